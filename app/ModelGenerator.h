@@ -13,7 +13,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/rtl/System.h"
+#include "platform/rtl/SystemTypes.h"
 
 using TGeneratedEntries = std::vector<rtl::String>;
 
