@@ -93,3 +93,6 @@ class Finally {
 };
 
 }  // namespace rtl
+
+// Format, the format settings and the floating-point conversions.
+#include "platform/rtl/SysUtilsFormat.h"
