@@ -329,7 +329,7 @@ String UIntToStr(std::uint64_t AValue)
   return std::to_wstring(static_cast<unsigned long long>(AValue));
 }
 
-String IntToHexDigits(std::uint64_t AValue, int ADigits)
+String detail::HexDigits(std::uint64_t AValue, int ADigits)
 {
   String result;
   do {

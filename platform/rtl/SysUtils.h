@@ -174,12 +174,14 @@ String UIntToStr(std::uint64_t AValue);
 // A negative value shows the two's complement of its type's width after the
 // usual integer promotion: IntToHex(-1, 2) is "FFFFFFFF", IntToHex(-1LL, 2)
 // has 16 digits.
-String IntToHexDigits(std::uint64_t AValue, int ADigits);
+namespace detail {
+String HexDigits(std::uint64_t AValue, int ADigits);
+}
 template <std::integral T>
 String IntToHex(T AValue, int ADigits)
 {
   using Promoted = decltype(+AValue);
-  return IntToHexDigits(static_cast<std::make_unsigned_t<Promoted>>(AValue), ADigits);
+  return detail::HexDigits(static_cast<std::make_unsigned_t<Promoted>>(AValue), ADigits);
 }
 
 // The framework's integer text: leading blanks, an optional sign, then
