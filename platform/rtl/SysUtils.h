@@ -1,6 +1,10 @@
 // Exceptions, string and number conversions of the run-time library.
 #pragma once
 
+#include <concepts>
+#include <cstdint>
+#include <string_view>
+#include <type_traits>
 #include <utility>
 
 #include "platform/rtl/SystemTypes.h"
@@ -91,6 +95,117 @@ class Finally {
  private:
   F FAction;
 };
+
+// ---------------------------------------------------------------------------
+// Strings. Positions and indexes follow the framework: 1-based, and the
+// routines clamp or ignore out-of-range values instead of failing.
+
+// Casing of the ASCII letters a-z only; every other character is kept, so the
+// result does not depend on the user's locale.
+String UpperCase(const String& S);
+String LowerCase(const String& S);
+
+// Casing by the system's Unicode tables (CharUpperBuffW/CharLowerBuffW); the
+// length never changes.
+String AnsiUpperCase(const String& S);
+String AnsiLowerCase(const String& S);
+
+// Ordinal comparison of UTF-16 code units: the difference of the first two
+// that differ, otherwise the difference of the lengths.
+int CompareStr(const String& S1, const String& S2);
+// CompareStr after folding a-z to A-Z, so "_" sorts after letters and "a"
+// before "B".
+int CompareText(const String& S1, const String& S2);
+bool SameStr(const String& S1, const String& S2);
+bool SameText(const String& S1, const String& S2);
+
+// Comparison by the user's locale (CompareStringW): <0, 0 or >0.
+int AnsiCompareStr(const String& S1, const String& S2);
+int AnsiCompareText(const String& S1, const String& S2);
+bool AnsiSameStr(const String& S1, const String& S2);
+bool AnsiSameText(const String& S1, const String& S2);
+
+// Remove the characters up to and including ' ' (blanks and control
+// characters) from both ends, the start or the end.
+String Trim(const String& S);
+String TrimLeft(const String& S);
+String TrimRight(const String& S);
+
+// 1-based position of the first SubStr in S at or after AOffset; 0 when it
+// is absent, SubStr is empty or AOffset lies outside S.
+int Pos(const String& SubStr, const String& S, int AOffset = 1);
+
+// ACount characters from AIndex on; an index below 1 counts as 1, one past
+// the end or a negative count gives the empty string.
+String Copy(const String& S, int AIndex, int ACount);
+// Removes ACount characters from AIndex on; nothing when AIndex lies outside
+// S or ACount is not positive.
+void Delete(String& S, int AIndex, int ACount);
+// Inserts ASource before position AIndex, clamped to 1 .. Length(S) + 1.
+void Insert(const String& ASource, String& S, int AIndex);
+
+// The set of TReplaceFlag members, one bit per member as the framework's
+// set stores it: StringReplace(S, a, b, rfReplaceAll | rfIgnoreCase).
+enum TReplaceFlag : unsigned { rfReplaceAll = 1u << 0, rfIgnoreCase = 1u << 1 };
+using TReplaceFlags = unsigned;
+
+// Replaces the first (or, with rfReplaceAll, every) occurrence of
+// AOldPattern, left to right without rescanning replaced text; rfIgnoreCase
+// matches as AnsiUpperCase does. An empty pattern changes nothing.
+String StringReplace(const String& S, const String& AOldPattern, const String& ANewPattern,
+                     TReplaceFlags AFlags = 0);
+
+// S in single quotes (or AQuote), quote characters inside doubled.
+String QuotedStr(const String& S);
+String AnsiQuotedStr(const String& S, Char AQuote);
+
+// ACount copies of C; empty for a count below 1.
+String StringOfChar(Char C, int ACount);
+
+// ---------------------------------------------------------------------------
+// Integers and their text.
+
+// Decimal text; one routine serves the framework's Integer and Int64
+// overloads, whose texts are the same.
+String IntToStr(std::int64_t AValue);
+String UIntToStr(std::uint64_t AValue);
+
+// Upper-case hexadecimal digits, at least ADigits of them (zero-padded).
+// A negative value shows the two's complement of its type's width after the
+// usual integer promotion: IntToHex(-1, 2) is "FFFFFFFF", IntToHex(-1LL, 2)
+// has 16 digits.
+namespace detail {
+String HexDigits(std::uint64_t AValue, int ADigits);
+}
+template <std::integral T>
+String IntToHex(T AValue, int ADigits)
+{
+  using Promoted = decltype(+AValue);
+  return detail::HexDigits(static_cast<std::make_unsigned_t<Promoted>>(AValue), ADigits);
+}
+
+// The framework's integer text: leading blanks, an optional sign, then
+// decimal digits, or hexadecimal ones after "$", "0x" or "0X"; nothing may
+// follow. Hexadecimal text may use the type's full width ("$FFFFFFFF" is -1
+// as an Integer); decimal text must fit. Anything else raises EConvertError
+// "'S' is not a valid integer value".
+int StrToInt(const String& S);
+std::int64_t StrToInt64(const String& S);
+bool TryStrToInt(const String& S, int& AValue);
+bool TryStrToInt64(const String& S, std::int64_t& AValue);
+int StrToIntDef(const String& S, int ADefault);
+std::int64_t StrToInt64Def(const String& S, std::int64_t ADefault);
+
+// ---------------------------------------------------------------------------
+// Characters.
+
+// True when C is one of the 8-bit characters of ASet; a character above 255
+// never is (the framework's set of AnsiChar, given by its members).
+bool CharInSet(Char C, std::string_view ASet);
+
+// A name the framework accepts for a component: an ASCII letter or "_"
+// followed by ASCII letters, digits and "_".
+bool IsValidIdent(const String& AIdent);
 
 }  // namespace rtl
 
