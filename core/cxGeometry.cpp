@@ -55,6 +55,11 @@ int Half(std::int64_t V)
   return static_cast<int>((V - (V & 1)) >> 1);
 }
 
+bool HasNaN(const TdxRectF& R)
+{
+  return std::isnan(R.Left) || std::isnan(R.Top) || std::isnan(R.Right) || std::isnan(R.Bottom);
+}
+
 }  // namespace
 
 // TdxPointF
@@ -219,12 +224,17 @@ bool TdxRectF::IsZero() const
 
 void TdxRectF::Intersect(const TdxRectF& R)
 {
+  // std::min and std::max drop a NaN or keep it depending on the argument
+  // order; a NaN on either side means there is no overlap to speak of.
+  if (HasNaN(*this) || HasNaN(R)) {
+    Empty();
+    return;
+  }
   Left = std::max(Left, R.Left);
   Top = std::max(Top, R.Top);
   Right = std::min(Right, R.Right);
   Bottom = std::min(Bottom, R.Bottom);
-  // Written so that a NaN anywhere fails the test as well.
-  if (!(Left <= Right && Top <= Bottom))
+  if (Left > Right || Top > Bottom)
     Empty();
 }
 

@@ -183,12 +183,18 @@ TEST(cxGeometry, IntersectionNeedsAreaButTheFloatClipKeepsAnEdge)
     F.Intersect(TdxRectF(C.B));
     EXPECT_EQ(AsArray(F), C.ExpectedF);
   }
-  TdxRectF WithNaN(0, 0, 10, 10);
-  WithNaN.Intersect(TdxRectF(2, 2, NaN, 5));
-  EXPECT_EQ(AsArray(WithNaN), (Floats{2, 2, 10, 5}));
-  TdxRectF SelfNaN(0, 0, NaN, 10);
-  SelfNaN.Intersect(TdxRectF(2, 2, 5, 5));
-  EXPECT_EQ(AsArray(SelfNaN), (Floats{0, 0, 0, 0}));
+  // A NaN on either side, in any coordinate, leaves no overlap.
+  for (int Side = 0; Side < 8; ++Side) {
+    Floats A{0, 0, 10, 10}, B{2, 2, 5, 5};
+    (Side < 4 ? A : B)[Side % 4] = NaN;
+    TdxRectF F(A[0], A[1], A[2], A[3]);
+    F.Intersect(TdxRectF(B[0], B[1], B[2], B[3]));
+    EXPECT_EQ(AsArray(F), (Floats{0, 0, 0, 0})) << "coordinate " << Side;
+  }
+  const float Inf = std::numeric_limits<float>::infinity();
+  TdxRectF Unbounded(-Inf, -Inf, Inf, Inf);
+  Unbounded.Intersect(TdxRectF(2, 2, 5, 5));
+  EXPECT_EQ(AsArray(Unbounded), (Floats{2, 2, 5, 5}));
 }
 
 TEST(cxGeometry, UnionIgnoresAnEmptySecondRectangleOnly)
