@@ -186,8 +186,9 @@ String SetToString(const TEnumInfo* AInfo, std::uint32_t AOrd, bool ABrackets)
   return ABrackets ? L'[' + text + L']' : text;
 }
 
-std::uint32_t StringToSet(const TEnumInfo* AInfo, std::wstring_view AText)
+std::uint32_t StringToSet(const TEnumInfo* AInfo, std::wstring_view AText, int AHigh)
 {
+  const int high = AHigh < 0 ? AInfo->High() : AHigh;
   std::wstring_view rest = TrimBlanks(AText);
   const bool opens = !rest.empty() && rest.front() == L'[';
   const bool closes = !rest.empty() && rest.back() == L']';
@@ -200,7 +201,7 @@ std::uint32_t StringToSet(const TEnumInfo* AInfo, std::wstring_view AText)
     const std::size_t comma = rest.find(L',');
     const std::wstring_view name = TrimBlanks(rest.substr(0, comma));
     const int value = GetEnumValue(AInfo, name);
-    if (value < 0 || value >= 32)
+    if (value < 0 || value > high || value >= 32)
       RaiseInvalidSetElement(name);
     result |= std::uint32_t(1) << value;
     if (comma == std::wstring_view::npos)

@@ -355,8 +355,9 @@ String SetToString(const TEnumInfo* AInfo, std::uint32_t AOrd, bool ABrackets = 
 // Reads that form back: blanks around identifiers and an enclosing bracket
 // pair are optional, identifiers are compared ignoring ASCII case. An unknown
 // identifier, an empty element or an unpaired bracket raises EConvertError
-// ("Invalid property element: %s").
-std::uint32_t StringToSet(const TEnumInfo* AInfo, std::wstring_view AText);
+// ("Invalid property element: %s"), and so does an identifier beyond AHigh,
+// the last member of a set over part of the enumeration (-1: all of it).
+std::uint32_t StringToSet(const TEnumInfo* AInfo, std::wstring_view AText, int AHigh = -1);
 
 template <detail::NamedEnum E, int High>
 String SetToString(const TSet<E, 0, High>& ASet, bool ABrackets = true)
@@ -364,11 +365,11 @@ String SetToString(const TSet<E, 0, High>& ASet, bool ABrackets = true)
   return SetToString(GetEnumInfo<E>(), ASet.ToOrd(), ABrackets);
 }
 
-// StringToSet<TAlignSet>(L"[alTop,alClient]")
+// StringToSet<TAlignSet>(L"[alTop,alClient]"); S is a TSet with Low 0.
 template <class S>
 S StringToSet(std::wstring_view AText)
 {
-  return S::FromOrd(StringToSet(GetEnumInfo<typename S::Element>(), AText));
+  return S::FromOrd(StringToSet(GetEnumInfo<typename S::Element>(), AText, S::MemberCount - 1));
 }
 
 }  // namespace rtl

@@ -15,7 +15,27 @@ namespace {
 constinit const UnitInfo* const* gUnitTable = nullptr;
 constinit std::size_t gUnitsInitialized = 0;
 
+// The linker sorts the pieces of a section named ".rdata$..." by the text
+// after '$', so these two bracket the pointers RTL_UNIT puts in "rtlunit_m".
+[[gnu::used, gnu::section(".rdata$rtlunit_a")]] const UnitInfo* const gLinkedUnitsStart = nullptr;
+[[gnu::used, gnu::section(".rdata$rtlunit_z")]] const UnitInfo* const gLinkedUnitsStop = nullptr;
+
+// Walking from one object into the next is outside what the compiler assumes
+// of pointers; the empty asm hides where the address came from.
+const UnitInfo* const* HideOrigin(const UnitInfo* const* APointer)
+{
+  asm("" : "+r"(APointer));
+  return APointer;
+}
+
 }  // namespace
+
+std::span<const UnitInfo* const> LinkedUnits()
+{
+  const UnitInfo* const* first = HideOrigin(&gLinkedUnitsStart) + 1;
+  const UnitInfo* const* last = HideOrigin(&gLinkedUnitsStop);
+  return {first, last};
+}
 
 void InitUnits(std::span<const UnitInfo* const> ALinkOrder)
 {

@@ -26,10 +26,14 @@ struct UnitInfo {
   void (*finalization)();
 };
 
+// RTL_UNIT also puts a pointer to the record into a linker section of its
+// own, so LinkedUnits can list every unit linked into the program.
 #define RTL_DECLARE_UNIT(AName) extern const ::rtl::UnitInfo unit_##AName
-#define RTL_UNIT(AName, AInitialization, AFinalization) \
-  RTL_DECLARE_UNIT(AName);                              \
-  constinit const ::rtl::UnitInfo unit_##AName{#AName, AInitialization, AFinalization}
+#define RTL_UNIT(AName, AInitialization, AFinalization)                                  \
+  RTL_DECLARE_UNIT(AName);                                                               \
+  constinit const ::rtl::UnitInfo unit_##AName{#AName, AInitialization, AFinalization}; \
+  [[gnu::used, gnu::section(".rdata$rtlunit_m")]] static const ::rtl::UnitInfo* const    \
+      unitref_##AName = &unit_##AName
 
 // Runs the initialization of each unit in order and remembers how far it got.
 // When one raises, the units before it stay initialised (FinalizeUnits
@@ -46,9 +50,16 @@ void FinalizeUnits();
 // False: the system is an executable, never a library.
 bool IsLibrary();
 
+// Every unit declared with RTL_UNIT in an object file linked into the
+// program, in no particular order. A unit's object file is linked when
+// anything in it is used, so a unit missing from the link-order table but
+// linked all the same shows up here.
+std::span<const UnitInfo* const> LinkedUnits();
+
 // Checks a link-order table: every entry set, no unit listed twice (by record
 // or by name), and every unit of AExpected listed. Returns an empty text when
 // the table is sound, else one line per fault, for a test's failure message.
+// The program's test passes LinkedUnits() as AExpected.
 std::string CheckLinkOrder(std::span<const UnitInfo* const> ALinkOrder,
                            std::span<const UnitInfo* const> AExpected = {});
 

@@ -317,6 +317,9 @@ TEST(SetText, RefusesUnknownNamesAndBrokenLists)
       {L"alTop]", L"Invalid property element: alTop]"},
       {L"[", L"Invalid property element: ["},
   };
+  // A set over alNone..alBottom has no member alLeft.
+  EXPECT_THROW((StringToSet<TSet<TAlign, 0, alBottom>>(L"[alTop,alLeft]")), EConvertError);
+  EXPECT_EQ((StringToSet<TSet<TAlign, 0, alBottom>>(L"[alBottom]")), (TSet<TAlign, 0, alBottom>{alBottom}));
   for (const auto& c : cases) {
     try {
       StringToSet<TAlignSet>(c.text);

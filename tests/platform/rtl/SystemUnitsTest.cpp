@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -140,4 +141,17 @@ TEST(LinkOrder, EachUnitExactlyOnce)
   };
   for (const auto& c : cases)
     EXPECT_EQ(CheckLinkOrder(c.table, c.expected), c.faults) << c.what;
+}
+
+TEST(LinkOrder, LinkedUnitsListsEveryDeclaredUnitOnce)
+{
+  const std::span<const UnitInfo* const> linked = LinkedUnits();
+  for (const UnitInfo* unit : {&unit_A, &unit_B, &unit_C, &unit_StartOnly, &unit_FailsToFinishToo})
+    EXPECT_EQ(std::count(linked.begin(), linked.end(), unit), 1) << unit->name;
+  // Records written without RTL_UNIT are not listed.
+  EXPECT_EQ(std::count(linked.begin(), linked.end(), &unit_SecondA), 0);
+  const UnitInfo* const partial[] = {&unit_A, &unit_B};
+  const std::string faults = CheckLinkOrder(partial, linked);
+  EXPECT_NE(faults.find("C is missing\n"), std::string::npos) << faults;
+  EXPECT_EQ(faults.find("A is missing"), std::string::npos) << faults;
 }
