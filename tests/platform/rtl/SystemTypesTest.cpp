@@ -25,6 +25,10 @@ enum TWide : int {};
 
 }  // namespace typestest
 
+// The system's own enumerations live in the global namespace.
+RTL_ENUM(TTypesTestGlobalKind, gkFirst, gkSecond);
+static_assert(rtl::EnumHigh<TTypesTestGlobalKind>() == gkSecond);
+
 using namespace typestest;
 
 // --- Rounding ---------------------------------------------------------------
