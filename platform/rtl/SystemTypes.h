@@ -290,7 +290,7 @@ class TSet {
     const int bit = BitOf(AMember);
     return bit >= 0 && (FWords[bit / 64] >> (bit % 64) & 1) != 0;
   }
-  // Members outside Low..High are ignored, as Pascal's Include/Exclude
+  // Members outside Low..High are ignored, as the framework's Include/Exclude
   // without range checks would corrupt memory instead.
   constexpr TSet& Include(E AMember)
   {
@@ -312,7 +312,7 @@ class TSet {
   constexpr TSet& operator+=(const TSet& A) { return *this = *this + A; }
   constexpr TSet& operator-=(const TSet& A) { return *this = *this - A; }
   constexpr TSet& operator*=(const TSet& A) { return *this = *this * A; }
-  // Subset and superset, as Pascal's <= and >= on sets.
+  // Subset and superset, as the framework's <= and >= on sets.
   friend constexpr bool operator<=(const TSet& A, const TSet& B) { return (A - B).Empty(); }
   friend constexpr bool operator>=(const TSet& A, const TSet& B) { return B <= A; }
   friend constexpr bool operator==(const TSet&, const TSet&) = default;

@@ -15,7 +15,7 @@ namespace {
 constinit const UnitInfo* const* gUnitTable = nullptr;
 constinit std::size_t gUnitsInitialized = 0;
 
-// The linker sorts the pieces of a section named ".rdata$..." by the text
+// The linker sorts the input sections named ".rdata$..." by the text
 // after '$', so these two bracket the pointers RTL_UNIT puts in "rtlunit_m".
 [[gnu::used, gnu::section(".rdata$rtlunit_a")]] const UnitInfo* const gLinkedUnitsStart = nullptr;
 [[gnu::used, gnu::section(".rdata$rtlunit_z")]] const UnitInfo* const gLinkedUnitsStop = nullptr;
