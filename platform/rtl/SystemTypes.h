@@ -290,7 +290,7 @@ class TSet {
     const int bit = BitOf(AMember);
     return bit >= 0 && (FWords[bit / 64] >> (bit % 64) & 1) != 0;
   }
-  // Members outside Low..High are ignored, as the framework's Include/Exclude
+  // Members outside Low..High are ignored, where the framework's Include/Exclude
   // without range checks would corrupt memory instead.
   constexpr TSet& Include(E AMember)
   {
