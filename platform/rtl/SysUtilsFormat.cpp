@@ -14,7 +14,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -541,6 +540,7 @@ String ApplySection(const TSection& ASection, Extended AValue, const TFormatSett
       }
       afterPoint = true;
     } else if (c == L',') {
+      // The separators went in with the integer digits.
     } else if (ASection.Scientific && IsExponentAt(text, i)) {
       int zeros = 0;
       size_t j = i + 2;
@@ -548,13 +548,71 @@ String ApplySection(const TSection& ASection, Extended AValue, const TFormatSett
         ++zeros, ++j;
       result += c;
       result += ExponentDigits(exponent, zeros, text[i + 1] == L'+');
-      result.append(text, j, String::npos);
-      break;
+      i = j - 1;
     } else {
       result += c;
     }
   }
   return result;
+}
+
+// ---- Text to float -----------------------------------------------------------
+
+// The number in the C library's form ("." as the point), or empty when the
+// text is not one. Blanks around it are allowed, thousand separators are not.
+std::string NumberText(const String& AText, const TFormatSettings& ASettings)
+{
+  const size_t begin = AText.find_first_not_of(L' ');
+  if (begin == String::npos)
+    return {};
+  const String text = AText.substr(begin, AText.find_last_not_of(L' ') - begin + 1);
+
+  std::string ascii;
+  size_t i = 0;
+  if (text[i] == L'+' || text[i] == L'-')
+    ascii += static_cast<char>(text[i++]);
+  String word = text.substr(i);
+  for (Char& c : word)
+    c = towupper(c);
+  if ((word == L"NAN" && ascii.empty()) || word == L"INF")
+    return ascii + std::string(word.begin(), word.end());
+
+  const auto isDigit = [&](size_t k) { return k < text.size() && text[k] >= L'0' && text[k] <= L'9'; };
+  int digits = 0;
+  for (; isDigit(i); ++i, ++digits)
+    ascii += static_cast<char>(text[i]);
+  if (i < text.size() && text[i] == DecimalPoint(ASettings)) {
+    ascii += '.';
+    for (++i; isDigit(i); ++i, ++digits)
+      ascii += static_cast<char>(text[i]);
+  }
+  if (digits == 0)
+    return {};
+  if (i < text.size() && (text[i] == L'E' || text[i] == L'e')) {
+    ascii += 'e';
+    ++i;
+    if (i < text.size() && (text[i] == L'+' || text[i] == L'-'))
+      ascii += static_cast<char>(text[i++]);
+    if (!isDigit(i))
+      return {};
+    for (; isDigit(i); ++i)
+      ascii += static_cast<char>(text[i]);
+  }
+  return i == text.size() ? ascii : std::string();
+}
+
+// False also for a number beyond the type's range.
+template <class T>
+bool ParseFloat(const String& AText, const TFormatSettings& ASettings, T& AValue, T (*AConvert)(const char*, char**))
+{
+  const std::string ascii = NumberText(AText, ASettings);
+  if (ascii.empty())
+    return false;
+  const T value = AConvert(ascii.c_str(), nullptr);
+  if (std::isinf(value) && ascii.find("INF") == std::string::npos)
+    return false;
+  AValue = value;
+  return true;
 }
 
 }  // namespace
@@ -705,56 +763,7 @@ String FormatFloat(const String& AFormat, Extended AValue, const TFormatSettings
 
 bool TryStrToFloat(const String& AText, Extended& AValue, const TFormatSettings& ASettings)
 {
-  size_t begin = AText.find_first_not_of(L' ');
-  size_t end = AText.find_last_not_of(L' ');
-  if (begin == String::npos)
-    return false;
-  const String text = AText.substr(begin, end - begin + 1);
-
-  // Only the characters of a number reach strtold, with "." as its point.
-  std::string ascii;
-  size_t i = 0;
-  if (i < text.size() && (text[i] == L'+' || text[i] == L'-'))
-    ascii += static_cast<char>(text[i++]);
-  String rest = text.substr(i);
-  for (Char& c : rest)
-    c = towupper(c);
-  if (rest == L"NAN" && ascii.empty()) {
-    AValue = NAN;
-    return true;
-  }
-  if (rest == L"INF") {
-    AValue = ascii == "-" ? -INFINITY : INFINITY;
-    return true;
-  }
-  const auto isDigit = [&](size_t k) { return k < text.size() && text[k] >= L'0' && text[k] <= L'9'; };
-  int digits = 0;
-  for (; isDigit(i); ++i, ++digits)
-    ascii += static_cast<char>(text[i]);
-  if (i < text.size() && text[i] == DecimalPoint(ASettings)) {
-    ascii += '.';
-    for (++i; isDigit(i); ++i, ++digits)
-      ascii += static_cast<char>(text[i]);
-  }
-  if (digits == 0)
-    return false;
-  if (i < text.size() && (text[i] == L'E' || text[i] == L'e')) {
-    ascii += 'e';
-    ++i;
-    if (i < text.size() && (text[i] == L'+' || text[i] == L'-'))
-      ascii += static_cast<char>(text[i++]);
-    if (!isDigit(i))
-      return false;
-    for (; isDigit(i); ++i)
-      ascii += static_cast<char>(text[i]);
-  }
-  if (i != text.size())
-    return false;
-  const Extended value = std::strtold(ascii.c_str(), nullptr);
-  if (std::isinf(value))
-    return false;
-  AValue = value;
-  return true;
+  return ParseFloat(AText, ASettings, AValue, __mingw_strtold);
 }
 
 bool TryStrToFloat(const String& AText, Extended& AValue)
@@ -762,15 +771,11 @@ bool TryStrToFloat(const String& AText, Extended& AValue)
   return TryStrToFloat(AText, AValue, FormatSettings());
 }
 
+// Parsed straight to a double: through a long double the value would be
+// rounded twice.
 bool TryStrToFloat(const String& AText, double& AValue, const TFormatSettings& ASettings)
 {
-  Extended value = 0;
-  if (!TryStrToFloat(AText, value, ASettings))
-    return false;
-  if (std::isfinite(value) && std::fabs(value) > std::numeric_limits<double>::max())
-    return false;
-  AValue = static_cast<double>(value);
-  return true;
+  return ParseFloat(AText, ASettings, AValue, __mingw_strtod);
 }
 
 bool TryStrToFloat(const String& AText, double& AValue)

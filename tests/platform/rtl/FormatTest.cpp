@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <cstring>
+#include <random>
 #include <type_traits>
 
 #include "platform/rtl/SysUtils.h"
@@ -282,6 +284,7 @@ TEST(FormatFloatTest, Patterns)
       {L"0.00E+00", 1234.5, L"1.23E+03"},
       {L"0.0E-0", 0.00015, L"1.5E-4"},
       {L"0.0E-0", 15000, L"1.5E4"},
+      {L"0.0E+0 'x'", 15000, L"1.5E+4 x"},
       {L"\"$\"#,##0", 1234, L"$1,234"},
       {L"0 'kg'", 5, L"5 kg"},
       {L"0.00", NAN, L"NAN"},
@@ -346,6 +349,25 @@ TEST(StrToFloatTest, DoubleOverloadRejectsValuesBeyondItsRange)
   EXPECT_TRUE(TryStrToFloat(L"1e400", e, settings));
   EXPECT_TRUE(TryStrToFloat(L"0.1", d, settings));
   EXPECT_EQ(d, 0.1);
+}
+
+// Seventeen significant digits identify a double, so any fault in digit
+// generation, rounding or parsing breaks the round trip.
+TEST(StrToFloatTest, SeventeenDigitsRoundTripEveryDouble)
+{
+  const TFormatSettings settings = TFormatSettings::Invariant();
+  std::mt19937_64 random(20261210);
+  for (int i = 0; i < 2000; ++i) {
+    uint64_t bits = random();
+    double value = 0;
+    std::memcpy(&value, &bits, sizeof value);
+    if (!std::isfinite(value))
+      continue;
+    const String text = FloatToStrF(value, ffExponent, 17, 0, settings);
+    double back = 0;
+    ASSERT_TRUE(TryStrToFloat(text, back, settings)) << text;
+    ASSERT_EQ(back, value) << text;
+  }
 }
 
 TEST(FormatSettingsTest, ReadsTheLocale)
