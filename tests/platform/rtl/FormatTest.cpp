@@ -391,6 +391,12 @@ TEST(FormatSettingsTest, ReadsTheLocale)
   EXPECT_EQ(german.LongDayNames[0], L"Sonntag");
   EXPECT_EQ(german.LongTimeFormat, L"hh:mm:ss");
   EXPECT_EQ(FloatToStr(1.5, german), L"1,5");
+
+  // The culture-neutral settings at start-up come from the invariant locale.
+  const TFormatSettings invariant = TFormatSettings::Create(LOCALE_INVARIANT);
+  EXPECT_EQ(invariant.DecimalSeparator, L'.');
+  EXPECT_EQ(invariant.ThousandSeparator, L',');
+  EXPECT_EQ(invariant.LongMonthNames[0], L"January");
 }
 
 TEST(FormatSettingsTest, InvariantIsCultureNeutral)
