@@ -281,7 +281,7 @@ class TFormatter {
         result += L'%';
         ++i;
       } else {
-        result += Specifier(i);
+        result += Directive(i);
       }
     }
     return result;
@@ -322,7 +322,7 @@ class TFormatter {
   }
 
   // "%" [index ":"] ["-"] [width] ["." precision] type, from after the "%".
-  String Specifier(size_t& AIndex)
+  String Directive(size_t& AIndex)
   {
     bool leftJustify = false;
     int width = ReadNumber(AIndex);

@@ -87,7 +87,7 @@ class FormatArg {
   FormatArg(std::wstring_view AValue) : FKind(TKind::String), FText(AValue) {}
   FormatArg(const void* AValue) : FKind(TKind::Pointer), FPointer(AValue) {}
   FormatArg(std::nullptr_t) : FKind(TKind::Pointer) {}
-  // No specifier takes these; without the deletions they would quietly
+  // No directive takes these; without the deletions they would quietly
   // become numbers or pointers.
   FormatArg(bool) = delete;
   FormatArg(char) = delete;
@@ -116,7 +116,7 @@ class FormatArg {
 //   "%" [index ":"] ["-"] [width] ["." precision] type
 // type is one of d u x e f g n m p s (either case); "%%" is a percent sign.
 // index and width/precision may be "*" to take them from the arguments; after
-// an index the following specifiers continue with the next argument. An
+// an index the following directives continue with the next argument. An
 // unknown type or an argument of the wrong kind raises EConvertError "Format
 // '...' invalid or incompatible with argument"; too few arguments raise
 // EConvertError "No argument for format '...'".

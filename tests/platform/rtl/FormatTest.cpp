@@ -13,7 +13,7 @@
 namespace rtl {
 namespace {
 
-// Arguments that no specifier takes must not compile into numbers or pointers.
+// Arguments that no directive takes must not compile into numbers or pointers.
 static_assert(!std::is_convertible_v<bool, FormatArg>);
 static_assert(!std::is_convertible_v<char, FormatArg>);
 static_assert(!std::is_convertible_v<const char*, FormatArg>);
@@ -42,7 +42,7 @@ TEST(FormatTest, ProducesTheFrameworksTexts)
       {L"100%%", {}, L"100%"},
       {L"%s=%d", {L"a", 5}, L"a=5"},
       {L"%S %D", {L"a", 1}, L"a 1"},
-      // Argument indexes; the specifiers after one continue from it.
+      // Argument indexes; the directives after one continue from it.
       {L"%1:s %0:s %s", {L"a", L"b"}, L"b a b"},
       {L"%d %d %0:d %d", {1, 2}, L"1 2 1 2"},
       // Width, "-" and "*".
@@ -122,7 +122,7 @@ TEST(FormatTest, UsesTheSettingsSeparatorsAndCurrencyPatterns)
   EXPECT_EQ(Format(L"%n", {1234.5}, german), L"1234,50");
 }
 
-TEST(FormatTest, RaisesEConvertErrorOnBadSpecifiersAndArguments)
+TEST(FormatTest, RaisesEConvertErrorOnBadDirectivesAndArguments)
 {
   struct ErrorCase {
     const wchar_t* Format;
