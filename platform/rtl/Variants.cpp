@@ -15,6 +15,8 @@
 #include <cwctype>
 #include <iterator>
 #include <limits>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 namespace rtl {
@@ -945,7 +947,15 @@ Variant VarArrayCreate(int ALowBound, int AHighBound, TVarType AVarType)
   data->LowBound = ALowBound;
   data->ElementType = AVarType;
   const Variant initial = AVarType == varVariant ? Variant() : Variant().CastTo(AVarType);
-  data->Items.assign(size_t(int64_t(AHighBound) - ALowBound + 1), initial);
+  // Bounds may come from a file: a size the process cannot hold is this
+  // routine's error, not an allocation failure somewhere else.
+  try {
+    data->Items.assign(size_t(int64_t(AHighBound) - ALowBound + 1), initial);
+  } catch (const std::bad_alloc&) {
+    Raise(SVarArrayCreate);
+  } catch (const std::length_error&) {
+    Raise(SVarArrayCreate);
+  }
   return VariantAccess::MakeArray(std::move(data));
 }
 

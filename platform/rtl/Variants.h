@@ -10,7 +10,12 @@
 // - Empty converts to 0, "" and False; Null converts to nothing but Null
 //   (EVariantError), except that VarToStr(Null) is "".
 // - Boolean True is -1 as a number and "True" as text.
-// - Text converts to numbers with the current decimal separator.
+// - Text converts to numbers with the current decimal separator; numbers
+//   become text in the general float format (15 significant digits, 7 for
+//   Single; currency exactly). Dates become "yyyy-mm-dd hh:nn:ss" (the time
+//   left out at midnight) and only that form reads back as a date: a
+//   stand-in until the locale's date formats are available.
+// - Narrowing out of range raises EVariantError; floats round halves to even.
 // - Equality follows the loose Null rule: Null equals Null and nothing else.
 //   Ordering puts Null below every other value. Empty compares as 0 with
 //   numbers and as "" with texts. Text against a number compares as numbers
@@ -69,8 +74,10 @@ class Variant {
   Variant(bool AValue);      // varBoolean
   Variant(String AValue);    // varUString
   Variant(const wchar_t* AValue);
-  // A narrow literal would otherwise silently become a Boolean.
+  // A narrow literal or an object pointer would otherwise silently become a
+  // Boolean.
   Variant(const char*) = delete;
+  Variant(const void*) = delete;
 
   static Variant Null();
   static Variant FromSmallint(int16_t AValue);
@@ -169,7 +176,8 @@ Variant VarArrayGet(const Variant& A, int AIndex);
 void VarArrayPut(Variant& A, const Variant& AValue, int AIndex);
 
 // The decimal separator of text-number conversions: the user locale's until
-// set; setting 0 goes back to the locale's.
+// set; setting 0 goes back to the locale's. Stands in for the format
+// settings of SysUtils until the conversions use those.
 wchar_t VarDecimalSeparator();
 void SetVarDecimalSeparator(wchar_t ASeparator);
 

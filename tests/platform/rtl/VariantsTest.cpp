@@ -480,6 +480,8 @@ TEST_F(Variants, ArrayErrors)
   EXPECT_EQ(message([&] { VarArrayGet(Variant(1), 0); }), L"Variant is not an array");
   EXPECT_EQ(message([&] { VarArrayCreate(0, -2, varVariant); }), L"Error creating variant or safe array");
   EXPECT_EQ(message([&] { VarArrayCreate(0, 1, varNull); }), L"Invalid variant type");
+  EXPECT_EQ(message([&] { VarArrayCreate(0, std::numeric_limits<int>::max(), varVariant); }),
+            L"Error creating variant or safe array");
 }
 
 TEST_F(Variants, CopyingAVariantCopiesItsArray)
