@@ -44,7 +44,7 @@ Outcome Capture(F AAction)
   }
 }
 
-Variant Currency(int64_t ARaw) { return Variant::FromCurrencyRaw(ARaw); }
+Variant CurrencyVar(int64_t ARaw) { return Variant::FromCurrencyRaw(ARaw); }
 
 String CouldNotConvert(const wchar_t* AFrom, const wchar_t* ATo)
 {
@@ -122,15 +122,15 @@ TEST_F(Variants, CastToFollowsTheConversionTable)
       {Variant::FromSingle(0.1f), varDouble, {varDouble, L"0.100000001490116"}},
       {Variant::FromSingle(0.1f), varUString, {varUString, L"0.1"}},
       // Currency: exact text, whole units rounded half to even.
-      {Currency(12345), varUString, {varUString, L"1.2345"}},
-      {Currency(12345), varDouble, {varDouble, L"1.2345"}},
-      {Currency(-5000), varOleStr, {varOleStr, L"-0.5"}},
-      {Currency(25000), varInteger, {varInteger, L"2"}},
-      {Currency(35000), varInteger, {varInteger, L"4"}},
-      {Currency(-25000), varInteger, {varInteger, L"-2"}},
-      {Currency(maxCurrency), varUString, {varUString, L"922337203685477.5807"}},
-      {Currency(maxCurrency), varInteger, {kError, Overflow(L"Currency", L"Integer")}},
-      {Currency(0), varBoolean, {varBoolean, L"False"}},
+      {CurrencyVar(12345), varUString, {varUString, L"1.2345"}},
+      {CurrencyVar(12345), varDouble, {varDouble, L"1.2345"}},
+      {CurrencyVar(-5000), varOleStr, {varOleStr, L"-0.5"}},
+      {CurrencyVar(25000), varInteger, {varInteger, L"2"}},
+      {CurrencyVar(35000), varInteger, {varInteger, L"4"}},
+      {CurrencyVar(-25000), varInteger, {varInteger, L"-2"}},
+      {CurrencyVar(maxCurrency), varUString, {varUString, L"922337203685477.5807"}},
+      {CurrencyVar(maxCurrency), varInteger, {kError, Overflow(L"Currency", L"Integer")}},
+      {CurrencyVar(0), varBoolean, {varBoolean, L"False"}},
       // Dates.
       {Variant::FromDate(45000.5), varUString, {varUString, L"2023-03-15 12:00:00"}},
       {Variant::FromDate(-1.25), varUString, {varUString, L"1899-12-29 06:00:00"}},
@@ -231,7 +231,7 @@ TEST_F(Variants, TextAndNumbersUseTheDecimalSeparator)
   SetVarDecimalSeparator(L',');
   EXPECT_EQ(VarToStr(2.5), L"2,5");
   EXPECT_EQ(VarToStr(1.5e-7), L"1,5E-7");
-  EXPECT_EQ(VarToStr(Currency(15000)), L"1,5");
+  EXPECT_EQ(VarToStr(CurrencyVar(15000)), L"1,5");
   EXPECT_DOUBLE_EQ(Variant(L"2,5").AsDouble(), 2.5);
   EXPECT_THROW(Variant(L"2.5").AsDouble(), EVariantError);
   EXPECT_EQ(Variant(L"2,5").AsCurrencyRaw(), 25000);
@@ -300,7 +300,7 @@ TEST_F(Variants, TypeTests)
       {Variant(true), false, false, true, true, false, false, false},
       {Variant(1.0), false, false, true, false, true, false, false},
       {Variant::FromSingle(1), false, false, true, false, true, false, false},
-      {Currency(1), false, false, true, false, true, false, false},
+      {CurrencyVar(1), false, false, true, false, true, false, false},
       {Variant::FromDate(1), false, false, false, false, false, false, false},
       {Variant(L"1"), false, false, false, false, false, true, false},
       {Variant::FromOleStr(L"1"), false, false, false, false, false, true, false},
@@ -336,7 +336,7 @@ TEST_F(Variants, TypeCodesAndNames)
   EXPECT_EQ(Variant::FromSingle(1).VarType(), 4);
   EXPECT_EQ(Variant::FromDate(1).VarType(), 7);
   EXPECT_EQ(Variant::FromOleStr(L"a").VarType(), 8);
-  EXPECT_EQ(Currency(1).VarType(), 6);
+  EXPECT_EQ(CurrencyVar(1).VarType(), 6);
   EXPECT_EQ(Variant::FromAnsiBytes("a").VarType(), 256);
   EXPECT_EQ(VarTypeAsText(varUString), L"UnicodeString");
   EXPECT_EQ(VarTypeAsText(varString), L"String");
@@ -359,8 +359,8 @@ TEST_F(Variants, CompareValueAcrossTypes)
       {Variant(maxUInt64), Variant(std::numeric_limits<int64_t>::max()), vrGreaterThan},
       {Variant(int64_t(-1)), Variant(uint64_t(0)), vrLessThan},
       {Variant(int64_t(9007199254740993)), Variant(int64_t(9007199254740992)), vrGreaterThan},
-      {Currency(15000), Variant(1.5), vrEqual},
-      {Currency(10000), Currency(20000), vrLessThan},
+      {CurrencyVar(15000), Variant(1.5), vrEqual},
+      {CurrencyVar(10000), CurrencyVar(20000), vrLessThan},
       {Variant::FromDate(45000), Variant(45000), vrEqual},
       {Variant::FromSingle(0.5f), Variant(0.5), vrEqual},
       {Variant(true), Variant(-1), vrEqual},
