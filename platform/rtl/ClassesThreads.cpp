@@ -11,6 +11,9 @@ namespace rtl {
 namespace {
 
 constinit std::atomic<DWORD> gMainThreadID{0};
+// The thread whose Synchronize call the main thread is running now; touched
+// on the main thread only.
+constinit TThread* gSynchronizingThread = nullptr;
 
 bool OnMainThread()
 {
@@ -124,11 +127,13 @@ void QueueCall(SyncCall ACall)
 void RunSyncCall(const SyncCall& ACall)
 {
   if (ACall.Waiter) {
+    TThread* const outer = std::exchange(gSynchronizingThread, ACall.Thread);
     try {
       ACall.Run();
     } catch (...) {
       ACall.Waiter->Error = std::current_exception();
     }
+    gSynchronizingThread = outer;
     SetEvent(ACall.Waiter->Done.Get());
     return;
   }
@@ -231,10 +236,14 @@ void TThread::Destroy()
 // Freed from outside, the thread must not also free itself, and its
 // ThreadProc must have returned before the object goes, also when it is past
 // Execute and synchronising OnTerminate. On the thread itself (a thread that
-// frees itself) there is nothing to wait for.
+// frees itself) there is nothing to wait for, nor when its own OnTerminate
+// frees it: the thread waits for that call, and after it touches the object
+// no more.
 void TThread::StopAndWait()
 {
   if (!FHandle || GetCurrentThreadId() == FThreadID)
+    return;
+  if (FFinished && OnMainThread() && gSynchronizingThread == this)
     return;
   FFreeOnTerminate = false;
   Terminate();

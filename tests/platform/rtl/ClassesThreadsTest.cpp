@@ -214,6 +214,26 @@ TEST_F(ClassesThreads, FreeOnTerminateThreadFreesItselfAfterOnTerminateRanOnTheM
   EXPECT_EQ(recorder.threads[0], GetCurrentThreadId());
 }
 
+// Freeing the thread in its own OnTerminate must not wait for the thread,
+// which waits for OnTerminate to return.
+struct FreeingTerminateHandler {
+  bool freed = false;
+  void ThreadTerminated(rtl::TObject* ASender)
+  {
+    rtl::Free(ASender);
+    freed = true;
+  }
+};
+
+TEST_F(ClassesThreads, OnTerminateMayFreeItsThread)
+{
+  FreeingTerminateHandler handler;
+  TTestThread* thread = NewThread([](TTestThread*) {}, true);
+  thread->SetOnTerminate(TNotifyEvent::Bind<&FreeingTerminateHandler::ThreadTerminated>(&handler));
+  thread->Start();
+  PumpUntil([&] { return handler.freed; });
+}
+
 // ---------------------------------------------------------------------------
 // Synchronize and Queue
 
