@@ -1,0 +1,336 @@
+#include "core/dxCore.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <array>
+#include <atomic>
+#include <cstdlib>
+#include <cstring>
+
+constinit bool dxOSIsNTFamily = true;
+constinit bool dxOSIsWindowsXPOrLater = true;
+
+// ---------------------------------------------------------------------------
+// Characters
+
+WORD dxGetCharType1(rtl::Char AChar)
+{
+  WORD type = 0;
+  if (!GetStringTypeW(CT_CTYPE1, &AChar, 1, &type))
+    return 0;
+  return type;
+}
+
+bool dxCharIsAlpha(rtl::Char AChar)
+{
+  return (dxGetCharType1(AChar) & C1_ALPHA) != 0;
+}
+
+bool dxIsAlphaChar(rtl::Char AChar)
+{
+  return dxCharIsAlpha(AChar);
+}
+
+bool dxCharIsDigit(rtl::Char AChar)
+{
+  return (dxGetCharType1(AChar) & C1_DIGIT) != 0;
+}
+
+bool dxIsDigitChar(rtl::Char AChar)
+{
+  return dxCharIsDigit(AChar);
+}
+
+bool dxCharIsLower(rtl::Char AChar)
+{
+  // A lower-case letter; the system's tables give the Unicode category.
+  const WORD type = dxGetCharType1(AChar);
+  return (type & C1_LOWER) != 0 && (type & C1_ALPHA) != 0;
+}
+
+rtl::Char dxCharToLower(rtl::Char AChar)
+{
+  // CharLowerW treats an argument whose high word is zero as one character
+  // and returns the lowered character in the low word.
+  const auto lowered = reinterpret_cast<ULONG_PTR>(CharLowerW(reinterpret_cast<LPWSTR>(static_cast<ULONG_PTR>(AChar))));
+  return static_cast<rtl::Char>(lowered & 0xFFFF);
+}
+
+bool dxCharInSet(rtl::Char AChar, std::string_view ASet)
+{
+  return rtl::CharInSet(AChar, ASet);
+}
+
+// ---------------------------------------------------------------------------
+// Captions
+
+rtl::String dxStripAmpersands(const rtl::String& ACaption, bool AReplaceTrailingByUnderscore)
+{
+  rtl::String result = ACaption;
+  // Every position is advanced past once, so the character that moved into
+  // a deleted "&"'s place is kept without being looked at.
+  for (std::size_t i = 0; i < result.size(); ++i) {
+    if (result[i] != L'&')
+      continue;
+    result.erase(i, 1);
+    if (i == result.size() && AReplaceTrailingByUnderscore)
+      result.push_back(L'_');
+  }
+  return result;
+}
+
+// ---------------------------------------------------------------------------
+// Byte order
+
+std::uint16_t dxSwapWordBytes(std::uint16_t AValue)
+{
+  return static_cast<std::uint16_t>((AValue >> 8) | (AValue << 8));
+}
+
+std::uint32_t dxSwapLongBytes(std::uint32_t AValue)
+{
+  return (AValue >> 24) | ((AValue >> 8) & 0xFF00u) | ((AValue << 8) & 0xFF0000u) | (AValue << 24);
+}
+
+// ---------------------------------------------------------------------------
+// Memory, values and callbacks
+
+void dxZeroMemory(void* ADest, int ACount)
+{
+  if (ACount > 0)
+    std::memset(ADest, 0, static_cast<std::size_t>(ACount));
+}
+
+void* dxAllocZeroedMem(int ASize)
+{
+  if (ASize < 1)
+    return nullptr;
+  void* block = std::calloc(1, static_cast<std::size_t>(ASize));
+  if (!block)
+    throw rtl::EOutOfMemory(L"Out of memory");
+  return block;
+}
+
+void dxFreeMem(void* ABlock)
+{
+  std::free(ABlock);
+}
+
+void dxCopyMemory(const void* ASource, void* ADest, int ACount)
+{
+  if (ACount > 0)
+    std::memmove(ADest, ASource, static_cast<std::size_t>(ACount));
+}
+
+void dxExchangeIntegers(int& A, int& B)
+{
+  const int temp = A;
+  A = B;
+  B = temp;
+}
+
+int dxCompareInts(int A, int B)
+{
+  return (A > B) - (A < B);
+}
+
+bool dxSameTextQuick(const rtl::String& S1, const rtl::String& S2)
+{
+  return S1.size() == S2.size() && rtl::SameText(S1, S2);
+}
+
+bool dxByteBoolToBoolean(std::uint8_t AValue)
+{
+  return AValue != 0;
+}
+
+LPARAM dxPointToLParam(const POINT& APoint)
+{
+  return MAKELPARAM(static_cast<WORD>(APoint.x), static_cast<WORD>(APoint.y));
+}
+
+// ---------------------------------------------------------------------------
+// Locales
+
+WORD dxMakeLangID(WORD APrimaryLanguage, WORD ASubLanguage)
+{
+  return static_cast<WORD>((ASubLanguage << 10) | APrimaryLanguage);
+}
+
+LCID dxMakeLCID(WORD ALanguageID, WORD ASortID)
+{
+  return (static_cast<LCID>(ASortID) << 16) | ALanguageID;
+}
+
+LCID dxGetCultureNeutralLocale()
+{
+  return dxOSIsWindowsXPOrLater ? LOCALE_INVARIANT : dxMakeLCID(dxMakeLangID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
+}
+
+rtl::String dxGetLocaleInfoString(LCID ALocale, LCTYPE AType, const rtl::String& ADefault)
+{
+  const int size = GetLocaleInfoW(ALocale, AType, nullptr, 0);
+  if (size == 0)
+    return ADefault;
+  rtl::String result(static_cast<std::size_t>(size), L'\0');
+  const int written = GetLocaleInfoW(ALocale, AType, result.data(), size);
+  // The settings may change between the two calls; a text that no longer
+  // fits counts as missing rather than as a cut-off value.
+  if (written == 0)
+    return ADefault;
+  result.resize(static_cast<std::size_t>(written - 1));
+  return result;
+}
+
+// ---------------------------------------------------------------------------
+// String builder pool
+
+namespace {
+
+constexpr int PoolSize = 4;
+
+// Constant-initialised: the pool works before and after the units' start-up.
+constinit std::array<std::atomic<rtl::TStringBuilder*>, PoolSize> StringBuilderSlots{};
+
+}  // namespace
+
+rtl::TStringBuilder* TdxStringBuilderManager::Get(int ACapacity)
+{
+  for (auto& slot : StringBuilderSlots) {
+    if (rtl::TStringBuilder* builder = slot.exchange(nullptr)) {
+      if (builder->GetCapacity() < ACapacity)
+        builder->SetCapacity(ACapacity);
+      builder->SetLength(0);
+      return builder;
+    }
+  }
+  return new rtl::TStringBuilder(ACapacity);
+}
+
+void TdxStringBuilderManager::Release(rtl::TStringBuilder*& ABuilder)
+{
+  rtl::TStringBuilder* carried = ABuilder;
+  ABuilder = nullptr;
+  // A slot that was filled meanwhile hands back its builder, which then
+  // tries the later slots; what is left after the last one is surplus.
+  for (auto& slot : StringBuilderSlots) {
+    if (!carried)
+      break;
+    carried = slot.exchange(carried);
+  }
+  delete carried;
+}
+
+void TdxStringBuilderManager::Finalize()
+{
+  for (auto& slot : StringBuilderSlots)
+    delete slot.exchange(nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Hashes
+
+namespace {
+
+constexpr std::array<std::uint32_t, 256> MakeCrc32Table()
+{
+  std::array<std::uint32_t, 256> table{};
+  for (std::uint32_t n = 0; n < 256; ++n) {
+    std::uint32_t c = n;
+    for (int k = 0; k < 8; ++k)
+      c = (c & 1) ? 0xEDB88320u ^ (c >> 1) : c >> 1;
+    table[n] = c;
+  }
+  return table;
+}
+
+constexpr std::array<std::uint32_t, 256> Crc32Table = MakeCrc32Table();
+
+constexpr std::uint32_t Rotate(std::uint32_t x, int k)
+{
+  return (x << k) | (x >> (32 - k));
+}
+
+// lookup3's reversible mixing of three 32-bit words.
+void Mix(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c)
+{
+  a -= c; a ^= Rotate(c, 4);  c += b;
+  b -= a; b ^= Rotate(a, 6);  a += c;
+  c -= b; c ^= Rotate(b, 8);  b += a;
+  a -= c; a ^= Rotate(c, 16); c += b;
+  b -= a; b ^= Rotate(a, 19); a += c;
+  c -= b; c ^= Rotate(b, 4);  b += a;
+}
+
+// lookup3's final avalanche of three words into c.
+void FinalMix(std::uint32_t& a, std::uint32_t& b, std::uint32_t& c)
+{
+  c ^= b; c -= Rotate(b, 14);
+  a ^= c; a -= Rotate(c, 11);
+  b ^= a; b -= Rotate(a, 25);
+  c ^= b; c -= Rotate(b, 16);
+  a ^= c; a -= Rotate(c, 4);
+  b ^= a; b -= Rotate(a, 14);
+  c ^= b; c -= Rotate(b, 24);
+}
+
+// Up to four bytes as a little-endian word, missing high bytes zero.
+std::uint32_t LittleEndianWord(const std::uint8_t* p, int count)
+{
+  std::uint32_t word = 0;
+  for (int i = 0; i < count; ++i)
+    word |= static_cast<std::uint32_t>(p[i]) << (8 * i);
+  return word;
+}
+
+}  // namespace
+
+std::uint32_t dxCrc32(const void* ABuffer, int ALength)
+{
+  const auto* p = static_cast<const std::uint8_t*>(ABuffer);
+  std::uint32_t crc = 0xFFFFFFFFu;
+  for (int i = 0; i < ALength; ++i)
+    crc = Crc32Table[(crc ^ p[i]) & 0xFF] ^ (crc >> 8);
+  return ~crc;
+}
+
+std::uint32_t dxHashBytes(const void* ABuffer, int ALength, std::uint32_t AInitialValue)
+{
+  const auto* p = static_cast<const std::uint8_t*>(ABuffer);
+  int length = ALength > 0 ? ALength : 0;
+  std::uint32_t a = 0xDEADBEEFu + static_cast<std::uint32_t>(length) + AInitialValue;
+  std::uint32_t b = a;
+  std::uint32_t c = a;
+  while (length > 12) {
+    a += LittleEndianWord(p, 4);
+    b += LittleEndianWord(p + 4, 4);
+    c += LittleEndianWord(p + 8, 4);
+    Mix(a, b, c);
+    p += 12;
+    length -= 12;
+  }
+  // The last 1 to 12 bytes; an empty block skips the final mix.
+  if (length == 0)
+    return c;
+  a += LittleEndianWord(p, std::min(length, 4));
+  if (length > 4)
+    b += LittleEndianWord(p + 4, std::min(length - 4, 4));
+  if (length > 8)
+    c += LittleEndianWord(p + 8, length - 8);
+  FinalMix(a, b, c);
+  return c;
+}
+
+std::uint32_t dxHashShiftXor(const void* ABuffer, int ALength)
+{
+  const auto* p = static_cast<const std::uint8_t*>(ABuffer);
+  const int length = ALength > 0 ? ALength : 0;
+  std::uint32_t h = static_cast<std::uint32_t>(length);
+  for (int i = 0; i < length; ++i)
+    h = (h << 7) ^ p[i];
+  h -= h >> 17;
+  h -= h >> 11;
+  h -= h >> 5;
+  return h;
+}
