@@ -7,9 +7,146 @@
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <string>
+#include <utility>
 
 constinit bool dxOSIsNTFamily = true;
 constinit bool dxOSIsWindowsXPOrLater = true;
+
+// ---------------------------------------------------------------------------
+// Code pages
+
+namespace {
+
+void AppendUtf16(rtl::String& AText, std::uint32_t ACode)
+{
+  if (ACode < 0x10000) {
+    AText.push_back(static_cast<rtl::Char>(ACode));
+    return;
+  }
+  ACode -= 0x10000;
+  AText.push_back(static_cast<rtl::Char>(0xD800 + (ACode >> 10)));
+  AText.push_back(static_cast<rtl::Char>(0xDC00 + (ACode & 0x3FF)));
+}
+
+// The run-time's own UTF-8 codec, for systems outside the NT family, whose
+// conversion functions lack code page 65001. Malformed input becomes U+FFFD,
+// as the system's conversion makes it.
+rtl::String Utf8Decode(std::string_view ABytes)
+{
+  rtl::String result;
+  result.reserve(ABytes.size());
+  std::size_t i = 0;
+  while (i < ABytes.size()) {
+    const auto lead = static_cast<std::uint8_t>(ABytes[i]);
+    if (lead < 0x80) {
+      result.push_back(lead);
+      ++i;
+      continue;
+    }
+    std::size_t trail;
+    std::uint32_t code, smallest;
+    if ((lead & 0xE0) == 0xC0) {
+      trail = 1, code = lead & 0x1Fu, smallest = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+      trail = 2, code = lead & 0x0Fu, smallest = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+      trail = 3, code = lead & 0x07u, smallest = 0x10000;
+    } else {
+      result.push_back(0xFFFD);
+      ++i;
+      continue;
+    }
+    std::size_t next = i + 1;
+    while (next < ABytes.size() && next <= i + trail && (static_cast<std::uint8_t>(ABytes[next]) & 0xC0) == 0x80)
+      code = (code << 6) | (static_cast<std::uint8_t>(ABytes[next++]) & 0x3Fu);
+    const bool complete = next == i + 1 + trail;
+    if (!complete || code < smallest || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+      result.push_back(0xFFFD);
+    else
+      AppendUtf16(result, code);
+    i = next;
+  }
+  return result;
+}
+
+std::string Utf8Encode(std::wstring_view AText)
+{
+  std::string result;
+  result.reserve(AText.size());
+  for (std::size_t i = 0; i < AText.size(); ++i) {
+    std::uint32_t code = AText[i];
+    if (code >= 0xD800 && code <= 0xDFFF) {
+      const bool pair = code <= 0xDBFF && i + 1 < AText.size() && AText[i + 1] >= 0xDC00 && AText[i + 1] <= 0xDFFF;
+      code = pair ? 0x10000 + ((code - 0xD800) << 10) + (AText[++i] - 0xDC00u) : 0xFFFD;
+    }
+    if (code < 0x80) {
+      result.push_back(static_cast<char>(code));
+    } else if (code < 0x800) {
+      result.push_back(static_cast<char>(0xC0 | (code >> 6)));
+      result.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else if (code < 0x10000) {
+      result.push_back(static_cast<char>(0xE0 | (code >> 12)));
+      result.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+      result.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    } else {
+      result.push_back(static_cast<char>(0xF0 | (code >> 18)));
+      result.push_back(static_cast<char>(0x80 | ((code >> 12) & 0x3F)));
+      result.push_back(static_cast<char>(0x80 | ((code >> 6) & 0x3F)));
+      result.push_back(static_cast<char>(0x80 | (code & 0x3F)));
+    }
+  }
+  return result;
+}
+
+}  // namespace
+
+rtl::String dxDecodeCodePageString(std::string_view ABytes, unsigned ACodePage)
+{
+  if (ABytes.empty())
+    return rtl::String();
+  if (!dxOSIsNTFamily && ACodePage == CP_UTF8)
+    return Utf8Decode(ABytes);
+  const int length = static_cast<int>(ABytes.size());
+  const int size = MultiByteToWideChar(ACodePage, 0, ABytes.data(), length, nullptr, 0);
+  if (size == 0)
+    return rtl::String();
+  rtl::String result(static_cast<std::size_t>(size), L'\0');
+  const DWORD flags = ACodePage == CP_UTF8 ? 0 : MB_PRECOMPOSED;
+  int written = MultiByteToWideChar(ACodePage, flags, ABytes.data(), length, result.data(), size);
+  // Some code pages (UTF-7 and the symbol code page among them) refuse every
+  // flag; converting without it beats losing the text.
+  if (written == 0 && flags != 0)
+    written = MultiByteToWideChar(ACodePage, 0, ABytes.data(), length, result.data(), size);
+  result.resize(static_cast<std::size_t>(written));
+  return result;
+}
+
+rtl::AnsiString dxEncodeCodePageString(std::wstring_view AText, unsigned ACodePage)
+{
+  if (AText.empty())
+    return rtl::AnsiString(std::string(), ACodePage);
+  if (!dxOSIsNTFamily && ACodePage == CP_UTF8)
+    return rtl::AnsiString(Utf8Encode(AText), ACodePage);
+  // Flags 0 and no default-character arguments: UTF-8 and several other code
+  // pages refuse anything else.
+  const int length = static_cast<int>(AText.size());
+  const int size = WideCharToMultiByte(ACodePage, 0, AText.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size), '\0');
+  if (size != 0) {
+    const int written = WideCharToMultiByte(ACodePage, 0, AText.data(), length, bytes.data(), size, nullptr, nullptr);
+    bytes.resize(static_cast<std::size_t>(written));
+  }
+  return rtl::AnsiString(std::move(bytes), ACodePage);
+}
+
+rtl::String dxShortStringFromUTF8(const std::uint8_t* AShortString)
+{
+  if (AShortString == nullptr)
+    return rtl::String();
+  return dxDecodeCodePageString(std::string_view(reinterpret_cast<const char*>(AShortString + 1), AShortString[0]),
+                                CP_UTF8);
+}
 
 // ---------------------------------------------------------------------------
 // Characters
@@ -128,6 +265,17 @@ void dxExchangeIntegers(int& A, int& B)
   const int temp = A;
   A = B;
   B = temp;
+}
+
+void dxCallNotifyEvent(const rtl::TNotifyEvent& AEvent, rtl::TObject* ASender)
+{
+  if (AEvent)
+    AEvent(ASender);
+}
+
+void dxCallNotifyEvent(rtl::TObject* ASender, const rtl::TNotifyEvent& AEvent)
+{
+  dxCallNotifyEvent(AEvent, ASender);
 }
 
 int dxCompareInts(int A, int B)

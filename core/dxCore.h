@@ -12,6 +12,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/rtl/SystemEvents.h"
+#include "platform/rtl/SystemTypes.h"
 #include "platform/rtl/SysUtils.h"
 
 // ---------------------------------------------------------------------------
@@ -21,6 +23,19 @@
 
 extern bool dxOSIsNTFamily;
 extern bool dxOSIsWindowsXPOrLater;
+
+// ---------------------------------------------------------------------------
+// Code pages: 0 is the system's ANSI code page, 65001 UTF-8.
+
+// The bytes decoded from the code page; a conversion the system refuses (an
+// unknown code page) gives the empty string.
+rtl::String dxDecodeCodePageString(std::string_view ABytes, unsigned ACodePage);
+// The text encoded in the code page, tagged with it; a character the code
+// page lacks becomes its default character.
+rtl::AnsiString dxEncodeCodePageString(std::wstring_view AText, unsigned ACodePage);
+// A length-prefixed short string (length byte, then up to 255 bytes) decoded
+// as UTF-8; nullptr gives the empty string.
+rtl::String dxShortStringFromUTF8(const std::uint8_t* AShortString);
 
 // ---------------------------------------------------------------------------
 // Characters
@@ -71,6 +86,18 @@ void dxExchangePointers(T*& A, T*& B)
   T* temp = A;
   A = B;
   B = temp;
+}
+
+// Calls the event with the sender when it is assigned. Callers name the
+// arguments in either order, so both are offered.
+void dxCallNotifyEvent(const rtl::TNotifyEvent& AEvent, rtl::TObject* ASender);
+void dxCallNotifyEvent(rtl::TObject* ASender, const rtl::TNotifyEvent& AEvent);
+
+// Same code and same object, whatever the two callbacks' types.
+template <class S1, class S2>
+bool dxSameMethods(const rtl::TMethod<S1>& A, const rtl::TMethod<S2>& B)
+{
+  return A.Raw() == B.Raw();
 }
 
 // -1, 0 or 1.

@@ -29,6 +29,115 @@ int Length(std::string_view S)
 }  // namespace
 
 // ---------------------------------------------------------------------------
+// Code pages
+
+namespace {
+
+struct CodePageCase {
+  std::string_view Bytes;
+  unsigned CodePage;
+  std::wstring_view Text;
+};
+
+// Valid texts in several code pages; each must survive both directions.
+const CodePageCase RoundTrips[] = {
+    {"", CP_UTF8, L""},
+    {"", 1252, L""},
+    {"\xC3\xA9", CP_UTF8, L"\u00E9"},
+    {"caf\xC3\xA9 \xE2\x82\xAC", CP_UTF8, L"caf\u00E9 \u20AC"},
+    {"\xF0\x9F\x98\x80", CP_UTF8, L"\U0001F600"},
+    {"caf\xE9 \x80", 1252, L"caf\u00E9 \u20AC"},
+    {"\x82\xA0", 932, L"\u3042"},
+    {"\xC6\xE6", 1251, L"\u0416\u0436"},
+};
+
+// Switches the operating-system family for one test and back.
+class NonNTSystem {
+ public:
+  NonNTSystem() : FSaved(dxOSIsNTFamily) { dxOSIsNTFamily = false; }
+  ~NonNTSystem() { dxOSIsNTFamily = FSaved; }
+
+ private:
+  bool FSaved;
+};
+
+}  // namespace
+
+TEST(dxCodePageStrings, DecodeAndEncodeInBothDirections)
+{
+  for (const auto& c : RoundTrips) {
+    SCOPED_TRACE(testing::PrintToString(String(c.Text)) + " in " + std::to_string(c.CodePage));
+    EXPECT_EQ(dxDecodeCodePageString(c.Bytes, c.CodePage), c.Text);
+    const rtl::AnsiString encoded = dxEncodeCodePageString(c.Text, c.CodePage);
+    EXPECT_EQ(encoded.Bytes(), c.Bytes);
+    EXPECT_EQ(encoded.CodePage(), c.CodePage);
+  }
+}
+
+TEST(dxCodePageStrings, TheRunTimeCodecOutsideTheNTFamilyGivesTheSameTexts)
+{
+  NonNTSystem nonNT;
+  for (const auto& c : RoundTrips) {
+    if (c.CodePage != CP_UTF8)
+      continue;
+    SCOPED_TRACE(testing::PrintToString(String(c.Text)));
+    EXPECT_EQ(dxDecodeCodePageString(c.Bytes, CP_UTF8), c.Text);
+    EXPECT_EQ(dxEncodeCodePageString(c.Text, CP_UTF8).Bytes(), c.Bytes);
+  }
+}
+
+TEST(dxCodePageStrings, TheRunTimeCodecReplacesMalformedInput)
+{
+  NonNTSystem nonNT;
+  const struct {
+    std::string_view Bytes;
+    std::wstring_view Text;
+  } decodes[] = {
+      {"\xFF", L"\uFFFD"},
+      {"a\xC3", L"a\uFFFD"},           // cut off at the end
+      {"a\xE2\x82z", L"a\uFFFDz"},     // cut off by a plain character
+      {"\xC0\xAF", L"\uFFFD"},         // overlong "/"
+      {"\xED\xA0\x80", L"\uFFFD"},     // an encoded surrogate
+      {"\xF4\x90\x80\x80", L"\uFFFD"}, // beyond U+10FFFF
+      {"\x80x", L"\uFFFDx"},            // a stray continuation byte
+  };
+  for (const auto& c : decodes)
+    EXPECT_EQ(dxDecodeCodePageString(c.Bytes, CP_UTF8), c.Text) << testing::PrintToString(std::string(c.Bytes));
+  EXPECT_EQ(dxEncodeCodePageString(L"a\xD800" L"b", CP_UTF8).Bytes(), "a\xEF\xBF\xBD" "b");
+  EXPECT_EQ(dxEncodeCodePageString(L"\xDC00", CP_UTF8).Bytes(), "\xEF\xBF\xBD");
+}
+
+TEST(dxCodePageStrings, CodePageZeroIsTheSystemAnsiCodePage)
+{
+  const std::string bytes = "caf\xE9";
+  EXPECT_EQ(dxDecodeCodePageString(bytes, 0), dxDecodeCodePageString(bytes, GetACP()));
+  EXPECT_EQ(dxEncodeCodePageString(L"caf\u00E9", 0).Bytes(), dxEncodeCodePageString(L"caf\u00E9", GetACP()).Bytes());
+}
+
+TEST(dxCodePageStrings, FailuresGiveEmptyOrDefaultCharactersInsteadOfErrors)
+{
+  EXPECT_EQ(dxDecodeCodePageString("abc", 12345), L"");
+  EXPECT_EQ(dxEncodeCodePageString(L"abc", 12345).Bytes(), "");
+  // A character the code page lacks becomes its default character.
+  EXPECT_EQ(dxEncodeCodePageString(L"a\u3042", 1252).Bytes(), "a?");
+}
+
+TEST(dxCodePageStrings, CodePagesThatRefuseConversionFlagsStillDecode)
+{
+  // UTF-7 refuses MB_PRECOMPOSED (ERROR_INVALID_FLAGS); "+AIA-" is U+0080.
+  EXPECT_EQ(dxDecodeCodePageString("a+AIA-", 65000), L"a\u0080");
+}
+
+TEST(dxShortStringFromUTF8, DecodesTheCountedBytesOnly)
+{
+  const std::uint8_t text[] = {3, 'a', 0xC3, 0xA9, 'z'};
+  EXPECT_EQ(dxShortStringFromUTF8(text), L"a\u00E9");
+  const std::uint8_t empty[] = {0, 'x'};
+  EXPECT_EQ(dxShortStringFromUTF8(empty), L"");
+  EXPECT_EQ(dxShortStringFromUTF8(nullptr), L"");
+}
+
+// ---------------------------------------------------------------------------
 // Hashes
 
 TEST(dxCrc32, MatchesTheStandardCheckValues)
@@ -195,6 +304,50 @@ TEST(dxValues, ExchangeCompareAndConvert)
   EXPECT_FALSE(dxByteBoolToBoolean(0));
   EXPECT_TRUE(dxByteBoolToBoolean(1));
   EXPECT_TRUE(dxByteBoolToBoolean(0x80));
+}
+
+namespace {
+
+struct Listener {
+  int Calls = 0;
+  rtl::TObject* Sender = nullptr;
+  void Notify(rtl::TObject* ASender)
+  {
+    ++Calls;
+    Sender = ASender;
+  }
+  void Other(rtl::TObject*) {}
+  void Message(rtl::TMessage&) {}
+};
+
+}  // namespace
+
+TEST(dxNotifyEvents, CallAssignedEventsWithTheSender)
+{
+  Listener listener;
+  int stand_in = 0;
+  auto* sender = reinterpret_cast<rtl::TObject*>(&stand_in);
+  const auto event = rtl::TNotifyEvent::Bind<&Listener::Notify>(&listener);
+  dxCallNotifyEvent(event, sender);
+  EXPECT_EQ(listener.Calls, 1);
+  EXPECT_EQ(listener.Sender, sender);
+  dxCallNotifyEvent(nullptr, event);
+  EXPECT_EQ(listener.Calls, 2);
+  EXPECT_EQ(listener.Sender, nullptr);
+  dxCallNotifyEvent(rtl::TNotifyEvent(), sender);
+  EXPECT_EQ(listener.Calls, 2);
+}
+
+TEST(dxSameMethods, NeedSameCodeAndSameObject)
+{
+  Listener a, b;
+  const auto aNotify = rtl::TNotifyEvent::Bind<&Listener::Notify>(&a);
+  EXPECT_TRUE(dxSameMethods(aNotify, rtl::TNotifyEvent::Bind<&Listener::Notify>(&a)));
+  EXPECT_FALSE(dxSameMethods(aNotify, rtl::TNotifyEvent::Bind<&Listener::Notify>(&b)));
+  EXPECT_FALSE(dxSameMethods(aNotify, rtl::TNotifyEvent::Bind<&Listener::Other>(&a)));
+  EXPECT_FALSE(dxSameMethods(aNotify, rtl::TNotifyEvent()));
+  EXPECT_TRUE(dxSameMethods(rtl::TNotifyEvent(), rtl::TWndMethod()));
+  EXPECT_FALSE(dxSameMethods(aNotify, rtl::TWndMethod::Bind<&Listener::Message>(&a)));
 }
 
 TEST(dxSameTextQuick, NeedsEqualLengthsAndIgnoresCase)

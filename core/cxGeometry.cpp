@@ -1,0 +1,1040 @@
+#include "core/cxGeometry.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstddef>
+#include <cmath>
+#include <cstdint>
+#include <numbers>
+
+static_assert(sizeof(TdxRectF) == 2 * sizeof(TdxPointF) && offsetof(TdxRectF, Right) == sizeof(TdxPointF),
+  "a float rectangle must read as its top-left and bottom-right points");
+
+namespace {
+
+constexpr double FloatTolerance = 1E-4;
+
+bool SameFloat(float A, float B)
+{
+  const double E = std::max(FloatTolerance * std::min(std::fabs(A), std::fabs(B)), FloatTolerance);
+  return std::fabs(static_cast<double>(A) - B) <= E;
+}
+
+// Out-of-range and NaN values would be undefined behaviour in a C++
+// conversion; they saturate (NaN gives 0) so that no routine can fault.
+int SaturateToInt(double V)
+{
+  if (std::isnan(V))
+    return 0;
+  if (V <= INT_MIN)
+    return INT_MIN;
+  if (V >= INT_MAX)
+    return INT_MAX;
+  return static_cast<int>(V);
+}
+
+// To nearest with halves to even, independent of the FPU's rounding mode.
+int RoundHalfToEven(float V)
+{
+  double Result = std::floor(static_cast<double>(V));
+  const double Fraction = V - Result;
+  if (Fraction > 0.5 || (Fraction == 0.5 && std::fmod(Result, 2.0) != 0))
+    Result += 1;
+  return SaturateToInt(Result);
+}
+
+int FloatToInt(float V, bool ATruncate)
+{
+  return ATruncate ? SaturateToInt(std::trunc(static_cast<double>(V))) : RoundHalfToEven(V);
+}
+
+// Halving towards minus infinity (5 -> 2, -5 -> -3), taken over a 64-bit sum
+// so that rectangles reaching the ends of the integer range centre sensibly.
+int Half(std::int64_t V)
+{
+  return static_cast<int>((V - (V & 1)) >> 1);
+}
+
+bool HasNaN(const TdxRectF& R)
+{
+  return std::isnan(R.Left) || std::isnan(R.Top) || std::isnan(R.Right) || std::isnan(R.Bottom);
+}
+
+}  // namespace
+
+// TdxPointF
+
+TdxPointF::operator TPoint() const
+{
+  return TPoint{RoundHalfToEven(X), RoundHalfToEven(Y)};
+}
+
+TdxPointF TdxPointF::Create(float AX, float AY)
+{
+  return TdxPointF(AX, AY);
+}
+
+TdxPointF TdxPointF::Null()
+{
+  return TdxPointF(0, 0);
+}
+
+void TdxPointF::Init(float AX, float AY)
+{
+  X = AX;
+  Y = AY;
+}
+
+void TdxPointF::Offset(float DX, float DY, bool APositiveFactor)
+{
+  if (APositiveFactor) {
+    X += DX;
+    Y += DY;
+  } else {
+    X -= DX;
+    Y -= DY;
+  }
+}
+
+void TdxPointF::Offset(const TdxPointF& P, bool APositiveFactor)
+{
+  Offset(P.X, P.Y, APositiveFactor);
+}
+
+void TdxPointF::Offset(const TdxSizeF& S, bool APositiveFactor)
+{
+  Offset(S.cx, S.cy, APositiveFactor);
+}
+
+void TdxPointF::Scale(float DX, float DY)
+{
+  X *= DX;
+  Y *= DY;
+}
+
+void TdxPointF::Scale(const TdxPointF& P)
+{
+  Scale(P.X, P.Y);
+}
+
+void TdxPointF::Scale(const TdxSizeF& S)
+{
+  Scale(S.cx, S.cy);
+}
+
+bool operator==(const TdxPointF& A, const TdxPointF& B)
+{
+  return SameFloat(A.X, B.X) && SameFloat(A.Y, B.Y);
+}
+
+// TdxSizeF
+
+TdxSizeF TdxSizeF::Create(float AWidth, float AHeight)
+{
+  return TdxSizeF{AWidth, AHeight};
+}
+
+TdxSizeF TdxSizeF::Null()
+{
+  return TdxSizeF{0, 0};
+}
+
+void TdxSizeF::Init(float AWidth, float AHeight)
+{
+  cx = AWidth;
+  cy = AHeight;
+}
+
+TdxSizeF TdxSizeF::Ceil() const
+{
+  return TdxSizeF{std::ceil(cx), std::ceil(cy)};
+}
+
+// TdxRectF
+
+TdxRectF TdxRectF::Create(float ALeft, float ATop, float ARight, float ABottom)
+{
+  return TdxRectF(ALeft, ATop, ARight, ABottom);
+}
+
+TdxRectF TdxRectF::CreateSize(float ALeft, float ATop, float AWidth, float AHeight)
+{
+  return TdxRectF(ALeft, ATop, ALeft + AWidth, ATop + AHeight);
+}
+
+TdxRectF TdxRectF::Null()
+{
+  return TdxRectF(0, 0, 0, 0);
+}
+
+void TdxRectF::Init(float ALeft, float ATop, float ARight, float ABottom)
+{
+  *this = Create(ALeft, ATop, ARight, ABottom);
+}
+
+void TdxRectF::InitSize(float ALeft, float ATop, float AWidth, float AHeight)
+{
+  *this = CreateSize(ALeft, ATop, AWidth, AHeight);
+}
+
+void TdxRectF::Assign(const TRect& Value)
+{
+  *this = TdxRectF(Value);
+}
+
+TdxPointF TdxRectF::CenterPoint() const
+{
+  return TdxPointF((Left + Right) / 2, (Top + Bottom) / 2);
+}
+
+void TdxRectF::Empty()
+{
+  *this = Null();
+}
+
+void TdxRectF::Inflate(float DX, float DY)
+{
+  Left -= DX;
+  Top -= DY;
+  Right += DX;
+  Bottom += DY;
+}
+
+void TdxRectF::Inflate(const TdxPointF& P)
+{
+  Inflate(P.X, P.Y);
+}
+
+void TdxRectF::Inflate(const TdxSizeF& S)
+{
+  Inflate(S.cx, S.cy);
+}
+
+bool TdxRectF::IsEmpty() const
+{
+  return !(Right > Left && Bottom > Top);
+}
+
+bool TdxRectF::IsZero() const
+{
+  constexpr float Epsilon = 1E-4f;
+  return std::fabs(Right) <= Epsilon && std::fabs(Bottom) <= Epsilon && std::fabs(Top) <= Epsilon &&
+    std::fabs(Left) <= Epsilon;
+}
+
+void TdxRectF::Intersect(const TdxRectF& R)
+{
+  // std::min and std::max drop a NaN or keep it depending on the argument
+  // order; a NaN on either side means there is no overlap to speak of.
+  if (HasNaN(*this) || HasNaN(R)) {
+    Empty();
+    return;
+  }
+  Left = std::max(Left, R.Left);
+  Top = std::max(Top, R.Top);
+  Right = std::min(Right, R.Right);
+  Bottom = std::min(Bottom, R.Bottom);
+  if (Left > Right || Top > Bottom)
+    Empty();
+}
+
+void TdxRectF::Normalize()
+{
+  if (Right < Left)
+    std::swap(Left, Right);
+  if (Bottom < Top)
+    std::swap(Top, Bottom);
+}
+
+void TdxRectF::Offset(float X, float Y)
+{
+  Left += X;
+  Right += X;
+  Top += Y;
+  Bottom += Y;
+}
+
+TdxRectF TdxRectF::ZoomInto(const TdxRectF& ABounds) const
+{
+  TdxRectF Result = *this;
+  if (GetHeight() <= 0 || ABounds.GetHeight() <= 0)
+    return Result;
+  const float C = GetWidth() / GetHeight();
+  const float E = ABounds.GetWidth() / ABounds.GetHeight();
+  float DX, DY;
+  if (E > C) {
+    Result.SetHeight(ABounds.GetHeight());
+    Result.SetWidth(C * ABounds.GetHeight());
+    DX = (ABounds.GetWidth() - Result.GetWidth()) / 2 + ABounds.Left;
+    DY = ABounds.Top;
+  } else {
+    Result.SetWidth(ABounds.GetWidth());
+    Result.SetHeight(ABounds.GetWidth() / C);
+    DX = ABounds.Left;
+    DY = (ABounds.GetHeight() - Result.GetHeight()) / 2 + ABounds.Top;
+  }
+  Result.Offset(DX, DY);
+  return Result;
+}
+
+TdxRectF TdxRectF::ZoomInto(const TdxSizeF& ASize) const
+{
+  return ZoomInto(TdxRectF(0, 0, ASize.cx, ASize.cy));
+}
+
+float TdxRectF::GetWidth() const
+{
+  return Right - Left;
+}
+
+float TdxRectF::GetHeight() const
+{
+  return Bottom - Top;
+}
+
+TdxPointF TdxRectF::GetTopLeft() const
+{
+  return TdxPointF(Left, Top);
+}
+
+TdxPointF TdxRectF::GetBottomRight() const
+{
+  return TdxPointF(Right, Bottom);
+}
+
+TdxSizeF TdxRectF::GetSize() const
+{
+  return TdxSizeF{GetWidth(), GetHeight()};
+}
+
+void TdxRectF::SetWidth(float Value)
+{
+  Right = Left + Value;
+}
+
+void TdxRectF::SetHeight(float Value)
+{
+  Bottom = Top + Value;
+}
+
+void TdxRectF::SetTopLeft(const TdxPointF& Value)
+{
+  Left = Value.X;
+  Top = Value.Y;
+}
+
+void TdxRectF::SetBottomRight(const TdxPointF& Value)
+{
+  Right = Value.X;
+  Bottom = Value.Y;
+}
+
+bool operator==(const TdxRectF& A, const TdxRectF& B)
+{
+  return SameFloat(A.Left, B.Left) && SameFloat(A.Top, B.Top) && SameFloat(A.Right, B.Right) &&
+    SameFloat(A.Bottom, B.Bottom);
+}
+
+// Integer rectangles
+
+TRect cxRectMake(int ALeft, int ATop, int ARight, int ABottom)
+{
+  return TRect{ALeft, ATop, ARight, ABottom};
+}
+
+TRect cxRectFromPoints(const TPoint& ATopLeft, const TPoint& ABottomRight)
+{
+  return TRect{ATopLeft.x, ATopLeft.y, ABottomRight.x, ABottomRight.y};
+}
+
+TRect cxRectFromSize(const TSize& ASize)
+{
+  return TRect{0, 0, ASize.cx, ASize.cy};
+}
+
+TRect cxRectBounds(int ALeft, int ATop, int AWidth, int AHeight)
+{
+  return TRect{ALeft, ATop, ALeft + AWidth, ATop + AHeight};
+}
+
+TRect cxRectBoundsOfSize(int ALeft, int ATop, const TSize& ASize)
+{
+  return cxRectBounds(ALeft, ATop, ASize.cx, ASize.cy);
+}
+
+TRect cxRectBoundsAtPoint(const TPoint& P, int AWidth, int AHeight)
+{
+  return cxRectBounds(P.x, P.y, AWidth, AHeight);
+}
+
+int cxRectGetWidth(const TRect& R)
+{
+  return R.right - R.left;
+}
+
+int cxRectGetHeight(const TRect& R)
+{
+  return R.bottom - R.top;
+}
+
+TSize cxRectGetSize(const TRect& R)
+{
+  return TSize{cxRectGetWidth(R), cxRectGetHeight(R)};
+}
+
+TSize cxSizeOfRect(const TRect& R)
+{
+  return cxRectGetSize(R);
+}
+
+int cxMarginsHorzSum(const TRect& AMargins)
+{
+  return AMargins.left + AMargins.right;
+}
+
+int cxMarginsVertSum(const TRect& AMargins)
+{
+  return AMargins.top + AMargins.bottom;
+}
+
+bool cxRectHasNoArea(const TRect& R)
+{
+  return !(R.left < R.right && R.top < R.bottom);
+}
+
+bool cxRectIsAllZero(const TRect& R)
+{
+  return cxRectsEqual(R, cxNullRect);
+}
+
+bool cxRectIsInvalid(const TRect& R)
+{
+  return cxRectsEqual(R, cxInvalidRect);
+}
+
+bool cxRectsEqual(const TRect& A, const TRect& B)
+{
+  return A.left == B.left && A.top == B.top && A.right == B.right && A.bottom == B.bottom;
+}
+
+bool cxRectsSameSize(const TRect& A, const TRect& B)
+{
+  return cxRectGetWidth(A) == cxRectGetWidth(B) && cxRectGetHeight(A) == cxRectGetHeight(B);
+}
+
+bool cxRectContainsPoint(const TRect& R, const TPoint& P)
+{
+  return cxRectContainsXY(R, P.x, P.y);
+}
+
+bool cxRectContainsXY(const TRect& R, int X, int Y)
+{
+  return X >= R.left && X < R.right && Y >= R.top && Y < R.bottom;
+}
+
+bool cxRectContainsRect(const TRect& ABounds, const TRect& AInner)
+{
+  return AInner.left >= ABounds.left && AInner.right <= ABounds.right && AInner.top >= ABounds.top &&
+    AInner.bottom <= ABounds.bottom;
+}
+
+bool cxRectIntersection(TRect& AResult, const TRect& A, const TRect& B)
+{
+  AResult = TRect{std::max(A.left, B.left), std::max(A.top, B.top), std::min(A.right, B.right),
+    std::min(A.bottom, B.bottom)};
+  if (!cxRectHasNoArea(AResult))
+    return true;
+  AResult = cxNullRect;
+  return false;
+}
+
+bool cxRectsOverlap(const TRect& A, const TRect& B)
+{
+  TRect Scratch;
+  return cxRectIntersection(Scratch, A, B);
+}
+
+TRect cxRectUnionNonEmpty(const TRect& A, const TRect& B)
+{
+  if (cxRectGetWidth(B) <= 0 || cxRectGetHeight(B) <= 0)
+    return A;
+  return TRect{std::min(A.left, B.left), std::min(A.top, B.top), std::max(A.right, B.right),
+    std::max(A.bottom, B.bottom)};
+}
+
+TRect cxRectInflateXY(const TRect& R, int DX, int DY)
+{
+  return cxRectInflateSides(R, DX, DY, DX, DY);
+}
+
+TRect cxRectInflateAll(const TRect& R, int D)
+{
+  return cxRectInflateSides(R, D, D, D, D);
+}
+
+TRect cxRectInflateSides(const TRect& R, int DL, int DT, int DR, int DB)
+{
+  return TRect{R.left - DL, R.top - DT, R.right + DR, R.bottom + DB};
+}
+
+TRect cxRectInflateByMargins(const TRect& R, const TRect& AMargins)
+{
+  return cxRectInflateSides(R, AMargins.left, AMargins.top, AMargins.right, AMargins.bottom);
+}
+
+TRect cxRectDeflateByMargins(const TRect& R, const TRect& AMargins)
+{
+  return TRect{R.left + AMargins.left, R.top + AMargins.top, R.right - AMargins.right, R.bottom - AMargins.bottom};
+}
+
+TRect cxRectShiftSides(const TRect& R, int DL, int DT, int DR, int DB)
+{
+  return TRect{R.left + DL, R.top + DT, R.right + DR, R.bottom + DB};
+}
+
+TRect cxRectShiftSidesByRect(const TRect& R, const TRect& D)
+{
+  return cxRectShiftSides(R, D.left, D.top, D.right, D.bottom);
+}
+
+TRect cxRectOffsetBy(const TRect& R, int DX, int DY, bool APositiveFactor)
+{
+  if (!APositiveFactor) {
+    DX = -DX;
+    DY = -DY;
+  }
+  return cxRectShiftSides(R, DX, DY, DX, DY);
+}
+
+TRect cxRectOffsetByPoint(const TRect& R, const TPoint& P, bool APositiveFactor)
+{
+  return cxRectOffsetBy(R, P.x, P.y, APositiveFactor);
+}
+
+TRect cxRectShiftHorz(const TRect& R, int DX)
+{
+  return cxRectOffsetBy(R, DX, 0);
+}
+
+TRect cxRectShiftVert(const TRect& R, int DY)
+{
+  return cxRectOffsetBy(R, 0, DY);
+}
+
+TRect cxRectMoveToLeft(const TRect& R, int X)
+{
+  return cxRectShiftHorz(R, X - R.left);
+}
+
+TRect cxRectMoveToTop(const TRect& R, int Y)
+{
+  return cxRectShiftVert(R, Y - R.top);
+}
+
+TRect cxRectMoveToPoint(const TRect& R, const TPoint& P)
+{
+  return cxRectOffsetBy(R, P.x - R.left, P.y - R.top);
+}
+
+TRect cxRectMoveToOrigin(const TRect& R)
+{
+  return cxRectMoveToPoint(R, cxNullPoint);
+}
+
+TRect cxRectSetLeftAndWidth(const TRect& R, int X, int W)
+{
+  return cxRectWithHorzBounds(R, X, X + W);
+}
+
+TRect cxRectSetRightAndWidth(const TRect& R, int X, int W)
+{
+  return cxRectWithHorzBounds(R, X - W, X);
+}
+
+TRect cxRectSetTopAndHeight(const TRect& R, int Y, int H)
+{
+  return cxRectWithVertBounds(R, Y, Y + H);
+}
+
+TRect cxRectSetBottomAndHeight(const TRect& R, int Y, int H)
+{
+  return cxRectWithVertBounds(R, Y - H, Y);
+}
+
+TRect cxRectWithWidth(const TRect& R, int W)
+{
+  return cxRectSetLeftAndWidth(R, R.left, W);
+}
+
+TRect cxRectWithHeight(const TRect& R, int H)
+{
+  return cxRectSetTopAndHeight(R, R.top, H);
+}
+
+TRect cxRectWithSize(const TRect& R, int W, int H)
+{
+  return cxRectBounds(R.left, R.top, W, H);
+}
+
+TRect cxRectWithSizeOf(const TRect& R, const TSize& S)
+{
+  return cxRectWithSize(R, S.cx, S.cy);
+}
+
+TRect cxRectWithHorzBounds(const TRect& R, int ALeft, int ARight)
+{
+  return TRect{ALeft, R.top, ARight, R.bottom};
+}
+
+TRect cxRectWithVertBounds(const TRect& R, int ATop, int ABottom)
+{
+  return TRect{R.left, ATop, R.right, ABottom};
+}
+
+TRect cxRectNormalized(const TRect& R)
+{
+  return TRect{std::min(R.left, R.right), std::min(R.top, R.bottom), std::max(R.left, R.right),
+    std::max(R.top, R.bottom)};
+}
+
+TRect cxRectNegate(const TRect& R)
+{
+  return TRect{-R.left, -R.top, -R.right, -R.bottom};
+}
+
+TRect cxRectTranspose(const TRect& R)
+{
+  return TRect{R.top, R.left, R.bottom, R.right};
+}
+
+TPoint cxRectBottomLeftPoint(const TRect& R)
+{
+  return TPoint{R.left, R.bottom};
+}
+
+TPoint cxRectCenterPoint(const TRect& R)
+{
+  return TPoint{Half(std::int64_t{R.left} + R.right), Half(std::int64_t{R.top} + R.bottom)};
+}
+
+TRect cxRectCenterBox(const TRect& R, int W, int H)
+{
+  return cxRectBounds(Half(std::int64_t{R.left} + R.right - W), Half(std::int64_t{R.top} + R.bottom - H), W, H);
+}
+
+TRect cxRectCenterBoxOfSize(const TRect& R, const TSize& S)
+{
+  return cxRectCenterBox(R, S.cx, S.cy);
+}
+
+TRect cxRectCenterHorzBox(const TRect& R, int W)
+{
+  return cxRectSetLeftAndWidth(R, Half(std::int64_t{R.left} + R.right - W), W);
+}
+
+TRect cxRectCenterVertBox(const TRect& R, int H)
+{
+  return cxRectSetTopAndHeight(R, Half(std::int64_t{R.top} + R.bottom - H), H);
+}
+
+TRect cxRectFitAspect(const TRect& R, int A, int B)
+{
+  return cxRectWithSizeOf(R, cxSizeFitAspect(cxRectGetSize(R), A, B));
+}
+
+TRect cxRectFitAspectOfSize(const TRect& R, const TSize& AProportions)
+{
+  return cxRectFitAspect(R, AProportions.cx, AProportions.cy);
+}
+
+TRect cxRectScaleBy(const TRect& R, int N, int D)
+{
+  return cxRectScaleXY(R, N, D, N, D);
+}
+
+TRect cxRectScaleXY(const TRect& R, int NX, int DX, int NY, int DY)
+{
+  return TRect{MulDiv(R.left, NX, DX), MulDiv(R.top, NY, DY), MulDiv(R.right, NX, DX), MulDiv(R.bottom, NY, DY)};
+}
+
+// Integer points and sizes
+
+TPoint cxPointMake(int X, int Y)
+{
+  return TPoint{X, Y};
+}
+
+TPoint cxPointCopy(const TPoint& P)
+{
+  return P;
+}
+
+TPoint cxPointNegate(const TPoint& P)
+{
+  return TPoint{-P.x, -P.y};
+}
+
+bool cxPointsEqual(const TPoint& A, const TPoint& B)
+{
+  return A.x == B.x && A.y == B.y;
+}
+
+bool cxPointIsOrigin(const TPoint& P)
+{
+  return cxPointsEqual(P, cxNullPoint);
+}
+
+TPoint cxPointOffsetBy(const TPoint& P, int DX, int DY, bool APositiveFactor)
+{
+  return APositiveFactor ? TPoint{P.x + DX, P.y + DY} : TPoint{P.x - DX, P.y - DY};
+}
+
+TPoint cxPointOffsetByPoint(const TPoint& P, const TPoint& D, bool APositiveFactor)
+{
+  return cxPointOffsetBy(P, D.x, D.y, APositiveFactor);
+}
+
+TPoint cxPointScale(const TPoint& P, int N, int D)
+{
+  return TPoint{MulDiv(P.x, N, D), MulDiv(P.y, N, D)};
+}
+
+namespace {
+
+// How many points a bounds routine reads: ALastIndex + 1, but never past the
+// end of the array; a negative index reads none.
+int PointsToRead(std::size_t ASize, int ALastIndex)
+{
+  return ALastIndex < 0 ? 0 : static_cast<int>(std::min<std::size_t>(std::size_t(ALastIndex) + 1, ASize));
+}
+
+}  // namespace
+
+TRect cxPointsBounds(std::span<const TPoint> APoints, int ALastIndex)
+{
+  const int Count = PointsToRead(APoints.size(), ALastIndex);
+  if (Count == 0)
+    return cxNullRect;
+  TRect Result = cxRectFromPoints(APoints[0], APoints[0]);
+  for (int I = 1; I < Count; ++I) {
+    Result.left = std::min(Result.left, APoints[I].x);
+    Result.top = std::min(Result.top, APoints[I].y);
+    Result.right = std::max(Result.right, APoints[I].x);
+    Result.bottom = std::max(Result.bottom, APoints[I].y);
+  }
+  return Result;
+}
+
+TSize cxSizeMake(int cx, int cy)
+{
+  return TSize{cx, cy};
+}
+
+TSize cxSizeSquare(int V)
+{
+  return TSize{V, V};
+}
+
+bool cxSizesEqual(const TSize& A, const TSize& B)
+{
+  return A.cx == B.cx && A.cy == B.cy;
+}
+
+bool cxSizeIsZero(const TSize& S)
+{
+  return cxSizesEqual(S, cxNullSize);
+}
+
+bool cxSizeHasArea(const TSize& S)
+{
+  return S.cx >= 1 && S.cy >= 1;
+}
+
+TSize cxSizeMax(const TSize& A, const TSize& B)
+{
+  return TSize{std::max(A.cx, B.cx), std::max(A.cy, B.cy)};
+}
+
+TSize cxSizeScale(const TSize& S, int N, int D)
+{
+  return TSize{MulDiv(S.cx, N, D), MulDiv(S.cy, N, D)};
+}
+
+TSize cxSizeFitAspect(const TSize& S, int A, int B)
+{
+  TSize Result = S;
+  if (S.cx <= 0 || S.cy <= 0 || A <= 0 || B <= 0)
+    return Result;
+  const double R1 = static_cast<double>(A) / B;
+  const double R2 = static_cast<double>(S.cx) / S.cy;
+  if (R1 > R2)
+    Result.cy = static_cast<int>(S.cx / R1);
+  else
+    Result.cx = static_cast<int>(R1 * S.cy);
+  return Result;
+}
+
+TSize cxSizeFitAspectOfSize(const TSize& S, const TSize& AProportions)
+{
+  return cxSizeFitAspect(S, AProportions.cx, AProportions.cy);
+}
+
+// Float records
+
+TdxRectF cxRectFMake(float ALeft, float ATop, float ARight, float ABottom)
+{
+  return TdxRectF(ALeft, ATop, ARight, ABottom);
+}
+
+TdxRectF cxRectFBounds(float ALeft, float ATop, float AWidth, float AHeight)
+{
+  return TdxRectF::CreateSize(ALeft, ATop, AWidth, AHeight);
+}
+
+float cxRectFGetWidth(const TdxRectF& R)
+{
+  return R.GetWidth();
+}
+
+float cxRectFGetHeight(const TdxRectF& R)
+{
+  return R.GetHeight();
+}
+
+bool cxRectFHasNoArea(const TdxRectF& R)
+{
+  return !(R.Left < R.Right && R.Top < R.Bottom);
+}
+
+TdxRectF cxRectFWithSize(const TdxRectF& R, const TdxSizeF& S)
+{
+  return TdxRectF::CreateSize(R.Left, R.Top, S.cx, S.cy);
+}
+
+TdxRectF cxRectFScale(const TdxRectF& R, float F)
+{
+  return TdxRectF(R.Left * F, R.Top * F, R.Right * F, R.Bottom * F);
+}
+
+TdxPointF cxPointFScale(const TdxPointF& P, float F)
+{
+  return TdxPointF(P.X * F, P.Y * F);
+}
+
+TdxPointF cxRectFCenterPoint(const TdxRectF& R)
+{
+  return R.CenterPoint();
+}
+
+TdxRectF cxRectToRectF(const TRect& R)
+{
+  return TdxRectF(R);
+}
+
+TdxPointF cxPointToPointF(const TPoint& P)
+{
+  return TdxPointF(P);
+}
+
+TRect cxRectFToRect(const TdxRectF& R, bool ATruncate)
+{
+  return TRect{FloatToInt(R.Left, ATruncate), FloatToInt(R.Top, ATruncate), FloatToInt(R.Right, ATruncate),
+    FloatToInt(R.Bottom, ATruncate)};
+}
+
+TPoint cxPointFToPoint(const TdxPointF& P, bool ATruncate)
+{
+  return TPoint{FloatToInt(P.X, ATruncate), FloatToInt(P.Y, ATruncate)};
+}
+
+TSize cxSizeFToSize(const TdxSizeF& S, bool ATruncate)
+{
+  return TSize{FloatToInt(S.cx, ATruncate), FloatToInt(S.cy, ATruncate)};
+}
+
+TdxPointF cxPointFMake(float X, float Y)
+{
+  return TdxPointF(X, Y);
+}
+
+TdxPointF cxPointFCreate(float X, float Y)
+{
+  return TdxPointF(X, Y);
+}
+
+bool cxPointFsEqual(const TdxPointF& A, const TdxPointF& B)
+{
+  return A == B;
+}
+
+TdxPointF cxPointFOffsetBy(const TdxPointF& P, float DX, float DY, bool APositiveFactor)
+{
+  TdxPointF Result = P;
+  Result.Offset(DX, DY, APositiveFactor);
+  return Result;
+}
+
+TdxPointF cxPointFOffsetByPoint(const TdxPointF& P, const TdxPointF& D, bool APositiveFactor)
+{
+  return cxPointFOffsetBy(P, D.X, D.Y, APositiveFactor);
+}
+
+TdxRectF cxPointFsBounds(std::span<const TdxPointF> APoints, int ALastIndex)
+{
+  const int Count = PointsToRead(APoints.size(), ALastIndex);
+  if (Count == 0)
+    return TdxRectF::Null();
+  TdxRectF Result(APoints[0].X, APoints[0].Y, APoints[0].X, APoints[0].Y);
+  for (int I = 1; I < Count; ++I) {
+    Result.Left = std::min(Result.Left, APoints[I].X);
+    Result.Top = std::min(Result.Top, APoints[I].Y);
+    Result.Right = std::max(Result.Right, APoints[I].X);
+    Result.Bottom = std::max(Result.Bottom, APoints[I].Y);
+  }
+  return Result;
+}
+
+// XFORM builders
+
+XFORM cxXFormIdentity()
+{
+  return cxXFormMake(1, 0, 0, 1, 0, 0);
+}
+
+XFORM cxXFormMake(float M11, float M12, float M21, float M22, float DX, float DY)
+{
+  return XFORM{M11, M12, M21, M22, DX, DY};
+}
+
+XFORM cxXFormTranslation(float DX, float DY)
+{
+  return cxXFormMake(1, 0, 0, 1, DX, DY);
+}
+
+XFORM cxXFormScaling(float AScaleX, float AScaleY)
+{
+  return cxXFormMake(AScaleX, 0, 0, AScaleY, 0, 0);
+}
+
+XFORM cxXFormRotation(float AAngle)
+{
+  const double R = AAngle * std::numbers::pi / 180;
+  const float Cos = static_cast<float>(std::cos(R));
+  const float Sin = static_cast<float>(std::sin(R));
+  return cxXFormMake(Cos, Sin, -Sin, Cos, 0, 0);
+}
+
+XFORM cxXFormMirror(bool AHorizontal, bool AVertical, float ACenterX, float ACenterY)
+{
+  return cxXFormMake(AHorizontal ? -1 : 1, 0, 0, AVertical ? -1 : 1, AHorizontal ? 2 * ACenterX : 0,
+    AVertical ? 2 * ACenterY : 0);
+}
+
+XFORM cxXFormCombine(const XFORM& A, const XFORM& B)
+{
+  XFORM Result;
+  CombineTransform(&Result, &A, &B);
+  return Result;
+}
+
+// TdxMatrix
+
+void TdxMatrix::Create()
+{
+  Reset();
+}
+
+void TdxMatrix::CreateEx(float M11, float M12, float M21, float M22, float DX, float DY)
+{
+  Assign(M11, M12, M21, M22, DX, DY);
+}
+
+void TdxMatrix::CreateEx(const TdxMatrix* M)
+{
+  Assign(M);
+}
+
+void TdxMatrix::Assign(const TdxMatrix* M)
+{
+  FMatrix = M->FMatrix;
+}
+
+void TdxMatrix::Assign(float M11, float M12, float M21, float M22, float DX, float DY)
+{
+  FMatrix = cxXFormMake(M11, M12, M21, M22, DX, DY);
+}
+
+void TdxMatrix::Reset()
+{
+  FMatrix = cxXFormIdentity();
+}
+
+bool TdxMatrix::IsIdentity() const
+{
+  return FMatrix.eM11 == 1 && FMatrix.eM12 == 0 && FMatrix.eM21 == 0 && FMatrix.eM22 == 1 && FMatrix.eDx == 0 &&
+    FMatrix.eDy == 0;
+}
+
+TdxPointF TdxMatrix::Transform(const TdxPointF& APoint) const
+{
+  return TdxPointF(APoint.X * FMatrix.eM11 + APoint.Y * FMatrix.eM21 + FMatrix.eDx,
+    APoint.X * FMatrix.eM12 + APoint.Y * FMatrix.eM22 + FMatrix.eDy);
+}
+
+TdxRectF TdxMatrix::Transform(const TdxRectF& ARect) const
+{
+  TdxRectF Result;
+  Result.SetTopLeft(Transform(ARect.GetTopLeft()));
+  Result.SetBottomRight(Transform(ARect.GetBottomRight()));
+  return Result;
+}
+
+void TdxMatrix::Multiply(const TdxMatrix* M, TdxTransformationOrder AOrder)
+{
+  Combine(M->FMatrix, AOrder);
+}
+
+void TdxMatrix::Rotate(float AAngle, TdxTransformationOrder AOrder)
+{
+  Combine(cxXFormRotation(AAngle), AOrder);
+}
+
+void TdxMatrix::Rotate(float AAngle, const TPoint& APivotPoint, TdxTransformationOrder AOrder)
+{
+  Rotate(AAngle, TdxPointF(APivotPoint), AOrder);
+}
+
+void TdxMatrix::Rotate(float AAngle, const TdxPointF& APivotPoint, TdxTransformationOrder AOrder)
+{
+  // The three steps go in the caller's order; the sign makes the net effect
+  // "pivot to origin, rotate, back" for both orders.
+  const float S = AOrder == moPrepend ? 1 : -1;
+  Translate(S * APivotPoint.X, S * APivotPoint.Y, AOrder);
+  Rotate(AAngle, AOrder);
+  Translate(-S * APivotPoint.X, -S * APivotPoint.Y, AOrder);
+}
+
+void TdxMatrix::Scale(float AScaleX, float AScaleY, TdxTransformationOrder AOrder)
+{
+  Combine(cxXFormScaling(AScaleX, AScaleY), AOrder);
+}
+
+void TdxMatrix::Scale(const TdxPointF& AScale, TdxTransformationOrder AOrder)
+{
+  Scale(AScale.X, AScale.Y, AOrder);
+}
+
+void TdxMatrix::Translate(float DX, float DY, TdxTransformationOrder AOrder)
+{
+  Combine(cxXFormTranslation(DX, DY), AOrder);
+}
+
+void TdxMatrix::Translate(const TdxPointF& AOffset, TdxTransformationOrder AOrder)
+{
+  Translate(AOffset.X, AOffset.Y, AOrder);
+}
+
+void TdxMatrix::Combine(const XFORM& AStep, TdxTransformationOrder AOrder)
+{
+  FMatrix = AOrder == moAppend ? cxXFormCombine(FMatrix, AStep) : cxXFormCombine(AStep, FMatrix);
+}
