@@ -149,6 +149,49 @@ rtl::String dxShortStringFromUTF8(const std::uint8_t* AShortString)
 }
 
 // ---------------------------------------------------------------------------
+// Variants holding text or bytes
+
+namespace {
+
+bool IsOneDimensionalArray(const rtl::Variant& V)
+{
+  return rtl::VarIsArray(V) && rtl::VarArrayDimCount(V) == 1;
+}
+
+}  // namespace
+
+rtl::AnsiString dxVariantAsAnsiString(const rtl::Variant& V)
+{
+  if (IsOneDimensionalArray(V)) {
+    // The framework copies the array's memory, which is only meaningful for
+    // byte arrays; taking each element's value gives the same bytes there
+    // and the intended ones for arrays of variants holding bytes.
+    const int low = rtl::VarArrayLowBound(V, 1);
+    const int high = rtl::VarArrayHighBound(V, 1);
+    std::string bytes;
+    bytes.reserve(static_cast<std::size_t>(high - low + 1));
+    for (int i = low; i <= high; ++i)
+      bytes.push_back(static_cast<char>(rtl::VarArrayGet(V, i).AsInteger()));
+    return rtl::AnsiString(std::move(bytes));
+  }
+  if (V.VarType() == rtl::varString)
+    return rtl::AnsiString(V.AsAnsiBytes(), V.AnsiCodePage());
+  return dxEncodeCodePageString(V.AsString(), 0);
+}
+
+rtl::String dxVariantAsUnicodeString(const rtl::Variant& AValue)
+{
+  if (rtl::VarIsStr(AValue))
+    return AValue.AsString();
+  return dxDecodeCodePageString(dxVariantAsAnsiString(AValue).Bytes(), 0);
+}
+
+bool dxVariantIsTextOrByteArray(const rtl::Variant& V)
+{
+  return rtl::VarIsStr(V) || IsOneDimensionalArray(V);
+}
+
+// ---------------------------------------------------------------------------
 // Characters
 
 WORD dxGetCharType1(rtl::Char AChar)
@@ -197,6 +240,32 @@ rtl::Char dxCharToLower(rtl::Char AChar)
 bool dxCharInSet(rtl::Char AChar, std::string_view ASet)
 {
   return rtl::CharInSet(AChar, ASet);
+}
+
+// ---------------------------------------------------------------------------
+// Numbers with a fixed decimal separator
+
+namespace {
+
+// Everything zero or empty but the decimal separator, so that nothing of the
+// user's locale takes part.
+rtl::TFormatSettings SeparatorOnlySettings(rtl::Char ADecimalSeparator)
+{
+  rtl::TFormatSettings settings;
+  settings.DecimalSeparator = ADecimalSeparator;
+  return settings;
+}
+
+}  // namespace
+
+rtl::Extended dxStrToFloatWithSeparator(const rtl::String& AText, rtl::Char ADecimalSeparator)
+{
+  return rtl::StrToFloat(AText, SeparatorOnlySettings(ADecimalSeparator));
+}
+
+rtl::String dxFloatToStrWithSeparator(rtl::Extended AValue, rtl::Char ADecimalSeparator)
+{
+  return rtl::FloatToStr(AValue, SeparatorOnlySettings(ADecimalSeparator));
 }
 
 // ---------------------------------------------------------------------------
@@ -314,6 +383,18 @@ LCID dxMakeLCID(WORD ALanguageID, WORD ASortID)
 LCID dxGetCultureNeutralLocale()
 {
   return dxOSIsWindowsXPOrLater ? LOCALE_INVARIANT : dxMakeLCID(dxMakeLangID(LANG_ENGLISH, SUBLANG_ENGLISH_US), SORT_DEFAULT);
+}
+
+rtl::TFormatSettings dxGetLocaleFormatSettings(LCID ALocale)
+{
+  if (IsValidLocale(ALocale, LCID_INSTALLED) || !IsValidLocale(ALocale, LCID_SUPPORTED))
+    return rtl::TFormatSettings::Create(ALocale);
+  // Such a locale is read as the thread's locale; the thread gets its own
+  // back afterwards, also when reading fails.
+  const LCID saved = GetThreadLocale();
+  SetThreadLocale(ALocale);
+  rtl::Finally restore([saved] { SetThreadLocale(saved); });
+  return rtl::TFormatSettings::Create(ALocale);
 }
 
 rtl::String dxGetLocaleInfoString(LCID ALocale, LCTYPE AType, const rtl::String& ADefault)

@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
 #include "platform/rtl/SystemTypes.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/Variants.h"
 
 // ---------------------------------------------------------------------------
 // Operating-system flags read by these routines. The core's start-up
@@ -38,6 +40,18 @@ rtl::AnsiString dxEncodeCodePageString(std::wstring_view AText, unsigned ACodePa
 rtl::String dxShortStringFromUTF8(const std::uint8_t* AShortString);
 
 // ---------------------------------------------------------------------------
+// Variants holding text or bytes
+
+// A one-dimensional array gives one byte per element (the low byte of its
+// value, so byte arrays copy exactly); an 8-bit string its own bytes and
+// code page; anything else its text encoded in code page 0.
+rtl::AnsiString dxVariantAsAnsiString(const rtl::Variant& V);
+// A string variant's text; anything else dxVariantAsAnsiString decoded from
+// code page 0.
+rtl::String dxVariantAsUnicodeString(const rtl::Variant& AValue);
+bool dxVariantIsTextOrByteArray(const rtl::Variant& V);
+
+// ---------------------------------------------------------------------------
 // Characters
 
 // The CT_CTYPE1 bits of a character (C1_ALPHA, C1_DIGIT, ...); 0 when the
@@ -53,6 +67,15 @@ rtl::Char dxCharToLower(rtl::Char AChar);
 // True when AChar is one of the 8-bit characters listed in ASet; a character
 // above 255 never is.
 bool dxCharInSet(rtl::Char AChar, std::string_view ASet);
+
+// ---------------------------------------------------------------------------
+// Numbers with a fixed decimal separator (XML and SVG texts use ".")
+
+// Raises EConvertError when the text is not a number; no thousand
+// separators, currency or locale rules take part.
+rtl::Extended dxStrToFloatWithSeparator(const rtl::String& AText, rtl::Char ADecimalSeparator);
+// The general format of FloatToStr (15 significant digits).
+rtl::String dxFloatToStrWithSeparator(rtl::Extended AValue, rtl::Char ADecimalSeparator);
 
 // ---------------------------------------------------------------------------
 // Captions
@@ -78,6 +101,14 @@ void* dxAllocZeroedMem(int ASize);
 void dxFreeMem(void* ABlock);
 // Copies ACount bytes; the blocks may overlap.
 void dxCopyMemory(const void* ASource, void* ADest, int ACount);
+
+// Frees the object held in the variable and clears the variable (first, so
+// nothing reached from the object's Destroy sees it).
+template <class T>
+void dxFreeAndNilRef(T*& AObject)
+{
+  rtl::FreeAndNil(AObject);
+}
 
 void dxExchangeIntegers(int& A, int& B);
 template <class T>
@@ -120,6 +151,9 @@ WORD dxMakeLangID(WORD APrimaryLanguage, WORD ASubLanguage);
 LCID dxMakeLCID(WORD ALanguageID, WORD ASortID);
 // The invariant locale (0x7F) from XP on, else English (United States).
 LCID dxGetCultureNeutralLocale();
+// The run-time's format settings of the locale. A locale the system supports
+// but has not installed is made the thread's locale while they are read.
+rtl::TFormatSettings dxGetLocaleFormatSettings(LCID ALocale);
 // The locale's text of one information type, without its terminating null;
 // ADefault when the system has no such text.
 rtl::String dxGetLocaleInfoString(LCID ALocale, LCTYPE AType, const rtl::String& ADefault);

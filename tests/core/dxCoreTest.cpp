@@ -138,6 +138,99 @@ TEST(dxShortStringFromUTF8, DecodesTheCountedBytesOnly)
 }
 
 // ---------------------------------------------------------------------------
+// Variants holding text or bytes
+
+namespace {
+
+rtl::Variant ByteArray(std::initializer_list<int> ABytes, int ALowBound = 0)
+{
+  rtl::Variant array = rtl::VarArrayCreate(ALowBound, ALowBound + static_cast<int>(ABytes.size()) - 1, rtl::varByte);
+  int index = ALowBound;
+  for (int b : ABytes)
+    rtl::VarArrayPut(array, rtl::Variant(b), index++);
+  return array;
+}
+
+}  // namespace
+
+TEST(dxVariantAsAnsiString, BytesOfArraysAndEightBitStringsTextOfTheRest)
+{
+  struct Case {
+    const char* Name;
+    rtl::Variant Value;
+    std::string_view Bytes;
+  };
+  const Case cases[] = {
+      {"byte array", ByteArray({0x41, 0x00, 0xFF}), std::string_view("A\0\xFF", 3)},
+      {"byte array from 5", ByteArray({0x61, 0x62}, 5), "ab"},
+      {"empty array", rtl::VarArrayCreate(0, -1, rtl::varByte), ""},
+      {"variant array", rtl::VarArrayOf({rtl::Variant(0xC3), rtl::Variant(0xA9)}), "\xC3\xA9"},
+      {"8-bit string", rtl::Variant::FromAnsiBytes("\xC3\xA9", CP_UTF8), "\xC3\xA9"},
+      {"integer", rtl::Variant(-12), "-12"},
+      {"boolean", rtl::Variant(true), "True"},
+      {"text", rtl::Variant(L"abc"), "abc"},
+      {"empty", rtl::Variant(), ""},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(dxVariantAsAnsiString(c.Value).Bytes(), c.Bytes) << c.Name;
+  // An 8-bit string keeps its code page.
+  EXPECT_EQ(dxVariantAsAnsiString(rtl::Variant::FromAnsiBytes("x", CP_UTF8)).CodePage(), unsigned(CP_UTF8));
+  // Text the system code page lacks becomes its default character.
+  EXPECT_EQ(dxVariantAsAnsiString(rtl::Variant(L"\u3042")).Bytes(), dxEncodeCodePageString(L"\u3042", 0).Bytes());
+}
+
+TEST(dxVariantAsUnicodeString, TextOfStringsAndDecodedBytesOfTheRest)
+{
+  EXPECT_EQ(dxVariantAsUnicodeString(rtl::Variant(L"\u3042b")), L"\u3042b");
+  EXPECT_EQ(dxVariantAsUnicodeString(rtl::Variant::FromOleStr(L"ole")), L"ole");
+  EXPECT_EQ(dxVariantAsUnicodeString(rtl::Variant::FromAnsiBytes("\xC3\xA9", CP_UTF8)), L"\u00E9");
+  EXPECT_EQ(dxVariantAsUnicodeString(rtl::Variant(42)), L"42");
+  EXPECT_EQ(dxVariantAsUnicodeString(ByteArray({0x61, 0x62})), L"ab");
+  EXPECT_EQ(dxVariantAsUnicodeString(rtl::Variant()), L"");
+}
+
+TEST(dxVariantIsTextOrByteArray, StringsAndOneDimensionalArrays)
+{
+  EXPECT_TRUE(dxVariantIsTextOrByteArray(rtl::Variant(L"a")));
+  EXPECT_TRUE(dxVariantIsTextOrByteArray(rtl::Variant::FromAnsiBytes("a")));
+  EXPECT_TRUE(dxVariantIsTextOrByteArray(rtl::Variant::FromOleStr(L"a")));
+  EXPECT_TRUE(dxVariantIsTextOrByteArray(ByteArray({1})));
+  EXPECT_FALSE(dxVariantIsTextOrByteArray(rtl::Variant(1)));
+  EXPECT_FALSE(dxVariantIsTextOrByteArray(rtl::Variant()));
+  EXPECT_FALSE(dxVariantIsTextOrByteArray(rtl::Variant::Null()));
+}
+
+// ---------------------------------------------------------------------------
+// Numbers with a fixed decimal separator
+
+TEST(dxFloatWithSeparator, ConvertsWithTheGivenSeparatorOnly)
+{
+  struct Case {
+    const wchar_t* Text;
+    wchar_t Separator;
+    double Value;
+  };
+  const Case reads[] = {
+      {L"1.5", L'.', 1.5},   {L"-0.25", L'.', -0.25}, {L"1,5", L',', 1.5},
+      {L" 2E3 ", L'.', 2000}, {L"7", L'.', 7},        {L".5", L'.', 0.5},
+  };
+  for (const auto& c : reads)
+    EXPECT_EQ(static_cast<double>(dxStrToFloatWithSeparator(c.Text, c.Separator)), c.Value) << c.Text;
+
+  const wchar_t* const invalid[] = {L"1,5", L"1.000,5", L"", L"abc", L"1.5px"};
+  for (const wchar_t* text : invalid)
+    EXPECT_THROW(dxStrToFloatWithSeparator(text, L'.'), rtl::EConvertError) << text;
+  // No thousand separator is accepted, whatever the user's locale says.
+  EXPECT_THROW(dxStrToFloatWithSeparator(L"1,000.5", L'.'), rtl::EConvertError);
+
+  EXPECT_EQ(dxFloatToStrWithSeparator(1.5, L'.'), L"1.5");
+  EXPECT_EQ(dxFloatToStrWithSeparator(1.5, L','), L"1,5");
+  EXPECT_EQ(dxFloatToStrWithSeparator(-1234567.25, L'.'), L"-1234567.25");
+  EXPECT_EQ(dxFloatToStrWithSeparator(0.1, L'.'), L"0.1");
+  EXPECT_EQ(dxFloatToStrWithSeparator(1E20, L'.'), L"1E20");
+}
+
+// ---------------------------------------------------------------------------
 // Hashes
 
 TEST(dxCrc32, MatchesTheStandardCheckValues)
@@ -350,6 +443,41 @@ TEST(dxSameMethods, NeedSameCodeAndSameObject)
   EXPECT_FALSE(dxSameMethods(aNotify, rtl::TWndMethod::Bind<&Listener::Message>(&a)));
 }
 
+namespace {
+
+class TFreed : public rtl::TObject {
+  RTL_CLASS(TFreed, rtl::TObject)
+
+ public:
+  void Create(TFreed** AHolder, bool* AHolderClearedFirst)
+  {
+    FHolder = AHolder;
+    FHolderClearedFirst = AHolderClearedFirst;
+  }
+  void Destroy() override
+  {
+    *FHolderClearedFirst = *FHolder == nullptr;
+    inherited::Destroy();
+  }
+
+ private:
+  TFreed** FHolder;
+  bool* FHolderClearedFirst;
+};
+
+}  // namespace
+
+TEST(dxFreeAndNilRef, ClearsTheVariableBeforeFreeing)
+{
+  bool clearedFirst = false;
+  TFreed* holder = nullptr;
+  holder = rtl::New<TFreed>(&holder, &clearedFirst);
+  dxFreeAndNilRef(holder);
+  EXPECT_EQ(holder, nullptr);
+  EXPECT_TRUE(clearedFirst);
+  dxFreeAndNilRef(holder);  // nil-safe
+}
+
 TEST(dxSameTextQuick, NeedsEqualLengthsAndIgnoresCase)
 {
   EXPECT_TRUE(dxSameTextQuick(L"abc", L"ABC"));
@@ -431,6 +559,21 @@ TEST(dxLocales, CultureNeutralLocaleFollowsTheSystemVersion)
   dxOSIsWindowsXPOrLater = false;
   EXPECT_EQ(dxGetCultureNeutralLocale(), 0x0409u);
   dxOSIsWindowsXPOrLater = saved;
+}
+
+TEST(dxGetLocaleFormatSettings, ReadsTheLocaleAndKeepsTheThreadLocale)
+{
+  const LCID threadLocale = GetThreadLocale();
+  struct Case {
+    LCID Locale;
+    wchar_t Decimal;
+  };
+  const Case cases[] = {{0x0409, L'.'}, {0x0407, L','}, {LOCALE_INVARIANT, L'.'}, {0x040C, L','}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(dxGetLocaleFormatSettings(c.Locale).DecimalSeparator, c.Decimal) << std::hex << c.Locale;
+    EXPECT_EQ(GetThreadLocale(), threadLocale);
+  }
+  EXPECT_EQ(dxGetLocaleFormatSettings(0x0407).LongMonthNames[2], L"M\u00E4rz");
 }
 
 TEST(dxGetLocaleInfoString, ReturnsTheTextWithoutItsNull)
