@@ -10,6 +10,8 @@
 #include <string>
 #include <utility>
 
+#include "platform/rtl/Variants.h"
+
 constinit bool dxOSIsNTFamily = true;
 constinit bool dxOSIsWindowsXPOrLater = true;
 

@@ -16,11 +16,14 @@
 #include "platform/rtl/SystemEvents.h"
 #include "platform/rtl/SystemTypes.h"
 #include "platform/rtl/SysUtils.h"
-#include "platform/rtl/Variants.h"
+
+namespace rtl {
+class Variant;
+}
 
 // ---------------------------------------------------------------------------
-// Operating-system flags read by these routines. The core's start-up
-// computes them; until it has, they describe the systems the program
+// Operating-system flags read by these routines. The core unit's start-up
+// is to compute them; until it has, they describe the systems the program
 // supports (NT family, XP or later). Tests set them to reach other branches.
 
 extern bool dxOSIsNTFamily;

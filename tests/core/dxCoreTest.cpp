@@ -12,6 +12,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/rtl/Variants.h"
+
 using rtl::String;
 
 namespace {
