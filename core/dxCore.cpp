@@ -177,7 +177,7 @@ rtl::AnsiString dxVariantAsAnsiString(const rtl::Variant& V)
     return rtl::AnsiString(std::move(bytes));
   }
   if (V.VarType() == rtl::varString)
-    return rtl::AnsiString(V.AsAnsiBytes(), V.AnsiCodePage());
+    return V.AsAnsiString();
   return dxEncodeCodePageString(V.AsString(), 0);
 }
 

@@ -167,7 +167,7 @@ TEST(dxVariantAsAnsiString, BytesOfArraysAndEightBitStringsTextOfTheRest)
       {"byte array from 5", ByteArray({0x61, 0x62}, 5), "ab"},
       {"empty array", rtl::VarArrayCreate(0, -1, rtl::varByte), ""},
       {"variant array", rtl::VarArrayOf({rtl::Variant(0xC3), rtl::Variant(0xA9)}), "\xC3\xA9"},
-      {"8-bit string", rtl::Variant::FromAnsiBytes("\xC3\xA9", CP_UTF8), "\xC3\xA9"},
+      {"8-bit string", rtl::Variant::FromAnsiString(rtl::AnsiString("\xC3\xA9", CP_UTF8)), "\xC3\xA9"},
       {"integer", rtl::Variant(-12), "-12"},
       {"boolean", rtl::Variant(true), "True"},
       {"text", rtl::Variant(L"abc"), "abc"},
@@ -176,7 +176,7 @@ TEST(dxVariantAsAnsiString, BytesOfArraysAndEightBitStringsTextOfTheRest)
   for (const auto& c : cases)
     EXPECT_EQ(dxVariantAsAnsiString(c.Value).Bytes(), c.Bytes) << c.Name;
   // An 8-bit string keeps its code page.
-  EXPECT_EQ(dxVariantAsAnsiString(rtl::Variant::FromAnsiBytes("x", CP_UTF8)).CodePage(), unsigned(CP_UTF8));
+  EXPECT_EQ(dxVariantAsAnsiString(rtl::Variant::FromAnsiString(rtl::AnsiString("x", CP_UTF8))).CodePage(), unsigned(CP_UTF8));
   // Text the system code page lacks becomes its default character.
   EXPECT_EQ(dxVariantAsAnsiString(rtl::Variant(L"\u3042")).Bytes(), dxEncodeCodePageString(L"\u3042", 0).Bytes());
 }
@@ -185,7 +185,7 @@ TEST(dxVariantAsUnicodeString, TextOfStringsAndDecodedBytesOfTheRest)
 {
   EXPECT_EQ(dxVariantAsUnicodeString(rtl::Variant(L"\u3042b")), L"\u3042b");
   EXPECT_EQ(dxVariantAsUnicodeString(rtl::Variant::FromOleStr(L"ole")), L"ole");
-  EXPECT_EQ(dxVariantAsUnicodeString(rtl::Variant::FromAnsiBytes("\xC3\xA9", CP_UTF8)), L"\u00E9");
+  EXPECT_EQ(dxVariantAsUnicodeString(rtl::Variant::FromAnsiString(rtl::AnsiString("\xC3\xA9", CP_UTF8))), L"\u00E9");
   EXPECT_EQ(dxVariantAsUnicodeString(rtl::Variant(42)), L"42");
   EXPECT_EQ(dxVariantAsUnicodeString(ByteArray({0x61, 0x62})), L"ab");
   EXPECT_EQ(dxVariantAsUnicodeString(rtl::Variant()), L"");
@@ -194,7 +194,7 @@ TEST(dxVariantAsUnicodeString, TextOfStringsAndDecodedBytesOfTheRest)
 TEST(dxVariantIsTextOrByteArray, StringsAndOneDimensionalArrays)
 {
   EXPECT_TRUE(dxVariantIsTextOrByteArray(rtl::Variant(L"a")));
-  EXPECT_TRUE(dxVariantIsTextOrByteArray(rtl::Variant::FromAnsiBytes("a")));
+  EXPECT_TRUE(dxVariantIsTextOrByteArray(rtl::Variant::FromAnsiString(rtl::AnsiString("a"))));
   EXPECT_TRUE(dxVariantIsTextOrByteArray(rtl::Variant::FromOleStr(L"a")));
   EXPECT_TRUE(dxVariantIsTextOrByteArray(ByteArray({1})));
   EXPECT_FALSE(dxVariantIsTextOrByteArray(rtl::Variant(1)));
