@@ -734,6 +734,25 @@ String FloatToStr(Extended AValue, const TFormatSettings& ASettings)
   return FloatToText(AValue, ffGeneral, 15, 0, ASettings);
 }
 
+// Digit by digit from the raw count: through a floating-point value the
+// largest amounts would lose their last digits.
+String CurrToStr(Currency AValue, const TFormatSettings& ASettings)
+{
+  const int64_t raw = AValue.Raw();
+  const uint64_t magnitude = raw < 0 ? 0 - static_cast<uint64_t>(raw) : static_cast<uint64_t>(raw);
+  String text = (raw < 0 ? L"-" : L"") + std::to_wstring(magnitude / 10000);
+  String fraction = std::to_wstring(magnitude % 10000 + 10000).substr(1);
+  fraction.erase(fraction.find_last_not_of(L'0') + 1);
+  if (!fraction.empty())
+    text += DecimalPoint(ASettings) + fraction;
+  return text;
+}
+
+String CurrToStr(Currency AValue)
+{
+  return CurrToStr(AValue, FormatSettings());
+}
+
 String FormatFloat(const String& AFormat, Extended AValue)
 {
   return FormatFloat(AFormat, AValue, FormatSettings());

@@ -4,6 +4,7 @@
 // - Format: the framework's format language (%s %d %u %x %e %f %g %n %m %p,
 //   argument indexes, "*", "-", width, precision) over a list of FormatArg.
 // - FloatToStr, FloatToStrF, FloatToText, FormatFloat: floating-point to text.
+// - CurrToStr: a currency amount to text.
 // - StrToFloat, TryStrToFloat, StrToFloatDef: text to floating point.
 // Included at the end of SysUtils.h; the errors raised are EConvertError.
 #pragma once
@@ -80,6 +81,9 @@ class FormatArg {
   FormatArg(unsigned long long AValue) : FKind(TKind::UInt64), FUInt(AValue) {}
   FormatArg(double AValue) : FKind(TKind::Extended), FFloat(AValue) {}
   FormatArg(long double AValue) : FKind(TKind::Extended), FFloat(AValue) {}
+  // An amount takes the floating-point directives, as the framework's
+  // currency arguments do; the 64-bit mantissa holds it exactly.
+  FormatArg(Currency AValue) : FKind(TKind::Extended), FFloat(static_cast<Extended>(AValue.Raw()) / 10000) {}
   FormatArg(wchar_t AValue) : FKind(TKind::Char), FChar(AValue) {}
   FormatArg(const wchar_t* AValue)
       : FKind(TKind::PChar), FText(AValue ? std::wstring_view(AValue) : std::wstring_view()), FPointer(AValue) {}
@@ -138,6 +142,12 @@ String FloatToStrF(Extended AValue, TFloatFormat AFormat, int APrecision, int AD
 // 0.00001 -> "1E-5".
 String FloatToStr(Extended AValue);
 String FloatToStr(Extended AValue, const TFormatSettings& ASettings);
+
+// A currency amount exactly, in the general format: up to four decimals, no
+// trailing zeros, never an exponent ("1.5", "-0.0001",
+// "922337203685477.5807"). The settings give the decimal separator.
+String CurrToStr(Currency AValue);
+String CurrToStr(Currency AValue, const TFormatSettings& ASettings);
 
 // A number format: up to three sections "positive;negative;zero" made of
 // "0" (digit), "#" (optional digit), "." (decimal point), "," (thousand

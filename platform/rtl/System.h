@@ -29,6 +29,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <span>
 #include <string_view>
@@ -407,8 +408,27 @@ T* New(A&&... AArgs)
   return detail::Construct(object, [&](T* AObject) { AObject->Create(std::forward<A>(AArgs)...); });
 }
 
+// New for the framework's named constructors (CreateEx, CreateFmt, ...):
+// ACreate runs one of them on the blank T in place of Create.
+//   rtl::NewWith<TdxMatrix>([&](TdxMatrix* M) { M->CreateEx(ASource); })
+template <class T, class F>
+T* NewWith(F&& ACreate)
+{
+  static_assert(detail::IsDeclaredClass<T>, "declare the class with RTL_CLASS");
+  T* object = static_cast<T*>(detail::NewBlank<T>());
+  return detail::Construct(object, std::forward<F>(ACreate));
+}
+
 // Nil-safe Free: BeforeDestruction, Destroy, then the memory goes.
 void Free(TObject* AObject);
+
+// For the rare owner that is no framework object (a helper, a test): a
+// unique_ptr that frees through Free.
+struct TFreeDeleter {
+  void operator()(TObject* AObject) const { Free(AObject); }
+};
+template <class T>
+using TOwnedPtr = std::unique_ptr<T, TFreeDeleter>;
 
 // Clears the variable first, so nothing reached from Destroy sees the dying
 // object through it, then frees.

@@ -1,18 +1,15 @@
 // Variants: conversions, comparison and arrays.
 //
-// Contents: the error texts; number and date text routines (stand-ins until
-// the shared SysUtils conversions exist); the conversion of a value to each
-// kind of target; CastTo; comparison; the Var* routines; arrays.
+// Contents: the error texts; date text routines (stand-ins until the shared
+// date formatting exists); the conversion of a value to each kind of target;
+// CastTo; comparison; the Var* routines; arrays. Numbers and text convert
+// through the shared SysUtils routines with FormatSettings().
 #include "platform/rtl/Variants.h"
-
-#include <windows.h>
 
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cwchar>
-#include <cwctype>
 #include <iterator>
 #include <limits>
 #include <new>
@@ -38,10 +35,6 @@ struct VariantAccess {
     result.FData = std::move(AValue);
     return result;
   }
-  static Variant MakeAnsi(std::string ABytes, unsigned ACodePage)
-  {
-    return Make(varString, Variant::AnsiText{std::move(ABytes), ACodePage});
-  }
   static Variant MakeArray(std::unique_ptr<VarArrayData> AData)
   {
     Variant result;
@@ -56,7 +49,6 @@ struct VariantAccess {
     auto* box = std::get_if<Variant::ArrayBox>(&V.FData);
     return box ? box->Data.get() : nullptr;
   }
-  static const Variant::AnsiText* Ansi(const Variant& V) { return std::get_if<Variant::AnsiText>(&V.FData); }
 };
 
 Variant::ArrayBox::ArrayBox() = default;
@@ -109,209 +101,6 @@ String FormatTypes(const wchar_t* ATemplate, TVarType AFrom, TVarType ATo)
   throw EVariantError(AMessage);
 }
 
-// ---- Code pages.
-
-UINT ResolveCodePage(unsigned ACodePage)
-{
-  return ACodePage == 0 ? GetACP() : ACodePage;
-}
-
-String DecodeAnsi(const std::string& ABytes, unsigned ACodePage)
-{
-  if (ABytes.empty())
-    return String();
-  const UINT cp = ResolveCodePage(ACodePage);
-  const int length = MultiByteToWideChar(cp, 0, ABytes.data(), int(ABytes.size()), nullptr, 0);
-  String result(length, L'\0');
-  MultiByteToWideChar(cp, 0, ABytes.data(), int(ABytes.size()), result.data(), length);
-  return result;
-}
-
-std::string EncodeAnsi(const String& AText, unsigned ACodePage)
-{
-  if (AText.empty())
-    return std::string();
-  const UINT cp = ResolveCodePage(ACodePage);
-  const int length = WideCharToMultiByte(cp, 0, AText.data(), int(AText.size()), nullptr, 0, nullptr, nullptr);
-  std::string result(length, '\0');
-  WideCharToMultiByte(cp, 0, AText.data(), int(AText.size()), result.data(), length, nullptr, nullptr);
-  return result;
-}
-
-// ---- Numbers as text. Stand-ins for IntToStr, StrToInt, FloatToStr,
-// StrToFloat and CurrToStr of the shared SysUtils.
-
-wchar_t gDecimalSeparator = 0;
-
-// The framework's general float format: the shortest of at most APrecision
-// significant digits, in fixed notation unless the decimal exponent exceeds
-// the precision or the value is below 0.0001 ("1E15", "1E-5", "0.5").
-String FloatToText(double AValue, int APrecision, wchar_t ASeparator)
-{
-  if (std::isnan(AValue))
-    return L"NAN";
-  if (std::isinf(AValue))
-    return AValue < 0 ? L"-INF" : L"INF";
-  if (AValue == 0)
-    return L"0";
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*e", APrecision - 1, AValue);
-  const char* p = buffer;
-  const bool negative = *p == '-';
-  if (negative)
-    ++p;
-  String digits;
-  for (; *p != 'e'; ++p)
-    if (*p >= '0' && *p <= '9')
-      digits += wchar_t(*p);
-  const int exponent = int(std::strtol(p + 1, nullptr, 10)) + 1;  // value = 0.digits * 10^exponent
-  while (digits.size() > 1 && digits.back() == L'0')
-    digits.pop_back();
-  const int count = int(digits.size());
-
-  String result = negative ? L"-" : L"";
-  if (exponent > APrecision || exponent < -3) {
-    result += digits[0];
-    if (count > 1)
-      result += ASeparator + digits.substr(1);
-    result += L'E';
-    result += std::to_wstring(exponent - 1);
-  } else if (exponent <= 0) {
-    result += L'0';
-    result += ASeparator;
-    result += String(-exponent, L'0') + digits;
-  } else if (count <= exponent) {
-    result += digits + String(exponent - count, L'0');
-  } else {
-    result += digits.substr(0, exponent) + ASeparator + digits.substr(exponent);
-  }
-  return result;
-}
-
-// A currency amount exactly, without trailing zeros in the fraction.
-String CurrencyToText(int64_t ARaw, wchar_t ASeparator)
-{
-  const uint64_t magnitude = ARaw < 0 ? 0 - uint64_t(ARaw) : uint64_t(ARaw);
-  String result = (ARaw < 0 ? L"-" : L"") + std::to_wstring(magnitude / 10000);
-  String fraction = std::to_wstring(magnitude % 10000 + 10000).substr(1);
-  while (!fraction.empty() && fraction.back() == L'0')
-    fraction.pop_back();
-  if (!fraction.empty())
-    result += ASeparator + fraction;
-  return result;
-}
-
-// Integer text as the framework reads it: leading blanks, a sign, decimal
-// digits or hexadecimal after "$" or "0x"; nothing after the digits.
-struct ParsedInteger {
-  bool Negative = false;
-  uint64_t Magnitude = 0;
-};
-
-bool TryTextToInteger(const String& AText, ParsedInteger& AResult)
-{
-  size_t i = 0;
-  while (i < AText.size() && AText[i] == L' ')
-    ++i;
-  AResult = ParsedInteger();
-  if (i < AText.size() && (AText[i] == L'-' || AText[i] == L'+'))
-    AResult.Negative = AText[i++] == L'-';
-  unsigned base = 10;
-  if (i < AText.size() && AText[i] == L'$') {
-    base = 16;
-    ++i;
-  } else if (i + 1 < AText.size() && AText[i] == L'0' && (AText[i + 1] == L'x' || AText[i + 1] == L'X')) {
-    base = 16;
-    i += 2;
-  }
-  if (i == AText.size())
-    return false;
-  for (; i < AText.size(); ++i) {
-    const wchar_t c = AText[i];
-    unsigned digit;
-    if (c >= L'0' && c <= L'9')
-      digit = c - L'0';
-    else if (base == 16 && c >= L'a' && c <= L'f')
-      digit = c - L'a' + 10;
-    else if (base == 16 && c >= L'A' && c <= L'F')
-      digit = c - L'A' + 10;
-    else
-      return false;
-    if (AResult.Magnitude > (std::numeric_limits<uint64_t>::max() - digit) / base)
-      return false;
-    AResult.Magnitude = AResult.Magnitude * base + digit;
-  }
-  return true;
-}
-
-bool TryTextToInt64(const String& AText, int64_t& AResult)
-{
-  ParsedInteger parsed;
-  if (!TryTextToInteger(AText, parsed))
-    return false;
-  constexpr uint64_t limit = uint64_t(std::numeric_limits<int64_t>::max());
-  if (parsed.Magnitude > limit + (parsed.Negative ? 1 : 0))
-    return false;
-  AResult = parsed.Negative ? int64_t(0 - parsed.Magnitude) : int64_t(parsed.Magnitude);
-  return true;
-}
-
-// Float text as the framework reads it: blanks around, a sign, digits with
-// the given decimal separator, an exponent. Rewritten into the C library's
-// form so that its correctly rounded conversion does the arithmetic.
-bool NormalizeFloatText(const String& AText, wchar_t ASeparator, std::string& AResult)
-{
-  size_t begin = 0, end = AText.size();
-  while (begin < end && AText[begin] == L' ')
-    ++begin;
-  while (end > begin && AText[end - 1] == L' ')
-    --end;
-  AResult.clear();
-  size_t i = begin;
-  if (i < end && (AText[i] == L'-' || AText[i] == L'+'))
-    AResult += char(AText[i++]);
-  int digits = 0;
-  for (; i < end && AText[i] >= L'0' && AText[i] <= L'9'; ++i, ++digits)
-    AResult += char(AText[i]);
-  if (i < end && AText[i] == ASeparator) {
-    AResult += '.';
-    for (++i; i < end && AText[i] >= L'0' && AText[i] <= L'9'; ++i, ++digits)
-      AResult += char(AText[i]);
-  }
-  if (digits == 0)
-    return false;
-  if (i < end && (AText[i] == L'e' || AText[i] == L'E')) {
-    AResult += 'e';
-    ++i;
-    if (i < end && (AText[i] == L'-' || AText[i] == L'+'))
-      AResult += char(AText[i++]);
-    int exponentDigits = 0;
-    for (; i < end && AText[i] >= L'0' && AText[i] <= L'9'; ++i, ++exponentDigits)
-      AResult += char(AText[i]);
-    if (exponentDigits == 0)
-      return false;
-  }
-  return i == end;
-}
-
-bool TryTextToDouble(const String& AText, wchar_t ASeparator, double& AResult)
-{
-  std::string text;
-  if (!NormalizeFloatText(AText, ASeparator, text))
-    return false;
-  AResult = std::strtod(text.c_str(), nullptr);
-  return std::isfinite(AResult);
-}
-
-bool TryTextToExtended(const String& AText, wchar_t ASeparator, long double& AResult)
-{
-  std::string text;
-  if (!NormalizeFloatText(AText, ASeparator, text))
-    return false;
-  AResult = std::strtold(text.c_str(), nullptr);
-  return std::isfinite(AResult);
-}
-
 // ---- Dates as text. A stand-in for the shared date formatting: the fixed
 // form "yyyy-mm-dd hh:nn:ss", the time left out at midnight.
 
@@ -343,11 +132,6 @@ int64_t DaysFromCivil(int AYear, int AMonth, int ADay)
   return era * 146097 + dayOfEra - 719468;
 }
 
-String TwoDigits(int AValue)
-{
-  return String{wchar_t(L'0' + AValue / 10), wchar_t(L'0' + AValue % 10)};
-}
-
 bool TryDateTimeToText(TDateTime AValue, String& AResult)
 {
   if (!(AValue >= kMinDate && AValue < kMaxDate))
@@ -359,13 +143,13 @@ bool TryDateTimeToText(TDateTime AValue, String& AResult)
     milliseconds = 86400000 - 1;
   int year, month, dayOfMonth;
   CivilFromDays(int64_t(day) + kDaysFrom1970To1899, year, month, dayOfMonth);
-  wchar_t date[16];
-  std::swprintf(date, 16, L"%04d-%02d-%02d", year, month, dayOfMonth);
-  AResult = date;
+  wchar_t text[32];
+  const int length = std::swprintf(text, 32, L"%04d-%02d-%02d", year, month, dayOfMonth);
   if (milliseconds != 0) {
     const int seconds = int(milliseconds / 1000);
-    AResult += L' ' + TwoDigits(seconds / 3600) + L':' + TwoDigits(seconds / 60 % 60) + L':' + TwoDigits(seconds % 60);
+    std::swprintf(text + length, 32 - length, L" %02d:%02d:%02d", seconds / 3600, seconds / 60 % 60, seconds % 60);
   }
+  AResult = text;
   return true;
 }
 
@@ -412,21 +196,34 @@ bool IsTextType(TVarType AVarType)
 
 String TextOf(const Variant& V)
 {
-  if (const auto* ansi = VariantAccess::Ansi(V))
-    return DecodeAnsi(ansi->Bytes, ansi->CodePage);
+  if (const auto* ansi = std::get_if<AnsiString>(&VariantAccess::Data(V)))
+    return ansi->ToString();
   return std::get<String>(VariantAccess::Data(V));
 }
 
-// Rounds to the nearest integer, halves to even, as the framework's Round;
-// false when the result leaves the 64-bit range.
-bool TryRoundToInt64(long double AValue, int64_t& AResult)
+// Round, halves to even; false when the result leaves the 64-bit range.
+bool TryRoundToInt64(Extended AValue, int64_t& AResult)
 {
-  if (!(AValue > -9223372036854775809.0L && AValue < 9223372036854775808.0L))
+  try {
+    AResult = Round(AValue);
+    return true;
+  } catch (const EInvalidOp&) {
     return false;
-  const long double rounded = std::nearbyintl(AValue);  // the default rounding mode: halves to even
-  if (!(rounded >= -9223372036854775808.0L && rounded < 9223372036854775808.0L))
+  }
+}
+
+// As TryRoundToInt64 for the unsigned range.
+bool TryRoundToUInt64(Extended AValue, uint64_t& AResult)
+{
+  // From 2**63 on, an Extended has no fraction left to round.
+  if (AValue >= 9223372036854775808.0L && AValue < 18446744073709551616.0L) {
+    AResult = uint64_t(AValue);
+    return true;
+  }
+  int64_t result;
+  if (!TryRoundToInt64(AValue, result) || result < 0)
     return false;
-  AResult = int64_t(rounded);
+  AResult = uint64_t(result);
   return true;
 }
 
@@ -467,10 +264,10 @@ int64_t ToInt64(const Variant& V, TVarType ATo)
   }
   if (IsTextType(from)) {
     const String text = TextOf(V);
-    if (TryTextToInt64(text, result))
+    if (TryStrToInt64(text, result))
       return result;
-    long double number;
-    if (TryTextToExtended(text, VarDecimalSeparator(), number)) {
+    Extended number;
+    if (TryStrToFloat(text, number)) {
       if (!TryRoundToInt64(number, result))
         OverflowError(from, ATo);
       return result;
@@ -482,23 +279,36 @@ int64_t ToInt64(const Variant& V, TVarType ATo)
 uint64_t ToUInt64(const Variant& V, TVarType ATo)
 {
   const TVarType from = V.VarType();
-  if (const auto* value = std::get_if<uint64_t>(&VariantAccess::Data(V)))
+  const auto& data = VariantAccess::Data(V);
+  if (const auto* value = std::get_if<uint64_t>(&data))
     return *value;
-  if (IsTextType(from)) {
-    ParsedInteger parsed;
-    if (TryTextToInteger(TextOf(V), parsed) && !parsed.Negative)
-      return parsed.Magnitude;
-  }
-  if (const auto* value = std::get_if<double>(&VariantAccess::Data(V))) {
-    const double rounded = std::nearbyint(*value);
-    if (!(rounded >= 0 && rounded < 18446744073709551616.0))
+  uint64_t result;
+  if (const auto* value = std::get_if<double>(&data)) {
+    if (!TryRoundToUInt64(*value, result))
       OverflowError(from, ATo);
-    return uint64_t(rounded);
+    return result;
   }
-  const int64_t result = ToInt64(V, ATo);
-  if (result < 0)
+  if (IsTextType(from)) {
+    // Decimal text beyond the Int64 range is exact as an Extended.
+    const String text = TextOf(V);
+    int64_t integer;
+    const bool isInteger = TryStrToInt64(text, integer);
+    if (isInteger && integer >= 0)
+      return uint64_t(integer);
+    Extended number;
+    if (TryStrToFloat(text, number)) {
+      if (!TryRoundToUInt64(number, result))
+        OverflowError(from, ATo);
+      return result;
+    }
+    if (isInteger)
+      OverflowError(from, ATo);
+    CastError(from, ATo);
+  }
+  const int64_t signedResult = ToInt64(V, ATo);
+  if (signedResult < 0)
     OverflowError(from, ATo);
-  return uint64_t(result);
+  return uint64_t(signedResult);
 }
 
 int64_t ToIntegerInRange(const Variant& V, TVarType ATo, int64_t AMin, int64_t AMax)
@@ -516,7 +326,7 @@ double ToDouble(const Variant& V, TVarType ATo)
   if (from == varEmpty)
     return 0;
   if (from == varCurrency)
-    return double(std::get<int64_t>(data)) / 10000.0;
+    return V.AsCurrency().ToDouble();
   if (const auto* value = std::get_if<int64_t>(&data))
     return double(*value);
   if (const auto* value = std::get_if<uint64_t>(&data))
@@ -526,41 +336,34 @@ double ToDouble(const Variant& V, TVarType ATo)
   if (const auto* value = std::get_if<double>(&data))
     return *value;
   double result;
-  if (IsTextType(from) && TryTextToDouble(TextOf(V), VarDecimalSeparator(), result))
+  if (IsTextType(from) && TryStrToFloat(TextOf(V), result))
     return result;
   CastError(from, ATo);
 }
 
-int64_t ToCurrencyRaw(const Variant& V, TVarType ATo)
+Currency ToCurrency(const Variant& V, TVarType ATo)
 {
   const TVarType from = V.VarType();
   const auto& data = VariantAccess::Data(V);
   if (from == varCurrency)
-    return std::get<int64_t>(data);
-  long double amount;
+    return Currency::FromRaw(std::get<int64_t>(data));
+  Extended amount;
   if (IsTextType(from)) {
-    if (!TryTextToExtended(TextOf(V), VarDecimalSeparator(), amount))
+    // Read as an Extended: through a double the last digits of large
+    // amounts would be lost.
+    if (!TryStrToFloat(TextOf(V), amount))
       CastError(from, ATo);
   } else if (const auto* value = std::get_if<double>(&data)) {
     amount = *value;
   } else if (const auto* value = std::get_if<uint64_t>(&data)) {
     amount = *value;
   } else {
-    amount = ToInt64(V, ATo);  // exact in the 64-bit mantissa of long double
+    amount = ToInt64(V, ATo);  // exact in the 64-bit mantissa of an Extended
   }
-  int64_t result;
-  if (!TryRoundToInt64(amount * 10000, result))
+  int64_t raw;
+  if (!TryRoundToInt64(amount * 10000, raw))
     OverflowError(from, ATo);
-  return result;
-}
-
-bool SameTextAscii(const String& A, const wchar_t* B)
-{
-  size_t i = 0;
-  for (; i < A.size() && B[i]; ++i)
-    if (std::towlower(A[i]) != std::towlower(B[i]))
-      return false;
-  return i == A.size() && !B[i];
+  return Currency::FromRaw(raw);
 }
 
 bool ToBoolean(const Variant& V, TVarType ATo)
@@ -571,12 +374,12 @@ bool ToBoolean(const Variant& V, TVarType ATo)
     return *value;
   if (IsTextType(from)) {
     const String text = TextOf(V);
-    if (SameTextAscii(text, L"True"))
+    if (SameText(text, L"True"))
       return true;
-    if (SameTextAscii(text, L"False"))
+    if (SameText(text, L"False"))
       return false;
     double number;
-    if (TryTextToDouble(text, VarDecimalSeparator(), number))
+    if (TryStrToFloat(text, number))
       return number != 0;
     CastError(from, ATo);
   }
@@ -616,12 +419,12 @@ String ToText(const Variant& V, TVarType ATo)
     case varBoolean:
       return std::get<bool>(data) ? L"True" : L"False";
     case varCurrency:
-      return CurrencyToText(std::get<int64_t>(data), VarDecimalSeparator());
+      return CurrToStr(V.AsCurrency());
     case varSingle:
       // A Single holds about 7 digits; more would show the binary noise of its widening.
-      return FloatToText(std::get<double>(data), 7, VarDecimalSeparator());
+      return FloatToStrF(std::get<double>(data), ffGeneral, 7, 0);
     case varDouble:
-      return FloatToText(std::get<double>(data), 15, VarDecimalSeparator());
+      return FloatToStr(std::get<double>(data));
     case varDate: {
       String result;
       if (!TryDateTimeToText(std::get<double>(data), result))
@@ -629,10 +432,10 @@ String ToText(const Variant& V, TVarType ATo)
       return result;
     }
     case varUInt64:
-      return std::to_wstring(std::get<uint64_t>(data));
+      return UIntToStr(std::get<uint64_t>(data));
     default:
       if (IsIntegerType(from))
-        return std::to_wstring(std::get<int64_t>(data));
+        return IntToStr(std::get<int64_t>(data));
       CastError(from, ATo);
   }
 }
@@ -710,10 +513,10 @@ TVariantRelationship RelateTextToNumber(const Variant& AText, const Variant& ANu
 {
   const String text = TextOf(AText);
   int64_t integer;
-  if (ANumberKind == CompareKind::Ordinal && TryTextToInt64(text, integer))
+  if (ANumberKind == CompareKind::Ordinal && TryStrToInt64(text, integer))
     return RelateOrdinals({false, integer, 0}, OrdinalOf(ANumber));
   double number;
-  if (!TryTextToDouble(text, VarDecimalSeparator(), number))
+  if (!TryStrToFloat(text, number))
     CastError(AText.VarType(), varDouble);
   return Relate(number, ToDouble(ANumber, varDouble));
 }
@@ -732,6 +535,7 @@ Variant::Variant(int64_t AValue) : FVarType(varInt64), FData(AValue) {}
 Variant::Variant(uint64_t AValue) : FVarType(varUInt64), FData(AValue) {}
 Variant::Variant(double AValue) : FVarType(varDouble), FData(AValue) {}
 Variant::Variant(bool AValue) : FVarType(varBoolean), FData(AValue) {}
+Variant::Variant(Currency AValue) : FVarType(varCurrency), FData(AValue.Raw()) {}
 Variant::Variant(String AValue) : FVarType(varUString), FData(std::move(AValue)) {}
 Variant::Variant(const wchar_t* AValue) : Variant(String(AValue ? AValue : L"")) {}
 
@@ -744,31 +548,21 @@ Variant Variant::FromLongWord(uint32_t AValue) { return VariantAccess::Make(varL
 Variant Variant::FromSingle(float AValue) { return VariantAccess::Make(varSingle, double(AValue)); }
 Variant Variant::FromDate(TDateTime AValue) { return VariantAccess::Make(varDate, double(AValue)); }
 Variant Variant::FromOleStr(String AValue) { return VariantAccess::Make(varOleStr, std::move(AValue)); }
-Variant Variant::FromCurrencyRaw(int64_t AValue) { return VariantAccess::Make(varCurrency, AValue); }
-Variant Variant::FromAnsiBytes(std::string ABytes, unsigned ACodePage)
-{
-  return VariantAccess::MakeAnsi(std::move(ABytes), ACodePage);
-}
+Variant Variant::FromAnsiString(AnsiString AValue) { return VariantAccess::Make(varString, std::move(AValue)); }
 
 int32_t Variant::AsInteger() const { return int32_t(ToIntegerInRange(*this, varInteger, INT32_MIN, INT32_MAX)); }
 int64_t Variant::AsInt64() const { return ToInt64(*this, varInt64); }
 double Variant::AsDouble() const { return ToDouble(*this, varDouble); }
 bool Variant::AsBoolean() const { return ToBoolean(*this, varBoolean); }
 TDateTime Variant::AsDateTime() const { return ToDateTime(*this, varDate); }
-int64_t Variant::AsCurrencyRaw() const { return ToCurrencyRaw(*this, varCurrency); }
+Currency Variant::AsCurrency() const { return ToCurrency(*this, varCurrency); }
 String Variant::AsString() const { return VarToStr(*this); }
 
-std::string Variant::AsAnsiBytes() const
+AnsiString Variant::AsAnsiString() const
 {
-  if (const auto* ansi = std::get_if<AnsiText>(&FData))
-    return ansi->Bytes;
-  return EncodeAnsi(AsString(), 0);
-}
-
-unsigned Variant::AnsiCodePage() const
-{
-  const auto* ansi = std::get_if<AnsiText>(&FData);
-  return ResolveCodePage(ansi ? ansi->CodePage : 0);
+  if (const auto* ansi = std::get_if<AnsiString>(&FData))
+    return *ansi;
+  return AnsiString::FromString(AsString());
 }
 
 Variant Variant::CastTo(TVarType AVarType) const
@@ -812,7 +606,7 @@ Variant Variant::CastTo(TVarType AVarType) const
     case varDouble:
       return Variant(ToDouble(*this, AVarType));
     case varCurrency:
-      return FromCurrencyRaw(ToCurrencyRaw(*this, AVarType));
+      return Variant(ToCurrency(*this, AVarType));
     case varDate:
       return FromDate(ToDateTime(*this, AVarType));
     case varBoolean:
@@ -822,7 +616,7 @@ Variant Variant::CastTo(TVarType AVarType) const
     case varUString:
       return Variant(ToText(*this, AVarType));
     default:  // varString
-      return FromAnsiBytes(EncodeAnsi(ToText(*this, AVarType), 0), GetACP());
+      return FromAnsiString(AnsiString::FromString(ToText(*this, AVarType)));
   }
 }
 
@@ -856,9 +650,7 @@ String VarTypeAsText(TVarType AVarType)
   } else if (base == varUString) {
     name = L"UnicodeString";
   } else {
-    wchar_t hex[8];
-    std::swprintf(hex, 8, L"$%04X", unsigned(base));
-    name = hex;
+    name = L"$" + IntToHex(base, 4);
   }
   return (AVarType & varArray) ? L"Array " + name : name;
 }
@@ -916,26 +708,11 @@ TVariantRelationship VarCompareValue(const Variant& A, const Variant& B)
   if (a == CompareKind::Ordinal && b == CompareKind::Ordinal)
     return RelateOrdinals(OrdinalOf(A), OrdinalOf(B));
   if (a == CompareKind::Currency && b == CompareKind::Currency)
-    return Relate(A.AsCurrencyRaw(), B.AsCurrencyRaw());
+    return Relate(A.AsCurrency(), B.AsCurrency());
   return Relate(ToDouble(A, varDouble), ToDouble(B, varDouble));
 }
 
 // ---- Arrays.
-
-wchar_t VarDecimalSeparator()
-{
-  if (gDecimalSeparator != 0)
-    return gDecimalSeparator;
-  wchar_t buffer[8];
-  if (GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SDECIMAL, buffer, 8) >= 2)
-    return buffer[0];
-  return L'.';
-}
-
-void SetVarDecimalSeparator(wchar_t ASeparator)
-{
-  gDecimalSeparator = ASeparator;
-}
 
 Variant VarArrayCreate(int ALowBound, int AHighBound, TVarType AVarType)
 {

@@ -10,11 +10,13 @@
 // - Empty converts to 0, "" and False; Null converts to nothing but Null
 //   (EVariantError), except that VarToStr(Null) is "".
 // - Boolean True is -1 as a number and "True" as text.
-// - Text converts to numbers with the current decimal separator; numbers
-//   become text in the general float format (15 significant digits, 7 for
-//   Single; currency exactly). Dates become "yyyy-mm-dd hh:nn:ss" (the time
-//   left out at midnight) and only that form reads back as a date: a
-//   stand-in until the locale's date formats are available.
+// - Text converts to numbers as TryStrToInt64 and TryStrToFloat read it
+//   ("NAN" and "INF" included), with the decimal separator of
+//   FormatSettings(); numbers become text as FloatToStr writes them (7 significant digits for
+//   Single) and currency as CurrToStr does. Dates become
+//   "yyyy-mm-dd hh:nn:ss" (the time left out at midnight) and only that form
+//   reads back as a date: a stand-in until the locale's date formats are
+//   available.
 // - Narrowing out of range raises EVariantError; floats round halves to even.
 // - Equality follows the loose Null rule: Null equals Null and nothing else.
 //   Ordering puts Null below every other value. Empty compares as 0 with
@@ -26,7 +28,6 @@
 #include <cstdint>
 #include <initializer_list>
 #include <memory>
-#include <string>
 #include <variant>
 
 #include "platform/rtl/SysUtils.h"
@@ -72,6 +73,7 @@ class Variant {
   Variant(uint64_t AValue);  // varUInt64
   Variant(double AValue);    // varDouble
   Variant(bool AValue);      // varBoolean
+  Variant(Currency AValue);  // varCurrency
   Variant(String AValue);    // varUString
   Variant(const wchar_t* AValue);
   // A narrow literal or an object pointer would otherwise silently become a
@@ -88,10 +90,8 @@ class Variant {
   static Variant FromSingle(float AValue);
   static Variant FromDate(TDateTime AValue);
   static Variant FromOleStr(String AValue);
-  // A currency amount as its 64-bit count of ten-thousandths.
-  static Variant FromCurrencyRaw(int64_t AValue);
-  // An 8-bit string: its bytes and their code page (0: the system code page).
-  static Variant FromAnsiBytes(std::string ABytes, unsigned ACodePage = 0);
+  // varString: 8-bit text in its own code page.
+  static Variant FromAnsiString(AnsiString AValue);
 
   TVarType VarType() const { return FVarType; }
 
@@ -102,14 +102,12 @@ class Variant {
   double AsDouble() const;
   bool AsBoolean() const;
   TDateTime AsDateTime() const;
-  int64_t AsCurrencyRaw() const;
+  Currency AsCurrency() const;
   // VarToStr: Null gives the empty text.
   String AsString() const;
-  // The value as 8-bit text: an 8-bit string's own bytes, anything else its
-  // text in the system code page.
-  std::string AsAnsiBytes() const;
-  // The code page of an 8-bit string; the system code page for other values.
-  unsigned AnsiCodePage() const;
+  // An 8-bit string as it is, with its code page; any other value its text
+  // in the system code page.
+  AnsiString AsAnsiString() const;
 
   // The value converted to the type code (VarAsType). varVariant keeps the
   // value, varNull and varEmpty give Null and Empty.
@@ -121,10 +119,6 @@ class Variant {
  private:
   friend struct VariantAccess;
 
-  struct AnsiText {
-    std::string Bytes;
-    unsigned CodePage;
-  };
   // Owns a copy of the array: copying a variant copies its elements.
   struct ArrayBox {
     std::unique_ptr<VarArrayData> Data;
@@ -137,7 +131,9 @@ class Variant {
   };
 
   TVarType FVarType = varEmpty;
-  std::variant<std::monostate, int64_t, uint64_t, double, bool, String, AnsiText, ArrayBox> FData;
+  // Integers, Currency (its raw count) | UInt64 | Single, Double, Date |
+  // Boolean | OleStr, UnicodeString | String | arrays.
+  std::variant<std::monostate, int64_t, uint64_t, double, bool, String, AnsiString, ArrayBox> FData;
 };
 
 inline Variant Null() { return Variant::Null(); }
@@ -174,11 +170,5 @@ int VarArrayLowBound(const Variant& A, int ADim);
 int VarArrayHighBound(const Variant& A, int ADim);
 Variant VarArrayGet(const Variant& A, int AIndex);
 void VarArrayPut(Variant& A, const Variant& AValue, int AIndex);
-
-// The decimal separator of text-number conversions: the user locale's until
-// set; setting 0 goes back to the locale's. Stands in for the format
-// settings of SysUtils until the conversions use those.
-wchar_t VarDecimalSeparator();
-void SetVarDecimalSeparator(wchar_t ASeparator);
 
 }  // namespace rtl

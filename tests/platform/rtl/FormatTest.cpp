@@ -257,6 +257,46 @@ TEST(FloatToStrTest, CurrencyPatternsFollowTheLocaleNumbering)
   }
 }
 
+TEST(CurrToStrTest, ExactWithoutTrailingZeros)
+{
+  struct Case {
+    int64_t Raw;
+    const wchar_t* Expected;
+  };
+  const Case cases[] = {
+      {0, L"0"},
+      {10000, L"1"},
+      {15000, L"1.5"},
+      {12345, L"1.2345"},
+      {1, L"0.0001"},
+      {-1, L"-0.0001"},
+      {-5000, L"-0.5"},
+      {100000000000000, L"10000000000"},
+      {INT64_MAX, L"922337203685477.5807"},
+      {INT64_MIN, L"-922337203685477.5808"},
+  };
+  const TFormatSettings settings = TFormatSettings::Invariant();
+  for (const Case& c : cases)
+    EXPECT_EQ(CurrToStr(Currency::FromRaw(c.Raw), settings), c.Expected) << c.Raw;
+  TFormatSettings comma = settings;
+  comma.DecimalSeparator = L',';
+  EXPECT_EQ(CurrToStr(Currency::FromRaw(-12500), comma), L"-1,25");
+
+  TFormatSettings& global = FormatSettings();
+  const Finally restore([saved = global.DecimalSeparator] { FormatSettings().DecimalSeparator = saved; });
+  global.DecimalSeparator = L'#';
+  EXPECT_EQ(CurrToStr(Currency::FromRaw(15000)), L"1#5");
+}
+
+TEST(CurrToStrTest, AmountsTakeTheFloatDirectives)
+{
+  const TFormatSettings settings = TestSettings();
+  EXPECT_EQ(Format(L"%.2f|%.4n|%m", {Currency::FromRaw(12345), Currency::FromRaw(12345678912), Currency::FromRaw(-15000)},
+                   settings),
+            L"1.23|1,234,567.8912|($1.50)");
+  EXPECT_THROW(Format(L"%d", {Currency::FromRaw(1)}, settings), EConvertError);
+}
+
 TEST(FormatFloatTest, Patterns)
 {
   struct Case {

@@ -14,12 +14,13 @@ namespace {
 
 constexpr TVarType kError = 0xFFFF;
 
-// Pins the decimal separator for a test and gives the locale's back after it.
-class Variants : public testing::Test {
- protected:
-  void SetUp() override { SetVarDecimalSeparator(L'.'); }
-  void TearDown() override { SetVarDecimalSeparator(0); }
-};
+// Sets the process-wide decimal separator for the rest of the scope.
+auto UseDecimalSeparator(Char ASeparator)
+{
+  const Char saved = FormatSettings().DecimalSeparator;
+  FormatSettings().DecimalSeparator = ASeparator;
+  return Finally([saved] { FormatSettings().DecimalSeparator = saved; });
+}
 
 // A result as its type code and text, or kError and the error message.
 struct Outcome {
@@ -44,7 +45,7 @@ Outcome Capture(F AAction)
   }
 }
 
-Variant CurrencyVar(int64_t ARaw) { return Variant::FromCurrencyRaw(ARaw); }
+Variant CurrencyVar(int64_t ARaw) { return Variant(Currency::FromRaw(ARaw)); }
 
 String CouldNotConvert(const wchar_t* AFrom, const wchar_t* ATo)
 {
@@ -58,8 +59,9 @@ String Overflow(const wchar_t* AFrom, const wchar_t* ATo)
 
 }  // namespace
 
-TEST_F(Variants, CastToFollowsTheConversionTable)
+TEST(Variants, CastToFollowsTheConversionTable)
 {
+  const auto separator = UseDecimalSeparator(L'.');
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const int64_t maxCurrency = std::numeric_limits<int64_t>::max();
   const uint64_t maxUInt64 = std::numeric_limits<uint64_t>::max();
@@ -158,15 +160,22 @@ TEST_F(Variants, CastToFollowsTheConversionTable)
       {Variant(L"99999999999"), varInt64, {varInt64, L"99999999999"}},
       {Variant(L"18446744073709551615"), varUInt64, {varUInt64, L"18446744073709551615"}},
       {Variant(L"-1"), varUInt64, {kError, Overflow(L"UnicodeString", L"UInt64")}},
+      {Variant(L"18446744073709551616"), varUInt64, {kError, Overflow(L"UnicodeString", L"UInt64")}},
+      {Variant(L"1.5e19"), varUInt64, {varUInt64, L"15000000000000000000"}},
+      {Variant(L"$7FFFFFFFFFFFFFFF"), varUInt64, {varUInt64, L"9223372036854775807"}},
+      {Variant(L"922337203685477.5807"), varCurrency, {varCurrency, L"922337203685477.5807"}},
+      {Variant(L"922337203685477.5808"), varCurrency, {kError, Overflow(L"UnicodeString", L"Currency")}},
       {Variant(L"x"), varInteger, {kError, CouldNotConvert(L"UnicodeString", L"Integer")}},
       {Variant(L"x"), varDouble, {kError, CouldNotConvert(L"UnicodeString", L"Double")}},
       {Variant(L""), varDouble, {kError, CouldNotConvert(L"UnicodeString", L"Double")}},
       {Variant(L"1.5x"), varDouble, {kError, CouldNotConvert(L"UnicodeString", L"Double")}},
       {Variant(L"1e"), varDouble, {kError, CouldNotConvert(L"UnicodeString", L"Double")}},
       {Variant(L"1e999"), varDouble, {kError, CouldNotConvert(L"UnicodeString", L"Double")}},
+      {Variant(L"-INF"), varDouble, {varDouble, L"-INF"}},
+      {Variant(L"INF"), varInteger, {kError, Overflow(L"UnicodeString", L"Integer")}},
       {Variant(L"True"), varInteger, {kError, CouldNotConvert(L"UnicodeString", L"Integer")}},
-      {Variant::FromAnsiBytes("3.25"), varDouble, {varDouble, L"3.25"}},
-      {Variant::FromAnsiBytes("z"), varInteger, {kError, CouldNotConvert(L"String", L"Integer")}},
+      {Variant::FromAnsiString(AnsiString("3.25")), varDouble, {varDouble, L"3.25"}},
+      {Variant::FromAnsiString(AnsiString("z")), varInteger, {kError, CouldNotConvert(L"String", L"Integer")}},
       // Text to Boolean and dates.
       {Variant(L"True"), varBoolean, {varBoolean, L"True"}},
       {Variant(L"false"), varBoolean, {varBoolean, L"False"}},
@@ -193,14 +202,15 @@ TEST_F(Variants, CastToFollowsTheConversionTable)
         << "from " << VarTypeAsText(c.Source.VarType()).c_str() << " to " << c.Target;
 }
 
-TEST_F(Variants, DateTextReadsAsADateNotAsANumber)
+TEST(Variants, DateTextReadsAsADateNotAsANumber)
 {
   EXPECT_DOUBLE_EQ(Variant(L"2023-03-15 12:00").CastTo(varDate).AsDouble(), 45000.5);
   EXPECT_THROW(Variant(L"2023-03-15 12:00").AsDouble(), EVariantError);
 }
 
-TEST_F(Variants, FloatTextUsesTheGeneralFormatWithFifteenDigits)
+TEST(Variants, FloatTextUsesTheGeneralFormatWithFifteenDigits)
 {
+  const auto separator = UseDecimalSeparator(L'.');
   const struct {
     double Value;
     const wchar_t* Text;
@@ -226,24 +236,26 @@ TEST_F(Variants, FloatTextUsesTheGeneralFormatWithFifteenDigits)
     EXPECT_EQ(VarToStr(c.Value), c.Text) << c.Value;
 }
 
-TEST_F(Variants, TextAndNumbersUseTheDecimalSeparator)
+TEST(Variants, TextAndNumbersUseTheDecimalSeparator)
 {
-  SetVarDecimalSeparator(L',');
+  const auto separator = UseDecimalSeparator(L',');
   EXPECT_EQ(VarToStr(2.5), L"2,5");
   EXPECT_EQ(VarToStr(1.5e-7), L"1,5E-7");
   EXPECT_EQ(VarToStr(CurrencyVar(15000)), L"1,5");
   EXPECT_DOUBLE_EQ(Variant(L"2,5").AsDouble(), 2.5);
   EXPECT_THROW(Variant(L"2.5").AsDouble(), EVariantError);
-  EXPECT_EQ(Variant(L"2,5").AsCurrencyRaw(), 25000);
+  EXPECT_EQ(Variant(L"2,5").AsCurrency(), Currency::FromRaw(25000));
   EXPECT_TRUE(Variant(L"2,5") == Variant(2.5));
 }
 
-TEST_F(Variants, AccessorsConvertLikeCastTo)
+TEST(Variants, AccessorsConvertLikeCastTo)
 {
+  const auto separator = UseDecimalSeparator(L'.');
   EXPECT_EQ(Variant(L"12").AsInteger(), 12);
   EXPECT_EQ(Variant(true).AsInteger(), -1);
   EXPECT_EQ(Variant(L"99999999999").AsInt64(), 99999999999);
-  EXPECT_EQ(Variant(2.5).AsCurrencyRaw(), 25000);
+  EXPECT_EQ(Variant(2.5).AsCurrency(), Currency::FromRaw(25000));
+  EXPECT_EQ(Variant(Currency::FromRaw(-7)).AsCurrency(), Currency::FromRaw(-7));
   EXPECT_EQ(Variant(L"True").AsBoolean(), true);
   EXPECT_DOUBLE_EQ(Variant(L"2023-03-15").AsDateTime(), 45000);
   EXPECT_EQ(Variant(7).AsString(), L"7");
@@ -257,22 +269,24 @@ TEST_F(Variants, AccessorsConvertLikeCastTo)
   EXPECT_THROW(Variant(L"x").AsBoolean(), EVariantError);
 }
 
-TEST_F(Variants, EightBitStringsKeepTheirCodePage)
+TEST(Variants, EightBitStringsKeepTheirCodePage)
 {
-  const Variant utf8 = Variant::FromAnsiBytes("\xC3\xA9t\xC3\xA9", CP_UTF8);
+  const auto separator = UseDecimalSeparator(L'.');
+  const AnsiString utf8Text("\xC3\xA9t\xC3\xA9", CP_UTF8);
+  const Variant utf8 = Variant::FromAnsiString(utf8Text);
   EXPECT_EQ(utf8.VarType(), varString);
   EXPECT_EQ(utf8.AsString(), L"\u00E9t\u00E9");
-  EXPECT_EQ(utf8.AnsiCodePage(), unsigned(CP_UTF8));
-  EXPECT_EQ(utf8.CastTo(varString).AsAnsiBytes(), "\xC3\xA9t\xC3\xA9");
-  EXPECT_EQ(Variant::FromAnsiBytes("\xE9", 1252).AsString(), L"\u00E9");
+  EXPECT_EQ(utf8.AsAnsiString().CodePage(), unsigned(CP_UTF8));
+  EXPECT_EQ(utf8.CastTo(varString).AsAnsiString(), utf8Text);
+  EXPECT_EQ(Variant::FromAnsiString(AnsiString("\xE9", 1252)).AsString(), L"\u00E9");
 
+  // Other values become text in the system code page.
   const Variant converted = Variant(L"abc").CastTo(varString);
-  EXPECT_EQ(converted.AsAnsiBytes(), "abc");
-  EXPECT_EQ(converted.AnsiCodePage(), GetACP());
-  EXPECT_EQ(Variant(42).AsAnsiBytes(), "42");
+  EXPECT_EQ(converted.AsAnsiString(), AnsiString("abc", GetACP()));
+  EXPECT_EQ(Variant(2.5).AsAnsiString(), AnsiString("2.5"));
 }
 
-TEST_F(Variants, NullAndEmptyRules)
+TEST(Variants, NullAndEmptyRules)
 {
   EXPECT_EQ(VarToStr(Null()), L"");
   EXPECT_EQ(VarToStr(Variant()), L"");
@@ -285,7 +299,7 @@ TEST_F(Variants, NullAndEmptyRules)
   EXPECT_EQ(VarType(Null()), varNull);
 }
 
-TEST_F(Variants, TypeTests)
+TEST(Variants, TypeTests)
 {
   struct Case {
     Variant Value;
@@ -304,7 +318,7 @@ TEST_F(Variants, TypeTests)
       {Variant::FromDate(1), false, false, false, false, false, false, false},
       {Variant(L"1"), false, false, false, false, false, true, false},
       {Variant::FromOleStr(L"1"), false, false, false, false, false, true, false},
-      {Variant::FromAnsiBytes("1"), false, false, false, false, false, true, false},
+      {Variant::FromAnsiString(AnsiString("1")), false, false, false, false, false, true, false},
       {VarArrayOf({1}), false, false, false, false, false, false, true},
   };
   for (const Case& c : cases) {
@@ -320,7 +334,7 @@ TEST_F(Variants, TypeTests)
   }
 }
 
-TEST_F(Variants, TypeCodesAndNames)
+TEST(Variants, TypeCodesAndNames)
 {
   EXPECT_EQ(Variant(1).VarType(), 3);
   EXPECT_EQ(Variant(int64_t(1)).VarType(), 20);
@@ -337,15 +351,16 @@ TEST_F(Variants, TypeCodesAndNames)
   EXPECT_EQ(Variant::FromDate(1).VarType(), 7);
   EXPECT_EQ(Variant::FromOleStr(L"a").VarType(), 8);
   EXPECT_EQ(CurrencyVar(1).VarType(), 6);
-  EXPECT_EQ(Variant::FromAnsiBytes("a").VarType(), 256);
+  EXPECT_EQ(Variant::FromAnsiString(AnsiString("a")).VarType(), 256);
   EXPECT_EQ(VarTypeAsText(varUString), L"UnicodeString");
   EXPECT_EQ(VarTypeAsText(varString), L"String");
   EXPECT_EQ(VarTypeAsText(varArray | varVariant), L"Array Variant");
   EXPECT_EQ(VarTypeAsText(0x0123), L"$0123");
 }
 
-TEST_F(Variants, CompareValueAcrossTypes)
+TEST(Variants, CompareValueAcrossTypes)
 {
+  const auto separator = UseDecimalSeparator(L'.');
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const uint64_t maxUInt64 = std::numeric_limits<uint64_t>::max();
   struct Case {
@@ -370,7 +385,7 @@ TEST_F(Variants, CompareValueAcrossTypes)
       {Variant(L"a"), Variant(L"B"), vrGreaterThan},
       {Variant(L"A"), Variant(L"a"), vrLessThan},
       {Variant(L"ab"), Variant(L"abc"), vrLessThan},
-      {Variant::FromAnsiBytes("b"), Variant(L"a"), vrGreaterThan},
+      {Variant::FromAnsiString(AnsiString("b")), Variant(L"a"), vrGreaterThan},
       {Variant::FromOleStr(L"x"), Variant(L"x"), vrEqual},
       // A text beside a number is read as a number.
       {Variant(L"10"), Variant(9), vrGreaterThan},
@@ -399,7 +414,7 @@ TEST_F(Variants, CompareValueAcrossTypes)
         << c.B.VarType() << ")";
 }
 
-TEST_F(Variants, ComparisonErrors)
+TEST(Variants, ComparisonErrors)
 {
   try {
     VarCompareValue(Variant(L"abc"), Variant(1));
@@ -417,7 +432,7 @@ TEST_F(Variants, ComparisonErrors)
   }
 }
 
-TEST_F(Variants, EqualityAndOrderingOperators)
+TEST(Variants, EqualityAndOrderingOperators)
 {
   EXPECT_TRUE(Null() == Null());
   EXPECT_FALSE(Null() == Variant());
@@ -435,7 +450,7 @@ TEST_F(Variants, EqualityAndOrderingOperators)
   EXPECT_TRUE(Variant(L"B") < Variant(L"a"));
 }
 
-TEST_F(Variants, ArraysHaveBoundsAndElements)
+TEST(Variants, ArraysHaveBoundsAndElements)
 {
   Variant a = VarArrayCreate(1, 3, varVariant);
   EXPECT_EQ(a.VarType(), varArray | varVariant);
@@ -458,7 +473,7 @@ TEST_F(Variants, ArraysHaveBoundsAndElements)
   EXPECT_EQ(VarArrayDimCount(Variant(1)), 0);
 }
 
-TEST_F(Variants, ArrayErrors)
+TEST(Variants, ArrayErrors)
 {
   Variant a = VarArrayCreate(1, 3, varVariant);
   const auto message = [](auto AAction) {
@@ -484,7 +499,7 @@ TEST_F(Variants, ArrayErrors)
             L"Error creating variant or safe array");
 }
 
-TEST_F(Variants, CopyingAVariantCopiesItsArray)
+TEST(Variants, CopyingAVariantCopiesItsArray)
 {
   const Variant original = VarArrayOf({1, 2});
   Variant copy = original;
@@ -505,8 +520,9 @@ TEST_F(Variants, CopyingAVariantCopiesItsArray)
   EXPECT_EQ(VarArrayGet(inner, 1).AsInteger(), 2);
 }
 
-TEST_F(Variants, TypedArraysConvertWhatIsPut)
+TEST(Variants, TypedArraysConvertWhatIsPut)
 {
+  const auto separator = UseDecimalSeparator(L'.');
   Variant bytes = VarArrayCreate(0, 1, varByte);
   EXPECT_EQ(bytes.VarType(), varArray | varByte);
   EXPECT_EQ(VarArrayGet(bytes, 0).VarType(), varByte);
@@ -518,8 +534,9 @@ TEST_F(Variants, TypedArraysConvertWhatIsPut)
   EXPECT_EQ(VarArrayGet(bytes, 1).AsInteger(), 7);
 }
 
-TEST_F(Variants, DatesRoundTripThroughText)
+TEST(Variants, DatesRoundTripThroughText)
 {
+  const auto separator = UseDecimalSeparator(L'.');
   for (const double value : {45000.5, 0.0, -1.25, 2958465.0, 36526.999988425923})
     EXPECT_NEAR(Variant::FromDate(value).CastTo(varUString).AsDateTime(), value, 1.0 / 86400) << value;
 }
