@@ -6,6 +6,9 @@
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <numeric>
+
+#include "core/dxCore.h"
 
 static_assert(sizeof(TdxRectF) == 2 * sizeof(TdxPointF) && offsetof(TdxRectF, Right) == sizeof(TdxPointF),
   "a float rectangle must read as its top-left and bottom-right points");
@@ -1037,4 +1040,287 @@ void TdxMatrix::Translate(const TdxPointF& AOffset, TdxTransformationOrder AOrde
 void TdxMatrix::Combine(const XFORM& AStep, TdxTransformationOrder AOrder)
 {
   FMatrix = AOrder == moAppend ? cxXFormCombine(FMatrix, AStep) : cxXFormCombine(AStep, FMatrix);
+}
+
+// ---------------------------------------------------------------------------
+// Scale factors
+
+namespace {
+
+// Products of two factors' terms: the 32-bit products the scale arithmetic
+// has always used, computed without signed overflow.
+int Product32(int A, int B)
+{
+  return static_cast<int>(static_cast<std::int64_t>(A) * B);
+}
+
+TPoint ScalePoint(const TPoint& V, int N, int D)
+{
+  return TPoint{MulDiv(V.x, N, D), MulDiv(V.y, N, D)};
+}
+
+TSize ScaleSize(const TSize& V, int N, int D)
+{
+  return TSize{MulDiv(V.cx, N, D), MulDiv(V.cy, N, D)};
+}
+
+TRect ScaleRect(const TRect& V, int N, int D)
+{
+  return TRect{MulDiv(V.left, N, D), MulDiv(V.top, N, D), MulDiv(V.right, N, D), MulDiv(V.bottom, N, D)};
+}
+
+// The fraction that takes a value from the source scale to the target one;
+// false when it is 1:1 and the value stays as it is.
+bool SourceToTarget(const TdxScaleFactor& ATarget, int ASourceNumerator, int ASourceDenominator, int& N, int& D)
+{
+  N = Product32(ATarget.GetNumerator(), ASourceDenominator);
+  D = Product32(ATarget.GetDenominator(), ASourceNumerator);
+  if (N == D)
+    return false;
+  cxReduceFraction(N, D);
+  return true;
+}
+
+int SourceNumerator(const TdxScaleFactor* AFactor)
+{
+  return AFactor ? AFactor->GetNumerator() : 1;
+}
+
+int SourceDenominator(const TdxScaleFactor* AFactor)
+{
+  return AFactor ? AFactor->GetDenominator() : 1;
+}
+
+}  // namespace
+
+void cxReduceFraction(int& N, int& D)
+{
+  // Trial division from 2, restarted after each hit, reduces positive values
+  // exactly as far as the greatest common divisor does.
+  if (N < 1 || D < 1)
+    return;
+  const int Divisor = std::gcd(N, D);
+  N /= Divisor;
+  D /= Divisor;
+}
+
+void TdxScaleFactor::Create()
+{
+  inherited::Create();
+  FNumerator = 1;
+  FDenominator = 1;
+}
+
+void TdxScaleFactor::Assign(int ANumerator, int ADenominator, bool AIsLoading)
+{
+  cxReduceFraction(ANumerator, ADenominator);
+  if (ANumerator == FNumerator && ADenominator == FDenominator)
+    return;
+  const int OldNumerator = FNumerator;
+  const int OldDenominator = FDenominator;
+  FNumerator = ANumerator;
+  FDenominator = ADenominator;
+  Changed(Product32(OldDenominator, ANumerator), Product32(OldNumerator, ADenominator), AIsLoading);
+}
+
+void TdxScaleFactor::Assign(const TdxScaleFactor* ASource)
+{
+  Assign(SourceNumerator(ASource), SourceDenominator(ASource), false);
+}
+
+void TdxScaleFactor::Change(int ANumerator, int ADenominator)
+{
+  Assign(Product32(ANumerator, FNumerator), Product32(ADenominator, FDenominator), false);
+}
+
+bool TdxScaleFactor::Equals(const rtl::TObject* Obj) const
+{
+  if (!rtl::Is<TdxScaleFactor>(Obj))
+    return false;
+  const auto* Other = static_cast<const TdxScaleFactor*>(Obj);
+  return static_cast<std::int64_t>(Other->FDenominator) * FNumerator ==
+         static_cast<std::int64_t>(Other->FNumerator) * FDenominator;
+}
+
+int TdxScaleFactor::Apply(int V) const
+{
+  return GetAssigned() ? MulDiv(V, FNumerator, FDenominator) : V;
+}
+
+TPoint TdxScaleFactor::Apply(const TPoint& V) const
+{
+  return GetAssigned() ? ScalePoint(V, FNumerator, FDenominator) : V;
+}
+
+TSize TdxScaleFactor::Apply(const TSize& V) const
+{
+  return GetAssigned() ? ScaleSize(V, FNumerator, FDenominator) : V;
+}
+
+TRect TdxScaleFactor::Apply(const TRect& V) const
+{
+  return GetAssigned() ? ScaleRect(V, FNumerator, FDenominator) : V;
+}
+
+double TdxScaleFactor::ApplyF(double V) const
+{
+  return GetAssigned() ? V * FNumerator / FDenominator : V;
+}
+
+int TdxScaleFactor::Revert(int V) const
+{
+  return GetAssigned() ? MulDiv(V, FDenominator, FNumerator) : V;
+}
+
+TPoint TdxScaleFactor::Revert(const TPoint& V) const
+{
+  return GetAssigned() ? ScalePoint(V, FDenominator, FNumerator) : V;
+}
+
+TSize TdxScaleFactor::Revert(const TSize& V) const
+{
+  return GetAssigned() ? ScaleSize(V, FDenominator, FNumerator) : V;
+}
+
+TRect TdxScaleFactor::Revert(const TRect& V) const
+{
+  return GetAssigned() ? ScaleRect(V, FDenominator, FNumerator) : V;
+}
+
+double TdxScaleFactor::RevertF(double V) const
+{
+  return GetAssigned() ? V * FDenominator / FNumerator : V;
+}
+
+int TdxScaleFactor::Apply(int V, int ASourceNumerator, int ASourceDenominator) const
+{
+  int N, D;
+  return SourceToTarget(*this, ASourceNumerator, ASourceDenominator, N, D) ? MulDiv(V, N, D) : V;
+}
+
+TPoint TdxScaleFactor::Apply(const TPoint& V, int ASourceNumerator, int ASourceDenominator) const
+{
+  int N, D;
+  return SourceToTarget(*this, ASourceNumerator, ASourceDenominator, N, D) ? ScalePoint(V, N, D) : V;
+}
+
+TSize TdxScaleFactor::Apply(const TSize& V, int ASourceNumerator, int ASourceDenominator) const
+{
+  int N, D;
+  return SourceToTarget(*this, ASourceNumerator, ASourceDenominator, N, D) ? ScaleSize(V, N, D) : V;
+}
+
+TRect TdxScaleFactor::Apply(const TRect& V, int ASourceNumerator, int ASourceDenominator) const
+{
+  int N, D;
+  return SourceToTarget(*this, ASourceNumerator, ASourceDenominator, N, D) ? ScaleRect(V, N, D) : V;
+}
+
+int TdxScaleFactor::Apply(int V, const TdxScaleFactor* ASourceScaleFactor) const
+{
+  return Apply(V, SourceNumerator(ASourceScaleFactor), SourceDenominator(ASourceScaleFactor));
+}
+
+TPoint TdxScaleFactor::Apply(const TPoint& V, const TdxScaleFactor* ASourceScaleFactor) const
+{
+  return Apply(V, SourceNumerator(ASourceScaleFactor), SourceDenominator(ASourceScaleFactor));
+}
+
+TSize TdxScaleFactor::Apply(const TSize& V, const TdxScaleFactor* ASourceScaleFactor) const
+{
+  return Apply(V, SourceNumerator(ASourceScaleFactor), SourceDenominator(ASourceScaleFactor));
+}
+
+TRect TdxScaleFactor::Apply(const TRect& V, const TdxScaleFactor* ASourceScaleFactor) const
+{
+  return Apply(V, SourceNumerator(ASourceScaleFactor), SourceDenominator(ASourceScaleFactor));
+}
+
+void TdxScaleFactor::ListenerAdd(const TdxScaleFactorNotifyEvent& AEventHandler)
+{
+  if (std::find(FListeners.begin(), FListeners.end(), AEventHandler) != FListeners.end())
+    throw EdxException(L"Listener is already registered");
+  FListeners.push_back(AEventHandler);
+}
+
+void TdxScaleFactor::ListenerRemove(const TdxScaleFactorNotifyEvent& AEventHandler)
+{
+  const auto Found = std::find(FListeners.begin(), FListeners.end(), AEventHandler);
+  if (Found == FListeners.end())
+    return;
+  FListeners.erase(Found);
+  // Most factors never have a listener again; give the memory back.
+  if (FListeners.empty())
+    FListeners.shrink_to_fit();
+}
+
+void TdxScaleFactor::Changed(int M, int D, bool AIsLoading)
+{
+  if (M == D || FListeners.empty())
+    return;
+  // A listener may remove itself or another one (an owned factor being
+  // freed by a form that rescales), so walk a copy and skip whoever has left
+  // the list since the walk began.
+  const std::vector<TdxScaleFactorNotifyEvent> Snapshot = FListeners;
+  for (const TdxScaleFactorNotifyEvent& Listener : Snapshot) {
+    if (std::find(FListeners.begin(), FListeners.end(), Listener) != FListeners.end())
+      Listener(this, M, D, AIsLoading);
+  }
+}
+
+void TdxOwnedScaleFactor::Create()
+{
+  inherited::Create();
+  FUseOwnerValue = true;
+}
+
+void TdxOwnedScaleFactor::BeforeDestruction()
+{
+  inherited::BeforeDestruction();
+  SetOwner(nullptr);
+}
+
+void TdxOwnedScaleFactor::SetOwner(TdxScaleFactor* AValue)
+{
+  if (AValue == FOwner || AValue == this)
+    return;
+  if (FOwner)
+    FOwner->ListenerRemove(OwnerHandler());
+  FOwner = AValue;
+  if (FOwner)
+    FOwner->ListenerAdd(OwnerHandler());
+  UpdateFromOwner(false);
+}
+
+void TdxOwnedScaleFactor::SetUseOwnerValue(bool AValue)
+{
+  if (AValue == FUseOwnerValue)
+    return;
+  FUseOwnerValue = AValue;
+  UpdateFromOwner(false);
+}
+
+void TdxOwnedScaleFactor::Changed(int M, int D, bool AIsLoading)
+{
+  if (!AIsLoading)
+    FUseOwnerValue = false;
+  inherited::Changed(M, D, AIsLoading);
+}
+
+void TdxOwnedScaleFactor::OwnerChanged(rtl::TObject* /*Sender*/, int /*M*/, int /*D*/, bool IsLoading)
+{
+  UpdateFromOwner(IsLoading);
+}
+
+void TdxOwnedScaleFactor::UpdateFromOwner(bool AIsLoading)
+{
+  if (!FUseOwnerValue || !FOwner)
+    return;
+  Assign(FOwner->GetNumerator(), FOwner->GetDenominator(), AIsLoading);
+  FUseOwnerValue = true;
+}
+
+TdxScaleFactorNotifyEvent TdxOwnedScaleFactor::OwnerHandler()
+{
+  return TdxScaleFactorNotifyEvent::Bind<&TdxOwnedScaleFactor::OwnerChanged>(this);
 }

@@ -5,7 +5,9 @@
 // - free routines on integer rectangles, points, sizes and margins, and on
 //   the float records;
 // - XFORM builders and TdxMatrix, the affine transformation of the vector
-//   drawing code.
+//   drawing code;
+// - TdxScaleFactor and TdxOwnedScaleFactor, the exact DPI scale of what is
+//   drawn, with cxReduceFraction.
 // Rectangles are half-open for point tests (Left <= X < Right) and have area
 // only when Left < Right and Top < Bottom. Every routine is a pure function
 // and none raises.
@@ -13,9 +15,11 @@
 #include <windows.h>
 
 #include <span>
+#include <vector>
 
 #include "core/dxTypeHelpers.h"
 #include "platform/rtl/System.h"
+#include "platform/rtl/SystemEvents.h"
 
 struct TdxSizeF;
 
@@ -283,4 +287,112 @@ private:
   void Combine(const XFORM& AStep, TdxTransformationOrder AOrder);
 
   XFORM FMatrix;
+};
+
+// ---------------------------------------------------------------------------
+// Scale factors. Sizes are designed at 96 DPI; a scale factor holds the ratio
+// to the DPI that shows them as an exact fraction. Integer scaling goes
+// through MulDiv (64-bit intermediate, halves away from zero); a 1:1 factor
+// returns values unchanged.
+
+// Divides N and D by their greatest common divisor. A value below 1 leaves
+// both as they are.
+void cxReduceFraction(int& N, int& D);
+
+// Sent after a change, with M/D the new factor divided by the old one, so
+// that a listener can rescale values it has scaled already. M and D are the
+// plain products, not reduced.
+using TdxScaleFactorNotifyEvent = rtl::TMethod<void(rtl::TObject* Sender, int M, int D, bool IsLoading)>;
+
+class TdxScaleFactor : public rtl::TObject {
+  RTL_CLASS(TdxScaleFactor, rtl::TObject)
+
+ public:
+  // 1:1, no listeners.
+  void Create();
+
+  // Reduces the fraction; when it differs from the current one, stores it
+  // and tells the listeners the relative change.
+  void Assign(int ANumerator, int ADenominator, bool AIsLoading);
+  // Not loading. A nil source counts as 1:1.
+  void Assign(const TdxScaleFactor* ASource);
+  // Multiplies the factor by ANumerator/ADenominator.
+  void Change(int ANumerator, int ADenominator);
+  // The same ratio; false for nil and for objects that are no scale factor.
+  bool Equals(const rtl::TObject* Obj) const;
+
+  // Not 1:1.
+  bool GetAssigned() const { return FNumerator != FDenominator; }
+  int GetNumerator() const { return FNumerator; }
+  int GetDenominator() const { return FDenominator; }
+
+  int Apply(int V) const;
+  TPoint Apply(const TPoint& V) const;
+  TSize Apply(const TSize& V) const;
+  TRect Apply(const TRect& V) const;
+  // Exact, no rounding.
+  double ApplyF(double V) const;
+  int Revert(int V) const;
+  TPoint Revert(const TPoint& V) const;
+  TSize Revert(const TSize& V) const;
+  TRect Revert(const TRect& V) const;
+  double RevertF(double V) const;
+
+  // A value expressed at the scale ASourceNumerator/ASourceDenominator (or
+  // at the source factor's; nil counts as 1:1) converted to this scale.
+  int Apply(int V, int ASourceNumerator, int ASourceDenominator) const;
+  TPoint Apply(const TPoint& V, int ASourceNumerator, int ASourceDenominator) const;
+  TSize Apply(const TSize& V, int ASourceNumerator, int ASourceDenominator) const;
+  TRect Apply(const TRect& V, int ASourceNumerator, int ASourceDenominator) const;
+  int Apply(int V, const TdxScaleFactor* ASourceScaleFactor) const;
+  TPoint Apply(const TPoint& V, const TdxScaleFactor* ASourceScaleFactor) const;
+  TSize Apply(const TSize& V, const TdxScaleFactor* ASourceScaleFactor) const;
+  TRect Apply(const TRect& V, const TdxScaleFactor* ASourceScaleFactor) const;
+
+  // Raises EdxException "Listener is already registered" for a handler with
+  // the same object and code; nothing is added then.
+  void ListenerAdd(const TdxScaleFactorNotifyEvent& AEventHandler);
+  // A handler that is not registered is ignored.
+  void ListenerRemove(const TdxScaleFactorNotifyEvent& AEventHandler);
+
+ protected:
+  // Tells every listener registered when the walk starts, in registration
+  // order, unless M = D. Listeners may add or remove handlers meanwhile: one
+  // removed before its turn is not called, one added is not called.
+  virtual void Changed(int M, int D, bool AIsLoading);
+
+ private:
+  int FDenominator;
+  int FNumerator;
+  std::vector<TdxScaleFactorNotifyEvent> FListeners;
+};
+
+// Follows its owner's value until it is assigned by anyone else; setting
+// UseOwnerValue again takes the owner's value at once. The owner is not
+// owned and must outlive this factor or be reset first.
+class TdxOwnedScaleFactor : public TdxScaleFactor {
+  RTL_CLASS(TdxOwnedScaleFactor, TdxScaleFactor)
+
+ public:
+  void Create();
+  void BeforeDestruction() override;
+
+  TdxScaleFactor* GetOwner() const { return FOwner; }
+  // Ignored for the current owner and for the factor itself.
+  void SetOwner(TdxScaleFactor* AValue);
+  bool GetUseOwnerValue() const { return FUseOwnerValue; }
+  void SetUseOwnerValue(bool AValue);
+
+ protected:
+  // Any assignment that is not part of loading detaches the factor from its
+  // owner; UpdateFromOwner attaches it again.
+  void Changed(int M, int D, bool AIsLoading) override;
+
+ private:
+  void OwnerChanged(rtl::TObject* Sender, int M, int D, bool IsLoading);
+  void UpdateFromOwner(bool AIsLoading);
+  TdxScaleFactorNotifyEvent OwnerHandler();
+
+  TdxScaleFactor* FOwner;
+  bool FUseOwnerValue;
 };

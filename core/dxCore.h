@@ -21,6 +21,13 @@ namespace rtl {
 class Variant;
 }
 
+// The library's own exception: message text only.
+class EdxException : public rtl::Exception {
+ public:
+  using Exception::Exception;
+  const wchar_t* ClassName() const override { return L"EdxException"; }
+};
+
 // ---------------------------------------------------------------------------
 // Operating-system flags read by these routines. The core unit's start-up
 // is to compute them; until it has, they describe the systems the program
