@@ -374,4 +374,68 @@ void TThreadList::UnlockList()
   LeaveCriticalSection(&FLock);
 }
 
+// ---------------------------------------------------------------------------
+// TPersistent
+
+void TPersistent::Assign(TPersistent* ASource)
+{
+  if (ASource)
+    ASource->AssignTo(this);
+  else
+    AssignError(nullptr);
+}
+
+void TPersistent::AssignTo(TPersistent* ADest)
+{
+  ADest->AssignError(this);
+}
+
+void TPersistent::AssignError(TPersistent* ASource)
+{
+  const String sourceName = ASource ? ASource->ClassName() : String(L"nil");
+  throw EConvertError(L"Cannot assign a " + sourceName + L" to a " + ClassName());
+}
+
+String TPersistent::GetNamePath()
+{
+  return ClassName();
+}
+
+TPersistent* TPersistent::GetOwner()
+{
+  return nullptr;
+}
+
+void TPersistent::DefineProperties(TFiler*) {}
+
+// ---------------------------------------------------------------------------
+// TInterfacedPersistent
+
+void TInterfacedPersistent::AfterConstruction()
+{
+  inherited::AfterConstruction();
+  // The owner's IInterface as its class implements it, without counting a
+  // reference (see FOwnerInterface).
+  if (TPersistent* owner = GetOwner())
+    if (const TInterfaceEntry* entry = owner->GetInterfaceEntry(IIDOf<IInterface>()))
+      FOwnerInterface = entry->Get(owner);
+}
+
+HRESULT TInterfacedPersistent::QueryInterface(REFIID AIID, void** AObj)
+{
+  if (!AObj)
+    return E_POINTER;
+  return GetInterface(AIID, AObj) ? S_OK : E_NOINTERFACE;
+}
+
+ULONG TInterfacedPersistent::AddRef()
+{
+  return FOwnerInterface ? FOwnerInterface->AddRef() : static_cast<ULONG>(-1);
+}
+
+ULONG TInterfacedPersistent::Release()
+{
+  return FOwnerInterface ? FOwnerInterface->Release() : static_cast<ULONG>(-1);
+}
+
 }  // namespace rtl
