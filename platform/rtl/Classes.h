@@ -349,6 +349,8 @@ class TStringList : public TStrings {
   void Insert(int AIndex, const String& S) override;
   void InsertObject(int AIndex, const String& S, TObject* AObject) override;
   void Exchange(int AIndex1, int AIndex2) override;
+  // Raises EListError when Sorted, before anything changes.
+  void Move(int ACurIndex, int ANewIndex) override;
   int IndexOf(const String& S) override;
 
   // Binary search of a sorted list: true when found, AIndex the first match
