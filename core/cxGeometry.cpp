@@ -369,17 +369,17 @@ TRect cxRectBoundsAtPoint(const TPoint& P, int AWidth, int AHeight)
 
 int cxRectGetWidth(const TRect& R)
 {
-  return R.right - R.left;
+  return dxRectWidthOf(R);
 }
 
 int cxRectGetHeight(const TRect& R)
 {
-  return R.bottom - R.top;
+  return dxRectHeightOf(R);
 }
 
 TSize cxRectGetSize(const TRect& R)
 {
-  return TSize{cxRectGetWidth(R), cxRectGetHeight(R)};
+  return dxRectSizeOf(R);
 }
 
 TSize cxSizeOfRect(const TRect& R)

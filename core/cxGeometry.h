@@ -15,6 +15,7 @@
 #include <span>
 
 #include "core/dxTypeHelpers.h"
+#include "platform/rtl/System.h"
 
 struct TdxSizeF;
 
@@ -248,7 +249,9 @@ XFORM cxXFormCombine(const XFORM& A, const XFORM& B);
 enum TdxTransformationOrder { moPrepend, moAppend };
 
 // The 2-D affine transformation of the vector drawing code.
-class TdxMatrix {
+class TdxMatrix : public rtl::TObject {
+  RTL_CLASS(TdxMatrix, rtl::TObject)
+
 public:
   void Create();
   void CreateEx(float M11, float M12, float M21, float M22, float DX, float DY);

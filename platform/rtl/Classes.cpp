@@ -8,26 +8,21 @@ namespace rtl {
 
 namespace {
 
-[[noreturn]] void ListError(const wchar_t* AText, const String& AData)
-{
-  throw EListError(String(AText) + L" (" + AData + L")");
-}
-
 [[noreturn]] void ListCapacityError(int ACapacity)
 {
-  ListError(L"List capacity out of bounds", IntToStr(ACapacity));
+  throw EListError(Format(L"List capacity out of bounds (%d)", {ACapacity}));
 }
 
 [[noreturn]] void ListCountError(int ACount)
 {
-  ListError(L"List count out of bounds", IntToStr(ACount));
+  throw EListError(Format(L"List count out of bounds (%d)", {ACount}));
 }
 
 }  // namespace
 
 void ListIndexError(int AIndex)
 {
-  ListError(L"List index out of bounds", IntToStr(AIndex));
+  throw EListError(Format(L"List index out of bounds (%d)", {AIndex}));
 }
 
 // ---------------------------------------------------------------------------
@@ -345,8 +340,7 @@ void TThreadList::Add(void* AItem)
     return;
   }
   if (FDuplicates == dupError)
-    throw EListError(L"List does not allow duplicates ($0" +
-                     IntToHex(reinterpret_cast<std::uintptr_t>(AItem), 0) + L")");
+    throw EListError(Format(L"List does not allow duplicates ($0%x)", {static_cast<int>(reinterpret_cast<std::intptr_t>(AItem))}));
 }
 
 void TThreadList::Remove(void* AItem)
@@ -393,7 +387,7 @@ void TPersistent::AssignTo(TPersistent* ADest)
 void TPersistent::AssignError(TPersistent* ASource)
 {
   const String sourceName = ASource ? ASource->ClassName() : String(L"nil");
-  throw EConvertError(L"Cannot assign a " + sourceName + L" to a " + ClassName());
+  throw EConvertError(Format(L"Cannot assign a %s to a %s", {sourceName, ClassName()}));
 }
 
 String TPersistent::GetNamePath()

@@ -2,7 +2,8 @@
 //   TList (pointer list), TObjectList, TThreadList
 //   TPersistent, TInterfacedPersistent, TPersistentClass
 //   TStrings, TStringList
-// and, from ClassesStreams.h, the streams and encodings.
+// and, from ClassesStreams.h and ClassesThreads.h, the streams, encodings,
+// threads and hidden windows.
 //
 // Indexes are 0-based as in the framework; a bad index raises EListError with
 // the framework's texts.
@@ -13,6 +14,7 @@
 #include <vector>
 
 #include "platform/rtl/ClassesStreams.h"
+#include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
 

@@ -573,7 +573,7 @@ void TStringList::QuickSort(int L, int R, TStringListSortCompare ACompare)
 void TStringList::SetCapacity(int ANewCapacity)
 {
   if (ANewCapacity < GetCount())
-    throw EListError(L"List capacity out of bounds (" + IntToStr(ANewCapacity) + L")");
+    throw EListError(Format(L"List capacity out of bounds (%d)", {ANewCapacity}));
   FList.reserve(ANewCapacity);
 }
 

@@ -61,17 +61,11 @@ class TLoggingList : public TList {
   }
 };
 
-struct TListDeleter {
-  void operator()(TObject* AObject) const { rtl::Free(AObject); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, TListDeleter>;
-
 }  // namespace
 
 TEST(TList, BadIndexesCountsAndCapacitiesRaiseTheFrameworksTexts)
 {
-  Owned<TList> list(New<TList>());
+  TOwnedPtr<TList> list(New<TList>());
   Fill(list.get(), {1, 2, 3});
   struct Case {
     const wchar_t* Name;
@@ -102,7 +96,7 @@ TEST(TList, BadIndexesCountsAndCapacitiesRaiseTheFrameworksTexts)
 
 TEST(TList, EditingOperations)
 {
-  Owned<TList> list(New<TList>());
+  TOwnedPtr<TList> list(New<TList>());
   Fill(list.get(), {1, 2, 3, 4});
   list->Move(0, 3);
   EXPECT_EQ(Items(list.get()), (std::vector<std::uintptr_t>{2, 3, 4, 1}));
@@ -124,7 +118,7 @@ TEST(TList, EditingOperations)
 
 TEST(TList, CapacityGrowsInStepsAndStaysAsSet)
 {
-  Owned<TList> list(New<TList>());
+  TOwnedPtr<TList> list(New<TList>());
   EXPECT_EQ(list->GetCapacity(), 0);
   list->Add(P(1));
   EXPECT_EQ(list->GetCapacity(), 4);
@@ -142,7 +136,7 @@ TEST(TList, CapacityGrowsInStepsAndStaysAsSet)
 TEST(TList, NotifiesAdditionsDeletionsAndExtractionsButNeverNulls)
 {
   using E = TLoggingList::TEntry;
-  Owned<TLoggingList> list(New<TLoggingList>());
+  TOwnedPtr<TLoggingList> list(New<TLoggingList>());
   list->Add(P(1));
   list->Add(nullptr);
   list->Insert(0, P(2));
@@ -195,7 +189,7 @@ int Erratic(void*, void*)
 
 TEST(TList, SortOrdersByTheComparator)
 {
-  Owned<TList> list(New<TList>());
+  TOwnedPtr<TList> list(New<TList>());
   Fill(list.get(), {5, 3, 9, 1, 3, 7, 2, 8, 6, 4});
   list->Sort(&CompareNumbers);
   EXPECT_EQ(Items(list.get()), (std::vector<std::uintptr_t>{1, 2, 3, 3, 4, 5, 6, 7, 8, 9}));
@@ -206,7 +200,7 @@ TEST(TList, SortOrdersByTheComparator)
 TEST(TList, SortWithAnInconsistentComparatorStaysInTheList)
 {
   for (TListSortCompare compare : {&AlwaysLess, &AlwaysGreater, &Erratic}) {
-    Owned<TList> list(New<TList>());
+    TOwnedPtr<TList> list(New<TList>());
     for (std::uintptr_t i = 1; i <= 200; ++i)
       list->Add(P(i));
     list->Sort(compare);
@@ -234,8 +228,8 @@ TEST(TList, AssignOperators)
       {laSrcUnique, {1, 2, 3, 2}, {2, 9}, {1, 3}},
       {laDestUnique, {1, 2}, {2, 3, 4}, {4, 3}},
   };
-  Owned<TList> dest(New<TList>());
-  Owned<TList> source(New<TList>());
+  TOwnedPtr<TList> dest(New<TList>());
+  TOwnedPtr<TList> source(New<TList>());
   for (const Case& c : cases) {
     Fill(dest.get(), c.Dest);
     Fill(source.get(), c.Source);
@@ -244,7 +238,7 @@ TEST(TList, AssignOperators)
   }
 
   // With a second list: a copy of the first, combined with the second.
-  Owned<TList> other(New<TList>());
+  TOwnedPtr<TList> other(New<TList>());
   Fill(source.get(), {1, 2, 3});
   Fill(other.get(), {2, 5});
   Fill(dest.get(), {7});
@@ -309,7 +303,7 @@ TEST(TObjectList, FreesOwnedObjectsOnDeleteRemoveClearAndDestroyButNotOnExtract)
 TEST(TObjectList, FindInstanceOfExactlyOrByDescent)
 {
   int live = 0;
-  Owned<TObjectList> list(New<TObjectList>());
+  TOwnedPtr<TObjectList> list(New<TObjectList>());
   list->Add(New<TCountedChild>(&live));
   list->Add(New<TCounted>(&live));
   list->Add(New<TCountedChild>(&live));
@@ -321,7 +315,7 @@ TEST(TObjectList, FindInstanceOfExactlyOrByDescent)
 
 TEST(TThreadList, IgnoresDuplicatesByDefaultAndRaisesWhenAsked)
 {
-  Owned<TThreadList> list(New<TThreadList>());
+  TOwnedPtr<TThreadList> list(New<TThreadList>());
   list->Add(P(1));
   list->Add(P(1));
   EXPECT_EQ(list->LockList()->GetCount(), 1);

@@ -11,12 +11,6 @@ using namespace rtl;
 
 namespace {
 
-struct TFreeDeleter {
-  void operator()(TObject* AObject) const { rtl::Free(AObject); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, TFreeDeleter>;
-
 std::vector<String> Lines(TStrings* AStrings)
 {
   std::vector<String> result;
@@ -67,7 +61,7 @@ TEST(TStrings, TextSplitsAtEveryKindOfLineBreakAndJoinsWithCRLF)
       {L"a\r\r\nb", {L"a", L"", L"b"}, L"a\r\n\r\nb\r\n"},
       {L" x \t", {L" x \t"}, L" x \t\r\n"},
   };
-  Owned<TStringList> list(New<TStringList>());
+  TOwnedPtr<TStringList> list(New<TStringList>());
   for (const Case& c : cases) {
     list->SetText(c.Text);
     EXPECT_EQ(Lines(list.get()), c.Lines) << c.Text;
@@ -89,7 +83,7 @@ TEST(TStringList, SortedListsFollowDuplicatesAndCaseRules)
       {dupAccept, true, {L"a", L"b", L"b", L"B"}},
   };
   for (const Case& c : cases) {
-    Owned<TStringList> list(New<TStringList>());
+    TOwnedPtr<TStringList> list(New<TStringList>());
     list->SetSorted(true);
     list->SetDuplicates(c.Duplicates);
     list->SetCaseSensitive(c.CaseSensitive);
@@ -101,7 +95,7 @@ TEST(TStringList, SortedListsFollowDuplicatesAndCaseRules)
     EXPECT_EQ(Lines(list.get()), c.Expected) << c.Duplicates << " " << c.CaseSensitive;
   }
 
-  Owned<TStringList> list(New<TStringList>());
+  TOwnedPtr<TStringList> list(New<TStringList>());
   list->SetSorted(true);
   list->SetDuplicates(dupError);
   list->Add(L"x");
@@ -115,7 +109,7 @@ TEST(TStringList, SortedListsFollowDuplicatesAndCaseRules)
 
 TEST(TStringList, ComparesByTheUsersLocaleIgnoringCaseByDefault)
 {
-  Owned<TStringList> list(New<TStringList>());
+  TOwnedPtr<TStringList> list(New<TStringList>());
   EXPECT_FALSE(list->GetCaseSensitive());
   Fill(list.get(), {L"zebra", L"\u00C4pfel", L"Birne", L"apfel", L"Zitrone"});
   list->Sort();
@@ -159,7 +153,7 @@ int AlwaysLess(TStringList*, int, int)
 
 TEST(TStringList, CustomSortUsesTheCallbackAndStaysInTheList)
 {
-  Owned<TStringList> list(New<TStringList>());
+  TOwnedPtr<TStringList> list(New<TStringList>());
   Fill(list.get(), {L"b", L"c", L"a"});
   list->CustomSort(&Reverse);
   EXPECT_EQ(Lines(list.get()), (L{L"c", L"b", L"a"}));
@@ -195,8 +189,8 @@ class TChangeCounter : public TObject {
 
 TEST(TStringList, ReportsChangesOnceForAnUpdate)
 {
-  Owned<TChangeCounter> counter(New<TChangeCounter>());
-  Owned<TStringList> list(New<TStringList>());
+  TOwnedPtr<TChangeCounter> counter(New<TChangeCounter>());
+  TOwnedPtr<TStringList> list(New<TStringList>());
   list->SetOnChanging(TNotifyEvent::Bind<&TChangeCounter::Changing>(counter.get()));
   list->SetOnChange(TNotifyEvent::Bind<&TChangeCounter::Changed>(counter.get()));
   list->Add(L"a");
@@ -215,7 +209,7 @@ TEST(TStringList, ReportsChangesOnceForAnUpdate)
 
 TEST(TStrings, NamesAndValues)
 {
-  Owned<TStringList> list(New<TStringList>());
+  TOwnedPtr<TStringList> list(New<TStringList>());
   Fill(list.get(), {L"Width=10", L"plain", L"Color=red=ish", L"width=20"});
   EXPECT_EQ(list->GetNames(0), L"Width");
   EXPECT_EQ(list->GetNames(1), L"");
@@ -245,7 +239,7 @@ TEST(TStrings, CommaAndDelimitedText)
       {{L"a", L""}, L"a,"},
       {{}, L""},
   };
-  Owned<TStringList> list(New<TStringList>());
+  TOwnedPtr<TStringList> list(New<TStringList>());
   for (const Case& c : cases) {
     list->Clear();
     for (const String& line : c.Lines)
@@ -310,8 +304,8 @@ TEST(TStringList, OwnedObjectsAreFreedWithTheirLines)
 
 TEST(TStrings, AssignCopiesLinesAndObjects)
 {
-  Owned<TStringList> source(New<TStringList>());
-  Owned<TStringList> dest(New<TStringList>());
+  TOwnedPtr<TStringList> source(New<TStringList>());
+  TOwnedPtr<TStringList> dest(New<TStringList>());
   source->AddObject(L"one", source.get());
   source->Add(L"two");
   dest->Add(L"old");
@@ -340,8 +334,8 @@ std::string Bytes(TMemoryStream* AStream)
 
 TEST(TStrings, SavesInTheAnsiCodePageWithoutAByteOrderMarkByDefault)
 {
-  Owned<TStringList> list(New<TStringList>());
-  Owned<TMemoryStream> stream(New<TMemoryStream>());
+  TOwnedPtr<TStringList> list(New<TStringList>());
+  TOwnedPtr<TMemoryStream> stream(New<TMemoryStream>());
   list->SetText(L"caf\u00E9\r\nx");
   list->SaveToStream(stream.get());
   const TBytes ansi = TEncoding::Default()->GetBytes(L"caf\u00E9\r\nx\r\n");
@@ -382,8 +376,8 @@ TEST(TStrings, LoadRecognisesAByteOrderMarkElseUsesTheDefaultEncoding)
       {std::string("\xFE\xFF\0\xE9\0\r\0\n\0b", 10), TEncoding::BigEndianUnicode()},
       {std::string(ansi.begin(), ansi.end()), TEncoding::Default()},
   };
-  Owned<TStringList> list(New<TStringList>());
-  Owned<TMemoryStream> stream(New<TMemoryStream>());
+  TOwnedPtr<TStringList> list(New<TStringList>());
+  TOwnedPtr<TMemoryStream> stream(New<TMemoryStream>());
   for (const Case& c : cases) {
     stream->Clear();
     stream->WriteBuffer(c.Bytes.data(), static_cast<int>(c.Bytes.size()));
@@ -407,10 +401,10 @@ TEST(TStrings, FileRoundTripsKeepTheEncodingFound)
   const String file = String(temp) + L"kv_strings_" + IntToStr(GetCurrentProcessId()) + L".txt";
   Finally remove([&] { DeleteFileW(file.c_str()); });
 
-  Owned<TStringList> list(New<TStringList>());
+  TOwnedPtr<TStringList> list(New<TStringList>());
   list->SetText(L"first\r\nGr\u00FC\u00DFe \u20AC");
   list->SaveToFile(file, TEncoding::UTF8());
-  Owned<TStringList> loaded(New<TStringList>());
+  TOwnedPtr<TStringList> loaded(New<TStringList>());
   loaded->LoadFromFile(file);
   EXPECT_EQ(loaded->GetText(), list->GetText());
   EXPECT_EQ(loaded->GetEncoding(), TEncoding::UTF8());
@@ -418,12 +412,12 @@ TEST(TStrings, FileRoundTripsKeepTheEncodingFound)
   // Saved again without naming an encoding: still UTF-8 with its mark.
   loaded->Add(L"more");
   loaded->SaveToFile(file);
-  Owned<TMemoryStream> bytes(New<TMemoryStream>());
+  TOwnedPtr<TMemoryStream> bytes(New<TMemoryStream>());
   bytes->LoadFromFile(file);
   EXPECT_EQ(Bytes(bytes.get()).substr(0, 3), "\xEF\xBB\xBF");
 
   // Without a mark the default (ANSI) encoding writes and reads it back.
-  Owned<TStringList> plain(New<TStringList>());
+  TOwnedPtr<TStringList> plain(New<TStringList>());
   plain->SetText(L"plain\r\ntext");
   plain->SaveToFile(file);
   bytes->LoadFromFile(file);
