@@ -369,6 +369,165 @@ void TThreadList::UnlockList()
 }
 
 // ---------------------------------------------------------------------------
+// TInterfaceList
+
+namespace {
+
+// Holds the list's lock for a scope.
+class TListLock {
+ public:
+  explicit TListLock(TThreadList* AList) : FList(AList), FItems(AList->LockList()) {}
+  TListLock(const TListLock&) = delete;
+  TListLock& operator=(const TListLock&) = delete;
+  ~TListLock() { FList->UnlockList(); }
+  TList* operator->() const { return FItems; }
+
+ private:
+  TThreadList* FList;
+  TList* FItems;
+};
+
+IInterface* AsInterface(void* AItem)
+{
+  return static_cast<IInterface*>(AItem);
+}
+
+}  // namespace
+
+void TInterfaceList::Create()
+{
+  FList = New<TThreadList>();
+}
+
+void TInterfaceList::Destroy()
+{
+  if (FList)
+    Clear();
+  FreeAndNil(FList);
+  inherited::Destroy();
+}
+
+IPtr<IInterface> TInterfaceList::Get(int AIndex)
+{
+  TListLock list(FList);
+  return AsInterface(list->GetItem(AIndex));
+}
+
+int TInterfaceList::GetCapacity()
+{
+  TListLock list(FList);
+  return list->GetCapacity();
+}
+
+int TInterfaceList::GetCount()
+{
+  TListLock list(FList);
+  return list->GetCount();
+}
+
+// The reference that goes is released last, outside the lock: releasing may
+// free an object that calls back into this list.
+void TInterfaceList::Put(int AIndex, IInterface* AItem)
+{
+  IPtr<IInterface> old;
+  {
+    TListLock list(FList);
+    old = IPtr<IInterface>::Attach(AsInterface(list->GetItem(AIndex)));
+    if (AItem)
+      AItem->AddRef();
+    list->SetItem(AIndex, AItem);
+  }
+}
+
+void TInterfaceList::SetCapacity(int ANewCapacity)
+{
+  TListLock list(FList);
+  list->SetCapacity(ANewCapacity);
+}
+
+void TInterfaceList::SetCount(int ANewCount)
+{
+  std::vector<IPtr<IInterface>> released;
+  {
+    TListLock list(FList);
+    for (int i = ANewCount; i < list->GetCount(); ++i)
+      released.push_back(IPtr<IInterface>::Attach(AsInterface(list->GetItem(i))));
+    list->SetCount(ANewCount);
+  }
+}
+
+void TInterfaceList::Clear()
+{
+  std::vector<IPtr<IInterface>> released;
+  {
+    TListLock list(FList);
+    for (int i = 0; i < list->GetCount(); ++i)
+      released.push_back(IPtr<IInterface>::Attach(AsInterface(list->GetItem(i))));
+    list->Clear();
+  }
+}
+
+void TInterfaceList::Delete(int AIndex)
+{
+  IPtr<IInterface> released;
+  {
+    TListLock list(FList);
+    released = IPtr<IInterface>::Attach(AsInterface(list->GetItem(AIndex)));
+    list->Delete(AIndex);
+  }
+}
+
+void TInterfaceList::Exchange(int AIndex1, int AIndex2)
+{
+  TListLock list(FList);
+  list->Exchange(AIndex1, AIndex2);
+}
+
+int TInterfaceList::IndexOf(IInterface* AItem)
+{
+  TListLock list(FList);
+  return list->IndexOf(AItem);
+}
+
+int TInterfaceList::Add(IInterface* AItem)
+{
+  TListLock list(FList);
+  const int result = list->Add(AItem);
+  if (AItem)
+    AItem->AddRef();
+  return result;
+}
+
+void TInterfaceList::Insert(int AIndex, IInterface* AItem)
+{
+  TListLock list(FList);
+  list->Insert(AIndex, AItem);
+  if (AItem)
+    AItem->AddRef();
+}
+
+IPtr<IInterface> TInterfaceList::Last()
+{
+  TListLock list(FList);
+  return Get(list->GetCount() - 1);
+}
+
+int TInterfaceList::Remove(IInterface* AItem)
+{
+  IPtr<IInterface> released;
+  int result;
+  {
+    TListLock list(FList);
+    result = list->IndexOf(AItem);
+    if (result < 0)
+      return result;
+    released = IPtr<IInterface>::Attach(AItem);
+    list->Delete(result);
+  }
+  return result;
+}
+
+// ---------------------------------------------------------------------------
 // TPersistent
 
 void TPersistent::Assign(TPersistent* ASource)

@@ -335,3 +335,72 @@ TEST(TThreadList, IgnoresDuplicatesByDefaultAndRaisesWhenAsked)
   EXPECT_EQ(list->LockList()->GetCount(), 0);
   list->UnlockList();
 }
+
+namespace {
+
+// Counts its references; freed by the last one, as listeners are.
+class TListener : public TInterfacedObject {
+  RTL_CLASS(TListener, TInterfacedObject)
+
+ public:
+  void Create(int* ALive)
+  {
+    FLive = ALive;
+    ++*FLive;
+  }
+  void Destroy() override
+  {
+    --*FLive;
+    inherited::Destroy();
+  }
+
+ private:
+  int* FLive;
+};
+
+IInterface* IntfOf(TListener* AObject)
+{
+  return static_cast<IInterface*>(AObject);
+}
+
+}  // namespace
+
+TEST(TInterfaceList, HoldsACountedReferenceToEachItem)
+{
+  int live = 0;
+  IPtr<IInterfaceList> list = static_cast<IInterfaceList*>(New<TInterfaceList>());
+  for (int i = 0; i < 4; ++i)
+    list->Add(IntfOf(New<TListener>(&live)));
+  EXPECT_EQ(live, 4) << "the list keeps them alive";
+  IPtr<IInterface> second = list->Get(1);
+  list->Delete(1);
+  EXPECT_EQ(live, 4) << "still held here";
+  second.Reset();
+  EXPECT_EQ(live, 3);
+
+  IPtr<IInterface> first = list->First();
+  EXPECT_EQ(list->IndexOf(first.Get()), 0);
+  EXPECT_EQ(list->Remove(first.Get()), 0);
+  EXPECT_EQ(list->Remove(first.Get()), -1);
+  list->Insert(2, first.Get());
+  EXPECT_EQ(list->Last(), first);
+  list->Exchange(0, 2);
+  EXPECT_EQ(list->First(), first);
+  first.Reset();
+  EXPECT_EQ(live, 3);
+
+  TListener* replacement = New<TListener>(&live);
+  list->Put(0, IntfOf(replacement));
+  EXPECT_EQ(live, 3) << "the item put over is released";
+  list->SetCount(1);
+  EXPECT_EQ(live, 1);
+  list->Add(nullptr);
+  EXPECT_EQ(list->GetCount(), 2);
+  list.Reset();
+  EXPECT_EQ(live, 0) << "the last reference to the list releases its items";
+  EXPECT_EQ(ListErrorText([&] {
+              TOwnedPtr<TInterfaceList> other(New<TInterfaceList>());
+              other->Get(0);
+            }),
+            L"List index out of bounds (0)");
+}
