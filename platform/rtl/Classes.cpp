@@ -241,6 +241,9 @@ void TList::Assign(TList* AListA, TListAssignOp AOperator, TList* AListB)
   const int sourceCount = source->GetCount();
   switch (AOperator) {
     case laCopy:
+      // Copying a list onto itself would clear the only copy of its items.
+      if (source == this)
+        break;
       Clear();
       SetCapacity(sourceCount);
       for (int i = 0; i < sourceCount; ++i)

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 using namespace rtl;
@@ -235,6 +236,15 @@ TEST(TList, AssignOperators)
     Fill(source.get(), c.Source);
     dest->Assign(source.get(), c.Op);
     EXPECT_EQ(Items(dest.get()), c.Expected) << "operator " << c.Op;
+  }
+
+  // Onto itself: copying keeps the items, the set operators act as on sets.
+  const std::pair<TListAssignOp, std::vector<std::uintptr_t>> selfCases[] = {
+      {laCopy, {1, 2}}, {laAnd, {1, 2}}, {laXor, {}}};
+  for (const auto& [op, expected] : selfCases) {
+    Fill(dest.get(), {1, 2});
+    dest->Assign(dest.get(), op);
+    EXPECT_EQ(Items(dest.get()), expected) << "operator " << op << " with itself";
   }
 
   // With a second list: a copy of the first, combined with the second.
