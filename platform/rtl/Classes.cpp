@@ -2,7 +2,7 @@
 #include "platform/rtl/Classes.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 
 namespace rtl {
 
@@ -343,7 +343,8 @@ void TThreadList::Add(void* AItem)
     return;
   }
   if (FDuplicates == dupError)
-    throw EListError(Format(L"List does not allow duplicates ($0%x)", {static_cast<int>(reinterpret_cast<std::intptr_t>(AItem))}));
+    throw EListError(
+        Format(L"List does not allow duplicates ($0%x)", {static_cast<int>(reinterpret_cast<std::intptr_t>(AItem))}));
 }
 
 void TThreadList::Remove(void* AItem)

@@ -182,7 +182,10 @@ class TChangeCounter : public TObject {
  public:
   std::vector<String> Log;
   void Changing(TObject*) { Log.push_back(L"changing"); }
-  void Changed(TObject* ASender) { Log.push_back(L"changed " + IntToStr(static_cast<TStrings*>(ASender)->GetCount())); }
+  void Changed(TObject* ASender)
+  {
+    Log.push_back(L"changed " + IntToStr(static_cast<TStrings*>(ASender)->GetCount()));
+  }
 };
 
 }  // namespace
