@@ -243,8 +243,8 @@ consteval std::span<const TMethodEntry> (*OwnPublishedMethods())()
 }
 
 template <class T>
-inline constexpr TClassInfo ClassInfoOf{T::RtlClassName(), ParentOf<T>(),     FactoryOf<T>(),
-                                        OwnInterfaces<T>(),  OwnMessages<T>(), OwnProperties<T>(),
+inline constexpr TClassInfo ClassInfoOf{T::RtlClassName(),  ParentOf<T>(),      FactoryOf<T>(),
+                                        OwnInterfaces<T>(),  OwnMessages<T>(),   OwnProperties<T>(),
                                         OwnPublishedMethods<T>()};
 
 }  // namespace detail

@@ -17,10 +17,10 @@
 //   class TcxButton : public TcxControl {
 //     RTL_CLASS(TcxButton, TcxControl)
 //     RTL_PUBLISHED(
-//       RTL_PROPERTY(Kind, GetKind, SetKind, rtl::Default(cxbkStandard)),
+//       RTL_PROPERTY(Kind, GetKind, SetKind, RTL_DEFAULT(cxbkStandard)),
 //       RTL_PROPERTY(Caption, GetCaption, SetCaption, RTL_STORED(IsCaptionStored)),
-//       RTL_PROPERTY(Tag, FTag, FTag),                       // fields work too
-//       RTL_PROPERTY(Left, GetCoord, SetCoord, rtl::Index(0)),  // GetCoord(int)
+//       RTL_PROPERTY(Tag, FTag, FTag),                          // fields work too
+//       RTL_PROPERTY(Left, GetCoord, SetCoord, RTL_INDEX(0)),   // GetCoord(int)
 //       RTL_READONLY_PROPERTY(Font, GetFont),
 //       RTL_PROPERTY(OnClick, GetOnClick, SetOnClick))
 //     RTL_PUBLISHED_METHODS(RTL_METHOD(FormCreate), RTL_METHOD(btnGenerateClick))
@@ -29,10 +29,10 @@
 //
 // The property's type is the getter's result type (or the field's); the
 // setter must take the same type (by value or const reference). Modifiers:
-// rtl::Default(v) (ordinal and set properties; without it a property has no
-// default, the framework's "nodefault"), rtl::NotStored ("stored False"),
-// RTL_STORED(member) (a bool member function decides), rtl::Index(n) (the
-// getter and setter take the index first), rtl::DateTime (a double property
+// RTL_DEFAULT(v) (ordinal and set properties; without it a property has no
+// default, the framework's "nodefault"), RTL_NOT_STORED ("stored False"),
+// RTL_STORED(member) (a bool member function decides), RTL_INDEX(n) (the
+// getter and setter take the index first), RTL_DATETIME (a double property
 // that holds a TDateTime, which C++ cannot tell from a double).
 //
 // Order: GetPropList lists the properties base class first and each class's
@@ -68,11 +68,10 @@ using TTypeKinds = TSet<TTypeKind>;
 
 RTL_ENUM(TFloatType, ftSingle, ftDouble, ftExtended, ftComp, ftCurr);
 
-// Every kind a published property can have, events included.
-inline constexpr TTypeKinds tkProperties{tkInteger, tkChar,    tkEnumeration, tkFloat, tkString, tkSet,
-                                         tkClass,   tkMethod,  tkWChar,       tkLString, tkWString, tkVariant,
-                                         tkInterface, tkInt64, tkUString};
+// The framework's kind filters: tkProperties is every kind but events.
+inline constexpr TTypeKinds tkAny = TTypeKinds::FromOrd(0xFFFFFFFFu);
 inline constexpr TTypeKinds tkMethods{tkMethod};
+inline constexpr TTypeKinds tkProperties = tkAny - tkMethods - TTypeKinds{tkUnknown};
 
 // The type of a published property. One constant record per C++ type,
 // compared by address: two properties have the same type when their records
@@ -271,12 +270,9 @@ struct TPropDefault {
   int Value;
   consteval void Apply(TPropInfo& AInfo) const
   {
-    switch (AInfo.PropType->Kind) {
-      case tkInteger: case tkChar: case tkWChar: case tkEnumeration: case tkSet:
-        break;
-      default:
-        throw "only ordinal and set properties have a default value";
-    }
+    const TTypeKind kind = AInfo.PropType->Kind;
+    if (kind != tkInteger && kind != tkChar && kind != tkWChar && kind != tkEnumeration && kind != tkSet)
+      throw "only ordinal and set properties have a default value";
     AInfo.Default = Value;
   }
 };
@@ -300,7 +296,7 @@ struct TPropDateTime {
   consteval void Apply(TPropInfo& AInfo) const
   {
     if (AInfo.PropType != TypeInfoOf<double>())
-      throw "rtl::DateTime is for double properties";
+      throw "RTL_DATETIME is for double properties";
     AInfo.PropType = &TypeInfoDateTime;
   }
 };
@@ -311,22 +307,22 @@ bool StoredThunk(TObject* AInstance)
   return std::invoke(AStored, static_cast<C*>(AInstance));
 }
 
-}  // namespace detail
-
 template <class T>
-consteval detail::TPropDefault Default(T AValue)
+consteval TPropDefault DefaultOf(T AValue)
 {
-  if constexpr (detail::IsTSet<T>::value)
+  if constexpr (IsTSet<T>::value)
     return {static_cast<int>(AValue.ToOrd())};
   else
     return {static_cast<int>(AValue)};
 }
-consteval detail::TPropIndex Index(int AIndex) { return {AIndex}; }
-inline constexpr detail::TPropStored NotStored{false, nullptr};
-inline constexpr detail::TPropDateTime DateTime{};
 
-#define RTL_STORED(AMember) \
-  ::rtl::detail::TPropStored { true, &::rtl::detail::StoredThunk<RtlSelf, &RtlSelf::AMember> }
+}  // namespace detail
+
+#define RTL_DEFAULT(...) ::rtl::detail::DefaultOf(__VA_ARGS__)
+#define RTL_INDEX(AIndex) ::rtl::detail::TPropIndex{AIndex}
+#define RTL_NOT_STORED ::rtl::detail::TPropStored{false, nullptr}
+#define RTL_STORED(AMember) ::rtl::detail::TPropStored{true, &::rtl::detail::StoredThunk<RtlSelf, &RtlSelf::AMember>}
+#define RTL_DATETIME ::rtl::detail::TPropDateTime{}
 
 namespace detail {
 
@@ -461,7 +457,7 @@ consteval TPropInfo MakeProp(std::wstring_view AName, M... AModifiers)
     info.Set = &SetThunk<C, AGetter, ASetter>;
   (AModifiers.Apply(info), ...);
   if (TakesIndex<C, AGetter>() != (info.Index != NoIndex))
-    throw "a getter that takes an index needs rtl::Index(n), and only such a getter";
+    throw "a getter that takes an index needs RTL_INDEX(n), and only such a getter";
   return info;
 }
 
@@ -560,8 +556,8 @@ const TPropInfo* GetPropInfo(TClass AClass, std::wstring_view AName);
 const TPropInfo* GetPropInfo(const TObject* AInstance, std::wstring_view AName);
 // The published properties whose kind is in AKinds, in the order described
 // at the top of this file.
-std::vector<const TPropInfo*> GetPropList(TClass AClass, TTypeKinds AKinds = tkProperties);
-std::vector<const TPropInfo*> GetPropList(const TObject* AInstance, TTypeKinds AKinds = tkProperties);
+std::vector<const TPropInfo*> GetPropList(TClass AClass, TTypeKinds AKinds = tkAny);
+std::vector<const TPropInfo*> GetPropList(const TObject* AInstance, TTypeKinds AKinds = tkAny);
 bool IsPublishedProp(TClass AClass, std::wstring_view AName);
 bool IsPublishedProp(const TObject* AInstance, std::wstring_view AName);
 // The kind of the named property; EPropertyError when there is none.

@@ -19,8 +19,8 @@ using TSizeEvent = TMethod<void(TObject* Sender, int& ASize)>;
 class TBaseItem : public TObject {
   RTL_CLASS(TBaseItem, TObject)
   RTL_PUBLISHED(RTL_PROPERTY(Name, GetName, SetName),
-                RTL_PROPERTY(Tag, FTag, FTag, rtl::Default(0)),
-                RTL_PROPERTY(Visible, GetVisible, SetVisible, rtl::Default(true)),
+                RTL_PROPERTY(Tag, FTag, FTag, RTL_DEFAULT(0)),
+                RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(true)),
                 RTL_PROPERTY(OnChange, GetOnChange, SetOnChange))
 
  public:
@@ -39,17 +39,33 @@ class TBaseItem : public TObject {
   TNotifyEvent FOnChange;
 };
 
+// A property may hold a class that is only declared where the property is
+// published; its class record is reached when the property is used.
+class TLaterItem;
+
+class TLink : public TObject {
+  RTL_CLASS(TLink, TObject)
+  RTL_PUBLISHED(RTL_PROPERTY(Target, FTarget, FTarget))
+
+ public:
+  TLaterItem* FTarget;
+};
+
+class TLaterItem : public TBaseItem {
+  RTL_CLASS(TLaterItem, TBaseItem)
+};
+
 class TOtherObject : public TObject {
   RTL_CLASS(TOtherObject, TObject)
 };
 
 class TShape : public TBaseItem {
   RTL_CLASS(TShape, TBaseItem)
-  RTL_PUBLISHED(RTL_PROPERTY(Kind, GetKind, SetKind, rtl::Default(skSquare)),
-                RTL_PROPERTY(Kinds, FKinds, FKinds, rtl::Default(TShapeKinds{skCircle, skTriangle})),
-                RTL_PROPERTY(Width, GetWidth, SetWidth, rtl::Default(10)),
-                RTL_PROPERTY(Left, GetCoord, SetCoord, rtl::Index(0)),
-                RTL_PROPERTY(Top, GetCoord, SetCoord, rtl::Index(1)),
+  RTL_PUBLISHED(RTL_PROPERTY(Kind, GetKind, SetKind, RTL_DEFAULT(skSquare)),
+                RTL_PROPERTY(Kinds, FKinds, FKinds, RTL_DEFAULT(TShapeKinds{skCircle, skTriangle})),
+                RTL_PROPERTY(Width, GetWidth, SetWidth, RTL_DEFAULT(10)),
+                RTL_PROPERTY(Left, GetCoord, SetCoord, RTL_INDEX(0)),
+                RTL_PROPERTY(Top, GetCoord, SetCoord, RTL_INDEX(1)),
                 RTL_PROPERTY(Letter, FLetter, FLetter),
                 RTL_PROPERTY(Code, FCode, FCode),
                 RTL_PROPERTY(Flags, FFlags, FFlags),
@@ -59,13 +75,13 @@ class TShape : public TBaseItem {
                 RTL_PROPERTY(Scale, FScale, FScale),
                 RTL_PROPERTY(Precise, FPrecise, FPrecise),
                 RTL_PROPERTY(Price, FPrice, FPrice),
-                RTL_PROPERTY(Created, FCreated, FCreated, rtl::DateTime),
+                RTL_PROPERTY(Created, FCreated, FCreated, RTL_DATETIME),
                 RTL_PROPERTY(Caption, GetCaption, SetCaption, RTL_STORED(IsCaptionStored)),
                 RTL_PROPERTY(Legacy, FLegacy, FLegacy),
                 RTL_PROPERTY(Data, FData, FData),
-                RTL_PROPERTY(Owner, GetOwnerItem, SetOwnerItem, rtl::NotStored),
+                RTL_PROPERTY(Owner, GetOwnerItem, SetOwnerItem, RTL_NOT_STORED),
                 RTL_READONLY_PROPERTY(Area, GetArea),
-                RTL_PROPERTY(Visible, GetVisible, SetVisible, rtl::Default(false)),
+                RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(false)),
                 RTL_PROPERTY(OnResize, FOnResize, FOnResize))
 
  public:
@@ -239,8 +255,7 @@ TEST(TypInfoLookup, RedeclaredPropertyUsesTheDescendantsDeclaration)
 
 TEST(TypInfoLookup, KindFilterLeavesOutEvents)
 {
-  const TTypeKinds noEvents = tkProperties - tkMethods;
-  EXPECT_EQ(Names(GetPropList(TBaseItem::StaticClass(), noEvents)), (std::vector<String>{L"Name", L"Tag", L"Visible"}));
+  EXPECT_EQ(Names(GetPropList(TBaseItem::StaticClass(), tkProperties)), (std::vector<String>{L"Name", L"Tag", L"Visible"}));
   EXPECT_EQ(Names(GetPropList(TShape::StaticClass(), tkMethods)), (std::vector<String>{L"OnChange", L"OnResize"}));
 }
 
@@ -423,6 +438,20 @@ TEST(TypInfoAccess, ObjectPropertiesCheckTheClass)
   EXPECT_EQ(s->FOwnerItem, item.get());
   SetObjectProp(s, L"Owner", nullptr);
   EXPECT_EQ(s->FOwnerItem, nullptr);
+}
+
+TEST(TypInfoAccess, ClassDeclaredAfterThePropertyIsChecked)
+{
+  TOwnedPtr<TLink> link(New<TLink>());
+  TOwnedPtr<TLaterItem> later(New<TLaterItem>());
+  TOwnedPtr<TBaseItem> base(New<TBaseItem>());
+  const TPropInfo* target = GetPropInfo(link.get(), L"Target");
+  EXPECT_EQ(GetObjectPropClass(target), TLaterItem::StaticClass());
+  EXPECT_EQ(target->PropType->TypeName(), L"TLaterItem");
+  SetObjectProp(link.get(), target, later.get());
+  EXPECT_EQ(link->FTarget, later.get());
+  EXPECT_THROW(SetObjectProp(link.get(), target, base.get()), EInvalidCast);
+  EXPECT_EQ(GetObjectProp(link.get(), target), later.get());
 }
 
 TEST(TypInfoAccess, WrongKindsReadOnlyAndUnknownNamesRaise)
