@@ -45,6 +45,7 @@
 #include <climits>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <span>
 #include <string_view>
 #include <type_traits>
@@ -83,7 +84,7 @@ struct TTypeInfo {
   // answer through TypeName(), as the class may be incomplete where the
   // record is made.
   std::wstring_view Name;
-  // Ordinal types: the range of values. Sets: of the element type.
+  // Ordinal types: the range of values.
   std::int64_t MinValue = 0;
   std::int64_t MaxValue = 0;
   // Enumerations (Boolean included): the names of the values.
@@ -91,7 +92,7 @@ struct TTypeInfo {
   // Sets: the element type.
   const TTypeInfo* CompType = nullptr;
   TFloatType FloatType = ftDouble;
-  // Classes: the class of the property (the least class its values have).
+  // Classes: the class the property's objects must be or descend from.
   TClass (*ClassTypeFn)() = nullptr;
 
   TClass ClassType() const { return ClassTypeFn ? ClassTypeFn() : nullptr; }
@@ -103,8 +104,9 @@ struct TTypeInfo {
 
 // Names a set or event type for its type information:
 //   RTL_TYPE_NAME(TNotifyEvent)
-// Write it at namespace scope in the namespace of the set's element type or of
-// one of the event's parameter types (lookup finds it by those namespaces).
+// Write it at namespace scope in the namespace of the set's element type, or
+// for an event in rtl or the namespace of one of its parameter types (lookup
+// finds it through those namespaces).
 template <class T>
 struct TTypeTag {};
 

@@ -32,7 +32,14 @@ class TBaseItem : public TObject {
   void SetOnChange(TNotifyEvent AValue) { FOnChange = AValue; }
   int Tag() const { return FTag; }
 
+ protected:
+  // Kept protected here and published by a descendant, as controls publish
+  // what their bases keep protected.
+  int GetHint() const { return FHint; }
+  void SetHint(int AValue) { FHint = AValue; }
+
  private:
+  int FHint;
   String FName;
   int FTag;
   bool FVisible;
@@ -82,7 +89,8 @@ class TShape : public TBaseItem {
                 RTL_PROPERTY(Owner, GetOwnerItem, SetOwnerItem, RTL_NOT_STORED),
                 RTL_READONLY_PROPERTY(Area, GetArea),
                 RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(false)),
-                RTL_PROPERTY(OnResize, FOnResize, FOnResize))
+                RTL_PROPERTY(OnResize, FOnResize, FOnResize),
+                RTL_PROPERTY(Hint, GetHint, SetHint))
 
  public:
   TShapeKind GetKind() const { return FKind; }
@@ -96,6 +104,7 @@ class TShape : public TBaseItem {
   TBaseItem* GetOwnerItem() const { return FOwnerItem; }
   void SetOwnerItem(TBaseItem* AValue) { FOwnerItem = AValue; }
   int GetArea() const { return FWidth * FWidth; }
+  int GetHintValue() const { return GetHint(); }
 
   TShapeKind FKind;
   TShapeKinds FKinds;
@@ -236,7 +245,7 @@ TEST(TypInfoLookup, BaseClassPropertiesComeFirstInDeclarationOrder)
                                         L"Width",   L"Left",    L"Top",     L"Letter",   L"Code",    L"Flags",
                                         L"Alpha",   L"Big",     L"Ratio",   L"Scale",    L"Precise", L"Price",
                                         L"Created", L"Caption", L"Legacy",  L"Data",     L"Owner",   L"Area",
-                                        L"OnResize"};
+                                        L"OnResize", L"Hint"};
   EXPECT_EQ(Names(GetPropList(TShape::StaticClass())), expected);
   // TObject and classes that publish nothing have no properties.
   EXPECT_TRUE(GetPropList(TOtherObject::StaticClass()).empty());
@@ -325,6 +334,7 @@ TEST(TypInfoAccess, OrdinalsReachTheGettersAndSetters)
       {L"Code", 'z', [&] { return s->FCode; }},
       {L"Flags", 4294967295LL, [&] { return s->FFlags; }},
       {L"Alpha", 255, [&] { return s->FAlpha; }},
+      {L"Hint", 17, [&] { return s->GetHintValue(); }},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << testing::PrintToString(String(c.Name)));
