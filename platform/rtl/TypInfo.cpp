@@ -451,7 +451,7 @@ Variant GetPropValue(TObject* AInstance, const TPropInfo* AProp, bool APreferStr
       if (type == &TypeInfoDateTime)
         return Variant::FromDate(static_cast<double>(value));
       if (IsCurrency(type))
-        return Variant::FromCurrencyRaw(Round(value * 10000));
+        return Variant(Currency::FromRaw(Round(value * 10000)));
       return Variant(static_cast<double>(value));
     }
     case tkString:
@@ -505,7 +505,7 @@ void SetPropValue(TObject* AInstance, const TPropInfo* AProp, const Variant& AVa
       if (type == &TypeInfoDateTime)
         SetFloatProp(AInstance, AProp, AValue.AsDateTime());
       else if (IsCurrency(type))
-        SetFloatProp(AInstance, AProp, static_cast<Extended>(AValue.AsCurrencyRaw()) / 10000);
+        SetFloatProp(AInstance, AProp, static_cast<Extended>(AValue.AsCurrency().Raw()) / 10000);
       else
         SetFloatProp(AInstance, AProp, AValue.AsDouble());
       break;

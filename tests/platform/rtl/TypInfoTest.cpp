@@ -532,7 +532,7 @@ TEST(TypInfoVariant, GetPropValueGivesTheFrameworksVariantTypes)
       {L"Kinds", true, varUString, Variant(L"skCircle,skSquare")},
       {L"Kinds", false, varInteger, Variant(3)},
       {L"Ratio", true, varDouble, Variant(2.5)},
-      {L"Price", true, varCurrency, Variant::FromCurrencyRaw(15000)},
+      {L"Price", true, varCurrency, Variant(Currency::FromRaw(15000))},
       {L"Created", true, varDate, Variant::FromDate(45000.5)},
       {L"Caption", true, varUString, Variant(L"Box")},
       {L"Legacy", true, varUString, Variant(L"")},
@@ -569,15 +569,16 @@ TEST(TypInfoVariant, SetPropValueConvertsTheVariant)
       {L"Kinds", Variant(L"[skSquare,skTriangle]"), Variant(L"skSquare,skTriangle")},
       {L"Kinds", Variant(1), Variant(L"skCircle")},
       {L"Ratio", Variant(L"0.25"), Variant(0.25)},
-      {L"Price", Variant::FromCurrencyRaw(922337203685477LL), Variant::FromCurrencyRaw(922337203685477LL)},
+      {L"Price", Variant(Currency::FromRaw(922337203685477LL)), Variant(Currency::FromRaw(922337203685477LL))},
       {L"Created", Variant::FromDate(45000.75), Variant::FromDate(45000.75)},
       {L"Caption", Variant(12), Variant(L"12")},
       {L"Caption", Variant::Null(), Variant(L"")},
       {L"Big", Variant(L"-5"), Variant(std::int64_t(-5))},
       {L"Data", Variant(3.5), Variant(3.5)},
   };
-  SetVarDecimalSeparator(L'.');
-  Finally restore([] { SetVarDecimalSeparator(0); });
+  const Char separator = FormatSettings().DecimalSeparator;
+  FormatSettings().DecimalSeparator = L'.';
+  Finally restore([separator] { FormatSettings().DecimalSeparator = separator; });
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << testing::PrintToString(String(c.Name)) << " from "
                                     << testing::PrintToString(VarToStr(c.Value)));
