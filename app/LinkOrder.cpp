@@ -1,0 +1,18 @@
+#include "app/LinkOrder.h"
+
+#include "core/cxLibraryStrs.h"
+#include "core/dxCore.h"
+
+namespace {
+
+constinit const rtl::UnitInfo* const Units[] = {
+    &unit_dxCore,
+    &unit_cxLibraryStrs,
+};
+
+}  // namespace
+
+std::span<const rtl::UnitInfo* const> LinkOrder()
+{
+  return Units;
+}
