@@ -3,6 +3,7 @@
 #include "core/cxLibraryStrs.h"
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
+#include "core/dxHooks.h"
 
 namespace {
 
@@ -10,6 +11,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxCore,
     &unit_cxLibraryStrs,
     &unit_dxDPIAwareUtils,
+    &unit_dxHooks,
 };
 
 }  // namespace
