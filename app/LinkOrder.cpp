@@ -4,6 +4,8 @@
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
 #include "core/dxHooks.h"
+#include "core/dxThemeManager.h"
+#include "core/dxUxTheme.h"
 
 namespace {
 
@@ -12,6 +14,8 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_cxLibraryStrs,
     &unit_dxDPIAwareUtils,
     &unit_dxHooks,
+    &unit_dxUxTheme,
+    &unit_dxThemeManager,
 };
 
 }  // namespace
