@@ -2,32 +2,27 @@
 #include "platform/rtl/Classes.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 
 namespace rtl {
 
 namespace {
 
-[[noreturn]] void ListError(const wchar_t* AText, const String& AData)
-{
-  throw EListError(String(AText) + L" (" + AData + L")");
-}
-
 [[noreturn]] void ListCapacityError(int ACapacity)
 {
-  ListError(L"List capacity out of bounds", IntToStr(ACapacity));
+  throw EListError(Format(L"List capacity out of bounds (%d)", {ACapacity}));
 }
 
 [[noreturn]] void ListCountError(int ACount)
 {
-  ListError(L"List count out of bounds", IntToStr(ACount));
+  throw EListError(Format(L"List count out of bounds (%d)", {ACount}));
 }
 
 }  // namespace
 
 void ListIndexError(int AIndex)
 {
-  ListError(L"List index out of bounds", IntToStr(AIndex));
+  throw EListError(Format(L"List index out of bounds (%d)", {AIndex}));
 }
 
 // ---------------------------------------------------------------------------
@@ -246,6 +241,9 @@ void TList::Assign(TList* AListA, TListAssignOp AOperator, TList* AListB)
   const int sourceCount = source->GetCount();
   switch (AOperator) {
     case laCopy:
+      // Copying a list onto itself would clear the only copy of its items.
+      if (source == this)
+        break;
       Clear();
       SetCapacity(sourceCount);
       for (int i = 0; i < sourceCount; ++i)
@@ -345,8 +343,8 @@ void TThreadList::Add(void* AItem)
     return;
   }
   if (FDuplicates == dupError)
-    throw EListError(L"List does not allow duplicates ($0" +
-                     IntToHex(reinterpret_cast<std::uintptr_t>(AItem), 0) + L")");
+    throw EListError(
+        Format(L"List does not allow duplicates ($0%x)", {static_cast<int>(reinterpret_cast<std::intptr_t>(AItem))}));
 }
 
 void TThreadList::Remove(void* AItem)
@@ -375,6 +373,165 @@ void TThreadList::UnlockList()
 }
 
 // ---------------------------------------------------------------------------
+// TInterfaceList
+
+namespace {
+
+// Holds the list's lock for a scope.
+class TListLock {
+ public:
+  explicit TListLock(TThreadList* AList) : FList(AList), FItems(AList->LockList()) {}
+  TListLock(const TListLock&) = delete;
+  TListLock& operator=(const TListLock&) = delete;
+  ~TListLock() { FList->UnlockList(); }
+  TList* operator->() const { return FItems; }
+
+ private:
+  TThreadList* FList;
+  TList* FItems;
+};
+
+IInterface* AsInterface(void* AItem)
+{
+  return static_cast<IInterface*>(AItem);
+}
+
+}  // namespace
+
+void TInterfaceList::Create()
+{
+  FList = New<TThreadList>();
+}
+
+void TInterfaceList::Destroy()
+{
+  if (FList)
+    Clear();
+  FreeAndNil(FList);
+  inherited::Destroy();
+}
+
+IPtr<IInterface> TInterfaceList::Get(int AIndex)
+{
+  TListLock list(FList);
+  return AsInterface(list->GetItem(AIndex));
+}
+
+int TInterfaceList::GetCapacity()
+{
+  TListLock list(FList);
+  return list->GetCapacity();
+}
+
+int TInterfaceList::GetCount()
+{
+  TListLock list(FList);
+  return list->GetCount();
+}
+
+// The reference that goes is released last, outside the lock: releasing may
+// free an object that calls back into this list.
+void TInterfaceList::Put(int AIndex, IInterface* AItem)
+{
+  IPtr<IInterface> old;
+  {
+    TListLock list(FList);
+    old = IPtr<IInterface>::Attach(AsInterface(list->GetItem(AIndex)));
+    if (AItem)
+      AItem->AddRef();
+    list->SetItem(AIndex, AItem);
+  }
+}
+
+void TInterfaceList::SetCapacity(int ANewCapacity)
+{
+  TListLock list(FList);
+  list->SetCapacity(ANewCapacity);
+}
+
+void TInterfaceList::SetCount(int ANewCount)
+{
+  std::vector<IPtr<IInterface>> released;
+  {
+    TListLock list(FList);
+    for (int i = ANewCount; i < list->GetCount(); ++i)
+      released.push_back(IPtr<IInterface>::Attach(AsInterface(list->GetItem(i))));
+    list->SetCount(ANewCount);
+  }
+}
+
+void TInterfaceList::Clear()
+{
+  std::vector<IPtr<IInterface>> released;
+  {
+    TListLock list(FList);
+    for (int i = 0; i < list->GetCount(); ++i)
+      released.push_back(IPtr<IInterface>::Attach(AsInterface(list->GetItem(i))));
+    list->Clear();
+  }
+}
+
+void TInterfaceList::Delete(int AIndex)
+{
+  IPtr<IInterface> released;
+  {
+    TListLock list(FList);
+    released = IPtr<IInterface>::Attach(AsInterface(list->GetItem(AIndex)));
+    list->Delete(AIndex);
+  }
+}
+
+void TInterfaceList::Exchange(int AIndex1, int AIndex2)
+{
+  TListLock list(FList);
+  list->Exchange(AIndex1, AIndex2);
+}
+
+int TInterfaceList::IndexOf(IInterface* AItem)
+{
+  TListLock list(FList);
+  return list->IndexOf(AItem);
+}
+
+int TInterfaceList::Add(IInterface* AItem)
+{
+  TListLock list(FList);
+  const int result = list->Add(AItem);
+  if (AItem)
+    AItem->AddRef();
+  return result;
+}
+
+void TInterfaceList::Insert(int AIndex, IInterface* AItem)
+{
+  TListLock list(FList);
+  list->Insert(AIndex, AItem);
+  if (AItem)
+    AItem->AddRef();
+}
+
+IPtr<IInterface> TInterfaceList::Last()
+{
+  TListLock list(FList);
+  return Get(list->GetCount() - 1);
+}
+
+int TInterfaceList::Remove(IInterface* AItem)
+{
+  IPtr<IInterface> released;
+  int result;
+  {
+    TListLock list(FList);
+    result = list->IndexOf(AItem);
+    if (result < 0)
+      return result;
+    released = IPtr<IInterface>::Attach(AItem);
+    list->Delete(result);
+  }
+  return result;
+}
+
+// ---------------------------------------------------------------------------
 // TPersistent
 
 void TPersistent::Assign(TPersistent* ASource)
@@ -393,7 +550,7 @@ void TPersistent::AssignTo(TPersistent* ADest)
 void TPersistent::AssignError(TPersistent* ASource)
 {
   const String sourceName = ASource ? ASource->ClassName() : String(L"nil");
-  throw EConvertError(L"Cannot assign a " + sourceName + L" to a " + ClassName());
+  throw EConvertError(Format(L"Cannot assign a %s to a %s", {sourceName, ClassName()}));
 }
 
 String TPersistent::GetNamePath()

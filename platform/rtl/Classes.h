@@ -1,8 +1,10 @@
 // The Classes unit, first part:
-//   TList (pointer list), TObjectList, TThreadList
+//   TList (pointer list), TObjectList, TThreadList, IInterfaceList and
+//   TInterfaceList
 //   TPersistent, TInterfacedPersistent, TPersistentClass
 //   TStrings, TStringList
-// and, from ClassesStreams.h, the streams and encodings.
+// and, from ClassesStreams.h and ClassesThreads.h, the streams, encodings,
+// threads and hidden windows.
 //
 // Indexes are 0-based as in the framework; a bad index raises EListError with
 // the framework's texts.
@@ -13,6 +15,7 @@
 #include <vector>
 
 #include "platform/rtl/ClassesStreams.h"
+#include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
 
@@ -151,6 +154,60 @@ class TThreadList : public TObject {
   CRITICAL_SECTION FLock;
   bool FLockMade;
   TDuplicates FDuplicates;
+};
+
+// A list of interfaces, each counted (AddRef) while the list holds it;
+// thread-safe through its own TThreadList. Items compare by the pointer
+// given, without asking for IInterface first.
+struct IInterfaceList : IInterface {
+  RTL_GUID(IInterfaceList, "{285DEA8A-B865-11D1-AAA7-00C04FB17A72}")
+  virtual IPtr<IInterface> Get(int AIndex) = 0;
+  virtual int GetCapacity() = 0;
+  virtual int GetCount() = 0;
+  virtual void Put(int AIndex, IInterface* AItem) = 0;
+  virtual void SetCapacity(int ANewCapacity) = 0;
+  virtual void SetCount(int ANewCount) = 0;
+  virtual void Clear() = 0;
+  virtual void Delete(int AIndex) = 0;
+  virtual void Exchange(int AIndex1, int AIndex2) = 0;
+  virtual IPtr<IInterface> First() = 0;
+  virtual int IndexOf(IInterface* AItem) = 0;
+  virtual int Add(IInterface* AItem) = 0;
+  virtual void Insert(int AIndex, IInterface* AItem) = 0;
+  virtual IPtr<IInterface> Last() = 0;
+  virtual int Remove(IInterface* AItem) = 0;
+  virtual void Lock() = 0;
+  virtual void Unlock() = 0;
+};
+
+class TInterfaceList : public TInterfacedObject, public IInterfaceList {
+  RTL_CLASS(TInterfaceList, TInterfacedObject)
+  RTL_INTERFACES(IInterfaceList)
+
+ public:
+  void Create();
+  void Destroy() override;
+
+  IPtr<IInterface> Get(int AIndex) override;
+  int GetCapacity() override;
+  int GetCount() override;
+  void Put(int AIndex, IInterface* AItem) override;
+  void SetCapacity(int ANewCapacity) override;
+  void SetCount(int ANewCount) override;
+  void Clear() override;
+  void Delete(int AIndex) override;
+  void Exchange(int AIndex1, int AIndex2) override;
+  IPtr<IInterface> First() override { return Get(0); }
+  int IndexOf(IInterface* AItem) override;
+  int Add(IInterface* AItem) override;
+  void Insert(int AIndex, IInterface* AItem) override;
+  IPtr<IInterface> Last() override;
+  int Remove(IInterface* AItem) override;
+  void Lock() override { FList->LockList(); }
+  void Unlock() override { FList->UnlockList(); }
+
+ private:
+  TThreadList* FList;
 };
 
 // ---------------------------------------------------------------------------
@@ -349,6 +406,8 @@ class TStringList : public TStrings {
   void Insert(int AIndex, const String& S) override;
   void InsertObject(int AIndex, const String& S, TObject* AObject) override;
   void Exchange(int AIndex1, int AIndex2) override;
+  // Raises EListError when Sorted, before anything changes.
+  void Move(int ACurIndex, int ANewIndex) override;
   int IndexOf(const String& S) override;
 
   // Binary search of a sorted list: true when found, AIndex the first match

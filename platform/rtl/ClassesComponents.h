@@ -5,7 +5,6 @@
 //   the class registry with class groups: RegisterClass, FindClass, GetClass,
 //     StartClassGroup, ActivateClassGroup, GroupDescendentsWith, ClassGroupOf
 //   TComponentList (a list of components that drops the ones freed)
-//   IInterfaceList, TInterfaceList (a thread-safe list of interfaces)
 #pragma once
 
 #include <windows.h>
@@ -83,8 +82,10 @@ class TComponent : public TPersistent, public IInterface {
   int GetComponentIndex() const;
   void SetComponentIndex(int AValue);
 
-  // Takes AComponent from nobody (it must have no owner): checks its name
-  // against the others, then Notification(AComponent, opInsert).
+  // Checks AComponent's name against the owned ones (EComponentError), takes
+  // it from its old owner if it has one, then Notification(AComponent,
+  // opInsert). A refused component stays where it was; one owned here
+  // already stays as it is.
   void InsertComponent(TComponent* AComponent);
   // Notification(AComponent, opRemove), then AComponent has no owner.
   void RemoveComponent(TComponent* AComponent);
@@ -371,74 +372,6 @@ class TComponentList : public TObjectList {
   // Receives the free notifications for the list; made on first need, since
   // the list's constructors are TObjectList's.
   TNexus* FNexus;
-};
-
-// ---------------------------------------------------------------------------
-// IInterfaceList, TInterfaceList
-
-// A list of interfaces, each counted while listed. Every operation locks the
-// list; Lock/Unlock bracket a sequence of them.
-struct IInterfaceList : IInterface {
-  RTL_GUID(IInterfaceList, "{285DEA8A-B865-11D1-AAA7-00C04FB17A72}")
-
-  virtual IPtr<IInterface> Get(int AIndex) = 0;
-  virtual void Put(int AIndex, IInterface* AItem) = 0;
-  virtual int GetCount() = 0;
-  virtual int GetCapacity() = 0;
-  virtual void SetCapacity(int ANewCapacity) = 0;
-  virtual void SetCount(int ANewCount) = 0;
-  virtual void Clear() = 0;
-  virtual void Delete(int AIndex) = 0;
-  virtual void Exchange(int AIndex1, int AIndex2) = 0;
-  virtual IPtr<IInterface> First() = 0;
-  virtual int IndexOf(IInterface* AItem) = 0;
-  virtual int Add(IInterface* AItem) = 0;
-  virtual void Insert(int AIndex, IInterface* AItem) = 0;
-  virtual IPtr<IInterface> Last() = 0;
-  virtual int Remove(IInterface* AItem) = 0;
-  virtual void Lock() = 0;
-  virtual void Unlock() = 0;
-};
-
-// Counted: held through IPtr<IInterfaceList> or freed by its creator while
-// nothing holds it. Items are compared by their IInterface identity as given
-// (no QueryInterface), as the framework compares interface pointers.
-class TInterfaceList : public TInterfacedObject, public IInterfaceList {
-  RTL_CLASS(TInterfaceList, TInterfacedObject)
-  RTL_INTERFACES(IInterfaceList)
-
- public:
-  void Create();
-  void Destroy() override;
-
-  // Bad indexes raise EListError "List index out of bounds (%d)".
-  IPtr<IInterface> Get(int AIndex) override;
-  void Put(int AIndex, IInterface* AItem) override;
-  int GetCount() override;
-  int GetCapacity() override;
-  void SetCapacity(int ANewCapacity) override;
-  // Adds nils or drops items from the end.
-  void SetCount(int ANewCount) override;
-  void Clear() override;
-  void Delete(int AIndex) override;
-  void Exchange(int AIndex1, int AIndex2) override;
-  // EListError for an empty list, as Get.
-  IPtr<IInterface> First() override;
-  IPtr<IInterface> Last() override;
-  int IndexOf(IInterface* AItem) override;
-  int Add(IInterface* AItem) override;
-  void Insert(int AIndex, IInterface* AItem) override;
-  // Removes the first occurrence; answers its index, or -1.
-  int Remove(IInterface* AItem) override;
-  void Lock() override;
-  void Unlock() override;
-
- private:
-  void CheckIndex(int AIndex) const;
-
-  std::vector<IPtr<IInterface>> FList;
-  CRITICAL_SECTION FLock;
-  bool FLockMade;
 };
 
 }  // namespace rtl

@@ -294,8 +294,8 @@ void TFileStream::Create(const String& AFileName, unsigned AMode)
     const String reason = SysErrorMessage(GetLastError());
     const String path = FullPath(AFileName);
     if (create)
-      throw EFCreateError(L"Cannot create file \"" + path + L"\". " + reason);
-    throw EFOpenError(L"Cannot open file \"" + path + L"\". " + reason);
+      throw EFCreateError(Format(L"Cannot create file \"%s\". %s", {path, reason}));
+    throw EFOpenError(Format(L"Cannot open file \"%s\". %s", {path, reason}));
   }
   inherited::Create(handle);
 }
@@ -530,7 +530,7 @@ void TResourceStream::Initialize(HINSTANCE AInstance, const wchar_t* AName, cons
   const HRSRC info = FindResourceW(AInstance, AName, AResType);
   const HGLOBAL data = info ? LoadResource(AInstance, info) : nullptr;
   if (!data)
-    throw EResNotFound(L"Resource " + AShownName + L" not found");
+    throw EResNotFound(Format(L"Resource %s not found", {AShownName}));
   // Resource memory stays mapped with the module: nothing to free.
   SetPointer(LockResource(data), static_cast<int>(SizeofResource(AInstance, info)));
 }

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 using namespace rtl;
@@ -61,17 +62,11 @@ class TLoggingList : public TList {
   }
 };
 
-struct TListDeleter {
-  void operator()(TObject* AObject) const { rtl::Free(AObject); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, TListDeleter>;
-
 }  // namespace
 
 TEST(TList, BadIndexesCountsAndCapacitiesRaiseTheFrameworksTexts)
 {
-  Owned<TList> list(New<TList>());
+  TOwnedPtr<TList> list(New<TList>());
   Fill(list.get(), {1, 2, 3});
   struct Case {
     const wchar_t* Name;
@@ -102,7 +97,7 @@ TEST(TList, BadIndexesCountsAndCapacitiesRaiseTheFrameworksTexts)
 
 TEST(TList, EditingOperations)
 {
-  Owned<TList> list(New<TList>());
+  TOwnedPtr<TList> list(New<TList>());
   Fill(list.get(), {1, 2, 3, 4});
   list->Move(0, 3);
   EXPECT_EQ(Items(list.get()), (std::vector<std::uintptr_t>{2, 3, 4, 1}));
@@ -124,7 +119,7 @@ TEST(TList, EditingOperations)
 
 TEST(TList, CapacityGrowsInStepsAndStaysAsSet)
 {
-  Owned<TList> list(New<TList>());
+  TOwnedPtr<TList> list(New<TList>());
   EXPECT_EQ(list->GetCapacity(), 0);
   list->Add(P(1));
   EXPECT_EQ(list->GetCapacity(), 4);
@@ -142,7 +137,7 @@ TEST(TList, CapacityGrowsInStepsAndStaysAsSet)
 TEST(TList, NotifiesAdditionsDeletionsAndExtractionsButNeverNulls)
 {
   using E = TLoggingList::TEntry;
-  Owned<TLoggingList> list(New<TLoggingList>());
+  TOwnedPtr<TLoggingList> list(New<TLoggingList>());
   list->Add(P(1));
   list->Add(nullptr);
   list->Insert(0, P(2));
@@ -195,7 +190,7 @@ int Erratic(void*, void*)
 
 TEST(TList, SortOrdersByTheComparator)
 {
-  Owned<TList> list(New<TList>());
+  TOwnedPtr<TList> list(New<TList>());
   Fill(list.get(), {5, 3, 9, 1, 3, 7, 2, 8, 6, 4});
   list->Sort(&CompareNumbers);
   EXPECT_EQ(Items(list.get()), (std::vector<std::uintptr_t>{1, 2, 3, 3, 4, 5, 6, 7, 8, 9}));
@@ -206,7 +201,7 @@ TEST(TList, SortOrdersByTheComparator)
 TEST(TList, SortWithAnInconsistentComparatorStaysInTheList)
 {
   for (TListSortCompare compare : {&AlwaysLess, &AlwaysGreater, &Erratic}) {
-    Owned<TList> list(New<TList>());
+    TOwnedPtr<TList> list(New<TList>());
     for (std::uintptr_t i = 1; i <= 200; ++i)
       list->Add(P(i));
     list->Sort(compare);
@@ -234,8 +229,8 @@ TEST(TList, AssignOperators)
       {laSrcUnique, {1, 2, 3, 2}, {2, 9}, {1, 3}},
       {laDestUnique, {1, 2}, {2, 3, 4}, {4, 3}},
   };
-  Owned<TList> dest(New<TList>());
-  Owned<TList> source(New<TList>());
+  TOwnedPtr<TList> dest(New<TList>());
+  TOwnedPtr<TList> source(New<TList>());
   for (const Case& c : cases) {
     Fill(dest.get(), c.Dest);
     Fill(source.get(), c.Source);
@@ -243,8 +238,17 @@ TEST(TList, AssignOperators)
     EXPECT_EQ(Items(dest.get()), c.Expected) << "operator " << c.Op;
   }
 
+  // Onto itself: copying keeps the items, the set operators act as on sets.
+  const std::pair<TListAssignOp, std::vector<std::uintptr_t>> selfCases[] = {
+      {laCopy, {1, 2}}, {laAnd, {1, 2}}, {laXor, {}}};
+  for (const auto& [op, expected] : selfCases) {
+    Fill(dest.get(), {1, 2});
+    dest->Assign(dest.get(), op);
+    EXPECT_EQ(Items(dest.get()), expected) << "operator " << op << " with itself";
+  }
+
   // With a second list: a copy of the first, combined with the second.
-  Owned<TList> other(New<TList>());
+  TOwnedPtr<TList> other(New<TList>());
   Fill(source.get(), {1, 2, 3});
   Fill(other.get(), {2, 5});
   Fill(dest.get(), {7});
@@ -309,7 +313,7 @@ TEST(TObjectList, FreesOwnedObjectsOnDeleteRemoveClearAndDestroyButNotOnExtract)
 TEST(TObjectList, FindInstanceOfExactlyOrByDescent)
 {
   int live = 0;
-  Owned<TObjectList> list(New<TObjectList>());
+  TOwnedPtr<TObjectList> list(New<TObjectList>());
   list->Add(New<TCountedChild>(&live));
   list->Add(New<TCounted>(&live));
   list->Add(New<TCountedChild>(&live));
@@ -321,7 +325,7 @@ TEST(TObjectList, FindInstanceOfExactlyOrByDescent)
 
 TEST(TThreadList, IgnoresDuplicatesByDefaultAndRaisesWhenAsked)
 {
-  Owned<TThreadList> list(New<TThreadList>());
+  TOwnedPtr<TThreadList> list(New<TThreadList>());
   list->Add(P(1));
   list->Add(P(1));
   EXPECT_EQ(list->LockList()->GetCount(), 1);
@@ -340,4 +344,73 @@ TEST(TThreadList, IgnoresDuplicatesByDefaultAndRaisesWhenAsked)
   list->Clear();
   EXPECT_EQ(list->LockList()->GetCount(), 0);
   list->UnlockList();
+}
+
+namespace {
+
+// Counts its references; freed by the last one, as listeners are.
+class TListener : public TInterfacedObject {
+  RTL_CLASS(TListener, TInterfacedObject)
+
+ public:
+  void Create(int* ALive)
+  {
+    FLive = ALive;
+    ++*FLive;
+  }
+  void Destroy() override
+  {
+    --*FLive;
+    inherited::Destroy();
+  }
+
+ private:
+  int* FLive;
+};
+
+IInterface* IntfOf(TListener* AObject)
+{
+  return static_cast<IInterface*>(AObject);
+}
+
+}  // namespace
+
+TEST(TInterfaceList, HoldsACountedReferenceToEachItem)
+{
+  int live = 0;
+  IPtr<IInterfaceList> list = static_cast<IInterfaceList*>(New<TInterfaceList>());
+  for (int i = 0; i < 4; ++i)
+    list->Add(IntfOf(New<TListener>(&live)));
+  EXPECT_EQ(live, 4) << "the list keeps them alive";
+  IPtr<IInterface> second = list->Get(1);
+  list->Delete(1);
+  EXPECT_EQ(live, 4) << "still held here";
+  second.Reset();
+  EXPECT_EQ(live, 3);
+
+  IPtr<IInterface> first = list->First();
+  EXPECT_EQ(list->IndexOf(first.Get()), 0);
+  EXPECT_EQ(list->Remove(first.Get()), 0);
+  EXPECT_EQ(list->Remove(first.Get()), -1);
+  list->Insert(2, first.Get());
+  EXPECT_EQ(list->Last(), first);
+  list->Exchange(0, 2);
+  EXPECT_EQ(list->First(), first);
+  first.Reset();
+  EXPECT_EQ(live, 3);
+
+  TListener* replacement = New<TListener>(&live);
+  list->Put(0, IntfOf(replacement));
+  EXPECT_EQ(live, 3) << "the item put over is released";
+  list->SetCount(1);
+  EXPECT_EQ(live, 1);
+  list->Add(nullptr);
+  EXPECT_EQ(list->GetCount(), 2);
+  list.Reset();
+  EXPECT_EQ(live, 0) << "the last reference to the list releases its items";
+  EXPECT_EQ(ListErrorText([&] {
+              TOwnedPtr<TInterfaceList> other(New<TInterfaceList>());
+              other->Get(0);
+            }),
+            L"List index out of bounds (0)");
 }

@@ -41,12 +41,6 @@ class TScalar : public TPersistent {
   }
 };
 
-struct TFreeDeleter {
-  void operator()(TObject* AObject) const { rtl::Free(AObject); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, TFreeDeleter>;
-
 template <class F>
 String ConvertErrorText(F AAction)
 {
@@ -62,9 +56,9 @@ String ConvertErrorText(F AAction)
 
 TEST(TPersistent, AssignAsksTheSourceAndNamesBothClassesWhenNeitherKnowsTheOther)
 {
-  Owned<TPoint3> point(New<TPoint3>());
-  Owned<TPoint3> other(New<TPoint3>());
-  Owned<TScalar> scalar(New<TScalar>());
+  TOwnedPtr<TPoint3> point(New<TPoint3>());
+  TOwnedPtr<TPoint3> other(New<TPoint3>());
+  TOwnedPtr<TScalar> scalar(New<TScalar>());
   other->X = 4;
   point->Assign(other.get());
   EXPECT_EQ(point->X, 4);
@@ -79,11 +73,11 @@ TEST(TPersistent, AssignAsksTheSourceAndNamesBothClassesWhenNeitherKnowsTheOther
 
 TEST(TPersistent, NamePathIsTheClassNameAndThereIsNoOwner)
 {
-  Owned<TScalar> scalar(New<TScalar>());
+  TOwnedPtr<TScalar> scalar(New<TScalar>());
   EXPECT_EQ(scalar->GetNamePath(), L"TScalar");
   EXPECT_EQ(scalar->GetOwner(), nullptr);
   TPersistentClass cls = TPersistentClass::Of<TScalar>();
-  Owned<TPersistent> made(cls.Create());
+  TOwnedPtr<TPersistent> made(cls.Create());
   EXPECT_TRUE(made->ClassNameIs(L"TScalar"));
 }
 
@@ -126,8 +120,8 @@ class TSettings : public TInterfacedPersistent, public IProbe {
 
 TEST(TInterfacedPersistent, ReferencesCountOnTheOwnersInterface)
 {
-  Owned<TCountingOwner> owner(New<TCountingOwner>());
-  Owned<TSettings> settings(New<TSettings>(owner.get()));
+  TOwnedPtr<TCountingOwner> owner(New<TCountingOwner>());
+  TOwnedPtr<TSettings> settings(New<TSettings>(owner.get()));
   {
     IPtr<IProbe> probe;
     ASSERT_TRUE(Supports<IProbe>(settings.get(), &probe));
@@ -141,7 +135,7 @@ TEST(TInterfacedPersistent, ReferencesCountOnTheOwnersInterface)
 
 TEST(TInterfacedPersistent, WithoutAnOwnerReferencesAreNotCounted)
 {
-  Owned<TSettings> settings(New<TSettings>(nullptr));
+  TOwnedPtr<TSettings> settings(New<TSettings>(nullptr));
   EXPECT_EQ(settings->AddRef(), static_cast<ULONG>(-1));
   EXPECT_EQ(settings->Release(), static_cast<ULONG>(-1));
   {

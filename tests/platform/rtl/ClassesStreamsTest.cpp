@@ -11,12 +11,6 @@ using namespace rtl;
 
 namespace {
 
-struct TFreeDeleter {
-  void operator()(TObject* AObject) const { rtl::Free(AObject); }
-};
-template <class T>
-using Owned = std::unique_ptr<T, TFreeDeleter>;
-
 template <class E, class F>
 String ErrorText(F AAction)
 {
@@ -77,7 +71,7 @@ void WriteText(TStream* AStream, const char* AText)
 
 TEST(TMemoryStream, ReadWriteSeekAndSize)
 {
-  Owned<TMemoryStream> stream(New<TMemoryStream>());
+  TOwnedPtr<TMemoryStream> stream(New<TMemoryStream>());
   WriteText(stream.get(), "hello world");
   EXPECT_EQ(stream->GetSize(), 11);
   EXPECT_EQ(stream->GetPosition(), 11);
@@ -164,7 +158,7 @@ class TCapacityMemoryStream : public TMemoryStream {
 
 TEST(TMemoryStream, CapacityGrowsInStepsOf8KB)
 {
-  Owned<TCapacityMemoryStream> stream(New<TCapacityMemoryStream>());
+  TOwnedPtr<TCapacityMemoryStream> stream(New<TCapacityMemoryStream>());
   const std::vector<char> block(5000, 'x');
   struct Step {
     int Write;
@@ -194,8 +188,8 @@ TEST(TMemoryStream, ADescendantsReallocProvidesAllMemoryAndFreesIt)
 
 TEST(TMemoryStream, CopyFromAndSaveLoad)
 {
-  Owned<TMemoryStream> source(New<TMemoryStream>());
-  Owned<TMemoryStream> dest(New<TMemoryStream>());
+  TOwnedPtr<TMemoryStream> source(New<TMemoryStream>());
+  TOwnedPtr<TMemoryStream> dest(New<TMemoryStream>());
   std::string big(100000, '\0');
   for (std::size_t i = 0; i < big.size(); ++i)
     big[i] = static_cast<char>(i * 7);
@@ -221,7 +215,7 @@ TEST(TMemoryStream, CopyFromAndSaveLoad)
 
 TEST(TBytesStream, KeepsItsContentsInTheByteArray)
 {
-  Owned<TBytesStream> stream(New<TBytesStream>(TBytes{1, 2, 3}));
+  TOwnedPtr<TBytesStream> stream(New<TBytesStream>(TBytes{1, 2, 3}));
   EXPECT_EQ(stream->GetSize(), 3);
   stream->Seek(0, soEnd);
   const std::uint8_t more[] = {4, 5};
@@ -234,7 +228,7 @@ TEST(TBytesStream, KeepsItsContentsInTheByteArray)
 
 TEST(TStringStream, HoldsTextInItsEncoding)
 {
-  Owned<TStringStream> stream(New<TStringStream>(L"Grüße", TEncoding::UTF8()));
+  TOwnedPtr<TStringStream> stream(New<TStringStream>(L"Grüße", TEncoding::UTF8()));
   EXPECT_EQ(stream->GetSize(), 7);
   stream->Seek(0, soEnd);
   stream->WriteString(L" €");
@@ -252,14 +246,14 @@ TEST(TFileStream, CreateReplacesAnExistingFileAndOpenReadsIt)
   TempDir dir;
   const String file = dir.File(L"data.txt");
   {
-    Owned<TFileStream> stream(New<TFileStream>(file, fmCreate));
+    TOwnedPtr<TFileStream> stream(New<TFileStream>(file, fmCreate));
     WriteText(stream.get(), "a longer first version");
   }
   {
-    Owned<TFileStream> stream(New<TFileStream>(file, fmCreate));
+    TOwnedPtr<TFileStream> stream(New<TFileStream>(file, fmCreate));
     WriteText(stream.get(), "second");
   }
-  Owned<TFileStream> stream(New<TFileStream>(file, fmOpenRead | fmShareDenyWrite));
+  TOwnedPtr<TFileStream> stream(New<TFileStream>(file, fmOpenRead | fmShareDenyWrite));
   EXPECT_EQ(stream->GetSize(), 6);
   EXPECT_EQ(ReadAll(stream.get()), "second");
   EXPECT_EQ(stream->Seek(-2, soEnd), 4);
@@ -270,7 +264,7 @@ TEST(TFileStream, CreateReplacesAnExistingFileAndOpenReadsIt)
       << "the reader denies writing to others";
 
   stream.reset();
-  Owned<TFileStream> readWrite(New<TFileStream>(file, fmOpenReadWrite | fmShareDenyNone));
+  TOwnedPtr<TFileStream> readWrite(New<TFileStream>(file, fmOpenReadWrite | fmShareDenyNone));
   readWrite->SetSize(3);
   EXPECT_EQ(ReadAll(readWrite.get()), "sec");
 }
@@ -293,7 +287,7 @@ TEST(TFileStream, FailuresNameTheFullPathAndTheSystemsReason)
 
 TEST(TResourceStream, ReadsAResourceOfTheModule)
 {
-  Owned<TResourceStream> stream(New<TResourceStream>(GetModuleHandleW(nullptr), L"CLASSESTESTDATA", RT_RCDATA));
+  TOwnedPtr<TResourceStream> stream(New<TResourceStream>(GetModuleHandleW(nullptr), L"CLASSESTESTDATA", RT_RCDATA));
   EXPECT_EQ(ReadAll(stream.get()), "resource bytes");
   EXPECT_EQ(ErrorText<EStreamError>([&] { WriteText(stream.get(), "x"); }),
             L"Can't write to a read-only resource stream");
@@ -355,7 +349,7 @@ TEST(TEncoding, BytesAndTextRoundTrip)
   EXPECT_EQ(TEncoding::Default()->GetCodePage(), 0u);
   EXPECT_EQ(TEncoding::Default()->GetString(TEncoding::Default()->GetBytes(L"plain")), L"plain");
   EXPECT_TRUE(TEncoding::IsStandardEncoding(TEncoding::ANSI()));
-  Owned<TEncoding> own(New<TMBCSEncoding>(1252u));
+  TOwnedPtr<TEncoding> own(New<TMBCSEncoding>(1252u));
   EXPECT_FALSE(TEncoding::IsStandardEncoding(own.get()));
   EXPECT_EQ(own->GetBytes(L"ä"), (TBytes{0xE4}));
 }
