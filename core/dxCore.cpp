@@ -12,8 +12,388 @@
 
 #include "platform/rtl/Variants.h"
 
-constinit bool dxOSIsNTFamily = true;
-constinit bool dxOSIsWindowsXPOrLater = true;
+// ---------------------------------------------------------------------------
+// Operating-system flags
+
+constinit bool dxOSIsWindows9x = false;
+constinit bool dxOSIsWindows95 = false;
+constinit bool dxOSIsNTFamily = false;
+constinit bool dxOSIsWindows2000 = false;
+constinit bool dxOSIsWindowsXP = false;
+constinit bool dxOSIsWindowsXPOrLater = false;
+constinit bool dxOSIsWindowsVistaOrLater = false;
+constinit bool dxOSIsWindows7 = false;
+constinit bool dxOSIsWindows7OrLater = false;
+constinit bool dxOSIsWindows8OrLater = false;
+constinit bool dxOSIsWindows10OrLater = false;
+constinit bool dxOSIsWindows10Build16299 = false;
+constinit bool dxOSIsWow64 = false;
+
+void dxSetOSVersionFlags(const TdxOSVersion& AVersion, TdxGetOSKernelVersionFunc AGetKernelVersion, bool AIsWow64)
+{
+  const bool nt = AVersion.PlatformId == VER_PLATFORM_WIN32_NT;
+  const DWORD major = AVersion.MajorVersion;
+  const DWORD minor = AVersion.MinorVersion;
+  dxOSIsWindows9x = AVersion.PlatformId == VER_PLATFORM_WIN32_WINDOWS;
+  dxOSIsWindows95 = dxOSIsWindows9x && minor == 0;
+  dxOSIsNTFamily = nt;
+  dxOSIsWindows2000 = nt && major == 5 && minor == 0;
+  dxOSIsWindowsXP = nt && major == 5 && minor > 0;
+  dxOSIsWindowsXPOrLater = nt && major >= 5 && !dxOSIsWindows2000;
+  dxOSIsWindowsVistaOrLater = nt && major >= 6;
+  dxOSIsWindows7 = nt && major == 6 && minor == 1;
+  dxOSIsWindows7OrLater = dxOSIsWindowsVistaOrLater && !(major == 6 && minor == 0);
+  dxOSIsWindows8OrLater = dxOSIsWindows7OrLater && !dxOSIsWindows7;
+  TdxOSKernelVersion kernel{};
+  const bool hasKernel = dxOSIsWindows8OrLater && AGetKernelVersion && AGetKernelVersion(kernel);
+  dxOSIsWindows10OrLater = hasKernel && ((kernel.MajorVersion == 10 && kernel.MinorVersion == 0) || kernel.MajorVersion > 10);
+  dxOSIsWindows10Build16299 = hasKernel && kernel.MajorVersion == 10 && kernel.MinorVersion == 0 && kernel.BuildNumber == 16299;
+  dxOSIsWow64 = AIsWow64;
+}
+
+namespace {
+
+// A handle of 32 or less is how the old loader functions reported failure;
+// the check keeps counting those as failures.
+bool IsLoadedLibrary(HMODULE AModule)
+{
+  return reinterpret_cast<UINT_PTR>(AModule) > 32;
+}
+
+// RtlGetVersion answers the kernel's own version, unaffected by the
+// compatibility shims that cap the reported one.
+bool GetSystemKernelVersion(TdxOSKernelVersion& AVersion)
+{
+  using TRtlGetVersion = LONG(WINAPI*)(OSVERSIONINFOEXW*);
+  const HMODULE ntdll = LoadLibraryW(L"ntdll.dll");
+  if (!IsLoadedLibrary(ntdll))
+    return false;
+  bool result = false;
+  if (auto getVersion = reinterpret_cast<TRtlGetVersion>(GetProcAddress(ntdll, "RtlGetVersion"))) {
+    static_assert(sizeof(OSVERSIONINFOEXW) == 284);
+    OSVERSIONINFOEXW info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    if (getVersion(&info) == 0) {
+      AVersion = {info.dwMajorVersion, info.dwMinorVersion, info.dwBuildNumber};
+      result = true;
+    }
+  }
+  FreeLibrary(ntdll);
+  return result;
+}
+
+bool IsWow64()
+{
+  using TIsWow64Process = BOOL(WINAPI*)(HANDLE, PBOOL);
+  const auto isWow64Process =
+      reinterpret_cast<TIsWow64Process>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "IsWow64Process"));
+  BOOL result = FALSE;
+  return isWow64Process && isWow64Process(GetCurrentProcess(), &result) && result;
+}
+
+TdxOSVersion GetReportedOSVersion()
+{
+  OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof(info);
+  if (!GetVersionExW(&info))
+    return {};
+  return {info.dwPlatformId, info.dwMajorVersion, info.dwMinorVersion};
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Culture-neutral format settings
+
+namespace {
+
+constinit rtl::TFormatSettings* CultureNeutralFormatSettings = nullptr;
+
+}  // namespace
+
+const rtl::TFormatSettings& dxCultureNeutralFormatSettings()
+{
+  // The start-up fills them; a caller that comes earlier (a test of a
+  // single routine) gets them filled on demand.
+  if (!CultureNeutralFormatSettings)
+    CultureNeutralFormatSettings = new rtl::TFormatSettings(dxGetLocaleFormatSettings(dxGetCultureNeutralLocale()));
+  return *CultureNeutralFormatSettings;
+}
+
+// ---------------------------------------------------------------------------
+// Units loader
+
+namespace {
+
+constinit bool PlainLibraryModuleForTests = false;
+// Whether start-up steps have run; it belongs to the unit, so a new loader
+// finds the state the last one left.
+constinit bool UnitsLoaderInitialized = false;
+constinit TdxUnitsLoader* UnitsLoader = nullptr;
+
+}  // namespace
+
+bool dxIsPlainLibraryModule()
+{
+  return PlainLibraryModuleForTests || rtl::IsLibrary();
+}
+
+void dxSetPlainLibraryModuleForTests(bool AValue)
+{
+  PlainLibraryModuleForTests = AValue;
+}
+
+void TdxUnitsLoader::Destroy()
+{
+  Finalize();
+  inherited::Destroy();
+}
+
+void TdxUnitsLoader::AddUnit(TdxUnitsLoaderProc AInitializeProc, TdxUnitsLoaderProc AFinalizeProc)
+{
+  if (AInitializeProc) {
+    if (dxIsPlainLibraryModule())
+      InitializeList.push_back(AInitializeProc);
+    else {
+      UnitsLoaderInitialized = true;
+      AInitializeProc();
+    }
+  }
+  if (AFinalizeProc)
+    FinalizeList.push_back(AFinalizeProc);
+}
+
+void TdxUnitsLoader::RemoveUnit(TdxUnitsLoaderProc AFinalizeProc)
+{
+  const auto found = std::find(FinalizeList.begin(), FinalizeList.end(), AFinalizeProc);
+  if (found == FinalizeList.end())
+    return;
+  FinalizeList.erase(found);
+  if (UnitsLoaderInitialized)
+    AFinalizeProc();
+}
+
+void TdxUnitsLoader::Initialize()
+{
+  for (std::size_t i = 0; i < InitializeList.size(); ++i)
+    InitializeList[i]();
+  InitializeList.clear();
+  UnitsLoaderInitialized = true;
+}
+
+void TdxUnitsLoader::Finalize()
+{
+  if (UnitsLoaderInitialized) {
+    // By index: a step may remove others from the list while it runs.
+    for (std::size_t i = FinalizeList.size(); i-- > 0;)
+      if (i < FinalizeList.size())
+        FinalizeList[i]();
+  }
+  UnitsLoaderInitialized = false;
+  FinalizeList.clear();
+}
+
+TdxUnitsLoader* dxGetUnitsLoader()
+{
+  if (!UnitsLoader)
+    UnitsLoader = rtl::New<TdxUnitsLoader>();
+  return UnitsLoader;
+}
+
+// ---------------------------------------------------------------------------
+// Resource strings and products
+
+rtl::String dxLookupResourceString(rtl::TResStringRec AResString)
+{
+  return rtl::LoadResString(AResString);
+}
+
+namespace {
+
+constinit TdxResourceStringsRepository* ResourceStringsRepository = nullptr;
+
+[[noreturn]] void RaiseListIndexError(int AIndex)
+{
+  throw rtl::EListError(rtl::Format(L"List index out of bounds (%d)", {AIndex}));
+}
+
+}  // namespace
+
+void TdxProductResourceStrings::Create(const rtl::String& AName, TdxAddResourceStringsProcedure AInitializeProc)
+{
+  FName = AName;
+  AddProcedure(AInitializeProc);
+}
+
+std::size_t TdxProductResourceStrings::Find(const rtl::String& AName, bool& AFound) const
+{
+  // The platform's sorted string list without case: ordered and matched by
+  // the user's locale, ignoring case.
+  const auto position = std::lower_bound(FResStringNames.begin(), FResStringNames.end(), AName,
+                                         [](const TResStringName& AItem, const rtl::String& AKey) {
+                                           return rtl::AnsiCompareText(AItem.Name, AKey) < 0;
+                                         });
+  AFound = position != FResStringNames.end() && rtl::AnsiCompareText(position->Name, AName) == 0;
+  return static_cast<std::size_t>(position - FResStringNames.begin());
+}
+
+void TdxProductResourceStrings::Add(const rtl::String& AResStringName, rtl::TResStringRec AResStringAddr)
+{
+  bool found = false;
+  const std::size_t position = Find(AResStringName, found);
+  if (!found)
+    FResStringNames.insert(FResStringNames.begin() + static_cast<std::ptrdiff_t>(position), {AResStringName, AResStringAddr});
+}
+
+void TdxProductResourceStrings::Clear()
+{
+  FResStringNames.clear();
+}
+
+int TdxProductResourceStrings::GetIndexByName(const rtl::String& AName) const
+{
+  bool found = false;
+  const std::size_t position = Find(AName, found);
+  return found ? static_cast<int>(position) : -1;
+}
+
+const TdxProductResourceStrings::TResStringName& TdxProductResourceStrings::CheckedItem(int AIndex) const
+{
+  if (AIndex < 0 || AIndex >= ResStringsCount())
+    RaiseListIndexError(AIndex);
+  return FResStringNames[static_cast<std::size_t>(AIndex)];
+}
+
+const rtl::String& TdxProductResourceStrings::GetNames(int AIndex) const
+{
+  return CheckedItem(AIndex).Name;
+}
+
+rtl::String TdxProductResourceStrings::GetValues(int AIndex) const
+{
+  return dxLookupResourceString(CheckedItem(AIndex).Reference);
+}
+
+void TdxProductResourceStrings::AddProcedure(TdxAddResourceStringsProcedure AProcedure)
+{
+  if (!AProcedure || std::find(FInitializeProcedures.begin(), FInitializeProcedures.end(), AProcedure) != FInitializeProcedures.end())
+    return;
+  FInitializeProcedures.push_back(AProcedure);
+  AProcedure(this);
+}
+
+void TdxProductResourceStrings::RemoveProcedure(TdxAddResourceStringsProcedure AProcedure)
+{
+  std::erase(FInitializeProcedures, AProcedure);
+}
+
+void TdxProductResourceStrings::Translate()
+{
+  for (int i = 0; i < ResStringsCount(); ++i)
+    TranslateResString(i);
+}
+
+void TdxProductResourceStrings::TranslateResString(int AIndex)
+{
+  const TResStringName& item = CheckedItem(AIndex);
+  // Without a handler there is nobody to tell.
+  if (const auto& handler = dxGetResourceStringsRepository()->GetOnTranslateResString())
+    handler(item.Name, item.Reference);
+}
+
+void TdxResourceStringsRepository::Destroy()
+{
+  for (TdxProductResourceStrings* product : FProducts)
+    rtl::Free(product);
+  FProducts.clear();
+  FListeners.clear();
+  inherited::Destroy();
+}
+
+void TdxResourceStringsRepository::RegisterProduct(const rtl::String& AProductName, TdxAddResourceStringsProcedure AAddStringsProc)
+{
+  const int index = GetProductIndexByName(AProductName);
+  if (index >= 0) {
+    FProducts[static_cast<std::size_t>(index)]->AddProcedure(AAddStringsProc);
+    return;
+  }
+  // Room first, so that the new product cannot be lost on its way in.
+  FProducts.reserve(FProducts.size() + 1);
+  FProducts.push_back(rtl::New<TdxProductResourceStrings>(AProductName, AAddStringsProc));
+}
+
+void TdxResourceStringsRepository::UnRegisterProduct(const rtl::String& AProductName, TdxAddResourceStringsProcedure AAddStringsProc)
+{
+  const int index = GetProductIndexByName(AProductName);
+  if (index < 0)
+    return;
+  TdxProductResourceStrings* product = FProducts[static_cast<std::size_t>(index)];
+  if (AAddStringsProc) {
+    product->RemoveProcedure(AAddStringsProc);
+    if (!product->FInitializeProcedures.empty())
+      return;
+  }
+  FProducts.erase(FProducts.begin() + index);
+  rtl::Free(product);
+}
+
+int TdxResourceStringsRepository::GetProductIndexByName(const rtl::String& AName) const
+{
+  for (std::size_t i = 0; i < FProducts.size(); ++i)
+    if (FProducts[i]->GetName() == AName)
+      return static_cast<int>(i);
+  return -1;
+}
+
+TdxProductResourceStrings* TdxResourceStringsRepository::GetProducts(int AIndex) const
+{
+  if (AIndex < 0 || AIndex >= ProductsCount())
+    RaiseListIndexError(AIndex);
+  return FProducts[static_cast<std::size_t>(AIndex)];
+}
+
+rtl::String TdxResourceStringsRepository::GetOriginalValue(const rtl::String& AName) const
+{
+  for (const TdxProductResourceStrings* product : FProducts) {
+    const int index = product->GetIndexByName(AName);
+    if (index >= 0)
+      return product->GetValues(index);
+  }
+  return rtl::String();
+}
+
+void TdxResourceStringsRepository::Translate()
+{
+  if (!FOnTranslateResString)
+    return;
+  for (std::size_t i = 0; i < FProducts.size(); ++i)
+    FProducts[i]->Translate();
+}
+
+void TdxResourceStringsRepository::AddListener(IdxLocalizerListener* AListener)
+{
+  if (std::find(FListeners.begin(), FListeners.end(), AListener) == FListeners.end())
+    FListeners.push_back(AListener);
+}
+
+void TdxResourceStringsRepository::RemoveListener(IdxLocalizerListener* AListener)
+{
+  std::erase(FListeners, AListener);
+}
+
+void TdxResourceStringsRepository::NotifyListeners()
+{
+  // By index: a listener may remove itself, or another, while it is told.
+  for (std::size_t i = 0; i < FListeners.size(); ++i)
+    FListeners[i]->TranslationChanged();
+}
+
+TdxResourceStringsRepository* dxGetResourceStringsRepository()
+{
+  if (!ResourceStringsRepository)
+    ResourceStringsRepository = rtl::New<TdxResourceStringsRepository>();
+  return ResourceStringsRepository;
+}
 
 // ---------------------------------------------------------------------------
 // Code pages
@@ -565,3 +945,32 @@ std::uint32_t dxHashShiftXor(const void* ABuffer, int ALength)
   h -= h >> 5;
   return h;
 }
+
+// ---------------------------------------------------------------------------
+// The unit's start-up and finish
+
+namespace {
+
+void Initialization()
+{
+  dxSetOSVersionFlags(GetReportedOSVersion(), &GetSystemKernelVersion, IsWow64());
+  // Filled anew: the flags just set choose the locale.
+  delete std::exchange(CultureNeutralFormatSettings, nullptr);
+  dxCultureNeutralFormatSettings();
+}
+
+void Finalization()
+{
+  rtl::FreeAndNil(ResourceStringsRepository);
+  // A library's host must run the finish steps while the units they belong
+  // to can still serve them.
+  if (dxIsPlainLibraryModule() && UnitsLoader && !UnitsLoader->FinalizeList.empty())
+    throw rtl::Exception(L"Need call dxFinalize before free library!");
+  rtl::FreeAndNil(UnitsLoader);
+  delete std::exchange(CultureNeutralFormatSettings, nullptr);
+  TdxStringBuilderManager::Finalize();
+}
+
+}  // namespace
+
+RTL_UNIT(dxCore, &Initialization, &Finalization);

@@ -44,6 +44,10 @@ namespace rtl {
 
 class TObject;
 struct TClassInfo;
+// Published properties and methods; TypInfo.h declares them and the macros
+// that publish them.
+struct TPropInfo;
+struct TMethodEntry;
 
 // "class of TObject": a pointer to the class record.
 using TClass = const TClassInfo*;
@@ -75,6 +79,8 @@ struct TClassInfo {
   TObject* (*Factory)();
   std::span<const TInterfaceEntry> (*Interfaces)();
   std::span<const TMessageEntry> (*Messages)();
+  std::span<const TPropInfo> (*Properties)();
+  std::span<const TMethodEntry> (*PublishedMethods)();
 
   String ClassName() const { return Name; }
   // Compares ignoring case, as class names are looked up.
@@ -215,9 +221,31 @@ consteval unsigned long HexNumber(const char* AText, int ADigits)
   return result;
 }
 
+// TObject publishes nothing, so the owner types are looked for, not required.
 template <class T>
-inline constexpr TClassInfo ClassInfoOf{T::RtlClassName(), ParentOf<T>(), FactoryOf<T>(), OwnInterfaces<T>(),
-                                        OwnMessages<T>()};
+consteval std::span<const TPropInfo> (*OwnProperties())()
+{
+  if constexpr (requires { typename T::RtlPropertiesOwner; }) {
+    if constexpr (std::is_same_v<typename T::RtlPropertiesOwner, T>)
+      return &T::RtlProperties;
+  }
+  return nullptr;
+}
+
+template <class T>
+consteval std::span<const TMethodEntry> (*OwnPublishedMethods())()
+{
+  if constexpr (requires { typename T::RtlPublishedMethodsOwner; }) {
+    if constexpr (std::is_same_v<typename T::RtlPublishedMethodsOwner, T>)
+      return &T::RtlPublishedMethods;
+  }
+  return nullptr;
+}
+
+template <class T>
+inline constexpr TClassInfo ClassInfoOf{T::RtlClassName(),  ParentOf<T>(),      FactoryOf<T>(),
+                                        OwnInterfaces<T>(),  OwnMessages<T>(),   OwnProperties<T>(),
+                                        OwnPublishedMethods<T>()};
 
 }  // namespace detail
 
@@ -291,6 +319,9 @@ consteval GUID GUIDLiteral(const char (&AText)[39])
  public:                                                            \
   using RtlGuidOwner = AInterface;                                  \
   static constexpr GUID Guid = ::rtl::GUIDLiteral(AText);
+
+// Published properties and methods: RTL_PUBLISHED and RTL_PUBLISHED_METHODS
+// in TypInfo.h.
 
 // The message handlers of a class, RTL_MESSAGE(number, handler) each. A
 // handler is `void H(TMessage&)` or takes a record of TMessage's layout.
