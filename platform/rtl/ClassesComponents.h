@@ -17,6 +17,7 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemTypes.h"
+#include "platform/rtl/TypInfo.h"
 
 namespace rtl {
 
@@ -58,6 +59,9 @@ using TComponentClass = ClassOf<TComponent>;
 class TComponent : public TPersistent, public IInterface {
   RTL_CLASS(TComponent, TPersistent)
   RTL_INTERFACE_TABLE(IInterface)
+  // The filer writes the name itself, ahead of the properties.
+  RTL_PUBLISHED(RTL_PROPERTY(Name, GetName, SetName, RTL_NOT_STORED),
+                RTL_PROPERTY(Tag, GetTag, SetTag, RTL_DEFAULT(0)))
 
  public:
   // The framework's virtual constructor: TComponentClass creates through it.

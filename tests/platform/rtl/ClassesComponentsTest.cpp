@@ -383,6 +383,18 @@ TEST(ComponentTest, InterfaceIsNotCounted)
   Free(c);
 }
 
+TEST(ComponentTest, NameAndTagArePublished)
+{
+  TLogged* c = Make(nullptr, L"C");
+  SetStrProp(c, L"Name", L"Renamed");
+  SetOrdProp(c, L"Tag", 7);
+  EXPECT_EQ(L"Renamed", c->GetName());
+  EXPECT_EQ(7, c->GetTag());
+  EXPECT_FALSE(IsStoredProp(c, GetPropInfo(c, L"Name")));
+  EXPECT_THROW(SetStrProp(c, L"Name", L"not valid"), EComponentError);
+  Free(c);
+}
+
 // ---------------------------------------------------------------------------
 // Collections
 
