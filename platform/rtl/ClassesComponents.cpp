@@ -495,6 +495,18 @@ void TCollection::EndUpdate()
   Changed();
 }
 
+String TCollection::GetNamePath()
+{
+  TPersistent* owner = GetOwner();
+  const String ownerPath = owner ? owner->GetNamePath() : String();
+  if (ownerPath.empty())
+    return ClassName();
+  for (const TPropInfo* prop : GetPropList(owner, TTypeKinds{tkClass}))
+    if (GetObjectProp(owner, prop) == this)
+      return ownerPath + L"." + String(prop->Name);
+  return ClassName();
+}
+
 TCollectionItem* TCollection::GetItems(int AIndex) const
 {
   if (AIndex < 0 || AIndex >= GetCount())

@@ -271,6 +271,9 @@ class TCollection : public TPersistent {
   // Assigns AValue to the item at AIndex.
   void SetItems(int AIndex, TCollectionItem* AValue);
   TCollectionItemClass GetItemClass() const { return FItemClass; }
+  // "<owner's name path>.<the owner's published property holding this
+  // collection>", else the class name.
+  String GetNamePath() override;
   int GetNextID() const { return FNextID; }
   // GetOwner, under the framework's public name.
   TPersistent* Owner() { return GetOwner(); }

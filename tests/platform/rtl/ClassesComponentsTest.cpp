@@ -591,6 +591,34 @@ TEST(CollectionTest, FreeingTheCollectionFreesItemsWithoutUpdates)
   EXPECT_EQ(TLog({L"cnExtracting 1", L"cnExtracting 0"}), log);
 }
 
+// Publishes its collection, as components that own one do.
+class TCollectionHolder : public TComponent {
+  RTL_CLASS(TCollectionHolder, TComponent)
+  RTL_PUBLISHED(RTL_READONLY_PROPERTY(Buttons, GetButtons))
+
+ public:
+  TOwnedCollection* FButtons;
+  TOwnedCollection* GetButtons() const { return FButtons; }
+};
+
+TEST(CollectionTest, NamePathsFollowTheOwnersProperty)
+{
+  TCollectionHolder* holder = New<TCollectionHolder>(nullptr);
+  holder->FButtons = New<TOwnedCollection>(holder, TCollectionItemClass::Of<TTestItem>());
+  holder->FButtons->Add();
+  TCollectionItem* item = holder->FButtons->Add();
+  EXPECT_EQ(L"TOwnedCollection", holder->FButtons->GetNamePath());  // the holder has no name yet
+  holder->SetName(L"Holder");
+  EXPECT_EQ(L"Holder.Buttons[1]", item->GetNamePath());
+
+  // Owned, but not published by the owner.
+  auto* hidden = New<TOwnedCollection>(holder, TCollectionItemClass::Of<TTestItem>());
+  EXPECT_EQ(L"TOwnedCollection", hidden->GetNamePath());
+  Free(hidden);
+  Free(holder->FButtons);
+  Free(holder);
+}
+
 TEST(CollectionTest, OwnedCollectionHasItsOwner)
 {
   TLogged* owner = Make(nullptr, L"O");
