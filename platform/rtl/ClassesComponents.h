@@ -69,8 +69,9 @@ class TComponent : public TPersistent, public IInterface {
   virtual void Create(TComponent* AOwner);
   // In order: Destroying (csDestroying on the component and its children),
   // opRemove to every free-notification subscriber, the owned components
-  // freed last first while this component is still whole, and last the
-  // removal from the owner.
+  // freed last first while this component is still whole (each removed
+  // first, so this component's Notification and the remaining components
+  // hear of it), and last the removal from the owner.
   void Destroy() override;
   void BeforeDestruction() override;
 
@@ -111,7 +112,7 @@ class TComponent : public TPersistent, public IInterface {
   // AComponent will hear Notification(this, opRemove) when this component
   // is freed, and this one when AComponent is (the lists are mutual).
   // Components of the same owner hear of each other through the owner and
-  // are not listed.
+  // are not listed. A component being destroyed takes no new link.
   void FreeNotification(TComponent* AComponent);
   void RemoveFreeNotification(TComponent* AComponent);
   // Tells every subscriber, once, that this component is going and empties
@@ -144,11 +145,13 @@ class TComponent : public TPersistent, public IInterface {
   // The owner; also the owner in the persistent model.
   TComponent* GetOwner() override { return FOwner; }
 
- protected:
   // Tells of AComponent coming in or going. The component removes its free
   // notification link to a component going, then passes the news on to
-  // everything it owns.
+  // everything it owns. Public, unlike the framework's, for helpers that
+  // tell an owner of a removal ahead of time; overrides may stay protected.
   virtual void Notification(TComponent* AComponent, TOperation AOperation);
+
+ protected:
   virtual void Loaded();
   void Loading();
   virtual void ReadState(TReader* AReader);
