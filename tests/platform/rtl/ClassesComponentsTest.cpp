@@ -233,7 +233,6 @@ TEST(ComponentTest, InsertAndRemoveNotifyTheOwnerAndItsComponents)
   EXPECT_EQ(std::vector<String>({L"X", L"M"}), Names(owner));
   Free(owner);
   Free(other);
-
 }
 
 TEST(ComponentTest, VirtualConstructorThroughTheClassReference)
