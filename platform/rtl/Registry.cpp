@@ -51,9 +51,18 @@ bool IsAbsolute(const String& AKey)
   return !AKey.empty() && AKey.front() == L'\\';
 }
 
-String WithoutLeadingBackslash(const String& AKey)
+// The path to hand to the registry: without the leading "\" of an absolute
+// path and without trailing ones. Callers build section paths that end in
+// "\" ("\Software\P\" names the key P); a key name cannot hold a
+// backslash, so that form can only mean the key itself, and not every
+// registry function accepts it.
+String KeyPath(const String& AKey)
 {
-  return IsAbsolute(AKey) ? AKey.substr(1) : AKey;
+  const std::size_t first = IsAbsolute(AKey) ? 1 : 0;
+  std::size_t last = AKey.size();
+  while (last > first && AKey[last - 1] == L'\\')
+    --last;
+  return AKey.substr(first, last - first);
 }
 
 // The value operations work on any open key, so that the settings file can
@@ -250,7 +259,7 @@ TRegKeyPtr TRegistry::GetKey(const String& AKey) const
 TRegKeyPtr TRegistry::GetKey(const String& AKey, REGSAM AAccess) const
 {
   HKEY key = nullptr;
-  if (RegOpenKeyExW(BaseKey(AKey), WithoutLeadingBackslash(AKey).c_str(), 0, AAccess, &key) != ERROR_SUCCESS)
+  if (RegOpenKeyExW(BaseKey(AKey), KeyPath(AKey).c_str(), 0, AAccess, &key) != ERROR_SUCCESS)
     return nullptr;
   return TRegKeyPtr(key);
 }
@@ -264,7 +273,7 @@ void TRegistry::ChangeKey(TRegKeyPtr AKey, String APath)
 
 bool TRegistry::OpenKeyWith(const String& AKey, bool ACanCreate, REGSAM AAccess)
 {
-  const String path = WithoutLeadingBackslash(AKey);
+  const String path = KeyPath(AKey);
   HKEY key = nullptr;
   const LONG error = ACanCreate ? RegCreateKeyExW(BaseKey(AKey), path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                                                   AAccess, nullptr, &key, nullptr)
@@ -306,7 +315,7 @@ void TRegistry::CloseKey()
 bool TRegistry::CreateKey(const String& AKey)
 {
   HKEY key = nullptr;
-  if (RegCreateKeyExW(BaseKey(AKey), WithoutLeadingBackslash(AKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+  if (RegCreateKeyExW(BaseKey(AKey), KeyPath(AKey).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
                       FAccess, nullptr, &key, nullptr) != ERROR_SUCCESS)
     throw ERegistryException(Format(L"Failed to create key %s", {AKey}));
   TRegKeyPtr created(key);
@@ -315,7 +324,10 @@ bool TRegistry::CreateKey(const String& AKey)
 
 bool TRegistry::DeleteKey(const String& AKey)
 {
-  return DeleteKeyTree(BaseKey(AKey), WithoutLeadingBackslash(AKey), FAccess);
+  // An empty path names the base key itself: the recursive pass would empty
+  // the open key, or a whole root key, and the root cannot even go.
+  const String path = KeyPath(AKey);
+  return !path.empty() && DeleteKeyTree(BaseKey(AKey), path, FAccess);
 }
 
 bool TRegistry::KeyExists(const String& AKey)

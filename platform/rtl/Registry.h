@@ -71,6 +71,8 @@ class TRegistry : public TObject {
   // ERegistryException "Failed to create key %s" when it cannot.
   bool CreateKey(const String& AKey);
   // Deletes AKey with every key below it; false when it cannot be deleted.
+  // An empty path ("" or "\") deletes nothing: it would name the open key
+  // or the root key.
   bool DeleteKey(const String& AKey);
   bool KeyExists(const String& AKey);
   bool HasSubKeys();

@@ -16,13 +16,15 @@ using namespace rtl;
 
 namespace {
 
-// Each test works below a key of its own under
-// HKCU\Software\KelvaroTests, deleted with everything in it afterwards.
+// Each test works below a key of its own under HKCU\Software\KelvaroRtlTests,
+// deleted with everything in it afterwards. The parent is this executable's
+// own: other test executables run at the same time and clear their parents
+// whole.
 class RegistryTest : public testing::Test {
  protected:
   void SetUp() override
   {
-    FBase = L"Software\\KelvaroTests\\" + IntToHex(GetCurrentProcessId(), 4) + L"_" +
+    FBase = L"Software\\KelvaroRtlTests\\" + IntToHex(GetCurrentProcessId(), 4) + L"_" +
             IntToHex(static_cast<unsigned>(GetTickCount()), 8) + L"_" + IntToStr(++Counter());
     FRegistry.reset(New<TRegistry>());
     ASSERT_TRUE(FRegistry->OpenKey(L"\\" + FBase, true));
@@ -34,7 +36,7 @@ class RegistryTest : public testing::Test {
     cleaner->DeleteKey(L"\\" + FBase);
     EXPECT_FALSE(cleaner->KeyExists(L"\\" + FBase));
     // The common parent goes once no other run still works below it.
-    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\KelvaroTests");
+    RegDeleteKeyW(HKEY_CURRENT_USER, L"Software\\KelvaroRtlTests");
   }
 
   static int& Counter()
@@ -222,8 +224,8 @@ TEST_F(RegistryTest, OpensRelativeAndAbsolutePaths)
       {L"Missing", false, false, FBase},
       {L"A", true, true, FBase + L"\\A"},
       {L"B\\C", true, true, FBase + L"\\A\\B\\C"},
-      {L"\\Software\\KelvaroTests", false, true, L"Software\\KelvaroTests"},
-      {L"\\Software\\Missing\\Nope", false, false, L"Software\\KelvaroTests"},
+      {L"\\Software\\KelvaroRtlTests", false, true, L"Software\\KelvaroRtlTests"},
+      {L"\\Software\\Missing\\Nope", false, false, L"Software\\KelvaroRtlTests"},
   };
   for (const Step& s : steps) {
     SCOPED_TRACE(testing::Message() << String(s.Key));
@@ -271,6 +273,12 @@ TEST_F(RegistryTest, CreateKeyListsAndDeletesRecursively)
   EXPECT_FALSE(reg->KeyExists(L"\\" + FBase + L"\\Tree"));
   EXPECT_TRUE(reg->KeyExists(L"\\" + FBase + L"\\Other"));
   EXPECT_FALSE(reg->DeleteKey(L"\\" + FBase + L"\\Tree"));
+
+  // Empty paths would name the open key or the root: nothing goes.
+  for (const wchar_t* key : {L"", L"\\", L"\\\\"})
+    EXPECT_FALSE(reg->DeleteKey(key)) << String(key);
+  EXPECT_TRUE(reg->KeyExists(L"\\" + FBase + L"\\Other"));
+  EXPECT_TRUE(reg->KeyExists(L"\\Software"));
 
   // A key name the registry refuses (longer than 255 characters).
   EXPECT_EQ(RegistryError([&] { reg->CreateKey(L"\\" + FBase + L"\\" + String(300, L'k')); }),
@@ -354,4 +362,23 @@ TEST_F(RegistryTest, RegistryIniFileMapsSectionsToKeys)
   ini->ReadSections(list.get());
   EXPECT_EQ(Lines(list.get()), (std::vector<String>{L"Main"}));
   ini->UpdateFile();
+}
+
+// The bar layout store names its base key with a trailing backslash and
+// erases it, with everything below, before writing absolute sections again.
+TEST_F(RegistryTest, RegistryIniFileTakesSectionsWithATrailingBackslash)
+{
+  const String base = L"\\" + FBase + L"\\Bars\\";
+  TOwnedPtr<TRegistryIniFile> ini(New<TRegistryIniFile>(base));
+  ini->WriteInteger(base, L"BarCount", 1);
+  ini->WriteString(base + L"Bar0\\ItemLink0", L"ItemName", L"Button1");
+  EXPECT_EQ(RawInfo(L"Bars", L"BarCount"), std::make_pair(DWORD(REG_DWORD), DWORD(4)));
+  EXPECT_EQ(ini->ReadInteger(base, L"BarCount", -1), 1);
+
+  ini->EraseSection(base);
+  EXPECT_FALSE(ini->GetRegIniFile()->KeyExists(L"\\" + FBase + L"\\Bars"));
+  EXPECT_EQ(ini->ReadInteger(base, L"BarCount", -1), -1);
+  ini->WriteInteger(base, L"BarCount", 2);
+  EXPECT_EQ(ini->ReadInteger(base, L"BarCount", -1), 2);
+  EXPECT_EQ(ini->ReadString(base + L"Bar0\\ItemLink0", L"ItemName", L"gone"), L"gone");
 }
