@@ -256,8 +256,8 @@ TEST_F(dxThreading, IterationAnswersAnIndexThatAnswered)
     for (bool reverse : {false, true}) {
       TVisitor visitor(c.Count);
       visitor.Targets = c.Targets;
-      const int found =
-          iterator->Iterate(nullptr, c.Count, TdxIterateItemObjectFunc::Bind<&TVisitor::ContextItem>(&visitor), reverse);
+      const auto item = TdxIterateItemObjectFunc::Bind<&TVisitor::ContextItem>(&visitor);
+      const int found = iterator->Iterate(nullptr, c.Count, item, reverse);
       EXPECT_NE(std::find(c.Targets.begin(), c.Targets.end(), found), c.Targets.end()) << found;
       for (int i = 0; i < c.Count; ++i)
         ASSERT_LE(visitor.Visits[i], 1) << "index " << i;
