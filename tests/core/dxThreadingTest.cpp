@@ -40,7 +40,9 @@ bool PumpUntil(P&& APredicate)
 }
 
 // A manual-reset event that blocked work waits on; opened when the case ends
-// at the latest, so no pool thread stays blocked.
+// at the latest, so no pool thread stays blocked. Declared ahead of the
+// dispatcher, which waits for its running tasks as it goes: the handle must
+// outlive every wait on it.
 class TGate {
  public:
   TGate() : FHandle(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {}
@@ -325,10 +327,10 @@ TDispatcher NewDispatcher()
 
 TEST_F(dxThreading, DispatcherStartsNoMoreThanItsLimit)
 {
+  TGate gate;
   TDispatcher dispatcher = NewDispatcher();
   const int limit = dispatcher->GetMaxActiveTasks();
   EXPECT_EQ(limit, rtl::TThread::ProcessorCount() + 2);
-  TGate gate;
   TRecorder recorder;
   std::vector<UINT_PTR> handles;
   for (int i = 0; i < limit + 2; ++i)
@@ -348,10 +350,10 @@ TEST_F(dxThreading, DispatcherStartsNoMoreThanItsLimit)
 
 TEST_F(dxThreading, DispatcherRunsWaitingTasksInArrivalOrder)
 {
+  TGate gate;
   TDispatcher dispatcher = NewDispatcher();
   dispatcher->SetMaxActiveTasks(0);
   EXPECT_EQ(dispatcher->GetMaxActiveTasks(), 1);
-  TGate gate;
   TRecorder recorder;
   for (int i = 0; i < 3; ++i)
     dispatcher->Run([&, i](TdxTaskCancelCallback) {
@@ -369,9 +371,9 @@ TEST_F(dxThreading, DispatcherRunsWaitingTasksInArrivalOrder)
 
 TEST_F(dxThreading, RaisingTheLimitStartsOneMoreTask)
 {
+  TGate gate;
   TDispatcher dispatcher = NewDispatcher();
   dispatcher->SetMaxActiveTasks(1);
-  TGate gate;
   std::vector<UINT_PTR> handles;
   for (int i = 0; i < 3; ++i)
     handles.push_back(dispatcher->Run([&](TdxTaskCancelCallback) { gate.Pass(); }));
@@ -384,9 +386,9 @@ TEST_F(dxThreading, RaisingTheLimitStartsOneMoreTask)
 
 TEST_F(dxThreading, WaitingForAQueuedTaskStartsItAtOnce)
 {
+  TGate gate;
   TDispatcher dispatcher = NewDispatcher();
   dispatcher->SetMaxActiveTasks(1);
-  TGate gate;
   std::atomic<bool> secondRan{false};
   const UINT_PTR first = dispatcher->Run([&](TdxTaskCancelCallback) { gate.Pass(); });
   const UINT_PTR second = dispatcher->Run([&](TdxTaskCancelCallback) { secondRan = true; });
@@ -399,9 +401,9 @@ TEST_F(dxThreading, WaitingForAQueuedTaskStartsItAtOnce)
 
 TEST_F(dxThreading, CancellingAWaitingTaskCompletesItWithoutRunningIt)
 {
+  TGate gate;
   TDispatcher dispatcher = NewDispatcher();
   dispatcher->SetMaxActiveTasks(1);
-  TGate gate;
   TRecorder recorder;
   const UINT_PTR first = dispatcher->Run([&](TdxTaskCancelCallback) { gate.Pass(); });
   const UINT_PTR second = dispatcher->Run([&](TdxTaskCancelCallback) { ++recorder.Runs; },
@@ -432,9 +434,9 @@ TEST_F(dxThreading, CancellingAWaitingTaskFromAWorkerDoesNotDeadlock)
   // The completion of a cancelled waiting task used to run under the
   // dispatcher's lock: a completion synchronised with the main thread then
   // waited for a main thread that waited for that lock.
+  TGate gate;
   TDispatcher dispatcher = NewDispatcher();
   dispatcher->SetMaxActiveTasks(1);
-  TGate gate;
   TLockingCompletion completion{dispatcher.get()};
   const UINT_PTR first = dispatcher->Run([&](TdxTaskCancelCallback) { gate.Pass(); });
   const UINT_PTR second =
@@ -455,11 +457,11 @@ TEST_F(dxThreading, AHandleNeverNamesALaterTask)
 {
   // Handles were task addresses; a handle kept after its task ended could
   // cancel the next task allocated at the same address.
+  TGate gates[4];
   TDispatcher dispatcher = NewDispatcher();
-  for (int round = 0; round < 4; ++round) {
+  for (TGate& gate : gates) {
     const UINT_PTR old = dispatcher->Run([](TdxTaskCancelCallback) {});
     ASSERT_TRUE(dispatcher->WaitFor(old));
-    TGate gate;
     std::atomic<bool> canceled{true};
     const UINT_PTR later = dispatcher->Run([&](TdxTaskCancelCallback ACanceled) {
       gate.Pass();
@@ -475,8 +477,8 @@ TEST_F(dxThreading, AHandleNeverNamesALaterTask)
 
 TEST_F(dxThreading, ARunningTaskLearnsItWasCancelled)
 {
-  TDispatcher dispatcher = NewDispatcher();
   TGate gate;
+  TDispatcher dispatcher = NewDispatcher();
   std::atomic<int> seen{0};
   const UINT_PTR task = dispatcher->Run([&](TdxTaskCancelCallback ACanceled) {
     gate.Pass();
@@ -531,11 +533,11 @@ class TTestTask : public rtl::TNoRefCountObject, public IdxTask {
 
 TEST_F(dxThreading, InterfaceTasksCompleteOnTheMainThread)
 {
+  TGate gate;
   TDispatcher dispatcher = NewDispatcher();
   dispatcher->SetMaxActiveTasks(1);
   rtl::TOwnedPtr<TTestTask> ran(rtl::New<TTestTask>());
   rtl::TOwnedPtr<TTestTask> cancelled(rtl::New<TTestTask>());
-  TGate gate;
   const UINT_PTR blocker = dispatcher->Run([&](TdxTaskCancelCallback) { gate.Pass(); });
   const UINT_PTR first = dispatcher->Run(rtl::IPtr<IdxTask>(ran.get()));
   const UINT_PTR second = dispatcher->Run(rtl::IPtr<IdxTask>(cancelled.get()));
@@ -611,10 +613,10 @@ TEST_F(dxThreading, LowLoadReleasesOneWaitingTaskEveryTenTicks)
   for (const LoadCase c : {LoadCase{50, 2}, LoadCase{80, 2}, LoadCase{81, 0}}) {
     SCOPED_TRACE(c.Load);
     PoolCalls = 0;
+    TGate gate;
     rtl::TOwnedPtr<TTestDispatcher> dispatcher(rtl::New<TTestDispatcher>());
     dispatcher->SetMaxActiveTasks(1);
     dispatcher->Load = c.Load;
-    TGate gate;
     for (int i = 0; i < 4; ++i)
       dispatcher->Run([&](TdxTaskCancelCallback) { gate.Pass(); });
     ASSERT_EQ(PoolCalls, 1);
