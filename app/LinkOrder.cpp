@@ -4,6 +4,7 @@
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
 #include "core/dxHooks.h"
+#include "core/dxThreading.h"
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
 
@@ -12,6 +13,7 @@ namespace {
 constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxCore,
     &unit_cxLibraryStrs,
+    &unit_dxThreading,
     &unit_dxDPIAwareUtils,
     &unit_dxHooks,
     &unit_dxUxTheme,

@@ -6,13 +6,14 @@
 
 #include "core/cxLibraryStrs.h"
 #include "core/dxCore.h"
+#include "core/dxThreading.h"
 #include "platform/rtl/SystemUnits.h"
 
 int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
   // In the program's relative order.
-  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_cxLibraryStrs};
+  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_cxLibraryStrs, &unit_dxThreading};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
