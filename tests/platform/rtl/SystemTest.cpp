@@ -1,1 +1,567 @@
+#include "platform/rtl/System.h"
+
 #include <gtest/gtest.h>
+
+#include <vector>
+
+using namespace rtl;
+
+namespace {
+
+// What the test classes did, in order.
+std::vector<String>& Log()
+{
+  static std::vector<String> log;
+  return log;
+}
+
+void Note(const wchar_t* AStep)
+{
+  Log().push_back(AStep);
+}
+
+// ---------------------------------------------------------------------------
+// Life cycle
+
+enum class TFailAt { Nowhere, Create, AfterConstruction };
+
+// Allocates from the process heap after scribbling on the memory, as a
+// foreign allocator may hand out dirty memory; descendants inherit the pair.
+class TEditorBase : public TObject {
+  RTL_CLASS(TEditorBase, TObject)
+
+ public:
+  static void* NewInstance(std::size_t ASize)
+  {
+    Note(L"alloc");
+    void* memory = HeapAlloc(GetProcessHeap(), 0, ASize);
+    std::memset(memory, 0xCD, ASize);
+    return memory;
+  }
+
+  void FreeInstance() override
+  {
+    Note(L"free");
+    HeapFree(GetProcessHeap(), 0, CleanupInstance());
+  }
+
+  void Create(TFailAt AFailAt = TFailAt::Nowhere)
+  {
+    FFailAt = AFailAt;
+    FValueAtCreate = FValue;
+    FNameAtCreate = FName;
+    Initialize();
+    if (AFailAt == TFailAt::Create)
+      throw EConvertError(L"create failed");
+  }
+  virtual void Initialize() { Note(L"base Initialize"); }
+  void AfterConstruction() override
+  {
+    Note(L"AfterConstruction");
+    if (FFailAt == TFailAt::AfterConstruction)
+      throw EConvertError(L"after construction failed");
+  }
+  void BeforeDestruction() override { Note(L"BeforeDestruction"); }
+  void Destroy() override
+  {
+    Note(L"base Destroy");
+    inherited::Destroy();
+  }
+
+  int FValue;
+  String FName;
+  TFailAt FFailAt;
+  int FValueAtCreate;
+  String FNameAtCreate;
+};
+
+class TEditor : public TEditorBase {
+  RTL_CLASS(TEditor, TEditorBase)
+
+ public:
+  void Initialize() override { Note(L"editor Initialize"); }
+  void Destroy() override
+  {
+    Note(L"editor Destroy");
+    inherited::Destroy();
+  }
+};
+
+using Steps = std::vector<String>;
+
+TEST(ObjectLifeCycle, CreateReachesTheMostDerivedOverrideAndFieldsStartZeroed)
+{
+  Log().clear();
+  TEditor* editor = New<TEditor>();
+  EXPECT_EQ(Log(), (Steps{L"alloc", L"editor Initialize", L"AfterConstruction"}));
+  EXPECT_EQ(editor->FValueAtCreate, 0);
+  EXPECT_EQ(editor->FNameAtCreate, L"");
+
+  Log().clear();
+  Free(editor);
+  EXPECT_EQ(Log(), (Steps{L"BeforeDestruction", L"editor Destroy", L"base Destroy", L"free"}));
+}
+
+TEST(ObjectLifeCycle, AFailedConstructionDestroysAndFreesTheObjectOnce)
+{
+  const struct {
+    TFailAt FailAt;
+    Steps Expected;
+  } cases[] = {
+      {TFailAt::Create, {L"alloc", L"editor Initialize", L"editor Destroy", L"base Destroy", L"free"}},
+      {TFailAt::AfterConstruction,
+       {L"alloc", L"editor Initialize", L"AfterConstruction", L"editor Destroy", L"base Destroy", L"free"}},
+  };
+  for (const auto& c : cases) {
+    Log().clear();
+    EXPECT_THROW(New<TEditor>(c.FailAt), EConvertError);
+    EXPECT_EQ(Log(), c.Expected) << int(c.FailAt);
+  }
+}
+
+// Records whether the variable that held it was already nil when it died.
+class TWatched : public TObject {
+  RTL_CLASS(TWatched, TObject)
+
+ public:
+  void Create(TWatched** AHolder) { FHolder = AHolder; }
+  void Destroy() override
+  {
+    Note(*FHolder ? L"holder still set" : L"holder nil");
+    inherited::Destroy();
+  }
+
+ private:
+  TWatched** FHolder;
+};
+
+TEST(ObjectLifeCycle, FreeIgnoresNilAndFreeAndNilClearsTheVariableFirst)
+{
+  TObject* nothing = nullptr;
+  Free(nothing);
+  FreeAndNil(nothing);
+  EXPECT_EQ(nothing, nullptr);
+
+  Log().clear();
+  TWatched* watched = nullptr;
+  watched = New<TWatched>(&watched);
+  FreeAndNil(watched);
+  EXPECT_EQ(watched, nullptr);
+  EXPECT_EQ(Log(), (Steps{L"holder nil"}));
+}
+
+TEST(ObjectLifeCycle, AbstractErrorRaisesEAbstractError)
+{
+  try {
+    AbstractError();
+  } catch (const EAbstractError& e) {
+    EXPECT_EQ(e.Message(), L"Abstract Error");
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Class references
+
+class TShape : public TObject {
+  RTL_CLASS(TShape, TObject)
+
+ public:
+  virtual void Create(int ASize)
+  {
+    FSize = ASize;
+    FMadeBy = L"TShape";
+  }
+  void Destroy() override
+  {
+    Note(L"shape Destroy");
+    inherited::Destroy();
+  }
+  int FSize;
+  String FMadeBy;
+};
+
+class TCircle : public TShape {
+  RTL_CLASS(TCircle, TShape)
+
+ public:
+  void Create(int ASize) override
+  {
+    inherited::Create(ASize);
+    FMadeBy = L"TCircle";
+  }
+};
+
+class TSquare : public TShape {
+  RTL_CLASS(TSquare, TShape)
+
+ public:
+  void Create(int ASize) override
+  {
+    inherited::Create(ASize);
+    FMadeBy = L"TSquare";
+    if (ASize < 0)
+      throw ERangeError(L"negative size");
+  }
+};
+
+class TAbstractShape : public TShape {
+  RTL_CLASS(TAbstractShape, TShape)
+
+ public:
+  virtual int Area() = 0;
+};
+
+TEST(ClassReferences, CreateTheClassReferredToThroughTheVirtualCreate)
+{
+  const ClassOf<TShape> classes[] = {ClassOf<TShape>::Of<TShape>(), ClassOf<TCircle>::Of<TCircle>(),
+                                     ClassOf<TShape>::Of<TSquare>()};
+  const wchar_t* names[] = {L"TShape", L"TCircle", L"TSquare"};
+  for (int i = 0; i < 3; ++i) {
+    TShape* shape = classes[i].Create(7);
+    EXPECT_EQ(shape->ClassType(), classes[i].ClassType());
+    EXPECT_EQ(shape->ClassName(), names[i]);
+    EXPECT_EQ(shape->FMadeBy, names[i]);
+    EXPECT_EQ(shape->FSize, 7);
+    Free(shape);
+  }
+}
+
+TEST(ClassReferences, AFailedVirtualCreateDestroysTheObjectOnce)
+{
+  Log().clear();
+  EXPECT_THROW(ClassOf<TShape>::Of<TSquare>().Create(-1), ERangeError);
+  EXPECT_EQ(Log(), (Steps{L"shape Destroy"}));
+}
+
+TEST(ClassReferences, AbstractAndNilClassesAreNotCreated)
+{
+  EXPECT_THROW(ClassOf<TShape>::Of<TAbstractShape>().Create(1), EAbstractError);
+  EXPECT_THROW(ClassOf<TShape>().Create(1), EInvalidPointer);
+}
+
+TEST(ClassReferences, CompareConvertAndCheck)
+{
+  const ClassOf<TShape> circle = ClassOf<TCircle>::Of<TCircle>();
+  EXPECT_EQ(circle, ClassOf<TShape>::Of<TCircle>());
+  EXPECT_NE(circle, ClassOf<TShape>::Of<TSquare>());
+  EXPECT_EQ(circle, TCircle::StaticClass());
+  EXPECT_FALSE(ClassOf<TShape>());
+  EXPECT_TRUE(circle.InheritsFrom(TShape::StaticClass()));
+  EXPECT_FALSE(circle.InheritsFrom(TSquare::StaticClass()));
+
+  EXPECT_EQ(ClassOf<TShape>(TSquare::StaticClass()), ClassOf<TShape>::Of<TSquare>());
+  EXPECT_EQ(ClassOf<TShape>(TClass(nullptr)), nullptr);
+  EXPECT_THROW(ClassOf<TShape>(TEditor::StaticClass()), EInvalidCast);
+}
+
+TEST(ClassReferences, ClassInformationOfInstancesAndClasses)
+{
+  TShape* circle = New<TCircle>(1);
+  EXPECT_EQ(circle->ClassName(), L"TCircle");
+  EXPECT_EQ(circle->ClassParent(), TShape::StaticClass());
+  EXPECT_EQ(TObject::StaticClass()->ClassParent(), nullptr);
+  EXPECT_TRUE(circle->ClassNameIs(L"tcircle"));
+  EXPECT_FALSE(circle->ClassNameIs(L"TCircl"));
+  EXPECT_EQ(TSquare::StaticClass()->ClassName(), L"TSquare");
+
+  const struct {
+    TClass Class;
+    bool Inherits;
+  } cases[] = {{TCircle::StaticClass(), true},  {TShape::StaticClass(), true}, {TObject::StaticClass(), true},
+               {TSquare::StaticClass(), false}, {TEditor::StaticClass(), false}, {nullptr, false}};
+  for (const auto& c : cases)
+    EXPECT_EQ(circle->InheritsFrom(c.Class), c.Inherits) << (c.Class ? c.Class->Name : L"nil");
+  Free(circle);
+}
+
+TEST(ClassReferences, IsAndAs)
+{
+  TObject* circle = New<TCircle>(1);
+  TObject* nothing = nullptr;
+  EXPECT_TRUE(Is<TObject>(circle));
+  EXPECT_TRUE(Is<TShape>(circle));
+  EXPECT_TRUE(Is<TCircle>(circle));
+  EXPECT_FALSE(Is<TSquare>(circle));
+  EXPECT_FALSE(Is<TObject>(nothing));
+
+  EXPECT_EQ(As<TShape>(circle)->FSize, 1);
+  EXPECT_EQ(As<TShape>(nothing), nullptr);
+  try {
+    As<TSquare>(circle);
+    ADD_FAILURE() << "no exception";
+  } catch (const EInvalidCast& e) {
+    EXPECT_EQ(e.Message(), L"Invalid class typecast");
+  }
+  Free(circle);
+}
+
+// ---------------------------------------------------------------------------
+// Message dispatch
+
+constexpr UINT CM_FIRST = CM_BASE + 100;
+constexpr UINT CM_SECOND = CM_BASE + 101;
+constexpr UINT CM_THIRD = CM_BASE + 102;
+constexpr UINT CM_UNHANDLED = CM_BASE + 103;
+
+class TReceiver : public TObject {
+  RTL_CLASS(TReceiver, TObject)
+  RTL_MESSAGES(RTL_MESSAGE(CM_FIRST, CMFirst), RTL_MESSAGE(CM_SECOND, CMSecond))
+
+ public:
+  void DefaultHandler(TMessage& AMessage) override
+  {
+    Note(L"DefaultHandler");
+    AMessage.Result = -1;
+  }
+
+ private:
+  void CMFirst(TMessage& AMessage)
+  {
+    Note(L"receiver First");
+    AMessage.Result += 1;
+  }
+  void CMSecond(TMessage&) { Note(L"receiver Second"); }
+};
+
+class TFilter : public TReceiver {
+  RTL_CLASS(TFilter, TReceiver)
+  RTL_MESSAGES(RTL_MESSAGE(CM_FIRST, CMFirst), RTL_MESSAGE(CM_THIRD, CMThird))
+
+ private:
+  void CMFirst(TMessage& AMessage)
+  {
+    Note(L"filter First");
+    AMessage.Result += 10;
+    InheritedMessage(this, AMessage);
+  }
+  void CMThird(TMessage& AMessage)
+  {
+    Note(L"filter Third");
+    // No ancestor handles it: inherited reaches DefaultHandler.
+    InheritedMessage(this, AMessage);
+  }
+};
+
+// Declares no handlers: its ancestors' tables serve it.
+class TLeafFilter : public TFilter {
+  RTL_CLASS(TLeafFilter, TFilter)
+};
+
+TEST(MessageDispatch, DerivedTablesFirstThenAncestorsThenDefaultHandler)
+{
+  const struct {
+    UINT Msg;
+    Steps Expected;
+    LRESULT Result;
+  } cases[] = {
+      {CM_FIRST, {L"filter First", L"receiver First"}, 11},
+      {CM_SECOND, {L"receiver Second"}, 0},
+      {CM_THIRD, {L"filter Third", L"DefaultHandler"}, -1},
+      {CM_UNHANDLED, {L"DefaultHandler"}, -1},
+  };
+  TLeafFilter* leaf = New<TLeafFilter>();
+  for (const auto& c : cases) {
+    Log().clear();
+    TMessage message{c.Msg, 0, 0, 0};
+    leaf->Dispatch(message);
+    EXPECT_EQ(Log(), c.Expected) << c.Msg;
+    EXPECT_EQ(message.Result, c.Result) << c.Msg;
+  }
+  Free(leaf);
+}
+
+// ---------------------------------------------------------------------------
+// Interfaces
+
+struct IGreeter : IInterface {
+  RTL_GUID(IGreeter, "{5E0C2A6B-1F3D-4C8E-9A27-6B4D0E3F8C11}")
+  virtual String __stdcall Greet() = 0;
+};
+
+struct ICounter : IInterface {
+  RTL_GUID(ICounter, "{A1B2C3D4-E5F6-4789-8ABC-DEF012345678}")
+  virtual int __stdcall Next() = 0;
+};
+
+// Not implemented by anything: its GUID differs from its parent's.
+struct IGreeter2 : IGreeter {
+  RTL_GUID(IGreeter2, "{0F9E8D7C-6B5A-4938-2716-05F4E3D2C1B0}")
+};
+
+class TCountedGreeter : public TInterfacedObject, public IGreeter {
+  RTL_CLASS(TCountedGreeter, TInterfacedObject)
+  RTL_INTERFACES(IGreeter)
+
+ public:
+  void Create(bool* AFreed)
+  {
+    FFreed = AFreed;
+    // An interface taken and dropped while the object is being made must
+    // not free it.
+    IPtr<IGreeter> self = this;
+    FCountInCreate = RefCount();
+  }
+  void Destroy() override
+  {
+    *FFreed = true;
+    inherited::Destroy();
+  }
+  String __stdcall Greet() override { return L"counted"; }
+
+  int FCountInCreate;
+
+ private:
+  bool* FFreed;
+};
+
+class TPlainGreeter : public TNoRefCountObject, public IGreeter, public ICounter {
+  RTL_CLASS(TPlainGreeter, TNoRefCountObject)
+  RTL_INTERFACES(IGreeter, ICounter)
+
+ public:
+  String __stdcall Greet() override { return L"plain"; }
+  int __stdcall Next() override { return ++FCount; }
+
+ private:
+  int FCount;
+};
+
+class TNoInterfaces : public TObject {
+  RTL_CLASS(TNoInterfaces, TObject)
+};
+
+static_assert(GUIDLiteral("{3CAF68AD-4959-429F-A6BB-19DC671BD3BB}").Data1 == 0x3CAF68AD);
+static_assert(GUIDLiteral("{3CAF68AD-4959-429F-A6BB-19DC671BD3BB}").Data3 == 0x429F);
+static_assert(GUIDLiteral("{3CAF68AD-4959-429F-a6bb-19DC671BD3BB}").Data4[1] == 0xBB);
+static_assert(GUIDLiteral("{3CAF68AD-4959-429F-A6BB-19DC671BD3BB}").Data4[7] == 0xBB);
+
+TEST(Interfaces, CountedObjectLivesUntilTheLastReferenceGoes)
+{
+  bool freed = false;
+  TCountedGreeter* greeter = New<TCountedGreeter>(&freed);
+  EXPECT_EQ(greeter->FCountInCreate, 2);
+  EXPECT_EQ(greeter->RefCount(), 0);
+
+  IPtr<IGreeter> first;
+  ASSERT_TRUE(Supports(greeter, &first));
+  EXPECT_EQ(first->Greet(), L"counted");
+  EXPECT_EQ(greeter->RefCount(), 1);
+  {
+    IPtr<IGreeter> copy = first;
+    EXPECT_EQ(greeter->RefCount(), 2);
+    IPtr<IGreeter> moved = std::move(copy);
+    EXPECT_EQ(copy, nullptr);
+    EXPECT_EQ(greeter->RefCount(), 2);
+    IPtr<IInterface> base = moved;
+    EXPECT_EQ(greeter->RefCount(), 3);
+  }
+  EXPECT_EQ(greeter->RefCount(), 1);
+  EXPECT_FALSE(freed);
+  first = first;
+  EXPECT_EQ(greeter->RefCount(), 1);
+  first.Reset();
+  EXPECT_TRUE(freed);
+}
+
+TEST(Interfaces, FreeingAReferencedCountedObjectIsRefused)
+{
+  bool freed = false;
+  TCountedGreeter* greeter = New<TCountedGreeter>(&freed);
+  IPtr<IGreeter> held = static_cast<IGreeter*>(greeter);
+  EXPECT_THROW(Free(greeter), EInvalidPointer);
+  EXPECT_FALSE(freed);
+  held.Reset();
+  EXPECT_TRUE(freed);
+}
+
+TEST(Interfaces, QueriesWithoutAResultCountNothing)
+{
+  bool freed = false;
+  TCountedGreeter* greeter = New<TCountedGreeter>(&freed);
+  EXPECT_TRUE(Supports<IGreeter>(greeter));
+  EXPECT_FALSE(Supports<ICounter>(greeter));
+  // A failed query with a result variable must not count either.
+  IPtr<ICounter> counter;
+  EXPECT_FALSE(Supports(greeter, &counter));
+  EXPECT_FALSE(counter);
+  EXPECT_FALSE(freed);
+  EXPECT_EQ(greeter->RefCount(), 0);
+  Free(greeter);
+  EXPECT_TRUE(freed);
+}
+
+TEST(Interfaces, UncountedObjectIsNeverFreedByReleases)
+{
+  TPlainGreeter* plain = New<TPlainGreeter>();
+  EXPECT_EQ(LONG(plain->AddRef()), -1);
+  EXPECT_EQ(LONG(plain->Release()), -1);
+  {
+    IPtr<IGreeter> greeter;
+    ASSERT_TRUE(Supports(plain, &greeter));
+    IPtr<IGreeter> copy = greeter;
+  }
+  IPtr<ICounter> counter;
+  ASSERT_TRUE(Supports(plain, &counter));
+  counter.Reset();
+  // Still alive: the object answers through its second interface part.
+  ASSERT_TRUE(Supports(plain, &counter));
+  EXPECT_EQ(counter->Next(), 1);
+  EXPECT_EQ(counter->Next(), 2);
+  counter.Reset();
+  Free(plain);
+}
+
+TEST(Interfaces, SupportsFollowsTheInterfaceTables)
+{
+  bool freed = false;
+  TCountedGreeter* counted = New<TCountedGreeter>(&freed);
+  TPlainGreeter* plain = New<TPlainGreeter>();
+  TNoInterfaces* none = New<TNoInterfaces>();
+  // Held, so that releasing what a query counted does not free it.
+  IPtr<IGreeter> hold = static_cast<IGreeter*>(counted);
+  const struct {
+    TObject* Object;
+    const GUID* IID;
+    bool Expected;
+  } cases[] = {
+      {plain, &IIDOf<IGreeter>(), true},    {plain, &IIDOf<ICounter>(), true},
+      {plain, &IID_IUnknown, true},         {plain, &IIDOf<IGreeter2>(), false},
+      {counted, &IIDOf<IGreeter>(), true},  {counted, &IIDOf<IInterface>(), true},
+      {counted, &IIDOf<ICounter>(), false}, {none, &IID_IUnknown, false},
+      {none, &IIDOf<IGreeter>(), false},    {nullptr, &IIDOf<IGreeter>(), false},
+  };
+  for (const auto& c : cases) {
+    const String name = c.Object ? c.Object->ClassName() : L"nil";
+    EXPECT_EQ(Supports(c.Object, *c.IID), c.Expected) << name;
+    void* intf = reinterpret_cast<void*>(1);
+    EXPECT_EQ(Supports(c.Object, *c.IID, &intf), c.Expected) << name;
+    EXPECT_EQ(intf != nullptr, c.Expected) << name;
+    if (intf)
+      static_cast<IInterface*>(intf)->Release();
+  }
+  EXPECT_EQ(counted->RefCount(), 1);
+  Free(none);
+  Free(plain);
+  hold.Reset();
+  EXPECT_TRUE(freed);
+}
+
+TEST(Interfaces, QueriesBetweenInterfaces)
+{
+  TPlainGreeter* plain = New<TPlainGreeter>();
+  IPtr<IGreeter> greeter = static_cast<IGreeter*>(plain);
+  IPtr<ICounter> counter;
+  EXPECT_TRUE(Supports(greeter, &counter));
+  EXPECT_EQ(counter->Next(), 1);
+  EXPECT_FALSE(Supports<IGreeter2>(greeter));
+  EXPECT_FALSE(Supports<ICounter>(IPtr<IGreeter>()));
+
+  void* intf = reinterpret_cast<void*>(1);
+  EXPECT_EQ(plain->QueryInterface(IIDOf<IGreeter2>(), &intf), E_NOINTERFACE);
+  EXPECT_EQ(intf, nullptr);
+  EXPECT_EQ(plain->QueryInterface(IIDOf<IGreeter>(), &intf), S_OK);
+  EXPECT_EQ(intf, static_cast<IGreeter*>(plain));
+  Free(plain);
+}
+
+}  // namespace
