@@ -1,11 +1,15 @@
 #include "core/cxGeometry.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstddef>
 #include <cmath>
 #include <cstdint>
 #include <numbers>
+#include <numeric>
+
+#include "core/dxCore.h"
 
 static_assert(sizeof(TdxRectF) == 2 * sizeof(TdxPointF) && offsetof(TdxRectF, Right) == sizeof(TdxPointF),
   "a float rectangle must read as its top-left and bottom-right points");
@@ -369,17 +373,17 @@ TRect cxRectBoundsAtPoint(const TPoint& P, int AWidth, int AHeight)
 
 int cxRectGetWidth(const TRect& R)
 {
-  return R.right - R.left;
+  return dxRectWidthOf(R);
 }
 
 int cxRectGetHeight(const TRect& R)
 {
-  return R.bottom - R.top;
+  return dxRectHeightOf(R);
 }
 
 TSize cxRectGetSize(const TRect& R)
 {
-  return TSize{cxRectGetWidth(R), cxRectGetHeight(R)};
+  return dxRectSizeOf(R);
 }
 
 TSize cxSizeOfRect(const TRect& R)
@@ -1037,4 +1041,650 @@ void TdxMatrix::Translate(const TdxPointF& AOffset, TdxTransformationOrder AOrde
 void TdxMatrix::Combine(const XFORM& AStep, TdxTransformationOrder AOrder)
 {
   FMatrix = AOrder == moAppend ? cxXFormCombine(FMatrix, AStep) : cxXFormCombine(AStep, FMatrix);
+}
+
+// ---------------------------------------------------------------------------
+// Scale factors
+
+namespace {
+
+// Products of two factors' terms: the 32-bit products the scale arithmetic
+// has always used, computed without signed overflow.
+int Product32(int A, int B)
+{
+  return static_cast<int>(static_cast<std::int64_t>(A) * B);
+}
+
+TPoint ScalePoint(const TPoint& V, int N, int D)
+{
+  return TPoint{MulDiv(V.x, N, D), MulDiv(V.y, N, D)};
+}
+
+TSize ScaleSize(const TSize& V, int N, int D)
+{
+  return TSize{MulDiv(V.cx, N, D), MulDiv(V.cy, N, D)};
+}
+
+TRect ScaleRect(const TRect& V, int N, int D)
+{
+  return TRect{MulDiv(V.left, N, D), MulDiv(V.top, N, D), MulDiv(V.right, N, D), MulDiv(V.bottom, N, D)};
+}
+
+// The fraction that takes a value from the source scale to the target one;
+// false when it is 1:1 and the value stays as it is.
+bool SourceToTarget(const TdxScaleFactor& ATarget, int ASourceNumerator, int ASourceDenominator, int& N, int& D)
+{
+  N = Product32(ATarget.GetNumerator(), ASourceDenominator);
+  D = Product32(ATarget.GetDenominator(), ASourceNumerator);
+  if (N == D)
+    return false;
+  cxReduceFraction(N, D);
+  return true;
+}
+
+int SourceNumerator(const TdxScaleFactor* AFactor)
+{
+  return AFactor ? AFactor->GetNumerator() : 1;
+}
+
+int SourceDenominator(const TdxScaleFactor* AFactor)
+{
+  return AFactor ? AFactor->GetDenominator() : 1;
+}
+
+}  // namespace
+
+void cxReduceFraction(int& N, int& D)
+{
+  // Trial division from 2, restarted after each hit, reduces positive values
+  // exactly as far as the greatest common divisor does.
+  if (N < 1 || D < 1)
+    return;
+  const int Divisor = std::gcd(N, D);
+  N /= Divisor;
+  D /= Divisor;
+}
+
+void TdxScaleFactor::Create()
+{
+  inherited::Create();
+  FNumerator = 1;
+  FDenominator = 1;
+}
+
+void TdxScaleFactor::Assign(int ANumerator, int ADenominator, bool AIsLoading)
+{
+  cxReduceFraction(ANumerator, ADenominator);
+  if (ANumerator == FNumerator && ADenominator == FDenominator)
+    return;
+  const int OldNumerator = FNumerator;
+  const int OldDenominator = FDenominator;
+  FNumerator = ANumerator;
+  FDenominator = ADenominator;
+  Changed(Product32(OldDenominator, ANumerator), Product32(OldNumerator, ADenominator), AIsLoading);
+}
+
+void TdxScaleFactor::Assign(const TdxScaleFactor* ASource)
+{
+  Assign(SourceNumerator(ASource), SourceDenominator(ASource), false);
+}
+
+void TdxScaleFactor::Change(int ANumerator, int ADenominator)
+{
+  Assign(Product32(ANumerator, FNumerator), Product32(ADenominator, FDenominator), false);
+}
+
+bool TdxScaleFactor::Equals(const rtl::TObject* Obj) const
+{
+  if (!rtl::Is<TdxScaleFactor>(Obj))
+    return false;
+  const auto* Other = static_cast<const TdxScaleFactor*>(Obj);
+  return static_cast<std::int64_t>(Other->FDenominator) * FNumerator ==
+         static_cast<std::int64_t>(Other->FNumerator) * FDenominator;
+}
+
+int TdxScaleFactor::Apply(int V) const
+{
+  return GetAssigned() ? MulDiv(V, FNumerator, FDenominator) : V;
+}
+
+TPoint TdxScaleFactor::Apply(const TPoint& V) const
+{
+  return GetAssigned() ? ScalePoint(V, FNumerator, FDenominator) : V;
+}
+
+TSize TdxScaleFactor::Apply(const TSize& V) const
+{
+  return GetAssigned() ? ScaleSize(V, FNumerator, FDenominator) : V;
+}
+
+TRect TdxScaleFactor::Apply(const TRect& V) const
+{
+  return GetAssigned() ? ScaleRect(V, FNumerator, FDenominator) : V;
+}
+
+double TdxScaleFactor::ApplyF(double V) const
+{
+  return GetAssigned() ? V * FNumerator / FDenominator : V;
+}
+
+int TdxScaleFactor::Revert(int V) const
+{
+  return GetAssigned() ? MulDiv(V, FDenominator, FNumerator) : V;
+}
+
+TPoint TdxScaleFactor::Revert(const TPoint& V) const
+{
+  return GetAssigned() ? ScalePoint(V, FDenominator, FNumerator) : V;
+}
+
+TSize TdxScaleFactor::Revert(const TSize& V) const
+{
+  return GetAssigned() ? ScaleSize(V, FDenominator, FNumerator) : V;
+}
+
+TRect TdxScaleFactor::Revert(const TRect& V) const
+{
+  return GetAssigned() ? ScaleRect(V, FDenominator, FNumerator) : V;
+}
+
+double TdxScaleFactor::RevertF(double V) const
+{
+  return GetAssigned() ? V * FDenominator / FNumerator : V;
+}
+
+int TdxScaleFactor::Apply(int V, int ASourceNumerator, int ASourceDenominator) const
+{
+  int N, D;
+  return SourceToTarget(*this, ASourceNumerator, ASourceDenominator, N, D) ? MulDiv(V, N, D) : V;
+}
+
+TPoint TdxScaleFactor::Apply(const TPoint& V, int ASourceNumerator, int ASourceDenominator) const
+{
+  int N, D;
+  return SourceToTarget(*this, ASourceNumerator, ASourceDenominator, N, D) ? ScalePoint(V, N, D) : V;
+}
+
+TSize TdxScaleFactor::Apply(const TSize& V, int ASourceNumerator, int ASourceDenominator) const
+{
+  int N, D;
+  return SourceToTarget(*this, ASourceNumerator, ASourceDenominator, N, D) ? ScaleSize(V, N, D) : V;
+}
+
+TRect TdxScaleFactor::Apply(const TRect& V, int ASourceNumerator, int ASourceDenominator) const
+{
+  int N, D;
+  return SourceToTarget(*this, ASourceNumerator, ASourceDenominator, N, D) ? ScaleRect(V, N, D) : V;
+}
+
+int TdxScaleFactor::Apply(int V, const TdxScaleFactor* ASourceScaleFactor) const
+{
+  return Apply(V, SourceNumerator(ASourceScaleFactor), SourceDenominator(ASourceScaleFactor));
+}
+
+TPoint TdxScaleFactor::Apply(const TPoint& V, const TdxScaleFactor* ASourceScaleFactor) const
+{
+  return Apply(V, SourceNumerator(ASourceScaleFactor), SourceDenominator(ASourceScaleFactor));
+}
+
+TSize TdxScaleFactor::Apply(const TSize& V, const TdxScaleFactor* ASourceScaleFactor) const
+{
+  return Apply(V, SourceNumerator(ASourceScaleFactor), SourceDenominator(ASourceScaleFactor));
+}
+
+TRect TdxScaleFactor::Apply(const TRect& V, const TdxScaleFactor* ASourceScaleFactor) const
+{
+  return Apply(V, SourceNumerator(ASourceScaleFactor), SourceDenominator(ASourceScaleFactor));
+}
+
+void TdxScaleFactor::ListenerAdd(const TdxScaleFactorNotifyEvent& AEventHandler)
+{
+  if (std::find(FListeners.begin(), FListeners.end(), AEventHandler) != FListeners.end())
+    throw EdxException(L"Listener is already registered");
+  FListeners.push_back(AEventHandler);
+}
+
+void TdxScaleFactor::ListenerRemove(const TdxScaleFactorNotifyEvent& AEventHandler)
+{
+  const auto Found = std::find(FListeners.begin(), FListeners.end(), AEventHandler);
+  if (Found == FListeners.end())
+    return;
+  FListeners.erase(Found);
+  // Most factors never have a listener again; give the memory back.
+  if (FListeners.empty())
+    FListeners.shrink_to_fit();
+}
+
+void TdxScaleFactor::Changed(int M, int D, bool AIsLoading)
+{
+  if (M == D || FListeners.empty())
+    return;
+  // A listener may remove itself or another one (an owned factor being
+  // freed by a form that rescales), so walk a copy and skip whoever has left
+  // the list since the walk began.
+  const std::vector<TdxScaleFactorNotifyEvent> Snapshot = FListeners;
+  for (const TdxScaleFactorNotifyEvent& Listener : Snapshot) {
+    if (std::find(FListeners.begin(), FListeners.end(), Listener) != FListeners.end())
+      Listener(this, M, D, AIsLoading);
+  }
+}
+
+void TdxOwnedScaleFactor::Create()
+{
+  inherited::Create();
+  FUseOwnerValue = true;
+}
+
+void TdxOwnedScaleFactor::BeforeDestruction()
+{
+  inherited::BeforeDestruction();
+  SetOwner(nullptr);
+}
+
+void TdxOwnedScaleFactor::SetOwner(TdxScaleFactor* AValue)
+{
+  if (AValue == FOwner || AValue == this)
+    return;
+  if (FOwner)
+    FOwner->ListenerRemove(OwnerHandler());
+  FOwner = AValue;
+  if (FOwner)
+    FOwner->ListenerAdd(OwnerHandler());
+  UpdateFromOwner(false);
+}
+
+void TdxOwnedScaleFactor::SetUseOwnerValue(bool AValue)
+{
+  if (AValue == FUseOwnerValue)
+    return;
+  FUseOwnerValue = AValue;
+  UpdateFromOwner(false);
+}
+
+void TdxOwnedScaleFactor::Changed(int M, int D, bool AIsLoading)
+{
+  if (!AIsLoading)
+    FUseOwnerValue = false;
+  inherited::Changed(M, D, AIsLoading);
+}
+
+void TdxOwnedScaleFactor::OwnerChanged(rtl::TObject* /*Sender*/, int /*M*/, int /*D*/, bool IsLoading)
+{
+  UpdateFromOwner(IsLoading);
+}
+
+void TdxOwnedScaleFactor::UpdateFromOwner(bool AIsLoading)
+{
+  if (!FUseOwnerValue || !FOwner)
+    return;
+  Assign(FOwner->GetNumerator(), FOwner->GetDenominator(), AIsLoading);
+  FUseOwnerValue = true;
+}
+
+TdxScaleFactorNotifyEvent TdxOwnedScaleFactor::OwnerHandler()
+{
+  return TdxScaleFactorNotifyEvent::Bind<&TdxOwnedScaleFactor::OwnerChanged>(this);
+}
+
+// ---------------------------------------------------------------------------
+// Persistent geometry objects
+
+namespace {
+
+// The stream images hold 32-bit signed integers in the platform's (little-
+// endian) order, so an array of them is read and written as it is.
+template <std::size_t N>
+std::array<std::int32_t, N> ReadIntegers(rtl::TStream* AStream)
+{
+  std::array<std::int32_t, N> Result;
+  AStream->ReadBuffer(Result.data(), static_cast<int>(sizeof(Result)));
+  return Result;
+}
+
+template <std::size_t N>
+void WriteIntegers(rtl::TStream* AStream, const std::array<std::int32_t, N>& AValues)
+{
+  AStream->WriteBuffer(AValues.data(), static_cast<int>(sizeof(AValues)));
+}
+
+TRect RectOfIntegers(const std::array<std::int32_t, 4>& AValues)
+{
+  return TRect{AValues[0], AValues[1], AValues[2], AValues[3]};
+}
+
+std::array<std::int32_t, 4> IntegersOfRect(const TRect& R)
+{
+  return {R.left, R.top, R.right, R.bottom};
+}
+
+}  // namespace
+
+void TcxGeometryObject::ChangeScale(int /*M*/, int /*D*/) {}
+
+void TcxGeometryObject::LoadFromStream(rtl::TStream* /*AStream*/) {}
+
+void TcxGeometryObject::SaveToStream(rtl::TStream* /*AStream*/) {}
+
+void TcxGeometryObject::DoChange()
+{
+  if (FOnChange)
+    FOnChange(this);
+}
+
+// TcxRect
+
+void TcxRect::ChangeScale(int M, int D)
+{
+  SetRect(ScaleRect(FRect, M, D));
+}
+
+void TcxRect::LoadFromStream(rtl::TStream* AStream)
+{
+  SetRect(RectOfIntegers(ReadIntegers<4>(AStream)));
+}
+
+void TcxRect::SaveToStream(rtl::TStream* AStream)
+{
+  WriteIntegers(AStream, IntegersOfRect(FRect));
+}
+
+bool TcxRect::IsEmpty() const
+{
+  return cxRectHasNoArea(FRect);
+}
+
+bool TcxRect::IsEqual(const TRect& ARect) const
+{
+  return cxRectsEqual(FRect, ARect);
+}
+
+bool TcxRect::IsEqual(const TcxRect* ARect) const
+{
+  return ARect && IsEqual(ARect->GetRect());
+}
+
+int TcxRect::GetValue(int AIndex) const
+{
+  switch (AIndex) {
+    case 0:
+      return FRect.left;
+    case 1:
+      return FRect.top;
+    case 2:
+      return FRect.right;
+    default:
+      return FRect.bottom;
+  }
+}
+
+void TcxRect::SetValue(int AIndex, int AValue)
+{
+  TRect R = FRect;
+  switch (AIndex) {
+    case 0:
+      R.left = AValue;
+      break;
+    case 1:
+      R.top = AValue;
+      break;
+    case 2:
+      R.right = AValue;
+      break;
+    case 3:
+      R.bottom = AValue;
+      break;
+    default:
+      break;
+  }
+  SetRect(R);
+}
+
+void TcxRect::SetRect(const TRect& AValue)
+{
+  TRect R = AValue;
+  AdjustRect(R);
+  if (cxRectsEqual(R, FRect))
+    return;
+  FRect = R;
+  DoChange();
+}
+
+int TcxRect::GetWidth() const
+{
+  return cxRectGetWidth(FRect);
+}
+
+int TcxRect::GetHeight() const
+{
+  return cxRectGetHeight(FRect);
+}
+
+void TcxRect::SetWidth(int AValue)
+{
+  SetRect(cxRectWithWidth(FRect, AValue));
+}
+
+void TcxRect::SetHeight(int AValue)
+{
+  SetRect(cxRectWithHeight(FRect, AValue));
+}
+
+TPoint TcxRect::GetTopLeft() const
+{
+  return TPoint{FRect.left, FRect.top};
+}
+
+TPoint TcxRect::GetTopRight() const
+{
+  return TPoint{FRect.right, FRect.top};
+}
+
+TPoint TcxRect::GetBottomLeft() const
+{
+  return TPoint{FRect.left, FRect.bottom};
+}
+
+TPoint TcxRect::GetBottomRight() const
+{
+  return TPoint{FRect.right, FRect.bottom};
+}
+
+void TcxRect::SetTopLeft(const TPoint& AValue)
+{
+  SetRect(TRect{AValue.x, AValue.y, FRect.right, FRect.bottom});
+}
+
+void TcxRect::SetTopRight(const TPoint& AValue)
+{
+  SetRect(TRect{FRect.left, AValue.y, AValue.x, FRect.bottom});
+}
+
+void TcxRect::SetBottomLeft(const TPoint& AValue)
+{
+  SetRect(TRect{AValue.x, FRect.top, FRect.right, AValue.y});
+}
+
+void TcxRect::SetBottomRight(const TPoint& AValue)
+{
+  SetRect(TRect{FRect.left, FRect.top, AValue.x, AValue.y});
+}
+
+void TcxRect::CopyFrom(rtl::TPersistent* ASource)
+{
+  inherited::CopyFrom(ASource);
+  if (rtl::Is<TcxRect>(ASource))
+    SetRect(static_cast<TcxRect*>(ASource)->GetRect());
+}
+
+void TcxRect::AdjustRect(TRect& /*ARect*/) {}
+
+// TcxSize
+
+void TcxSize::Create(rtl::TPersistent* AOwner, int ADefaultWidth, int ADefaultHeight)
+{
+  inherited::Create(AOwner);
+  FDefaultSize = TSize{ADefaultWidth, ADefaultHeight};
+  FSize = FDefaultSize;
+}
+
+void TcxSize::ChangeScale(int M, int D)
+{
+  SetSize(ScaleSize(FSize, M, D));
+}
+
+void TcxSize::LoadFromStream(rtl::TStream* AStream)
+{
+  const auto Values = ReadIntegers<2>(AStream);
+  SetSize(TSize{Values[0], Values[1]});
+}
+
+void TcxSize::SaveToStream(rtl::TStream* AStream)
+{
+  WriteIntegers<2>(AStream, {FSize.cx, FSize.cy});
+}
+
+bool TcxSize::IsEmpty() const
+{
+  return cxSizeIsZero(FSize);
+}
+
+bool TcxSize::IsEqual(const TSize& ASize) const
+{
+  return cxSizesEqual(FSize, ASize);
+}
+
+bool TcxSize::IsEqual(const TcxSize* ASize) const
+{
+  return ASize && IsEqual(ASize->GetSize());
+}
+
+int TcxSize::GetValue(int AIndex) const
+{
+  return AIndex == 0 ? FSize.cy : FSize.cx;
+}
+
+bool TcxSize::IsValueStored(int AIndex) const
+{
+  const int ADefault = AIndex == 0 ? FDefaultSize.cy : FDefaultSize.cx;
+  return GetValue(AIndex) != ADefault;
+}
+
+void TcxSize::SetValue(int AIndex, int AValue)
+{
+  TSize S = GetSize();
+  if (AIndex == 0)
+    S.cy = AValue;
+  else
+    S.cx = AValue;
+  SetSize(S);
+}
+
+void TcxSize::SetSize(const TSize& AValue)
+{
+  const TSize S{std::max<LONG>(AValue.cx, 0), std::max<LONG>(AValue.cy, 0)};
+  if (cxSizesEqual(S, FSize))
+    return;
+  FSize = S;
+  DoChange();
+}
+
+void TcxSize::CopyFrom(rtl::TPersistent* ASource)
+{
+  inherited::CopyFrom(ASource);
+  if (rtl::Is<TcxSize>(ASource))
+    SetSize(static_cast<TcxSize*>(ASource)->GetSize());
+}
+
+// TcxMargin
+
+void TcxMargin::Create(rtl::TPersistent* AOwner, int ADefaultValue)
+{
+  inherited::Create(AOwner);
+  FDefaultValue = ADefaultValue;
+  SetAll(ADefaultValue);
+}
+
+void TcxMargin::ChangeScale(int M, int D)
+{
+  FMargin = ScaleRect(FMargin, M, D);
+}
+
+void TcxMargin::LoadFromStream(rtl::TStream* AStream)
+{
+  SetMargin(RectOfIntegers(ReadIntegers<4>(AStream)));
+}
+
+void TcxMargin::SaveToStream(rtl::TStream* AStream)
+{
+  WriteIntegers(AStream, IntegersOfRect(FMargin));
+}
+
+bool TcxMargin::IsEqual(const TcxMargin* AMargin) const
+{
+  return AMargin && cxRectsEqual(FMargin, AMargin->GetMargin());
+}
+
+int TcxMargin::GetValue(int AIndex) const
+{
+  switch (AIndex) {
+    case 0: {
+      const bool AllEqual = FMargin.left == FMargin.top && FMargin.left == FMargin.right &&
+                            FMargin.left == FMargin.bottom;
+      return AllEqual ? FMargin.left : -1;
+    }
+    case 1:
+      return FMargin.left;
+    case 2:
+      return FMargin.top;
+    case 3:
+      return FMargin.right;
+    default:
+      return FMargin.bottom;
+  }
+}
+
+void TcxMargin::SetValue(int AIndex, int AValue)
+{
+  if (AValue == GetValue(AIndex))
+    return;
+  switch (AIndex) {
+    case 0:
+      FMargin = TRect{AValue, AValue, AValue, AValue};
+      break;
+    case 1:
+      FMargin.left = AValue;
+      break;
+    case 2:
+      FMargin.top = AValue;
+      break;
+    case 3:
+      FMargin.right = AValue;
+      break;
+    default:
+      FMargin.bottom = AValue;
+      break;
+  }
+  DoChange();
+}
+
+bool TcxMargin::IsValueStored(int AIndex) const
+{
+  if (AIndex == 0)
+    return GetAll() != FDefaultValue;
+  return GetAll() == -1;
+}
+
+void TcxMargin::SetMargin(const TRect& AValue)
+{
+  if (cxRectsEqual(AValue, FMargin))
+    return;
+  FMargin = AValue;
+  DoChange();
+}
+
+void TcxMargin::CopyFrom(rtl::TPersistent* ASource)
+{
+  inherited::CopyFrom(ASource);
+  if (rtl::Is<TcxMargin>(ASource))
+    SetMargin(static_cast<TcxMargin*>(ASource)->GetMargin());
 }

@@ -340,6 +340,30 @@ void TdxFastList::Assign(const TdxFastList* ASource)
   FCount = ASource->FCount;
 }
 
+void TdxFastList::Assign(const rtl::TList* ASource)
+{
+  const int count = ASource->GetCount();
+  FCount = 0;
+  ReallocList(ASource->GetCapacity());
+  if (count > 0)
+    std::memcpy(FList, ASource->List(), count * sizeof(void*));
+  FCount = count;
+}
+
+rtl::TList* TdxFastList::GetTList() const
+{
+  rtl::TList* result = rtl::New<rtl::TList>();
+  try {
+    result->SetCapacity(FCount);
+    for (int i = 0; i < FCount; ++i)
+      result->Add(FList[i]);
+  } catch (...) {
+    rtl::Free(result);
+    throw;
+  }
+  return result;
+}
+
 void TdxFastList::Assign(const TdxFastList* ASource, rtl::TListAssignOp AOperator)
 {
   // Membership is asked of a copy of the source, so that a list combined with

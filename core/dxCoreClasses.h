@@ -9,18 +9,9 @@
 // Every index is 0-based. Bounds errors raise rtl::EListError with the
 // platform list's texts ("List index out of bounds (5)", ...).
 
+#include "platform/rtl/Classes.h"
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
-
-namespace rtl {
-
-// The platform list's plain-function comparer and its assignment operators.
-// They belong with the platform's own list; until that exists they live
-// here, in its namespace, so that callers need not change when they move.
-using TListSortCompare = int (*)(void* AItem1, void* AItem2);
-enum TListAssignOp { laCopy, laAnd, laOr, laXor, laSrcUnique, laDestUnique };
-
-}  // namespace rtl
 
 using PdxPointerList = void**;
 
@@ -59,7 +50,11 @@ class TdxFastList : public rtl::TObject {
   virtual void Clear();
 
   void Assign(const TdxFastList* ASource);
+  void Assign(const rtl::TList* ASource);
   void Assign(const TdxFastList* ASource, rtl::TListAssignOp AOperator);
+
+  // A new platform list with the same items; the caller owns it.
+  rtl::TList* GetTList() const;
 
   void Sort(const TCompareItems& ACompare, bool AMultiThreaded = false);
   void Sort(rtl::TListSortCompare ACompare, bool AMultiThreaded = false);

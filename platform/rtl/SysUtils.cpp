@@ -398,4 +398,33 @@ bool IsValidIdent(const String& AIdent)
   return true;
 }
 
+// ---------------------------------------------------------------------------
+// String builder
+
+void TStringBuilder::SetCapacity(int AValue)
+{
+  if (AValue < GetLength())
+    throw EArgumentOutOfRangeException(L"Argument out of range");
+  FData.reserve(static_cast<std::size_t>(AValue));
+}
+
+void TStringBuilder::SetLength(int AValue)
+{
+  if (AValue < 0)
+    throw EArgumentOutOfRangeException(L"Argument out of range");
+  FData.resize(static_cast<std::size_t>(AValue), L'\0');
+}
+
+TStringBuilder& TStringBuilder::Append(Char AValue)
+{
+  FData.push_back(AValue);
+  return *this;
+}
+
+TStringBuilder& TStringBuilder::Append(std::wstring_view AValue)
+{
+  FData.append(AValue);
+  return *this;
+}
+
 }  // namespace rtl

@@ -3,6 +3,7 @@
 
 #include <concepts>
 #include <cstdint>
+#include <string>
 #include <string_view>
 #include <type_traits>
 #include <utility>
@@ -206,6 +207,36 @@ bool CharInSet(Char C, std::string_view ASet);
 // A name the framework accepts for a component: an ASCII letter or "_"
 // followed by ASCII letters, digits and "_".
 bool IsValidIdent(const String& AIdent);
+
+// ---------------------------------------------------------------------------
+// String builder: a growable text buffer whose capacity and length callers set
+// themselves, so one builder can be reused for many texts without freeing
+// its memory (the core's builder pool relies on that).
+
+class TStringBuilder {
+ public:
+  TStringBuilder() = default;
+  explicit TStringBuilder(int ACapacity) { SetCapacity(ACapacity); }
+
+  // At least the capacity last asked for; never below the length. Asking
+  // for less than the length raises EArgumentOutOfRangeException; asking for
+  // less than the current capacity keeps the memory.
+  int GetCapacity() const { return static_cast<int>(FData.capacity()); }
+  void SetCapacity(int AValue);
+
+  // A longer length pads with #0, a shorter one cuts the text; a negative
+  // length raises EArgumentOutOfRangeException.
+  int GetLength() const { return static_cast<int>(FData.size()); }
+  void SetLength(int AValue);
+
+  TStringBuilder& Append(Char AValue);
+  TStringBuilder& Append(std::wstring_view AValue);
+
+  String ToString() const { return FData; }
+
+ private:
+  String FData;
+};
 
 }  // namespace rtl
 

@@ -43,6 +43,11 @@ void TObject::Free()
   rtl::Free(this);
 }
 
+void TObject::Free(TObject* AObject)
+{
+  rtl::Free(AObject);
+}
+
 void* TObject::NewInstance(std::size_t ASize)
 {
   void* memory = ::operator new(ASize, std::nothrow);

@@ -20,14 +20,16 @@
 //    ...
 //   };
 //
-// The TObject-derived base comes first in the base list, so the object's
-// address is its TObject address.
+// List the TObject-derived base first, ahead of the interfaces: the object then
+// starts at its TObject part, as code that keeps objects as plain addresses
+// (method pointers, window properties) expects.
 #pragma once
 
 #include <windows.h>
 
 #include <cstddef>
 #include <cstring>
+#include <memory>
 #include <new>
 #include <span>
 #include <string_view>
@@ -42,6 +44,10 @@ namespace rtl {
 
 class TObject;
 struct TClassInfo;
+// Published properties and methods; TypInfo.h declares them and the macros
+// that publish them.
+struct TPropInfo;
+struct TMethodEntry;
 
 // "class of TObject": a pointer to the class record.
 using TClass = const TClassInfo*;
@@ -73,6 +79,8 @@ struct TClassInfo {
   TObject* (*Factory)();
   std::span<const TInterfaceEntry> (*Interfaces)();
   std::span<const TMessageEntry> (*Messages)();
+  std::span<const TPropInfo> (*Properties)();
+  std::span<const TMethodEntry> (*PublishedMethods)();
 
   String ClassName() const { return Name; }
   // Compares ignoring case, as class names are looked up.
@@ -213,9 +221,31 @@ consteval unsigned long HexNumber(const char* AText, int ADigits)
   return result;
 }
 
+// TObject publishes nothing, so the owner types are looked for, not required.
 template <class T>
-inline constexpr TClassInfo ClassInfoOf{T::RtlClassName(), ParentOf<T>(), FactoryOf<T>(), OwnInterfaces<T>(),
-                                        OwnMessages<T>()};
+consteval std::span<const TPropInfo> (*OwnProperties())()
+{
+  if constexpr (requires { typename T::RtlPropertiesOwner; }) {
+    if constexpr (std::is_same_v<typename T::RtlPropertiesOwner, T>)
+      return &T::RtlProperties;
+  }
+  return nullptr;
+}
+
+template <class T>
+consteval std::span<const TMethodEntry> (*OwnPublishedMethods())()
+{
+  if constexpr (requires { typename T::RtlPublishedMethodsOwner; }) {
+    if constexpr (std::is_same_v<typename T::RtlPublishedMethodsOwner, T>)
+      return &T::RtlPublishedMethods;
+  }
+  return nullptr;
+}
+
+template <class T>
+inline constexpr TClassInfo ClassInfoOf{T::RtlClassName(),  ParentOf<T>(),      FactoryOf<T>(),
+                                        OwnInterfaces<T>(),  OwnMessages<T>(),   OwnProperties<T>(),
+                                        OwnPublishedMethods<T>()};
 
 }  // namespace detail
 
@@ -236,17 +266,19 @@ consteval GUID GUIDLiteral(const char (&AText)[39])
   return result;
 }
 
-
 // Declares a class to the object model: `inherited`, StaticClass() (the class
 // record, usable without an instance) and the ClassType() override.
-#define RTL_CLASS(AClass, AParent)                                                               \
- public:                                                                                         \
-  using inherited = AParent;                                                                     \
-  using RtlSelf = AClass;                                                                        \
-  static constexpr const wchar_t* RtlClassName() noexcept { return L## #AClass; }                \
-  static constexpr ::rtl::TClass StaticClass() noexcept { return &::rtl::detail::ClassInfoOf<AClass>; } \
-  ::rtl::TClass ClassType() const noexcept override { return StaticClass(); }                   \
-                                                                                                 \
+#define RTL_CLASS(AClass, AParent)                                                    \
+ public:                                                                              \
+  using inherited = AParent;                                                          \
+  using RtlSelf = AClass;                                                             \
+  static constexpr const wchar_t* RtlClassName() noexcept { return L## #AClass; }     \
+  static constexpr ::rtl::TClass StaticClass() noexcept                               \
+  {                                                                                   \
+    return &::rtl::detail::ClassInfoOf<AClass>;                                       \
+  }                                                                                   \
+  ::rtl::TClass ClassType() const noexcept override { return StaticClass(); }        \
+                                                                                      \
  private:
 
 // Declares the interfaces a class adds, in the order queries search them.
@@ -287,6 +319,9 @@ consteval GUID GUIDLiteral(const char (&AText)[39])
  public:                                                            \
   using RtlGuidOwner = AInterface;                                  \
   static constexpr GUID Guid = ::rtl::GUIDLiteral(AText);
+
+// Published properties and methods: RTL_PUBLISHED and RTL_PUBLISHED_METHODS
+// in TypInfo.h.
 
 // The message handlers of a class, RTL_MESSAGE(number, handler) each. A
 // handler is `void H(TMessage&)` or takes a record of TMessage's layout.
@@ -330,6 +365,9 @@ class TObject {
   // BeforeDestruction, Destroy, then the memory goes. rtl::Free is the
   // nil-safe form.
   void Free();
+  // rtl::Free, which the member above would otherwise hide inside the
+  // members of every framework class.
+  static void Free(TObject* AObject);
 
   // Memory for an instance of ASize bytes; the object model zero-fills it. A
   // class with its own allocator declares its own static NewInstance, which
@@ -401,8 +439,27 @@ T* New(A&&... AArgs)
   return detail::Construct(object, [&](T* AObject) { AObject->Create(std::forward<A>(AArgs)...); });
 }
 
+// New for the framework's named constructors (CreateEx, CreateFmt, ...):
+// ACreate runs one of them on the blank T in place of Create.
+//   rtl::NewWith<TdxMatrix>([&](TdxMatrix* M) { M->CreateEx(ASource); })
+template <class T, class F>
+T* NewWith(F&& ACreate)
+{
+  static_assert(detail::IsDeclaredClass<T>, "declare the class with RTL_CLASS");
+  T* object = static_cast<T*>(detail::NewBlank<T>());
+  return detail::Construct(object, std::forward<F>(ACreate));
+}
+
 // Nil-safe Free: BeforeDestruction, Destroy, then the memory goes.
 void Free(TObject* AObject);
+
+// For the rare owner that is no framework object (a helper, a test): a
+// unique_ptr that frees through Free.
+struct TFreeDeleter {
+  void operator()(TObject* AObject) const { Free(AObject); }
+};
+template <class T>
+using TOwnedPtr = std::unique_ptr<T, TFreeDeleter>;
 
 // Clears the variable first, so nothing reached from Destroy sees the dying
 // object through it, then frees.
@@ -476,6 +533,7 @@ class ClassOf {
 template <class T>
 bool Is(const TObject* AObject)
 {
+  static_assert(detail::IsDeclaredClass<T>, "declare the class with RTL_CLASS");
   return AObject && AObject->InheritsFrom(T::StaticClass());
 }
 
@@ -484,6 +542,7 @@ bool Is(const TObject* AObject)
 template <class T>
 T* As(TObject* AObject)
 {
+  static_assert(detail::IsDeclaredClass<T>, "declare the class with RTL_CLASS");
   if (AObject && !AObject->InheritsFrom(T::StaticClass()))
     throw EInvalidCast(L"Invalid class typecast");
   return static_cast<T*>(AObject);

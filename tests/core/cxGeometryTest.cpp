@@ -36,12 +36,9 @@ std::array<long, 2> AsArray(const TSize& S)
 
 constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
 
-// The matrix is still a plain class; this is the one place that makes one.
-std::unique_ptr<TdxMatrix> NewMatrix()
+rtl::TOwnedPtr<TdxMatrix> NewMatrix()
 {
-  auto M = std::make_unique<TdxMatrix>();
-  M->Create();
-  return M;
+  return rtl::TOwnedPtr<TdxMatrix>(rtl::New<TdxMatrix>());
 }
 
 void ExpectNear(const TdxPointF& Actual, float X, float Y)
@@ -481,9 +478,8 @@ TEST(TdxMatrix, RectangleTransformMapsTwoCornersOnly)
   EXPECT_EQ(R, TdxRectF(0, 0, -10, 10));
   EXPECT_TRUE(R.IsEmpty());
 
-  auto Copy = std::make_unique<TdxMatrix>();
-  Copy->CreateEx(M.get());
+  rtl::TOwnedPtr<TdxMatrix> Copy(rtl::NewWith<TdxMatrix>([&](TdxMatrix* C) { C->CreateEx(M.get()); }));
   EXPECT_EQ(Copy->Transform(TdxRectF(0, 0, 10, 10)), R);
-  Copy->CreateEx(2, 0, 0, 3, 1, 1);
-  EXPECT_EQ(Copy->Transform(TdxRectF(1, 1, 2, 2)), TdxRectF(3, 4, 5, 7));
+  rtl::TOwnedPtr<TdxMatrix> Given(rtl::NewWith<TdxMatrix>([](TdxMatrix* C) { C->CreateEx(2, 0, 0, 3, 1, 1); }));
+  EXPECT_EQ(Given->Transform(TdxRectF(1, 1, 2, 2)), TdxRectF(3, 4, 5, 7));
 }

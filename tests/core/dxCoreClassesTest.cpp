@@ -228,6 +228,20 @@ TEST(dxFastList, AssignCopiesCountCapacityAndItems)
   EXPECT_EQ(Items(list.get()), (std::vector<std::intptr_t>{1, 2, 3}));
 }
 
+TEST(dxFastList, ExchangesItemsWithThePlatformList)
+{
+  ListPtr list = NewList({1, 2, 3});
+  rtl::TList* copy = list->GetTList();
+  ASSERT_EQ(copy->GetCount(), 3);
+  EXPECT_EQ(V(copy->GetItem(2)), 3);
+  copy->Add(P(4));
+  EXPECT_EQ(list->GetCount(), 3) << "the platform list is a copy";
+  list->Assign(copy);
+  EXPECT_EQ(Items(list.get()), (std::vector<std::intptr_t>{1, 2, 3, 4}));
+  EXPECT_EQ(list->GetCapacity(), copy->GetCapacity());
+  rtl::Free(copy);
+}
+
 TEST(dxFastList, AssignWithAnOperator)
 {
   struct Case {

@@ -465,3 +465,23 @@ TEST(Characters, IsValidIdentAcceptsAsciiIdentifiersOnly)
     EXPECT_EQ(IsValidIdent(c.Ident), c.Expected);
   }
 }
+
+// ---------------------------------------------------------------------------
+// String builder
+
+TEST(TStringBuilder, LengthAndCapacityAreSetByTheCaller)
+{
+  TStringBuilder builder(4);
+  EXPECT_GE(builder.GetCapacity(), 4);
+  builder.Append(L"ab").Append(L'c');
+  EXPECT_EQ(builder.ToString(), L"abc");
+  builder.SetLength(1);
+  EXPECT_EQ(builder.ToString(), L"a");
+  builder.SetLength(3);
+  EXPECT_EQ(builder.ToString(), String(L"a\0\0", 3));
+  builder.SetCapacity(200);
+  EXPECT_GE(builder.GetCapacity(), 200);
+  EXPECT_EQ(builder.GetLength(), 3);
+  EXPECT_THROW(builder.SetCapacity(2), EArgumentOutOfRangeException);
+  EXPECT_THROW(builder.SetLength(-1), EArgumentOutOfRangeException);
+}

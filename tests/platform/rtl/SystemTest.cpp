@@ -65,8 +65,10 @@ class TEditorBase : public TObject {
   void Destroy() override
   {
     Note(L"base Destroy");
+    Closing();
     inherited::Destroy();
   }
+  virtual void Closing() { Note(L"base Closing"); }
 
   int FValue;
   String FName;
@@ -80,6 +82,7 @@ class TEditor : public TEditorBase {
 
  public:
   void Initialize() override { Note(L"editor Initialize"); }
+  void Closing() override { Note(L"editor Closing"); }
   void Destroy() override
   {
     Note(L"editor Destroy");
@@ -89,7 +92,7 @@ class TEditor : public TEditorBase {
 
 using Steps = std::vector<String>;
 
-TEST(ObjectLifeCycle, CreateReachesTheMostDerivedOverrideAndFieldsStartZeroed)
+TEST(ObjectLifeCycle, CreateAndDestroyReachTheMostDerivedOverridesAndFieldsStartZeroed)
 {
   Log().clear();
   TEditor* editor = New<TEditor>();
@@ -99,7 +102,7 @@ TEST(ObjectLifeCycle, CreateReachesTheMostDerivedOverrideAndFieldsStartZeroed)
 
   Log().clear();
   Free(editor);
-  EXPECT_EQ(Log(), (Steps{L"BeforeDestruction", L"editor Destroy", L"base Destroy", L"free"}));
+  EXPECT_EQ(Log(), (Steps{L"BeforeDestruction", L"editor Destroy", L"base Destroy", L"editor Closing", L"free"}));
 }
 
 TEST(ObjectLifeCycle, AFailedConstructionDestroysAndFreesTheObjectOnce)
@@ -108,9 +111,11 @@ TEST(ObjectLifeCycle, AFailedConstructionDestroysAndFreesTheObjectOnce)
     TFailAt FailAt;
     Steps Expected;
   } cases[] = {
-      {TFailAt::Create, {L"alloc", L"editor Initialize", L"editor Destroy", L"base Destroy", L"free"}},
+      {TFailAt::Create,
+       {L"alloc", L"editor Initialize", L"editor Destroy", L"base Destroy", L"editor Closing", L"free"}},
       {TFailAt::AfterConstruction,
-       {L"alloc", L"editor Initialize", L"AfterConstruction", L"editor Destroy", L"base Destroy", L"free"}},
+       {L"alloc", L"editor Initialize", L"AfterConstruction", L"editor Destroy", L"base Destroy",
+        L"editor Closing", L"free"}},
   };
   for (const auto& c : cases) {
     Log().clear();
@@ -211,6 +216,36 @@ class TAbstractShape : public TShape {
   virtual int Area() = 0;
 };
 
+class TShapeOwner : public TObject {
+  RTL_CLASS(TShapeOwner, TObject)
+
+ public:
+  void Create()
+  {
+    FFirst = New<TCircle>(1);
+    FSecond = New<TSquare>(2);
+  }
+  void Destroy() override
+  {
+    Free(FFirst);
+    FreeAndNil(FSecond);
+    Free(FNone);
+    inherited::Destroy();
+  }
+
+ private:
+  TShape* FFirst;
+  TShape* FSecond;
+  TShape* FNone;
+};
+
+TEST(ObjectLifeCycle, AnOwnerFreesWhatItOwnsFromDestroy)
+{
+  Log().clear();
+  Free(New<TShapeOwner>());
+  EXPECT_EQ(Log(), (Steps{L"shape Destroy", L"shape Destroy"}));
+}
+
 TEST(ClassReferences, CreateTheClassReferredToThroughTheVirtualCreate)
 {
   const ClassOf<TShape> classes[] = {ClassOf<TShape>::Of<TShape>(), ClassOf<TCircle>::Of<TCircle>(),
@@ -302,10 +337,19 @@ constexpr UINT CM_FIRST = CM_BASE + 100;
 constexpr UINT CM_SECOND = CM_BASE + 101;
 constexpr UINT CM_THIRD = CM_BASE + 102;
 constexpr UINT CM_UNHANDLED = CM_BASE + 103;
+constexpr UINT CM_TYPED = CM_BASE + 104;
+
+// A handler's own view of the message, as the typed message records give.
+struct TCMTyped {
+  UINT Msg;
+  WPARAM Amount;
+  LPARAM Unused;
+  LRESULT Result;
+};
 
 class TReceiver : public TObject {
   RTL_CLASS(TReceiver, TObject)
-  RTL_MESSAGES(RTL_MESSAGE(CM_FIRST, CMFirst), RTL_MESSAGE(CM_SECOND, CMSecond))
+  RTL_MESSAGES(RTL_MESSAGE(CM_FIRST, CMFirst), RTL_MESSAGE(CM_SECOND, CMSecond), RTL_MESSAGE(CM_TYPED, CMTyped))
 
  public:
   void DefaultHandler(TMessage& AMessage) override
@@ -321,13 +365,24 @@ class TReceiver : public TObject {
     AMessage.Result += 1;
   }
   void CMSecond(TMessage&) { Note(L"receiver Second"); }
+  void CMTyped(TCMTyped& AMessage)
+  {
+    Note(L"receiver Typed");
+    AMessage.Result += 1;
+  }
 };
 
 class TFilter : public TReceiver {
   RTL_CLASS(TFilter, TReceiver)
-  RTL_MESSAGES(RTL_MESSAGE(CM_FIRST, CMFirst), RTL_MESSAGE(CM_THIRD, CMThird))
+  RTL_MESSAGES(RTL_MESSAGE(CM_FIRST, CMFirst), RTL_MESSAGE(CM_THIRD, CMThird), RTL_MESSAGE(CM_TYPED, CMTyped))
 
  private:
+  void CMTyped(TCMTyped& AMessage)
+  {
+    Note(L"filter Typed");
+    AMessage.Result = AMessage.Amount * 2;
+    InheritedMessage(this, AMessage);
+  }
   void CMFirst(TMessage& AMessage)
   {
     Note(L"filter First");
@@ -351,18 +406,20 @@ TEST(MessageDispatch, DerivedTablesFirstThenAncestorsThenDefaultHandler)
 {
   const struct {
     UINT Msg;
+    WPARAM WParam;
     Steps Expected;
     LRESULT Result;
   } cases[] = {
-      {CM_FIRST, {L"filter First", L"receiver First"}, 11},
-      {CM_SECOND, {L"receiver Second"}, 0},
-      {CM_THIRD, {L"filter Third", L"DefaultHandler"}, -1},
-      {CM_UNHANDLED, {L"DefaultHandler"}, -1},
+      {CM_FIRST, 0, {L"filter First", L"receiver First"}, 11},
+      {CM_SECOND, 0, {L"receiver Second"}, 0},
+      {CM_THIRD, 0, {L"filter Third", L"DefaultHandler"}, -1},
+      {CM_TYPED, 20, {L"filter Typed", L"receiver Typed"}, 41},
+      {CM_UNHANDLED, 0, {L"DefaultHandler"}, -1},
   };
   TLeafFilter* leaf = New<TLeafFilter>();
   for (const auto& c : cases) {
     Log().clear();
-    TMessage message{c.Msg, 0, 0, 0};
+    TMessage message{c.Msg, c.WParam, 0, 0};
     leaf->Dispatch(message);
     EXPECT_EQ(Log(), c.Expected) << c.Msg;
     EXPECT_EQ(message.Result, c.Result) << c.Msg;

@@ -1,0 +1,26 @@
+#include "app/LinkOrder.h"
+
+#include "core/cxLibraryStrs.h"
+#include "core/dxCore.h"
+#include "core/dxDPIAwareUtils.h"
+#include "core/dxHooks.h"
+#include "core/dxThemeManager.h"
+#include "core/dxUxTheme.h"
+
+namespace {
+
+constinit const rtl::UnitInfo* const Units[] = {
+    &unit_dxCore,
+    &unit_cxLibraryStrs,
+    &unit_dxDPIAwareUtils,
+    &unit_dxHooks,
+    &unit_dxUxTheme,
+    &unit_dxThemeManager,
+};
+
+}  // namespace
+
+std::span<const rtl::UnitInfo* const> LinkOrder()
+{
+  return Units;
+}
