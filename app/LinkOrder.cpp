@@ -3,6 +3,7 @@
 #include "core/cxLibraryStrs.h"
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
+#include "core/dxGenerics.h"
 #include "core/dxHooks.h"
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
@@ -11,6 +12,7 @@ namespace {
 
 constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxCore,
+    &unit_dxGenerics,
     &unit_cxLibraryStrs,
     &unit_dxDPIAwareUtils,
     &unit_dxHooks,

@@ -558,3 +558,83 @@ void dxSortItemsSequential(PdxPointerList AList, int ACount, rtl::TListSortCompa
 {
   SortSequential(AList, ACount, [&](void* A, void* B) { return ACompareFunc(A, B) < 0; });
 }
+
+// ---------------------------------------------------------------------------
+// Multicast events
+
+void TdxMulticastImplementatorBase::Create()
+{
+  inherited::Create();
+  FLock = rtl::New<rtl::TCriticalSection>();
+}
+
+void TdxMulticastImplementatorBase::Destroy()
+{
+  // Also reached when Create failed, without a lock.
+  FHandlers.clear();
+  rtl::FreeAndNil(FLock);
+  inherited::Destroy();
+}
+
+void TdxMulticastImplementatorBase::AddHandler(const rtl::TMethodRaw& AMethod)
+{
+  FLock->Enter();
+  rtl::Finally leave([this] { FLock->Leave(); });
+  FHandlers.push_back(AMethod);
+}
+
+void TdxMulticastImplementatorBase::RemoveHandler(const rtl::TMethodRaw& AMethod)
+{
+  FLock->Enter();
+  rtl::Finally leave([this] { FLock->Leave(); });
+  auto handler = std::find(FHandlers.begin(), FHandlers.end(), AMethod);
+  if (handler == FHandlers.end())
+    return;
+  const int index = static_cast<int>(handler - FHandlers.begin());
+  FHandlers.erase(handler);
+  for (TDispatchCursor* cursor : FCursors) {
+    if (index < cursor->Next)
+      --cursor->Next;
+    if (index < cursor->End)
+      --cursor->End;
+  }
+}
+
+void TdxMulticastImplementatorBase::Clear()
+{
+  FLock->Enter();
+  rtl::Finally leave([this] { FLock->Leave(); });
+  FHandlers.clear();
+  for (TDispatchCursor* cursor : FCursors)
+    *cursor = {0, 0};
+}
+
+int TdxMulticastImplementatorBase::GetCount() const
+{
+  return static_cast<int>(FHandlers.size());
+}
+
+void TdxMulticastImplementatorBase::BeginDispatch(TDispatchCursor& ACursor)
+{
+  FLock->Enter();
+  rtl::Finally leave([this] { FLock->Leave(); });
+  ACursor = {0, static_cast<int>(FHandlers.size())};
+  FCursors.push_back(&ACursor);
+}
+
+bool TdxMulticastImplementatorBase::NextHandler(TDispatchCursor& ACursor, rtl::TMethodRaw& AMethod)
+{
+  FLock->Enter();
+  rtl::Finally leave([this] { FLock->Leave(); });
+  if (ACursor.Next >= ACursor.End || ACursor.Next >= static_cast<int>(FHandlers.size()))
+    return false;
+  AMethod = FHandlers[ACursor.Next++];
+  return true;
+}
+
+void TdxMulticastImplementatorBase::EndDispatch(TDispatchCursor& ACursor)
+{
+  FLock->Enter();
+  rtl::Finally leave([this] { FLock->Leave(); });
+  std::erase(FCursors, &ACursor);
+}

@@ -4,14 +4,26 @@
 //   own growth rule, search from either end and set operations;
 // - TdxFastObjectList, the same list owning its objects;
 // - dxSortItems and dxSortItemsSequential, the quick-sort and insertion
-//   passes, with a place for the thread pool's parallel sort to plug in.
+//   passes, with a place for the thread pool's parallel sort to plug in;
+// - TdxMulticastMethod<T>, a multicast event over a method-pointer type T,
+//   with its implementator and dxEventStackSize, the stack a caller of such
+//   an event passes under the framework's register convention.
 //
 // Every index is 0-based. Bounds errors raise rtl::EListError with the
 // platform list's texts ("List index out of bounds (5)", ...).
 
+#include <array>
+#include <type_traits>
+#include <vector>
+
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/SyncObjs.h"
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
+
+namespace rtl {
+class Variant;
+}
 
 using PdxPointerList = void**;
 
@@ -139,3 +151,205 @@ struct TdxParallelSort {
   void (*SortItemsFunc)(PdxPointerList AList, int ACount, rtl::TListSortCompare ACompareFunc);
 };
 void dxSetParallelSort(const TdxParallelSort* AParallelSort);
+
+// ---------------------------------------------------------------------------
+// Multicast events
+
+// Bytes of stack that an argument of type T takes when an event passes it
+// under the framework's register convention: 4 for anything passed by
+// reference (var, const, out); else by the type: ordinal types their size (1,
+// 2 or 4, 8 for 64-bit integers), characters 1 or 2, Single 4, Double and
+// Currency 8, Extended 12, method pointers 8, Variant 16, everything else
+// (pointers, objects, strings, records) 4. Enumerations take the size of
+// their storage, which for a named enumeration is its value range.
+template <class T>
+constexpr int dxEventParameterSize()
+{
+  using U = std::remove_cv_t<T>;
+  if constexpr (std::is_reference_v<T>)
+    return 4;
+  else if constexpr (std::is_same_v<U, long double>)
+    return 12;
+  else if constexpr (std::is_floating_point_v<U> || std::is_integral_v<U> || std::is_enum_v<U>)
+    return sizeof(U);
+  else if constexpr (std::is_same_v<U, rtl::Currency>)
+    return 8;
+  else if constexpr (std::is_same_v<U, rtl::Variant>)
+    return 16;
+  else if constexpr (requires { U::FromRaw(rtl::TMethodRaw{}); })
+    return 8;
+  else
+    return 4;
+}
+
+// Bytes of stack a caller pushes for an event with these parameters (the
+// object itself not counted). Of the three registers the object takes the
+// first; an argument of at most 4 bytes takes one of the other two while one
+// is free, else 4 bytes of stack; a larger one always goes on the stack.
+template <class... A>
+constexpr int dxEventStackSize()
+{
+  const std::array<int, sizeof...(A)> sizes{dxEventParameterSize<A>()...};
+  int freeRegisters = 2;
+  int result = 0;
+  for (int size : sizes) {
+    if (size > 4)
+      result += size;
+    else if (freeRegisters > 0)
+      --freeRegisters;
+    else
+      result += 4;
+  }
+  return result;
+}
+
+template <class T>
+struct TdxMethodStackSize;
+template <class R, class... A>
+struct TdxMethodStackSize<rtl::TMethod<R(A...)>> {
+  static constexpr int Value = dxEventStackSize<A...>();
+};
+
+template <class T>
+struct IdxMulticastMethod : rtl::IInterface {
+  RTL_GUID(IdxMulticastMethod, "{BCD2B104-F540-4470-B0E9-5A15EAF6FE71}")
+
+  // The dispatcher: one method pointer of the event's type that calls every
+  // handler.
+  virtual T __stdcall GetInvoke() = 0;
+  virtual void __stdcall Add(const T& AMethod) = 0;
+  virtual void __stdcall Clear() = 0;
+  virtual int __stdcall GetCount() = 0;
+  virtual void __stdcall Remove(const T& AMethod) = 0;
+};
+
+// The handler list of a multicast event, whatever its type. Adding and
+// removing hold the lock; so does taking the next handler while dispatching,
+// but not the call itself, so that a handler may add or remove handlers.
+class TdxMulticastImplementatorBase : public rtl::TInterfacedObject {
+  RTL_CLASS(TdxMulticastImplementatorBase, rtl::TInterfacedObject)
+
+ public:
+  void Create();
+  void Destroy() override;
+
+  // Duplicates are kept, each called in its turn.
+  void AddHandler(const rtl::TMethodRaw& AMethod);
+  // Removes the first entry with the same code and object.
+  void RemoveHandler(const rtl::TMethodRaw& AMethod);
+  void Clear();
+  int GetCount() const;
+
+ protected:
+  // Where a dispatch in progress stands: the next handler to call and the
+  // end of those that were there when it began. Removals move both, so that
+  // a handler that removes itself or another makes the walk neither skip a
+  // handler, nor call a removed one, nor read past the end.
+  struct TDispatchCursor {
+    int Next;
+    int End;
+  };
+  void BeginDispatch(TDispatchCursor& ACursor);
+  bool NextHandler(TDispatchCursor& ACursor, rtl::TMethodRaw& AMethod);
+  void EndDispatch(TDispatchCursor& ACursor);
+
+ private:
+  rtl::TCriticalSection* FLock;
+  std::vector<rtl::TMethodRaw> FHandlers;
+  // Nested dispatches (a handler raising the event again) each have one.
+  std::vector<TDispatchCursor*> FCursors;
+};
+
+template <class T>
+class TdxMulticastImplementator;
+
+// Multicast events are procedures: the dispatcher returns nothing.
+template <class... A>
+class TdxMulticastImplementator<rtl::TMethod<void(A...)>> : public TdxMulticastImplementatorBase,
+                                                              public IdxMulticastMethod<rtl::TMethod<void(A...)>> {
+  RTL_CLASS(TdxMulticastImplementator, TdxMulticastImplementatorBase)
+  RTL_INTERFACES(IdxMulticastMethod<rtl::TMethod<void(A...)>>)
+
+  using TEvent = rtl::TMethod<void(A...)>;
+
+ public:
+  static constexpr int StackSize = dxEventStackSize<A...>();
+
+  void Create()
+  {
+    inherited::Create();
+    FInvoke = TEvent::template Bind<&TdxMulticastImplementator::Dispatch>(this);
+  }
+
+  TEvent __stdcall GetInvoke() override { return FInvoke; }
+  void __stdcall Add(const TEvent& AMethod) override { AddHandler(AMethod.Raw()); }
+  void __stdcall Clear() override { inherited::Clear(); }
+  int __stdcall GetCount() override { return inherited::GetCount(); }
+  void __stdcall Remove(const TEvent& AMethod) override { RemoveHandler(AMethod.Raw()); }
+
+ private:
+  // Calls the handlers in registration order, each with the same arguments.
+  // Handlers added meanwhile wait for the next call; handlers removed
+  // meanwhile are not called.
+  void Dispatch(A... AArgs)
+  {
+    // A handler may drop the last reference to the event (clearing the
+    // owner's record); the walk must not run on freed memory.
+    const rtl::IPtr<IdxMulticastMethod<TEvent>> keepAlive(this);
+    TDispatchCursor cursor;
+    BeginDispatch(cursor);
+    rtl::Finally end([&] { EndDispatch(cursor); });
+    rtl::TMethodRaw handler;
+    while (NextHandler(cursor, handler))
+      TEvent::FromRaw(handler)(AArgs...);
+  }
+
+  TEvent FInvoke;
+};
+
+// The event as its owner keeps it: no implementator until the first handler
+// comes. Copies share the implementator, so a copy sees the handlers added
+// through the original and the other way round.
+template <class T>
+class TdxMulticastMethod {
+ public:
+  // A method pointer that calls every handler; makes the implementator when
+  // there is none yet, so that the result can always be called.
+  T GetInvoke()
+  {
+    EnsureImplementator();
+    return FImplementator->GetInvoke();
+  }
+  void Add(const T& AMethod)
+  {
+    EnsureImplementator();
+    FImplementator->Add(AMethod);
+  }
+  void Remove(const T& AMethod)
+  {
+    if (FImplementator)
+      FImplementator->Remove(AMethod);
+  }
+  void Clear()
+  {
+    if (FImplementator)
+      FImplementator->Clear();
+  }
+  int GetCount() const { return FImplementator ? FImplementator->GetCount() : 0; }
+  bool Empty() const { return GetCount() == 0; }
+  TdxMulticastMethod Clone()
+  {
+    EnsureImplementator();
+    return *this;
+  }
+  IdxMulticastMethod<T>* GetImplementator() const { return FImplementator.Get(); }
+
+ private:
+  void EnsureImplementator()
+  {
+    if (!FImplementator)
+      FImplementator = rtl::New<TdxMulticastImplementator<T>>();
+  }
+
+  rtl::IPtr<IdxMulticastMethod<T>> FImplementator;
+};

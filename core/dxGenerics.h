@@ -1,7 +1,10 @@
 #pragma once
 // Generic containers of the core library:
 // - TdxMap<K,V>, a one-to-one map that answers in both directions by hash
-//   lookups (the SVG tag-name table).
+//   lookups (the SVG tag-name table);
+// - TdxOrdinalStringComparer and TdxOrdinalIStringComparer, the ordinal
+//   string comparers, case-sensitive and not, with their process-wide
+//   instances TdxStringComparer::Ordinal and TdxIStringComparer::Ordinal.
 
 #include <functional>
 #include <type_traits>
@@ -9,6 +12,9 @@
 
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemTypes.h"
+#include "platform/rtl/SystemUnits.h"
+
+RTL_DECLARE_UNIT(dxGenerics);
 
 namespace rtl {
 
@@ -17,6 +23,18 @@ namespace rtl {
 // they live here, in their namespace, so that callers need not change.
 RTL_ENUM(TDictionaryOwnership, doOwnsKeys, doOwnsValues);
 using TDictionaryOwnerships = TSet<TDictionaryOwnership>;
+
+// The platform's comparer base of the generic containers: order, equality
+// and hash of T in one object.
+template <class T>
+class TCustomComparer : public TObject {
+  RTL_CLASS(TCustomComparer, TObject)
+
+ public:
+  virtual int Compare(const T& ALeft, const T& ARight) const = 0;
+  virtual bool Equals(const T& ALeft, const T& ARight) const = 0;
+  virtual int GetHashCode(const T& AValue) const = 0;
+};
 
 }  // namespace rtl
 
@@ -170,4 +188,38 @@ class TdxMap : public rtl::TObject {
   std::unordered_map<K, V, KeyHash, KeyEqual> FKeyToValue;
   std::unordered_map<V, K, ValueHash, ValueEqual> FValueToKey;
   rtl::TDictionaryOwnerships FOwnerships;
+};
+
+// ---------------------------------------------------------------------------
+// Ordinal string comparers
+
+// Orders by the bytes of the UTF-16 little-endian text (low byte of each
+// character first), then by length; equal means the same characters.
+class TdxOrdinalStringComparer : public rtl::TCustomComparer<rtl::String> {
+  RTL_CLASS(TdxOrdinalStringComparer, rtl::TCustomComparer<rtl::String>)
+
+ public:
+  int Compare(const rtl::String& ALeft, const rtl::String& ARight) const override;
+  bool Equals(const rtl::String& ALeft, const rtl::String& ARight) const override;
+  int GetHashCode(const rtl::String& AValue) const override;
+};
+
+// The same after lower-casing both texts with the locale's rules.
+class TdxOrdinalIStringComparer : public TdxOrdinalStringComparer {
+  RTL_CLASS(TdxOrdinalIStringComparer, TdxOrdinalStringComparer)
+
+ public:
+  int Compare(const rtl::String& ALeft, const rtl::String& ARight) const override;
+  bool Equals(const rtl::String& ALeft, const rtl::String& ARight) const override;
+  int GetHashCode(const rtl::String& AValue) const override;
+};
+
+// The process-wide comparers: made on the first call, freed when the unit
+// finishes.
+struct TdxStringComparer {
+  static TdxOrdinalStringComparer* Ordinal();
+};
+
+struct TdxIStringComparer {
+  static TdxOrdinalIStringComparer* Ordinal();
 };

@@ -6,8 +6,10 @@
 #include <climits>
 #include <cstdint>
 #include <functional>
+#include <ostream>
 #include <random>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -607,6 +609,235 @@ TEST(dxSortItems, TheParallelSortTakesMoreThan32ItemsWhenAskedAndAvailable)
                                [](void* A, void* B) { return V(A) < V(B); }));
   }
   dxSetParallelSort(nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Multicast events
+
+using rtl::TNotifyEvent;
+using TNotifyMulticast = TdxMulticastMethod<TNotifyEvent>;
+
+struct TCall {
+  char Listener;
+  rtl::TObject* Sender;
+  bool operator==(const TCall&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& AStream, const TCall& ACall)
+{
+  return AStream << ACall.Listener << "(" << ACall.Sender << ")";
+}
+
+struct TListener {
+  char Name;
+  std::vector<TCall>* Log;
+  // What the listener does to the event after logging its call.
+  std::function<void()> Then;
+  void Notify(rtl::TObject* ASender)
+  {
+    Log->push_back({Name, ASender});
+    if (Then)
+      Then();
+  }
+  TNotifyEvent Handler() { return TNotifyEvent::Bind<&TListener::Notify>(this); }
+};
+
+struct MulticastFixture {
+  std::vector<TCall> Log;
+  TListener A{'A', &Log, {}}, B{'B', &Log, {}}, C{'C', &Log, {}}, D{'D', &Log, {}};
+  rtl::TObject* Sender = reinterpret_cast<rtl::TObject*>(0x1234);
+
+  std::vector<TCall> Calls(std::string_view AListeners) const
+  {
+    std::vector<TCall> result;
+    for (char name : AListeners)
+      result.push_back({name, Sender});
+    return result;
+  }
+  std::vector<TCall> Fire(TNotifyMulticast& AEvent)
+  {
+    Log.clear();
+    AEvent.GetInvoke()(Sender);
+    return Log;
+  }
+};
+
+TEST(dxMulticastMethod, CallsEveryHandlerInRegistrationOrderWithTheSameArguments)
+{
+  MulticastFixture f;
+  TNotifyMulticast event;
+  event.Add(f.A.Handler());
+  event.Add(f.B.Handler());
+  event.Add(f.A.Handler());
+  EXPECT_EQ(event.GetCount(), 3);
+  EXPECT_EQ(f.Fire(event), f.Calls("ABA"));
+
+  event.Remove(f.A.Handler());
+  EXPECT_EQ(f.Fire(event), f.Calls("BA")) << "Remove takes the first match only";
+  event.Remove(f.C.Handler());
+  EXPECT_EQ(f.Fire(event), f.Calls("BA")) << "removing a stranger changes nothing";
+  event.Clear();
+  EXPECT_EQ(f.Fire(event), f.Calls(""));
+}
+
+TEST(dxMulticastMethod, AnEventWithoutHandlers)
+{
+  MulticastFixture f;
+  TNotifyMulticast event;
+  event.Remove(f.A.Handler());
+  event.Clear();
+  EXPECT_EQ(event.GetImplementator(), nullptr) << "Remove and Clear make no implementator";
+  EXPECT_EQ(event.GetCount(), 0);
+  EXPECT_EQ(f.Fire(event), f.Calls("")) << "the dispatcher of no handlers returns normally";
+}
+
+TEST(dxMulticastMethod, CopiesShareTheHandlers)
+{
+  MulticastFixture f;
+  TNotifyMulticast event;
+  TNotifyMulticast clone = event.Clone();
+  ASSERT_NE(event.GetImplementator(), nullptr);
+  EXPECT_EQ(clone.GetImplementator(), event.GetImplementator());
+  clone.Add(f.A.Handler());
+  event.Add(f.B.Handler());
+  EXPECT_EQ(f.Fire(event), f.Calls("AB"));
+  TNotifyEvent dispatcher = clone.GetInvoke();
+  EXPECT_EQ(dispatcher, event.GetInvoke()) << "one dispatcher per implementator";
+}
+
+TEST(dxMulticastMethod, HandlersThatChangeTheEventDuringADispatch)
+{
+  struct Case {
+    const char* Name;
+    std::function<void(MulticastFixture&, TNotifyMulticast&)> Arrange;
+    const char* First;
+    const char* Second;
+  };
+  const Case cases[] = {
+      {"a handler removes itself",
+       [](MulticastFixture& F, TNotifyMulticast& E) { F.A.Then = [&] { E.Remove(F.A.Handler()); }; }, "ABC", "BC"},
+      {"the last handler removes itself",
+       [](MulticastFixture& F, TNotifyMulticast& E) { F.C.Then = [&] { E.Remove(F.C.Handler()); }; }, "ABC", "AB"},
+      {"a handler removes a later one",
+       [](MulticastFixture& F, TNotifyMulticast& E) { F.A.Then = [&] { E.Remove(F.C.Handler()); }; }, "AB", "AB"},
+      {"a handler removes an earlier one",
+       [](MulticastFixture& F, TNotifyMulticast& E) { F.B.Then = [&] { E.Remove(F.A.Handler()); }; }, "ABC", "BC"},
+      {"a handler removes itself and the next",
+       [](MulticastFixture& F, TNotifyMulticast& E) {
+         F.A.Then = [&] {
+           E.Remove(F.A.Handler());
+           E.Remove(F.B.Handler());
+         };
+       },
+       "AC", "C"},
+      {"a handler clears the event",
+       [](MulticastFixture& F, TNotifyMulticast& E) { F.A.Then = [&] { E.Clear(); }; }, "A", ""},
+      {"a handler adds one, called from the next dispatch on",
+       [](MulticastFixture& F, TNotifyMulticast& E) {
+         F.B.Then = [&] {
+           E.Add(F.D.Handler());
+           F.B.Then = nullptr;
+         };
+       },
+       "ABC", "ABCD"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    MulticastFixture f;
+    TNotifyMulticast event;
+    event.Add(f.A.Handler());
+    event.Add(f.B.Handler());
+    event.Add(f.C.Handler());
+    c.Arrange(f, event);
+    EXPECT_EQ(f.Fire(event), f.Calls(c.First));
+    f.A.Then = f.B.Then = f.C.Then = nullptr;
+    EXPECT_EQ(f.Fire(event), f.Calls(c.Second));
+  }
+}
+
+TEST(dxMulticastMethod, AHandlerMayRaiseTheEventAgain)
+{
+  MulticastFixture f;
+  TNotifyMulticast event;
+  event.Add(f.A.Handler());
+  event.Add(f.B.Handler());
+  // The nested dispatch removes A; the outer one goes on with B.
+  f.A.Then = [&] {
+    f.A.Then = nullptr;
+    event.Remove(f.A.Handler());
+    event.GetInvoke()(f.Sender);
+  };
+  f.Fire(event);
+  EXPECT_EQ(f.Log, f.Calls("ABB"));
+}
+
+TEST(dxMulticastMethod, AnExceptionFromAHandlerEndsTheDispatch)
+{
+  MulticastFixture f;
+  TNotifyMulticast event;
+  event.Add(f.A.Handler());
+  event.Add(f.B.Handler());
+  f.A.Then = [] { throw rtl::EAbort(L"stop"); };
+  EXPECT_THROW(f.Fire(event), rtl::EAbort);
+  EXPECT_EQ(f.Log, f.Calls("A"));
+  f.A.Then = nullptr;
+  event.Remove(f.A.Handler());
+  EXPECT_EQ(f.Fire(event), f.Calls("B")) << "the aborted dispatch left no cursor behind";
+}
+
+TEST(dxMulticastMethod, AHandlerMayDropTheLastReferenceToTheEvent)
+{
+  MulticastFixture f;
+  auto* event = new TNotifyMulticast;
+  event->Add(f.A.Handler());
+  event->Add(f.B.Handler());
+  // The owner goes away in the first handler, its event record with it.
+  f.A.Then = [&] {
+    delete event;
+    event = nullptr;
+  };
+  TNotifyEvent dispatcher = event->GetInvoke();
+  dispatcher(f.Sender);
+  EXPECT_EQ(f.Log, f.Calls("AB")) << "the dispatch in progress finishes on the live implementator";
+}
+
+TEST(dxMulticastMethod, TheImplementatorAnswersItsInterface)
+{
+  auto* implementator = rtl::New<TdxMulticastImplementator<TNotifyEvent>>();
+  rtl::IPtr<IdxMulticastMethod<TNotifyEvent>> intf;
+  EXPECT_TRUE(rtl::Supports(implementator, &intf));
+  EXPECT_EQ(rtl::IIDOf<IdxMulticastMethod<TNotifyEvent>>(), rtl::IIDOf<IdxMulticastMethod<TCompareItems>>())
+      << "one identifier for every event type";
+  EXPECT_EQ(rtl::IIDOf<IdxMulticastMethod<TNotifyEvent>>(),
+            rtl::GUIDLiteral("{BCD2B104-F540-4470-B0E9-5A15EAF6FE71}"));
+}
+
+TEST(dxEventStackSize, ArgumentsBeyondTheTwoFreeRegistersAndLargeOnesGoOnTheStack)
+{
+  using rtl::TObject;
+  static_assert(dxEventStackSize<TObject*, int, int>() == 4);
+  static_assert(dxEventStackSize<TObject*, const RECT&>() == 0);
+  static_assert(dxEventStackSize<TObject*, double>() == 8);
+  static_assert(dxEventStackSize<>() == 0);
+  static_assert(dxEventStackSize<TObject*>() == 0);
+  static_assert(dxEventStackSize<TObject*, int, int, int>() == 8);
+  static_assert(dxEventStackSize<TObject*, double&>() == 0, "var parameters are addresses");
+  static_assert(dxEventStackSize<TObject*, const double&, long double&, int&>() == 8);
+  static_assert(dxEventStackSize<TObject*, RECT>() == 0, "a record passes as its address");
+  static_assert(dxEventStackSize<double, TObject*, int>() == 8, "a large argument leaves the registers free");
+  static_assert(dxEventStackSize<TObject*, long long>() == 8);
+  static_assert(dxEventStackSize<TObject*, long double>() == 12);
+  static_assert(dxEventStackSize<TObject*, float, float>() == 4);
+  static_assert(dxEventStackSize<TObject*, wchar_t, char, bool>() == 8);
+  static_assert(dxEventStackSize<TObject*, rtl::Currency>() == 8);
+  static_assert(dxEventStackSize<TObject*, const rtl::Variant&>() == 0);
+  static_assert(dxEventStackSize<TObject*, rtl::String>() == 0);
+  static_assert(dxEventParameterSize<rtl::Variant>() == 16);
+  static_assert(dxEventParameterSize<TNotifyEvent>() == 8);
+  static_assert(dxEventParameterSize<short>() == 2);
+  static_assert(TdxMethodStackSize<rtl::TMethod<void(TObject*, int, int)>>::Value == 4);
+  static_assert(TdxMulticastImplementator<rtl::TMethod<void(TObject*, double)>>::StackSize == 8);
+  SUCCEED();
 }
 
 }  // namespace

@@ -210,4 +210,75 @@ TEST(dxMap, WithoutOwnershipsNothingIsFreed)
   rtl::Free(circle);
 }
 
+// ---------------------------------------------------------------------------
+// Ordinal string comparers
+
+int Sign(int AValue)
+{
+  return (AValue > 0) - (AValue < 0);
+}
+
+TEST(dxOrdinalStringComparer, ComparesTheLittleEndianBytesThenTheLengths)
+{
+  struct Case {
+    const wchar_t* Left;
+    const wchar_t* Right;
+    int Expected;  // the exact difference
+  };
+  const Case cases[] = {
+      {L"A", L"\u0100", 0x41},      // low bytes first: $41 against $00
+      {L"\u0100", L"\u0001", -1},  // the low byte decides before the high one
+      {L"\u0141", L"\u0041", 1},   // low bytes equal: the high bytes decide
+      {L"ab", L"a", 1},
+      {L"a", L"abc", -2},
+      {L"", L"", 0},
+      {L"abc", L"abd", -1},
+      {L"B", L"a", 0x42 - 0x61},
+  };
+  const TdxOrdinalStringComparer* comparer = TdxStringComparer::Ordinal();
+  for (const Case& c : cases) {
+    EXPECT_EQ(comparer->Compare(c.Left, c.Right), c.Expected) << testing::PrintToString(String(c.Left));
+    EXPECT_EQ(comparer->Compare(c.Right, c.Left), -c.Expected);
+    EXPECT_EQ(comparer->Equals(c.Left, c.Right), c.Expected == 0);
+  }
+}
+
+TEST(dxOrdinalStringComparer, HashesTwoInterleavedChainsUpToTheFirstNul)
+{
+  struct Case {
+    String Text;
+    int Hash;
+  };
+  // The empty text: 5381 + 5381 x 1566083941 in 32 bits.
+  const Case cases[] = {
+      {L"", 371857150},
+      {L"a", 372029373},
+      {L"ab", 1093630535},
+      {L"abc", 1099313834},
+      {String(L"a\0b", 3), 372029373},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(TdxStringComparer::Ordinal()->GetHashCode(c.Text), c.Hash) << testing::PrintToString(c.Text);
+}
+
+TEST(dxOrdinalStringComparer, TheCaseInsensitiveComparerLowerCasesFirst)
+{
+  const TdxOrdinalIStringComparer* comparer = TdxIStringComparer::Ordinal();
+  EXPECT_EQ(comparer->Compare(L"ABC", L"abc"), 0);
+  EXPECT_TRUE(comparer->Equals(L"Circle", L"cIRCLE"));
+  EXPECT_FALSE(comparer->Equals(L"Circle", L"Circles"));
+  EXPECT_EQ(Sign(comparer->Compare(L"ABC", L"abd")), -1);
+  EXPECT_EQ(comparer->GetHashCode(L"AB"), 1093630535);
+  EXPECT_EQ(comparer->GetHashCode(L"\u00C4"), comparer->GetHashCode(L"\u00E4")) << "locale-aware lower case";
+  EXPECT_EQ(TdxStringComparer::Ordinal()->Compare(L"ABC", L"abc"), 0x41 - 0x61);
+}
+
+TEST(dxOrdinalStringComparer, OneComparerOfEachKindPerProcess)
+{
+  EXPECT_EQ(TdxStringComparer::Ordinal(), TdxStringComparer::Ordinal());
+  EXPECT_EQ(TdxIStringComparer::Ordinal(), TdxIStringComparer::Ordinal());
+  EXPECT_NE(static_cast<const void*>(TdxStringComparer::Ordinal()),
+            static_cast<const void*>(TdxIStringComparer::Ordinal()));
+}
+
 }  // namespace
