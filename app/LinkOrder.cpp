@@ -3,6 +3,7 @@
 #include "core/cxLibraryStrs.h"
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
+#include "core/dxGenerics.h"
 #include "core/dxHooks.h"
 #include "core/dxThreading.h"
 #include "core/dxThemeManager.h"
@@ -12,6 +13,7 @@ namespace {
 
 constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxCore,
+    &unit_dxGenerics,
     &unit_cxLibraryStrs,
     &unit_dxThreading,
     &unit_dxDPIAwareUtils,
