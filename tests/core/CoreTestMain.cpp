@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "core/cxClasses.h"
 #include "core/cxLibraryStrs.h"
 #include "core/dxCore.h"
 #include "platform/rtl/SystemUnits.h"
@@ -12,7 +13,7 @@ int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
   // In the program's relative order.
-  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_cxLibraryStrs};
+  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_cxClasses, &unit_cxLibraryStrs};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
