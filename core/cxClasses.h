@@ -98,8 +98,10 @@ class TcxOwnedInterfacedPersistent : public TcxOwnedPersistent, public rtl::IInt
 
 using TcxFreeNotificationEvent = rtl::TMethod<void(rtl::TComponent* Sender)>;
 
-// Watches components that are no part of its owner's family: each watched
-// component, when freed, reaches OnFreeNotification once, with itself.
+// Each watched component, when freed, reaches OnFreeNotification once, with
+// itself. A notificator with an owner also hears the removal of each of that
+// owner's components, as every owned component does; made without owner it
+// hears its senders only.
 class TcxFreeNotificator : public rtl::TComponent {
   RTL_CLASS(TcxFreeNotificator, rtl::TComponent)
 
@@ -339,7 +341,9 @@ class TdxHashSet : public rtl::TObject {
 // link first and tests Ref afterwards:
 //
 //   TcxObjectLink* link = cxCreateWeakLink(this);
-//   try { DoClick(); ... if (link->Ref) ... } finally { cxFreeWeakLink(link); }
+//   DoClick();                              // may free this
+//   const bool alive = link->Ref != nullptr;
+//   cxFreeWeakLink(link);                   // (in a guard, should DoClick raise)
 //
 // An object whose links must be cleared calls cxResetWeakLinks(this) in its
 // destructor (every TcxComponent, control and container does).
