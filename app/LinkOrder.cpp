@@ -1,5 +1,6 @@
 #include "app/LinkOrder.h"
 
+#include "core/cxClasses.h"
 #include "core/cxLibraryStrs.h"
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
@@ -14,6 +15,7 @@ namespace {
 constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxCore,
     &unit_dxGenerics,
+    &unit_cxClasses,
     &unit_cxLibraryStrs,
     &unit_dxThreading,
     &unit_dxDPIAwareUtils,

@@ -4,8 +4,10 @@
 
 #include <cstdio>
 
+#include "core/cxClasses.h"
 #include "core/cxLibraryStrs.h"
 #include "core/dxCore.h"
+#include "core/dxGenerics.h"
 #include "core/dxThreading.h"
 #include "platform/rtl/SystemUnits.h"
 
@@ -13,7 +15,8 @@ int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
   // In the program's relative order.
-  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_cxLibraryStrs, &unit_dxThreading};
+  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxGenerics, &unit_cxClasses,
+                                                         &unit_cxLibraryStrs, &unit_dxThreading};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
