@@ -1,6 +1,7 @@
 #include "core/cxGeometry.h"
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cstddef>
 #include <cmath>
@@ -1323,4 +1324,367 @@ void TdxOwnedScaleFactor::UpdateFromOwner(bool AIsLoading)
 TdxScaleFactorNotifyEvent TdxOwnedScaleFactor::OwnerHandler()
 {
   return TdxScaleFactorNotifyEvent::Bind<&TdxOwnedScaleFactor::OwnerChanged>(this);
+}
+
+// ---------------------------------------------------------------------------
+// Persistent geometry objects
+
+namespace {
+
+// The stream images hold 32-bit signed integers in the platform's (little-
+// endian) order, so an array of them is read and written as it is.
+template <std::size_t N>
+std::array<std::int32_t, N> ReadIntegers(rtl::TStream* AStream)
+{
+  std::array<std::int32_t, N> Result;
+  AStream->ReadBuffer(Result.data(), static_cast<int>(sizeof(Result)));
+  return Result;
+}
+
+template <std::size_t N>
+void WriteIntegers(rtl::TStream* AStream, const std::array<std::int32_t, N>& AValues)
+{
+  AStream->WriteBuffer(AValues.data(), static_cast<int>(sizeof(AValues)));
+}
+
+TRect RectOfIntegers(const std::array<std::int32_t, 4>& AValues)
+{
+  return TRect{AValues[0], AValues[1], AValues[2], AValues[3]};
+}
+
+std::array<std::int32_t, 4> IntegersOfRect(const TRect& R)
+{
+  return {R.left, R.top, R.right, R.bottom};
+}
+
+}  // namespace
+
+void TcxGeometryObject::ChangeScale(int /*M*/, int /*D*/) {}
+
+void TcxGeometryObject::LoadFromStream(rtl::TStream* /*AStream*/) {}
+
+void TcxGeometryObject::SaveToStream(rtl::TStream* /*AStream*/) {}
+
+void TcxGeometryObject::DoChange()
+{
+  if (FOnChange)
+    FOnChange(this);
+}
+
+// TcxRect
+
+void TcxRect::ChangeScale(int M, int D)
+{
+  SetRect(ScaleRect(FRect, M, D));
+}
+
+void TcxRect::LoadFromStream(rtl::TStream* AStream)
+{
+  SetRect(RectOfIntegers(ReadIntegers<4>(AStream)));
+}
+
+void TcxRect::SaveToStream(rtl::TStream* AStream)
+{
+  WriteIntegers(AStream, IntegersOfRect(FRect));
+}
+
+bool TcxRect::IsEmpty() const
+{
+  return cxRectHasNoArea(FRect);
+}
+
+bool TcxRect::IsEqual(const TRect& ARect) const
+{
+  return cxRectsEqual(FRect, ARect);
+}
+
+bool TcxRect::IsEqual(const TcxRect* ARect) const
+{
+  return ARect && IsEqual(ARect->GetRect());
+}
+
+int TcxRect::GetValue(int AIndex) const
+{
+  switch (AIndex) {
+    case 0:
+      return FRect.left;
+    case 1:
+      return FRect.top;
+    case 2:
+      return FRect.right;
+    default:
+      return FRect.bottom;
+  }
+}
+
+void TcxRect::SetValue(int AIndex, int AValue)
+{
+  TRect R = FRect;
+  switch (AIndex) {
+    case 0:
+      R.left = AValue;
+      break;
+    case 1:
+      R.top = AValue;
+      break;
+    case 2:
+      R.right = AValue;
+      break;
+    case 3:
+      R.bottom = AValue;
+      break;
+    default:
+      break;
+  }
+  SetRect(R);
+}
+
+void TcxRect::SetRect(const TRect& AValue)
+{
+  TRect R = AValue;
+  AdjustRect(R);
+  if (cxRectsEqual(R, FRect))
+    return;
+  FRect = R;
+  DoChange();
+}
+
+int TcxRect::GetWidth() const
+{
+  return cxRectGetWidth(FRect);
+}
+
+int TcxRect::GetHeight() const
+{
+  return cxRectGetHeight(FRect);
+}
+
+void TcxRect::SetWidth(int AValue)
+{
+  SetRect(cxRectWithWidth(FRect, AValue));
+}
+
+void TcxRect::SetHeight(int AValue)
+{
+  SetRect(cxRectWithHeight(FRect, AValue));
+}
+
+TPoint TcxRect::GetTopLeft() const
+{
+  return TPoint{FRect.left, FRect.top};
+}
+
+TPoint TcxRect::GetTopRight() const
+{
+  return TPoint{FRect.right, FRect.top};
+}
+
+TPoint TcxRect::GetBottomLeft() const
+{
+  return TPoint{FRect.left, FRect.bottom};
+}
+
+TPoint TcxRect::GetBottomRight() const
+{
+  return TPoint{FRect.right, FRect.bottom};
+}
+
+void TcxRect::SetTopLeft(const TPoint& AValue)
+{
+  SetRect(TRect{AValue.x, AValue.y, FRect.right, FRect.bottom});
+}
+
+void TcxRect::SetTopRight(const TPoint& AValue)
+{
+  SetRect(TRect{FRect.left, AValue.y, AValue.x, FRect.bottom});
+}
+
+void TcxRect::SetBottomLeft(const TPoint& AValue)
+{
+  SetRect(TRect{AValue.x, FRect.top, FRect.right, AValue.y});
+}
+
+void TcxRect::SetBottomRight(const TPoint& AValue)
+{
+  SetRect(TRect{FRect.left, FRect.top, AValue.x, AValue.y});
+}
+
+void TcxRect::CopyFrom(rtl::TPersistent* ASource)
+{
+  inherited::CopyFrom(ASource);
+  if (rtl::Is<TcxRect>(ASource))
+    SetRect(static_cast<TcxRect*>(ASource)->GetRect());
+}
+
+void TcxRect::AdjustRect(TRect& /*ARect*/) {}
+
+// TcxSize
+
+void TcxSize::Create(rtl::TPersistent* AOwner, int ADefaultWidth, int ADefaultHeight)
+{
+  inherited::Create(AOwner);
+  FDefaultSize = TSize{ADefaultWidth, ADefaultHeight};
+  FSize = FDefaultSize;
+}
+
+void TcxSize::ChangeScale(int M, int D)
+{
+  SetSize(ScaleSize(FSize, M, D));
+}
+
+void TcxSize::LoadFromStream(rtl::TStream* AStream)
+{
+  const auto Values = ReadIntegers<2>(AStream);
+  SetSize(TSize{Values[0], Values[1]});
+}
+
+void TcxSize::SaveToStream(rtl::TStream* AStream)
+{
+  WriteIntegers<2>(AStream, {FSize.cx, FSize.cy});
+}
+
+bool TcxSize::IsEmpty() const
+{
+  return cxSizeIsZero(FSize);
+}
+
+bool TcxSize::IsEqual(const TSize& ASize) const
+{
+  return cxSizesEqual(FSize, ASize);
+}
+
+bool TcxSize::IsEqual(const TcxSize* ASize) const
+{
+  return ASize && IsEqual(ASize->GetSize());
+}
+
+int TcxSize::GetValue(int AIndex) const
+{
+  return AIndex == 0 ? FSize.cy : FSize.cx;
+}
+
+bool TcxSize::IsValueStored(int AIndex) const
+{
+  const int ADefault = AIndex == 0 ? FDefaultSize.cy : FDefaultSize.cx;
+  return GetValue(AIndex) != ADefault;
+}
+
+void TcxSize::SetValue(int AIndex, int AValue)
+{
+  TSize S = GetSize();
+  if (AIndex == 0)
+    S.cy = AValue;
+  else
+    S.cx = AValue;
+  SetSize(S);
+}
+
+void TcxSize::SetSize(const TSize& AValue)
+{
+  const TSize S{std::max<LONG>(AValue.cx, 0), std::max<LONG>(AValue.cy, 0)};
+  if (cxSizesEqual(S, FSize))
+    return;
+  FSize = S;
+  DoChange();
+}
+
+void TcxSize::CopyFrom(rtl::TPersistent* ASource)
+{
+  inherited::CopyFrom(ASource);
+  if (rtl::Is<TcxSize>(ASource))
+    SetSize(static_cast<TcxSize*>(ASource)->GetSize());
+}
+
+// TcxMargin
+
+void TcxMargin::Create(rtl::TPersistent* AOwner, int ADefaultValue)
+{
+  inherited::Create(AOwner);
+  FDefaultValue = ADefaultValue;
+  SetAll(ADefaultValue);
+}
+
+void TcxMargin::ChangeScale(int M, int D)
+{
+  FMargin = ScaleRect(FMargin, M, D);
+}
+
+void TcxMargin::LoadFromStream(rtl::TStream* AStream)
+{
+  SetMargin(RectOfIntegers(ReadIntegers<4>(AStream)));
+}
+
+void TcxMargin::SaveToStream(rtl::TStream* AStream)
+{
+  WriteIntegers(AStream, IntegersOfRect(FMargin));
+}
+
+bool TcxMargin::IsEqual(const TcxMargin* AMargin) const
+{
+  return AMargin && cxRectsEqual(FMargin, AMargin->GetMargin());
+}
+
+int TcxMargin::GetValue(int AIndex) const
+{
+  switch (AIndex) {
+    case 0: {
+      const bool AllEqual = FMargin.left == FMargin.top && FMargin.left == FMargin.right &&
+                            FMargin.left == FMargin.bottom;
+      return AllEqual ? FMargin.left : -1;
+    }
+    case 1:
+      return FMargin.left;
+    case 2:
+      return FMargin.top;
+    case 3:
+      return FMargin.right;
+    default:
+      return FMargin.bottom;
+  }
+}
+
+void TcxMargin::SetValue(int AIndex, int AValue)
+{
+  if (AValue == GetValue(AIndex))
+    return;
+  switch (AIndex) {
+    case 0:
+      FMargin = TRect{AValue, AValue, AValue, AValue};
+      break;
+    case 1:
+      FMargin.left = AValue;
+      break;
+    case 2:
+      FMargin.top = AValue;
+      break;
+    case 3:
+      FMargin.right = AValue;
+      break;
+    default:
+      FMargin.bottom = AValue;
+      break;
+  }
+  DoChange();
+}
+
+bool TcxMargin::IsValueStored(int AIndex) const
+{
+  if (AIndex == 0)
+    return GetAll() != FDefaultValue;
+  return GetAll() == -1;
+}
+
+void TcxMargin::SetMargin(const TRect& AValue)
+{
+  if (cxRectsEqual(AValue, FMargin))
+    return;
+  FMargin = AValue;
+  DoChange();
+}
+
+void TcxMargin::CopyFrom(rtl::TPersistent* ASource)
+{
+  inherited::CopyFrom(ASource);
+  if (rtl::Is<TcxMargin>(ASource))
+    SetMargin(static_cast<TcxMargin*>(ASource)->GetMargin());
 }

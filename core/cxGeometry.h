@@ -7,7 +7,9 @@
 // - XFORM builders and TdxMatrix, the affine transformation of the vector
 //   drawing code;
 // - TdxScaleFactor and TdxOwnedScaleFactor, the exact DPI scale of what is
-//   drawn, with cxReduceFraction.
+//   drawn, with cxReduceFraction;
+// - TcxRect, TcxSize and TcxMargin, owned persistent objects holding one
+//   rectangle, size or set of margins as a component's property.
 // Rectangles are half-open for point tests (Left <= X < Right) and have area
 // only when Left < Right and Top < Bottom. Every routine is a pure function
 // and none raises.
@@ -17,6 +19,7 @@
 #include <span>
 #include <vector>
 
+#include "core/cxClasses.h"
 #include "core/dxTypeHelpers.h"
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
@@ -395,4 +398,195 @@ class TdxOwnedScaleFactor : public TdxScaleFactor {
 
   TdxScaleFactor* FOwner;
   bool FUseOwnerValue;
+};
+
+// ---------------------------------------------------------------------------
+// Persistent geometry objects. Each holds one value as a property of its
+// owner, tells the owner about every real change through OnChange (writing
+// the value it already has tells nothing), rescales itself when the owner's
+// DPI changes, and reads and writes its raw value as little-endian 32-bit
+// integers without a header.
+
+class TcxGeometryObject : public TcxOwnedPersistent {
+  RTL_CLASS(TcxGeometryObject, TcxOwnedPersistent)
+
+ public:
+  // Called by the owner when its scale changes by M/D. Nothing here.
+  virtual void ChangeScale(int M, int D);
+  // A short stream raises the stream's read error and changes nothing.
+  virtual void LoadFromStream(rtl::TStream* AStream);
+  virtual void SaveToStream(rtl::TStream* AStream);
+
+  const rtl::TNotifyEvent& GetOnChange() const { return FOnChange; }
+  void SetOnChange(const rtl::TNotifyEvent& AValue) { FOnChange = AValue; }
+
+ protected:
+  // OnChange with this object as sender, when assigned.
+  virtual void DoChange();
+
+ private:
+  rtl::TNotifyEvent FOnChange;
+};
+
+// A rectangle; starts at (0, 0, 0, 0).
+class TcxRect : public TcxGeometryObject {
+  RTL_CLASS(TcxRect, TcxGeometryObject)
+
+ public:
+  void ChangeScale(int M, int D) override;
+  // 16 bytes: Left, Top, Right, Bottom.
+  void LoadFromStream(rtl::TStream* AStream) override;
+  void SaveToStream(rtl::TStream* AStream) override;
+
+  // Unless Left < Right and Top < Bottom.
+  bool IsEmpty() const;
+  bool IsEqual(const TRect& ARect) const;
+  // Nil is equal to nothing.
+  bool IsEqual(const TcxRect* ARect) const;
+
+  // 0 Left, 1 Top, 2 Right, any other index Bottom.
+  int GetValue(int AIndex) const;
+  // 0 Left, 1 Top, 2 Right, 3 Bottom; another index changes nothing.
+  void SetValue(int AIndex, int AValue);
+
+  const TRect& GetRect() const { return FRect; }
+  // Every write ends here: AdjustRect, then store and notify when different.
+  void SetRect(const TRect& AValue);
+
+  int GetLeft() const { return GetValue(0); }
+  int GetTop() const { return GetValue(1); }
+  int GetRight() const { return GetValue(2); }
+  int GetBottom() const { return GetValue(3); }
+  void SetLeft(int AValue) { SetValue(0, AValue); }
+  void SetTop(int AValue) { SetValue(1, AValue); }
+  void SetRight(int AValue) { SetValue(2, AValue); }
+  void SetBottom(int AValue) { SetValue(3, AValue); }
+
+  int GetWidth() const;
+  int GetHeight() const;
+  // Move Right and Bottom; Left and Top stay.
+  void SetWidth(int AValue);
+  void SetHeight(int AValue);
+
+  TPoint GetTopLeft() const;
+  TPoint GetTopRight() const;
+  TPoint GetBottomLeft() const;
+  TPoint GetBottomRight() const;
+  // Each replaces the two coordinates the corner is made of.
+  void SetTopLeft(const TPoint& AValue);
+  void SetTopRight(const TPoint& AValue);
+  void SetBottomLeft(const TPoint& AValue);
+  void SetBottomRight(const TPoint& AValue);
+
+ protected:
+  // Copies from a TcxRect only.
+  void CopyFrom(rtl::TPersistent* ASource) override;
+  // Lets a descendant correct a rectangle before it is compared and stored.
+  virtual void AdjustRect(TRect& ARect);
+
+ private:
+  TRect FRect;
+};
+
+// A width and height, neither below 0, with a default each is stored against.
+class TcxSize : public TcxGeometryObject {
+  RTL_CLASS(TcxSize, TcxGeometryObject)
+
+ public:
+  // The default and the current size both become (ADefaultWidth,
+  // ADefaultHeight).
+  void Create(rtl::TPersistent* AOwner, int ADefaultWidth, int ADefaultHeight);
+
+  void ChangeScale(int M, int D) override;
+  // 8 bytes: cx, cy.
+  void LoadFromStream(rtl::TStream* AStream) override;
+  void SaveToStream(rtl::TStream* AStream) override;
+
+  // The size is (0, 0).
+  bool IsEmpty() const;
+  bool IsEqual(const TSize& ASize) const;
+  // Nil is equal to nothing.
+  bool IsEqual(const TcxSize* ASize) const;
+
+  // 0 the height (cy), any other index the width (cx).
+  virtual int GetValue(int AIndex) const;
+  // The published Height (index 0) and Width (index 1) are stored only where
+  // they differ from the default size.
+  virtual bool IsValueStored(int AIndex) const;
+  // 0 the height, any other index the width; through SetSize.
+  void SetValue(int AIndex, int AValue);
+
+  const TSize& GetSize() const { return FSize; }
+  // Every write ends here: negative components become 0, then store and
+  // notify when different.
+  virtual void SetSize(const TSize& AValue);
+
+  int GetHeight() const { return GetValue(0); }
+  int GetWidth() const { return GetValue(1); }
+  void SetHeight(int AValue) { SetValue(0, AValue); }
+  void SetWidth(int AValue) { SetValue(1, AValue); }
+
+ protected:
+  // Copies from a TcxSize only.
+  void CopyFrom(rtl::TPersistent* ASource) override;
+
+ private:
+  TSize FDefaultSize;
+  TSize FSize;
+};
+
+// Four margins, kept as a margins rectangle (the widths of the left, top,
+// right and bottom margins), with a default value for all four.
+class TcxMargin : public TcxGeometryObject {
+  RTL_CLASS(TcxMargin, TcxGeometryObject)
+
+ public:
+  // Stores the default and writes it to All.
+  void Create(rtl::TPersistent* AOwner, int ADefaultValue);
+
+  // Rescales the sides without OnChange: the owner rescales as a whole and
+  // reports that itself.
+  void ChangeScale(int M, int D) override;
+  // 16 bytes: the left, top, right and bottom margins.
+  void LoadFromStream(rtl::TStream* AStream) override;
+  void SaveToStream(rtl::TStream* AStream) override;
+
+  // Four sides equal; nil is equal to nothing.
+  bool IsEqual(const TcxMargin* AMargin) const;
+
+  // 0 All (the common value of the four sides, -1 when they differ), 1 Left,
+  // 2 Top, 3 Right, any other index Bottom.
+  int GetValue(int AIndex) const;
+  // Nothing happens when AValue is the property's current value, so writing
+  // -1 to All while the sides differ changes nothing. Index 0 sets all four
+  // sides, 1 to 4 one side each; then OnChange.
+  void SetValue(int AIndex, int AValue);
+  // How the published values stream: only All, and only when it differs from
+  // the default, while the sides are equal; All as -1 followed by each side
+  // while they differ. Read back in the order All, Left, Top, Right, Bottom,
+  // this first sets every side to -1 and then each to its own value.
+  bool IsValueStored(int AIndex) const;
+
+  const TRect& GetMargin() const { return FMargin; }
+  // Stores and notifies when any side differs.
+  void SetMargin(const TRect& AValue);
+
+  int GetAll() const { return GetValue(0); }
+  int GetLeft() const { return GetValue(1); }
+  int GetTop() const { return GetValue(2); }
+  int GetRight() const { return GetValue(3); }
+  int GetBottom() const { return GetValue(4); }
+  void SetAll(int AValue) { SetValue(0, AValue); }
+  void SetLeft(int AValue) { SetValue(1, AValue); }
+  void SetTop(int AValue) { SetValue(2, AValue); }
+  void SetRight(int AValue) { SetValue(3, AValue); }
+  void SetBottom(int AValue) { SetValue(4, AValue); }
+
+ protected:
+  // Copies from a TcxMargin only.
+  void CopyFrom(rtl::TPersistent* ASource) override;
+
+ private:
+  int FDefaultValue;
+  TRect FMargin;
 };
