@@ -220,7 +220,7 @@ TEST(ComponentTest, InsertAndRemoveNotifyTheOwnerAndItsComponents)
 {
   TLog log;
   TLogged* owner = Make(nullptr, L"O", &log);
-  TLogged* old = Make(owner, L"X", &log);
+  Make(owner, L"X", &log);
   TLogged* other = Make(nullptr, L"P", &log);
   TLogged* moving = Make(other, L"M", &log);
   log.clear();
@@ -233,7 +233,6 @@ TEST(ComponentTest, InsertAndRemoveNotifyTheOwnerAndItsComponents)
   EXPECT_EQ(std::vector<String>({L"X", L"M"}), Names(owner));
   Free(owner);
   Free(other);
-  (void)old;
 }
 
 TEST(ComponentTest, VirtualConstructorThroughTheClassReference)
