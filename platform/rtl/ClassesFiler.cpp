@@ -841,8 +841,9 @@ void TReader::SetPosition(std::int64_t AValue)
 void TReader::DefineProperty(const String& AName, TReaderProc AReadData, TWriterProc, bool)
 {
   if (!FPropName.empty() && AReadData && SameText(AName, FPropName)) {
-    AReadData(this);
+    // Cleared first: the handler may read nested properties of its own.
     FPropName.clear();
+    AReadData(this);
   }
 }
 
@@ -850,12 +851,12 @@ void TReader::DefineBinaryProperty(const String& AName, TStreamProc AReadData, T
 {
   if (FPropName.empty() || !AReadData || !SameText(AName, FPropName))
     return;
+  FPropName.clear();
   const TBytes bytes = ReadBinary();
   TOwnedPtr<TMemoryStream> stream(New<TMemoryStream>());
   stream->WriteBuffer(bytes.data(), static_cast<int>(bytes.size()));
   stream->SetPosition(0);
   AReadData(stream.get());
-  FPropName.clear();
 }
 
 // ---------------------------------------------------------------------------
@@ -878,7 +879,15 @@ void TReader::ReadProperty(TPersistent* AInstance)
   FPropName = path.substr(start);
   if (const TPropInfo* prop = GetPropInfo(instance, FPropName)) {
     FPropName.clear();
-    ReadPropValue(instance, prop);
+    // Whatever goes wrong with a stored value is a read error to the
+    // caller, who loads a form and catches one kind.
+    try {
+      ReadPropValue(instance, prop);
+    } catch (const EPropertyError& E) {
+      throw EReadError(E.Message());
+    } catch (const EPropertyConvertError& E) {
+      throw EReadError(E.Message());
+    }
     return;
   }
   instance->DefineProperties(this);

@@ -518,6 +518,9 @@ TEST(TReader, UnknownPropertiesAndValuesOfTheWrongKindRaise)
        L"Invalid property value"},
       {"unknown enumeration value", [](TWriter* W) { W->WriteStr(L"Kind"); W->WriteIdent(L"skOval"); },
        L"Invalid property value"},
+      {"event without a root to bind to", [](TWriter* W) { W->WriteStr(L"OnChange"); W->WriteIdent(L"Changed"); },
+       L"Method Changed not found"},
+      {"read-only value", [](TWriter* W) { W->WriteStr(L"Font"); W->WriteValue(vaNil); }, L"Property is read-only"},
       {"a set for a Boolean", [](TWriter* W) { W->WriteStr(L"Visible"); W->WriteSet(GetEnumInfo<TFilerShapeKind>(), 0); },
        L"Invalid property value"},
   };
@@ -734,6 +737,56 @@ TEST_F(TFilerComponents, AFailedReadFreesWhatItCreated)
   TOwnedPtr<TBytesStream> unknown = StreamOf(TextToBinary("object X: TNoSuchForm\r\nend\r\n"));
   EXPECT_EQ(ErrorText<EClassNotFound>([&] { ReadComponent(unknown.get(), nullptr); }),
             L"Class TNoSuchForm not found");
+}
+
+TEST_F(TFilerComponents, LoadedFollowsTheOrderTheComponentsWereRead)
+{
+  // A component's children come before it: it is done when they are.
+  std::string text = FormText;
+  text.insert(text.find("  end\r\n  object Button2"), "    object Inner: TFilerButton\r\n    end\r\n");
+  TOwnedPtr<TBytesStream> binary = StreamOf(TextToBinary(text));
+  TOwnedPtr<TFilerForm> form(As<TFilerForm>(ReadComponent(binary.get(), nullptr)));
+  EXPECT_EQ(form->FLoadedLog, (std::vector<String>{L"Form1", L"Inner", L"Button1", L"Button2"}));
+  // Children without an owner of their own belong to the root.
+  EXPECT_EQ(As<TFilerButton>(form->FindComponent(L"Inner"))->GetOwner(), form.get());
+}
+
+TEST_F(TFilerComponents, ADescendantStoresOnlyWhatDiffersFromItsAncestor)
+{
+  TOwnedPtr<TBytesStream> binary = StreamOf(TextToBinary(FormText));
+  TOwnedPtr<TFilerForm> ancestor(As<TFilerForm>(ReadComponent(binary.get(), nullptr)));
+  binary->SetPosition(0);
+  TOwnedPtr<TFilerForm> form(As<TFilerForm>(ReadComponent(binary.get(), nullptr)));
+  As<TFilerButton>(form->FindComponent(L"Button2"))->FCaption = L"Changed";
+
+  TOwnedPtr<TBytesStream> written(New<TBytesStream>());
+  WriteDescendent(written.get(), form.get(), ancestor.get());
+  const std::string expected =
+      "inherited Form1: TFilerForm\r\n"
+      "  inherited Button1: TFilerButton\r\n"
+      "  end\r\n"
+      "  inherited Button2: TFilerButton\r\n"
+      "    Caption = 'Changed'\r\n"
+      "  end\r\n"
+      "end\r\n";
+  EXPECT_EQ(BinaryToText(StreamBytes(written.get())), expected);
+
+  // Read over a form made from the ancestor, as an inherited form is: the
+  // inherited components are found by name and changed.
+  binary->SetPosition(0);
+  TOwnedPtr<TFilerForm> inherited(As<TFilerForm>(ReadComponent(binary.get(), nullptr)));
+  written->SetPosition(0);
+  ReadComponent(written.get(), inherited.get());
+  EXPECT_EQ(inherited->GetComponentCount(), 2);
+  EXPECT_EQ(As<TFilerButton>(inherited->FindComponent(L"Button2"))->FCaption, L"Changed");
+}
+
+TEST_F(TFilerComponents, AnEventNamingNoPublishedMethodRaises)
+{
+  std::string text = FormText;
+  text.replace(text.find("OnClick = Button1Click"), 22, "OnClick = Button9Click");
+  TOwnedPtr<TBytesStream> binary = StreamOf(TextToBinary(text));
+  EXPECT_EQ(ErrorText<EReadError>([&] { ReadComponent(binary.get(), nullptr); }), L"Method Button9Click not found");
 }
 
 TEST(ObjectText, ConvertsEveryValueForm)
