@@ -540,8 +540,6 @@ class TFilerItem : public TCollectionItem {
   String FTitle;
 };
 
-// TComponent streams through the filer once the two are joined; until then
-// the test components do it themselves.
 class TFilerComponent : public TComponent {
   RTL_CLASS(TFilerComponent, TComponent)
 
@@ -558,8 +556,6 @@ class TFilerComponent : public TComponent {
   }
 
  protected:
-  void ReadState(TReader* AReader) override { AReader->ReadData(this); }
-  void WriteState(TWriter* AWriter) override { AWriter->WriteData(this); }
   void Loaded() override;
 };
 
