@@ -1,0 +1,1 @@
+#include "platform/vcl/Graphics.h"
