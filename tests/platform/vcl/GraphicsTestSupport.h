@@ -60,6 +60,8 @@ constexpr std::uint32_t AsPixel(vcl::TColor AColor)
   return ((AColor & 0xFF) << 16) | (AColor & 0xFF00) | ((AColor >> 16) & 0xFF);
 }
 
+// Wine answers 0 here, so leak tests also check that the handles made are
+// gone; on Windows the count catches what those checks miss.
 inline DWORD GdiObjectCount()
 {
   return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
