@@ -142,6 +142,9 @@ class TGraphicsObject : public rtl::TPersistent {
   }
   // Takes over AHandle, which this object now owns, without notifying.
   void AdoptHandle(HGDIOBJ AHandle) { FHandle.Reset(AHandle); }
+  // Whether AHandle is the object's own handle already (setting it again
+  // must not free it).
+  bool IsOwnHandle(HGDIOBJ AHandle) const { return AHandle && AHandle == FHandle.Get(); }
 
  private:
   TOwnedGdiObject<HGDIOBJ> FHandle;

@@ -323,6 +323,8 @@ HBITMAP TBitmap::GetHandle()
 
 void TBitmap::SetHandle(HBITMAP AValue)
 {
+  if (AValue && AValue == FHandle.Get())
+    return;
   TImage image;
   image.Handle.Reset(AValue);
   DIBSECTION section{};

@@ -79,7 +79,7 @@ HFONT TFont::GetHandle()
 void TFont::SetHandle(HFONT AValue)
 {
   LOGFONTW logFont{};
-  if (!AValue || GetObjectW(AValue, sizeof(logFont), &logFont) == 0)
+  if (IsOwnHandle(AValue) || !AValue || GetObjectW(AValue, sizeof(logFont), &logFont) == 0)
     return;
   FLogFont = logFont;
   Changed();
@@ -241,7 +241,7 @@ HBRUSH TBrush::GetHandle()
 void TBrush::SetHandle(HBRUSH AValue)
 {
   LOGBRUSH logBrush{};
-  if (!AValue || GetObjectW(AValue, sizeof(logBrush), &logBrush) == 0)
+  if (IsOwnHandle(AValue) || !AValue || GetObjectW(AValue, sizeof(logBrush), &logBrush) == 0)
     return;
   FBitmap = nullptr;
   FColor = static_cast<TColor>(logBrush.lbColor);
@@ -321,7 +321,7 @@ HPEN TPen::GetHandle()
 
 void TPen::SetHandle(HPEN AValue)
 {
-  if (!AValue)
+  if (!AValue || IsOwnHandle(AValue))
     return;
   DWORD style = 0;
   int width = 0;

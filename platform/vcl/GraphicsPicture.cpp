@@ -313,6 +313,8 @@ HICON TIcon::GetHandle()
 
 void TIcon::SetHandle(HICON AValue)
 {
+  if (AValue && AValue == FHandle.Get())
+    return;
   NewImage(TOwnedIcon(AValue), {});
 }
 
@@ -458,7 +460,8 @@ void TMetafile::Assign(rtl::TPersistent* ASource)
 void TMetafile::SetHandle(HENHMETAFILE AValue)
 {
   ENHMETAHEADER header{};
-  FHandle.Reset(AValue);
+  if (AValue != FHandle.Get())
+    FHandle.Reset(AValue);
   if (AValue && GetEnhMetaFileHeader(AValue, sizeof(header), &header) != 0) {
     FMMWidth = header.rclFrame.right - header.rclFrame.left;
     FMMHeight = header.rclFrame.bottom - header.rclFrame.top;

@@ -341,6 +341,41 @@ TEST(GraphicsBitmap, BrushCopyReplacesTheKeyColourByTheBrush)
   canvas->SetHandle(nullptr);
 }
 
+TEST(GraphicsBitmap, ClipboardFormatsCarryThePixels)
+{
+  const Owned<TBitmap> bitmap = NewBitmap(3, 2, pf24bit);
+  bitmap->GetCanvas()->SetPixel(2, 1, clRed);
+  WORD format = 0;
+  HANDLE data = nullptr;
+  HPALETTE palette = nullptr;
+  bitmap->SaveToClipboardFormat(format, data, palette);
+  EXPECT_EQ(format, CF_BITMAP);
+  ASSERT_NE(data, nullptr);
+
+  const Owned<TBitmap> pasted(rtl::New<TBitmap>());
+  pasted->LoadFromClipboardFormat(CF_BITMAP, data, nullptr);
+  EXPECT_EQ(pasted->GetHandleType(), bmDIB);
+  EXPECT_EQ(pasted->GetCanvas()->GetPixel(2, 1), clRed);
+  EXPECT_EQ(GetObjectType(data), static_cast<DWORD>(OBJ_BITMAP)) << "the clipboard's bitmap stays the clipboard's";
+
+  const Owned<TPicture> picture(rtl::New<TPicture>());
+  picture->LoadFromClipboardFormat(CF_BITMAP, data, nullptr);
+  ASSERT_TRUE(rtl::Is<TBitmap>(picture->GetGraphic()));
+  EXPECT_EQ(picture->GetWidth(), 3);
+  EXPECT_THROW(picture->LoadFromClipboardFormat(CF_TEXT, data, nullptr), EInvalidGraphic);
+  DeleteObject(data);
+
+  // CF_DIB: the file without its file header, in global memory.
+  const std::vector<std::uint8_t> file = Saved(bitmap.get());
+  const HGLOBAL global = GlobalAlloc(GMEM_MOVEABLE, file.size() - sizeof(BITMAPFILEHEADER));
+  std::memcpy(GlobalLock(global), file.data() + sizeof(BITMAPFILEHEADER), file.size() - sizeof(BITMAPFILEHEADER));
+  GlobalUnlock(global);
+  const Owned<TBitmap> fromDib(rtl::New<TBitmap>());
+  fromDib->LoadFromClipboardFormat(CF_DIB, global, nullptr);
+  EXPECT_EQ(fromDib->GetCanvas()->GetPixel(2, 1), clRed);
+  GlobalFree(global);
+}
+
 TEST(GraphicsBitmap, NoGdiObjectOutlivesTheBitmap)
 {
   const DWORD before = vcltest::GdiObjectCount();

@@ -89,6 +89,8 @@ TEST(GraphicsFont, SettingTheHandleReadsTheFontBackAndKeepsThatHandle)
   GetObjectW(copy->GetHandle(), sizeof(copied), &copied);
   EXPECT_EQ(copied.lfOutPrecision, OUT_TT_ONLY_PRECIS);
 
+  font->SetHandle(handle);
+  EXPECT_EQ(GetObjectType(handle), static_cast<DWORD>(OBJ_FONT)) << "setting its own handle again keeps it";
   font->SetHeight(-17);
   EXPECT_EQ(GetObjectType(handle), 0u) << "the font owns the handle it was given and frees it on change";
 }
@@ -105,6 +107,21 @@ TEST(GraphicsFont, SizeConvertsThroughPixelsPerInchAndAssignKeepsThePointSize)
   scaled->Assign(source.get());
   EXPECT_EQ(scaled->GetSize(), 12);
   EXPECT_EQ(scaled->GetHeight(), -24);
+}
+
+TEST(GraphicsFont, PublishesItsPropertiesForForms)
+{
+  const Owned<TFont> font(rtl::New<TFont>());
+  rtl::SetOrdProp(font.get(), L"Color", clBtnFace);
+  rtl::SetOrdProp(font.get(), L"Height", -13);
+  rtl::SetOrdProp(font.get(), L"Style", TFontStyles{fsBold, fsUnderline}.ToOrd());
+  EXPECT_EQ(font->GetColor(), clBtnFace);
+  EXPECT_EQ(font->GetHeight(), -13);
+  EXPECT_EQ(font->GetStyle(), (TFontStyles{fsBold, fsUnderline}));
+  EXPECT_EQ(rtl::GetEnumProp(font.get(), L"Pitch"), L"fpDefault");
+  EXPECT_EQ(rtl::GetSetProp(font.get(), rtl::GetPropInfo(font.get(), L"Style")), L"fsBold,fsUnderline");
+  EXPECT_FALSE(rtl::IsStoredProp(font.get(), rtl::GetPropInfo(font.get(), L"Size"))) << "Height carries the size";
+  EXPECT_TRUE(rtl::IsStoredProp(font.get(), rtl::GetPropInfo(font.get(), L"Height")));
 }
 
 TEST(GraphicsObjects, HandleIsCachedUntilAChangeAndChangesAreReported)
