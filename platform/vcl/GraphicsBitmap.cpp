@@ -246,7 +246,15 @@ TBitmap::TImage TBitmap::CopyImage(int AWidth, int AHeight, TPixelFormat AFormat
   const int width = std::min(AWidth, FWidth);
   const int height = std::min(AHeight, FHeight);
   if (AFormat == FPixelFormat && FBits && !FTopDown) {
-    // Row by row, so the fourth byte of 32-bit pixels survives.
+    // Row by row, so the fourth byte of 32-bit pixels survives; indexed
+    // pixels take their colour table along.
+    if (BitsPerPixel(AFormat) <= 8) {
+      RGBQUAD colors[256];
+      const UINT count = GetDIBColorTable(SourceDC(), 0, 256, colors);
+      const TOwnedDC dc(CreateCompatibleDC(nullptr));
+      const TSelectObjectGuard selected(dc.Get(), result.Handle.Get());
+      SetDIBColorTable(dc.Get(), 0, count, colors);
+    }
     GdiFlush();
     const std::size_t stride = StrideOf(AWidth, BitsPerPixel(AFormat));
     const std::size_t oldStride = StrideOf(FWidth, BitsPerPixel(AFormat));

@@ -158,6 +158,32 @@ std::vector<std::uint8_t> BmpFile(int AWidth, int AHeight, int ABitCount, DWORD 
   return result;
 }
 
+TEST(GraphicsBitmap, IndexedBitmapsKeepTheirColourTableThroughCopies)
+{
+  // A 1-bit file whose two colours are red and blue, not black and white.
+  std::vector<std::uint8_t> file(sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 8 + 4);
+  BITMAPFILEHEADER header{0x4D42, static_cast<DWORD>(file.size()), 0, 0,
+                          sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER) + 8};
+  BITMAPINFOHEADER info{sizeof(BITMAPINFOHEADER), 2, 1, 1, 1, BI_RGB, 0, 0, 0, 2, 0};
+  const std::uint8_t colors[8] = {0, 0, 255, 0, 255, 0, 0, 0};
+  const std::uint8_t bits[4] = {0x40, 0, 0, 0};  // pixel 0 colour 0, pixel 1 colour 1
+  std::memcpy(file.data(), &header, sizeof(header));
+  std::memcpy(file.data() + sizeof(header), &info, sizeof(info));
+  std::memcpy(file.data() + sizeof(header) + sizeof(info), colors, sizeof(colors));
+  std::memcpy(file.data() + header.bfOffBits, bits, sizeof(bits));
+
+  const Owned<TBitmap> bitmap = Loaded(file);
+  EXPECT_EQ(bitmap->GetPixelFormat(), pf1bit);
+  EXPECT_EQ(bitmap->GetCanvas()->GetPixel(0, 0), clRed);
+  EXPECT_EQ(bitmap->GetCanvas()->GetPixel(1, 0), clBlue);
+  const Owned<TBitmap> copy(rtl::New<TBitmap>());
+  copy->Assign(bitmap.get());
+  EXPECT_EQ(copy->GetCanvas()->GetPixel(0, 0), clRed);
+  copy->SetSize(3, 1);
+  EXPECT_EQ(copy->GetCanvas()->GetPixel(1, 0), clBlue);
+  EXPECT_EQ(Loaded(Saved(copy.get()))->GetCanvas()->GetPixel(1, 0), clBlue);
+}
+
 TEST(GraphicsBitmap, TopDownFilesAreReadRightSideUp)
 {
   // Two rows of one 24-bit pixel: red first, then blue.
