@@ -367,7 +367,9 @@ class TCanvas : public rtl::TPersistent {
   void MoveTo(int X, int Y);
   void LineTo(int X, int Y);
 
+  void AngleArc(int X, int Y, DWORD ARadius, float AStartAngle, float ASweepAngle);
   void Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
+  void ArcTo(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
   void Chord(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4);
   void Ellipse(int X1, int Y1, int X2, int Y2);
   void Ellipse(const TRect& R) { Ellipse(R.left, R.top, R.right, R.bottom); }
@@ -375,6 +377,7 @@ class TCanvas : public rtl::TPersistent {
   void Polygon(std::span<const TPoint> APoints);
   void Polyline(std::span<const TPoint> APoints);
   void PolyBezier(std::span<const TPoint> APoints);
+  void PolyBezierTo(std::span<const TPoint> APoints);
   void Rectangle(int X1, int Y1, int X2, int Y2);
   void Rectangle(const TRect& R) { Rectangle(R.left, R.top, R.right, R.bottom); }
   void RoundRect(int X1, int Y1, int X2, int Y2, int X3, int Y3);

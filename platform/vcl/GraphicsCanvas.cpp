@@ -234,6 +234,22 @@ void TCanvas::LineTo(int X, int Y)
   Changed();
 }
 
+void TCanvas::AngleArc(int X, int Y, DWORD ARadius, float AStartAngle, float ASweepAngle)
+{
+  Changing();
+  RequiredState({csHandleValid, csPenValid, csBrushValid});
+  ::AngleArc(FHandle, X, Y, ARadius, AStartAngle, ASweepAngle);
+  Changed();
+}
+
+void TCanvas::ArcTo(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
+{
+  Changing();
+  RequiredState({csHandleValid, csPenValid, csBrushValid});
+  ::ArcTo(FHandle, X1, Y1, X2, Y2, X3, Y3, X4, Y4);
+  Changed();
+}
+
 void TCanvas::Arc(int X1, int Y1, int X2, int Y2, int X3, int Y3, int X4, int Y4)
 {
   Changing();
@@ -287,6 +303,14 @@ void TCanvas::PolyBezier(std::span<const TPoint> APoints)
   Changing();
   RequiredState({csHandleValid, csPenValid, csBrushValid});
   ::PolyBezier(FHandle, APoints.data(), static_cast<DWORD>(APoints.size()));
+  Changed();
+}
+
+void TCanvas::PolyBezierTo(std::span<const TPoint> APoints)
+{
+  Changing();
+  RequiredState({csHandleValid, csPenValid, csBrushValid});
+  ::PolyBezierTo(FHandle, APoints.data(), static_cast<DWORD>(APoints.size()));
   Changed();
 }
 

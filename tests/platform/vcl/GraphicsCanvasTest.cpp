@@ -64,6 +64,13 @@ TEST(GraphicsCanvas, FillRectFrameRectAndRectangleDrawWhereAsked)
   canvas->GetPen()->SetColor(clBlack);
   canvas->Polyline(triangle);
   EXPECT_EQ(surface.Pixel(3, 19), 0u);
+
+  // The *To forms draw from the pen position and leave the pen at their end.
+  canvas->MoveTo(10, 19);
+  const TPoint curve[] = {{12, 19}, {16, 19}, {19, 19}};
+  canvas->PolyBezierTo(curve);
+  EXPECT_EQ(surface.Pixel(14, 19), 0u);
+  EXPECT_EQ(canvas->GetPenPos().x, 19);
 }
 
 TEST(GraphicsCanvas, TextOutDrawsInsideItsExtentAndMovesThePen)
