@@ -6,12 +6,13 @@
 
 #include "core/dxCore.h"
 #include "graphics/dxCoreGraphics.h"
+#include "graphics/dxGDIPlusAPI.h"
 #include "platform/rtl/SystemUnits.h"
 
 int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
-  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxCoreGraphics};
+  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxCoreGraphics, &unit_dxGDIPlusAPI};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
