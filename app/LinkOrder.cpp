@@ -9,6 +9,8 @@
 #include "core/dxThreading.h"
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
+#include "graphics/dxCoreGraphics.h"
+#include "graphics/dxGDIPlusAPI.h"
 
 namespace {
 
@@ -22,6 +24,8 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxHooks,
     &unit_dxUxTheme,
     &unit_dxThemeManager,
+    &unit_dxCoreGraphics,
+    &unit_dxGDIPlusAPI,
 };
 
 }  // namespace
