@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "core/dxThreading.h"
+
 namespace {
 
 [[noreturn]] void RaiseListError(const wchar_t* AText, int AValue)
@@ -23,12 +25,12 @@ int GrownCapacity(int ACapacity)
   return ACapacity + 16;
 }
 
-constinit const TdxParallelSort* GParallelSort = nullptr;
-
-bool ParallelSortAvailable(bool AMultiThreaded, int ACount)
+// The shared parallel sort when this sort may use it, else nil. The sort
+// exists only while the thread pool's unit runs, and only when the pool and
+// a second processor do.
+TdxMultithreadedSort* ParallelSort(bool AMultiThreaded, int ACount)
 {
-  return AMultiThreaded && ACount > 32 && GParallelSort != nullptr && GParallelSort->CanUseMultiThreading &&
-         GParallelSort->CanUseMultiThreading();
+  return AMultiThreaded && ACount > 32 && dxCanUseMultiThreading() ? dxMultithreadedSort() : nullptr;
 }
 
 // Parts of this many items or fewer are left to the insertion pass.
@@ -104,16 +106,16 @@ void InsertionPass(void** A, int L, const Less& ALess)
       smallest = k;
   std::swap(A[0], A[smallest]);
 
+  // The place is found before anything moves, so that a comparer that
+  // raises leaves every item in the array exactly once.
   for (int k = 2; k <= L; ++k) {
     void* const item = A[k];
     if (!ALess(item, A[k - 1]))
       continue;
     int j = k - 1;
-    do {
-      A[j + 1] = A[j];
+    while (j > 0 && ALess(item, A[j - 1]))
       --j;
-    } while (j >= 0 && ALess(item, A[j]));
-    A[j + 1] = item;
+    std::rotate(A + j, A + k, A + k + 1);
   }
 }
 
@@ -524,17 +526,12 @@ void TdxFastObjectList::SetCount(int AValue)
 // ---------------------------------------------------------------------------
 // Sorting
 
-void dxSetParallelSort(const TdxParallelSort* AParallelSort)
-{
-  GParallelSort = AParallelSort;
-}
-
 void dxSortItems(PdxPointerList AList, int ACount, bool AMultiThreaded, const TCompareItems& ACompareFunc)
 {
   if (AList == nullptr || ACount <= 1)
     return;
-  if (ParallelSortAvailable(AMultiThreaded, ACount) && GParallelSort->SortItems)
-    GParallelSort->SortItems(AList, ACount, ACompareFunc);
+  if (TdxMultithreadedSort* sort = ParallelSort(AMultiThreaded, ACount))
+    sort->Sort(AList, ACount, ACompareFunc);
   else
     dxSortItemsSequential(AList, ACount, ACompareFunc);
 }
@@ -543,8 +540,8 @@ void dxSortItems(PdxPointerList AList, int ACount, bool AMultiThreaded, rtl::TLi
 {
   if (AList == nullptr || ACount <= 1)
     return;
-  if (ParallelSortAvailable(AMultiThreaded, ACount) && GParallelSort->SortItemsFunc)
-    GParallelSort->SortItemsFunc(AList, ACount, ACompareFunc);
+  if (TdxMultithreadedSort* sort = ParallelSort(AMultiThreaded, ACount))
+    sort->Sort(AList, ACount, ACompareFunc);
   else
     dxSortItemsSequential(AList, ACount, ACompareFunc);
 }

@@ -4,7 +4,8 @@
 //   own growth rule, search from either end and set operations;
 // - TdxFastObjectList, the same list owning its objects;
 // - dxSortItems and dxSortItemsSequential, the quick-sort and insertion
-//   passes, with a place for the thread pool's parallel sort to plug in;
+//   passes, handing large sorts to the thread pool's parallel sort
+//   (dxThreading) when asked to;
 // - TdxMulticastMethod<T>, a multicast event over a method-pointer type T,
 //   with its implementator and dxEventStackSize, the stack a caller of such
 //   an event passes under the framework's register convention.
@@ -131,26 +132,18 @@ class TdxFastObjectList : public TdxFastList {
 };
 
 // Sorts AList[0..ACount - 1]. With AMultiThreaded, more than 32 items and
-// multithreading available, the parallel sort of the thread pool does it;
-// otherwise dxSortItemsSequential in the calling thread.
+// multithreading usable (dxCanUseMultiThreading: the pool function is bound
+// and there are two processors or more) while the thread pool's unit runs,
+// the shared parallel sort of dxThreading does it; otherwise
+// dxSortItemsSequential in the calling thread.
 void dxSortItems(PdxPointerList AList, int ACount, bool AMultiThreaded, const TCompareItems& ACompareFunc);
 void dxSortItems(PdxPointerList AList, int ACount, bool AMultiThreaded, rtl::TListSortCompare ACompareFunc);
 
 // A quick-sort pass from 36 items on, then an insertion pass. Not stable.
 // An inconsistent comparer leaves the items in some order, never outside the
-// array.
+// array; one that raises leaves them in some order, none lost or doubled.
 void dxSortItemsSequential(PdxPointerList AList, int ACount, const TCompareItems& ACompareFunc);
 void dxSortItemsSequential(PdxPointerList AList, int ACount, rtl::TListSortCompare ACompareFunc);
-
-// The thread pool plugs its parallel sort in here at start-up (and out
-// again, with nil, at shut-down). Without it every sort runs in the calling
-// thread, as it must when the pool cannot be used.
-struct TdxParallelSort {
-  bool (*CanUseMultiThreading)();
-  void (*SortItems)(PdxPointerList AList, int ACount, const TCompareItems& ACompareFunc);
-  void (*SortItemsFunc)(PdxPointerList AList, int ACount, rtl::TListSortCompare ACompareFunc);
-};
-void dxSetParallelSort(const TdxParallelSort* AParallelSort);
 
 // ---------------------------------------------------------------------------
 // Multicast events

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <vector>
 #include <utility>
 
 TdxQueueUserWorkItemFunc dxQueueUserWorkItemFunc = nullptr;
@@ -10,6 +11,7 @@ bool dxEnableMultiThreading = true;
 
 namespace {
 
+TdxMultithreadedSort* SharedSort;
 TdxMultithreadedListIterator* SharedListIterator;
 TdxTaskDispatcher* SharedTaskDispatcher;
 
@@ -58,6 +60,7 @@ void StartUp()
   dxMultiThreadingAvailable = dxQueueUserWorkItemFunc && rtl::TThread::ProcessorCount() > 1;
   if (dxMultiThreadingAvailable) {
     rtl::IsMultiThread = true;
+    SharedSort = rtl::New<TdxMultithreadedSort>(rtl::TThread::ProcessorCount() * 4);
     SharedListIterator = rtl::New<TdxMultithreadedListIterator>(rtl::TThread::ProcessorCount());
   }
   SharedTaskDispatcher = rtl::New<TdxTaskDispatcher>();
@@ -67,6 +70,7 @@ void StartUp()
 void Finish()
 {
   rtl::FreeAndNil(SharedTaskDispatcher);
+  rtl::FreeAndNil(SharedSort);
   rtl::FreeAndNil(SharedListIterator);
   TdxUIThreadSyncService::Finalize();
 }
@@ -78,6 +82,11 @@ RTL_UNIT(dxThreading, &StartUp, &Finish);
 bool dxCanUseMultiThreading()
 {
   return dxMultiThreadingAvailable && dxEnableMultiThreading;
+}
+
+TdxMultithreadedSort* dxMultithreadedSort()
+{
+  return SharedSort;
 }
 
 TdxMultithreadedListIterator* dxMultithreadedListIterator()
@@ -246,6 +255,150 @@ void TdxMultithreadOperation::Unlock()
 }
 
 // ---------------------------------------------------------------------------
+// TdxMultithreadedSort
+
+void TdxMultithreadedSort::Sort(PdxPointerList AList, int ACount, const TCompareItems& ACompareFunc)
+{
+  if (!Lock()) {
+    dxSortItemsSequential(AList, ACount, ACompareFunc);
+    return;
+  }
+  TOperationUnlocker unlocker(this);
+  FCompareClassFunc = ACompareFunc;
+  FCompareFunc = nullptr;
+  SortInChunks(AList, ACount);
+}
+
+void TdxMultithreadedSort::Sort(TdxFastList* AList, const TCompareItems& ACompareFunc)
+{
+  Sort(AList->GetList(), AList->GetCount(), ACompareFunc);
+}
+
+void TdxMultithreadedSort::Sort(PdxPointerList AList, int ACount, rtl::TListSortCompare ACompareFunc)
+{
+  if (!Lock()) {
+    dxSortItemsSequential(AList, ACount, ACompareFunc);
+    return;
+  }
+  TOperationUnlocker unlocker(this);
+  FCompareClassFunc = nullptr;
+  FCompareFunc = ACompareFunc;
+  SortInChunks(AList, ACount);
+}
+
+void TdxMultithreadedSort::Sort(TdxFastList* AList, rtl::TListSortCompare ACompareFunc)
+{
+  Sort(AList->GetList(), AList->GetCount(), ACompareFunc);
+}
+
+int TdxMultithreadedSort::GetSortChunkCount(int ACount) const
+{
+  if (ACount < 32 || GetThreadCount() == 1)
+    return 1;
+  return GetThreadCount() <= 3 ? 8 : MaxSortChunks;
+}
+
+void TdxMultithreadedSort::SortInChunks(PdxPointerList AList, int ACount)
+{
+  if (AList == nullptr || ACount <= 1)
+    return;
+  FCount = ACount;
+  FSortChunkCount = GetSortChunkCount(ACount);
+  FFailed = false;
+  FFailure = nullptr;
+  const int chunkSize = ACount / FSortChunkCount;
+  const int longerChunks = ACount % FSortChunkCount;
+  for (int i = 0, start = 0; i < FSortChunkCount; ++i) {
+    const int size = chunkSize + (i < longerChunks ? 1 : 0);
+    FSortChunks[i] = {AList, start, start + size - 1};
+    start += size;
+  }
+
+  TdxThreadPoolHelper* helper = GetThreadPoolHelper();
+  const auto sortChunk = TdxThreadPoolObjectProc::Bind<&TdxMultithreadedSort::SortChunk>(this);
+  const auto mergeChunks = TdxThreadPoolObjectProc::Bind<&TdxMultithreadedSort::MergeChunks>(this);
+  // Queueing never raises here: every item is assigned and within the count,
+  // and a refused item runs in this thread.
+  helper->Initialize(FSortChunkCount, false);
+  for (int i = 0; i < FSortChunkCount; ++i)
+    helper->QueueWorkItem(this, sortChunk, &FSortChunks[i]);
+  helper->WaitForThreads(false);
+
+  if (FSortChunkCount > 1 && !FFailed) {
+    std::vector<void*> temp(ACount);
+    FTempList = temp.data();
+    for (int n = FSortChunkCount / 2; n > 0 && !FFailed; n /= 2) {
+      // The table is brought up to date here, between the rounds: the items
+      // of a round read only their own merge.
+      for (int i = 0; i < n; ++i) {
+        const TSortWorkItem& left = FSortChunks[2 * i];
+        const TSortWorkItem& right = FSortChunks[2 * i + 1];
+        FMerges[i] = {AList, left.StartIndex, left.EndIndex, right.EndIndex};
+        FSortChunks[i] = {AList, left.StartIndex, right.EndIndex};
+      }
+      helper->Initialize(n, false);
+      for (int i = 0; i < n; ++i)
+        helper->QueueWorkItem(this, mergeChunks, &FMerges[i]);
+      helper->WaitForThreads(false);
+    }
+    FTempList = nullptr;
+  }
+  if (FFailed)
+    std::rethrow_exception(std::exchange(FFailure, nullptr));
+}
+
+template <class F>
+void TdxMultithreadedSort::Guarded(F&& AWork) noexcept
+{
+  try {
+    AWork();
+  } catch (...) {
+    // The pool thread would swallow it; the caller gets the first one.
+    if (!FFailed.exchange(true))
+      FFailure = std::current_exception();
+  }
+}
+
+void TdxMultithreadedSort::SortChunk(rtl::TObject* /*ASender*/, void* AChunk)
+{
+  const TSortWorkItem& chunk = *static_cast<const TSortWorkItem*>(AChunk);
+  Guarded([&] { SortSequential(chunk.List + chunk.StartIndex, chunk.EndIndex - chunk.StartIndex + 1); });
+}
+
+void TdxMultithreadedSort::SortSequential(PdxPointerList AList, int ACount)
+{
+  if (FCompareFunc)
+    dxSortItemsSequential(AList, ACount, FCompareFunc);
+  else
+    dxSortItemsSequential(AList, ACount, FCompareClassFunc);
+}
+
+int TdxMultithreadedSort::Compare(void* AItem1, void* AItem2) const
+{
+  return FCompareFunc ? FCompareFunc(AItem1, AItem2) : FCompareClassFunc(AItem1, AItem2);
+}
+
+void TdxMultithreadedSort::MergeChunks(rtl::TObject* /*ASender*/, void* AMerge)
+{
+  const TMergeWorkItem& merge = *static_cast<const TMergeWorkItem*>(AMerge);
+  Guarded([&] {
+    // Merged into the temporary array first and copied back only when done:
+    // a compare routine that raises halfway leaves the two runs as they were
+    // instead of losing some items and doubling others. Each run is bounded
+    // by its own end, whatever the compare routine answers.
+    void** const list = merge.List;
+    void** out = FTempList + merge.StartIndex;
+    int left = merge.StartIndex;
+    int right = merge.MidIndex + 1;
+    while (left <= merge.MidIndex && right <= merge.EndIndex)
+      *out++ = Compare(list[left], list[right]) >= 0 ? list[right++] : list[left++];
+    out = std::copy(list + left, list + merge.MidIndex + 1, out);
+    std::copy(list + right, list + merge.EndIndex + 1, out);
+    std::copy(FTempList + merge.StartIndex, FTempList + merge.EndIndex + 1, list + merge.StartIndex);
+  });
+}
+
+// ---------------------------------------------------------------------------
 // Iterators
 
 void* TdxCustomMultithreadedIterator::GetChunkContext(int /*AChunkIndex*/, void* AContext)
@@ -343,33 +496,42 @@ int TdxMultithreadedListIterator::Iterate(void* AContext, int ACount, const TdxI
   return IterateSequential(ACount, AReverse, [&](int AIndex) { return AItemFunc(AContext, AIndex); });
 }
 
+template <class L, class F>
+int TdxMultithreadedListIterator::IterateList(L* AList, int ACount, const F& AItemFunc, F& AStored,
+                                              const TdxIterateItemObjectFunc& AAdapter, bool AReverse)
+{
+  if (ACount <= 0)
+    return -1;
+  if (ACount > 1 && dxCanUseMultiThreading() && Lock()) {
+    TOperationUnlocker unlocker(this);
+    AStored = AItemFunc;
+    return IterateItems(0, ACount - 1, AList, AAdapter, AReverse);
+  }
+  return IterateSequential(ACount, AReverse, [&](int AIndex) { return AItemFunc(AList, AIndex); });
+}
+
+int TdxMultithreadedListIterator::Iterate(TdxFastList* AList, const TdxFastListItemFunc& AItemFunc, bool AReverse)
+{
+  return IterateList(AList, AList ? AList->GetCount() : 0, AItemFunc, FFastListItemFunc,
+                     TdxIterateItemObjectFunc::Bind<&TdxMultithreadedListIterator::FastListItem>(this), AReverse);
+}
+
 int TdxMultithreadedListIterator::Iterate(rtl::TList* AList, const TdxListItemFunc& AItemFunc, bool AReverse)
 {
-  const int count = AList ? AList->GetCount() : 0;
-  if (count <= 0)
-    return -1;
-  if (count > 1 && dxCanUseMultiThreading() && Lock()) {
-    TOperationUnlocker unlocker(this);
-    FListItemFunc = AItemFunc;
-    return IterateItems(0, count - 1, AList,
-                        TdxIterateItemObjectFunc::Bind<&TdxMultithreadedListIterator::ListItem>(this), AReverse);
-  }
-  return IterateSequential(count, AReverse, [&](int AIndex) { return AItemFunc(AList, AIndex); });
+  return IterateList(AList, AList ? AList->GetCount() : 0, AItemFunc, FListItemFunc,
+                     TdxIterateItemObjectFunc::Bind<&TdxMultithreadedListIterator::ListItem>(this), AReverse);
 }
 
 int TdxMultithreadedListIterator::Iterate(rtl::TStrings* AStrings, const TdxStringsListItemFunc& AItemFunc,
                                           bool AReverse)
 {
-  const int count = AStrings ? AStrings->GetCount() : 0;
-  if (count <= 0)
-    return -1;
-  if (count > 1 && dxCanUseMultiThreading() && Lock()) {
-    TOperationUnlocker unlocker(this);
-    FStringsItemFunc = AItemFunc;
-    return IterateItems(0, count - 1, AStrings,
-                        TdxIterateItemObjectFunc::Bind<&TdxMultithreadedListIterator::StringsItem>(this), AReverse);
-  }
-  return IterateSequential(count, AReverse, [&](int AIndex) { return AItemFunc(AStrings, AIndex); });
+  return IterateList(AStrings, AStrings ? AStrings->GetCount() : 0, AItemFunc, FStringsItemFunc,
+                     TdxIterateItemObjectFunc::Bind<&TdxMultithreadedListIterator::StringsItem>(this), AReverse);
+}
+
+bool TdxMultithreadedListIterator::FastListItem(void* AContext, int AIndex)
+{
+  return FFastListItemFunc(static_cast<TdxFastList*>(AContext), AIndex);
 }
 
 bool TdxMultithreadedListIterator::ListItem(void* AContext, int AIndex)

@@ -2,8 +2,9 @@
 // Work that crosses threads:
 // - TdxThreadPoolHelper, which hands up to 32 work items to the system's
 //   thread pool and waits for all of them;
-// - TdxMultithreadOperation and the parallel list iterators built on it,
-//   with dxCanUseMultiThreading and the shared list iterator;
+// - TdxMultithreadOperation, the parallel sort and the parallel list
+//   iterators built on it, with dxCanUseMultiThreading and the shared sort
+//   and list iterator;
 // - TdxTaskDispatcher, background tasks with a limit on how many run at
 //   once, cancellation, waiting and completion callbacks, and the shared
 //   dispatcher;
@@ -17,9 +18,11 @@
 #include <atomic>
 #include <concepts>
 #include <deque>
+#include <exception>
 #include <functional>
 #include <vector>
 
+#include "core/dxCoreClasses.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SyncObjs.h"
@@ -132,6 +135,66 @@ class TdxMultithreadOperation : public rtl::TObject {
   TdxThreadPoolHelper* FThreadPoolHelper;
 };
 
+// Sorts a pointer array in chunks on pool threads: each chunk with the
+// sequential sort, then pairs of neighbouring chunks merged in rounds until
+// one run is left. Not stable. The compare routine runs concurrently and must
+// be thread-safe for the items it touches. A compare routine that raises
+// leaves the items in some order, all of them still there, and the first
+// exception raised is raised again in the caller once every item has ended.
+class TdxMultithreadedSort : public TdxMultithreadOperation {
+  RTL_CLASS(TdxMultithreadedSort, TdxMultithreadOperation)
+
+ public:
+  // Chunks: 1 below 32 items or with one thread, 8 with two or three
+  // threads, else 16. Evenly paired off in every merge round.
+  static constexpr int MaxSortChunks = 16;
+
+  // When another caller is sorting with this object, the calling thread
+  // sorts sequentially instead of waiting.
+  void Sort(PdxPointerList AList, int ACount, const TCompareItems& ACompareFunc);
+  void Sort(TdxFastList* AList, const TCompareItems& ACompareFunc);
+  void Sort(PdxPointerList AList, int ACount, rtl::TListSortCompare ACompareFunc);
+  void Sort(TdxFastList* AList, rtl::TListSortCompare ACompareFunc);
+
+ private:
+  struct TSortWorkItem {
+    PdxPointerList List;
+    int StartIndex;
+    int EndIndex;
+  };
+  // Merges List[StartIndex..MidIndex] with List[MidIndex + 1..EndIndex].
+  struct TMergeWorkItem {
+    PdxPointerList List;
+    int StartIndex;
+    int MidIndex;
+    int EndIndex;
+  };
+
+  int GetSortChunkCount(int ACount) const;
+  void SortInChunks(PdxPointerList AList, int ACount);
+  void SortSequential(PdxPointerList AList, int ACount);
+  void SortChunk(rtl::TObject* ASender, void* AChunk);
+  void MergeChunks(rtl::TObject* ASender, void* AMerge);
+  // Runs AWork on one work item, keeping the first exception for the caller.
+  template <class F>
+  void Guarded(F&& AWork) noexcept;
+  int Compare(void* AItem1, void* AItem2) const;
+
+  TCompareItems FCompareClassFunc;
+  rtl::TListSortCompare FCompareFunc;
+  int FCount;
+  int FSortChunkCount;
+  TSortWorkItem FSortChunks[MaxSortChunks];
+  TMergeWorkItem FMerges[MaxSortChunks / 2];
+  PdxPointerList FTempList;
+  std::atomic<bool> FFailed;
+  std::exception_ptr FFailure;
+};
+
+// The shared sort (thread count = processors x 4, at most 32); nil unless
+// multithreading is available, and after the unit has finished.
+TdxMultithreadedSort* dxMultithreadedSort();
+
 // Answers whether the item at AIndex is the one looked for.
 using TdxIterateItemObjectFunc = rtl::TMethod<bool(void* AContext, int AIndex)>;
 
@@ -189,6 +252,7 @@ class TdxMultithreadedClassMethodIterator : public TdxCustomMultithreadedIterato
   TdxIterateItemObjectFunc FItemObjectFunc;
 };
 
+using TdxFastListItemFunc = rtl::TMethod<bool(TdxFastList* AList, int AIndex)>;
 using TdxListItemFunc = rtl::TMethod<bool(rtl::TList* AList, int AIndex)>;
 using TdxStringsListItemFunc = rtl::TMethod<bool(rtl::TStrings* AList, int AIndex)>;
 
@@ -203,15 +267,23 @@ class TdxMultithreadedListIterator : public TdxMultithreadedClassMethodIterator 
   // object is free; else in the calling thread, from 0 upwards (from the end
   // downwards when AReverse), answering the first such index.
   int Iterate(void* AContext, int ACount, const TdxIterateItemObjectFunc& AItemFunc, bool AReverse = false);
+  int Iterate(TdxFastList* AList, const TdxFastListItemFunc& AItemFunc, bool AReverse = false);
   int Iterate(rtl::TList* AList, const TdxListItemFunc& AItemFunc, bool AReverse = false);
   int Iterate(rtl::TStrings* AStrings, const TdxStringsListItemFunc& AItemFunc, bool AReverse = false);
 
  private:
   template <class F>
   static int IterateSequential(int ACount, bool AReverse, F&& AItem);
+  // A list form: in parallel through AAdapter, which calls the item
+  // function kept in AStored, or in the calling thread.
+  template <class L, class F>
+  int IterateList(L* AList, int ACount, const F& AItemFunc, F& AStored, const TdxIterateItemObjectFunc& AAdapter,
+                  bool AReverse);
+  bool FastListItem(void* AContext, int AIndex);
   bool ListItem(void* AContext, int AIndex);
   bool StringsItem(void* AContext, int AIndex);
 
+  TdxFastListItemFunc FFastListItemFunc;
   TdxListItemFunc FListItemFunc;
   TdxStringsListItemFunc FStringsItemFunc;
 };

@@ -1,8 +1,11 @@
 #include "core/dxCoreClasses.h"
 
+#include <windows.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <climits>
 #include <cstdint>
 #include <functional>
@@ -11,6 +14,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "core/dxThreading.h"
 
 namespace {
 
@@ -555,60 +560,102 @@ TEST(dxSortItems, AnInconsistentComparerStaysWithinTheArray)
   }
 }
 
-struct FakeParallelSort {
-  static bool& Available()
-  {
-    static bool value;
-    return value;
+// A comparer that raises must not cost the list an item: after the raise the
+// array still holds every item exactly once.
+TEST(dxSortItems, ARaisingComparerLosesNoItem)
+{
+  struct TRaiseAfter {
+    int Left;
+    int Compare(void* A, void* B)
+    {
+      if (Left-- == 0)
+        throw rtl::Exception(L"compare failed");
+      return CompareValues(A, B);
+    }
+  };
+  for (int count : {5, 35, 36, 100}) {
+    for (int calls : {0, 3, 40, 150}) {
+      SCOPED_TRACE(testing::Message() << count << " items, raising at call " << calls);
+      std::vector<void*> items = RandomItems(count, count + calls, 1000);
+      std::vector<void*> expected = items;
+      TRaiseAfter comparer{calls};
+      try {
+        dxSortItemsSequential(items.data(), count, TCompareItems::Bind<&TRaiseAfter::Compare>(&comparer));
+      } catch (const rtl::Exception&) {
+      }
+      std::sort(items.begin(), items.end());
+      std::sort(expected.begin(), expected.end());
+      EXPECT_EQ(items, expected);
+    }
   }
-  static int& Calls()
+}
+
+// The pool function stand-in of these cases: counts the items handed to the
+// pool and passes them on.
+std::atomic<int> CoreClassesPoolCalls;
+TdxQueueUserWorkItemFunc CoreClassesRealPool;
+
+BOOL WINAPI CoreClassesCountingPool(LPTHREAD_START_ROUTINE AFunction, PVOID AContext, ULONG AFlags)
+{
+  ++CoreClassesPoolCalls;
+  return CoreClassesRealPool(AFunction, AContext, AFlags);
+}
+
+// Compares on pool threads too, so it counts atomically.
+struct TCoreClassesSharedComparer {
+  std::atomic<int> Calls{0};
+  int Compare(void* A, void* B)
   {
-    static int value;
-    return value;
-  }
-  static bool CanUse() { return Available(); }
-  static void SortItems(PdxPointerList AList, int ACount, const TCompareItems& ACompare)
-  {
-    ++Calls();
-    dxSortItemsSequential(AList, ACount, ACompare);
-  }
-  static void SortItemsFunc(PdxPointerList AList, int ACount, rtl::TListSortCompare ACompare)
-  {
-    ++Calls();
-    dxSortItemsSequential(AList, ACount, ACompare);
+    ++Calls;
+    return CompareValues(A, B);
   }
 };
 
-TEST(dxSortItems, TheParallelSortTakesMoreThan32ItemsWhenAskedAndAvailable)
+TEST(dxSortItems, ThePoolSortsMoreThan32ItemsOnlyWhenAskedAndUsable)
 {
-  static constexpr TdxParallelSort parallel{&FakeParallelSort::CanUse, &FakeParallelSort::SortItems,
-                                            &FakeParallelSort::SortItemsFunc};
+  ASSERT_NE(dxMultithreadedSort(), nullptr) << "the thread pool's unit runs with the core";
   struct Case {
-    bool Plugged, Available, MultiThreaded;
+    bool Available, Enabled, MultiThreaded;
     int Count;
     bool Parallel;
   };
   const Case cases[] = {
-      {true, true, true, 33, true},   {true, true, true, 32, false},  {true, false, true, 33, false},
-      {true, true, false, 33, false}, {false, true, true, 1000, false},
+      {true, true, true, 33, true},    {true, true, true, 1000, true},   {true, true, true, 32, false},
+      {false, true, true, 1000, false}, {true, false, true, 1000, false}, {true, true, false, 1000, false},
   };
+  CoreClassesRealPool = dxQueueUserWorkItemFunc;
+  const bool available = dxMultiThreadingAvailable;
+  dxQueueUserWorkItemFunc = &CoreClassesCountingPool;
+  rtl::Finally restore([&] {
+    dxQueueUserWorkItemFunc = CoreClassesRealPool;
+    dxMultiThreadingAvailable = available;
+    dxEnableMultiThreading = true;
+  });
   for (const Case& c : cases) {
-    SCOPED_TRACE(testing::Message() << "plugged " << c.Plugged << ", available " << c.Available
+    SCOPED_TRACE(testing::Message() << "available " << c.Available << ", enabled " << c.Enabled
                                     << ", multithreaded " << c.MultiThreaded << ", " << c.Count << " items");
-    dxSetParallelSort(c.Plugged ? &parallel : nullptr);
-    FakeParallelSort::Available() = c.Available;
-    FakeParallelSort::Calls() = 0;
+    dxMultiThreadingAvailable = c.Available;
+    dxEnableMultiThreading = c.Enabled;
+    CoreClassesPoolCalls = 0;
     ListPtr list = NewList();
     for (void* item : RandomItems(c.Count, 3, 1000))
       list->Add(item);
-    TCounter counter;
-    list->Sort(TCompareItems::Bind<&TCounter::Compare>(&counter), c.MultiThreaded);
-    list->Sort(&CompareValues, c.MultiThreaded);
-    EXPECT_EQ(FakeParallelSort::Calls(), c.Parallel ? 2 : 0);
-    EXPECT_TRUE(std::is_sorted(list->GetList(), list->GetList() + list->GetCount(),
-                               [](void* A, void* B) { return V(A) < V(B); }));
+    std::vector<void*> expected(list->GetList(), list->GetList() + list->GetCount());
+    std::sort(expected.begin(), expected.end(), [](void* A, void* B) { return V(A) < V(B); });
+    for (int form = 0; form < 2; ++form) {
+      TCoreClassesSharedComparer comparer;
+      std::shuffle(list->GetList(), list->GetList() + list->GetCount(), std::mt19937(form));
+      if (form == 0)
+        list->Sort(TCompareItems::Bind<&TCoreClassesSharedComparer::Compare>(&comparer), c.MultiThreaded);
+      else
+        list->Sort(&CompareValues, c.MultiThreaded);
+      EXPECT_EQ(std::vector<void*>(list->GetList(), list->GetList() + list->GetCount()), expected) << "form " << form;
+    }
+    if (c.Parallel)
+      EXPECT_GT(CoreClassesPoolCalls, 1);
+    else
+      EXPECT_EQ(CoreClassesPoolCalls, 0);
   }
-  dxSetParallelSort(nullptr);
 }
 
 // ---------------------------------------------------------------------------

@@ -6,9 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <random>
 #include <vector>
 
 #include "platform/rtl/Classes.h"
@@ -201,6 +203,7 @@ struct TVisitor {
       ++OtherThreadVisits;
     return std::find(Targets.begin(), Targets.end(), AIndex) != Targets.end();
   }
+  bool FastListItem(TdxFastList* /*AList*/, int AIndex) { return Visit(AIndex); }
   bool ListItem(rtl::TList* /*AList*/, int AIndex) { return Visit(AIndex); }
   bool StringsItem(rtl::TStrings* /*AStrings*/, int AIndex) { return Visit(AIndex); }
   bool ContextItem(void* /*AContext*/, int AIndex) { return Visit(AIndex); }
@@ -233,11 +236,23 @@ TEST_F(dxThreading, IterationVisitsEveryIndexOnceWhenNothingAnswers)
     RefuseAfter = c.Accepted;
     rtl::TOwnedPtr<TdxMultithreadedListIterator> iterator(rtl::New<TdxMultithreadedListIterator>(c.Threads));
     auto list = MakeList(c.Count);
-    TVisitor visitor(c.Count);
-    EXPECT_EQ(iterator->Iterate(list.get(), TdxListItemFunc::Bind<&TVisitor::ListItem>(&visitor), c.Reverse), -1);
-    for (int i = 0; i < c.Count; ++i)
-      ASSERT_EQ(visitor.Visits[i], 1) << "index " << i;
-    EXPECT_TRUE(iterator->Lock()) << "the iterator was left locked";
+    rtl::TOwnedPtr<TdxFastList> fastList(rtl::New<TdxFastList>());
+    fastList->Assign(list.get());
+    for (bool fast : {false, true}) {
+      SCOPED_TRACE(fast ? "fast list" : "list");
+      PoolCalls = 0;
+      TVisitor visitor(c.Count);
+      const int found =
+          fast ? iterator->Iterate(fastList.get(), TdxFastListItemFunc::Bind<&TVisitor::FastListItem>(&visitor),
+                                   c.Reverse)
+               : iterator->Iterate(list.get(), TdxListItemFunc::Bind<&TVisitor::ListItem>(&visitor), c.Reverse);
+      EXPECT_EQ(found, -1);
+      for (int i = 0; i < c.Count; ++i)
+        ASSERT_EQ(visitor.Visits[i], 1) << "index " << i;
+      EXPECT_EQ(PoolCalls, c.Count > 1 ? std::min(c.Count, c.Threads) : 0);
+      EXPECT_TRUE(iterator->Lock()) << "the iterator was left locked";
+      iterator->Unlock();
+    }
   }
 }
 
@@ -294,6 +309,205 @@ TEST_F(dxThreading, SharedIteratorUsesOneThreadPerProcessor)
   ASSERT_NE(dxMultithreadedListIterator(), nullptr);
   EXPECT_EQ(dxMultithreadedListIterator()->GetThreadCount(), std::min(rtl::TThread::ProcessorCount(), 32));
   ASSERT_NE(dxTaskDispatcher(), nullptr);
+}
+
+TEST_F(dxThreading, FastListIterationAnswersTheListAndAFoundIndex)
+{
+  rtl::TOwnedPtr<TdxMultithreadedListIterator> iterator(rtl::New<TdxMultithreadedListIterator>(4));
+  rtl::TOwnedPtr<TdxFastList> list(rtl::New<TdxFastList>());
+  for (INT_PTR i = 0; i < 100; ++i)
+    list->Add(reinterpret_cast<void*>(i));
+  // The callback gets the list itself and looks at its items.
+  struct TFastListProbe {
+    TdxFastList* Expected;
+    std::atomic<int> WrongList{0};
+    bool Item(TdxFastList* AList, int AIndex)
+    {
+      if (AList != Expected)
+        ++WrongList;
+      return reinterpret_cast<INT_PTR>(AList->GetItem(AIndex)) == 61;
+    }
+  };
+  TFastListProbe probe{list.get()};
+  for (bool reverse : {false, true})
+    EXPECT_EQ(iterator->Iterate(list.get(), TdxFastListItemFunc::Bind<&TFastListProbe::Item>(&probe), reverse), 61);
+  EXPECT_EQ(probe.WrongList, 0);
+  EXPECT_GT(PoolCalls, 0);
+  rtl::TOwnedPtr<TdxFastList> empty(rtl::New<TdxFastList>());
+  PoolCalls = 0;
+  const auto item = TdxFastListItemFunc::Bind<&TFastListProbe::Item>(&probe);
+  EXPECT_EQ(iterator->Iterate(empty.get(), item), -1);
+  EXPECT_EQ(iterator->Iterate(static_cast<TdxFastList*>(nullptr), item), -1);
+  EXPECT_EQ(PoolCalls, 0);
+}
+
+// ---------------------------------------------------------------------------
+// Parallel sort
+
+int ComparePsortValues(void* A, void* B)
+{
+  const INT_PTR a = reinterpret_cast<INT_PTR>(A);
+  const INT_PTR b = reinterpret_cast<INT_PTR>(B);
+  return a < b ? -1 : (a > b ? 1 : 0);
+}
+
+// Compares on pool threads, so it counts atomically; raises at call
+// RaiseAt when that is not negative.
+struct TPsortComparer {
+  std::atomic<int> Calls{0};
+  int RaiseAt = -1;
+  int Compare(void* A, void* B)
+  {
+    if (Calls++ == RaiseAt)
+      throw rtl::Exception(L"compare failed");
+    return ComparePsortValues(A, B);
+  }
+};
+
+std::vector<void*> PsortItems(int ACount, unsigned ASeed, int AMaxValue)
+{
+  std::mt19937 random(ASeed);
+  std::uniform_int_distribution<INT_PTR> value(1, AMaxValue);
+  std::vector<void*> items(ACount);
+  for (void*& item : items)
+    item = reinterpret_cast<void*>(value(random));
+  return items;
+}
+
+// Items equal in value are the same pointer, so an unstable sort still has
+// one right answer: the sequential sort's.
+TEST_F(dxThreading, ParallelSortOrdersAsTheSequentialSortDoes)
+{
+  struct SortCase {
+    int Threads;
+    int Accepted;  // by the pool; the rest run in the caller
+  };
+  const SortCase cases[] = {{1, 1 << 30}, {2, 1 << 30}, {3, 4}, {8, 1 << 30}, {32, 1 << 30}, {32, 0}, {32, 5}};
+  for (const SortCase& c : cases) {
+    rtl::TOwnedPtr<TdxMultithreadedSort> sort(rtl::New<TdxMultithreadedSort>(c.Threads));
+    for (int count : {0, 1, 2, 31, 32, 33, 35, 36, 47, 100, 1000, 5001}) {
+      for (int maxValue : {3, 1000000}) {
+        SCOPED_TRACE(testing::Message() << count << " items up to " << maxValue << ", " << c.Threads << " threads, "
+                                        << c.Accepted << " accepted");
+        const std::vector<void*> input = PsortItems(count, count + maxValue, maxValue);
+        std::vector<void*> expected = input;
+        dxSortItemsSequential(expected.data(), count, &ComparePsortValues);
+
+        RefuseAfter = c.Accepted;
+        PoolCalls = 0;
+        std::vector<void*> byFunction = input;
+        sort->Sort(byFunction.data(), count, &ComparePsortValues);
+        EXPECT_EQ(byFunction, expected);
+
+        TPsortComparer comparer;
+        rtl::TOwnedPtr<TdxFastList> list(rtl::New<TdxFastList>());
+        for (void* item : input)
+          list->Add(item);
+        PoolCalls = 0;
+        sort->Sort(list.get(), TCompareItems::Bind<&TPsortComparer::Compare>(&comparer));
+        EXPECT_EQ(std::vector<void*>(list->GetList(), list->GetList() + count), expected);
+        ASSERT_TRUE(sort->Lock()) << "the sort was left locked";
+        sort->Unlock();
+      }
+    }
+  }
+}
+
+TEST_F(dxThreading, ParallelSortQueuesOneItemPerChunkAndMerge)
+{
+  struct ChunkCase {
+    int Threads;
+    int Count;
+    int PoolCalls;
+  };
+  // 16 chunks take 8 + 4 + 2 + 1 merges, 8 chunks 4 + 2 + 1; one chunk none.
+  const ChunkCase cases[] = {{8, 31, 1},  {8, 32, 31},   {32, 1000, 31}, {4, 100, 31},
+                             {3, 100, 15}, {2, 32, 15}, {1, 1000, 1},  {8, 0, 0}};
+  for (const ChunkCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Count << " items, " << c.Threads << " threads");
+    rtl::TOwnedPtr<TdxMultithreadedSort> sort(rtl::New<TdxMultithreadedSort>(c.Threads));
+    std::vector<void*> items = PsortItems(c.Count, 7, 50);
+    PoolCalls = 0;
+    sort->Sort(items.data(), c.Count, &ComparePsortValues);
+    EXPECT_EQ(PoolCalls, c.PoolCalls);
+    EXPECT_TRUE(std::is_sorted(items.begin(), items.end()));
+  }
+}
+
+TEST_F(dxThreading, ABusyParallelSortSortsInTheCaller)
+{
+  rtl::TOwnedPtr<TdxMultithreadedSort> sort(rtl::New<TdxMultithreadedSort>(8));
+  std::vector<void*> items = PsortItems(1000, 3, 1000);
+  ASSERT_TRUE(sort->Lock());  // another caller holds it
+  sort->Sort(items.data(), 1000, &ComparePsortValues);
+  EXPECT_TRUE(std::is_sorted(items.begin(), items.end()));
+  EXPECT_EQ(PoolCalls, 0);
+  sort->Unlock();
+}
+
+// Whatever the compare routine does, the items stay within the array, each
+// once, and the sort is free again afterwards; one that raises is raised
+// again in the caller.
+TEST_F(dxThreading, AFaultyCompareRoutineLosesNoItem)
+{
+  rtl::TOwnedPtr<TdxMultithreadedSort> sort(rtl::New<TdxMultithreadedSort>(16));
+  constexpr INT_PTR Guard = -77;
+  struct TPsortFaultyComparer {
+    int Count;
+    int Kind;  // 0 always less, 1 always greater, 2 scrambled, 3 raises
+    std::atomic<int> Calls{0};
+    std::atomic<bool> SawOutsider{false};
+    int Compare(void* A, void* B)
+    {
+      const INT_PTR a = reinterpret_cast<INT_PTR>(A);
+      const INT_PTR b = reinterpret_cast<INT_PTR>(B);
+      if (a < 1 || a > Count || b < 1 || b > Count)
+        SawOutsider = true;
+      const int call = Calls++;
+      switch (Kind) {
+        case 0:
+          return -1;
+        case 1:
+          return 1;
+        case 2:
+          return static_cast<int>((a * 2654435761u + b * 40503u + call) % 3) - 1;
+        default:
+          if (call == Count * 3)
+            throw rtl::Exception(L"compare failed");
+          return ComparePsortValues(A, B);
+      }
+    }
+  };
+  for (int kind = 0; kind < 4; ++kind) {
+    for (int count : {33, 100, 1000}) {
+      SCOPED_TRACE(testing::Message() << "kind " << kind << ", " << count << " items");
+      std::vector<void*> items(count + 2, reinterpret_cast<void*>(Guard));
+      for (int i = 1; i <= count; ++i)
+        items[i] = reinterpret_cast<void*>(static_cast<INT_PTR>(i));
+      std::shuffle(items.begin() + 1, items.end() - 1, std::mt19937(count));
+      TPsortFaultyComparer comparer{count, kind};
+      const auto compare = TCompareItems::Bind<&TPsortFaultyComparer::Compare>(&comparer);
+      if (kind == 3)
+        EXPECT_THROW(sort->Sort(items.data() + 1, count, compare), rtl::Exception);
+      else
+        sort->Sort(items.data() + 1, count, compare);
+      EXPECT_FALSE(comparer.SawOutsider);
+      EXPECT_EQ(reinterpret_cast<INT_PTR>(items.front()), Guard);
+      EXPECT_EQ(reinterpret_cast<INT_PTR>(items.back()), Guard);
+      std::vector<void*> sorted(items.begin() + 1, items.end() - 1);
+      std::sort(sorted.begin(), sorted.end());
+      for (int i = 0; i < count; ++i)
+        ASSERT_EQ(reinterpret_cast<INT_PTR>(sorted[i]), i + 1) << "the items are a permutation of the input";
+      ASSERT_TRUE(sort->Lock()) << "the sort was left locked";
+      sort->Unlock();
+    }
+  }
+}
+
+TEST_F(dxThreading, SharedSortUsesFourThreadsPerProcessor)
+{
+  ASSERT_NE(dxMultithreadedSort(), nullptr);
+  EXPECT_EQ(dxMultithreadedSort()->GetThreadCount(), std::min(rtl::TThread::ProcessorCount() * 4, 32));
 }
 
 // ---------------------------------------------------------------------------
