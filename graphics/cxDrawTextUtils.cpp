@@ -122,15 +122,16 @@ void cxMeasureTextExtents(HDC DC, const wchar_t* AText, int ALength, TSize& ASiz
   }
   const DWORD extent = GetTabbedTextExtentW(DC, AText, ALength, 0, nullptr);
   ASize = {LOWORD(extent), HIWORD(extent)};
-  // The width comes in 16 bits: when it may have wrapped, DrawText tells the
-  // whole wraps it lost.
+  // The width comes in 16 bits: when it may have wrapped, DrawText measures
+  // again and its width is taken whole. (Adding multiples of 65535 to the
+  // wrapped width, as the framework does, is a pixel short per wrap.)
   SIZE w{};
   GetTextExtentPoint32W(DC, L"W", 1, &w);
   if (static_cast<long long>(ALength) * w.cx > 65535) {
     TSize full{};
     MeasureByDrawText(DC, AText, ALength, full);
     if (full.cx >= 65536)
-      ASize.cx += (full.cx / 65535) * 65535;
+      ASize.cx = full.cx;
   }
 }
 

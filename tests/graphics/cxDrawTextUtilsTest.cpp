@@ -346,6 +346,69 @@ TEST(cxDrawTextUtilsPlacement, IndentsShrinkAndGrowBack)
 }
 
 // ---------------------------------------------------------------------------
+// Parameters and measuring on a real device context
+
+TEST(cxDrawTextUtilsParams, FromTheFontAndTheFlags)
+{
+  vcl::TOwnedDC dc(CreateCompatibleDC(nullptr));
+  vcl::TOwnedFont font(CreateFontW(-20, 0, 0, 0, FW_BOLD, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+  vcl::TSelectObjectGuard select(dc.Get(), font.Get());
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.Get(), &metrics);
+  SIZE ellipsis{};
+  GetTextExtentPoint32W(dc.Get(), L"...", 3, &ellipsis);
+
+  TcxTextParams params;
+  cxPrepareTextParamsForDC(dc.Get(), taDistributeX | (taBottom << 4) | cxdtfEndEllipsis | cxdtfExternalLeading |
+                                         cxdtfPatternedText | cxdtfRTLReading,
+                           params, 1.5);
+  EXPECT_EQ(params.TextAlignX, taDistributeX);
+  EXPECT_EQ(params.TextAlignY, taBottom);
+  EXPECT_TRUE(params.Bold);
+  EXPECT_TRUE(params.RTLReading);
+  EXPECT_FALSE(params.WordBreak);
+  EXPECT_EQ(params.RowHeight, metrics.tmHeight);
+  EXPECT_EQ(params.tmExternalLeading, metrics.tmExternalLeading);
+  EXPECT_EQ(params.FullRowHeight, static_cast<int>(rtl::Round((metrics.tmHeight + metrics.tmExternalLeading) * 1.5)));
+  EXPECT_EQ(params.EndEllipsisWidth, ellipsis.cx);
+  EXPECT_EQ(params.OnePixel, 1);
+  EXPECT_FALSE(params.PatternedText) << "a readable font draws glyphs";
+
+  cxPrepareTextParamsForDC(dc.Get(), 7 | cxdtfWordBreak, params);
+  EXPECT_EQ(params.TextAlignX, taLeft) << "an alignment beyond the last is left";
+  EXPECT_EQ(params.tmExternalLeading, 0);
+  EXPECT_EQ(params.EndEllipsisWidth, 0);
+  EXPECT_EQ(params.FullRowHeight, metrics.tmHeight);
+  EXPECT_TRUE(params.WordBreak);
+}
+
+TEST(cxDrawTextUtilsParams, TabbedWidths)
+{
+  vcl::TOwnedDC dc(CreateCompatibleDC(nullptr));
+  vcl::TOwnedFont font(CreateFontW(-11, 0, 0, 0, FW_NORMAL, 0, 0, 0, DEFAULT_CHARSET, 0, 0, 0, 0, L"Tahoma"));
+  vcl::TSelectObjectGuard select(dc.Get(), font.Get());
+  TEXTMETRICW metrics{};
+  GetTextMetricsW(dc.Get(), &metrics);
+  // Texts above the 4095 characters the tabbed measuring takes go to
+  // DrawText, which Wine cuts at 1024 characters a line, so only shorter
+  // ones are checked here.
+  for (const int count : {10, 3000}) {
+    const std::wstring text = std::wstring(count, L'W') + L"\t";
+    TSize plain{};
+    TSize tabbed{};
+    cxMeasureTextExtents(dc.Get(), text.c_str(), count, plain, nullptr, false);
+    cxMeasureTextExtents(dc.Get(), text.c_str(), count + 1, tabbed, nullptr, true);
+    EXPECT_GE(tabbed.cx, plain.cx) << count;
+    EXPECT_LE(tabbed.cx, plain.cx + 8 * metrics.tmAveCharWidth) << count;
+    EXPECT_EQ(tabbed.cy, metrics.tmHeight) << count;
+  }
+  int extents[3] = {};
+  EXPECT_EQ(cxGetTextPartialExtents(dc.Get(), L"WWW", 3, 0, extents, nullptr), 0);
+  EXPECT_GT(extents[2], extents[1]);
+  EXPECT_EQ(cxGetTextPartialExtents(dc.Get(), L"WWW", 3, extents[1], nullptr, nullptr), 2);
+}
+
+// ---------------------------------------------------------------------------
 // Drawing into a memory bitmap
 
 class TextLayoutDib {
