@@ -2,6 +2,7 @@
 
 #include "core/cxClasses.h"
 #include "core/cxLibraryStrs.h"
+#include "core/dxAnimation.h"
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
 #include "core/dxGenerics.h"
@@ -25,6 +26,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxHooks,
     &unit_dxUxTheme,
     &unit_dxThemeManager,
+    &unit_dxAnimation,
     &unit_dxCoreGraphics,
     &unit_dxGDIPlusAPI,
     &unit_cxDrawTextUtils,

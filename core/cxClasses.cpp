@@ -6,6 +6,9 @@
 #include <numeric>
 #include <utility>
 
+#include "core/dxCoreClasses.h"
+#include "platform/rtl/ClassesThreads.h"
+#include "platform/rtl/Messages.h"
 #include "platform/rtl/SysUtils.h"
 
 namespace {
@@ -13,13 +16,19 @@ namespace {
 // Lives from the unit's start-up to its finish.
 constinit TcxObjectLinkController* LinkController = nullptr;
 
+// The timers' part of the start-up and finish, at the end of the file.
+void TimersStartUp();
+void TimersFinish();
+
 void Initialization()
 {
   LinkController = rtl::New<TcxObjectLinkController>();
+  TimersStartUp();
 }
 
 void Finalization()
 {
+  TimersFinish();
   rtl::FreeAndNil(LinkController);
 }
 
@@ -613,4 +622,178 @@ int TcxDoublyLinkedObjectList::GetCount() const
   for (TcxDoublyLinkedObject* object = FLast; object != nullptr; object = object->GetPrev())
     ++result;
   return result;
+}
+
+// ===========================================================================
+// Message window and timers
+
+void TcxMessageWindow::Create()
+{
+  inherited::Create();
+  FHandle = rtl::AllocateHWnd(rtl::TWndMethod::Bind<&TcxMessageWindow::GuardedWindowProc>(this));
+  // Message-only: it needs no place among the top-level windows and must not
+  // be woken by every broadcast.
+  SetParent(FHandle, HWND_MESSAGE);
+}
+
+void TcxMessageWindow::Destroy()
+{
+  rtl::DeallocateHWnd(FHandle);
+  FHandle = nullptr;
+  inherited::Destroy();
+}
+
+void TcxMessageWindow::HandleMessage(rtl::TMessage& AMessage)
+{
+  AMessage.Result = DefWindowProcW(FHandle, AMessage.Msg, AMessage.WParam, AMessage.LParam);
+}
+
+void TcxMessageWindow::GuardedWindowProc(rtl::TMessage& AMessage)
+{
+  try {
+    HandleMessage(AMessage);
+  } catch (...) {
+    rtl::HandleCallbackException(this);
+  }
+}
+
+namespace {
+
+constinit TcxTimerWindow* TimerWindow = nullptr;
+constinit TdxFastList* RunningTimers = nullptr;
+// Set by the finish: from then on neither getter creates its object.
+constinit bool TimersFinished = false;
+
+void TimersStartUp()
+{
+  TimersFinished = false;
+}
+
+void TimersFinish()
+{
+  TimersFinished = true;
+  // Destroying the window kills the platform timers it still carries.
+  rtl::FreeAndNil(TimerWindow);
+  rtl::FreeAndNil(RunningTimers);
+}
+
+}  // namespace
+
+TcxTimerWindow* cxGetTimerWindow()
+{
+  if (!TimerWindow && !TimersFinished)
+    TimerWindow = rtl::New<TcxTimerWindow>();
+  return TimerWindow;
+}
+
+TdxFastList* cxGetRunningTimers()
+{
+  if (!RunningTimers && !TimersFinished)
+    RunningTimers = rtl::New<TdxFastList>();
+  return RunningTimers;
+}
+
+void TcxTimerWindow::HandleMessage(rtl::TMessage& AMessage)
+{
+  if (AMessage.Msg != WM_TIMER) {
+    inherited::HandleMessage(AMessage);
+    return;
+  }
+  AMessage.Result = 0;
+  // A tick already queued for a timer stopped or freed since finds its
+  // identifier gone.
+  void* id = reinterpret_cast<void*>(AMessage.WParam);
+  if (RunningTimers && RunningTimers->IndexOf(id) >= 0)
+    static_cast<TcxTimer*>(id)->DoTimer();
+}
+
+void TcxTimer::Create(rtl::TComponent* AOwner)
+{
+  inherited::Create(AOwner);
+  FEnabled = true;
+  FInterval = 1000;
+  FEventID = reinterpret_cast<UINT_PTR>(this);
+}
+
+void TcxTimer::Destroy()
+{
+  // The identifier leaves the running list here, before the object goes, so
+  // a timer may free itself in its own OnTimer.
+  Stop();
+  inherited::Destroy();
+}
+
+void TcxTimer::Reset()
+{
+  if (FEnabled)
+    Restart();
+}
+
+void TcxTimer::SetEnabled(bool AValue)
+{
+  if (FEnabled == AValue)
+    return;
+  FEnabled = AValue;
+  Restart();
+}
+
+void TcxTimer::SetInterval(unsigned AValue)
+{
+  if (AValue == 0 || AValue == FInterval)
+    return;
+  FInterval = AValue;
+  Restart();
+}
+
+void TcxTimer::SetOnTimer(rtl::TNotifyEvent AValue)
+{
+  FOnTimer = AValue;
+  Restart();
+}
+
+bool TcxTimer::GetTimerOn() const
+{
+  return RunningTimers && RunningTimers->IndexOf(reinterpret_cast<void*>(FEventID)) >= 0;
+}
+
+void TcxTimer::DoTimer()
+{
+  if (FOnTimer)
+    FOnTimer(this);
+}
+
+void TcxTimer::Restart()
+{
+  Stop();
+  Start();
+}
+
+void TcxTimer::Start()
+{
+  if (!FEnabled || !FOnTimer || GetTimerOn())
+    return;
+  TcxTimerWindow* window = cxGetTimerWindow();
+  TdxFastList* running = cxGetRunningTimers();
+  if (!window || !running)
+    return;
+  if (SetTimer(window->GetHandle(), FEventID, FInterval, nullptr) != 0)
+    running->Add(reinterpret_cast<void*>(FEventID));
+}
+
+void TcxTimer::Stop()
+{
+  if (!GetTimerOn())
+    return;
+  RunningTimers->Remove(reinterpret_cast<void*>(FEventID));
+  if (TimerWindow)
+    KillTimer(TimerWindow->GetHandle(), FEventID);
+}
+
+TcxTimer* cxNewTimer(unsigned AInterval, bool AEnabled, rtl::TNotifyEvent AOnTimer)
+{
+  TcxTimer* timer = rtl::New<TcxTimer>(nullptr);
+  timer->SetEnabled(AEnabled);
+  timer->SetInterval(AInterval);
+  timer->SetOnTimer(AOnTimer);
+  return timer;
 }

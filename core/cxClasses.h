@@ -455,3 +455,110 @@ int cxSignOf(double AValue);
 // AStructInLParam, the other way round when not.
 LRESULT cxSendMessageWithStructEx(HWND AHandle, UINT AMsg, void* AStruct, bool AStructInLParam, WPARAM AValue);
 LRESULT cxSendMessageWithStruct(HWND AHandle, UINT AMsg, WPARAM AWParam, void* AStruct);
+
+// ===========================================================================
+// Message window and timers
+//
+// - TcxMessageWindow, a hidden message-only window wrapped as an object with
+//   one virtual message handler;
+// - TcxTimer, the system's timer component: every running TcxTimer is a
+//   platform timer of one shared TcxTimerWindow, identified by the timer's
+//   own address, instead of a window per timer;
+// - cxNewTimer, cxGetTimerWindow and cxGetRunningTimers.
+//
+// All of it belongs to the user-interface thread: ticks come through that
+// thread's message loop and the running list is not guarded.
+
+class TdxFastList;
+
+namespace rtl {
+struct TMessage;
+}
+
+class TcxMessageWindow : public TcxIUnknownObject {
+  RTL_CLASS(TcxMessageWindow, TcxIUnknownObject)
+
+ public:
+  // A message-only window (parent HWND_MESSAGE): it never shows and hears no
+  // broadcasts, only what is sent or posted to it and its timers.
+  virtual void Create();
+  void Destroy() override;
+
+  HWND GetHandle() const { return FHandle; }
+
+ protected:
+  // Passes the message to the default window procedure and keeps its result.
+  virtual void HandleMessage(rtl::TMessage& AMessage);
+
+ private:
+  // The window's method: an exception out of HandleMessage goes to the
+  // application's exception handler, and the window keeps working.
+  void GuardedWindowProc(rtl::TMessage& AMessage);
+
+  HWND FHandle;
+};
+
+// Delivers WM_TIMER to the timer it names, when that timer still runs.
+class TcxTimerWindow : public TcxMessageWindow {
+  RTL_CLASS(TcxTimerWindow, TcxMessageWindow)
+
+ protected:
+  void HandleMessage(rtl::TMessage& AMessage) override;
+};
+
+// Runs while Enabled with OnTimer assigned: creating a timer starts nothing,
+// the first OnTimer (with Enabled True) starts it. A timer that the platform
+// refuses stays stopped without an error.
+class TcxTimer : public rtl::TComponent {
+  RTL_CLASS(TcxTimer, rtl::TComponent)
+
+ public:
+  // Enabled, 1000 ms, no OnTimer.
+  void Create(rtl::TComponent* AOwner) override;
+  void Destroy() override;
+
+  // When enabled, restarts, so that the next tick comes a whole interval
+  // later.
+  void Reset();
+
+  bool GetEnabled() const { return FEnabled; }
+  // An unchanged value does nothing; a change restarts.
+  void SetEnabled(bool AValue);
+  unsigned GetInterval() const { return FInterval; }
+  // 0 and the current value are ignored; a change restarts.
+  void SetInterval(unsigned AValue);
+  rtl::TNotifyEvent GetOnTimer() const { return FOnTimer; }
+  // Restarts, also when the handler is the same.
+  void SetOnTimer(rtl::TNotifyEvent AValue);
+
+  // True while a platform timer runs for this object: exactly while its
+  // identifier is in the running list.
+  bool GetTimerOn() const;
+
+ protected:
+  // Each tick; calls OnTimer with the timer as sender.
+  virtual void DoTimer();
+
+ private:
+  friend class TcxTimerWindow;
+
+  void Restart();
+  void Start();
+  void Stop();
+
+  bool FEnabled;
+  // The identifier given to the platform: the object's own address.
+  UINT_PTR FEventID;
+  unsigned FInterval;
+  rtl::TNotifyEvent FOnTimer;
+};
+
+// A timer without owner, set up in this order: Enabled, Interval, OnTimer.
+// The caller frees it.
+TcxTimer* cxNewTimer(unsigned AInterval, bool AEnabled, rtl::TNotifyEvent AOnTimer);
+
+// Each created on its first call (the first timer start makes both) and
+// freed by the unit's finish; from then on nil, so no timer starts any more.
+TcxTimerWindow* cxGetTimerWindow();
+// The identifiers of the running timers.
+TdxFastList* cxGetRunningTimers();

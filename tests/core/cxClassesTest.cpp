@@ -49,8 +49,8 @@ class TWatchedOwnedInterfaced : public TcxOwnedInterfacedPersistent {
 
 // A persistent owner with a counted IInterface: the count shows whether an
 // owned object's references reach it.
-class TCountingOwner : public rtl::TPersistent, public rtl::IInterface {
-  RTL_CLASS(TCountingOwner, rtl::TPersistent)
+class TCxCountingOwner : public rtl::TPersistent, public rtl::IInterface {
+  RTL_CLASS(TCxCountingOwner, rtl::TPersistent)
   RTL_INTERFACE_TABLE(rtl::IInterface)
 
  public:
@@ -157,7 +157,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(TcxInterfacedPersistent, CountsOnAnOwnerThatHasAnInterface)
 {
-  TCountingOwner* owner = rtl::New<TCountingOwner>();
+  TCxCountingOwner* owner = rtl::New<TCxCountingOwner>();
   const TcxInterfacedPersistentClass partClass = TcxInterfacedPersistentClass::Of<TInterfacedPart>();
   auto* part = static_cast<TInterfacedPart*>(partClass.Create(owner));
   EXPECT_TRUE(part->CreatedThroughOverride);

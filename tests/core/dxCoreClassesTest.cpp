@@ -299,8 +299,8 @@ TEST(dxFastList, AssignOfAListToItself)
 // ---------------------------------------------------------------------------
 // The owning list
 
-class TTracked : public rtl::TObject {
-  RTL_CLASS(TTracked, rtl::TObject)
+class TFastTracked : public rtl::TObject {
+  RTL_CLASS(TFastTracked, rtl::TObject)
 
  public:
   static std::vector<int>& FreedLog()
@@ -322,14 +322,14 @@ class TTracked : public rtl::TObject {
 
 struct ObjectListFixture {
   TdxFastObjectList* List;
-  std::vector<TTracked*> Objects;
+  std::vector<TFastTracked*> Objects;
 
   explicit ObjectListFixture(bool AOwns, int ACount = 4)
   {
-    TTracked::FreedLog().clear();
+    TFastTracked::FreedLog().clear();
     List = rtl::New<TdxFastObjectList>(AOwns);
     for (int i = 0; i < ACount; ++i) {
-      Objects.push_back(rtl::New<TTracked>(i));
+      Objects.push_back(rtl::New<TFastTracked>(i));
       List->Add(Objects.back());
     }
   }
@@ -339,7 +339,7 @@ struct ObjectListFixture {
     List->Clear();
     rtl::Free(List);
     if (!owns)
-      for (TTracked* object : Objects)
+      for (TFastTracked* object : Objects)
         rtl::Free(object);
   }
 };
@@ -362,7 +362,7 @@ TEST(dxFastObjectList, AnOwningListFreesWhatLeavesIt)
       {"Clear, in index order", [](ObjectListFixture& F) { F.List->Clear(); }, {0, 1, 2, 3}, 0},
       {"Items write by another object",
        [](ObjectListFixture& F) {
-         F.Objects.push_back(rtl::New<TTracked>(9));
+         F.Objects.push_back(rtl::New<TFastTracked>(9));
          F.List->SetItem(1, F.Objects.back());
        },
        {1}, 4},
@@ -376,7 +376,7 @@ TEST(dxFastObjectList, AnOwningListFreesWhatLeavesIt)
     SCOPED_TRACE(c.Name);
     ObjectListFixture fixture(true);
     c.Action(fixture);
-    EXPECT_EQ(TTracked::FreedLog(), c.Freed);
+    EXPECT_EQ(TFastTracked::FreedLog(), c.Freed);
     EXPECT_EQ(fixture.List->GetCount(), c.CountAfter);
   }
 }
@@ -387,7 +387,7 @@ TEST(dxFastObjectList, ExtractingAndANonOwningListFreeNothing)
     ObjectListFixture fixture(true);
     EXPECT_EQ(fixture.List->Extract(fixture.Objects[1]), fixture.Objects[1]);
     fixture.List->ExtractRange(0, 2);
-    EXPECT_TRUE(TTracked::FreedLog().empty());
+    EXPECT_TRUE(TFastTracked::FreedLog().empty());
     EXPECT_EQ(fixture.List->GetCount(), 1);
     EXPECT_EQ(fixture.List->First(), fixture.Objects[3]);
     rtl::Free(fixture.Objects[0]);
@@ -399,18 +399,18 @@ TEST(dxFastObjectList, ExtractingAndANonOwningListFreeNothing)
     fixture.List->Delete(0);
     fixture.List->SetCount(1);
     fixture.List->Clear();
-    EXPECT_TRUE(TTracked::FreedLog().empty());
+    EXPECT_TRUE(TFastTracked::FreedLog().empty());
   }
 }
 
 TEST(dxFastObjectList, FreeingTheListFreesItsObjects)
 {
-  TTracked::FreedLog().clear();
+  TFastTracked::FreedLog().clear();
   auto* list = rtl::New<TdxFastObjectList>();
-  list->Add(rtl::New<TTracked>(5));
-  list->Add(rtl::New<TTracked>(6));
+  list->Add(rtl::New<TFastTracked>(5));
+  list->Add(rtl::New<TFastTracked>(6));
   rtl::Free(list);
-  EXPECT_EQ(TTracked::FreedLog(), (std::vector<int>{5, 6}));
+  EXPECT_EQ(TFastTracked::FreedLog(), (std::vector<int>{5, 6}));
 }
 
 // ---------------------------------------------------------------------------
@@ -675,7 +675,7 @@ std::ostream& operator<<(std::ostream& AStream, const TCall& ACall)
   return AStream << ACall.Listener << "(" << ACall.Sender << ")";
 }
 
-struct TListener {
+struct TFastListListener {
   char Name;
   std::vector<TCall>* Log;
   // What the listener does to the event after logging its call.
@@ -686,12 +686,12 @@ struct TListener {
     if (Then)
       Then();
   }
-  TNotifyEvent Handler() { return TNotifyEvent::Bind<&TListener::Notify>(this); }
+  TNotifyEvent Handler() { return TNotifyEvent::Bind<&TFastListListener::Notify>(this); }
 };
 
 struct MulticastFixture {
   std::vector<TCall> Log;
-  TListener A{'A', &Log, {}}, B{'B', &Log, {}}, C{'C', &Log, {}}, D{'D', &Log, {}};
+  TFastListListener A{'A', &Log, {}}, B{'B', &Log, {}}, C{'C', &Log, {}}, D{'D', &Log, {}};
   rtl::TObject* Sender = reinterpret_cast<rtl::TObject*>(0x1234);
 
   std::vector<TCall> Calls(std::string_view AListeners) const

@@ -11,8 +11,8 @@ namespace {
 using rtl::EListError;
 using rtl::String;
 
-class TShape : public rtl::TObject {
-  RTL_CLASS(TShape, rtl::TObject)
+class TMapShape : public rtl::TObject {
+  RTL_CLASS(TMapShape, rtl::TObject)
 
  public:
   static std::vector<String>& FreedLog()
@@ -31,17 +31,17 @@ class TShape : public rtl::TObject {
   String FName;
 };
 
-class TCircle : public TShape {
-  RTL_CLASS(TCircle, TShape)
+class TMapCircle : public TMapShape {
+  RTL_CLASS(TMapCircle, TMapShape)
 };
-class TRectangle : public TShape {
-  RTL_CLASS(TRectangle, TShape)
+class TRectangle : public TMapShape {
+  RTL_CLASS(TRectangle, TMapShape)
 };
-class TPath : public TShape {
-  RTL_CLASS(TPath, TShape)
+class TPath : public TMapShape {
+  RTL_CLASS(TPath, TMapShape)
 };
 
-using TShapeClass = rtl::ClassOf<TShape>;
+using TShapeClass = rtl::ClassOf<TMapShape>;
 using TTagMap = TdxMap<String, TShapeClass>;
 
 struct MapDeleter {
@@ -51,7 +51,7 @@ struct MapDeleter {
 std::unique_ptr<TTagMap, MapDeleter> NewTagMap()
 {
   std::unique_ptr<TTagMap, MapDeleter> map(rtl::New<TTagMap>());
-  map->Add(L"circle", TShapeClass::Of<TCircle>());
+  map->Add(L"circle", TShapeClass::Of<TMapCircle>());
   map->Add(L"rect", TShapeClass::Of<TRectangle>());
   return map;
 }
@@ -60,9 +60,9 @@ std::unique_ptr<TTagMap, MapDeleter> NewTagMap()
 void ExpectTheTwoPairs(const TTagMap* AMap)
 {
   EXPECT_EQ(AMap->GetCount(), 2);
-  EXPECT_EQ(AMap->GetValue(L"circle"), TShapeClass::Of<TCircle>());
+  EXPECT_EQ(AMap->GetValue(L"circle"), TShapeClass::Of<TMapCircle>());
   EXPECT_EQ(AMap->GetValue(L"rect"), TShapeClass::Of<TRectangle>());
-  EXPECT_EQ(AMap->GetKey(TShapeClass::Of<TCircle>()), L"circle");
+  EXPECT_EQ(AMap->GetKey(TShapeClass::Of<TMapCircle>()), L"circle");
   EXPECT_EQ(AMap->GetKey(TShapeClass::Of<TRectangle>()), L"rect");
 }
 
@@ -74,14 +74,14 @@ TEST(dxMap, AnswersInBothDirections)
   EXPECT_TRUE(map->TryGetValue(L"rect", value));
   EXPECT_EQ(value, TShapeClass::Of<TRectangle>());
   String key = L"stale";
-  EXPECT_TRUE(map->TryGetKey(TShapeClass::Of<TCircle>(), key));
+  EXPECT_TRUE(map->TryGetKey(TShapeClass::Of<TMapCircle>(), key));
   EXPECT_EQ(key, L"circle");
 }
 
 TEST(dxMap, MissingEntries)
 {
   auto map = NewTagMap();
-  TShapeClass value = TShapeClass::Of<TCircle>();
+  TShapeClass value = TShapeClass::Of<TMapCircle>();
   EXPECT_FALSE(map->TryGetValue(L"path", value));
   String key = L"stale";
   EXPECT_FALSE(map->TryGetKey(TShapeClass::Of<TPath>(), key));
@@ -115,7 +115,7 @@ TEST(dxMap, ARefusedAddLeavesTheMapAsItWas)
   };
   const Case cases[] = {
       {"the key is taken", L"circle", TShapeClass::Of<TPath>()},
-      {"the value is taken", L"path", TShapeClass::Of<TCircle>()},
+      {"the value is taken", L"path", TShapeClass::Of<TMapCircle>()},
       {"both are taken, by different pairs", L"circle", TShapeClass::Of<TRectangle>()},
       {"the pair is there", L"rect", TShapeClass::Of<TRectangle>()},
   };
@@ -141,7 +141,7 @@ TEST(dxMap, DeletingByEitherSideRemovesThePairFromBothDirections)
     std::function<void(TTagMap*)> Delete;
   };
   const Case cases[] = {
-      {"DeleteByValue", [](TTagMap* M) { M->DeleteByValue(TShapeClass::Of<TCircle>()); }},
+      {"DeleteByValue", [](TTagMap* M) { M->DeleteByValue(TShapeClass::Of<TMapCircle>()); }},
       {"DeleteByKey", [](TTagMap* M) { M->DeleteByKey(L"circle"); }},
   };
   for (const Case& c : cases) {
@@ -151,11 +151,11 @@ TEST(dxMap, DeletingByEitherSideRemovesThePairFromBothDirections)
     TShapeClass value;
     String key;
     EXPECT_FALSE(map->TryGetValue(L"circle", value));
-    EXPECT_FALSE(map->TryGetKey(TShapeClass::Of<TCircle>(), key));
+    EXPECT_FALSE(map->TryGetKey(TShapeClass::Of<TMapCircle>(), key));
     EXPECT_EQ(map->GetKey(TShapeClass::Of<TRectangle>()), L"rect");
     // The pair can come back, also with its parts exchanged.
     map->Add(L"circle", TShapeClass::Of<TPath>());
-    map->Add(L"path", TShapeClass::Of<TCircle>());
+    map->Add(L"path", TShapeClass::Of<TMapCircle>());
     EXPECT_EQ(map->GetCount(), 3);
   }
 }
@@ -168,18 +168,18 @@ TEST(dxMap, DeletingAMissingEntryChangesNothing)
   ExpectTheTwoPairs(map.get());
   map->Clear();
   EXPECT_EQ(map->GetCount(), 0);
-  EXPECT_THROW(map->GetKey(TShapeClass::Of<TCircle>()), EListError);
+  EXPECT_THROW(map->GetKey(TShapeClass::Of<TMapCircle>()), EListError);
 }
 
-using TOwningMap = TdxMap<String, TShape*>;
+using TOwningMap = TdxMap<String, TMapShape*>;
 
 TEST(dxMap, AnOwningMapFreesWhatLeavesItButNotWhatItRefuses)
 {
-  TShape::FreedLog().clear();
+  TMapShape::FreedLog().clear();
   auto* map = rtl::New<TOwningMap>(rtl::TDictionaryOwnerships{rtl::doOwnsValues});
-  auto* circle = rtl::New<TShape>(L"circle");
-  auto* rect = rtl::New<TShape>(L"rect");
-  auto* spare = rtl::New<TShape>(L"spare");
+  auto* circle = rtl::New<TMapShape>(L"circle");
+  auto* rect = rtl::New<TMapShape>(L"rect");
+  auto* spare = rtl::New<TMapShape>(L"spare");
   map->Add(L"circle", circle);
   map->Add(L"rect", rect);
 
@@ -187,26 +187,26 @@ TEST(dxMap, AnOwningMapFreesWhatLeavesItButNotWhatItRefuses)
   // pair out again must not free it.
   EXPECT_THROW(map->Add(L"path", circle), EListError);
   EXPECT_THROW(map->Add(L"rect", spare), EListError);
-  EXPECT_TRUE(TShape::FreedLog().empty());
+  EXPECT_TRUE(TMapShape::FreedLog().empty());
   EXPECT_EQ(map->GetValue(L"circle"), circle);
 
   map->DeleteByValue(rect);
-  EXPECT_EQ(TShape::FreedLog(), (std::vector<String>{L"rect"}));
+  EXPECT_EQ(TMapShape::FreedLog(), (std::vector<String>{L"rect"}));
   rtl::Free(map);
-  EXPECT_EQ(TShape::FreedLog(), (std::vector<String>{L"rect", L"circle"}));
+  EXPECT_EQ(TMapShape::FreedLog(), (std::vector<String>{L"rect", L"circle"}));
   rtl::Free(spare);
 }
 
 TEST(dxMap, WithoutOwnershipsNothingIsFreed)
 {
-  TShape::FreedLog().clear();
+  TMapShape::FreedLog().clear();
   auto* map = rtl::New<TOwningMap>();
-  auto* circle = rtl::New<TShape>(L"circle");
+  auto* circle = rtl::New<TMapShape>(L"circle");
   map->Add(L"circle", circle);
   map->DeleteByKey(L"circle");
   map->Add(L"circle", circle);
   rtl::Free(map);
-  EXPECT_TRUE(TShape::FreedLog().empty());
+  EXPECT_TRUE(TMapShape::FreedLog().empty());
   rtl::Free(circle);
 }
 

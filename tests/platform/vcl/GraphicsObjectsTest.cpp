@@ -11,8 +11,8 @@ namespace {
 template <class T>
 using Owned = rtl::TOwnedPtr<T>;
 
-class ChangeCounter : public rtl::TObject {
-  RTL_CLASS(ChangeCounter, rtl::TObject)
+class ObjectsChangeCounter : public rtl::TObject {
+  RTL_CLASS(ObjectsChangeCounter, rtl::TObject)
 
  public:
   int Count = 0;
@@ -126,9 +126,9 @@ TEST(GraphicsFont, PublishesItsPropertiesForForms)
 
 TEST(GraphicsObjects, HandleIsCachedUntilAChangeAndChangesAreReported)
 {
-  const Owned<ChangeCounter> counter(rtl::New<ChangeCounter>());
+  const Owned<ObjectsChangeCounter> counter(rtl::New<ObjectsChangeCounter>());
   const Owned<TFont> font(rtl::New<TFont>());
-  font->SetOnChange(rtl::TNotifyEvent::Bind<&ChangeCounter::Changed>(counter.get()));
+  font->SetOnChange(rtl::TNotifyEvent::Bind<&ObjectsChangeCounter::Changed>(counter.get()));
 
   const HFONT first = font->GetHandle();
   EXPECT_EQ(font->GetHandle(), first);
@@ -142,7 +142,7 @@ TEST(GraphicsObjects, HandleIsCachedUntilAChangeAndChangesAreReported)
   EXPECT_EQ(counter->Count, 2);
 
   const Owned<TBrush> brush(rtl::New<TBrush>());
-  brush->SetOnChange(rtl::TNotifyEvent::Bind<&ChangeCounter::Changed>(counter.get()));
+  brush->SetOnChange(rtl::TNotifyEvent::Bind<&ObjectsChangeCounter::Changed>(counter.get()));
   brush->GetHandle();
   brush->SetColor(clWhite);
   EXPECT_TRUE(brush->HandleAllocated());
@@ -151,7 +151,7 @@ TEST(GraphicsObjects, HandleIsCachedUntilAChangeAndChangesAreReported)
   EXPECT_EQ(counter->Count, 3);
 
   const Owned<TPen> pen(rtl::New<TPen>());
-  pen->SetOnChange(rtl::TNotifyEvent::Bind<&ChangeCounter::Changed>(counter.get()));
+  pen->SetOnChange(rtl::TNotifyEvent::Bind<&ObjectsChangeCounter::Changed>(counter.get()));
   pen->GetHandle();
   pen->SetMode(pmXor);  // the DC's ROP2, not the pen's
   EXPECT_TRUE(pen->HandleAllocated());
