@@ -327,6 +327,11 @@ void TcxCanvas::Create(TCanvas* ACanvas)
 
 void TcxCanvas::Destroy()
 {
+  // The DC states stay as they are, but the locks taken for them go, or the
+  // platform canvas would stay locked for good.
+  for (std::size_t i = 0; i < FSavedDCs.size() && FCanvas; ++i)
+    FCanvas->Unlock();
+  FSavedDCs.clear();
   FCanvas = nullptr;
   // Saved regions and state copies go with their vectors: a canvas freed
   // with saved entries must not leak their GDI objects.
@@ -404,7 +409,8 @@ void TcxCanvas::GetParams(TcxViewParams& AParams) const
 void TcxCanvas::SetParams(const TcxViewParams& AParams)
 {
   SetBrushColor(AParams.Color);
-  SetFont(AParams.Font);
+  if (AParams.Font)
+    SetFont(AParams.Font);
   GetFont()->SetColor(AParams.TextColor);
 }
 

@@ -187,10 +187,11 @@ TEST(cxCanvas, BitmapTilesAreAnchoredToTheCanvasGrid)
     for (int x = 0; x < 10; ++x)
       bitmap->GetCanvas()->SetPixel(x, y, RGB(x * 20, y * 20, 7));
 
-  for (const TPoint origin : {TPoint{0, 0}, TPoint{-15, -15}}) {
+  for (const TPoint origin : {TPoint{0, 0}, TPoint{-13, -13}}) {
     TSurface surface(30, 30);
     TWrapped canvas(surface.DC());
-    // A moved window origin shows the grid left of and above 0 as well.
+    // A moved window origin shows the grid left of and above 0 as well: the
+    // cells there start at -10, not at 0.
     SetWindowOrgEx(surface.DC(), origin.x, origin.y, nullptr);
     const TRect R{5 + origin.x, 5 + origin.y, 25 + origin.x, 25 + origin.y};
     canvas->FillRect(R, bitmap.get());
@@ -296,7 +297,6 @@ TEST(cxCanvas, FocusRectInvertsADottedFrame)
 
   // Only the asked sides: the others stay untouched, and the clip comes back.
   canvas->DrawFocusRectEx(TRect{0, 0, 20, 20}, {bLeft});
-  EXPECT_EQ(CountPixels(surface, White), CountPixels(surface, White));
   for (int y = 0; y < 20; ++y)
     for (int x = 1; x < 20; ++x)
       ASSERT_EQ(surface.Pixel(x, y), 0u) << x << "," << y;
@@ -451,6 +451,18 @@ TEST(cxCanvas, DCStateComesBack)
   EXPECT_TRUE(canvas->RectVisible(TRect{10, 10, 12, 12}));
   canvas->RestoreDC();  // empty: nothing
   EXPECT_EQ(canvas->GetCanvas()->GetLockCount(), 0);
+
+  // A wrapper freed with saved states leaves the platform canvas unlocked.
+  const rtl::TOwnedPtr<TCanvas> platform(rtl::NewWith<TCanvas>([&](TCanvas* C) {
+    C->Create();
+    C->SetHandle(surface.DC());
+  }));
+  TcxCanvas* wrapper = rtl::New<TcxCanvas>(platform.get());
+  wrapper->SaveState();
+  wrapper->SaveDC();
+  EXPECT_EQ(platform->GetLockCount(), 2);
+  rtl::Free(wrapper);
+  EXPECT_EQ(platform->GetLockCount(), 0);
 }
 
 TEST(cxCanvas, CanvasStateComesBack)
@@ -695,6 +707,104 @@ TEST(cxCanvas, DrawTextPlacesTheText)
   }
 }
 
+// The rightmost column holding AColor, or -1.
+int RightmostColumn(const TSurface& S, std::uint32_t AColor)
+{
+  int last = -1;
+  for (int y = 0; y < S.Height(); ++y)
+    for (int x = 0; x < S.Width(); ++x)
+      if (S.Pixel(x, y) == AColor)
+        last = std::max(last, x);
+  return last;
+}
+
+TEST(cxCanvas, DisabledRightAlignedTextEndsOnePixelEarly)
+{
+  // On black, so that both the highlight and the shadow copy show.
+  const TRect bounds{0, 0, 150, 30};
+  TSurface enabled(150, 30, 0);
+  {
+    TWrapped canvas(enabled.DC());
+    canvas->GetBrush()->SetStyle(bsClear);
+    canvas->GetFont()->SetColor(clRed);
+    canvas->DrawTexT(L"Wide", bounds, cxtfSingleLine | cxtfAlignRight, true);
+  }
+  TSurface disabled(150, 30, 0);
+  {
+    TWrapped canvas(disabled.DC());
+    canvas->DrawTexT(L"Wide", bounds, cxtfSingleLine | cxtfAlignRight, false);
+  }
+  const int enabledEdge = RightmostColumn(enabled, AsPixel(clRed));
+  ASSERT_GT(enabledEdge, 100);
+  EXPECT_EQ(RightmostColumn(disabled, AsPixel(ColorToRGB(clBtnShadow))), enabledEdge - 1);
+  EXPECT_EQ(RightmostColumn(disabled, AsPixel(ColorToRGB(clBtnHighlight))), enabledEdge);
+}
+
+// The options of every text record of an enhanced metafile.
+int CALLBACK CollectTextOptions(HDC, HANDLETABLE*, const ENHMETARECORD* ARecord, int, LPARAM AData)
+{
+  if (ARecord->iType == EMR_EXTTEXTOUTW)
+    reinterpret_cast<std::vector<DWORD>*>(AData)->push_back(
+        reinterpret_cast<const EMREXTTEXTOUTW*>(ARecord)->emrtext.fOptions);
+  return 1;
+}
+
+TEST(cxCanvas, RightToLeftReadingReachesTheTextOutput)
+{
+  struct TCase {
+    const char* Name;
+    int CanvasTextFlags;
+    int Flags;
+    bool Expected;
+  };
+  const TCase cases[] = {
+      {"text-out route, canvas flag", ETO_RTLREADING, cxtfSingleLine, true},
+      {"text-out route, no flag", 0, cxtfSingleLine, false},
+      {"draw-text route, canvas flag", ETO_RTLREADING, cxtfWordBreak, true},
+      {"draw-text route, own flag", 0, cxtfWordBreak | cxtfRtlReading, true},
+      {"draw-text route, no flag", 0, cxtfWordBreak, false},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    const HDC recorder = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+    {
+      TWrapped canvas(recorder);
+      canvas->SetTextFlags(c.CanvasTextFlags);
+      canvas->DrawTexT(L"abc", TRect{0, 0, 100, 40}, c.Flags, true);
+    }
+    const HENHMETAFILE metafile = CloseEnhMetaFile(recorder);
+    std::vector<DWORD> options;
+    EnumEnhMetaFile(nullptr, metafile, &CollectTextOptions, &options, nullptr);
+    DeleteEnhMetaFile(metafile);
+    ASSERT_FALSE(options.empty());
+    for (DWORD option : options)
+      EXPECT_EQ((option & ETO_RTLREADING) != 0, c.Expected);
+  }
+}
+
+TEST(cxCanvas, ViewParams)
+{
+  TSurface surface(4, 4);
+  TWrapped canvas(surface.DC());
+  const rtl::TOwnedPtr<TFont> font(rtl::New<TFont>());
+  font->SetSize(15);
+  TcxViewParams params;
+  params.Color = clYellow;
+  params.Font = font.get();
+  params.TextColor = clNavy;
+  canvas->SetParams(params);
+  EXPECT_EQ(canvas->GetBrush()->GetColor(), clYellow);
+  EXPECT_EQ(canvas->GetFont()->GetSize(), 15);
+  EXPECT_EQ(canvas->GetFont()->GetColor(), clNavy);
+  EXPECT_EQ(font->GetColor(), static_cast<TColor>(clWindowText)) << "the given font is copied, not changed";
+  TcxViewParams read;
+  canvas->GetParams(read);
+  EXPECT_EQ(read.Color, clYellow);
+  EXPECT_EQ(read.Font, canvas->GetFont());
+  EXPECT_EQ(read.TextColor, clNavy);
+  EXPECT_EQ(read.Bitmap, nullptr);
+}
+
 TEST(cxCanvas, DrawTextWithAlignmentValues)
 {
   TSurface surface(120, 40);
@@ -715,7 +825,6 @@ TEST(cxCanvas, TextStringsBoundsBreakLines)
   TSurface surface(4, 4);
   TWrapped canvas(surface.DC());
   const int one = canvas->TextWidth(L"aaaa");
-  const int lineHeight = canvas->TextHeight(L"a");
   struct TCase {
     const wchar_t* Text;
     int Flags;
@@ -748,7 +857,6 @@ TEST(cxCanvas, TextStringsBoundsBreakLines)
       top = bounds[i].bottom;
     }
     EXPECT_EQ(bounds[0].top, 10);
-    (void)lineHeight;
   }
 }
 
