@@ -22,6 +22,8 @@ bool UnitFinished = false;
 // Stands in for "no clip region" where a region is needed.
 constexpr TRect NoClipBounds{0, 0, 30000, 30000};
 
+// The unit's other parts (drawing routines, bitmaps, paint caches) add
+// their start-up and finish steps to these two.
 void Initialization()
 {
   UnitFinished = false;

@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 #include "core/dxCore.h"
