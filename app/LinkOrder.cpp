@@ -11,6 +11,7 @@
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
 #include "graphics/cxDrawTextUtils.h"
+#include "graphics/cxGraphics.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
 
@@ -29,6 +30,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxAnimation,
     &unit_dxCoreGraphics,
     &unit_dxGDIPlusAPI,
+    &unit_cxGraphics,
     &unit_cxDrawTextUtils,
 };
 

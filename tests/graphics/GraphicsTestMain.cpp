@@ -6,6 +6,7 @@
 
 #include "core/dxCore.h"
 #include "graphics/cxDrawTextUtils.h"
+#include "graphics/cxGraphics.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
 #include "platform/rtl/SystemUnits.h"
@@ -14,7 +15,7 @@ int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
   static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxCoreGraphics, &unit_dxGDIPlusAPI,
-                                                                &unit_cxDrawTextUtils};
+                                                           &unit_cxGraphics, &unit_cxDrawTextUtils};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
