@@ -9,6 +9,7 @@
 #include "core/dxThreading.h"
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
+#include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
 
@@ -26,6 +27,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxThemeManager,
     &unit_dxCoreGraphics,
     &unit_dxGDIPlusAPI,
+    &unit_cxGraphicsColors,
 };
 
 }  // namespace
