@@ -9,6 +9,7 @@
 #include "core/dxThreading.h"
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
+#include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
@@ -28,6 +29,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxCoreGraphics,
     &unit_dxGDIPlusAPI,
     &unit_cxGraphicsColors,
+    &unit_cxGraphicsBitmaps,
 };
 
 }  // namespace
