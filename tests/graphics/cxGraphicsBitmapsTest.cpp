@@ -2,8 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/rtl/ClassesComponents.h"
+#include "platform/rtl/ClassesFiler.h"
+#include "platform/rtl/TypInfo.h"
+
 #include <cstring>
 #include <numeric>
+#include <string>
 #include <vector>
 
 using namespace vcl;
@@ -400,6 +405,79 @@ TEST(cxGraphicsBitmaps, FlipMirrorsExactly)
   }
 }
 
+TEST(cxGraphicsBitmaps, CopyBitmapTakesTheSourcePoint)
+{
+  const auto source = NewBitmap<TcxBitmap32>(3, 1);
+  SetPixels(source.get(), {0x00000001, 0x00000002, 0x00000003});
+  const auto dest = NewBitmap<TcxBitmap32>(3, 1);
+  dest->Clear();
+  dest->CopyBitmap(source.get(), TRect{0, 0, 2, 1}, TPoint{1, 0});
+  EXPECT_EQ(PixelsOf(dest.get()), (std::vector<std::uint32_t>{2, 3, 0}));
+  dest->CopyBitmap(source.get());
+  EXPECT_EQ(PixelsOf(dest.get()), (std::vector<std::uint32_t>{1, 2, 3}));
+}
+
+TEST(cxGraphicsBitmaps, DormantBitmapKeepsItsPixels)
+{
+  const auto bitmap = NewBitmap<TcxBitmap32>(2, 2);
+  SetPixels(bitmap.get(), {0x80010203, 0xFF040506, 0x00070809, 0x7F0A0B0C});
+  bitmap->GetCanvas()->GetHandle();
+  bitmap->Dormant();
+  EXPECT_EQ(PixelsOf(bitmap.get()), (std::vector<std::uint32_t>{0x80010203, 0xFF040506, 0x00070809, 0x7F0A0B0C}));
+}
+
+TEST(cxGraphicsBitmaps, Bitmap32LoadsAnyFileAs32Bits)
+{
+  const auto source = NewBitmap<TcxBitmap>(2, 1);
+  source->GetCanvas()->SetPixel(0, 0, RGB(1, 2, 3));
+  source->GetCanvas()->SetPixel(1, 0, RGB(4, 5, 6));
+  const rtl::TOwnedPtr<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
+  source->SaveToStream(stream.get());
+  stream->SetPosition(0);
+  const auto bitmap = NewBitmap<TcxBitmap32>(0, 0);
+  const rtl::TOwnedPtr<TBitmapsTestListener> listener(rtl::New<TBitmapsTestListener>());
+  bitmap->SetOnChange(rtl::TNotifyEvent::Bind<&TBitmapsTestListener::Notify>(listener.get()));
+  bitmap->LoadFromStream(stream.get());
+  EXPECT_EQ(bitmap->GetPixelFormat(), pf32bit);
+  EXPECT_EQ(listener->Count, 1);
+  const auto pixels = PixelsOf(bitmap.get());
+  ASSERT_EQ(pixels.size(), 2u);
+  EXPECT_EQ(pixels[0] & 0xFFFFFF, 0x010203u);
+  EXPECT_EQ(pixels[1] & 0xFFFFFF, 0x040506u);
+}
+
+TEST(cxGraphicsBitmaps, BitmapClassesAreRegisteredForStreaming)
+{
+  EXPECT_EQ(rtl::GetClass(L"TcxBitmap"), rtl::TPersistentClass::Of<TcxBitmap>());
+  EXPECT_EQ(rtl::GetClass(L"TcxBitmap32"), rtl::TPersistentClass::Of<TcxBitmap32>());
+}
+
+TEST(cxGraphicsBitmaps, ShadeDrawsTheMaskInShadowColour)
+{
+  // A 3 x 3 white image; the mask is black (the image) in its top-left
+  // 2 x 2 square.
+  const auto bitmap = NewBitmap<TcxAlphaBitmap>(3, 3);
+  SetPixels(bitmap.get(), std::vector<std::uint32_t>(9, 0xFFFFFFFF));
+  const rtl::TOwnedPtr<TBitmap> mask(rtl::New<TBitmap>());
+  mask->SetPixelFormat(pf24bit);
+  mask->SetSize(2, 2);
+  mask->GetCanvas()->GetBrush()->SetColor(clBlack);
+  mask->GetCanvas()->FillRect(TRect{0, 0, 2, 2});
+  // Shade inverts the mask with the mask's own brush: white, as a new
+  // canvas has it.
+  mask->GetCanvas()->GetBrush()->SetColor(clWhite);
+  bitmap->Shade(mask.get());
+  const auto pixelAt = [&](int X, int Y) { return static_cast<std::uint32_t*>(bitmap->ScanLine(Y))[X]; };
+  const COLORREF shadow = GetSysColor(COLOR_BTNSHADOW);
+  const std::uint32_t shadowPixel = 0xFF000000 | GetRValue(shadow) << 16 | GetGValue(shadow) << 8 | GetBValue(shadow);
+  // The inverted mask is white where the image is: the shadow colour there;
+  // its copy at (1, 1) shows where the square does not cover it.
+  EXPECT_EQ(pixelAt(0, 0), shadowPixel);
+  EXPECT_EQ(pixelAt(1, 1), shadowPixel);
+  EXPECT_EQ(pixelAt(2, 2), 0xFFFFFFFFu);
+  EXPECT_EQ(pixelAt(2, 0), 0xFFFFFFFFu);
+}
+
 // ---------------------------------------------------------------------------
 // Stream form
 
@@ -452,6 +530,60 @@ TEST(cxGraphicsBitmaps, StreamRoundTripsKeepEveryPixel)
     EXPECT_EQ(PixelsOf(target.get()), pixels) << compressed;
     EXPECT_EQ(stream->GetPosition(), stream->GetSize());
   }
+}
+
+TEST(cxGraphicsBitmaps, UnknownMethodGivesNoDataToThePlainReader)
+{
+  const auto stream = StreamOf({0, 0, 0, 0, 'X', 'D', 'B', 'M', 7, 0});
+  const auto bitmap = NewBitmap<TBitmapsTestStreamBitmap>(1, 1);
+  EXPECT_THROW(bitmap->ReadData(stream.get()), rtl::EReadError);
+}
+
+// A component that stores a bitmap, as the image list stores its images.
+class TBitmapsTestHolder : public rtl::TComponent {
+  RTL_CLASS(TBitmapsTestHolder, rtl::TComponent)
+  RTL_PUBLISHED(RTL_READONLY_PROPERTY(Bitmap, GetBitmap))
+
+ public:
+  void Create(rtl::TComponent* AOwner) override
+  {
+    inherited::Create(AOwner);
+    FBitmap = rtl::NewWith<TcxBitmap32>([](TcxBitmap32* B) { B->CreateSize(0, 0); });
+  }
+  void Destroy() override
+  {
+    rtl::FreeAndNil(FBitmap);
+    inherited::Destroy();
+  }
+  TcxBitmap32* GetBitmap() const { return FBitmap; }
+
+ private:
+  TcxBitmap32* FBitmap;
+};
+
+TEST(cxGraphicsBitmaps, ComponentStreamsCarryTheCompressedData)
+{
+  const rtl::TOwnedPtr<TBitmapsTestHolder> source(rtl::New<TBitmapsTestHolder>(nullptr));
+  source->GetBitmap()->SetSize(16, 8);
+  std::vector<std::uint32_t> pixels(128, 0x80336699);
+  pixels[5] = 0xFF000000;
+  SetPixels(source->GetBitmap(), pixels);
+  source->GetBitmap()->SetCompressData(true);
+  const rtl::TOwnedPtr<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
+  rtl::WriteComponent(stream.get(), source.get());
+  const auto* bytes = static_cast<const char*>(stream->Memory());
+  const std::string written(bytes, bytes + stream->GetSize());
+  EXPECT_NE(written.find("Bitmap.Data"), std::string::npos);
+  EXPECT_NE(written.find("XDBM"), std::string::npos);
+  // Flat pixels compress far below the 16 x 8 x 4 bytes of the image.
+  EXPECT_LT(written.size(), 300u);
+
+  stream->SetPosition(0);
+  const rtl::TOwnedPtr<TBitmapsTestHolder> target(rtl::New<TBitmapsTestHolder>(nullptr));
+  rtl::ReadComponent(stream.get(), target.get());
+  EXPECT_EQ(target->GetBitmap()->GetWidth(), 16);
+  EXPECT_EQ(target->GetBitmap()->GetHeight(), 8);
+  EXPECT_EQ(PixelsOf(target->GetBitmap()), pixels);
 }
 
 // ---------------------------------------------------------------------------
