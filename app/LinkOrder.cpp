@@ -9,6 +9,7 @@
 #include "core/dxThreading.h"
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
+#include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
@@ -30,6 +31,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxGDIPlusAPI,
     &unit_cxGraphicsColors,
     &unit_cxGraphicsBitmaps,
+    &unit_cxGraphics,
 };
 
 }  // namespace

@@ -40,6 +40,10 @@ class EdxException : public rtl::Exception {
 
 RTL_DECLARE_UNIT(dxCore);
 
+// A Boolean that may also be left to a default decided elsewhere (a parent,
+// the control, the image's own content).
+RTL_ENUM(TdxDefaultBoolean, bFalse, bTrue, bDefault);
+
 // ---------------------------------------------------------------------------
 // Operating-system flags: set once by the core unit's start-up and read
 // everywhere after; all False before it. 9x is platform id 1, NT 2.

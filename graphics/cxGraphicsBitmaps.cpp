@@ -356,8 +356,19 @@ int TcxBitmap::BitsPerPixel()
 
 void TcxBitmap::FreeCanvasWrapper()
 {
-  // The canvas wrapper comes with the canvas unit.
-  FcxCanvas = nullptr;
+  rtl::FreeAndNil(FcxCanvas);
+}
+
+TcxCanvas* TcxBitmap::GetcxCanvas()
+{
+  if (!FcxCanvas)
+    FcxCanvas = rtl::New<TcxCanvas>(GetCanvas());
+  return FcxCanvas;
+}
+
+void TcxBitmap::Rotate(TcxRotationAngle ARotationAngle, bool AFlipVertically)
+{
+  GetcxCanvas()->RotateBitmap(this, ARotationAngle, AFlipVertically);
 }
 
 // ---------------------------------------------------------------------------

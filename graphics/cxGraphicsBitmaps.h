@@ -18,14 +18,13 @@
 
 #include "core/dxCore.h"
 #include "core/dxTypeHelpers.h"
+#include "graphics/cxGraphics.h"
 #include "graphics/dxCoreGraphics.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SystemUnits.h"
 #include "platform/vcl/Graphics.h"
 
 RTL_DECLARE_UNIT(cxGraphicsBitmaps);
-
-class TcxCanvas;
 
 // ---------------------------------------------------------------------------
 // XDBM
@@ -55,10 +54,6 @@ bool Decode(rtl::TStream* AStream, std::vector<std::uint8_t>& AData);
 
 // ---------------------------------------------------------------------------
 // Bitmaps
-
-// While the canvas wrapper is not merged, the three-state Boolean lives
-// here.
-RTL_ENUM(TdxDefaultBoolean, bFalse, bTrue, bDefault);
 
 class TcxBitmap : public vcl::TBitmap {
   RTL_CLASS(TcxBitmap, vcl::TBitmap)
@@ -90,6 +85,10 @@ class TcxBitmap : public vcl::TBitmap {
   // Frees the canvas wrapper too.
   void Dormant();
   void Flip(bool AFlipHorizontally, bool AFlipVertically);
+  void Rotate(TcxRotationAngle ARotationAngle, bool AFlipVertically = false);
+
+  // The canvas wrapper over the bitmap's canvas, made on first use.
+  TcxCanvas* GetcxCanvas();
 
   TRect GetClientRect() { return {0, 0, GetWidth(), GetHeight()}; }
   bool GetCompressData() const { return FCompressData; }
@@ -108,9 +107,8 @@ class TcxBitmap : public vcl::TBitmap {
   // Runs after every change notification.
   virtual void Update() {}
 
-  void FreeCanvasWrapper();
-
  private:
+  void FreeCanvasWrapper();
   int BitsPerPixel();
 
   bool FCompressData;

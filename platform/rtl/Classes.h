@@ -21,6 +21,9 @@
 
 namespace rtl {
 
+// Horizontal placement of text in controls and painters.
+RTL_ENUM(TAlignment, taLeftJustify, taRightJustify, taCenter);
+
 // What a list tells Notify: an item came in, was taken out without being
 // destroyed, or was deleted.
 enum TListNotification { lnAdded, lnExtracted, lnDeleted };

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/dxCore.h"
+#include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
@@ -15,7 +16,8 @@ int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
   static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxCoreGraphics, &unit_dxGDIPlusAPI,
-                                                          &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps};
+                                                          &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps,
+                                                          &unit_cxGraphics};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();

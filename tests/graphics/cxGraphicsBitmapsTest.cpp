@@ -478,6 +478,46 @@ TEST(cxGraphicsBitmaps, ShadeDrawsTheMaskInShadowColour)
   EXPECT_EQ(pixelAt(2, 0), 0xFFFFFFFFu);
 }
 
+TEST(cxGraphicsBitmaps, RotateTurnsThePixels)
+{
+  // 3 x 2, pixels RGB(n, 0, 0) numbered row by row from the top left.
+  struct TCase {
+    TcxRotationAngle Angle;
+    int Width;
+    int Expected[6];
+  };
+  const TCase cases[] = {
+      {ra180, 3, {6, 5, 4, 3, 2, 1}},
+      // A quarter turn counter-clockwise: the right column becomes the top row.
+      {raPlus90, 2, {3, 6, 2, 5, 1, 4}},
+      {raMinus90, 2, {4, 1, 5, 2, 6, 3}},
+  };
+  for (const TCase& item : cases) {
+    const auto bitmap = NewBitmap<TcxBitmap32>(3, 2);
+    for (int i = 0; i < 6; ++i)
+      bitmap->GetCanvas()->SetPixel(i % 3, i / 3, RGB(i + 1, 0, 0));
+    bitmap->Rotate(item.Angle);
+    ASSERT_EQ(bitmap->GetWidth(), item.Width) << item.Angle;
+    for (int i = 0; i < 6; ++i)
+      EXPECT_EQ(bitmap->GetCanvas()->GetPixel(i % item.Width, i / item.Width),
+                static_cast<TColor>(RGB(item.Expected[i], 0, 0)))
+          << item.Angle << " pixel " << i;
+  }
+}
+
+TEST(cxGraphicsBitmaps, CanvasWrapperIsMadeOnceAndDroppedWhenDormant)
+{
+  const auto bitmap = NewBitmap<TcxBitmap>(2, 2);
+  TcxCanvas* wrapper = bitmap->GetcxCanvas();
+  ASSERT_NE(wrapper, nullptr);
+  EXPECT_EQ(bitmap->GetcxCanvas(), wrapper);
+  EXPECT_EQ(wrapper->GetCanvas(), bitmap->GetCanvas());
+  bitmap->GetCanvas()->SetPixel(1, 1, clRed);
+  bitmap->Dormant();
+  EXPECT_EQ(bitmap->GetCanvas()->GetPixel(1, 1), clRed);
+  EXPECT_EQ(bitmap->GetcxCanvas()->GetCanvas(), bitmap->GetCanvas());
+}
+
 // ---------------------------------------------------------------------------
 // Stream form
 
