@@ -133,7 +133,8 @@ class TcxBitmap32 : public TcxBitmap {
   // Every byte 0, alpha included.
   virtual void Clear();
 
-  // All pixels, rows bottom-up.
+  // All pixels, rows bottom-up. Writing forgets the cached IsAlphaUsed but
+  // sends no notification; an array shorter than the bitmap is ignored.
   void GetBitmapColors(TRGBColors& AColors);
   void SetBitmapColors(const TRGBColors& AColors);
   // Cached until the next change: whether any pixel has alpha.
