@@ -12,6 +12,8 @@
 #include "core/dxUxTheme.h"
 #include "graphics/cxDrawTextUtils.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
 
@@ -30,6 +32,8 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxAnimation,
     &unit_dxCoreGraphics,
     &unit_dxGDIPlusAPI,
+    &unit_cxGraphicsColors,
+    &unit_cxGraphicsBitmaps,
     &unit_cxGraphics,
     &unit_cxDrawTextUtils,
 };

@@ -507,6 +507,12 @@ class TGraphic : public rtl::TInterfacedPersistent {
  protected:
   // Marks the graphic modified and fires OnChange.
   virtual void Changed(rtl::TObject* ASender);
+  // The binary property "Data" of component streams, written unless the
+  // graphic is empty, through ReadData and WriteData.
+  void DefineProperties(rtl::TFiler* AFiler) override;
+  // The graphic's stream form inside "Data": the saved graphic here.
+  virtual void ReadData(rtl::TStream* AStream);
+  virtual void WriteData(rtl::TStream* AStream);
 
  private:
   rtl::TNotifyEvent FOnChange;
@@ -628,6 +634,9 @@ class TBitmap : public TGraphic {
 
  protected:
   void Changed(rtl::TObject* ASender) override;
+  // A 32-bit byte count, then the BMP file.
+  void ReadData(rtl::TStream* AStream) override;
+  void WriteData(rtl::TStream* AStream) override;
 
  private:
   friend class TBitmapCanvas;

@@ -757,6 +757,28 @@ void TBitmap::SaveToStream(rtl::TStream* AStream)
     AStream->WriteBuffer(image.data(), static_cast<int>(image.size()));
 }
 
+void TBitmap::ReadData(rtl::TStream* AStream)
+{
+  std::int32_t size = 0;
+  AStream->ReadBuffer(&size, sizeof(size));
+  // Exactly the counted bytes, so whatever follows in the stream stays
+  // unread even when the file inside claims another length.
+  const rtl::TOwnedPtr<rtl::TMemoryStream> image(rtl::New<rtl::TMemoryStream>());
+  if (size > 0)
+    image->CopyFrom(AStream, size);
+  image->SetPosition(0);
+  LoadFromStream(image.get());
+}
+
+void TBitmap::WriteData(rtl::TStream* AStream)
+{
+  const std::vector<std::uint8_t> image = WriteFile();
+  const std::int32_t size = static_cast<std::int32_t>(image.size());
+  AStream->WriteBuffer(&size, sizeof(size));
+  if (size > 0)
+    AStream->WriteBuffer(image.data(), size);
+}
+
 void TBitmap::LoadFromResourceName(HINSTANCE AInstance, const String& AResName)
 {
   const rtl::TOwnedPtr<rtl::TResourceStream> stream(rtl::NewWith<rtl::TResourceStream>(

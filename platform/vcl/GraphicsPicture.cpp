@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "platform/rtl/ClassesFiler.h"
 #include "platform/vcl/Graphics.h"
 
 namespace vcl {
@@ -92,6 +93,23 @@ void TGraphic::Changed(rtl::TObject*)
   FModified = true;
   if (FOnChange)
     FOnChange(this);
+}
+
+void TGraphic::DefineProperties(rtl::TFiler* AFiler)
+{
+  inherited::DefineProperties(AFiler);
+  AFiler->DefineBinaryProperty(L"Data", rtl::TStreamProc::Bind<&TGraphic::ReadData>(this),
+                               rtl::TStreamProc::Bind<&TGraphic::WriteData>(this), !GetEmpty());
+}
+
+void TGraphic::ReadData(rtl::TStream* AStream)
+{
+  LoadFromStream(AStream);
+}
+
+void TGraphic::WriteData(rtl::TStream* AStream)
+{
+  SaveToStream(AStream);
 }
 
 void TGraphic::LoadFromFile(const String& AFileName)

@@ -7,6 +7,8 @@
 #include "core/dxCore.h"
 #include "graphics/cxDrawTextUtils.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
 #include "platform/rtl/SystemUnits.h"
@@ -15,6 +17,7 @@ int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
   static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxCoreGraphics, &unit_dxGDIPlusAPI,
+                                                           &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps,
                                                            &unit_cxGraphics, &unit_cxDrawTextUtils};
   try {
     rtl::InitUnits(units);
