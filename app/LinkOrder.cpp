@@ -1,21 +1,35 @@
 #include "app/LinkOrder.h"
 
+#include "core/cxClasses.h"
 #include "core/cxLibraryStrs.h"
+#include "core/dxAnimation.h"
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
+#include "core/dxGenerics.h"
 #include "core/dxHooks.h"
+#include "core/dxThreading.h"
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
+#include "graphics/cxDrawTextUtils.h"
+#include "graphics/dxCoreGraphics.h"
+#include "graphics/dxGDIPlusAPI.h"
 
 namespace {
 
 constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxCore,
+    &unit_dxGenerics,
+    &unit_cxClasses,
     &unit_cxLibraryStrs,
+    &unit_dxThreading,
     &unit_dxDPIAwareUtils,
     &unit_dxHooks,
     &unit_dxUxTheme,
     &unit_dxThemeManager,
+    &unit_dxAnimation,
+    &unit_dxCoreGraphics,
+    &unit_dxGDIPlusAPI,
+    &unit_cxDrawTextUtils,
 };
 
 }  // namespace

@@ -32,5 +32,6 @@ function(kv_add_test name)
   target_link_libraries(${name} PRIVATE kv_options ${ARG_DEPENDS} GTest::gtest_main)
   target_precompile_headers(${name} PRIVATE ${KV_PRECOMPILED_HEADERS} <gtest/gtest.h>)
   add_test(NAME ${name} COMMAND ${name})
-  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${KV_WINE_ENVIRONMENT}")
+  # The timeout only stops a hung test from holding CI; no test comes near it.
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "${KV_WINE_ENVIRONMENT}" TIMEOUT 900)
 endfunction()

@@ -7,11 +7,6 @@
 
 namespace {
 
-// The weak links to a dying component are cleared here. The weak-link
-// registry (cxResetWeakLinks) is not part of this unit yet; once it is, this
-// calls it.
-void ClearWeakLinksTo(rtl::TObject* /*AObject*/) {}
-
 // The DPI a new scalable component takes from its owner: the owner's own
 // factor when it has one, else the designed 96. Forms, controls and data
 // modules answer for themselves once the forms unit exists.
@@ -93,7 +88,7 @@ void TcxCustomComponent::EnumNamedParts(const TdxAdornerTargetElementEnumProc& /
 
 void TcxComponent::Destroy()
 {
-  ClearWeakLinksTo(this);
+  cxResetWeakLinks(this);
   inherited::Destroy();
 }
 
@@ -168,18 +163,21 @@ void TcxScalableComponent::Loaded()
   FScaleFactor->Assign(ownerDPI, dxDefaultDPI, false);
 }
 
-// The filer (TFiler.DefineProperty, TReader.ReadInteger, TWriter.WriteInteger)
-// is not part of the run-time layer yet. Once it is, this defines
-// "PixelsPerInch" as always stored: reading passes the value to
-// ReadPixelsPerInchValue, writing writes GetPixelsPerInch.
 void TcxScalableComponent::DefineProperties(rtl::TFiler* AFiler)
 {
   inherited::DefineProperties(AFiler);
+  AFiler->DefineProperty(L"PixelsPerInch", rtl::TReaderProc::Bind<&TcxScalableComponent::ReadPixelsPerInch>(this),
+                         rtl::TWriterProc::Bind<&TcxScalableComponent::WritePixelsPerInch>(this), true);
 }
 
-void TcxScalableComponent::ReadPixelsPerInchValue(int ADPI)
+void TcxScalableComponent::ReadPixelsPerInch(rtl::TReader* AReader)
 {
-  FScaleFactor->Assign(ADPI, dxDefaultDPI, true);
+  FScaleFactor->Assign(AReader->ReadInteger(), dxDefaultDPI, true);
+}
+
+void TcxScalableComponent::WritePixelsPerInch(rtl::TWriter* AWriter)
+{
+  AWriter->WriteInteger(GetPixelsPerInch());
 }
 
 // ---------------------------------------------------------------------------
@@ -288,6 +286,22 @@ TcxComponentCollectionItem* TcxComponentCollection::CreateDefaultItem()
     throw;
   }
   return item;
+}
+
+void TcxComponentCollection::ReadItemsFromStream(rtl::TReader* AReader)
+{
+  AReader->CheckValue(rtl::vaCollection);
+  for (int i = 0; !AReader->EndOfList(); ++i) {
+    const rtl::TValueType next = AReader->NextValue();
+    if (next == rtl::vaInt8 || next == rtl::vaInt16 || next == rtl::vaInt32)
+      AReader->ReadInteger();
+    TcxComponentCollectionItem* item = i < GetCount() ? GetItem(i) : Add();
+    AReader->ReadListBegin();
+    while (!AReader->EndOfList())
+      AReader->ReadProperty(item);
+    AReader->ReadListEnd();
+  }
+  AReader->ReadListEnd();
 }
 
 TcxComponentCollectionItem* TcxComponentCollection::Insert(int AIndex)

@@ -20,6 +20,7 @@
 #include "core/cxClasses.h"
 #include "core/dxDPIAwareUtils.h"
 #include "platform/rtl/ClassesComponents.h"
+#include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/SystemEvents.h"
 
 class TcxComponentCollection;
@@ -120,13 +121,14 @@ class TcxScalableComponent : public TcxComponent, public IcxScalableComponent, p
 
  protected:
   void Loaded() override;
-  // "PixelsPerInch" goes through the filer's DefineProperty; see the unit's
-  // source for how far that is wired.
+  // "PixelsPerInch", always written.
   void DefineProperties(rtl::TFiler* AFiler) override;
-  // What reading "PixelsPerInch" does: the factor becomes ADPI/96.
-  void ReadPixelsPerInchValue(int ADPI);
 
  private:
+  // The stored DPI: the factor becomes it over 96.
+  void ReadPixelsPerInch(rtl::TReader* AReader);
+  void WritePixelsPerInch(rtl::TWriter* AWriter);
+
   bool FScalable;
   TdxScaleFactor* FScaleFactor;
 };
@@ -243,6 +245,9 @@ class TcxComponentCollection : public rtl::TPersistent {
   virtual void DoChange(TcxComponentCollectionItem* AItem, TcxComponentCollectionNotification AAction);
   // An unowned item of the item class parented to the parent component.
   TcxComponentCollectionItem* CreateDefaultItem();
+  // A collection value: each entry fills the item at its position, or a new
+  // one past the existing items; an index before an entry is skipped.
+  void ReadItemsFromStream(rtl::TReader* AReader);
   // DoChange unless updating.
   void Notify(TcxComponentCollectionItem* AItem, TcxComponentCollectionNotification AAction);
 

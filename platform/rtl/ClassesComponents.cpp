@@ -4,6 +4,7 @@
 #include <mutex>
 #include <utility>
 
+#include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/SysUtilsFormat.h"
 
 namespace rtl {
@@ -257,16 +258,14 @@ void TComponent::Loaded()
   FComponentState.Exclude(csLoading);
 }
 
-// The reader and writer fill the component; until they exist nothing can
-// stream, and a call is a fault of the caller.
-void TComponent::ReadState(TReader*)
+void TComponent::ReadState(TReader* AReader)
 {
-  AbstractError();
+  AReader->ReadData(this);
 }
 
-void TComponent::WriteState(TWriter*)
+void TComponent::WriteState(TWriter* AWriter)
 {
-  AbstractError();
+  AWriter->WriteData(this);
 }
 
 void TComponent::GetChildren(const TGetChildProc&, TComponent*) {}

@@ -540,4 +540,158 @@ int TResourceStream::Write(const void*, int)
   throw EStreamError(L"Can't write to a read-only resource stream");
 }
 
+// ---------------------------------------------------------------------------
+// TStreamAdapter
+
+namespace {
+
+// COM callers sit outside our exception handling: every method answers with
+// an HRESULT and never lets an exception through.
+template <class F>
+HRESULT ComGuard(F&& AAction) noexcept
+{
+  try {
+    return AAction();
+  } catch (...) {
+    return E_FAIL;
+  }
+}
+
+}  // namespace
+
+void TStreamAdapter::Create(TStream* AStream, TStreamOwnership AOwnership)
+{
+  FStream = AStream;
+  FOwnership = AOwnership;
+}
+
+void TStreamAdapter::Destroy()
+{
+  if (FOwnership == soOwned)
+    FreeAndNil(FStream);
+  inherited::Destroy();
+}
+
+HRESULT __stdcall TStreamAdapter::Read(void* pv, ULONG cb, ULONG* pcbRead)
+{
+  return ComGuard([&] {
+    if (!pv)
+      return STG_E_INVALIDPOINTER;
+    const int count = FStream->Read(pv, static_cast<int>(std::min<ULONG>(cb, INT_MAX)));
+    if (pcbRead)
+      *pcbRead = static_cast<ULONG>(count);
+    return S_OK;
+  });
+}
+
+HRESULT __stdcall TStreamAdapter::Write(const void* pv, ULONG cb, ULONG* pcbWritten)
+{
+  return ComGuard([&] {
+    if (!pv)
+      return STG_E_INVALIDPOINTER;
+    const int count = FStream->Write(pv, static_cast<int>(std::min<ULONG>(cb, INT_MAX)));
+    if (pcbWritten)
+      *pcbWritten = static_cast<ULONG>(count);
+    return count == static_cast<int>(cb) ? S_OK : STG_E_CANTSAVE;
+  });
+}
+
+HRESULT __stdcall TStreamAdapter::Seek(LARGE_INTEGER dlibMove, DWORD dwOrigin, ULARGE_INTEGER* plibNewPosition)
+{
+  return ComGuard([&] {
+    TSeekOrigin origin;
+    switch (dwOrigin) {
+      case STREAM_SEEK_SET: origin = soBeginning; break;
+      case STREAM_SEEK_CUR: origin = soCurrent; break;
+      case STREAM_SEEK_END: origin = soEnd; break;
+      default: return STG_E_INVALIDFUNCTION;
+    }
+    const std::int64_t position = FStream->Seek(dlibMove.QuadPart, origin);
+    if (plibNewPosition)
+      plibNewPosition->QuadPart = static_cast<ULONGLONG>(position);
+    return S_OK;
+  });
+}
+
+HRESULT __stdcall TStreamAdapter::SetSize(ULARGE_INTEGER libNewSize)
+{
+  return ComGuard([&] {
+    const auto size = static_cast<std::int64_t>(libNewSize.QuadPart);
+    FStream->SetSize(size);
+    return FStream->GetSize() == size ? S_OK : E_FAIL;
+  });
+}
+
+HRESULT __stdcall TStreamAdapter::CopyTo(IStream* pstm, ULARGE_INTEGER cb, ULARGE_INTEGER* pcbRead,
+                                         ULARGE_INTEGER* pcbWritten)
+{
+  return ComGuard([&] {
+    if (!pstm)
+      return STG_E_INVALIDPOINTER;
+    constexpr ULONG ChunkSize = 32 * 1024;
+    std::vector<std::uint8_t> chunk(ChunkSize);
+    ULONGLONG totalRead = 0;
+    ULONGLONG totalWritten = 0;
+    HRESULT result = S_OK;
+    while (totalRead < cb.QuadPart) {
+      const ULONG wanted = static_cast<ULONG>(std::min<ULONGLONG>(ChunkSize, cb.QuadPart - totalRead));
+      const int got = FStream->Read(chunk.data(), static_cast<int>(wanted));
+      if (got <= 0)
+        break;
+      totalRead += static_cast<ULONG>(got);
+      ULONG written = 0;
+      result = pstm->Write(chunk.data(), static_cast<ULONG>(got), &written);
+      totalWritten += written;
+      if (FAILED(result) || written != static_cast<ULONG>(got))
+        break;
+    }
+    if (pcbRead)
+      pcbRead->QuadPart = totalRead;
+    if (pcbWritten)
+      pcbWritten->QuadPart = totalWritten;
+    return FAILED(result) ? result : (totalWritten == totalRead ? S_OK : STG_E_MEDIUMFULL);
+  });
+}
+
+HRESULT __stdcall TStreamAdapter::Commit(DWORD)
+{
+  return S_OK;
+}
+
+HRESULT __stdcall TStreamAdapter::Revert()
+{
+  return STG_E_REVERTED;
+}
+
+HRESULT __stdcall TStreamAdapter::LockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD)
+{
+  return STG_E_INVALIDFUNCTION;
+}
+
+HRESULT __stdcall TStreamAdapter::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, DWORD)
+{
+  return STG_E_INVALIDFUNCTION;
+}
+
+HRESULT __stdcall TStreamAdapter::Stat(STATSTG* pstatstg, DWORD)
+{
+  return ComGuard([&] {
+    if (!pstatstg)
+      return STG_E_INVALIDPOINTER;
+    *pstatstg = STATSTG{};
+    pstatstg->type = STGTY_STREAM;
+    pstatstg->cbSize.QuadPart = static_cast<ULONGLONG>(FStream->GetSize());
+    pstatstg->grfMode = STGM_READWRITE;
+    pstatstg->grfLocksSupported = LOCK_WRITE;
+    return S_OK;
+  });
+}
+
+HRESULT __stdcall TStreamAdapter::Clone(IStream** ppstm)
+{
+  if (ppstm)
+    *ppstm = nullptr;
+  return E_NOTIMPL;
+}
+
 }  // namespace rtl

@@ -292,4 +292,40 @@ class TResourceStream : public TCustomMemoryStream {
   void Initialize(HINSTANCE AInstance, const wchar_t* AName, const String& AShownName, const wchar_t* AResType);
 };
 
+enum TStreamOwnership { soReference, soOwned };
+
+// Presents a stream as a COM IStream, so that COM code (the graphics
+// library's image codecs) reads and writes the system's streams. An owned
+// stream is freed with the adapter. Only what a plain stream can do is
+// offered: no transactions, no region locks, no clones.
+class TStreamAdapter : public TInterfacedObject, public IStream {
+  RTL_CLASS(TStreamAdapter, TInterfacedObject)
+  RTL_INTERFACES(ISequentialStream, IStream)
+
+ public:
+  void Create(TStream* AStream, TStreamOwnership AOwnership = soReference);
+  void Destroy() override;
+
+  TStream* GetStream() const { return FStream; }
+  TStreamOwnership GetStreamOwnership() const { return FOwnership; }
+
+  HRESULT __stdcall Read(void* pv, ULONG cb, ULONG* pcbRead) override;
+  HRESULT __stdcall Write(const void* pv, ULONG cb, ULONG* pcbWritten) override;
+  HRESULT __stdcall Seek(LARGE_INTEGER dlibMove, DWORD dwOrigin, ULARGE_INTEGER* plibNewPosition) override;
+  HRESULT __stdcall SetSize(ULARGE_INTEGER libNewSize) override;
+  HRESULT __stdcall CopyTo(IStream* pstm, ULARGE_INTEGER cb, ULARGE_INTEGER* pcbRead,
+                           ULARGE_INTEGER* pcbWritten) override;
+  HRESULT __stdcall Commit(DWORD grfCommitFlags) override;
+  HRESULT __stdcall Revert() override;
+  HRESULT __stdcall LockRegion(ULARGE_INTEGER libOffset, ULARGE_INTEGER cb, DWORD dwLockType) override;
+  HRESULT __stdcall UnlockRegion(ULARGE_INTEGER libOffset, ULARGE_INTEGER cb, DWORD dwLockType) override;
+  // The size, STGTY_STREAM and the access the framework reports; no name.
+  HRESULT __stdcall Stat(STATSTG* pstatstg, DWORD grfStatFlag) override;
+  HRESULT __stdcall Clone(IStream** ppstm) override;
+
+ private:
+  TStream* FStream;
+  TStreamOwnership FOwnership;
+};
+
 }  // namespace rtl

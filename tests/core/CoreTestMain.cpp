@@ -4,15 +4,20 @@
 
 #include <cstdio>
 
+#include "core/cxClasses.h"
 #include "core/cxLibraryStrs.h"
+#include "core/dxAnimation.h"
 #include "core/dxCore.h"
+#include "core/dxGenerics.h"
+#include "core/dxThreading.h"
 #include "platform/rtl/SystemUnits.h"
 
 int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
   // In the program's relative order.
-  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_cxLibraryStrs};
+  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxGenerics, &unit_cxClasses,
+                                                         &unit_cxLibraryStrs, &unit_dxThreading, &unit_dxAnimation};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();

@@ -23,7 +23,7 @@ class TTestForm : public TCustomForm {
   RTL_CLASS(TTestForm, TCustomForm)
 };
 
-class TTestItem;
+class TPartItem;
 class TTestHolder;
 
 // One line of a change log: who reported, what, for which item.
@@ -37,8 +37,8 @@ struct LogEntry {
 
 // Logs what the collection tells itself (ItemNotification) and what it
 // reports (OnChange) in one sequence, so their order shows.
-class TTestCollection : public TcxComponentCollection {
-  RTL_CLASS(TTestCollection, TcxComponentCollection)
+class TLoggedItemCollection : public TcxComponentCollection {
+  RTL_CLASS(TLoggedItemCollection, TcxComponentCollection)
 
  public:
   std::vector<LogEntry>* Log;
@@ -73,7 +73,7 @@ class TTestHolder : public TcxScalableComponent {
     rtl::FreeAndNil(FItems);
     inherited::Destroy();
   }
-  TTestCollection* Items() { return FItems; }
+  TLoggedItemCollection* Items() { return FItems; }
 
   void GetChildren(const rtl::TGetChildProc& AProc, rtl::TComponent* ARoot) override
   {
@@ -90,15 +90,13 @@ class TTestHolder : public TcxScalableComponent {
     Width = MulDiv(Width, M, D);
   }
 
-  using TcxScalableComponent::Loaded;
-  using TcxScalableComponent::ReadPixelsPerInchValue;
 
  private:
-  TTestCollection* FItems;
+  TLoggedItemCollection* FItems;
 };
 
-class TTestItem : public TcxComponentCollectionItem {
-  RTL_CLASS(TTestItem, TcxComponentCollectionItem)
+class TPartItem : public TcxComponentCollectionItem {
+  RTL_CLASS(TPartItem, TcxComponentCollectionItem)
 
  public:
   int Value = 0;
@@ -109,7 +107,7 @@ class TTestItem : public TcxComponentCollectionItem {
   }
   void Assign(rtl::TPersistent* ASource) override
   {
-    if (auto* source = rtl::Is<TTestItem>(ASource) ? static_cast<TTestItem*>(ASource) : nullptr)
+    if (auto* source = rtl::Is<TPartItem>(ASource) ? static_cast<TPartItem*>(ASource) : nullptr)
       Value = source->Value;
     else
       inherited::Assign(ASource);
@@ -119,11 +117,11 @@ class TTestItem : public TcxComponentCollectionItem {
   using TcxComponentCollectionItem::Changed;
 };
 
-class TDerivedTestItem : public TTestItem {
-  RTL_CLASS(TDerivedTestItem, TTestItem)
+class TDerivedPartItem : public TPartItem {
+  RTL_CLASS(TDerivedPartItem, TPartItem)
 };
 
-// Offers the holder's collection, but is no TTestItem.
+// Offers the holder's collection, but is no TPartItem.
 class TStrangerItem : public TcxComponentCollectionItem {
   RTL_CLASS(TStrangerItem, TcxComponentCollectionItem)
 
@@ -138,7 +136,7 @@ void TTestHolder::Create(rtl::TComponent* AOwner)
 {
   inherited::Create(AOwner);
   Width = 100;
-  FItems = rtl::New<TTestCollection>(this, TcxComponentCollectionItemClass::Of<TTestItem>());
+  FItems = rtl::New<TLoggedItemCollection>(this, TcxComponentCollectionItemClass::Of<TPartItem>());
 }
 
 // A form with a holder named "Holder1" and a change log on its collection.
@@ -151,11 +149,11 @@ class ComponentCollectionTest : public testing::Test {
     Holder = rtl::New<TTestHolder>(Form.get());
     Holder->SetName(L"Holder1");
     Items()->Log = &Log;
-    Items()->SetOnChange(TcxComponentCollectionChangeEvent::Bind<&TTestCollection::Changed>(Items()));
+    Items()->SetOnChange(TcxComponentCollectionChangeEvent::Bind<&TLoggedItemCollection::Changed>(Items()));
   }
 
-  TTestCollection* Items() { return Holder->Items(); }
-  TTestItem* Add() { return static_cast<TTestItem*>(Items()->Add()); }
+  TLoggedItemCollection* Items() { return Holder->Items(); }
+  TPartItem* Add() { return static_cast<TPartItem*>(Items()->Add()); }
   std::vector<String> Names()
   {
     std::vector<String> result;
@@ -175,14 +173,14 @@ class ComponentCollectionTest : public testing::Test {
 
 TEST_F(ComponentCollectionTest, ItemsAreOwnedByTheParentsOwnerAndKnowTheirParent)
 {
-  TTestItem* item = Add();
+  TPartItem* item = Add();
   EXPECT_EQ(item->GetOwner(), Form.get());
   EXPECT_EQ(item->GetCollection(), Items());
   EXPECT_EQ(item->GetParentComponent(), Holder);
   EXPECT_TRUE(item->HasParent());
   EXPECT_EQ(Items()->GetOwner(), Holder);
-  EXPECT_EQ(item->GetName(), L"Holder1TestItem1");
-  EXPECT_EQ(item->GetDisplayName(), L"Holder1TestItem1");
+  EXPECT_EQ(item->GetName(), L"Holder1PartItem1");
+  EXPECT_EQ(item->GetDisplayName(), L"Holder1PartItem1");
 }
 
 TEST_F(ComponentCollectionTest, FreeingTheParentFreesTheItemsAndTheOwnerLetsThemGo)
@@ -196,8 +194,8 @@ TEST_F(ComponentCollectionTest, FreeingTheParentFreesTheItemsAndTheOwnerLetsThem
 
 TEST_F(ComponentCollectionTest, AnItemFreedByItsOwnerLeavesTheCollection)
 {
-  TTestItem* first = Add();
-  TTestItem* second = Add();
+  TPartItem* first = Add();
+  TPartItem* second = Add();
   rtl::Free(first);
   ASSERT_EQ(Items()->GetCount(), 1);
   EXPECT_EQ(Items()->GetItem(0), second);
@@ -211,7 +209,7 @@ TEST_F(ComponentCollectionTest, IDsAreNeverReused)
   Add();
   Add();
   Items()->Delete(0);
-  TTestItem* added = Add();
+  TPartItem* added = Add();
   EXPECT_EQ(Items()->GetItem(0)->GetID(), 1);
   EXPECT_EQ(added->GetID(), 2);
   EXPECT_EQ(Items()->FindItemByID(2), added);
@@ -236,8 +234,8 @@ TEST_F(ComponentCollectionTest, ClearReportsOneChangeForNoItem)
 
 TEST_F(ComponentCollectionTest, ChangesAreToldAndReportedInOrder)
 {
-  TTestItem* first = Add();
-  TTestItem* second = Add();
+  TPartItem* first = Add();
+  TPartItem* second = Add();
   EXPECT_EQ(Log, (std::vector<LogEntry>{{"item", ccnAdded, first},
                                         {"change", ccnAdded, first},
                                         {"item", ccnAdded, second},
@@ -278,14 +276,14 @@ TEST_F(ComponentCollectionTest, ItemsOfAnotherClassStayOutsideWithoutError)
   EXPECT_EQ(Items()->GetCount(), 0);
   EXPECT_EQ(stranger->GetOwner(), Form.get());
 
-  TcxComponentCollectionItem* derived = Items()->Add(TcxComponentCollectionItemClass::Of<TDerivedTestItem>());
+  TcxComponentCollectionItem* derived = Items()->Add(TcxComponentCollectionItemClass::Of<TDerivedPartItem>());
   EXPECT_EQ(derived->GetCollection(), Items());
 }
 
 TEST_F(ComponentCollectionTest, InsertMovesTheNewItemAndBadIndexesRaise)
 {
-  TTestItem* first = Add();
-  TTestItem* inserted = static_cast<TTestItem*>(Items()->Insert(0));
+  TPartItem* first = Add();
+  TPartItem* inserted = static_cast<TPartItem*>(Items()->Insert(0));
   EXPECT_EQ(inserted->GetIndex(), 0);
   EXPECT_EQ(first->GetIndex(), 1);
   EXPECT_THROW(Items()->Insert(5), rtl::EListError);
@@ -297,13 +295,13 @@ TEST_F(ComponentCollectionTest, InsertMovesTheNewItemAndBadIndexesRaise)
 // back by giving them their parent.
 TEST_F(ComponentCollectionTest, StreamingProtocolListsItemsAndRestoresThemThroughTheirParent)
 {
-  TTestItem* first = Add();
-  TTestItem* second = Add();
+  TPartItem* first = Add();
+  TPartItem* second = Add();
   std::vector<rtl::TComponent*> children;
   Holder->GetChildren([&](rtl::TComponent* AChild) { children.push_back(AChild); }, Form.get());
   EXPECT_EQ(children, (std::vector<rtl::TComponent*>{first, second}));
 
-  TTestItem* read = rtl::New<TTestItem>(Form.get());
+  TPartItem* read = rtl::New<TPartItem>(Form.get());
   EXPECT_FALSE(read->HasParent());
   read->SetParentComponent(Holder);
   EXPECT_EQ(read->GetCollection(), Items());
@@ -318,17 +316,17 @@ TEST_F(ComponentCollectionTest, AssignCopiesClassesAndValuesInOneUpdate)
   TTestHolder* other = rtl::New<TTestHolder>(Form.get());
   other->SetName(L"Other");
   Add()->Value = 7;
-  Items()->Add(TcxComponentCollectionItemClass::Of<TDerivedTestItem>());
-  static_cast<TTestItem*>(Items()->GetItem(1))->Value = 8;
+  Items()->Add(TcxComponentCollectionItemClass::Of<TDerivedPartItem>());
+  static_cast<TPartItem*>(Items()->GetItem(1))->Value = 8;
   other->Items()->Add();
 
   Log.clear();
   other->Items()->Assign(Items());
   ASSERT_EQ(other->Items()->GetCount(), 2);
-  EXPECT_EQ(static_cast<TTestItem*>(other->Items()->GetItem(0))->Value, 7);
-  EXPECT_TRUE(other->Items()->GetItem(1)->ClassNameIs(L"TDerivedTestItem"));
-  EXPECT_EQ(static_cast<TTestItem*>(other->Items()->GetItem(1))->Value, 8);
-  EXPECT_EQ(other->Items()->GetItem(0)->GetName(), L"OtherTestItem1");
+  EXPECT_EQ(static_cast<TPartItem*>(other->Items()->GetItem(0))->Value, 7);
+  EXPECT_TRUE(other->Items()->GetItem(1)->ClassNameIs(L"TDerivedPartItem"));
+  EXPECT_EQ(static_cast<TPartItem*>(other->Items()->GetItem(1))->Value, 8);
+  EXPECT_EQ(other->Items()->GetItem(0)->GetName(), L"OtherPartItem1");
 
   rtl::TStringList* strings = rtl::New<rtl::TStringList>();
   EXPECT_THROW(Items()->Assign(strings), rtl::EConvertError);
@@ -342,15 +340,15 @@ TEST_F(ComponentCollectionTest, ItemNamesAreUniqueInTheOutermostForm)
   TTestHolder* innerHolder = rtl::New<TTestHolder>(inner);
   innerHolder->SetName(L"Holder1");
   rtl::TComponent* taken = rtl::New<rtl::TComponent>(inner);
-  taken->SetName(L"Holder1TestItem1");
-  EXPECT_EQ(Add()->GetName(), L"Holder1TestItem2");
+  taken->SetName(L"Holder1PartItem1");
+  EXPECT_EQ(Add()->GetName(), L"Holder1PartItem2");
   EXPECT_EQ(cxFindTopFormOwner(innerHolder), Form.get());
   EXPECT_EQ(cxFindTopFormOwner(Form.get()), nullptr);
 }
 
 TEST_F(ComponentCollectionTest, PrefixAndBaseNameShapeItemNames)
 {
-  Items()->ClassPrefix = L"ttest";
+  Items()->ClassPrefix = L"tpart";
   EXPECT_EQ(Add()->GetName(), L"Holder1Item1");
   Items()->BaseName = L"Button";
   EXPECT_EQ(Add()->GetName(), L"Holder1Button");
@@ -373,18 +371,18 @@ struct GenerateCase {
 TEST(cxGenerateComponentName, BuildsTheFirstFreeName)
 {
   const GenerateCase cases[] = {
-      {L"empty base: class name less T, counter 1", L"Bar", -1, L"", L"", {}, L"BarTestItem1"},
-      {L"base text starting with a digit", L"Bar", -1, L"", L"1st item", {}, L"BarTestItem1stitem"},
-      {L"collision adds the counter", L"Bar", -1, L"", L"1st item", {L"BarTestItem1stitem"}, L"BarTestItem1stitem1"},
-      {L"collisions ignore case", L"Bar", -1, L"", L"", {L"bartestitem1", L"BARTESTITEM2"}, L"BarTestItem3"},
-      {L"collision further down the tree", L"Bar", -1, L"", L"", {L"X", L"BarTestItem1"}, L"BarTestItem2"},
+      {L"empty base: class name less T, counter 1", L"Bar", -1, L"", L"", {}, L"BarPartItem1"},
+      {L"base text starting with a digit", L"Bar", -1, L"", L"1st item", {}, L"BarPartItem1stitem"},
+      {L"collision adds the counter", L"Bar", -1, L"", L"1st item", {L"BarPartItem1stitem"}, L"BarPartItem1stitem1"},
+      {L"collisions ignore case", L"Bar", -1, L"", L"", {L"barpartitem1", L"BARPARTITEM2"}, L"BarPartItem3"},
+      {L"collision further down the tree", L"Bar", -1, L"", L"", {L"X", L"BarPartItem1"}, L"BarPartItem2"},
       {L"invalid characters go", L"Bar", -1, L"", L"Save as... (\u00e9t\u00e9)", {}, L"BarSaveast"},
-      {L"only invalid characters", L"Bar", -1, L"", L"\u00e9 !", {}, L"BarTestItem"},
+      {L"only invalid characters", L"Bar", -1, L"", L"\u00e9 !", {}, L"BarPartItem"},
       {L"no parent", nullptr, -1, L"", L"Caption", {}, L"Caption"},
-      {L"prefix matched ignoring case", L"Bar", -1, L"tTEST", L"", {}, L"BarItem1"},
-      {L"prefix not matching keeps all but the T", L"Bar", -1, L"Tdx", L"", {}, L"BarTestItem1"},
-      {L"start number", L"Bar", 5, L"", L"", {L"BarTestItem5"}, L"BarTestItem6"},
-      {L"start number 0 with empty base", L"Bar", 0, L"", L"", {}, L"BarTestItem"},
+      {L"prefix matched ignoring case", L"Bar", -1, L"tPART", L"", {}, L"BarItem1"},
+      {L"prefix not matching keeps all but the T", L"Bar", -1, L"Tdx", L"", {}, L"BarPartItem1"},
+      {L"start number", L"Bar", 5, L"", L"", {L"BarPartItem5"}, L"BarPartItem6"},
+      {L"start number 0 with empty base", L"Bar", 0, L"", L"", {}, L"BarPartItem"},
   };
   for (const GenerateCase& c : cases) {
     SCOPED_TRACE(testing::Message() << std::wstring(c.Title));
@@ -400,7 +398,7 @@ TEST(cxGenerateComponentName, BuildsTheFirstFreeName)
       taken->SetName(name);
       level = taken;
     }
-    rtl::TOwnedPtr<TTestItem> item(rtl::New<TTestItem>(nullptr));
+    rtl::TOwnedPtr<TPartItem> item(rtl::New<TPartItem>(nullptr));
     EXPECT_EQ(cxGenerateComponentName(scope.get(), parent, item.get(), c.StartNumber, c.ClassPrefix, c.BaseText),
               c.Expected);
   }
@@ -410,10 +408,10 @@ TEST(cxGenerateComponentName, WithoutScopeTheTopOwnerScopes)
 {
   rtl::TOwnedPtr<rtl::TComponent> top(rtl::New<rtl::TComponent>(nullptr));
   rtl::TComponent* middle = rtl::New<rtl::TComponent>(top.get());
-  rtl::New<rtl::TComponent>(top.get())->SetName(L"TestItem1");
-  TTestItem* item = rtl::New<TTestItem>(middle);
+  rtl::New<rtl::TComponent>(top.get())->SetName(L"PartItem1");
+  TPartItem* item = rtl::New<TPartItem>(middle);
   EXPECT_EQ(cxGetTopOwner(item), top.get());
-  EXPECT_EQ(cxGenerateComponentName(nullptr, nullptr, item, -1, L"", L""), L"TestItem2");
+  EXPECT_EQ(cxGenerateComponentName(nullptr, nullptr, item, -1, L"", L""), L"PartItem2");
 }
 
 TEST(cxUniqueNameInOwner, CountsFromOneWhileTheOwnerHasTheName)
@@ -595,7 +593,7 @@ TEST(TcxScalableComponent, TakesItsOwnersDPIAndItsScaleReachesItsItems)
   owner->ScaleForPPI(144);
   TTestHolder* holder = rtl::New<TTestHolder>(owner.get());
   EXPECT_EQ(holder->GetPixelsPerInch(), 144);
-  TTestItem* item = static_cast<TTestItem*>(holder->Items()->Add());
+  TPartItem* item = static_cast<TPartItem*>(holder->Items()->Add());
   EXPECT_EQ(item->ScaledSize(), 24);
   holder->ScaleForPPI(192);
   EXPECT_EQ(item->ScaledSize(), 32);
@@ -605,17 +603,35 @@ TEST(TcxScalableComponent, TakesItsOwnersDPIAndItsScaleReachesItsItems)
   EXPECT_EQ(item->ScaledSize(), 16);
 }
 
-TEST(TcxScalableComponent, StoredAtOneDPIAndLoadedUnderAnotherIsRescaledOnce)
+String TextFormOf(rtl::TMemoryStream* ABinary)
 {
+  rtl::TOwnedPtr<rtl::TMemoryStream> text(rtl::New<rtl::TMemoryStream>());
+  ABinary->SetPosition(0);
+  rtl::ObjectBinaryToText(ABinary, text.get());
+  const std::string bytes(static_cast<const char*>(text->Memory()), static_cast<std::size_t>(text->GetSize()));
+  return String(bytes.begin(), bytes.end());
+}
+
+TEST(TcxScalableComponent, StoresItsDPIAndIsRescaledOnceWhenLoadedUnderAnother)
+{
+  rtl::TOwnedPtr<TTestHolder> source(rtl::New<TTestHolder>(nullptr));
+  rtl::TOwnedPtr<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
+  rtl::WriteComponent(stream.get(), source.get());
+  EXPECT_NE(TextFormOf(stream.get()).find(L"PixelsPerInch = 96"), String::npos) << "written also at 96";
+
+  source->ScaleForPPI(144);
+  stream->Clear();
+  rtl::WriteComponent(stream.get(), source.get());
+  EXPECT_NE(TextFormOf(stream.get()).find(L"PixelsPerInch = 144"), String::npos);
+
+  // Stored at 144, loaded under an owner at 192: one step from 144 to 192.
   rtl::TOwnedPtr<TTestHolder> owner(rtl::New<TTestHolder>(nullptr));
   owner->ScaleForPPI(192);
-  TTestHolder* holder = rtl::New<TTestHolder>(owner.get());
-  holder->Width = 150;
-  holder->ReadPixelsPerInchValue(144);
-  EXPECT_EQ(holder->GetPixelsPerInch(), 144);
-  holder->Loaded();
-  EXPECT_EQ(holder->GetPixelsPerInch(), 192);
-  EXPECT_EQ(holder->Width, 200);
+  TTestHolder* target = rtl::New<TTestHolder>(owner.get());
+  stream->SetPosition(0);
+  rtl::ReadComponent(stream.get(), target);
+  EXPECT_EQ(target->GetPixelsPerInch(), 192);
+  EXPECT_EQ(target->Width, MulDiv(100, 192, 144));
 }
 
 // ---------------------------------------------------------------------------

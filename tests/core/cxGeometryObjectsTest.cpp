@@ -27,7 +27,7 @@ std::array<long, 2> AsArray(const TSize& S)
 }
 
 // Counts OnChange calls and remembers who sent them.
-struct ChangeCounter {
+struct GeometryChangeCounter {
   int Count = 0;
   rtl::TObject* LastSender = nullptr;
 
@@ -36,7 +36,7 @@ struct ChangeCounter {
     ++Count;
     LastSender = Sender;
   }
-  rtl::TNotifyEvent Handler() { return rtl::TNotifyEvent::Bind<&ChangeCounter::Changed>(this); }
+  rtl::TNotifyEvent Handler() { return rtl::TNotifyEvent::Bind<&GeometryChangeCounter::Changed>(this); }
 };
 
 rtl::TOwnedPtr<TcxRect> NewRect(const TRect& R = cxNullRect)
@@ -125,7 +125,7 @@ TEST(cxRect, EveryWriteNotifiesOnceAndOnlyOnRealChange)
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
     auto X = NewRect(C.Start);
-    ChangeCounter Counter;
+    GeometryChangeCounter Counter;
     X->SetOnChange(Counter.Handler());
     C.Write(*X);
     EXPECT_EQ(AsArray(X->GetRect()), C.Expected);
@@ -172,7 +172,7 @@ TEST(cxRect, IsEmptyAndIsEqual)
 TEST(cxRect, AdjustRectCorrectsBeforeComparing)
 {
   rtl::TOwnedPtr<TNormalizedRect> X(rtl::New<TNormalizedRect>(nullptr));
-  ChangeCounter Counter;
+  GeometryChangeCounter Counter;
   X->SetOnChange(Counter.Handler());
 
   X->SetRect(TRect{10, 10, 0, 0});
@@ -213,7 +213,7 @@ TEST(cxSize, WritesClampAtZeroAndNotifyOnlyOnRealChange)
   for (const Case& C : Cases) {
     SCOPED_TRACE(C.Name);
     auto X = NewSize(C.Start.cx, C.Start.cy);
-    ChangeCounter Counter;
+    GeometryChangeCounter Counter;
     X->SetOnChange(Counter.Handler());
     C.Write(*X);
     EXPECT_EQ(AsArray(X->GetSize()), C.Expected);
@@ -302,7 +302,7 @@ TEST(cxMargin, WritesNotifyOnceAndOnlyOnRealChange)
     SCOPED_TRACE(C.Name);
     auto X = NewMargin();
     X->SetMargin(C.Start);
-    ChangeCounter Counter;
+    GeometryChangeCounter Counter;
     X->SetOnChange(Counter.Handler());
     C.Write(*X);
     EXPECT_EQ(AsArray(X->GetMargin()), C.Expected);
@@ -384,7 +384,7 @@ TEST(cxGeometryObjects, ChangeScaleRoundsHalvesAwayFromZero)
 
     // The rectangle notifies through its setter ...
     auto R = NewRect(Start);
-    ChangeCounter RectCounter;
+    GeometryChangeCounter RectCounter;
     R->SetOnChange(RectCounter.Handler());
     R->ChangeScale(C.M, C.D);
     EXPECT_EQ(AsArray(R->GetRect()), C.Expected);
@@ -393,7 +393,7 @@ TEST(cxGeometryObjects, ChangeScaleRoundsHalvesAwayFromZero)
     // ... the margins change silently: their owner reports the rescale.
     auto G = NewMargin();
     G->SetMargin(Start);
-    ChangeCounter MarginCounter;
+    GeometryChangeCounter MarginCounter;
     G->SetOnChange(MarginCounter.Handler());
     G->ChangeScale(C.M, C.D);
     EXPECT_EQ(AsArray(G->GetMargin()), C.Expected);
@@ -418,7 +418,7 @@ TEST(cxSize, ChangeScaleNotifiesThroughTheSetter)
   for (const Case& C : Cases) {
     SCOPED_TRACE(testing::Message() << testing::PrintToString(AsArray(C.Start)) << " by " << C.M << "/" << C.D);
     auto S = NewSize(C.Start.cx, C.Start.cy);
-    ChangeCounter Counter;
+    GeometryChangeCounter Counter;
     S->SetOnChange(Counter.Handler());
     S->ChangeScale(C.M, C.D);
     EXPECT_EQ(AsArray(S->GetSize()), C.Expected);
@@ -500,7 +500,7 @@ TEST(cxGeometryObjects, AssignCopiesOnlyWithinTheClassFamily)
     if (C.Dest == C.Source)
       static_cast<TcxRect*>(Source.get())->SetRect(TRect{0, 0, 9, 9});
     const Ints Before = Value(Dest.get());
-    ChangeCounter Counter;
+    GeometryChangeCounter Counter;
     Dest->SetOnChange(Counter.Handler());
 
     EXPECT_NO_THROW(Dest->Assign(Source.get()));
@@ -562,7 +562,7 @@ TEST(cxGeometryObjects, StreamImagesAreRawLittleEndianIntegers)
     // Loading writes through the setter: it notifies once, and not at all
     // when the value is already there.
     auto Target = C.Make();
-    ChangeCounter Counter;
+    GeometryChangeCounter Counter;
     Target->SetOnChange(Counter.Handler());
     Stream->SetPosition(0);
     Target->LoadFromStream(Stream.get());

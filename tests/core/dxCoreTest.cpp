@@ -403,7 +403,7 @@ TEST(dxValues, ExchangeCompareAndConvert)
 
 namespace {
 
-struct Listener {
+struct TNotifyListener {
   int Calls = 0;
   rtl::TObject* Sender = nullptr;
   void Notify(rtl::TObject* ASender)
@@ -419,10 +419,10 @@ struct Listener {
 
 TEST(dxNotifyEvents, CallAssignedEventsWithTheSender)
 {
-  Listener listener;
+  TNotifyListener listener;
   int stand_in = 0;
   auto* sender = reinterpret_cast<rtl::TObject*>(&stand_in);
-  const auto event = rtl::TNotifyEvent::Bind<&Listener::Notify>(&listener);
+  const auto event = rtl::TNotifyEvent::Bind<&TNotifyListener::Notify>(&listener);
   dxCallNotifyEvent(event, sender);
   EXPECT_EQ(listener.Calls, 1);
   EXPECT_EQ(listener.Sender, sender);
@@ -435,14 +435,14 @@ TEST(dxNotifyEvents, CallAssignedEventsWithTheSender)
 
 TEST(dxSameMethods, NeedSameCodeAndSameObject)
 {
-  Listener a, b;
-  const auto aNotify = rtl::TNotifyEvent::Bind<&Listener::Notify>(&a);
-  EXPECT_TRUE(dxSameMethods(aNotify, rtl::TNotifyEvent::Bind<&Listener::Notify>(&a)));
-  EXPECT_FALSE(dxSameMethods(aNotify, rtl::TNotifyEvent::Bind<&Listener::Notify>(&b)));
-  EXPECT_FALSE(dxSameMethods(aNotify, rtl::TNotifyEvent::Bind<&Listener::Other>(&a)));
+  TNotifyListener a, b;
+  const auto aNotify = rtl::TNotifyEvent::Bind<&TNotifyListener::Notify>(&a);
+  EXPECT_TRUE(dxSameMethods(aNotify, rtl::TNotifyEvent::Bind<&TNotifyListener::Notify>(&a)));
+  EXPECT_FALSE(dxSameMethods(aNotify, rtl::TNotifyEvent::Bind<&TNotifyListener::Notify>(&b)));
+  EXPECT_FALSE(dxSameMethods(aNotify, rtl::TNotifyEvent::Bind<&TNotifyListener::Other>(&a)));
   EXPECT_FALSE(dxSameMethods(aNotify, rtl::TNotifyEvent()));
   EXPECT_TRUE(dxSameMethods(rtl::TNotifyEvent(), rtl::TWndMethod()));
-  EXPECT_FALSE(dxSameMethods(aNotify, rtl::TWndMethod::Bind<&Listener::Message>(&a)));
+  EXPECT_FALSE(dxSameMethods(aNotify, rtl::TWndMethod::Bind<&TNotifyListener::Message>(&a)));
 }
 
 namespace {

@@ -55,7 +55,8 @@ class TScratchKey {
   ~TScratchKey()
   {
     RegCloseKey(FKey);
-    RegDeleteTreeW(HKEY_CURRENT_USER, L"Software\\KelvaroTests");
+    // Only this test's own key: other test programs run at the same time.
+    RegDeleteTreeW(HKEY_CURRENT_USER, ScratchKey);
   }
   TScratchKey(const TScratchKey&) = delete;
   TScratchKey& operator=(const TScratchKey&) = delete;

@@ -65,7 +65,7 @@ void SendToTopLevelWindows(UINT AMsg)
 }
 
 // Counts what reaches the application's exception handler.
-struct TExceptionLog {
+struct TThemeExceptionLog {
   int Count = 0;
   void Handle(rtl::TObject* /*Sender*/) { ++Count; }
 };
@@ -80,7 +80,7 @@ class ThemeManager : public testing::Test {
   {
     FSaved = dxUxThemeFunctions;
     FSavedHandler = rtl::GetApplicationHandleException();
-    rtl::SetApplicationHandleException(rtl::TNotifyEvent::Bind<&TExceptionLog::Handle>(&FExceptions));
+    rtl::SetApplicationHandleException(rtl::TNotifyEvent::Bind<&TThemeExceptionLog::Handle>(&FExceptions));
     FakeActive = true;
     FakeFailing.clear();
     FakeThemeName = L"";
@@ -110,7 +110,7 @@ class ThemeManager : public testing::Test {
     unit_dxThemeManager.initialization();
   }
 
-  TExceptionLog FExceptions;
+  TThemeExceptionLog FExceptions;
 
  private:
   TdxUxThemeFunctions FSaved;

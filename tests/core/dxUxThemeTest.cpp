@@ -27,15 +27,15 @@ bool RunningUnderWine()
 }
 
 // A plain top-level window of the test, destroyed with the object.
-class TTestWindow {
+class TThemeTestWindow {
  public:
-  TTestWindow()
+  TThemeTestWindow()
       : FHandle(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 100, 50, nullptr, nullptr, nullptr, nullptr))
   {
   }
-  ~TTestWindow() { DestroyWindow(FHandle); }
-  TTestWindow(const TTestWindow&) = delete;
-  TTestWindow& operator=(const TTestWindow&) = delete;
+  ~TThemeTestWindow() { DestroyWindow(FHandle); }
+  TThemeTestWindow(const TThemeTestWindow&) = delete;
+  TThemeTestWindow& operator=(const TThemeTestWindow&) = delete;
   HWND Handle() const { return FHandle; }
 
  private:
@@ -102,7 +102,7 @@ TEST_F(UxTheme, BindsEachFunctionUnderTheNameTheLibraryExportsItBy)
 
 TEST_F(UxTheme, PanningFeedbackAnswersFalseWhenTheFunctionIsMissing)
 {
-  const TTestWindow window;
+  const TThemeTestWindow window;
   if (RunningUnderWine()) {
     EXPECT_EQ(dxUxThemeFunctions.BeginPanningFeedback, nullptr);
     EXPECT_EQ(dxUxThemeFunctions.UpdatePanningFeedback, nullptr);
@@ -127,7 +127,7 @@ TEST_F(UxTheme, IsThemeActiveAsksTheLibraryAndAnswersFalseWithoutTheFunction)
 
 TEST_F(UxTheme, OpensAndClosesTheThemeOfAWindowThroughTheBinding)
 {
-  const TTestWindow window;
+  const TThemeTestWindow window;
   ASSERT_NE(window.Handle(), nullptr);
   const HTHEME theme = dxUxOpenThemeData(window.Handle(), L"Button");
   if (!dxUxIsThemeActive()) {

@@ -353,3 +353,83 @@ TEST(TEncoding, BytesAndTextRoundTrip)
   EXPECT_FALSE(TEncoding::IsStandardEncoding(own.get()));
   EXPECT_EQ(own->GetBytes(L"ä"), (TBytes{0xE4}));
 }
+
+namespace {
+
+// Counts the Destroy of an owned stream, so the adapter's ownership shows.
+class TCountedStream : public TMemoryStream {
+  RTL_CLASS(TCountedStream, TMemoryStream)
+
+ public:
+  void Create(int* ADestroyed)
+  {
+    inherited::Create();
+    FDestroyed = ADestroyed;
+  }
+  void Destroy() override
+  {
+    ++*FDestroyed;
+    inherited::Destroy();
+  }
+
+ private:
+  int* FDestroyed;
+};
+
+IPtr<IStream> AdapterOver(TStream* AStream, TStreamOwnership AOwnership)
+{
+  // A new counted object holds no reference yet: the variable takes the first.
+  return IPtr<IStream>(New<TStreamAdapter>(AStream, AOwnership));
+}
+
+}  // namespace
+
+TEST(TStreamAdapter, ReadsWritesSeeksAndReportsTheStreamThroughCom)
+{
+  TOwnedPtr<TMemoryStream> memory(New<TMemoryStream>());
+  IPtr<IStream> stream = AdapterOver(memory.get(), soReference);
+
+  ULONG written = 0;
+  ASSERT_EQ(stream->Write("abcdef", 6, &written), S_OK);
+  EXPECT_EQ(written, 6u);
+  ULARGE_INTEGER position{};
+  ASSERT_EQ(stream->Seek(LARGE_INTEGER{{2, 0}}, STREAM_SEEK_SET, &position), S_OK);
+  EXPECT_EQ(position.QuadPart, 2u);
+  char buffer[8] = {};
+  ULONG read = 0;
+  ASSERT_EQ(stream->Read(buffer, 8, &read), S_OK);
+  EXPECT_EQ(read, 4u);
+  EXPECT_STREQ(buffer, "cdef");
+  EXPECT_EQ(stream->Seek(LARGE_INTEGER{}, 7, nullptr), STG_E_INVALIDFUNCTION);
+
+  STATSTG stat;
+  ASSERT_EQ(stream->Stat(&stat, STATFLAG_NONAME), S_OK);
+  EXPECT_EQ(stat.type, DWORD(STGTY_STREAM));
+  EXPECT_EQ(stat.cbSize.QuadPart, 6u);
+  ASSERT_EQ(stream->SetSize(ULARGE_INTEGER{{3, 0}}), S_OK);
+  EXPECT_EQ(memory->GetSize(), 3);
+
+  IStream* clone = stream.Get();
+  EXPECT_EQ(stream->Clone(&clone), E_NOTIMPL);
+  EXPECT_EQ(clone, nullptr);
+}
+
+TEST(TStreamAdapter, CopyToAnotherStreamAndFreeAnOwnedStream)
+{
+  int destroyed = 0;
+  TCountedStream* source = New<TCountedStream>(&destroyed);
+  source->WriteBuffer("0123456789", 10);
+  source->SetPosition(3);
+  TOwnedPtr<TMemoryStream> target(New<TMemoryStream>());
+  {
+    IPtr<IStream> from = AdapterOver(source, soOwned);
+    IPtr<IStream> to = AdapterOver(target.get(), soReference);
+    ULARGE_INTEGER read{}, written{};
+    ASSERT_EQ(from->CopyTo(to.Get(), ULARGE_INTEGER{{100, 0}}, &read, &written), S_OK);
+    EXPECT_EQ(read.QuadPart, 7u);
+    EXPECT_EQ(written.QuadPart, 7u);
+    EXPECT_EQ(destroyed, 0);
+  }
+  EXPECT_EQ(destroyed, 1);
+  EXPECT_EQ(std::string(static_cast<const char*>(target->Memory()), 7), "3456789");
+}

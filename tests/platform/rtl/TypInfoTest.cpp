@@ -66,8 +66,8 @@ class TOtherObject : public TObject {
   RTL_CLASS(TOtherObject, TObject)
 };
 
-class TShape : public TBaseItem {
-  RTL_CLASS(TShape, TBaseItem)
+class TPropShape : public TBaseItem {
+  RTL_CLASS(TPropShape, TBaseItem)
   RTL_PUBLISHED(RTL_PROPERTY(Kind, GetKind, SetKind, RTL_DEFAULT(skSquare)),
                 RTL_PROPERTY(Kinds, FKinds, FKinds, RTL_DEFAULT(TShapeKinds{skCircle, skTriangle})),
                 RTL_PROPERTY(Width, GetWidth, SetWidth, RTL_DEFAULT(10)),
@@ -240,13 +240,13 @@ TEST(TypInfoLookup, BaseClassPropertiesComeFirstInDeclarationOrder)
 {
   EXPECT_EQ(Names(GetPropList(TBaseItem::StaticClass())),
             (std::vector<String>{L"Name", L"Tag", L"Visible", L"OnChange"}));
-  // Visible, published again by TShape, keeps its ancestor's place.
+  // Visible, published again by TPropShape, keeps its ancestor's place.
   const std::vector<String> expected = {L"Name",    L"Tag",     L"Visible", L"OnChange", L"Kind",    L"Kinds",
                                         L"Width",   L"Left",    L"Top",     L"Letter",   L"Code",    L"Flags",
                                         L"Alpha",   L"Big",     L"Ratio",   L"Scale",    L"Precise", L"Price",
                                         L"Created", L"Caption", L"Legacy",  L"Data",     L"Owner",   L"Area",
                                         L"OnResize", L"Hint"};
-  EXPECT_EQ(Names(GetPropList(TShape::StaticClass())), expected);
+  EXPECT_EQ(Names(GetPropList(TPropShape::StaticClass())), expected);
   // TObject and classes that publish nothing have no properties.
   EXPECT_TRUE(GetPropList(TOtherObject::StaticClass()).empty());
   EXPECT_TRUE(GetPropList(TObject::StaticClass()).empty());
@@ -254,24 +254,24 @@ TEST(TypInfoLookup, BaseClassPropertiesComeFirstInDeclarationOrder)
 
 TEST(TypInfoLookup, RedeclaredPropertyUsesTheDescendantsDeclaration)
 {
-  const TPropInfo* inShape = GetPropInfo(TShape::StaticClass(), L"Visible");
+  const TPropInfo* inShape = GetPropInfo(TPropShape::StaticClass(), L"Visible");
   const TPropInfo* inBase = GetPropInfo(TBaseItem::StaticClass(), L"Visible");
   ASSERT_NE(inShape, inBase);
   EXPECT_EQ(inShape->Default, 0);
   EXPECT_EQ(inBase->Default, 1);
-  EXPECT_EQ(GetPropList(TShape::StaticClass())[2], inShape);
+  EXPECT_EQ(GetPropList(TPropShape::StaticClass())[2], inShape);
 }
 
 TEST(TypInfoLookup, KindFilterLeavesOutEvents)
 {
   EXPECT_EQ(Names(GetPropList(TBaseItem::StaticClass(), tkProperties)), (std::vector<String>{L"Name", L"Tag", L"Visible"}));
-  EXPECT_EQ(Names(GetPropList(TShape::StaticClass(), tkMethods)), (std::vector<String>{L"OnChange", L"OnResize"}));
+  EXPECT_EQ(Names(GetPropList(TPropShape::StaticClass(), tkMethods)), (std::vector<String>{L"OnChange", L"OnResize"}));
 }
 
 TEST(TypInfoLookup, NamesIgnoreCase)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
-  const TPropInfo* width = GetPropInfo(TShape::StaticClass(), L"Width");
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
+  const TPropInfo* width = GetPropInfo(TPropShape::StaticClass(), L"Width");
   ASSERT_NE(width, nullptr);
   EXPECT_EQ(GetPropInfo(shape.get(), L"wIDTH"), width);
   EXPECT_EQ(GetPropInfo(shape.get(), L"name"), GetPropInfo(TBaseItem::StaticClass(), L"Name"));
@@ -280,13 +280,13 @@ TEST(TypInfoLookup, NamesIgnoreCase)
   EXPECT_TRUE(IsPublishedProp(shape.get(), L"caption"));
   EXPECT_FALSE(IsPublishedProp(TBaseItem::StaticClass(), L"Caption"));
   EXPECT_EQ(PropType(shape.get(), L"kinds"), tkSet);
-  EXPECT_EQ(PropType(TShape::StaticClass(), L"Owner"), tkClass);
+  EXPECT_EQ(PropType(TPropShape::StaticClass(), L"Owner"), tkClass);
   EXPECT_EQ(MessageOf<EPropertyError>([&] { PropType(shape.get(), L"Nope"); }), L"Property Nope does not exist");
 }
 
 TEST(TypInfoLookup, DefaultsAndStoredRules)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
   struct Case {
     const wchar_t* Name;
     int Default;
@@ -315,8 +315,8 @@ TEST(TypInfoLookup, DefaultsAndStoredRules)
 
 TEST(TypInfoAccess, OrdinalsReachTheGettersAndSetters)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
-  TShape* s = shape.get();
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
+  TPropShape* s = shape.get();
   struct Case {
     const wchar_t* Name;
     std::int64_t Value;
@@ -349,7 +349,7 @@ TEST(TypInfoAccess, OrdinalsReachTheGettersAndSetters)
 
 TEST(TypInfoAccess, OrdinalsOutsideTheirTypeAreRefused)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
   struct Case {
     const wchar_t* Name;
     std::int64_t Value;
@@ -369,8 +369,8 @@ TEST(TypInfoAccess, OrdinalsOutsideTheirTypeAreRefused)
 
 TEST(TypInfoAccess, EnumerationsAndSetsByName)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
-  TShape* s = shape.get();
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
+  TPropShape* s = shape.get();
   SetEnumProp(s, L"Kind", L"SKTRIANGLE");
   EXPECT_EQ(s->FKind, skTriangle);
   EXPECT_EQ(GetEnumProp(s, L"Kind"), L"skTriangle");
@@ -394,8 +394,8 @@ TEST(TypInfoAccess, EnumerationsAndSetsByName)
 
 TEST(TypInfoAccess, FloatsTextsAndVariants)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
-  TShape* s = shape.get();
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
+  TPropShape* s = shape.get();
   SetFloatProp(s, L"Ratio", 0.1);
   EXPECT_EQ(s->FRatio, 0.1);
   SetFloatProp(s, L"Scale", 1.5);
@@ -429,20 +429,20 @@ TEST(TypInfoAccess, FloatsTextsAndVariants)
 
 TEST(TypInfoAccess, ObjectPropertiesCheckTheClass)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
   TOwnedPtr<TBaseItem> item(New<TBaseItem>());
-  TOwnedPtr<TShape> other(New<TShape>());
+  TOwnedPtr<TPropShape> other(New<TPropShape>());
   TOwnedPtr<TOtherObject> stranger(New<TOtherObject>());
-  TShape* s = shape.get();
+  TPropShape* s = shape.get();
 
   EXPECT_EQ(GetObjectPropClass(GetPropInfo(s, L"Owner")), TBaseItem::StaticClass());
   SetObjectProp(s, L"Owner", item.get());
   EXPECT_EQ(s->FOwnerItem, item.get());
   SetObjectProp(s, L"Owner", other.get());  // a descendant fits
   EXPECT_EQ(GetObjectProp(s, L"Owner"), other.get());
-  EXPECT_EQ(GetObjectProp(s, L"Owner", TShape::StaticClass()), other.get());
+  EXPECT_EQ(GetObjectProp(s, L"Owner", TPropShape::StaticClass()), other.get());
   SetObjectProp(s, L"Owner", item.get());
-  EXPECT_EQ(GetObjectProp(s, L"Owner", TShape::StaticClass()), nullptr);
+  EXPECT_EQ(GetObjectProp(s, L"Owner", TPropShape::StaticClass()), nullptr);
 
   EXPECT_THROW(SetObjectProp(s, L"Owner", stranger.get()), EInvalidCast);
   EXPECT_EQ(s->FOwnerItem, item.get());
@@ -466,8 +466,8 @@ TEST(TypInfoAccess, ClassDeclaredAfterThePropertyIsChecked)
 
 TEST(TypInfoAccess, WrongKindsReadOnlyAndUnknownNamesRaise)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
-  TShape* s = shape.get();
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
+  TPropShape* s = shape.get();
   const std::function<void()> wrongKind[] = {
       [&] { GetOrdProp(s, L"Caption"); },        [&] { SetOrdProp(s, L"Ratio", 1); },
       [&] { GetStrProp(s, L"Width"); },          [&] { SetStrProp(s, L"Kind", L"skCircle"); },
@@ -501,8 +501,8 @@ TEST(TypInfoAccess, WrongKindsReadOnlyAndUnknownNamesRaise)
 
 TEST(TypInfoVariant, GetPropValueGivesTheFrameworksVariantTypes)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
-  TShape* s = shape.get();
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
+  TPropShape* s = shape.get();
   s->FWidth = 12;
   s->FFlags = 4000000000u;
   s->FLetter = L'A';
@@ -549,8 +549,8 @@ TEST(TypInfoVariant, GetPropValueGivesTheFrameworksVariantTypes)
 
 TEST(TypInfoVariant, SetPropValueConvertsTheVariant)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
-  TShape* s = shape.get();
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
+  TPropShape* s = shape.get();
   struct Case {
     const wchar_t* Name;
     Variant Value;
@@ -594,7 +594,7 @@ TEST(TypInfoVariant, SetPropValueConvertsTheVariant)
 
 TEST(TypInfoMethods, BindingByNameEqualsBindingInCode)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
   TOwnedPtr<TRoot> root(New<TRoot>());
   const TPropInfo* onChange = GetPropInfo(shape.get(), L"OnChange");
 
@@ -623,7 +623,7 @@ TEST(TypInfoMethods, BindingByNameEqualsBindingInCode)
 
 TEST(TypInfoMethods, RefusesUnknownMethodsAndOtherSignatures)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
   TOwnedPtr<TRoot> root(New<TRoot>());
   const TPropInfo* onChange = GetPropInfo(shape.get(), L"OnChange");
   EXPECT_EQ(MessageOf<EPropertyError>([&] { BindMethodProp(shape.get(), onChange, root.get(), L"Missing"); }),
@@ -642,7 +642,7 @@ TEST(TypInfoMethods, RefusesUnknownMethodsAndOtherSignatures)
 
 TEST(TypInfoMethods, MethodPropertiesCarryRawRecords)
 {
-  TOwnedPtr<TShape> shape(New<TShape>());
+  TOwnedPtr<TPropShape> shape(New<TPropShape>());
   TOwnedPtr<TRoot> root(New<TRoot>());
   const TNotifyEvent handler = TNotifyEvent::Bind<&TRoot::BaseClick>(root.get());
   SetMethodProp(shape.get(), L"OnChange", handler.Raw());
