@@ -1,6 +1,7 @@
 #include "app/LinkOrder.h"
 
 #include "core/cxClasses.h"
+#include "core/cxGeometry.h"
 #include "core/cxLibraryStrs.h"
 #include "core/dxAnimation.h"
 #include "core/dxCore.h"
@@ -23,6 +24,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxCore,
     &unit_dxGenerics,
     &unit_cxClasses,
+    &unit_cxGeometry,
     &unit_cxLibraryStrs,
     &unit_dxThreading,
     &unit_dxDPIAwareUtils,

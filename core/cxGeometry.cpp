@@ -10,6 +10,7 @@
 #include <numeric>
 
 #include "core/dxCore.h"
+#include "platform/rtl/ClassesComponents.h"
 
 static_assert(sizeof(TdxRectF) == 2 * sizeof(TdxPointF) && offsetof(TdxRectF, Right) == sizeof(TdxPointF),
   "a float rectangle must read as its top-left and bottom-right points");
@@ -1688,3 +1689,22 @@ void TcxMargin::CopyFrom(rtl::TPersistent* ASource)
   if (rtl::Is<TcxMargin>(ASource))
     SetMargin(static_cast<TcxMargin*>(ASource)->GetMargin());
 }
+
+// ---------------------------------------------------------------------------
+// Unit start-up and finish: TcxRect can be streamed by class name.
+
+namespace {
+
+void Initialization()
+{
+  rtl::RegisterClass(rtl::TPersistentClass::Of<TcxRect>());
+}
+
+void Finalization()
+{
+  rtl::UnRegisterClass(rtl::TPersistentClass::Of<TcxRect>());
+}
+
+}  // namespace
+
+RTL_UNIT(cxGeometry, &Initialization, &Finalization);

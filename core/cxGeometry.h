@@ -23,6 +23,9 @@
 #include "core/dxTypeHelpers.h"
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
+#include "platform/rtl/SystemUnits.h"
+
+RTL_DECLARE_UNIT(cxGeometry);
 
 struct TdxSizeF;
 

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "core/cxClasses.h"
+#include "core/cxGeometry.h"
 #include "core/cxLibraryStrs.h"
 #include "core/dxAnimation.h"
 #include "core/dxCore.h"
@@ -16,7 +17,7 @@ int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
   // In the program's relative order.
-  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxGenerics, &unit_cxClasses,
+  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxGenerics, &unit_cxClasses, &unit_cxGeometry,
                                                          &unit_cxLibraryStrs, &unit_dxThreading, &unit_dxAnimation};
   try {
     rtl::InitUnits(units);

@@ -586,3 +586,9 @@ TEST(cxGeometryObjects, StreamImagesAreRawLittleEndianIntegers)
 }
 
 }  // namespace
+
+TEST(TcxRect, IsRegisteredForStreamingByClassName)
+{
+  // The core units, this one among them, are started by the test program.
+  EXPECT_EQ(rtl::GetClass(L"TcxRect"), rtl::TPersistentClass::Of<TcxRect>());
+}
