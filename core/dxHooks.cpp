@@ -1,26 +1,46 @@
 #include "core/dxHooks.h"
 
 #include <algorithm>
-#include <memory>
 
 #include "platform/rtl/ClassesThreads.h"
+#include "platform/rtl/SysUtils.h"
 
 namespace {
 
-struct TFreeController {
-  void operator()(TdxHookController* AController) const { rtl::Free(AController); }
-};
+// Runs on the ending thread, so the controller's hooks are still its own to
+// remove.
+void WINAPI FreeThreadController(void* AController) noexcept
+{
+  try {
+    rtl::Free(static_cast<TdxHookController*>(AController));
+  } catch (...) {
+    rtl::HandleCallbackException(nullptr);
+  }
+}
 
-// The thread's own controller: Windows calls a thread hook only on the
-// thread that installed it, so each thread keeps its procedures apart. A
-// thread that ends with hooks still installed frees its controller here.
-constinit thread_local std::unique_ptr<TdxHookController, TFreeController> ThreadController;
+// The thread's own controller (Windows calls a thread hook only on the
+// thread that installed it, so each thread keeps its procedures apart) sits
+// in a fiber-local slot, whose callback frees it when the thread ends. Not a
+// thread_local with a destructor: mingw frees its emulated thread-local
+// storage at thread end before it runs those destructors, which then read
+// the freed slot and freed whatever the heap had written there.
+DWORD ControllerSlot()
+{
+  static const DWORD Slot = FlsAlloc(&FreeThreadController);
+  return Slot;
+}
+
+// Nil while the thread has none (and when no slot could be had).
+TdxHookController* ThreadController()
+{
+  return static_cast<TdxHookController*>(FlsGetValue(ControllerSlot()));
+}
 
 LRESULT DispatchHook(TdxHookType AHookType, int ACode, WPARAM AWParam, LPARAM ALParam) noexcept
 {
-  if (ThreadController) {
+  if (TdxHookController* Controller = ThreadController()) {
     try {
-      return ThreadController->GetSystemHook(AHookType)->Call(ACode, AWParam, ALParam);
+      return Controller->GetSystemHook(AHookType)->Call(ACode, AWParam, ALParam);
     } catch (...) {
       // Only running out of memory gets here; the procedures catch their own.
       rtl::HandleCallbackException(nullptr);
@@ -62,7 +82,12 @@ class TWalkRegistration {
 
 void Finish()
 {
-  ThreadController.reset();
+  TdxHookController* Controller = ThreadController();
+  if (!Controller)
+    return;
+  // Emptied first: the thread's end must not free it a second time.
+  FlsSetValue(ControllerSlot(), nullptr);
+  rtl::Free(Controller);
 }
 
 }  // namespace
@@ -173,9 +198,16 @@ void TdxHookController::ReleaseHook(TdxHookProc AHookProc)
 
 TdxHookController* dxHookController()
 {
-  if (!ThreadController)
-    ThreadController.reset(rtl::New<TdxHookController>());
-  return ThreadController.get();
+  TdxHookController* Controller = ThreadController();
+  if (!Controller) {
+    Controller = rtl::New<TdxHookController>();
+    if (!FlsSetValue(ControllerSlot(), Controller)) {
+      const DWORD Error = GetLastError();
+      rtl::Free(Controller);
+      rtl::RaiseLastOSError(Error);
+    }
+  }
+  return Controller;
 }
 
 void dxInstallHook(TdxHookType AHookType, TdxHookProc AHookProc)
@@ -188,6 +220,6 @@ void dxInstallHook(TdxHookType AHookType, TdxHookProc AHookProc)
 void dxRemoveHook(TdxHookProc AHookProc)
 {
   // A thread without a controller has nothing to remove.
-  if (ThreadController)
-    ThreadController->ReleaseHook(AHookProc);
+  if (TdxHookController* Controller = ThreadController())
+    Controller->ReleaseHook(AHookProc);
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <thread>
 #include <vector>
@@ -610,6 +611,36 @@ TEST_F(Hooks, EachThreadHasItsOwnHooks)
   EXPECT_EQ(CountOf(htWndProc), 1);
   EXPECT_EQ(HandleOf(htWndProc), MainHandle);
   EXPECT_EQ(SendAndLog(), std::vector<int>{A});
+}
+
+// A thread that ends with procedures listed frees its controller as it
+// ends. Its hooks go first, so nothing calls into the freed records; the
+// controller once read its own address from storage already freed, and
+// freed what the heap had put there.
+TEST_F(Hooks, ThreadsMayEndWithProceduresListed)
+{
+  dxInstallHook(htWndProc, Procs[A]);
+  std::vector<std::unique_ptr<char[]>> Kept;
+  for (int I = 0; I < 16; ++I) {
+    SCOPED_TRACE(I);
+    HHOOK Handle = nullptr;
+    std::thread Other([&] {
+      // Blocks of varied sizes kept past the thread's end vary what lies
+      // around the thread's own storage, so that a read of it after it was
+      // freed does not happen to find the old value.
+      Kept.push_back(std::make_unique<char[]>(8 + 24 * I));
+      for (TdxHookType HookType : AllTypes)
+        dxInstallHook(HookType, Procs[B]);
+      dxInstallHook(htWndProc, Procs[C]);
+      TTestWindow Window;
+      Window.Send();
+      Handle = HandleOf(htWndProc);
+    });
+    Other.join();
+    EXPECT_NE(Handle, nullptr);
+    EXPECT_FALSE(StillInstalled(Handle));
+    EXPECT_EQ(SendAndLog(), std::vector<int>{A});
+  }
 }
 
 TEST_F(Hooks, TheUnitsShutDownRemovesTheThreadsHooks)
