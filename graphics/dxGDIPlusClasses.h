@@ -345,3 +345,335 @@ class TdxGPPen : public TdxGPCustomGraphicObject {
   TdxGPPenStyle FStyle = gppsSolid;
   float FWidth = 0;
 };
+
+// ---------------------------------------------------------------------------
+// TdxGPPath
+
+class TdxGPFont;
+class TdxGPFontFamily;
+class TdxGPStringFormat;
+
+// A native path, made in the constructor; every status goes through
+// dxGpCheck.
+class TdxGPPath : public TdxGpBase {
+  RTL_CLASS(TdxGPPath, TdxGpBase)
+
+ public:
+  virtual void Create() { Create(gpfmAlternate); }
+  virtual void Create(TdxGPFillMode AFillMode);
+  // From points and the library's point-type bytes, one per point.
+  virtual void Create(const TdxGpPointFDynArray& APoints, const std::vector<BYTE>& APointTypes);
+  void Destroy() override;
+  // Keeps a clone of the source's native path.
+  virtual void Assign(TdxGPPath* ASource);
+
+  Gdiplus::GpPath* Handle() const { return FHandle; }
+
+  void FigureStart();
+  void FigureFinish();
+  void Reset();
+
+  void AddArc(float X, float Y, float Width, float Height, float StartAngle, float SweepAngle);
+  void AddBezier(const TdxPointF& P1, const TdxPointF& P2, const TdxPointF& P3, const TdxPointF& P4);
+  void AddEllipse(const TRect& R);
+  void AddEllipse(const TdxRectF& R);
+  void AddLine(float X1, float Y1, float X2, float Y2);
+  // Connected to the current figure.
+  void AddPath(TdxGPPath* Path);
+  void AddPie(float X, float Y, float Width, float Height, float StartAngle, float SweepAngle);
+  void AddPolygon(std::span<const TPoint> APoints);
+  void AddPolygon(std::span<const TdxPointF> APoints);
+  void AddPolyline(std::span<const TPoint> APoints);
+  void AddPolyline(std::span<const TdxPointF> APoints);
+  void AddRect(const TRect& R);
+  void AddRect(const TdxRectF& R);
+  // A closed figure; radii above a third of the size are cut to it, and a
+  // radius of 0 gives the plain rectangle.
+  void AddRoundRect(const TRect& R, int ARadiusX, int ARadiusY);
+  void AddRoundRect(const TdxRectF& R, float ARadiusX, float ARadiusY);
+  // The font's family and style at its size in screen pixels.
+  void AddString(const rtl::String& S, TdxGPFont* AFont, TdxGPStringFormat* AFormat, const TdxRectF& ARect);
+  void AddString(const rtl::String& S, TdxGPFont* AFont, TdxGPStringFormat* AFormat, const TdxPointF& AOrigin);
+  void AddString(const rtl::String& S, TdxGPFontFamily* AFamily, int AStyle, float AEmSize, const TdxPointF& AOrigin,
+                 TdxGPStringFormat* AFormat);
+  void AddString(const rtl::String& S, TdxGPFontFamily* AFamily, int AStyle, float AEmSize, const TPoint& AOrigin,
+                 TdxGPStringFormat* AFormat);
+  void AddString(const rtl::String& S, TdxGPFontFamily* AFamily, int AStyle, float AEmSize,
+                 const TdxRectF& ALayoutRect, TdxGPStringFormat* AFormat);
+  void AddString(const rtl::String& S, TdxGPFontFamily* AFamily, int AStyle, float AEmSize, const TRect& ALayoutRect,
+                 TdxGPStringFormat* AFormat);
+  // A family of the font's name in the font's style, with the default format.
+  void AddString(const rtl::String& S, vcl::TFont* AFont, float AEmSize, const TRect& ARect);
+
+  // World bounds without a matrix, widened by the pen when one is given.
+  TRect GetBounds(TdxGPPen* APen = nullptr);
+  TdxRectF GetBoundsF(TdxGPPen* APen = nullptr);
+  int GetPointCount();
+  // The canvas, when given, supplies the transform the test uses.
+  bool IsPointInPath(const TPoint& P, TdxGPCanvas* ACanvas = nullptr);
+  bool IsPointInPath(const TdxPointF& P, TdxGPCanvas* ACanvas = nullptr);
+  bool IsPointInPathOutline(const TPoint& P, TdxGPPen* APen, TdxGPCanvas* ACanvas = nullptr);
+  bool IsPointInPathOutline(const TdxPointF& P, TdxGPPen* APen, TdxGPCanvas* ACanvas = nullptr);
+  // False for a width of 0 without asking the library.
+  bool IsPointInPathOutline(const TPoint& P, int APenWidth, TdxGPCanvas* ACanvas = nullptr);
+
+  void Transform(TdxGPMatrix* AMatrix);
+  void Flatten(TdxGPMatrix* AMatrix, float AFlatness);
+
+  TdxGPFillMode GetFillMode();
+  void SetFillMode(TdxGPFillMode AValue);
+
+ private:
+  Gdiplus::GpPath* FHandle = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// TdxGPRegion
+
+class TdxGPRegion : public TdxGpBase {
+  RTL_CLASS(TdxGPRegion, TdxGpBase)
+
+ public:
+  // The library's default region: infinite.
+  virtual void Create();
+  virtual void Create(Gdiplus::GpPath* APath);
+  virtual void Create(const TRect& ARect);
+  virtual void Create(const TdxRectF& ARect);
+  // A clone of the native region; ADummy only tells the constructors apart.
+  virtual void CreateFromRegion(Gdiplus::GpRegion* ARegion, int ADummy = 0);
+  void Destroy() override;
+
+  Gdiplus::GpRegion* Handle() const { return FHandle; }
+
+  void CombineRegionRect(const TRect& ARect, TdxGPCombineMode AMode);
+  void CombineRegionRect(const TdxRectF& ARect, TdxGPCombineMode AMode);
+  void CombineRegionRegion(TdxGPRegion* ARegion, TdxGPCombineMode AMode);
+
+ private:
+  Gdiplus::GpRegion* FHandle = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// TdxGPStringFormat
+
+class TdxGPStringFormat : public TdxGpBase {
+  RTL_CLASS(TdxGPStringFormat, TdxGpBase)
+
+ public:
+  void Create(int AFormatAttributes = 0, WORD ALanguage = LANG_NEUTRAL);
+  // A clone of the other format.
+  void Create(TdxGPStringFormat* AFormat);
+  void Destroy() override;
+  TdxGPStringFormat* Clone();
+  void Assign(TdxGPStringFormat* ASource);
+
+  Gdiplus::GpStringFormat* Handle() const { return FHandle; }
+
+  TdxGpStringAlignment GetAlignment();
+  void SetAlignment(TdxGpStringAlignment AValue);
+  TdxGpStringAlignment GetLineAlignment();
+  void SetLineAlignment(TdxGpStringAlignment AValue);
+  int GetFormatFlags();
+  void SetFormatFlags(int AValue);
+  TdxGPHotkeyPrefix GetHotkeyPrefix();
+  void SetHotkeyPrefix(TdxGPHotkeyPrefix AValue);
+  TdxGpStringTrimming GetTrimming();
+  void SetTrimming(TdxGpStringTrimming AValue);
+
+  void SetTabStops(float AFirstTabOffset, int ACount, std::span<const float> ATabStops);
+  int GetTabStopCount();
+  std::vector<float> GetTabStops(int ACount, float& AFirstTabOffset);
+
+  void SetDigitSubstitution(WORD ALanguage, TdxGpStringDigitSubstitute ASubstitute);
+  WORD DigitSubstitutionLanguage();
+  TdxGpStringDigitSubstitute DigitSubstitutionMethod();
+
+  void SetMeasurableCharacterRanges(int ACount, std::span<const TdxGpCharacterRange> ARanges);
+  int MeasurableCharacterRangeCount();
+
+ private:
+  Gdiplus::GpStringFormat* FHandle = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// TdxGPFontFamily
+
+class TdxGPFontFamily : public TdxGpBase {
+  RTL_CLASS(TdxGPFontFamily, TdxGpBase)
+
+ public:
+  // No native family when no installed family has the name.
+  void Create(const rtl::String& AName);
+  // Keeps a clone of the native family.
+  void Create(Gdiplus::GpFontFamily* ANativeFamily);
+  void Destroy() override;
+  TdxGPFontFamily* Clone();
+
+  Gdiplus::GpFontFamily* Handle() const { return FHandle; }
+
+  // In the family's design units.
+  WORD GetCellAscent(int AStyle);
+  WORD GetCellDescent(int AStyle);
+  WORD GetEmHeight(int AStyle);
+  WORD GetLineSpacing(int AStyle);
+  bool IsStyleAvailable(int AStyle);
+  rtl::String GetName(WORD ALanguage);
+  rtl::String Name() { return GetName(0); }
+
+  // The library's generic families, shared, made on first request.
+  static TdxGPFontFamily* GenericSansSerif();
+  static TdxGPFontFamily* GenericSerif();
+  // Frees the shared families; the raster image unit's finish step runs it
+  // while the library is still started.
+  static void FreeGenericFamilies();
+
+ private:
+  Gdiplus::GpFontFamily* FHandle = nullptr;
+};
+
+// ---------------------------------------------------------------------------
+// TdxGPFont
+
+// A native font with its family, size, style and unit, and what the
+// platform's font record needs besides (character set, vertical "@" names).
+class TdxGPFont : public rtl::TObject {
+  RTL_CLASS(TdxGPFont, rtl::TObject)
+
+ public:
+  // From a family name; a leading "@" names a vertical font of the family
+  // named by the rest.
+  void Create(const rtl::String& AFamilyName, float AEmSize);
+  void Create(const rtl::String& AFamilyName, float AEmSize, TdxGraphicUnit AUnit);
+  void Create(const rtl::String& AFamilyName, float AEmSize, int AStyle);
+  void Create(const rtl::String& AFamilyName, float AEmSize, int AStyle, TdxGraphicUnit AUnit);
+  void Create(const rtl::String& AFamilyName, float AEmSize, int AStyle, TdxGraphicUnit AUnit, BYTE AGdiCharSet);
+  void Create(const rtl::String& AFamilyName, float AEmSize, int AStyle, TdxGraphicUnit AUnit, BYTE AGdiCharSet,
+              bool AGdiVerticalFont);
+  // From a family the caller keeps alive.
+  void Create(TdxGPFontFamily* AFamily, float AEmSize);
+  void Create(TdxGPFontFamily* AFamily, float AEmSize, TdxGraphicUnit AUnit);
+  void Create(TdxGPFontFamily* AFamily, float AEmSize, int AStyle);
+  void Create(TdxGPFontFamily* AFamily, float AEmSize, int AStyle, TdxGraphicUnit AUnit);
+  void Create(TdxGPFontFamily* AFamily, float AEmSize, int AStyle, TdxGraphicUnit AUnit, BYTE AGdiCharSet);
+  void Create(TdxGPFontFamily* AFamily, float AEmSize, int AStyle, TdxGraphicUnit AUnit, BYTE AGdiCharSet,
+              bool AGdiVerticalFont);
+  // Takes ownership of the native font.
+  void Create(Gdiplus::GpFont* ANativeFont, BYTE AGdiCharSet, bool AGdiVerticalFont);
+  // AFont's family (AFont must outlive this font), size and unit in
+  // another style.
+  void Create(TdxGPFont* AFont, int AStyle);
+  void Destroy() override;
+
+  static TdxGPFont* FromHFont(HFONT AFont);
+  static TdxGPFont* FromLogFont(const LOGFONTW& ALogFont);
+  static TdxGPFont* FromLogFont(const LOGFONTW& ALogFont, HDC AHdc);
+  static TdxGPFont* FromHdc(HDC AHdc);
+  // Falls back to the generic sans-serif family for an unknown name.
+  static TdxGPFont* SafeCreate(const rtl::String& AFamilyName, int AStyle, float AEmSize, TdxGraphicUnit AUnit,
+                               BYTE AGdiCharSet);
+  TdxGPFont* Clone();
+
+  Gdiplus::GpFont* Handle() const { return FNativeFont; }
+  TdxGPFontFamily* FontFamily() const { return FFontFamily; }
+  rtl::String Name() const { return FFontFamily->Name(); }
+  int Style() const { return FFontStyle; }
+  float Size() const { return FFontSize; }
+  TdxGraphicUnit Unit() const { return FFontUnit; }
+  bool Bold() const { return (FFontStyle & 1) != 0; }
+  bool Italic() const { return (FFontStyle & 2) != 0; }
+  bool Underline() const { return (FFontStyle & 4) != 0; }
+  bool Strikeout() const { return (FFontStyle & 8) != 0; }
+  BYTE GdiCharSet() const { return FGdiCharSet; }
+  bool GdiVerticalFont() const { return FGdiVerticalFont; }
+  const rtl::String& OriginalFontName() const { return FOriginalFontName; }
+  float SizeInPoints();
+  // The line spacing in whole pixels on the screen, rounded up.
+  int Height();
+  bool IsSystemFont() const { return !FSystemFontName.empty(); }
+  // Replaces only the reference; the font's native object keeps its family.
+  void SetFontFamily(TdxGPFontFamily* AFamily) { FFontFamily = AFamily; }
+  void SetSystemFontName(const rtl::String& ASystemFontName) { FSystemFontName = ASystemFontName; }
+
+  // The line spacing in pixels.
+  float GetHeight(TdxGPCanvas* AGraphics);
+  float GetHeight(float ADpi);
+  float GetHeight();
+
+  void ToLogFont(LOGFONTW& ALogFont, TdxGPCanvas* ACanvas);
+  void ToLogFont(LOGFONTW& ALogFont);
+  HFONT ToHfont();
+
+  int GetHashCode() const;
+  static bool IsVerticalName(const rtl::String& AName);
+  static rtl::String StripVerticalName(const rtl::String& AName);
+
+ private:
+  void CreateFromName(const rtl::String& AFamilyName, float AEmSize, int AStyle, TdxGraphicUnit AUnit,
+                      BYTE AGdiCharSet, bool AGdiVerticalFont);
+  void Construct(TdxGPFontFamily* AFamily, float AEmSize, int AStyle, TdxGraphicUnit AUnit, BYTE AGdiCharSet,
+                 bool AGdiVerticalFont);
+
+  Gdiplus::GpFont* FNativeFont = nullptr;
+  float FFontSize = 0;
+  int FFontStyle = 0;
+  TdxGPFontFamily* FFontFamily = nullptr;
+  TdxGraphicUnit FFontUnit = guPoint;
+  BYTE FGdiCharSet = 0;
+  bool FGdiVerticalFont = false;
+  bool FIsOwnFontFamily = false;
+  rtl::String FSystemFontName;
+  rtl::String FOriginalFontName;
+};
+
+// ---------------------------------------------------------------------------
+// TdxGPMemoryStream
+
+// A memory stream whose memory comes from the library's allocator, so the
+// library may keep reading it (an image made from the stream) or free it.
+// Capacities are exact: no rounding up.
+class TdxGPMemoryStream : public rtl::TMemoryStream {
+  RTL_CLASS(TdxGPMemoryStream, rtl::TMemoryStream)
+
+ protected:
+  void* Realloc(int& ANewCapacity) override;
+};
+
+// ---------------------------------------------------------------------------
+// TdxGPCanvas
+
+// One native graphics with a stack of saved clip regions and one of saved
+// world transforms; saves and restores pair.
+class TdxGPCanvas : public TdxGpBase {
+  RTL_CLASS(TdxGPCanvas, TdxGpBase)
+
+ public:
+  // No graphics until a descendant sets one.
+  virtual void Create() {}
+  // Owns the native graphics.
+  void Create(Gdiplus::GpGraphics* AHandle);
+  void Create(HDC DC);
+  void Destroy() override;
+
+  Gdiplus::GpGraphics* Handle() const { return FHandle; }
+  HDC GetHDC();
+  void ReleaseHDC(HDC DC);
+
+  TdxGPInterpolationMode GetInterpolationMode();
+  void SetInterpolationMode(TdxGPInterpolationMode AValue);
+  TdxGPSmoothingMode GetSmoothingMode();
+  void SetSmoothingMode(TdxGPSmoothingMode AValue);
+  TdxGpTextRenderingHint GetTextRenderingHint();
+  void SetTextRenderingHint(TdxGpTextRenderingHint AValue);
+  Gdiplus::PixelOffsetMode GetPixelOffsetMode();
+  void SetPixelOffsetMode(Gdiplus::PixelOffsetMode AValue);
+  float DpiX();
+  float DpiY();
+  bool GetIsLowColorsMode() const { return FIsLowColorsMode; }
+  void SetIsLowColorsMode(bool AValue) { FIsLowColorsMode = AValue; }
+
+ protected:
+  std::vector<Gdiplus::GpRegion*> FSavedClipRegions;
+  std::vector<Gdiplus::GpMatrix*> FSavedWorldTransforms;
+  Gdiplus::GpGraphics* FHandle = nullptr;
+  bool FIsLowColorsMode = false;
+};

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <bit>
 #include <cstdint>
+#include <cstring>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -562,5 +565,415 @@ TEST_F(dxGPClasses, PenStyleAndAssign)
   EXPECT_EQ(pen->GetLineEndCapStyle(), gpcsRound);
   rtl::Free(counter);
 }
+
+// --------------------------------------------------------------------------
+// Paths
+
+TOwnedPtr<TdxGPCanvas> CanvasOn(const TGpTestSurface& ASurface)
+{
+  // The surface keeps its graphics; the canvas gets one of its own on the
+  // same bitmap.
+  Gdiplus::GpGraphics* graphics = nullptr;
+  dxGpCheck(dxGpFunctions.GdipGetImageGraphicsContext(ASurface.Bitmap(), &graphics));
+  return TOwnedPtr<TdxGPCanvas>(rtl::New<TdxGPCanvas>(graphics));
+}
+
+void FillPath(TGpTestSurface& ASurface, TdxGPPath* APath)
+{
+  auto brush = Make<TdxGPBrush>();
+  brush->SetColor(0xFF000000);
+  dxGpCheck(dxGpFunctions.GdipFillPath(ASurface.Graphics(), brush->Handle(), APath->Handle()));
+}
+
+TEST_F(dxGPClasses, RoundRectRadiiAreCutToAThirdAndZeroGivesARectangle)
+{
+  const TdxRectF rect(0, 0, 30, 60);
+  auto huge = Make<TdxGPPath>();
+  huge->AddRoundRect(rect, 100, 100);
+  auto third = Make<TdxGPPath>();
+  third->AddRoundRect(rect, 10, 20);
+  ASSERT_EQ(huge->GetPointCount(), third->GetPointCount());
+  std::vector<Gdiplus::GpPointF> a(huge->GetPointCount()), b(third->GetPointCount());
+  dxGpCheck(dxGpFunctions.GdipGetPathPoints(huge->Handle(), a.data(), static_cast<int>(a.size())));
+  dxGpCheck(dxGpFunctions.GdipGetPathPoints(third->Handle(), b.data(), static_cast<int>(b.size())));
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    EXPECT_FLOAT_EQ(a[i].X, b[i].X) << i;
+    EXPECT_FLOAT_EQ(a[i].Y, b[i].Y) << i;
+  }
+
+  TGpTestSurface surface(40, 70);
+  FillPath(surface, third.get());
+  EXPECT_EQ(surface.Pixel(0, 0), 0u);
+  EXPECT_EQ(surface.Pixel(15, 30), 0xFF000000u);
+
+  auto plain = Make<TdxGPPath>();
+  plain->AddRoundRect(TRect{0, 0, 30, 60}, 0, 5);
+  EXPECT_EQ(plain->GetPointCount(), 4);
+  std::vector<BYTE> types(4);
+  dxGpCheck(dxGpFunctions.GdipGetPathTypes(plain->Handle(), types.data(), 4));
+  EXPECT_NE(types[3] & Gdiplus::PathPointTypeCloseSubpath, 0);
+  dxGpCheck(dxGpFunctions.GdipGraphicsClear(surface.Graphics(), 0));
+  FillPath(surface, plain.get());
+  EXPECT_EQ(surface.Pixel(0, 0), 0xFF000000u);
+}
+
+TEST_F(dxGPClasses, PathBoundsHitTestsAndTransforms)
+{
+  auto path = Make<TdxGPPath>();
+  path->AddRect(TRect{10, 10, 30, 20});
+  const TRect bounds = path->GetBounds();
+  EXPECT_TRUE(SameRect(bounds, TRect{10, 10, 30, 20}));
+  TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(TdxAlphaColor(0xFF000000), 4.0f, vcl::psSolid, 1.0f));
+  const TdxRectF wide = path->GetBoundsF(pen.get());
+  EXPECT_LT(wide.Left, 10);
+  EXPECT_GT(wide.Right, 30);
+
+  struct Case {
+    TPoint P;
+    bool Inside;
+    bool OnOutline;
+  };
+  const Case cases[] = {{{15, 15}, true, false}, {{10, 15}, true, true}, {{40, 15}, false, false}, {{31, 15}, false, true}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(path->IsPointInPath(c.P), c.Inside) << c.P.x;
+    EXPECT_EQ(path->IsPointInPath(TdxPointF(c.P)), c.Inside) << c.P.x;
+    EXPECT_EQ(path->IsPointInPathOutline(c.P, pen.get()), c.OnOutline) << c.P.x;
+    EXPECT_EQ(path->IsPointInPathOutline(c.P, 4), c.OnOutline) << c.P.x;
+    EXPECT_FALSE(path->IsPointInPathOutline(c.P, 0));
+  }
+  // The canvas's world transform moves the test.
+  TGpTestSurface surface(50, 50);
+  auto canvas = CanvasOn(surface);
+  dxGpCheck(dxGpFunctions.GdipTranslateWorldTransform(canvas->Handle(), 100, 0, MatrixOrderAppend));
+  EXPECT_FALSE(path->IsPointInPath(TPoint{15, 15}, canvas.get()));
+  EXPECT_TRUE(path->IsPointInPath(TPoint{115, 15}, canvas.get()));
+
+  auto copy = Make<TdxGPPath>();
+  copy->Assign(path.get());
+  copy->Assign(copy.get());
+  auto shift = MakeMatrix(1, 0, 0, 1, 5, 5);
+  copy->Transform(shift.get());
+  EXPECT_TRUE(SameRect(copy->GetBounds(), TRect{15, 15, 35, 25}));
+  EXPECT_TRUE(SameRect(path->GetBounds(), TRect{10, 10, 30, 20}));
+  copy->Reset();
+  EXPECT_EQ(copy->GetPointCount(), 0);
+
+  EXPECT_EQ(path->GetFillMode(), gpfmAlternate);
+  path->SetFillMode(gpfmWinding);
+  EXPECT_EQ(path->GetFillMode(), gpfmWinding);
+  TOwnedPtr<TdxGPPath> winding(rtl::New<TdxGPPath>(gpfmWinding));
+  EXPECT_EQ(winding->GetFillMode(), gpfmWinding);
+}
+
+TEST_F(dxGPClasses, PathFromPointsCurvesAndFlattening)
+{
+  const TdxGpPointFDynArray points{{0, 0}, {10, 0}, {10, 10}};
+  const std::vector<BYTE> types{Gdiplus::PathPointTypeStart, Gdiplus::PathPointTypeLine,
+                                Gdiplus::PathPointTypeLine | Gdiplus::PathPointTypeCloseSubpath};
+  TOwnedPtr<TdxGPPath> triangle(rtl::New<TdxGPPath>(points, types));
+  EXPECT_EQ(triangle->GetPointCount(), 3);
+  EXPECT_TRUE(triangle->IsPointInPath(TdxPointF(8, 2)));
+  EXPECT_FALSE(triangle->IsPointInPath(TdxPointF(2, 8)));
+
+  auto curve = Make<TdxGPPath>();
+  curve->FigureStart();
+  curve->AddBezier({0, 0}, {0, 10}, {10, 10}, {10, 0});
+  curve->AddArc(0, 0, 10, 10, 0, 90);
+  curve->AddPie(0, 0, 10, 10, 0, 90);
+  curve->AddEllipse(TdxRectF(0, 0, 4, 4));
+  curve->AddEllipse(TRect{0, 0, 4, 4});
+  const TPoint polygon[] = {{0, 0}, {5, 0}, {5, 5}};
+  curve->AddPolygon(polygon);
+  curve->AddPolyline(polygon);
+  const TdxPointF polygonF[] = {{0, 0}, {5, 0}, {5, 5}};
+  curve->AddPolygon(polygonF);
+  curve->AddPolyline(polygonF);
+  curve->AddPath(triangle.get());
+  curve->FigureFinish();
+  const int before = curve->GetPointCount();
+  curve->Flatten(nullptr, 0.25f);
+  EXPECT_GT(curve->GetPointCount(), before);
+}
+
+TEST_F(dxGPClasses, PathTextNeedsAnInstalledFamily)
+{
+  TOwnedPtr<TdxGPFontFamily> family(rtl::New<TdxGPFontFamily>(rtl::String(L"Tahoma")));
+  ASSERT_NE(family->Handle(), nullptr);
+  auto path = Make<TdxGPPath>();
+  // No format: Wine's library refuses none, so the path supplies a default.
+  path->AddString(L"Hi", family.get(), 0, 20, TdxPointF(0, 0), nullptr);
+  const int afterPoint = path->GetPointCount();
+  EXPECT_GT(afterPoint, 0);
+  path->AddString(L"Hi", family.get(), 1, 20, TRect{0, 30, 100, 80}, nullptr);
+  EXPECT_GT(path->GetPointCount(), afterPoint);
+  TOwnedPtr<TdxGPFont> font(rtl::New<TdxGPFont>(rtl::String(L"Tahoma"), 12.0f));
+  auto format = Make<TdxGPStringFormat>();
+  path->AddString(L"Hi", font.get(), format.get(), TdxRectF(0, 100, 100, 150));
+  EXPECT_GT(path->GetBounds().bottom, 100);
+
+  TOwnedPtr<TdxGPFontFamily> missing(rtl::New<TdxGPFontFamily>(rtl::String(L"Kv No Such Family")));
+  EXPECT_THROW(path->AddString(L"Hi", missing.get(), 0, 20, TdxPointF(0, 0), nullptr), EdxGdipException);
+}
+
+// --------------------------------------------------------------------------
+// Regions and string formats
+
+bool RegionHas(TdxGPRegion* ARegion, float X, float Y)
+{
+  BOOL result = FALSE;
+  dxGpCheck(dxGpFunctions.GdipIsVisibleRegionPoint(ARegion->Handle(), X, Y, nullptr, &result));
+  return result != FALSE;
+}
+
+TEST_F(dxGPClasses, RegionsCombine)
+{
+  TOwnedPtr<TdxGPRegion> region(rtl::New<TdxGPRegion>(TRect{0, 0, 10, 10}));
+  region->CombineRegionRect(TdxRectF(5, 0, 20, 10), gmUnion);
+  TOwnedPtr<TdxGPRegion> hole(rtl::New<TdxGPRegion>(TdxRectF(8, 0, 12, 10)));
+  region->CombineRegionRegion(hole.get(), gmExclude);
+  EXPECT_TRUE(RegionHas(region.get(), 2, 5));
+  EXPECT_FALSE(RegionHas(region.get(), 10, 5));
+  EXPECT_TRUE(RegionHas(region.get(), 15, 5));
+  TOwnedPtr<TdxGPRegion> copy(
+      rtl::NewWith<TdxGPRegion>([&](TdxGPRegion* R) { R->CreateFromRegion(region->Handle()); }));
+  region->CombineRegionRect(TRect{0, 0, 100, 100}, gmIntersect);
+  EXPECT_TRUE(RegionHas(copy.get(), 15, 5));
+
+  auto infinite = Make<TdxGPRegion>();
+  EXPECT_TRUE(RegionHas(infinite.get(), -100000, 100000));
+  auto path = Make<TdxGPPath>();
+  path->AddEllipse(TdxRectF(0, 0, 100, 100));
+  TOwnedPtr<TdxGPRegion> round(rtl::New<TdxGPRegion>(path->Handle()));
+  EXPECT_TRUE(RegionHas(round.get(), 50, 50));
+  EXPECT_FALSE(RegionHas(round.get(), 5, 5));
+}
+
+TEST_F(dxGPClasses, StringFormatSettingsLiveInTheNativeFormat)
+{
+  TOwnedPtr<TdxGPStringFormat> format(
+      rtl::New<TdxGPStringFormat>(int(Gdiplus::StringFormatFlagsNoWrap), WORD(LANG_NEUTRAL)));
+  EXPECT_EQ(format->GetFormatFlags(), Gdiplus::StringFormatFlagsNoWrap);
+  format->SetAlignment(StringAlignmentCenter);
+  format->SetLineAlignment(StringAlignmentFar);
+  format->SetHotkeyPrefix(HotkeyPrefixShow);
+  format->SetTrimming(StringTrimmingEllipsisCharacter);
+  format->SetFormatFlags(Gdiplus::StringFormatFlagsDirectionVertical);
+  const float stops[] = {10, 20, 30};
+  format->SetTabStops(5, 3, stops);
+  format->SetDigitSubstitution(LANG_ARABIC, StringDigitSubstituteNational);
+  const TdxGpCharacterRange ranges[] = {{0, 1}, {2, 3}};
+  format->SetMeasurableCharacterRanges(2, ranges);
+
+  TOwnedPtr<TdxGPStringFormat> clone(format->Clone());
+  auto assigned = Make<TdxGPStringFormat>();
+  assigned->Assign(format.get());
+  for (TdxGPStringFormat* f : {format.get(), clone.get(), assigned.get()}) {
+    EXPECT_EQ(f->GetAlignment(), StringAlignmentCenter);
+    EXPECT_EQ(f->GetLineAlignment(), StringAlignmentFar);
+    EXPECT_EQ(f->GetHotkeyPrefix(), HotkeyPrefixShow);
+    EXPECT_EQ(f->GetTrimming(), StringTrimmingEllipsisCharacter);
+    EXPECT_EQ(f->GetFormatFlags(), Gdiplus::StringFormatFlagsDirectionVertical);
+    ASSERT_EQ(f->GetTabStopCount(), 3);
+    float first = 0;
+    const std::vector<float> readStops = f->GetTabStops(3, first);
+    EXPECT_FLOAT_EQ(first, 5);
+    EXPECT_EQ(readStops, (std::vector<float>{10, 20, 30}));
+    EXPECT_EQ(f->DigitSubstitutionLanguage(), LANG_ARABIC);
+    EXPECT_EQ(f->DigitSubstitutionMethod(), StringDigitSubstituteNational);
+    EXPECT_EQ(f->MeasurableCharacterRangeCount(), 2);
+  }
+}
+
+// --------------------------------------------------------------------------
+// Font families and fonts
+
+TEST_F(dxGPClasses, FontFamiliesByNameAndGeneric)
+{
+  TOwnedPtr<TdxGPFontFamily> tahoma(rtl::New<TdxGPFontFamily>(rtl::String(L"Tahoma")));
+  ASSERT_NE(tahoma->Handle(), nullptr);
+  EXPECT_EQ(tahoma->Name(), L"Tahoma");
+  EXPECT_GT(tahoma->GetEmHeight(0), 0);
+  EXPECT_GT(tahoma->GetLineSpacing(0), tahoma->GetCellAscent(0));
+  EXPECT_GT(tahoma->GetCellDescent(0), 0);
+  EXPECT_TRUE(tahoma->IsStyleAvailable(0));
+  TOwnedPtr<TdxGPFontFamily> clone(tahoma->Clone());
+  EXPECT_EQ(clone->Name(), L"Tahoma");
+
+  TOwnedPtr<TdxGPFontFamily> missing(rtl::New<TdxGPFontFamily>(rtl::String(L"Kv No Such Family")));
+  EXPECT_EQ(missing->Handle(), nullptr);
+
+  TdxGPFontFamily* sans = TdxGPFontFamily::GenericSansSerif();
+  ASSERT_NE(sans, nullptr);
+  EXPECT_EQ(TdxGPFontFamily::GenericSansSerif(), sans);
+  EXPECT_FALSE(sans->Name().empty());
+  // The test prefix has no serif font: the library then reports the family
+  // as not found, and the wrapper passes that on.
+  try {
+    EXPECT_FALSE(TdxGPFontFamily::GenericSerif()->Name().empty());
+  } catch (const EdxGdipException& E) {
+    EXPECT_EQ(E.GetStatus(), FontFamilyNotFound);
+  }
+  TdxGPFontFamily::FreeGenericFamilies();
+}
+
+TEST_F(dxGPClasses, FontsFromNamesFamiliesAndStyles)
+{
+  TOwnedPtr<TdxGPFont> font(rtl::New<TdxGPFont>(rtl::String(L"Tahoma"), 12.0f, 2));
+  EXPECT_EQ(font->Name(), L"Tahoma");
+  EXPECT_TRUE(font->Italic());
+  EXPECT_FALSE(font->Bold());
+  EXPECT_FALSE(font->Underline());
+  EXPECT_FALSE(font->Strikeout());
+  EXPECT_FLOAT_EQ(font->Size(), 12);
+  EXPECT_FLOAT_EQ(font->SizeInPoints(), 12);
+  EXPECT_EQ(font->Unit(), guPoint);
+  EXPECT_EQ(font->GdiCharSet(), DEFAULT_CHARSET);
+  EXPECT_FALSE(font->GdiVerticalFont());
+  EXPECT_FALSE(font->IsSystemFont());
+  font->SetSystemFontName(L"MessageFont");
+  EXPECT_TRUE(font->IsSystemFont());
+
+  TOwnedPtr<TdxGPFont> bold(rtl::New<TdxGPFont>(font.get(), 1 | 4 | 8));
+  EXPECT_TRUE(bold->Bold() && bold->Underline() && bold->Strikeout());
+  EXPECT_EQ(bold->FontFamily(), font->FontFamily());
+  EXPECT_FLOAT_EQ(bold->Size(), 12);
+
+  TOwnedPtr<TdxGPFont> pixels(rtl::New<TdxGPFont>(font->FontFamily(), 16.0f, guPixel));
+  EXPECT_EQ(pixels->Unit(), guPixel);
+  EXPECT_GT(pixels->SizeInPoints(), 0);
+  EXPECT_NEAR(pixels->GetHeight(96.0f), pixels->GetHeight(), 0.5f);
+  EXPECT_EQ(pixels->Height(), static_cast<int>(std::ceil(pixels->GetHeight(96.0f))));
+
+  TOwnedPtr<TdxGPFont> clone(font->Clone());
+  EXPECT_EQ(clone->Name(), L"Tahoma");
+  EXPECT_TRUE(clone->Italic());
+  EXPECT_NE(clone->Handle(), font->Handle());
+}
+
+TEST_F(dxGPClasses, FontConstructionFailuresCarryTheLibraryStatus)
+{
+  struct Case {
+    const char* What;
+    std::function<TdxGPFont*()> Make;
+    Status Expected;
+  };
+  const float nan = std::nanf("");
+  const Case cases[] = {
+      {"unknown name", [] { return rtl::New<TdxGPFont>(rtl::String(L"Kv No Such Family"), 10.0f); }, InvalidParameter},
+      {"zero size", [] { return rtl::New<TdxGPFont>(rtl::String(L"Tahoma"), 0.0f); }, InvalidParameter},
+      {"NaN size", [nan] { return rtl::New<TdxGPFont>(rtl::String(L"Tahoma"), nan, 0, guPoint, BYTE(1), false); },
+       InvalidParameter},
+      {"no family", [] { return rtl::New<TdxGPFont>(static_cast<TdxGPFontFamily*>(nullptr), 10.0f); },
+       FontFamilyNotFound},
+  };
+  for (const Case& c : cases) {
+    try {
+      rtl::Free(c.Make());
+      ADD_FAILURE() << c.What;
+    } catch (const EdxGdipException& E) {
+      EXPECT_EQ(E.GetStatus(), c.Expected) << c.What;
+    }
+  }
+  // SafeCreate falls back to the generic family.
+  TOwnedPtr<TdxGPFont> safe(TdxGPFont::SafeCreate(L"Kv No Such Family", 1, 10, guPixel, 0));
+  EXPECT_EQ(safe->FontFamily(), TdxGPFontFamily::GenericSansSerif());
+  EXPECT_TRUE(safe->Bold());
+  TOwnedPtr<TdxGPFont> safeTahoma(TdxGPFont::SafeCreate(L"@Tahoma", 0, 10, guPixel, 0));
+  EXPECT_EQ(safeTahoma->Name(), L"Tahoma");
+  safe.reset();
+  TdxGPFontFamily::FreeGenericFamilies();
+}
+
+TEST_F(dxGPClasses, VerticalFontNamesKeepTheirPrefixInTheLogFont)
+{
+  TOwnedPtr<TdxGPFont> font(rtl::New<TdxGPFont>(rtl::String(L"@Tahoma"), 10.0f));
+  EXPECT_EQ(font->OriginalFontName(), L"@Tahoma");
+  EXPECT_EQ(font->Name(), L"Tahoma");
+  EXPECT_TRUE(font->GdiVerticalFont());
+  LOGFONTW logFont{};
+  font->ToLogFont(logFont);
+  EXPECT_STREQ(logFont.lfFaceName, L"@Tahoma");
+  EXPECT_EQ(logFont.lfCharSet, DEFAULT_CHARSET);
+  EXPECT_THROW(font->ToLogFont(logFont, nullptr), EdxGdipException);
+
+  struct Case {
+    const wchar_t* Name;
+    bool Vertical;
+    const wchar_t* Stripped;
+  };
+  const Case cases[] = {{L"", false, L""}, {L"@", true, L"@"}, {L"@A", true, L"A"}, {L"A@", false, L"A@"}};
+  for (const Case& c : cases) {
+    EXPECT_EQ(TdxGPFont::IsVerticalName(c.Name), c.Vertical) << c.Name;
+    EXPECT_EQ(TdxGPFont::StripVerticalName(c.Name), c.Stripped) << c.Name;
+  }
+}
+
+TEST_F(dxGPClasses, FontsFromPlatformFontsAndBack)
+{
+  LOGFONTW source{};
+  source.lfHeight = -20;
+  source.lfWeight = FW_BOLD;
+  source.lfCharSet = ANSI_CHARSET;
+  wcscpy(source.lfFaceName, L"Tahoma");
+  HFONT handle = CreateFontIndirectW(&source);
+  TOwnedPtr<TdxGPFont> font(TdxGPFont::FromHFont(handle));
+  DeleteObject(handle);
+  EXPECT_EQ(font->Name(), L"Tahoma");
+  EXPECT_TRUE(font->Bold());
+  EXPECT_EQ(font->GdiCharSet(), ANSI_CHARSET);
+
+  HFONT back = font->ToHfont();
+  ASSERT_NE(back, nullptr);
+  LOGFONTW readBack{};
+  GetObjectW(back, sizeof(readBack), &readBack);
+  DeleteObject(back);
+  EXPECT_STREQ(readBack.lfFaceName, L"Tahoma");
+  EXPECT_EQ(readBack.lfHeight, -20);
+  EXPECT_GE(readBack.lfWeight, FW_BOLD);
+
+  HDC dc = CreateCompatibleDC(nullptr);
+  HFONT selected = CreateFontIndirectW(&source);
+  HGDIOBJ old = SelectObject(dc, selected);
+  TOwnedPtr<TdxGPFont> fromDC(TdxGPFont::FromHdc(dc));
+  SelectObject(dc, old);
+  DeleteObject(selected);
+  DeleteDC(dc);
+  EXPECT_EQ(fromDC->Name(), L"Tahoma");
+  EXPECT_EQ(fromDC->GdiCharSet(), 0);
+}
+
+TEST_F(dxGPClasses, FontHashCombinesSizeUnitAndStyle)
+{
+  TOwnedPtr<TdxGPFont> font(rtl::New<TdxGPFont>(rtl::String(L"Tahoma"), 12.0f, 3, guPixel));
+  const std::uint32_t expected = std::rotl(12u, 7) ^ std::rotl(static_cast<std::uint32_t>(guPixel), 26) ^
+                                 std::rotl(3u, 13);
+  EXPECT_EQ(static_cast<std::uint32_t>(font->GetHashCode()), expected);
+}
+
+// --------------------------------------------------------------------------
+// Memory stream
+
+class TGpClassesTestMemoryStream : public TdxGPMemoryStream {
+  RTL_CLASS(TGpClassesTestMemoryStream, TdxGPMemoryStream)
+
+ public:
+  int Capacity() const { return GetCapacity(); }
+};
+
+TEST_F(dxGPClasses, MemoryStreamGrowsExactlyInTheLibrarysMemory)
+{
+  auto stream = Make<TGpClassesTestMemoryStream>();
+  const char ten[] = "0123456789";
+  stream->Write(ten, 10);
+  EXPECT_EQ(stream->Capacity(), 10);
+  stream->Write("A", 1);
+  EXPECT_EQ(stream->Capacity(), 11);
+  EXPECT_EQ(std::memcmp(stream->Memory(), "0123456789A", 11), 0);
+  stream->SetSize(4);
+  stream->Clear();
+  EXPECT_EQ(stream->Capacity(), 0);
+  EXPECT_EQ(stream->Memory(), nullptr);
+}
+
 
 }  // namespace
