@@ -671,9 +671,236 @@ class TdxGPCanvas : public TdxGpBase {
   bool GetIsLowColorsMode() const { return FIsLowColorsMode; }
   void SetIsLowColorsMode(bool AValue) { FIsLowColorsMode = AValue; }
 
+  // The whole graphics in the colour at alpha 255; clNone clears to
+  // transparent.
+  void Clear(vcl::TColor AColor);
+
+  // Clipping. The modes combine the current clip with the new shape.
+  void SaveClipRegion();
+  // Raises the list's index error when nothing was saved.
+  void RestoreClipRegion();
+  void SetClipRect(const TRect& R, TdxGPCombineMode AMode);
+  void SetClipRect(const TdxRectF& R, TdxGPCombineMode AMode);
+  void SetClipRegion(HRGN ARgn, TdxGPCombineMode AMode);
+  void SetClipRegion(TdxGPRegion* ARegion, TdxGPCombineMode AMode);
+  void SetClipPath(TdxGPPath* APath, TdxGPCombineMode AMode);
+  bool IsClipEmpty();
+
+  // World transforms.
+  // A new matrix the caller owns.
+  TdxGPMatrix* GetWorldTransform();
+  void SetWorldTransform(TdxGPMatrix* AMatrix);
+  void ModifyWorldTransform(TdxGPMatrix* AMatrix, TdxGpMatrixOrder AOrder = MatrixOrderPrepend);
+  void TranslateWorldTransform(float AOffsetX, float AOffsetY, TdxGpMatrixOrder AOrder = MatrixOrderPrepend);
+  // Degrees, as the library counts them.
+  void RotateWorldTransform(float AAngle, TdxGpMatrixOrder AOrder = MatrixOrderPrepend);
+  void RotateWorldTransform(float AAngle, const TPoint& APivotPoint, TdxGpMatrixOrder AOrder = MatrixOrderPrepend);
+  void RotateWorldTransform(float AAngle, const TdxPointF& APivotPoint, TdxGpMatrixOrder AOrder = MatrixOrderPrepend);
+  void ScaleWorldTransform(float AScaleX, float AScaleY, TdxGpMatrixOrder AOrder = MatrixOrderPrepend);
+  // Replaces the transform by the scaling about ACenter; the order has no
+  // effect.
+  void ScaleWorldTransform(float AScaleX, float AScaleY, const TdxPointF& ACenter,
+                           TdxGpMatrixOrder AOrder = MatrixOrderPrepend);
+  // Prepends the mirror about the pivot; nothing when neither flag is set.
+  void FlipWorldTransform(bool AFlipHorizontally, bool AFlipVertically, const TdxPointF& APivotPoint);
+  void FlipWorldTransform(bool AFlipHorizontally, bool AFlipVertically, const TPoint& APivotPoint);
+  void FlipWorldTransform(bool AFlipHorizontally, bool AFlipVertically, float APivotPointX, float APivotPointY);
+  void ResetWorldTransform();
+  void SaveWorldTransform();
+  // Raises the list's index error when nothing was saved.
+  void RestoreWorldTransform();
+  // In place; an empty array raises EArgumentOutOfRangeException "points".
+  void TransformPoints(TdxGpCoordinateSpace ADestSpace, TdxGpCoordinateSpace ASrcSpace,
+                       std::vector<TdxPointF>& APoints);
+  void TransformPoints(TdxGpCoordinateSpace ADestSpace, TdxGpCoordinateSpace ASrcSpace, std::vector<TPoint>& APoints);
+
+  // Shapes in alpha colours. A fill is made only for a colour other than 0
+  // and $00FFFFFF; an outline only for such a colour, a width above 0 and a
+  // solid or dashed pen style. The fill comes first. A TRect loses 1 on the
+  // right and the bottom, so the figure covers (width - 1) x (height - 1)
+  // pixels. Angles count counter-clockwise in degrees.
+  void Arc(const TRect& R, float AStartAngle, float ASweepAngle, TdxAlphaColor APenColor, float APenWidth = 1,
+           vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Curve(std::span<const TPoint> APoints, TdxAlphaColor APenColor, float APenWidth = 1,
+             vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Curve(std::span<const TdxPointF> APoints, TdxAlphaColor APenColor, float APenWidth = 1,
+             vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Ellipse(const TRect& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
+               vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Ellipse(const TdxRectF& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
+               vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Line(int X1, int Y1, int X2, int Y2, TdxAlphaColor APenColor, float APenWidth = 1,
+            vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Line(float X1, float Y1, float X2, float Y2, TdxAlphaColor APenColor, float APenWidth = 1,
+            vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Path(TdxGPPath* APath, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
+            vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Pie(const TRect& R, float AStartAngle, float ASweepAngle, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor,
+           float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Pie(const TdxRectF& R, float AStartAngle, float ASweepAngle, TdxAlphaColor APenColor,
+           TdxAlphaColor ABrushColor, float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Polygon(std::span<const TPoint> APoints, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor,
+               float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Polygon(std::span<const TdxPointF> APoints, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor,
+               float APenWidth = 1, TdxGPPenStyle APenStyle = gppsSolid);
+  void Polyline(std::span<const TPoint> APoints, TdxAlphaColor APenColor, float APenWidth = 1,
+                vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Polyline(std::span<const TdxPointF> APoints, TdxAlphaColor APenColor, float APenWidth = 1,
+                vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Rectangle(const TRect& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
+                 vcl::TPenStyle APenStyle = vcl::psSolid);
+  void Rectangle(const TdxRectF& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
+                 vcl::TPenStyle APenStyle = vcl::psSolid);
+  void RoundRect(const TRect& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, int ARadiusX, int ARadiusY,
+                 float APenWidth = 1);
+  // Fills with the brush colour; the pen arguments have no effect.
+  void Region(TdxGPRegion* ARegion, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
+              vcl::TPenStyle APenStyle = vcl::psSolid);
+  // The rectangle as given, not shrunk.
+  void FillRectangle(const TRect& R, TdxAlphaColor ABrushColor);
+  void FillRectangle(const TdxRectF& R, TdxAlphaColor ABrushColor);
+  // Solid for equal colours or AColor2 = $00010203; otherwise a linear
+  // gradient over the rectangle grown by 1, transparent colours included.
+  void FillRectangleByGradient(const TRect& R, TdxAlphaColor AColor1, TdxAlphaColor AColor2,
+                               Gdiplus::LinearGradientMode AMode);
+
+  // The same in platform colours with their alphas.
+  void Arc(const TRect& R, float AStartAngle, float ASweepAngle, vcl::TColor APenColor, float APenWidth = 1,
+           vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+  {
+    Arc(R, AStartAngle, ASweepAngle, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
+  }
+  void Curve(std::span<const TPoint> APoints, vcl::TColor APenColor, float APenWidth = 1,
+             vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+  {
+    Curve(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
+  }
+  void Ellipse(const TRect& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
+               vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+  {
+    Ellipse(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
+            APenWidth, APenStyle);
+  }
+  void Line(int X1, int Y1, int X2, int Y2, vcl::TColor APenColor, float APenWidth = 1,
+            vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+  {
+    Line(X1, Y1, X2, Y2, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
+  }
+  void Path(TdxGPPath* APath, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
+            vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+  {
+    Path(APath, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
+         APenWidth, APenStyle);
+  }
+  void Pie(const TRect& R, float AStartAngle, float ASweepAngle, vcl::TColor APenColor, vcl::TColor ABrushColor,
+           float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255,
+           BYTE ABrushColorAlpha = 255)
+  {
+    Pie(R, AStartAngle, ASweepAngle, dxColorToAlphaColor(APenColor, APenColorAlpha),
+        dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
+  }
+  void Polygon(std::span<const TPoint> APoints, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
+               vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+  {
+    Polygon(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha),
+            dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
+  }
+  void Polyline(std::span<const TPoint> APoints, vcl::TColor APenColor, float APenWidth = 1,
+                vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+  {
+    Polyline(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
+  }
+  void Rectangle(const TRect& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
+                 vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+  {
+    Rectangle(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
+              APenWidth, APenStyle);
+  }
+  void RoundRect(const TRect& R, vcl::TColor APenColor, vcl::TColor ABrushColor, int ARadiusX, int ARadiusY,
+                 int APenWidth = 1, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+  {
+    RoundRect(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
+              ARadiusX, ARadiusY, static_cast<float>(APenWidth));
+  }
+
+  // Shapes with pen and brush objects, either of which may be none. The
+  // brush's (and the pen's brush's) target rectangle is set to the figure
+  // first.
+  void Ellipse(const TRect& R, TdxGPPen* APen, TdxGPCustomBrush* ABrush);
+  void Ellipse(const TdxRectF& R, TdxGPPen* APen, TdxGPCustomBrush* ABrush);
+  void Rectangle(const TRect& R, TdxGPPen* APen, TdxGPCustomBrush* ABrush);
+  void Rectangle(const TdxRectF& R, TdxGPPen* APen, TdxGPCustomBrush* ABrush);
+  void Polygon(std::span<const TPoint> APoints, TdxGPPen* APen, TdxGPCustomBrush* ABrush);
+  void Polygon(std::span<const TdxPointF> APoints, TdxGPPen* APen, TdxGPCustomBrush* ABrush);
+  // Nothing without a pen or with an empty one.
+  void Polyline(std::span<const TPoint> APoints, TdxGPPen* APen);
+  void Polyline(std::span<const TdxPointF> APoints, TdxGPPen* APen);
+  // The pen is skipped when it is none or empty.
+  void Path(TdxGPPath* APath, TdxGPPen* APen, TdxGPCustomBrush* ABrush);
+  void RoundRect(const TRect& R, TdxGPPen* APen, TdxGPCustomBrush* ABrush, int ARadiusX, int ARadiusY);
+  // The pen's brush gets no target rectangle.
+  void Line(int X1, int Y1, int X2, int Y2, TdxGPPen* APen);
+  void Line(float X1, float Y1, float X2, float Y2, TdxGPPen* APen);
+  void FillRectangle(const TRect& R, TdxGPCustomBrush* ABrush);
+  void FillRectangle(const TdxRectF& R, TdxGPCustomBrush* ABrush);
+
+  // Text. No font or no brush raises EdxGdipException (InvalidParameter)
+  // before anything is drawn; an empty string draws nothing. At a point the
+  // layout has no size: no wrapping, no clipping.
+  void DrawString(const rtl::String& S, TdxGPFont* AFont, TdxGPCustomBrush* ABrush, float X, float Y);
+  void DrawString(const rtl::String& S, TdxGPFont* AFont, TdxGPCustomBrush* ABrush, float X, float Y,
+                  TdxGPStringFormat* AFormat);
+  void DrawString(const rtl::String& S, TdxGPFont* AFont, TdxGPCustomBrush* ABrush, const TdxPointF& AOrigin);
+  void DrawString(const rtl::String& S, TdxGPFont* AFont, TdxGPCustomBrush* ABrush, const TdxPointF& AOrigin,
+                  TdxGPStringFormat* AFormat);
+  // Nothing for an empty rectangle.
+  void DrawString(const rtl::String& S, TdxGPFont* AFont, TdxGPCustomBrush* ABrush, const TdxRectF& ARect);
+  void DrawString(const rtl::String& S, TdxGPFont* AFont, TdxGPCustomBrush* ABrush, const TdxRectF& ARect,
+                  TdxGPStringFormat* AFormat);
+
+  // The size of the text's bounding box; an empty text is 0 x 0 without
+  // asking the library. A layout size of 0 x 0 means no limit.
+  TdxSizeF MeasureString(const rtl::String& AText, TdxGPFont* AFont, const TdxSizeF& ALayoutArea,
+                         TdxGPStringFormat* AStringFormat, int& ACharactersFitted, int& ALinesFilled);
+  TdxSizeF MeasureString(const rtl::String& AText, TdxGPFont* AFont, const TdxPointF& AOrigin,
+                         TdxGPStringFormat* AStringFormat);
+  TdxSizeF MeasureString(const rtl::String& AText, TdxGPFont* AFont, const TdxSizeF& ALayoutArea);
+  TdxSizeF MeasureString(const rtl::String& AText, TdxGPFont* AFont, const TdxSizeF& ALayoutArea,
+                         TdxGPStringFormat* AStringFormat);
+  TdxSizeF MeasureString(const rtl::String& AText, TdxGPFont* AFont);
+  TdxSizeF MeasureString(const rtl::String& AText, TdxGPFont* AFont, double AWidth);
+  TdxSizeF MeasureString(const rtl::String& AText, TdxGPFont* AFont, double AWidth, TdxGPStringFormat* AFormat);
+  // One region per measurable character range of the format; the caller
+  // owns them. Without a format the library's InvalidParameter raises.
+  std::vector<TdxGPRegion*> MeasureCharacterRanges(const rtl::String& AText, TdxGPFont* AFont,
+                                                   const TdxRectF& ALayoutRect, TdxGPStringFormat* AStringFormat);
+
  protected:
   std::vector<Gdiplus::GpRegion*> FSavedClipRegions;
   std::vector<Gdiplus::GpMatrix*> FSavedWorldTransforms;
   Gdiplus::GpGraphics* FHandle = nullptr;
   bool FIsLowColorsMode = false;
 };
+
+// TdxGPCanvas's base for the paint canvases; adds nothing.
+class TdxGPGraphics : public TdxGPCanvas {
+  RTL_CLASS(TdxGPGraphics, TdxGPCanvas)
+};
+
+// ---------------------------------------------------------------------------
+// Drawing native images
+
+// Draws the source part of AImage into the destination rectangle, in pixels;
+// nothing when the destination is not visible or either rectangle is less
+// than a pixel wide or high. Without attributes an alpha below 255 blends.
+// A bitmap enlarged while the pixel-offset mode is not Half samples one
+// column and row less, so it never reads beyond its last ones; a metafile
+// drawn smaller than 2 x 2 is drawn at 2 x 2 clipped to the destination.
+void dxGpDrawImage(Gdiplus::GpGraphics* AGraphics, const TdxRectF& ADestRect, const TdxRectF& ASourceRect,
+                   Gdiplus::GpImageAttributes* AAttributes, BYTE AAlpha, Gdiplus::GpImage* AImage);
+void dxGpDrawImage(Gdiplus::GpGraphics* AGraphics, const TRect& ADestRect, const TRect& ASourceRect,
+                   Gdiplus::GpImageAttributes* AAttributes, BYTE AAlpha, Gdiplus::GpImage* AImage);
+// Repeats the source part over the destination from its top-left; opaque
+// enlargements go through a texture brush, the rest tile by hand.
+void dxGpTileImage(Gdiplus::GpGraphics* AGraphics, const TRect& ADestRect, const TRect& ASourceRect, BYTE AAlpha,
+                   Gdiplus::GpImage* AImage);
