@@ -816,6 +816,41 @@ class TdxGPCanvas : public TdxGpBase {
     Rectangle(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
               APenWidth, APenStyle);
   }
+  void Ellipse(const TdxRectF& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
+               vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+  {
+    Ellipse(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
+            APenWidth, APenStyle);
+  }
+  void Line(float X1, float Y1, float X2, float Y2, vcl::TColor APenColor, float APenWidth = 1,
+            vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+  {
+    Line(X1, Y1, X2, Y2, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
+  }
+  void Pie(const TdxRectF& R, float AStartAngle, float ASweepAngle, vcl::TColor APenColor, vcl::TColor ABrushColor,
+           float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255,
+           BYTE ABrushColorAlpha = 255)
+  {
+    Pie(R, AStartAngle, ASweepAngle, dxColorToAlphaColor(APenColor, APenColorAlpha),
+        dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
+  }
+  void Polyline(std::span<const TdxPointF> APoints, vcl::TColor APenColor, float APenWidth = 1,
+                vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+  {
+    Polyline(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
+  }
+  void Rectangle(const TdxRectF& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
+                 vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+  {
+    Rectangle(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
+              APenWidth, APenStyle);
+  }
+  void Region(TdxGPRegion* ARegion, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
+              vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+  {
+    Region(ARegion, dxColorToAlphaColor(APenColor, APenColorAlpha),
+           dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
+  }
   void RoundRect(const TRect& R, vcl::TColor APenColor, vcl::TColor ABrushColor, int ARadiusX, int ARadiusY,
                  int APenWidth = 1, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
   {
