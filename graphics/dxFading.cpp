@@ -448,7 +448,8 @@ void TdxFader::Fade(rtl::TObject* AObject, TcxBitmap32* AImage1, TcxBitmap32* AI
                     int AAnimationFrameDelay)
 {
   rtl::TOwnedPtr<TcxBitmap32> image1(AImage1);
-  const rtl::TOwnedPtr<TcxBitmap32> image2(AImage2);
+  // One bitmap handed in twice is freed once, and there is nothing to blend.
+  const rtl::TOwnedPtr<TcxBitmap32> image2(AImage2 != AImage1 ? AImage2 : nullptr);
   if (!CanFade(AObject) || !image1 || !image2 || !SameSize(BitmapSize(image1.get()), BitmapSize(image2.get())) ||
       image1->GetEmpty() || AAnimationFrameCount <= 0)
     return;

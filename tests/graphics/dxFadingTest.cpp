@@ -286,9 +286,12 @@ TEST_F(dxFading, CorrectAlphaChannelMakesDrawnPixelsOpaqueAndLeavesBlackTranspar
     RGBQUAD In, Out;
   };
   const TCase cases[] = {
-      {Pixel(0, 0, 0, 0), Pixel(0, 0, 0, 0)},           {Pixel(1, 0, 0, 0), Pixel(1, 0, 0, 255)},
-      {Pixel(0, 0, 9, 0), Pixel(0, 0, 9, 255)},         {Pixel(10, 20, 30, 128), Pixel(10, 20, 30, 128)},
-      {Pixel(0, 0, 0, 255), Pixel(0, 0, 0, 255)},       {Pixel(0, 7, 0, 1), Pixel(0, 7, 0, 1)},
+      {Pixel(0, 0, 0, 0), Pixel(0, 0, 0, 0)},
+      {Pixel(1, 0, 0, 0), Pixel(1, 0, 0, 255)},
+      {Pixel(0, 0, 9, 0), Pixel(0, 0, 9, 255)},
+      {Pixel(10, 20, 30, 128), Pixel(10, 20, 30, 128)},
+      {Pixel(0, 0, 0, 255), Pixel(0, 0, 0, 255)},
+      {Pixel(0, 7, 0, 1), Pixel(0, 7, 0, 1)},
   };
   TRGBColors colors;
   for (const TCase& c : cases)
@@ -372,6 +375,12 @@ TEST_F(dxFading, NothingFadesWhenAPreconditionIsMissing)
     EXPECT_FALSE(Fader->Contains(element.get())) << c.What;
     EXPECT_EQ(element->RepaintCount, 0) << c.What;
   }
+
+  // An element that hands out one bitmap as both pictures: it is freed once
+  // (freeing it twice used to bring the program down) and nothing fades.
+  TcxBitmap32* both = NewSolidPicture(2, 2, color);
+  Fader->Fade(element.get(), both, both, 4, 15);
+  EXPECT_FALSE(Fader->Contains(element.get()));
 
   element->CanFadeNow = false;
   Fader->FadeIn(element.get());
