@@ -16,6 +16,7 @@
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
+#include "graphics/dxFading.h"
 #include "graphics/dxGDIPlusAPI.h"
 
 namespace {
@@ -38,6 +39,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_cxGraphicsBitmaps,
     &unit_cxGraphics,
     &unit_cxDrawTextUtils,
+    &unit_dxFading,
 };
 
 }  // namespace

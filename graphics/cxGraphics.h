@@ -39,6 +39,9 @@ inline constexpr TcxBorders cxBordersAll{bLeft, bTop, bRight, bBottom};
 RTL_ENUM(TcxAlignmentVert, vaTop, vaBottom, vaCenter);
 // Counter-clockwise: raPlus90 turns a picture a quarter to the left.
 RTL_ENUM(TcxRotationAngle, ra0, raPlus90, raMinus90, ra180);
+// The state a button-like part is drawn in, from the look-and-feel painters
+// to the fader, which cross-fades the moves into and out of cxbsHot.
+RTL_ENUM(TcxButtonState, cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled);
 
 // ---------------------------------------------------------------------------
 // Regions

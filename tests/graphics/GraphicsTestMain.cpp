@@ -4,21 +4,24 @@
 
 #include <cstdio>
 
+#include "core/cxClasses.h"
 #include "core/dxCore.h"
+#include "core/dxGenerics.h"
 #include "graphics/cxDrawTextUtils.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
+#include "graphics/dxFading.h"
 #include "graphics/dxGDIPlusAPI.h"
 #include "platform/rtl/SystemUnits.h"
 
 int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
-  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxCoreGraphics, &unit_dxGDIPlusAPI,
-                                                           &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps,
-                                                           &unit_cxGraphics, &unit_cxDrawTextUtils};
+  static constinit const rtl::UnitInfo* const units[] = {
+      &unit_dxCore,           &unit_dxGenerics,        &unit_cxClasses,  &unit_dxCoreGraphics, &unit_dxGDIPlusAPI,
+      &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps, &unit_cxGraphics, &unit_cxDrawTextUtils, &unit_dxFading};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
