@@ -1,10 +1,8 @@
 #include "graphics/cxGraphicsDraw.h"
 
-#include <commctrl.h>
 #include <shlwapi.h>
 
 #include <algorithm>
-#include <cfenv>
 #include <cmath>
 #include <cstring>
 #include <numbers>
@@ -152,10 +150,11 @@ void cxGraphicsDrawInitialize()
 {
   cxMsImg32.Library = LoadLibraryW(L"msimg32.dll");
   if (cxMsImg32.Library) {
-    cxMsImg32.GradientFill =
-        reinterpret_cast<TcxGradientFillProc>(reinterpret_cast<void*>(GetProcAddress(cxMsImg32.Library, "GradientFill")));
-    cxMsImg32.AlphaBlend =
-        reinterpret_cast<TcxAlphaBlendProc>(reinterpret_cast<void*>(GetProcAddress(cxMsImg32.Library, "AlphaBlend")));
+    const auto bind = [](const char* AName) {
+      return reinterpret_cast<void*>(GetProcAddress(cxMsImg32.Library, AName));
+    };
+    cxMsImg32.GradientFill = reinterpret_cast<TcxGradientFillProc>(bind("GradientFill"));
+    cxMsImg32.AlphaBlend = reinterpret_cast<TcxAlphaBlendProc>(bind("AlphaBlend"));
   }
   TWindowDC screen(nullptr);
   ScreenPixelsPerInch = {GetDeviceCaps(screen.Get(), LOGPIXELSX), GetDeviceCaps(screen.Get(), LOGPIXELSY)};
@@ -276,8 +275,7 @@ void cxWeightedGradientFillRect(HDC DC, const TRect& R, TColor AColor1, bool AHo
   for (int i = 0; i < extent; ++i) {
     const TColor color =
         ColorOfChannels(channelAt(c1.R, c2.R, i), channelAt(c1.G, c2.G, i), channelAt(c1.B, c2.B, i));
-    FillRect(DC, &static_cast<const RECT&>(Band(R, AHorizontal, start + i, start + i + 1)),
-             TdxSolidBrushCache::Get(color));
+    cxFillRectByColor(DC, Band(R, AHorizontal, start + i, start + i + 1), color);
   }
 }
 
@@ -620,8 +618,8 @@ TcxBitmap* cxGraphicToBitmap(TGraphic* AGraphic)
     result->Assign(bitmap);
     return result;
   }
-  TcxBitmap32* result =
-      rtl::NewWith<TcxBitmap32>([&](TcxBitmap32* B) { B->CreateSize(AGraphic->GetWidth(), AGraphic->GetHeight(), true); });
+  TcxBitmap32* result = rtl::NewWith<TcxBitmap32>(
+      [&](TcxBitmap32* B) { B->CreateSize(AGraphic->GetWidth(), AGraphic->GetHeight(), true); });
   result->GetCanvas()->Draw(0, 0, AGraphic);
   return result;
 }

@@ -636,3 +636,61 @@ TEST(cxGraphicsDraw, HatchRectBlendsChecksOverTheDC)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(cxGraphicsDraw, DesignSelectorFillsFramesAndLeavesTheClip)
+{
+  const rtl::TOwnedPtr<TcxBitmap32> bitmap = NewFilled32(12, 12, 0xFFFFFFFF);
+  TcxCanvas* canvas = bitmap->GetcxCanvas();
+  const TRect R{2, 2, 8, 8};
+  cxDrawDesignSelector(canvas, R, 0x80);  // the low seven bits choose green
+  const TColor green = static_cast<TColor>(0xA0FFA0);
+  EXPECT_EQ(PixelColor(bitmap.get(), 2, 2), cxDimColor(green, 50)) << "frame";
+  EXPECT_EQ(PixelColor(bitmap.get(), 7, 5), cxDimColor(green, 50)) << "frame";
+  // The diagonals run where x - y is R.right - R.top less a multiple of 3.
+  EXPECT_EQ(PixelColor(bitmap.get(), 4, 6), green) << "inside, off the diagonals";
+  EXPECT_EQ(PixelColor(bitmap.get(), 3, 6), cxDimColor(green, 75)) << "on a diagonal";
+  EXPECT_EQ(PixelColor(bitmap.get(), 8, 8), ColorToRGB(clBtnShadow)) << "shadow";
+  EXPECT_EQ(PixelColor(bitmap.get(), 1, 1), clWhite);
+  // Both squares have left the clip: a fill over everything spares them.
+  canvas->FillRect(bitmap->GetClientRect(), clBlack);
+  EXPECT_EQ(PixelColor(bitmap.get(), 4, 6), green);
+  EXPECT_EQ(PixelColor(bitmap.get(), 8, 8), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(PixelColor(bitmap.get(), 1, 1), clBlack);
+
+  const rtl::TOwnedPtr<TcxBitmap32> red = NewFilled32(12, 12, 0xFFFFFFFF);
+  cxDrawDesignSelector(red->GetcxCanvas(), R, 1);
+  EXPECT_EQ(PixelColor(red.get(), 4, 6), static_cast<TColor>(0x9090FF));
+}
+
+TEST(cxGraphicsDraw, BitmapCopies)
+{
+  const rtl::TOwnedPtr<TcxBitmap32> source = NewCleared32(3, 2);
+  const TcxDrawTestPixels pixels = {0x80102030, 0xFF405060, 0x00000000, 0x11111111, 0x22222222, 0x33333333};
+  SetPixels(source.get(), pixels);
+
+  // A handle copy is a DIB section with every byte, alpha included.
+  const TOwnedBitmap copy(cxCopyBitmapHandle(source->GetHandle()));
+  DIBSECTION section{};
+  ASSERT_EQ(GetObjectW(copy.Get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
+  const rtl::TOwnedPtr<TcxBitmap32> back = NewCleared32(1, 1);
+  back->SetHandle(cxCopyBitmapHandle(copy.Get()));
+  EXPECT_EQ(PixelsOf(back.get()), pixels);
+
+  // A bitmap graphic becomes a TcxBitmap of its own format and pixels.
+  const rtl::TOwnedPtr<TcxBitmap> converted(cxGraphicToBitmap(source.get()));
+  ASSERT_TRUE(converted);
+  EXPECT_EQ(converted->GetPixelFormat(), pf32bit);
+  EXPECT_EQ(PixelColor(converted.get(), 1, 0), static_cast<TColor>(0x605040));
+  EXPECT_EQ(cxGraphicToBitmap(nullptr), nullptr);
+
+  // Copying to a DC takes the source offset.
+  const rtl::TOwnedPtr<TcxBitmap32> target = NewFilled32(4, 4, 0xFFFFFFFF);
+  cxCopyBitmapToDC(target->GetCanvas()->GetHandle(), source.get(), TRect{0, 0, 2, 1}, SRCCOPY, TPoint{1, 1});
+  EXPECT_EQ(PixelsOf(target.get())[0], 0x22222222u);
+  EXPECT_EQ(PixelsOf(target.get())[1], 0x33333333u);
+  EXPECT_EQ(PixelsOf(target.get())[2], 0xFFFFFFFFu);
+}
+
+}  // namespace
