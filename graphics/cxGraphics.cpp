@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "core/cxGeometry.h"
+#include "graphics/cxGraphicsDraw.h"
 #include "graphics/dxCoreGraphics.h"
 
 using namespace vcl;
@@ -27,13 +28,15 @@ constexpr TRect NoClipBounds{0, 0, 30000, 30000};
 void Initialization()
 {
   UnitFinished = false;
+  cxGraphicsDrawInitialize();
 }
 
 void Finalization()
 {
+  UnitFinished = true;
   rtl::FreeAndNil(ScreenCanvas);
   rtl::FreeAndNil(PaintCanvas);
-  UnitFinished = true;
+  cxGraphicsDrawFinalize();
 }
 
 }  // namespace

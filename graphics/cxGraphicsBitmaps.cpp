@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "core/cxGeometry.h"
+#include "graphics/cxGraphicsDraw.h"
 #include "platform/rtl/ClassesComponents.h"
 #include "platform/rtl/SystemTypes.h"
 #include "platform/vcl/GraphicsHandles.h"
@@ -522,6 +523,12 @@ void TcxBitmap32::Filter(vcl::TBitmap* AMaskBitmap)
 void TcxBitmap32::Invert()
 {
   CopyBitmap(this, NOTSRCCOPY);
+}
+
+void TcxBitmap32::AlphaBlend(vcl::TBitmap* ADestBitmap, const TRect& ADestRect, bool ASmoothImage,
+                             std::uint8_t AConstantAlpha)
+{
+  cxAlphaBlend(ADestBitmap, this, ADestRect, GetClientRect(), ASmoothImage, AConstantAlpha);
 }
 
 // ---------------------------------------------------------------------------

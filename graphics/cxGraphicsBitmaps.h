@@ -150,6 +150,10 @@ class TcxBitmap32 : public TcxBitmap {
   // Black where the mask is white.
   void Filter(vcl::TBitmap* AMaskBitmap);
   void Invert();
+  // The whole bitmap, taken as premultiplied, blended into ADestRect of
+  // ADestBitmap (cxAlphaBlend).
+  void AlphaBlend(vcl::TBitmap* ADestBitmap, const TRect& ADestRect, bool ASmoothImage,
+                  std::uint8_t AConstantAlpha = 255);
 
  protected:
   // Raises EdxException "Wrong PixelFormat" once the bitmap is no longer 32
