@@ -5,20 +5,24 @@
 #include <cstdio>
 
 #include "core/dxCore.h"
+#include "core/dxThemeManager.h"
+#include "core/dxUxTheme.h"
 #include "graphics/cxDrawTextUtils.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
+#include "graphics/dxOffice11.h"
 #include "platform/rtl/SystemUnits.h"
 
 int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
-  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxCoreGraphics, &unit_dxGDIPlusAPI,
-                                                           &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps,
-                                                           &unit_cxGraphics, &unit_cxDrawTextUtils};
+  static constinit const rtl::UnitInfo* const units[] = {
+      &unit_dxCore,           &unit_dxUxTheme,        &unit_dxThemeManager,    &unit_dxCoreGraphics,
+      &unit_dxGDIPlusAPI,     &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps, &unit_cxGraphics,
+      &unit_cxDrawTextUtils,  &unit_dxOffice11};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
