@@ -334,10 +334,16 @@ void CreateBitmaps()
   }
 }
 
+// All or nothing: a bitmap that fails to load takes the brushes with it.
 void CreateResources()
 {
   CreateBrushes();
-  CreateBitmaps();
+  try {
+    CreateBitmaps();
+  } catch (...) {
+    DeleteBrushes();
+    throw;
+  }
 }
 
 void FreeResources()

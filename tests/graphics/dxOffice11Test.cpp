@@ -407,6 +407,20 @@ TEST_F(dxOffice11Palette, RefreshWithoutReferenceMakesNoBrushes)
   EXPECT_EQ(dxOffice11SubMenuExpandBitmap, nullptr);
 }
 
+TEST_F(dxOffice11Palette, FinishingTheUnitFreesWhatHoldersNeverReleased)
+{
+  dxOffice11AddColorsRef();
+  const HBRUSH brush = dxOffice11MenuBrush;
+  unit_dxOffice11.finalization();
+  EXPECT_EQ(dxOffice11ColorsRefCount(), 0);
+  EXPECT_EQ(dxOffice11MenuBrush, nullptr);
+  EXPECT_EQ(GetObjectType(brush), 0u);
+  EXPECT_EQ(dxOffice11SubMenuExpandBitmap, nullptr);
+  // No listener is left behind: a theme change now finds nothing to remake.
+  ApplyScheme(dxOffice11SchemeBlue);
+  EXPECT_EQ(dxOffice11MenuBrush, nullptr);
+}
+
 // ---------------------------------------------------------------------------
 // Bitmaps
 
