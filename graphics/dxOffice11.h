@@ -1,4 +1,4 @@
-// The Office 2003 colour scheme: one palette shared by the painters of that
+// The Office11 colour scheme: one palette shared by the painters of that
 // style, with its brushes, glyph bitmaps and drawing routines.
 // - the palette: 79 plain RGB colours, taken from a built-in table when a
 //   visual style with a known colour variant (blue, olive, silver) is active,

@@ -1,4 +1,4 @@
-// The Office 2003 palette and its glyph routines. The visual-styles library's
+// The Office11 palette and its glyph routines. The visual-styles library's
 // is-active and theme-name functions are replaced by fakes, and theme changes
 // reach the palette as Windows delivers them (to the thread's top-level
 // windows), so the scheme follows an injected theme name whatever this
