@@ -18,6 +18,7 @@
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxFading.h"
 #include "graphics/dxGDIPlusAPI.h"
+#include "graphics/dxOffice11.h"
 
 namespace {
 
@@ -39,6 +40,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_cxGraphicsBitmaps,
     &unit_cxGraphics,
     &unit_cxDrawTextUtils,
+    &unit_dxOffice11,
     &unit_dxFading,
 };
 

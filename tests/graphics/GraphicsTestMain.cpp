@@ -7,6 +7,8 @@
 #include "core/cxClasses.h"
 #include "core/dxCore.h"
 #include "core/dxGenerics.h"
+#include "core/dxThemeManager.h"
+#include "core/dxUxTheme.h"
 #include "graphics/cxDrawTextUtils.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
@@ -14,14 +16,17 @@
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxFading.h"
 #include "graphics/dxGDIPlusAPI.h"
+#include "graphics/dxOffice11.h"
 #include "platform/rtl/SystemUnits.h"
 
 int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
   static constinit const rtl::UnitInfo* const units[] = {
-      &unit_dxCore,           &unit_dxGenerics,        &unit_cxClasses,  &unit_dxCoreGraphics, &unit_dxGDIPlusAPI,
-      &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps, &unit_cxGraphics, &unit_cxDrawTextUtils, &unit_dxFading};
+      &unit_dxCore,         &unit_dxGenerics,         &unit_cxClasses,        &unit_dxUxTheme,
+      &unit_dxThemeManager, &unit_dxCoreGraphics,     &unit_dxGDIPlusAPI,     &unit_cxGraphicsColors,
+      &unit_cxGraphicsBitmaps, &unit_cxGraphics,      &unit_cxDrawTextUtils,  &unit_dxOffice11,
+      &unit_dxFading};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
