@@ -10,6 +10,7 @@
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
 #include "graphics/cxGraphicsColors.h"
+#include "graphics/cxGraphicsDraw.h"
 #include "platform/rtl/SysUtils.h"
 
 using vcl::TColor;
@@ -416,51 +417,6 @@ class TdxOffice11TemporaryBrush {
   HBRUSH FBrush;
 };
 
-void FillRectByColor(HDC DC, const TRect& R, TColor AColor)
-{
-  const RECT r = R;
-  FillRect(DC, &r, TdxSolidBrushCache::Get(AColor));
-}
-
-// Two one-pixel gradients meeting at the middle band, whose colour is moved
-// from C1 toward C2 by AWeight percent of half their difference. A private
-// copy of the drawing unit's weighted fill, with the same arithmetic.
-void WeightedGradientFillRect(HDC DC, const TRect& R, TColor C1, bool AHorizontal, int AWeight, TColor C2)
-{
-  const TColor rgb1 = vcl::ColorToRGB(C1);
-  const TColor rgb2 = vcl::ColorToRGB(C2);
-  if (rgb1 == rgb2) {
-    FillRectByColor(DC, R, rgb1);
-    return;
-  }
-  const int extent = AHorizontal ? R.right - R.left : R.bottom - R.top;
-  if (extent <= 0)
-    return;
-  const int half = extent / 2;
-  const int c1[3] = {GetRValue(rgb1), GetGValue(rgb1), GetBValue(rgb1)};
-  const int c2[3] = {GetRValue(rgb2), GetGValue(rgb2), GetBValue(rgb2)};
-  int mid[3];
-  int h[3];
-  int s[3];
-  for (int k = 0; k < 3; ++k) {
-    const int d = MulDiv(c1[k] - c2[k], AWeight, 200);
-    mid[k] = c1[k] - d;
-    h[k] = MulDiv(d, extent, half);
-    s[k] = c2[k] + MulDiv(mid[k] - c2[k], extent, half);
-  }
-  for (int i = 0; i < extent; ++i) {
-    int c[3];
-    for (int k = 0; k < 3; ++k)
-      c[k] = i < half    ? c1[k] - MulDiv(i, h[k], extent - 1)
-             : i == half ? mid[k]
-                         : s[k] + MulDiv(i, c2[k] - s[k], extent - 1);
-    const TColor color = static_cast<TColor>(RGB(c[0] & 0xFF, c[1] & 0xFF, c[2] & 0xFF));
-    const TRect band = AHorizontal ? TRect{R.left + i, R.top, R.left + i + 1, R.bottom}
-                                   : TRect{R.left, R.top + i, R.right, R.top + i + 1};
-    FillRectByColor(DC, band, color);
-  }
-}
-
 const TdxScaleFactor* ActualScaleFactor(const TdxScaleFactor* AScaleFactor)
 {
   return AScaleFactor ? AScaleFactor : dxGetSystemScaleFactor();
@@ -539,7 +495,7 @@ void dxOffice11RefreshColors()
 
 void dxOffice11FillGradientRect(HDC DC, const TRect& R, TColor AColor1, TColor AColor2, bool AHorizontal)
 {
-  WeightedGradientFillRect(DC, R, AColor1, AHorizontal, dxOffice11GradientWeight, AColor2);
+  cxWeightedGradientFillRect(DC, R, AColor1, AHorizontal, dxOffice11GradientWeight, AColor2);
 }
 
 void dxOffice11FrameRect(HDC DC, const TRect& R)
