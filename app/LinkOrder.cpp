@@ -17,6 +17,7 @@
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
+#include "graphics/dxGDIPlusClasses.h"
 
 namespace {
 
@@ -34,6 +35,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxAnimation,
     &unit_dxCoreGraphics,
     &unit_dxGDIPlusAPI,
+    &unit_dxGDIPlusClasses,
     &unit_cxGraphicsColors,
     &unit_cxGraphicsBitmaps,
     &unit_cxGraphics,

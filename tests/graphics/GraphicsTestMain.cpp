@@ -11,14 +11,15 @@
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
+#include "graphics/dxGDIPlusClasses.h"
 #include "platform/rtl/SystemUnits.h"
 
 int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
-  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxCoreGraphics, &unit_dxGDIPlusAPI,
-                                                           &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps,
-                                                           &unit_cxGraphics, &unit_cxDrawTextUtils};
+  static constinit const rtl::UnitInfo* const units[] = {
+      &unit_dxCore,           &unit_dxCoreGraphics,    &unit_dxGDIPlusAPI, &unit_dxGDIPlusClasses,
+      &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps, &unit_cxGraphics,   &unit_cxDrawTextUtils};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
