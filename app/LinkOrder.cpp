@@ -18,6 +18,7 @@
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxFading.h"
 #include "graphics/dxGDIPlusAPI.h"
+#include "graphics/dxGDIPlusClasses.h"
 #include "graphics/dxOffice11.h"
 
 namespace {
@@ -36,6 +37,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_dxAnimation,
     &unit_dxCoreGraphics,
     &unit_dxGDIPlusAPI,
+    &unit_dxGDIPlusClasses,
     &unit_cxGraphicsColors,
     &unit_cxGraphicsBitmaps,
     &unit_cxGraphics,

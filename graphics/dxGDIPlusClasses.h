@@ -7,19 +7,24 @@
 //   thin owners of a native object made in the constructor;
 // - TdxGPMemoryStream, a memory stream in the library's own memory;
 // - TdxGPCanvas: drawing, text, and the clip and world-transform stacks of one
-//   native graphics.
+//   native graphics;
+// - TdxGPPaintCanvas and the shared dxGpPaintCanvas: a vector canvas for
+//   the span of one paint on a device context;
+// - TdxGPStreamAdapter, the system's streams as COM streams for the library.
 //
 // Every user asks dxGpIsAvailable before any of this is made.
 #pragma once
 
 #include <windows.h>
 
+#include <functional>
 #include <vector>
 
 #include "core/cxGeometry.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
 #include "platform/rtl/ClassesStreams.h"
+#include "platform/rtl/SyncObjs.h"
 #include "platform/rtl/SystemEvents.h"
 #include "platform/vcl/Graphics.h"
 
@@ -939,3 +944,101 @@ void dxGpDrawImage(Gdiplus::GpGraphics* AGraphics, const TRect& ADestRect, const
 // enlargements go through a texture brush, the rest tile by hand.
 void dxGpTileImage(Gdiplus::GpGraphics* AGraphics, const TRect& ADestRect, const TRect& ASourceRect, BYTE AAlpha,
                    Gdiplus::GpImage* AImage);
+
+// ===========================================================================
+// Paint canvases and the stream adapter
+
+// The unit's start-up finds the platform's WindowFromDC; its finish frees the
+// shared objects (the generic font families, the shared paint canvas).
+RTL_DECLARE_UNIT(dxGDIPlusClasses);
+
+// True when alpha drawing on DC must go through a 32-bit copy: 16 or fewer
+// bits per pixel, a raster printer, a palette device, or (before the NT 6
+// family, whose layered windows take it directly) a layered window's DC.
+bool dxGpNeedsBufferedPaint(HDC DC);
+
+// A vector canvas for the span of one paint on a device context: BeginPaint
+// makes a native graphics on the DC (or on a 32-bit copy of the painted area
+// when the device cannot take alpha drawing), EndPaint releases it and copies
+// the copy back. The lock is held from BeginPaint to EndPaint, so whole
+// paints from several threads follow one another; the same thread may begin
+// again inside a paint. Pair the two in a guard that ends the paint on every
+// path: a BeginPaint that raises still holds the lock.
+class TdxGPCustomPaintCanvas : public TdxGPGraphics {
+  RTL_CLASS(TdxGPCustomPaintCanvas, TdxGPGraphics)
+
+ public:
+  void Create() override;
+  void Destroy() override;
+
+  // Coordinates between the two are those of DC.
+  void BeginPaint(HDC DC, const TRect& R);
+  // Paints on a graphics the caller owns; EndPaint does not delete it.
+  void BeginPaint(Gdiplus::GpGraphics* AHandle);
+  void EndPaint();
+
+ protected:
+  virtual void SaveState() {}
+  virtual void RestoreState() {}
+  // dxGpNeedsBufferedPaint; a descendant may decide otherwise for a device
+  // it knows better.
+  virtual bool NeedsBufferedPaint(HDC DC) { return dxGpNeedsBufferedPaint(DC); }
+
+  rtl::TCriticalSection* FLock = nullptr;
+  vcl::TBitmap* FBuffer = nullptr;
+  HDC FDrawDC = nullptr;
+  TRect FDrawRect{};
+};
+
+struct TdxGPPaintCanvasState {
+  Gdiplus::GpGraphics* Handle;
+  vcl::TBitmap* Buffer;
+  TRect DrawRect;
+  HDC DC;
+};
+
+// A paint canvas whose paints nest: each BeginPaint saves the paint it
+// interrupts and the matching EndPaint brings it back.
+class TdxGPPaintCanvas : public TdxGPCustomPaintCanvas {
+  RTL_CLASS(TdxGPPaintCanvas, TdxGPCustomPaintCanvas)
+
+ public:
+  void Destroy() override;
+
+ protected:
+  void SaveState() override;
+  void RestoreState() override;
+
+ private:
+  int FCounter = 0;
+  std::vector<TdxGPPaintCanvasState> FSavedStates;
+};
+
+// The one paint canvas the image classes, skins and painters share; made on
+// first use, freed by the unit's finish.
+TdxGPPaintCanvas* dxGpPaintCanvas();
+
+// A private paint canvas already painting on DC; dxGpEndPaint ends the paint,
+// frees the canvas and clears the variable.
+TdxGPCustomPaintCanvas* dxGpBeginPaint(HDC DC, const TRect& R);
+void dxGpEndPaint(TdxGPCustomPaintCanvas*& ACanvas);
+
+// Fills R on DC in the colour at the alpha, through the shared canvas.
+void dxGpFillRect(HDC DC, const TRect& R, vcl::TColor AColor, BYTE AAlpha = 255);
+
+// Runs AProc, mirrored left to right inside R when AMirror is set (drawing
+// right-to-left); the canvas's transform and pixel-offset mode are put back
+// on every path.
+void dxGpPaintMirrored(TdxGPCanvas* ACanvas, const TRect& R, bool AMirror, const std::function<void()>& AProc);
+
+// The system's streams as COM streams for the library, which asks Stat with
+// no record and with records it does not clear first.
+class TdxGPStreamAdapter : public rtl::TStreamAdapter {
+  RTL_CLASS(TdxGPStreamAdapter, rtl::TStreamAdapter)
+
+ public:
+  // No record: success with nothing done. Otherwise the whole record is
+  // cleared before the platform adapter fills it; anything raised is
+  // E_UNEXPECTED.
+  HRESULT __stdcall Stat(STATSTG* pstatstg, DWORD grfStatFlag) override;
+};

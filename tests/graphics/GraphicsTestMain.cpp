@@ -16,6 +16,7 @@
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxFading.h"
 #include "graphics/dxGDIPlusAPI.h"
+#include "graphics/dxGDIPlusClasses.h"
 #include "graphics/dxOffice11.h"
 #include "platform/rtl/SystemUnits.h"
 
@@ -24,9 +25,9 @@ int main(int argc, char** argv)
   testing::InitGoogleTest(&argc, argv);
   static constinit const rtl::UnitInfo* const units[] = {
       &unit_dxCore,         &unit_dxGenerics,         &unit_cxClasses,        &unit_dxUxTheme,
-      &unit_dxThemeManager, &unit_dxCoreGraphics,     &unit_dxGDIPlusAPI,     &unit_cxGraphicsColors,
-      &unit_cxGraphicsBitmaps, &unit_cxGraphics,      &unit_cxDrawTextUtils,  &unit_dxOffice11,
-      &unit_dxFading};
+      &unit_dxThemeManager, &unit_dxCoreGraphics,     &unit_dxGDIPlusAPI,     &unit_dxGDIPlusClasses,
+      &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps, &unit_cxGraphics,      &unit_cxDrawTextUtils,
+      &unit_dxOffice11,     &unit_dxFading};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
