@@ -187,7 +187,7 @@ static_assert(sizeof(TdxGpColorMatrix) == 25 * sizeof(float));
   X(GdipSetPathGradientPresetBlend) X(GdipSetPathGradientCenterPoint) X(GdipSetPathGradientWrapMode) \
   X(GdipCreatePen1) X(GdipCreatePen2) X(GdipClonePen) X(GdipDeletePen) X(GdipSetPenWidth) X(GdipGetPenWidth) \
   X(GdipSetPenBrushFill) X(GdipGetPenBrushFill) X(GdipSetPenColor) X(GdipSetPenDashStyle) \
-  X(GdipGetPenDashStyle) X(GdipSetPenDashCap197819) X(GdipSetPenDashArray) X(GdipGetPenDashCount) \
+  X(GdipGetPenDashStyle) X(GdipSetPenDashCap197819) X(GdipSetPenDashArray) X(GdipGetPenDashCount) X(GdipGetPenDashArray) \
   X(GdipSetPenDashOffset) X(GdipSetPenStartCap) X(GdipSetPenEndCap) X(GdipSetPenLineCap197819) \
   X(GdipSetPenLineJoin) X(GdipGetPenLineJoin) X(GdipSetPenMiterLimit) X(GdipSetPenMode) \
   X(GdipSetPenTransform) X(GdipSetPenCustomStartCap) X(GdipSetPenCustomEndCap) X(GdipCreateCustomLineCap) \
@@ -280,7 +280,8 @@ static_assert(sizeof(TdxGpColorMatrix) == 25 * sizeof(float));
   X(GdipSetStringFormatAlign) X(GdipGetStringFormatAlign) X(GdipSetStringFormatLineAlign) \
   X(GdipGetStringFormatLineAlign) X(GdipSetStringFormatTrimming) X(GdipGetStringFormatTrimming) \
   X(GdipSetStringFormatHotkeyPrefix) X(GdipGetStringFormatHotkeyPrefix) X(GdipSetStringFormatTabStops) \
-  X(GdipSetStringFormatDigitSubstitution) X(GdipSetStringFormatMeasurableCharacterRanges) \
+  X(GdipSetStringFormatDigitSubstitution) X(GdipGetStringFormatDigitSubstitution) \
+  X(GdipGetStringFormatTabStopCount) X(GdipGetStringFormatTabStops) X(GdipSetStringFormatMeasurableCharacterRanges) \
   X(GdipGetStringFormatMeasurableCharacterRangeCount) \
   X(GdipCreateMetafileFromEmf) X(GdipCreateMetafileFromWmf) X(GdipCreateMetafileFromStream) \
   X(GdipGetHemfFromMetafile) X(GdipGetMetafileHeaderFromMetafile) X(GdipGetMetafileHeaderFromEmf) \
