@@ -17,6 +17,7 @@
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
+#include "graphics/dxGDIPlusClassesImages.h"
 
 namespace {
 
@@ -38,6 +39,7 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_cxGraphicsBitmaps,
     &unit_cxGraphics,
     &unit_cxDrawTextUtils,
+    &unit_dxGDIPlusClasses,
 };
 
 }  // namespace

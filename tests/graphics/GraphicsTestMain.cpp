@@ -11,6 +11,7 @@
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxCoreGraphics.h"
 #include "graphics/dxGDIPlusAPI.h"
+#include "graphics/dxGDIPlusClassesImages.h"
 #include "platform/rtl/SystemUnits.h"
 
 int main(int argc, char** argv)
@@ -18,7 +19,8 @@ int main(int argc, char** argv)
   testing::InitGoogleTest(&argc, argv);
   static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxCoreGraphics, &unit_dxGDIPlusAPI,
                                                            &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps,
-                                                           &unit_cxGraphics, &unit_cxDrawTextUtils};
+                                                           &unit_cxGraphics, &unit_cxDrawTextUtils,
+                                                           &unit_dxGDIPlusClasses};
   try {
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
