@@ -4,6 +4,7 @@
 
 #include "core/dxCore.h"
 #include "graphics/dxGDIPlusClasses.h"
+#include "graphics/dxGDIPlusClassesImages.h"
 
 namespace {
 
@@ -15,16 +16,17 @@ constinit TWindowFromDC WindowFromDCProc = nullptr;
 // user-interface thread before any other thread paints.
 constinit TdxGPPaintCanvas* PaintCanvas = nullptr;
 
-// The unit's other parts (codecs, pen and brush caches) add their steps to
-// these two.
+// The unit's other parts (pen and brush caches) add their steps to these two.
 void Initialization()
 {
   if (const HMODULE user32 = GetModuleHandleW(L"user32.dll"))
     WindowFromDCProc = reinterpret_cast<TWindowFromDC>(GetProcAddress(user32, "WindowFromDC"));
+  dxGpRegisterRasterCodecsStep();
 }
 
 void Finalization()
 {
+  dxGpUnregisterRasterCodecsStep();
   TdxGPFontFamily::FreeGenericFamilies();
   rtl::FreeAndNil(PaintCanvas);
 }

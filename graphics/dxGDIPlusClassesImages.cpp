@@ -1,0 +1,590 @@
+#include "graphics/dxGDIPlusClassesImages.h"
+
+#include <array>
+#include <cstring>
+#include <memory>
+
+#include "platform/rtl/ClassesStreams.h"
+
+namespace {
+
+using TOwnedCanvas = rtl::TOwnedPtr<TdxGPCanvas>;
+
+// Disposes a native image unless it was handed on.
+class TNativeImageGuard {
+ public:
+  explicit TNativeImageGuard(Gdiplus::GpImage* AImage) noexcept : FImage(AImage) {}
+  ~TNativeImageGuard()
+  {
+    if (FImage)
+      dxGpFunctions.GdipDisposeImage(FImage);
+  }
+  TNativeImageGuard(const TNativeImageGuard&) = delete;
+  TNativeImageGuard& operator=(const TNativeImageGuard&) = delete;
+  Gdiplus::GpImage* Get() const noexcept { return FImage; }
+  Gdiplus::GpImage* Release() noexcept { return std::exchange(FImage, nullptr); }
+
+ private:
+  Gdiplus::GpImage* FImage;
+};
+
+// An IStream over a system stream it does not own, counted by the variable.
+rtl::IPtr<IStream> StreamAdapter(rtl::TStream* AStream)
+{
+  return rtl::IPtr<IStream>(static_cast<IStream*>(rtl::New<rtl::TStreamAdapter>(AStream, rtl::soReference)));
+}
+
+Gdiplus::PixelFormat PixelFormatOf(vcl::TAlphaFormat AFormat)
+{
+  switch (AFormat) {
+    case vcl::afIgnored: return PixelFormat32bppRGB;
+    case vcl::afDefined: return PixelFormat32bppARGB;
+    default: return PixelFormat32bppPARGB;
+  }
+}
+
+// Reads the values of a header; every read fails once the data runs out.
+class THeaderReader {
+ public:
+  THeaderReader(rtl::TStream* AStream, bool ABigEndian) : FStream(AStream), FBigEndian(ABigEndian) {}
+
+  bool Skip(int ACount)
+  {
+    if (ACount < 0 || FStream->GetPosition() + ACount > FStream->GetSize())
+      return false;
+    FStream->Seek(ACount, rtl::soCurrent);
+    return true;
+  }
+  bool Bytes(void* ABuffer, int ACount) { return FStream->Read(ABuffer, ACount) == ACount; }
+  template <class T>
+  bool Value(T& AValue)
+  {
+    std::uint8_t bytes[sizeof(T)];
+    if (!Bytes(bytes, sizeof(T)))
+      return false;
+    std::uint32_t result = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+      result |= static_cast<std::uint32_t>(bytes[FBigEndian ? sizeof(T) - 1 - i : i]) << (8 * i);
+    AValue = static_cast<T>(result);
+    return true;
+  }
+  void SetBigEndian(bool AValue) { FBigEndian = AValue; }
+
+ private:
+  rtl::TStream* FStream;
+  bool FBigEndian;
+};
+
+constexpr std::string_view BmpSignature{"BM"};
+constexpr std::string_view Gif89Signature{"GIF89a"};
+constexpr std::string_view Gif87Signature{"GIF87a"};
+constexpr std::string_view JpegSignature{"\xFF\xD8\xFF"};
+constexpr std::string_view PngSignature{"\x89PNG\r\n\x1A\n"};
+constexpr std::string_view TiffIntelSignature{"II*\0", 4};
+constexpr std::string_view TiffMotorolaSignature{"MM\0*", 4};
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TdxGPImageHandle
+
+void TdxGPImageHandle::Create(Gdiplus::GpImage* AHandle)
+{
+  inherited::Create();
+  SetHandle(AHandle);
+}
+
+void TdxGPImageHandle::CreateFromBits(int AWidth, int AHeight, const TRGBColors& ABitsRef,
+                                      vcl::TAlphaFormat AAlphaFormat)
+{
+  Gdiplus::GpBitmap* bitmap = nullptr;
+  // The library draws from, and into, the caller's array.
+  auto* scan0 = reinterpret_cast<BYTE*>(const_cast<RGBQUAD*>(ABitsRef.data()));
+  dxGpCheck(dxGpFunctions.GdipCreateBitmapFromScan0(AWidth, AHeight, AWidth * 4, PixelFormatOf(AAlphaFormat), scan0,
+                                                    &bitmap));
+  Create(bitmap);
+}
+
+void TdxGPImageHandle::CreateSize(int AWidth, int AHeight)
+{
+  Create(dxGpCreateBitmap(AWidth, AHeight));
+}
+
+void TdxGPImageHandle::CreateSize(const TSize& ASize)
+{
+  CreateSize(ASize.cx, ASize.cy);
+}
+
+void TdxGPImageHandle::Destroy()
+{
+  SetHandle(nullptr);
+  inherited::Destroy();
+}
+
+void TdxGPImageHandle::SetHandle(Gdiplus::GpImage* AValue)
+{
+  if (AValue == FHandle)
+    return;
+  if (FHandle)
+    dxGpFunctions.GdipDisposeImage(FHandle);
+  FHandle = AValue;
+  FImageFormat = dxGpGetImageFormat(FHandle);
+}
+
+TdxGPImageHandle* TdxGPImageHandle::Clone()
+{
+  Gdiplus::GpImage* image = nullptr;
+  if (FHandle)
+    dxGpCheck(dxGpFunctions.GdipCloneImage(FHandle, &image));
+  TNativeImageGuard guard(image);
+  TdxGPImageHandle* result = rtl::New<TdxGPImageHandle>(image);
+  guard.Release();
+  return result;
+}
+
+TdxGPCanvas* TdxGPImageHandle::CreateCanvas()
+{
+  Gdiplus::GpGraphics* graphics = nullptr;
+  dxGpCheck(dxGpFunctions.GdipGetImageGraphicsContext(FHandle, &graphics));
+  return rtl::New<TdxGPCanvas>(graphics);
+}
+
+void TdxGPImageHandle::GetSize(TSize& ASize)
+{
+  ASize = {0, 0};
+  if (!FHandle)
+    return;
+  UINT width = 0;
+  UINT height = 0;
+  dxGpCheck(dxGpFunctions.GdipGetImageWidth(FHandle, &width));
+  dxGpCheck(dxGpFunctions.GdipGetImageHeight(FHandle, &height));
+  ASize = {static_cast<LONG>(width), static_cast<LONG>(height)};
+}
+
+void TdxGPImageHandle::SetSize(const TSize& ASize)
+{
+  Resize(ASize, imDefault, 0);
+}
+
+vcl::TBitmap* TdxGPImageHandle::GetAsBitmap()
+{
+  if (IsMetafile() || !FHandle)
+    return inherited::GetAsBitmap();
+  HBITMAP handle = nullptr;
+  dxGpCheck(dxGpFunctions.GdipCreateHBITMAPFromBitmap(static_cast<Gdiplus::GpBitmap*>(FHandle), &handle, 0));
+  rtl::TOwnedPtr<vcl::TBitmap> result(rtl::New<vcl::TBitmap>());
+  result->SetHandle(handle);
+  result->SetPixelFormat(vcl::pf32bit);
+  return result.release();
+}
+
+void TdxGPImageHandle::Draw(HDC DC, const TdxRectF& ADest, const TdxRectF& ASource, std::uint8_t AAlpha,
+                            IdxColorPalette*)
+{
+  if (!FHandle)
+    return;
+  TOwnedCanvas canvas(rtl::New<TdxGPCanvas>(DC));
+  dxGpDrawImage(canvas->Handle(), ADest, ASource, nullptr, AAlpha, FHandle);
+}
+
+void TdxGPImageHandle::Draw(HDC DC, const TRect& ADest, const TRect& ASource, std::uint8_t AAlpha, IdxColorPalette*)
+{
+  if (!FHandle)
+    return;
+  TOwnedCanvas canvas(rtl::New<TdxGPCanvas>(DC));
+  dxGpDrawImage(canvas->Handle(), ADest, ASource, nullptr, AAlpha, FHandle);
+}
+
+template <class F>
+void TdxGPImageHandle::Redraw(const TSize& ASize, F APrepare)
+{
+  TNativeImageGuard bitmap(dxGpCreateBitmapForSize(ASize));
+  if (FHandle) {
+    Gdiplus::GpGraphics* graphics = nullptr;
+    dxGpCheck(dxGpFunctions.GdipGetImageGraphicsContext(bitmap.Get(), &graphics));
+    TOwnedCanvas canvas(rtl::New<TdxGPCanvas>(graphics));
+    APrepare(canvas.get());
+  }
+  SetHandle(bitmap.Release());
+}
+
+void TdxGPImageHandle::Resize(const TSize& ASize, TdxGPInterpolationMode AInterpolationMode, int APixelOffsetMode)
+{
+  Redraw(ASize, [&](TdxGPCanvas* ACanvas) {
+    if (APixelOffsetMode != 0)
+      ACanvas->SetPixelOffsetMode(static_cast<Gdiplus::PixelOffsetMode>(APixelOffsetMode));
+    if (AInterpolationMode != imDefault)
+      ACanvas->SetInterpolationMode(AInterpolationMode);
+    dxGpCheck(dxGpFunctions.GdipDrawImageRectI(ACanvas->Handle(), FHandle, 0, 0, ASize.cx, ASize.cy));
+  });
+}
+
+void TdxGPImageHandle::Flip(bool AHorizontally, bool AVertically)
+{
+  if (!(AHorizontally || AVertically) || Empty())
+    return;
+  const TSize size = Size();
+  // Copied into a bitmap of its own first, then mirrored there by the
+  // library: exact, where a mirrored world transform resamples.
+  Redraw(size, [&](TdxGPCanvas* ACanvas) {
+    dxGpCheck(dxGpFunctions.GdipDrawImageRectI(ACanvas->Handle(), FHandle, 0, 0, size.cx, size.cy));
+  });
+  const Gdiplus::RotateFlipType flip = AHorizontally && AVertically ? Gdiplus::RotateNoneFlipXY
+                                       : AHorizontally             ? Gdiplus::RotateNoneFlipX
+                                                                   : Gdiplus::RotateNoneFlipY;
+  dxGpCheck(dxGpFunctions.GdipImageRotateFlip(FHandle, flip));
+}
+
+std::uint32_t __stdcall TdxGPImageHandle::GetAnimationFrameCount()
+{
+  if (Empty())
+    return 0;
+  UINT count = 0;
+  if (dxGpFunctions.GdipImageGetFrameDimensionsCount(FHandle, &count) != Ok || count != 1)
+    return 0;
+  if (dxGpFunctions.GdipImageGetFrameDimensionsList(FHandle, &FDimensionID, 1) != Ok)
+    return 0;
+  UINT frames = 0;
+  if (dxGpFunctions.GdipImageGetFrameCount(FHandle, &FDimensionID, &frames) != Ok)
+    return 0;
+  return frames;
+}
+
+void __stdcall TdxGPImageHandle::SetActiveFrame(std::uint32_t AValue)
+{
+  FActiveFrame = AValue;
+  if (!FHandle)
+    return;
+  if (dxGpFunctions.GdipImageSelectActiveFrame(FHandle, &FDimensionID, AValue) != Ok && AValue != 0)
+    dxGpFunctions.GdipImageSelectActiveFrame(FHandle, &FDimensionID, 0);
+}
+
+std::vector<std::uint8_t> TdxGPImageHandle::ReadPropertyItem(PROPID AID)
+{
+  constexpr UINT headerSize = sizeof(Gdiplus::PropertyItem);
+  UINT size = 0;
+  if (!FHandle || dxGpFunctions.GdipGetPropertyItemSize(FHandle, AID, &size) != Ok || size <= headerSize)
+    return {};
+  std::vector<std::uint8_t> buffer(size);
+  auto* item = reinterpret_cast<Gdiplus::PropertyItem*>(buffer.data());
+  if (dxGpFunctions.GdipGetPropertyItem(FHandle, AID, size, item) != Ok || !item->value)
+    return {};
+  const auto* values = static_cast<const std::uint8_t*>(item->value);
+  return std::vector<std::uint8_t>(values, values + (size - headerSize));
+}
+
+int __stdcall TdxGPImageHandle::GetAnimationFrameDelay()
+{
+  // The item holds one 32-bit delay per frame, in hundredths of a second.
+  const std::vector<std::uint8_t> delays = ReadPropertyItem(PropertyTagFrameDelay);
+  const std::size_t offset = static_cast<std::size_t>(FActiveFrame) * 4;
+  if (offset + 4 > delays.size())
+    return 75;
+  std::int32_t delay;
+  std::memcpy(&delay, delays.data() + offset, sizeof(delay));
+  return delay * 10;
+}
+
+int __stdcall TdxGPImageHandle::GetAnimationLoopCount()
+{
+  const std::vector<std::uint8_t> value = ReadPropertyItem(PropertyTagLoopCount);
+  if (value.size() < 2)
+    return 0;
+  return value[0] | (value[1] << 8);
+}
+
+// ---------------------------------------------------------------------------
+// TdxGPImageCodec
+
+bool TdxGPImageCodec::HasSignature(rtl::TStream* AStream, std::string_view ASignature)
+{
+  const std::int64_t position = AStream->GetPosition();
+  std::array<char, 16> buffer{};
+  const int count = static_cast<int>(ASignature.size());
+  const bool result = AStream->Read(buffer.data(), count) == count &&
+                      std::string_view(buffer.data(), ASignature.size()) == ASignature;
+  AStream->SetPosition(position);
+  return result;
+}
+
+bool TdxGPImageCodec::Load(rtl::TStream* AStream, TdxSmartImageCustomHandle*& AHandle) const
+{
+  // The native image keeps the adapter, and so reads AStream, for its life.
+  rtl::IPtr<IStream> stream = StreamAdapter(AStream);
+  Gdiplus::GpImage* image = nullptr;
+  if (dxGpFunctions.GdipLoadImageFromStream(stream.Get(), &image) != Ok || !image)
+    return false;
+  TNativeImageGuard guard(image);
+  AHandle = rtl::New<TdxGPImageHandle>(image);
+  guard.Release();
+  return true;
+}
+
+bool TdxGPImageCodec::Save(rtl::TStream* AStream, TdxSmartImageCustomHandle* AHandle) const
+{
+  CLSID encoder;
+  dxGetImageEncoder(ID(), encoder);
+  if (IsEqualCLSID(encoder, GUID_NULL))
+    return false;
+  // What the encoder reports is passed on: an image the library failed to
+  // write must not pass for saved.
+  if (rtl::Is<TdxGPImageHandle>(AHandle))
+    return SaveCore(AStream, static_cast<TdxGPImageHandle*>(AHandle), nullptr);
+  const TRGBColors bits = AHandle->GetAsBitmapBits();
+  rtl::TOwnedPtr<TdxGPImageHandle> handle(rtl::NewWith<TdxGPImageHandle>([&](TdxGPImageHandle* H) {
+    H->CreateFromBits(AHandle->Width(), AHandle->Height(), bits, vcl::afPremultiplied);
+  }));
+  return SaveCore(AStream, handle.get(), nullptr);
+}
+
+bool TdxGPImageCodec::SaveCore(rtl::TStream* AStream, TdxGPImageHandle* AHandle,
+                               const Gdiplus::EncoderParameters* AParams) const
+{
+  CLSID encoder;
+  dxGetImageEncoder(ID(), encoder);
+  rtl::IPtr<IStream> stream = StreamAdapter(AStream);
+  return dxGpFunctions.GdipSaveImageToStream(AHandle->GetHandle(), stream.Get(), &encoder, AParams) == Ok;
+}
+
+// ---------------------------------------------------------------------------
+// Signatures and header probes
+
+bool TdxGPImageCodecBMP::CanLoadStream(rtl::TStream* AStream) const
+{
+  return HasSignature(AStream, BmpSignature);
+}
+
+bool TdxGPImageCodecBMP::GetSize(rtl::TStream* AStream, TSize& ASize) const
+{
+  if (!CanLoadStream(AStream))
+    return false;
+  THeaderReader reader(AStream, false);
+  std::uint32_t headerSize = 0;
+  if (!reader.Skip(14) || !reader.Value(headerSize))
+    return false;
+  if (headerSize == 12) {
+    std::uint16_t width = 0;
+    std::uint16_t height = 0;
+    if (!reader.Value(width) || !reader.Value(height))
+      return false;
+    ASize = {width, height};
+  } else {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    if (!reader.Value(width) || !reader.Value(height))
+      return false;
+    ASize = {width, height};
+  }
+  return true;
+}
+
+bool TdxGPImageCodecBMP::Load(const TRGBColors& ABits, vcl::TAlphaFormat AAlphaFormat, int AWidth, int AHeight,
+                              TdxSmartImageCustomHandle*& AHandle) const
+{
+  AHandle = rtl::NewWith<TdxGPImageHandle>(
+      [&](TdxGPImageHandle* H) { H->CreateFromBits(AWidth, AHeight, ABits, AAlphaFormat); });
+  return true;
+}
+
+bool TdxGPImageCodecGIF::CanLoadStream(rtl::TStream* AStream) const
+{
+  return HasSignature(AStream, Gif89Signature) || HasSignature(AStream, Gif87Signature);
+}
+
+bool TdxGPImageCodecGIF::GetSize(rtl::TStream* AStream, TSize& ASize) const
+{
+  if (!CanLoadStream(AStream))
+    return false;
+  THeaderReader reader(AStream, false);
+  std::uint16_t width = 0;
+  std::uint16_t height = 0;
+  if (!reader.Skip(6) || !reader.Value(width) || !reader.Value(height))
+    return false;
+  ASize = {width, height};
+  return true;
+}
+
+bool TdxGPImageCodecJPEG::CanLoadStream(rtl::TStream* AStream) const
+{
+  return HasSignature(AStream, JpegSignature);
+}
+
+// Walks the markers to the first baseline or lossless frame; frames of the
+// other kinds are skipped like any segment.
+bool TdxGPImageCodecJPEG::GetSize(rtl::TStream* AStream, TSize& ASize) const
+{
+  if (!CanLoadStream(AStream))
+    return false;
+  THeaderReader reader(AStream, true);
+  if (!reader.Skip(2))
+    return false;
+  for (;;) {
+    std::uint16_t marker = 0;
+    if (!reader.Value(marker) || (marker >> 8) != 0xFF || marker == 0xFFD9)
+      return false;
+    const std::uint8_t kind = marker & 0xFF;
+    if (kind == 0xC0 || kind == 0xC3) {
+      std::uint16_t height = 0;
+      std::uint16_t width = 0;
+      if (!reader.Skip(3) || !reader.Value(height) || !reader.Value(width))
+        return false;
+      ASize = {width, height};
+      return true;
+    }
+    if (kind >= 0xD0 && kind <= 0xD8)
+      continue;
+    if (kind == 0xDD) {
+      if (!reader.Skip(4))
+        return false;
+      continue;
+    }
+    std::uint16_t length = 0;
+    if (!reader.Value(length) || !reader.Skip(length - 2))
+      return false;
+  }
+}
+
+bool TdxGPImageCodecJPEG::SaveCore(rtl::TStream* AStream, TdxGPImageHandle* AHandle,
+                                   const Gdiplus::EncoderParameters* AParams) const
+{
+  if (Quality == -1 || AParams)
+    return TdxGPImageCodec::SaveCore(AStream, AHandle, AParams);
+  Gdiplus::EncoderParameters params{};
+  params.Count = 1;
+  params.Parameter[0].Guid = rtl::GUIDLiteral("{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}");
+  params.Parameter[0].NumberOfValues = 1;
+  params.Parameter[0].Type = 4;
+  params.Parameter[0].Value = &Quality;
+  return TdxGPImageCodec::SaveCore(AStream, AHandle, &params);
+}
+
+bool TdxGPImageCodecPNG::CanLoadStream(rtl::TStream* AStream) const
+{
+  return HasSignature(AStream, PngSignature);
+}
+
+bool TdxGPImageCodecPNG::GetSize(rtl::TStream* AStream, TSize& ASize) const
+{
+  if (!CanLoadStream(AStream))
+    return false;
+  const std::int64_t start = AStream->GetPosition();
+  THeaderReader reader(AStream, true);
+  char chunk[4];
+  if (!reader.Skip(12) || !reader.Bytes(chunk, 4))
+    return false;
+  // Without the header chunk's name the size is taken right after the
+  // signature.
+  if (std::memcmp(chunk, "IHDR", 4) != 0)
+    AStream->SetPosition(start + 8);
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  if (!reader.Value(width) || !reader.Value(height))
+    return false;
+  ASize = {static_cast<LONG>(width), static_cast<LONG>(height)};
+  return true;
+}
+
+bool TdxGPImageCodecTIFF::CanLoadStream(rtl::TStream* AStream) const
+{
+  return HasSignature(AStream, TiffIntelSignature) || HasSignature(AStream, TiffMotorolaSignature);
+}
+
+bool TdxGPImageCodecTIFF::GetSize(rtl::TStream* AStream, TSize& ASize) const
+{
+  if (!CanLoadStream(AStream))
+    return false;
+  const bool bigEndian = HasSignature(AStream, TiffMotorolaSignature);
+  THeaderReader reader(AStream, bigEndian);
+  ASize = {0, 0};
+  std::uint32_t offset = 0;
+  std::uint16_t count = 0;
+  if (!reader.Skip(4) || !reader.Value(offset) || offset < 8 || offset - 8 > 0x7FFFFFFF ||
+      !reader.Skip(static_cast<int>(offset - 8)) || !reader.Value(count))
+    return false;
+  // The value sits in the first bytes of the field, in the file's order.
+  auto fieldValue = [bigEndian](const std::uint8_t* AField, int ASize) {
+    std::uint32_t result = 0;
+    for (int i = 0; i < ASize; ++i)
+      result |= static_cast<std::uint32_t>(AField[bigEndian ? ASize - 1 - i : i]) << (8 * i);
+    return result;
+  };
+  for (int i = 0; i < count; ++i) {
+    std::uint16_t tag = 0;
+    std::uint16_t type = 0;
+    std::uint32_t values = 0;
+    std::uint8_t field[4];
+    if (!reader.Value(tag) || !reader.Value(type) || !reader.Value(values) || !reader.Bytes(field, 4))
+      return false;
+    if ((tag != 256 && tag != 257) || (type != 3 && type != 4))
+      continue;
+    const auto value = static_cast<LONG>(fieldValue(field, type == 3 ? 2 : 4));
+    (tag == 256 ? ASize.cx : ASize.cy) = value;
+    if (ASize.cx > 0 && ASize.cy > 0)
+      return true;
+  }
+  return false;
+}
+
+// ---------------------------------------------------------------------------
+// Metafiles
+
+bool TdxGPImageCodecEMF::SaveCore(rtl::TStream* AStream, TdxGPImageHandle* AHandle,
+                                  const Gdiplus::EncoderParameters*) const
+{
+  // Drawing the handle into a new metafile serves metafile handles too: what
+  // the library writes for a metafile without an encoder is not to be relied
+  // on.
+  rtl::TOwnedPtr<vcl::TMetafile> metafile(rtl::New<vcl::TMetafile>());
+  metafile->SetWidth(AHandle->Width());
+  metafile->SetHeight(AHandle->Height());
+  {
+    rtl::TOwnedPtr<vcl::TMetafileCanvas> canvas(rtl::New<vcl::TMetafileCanvas>(metafile.get(), nullptr));
+    AHandle->Draw(canvas->GetHandle(), AHandle->ClientRect(), AHandle->ClientRect(), 255, nullptr);
+  }
+  metafile->SetEnhanced(ID() == dxImageEmf);
+  metafile->SaveToStream(AStream);
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Registration
+
+std::span<const TdxSmartImageCodecClass> dxGpRasterImageCodecs()
+{
+  static const TdxSmartImageCodecClass codecs[] = {
+      TdxGPImageCodecBMP::Class(),  TdxGPImageCodecMemoryBitmap::Class(), TdxGPImageCodecGIF::Class(),
+      TdxGPImageCodecJPG::Class(),  TdxGPImageCodecJPEG::Class(),         TdxGPImageCodecPNG::Class(),
+      TdxGPImageCodecTIF::Class(),  TdxGPImageCodecTIFF::Class(),         TdxGPImageCodecEMF::Class(),
+      TdxGPImageCodecWMF::Class()};
+  return codecs;
+}
+
+namespace {
+
+// Nothing exists without the library: no codec is registered.
+void StartStep()
+{
+  if (!dxGpIsAvailable())
+    return;
+  dxGpLoadCodecIDs();
+  for (TdxSmartImageCodecClass codec : dxGpRasterImageCodecs())
+    TdxSmartImageCodecsRepository::Register(codec);
+}
+
+void FinishStep()
+{
+  for (TdxSmartImageCodecClass codec : dxGpRasterImageCodecs())
+    TdxSmartImageCodecsRepository::Unregister(codec);
+}
+
+}  // namespace
+
+void dxGpRegisterRasterCodecsStep()
+{
+  dxGetUnitsLoader()->AddUnit(&StartStep, &FinishStep);
+}
+
+void dxGpUnregisterRasterCodecsStep()
+{
+  dxGetUnitsLoader()->RemoveUnit(&FinishStep);
+}
