@@ -1318,6 +1318,34 @@ void TcxCanvas::GetTextStringsBounds(String Text, TRect R, int Flags, bool Enabl
 }
 
 // ---------------------------------------------------------------------------
+// TcxControlCanvas
+
+void TcxControlCanvas::BeginPaint()
+{
+  const HDC dc = GetHandle();
+  GetWindowOrgEx(dc, &FOrigin);
+  SetBrushOrgEx(dc, FOrigin.x, FOrigin.y, &FBrushOrigin);
+}
+
+void TcxControlCanvas::EndPaint()
+{
+  SetBrushOrgEx(GetHandle(), FBrushOrigin.x, FBrushOrigin.y, nullptr);
+  FBrushOrigin = TPoint{};
+  FOrigin = TPoint{};
+}
+
+TPoint TcxControlCanvas::GetWindowOrg() const
+{
+  const TPoint origin = inherited::GetWindowOrg();
+  return TPoint{origin.x - FOrigin.x, origin.y - FOrigin.y};
+}
+
+void TcxControlCanvas::SetWindowOrg(const TPoint& P)
+{
+  inherited::SetWindowOrg(TPoint{FOrigin.x + P.x, FOrigin.y + P.y});
+}
+
+// ---------------------------------------------------------------------------
 // TScreenCanvas
 
 void TScreenCanvas::Destroy()

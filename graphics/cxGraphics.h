@@ -347,6 +347,27 @@ class TScreenCanvas : public vcl::TCanvas {
   HWND FWindowHandle;
 };
 
+// The canvas of a control during one paint: its window origin counts from
+// the origin the DC had when the paint began, so a control paints at (0, 0)
+// wherever its parent placed the DC's origin.
+class TcxControlCanvas : public TcxCanvas {
+  RTL_CLASS(TcxControlCanvas, TcxCanvas)
+
+ public:
+  // Remembers the DC's window origin and moves the brush origin onto it, so
+  // patterns line up with the control rather than with the parent.
+  void BeginPaint();
+  // The brush origin goes back; both remembered points are cleared.
+  void EndPaint();
+
+  TPoint GetWindowOrg() const override;
+  void SetWindowOrg(const TPoint& P) override;
+
+ private:
+  TPoint FBrushOrigin;
+  TPoint FOrigin;
+};
+
 // Measures text on the screen; Dormant gives the screen DC back.
 class TcxScreenCanvas : public TcxCanvas {
   RTL_CLASS(TcxScreenCanvas, TcxCanvas)

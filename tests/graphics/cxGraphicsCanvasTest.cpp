@@ -1049,3 +1049,39 @@ TEST(cxGraphicsUnit, SharedCanvasesAreNilAfterShutDown)
 }
 
 }  // namespace
+
+TEST(cxControlCanvas, CountsTheWindowOriginFromThePaintsStartAndRestoresTheBrushOrigin)
+{
+  TSurface surface(40, 40);
+  SetWindowOrgEx(surface.DC(), -5, -7, nullptr);
+  SetBrushOrgEx(surface.DC(), 1, 2, nullptr);
+  rtl::TOwnedPtr<TCanvas> canvas(rtl::NewWith<TCanvas>([&](TCanvas* C) {
+    C->Create();
+    C->SetHandle(surface.DC());
+  }));
+  rtl::TOwnedPtr<TcxControlCanvas> control(rtl::New<TcxControlCanvas>(canvas.get()));
+
+  control->BeginPaint();
+  EXPECT_EQ(control->GetWindowOrg().x, 0);
+  EXPECT_EQ(control->GetWindowOrg().y, 0);
+  POINT brush{};
+  GetBrushOrgEx(surface.DC(), &brush);
+  EXPECT_EQ(brush.x, -5);
+  EXPECT_EQ(brush.y, -7);
+
+  // The control paints at (0, 0) of its own origin: the DC's moves with it.
+  control->SetWindowOrg(TPoint{2, 3});
+  POINT window{};
+  GetWindowOrgEx(surface.DC(), &window);
+  EXPECT_EQ(window.x, -3);
+  EXPECT_EQ(window.y, -4);
+  EXPECT_EQ(control->GetWindowOrg().x, 2);
+  EXPECT_EQ(control->GetWindowOrg().y, 3);
+
+  control->EndPaint();
+  GetBrushOrgEx(surface.DC(), &brush);
+  EXPECT_EQ(brush.x, 1);
+  EXPECT_EQ(brush.y, 2);
+  // With no paint under way the origin counts from the DC's own.
+  EXPECT_EQ(control->GetWindowOrg().x, -3);
+}
