@@ -506,6 +506,7 @@ class TWinControl : public TControl {
                RTL_MESSAGE(WM_HSCROLL, WMHScroll), RTL_MESSAGE(WM_VSCROLL, WMVScroll),
                RTL_MESSAGE(WM_SIZE, WMSize), RTL_MESSAGE(WM_MOVE, WMMove),
                RTL_MESSAGE(WM_WINDOWPOSCHANGED, WMWindowPosChanged), RTL_MESSAGE(WM_SETFOCUS, WMSetFocus),
+               RTL_MESSAGE(WM_PRINTCLIENT, WMPrintClient),
                RTL_MESSAGE(WM_KILLFOCUS, WMKillFocus), RTL_MESSAGE(WM_KEYDOWN, WMKeyDown),
                RTL_MESSAGE(WM_SYSKEYDOWN, WMSysKeyDown), RTL_MESSAGE(WM_KEYUP, WMKeyUp),
                RTL_MESSAGE(WM_SYSKEYUP, WMSysKeyUp), RTL_MESSAGE(WM_CHAR, WMChar),
@@ -687,6 +688,7 @@ class TWinControl : public TControl {
   // Message handlers.
   void WMPaint(TWMPaint& AMessage);
   void WMEraseBkgnd(TWMEraseBkgnd& AMessage);
+  void WMPrintClient(TMessage& AMessage);
   void WMCommand(TWMCommand& AMessage);
   void WMNotify(TWMNotify& AMessage);
   void WMDrawItem(TWMDrawItem& AMessage);

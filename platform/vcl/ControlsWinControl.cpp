@@ -1491,6 +1491,23 @@ void TWinControl::WMPaint(TWMPaint& AMessage)
   BitBlt(dc, 0, 0, client.right, client.bottom, memoryDC.Get(), 0, 0, SRCCOPY);
 }
 
+// WM_PRINT's request for the client area: painted as for WM_PAINT, into
+// the given DC.
+void TWinControl::WMPrintClient(TMessage& AMessage)
+{
+  if ((AMessage.LParam & PRF_CHECKVISIBLE) && !FVisible) {
+    InheritedMessage(this, AMessage);
+    return;
+  }
+  // A double-buffered control skipped the platform's erase, as it erases
+  // into its buffer when it paints: the print erases the same way.
+  if (FDoubleBuffered)
+    Perform(WM_ERASEBKGND, AMessage.WParam, static_cast<LPARAM>(AMessage.WParam));
+  TWMPaint paint{WM_PAINT, reinterpret_cast<HDC>(AMessage.WParam), 0, 0};
+  PaintHandler(paint);
+  AMessage.Result = paint.Result;
+}
+
 // Opaque non-windowed children are cut out of the clip before the control
 // paints, then painted over it.
 void TWinControl::PaintHandler(TWMPaint& AMessage)
