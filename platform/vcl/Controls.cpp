@@ -642,7 +642,6 @@ void TControl::SetParentColor(bool AValue)
 void TControl::FontChanged(TObject* /*ASender*/)
 {
   FParentFont = false;
-  FDesktopFont = false;
   Perform(CM_FONTCHANGED, 0, 0);
 }
 

@@ -431,7 +431,6 @@ class TControl : public rtl::TComponent {
   TColor FColor;
   bool FParentColor;
   bool FParentFont;
-  bool FDesktopFont;
   bool FAutoSize;
   TAlign FAlign;
   TAnchors FAnchors;
@@ -520,7 +519,8 @@ class TWinControl : public TControl {
                RTL_MESSAGE(CM_VISIBLECHANGED, CMVisibleChanged), RTL_MESSAGE(CM_ENABLEDCHANGED, CMEnabledChanged),
                RTL_MESSAGE(CM_COLORCHANGED, CMColorChanged), RTL_MESSAGE(CM_FONTCHANGED, CMFontChanged),
                RTL_MESSAGE(CM_INVALIDATE, CMInvalidate), RTL_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
-               RTL_MESSAGE(CM_WININICHANGE, CMWinIniChange), RTL_MESSAGE(CM_FONTCHANGE, CMFontChange))
+               RTL_MESSAGE(CM_WININICHANGE, CMWinIniChange), RTL_MESSAGE(CM_FONTCHANGE, CMFontChange),
+               RTL_MESSAGE(CM_BIDIMODECHANGED, CMBiDiModeChanged))
   RTL_PUBLISHED(RTL_PROPERTY(DoubleBuffered, GetDoubleBuffered, SetDoubleBuffered, RTL_DEFAULT(false)),
                 RTL_PROPERTY(ParentBackground, GetParentBackground, SetParentBackground),
                 RTL_PROPERTY(TabOrder, GetTabOrder, SetTabOrder, RTL_DEFAULT(-1)),
@@ -596,6 +596,8 @@ class TWinControl : public TControl {
   // among equals.
   virtual void AlignControls(TControl* AControl, TRect& ARect);
   virtual void AdjustClientRect(TRect& /*ARect*/) {}
+  // Each child's ScaleForPPI, with alignment held until all are done.
+  virtual void ScaleControlsForDpi(int ANewPPI);
 
   TRect GetClientRect() override;
   TPoint GetClientOrigin() override;
@@ -728,6 +730,7 @@ class TWinControl : public TControl {
   void CMSysColorChange(TMessage& AMessage);
   void CMWinIniChange(TMessage& AMessage);
   void CMFontChange(TMessage& AMessage);
+  void CMBiDiModeChanged(TMessage& AMessage);
 
   HWND FHandle;
   HWND FParentWindow;

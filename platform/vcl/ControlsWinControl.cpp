@@ -153,8 +153,10 @@ void TWinControl::CreateParented(HWND AParentWindow)
 void TWinControl::Destroy()
 {
   Destroying();
-  if (FHandle)
+  if (FHandle) {
+    FreeDeviceContexts();
     DestroyWindowHandle();
+  }
   // The children go with their parent, whoever owns them; each leaves its
   // owner as it goes.
   while (GetControlCount() > 0) {
@@ -478,6 +480,16 @@ void TWinControl::CMWinIniChange(TMessage& AMessage)
 void TWinControl::CMFontChange(TMessage& AMessage)
 {
   Broadcast(AMessage);
+}
+
+// WParam 1 asks to keep the window: the reading order then changes without
+// the new extended style.
+void TWinControl::CMBiDiModeChanged(TMessage& AMessage)
+{
+  InheritedMessage(this, AMessage);
+  if (AMessage.WParam == 0 && FHandle)
+    RecreateWnd();
+  NotifyControls(CM_PARENTBIDIMODECHANGED);
 }
 
 // ---------------------------------------------------------------------------
@@ -1613,6 +1625,19 @@ void TWinControl::ReadState(rtl::TReader* AReader)
   EnableAlign();
   FixupTabList();
   UpdateControlState();
+}
+
+void TWinControl::ScaleControlsForDpi(int ANewPPI)
+{
+  DisableAlign();
+  try {
+    for (int i = 0; i < GetControlCount(); ++i)
+      GetControls(i)->ScaleForPPI(ANewPPI);
+  } catch (...) {
+    --FAlignLevel;
+    throw;
+  }
+  EnableAlign();
 }
 
 void TWinControl::ChangeScale(int M, int D, bool AIsDpiChange)

@@ -494,6 +494,109 @@ TEST_F(ControlsTest, AnExceptionInAHandlerReachesTheApplicationHandlerAndMessage
   ExpectSequence({L"thrown in a handler", L"thrown in a handler"}, handler.Messages);
 }
 
+// Answers each reflected notification with its own number, so the test
+// sees the child's result come back through the parent.
+class TReflected : public TProbe {
+  RTL_CLASS(TReflected, TProbe)
+  RTL_MESSAGES(RTL_MESSAGE(CN_NOTIFY, CNAnswer), RTL_MESSAGE(CN_DRAWITEM, CNAnswer),
+               RTL_MESSAGE(CN_CTLCOLOREDIT, CNAnswer), RTL_MESSAGE(CN_HSCROLL, CNAnswer),
+               RTL_MESSAGE(CN_VSCROLL, CNAnswer), RTL_MESSAGE(CN_COMMAND, CNAnswer))
+
+ private:
+  void CNAnswer(TMessage& AMessage) { AMessage.Result = AMessage.Msg; }
+};
+
+TEST_F(ControlsTest, NotificationsOfAChildComeBackToItAsCNMessagesWithItsResult)
+{
+  FHost->Show();
+  TReflected* child = AddChild<TReflected>(L"Child", {0, 0, 20, 20});
+  const HWND wnd = child->GetHandle();
+  NMHDR header{wnd, 1, 0};
+  DRAWITEMSTRUCT drawItem{};
+  drawItem.CtlType = ODT_BUTTON;
+  drawItem.hwndItem = wnd;
+  const struct {
+    UINT Msg;
+    WPARAM WParam;
+    LPARAM LParam;
+    UINT Reflected;
+  } cases[] = {
+      {WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header), CN_NOTIFY},
+      {WM_DRAWITEM, 1, reinterpret_cast<LPARAM>(&drawItem), CN_DRAWITEM},
+      {WM_CTLCOLOREDIT, 0, reinterpret_cast<LPARAM>(wnd), CN_CTLCOLOREDIT},
+      {WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(wnd), CN_HSCROLL},
+      {WM_VSCROLL, SB_LINEUP, reinterpret_cast<LPARAM>(wnd), CN_VSCROLL},
+      {WM_COMMAND, MAKEWPARAM(1, EN_CHANGE), reinterpret_cast<LPARAM>(wnd), CN_COMMAND},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(SendMessageW(FHost->GetHandle(), c.Msg, c.WParam, c.LParam), static_cast<LRESULT>(c.Reflected))
+        << std::hex << c.Msg;
+
+  // A control that does not answer CN_CTLCOLOR* paints with its brush.
+  TProbe* plain = AddChild<TProbe>(L"Plain", {0, 0, 20, 20});
+  plain->SetColor(0x123456);
+  const LRESULT brush = SendMessageW(FHost->GetHandle(), WM_CTLCOLORSTATIC, 0,
+                                     reinterpret_cast<LPARAM>(plain->GetHandle()));
+  EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), plain->GetBrush()->GetHandle());
+}
+
+// A subclasser replaces WindowProc and calls the procedure it replaced.
+struct TSubclasser {
+  TWndMethod Old;
+  std::vector<UINT> Seen;
+  void WndProc(TMessage& AMessage)
+  {
+    Seen.push_back(AMessage.Msg);
+    if (AMessage.Msg == WM_USER + 7) {
+      AMessage.Result = 77;
+      return;
+    }
+    Old(AMessage);
+  }
+};
+
+TEST_F(ControlsTest, AReplacedWindowProcSeesEveryMessageFirst)
+{
+  FHost->Show();
+  TProbe* child = AddChild<TProbe>(L"Child", {0, 0, 20, 20});
+  TSubclasser subclasser{child->GetWindowProc(), {}};
+  child->SetWindowProc(TWndMethod::Bind<&TSubclasser::WndProc>(&subclasser));
+  EXPECT_EQ(SendMessageW(child->GetHandle(), WM_USER + 7, 0, 0), 77);
+  EXPECT_EQ(child->Perform(WM_USER + 7, 0, 0), 77);
+  child->SetText(L"through");
+  EXPECT_EQ(child->GetText(), L"through");
+  EXPECT_NE(std::find(subclasser.Seen.begin(), subclasser.Seen.end(), WM_SETTEXT), subclasser.Seen.end());
+  child->SetWindowProc(subclasser.Old);
+}
+
+TEST_F(ControlsTest, ScalingForAnotherDpiScalesBoundsFontsAndAnchorRules)
+{
+  FHost->SetCurrentPPI(96);
+  TProbe* child = AddChild<TProbe>(L"Child", {10, 20, 50, 40});
+  child->SetCurrentPPI(96);
+  child->GetFont()->SetHeight(-12);
+  TShape* anchored = AddChild<TShape>(L"Anchored", {150, 60, 190, 90});
+  anchored->SetCurrentPPI(96);
+  anchored->SetAnchors({akRight, akBottom});
+
+  FHost->ScaleForPPI(144);
+
+  EXPECT_EQ(FHost->GetCurrentPPI(), 144);
+  EXPECT_EQ(child->GetCurrentPPI(), 144);
+  const TRect bounds = child->GetBoundsRect();
+  const TRect expected{15, 30, 75, 60};
+  EXPECT_TRUE(EqualRect(&bounds, &expected)) << bounds.left << "," << bounds.top << "," << bounds.right << ","
+                                              << bounds.bottom;
+  EXPECT_EQ(child->GetFont()->GetHeight(), -18);
+  EXPECT_EQ(FHost->GetWidth(), 300);
+  // The anchored child keeps its distance to the corner, scaled.
+  EXPECT_EQ(anchored->GetLeft(), 225);
+  EXPECT_EQ(anchored->GetTop(), 90);
+  FHost->SetBounds(FHost->GetLeft(), FHost->GetTop(), 330, 170);
+  EXPECT_EQ(anchored->GetLeft(), 255);
+  EXPECT_EQ(anchored->GetTop(), 110);
+}
+
 // ---------------------------------------------------------------------------
 // Focus
 
@@ -576,8 +679,40 @@ TEST_F(ControlsTest, KeysAreOfferedAsCNMessagesFirst)
   EXPECT_FALSE(IsKeyMsg(msg));
   DispatchMessageW(&msg);
   EXPECT_EQ(keys.Down, std::vector<WORD>{'A'});
-  EXPECT_EQ(SendMessageW(child->GetHandle(), WM_KEYDOWN, 'X', 0), 0);
+  SendMessageW(child->GetHandle(), WM_KEYDOWN, 'X', 0);
   EXPECT_EQ(keys.Down.size(), 2u);
+}
+
+// Tab is a dialog key: the focused control's CN_KEYDOWN offers it to the
+// top-level control as CM_DIALOGKEY, which its children may take.
+class TDialogKeyTaker : public TProbe {
+  RTL_CLASS(TDialogKeyTaker, TProbe)
+  RTL_MESSAGES(RTL_MESSAGE(CM_DIALOGKEY, CMDialogKey))
+
+ public:
+  int Taken = 0;
+
+ private:
+  void CMDialogKey(TCMDialogKey& AMessage)
+  {
+    if (AMessage.CharCode == VK_TAB) {
+      ++Taken;
+      AMessage.Result = 1;
+    }
+  }
+};
+
+TEST_F(ControlsTest, DialogKeysAreOfferedToTheTopLevelControl)
+{
+  FHost->Show();
+  TProbe* child = AddChild<TProbe>(L"Child", {0, 0, 10, 10});
+  TDialogKeyTaker* taker = AddChild<TDialogKeyTaker>(L"Taker", {20, 0, 30, 10});
+  MSG tab{child->GetHandle(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_TRUE(IsKeyMsg(tab));
+  EXPECT_EQ(taker->Taken, 1);
+  MSG letter{child->GetHandle(), WM_KEYDOWN, 'Q', 0, 0, {}};
+  EXPECT_FALSE(IsKeyMsg(letter));
+  EXPECT_EQ(taker->Taken, 1);
 }
 
 // ---------------------------------------------------------------------------
@@ -637,6 +772,16 @@ TEST_F(ControlsTest, ColoursCursorsAndAnchorsStreamByName)
   EXPECT_NE(result.find("Cursor = crHandPoint"), std::string::npos) << result;
   EXPECT_NE(result.find("Color = 123456"), std::string::npos) << result;
   EXPECT_NE(result.find("Anchors = [akRight, akBottom]"), std::string::npos) << result;
+  // An identifier that names no colour is a read error.
+  const char wrong[] = "object Host: THost\n  Color = clNoSuchColour\nend\n";
+  rtl::TOwnedPtr<rtl::TMemoryStream> wrongText(rtl::New<rtl::TMemoryStream>());
+  wrongText->WriteBuffer(wrong, sizeof(wrong) - 1);
+  wrongText->SetPosition(0);
+  rtl::TOwnedPtr<rtl::TMemoryStream> wrongBinary(rtl::New<rtl::TMemoryStream>());
+  rtl::ObjectTextToBinary(wrongText.get(), wrongBinary.get());
+  wrongBinary->SetPosition(0);
+  EXPECT_THROW(rtl::ReadComponent(wrongBinary.get(), nullptr), rtl::EReadError);
+
   // The child's font is its parent's: only the parent stores one.
   EXPECT_EQ(result.find("Font.Color"), result.rfind("Font.Color")) << result;
 }
