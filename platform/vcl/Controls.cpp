@@ -996,7 +996,8 @@ void TControl::WMCancelMode(TWMCancelMode& AMessage)
   if (GetMouseCapture()) {
     SetMouseCapture(false);
     if (FControlState.Contains(csLButtonDown))
-      Perform(WM_LBUTTONUP, 0, MAKELPARAM(0x7FFF, 0x7FFF));
+      // At (-1, -1): outside the control, so no click follows.
+      Perform(WM_LBUTTONUP, 0, -1);
   } else {
     FControlState.Exclude(csLButtonDown);
   }
@@ -1150,11 +1151,9 @@ void TControl::ChangeScale(int M, int D, bool /*AIsDpiChange*/)
   FAnchorMove = true;
   SetBounds(left, top, scale(FLeft + FWidth) - left, scale(FTop + FHeight) - top);
   FAnchorMove = moved;
-  if (!FParentFont) {
-    const bool parentFont = FParentFont;
+  // A parent font comes scaled from the parent.
+  if (!FParentFont)
     FFont->SetHeight(scale(FFont->GetHeight()));
-    FParentFont = parentFont;
-  }
 }
 
 // ---------------------------------------------------------------------------

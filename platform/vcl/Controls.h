@@ -522,7 +522,7 @@ class TWinControl : public TControl {
                RTL_MESSAGE(CM_WININICHANGE, CMWinIniChange), RTL_MESSAGE(CM_FONTCHANGE, CMFontChange),
                RTL_MESSAGE(CM_BIDIMODECHANGED, CMBiDiModeChanged))
   RTL_PUBLISHED(RTL_PROPERTY(DoubleBuffered, GetDoubleBuffered, SetDoubleBuffered, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ParentBackground, GetParentBackground, SetParentBackground),
+                RTL_PROPERTY(ParentBackground, GetParentBackground, SetParentBackground, RTL_DEFAULT(false)),
                 RTL_PROPERTY(TabOrder, GetTabOrder, SetTabOrder, RTL_DEFAULT(-1)),
                 RTL_PROPERTY(TabStop, GetTabStop, SetTabStop, RTL_DEFAULT(false)),
                 RTL_PROPERTY(OnEnter, GetOnEnter, SetOnEnter), RTL_PROPERTY(OnExit, GetOnExit, SetOnExit),

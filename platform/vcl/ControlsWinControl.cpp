@@ -126,11 +126,16 @@ bool IsKeyMsg(MSG& AMsg)
 void TWinControl::MainWndProc(TMessage& AMessage)
 {
   try {
-    FWindowProc(AMessage);
+    try {
+      FWindowProc(AMessage);
+    } catch (...) {
+      FreeDeviceContexts();
+      throw;
+    }
+    FreeDeviceContexts();
   } catch (...) {
     rtl::HandleCallbackException(this);
   }
-  FreeDeviceContexts();
 }
 
 // ---------------------------------------------------------------------------
@@ -432,7 +437,7 @@ void TWinControl::CMShowingChanged(TMessage& /*AMessage*/)
                    (FShowing ? SWP_SHOWWINDOW : SWP_HIDEWINDOW));
 }
 
-void TWinControl::CMVisibleChanged(TMessage& AMessage)
+void TWinControl::CMVisibleChanged(TMessage& /*AMessage*/)
 {
   if (!FVisible && FParent) {
     TWinControl* top = TopLevelControl();
@@ -440,7 +445,6 @@ void TWinControl::CMVisibleChanged(TMessage& AMessage)
       top->FFocusedControl = FParent;
   }
   UpdateControlState();
-  (void)AMessage;
 }
 
 void TWinControl::CMEnabledChanged(TMessage& AMessage)
