@@ -437,6 +437,37 @@ TEST_F(ControlsTest, RecreatingTheWindowKeepsTextBoundsChildrenAndVisibility)
   EXPECT_EQ(FindControl(oldPanel), nullptr);
 }
 
+TEST_F(ControlsTest, AWindowDestroyedBehindTheControlsBackIsDetachedAndMadeAgain)
+{
+  FHost->Show();
+  TProbe* child = AddChild<TProbe>(L"Child", {1, 2, 31, 22});
+  child->SetText(L"kept");
+  const HWND old = child->GetHandle();
+  DestroyWindow(old);
+  EXPECT_FALSE(child->HandleAllocated());
+  EXPECT_EQ(FindControl(old), nullptr);
+  child->HandleNeeded();
+  ASSERT_TRUE(child->HandleAllocated());
+  EXPECT_EQ(FindControl(child->GetHandle()), child);
+  EXPECT_EQ(child->GetLeft(), 1);
+}
+
+TEST_F(ControlsTest, FreeingAParentFreesItsChildrenWhoeverOwnsThem)
+{
+  FHost->Show();
+  rtl::TOwnedPtr<rtl::TComponent> owner(rtl::New<rtl::TComponent>(nullptr));
+  TProbe* panel = rtl::New<TProbe>(owner.get());
+  panel->SetParent(FHost.get());
+  TShape* unowned = rtl::New<TShape>(nullptr);
+  unowned->SetParent(panel);
+  ASSERT_EQ(owner->GetComponentCount(), 1);
+
+  rtl::Free(panel);
+
+  EXPECT_EQ(owner->GetComponentCount(), 0);
+  EXPECT_EQ(FHost->GetControlCount(), 0);
+}
+
 TEST_F(ControlsTest, TextLivesInTheWindowAndWithoutOne)
 {
   TProbe* child = AddChild<TProbe>(L"Child", {0, 0, 10, 10});
