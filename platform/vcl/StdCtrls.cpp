@@ -1,5 +1,5 @@
 // TCustomEdit, TCustomMemo and its line list, the buttons, TCustomListBox
-// and its item list.
+// and its item list, TCustomLabel.
 #include "platform/vcl/StdCtrls.h"
 
 #include <commctrl.h>
@@ -117,25 +117,12 @@ void TCustomEdit::CreateParams(TCreateParams& AParams)
     AParams.ExStyle |= WS_EX_CLIENTEDGE;
 }
 
-// The window starts empty and gets its text once its limit is lifted: a
-// caption given to CreateWindowEx is cut at the platform's default limit.
-void TCustomEdit::CreateWindowHandle(const TCreateParams& AParams)
-{
-  TCreateParams params = AParams;
-  params.Caption = L"";
-  inherited::CreateWindowHandle(params);
-  if (!FHandle)
-    return;
-  ApplyMaxLength();
-  if (!FText.empty())
-    Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(FText.c_str()));
-}
-
 void TCustomEdit::CreateWnd()
 {
   FCreating = true;
   rtl::Finally creating([this] { FCreating = false; });
   inherited::CreateWnd();
+  ApplyMaxLength();
   if (FPasswordChar != 0)
     Perform(EM_SETPASSWORDCHAR, FPasswordChar, 0);
   Perform(EM_SETMODIFY, FModified, 0);
@@ -1212,6 +1199,186 @@ void TCustomListBox::CNMeasureItem(TWMMeasureItem& AMessage)
     MeasureItem(static_cast<int>(item.itemID), height);
   item.itemHeight = static_cast<UINT>(std::max(height, 1));
   AMessage.Result = TRUE;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomLabel
+
+void TCustomLabel::Create(TComponent* AOwner)
+{
+  inherited::Create(AOwner);
+  FControlStyle.Include(csOpaque);
+  FControlStyle.Include(csReplicatable);
+  FWidth = 65;
+  FHeight = 17;
+  FAutoSize = true;
+  FShowAccelChar = true;
+}
+
+void TCustomLabel::SetAlignment(rtl::TAlignment AValue)
+{
+  if (FAlignment == AValue)
+    return;
+  FAlignment = AValue;
+  Invalidate();
+}
+
+void TCustomLabel::SetLayout(TTextLayout AValue)
+{
+  if (FLayout == AValue)
+    return;
+  FLayout = AValue;
+  Invalidate();
+}
+
+void TCustomLabel::SetWordWrap(bool AValue)
+{
+  if (FWordWrap == AValue)
+    return;
+  FWordWrap = AValue;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetTransparent(bool AValue)
+{
+  if (GetTransparent() == AValue)
+    return;
+  if (AValue)
+    FControlStyle.Exclude(csOpaque);
+  else
+    FControlStyle.Include(csOpaque);
+  Invalidate();
+}
+
+void TCustomLabel::SetShowAccelChar(bool AValue)
+{
+  if (FShowAccelChar == AValue)
+    return;
+  FShowAccelChar = AValue;
+  AdjustBounds();
+  Invalidate();
+}
+
+void TCustomLabel::SetFocusControl(TWinControl* AValue)
+{
+  if (FFocusControl == AValue)
+    return;
+  if (FFocusControl)
+    FFocusControl->RemoveFreeNotification(this);
+  FFocusControl = AValue;
+  if (AValue)
+    AValue->FreeNotification(this);
+}
+
+void TCustomLabel::SetAutoSize(bool AValue)
+{
+  if (GetAutoSize() == AValue)
+    return;
+  inherited::SetAutoSize(AValue);
+  AdjustBounds();
+}
+
+void TCustomLabel::Notification(TComponent* AComponent, rtl::TOperation AOperation)
+{
+  inherited::Notification(AComponent, AOperation);
+  if (AOperation == rtl::opRemove && AComponent == FFocusControl)
+    FFocusControl = nullptr;
+}
+
+void TCustomLabel::Loaded()
+{
+  inherited::Loaded();
+  AdjustBounds();
+}
+
+void TCustomLabel::DoDrawText(HDC ADC, TRect& ARect, UINT AFlags)
+{
+  String text = GetText();
+  // An empty caption still has the height of a line.
+  if ((AFlags & DT_CALCRECT) != 0 && (text.empty() || (FShowAccelChar && text == L"&")))
+    text += L' ';
+  if (!FShowAccelChar)
+    AFlags |= DT_NOPREFIX;
+  const int saved = SaveDC(ADC);
+  rtl::Finally restore([ADC, saved] { RestoreDC(ADC, saved); });
+  SelectObject(ADC, GetFont()->GetHandle());
+  SetBkMode(ADC, TRANSPARENT);
+  const int length = static_cast<int>(text.size());
+  if (!GetEnabled() && (AFlags & DT_CALCRECT) == 0) {
+    TRect shifted = ARect;
+    OffsetRect(&shifted, 1, 1);
+    SetTextColor(ADC, static_cast<COLORREF>(ColorToRGB(clBtnHighlight)));
+    DrawTextW(ADC, text.c_str(), length, &shifted, AFlags);
+    SetTextColor(ADC, static_cast<COLORREF>(ColorToRGB(clBtnShadow)));
+  } else {
+    SetTextColor(ADC, static_cast<COLORREF>(ColorToRGB(GetFont()->GetColor())));
+  }
+  DrawTextW(ADC, text.c_str(), length, &ARect, AFlags);
+}
+
+void TCustomLabel::Paint()
+{
+  constexpr UINT kAlignments[] = {DT_LEFT, DT_RIGHT, DT_CENTER};
+  TCanvas* canvas = GetCanvas();
+  const TRect client = GetClientRect();
+  if (!GetTransparent()) {
+    canvas->GetBrush()->SetColor(GetColor());
+    canvas->GetBrush()->SetStyle(bsSolid);
+    canvas->FillRect(client);
+  }
+  const UINT flags = DT_EXPANDTABS | kAlignments[FAlignment] | (FWordWrap ? DT_WORDBREAK : 0);
+  TRect rect = client;
+  if (FLayout != tlTop) {
+    TRect measured = client;
+    DoDrawText(canvas->GetHandle(), measured, flags | DT_CALCRECT);
+    const int height = measured.bottom - measured.top;
+    const int free = (client.bottom - client.top) - height;
+    OffsetRect(&rect, 0, FLayout == tlBottom ? free : free / 2);
+    rect.bottom = rect.top + height;
+  }
+  DoDrawText(canvas->GetHandle(), rect, flags);
+}
+
+void TCustomLabel::AdjustBounds()
+{
+  if (GetComponentState().Contains(rtl::csReading) || GetComponentState().Contains(rtl::csLoading) ||
+      !GetAutoSize())
+    return;
+  TRect rect{0, 0, FWordWrap ? FWidth : 0, 0};
+  HDC dc = GetDC(nullptr);
+  {
+    rtl::Finally release([dc] { ReleaseDC(nullptr, dc); });
+    DoDrawText(dc, rect, DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0));
+  }
+  int left = FLeft;
+  if (FAlignment == rtl::taRightJustify)
+    left += FWidth - rect.right;
+  SetBounds(left, FTop, rect.right, rect.bottom);
+}
+
+void TCustomLabel::CMTextChanged(TMessage& /*AMessage*/)
+{
+  Invalidate();
+  AdjustBounds();
+}
+
+void TCustomLabel::CMFontChanged(TMessage& AMessage)
+{
+  InheritedMessage(this, AMessage);
+  AdjustBounds();
+}
+
+// The accelerator of the caption focuses the control the label names.
+void TCustomLabel::CMDialogChar(TCMDialogChar& AMessage)
+{
+  if (FFocusControl && GetEnabled() && FShowAccelChar) {
+    const wchar_t accel = AccelChar(GetText());
+    if (accel != 0 && accel == UpperChar(static_cast<wchar_t>(AMessage.CharCode)) && FFocusControl->CanFocus()) {
+      FFocusControl->SetFocus();
+      AMessage.Result = 1;
+    }
+  }
 }
 
 }  // namespace vcl

@@ -8,6 +8,7 @@
 //     capable), default and cancel buttons
 //   TCustomListBox, TListBox: a LISTBOX window, owner draw fixed or variable,
 //     its items as a string list over the window
+//   TCustomLabel, TLabel: a caption painted on the parent, sized to its text
 #pragma once
 
 #include <windows.h>
@@ -36,6 +37,7 @@ using scrollstyle::ssNone;
 using scrollstyle::ssVertical;
 using scrollstyle::ssBoth;
 RTL_ENUM(TButtonStyle, bsPushButton, bsCommandLink, bsSplitButton);
+RTL_ENUM(TTextLayout, tlTop, tlCenter, tlBottom);
 RTL_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable);
 // The ODS_* bits of an owner-drawn item, bit for bit.
 RTL_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight,
@@ -55,9 +57,8 @@ RTL_TYPE_NAME(TMeasureItemEvent)
 // TCustomEdit
 
 // A native EDIT window. Its text limit is lifted to the largest the control
-// takes (MaxLength 0), and the window is made with an empty caption and
-// given its text afterwards, so no text is cut at the platform's default
-// limit of a new window.
+// takes (MaxLength 0): the platform's default limit would stop typing and
+// EM_REPLACESEL (the memo's Add) at 30,000 characters.
 class TCustomEdit : public TWinControl {
   RTL_CLASS(TCustomEdit, TWinControl)
   RTL_MESSAGES(RTL_MESSAGE(CN_COMMAND, CNCommand), RTL_MESSAGE(CM_ENTER, CMEnter),
@@ -115,7 +116,6 @@ class TCustomEdit : public TWinControl {
 
  protected:
   void CreateParams(TCreateParams& AParams) override;
-  void CreateWindowHandle(const TCreateParams& AParams) override;
   void CreateWnd() override;
   void DestroyWnd() override;
   // OnChange; the window's EN_CHANGE comes here.
@@ -417,6 +417,68 @@ class TListBox : public TCustomListBox {
                 RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(lbStandard)),
                 RTL_PROPERTY(OnDrawItem, GetOnDrawItem, SetOnDrawItem),
                 RTL_PROPERTY(OnMeasureItem, GetOnMeasureItem, SetOnMeasureItem))
+};
+
+// ---------------------------------------------------------------------------
+// TCustomLabel
+
+// A caption without a window, painted on its parent. With AutoSize it takes
+// the size of its text (keeping its right edge when right-aligned); the
+// caption's accelerator focuses FocusControl.
+class TCustomLabel : public TGraphicControl {
+  RTL_CLASS(TCustomLabel, TGraphicControl)
+  RTL_MESSAGES(RTL_MESSAGE(CM_TEXTCHANGED, CMTextChanged), RTL_MESSAGE(CM_FONTCHANGED, CMFontChanged),
+               RTL_MESSAGE(CM_DIALOGCHAR, CMDialogChar))
+
+ public:
+  void Create(TComponent* AOwner) override;
+
+  rtl::TAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(rtl::TAlignment AValue);
+  TTextLayout GetLayout() const { return FLayout; }
+  void SetLayout(TTextLayout AValue);
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool AValue);
+  // A transparent label paints its text alone, over what is behind it.
+  bool GetTransparent() const { return !FControlStyle.Contains(csOpaque); }
+  void SetTransparent(bool AValue);
+  bool GetShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool AValue);
+  TWinControl* GetFocusControl() const { return FFocusControl; }
+  void SetFocusControl(TWinControl* AValue);
+  void SetAutoSize(bool AValue) override;
+
+ protected:
+  void Paint() override;
+  void Notification(TComponent* AComponent, rtl::TOperation AOperation) override;
+  void Loaded() override;
+  // The size of the text when AutoSize.
+  virtual void AdjustBounds();
+  // DrawText of the caption into ARect with AFlags (DT_CALCRECT measures),
+  // in the font, greyed when disabled.
+  virtual void DoDrawText(HDC ADC, TRect& ARect, UINT AFlags);
+
+  void CMTextChanged(TMessage& AMessage);
+  void CMFontChanged(TMessage& AMessage);
+  void CMDialogChar(TCMDialogChar& AMessage);
+
+ private:
+  rtl::TAlignment FAlignment;
+  TTextLayout FLayout;
+  bool FWordWrap;
+  bool FShowAccelChar;
+  TWinControl* FFocusControl;
+};
+
+class TLabel : public TCustomLabel {
+  RTL_CLASS(TLabel, TCustomLabel)
+  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::taLeftJustify)),
+                RTL_PROPERTY(AutoSize, GetAutoSize, SetAutoSize, RTL_DEFAULT(true)),
+                RTL_PROPERTY(FocusControl, GetFocusControl, SetFocusControl),
+                RTL_PROPERTY(Layout, GetLayout, SetLayout, RTL_DEFAULT(tlTop)),
+                RTL_PROPERTY(ShowAccelChar, GetShowAccelChar, SetShowAccelChar, RTL_DEFAULT(true)),
+                RTL_PROPERTY(Transparent, GetTransparent, SetTransparent, RTL_DEFAULT(false)),
+                RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(false)))
 };
 
 }  // namespace vcl
