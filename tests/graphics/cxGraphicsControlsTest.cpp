@@ -430,6 +430,16 @@ TEST(cxGraphicsControlsMirror, PaintsMirroredAboutTheRectangleAndRestoresTheTran
     EXPECT_EQ(GetGraphicsMode(surface.DC()), GM_COMPATIBLE);
   }
 
+  // The canvas form mirrors only for right-to-left alignment.
+  for (bool rightToLeft : {false, true}) {
+    TSurface surface(110, 20);
+    TCtlPaintWrapped canvas(surface.DC());
+    canvas->SetUseRightToLeftAlignment(rightToLeft);
+    cxPaintMirroredIfRTL(canvas.get(), {10, 0, 95, 20},
+                         [&] { cxFillRectByColor(surface.DC(), {10, 0, 15, 20}, Red); });
+    EXPECT_EQ(InkBounds(surface).left, rightToLeft ? 90 : 10);
+  }
+
   TSurface surface(50, 50);
   EXPECT_THROW(cxPaintMirrored(surface.DC(), {0, 0, 50, 50}, true, true, [] { throw std::runtime_error("fail"); }),
                std::runtime_error);
@@ -502,6 +512,18 @@ class TCtlPaintSeeThrough : public TCustomControl {
       cxPaintParentBackground(this, cxPaintCanvas(), GetClientRect());
     cxPaintCanvas()->EndPaint();
     cxFillRectByColor(GetCanvas()->GetHandle(), {0, 0, 4, 4}, Green);
+  }
+};
+
+// A see-through child with a one-pixel border: its non-client area.
+class TCtlPaintBordered : public TCtlPaintSeeThrough {
+  RTL_CLASS(TCtlPaintBordered, TCtlPaintSeeThrough)
+
+ protected:
+  void CreateParams(TCreateParams& AParams) override
+  {
+    inherited::CreateParams(AParams);
+    AParams.Style |= WS_BORDER;
   }
 };
 
@@ -635,6 +657,43 @@ TEST_F(cxGraphicsControlsPaint, AControlIsPaintedWithItsChildrenAndTheDCComesBac
   }
   DestroyWindow(native);
   UnregisterClassW(L"CtlPaintNativeChild", GetModuleHandleW(nullptr));
+}
+
+TEST_F(cxGraphicsControlsPaint, ABorderedChildIsPaintedWithItsNonClientArea)
+{
+  auto* bordered = rtl::New<TCtlPaintBordered>(FHost.get());
+  bordered->SetBounds(62, 5, 30, 20);
+  bordered->SetParent(FHost.get());
+  bordered->SetColor(Yellow);
+  UpdateWindow(FHost->GetHandle());
+  RECT client{};
+  GetClientRect(bordered->GetHandle(), &client);
+  ASSERT_EQ(client.right, 28) << "a one-pixel border on each side";
+
+  // With the DC's window origin at (0, 0) WM_PRINT draws the non-client
+  // area in place; elsewhere it goes through a bitmap. Both pictures must
+  // agree. (Wine's WM_PRINT draws no frame and does not move the client
+  // area inside it, so the border's look is not checked here.)
+  const TPoint origins[] = {{0, 0}, {10, 10}};
+  std::vector<std::vector<std::uint32_t>> pictures;
+  for (const TPoint origin : origins) {
+    TSurface surface(60, 40, 0x00808080);
+    TCtlPaintWrapped canvas(surface.DC());
+    cxPaintControlTo(bordered, canvas.get(), origin, true, false, {0, 0, 30, 20});
+    const int x = origin.x;
+    const int y = origin.y;
+    EXPECT_EQ(surface.Pixel(x + 1, y + 1), AsPixel(Green)) << "the child's own painting";
+    EXPECT_EQ(surface.Pixel(x + 10, y + 10), AsPixel(Blue)) << "the host's background in the child";
+    EXPECT_NE(surface.Pixel(x + 29, y + 10), 0x808080u) << "the whole window area is painted";
+    EXPECT_EQ(surface.Pixel(x + 30, y + 10), 0x808080u) << "nothing beside it";
+    EXPECT_EQ(surface.Pixel(x + 10, y + 20), 0x808080u) << "nothing below it";
+    std::vector<std::uint32_t> picture;
+    for (int py = y; py < y + 20; ++py)
+      for (int px = x; px < x + 30; ++px)
+        picture.push_back(surface.Pixel(px, py));
+    pictures.push_back(std::move(picture));
+  }
+  EXPECT_EQ(pictures[0], pictures[1]);
 }
 
 TEST_F(cxGraphicsControlsPaint, OnlyTheBoundsArePaintedAtTheOrigin)
