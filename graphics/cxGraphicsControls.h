@@ -132,7 +132,8 @@ void cxPaintControlExcluding(vcl::TWinControl* AControl, TcxCanvas* ACanvas, con
 // right-to-left alignment.
 void cxPaintMirroredIfRTL(TcxCanvas* ACanvas, const TRect& R, const TcxPaintProc& AProc);
 // Runs AProc, with AMirror inside a world transform that mirrors R
-// horizontally (AOnePixelShift: about the centre of R's last pixel column
-// pair, so R maps onto itself pixel for pixel). The DC's graphics mode and
-// transform come back, also when AProc raises.
+// horizontally about its centre. With AOnePixelShift the axis moves half a
+// pixel left, so R's pixel columns map onto each other (its first onto its
+// last); without it a mirrored shape lands one pixel further right. The
+// DC's graphics mode and transform come back, also when AProc raises.
 void cxPaintMirrored(HDC DC, const TRect& R, bool AMirror, bool AOnePixelShift, const TcxPaintProc& AProc);

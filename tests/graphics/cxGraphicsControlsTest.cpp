@@ -304,6 +304,40 @@ TEST(cxGraphicsControlsText, DrawTextWithColorRestoresTheDCAndKeepsClDefault)
   }
 }
 
+TEST(cxGraphicsControlsText, ExtTextOutDrawsTheFirstCharactersAtThePoint)
+{
+  const struct {
+    int Length;
+    int Characters;
+  } cases[] = {{-1, 4}, {2, 2}, {9, 4}, {0, 0}};
+  for (const auto& c : cases) {
+    TSurface surface(120, 40);
+    TCtlPaintWrapped canvas(surface.DC());
+    canvas->GetFont()->SetName(L"Arial");
+    canvas->GetFont()->SetSize(12);
+    const HDC dc = canvas->GetHandle();
+    SetBkMode(dc, TRANSPARENT);
+    SIZE expected{};
+    GetTextExtentPoint32W(dc, L"WWWW", c.Characters, &expected);
+    EXPECT_TRUE(cxExtTextOut(dc, L"WWWW", {10, 5}, c.Length));
+    const TRect ink = InkBounds(surface);
+    if (c.Characters == 0) {
+      EXPECT_LT(ink.right, 0);
+      continue;
+    }
+    EXPECT_GE(ink.left, 10) << c.Length;
+    EXPECT_GE(ink.top, 5) << c.Length;
+    EXPECT_LE(ink.right, 10 + expected.cx) << c.Length;
+    EXPECT_GT(ink.right, 10 + expected.cx - expected.cx / c.Characters) << c.Length << ": every character drawn";
+  }
+  // The clip rectangle is honoured.
+  TSurface surface(120, 40);
+  TCtlPaintWrapped canvas(surface.DC());
+  const TRect clip{0, 0, 20, 40};
+  EXPECT_TRUE(cxExtTextOut(canvas->GetHandle(), L"WWWWWW", {10, 5}, -1, ETO_CLIPPED, &clip));
+  EXPECT_LE(InkBounds(surface).right, 20);
+}
+
 TEST(cxGraphicsControlsText, SplitTextToLines)
 {
   TSurface surface(10, 10);
