@@ -6,6 +6,7 @@
 #include <numbers>
 
 #include "core/cxGeometry.h"
+#include "graphics/cxGraphicsControls.h"
 #include "graphics/cxGraphicsDraw.h"
 #include "graphics/dxCoreGraphics.h"
 
@@ -29,6 +30,7 @@ void Initialization()
 {
   UnitFinished = false;
   cxGraphicsDrawInitialize();
+  cxGraphicsControlsInitialize();
 }
 
 void Finalization()
@@ -36,6 +38,7 @@ void Finalization()
   UnitFinished = true;
   rtl::FreeAndNil(ScreenCanvas);
   rtl::FreeAndNil(PaintCanvas);
+  cxGraphicsControlsFinalize();
   cxGraphicsDrawFinalize();
 }
 
