@@ -7,6 +7,7 @@
 
 #include "core/cxGeometry.h"
 #include "graphics/cxGraphicsDraw.h"
+#include "graphics/cxGraphicsImageAnimation.h"
 #include "graphics/dxCoreGraphics.h"
 
 using namespace vcl;
@@ -29,11 +30,13 @@ void Initialization()
 {
   UnitFinished = false;
   cxGraphicsDrawInitialize();
+  cxGraphicsImageAnimationInitialize();
 }
 
 void Finalization()
 {
   UnitFinished = true;
+  cxGraphicsImageAnimationFinalize();
   rtl::FreeAndNil(ScreenCanvas);
   rtl::FreeAndNil(PaintCanvas);
   cxGraphicsDrawFinalize();

@@ -38,7 +38,9 @@ Gdiplus::GpImage* TdxGPImage::GetHandle()
 {
   if (!RasterHandle())
     ConvertToBitmap();
-  return RasterHandle()->GetHandle();
+  // An empty image has no native image.
+  TdxGPImageHandle* handle = RasterHandle();
+  return handle ? handle->GetHandle() : nullptr;
 }
 
 void TdxGPImage::SetHandle(Gdiplus::GpImage* AValue)
@@ -109,6 +111,8 @@ void TdxGPImage::StretchDraw(TdxGPCanvas* ACanvas, const TdxRectF& ADest, const 
 void TdxGPImage::StretchDraw(TdxGPCanvas* ACanvas, const TRect& ADest, const TRect& ASource, std::uint8_t AAlpha,
                              IdxColorPalette* APalette)
 {
+  if (GetEmpty())
+    return;
   if (TdxGPImageHandle* handle = RasterHandle()) {
     dxGpDrawImage(ACanvas->Handle(), ADest, ASource, nullptr, AAlpha, handle->GetHandle());
     return;

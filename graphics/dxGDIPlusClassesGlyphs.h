@@ -28,7 +28,8 @@ class TdxGPImage : public TdxCustomSmartImage {
   RTL_CLASS(TdxGPImage, TdxCustomSmartImage)
 
  public:
-  // The native image; a vector image is made a bitmap first.
+  // The native image, nil for an empty image; a vector image is made a
+  // bitmap first.
   Gdiplus::GpImage* GetHandle();
   // Takes AValue over; it becomes the image's only content.
   void SetHandle(Gdiplus::GpImage* AValue);

@@ -144,8 +144,9 @@ TEST_F(GlyphsTest, BrushCacheEvictsAtCapacityAndEvictedBrushesLiveOn)
 
 TEST_F(GlyphsTest, ColoursFarApartStayFindable)
 {
-  // Colours whose signed difference overflows 32 bits.
-  const TdxAlphaColor colors[] = {0x7FFFFFFF, 0x80000001, 0xFFFFFFFF, 0x00000001, 0x80000000, 0x7F000000, 0xC0000000};
+  // Colours whose signed differences overflow 32 bits, in an order that
+  // loses one of them when the order wraps.
+  const TdxAlphaColor colors[] = {0x7FFFFFFF, 0xFFFFFFFF, 0x00000001, 0x40000000};
   TdxGPSolidBrushCacheManager* cache = TdxGPResourceManager::BrushCache();
   cache->Clear();
   std::vector<IPtr<IdxGPHandle>> first;
@@ -178,15 +179,15 @@ class TGlyphsFailingCache : public TdxCustomValueCacheManager<int, int> {
 
 TEST(dxGDIPlusClassesGlyphs, ValueCacheForgetsTheLastKeyWhenMakingAValueFails)
 {
-  TOwnedPtr<TGlyphsFailingCache> cache(rtl::New<TGlyphsFailingCache>(2));
-  cache->GetValue(10);
-  cache->GetValue(20);
-  // 13 evicts 20 (at its position) and then fails: the entry the last key
-  // pointed at is gone.
+  TOwnedPtr<TGlyphsFailingCache> cache(rtl::New<TGlyphsFailingCache>(3));
+  for (int key : {10, 30, 20})
+    cache->GetValue(key);
+  // 13 evicts 20 (at its position) and then fails: the position remembered
+  // for 20 now holds 30.
   EXPECT_THROW(cache->GetValue(13), rtl::Exception);
-  EXPECT_EQ(cache->GetCount(), 1);
+  EXPECT_EQ(cache->GetCount(), 2);
   EXPECT_EQ(cache->GetValue(20), 20);
-  EXPECT_EQ(cache->GetValue(10), 10);
+  EXPECT_EQ(cache->GetValue(30), 30);
 }
 
 // ---------------------------------------------------------------------------
@@ -279,6 +280,7 @@ TEST_F(GlyphsTest, DamagedFilesRaiseInsteadOfCrashing)
 TEST_F(GlyphsTest, HandleTakesANativeImageOver)
 {
   TOwnedPtr<TdxGPImage> image(rtl::New<TdxGPImage>());
+  EXPECT_EQ(image->GetHandle(), nullptr) << "empty";
   image->SetHandle(dxGpCreateBitmap(5, 3));
   EXPECT_EQ(image->GetSize(), (TSize{5, 3}));
   EXPECT_NE(image->GetHandle(), nullptr);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dxImageTestBytes.h"
+#include "graphics/cxGraphicsImageAnimation.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 
 namespace {
@@ -295,6 +296,34 @@ TEST_F(SmartImageAnimationTest, UndecodableImagesRaiseFromTheFirstQuery)
   TOwnedPtr<TdxSmartImage> image(NewImageOf(Text("GIF89a but nothing more of it")));
   EXPECT_THROW(image->AnimationFrameCount(), EdxException);
   EXPECT_THROW(image->GetActiveFrame(), EdxException);
+}
+
+TEST_F(SmartImageClipboardTest, TimerDrivenAnimationPlaysToItsEnd)
+{
+  ASSERT_EQ(dxGetSmartImageAnimationControllerClass().ClassType(), TdxImageAnimationController::StaticClass());
+  // One loop more than the first pass, 10 ms a frame.
+  TOwnedPtr<TdxSmartImage> image(NewImageOf(AnimatedGif(1, 1)));
+  image->SetAnimationLoop(bDefault);
+  std::vector<int> frames;
+  struct TFrameRecorder {
+    TdxSmartImage* Image;
+    std::vector<int>* Frames;
+    void Changed(rtl::TObject*) { Frames->push_back(Image->GetActiveFrame()); }
+  } recorder{image.get(), &frames};
+  image->SetOnChange(rtl::TNotifyEvent::Bind<&TFrameRecorder::Changed>(&recorder));
+  image->SetAnimation(true);
+  ASSERT_TRUE(image->GetAnimation());
+  // Bounded, so a broken timer fails the test instead of hanging it.
+  const DWORD start = GetTickCount();
+  MSG message;
+  while (image->GetAnimation() && GetTickCount() - start < 10000) {
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+      DispatchMessageW(&message);
+    Sleep(1);
+  }
+  image->SetOnChange({});
+  EXPECT_FALSE(image->GetAnimation());
+  EXPECT_EQ(frames, (std::vector<int>{1, 0, 1}));
 }
 
 }  // namespace
