@@ -25,6 +25,18 @@ struct IdxScaleFactor : rtl::IInterface {
   virtual TdxScaleFactor* __stdcall GetScaleFactor() = 0;
 };
 
+// The DPI an image or an image list was designed for.
+struct IdxSourceDPI : rtl::IInterface {
+  RTL_GUID(IdxSourceDPI, "{FB1F0EC7-A44A-4BA1-9654-4D4A1C40E899}")
+  virtual int __stdcall GetSourceDPI() = 0;
+};
+
+// The size an image was designed for, at its source DPI.
+struct IdxSourceSize : rtl::IInterface {
+  RTL_GUID(IdxSourceSize, "{D54394EB-29C3-4023-BE34-EA1BA0C3FA0D}")
+  virtual TSize __stdcall GetSourceSize() = 0;
+};
+
 // A factor that takes its value from the system when it is created.
 class TdxSystemBasedScaleFactor : public TdxScaleFactor {
   RTL_CLASS(TdxSystemBasedScaleFactor, TdxScaleFactor)

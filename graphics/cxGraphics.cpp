@@ -8,6 +8,7 @@
 #include "core/cxGeometry.h"
 #include "graphics/cxGraphicsControls.h"
 #include "graphics/cxGraphicsDraw.h"
+#include "graphics/cxGraphicsImageAnimation.h"
 #include "graphics/dxCoreGraphics.h"
 
 using namespace vcl;
@@ -31,11 +32,13 @@ void Initialization()
   UnitFinished = false;
   cxGraphicsDrawInitialize();
   cxGraphicsControlsInitialize();
+  cxGraphicsImageAnimationInitialize();
 }
 
 void Finalization()
 {
   UnitFinished = true;
+  cxGraphicsImageAnimationFinalize();
   rtl::FreeAndNil(ScreenCanvas);
   rtl::FreeAndNil(PaintCanvas);
   cxGraphicsControlsFinalize();

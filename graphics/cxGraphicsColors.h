@@ -139,6 +139,9 @@ class TdxCustomValueCacheManager : public rtl::TObject {
       return FData[FLastKeyIndex].second;
     int index;
     if (!Find(AKey, index)) {
+      // The remembered position goes stale when an entry is evicted; should
+      // making the value then fail, it must not be used again.
+      FLastKeyIndex = -1;
       if (GetCount() >= FCapacity)
         Evict(index);
       V value = CreateValue(AKey);

@@ -4,6 +4,7 @@
 
 #include "core/dxCore.h"
 #include "graphics/dxGDIPlusClasses.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "graphics/dxGDIPlusClassesImages.h"
 
 namespace {
@@ -16,11 +17,14 @@ constinit TWindowFromDC WindowFromDCProc = nullptr;
 // user-interface thread before any other thread paints.
 constinit TdxGPPaintCanvas* PaintCanvas = nullptr;
 
-// The unit's other parts (pen and brush caches) add their steps to these two.
+// The unit's other parts add their steps to these two.
 void Initialization()
 {
   if (const HMODULE user32 = GetModuleHandleW(L"user32.dll"))
     WindowFromDCProc = reinterpret_cast<TWindowFromDC>(GetProcAddress(user32, "WindowFromDC"));
+  // Caches, classes and picture formats first: their finish then runs after
+  // the codecs are gone.
+  dxGpRegisterImageClassesStep();
   dxGpRegisterRasterCodecsStep();
 }
 
@@ -28,6 +32,7 @@ void Finalization()
 {
   dxGpUnregisterRasterCodecsStep();
   TdxGPFontFamily::FreeGenericFamilies();
+  dxGpUnregisterImageClassesStep();
   rtl::FreeAndNil(PaintCanvas);
 }
 

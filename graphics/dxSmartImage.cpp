@@ -468,6 +468,7 @@ void TdxCustomSmartImage::Create()
 void TdxCustomSmartImage::Destroy()
 {
   ResetImage();
+  StopAnimation();
   rtl::FreeAndNil(FImageData);
   FreeCache();
   inherited::Destroy();

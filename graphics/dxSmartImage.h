@@ -8,6 +8,8 @@
 // - TdxSmartImageCodec and TdxSmartImageCodecsRepository: the codecs, used as
 //   classes, and the process-wide ordered list of them;
 // - TdxCustomSmartImage, the graphic itself;
+// - the clipboard table and TdxSmartImageAnimationController, the stepper of
+//   animated images (dxSmartImageClipboard.cpp);
 // - TdxSmartImageHelper, pixel routines.
 #pragma once
 
@@ -32,6 +34,7 @@ inline constexpr rtl::TResStringRec sdxSmartImageCodecFailedToExport{64010};
 class TdxSmartImageCodec;
 class TdxSmartImageData;
 class TdxCustomSmartImage;
+class TdxSmartImageAnimationController;
 
 // A codec "class": codecs are never instantiated by their users; each codec
 // class has exactly one constant, stateless instance, and a pointer to it
@@ -331,10 +334,40 @@ class TdxCustomSmartImage : public vcl::TGraphic {
   void SetImageDataFormat(TdxImageDataFormat AValue);
   bool GetUseCache() const { return FUseCache; }
   void SetUseCache(bool AValue) { FUseCache = AValue; }
+
+  // Animation. Every query asks the handle, so an image that cannot be
+  // decoded raises from the first one. Images without frames answer as one
+  // still frame.
+  int GetActiveFrame();
+  // Past the last frame the sequence ends: it wraps to frame 0 or stays on
+  // the last frame, as AnimationLoop and the image's loop count decide.
+  void SetActiveFrame(int AValue);
+  bool GetAnimation();
+  void SetAnimation(bool AValue);
+  int AnimationFrameCount();
+  // Milliseconds: the value set, else the handle's own delay.
+  int GetAnimationFrameDelay();
+  void SetAnimationFrameDelay(int AValue);
+  int AnimationLoopCount();
   TdxDefaultBoolean GetAnimationLoop() const { return FAnimationLoop; }
   void SetAnimationLoop(TdxDefaultBoolean AValue) { FAnimationLoop = AValue; }
-  int GetAnimationFrameDelay() const { return FAnimationFrameDelay; }
-  void SetAnimationFrameDelay(int AValue) { FAnimationFrameDelay = AValue; }
+  // Frames to step through: multi-page TIFFs are pages, not animation.
+  bool CanAnimate();
+  void StartAnimation();
+  void StopAnimation();
+
+  // Clipboard. An image travels as a bitmap drawn on white and, when its
+  // format has a registered clipboard format, as its encoded bytes too.
+  void CopyToClipboard();
+  void CutToClipboard();
+  // Nothing when the clipboard holds no image format.
+  void PasteFromClipboard();
+  virtual bool HasClipboardFormat();
+  virtual bool IsSupportClipboardFormat(WORD AFormat);
+  void LoadFromClipboardFormat(WORD AFormat, HANDLE AData, HPALETTE APalette) override;
+  // Called with the clipboard open and emptied: the bitmap goes to the
+  // clipboard here, and the encoded bytes come back for the caller to place.
+  void SaveToClipboardFormat(WORD& AFormat, HANDLE& AData, HPALETTE& APalette) override;
 
   // The scaled draw cache exists for ATargetSize and APalette afterwards.
   bool PrepareCache(const TSize& ATargetSize, IdxColorPalette* APalette);
@@ -348,6 +381,9 @@ class TdxCustomSmartImage : public vcl::TGraphic {
   // Nil here: raster images draw from their handle.
   virtual TdxSmartImageCustomHandle* CreateCache(const TSize& ATargetSize);
   virtual bool IsBitmapStream(rtl::TStream* AStream);
+  // With the clipboard open: loads the first image format it holds, in the
+  // order of preference; False when there is none.
+  virtual bool DoPasteFromClipboard();
   virtual void AssignFromGraphic(vcl::TGraphic* AGraphic);
   virtual void AssignFromSmartImage(TdxCustomSmartImage* AImage);
   virtual void AssignToMetafile(vcl::TMetafile* AMetafile);
@@ -365,6 +401,7 @@ class TdxCustomSmartImage : public vcl::TGraphic {
 
   TdxAlphaState FAlphaState;
   bool FAlphaStateAssigned;
+  TdxSmartImageAnimationController* FAnimationController;
   int FAnimationFrameDelay;
   TdxDefaultBoolean FAnimationLoop;
   int FAnimationLoopIndex;
@@ -376,6 +413,51 @@ class TdxCustomSmartImage : public vcl::TGraphic {
 };
 
 using TdxCustomSmartImageClass = rtl::ClassOf<TdxCustomSmartImage>;
+
+// ---------------------------------------------------------------------------
+// Clipboard table
+
+// The clipboard format of each image format: 0 for all until the raster
+// image unit's start-up fills in CF_BITMAP for dxImageBitmap and the
+// registered "PNG", "TIFF", "GIF" and "JPEG" formats.
+WORD dxGetImageClipboardFormat(TdxImageDataFormat AFormat);
+void dxSetImageClipboardFormat(TdxImageDataFormat AFormat, WORD AClipboardFormat);
+
+// ---------------------------------------------------------------------------
+// Animation
+
+// Steps an image through its frames. This class only defines the steps; a
+// descendant supplies the timer that calls NextFrame.
+class TdxSmartImageAnimationController : public rtl::TObject {
+  RTL_CLASS(TdxSmartImageAnimationController, rtl::TObject)
+
+ public:
+  virtual void Create(TdxCustomSmartImage* AImage);
+  void Destroy() override;
+
+  void StartAnimation() { StartTimer(); }
+  void StopAnimation() { StopTimer(); }
+  // More than one frame and a running timer.
+  bool Active();
+  TdxCustomSmartImage* GetImage() const { return FImage; }
+
+ protected:
+  virtual void StartTimer() {}
+  virtual void StopTimer() {}
+  virtual bool IsTimerActive() { return false; }
+  // One step. At the end of a sequence that does not wrap the image stops
+  // its animation, which frees this controller: nothing may touch it after.
+  virtual void NextFrame();
+
+  TdxCustomSmartImage* FImage;
+};
+
+using TdxSmartImageAnimationControllerClass = rtl::ClassOf<TdxSmartImageAnimationController>;
+
+// The class of the controllers images create: TdxSmartImageAnimationController
+// until the graphics unit installs its timer-driven one.
+TdxSmartImageAnimationControllerClass dxGetSmartImageAnimationControllerClass();
+void dxSetSmartImageAnimationControllerClass(TdxSmartImageAnimationControllerClass AValue);
 
 // ---------------------------------------------------------------------------
 // Pixel routines
