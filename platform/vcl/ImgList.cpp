@@ -191,10 +191,9 @@ void TCustomImageList::SetAllocBy(int AValue)
 {
   if (AValue == FAllocBy)
     return;
+  // The growth of a native list is fixed when it is made: the new value
+  // applies to the next one, and the images stay.
   FAllocBy = std::max(AValue, 1);
-  // The growth is fixed when the native list is made; the images stay.
-  if (FHandle)
-    ImageList_SetImageCount(FHandle, ImageList_GetImageCount(FHandle));
 }
 
 void TCustomImageList::SetBkColor(TColor AValue)
