@@ -1,0 +1,441 @@
+#include "platform/vcl/Menus.h"
+
+#include <algorithm>
+#include <cwchar>
+
+#include "platform/rtl/ClassesThreads.h"
+#include "platform/rtl/SysUtilsFormat.h"
+#include "platform/vcl/ImgList.h"
+
+namespace vcl {
+
+// ---------------------------------------------------------------------------
+// Short cuts
+
+namespace {
+
+struct TKeyName {
+  WORD Key;
+  const wchar_t* Name;
+};
+
+constexpr TKeyName kKeyNames[] = {
+    {VK_BACK, L"BkSp"},   {VK_TAB, L"Tab"},     {VK_RETURN, L"Enter"}, {VK_ESCAPE, L"Esc"},  {VK_SPACE, L"Space"},
+    {VK_PRIOR, L"PgUp"},  {VK_NEXT, L"PgDn"},   {VK_END, L"End"},      {VK_HOME, L"Home"},   {VK_LEFT, L"Left"},
+    {VK_UP, L"Up"},       {VK_RIGHT, L"Right"}, {VK_DOWN, L"Down"},    {VK_INSERT, L"Ins"},  {VK_DELETE, L"Del"}};
+
+struct TModifierName {
+  TShortCut Flag;
+  const wchar_t* Name;
+};
+
+constexpr TModifierName kModifiers[] = {{scShift, L"Shift+"}, {scCtrl, L"Ctrl+"}, {scAlt, L"Alt+"}};
+
+String KeyName(WORD AKey)
+{
+  if ((AKey >= 'A' && AKey <= 'Z') || (AKey >= '0' && AKey <= '9'))
+    return String(1, static_cast<wchar_t>(AKey));
+  if (AKey >= VK_F1 && AKey <= VK_F24)
+    return L"F" + std::to_wstring(AKey - VK_F1 + 1);
+  for (const TKeyName& name : kKeyNames)
+    if (name.Key == AKey)
+      return name.Name;
+  // The rest is named by the keyboard layout.
+  const UINT scanCode = MapVirtualKeyW(AKey, MAPVK_VK_TO_VSC);
+  if (scanCode == 0)
+    return {};
+  wchar_t text[64] = {};
+  const int length = GetKeyNameTextW(static_cast<LONG>(scanCode << 16), text, 64);
+  return String(text, std::max(length, 0));
+}
+
+bool StartsWithIgnoringCase(const String& AText, std::size_t AStart, const wchar_t* APrefix)
+{
+  const std::size_t length = wcslen(APrefix);
+  return AText.size() - AStart >= length && _wcsnicmp(AText.c_str() + AStart, APrefix, length) == 0;
+}
+
+// Command numbers of the items in use; an item frees its number when it
+// goes, so the numbers stay small and never collide.
+std::vector<bool>& UsedCommands()
+{
+  static std::vector<bool> used(1, true);  // 0 is no command
+  return used;
+}
+
+UINT AllocateCommand()
+{
+  std::vector<bool>& used = UsedCommands();
+  const auto free = std::find(used.begin(), used.end(), false);
+  const UINT command = static_cast<UINT>(free - used.begin());
+  if (free == used.end())
+    used.push_back(true);
+  else
+    *free = true;
+  return command;
+}
+
+void ReleaseCommand(UINT ACommand)
+{
+  std::vector<bool>& used = UsedCommands();
+  if (ACommand != 0 && ACommand < used.size())
+    used[ACommand] = false;
+}
+
+}  // namespace
+
+TShortCut ShortCut(WORD AKey, TShiftState AShift)
+{
+  if (AKey & 0xFF00)
+    return scNone;
+  TShortCut result = AKey;
+  if (AShift.Contains(ssShift))
+    result |= scShift;
+  if (AShift.Contains(ssCtrl))
+    result |= scCtrl;
+  if (AShift.Contains(ssAlt))
+    result |= scAlt;
+  return result;
+}
+
+void ShortCutToKey(TShortCut AShortCut, WORD& AKey, TShiftState& AShift)
+{
+  AKey = AShortCut & 0xFF;
+  AShift = TShiftState();
+  if (AShortCut & scShift)
+    AShift.Include(ssShift);
+  if (AShortCut & scCtrl)
+    AShift.Include(ssCtrl);
+  if (AShortCut & scAlt)
+    AShift.Include(ssAlt);
+}
+
+String ShortCutToText(TShortCut AShortCut)
+{
+  const String name = KeyName(AShortCut & 0xFF);
+  if (name.empty())
+    return {};
+  String result;
+  for (const TModifierName& modifier : kModifiers)
+    if (AShortCut & modifier.Flag)
+      result += modifier.Name;
+  return result + name;
+}
+
+TShortCut TextToShortCut(const String& AText)
+{
+  TShortCut shift = 0;
+  std::size_t start = 0;
+  for (bool found = true; found;) {
+    found = false;
+    for (const TModifierName& modifier : kModifiers)
+      if (StartsWithIgnoringCase(AText, start, modifier.Name)) {
+        shift |= modifier.Flag;
+        start += wcslen(modifier.Name);
+        found = true;
+      }
+  }
+  const String rest = AText.substr(start);
+  if (rest.empty())
+    return scNone;
+  for (WORD key = 0x08; key <= 0xFF; ++key) {
+    const String name = KeyName(key);
+    if (!name.empty() && name.size() == rest.size() && _wcsicmp(name.c_str(), rest.c_str()) == 0)
+      return shift | key;
+  }
+  return scNone;
+}
+
+String StripHotkey(const String& AText)
+{
+  String result;
+  result.reserve(AText.size());
+  for (std::size_t i = 0; i < AText.size(); ++i) {
+    if (AText[i] == L'&') {
+      // "&&" stands for one ampersand; a single one marks the hot key.
+      if (i + 1 < AText.size() && AText[i + 1] == L'&')
+        result += L'&';
+      else
+        continue;
+      ++i;
+      continue;
+    }
+    result += AText[i];
+  }
+  return result;
+}
+
+// ---------------------------------------------------------------------------
+// TMenuItem
+
+void TMenuItem::Create(rtl::TComponent* AOwner)
+{
+  inherited::Create(AOwner);
+  FEnabled = true;
+  FVisible = true;
+  FImageIndex = -1;
+  FCommand = AllocateCommand();
+}
+
+void TMenuItem::Destroy()
+{
+  if (FParent)
+    FParent->Remove(this);
+  // Children owned elsewhere (by the form) only leave; the owner frees them.
+  while (!FItems.empty()) {
+    TMenuItem* child = FItems.back();
+    FItems.pop_back();
+    child->FParent = nullptr;
+    if (!child->GetOwner())
+      rtl::Free(child);
+  }
+  ReleaseCommand(FCommand);
+  inherited::Destroy();
+}
+
+void TMenuItem::Click()
+{
+  if (FEnabled && FOnClick)
+    FOnClick(this);
+}
+
+TMenuItem* TMenuItem::GetItems(int AIndex) const
+{
+  if (AIndex < 0 || AIndex >= GetCount())
+    throw EMenuError(L"Menu index out of range");
+  return FItems[AIndex];
+}
+
+void TMenuItem::Add(TMenuItem* AItem)
+{
+  Insert(GetCount(), AItem);
+}
+
+void TMenuItem::Insert(int AIndex, TMenuItem* AItem)
+{
+  if (!AItem)
+    return;
+  if (AItem->FParent)
+    throw EMenuError(L"Menu inserted twice");
+  if (AIndex < 0 || AIndex > GetCount())
+    throw EMenuError(L"Menu index out of range");
+  FItems.insert(FItems.begin() + AIndex, AItem);
+  AItem->FParent = this;
+}
+
+void TMenuItem::Remove(TMenuItem* AItem)
+{
+  const auto found = std::find(FItems.begin(), FItems.end(), AItem);
+  if (found == FItems.end())
+    throw EMenuError(L"Menu item not found");
+  FItems.erase(found);
+  AItem->FParent = nullptr;
+}
+
+void TMenuItem::Delete(int AIndex)
+{
+  rtl::Free(GetItems(AIndex));
+}
+
+void TMenuItem::Clear()
+{
+  while (!FItems.empty())
+    rtl::Free(FItems.back());
+}
+
+int TMenuItem::IndexOf(const TMenuItem* AItem) const
+{
+  const auto found = std::find(FItems.begin(), FItems.end(), AItem);
+  return found == FItems.end() ? -1 : static_cast<int>(found - FItems.begin());
+}
+
+TMenuItem* TMenuItem::FindCommand(UINT ACommand)
+{
+  if (FCommand == ACommand)
+    return this;
+  for (TMenuItem* item : FItems)
+    if (TMenuItem* found = item->FindCommand(ACommand))
+      return found;
+  return nullptr;
+}
+
+TMenuItem* TMenuItem::FindShortCut(TShortCut AShortCut)
+{
+  if (AShortCut == scNone)
+    return nullptr;
+  for (TMenuItem* item : FItems) {
+    if (item->FShortCut == AShortCut)
+      return item;
+    if (TMenuItem* found = item->FindShortCut(AShortCut))
+      return found;
+  }
+  return nullptr;
+}
+
+HMENU TMenuItem::CreateNativeMenu(bool AMenuBar)
+{
+  HMENU menu = AMenuBar ? CreateMenu() : CreatePopupMenu();
+  if (!menu)
+    rtl::RaiseLastOSError();
+  try {
+    AppendTo(menu);
+  } catch (...) {
+    DestroyMenu(menu);
+    throw;
+  }
+  return menu;
+}
+
+void TMenuItem::AppendTo(HMENU AMenu)
+{
+  for (TMenuItem* item : FItems) {
+    item->InitiateAction();
+    if (!item->FVisible)
+      continue;
+    UINT flags = item->IsLine() ? MF_SEPARATOR : MF_STRING;
+    if (!item->FEnabled)
+      flags |= MF_GRAYED;
+    if (item->FChecked)
+      flags |= MF_CHECKED;
+    if (item->FBreak == mbBreak)
+      flags |= MF_MENUBREAK;
+    else if (item->FBreak == mbBarBreak)
+      flags |= MF_MENUBARBREAK;
+    String text = item->FCaption;
+    if (item->FShortCut != scNone)
+      text += L"\t" + ShortCutToText(item->FShortCut);
+    UINT_PTR id = item->FCommand;
+    if (!item->FItems.empty()) {
+      flags |= MF_POPUP;
+      id = reinterpret_cast<UINT_PTR>(item->CreateNativeMenu(false));
+    }
+    if (!AppendMenuW(AMenu, flags, id, item->IsLine() ? nullptr : text.c_str())) {
+      if (flags & MF_POPUP)
+        DestroyMenu(reinterpret_cast<HMENU>(id));
+      rtl::RaiseLastOSError();
+    }
+    if (item->FDefault)
+      SetMenuDefaultItem(AMenu, item->FCommand, FALSE);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// TMenu
+
+void TMenu::Create(rtl::TComponent* AOwner)
+{
+  inherited::Create(AOwner);
+  FItems = rtl::New<TMenuItem>(nullptr);
+}
+
+void TMenu::Destroy()
+{
+  rtl::FreeAndNil(FItems);
+  inherited::Destroy();
+}
+
+void TMenu::SetImages(TCustomImageList* AValue)
+{
+  if (AValue == FImages)
+    return;
+  if (FImages)
+    FImages->RemoveFreeNotification(this);
+  FImages = AValue;
+  if (FImages)
+    FImages->FreeNotification(this);
+}
+
+void TMenu::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
+{
+  inherited::Notification(AComponent, AOperation);
+  if (AOperation == rtl::opRemove && AComponent == FImages)
+    FImages = nullptr;
+}
+
+bool TMenu::IsShortCut(TWMKey& AMessage)
+{
+  const TShortCut shortCut = ShortCut(AMessage.CharCode, KeyDataToShiftState(AMessage.KeyData));
+  TMenuItem* item = FItems->FindShortCut(shortCut);
+  if (!item)
+    return false;
+  item->InitiateAction();
+  if (!item->GetEnabled())
+    return false;
+  item->Click();
+  return true;
+}
+
+bool TMenu::DispatchCommand(UINT ACommand)
+{
+  TMenuItem* item = ACommand ? FItems->FindCommand(ACommand) : nullptr;
+  if (!item)
+    return false;
+  item->Click();
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// TPopupMenu
+
+void TPopupMenu::Create(rtl::TComponent* AOwner)
+{
+  inherited::Create(AOwner);
+  FAutoPopup = true;
+}
+
+void TPopupMenu::DoPopup(rtl::TObject* ASender)
+{
+  if (FOnPopup)
+    FOnPopup(ASender);
+}
+
+void TPopupMenu::Popup(int X, int Y)
+{
+  FPopupPoint = {X, Y};
+  DoPopup(this);
+  HMENU menu = GetItems()->CreateNativeMenu(false);
+  UINT command = 0;
+  try {
+    if (GetMenuItemCount(menu) > 0) {
+      constexpr UINT kAlignments[] = {TPM_LEFTALIGN, TPM_RIGHTALIGN, TPM_CENTERALIGN};
+      // The menu needs a window of this thread to report to; a hidden one
+      // of our own serves whoever shows the menu.
+      FWindow = rtl::AllocateHWnd(rtl::TWndMethod::Bind<&TPopupMenu::WndProc>(this));
+      command = TrackMenu(menu, kAlignments[FAlignment] | TPM_RIGHTBUTTON | TPM_RETURNCMD, X, Y, FWindow);
+    }
+  } catch (...) {
+    DestroyMenu(menu);
+    ReleaseWindow();
+    throw;
+  }
+  DestroyMenu(menu);
+  ReleaseWindow();
+  // Clicked after the menu is gone, so a handler may show another menu or
+  // free this one.
+  DispatchCommand(command);
+}
+
+UINT TPopupMenu::TrackMenu(HMENU AMenu, UINT AFlags, int X, int Y, HWND AWindow)
+{
+  // The menu closes on a click elsewhere only when its window is in the
+  // foreground (documented for TrackPopupMenu).
+  SetForegroundWindow(AWindow);
+  const UINT result = static_cast<UINT>(TrackPopupMenu(AMenu, AFlags, X, Y, 0, AWindow, nullptr));
+  PostMessageW(AWindow, WM_NULL, 0, 0);
+  return result;
+}
+
+// The window still answers its last messages (WM_DESTROY, WM_NCDESTROY)
+// through WndProc, so the handle is cleared only afterwards.
+void TPopupMenu::ReleaseWindow()
+{
+  rtl::DeallocateHWnd(FWindow);
+  FWindow = nullptr;
+}
+
+void TPopupMenu::WndProc(rtl::TMessage& AMessage)
+{
+  AMessage.Result = DefWindowProcW(FWindow, AMessage.Msg, AMessage.WParam, AMessage.LParam);
+}
+
+}  // namespace vcl

@@ -1,0 +1,229 @@
+// The Menus unit:
+//   TShortCut with ShortCut, ShortCutToKey, ShortCutToText, TextToShortCut
+//   StripHotkey
+//   TMenuItem, a tree of items built into native menus when shown
+//   TMenu, TMainMenu, TPopupMenu (Popup through TrackPopupMenu)
+//
+// Items carry a process-wide command number; the native menu is rebuilt
+// from the items whenever it is asked for, so the items are the only state.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "platform/rtl/ClassesComponents.h"
+#include "platform/rtl/System.h"
+#include "platform/rtl/SystemEvents.h"
+#include "platform/rtl/TypInfo.h"
+#include "platform/vcl/ControlsMessages.h"
+
+namespace vcl {
+
+class TCustomImageList;
+class TMenu;
+
+using rtl::String;
+
+// ---------------------------------------------------------------------------
+// Short cuts: the virtual key in the low byte, the shift keys above.
+
+using TShortCut = WORD;
+inline constexpr TShortCut scNone = 0;
+inline constexpr TShortCut scShift = 0x2000;
+inline constexpr TShortCut scCtrl = 0x4000;
+inline constexpr TShortCut scAlt = 0x8000;
+
+// Only Shift, Ctrl and Alt of AShift count.
+TShortCut ShortCut(WORD AKey, TShiftState AShift);
+void ShortCutToKey(TShortCut AShortCut, WORD& AKey, TShiftState& AShift);
+// "Shift+", "Ctrl+", "Alt+" (in this order) and the key's name: letters and
+// digits, "F1".."F24", "BkSp", "Tab", "Enter", "Esc", "Space", "PgUp",
+// "PgDn", "End", "Home", "Left", "Up", "Right", "Down", "Ins", "Del", and
+// the keyboard layout's name for the rest. "" for scNone or a key without a
+// name.
+String ShortCutToText(TShortCut AShortCut);
+// The reverse, ignoring case; the modifiers in any order. scNone when the
+// text names no key.
+TShortCut TextToShortCut(const String& AText);
+
+// The caption without its hot-key marks: "&File" gives "File", "&&" gives
+// "&".
+String StripHotkey(const String& AText);
+
+// ---------------------------------------------------------------------------
+// Items
+
+RTL_ENUM(TMenuBreak, mbNone, mbBreak, mbBarBreak);
+
+using rtl::Exception;
+RTL_DECLARE_EXCEPTION(EMenuError, Exception);
+
+class TMenuItem : public rtl::TComponent {
+  RTL_CLASS(TMenuItem, rtl::TComponent)
+  RTL_PUBLISHED(RTL_PROPERTY(Break, GetBreak, SetBreak, RTL_DEFAULT(mbNone)),
+                RTL_PROPERTY(Caption, GetCaption, SetCaption),
+                RTL_PROPERTY(Checked, GetChecked, SetChecked, RTL_DEFAULT(false)),
+                RTL_PROPERTY(Default, GetDefault, SetDefault, RTL_DEFAULT(false)),
+                RTL_PROPERTY(Enabled, GetEnabled, SetEnabled, RTL_DEFAULT(true)),
+                RTL_PROPERTY(ImageIndex, GetImageIndex, SetImageIndex, RTL_DEFAULT(-1)),
+                RTL_PROPERTY(ShortCut, GetShortCut, SetShortCut, RTL_DEFAULT(0)),
+                RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(true)),
+                RTL_PROPERTY(OnClick, GetOnClick, SetOnClick))
+
+ public:
+  void Create(rtl::TComponent* AOwner) override;
+  // Leaves its parent and frees its own items.
+  void Destroy() override;
+
+  // OnClick when the item is enabled.
+  virtual void Click();
+  // Where an action would update the item; items here have no actions.
+  virtual void InitiateAction() {}
+
+  // The children. Raises EMenuError "Menu inserted twice" for an item that
+  // has a parent already, and EMenuError "Menu index out of range" for a
+  // bad index.
+  int GetCount() const { return static_cast<int>(FItems.size()); }
+  TMenuItem* GetItems(int AIndex) const;
+  void Add(TMenuItem* AItem);
+  void Insert(int AIndex, TMenuItem* AItem);
+  // Takes the child out without freeing it.
+  void Remove(TMenuItem* AItem);
+  // Frees the child.
+  void Delete(int AIndex);
+  // Frees every child.
+  void Clear();
+  int IndexOf(const TMenuItem* AItem) const;
+  TMenuItem* GetParent() const { return FParent; }
+  bool IsLine() const { return FCaption == L"-"; }
+
+  // The item of a command number or a short cut, here or below; nil when
+  // none.
+  TMenuItem* FindCommand(UINT ACommand);
+  TMenuItem* FindShortCut(TShortCut AShortCut);
+
+  UINT GetCommand() const { return FCommand; }
+  const String& GetCaption() const { return FCaption; }
+  void SetCaption(const String& AValue) { FCaption = AValue; }
+  TShortCut GetShortCut() const { return FShortCut; }
+  void SetShortCut(TShortCut AValue) { FShortCut = AValue; }
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool AValue) { FEnabled = AValue; }
+  bool GetChecked() const { return FChecked; }
+  void SetChecked(bool AValue) { FChecked = AValue; }
+  bool GetDefault() const { return FDefault; }
+  void SetDefault(bool AValue) { FDefault = AValue; }
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool AValue) { FVisible = AValue; }
+  int GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int AValue) { FImageIndex = AValue; }
+  TMenuBreak GetBreak() const { return FBreak; }
+  void SetBreak(TMenuBreak AValue) { FBreak = AValue; }
+  rtl::TNotifyEvent GetOnClick() const { return FOnClick; }
+  void SetOnClick(rtl::TNotifyEvent AValue) { FOnClick = AValue; }
+
+  // A new native menu of the visible children (a popup menu unless
+  // AMenuBar); the caller destroys it.
+  HMENU CreateNativeMenu(bool AMenuBar);
+
+ private:
+  void AppendTo(HMENU AMenu);
+
+  std::vector<TMenuItem*> FItems;
+  TMenuItem* FParent;
+  String FCaption;
+  rtl::TNotifyEvent FOnClick;
+  UINT FCommand;
+  int FImageIndex;
+  TShortCut FShortCut;
+  TMenuBreak FBreak;
+  bool FEnabled;
+  bool FChecked;
+  bool FDefault;
+  bool FVisible;
+};
+
+// ---------------------------------------------------------------------------
+// Menus
+
+class TMenu : public rtl::TComponent {
+  RTL_CLASS(TMenu, rtl::TComponent)
+
+ public:
+  void Create(rtl::TComponent* AOwner) override;
+  void Destroy() override;
+
+  // The root item; its children are the menu's entries.
+  TMenuItem* GetItems() const { return FItems; }
+  TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(TCustomImageList* AValue);
+  // Clicks the enabled item of the key's short cut and answers true; false
+  // when no item has it.
+  bool IsShortCut(TWMKey& AMessage);
+  // Clicks the item of a command number the native menu sent; false when
+  // no item has it.
+  bool DispatchCommand(UINT ACommand);
+
+ protected:
+  void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
+
+ private:
+  TMenuItem* FItems;
+  TCustomImageList* FImages;
+};
+
+class TMainMenu : public TMenu {
+  RTL_CLASS(TMainMenu, TMenu)
+
+ public:
+  // A menu bar built from the items; the caller destroys it.
+  HMENU CreateMenuBar() { return GetItems()->CreateNativeMenu(true); }
+};
+
+RTL_ENUM(TPopupAlignment, paLeft, paRight, paCenter);
+
+class TPopupMenu : public TMenu {
+  RTL_CLASS(TPopupMenu, TMenu)
+  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(paLeft)),
+                RTL_PROPERTY(AutoPopup, GetAutoPopup, SetAutoPopup, RTL_DEFAULT(true)),
+                RTL_PROPERTY(OnPopup, GetOnPopup, SetOnPopup))
+
+ public:
+  void Create(rtl::TComponent* AOwner) override;
+
+  // OnPopup, then the visible items as a native popup menu at the screen
+  // point (X, Y), aligned by Alignment; the chosen item is clicked after
+  // the menu has closed. Nothing is shown without a visible item.
+  virtual void Popup(int X, int Y);
+
+  TPopupAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TPopupAlignment AValue) { FAlignment = AValue; }
+  bool GetAutoPopup() const { return FAutoPopup; }
+  void SetAutoPopup(bool AValue) { FAutoPopup = AValue; }
+  // The component the menu was last shown for; the showing code sets it.
+  rtl::TComponent* GetPopupComponent() const { return FPopupComponent; }
+  void SetPopupComponent(rtl::TComponent* AValue) { FPopupComponent = AValue; }
+  TPoint GetPopupPoint() const { return FPopupPoint; }
+  rtl::TNotifyEvent GetOnPopup() const { return FOnPopup; }
+  void SetOnPopup(rtl::TNotifyEvent AValue) { FOnPopup = AValue; }
+
+ protected:
+  virtual void DoPopup(rtl::TObject* ASender);
+  // The one call into Windows: TrackPopupMenu with TPM_RETURNCMD, answering
+  // the chosen command or 0. Tests replace it to choose for the user.
+  virtual UINT TrackMenu(HMENU AMenu, UINT AFlags, int X, int Y, HWND AWindow);
+
+ private:
+  void ReleaseWindow();
+  void WndProc(rtl::TMessage& AMessage);
+
+  rtl::TComponent* FPopupComponent;
+  rtl::TNotifyEvent FOnPopup;
+  TPoint FPopupPoint;
+  HWND FWindow;
+  TPopupAlignment FAlignment;
+  bool FAutoPopup;
+};
+
+}  // namespace vcl
