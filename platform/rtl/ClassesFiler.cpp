@@ -384,7 +384,10 @@ void TWriter::WriteProperty(TPersistent* AInstance, const TPropInfo* AProp)
                      : AProp->Default != NoDefault && value == AProp->Default)
       return;
     WritePropName(String(AProp->Name));
-    if (type->Kind == tkInteger)
+    String ident;
+    if (type->Kind == tkInteger && type->IntToIdent && type->IntToIdent(static_cast<int>(value), ident))
+      WriteIdent(ident);
+    else if (type->Kind == tkInteger)
       WriteInteger(value);
     else if (type->Kind == tkChar || type->Kind == tkWChar)
       WriteChar(static_cast<Char>(value));
@@ -902,6 +905,13 @@ void TReader::ReadPropValue(TPersistent* AInstance, const TPropInfo* AProp)
   const TTypeInfo* type = AProp->PropType;
   switch (type->Kind) {
     case tkInteger:
+      if (type->IdentToInt && NextValue() == vaIdent) {
+        int value = 0;
+        if (!type->IdentToInt(ReadIdent(), value))
+          PropValueError();
+        SetOrdProp(AInstance, AProp, value);
+        break;
+      }
       SetOrdProp(AInstance, AProp, ReadInt64());
       break;
     case tkChar:

@@ -33,7 +33,9 @@
 // default, the framework's "nodefault"), RTL_NOT_STORED ("stored False"),
 // RTL_STORED(member) (a bool member function decides), RTL_INDEX(n) (the
 // getter and setter take the index first), RTL_DATETIME (a double property
-// that holds a TDateTime, which C++ cannot tell from a double).
+// that holds a TDateTime, which C++ cannot tell from a double), RTL_PROPTYPE(r)
+// (an integer property of a named integer type such as TColor, whose values
+// the filer writes and reads as identifiers).
 //
 // Order: GetPropList lists the properties base class first and each class's
 // own in the order they are declared; a property a descendant publishes again
@@ -94,6 +96,12 @@ struct TTypeInfo {
   TFloatType FloatType = ftDouble;
   // Classes: the class the property's objects must be or descend from.
   TClass (*ClassTypeFn)() = nullptr;
+  // Integer types whose values have names (colours, cursors): the filer
+  // writes a value that has a name as its identifier and reads identifiers
+  // back through these, as the framework's RegisterIntegerConsts does. A
+  // property gets such a type with RTL_PROPTYPE.
+  bool (*IdentToInt)(const String& AIdent, int& AValue) = nullptr;
+  bool (*IntToIdent)(int AValue, String& AIdent) = nullptr;
 
   TClass ClassType() const { return ClassTypeFn ? ClassTypeFn() : nullptr; }
   String TypeName() const;
@@ -303,6 +311,19 @@ struct TPropDateTime {
   }
 };
 
+// Gives a property a type record of its own (TColor, TCursor) in place of
+// that of its C++ type, which it shares with every other int; the carrier
+// must stay the same.
+struct TPropTypeOverride {
+  const TTypeInfo* Type;
+  consteval void Apply(TPropInfo& AInfo) const
+  {
+    if (Type->Kind != AInfo.PropType->Kind)
+      throw "RTL_PROPTYPE keeps the kind of the property's C++ type";
+    AInfo.PropType = Type;
+  }
+};
+
 template <class C, auto AStored>
 bool StoredThunk(TObject* AInstance)
 {
@@ -325,6 +346,7 @@ consteval TPropDefault DefaultOf(T AValue)
 #define RTL_NOT_STORED ::rtl::detail::TPropStored{false, nullptr}
 #define RTL_STORED(AMember) ::rtl::detail::TPropStored{true, &::rtl::detail::StoredThunk<RtlSelf, &RtlSelf::AMember>}
 #define RTL_DATETIME ::rtl::detail::TPropDateTime{}
+#define RTL_PROPTYPE(AType) ::rtl::detail::TPropTypeOverride{&(AType)}
 
 namespace detail {
 

@@ -110,6 +110,14 @@ TColor ColorToRGB(TColor AColor);
 // The framework's colour names ("clBtnFace"), as form files write them.
 bool ColorToIdent(TColor AColor, String& AIdent);
 bool IdentToColor(const String& AIdent, TColor& AColor);
+// The type record of TColor properties (RTL_PROPTYPE(TypeInfoTColor)):
+// form files store colours by name where one has a name (clBtnFace).
+inline constexpr rtl::TTypeInfo TypeInfoTColor{.Kind = rtl::tkInteger,
+                                              .Name = L"TColor",
+                                              .MinValue = INT32_MIN,
+                                              .MaxValue = INT32_MAX,
+                                              .IdentToInt = &IdentToColor,
+                                              .IntToIdent = &ColorToIdent};
 // A name where there is one, else "$00BBGGRR"; the reverse accepts both and
 // raises EConvertError for anything else.
 String ColorToString(TColor AColor);
@@ -206,7 +214,8 @@ class TFont : public TGraphicsObject {
   int GetPixelsPerInch() const { return FPixelsPerInch; }
   void SetPixelsPerInch(int AValue) { FPixelsPerInch = AValue; }
 
-  RTL_PUBLISHED(RTL_PROPERTY(Charset, GetCharset, SetCharset), RTL_PROPERTY(Color, GetColor, SetColor),
+  RTL_PUBLISHED(RTL_PROPERTY(Charset, GetCharset, SetCharset),
+                RTL_PROPERTY(Color, GetColor, SetColor, RTL_PROPTYPE(TypeInfoTColor)),
                 RTL_PROPERTY(Height, GetHeight, SetHeight), RTL_PROPERTY(Name, GetName, SetName),
                 RTL_PROPERTY(Orientation, GetOrientation, SetOrientation, RTL_DEFAULT(0)),
                 RTL_PROPERTY(Pitch, GetPitch, SetPitch, RTL_DEFAULT(fpDefault)),
@@ -248,7 +257,8 @@ class TBrush : public TGraphicsObject {
   TBitmap* GetBitmap() const { return FBitmap; }
   void SetBitmap(TBitmap* AValue);
 
-  RTL_PUBLISHED(RTL_PROPERTY(Color, GetColor, SetColor), RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(bsSolid)))
+  RTL_PUBLISHED(RTL_PROPERTY(Color, GetColor, SetColor, RTL_PROPTYPE(TypeInfoTColor)),
+                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(bsSolid)))
 
  private:
   TColor FColor;
@@ -290,7 +300,8 @@ class TPen : public TGraphicsObject {
   TPenMode GetMode() const { return FMode; }
   void SetMode(TPenMode AValue);
 
-  RTL_PUBLISHED(RTL_PROPERTY(Color, GetColor, SetColor), RTL_PROPERTY(Mode, GetMode, SetMode, RTL_DEFAULT(pmCopy)),
+  RTL_PUBLISHED(RTL_PROPERTY(Color, GetColor, SetColor, RTL_PROPTYPE(TypeInfoTColor)),
+                RTL_PROPERTY(Mode, GetMode, SetMode, RTL_DEFAULT(pmCopy)),
                 RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(psSolid)),
                 RTL_PROPERTY(Width, GetWidth, SetWidth, RTL_DEFAULT(1)))
 

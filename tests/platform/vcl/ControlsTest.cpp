@@ -1,0 +1,821 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "platform/rtl/ClassesFiler.h"
+#include "platform/rtl/ClassesStreams.h"
+#include "platform/rtl/ClassesThreads.h"
+#include "platform/vcl/Controls.h"
+
+namespace vcl {
+namespace {
+
+using rtl::String;
+
+// ---------------------------------------------------------------------------
+// Recording what controls receive
+
+std::vector<String>& Log()
+{
+  static std::vector<String> log;
+  return log;
+}
+
+String MessageName(UINT AMsg)
+{
+  switch (AMsg) {
+    case WM_SETFOCUS: return L"WM_SETFOCUS";
+    case WM_KILLFOCUS: return L"WM_KILLFOCUS";
+    case CM_ENTER: return L"CM_ENTER";
+    case CM_EXIT: return L"CM_EXIT";
+    case CM_FOCUSCHANGED: return L"CM_FOCUSCHANGED";
+    case CM_MOUSEENTER: return L"CM_MOUSEENTER";
+    case CM_MOUSELEAVE: return L"CM_MOUSELEAVE";
+    case CN_COMMAND: return L"CN_COMMAND";
+    case CM_TEXTCHANGED: return L"CM_TEXTCHANGED";
+    default: return {};
+  }
+}
+
+String NameOf(LPARAM AControl)
+{
+  return AControl ? reinterpret_cast<TControl*>(AControl)->GetName() : String(L"nil");
+}
+
+// "<receiver>:<message>", with the control named by LParam where the
+// message names one.
+void Record(TControl* AReceiver, const TMessage& AMessage)
+{
+  const String name = MessageName(AMessage.Msg);
+  if (name.empty())
+    return;
+  String entry = AReceiver->GetName() + L":" + name;
+  if (AMessage.Msg == CM_MOUSEENTER || AMessage.Msg == CM_MOUSELEAVE || AMessage.Msg == CM_FOCUSCHANGED)
+    entry += L"(" + NameOf(AMessage.LParam) + L")";
+  Log().push_back(entry);
+}
+
+// Prints both sequences numbered when they differ.
+void ExpectSequence(const std::vector<String>& AExpected, const std::vector<String>& AActual)
+{
+  if (AExpected == AActual)
+    return;
+  std::wstring dump = L"expected:\n";
+  for (std::size_t i = 0; i < AExpected.size(); ++i)
+    dump += std::to_wstring(i + 1) + L". " + AExpected[i] + L"\n";
+  dump += L"actual:\n";
+  for (std::size_t i = 0; i < AActual.size(); ++i)
+    dump += std::to_wstring(i + 1) + L". " + AActual[i] + L"\n";
+  ADD_FAILURE() << std::string(dump.begin(), dump.end());
+}
+
+// A windowed control that records and paints itself in its colour.
+class TProbe : public TCustomControl {
+  RTL_CLASS(TProbe, TCustomControl)
+
+ public:
+  void WndProc(TMessage& AMessage) override
+  {
+    Record(this, AMessage);
+    inherited::WndProc(AMessage);
+  }
+
+  int Paints = 0;
+
+ protected:
+  void Paint() override
+  {
+    ++Paints;
+    GetCanvas()->GetBrush()->SetColor(GetColor());
+    GetCanvas()->FillRect(GetClientRect());
+  }
+};
+
+// The top-level window of a test, standing in for a form.
+class THost : public TProbe {
+  RTL_CLASS(THost, TProbe)
+
+ public:
+  void Create(TComponent* AOwner) override
+  {
+    inherited::Create(AOwner);
+    FVisible = false;
+    FControlStyle.Include(csAcceptsControls);
+  }
+
+ protected:
+  void CreateParams(TCreateParams& AParams) override
+  {
+    inherited::CreateParams(AParams);
+    AParams.Style = WS_POPUP | WS_CLIPCHILDREN;
+    AParams.WndParent = nullptr;
+  }
+  bool IsTopLevelHost() const override { return true; }
+};
+
+// A non-windowed child painting itself in its colour.
+class TShape : public TGraphicControl {
+  RTL_CLASS(TShape, TGraphicControl)
+
+ public:
+  void WndProc(TMessage& AMessage) override
+  {
+    Record(this, AMessage);
+    inherited::WndProc(AMessage);
+  }
+
+ protected:
+  void Paint() override
+  {
+    GetCanvas()->GetBrush()->SetColor(GetColor());
+    GetCanvas()->FillRect({0, 0, GetWidth(), GetHeight()});
+  }
+};
+
+// The native push button, superclassed.
+class TNativeButton : public TWinControl {
+  RTL_CLASS(TNativeButton, TWinControl)
+  RTL_MESSAGES(RTL_MESSAGE(CN_COMMAND, CNCommand))
+
+ public:
+  WORD LastNotifyCode = 0;
+
+  void WndProc(TMessage& AMessage) override
+  {
+    Record(this, AMessage);
+    inherited::WndProc(AMessage);
+  }
+
+ protected:
+  void CreateParams(TCreateParams& AParams) override
+  {
+    inherited::CreateParams(AParams);
+    CreateSubClass(AParams, L"BUTTON");
+    AParams.Style |= BS_PUSHBUTTON;
+  }
+
+ private:
+  void CNCommand(TWMCommand& AMessage)
+  {
+    LastNotifyCode = AMessage.NotifyCode;
+    AMessage.Result = 1;
+  }
+};
+
+void PumpMessages()
+{
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+// A host with its window shown, freed with the test.
+class ControlsTest : public ::testing::Test {
+ protected:
+  void SetUp() override
+  {
+    Log().clear();
+    FHost.reset(rtl::New<THost>(nullptr));
+    FHost->SetName(L"Host");
+    FHost->SetBounds(10, 10, 200, 100);
+  }
+  void TearDown() override
+  {
+    FHost.reset();
+    PumpMessages();
+  }
+
+  template <class T>
+  T* AddChild(const wchar_t* AName, TRect ABounds, TWinControl* AParent = nullptr)
+  {
+    T* child = rtl::New<T>(FHost.get());
+    child->SetName(AName);
+    child->SetBoundsRect(ABounds);
+    child->SetParent(AParent ? AParent : FHost.get());
+    return child;
+  }
+
+  rtl::TOwnedPtr<THost> FHost;
+};
+
+// ---------------------------------------------------------------------------
+// Bounds, align and anchors
+
+TEST_F(ControlsTest, ChildrenFollowAlignAndAnchorsWhenTheParentResizes)
+{
+  struct TCase {
+    const wchar_t* Name;
+    TAlign Align;
+    TAnchors Anchors;
+    TRect Bounds;
+    TRect AfterResize;  // parent 200x100 -> 300x160
+  };
+  const TCase cases[] = {
+      {L"Top", alTop, {}, {0, 0, 50, 20}, {0, 0, 300, 20}},
+      {L"Bottom", alBottom, {}, {0, 0, 50, 10}, {0, 150, 300, 160}},
+      {L"Left", alLeft, {}, {0, 0, 30, 5}, {0, 20, 30, 150}},
+      {L"Right", alRight, {}, {0, 0, 40, 5}, {260, 20, 300, 150}},
+      {L"Client", alClient, {}, {0, 0, 5, 5}, {30, 20, 260, 150}},
+      {L"RightBottom", alNone, {akRight, akBottom}, {150, 60, 190, 90}, {250, 120, 290, 150}},
+      {L"Stretch", alNone, {akLeft, akTop, akRight, akBottom}, {10, 10, 190, 90}, {10, 10, 290, 150}},
+      {L"Centred", alNone, TAnchors{}, {90, 40, 110, 60}, {140, 70, 160, 90}},
+      {L"Fixed", alNone, {akLeft, akTop}, {5, 5, 25, 25}, {5, 5, 25, 25}},
+  };
+  // Without windows first, then the same again once the windows exist.
+  for (bool withWindows : {false, true}) {
+    SetUp();
+    if (withWindows)
+      FHost->Show();
+    std::vector<TControl*> children;
+    for (const TCase& c : cases) {
+      TGraphicControl* child = AddChild<TShape>(c.Name, c.Bounds);
+      if (c.Align != alNone)
+        child->SetAlign(c.Align);
+      else
+        child->SetAnchors(c.Anchors);
+      children.push_back(child);
+    }
+    FHost->SetBounds(10, 10, 300, 160);
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+      const TRect r = children[i]->GetBoundsRect();
+      const TRect& e = cases[i].AfterResize;
+      EXPECT_TRUE(EqualRect(&r, &e)) << (withWindows ? "windows " : "no windows ")
+                                     << std::string(cases[i].Name, cases[i].Name + wcslen(cases[i].Name)) << ": "
+                                     << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+    }
+    TearDown();
+  }
+}
+
+TEST_F(ControlsTest, BoundsOfAWindowedChildAreItsWindowsAndConstraintsLimitThem)
+{
+  FHost->Show();
+  TProbe* child = AddChild<TProbe>(L"Child", {5, 6, 55, 36});
+  ASSERT_TRUE(child->HandleAllocated());
+  RECT window{};
+  GetWindowRect(child->GetHandle(), &window);
+  MapWindowPoints(nullptr, FHost->GetHandle(), reinterpret_cast<POINT*>(&window), 2);
+  EXPECT_EQ(window.left, 5);
+  EXPECT_EQ(window.top, 6);
+  EXPECT_EQ(child->GetClientWidth(), 50);
+  EXPECT_EQ(child->GetClientHeight(), 30);
+
+  // The window moved behind the control's back is read back.
+  SetWindowPos(child->GetHandle(), nullptr, 20, 25, 70, 40, SWP_NOZORDER | SWP_NOACTIVATE);
+  EXPECT_EQ(child->GetLeft(), 20);
+  EXPECT_EQ(child->GetWidth(), 70);
+
+  child->GetConstraints()->SetMaxWidth(60);
+  EXPECT_EQ(child->GetWidth(), 60);
+  child->SetBounds(0, 0, 10, 10);
+  child->GetConstraints()->SetMinHeight(15);
+  EXPECT_EQ(child->GetHeight(), 15);
+
+  const TPoint screen = child->ClientToScreen(TPoint{1, 2});
+  POINT expected{1, 2};
+  ::ClientToScreen(child->GetHandle(), &expected);
+  EXPECT_EQ(screen.x, expected.x);
+  EXPECT_EQ(screen.y, expected.y);
+  EXPECT_EQ(child->ScreenToClient(screen).y, 2);
+}
+
+TEST_F(ControlsTest, AlignmentWaitsWhileDisabled)
+{
+  TShape* top = AddChild<TShape>(L"Top", {0, 0, 10, 10});
+  FHost->DisableAlign();
+  top->SetAlign(alTop);
+  EXPECT_EQ(top->GetWidth(), 10);
+  FHost->EnableAlign();
+  EXPECT_EQ(top->GetWidth(), 200);
+}
+
+// ---------------------------------------------------------------------------
+// Mouse
+
+TEST_F(ControlsTest, AClickOnAWindowedOrNonWindowedChildReachesItsOnClick)
+{
+  FHost->Show();
+  TProbe* windowed = AddChild<TProbe>(L"Windowed", {0, 0, 50, 50});
+  TShape* shape = AddChild<TShape>(L"Shape", {100, 0, 150, 50});
+  std::vector<String> clicks;
+  struct TClicks {
+    std::vector<String>* List;
+    void Clicked(TObject* ASender) { List->push_back(static_cast<TControl*>(ASender)->GetName()); }
+  } handler{&clicks};
+  windowed->SetOnClick(TNotifyEvent::Bind<&TClicks::Clicked>(&handler));
+  shape->SetOnClick(TNotifyEvent::Bind<&TClicks::Clicked>(&handler));
+
+  SendMessageW(windowed->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(windowed->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  // The shape has no window: its parent routes the mouse to it.
+  SendMessageW(FHost->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(110, 10));
+  EXPECT_TRUE(shape->GetMouseCapture());
+  SendMessageW(FHost->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(110, 10));
+  EXPECT_FALSE(shape->GetMouseCapture());
+  // Released outside the control: no click.
+  SendMessageW(windowed->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(windowed->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 5));
+
+  ExpectSequence({L"Windowed", L"Shape"}, clicks);
+}
+
+TEST_F(ControlsTest, MouseEnterAndLeaveReachTheControlAndItsParents)
+{
+  FHost->Show();
+  TProbe* panel = AddChild<TProbe>(L"Panel", {0, 0, 100, 100});
+  TShape* shape = AddChild<TShape>(L"Shape", {10, 10, 30, 30}, panel);
+  Log().clear();
+
+  SendMessageW(panel->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));
+  SendMessageW(panel->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(60, 50));  // no second enter
+  SendMessageW(panel->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(15, 15));  // onto the shape
+  SendMessageW(panel->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(50, 50));  // off it
+  SendMessageW(panel->GetHandle(), WM_MOUSELEAVE, 0, 0);
+
+  ExpectSequence(
+      {
+          L"Panel:CM_MOUSEENTER(Panel)", L"Host:CM_MOUSEENTER(Panel)",
+          L"Shape:CM_MOUSEENTER(Shape)", L"Panel:CM_MOUSEENTER(Shape)", L"Host:CM_MOUSEENTER(Shape)",
+          L"Shape:CM_MOUSELEAVE(Shape)", L"Panel:CM_MOUSELEAVE(Shape)", L"Host:CM_MOUSELEAVE(Shape)",
+          L"Panel:CM_MOUSELEAVE(Panel)", L"Host:CM_MOUSELEAVE(Panel)",
+      },
+      Log());
+
+  // The events fire for the control itself only.
+  int enters = 0;
+  struct TCount {
+    int* Count;
+    void Entered(TObject*) { ++*Count; }
+  } counter{&enters};
+  FHost->SetOnMouseEnter(TNotifyEvent::Bind<&TCount::Entered>(&counter));
+  panel->Perform(CM_MOUSEENTER, 0, reinterpret_cast<LPARAM>(panel));
+  EXPECT_EQ(enters, 0);
+  FHost->Perform(CM_MOUSEENTER, 0, 0);
+  EXPECT_EQ(enters, 1);
+  (void)shape;
+}
+
+TEST_F(ControlsTest, TheWheelGoesUpTheParentsUntilOneHandlesIt)
+{
+  FHost->Show();
+  TProbe* child = AddChild<TProbe>(L"Child", {0, 0, 50, 50});
+  struct TWheel {
+    int Delta = 0;
+    TShiftState Shift;
+    void Wheel(TObject*, TShiftState AShift, int ADelta, TPoint, bool& AHandled)
+    {
+      Delta = ADelta;
+      Shift = AShift;
+      AHandled = true;
+    }
+  } wheel;
+  FHost->SetOnMouseWheel(TMouseWheelEvent::Bind<&TWheel::Wheel>(&wheel));
+  const LRESULT result = SendMessageW(child->GetHandle(), WM_MOUSEWHEEL,
+                                      MAKEWPARAM(MK_CONTROL, static_cast<WORD>(-120)), MAKELPARAM(1, 1));
+  EXPECT_EQ(wheel.Delta, -120);
+  EXPECT_TRUE(wheel.Shift.Contains(ssCtrl));
+  (void)result;
+}
+
+// ---------------------------------------------------------------------------
+// Windows, reflection, exceptions
+
+TEST_F(ControlsTest, ANativeButtonsCommandComesBackToItAsCNCommand)
+{
+  FHost->Show();
+  TNativeButton* button = AddChild<TNativeButton>(L"Button", {0, 0, 80, 24});
+  button->SetText(L"Press");
+  wchar_t className[64]{};
+  GetClassNameW(button->GetHandle(), className, 64);
+  EXPECT_STREQ(className, L"TNativeButton");
+  wchar_t text[16]{};
+  GetWindowTextW(button->GetHandle(), text, 16);
+  EXPECT_STREQ(text, L"Press");
+  Log().clear();
+
+  SendMessageW(button->GetHandle(), BM_CLICK, 0, 0);
+  PumpMessages();
+
+  EXPECT_EQ(button->LastNotifyCode, BN_CLICKED);
+  // The click also moves the focus; the reflected command reaches the
+  // button alone.
+  std::vector<String> commands;
+  std::copy_if(Log().begin(), Log().end(), std::back_inserter(commands),
+               [](const String& AEntry) { return AEntry.find(L"CN_COMMAND") != String::npos; });
+  ExpectSequence({L"Button:CN_COMMAND"}, commands);
+}
+
+TEST_F(ControlsTest, RecreatingTheWindowKeepsTextBoundsChildrenAndVisibility)
+{
+  FHost->Show();
+  TProbe* panel = AddChild<TProbe>(L"Panel", {5, 5, 105, 65});
+  TProbe* inner = AddChild<TProbe>(L"Inner", {2, 3, 22, 13}, panel);
+  panel->SetText(L"Panel text");
+  const HWND oldPanel = panel->GetHandle();
+  const HWND oldInner = inner->GetHandle();
+
+  panel->RecreateWnd();
+
+  ASSERT_TRUE(panel->HandleAllocated());
+  EXPECT_NE(panel->GetHandle(), oldPanel);
+  EXPECT_FALSE(IsWindow(oldInner));
+  EXPECT_TRUE(inner->HandleAllocated());
+  EXPECT_EQ(::GetParent(inner->GetHandle()), panel->GetHandle());
+  EXPECT_EQ(panel->GetText(), L"Panel text");
+  EXPECT_EQ(FindControl(panel->GetHandle()), panel);
+  EXPECT_TRUE(IsWindowVisible(panel->GetHandle()));
+  const TRect bounds = inner->GetBoundsRect();
+  const TRect expected{2, 3, 22, 13};
+  EXPECT_TRUE(EqualRect(&bounds, &expected));
+  // A window gone leaves no trace to its control.
+  EXPECT_EQ(FindControl(oldPanel), nullptr);
+}
+
+TEST_F(ControlsTest, AWindowDestroyedBehindTheControlsBackIsDetachedAndMadeAgain)
+{
+  FHost->Show();
+  TProbe* child = AddChild<TProbe>(L"Child", {1, 2, 31, 22});
+  child->SetText(L"kept");
+  const HWND old = child->GetHandle();
+  DestroyWindow(old);
+  EXPECT_FALSE(child->HandleAllocated());
+  EXPECT_EQ(FindControl(old), nullptr);
+  child->HandleNeeded();
+  ASSERT_TRUE(child->HandleAllocated());
+  EXPECT_EQ(FindControl(child->GetHandle()), child);
+  EXPECT_EQ(child->GetLeft(), 1);
+}
+
+TEST_F(ControlsTest, FreeingAParentFreesItsChildrenWhoeverOwnsThem)
+{
+  FHost->Show();
+  rtl::TOwnedPtr<rtl::TComponent> owner(rtl::New<rtl::TComponent>(nullptr));
+  TProbe* panel = rtl::New<TProbe>(owner.get());
+  panel->SetParent(FHost.get());
+  TShape* unowned = rtl::New<TShape>(nullptr);
+  unowned->SetParent(panel);
+  ASSERT_EQ(owner->GetComponentCount(), 1);
+
+  rtl::Free(panel);
+
+  EXPECT_EQ(owner->GetComponentCount(), 0);
+  EXPECT_EQ(FHost->GetControlCount(), 0);
+}
+
+TEST_F(ControlsTest, TextLivesInTheWindowAndWithoutOne)
+{
+  TProbe* child = AddChild<TProbe>(L"Child", {0, 0, 10, 10});
+  Log().clear();
+  child->SetText(L"before");
+  EXPECT_EQ(child->GetText(), L"before");
+  ExpectSequence({L"Child:CM_TEXTCHANGED"}, Log());
+  child->SetText(L"before");  // unchanged: no notification
+  EXPECT_EQ(Log().size(), 1u);
+  FHost->Show();
+  wchar_t text[16]{};
+  GetWindowTextW(child->GetHandle(), text, 16);
+  EXPECT_STREQ(text, L"before");
+  SetWindowTextW(child->GetHandle(), L"after");
+  EXPECT_EQ(child->GetText(), L"after");
+  wchar_t small[4]{};
+  EXPECT_EQ(child->GetTextBuf(small, 4), 3);
+  EXPECT_STREQ(small, L"aft");
+}
+
+class TThrowing : public TProbe {
+  RTL_CLASS(TThrowing, TProbe)
+  RTL_MESSAGES(RTL_MESSAGE(WM_USER + 1, WMThrow))
+
+ private:
+  void WMThrow(TMessage&) { throw rtl::EConvertError(L"thrown in a handler"); }
+};
+
+TEST_F(ControlsTest, AnExceptionInAHandlerReachesTheApplicationHandlerAndMessagesGoOn)
+{
+  struct THandler {
+    std::vector<String> Messages;
+    void Handle(TObject*)
+    {
+      try {
+        throw;
+      } catch (const rtl::Exception& e) {
+        Messages.push_back(e.Message());
+      }
+    }
+  } handler;
+  const TNotifyEvent saved = rtl::GetApplicationHandleException();
+  rtl::SetApplicationHandleException(TNotifyEvent::Bind<&THandler::Handle>(&handler));
+  FHost->Show();
+  TThrowing* child = AddChild<TThrowing>(L"Child", {0, 0, 10, 10});
+
+  SendMessageW(child->GetHandle(), WM_USER + 1, 0, 0);
+  PostMessageW(child->GetHandle(), WM_USER + 1, 0, 0);
+  PumpMessages();
+  // The window still answers afterwards.
+  SetWindowTextW(child->GetHandle(), L"alive");
+  EXPECT_EQ(child->GetText(), L"alive");
+
+  rtl::SetApplicationHandleException(saved);
+  ExpectSequence({L"thrown in a handler", L"thrown in a handler"}, handler.Messages);
+}
+
+// Answers each reflected notification with its own number, so the test
+// sees the child's result come back through the parent.
+class TReflected : public TProbe {
+  RTL_CLASS(TReflected, TProbe)
+  RTL_MESSAGES(RTL_MESSAGE(CN_NOTIFY, CNAnswer), RTL_MESSAGE(CN_DRAWITEM, CNAnswer),
+               RTL_MESSAGE(CN_CTLCOLOREDIT, CNAnswer), RTL_MESSAGE(CN_HSCROLL, CNAnswer),
+               RTL_MESSAGE(CN_VSCROLL, CNAnswer), RTL_MESSAGE(CN_COMMAND, CNAnswer))
+
+ private:
+  void CNAnswer(TMessage& AMessage) { AMessage.Result = AMessage.Msg; }
+};
+
+TEST_F(ControlsTest, NotificationsOfAChildComeBackToItAsCNMessagesWithItsResult)
+{
+  FHost->Show();
+  TReflected* child = AddChild<TReflected>(L"Child", {0, 0, 20, 20});
+  const HWND wnd = child->GetHandle();
+  NMHDR header{wnd, 1, 0};
+  DRAWITEMSTRUCT drawItem{};
+  drawItem.CtlType = ODT_BUTTON;
+  drawItem.hwndItem = wnd;
+  const struct {
+    UINT Msg;
+    WPARAM WParam;
+    LPARAM LParam;
+    UINT Reflected;
+  } cases[] = {
+      {WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header), CN_NOTIFY},
+      {WM_DRAWITEM, 1, reinterpret_cast<LPARAM>(&drawItem), CN_DRAWITEM},
+      {WM_CTLCOLOREDIT, 0, reinterpret_cast<LPARAM>(wnd), CN_CTLCOLOREDIT},
+      {WM_HSCROLL, SB_LINEDOWN, reinterpret_cast<LPARAM>(wnd), CN_HSCROLL},
+      {WM_VSCROLL, SB_LINEUP, reinterpret_cast<LPARAM>(wnd), CN_VSCROLL},
+      {WM_COMMAND, MAKEWPARAM(1, EN_CHANGE), reinterpret_cast<LPARAM>(wnd), CN_COMMAND},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(SendMessageW(FHost->GetHandle(), c.Msg, c.WParam, c.LParam), static_cast<LRESULT>(c.Reflected))
+        << std::hex << c.Msg;
+
+  // A control that does not answer CN_CTLCOLOR* paints with its brush.
+  TProbe* plain = AddChild<TProbe>(L"Plain", {0, 0, 20, 20});
+  plain->SetColor(0x123456);
+  const LRESULT brush = SendMessageW(FHost->GetHandle(), WM_CTLCOLORSTATIC, 0,
+                                     reinterpret_cast<LPARAM>(plain->GetHandle()));
+  EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), plain->GetBrush()->GetHandle());
+}
+
+// A subclasser replaces WindowProc and calls the procedure it replaced.
+struct TSubclasser {
+  TWndMethod Old;
+  std::vector<UINT> Seen;
+  void WndProc(TMessage& AMessage)
+  {
+    Seen.push_back(AMessage.Msg);
+    if (AMessage.Msg == WM_USER + 7) {
+      AMessage.Result = 77;
+      return;
+    }
+    Old(AMessage);
+  }
+};
+
+TEST_F(ControlsTest, AReplacedWindowProcSeesEveryMessageFirst)
+{
+  FHost->Show();
+  TProbe* child = AddChild<TProbe>(L"Child", {0, 0, 20, 20});
+  TSubclasser subclasser{child->GetWindowProc(), {}};
+  child->SetWindowProc(TWndMethod::Bind<&TSubclasser::WndProc>(&subclasser));
+  EXPECT_EQ(SendMessageW(child->GetHandle(), WM_USER + 7, 0, 0), 77);
+  EXPECT_EQ(child->Perform(WM_USER + 7, 0, 0), 77);
+  child->SetText(L"through");
+  EXPECT_EQ(child->GetText(), L"through");
+  EXPECT_NE(std::find(subclasser.Seen.begin(), subclasser.Seen.end(), WM_SETTEXT), subclasser.Seen.end());
+  child->SetWindowProc(subclasser.Old);
+}
+
+TEST_F(ControlsTest, ScalingForAnotherDpiScalesBoundsFontsAndAnchorRules)
+{
+  FHost->SetCurrentPPI(96);
+  TProbe* child = AddChild<TProbe>(L"Child", {10, 20, 50, 40});
+  child->SetCurrentPPI(96);
+  child->GetFont()->SetHeight(-12);
+  TShape* anchored = AddChild<TShape>(L"Anchored", {150, 60, 190, 90});
+  anchored->SetCurrentPPI(96);
+  anchored->SetAnchors({akRight, akBottom});
+
+  FHost->ScaleForPPI(144);
+
+  EXPECT_EQ(FHost->GetCurrentPPI(), 144);
+  EXPECT_EQ(child->GetCurrentPPI(), 144);
+  const TRect bounds = child->GetBoundsRect();
+  const TRect expected{15, 30, 75, 60};
+  EXPECT_TRUE(EqualRect(&bounds, &expected)) << bounds.left << "," << bounds.top << "," << bounds.right << ","
+                                              << bounds.bottom;
+  EXPECT_EQ(child->GetFont()->GetHeight(), -18);
+  EXPECT_EQ(FHost->GetWidth(), 300);
+  // The anchored child keeps its distance to the corner, scaled.
+  EXPECT_EQ(anchored->GetLeft(), 225);
+  EXPECT_EQ(anchored->GetTop(), 90);
+  FHost->SetBounds(FHost->GetLeft(), FHost->GetTop(), 330, 170);
+  EXPECT_EQ(anchored->GetLeft(), 255);
+  EXPECT_EQ(anchored->GetTop(), 110);
+}
+
+// ---------------------------------------------------------------------------
+// Focus
+
+TEST_F(ControlsTest, FocusMovesWithExitEnterAndFocusChangedInOrder)
+{
+  FHost->Show();
+  TProbe* left = AddChild<TProbe>(L"Left", {0, 0, 90, 90});
+  TProbe* leftInner = AddChild<TProbe>(L"LeftInner", {5, 5, 20, 20}, left);
+  TProbe* right = AddChild<TProbe>(L"Right", {100, 0, 190, 90});
+  // Activated, the host window has the focus itself.
+  SetForegroundWindow(FHost->GetHandle());
+  ASSERT_EQ(GetFocus(), FHost->GetHandle());
+  Log().clear();
+
+  leftInner->SetFocus();
+  ASSERT_TRUE(leftInner->Focused());
+  right->SetFocus();
+  ASSERT_TRUE(right->Focused());
+
+  // The focus-changed broadcast reaches every control; only its first and
+  // the receivers in order matter here.
+  ExpectSequence(
+      {
+          L"Host:WM_KILLFOCUS", L"LeftInner:WM_SETFOCUS", L"Left:CM_ENTER", L"LeftInner:CM_ENTER", L"Host:CM_FOCUSCHANGED(LeftInner)",
+          L"Left:CM_FOCUSCHANGED(LeftInner)", L"LeftInner:CM_FOCUSCHANGED(LeftInner)",
+          L"Right:CM_FOCUSCHANGED(LeftInner)",
+          L"LeftInner:WM_KILLFOCUS", L"Right:WM_SETFOCUS", L"LeftInner:CM_EXIT", L"Left:CM_EXIT", L"Right:CM_ENTER",
+          L"Host:CM_FOCUSCHANGED(Right)", L"Left:CM_FOCUSCHANGED(Right)", L"LeftInner:CM_FOCUSCHANGED(Right)",
+          L"Right:CM_FOCUSCHANGED(Right)",
+      },
+      Log());
+  EXPECT_EQ(FHost->GetFocusedControl(), right);
+
+  // A hidden or disabled control cannot take the focus.
+  right->SetEnabled(false);
+  EXPECT_FALSE(right->CanFocus());
+  EXPECT_THROW(right->SetFocus(), rtl::EInvalidOperation);
+}
+
+TEST_F(ControlsTest, TabOrderFollowsInsertionAndCanBeChanged)
+{
+  FHost->Show();
+  TProbe* a = AddChild<TProbe>(L"A", {0, 0, 10, 10});
+  TProbe* b = AddChild<TProbe>(L"B", {0, 0, 10, 10});
+  TProbe* c = AddChild<TProbe>(L"C", {0, 0, 10, 10});
+  for (TProbe* p : {a, b, c})
+    p->SetTabStop(true);
+  EXPECT_EQ(a->GetTabOrder(), 0);
+  EXPECT_EQ(c->GetTabOrder(), 2);
+  c->SetTabOrder(0);
+  EXPECT_EQ(a->GetTabOrder(), 1);
+  c->SetTabOrder(99);  // clamped to the last place
+  EXPECT_EQ(c->GetTabOrder(), 2);
+  EXPECT_EQ(FHost->FindNextControl(a, true, true, false), b);
+  EXPECT_EQ(FHost->FindNextControl(c, true, true, false), a);
+  EXPECT_EQ(FHost->FindNextControl(a, false, true, false), c);
+  b->SetTabStop(false);
+  EXPECT_EQ(FHost->FindNextControl(a, true, true, false), c);
+}
+
+// ---------------------------------------------------------------------------
+// Keys
+
+TEST_F(ControlsTest, KeysAreOfferedAsCNMessagesFirst)
+{
+  FHost->Show();
+  TProbe* child = AddChild<TProbe>(L"Child", {0, 0, 10, 10});
+  struct TKeys {
+    std::vector<WORD> Down;
+    void KeyDown(TObject*, WORD& AKey, TShiftState)
+    {
+      Down.push_back(AKey);
+      if (AKey == 'X')
+        AKey = 0;
+    }
+  } keys;
+  child->SetOnKeyDown(TKeyEvent::Bind<&TKeys::KeyDown>(&keys));
+  MSG msg{child->GetHandle(), WM_KEYDOWN, 'A', 0, 0, {}};
+  // Nobody takes an ordinary key in CN_KEYDOWN: it goes on as WM_KEYDOWN.
+  EXPECT_FALSE(IsKeyMsg(msg));
+  DispatchMessageW(&msg);
+  EXPECT_EQ(keys.Down, std::vector<WORD>{'A'});
+  SendMessageW(child->GetHandle(), WM_KEYDOWN, 'X', 0);
+  EXPECT_EQ(keys.Down.size(), 2u);
+}
+
+// Tab is a dialog key: the focused control's CN_KEYDOWN offers it to the
+// top-level control as CM_DIALOGKEY, which its children may take.
+class TDialogKeyTaker : public TProbe {
+  RTL_CLASS(TDialogKeyTaker, TProbe)
+  RTL_MESSAGES(RTL_MESSAGE(CM_DIALOGKEY, CMDialogKey))
+
+ public:
+  int Taken = 0;
+
+ private:
+  void CMDialogKey(TCMDialogKey& AMessage)
+  {
+    if (AMessage.CharCode == VK_TAB) {
+      ++Taken;
+      AMessage.Result = 1;
+    }
+  }
+};
+
+TEST_F(ControlsTest, DialogKeysAreOfferedToTheTopLevelControl)
+{
+  FHost->Show();
+  TProbe* child = AddChild<TProbe>(L"Child", {0, 0, 10, 10});
+  TDialogKeyTaker* taker = AddChild<TDialogKeyTaker>(L"Taker", {20, 0, 30, 10});
+  MSG tab{child->GetHandle(), WM_KEYDOWN, VK_TAB, 0, 0, {}};
+  EXPECT_TRUE(IsKeyMsg(tab));
+  EXPECT_EQ(taker->Taken, 1);
+  MSG letter{child->GetHandle(), WM_KEYDOWN, 'Q', 0, 0, {}};
+  EXPECT_FALSE(IsKeyMsg(letter));
+  EXPECT_EQ(taker->Taken, 1);
+}
+
+// ---------------------------------------------------------------------------
+// Streaming
+
+TEST_F(ControlsTest, ColoursCursorsAndAnchorsStreamByName)
+{
+  const char text[] =
+      "object Host: THost\n"
+      "  Left = 0\n"
+      "  Top = 0\n"
+      "  Width = 120\n"
+      "  Height = 80\n"
+      "  Color = clBtnFace\n"
+      "  Cursor = crHandPoint\n"
+      "  Font.Color = clHighlight\n"
+      "  object Child: TProbe\n"
+      "    Left = 10\n"
+      "    Top = 20\n"
+      "    Width = 30\n"
+      "    Height = 40\n"
+      "    Anchors = [akRight, akBottom]\n"
+      "    Color = 123456\n"
+      "    TabOrder = 0\n"
+      "  end\n"
+      "end\n";
+  rtl::RegisterClasses({rtl::TPersistentClass::Of<THost>(), rtl::TPersistentClass::Of<TProbe>()});
+  rtl::TOwnedPtr<rtl::TMemoryStream> source(rtl::New<rtl::TMemoryStream>());
+  source->WriteBuffer(text, sizeof(text) - 1);
+  source->SetPosition(0);
+  rtl::TOwnedPtr<rtl::TMemoryStream> binary(rtl::New<rtl::TMemoryStream>());
+  rtl::ObjectTextToBinary(source.get(), binary.get());
+  binary->SetPosition(0);
+
+  FHost.reset(static_cast<THost*>(rtl::ReadComponent(binary.get(), nullptr)));
+  ASSERT_NE(FHost, nullptr);
+  EXPECT_EQ(FHost->GetColor(), clBtnFace);
+  EXPECT_EQ(FHost->GetCursor(), crHandPoint);
+  EXPECT_EQ(FHost->GetFont()->GetColor(), clHighlight);
+  ASSERT_EQ(FHost->GetControlCount(), 1);
+  TControl* child = FHost->GetControls(0);
+  EXPECT_EQ(child->GetName(), L"Child");
+  EXPECT_EQ(child->GetParent(), FHost.get());
+  EXPECT_EQ(child->GetColor(), 123456);
+  EXPECT_EQ(child->GetAnchors(), (TAnchors{akRight, akBottom}));
+  // The child's font came from its parent.
+  EXPECT_EQ(child->GetFont()->GetColor(), clHighlight);
+
+  // Written back, named values stay names.
+  rtl::TOwnedPtr<rtl::TMemoryStream> written(rtl::New<rtl::TMemoryStream>());
+  rtl::WriteComponent(written.get(), FHost.get());
+  written->SetPosition(0);
+  rtl::TOwnedPtr<rtl::TMemoryStream> back(rtl::New<rtl::TMemoryStream>());
+  rtl::ObjectBinaryToText(written.get(), back.get());
+  const std::string result(static_cast<const char*>(back->Memory()), static_cast<std::size_t>(back->GetSize()));
+  EXPECT_NE(result.find("Color = clBtnFace"), std::string::npos) << result;
+  EXPECT_NE(result.find("Cursor = crHandPoint"), std::string::npos) << result;
+  EXPECT_NE(result.find("Color = 123456"), std::string::npos) << result;
+  EXPECT_NE(result.find("Anchors = [akRight, akBottom]"), std::string::npos) << result;
+  // An identifier that names no colour is a read error.
+  const char wrong[] = "object Host: THost\n  Color = clNoSuchColour\nend\n";
+  rtl::TOwnedPtr<rtl::TMemoryStream> wrongText(rtl::New<rtl::TMemoryStream>());
+  wrongText->WriteBuffer(wrong, sizeof(wrong) - 1);
+  wrongText->SetPosition(0);
+  rtl::TOwnedPtr<rtl::TMemoryStream> wrongBinary(rtl::New<rtl::TMemoryStream>());
+  rtl::ObjectTextToBinary(wrongText.get(), wrongBinary.get());
+  wrongBinary->SetPosition(0);
+  EXPECT_THROW(rtl::ReadComponent(wrongBinary.get(), nullptr), rtl::EReadError);
+
+  // The child's font is its parent's: only the parent stores one.
+  EXPECT_EQ(result.find("Font.Color"), result.rfind("Font.Color")) << result;
+}
+
+}  // namespace
+}  // namespace vcl
