@@ -1489,7 +1489,8 @@ void TWinControl::WMPaint(TWMPaint& AMessage)
   TOwnedBitmap buffer;
   {
     TWindowDC screen(nullptr);
-    buffer.Reset(CreateCompatibleBitmap(screen.Get(), std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
+    buffer.Reset(
+        CreateCompatibleBitmap(screen.Get(), std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1)));
   }
   TOwnedDC memoryDC(CreateCompatibleDC(nullptr));
   TSelectObjectGuard selected(memoryDC.Get(), buffer.Get());
