@@ -98,7 +98,15 @@ class TFormsTestHandlers : public rtl::TObject {
     std::thread([form] { rtl::TThread::Queue(nullptr, [form] { form->SetModalResult(mrYes); }); }).join();
   }
 
+  void IdleThenEnd(TObject*, bool& Done)
+  {
+    ++Idles;
+    Done = true;
+    Application()->Terminate();
+  }
+
   std::vector<TObject*> Senders;
+  int Idles = 0;
   std::vector<String> Messages;
   bool AllowClose = true;
   bool ConsumeKeys = false;
@@ -373,6 +381,18 @@ TEST_F(TFormsTest, HandleExceptionSkipsEAbortAndPassesOthersToOnException)
   // Outside a catch block there is nothing to handle.
   Application()->HandleException(nullptr);
   EXPECT_EQ(FHandlers->Messages.size(), 1u);
+}
+
+TEST_F(TFormsTest, RunGoesIdleWhenNoMessageWaits)
+{
+  TForm* form = nullptr;
+  Application()->CreateForm(form);
+  form->SetBorderStyle(bsNone);
+  Application()->SetOnIdle(TIdleEvent::Bind<&TFormsTestHandlers::IdleThenEnd>(FHandlers.get()));
+  // The handler ends the loop; a loop that never went idle would not end.
+  Application()->Run();
+  EXPECT_GE(FHandlers->Idles, 1);
+  EXPECT_TRUE(Application()->GetTerminated());
 }
 
 TEST_F(TFormsTest, ProcessMessagesRunsCallsSynchronisedFromAnotherThread)
