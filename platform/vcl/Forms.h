@@ -6,8 +6,10 @@
 //     placed by Position, scaled for the monitor's DPI
 //   TMonitor, TScreen (Screen()): forms, the active form, cursors, monitors,
 //     work area and the system's fonts
+//   THintWindow, THintInfo
 //   TApplication (Application()): the application window, CreateForm, the
-//     message loop, idle time, exceptions of callbacks, synchronised calls
+//     message loop, idle time, exceptions of callbacks, synchronised calls,
+//     hint timing
 //   GetParentForm, DoneApplication
 //
 // Form resources are the text form files, stored as RCDATA named after the
@@ -343,6 +345,45 @@ class TScreen : public rtl::TComponent {
 TScreen* Screen();
 
 // ---------------------------------------------------------------------------
+// Hints
+
+// A small top-most window showing a hint's text.
+class THintWindow : public TCustomControl {
+  RTL_CLASS(THintWindow, TCustomControl)
+
+ public:
+  void Create(TComponent* AOwner) override;
+  // Shows the text in ARect (screen coordinates), without taking the focus.
+  virtual void ActivateHint(const TRect& ARect, const String& AHint);
+  // The rectangle the text needs, at most AMaxWidth wide, at (0, 0).
+  virtual TRect CalcHintRect(int AMaxWidth, const String& AHint);
+  void ReleaseHandle() { DestroyHandle(); }
+
+ protected:
+  void CreateParams(TCreateParams& AParams) override;
+  bool IsTopLevelHost() const override { return true; }
+  void Paint() override;
+};
+
+using THintWindowClass = rtl::ClassOf<THintWindow>;
+
+// What a hint about to show is made of; CM_HINTSHOW (LParam) and OnShowHint
+// may change it.
+struct THintInfo {
+  TControl* HintControl;
+  THintWindowClass HintWindowClass;
+  TPoint HintPos;
+  int HintMaxWidth;
+  TColor HintColor;
+  TRect CursorRect;
+  TPoint CursorPos;
+  int HideTimeout;
+  String HintStr;
+};
+
+using TShowHintEvent = rtl::TMethod<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+
+// ---------------------------------------------------------------------------
 // TApplication
 
 class TApplication : public rtl::TComponent {
@@ -407,6 +448,15 @@ class TApplication : public rtl::TComponent {
   TColor GetHintColor() const { return FHintColor; }
   void SetHintColor(TColor AValue) { FHintColor = AValue; }
 
+  // The class of the hint window; the next hint uses it.
+  THintWindowClass GetHintWindowClass() const { return FHintWindowClass; }
+  void SetHintWindowClass(THintWindowClass AValue) { FHintWindowClass = AValue; }
+  TShowHintEvent GetOnShowHint() const { return FOnShowHint; }
+  void SetOnShowHint(TShowHintEvent AValue) { FOnShowHint = AValue; }
+  // The hint window while a hint shows; nil otherwise.
+  THintWindow* GetHintWindow() const { return FHintWindow; }
+  void CancelHint();
+
   TExceptionEvent GetOnException() const { return FOnException; }
   void SetOnException(TExceptionEvent AValue) { FOnException = AValue; }
   TIdleEvent GetOnIdle() const { return FOnIdle; }
@@ -423,6 +473,12 @@ class TApplication : public rtl::TComponent {
   // Posted from any thread that queues a call for the main thread.
   void WakeMainThread(TObject* ASender);
   void HandleCallbackException(TObject* ASender) { HandleException(ASender); }
+  // Hint timing: a mouse message over a control with a hint starts the
+  // pause; the timer shows the hint, and later hides it.
+  void HintMouseMessage(const MSG& AMsg);
+  void HintTimerExpired();
+  void Notification(TComponent* AComponent, rtl::TOperation AOperation) override;
+  void ActivateHint(TControl* AControl, const TPoint& ACursorPos);
 
   HWND FHandle;
   TCustomForm* FMainForm;
@@ -435,6 +491,12 @@ class TApplication : public rtl::TComponent {
   bool FTerminated;
   bool FMainFormOnTaskBar;
   bool FShowMainForm;
+  THintWindowClass FHintWindowClass;
+  THintWindow* FHintWindow;
+  TControl* FHintControl;
+  TPoint FHintCursorPos;
+  bool FHintShowing;
+  TShowHintEvent FOnShowHint;
   TExceptionEvent FOnException;
   TIdleEvent FOnIdle;
   TNotifyEvent FOnHint;

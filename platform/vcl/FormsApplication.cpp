@@ -1,6 +1,6 @@
-// TApplication, TScreen and TMonitor: the application window and message
-// loop, exceptions of callbacks, synchronised calls; forms, cursors,
-// monitors and system fonts.
+// TApplication, TScreen, TMonitor and THintWindow: the application window
+// and message loop, exceptions of callbacks, synchronised calls, hints;
+// forms, cursors, monitors and system fonts.
 #include <algorithm>
 #include <exception>
 
@@ -13,6 +13,21 @@ namespace vcl {
 namespace {
 
 constexpr wchar_t kApplicationClass[] = L"TApplication";
+// The timer of the application window that paces hints.
+constexpr UINT_PTR kHintTimer = 1;
+
+// "short|long": the short part shows in the hint window, the long one
+// becomes the application's Hint. Without a bar both are the whole text.
+String ShortHint(const String& AHint)
+{
+  return AHint.substr(0, AHint.find(L'|'));
+}
+
+String LongHint(const String& AHint)
+{
+  const auto bar = AHint.find(L'|');
+  return bar == String::npos ? AHint : AHint.substr(bar + 1);
+}
 
 TApplication*& ApplicationSlot()
 {
@@ -350,6 +365,7 @@ void TApplication::Create(TComponent* AOwner)
   FHintHidePause = 2500;
   FHintColor = clInfoBk;
   FShowMainForm = true;
+  FHintWindowClass = THintWindowClass::Of<THintWindow>();
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW windowClass{};
   if (!GetClassInfoW(instance, kApplicationClass, &windowClass)) {
@@ -376,6 +392,7 @@ void TApplication::Destroy()
 {
   rtl::SetWakeMainThread({});
   rtl::SetApplicationHandleException({});
+  CancelHint();
   // The forms go first: they may still send to the application window.
   inherited::Destroy();
   if (FHandle) {
@@ -410,6 +427,12 @@ void TApplication::WndProc(TMessage& AMessage)
       // The wake-up of a thread that queued a call for the main thread.
       rtl::CheckSynchronize();
       return;
+    case WM_TIMER:
+      if (AMessage.WParam == kHintTimer) {
+        HintTimerExpired();
+        return;
+      }
+      break;
     case WM_CLOSE:
       if (FMainForm)
         FMainForm->Close();
@@ -493,6 +516,11 @@ bool TApplication::ProcessMessage(MSG& AMsg)
     FTerminated = true;
     return true;
   }
+  if (AMsg.message == WM_MOUSEMOVE)
+    HintMouseMessage(AMsg);
+  else if ((AMsg.message >= WM_KEYFIRST && AMsg.message <= WM_KEYLAST) || AMsg.message == WM_LBUTTONDOWN ||
+           AMsg.message == WM_RBUTTONDOWN || AMsg.message == WM_MBUTTONDOWN)
+    CancelHint();
   if (!IsKeyMsg(AMsg)) {
     TranslateMessage(&AMsg);
     DispatchMessageW(&AMsg);
@@ -523,6 +551,166 @@ void TApplication::Idle()
     done = false;
   if (done)
     WaitMessage();
+}
+
+// ---------------------------------------------------------------------------
+// Hints
+
+void TApplication::Notification(TComponent* AComponent, rtl::TOperation AOperation)
+{
+  inherited::Notification(AComponent, AOperation);
+  if (AOperation != rtl::opRemove)
+    return;
+  if (AComponent == FHintControl)
+    CancelHint();
+  if (AComponent == FHintWindow)
+    FHintWindow = nullptr;
+}
+
+// The control under the mouse that has a hint to show: the control itself
+// or the nearest parent with one.
+void TApplication::HintMouseMessage(const MSG& AMsg)
+{
+  TWinControl* window = FindControl(AMsg.hwnd);
+  if (!window || window == FHintWindow)
+    return;
+  const TPoint client{static_cast<short>(LOWORD(AMsg.lParam)), static_cast<short>(HIWORD(AMsg.lParam))};
+  TControl* control = window->ControlAtPos(client, true);
+  if (!control)
+    control = window;
+  POINT screen = client;
+  ClientToScreen(AMsg.hwnd, &screen);
+  FHintCursorPos = screen;
+  while (control && control->GetHint().empty())
+    control = control->GetParent();
+  if (control == FHintControl)
+    return;
+  CancelHint();
+  SetHint(control ? LongHint(control->GetHint()) : String());
+  if (!control || !FShowHint || !control->GetShowHint())
+    return;
+  FHintControl = control;
+  control->FreeNotification(this);
+  SetTimer(FHandle, kHintTimer, static_cast<UINT>(std::max(FHintPause, 1)), nullptr);
+}
+
+void TApplication::HintTimerExpired()
+{
+  KillTimer(FHandle, kHintTimer);
+  if (FHintShowing) {
+    // Shown long enough: hidden until the mouse comes to another control.
+    FHintShowing = false;
+    if (FHintWindow)
+      FHintWindow->ReleaseHandle();
+    return;
+  }
+  if (FHintControl)
+    ActivateHint(FHintControl, FHintCursorPos);
+}
+
+void TApplication::ActivateHint(TControl* AControl, const TPoint& ACursorPos)
+{
+  THintInfo info{};
+  info.HintControl = AControl;
+  info.HintWindowClass = FHintWindowClass;
+  info.HintPos = {ACursorPos.x, ACursorPos.y + GetSystemMetrics(SM_CYCURSOR) / 2 + 4};
+  info.HintMaxWidth = Screen()->GetWidth();
+  info.HintColor = FHintColor;
+  info.CursorRect = AControl->GetClientRect();
+  info.CursorPos = AControl->ScreenToClient(ACursorPos);
+  info.HideTimeout = FHintHidePause;
+  info.HintStr = ShortHint(AControl->GetHint());
+  // A control answers CM_HINTSHOW with non-zero to keep its hint back.
+  bool canShow = AControl->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
+  if (canShow && FOnShowHint)
+    FOnShowHint(info.HintStr, canShow, info);
+  if (!canShow || info.HintStr.empty() || !info.HintWindowClass)
+    return;
+  if (FHintWindow && FHintWindow->ClassType() != info.HintWindowClass.ClassType())
+    rtl::FreeAndNil(FHintWindow);
+  if (!FHintWindow) {
+    FHintWindow = info.HintWindowClass.Create(this);
+    FHintWindow->FreeNotification(this);
+  }
+  FHintWindow->SetColor(info.HintColor);
+  TRect rect = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr);
+  OffsetRect(&rect, info.HintPos.x, info.HintPos.y);
+  FHintWindow->ActivateHint(rect, info.HintStr);
+  FHintShowing = true;
+  if (info.HideTimeout > 0)
+    SetTimer(FHandle, kHintTimer, static_cast<UINT>(info.HideTimeout), nullptr);
+}
+
+void TApplication::CancelHint()
+{
+  if (FHandle)
+    KillTimer(FHandle, kHintTimer);
+  FHintShowing = false;
+  if (FHintWindow)
+    FHintWindow->ReleaseHandle();
+  if (FHintControl) {
+    FHintControl->RemoveFreeNotification(this);
+    FHintControl = nullptr;
+  }
+}
+
+// ---------------------------------------------------------------------------
+// THintWindow
+
+void THintWindow::Create(TComponent* AOwner)
+{
+  inherited::Create(AOwner);
+  FVisible = false;
+  FParentColor = false;
+  FParentFont = false;
+  SetColor(clInfoBk);
+  GetFont()->Assign(Screen()->GetHintFont());
+}
+
+void THintWindow::CreateParams(TCreateParams& AParams)
+{
+  inherited::CreateParams(AParams);
+  AParams.Style = WS_POPUP | WS_BORDER;
+  AParams.ExStyle = WS_EX_TOOLWINDOW | WS_EX_TOPMOST;
+  AParams.WndParent = nullptr;
+}
+
+TRect THintWindow::CalcHintRect(int AMaxWidth, const String& AHint)
+{
+  TRect rect{0, 0, AMaxWidth, 0};
+  HDC dc = GetDC(nullptr);
+  const HGDIOBJ oldFont = SelectObject(dc, GetFont()->GetHandle());
+  DrawTextW(dc, AHint.c_str(), -1, &rect, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+  SelectObject(dc, oldFont);
+  ReleaseDC(nullptr, dc);
+  // The margins and the border.
+  rect.right += 6 + 2 * GetSystemMetrics(SM_CXBORDER);
+  rect.bottom += 2 + 2 * GetSystemMetrics(SM_CYBORDER);
+  return rect;
+}
+
+void THintWindow::ActivateHint(const TRect& ARect, const String& AHint)
+{
+  SetCaption(AHint);
+  SetBounds(ARect.left, ARect.top, ARect.right - ARect.left, ARect.bottom - ARect.top);
+  SetWindowPos(GetHandle(), HWND_TOPMOST, ARect.left, ARect.top, ARect.right - ARect.left, ARect.bottom - ARect.top,
+               SWP_SHOWWINDOW | SWP_NOACTIVATE);
+  Invalidate();
+}
+
+void THintWindow::Paint()
+{
+  TCanvas* canvas = GetCanvas();
+  canvas->GetBrush()->SetColor(GetColor());
+  canvas->FillRect(GetClientRect());
+  canvas->GetFont()->Assign(GetFont());
+  TRect rect = GetClientRect();
+  InflateRect(&rect, -2, -1);
+  const HDC dc = canvas->GetHandle();
+  const int oldMode = SetBkMode(dc, TRANSPARENT);
+  const String text = GetCaption();
+  DrawTextW(dc, text.c_str(), -1, &rect, DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+  SetBkMode(dc, oldMode);
 }
 
 void TApplication::HandleException(TObject* ASender)

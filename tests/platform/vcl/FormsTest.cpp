@@ -105,8 +105,15 @@ class TFormsTestHandlers : public rtl::TObject {
     Application()->Terminate();
   }
 
+  void ShowHint(String& HintStr, bool& CanShow, THintInfo& HintInfo)
+  {
+    HintStr += L" of " + HintInfo.HintControl->GetName();
+    CanShow = AllowHint;
+  }
+
   std::vector<TObject*> Senders;
   int Idles = 0;
+  bool AllowHint = true;
   std::vector<String> Messages;
   bool AllowClose = true;
   bool ConsumeKeys = false;
@@ -431,6 +438,40 @@ TEST_F(TFormsTest, KeyPreviewLetsTheFormSeeItsControlsKeysFirst)
     }
     rtl::Free(form);
   }
+}
+
+TEST_F(TFormsTest, AHintShowsAfterThePauseAndGoesOnAClick)
+{
+  TForm* form = nullptr;
+  Application()->CreateForm(form);
+  form->SetBorderStyle(bsNone);
+  auto* button = rtl::New<TFormsTestButton>(form);
+  button->SetName(L"Button");
+  button->SetParent(form);
+  button->SetBounds(10, 10, 80, 30);
+  button->SetHint(L"Short|Long");
+  button->SetShowHint(true);
+  form->Show();
+  Application()->SetHintPause(1);
+  Application()->SetHintHidePause(0);
+  Application()->SetOnShowHint(TShowHintEvent::Bind<&TFormsTestHandlers::ShowHint>(FHandlers.get()));
+
+  PostMessageW(button->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+  const auto hintShowing = [] {
+    THintWindow* hint = Application()->GetHintWindow();
+    return hint && hint->HandleAllocated() && IsWindowVisible(hint->GetHandle());
+  };
+  for (int i = 0; i < 200 && !hintShowing(); ++i) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    Application()->ProcessMessages();
+  }
+  ASSERT_TRUE(hintShowing());
+  EXPECT_EQ(Application()->GetHintWindow()->GetCaption(), L"Short of Button");
+  EXPECT_EQ(Application()->GetHint(), L"Long");
+
+  PostMessageW(button->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  Application()->ProcessMessages();
+  EXPECT_FALSE(hintShowing());
 }
 
 // ---------------------------------------------------------------------------
