@@ -456,12 +456,15 @@ TEST_F(TFormsTest, AHintShowsAfterThePauseAndGoesOnAClick)
   Application()->SetHintHidePause(0);
   Application()->SetOnShowHint(TShowHintEvent::Bind<&TFormsTestHandlers::ShowHint>(FHandlers.get()));
 
-  PostMessageW(button->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
   const auto hintShowing = [] {
     THintWindow* hint = Application()->GetHintWindow();
     return hint && hint->HandleAllocated() && IsWindowVisible(hint->GetHandle());
   };
+  // The mouse rests on the button. The real pointer, which other programs
+  // on the display may move over the form, would cancel the pause; resting
+  // on the same control again does not restart it.
   for (int i = 0; i < 200 && !hintShowing(); ++i) {
+    PostMessageW(button->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
     Application()->ProcessMessages();
   }
