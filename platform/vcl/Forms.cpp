@@ -1,0 +1,611 @@
+// TCustomForm: creation from the form resource, showing, modal loops,
+// closing, placement, activation and DPI changes.
+#include "platform/vcl/Forms.h"
+
+#include <algorithm>
+
+#include "platform/rtl/ClassesFiler.h"
+#include "platform/rtl/ClassesStreams.h"
+#include "platform/rtl/SysUtilsFormat.h"
+
+namespace vcl {
+
+using rtl::InheritedMessage;
+
+namespace {
+
+// The window styles of a border style and its icons.
+void BorderStyles(TFormBorderStyle AStyle, TBorderIcons AIcons, DWORD& AWindowStyle, DWORD& AExStyle)
+{
+  switch (AStyle) {
+    case bsNone: AWindowStyle |= WS_POPUP; break;
+    case bsSingle:
+    case bsToolWindow: AWindowStyle |= WS_CAPTION | WS_BORDER; break;
+    case bsSizeable:
+    case bsSizeToolWin: AWindowStyle |= WS_CAPTION | WS_THICKFRAME; break;
+    case bsDialog:
+      AWindowStyle |= WS_POPUP | WS_CAPTION;
+      AExStyle |= WS_EX_DLGMODALFRAME | WS_EX_WINDOWEDGE;
+      break;
+  }
+  if (AStyle == bsToolWindow || AStyle == bsSizeToolWin)
+    AExStyle |= WS_EX_TOOLWINDOW;
+  if (AStyle == bsNone || !AIcons.Contains(biSystemMenu))
+    return;
+  AWindowStyle |= WS_SYSMENU;
+  // Only the ordinary frames carry the minimise and maximise boxes; the
+  // help button shows where they don't.
+  if (AStyle == bsSingle || AStyle == bsSizeable) {
+    if (AIcons.Contains(biMinimize))
+      AWindowStyle |= WS_MINIMIZEBOX;
+    if (AIcons.Contains(biMaximize))
+      AWindowStyle |= WS_MAXIMIZEBOX;
+  }
+  if (AIcons.Contains(biHelp) && (AStyle == bsDialog || !(AWindowStyle & (WS_MINIMIZEBOX | WS_MAXIMIZEBOX))))
+    AExStyle |= WS_EX_CONTEXTHELP;
+}
+
+// The top-level windows of the thread a modal form disables, so that only
+// it takes input; they are enabled again when it ends.
+struct TTaskWindows {
+  HWND ModalWindow;
+  std::vector<HWND> Disabled;
+};
+
+BOOL CALLBACK DisableTaskWindow(HWND AWnd, LPARAM AData)
+{
+  auto* windows = reinterpret_cast<TTaskWindows*>(AData);
+  if (AWnd != windows->ModalWindow && IsWindowVisible(AWnd) && IsWindowEnabled(AWnd)) {
+    windows->Disabled.push_back(AWnd);
+    EnableWindow(AWnd, FALSE);
+  }
+  return TRUE;
+}
+
+}  // namespace
+
+TCustomForm* GetParentForm(TControl* AControl)
+{
+  if (!AControl)
+    return nullptr;
+  while (AControl->GetParent())
+    AControl = AControl->GetParent();
+  return rtl::Is<TCustomForm>(AControl) ? static_cast<TCustomForm*>(AControl) : nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// Life cycle
+
+void TCustomForm::Create(TComponent* AOwner)
+{
+  CreateNew(AOwner);
+  // A designed form class has its layout in a resource; TForm itself has
+  // none.
+  if (!rtl::InitInheritedComponent(this, TCustomForm::StaticClass()) && ClassType() != TForm::StaticClass() &&
+      ClassType() != TCustomForm::StaticClass())
+    throw rtl::EResNotFound(rtl::Format(L"Resource %s not found", {ClassName()}));
+}
+
+void TCustomForm::CreateNew(TComponent* AOwner, int /*ADummy*/)
+{
+  inherited::Create(AOwner);
+  InitializeNewForm();
+}
+
+void TCustomForm::InitializeNewForm()
+{
+  FControlStyle.Include(csAcceptsControls);
+  FVisible = false;
+  FLeft = 0;
+  FTop = 0;
+  FWidth = 320;
+  FHeight = 240;
+  FParentColor = false;
+  FParentFont = false;
+  SetColor(clBtnFace);
+  FBorderStyle = bsSizeable;
+  FBorderIcons = {biSystemMenu, biMinimize, biMaximize};
+  FPosition = poDefaultPosOnly;
+  FWindowState = wsNormal;
+  FScaled = true;
+  FPixelsPerInch = Screen()->GetPixelsPerInch();
+  FCurrentPPI = FPixelsPerInch;
+  FIcon = rtl::New<TIcon>();
+  Screen()->AddForm(this);
+}
+
+void TCustomForm::AfterConstruction()
+{
+  inherited::AfterConstruction();
+  DoCreate();
+}
+
+void TCustomForm::BeforeDestruction()
+{
+  inherited::BeforeDestruction();
+  // OnDestroy still sees the whole form.
+  DoDestroy();
+}
+
+void TCustomForm::Destroy()
+{
+  if (TScreen* screen = detail::ExistingScreen())
+    screen->RemoveForm(this);
+  TApplication* application = detail::ExistingApplication();
+  if (application && application->FMainForm == this)
+    application->FMainForm = nullptr;
+  inherited::Destroy();
+  rtl::FreeAndNil(FIcon);
+}
+
+void TCustomForm::DoCreate()
+{
+  if (FOnCreate)
+    FOnCreate(this);
+}
+
+void TCustomForm::DoDestroy()
+{
+  if (FOnDestroy)
+    FOnDestroy(this);
+}
+
+// ---------------------------------------------------------------------------
+// Reading
+
+void TCustomForm::DefineProperties(rtl::TFiler* AFiler)
+{
+  inherited::DefineProperties(AFiler);
+  // Form files carry the height of the font's text at design time; it is
+  // read and not used.
+  AFiler->DefineProperty(L"TextHeight", rtl::TReaderProc::Bind<&TCustomForm::ReadTextHeight>(this), {}, false);
+}
+
+void TCustomForm::ReadTextHeight(rtl::TReader* AReader)
+{
+  AReader->ReadInteger();
+}
+
+void TCustomForm::ReadState(rtl::TReader* AReader)
+{
+  FReadClientWidth = 0;
+  FReadClientHeight = 0;
+  inherited::ReadState(AReader);
+}
+
+void TCustomForm::SetClientWidth(int AValue)
+{
+  if (FControlState.Contains(csReadingState))
+    FReadClientWidth = AValue;
+  else
+    TControl::SetClientWidth(AValue);
+}
+
+void TCustomForm::SetClientHeight(int AValue)
+{
+  if (FControlState.Contains(csReadingState))
+    FReadClientHeight = AValue;
+  else
+    TControl::SetClientHeight(AValue);
+}
+
+void TCustomForm::SetPixelsPerInch(int AValue)
+{
+  if (AValue > 0)
+    FPixelsPerInch = AValue;
+}
+
+// The client size waited for the border style; the window does not exist
+// yet, so its frame is worked out from the styles it will have.
+void TCustomForm::Loaded()
+{
+  inherited::Loaded();
+  if (FReadClientWidth > 0 || FReadClientHeight > 0) {
+    TCreateParams params;
+    CreateParams(params);
+    RECT frame{0, 0, FReadClientWidth, FReadClientHeight};
+    AdjustWindowRectEx(&frame, params.Style, FALSE, params.ExStyle);
+    SetBounds(FLeft, FTop, FReadClientWidth > 0 ? frame.right - frame.left : FWidth,
+              FReadClientHeight > 0 ? frame.bottom - frame.top : FHeight);
+  }
+  const int screenPPI = Screen()->GetPixelsPerInch();
+  if (FScaled && FPixelsPerInch != screenPPI) {
+    FCurrentPPI = FPixelsPerInch;
+    ScaleForPPI(screenPPI);
+  }
+  FCurrentPPI = FPixelsPerInch = screenPPI;
+  if (FActiveControl && !ContainsControl(FActiveControl))
+    FActiveControl = nullptr;
+}
+
+void TCustomForm::ScaleForPPI(int ANewPPI)
+{
+  inherited::ScaleForPPI(ANewPPI);
+  FPixelsPerInch = ANewPPI;
+}
+
+// ---------------------------------------------------------------------------
+// The window
+
+void TCustomForm::CreateParams(TCreateParams& AParams)
+{
+  inherited::CreateParams(AParams);
+  AParams.Style &= ~(WS_CHILD | WS_TABSTOP);
+  AParams.Style |= WS_CLIPCHILDREN;
+  AParams.ExStyle &= ~WS_EX_CONTROLPARENT;
+  BorderStyles(FBorderStyle, FBorderIcons, AParams.Style, AParams.ExStyle);
+  if (FPosition == poDefault || FPosition == poDefaultPosOnly) {
+    AParams.X = CW_USEDEFAULT;
+    AParams.Y = CW_USEDEFAULT;
+  }
+  if (FPosition == poDefault || FPosition == poDefaultSizeOnly) {
+    AParams.Width = CW_USEDEFAULT;
+    AParams.Height = CW_USEDEFAULT;
+  }
+  // Popup windows do not take the default place Windows offers.
+  if (AParams.Style & WS_POPUP) {
+    if (AParams.X == static_cast<int>(CW_USEDEFAULT))
+      AParams.X = AParams.Y = 0;
+    if (AParams.Width == static_cast<int>(CW_USEDEFAULT)) {
+      AParams.Width = FWidth;
+      AParams.Height = FHeight;
+    }
+  }
+  // Every form is owned by the application window, and so has no button
+  // on the task bar, except the main form when it has its own.
+  TApplication* application = Application();
+  if (application->FMainFormOnTaskBar && (!application->FMainForm || application->FMainForm == this)) {
+    AParams.WndParent = nullptr;
+    AParams.ExStyle |= WS_EX_APPWINDOW;
+  } else if (application->FMainFormOnTaskBar && application->FMainForm) {
+    AParams.WndParent = application->FMainForm->GetHandle();
+  } else {
+    AParams.WndParent = application->GetHandle();
+  }
+}
+
+// The frame changes the client size: the anchor rules the children took
+// against the form's outer size are taken again against the real client
+// area before anything is aligned.
+void TCustomForm::CreateWnd()
+{
+  DisableAlign();
+  try {
+    inherited::CreateWnd();
+  } catch (...) {
+    EnableAlign();
+    throw;
+  }
+  for (int i = 0; i < GetControlCount(); ++i)
+    GetControls(i)->UpdateAnchorRules();
+  EnableAlign();
+  ApplyIcon();
+}
+
+void TCustomForm::ApplyIcon()
+{
+  if (!FHandle)
+    return;
+  HICON icon = FIcon->GetEmpty() ? LoadIconW(GetModuleHandleW(nullptr), L"MAINICON") : FIcon->GetHandle();
+  SendMessageW(FHandle, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon));
+  SendMessageW(FHandle, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon));
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle AValue)
+{
+  if (FBorderStyle == AValue)
+    return;
+  FBorderStyle = AValue;
+  RecreateWnd();
+}
+
+void TCustomForm::SetBorderIcons(TBorderIcons AValue)
+{
+  if (FBorderIcons == AValue)
+    return;
+  FBorderIcons = AValue;
+  RecreateWnd();
+}
+
+void TCustomForm::SetWindowState(TWindowState AValue)
+{
+  if (FWindowState == AValue)
+    return;
+  FWindowState = AValue;
+  if (FHandle && FShowing) {
+    constexpr int kCommands[] = {SW_SHOWNORMAL, SW_MINIMIZE, SW_SHOWMAXIMIZED};
+    ShowWindow(FHandle, kCommands[AValue]);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// Showing and placement
+
+void TCustomForm::Show()
+{
+  SetVisible(true);
+  BringToFront();
+}
+
+void TCustomForm::ApplyPosition()
+{
+  TRect area{};
+  switch (FPosition) {
+    case poScreenCenter:
+      area = Screen()->MonitorFromWindow(FHandle)->GetWorkareaRect();
+      break;
+    case poDesktopCenter:
+      area = Screen()->GetDesktopRect();
+      break;
+    case poMainFormCenter:
+    case poOwnerFormCenter: {
+      TCustomForm* center = FPosition == poMainFormCenter ? Application()->GetMainForm()
+                                                          : rtl::Is<TCustomForm>(GetOwner())
+                                                                ? static_cast<TCustomForm*>(GetOwner())
+                                                                : Application()->GetMainForm();
+      if (!center || center == this)
+        area = Screen()->MonitorFromWindow(FHandle)->GetWorkareaRect();
+      else
+        area = center->GetBoundsRect();
+      break;
+    }
+    default:
+      return;
+  }
+  const int left = area.left + (area.right - area.left - FWidth) / 2;
+  const int top = area.top + (area.bottom - area.top - FHeight) / 2;
+  SetBounds(std::max(left, static_cast<int>(area.left)), std::max(top, static_cast<int>(area.top)), FWidth,
+            FHeight);
+}
+
+// OnShow comes before the window appears, OnHide after it has gone.
+void TCustomForm::CMShowingChanged(TMessage& /*AMessage*/)
+{
+  if (FShowing) {
+    ApplyPosition();
+    DoShow();
+    constexpr int kCommands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
+    ShowWindow(FHandle, kCommands[FWindowState]);
+  } else {
+    if (Screen()->GetActiveForm() == this)
+      Screen()->SetActiveForm(nullptr);
+    ShowWindow(FHandle, SW_HIDE);
+    DoHide();
+  }
+}
+
+void TCustomForm::DoShow()
+{
+  if (FOnShow)
+    FOnShow(this);
+}
+
+void TCustomForm::DoHide()
+{
+  if (FOnHide)
+    FOnHide(this);
+}
+
+TModalResult TCustomForm::ShowModal()
+{
+  if (FVisible || !FEnabled || FModal)
+    throw rtl::EInvalidOperation(L"Cannot make a visible window modal");
+  if (HWND capture = GetCapture()) {
+    SendMessageW(capture, WM_CANCELMODE, 0, 0);
+    ReleaseCapture();
+  }
+  const HWND activeWindow = GetActiveWindow();
+  TTaskWindows windows{GetHandle(), {}};
+  EnumThreadWindows(GetCurrentThreadId(), &DisableTaskWindow, reinterpret_cast<LPARAM>(&windows));
+  FModal = true;
+  FModalResult = mrNone;
+  const auto restore = [&] {
+    FModal = false;
+    for (HWND wnd : windows.Disabled)
+      if (IsWindow(wnd))
+        EnableWindow(wnd, TRUE);
+    if (activeWindow && IsWindow(activeWindow))
+      SetActiveWindow(activeWindow);
+  };
+  try {
+    Show();
+    TApplication* application = Application();
+    do {
+      application->HandleMessage();
+      if (application->GetTerminated())
+        FModalResult = mrCancel;
+      else if (FModalResult != mrNone)
+        CloseModal();
+    } while (FModalResult == mrNone);
+    // The windows come back before the form hides, so Windows activates the
+    // one the form was shown over.
+    for (HWND wnd : windows.Disabled)
+      if (IsWindow(wnd))
+        EnableWindow(wnd, TRUE);
+    windows.Disabled.clear();
+    Hide();
+  } catch (...) {
+    restore();
+    throw;
+  }
+  restore();
+  return FModalResult;
+}
+
+void TCustomForm::CloseModal()
+{
+  TCloseAction action = caNone;
+  if (CloseQuery()) {
+    action = caHide;
+    DoClose(action);
+  }
+  if (action == caNone)
+    FModalResult = mrNone;
+  else if (action == caFree)
+    ReleaseForm();
+}
+
+// ---------------------------------------------------------------------------
+// Closing
+
+void TCustomForm::Close()
+{
+  if (FModal) {
+    FModalResult = mrCancel;
+    return;
+  }
+  if (!CloseQuery())
+    return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  if (action == caNone)
+    return;
+  if (Application()->GetMainForm() == this) {
+    Application()->Terminate();
+    return;
+  }
+  switch (action) {
+    case caHide: Hide(); break;
+    case caMinimize: SetWindowState(wsMinimized); break;
+    default: ReleaseForm(); break;
+  }
+}
+
+bool TCustomForm::CloseQuery()
+{
+  bool canClose = true;
+  if (FOnCloseQuery)
+    FOnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::DoClose(TCloseAction& AAction)
+{
+  if (FOnClose)
+    FOnClose(this, AAction);
+}
+
+void TCustomForm::ReleaseForm()
+{
+  PostMessageW(GetHandle(), CM_RELEASE, 0, 0);
+}
+
+// The form frees itself from its own window procedure: nothing touches it
+// after this handler.
+void TCustomForm::CMRelease(TMessage& /*AMessage*/)
+{
+  rtl::Free(this);
+}
+
+void TCustomForm::WMClose(TMessage& /*AMessage*/)
+{
+  Close();
+}
+
+// ---------------------------------------------------------------------------
+// Activation and focus
+
+void TCustomForm::WMActivate(TMessage& AMessage)
+{
+  InheritedMessage(this, AMessage);
+  const bool active = LOWORD(AMessage.WParam) != WA_INACTIVE;
+  if (active == FActive)
+    return;
+  FActive = active;
+  if (active) {
+    Screen()->SetActiveForm(this);
+    if (!HIWORD(AMessage.WParam))
+      SetWindowFocus();
+    Activate();
+  } else {
+    Deactivate();
+  }
+}
+
+void TCustomForm::Activate()
+{
+  if (FOnActivate)
+    FOnActivate(this);
+}
+
+void TCustomForm::Deactivate()
+{
+  if (FOnDeactivate)
+    FOnDeactivate(this);
+}
+
+void TCustomForm::SetWindowFocus()
+{
+  TWinControl* control = FActiveControl;
+  if (!control || !control->CanFocus())
+    control = FindNextControl(nullptr, true, true, false);
+  if (control && control->CanFocus())
+    ::SetFocus(control->GetHandle());
+  else
+    ::SetFocus(FHandle);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* AValue)
+{
+  if (FActiveControl == AValue)
+    return;
+  if (AValue && !GetComponentState().Contains(rtl::csLoading) &&
+      (AValue == this || GetParentForm(AValue) != this || !AValue->CanFocus()))
+    throw rtl::EInvalidOperation(L"Cannot focus a disabled or invisible window");
+  FActiveControl = AValue;
+  if (AValue)
+    AValue->FreeNotification(this);
+  if (FActive && AValue && !GetComponentState().Contains(rtl::csLoading))
+    ::SetFocus(AValue->GetHandle());
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* AControl)
+{
+  if (!inherited::SetFocusedControl(AControl))
+    return false;
+  if (AControl != this) {
+    FActiveControl = AControl;
+    AControl->FreeNotification(this);
+  }
+  return true;
+}
+
+void TCustomForm::Notification(TComponent* AComponent, rtl::TOperation AOperation)
+{
+  inherited::Notification(AComponent, AOperation);
+  if (AOperation == rtl::opRemove && AComponent == FActiveControl)
+    FActiveControl = nullptr;
+}
+
+// A key down in any of the form's controls reaches the form first when it
+// previews keys; a handler that clears the key consumes it.
+void TCustomForm::CMChildKey(TCMChildKey& AMessage)
+{
+  if (FKeyPreview && AMessage.Sender != this) {
+    WORD key = AMessage.CharCode;
+    KeyDown(key, KeyboardStateToShiftState());
+    if (key == 0) {
+      AMessage.Result = 1;
+      return;
+    }
+  }
+  InheritedMessage(this, AMessage);
+}
+
+// ---------------------------------------------------------------------------
+// DPI
+
+// WParam's low word is the new DPI, LParam the rectangle Windows suggests
+// for the form at that DPI.
+void TCustomForm::WMDpiChanged(TMessage& AMessage)
+{
+  const int dpi = LOWORD(AMessage.WParam);
+  if (FScaled && dpi > 0 && dpi != FCurrentPPI)
+    ScaleForPPI(dpi);
+  FPixelsPerInch = dpi > 0 ? dpi : FPixelsPerInch;
+  if (const auto* rect = reinterpret_cast<const RECT*>(AMessage.LParam))
+    SetBounds(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top);
+  AMessage.Result = 0;
+}
+
+}  // namespace vcl

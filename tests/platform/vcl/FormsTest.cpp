@@ -1,0 +1,546 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <stdexcept>
+#include <thread>
+#include <vector>
+
+#include "platform/rtl/ClassesFiler.h"
+#include "platform/rtl/ClassesStreams.h"
+#include "platform/rtl/ClassesThreads.h"
+#include "platform/vcl/Forms.h"
+
+namespace vcl {
+namespace {
+
+using rtl::String;
+
+constexpr UINT WM_FORMSTEST_RAISE = WM_USER + 1;
+constexpr UINT WM_FORMSTEST_MARK = WM_USER + 2;
+
+std::vector<String>& FormsLog()
+{
+  static std::vector<String> log;
+  return log;
+}
+
+// A windowed child that counts its destruction, raises on one message and
+// notes another.
+class TFormsTestButton : public TCustomControl {
+  RTL_CLASS(TFormsTestButton, TCustomControl)
+  RTL_MESSAGES(RTL_MESSAGE(WM_FORMSTEST_RAISE, WMRaise), RTL_MESSAGE(WM_FORMSTEST_MARK, WMMark))
+
+ public:
+  static int& Destroyed()
+  {
+    static int count = 0;
+    return count;
+  }
+  void Destroy() override
+  {
+    ++Destroyed();
+    inherited::Destroy();
+  }
+
+ protected:
+  void WMRaise(TMessage&) { throw rtl::EConvertError(L"'x' is not a valid integer value"); }
+  void WMMark(TMessage&) { FormsLog().push_back(L"mark " + GetName()); }
+};
+
+// The form of the test resource; its handlers are bound by name.
+class TFormsTestForm : public TForm {
+  RTL_CLASS(TFormsTestForm, TForm)
+  RTL_PUBLISHED_METHODS(RTL_METHOD(FormCreate), RTL_METHOD(FormClose), RTL_METHOD(OkButtonClick))
+
+ public:
+  void FormCreate(TObject* Sender)
+  {
+    FormsLog().push_back(Sender == Reference() ? L"OnCreate with the reference set" : L"OnCreate");
+  }
+  void FormClose(TObject*, TCloseAction& Action) { Action = CloseAction; }
+  void OkButtonClick(TObject* Sender) { FormsLog().push_back(L"click " + static_cast<TComponent*>(Sender)->GetName()); }
+
+  TControl* Child(const wchar_t* AName) { return static_cast<TControl*>(FindComponent(AName)); }
+
+  static TFormsTestForm*& Reference()
+  {
+    static TFormsTestForm* form = nullptr;
+    return form;
+  }
+
+  TCloseAction CloseAction = caHide;
+
+ protected:
+  void Loaded() override
+  {
+    inherited::Loaded();
+    FormsLog().push_back(L"Loaded");
+  }
+};
+
+// Handlers the tests bind to forms and the application.
+class TFormsTestHandlers : public rtl::TObject {
+  RTL_CLASS(TFormsTestHandlers, rtl::TObject)
+
+ public:
+  void Exception(TObject* Sender, rtl::Exception* E)
+  {
+    Senders.push_back(Sender);
+    Messages.push_back(E->Message());
+  }
+  void CloseQuery(TObject*, bool& CanClose) { CanClose = AllowClose; }
+  void KeyDown(TObject*, WORD& Key, TShiftState) { Key = ConsumeKeys ? 0 : Key; ++KeysSeen; }
+  void CloseOnShow(TObject* Sender) { PostMessageW(static_cast<TWinControl*>(Sender)->GetHandle(), WM_CLOSE, 0, 0); }
+  void ResultFromThread(TObject* Sender)
+  {
+    auto* form = static_cast<TCustomForm*>(Sender);
+    // Another thread queues the result; the modal loop must run the call.
+    std::thread([form] { rtl::TThread::Queue(nullptr, [form] { form->SetModalResult(mrYes); }); }).join();
+  }
+
+  void IdleThenEnd(TObject*, bool& Done)
+  {
+    ++Idles;
+    Done = true;
+    Application()->Terminate();
+  }
+
+  void ShowHint(String& HintStr, bool& CanShow, THintInfo& HintInfo)
+  {
+    HintStr += L" of " + HintInfo.HintControl->GetName();
+    CanShow = AllowHint;
+  }
+
+  std::vector<TObject*> Senders;
+  int Idles = 0;
+  bool AllowHint = true;
+  std::vector<String> Messages;
+  bool AllowClose = true;
+  bool ConsumeKeys = false;
+  int KeysSeen = 0;
+};
+
+// A form class that has no resource.
+class TFormsTestUnstored : public TForm {
+  RTL_CLASS(TFormsTestUnstored, TForm)
+};
+
+class TFormsTest : public ::testing::Test {
+ protected:
+  void SetUp() override
+  {
+    try { SetUpForms(); } catch (const rtl::Exception& E) { FAIL() << E.Message(); }
+  }
+  void SetUpForms()
+  {
+    // As the program's start-up does.
+    rtl::SetMainThread();
+    rtl::RegisterClasses({rtl::TPersistentClass::Of<TFormsTestForm>(), rtl::TPersistentClass::Of<TFormsTestButton>()});
+    FormsLog().clear();
+    TFormsTestButton::Destroyed() = 0;
+    FHandlers.reset(rtl::New<TFormsTestHandlers>());
+    Application()->SetOnException(TExceptionEvent::Bind<&TFormsTestHandlers::Exception>(FHandlers.get()));
+  }
+  void TearDown() override
+  {
+    DoneApplication();
+    TFormsTestForm::Reference() = nullptr;
+    // A quit message left by a test that closed its main form.
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    }
+  }
+
+  TFormsTestForm* CreateStreamedForm()
+  {
+    Application()->CreateForm(TFormsTestForm::Reference());
+    return TFormsTestForm::Reference();
+  }
+
+  // A blank form owned by the application.
+  TForm* CreateBlankForm()
+  {
+    return rtl::NewWith<TForm>([](TForm* F) { F->CreateNew(Application()); });
+  }
+
+  rtl::TOwnedPtr<TFormsTestHandlers> FHandlers;
+};
+
+TRect BoundsOf(TControl* AControl)
+{
+  return AControl->GetBoundsRect();
+}
+
+void ExpectBounds(TControl* AControl, const TRect& AExpected)
+{
+  const TRect actual = BoundsOf(AControl);
+  EXPECT_TRUE(EqualRect(&actual, &AExpected))
+      << AControl->GetName() << L": " << actual.left << L"," << actual.top << L"," << actual.right << L","
+      << actual.bottom;
+}
+
+// ---------------------------------------------------------------------------
+// Creation from the resource
+
+TEST_F(TFormsTest, AStreamedFormAppearsWithItsChildrenAtTheStoredBoundsAndAnchors)
+{
+  TFormsTestForm* form = CreateStreamedForm();
+  ASSERT_NE(form, nullptr);
+  EXPECT_EQ(Application()->GetMainForm(), form);
+  EXPECT_TRUE(form->HandleAllocated()) << "the main form gets its window at once";
+  // Read, Loaded, then OnCreate, with the variable already set.
+  EXPECT_EQ(FormsLog(), (std::vector<String>{L"Loaded", L"OnCreate with the reference set"}));
+  EXPECT_EQ(form->GetCaption(), L"Streamed form");
+  EXPECT_EQ(form->GetActiveControl(), form->Child(L"OkButton"));
+
+  form->Show();
+  EXPECT_TRUE(IsWindowVisible(form->GetHandle()));
+  EXPECT_EQ(form->GetClientWidth(), 300);
+  EXPECT_EQ(form->GetClientHeight(), 200);
+  EXPECT_EQ(form->GetLeft(), 100);
+  EXPECT_EQ(form->GetTop(), 80);
+  TControl* header = form->Child(L"Header");
+  TControl* ok = form->Child(L"OkButton");
+  ExpectBounds(header, {0, 0, 300, 30});
+  ExpectBounds(ok, {210, 160, 290, 190});
+  EXPECT_EQ(ok->GetAnchors(), (TAnchors{akRight, akBottom}));
+  for (TControl* child : {header, ok}) {
+    auto* windowed = static_cast<TWinControl*>(child);
+    ASSERT_TRUE(windowed->HandleAllocated());
+    EXPECT_TRUE(IsWindowVisible(windowed->GetHandle()));
+    EXPECT_EQ(GetParent(windowed->GetHandle()), form->GetHandle());
+  }
+  EXPECT_EQ(Screen()->GetFormCount(), 1);
+  EXPECT_EQ(Screen()->GetForms(0), form);
+
+  // Resized, the aligned child stretches and the anchored one follows the
+  // bottom-right corner.
+  form->SetClientWidth(400);
+  form->SetClientHeight(260);
+  ExpectBounds(header, {0, 0, 400, 30});
+  ExpectBounds(ok, {310, 220, 390, 250});
+}
+
+TEST_F(TFormsTest, AClickReachesTheHandlerBoundByName)
+{
+  TFormsTestForm* form = CreateStreamedForm();
+  form->Show();
+  auto* ok = static_cast<TWinControl*>(form->Child(L"OkButton"));
+  SendMessageW(ok->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  SendMessageW(ok->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+  EXPECT_EQ(FormsLog().back(), L"click OkButton");
+}
+
+TEST_F(TFormsTest, AFormWithoutItsResourceIsRefused)
+{
+  TFormsTestUnstored* form = nullptr;
+  EXPECT_THROW(Application()->CreateForm(form), rtl::EResNotFound);
+  EXPECT_EQ(form, nullptr);
+  EXPECT_EQ(Screen()->GetFormCount(), 0);
+}
+
+TEST_F(TFormsTest, AStoredPixelsPerInchIsScaledToTheScreens)
+{
+  const int screenPPI = Screen()->GetPixelsPerInch();
+  const std::string text = "object Scaled: TForm\n  PixelsPerInch = " + std::to_string(screenPPI * 2) +
+                           "\n  object Child: TFormsTestButton\n    Left = 20\n    Top = 40\n"
+                           "    Width = 100\n    Height = 60\n  end\nend\n";
+  rtl::TOwnedPtr<rtl::TMemoryStream> source(rtl::New<rtl::TMemoryStream>());
+  source->WriteBuffer(text.data(), static_cast<int>(text.size()));
+  source->SetPosition(0);
+  rtl::TOwnedPtr<rtl::TMemoryStream> binary(rtl::New<rtl::TMemoryStream>());
+  rtl::ObjectTextToBinary(source.get(), binary.get());
+  binary->SetPosition(0);
+  TForm* form = CreateBlankForm();
+  rtl::ReadComponent(binary.get(), form);
+  ExpectBounds(static_cast<TControl*>(form->FindComponent(L"Child")), {10, 20, 60, 50});
+  EXPECT_EQ(form->GetPixelsPerInch(), screenPPI);
+}
+
+// ---------------------------------------------------------------------------
+// Closing
+
+TEST_F(TFormsTest, CloseDoesWhatOnCloseQueryAndOnCloseSay)
+{
+  struct TCase {
+    const wchar_t* Name;
+    bool AllowClose;
+    TCloseAction Action;
+    bool Visible;
+    bool Iconic;
+    bool Freed;
+  };
+  const TCase cases[] = {
+      {L"refused by OnCloseQuery", false, caFree, true, false, false},
+      {L"caNone", true, caNone, true, false, false},
+      {L"caHide", true, caHide, false, false, false},
+      {L"caMinimize", true, caMinimize, true, true, false},
+      {L"caFree", true, caFree, false, false, true},
+  };
+  TForm* mainForm = nullptr;
+  Application()->CreateForm(mainForm);
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(testing::Message() << std::string(c.Name, c.Name + wcslen(c.Name)));
+    TFormsTestButton::Destroyed() = 0;
+    TFormsTestForm* form = nullptr;
+    Application()->CreateForm(form);
+    form->CloseAction = c.Action;
+    FHandlers->AllowClose = c.AllowClose;
+    form->SetOnCloseQuery(TCloseQueryEvent::Bind<&TFormsTestHandlers::CloseQuery>(FHandlers.get()));
+    form->Show();
+    const int forms = Screen()->GetFormCount();
+
+    form->Close();
+    Application()->ProcessMessages();
+
+    if (c.Freed) {
+      // Both children went with it.
+      EXPECT_EQ(Screen()->GetFormCount(), forms - 1);
+      EXPECT_EQ(TFormsTestButton::Destroyed(), 2);
+      continue;
+    }
+    EXPECT_EQ(Screen()->GetFormCount(), forms);
+    EXPECT_EQ(form->GetVisible(), c.Visible);
+    EXPECT_EQ(IsIconic(form->GetHandle()) != 0, c.Iconic);
+    rtl::Free(form);
+  }
+}
+
+TEST_F(TFormsTest, ClosingTheMainFormEndsRun)
+{
+  TFormsTestForm* form = CreateStreamedForm();
+  // The message loop goes on after an exception in a window procedure.
+  auto* header = static_cast<TWinControl*>(form->Child(L"Header"));
+  form->Show();
+  PostMessageW(header->GetHandle(), WM_FORMSTEST_RAISE, 0, 0);
+  PostMessageW(header->GetHandle(), WM_FORMSTEST_MARK, 0, 0);
+  PostMessageW(form->GetHandle(), WM_CLOSE, 0, 0);
+  Application()->Run();
+  EXPECT_TRUE(Application()->GetTerminated());
+  EXPECT_EQ(FHandlers->Messages, (std::vector<String>{L"'x' is not a valid integer value"}));
+  EXPECT_EQ(FHandlers->Senders, (std::vector<TObject*>{header}));
+  EXPECT_EQ(FormsLog().back(), L"mark Header");
+}
+
+// ---------------------------------------------------------------------------
+// Modal forms
+
+TEST_F(TFormsTest, ShowModalAnswersTheModalResult)
+{
+  struct TCase {
+    const char* Name;
+    void (TFormsTestHandlers::*OnShow)(TObject*);
+    TModalResult Expected;
+  };
+  const TCase cases[] = {
+      {"closed: cancel", &TFormsTestHandlers::CloseOnShow, mrCancel},
+      {"set by a call queued from another thread", &TFormsTestHandlers::ResultFromThread, mrYes},
+  };
+  TForm* owner = CreateBlankForm();
+  owner->Show();
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TForm* dialog = CreateBlankForm();
+    dialog->SetOnShow(c.OnShow == &TFormsTestHandlers::CloseOnShow
+                          ? TNotifyEvent::Bind<&TFormsTestHandlers::CloseOnShow>(FHandlers.get())
+                          : TNotifyEvent::Bind<&TFormsTestHandlers::ResultFromThread>(FHandlers.get()));
+    EXPECT_EQ(dialog->ShowModal(), c.Expected);
+    EXPECT_FALSE(dialog->GetVisible());
+    EXPECT_FALSE(dialog->IsModal());
+    // The windows behind were disabled only while the dialog ran.
+    EXPECT_TRUE(IsWindowEnabled(owner->GetHandle()));
+    rtl::Free(dialog);
+  }
+  // A visible form cannot become modal.
+  EXPECT_THROW(owner->ShowModal(), rtl::EInvalidOperation);
+}
+
+// ---------------------------------------------------------------------------
+// The application
+
+TEST_F(TFormsTest, HandleExceptionSkipsEAbortAndPassesOthersToOnException)
+{
+  struct TCase {
+    const char* Name;
+    void (*Raise)();
+    std::vector<String> Expected;
+  };
+  const TCase cases[] = {
+      {"EAbort", [] { throw rtl::EAbort(L"silent"); }, {}},
+      {"Exception", [] { throw rtl::EInvalidOperation(L"Cannot do that"); }, {L"Cannot do that"}},
+      {"std::exception", [] { throw std::runtime_error("standard failure"); }, {L"standard failure"}},
+      {"anything else", [] { throw 42; }, {L"Unknown exception"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    FHandlers->Messages.clear();
+    FHandlers->Senders.clear();
+    try {
+      c.Raise();
+    } catch (...) {
+      Application()->HandleException(FHandlers.get());
+    }
+    EXPECT_EQ(FHandlers->Messages, c.Expected);
+    if (!c.Expected.empty()) {
+      EXPECT_EQ(FHandlers->Senders, (std::vector<TObject*>{FHandlers.get()}));
+    }
+  }
+  // Outside a catch block there is nothing to handle.
+  Application()->HandleException(nullptr);
+  EXPECT_EQ(FHandlers->Messages.size(), 1u);
+}
+
+TEST_F(TFormsTest, RunGoesIdleWhenNoMessageWaits)
+{
+  TForm* form = nullptr;
+  Application()->CreateForm(form);
+  form->SetBorderStyle(bsNone);
+  Application()->SetOnIdle(TIdleEvent::Bind<&TFormsTestHandlers::IdleThenEnd>(FHandlers.get()));
+  // The handler ends the loop; a loop that never went idle would not end.
+  Application()->Run();
+  EXPECT_GE(FHandlers->Idles, 1);
+  EXPECT_TRUE(Application()->GetTerminated());
+}
+
+TEST_F(TFormsTest, ProcessMessagesRunsCallsSynchronisedFromAnotherThread)
+{
+  Application();  // the wake-up goes to its window
+  std::atomic<bool> ran{false};
+  std::atomic<bool> returned{false};
+  std::thread worker([&] {
+    rtl::TThread::Synchronize(nullptr, [&] { ran = GetCurrentThreadId() == rtl::MainThreadID(); });
+    returned = true;
+  });
+  for (int i = 0; i < 1000 && !returned; ++i) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    Application()->ProcessMessages();
+  }
+  worker.join();
+  EXPECT_TRUE(ran);
+}
+
+TEST_F(TFormsTest, KeyPreviewLetsTheFormSeeItsControlsKeysFirst)
+{
+  for (bool preview : {false, true}) {
+    SCOPED_TRACE(preview ? "preview" : "no preview");
+    TForm* form = CreateBlankForm();
+    auto* child = rtl::New<TFormsTestButton>(form);
+    child->SetParent(form);
+    form->SetKeyPreview(preview);
+    form->SetOnKeyDown(TKeyEvent::Bind<&TFormsTestHandlers::KeyDown>(FHandlers.get()));
+    FHandlers->ConsumeKeys = true;
+    FHandlers->KeysSeen = 0;
+    form->Show();
+    const LRESULT handled = child->Perform(CN_KEYDOWN, VK_F5, 0);
+    EXPECT_EQ(FHandlers->KeysSeen, preview ? 1 : 0);
+    if (preview) {
+      EXPECT_NE(handled, 0);
+    }
+    rtl::Free(form);
+  }
+}
+
+TEST_F(TFormsTest, AHintShowsAfterThePauseAndGoesOnAClick)
+{
+  TForm* form = nullptr;
+  Application()->CreateForm(form);
+  form->SetBorderStyle(bsNone);
+  auto* button = rtl::New<TFormsTestButton>(form);
+  button->SetName(L"Button");
+  button->SetParent(form);
+  button->SetBounds(10, 10, 80, 30);
+  button->SetHint(L"Short|Long");
+  button->SetShowHint(true);
+  form->Show();
+  Application()->SetHintPause(1);
+  Application()->SetHintHidePause(0);
+  Application()->SetOnShowHint(TShowHintEvent::Bind<&TFormsTestHandlers::ShowHint>(FHandlers.get()));
+
+  const auto hintShowing = [] {
+    THintWindow* hint = Application()->GetHintWindow();
+    return hint && hint->HandleAllocated() && IsWindowVisible(hint->GetHandle());
+  };
+  // The mouse rests on the button. The real pointer, which other programs
+  // on the display may move over the form, would cancel the pause; resting
+  // on the same control again does not restart it.
+  for (int i = 0; i < 200 && !hintShowing(); ++i) {
+    PostMessageW(button->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    Application()->ProcessMessages();
+  }
+  ASSERT_TRUE(hintShowing());
+  EXPECT_EQ(Application()->GetHintWindow()->GetCaption(), L"Short of Button");
+  EXPECT_EQ(Application()->GetHint(), L"Long");
+
+  PostMessageW(button->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+  Application()->ProcessMessages();
+  EXPECT_FALSE(hintShowing());
+}
+
+// ---------------------------------------------------------------------------
+// Placement and DPI
+
+TEST_F(TFormsTest, ScreenCenterPlacesTheFormInTheMiddleOfTheWorkArea)
+{
+  TForm* form = CreateBlankForm();
+  form->SetBorderStyle(bsDialog);
+  form->SetPosition(poScreenCenter);
+  form->SetBounds(0, 0, 200, 100);
+  form->Show();
+  const TRect area = Screen()->MonitorFromWindow(form->GetHandle())->GetWorkareaRect();
+  EXPECT_EQ(form->GetLeft(), area.left + (area.right - area.left - 200) / 2);
+  EXPECT_EQ(form->GetTop(), area.top + (area.bottom - area.top - 100) / 2);
+  RECT window{};
+  GetWindowRect(form->GetHandle(), &window);
+  EXPECT_EQ(window.left, form->GetLeft());
+}
+
+TEST_F(TFormsTest, ADpiChangeScalesTheFormAndTakesTheSuggestedBounds)
+{
+  TFormsTestForm* form = CreateStreamedForm();
+  form->Show();
+  const int ppi = form->GetPixelsPerInch();
+  const int fontHeight = form->GetFont()->GetHeight();
+  RECT suggested{50, 60, 50 + form->GetWidth() * 2, 60 + form->GetHeight() * 2};
+  form->Perform(WM_DPICHANGED, MAKEWPARAM(ppi * 2, ppi * 2), reinterpret_cast<LPARAM>(&suggested));
+  EXPECT_EQ(form->GetPixelsPerInch(), ppi * 2);
+  EXPECT_EQ(form->GetCurrentPPI(), ppi * 2);
+  EXPECT_EQ(form->GetFont()->GetHeight(), fontHeight * 2);
+  EXPECT_EQ(form->GetLeft(), 50);
+  EXPECT_EQ(form->GetTop(), 60);
+  TControl* ok = form->Child(L"OkButton");
+  EXPECT_EQ(ok->GetWidth(), 160);
+  EXPECT_EQ(ok->GetHeight(), 60);
+}
+
+// ---------------------------------------------------------------------------
+// The screen
+
+TEST_F(TFormsTest, TheScreenKnowsCursorsMonitorsAndFonts)
+{
+  TScreen* screen = Screen();
+  EXPECT_EQ(screen->GetCursors(crHandPoint), LoadCursorW(nullptr, IDC_HAND));
+  EXPECT_EQ(screen->GetCursors(crDefault), LoadCursorW(nullptr, IDC_ARROW));
+  HCURSOR own = CreateCursor(GetModuleHandleW(nullptr), 0, 0, 32, 32, std::vector<BYTE>(128, 0xFF).data(),
+                             std::vector<BYTE>(128, 0).data());
+  screen->SetCursors(4101, own);
+  EXPECT_EQ(screen->GetCursors(4101), own);
+  screen->SetCursor(crHourGlass);
+  EXPECT_EQ(screen->GetCursor(), crHourGlass);
+  screen->SetCursor(crDefault);
+
+  ASSERT_GE(screen->GetMonitorCount(), 1);
+  TMonitor* primary = screen->GetPrimaryMonitor();
+  ASSERT_NE(primary, nullptr);
+  EXPECT_TRUE(primary->GetPrimary());
+  const TRect work = screen->GetWorkAreaRect();
+  const TRect monitorWork = primary->GetWorkareaRect();
+  EXPECT_TRUE(EqualRect(&work, &monitorWork));
+  EXPECT_GT(screen->GetPixelsPerInch(), 0);
+  EXPECT_FALSE(screen->GetMenuFont()->GetName().empty());
+  EXPECT_FALSE(screen->GetHintFont()->GetName().empty());
+  EXPECT_FALSE(screen->GetIconFont()->GetName().empty());
+}
+
+}  // namespace
+}  // namespace vcl
