@@ -88,45 +88,6 @@ std::vector<TRect> FrameStrips(const TRect& R, int AWidth, TcxBorders ABorders)
   return strips;
 }
 
-// Top-down 32-bit copies of a bitmap's pixels. The bitmap leaves its
-// canvas's DC first: GetDIBits and SetDIBits want it unselected.
-void ReleaseFromCanvas(TBitmap* ABitmap)
-{
-  if (ABitmap->HasCanvas())
-    static_cast<TBitmapCanvas*>(ABitmap->GetCanvas())->FreeContext();
-}
-
-std::vector<std::uint32_t> ReadPixels(TBitmap* ABitmap)
-{
-  const int width = ABitmap->GetWidth();
-  const int height = ABitmap->GetHeight();
-  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
-  if (pixels.empty())
-    return pixels;
-  const HBITMAP handle = ABitmap->GetHandle();
-  ReleaseFromCanvas(ABitmap);
-  BITMAPINFO info{};
-  dxInitBitmapInfoHeader32(info.bmiHeader, width, height, true);
-  TWindowDC screen(nullptr);
-  GetDIBits(screen.Get(), handle, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-  return pixels;
-}
-
-void WritePixels(TBitmap* ABitmap, const std::vector<std::uint32_t>& APixels)
-{
-  const int width = ABitmap->GetWidth();
-  const int height = ABitmap->GetHeight();
-  if (APixels.empty() || APixels.size() != static_cast<std::size_t>(width) * height)
-    return;
-  const HBITMAP handle = ABitmap->GetHandle();
-  ReleaseFromCanvas(ABitmap);
-  BITMAPINFO info{};
-  dxInitBitmapInfoHeader32(info.bmiHeader, width, height, true);
-  TWindowDC screen(nullptr);
-  SetDIBits(screen.Get(), handle, 0, height, APixels.data(), &info, DIB_RGB_COLORS);
-  // The pixels changed behind the bitmap's back: let its listeners know.
-  ABitmap->SetModified(true);
-}
 
 // DrawText on a DC with a transparent background and, unless clDefault, a
 // text colour; both are put back.
@@ -1014,18 +975,18 @@ void TcxCanvas::FlipHorizontally(TBitmap* ABitmap)
 {
   if (!ABitmap || ABitmap->GetEmpty())
     return;
-  std::vector<std::uint32_t> pixels = ReadPixels(ABitmap);
+  std::vector<std::uint32_t> pixels = cxReadBitmapPixels(ABitmap);
   const int width = ABitmap->GetWidth();
   for (auto row = pixels.begin(); row != pixels.end(); row += width)
     std::reverse(row, row + width);
-  WritePixels(ABitmap, pixels);
+  cxWriteBitmapPixels(ABitmap, pixels);
 }
 
 void TcxCanvas::RotateBitmap(TBitmap* ABitmap, TcxRotationAngle ARotationAngle, bool AFlipVertically)
 {
   if (!ABitmap || ABitmap->GetEmpty() || (ARotationAngle == ra0 && !AFlipVertically))
     return;
-  const std::vector<std::uint32_t> source = ReadPixels(ABitmap);
+  const std::vector<std::uint32_t> source = cxReadBitmapPixels(ABitmap);
   const int W = ABitmap->GetWidth();
   const int H = ABitmap->GetHeight();
   const bool turns = ARotationAngle == raPlus90 || ARotationAngle == raMinus90;
@@ -1060,7 +1021,7 @@ void TcxCanvas::RotateBitmap(TBitmap* ABitmap, TcxRotationAngle ARotationAngle, 
     ABitmap->SetWidth(H);
     ABitmap->SetHeight(W);
   }
-  WritePixels(ABitmap, target);
+  cxWriteBitmapPixels(ABitmap, target);
 }
 
 void TcxCanvas::TransparentDraw(int X, int Y, TBitmap* ABitmap, std::uint8_t AAlpha, TBitmap* ABackground)
@@ -1078,8 +1039,8 @@ void TcxCanvas::TransparentDraw(int X, int Y, TBitmap* ABitmap, std::uint8_t AAl
     blended->GetCanvas()->CopyRect(TRect{0, 0, width, height}, FCanvas, TRect{X, Y, X + width, Y + height});
   // The per-byte mix that AlphaBlend with a constant alpha does; the fourth
   // byte stays the background's.
-  std::vector<std::uint32_t> pixels = ReadPixels(blended.get());
-  const std::vector<std::uint32_t> source = ReadPixels(ABitmap);
+  std::vector<std::uint32_t> pixels = cxReadBitmapPixels(blended.get());
+  const std::vector<std::uint32_t> source = cxReadBitmapPixels(ABitmap);
   for (std::size_t i = 0; i < pixels.size(); ++i) {
     std::uint32_t mixed = pixels[i] & 0xFF000000u;
     for (int shift = 0; shift < 24; shift += 8) {
@@ -1090,7 +1051,7 @@ void TcxCanvas::TransparentDraw(int X, int Y, TBitmap* ABitmap, std::uint8_t AAl
     }
     pixels[i] = mixed;
   }
-  WritePixels(blended.get(), pixels);
+  cxWriteBitmapPixels(blended.get(), pixels);
   Draw(X, Y, blended.get());
 }
 

@@ -30,45 +30,6 @@ TcxAlphaBitmap* MaskBitmap = nullptr;
 
 using TPixels = std::vector<std::uint32_t>;
 
-// The bitmap leaves its canvas's DC first: GetDIBits and SetDIBits want it
-// unselected.
-void ReleaseFromCanvas(TBitmap* ABitmap)
-{
-  if (ABitmap->HasCanvas())
-    static_cast<TBitmapCanvas*>(ABitmap->GetCanvas())->FreeContext();
-}
-
-// Top-down 32-bit pixels, 0xAARRGGBB.
-TPixels ReadPixels(TBitmap* ABitmap)
-{
-  const int width = ABitmap->GetWidth();
-  const int height = ABitmap->GetHeight();
-  TPixels pixels(static_cast<std::size_t>(width) * height);
-  if (pixels.empty())
-    return pixels;
-  const HBITMAP handle = ABitmap->GetHandle();
-  ReleaseFromCanvas(ABitmap);
-  BITMAPINFO info{};
-  dxInitBitmapInfoHeader32(info.bmiHeader, width, height, true);
-  TWindowDC screen(nullptr);
-  GetDIBits(screen.Get(), handle, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
-  return pixels;
-}
-
-void WritePixels(TBitmap* ABitmap, const TPixels& APixels)
-{
-  const int width = ABitmap->GetWidth();
-  const int height = ABitmap->GetHeight();
-  if (APixels.empty() || APixels.size() != static_cast<std::size_t>(width) * height)
-    return;
-  const HBITMAP handle = ABitmap->GetHandle();
-  ReleaseFromCanvas(ABitmap);
-  BITMAPINFO info{};
-  dxInitBitmapInfoHeader32(info.bmiHeader, width, height, true);
-  TWindowDC screen(nullptr);
-  SetDIBits(screen.Get(), handle, 0, height, APixels.data(), &info, DIB_RGB_COLORS);
-  ABitmap->SetModified(true);
-}
 
 HDC BitmapDC(TBitmap* ABitmap)
 {
@@ -340,7 +301,7 @@ bool BlendThroughGdiPlus(HDC ADestDC, TcxBitmap32* ASource, const TRect& ADestRe
   const TdxGpFunctions& gp = dxGpFunctions;
   const int width = ASource->GetWidth();
   const int height = ASource->GetHeight();
-  TPixels pixels = ReadPixels(ASource);
+  TPixels pixels = cxReadBitmapPixels(ASource);
   GpGraphics* graphics = nullptr;
   if (gp.GdipCreateFromHDC(ADestDC, &graphics) != Ok)
     return false;
@@ -402,8 +363,8 @@ void BlendOwn(HDC ADestDC, TcxBitmap32* ASource, const TRect& ADestRect, bool AS
     cxMsImg32.AlphaBlend(BitmapDC(dest.get()), 0, 0, width, height, BitmapDC(source), 0, 0, width, height,
                          BlendFunction(AConstantAlpha));
   else {
-    TPixels pixels = ReadPixels(dest.get());
-    const TPixels sourcePixels = ReadPixels(source);
+    TPixels pixels = cxReadBitmapPixels(dest.get());
+    const TPixels sourcePixels = cxReadBitmapPixels(source);
     for (std::size_t i = 0; i < pixels.size(); ++i) {
       RGBQUAD d;
       RGBQUAD s;
@@ -412,7 +373,7 @@ void BlendOwn(HDC ADestDC, TcxBitmap32* ASource, const TRect& ADestRect, bool AS
       cxBlendPixel(d, s, AConstantAlpha);
       std::memcpy(&pixels[i], &d, sizeof(d));
     }
-    WritePixels(dest.get(), pixels);
+    cxWriteBitmapPixels(dest.get(), pixels);
   }
   cxBlitRect(ADestDC, BitmapDC(dest.get()), ADestRect, cxNullPoint);
 }
@@ -544,7 +505,7 @@ void ResampleOwnFilter(TBitmap* ASource, TBitmap* ADest)
   const int srcHeight = ASource->GetHeight();
   const int dstWidth = ADest->GetWidth();
   const int dstHeight = ADest->GetHeight();
-  const TPixels source = ReadPixels(ASource);
+  const TPixels source = cxReadBitmapPixels(ASource);
   const TcxResampleContributors horizontal = ResampleContributors(srcWidth, dstWidth);
   TPixels between(static_cast<std::size_t>(dstWidth) * srcHeight);
   for (int y = 0; y < srcHeight; ++y)
@@ -556,7 +517,7 @@ void ResampleOwnFilter(TBitmap* ASource, TBitmap* ADest)
   for (int y = 0; y < dstHeight; ++y)
     for (int x = 0; x < dstWidth; ++x)
       dest[static_cast<std::size_t>(y) * dstWidth + x] = ApplyContributors(vertical[y], between, x, dstWidth);
-  WritePixels(ADest, dest);
+  cxWriteBitmapPixels(ADest, dest);
 }
 
 }  // namespace
@@ -627,7 +588,7 @@ TcxBitmap* cxGraphicToBitmap(TGraphic* AGraphic)
 HRGN cxCreateRegionFromBitmap(TBitmap* ABitmap, TColor ATransparentColor)
 {
   const int width = ABitmap->GetWidth();
-  const TPixels pixels = ReadPixels(ABitmap);
+  const TPixels pixels = cxReadBitmapPixels(ABitmap);
   // The DIB's 0x00RRGGBB against the colour's 0x00BBGGRR.
   const std::uint32_t key = dxSwapRedAndBlue(static_cast<std::uint32_t>(ColorToRGB(ATransparentColor))) & 0xFFFFFF;
   const auto opaque = [&](std::size_t AIndex) { return (pixels[AIndex] & 0xFFFFFF) != key; };
@@ -824,7 +785,7 @@ bool BitmapHasAlpha(TBitmap* ABitmap)
     return false;
   if (auto* bitmap32 = dynamic_cast<TcxBitmap32*>(ABitmap))
     return bitmap32->IsAlphaUsed();
-  const TPixels pixels = ReadPixels(ABitmap);
+  const TPixels pixels = cxReadBitmapPixels(ABitmap);
   return dxGetPixelsAlphaState(reinterpret_cast<const RGBQUAD*>(pixels.data()), static_cast<int>(pixels.size())) !=
          asNoAlpha;
 }
@@ -1008,4 +969,47 @@ void cxFitBitmapToSize(TcxBitmap32* ABitmap32, int AWidth, int AHeight, TColor A
   else
     cxBlitRect(BitmapDC(ABitmap32), BitmapDC(copy.get()),
                cxRectCenterBox(ABitmap32->GetClientRect(), copy->GetWidth(), copy->GetHeight()), cxNullPoint);
+}
+
+// ---------------------------------------------------------------------------
+// Pixels of a bitmap
+
+// The bitmap leaves its canvas's DC first: GetDIBits and SetDIBits want it
+// unselected.
+static void ReleaseFromCanvas(vcl::TBitmap* ABitmap)
+{
+  if (ABitmap->HasCanvas())
+    static_cast<vcl::TBitmapCanvas*>(ABitmap->GetCanvas())->FreeContext();
+}
+
+// Top-down 32-bit pixels, 0xAARRGGBB.
+std::vector<std::uint32_t> cxReadBitmapPixels(vcl::TBitmap* ABitmap)
+{
+  const int width = ABitmap->GetWidth();
+  const int height = ABitmap->GetHeight();
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
+  if (pixels.empty())
+    return pixels;
+  const HBITMAP handle = ABitmap->GetHandle();
+  ReleaseFromCanvas(ABitmap);
+  BITMAPINFO info{};
+  dxInitBitmapInfoHeader32(info.bmiHeader, width, height, true);
+  TWindowDC screen(nullptr);
+  GetDIBits(screen.Get(), handle, 0, height, pixels.data(), &info, DIB_RGB_COLORS);
+  return pixels;
+}
+
+void cxWriteBitmapPixels(vcl::TBitmap* ABitmap, const std::vector<std::uint32_t>& APixels)
+{
+  const int width = ABitmap->GetWidth();
+  const int height = ABitmap->GetHeight();
+  if (APixels.empty() || APixels.size() != static_cast<std::size_t>(width) * height)
+    return;
+  const HBITMAP handle = ABitmap->GetHandle();
+  ReleaseFromCanvas(ABitmap);
+  BITMAPINFO info{};
+  dxInitBitmapInfoHeader32(info.bmiHeader, width, height, true);
+  TWindowDC screen(nullptr);
+  SetDIBits(screen.Get(), handle, 0, height, APixels.data(), &info, DIB_RGB_COLORS);
+  ABitmap->SetModified(true);
 }

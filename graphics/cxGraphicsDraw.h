@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "core/cxGeometry.h"
 #include "graphics/cxGraphics.h"
@@ -181,3 +182,8 @@ void cxDrawImageToDC(HDC ADC, const TRect& AImageRect, const TRect& ADestRect, I
 // ABackgroundColor (clNone: cleared).
 void cxFitBitmapToSize(TcxBitmap32* ABitmap32, int AWidth, int AHeight, vcl::TColor ABackgroundColor,
                        bool ASmoothImage, bool AStretch);
+
+// Top-down 32-bit copies of a bitmap's pixels (0xAARRGGBB), and writing them
+// back; a size that does not match the bitmap writes nothing.
+std::vector<std::uint32_t> cxReadBitmapPixels(vcl::TBitmap* ABitmap);
+void cxWriteBitmapPixels(vcl::TBitmap* ABitmap, const std::vector<std::uint32_t>& APixels);

@@ -894,12 +894,26 @@ void TControl::SendCancelMode(TControl* ASender)
     focused->Perform(CM_CANCELMODE, 0, reinterpret_cast<LPARAM>(ASender));
 }
 
-void TControl::WMLButtonDown(TWMMouse& AMessage)
+// What every button-down message does first: other modes end, the inherited
+// handling runs, and a control that asks for it captures the mouse.
+void TControl::ButtonPressed(TWMMouse& AMessage)
 {
   SendCancelMode(this);
   InheritedMessage(this, AMessage);
   if (FControlStyle.Contains(csCaptureMouse))
     SetMouseCapture(true);
+}
+
+void TControl::ButtonReleased(TWMMouse& AMessage)
+{
+  InheritedMessage(this, AMessage);
+  if (FControlStyle.Contains(csCaptureMouse))
+    SetMouseCapture(false);
+}
+
+void TControl::WMLButtonDown(TWMMouse& AMessage)
+{
+  ButtonPressed(AMessage);
   if (FControlStyle.Contains(csClickEvents))
     FControlState.Include(csClicked);
   DoMouseDown(AMessage, mbLeft, {});
@@ -907,9 +921,7 @@ void TControl::WMLButtonDown(TWMMouse& AMessage)
 
 void TControl::WMLButtonUp(TWMMouse& AMessage)
 {
-  InheritedMessage(this, AMessage);
-  if (FControlStyle.Contains(csCaptureMouse))
-    SetMouseCapture(false);
+  ButtonReleased(AMessage);
   if (FControlState.Contains(csClicked)) {
     FControlState.Exclude(csClicked);
     const TRect client = GetClientRect();
@@ -922,10 +934,7 @@ void TControl::WMLButtonUp(TWMMouse& AMessage)
 
 void TControl::WMLButtonDblClk(TWMMouse& AMessage)
 {
-  SendCancelMode(this);
-  InheritedMessage(this, AMessage);
-  if (FControlStyle.Contains(csCaptureMouse))
-    SetMouseCapture(true);
+  ButtonPressed(AMessage);
   if (FControlStyle.Contains(csClickEvents))
     DblClick();
   DoMouseDown(AMessage, mbLeft, {ssDouble});
@@ -933,53 +942,37 @@ void TControl::WMLButtonDblClk(TWMMouse& AMessage)
 
 void TControl::WMRButtonDown(TWMMouse& AMessage)
 {
-  SendCancelMode(this);
-  InheritedMessage(this, AMessage);
-  if (FControlStyle.Contains(csCaptureMouse))
-    SetMouseCapture(true);
+  ButtonPressed(AMessage);
   DoMouseDown(AMessage, mbRight, {});
 }
 
 void TControl::WMRButtonUp(TWMMouse& AMessage)
 {
-  InheritedMessage(this, AMessage);
-  if (FControlStyle.Contains(csCaptureMouse))
-    SetMouseCapture(false);
+  ButtonReleased(AMessage);
   DoMouseUp(AMessage, mbRight);
 }
 
 void TControl::WMRButtonDblClk(TWMMouse& AMessage)
 {
-  SendCancelMode(this);
-  InheritedMessage(this, AMessage);
-  if (FControlStyle.Contains(csCaptureMouse))
-    SetMouseCapture(true);
+  ButtonPressed(AMessage);
   DoMouseDown(AMessage, mbRight, {ssDouble});
 }
 
 void TControl::WMMButtonDown(TWMMouse& AMessage)
 {
-  SendCancelMode(this);
-  InheritedMessage(this, AMessage);
-  if (FControlStyle.Contains(csCaptureMouse))
-    SetMouseCapture(true);
+  ButtonPressed(AMessage);
   DoMouseDown(AMessage, mbMiddle, {});
 }
 
 void TControl::WMMButtonUp(TWMMouse& AMessage)
 {
-  InheritedMessage(this, AMessage);
-  if (FControlStyle.Contains(csCaptureMouse))
-    SetMouseCapture(false);
+  ButtonReleased(AMessage);
   DoMouseUp(AMessage, mbMiddle);
 }
 
 void TControl::WMMButtonDblClk(TWMMouse& AMessage)
 {
-  SendCancelMode(this);
-  InheritedMessage(this, AMessage);
-  if (FControlStyle.Contains(csCaptureMouse))
-    SetMouseCapture(true);
+  ButtonPressed(AMessage);
   DoMouseDown(AMessage, mbMiddle, {ssDouble});
 }
 

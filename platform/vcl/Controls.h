@@ -391,6 +391,8 @@ class TControl : public rtl::TComponent {
   void SendCancelMode(TControl* ASender);
 
   // The message handlers.
+  void ButtonPressed(TWMMouse& AMessage);
+  void ButtonReleased(TWMMouse& AMessage);
   void WMLButtonDown(TWMMouse& AMessage);
   void WMLButtonUp(TWMMouse& AMessage);
   void WMLButtonDblClk(TWMMouse& AMessage);
