@@ -1468,15 +1468,7 @@ bool InitInheritedComponent(TComponent* AInstance, TClass ARootAncestor, HINSTAN
     if (!FindResourceW(module, c->Name, RT_RCDATA))
       continue;
     TOwnedPtr<TResourceStream> stream(New<TResourceStream>(module, String(c->Name), RT_RCDATA));
-    // Form resources are stored as their text and turned into the binary
-    // form here; a resource already binary is read as it is.
-    TOwnedPtr<TMemoryStream> binary;
-    if (stream->GetSize() < 4 || std::memcmp(stream->Memory(), FilerSignature, 4) != 0) {
-      binary.reset(New<TMemoryStream>());
-      ObjectTextToBinary(stream.get(), binary.get());
-      binary->SetPosition(0);
-    }
-    TOwnedPtr<TReader> reader(New<TReader>(binary ? static_cast<TStream*>(binary.get()) : stream.get(), 4096));
+    TOwnedPtr<TReader> reader(New<TReader>(stream.get(), 4096));
     reader->FGlobalLoaded = &loaded;
     reader->ReadRootComponent(AInstance);
     found = true;

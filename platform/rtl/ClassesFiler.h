@@ -191,7 +191,7 @@ class TWriter : public TFiler {
 // TReader
 
 // Reads the RCDATA resources named after AInstance's classes (each in the
-// binary form or as the text of a form file), from the class
+// binary form; the build converts form files), from the class
 // below ARootAncestor down to its own class, ancestors first, so an inherited
 // form takes its parent's layout and then its own changes; Loaded comes once
 // for each component, after the last resource. Answers whether any resource

@@ -521,8 +521,17 @@ TEST_F(TFormsTest, TheScreenKnowsCursorsMonitorsAndFonts)
   TScreen* screen = Screen();
   EXPECT_EQ(screen->GetCursors(crHandPoint), LoadCursorW(nullptr, IDC_HAND));
   EXPECT_EQ(screen->GetCursors(crDefault), LoadCursorW(nullptr, IDC_ARROW));
-  HCURSOR own = CreateCursor(GetModuleHandleW(nullptr), 0, 0, 32, 32, std::vector<BYTE>(128, 0xFF).data(),
-                             std::vector<BYTE>(128, 0).data());
+  // A cursor of the module's resources, registered as the system's own
+  // cursors are: by name into a numbered slot of the screen.
+  HCURSOR own = LoadCursorW(GetModuleHandleW(nullptr), L"KVTESTCURSOR");
+  ASSERT_NE(own, nullptr);
+  ICONINFO info{};
+  ASSERT_TRUE(GetIconInfo(own, &info));
+  DeleteObject(info.hbmMask);
+  DeleteObject(info.hbmColor);
+  EXPECT_FALSE(info.fIcon);
+  EXPECT_EQ(info.xHotspot, 0u);
+  EXPECT_EQ(info.yHotspot, 0u);
   screen->SetCursors(4101, own);
   EXPECT_EQ(screen->GetCursors(4101), own);
   screen->SetCursor(crHourGlass);
@@ -540,6 +549,27 @@ TEST_F(TFormsTest, TheScreenKnowsCursorsMonitorsAndFonts)
   EXPECT_FALSE(screen->GetMenuFont()->GetName().empty());
   EXPECT_FALSE(screen->GetHintFont()->GetName().empty());
   EXPECT_FALSE(screen->GetIconFont()->GetName().empty());
+}
+
+TEST_F(TFormsTest, TheProgramIconComesFromTheResourcesAndStreamsWithTheForm)
+{
+  rtl::TOwnedPtr<TIcon> icon(rtl::New<TIcon>());
+  icon->SetHandle(static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), L"KELVAROICON", IMAGE_ICON, 32, 32, 0)));
+  ASSERT_FALSE(icon->GetEmpty());
+  EXPECT_EQ(icon->GetWidth(), 32);
+
+  // The form keeps its icon as data in its stream: the copy read back is the
+  // same picture at the same size.
+  rtl::TOwnedPtr<TForm> form(CreateBlankForm());
+  form->GetIcon()->Assign(icon.get());
+  rtl::TOwnedPtr<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
+  rtl::WriteComponent(stream.get(), form.get());
+  rtl::TOwnedPtr<TForm> copy(CreateBlankForm());
+  stream->SetPosition(0);
+  rtl::ReadComponent(stream.get(), copy.get());
+  EXPECT_FALSE(copy->GetIcon()->GetEmpty());
+  EXPECT_EQ(copy->GetIcon()->GetWidth(), 32);
+  EXPECT_EQ(copy->GetIcon()->GetHeight(), 32);
 }
 
 }  // namespace
