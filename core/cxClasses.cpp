@@ -6,10 +6,12 @@
 #include <numeric>
 #include <utility>
 
+#include "core/cxClassesComponents.h"
 #include "core/dxCoreClasses.h"
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/Messages.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/Controls.h"
 
 namespace {
 
@@ -20,10 +22,19 @@ constinit TcxObjectLinkController* LinkController = nullptr;
 void TimersStartUp();
 void TimersFinish();
 
+// The library's non-visual components stream and are placed like controls.
+void GroupComponentsWithControls()
+{
+  rtl::StartClassGroup(rtl::TPersistentClass::Of<vcl::TControl>());
+  rtl::GroupDescendentsWith(rtl::TPersistentClass::Of<TcxComponent>(), rtl::TPersistentClass::Of<vcl::TControl>());
+  rtl::GroupDescendentsWith(rtl::TPersistentClass::Of<TcxCustomComponent>(), rtl::TPersistentClass::Of<vcl::TControl>());
+}
+
 void Initialization()
 {
   LinkController = rtl::New<TcxObjectLinkController>();
   TimersStartUp();
+  GroupComponentsWithControls();
 }
 
 void Finalization()

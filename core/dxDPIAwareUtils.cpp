@@ -1,5 +1,9 @@
 #include "core/dxDPIAwareUtils.h"
 
+#include "platform/vcl/Controls.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/Graphics.h"
+
 #include <algorithm>
 
 TdxDPIOSFlags dxDPIOSFlags;
@@ -223,6 +227,70 @@ TdxScaleFactor* dxGetScaleFactorOf(rtl::TObject* AObject)
   if (rtl::Supports<IdxScaleFactor>(AObject, &Intf))
     return Intf->GetScaleFactor();
   return dxGetSystemScaleFactor();
+}
+
+int dxGetControlDPI(rtl::TComponent* AComponent)
+{
+  if (!dxDPIOSFlags.IsWindows8OrLater)
+    return dxGetSystemDPI();
+  while (AComponent && !rtl::Is<vcl::TControl>(AComponent))
+    AComponent = AComponent->GetOwner();
+  if (!AComponent)
+    return dxGetSystemDPI();
+  vcl::TControl* control = static_cast<vcl::TControl*>(AComponent);
+  return dxGetDPIAtPoint(control->ClientToScreen(cxRectCenterPoint(control->GetClientRect())));
+}
+
+int dxGetFormDPI(vcl::TCustomForm* AForm)
+{
+  const int current = AForm->GetCurrentPPI();
+  return current != 0 ? current : AForm->GetPixelsPerInch();
+}
+
+bool dxFindDPIScale(rtl::TComponent* AComponent, int& N, int& D)
+{
+  if (!AComponent)
+    return false;
+  if (rtl::Is<vcl::TCustomForm>(AComponent)) {
+    N = dxGetFormDPI(static_cast<vcl::TCustomForm*>(AComponent));
+    D = dxDefaultDPI;
+    return true;
+  }
+  rtl::IPtr<IdxScaleFactor> intf;
+  if (rtl::Supports<IdxScaleFactor>(AComponent, &intf)) {
+    N = intf->GetScaleFactor()->GetNumerator();
+    D = intf->GetScaleFactor()->GetDenominator();
+    return true;
+  }
+  if (rtl::Is<vcl::TControl>(AComponent))
+    return dxFindDPIScale(static_cast<vcl::TControl*>(AComponent)->GetParent(), N, D);
+  return false;
+}
+
+int dxGetComponentDPI(rtl::TComponent* AComponent)
+{
+  int n = 0;
+  int d = 0;
+  return dxFindDPIScale(AComponent, n, d) ? MulDiv(dxDefaultDPI, n, d) : dxDefaultDPI;
+}
+
+bool dxFindParentScaleFactor(vcl::TControl* AControl, TdxScaleFactor*& AScaleFactor)
+{
+  for (vcl::TControl* control = AControl; control; control = control->GetParent()) {
+    rtl::IPtr<IdxScaleFactor> intf;
+    if (rtl::Supports<IdxScaleFactor>(control, &intf)) {
+      AScaleFactor = intf->GetScaleFactor();
+      return true;
+    }
+  }
+  return false;
+}
+
+void dxAssignScaledFont(vcl::TFont* ATarget, vcl::TFont* ASource, const TdxScaleFactor* ATargetScaleFactor,
+                        const TdxScaleFactor* ASourceScaleFactor)
+{
+  ATarget->Assign(ASource);
+  ATarget->SetHeight(ATargetScaleFactor->Apply(ASource->GetHeight(), ASourceScaleFactor));
 }
 
 int dxGetScaledSystemMetrics(int AIndex, const TdxScaleFactor* AScaleFactor)

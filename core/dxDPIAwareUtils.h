@@ -15,6 +15,15 @@
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemUnits.h"
 
+namespace rtl {
+class TComponent;
+}
+namespace vcl {
+class TControl;
+class TCustomForm;
+class TFont;
+}
+
 RTL_DECLARE_UNIT(dxDPIAwareUtils);
 
 // The DPI every size is designed at.
@@ -120,6 +129,29 @@ int dxGetMonitorDPI(HMONITOR AMonitor);
 int dxGetDPIAtPoint(const TPoint& P);
 // The factor of an object supporting IdxScaleFactor, else the system factor.
 TdxScaleFactor* dxGetScaleFactorOf(rtl::TObject* AObject);
+
+// ---------------------------------------------------------------------------
+// Components, controls and forms
+
+// The DPI of the monitor under the first control of AComponent's owner chain
+// (the centre of its client area) on systems with per-monitor DPI; else, or
+// when the chain holds no control, the system DPI.
+int dxGetControlDPI(rtl::TComponent* AComponent);
+// The form's current PPI, or its PixelsPerInch before it has one.
+int dxGetFormDPI(vcl::TCustomForm* AForm);
+// The scale AComponent is laid out at, as N/D: a form's DPI over 96, the
+// factor of an object supporting IdxScaleFactor, else its parent's answer
+// for a control; false for anything else.
+bool dxFindDPIScale(rtl::TComponent* AComponent, int& N, int& D);
+// MulDiv(96, N, D) of dxFindDPIScale; 96 when it finds none.
+int dxGetComponentDPI(rtl::TComponent* AComponent);
+// The factor of AControl or of its nearest parent supporting IdxScaleFactor.
+bool dxFindParentScaleFactor(vcl::TControl* AControl, TdxScaleFactor*& AScaleFactor);
+// ATarget becomes a copy of ASource with the height converted from the
+// source factor to the target factor.
+void dxAssignScaledFont(vcl::TFont* ATarget, vcl::TFont* ASource, const TdxScaleFactor* ATargetScaleFactor,
+                        const TdxScaleFactor* ASourceScaleFactor);
+
 // The metric at the factor's DPI; a nil factor gives the system's value.
 int dxGetScaledSystemMetrics(int AIndex, const TdxScaleFactor* AScaleFactor);
 

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/cxClassesComponents.h"
+#include "platform/vcl/Controls.h"
 
 namespace {
 
@@ -842,6 +843,17 @@ TEST(TcxStringList, SortsWithItsCompareHandlerWhenGiven)
   list->SetOnCompare(TcxStringListCompareEvent::Bind<&ByLength::Compare>(&byLength));
   list->Sort();
   EXPECT_EQ(list->GetCommaText(), L"b,aa,ccc");
+}
+
+// The library's components stream and are placed as controls are: the
+// start-up puts them into the controls' class group.
+TEST(cxComponentClassGroup, ComponentsJoinTheControlsClassGroup)
+{
+  const rtl::TClass Controls = vcl::TControl::StaticClass();
+  EXPECT_EQ(rtl::ClassGroupOf(rtl::TPersistentClass::Of<TcxComponent>()).ClassType(), Controls);
+  EXPECT_EQ(rtl::ClassGroupOf(rtl::TPersistentClass::Of<TcxCustomComponent>()).ClassType(), Controls);
+  EXPECT_EQ(rtl::ClassGroupOf(rtl::TPersistentClass::Of<TcxScalableComponent>()).ClassType(), Controls);
+  EXPECT_NE(rtl::ClassGroupOf(rtl::TPersistentClass::Of<rtl::TComponent>()).ClassType(), Controls);
 }
 
 }  // namespace

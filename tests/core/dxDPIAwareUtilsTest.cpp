@@ -6,6 +6,9 @@
 #include <climits>
 
 #include "core/dxDPIAwareUtils.h"
+#include "platform/vcl/Controls.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/Graphics.h"
 
 namespace {
 
@@ -85,6 +88,19 @@ class TScalable : public rtl::TNoRefCountObject, public IdxScaleFactor {
 
  private:
   TdxScaleFactor* FFactor;
+};
+
+// A windowless container that lays its children out at its own factor.
+class TDPIScaledContainer : public vcl::TWinControl, public IdxScaleFactor {
+  RTL_CLASS(TDPIScaledContainer, vcl::TWinControl)
+  RTL_INTERFACES(IdxScaleFactor)
+
+ public:
+  void SetFactor(TdxScaleFactor* AFactor) { FFactor = AFactor; }
+  TdxScaleFactor* __stdcall GetScaleFactor() override { return FFactor; }
+
+ private:
+  TdxScaleFactor* FFactor = nullptr;
 };
 
 class DPIAwareUtils : public testing::Test {
@@ -332,6 +348,80 @@ TEST_F(DPIAwareUtils, ScaleFactorOfAnObject)
   EXPECT_EQ(dxGetScaleFactorOf(Scalable.get()), Factor.get());
   EXPECT_EQ(dxGetScaleFactorOf(Plain.get()), dxGetSystemScaleFactor());
   EXPECT_EQ(dxGetScaleFactorOf(nullptr), dxGetSystemScaleFactor());
+}
+
+// ---------------------------------------------------------------------------
+// Components, controls and forms
+
+TEST_F(DPIAwareUtils, ControlsTakeTheScaleOfTheirNearestScaledParent)
+{
+  const auto Factor = NewFactor(3, 2);
+  rtl::TOwnedPtr<TDPIScaledContainer> Container(rtl::New<TDPIScaledContainer>(nullptr));
+  Container->SetFactor(Factor.get());
+  vcl::TWinControl* Inner = rtl::New<vcl::TWinControl>(Container.get());
+  Inner->SetParent(Container.get());
+  vcl::TControl* Leaf = rtl::New<vcl::TGraphicControl>(Container.get());
+  Leaf->SetParent(Inner);
+  rtl::TOwnedPtr<vcl::TWinControl> Orphan(rtl::New<vcl::TWinControl>(nullptr));
+
+  TdxScaleFactor* Found = nullptr;
+  ASSERT_TRUE(dxFindParentScaleFactor(Leaf, Found));
+  EXPECT_EQ(Found, Factor.get());
+  EXPECT_FALSE(dxFindParentScaleFactor(Orphan.get(), Found));
+
+  int N = 0;
+  int D = 0;
+  ASSERT_TRUE(dxFindDPIScale(Leaf, N, D));
+  EXPECT_EQ(N * 2, D * 3);
+  EXPECT_EQ(dxGetComponentDPI(Leaf), 144);
+  EXPECT_FALSE(dxFindDPIScale(Orphan.get(), N, D));
+  EXPECT_EQ(dxGetComponentDPI(Orphan.get()), 96);
+  EXPECT_EQ(dxGetComponentDPI(nullptr), 96);
+}
+
+TEST_F(DPIAwareUtils, AFormAnswersItsCurrentPPIOrElseItsPixelsPerInch)
+{
+  rtl::TOwnedPtr<vcl::TForm> Form(
+      rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(vcl::Application()); }));
+  vcl::TControl* Child = rtl::New<vcl::TWinControl>(Form.get());
+  Child->SetParent(Form.get());
+  Form->SetCurrentPPI(120);
+  EXPECT_EQ(dxGetFormDPI(Form.get()), 120);
+  EXPECT_EQ(dxGetComponentDPI(Child), 120);
+  Form->SetCurrentPPI(0);
+  EXPECT_EQ(dxGetFormDPI(Form.get()), Form->GetPixelsPerInch());
+}
+
+TEST_F(DPIAwareUtils, ControlDPIIsTheMonitorsUnderTheFirstControlOfTheOwnerChain)
+{
+  FakeMonitorResult = S_OK;
+  FakeMonitorDPI = 168;
+  dxDPIEntryPoints.GetDpiForMonitor = &FakeGetDpiForMonitor;
+  rtl::TOwnedPtr<vcl::TForm> Control(
+      rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(vcl::Application()); }));
+  rtl::TComponent* Owned = rtl::New<rtl::TComponent>(Control.get());
+  rtl::TOwnedPtr<rtl::TComponent> Loose(rtl::New<rtl::TComponent>(nullptr));
+
+  EXPECT_EQ(dxGetControlDPI(Owned), 168);
+  EXPECT_EQ(dxGetControlDPI(Loose.get()), dxGetSystemDPI());
+  dxDPIOSFlags.IsWindows8OrLater = false;
+  EXPECT_EQ(dxGetControlDPI(Owned), dxGetSystemDPI());
+}
+
+TEST_F(DPIAwareUtils, AScaledFontCopyConvertsTheHeightBetweenFactors)
+{
+  const auto Source = NewFactor(1, 1);
+  const auto Target = NewFactor(3, 2);
+  rtl::TOwnedPtr<vcl::TFont> From(rtl::New<vcl::TFont>());
+  rtl::TOwnedPtr<vcl::TFont> To(rtl::New<vcl::TFont>());
+  From->SetName(L"Tahoma");
+  From->SetHeight(-11);
+  From->SetStyle(vcl::TFontStyles{vcl::fsBold});
+  dxAssignScaledFont(To.get(), From.get(), Target.get(), Source.get());
+  EXPECT_EQ(To->GetName(), L"Tahoma");
+  EXPECT_EQ(To->GetStyle(), vcl::TFontStyles{vcl::fsBold});
+  EXPECT_EQ(To->GetHeight(), Target->Apply(-11, Source.get()));
+  EXPECT_EQ(From->GetHeight(), -11);
 }
 
 }  // namespace
