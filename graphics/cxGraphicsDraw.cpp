@@ -826,9 +826,10 @@ bool cxIsGraphicAssigned(TGraphic* AGraphic)
   return AGraphic && !AGraphic->GetEmpty();
 }
 
-int cxGetSourceDPI(rtl::TObject*)
+int cxGetSourceDPI(rtl::TObject* AObject)
 {
-  return dxDefaultDPI;
+  rtl::IPtr<IdxSourceDPI> intf;
+  return rtl::Supports<IdxSourceDPI>(AObject, &intf) ? intf->GetSourceDPI() : dxDefaultDPI;
 }
 
 TSize cxGetImageSize(TGraphic* AGraphic, const TdxScaleFactor* AScaleFactor)

@@ -10,6 +10,7 @@
 #include "core/dxCore.h"
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxGDIPlusAPI.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 
 using namespace vcl;
 
@@ -691,6 +692,31 @@ TEST(cxGraphicsDraw, BitmapCopies)
   EXPECT_EQ(PixelsOf(target.get())[0], 0x22222222u);
   EXPECT_EQ(PixelsOf(target.get())[1], 0x33333333u);
   EXPECT_EQ(PixelsOf(target.get())[2], 0xFFFFFFFFu);
+}
+
+TEST(cxGraphicsDraw, ImageSizesFollowTheImagesSourceDPI)
+{
+  rtl::TOwnedPtr<TBitmap> plain(rtl::New<TBitmap>());
+  // A glyph drawn for twice the standard DPI, as high-resolution glyphs are.
+  rtl::TOwnedPtr<TdxSmartGlyph> hiDpi(rtl::New<TdxSmartGlyph>());
+  plain->SetSize(32, 16);
+  hiDpi->LoadFromBits(32, 16, TRGBColors(32 * 16), false);
+  hiDpi->SetSourceDPI(192);
+  EXPECT_EQ(cxGetSourceDPI(plain.get()), 96);
+  EXPECT_EQ(cxGetSourceDPI(hiDpi.get()), 192);
+  EXPECT_EQ(cxGetSourceDPI(nullptr), 96);
+
+  rtl::TOwnedPtr<TdxScaleFactor> factor(rtl::New<TdxScaleFactor>());
+  factor->Assign(3, 2, false);
+  const TSize plainSize = cxGetImageSize(plain.get(), factor.get());
+  const TSize hiDpiSize = cxGetImageSize(hiDpi.get(), factor.get());
+  EXPECT_EQ(plainSize.cx, 48);
+  EXPECT_EQ(plainSize.cy, 24);
+  EXPECT_EQ(hiDpiSize.cx, 24);
+  EXPECT_EQ(hiDpiSize.cy, 12);
+  const TSize unscaled = cxGetImageSize(hiDpi.get(), nullptr);
+  EXPECT_EQ(unscaled.cx, 16);
+  EXPECT_EQ(unscaled.cy, 8);
 }
 
 }  // namespace
