@@ -818,12 +818,6 @@ void TControl::SetMouseCapture(bool AValue)
     SetCaptureControl(AValue ? this : nullptr);
 }
 
-void TControl::Click()
-{
-  if (FOnClick)
-    FOnClick(this);
-}
-
 void TControl::DblClick()
 {
   if (FOnDblClick)

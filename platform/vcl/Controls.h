@@ -23,6 +23,7 @@
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
 #include "platform/rtl/TypInfo.h"
+#include "platform/vcl/ActnList.h"
 #include "platform/vcl/ControlsMessages.h"
 #include "platform/vcl/Graphics.h"
 
@@ -30,6 +31,7 @@ namespace vcl {
 
 class TControl;
 class TWinControl;
+class TControlActionLink;
 
 // ---------------------------------------------------------------------------
 // Cursors
@@ -86,7 +88,8 @@ RTL_TYPE_NAME(TMouseMoveEvent)
 RTL_TYPE_NAME(TKeyEvent)
 RTL_TYPE_NAME(TMouseWheelEvent)
 
-RTL_ENUM(TBiDiMode, bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly);
+// TBiDiMode is in ActnList.h, with the other types the framework keeps in
+// its Classes unit.
 
 // The anchors an aligned control takes when its Align is set.
 TAnchors AnchorAlign(TAlign AAlign);
@@ -164,16 +167,20 @@ class TControl : public rtl::TComponent {
                 RTL_PROPERTY(Color, GetColor, SetColor, RTL_PROPTYPE(TypeInfoTColor), RTL_STORED(IsColorStored)),
                 RTL_PROPERTY(Constraints, GetConstraints, SetConstraints),
                 RTL_PROPERTY(Cursor, GetCursor, SetCursor, RTL_PROPTYPE(TypeInfoTCursor), RTL_DEFAULT(crDefault)),
-                RTL_PROPERTY(Enabled, GetEnabled, SetEnabled, RTL_DEFAULT(true)),
+                RTL_PROPERTY(Enabled, GetEnabled, SetEnabled, RTL_DEFAULT(true), RTL_STORED(IsEnabledStored)),
                 RTL_PROPERTY(Font, GetFont, SetFont, RTL_STORED(IsFontStored)),
-                RTL_PROPERTY(Hint, GetHint, SetHint),
+                RTL_PROPERTY(Hint, GetHint, SetHint, RTL_STORED(IsHintStored)),
                 RTL_PROPERTY(ParentBiDiMode, GetParentBiDiMode, SetParentBiDiMode, RTL_DEFAULT(true)),
                 RTL_PROPERTY(ParentColor, GetParentColor, SetParentColor, RTL_DEFAULT(true)),
                 RTL_PROPERTY(ParentFont, GetParentFont, SetParentFont, RTL_DEFAULT(true)),
                 RTL_PROPERTY(ParentShowHint, GetParentShowHint, SetParentShowHint, RTL_DEFAULT(true)),
                 RTL_PROPERTY(ShowHint, GetShowHint, SetShowHint, RTL_STORED(IsShowHintStored)),
-                RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(true)),
-                RTL_PROPERTY(OnClick, GetOnClick, SetOnClick), RTL_PROPERTY(OnDblClick, GetOnDblClick, SetOnDblClick),
+                RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(true), RTL_STORED(IsVisibleStored)),
+                RTL_PROPERTY(Action, GetAction, SetAction),
+                RTL_PROPERTY(HelpContext, GetHelpContext, SetHelpContext, RTL_DEFAULT(0),
+                             RTL_STORED(IsHelpContextStored)),
+                RTL_PROPERTY(OnClick, GetOnClick, SetOnClick, RTL_STORED(IsOnClickStored)),
+                RTL_PROPERTY(OnDblClick, GetOnDblClick, SetOnDblClick),
                 RTL_PROPERTY(OnMouseDown, GetOnMouseDown, SetOnMouseDown),
                 RTL_PROPERTY(OnMouseEnter, GetOnMouseEnter, SetOnMouseEnter),
                 RTL_PROPERTY(OnMouseLeave, GetOnMouseLeave, SetOnMouseLeave),
@@ -380,7 +387,7 @@ class TControl : public rtl::TComponent {
   virtual void MouseEnter() {}
   virtual void MouseLeave() {}
 
-  virtual bool IsCaptionStored() { return (FControlStyle.Contains(csSetCaption)); }
+  virtual bool IsCaptionStored();
   bool IsColorStored() { return !FParentColor; }
   bool IsFontStored() { return !FParentFont; }
   bool IsShowHintStored() { return !FParentShowHint; }
@@ -466,6 +473,47 @@ class TControl : public rtl::TComponent {
   TNotifyEvent FOnMouseLeave;
   TMouseWheelEvent FOnMouseWheel;
   TNotifyEvent FOnResize;
+
+  // --- Actions (ControlsActions.cpp) ---
+ public:
+  // The action the control follows, through its action link: setting one
+  // makes the link (GetActionLinkClass), copies the action's values
+  // (ActionChange, only over defaults while the action is being read) and
+  // marks the control an action client; nil frees the link. A freed action
+  // leaves the control without one.
+  TBasicAction* GetAction() const;
+  void SetAction(TBasicAction* AValue);
+  TControlActionLink* GetActionLink() const { return FActionLink; }
+  // The idle update of the form calls it for its visible action clients:
+  // the action's Update (OnUpdate).
+  virtual void InitiateAction();
+  THelpContext GetHelpContext() const { return FHelpContext; }
+  void SetHelpContext(THelpContext AValue) { FHelpContext = AValue; }
+  void Notification(TComponent* AComponent, rtl::TOperation AOperation) override;
+  // The link goes before the control does.
+  void BeforeDestruction() override;
+
+ protected:
+  // Takes the values of a TCustomAction sender: caption, enabled, hint,
+  // visible, OnClick (from OnExecute) and help context; with
+  // ACheckDefaults only those the control still has at their defaults.
+  virtual void ActionChange(TObject* ASender, bool ACheckDefaults);
+  virtual rtl::ClassOf<TControlActionLink> GetActionLinkClass();
+  // The link's OnChange: ActionChange(ASender, False) for the control's
+  // own action.
+  void DoActionChange(TObject* ASender);
+  // A property the action supplies is not written to the form file.
+  bool IsEnabledStored();
+  bool IsHintStored();
+  bool IsVisibleStored();
+  bool IsOnClickStored();
+  bool IsHelpContextStored();
+
+  TControlActionLink* FActionLink;
+
+ private:
+  THelpContext FHelpContext;
+  // --- end of actions ---
 
   friend class TWinControl;
   friend class TSizeConstraints;
@@ -789,6 +837,46 @@ TWinControl* FindVCLWindow(const TPoint& APos);
 // that has one) as CN_BASE + the message; true when that control handled
 // it, and then the message is not dispatched.
 bool IsKeyMsg(MSG& AMsg);
+
+// ---------------------------------------------------------------------------
+// Action links of controls (ControlsActions.cpp)
+
+// The link of a control: caption, enabled, hint, visible, help context and
+// OnClick count as linked while the control's value equals the action's.
+class TControlActionLink : public TActionLink {
+  RTL_CLASS(TControlActionLink, TActionLink)
+
+ public:
+  bool IsCaptionLinked() override;
+  bool IsEnabledLinked() override;
+  bool IsHelpLinked() override;
+  bool IsHintLinked() override;
+  bool IsVisibleLinked() override;
+  bool IsOnExecuteLinked() override;
+  TControl* GetClient() const { return FClient; }
+
+ protected:
+  // The client must be a TControl (EInvalidCast).
+  void AssignClient(TObject* AClient) override;
+  void SetCaption(const String& AValue) override;
+  void SetEnabled(bool AValue) override;
+  void SetHelpContext(THelpContext AValue) override;
+  void SetHint(const String& AValue) override;
+  void SetVisible(bool AValue) override;
+  void SetOnExecute(TNotifyEvent AValue) override;
+
+  TControl* FClient;
+};
+
+using TControlActionLinkClass = rtl::ClassOf<TControlActionLink>;
+
+// The link of a windowed control; the client must be a TWinControl.
+class TWinControlActionLink : public TControlActionLink {
+  RTL_CLASS(TWinControlActionLink, TControlActionLink)
+
+ protected:
+  void AssignClient(TObject* AClient) override;
+};
 
 // ---------------------------------------------------------------------------
 // Painting classes

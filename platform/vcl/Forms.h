@@ -178,6 +178,11 @@ class TCustomForm : public TWinControl {
   TNotifyEvent GetOnHide() const { return FOnHide; }
   void SetOnHide(TNotifyEvent AValue) { FOnHide = AValue; }
 
+  // The idle action update of a showing form: the form's InitiateAction,
+  // then that of every visible action client among its controls, depth
+  // first through showing containers (FormsApplication.cpp).
+  virtual void UpdateActions();
+
  protected:
   // The set-up every new form gets, read from a resource or not.
   virtual void InitializeNewForm();
@@ -470,6 +475,9 @@ class TApplication : public rtl::TComponent {
   // Takes one message off the queue and handles it; false when none waits.
   bool ProcessMessage(MSG& AMsg);
   void Idle();
+  // The action update of the idle step: UpdateActions of every visible,
+  // enabled form with a window.
+  void DoActionIdle();
   // Posted from any thread that queues a call for the main thread.
   void WakeMainThread(TObject* ASender);
   void HandleCallbackException(TObject* ASender) { HandleException(ASender); }

@@ -545,12 +545,65 @@ void TApplication::HandleMessage()
 void TApplication::Idle()
 {
   bool done = true;
-  if (FOnIdle)
-    FOnIdle(this, done);
+  try {
+    if (FOnIdle)
+      FOnIdle(this, done);
+    if (done)
+      DoActionIdle();
+  } catch (...) {
+    HandleException(this);
+  }
   if (rtl::CheckSynchronize())
     done = false;
   if (done)
     WaitMessage();
+}
+
+// ---------------------------------------------------------------------------
+// Idle action update
+
+void TApplication::DoActionIdle()
+{
+  TScreen* screen = detail::ExistingScreen();
+  if (!screen)
+    return;
+  // An update may close or free forms: walk a copy and skip the gone ones.
+  std::vector<TCustomForm*> forms;
+  for (int i = 0; i < screen->GetFormCount(); ++i)
+    forms.push_back(screen->GetForms(i));
+  for (TCustomForm* form : forms) {
+    bool stillThere = false;
+    for (int i = 0; i < screen->GetFormCount() && !stillThere; ++i)
+      stillThere = screen->GetForms(i) == form;
+    if (stillThere && form->HandleAllocated() && IsWindowVisible(form->GetHandle()) &&
+        IsWindowEnabled(form->GetHandle()))
+      form->UpdateActions();
+  }
+}
+
+namespace {
+
+void FormsApplicationUpdateClients(TWinControl* AContainer)
+{
+  if (!AContainer->IsShowing() || AContainer->GetComponentState().Contains(rtl::csDesigning))
+    return;
+  for (int i = 0; i < AContainer->GetControlCount(); ++i) {
+    TControl* control = AContainer->GetControls(i);
+    if (control->GetControlStyle().Contains(csActionClient) && control->GetVisible())
+      control->InitiateAction();
+    if (rtl::Is<TWinControl>(control) && static_cast<TWinControl*>(control)->GetControlCount() > 0)
+      FormsApplicationUpdateClients(static_cast<TWinControl*>(control));
+  }
+}
+
+}  // namespace
+
+void TCustomForm::UpdateActions()
+{
+  if (GetComponentState().Contains(rtl::csDesigning) || !IsShowing())
+    return;
+  InitiateAction();
+  FormsApplicationUpdateClients(this);
 }
 
 // ---------------------------------------------------------------------------

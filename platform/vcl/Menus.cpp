@@ -5,6 +5,7 @@
 
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtilsFormat.h"
+#include "platform/vcl/Controls.h"
 #include "platform/vcl/ImgList.h"
 
 namespace vcl {
@@ -179,6 +180,7 @@ void TMenuItem::Create(rtl::TComponent* AOwner)
 
 void TMenuItem::Destroy()
 {
+  rtl::FreeAndNil(FBitmap);
   if (FParent)
     FParent->Remove(this);
   // Children owned elsewhere (by the form) only leave; the owner frees them.
@@ -195,8 +197,366 @@ void TMenuItem::Destroy()
 
 void TMenuItem::Click()
 {
-  if (FEnabled && FOnClick)
+  if (!FEnabled)
+    return;
+  // A linked action toggles its own Checked when it executes.
+  if (FAutoCheck && !(FActionLink && FActionLink->IsAutoCheckLinked()))
+    SetChecked(!FChecked);
+  TBasicAction* action = GetAction();
+  if (FOnClick && action && FOnClick != action->GetOnExecute())
     FOnClick(this);
+  else if (action && !GetComponentState().Contains(rtl::csDesigning))
+    FActionLink->Execute(this);
+  else if (FOnClick)
+    FOnClick(this);
+}
+
+void TMenuItem::InitiateAction()
+{
+  if (FActionLink)
+    FActionLink->Update();
+}
+
+TMenu* TMenuItem::GetParentMenu() const
+{
+  const TMenuItem* root = this;
+  while (root->FParent)
+    root = root->FParent;
+  return root->FMenu;
+}
+
+TCustomImageList* TMenuItem::GetImageList() const
+{
+  for (const TMenuItem* parent = FParent; parent; parent = parent->FParent)
+    if (parent->FSubMenuImages)
+      return parent->FSubMenuImages;
+  TMenu* menu = GetParentMenu();
+  return menu ? menu->GetImages() : nullptr;
+}
+
+bool TMenuItem::HasBitmap() const
+{
+  return FBitmap && !FBitmap->GetEmpty();
+}
+
+TBitmap* TMenuItem::GetBitmap()
+{
+  if (!FBitmap)
+    FBitmap = rtl::New<TBitmap>();
+  return FBitmap;
+}
+
+void TMenuItem::SetSubMenuImages(TCustomImageList* AValue)
+{
+  if (AValue == FSubMenuImages)
+    return;
+  if (FSubMenuImages)
+    FSubMenuImages->RemoveFreeNotification(this);
+  FSubMenuImages = AValue;
+  if (FSubMenuImages)
+    FSubMenuImages->FreeNotification(this);
+}
+
+bool TMenuItem::HasGlyph() const
+{
+  TCustomImageList* images = GetImageList();
+  return (images && FImageIndex >= 0 && FImageIndex < images->GetCount()) || HasBitmap();
+}
+
+void TMenuItem::DrawGlyph(HDC ADC, const TRect& ARect)
+{
+  rtl::TOwnedPtr<TCanvas> canvas(rtl::New<TCanvas>());
+  canvas->SetHandle(ADC);
+  TCustomImageList* images = GetImageList();
+  if (images && FImageIndex >= 0 && FImageIndex < images->GetCount()) {
+    const int x = ARect.left + (ARect.right - ARect.left - images->GetWidth()) / 2;
+    const int y = ARect.top + (ARect.bottom - ARect.top - images->GetHeight()) / 2;
+    images->Draw(canvas.get(), x, y, FImageIndex, FEnabled);
+  } else if (HasBitmap()) {
+    const int x = ARect.left + (ARect.right - ARect.left - FBitmap->GetWidth()) / 2;
+    const int y = ARect.top + (ARect.bottom - ARect.top - FBitmap->GetHeight()) / 2;
+    canvas->Draw(x, y, FBitmap);
+  }
+  canvas->SetHandle(nullptr);
+}
+
+void TMenuItem::MeasureItem(TCanvas* ACanvas, int& AWidth, int& AHeight)
+{
+  if (IsLine()) {
+    AWidth = -2;
+    AHeight = 5;
+  } else {
+    int glyphWidth = 0;
+    int glyphHeight = 0;
+    TCustomImageList* images = GetImageList();
+    if (images) {
+      glyphWidth = images->GetWidth();
+      glyphHeight = images->GetHeight();
+    } else if (HasBitmap()) {
+      glyphWidth = 16;
+      glyphHeight = 16;
+    }
+    String text = StripHotkey(FCaption);
+    if (FShortCut != scNone)
+      text += L"    " + ShortCutToText(FShortCut);
+    const TSize textSize = ACanvas->TextExtent(text.empty() ? String(L"Qg") : text);
+    // A glyph column, a gap, the text and a margin; without a glyph the
+    // text moves left into the column Windows keeps for check marks.
+    AWidth = (glyphWidth > 0 ? glyphWidth + 15 : -7) + textSize.cx + 7;
+    AHeight = std::max<int>(textSize.cy, glyphHeight) + 3;
+  }
+  if (FOnMeasureItem)
+    FOnMeasureItem(this, ACanvas, AWidth, AHeight);
+}
+
+// ---------------------------------------------------------------------------
+// TMenuItem: actions
+
+TBasicAction* TMenuItem::GetAction() const
+{
+  return FActionLink ? FActionLink->GetAction() : nullptr;
+}
+
+void TMenuItem::SetAction(TBasicAction* AValue)
+{
+  if (!AValue) {
+    rtl::FreeAndNil(FActionLink);
+    return;
+  }
+  if (!FActionLink)
+    FActionLink = GetActionLinkClass().Create(this);
+  FActionLink->SetAction(AValue);
+  FActionLink->SetOnChange(rtl::TNotifyEvent::Bind<&TMenuItem::DoActionChange>(this));
+  ActionChange(AValue, AValue->GetComponentState().Contains(rtl::csLoading));
+  AValue->FreeNotification(this);
+}
+
+void TMenuItem::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
+{
+  inherited::Notification(AComponent, AOperation);
+  if (AOperation != rtl::opRemove || !AComponent)
+    return;
+  if (AComponent == GetAction())
+    SetAction(nullptr);
+  else if (AComponent == FSubMenuImages)
+    FSubMenuImages = nullptr;
+}
+
+void TMenuItem::BeforeDestruction()
+{
+  inherited::BeforeDestruction();
+  rtl::FreeAndNil(FActionLink);
+}
+
+void TMenuItem::ActionChange(rtl::TObject* ASender, bool ACheckDefaults)
+{
+  if (!rtl::Is<TCustomAction>(ASender))
+    return;
+  auto* action = static_cast<TCustomAction*>(ASender);
+  if (!ACheckDefaults || !FAutoCheck)
+    SetAutoCheck(action->GetAutoCheck());
+  if (!ACheckDefaults || FCaption.empty())
+    SetCaption(action->GetCaption());
+  if (!ACheckDefaults || !FChecked)
+    SetChecked(action->GetChecked());
+  if (!ACheckDefaults || FEnabled)
+    SetEnabled(action->GetEnabled());
+  if (!ACheckDefaults || FHelpContext == 0)
+    SetHelpContext(action->GetHelpContext());
+  if (!ACheckDefaults || FHint.empty())
+    SetHint(action->GetHint());
+  if (!ACheckDefaults || FImageIndex == -1)
+    SetImageIndex(action->GetImageIndex());
+  if (!ACheckDefaults || FShortCut == scNone)
+    SetShortCut(action->GetShortCut());
+  if (!ACheckDefaults || FVisible)
+    SetVisible(action->GetVisible());
+  if (!ACheckDefaults || !FOnClick)
+    SetOnClick(action->GetOnExecute());
+}
+
+rtl::ClassOf<TMenuActionLink> TMenuItem::GetActionLinkClass()
+{
+  return TMenuActionLinkClass::Of<TMenuActionLink>();
+}
+
+void TMenuItem::DoActionChange(rtl::TObject* ASender)
+{
+  if (ASender && ASender == GetAction())
+    ActionChange(ASender, false);
+}
+
+bool TMenuItem::IsCaptionStored()
+{
+  return !FActionLink || !FActionLink->IsCaptionLinked();
+}
+
+bool TMenuItem::IsCheckedStored()
+{
+  return !FActionLink || !FActionLink->IsCheckedLinked();
+}
+
+bool TMenuItem::IsEnabledStored()
+{
+  return !FActionLink || !FActionLink->IsEnabledLinked();
+}
+
+bool TMenuItem::IsHelpContextStored()
+{
+  return !FActionLink || !FActionLink->IsHelpContextLinked();
+}
+
+bool TMenuItem::IsHintStored()
+{
+  return !FActionLink || !FActionLink->IsHintLinked();
+}
+
+bool TMenuItem::IsImageIndexStored()
+{
+  return !FActionLink || !FActionLink->IsImageIndexLinked();
+}
+
+bool TMenuItem::IsShortCutStored()
+{
+  return !FActionLink || !FActionLink->IsShortCutLinked();
+}
+
+bool TMenuItem::IsVisibleStored()
+{
+  return !FActionLink || !FActionLink->IsVisibleLinked();
+}
+
+bool TMenuItem::IsOnClickStored()
+{
+  return !FActionLink || !FActionLink->IsOnExecuteLinked();
+}
+
+// ---------------------------------------------------------------------------
+// TMenuActionLink
+
+namespace {
+
+TCustomAction* MenusCustomAction(TBasicAction* AAction)
+{
+  return static_cast<TCustomAction*>(AAction);
+}
+
+}  // namespace
+
+void TMenuActionLink::AssignClient(rtl::TObject* AClient)
+{
+  FClient = rtl::As<TMenuItem>(AClient);
+}
+
+bool TMenuActionLink::IsAutoCheckLinked()
+{
+  return inherited::IsAutoCheckLinked() && FClient->GetAutoCheck() == MenusCustomAction(FAction)->GetAutoCheck();
+}
+
+bool TMenuActionLink::IsCaptionLinked()
+{
+  return inherited::IsCaptionLinked() && FClient->GetCaption() == MenusCustomAction(FAction)->GetCaption();
+}
+
+bool TMenuActionLink::IsCheckedLinked()
+{
+  return inherited::IsCheckedLinked() && FClient->GetChecked() == MenusCustomAction(FAction)->GetChecked();
+}
+
+bool TMenuActionLink::IsEnabledLinked()
+{
+  return inherited::IsEnabledLinked() && FClient->GetEnabled() == MenusCustomAction(FAction)->GetEnabled();
+}
+
+bool TMenuActionLink::IsHelpContextLinked()
+{
+  return inherited::IsHelpContextLinked() &&
+         FClient->GetHelpContext() == MenusCustomAction(FAction)->GetHelpContext();
+}
+
+bool TMenuActionLink::IsHintLinked()
+{
+  return inherited::IsHintLinked() && FClient->GetHint() == MenusCustomAction(FAction)->GetHint();
+}
+
+bool TMenuActionLink::IsImageIndexLinked()
+{
+  return inherited::IsImageIndexLinked() && FClient->GetImageIndex() == MenusCustomAction(FAction)->GetImageIndex();
+}
+
+bool TMenuActionLink::IsShortCutLinked()
+{
+  return inherited::IsShortCutLinked() && FClient->GetShortCut() == MenusCustomAction(FAction)->GetShortCut();
+}
+
+bool TMenuActionLink::IsVisibleLinked()
+{
+  return inherited::IsVisibleLinked() && FClient->GetVisible() == MenusCustomAction(FAction)->GetVisible();
+}
+
+bool TMenuActionLink::IsOnExecuteLinked()
+{
+  return inherited::IsOnExecuteLinked() && FAction && FClient->GetOnClick() == FAction->GetOnExecute();
+}
+
+void TMenuActionLink::SetAutoCheck(bool AValue)
+{
+  if (IsAutoCheckLinked())
+    FClient->SetAutoCheck(AValue);
+}
+
+void TMenuActionLink::SetCaption(const String& AValue)
+{
+  if (IsCaptionLinked())
+    FClient->SetCaption(AValue);
+}
+
+void TMenuActionLink::SetChecked(bool AValue)
+{
+  if (IsCheckedLinked())
+    FClient->SetChecked(AValue);
+}
+
+void TMenuActionLink::SetEnabled(bool AValue)
+{
+  if (IsEnabledLinked())
+    FClient->SetEnabled(AValue);
+}
+
+void TMenuActionLink::SetHelpContext(THelpContext AValue)
+{
+  if (IsHelpContextLinked())
+    FClient->SetHelpContext(AValue);
+}
+
+void TMenuActionLink::SetHint(const String& AValue)
+{
+  if (IsHintLinked())
+    FClient->SetHint(AValue);
+}
+
+void TMenuActionLink::SetImageIndex(int AValue)
+{
+  if (IsImageIndexLinked())
+    FClient->SetImageIndex(AValue);
+}
+
+void TMenuActionLink::SetShortCut(TShortCut AValue)
+{
+  if (IsShortCutLinked())
+    FClient->SetShortCut(AValue);
+}
+
+void TMenuActionLink::SetVisible(bool AValue)
+{
+  if (IsVisibleLinked())
+    FClient->SetVisible(AValue);
+}
+
+void TMenuActionLink::SetOnExecute(rtl::TNotifyEvent AValue)
+{
+  if (IsOnExecuteLinked())
+    FClient->SetOnClick(AValue);
 }
 
 TMenuItem* TMenuItem::GetItems(int AIndex) const
@@ -316,6 +676,15 @@ void TMenuItem::AppendTo(HMENU AMenu)
     }
     if (item->FDefault)
       SetMenuDefaultItem(AMenu, item->FCommand, FALSE);
+    if (!item->IsLine() && item->HasGlyph()) {
+      // Windows asks the menu's window to measure and draw the picture
+      // (WM_MEASUREITEM / WM_DRAWITEM), so image lists keep their alpha.
+      MENUITEMINFOW info{};
+      info.cbSize = sizeof(info);
+      info.fMask = MIIM_BITMAP;
+      info.hbmpItem = HBMMENU_CALLBACK;
+      SetMenuItemInfoW(AMenu, GetMenuItemCount(AMenu) - 1, TRUE, &info);
+    }
   }
 }
 
@@ -326,6 +695,7 @@ void TMenu::Create(rtl::TComponent* AOwner)
 {
   inherited::Create(AOwner);
   FItems = rtl::New<TMenuItem>(nullptr);
+  FItems->FMenu = this;
 }
 
 void TMenu::Destroy()
@@ -343,6 +713,20 @@ void TMenu::SetImages(TCustomImageList* AValue)
   FImages = AValue;
   if (FImages)
     FImages->FreeNotification(this);
+}
+
+TBiDiMode TMenu::GetBiDiMode() const
+{
+  if (FBiDiModeAssigned)
+    return FBiDiMode;
+  TComponent* owner = const_cast<TMenu*>(this)->GetOwner();
+  return rtl::Is<TControl>(owner) ? static_cast<TControl*>(owner)->GetBiDiMode() : bdLeftToRight;
+}
+
+void TMenu::SetBiDiMode(TBiDiMode AValue)
+{
+  FBiDiMode = AValue;
+  FBiDiModeAssigned = true;
 }
 
 void TMenu::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
@@ -397,11 +781,13 @@ void TPopupMenu::Popup(int X, int Y)
   UINT command = 0;
   try {
     if (GetMenuItemCount(menu) > 0) {
-      constexpr UINT kAlignments[] = {TPM_LEFTALIGN, TPM_RIGHTALIGN, TPM_CENTERALIGN};
+      // Right to left, the menu opens towards the left of the point.
+      constexpr UINT kAlignments[2][3] = {{TPM_LEFTALIGN, TPM_RIGHTALIGN, TPM_CENTERALIGN},
+                                          {TPM_RIGHTALIGN, TPM_LEFTALIGN, TPM_CENTERALIGN}};
       // The menu needs a window of this thread to report to; a hidden one
       // of our own serves whoever shows the menu.
       FWindow = rtl::AllocateHWnd(rtl::TWndMethod::Bind<&TPopupMenu::WndProc>(this));
-      command = TrackMenu(menu, kAlignments[FAlignment] | TPM_RIGHTBUTTON | TPM_RETURNCMD, X, Y, FWindow);
+      command = TrackMenu(menu, kAlignments[IsRightToLeft()][FAlignment] | TPM_RIGHTBUTTON | TPM_RETURNCMD, X, Y, FWindow);
     }
   } catch (...) {
     DestroyMenu(menu);
@@ -433,8 +819,35 @@ void TPopupMenu::ReleaseWindow()
   FWindow = nullptr;
 }
 
+// The pictures of the entries (HBMMENU_CALLBACK): Windows measures and
+// draws them through the window the menu reports to.
 void TPopupMenu::WndProc(rtl::TMessage& AMessage)
 {
+  try {
+    if (AMessage.Msg == WM_MEASUREITEM) {
+      auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(AMessage.LParam);
+      if (measure->CtlType == ODT_MENU)
+        if (TMenuItem* item = GetItems()->FindCommand(measure->itemID)) {
+          TCustomImageList* images = item->GetImageList();
+          measure->itemWidth = images ? images->GetWidth() : 16;
+          measure->itemHeight = images ? images->GetHeight() : 16;
+          AMessage.Result = TRUE;
+          return;
+        }
+    } else if (AMessage.Msg == WM_DRAWITEM) {
+      auto* draw = reinterpret_cast<DRAWITEMSTRUCT*>(AMessage.LParam);
+      if (draw->CtlType == ODT_MENU)
+        if (TMenuItem* item = GetItems()->FindCommand(draw->itemID)) {
+          item->DrawGlyph(draw->hDC, draw->rcItem);
+          AMessage.Result = TRUE;
+          return;
+        }
+    }
+  } catch (...) {
+    // Raised inside the menu's modal loop: handled like any callback's.
+    rtl::HandleCallbackException(this);
+    return;
+  }
   AMessage.Result = DefWindowProcW(FWindow, AMessage.Msg, AMessage.WParam, AMessage.LParam);
 }
 

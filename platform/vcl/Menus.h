@@ -1,7 +1,8 @@
 // The Menus unit:
 //   TShortCut with ShortCut, ShortCutToKey, ShortCutToText, TextToShortCut
 //   StripHotkey
-//   TMenuItem, a tree of items built into native menus when shown
+//   TMenuItem, a tree of items built into native menus when shown; an item
+//     may follow an action (TMenuActionLink)
 //   TMenu, TMainMenu, TPopupMenu (Popup through TrackPopupMenu)
 //
 // Items carry a process-wide command number; the native menu is rebuilt
@@ -16,19 +17,22 @@
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
 #include "platform/rtl/TypInfo.h"
+#include "platform/vcl/ActnList.h"
 #include "platform/vcl/ControlsMessages.h"
+#include "platform/vcl/Graphics.h"
 
 namespace vcl {
 
 class TCustomImageList;
 class TMenu;
+class TMenuActionLink;
 
 using rtl::String;
 
 // ---------------------------------------------------------------------------
-// Short cuts: the virtual key in the low byte, the shift keys above.
+// Short cuts (TShortCut is in ActnList.h): the virtual key in the low byte,
+// the shift keys above.
 
-using TShortCut = WORD;
 inline constexpr TShortCut scNone = 0;
 inline constexpr TShortCut scShift = 0x2000;
 inline constexpr TShortCut scCtrl = 0x4000;
@@ -59,27 +63,58 @@ RTL_ENUM(TMenuBreak, mbNone, mbBreak, mbBarBreak);
 using rtl::Exception;
 RTL_DECLARE_EXCEPTION(EMenuError, Exception);
 
+using TMenuMeasureItemEvent = rtl::TMethod<void(rtl::TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
+RTL_TYPE_NAME(TMenuMeasureItemEvent)
+
 class TMenuItem : public rtl::TComponent {
   RTL_CLASS(TMenuItem, rtl::TComponent)
-  RTL_PUBLISHED(RTL_PROPERTY(Break, GetBreak, SetBreak, RTL_DEFAULT(mbNone)),
-                RTL_PROPERTY(Caption, GetCaption, SetCaption),
-                RTL_PROPERTY(Checked, GetChecked, SetChecked, RTL_DEFAULT(false)),
+  RTL_PUBLISHED(RTL_PROPERTY(Action, GetAction, SetAction),
+                RTL_PROPERTY(AutoCheck, GetAutoCheck, SetAutoCheck, RTL_DEFAULT(false)),
+                RTL_PROPERTY(Bitmap, GetBitmap, SetBitmap, RTL_STORED(IsBitmapStored)),
+                RTL_PROPERTY(Break, GetBreak, SetBreak, RTL_DEFAULT(mbNone)),
+                RTL_PROPERTY(Caption, GetCaption, SetCaption, RTL_STORED(IsCaptionStored)),
+                RTL_PROPERTY(Checked, GetChecked, SetChecked, RTL_DEFAULT(false), RTL_STORED(IsCheckedStored)),
                 RTL_PROPERTY(Default, GetDefault, SetDefault, RTL_DEFAULT(false)),
-                RTL_PROPERTY(Enabled, GetEnabled, SetEnabled, RTL_DEFAULT(true)),
-                RTL_PROPERTY(ImageIndex, GetImageIndex, SetImageIndex, RTL_DEFAULT(-1)),
-                RTL_PROPERTY(ShortCut, GetShortCut, SetShortCut, RTL_DEFAULT(0)),
-                RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(true)),
-                RTL_PROPERTY(OnClick, GetOnClick, SetOnClick))
+                RTL_PROPERTY(Enabled, GetEnabled, SetEnabled, RTL_DEFAULT(true), RTL_STORED(IsEnabledStored)),
+                RTL_PROPERTY(HelpContext, GetHelpContext, SetHelpContext, RTL_DEFAULT(0),
+                             RTL_STORED(IsHelpContextStored)),
+                RTL_PROPERTY(Hint, GetHint, SetHint, RTL_STORED(IsHintStored)),
+                RTL_PROPERTY(ImageIndex, GetImageIndex, SetImageIndex, RTL_DEFAULT(-1),
+                             RTL_STORED(IsImageIndexStored)),
+                RTL_PROPERTY(ShortCut, GetShortCut, SetShortCut, RTL_DEFAULT(0), RTL_STORED(IsShortCutStored)),
+                RTL_PROPERTY(SubMenuImages, GetSubMenuImages, SetSubMenuImages),
+                RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(true), RTL_STORED(IsVisibleStored)),
+                RTL_PROPERTY(OnClick, GetOnClick, SetOnClick, RTL_STORED(IsOnClickStored)),
+                RTL_PROPERTY(OnMeasureItem, GetOnMeasureItem, SetOnMeasureItem))
 
  public:
   void Create(rtl::TComponent* AOwner) override;
   // Leaves its parent and frees its own items.
   void Destroy() override;
 
-  // OnClick when the item is enabled.
+  // Nothing when disabled. An AutoCheck item toggles Checked (unless its
+  // action does that); then OnClick when it is not the action's own
+  // handler, else the action executes, else OnClick.
   virtual void Click();
-  // Where an action would update the item; items here have no actions.
-  virtual void InitiateAction() {}
+  // The action's Update (OnUpdate); before the item shows or handles its
+  // short cut.
+  virtual void InitiateAction();
+  // The size of the item's entry with the canvas's font: glyph, caption and
+  // short cut text; then OnMeasureItem may change it.
+  virtual void MeasureItem(TCanvas* ACanvas, int& AWidth, int& AHeight);
+  // The images of the item: the nearest SubMenuImages of its parents, else
+  // the menu's Images; nil when none.
+  TCustomImageList* GetImageList() const;
+  // The menu whose item tree the item is in; nil when none.
+  TMenu* GetParentMenu() const;
+
+  // The action the item follows (as TControl's Action does).
+  TBasicAction* GetAction() const;
+  void SetAction(TBasicAction* AValue);
+  TMenuActionLink* GetActionLink() const { return FActionLink; }
+  void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
+  // The link goes before the item does.
+  void BeforeDestruction() override;
 
   // The children. Raises EMenuError "Menu inserted twice" for an item that
   // has a parent already, and EMenuError "Menu index out of range" for a
@@ -122,13 +157,50 @@ class TMenuItem : public rtl::TComponent {
   void SetBreak(TMenuBreak AValue) { FBreak = AValue; }
   rtl::TNotifyEvent GetOnClick() const { return FOnClick; }
   void SetOnClick(rtl::TNotifyEvent AValue) { FOnClick = AValue; }
+  bool GetAutoCheck() const { return FAutoCheck; }
+  void SetAutoCheck(bool AValue) { FAutoCheck = AValue; }
+  const String& GetHint() const { return FHint; }
+  void SetHint(const String& AValue) { FHint = AValue; }
+  THelpContext GetHelpContext() const { return FHelpContext; }
+  void SetHelpContext(THelpContext AValue) { FHelpContext = AValue; }
+  // Made on first use; shown beside the caption when there is no image.
+  TBitmap* GetBitmap();
+  void SetBitmap(TBitmap* AValue) { GetBitmap()->Assign(AValue); }
+  bool HasBitmap() const;
+  // The images of the children's entries.
+  TCustomImageList* GetSubMenuImages() const { return FSubMenuImages; }
+  void SetSubMenuImages(TCustomImageList* AValue);
+  TMenuMeasureItemEvent GetOnMeasureItem() const { return FOnMeasureItem; }
+  void SetOnMeasureItem(TMenuMeasureItemEvent AValue) { FOnMeasureItem = AValue; }
 
   // A new native menu of the visible children (a popup menu unless
   // AMenuBar); the caller destroys it.
   HMENU CreateNativeMenu(bool AMenuBar);
 
+ protected:
+  // As TControl's: caption, checked, enabled, help context, hint, image
+  // index, short cut, visible, AutoCheck and OnClick of a TCustomAction.
+  virtual void ActionChange(rtl::TObject* ASender, bool ACheckDefaults);
+  virtual rtl::ClassOf<TMenuActionLink> GetActionLinkClass();
+  void DoActionChange(rtl::TObject* ASender);
+  bool IsCaptionStored();
+  bool IsCheckedStored();
+  bool IsEnabledStored();
+  bool IsHelpContextStored();
+  bool IsHintStored();
+  bool IsImageIndexStored();
+  bool IsShortCutStored();
+  bool IsVisibleStored();
+  bool IsOnClickStored();
+  bool IsBitmapStored() { return HasBitmap(); }
+
  private:
   void AppendTo(HMENU AMenu);
+  // Whether the entry shows a picture: the image of ImageIndex from
+  // GetImageList, else Bitmap.
+  bool HasGlyph() const;
+  // Draws that picture into ARect (WM_DRAWITEM of a popup's window).
+  void DrawGlyph(HDC ADC, const TRect& ARect);
 
   std::vector<TMenuItem*> FItems;
   TMenuItem* FParent;
@@ -142,13 +214,66 @@ class TMenuItem : public rtl::TComponent {
   bool FChecked;
   bool FDefault;
   bool FVisible;
+  bool FAutoCheck;
+  String FHint;
+  THelpContext FHelpContext;
+  TBitmap* FBitmap;
+  TCustomImageList* FSubMenuImages;
+  TMenuActionLink* FActionLink;
+  TMenuMeasureItemEvent FOnMeasureItem;
+  // The menu of a root item.
+  TMenu* FMenu;
+
+  friend class TMenu;
+  friend class TPopupMenu;
 };
+
+// The link of a menu item: each property is linked while the item's value
+// equals the action's.
+class TMenuActionLink : public TActionLink {
+  RTL_CLASS(TMenuActionLink, TActionLink)
+
+ public:
+  bool IsAutoCheckLinked() override;
+  bool IsCaptionLinked() override;
+  bool IsCheckedLinked() override;
+  bool IsEnabledLinked() override;
+  bool IsHelpContextLinked() override;
+  bool IsHelpLinked() override { return IsHelpContextLinked(); }
+  bool IsHintLinked() override;
+  bool IsImageIndexLinked() override;
+  bool IsShortCutLinked() override;
+  bool IsVisibleLinked() override;
+  bool IsOnExecuteLinked() override;
+  TMenuItem* GetClient() const { return FClient; }
+
+ protected:
+  // The client must be a TMenuItem (EInvalidCast).
+  void AssignClient(rtl::TObject* AClient) override;
+  void SetAutoCheck(bool AValue) override;
+  void SetCaption(const String& AValue) override;
+  void SetChecked(bool AValue) override;
+  void SetEnabled(bool AValue) override;
+  void SetHelpContext(THelpContext AValue) override;
+  void SetHint(const String& AValue) override;
+  void SetImageIndex(int AValue) override;
+  void SetShortCut(TShortCut AValue) override;
+  void SetVisible(bool AValue) override;
+  void SetOnExecute(rtl::TNotifyEvent AValue) override;
+
+  TMenuItem* FClient;
+};
+
+using TMenuActionLinkClass = rtl::ClassOf<TMenuActionLink>;
 
 // ---------------------------------------------------------------------------
 // Menus
 
 class TMenu : public rtl::TComponent {
   RTL_CLASS(TMenu, rtl::TComponent)
+  RTL_PUBLISHED(RTL_PROPERTY(BiDiMode, GetBiDiMode, SetBiDiMode, RTL_STORED(IsBiDiModeStored)),
+                RTL_PROPERTY(Images, GetImages, SetImages),
+                RTL_PROPERTY(ParentBiDiMode, GetParentBiDiMode, SetParentBiDiMode, RTL_DEFAULT(true)))
 
  public:
   void Create(rtl::TComponent* AOwner) override;
@@ -158,6 +283,14 @@ class TMenu : public rtl::TComponent {
   TMenuItem* GetItems() const { return FItems; }
   TCustomImageList* GetImages() const { return FImages; }
   void SetImages(TCustomImageList* AValue);
+  // With ParentBiDiMode the menu reads its owner control's BiDiMode (left
+  // to right without one); setting BiDiMode clears ParentBiDiMode.
+  TBiDiMode GetBiDiMode() const;
+  void SetBiDiMode(TBiDiMode AValue);
+  bool GetParentBiDiMode() const { return !FBiDiModeAssigned; }
+  void SetParentBiDiMode(bool AValue) { FBiDiModeAssigned = !AValue; }
+  // Right to left: popups open leftwards and entries read right to left.
+  bool IsRightToLeft() const { return GetBiDiMode() != bdLeftToRight; }
   // Clicks the enabled item of the key's short cut and answers true; false
   // when no item has it.
   bool IsShortCut(TWMKey& AMessage);
@@ -167,10 +300,13 @@ class TMenu : public rtl::TComponent {
 
  protected:
   void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
+  bool IsBiDiModeStored() const { return FBiDiModeAssigned; }
 
  private:
   TMenuItem* FItems;
   TCustomImageList* FImages;
+  TBiDiMode FBiDiMode;
+  bool FBiDiModeAssigned;
 };
 
 class TMainMenu : public TMenu {

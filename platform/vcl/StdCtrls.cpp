@@ -598,6 +598,46 @@ void TButtonControl::CreateParams(TCreateParams& AParams)
     AParams.Style |= BS_MULTILINE;
 }
 
+void TButtonControl::ActionChange(TObject* ASender, bool ACheckDefaults)
+{
+  inherited::ActionChange(ASender, ACheckDefaults);
+  if (rtl::Is<TCustomAction>(ASender) && (!ACheckDefaults || !GetChecked()))
+    SetChecked(static_cast<TCustomAction*>(ASender)->GetChecked());
+}
+
+rtl::ClassOf<TControlActionLink> TButtonControl::GetActionLinkClass()
+{
+  return TControlActionLinkClass::Of<TButtonActionLink>();
+}
+
+// ---------------------------------------------------------------------------
+// TButtonActionLink
+
+void TButtonActionLink::AssignClient(TObject* AClient)
+{
+  inherited::AssignClient(rtl::As<TButtonControl>(AClient));
+  FButton = static_cast<TButtonControl*>(AClient);
+}
+
+bool TButtonActionLink::IsCheckedLinked()
+{
+  return inherited::IsCheckedLinked() && FButton->GetChecked() == static_cast<TCustomAction*>(FAction)->GetChecked();
+}
+
+void TButtonActionLink::SetChecked(bool AValue)
+{
+  if (!IsCheckedLinked())
+    return;
+  FButton->SetClicksDisabled(true);
+  try {
+    FButton->SetChecked(AValue);
+  } catch (...) {
+    FButton->SetClicksDisabled(false);
+    throw;
+  }
+  FButton->SetClicksDisabled(false);
+}
+
 // ---------------------------------------------------------------------------
 // TCustomButton
 

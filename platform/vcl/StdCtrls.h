@@ -250,10 +250,32 @@ class TButtonControl : public TWinControl {
   // notification it causes is no click.
   bool GetClicksDisabled() const { return FClicksDisabled; }
   void SetClicksDisabled(bool AValue) { FClicksDisabled = AValue; }
+  // An action's Checked goes to the button (only over False while the
+  // action is being read); the link is a TButtonActionLink.
+  void ActionChange(TObject* ASender, bool ACheckDefaults) override;
+  rtl::ClassOf<TControlActionLink> GetActionLinkClass() override;
 
  private:
   bool FWordWrap;
   bool FClicksDisabled;
+
+  friend class TButtonActionLink;
+};
+
+// The link of a button control: Checked is linked while the button's
+// checked state equals the action's; setting it causes no click.
+class TButtonActionLink : public TWinControlActionLink {
+  RTL_CLASS(TButtonActionLink, TWinControlActionLink)
+
+ public:
+  bool IsCheckedLinked() override;
+
+ protected:
+  // The client must be a TButtonControl (EInvalidCast).
+  void AssignClient(TObject* AClient) override;
+  void SetChecked(bool AValue) override;
+
+  TButtonControl* FButton;
 };
 
 // A native push button. BN_CLICKED (by mouse, Space or BM_CLICK) is Click.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <vector>
 
+#include "platform/vcl/Controls.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/Menus.h"
 
@@ -248,6 +250,192 @@ TEST(MenusItems, ImagesAreForgottenWhenFreed)
   EXPECT_EQ(menu->GetImages(), images);
   rtl::Free(images);
   EXPECT_EQ(menu->GetImages(), nullptr);
+}
+
+// ---------------------------------------------------------------------------
+// Actions, pictures and reading order
+
+class TMenusActionEvents : public rtl::TObject {
+  RTL_CLASS(TMenusActionEvents, rtl::TObject)
+
+ public:
+  void Executed(rtl::TObject* ASender) { Executes.push_back(ASender); }
+  void Updated(rtl::TObject* ASender)
+  {
+    ++Updates;
+    static_cast<TCustomAction*>(ASender)->SetEnabled(EnableOnUpdate);
+  }
+  std::vector<rtl::TObject*> Executes;
+  int Updates = 0;
+  bool EnableOnUpdate = true;
+};
+
+TEST(MenusActions, AnItemShowsItsActionAsUpdatedJustBeforeThePopupAndRunsIt)
+{
+  rtl::TOwnedPtr<TMenusTestPopupMenu> menu(rtl::New<TMenusTestPopupMenu>(nullptr));
+  rtl::TOwnedPtr<TMenusActionEvents> events(rtl::New<TMenusActionEvents>());
+  TAction* action = rtl::New<TAction>(menu.get());
+  action->SetCaption(L"Save");
+  action->SetShortCut(VK_F2);
+  action->SetChecked(true);
+  action->SetImageIndex(4);
+  action->SetHint(L"Saves");
+  action->SetOnExecute(rtl::TNotifyEvent::Bind<&TMenusActionEvents::Executed>(events.get()));
+  action->SetOnUpdate(rtl::TNotifyEvent::Bind<&TMenusActionEvents::Updated>(events.get()));
+  TMenuItem* item = AddItem(menu.get(), nullptr, L"", nullptr);
+  item->SetAction(action);
+  EXPECT_EQ(item->GetCaption(), L"Save");
+  EXPECT_EQ(item->GetShortCut(), VK_F2);
+  EXPECT_EQ(item->GetImageIndex(), 4);
+  EXPECT_EQ(item->GetHint(), L"Saves");
+  EXPECT_TRUE(item->GetActionLink()->IsShortCutLinked());
+
+  struct Row {
+    bool EnableOnUpdate;
+    const wchar_t* Text;
+    std::size_t Executes;
+  };
+  const Row rows[] = {{false, L"Save\tF2|grayed|checked", 0}, {true, L"Save\tF2|checked", 1}};
+  for (const Row& row : rows) {
+    events->EnableOnUpdate = row.EnableOnUpdate;
+    menu->Texts.clear();
+    menu->Choose = L"Save\tF2";
+    menu->Popup(0, 0);
+    EXPECT_EQ(menu->Texts, std::vector<String>{row.Text});
+    EXPECT_EQ(events->Executes.size(), row.Executes) << "a disabled item runs nothing";
+  }
+  EXPECT_GE(events->Updates, 2);
+  EXPECT_EQ(events->Executes.back(), action);
+
+  rtl::Free(action);
+  EXPECT_EQ(item->GetAction(), nullptr);
+}
+
+TEST(MenusActions, AnAutoCheckItemTogglesItselfOrLeavesItToItsAction)
+{
+  rtl::TOwnedPtr<TPopupMenu> menu(rtl::New<TPopupMenu>(nullptr));
+  TMenuItem* plain = AddItem(menu.get(), nullptr, L"Plain", nullptr);
+  plain->SetAutoCheck(true);
+  plain->Click();
+  EXPECT_TRUE(plain->GetChecked());
+  plain->Click();
+  EXPECT_FALSE(plain->GetChecked());
+
+  rtl::TOwnedPtr<TMenusActionEvents> events(rtl::New<TMenusActionEvents>());
+  TAction* action = rtl::New<TAction>(menu.get());
+  action->SetAutoCheck(true);
+  action->SetOnExecute(rtl::TNotifyEvent::Bind<&TMenusActionEvents::Executed>(events.get()));
+  TMenuItem* linked = AddItem(menu.get(), nullptr, L"Linked", nullptr);
+  linked->SetAction(action);
+  linked->Click();
+  EXPECT_TRUE(action->GetChecked()) << "the action toggled once";
+  EXPECT_TRUE(linked->GetChecked());
+}
+
+// Answers for the user and meanwhile asks the menu's window to measure and
+// draw the first entry's picture into a bitmap, as Windows does.
+class TMenusGlyphPopupMenu : public TPopupMenu {
+  RTL_CLASS(TMenusGlyphPopupMenu, TPopupMenu)
+
+ public:
+  HBITMAP EntryBitmap = nullptr;
+  MEASUREITEMSTRUCT Measured{};
+  COLORREF Center = CLR_INVALID;
+
+ protected:
+  UINT TrackMenu(HMENU AMenu, UINT, int, int, HWND AWindow) override
+  {
+    MENUITEMINFOW info{};
+    info.cbSize = sizeof(info);
+    info.fMask = MIIM_BITMAP | MIIM_ID;
+    GetMenuItemInfoW(AMenu, 0, TRUE, &info);
+    EntryBitmap = info.hbmpItem;
+    Measured = {ODT_MENU, 0, info.wID, 0, 0, 0};
+    SendMessageW(AWindow, WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&Measured));
+
+    HDC screen = GetDC(nullptr);
+    HDC dc = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
+    ReleaseDC(nullptr, screen);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    DRAWITEMSTRUCT draw{ODT_MENU, 0, info.wID, ODA_DRAWENTIRE, 0, nullptr, dc, {0, 0, 16, 16}, 0};
+    SendMessageW(AWindow, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
+    Center = GetPixel(dc, 8, 8);
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+    return 0;
+  }
+};
+
+TEST(MenusItems, AnItemsBitmapIsDrawnThroughThePopupsWindow)
+{
+  rtl::TOwnedPtr<TMenusGlyphPopupMenu> menu(rtl::New<TMenusGlyphPopupMenu>(nullptr));
+  TMenuItem* item = AddItem(menu.get(), nullptr, L"Red", nullptr);
+  EXPECT_FALSE(item->HasBitmap());
+  TBitmap* bitmap = item->GetBitmap();
+  bitmap->SetSize(16, 16);
+  bitmap->GetCanvas()->GetBrush()->SetColor(RGB(255, 0, 0));
+  bitmap->GetCanvas()->FillRect({0, 0, 16, 16});
+  menu->Popup(0, 0);
+  EXPECT_EQ(menu->EntryBitmap, HBMMENU_CALLBACK);
+  EXPECT_EQ(menu->Measured.itemWidth, 16u);
+  EXPECT_EQ(menu->Measured.itemHeight, 16u);
+  EXPECT_EQ(menu->Center, RGB(255, 0, 0));
+}
+
+TEST(MenusItems, ImagesComeFromTheNearestSubMenuImagesOrElseTheMenu)
+{
+  rtl::TOwnedPtr<TPopupMenu> menu(rtl::New<TPopupMenu>(nullptr));
+  TImageList* menuImages = rtl::New<TImageList>(menu.get());
+  TImageList* subImages = rtl::New<TImageList>(menu.get());
+  subImages->SetSize(24, 24);
+  menu->SetImages(menuImages);
+  TMenuItem* top = AddItem(menu.get(), nullptr, L"Top", nullptr);
+  TMenuItem* child = AddItem(menu.get(), top, L"Child", nullptr);
+  EXPECT_EQ(top->GetImageList(), menuImages);
+  EXPECT_EQ(child->GetImageList(), menuImages);
+  top->SetSubMenuImages(subImages);
+  EXPECT_EQ(top->GetImageList(), menuImages);
+  EXPECT_EQ(child->GetImageList(), subImages);
+  EXPECT_EQ(child->GetParentMenu(), menu.get());
+
+  // The entry is as tall as the images it may show.
+  rtl::TOwnedPtr<TBitmap> canvasHolder(rtl::New<TBitmap>());
+  canvasHolder->SetSize(1, 1);
+  int width = 0;
+  int height = 0;
+  child->MeasureItem(canvasHolder->GetCanvas(), width, height);
+  EXPECT_GE(height, 24);
+  EXPECT_GT(width, 24);
+  rtl::Free(subImages);
+  EXPECT_EQ(child->GetImageList(), menuImages) << "a freed image list is forgotten";
+}
+
+TEST(MenusPopup, ARightToLeftMenuOpensTheOtherWay)
+{
+  rtl::TOwnedPtr<TControl> owner(rtl::New<TControl>(nullptr));
+  TMenusTestPopupMenu* menu = rtl::New<TMenusTestPopupMenu>(owner.get());
+  AddItem(menu, nullptr, L"Item", nullptr);
+  struct Row {
+    const char* Name;
+    std::function<void()> Set;
+    TPopupAlignment Alignment;
+    UINT Expected;
+  };
+  const Row rows[] = {
+      {"left to right", [] {}, paLeft, TPM_LEFTALIGN},
+      {"owner right to left", [&] { owner->SetBiDiMode(bdRightToLeft); }, paLeft, TPM_RIGHTALIGN},
+      {"own left to right", [&] { menu->SetBiDiMode(bdLeftToRight); }, paRight, TPM_RIGHTALIGN},
+      {"parent again", [&] { menu->SetParentBiDiMode(true); }, paRight, TPM_LEFTALIGN},
+      {"centred", [] {}, paCenter, TPM_CENTERALIGN},
+  };
+  for (const Row& row : rows) {
+    row.Set();
+    menu->SetAlignment(row.Alignment);
+    menu->Popup(0, 0);
+    EXPECT_EQ(menu->Flags & (TPM_LEFTALIGN | TPM_RIGHTALIGN | TPM_CENTERALIGN), row.Expected) << row.Name;
+  }
 }
 
 }  // namespace

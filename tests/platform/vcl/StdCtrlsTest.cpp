@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/ActnList.h"
 #include "platform/vcl/StdCtrls.h"
 
 namespace vcl {
@@ -686,6 +687,99 @@ TEST_F(StdCtrlsTest, ALabelsAcceleratorFocusesItsControlUntilThatGoes)
   rtl::Free(edit);
   EXPECT_EQ(label->GetFocusControl(), nullptr);
   EXPECT_EQ(FHost->Perform(CM_DIALOGCHAR, L'n', 0), 0);
+}
+
+// ---------------------------------------------------------------------------
+// Buttons and actions
+
+// A button control with a checked state of its own (as a check box has).
+class TStdCtrlsCheckButton : public TButtonControl {
+  RTL_CLASS(TStdCtrlsCheckButton, TButtonControl)
+
+ public:
+  bool IsChecked() { return GetChecked(); }
+  void SetIsChecked(bool AValue) { SetChecked(AValue); }
+  // What SetAction does for an action that is still being read.
+  void ApplyDefaults(TBasicAction* AAction) { ActionChange(AAction, true); }
+  bool SawClicksDisabled = false;
+
+ protected:
+  bool GetChecked() override { return FChecked; }
+  // As a check box: only a change of state could click.
+  void SetChecked(bool AValue) override
+  {
+    if (AValue != FChecked)
+      SawClicksDisabled = GetClicksDisabled();
+    FChecked = AValue;
+  }
+
+ private:
+  bool FChecked = false;
+};
+
+TEST_F(StdCtrlsTest, AButtonFollowsItsActionAndAClickExecutesIt)
+{
+  TAction* action = rtl::New<TAction>(FHost.get());
+  action->SetCaption(L"&Run");
+  action->SetHint(L"Runs it");
+  action->SetOnExecute(TNotifyEvent::Bind<&TStdCtrlsEvents::Click>(FEvents.get()));
+  TButton* button = AddChild<TButton>({10, 10, 85, 35});
+  button->SetAction(action);
+  EXPECT_EQ(button->GetText(), L"&Run");
+  EXPECT_EQ(button->GetHint(), L"Runs it");
+  EXPECT_EQ(rtl::ClassOf<TControlActionLink>(button->GetActionLink()->ClassType()),
+            TControlActionLinkClass::Of<TButtonActionLink>());
+
+  SendMessageW(button->GetHandle(), BM_CLICK, 0, 0);
+  PumpStdCtrlsMessages();
+  EXPECT_EQ(FEvents->Clicks, 1) << "the native click runs the action's OnExecute";
+
+  action->SetEnabled(false);
+  EXPECT_FALSE(IsWindowEnabled(button->GetHandle()));
+  rtl::Free(action);
+  EXPECT_EQ(button->GetAction(), nullptr);
+}
+
+TEST_F(StdCtrlsTest, AButtonTakesTheActionsCheckedStateWithoutAClick)
+{
+  TAction* action = rtl::New<TAction>(FHost.get());
+  auto* button = AddChild<TStdCtrlsCheckButton>();
+  button->SetAction(action);
+  action->SetChecked(true);
+  EXPECT_TRUE(button->IsChecked());
+  EXPECT_TRUE(button->SawClicksDisabled) << "the link sets the state with clicks disabled";
+  EXPECT_TRUE(button->GetActionLink()->IsCheckedLinked());
+  button->SetIsChecked(false);
+  EXPECT_FALSE(button->GetActionLink()->IsCheckedLinked()) << "the button's own state differs now";
+}
+
+TEST_F(StdCtrlsTest, WhileReadingAButtonKeepsItsOwnValuesOverTheActions)
+{
+  TAction* action = rtl::New<TAction>(FHost.get());
+  action->SetCaption(L"Bold");
+  action->SetChecked(true);
+  action->SetEnabled(false);
+  struct Row {
+    const char* Name;
+    String Caption;
+    bool Checked;
+    String ExpectedCaption;
+  };
+  const Row rows[] = {
+      {"blank button", L"", false, L"Bold"},
+      {"button with a caption", L"Heavy", false, L"Heavy"},
+      {"checked button", L"", true, L"Bold"},
+  };
+  for (const Row& row : rows) {
+    auto* button = AddChild<TStdCtrlsCheckButton>();
+    button->SetText(row.Caption);
+    button->SetIsChecked(row.Checked);
+    button->ApplyDefaults(action);
+    EXPECT_EQ(button->GetText(), row.ExpectedCaption) << row.Name;
+    EXPECT_TRUE(button->IsChecked()) << row.Name;
+    EXPECT_FALSE(button->GetEnabled()) << row.Name << ": enabled is the default, so it follows";
+    rtl::Free(button);
+  }
 }
 
 }  // namespace
