@@ -507,6 +507,8 @@ TEST_F(ControlsDragTest, ContextMenuReachesOnContextPopupThenThePopupMenu)
        {L"Source:ContextPopup(-1,-1)", L"Host:ContextPopup(-1,-1)", L"HostMenu:Popup(Host,100,100)"}},
       {"non-windowed child", FHost.get(), {305, 206}, false, true,
        {L"Shape:ContextPopup(5,6)", L"ShapeMenu:Popup(Shape,305,206)"}},
+      // Regression: the parent heard an unanswered request twice, once from
+      // the framework and once from DefWindowProc.
       {"AutoPopup off", FTarget, {315, 135}, false, false,
        {L"Target:ContextPopup(15,25)", L"Host:ContextPopup(215,35)"}},
   };
