@@ -217,10 +217,23 @@ void TControl::Create(TComponent* AOwner)
   FParentShowHint = true;
   FParentBiDiMode = true;
   FCurrentPPI = ScreenLogPixels();
+  FDragCursor = crDrag;
+}
+
+void TControl::Notification(TComponent* AComponent, rtl::TOperation AOperation)
+{
+  inherited::Notification(AComponent, AOperation);
+  if (AOperation != rtl::opRemove || !AComponent)
+    return;
+  if (AComponent == GetAction())
+    SetAction(nullptr);
+  if (AComponent == FPopupMenu)
+    FPopupMenu = nullptr;
 }
 
 void TControl::Destroy()
 {
+  ForgetDragAndDock();
   if (CaptureControlSlot() == this)
     SetCaptureControl(nullptr);
   SetParent(nullptr);
@@ -246,8 +259,14 @@ void TControl::WndProc(TMessage& AMessage)
     if (!FControlStyle.Contains(csDoubleClicks) &&
         (AMessage.Msg == WM_LBUTTONDBLCLK || AMessage.Msg == WM_RBUTTONDBLCLK || AMessage.Msg == WM_MBUTTONDBLCLK))
       AMessage.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
-    if (AMessage.Msg == WM_LBUTTONDOWN || AMessage.Msg == WM_LBUTTONDBLCLK)
+    if (AMessage.Msg == WM_LBUTTONDOWN || AMessage.Msg == WM_LBUTTONDBLCLK) {
+      // An automatic drag takes the press: no mouse-down, no click.
+      if (FDragMode == dmAutomatic && !GetComponentState().Contains(rtl::csDesigning)) {
+        BeginAutoDrag(MessageAs<TWMMouse>(AMessage).Pos());
+        return;
+      }
       FControlState.Include(csLButtonDown);
+    }
     else if (AMessage.Msg == WM_LBUTTONUP)
       FControlState.Exclude(csLButtonDown);
   }
@@ -554,6 +573,7 @@ void TControl::SetVisible(bool AValue)
   VisibleChanging();
   FVisible = AValue;
   Perform(CM_VISIBLECHANGED, AValue, 0);
+  SendDockNotification(CM_VISIBLECHANGED, AValue, 0);
   RequestAlign();
 }
 
@@ -616,6 +636,7 @@ void TControl::SetTextBuf(const wchar_t* ABuffer)
 {
   Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ABuffer));
   Perform(CM_TEXTCHANGED, 0, 0);
+  SendDockNotification(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ABuffer));
 }
 
 // ---------------------------------------------------------------------------
@@ -1191,6 +1212,7 @@ void TMouse::Create()
 {
   inherited::Create();
   FDragThreshold = 5;
+  FDragImmediate = true;
   SettingChanged();
 }
 

@@ -26,6 +26,7 @@
 #include "platform/vcl/ActnList.h"
 #include "platform/vcl/ControlsMessages.h"
 #include "platform/vcl/Graphics.h"
+#include "platform/vcl/Menus.h"
 
 namespace vcl {
 
@@ -95,6 +96,42 @@ RTL_TYPE_NAME(TMouseWheelEvent)
 TAnchors AnchorAlign(TAlign AAlign);
 
 // ---------------------------------------------------------------------------
+// Drag and drop, docking and the context popup: types
+
+class TBaseDragControlObject;
+class TDragImageList;
+class ControlsDragMachine;
+
+RTL_ENUM(TDragMode, dmManual, dmAutomatic);
+RTL_ENUM(TDragKind, dkDrag, dkDock);
+RTL_ENUM(TDragState, dsDragEnter, dsDragLeave, dsDragMove);
+
+// Source is the dragged control when the framework made the drag object,
+// else the drag object the control supplied.
+using TDragOverEvent =
+    rtl::TMethod<void(TObject* Sender, TObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TDragDropEvent = rtl::TMethod<void(TObject* Sender, TObject* Source, int X, int Y)>;
+using TStartDragEvent = rtl::TMethod<void(TObject* Sender, TDragObject*& DragObject)>;
+// Target is nil when the drag was cancelled or refused.
+using TEndDragEvent = rtl::TMethod<void(TObject* Sender, TObject* Target, int X, int Y)>;
+using TStartDockEvent = rtl::TMethod<void(TObject* Sender, TDragDockObject*& DragObject)>;
+using TDockDropEvent = rtl::TMethod<void(TObject* Sender, TDragDockObject* Source, int X, int Y)>;
+using TDockOverEvent =
+    rtl::TMethod<void(TObject* Sender, TDragDockObject* Source, int X, int Y, TDragState State, bool& Accept)>;
+using TUnDockEvent = rtl::TMethod<void(TObject* Sender, TControl* Client, TWinControl* NewTarget, bool& Allow)>;
+// MousePos in client coordinates, (-1, -1) when asked for from the keyboard.
+using TContextPopupEvent = rtl::TMethod<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+RTL_TYPE_NAME(TDragOverEvent)
+RTL_TYPE_NAME(TDragDropEvent)
+RTL_TYPE_NAME(TStartDragEvent)
+// TEndDragEvent is the same type as TDragDropEvent and takes its name.
+RTL_TYPE_NAME(TStartDockEvent)
+RTL_TYPE_NAME(TDockDropEvent)
+RTL_TYPE_NAME(TDockOverEvent)
+RTL_TYPE_NAME(TUnDockEvent)
+RTL_TYPE_NAME(TContextPopupEvent)
+
+// ---------------------------------------------------------------------------
 // TSizeConstraints
 
 // Limits of a control's size; 0 is no limit. A change re-applies the
@@ -157,7 +194,8 @@ class TControl : public rtl::TComponent {
                RTL_MESSAGE(CM_PARENTFONTCHANGED, CMParentFontChanged),
                RTL_MESSAGE(CM_PARENTCOLORCHANGED, CMParentColorChanged),
                RTL_MESSAGE(CM_PARENTSHOWHINTCHANGED, CMParentShowHintChanged),
-               RTL_MESSAGE(CM_PARENTBIDIMODECHANGED, CMParentBiDiModeChanged))
+               RTL_MESSAGE(CM_PARENTBIDIMODECHANGED, CMParentBiDiModeChanged),
+               RTL_MESSAGE(WM_CONTEXTMENU, WMContextMenu))
   RTL_PUBLISHED(RTL_PROPERTY(Left, GetLeft, SetLeft), RTL_PROPERTY(Top, GetTop, SetTop),
                 RTL_PROPERTY(Width, GetWidth, SetWidth), RTL_PROPERTY(Height, GetHeight, SetHeight),
                 RTL_PROPERTY(Align, GetAlign, SetAlign, RTL_DEFAULT(alNone)),
@@ -186,7 +224,19 @@ class TControl : public rtl::TComponent {
                 RTL_PROPERTY(OnMouseLeave, GetOnMouseLeave, SetOnMouseLeave),
                 RTL_PROPERTY(OnMouseMove, GetOnMouseMove, SetOnMouseMove),
                 RTL_PROPERTY(OnMouseUp, GetOnMouseUp, SetOnMouseUp),
-                RTL_PROPERTY(OnResize, GetOnResize, SetOnResize))
+                RTL_PROPERTY(OnResize, GetOnResize, SetOnResize),
+                RTL_PROPERTY(DragCursor, GetDragCursor, SetDragCursor, RTL_PROPTYPE(TypeInfoTCursor),
+                             RTL_DEFAULT(crDrag)),
+                RTL_PROPERTY(DragKind, GetDragKind, SetDragKind, RTL_DEFAULT(dkDrag)),
+                RTL_PROPERTY(DragMode, GetDragMode, SetDragMode, RTL_DEFAULT(dmManual)),
+                RTL_PROPERTY(PopupMenu, GetPopupMenu, SetPopupMenu),
+                RTL_PROPERTY(OnContextPopup, GetOnContextPopup, SetOnContextPopup),
+                RTL_PROPERTY(OnDragDrop, GetOnDragDrop, SetOnDragDrop),
+                RTL_PROPERTY(OnDragOver, GetOnDragOver, SetOnDragOver),
+                RTL_PROPERTY(OnEndDock, GetOnEndDock, SetOnEndDock),
+                RTL_PROPERTY(OnEndDrag, GetOnEndDrag, SetOnEndDrag),
+                RTL_PROPERTY(OnStartDock, GetOnStartDock, SetOnStartDock),
+                RTL_PROPERTY(OnStartDrag, GetOnStartDrag, SetOnStartDrag))
 
  public:
   // ControlStyle [csCaptureMouse, csClickEvents, csSetCaption,
@@ -351,6 +401,59 @@ class TControl : public rtl::TComponent {
   TNotifyEvent GetOnResize() const { return FOnResize; }
   void SetOnResize(TNotifyEvent AValue) { FOnResize = AValue; }
 
+  // --- Drag and drop, docking, context popup (ControlsDrag.cpp, ControlsDock.cpp)
+  // Starts dragging the control (docking it with DragKind dkDock): at once
+  // when AImmediate, else once the mouse has moved AThreshold pixels
+  // (-1: Mouse()->GetDragThreshold()). The mouse stays captured until a
+  // button is released (drop), the right button or Esc (cancel).
+  void BeginDrag(bool AImmediate, int AThreshold = -1);
+  // Ends the drag of this control: dropped where the mouse is when ADrop,
+  // else cancelled.
+  void EndDrag(bool ADrop);
+  // True while this control is being dragged.
+  bool Dragging() const;
+  TDragMode GetDragMode() const { return FDragMode; }
+  virtual void SetDragMode(TDragMode AValue) { FDragMode = AValue; }
+  TDragKind GetDragKind() const { return FDragKind; }
+  void SetDragKind(TDragKind AValue) { FDragKind = AValue; }
+  TCursor GetDragCursor() const { return FDragCursor; }
+  void SetDragCursor(TCursor AValue) { FDragCursor = AValue; }
+  // The images shown while the control is dragged; nil for none.
+  virtual TDragImageList* GetDragImages() { return nullptr; }
+  // The dock site the control is docked in; nil when it is not docked.
+  TWinControl* GetHostDockSite() const { return FHostDockSite; }
+  // Leaves the current dock site (which may refuse) and docks into
+  // ANewDockSite through its DockDrop. False when refused or when
+  // ANewDockSite is no dock site.
+  bool ManualDock(TWinControl* ANewDockSite, TControl* ADropControl = nullptr, TAlign AControlSide = alNone);
+  // Leaves the dock site for no parent, at AScreenPos (in screen
+  // coordinates); a form stands on its own again.
+  bool ManualFloat(const TRect& AScreenPos);
+  // Joins ANewDockSite (nil: none), ARect in its client coordinates.
+  virtual void Dock(TWinControl* ANewDockSite, const TRect& ARect);
+  // The popup menu WM_CONTEXTMENU shows; a descendant may choose another.
+  virtual TPopupMenu* GetPopupMenu() { return FPopupMenu; }
+  void SetPopupMenu(TPopupMenu* AValue);
+  TDragOverEvent GetOnDragOver() const { return FOnDragOver; }
+  void SetOnDragOver(TDragOverEvent AValue) { FOnDragOver = AValue; }
+  TDragDropEvent GetOnDragDrop() const { return FOnDragDrop; }
+  void SetOnDragDrop(TDragDropEvent AValue) { FOnDragDrop = AValue; }
+  TStartDragEvent GetOnStartDrag() const { return FOnStartDrag; }
+  void SetOnStartDrag(TStartDragEvent AValue) { FOnStartDrag = AValue; }
+  TEndDragEvent GetOnEndDrag() const { return FOnEndDrag; }
+  void SetOnEndDrag(TEndDragEvent AValue) { FOnEndDrag = AValue; }
+  TStartDockEvent GetOnStartDock() const { return FOnStartDock; }
+  void SetOnStartDock(TStartDockEvent AValue) { FOnStartDock = AValue; }
+  TEndDragEvent GetOnEndDock() const { return FOnEndDock; }
+  void SetOnEndDock(TEndDragEvent AValue) { FOnEndDock = AValue; }
+  TContextPopupEvent GetOnContextPopup() const { return FOnContextPopup; }
+  void SetOnContextPopup(TContextPopupEvent AValue) { FOnContextPopup = AValue; }
+  // Drag steps over this control as target: Accept starts false and is
+  // true with an OnDragOver handler, which may refuse.
+  virtual void DragOver(TObject* ASource, int X, int Y, TDragState AState, bool& AAccept);
+  virtual void DragDrop(TObject* ASource, int X, int Y);
+  // --- end of drag and drop, docking, context popup
+
   // Form streaming: a control's streaming parent is its Parent.
   TComponent* GetParentComponent() override;
   void SetParentComponent(TComponent* AValue) override;
@@ -396,6 +499,32 @@ class TControl : public rtl::TComponent {
   // Sends CM_CANCELMODE to the focused framework control when it is not
   // ASender.
   void SendCancelMode(TControl* ASender);
+
+  // --- Drag and drop, docking, context popup
+  // OnStartDrag; a handler may supply the drag object (nil: the framework
+  // makes one, and frees it afterwards).
+  virtual void DoStartDrag(TDragObject*& ADragObject);
+  // OnEndDrag.
+  virtual void DoEndDrag(TObject* ATarget, int X, int Y);
+  // A drag of the control was refused or cancelled.
+  virtual void DragCanceled() {}
+  virtual void DoStartDock(TDragDockObject*& ADragObject);
+  virtual void DoEndDock(TObject* ATarget, int X, int Y);
+  // A CM_DRAG step aimed at this control: DragOver, DragDrop, or their
+  // dock forms.
+  virtual void DoDragMsg(TCMDrag& ADragMsg);
+  // OnContextPopup; AMousePos in client coordinates, (-1, -1) from the
+  // keyboard.
+  virtual void DoContextPopup(TPoint AMousePos, bool& AHandled);
+  // Sets the parent for a docking into ANewDockSite (the site's
+  // DoAddDockClient), or none.
+  virtual void DoDock(TWinControl* ANewDockSite, TRect& ARect);
+  // Tells the dock site of a message the docked control received.
+  void SendDockNotification(UINT AMsg, WPARAM AWParam, LPARAM ALParam);
+  void WMContextMenu(TWMContextMenu& AMessage);
+  // A left press with DragMode dmAutomatic: the drag starts at the press.
+  void BeginAutoDrag(const TPoint& AClientPos);
+  // --- end of drag and drop, docking, context popup
 
   // The message handlers.
   void ButtonPressed(TWMMouse& AMessage);
@@ -473,6 +602,22 @@ class TControl : public rtl::TComponent {
   TNotifyEvent FOnMouseLeave;
   TMouseWheelEvent FOnMouseWheel;
   TNotifyEvent FOnResize;
+  // Drag and drop, docking, context popup.
+  TDragMode FDragMode;
+  TDragKind FDragKind;
+  TCursor FDragCursor;
+  TWinControl* FHostDockSite;
+  TPopupMenu* FPopupMenu;
+  TDragOverEvent FOnDragOver;
+  TDragDropEvent FOnDragDrop;
+  TStartDragEvent FOnStartDrag;
+  TEndDragEvent FOnEndDrag;
+  TStartDockEvent FOnStartDock;
+  TEndDragEvent FOnEndDock;
+  TContextPopupEvent FOnContextPopup;
+  // Leaves a running drag and the dock site: nothing keeps a pointer to a
+  // control that goes.
+  void ForgetDragAndDock();
 
   // --- Actions (ControlsActions.cpp) ---
  public:
@@ -489,6 +634,7 @@ class TControl : public rtl::TComponent {
   virtual void InitiateAction();
   THelpContext GetHelpContext() const { return FHelpContext; }
   void SetHelpContext(THelpContext AValue) { FHelpContext = AValue; }
+  // Forgets a freed action or popup menu.
   void Notification(TComponent* AComponent, rtl::TOperation AOperation) override;
   // The link goes before the control does.
   void BeforeDestruction() override;
@@ -517,6 +663,9 @@ class TControl : public rtl::TComponent {
 
   friend class TWinControl;
   friend class TSizeConstraints;
+  friend class TBaseDragControlObject;
+  friend class TDragDockObject;
+  friend class ControlsDragMachine;
 };
 
 using TControlClass = rtl::ClassOf<TControl>;
@@ -570,7 +719,9 @@ class TWinControl : public TControl {
                RTL_MESSAGE(CM_COLORCHANGED, CMColorChanged), RTL_MESSAGE(CM_FONTCHANGED, CMFontChanged),
                RTL_MESSAGE(CM_INVALIDATE, CMInvalidate), RTL_MESSAGE(CM_SYSCOLORCHANGE, CMSysColorChange),
                RTL_MESSAGE(CM_WININICHANGE, CMWinIniChange), RTL_MESSAGE(CM_FONTCHANGE, CMFontChange),
-               RTL_MESSAGE(CM_BIDIMODECHANGED, CMBiDiModeChanged))
+               RTL_MESSAGE(CM_BIDIMODECHANGED, CMBiDiModeChanged), RTL_MESSAGE(CM_DRAG, CMDrag),
+               RTL_MESSAGE(WM_CONTEXTMENU, WMContextMenu), RTL_MESSAGE(CM_DOCKCLIENT, CMDockClient),
+               RTL_MESSAGE(CM_UNDOCKCLIENT, CMUnDockClient))
   RTL_PUBLISHED(RTL_PROPERTY(DoubleBuffered, GetDoubleBuffered, SetDoubleBuffered, RTL_DEFAULT(false)),
                 RTL_PROPERTY(ParentBackground, GetParentBackground, SetParentBackground, RTL_DEFAULT(false)),
                 RTL_PROPERTY(TabOrder, GetTabOrder, SetTabOrder, RTL_DEFAULT(-1)),
@@ -578,7 +729,11 @@ class TWinControl : public TControl {
                 RTL_PROPERTY(OnEnter, GetOnEnter, SetOnEnter), RTL_PROPERTY(OnExit, GetOnExit, SetOnExit),
                 RTL_PROPERTY(OnKeyDown, GetOnKeyDown, SetOnKeyDown),
                 RTL_PROPERTY(OnKeyPress, GetOnKeyPress, SetOnKeyPress),
-                RTL_PROPERTY(OnKeyUp, GetOnKeyUp, SetOnKeyUp))
+                RTL_PROPERTY(OnKeyUp, GetOnKeyUp, SetOnKeyUp),
+                RTL_PROPERTY(DockSite, GetDockSite, SetDockSite, RTL_DEFAULT(false)),
+                RTL_PROPERTY(OnDockDrop, GetOnDockDrop, SetOnDockDrop),
+                RTL_PROPERTY(OnDockOver, GetOnDockOver, SetOnDockOver),
+                RTL_PROPERTY(OnUnDock, GetOnUnDock, SetOnUnDock))
 
  public:
   void Create(TComponent* AOwner) override;
@@ -679,6 +834,29 @@ class TWinControl : public TControl {
   void SetOnKeyUp(TKeyEvent AValue) { FOnKeyUp = AValue; }
   TKeyPressEvent GetOnKeyPress() const { return FOnKeyPress; }
   void SetOnKeyPress(TKeyPressEvent AValue) { FOnKeyPress = AValue; }
+
+  // --- Docking (ControlsDock.cpp)
+  // Whether controls may dock into this one.
+  bool GetDockSite() const { return FDockSite; }
+  void SetDockSite(bool AValue) { FDockSite = AValue; }
+  // The controls docked here, in the order they came.
+  int GetDockClientCount() const { return static_cast<int>(FDockClients.size()); }
+  TControl* GetDockClients(int AIndex) const { return FDockClients.at(static_cast<std::size_t>(AIndex)); }
+  // A docking drop: CM_DOCKCLIENT docks the control, then OnDockDrop.
+  virtual void DockDrop(TDragDockObject* ASource, int X, int Y);
+  // A docking drag over the site: Accept starts true unless an OnDockOver
+  // handler refuses.
+  virtual void DockOver(TDragDockObject* ASource, int X, int Y, TDragState AState, bool& AAccept);
+  // AClient asks to leave for ANewTarget (nil: floating): OnUnDock, then
+  // CM_UNDOCKCLIENT; false when either refuses.
+  virtual bool DoUnDock(TWinControl* ANewTarget, TControl* AClient);
+  TDockDropEvent GetOnDockDrop() const { return FOnDockDrop; }
+  void SetOnDockDrop(TDockDropEvent AValue) { FOnDockDrop = AValue; }
+  TDockOverEvent GetOnDockOver() const { return FOnDockOver; }
+  void SetOnDockOver(TDockOverEvent AValue) { FOnDockOver = AValue; }
+  TUnDockEvent GetOnUnDock() const { return FOnUnDock; }
+  void SetOnUnDock(TUnDockEvent AValue) { FOnUnDock = AValue; }
+  // --- end of docking
 
   void WndProc(TMessage& AMessage) override;
   // The window's own procedure: the native class's for a superclassed
@@ -781,6 +959,16 @@ class TWinControl : public TControl {
   void CMWinIniChange(TMessage& AMessage);
   void CMFontChange(TMessage& AMessage);
   void CMBiDiModeChanged(TMessage& AMessage);
+  // Drag and drop, docking, context popup.
+  // Makes AClient a child at ARect (client coordinates); a page control
+  // gives it a page of its own instead.
+  virtual void DoAddDockClient(TControl* AClient, const TRect& ARect);
+  // AClient has left the site.
+  virtual void DoRemoveDockClient(TControl* /*AClient*/) {}
+  void CMDrag(TCMDrag& AMessage);
+  void WMContextMenu(TWMContextMenu& AMessage);
+  void CMDockClient(TCMDockClient& AMessage);
+  void CMUnDockClient(TCMUnDockClient& AMessage);
 
   HWND FHandle;
   HWND FParentWindow;
@@ -819,8 +1007,15 @@ class TWinControl : public TControl {
   TKeyEvent FOnKeyDown;
   TKeyEvent FOnKeyUp;
   TKeyPressEvent FOnKeyPress;
+  // Docking.
+  std::vector<TControl*> FDockClients;
+  bool FDockSite;
+  TDockDropEvent FOnDockDrop;
+  TDockOverEvent FOnDockOver;
+  TUnDockEvent FOnUnDock;
 
   friend class TControl;
+  friend class ControlsDragMachine;
   friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM);
 };
 
@@ -877,6 +1072,153 @@ class TWinControlActionLink : public TControlActionLink {
  protected:
   void AssignClient(TObject* AClient) override;
 };
+
+// ---------------------------------------------------------------------------
+// Drag and drop and docking: the drag objects (ControlsDrag.cpp)
+
+// One drag from BeginDrag to its end: where the mouse is, the control it is
+// over (the target) and how the drag ended. While it runs, a hidden window
+// of the object holds the mouse capture and receives the mouse and key
+// messages of the drag.
+class TDragObject : public rtl::TObject {
+  RTL_CLASS(TDragObject, rtl::TObject)
+
+ public:
+  void Create() {}
+  void Destroy() override;
+
+  // The images shown while dragging; nil for none.
+  virtual TDragImageList* GetDragImages() { return nullptr; }
+  // The cursor over the current target: crDrag where it accepts, crNoDrop
+  // elsewhere.
+  virtual TCursor GetDragCursor(bool AAccepted, int X, int Y);
+  // The drag ended: ATarget is the control it ended over (nil when nothing
+  // accepted it), X, Y in the target's client coordinates.
+  virtual void Finished(TObject* /*ATarget*/, int /*X*/, int /*Y*/, bool /*AAccepted*/) {}
+  // Hide and show the drag image, around painting under it.
+  virtual void HideDragImage();
+  virtual void ShowDragImage();
+  // The framework frees drag objects of this kind when the drag ends; the
+  // others belong to whoever made them.
+  virtual bool FreeAfterDrag() const { return false; }
+
+  // The mouse position on the screen, the control under it and that
+  // control's window, and the position in the control's coordinates.
+  TPoint GetDragPos() const { return FDragPos; }
+  TObject* GetDragTarget() const { return FDragTarget; }
+  HWND GetDragHandle() const { return FDragHandle; }
+  TPoint GetDragTargetPos() const { return FDragTargetPos; }
+  // The drag ended by a release of the mouse (not cancelled).
+  bool GetDropped() const { return FDropped; }
+  bool GetCancelling() const { return FCancelling; }
+  // The hidden window holding the mouse while the drag runs.
+  HWND GetCaptureWindow() const { return FCaptureWindow; }
+  // Shows the image also over controls without csDisplayDragImage.
+  bool GetAlwaysShowDragImages() const { return FAlwaysShowDragImages; }
+  void SetAlwaysShowDragImages(bool AValue) { FAlwaysShowDragImages = AValue; }
+
+ protected:
+  // The mouse messages of the drag: moves drag, a left release drops, the
+  // right button, Esc and a lost capture cancel, Ctrl repeats the step.
+  virtual void WndProc(TMessage& AMessage);
+
+ private:
+  void MainWndProc(TMessage& AMessage);
+
+  TObject* FDragTarget;
+  HWND FDragHandle;
+  HWND FCaptureWindow;
+  TPoint FDragPos;
+  TPoint FDragTargetPos;
+  bool FDropped;
+  bool FCancelling;
+  bool FAlwaysShowDragImages;
+
+  friend class ControlsDragMachine;
+};
+
+// Freed by the framework when the drag ends.
+class TDragObjectEx : public TDragObject {
+  RTL_CLASS(TDragObjectEx, TDragObject)
+
+ public:
+  bool FreeAfterDrag() const override { return true; }
+};
+
+// A drag of a control: its end reaches the control (DoEndDrag, or
+// DragCanceled first when nothing accepted it).
+class TBaseDragControlObject : public TDragObject {
+  RTL_CLASS(TBaseDragControlObject, TDragObject)
+
+ public:
+  virtual void Create(TControl* AControl) { FControl = AControl; }
+  void Finished(TObject* ATarget, int X, int Y, bool AAccepted) override;
+  TControl* GetControl() const { return FControl; }
+  void SetControl(TControl* AValue) { FControl = AValue; }
+
+ protected:
+  virtual void EndDrag(TObject* ATarget, int X, int Y);
+
+ private:
+  TControl* FControl;
+};
+
+// The control's DragCursor where a target accepts, and its drag images.
+class TDragControlObject : public TBaseDragControlObject {
+  RTL_CLASS(TDragControlObject, TBaseDragControlObject)
+
+ public:
+  TCursor GetDragCursor(bool AAccepted, int X, int Y) override;
+  TDragImageList* GetDragImages() override;
+};
+
+// What the framework makes when DoStartDrag supplies no object.
+class TDragControlObjectEx : public TDragControlObject {
+  RTL_CLASS(TDragControlObjectEx, TDragControlObject)
+
+ public:
+  bool FreeAfterDrag() const override { return true; }
+};
+
+// A docking drag: the target is a dock site; its end reaches the control
+// as DoEndDock.
+class TDragDockObject : public TBaseDragControlObject {
+  RTL_CLASS(TDragDockObject, TBaseDragControlObject)
+
+ public:
+  // The rectangle the control would take, on the screen.
+  TRect GetDockRect() const { return FDockRect; }
+  void SetDockRect(const TRect& AValue) { FDockRect = AValue; }
+  TAlign GetDropAlign() const { return FDropAlign; }
+  void SetDropAlign(TAlign AValue) { FDropAlign = AValue; }
+  TControl* GetDropOnControl() const { return FDropOnControl; }
+  void SetDropOnControl(TControl* AValue) { FDropOnControl = AValue; }
+
+ protected:
+  void EndDrag(TObject* ATarget, int X, int Y) override;
+
+ private:
+  TRect FDockRect;
+  TAlign FDropAlign;
+  TControl* FDropOnControl;
+};
+
+// Freed by the framework when the docking drag ends.
+class TDragDockObjectEx : public TDragDockObject {
+  RTL_CLASS(TDragDockObjectEx, TDragDockObject)
+
+ public:
+  bool FreeAfterDrag() const override { return true; }
+};
+
+// Cancels the drag that runs, if any.
+void CancelDrag();
+
+namespace detail {
+// The hidden window holding the mouse during a drag; nil outside drags.
+// The key messages of the message loop go to it (IsKeyMsg).
+HWND DragCaptureWindow();
+}  // namespace detail
 
 // ---------------------------------------------------------------------------
 // Painting classes

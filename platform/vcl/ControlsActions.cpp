@@ -42,13 +42,6 @@ void TControl::InitiateAction()
     FActionLink->Update();
 }
 
-void TControl::Notification(TComponent* AComponent, rtl::TOperation AOperation)
-{
-  inherited::Notification(AComponent, AOperation);
-  if (AOperation == rtl::opRemove && AComponent && AComponent == GetAction())
-    SetAction(nullptr);
-}
-
 void TControl::BeforeDestruction()
 {
   inherited::BeforeDestruction();

@@ -479,6 +479,70 @@ struct TCMMouseEnterLeave {
   LRESULT Result;
 };
 
+// ---------------------------------------------------------------------------
+// Drag and drop and docking
+
+class TDragObject;
+class TDragDockObject;
+
+// What a CM_DRAG asks of the window it is sent to: the drag enters, moves
+// over or leaves Target, is dropped on it or cancelled over it, or (for
+// dmFindTarget) which control of the window lies at Pos.
+RTL_ENUM(TDragMessage, dmDragEnter, dmDragLeave, dmDragMove, dmDragDrop, dmDragCancel, dmFindTarget);
+
+// The drag as CM_DRAG carries it: the screen position, the drag object and
+// the control the drag is over.
+struct TDragRec {
+  TPoint Pos;
+  TDragObject* Source;
+  rtl::TObject* Target;
+  bool Docking;
+};
+
+// CM_DRAG: Result is the accept flag for enter, move and leave, and the
+// target control for dmFindTarget.
+struct TCMDrag {
+  UINT Msg;
+  TDragMessage DragMessage;
+  BYTE Reserved1;
+  WORD Reserved2;
+  TDragRec* DragRec;
+  LRESULT Result;
+};
+
+// CM_DOCKCLIENT: a control docks into the receiver; MousePos in its client
+// coordinates.
+struct TCMDockClient {
+  UINT Msg;
+  TDragDockObject* DockSource;
+  TSmallPoint MousePos;
+  LRESULT Result;
+};
+
+// CM_UNDOCKCLIENT: Client leaves the receiver for NewTarget (nil when it
+// floats). Result non-zero refuses.
+struct TCMUnDockClient {
+  UINT Msg;
+  TControl* NewTarget;
+  TControl* Client;
+  LRESULT Result;
+};
+
+// CM_DOCKNOTIFICATION: a docked control tells its dock site of a message
+// it received (WM_SETTEXT with the text in MsgLParam, CM_VISIBLECHANGED with
+// the visibility in MsgWParam).
+struct TDockNotifyRec {
+  UINT ClientMsg;
+  WPARAM MsgWParam;
+  LPARAM MsgLParam;
+};
+struct TCMDockNotification {
+  UINT Msg;
+  TControl* Client;
+  TDockNotifyRec* NotifyRec;
+  LRESULT Result;
+};
+
 #define VCL_CHECK_MESSAGE_RECORD(ARecord)                                                   \
   static_assert(sizeof(ARecord) == sizeof(TMessage) && std::is_standard_layout_v<ARecord> && \
                 offsetof(ARecord, Result) == offsetof(TMessage, Result))
@@ -511,6 +575,10 @@ VCL_CHECK_MESSAGE_RECORD(TCMFocusChanged);
 VCL_CHECK_MESSAGE_RECORD(TCMCancelMode);
 VCL_CHECK_MESSAGE_RECORD(TCMControlChange);
 VCL_CHECK_MESSAGE_RECORD(TCMMouseEnterLeave);
+VCL_CHECK_MESSAGE_RECORD(TCMDrag);
+VCL_CHECK_MESSAGE_RECORD(TCMDockClient);
+VCL_CHECK_MESSAGE_RECORD(TCMUnDockClient);
+VCL_CHECK_MESSAGE_RECORD(TCMDockNotification);
 #undef VCL_CHECK_MESSAGE_RECORD
 
 // The record view of a message: the same memory, read through the typed

@@ -117,7 +117,8 @@ bool IsKeyMsg(MSG& AMsg)
       wnd = GetParent(wnd);
     if (!wnd)
       wnd = AMsg.hwnd;
-  } else if (!FindControl(wnd)) {
+  } else if (!FindControl(wnd) && wnd != detail::DragCaptureWindow()) {
+    // During a drag the keys go to the drag (Esc cancels it).
     return false;
   }
   return SendMessageW(wnd, CN_BASE + AMsg.message, AMsg.wParam, AMsg.lParam) != 0;
@@ -1373,7 +1374,8 @@ void TWinControl::DefaultHandler(TMessage& AMessage)
   }
   if (AMessage.Msg == WM_CONTEXTMENU && FParent) {
     AMessage.Result = FParent->Perform(AMessage.Msg, AMessage.WParam, AMessage.LParam);
-    if (AMessage.Result != 0)
+    // DefWindowProc would hand it to the parent window a second time.
+    if (AMessage.Result != 0 || FDefWndProc == &DefWindowProcW)
       return;
   }
   if (AMessage.Msg >= WM_CTLCOLORMSGBOX && AMessage.Msg <= WM_CTLCOLORSTATIC) {
