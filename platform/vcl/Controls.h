@@ -95,6 +95,10 @@ RTL_TYPE_NAME(TMouseWheelEvent)
 // The anchors an aligned control takes when its Align is set.
 TAnchors AnchorAlign(TAlign AAlign);
 
+// The border of a form; edits and list boxes take the first two values.
+RTL_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin);
+using TBorderStyle = TFormBorderStyle;
+
 // ---------------------------------------------------------------------------
 // Drag and drop, docking and the context popup: types
 
@@ -941,6 +945,7 @@ class TWinControl : public TControl {
   void WMMouseLeave(TMessage& AMessage);
   void WMSetCursor(TWMSetCursor& AMessage);
   void CNKeyDown(TWMKey& AMessage);
+  bool IsMenuKey(TWMKey& AMessage);
   void CNChar(TWMKey& AMessage);
   void CMChildKey(TCMChildKey& AMessage);
   void CMDialogKey(TCMDialogKey& AMessage);

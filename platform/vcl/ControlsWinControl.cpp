@@ -8,6 +8,7 @@
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Controls.h"
+#include "platform/vcl/Forms.h"
 
 namespace vcl {
 
@@ -1119,6 +1120,21 @@ void TWinControl::WMChar(TWMKey& AMessage)
     InheritedMessage(this, AMessage);
 }
 
+// A key down offered as a short cut: to the popup menus of the control and
+// its parents, nearest first, then to the form.
+bool TWinControl::IsMenuKey(TWMKey& AMessage)
+{
+  if (GetComponentState().Contains(rtl::csDesigning))
+    return false;
+  for (TWinControl* control = this; control; control = control->GetParent()) {
+    TPopupMenu* menu = control->GetPopupMenu();
+    if (menu && menu->IsShortCut(AMessage))
+      return true;
+  }
+  TCustomForm* form = GetParentForm(this);
+  return form && form->IsShortCut(AMessage);
+}
+
 // The focused control sees a key first as CN_KEYDOWN: its parents may take
 // it (CM_CHILDKEY), and Tab, arrows, Enter and Esc go to the top-level
 // control as CM_DIALOGKEY unless the control wants them (WM_GETDLGCODE).
@@ -1126,6 +1142,8 @@ void TWinControl::WMChar(TWMKey& AMessage)
 void TWinControl::CNKeyDown(TWMKey& AMessage)
 {
   AMessage.Result = 1;
+  if (IsMenuKey(AMessage))
+    return;
   if (!GetComponentState().Contains(rtl::csDesigning)) {
     if (Perform(CM_CHILDKEY, AMessage.CharCode, reinterpret_cast<LPARAM>(this)) != 0)
       return;

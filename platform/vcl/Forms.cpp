@@ -7,6 +7,7 @@
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/ClassesStreams.h"
 #include "platform/rtl/SysUtilsFormat.h"
+#include "platform/vcl/ActnList.h"
 
 namespace vcl {
 
@@ -469,6 +470,17 @@ void TCustomForm::Close()
     case caMinimize: SetWindowState(wsMinimized); break;
     default: ReleaseForm(); break;
   }
+}
+
+bool TCustomForm::IsShortCut(TWMKey& AMessage)
+{
+  bool handled = false;
+  if (FOnShortCut)
+    FOnShortCut(AMessage, handled);
+  for (int i = 0; !handled && i < GetComponentCount(); ++i)
+    if (rtl::Is<TCustomActionList>(GetComponents(i)))
+      handled = static_cast<TCustomActionList*>(GetComponents(i))->IsShortCut(AMessage);
+  return handled;
 }
 
 bool TCustomForm::CloseQuery()

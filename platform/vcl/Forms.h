@@ -1,5 +1,5 @@
 // The Forms unit:
-//   the form's enumerations (TPosition, TFormBorderStyle, TBorderIcons,
+//   the form's enumerations (TPosition, TBorderIcons,
 //     TCloseAction, TWindowState), TModalResult and the mr* values
 //   TCustomForm / TForm: a top-level window read from its form resource,
 //     shown modeless or modal, closed through OnCloseQuery and OnClose,
@@ -36,7 +36,6 @@ class TScreen;
 
 RTL_ENUM(TPosition, poDesigned, poDefault, poDefaultPosOnly, poDefaultSizeOnly, poScreenCenter, poDesktopCenter,
          poMainFormCenter, poOwnerFormCenter);
-RTL_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin);
 RTL_ENUM(TBorderIcon, biSystemMenu, biMinimize, biMaximize, biHelp);
 using TBorderIcons = rtl::TSet<TBorderIcon>;
 RTL_TYPE_NAME(TBorderIcons)
@@ -56,6 +55,9 @@ inline constexpr TModalResult mrNo = IDNO;
 inline constexpr TModalResult mrClose = IDCLOSE;
 
 using TCloseEvent = rtl::TMethod<void(TObject* Sender, TCloseAction& Action)>;
+// OnShortCut: setting Handled takes the key.
+using TShortCutEvent = rtl::TMethod<void(TWMKey& Msg, bool& Handled)>;
+RTL_TYPE_NAME(TShortCutEvent)
 using TCloseQueryEvent = rtl::TMethod<void(TObject* Sender, bool& CanClose)>;
 using TExceptionEvent = rtl::TMethod<void(TObject* Sender, rtl::Exception* E)>;
 using TIdleEvent = rtl::TMethod<void(TObject* Sender, bool& Done)>;
@@ -89,7 +91,8 @@ class TCustomForm : public TWinControl {
                 RTL_PROPERTY(OnCreate, GetOnCreate, SetOnCreate),
                 RTL_PROPERTY(OnDeactivate, GetOnDeactivate, SetOnDeactivate),
                 RTL_PROPERTY(OnDestroy, GetOnDestroy, SetOnDestroy),
-                RTL_PROPERTY(OnHide, GetOnHide, SetOnHide), RTL_PROPERTY(OnShow, GetOnShow, SetOnShow))
+                RTL_PROPERTY(OnHide, GetOnHide, SetOnHide), RTL_PROPERTY(OnShortCut, GetOnShortCut, SetOnShortCut),
+                RTL_PROPERTY(OnShow, GetOnShow, SetOnShow))
 
  public:
   // The form of a designed class: the new-form set-up, then its resources,
@@ -177,6 +180,12 @@ class TCustomForm : public TWinControl {
   void SetOnShow(TNotifyEvent AValue) { FOnShow = AValue; }
   TNotifyEvent GetOnHide() const { return FOnHide; }
   void SetOnHide(TNotifyEvent AValue) { FOnHide = AValue; }
+  TShortCutEvent GetOnShortCut() const { return FOnShortCut; }
+  void SetOnShortCut(TShortCutEvent AValue) { FOnShortCut = AValue; }
+
+  // A key down of one of the form's controls as a short cut: OnShortCut
+  // first, then the action lists the form owns; true when one took it.
+  virtual bool IsShortCut(TWMKey& AMessage);
 
   // The idle action update of a showing form: the form's InitiateAction,
   // then that of every visible action client among its controls, depth
@@ -245,6 +254,7 @@ class TCustomForm : public TWinControl {
   TNotifyEvent FOnDestroy;
   TNotifyEvent FOnShow;
   TNotifyEvent FOnHide;
+  TShortCutEvent FOnShortCut;
 };
 
 class TForm : public TCustomForm {

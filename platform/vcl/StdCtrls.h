@@ -1,6 +1,6 @@
 // The StdCtrls unit: the framework's controls over the native EDIT, BUTTON
 // and LISTBOX classes.
-//   TBorderStyle, TEditCharCase, TScrollStyle, TOwnerDrawState, the item
+//   TEditCharCase, TScrollStyle, TOwnerDrawState, the item
 //     events of owner-drawn lists
 //   TCustomEdit, TEdit: a single-line EDIT window with its text limit lifted
 //   TCustomMemo, TMemo: a multi-line EDIT window and its line list
@@ -23,9 +23,6 @@ namespace vcl {
 // ---------------------------------------------------------------------------
 // Types
 
-// The border of an edit or list box; the form's border styles extend it.
-RTL_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin);
-using TBorderStyle = TFormBorderStyle;
 RTL_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 // TShiftState has an ssHorizontal too, so the scroll style's values live in
 // a namespace of their own; its horizontal value is TScrollStyle::ssHorizontal.

@@ -8,7 +8,9 @@
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/ClassesStreams.h"
 #include "platform/rtl/ClassesThreads.h"
+#include "platform/vcl/ActnList.h"
 #include "platform/vcl/Forms.h"
+#include "platform/vcl/Menus.h"
 
 namespace vcl {
 namespace {
@@ -110,6 +112,9 @@ class TFormsTestHandlers : public rtl::TObject {
     HintStr += L" of " + HintInfo.HintControl->GetName();
     CanShow = AllowHint;
   }
+
+  void Clicked(TObject* Sender) { Senders.push_back(Sender); }
+  void FormShortCut(TWMKey& Msg, bool& Handled) { Handled = Msg.CharCode == VK_F8; }
 
   std::vector<TObject*> Senders;
   int Idles = 0;
@@ -437,6 +442,40 @@ TEST_F(TFormsTest, KeyPreviewLetsTheFormSeeItsControlsKeysFirst)
       EXPECT_NE(handled, 0);
     }
     rtl::Free(form);
+  }
+}
+
+// A key down of a control is first a short cut: of the popup menus of the
+// control and its parents, then of the form (OnShortCut, its action lists).
+TEST_F(TFormsTest, ShortCutsGoToPopupMenusThenToTheForm)
+{
+  rtl::TOwnedPtr<TForm> form(CreateBlankForm());
+  auto* panel = rtl::New<TFormsTestButton>(form.get());
+  panel->SetParent(form.get());
+  auto* popup = rtl::New<TPopupMenu>(form.get());
+  auto* item = rtl::New<TMenuItem>(popup);
+  item->SetShortCut(VK_F6);
+  item->SetOnClick(TNotifyEvent::Bind<&TFormsTestHandlers::Clicked>(FHandlers.get()));
+  popup->GetItems()->Add(item);
+  form->SetPopupMenu(popup);
+  auto* list = rtl::New<TActionList>(form.get());
+  auto* action = rtl::New<TAction>(form.get());
+  action->SetActionList(list);
+  action->SetShortCut(VK_F5);
+  action->SetOnExecute(TNotifyEvent::Bind<&TFormsTestHandlers::Clicked>(FHandlers.get()));
+  form->SetOnShortCut(TShortCutEvent::Bind<&TFormsTestHandlers::FormShortCut>(FHandlers.get()));
+
+  struct Row {
+    WORD Key;
+    bool Taken;
+    TObject* Clicked;
+  };
+  const Row rows[] = {{VK_F5, true, action}, {VK_F6, true, item}, {VK_F8, true, nullptr}, {VK_F9, false, nullptr}};
+  for (const Row& row : rows) {
+    FHandlers->Senders.clear();
+    EXPECT_EQ(panel->Perform(CN_KEYDOWN, row.Key, 0) != 0, row.Taken) << row.Key;
+    EXPECT_EQ(FHandlers->Senders, row.Clicked ? std::vector<TObject*>{row.Clicked} : std::vector<TObject*>{})
+        << row.Key;
   }
 }
 
