@@ -9,6 +9,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/ImgList.h"
+#include "tests/platform/vcl/VclTestHost.h"
 
 namespace vcl {
 namespace {
@@ -19,37 +20,6 @@ std::string Narrow(const String& S)
 {
   return {S.begin(), S.end()};
 }
-
-void PumpComCtrlsMessages()
-{
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-// The top-level window of a test, standing in for a form.
-class TComCtrlsHost : public TCustomControl {
-  RTL_CLASS(TComCtrlsHost, TCustomControl)
-
- public:
-  void Create(TComponent* AOwner) override
-  {
-    inherited::Create(AOwner);
-    FVisible = false;
-    FControlStyle.Include(csAcceptsControls);
-  }
-
- protected:
-  void CreateParams(TCreateParams& AParams) override
-  {
-    inherited::CreateParams(AParams);
-    AParams.Style = WS_POPUP | WS_CLIPCHILDREN;
-    AParams.WndParent = nullptr;
-  }
-  bool IsTopLevelHost() const override { return true; }
-};
 
 // Records the tree view's events as "event:node text" and refuses what it
 // is told to.
@@ -103,14 +73,14 @@ class ComCtrlsTest : public ::testing::Test {
   void SetUp() override
   {
     FEvents.reset(rtl::New<TComCtrlsEvents>());
-    FHost.reset(rtl::New<TComCtrlsHost>(nullptr));
+    FHost.reset(rtl::New<vcltest::TTestHost>(nullptr));
     FHost->SetBounds(10, 10, 400, 300);
     FHost->Show();
   }
   void TearDown() override
   {
     FHost.reset();
-    PumpComCtrlsMessages();
+    vcltest::PumpMessages();
   }
 
   template <class T>
@@ -167,7 +137,7 @@ class ComCtrlsTest : public ::testing::Test {
   }
 
   rtl::TOwnedPtr<TComCtrlsEvents> FEvents;
-  rtl::TOwnedPtr<TComCtrlsHost> FHost;
+  rtl::TOwnedPtr<vcltest::TTestHost> FHost;
 };
 
 // ---------------------------------------------------------------------------

@@ -10,6 +10,7 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/Menus.h"
+#include "tests/platform/vcl/VclTestHost.h"
 
 namespace vcl {
 namespace {
@@ -136,30 +137,6 @@ class TControlsDragTestShape : public TGraphicControl {
   RTL_CLASS(TControlsDragTestShape, TGraphicControl)
 };
 
-// The top-level window of a test, standing on top of other programs'
-// windows so the points of the test are its own.
-class TControlsDragTestHost : public TCustomControl {
-  RTL_CLASS(TControlsDragTestHost, TCustomControl)
-
- public:
-  void Create(TComponent* AOwner) override
-  {
-    inherited::Create(AOwner);
-    FVisible = false;
-    FControlStyle.Include(csAcceptsControls);
-  }
-
- protected:
-  void CreateParams(TCreateParams& AParams) override
-  {
-    inherited::CreateParams(AParams);
-    AParams.Style = WS_POPUP | WS_CLIPCHILDREN;
-    AParams.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
-    AParams.WndParent = nullptr;
-  }
-  bool IsTopLevelHost() const override { return true; }
-};
-
 // Answers for the user: records where and for whom the menu was shown.
 class TControlsDragTestPopupMenu : public TPopupMenu {
   RTL_CLASS(TControlsDragTestPopupMenu, TPopupMenu)
@@ -181,15 +158,6 @@ class TControlsDragTestPopupMenu : public TPopupMenu {
   }
 };
 
-void PumpMessages()
-{
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
 LPARAM PointParam(const TPoint& APoint)
 {
   return MAKELPARAM(static_cast<WORD>(APoint.x), static_cast<WORD>(APoint.y));
@@ -206,7 +174,7 @@ class ControlsDragTest : public ::testing::Test {
     Mouse()->SetDragThreshold(5);
     Mouse()->SetDragImmediate(false);
     FEvents.reset(rtl::New<TControlsDragTestEvents>());
-    FHost.reset(rtl::New<TControlsDragTestHost>(nullptr));
+    FHost.reset(rtl::New<vcltest::TTestHost>(nullptr));
     FHost->SetName(L"Host");
     FHost->SetBounds(100, 100, 400, 200);
     FSource = AddChild<TControlsDragTestBox>(L"Source", {10, 10, 110, 70});
@@ -220,7 +188,7 @@ class ControlsDragTest : public ::testing::Test {
       target->SetOnDragDrop(TDragDropEvent::Bind<&TControlsDragTestEvents::DragDrop>(FEvents.get()));
     }
     FHost->Show();
-    PumpMessages();
+    vcltest::PumpMessages();
   }
   void TearDown() override
   {
@@ -228,7 +196,7 @@ class ControlsDragTest : public ::testing::Test {
     FHost.reset();
     FEvents.reset();
     Mouse()->SetDragImmediate(true);
-    PumpMessages();
+    vcltest::PumpMessages();
   }
 
   template <class T>
@@ -263,7 +231,7 @@ class ControlsDragTest : public ::testing::Test {
   }
 
   rtl::TOwnedPtr<TControlsDragTestEvents> FEvents;
-  rtl::TOwnedPtr<TControlsDragTestHost> FHost;
+  rtl::TOwnedPtr<vcltest::TTestHost> FHost;
   TControlsDragTestBox* FSource = nullptr;
   TControlsDragTestBox* FTarget = nullptr;
   TControlsDragTestShape* FShape = nullptr;

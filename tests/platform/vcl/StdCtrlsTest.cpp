@@ -10,6 +10,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/ActnList.h"
 #include "platform/vcl/StdCtrls.h"
+#include "tests/platform/vcl/VclTestHost.h"
 
 namespace vcl {
 namespace {
@@ -20,37 +21,6 @@ std::string Narrow(const String& S)
 {
   return {S.begin(), S.end()};
 }
-
-void PumpStdCtrlsMessages()
-{
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
-// The top-level window of a test, standing in for a form.
-class TStdCtrlsHost : public TCustomControl {
-  RTL_CLASS(TStdCtrlsHost, TCustomControl)
-
- public:
-  void Create(TComponent* AOwner) override
-  {
-    inherited::Create(AOwner);
-    FVisible = false;
-    FControlStyle.Include(csAcceptsControls);
-  }
-
- protected:
-  void CreateParams(TCreateParams& AParams) override
-  {
-    inherited::CreateParams(AParams);
-    AParams.Style = WS_POPUP | WS_CLIPCHILDREN;
-    AParams.WndParent = nullptr;
-  }
-  bool IsTopLevelHost() const override { return true; }
-};
 
 // Counts the events of the controls under test.
 class TStdCtrlsEvents : public rtl::TObject {
@@ -83,14 +53,14 @@ class StdCtrlsTest : public ::testing::Test {
   void SetUp() override
   {
     FEvents.reset(rtl::New<TStdCtrlsEvents>());
-    FHost.reset(rtl::New<TStdCtrlsHost>(nullptr));
+    FHost.reset(rtl::New<vcltest::TTestHost>(nullptr));
     FHost->SetBounds(10, 10, 400, 300);
     FHost->Show();
   }
   void TearDown() override
   {
     FHost.reset();
-    PumpStdCtrlsMessages();
+    vcltest::PumpMessages();
   }
 
   template <class T>
@@ -112,7 +82,7 @@ class StdCtrlsTest : public ::testing::Test {
   }
 
   rtl::TOwnedPtr<TStdCtrlsEvents> FEvents;
-  rtl::TOwnedPtr<TStdCtrlsHost> FHost;
+  rtl::TOwnedPtr<vcltest::TTestHost> FHost;
 };
 
 // ---------------------------------------------------------------------------
@@ -338,7 +308,7 @@ TEST_F(StdCtrlsTest, EveryTextChangeOfAnEditOrMemoReportsOneChange)
       edit->SetOnChange(TNotifyEvent::Bind<&TStdCtrlsEvents::Change>(FEvents.get()));
       FEvents->Changes = 0;
       c.Action(edit);
-      PumpStdCtrlsMessages();
+      vcltest::PumpMessages();
       EXPECT_EQ(FEvents->Changes, 1) << c.Name << (isMemo ? " (memo)" : " (edit)");
       rtl::Free(edit);
     }
@@ -427,7 +397,7 @@ TEST_F(StdCtrlsTest, AButtonClickedByKeyboardOrMouseReachesOnClickOnce)
     button->SetOnClick(TNotifyEvent::Bind<&TStdCtrlsEvents::Click>(FEvents.get()));
     FEvents->Clicks = 0;
     c.Press(button);
-    PumpStdCtrlsMessages();
+    vcltest::PumpMessages();
     EXPECT_EQ(FEvents->Clicks, 1) << c.Name;
     rtl::Free(button);
   }
@@ -540,7 +510,7 @@ TEST_F(StdCtrlsTest, ListBoxSelectionSingleAndMultiple)
   const TRect second = list->ItemRect(1);
   SendMessageW(list->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(second.left + 2, second.top + 2));
   SendMessageW(list->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(second.left + 2, second.top + 2));
-  PumpStdCtrlsMessages();
+  vcltest::PumpMessages();
   EXPECT_EQ(list->GetItemIndex(), 1);
   EXPECT_EQ(FEvents->Clicks, 1);
   EXPECT_EQ(list->ItemAtPos({second.left + 2, second.top + 2}, true), 1);
@@ -731,7 +701,7 @@ TEST_F(StdCtrlsTest, AButtonFollowsItsActionAndAClickExecutesIt)
             TControlActionLinkClass::Of<TButtonActionLink>());
 
   SendMessageW(button->GetHandle(), BM_CLICK, 0, 0);
-  PumpStdCtrlsMessages();
+  vcltest::PumpMessages();
   EXPECT_EQ(FEvents->Clicks, 1) << "the native click runs the action's OnExecute";
 
   action->SetEnabled(false);

@@ -1,0 +1,46 @@
+// What the control tests share: a top-level window standing in for a form,
+// and a pump for the messages a test's own calls post.
+#pragma once
+
+#include <windows.h>
+
+#include "platform/vcl/Controls.h"
+
+namespace vcltest {
+
+// A hidden top-level popup that takes child controls. It stays above other
+// programs' windows on the shared display, so the points a test sends are
+// its own.
+class TTestHost : public vcl::TCustomControl {
+  RTL_CLASS(TTestHost, vcl::TCustomControl)
+
+ public:
+  void Create(rtl::TComponent* AOwner) override
+  {
+    inherited::Create(AOwner);
+    FVisible = false;
+    FControlStyle.Include(vcl::csAcceptsControls);
+  }
+
+ protected:
+  void CreateParams(vcl::TCreateParams& AParams) override
+  {
+    inherited::CreateParams(AParams);
+    AParams.Style = WS_POPUP | WS_CLIPCHILDREN;
+    AParams.ExStyle |= WS_EX_TOPMOST | WS_EX_TOOLWINDOW;
+    AParams.WndParent = nullptr;
+  }
+  bool IsTopLevelHost() const override { return true; }
+};
+
+// Dispatches every message waiting for the thread.
+inline void PumpMessages()
+{
+  MSG msg;
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+}
+
+}  // namespace vcltest
