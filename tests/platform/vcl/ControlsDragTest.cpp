@@ -437,38 +437,49 @@ TEST_F(ControlsDragTest, CancelDragInOnStartDragStopsTheDragBeforeItRuns)
   }
 }
 
-// Regression: the end of the drag used the source or target it had read
-// before the handlers ran, after a handler had freed it.
-TEST_F(ControlsDragTest, AControlFreedByAHandlerOfTheEndIsNotUsedAfter)
+// Regression: the end of the drag used the source, target or drag object
+// it had read before the handlers ran, after a handler had freed it.
+TEST_F(ControlsDragTest, WhatAHandlerOfTheEndFreesIsNotUsedAfter)
 {
+  enum class TVictim { Source, Target, Object };
   struct TCase {
     const char* Name;
-    bool FreeSource;  // else the target
-    bool OnLeave;     // else in OnDragDrop
+    TVictim Victim;
+    bool OnLeave;  // else in OnDragDrop
     std::vector<String> Expected;
   };
-  const std::vector<String> start = {L"Source:StartDrag", L"Target:DragOver(enter,Source,20,30)",
-                                     L"Target:DragOver(move,Source,20,30)",
-                                     L"Target:DragOver(leave,Source,20,30)"};
-  const auto with = [&](std::vector<String> ATail) {
-    std::vector<String> all = start;
+  const auto with = [](const wchar_t* ASource, std::vector<String> ATail) {
+    const String source = ASource;
+    std::vector<String> all = {L"Source:StartDrag", L"Target:DragOver(enter," + source + L",20,30)",
+                               L"Target:DragOver(move," + source + L",20,30)",
+                               L"Target:DragOver(leave," + source + L",20,30)"};
     all.insert(all.end(), ATail.begin(), ATail.end());
     return all;
   };
   const TCase cases[] = {
-      {"drop frees the source", true, false, with({L"Target:DragDrop(Source,20,30)"})},
-      {"drop frees the target", false, false, with({L"Target:DragDrop(Source,20,30)", L"Source:EndDrag(nil,20,30)"})},
-      {"leave frees the target: no drop", false, true, with({L"Source:EndDrag(nil,0,0)"})},
+      {"drop frees the source", TVictim::Source, false, with(L"Source", {L"Target:DragDrop(Source,20,30)"})},
+      {"drop frees the target", TVictim::Target, false,
+       with(L"Source", {L"Target:DragDrop(Source,20,30)", L"Source:EndDrag(nil,20,30)"})},
+      {"leave frees the target: no drop", TVictim::Target, true, with(L"Source", {L"Source:EndDrag(nil,0,0)"})},
+      {"drop frees the supplied object", TVictim::Object, false,
+       with(L"TDragControlObject", {L"Target:DragDrop(TDragControlObject,20,30)"})},
   };
   for (const TCase& c : cases) {
-    // Each case frees a control: a fresh set for each.
+    // Each case frees something: a fresh set for each.
     SetUp();
-    TControl* victim = c.FreeSource ? static_cast<TControl*>(FSource) : FTarget;
+    rtl::TObject* victim = FTarget;
+    if (c.Victim == TVictim::Source)
+      victim = FSource;
+    if (c.Victim == TVictim::Object)
+      victim = FEvents->SuppliedObject = rtl::New<TDragControlObject>(FSource);
     (c.OnLeave ? FEvents->FreeOnLeave : FEvents->FreeOnDrop) = victim;
     Press(FSource, {10, 10});
     MoveTo(FTarget, {20, 30});
     Release();
-    (c.FreeSource ? FSource : FTarget) = nullptr;
+    if (c.Victim == TVictim::Source)
+      FSource = nullptr;
+    if (c.Victim == TVictim::Target)
+      FTarget = nullptr;
     EXPECT_EQ(detail::DragCaptureWindow(), nullptr) << c.Name;
     ExpectLog(c.Expected, c.Name);
     TearDown();
