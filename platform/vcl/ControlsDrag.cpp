@@ -335,8 +335,8 @@ void ControlsDragMachine::Done(bool ADrop)
       // A docked control leaves its dock site first, which may refuse.
       if (accepted && docking) {
         TControl* control = static_cast<TDragDockObject*>(object)->GetControl();
-        accepted = control && (!control->FHostDockSite ||
-                               control->FHostDockSite->DoUnDock(static_cast<TWinControl*>(object->FDragTarget), control));
+        auto* site = static_cast<TWinControl*>(object->FDragTarget);
+        accepted = control && (!control->FHostDockSite || control->FHostDockSite->DoUnDock(site, control));
         accepted = accepted && ending.Alive() && object->FDragTarget;
       }
     }
@@ -386,8 +386,11 @@ void ControlsDragMachine::ForgetControl(TDragObject* AObject, TControl* AControl
     AObject->FDragTarget = nullptr;
     AObject->FDragHandle = nullptr;
   }
-  if (rtl::Is<TBaseDragControlObject>(AObject) && static_cast<TBaseDragControlObject*>(AObject)->GetControl() == AControl)
-    static_cast<TBaseDragControlObject*>(AObject)->SetControl(nullptr);
+  if (!rtl::Is<TBaseDragControlObject>(AObject))
+    return;
+  auto* controlObject = static_cast<TBaseDragControlObject*>(AObject);
+  if (controlObject->GetControl() == AControl)
+    controlObject->SetControl(nullptr);
 }
 
 void ControlsDragMachine::ControlDestroying(TControl* AControl)
