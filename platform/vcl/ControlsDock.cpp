@@ -40,21 +40,27 @@ bool TControl::ManualFloat(const TRect& AScreenPos)
   return true;
 }
 
+// The sites' client lists change first (the new site's DoAddDockClient
+// sees the control among its clients) and go back when the docking fails.
 void TControl::Dock(TWinControl* ANewDockSite, const TRect& ARect)
 {
   TWinControl* oldSite = FHostDockSite;
-  if (oldSite != ANewDockSite) {
-    if (oldSite)
-      std::erase(oldSite->FDockClients, this);
-    if (ANewDockSite)
-      ANewDockSite->FDockClients.push_back(this);
-  }
+  const auto moveClient = [this](TWinControl* AFrom, TWinControl* ATo) {
+    if (AFrom)
+      std::erase(AFrom->FDockClients, this);
+    if (ATo)
+      ATo->FDockClients.push_back(this);
+  };
+  if (oldSite != ANewDockSite)
+    moveClient(oldSite, ANewDockSite);
   FControlState.Include(csDocking);
   try {
     TRect rect = ARect;
     DoDock(ANewDockSite, rect);
   } catch (...) {
     FControlState.Exclude(csDocking);
+    if (oldSite != ANewDockSite)
+      moveClient(ANewDockSite, oldSite);
     throw;
   }
   FControlState.Exclude(csDocking);

@@ -12,6 +12,7 @@
 // sites' side).
 #include <cstdlib>
 #include <utility>
+#include <vector>
 
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/vcl/Controls.h"
@@ -45,6 +46,29 @@ ControlsDragState& DragState()
   return state;
 }
 
+// The drags whose end is being told, innermost last. A handler of the end
+// may free the target, the dragged control or the drag object; the entry
+// forgets them, so the end does not use them after.
+std::vector<TDragObject*>& EndingDrags()
+{
+  static std::vector<TDragObject*> list;
+  return list;
+}
+
+// Lists a drag as ending for the time of its end.
+class ControlsDragEnding {
+ public:
+  explicit ControlsDragEnding(TDragObject* AObject) : FIndex(EndingDrags().size()) { EndingDrags().push_back(AObject); }
+  ~ControlsDragEnding() { EndingDrags().resize(FIndex); }
+  ControlsDragEnding(const ControlsDragEnding&) = delete;
+  ControlsDragEnding& operator=(const ControlsDragEnding&) = delete;
+  // False once a handler freed the object.
+  bool Alive() const { return EndingDrags()[FIndex] != nullptr; }
+
+ private:
+  std::size_t FIndex;
+};
+
 bool IsKeyboardPoint(const TPoint& APoint)
 {
   return APoint.x == -1 && APoint.y == -1;
@@ -59,6 +83,8 @@ class ControlsDragMachine {
   static void BeginDrag(TControl* AControl, bool AImmediate, int AThreshold, const TPoint& AStartPos);
   static void DragTo(const TPoint& APos);
   static void Done(bool ADrop);
+  // Done, or for a drag still starting (in OnStartDrag) no start.
+  static void Cancel();
   // Forgets a control that goes while a drag runs, so no pointer to it
   // stays behind.
   static void ControlDestroying(TControl* AControl);
@@ -74,6 +100,7 @@ class ControlsDragMachine {
                              const TPoint& APos);
   static void ShowFeedback(TDragObject* AObject, TObject* ATarget, bool AAccepted, const TPoint& APos);
   static void ReleaseCaptureWindow(TDragObject* AObject);
+  static void ForgetControl(TDragObject* AObject, TControl* AControl);
 };
 
 void ControlsDragMachine::BeginDrag(TControl* AControl, bool AImmediate, int AThreshold, const TPoint& AStartPos)
@@ -107,15 +134,30 @@ void ControlsDragMachine::BeginDrag(TControl* AControl, bool AImmediate, int ATh
         object = rtl::New<TDragControlObjectEx>(AControl);
     }
   } catch (...) {
-    state.Control = nullptr;
+    if (state.Control == AControl && !state.Object)
+      state.Control = nullptr;
     throw;
   }
+  // The handler cancelled the drag (and may have freed what it supplied),
+  // or started another one.
+  if (state.Control != AControl || state.Object)
+    return;
   Init(object, AImmediate, AThreshold, AStartPos);
 }
 
+// What may fail comes first: a drag that cannot start leaves no trace.
 void ControlsDragMachine::Init(TDragObject* AObject, bool AImmediate, int AThreshold, const TPoint& AStartPos)
 {
   ControlsDragState& state = DragState();
+  try {
+    state.Images = rtl::Is<TDragDockObject>(AObject) ? nullptr : AObject->GetDragImages();
+    AObject->FCaptureWindow = rtl::AllocateHWnd(TWndMethod::Bind<&TDragObject::MainWndProc>(AObject));
+  } catch (...) {
+    state = {};
+    if (AObject->FreeAfterDrag())
+      rtl::Free(AObject);
+    throw;
+  }
   state.Object = AObject;
   AObject->FDragTarget = nullptr;
   AObject->FDragHandle = nullptr;
@@ -126,8 +168,6 @@ void ControlsDragMachine::Init(TDragObject* AObject, bool AImmediate, int AThres
   state.Threshold = AThreshold;
   state.SaveCursor = ::GetCursor();
   state.Active = ControlsDragOperation::None;
-  state.Images = rtl::Is<TDragDockObject>(AObject) ? nullptr : AObject->GetDragImages();
-  AObject->FCaptureWindow = rtl::AllocateHWnd(TWndMethod::Bind<&TDragObject::MainWndProc>(AObject));
   ::SetCapture(AObject->FCaptureWindow);
   if (AImmediate)
     DragTo(AStartPos);
@@ -258,7 +298,8 @@ void ControlsDragMachine::ReleaseCaptureWindow(TDragObject* AObject)
 // The target has the last word (dsDragLeave) on whether it takes the drop;
 // then it hears of the drop or the cancel, and the object of the end
 // (Finished). The drag is over for everyone (Dragging false) before any of
-// these handlers runs.
+// these handlers runs. A target freed by a handler takes no drop and is
+// reported as nil; a freed control or object hears of nothing more.
 void ControlsDragMachine::Done(bool ADrop)
 {
   ControlsDragState& state = DragState();
@@ -268,71 +309,101 @@ void ControlsDragMachine::Done(bool ADrop)
   object->FCancelling = true;
   object->FDropped = ADrop;
   ReleaseCaptureWindow(object);
-  TControl* control = state.Control;
+  const ControlsDragEnding ending(object);
   const bool started = state.Active != ControlsDragOperation::None;
   const bool docking = state.Active == ControlsDragOperation::Dock;
-  TObject* target = object->FDragTarget;
-  TPoint targetPos = rtl::Is<TControl>(target) ? object->FDragTargetPos : object->FDragPos;
+  TPoint targetPos = rtl::Is<TControl>(object->FDragTarget) ? object->FDragTargetPos : object->FDragPos;
   const auto finish = [&] {
+    if (state.Object != object)
+      return;
     if (state.Images)
       state.Images->EndDrag();
     ::SetCursor(state.SaveCursor);
     state = {};
   };
-  bool accepted = false;
-  try {
-    if (started && target) {
-      accepted = DoDragOver(dmDragLeave) && ADrop;
-      // A docked control leaves its dock site first, which may refuse.
-      if (accepted && docking && control && control->FHostDockSite)
-        accepted = control->FHostDockSite->DoUnDock(static_cast<TWinControl*>(target), control);
-    }
-  } catch (...) {
-    finish();
+  const auto release = [&] {
+    if (!ending.Alive())
+      return;
     object->FCancelling = false;
     if (object->FreeAfterDrag())
       rtl::Free(object);
+  };
+  bool accepted = false;
+  try {
+    if (started && object->FDragTarget) {
+      accepted = DoDragOver(dmDragLeave) && ADrop && ending.Alive() && object->FDragTarget;
+      // A docked control leaves its dock site first, which may refuse.
+      if (accepted && docking) {
+        TControl* control = static_cast<TDragDockObject*>(object)->GetControl();
+        auto* site = static_cast<TWinControl*>(object->FDragTarget);
+        accepted = control && (!control->FHostDockSite || control->FHostDockSite->DoUnDock(site, control));
+        accepted = accepted && ending.Alive() && object->FDragTarget;
+      }
+    }
+  } catch (...) {
+    finish();
+    release();
     throw;
   }
   finish();
+  if (!ending.Alive())
+    return;
   const bool freeObject = object->FreeAfterDrag();
   try {
-    if (target) {
-      if (!accepted) {
-        object->FDragPos = {0, 0};
-        targetPos = {0, 0};
-      }
-      DragMessage(object->FDragHandle, accepted ? dmDragDrop : dmDragCancel, object, target, object->FDragPos);
+    if (!accepted) {
+      object->FDragPos = {0, 0};
+      targetPos = {0, 0};
     }
+    if (object->FDragTarget)
+      DragMessage(object->FDragHandle, accepted ? dmDragDrop : dmDragCancel, object, object->FDragTarget,
+                  object->FDragPos);
+    if (!ending.Alive())
+      return;
     object->FCancelling = false;
-    object->Finished(target, targetPos.x, targetPos.y, accepted);
+    object->Finished(object->FDragTarget, targetPos.x, targetPos.y, accepted);
   } catch (...) {
-    object->FCancelling = false;
-    if (freeObject)
-      rtl::Free(object);
+    release();
     throw;
   }
   // Finished may have freed an object the framework does not own.
-  if (freeObject)
+  if (freeObject && ending.Alive())
     rtl::Free(object);
+}
+
+void ControlsDragMachine::Cancel()
+{
+  ControlsDragState& state = DragState();
+  if (state.Object)
+    Done(false);
+  else
+    state.Control = nullptr;
+}
+
+// The object no longer names a control that goes.
+void ControlsDragMachine::ForgetControl(TDragObject* AObject, TControl* AControl)
+{
+  if (AObject->FDragTarget == AControl) {
+    AObject->FDragTarget = nullptr;
+    AObject->FDragHandle = nullptr;
+  }
+  if (!rtl::Is<TBaseDragControlObject>(AObject))
+    return;
+  auto* controlObject = static_cast<TBaseDragControlObject*>(AObject);
+  if (controlObject->GetControl() == AControl)
+    controlObject->SetControl(nullptr);
 }
 
 void ControlsDragMachine::ControlDestroying(TControl* AControl)
 {
   ControlsDragState& state = DragState();
-  if (TDragObject* object = state.Object) {
-    if (object->FDragTarget == AControl) {
-      object->FDragTarget = nullptr;
-      object->FDragHandle = nullptr;
-    }
-    if (state.Control == AControl) {
-      // The drag ends without telling the control, which is half gone.
-      if (rtl::Is<TBaseDragControlObject>(object) &&
-          static_cast<TBaseDragControlObject*>(object)->GetControl() == AControl)
-        static_cast<TBaseDragControlObject*>(object)->SetControl(nullptr);
-      Done(false);
-    }
-  }
+  for (TDragObject* object : EndingDrags())
+    if (object)
+      ForgetControl(object, AControl);
+  if (TDragObject* object = state.Object)
+    ForgetControl(object, AControl);
+  // The drag ends without telling the control, which is half gone.
+  if (state.Control == AControl)
+    Cancel();
   if (AControl->FHostDockSite)
     std::erase(AControl->FHostDockSite->FDockClients, AControl);
   if (rtl::Is<TWinControl>(AControl))
@@ -348,8 +419,12 @@ void ControlsDragMachine::ObjectDestroying(TDragObject* AObject)
     AObject->FCancelling = true;
     if (state.Images)
       state.Images->EndDrag();
+    ::SetCursor(state.SaveCursor);
     state = {};
   }
+  for (TDragObject*& object : EndingDrags())
+    if (object == AObject)
+      object = nullptr;
   ReleaseCaptureWindow(AObject);
 }
 
@@ -461,7 +536,7 @@ void TDragDockObject::EndDrag(TObject* ATarget, int X, int Y)
 
 void CancelDrag()
 {
-  ControlsDragMachine::Done(false);
+  ControlsDragMachine::Cancel();
 }
 
 HWND detail::DragCaptureWindow()

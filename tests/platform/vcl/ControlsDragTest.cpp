@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/vcl/Controls.h"
@@ -60,11 +61,22 @@ class TControlsDragTestEvents : public rtl::TObject {
   bool Accept = true;
   bool HandleContextPopup = false;
   TDragObject* SuppliedObject = nullptr;
+  // OnStartDrag refuses: frees the object it supplied (leaving the
+  // variable as it was) and cancels the drag.
+  bool RefuseStart = false;
+  // A control freed by the handler of the last leave, or of the drop.
+  rtl::TObject* FreeOnLeave = nullptr;
+  rtl::TObject* FreeOnDrop = nullptr;
 
   void StartDrag(TObject* ASender, TDragObject*& ADragObject)
   {
     DragLog().push_back(NameOf(ASender) + L":StartDrag");
     ADragObject = SuppliedObject;
+    if (RefuseStart) {
+      rtl::Free(SuppliedObject);
+      SuppliedObject = nullptr;
+      CancelDrag();
+    }
   }
   void DragOver(TObject* ASender, TObject* ASource, int X, int Y, TDragState AState, bool& AAccept)
   {
@@ -72,10 +84,14 @@ class TControlsDragTestEvents : public rtl::TObject {
     DragLog().push_back(NameOf(ASender) + L":DragOver(" + states[AState] + L"," + NameOf(ASource) + L"," +
                         PointText(X, Y) + L")");
     AAccept = Accept;
+    if (AState == dsDragLeave && FreeOnLeave)
+      rtl::Free(std::exchange(FreeOnLeave, nullptr));
   }
   void DragDrop(TObject* ASender, TObject* ASource, int X, int Y)
   {
     DragLog().push_back(NameOf(ASender) + L":DragDrop(" + NameOf(ASource) + L"," + PointText(X, Y) + L")");
+    if (FreeOnDrop)
+      rtl::Free(std::exchange(FreeOnDrop, nullptr));
   }
   void EndDrag(TObject* ASender, TObject* ATarget, int X, int Y)
   {
@@ -113,7 +129,22 @@ class TControlsDragTestBox : public TCustomControl {
 
  public:
   TDragImageList* Images = nullptr;
-  TDragImageList* GetDragImages() override { return Images; }
+  bool FailImages = false;
+  bool FailDock = false;
+  TDragImageList* GetDragImages() override
+  {
+    if (FailImages)
+      throw rtl::EInvalidOperation(L"no images");
+    return Images;
+  }
+
+ protected:
+  void DoAddDockClient(TControl* AClient, const TRect& ARect) override
+  {
+    if (FailDock)
+      throw rtl::EInvalidOperation(L"no room");
+    inherited::DoAddDockClient(AClient, ARect);
+  }
 
  private:
   void CMDockNotification(TCMDockNotification& AMessage)
@@ -385,6 +416,90 @@ TEST_F(ControlsDragTest, AControlFreedDuringTheDragLeavesNothingBehind)
   EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// A handler that refuses the drag as it starts (frees its own object and
+// cancels) stops it before anything else happens; the next press drags.
+TEST_F(ControlsDragTest, CancelDragInOnStartDragStopsTheDragBeforeItRuns)
+{
+  for (const bool supplied : {false, true}) {
+    const char* name = supplied ? "own object freed" : "no object";
+    DragLog().clear();
+    FEvents->RefuseStart = true;
+    FEvents->SuppliedObject = supplied ? rtl::New<TDragControlObject>(FSource) : nullptr;
+    Press(FSource, {10, 10});
+    EXPECT_FALSE(FSource->Dragging()) << name;
+    EXPECT_EQ(detail::DragCaptureWindow(), nullptr) << name;
+    ExpectLog({L"Source:StartDrag"}, name);
+
+    FEvents->RefuseStart = false;
+    Press(FSource, {10, 10});
+    EXPECT_TRUE(FSource->Dragging()) << name << ": a later press drags";
+    FSource->EndDrag(false);
+  }
+}
+
+// Regression: the end of the drag used the source, target or drag object
+// it had read before the handlers ran, after a handler had freed it.
+TEST_F(ControlsDragTest, WhatAHandlerOfTheEndFreesIsNotUsedAfter)
+{
+  enum class TVictim { Source, Target, Object };
+  struct TCase {
+    const char* Name;
+    TVictim Victim;
+    bool OnLeave;  // else in OnDragDrop
+    std::vector<String> Expected;
+  };
+  const auto with = [](const wchar_t* ASource, std::vector<String> ATail) {
+    const String source = ASource;
+    std::vector<String> all = {L"Source:StartDrag", L"Target:DragOver(enter," + source + L",20,30)",
+                               L"Target:DragOver(move," + source + L",20,30)",
+                               L"Target:DragOver(leave," + source + L",20,30)"};
+    all.insert(all.end(), ATail.begin(), ATail.end());
+    return all;
+  };
+  const TCase cases[] = {
+      {"drop frees the source", TVictim::Source, false, with(L"Source", {L"Target:DragDrop(Source,20,30)"})},
+      {"drop frees the target", TVictim::Target, false,
+       with(L"Source", {L"Target:DragDrop(Source,20,30)", L"Source:EndDrag(nil,20,30)"})},
+      {"leave frees the target: no drop", TVictim::Target, true, with(L"Source", {L"Source:EndDrag(nil,0,0)"})},
+      {"drop frees the supplied object", TVictim::Object, false,
+       with(L"TDragControlObject", {L"Target:DragDrop(TDragControlObject,20,30)"})},
+  };
+  for (const TCase& c : cases) {
+    // Each case frees something: a fresh set for each.
+    SetUp();
+    rtl::TObject* victim = FTarget;
+    if (c.Victim == TVictim::Source)
+      victim = FSource;
+    if (c.Victim == TVictim::Object)
+      victim = FEvents->SuppliedObject = rtl::New<TDragControlObject>(FSource);
+    (c.OnLeave ? FEvents->FreeOnLeave : FEvents->FreeOnDrop) = victim;
+    Press(FSource, {10, 10});
+    MoveTo(FTarget, {20, 30});
+    Release();
+    if (c.Victim == TVictim::Source)
+      FSource = nullptr;
+    if (c.Victim == TVictim::Target)
+      FTarget = nullptr;
+    EXPECT_EQ(detail::DragCaptureWindow(), nullptr) << c.Name;
+    ExpectLog(c.Expected, c.Name);
+    TearDown();
+  }
+}
+
+// Regression: an exception while the drag was being set up left it half
+// begun: Dragging stayed true and no other drag could start.
+TEST_F(ControlsDragTest, AnExceptionWhileTheDragStartsLeavesNoDragBehind)
+{
+  FSource->FailImages = true;
+  EXPECT_THROW(FSource->BeginDrag(true), rtl::EInvalidOperation);
+  EXPECT_FALSE(FSource->Dragging());
+  EXPECT_EQ(detail::DragCaptureWindow(), nullptr);
+  FSource->FailImages = false;
+  FSource->BeginDrag(false);
+  EXPECT_TRUE(FSource->Dragging());
+  FSource->EndDrag(false);
+}
+
 // ---------------------------------------------------------------------------
 // Docking
 
@@ -433,6 +548,23 @@ TEST_F(ControlsDragTest, ManualDockLeavesTheOldSiteUnlessItRefuses)
   EXPECT_EQ(FSource->GetHostDockSite(), second);
   EXPECT_EQ(first->GetDockClientCount(), 0);
   ExpectLog({L"First:UnDock(Source,Second)", L"First:UnDock(Source,Second)", L"First:CM_UNDOCKCLIENT(Source)"});
+}
+
+// Regression: a site that failed to take the control still listed it as a
+// client, and kept the pointer after the control was freed.
+TEST_F(ControlsDragTest, ADockingThatFailsLeavesTheSitesAsTheyWere)
+{
+  TControlsDragTestBox* first = AddChild<TControlsDragTestBox>(L"First", {10, 100, 150, 190});
+  TControlsDragTestBox* second = AddChild<TControlsDragTestBox>(L"Second", {200, 100, 350, 190});
+  first->SetDockSite(true);
+  second->SetDockSite(true);
+  ASSERT_TRUE(FSource->ManualDock(first));
+  second->FailDock = true;
+  EXPECT_THROW(FSource->ManualDock(second), rtl::EInvalidOperation);
+  EXPECT_EQ(second->GetDockClientCount(), 0);
+  ASSERT_EQ(first->GetDockClientCount(), 1);
+  EXPECT_EQ(first->GetDockClients(0), FSource);
+  EXPECT_EQ(FSource->GetHostDockSite(), first);
 }
 
 // ---------------------------------------------------------------------------
