@@ -265,6 +265,9 @@ bool TMenuItem::HasGlyph() const
 
 void TMenuItem::DrawGlyph(HDC ADC, const TRect& ARect)
 {
+  // Windows draws the entry's text into this DC afterwards with the colours
+  // and background mode it set; the canvas would leave its own behind.
+  const TSaveDCGuard saved(ADC);
   rtl::TOwnedPtr<TCanvas> canvas(rtl::New<TCanvas>());
   canvas->SetHandle(ADC);
   TCustomImageList* images = GetImageList();
