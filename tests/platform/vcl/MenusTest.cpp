@@ -432,6 +432,44 @@ TEST(MenusItems, DrawingAnEntrysPictureLeavesTheMenusDCAsItWas)
   }
 }
 
+// The room Windows keeps for an entry's picture is that of the picture the
+// entry draws.
+TEST(MenusItems, AnEntryKeepsRoomForThePictureItDraws)
+{
+  struct Row {
+    const char* Name;
+    int BitmapSize;  // 0: none
+    int ImagesSize;  // 0: no image list
+    int ImageIndex;
+    UINT Expected;
+  };
+  const Row rows[] = {
+      {"bitmap", 24, 0, -1, 24},
+      {"image", 0, 20, 0, 20},
+      {"bitmap beside the menu's images", 24, 16, -1, 24},
+      {"image before the bitmap", 24, 20, 0, 20},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    rtl::TOwnedPtr<TMenusGlyphPopupMenu> menu(rtl::New<TMenusGlyphPopupMenu>(nullptr));
+    TMenuItem* item = AddItem(menu.get(), nullptr, L"Entry", nullptr);
+    if (row.BitmapSize > 0)
+      item->GetBitmap()->SetSize(row.BitmapSize, row.BitmapSize);
+    if (row.ImagesSize > 0) {
+      TImageList* images = rtl::New<TImageList>(menu.get());
+      images->SetSize(row.ImagesSize, row.ImagesSize);
+      rtl::TOwnedPtr<TBitmap> picture(rtl::New<TBitmap>());
+      picture->SetSize(row.ImagesSize, row.ImagesSize);
+      images->Add(picture.get(), nullptr);
+      menu->SetImages(images);
+    }
+    item->SetImageIndex(row.ImageIndex);
+    menu->Popup(0, 0);
+    EXPECT_EQ(menu->Measured.itemWidth, row.Expected);
+    EXPECT_EQ(menu->Measured.itemHeight, row.Expected);
+  }
+}
+
 TEST(MenusItems, ImagesComeFromTheNearestSubMenuImagesOrElseTheMenu)
 {
   rtl::TOwnedPtr<TPopupMenu> menu(rtl::New<TPopupMenu>(nullptr));
