@@ -1,6 +1,7 @@
 #include "platform/vcl/ActnList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/vcl/Forms.h"
@@ -54,6 +55,8 @@ void TBasicActionLink::Create(rtl::TObject* AClient)
 
 void TBasicActionLink::Destroy()
 {
+  if (FDestroyed)
+    *FDestroyed = true;
   if (FAction)
     FAction->UnRegisterChanges(this);
   inherited::Destroy();
@@ -64,18 +67,31 @@ bool TBasicActionLink::Execute(rtl::TComponent* AComponent)
   if (!FAction)
     return false;
   FAction->SetActionComponent(AComponent);
-  // The handler may free the action (FAction is then cleared) or this link.
+  // The handler may free the action (FAction is then cleared) or this link
+  // with its client (a button that closes its page): then nothing here may
+  // be touched again, and the client's free notification has already
+  // cleared the action component. A nested execution tells the outer one.
+  bool destroyed = false;
+  bool* const outer = std::exchange(FDestroyed, &destroyed);
+  const auto finish = [&] {
+    if (destroyed) {
+      if (outer)
+        *outer = true;
+      return;
+    }
+    FDestroyed = outer;
+    if (FAction)
+      FAction->SetActionComponent(nullptr);
+  };
   TBasicAction* action = FAction;
   bool result = false;
   try {
     result = action->Execute();
   } catch (...) {
-    if (FAction)
-      FAction->SetActionComponent(nullptr);
+    finish();
     throw;
   }
-  if (FAction)
-    FAction->SetActionComponent(nullptr);
+  finish();
   return result;
 }
 

@@ -79,6 +79,8 @@ class TBasicActionLink : public rtl::TObject {
 
  private:
   rtl::TNotifyEvent FOnChange;
+  // While Execute runs: its flag, set when the link is freed meanwhile.
+  bool* FDestroyed;
 
   friend class TBasicAction;
 };

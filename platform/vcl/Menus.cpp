@@ -263,8 +263,21 @@ bool TMenuItem::HasGlyph() const
   return (images && FImageIndex >= 0 && FImageIndex < images->GetCount()) || HasBitmap();
 }
 
+TSize TMenuItem::GlyphSize() const
+{
+  TCustomImageList* images = GetImageList();
+  if (images && FImageIndex >= 0 && FImageIndex < images->GetCount())
+    return {images->GetWidth(), images->GetHeight()};
+  if (HasBitmap())
+    return {FBitmap->GetWidth(), FBitmap->GetHeight()};
+  return {16, 16};
+}
+
 void TMenuItem::DrawGlyph(HDC ADC, const TRect& ARect)
 {
+  // Windows draws the entry's text into this DC afterwards with the colours
+  // and background mode it set; the canvas would leave its own behind.
+  const TSaveDCGuard saved(ADC);
   rtl::TOwnedPtr<TCanvas> canvas(rtl::New<TCanvas>());
   canvas->SetHandle(ADC);
   TCustomImageList* images = GetImageList();
@@ -828,9 +841,9 @@ void TPopupMenu::WndProc(rtl::TMessage& AMessage)
       auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(AMessage.LParam);
       if (measure->CtlType == ODT_MENU)
         if (TMenuItem* item = GetItems()->FindCommand(measure->itemID)) {
-          TCustomImageList* images = item->GetImageList();
-          measure->itemWidth = images ? images->GetWidth() : 16;
-          measure->itemHeight = images ? images->GetHeight() : 16;
+          const TSize size = item->GlyphSize();
+          measure->itemWidth = static_cast<UINT>(size.cx);
+          measure->itemHeight = static_cast<UINT>(size.cy);
           AMessage.Result = TRUE;
           return;
         }

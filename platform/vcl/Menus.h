@@ -199,6 +199,8 @@ class TMenuItem : public rtl::TComponent {
   // Whether the entry shows a picture: the image of ImageIndex from
   // GetImageList, else Bitmap.
   bool HasGlyph() const;
+  // The size of that picture, which the entry keeps room for.
+  TSize GlyphSize() const;
   // Draws that picture into ARect (WM_DRAWITEM of a popup's window).
   void DrawGlyph(HDC ADC, const TRect& ARect);
 

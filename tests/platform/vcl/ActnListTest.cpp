@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/vcl/ActnList.h"
@@ -26,6 +27,8 @@ class TActnListTestEvents : public rtl::TObject {
     Senders.push_back(ASender);
     if (rtl::Is<TBasicAction>(ASender))
       ActionComponents.push_back(static_cast<TBasicAction*>(ASender)->GetActionComponent());
+    if (rtl::TObject* gone = std::exchange(FreeOnExecute, nullptr))
+      rtl::Free(gone);
   }
   void Updated(TObject* ASender)
   {
@@ -45,6 +48,8 @@ class TActnListTestEvents : public rtl::TObject {
   std::vector<TObject*> Senders;
   std::vector<rtl::TComponent*> ActionComponents;
   bool ListHandles = false;
+  // Freed by the next execution (a client closing itself).
+  rtl::TObject* FreeOnExecute = nullptr;
 };
 
 // One client kind under test, reached through the same questions.
@@ -407,6 +412,21 @@ TEST_F(TActnListTest, FreeingAClientLeavesTheActionsLinks)
   rtl::Free(item);
   EXPECT_EQ(action->GetClientCount(), 0);
   action->SetCaption(L"Help topics");  // would reach freed links otherwise
+}
+
+TEST_F(TActnListTest, AClientFreedByItsOwnActionIsNotTouchedAfterwards)
+{
+  TAction* action = NewAction(L"Close");
+  action->SetOnExecute(ExecuteHandler());
+  for (const TActnListTestClient& client : NewClients()) {
+    SCOPED_TRACE(client.Kind);
+    client.SetAction(action);
+    FEvents->FreeOnExecute = client.Object;
+    client.Click();
+    EXPECT_EQ(FEvents->FreeOnExecute, nullptr);
+    EXPECT_EQ(action->GetClientCount(), 0);
+    EXPECT_EQ(action->GetActionComponent(), nullptr);
+  }
 }
 
 TEST_F(TActnListTest, TheListFreesItsActionsAndForgetsItsImages)

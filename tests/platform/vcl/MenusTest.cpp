@@ -338,9 +338,14 @@ class TMenusGlyphPopupMenu : public TPopupMenu {
   RTL_CLASS(TMenusGlyphPopupMenu, TPopupMenu)
 
  public:
+  static constexpr COLORREF kTextColor = RGB(1, 2, 3);
+  static constexpr COLORREF kBkColor = RGB(4, 5, 6);
   HBITMAP EntryBitmap = nullptr;
   MEASUREITEMSTRUCT Measured{};
   COLORREF Center = CLR_INVALID;
+  COLORREF TextColorAfter = CLR_INVALID;
+  COLORREF BkColorAfter = CLR_INVALID;
+  int BkModeAfter = 0;
 
  protected:
   UINT TrackMenu(HMENU AMenu, UINT, int, int, HWND AWindow) override
@@ -358,9 +363,16 @@ class TMenusGlyphPopupMenu : public TPopupMenu {
     HBITMAP bitmap = CreateCompatibleBitmap(screen, 16, 16);
     ReleaseDC(nullptr, screen);
     HGDIOBJ old = SelectObject(dc, bitmap);
+    // The state Windows set for the entry's text, drawn after the picture.
+    SetTextColor(dc, kTextColor);
+    SetBkColor(dc, kBkColor);
+    SetBkMode(dc, TRANSPARENT);
     DRAWITEMSTRUCT draw{ODT_MENU, 0, info.wID, ODA_DRAWENTIRE, 0, nullptr, dc, {0, 0, 16, 16}, 0};
     SendMessageW(AWindow, WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&draw));
     Center = GetPixel(dc, 8, 8);
+    TextColorAfter = GetTextColor(dc);
+    BkColorAfter = GetBkColor(dc);
+    BkModeAfter = GetBkMode(dc);
     SelectObject(dc, old);
     DeleteObject(bitmap);
     DeleteDC(dc);
@@ -382,6 +394,80 @@ TEST(MenusItems, AnItemsBitmapIsDrawnThroughThePopupsWindow)
   EXPECT_EQ(menu->Measured.itemWidth, 16u);
   EXPECT_EQ(menu->Measured.itemHeight, 16u);
   EXPECT_EQ(menu->Center, RGB(255, 0, 0));
+}
+
+// Windows draws the entry's text into the same DC after the picture, with
+// the colours and mode it had set: the picture leaves them as it found them.
+TEST(MenusItems, DrawingAnEntrysPictureLeavesTheMenusDCAsItWas)
+{
+  struct Row {
+    const char* Name;
+    bool FromImageList;
+    bool Enabled;
+  };
+  const Row rows[] = {{"bitmap", false, true}, {"image list", true, true}, {"disabled image", true, false}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    rtl::TOwnedPtr<TMenusGlyphPopupMenu> menu(rtl::New<TMenusGlyphPopupMenu>(nullptr));
+    TMenuItem* item = AddItem(menu.get(), nullptr, L"Entry", nullptr);
+    rtl::TOwnedPtr<TBitmap> picture(rtl::New<TBitmap>());
+    picture->SetSize(16, 16);
+    picture->GetCanvas()->GetBrush()->SetColor(RGB(255, 0, 0));
+    picture->GetCanvas()->FillRect({0, 0, 16, 16});
+    if (row.FromImageList) {
+      TImageList* images = rtl::New<TImageList>(menu.get());
+      images->Add(picture.get(), nullptr);
+      menu->SetImages(images);
+      item->SetImageIndex(0);
+    } else {
+      item->GetBitmap()->Assign(picture.get());
+    }
+    item->SetEnabled(row.Enabled);
+    menu->Popup(0, 0);
+    ASSERT_EQ(menu->EntryBitmap, HBMMENU_CALLBACK);
+    EXPECT_NE(menu->Center, CLR_INVALID);
+    EXPECT_EQ(menu->TextColorAfter, TMenusGlyphPopupMenu::kTextColor);
+    EXPECT_EQ(menu->BkColorAfter, TMenusGlyphPopupMenu::kBkColor);
+    EXPECT_EQ(menu->BkModeAfter, TRANSPARENT);
+  }
+}
+
+// The room Windows keeps for an entry's picture is that of the picture the
+// entry draws.
+TEST(MenusItems, AnEntryKeepsRoomForThePictureItDraws)
+{
+  struct Row {
+    const char* Name;
+    int BitmapSize;  // 0: none
+    int ImagesSize;  // 0: no image list
+    int ImageIndex;
+    UINT Expected;
+  };
+  const Row rows[] = {
+      {"bitmap", 24, 0, -1, 24},
+      {"image", 0, 20, 0, 20},
+      {"bitmap beside the menu's images", 24, 16, -1, 24},
+      {"image before the bitmap", 24, 20, 0, 20},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    rtl::TOwnedPtr<TMenusGlyphPopupMenu> menu(rtl::New<TMenusGlyphPopupMenu>(nullptr));
+    TMenuItem* item = AddItem(menu.get(), nullptr, L"Entry", nullptr);
+    if (row.BitmapSize > 0)
+      item->GetBitmap()->SetSize(row.BitmapSize, row.BitmapSize);
+    if (row.ImagesSize > 0) {
+      TImageList* images = rtl::New<TImageList>(menu.get());
+      images->SetSize(row.ImagesSize, row.ImagesSize);
+      rtl::TOwnedPtr<TBitmap> picture(rtl::New<TBitmap>());
+      picture->SetSize(row.ImagesSize, row.ImagesSize);
+      images->Add(picture.get(), nullptr);
+      menu->SetImages(images);
+    }
+    item->SetImageIndex(row.ImageIndex);
+    menu->Popup(0, 0);
+    EXPECT_EQ(menu->Measured.itemWidth, row.Expected);
+    EXPECT_EQ(menu->Measured.itemHeight, row.Expected);
+  }
 }
 
 TEST(MenusItems, ImagesComeFromTheNearestSubMenuImagesOrElseTheMenu)
