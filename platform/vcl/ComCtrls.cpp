@@ -569,6 +569,8 @@ void TCustomTreeView::Create(TComponent* AOwner)
   FCanvas->SetControl(this);
   FImageChangeLink = rtl::New<TChangeLink>();
   FImageChangeLink->SetOnChange(TNotifyEvent::Bind<&TCustomTreeView::ImageListChange>(this));
+  FStateChangeLink = rtl::New<TChangeLink>();
+  FStateChangeLink->SetOnChange(TNotifyEvent::Bind<&TCustomTreeView::ImageListChange>(this));
 }
 
 // The nodes go (with OnDeletion) while the control is whole; the window's
@@ -578,6 +580,7 @@ void TCustomTreeView::Destroy()
   Destroying();
   FTreeNodes->Clear();
   inherited::Destroy();
+  rtl::FreeAndNil(FStateChangeLink);
   rtl::FreeAndNil(FImageChangeLink);
   rtl::FreeAndNil(FCanvas);
   rtl::FreeAndNil(FTreeNodes);
@@ -746,17 +749,19 @@ void TCustomTreeView::FullCollapse()
     root->Collapse(true);
 }
 
-void TCustomTreeView::SetImageList(TCustomImageList*& AField, TCustomImageList* AValue)
+void TCustomTreeView::SetImageList(TCustomImageList*& AField, TChangeLink* ALink, TCustomImageList* AValue,
+                                   TCustomImageList* AOther)
 {
   if (AField == AValue)
     return;
   if (AField) {
-    AField->UnRegisterChanges(FImageChangeLink);
-    AField->RemoveFreeNotification(this);
+    AField->UnRegisterChanges(ALink);
+    if (AField != AOther)
+      AField->RemoveFreeNotification(this);
   }
   AField = AValue;
   if (AField) {
-    AField->RegisterChanges(FImageChangeLink);
+    AField->RegisterChanges(ALink);
     AField->FreeNotification(this);
   }
   ApplyImageLists();
@@ -764,24 +769,12 @@ void TCustomTreeView::SetImageList(TCustomImageList*& AField, TCustomImageList* 
 
 void TCustomTreeView::SetImages(TCustomImageList* AValue)
 {
-  // Both lists share one change link: unregistering it from the list that
-  // goes must not take it from the other.
-  TCustomImageList* other = FStateImages;
-  if (other == FImages)
-    other = nullptr;
-  SetImageList(FImages, AValue);
-  if (other && other != AValue)
-    other->RegisterChanges(FImageChangeLink);
+  SetImageList(FImages, FImageChangeLink, AValue, FStateImages);
 }
 
 void TCustomTreeView::SetStateImages(TCustomImageList* AValue)
 {
-  TCustomImageList* other = FImages;
-  if (other == FStateImages)
-    other = nullptr;
-  SetImageList(FStateImages, AValue);
-  if (other && other != AValue)
-    other->RegisterChanges(FImageChangeLink);
+  SetImageList(FStateImages, FStateChangeLink, AValue, FImages);
 }
 
 void TCustomTreeView::ApplyImageLists()
@@ -1154,6 +1147,36 @@ bool ComCtrlsFormatsRanges()
     return next > 0;
   }();
   return formats;
+}
+
+bool ComCtrlsIsWordChar(wchar_t AChar)
+{
+  return AChar != L' ' && AChar != L'\t' && AChar != L'\r' && AChar != L'\n';
+}
+
+// AFit of the ACount characters of AText fit in lines AWidth wide, cut
+// anywhere; lines break whole, so the answer moves to where the line after
+// the last fitting one starts: past a paragraph mark that ends a line, or
+// back to the start of a word that wraps whole (the spaces after a word
+// count to it, as the drawing measures them). A word wider than a line
+// breaks where it must.
+int ComCtrlsLineStart(HDC ADC, const wchar_t* AText, int ACount, int AFit, int AWidth)
+{
+  if (AFit <= 0 || AFit >= ACount)
+    return AFit;
+  if (AText[AFit] == L'\r')
+    return AFit + 1;
+  int start = AFit;
+  while (start > 0 && ComCtrlsIsWordChar(AText[start - 1]))
+    --start;
+  if (start == 0 || start == AFit)
+    return AFit;
+  int finish = AFit;
+  while (finish < ACount && ComCtrlsIsWordChar(AText[finish]))
+    ++finish;
+  SIZE word{};
+  GetTextExtentPoint32W(ADC, AText + start, finish - start, &word);
+  return word.cx > AWidth ? AFit : start;
 }
 
 bool ComCtrlsIsRichText(const String& AText)
@@ -1557,6 +1580,9 @@ LRESULT TCustomRichEdit::FormatPlainRange(bool ARender, LPARAM AFormat)
     else
       high = middle - 1;
   }
+  // The paragraph mark that ends the last line is passed over, not drawn.
+  const int fit = ComCtrlsLineStart(dc, text.data() + first, last - first, low, width);
+  low = std::min(low, fit);
   const int used = low > 0 ? heightOf(low) : 0;
   if (ARender && low > 0) {
     SetBkMode(dc, TRANSPARENT);
@@ -1566,7 +1592,7 @@ LRESULT TCustomRichEdit::FormatPlainRange(bool ARender, LPARAM AFormat)
     DrawTextW(dc, text.data() + first, low, &rect, kFlags);
   }
   range.rc.bottom = range.rc.top + MulDiv(used, 1440, ppiY);
-  return first + low;
+  return first + fit;
 }
 
 void TCustomRichEdit::SetLines(rtl::TStrings* AValue)
@@ -1593,7 +1619,15 @@ void TCustomRichEdit::LoadText(const String& AText)
     if (ComCtrlsStreamInto(wnd, SF_RTF, std::string(bytes.begin(), bytes.end())) == 0)
       return;
   }
-  const std::string bytes(reinterpret_cast<const char*>(AText.data()), AText.size() * sizeof(wchar_t));
+  // Each CR LF goes in as the window's own paragraph mark, a lone CR: the
+  // window reads the stream in buffers, and a pair split between two of
+  // them would make two paragraphs.
+  String text;
+  text.reserve(AText.size());
+  for (std::size_t i = 0; i < AText.size(); ++i)
+    if (AText[i] != L'\n' || i == 0 || AText[i - 1] != L'\r')
+      text += AText[i];
+  const std::string bytes(reinterpret_cast<const char*>(text.data()), text.size() * sizeof(wchar_t));
   ComCtrlsStreamInto(wnd, SF_TEXT | SF_UNICODE, bytes);
 }
 

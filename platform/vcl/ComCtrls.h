@@ -334,7 +334,9 @@ class TCustomTreeView : public TWinControl {
   void SetTreeStyle(bool& AField, bool AValue);
   void ApplyImageLists();
   void ImageListChange(TObject* ASender);
-  void SetImageList(TCustomImageList*& AField, TCustomImageList* AValue);
+  // AOther is the list of the other role: while it is the same list, the
+  // tree keeps its free notification.
+  void SetImageList(TCustomImageList*& AField, TChangeLink* ALink, TCustomImageList* AValue, TCustomImageList* AOther);
   LRESULT CustomDrawNotify(NMTVCUSTOMDRAW& ADraw);
   void GetDispInfo(NMTVDISPINFOW& AInfo);
   // The window's notifications are ignored while the control drives the
@@ -345,7 +347,9 @@ class TCustomTreeView : public TWinControl {
   TControlCanvas* FCanvas;
   TCustomImageList* FImages;
   TCustomImageList* FStateImages;
+  // One link per role: a link knows one list.
   TChangeLink* FImageChangeLink;
+  TChangeLink* FStateChangeLink;
   TBorderStyle FBorderStyle;
   int FIndent;
   bool FShowButtons;

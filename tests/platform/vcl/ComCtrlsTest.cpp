@@ -352,6 +352,65 @@ TEST_F(ComCtrlsTest, NodesSurviveANewWindowWithAllTheyHold)
   EXPECT_EQ(SendMessageW(tree->GetHandle(), TVM_GETIMAGELIST, TVSIL_NORMAL, 0), 0);
 }
 
+// Images and StateImages each follow their own list, also when one list
+// serves both and one role is given up, or when the tree goes first.
+TEST_F(ComCtrlsTest, EachImageListRoleFollowsItsList)
+{
+  enum class Role { Images, State };
+  struct Row {
+    const char* Name;
+    bool SameList;
+    Role Cleared;
+  };
+  const Row rows[] = {
+      {"one list for both, images cleared", true, Role::Images},
+      {"one list for both, state images cleared", true, Role::State},
+      {"two lists, images cleared", false, Role::Images},
+      {"two lists, state images cleared", false, Role::State},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TTreeView* tree = AddTree();
+    // Owned by nobody: only the free notification tells the tree.
+    TImageList* first = rtl::New<TImageList>(nullptr);
+    TImageList* second = row.SameList ? first : rtl::New<TImageList>(nullptr);
+    tree->SetImages(first);
+    tree->SetStateImages(second);
+    if (row.Cleared == Role::Images)
+      tree->SetImages(nullptr);
+    else
+      tree->SetStateImages(nullptr);
+    TImageList* kept = row.Cleared == Role::Images ? second : first;
+    const WPARAM keptRole = row.Cleared == Role::Images ? TVSIL_STATE : TVSIL_NORMAL;
+
+    // A new native list reaches the window.
+    kept->SetHandle(ImageList_Create(8, 8, ILC_COLOR32, 1, 1));
+    EXPECT_EQ(reinterpret_cast<HIMAGELIST>(SendMessageW(tree->GetHandle(), TVM_GETIMAGELIST, keptRole, 0)),
+              kept->GetHandle());
+    // The list freed leaves the tree without it.
+    if (kept != first)
+      rtl::Free(first);
+    rtl::Free(kept);
+    EXPECT_EQ(tree->GetImages(), nullptr);
+    EXPECT_EQ(tree->GetStateImages(), nullptr);
+    rtl::Free(tree);
+  }
+
+  // The tree freed before its lists leaves them no link to call.
+  TTreeView* tree = AddTree();
+  TImageList* images = rtl::New<TImageList>(nullptr);
+  TImageList* stateImages = rtl::New<TImageList>(nullptr);
+  tree->SetImages(images);
+  tree->SetStateImages(stateImages);
+  tree->SetImages(nullptr);
+  tree->SetImages(images);
+  rtl::Free(tree);
+  for (TImageList* list : {images, stateImages}) {
+    list->SetHandle(ImageList_Create(8, 8, ILC_COLOR32, 1, 1));
+    rtl::Free(list);
+  }
+}
+
 TEST_F(ComCtrlsTest, GetNodeAtFindsTheNodeShownAtAPoint)
 {
   TTreeView* tree = AddTree();
@@ -577,6 +636,85 @@ TEST_F(RichEditTest, FormatRangeRendersTheTextIntoAMemoryDC)
   EXPECT_GT(next, 0) << "the window laid some text out";
   EXPECT_GT(inside, 20) << "text was drawn inside the layout rectangle";
   EXPECT_EQ(outside, 0);
+}
+
+// A text far longer than one buffer of the window's stream callback keeps
+// every line break, also where a CR LF pair straddles two buffers, and
+// comes back whole in a new window.
+TEST_F(RichEditTest, LongTextKeepsItsLinesAcrossBuffersAndANewWindow)
+{
+  for (const bool plainText : {true, false}) {
+    SCOPED_TRACE(plainText ? "plain-text edit" : "rich edit");
+    TRichEdit* edit = AddRichEdit();
+    edit->SetPlainText(plainText);
+    String text;
+    for (int i = 0; i < 8000; ++i)
+      text += L"line " + std::to_wstring(i) + L"\r\n";
+    edit->GetLines()->SetText(text);
+    EXPECT_EQ(edit->GetLines()->GetCount(), 8000);
+    EXPECT_TRUE(edit->GetLines()->GetText() == text);
+    const HWND before = edit->GetHandle();
+    edit->SetWordWrap(true);
+    ASSERT_NE(edit->GetHandle(), before);
+    EXPECT_TRUE(edit->GetLines()->GetText() == text);
+    rtl::Free(edit);
+  }
+}
+
+// The window lays out whole lines: the answer of a measuring call is the
+// first character of the first line that did not fit (after a space or a
+// paragraph mark, never in the middle of a word that wrapped), and measuring a text in bands one line tall, the
+// way callers measure in one-inch bands, adds up to the height measured at
+// once.
+TEST_F(RichEditTest, FormatRangeBreaksAtLineStartsAndBandsAddUp)
+{
+  TRichEdit* edit = AddChild<TRichEdit>();
+  const String text =
+      L"Lorem ipsum dolor sit amet consectetur adipiscing elit sed do eiusmod tempor incididunt ut labore et\r"
+      L"dolore magna aliqua Ut enim ad minim veniam quis nostrud exercitation ullamco laboris";
+  edit->GetLines()->SetText(text);
+  const HWND wnd = edit->GetHandle();
+  HDC dc = GetDC(nullptr);
+  auto measure = [&](LONG AStart, LONG AWidth, LONG AHeight, LONG& AUsed) {
+    FORMATRANGE range{};
+    range.hdc = dc;
+    range.hdcTarget = dc;
+    range.rc = {0, 0, AWidth, AHeight};
+    range.rcPage = range.rc;
+    range.chrg = {AStart, -1};
+    const auto next = static_cast<LONG>(SendMessageW(wnd, EM_FORMATRANGE, 0, reinterpret_cast<LPARAM>(&range)));
+    AUsed = range.rc.bottom - range.rc.top;
+    return next;
+  };
+  const auto length = static_cast<LONG>(text.size());
+  // One line's height: the first band of a text far too wide to wrap.
+  LONG lineHeight = 0;
+  measure(length - 5, 20 * 1440, 1440, lineHeight);
+  ASSERT_GT(lineHeight, 0);
+  for (const LONG width : {1100, 1350, 1500, 1700, 2000, 2300, 2600, 2900, 3300, 3700}) {
+    SCOPED_TRACE(width);
+    LONG total = 0;
+    const LONG whole = measure(0, width, 100 * 1440, total);
+    ASSERT_GE(whole, length);
+    LONG bands = 0;
+    LONG summed = 0;
+    for (LONG start = 0; start < length;) {
+      LONG used = 0;
+      const LONG next = measure(start, width, lineHeight + lineHeight / 2, used);
+      ASSERT_GT(next, start);
+      if (next < length) {
+        EXPECT_TRUE(text[static_cast<std::size_t>(next) - 1] == L' ' || text[static_cast<std::size_t>(next) - 1] == L'\r')
+            << "stops inside a word: " << Narrow(text.substr(static_cast<std::size_t>(start)));
+      }
+      summed += used;
+      ++bands;
+      start = next;
+    }
+    // Each band's height is rounded to twips on its own.
+    EXPECT_NEAR(summed, total, bands);
+  }
+  SendMessageW(wnd, EM_FORMATRANGE, 0, 0);
+  ReleaseDC(nullptr, dc);
 }
 
 }  // namespace
