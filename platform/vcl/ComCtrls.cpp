@@ -79,6 +79,8 @@ TCustomTreeView* TTreeNode::GetTreeView() const
 // children's, as the window reports them.
 void TTreeNode::Destroy()
 {
+  if (FDestroyed)
+    *FDestroyed = true;
   FDeleting = true;
   TCustomTreeView* tree = GetTreeView();
   if (tree)
@@ -280,24 +282,42 @@ void TTreeNode::Collapse(bool ARecurse)
 // already in the state asked for hears nothing.
 void TTreeNode::ExpandItem(bool AExpand, bool ARecurse)
 {
+  // The events may delete this node, a child or the whole tree; once this
+  // node is gone nothing of it is touched, and an outer expansion of a
+  // parent being deleted with it hears of it too.
+  bool destroyed = false;
+  bool* const outer = std::exchange(FDestroyed, &destroyed);
+  rtl::Finally restore([&] {
+    if (!destroyed)
+      FDestroyed = outer;
+    else if (outer)
+      *outer = true;
+  });
   TCustomTreeView* tree = GetTreeView();
   const bool change = GetExpanded() != AExpand && (!AExpand || FHasChildren);
-  if (change && (AExpand ? tree->CanExpand(this) : tree->CanCollapse(this))) {
+  if (change && (AExpand ? tree->CanExpand(this) : tree->CanCollapse(this)) && !destroyed) {
     if (FItemId && tree->HandleAllocated()) {
       ++tree->FManualNotify;
       rtl::Finally manual([tree] { --tree->FManualNotify; });
       SendMessageW(tree->GetHandle(), TVM_EXPAND, AExpand ? TVE_EXPAND : TVE_COLLAPSE,
                    reinterpret_cast<LPARAM>(FItemId));
     }
+    if (destroyed)
+      return;
     FExpanded = AExpand;
     if (AExpand)
       tree->Expand(this);
     else
       tree->Collapse(this);
   }
-  if (ARecurse) {
-    const std::vector<TTreeNode*> children = FChildren;
-    for (TTreeNode* child : children)
+  if (!ARecurse)
+    return;
+  const std::vector<TTreeNode*> children = FChildren;
+  for (TTreeNode* child : children) {
+    if (destroyed)
+      return;
+    // A child deleted by an earlier child's events is skipped.
+    if (std::find(FChildren.begin(), FChildren.end(), child) != FChildren.end())
       child->ExpandItem(AExpand, true);
   }
 }
@@ -1512,7 +1532,8 @@ void TCustomRichEdit::CreateWnd()
 
 void TCustomRichEdit::DestroyWnd()
 {
-  if (!FPlainText) {
+  // Only a window that is made again needs its rich text back.
+  if (!FPlainText && !GetComponentState().Contains(rtl::csDestroying)) {
     FSavedRichText = GetRichText();
     FHasSavedRichText = true;
   }

@@ -160,6 +160,9 @@ class TTreeNode : public rtl::TPersistent {
   // Kept while there is no window.
   bool FExpanded;
   bool FDeleting;
+  // The flag of a running ExpandItem, whose events may delete this node;
+  // Destroy sets it.
+  bool* FDestroyed;
 
   friend class TTreeNodes;
   friend class TCustomTreeView;

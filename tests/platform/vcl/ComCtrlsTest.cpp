@@ -46,8 +46,28 @@ class TComCtrlsEvents : public rtl::TObject {
   {
     Record("expanding", ANode);
     AAllow = !Refuse;
+    DeleteWhen("expanding", ANode);
   }
-  void Expanded(TObject*, TTreeNode* ANode) { Record("expanded", ANode); }
+  void Expanded(TObject*, TTreeNode* ANode)
+  {
+    Record("expanded", ANode);
+    DeleteWhen("expanded", ANode);
+  }
+  // Deletes Victim (or clears the whole tree when Victim is nil) when the
+  // event named DeleteOn reaches the node named DeleteAt.
+  void DeleteWhen(const char* AEvent, TTreeNode* ANode)
+  {
+    if (DeleteOn != AEvent || Narrow(ANode->GetText()) != DeleteAt)
+      return;
+    DeleteOn.clear();
+    if (Victim)
+      rtl::Free(Victim);
+    else
+      ANode->GetTreeView()->GetItems()->Clear();
+  }
+  std::string DeleteOn;
+  std::string DeleteAt;
+  TTreeNode* Victim = nullptr;
   void Collapsing(TObject*, TTreeNode* ANode, bool& AAllow)
   {
     Record("collapsing", ANode);
@@ -258,6 +278,41 @@ TEST_F(ComCtrlsTest, SelectionAsksOnChangingAndAnswerRefusedKeepsTheOld)
   SendMessageW(tree->GetHandle(), WM_KEYDOWN, VK_DOWN, 0);
   EXPECT_EQ(FEvents->Log, (std::vector<std::string>{"changing:B", "change:B"}));
   EXPECT_EQ(tree->GetSelected(), nodes["B"]);
+}
+
+// An expansion's events may delete the node being expanded, another node
+// or every node; the expansion then touches none of them again.
+TEST_F(ComCtrlsTest, NodesDeletedByExpansionEventsAreNotTouchedAfterwards)
+{
+  struct Row {
+    const char* Name;
+    const char* Event;
+    const char* At;
+    const char* Victim;  // nullptr: the tree is cleared
+    bool Recurse;
+    int CountAfter;
+  };
+  const Row rows[] = {
+      {"the node in its own OnExpanding", "expanding", "A", "A", false, 1},
+      {"the node in its own OnExpanded", "expanded", "A", "A", false, 1},
+      {"the tree in OnExpanding", "expanding", "A", nullptr, false, 0},
+      {"the parent in a child's OnExpanded", "expanded", "A1", "A", true, 1},
+      {"a later sibling in a child's OnExpanding", "expanding", "A1", "A2", true, 4},
+      {"the tree in a child's OnExpanding", "expanding", "A1", nullptr, true, 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TTreeView* tree = AddTree();
+    auto nodes = BuildTree(tree);
+    FEvents->DeleteOn = row.Event;
+    FEvents->DeleteAt = row.At;
+    FEvents->Victim = row.Victim ? nodes[row.Victim] : nullptr;
+    nodes["A"]->Expand(row.Recurse);
+    EXPECT_EQ(tree->GetItems()->GetCount(), row.CountAfter);
+    EXPECT_EQ(WindowCount(tree), row.CountAfter);
+    FEvents->Victim = nullptr;
+    rtl::Free(tree);
+  }
 }
 
 TEST_F(ComCtrlsTest, ExpandingAndCollapsingAskFirstByProgramAndByKeyboard)
