@@ -231,8 +231,23 @@ void TControl::Notification(TComponent* AComponent, rtl::TOperation AOperation)
     FPopupMenu = nullptr;
 }
 
+TControlDestroyWatch::TControlDestroyWatch(TControl* AControl)
+    : FControl(AControl), FOuter(std::exchange(AControl->FDestroyWatch, &FDestroyed))
+{
+}
+
+TControlDestroyWatch::~TControlDestroyWatch()
+{
+  if (!FDestroyed)
+    FControl->FDestroyWatch = FOuter;
+  else if (FOuter)
+    *FOuter = true;
+}
+
 void TControl::Destroy()
 {
+  if (FDestroyWatch)
+    *FDestroyWatch = true;
   ForgetDragAndDock();
   if (CaptureControlSlot() == this)
     SetCaptureControl(nullptr);
@@ -919,11 +934,17 @@ void TControl::ButtonPressed(TWMMouse& AMessage)
     SetMouseCapture(true);
 }
 
-void TControl::ButtonReleased(TWMMouse& AMessage)
+// A native control's own handling of the release may run a click (a
+// button's BN_CLICKED) whose handler frees the control.
+bool TControl::ButtonReleased(TWMMouse& AMessage)
 {
+  TControlDestroyWatch watch(this);
   InheritedMessage(this, AMessage);
+  if (watch.Destroyed())
+    return false;
   if (FControlStyle.Contains(csCaptureMouse))
     SetMouseCapture(false);
+  return true;
 }
 
 void TControl::WMLButtonDown(TWMMouse& AMessage)
@@ -936,13 +957,18 @@ void TControl::WMLButtonDown(TWMMouse& AMessage)
 
 void TControl::WMLButtonUp(TWMMouse& AMessage)
 {
-  ButtonReleased(AMessage);
+  if (!ButtonReleased(AMessage))
+    return;
   if (FControlState.Contains(csClicked)) {
     FControlState.Exclude(csClicked);
     const TRect client = GetClientRect();
     const TPoint pos = AMessage.Pos();
-    if (PtInRect(&client, pos))
+    if (PtInRect(&client, pos)) {
+      TControlDestroyWatch watch(this);
       Click();
+      if (watch.Destroyed())
+        return;
+    }
   }
   DoMouseUp(AMessage, mbLeft);
 }
@@ -963,8 +989,8 @@ void TControl::WMRButtonDown(TWMMouse& AMessage)
 
 void TControl::WMRButtonUp(TWMMouse& AMessage)
 {
-  ButtonReleased(AMessage);
-  DoMouseUp(AMessage, mbRight);
+  if (ButtonReleased(AMessage))
+    DoMouseUp(AMessage, mbRight);
 }
 
 void TControl::WMRButtonDblClk(TWMMouse& AMessage)
@@ -981,8 +1007,8 @@ void TControl::WMMButtonDown(TWMMouse& AMessage)
 
 void TControl::WMMButtonUp(TWMMouse& AMessage)
 {
-  ButtonReleased(AMessage);
-  DoMouseUp(AMessage, mbMiddle);
+  if (ButtonReleased(AMessage))
+    DoMouseUp(AMessage, mbMiddle);
 }
 
 void TControl::WMMButtonDblClk(TWMMouse& AMessage)

@@ -180,6 +180,25 @@ class TSizeConstraints : public rtl::TPersistent {
 // ---------------------------------------------------------------------------
 // TControl
 
+// Watches a control through a message handler whose events may free it (a
+// click that closes the control's page): once Destroyed, the handler must
+// not touch the control again. Watches nest; an inner one that sees the
+// control go tells the outer one.
+class TControlDestroyWatch {
+ public:
+  explicit TControlDestroyWatch(TControl* AControl);
+  ~TControlDestroyWatch();
+  TControlDestroyWatch(const TControlDestroyWatch&) = delete;
+  TControlDestroyWatch& operator=(const TControlDestroyWatch&) = delete;
+
+  bool Destroyed() const { return FDestroyed; }
+
+ private:
+  TControl* FControl;
+  bool* FOuter;
+  bool FDestroyed = false;
+};
+
 // A visual control: a rectangle of its parent's client area. Non-windowed
 // controls (TGraphicControl) are painted and given mouse messages by their
 // parent; TWinControl adds a window.
@@ -532,7 +551,8 @@ class TControl : public rtl::TComponent {
 
   // The message handlers.
   void ButtonPressed(TWMMouse& AMessage);
-  void ButtonReleased(TWMMouse& AMessage);
+  // False when the control went meanwhile.
+  bool ButtonReleased(TWMMouse& AMessage);
   void WMLButtonDown(TWMMouse& AMessage);
   void WMLButtonUp(TWMMouse& AMessage);
   void WMLButtonDblClk(TWMMouse& AMessage);
@@ -665,11 +685,15 @@ class TControl : public rtl::TComponent {
   THelpContext FHelpContext;
   // --- end of actions ---
 
+  // The innermost TControlDestroyWatch, told by Destroy.
+  bool* FDestroyWatch;
+
   friend class TWinControl;
   friend class TSizeConstraints;
   friend class TBaseDragControlObject;
   friend class TDragDockObject;
   friend class ControlsDragMachine;
+  friend class TControlDestroyWatch;
 };
 
 using TControlClass = rtl::ClassOf<TControl>;

@@ -35,6 +35,12 @@ class TStdCtrlsEvents : public rtl::TObject {
 
   void Change(TObject*) { ++Changes; }
   void Click(TObject*) { ++Clicks; }
+  // A button that closes what it stands on: the handler frees it.
+  void ClickAndFree(TObject* Sender)
+  {
+    ++Clicks;
+    rtl::Free(Sender);
+  }
   // Item I is 10 + 5 * I pixels high.
   void MeasureItem(TWinControl*, int AIndex, int& AHeight)
   {
@@ -358,6 +364,41 @@ TEST_F(StdCtrlsTest, EditColoursComeFromItsColourAndFont)
 
 // ---------------------------------------------------------------------------
 // The button
+
+// A click handler may free its own button, however the click came: the
+// press and release handling around it must not touch the button again.
+TEST_F(StdCtrlsTest, AButtonMayFreeItselfFromItsClick)
+{
+  using TPress = std::function<void(HWND)>;
+  struct TCase {
+    const char* Name;
+    TPress Press;
+  };
+  const TCase cases[] = {
+      {"BM_CLICK", [](HWND H) { SendMessageW(H, BM_CLICK, 0, 0); }},
+      {"mouse",
+       [](HWND H) {
+         SendMessageW(H, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+         SendMessageW(H, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+       }},
+      {"Space with focus",
+       [](HWND H) {
+         SetFocus(H);
+         SendMessageW(H, WM_KEYDOWN, VK_SPACE, 0x00390001);
+         SendMessageW(H, WM_KEYUP, VK_SPACE, static_cast<LPARAM>(0xC0390001));
+       }},
+  };
+  for (const TCase& c : cases) {
+    TButton* button = AddChild<TButton>({10, 10, 85, 35});
+    button->SetOnClick(TNotifyEvent::Bind<&TStdCtrlsEvents::ClickAndFree>(FEvents.get()));
+    FEvents->Clicks = 0;
+    const int before = FHost->GetControlCount();
+    c.Press(button->GetHandle());
+    vcltest::PumpMessages();
+    EXPECT_EQ(FEvents->Clicks, 1) << c.Name;
+    EXPECT_EQ(FHost->GetControlCount(), before - 1) << c.Name;
+  }
+}
 
 TEST_F(StdCtrlsTest, AButtonClickedByKeyboardOrMouseReachesOnClickOnce)
 {
