@@ -55,8 +55,7 @@ void TBasicActionLink::Create(rtl::TObject* AClient)
 
 void TBasicActionLink::Destroy()
 {
-  if (FDestroyed)
-    *FDestroyed = true;
+  rtl::NotifyDestroyWatch(FDestroyWatch);
   if (FAction)
     FAction->UnRegisterChanges(this);
   inherited::Destroy();
@@ -71,16 +70,9 @@ bool TBasicActionLink::Execute(rtl::TComponent* AComponent)
   // with its client (a button that closes its page): then nothing here may
   // be touched again, and the client's free notification has already
   // cleared the action component. A nested execution tells the outer one.
-  bool destroyed = false;
-  bool* const outer = std::exchange(FDestroyed, &destroyed);
+  rtl::TDestroyWatch<TBasicActionLink> watch(this);
   const auto finish = [&] {
-    if (destroyed) {
-      if (outer)
-        *outer = true;
-      return;
-    }
-    FDestroyed = outer;
-    if (FAction)
+    if (!watch.Destroyed() && FAction)
       FAction->SetActionComponent(nullptr);
   };
   TBasicAction* action = FAction;

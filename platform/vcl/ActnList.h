@@ -25,6 +25,7 @@
 #include "platform/rtl/ClassesComponents.h"
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/TypInfo.h"
 #include "platform/vcl/ControlsMessages.h"
 #include "platform/vcl/ImgList.h"
@@ -79,10 +80,11 @@ class TBasicActionLink : public rtl::TObject {
 
  private:
   rtl::TNotifyEvent FOnChange;
-  // While Execute runs: its flag, set when the link is freed meanwhile.
-  bool* FDestroyed;
+  // The watch of a running Execute, whose handler may free the link.
+  bool* FDestroyWatch;
 
   friend class TBasicAction;
+  friend class rtl::TDestroyWatch<TBasicActionLink>;
 };
 
 using TBasicActionLinkClass = rtl::ClassOf<TBasicActionLink>;

@@ -79,8 +79,7 @@ TCustomTreeView* TTreeNode::GetTreeView() const
 // children's, as the window reports them.
 void TTreeNode::Destroy()
 {
-  if (FDestroyed)
-    *FDestroyed = true;
+  rtl::NotifyDestroyWatch(FDestroyWatch);
   FDeleting = true;
   TCustomTreeView* tree = GetTreeView();
   if (tree)
@@ -285,24 +284,17 @@ void TTreeNode::ExpandItem(bool AExpand, bool ARecurse)
   // The events may delete this node, a child or the whole tree; once this
   // node is gone nothing of it is touched, and an outer expansion of a
   // parent being deleted with it hears of it too.
-  bool destroyed = false;
-  bool* const outer = std::exchange(FDestroyed, &destroyed);
-  rtl::Finally restore([&] {
-    if (!destroyed)
-      FDestroyed = outer;
-    else if (outer)
-      *outer = true;
-  });
+  rtl::TDestroyWatch<TTreeNode> watch(this);
   TCustomTreeView* tree = GetTreeView();
   const bool change = GetExpanded() != AExpand && (!AExpand || FHasChildren);
-  if (change && (AExpand ? tree->CanExpand(this) : tree->CanCollapse(this)) && !destroyed) {
+  if (change && (AExpand ? tree->CanExpand(this) : tree->CanCollapse(this)) && !watch.Destroyed()) {
     if (FItemId && tree->HandleAllocated()) {
       ++tree->FManualNotify;
       rtl::Finally manual([tree] { --tree->FManualNotify; });
       SendMessageW(tree->GetHandle(), TVM_EXPAND, AExpand ? TVE_EXPAND : TVE_COLLAPSE,
                    reinterpret_cast<LPARAM>(FItemId));
     }
-    if (destroyed)
+    if (watch.Destroyed())
       return;
     FExpanded = AExpand;
     if (AExpand)
@@ -314,7 +306,7 @@ void TTreeNode::ExpandItem(bool AExpand, bool ARecurse)
     return;
   const std::vector<TTreeNode*> children = FChildren;
   for (TTreeNode* child : children) {
-    if (destroyed)
+    if (watch.Destroyed())
       return;
     // A child deleted by an earlier child's events is skipped.
     if (std::find(FChildren.begin(), FChildren.end(), child) != FChildren.end())

@@ -160,11 +160,11 @@ class TTreeNode : public rtl::TPersistent {
   // Kept while there is no window.
   bool FExpanded;
   bool FDeleting;
-  // The flag of a running ExpandItem, whose events may delete this node;
-  // Destroy sets it.
-  bool* FDestroyed;
+  // The watch of a running ExpandItem, whose events may delete this node.
+  bool* FDestroyWatch;
 
   friend class TTreeNodes;
+  friend class rtl::TDestroyWatch<TTreeNode>;
   friend class TCustomTreeView;
 };
 

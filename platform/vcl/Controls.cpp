@@ -231,23 +231,9 @@ void TControl::Notification(TComponent* AComponent, rtl::TOperation AOperation)
     FPopupMenu = nullptr;
 }
 
-TControlDestroyWatch::TControlDestroyWatch(TControl* AControl)
-    : FControl(AControl), FOuter(std::exchange(AControl->FDestroyWatch, &FDestroyed))
-{
-}
-
-TControlDestroyWatch::~TControlDestroyWatch()
-{
-  if (!FDestroyed)
-    FControl->FDestroyWatch = FOuter;
-  else if (FOuter)
-    *FOuter = true;
-}
-
 void TControl::Destroy()
 {
-  if (FDestroyWatch)
-    *FDestroyWatch = true;
+  rtl::NotifyDestroyWatch(FDestroyWatch);
   ForgetDragAndDock();
   if (CaptureControlSlot() == this)
     SetCaptureControl(nullptr);

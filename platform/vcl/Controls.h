@@ -180,28 +180,12 @@ class TSizeConstraints : public rtl::TPersistent {
 // ---------------------------------------------------------------------------
 // TControl
 
-// Watches a control through a message handler whose events may free it (a
-// click that closes the control's page): once Destroyed, the handler must
-// not touch the control again. Watches nest; an inner one that sees the
-// control go tells the outer one.
-class TControlDestroyWatch {
- public:
-  explicit TControlDestroyWatch(TControl* AControl);
-  ~TControlDestroyWatch();
-  TControlDestroyWatch(const TControlDestroyWatch&) = delete;
-  TControlDestroyWatch& operator=(const TControlDestroyWatch&) = delete;
-
-  bool Destroyed() const { return FDestroyed; }
-
- private:
-  TControl* FControl;
-  bool* FOuter;
-  bool FDestroyed = false;
-};
-
 // A visual control: a rectangle of its parent's client area. Non-windowed
 // controls (TGraphicControl) are painted and given mouse messages by their
 // parent; TWinControl adds a window.
+class TControl;
+using TControlDestroyWatch = rtl::TDestroyWatch<TControl>;
+
 class TControl : public rtl::TComponent {
   RTL_CLASS(TControl, rtl::TComponent)
   RTL_MESSAGES(RTL_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown), RTL_MESSAGE(WM_LBUTTONUP, WMLButtonUp),
@@ -685,7 +669,7 @@ class TControl : public rtl::TComponent {
   THelpContext FHelpContext;
   // --- end of actions ---
 
-  // The innermost TControlDestroyWatch, told by Destroy.
+  // The innermost watch of a handler that may free the control.
   bool* FDestroyWatch;
 
   friend class TWinControl;
@@ -693,7 +677,7 @@ class TControl : public rtl::TComponent {
   friend class TBaseDragControlObject;
   friend class TDragDockObject;
   friend class ControlsDragMachine;
-  friend class TControlDestroyWatch;
+  friend class rtl::TDestroyWatch<TControl>;
 };
 
 using TControlClass = rtl::ClassOf<TControl>;
