@@ -319,6 +319,22 @@ void TCustomForm::SetWindowState(TWindowState AValue)
   }
 }
 
+// The user or Windows may minimise, maximise or restore the window:
+// WindowState follows. A hidden window's size changes (placement before it
+// shows) leave the state it is to show in.
+void TCustomForm::WMSize(TWMSize& AMessage)
+{
+  if (FHandle && IsWindowVisible(FHandle)) {
+    switch (AMessage.SizeType) {
+      case SIZE_MINIMIZED: FWindowState = wsMinimized; break;
+      case SIZE_MAXIMIZED: FWindowState = wsMaximized; break;
+      case SIZE_RESTORED: FWindowState = wsNormal; break;
+      default: break;
+    }
+  }
+  InheritedMessage(this, AMessage);
+}
+
 // ---------------------------------------------------------------------------
 // Showing and placement
 

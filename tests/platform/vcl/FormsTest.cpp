@@ -311,6 +311,34 @@ TEST_F(TFormsTest, CloseDoesWhatOnCloseQueryAndOnCloseSay)
   }
 }
 
+// WindowState follows the window, whoever changed it: a form the user
+// restored minimises again when it is closed with caMinimize.
+TEST_F(TFormsTest, WindowStateFollowsTheWindow)
+{
+  TForm* mainForm = nullptr;
+  Application()->CreateForm(mainForm);
+  TFormsTestForm* form = nullptr;
+  Application()->CreateForm(form);
+  form->CloseAction = caMinimize;
+  form->Show();
+  struct TCase {
+    int Command;
+    TWindowState Expected;
+  };
+  const TCase cases[] = {
+      {SW_MINIMIZE, wsMinimized}, {SW_RESTORE, wsNormal}, {SW_MAXIMIZE, wsMaximized}, {SW_RESTORE, wsNormal}};
+  for (const TCase& c : cases) {
+    ShowWindow(form->GetHandle(), c.Command);
+    EXPECT_EQ(static_cast<int>(form->GetWindowState()), static_cast<int>(c.Expected)) << c.Command;
+  }
+  for (int round = 0; round < 2; ++round) {
+    form->Close();
+    EXPECT_TRUE(IsIconic(form->GetHandle())) << round;
+    EXPECT_EQ(static_cast<int>(form->GetWindowState()), static_cast<int>(wsMinimized)) << round;
+    ShowWindow(form->GetHandle(), SW_RESTORE);
+  }
+}
+
 TEST_F(TFormsTest, ClosingTheMainFormEndsRun)
 {
   TFormsTestForm* form = CreateStreamedForm();
