@@ -375,19 +375,29 @@ void TCustomForm::ApplyPosition()
             FHeight);
 }
 
-// OnShow comes before the window appears, OnHide after it has gone.
+// OnShow comes before the window appears, OnHide after it has gone. What
+// they raise is reported and the form still changes, so Run and the modal
+// loop go on with a form that is what its Visible says.
 void TCustomForm::CMShowingChanged(TMessage& /*AMessage*/)
 {
   if (FShowing) {
     ApplyPosition();
-    DoShow();
+    try {
+      DoShow();
+    } catch (...) {
+      Application()->HandleException(this);
+    }
     constexpr int kCommands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
     ShowWindow(FHandle, kCommands[FWindowState]);
   } else {
     if (Screen()->GetActiveForm() == this)
       Screen()->SetActiveForm(nullptr);
     ShowWindow(FHandle, SW_HIDE);
-    DoHide();
+    try {
+      DoHide();
+    } catch (...) {
+      Application()->HandleException(this);
+    }
   }
 }
 

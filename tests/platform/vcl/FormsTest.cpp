@@ -93,6 +93,7 @@ class TFormsTestHandlers : public rtl::TObject {
   void CloseQuery(TObject*, bool& CanClose) { CanClose = AllowClose; }
   void KeyDown(TObject*, WORD& Key, TShiftState) { Key = ConsumeKeys ? 0 : Key; ++KeysSeen; }
   void CloseOnShow(TObject* Sender) { PostMessageW(static_cast<TWinControl*>(Sender)->GetHandle(), WM_CLOSE, 0, 0); }
+  void Raise(TObject*) { throw rtl::EInvalidOperation(L"raised"); }
   void ResultFromThread(TObject* Sender)
   {
     auto* form = static_cast<TCustomForm*>(Sender);
@@ -353,6 +354,23 @@ TEST_F(TFormsTest, ClosingTheMainFormEndsRun)
   EXPECT_EQ(FHandlers->Messages, (std::vector<String>{L"'x' is not a valid integer value"}));
   EXPECT_EQ(FHandlers->Senders, (std::vector<TObject*>{header}));
   EXPECT_EQ(FormsLog().back(), L"mark Header");
+}
+
+// An exception of OnShow or OnHide is reported and the form still shows or
+// hides: Run and the modal loop go on with a form in a known state.
+TEST_F(TFormsTest, AnExceptionOfOnShowOrOnHideIsReportedAndTheFormStillChanges)
+{
+  rtl::TOwnedPtr<TForm> form(CreateBlankForm());
+  form->SetOnShow(TNotifyEvent::Bind<&TFormsTestHandlers::Raise>(FHandlers.get()));
+  form->SetOnHide(TNotifyEvent::Bind<&TFormsTestHandlers::Raise>(FHandlers.get()));
+  for (bool show : {true, false}) {
+    SCOPED_TRACE(show ? "show" : "hide");
+    FHandlers->Messages.clear();
+    EXPECT_NO_THROW(form->SetVisible(show));
+    EXPECT_EQ(FHandlers->Messages, std::vector<String>{L"raised"});
+    EXPECT_EQ(IsWindowVisible(form->GetHandle()) != 0, show);
+    EXPECT_EQ(form->IsShowing(), show);
+  }
 }
 
 // ---------------------------------------------------------------------------
