@@ -424,39 +424,52 @@ TModalResult TCustomForm::ShowModal()
   const HWND activeWindow = GetActiveWindow();
   TTaskWindows windows{GetHandle(), {}};
   EnumThreadWindows(GetCurrentThreadId(), &DisableTaskWindow, reinterpret_cast<LPARAM>(&windows));
-  FModal = true;
-  FModalResult = mrNone;
-  const auto restore = [&] {
-    FModal = false;
-    for (HWND wnd : windows.Disabled)
-      if (IsWindow(wnd))
-        EnableWindow(wnd, TRUE);
-    if (activeWindow && IsWindow(activeWindow))
-      SetActiveWindow(activeWindow);
-  };
-  try {
-    Show();
-    TApplication* application = Application();
-    do {
-      application->HandleMessage();
-      if (application->GetTerminated())
-        FModalResult = mrCancel;
-      else if (FModalResult != mrNone)
-        CloseModal();
-    } while (FModalResult == mrNone);
-    // The windows come back before the form hides, so Windows activates the
-    // one the form was shown over.
+  // A handler may free the form while its loop runs (Release, its owner
+  // freed): the loop then ends with mrCancel, and the windows behind come
+  // back without the form being touched.
+  TControlDestroyWatch watch(this);
+  const auto enableWindows = [&] {
     for (HWND wnd : windows.Disabled)
       if (IsWindow(wnd))
         EnableWindow(wnd, TRUE);
     windows.Disabled.clear();
-    Hide();
+  };
+  const auto restore = [&] {
+    if (!watch.Destroyed())
+      FModal = false;
+    enableWindows();
+    if (activeWindow && IsWindow(activeWindow))
+      SetActiveWindow(activeWindow);
+  };
+  FModal = true;
+  FModalResult = mrNone;
+  TModalResult result = mrCancel;
+  try {
+    Show();
+    TApplication* application = Application();
+    while (!watch.Destroyed()) {
+      application->HandleMessage();
+      if (watch.Destroyed())
+        break;
+      if (application->GetTerminated())
+        FModalResult = mrCancel;
+      else if (FModalResult != mrNone)
+        CloseModal();
+      if (!watch.Destroyed() && FModalResult != mrNone) {
+        result = FModalResult;
+        // The windows come back before the form hides, so Windows activates
+        // the one the form was shown over.
+        enableWindows();
+        Hide();
+        break;
+      }
+    }
   } catch (...) {
     restore();
     throw;
   }
   restore();
-  return FModalResult;
+  return result;
 }
 
 void TCustomForm::CloseModal()

@@ -93,6 +93,7 @@ class TFormsTestHandlers : public rtl::TObject {
   void CloseQuery(TObject*, bool& CanClose) { CanClose = AllowClose; }
   void KeyDown(TObject*, WORD& Key, TShiftState) { Key = ConsumeKeys ? 0 : Key; ++KeysSeen; }
   void CloseOnShow(TObject* Sender) { PostMessageW(static_cast<TWinControl*>(Sender)->GetHandle(), WM_CLOSE, 0, 0); }
+  void ReleaseOnShow(TObject* Sender) { static_cast<TCustomForm*>(Sender)->ReleaseForm(); }
   void Raise(TObject*) { throw rtl::EInvalidOperation(L"raised"); }
   void ResultFromThread(TObject* Sender)
   {
@@ -378,28 +379,38 @@ TEST_F(TFormsTest, AnExceptionOfOnShowOrOnHideIsReportedAndTheFormStillChanges)
 
 TEST_F(TFormsTest, ShowModalAnswersTheModalResult)
 {
+  using THandler = TNotifyEvent (*)(TFormsTestHandlers*);
   struct TCase {
     const char* Name;
-    void (TFormsTestHandlers::*OnShow)(TObject*);
+    THandler OnShow;
     TModalResult Expected;
+    bool Freed;
   };
   const TCase cases[] = {
-      {"closed: cancel", &TFormsTestHandlers::CloseOnShow, mrCancel},
-      {"set by a call queued from another thread", &TFormsTestHandlers::ResultFromThread, mrYes},
+      {"closed: cancel", [](TFormsTestHandlers* H) { return TNotifyEvent::Bind<&TFormsTestHandlers::CloseOnShow>(H); },
+       mrCancel, false},
+      {"set by a call queued from another thread",
+       [](TFormsTestHandlers* H) { return TNotifyEvent::Bind<&TFormsTestHandlers::ResultFromThread>(H); }, mrYes,
+       false},
+      // Released while its loop runs: the loop ends without touching it.
+      {"freed: cancel", [](TFormsTestHandlers* H) { return TNotifyEvent::Bind<&TFormsTestHandlers::ReleaseOnShow>(H); },
+       mrCancel, true},
   };
   TForm* owner = CreateBlankForm();
   owner->Show();
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TForm* dialog = CreateBlankForm();
-    dialog->SetOnShow(c.OnShow == &TFormsTestHandlers::CloseOnShow
-                          ? TNotifyEvent::Bind<&TFormsTestHandlers::CloseOnShow>(FHandlers.get())
-                          : TNotifyEvent::Bind<&TFormsTestHandlers::ResultFromThread>(FHandlers.get()));
+    dialog->SetOnShow(c.OnShow(FHandlers.get()));
     EXPECT_EQ(dialog->ShowModal(), c.Expected);
-    EXPECT_FALSE(dialog->GetVisible());
-    EXPECT_FALSE(dialog->IsModal());
     // The windows behind were disabled only while the dialog ran.
     EXPECT_TRUE(IsWindowEnabled(owner->GetHandle()));
+    if (c.Freed) {
+      EXPECT_EQ(Screen()->GetFormCount(), 1);
+      continue;
+    }
+    EXPECT_FALSE(dialog->GetVisible());
+    EXPECT_FALSE(dialog->IsModal());
     rtl::Free(dialog);
   }
   // A visible form cannot become modal.
