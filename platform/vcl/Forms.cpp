@@ -319,6 +319,22 @@ void TCustomForm::SetWindowState(TWindowState AValue)
   }
 }
 
+// The user or Windows may minimise, maximise or restore the window:
+// WindowState follows. A hidden window's size changes (placement before it
+// shows) leave the state it is to show in.
+void TCustomForm::WMSize(TWMSize& AMessage)
+{
+  if (FHandle && IsWindowVisible(FHandle)) {
+    switch (AMessage.SizeType) {
+      case SIZE_MINIMIZED: FWindowState = wsMinimized; break;
+      case SIZE_MAXIMIZED: FWindowState = wsMaximized; break;
+      case SIZE_RESTORED: FWindowState = wsNormal; break;
+      default: break;
+    }
+  }
+  InheritedMessage(this, AMessage);
+}
+
 // ---------------------------------------------------------------------------
 // Showing and placement
 
@@ -359,19 +375,29 @@ void TCustomForm::ApplyPosition()
             FHeight);
 }
 
-// OnShow comes before the window appears, OnHide after it has gone.
+// OnShow comes before the window appears, OnHide after it has gone. What
+// they raise is reported and the form still changes, so Run and the modal
+// loop go on with a form that is what its Visible says.
 void TCustomForm::CMShowingChanged(TMessage& /*AMessage*/)
 {
   if (FShowing) {
     ApplyPosition();
-    DoShow();
+    try {
+      DoShow();
+    } catch (...) {
+      Application()->HandleException(this);
+    }
     constexpr int kCommands[] = {SW_SHOWNORMAL, SW_SHOWMINIMIZED, SW_SHOWMAXIMIZED};
     ShowWindow(FHandle, kCommands[FWindowState]);
   } else {
     if (Screen()->GetActiveForm() == this)
       Screen()->SetActiveForm(nullptr);
     ShowWindow(FHandle, SW_HIDE);
-    DoHide();
+    try {
+      DoHide();
+    } catch (...) {
+      Application()->HandleException(this);
+    }
   }
 }
 
@@ -398,39 +424,52 @@ TModalResult TCustomForm::ShowModal()
   const HWND activeWindow = GetActiveWindow();
   TTaskWindows windows{GetHandle(), {}};
   EnumThreadWindows(GetCurrentThreadId(), &DisableTaskWindow, reinterpret_cast<LPARAM>(&windows));
-  FModal = true;
-  FModalResult = mrNone;
-  const auto restore = [&] {
-    FModal = false;
-    for (HWND wnd : windows.Disabled)
-      if (IsWindow(wnd))
-        EnableWindow(wnd, TRUE);
-    if (activeWindow && IsWindow(activeWindow))
-      SetActiveWindow(activeWindow);
-  };
-  try {
-    Show();
-    TApplication* application = Application();
-    do {
-      application->HandleMessage();
-      if (application->GetTerminated())
-        FModalResult = mrCancel;
-      else if (FModalResult != mrNone)
-        CloseModal();
-    } while (FModalResult == mrNone);
-    // The windows come back before the form hides, so Windows activates the
-    // one the form was shown over.
+  // A handler may free the form while its loop runs (Release, its owner
+  // freed): the loop then ends with mrCancel, and the windows behind come
+  // back without the form being touched.
+  TControlDestroyWatch watch(this);
+  const auto enableWindows = [&] {
     for (HWND wnd : windows.Disabled)
       if (IsWindow(wnd))
         EnableWindow(wnd, TRUE);
     windows.Disabled.clear();
-    Hide();
+  };
+  const auto restore = [&] {
+    if (!watch.Destroyed())
+      FModal = false;
+    enableWindows();
+    if (activeWindow && IsWindow(activeWindow))
+      SetActiveWindow(activeWindow);
+  };
+  FModal = true;
+  FModalResult = mrNone;
+  TModalResult result = mrCancel;
+  try {
+    Show();
+    TApplication* application = Application();
+    while (!watch.Destroyed()) {
+      application->HandleMessage();
+      if (watch.Destroyed())
+        break;
+      if (application->GetTerminated())
+        FModalResult = mrCancel;
+      else if (FModalResult != mrNone)
+        CloseModal();
+      if (!watch.Destroyed() && FModalResult != mrNone) {
+        result = FModalResult;
+        // The windows come back before the form hides, so Windows activates
+        // the one the form was shown over.
+        enableWindows();
+        Hide();
+        break;
+      }
+    }
   } catch (...) {
     restore();
     throw;
   }
   restore();
-  return FModalResult;
+  return result;
 }
 
 void TCustomForm::CloseModal()

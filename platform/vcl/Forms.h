@@ -71,7 +71,8 @@ class TCustomForm : public TWinControl {
   RTL_CLASS(TCustomForm, TWinControl)
   RTL_MESSAGES(RTL_MESSAGE(WM_CLOSE, WMClose), RTL_MESSAGE(WM_ACTIVATE, WMActivate),
                RTL_MESSAGE(WM_DPICHANGED, WMDpiChanged), RTL_MESSAGE(CM_RELEASE, CMRelease),
-               RTL_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged), RTL_MESSAGE(CM_CHILDKEY, CMChildKey))
+               RTL_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged), RTL_MESSAGE(CM_CHILDKEY, CMChildKey),
+               RTL_MESSAGE(WM_SIZE, WMSize))
   RTL_PUBLISHED(RTL_PROPERTY(ActiveControl, GetActiveControl, SetActiveControl),
                 RTL_PROPERTY(BorderIcons, GetBorderIcons, SetBorderIcons,
                              RTL_DEFAULT(TBorderIcons{biSystemMenu, biMinimize, biMaximize})),
@@ -215,6 +216,7 @@ class TCustomForm : public TWinControl {
   void WMClose(TMessage& AMessage);
   void WMActivate(TMessage& AMessage);
   void WMDpiChanged(TMessage& AMessage);
+  void WMSize(TWMSize& AMessage);
   void CMRelease(TMessage& AMessage);
   void CMShowingChanged(TMessage& AMessage);
   void CMChildKey(TCMChildKey& AMessage);

@@ -93,6 +93,8 @@ class TFormsTestHandlers : public rtl::TObject {
   void CloseQuery(TObject*, bool& CanClose) { CanClose = AllowClose; }
   void KeyDown(TObject*, WORD& Key, TShiftState) { Key = ConsumeKeys ? 0 : Key; ++KeysSeen; }
   void CloseOnShow(TObject* Sender) { PostMessageW(static_cast<TWinControl*>(Sender)->GetHandle(), WM_CLOSE, 0, 0); }
+  void ReleaseOnShow(TObject* Sender) { static_cast<TCustomForm*>(Sender)->ReleaseForm(); }
+  void Raise(TObject*) { throw rtl::EInvalidOperation(L"raised"); }
   void ResultFromThread(TObject* Sender)
   {
     auto* form = static_cast<TCustomForm*>(Sender);
@@ -311,6 +313,34 @@ TEST_F(TFormsTest, CloseDoesWhatOnCloseQueryAndOnCloseSay)
   }
 }
 
+// WindowState follows the window, whoever changed it: a form the user
+// restored minimises again when it is closed with caMinimize.
+TEST_F(TFormsTest, WindowStateFollowsTheWindow)
+{
+  TForm* mainForm = nullptr;
+  Application()->CreateForm(mainForm);
+  TFormsTestForm* form = nullptr;
+  Application()->CreateForm(form);
+  form->CloseAction = caMinimize;
+  form->Show();
+  struct TCase {
+    int Command;
+    TWindowState Expected;
+  };
+  const TCase cases[] = {
+      {SW_MINIMIZE, wsMinimized}, {SW_RESTORE, wsNormal}, {SW_MAXIMIZE, wsMaximized}, {SW_RESTORE, wsNormal}};
+  for (const TCase& c : cases) {
+    ShowWindow(form->GetHandle(), c.Command);
+    EXPECT_EQ(static_cast<int>(form->GetWindowState()), static_cast<int>(c.Expected)) << c.Command;
+  }
+  for (int round = 0; round < 2; ++round) {
+    form->Close();
+    EXPECT_TRUE(IsIconic(form->GetHandle())) << round;
+    EXPECT_EQ(static_cast<int>(form->GetWindowState()), static_cast<int>(wsMinimized)) << round;
+    ShowWindow(form->GetHandle(), SW_RESTORE);
+  }
+}
+
 TEST_F(TFormsTest, ClosingTheMainFormEndsRun)
 {
   TFormsTestForm* form = CreateStreamedForm();
@@ -327,33 +357,60 @@ TEST_F(TFormsTest, ClosingTheMainFormEndsRun)
   EXPECT_EQ(FormsLog().back(), L"mark Header");
 }
 
+// An exception of OnShow or OnHide is reported and the form still shows or
+// hides: Run and the modal loop go on with a form in a known state.
+TEST_F(TFormsTest, AnExceptionOfOnShowOrOnHideIsReportedAndTheFormStillChanges)
+{
+  rtl::TOwnedPtr<TForm> form(CreateBlankForm());
+  form->SetOnShow(TNotifyEvent::Bind<&TFormsTestHandlers::Raise>(FHandlers.get()));
+  form->SetOnHide(TNotifyEvent::Bind<&TFormsTestHandlers::Raise>(FHandlers.get()));
+  for (bool show : {true, false}) {
+    SCOPED_TRACE(show ? "show" : "hide");
+    FHandlers->Messages.clear();
+    EXPECT_NO_THROW(form->SetVisible(show));
+    EXPECT_EQ(FHandlers->Messages, std::vector<String>{L"raised"});
+    EXPECT_EQ(IsWindowVisible(form->GetHandle()) != 0, show);
+    EXPECT_EQ(form->IsShowing(), show);
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Modal forms
 
 TEST_F(TFormsTest, ShowModalAnswersTheModalResult)
 {
+  using THandler = TNotifyEvent (*)(TFormsTestHandlers*);
   struct TCase {
     const char* Name;
-    void (TFormsTestHandlers::*OnShow)(TObject*);
+    THandler OnShow;
     TModalResult Expected;
+    bool Freed;
   };
   const TCase cases[] = {
-      {"closed: cancel", &TFormsTestHandlers::CloseOnShow, mrCancel},
-      {"set by a call queued from another thread", &TFormsTestHandlers::ResultFromThread, mrYes},
+      {"closed: cancel", [](TFormsTestHandlers* H) { return TNotifyEvent::Bind<&TFormsTestHandlers::CloseOnShow>(H); },
+       mrCancel, false},
+      {"set by a call queued from another thread",
+       [](TFormsTestHandlers* H) { return TNotifyEvent::Bind<&TFormsTestHandlers::ResultFromThread>(H); }, mrYes,
+       false},
+      // Released while its loop runs: the loop ends without touching it.
+      {"freed: cancel", [](TFormsTestHandlers* H) { return TNotifyEvent::Bind<&TFormsTestHandlers::ReleaseOnShow>(H); },
+       mrCancel, true},
   };
   TForm* owner = CreateBlankForm();
   owner->Show();
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.Name);
     TForm* dialog = CreateBlankForm();
-    dialog->SetOnShow(c.OnShow == &TFormsTestHandlers::CloseOnShow
-                          ? TNotifyEvent::Bind<&TFormsTestHandlers::CloseOnShow>(FHandlers.get())
-                          : TNotifyEvent::Bind<&TFormsTestHandlers::ResultFromThread>(FHandlers.get()));
+    dialog->SetOnShow(c.OnShow(FHandlers.get()));
     EXPECT_EQ(dialog->ShowModal(), c.Expected);
-    EXPECT_FALSE(dialog->GetVisible());
-    EXPECT_FALSE(dialog->IsModal());
     // The windows behind were disabled only while the dialog ran.
     EXPECT_TRUE(IsWindowEnabled(owner->GetHandle()));
+    if (c.Freed) {
+      EXPECT_EQ(Screen()->GetFormCount(), 1);
+      continue;
+    }
+    EXPECT_FALSE(dialog->GetVisible());
+    EXPECT_FALSE(dialog->IsModal());
     rtl::Free(dialog);
   }
   // A visible form cannot become modal.
