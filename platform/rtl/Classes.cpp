@@ -154,9 +154,10 @@ void TList::SetCount(int ANewCount)
     FList.resize(ANewCount, nullptr);
     return;
   }
-  // One by one from the end, so every item is notified.
-  for (int i = GetCount() - 1; i >= ANewCount; --i)
-    Delete(i);
+  // One by one from the end, so every item is notified; the count is asked
+  // anew each time, as a notification may take other items out too.
+  while (GetCount() > ANewCount)
+    Delete(GetCount() - 1);
 }
 
 void TList::SetCapacity(int ANewCapacity)

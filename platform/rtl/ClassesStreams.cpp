@@ -423,8 +423,16 @@ int TMemoryStream::Write(const void* ABuffer, int ACount)
   if (FPosition < 0 || ACount <= 0)
     return 0;
   const std::int64_t end = FPosition + ACount;
-  if (end > FSize)
+  if (end > FSize) {
+    // Bytes of the stream itself move with its memory when growing
+    // reallocates it; read from where they went, not from the freed block.
+    const auto source = reinterpret_cast<std::uintptr_t>(ABuffer);
+    const auto memory = reinterpret_cast<std::uintptr_t>(Memory());
+    const bool own = memory && source >= memory && source - memory < static_cast<std::uintptr_t>(FCapacity);
     Grow(end);
+    if (own)
+      ABuffer = static_cast<const std::uint8_t*>(Memory()) + (source - memory);
+  }
   std::memmove(static_cast<std::uint8_t*>(Memory()) + FPosition, ABuffer, ACount);
   FPosition = end;
   return ACount;
@@ -606,7 +614,14 @@ HRESULT __stdcall TStreamAdapter::Seek(LARGE_INTEGER dlibMove, DWORD dwOrigin, U
       case STREAM_SEEK_END: origin = soEnd; break;
       default: return STG_E_INVALIDFUNCTION;
     }
+    // Before the start is no position (and a file stream answers -1 for a
+    // seek it refused): an error for COM, the old position kept.
+    const std::int64_t previous = FStream->GetPosition();
     const std::int64_t position = FStream->Seek(dlibMove.QuadPart, origin);
+    if (position < 0) {
+      FStream->SetPosition(previous);
+      return STG_E_INVALIDFUNCTION;
+    }
     if (plibNewPosition)
       plibNewPosition->QuadPart = static_cast<ULONGLONG>(position);
     return S_OK;

@@ -46,7 +46,10 @@ int TStrings::AddObject(const String& S, TObject* AObject)
 void TStrings::AddStrings(TStrings* AStrings)
 {
   TUpdateScope update(this);
-  for (int i = 0; i < AStrings->GetCount(); ++i)
+  // Counted once: a list added to itself would otherwise grow as fast as it
+  // is read and never finish.
+  const int count = AStrings->GetCount();
+  for (int i = 0; i < count; ++i)
     AddObject(AStrings->Get(i), AStrings->GetObject(i));
 }
 

@@ -193,6 +193,14 @@ bool DeleteKeyTree(HKEY AParent, const String& ASubKey, REGSAM AAccess)
   return RegDeleteKeyW(AParent, ASubKey.c_str()) == ERROR_SUCCESS;
 }
 
+// Only a name too long for the buffer is skipped. Any other error (the end,
+// a key deleted while open, a handle gone bad) answers every later index the
+// same way, so asking on would never end.
+bool EnumerationGoesOn(LONG AError)
+{
+  return AError == ERROR_MORE_DATA;
+}
+
 void ValueNamesOf(HKEY AKey, TStrings* AStrings)
 {
   AStrings->BeginUpdate();
@@ -204,10 +212,10 @@ void ValueNamesOf(HKEY AKey, TStrings* AStrings)
   for (DWORD i = 0;; ++i) {
     DWORD length = MaxValueNameLength;
     const LONG error = RegEnumValueW(AKey, i, name.data(), &length, nullptr, nullptr, nullptr, nullptr);
-    if (error == ERROR_NO_MORE_ITEMS)
-      break;
     if (error == ERROR_SUCCESS)
       AStrings->Add(name.substr(0, length));
+    else if (!EnumerationGoesOn(error))
+      break;
   }
 }
 
@@ -222,10 +230,10 @@ void KeyNamesOf(HKEY AKey, TStrings* AStrings)
   for (DWORD i = 0;; ++i) {
     DWORD length = MaxKeyNameLength;
     const LONG error = RegEnumKeyExW(AKey, i, name, &length, nullptr, nullptr, nullptr, nullptr);
-    if (error == ERROR_NO_MORE_ITEMS)
-      break;
     if (error == ERROR_SUCCESS)
       AStrings->Add(String(name, length));
+    else if (!EnumerationGoesOn(error))
+      break;
   }
 }
 

@@ -162,6 +162,47 @@ TEST(TList, NotifiesAdditionsDeletionsAndExtractionsButNeverNulls)
 
 namespace {
 
+// Items above 100 bring their partner (the item 100 lower) along when they
+// go, as objects that unregister a companion on their way out do.
+class TPairedList : public TList {
+  RTL_CLASS(TPairedList, TList)
+
+ protected:
+  void Notify(void* APtr, TListNotification AAction) override
+  {
+    const auto item = reinterpret_cast<std::uintptr_t>(APtr);
+    if (AAction == lnDeleted && item > 100)
+      Remove(P(item - 100));
+  }
+};
+
+}  // namespace
+
+TEST(TList, ShrinkingCopesWithNotificationsThatRemoveOtherItems)
+{
+  struct Case {
+    int NewCount;
+    std::vector<std::uintptr_t> Expected;
+  };
+  const Case cases[] = {
+      {0, {}},
+      {1, {3}},
+      {2, {3}},
+  };
+  for (const Case& c : cases) {
+    TOwnedPtr<TPairedList> list(New<TPairedList>());
+    Fill(list.get(), {1, 3, 2, 101, 102});
+    list->SetCount(c.NewCount);
+    EXPECT_EQ(Items(list.get()), c.Expected) << c.NewCount;
+  }
+  TOwnedPtr<TPairedList> list(New<TPairedList>());
+  Fill(list.get(), {1, 2, 101, 102});
+  list->Clear();
+  EXPECT_EQ(list->GetCount(), 0);
+}
+
+namespace {
+
 int CompareNumbers(void* A, void* B)
 {
   const auto a = reinterpret_cast<std::uintptr_t>(A), b = reinterpret_cast<std::uintptr_t>(B);

@@ -213,6 +213,21 @@ TEST(TMemoryStream, CopyFromAndSaveLoad)
   EXPECT_EQ(ReadAll(dest.get()), big);
 }
 
+// Writing a stream's own bytes to it: growing the memory must not leave the
+// source behind in freed memory. Large enough that the heap gives the old
+// block back to the system.
+TEST(TMemoryStream, WritesItsOwnContentsWhileGrowing)
+{
+  TOwnedPtr<TMemoryStream> stream(New<TMemoryStream>());
+  std::string first(3 << 20, '\0');
+  for (std::size_t i = 0; i < first.size(); ++i)
+    first[i] = static_cast<char>(i * 13 + i / 4096);
+  stream->WriteBuffer(first.data(), static_cast<int>(first.size()));
+  for (int round = 0; round < 3; ++round)
+    stream->WriteBuffer(stream->Memory(), static_cast<int>(stream->GetSize()));
+  EXPECT_EQ(ReadAll(stream.get()), first + first + first + first + first + first + first + first);
+}
+
 TEST(TBytesStream, KeepsItsContentsInTheByteArray)
 {
   TOwnedPtr<TBytesStream> stream(New<TBytesStream>(TBytes{1, 2, 3}));
@@ -401,6 +416,18 @@ TEST(TStreamAdapter, ReadsWritesSeeksAndReportsTheStreamThroughCom)
   EXPECT_EQ(read, 4u);
   EXPECT_STREQ(buffer, "cdef");
   EXPECT_EQ(stream->Seek(LARGE_INTEGER{}, 7, nullptr), STG_E_INVALIDFUNCTION);
+  // Before the start is no position: refused, the position kept.
+  struct SeekCase {
+    LONGLONG Move;
+    DWORD Origin;
+  };
+  for (SeekCase c : {SeekCase{-1, STREAM_SEEK_SET}, SeekCase{-7, STREAM_SEEK_CUR}, SeekCase{-7, STREAM_SEEK_END}}) {
+    LARGE_INTEGER move;
+    move.QuadPart = c.Move;
+    position.QuadPart = 99;
+    EXPECT_EQ(stream->Seek(move, c.Origin, &position), STG_E_INVALIDFUNCTION) << c.Move << " from " << c.Origin;
+    EXPECT_EQ(memory->GetPosition(), 6) << c.Move << " from " << c.Origin;
+  }
 
   STATSTG stat;
   ASSERT_EQ(stream->Stat(&stat, STATFLAG_NONAME), S_OK);

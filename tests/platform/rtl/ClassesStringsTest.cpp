@@ -323,6 +323,18 @@ TEST(TStrings, AssignCopiesLinesAndObjects)
             L"Cannot assign a nil to a TStringList");
 }
 
+// Adding a list to itself adds each line once: the lines it adds are not
+// taken up again, which would never end.
+TEST(TStrings, AddStringsOfItselfDoublesTheLines)
+{
+  TOwnedPtr<TStringList> list(New<TStringList>());
+  list->AddObject(L"a", list.get());
+  list->Add(L"b");
+  list->AddStrings(list.get());
+  EXPECT_EQ(Lines(list.get()), (L{L"a", L"b", L"a", L"b"}));
+  EXPECT_EQ(list->GetObjects(2), list.get());
+}
+
 // ---------------------------------------------------------------------------
 // Files and encodings
 

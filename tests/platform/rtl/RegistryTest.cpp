@@ -285,6 +285,26 @@ TEST_F(RegistryTest, CreateKeyListsAndDeletesRecursively)
             L"Failed to create key \\" + FBase + L"\\" + String(300, L'k'));
 }
 
+// The open key may be deleted under the registry object (by itself or by
+// anyone else): listing it then finds nothing instead of asking the
+// registry again and again for an index it refuses.
+TEST_F(RegistryTest, ListingADeletedOpenKeyFindsNothing)
+{
+  using TLister = void (TRegistry::*)(TStrings*);
+  for (TLister list : {&TRegistry::GetKeyNames, &TRegistry::GetValueNames}) {
+    TRegistry* reg = FRegistry.get();
+    ASSERT_TRUE(reg->OpenKey(L"\\" + FBase + L"\\Gone", true));
+    reg->WriteInteger(L"v", 1);
+    reg->CreateKey(L"Sub");
+    ASSERT_TRUE(reg->DeleteKey(L"\\" + FBase + L"\\Gone"));
+    TOwnedPtr<TStringList> names(New<TStringList>());
+    names->Add(L"stale");
+    (reg->*list)(names.get());
+    EXPECT_TRUE(Lines(names.get()).empty());
+    reg->CloseKey();
+  }
+}
+
 // ---------------------------------------------------------------------------
 // TRegistryIniFile
 
