@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/Forms.h"
 
 namespace vcl {
 
@@ -671,6 +672,15 @@ void TCustomButton::CreateWnd()
 {
   inherited::CreateWnd();
   FActive = FDefault;
+}
+
+// A modal form's loop ends on the result the button hands it; a button
+// without one sets mrNone, which keeps the form open.
+void TCustomButton::Click()
+{
+  if (TCustomForm* form = GetParentForm(this))
+    form->SetModalResult(FModalResult);
+  inherited::Click();
 }
 
 // An owner-drawn button keeps its kind (BM_SETSTYLE would make it a plain

@@ -9,6 +9,7 @@
 
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/ActnList.h"
+#include "platform/vcl/Forms.h"
 #include "platform/vcl/StdCtrls.h"
 #include "tests/platform/vcl/VclTestHost.h"
 
@@ -441,6 +442,26 @@ TEST_F(StdCtrlsTest, AButtonClickedByKeyboardOrMouseReachesOnClickOnce)
     vcltest::PumpMessages();
     EXPECT_EQ(FEvents->Clicks, 1) << c.Name;
     rtl::Free(button);
+  }
+}
+
+// A click hands the button's ModalResult to its form, mrNone included (so
+// a button without one keeps a modal form open), before OnClick runs.
+TEST_F(StdCtrlsTest, AClickedButtonGivesItsFormItsModalResult)
+{
+  struct TCase {
+    TModalResult Before;
+    TModalResult Button;
+  };
+  for (const TCase c : {TCase{mrNone, mrOk}, TCase{mrNone, mrCancel}, TCase{mrCancel, mrNone}}) {
+    TForm* form = rtl::NewWith<TForm>([](TForm* F) { F->CreateNew(Application()); });
+    TButton* button = rtl::New<TButton>(form);
+    button->SetParent(form);
+    button->SetModalResult(c.Button);
+    form->SetModalResult(c.Before);
+    SendMessageW(button->GetHandle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(form->GetModalResult(), c.Button) << c.Before << " " << c.Button;
+    rtl::Free(form);
   }
 }
 
