@@ -556,6 +556,49 @@ TEST_F(StdCtrlsTest, ListBoxItemsKeptWithoutAWindowGoIntoIt)
   EXPECT_THROW(list->GetItems()->GetStrings(3), rtl::EListError);
 }
 
+// Without a window the kept item index stays on its item as the window's
+// selection does, so the next window selects the same item.
+TEST_F(StdCtrlsTest, AListBoxsItemIndexFollowsItsItemWithOrWithoutAWindow)
+{
+  using TChange = std::function<void(TListBox*)>;
+  struct TCase {
+    const char* Name;
+    TChange Change;
+    int ItemIndex;
+  };
+  const TCase cases[] = {
+      {"Clear", [](TListBox* L) { L->Clear(); }, -1},
+      {"Delete of the selected item", [](TListBox* L) { L->GetItems()->Delete(2); }, -1},
+      {"Delete before it", [](TListBox* L) { L->GetItems()->Delete(0); }, 1},
+      {"Delete after it", [](TListBox* L) { L->GetItems()->Delete(3); }, 2},
+      {"Insert before it", [](TListBox* L) { L->GetItems()->Insert(0, L"z"); }, 3},
+      {"Insert after it", [](TListBox* L) { L->GetItems()->Insert(3, L"z"); }, 2},
+      {"Sorted Add before it", [](TListBox* L) { L->SetSorted(true); L->GetItems()->Add(L"a0"); }, 3},
+      {"Assigning its text", [](TListBox* L) { L->GetItems()->SetStrings(2, L"z"); }, 2},
+      {"Move of it", [](TListBox* L) { L->GetItems()->Move(2, 0); }, -1},
+  };
+  for (const TCase& c : cases) {
+    for (bool windowed : {false, true}) {
+      TListBox* list = rtl::New<TListBox>(FHost.get());
+      if (windowed) {
+        list->SetBoundsRect({0, 0, 100, 100});
+        list->SetParent(FHost.get());
+      }
+      for (const wchar_t* item : {L"a", L"b", L"c", L"d"})
+        list->GetItems()->Add(item);
+      list->SetItemIndex(2);
+      c.Change(list);
+      EXPECT_EQ(list->GetItemIndex(), c.ItemIndex) << c.Name << (windowed ? " (window)" : "");
+      if (!windowed) {
+        list->SetBoundsRect({0, 0, 100, 100});
+        list->SetParent(FHost.get());
+        EXPECT_EQ(list->GetItemIndex(), c.ItemIndex) << c.Name << " (its first window)";
+      }
+      rtl::Free(list);
+    }
+  }
+}
+
 TEST_F(StdCtrlsTest, ListBoxSelectionSingleAndMultiple)
 {
   TListBox* list = AddChild<TListBox>({0, 0, 120, 100});
