@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/Forms.h"
 
 namespace vcl {
 
@@ -673,6 +674,15 @@ void TCustomButton::CreateWnd()
   FActive = FDefault;
 }
 
+// A modal form's loop ends on the result the button hands it; a button
+// without one sets mrNone, which keeps the form open.
+void TCustomButton::Click()
+{
+  if (TCustomForm* form = GetParentForm(this))
+    form->SetModalResult(FModalResult);
+  inherited::Click();
+}
+
 // An owner-drawn button keeps its kind (BM_SETSTYLE would make it a plain
 // push button again) and shows the default state in its own painting.
 void TCustomButton::SetButtonStyle(bool ADefault)
@@ -787,6 +797,22 @@ class TListBoxStrings : public rtl::TStrings {
     if (AIndex < 0 || AIndex >= static_cast<int>(Saved().size()))
       rtl::ListIndexError(AIndex);
   }
+  // Without a window the kept item index stays on its item, as the window's
+  // selection would: an item put in before it moves it on, its own removal
+  // clears it.
+  void SavedInserted(int AIndex) const
+  {
+    if (FListBox->FSaveItemIndex >= AIndex)
+      ++FListBox->FSaveItemIndex;
+  }
+  void SavedDeleted(int AIndex) const
+  {
+    int& itemIndex = FListBox->FSaveItemIndex;
+    if (itemIndex == AIndex)
+      itemIndex = -1;
+    else if (itemIndex > AIndex)
+      --itemIndex;
+  }
 
   TCustomListBox* FListBox;
 };
@@ -864,7 +890,9 @@ int TListBoxStrings::Add(const String& S)
       return CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, A.c_str(), -1, B.Text.c_str(), -1) ==
              CSTR_LESS_THAN;
     });
-  return static_cast<int>(std::distance(saved.begin(), saved.insert(at, {S, nullptr})));
+  const int index = static_cast<int>(std::distance(saved.begin(), saved.insert(at, {S, nullptr})));
+  SavedInserted(index);
+  return index;
 }
 
 void TListBoxStrings::Insert(int AIndex, const String& S)
@@ -878,6 +906,7 @@ void TListBoxStrings::Insert(int AIndex, const String& S)
   if (AIndex < 0 || AIndex > GetCount())
     rtl::ListIndexError(AIndex);
   Saved().insert(Saved().begin() + AIndex, {S, nullptr});
+  SavedInserted(AIndex);
 }
 
 void TListBoxStrings::Delete(int AIndex)
@@ -889,6 +918,7 @@ void TListBoxStrings::Delete(int AIndex)
   }
   CheckSavedIndex(AIndex);
   Saved().erase(Saved().begin() + AIndex);
+  SavedDeleted(AIndex);
 }
 
 void TListBoxStrings::Clear()
@@ -896,6 +926,8 @@ void TListBoxStrings::Clear()
   if (const HWND wnd = Window())
     SendMessageW(wnd, LB_RESETCONTENT, 0, 0);
   Saved().clear();
+  FListBox->FSaveItemIndex = -1;
+  FListBox->FSaveTopIndex = 0;
 }
 
 int TListBoxStrings::IndexOf(const String& S)

@@ -298,6 +298,8 @@ class TCustomButton : public TButtonControl {
   void SetStyle(TButtonStyle AValue);
   // Shown as the default button (BS_DEFPUSHBUTTON) now.
   bool GetActive() const { return FActive; }
+  // The button's ModalResult goes to its form (mrNone too), then the click.
+  void Click() override;
 
  protected:
   void CreateParams(TCreateParams& AParams) override;

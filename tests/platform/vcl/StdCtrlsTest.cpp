@@ -9,6 +9,7 @@
 
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/ActnList.h"
+#include "platform/vcl/Forms.h"
 #include "platform/vcl/StdCtrls.h"
 #include "tests/platform/vcl/VclTestHost.h"
 
@@ -444,6 +445,26 @@ TEST_F(StdCtrlsTest, AButtonClickedByKeyboardOrMouseReachesOnClickOnce)
   }
 }
 
+// A click hands the button's ModalResult to its form, mrNone included (so
+// a button without one keeps a modal form open), before OnClick runs.
+TEST_F(StdCtrlsTest, AClickedButtonGivesItsFormItsModalResult)
+{
+  struct TCase {
+    TModalResult Before;
+    TModalResult Button;
+  };
+  for (const TCase c : {TCase{mrNone, mrOk}, TCase{mrNone, mrCancel}, TCase{mrCancel, mrNone}}) {
+    TForm* form = rtl::NewWith<TForm>([](TForm* F) { F->CreateNew(Application()); });
+    TButton* button = rtl::New<TButton>(form);
+    button->SetParent(form);
+    button->SetModalResult(c.Button);
+    form->SetModalResult(c.Before);
+    SendMessageW(button->GetHandle(), BM_CLICK, 0, 0);
+    EXPECT_EQ(form->GetModalResult(), c.Button) << c.Before << " " << c.Button;
+    rtl::Free(form);
+  }
+}
+
 TEST_F(StdCtrlsTest, EnterClicksTheFocusedButtonOrElseTheDefaultOne)
 {
   TButton* first = AddChild<TButton>({0, 0, 75, 25});
@@ -533,6 +554,49 @@ TEST_F(StdCtrlsTest, ListBoxItemsKeptWithoutAWindowGoIntoIt)
   EXPECT_EQ(list->GetItems()->GetCount(), 3);
   EXPECT_EQ(list->GetItems()->GetObjects(0), tag);
   EXPECT_THROW(list->GetItems()->GetStrings(3), rtl::EListError);
+}
+
+// Without a window the kept item index stays on its item as the window's
+// selection does, so the next window selects the same item.
+TEST_F(StdCtrlsTest, AListBoxsItemIndexFollowsItsItemWithOrWithoutAWindow)
+{
+  using TChange = std::function<void(TListBox*)>;
+  struct TCase {
+    const char* Name;
+    TChange Change;
+    int ItemIndex;
+  };
+  const TCase cases[] = {
+      {"Clear", [](TListBox* L) { L->Clear(); }, -1},
+      {"Delete of the selected item", [](TListBox* L) { L->GetItems()->Delete(2); }, -1},
+      {"Delete before it", [](TListBox* L) { L->GetItems()->Delete(0); }, 1},
+      {"Delete after it", [](TListBox* L) { L->GetItems()->Delete(3); }, 2},
+      {"Insert before it", [](TListBox* L) { L->GetItems()->Insert(0, L"z"); }, 3},
+      {"Insert after it", [](TListBox* L) { L->GetItems()->Insert(3, L"z"); }, 2},
+      {"Sorted Add before it", [](TListBox* L) { L->SetSorted(true); L->GetItems()->Add(L"a0"); }, 3},
+      {"Assigning its text", [](TListBox* L) { L->GetItems()->SetStrings(2, L"z"); }, 2},
+      {"Move of it", [](TListBox* L) { L->GetItems()->Move(2, 0); }, -1},
+  };
+  for (const TCase& c : cases) {
+    for (bool windowed : {false, true}) {
+      TListBox* list = rtl::New<TListBox>(FHost.get());
+      if (windowed) {
+        list->SetBoundsRect({0, 0, 100, 100});
+        list->SetParent(FHost.get());
+      }
+      for (const wchar_t* item : {L"a", L"b", L"c", L"d"})
+        list->GetItems()->Add(item);
+      list->SetItemIndex(2);
+      c.Change(list);
+      EXPECT_EQ(list->GetItemIndex(), c.ItemIndex) << c.Name << (windowed ? " (window)" : "");
+      if (!windowed) {
+        list->SetBoundsRect({0, 0, 100, 100});
+        list->SetParent(FHost.get());
+        EXPECT_EQ(list->GetItemIndex(), c.ItemIndex) << c.Name << " (its first window)";
+      }
+      rtl::Free(list);
+    }
+  }
 }
 
 TEST_F(StdCtrlsTest, ListBoxSelectionSingleAndMultiple)
