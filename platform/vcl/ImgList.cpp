@@ -231,6 +231,10 @@ void TCustomImageList::FreeHandle()
 
 void TCustomImageList::SetHandle(HIMAGELIST AValue)
 {
+  // Its own list again: freeing it first would leave the list on a freed
+  // handle.
+  if (AValue == FHandle)
+    return;
   FreeHandle();
   FHandle = AValue;
   if (FHandle) {

@@ -371,6 +371,16 @@ TEST(ImgListStreaming, IntactDataOfEveryKindReadsBack)
     }
 }
 
+TEST(ImgListHandle, OwnHandleSetAgainKeepsItsImages)
+{
+  TOwnedImageList list(rtl::New<TImageList>(nullptr));
+  TOwnedBitmapObject strip = Cells({clRed, clBlue});
+  list->Add(strip.get(), nullptr);
+  list->SetHandle(list->GetHandle());
+  ASSERT_EQ(list->GetCount(), 2);
+  EXPECT_EQ(Drawn(list.get(), 1)->GetCanvas()->GetPixel(5, 5), clBlue);
+}
+
 TEST(ImgListAssign, CopiesPropertiesAndImagesNotTheNativeList)
 {
   TOwnedImageList source(rtl::New<TImageList>(nullptr));
