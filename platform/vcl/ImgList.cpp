@@ -178,6 +178,9 @@ void TCustomImageList::Assign(rtl::TPersistent* ASource)
     return;
   }
   auto* source = static_cast<TCustomImageList*>(ASource);
+  // Itself: freeing its list first would leave nothing to copy.
+  if (source == this)
+    return;
   BeginUpdate();
   try {
     FreeHandle();

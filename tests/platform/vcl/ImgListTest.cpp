@@ -400,5 +400,15 @@ TEST(ImgListAssign, CopiesPropertiesAndImagesNotTheNativeList)
   EXPECT_EQ(copy->GetCount(), 2);
 }
 
+TEST(ImgListAssign, ItselfKeepsItsImages)
+{
+  TOwnedImageList list(rtl::New<TImageList>(nullptr));
+  TOwnedBitmapObject strip = Cells({clRed, clBlue});
+  list->Add(strip.get(), nullptr);
+  list->Assign(list.get());
+  ASSERT_EQ(list->GetCount(), 2);
+  EXPECT_EQ(Drawn(list.get(), 1)->GetCanvas()->GetPixel(5, 5), clBlue);
+}
+
 }  // namespace
 }  // namespace vcl
