@@ -377,9 +377,11 @@ void TCustomImageList::Insert(int AIndex, TBitmap* AImage, TBitmap* AMask)
     throw EInvalidOperation(L"Invalid ImageList Index");
   BeginUpdate();
   try {
+    // A strip adds several images: each goes to its place in turn.
     const int added = Add(AImage, AMask);
-    if (added >= 0)
-      Move(added, AIndex);
+    const int count = added < 0 ? 0 : GetCount() - added;
+    for (int i = 0; i < count; ++i)
+      Move(added + i, AIndex + i);
   } catch (...) {
     EndUpdate();
     throw;

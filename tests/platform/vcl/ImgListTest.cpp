@@ -150,6 +150,30 @@ TEST(ImgListImages, ReplaceMoveDeleteAndResize)
   EXPECT_EQ(list->GetCount(), 0);
 }
 
+TEST(ImgListImages, InsertPutsEveryCellOfAStripInPlace)
+{
+  struct Row {
+    int Index;
+    TColor Expected[5];
+  };
+  const Row rows[] = {
+      {0, {clRed, clLime, clBlue, clBlack, clWhite}},
+      {1, {clBlack, clRed, clLime, clBlue, clWhite}},
+      {2, {clBlack, clWhite, clRed, clLime, clBlue}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Index);
+    TOwnedImageList list(rtl::New<TImageList>(nullptr));
+    TOwnedBitmapObject old = Cells({clBlack, clWhite});
+    list->Add(old.get(), nullptr);
+    TOwnedBitmapObject strip = Cells({clRed, clLime, clBlue});
+    list->Insert(row.Index, strip.get(), nullptr);
+    ASSERT_EQ(list->GetCount(), 5);
+    for (int i = 0; i < 5; ++i)
+      EXPECT_EQ(Drawn(list.get(), i)->GetCanvas()->GetPixel(5, 5), row.Expected[i]) << i;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Change links
 
