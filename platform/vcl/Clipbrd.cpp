@@ -149,7 +149,11 @@ void TClipboard::SetAsHandle(WORD AFormat, HANDLE AValue)
 {
   Open();
   Adding();
-  SetClipboardData(AFormat, AValue);
+  if (!SetClipboardData(AFormat, AValue)) {
+    const DWORD error = GetLastError();
+    Close();
+    rtl::RaiseLastOSError(error);
+  }
   Close();
 }
 

@@ -43,7 +43,8 @@ class TClipboard : public rtl::TPersistent {
   void SetAsText(const String& AValue);
   // The clipboard's handle of the format (owned by the clipboard), or nil.
   HANDLE GetAsHandle(WORD AFormat);
-  // The clipboard takes AValue over.
+  // The clipboard takes AValue over. When it raises (the clipboard held
+  // elsewhere, or the handle refused), AValue stays the caller's to free.
   void SetAsHandle(WORD AFormat, HANDLE AValue);
   // Copies ASize bytes into a new global block for the format.
   void SetBuffer(WORD AFormat, const void* ABuffer, int ASize);

@@ -180,6 +180,12 @@ LRESULT CALLBACK MessageFormProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM AL
     case WM_CLOSE:
       FinishDialog(*state, mrCancel);
       return 0;
+    // Windows destroys the dialog with its owner: no button can end the
+    // loop any more, so its going does, as closing would.
+    case WM_DESTROY:
+      if (!state->Done)
+        FinishDialog(*state, mrCancel);
+      return 0;
     default:
       return DefWindowProcW(AWnd, AMsg, AWParam, ALParam);
   }
@@ -252,7 +258,8 @@ class TDialogWindow {
   explicit TDialogWindow(HWND AWnd) : FWnd(AWnd) {}
   ~TDialogWindow()
   {
-    if (FWnd)
+    // Gone already when its owner took it along.
+    if (FWnd && IsWindow(FWnd))
       DestroyWindow(FWnd);
   }
   TDialogWindow(const TDialogWindow&) = delete;

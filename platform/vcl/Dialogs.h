@@ -139,9 +139,9 @@ using TMsgDlgButtons = rtl::TSet<TMsgDlgBtn>;
 // Shows AMsg modally in a window of class "TMessageForm" captioned after the
 // type ("Error", ...; the program's name for mtCustom), centred on the
 // screen's work area, and answers the modal result of the button pressed;
-// closing the window answers mrCancel. Enter presses the default button
-// (OK, else Yes, else the first); Escape the cancel button (Cancel, else
-// No, else OK). The help context is accepted and unused: the program has no
+// closing the window, or its going with its owner, answers mrCancel. Enter
+// presses the default button (OK, else Yes, else the first); Escape the
+// cancel button (Cancel, else No, else OK). The help context is accepted and unused: the program has no
 // help file. Other top-level windows of the thread are disabled meanwhile.
 TModalResult MessageDlg(const String& AMsg, TMsgDlgType ADlgType, TMsgDlgButtons AButtons, int AHelpCtx);
 

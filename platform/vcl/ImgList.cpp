@@ -3,6 +3,8 @@
 #include <objidl.h>
 
 #include <algorithm>
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
 
 #include "platform/rtl/ClassesFiler.h"
@@ -37,6 +39,79 @@ TOwnedBitmap NativeCopy(TBitmap* ABitmap)
 constexpr UINT kColorFlags[] = {ILC_COLORDDB, ILC_COLOR4, ILC_COLOR8, ILC_COLOR16, ILC_COLOR24, ILC_COLOR32};
 // In the order of TDrawingStyle.
 constexpr UINT kDrawingStyleFlags[] = {ILD_FOCUS, ILD_SELECTED, ILD_NORMAL, ILD_TRANSPARENT};
+
+// Reads the little-endian fields of stored "Bitmap" data, failing softly
+// past its end.
+class TImgListDataCursor {
+ public:
+  TImgListDataCursor(const std::vector<unsigned char>& AData) : FData(AData) {}
+  bool Skip(std::uint64_t ACount)
+  {
+    if (ACount > FData.size() - FPos)
+      return false;
+    FPos += static_cast<std::size_t>(ACount);
+    return true;
+  }
+  bool Read(std::uint32_t& AValue, int ABytes)
+  {
+    if (static_cast<std::size_t>(ABytes) > FData.size() - FPos)
+      return false;
+    AValue = 0;
+    for (int i = ABytes - 1; i >= 0; --i)
+      AValue = (AValue << 8) | FData[FPos + i];
+    FPos += ABytes;
+    return true;
+  }
+
+ private:
+  const std::vector<unsigned char>& FData;
+  std::size_t FPos = 0;
+};
+
+// One stored bitmap (file header, info header, colours, pixels) that holds
+// at least ACells cells of ACellWidth x ACellHeight.
+bool ImgListBitmapIsSound(TImgListDataCursor& ACursor, std::uint32_t ACellWidth, std::uint32_t ACellHeight,
+                          std::uint32_t ACells)
+{
+  std::uint32_t type = 0, infoSize = 0, width = 0, height = 0, planes = 0, bits = 0, compression = 0, used = 0;
+  if (!ACursor.Read(type, 2) || type != 0x4D42 || !ACursor.Skip(12) || !ACursor.Read(infoSize, 4) ||
+      infoSize != sizeof(BITMAPINFOHEADER) || !ACursor.Read(width, 4) || !ACursor.Read(height, 4) ||
+      !ACursor.Read(planes, 2) || !ACursor.Read(bits, 2) || !ACursor.Read(compression, 4) || !ACursor.Skip(12) ||
+      !ACursor.Read(used, 4) || !ACursor.Skip(4))
+    return false;
+  const std::int64_t signedWidth = static_cast<std::int32_t>(width);
+  const std::int64_t rows = std::abs(static_cast<std::int64_t>(static_cast<std::int32_t>(height)));
+  if (signedWidth <= 0 || rows == 0 || planes != 1 || compression != BI_RGB)
+    return false;
+  if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24 && bits != 32)
+    return false;
+  const std::uint64_t palette = bits <= 8 ? (used != 0 ? used : 1u << bits) : 0;
+  if (bits <= 8 && palette > (1u << bits))
+    return false;
+  const std::uint64_t stride = (static_cast<std::uint64_t>(signedWidth) * bits + 31) / 32 * 4;
+  const std::uint64_t cells =
+      static_cast<std::uint64_t>(signedWidth / ACellWidth) * static_cast<std::uint64_t>(rows / ACellHeight);
+  return cells >= ACells && ACursor.Skip(palette * sizeof(RGBQUAD)) && ACursor.Skip(stride * rows);
+}
+
+// Whether stored "Bitmap" data is whole and holds the images its header
+// counts. The native reader trusts that header: a damaged one gives a list
+// claiming images it lacks, of any size.
+bool ImgListDataIsSound(const std::vector<unsigned char>& AData)
+{
+  TImgListDataCursor cursor(AData);
+  std::uint32_t magic = 0, version = 0, count = 0, capacity = 0, grow = 0, width = 0, height = 0, color = 0,
+                flags = 0;
+  if (!cursor.Read(magic, 2) || magic != 0x4C49 || !cursor.Read(version, 2) || !cursor.Read(count, 2) ||
+      !cursor.Read(capacity, 2) || !cursor.Read(grow, 2) || !cursor.Read(width, 2) || !cursor.Read(height, 2) ||
+      !cursor.Read(color, 4) || !cursor.Read(flags, 2) || !cursor.Skip(8))
+    return false;
+  if (width == 0 || height == 0 || count > capacity)
+    return false;
+  if (!ImgListBitmapIsSound(cursor, width, height, count))
+    return false;
+  return !(flags & ILC_MASK) || ImgListBitmapIsSound(cursor, width, height, count);
+}
 
 }  // namespace
 
@@ -103,6 +178,9 @@ void TCustomImageList::Assign(rtl::TPersistent* ASource)
     return;
   }
   auto* source = static_cast<TCustomImageList*>(ASource);
+  // Itself: freeing its list first would leave nothing to copy.
+  if (source == this)
+    return;
   BeginUpdate();
   try {
     FreeHandle();
@@ -156,6 +234,10 @@ void TCustomImageList::FreeHandle()
 
 void TCustomImageList::SetHandle(HIMAGELIST AValue)
 {
+  // Its own list again: freeing it first would leave the list on a freed
+  // handle.
+  if (AValue == FHandle)
+    return;
   FreeHandle();
   FHandle = AValue;
   if (FHandle) {
@@ -295,9 +377,11 @@ void TCustomImageList::Insert(int AIndex, TBitmap* AImage, TBitmap* AMask)
     throw EInvalidOperation(L"Invalid ImageList Index");
   BeginUpdate();
   try {
+    // A strip adds several images: each goes to its place in turn.
     const int added = Add(AImage, AMask);
-    if (added >= 0)
-      Move(added, AIndex);
+    const int count = added < 0 ? 0 : GetCount() - added;
+    for (int i = 0; i < count; ++i)
+      Move(added + i, AIndex + i);
   } catch (...) {
     EndUpdate();
     throw;
@@ -496,6 +580,13 @@ void TCustomImageList::DefineProperties(rtl::TFiler* AFiler)
 
 void TCustomImageList::ReadData(rtl::TStream* AStream)
 {
+  const std::int64_t start = AStream->GetPosition();
+  std::vector<unsigned char> data(static_cast<std::size_t>(std::max<std::int64_t>(AStream->GetSize() - start, 0)));
+  if (!data.empty())
+    AStream->ReadBuffer(data.data(), static_cast<int>(data.size()));
+  if (!ImgListDataIsSound(data))
+    throw rtl::EReadError(L"Failed to read ImageList data from stream");
+  AStream->SetPosition(start);
   rtl::IPtr<IStream> adapter(rtl::NewWith<rtl::TStreamAdapter>([&](rtl::TStreamAdapter* A) { A->Create(AStream); }));
   HIMAGELIST list = ImageList_Read(adapter.Get());
   if (!list)

@@ -75,7 +75,8 @@ class TCustomImageList : public rtl::TComponent {
   // as it was.
   int AddMasked(TBitmap* AImage, TColor AMaskColor);
   int AddIcon(TIcon* AIcon);
-  // Insert: Add, then Move to AIndex.
+  // Insert: Add, then each added image (a strip adds several) Moved to
+  // its place from AIndex on.
   void Insert(int AIndex, TBitmap* AImage, TBitmap* AMask);
   // Raises EInvalidOperation "Failed to replace image" when the index is
   // out of range.

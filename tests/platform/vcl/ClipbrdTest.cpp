@@ -76,6 +76,18 @@ TEST(ClipbrdFormats, AdditionsInsideOneOpeningStayTogether)
   EXPECT_TRUE(listed);
 }
 
+// A handle the clipboard refuses is not the clipboard's: the caller hears
+// of it and still frees it.
+TEST(ClipbrdFormats, RefusedHandleRaisesAndStaysTheCallers)
+{
+  Clipboard()->SetAsText(L"before");
+  HGLOBAL data = GlobalText("refused");
+  EXPECT_THROW(Clipboard()->SetAsHandle(0, data), rtl::EOSError);
+  EXPECT_EQ(GetOpenClipboardWindow(), nullptr);
+  EXPECT_EQ(GlobalTextOf(data), L"refused");
+  EXPECT_EQ(GlobalFree(data), nullptr);
+}
+
 TEST(ClipbrdFormats, ClearEmptiesTheClipboard)
 {
   Clipboard()->SetAsText(L"gone soon");

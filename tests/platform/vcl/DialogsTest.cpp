@@ -296,5 +296,61 @@ TEST(DialogsMessageDlg, OtherWindowsOfTheThreadAreDisabledMeanwhile)
   DestroyWindow(owner);
 }
 
+// The dialog belongs to the active window. When that window goes while the
+// dialog is up (the program ending from a timer, say), Windows takes the
+// dialog with it: MessageDlg must come back rather than wait for a button
+// that is gone. A guard timer ends a wait that would never end.
+struct TOwnerGoneScript {
+  HWND Owner = nullptr;
+  bool Owned = false;
+  bool Stuck = false;
+};
+
+TOwnerGoneScript*& OwnerGoneScript()
+{
+  static TOwnerGoneScript* script = nullptr;
+  return script;
+}
+
+void CALLBACK DestroyDialogOwner(HWND, UINT, UINT_PTR ATimer, DWORD) noexcept
+{
+  HWND dialog = FindWindowW(L"TMessageForm", nullptr);
+  if (!dialog)
+    return;
+  KillTimer(nullptr, ATimer);
+  OwnerGoneScript()->Owned = GetWindow(dialog, GW_OWNER) == OwnerGoneScript()->Owner;
+  DestroyWindow(OwnerGoneScript()->Owner);
+}
+
+void CALLBACK EndStuckDialog(HWND, UINT, UINT_PTR ATimer, DWORD) noexcept
+{
+  KillTimer(nullptr, ATimer);
+  if (OwnerGoneScript()) {
+    OwnerGoneScript()->Stuck = true;
+    PostQuitMessage(0);
+  }
+}
+
+TEST(DialogsMessageDlg, OwnerDestroyedMeanwhileEndsTheDialog)
+{
+  TOwnerGoneScript script;
+  script.Owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+  SetActiveWindow(script.Owner);
+  ASSERT_EQ(GetActiveWindow(), script.Owner);
+  OwnerGoneScript() = &script;
+  SetTimer(nullptr, 0, 10, &DestroyDialogOwner);
+  const UINT_PTR guard = SetTimer(nullptr, 0, 5000, &EndStuckDialog);
+  EXPECT_EQ(MessageDlg(L"Closing.", mtWarning, {mbOK}, 0), mrCancel);
+  KillTimer(nullptr, guard);
+  OwnerGoneScript() = nullptr;
+  MSG quit;
+  PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  EXPECT_TRUE(script.Owned);
+  EXPECT_FALSE(script.Stuck);
+  EXPECT_FALSE(IsWindow(script.Owner));
+  EXPECT_EQ(FindWindowW(L"TMessageForm", nullptr), nullptr);
+}
+
 }  // namespace
 }  // namespace vcl

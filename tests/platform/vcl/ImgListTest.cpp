@@ -150,6 +150,30 @@ TEST(ImgListImages, ReplaceMoveDeleteAndResize)
   EXPECT_EQ(list->GetCount(), 0);
 }
 
+TEST(ImgListImages, InsertPutsEveryCellOfAStripInPlace)
+{
+  struct Row {
+    int Index;
+    TColor Expected[5];
+  };
+  const Row rows[] = {
+      {0, {clRed, clLime, clBlue, clBlack, clWhite}},
+      {1, {clBlack, clRed, clLime, clBlue, clWhite}},
+      {2, {clBlack, clWhite, clRed, clLime, clBlue}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Index);
+    TOwnedImageList list(rtl::New<TImageList>(nullptr));
+    TOwnedBitmapObject old = Cells({clBlack, clWhite});
+    list->Add(old.get(), nullptr);
+    TOwnedBitmapObject strip = Cells({clRed, clLime, clBlue});
+    list->Insert(row.Index, strip.get(), nullptr);
+    ASSERT_EQ(list->GetCount(), 5);
+    for (int i = 0; i < 5; ++i)
+      EXPECT_EQ(Drawn(list.get(), i)->GetCanvas()->GetPixel(5, 5), row.Expected[i]) << i;
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Change links
 
@@ -278,6 +302,109 @@ TEST(ImgListStreaming, EmptyListWritesNoBitmap)
   EXPECT_EQ(TextOf(binary.get()).find(L"Bitmap"), String::npos);
 }
 
+// Reads "Bitmap" data straight into a list, as the filer does.
+class TImgListTestReader : public TImageList {
+  RTL_CLASS(TImgListTestReader, TImageList)
+
+ public:
+  void Read(rtl::TStream* AStream) { ReadData(AStream); }
+  void Write(rtl::TStream* AStream) { WriteData(AStream); }
+};
+
+// A stored list is data from a file: a damaged one must be refused with a
+// read error, not crash nor leave a list that claims images it lacks. The
+// header of the native format: magic, version, count, capacity, growth,
+// width, height (16-bit each, from offset 0), then the bitmaps.
+// The "Bitmap" data of five images in a list of the given kind.
+std::vector<unsigned char> StoredImages(TColorDepth ADepth, bool AMasked)
+{
+  rtl::TOwnedPtr<TImgListTestReader> list(rtl::New<TImgListTestReader>(nullptr));
+  list->SetColorDepth(ADepth);
+  list->SetMasked(AMasked);
+  TOwnedBitmapObject strip = Cells({clRed, clBlue, clLime, clYellow, clFuchsia});
+  list->Add(strip.get(), nullptr);
+  rtl::TOwnedPtr<rtl::TMemoryStream> data(rtl::New<rtl::TMemoryStream>());
+  list->Write(data.get());
+  const auto* bytes = static_cast<const unsigned char*>(data->Memory());
+  return std::vector<unsigned char>(bytes, bytes + data->GetSize());
+}
+
+TEST(ImgListStreaming, DamagedBitmapDataIsRefused)
+{
+  const std::vector<unsigned char> good = StoredImages(cdDeviceDependent, true);
+  ASSERT_GT(good.size(), 100u);
+  auto patched = [&](std::size_t AOffset, unsigned short AValue, std::vector<unsigned char> ABytes = {}) {
+    if (ABytes.empty())
+      ABytes = good;
+    ABytes[AOffset] = static_cast<unsigned char>(AValue & 0xFF);
+    ABytes[AOffset + 1] = static_cast<unsigned char>(AValue >> 8);
+    return ABytes;
+  };
+  auto cut = [&](std::size_t ASize) { return std::vector<unsigned char>(good.begin(), good.begin() + ASize); };
+  struct Row {
+    const char* Name;
+    std::vector<unsigned char> Data;
+  };
+  const Row rows[] = {
+      {"empty", {}},
+      {"half a header", cut(10)},
+      {"header only", cut(28)},
+      {"bitmap header cut", cut(50)},
+      {"pixels cut", cut(good.size() / 2)},
+      {"last byte missing", cut(good.size() - 1)},
+      {"wrong magic", patched(0, 0x4949)},
+      {"more images than stored", patched(4, 2000)},
+      {"more images than room", patched(4, 60000)},
+      {"capacity below the count", patched(6, 1)},
+      {"count and capacity beyond the pixels", patched(6, 100, patched(4, 100))},
+      {"huge width", patched(10, 60000)},
+      {"zero height", patched(12, 0)},
+      {"huge height", patched(12, 60000)},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    rtl::TOwnedPtr<TImgListTestReader> list(rtl::New<TImgListTestReader>(nullptr));
+    rtl::TOwnedPtr<rtl::TMemoryStream> data(rtl::New<rtl::TMemoryStream>());
+    if (!row.Data.empty())
+      data->WriteBuffer(row.Data.data(), static_cast<int>(row.Data.size()));
+    data->SetPosition(0);
+    EXPECT_THROW(list->Read(data.get()), rtl::EReadError);
+    EXPECT_EQ(list->GetCount(), 0) << "a refused stream leaves the list as it was";
+    // The list stays usable.
+    TOwnedBitmapObject image = Cells({clRed});
+    EXPECT_EQ(list->Add(image.get(), nullptr), 0);
+  }
+}
+
+TEST(ImgListStreaming, IntactDataOfEveryKindReadsBack)
+{
+  const TColorDepth depths[] = {cdDeviceDependent, cd4Bit, cd8Bit, cd16Bit, cd24Bit, cd32Bit};
+  for (TColorDepth depth : depths)
+    for (bool masked : {true, false}) {
+      SCOPED_TRACE(testing::Message() << static_cast<int>(depth) << (masked ? " masked" : " unmasked"));
+      const std::vector<unsigned char> stored = StoredImages(depth, masked);
+      rtl::TOwnedPtr<TImgListTestReader> list(rtl::New<TImgListTestReader>(nullptr));
+      rtl::TOwnedPtr<rtl::TMemoryStream> data(rtl::New<rtl::TMemoryStream>());
+      data->WriteBuffer(stored.data(), static_cast<int>(stored.size()));
+      data->SetPosition(0);
+      list->Read(data.get());
+      ASSERT_EQ(list->GetCount(), 5);
+      const TColor colors[] = {clRed, clBlue, clLime, clYellow, clFuchsia};
+      for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(Drawn(list.get(), i)->GetCanvas()->GetPixel(5, 5), colors[i]) << i;
+    }
+}
+
+TEST(ImgListHandle, OwnHandleSetAgainKeepsItsImages)
+{
+  TOwnedImageList list(rtl::New<TImageList>(nullptr));
+  TOwnedBitmapObject strip = Cells({clRed, clBlue});
+  list->Add(strip.get(), nullptr);
+  list->SetHandle(list->GetHandle());
+  ASSERT_EQ(list->GetCount(), 2);
+  EXPECT_EQ(Drawn(list.get(), 1)->GetCanvas()->GetPixel(5, 5), clBlue);
+}
+
 TEST(ImgListAssign, CopiesPropertiesAndImagesNotTheNativeList)
 {
   TOwnedImageList source(rtl::New<TImageList>(nullptr));
@@ -295,6 +422,16 @@ TEST(ImgListAssign, CopiesPropertiesAndImagesNotTheNativeList)
   EXPECT_NE(copy->GetHandle(), source->GetHandle());
   source->Clear();
   EXPECT_EQ(copy->GetCount(), 2);
+}
+
+TEST(ImgListAssign, ItselfKeepsItsImages)
+{
+  TOwnedImageList list(rtl::New<TImageList>(nullptr));
+  TOwnedBitmapObject strip = Cells({clRed, clBlue});
+  list->Add(strip.get(), nullptr);
+  list->Assign(list.get());
+  ASSERT_EQ(list->GetCount(), 2);
+  EXPECT_EQ(Drawn(list.get(), 1)->GetCanvas()->GetPixel(5, 5), clBlue);
 }
 
 }  // namespace
