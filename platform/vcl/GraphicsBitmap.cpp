@@ -419,7 +419,9 @@ HDC TBitmap::SourceDC()
 
 void TBitmap::CanvasChanging(rtl::TObject*)
 {
-  FDormantImage.clear();
+  // The drawing about to happen needs the picture Dormant kept as a handle;
+  // only then is the memory copy out of date.
+  FreeImage();
 }
 
 void TBitmap::Changed(rtl::TObject* ASender)

@@ -348,6 +348,33 @@ TEST(GraphicsBitmap, AssignCopiesDormantRestoresAndReleaseHandleGivesUp)
   EXPECT_TRUE(copy->GetEmpty());
 }
 
+TEST(GraphicsBitmap, DrawingOnADormantBitmapKeepsItsPicture)
+{
+  // Drawing announces the change before it makes the handle; the picture
+  // Dormant kept must become the handle first, not be dropped.
+  struct Row {
+    const char* Name;
+    void (*Draw)(TCanvas*);
+  };
+  const Row rows[] = {
+      {"FillRect", [](TCanvas* C) { C->FillRect(TRect{0, 0, 1, 1}); }},
+      {"Handle", [](TCanvas* C) { ::SetPixel(C->GetHandle(), 0, 0, RGB(0, 0, 255)); }},
+  };
+  for (TPixelFormat format : {pf8bit, pf24bit, pf32bit, pfDevice})
+    for (const Row& row : rows) {
+      const Owned<TBitmap> bitmap = NewBitmap(4, 4, format);
+      TCanvas* canvas = bitmap->GetCanvas();
+      canvas->GetBrush()->SetColor(clRed);
+      canvas->FillRect(TRect{0, 0, 4, 4});
+      bitmap->Dormant();
+      canvas->GetBrush()->SetColor(clBlue);
+      row.Draw(canvas);
+      EXPECT_EQ(canvas->GetPixel(0, 0), clBlue) << row.Name << " " << static_cast<int>(format);
+      EXPECT_EQ(canvas->GetPixel(3, 3), clRed) << row.Name << " " << static_cast<int>(format);
+      EXPECT_EQ(bitmap->GetPixelFormat(), format) << row.Name;
+    }
+}
+
 TEST(GraphicsBitmap, BrushCopyReplacesTheKeyColourByTheBrush)
 {
   const Owned<TBitmap> glyph = NewBitmap(2, 1, pf24bit);
