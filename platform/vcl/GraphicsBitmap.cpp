@@ -259,9 +259,15 @@ TBitmap::TImage TBitmap::CopyImage(int AWidth, int AHeight, TPixelFormat AFormat
     const std::size_t stride = StrideOf(AWidth, BitsPerPixel(AFormat));
     const std::size_t oldStride = StrideOf(FWidth, BitsPerPixel(AFormat));
     const std::size_t rowBytes = (static_cast<std::size_t>(width) * BitsPerPixel(AFormat) + 7) / 8;
-    for (int row = 0; row < height; ++row)
-      std::memcpy(static_cast<std::uint8_t*>(result.Bits) + (AHeight - 1 - row) * stride,
-                  static_cast<const std::uint8_t*>(FBits) + (FHeight - 1 - row) * oldStride, rowBytes);
+    // The low bits of a shared last byte belong to pixels past the kept
+    // ones (or to no pixel): they stay white, as NewBlank made them.
+    const int spareBits = static_cast<int>((8 - static_cast<std::size_t>(width) * BitsPerPixel(AFormat) % 8) % 8);
+    for (int row = 0; row < height; ++row) {
+      std::uint8_t* dest = static_cast<std::uint8_t*>(result.Bits) + (AHeight - 1 - row) * stride;
+      std::memcpy(dest, static_cast<const std::uint8_t*>(FBits) + (FHeight - 1 - row) * oldStride, rowBytes);
+      if (spareBits)
+        dest[rowBytes - 1] |= static_cast<std::uint8_t>((1 << spareBits) - 1);
+    }
     return result;
   }
   const HDC source = SourceDC();

@@ -108,6 +108,23 @@ TEST(GraphicsBitmap, SetSizeKeepsThePixelsThatStillFit)
   EXPECT_EQ(bitmap->GetCanvas()->GetPixel(4, 3), clWhite);
   bitmap->SetSize(0, 4);
   EXPECT_TRUE(bitmap->GetEmpty());
+
+  // Pixels smaller than a byte: the row's last byte is shared between kept
+  // and new pixels, and the unused bits after a row (all clear here, as
+  // files often have them) are no pixels to keep.
+  struct Row {
+    TPixelFormat Format;
+    int Width;
+    int GrownWidth;
+  };
+  for (const Row& row : {Row{pf1bit, 3, 8}, Row{pf1bit, 9, 12}, Row{pf4bit, 1, 2}, Row{pf4bit, 3, 5}}) {
+    const Owned<TBitmap> indexed = NewBitmap(row.Width, 1, row.Format);
+    std::memset(indexed->ScanLine(0), 0, 4);
+    indexed->SetSize(row.GrownWidth, 1);
+    for (int x = 0; x < row.GrownWidth; ++x)
+      EXPECT_EQ(indexed->GetCanvas()->GetPixel(x, 0), x < row.Width ? clBlack : clWhite)
+          << static_cast<int>(row.Format) << " " << row.Width << " " << x;
+  }
 }
 
 TEST(GraphicsBitmap, BmpStreamsRoundTripInEveryFormat)
