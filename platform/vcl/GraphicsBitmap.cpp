@@ -565,8 +565,9 @@ void TBitmap::Assign(rtl::TPersistent* ASource)
     // what it draws with alpha keeps it.
     TGraphic* source = static_cast<TGraphic*>(ASource);
     TImage image;
-    image.Width = source->GetWidth();
-    image.Height = source->GetHeight();
+    // A metafile's frame (from its file) may be inverted: no negative size.
+    image.Width = std::max(source->GetWidth(), 0);
+    image.Height = std::max(source->GetHeight(), 0);
     image.Format = pf32bit;
     NewBlank(image.Handle, image.Bits, image.Width, image.Height, pf32bit);
     if (image.Bits)

@@ -232,6 +232,26 @@ TEST(GraphicsMetafile, RecordedDrawingReplaysAfterEnhancedAndWindowsRoundTrips)
   EXPECT_THROW(metafile->LoadFromStream(junk.get()), EInvalidGraphic);
 }
 
+TEST(GraphicsMetafile, ABitmapOfAMetafileWithAnInvertedFrameIsEmpty)
+{
+  // A file's frame may have its right or bottom edge before the other one;
+  // the bitmap made from it must not take the negative size.
+  for (const TSize& size : {TSize{-1000, 1000}, TSize{1000, -1000}, TSize{-1000, -1000}}) {
+    const Owned<TMetafile> metafile(rtl::New<TMetafile>());
+    {
+      const Owned<TMetafileCanvas> canvas(rtl::New<TMetafileCanvas>(metafile.get(), nullptr));
+      canvas->Rectangle(0, 0, 41, 41);
+    }
+    metafile->SetMMWidth(size.cx);
+    metafile->SetMMHeight(size.cy);
+    const Owned<TBitmap> bitmap(rtl::New<TBitmap>());
+    bitmap->Assign(metafile.get());
+    EXPECT_TRUE(bitmap->GetEmpty()) << size.cx << " " << size.cy;
+    EXPECT_GE(bitmap->GetWidth(), 0);
+    EXPECT_GE(bitmap->GetHeight(), 0);
+  }
+}
+
 TEST(GraphicsGraphic, EqualsComparesClassAndContents)
 {
   const Owned<TBitmap> a(rtl::New<TBitmap>());
