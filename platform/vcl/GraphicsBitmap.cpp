@@ -625,10 +625,12 @@ TBitmap::TImage TBitmap::ReadDIB(const std::uint8_t* AData, std::size_t ASize, s
     InvalidBitmap();
   }
 
+  // Checked before the sign goes: negating the most negative height
+  // overflows.
+  if (width <= 0 || width > kMaxDimension || height < -kMaxDimension || height > kMaxDimension)
+    InvalidBitmap();
   const bool topDown = height < 0;
   height = height < 0 ? -height : height;
-  if (width <= 0 || width > kMaxDimension || height > kMaxDimension)
-    InvalidBitmap();
   TPixelFormat format;
   switch (bitCount) {
     case 1:

@@ -223,6 +223,8 @@ TEST(GraphicsBitmap, MalformedFilesRaiseInvalidGraphic)
       BmpFile(0, 1, 24, BI_RGB, {0, 0, 0, 0}),
       BmpFile(0x7FFFFFFF, 1, 32, BI_RGB, {0, 0, 0, 0}),
       BmpFile(1, 0x40000, 24, BI_RGB, {0, 0, 0, 0}),
+      BmpFile(1, INT32_MIN, 24, BI_RGB, {0, 0, 0, 0}),
+      BmpFile(INT32_MIN, 1, 24, BI_RGB, {0, 0, 0, 0}),
       {'B', 'M', 0},
   };
   int index = 0;
