@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -249,6 +250,33 @@ TEST(GraphicsMetafile, ABitmapOfAMetafileWithAnInvertedFrameIsEmpty)
     EXPECT_TRUE(bitmap->GetEmpty()) << size.cx << " " << size.cy;
     EXPECT_GE(bitmap->GetWidth(), 0);
     EXPECT_GE(bitmap->GetHeight(), 0);
+  }
+}
+
+// An enhanced metafile of one rectangle whose header claims AFrame.
+std::vector<std::uint8_t> EnhancedFileWithFrame(const RECTL& AFrame)
+{
+  const HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  Rectangle(dc, 0, 0, 10, 10);
+  const TOwnedEnhMetafile recorded(CloseEnhMetaFile(dc));
+  std::vector<std::uint8_t> data(GetEnhMetaFileBits(recorded.Get(), 0, nullptr));
+  GetEnhMetaFileBits(recorded.Get(), static_cast<UINT>(data.size()), data.data());
+  std::memcpy(data.data() + offsetof(ENHMETAHEADER, rclFrame), &AFrame, sizeof(AFrame));
+  return data;
+}
+
+TEST(GraphicsMetafile, FramesTooWideForTheSizeAreClampedNotWrapped)
+{
+  const RECTL frames[] = {{-2, 0, INT32_MAX, 100}, {0, INT32_MIN, 100, 1}, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}};
+  for (const RECTL& frame : frames) {
+    const std::vector<std::uint8_t> data = EnhancedFileWithFrame(frame);
+    const Owned<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
+    stream->WriteBuffer(data.data(), static_cast<int>(data.size()));
+    stream->SetPosition(0);
+    const Owned<TMetafile> metafile(rtl::New<TMetafile>());
+    metafile->LoadFromStream(stream.get());
+    EXPECT_GT(metafile->GetMMWidth(), 0) << frame.left << " " << frame.right;
+    EXPECT_GT(metafile->GetMMHeight(), 0) << frame.top << " " << frame.bottom;
   }
 }
 
