@@ -259,9 +259,15 @@ TBitmap::TImage TBitmap::CopyImage(int AWidth, int AHeight, TPixelFormat AFormat
     const std::size_t stride = StrideOf(AWidth, BitsPerPixel(AFormat));
     const std::size_t oldStride = StrideOf(FWidth, BitsPerPixel(AFormat));
     const std::size_t rowBytes = (static_cast<std::size_t>(width) * BitsPerPixel(AFormat) + 7) / 8;
-    for (int row = 0; row < height; ++row)
-      std::memcpy(static_cast<std::uint8_t*>(result.Bits) + (AHeight - 1 - row) * stride,
-                  static_cast<const std::uint8_t*>(FBits) + (FHeight - 1 - row) * oldStride, rowBytes);
+    // The low bits of a shared last byte belong to pixels past the kept
+    // ones (or to no pixel): they stay white, as NewBlank made them.
+    const int spareBits = static_cast<int>((8 - static_cast<std::size_t>(width) * BitsPerPixel(AFormat) % 8) % 8);
+    for (int row = 0; row < height; ++row) {
+      std::uint8_t* dest = static_cast<std::uint8_t*>(result.Bits) + (AHeight - 1 - row) * stride;
+      std::memcpy(dest, static_cast<const std::uint8_t*>(FBits) + (FHeight - 1 - row) * oldStride, rowBytes);
+      if (spareBits)
+        dest[rowBytes - 1] |= static_cast<std::uint8_t>((1 << spareBits) - 1);
+    }
     return result;
   }
   const HDC source = SourceDC();
@@ -419,7 +425,9 @@ HDC TBitmap::SourceDC()
 
 void TBitmap::CanvasChanging(rtl::TObject*)
 {
-  FDormantImage.clear();
+  // The drawing about to happen needs the picture Dormant kept as a handle;
+  // only then is the memory copy out of date.
+  FreeImage();
 }
 
 void TBitmap::Changed(rtl::TObject* ASender)
@@ -557,8 +565,9 @@ void TBitmap::Assign(rtl::TPersistent* ASource)
     // what it draws with alpha keeps it.
     TGraphic* source = static_cast<TGraphic*>(ASource);
     TImage image;
-    image.Width = source->GetWidth();
-    image.Height = source->GetHeight();
+    // A metafile's frame (from its file) may be inverted: no negative size.
+    image.Width = std::max(source->GetWidth(), 0);
+    image.Height = std::max(source->GetHeight(), 0);
     image.Format = pf32bit;
     NewBlank(image.Handle, image.Bits, image.Width, image.Height, pf32bit);
     if (image.Bits)
@@ -616,10 +625,12 @@ TBitmap::TImage TBitmap::ReadDIB(const std::uint8_t* AData, std::size_t ASize, s
     InvalidBitmap();
   }
 
+  // Checked before the sign goes: negating the most negative height
+  // overflows.
+  if (width <= 0 || width > kMaxDimension || height < -kMaxDimension || height > kMaxDimension)
+    InvalidBitmap();
   const bool topDown = height < 0;
   height = height < 0 ? -height : height;
-  if (width <= 0 || width > kMaxDimension || height > kMaxDimension)
-    InvalidBitmap();
   TPixelFormat format;
   switch (bitCount) {
     case 1:

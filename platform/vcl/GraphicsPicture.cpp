@@ -444,6 +444,14 @@ WORD PlaceableChecksum(const PlaceableHeader& AHeader)
   throw EInvalidGraphic(L"Metafile is not valid");
 }
 
+// The frame's extent from a file's header: the difference of any two
+// 32-bit edges need not fit, so it is clamped rather than wrapped.
+int FrameExtent(LONG AFrom, LONG ATo)
+{
+  const std::int64_t extent = static_cast<std::int64_t>(ATo) - AFrom;
+  return static_cast<int>(std::clamp<std::int64_t>(extent, INT32_MIN, INT32_MAX));
+}
+
 }  // namespace
 
 void TMetafile::Create()
@@ -481,8 +489,8 @@ void TMetafile::SetHandle(HENHMETAFILE AValue)
   if (AValue != FHandle.Get())
     FHandle.Reset(AValue);
   if (AValue && GetEnhMetaFileHeader(AValue, sizeof(header), &header) != 0) {
-    FMMWidth = header.rclFrame.right - header.rclFrame.left;
-    FMMHeight = header.rclFrame.bottom - header.rclFrame.top;
+    FMMWidth = FrameExtent(header.rclFrame.left, header.rclFrame.right);
+    FMMHeight = FrameExtent(header.rclFrame.top, header.rclFrame.bottom);
   } else {
     FMMWidth = 0;
     FMMHeight = 0;

@@ -108,6 +108,23 @@ TEST(GraphicsBitmap, SetSizeKeepsThePixelsThatStillFit)
   EXPECT_EQ(bitmap->GetCanvas()->GetPixel(4, 3), clWhite);
   bitmap->SetSize(0, 4);
   EXPECT_TRUE(bitmap->GetEmpty());
+
+  // Pixels smaller than a byte: the row's last byte is shared between kept
+  // and new pixels, and the unused bits after a row (all clear here, as
+  // files often have them) are no pixels to keep.
+  struct Row {
+    TPixelFormat Format;
+    int Width;
+    int GrownWidth;
+  };
+  for (const Row& row : {Row{pf1bit, 3, 8}, Row{pf1bit, 9, 12}, Row{pf4bit, 1, 2}, Row{pf4bit, 3, 5}}) {
+    const Owned<TBitmap> indexed = NewBitmap(row.Width, 1, row.Format);
+    std::memset(indexed->ScanLine(0), 0, 4);
+    indexed->SetSize(row.GrownWidth, 1);
+    for (int x = 0; x < row.GrownWidth; ++x)
+      EXPECT_EQ(indexed->GetCanvas()->GetPixel(x, 0), x < row.Width ? clBlack : clWhite)
+          << static_cast<int>(row.Format) << " " << row.Width << " " << x;
+  }
 }
 
 TEST(GraphicsBitmap, BmpStreamsRoundTripInEveryFormat)
@@ -206,6 +223,8 @@ TEST(GraphicsBitmap, MalformedFilesRaiseInvalidGraphic)
       BmpFile(0, 1, 24, BI_RGB, {0, 0, 0, 0}),
       BmpFile(0x7FFFFFFF, 1, 32, BI_RGB, {0, 0, 0, 0}),
       BmpFile(1, 0x40000, 24, BI_RGB, {0, 0, 0, 0}),
+      BmpFile(1, INT32_MIN, 24, BI_RGB, {0, 0, 0, 0}),
+      BmpFile(INT32_MIN, 1, 24, BI_RGB, {0, 0, 0, 0}),
       {'B', 'M', 0},
   };
   int index = 0;
@@ -346,6 +365,33 @@ TEST(GraphicsBitmap, AssignCopiesDormantRestoresAndReleaseHandleGivesUp)
   EXPECT_EQ(adopted->GetHandleType(), bmDDB);
   copy->Assign(nullptr);
   EXPECT_TRUE(copy->GetEmpty());
+}
+
+TEST(GraphicsBitmap, DrawingOnADormantBitmapKeepsItsPicture)
+{
+  // Drawing announces the change before it makes the handle; the picture
+  // Dormant kept must become the handle first, not be dropped.
+  struct Row {
+    const char* Name;
+    void (*Draw)(TCanvas*);
+  };
+  const Row rows[] = {
+      {"FillRect", [](TCanvas* C) { C->FillRect(TRect{0, 0, 1, 1}); }},
+      {"Handle", [](TCanvas* C) { ::SetPixel(C->GetHandle(), 0, 0, RGB(0, 0, 255)); }},
+  };
+  for (TPixelFormat format : {pf8bit, pf24bit, pf32bit, pfDevice})
+    for (const Row& row : rows) {
+      const Owned<TBitmap> bitmap = NewBitmap(4, 4, format);
+      TCanvas* canvas = bitmap->GetCanvas();
+      canvas->GetBrush()->SetColor(clRed);
+      canvas->FillRect(TRect{0, 0, 4, 4});
+      bitmap->Dormant();
+      canvas->GetBrush()->SetColor(clBlue);
+      row.Draw(canvas);
+      EXPECT_EQ(canvas->GetPixel(0, 0), clBlue) << row.Name << " " << static_cast<int>(format);
+      EXPECT_EQ(canvas->GetPixel(3, 3), clRed) << row.Name << " " << static_cast<int>(format);
+      EXPECT_EQ(bitmap->GetPixelFormat(), format) << row.Name;
+    }
 }
 
 TEST(GraphicsBitmap, BrushCopyReplacesTheKeyColourByTheBrush)

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <cstring>
 #include <vector>
 
@@ -230,6 +231,53 @@ TEST(GraphicsMetafile, RecordedDrawingReplaysAfterEnhancedAndWindowsRoundTrips)
   junk->WriteBuffer("not a metafile at all, really", 29);
   junk->SetPosition(0);
   EXPECT_THROW(metafile->LoadFromStream(junk.get()), EInvalidGraphic);
+}
+
+TEST(GraphicsMetafile, ABitmapOfAMetafileWithAnInvertedFrameIsEmpty)
+{
+  // A file's frame may have its right or bottom edge before the other one;
+  // the bitmap made from it must not take the negative size.
+  for (const TSize& size : {TSize{-1000, 1000}, TSize{1000, -1000}, TSize{-1000, -1000}}) {
+    const Owned<TMetafile> metafile(rtl::New<TMetafile>());
+    {
+      const Owned<TMetafileCanvas> canvas(rtl::New<TMetafileCanvas>(metafile.get(), nullptr));
+      canvas->Rectangle(0, 0, 41, 41);
+    }
+    metafile->SetMMWidth(size.cx);
+    metafile->SetMMHeight(size.cy);
+    const Owned<TBitmap> bitmap(rtl::New<TBitmap>());
+    bitmap->Assign(metafile.get());
+    EXPECT_TRUE(bitmap->GetEmpty()) << size.cx << " " << size.cy;
+    EXPECT_GE(bitmap->GetWidth(), 0);
+    EXPECT_GE(bitmap->GetHeight(), 0);
+  }
+}
+
+// An enhanced metafile of one rectangle whose header claims AFrame.
+std::vector<std::uint8_t> EnhancedFileWithFrame(const RECTL& AFrame)
+{
+  const HDC dc = CreateEnhMetaFileW(nullptr, nullptr, nullptr, nullptr);
+  Rectangle(dc, 0, 0, 10, 10);
+  const TOwnedEnhMetafile recorded(CloseEnhMetaFile(dc));
+  std::vector<std::uint8_t> data(GetEnhMetaFileBits(recorded.Get(), 0, nullptr));
+  GetEnhMetaFileBits(recorded.Get(), static_cast<UINT>(data.size()), data.data());
+  std::memcpy(data.data() + offsetof(ENHMETAHEADER, rclFrame), &AFrame, sizeof(AFrame));
+  return data;
+}
+
+TEST(GraphicsMetafile, FramesTooWideForTheSizeAreClampedNotWrapped)
+{
+  const RECTL frames[] = {{-2, 0, INT32_MAX, 100}, {0, INT32_MIN, 100, 1}, {INT32_MIN, INT32_MIN, INT32_MAX, INT32_MAX}};
+  for (const RECTL& frame : frames) {
+    const std::vector<std::uint8_t> data = EnhancedFileWithFrame(frame);
+    const Owned<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
+    stream->WriteBuffer(data.data(), static_cast<int>(data.size()));
+    stream->SetPosition(0);
+    const Owned<TMetafile> metafile(rtl::New<TMetafile>());
+    metafile->LoadFromStream(stream.get());
+    EXPECT_GT(metafile->GetMMWidth(), 0) << frame.left << " " << frame.right;
+    EXPECT_GT(metafile->GetMMHeight(), 0) << frame.top << " " << frame.bottom;
+  }
 }
 
 TEST(GraphicsGraphic, EqualsComparesClassAndContents)
