@@ -1156,20 +1156,30 @@ void TControl::ChangeScale(int M, int D, bool /*AIsDpiChange*/)
   const auto scale = [M, D](int AValue) { return MulDiv(AValue, M, D); };
   FOriginalParentSize = {scale(FOriginalParentSize.x), scale(FOriginalParentSize.y)};
   FAnchorRules = {scale(FAnchorRules.x), scale(FAnchorRules.y)};
-  if (FConstraints->GetMinWidth() || FConstraints->GetMaxWidth() || FConstraints->GetMinHeight() ||
-      FConstraints->GetMaxHeight()) {
-    rtl::TOwnedPtr<TSizeConstraints> scaled(rtl::New<TSizeConstraints>(nullptr));
-    scaled->SetMinWidth(scale(FConstraints->GetMinWidth()));
-    scaled->SetMaxWidth(scale(FConstraints->GetMaxWidth()));
-    scaled->SetMinHeight(scale(FConstraints->GetMinHeight()));
-    scaled->SetMaxHeight(scale(FConstraints->GetMaxHeight()));
-    FConstraints->Assign(scaled.get());
-  }
+  // The new bounds come from the old ones: the scaled constraints below may
+  // resize the control at once, and neither that size nor its anchor rules
+  // may count.
   const int left = scale(FLeft);
   const int top = scale(FTop);
+  const int width = scale(FLeft + FWidth) - left;
+  const int height = scale(FTop + FHeight) - top;
   const bool moved = FAnchorMove;
   FAnchorMove = true;
-  SetBounds(left, top, scale(FLeft + FWidth) - left, scale(FTop + FHeight) - top);
+  try {
+    if (FConstraints->GetMinWidth() || FConstraints->GetMaxWidth() || FConstraints->GetMinHeight() ||
+        FConstraints->GetMaxHeight()) {
+      rtl::TOwnedPtr<TSizeConstraints> scaled(rtl::New<TSizeConstraints>(nullptr));
+      scaled->SetMinWidth(scale(FConstraints->GetMinWidth()));
+      scaled->SetMaxWidth(scale(FConstraints->GetMaxWidth()));
+      scaled->SetMinHeight(scale(FConstraints->GetMinHeight()));
+      scaled->SetMaxHeight(scale(FConstraints->GetMaxHeight()));
+      FConstraints->Assign(scaled.get());
+    }
+    SetBounds(left, top, width, height);
+  } catch (...) {
+    FAnchorMove = moved;
+    throw;
+  }
   FAnchorMove = moved;
   // A parent font comes scaled from the parent.
   if (!FParentFont)

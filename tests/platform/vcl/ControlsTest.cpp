@@ -628,6 +628,40 @@ TEST_F(ControlsTest, ScalingForAnotherDpiScalesBoundsFontsAndAnchorRules)
   EXPECT_EQ(anchored->GetTop(), 110);
 }
 
+// Constraints scale with the control; the scaled limits must not move an
+// anchored control by the rules of its old size.
+TEST_F(ControlsTest, ScalingAnAnchoredControlAtItsSizeLimitKeepsItsScaledPlace)
+{
+  struct TCase {
+    const char* Name;
+    int MinWidth;
+    int MaxWidth;
+    int NewPPI;
+    TRect Expected;  // from {150, 60, 190, 90} in a 200x100 host at 96
+  };
+  const TCase cases[] = {
+      {"at its minimum, scaled up", 40, 0, 144, {225, 90, 285, 135}},
+      {"at its maximum, scaled down", 0, 40, 48, {75, 30, 95, 45}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    SetUp();
+    FHost->SetCurrentPPI(96);
+    TControlShape* anchored = AddChild<TControlShape>(L"Anchored", {150, 60, 190, 90});
+    anchored->SetCurrentPPI(96);
+    anchored->SetAnchors({akRight, akBottom});
+    anchored->GetConstraints()->SetMinWidth(c.MinWidth);
+    anchored->GetConstraints()->SetMaxWidth(c.MaxWidth);
+
+    FHost->ScaleForPPI(c.NewPPI);
+
+    const TRect bounds = anchored->GetBoundsRect();
+    EXPECT_TRUE(EqualRect(&bounds, &c.Expected))
+        << bounds.left << "," << bounds.top << "," << bounds.right << "," << bounds.bottom;
+    TearDown();
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Focus
 
