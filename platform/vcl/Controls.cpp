@@ -578,10 +578,10 @@ void TControl::SetVisible(bool AValue)
   RequestAlign();
 }
 
+// The control itself: a hidden parent (or form) stays hidden, as the
+// caller may still be setting it up.
 void TControl::Show()
 {
-  if (FParent)
-    FParent->Show();
   SetVisible(true);
 }
 

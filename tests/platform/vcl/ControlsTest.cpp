@@ -285,6 +285,23 @@ TEST_F(ControlsTest, BoundsOfAWindowedChildAreItsWindowsAndConstraintsLimitThem)
   EXPECT_EQ(child->ScreenToClient(screen).y, 2);
 }
 
+// Show makes the control itself visible; a hidden parent (or form) stays
+// hidden.
+TEST_F(ControlsTest, ShowingAChildLeavesItsHiddenParentsHidden)
+{
+  TControlProbe* panel = AddChild<TControlProbe>(L"Panel", {0, 0, 100, 100});
+  TControlShape* shape = AddChild<TControlShape>(L"Shape", {10, 10, 30, 30}, panel);
+  panel->Hide();
+  shape->Hide();
+
+  shape->Show();
+
+  EXPECT_TRUE(shape->GetVisible());
+  EXPECT_FALSE(panel->GetVisible());
+  EXPECT_FALSE(FHost->GetVisible());
+  EXPECT_FALSE(FHost->HandleAllocated());
+}
+
 TEST_F(ControlsTest, AlignmentWaitsWhileDisabled)
 {
   TControlShape* top = AddChild<TControlShape>(L"Top", {0, 0, 10, 10});
