@@ -1290,11 +1290,16 @@ void TWinControl::WMMouseLeave(TMessage& AMessage)
 void TWinControl::WMMouseWheel(TWMMouseWheel& AMessage)
 {
   TMessage& message = reinterpret_cast<TMessage&>(AMessage);
+  const WPARAM keys = message.WParam;
   TCMMouseWheel& wheel = MessageAs<TCMMouseWheel>(message);
   wheel.ShiftStateOrd = static_cast<WORD>(KeysToShiftState(static_cast<WORD>(AMessage.Keys)).ToOrd());
   message.Result = Perform(CM_MOUSEWHEEL, message.WParam, message.LParam);
-  if (message.Result == 0)
-    InheritedMessage(this, AMessage);
+  if (message.Result != 0)
+    return;
+  // The window's procedure (and the parent window it hands the wheel to)
+  // reads MK_* flags, not the shift state.
+  message.WParam = keys;
+  InheritedMessage(this, AMessage);
 }
 
 void TWinControl::WMSetCursor(TWMSetCursor& AMessage)

@@ -400,6 +400,36 @@ TEST_F(ControlsTest, TheWheelGoesUpTheParentsUntilOneHandlesIt)
   (void)result;
 }
 
+// A wheel nobody handles goes on to the window's own procedure, which hands
+// it to the parent window: the parent still reads the keys that were down.
+TEST_F(ControlsTest, AnUnhandledWheelReachesTheParentWindowWithItsKeys)
+{
+  FHost->Show();
+  TControlProbe* child = AddChild<TControlProbe>(L"Child", {0, 0, 50, 50});
+  struct TWheelSeen {
+    std::vector<TShiftState> Shifts;
+    void Wheel(TObject*, TShiftState AShift, int, TPoint, bool&) { Shifts.push_back(AShift); }
+  } seen;
+  FHost->SetOnMouseWheel(TMouseWheelEvent::Bind<&TWheelSeen::Wheel>(&seen));
+  const struct {
+    const char* Name;
+    WORD Keys;
+    TShiftState Expected;
+  } cases[] = {
+      {"Ctrl", MK_CONTROL, {ssCtrl}},
+      {"Shift", MK_SHIFT, {ssShift}},
+      {"Ctrl and the left button", MK_CONTROL | MK_LBUTTON, {ssCtrl, ssLeft}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    seen.Shifts.clear();
+    SendMessageW(child->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(c.Keys, 120), MAKELPARAM(1, 1));
+    ASSERT_FALSE(seen.Shifts.empty());
+    for (const TShiftState& shift : seen.Shifts)
+      EXPECT_EQ((shift - TShiftState{ssAlt}).ToOrd(), c.Expected.ToOrd());
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Windows, reflection, exceptions
 
