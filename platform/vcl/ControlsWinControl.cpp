@@ -372,7 +372,8 @@ HWND TWinControl::PrecedingWindow(TWinControl* AControl)
     for (++it; it != FWinControls.end(); ++it)
       if ((*it)->FHandle)
         return (*it)->FHandle;
-  return HWND_BOTTOM;
+  // The last of the list stands on top.
+  return HWND_TOP;
 }
 
 void TWinControl::UpdateBounds()

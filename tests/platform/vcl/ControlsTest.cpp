@@ -484,6 +484,33 @@ TEST_F(ControlsTest, RecreatingTheWindowKeepsTextBoundsChildrenAndVisibility)
   EXPECT_EQ(FindControl(oldPanel), nullptr);
 }
 
+// The later a windowed child in its parent's list, the nearer the top its
+// window stands: the order of the windows follows the list through
+// creation, z-order changes and re-creation.
+TEST_F(ControlsTest, TheWindowsOfChildrenStackInTheOrderOfTheList)
+{
+  FHost->Show();
+  TControlProbe* a = AddChild<TControlProbe>(L"A", {0, 0, 50, 50});
+  TControlProbe* b = AddChild<TControlProbe>(L"B", {10, 10, 60, 60});
+  TControlProbe* c = AddChild<TControlProbe>(L"C", {20, 20, 70, 70});
+  // Top to bottom, as the windows stand.
+  const auto stack = [&] {
+    std::vector<String> names;
+    for (HWND wnd = GetTopWindow(FHost->GetHandle()); wnd; wnd = GetWindow(wnd, GW_HWNDNEXT))
+      names.push_back(FindControl(wnd)->GetName());
+    return names;
+  };
+  ExpectSequence({L"C", L"B", L"A"}, stack());
+  EXPECT_EQ(FHost->ControlAtPos({25, 25}, false, true), c);
+  a->BringToFront();
+  ExpectSequence({L"A", L"C", L"B"}, stack());
+  a->RecreateWnd();
+  ExpectSequence({L"A", L"C", L"B"}, stack());
+  c->RecreateWnd();
+  ExpectSequence({L"A", L"C", L"B"}, stack());
+  (void)b;
+}
+
 TEST_F(ControlsTest, AWindowDestroyedBehindTheControlsBackIsDetachedAndMadeAgain)
 {
   FHost->Show();
