@@ -160,6 +160,14 @@ void TWinControl::CreateParented(HWND AParentWindow)
 void TWinControl::Destroy()
 {
   Destroying();
+  // The focus bookkeeping leaves the control before its window goes: the
+  // focus passing to the parent window must not run CM_EXIT (OnExit) on a
+  // control whose descendants' parts are already destroyed.
+  if (FParent) {
+    TWinControl* top = TopLevelControl();
+    if (top->FFocusedControl && ContainsControl(top->FFocusedControl))
+      top->FFocusedControl = FParent;
+  }
   if (FHandle) {
     FreeDeviceContexts();
     DestroyWindowHandle();

@@ -775,6 +775,40 @@ TEST_F(ControlsTest, FocusMovesWithExitEnterAndFocusChangedInOrder)
   EXPECT_THROW(right->SetFocus(), rtl::EInvalidOperation);
 }
 
+// A control being freed is past its events: the focus bookkeeping leaves it
+// before its window goes, so it hears no CM_EXIT while half destroyed.
+TEST_F(ControlsTest, FreeingTheFocusedControlRunsNoExitOnIt)
+{
+  FHost->Show();
+  SetForegroundWindow(FHost->GetHandle());
+  struct TExits {
+    std::vector<String> Names;
+    void Exited(TObject* ASender) { Names.push_back(static_cast<TControl*>(ASender)->GetName()); }
+  } exits;
+  const struct {
+    const char* Name;
+    bool FreeParent;
+  } cases[] = {{"the control itself", false}, {"its parent", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    exits.Names.clear();
+    TControlProbe* panel = AddChild<TControlProbe>(L"Panel", {0, 0, 90, 90});
+    TControlProbe* inner = AddChild<TControlProbe>(L"Inner", {5, 5, 20, 20}, panel);
+    panel->SetOnExit(TNotifyEvent::Bind<&TExits::Exited>(&exits));
+    inner->SetOnExit(TNotifyEvent::Bind<&TExits::Exited>(&exits));
+    inner->SetFocus();
+    ASSERT_TRUE(inner->Focused());
+
+    rtl::Free(c.FreeParent ? panel : inner);
+
+    EXPECT_EQ(FHost->GetFocusedControl(), c.FreeParent ? static_cast<TWinControl*>(FHost.get()) : panel);
+    // The focus stays inside the panel that stays: nobody exits.
+    ExpectSequence({}, exits.Names);
+    if (!c.FreeParent)
+      rtl::Free(panel);
+  }
+}
+
 TEST_F(ControlsTest, TabOrderFollowsInsertionAndCanBeChanged)
 {
   FHost->Show();
