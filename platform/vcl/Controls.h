@@ -1002,6 +1002,10 @@ class TWinControl : public TControl {
   void DoAlign(TAlign AAlign, TControl* AControl, TRect& ARect);
   void DoPosition(TControl* AControl, TAlign AAlign, TRect& ARect);
   TWinControl* TopLevelControl();
+  // A control hidden or disabled can no longer hold the focus: when it (or
+  // a control inside it) has it, the top-level control takes it, which runs
+  // CM_EXIT on the way out.
+  void RemoveFocus();
   void FixupTabList();
   void UpdateTabOrder(TTabOrder AValue);
   void DrawParentBackground(HDC ADC);

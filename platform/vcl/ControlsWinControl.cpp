@@ -450,16 +450,27 @@ void TWinControl::CMShowingChanged(TMessage& /*AMessage*/)
 
 void TWinControl::CMVisibleChanged(TMessage& /*AMessage*/)
 {
-  if (!FVisible && FParent) {
-    TWinControl* top = TopLevelControl();
-    if (top->FFocusedControl && ContainsControl(top->FFocusedControl))
-      top->FFocusedControl = FParent;
-  }
+  if (!FVisible && FParent)
+    RemoveFocus();
   UpdateControlState();
+}
+
+void TWinControl::RemoveFocus()
+{
+  TWinControl* top = TopLevelControl();
+  if (top == this || !top->FFocusedControl || !ContainsControl(top->FFocusedControl))
+    return;
+  // Hiding a window by its position flags or disabling its parent leaves the
+  // focus where it is: the keys would go on reaching the control.
+  const HWND focus = GetFocus();
+  if (FHandle && top->FHandle && focus && (focus == FHandle || IsChild(FHandle, focus)))
+    ::SetFocus(top->FHandle);
 }
 
 void TWinControl::CMEnabledChanged(TMessage& AMessage)
 {
+  if (!FEnabled && FParent)
+    RemoveFocus();
   if (FHandle)
     EnableWindow(FHandle, FEnabled);
   InheritedMessage(this, AMessage);

@@ -809,6 +809,43 @@ TEST_F(ControlsTest, FreeingTheFocusedControlRunsNoExitOnIt)
   }
 }
 
+// A focused control that is hidden or disabled can no longer hold the
+// focus: it goes to the top-level control, and the control hears CM_EXIT
+// (an editor posts its value there), and the keys still reach the form.
+TEST_F(ControlsTest, HidingOrDisablingTheFocusedControlMovesTheFocusOutWithAnExit)
+{
+  FHost->Show();
+  SetForegroundWindow(FHost->GetHandle());
+  struct TExits {
+    std::vector<String> Names;
+    void Exited(TObject* ASender) { Names.push_back(static_cast<TControl*>(ASender)->GetName()); }
+  } exits;
+  const struct {
+    const char* Name;
+    void (*Change)(TControl*);
+  } cases[] = {
+      {"hidden", [](TControl* AControl) { AControl->Hide(); }},
+      {"disabled", [](TControl* AControl) { AControl->SetEnabled(false); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    exits.Names.clear();
+    TControlProbe* panel = AddChild<TControlProbe>(L"Panel", {0, 0, 90, 90});
+    TControlProbe* inner = AddChild<TControlProbe>(L"Inner", {5, 5, 20, 20}, panel);
+    panel->SetOnExit(TNotifyEvent::Bind<&TExits::Exited>(&exits));
+    inner->SetOnExit(TNotifyEvent::Bind<&TExits::Exited>(&exits));
+    inner->SetFocus();
+    ASSERT_TRUE(inner->Focused());
+
+    c.Change(panel);
+
+    ExpectSequence({L"Inner", L"Panel"}, exits.Names);
+    EXPECT_EQ(GetFocus(), FHost->GetHandle());
+    EXPECT_EQ(FHost->GetFocusedControl(), FHost.get());
+    rtl::Free(panel);
+  }
+}
+
 TEST_F(ControlsTest, TabOrderFollowsInsertionAndCanBeChanged)
 {
   FHost->Show();
