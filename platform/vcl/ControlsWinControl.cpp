@@ -387,7 +387,16 @@ HWND TWinControl::PrecedingWindow(TWinControl* AControl)
 void TWinControl::UpdateBounds()
 {
   RECT rect{};
-  GetWindowRect(FHandle, &rect);
+  if (IsIconic(FHandle)) {
+    // The icon's place and size are no bounds of the control: it keeps the
+    // ones it comes back to.
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(FHandle, &placement);
+    rect = placement.rcNormalPosition;
+  } else {
+    GetWindowRect(FHandle, &rect);
+  }
   if (GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) {
     if (HWND parent = ::GetParent(FHandle))
       MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
@@ -526,6 +535,15 @@ TRect TWinControl::GetClientRect()
   if (!FHandle)
     return inherited::GetClientRect();
   RECT rect{};
+  if (IsIconic(FHandle)) {
+    // A minimised window has no client area; its children keep the layout
+    // of the normal bounds, inside the window's frame.
+    const auto style = static_cast<DWORD>(GetWindowLongW(FHandle, GWL_STYLE));
+    // A child's "menu" is its id.
+    const bool menu = !(style & WS_CHILD) && GetMenu(FHandle);
+    AdjustWindowRectEx(&rect, style, menu, static_cast<DWORD>(GetWindowLongW(FHandle, GWL_EXSTYLE)));
+    return {0, 0, FWidth - (rect.right - rect.left), FHeight - (rect.bottom - rect.top)};
+  }
   ::GetClientRect(FHandle, &rect);
   return rect;
 }

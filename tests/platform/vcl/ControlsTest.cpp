@@ -511,6 +511,27 @@ TEST_F(ControlsTest, TheWindowsOfChildrenStackInTheOrderOfTheList)
   (void)b;
 }
 
+// A minimised window keeps the bounds it has when restored: its children
+// are not aligned to the icon, and Left/Top/Width/Height stay what a
+// caller would store.
+TEST_F(ControlsTest, AMinimisedWindowKeepsItsNormalBounds)
+{
+  FHost->Show();
+  TControlProbe* client = AddChild<TControlProbe>(L"Client", {0, 0, 10, 10});
+  client->SetAlign(alClient);
+  const TRect before = FHost->GetBoundsRect();
+
+  ShowWindow(FHost->GetHandle(), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(FHost->GetHandle()));
+
+  const TRect minimised = FHost->GetBoundsRect();
+  EXPECT_TRUE(EqualRect(&minimised, &before))
+      << minimised.left << "," << minimised.top << "," << minimised.right << "," << minimised.bottom;
+  EXPECT_EQ(client->GetWidth(), 200);
+  EXPECT_EQ(client->GetHeight(), 100);
+  ShowWindow(FHost->GetHandle(), SW_RESTORE);
+}
+
 TEST_F(ControlsTest, AWindowDestroyedBehindTheControlsBackIsDetachedAndMadeAgain)
 {
   FHost->Show();
