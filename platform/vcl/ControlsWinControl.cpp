@@ -570,6 +570,14 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
+    if (FHandle) {
+      // A minimised window comes back to these bounds.
+      WINDOWPLACEMENT placement{};
+      placement.length = sizeof(placement);
+      GetWindowPlacement(FHandle, &placement);
+      placement.rcNormalPosition = GetBoundsRect();
+      SetWindowPlacement(FHandle, &placement);
+    }
     // No window tells of the new size: the children follow it here.
     if (resized && !FHandle) {
       Realign();

@@ -529,7 +529,19 @@ TEST_F(ControlsTest, AMinimisedWindowKeepsItsNormalBounds)
       << minimised.left << "," << minimised.top << "," << minimised.right << "," << minimised.bottom;
   EXPECT_EQ(client->GetWidth(), 200);
   EXPECT_EQ(client->GetHeight(), 100);
+
+  // Bounds set meanwhile are the ones it comes back to.
+  FHost->SetBounds(20, 30, 250, 120);
   ShowWindow(FHost->GetHandle(), SW_RESTORE);
+  ASSERT_FALSE(IsIconic(FHost->GetHandle()));
+  RECT window{};
+  GetWindowRect(FHost->GetHandle(), &window);
+  const TRect expected{20, 30, 270, 150};
+  EXPECT_TRUE(EqualRect(&window, &expected)) << window.left << "," << window.top << "," << window.right << ","
+                                              << window.bottom;
+  const TRect restored = FHost->GetBoundsRect();
+  EXPECT_TRUE(EqualRect(&restored, &expected));
+  EXPECT_EQ(client->GetWidth(), 250);
 }
 
 TEST_F(ControlsTest, AWindowDestroyedBehindTheControlsBackIsDetachedAndMadeAgain)
