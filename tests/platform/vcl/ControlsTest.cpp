@@ -808,16 +808,19 @@ TEST_F(ControlsTest, FocusMovesWithExitEnterAndFocusChangedInOrder)
   EXPECT_THROW(right->SetFocus(), rtl::EInvalidOperation);
 }
 
+// The names of the controls whose OnExit ran, in order.
+struct TExitRecorder {
+  std::vector<String> Names;
+  void Exited(TObject* ASender) { Names.push_back(static_cast<TControl*>(ASender)->GetName()); }
+};
+
 // A control being freed is past its events: the focus bookkeeping leaves it
 // before its window goes, so it hears no CM_EXIT while half destroyed.
 TEST_F(ControlsTest, FreeingTheFocusedControlRunsNoExitOnIt)
 {
   FHost->Show();
   SetForegroundWindow(FHost->GetHandle());
-  struct TExits {
-    std::vector<String> Names;
-    void Exited(TObject* ASender) { Names.push_back(static_cast<TControl*>(ASender)->GetName()); }
-  } exits;
+  TExitRecorder exits;
   const struct {
     const char* Name;
     bool FreeParent;
@@ -827,8 +830,8 @@ TEST_F(ControlsTest, FreeingTheFocusedControlRunsNoExitOnIt)
     exits.Names.clear();
     TControlProbe* panel = AddChild<TControlProbe>(L"Panel", {0, 0, 90, 90});
     TControlProbe* inner = AddChild<TControlProbe>(L"Inner", {5, 5, 20, 20}, panel);
-    panel->SetOnExit(TNotifyEvent::Bind<&TExits::Exited>(&exits));
-    inner->SetOnExit(TNotifyEvent::Bind<&TExits::Exited>(&exits));
+    panel->SetOnExit(TNotifyEvent::Bind<&TExitRecorder::Exited>(&exits));
+    inner->SetOnExit(TNotifyEvent::Bind<&TExitRecorder::Exited>(&exits));
     inner->SetFocus();
     ASSERT_TRUE(inner->Focused());
 
@@ -849,10 +852,7 @@ TEST_F(ControlsTest, HidingOrDisablingTheFocusedControlMovesTheFocusOutWithAnExi
 {
   FHost->Show();
   SetForegroundWindow(FHost->GetHandle());
-  struct TExits {
-    std::vector<String> Names;
-    void Exited(TObject* ASender) { Names.push_back(static_cast<TControl*>(ASender)->GetName()); }
-  } exits;
+  TExitRecorder exits;
   const struct {
     const char* Name;
     void (*Change)(TControl*);
@@ -865,8 +865,8 @@ TEST_F(ControlsTest, HidingOrDisablingTheFocusedControlMovesTheFocusOutWithAnExi
     exits.Names.clear();
     TControlProbe* panel = AddChild<TControlProbe>(L"Panel", {0, 0, 90, 90});
     TControlProbe* inner = AddChild<TControlProbe>(L"Inner", {5, 5, 20, 20}, panel);
-    panel->SetOnExit(TNotifyEvent::Bind<&TExits::Exited>(&exits));
-    inner->SetOnExit(TNotifyEvent::Bind<&TExits::Exited>(&exits));
+    panel->SetOnExit(TNotifyEvent::Bind<&TExitRecorder::Exited>(&exits));
+    inner->SetOnExit(TNotifyEvent::Bind<&TExitRecorder::Exited>(&exits));
     inner->SetFocus();
     ASSERT_TRUE(inner->Focused());
 
