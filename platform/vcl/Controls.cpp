@@ -959,11 +959,16 @@ void TControl::WMLButtonUp(TWMMouse& AMessage)
   DoMouseUp(AMessage, mbLeft);
 }
 
+// A double click may close (and free) what was double-clicked.
 void TControl::WMLButtonDblClk(TWMMouse& AMessage)
 {
   ButtonPressed(AMessage);
-  if (FControlStyle.Contains(csClickEvents))
+  if (FControlStyle.Contains(csClickEvents)) {
+    TControlDestroyWatch watch(this);
     DblClick();
+    if (watch.Destroyed())
+      return;
+  }
   DoMouseDown(AMessage, mbLeft, {ssDouble});
 }
 

@@ -342,6 +342,36 @@ TEST_F(ControlsTest, AClickOnAWindowedOrNonWindowedChildReachesItsOnClick)
   ExpectSequence({L"Windowed", L"Shape"}, clicks);
 }
 
+// A double click that closes what was double-clicked: the control is not
+// touched after its OnDblClick freed it.
+TEST_F(ControlsTest, AControlMayFreeItselfFromItsDoubleClick)
+{
+  FHost->Show();
+  struct TFreeOnDblClick {
+    int MouseDowns = 0;
+    void DblClicked(TObject* ASender) { rtl::Free(ASender); }
+    void MouseDown(TObject*, TMouseButton, TShiftState, int, int) { ++MouseDowns; }
+  } handler;
+  const struct {
+    const char* Name;
+    bool Windowed;
+  } cases[] = {{"windowed", true}, {"non-windowed", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TControl* control = c.Windowed ? static_cast<TControl*>(AddChild<TControlProbe>(L"Windowed", {0, 0, 50, 50}))
+                                   : AddChild<TControlShape>(L"Shape", {0, 0, 50, 50});
+    control->SetOnDblClick(TNotifyEvent::Bind<&TFreeOnDblClick::DblClicked>(&handler));
+    control->SetOnMouseDown(TMouseEvent::Bind<&TFreeOnDblClick::MouseDown>(&handler));
+    const HWND wnd = c.Windowed ? static_cast<TWinControl*>(control)->GetHandle() : FHost->GetHandle();
+
+    SendMessageW(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(FHost->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+
+    EXPECT_EQ(FHost->GetControlCount(), 0);
+    EXPECT_EQ(handler.MouseDowns, 0);
+  }
+}
+
 TEST_F(ControlsTest, MouseEnterAndLeaveReachTheControlAndItsParents)
 {
   FHost->Show();
