@@ -912,12 +912,18 @@ void TControl::SendCancelMode(TControl* ASender)
 
 // What every button-down message does first: other modes end, the inherited
 // handling runs, and a control that asks for it captures the mouse.
-void TControl::ButtonPressed(TWMMouse& AMessage)
+bool TControl::ButtonPressed(TWMMouse& AMessage)
 {
+  TControlDestroyWatch watch(this);
   SendCancelMode(this);
+  if (watch.Destroyed())
+    return false;
   InheritedMessage(this, AMessage);
+  if (watch.Destroyed())
+    return false;
   if (FControlStyle.Contains(csCaptureMouse))
     SetMouseCapture(true);
+  return true;
 }
 
 // A native control's own handling of the release may run a click (a
@@ -935,7 +941,8 @@ bool TControl::ButtonReleased(TWMMouse& AMessage)
 
 void TControl::WMLButtonDown(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
+  if (!ButtonPressed(AMessage))
+    return;
   if (FControlStyle.Contains(csClickEvents))
     FControlState.Include(csClicked);
   DoMouseDown(AMessage, mbLeft, {});
@@ -962,7 +969,8 @@ void TControl::WMLButtonUp(TWMMouse& AMessage)
 // A double click may close (and free) what was double-clicked.
 void TControl::WMLButtonDblClk(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
+  if (!ButtonPressed(AMessage))
+    return;
   if (FControlStyle.Contains(csClickEvents)) {
     TControlDestroyWatch watch(this);
     DblClick();
@@ -974,8 +982,8 @@ void TControl::WMLButtonDblClk(TWMMouse& AMessage)
 
 void TControl::WMRButtonDown(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
-  DoMouseDown(AMessage, mbRight, {});
+  if (ButtonPressed(AMessage))
+    DoMouseDown(AMessage, mbRight, {});
 }
 
 void TControl::WMRButtonUp(TWMMouse& AMessage)
@@ -986,14 +994,14 @@ void TControl::WMRButtonUp(TWMMouse& AMessage)
 
 void TControl::WMRButtonDblClk(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
-  DoMouseDown(AMessage, mbRight, {ssDouble});
+  if (ButtonPressed(AMessage))
+    DoMouseDown(AMessage, mbRight, {ssDouble});
 }
 
 void TControl::WMMButtonDown(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
-  DoMouseDown(AMessage, mbMiddle, {});
+  if (ButtonPressed(AMessage))
+    DoMouseDown(AMessage, mbMiddle, {});
 }
 
 void TControl::WMMButtonUp(TWMMouse& AMessage)
@@ -1004,8 +1012,8 @@ void TControl::WMMButtonUp(TWMMouse& AMessage)
 
 void TControl::WMMButtonDblClk(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
-  DoMouseDown(AMessage, mbMiddle, {ssDouble});
+  if (ButtonPressed(AMessage))
+    DoMouseDown(AMessage, mbMiddle, {ssDouble});
 }
 
 void TControl::WMMouseMove(TWMMouse& AMessage)

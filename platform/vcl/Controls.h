@@ -534,7 +534,9 @@ class TControl : public rtl::TComponent {
   // --- end of drag and drop, docking, context popup
 
   // The message handlers.
-  void ButtonPressed(TWMMouse& AMessage);
+  // False when the control went meanwhile (a native control's own handling
+  // of the press may notify a handler that frees it).
+  bool ButtonPressed(TWMMouse& AMessage);
   // False when the control went meanwhile.
   bool ButtonReleased(TWMMouse& AMessage);
   void WMLButtonDown(TWMMouse& AMessage);

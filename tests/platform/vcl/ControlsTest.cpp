@@ -166,6 +166,28 @@ class TNativeButton : public TWinControl {
   }
 };
 
+// The native list box, superclassed: its own double-click handling
+// notifies LBN_DBLCLK, which comes back to it as OnDblClick.
+class TNativeList : public TWinControl {
+  RTL_CLASS(TNativeList, TWinControl)
+  RTL_MESSAGES(RTL_MESSAGE(CN_COMMAND, CNCommand))
+
+ protected:
+  void CreateParams(TCreateParams& AParams) override
+  {
+    inherited::CreateParams(AParams);
+    CreateSubClass(AParams, L"LISTBOX");
+    AParams.Style |= LBS_NOTIFY;
+  }
+
+ private:
+  void CNCommand(TWMCommand& AMessage)
+  {
+    if (AMessage.NotifyCode == LBN_DBLCLK)
+      DblClick();
+  }
+};
+
 void PumpMessages()
 {
   MSG msg;
@@ -352,17 +374,30 @@ TEST_F(ControlsTest, AControlMayFreeItselfFromItsDoubleClick)
     void DblClicked(TObject* ASender) { rtl::Free(ASender); }
     void MouseDown(TObject*, TMouseButton, TShiftState, int, int) { ++MouseDowns; }
   } handler;
+  enum TKind { kWindowed, kNonWindowed, kNativeList };
   const struct {
     const char* Name;
-    bool Windowed;
-  } cases[] = {{"windowed", true}, {"non-windowed", false}};
+    TKind Kind;
+  } cases[] = {{"windowed", kWindowed}, {"non-windowed", kNonWindowed}, {"notified by the native list", kNativeList}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
-    TControl* control = c.Windowed ? static_cast<TControl*>(AddChild<TControlProbe>(L"Windowed", {0, 0, 50, 50}))
-                                   : AddChild<TControlShape>(L"Shape", {0, 0, 50, 50});
+    TControl* control = nullptr;
+    switch (c.Kind) {
+      case kWindowed:
+        control = AddChild<TControlProbe>(L"Windowed", {0, 0, 50, 50});
+        break;
+      case kNonWindowed:
+        control = AddChild<TControlShape>(L"Shape", {0, 0, 50, 50});
+        break;
+      case kNativeList:
+        control = AddChild<TNativeList>(L"List", {0, 0, 50, 50});
+        SendMessageW(static_cast<TWinControl*>(control)->GetHandle(), LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(L"item"));
+        break;
+    }
     control->SetOnDblClick(TNotifyEvent::Bind<&TFreeOnDblClick::DblClicked>(&handler));
     control->SetOnMouseDown(TMouseEvent::Bind<&TFreeOnDblClick::MouseDown>(&handler));
-    const HWND wnd = c.Windowed ? static_cast<TWinControl*>(control)->GetHandle() : FHost->GetHandle();
+    const HWND wnd = c.Kind == kNonWindowed ? FHost->GetHandle() : static_cast<TWinControl*>(control)->GetHandle();
 
     SendMessageW(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
     SendMessageW(FHost->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
