@@ -1031,10 +1031,14 @@ bool TWinControl::SetFocusedControl(TWinControl* AControl)
   // handler that moves the focus ends the walk.
   while (FFocusedControl && !FFocusedControl->ContainsControl(AControl)) {
     const HWND focus = GetFocus();
-    FFocusedControl->Perform(CM_EXIT, 0, 0);
+    TWinControl* exiting = FFocusedControl;
+    exiting->Perform(CM_EXIT, 0, 0);
     if (GetFocus() != focus)
       return false;
-    FFocusedControl = FFocusedControl->FParent;
+    // A control freed by its own exit handed the bookkeeping to its parent,
+    // which has yet to hear its exit.
+    if (FFocusedControl == exiting)
+      FFocusedControl = exiting->FParent;
   }
   while (FFocusedControl != AControl) {
     TWinControl* next = AControl;

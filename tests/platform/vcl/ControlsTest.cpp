@@ -910,6 +910,34 @@ TEST_F(ControlsTest, FreeingTheFocusedControlRunsNoExitOnIt)
   }
 }
 
+// An in-place editor that frees itself as the focus leaves it: its parents
+// still hear that the focus left them.
+TEST_F(ControlsTest, AControlFreedInItsOnExitLeavesTheExitsOfItsParents)
+{
+  FHost->Show();
+  SetForegroundWindow(FHost->GetHandle());
+  struct TFreeingExits : TExitRecorder {
+    void ExitedAndFree(TObject* ASender)
+    {
+      Exited(ASender);
+      rtl::Free(ASender);
+    }
+  } exits;
+  TControlProbe* left = AddChild<TControlProbe>(L"Left", {0, 0, 90, 90});
+  TControlProbe* editor = AddChild<TControlProbe>(L"Editor", {5, 5, 20, 20}, left);
+  TControlProbe* right = AddChild<TControlProbe>(L"Right", {100, 0, 190, 90});
+  left->SetOnExit(TNotifyEvent::Bind<&TExitRecorder::Exited>(&exits));
+  editor->SetOnExit(TNotifyEvent::Bind<&TFreeingExits::ExitedAndFree>(&exits));
+  editor->SetFocus();
+  ASSERT_TRUE(editor->Focused());
+
+  right->SetFocus();
+
+  ExpectSequence({L"Editor", L"Left"}, exits.Names);
+  EXPECT_EQ(left->GetControlCount(), 0);
+  EXPECT_EQ(FHost->GetFocusedControl(), right);
+}
+
 // A focused control that is hidden or disabled can no longer hold the
 // focus: it goes to the top-level control, and the control hears CM_EXIT
 // (an editor posts its value there), and the keys still reach the form.
