@@ -389,17 +389,17 @@ void TWinControl::UpdateBounds()
   RECT rect{};
   if (IsIconic(FHandle)) {
     // The icon's place and size are no bounds of the control: it keeps the
-    // ones it comes back to.
+    // ones it comes back to (a child's in its parent's coordinates).
     WINDOWPLACEMENT placement{};
     placement.length = sizeof(placement);
     GetWindowPlacement(FHandle, &placement);
     rect = placement.rcNormalPosition;
   } else {
     GetWindowRect(FHandle, &rect);
-  }
-  if (GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) {
-    if (HWND parent = ::GetParent(FHandle))
-      MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    if (GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) {
+      if (HWND parent = ::GetParent(FHandle))
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    }
   }
   FLeft = rect.left;
   FTop = rect.top;

@@ -607,6 +607,15 @@ TEST_F(ControlsTest, AMinimisedWindowKeepsItsNormalBounds)
   const TRect restored = FHost->GetBoundsRect();
   EXPECT_TRUE(EqualRect(&restored, &expected));
   EXPECT_EQ(client->GetWidth(), 250);
+
+  // A minimised child window keeps its place in its parent.
+  TControlProbe* inner = AddChild<TControlProbe>(L"Inner", {5, 6, 45, 36}, client);
+  ShowWindow(inner->GetHandle(), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(inner->GetHandle()));
+  const TRect innerBounds = inner->GetBoundsRect();
+  const TRect innerExpected{5, 6, 45, 36};
+  EXPECT_TRUE(EqualRect(&innerBounds, &innerExpected))
+      << innerBounds.left << "," << innerBounds.top << "," << innerBounds.right << "," << innerBounds.bottom;
 }
 
 TEST_F(ControlsTest, AWindowDestroyedBehindTheControlsBackIsDetachedAndMadeAgain)
