@@ -578,10 +578,10 @@ void TControl::SetVisible(bool AValue)
   RequestAlign();
 }
 
+// The control itself: a hidden parent (or form) stays hidden, as the
+// caller may still be setting it up.
 void TControl::Show()
 {
-  if (FParent)
-    FParent->Show();
   SetVisible(true);
 }
 
@@ -912,12 +912,18 @@ void TControl::SendCancelMode(TControl* ASender)
 
 // What every button-down message does first: other modes end, the inherited
 // handling runs, and a control that asks for it captures the mouse.
-void TControl::ButtonPressed(TWMMouse& AMessage)
+bool TControl::ButtonPressed(TWMMouse& AMessage)
 {
+  TControlDestroyWatch watch(this);
   SendCancelMode(this);
+  if (watch.Destroyed())
+    return false;
   InheritedMessage(this, AMessage);
+  if (watch.Destroyed())
+    return false;
   if (FControlStyle.Contains(csCaptureMouse))
     SetMouseCapture(true);
+  return true;
 }
 
 // A native control's own handling of the release may run a click (a
@@ -935,7 +941,8 @@ bool TControl::ButtonReleased(TWMMouse& AMessage)
 
 void TControl::WMLButtonDown(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
+  if (!ButtonPressed(AMessage))
+    return;
   if (FControlStyle.Contains(csClickEvents))
     FControlState.Include(csClicked);
   DoMouseDown(AMessage, mbLeft, {});
@@ -959,18 +966,24 @@ void TControl::WMLButtonUp(TWMMouse& AMessage)
   DoMouseUp(AMessage, mbLeft);
 }
 
+// A double click may close (and free) what was double-clicked.
 void TControl::WMLButtonDblClk(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
-  if (FControlStyle.Contains(csClickEvents))
+  if (!ButtonPressed(AMessage))
+    return;
+  if (FControlStyle.Contains(csClickEvents)) {
+    TControlDestroyWatch watch(this);
     DblClick();
+    if (watch.Destroyed())
+      return;
+  }
   DoMouseDown(AMessage, mbLeft, {ssDouble});
 }
 
 void TControl::WMRButtonDown(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
-  DoMouseDown(AMessage, mbRight, {});
+  if (ButtonPressed(AMessage))
+    DoMouseDown(AMessage, mbRight, {});
 }
 
 void TControl::WMRButtonUp(TWMMouse& AMessage)
@@ -981,14 +994,14 @@ void TControl::WMRButtonUp(TWMMouse& AMessage)
 
 void TControl::WMRButtonDblClk(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
-  DoMouseDown(AMessage, mbRight, {ssDouble});
+  if (ButtonPressed(AMessage))
+    DoMouseDown(AMessage, mbRight, {ssDouble});
 }
 
 void TControl::WMMButtonDown(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
-  DoMouseDown(AMessage, mbMiddle, {});
+  if (ButtonPressed(AMessage))
+    DoMouseDown(AMessage, mbMiddle, {});
 }
 
 void TControl::WMMButtonUp(TWMMouse& AMessage)
@@ -999,8 +1012,8 @@ void TControl::WMMButtonUp(TWMMouse& AMessage)
 
 void TControl::WMMButtonDblClk(TWMMouse& AMessage)
 {
-  ButtonPressed(AMessage);
-  DoMouseDown(AMessage, mbMiddle, {ssDouble});
+  if (ButtonPressed(AMessage))
+    DoMouseDown(AMessage, mbMiddle, {ssDouble});
 }
 
 void TControl::WMMouseMove(TWMMouse& AMessage)
@@ -1156,20 +1169,30 @@ void TControl::ChangeScale(int M, int D, bool /*AIsDpiChange*/)
   const auto scale = [M, D](int AValue) { return MulDiv(AValue, M, D); };
   FOriginalParentSize = {scale(FOriginalParentSize.x), scale(FOriginalParentSize.y)};
   FAnchorRules = {scale(FAnchorRules.x), scale(FAnchorRules.y)};
-  if (FConstraints->GetMinWidth() || FConstraints->GetMaxWidth() || FConstraints->GetMinHeight() ||
-      FConstraints->GetMaxHeight()) {
-    rtl::TOwnedPtr<TSizeConstraints> scaled(rtl::New<TSizeConstraints>(nullptr));
-    scaled->SetMinWidth(scale(FConstraints->GetMinWidth()));
-    scaled->SetMaxWidth(scale(FConstraints->GetMaxWidth()));
-    scaled->SetMinHeight(scale(FConstraints->GetMinHeight()));
-    scaled->SetMaxHeight(scale(FConstraints->GetMaxHeight()));
-    FConstraints->Assign(scaled.get());
-  }
+  // The new bounds come from the old ones: the scaled constraints below may
+  // resize the control at once, and neither that size nor its anchor rules
+  // may count.
   const int left = scale(FLeft);
   const int top = scale(FTop);
+  const int width = scale(FLeft + FWidth) - left;
+  const int height = scale(FTop + FHeight) - top;
   const bool moved = FAnchorMove;
   FAnchorMove = true;
-  SetBounds(left, top, scale(FLeft + FWidth) - left, scale(FTop + FHeight) - top);
+  try {
+    if (FConstraints->GetMinWidth() || FConstraints->GetMaxWidth() || FConstraints->GetMinHeight() ||
+        FConstraints->GetMaxHeight()) {
+      rtl::TOwnedPtr<TSizeConstraints> scaled(rtl::New<TSizeConstraints>(nullptr));
+      scaled->SetMinWidth(scale(FConstraints->GetMinWidth()));
+      scaled->SetMaxWidth(scale(FConstraints->GetMaxWidth()));
+      scaled->SetMinHeight(scale(FConstraints->GetMinHeight()));
+      scaled->SetMaxHeight(scale(FConstraints->GetMaxHeight()));
+      FConstraints->Assign(scaled.get());
+    }
+    SetBounds(left, top, width, height);
+  } catch (...) {
+    FAnchorMove = moved;
+    throw;
+  }
   FAnchorMove = moved;
   // A parent font comes scaled from the parent.
   if (!FParentFont)

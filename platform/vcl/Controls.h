@@ -534,7 +534,9 @@ class TControl : public rtl::TComponent {
   // --- end of drag and drop, docking, context popup
 
   // The message handlers.
-  void ButtonPressed(TWMMouse& AMessage);
+  // False when the control went meanwhile (a native control's own handling
+  // of the press may notify a handler that frees it).
+  bool ButtonPressed(TWMMouse& AMessage);
   // False when the control went meanwhile.
   bool ButtonReleased(TWMMouse& AMessage);
   void WMLButtonDown(TWMMouse& AMessage);
@@ -1002,6 +1004,10 @@ class TWinControl : public TControl {
   void DoAlign(TAlign AAlign, TControl* AControl, TRect& ARect);
   void DoPosition(TControl* AControl, TAlign AAlign, TRect& ARect);
   TWinControl* TopLevelControl();
+  // A control hidden or disabled can no longer hold the focus: when it (or
+  // a control inside it) has it, the top-level control takes it, which runs
+  // CM_EXIT on the way out.
+  void RemoveFocus();
   void FixupTabList();
   void UpdateTabOrder(TTabOrder AValue);
   void DrawParentBackground(HDC ADC);

@@ -160,6 +160,14 @@ void TWinControl::CreateParented(HWND AParentWindow)
 void TWinControl::Destroy()
 {
   Destroying();
+  // The focus bookkeeping leaves the control before its window goes: the
+  // focus passing to the parent window must not run CM_EXIT (OnExit) on a
+  // control whose descendants' parts are already destroyed.
+  if (FParent) {
+    TWinControl* top = TopLevelControl();
+    if (top->FFocusedControl && ContainsControl(top->FFocusedControl))
+      top->FFocusedControl = FParent;
+  }
   if (FHandle) {
     FreeDeviceContexts();
     DestroyWindowHandle();
@@ -372,16 +380,26 @@ HWND TWinControl::PrecedingWindow(TWinControl* AControl)
     for (++it; it != FWinControls.end(); ++it)
       if ((*it)->FHandle)
         return (*it)->FHandle;
-  return HWND_BOTTOM;
+  // The last of the list stands on top.
+  return HWND_TOP;
 }
 
 void TWinControl::UpdateBounds()
 {
   RECT rect{};
-  GetWindowRect(FHandle, &rect);
-  if (GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) {
-    if (HWND parent = ::GetParent(FHandle))
-      MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+  if (IsIconic(FHandle)) {
+    // The icon's place and size are no bounds of the control: it keeps the
+    // ones it comes back to (a child's in its parent's coordinates).
+    WINDOWPLACEMENT placement{};
+    placement.length = sizeof(placement);
+    GetWindowPlacement(FHandle, &placement);
+    rect = placement.rcNormalPosition;
+  } else {
+    GetWindowRect(FHandle, &rect);
+    if (GetWindowLongW(FHandle, GWL_STYLE) & WS_CHILD) {
+      if (HWND parent = ::GetParent(FHandle))
+        MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&rect), 2);
+    }
   }
   FLeft = rect.left;
   FTop = rect.top;
@@ -441,16 +459,27 @@ void TWinControl::CMShowingChanged(TMessage& /*AMessage*/)
 
 void TWinControl::CMVisibleChanged(TMessage& /*AMessage*/)
 {
-  if (!FVisible && FParent) {
-    TWinControl* top = TopLevelControl();
-    if (top->FFocusedControl && ContainsControl(top->FFocusedControl))
-      top->FFocusedControl = FParent;
-  }
+  if (!FVisible && FParent)
+    RemoveFocus();
   UpdateControlState();
+}
+
+void TWinControl::RemoveFocus()
+{
+  TWinControl* top = TopLevelControl();
+  if (top == this || !top->FFocusedControl || !ContainsControl(top->FFocusedControl))
+    return;
+  // Hiding a window by its position flags or disabling its parent leaves the
+  // focus where it is: the keys would go on reaching the control.
+  const HWND focus = GetFocus();
+  if (FHandle && top->FHandle && focus && (focus == FHandle || IsChild(FHandle, focus)))
+    ::SetFocus(top->FHandle);
 }
 
 void TWinControl::CMEnabledChanged(TMessage& AMessage)
 {
+  if (!FEnabled && FParent)
+    RemoveFocus();
   if (FHandle)
     EnableWindow(FHandle, FEnabled);
   InheritedMessage(this, AMessage);
@@ -506,6 +535,15 @@ TRect TWinControl::GetClientRect()
   if (!FHandle)
     return inherited::GetClientRect();
   RECT rect{};
+  if (IsIconic(FHandle)) {
+    // A minimised window has no client area; its children keep the layout
+    // of the normal bounds, inside the window's frame.
+    const auto style = static_cast<DWORD>(GetWindowLongW(FHandle, GWL_STYLE));
+    // A child's "menu" is its id.
+    const bool menu = !(style & WS_CHILD) && GetMenu(FHandle);
+    AdjustWindowRectEx(&rect, style, menu, static_cast<DWORD>(GetWindowLongW(FHandle, GWL_EXSTYLE)));
+    return {0, 0, FWidth - (rect.right - rect.left), FHeight - (rect.bottom - rect.top)};
+  }
   ::GetClientRect(FHandle, &rect);
   return rect;
 }
@@ -532,6 +570,14 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     FTop = ATop;
     FWidth = AWidth;
     FHeight = AHeight;
+    if (FHandle) {
+      // A minimised window comes back to these bounds.
+      WINDOWPLACEMENT placement{};
+      placement.length = sizeof(placement);
+      GetWindowPlacement(FHandle, &placement);
+      placement.rcNormalPosition = GetBoundsRect();
+      SetWindowPlacement(FHandle, &placement);
+    }
     // No window tells of the new size: the children follow it here.
     if (resized && !FHandle) {
       Realign();
@@ -985,10 +1031,14 @@ bool TWinControl::SetFocusedControl(TWinControl* AControl)
   // handler that moves the focus ends the walk.
   while (FFocusedControl && !FFocusedControl->ContainsControl(AControl)) {
     const HWND focus = GetFocus();
-    FFocusedControl->Perform(CM_EXIT, 0, 0);
+    TWinControl* exiting = FFocusedControl;
+    exiting->Perform(CM_EXIT, 0, 0);
     if (GetFocus() != focus)
       return false;
-    FFocusedControl = FFocusedControl->FParent;
+    // A control freed by its own exit handed the bookkeeping to its parent,
+    // which has yet to hear its exit.
+    if (FFocusedControl == exiting)
+      FFocusedControl = exiting->FParent;
   }
   while (FFocusedControl != AControl) {
     TWinControl* next = AControl;
@@ -1290,11 +1340,16 @@ void TWinControl::WMMouseLeave(TMessage& AMessage)
 void TWinControl::WMMouseWheel(TWMMouseWheel& AMessage)
 {
   TMessage& message = reinterpret_cast<TMessage&>(AMessage);
+  const WPARAM keys = message.WParam;
   TCMMouseWheel& wheel = MessageAs<TCMMouseWheel>(message);
   wheel.ShiftStateOrd = static_cast<WORD>(KeysToShiftState(static_cast<WORD>(AMessage.Keys)).ToOrd());
   message.Result = Perform(CM_MOUSEWHEEL, message.WParam, message.LParam);
-  if (message.Result == 0)
-    InheritedMessage(this, AMessage);
+  if (message.Result != 0)
+    return;
+  // The window's procedure (and the parent window it hands the wheel to)
+  // reads MK_* flags, not the shift state.
+  message.WParam = keys;
+  InheritedMessage(this, AMessage);
 }
 
 void TWinControl::WMSetCursor(TWMSetCursor& AMessage)

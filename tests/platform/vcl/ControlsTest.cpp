@@ -166,6 +166,28 @@ class TNativeButton : public TWinControl {
   }
 };
 
+// The native list box, superclassed: its own double-click handling
+// notifies LBN_DBLCLK, which comes back to it as OnDblClick.
+class TNativeList : public TWinControl {
+  RTL_CLASS(TNativeList, TWinControl)
+  RTL_MESSAGES(RTL_MESSAGE(CN_COMMAND, CNCommand))
+
+ protected:
+  void CreateParams(TCreateParams& AParams) override
+  {
+    inherited::CreateParams(AParams);
+    CreateSubClass(AParams, L"LISTBOX");
+    AParams.Style |= LBS_NOTIFY;
+  }
+
+ private:
+  void CNCommand(TWMCommand& AMessage)
+  {
+    if (AMessage.NotifyCode == LBN_DBLCLK)
+      DblClick();
+  }
+};
+
 void PumpMessages()
 {
   MSG msg;
@@ -285,6 +307,23 @@ TEST_F(ControlsTest, BoundsOfAWindowedChildAreItsWindowsAndConstraintsLimitThem)
   EXPECT_EQ(child->ScreenToClient(screen).y, 2);
 }
 
+// Show makes the control itself visible; a hidden parent (or form) stays
+// hidden.
+TEST_F(ControlsTest, ShowingAChildLeavesItsHiddenParentsHidden)
+{
+  TControlProbe* panel = AddChild<TControlProbe>(L"Panel", {0, 0, 100, 100});
+  TControlShape* shape = AddChild<TControlShape>(L"Shape", {10, 10, 30, 30}, panel);
+  panel->Hide();
+  shape->Hide();
+
+  shape->Show();
+
+  EXPECT_TRUE(shape->GetVisible());
+  EXPECT_FALSE(panel->GetVisible());
+  EXPECT_FALSE(FHost->GetVisible());
+  EXPECT_FALSE(FHost->HandleAllocated());
+}
+
 TEST_F(ControlsTest, AlignmentWaitsWhileDisabled)
 {
   TControlShape* top = AddChild<TControlShape>(L"Top", {0, 0, 10, 10});
@@ -323,6 +362,49 @@ TEST_F(ControlsTest, AClickOnAWindowedOrNonWindowedChildReachesItsOnClick)
   SendMessageW(windowed->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(500, 5));
 
   ExpectSequence({L"Windowed", L"Shape"}, clicks);
+}
+
+// A double click that closes what was double-clicked: the control is not
+// touched after its OnDblClick freed it.
+TEST_F(ControlsTest, AControlMayFreeItselfFromItsDoubleClick)
+{
+  FHost->Show();
+  struct TFreeOnDblClick {
+    int MouseDowns = 0;
+    void DblClicked(TObject* ASender) { rtl::Free(ASender); }
+    void MouseDown(TObject*, TMouseButton, TShiftState, int, int) { ++MouseDowns; }
+  } handler;
+  enum TKind { kWindowed, kNonWindowed, kNativeList };
+  const struct {
+    const char* Name;
+    TKind Kind;
+  } cases[] = {{"windowed", kWindowed}, {"non-windowed", kNonWindowed}, {"notified by the native list", kNativeList}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TControl* control = nullptr;
+    switch (c.Kind) {
+      case kWindowed:
+        control = AddChild<TControlProbe>(L"Windowed", {0, 0, 50, 50});
+        break;
+      case kNonWindowed:
+        control = AddChild<TControlShape>(L"Shape", {0, 0, 50, 50});
+        break;
+      case kNativeList:
+        control = AddChild<TNativeList>(L"List", {0, 0, 50, 50});
+        SendMessageW(static_cast<TWinControl*>(control)->GetHandle(), LB_ADDSTRING, 0,
+                     reinterpret_cast<LPARAM>(L"item"));
+        break;
+    }
+    control->SetOnDblClick(TNotifyEvent::Bind<&TFreeOnDblClick::DblClicked>(&handler));
+    control->SetOnMouseDown(TMouseEvent::Bind<&TFreeOnDblClick::MouseDown>(&handler));
+    const HWND wnd = c.Kind == kNonWindowed ? FHost->GetHandle() : static_cast<TWinControl*>(control)->GetHandle();
+
+    SendMessageW(wnd, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(FHost->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+
+    EXPECT_EQ(FHost->GetControlCount(), 0);
+    EXPECT_EQ(handler.MouseDowns, 0);
+  }
 }
 
 TEST_F(ControlsTest, MouseEnterAndLeaveReachTheControlAndItsParents)
@@ -383,6 +465,36 @@ TEST_F(ControlsTest, TheWheelGoesUpTheParentsUntilOneHandlesIt)
   (void)result;
 }
 
+// A wheel nobody handles goes on to the window's own procedure, which hands
+// it to the parent window: the parent still reads the keys that were down.
+TEST_F(ControlsTest, AnUnhandledWheelReachesTheParentWindowWithItsKeys)
+{
+  FHost->Show();
+  TControlProbe* child = AddChild<TControlProbe>(L"Child", {0, 0, 50, 50});
+  struct TWheelSeen {
+    std::vector<TShiftState> Shifts;
+    void Wheel(TObject*, TShiftState AShift, int, TPoint, bool&) { Shifts.push_back(AShift); }
+  } seen;
+  FHost->SetOnMouseWheel(TMouseWheelEvent::Bind<&TWheelSeen::Wheel>(&seen));
+  const struct {
+    const char* Name;
+    WORD Keys;
+    TShiftState Expected;
+  } cases[] = {
+      {"Ctrl", MK_CONTROL, {ssCtrl}},
+      {"Shift", MK_SHIFT, {ssShift}},
+      {"Ctrl and the left button", MK_CONTROL | MK_LBUTTON, {ssCtrl, ssLeft}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    seen.Shifts.clear();
+    SendMessageW(child->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(c.Keys, 120), MAKELPARAM(1, 1));
+    ASSERT_FALSE(seen.Shifts.empty());
+    for (const TShiftState& shift : seen.Shifts)
+      EXPECT_EQ((shift - TShiftState{ssAlt}).ToOrd(), c.Expected.ToOrd());
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Windows, reflection, exceptions
 
@@ -435,6 +547,75 @@ TEST_F(ControlsTest, RecreatingTheWindowKeepsTextBoundsChildrenAndVisibility)
   EXPECT_TRUE(EqualRect(&bounds, &expected));
   // A window gone leaves no trace to its control.
   EXPECT_EQ(FindControl(oldPanel), nullptr);
+}
+
+// The later a windowed child in its parent's list, the nearer the top its
+// window stands: the order of the windows follows the list through
+// creation, z-order changes and re-creation.
+TEST_F(ControlsTest, TheWindowsOfChildrenStackInTheOrderOfTheList)
+{
+  FHost->Show();
+  TControlProbe* a = AddChild<TControlProbe>(L"A", {0, 0, 50, 50});
+  TControlProbe* b = AddChild<TControlProbe>(L"B", {10, 10, 60, 60});
+  TControlProbe* c = AddChild<TControlProbe>(L"C", {20, 20, 70, 70});
+  // Top to bottom, as the windows stand.
+  const auto stack = [&] {
+    std::vector<String> names;
+    for (HWND wnd = GetTopWindow(FHost->GetHandle()); wnd; wnd = GetWindow(wnd, GW_HWNDNEXT))
+      names.push_back(FindControl(wnd)->GetName());
+    return names;
+  };
+  ExpectSequence({L"C", L"B", L"A"}, stack());
+  EXPECT_EQ(FHost->ControlAtPos({25, 25}, false, true), c);
+  a->BringToFront();
+  ExpectSequence({L"A", L"C", L"B"}, stack());
+  a->RecreateWnd();
+  ExpectSequence({L"A", L"C", L"B"}, stack());
+  c->RecreateWnd();
+  ExpectSequence({L"A", L"C", L"B"}, stack());
+  (void)b;
+}
+
+// A minimised window keeps the bounds it has when restored: its children
+// are not aligned to the icon, and Left/Top/Width/Height stay what a
+// caller would store.
+TEST_F(ControlsTest, AMinimisedWindowKeepsItsNormalBounds)
+{
+  FHost->Show();
+  TControlProbe* client = AddChild<TControlProbe>(L"Client", {0, 0, 10, 10});
+  client->SetAlign(alClient);
+  const TRect before = FHost->GetBoundsRect();
+
+  ShowWindow(FHost->GetHandle(), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(FHost->GetHandle()));
+
+  const TRect minimised = FHost->GetBoundsRect();
+  EXPECT_TRUE(EqualRect(&minimised, &before))
+      << minimised.left << "," << minimised.top << "," << minimised.right << "," << minimised.bottom;
+  EXPECT_EQ(client->GetWidth(), 200);
+  EXPECT_EQ(client->GetHeight(), 100);
+
+  // Bounds set meanwhile are the ones it comes back to.
+  FHost->SetBounds(20, 30, 250, 120);
+  ShowWindow(FHost->GetHandle(), SW_RESTORE);
+  ASSERT_FALSE(IsIconic(FHost->GetHandle()));
+  RECT window{};
+  GetWindowRect(FHost->GetHandle(), &window);
+  const TRect expected{20, 30, 270, 150};
+  EXPECT_TRUE(EqualRect(&window, &expected)) << window.left << "," << window.top << "," << window.right << ","
+                                              << window.bottom;
+  const TRect restored = FHost->GetBoundsRect();
+  EXPECT_TRUE(EqualRect(&restored, &expected));
+  EXPECT_EQ(client->GetWidth(), 250);
+
+  // A minimised child window keeps its place in its parent.
+  TControlProbe* inner = AddChild<TControlProbe>(L"Inner", {5, 6, 45, 36}, client);
+  ShowWindow(inner->GetHandle(), SW_MINIMIZE);
+  ASSERT_TRUE(IsIconic(inner->GetHandle()));
+  const TRect innerBounds = inner->GetBoundsRect();
+  const TRect innerExpected{5, 6, 45, 36};
+  EXPECT_TRUE(EqualRect(&innerBounds, &innerExpected))
+      << innerBounds.left << "," << innerBounds.top << "," << innerBounds.right << "," << innerBounds.bottom;
 }
 
 TEST_F(ControlsTest, AWindowDestroyedBehindTheControlsBackIsDetachedAndMadeAgain)
@@ -628,6 +809,40 @@ TEST_F(ControlsTest, ScalingForAnotherDpiScalesBoundsFontsAndAnchorRules)
   EXPECT_EQ(anchored->GetTop(), 110);
 }
 
+// Constraints scale with the control; the scaled limits must not move an
+// anchored control by the rules of its old size.
+TEST_F(ControlsTest, ScalingAnAnchoredControlAtItsSizeLimitKeepsItsScaledPlace)
+{
+  struct TCase {
+    const char* Name;
+    int MinWidth;
+    int MaxWidth;
+    int NewPPI;
+    TRect Expected;  // from {150, 60, 190, 90} in a 200x100 host at 96
+  };
+  const TCase cases[] = {
+      {"at its minimum, scaled up", 40, 0, 144, {225, 90, 285, 135}},
+      {"at its maximum, scaled down", 0, 40, 48, {75, 30, 95, 45}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    SetUp();
+    FHost->SetCurrentPPI(96);
+    TControlShape* anchored = AddChild<TControlShape>(L"Anchored", {150, 60, 190, 90});
+    anchored->SetCurrentPPI(96);
+    anchored->SetAnchors({akRight, akBottom});
+    anchored->GetConstraints()->SetMinWidth(c.MinWidth);
+    anchored->GetConstraints()->SetMaxWidth(c.MaxWidth);
+
+    FHost->ScaleForPPI(c.NewPPI);
+
+    const TRect bounds = anchored->GetBoundsRect();
+    EXPECT_TRUE(EqualRect(&bounds, &c.Expected))
+        << bounds.left << "," << bounds.top << "," << bounds.right << "," << bounds.bottom;
+    TearDown();
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Focus
 
@@ -665,6 +880,105 @@ TEST_F(ControlsTest, FocusMovesWithExitEnterAndFocusChangedInOrder)
   right->SetEnabled(false);
   EXPECT_FALSE(right->CanFocus());
   EXPECT_THROW(right->SetFocus(), rtl::EInvalidOperation);
+}
+
+// The names of the controls whose OnExit ran, in order.
+struct TExitRecorder {
+  std::vector<String> Names;
+  void Exited(TObject* ASender) { Names.push_back(static_cast<TControl*>(ASender)->GetName()); }
+};
+
+// A control being freed is past its events: the focus bookkeeping leaves it
+// before its window goes, so it hears no CM_EXIT while half destroyed.
+TEST_F(ControlsTest, FreeingTheFocusedControlRunsNoExitOnIt)
+{
+  FHost->Show();
+  SetForegroundWindow(FHost->GetHandle());
+  TExitRecorder exits;
+  const struct {
+    const char* Name;
+    bool FreeParent;
+  } cases[] = {{"the control itself", false}, {"its parent", true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    exits.Names.clear();
+    TControlProbe* panel = AddChild<TControlProbe>(L"Panel", {0, 0, 90, 90});
+    TControlProbe* inner = AddChild<TControlProbe>(L"Inner", {5, 5, 20, 20}, panel);
+    panel->SetOnExit(TNotifyEvent::Bind<&TExitRecorder::Exited>(&exits));
+    inner->SetOnExit(TNotifyEvent::Bind<&TExitRecorder::Exited>(&exits));
+    inner->SetFocus();
+    ASSERT_TRUE(inner->Focused());
+
+    rtl::Free(c.FreeParent ? panel : inner);
+
+    EXPECT_EQ(FHost->GetFocusedControl(), c.FreeParent ? static_cast<TWinControl*>(FHost.get()) : panel);
+    // The focus stays inside the panel that stays: nobody exits.
+    ExpectSequence({}, exits.Names);
+    if (!c.FreeParent)
+      rtl::Free(panel);
+  }
+}
+
+// An in-place editor that frees itself as the focus leaves it: its parents
+// still hear that the focus left them.
+TEST_F(ControlsTest, AControlFreedInItsOnExitLeavesTheExitsOfItsParents)
+{
+  FHost->Show();
+  SetForegroundWindow(FHost->GetHandle());
+  struct TFreeingExits : TExitRecorder {
+    void ExitedAndFree(TObject* ASender)
+    {
+      Exited(ASender);
+      rtl::Free(ASender);
+    }
+  } exits;
+  TControlProbe* left = AddChild<TControlProbe>(L"Left", {0, 0, 90, 90});
+  TControlProbe* editor = AddChild<TControlProbe>(L"Editor", {5, 5, 20, 20}, left);
+  TControlProbe* right = AddChild<TControlProbe>(L"Right", {100, 0, 190, 90});
+  left->SetOnExit(TNotifyEvent::Bind<&TExitRecorder::Exited>(&exits));
+  editor->SetOnExit(TNotifyEvent::Bind<&TFreeingExits::ExitedAndFree>(&exits));
+  editor->SetFocus();
+  ASSERT_TRUE(editor->Focused());
+
+  right->SetFocus();
+
+  ExpectSequence({L"Editor", L"Left"}, exits.Names);
+  EXPECT_EQ(left->GetControlCount(), 0);
+  EXPECT_EQ(FHost->GetFocusedControl(), right);
+}
+
+// A focused control that is hidden or disabled can no longer hold the
+// focus: it goes to the top-level control, and the control hears CM_EXIT
+// (an editor posts its value there), and the keys still reach the form.
+TEST_F(ControlsTest, HidingOrDisablingTheFocusedControlMovesTheFocusOutWithAnExit)
+{
+  FHost->Show();
+  SetForegroundWindow(FHost->GetHandle());
+  TExitRecorder exits;
+  const struct {
+    const char* Name;
+    void (*Change)(TControl*);
+  } cases[] = {
+      {"hidden", [](TControl* AControl) { AControl->Hide(); }},
+      {"disabled", [](TControl* AControl) { AControl->SetEnabled(false); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    exits.Names.clear();
+    TControlProbe* panel = AddChild<TControlProbe>(L"Panel", {0, 0, 90, 90});
+    TControlProbe* inner = AddChild<TControlProbe>(L"Inner", {5, 5, 20, 20}, panel);
+    panel->SetOnExit(TNotifyEvent::Bind<&TExitRecorder::Exited>(&exits));
+    inner->SetOnExit(TNotifyEvent::Bind<&TExitRecorder::Exited>(&exits));
+    inner->SetFocus();
+    ASSERT_TRUE(inner->Focused());
+
+    c.Change(panel);
+
+    ExpectSequence({L"Inner", L"Panel"}, exits.Names);
+    EXPECT_EQ(GetFocus(), FHost->GetHandle());
+    EXPECT_EQ(FHost->GetFocusedControl(), FHost.get());
+    rtl::Free(panel);
+  }
 }
 
 TEST_F(ControlsTest, TabOrderFollowsInsertionAndCanBeChanged)
