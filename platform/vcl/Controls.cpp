@@ -633,11 +633,16 @@ int TControl::GetTextBuf(wchar_t* ABuffer, int ABufSize)
   return static_cast<int>(Perform(WM_GETTEXT, static_cast<WPARAM>(ABufSize), reinterpret_cast<LPARAM>(ABuffer)));
 }
 
+// An edit's OnChange runs inside WM_SETTEXT and may free the control.
 void TControl::SetTextBuf(const wchar_t* ABuffer)
 {
+  TControlDestroyWatch watch(this);
   Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ABuffer));
+  if (watch.Destroyed())
+    return;
   Perform(CM_TEXTCHANGED, 0, 0);
-  SendDockNotification(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ABuffer));
+  if (!watch.Destroyed())
+    SendDockNotification(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ABuffer));
 }
 
 // ---------------------------------------------------------------------------

@@ -596,12 +596,23 @@ void TCustomForm::SetWindowFocus()
     ::SetFocus(FHandle);
 }
 
+// Whether AControl and its parents up to this form are visible and enabled;
+// the form's own state does not count, so the active control can be chosen
+// before the form shows (in OnCreate).
+bool TCustomForm::CanFocusWithin(TWinControl* AControl)
+{
+  for (TControl* control = AControl; control && control != this; control = control->GetParent())
+    if (!control->GetVisible() || !control->GetEnabled())
+      return false;
+  return true;
+}
+
 void TCustomForm::SetActiveControl(TWinControl* AValue)
 {
   if (FActiveControl == AValue)
     return;
   if (AValue && !GetComponentState().Contains(rtl::csLoading) &&
-      (AValue == this || GetParentForm(AValue) != this || !AValue->CanFocus()))
+      (AValue == this || GetParentForm(AValue) != this || !CanFocusWithin(AValue)))
     throw rtl::EInvalidOperation(L"Cannot focus a disabled or invisible window");
   FActiveControl = AValue;
   if (AValue)

@@ -222,6 +222,7 @@ class TCustomForm : public TWinControl {
   void CMChildKey(TCMChildKey& AMessage);
 
  private:
+  bool CanFocusWithin(TWinControl* AControl);
   // Moves the form where Position says, before it first shows.
   void ApplyPosition();
   void ApplyIcon();

@@ -536,6 +536,31 @@ TEST_F(TFormsTest, ShortCutsGoToPopupMenusThenToTheForm)
   }
 }
 
+// The active control may be chosen before the form shows (in OnCreate); a
+// hidden or disabled control, or one of another form, is refused.
+TEST_F(TFormsTest, TheActiveControlMayBeChosenBeforeTheFormShows)
+{
+  rtl::TOwnedPtr<TForm> form(CreateBlankForm());
+  rtl::TOwnedPtr<TForm> other(CreateBlankForm());
+  auto* shown = rtl::New<TFormsTestButton>(form.get());
+  shown->SetParent(form.get());
+  auto* hidden = rtl::New<TFormsTestButton>(form.get());
+  hidden->SetParent(form.get());
+  hidden->SetVisible(false);
+  auto* disabled = rtl::New<TFormsTestButton>(form.get());
+  disabled->SetParent(form.get());
+  disabled->SetEnabled(false);
+  auto* elsewhere = rtl::New<TFormsTestButton>(other.get());
+  elsewhere->SetParent(other.get());
+
+  ASSERT_FALSE(form->GetVisible());
+  EXPECT_NO_THROW(form->SetActiveControl(shown));
+  EXPECT_EQ(form->GetActiveControl(), shown);
+  for (TWinControl* refused : {hidden, disabled, elsewhere})
+    EXPECT_THROW(form->SetActiveControl(refused), rtl::EInvalidOperation);
+  EXPECT_EQ(form->GetActiveControl(), shown);
+}
+
 TEST_F(TFormsTest, AHintShowsAfterThePauseAndGoesOnAClick)
 {
   TForm* form = nullptr;

@@ -35,6 +35,12 @@ class TStdCtrlsEvents : public rtl::TObject {
   std::vector<TRect> DrawnRects;
 
   void Change(TObject*) { ++Changes; }
+  // An edit that is done once changed: the handler frees it.
+  void ChangeAndFree(TObject* Sender)
+  {
+    ++Changes;
+    rtl::Free(Sender);
+  }
   void Click(TObject*) { ++Clicks; }
   // A button that closes what it stands on: the handler frees it.
   void ClickAndFree(TObject* Sender)
@@ -368,6 +374,19 @@ TEST_F(StdCtrlsTest, EditColoursComeFromItsColourAndFont)
 
 // A click handler may free its own button, however the click came: the
 // press and release handling around it must not touch the button again.
+TEST_F(StdCtrlsTest, AnEditMayFreeItselfFromItsOnChange)
+{
+  for (bool memo : {false, true}) {
+    TCustomEdit* edit = memo ? static_cast<TCustomEdit*>(AddChild<TMemo>()) : AddChild<TEdit>();
+    edit->SetOnChange(TNotifyEvent::Bind<&TStdCtrlsEvents::ChangeAndFree>(FEvents.get()));
+    FEvents->Changes = 0;
+    const int before = FHost->GetControlCount();
+    edit->SetText(L"done");
+    EXPECT_EQ(FEvents->Changes, 1) << memo;
+    EXPECT_EQ(FHost->GetControlCount(), before - 1) << memo;
+  }
+}
+
 TEST_F(StdCtrlsTest, AButtonMayFreeItselfFromItsClick)
 {
   using TPress = std::function<void(HWND)>;
