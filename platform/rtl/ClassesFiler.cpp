@@ -1139,7 +1139,7 @@ void TReader::ReadObjectValue(TPersistent* AInstance, const TPropInfo* AProp)
       // The component may come later in the stream: the reference is set
       // once the whole tree is read.
       String name = ReadIdent();
-      FFixups.push_back({AInstance, AProp, std::move(name)});
+      FFixups.push_back({AInstance, AProp, std::move(name), FCollections});
       break;
     }
     default:
@@ -1154,8 +1154,16 @@ void TReader::ReadCollection(TCollection* AValue)
     TCollection* Collection;
     ~TEndUpdate() { Collection->EndUpdate(); }
   } endUpdate{AValue};
-  if (!EndOfList())
+  if (!EndOfList()) {
+    // A collection stored twice: the items of the first value are freed, and
+    // so must be the references they were waiting for.
+    std::erase_if(FFixups, [AValue](const TFixup& AFixup) {
+      return std::find(AFixup.Collections.begin(), AFixup.Collections.end(), AValue) != AFixup.Collections.end();
+    });
     AValue->Clear();
+  }
+  TRestore<std::vector<TCollection*>> collections(FCollections);
+  FCollections.push_back(AValue);
   while (!EndOfList()) {
     const TValueType next = NextValue();
     if (next == vaInt8 || next == vaInt16 || next == vaInt32)

@@ -280,6 +280,9 @@ class TReader : public TFiler {
     TPersistent* Instance;
     const TPropInfo* Prop;
     String Name;
+    // The collections whose items were being read when the reference was:
+    // clearing one of them frees the instance, and the fix-up goes with it.
+    std::vector<TCollection*> Collections;
   };
 
   void ReadPropValue(TPersistent* AInstance, const TPropInfo* AProp);
@@ -297,6 +300,8 @@ class TReader : public TFiler {
   TComponent* FParent;
   String FPropName;
   std::vector<TFixup> FFixups;
+  // The collections being read, outermost first.
+  std::vector<TCollection*> FCollections;
   std::vector<TComponent*> FLoaded;
   // Set while inherited resources are read one after another: the
   // components are collected there and told Loaded once, after the last.

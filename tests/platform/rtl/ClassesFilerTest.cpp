@@ -534,10 +534,11 @@ TEST(TReader, UnknownPropertiesAndValuesOfTheWrongKindRaise)
 
 class TFilerItem : public TCollectionItem {
   RTL_CLASS(TFilerItem, TCollectionItem)
-  RTL_PUBLISHED(RTL_PROPERTY(Title, FTitle, FTitle))
+  RTL_PUBLISHED(RTL_PROPERTY(Title, FTitle, FTitle), RTL_PROPERTY(Link, FLink, FLink))
 
  public:
   String FTitle;
+  TComponent* FLink;
 };
 
 class TFilerComponent : public TComponent {
@@ -846,6 +847,74 @@ TEST(ObjectText, ReportsErrorsWithTheLine)
 TEST(ReadComponentRes, AMissingResourceRaises)
 {
   EXPECT_THROW(ReadComponentRes(L"TNoSuchForm", nullptr), EResNotFound);
+}
+
+TEST_F(TFilerComponents, ACollectionStoredTwiceDropsTheReferencesOfItsFormerItems)
+{
+  // The second value clears the collection: the first one's items are gone
+  // and the references they were waiting for must not be set into freed
+  // memory (or into the new items that took their place).
+  const char text[] =
+      "object Form1: TFilerForm\r\n"
+      "  Items = <\r\n"
+      "    item\r\n"
+      "      Link = Button2\r\n"
+      "    end>\r\n"
+      "  Items = <\r\n"
+      "    item\r\n"
+      "      Title = 'again'\r\n"
+      "    end>\r\n"
+      "  object Button2: TFilerButton\r\n"
+      "  end\r\n"
+      "end\r\n";
+  TOwnedPtr<TBytesStream> binary = StreamOf(TextToBinary(text));
+  TOwnedPtr<TFilerForm> form(As<TFilerForm>(ReadComponent(binary.get(), nullptr)));
+  ASSERT_EQ(form->GetItems()->GetCount(), 1);
+  auto* item = As<TFilerItem>(form->GetItems()->GetItems(0));
+  EXPECT_EQ(item->FTitle, L"again");
+  EXPECT_EQ(item->FLink, nullptr);
+}
+
+TEST(ObjectText, NumbersSurviveBinaryToTextAndBack)
+{
+  // Written by a program, turned into text and back: the same value in the
+  // precision its property has (a float property holds a double).
+  struct TCase {
+    const char* Name;
+    std::function<void(TWriter*)> Write;
+    Variant Expected;
+  } cases[] = {
+      {"double 0.1", [](TWriter* W) { W->WriteFloat(0.1); }, Variant(0.1)},
+      {"double third", [](TWriter* W) { W->WriteFloat(1.0 / 3); }, Variant(1.0 / 3)},
+      {"double large", [](TWriter* W) { W->WriteFloat(1.7976931348623157e308); }, Variant(1.7976931348623157e308)},
+      {"double tiny", [](TWriter* W) { W->WriteFloat(4.9406564584124654e-324); }, Variant(4.9406564584124654e-324)},
+      {"double negative", [](TWriter* W) { W->WriteFloat(-123456789.123456789); }, Variant(-123456789.123456789)},
+      {"single", [](TWriter* W) { W->WriteSingle(1.0f / 3); }, Variant::FromSingle(1.0f / 3)},
+      {"currency max", [](TWriter* W) { W->WriteCurrency(Currency::FromRaw(INT64_MAX)); },
+       Variant(Currency::FromRaw(INT64_MAX))},
+      {"currency min", [](TWriter* W) { W->WriteCurrency(Currency::FromRaw(INT64_MIN)); },
+       Variant(Currency::FromRaw(INT64_MIN))},
+      {"date", [](TWriter* W) { W->WriteDate(45000.123456789); }, Variant::FromDate(45000.123456789)},
+      {"int64 min", [](TWriter* W) { W->WriteInteger(INT64_MIN); }, Variant(INT64_MIN)},
+  };
+  for (const TCase& c : cases) {
+    const TByteList bytes = Written([&](TWriter* W) {
+      W->WriteSignature();
+      W->WriteStr(L"TA");
+      W->WriteStr(L"A");
+      W->WritePropName(L"X");
+      c.Write(W);
+      W->WriteListEnd();
+      W->WriteListEnd();
+    });
+    TOwnedPtr<TBytesStream> stream = StreamOf(TextToBinary(BinaryToText(bytes)));
+    TOwnedPtr<TReader> reader(New<TReader>(stream.get(), 4096));
+    reader->ReadSignature();
+    reader->ReadStr();
+    reader->ReadStr();
+    EXPECT_EQ(reader->ReadStr(), L"X") << c.Name;
+    EXPECT_EQ(reader->ReadVariant(), c.Expected) << c.Name << ": " << BinaryToText(bytes);
+  }
 }
 
 }  // namespace filer_test
