@@ -17,6 +17,26 @@ namespace {
 // stream runs out: texts and blocks are read in pieces of this size.
 constexpr int ReadChunk = 0x10000;
 
+// No form nests lists, collections or components this deep; a corrupt
+// stream or text that does is refused before the recursion that reads it
+// runs out of stack.
+constexpr int MaxNesting = 256;
+
+// One level of nesting for the scope of a recursive reading step.
+class TFilerNesting {
+ public:
+  explicit TFilerNesting(int& ADepth) : FDepth(ADepth) { ++FDepth; }
+  ~TFilerNesting() { --FDepth; }
+  TFilerNesting(const TFilerNesting&) = delete;
+  TFilerNesting& operator=(const TFilerNesting&) = delete;
+  bool TooDeep() const { return FDepth > MaxNesting; }
+
+ private:
+  int& FDepth;
+};
+
+constexpr const wchar_t* NestingError = L"Values nested too deeply";
+
 // Strict: a text with an unpaired surrogate has no UTF-8 form, and the
 // writer keeps such a text in UTF-16 rather than lose the code unit.
 bool TryToUtf8(std::wstring_view AText, std::string& AResult)
@@ -761,6 +781,9 @@ Variant TReader::ReadVariant()
 
 void TReader::SkipValue()
 {
+  const TFilerNesting nesting(FNesting);
+  if (nesting.TooDeep())
+    throw EReadError(NestingError);
   std::int32_t length = 0;
   switch (ReadValue()) {
     case vaNull:
@@ -1334,6 +1357,9 @@ TComponent* CreateLoadingComponent(const String& AClassName, TComponent* AOwner,
 
 TComponent* TReader::ReadComponent(TComponent* AComponent)
 {
+  const TFilerNesting nesting(FNesting);
+  if (nesting.TooDeep())
+    throw EReadError(NestingError);
   int flags, childPos;
   ReadPrefix(flags, childPos);
   const String className = ReadStr();
@@ -1512,6 +1538,9 @@ class TBinaryToText {
  private:
   void ConvertObject(const String& AIndent)
   {
+    const TFilerNesting nesting(FNesting);
+    if (nesting.TooDeep())
+      throw EReadError(NestingError);
     int flags = 0, childPos = 0;
     if ((static_cast<std::uint8_t>(FReader->NextValue()) & 0xF0) == 0xF0) {
       flags = static_cast<std::uint8_t>(FReader->ReadValue()) & 0x0F;
@@ -1546,6 +1575,9 @@ class TBinaryToText {
 
   void ConvertValue(const String& AIndent)
   {
+    const TFilerNesting nesting(FNesting);
+    if (nesting.TooDeep())
+      throw EReadError(NestingError);
     const String inner = AIndent + L"  ";
     switch (FReader->NextValue()) {
       case vaList:
@@ -1677,6 +1709,7 @@ class TBinaryToText {
 
   TReader* FReader;
   String FText;
+  int FNesting = 0;
 };
 
 // Text to binary: a small tokenizer over the text and a writer.
@@ -1841,6 +1874,9 @@ class TTextToBinary {
 
   void ConvertObject()
   {
+    const TFilerNesting nesting(FNesting);
+    if (nesting.TooDeep())
+      Error(NestingError);
     if (!IsObjectStart())
       Error(L"'object' expected");
     int flags = IsKeyword(L"inherited") ? ffInherited : IsKeyword(L"inline") ? ffInline : 0;
@@ -1898,6 +1934,9 @@ class TTextToBinary {
 
   void ConvertValue()
   {
+    const TFilerNesting nesting(FNesting);
+    if (nesting.TooDeep())
+      Error(NestingError);
     if (FToken == tkText) {
       String text = FTokenText;
       NextToken();
@@ -2034,6 +2073,7 @@ class TTextToBinary {
   String FTokenText;
   Char FSuffix = 0;
   bool FIsFloat = false;
+  int FNesting = 0;
 };
 
 }  // namespace

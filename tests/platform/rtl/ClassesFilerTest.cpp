@@ -875,6 +875,52 @@ TEST_F(TFilerComponents, ACollectionStoredTwiceDropsTheReferencesOfItsFormerItem
   EXPECT_EQ(item->FLink, nullptr);
 }
 
+// A stream or text nested far deeper than any form raises instead of
+// running the stack out.
+TEST_F(TFilerComponents, DeepNestingRaisesInsteadOfOverflowingTheStack)
+{
+  constexpr int Depth = 1000000;
+  const TByteList header = Concat(Ascii("TPF0"), Concat(Bytes({10}), Ascii("TFilerForm")));
+  const TByteList lists =
+      Concat(Concat(header, Bytes({1, 'F', 1, 'X'})), TByteList(Depth, 0x01));
+  TByteList objects = Concat(header, Bytes({1, 'F', 0}));
+  for (int i = 0; i < Depth / 20; ++i)
+    objects = Concat(std::move(objects), Concat(Concat(Bytes({12}), Ascii("TFilerButton")), Bytes({0, 0})));
+  std::string textLists = "object A: TB\r\n  X = " + std::string(Depth, '(');
+  std::string textObjects;
+  for (int i = 0; i < Depth / 20; ++i)
+    textObjects += "object A: TB ";
+
+  struct TCase {
+    const char* Name;
+    std::function<void()> Action;
+    String Message;
+  } readCases[] = {
+      {"skipped lists",
+       [] {
+         TOwnedPtr<TBytesStream> stream = StreamOf(TByteList(Depth, 0x01));
+         TOwnedPtr<TReader> reader(New<TReader>(stream.get(), 4096));
+         reader->SkipValue();
+       },
+       L"Values nested too deeply"},
+      {"lists to text", [&] { BinaryToText(lists); }, L"Values nested too deeply"},
+      {"objects to text", [&] { BinaryToText(objects); }, L"Values nested too deeply"},
+      {"objects read",
+       [&] {
+         TOwnedPtr<TBytesStream> stream = StreamOf(objects);
+         ReadComponent(stream.get(), nullptr);
+       },
+       L"Values nested too deeply"},
+  }, textCases[] = {
+      {"text lists", [&] { TextToBinary(textLists); }, L"Values nested too deeply on line 2"},
+      {"text objects", [&] { TextToBinary(textObjects); }, L"Values nested too deeply on line 1"},
+  };
+  for (const TCase& c : readCases)
+    EXPECT_EQ(ErrorText<EReadError>(c.Action), c.Message) << c.Name;
+  for (const TCase& c : textCases)
+    EXPECT_EQ(ErrorText<EParserError>(c.Action), c.Message) << c.Name;
+}
+
 TEST(ObjectText, NumbersSurviveBinaryToTextAndBack)
 {
   // Written by a program, turned into text and back: the same value in the
