@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <limits>
 #include <cwctype>
 #include <cstring>
 #include <string>
@@ -1980,6 +1982,16 @@ class TTextToBinary {
     Extended value = 0;
     if (!TryStrToFloat(FTokenText, value, NeutralSettings()))
       Error(Format(L"Invalid number %s", {FTokenText}));
+    // The value must fit the form it is stored in; the currency's count is
+    // a 64-bit integer.
+    const Extended scaled = FSuffix == L'c' ? value * 10000 : value;
+    const Extended low = FSuffix == L's'   ? -std::numeric_limits<float>::max()
+                         : FSuffix == L'c' ? -9223372036854775808.0L
+                         : FSuffix == L'd' ? -std::numeric_limits<double>::max()
+                                           : -std::numeric_limits<Extended>::max();
+    const Extended high = FSuffix == L'c' ? 9223372036854775807.0L : -low;
+    if (!(scaled >= low && scaled <= high))
+      Error(Format(L"Invalid number %s", {FTokenText}));
     switch (FSuffix) {
       case L's':
         FWriter->WriteSingle(static_cast<float>(value));
@@ -2023,9 +2035,14 @@ class TTextToBinary {
       const Char c = FText[FPos++];
       if (c == L'}')
         break;
-      if (!std::iswxdigit(c))
+      // ASCII digits only: the library's test also takes full-width ones,
+      // which have no value here.
+      const int digit = c >= L'0' && c <= L'9'   ? c - L'0'
+                        : c >= L'A' && c <= L'F' ? c - L'A' + 10
+                        : c >= L'a' && c <= L'f' ? c - L'a' + 10
+                                                 : -1;
+      if (digit < 0)
         Error(L"Invalid binary value");
-      const int digit = c <= L'9' ? c - L'0' : (std::towupper(c) - L'A' + 10);
       if (high < 0) {
         high = digit;
       } else {

@@ -963,4 +963,24 @@ TEST(ObjectText, NumbersSurviveBinaryToTextAndBack)
   }
 }
 
+TEST(ObjectText, RefusesMalformedValues)
+{
+  struct TCase {
+    const char* Text;
+    String Message;
+  } cases[] = {
+      // Full-width letters are no hex digits.
+      {"object A: TB\r\n  X = {\xEF\xBC\xA1\xEF\xBC\xA1}\r\nend", L"Invalid binary value on line 2"},
+      {"object A: TB\r\n  X = 1e300c\r\nend", L"Invalid number 1e300 on line 2"},
+      {"object A: TB\r\n  X = {00", L"'}' expected on line 2"},
+      {"object A: TB\r\n  X = (1\r\n", L"')' expected on line 3"},
+      {"object A: TB\r\n  X = <item\r\n", L"'end' expected on line 3"},
+      {"object A: TB\r\n  X = 'a' +\r\n", L"String expected on line 3"},
+      {"object A: TB\r\n  X = #\r\nend", L"Invalid character code on line 2"},
+      {"object A: TB\r\n  X = #65536\r\nend", L"Invalid character code on line 2"},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(ErrorText<EParserError>([&] { TextToBinary(c.Text); }), c.Message) << c.Text;
+}
+
 }  // namespace filer_test
