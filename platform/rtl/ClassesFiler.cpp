@@ -1459,10 +1459,37 @@ TComponent* TReader::ReadRootComponent(TComponent* ARoot)
   return root;
 }
 
+namespace {
+
+// Hears of the components a Loaded handler frees, so that the loop telling
+// the others does not call them afterwards.
+class TClassesFilerLoadedWatch : public TComponent {
+  RTL_CLASS(TClassesFilerLoadedWatch, TComponent)
+
+ public:
+  std::vector<TComponent*> FComponents;
+
+  void Notification(TComponent* AComponent, TOperation AOperation) override
+  {
+    inherited::Notification(AComponent, AOperation);
+    if (AOperation == opRemove)
+      std::replace(FComponents.begin(), FComponents.end(), AComponent, static_cast<TComponent*>(nullptr));
+  }
+};
+
+}  // namespace
+
 void TReader::NotifyLoaded(const std::vector<TComponent*>& AComponents)
 {
+  // A Loaded handler may free components read with it (an OnCreate handler
+  // freeing a control): those drop out instead of being called.
+  TOwnedPtr<TClassesFilerLoadedWatch> watch(New<TClassesFilerLoadedWatch>(nullptr));
+  watch->FComponents = AComponents;
   for (TComponent* component : AComponents)
-    component->Loaded();
+    component->FreeNotification(watch.get());
+  for (std::size_t i = 0; i < watch->FComponents.size(); ++i)
+    if (TComponent* component = watch->FComponents[i])
+      component->Loaded();
 }
 
 // ---------------------------------------------------------------------------

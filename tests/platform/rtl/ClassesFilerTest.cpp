@@ -5,6 +5,7 @@
 #include <climits>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace rtl;
@@ -574,6 +575,32 @@ class TFilerButton : public TFilerComponent {
   TNotifyEvent FOnClick;
 };
 
+// Takes the memory of the last one freed again, as a heap may: a stale
+// pointer to a freed button then reaches the next one made.
+class TFilerReusedButton : public TFilerButton {
+  RTL_CLASS(TFilerReusedButton, TFilerButton)
+
+ public:
+  static void* NewInstance(std::size_t ASize)
+  {
+    void*& spare = Spare();
+    return spare ? std::exchange(spare, nullptr) : ::operator new(ASize);
+  }
+  void FreeInstance() override
+  {
+    void*& spare = Spare();
+    ::operator delete(spare);
+    spare = CleanupInstance();
+  }
+
+ private:
+  static void*& Spare()
+  {
+    static void* spare = nullptr;
+    return spare;
+  }
+};
+
 class TFilerForm : public TFilerComponent {
   RTL_CLASS(TFilerForm, TFilerComponent)
   RTL_PUBLISHED(RTL_PROPERTY(Caption, FCaption, FCaption),
@@ -608,6 +635,8 @@ class TFilerForm : public TFilerComponent {
   TFilerButton* FTarget;
   TNotifyEvent FOnNotify;
   std::vector<String> FLoadedLog;
+  // The component the form frees in its Loaded, as an OnCreate handler may.
+  String FFreeInLoaded;
 
  private:
   TCollection* FItems;
@@ -621,6 +650,11 @@ void TFilerComponent::Loaded()
   form->FLoadedLog.push_back(GetName());
   // References are fixed up before any component hears Loaded.
   FReferenceSetInLoaded = form->FTarget != nullptr;
+  if (this == form && !form->FFreeInLoaded.empty()) {
+    Free(form->FindComponent(form->FFreeInLoaded));
+    // In the freed memory: a Loaded called there would reach it.
+    New<TFilerReusedButton>(form)->SetName(L"Replacement");
+  }
 }
 
 const char FormText[] =
@@ -671,7 +705,11 @@ std::string BinaryToText(const TByteList& ABytes)
 
 class TFilerComponents : public ::testing::Test {
  protected:
-  void SetUp() override { RegisterClasses({TPersistentClass::Of<TFilerForm>(), TPersistentClass::Of<TFilerButton>()}); }
+  void SetUp() override
+  {
+    RegisterClasses({TPersistentClass::Of<TFilerForm>(), TPersistentClass::Of<TFilerButton>(),
+                     TPersistentClass::Of<TFilerReusedButton>()});
+  }
 };
 
 TEST_F(TFilerComponents, AFormTextBecomesObjectsAndBackTheSameText)
@@ -746,6 +784,19 @@ TEST_F(TFilerComponents, LoadedFollowsTheOrderTheComponentsWereRead)
   EXPECT_EQ(form->FLoadedLog, (std::vector<String>{L"Form1", L"Inner", L"Button1", L"Button2"}));
   // Children without an owner of their own belong to the root.
   EXPECT_EQ(As<TFilerButton>(form->FindComponent(L"Inner"))->GetOwner(), form.get());
+}
+
+TEST_F(TFilerComponents, AComponentFreedByAnEarlierLoadedIsNotCalledAfter)
+{
+  TOwnedPtr<TFilerForm> form(New<TFilerForm>(nullptr));
+  form->FFreeInLoaded = L"Button1";
+  std::string text = FormText;
+  text.replace(text.find("Button1: TFilerButton"), 21, "Button1: TFilerReusedButton");
+  TOwnedPtr<TBytesStream> binary = StreamOf(TextToBinary(text));
+  ReadComponent(binary.get(), form.get());
+  EXPECT_EQ(form->FLoadedLog, (std::vector<String>{L"Form1", L"Button2"}));
+  EXPECT_EQ(form->GetComponentCount(), 2);
+  EXPECT_EQ(form->FindComponent(L"Button1"), nullptr);
 }
 
 TEST_F(TFilerComponents, ADescendantStoresOnlyWhatDiffersFromItsAncestor)
