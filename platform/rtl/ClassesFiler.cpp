@@ -1919,7 +1919,7 @@ class TTextToBinary {
     int childPos = 0;
     if (IsSymbol(L'[')) {
       NextToken();
-      childPos = static_cast<int>(NumberValue());
+      childPos = IndexValue();
       Expect(L']');
       flags |= ffChildPos;
     }
@@ -1959,6 +1959,16 @@ class TTextToBinary {
       Error(Format(L"Invalid integer %s", {text}));
     NextToken();
     return value;
+  }
+
+  // A child position or an item index, which the stream holds in 32 bits.
+  int IndexValue()
+  {
+    const String text = FTokenText;
+    const std::int64_t value = NumberValue();
+    if (value < INT_MIN || value > INT_MAX)
+      Error(Format(L"Invalid integer %s", {text}));
+    return static_cast<int>(value);
   }
 
   void ConvertValue()
@@ -2093,7 +2103,7 @@ class TTextToBinary {
       NextToken();
       if (IsSymbol(L'[')) {
         NextToken();
-        FWriter->WriteInteger(NumberValue());
+        FWriter->WriteInteger(IndexValue());
         Expect(L']');
       }
       FWriter->WriteListBegin();

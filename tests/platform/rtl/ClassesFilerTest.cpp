@@ -1029,6 +1029,9 @@ TEST(ObjectText, RefusesMalformedValues)
       {"object A: TB\r\n  X = 'a' +\r\n", L"String expected on line 3"},
       {"object A: TB\r\n  X = #\r\nend", L"Invalid character code on line 2"},
       {"object A: TB\r\n  X = #65536\r\nend", L"Invalid character code on line 2"},
+      // Child positions and item indexes are 32-bit.
+      {"object A: TB [4294967296]\r\nend", L"Invalid integer 4294967296 on line 1"},
+      {"object A: TB\r\n  X = <item [-2147483649] end>\r\nend", L"Invalid integer -2147483649 on line 2"},
   };
   for (const TCase& c : cases)
     EXPECT_EQ(ErrorText<EParserError>([&] { TextToBinary(c.Text); }), c.Message) << c.Text;
