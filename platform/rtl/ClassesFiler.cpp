@@ -144,12 +144,10 @@ void TWriter::WriteSignature()
 void TWriter::WriteStr(const String& AValue)
 {
   std::string bytes;
-  if (!TryToUtf8(AValue, bytes))
+  // A name cut to the one-byte length would name something else (or end in
+  // half a character): it is refused instead.
+  if (!TryToUtf8(AValue, bytes) || bytes.size() > 255)
     throw EWriteError(Format(L"Invalid name: %s", {AValue}));
-  // Names are identifiers; a longer one is cut as the one-byte length
-  // demands.
-  if (bytes.size() > 255)
-    bytes.resize(255);
   const std::uint8_t length = static_cast<std::uint8_t>(bytes.size());
   Write(&length, 1);
   Write(bytes.data(), length);
@@ -1896,6 +1894,9 @@ class TTextToBinary {
   {
     if (FToken != tkIdentifier)
       Error(L"Identifier expected");
+    // The stream keeps a name in at most 255 bytes.
+    if (FTokenText.size() > 255)
+      Error(L"Identifier too long");
     String result = FTokenText;
     NextToken();
     return result;

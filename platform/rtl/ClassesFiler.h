@@ -118,7 +118,8 @@ class TWriter : public TFiler {
   void Write(const void* ABuffer, int ACount);
   void WriteValue(TValueType AValue);
   void WriteSignature();
-  // A name without value type: a length byte and at most 255 bytes of UTF-8.
+  // A name without value type: a length byte and at most 255 bytes of UTF-8;
+  // a longer name (or one with no UTF-8 form) raises EWriteError.
   void WriteStr(const String& AValue);
   // The property name, after the path of the object being written
   // ("Font.Name").

@@ -149,6 +149,22 @@ TEST(TWriter, WritesEachValueInItsExactForm)
     EXPECT_EQ(Written(c.Write), c.Expected) << c.Name;
 }
 
+TEST(TWriter, RefusesNamesItCannotStore)
+{
+  // A name is stored whole or not at all: cut, it would name something else.
+  struct TCase {
+    const char* Name;
+    String Value;
+  } cases[] = {
+      {"longer than 255 bytes", String(256, L'a')},
+      {"255 characters of two bytes each", String(255, L'\u00E9')},
+      {"unpaired surrogate", String(1, wchar_t(0xD800))},
+  };
+  for (const TCase& c : cases)
+    EXPECT_THROW(Written([&](TWriter* W) { W->WriteStr(c.Value); }), EWriteError) << c.Name;
+  EXPECT_EQ(Written([](TWriter* W) { W->WriteStr(String(255, L'a')); }), Concat(Bytes({0xFF}), TByteList(255, 'a')));
+}
+
 TEST(TReader, ReadsBackWhatTheWriterWrote)
 {
   // Each value is written, read back through ReadVariant or its own reader,
@@ -1017,7 +1033,7 @@ TEST(ObjectText, NumbersSurviveBinaryToTextAndBack)
 TEST(ObjectText, RefusesMalformedValues)
 {
   struct TCase {
-    const char* Text;
+    std::string Text;
     String Message;
   } cases[] = {
       // Full-width letters are no hex digits.
@@ -1029,6 +1045,7 @@ TEST(ObjectText, RefusesMalformedValues)
       {"object A: TB\r\n  X = 'a' +\r\n", L"String expected on line 3"},
       {"object A: TB\r\n  X = #\r\nend", L"Invalid character code on line 2"},
       {"object A: TB\r\n  X = #65536\r\nend", L"Invalid character code on line 2"},
+      {"object A: TB\r\n  " + std::string(256, 'X') + " = 1\r\nend", L"Identifier too long on line 2"},
       // Child positions and item indexes are 32-bit.
       {"object A: TB [4294967296]\r\nend", L"Invalid integer 4294967296 on line 1"},
       {"object A: TB\r\n  X = <item [-2147483649] end>\r\nend", L"Invalid integer -2147483649 on line 2"},
