@@ -1172,6 +1172,10 @@ void TReader::ReadObjectValue(TPersistent* AInstance, const TPropInfo* AProp)
 
 void TReader::ReadCollection(TCollection* AValue)
 {
+  // Items may hold collections of their own kind (a tree's nodes).
+  const TFilerNesting nesting(FNesting);
+  if (nesting.TooDeep())
+    throw EReadError(NestingError);
   AValue->BeginUpdate();
   struct TEndUpdate {
     TCollection* Collection;

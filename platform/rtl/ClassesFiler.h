@@ -303,7 +303,8 @@ class TReader : public TFiler {
   std::vector<TFixup> FFixups;
   // The collections being read, outermost first.
   std::vector<TCollection*> FCollections;
-  // How deep the skipped lists or the components being read nest.
+  // How deep the skipped lists, the collections or the components being
+  // read nest.
   int FNesting;
   std::vector<TComponent*> FLoaded;
   // Set while inherited resources are read one after another: the

@@ -558,6 +558,28 @@ class TFilerItem : public TCollectionItem {
   TComponent* FLink;
 };
 
+// An item holding items of its own kind, as a tree's nodes do.
+class TFilerTreeItem : public TCollectionItem {
+  RTL_CLASS(TFilerTreeItem, TCollectionItem)
+  RTL_PUBLISHED(RTL_READONLY_PROPERTY(Children, GetChildren))
+
+ public:
+  void Create(TCollection* ACollection) override
+  {
+    inherited::Create(ACollection);
+    FChildren = New<TOwnedCollection>(this, TCollectionItemClass::Of<TFilerTreeItem>());
+  }
+  void Destroy() override
+  {
+    inherited::Destroy();
+    FreeAndNil(FChildren);
+  }
+  TCollection* GetChildren() const { return FChildren; }
+
+ private:
+  TCollection* FChildren;
+};
+
 class TFilerComponent : public TComponent {
   RTL_CLASS(TFilerComponent, TComponent)
 
@@ -623,6 +645,7 @@ class TFilerForm : public TFilerComponent {
                 RTL_PROPERTY(Kinds, FKinds, FKinds),
                 RTL_PROPERTY(Target, FTarget, FTarget),
                 RTL_READONLY_PROPERTY(Items, GetItems),
+                RTL_READONLY_PROPERTY(Tree, GetTree),
                 RTL_PROPERTY(OnNotify, FOnNotify, FOnNotify))
   RTL_PUBLISHED_METHODS(RTL_METHOD(Button1Click))
 
@@ -631,12 +654,15 @@ class TFilerForm : public TFilerComponent {
   {
     inherited::Create(AOwner);
     FItems = New<TOwnedCollection>(this, TCollectionItemClass::Of<TFilerItem>());
+    FTree = New<TOwnedCollection>(this, TCollectionItemClass::Of<TFilerTreeItem>());
   }
   void Destroy() override
   {
     inherited::Destroy();
     FreeAndNil(FItems);
+    FreeAndNil(FTree);
   }
+  TCollection* GetTree() const { return FTree; }
   void Button1Click(TObject*) {}
   TCollection* GetItems() const { return FItems; }
 
@@ -656,6 +682,7 @@ class TFilerForm : public TFilerComponent {
 
  private:
   TCollection* FItems;
+  TCollection* FTree;
 };
 
 void TFilerComponent::Loaded()
@@ -953,6 +980,12 @@ TEST_F(TFilerComponents, DeepNestingRaisesInsteadOfOverflowingTheStack)
   TByteList objects = Concat(header, Bytes({1, 'F', 0}));
   for (int i = 0; i < Depth / 20; ++i)
     objects = Concat(std::move(objects), Concat(Concat(Bytes({12}), Ascii("TFilerButton")), Bytes({0, 0})));
+  // Items of items: each level the collection marker, a list begin and the
+  // property name.
+  TByteList items = Concat(header, Bytes({1, 'F'}));
+  for (int i = 0; i < Depth / 20; ++i)
+    items = Concat(std::move(items), Concat(i == 0 ? Concat(Bytes({4}), Ascii("Tree")) : Concat(Bytes({8}), Ascii("Children")),
+                                            Bytes({0x0E, 0x01})));
   std::string textLists = "object A: TB\r\n  X = " + std::string(Depth, '(');
   std::string textObjects;
   for (int i = 0; i < Depth / 20; ++i)
@@ -975,6 +1008,12 @@ TEST_F(TFilerComponents, DeepNestingRaisesInsteadOfOverflowingTheStack)
       {"objects read",
        [&] {
          TOwnedPtr<TBytesStream> stream = StreamOf(objects);
+         ReadComponent(stream.get(), nullptr);
+       },
+       L"Values nested too deeply"},
+      {"items read",
+       [&] {
+         TOwnedPtr<TBytesStream> stream = StreamOf(items);
          ReadComponent(stream.get(), nullptr);
        },
        L"Values nested too deeply"},
