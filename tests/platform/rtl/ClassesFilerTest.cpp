@@ -975,17 +975,17 @@ TEST_F(TFilerComponents, DeepNestingRaisesInsteadOfOverflowingTheStack)
 {
   constexpr int Depth = 1000000;
   const TByteList header = Concat(Ascii("TPF0"), Concat(Bytes({10}), Ascii("TFilerForm")));
-  const TByteList lists =
-      Concat(Concat(header, Bytes({1, 'F', 1, 'X'})), TByteList(Depth, 0x01));
+  const TByteList lists = Concat(Concat(header, Bytes({1, 'F', 1, 'X'})), TByteList(Depth, 0x01));
   TByteList objects = Concat(header, Bytes({1, 'F', 0}));
   for (int i = 0; i < Depth / 20; ++i)
     objects = Concat(std::move(objects), Concat(Concat(Bytes({12}), Ascii("TFilerButton")), Bytes({0, 0})));
   // Items of items: each level the collection marker, a list begin and the
   // property name.
   TByteList items = Concat(header, Bytes({1, 'F'}));
-  for (int i = 0; i < Depth / 20; ++i)
-    items = Concat(std::move(items), Concat(i == 0 ? Concat(Bytes({4}), Ascii("Tree")) : Concat(Bytes({8}), Ascii("Children")),
-                                            Bytes({0x0E, 0x01})));
+  for (int i = 0; i < Depth / 20; ++i) {
+    const TByteList name = i == 0 ? Concat(Bytes({4}), Ascii("Tree")) : Concat(Bytes({8}), Ascii("Children"));
+    items = Concat(std::move(items), Concat(name, Bytes({0x0E, 0x01})));
+  }
   std::string textLists = "object A: TB\r\n  X = " + std::string(Depth, '(');
   std::string textObjects;
   for (int i = 0; i < Depth / 20; ++i)
@@ -1025,6 +1025,10 @@ TEST_F(TFilerComponents, DeepNestingRaisesInsteadOfOverflowingTheStack)
     EXPECT_EQ(ErrorText<EReadError>(c.Action), c.Message) << c.Name;
   for (const TCase& c : textCases)
     EXPECT_EQ(ErrorText<EParserError>(c.Action), c.Message) << c.Name;
+
+  // A hundred levels, far more than real forms use, still convert.
+  const std::string nested = "object A: TB\r\n  X = " + std::string(100, '(') + std::string(100, ')') + "\r\nend\r\n";
+  EXPECT_NO_THROW(BinaryToText(TextToBinary(nested)));
 }
 
 TEST(ObjectText, NumbersSurviveBinaryToTextAndBack)
