@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
+#include <limits>
 #include <cwctype>
 #include <cstring>
 #include <string>
@@ -16,6 +18,26 @@ namespace {
 // A corrupt length must not make the reader allocate gigabytes before the
 // stream runs out: texts and blocks are read in pieces of this size.
 constexpr int ReadChunk = 0x10000;
+
+// No form nests lists, collections or components this deep; a corrupt
+// stream or text that does is refused before the recursion that reads it
+// runs out of stack.
+constexpr int MaxNesting = 256;
+
+// One level of nesting for the scope of a recursive reading step.
+class TFilerNesting {
+ public:
+  explicit TFilerNesting(int& ADepth) : FDepth(ADepth) { ++FDepth; }
+  ~TFilerNesting() { --FDepth; }
+  TFilerNesting(const TFilerNesting&) = delete;
+  TFilerNesting& operator=(const TFilerNesting&) = delete;
+  bool TooDeep() const { return FDepth > MaxNesting; }
+
+ private:
+  int& FDepth;
+};
+
+constexpr const wchar_t* NestingError = L"Values nested too deeply";
 
 // Strict: a text with an unpaired surrogate has no UTF-8 form, and the
 // writer keeps such a text in UTF-16 rather than lose the code unit.
@@ -122,12 +144,10 @@ void TWriter::WriteSignature()
 void TWriter::WriteStr(const String& AValue)
 {
   std::string bytes;
-  if (!TryToUtf8(AValue, bytes))
+  // A name cut to the one-byte length would name something else (or end in
+  // half a character): it is refused instead.
+  if (!TryToUtf8(AValue, bytes) || bytes.size() > 255)
     throw EWriteError(Format(L"Invalid name: %s", {AValue}));
-  // Names are identifiers; a longer one is cut as the one-byte length
-  // demands.
-  if (bytes.size() > 255)
-    bytes.resize(255);
   const std::uint8_t length = static_cast<std::uint8_t>(bytes.size());
   Write(&length, 1);
   Write(bytes.data(), length);
@@ -761,6 +781,9 @@ Variant TReader::ReadVariant()
 
 void TReader::SkipValue()
 {
+  const TFilerNesting nesting(FNesting);
+  if (nesting.TooDeep())
+    throw EReadError(NestingError);
   std::int32_t length = 0;
   switch (ReadValue()) {
     case vaNull:
@@ -1139,7 +1162,7 @@ void TReader::ReadObjectValue(TPersistent* AInstance, const TPropInfo* AProp)
       // The component may come later in the stream: the reference is set
       // once the whole tree is read.
       String name = ReadIdent();
-      FFixups.push_back({AInstance, AProp, std::move(name)});
+      FFixups.push_back({AInstance, AProp, std::move(name), FCollections});
       break;
     }
     default:
@@ -1149,13 +1172,25 @@ void TReader::ReadObjectValue(TPersistent* AInstance, const TPropInfo* AProp)
 
 void TReader::ReadCollection(TCollection* AValue)
 {
+  // Items may hold collections of their own kind (a tree's nodes).
+  const TFilerNesting nesting(FNesting);
+  if (nesting.TooDeep())
+    throw EReadError(NestingError);
   AValue->BeginUpdate();
   struct TEndUpdate {
     TCollection* Collection;
     ~TEndUpdate() { Collection->EndUpdate(); }
   } endUpdate{AValue};
-  if (!EndOfList())
+  if (!EndOfList()) {
+    // A collection stored twice: the items of the first value are freed, and
+    // so must be the references they were waiting for.
+    std::erase_if(FFixups, [AValue](const TFixup& AFixup) {
+      return std::find(AFixup.Collections.begin(), AFixup.Collections.end(), AValue) != AFixup.Collections.end();
+    });
     AValue->Clear();
+  }
+  TRestore<std::vector<TCollection*>> collections(FCollections);
+  FCollections.push_back(AValue);
   while (!EndOfList()) {
     const TValueType next = NextValue();
     if (next == vaInt8 || next == vaInt16 || next == vaInt32)
@@ -1326,6 +1361,9 @@ TComponent* CreateLoadingComponent(const String& AClassName, TComponent* AOwner,
 
 TComponent* TReader::ReadComponent(TComponent* AComponent)
 {
+  const TFilerNesting nesting(FNesting);
+  if (nesting.TooDeep())
+    throw EReadError(NestingError);
   int flags, childPos;
   ReadPrefix(flags, childPos);
   const String className = ReadStr();
@@ -1423,10 +1461,37 @@ TComponent* TReader::ReadRootComponent(TComponent* ARoot)
   return root;
 }
 
+namespace {
+
+// Hears of the components a Loaded handler frees, so that the loop telling
+// the others does not call them afterwards.
+class TClassesFilerLoadedWatch : public TComponent {
+  RTL_CLASS(TClassesFilerLoadedWatch, TComponent)
+
+ public:
+  std::vector<TComponent*> FComponents;
+
+  void Notification(TComponent* AComponent, TOperation AOperation) override
+  {
+    inherited::Notification(AComponent, AOperation);
+    if (AOperation == opRemove)
+      std::replace(FComponents.begin(), FComponents.end(), AComponent, static_cast<TComponent*>(nullptr));
+  }
+};
+
+}  // namespace
+
 void TReader::NotifyLoaded(const std::vector<TComponent*>& AComponents)
 {
+  // A Loaded handler may free components read with it (an OnCreate handler
+  // freeing a control): those drop out instead of being called.
+  TOwnedPtr<TClassesFilerLoadedWatch> watch(New<TClassesFilerLoadedWatch>(nullptr));
+  watch->FComponents = AComponents;
   for (TComponent* component : AComponents)
-    component->Loaded();
+    component->FreeNotification(watch.get());
+  for (std::size_t i = 0; i < watch->FComponents.size(); ++i)
+    if (TComponent* component = watch->FComponents[i])
+      component->Loaded();
 }
 
 // ---------------------------------------------------------------------------
@@ -1504,6 +1569,9 @@ class TBinaryToText {
  private:
   void ConvertObject(const String& AIndent)
   {
+    const TFilerNesting nesting(FNesting);
+    if (nesting.TooDeep())
+      throw EReadError(NestingError);
     int flags = 0, childPos = 0;
     if ((static_cast<std::uint8_t>(FReader->NextValue()) & 0xF0) == 0xF0) {
       flags = static_cast<std::uint8_t>(FReader->ReadValue()) & 0x0F;
@@ -1538,6 +1606,9 @@ class TBinaryToText {
 
   void ConvertValue(const String& AIndent)
   {
+    const TFilerNesting nesting(FNesting);
+    if (nesting.TooDeep())
+      throw EReadError(NestingError);
     const String inner = AIndent + L"  ";
     switch (FReader->NextValue()) {
       case vaList:
@@ -1669,6 +1740,7 @@ class TBinaryToText {
 
   TReader* FReader;
   String FText;
+  int FNesting = 0;
 };
 
 // Text to binary: a small tokenizer over the text and a writer.
@@ -1826,6 +1898,9 @@ class TTextToBinary {
   {
     if (FToken != tkIdentifier)
       Error(L"Identifier expected");
+    // The stream keeps a name in at most 255 bytes.
+    if (FTokenText.size() > 255)
+      Error(L"Identifier too long");
     String result = FTokenText;
     NextToken();
     return result;
@@ -1833,6 +1908,9 @@ class TTextToBinary {
 
   void ConvertObject()
   {
+    const TFilerNesting nesting(FNesting);
+    if (nesting.TooDeep())
+      Error(NestingError);
     if (!IsObjectStart())
       Error(L"'object' expected");
     int flags = IsKeyword(L"inherited") ? ffInherited : IsKeyword(L"inline") ? ffInline : 0;
@@ -1846,7 +1924,7 @@ class TTextToBinary {
     int childPos = 0;
     if (IsSymbol(L'[')) {
       NextToken();
-      childPos = static_cast<int>(NumberValue());
+      childPos = IndexValue();
       Expect(L']');
       flags |= ffChildPos;
     }
@@ -1888,8 +1966,21 @@ class TTextToBinary {
     return value;
   }
 
+  // A child position or an item index, which the stream holds in 32 bits.
+  int IndexValue()
+  {
+    const String text = FTokenText;
+    const std::int64_t value = NumberValue();
+    if (value < INT_MIN || value > INT_MAX)
+      Error(Format(L"Invalid integer %s", {text}));
+    return static_cast<int>(value);
+  }
+
   void ConvertValue()
   {
+    const TFilerNesting nesting(FNesting);
+    if (nesting.TooDeep())
+      Error(NestingError);
     if (FToken == tkText) {
       String text = FTokenText;
       NextToken();
@@ -1932,6 +2023,16 @@ class TTextToBinary {
   {
     Extended value = 0;
     if (!TryStrToFloat(FTokenText, value, NeutralSettings()))
+      Error(Format(L"Invalid number %s", {FTokenText}));
+    // The value must fit the form it is stored in; the currency's count is
+    // a 64-bit integer.
+    const Extended scaled = FSuffix == L'c' ? value * 10000 : value;
+    const Extended low = FSuffix == L's'   ? -std::numeric_limits<float>::max()
+                         : FSuffix == L'c' ? -9223372036854775808.0L
+                         : FSuffix == L'd' ? -std::numeric_limits<double>::max()
+                                           : -std::numeric_limits<Extended>::max();
+    const Extended high = FSuffix == L'c' ? 9223372036854775807.0L : -low;
+    if (!(scaled >= low && scaled <= high))
       Error(Format(L"Invalid number %s", {FTokenText}));
     switch (FSuffix) {
       case L's':
@@ -1976,9 +2077,14 @@ class TTextToBinary {
       const Char c = FText[FPos++];
       if (c == L'}')
         break;
-      if (!std::iswxdigit(c))
+      // ASCII digits only: the library's test also takes full-width ones,
+      // which have no value here.
+      const int digit = c >= L'0' && c <= L'9'   ? c - L'0'
+                        : c >= L'A' && c <= L'F' ? c - L'A' + 10
+                        : c >= L'a' && c <= L'f' ? c - L'a' + 10
+                                                 : -1;
+      if (digit < 0)
         Error(L"Invalid binary value");
-      const int digit = c <= L'9' ? c - L'0' : (std::towupper(c) - L'A' + 10);
       if (high < 0) {
         high = digit;
       } else {
@@ -2002,7 +2108,7 @@ class TTextToBinary {
       NextToken();
       if (IsSymbol(L'[')) {
         NextToken();
-        FWriter->WriteInteger(NumberValue());
+        FWriter->WriteInteger(IndexValue());
         Expect(L']');
       }
       FWriter->WriteListBegin();
@@ -2026,6 +2132,7 @@ class TTextToBinary {
   String FTokenText;
   Char FSuffix = 0;
   bool FIsFloat = false;
+  int FNesting = 0;
 };
 
 }  // namespace

@@ -118,7 +118,8 @@ class TWriter : public TFiler {
   void Write(const void* ABuffer, int ACount);
   void WriteValue(TValueType AValue);
   void WriteSignature();
-  // A name without value type: a length byte and at most 255 bytes of UTF-8.
+  // A name without value type: a length byte and at most 255 bytes of UTF-8;
+  // a longer name (or one with no UTF-8 form) raises EWriteError.
   void WriteStr(const String& AValue);
   // The property name, after the path of the object being written
   // ("Font.Name").
@@ -280,6 +281,9 @@ class TReader : public TFiler {
     TPersistent* Instance;
     const TPropInfo* Prop;
     String Name;
+    // The collections whose items were being read when the reference was:
+    // clearing one of them frees the instance, and the fix-up goes with it.
+    std::vector<TCollection*> Collections;
   };
 
   void ReadPropValue(TPersistent* AInstance, const TPropInfo* AProp);
@@ -297,6 +301,11 @@ class TReader : public TFiler {
   TComponent* FParent;
   String FPropName;
   std::vector<TFixup> FFixups;
+  // The collections being read, outermost first.
+  std::vector<TCollection*> FCollections;
+  // How deep the skipped lists, the collections or the components being
+  // read nest.
+  int FNesting;
   std::vector<TComponent*> FLoaded;
   // Set while inherited resources are read one after another: the
   // components are collected there and told Loaded once, after the last.

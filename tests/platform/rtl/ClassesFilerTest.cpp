@@ -5,6 +5,7 @@
 #include <climits>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 using namespace rtl;
@@ -146,6 +147,22 @@ TEST(TWriter, WritesEachValueInItsExactForm)
   };
   for (const TCase& c : cases)
     EXPECT_EQ(Written(c.Write), c.Expected) << c.Name;
+}
+
+TEST(TWriter, RefusesNamesItCannotStore)
+{
+  // A name is stored whole or not at all: cut, it would name something else.
+  struct TCase {
+    const char* Name;
+    String Value;
+  } cases[] = {
+      {"longer than 255 bytes", String(256, L'a')},
+      {"255 characters of two bytes each", String(255, L'\u00E9')},
+      {"unpaired surrogate", String(1, wchar_t(0xD800))},
+  };
+  for (const TCase& c : cases)
+    EXPECT_THROW(Written([&](TWriter* W) { W->WriteStr(c.Value); }), EWriteError) << c.Name;
+  EXPECT_EQ(Written([](TWriter* W) { W->WriteStr(String(255, L'a')); }), Concat(Bytes({0xFF}), TByteList(255, 'a')));
 }
 
 TEST(TReader, ReadsBackWhatTheWriterWrote)
@@ -534,10 +551,33 @@ TEST(TReader, UnknownPropertiesAndValuesOfTheWrongKindRaise)
 
 class TFilerItem : public TCollectionItem {
   RTL_CLASS(TFilerItem, TCollectionItem)
-  RTL_PUBLISHED(RTL_PROPERTY(Title, FTitle, FTitle))
+  RTL_PUBLISHED(RTL_PROPERTY(Title, FTitle, FTitle), RTL_PROPERTY(Link, FLink, FLink))
 
  public:
   String FTitle;
+  TComponent* FLink;
+};
+
+// An item holding items of its own kind, as a tree's nodes do.
+class TFilerTreeItem : public TCollectionItem {
+  RTL_CLASS(TFilerTreeItem, TCollectionItem)
+  RTL_PUBLISHED(RTL_READONLY_PROPERTY(Children, GetChildren))
+
+ public:
+  void Create(TCollection* ACollection) override
+  {
+    inherited::Create(ACollection);
+    FChildren = New<TOwnedCollection>(this, TCollectionItemClass::Of<TFilerTreeItem>());
+  }
+  void Destroy() override
+  {
+    inherited::Destroy();
+    FreeAndNil(FChildren);
+  }
+  TCollection* GetChildren() const { return FChildren; }
+
+ private:
+  TCollection* FChildren;
 };
 
 class TFilerComponent : public TComponent {
@@ -573,12 +613,39 @@ class TFilerButton : public TFilerComponent {
   TNotifyEvent FOnClick;
 };
 
+// Takes the memory of the last one freed again, as a heap may: a stale
+// pointer to a freed button then reaches the next one made.
+class TFilerReusedButton : public TFilerButton {
+  RTL_CLASS(TFilerReusedButton, TFilerButton)
+
+ public:
+  static void* NewInstance(std::size_t ASize)
+  {
+    void*& spare = Spare();
+    return spare ? std::exchange(spare, nullptr) : ::operator new(ASize);
+  }
+  void FreeInstance() override
+  {
+    void*& spare = Spare();
+    ::operator delete(spare);
+    spare = CleanupInstance();
+  }
+
+ private:
+  static void*& Spare()
+  {
+    static void* spare = nullptr;
+    return spare;
+  }
+};
+
 class TFilerForm : public TFilerComponent {
   RTL_CLASS(TFilerForm, TFilerComponent)
   RTL_PUBLISHED(RTL_PROPERTY(Caption, FCaption, FCaption),
                 RTL_PROPERTY(Kinds, FKinds, FKinds),
                 RTL_PROPERTY(Target, FTarget, FTarget),
                 RTL_READONLY_PROPERTY(Items, GetItems),
+                RTL_READONLY_PROPERTY(Tree, GetTree),
                 RTL_PROPERTY(OnNotify, FOnNotify, FOnNotify))
   RTL_PUBLISHED_METHODS(RTL_METHOD(Button1Click))
 
@@ -587,12 +654,15 @@ class TFilerForm : public TFilerComponent {
   {
     inherited::Create(AOwner);
     FItems = New<TOwnedCollection>(this, TCollectionItemClass::Of<TFilerItem>());
+    FTree = New<TOwnedCollection>(this, TCollectionItemClass::Of<TFilerTreeItem>());
   }
   void Destroy() override
   {
     inherited::Destroy();
     FreeAndNil(FItems);
+    FreeAndNil(FTree);
   }
+  TCollection* GetTree() const { return FTree; }
   void Button1Click(TObject*) {}
   TCollection* GetItems() const { return FItems; }
 
@@ -607,9 +677,12 @@ class TFilerForm : public TFilerComponent {
   TFilerButton* FTarget;
   TNotifyEvent FOnNotify;
   std::vector<String> FLoadedLog;
+  // The component the form frees in its Loaded, as an OnCreate handler may.
+  String FFreeInLoaded;
 
  private:
   TCollection* FItems;
+  TCollection* FTree;
 };
 
 void TFilerComponent::Loaded()
@@ -620,6 +693,11 @@ void TFilerComponent::Loaded()
   form->FLoadedLog.push_back(GetName());
   // References are fixed up before any component hears Loaded.
   FReferenceSetInLoaded = form->FTarget != nullptr;
+  if (this == form && !form->FFreeInLoaded.empty()) {
+    Free(form->FindComponent(form->FFreeInLoaded));
+    // In the freed memory: a Loaded called there would reach it.
+    New<TFilerReusedButton>(form)->SetName(L"Replacement");
+  }
 }
 
 const char FormText[] =
@@ -670,7 +748,11 @@ std::string BinaryToText(const TByteList& ABytes)
 
 class TFilerComponents : public ::testing::Test {
  protected:
-  void SetUp() override { RegisterClasses({TPersistentClass::Of<TFilerForm>(), TPersistentClass::Of<TFilerButton>()}); }
+  void SetUp() override
+  {
+    RegisterClasses({TPersistentClass::Of<TFilerForm>(), TPersistentClass::Of<TFilerButton>(),
+                     TPersistentClass::Of<TFilerReusedButton>()});
+  }
 };
 
 TEST_F(TFilerComponents, AFormTextBecomesObjectsAndBackTheSameText)
@@ -745,6 +827,19 @@ TEST_F(TFilerComponents, LoadedFollowsTheOrderTheComponentsWereRead)
   EXPECT_EQ(form->FLoadedLog, (std::vector<String>{L"Form1", L"Inner", L"Button1", L"Button2"}));
   // Children without an owner of their own belong to the root.
   EXPECT_EQ(As<TFilerButton>(form->FindComponent(L"Inner"))->GetOwner(), form.get());
+}
+
+TEST_F(TFilerComponents, AComponentFreedByAnEarlierLoadedIsNotCalledAfter)
+{
+  TOwnedPtr<TFilerForm> form(New<TFilerForm>(nullptr));
+  form->FFreeInLoaded = L"Button1";
+  std::string text = FormText;
+  text.replace(text.find("Button1: TFilerButton"), 21, "Button1: TFilerReusedButton");
+  TOwnedPtr<TBytesStream> binary = StreamOf(TextToBinary(text));
+  ReadComponent(binary.get(), form.get());
+  EXPECT_EQ(form->FLoadedLog, (std::vector<String>{L"Form1", L"Button2"}));
+  EXPECT_EQ(form->GetComponentCount(), 2);
+  EXPECT_EQ(form->FindComponent(L"Button1"), nullptr);
 }
 
 TEST_F(TFilerComponents, ADescendantStoresOnlyWhatDiffersFromItsAncestor)
@@ -846,6 +941,160 @@ TEST(ObjectText, ReportsErrorsWithTheLine)
 TEST(ReadComponentRes, AMissingResourceRaises)
 {
   EXPECT_THROW(ReadComponentRes(L"TNoSuchForm", nullptr), EResNotFound);
+}
+
+TEST_F(TFilerComponents, ACollectionStoredTwiceDropsTheReferencesOfItsFormerItems)
+{
+  // The second value clears the collection: the first one's items are gone
+  // and the references they were waiting for must not be set into freed
+  // memory (or into the new items that took their place).
+  const char text[] =
+      "object Form1: TFilerForm\r\n"
+      "  Items = <\r\n"
+      "    item\r\n"
+      "      Link = Button2\r\n"
+      "    end>\r\n"
+      "  Items = <\r\n"
+      "    item\r\n"
+      "      Title = 'again'\r\n"
+      "    end>\r\n"
+      "  object Button2: TFilerButton\r\n"
+      "  end\r\n"
+      "end\r\n";
+  TOwnedPtr<TBytesStream> binary = StreamOf(TextToBinary(text));
+  TOwnedPtr<TFilerForm> form(As<TFilerForm>(ReadComponent(binary.get(), nullptr)));
+  ASSERT_EQ(form->GetItems()->GetCount(), 1);
+  auto* item = As<TFilerItem>(form->GetItems()->GetItems(0));
+  EXPECT_EQ(item->FTitle, L"again");
+  EXPECT_EQ(item->FLink, nullptr);
+}
+
+// A stream or text nested far deeper than any form raises instead of
+// running the stack out.
+TEST_F(TFilerComponents, DeepNestingRaisesInsteadOfOverflowingTheStack)
+{
+  constexpr int Depth = 1000000;
+  const TByteList header = Concat(Ascii("TPF0"), Concat(Bytes({10}), Ascii("TFilerForm")));
+  const TByteList lists = Concat(Concat(header, Bytes({1, 'F', 1, 'X'})), TByteList(Depth, 0x01));
+  TByteList objects = Concat(header, Bytes({1, 'F', 0}));
+  for (int i = 0; i < Depth / 20; ++i)
+    objects = Concat(std::move(objects), Concat(Concat(Bytes({12}), Ascii("TFilerButton")), Bytes({0, 0})));
+  // Items of items: each level the collection marker, a list begin and the
+  // property name.
+  TByteList items = Concat(header, Bytes({1, 'F'}));
+  for (int i = 0; i < Depth / 20; ++i) {
+    const TByteList name = i == 0 ? Concat(Bytes({4}), Ascii("Tree")) : Concat(Bytes({8}), Ascii("Children"));
+    items = Concat(std::move(items), Concat(name, Bytes({0x0E, 0x01})));
+  }
+  std::string textLists = "object A: TB\r\n  X = " + std::string(Depth, '(');
+  std::string textObjects;
+  for (int i = 0; i < Depth / 20; ++i)
+    textObjects += "object A: TB ";
+
+  struct TCase {
+    const char* Name;
+    std::function<void()> Action;
+    String Message;
+  } readCases[] = {
+      {"skipped lists",
+       [] {
+         TOwnedPtr<TBytesStream> stream = StreamOf(TByteList(Depth, 0x01));
+         TOwnedPtr<TReader> reader(New<TReader>(stream.get(), 4096));
+         reader->SkipValue();
+       },
+       L"Values nested too deeply"},
+      {"lists to text", [&] { BinaryToText(lists); }, L"Values nested too deeply"},
+      {"objects to text", [&] { BinaryToText(objects); }, L"Values nested too deeply"},
+      {"objects read",
+       [&] {
+         TOwnedPtr<TBytesStream> stream = StreamOf(objects);
+         ReadComponent(stream.get(), nullptr);
+       },
+       L"Values nested too deeply"},
+      {"items read",
+       [&] {
+         TOwnedPtr<TBytesStream> stream = StreamOf(items);
+         ReadComponent(stream.get(), nullptr);
+       },
+       L"Values nested too deeply"},
+  }, textCases[] = {
+      {"text lists", [&] { TextToBinary(textLists); }, L"Values nested too deeply on line 2"},
+      {"text objects", [&] { TextToBinary(textObjects); }, L"Values nested too deeply on line 1"},
+  };
+  for (const TCase& c : readCases)
+    EXPECT_EQ(ErrorText<EReadError>(c.Action), c.Message) << c.Name;
+  for (const TCase& c : textCases)
+    EXPECT_EQ(ErrorText<EParserError>(c.Action), c.Message) << c.Name;
+
+  // A hundred levels, far more than real forms use, still convert.
+  const std::string nested = "object A: TB\r\n  X = " + std::string(100, '(') + std::string(100, ')') + "\r\nend\r\n";
+  EXPECT_NO_THROW(BinaryToText(TextToBinary(nested)));
+}
+
+TEST(ObjectText, NumbersSurviveBinaryToTextAndBack)
+{
+  // Written by a program, turned into text and back: the same value in the
+  // precision its property has (a float property holds a double).
+  struct TCase {
+    const char* Name;
+    std::function<void(TWriter*)> Write;
+    Variant Expected;
+  } cases[] = {
+      {"double 0.1", [](TWriter* W) { W->WriteFloat(0.1); }, Variant(0.1)},
+      {"double third", [](TWriter* W) { W->WriteFloat(1.0 / 3); }, Variant(1.0 / 3)},
+      {"double large", [](TWriter* W) { W->WriteFloat(1.7976931348623157e308); }, Variant(1.7976931348623157e308)},
+      {"double tiny", [](TWriter* W) { W->WriteFloat(4.9406564584124654e-324); }, Variant(4.9406564584124654e-324)},
+      {"double negative", [](TWriter* W) { W->WriteFloat(-123456789.123456789); }, Variant(-123456789.123456789)},
+      {"single", [](TWriter* W) { W->WriteSingle(1.0f / 3); }, Variant::FromSingle(1.0f / 3)},
+      {"currency max", [](TWriter* W) { W->WriteCurrency(Currency::FromRaw(INT64_MAX)); },
+       Variant(Currency::FromRaw(INT64_MAX))},
+      {"currency min", [](TWriter* W) { W->WriteCurrency(Currency::FromRaw(INT64_MIN)); },
+       Variant(Currency::FromRaw(INT64_MIN))},
+      {"date", [](TWriter* W) { W->WriteDate(45000.123456789); }, Variant::FromDate(45000.123456789)},
+      {"int64 min", [](TWriter* W) { W->WriteInteger(INT64_MIN); }, Variant(INT64_MIN)},
+  };
+  for (const TCase& c : cases) {
+    const TByteList bytes = Written([&](TWriter* W) {
+      W->WriteSignature();
+      W->WriteStr(L"TA");
+      W->WriteStr(L"A");
+      W->WritePropName(L"X");
+      c.Write(W);
+      W->WriteListEnd();
+      W->WriteListEnd();
+    });
+    TOwnedPtr<TBytesStream> stream = StreamOf(TextToBinary(BinaryToText(bytes)));
+    TOwnedPtr<TReader> reader(New<TReader>(stream.get(), 4096));
+    reader->ReadSignature();
+    reader->ReadStr();
+    reader->ReadStr();
+    EXPECT_EQ(reader->ReadStr(), L"X") << c.Name;
+    EXPECT_EQ(reader->ReadVariant(), c.Expected) << c.Name << ": " << BinaryToText(bytes);
+  }
+}
+
+TEST(ObjectText, RefusesMalformedValues)
+{
+  struct TCase {
+    std::string Text;
+    String Message;
+  } cases[] = {
+      // Full-width letters are no hex digits.
+      {"object A: TB\r\n  X = {\xEF\xBC\xA1\xEF\xBC\xA1}\r\nend", L"Invalid binary value on line 2"},
+      {"object A: TB\r\n  X = 1e300c\r\nend", L"Invalid number 1e300 on line 2"},
+      {"object A: TB\r\n  X = {00", L"'}' expected on line 2"},
+      {"object A: TB\r\n  X = (1\r\n", L"')' expected on line 3"},
+      {"object A: TB\r\n  X = <item\r\n", L"'end' expected on line 3"},
+      {"object A: TB\r\n  X = 'a' +\r\n", L"String expected on line 3"},
+      {"object A: TB\r\n  X = #\r\nend", L"Invalid character code on line 2"},
+      {"object A: TB\r\n  X = #65536\r\nend", L"Invalid character code on line 2"},
+      {"object A: TB\r\n  " + std::string(256, 'X') + " = 1\r\nend", L"Identifier too long on line 2"},
+      // Child positions and item indexes are 32-bit.
+      {"object A: TB [4294967296]\r\nend", L"Invalid integer 4294967296 on line 1"},
+      {"object A: TB\r\n  X = <item [-2147483649] end>\r\nend", L"Invalid integer -2147483649 on line 2"},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(ErrorText<EParserError>([&] { TextToBinary(c.Text); }), c.Message) << c.Text;
 }
 
 }  // namespace filer_test
