@@ -88,28 +88,18 @@ class TComCtrlsEvents : public rtl::TObject {
   }
 };
 
-class ComCtrlsTest : public ::testing::Test {
+class ComCtrlsTest : public vcltest::THostedTest {
  protected:
   void SetUp() override
   {
     FEvents.reset(rtl::New<TComCtrlsEvents>());
-    FHost.reset(rtl::New<vcltest::TTestHost>(nullptr));
-    FHost->SetBounds(10, 10, 400, 300);
-    FHost->Show();
-  }
-  void TearDown() override
-  {
-    FHost.reset();
-    vcltest::PumpMessages();
+    THostedTest::SetUp();
   }
 
   template <class T>
   T* AddChild(TRect ABounds = {0, 0, 300, 250})
   {
-    T* child = rtl::New<T>(FHost.get());
-    child->SetBoundsRect(ABounds);
-    child->SetParent(FHost.get());
-    return child;
+    return THostedTest::AddChild<T>(ABounds);
   }
 
   TTreeView* AddTree()
@@ -157,7 +147,6 @@ class ComCtrlsTest : public ::testing::Test {
   }
 
   rtl::TOwnedPtr<TComCtrlsEvents> FEvents;
-  rtl::TOwnedPtr<vcltest::TTestHost> FHost;
 };
 
 // ---------------------------------------------------------------------------

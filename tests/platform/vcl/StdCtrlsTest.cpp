@@ -61,28 +61,18 @@ class TStdCtrlsEvents : public rtl::TObject {
   }
 };
 
-class StdCtrlsTest : public ::testing::Test {
+class StdCtrlsTest : public vcltest::THostedTest {
  protected:
   void SetUp() override
   {
     FEvents.reset(rtl::New<TStdCtrlsEvents>());
-    FHost.reset(rtl::New<vcltest::TTestHost>(nullptr));
-    FHost->SetBounds(10, 10, 400, 300);
-    FHost->Show();
-  }
-  void TearDown() override
-  {
-    FHost.reset();
-    vcltest::PumpMessages();
+    THostedTest::SetUp();
   }
 
   template <class T>
   T* AddChild(TRect ABounds = {0, 0, 300, 200})
   {
-    T* child = rtl::New<T>(FHost.get());
-    child->SetBoundsRect(ABounds);
-    child->SetParent(FHost.get());
-    return child;
+    return THostedTest::AddChild<T>(ABounds);
   }
 
   // A memo that wraps nothing, so its lines are the text's lines.
@@ -95,7 +85,6 @@ class StdCtrlsTest : public ::testing::Test {
   }
 
   rtl::TOwnedPtr<TStdCtrlsEvents> FEvents;
-  rtl::TOwnedPtr<vcltest::TTestHost> FHost;
 };
 
 // ---------------------------------------------------------------------------

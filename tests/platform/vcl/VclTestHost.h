@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
 #include "platform/vcl/Controls.h"
 
 namespace vcltest {
@@ -42,5 +44,34 @@ inline void PumpMessages()
     DispatchMessageW(&msg);
   }
 }
+
+// A test with a shown host window 400 x 300 at (10, 10); its controls go
+// with it when the case ends.
+class THostedTest : public ::testing::Test {
+ protected:
+  void SetUp() override
+  {
+    FHost.reset(rtl::New<TTestHost>(nullptr));
+    FHost->SetBounds(10, 10, 400, 300);
+    FHost->Show();
+  }
+  void TearDown() override
+  {
+    FHost.reset();
+    PumpMessages();
+  }
+
+  // A control of T on the host at ABounds.
+  template <class T>
+  T* AddChild(vcl::TRect ABounds)
+  {
+    T* child = rtl::New<T>(FHost.get());
+    child->SetBoundsRect(ABounds);
+    child->SetParent(FHost.get());
+    return child;
+  }
+
+  rtl::TOwnedPtr<TTestHost> FHost;
+};
 
 }  // namespace vcltest
