@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "graphics/cxGraphics.h"
+#include "platform/vcl/Controls.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
 using namespace vcl;
@@ -522,6 +523,28 @@ TEST(cxCanvas, RightToLeftAlignmentDefaultsToFalse)
   EXPECT_TRUE(canvas->GetUseRightToLeftAlignment());
   canvas->SetUseRightToLeftAlignment(false);
   EXPECT_FALSE(canvas->GetUseRightToLeftAlignment());
+}
+
+TEST(cxCanvas, RightToLeftAlignmentByDefaultFollowsTheControlOfAControlCanvas)
+{
+  const struct {
+    TBiDiMode Mode;
+    bool Expected;
+  } cases[] = {{bdLeftToRight, false},
+               {bdRightToLeft, true},
+               {bdRightToLeftNoAlign, false},
+               {bdRightToLeftReadingOnly, false}};
+  for (const auto& item : cases) {
+    const rtl::TOwnedPtr<TControl> control(rtl::New<TControl>(nullptr));
+    control->SetBiDiMode(item.Mode);
+    const rtl::TOwnedPtr<TControlCanvas> controlCanvas(rtl::New<TControlCanvas>());
+    controlCanvas->SetControl(control.get());
+    const rtl::TOwnedPtr<TcxCanvas> canvas(rtl::New<TcxCanvas>(controlCanvas.get()));
+    EXPECT_EQ(canvas->GetUseRightToLeftAlignment(), item.Expected) << item.Mode;
+    // A value set wins over the control's.
+    canvas->SetUseRightToLeftAlignment(!item.Expected);
+    EXPECT_EQ(canvas->GetUseRightToLeftAlignment(), !item.Expected) << item.Mode;
+  }
 }
 
 TEST(cxCanvas, LeavesTheCanvasAndDCAsItFoundThem)
