@@ -425,9 +425,14 @@ void TcxCanvas::RestoreDC()
     return;
   const TcxDCState state = FSavedDCs.back();
   FSavedDCs.pop_back();
-  FCanvas->SetHandle(state.Handle);
-  FCanvas->Refresh();
-  ::RestoreDC(state.Handle, state.State);
+  // A bitmap canvas gives its DC up when the bitmap's pixels are read or
+  // written; the saved state went with that DC, and handing the dead handle
+  // back would leave the canvas drawing nowhere. It makes a new DC instead.
+  if (GetObjectType(state.Handle) != 0) {
+    FCanvas->SetHandle(state.Handle);
+    FCanvas->Refresh();
+    ::RestoreDC(state.Handle, state.State);
+  }
   FCanvas->Unlock();
 }
 

@@ -966,6 +966,32 @@ TEST(cxCanvas, RotateAndFlipBitmaps)
   EXPECT_EQ(bitmap->GetCanvas()->GetPixel(2, 0), static_cast<TColor>(RGB(0, 0, 0)));
 }
 
+TEST(cxCanvas, ABitmapsOwnCanvasStillDrawsAfterItsPixelsWereTurnedUnderASavedState)
+{
+  // Turning the pixels takes the bitmap out of its canvas's DC, which goes
+  // with its saved state; restoring must not bring the dead DC back.
+  const struct {
+    const char* Name;
+    void (*Turn)(TcxCanvas* ACanvas, TBitmap* ABitmap);
+  } cases[] = {
+      {"flip", [](TcxCanvas* C, TBitmap* B) { C->FlipHorizontally(B); }},
+      {"half turn", [](TcxCanvas* C, TBitmap* B) { C->RotateBitmap(B, ra180); }},
+      {"quarter turn", [](TcxCanvas* C, TBitmap* B) { C->RotateBitmap(B, raPlus90); }},
+  };
+  for (const auto& item : cases) {
+    const rtl::TOwnedPtr<TBitmap> bitmap(rtl::New<TBitmap>());
+    bitmap->SetPixelFormat(pf32bit);
+    bitmap->SetSize(8, 8);
+    const rtl::TOwnedPtr<TcxCanvas> canvas(rtl::New<TcxCanvas>(bitmap->GetCanvas()));
+    canvas->FillRect(TRect{0, 0, 8, 8}, clBlack);
+    canvas->SaveState();
+    item.Turn(canvas.get(), bitmap.get());
+    canvas->RestoreState();
+    canvas->FillRect(TRect{0, 0, 8, 8}, clRed);
+    EXPECT_EQ(bitmap->GetCanvas()->GetPixel(3, 3), clRed) << item.Name;
+  }
+}
+
 TEST(cxCanvas, TransparentDrawBlendsWithTheCanvas)
 {
   TSurface surface(10, 10, 0x000000);
