@@ -10,6 +10,7 @@
 #include "graphics/cxGraphicsDraw.h"
 #include "graphics/cxGraphicsImageAnimation.h"
 #include "graphics/dxCoreGraphics.h"
+#include "platform/vcl/Controls.h"
 
 using namespace vcl;
 using rtl::String;
@@ -361,9 +362,13 @@ TPoint TcxCanvas::GetDCOrigin() const
 
 bool TcxCanvas::GetUseRightToLeftAlignment() const
 {
-  // By default a control's canvas follows its control; the control canvas
-  // comes with the platform's controls. Other canvases are left to right.
-  return FUseRightToLeftAlignment == bTrue;
+  if (FUseRightToLeftAlignment != bDefault)
+    return FUseRightToLeftAlignment == bTrue;
+  // By default a control's canvas follows its control, so that painters
+  // mirror a right-to-left control without being told; other canvases are
+  // left to right.
+  const auto* controlCanvas = dynamic_cast<const TControlCanvas*>(FCanvas);
+  return controlCanvas && controlCanvas->GetControl() && controlCanvas->GetControl()->UseRightToLeftAlignment();
 }
 
 void TcxCanvas::SetUseRightToLeftAlignment(bool AValue)
@@ -420,9 +425,14 @@ void TcxCanvas::RestoreDC()
     return;
   const TcxDCState state = FSavedDCs.back();
   FSavedDCs.pop_back();
-  FCanvas->SetHandle(state.Handle);
-  FCanvas->Refresh();
-  ::RestoreDC(state.Handle, state.State);
+  // A bitmap canvas gives its DC up when the bitmap's pixels are read or
+  // written; the saved state went with that DC, and handing the dead handle
+  // back would leave the canvas drawing nowhere. It makes a new DC instead.
+  if (GetObjectType(state.Handle) != 0) {
+    FCanvas->SetHandle(state.Handle);
+    FCanvas->Refresh();
+    ::RestoreDC(state.Handle, state.State);
+  }
   FCanvas->Unlock();
 }
 

@@ -80,7 +80,10 @@ void DecodeRuns(rtl::TStream* AStream, std::int64_t ALimit, int ABlockSize, rtl:
     AStream->ReadBuffer(&control, 1);
     const int count = control & 0x7F;
     if (control & 0x80) {
-      AOutput->CopyFrom(AStream, static_cast<std::int64_t>(count) * ABlockSize);
+      // A count of 0 is never written; the stream copy would take it as
+      // "the whole stream from its start".
+      if (count > 0)
+        AOutput->CopyFrom(AStream, static_cast<std::int64_t>(count) * ABlockSize);
       continue;
     }
     // A repeat run cut off by the limit repeats what was read of its block.

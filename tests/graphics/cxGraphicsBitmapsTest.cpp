@@ -135,6 +135,13 @@ TEST(cxGraphicsBitmaps, XDBMDecodeHandMadeStreams)
        true,
        {7, 7},
        14},
+      // Never written, but a corrupt stream may hold it: it must not copy
+      // the whole stream from its start.
+      {"literal run of no blocks copies nothing",
+       {5, 0, 0, 0, 'X', 'D', 'B', 'M', 1, 0, 0x80, 0x02, 'a', 0x81, 'b'},
+       true,
+       {'a', 'a', 'b'},
+       15},
       {"unknown method: no data", {0, 0, 0, 0, 'X', 'D', 'B', 'M', 3, 0}, true, {}, 10},
       {"no magic", {4, 0, 0, 0, 'B', 'M', 0, 0, 0, 0, 0, 0}, false, {}, 0},
       {"too short for the header", {4, 0, 0, 0, 'X'}, false, {}, 0},

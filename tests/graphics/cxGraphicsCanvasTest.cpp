@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "graphics/cxGraphics.h"
+#include "platform/vcl/Controls.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
 using namespace vcl;
@@ -524,6 +525,28 @@ TEST(cxCanvas, RightToLeftAlignmentDefaultsToFalse)
   EXPECT_FALSE(canvas->GetUseRightToLeftAlignment());
 }
 
+TEST(cxCanvas, RightToLeftAlignmentByDefaultFollowsTheControlOfAControlCanvas)
+{
+  const struct {
+    TBiDiMode Mode;
+    bool Expected;
+  } cases[] = {{bdLeftToRight, false},
+               {bdRightToLeft, true},
+               {bdRightToLeftNoAlign, false},
+               {bdRightToLeftReadingOnly, false}};
+  for (const auto& item : cases) {
+    const rtl::TOwnedPtr<TControl> control(rtl::New<TControl>(nullptr));
+    control->SetBiDiMode(item.Mode);
+    const rtl::TOwnedPtr<TControlCanvas> controlCanvas(rtl::New<TControlCanvas>());
+    controlCanvas->SetControl(control.get());
+    const rtl::TOwnedPtr<TcxCanvas> canvas(rtl::New<TcxCanvas>(controlCanvas.get()));
+    EXPECT_EQ(canvas->GetUseRightToLeftAlignment(), item.Expected) << item.Mode;
+    // A value set wins over the control's.
+    canvas->SetUseRightToLeftAlignment(!item.Expected);
+    EXPECT_EQ(canvas->GetUseRightToLeftAlignment(), !item.Expected) << item.Mode;
+  }
+}
+
 TEST(cxCanvas, LeavesTheCanvasAndDCAsItFoundThem)
 {
   TSurface surface(40, 40);
@@ -941,6 +964,32 @@ TEST(cxCanvas, RotateAndFlipBitmaps)
   canvas->FlipHorizontally(bitmap.get());
   EXPECT_EQ(bitmap->GetCanvas()->GetPixel(0, 1), static_cast<TColor>(RGB(2, 1, 0)));
   EXPECT_EQ(bitmap->GetCanvas()->GetPixel(2, 0), static_cast<TColor>(RGB(0, 0, 0)));
+}
+
+TEST(cxCanvas, ABitmapsOwnCanvasStillDrawsAfterItsPixelsWereTurnedUnderASavedState)
+{
+  // Turning the pixels takes the bitmap out of its canvas's DC, which goes
+  // with its saved state; restoring must not bring the dead DC back.
+  const struct {
+    const char* Name;
+    void (*Turn)(TcxCanvas* ACanvas, TBitmap* ABitmap);
+  } cases[] = {
+      {"flip", [](TcxCanvas* C, TBitmap* B) { C->FlipHorizontally(B); }},
+      {"half turn", [](TcxCanvas* C, TBitmap* B) { C->RotateBitmap(B, ra180); }},
+      {"quarter turn", [](TcxCanvas* C, TBitmap* B) { C->RotateBitmap(B, raPlus90); }},
+  };
+  for (const auto& item : cases) {
+    const rtl::TOwnedPtr<TBitmap> bitmap(rtl::New<TBitmap>());
+    bitmap->SetPixelFormat(pf32bit);
+    bitmap->SetSize(8, 8);
+    const rtl::TOwnedPtr<TcxCanvas> canvas(rtl::New<TcxCanvas>(bitmap->GetCanvas()));
+    canvas->FillRect(TRect{0, 0, 8, 8}, clBlack);
+    canvas->SaveState();
+    item.Turn(canvas.get(), bitmap.get());
+    canvas->RestoreState();
+    canvas->FillRect(TRect{0, 0, 8, 8}, clRed);
+    EXPECT_EQ(bitmap->GetCanvas()->GetPixel(3, 3), clRed) << item.Name;
+  }
 }
 
 TEST(cxCanvas, TransparentDrawBlendsWithTheCanvas)
