@@ -898,7 +898,8 @@ bool TdxCustomSmartImage::PrepareCache(const TSize& ATargetSize, IdxColorPalette
 
 bool TdxCustomSmartImage::CanCreateCache(const TSize& AImageSize, const TSize& ATargetSize)
 {
-  return ATargetSize.cx < AImageSize.cx && ATargetSize.cy < AImageSize.cy &&
+  // An empty target is drawn as nothing; no image can be made at its size.
+  return HasArea(ATargetSize) && ATargetSize.cx < AImageSize.cx && ATargetSize.cy < AImageSize.cy &&
          4LL * ATargetSize.cx * ATargetSize.cy < static_cast<long long>(AImageSize.cx) * AImageSize.cy;
 }
 

@@ -477,6 +477,9 @@ TEST_F(SmartImageTest, CacheIsBuiltOnceForSmallTargetsAndAgainForAnotherPalette)
       {{100, 100}, {50, 50}, false},
       {{100, 100}, {20, 100}, false},
       {{100, 100}, {100, 20}, false},
+      {{100, 100}, {0, 0}, false},
+      {{100, 100}, {0, 20}, false},
+      {{100, 100}, {-10, -10}, false},
   };
   TOwnedPtr<TSmartImageTestImage> image(rtl::New<TSmartImageTestImage>());
   for (const auto& c : cases)
