@@ -29,10 +29,11 @@ class TNativeImageGuard {
   Gdiplus::GpImage* FImage;
 };
 
-// An IStream over a system stream it does not own, counted by the variable.
+// An IStream over a system stream it does not own, counted by the variable;
+// the library's own adapter, which answers Stat as the library asks it.
 rtl::IPtr<IStream> StreamAdapter(rtl::TStream* AStream)
 {
-  return rtl::IPtr<IStream>(static_cast<IStream*>(rtl::New<rtl::TStreamAdapter>(AStream, rtl::soReference)));
+  return rtl::IPtr<IStream>(static_cast<IStream*>(rtl::New<TdxGPStreamAdapter>(AStream, rtl::soReference)));
 }
 
 Gdiplus::PixelFormat PixelFormatOf(vcl::TAlphaFormat AFormat)
