@@ -1,6 +1,7 @@
 #include "graphics/dxGDIPlusClassesImages.h"
 
 #include <array>
+#include <climits>
 #include <cstring>
 #include <memory>
 
@@ -28,10 +29,11 @@ class TNativeImageGuard {
   Gdiplus::GpImage* FImage;
 };
 
-// An IStream over a system stream it does not own, counted by the variable.
+// An IStream over a system stream it does not own, counted by the variable;
+// the library's own adapter, which answers Stat as the library asks it.
 rtl::IPtr<IStream> StreamAdapter(rtl::TStream* AStream)
 {
-  return rtl::IPtr<IStream>(static_cast<IStream*>(rtl::New<rtl::TStreamAdapter>(AStream, rtl::soReference)));
+  return rtl::IPtr<IStream>(static_cast<IStream*>(rtl::New<TdxGPStreamAdapter>(AStream, rtl::soReference)));
 }
 
 Gdiplus::PixelFormat PixelFormatOf(vcl::TAlphaFormat AFormat)
@@ -97,8 +99,15 @@ void TdxGPImageHandle::Create(Gdiplus::GpImage* AHandle)
 void TdxGPImageHandle::CreateFromBits(int AWidth, int AHeight, const TRGBColors& ABitsRef,
                                       vcl::TAlphaFormat AAlphaFormat)
 {
+  // The library draws from, and into, the caller's array: one with fewer
+  // pixels than the size claims would be read and written past its end, and
+  // a row of more than INT_MAX bytes has no stride.
+  const bool fits = AWidth <= INT_MAX / 4 &&
+                    (AWidth <= 0 || AHeight <= 0 ||
+                     static_cast<std::uint64_t>(AWidth) * static_cast<std::uint64_t>(AHeight) <= ABitsRef.size());
+  if (!fits)
+    dxGpCheck(InvalidParameter);
   Gdiplus::GpBitmap* bitmap = nullptr;
-  // The library draws from, and into, the caller's array.
   auto* scan0 = reinterpret_cast<BYTE*>(const_cast<RGBQUAD*>(ABitsRef.data()));
   dxGpCheck(dxGpFunctions.GdipCreateBitmapFromScan0(AWidth, AHeight, AWidth * 4, PixelFormatOf(AAlphaFormat), scan0,
                                                     &bitmap));

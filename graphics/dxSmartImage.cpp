@@ -25,6 +25,16 @@ void CopyStreamBlocks(rtl::TStream* ASource, rtl::TStream* ADest, std::int64_t A
   }
 }
 
+// The number of pixels of a picture; raises when an array of that many
+// could not exist, rather than letting the product wrap into a small count.
+std::size_t PixelCount(int AWidth, int AHeight)
+{
+  const auto count = static_cast<std::uint64_t>(std::max(AWidth, 0)) * static_cast<std::uint64_t>(std::max(AHeight, 0));
+  if (count > TRGBColors().max_size())
+    throw rtl::EOutOfMemory(L"Out of memory");
+  return static_cast<std::size_t>(count);
+}
+
 bool HasArea(const TSize& ASize)
 {
   return ASize.cx >= 1 && ASize.cy >= 1;
@@ -85,7 +95,7 @@ bool dxReadBitmapPixelsTopDown(vcl::TBitmap* ABitmap, TRGBColors& AColors)
   const int height = ABitmap->GetHeight();
   if (width <= 0 || height <= 0)
     return false;
-  AColors.assign(static_cast<std::size_t>(width) * height, RGBQUAD{});
+  AColors.assign(PixelCount(width, height), RGBQUAD{});
   BITMAPINFO info{};
   dxInitBitmapInfoHeader32(info.bmiHeader, width, height, true);
   vcl::TOwnedDC dc(CreateCompatibleDC(nullptr));
@@ -266,9 +276,14 @@ void TdxSmartImageData::ApplyTransparency()
     std::memcpy(&result, &APixel, sizeof(result));
     return result;
   };
+  // Pixels that do not fill even their one row (or a size without width)
+  // have no bottom-left pixel inside the array: the first pixel serves.
+  const std::size_t count = FBits.size();
+  const std::size_t bottomLeft =
+      FSize.cx > 0 && static_cast<std::size_t>(FSize.cx) <= count ? count - static_cast<std::size_t>(FSize.cx) : 0;
   const std::uint32_t key = FTransparentMode == vcl::tmFixed
                                 ? static_cast<std::uint32_t>(dxAlphaColorToColor(FTransparentColor))
-                                : value(FBits[FBits.size() - FSize.cx]);
+                                : value(FBits[bottomLeft]);
   for (RGBQUAD& pixel : FBits)
     pixel.rgbReserved = FTransparent && value(pixel) == key ? 0 : 255;
   FBitsFormat = vcl::afPremultiplied;
@@ -883,7 +898,8 @@ bool TdxCustomSmartImage::PrepareCache(const TSize& ATargetSize, IdxColorPalette
 
 bool TdxCustomSmartImage::CanCreateCache(const TSize& AImageSize, const TSize& ATargetSize)
 {
-  return ATargetSize.cx < AImageSize.cx && ATargetSize.cy < AImageSize.cy &&
+  // An empty target is drawn as nothing; no image can be made at its size.
+  return HasArea(ATargetSize) && ATargetSize.cx < AImageSize.cx && ATargetSize.cy < AImageSize.cy &&
          4LL * ATargetSize.cx * ATargetSize.cy < static_cast<long long>(AImageSize.cx) * AImageSize.cy;
 }
 
@@ -1071,7 +1087,7 @@ TRGBColors TdxSmartImageHelper::AllocColors(int AWidth, int AHeight, TdxAlphaCol
 {
   RGBQUAD pixel;
   std::memcpy(&pixel, &AColor, sizeof(pixel));
-  return TRGBColors(static_cast<std::size_t>(std::max(AWidth, 0)) * std::max(AHeight, 0), pixel);
+  return TRGBColors(PixelCount(AWidth, AHeight), pixel);
 }
 
 bool TdxSmartImageHelper::AreColorsPremultiplied(const TRGBColors& ABits)

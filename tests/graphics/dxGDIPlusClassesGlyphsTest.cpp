@@ -359,6 +359,12 @@ TEST_F(GlyphsTest, DrawCacheIsAResampledCopy)
   image->Draw(target->GetCanvas(), TRect{0, 0, 10, 10});
   ASSERT_NE(image->GetCache(), nullptr);
   EXPECT_EQ(image->GetCache()->Size(), (TSize{10, 10}));
+
+  // Nothing to draw into, as without the cache: no cache and no error.
+  for (const TRect& empty : {TRect{5, 5, 5, 5}, TRect{0, 0, 0, 8}, TRect{10, 10, 0, 0}}) {
+    EXPECT_NO_THROW(image->Draw(target->GetCanvas(), empty)) << empty.left << "," << empty.top;
+    EXPECT_EQ(image->GetCache(), nullptr);
+  }
 }
 
 // ---------------------------------------------------------------------------

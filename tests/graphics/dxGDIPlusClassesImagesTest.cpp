@@ -409,6 +409,32 @@ TEST_F(RasterImageTest, CorruptAndTruncatedFilesRaiseClearly)
   EXPECT_THROW(image->GetWidth(), EdxException);
 }
 
+// The library draws from and into the pixel array in place: an array with
+// fewer pixels than the size claims would be read and written past its end.
+TEST_F(RasterImageTest, PixelArraysThatDoNotFillTheirSizeAreRefused)
+{
+  const struct {
+    int Width;
+    int Height;
+    std::size_t Pixels;
+  } cases[] = {{4, 4, 2}, {4, 4, 15}, {65537, 65537, 131073}, {0x40000001, 1, 4}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.Width << " x " << c.Height << ", " << c.Pixels << " pixels");
+    const TRGBColors bits(c.Pixels, RGBQUAD{1, 2, 3, 255});
+    EXPECT_THROW(rtl::Free(rtl::NewWith<TdxGPImageHandle>(
+                     [&](TdxGPImageHandle* H) { H->CreateFromBits(c.Width, c.Height, bits, vcl::afPremultiplied); })),
+                 EdxGdipException);
+    TOwnedPtr<TdxCustomSmartImage> image(rtl::New<TdxCustomSmartImage>());
+    image->LoadFromBits(c.Width, c.Height, bits, vcl::afPremultiplied);
+    EXPECT_THROW(image->GetImageHandle(), EdxException);
+  }
+  // A full array is taken as it is.
+  const TRGBColors bits(16, RGBQUAD{1, 2, 3, 255});
+  TOwnedPtr<TdxCustomSmartImage> image(rtl::New<TdxCustomSmartImage>());
+  image->LoadFromBits(4, 4, bits, vcl::afPremultiplied);
+  EXPECT_EQ(image->GetImageHandle()->Size().cx, 4);
+}
+
 TEST_F(RasterImageTest, MetafilesAreDrawnIntoANewMetafile)
 {
   const TRGBColors bits = PatternBits();

@@ -228,6 +228,19 @@ TEST(SmartImageHelperTest, AlphaClassification)
   EXPECT_EQ(Value(filled[5]), 0x12345678u);
 }
 
+// A pixel count past what memory can address must not wrap into a small
+// array that the image would then take for all of its pixels.
+TEST(SmartImageHelperTest, AllocColorsRefusesCountsBeyondMemory)
+{
+  const struct {
+    int Width;
+    int Height;
+  } cases[] = {{65536, 65536}, {65537, 65537}, {0x7FFFFFFF, 2}};
+  for (const auto& c : cases)
+    EXPECT_THROW(TdxSmartImageHelper::AllocColors(c.Width, c.Height, 0), rtl::EOutOfMemory)
+        << c.Width << " x " << c.Height;
+}
+
 // ---------------------------------------------------------------------------
 // Image data
 
@@ -270,6 +283,23 @@ TEST(SmartImageDataTest, TransparencyOfA24BitBitmapFollowsTheBottomLeftPixel)
       const bool isBlue = i == 2;
       EXPECT_EQ(data->FBits[i].rgbReserved, transparent && !isBlue ? 0 : 255) << "pixel " << i;
     }
+  }
+}
+
+// An array shorter than its stated row, or a size without width, has no
+// bottom-left pixel at (count - width): the key is then the first pixel
+// rather than memory outside the array.
+TEST(SmartImageDataTest, TransparencyKeyOfPixelsThatDoNotFillTheirSize)
+{
+  const LONG widths[] = {5, 0, -3};
+  for (LONG width : widths) {
+    TOwnedPtr<TdxSmartImageData> data(rtl::New<TdxSmartImageData>());
+    data->FTransparent = true;
+    data->FTransparentMode = vcl::tmAuto;
+    data->LoadFromBits({Pixel(0x00123456), Pixel(0x00ABCDEF)}, {width, 1}, vcl::afIgnored);
+    ASSERT_EQ(data->FBits.size(), 2u);
+    EXPECT_EQ(data->FBits[0].rgbReserved, 0) << width;
+    EXPECT_EQ(data->FBits[1].rgbReserved, 255) << width;
   }
 }
 
@@ -447,6 +477,9 @@ TEST_F(SmartImageTest, CacheIsBuiltOnceForSmallTargetsAndAgainForAnotherPalette)
       {{100, 100}, {50, 50}, false},
       {{100, 100}, {20, 100}, false},
       {{100, 100}, {100, 20}, false},
+      {{100, 100}, {0, 0}, false},
+      {{100, 100}, {0, 20}, false},
+      {{100, 100}, {-10, -10}, false},
   };
   TOwnedPtr<TSmartImageTestImage> image(rtl::New<TSmartImageTestImage>());
   for (const auto& c : cases)
