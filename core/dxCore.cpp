@@ -184,10 +184,14 @@ void TdxUnitsLoader::Initialize()
 void TdxUnitsLoader::Finalize()
 {
   if (UnitsLoaderInitialized) {
-    // By index: a step may remove others from the list while it runs.
-    for (std::size_t i = FinalizeList.size(); i-- > 0;)
-      if (i < FinalizeList.size())
-        FinalizeList[i]();
+    // Each step leaves the list before it runs: a step that withdraws itself
+    // or another one (RemoveUnit runs it) then finds only the steps still to
+    // run, and none runs twice.
+    while (!FinalizeList.empty()) {
+      const TdxUnitsLoaderProc step = FinalizeList.back();
+      FinalizeList.pop_back();
+      step();
+    }
   }
   UnitsLoaderInitialized = false;
   FinalizeList.clear();
