@@ -387,9 +387,13 @@ void TdxResourceStringsRepository::RemoveListener(IdxLocalizerListener* AListene
 
 void TdxResourceStringsRepository::NotifyListeners()
 {
-  // By index: a listener may remove itself, or another, while it is told.
-  for (std::size_t i = 0; i < FListeners.size(); ++i)
-    FListeners[i]->TranslationChanged();
+  // A listener may remove itself, or another, while it is told: the walk
+  // covers those registered when it began, skipping any removed since, so
+  // that a removal does not make it step over the next one.
+  const std::vector<IdxLocalizerListener*> listeners = FListeners;
+  for (IdxLocalizerListener* listener : listeners)
+    if (std::find(FListeners.begin(), FListeners.end(), listener) != FListeners.end())
+      listener->TranslationChanged();
 }
 
 TdxResourceStringsRepository* dxGetResourceStringsRepository()
