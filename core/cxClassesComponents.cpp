@@ -7,17 +7,6 @@
 
 namespace {
 
-// The DPI a new scalable component takes from its owner: the owner's own
-// factor when it has one, else the designed 96. Forms, controls and data
-// modules answer for themselves once the forms unit exists.
-int OwnerDPI(rtl::TComponent* AOwner)
-{
-  rtl::IPtr<IdxScaleFactor> scaleFactor;
-  if (rtl::Supports<IdxScaleFactor>(AOwner, &scaleFactor) && scaleFactor->GetScaleFactor())
-    return dxGetTargetDPI(scaleFactor->GetScaleFactor());
-  return dxDefaultDPI;
-}
-
 // A form, told by the framework's class name, so this unit needs nothing of
 // the forms unit.
 bool IsForm(const rtl::TComponent* AComponent)
@@ -134,7 +123,7 @@ void TcxScalableComponent::Create(rtl::TComponent* AOwner)
   inherited::Create(AOwner);
   FScalable = true;
   FScaleFactor = rtl::New<TdxScaleFactor>();
-  FScaleFactor->Assign(OwnerDPI(AOwner), dxDefaultDPI, false);
+  FScaleFactor->Assign(dxGetComponentDPI(AOwner), dxDefaultDPI, false);
 }
 
 void TcxScalableComponent::Destroy()
@@ -158,7 +147,7 @@ void TcxScalableComponent::ScaleForPPI(int ATargetPPI)
 void TcxScalableComponent::Loaded()
 {
   inherited::Loaded();
-  const int ownerDPI = OwnerDPI(GetOwner());
+  const int ownerDPI = dxGetComponentDPI(GetOwner());
   ScaleForPPI(ownerDPI);
   FScaleFactor->Assign(ownerDPI, dxDefaultDPI, false);
 }

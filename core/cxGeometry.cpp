@@ -461,7 +461,10 @@ bool cxRectsOverlap(const TRect& A, const TRect& B)
 
 TRect cxRectUnionNonEmpty(const TRect& A, const TRect& B)
 {
-  if (cxRectGetWidth(B) <= 0 || cxRectGetHeight(B) <= 0)
+  // Compared side against side: the width of a rectangle spanning more than
+  // the integer range would wrap and turn a huge rectangle into an empty one,
+  // or an inverted one into a non-empty one.
+  if (B.right <= B.left || B.bottom <= B.top)
     return A;
   return TRect{std::min(A.left, B.left), std::min(A.top, B.top), std::max(A.right, B.right),
     std::max(A.bottom, B.bottom)};

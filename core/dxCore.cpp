@@ -184,10 +184,14 @@ void TdxUnitsLoader::Initialize()
 void TdxUnitsLoader::Finalize()
 {
   if (UnitsLoaderInitialized) {
-    // By index: a step may remove others from the list while it runs.
-    for (std::size_t i = FinalizeList.size(); i-- > 0;)
-      if (i < FinalizeList.size())
-        FinalizeList[i]();
+    // Each step leaves the list before it runs: a step that withdraws itself
+    // or another one (RemoveUnit runs it) then finds only the steps still to
+    // run, and none runs twice.
+    while (!FinalizeList.empty()) {
+      const TdxUnitsLoaderProc step = FinalizeList.back();
+      FinalizeList.pop_back();
+      step();
+    }
   }
   UnitsLoaderInitialized = false;
   FinalizeList.clear();
@@ -383,9 +387,13 @@ void TdxResourceStringsRepository::RemoveListener(IdxLocalizerListener* AListene
 
 void TdxResourceStringsRepository::NotifyListeners()
 {
-  // By index: a listener may remove itself, or another, while it is told.
-  for (std::size_t i = 0; i < FListeners.size(); ++i)
-    FListeners[i]->TranslationChanged();
+  // A listener may remove itself, or another, while it is told: the walk
+  // covers those registered when it began, skipping any removed since, so
+  // that a removal does not make it step over the next one.
+  const std::vector<IdxLocalizerListener*> listeners = FListeners;
+  for (IdxLocalizerListener* listener : listeners)
+    if (std::find(FListeners.begin(), FListeners.end(), listener) != FListeners.end())
+      listener->TranslationChanged();
 }
 
 TdxResourceStringsRepository* dxGetResourceStringsRepository()

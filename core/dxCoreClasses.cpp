@@ -1,6 +1,7 @@
 #include "core/dxCoreClasses.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <utility>
@@ -171,6 +172,11 @@ void TdxFastList::ReallocList(int ANewCapacity)
     std::free(FList);
     FList = nullptr;
   } else {
+    // A slot count whose byte size does not fit in a size (a count read from
+    // a corrupt file) would wrap to a small block that the count then
+    // overruns.
+    if (ANewCapacity < 0 || static_cast<std::size_t>(ANewCapacity) > SIZE_MAX / sizeof(void*))
+      throw rtl::EOutOfMemory(L"Out of memory");
     void* list = std::realloc(FList, static_cast<std::size_t>(ANewCapacity) * sizeof(void*));
     if (list == nullptr)
       throw rtl::EOutOfMemory(L"Out of memory");

@@ -10,6 +10,7 @@
 
 #include "core/cxClassesComponents.h"
 #include "platform/vcl/Controls.h"
+#include "platform/vcl/Forms.h"
 
 namespace {
 
@@ -602,6 +603,25 @@ TEST(TcxScalableComponent, TakesItsOwnersDPIAndItsScaleReachesItsItems)
   ASSERT_TRUE(rtl::Supports<IcxScalableComponent>(holder, &scalable));
   scalable->ScaleForPPI(96);
   EXPECT_EQ(item->ScaledSize(), 16);
+}
+
+TEST(TcxScalableComponent, TakesTheDPIOfAFormOwnerOrOfAControlOwnersForm)
+{
+  rtl::TOwnedPtr<vcl::TForm> form(
+      rtl::NewWith<vcl::TForm>([](vcl::TForm* AForm) { AForm->CreateNew(vcl::Application()); }));
+  vcl::TWinControl* control = rtl::New<vcl::TWinControl>(form.get());
+  control->SetParent(form.get());
+  struct Case {
+    int FormPPI;
+    rtl::TComponent* Owner;
+    int ExpectedPPI;
+  };
+  const Case cases[] = {{144, form.get(), 144}, {120, control, 120}, {144, nullptr, 96}};
+  for (const Case& c : cases) {
+    form->SetCurrentPPI(c.FormPPI);
+    rtl::TOwnedPtr<TTestHolder> holder(rtl::New<TTestHolder>(c.Owner));
+    EXPECT_EQ(holder->GetPixelsPerInch(), c.ExpectedPPI) << c.FormPPI;
+  }
 }
 
 String TextFormOf(rtl::TMemoryStream* ABinary)

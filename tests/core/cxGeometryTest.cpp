@@ -208,6 +208,11 @@ TEST(cxGeometry, UnionIgnoresAnEmptySecondRectangleOnly)
     {{0, 0, 10, 10}, {30, 30, 20, 40}, {0, 0, 10, 10}},
     // The first rectangle always counts, empty or not.
     {{0, 0, 0, 0}, {5, 5, 10, 10}, {0, 0, 10, 10}},
+    // Spans wider than the integer range: area by the order of the sides.
+    {{0, 0, 10, 10}, {INT_MIN, -5, INT_MAX, 5}, {INT_MIN, -5, INT_MAX, 10}},
+    {{0, 0, 10, 10}, {-5, INT_MIN, 5, INT_MAX}, {-5, INT_MIN, 10, INT_MAX}},
+    {{0, 0, 10, 10}, {INT_MAX, -5, INT_MIN, 5}, {0, 0, 10, 10}},
+    {{0, 0, 10, 10}, {-5, INT_MAX, 5, INT_MIN}, {0, 0, 10, 10}},
   };
   for (const Case& C : Cases)
     EXPECT_EQ(AsArray(cxRectUnionNonEmpty(C.A, C.B)), C.Expected) << testing::PrintToString(AsArray(C.B));

@@ -101,6 +101,25 @@ TEST(dxFastList, BoundsErrorsRaiseTheListErrorsWithTheOffendingValue)
   }
 }
 
+TEST(dxFastList, AnArrayBeyondTheAddressSpaceIsRefusedAndChangesNothing)
+{
+  // Slot counts whose byte size does not fit in a 32-bit size (a count read
+  // from a corrupt file): the byte size must not wrap to a small block.
+  const std::pair<const char*, std::function<void(TdxFastList*)>> cases[] = {
+      {"Capacity just past a quarter of the range", [](TdxFastList* L) { L->SetCapacity(0x40000001); }},
+      {"Capacity at the top of the range", [](TdxFastList* L) { L->SetCapacity(INT_MAX); }},
+      {"Count just past a quarter of the range", [](TdxFastList* L) { L->SetCount(0x40000001); }},
+  };
+  for (const auto& [name, action] : cases) {
+    SCOPED_TRACE(name);
+    ListPtr list = NewList({1, 2, 3});
+    const int capacity = list->GetCapacity();
+    EXPECT_THROW(action(list.get()), rtl::EOutOfMemory);
+    EXPECT_EQ(Items(list.get()), (std::vector<std::intptr_t>{1, 2, 3}));
+    EXPECT_EQ(list->GetCapacity(), capacity);
+  }
+}
+
 TEST(dxFastList, FirstAndLastOfAnEmptyListRaise)
 {
   ListPtr list = NewList();

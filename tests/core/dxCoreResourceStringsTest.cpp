@@ -232,4 +232,39 @@ TEST(ResourceStringListeners, AreToldOnceEachInOrderOfAddition)
   EXPECT_EQ(calls.size(), 3u);
 }
 
+// Removes listeners (itself among them) when told, as a control that goes
+// away during a translation change does.
+struct RemovingListener : CountingListener {
+  std::vector<IdxLocalizerListener*> ToRemove;
+  void __stdcall TranslationChanged() override
+  {
+    CountingListener::TranslationChanged();
+    for (IdxLocalizerListener* listener : ToRemove)
+      dxGetResourceStringsRepository()->RemoveListener(listener);
+  }
+};
+
+TEST(ResourceStringListeners, ListenersRemovedWhileToldSkipNoOneStillListening)
+{
+  std::vector<char> calls;
+  RemovingListener a, b;
+  CountingListener c;
+  a.Calls = b.Calls = c.Calls = &calls;
+  a.Name = 'a';
+  b.Name = 'b';
+  c.Name = 'c';
+  a.ToRemove = {&a};
+  b.ToRemove = {&c};
+  TdxResourceStringsRepository* repository = dxGetResourceStringsRepository();
+  repository->AddListener(&a);
+  repository->AddListener(&b);
+  repository->AddListener(&c);
+  // a leaves and b is still told; b removes c before its turn.
+  repository->NotifyListeners();
+  EXPECT_EQ(calls, std::vector<char>({'a', 'b'}));
+  repository->RemoveListener(&b);
+  repository->NotifyListeners();
+  EXPECT_EQ(calls.size(), 2u);
+}
+
 }  // namespace

@@ -245,6 +245,42 @@ TEST_F(UnitsLoader, FinalizeRunsTheRemainingFinishStepsNewestFirstAndOnce)
   EXPECT_TRUE(FLoader->FinalizeList.empty());
 }
 
+// Finish steps that withdraw a step themselves, as a unit's shut-down does.
+TdxUnitsLoader* WithdrawingLoader = nullptr;
+void FinCWithdrawsA()
+{
+  Log().push_back("fin C");
+  WithdrawingLoader->RemoveUnit(&FinA);
+}
+void FinBWithdrawsItself()
+{
+  Log().push_back("fin B");
+  WithdrawingLoader->RemoveUnit(&FinBWithdrawsItself);
+}
+
+TEST_F(UnitsLoader, FinalizeRunsEachStepOnceWhenStepsWithdrawSteps)
+{
+  struct Case {
+    std::vector<TdxUnitsLoaderProc> Steps;
+    Lines Expected;
+  };
+  const Case cases[] = {
+      {{&FinA, &FinB, &FinCWithdrawsA}, {"init A", "fin C", "fin A", "fin B"}},
+      {{&FinA, &FinBWithdrawsItself}, {"init A", "fin B", "fin A"}},
+  };
+  for (const Case& c : cases) {
+    Log().clear();
+    WithdrawingLoader = FLoader;
+    FLoader->AddUnit(&InitA, nullptr);
+    for (TdxUnitsLoaderProc step : c.Steps)
+      FLoader->AddUnit(nullptr, step);
+    FLoader->Finalize();
+    EXPECT_EQ(Log(), c.Expected);
+    EXPECT_TRUE(FLoader->FinalizeList.empty());
+  }
+  WithdrawingLoader = nullptr;
+}
+
 TEST_F(UnitsLoader, FreeingTheLoaderRunsTheRemainingFinishStepsOnce)
 {
   FLoader->AddUnit(&InitA, &FinA);
