@@ -64,6 +64,10 @@ struct SyncState {
   std::mutex Lock;
   std::deque<SyncCall> Calls;
   EventHandle Event{true};
+  // Guards the wake-up handler and is held while it runs, so that replacing
+  // it waits for calls still running on other threads. Recursive: a handler
+  // may queue again.
+  std::recursive_mutex WakeLock;
   TNotifyEvent WakeMainThread;
   TNotifyEvent HandleException;
 };
@@ -78,6 +82,9 @@ SyncState& State()
 
 void WakeMainThread(TThread* AThread)
 {
+  // Held across the call: the handler's owner may go as soon as it has taken
+  // the handler away.
+  std::lock_guard wakeLock(State().WakeLock);
   TNotifyEvent wake = GetWakeMainThread();
   if (!wake)
     return;
@@ -420,14 +427,14 @@ HANDLE SyncEvent()
 TNotifyEvent GetWakeMainThread()
 {
   SyncState& state = State();
-  std::lock_guard lock(state.Lock);
+  std::lock_guard lock(state.WakeLock);
   return state.WakeMainThread;
 }
 
 void SetWakeMainThread(TNotifyEvent AValue)
 {
   SyncState& state = State();
-  std::lock_guard lock(state.Lock);
+  std::lock_guard lock(state.WakeLock);
   state.WakeMainThread = AValue;
 }
 

@@ -158,6 +158,9 @@ HANDLE SyncEvent();
 // thread, with the queueing TThread (or nullptr) as Sender. The application
 // object posts a message to its window here, so that a main thread idle in
 // its message loop runs CheckSynchronize. Unassigned, nobody is woken.
+// Replacing the handler waits until calls of the old one still running on
+// other threads have returned, so its owner may go once SetWakeMainThread
+// returns; the handler must therefore never wait for the main thread.
 TNotifyEvent GetWakeMainThread();
 void SetWakeMainThread(TNotifyEvent AValue);
 

@@ -422,6 +422,38 @@ TEST_F(ClassesThreads, WakeUpMessageToAUtilityWindowServesSynchronize)
   rtl::DeallocateHWnd(waker.window);
 }
 
+// The application takes its wake-up away as it goes; a worker that read the
+// handler just before must be done with it by the time the application is
+// gone.
+TEST_F(ClassesThreads, TakingTheWakeUpAwayWaitsForAHandlerStillRunning)
+{
+  struct SlowWaker {
+    HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> done{false};
+    void Wake(rtl::TObject*)
+    {
+      SetEvent(entered);
+      WaitForSingleObject(release, 10000);
+      // Still busy with its owner a little after being let go, as a slow
+      // PostMessage might be.
+      Sleep(50);
+      done = true;
+    }
+  } waker;
+  const TNotifyEvent previous = rtl::GetWakeMainThread();
+  rtl::SetWakeMainThread(TNotifyEvent::Bind<&SlowWaker::Wake>(&waker));
+  std::thread worker([] { TThread::Queue(nullptr, [] {}); });
+  ASSERT_EQ(WaitForSingleObject(waker.entered, 10000), WAIT_OBJECT_0);
+  SetEvent(waker.release);
+  rtl::SetWakeMainThread(previous);
+  EXPECT_TRUE(waker.done) << "the handler still ran after it was taken away";
+  worker.join();
+  CheckSynchronize();
+  CloseHandle(waker.entered);
+  CloseHandle(waker.release);
+}
+
 TEST_F(ClassesThreads, WaitForLetsMessagesSentByTheThreadThrough)
 {
   struct Receiver {
