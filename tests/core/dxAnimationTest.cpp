@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
 #include <vector>
@@ -416,6 +417,101 @@ TEST_F(AnimationController, TheTimerStopsWhenTheLastTransitionEndsHoweverItEnds)
     if (c.keep)
       rtl::Free(transition);
   }
+}
+
+// Its freed memory is zeroed, as a heap that hands it out again might leave
+// it, and kept until the case ends: code that still reads a transition after
+// a handler freed it then finds it unfinished and running.
+class TScrubbedTransition : public TdxAnimationTransition {
+  RTL_CLASS(TScrubbedTransition, TdxAnimationTransition)
+
+ public:
+  void FreeInstance() override
+  {
+    void* memory = CleanupInstance();
+    std::memset(memory, 0, sizeof(TScrubbedTransition));
+    Graveyard().push_back(memory);
+  }
+  static void ReleaseMemory()
+  {
+    for (void* memory : Graveyard())
+      ::operator delete(memory);
+    Graveyard().clear();
+  }
+
+ private:
+  static std::vector<void*>& Graveyard()
+  {
+    static std::vector<void*> graveyard;
+    return graveyard;
+  }
+};
+
+// The owner of a kept transition (FreeOnTerminate False) may free it from its
+// own handlers: at its end, or to stop it halfway.
+TEST_F(AnimationController, AHandlerMayFreeItsOwnKeptTransition)
+{
+  struct TOwner {
+    TdxAnimationTransition* Transition = nullptr;
+    bool FreeOnAnimate = false;
+    std::vector<std::wstring> Events;
+    void Animate(TdxAnimationTransition*, int& APosition, bool&)
+    {
+      Events.push_back(L"A" + std::to_wstring(APosition));
+      if (FreeOnAnimate)
+        rtl::FreeAndNil(Transition);
+    }
+    void Terminate(rtl::TObject*)
+    {
+      Events.push_back(L"T");
+      rtl::FreeAndNil(Transition);
+    }
+  };
+  enum TRun { Tick, Immediate, Terminate };
+  struct TCase {
+    const char* when;
+    bool freeOnAnimate;
+    TRun run;
+    unsigned elapsed;
+    std::vector<std::wstring> events;
+  };
+  const TCase cases[] = {
+      {"OnTerminate at its end", false, Tick, 1000, {L"A100", L"T"}},
+      {"OnAnimate halfway", true, Tick, 500, {L"A50"}},
+      {"OnAnimate of ImmediateAnimation", true, Immediate, 0, {L"A0"}},
+      {"OnTerminate of Terminate", false, Terminate, 0, {L"A100", L"T"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.when);
+    TOwner owner;
+    owner.FreeOnAnimate = c.freeOnAnimate;
+    auto* transition = rtl::New<TScrubbedTransition>(1000u, ateLinear, 100, atmIn);
+    transition->SetInfo(rtl::New<TFreeWitness>(&FFreed));
+    transition->SetFreeOnTerminate(false);
+    transition->SetOnAnimate(TdxAnimationEvent::Bind<&TOwner::Animate>(&owner));
+    transition->SetOnTerminate(rtl::TNotifyEvent::Bind<&TOwner::Terminate>(&owner));
+    owner.Transition = transition;
+    transition->Resume();
+    Advance(c.elapsed);
+    switch (c.run) {
+      case Tick:
+        FController->Update();
+        break;
+      case Immediate:
+        transition->ImmediateAnimation();
+        break;
+      case Terminate:
+        transition->Terminate();
+        break;
+    }
+    EXPECT_EQ(owner.Events, c.events);
+    EXPECT_TRUE(FFreed);
+    EXPECT_EQ(owner.Transition, nullptr);
+    EXPECT_EQ(FController->GetActiveAnimations(), 0);
+    EXPECT_TRUE(TimerOff());
+    FController->Update();
+  }
+  TScrubbedTransition::ReleaseMemory();
 }
 
 TEST_F(AnimationController, APauseStopsTheTimerAndResumingStartsItAgain)
