@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/cxClasses.h"
@@ -447,47 +448,60 @@ class TScrubbedTransition : public TdxAnimationTransition {
   }
 };
 
-// The owner of a kept transition (FreeOnTerminate False) may free it from its
-// own handlers: at its end, or to stop it halfway.
-TEST_F(AnimationController, AHandlerMayFreeItsOwnKeptTransition)
+// A handler may end its own transition for good: the owner of a kept one
+// (FreeOnTerminate False) frees it at its end or to stop it halfway, or a
+// handler calls Terminate on one that frees itself.
+TEST_F(AnimationController, AHandlerMayFreeItsOwnTransition)
 {
+  enum TAction { Nothing, FreeIt, TerminateIt };
   struct TOwner {
     TdxAnimationTransition* Transition = nullptr;
-    bool FreeOnAnimate = false;
+    TAction OnAnimate = Nothing;
+    TAction OnTerminate = Nothing;
     std::vector<std::wstring> Events;
+    void Act(TAction AAction)
+    {
+      if (AAction == FreeIt)
+        rtl::FreeAndNil(Transition);
+      else if (AAction == TerminateIt)
+        std::exchange(Transition, nullptr)->Terminate();
+    }
     void Animate(TdxAnimationTransition*, int& APosition, bool&)
     {
       Events.push_back(L"A" + std::to_wstring(APosition));
-      if (FreeOnAnimate)
-        rtl::FreeAndNil(Transition);
+      Act(std::exchange(OnAnimate, Nothing));
     }
     void Terminate(rtl::TObject*)
     {
       Events.push_back(L"T");
-      rtl::FreeAndNil(Transition);
+      Act(OnTerminate);
     }
   };
   enum TRun { Tick, Immediate, Terminate };
   struct TCase {
     const char* when;
-    bool freeOnAnimate;
+    bool keep;
+    TAction onAnimate;
+    TAction onTerminate;
     TRun run;
     unsigned elapsed;
     std::vector<std::wstring> events;
   };
   const TCase cases[] = {
-      {"OnTerminate at its end", false, Tick, 1000, {L"A100", L"T"}},
-      {"OnAnimate halfway", true, Tick, 500, {L"A50"}},
-      {"OnAnimate of ImmediateAnimation", true, Immediate, 0, {L"A0"}},
-      {"OnTerminate of Terminate", false, Terminate, 0, {L"A100", L"T"}},
+      {"freed in OnTerminate at its end", true, Nothing, FreeIt, Tick, 1000, {L"A100", L"T"}},
+      {"freed in OnAnimate halfway", true, FreeIt, Nothing, Tick, 500, {L"A50"}},
+      {"freed in OnAnimate of ImmediateAnimation", true, FreeIt, Nothing, Immediate, 0, {L"A0"}},
+      {"freed in OnTerminate of Terminate", true, Nothing, FreeIt, Terminate, 0, {L"A100", L"T"}},
+      {"Terminate in OnAnimate halfway", false, TerminateIt, Nothing, Tick, 500, {L"A50", L"A100", L"T"}},
   };
   for (const TCase& c : cases) {
     SCOPED_TRACE(c.when);
     TOwner owner;
-    owner.FreeOnAnimate = c.freeOnAnimate;
+    owner.OnAnimate = c.onAnimate;
+    owner.OnTerminate = c.onTerminate;
     auto* transition = rtl::New<TScrubbedTransition>(1000u, ateLinear, 100, atmIn);
     transition->SetInfo(rtl::New<TFreeWitness>(&FFreed));
-    transition->SetFreeOnTerminate(false);
+    transition->SetFreeOnTerminate(!c.keep);
     transition->SetOnAnimate(TdxAnimationEvent::Bind<&TOwner::Animate>(&owner));
     transition->SetOnTerminate(rtl::TNotifyEvent::Bind<&TOwner::Terminate>(&owner));
     owner.Transition = transition;
