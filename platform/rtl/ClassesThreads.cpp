@@ -298,7 +298,7 @@ DWORD WINAPI TThread::ThreadProc(LPVOID AParameter)
   }
   // Read before DoTerminate: once OnTerminate has run, the owner may free a
   // thread that does not free itself.
-  const bool freeThread = thread->FFreeOnTerminate;
+  bool freeThread = thread->FFreeOnTerminate;
   const DWORD result = static_cast<DWORD>(thread->FReturnValue);
   thread->FFinished = true;
   try {
@@ -307,6 +307,11 @@ DWORD WINAPI TThread::ThreadProc(LPVOID AParameter)
     if (!thread->FFatalException)
       thread->FFatalException = std::current_exception();
   }
+  // Nobody else frees a thread that frees itself, unless its owner takes that
+  // over (FreeOnTerminate False, then WaitFor and Free), which it may have
+  // done while this thread waited for the main thread to run OnTerminate.
+  if (freeThread)
+    freeThread = thread->FFreeOnTerminate;
   if (freeThread) {
     try {
       rtl::Free(thread);

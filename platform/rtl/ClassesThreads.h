@@ -85,6 +85,9 @@ class TThread : public TObject {
   // What Execute raised; empty when it ended normally.
   std::exception_ptr FatalException() const { return FFatalException; }
 
+  // A thread that frees itself is touched by nobody else, except to take the
+  // freeing over: FreeOnTerminate False, then WaitFor and Free. That holds
+  // until the thread has run its OnTerminate.
   bool GetFreeOnTerminate() const { return FFreeOnTerminate; }
   void SetFreeOnTerminate(bool AValue) { FFreeOnTerminate = AValue; }
   // Runs on the main thread (through Synchronize) after Execute, with the

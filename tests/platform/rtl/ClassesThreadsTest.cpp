@@ -214,6 +214,29 @@ TEST_F(ClassesThreads, FreeOnTerminateThreadFreesItselfAfterOnTerminateRanOnTheM
   EXPECT_EQ(recorder.threads[0], GetCurrentThreadId());
 }
 
+// An owner may take the freeing over from a thread that frees itself
+// (FreeOnTerminate False, Terminate, WaitFor, Free), also once the thread is
+// past Execute and waits for the main thread to run its OnTerminate.
+TEST_F(ClassesThreads, AnOwnerMayTakeOverFreeingAThreadPastExecute)
+{
+  CheckSynchronize();
+  std::atomic<bool> destroyed{false};
+  TerminateRecorder recorder;
+  TTestThread* thread = NewThread([](TTestThread*) {}, true, &destroyed);
+  thread->SetFreeOnTerminate(true);
+  thread->SetOnTerminate(TNotifyEvent::Bind<&TerminateRecorder::ThreadTerminated>(&recorder));
+  thread->Start();
+  // OnTerminate waits for the main thread: the thread is past Execute.
+  ASSERT_EQ(WaitForSingleObject(rtl::SyncEvent(), 10000), WAIT_OBJECT_0);
+  thread->SetFreeOnTerminate(false);
+  thread->Terminate();
+  EXPECT_NO_THROW(thread->WaitFor());
+  EXPECT_EQ(recorder.senders.size(), 1u);
+  ASSERT_FALSE(destroyed) << "the thread freed itself after its owner took that over";
+  rtl::Free(thread);
+  EXPECT_TRUE(destroyed);
+}
+
 // Freeing the thread in its own OnTerminate must not wait for the thread,
 // which waits for OnTerminate to return.
 struct FreeingTerminateHandler {
