@@ -86,8 +86,9 @@ class TThread : public TObject {
   std::exception_ptr FatalException() const { return FFatalException; }
 
   // A thread that frees itself is touched by nobody else, except to take the
-  // freeing over: FreeOnTerminate False, then WaitFor and Free. That holds
-  // until the thread has run its OnTerminate.
+  // freeing over: FreeOnTerminate False, then WaitFor and Free. The main
+  // thread may do so while the thread runs Execute or waits for its
+  // OnTerminate; once that has run, the thread may be gone.
   bool GetFreeOnTerminate() const { return FFreeOnTerminate; }
   void SetFreeOnTerminate(bool AValue) { FFreeOnTerminate = AValue; }
   // Runs on the main thread (through Synchronize) after Execute, with the
