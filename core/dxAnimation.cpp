@@ -6,6 +6,7 @@
 #include <cmath>
 #include <numbers>
 #include <utility>
+#include <vector>
 
 #include "core/cxClasses.h"
 
@@ -196,6 +197,61 @@ static_assert(std::size(EffectProcs) == ateCustom + 1);
 // ---------------------------------------------------------------------------
 // TdxAnimationTransition
 
+namespace {
+
+// A running watch: its transition, and whether that has been freed since.
+struct TdxAnimationWatchEntry {
+  TdxAnimationTransition* Transition;
+  bool Freed;
+};
+
+// User-interface thread only, as the transitions are. Never destroyed: the
+// unit's shut-down, which frees the transitions left, may come after the
+// function-local statics have gone.
+std::vector<TdxAnimationWatchEntry>& RunningWatches()
+{
+  static auto* const watches = new std::vector<TdxAnimationWatchEntry>;
+  return *watches;
+}
+
+// Set up around calls that may reach a handler: a handler may free the
+// transition it is called for (its owner stopping or dropping it), and the
+// code around the call must then leave the object alone. Watches nest.
+class TdxAnimationFreeWatch {
+ public:
+  explicit TdxAnimationFreeWatch(TdxAnimationTransition* ATransition) : FIndex(RunningWatches().size())
+  {
+    RunningWatches().push_back({ATransition, false});
+  }
+  ~TdxAnimationFreeWatch() { RunningWatches().pop_back(); }
+  TdxAnimationFreeWatch(const TdxAnimationFreeWatch&) = delete;
+  TdxAnimationFreeWatch& operator=(const TdxAnimationFreeWatch&) = delete;
+
+  bool Freed() const { return RunningWatches()[FIndex].Freed; }
+
+  // Called by the transition's destructor.
+  static void TransitionFreed(TdxAnimationTransition* ATransition)
+  {
+    for (TdxAnimationWatchEntry& entry : RunningWatches())
+      if (entry.Transition == ATransition)
+        entry.Freed = true;
+  }
+
+ private:
+  std::size_t FIndex;
+};
+
+// Calls AEvent; False when the handler freed ATransition.
+bool CallAnimationEvent(TdxAnimationTransition* ATransition, const TdxAnimationEvent& AEvent, int& APosition,
+                        bool& AFinished)
+{
+  const TdxAnimationFreeWatch watch(ATransition);
+  AEvent(ATransition, APosition, AFinished);
+  return !watch.Freed();
+}
+
+}  // namespace
+
 void TdxAnimationTransition::Create(unsigned ATime, TdxAnimationTransitionEffect ATransitionEffect, int ALength,
                                     TdxAnimationTransitionEffectMode ATransitionEffectMode)
 {
@@ -212,6 +268,7 @@ void TdxAnimationTransition::Create(unsigned ATime, TdxAnimationTransitionEffect
 
 void TdxAnimationTransition::Destroy()
 {
+  TdxAnimationFreeWatch::TransitionFreed(this);
   if (GlobalController) {
     if (FActive) {
       FActive = false;
@@ -238,8 +295,8 @@ void TdxAnimationTransition::DoBeforeAnimate()
   if (!FOnBeforeAnimate)
     return;
   bool finished = FFinished;
-  FOnBeforeAnimate(this, FPosition, finished);
-  SetFinished(finished);
+  if (CallAnimationEvent(this, FOnBeforeAnimate, FPosition, finished))
+    SetFinished(finished);
 }
 
 void TdxAnimationTransition::DoAnimate()
@@ -247,15 +304,16 @@ void TdxAnimationTransition::DoAnimate()
   if (!FOnAnimate)
     return;
   bool finished = FFinished;
-  FOnAnimate(this, FPosition, finished);
-  SetFinished(finished);
+  if (CallAnimationEvent(this, FOnAnimate, FPosition, finished))
+    SetFinished(finished);
 }
 
 void TdxAnimationTransition::DoAfterAnimate()
 {
   if (FOnAfterAnimate) {
     bool finished = FFinished;
-    FOnAfterAnimate(this, FPosition, finished);
+    if (!CallAnimationEvent(this, FOnAfterAnimate, FPosition, finished))
+      return;
     FFinished = finished;
   }
   // A handler that finishes the transition makes a step of its own inside
@@ -290,16 +348,21 @@ void TdxAnimationTransition::Suspend(bool AFinished)
 
 void TdxAnimationTransition::Terminate()
 {
+  const TdxAnimationFreeWatch watch(this);
   SetFinished(true);
-  if (FFreeOnTerminate)
+  if (!watch.Freed() && FFreeOnTerminate)
     rtl::Free(this);
 }
 
 void TdxAnimationTransition::ImmediateAnimation()
 {
+  const TdxAnimationFreeWatch watch(this);
   InitializeTime();
-  while (!FFinished)
+  while (!FFinished) {
     Animate();
+    if (watch.Freed())
+      return;
+  }
   if (FFreeOnTerminate)
     rtl::Free(this);
 }
@@ -351,9 +414,16 @@ void TdxAnimationTransition::Animate()
   if (position != FPosition || FPosition == 0 || FFinished) {
     FPositionChanged = true;
     FPosition = position;
+    const TdxAnimationFreeWatch watch(this);
     DoBeforeAnimate();
+    if (watch.Freed())
+      return;
     DoAnimate();
+    if (watch.Freed())
+      return;
     DoAfterAnimate();
+    if (watch.Freed())
+      return;
   }
   UpdateActive();
 }
@@ -460,11 +530,12 @@ void TdxAnimationController::StepAnimations()
     auto* animation = static_cast<TdxAnimationTransition*>(FAnimations->GetItem(i));
     if (animation->GetSuspended())
       continue;
+    const TdxAnimationFreeWatch watch(animation);
     if (animation->FFinished || dxReadPerformanceCounter() >= animation->FFinish)
       animation->SetFinished(true);
     else
       animation->Animate();
-    if (animation->FFinished && animation->FFreeOnTerminate)
+    if (!watch.Freed() && animation->FFinished && animation->FFreeOnTerminate)
       rtl::Free(animation);
   }
 }

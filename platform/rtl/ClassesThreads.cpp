@@ -64,6 +64,10 @@ struct SyncState {
   std::mutex Lock;
   std::deque<SyncCall> Calls;
   EventHandle Event{true};
+  // Guards the wake-up handler and is held while it runs, so that replacing
+  // it waits for calls still running on other threads. Recursive: a handler
+  // may queue again.
+  std::recursive_mutex WakeLock;
   TNotifyEvent WakeMainThread;
   TNotifyEvent HandleException;
 };
@@ -78,6 +82,9 @@ SyncState& State()
 
 void WakeMainThread(TThread* AThread)
 {
+  // Held across the call: the handler's owner may go as soon as it has taken
+  // the handler away.
+  std::lock_guard wakeLock(State().WakeLock);
   TNotifyEvent wake = GetWakeMainThread();
   if (!wake)
     return;
@@ -291,7 +298,7 @@ DWORD WINAPI TThread::ThreadProc(LPVOID AParameter)
   }
   // Read before DoTerminate: once OnTerminate has run, the owner may free a
   // thread that does not free itself.
-  const bool freeThread = thread->FFreeOnTerminate;
+  bool freeThread = thread->FFreeOnTerminate;
   const DWORD result = static_cast<DWORD>(thread->FReturnValue);
   thread->FFinished = true;
   try {
@@ -300,6 +307,11 @@ DWORD WINAPI TThread::ThreadProc(LPVOID AParameter)
     if (!thread->FFatalException)
       thread->FFatalException = std::current_exception();
   }
+  // Nobody else frees a thread that frees itself, unless its owner takes that
+  // over (FreeOnTerminate False, then WaitFor and Free), which it may have
+  // done while this thread waited for the main thread to run OnTerminate.
+  if (freeThread)
+    freeThread = thread->FFreeOnTerminate;
   if (freeThread) {
     try {
       rtl::Free(thread);
@@ -420,14 +432,14 @@ HANDLE SyncEvent()
 TNotifyEvent GetWakeMainThread()
 {
   SyncState& state = State();
-  std::lock_guard lock(state.Lock);
+  std::lock_guard lock(state.WakeLock);
   return state.WakeMainThread;
 }
 
 void SetWakeMainThread(TNotifyEvent AValue)
 {
   SyncState& state = State();
-  std::lock_guard lock(state.Lock);
+  std::lock_guard lock(state.WakeLock);
   state.WakeMainThread = AValue;
 }
 

@@ -85,6 +85,10 @@ class TThread : public TObject {
   // What Execute raised; empty when it ended normally.
   std::exception_ptr FatalException() const { return FFatalException; }
 
+  // A thread that frees itself is touched by nobody else, except to take the
+  // freeing over: FreeOnTerminate False, then WaitFor and Free. The main
+  // thread may do so while the thread runs Execute or waits for its
+  // OnTerminate; once that has run, the thread may be gone.
   bool GetFreeOnTerminate() const { return FFreeOnTerminate; }
   void SetFreeOnTerminate(bool AValue) { FFreeOnTerminate = AValue; }
   // Runs on the main thread (through Synchronize) after Execute, with the
@@ -158,6 +162,9 @@ HANDLE SyncEvent();
 // thread, with the queueing TThread (or nullptr) as Sender. The application
 // object posts a message to its window here, so that a main thread idle in
 // its message loop runs CheckSynchronize. Unassigned, nobody is woken.
+// Replacing the handler waits until calls of the old one still running on
+// other threads have returned, so its owner may go once SetWakeMainThread
+// returns; the handler must therefore never wait for the main thread.
 TNotifyEvent GetWakeMainThread();
 void SetWakeMainThread(TNotifyEvent AValue);
 

@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "core/cxClasses.h"
@@ -416,6 +418,114 @@ TEST_F(AnimationController, TheTimerStopsWhenTheLastTransitionEndsHoweverItEnds)
     if (c.keep)
       rtl::Free(transition);
   }
+}
+
+// Its freed memory is zeroed, as a heap that hands it out again might leave
+// it, and kept until the case ends: code that still reads a transition after
+// a handler freed it then finds it unfinished and running.
+class TScrubbedTransition : public TdxAnimationTransition {
+  RTL_CLASS(TScrubbedTransition, TdxAnimationTransition)
+
+ public:
+  void FreeInstance() override
+  {
+    void* memory = CleanupInstance();
+    std::memset(memory, 0, sizeof(TScrubbedTransition));
+    Graveyard().push_back(memory);
+  }
+  static void ReleaseMemory()
+  {
+    for (void* memory : Graveyard())
+      ::operator delete(memory);
+    Graveyard().clear();
+  }
+
+ private:
+  static std::vector<void*>& Graveyard()
+  {
+    static std::vector<void*> graveyard;
+    return graveyard;
+  }
+};
+
+// A handler may end its own transition for good: the owner of a kept one
+// (FreeOnTerminate False) frees it at its end or to stop it halfway, or a
+// handler calls Terminate on one that frees itself.
+TEST_F(AnimationController, AHandlerMayFreeItsOwnTransition)
+{
+  enum TAction { Nothing, FreeIt, TerminateIt };
+  struct TOwner {
+    TdxAnimationTransition* Transition = nullptr;
+    TAction OnAnimate = Nothing;
+    TAction OnTerminate = Nothing;
+    std::vector<std::wstring> Events;
+    void Act(TAction AAction)
+    {
+      if (AAction == FreeIt)
+        rtl::FreeAndNil(Transition);
+      else if (AAction == TerminateIt)
+        std::exchange(Transition, nullptr)->Terminate();
+    }
+    void Animate(TdxAnimationTransition*, int& APosition, bool&)
+    {
+      Events.push_back(L"A" + std::to_wstring(APosition));
+      Act(std::exchange(OnAnimate, Nothing));
+    }
+    void Terminate(rtl::TObject*)
+    {
+      Events.push_back(L"T");
+      Act(OnTerminate);
+    }
+  };
+  enum TRun { Tick, Immediate, Terminate };
+  struct TCase {
+    const char* when;
+    bool keep;
+    TAction onAnimate;
+    TAction onTerminate;
+    TRun run;
+    unsigned elapsed;
+    std::vector<std::wstring> events;
+  };
+  const TCase cases[] = {
+      {"freed in OnTerminate at its end", true, Nothing, FreeIt, Tick, 1000, {L"A100", L"T"}},
+      {"freed in OnAnimate halfway", true, FreeIt, Nothing, Tick, 500, {L"A50"}},
+      {"freed in OnAnimate of ImmediateAnimation", true, FreeIt, Nothing, Immediate, 0, {L"A0"}},
+      {"freed in OnTerminate of Terminate", true, Nothing, FreeIt, Terminate, 0, {L"A100", L"T"}},
+      {"Terminate in OnAnimate halfway", false, TerminateIt, Nothing, Tick, 500, {L"A50", L"A100", L"T"}},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.when);
+    TOwner owner;
+    owner.OnAnimate = c.onAnimate;
+    owner.OnTerminate = c.onTerminate;
+    auto* transition = rtl::New<TScrubbedTransition>(1000u, ateLinear, 100, atmIn);
+    transition->SetInfo(rtl::New<TFreeWitness>(&FFreed));
+    transition->SetFreeOnTerminate(!c.keep);
+    transition->SetOnAnimate(TdxAnimationEvent::Bind<&TOwner::Animate>(&owner));
+    transition->SetOnTerminate(rtl::TNotifyEvent::Bind<&TOwner::Terminate>(&owner));
+    owner.Transition = transition;
+    transition->Resume();
+    Advance(c.elapsed);
+    switch (c.run) {
+      case Tick:
+        FController->Update();
+        break;
+      case Immediate:
+        transition->ImmediateAnimation();
+        break;
+      case Terminate:
+        transition->Terminate();
+        break;
+    }
+    EXPECT_EQ(owner.Events, c.events);
+    EXPECT_TRUE(FFreed);
+    EXPECT_EQ(owner.Transition, nullptr);
+    EXPECT_EQ(FController->GetActiveAnimations(), 0);
+    EXPECT_TRUE(TimerOff());
+    FController->Update();
+  }
+  TScrubbedTransition::ReleaseMemory();
 }
 
 TEST_F(AnimationController, APauseStopsTheTimerAndResumingStartsItAgain)

@@ -214,6 +214,29 @@ TEST_F(ClassesThreads, FreeOnTerminateThreadFreesItselfAfterOnTerminateRanOnTheM
   EXPECT_EQ(recorder.threads[0], GetCurrentThreadId());
 }
 
+// An owner may take the freeing over from a thread that frees itself
+// (FreeOnTerminate False, Terminate, WaitFor, Free), also once the thread is
+// past Execute and waits for the main thread to run its OnTerminate.
+TEST_F(ClassesThreads, AnOwnerMayTakeOverFreeingAThreadPastExecute)
+{
+  CheckSynchronize();
+  std::atomic<bool> destroyed{false};
+  TerminateRecorder recorder;
+  TTestThread* thread = NewThread([](TTestThread*) {}, true, &destroyed);
+  thread->SetFreeOnTerminate(true);
+  thread->SetOnTerminate(TNotifyEvent::Bind<&TerminateRecorder::ThreadTerminated>(&recorder));
+  thread->Start();
+  // OnTerminate waits for the main thread: the thread is past Execute.
+  ASSERT_EQ(WaitForSingleObject(rtl::SyncEvent(), 10000), WAIT_OBJECT_0);
+  thread->SetFreeOnTerminate(false);
+  thread->Terminate();
+  EXPECT_NO_THROW(thread->WaitFor());
+  EXPECT_EQ(recorder.senders.size(), 1u);
+  ASSERT_FALSE(destroyed) << "the thread freed itself after its owner took that over";
+  rtl::Free(thread);
+  EXPECT_TRUE(destroyed);
+}
+
 // Freeing the thread in its own OnTerminate must not wait for the thread,
 // which waits for OnTerminate to return.
 struct FreeingTerminateHandler {
@@ -420,6 +443,38 @@ TEST_F(ClassesThreads, WakeUpMessageToAUtilityWindowServesSynchronize)
   EXPECT_EQ(waker.served, 1);
   rtl::Free(thread);
   rtl::DeallocateHWnd(waker.window);
+}
+
+// The application takes its wake-up away as it goes; a worker that read the
+// handler just before must be done with it by the time the application is
+// gone.
+TEST_F(ClassesThreads, TakingTheWakeUpAwayWaitsForAHandlerStillRunning)
+{
+  struct SlowWaker {
+    HANDLE entered = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE release = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::atomic<bool> done{false};
+    void Wake(rtl::TObject*)
+    {
+      SetEvent(entered);
+      WaitForSingleObject(release, 10000);
+      // Still busy with its owner a little after being let go, as a slow
+      // PostMessage might be.
+      Sleep(50);
+      done = true;
+    }
+  } waker;
+  const TNotifyEvent previous = rtl::GetWakeMainThread();
+  rtl::SetWakeMainThread(TNotifyEvent::Bind<&SlowWaker::Wake>(&waker));
+  std::thread worker([] { TThread::Queue(nullptr, [] {}); });
+  ASSERT_EQ(WaitForSingleObject(waker.entered, 10000), WAIT_OBJECT_0);
+  SetEvent(waker.release);
+  rtl::SetWakeMainThread(previous);
+  EXPECT_TRUE(waker.done) << "the handler still ran after it was taken away";
+  worker.join();
+  CheckSynchronize();
+  CloseHandle(waker.entered);
+  CloseHandle(waker.release);
 }
 
 TEST_F(ClassesThreads, WaitForLetsMessagesSentByTheThreadThrough)
