@@ -302,20 +302,28 @@ class TFormatter {
     return FArgs.begin()[FNext++];
   }
 
+  // The largest index, width or precision: what lies beyond is a fault in
+  // the format or its arguments, not text anybody can show.
+  static constexpr int kMaxNumber = 100000000;
+
   // Digits, or "*" for an integer argument; -1 when neither is there.
   int ReadNumber(size_t& AIndex)
   {
     if (AIndex < FFormat.size() && FFormat[AIndex] == L'*') {
       ++AIndex;
       const FormatArg& arg = TakeArg();
-      if (!arg.IsInteger() || arg.AsInt64() < INT32_MIN || arg.AsInt64() > INT32_MAX)
+      if (!arg.IsInteger())
         Invalid();
-      return static_cast<int>(arg.AsInt64());
+      // An unsigned 64-bit argument keeps its value only in AsUInt64.
+      const bool isUInt64 = arg.Kind() == FormatArg::TKind::UInt64;
+      if (isUInt64 ? arg.AsUInt64() > kMaxNumber : arg.AsInt64() < INT32_MIN || arg.AsInt64() > kMaxNumber)
+        Invalid();
+      return static_cast<int>(isUInt64 ? static_cast<int64_t>(arg.AsUInt64()) : arg.AsInt64());
     }
     int value = -1;
     while (AIndex < FFormat.size() && FFormat[AIndex] >= L'0' && FFormat[AIndex] <= L'9') {
       value = std::max(value, 0) * 10 + (FFormat[AIndex++] - L'0');
-      if (value > 100000000)
+      if (value > kMaxNumber)
         Invalid();
     }
     return value;

@@ -50,6 +50,7 @@ TEST(FormatTest, ProducesTheFrameworksTexts)
       {L"%-5d|", {42}, L"42   |"},
       {L"%*d|", {5, 42}, L"   42|"},
       {L"%-*d|", {4, value7}, L"7   |"},
+      {L"%*d|", {uint64_t(5), 42}, L"   42|"},
       {L"%1s", {L"long"}, L"long"},
       // Integers: precision is the least number of digits.
       {L"%.3d", {7}, L"007"},
@@ -144,6 +145,11 @@ TEST(FormatTest, RaisesEConvertErrorOnBadDirectivesAndArguments)
       {L"%d %d", {1}, true},
       {L"%2:d", {1, 2}, true},
       {L"%*d", {5}, true},
+      // Widths and precisions from arguments are held to the bound of written ones.
+      {L"%*d", {INT32_MAX, 1}, false},
+      {L"%.*d", {INT32_MAX, 1}, false},
+      {L"%.*s", {200000000, L"a"}, false},
+      {L"%.200000000s", {L"a"}, false},
   };
   for (const ErrorCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "Format(\"" << c.Format << "\")");
