@@ -333,6 +333,14 @@ TEST(FormatFloatTest, Patterns)
       {L"0.0E+0 'x'", 15000, L"1.5E+4 x"},
       {L"\"$\"#,##0", 1234, L"$1,234"},
       {L"0 'kg'", 5, L"5 kg"},
+      // Literals between placeholders split the digits; extra integer digits
+      // go to the first placeholder.
+      {L"00-00", 1234, L"12-34"},
+      {L"(000) 000-0000", 5551234567.0, L"(555) 123-4567"},
+      {L"000-000", 12345, L"012-345"},
+      {L"#-##", 12345, L"123-45"},
+      {L"0.0-0", 1.25, L"1.2-5"},
+      {L".00", 12.5, L"12.50"},
       {L"0.00", NAN, L"NAN"},
   };
   const TFormatSettings settings = TFormatSettings::Invariant();
