@@ -302,20 +302,28 @@ class TFormatter {
     return FArgs.begin()[FNext++];
   }
 
+  // The largest index, width or precision: what lies beyond is a fault in
+  // the format or its arguments, not text anybody can show.
+  static constexpr int kMaxNumber = 100000000;
+
   // Digits, or "*" for an integer argument; -1 when neither is there.
   int ReadNumber(size_t& AIndex)
   {
     if (AIndex < FFormat.size() && FFormat[AIndex] == L'*') {
       ++AIndex;
       const FormatArg& arg = TakeArg();
-      if (!arg.IsInteger() || arg.AsInt64() < INT32_MIN || arg.AsInt64() > INT32_MAX)
+      if (!arg.IsInteger())
         Invalid();
-      return static_cast<int>(arg.AsInt64());
+      // An unsigned 64-bit argument keeps its value only in AsUInt64.
+      const bool isUInt64 = arg.Kind() == FormatArg::TKind::UInt64;
+      if (isUInt64 ? arg.AsUInt64() > kMaxNumber : arg.AsInt64() < INT32_MIN || arg.AsInt64() > kMaxNumber)
+        Invalid();
+      return static_cast<int>(isUInt64 ? static_cast<int64_t>(arg.AsUInt64()) : arg.AsInt64());
     }
     int value = -1;
     while (AIndex < FFormat.size() && FFormat[AIndex] >= L'0' && FFormat[AIndex] <= L'9') {
       value = std::max(value, 0) * 10 + (FFormat[AIndex++] - L'0');
-      if (value > 100000000)
+      if (value > kMaxNumber)
         Invalid();
     }
     return value;
@@ -503,16 +511,29 @@ String ApplySection(const TSection& ASection, Extended AValue, const TFormatSett
   String integer = rec.Exponent > 0 ? IntegerPart(rec, 0) : String();
   if (static_cast<int>(integer.size()) < ASection.IntegerZeros)
     integer.insert(0, ASection.IntegerZeros - integer.size(), L'0');
-  if (ASection.Thousands && ASettings.ThousandSeparator)
-    for (int i = static_cast<int>(integer.size()) - 3; i > 0; i -= 3)
-      integer.insert(i, 1, ASettings.ThousandSeparator);
   String fraction = FractionPart(rec, ASection.MaxDecimals);
   while (static_cast<int>(fraction.size()) > ASection.MinDecimals && fraction.back() == L'0')
     fraction.pop_back();
 
-  const String& text = ASection.Text;
+  // The integer digits sit right-aligned on their placeholders, so literals
+  // between placeholders split them ("000-0000"); digits beyond the
+  // placeholders all go to the first one.
+  const Char separator = ASection.Thousands ? ASettings.ThousandSeparator : Char(0);
+  const int integerCount = static_cast<int>(integer.size());
+  const int excess = integerCount - ASection.IntegerPlaces;
   String result;
-  bool afterPoint = false, integerDone = false, fractionDone = false;
+  const auto putIntegerDigits = [&](int AFrom, int ATo) {
+    for (int k = std::max(AFrom, 0); k < ATo; ++k) {
+      result += integer[k];
+      const int following = integerCount - 1 - k;
+      if (separator && following > 0 && following % 3 == 0)
+        result += separator;
+    }
+  };
+
+  const String& text = ASection.Text;
+  bool afterPoint = false;
+  int integerPlace = 0, fractionPlace = 0;
   Char quote = 0;
   for (size_t i = 0; i < text.size(); ++i) {
     const Char c = text[i];
@@ -524,23 +545,26 @@ String ApplySection(const TSection& ASection, Extended AValue, const TFormatSett
     } else if (c == L'"' || c == L'\'') {
       quote = c;
     } else if (c == L'0' || c == L'#') {
-      String& digits = afterPoint ? fraction : integer;
-      bool& done = afterPoint ? fractionDone : integerDone;
-      if (!done)
-        result += digits;
-      done = true;
+      if (afterPoint) {
+        if (fractionPlace < static_cast<int>(fraction.size()))
+          result += fraction[fractionPlace];
+        ++fractionPlace;
+      } else {
+        const int index = excess + integerPlace;
+        putIntegerDigits(integerPlace == 0 ? 0 : index, index + 1);
+        ++integerPlace;
+      }
     } else if (c == L'.') {
       if (!afterPoint) {
         // Digits before the point that the pattern has no place for still show.
-        if (!integerDone)
-          result += integer;
-        integerDone = true;
+        if (ASection.IntegerPlaces == 0)
+          putIntegerDigits(0, integerCount);
         if (!fraction.empty())
           result += DecimalPoint(ASettings);
       }
       afterPoint = true;
     } else if (c == L',') {
-      // The separators went in with the integer digits.
+      // The separators go in with the integer digits.
     } else if (ASection.Scientific && IsExponentAt(text, i)) {
       int zeros = 0;
       size_t j = i + 2;

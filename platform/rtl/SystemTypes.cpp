@@ -129,6 +129,11 @@ Currency Currency::FromDouble(double AValue)
   return Currency(CheckedInt64(RoundHalfEven(static_cast<Extended>(AValue) * 10000)));
 }
 
+void Currency::RaiseOverflow()
+{
+  RaiseInvalidFloatOp();
+}
+
 double Currency::ToDouble() const
 {
   return static_cast<double>(static_cast<Extended>(FRaw) / 10000);

@@ -80,22 +80,26 @@ class Currency {
   static Currency FromDouble(double AValue);
   double ToDouble() const;
 
-  // Wraps around on overflow like the framework's unchecked arithmetic,
-  // without the undefined behaviour of signed overflow in C++.
-  friend constexpr Currency operator+(Currency A, Currency B) { return Currency(Wrap(A.FRaw, B.FRaw, false)); }
-  friend constexpr Currency operator-(Currency A, Currency B) { return Currency(Wrap(A.FRaw, B.FRaw, true)); }
-  constexpr Currency operator-() const { return Currency(Wrap(0, FRaw, true)); }
+  // A result beyond the 64-bit range raises EInvalidOp, as the framework's
+  // amounts, computed on the floating-point unit, do: wrapping around would
+  // turn a large amount into one of the other sign.
+  friend constexpr Currency operator+(Currency A, Currency B) { return Currency(Checked(A.FRaw, B.FRaw, false)); }
+  friend constexpr Currency operator-(Currency A, Currency B) { return Currency(Checked(A.FRaw, B.FRaw, true)); }
+  constexpr Currency operator-() const { return Currency(Checked(0, FRaw, true)); }
   Currency& operator+=(Currency A) { return *this = *this + A; }
   Currency& operator-=(Currency A) { return *this = *this - A; }
   friend constexpr auto operator<=>(const Currency&, const Currency&) = default;
 
  private:
   explicit constexpr Currency(std::int64_t ARaw) : FRaw(ARaw) {}
-  static constexpr std::int64_t Wrap(std::int64_t A, std::int64_t B, bool ASubtract)
+  static constexpr std::int64_t Checked(std::int64_t A, std::int64_t B, bool ASubtract)
   {
-    const auto a = static_cast<std::uint64_t>(A), b = static_cast<std::uint64_t>(B);
-    return static_cast<std::int64_t>(ASubtract ? a - b : a + b);
+    std::int64_t result = 0;
+    if (ASubtract ? __builtin_sub_overflow(A, B, &result) : __builtin_add_overflow(A, B, &result))
+      RaiseOverflow();
+    return result;
   }
+  [[noreturn]] static void RaiseOverflow();
 
   std::int64_t FRaw = 0;
 };

@@ -726,8 +726,12 @@ Variant VarArrayCreate(int ALowBound, int AHighBound, TVarType AVarType)
   const Variant initial = AVarType == varVariant ? Variant() : Variant().CastTo(AVarType);
   // Bounds may come from a file: a size the process cannot hold is this
   // routine's error, not an allocation failure somewhere else.
+  // The widest bounds count 2^32 elements, which a 32-bit size_t would wrap to 0.
+  const uint64_t count = uint64_t(int64_t(AHighBound) - ALowBound + 1);
+  if (count > data->Items.max_size())
+    Raise(SVarArrayCreate);
   try {
-    data->Items.assign(size_t(int64_t(AHighBound) - ALowBound + 1), initial);
+    data->Items.assign(size_t(count), initial);
   } catch (const std::bad_alloc&) {
     Raise(SVarArrayCreate);
   } catch (const std::length_error&) {

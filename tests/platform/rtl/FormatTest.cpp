@@ -50,6 +50,7 @@ TEST(FormatTest, ProducesTheFrameworksTexts)
       {L"%-5d|", {42}, L"42   |"},
       {L"%*d|", {5, 42}, L"   42|"},
       {L"%-*d|", {4, value7}, L"7   |"},
+      {L"%*d|", {uint64_t(5), 42}, L"   42|"},
       {L"%1s", {L"long"}, L"long"},
       // Integers: precision is the least number of digits.
       {L"%.3d", {7}, L"007"},
@@ -144,6 +145,11 @@ TEST(FormatTest, RaisesEConvertErrorOnBadDirectivesAndArguments)
       {L"%d %d", {1}, true},
       {L"%2:d", {1, 2}, true},
       {L"%*d", {5}, true},
+      // Widths and precisions from arguments are held to the bound of written ones.
+      {L"%*d", {INT32_MAX, 1}, false},
+      {L"%.*d", {INT32_MAX, 1}, false},
+      {L"%.*s", {200000000, L"a"}, false},
+      {L"%.200000000s", {L"a"}, false},
   };
   for (const ErrorCase& c : cases) {
     SCOPED_TRACE(testing::Message() << "Format(\"" << c.Format << "\")");
@@ -327,6 +333,14 @@ TEST(FormatFloatTest, Patterns)
       {L"0.0E+0 'x'", 15000, L"1.5E+4 x"},
       {L"\"$\"#,##0", 1234, L"$1,234"},
       {L"0 'kg'", 5, L"5 kg"},
+      // Literals between placeholders split the digits; extra integer digits
+      // go to the first placeholder.
+      {L"00-00", 1234, L"12-34"},
+      {L"(000) 000-0000", 5551234567.0, L"(555) 123-4567"},
+      {L"000-000", 12345, L"012-345"},
+      {L"#-##", 12345, L"123-45"},
+      {L"0.0-0", 1.25, L"1.2-5"},
+      {L".00", 12.5, L"12.50"},
       {L"0.00", NAN, L"NAN"},
   };
   const TFormatSettings settings = TFormatSettings::Invariant();

@@ -125,9 +125,26 @@ TEST(Currency, ArithmeticAndOrder)
   c += b;
   c -= a;
   EXPECT_EQ(c, b);
-  // Unchecked like the framework's arithmetic: wraps instead of being undefined.
-  EXPECT_EQ((Currency::FromRaw(std::numeric_limits<std::int64_t>::max()) + Currency::FromRaw(1)).Raw(),
-            std::numeric_limits<std::int64_t>::min());
+}
+
+// The framework computes amounts on the floating-point unit, whose store of a
+// result beyond the 64-bit range is an invalid operation: an overflow raises
+// instead of turning a large amount into one of the other sign.
+TEST(Currency, OverflowRaisesInsteadOfWrapping)
+{
+  const Currency max = Currency::FromRaw(std::numeric_limits<std::int64_t>::max());
+  const Currency min = Currency::FromRaw(std::numeric_limits<std::int64_t>::min());
+  const Currency one = Currency::FromRaw(1);
+  EXPECT_THROW(max + one, EInvalidOp);
+  EXPECT_THROW(min - one, EInvalidOp);
+  EXPECT_THROW(one - min, EInvalidOp);
+  EXPECT_THROW(-min, EInvalidOp);
+  Currency c = max;
+  EXPECT_THROW(c += one, EInvalidOp);
+  EXPECT_EQ(c, max);
+  EXPECT_EQ((max + min).Raw(), -1);
+  EXPECT_EQ((min + one - one), min);
+  EXPECT_EQ((-max).Raw(), -std::numeric_limits<std::int64_t>::max());
 }
 
 // --- AnsiString -------------------------------------------------------------

@@ -497,6 +497,9 @@ TEST(Variants, ArrayErrors)
   EXPECT_EQ(message([&] { VarArrayCreate(0, 1, varNull); }), L"Invalid variant type");
   EXPECT_EQ(message([&] { VarArrayCreate(0, std::numeric_limits<int>::max(), varVariant); }),
             L"Error creating variant or safe array");
+  // The widest bounds count 2^32 elements, one more than a 32-bit size holds.
+  EXPECT_EQ(message([&] { VarArrayCreate(std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), varVariant); }),
+            L"Error creating variant or safe array");
 }
 
 TEST(Variants, CopyingAVariantCopiesItsArray)
