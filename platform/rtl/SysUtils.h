@@ -102,6 +102,10 @@ class Finally {
 // the object again. The object keeps a `bool* FDestroyWatch`, zero until
 // watched, and its Destroy calls NotifyDestroyWatch(FDestroyWatch). Watches
 // nest; an inner one that sees the object go tells the outer one.
+// The object holds the address of the watch's flag only while the watch
+// lives (the destructor takes it back), which GCC cannot always see.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdangling-pointer"
 template <class T>
 class TDestroyWatch {
  public:
@@ -123,6 +127,7 @@ class TDestroyWatch {
   bool* FOuter;
   bool FDestroyed = false;
 };
+#pragma GCC diagnostic pop
 
 inline void NotifyDestroyWatch(bool* AWatch)
 {

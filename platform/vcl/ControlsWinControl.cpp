@@ -1019,10 +1019,17 @@ bool TWinControl::SetFocusedControl(TWinControl* AControl)
   if (AControl->FControlState.Contains(csFocusing))
     return false;
   AControl->FControlState.Include(csFocusing);
+  // An OnEnter handler may free the control being entered.
+  TControlDestroyWatch watch(AControl);
   struct TFocusingGuard {
     TWinControl* Control;
-    ~TFocusingGuard() { Control->FControlState.Exclude(csFocusing); }
-  } guard{AControl};
+    const TControlDestroyWatch& Watch;
+    ~TFocusingGuard()
+    {
+      if (!Watch.Destroyed())
+        Control->FControlState.Exclude(csFocusing);
+    }
+  } guard{AControl, watch};
   if (!FFocusedControl)
     FFocusedControl = this;
   if (FFocusedControl == AControl)
@@ -1047,7 +1054,7 @@ bool TWinControl::SetFocusedControl(TWinControl* AControl)
     FFocusedControl = next;
     const HWND focus = GetFocus();
     next->Perform(CM_ENTER, 0, 0);
-    if (GetFocus() != focus)
+    if (watch.Destroyed() || GetFocus() != focus)
       return false;
   }
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(AControl));
@@ -1290,11 +1297,15 @@ void TWinControl::WndProc(TMessage& AMessage)
     const TWMMouse& mouse = MessageAs<TWMMouse>(AMessage);
     UpdateMouseControl(GetCapture() == FHandle ? FMouseControl : ControlAtPos(mouse.Pos(), false));
   }
-  if (IsClientMouseMessage(AMessage.Msg) && IsControlMouseMsg(MessageAs<TWMMouse>(AMessage))) {
-    // The child may have taken the window away (Parent := nil in a handler).
-    if (AMessage.Result == 0 && FHandle)
-      DefWindowProcW(FHandle, AMessage.Msg, AMessage.WParam, AMessage.LParam);
-    return;
+  if (IsClientMouseMessage(AMessage.Msg)) {
+    // The child's handlers may take the window away (Parent := nil) or
+    // free this control altogether (a click that closes the page).
+    TControlDestroyWatch watch(this);
+    if (IsControlMouseMsg(MessageAs<TWMMouse>(AMessage))) {
+      if (!watch.Destroyed() && AMessage.Result == 0 && FHandle)
+        DefWindowProcW(FHandle, AMessage.Msg, AMessage.WParam, AMessage.LParam);
+      return;
+    }
   }
   inherited::WndProc(AMessage);
 }

@@ -35,6 +35,12 @@ class TStdCtrlsEvents : public rtl::TObject {
   std::vector<TRect> DrawnRects;
 
   void Change(TObject*) { ++Changes; }
+  // A label that closes the panel it stands on.
+  void ClickAndFreeParent(TObject* Sender)
+  {
+    ++Clicks;
+    rtl::Free(static_cast<TControl*>(Sender)->GetParent());
+  }
   // An edit that is done once changed: the handler frees it.
   void ChangeAndFree(TObject* Sender)
   {
@@ -374,6 +380,39 @@ TEST_F(StdCtrlsTest, AnEditMayFreeItselfFromItsOnChange)
     EXPECT_EQ(FEvents->Changes, 1) << memo;
     EXPECT_EQ(FHost->GetControlCount(), before - 1) << memo;
   }
+}
+
+TEST_F(StdCtrlsTest, AnEditMayFreeItselfFromItsOnEnter)
+{
+  TEdit* edit = AddChild<TEdit>({0, 0, 100, 21});
+  edit->SetOnEnter(TNotifyEvent::Bind<&TStdCtrlsEvents::ChangeAndFree>(FEvents.get()));
+  FEvents->Changes = 0;
+  const int before = FHost->GetControlCount();
+  edit->SetFocus();
+  vcltest::PumpMessages();
+  EXPECT_EQ(FEvents->Changes, 1);
+  EXPECT_EQ(FHost->GetControlCount(), before - 1);
+}
+
+// The click of a non-windowed control reaches it through its parent's
+// window; a handler may free that parent.
+TEST_F(StdCtrlsTest, ALabelsClickMayFreeTheParentItStandsOn)
+{
+  auto* panel = AddChild<vcltest::TTestPanel>({0, 0, 200, 100});
+  auto* label = rtl::New<TLabel>(panel);
+  label->SetAutoSize(false);
+  label->SetBounds(10, 10, 80, 20);
+  label->SetParent(panel);
+  label->SetOnClick(TNotifyEvent::Bind<&TStdCtrlsEvents::ClickAndFreeParent>(FEvents.get()));
+  FEvents->Clicks = 0;
+  const int before = FHost->GetControlCount();
+  const HWND window = panel->GetHandle();
+  SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
+  SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
+  vcltest::PumpMessages();
+  EXPECT_EQ(FEvents->Clicks, 1);
+  EXPECT_EQ(FHost->GetControlCount(), before - 1);
+  EXPECT_FALSE(IsWindow(window));
 }
 
 TEST_F(StdCtrlsTest, AButtonMayFreeItselfFromItsClick)

@@ -35,6 +35,18 @@ class TTestHost : public vcl::TCustomControl {
   bool IsTopLevelHost() const override { return true; }
 };
 
+// A plain windowed child that takes child controls.
+class TTestPanel : public vcl::TCustomControl {
+  RTL_CLASS(TTestPanel, vcl::TCustomControl)
+
+ public:
+  void Create(rtl::TComponent* AOwner) override
+  {
+    inherited::Create(AOwner);
+    FControlStyle.Include(vcl::csAcceptsControls);
+  }
+};
+
 // Dispatches every message waiting for the thread.
 inline void PumpMessages()
 {
