@@ -271,25 +271,42 @@ TRect TScreen::GetDesktopRect() const
 
 BOOL CALLBACK TScreen::EnumMonitor(HMONITOR AMonitor, HDC /*ADC*/, LPRECT /*ARect*/, LPARAM AData)
 {
-  auto* screen = reinterpret_cast<TScreen*>(AData);
+  auto* handles = reinterpret_cast<std::vector<HMONITOR>*>(AData);
   // No exception may cross the enumeration: an allocation failure ends it.
   try {
-    TMonitor* monitor = rtl::New<TMonitor>();
-    monitor->FHandle = AMonitor;
-    monitor->FMonitorNum = static_cast<int>(screen->FMonitors.size());
-    screen->FMonitors.push_back(monitor);
+    handles->push_back(AMonitor);
   } catch (...) {
     return FALSE;
   }
   return TRUE;
 }
 
+// Lists the monitors again. A monitor still present keeps its object, so
+// the pointers callers hold stay valid; only the objects of monitors gone
+// are freed.
 int TScreen::GetMonitorCount()
 {
-  for (TMonitor* monitor : FMonitors)
-    rtl::Free(monitor);
-  FMonitors.clear();
-  EnumDisplayMonitors(nullptr, nullptr, &TScreen::EnumMonitor, reinterpret_cast<LPARAM>(this));
+  std::vector<HMONITOR> handles;
+  EnumDisplayMonitors(nullptr, nullptr, &TScreen::EnumMonitor, reinterpret_cast<LPARAM>(&handles));
+  std::vector<TMonitor*> monitors;
+  monitors.reserve(handles.size());
+  for (HMONITOR handle : handles) {
+    const auto kept = std::find_if(FMonitors.begin(), FMonitors.end(),
+                                   [handle](const TMonitor* AMonitor) { return AMonitor->FHandle == handle; });
+    TMonitor* monitor = nullptr;
+    if (kept != FMonitors.end()) {
+      monitor = *kept;
+      FMonitors.erase(kept);
+    } else {
+      monitor = rtl::New<TMonitor>();
+      monitor->FHandle = handle;
+    }
+    monitor->FMonitorNum = static_cast<int>(monitors.size());
+    monitors.push_back(monitor);
+  }
+  for (TMonitor* gone : FMonitors)
+    rtl::Free(gone);
+  FMonitors = std::move(monitors);
   return static_cast<int>(FMonitors.size());
 }
 

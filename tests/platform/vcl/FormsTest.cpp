@@ -663,6 +663,13 @@ TEST_F(TFormsTest, TheScreenKnowsCursorsMonitorsAndFonts)
   TMonitor* primary = screen->GetPrimaryMonitor();
   ASSERT_NE(primary, nullptr);
   EXPECT_TRUE(primary->GetPrimary());
+  // Listing the monitors again keeps the objects callers hold.
+  const int count = screen->GetMonitorCount();
+  EXPECT_EQ(screen->GetPrimaryMonitor(), primary);
+  bool listed = false;
+  for (int i = 0; i < count; ++i)
+    listed = listed || screen->GetMonitors(i) == primary;
+  EXPECT_TRUE(listed);
   const TRect work = screen->GetWorkAreaRect();
   const TRect monitorWork = primary->GetWorkareaRect();
   EXPECT_TRUE(EqualRect(&work, &monitorWork));
