@@ -687,10 +687,14 @@ class TInterfacedObject : public TObject, public IInterface {
   // Raises EInvalidPointer when references remain: freeing such an object
   // would leave them pointing at freed memory.
   void BeforeDestruction() override;
-  int RefCount() const { return FRefCount; }
+  int RefCount() const;
 
  protected:
   LONG FRefCount = 1;
+
+ private:
+  // Set in the count once destruction starts; far from 0 either way.
+  static constexpr LONG kDestroying = LONG(0x40000000);
 };
 
 // Implements IInterface without counting: AddRef and Release answer -1 and
