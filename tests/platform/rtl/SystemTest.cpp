@@ -648,6 +648,17 @@ TEST(Interfaces, QueriesBetweenInterfaces)
   EXPECT_EQ(counter->Next(), 1);
   EXPECT_FALSE(Supports<IGreeter2>(greeter));
   EXPECT_FALSE(Supports<ICounter>(IPtr<IGreeter>()));
+  // A failed query leaves no interface behind in the result variable, as the
+  // query on an object does.
+  bool freed = false;
+  IPtr<IGreeter> counted = static_cast<IGreeter*>(New<TCountedGreeter>(&freed));
+  for (const IPtr<IGreeter>& source : {counted, IPtr<IGreeter>()}) {
+    IPtr<ICounter> reused = counter;
+    EXPECT_FALSE(Supports(source, &reused));
+    EXPECT_FALSE(reused);
+  }
+  counted.Reset();
+  EXPECT_TRUE(freed);
 
   void* intf = reinterpret_cast<void*>(1);
   EXPECT_EQ(plain->QueryInterface(IIDOf<IGreeter2>(), &intf), E_NOINTERFACE);
