@@ -182,7 +182,16 @@ void TInterfacedObject::BeforeDestruction()
 {
   if (FRefCount != 0)
     throw EInvalidPointer(L"Invalid pointer operation");
+  // Marks the object as dying: a reference Destroy takes and drops (handing
+  // itself to a list of interfaces, say) then cannot bring the count back to
+  // 0 and free the object a second time.
+  FRefCount = kDestroying;
   inherited::BeforeDestruction();
+}
+
+int TInterfacedObject::RefCount() const
+{
+  return FRefCount & ~kDestroying;
 }
 
 HRESULT TNoRefCountObject::QueryInterface(REFIID AIID, void** AObj)

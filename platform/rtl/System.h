@@ -651,18 +651,20 @@ bool Supports(TObject* AObject, IPtr<I>* AOut)
   return result;
 }
 
-// Queries an interface for another one; nil answers false.
+// Queries an interface for another one; nil answers false. AOut becomes nil
+// when the query fails, as with an object.
 template <class I, class J>
   requires(std::is_base_of_v<IInterface, J> && !std::is_base_of_v<TObject, J>)
 bool Supports(J* AIntf, IPtr<I>* AOut = nullptr)
 {
+  // AOut is replaced only after the query: it may hold the last reference to
+  // AIntf (Supports(p, &p)).
   void* intf = nullptr;
-  if (!AIntf || FAILED(AIntf->QueryInterface(IIDOf<I>(), &intf)) || !intf)
-    return false;
-  IPtr<I> result = IPtr<I>::Attach(static_cast<I*>(static_cast<IInterface*>(intf)));
+  const bool found = AIntf && SUCCEEDED(AIntf->QueryInterface(IIDOf<I>(), &intf)) && intf;
+  IPtr<I> result = found ? IPtr<I>::Attach(static_cast<I*>(static_cast<IInterface*>(intf))) : IPtr<I>();
   if (AOut)
     *AOut = std::move(result);
-  return true;
+  return found;
 }
 
 template <class I, class J>
@@ -687,10 +689,14 @@ class TInterfacedObject : public TObject, public IInterface {
   // Raises EInvalidPointer when references remain: freeing such an object
   // would leave them pointing at freed memory.
   void BeforeDestruction() override;
-  int RefCount() const { return FRefCount; }
+  int RefCount() const;
 
  protected:
   LONG FRefCount = 1;
+
+ private:
+  // Set in the count once destruction starts; far from 0 either way.
+  static constexpr LONG kDestroying = LONG(0x40000000);
 };
 
 // Implements IInterface without counting: AddRef and Release answer -1 and

@@ -547,6 +547,42 @@ TEST(Interfaces, QueriesWithoutAResultCountNothing)
   EXPECT_TRUE(freed);
 }
 
+// Destroy hands itself out as an interface, as an object that unregisters
+// from a list of counted interfaces does.
+class TSelfReferencingGreeter : public TInterfacedObject, public IGreeter {
+  RTL_CLASS(TSelfReferencingGreeter, TInterfacedObject)
+  RTL_INTERFACES(IGreeter)
+
+ public:
+  void Create(int* ADestroys) { FDestroys = ADestroys; }
+  void Destroy() override
+  {
+    // Only the first time: a second Destroy is the fault looked for, and must
+    // not recurse without end.
+    if (++*FDestroys == 1)
+      IPtr<IGreeter> self = this;
+    inherited::Destroy();
+  }
+  String __stdcall Greet() override { return L"self"; }
+
+ private:
+  int* FDestroys;
+};
+
+TEST(Interfaces, AReferenceTakenAndDroppedDuringDestructionDoesNotFreeAgain)
+{
+  enum class TFreedBy { LastRelease, Free };
+  for (TFreedBy by : {TFreedBy::LastRelease, TFreedBy::Free}) {
+    int destroys = 0;
+    TSelfReferencingGreeter* greeter = New<TSelfReferencingGreeter>(&destroys);
+    if (by == TFreedBy::LastRelease)
+      IPtr<IGreeter>(static_cast<IGreeter*>(greeter)).Reset();
+    else
+      Free(greeter);
+    EXPECT_EQ(destroys, 1) << int(by);
+  }
+}
+
 TEST(Interfaces, UncountedObjectIsNeverFreedByReleases)
 {
   TPlainGreeter* plain = New<TPlainGreeter>();
@@ -612,6 +648,17 @@ TEST(Interfaces, QueriesBetweenInterfaces)
   EXPECT_EQ(counter->Next(), 1);
   EXPECT_FALSE(Supports<IGreeter2>(greeter));
   EXPECT_FALSE(Supports<ICounter>(IPtr<IGreeter>()));
+  // A failed query leaves no interface behind in the result variable, as the
+  // query on an object does.
+  bool freed = false;
+  IPtr<IGreeter> counted = static_cast<IGreeter*>(New<TCountedGreeter>(&freed));
+  for (const IPtr<IGreeter>& source : {counted, IPtr<IGreeter>()}) {
+    IPtr<ICounter> reused = counter;
+    EXPECT_FALSE(Supports(source, &reused));
+    EXPECT_FALSE(reused);
+  }
+  counted.Reset();
+  EXPECT_TRUE(freed);
 
   void* intf = reinterpret_cast<void*>(1);
   EXPECT_EQ(plain->QueryInterface(IIDOf<IGreeter2>(), &intf), E_NOINTERFACE);
