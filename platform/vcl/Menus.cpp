@@ -590,6 +590,10 @@ void TMenuItem::Insert(int AIndex, TMenuItem* AItem)
     return;
   if (AItem->FParent)
     throw EMenuError(L"Menu inserted twice");
+  // An item inside itself would make a ring every walk of the tree follows.
+  for (const TMenuItem* parent = this; parent; parent = parent->FParent)
+    if (parent == AItem)
+      throw EMenuError(L"Menu inserted into itself");
   if (AIndex < 0 || AIndex > GetCount())
     throw EMenuError(L"Menu index out of range");
   FItems.insert(FItems.begin() + AIndex, AItem);

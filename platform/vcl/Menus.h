@@ -117,8 +117,9 @@ class TMenuItem : public rtl::TComponent {
   void BeforeDestruction() override;
 
   // The children. Raises EMenuError "Menu inserted twice" for an item that
-  // has a parent already, and EMenuError "Menu index out of range" for a
-  // bad index.
+  // has a parent already, EMenuError "Menu inserted into itself" for the
+  // item itself or one of its parents, and EMenuError "Menu index out of
+  // range" for a bad index.
   int GetCount() const { return static_cast<int>(FItems.size()); }
   TMenuItem* GetItems(int AIndex) const;
   void Add(TMenuItem* AItem);
