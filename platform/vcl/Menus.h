@@ -295,7 +295,7 @@ class TMenu : public rtl::TComponent {
   // Right to left: popups open leftwards and entries read right to left.
   bool IsRightToLeft() const { return GetBiDiMode() != bdLeftToRight; }
   // Clicks the enabled item of the key's short cut and answers true; false
-  // when no item has it.
+  // when no item has it or it or one of its parents is disabled.
   bool IsShortCut(TWMKey& AMessage);
   // Clicks the item of a command number the native menu sent; false when
   // no item has it.
@@ -341,14 +341,16 @@ class TPopupMenu : public TMenu {
   bool GetAutoPopup() const { return FAutoPopup; }
   void SetAutoPopup(bool AValue) { FAutoPopup = AValue; }
   // The component the menu was last shown for; the showing code sets it.
+  // Nil again once that component is freed.
   rtl::TComponent* GetPopupComponent() const { return FPopupComponent; }
-  void SetPopupComponent(rtl::TComponent* AValue) { FPopupComponent = AValue; }
+  void SetPopupComponent(rtl::TComponent* AValue);
   TPoint GetPopupPoint() const { return FPopupPoint; }
   rtl::TNotifyEvent GetOnPopup() const { return FOnPopup; }
   void SetOnPopup(rtl::TNotifyEvent AValue) { FOnPopup = AValue; }
 
  protected:
   virtual void DoPopup(rtl::TObject* ASender);
+  void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
   // The one call into Windows: TrackPopupMenu with TPM_RETURNCMD, answering
   // the chosen command or 0. Tests replace it to choose for the user.
   virtual UINT TrackMenu(HMENU AMenu, UINT AFlags, int X, int Y, HWND AWindow);
