@@ -795,13 +795,19 @@ bool TMenu::IsShortCut(TWMKey& AMessage)
   TMenuItem* item = FItems->FindShortCut(shortCut);
   if (!item)
     return false;
+  // The sub-menus' updates may rebuild their items, so the item is looked
+  // up again afterwards.
+  for (TMenuItem* parent = item->GetParent(); parent; parent = parent->GetParent())
+    parent->InitiateAction();
+  item = FItems->FindShortCut(shortCut);
+  if (!item)
+    return false;
+  item->InitiateAction();
   // The user cannot reach an item below a disabled sub-menu; neither may
   // its key.
-  for (TMenuItem* each = item; each; each = each->GetParent()) {
-    each->InitiateAction();
+  for (TMenuItem* each = item; each; each = each->GetParent())
     if (!each->GetEnabled())
       return false;
-  }
   item->Click();
   return true;
 }

@@ -443,6 +443,47 @@ TEST(MenusActions, AnUpdateThatAddsItemsWhileTheMenuIsBuiltIsSafe)
   EXPECT_EQ(menu->Texts.back(), L"Recent");
 }
 
+// The update of a sub-menu's action that builds the sub-menu's items anew.
+class TMenusRebuildingUpdate : public rtl::TObject {
+  RTL_CLASS(TMenusRebuildingUpdate, rtl::TObject)
+
+ public:
+  TMenuItem* SubMenu = nullptr;
+  TMenusClickRecorder* Recorder = nullptr;
+  TMenuItem* Latest = nullptr;
+  void Updated(rtl::TObject*)
+  {
+    // Made before the old ones go, so it cannot take a freed one's place.
+    Latest = rtl::New<TMenuItem>(nullptr);
+    Latest->SetShortCut(VK_F8);
+    Latest->SetOnClick(rtl::TNotifyEvent::Bind<&TMenusClickRecorder::Clicked>(Recorder));
+    SubMenu->Clear();
+    SubMenu->Add(Latest);
+  }
+};
+
+TEST(MenusActions, AShortCutClicksTheItemASubMenusUpdateBuiltAnew)
+{
+  rtl::TOwnedPtr<TPopupMenu> menu(rtl::New<TPopupMenu>(nullptr));
+  rtl::TOwnedPtr<TMenusClickRecorder> recorder(rtl::New<TMenusClickRecorder>());
+  rtl::TOwnedPtr<TMenusRebuildingUpdate> events(rtl::New<TMenusRebuildingUpdate>());
+  TAction* action = rtl::New<TAction>(menu.get());
+  action->SetCaption(L"Recent");
+  action->SetOnUpdate(rtl::TNotifyEvent::Bind<&TMenusRebuildingUpdate::Updated>(events.get()));
+  TMenuItem* sub = AddItem(menu.get(), nullptr, L"", nullptr);
+  sub->SetAction(action);
+  events->SubMenu = sub;
+  events->Recorder = recorder.get();
+  TMenuItem* first = rtl::New<TMenuItem>(nullptr);
+  first->SetShortCut(VK_F8);
+  sub->Add(first);
+
+  TWMKey key{WM_KEYDOWN, VK_F8, 0, 0, 0};
+  EXPECT_TRUE(menu->IsShortCut(key));
+  ASSERT_EQ(recorder->Clicks.size(), 1u);
+  EXPECT_EQ(recorder->Clicks.front(), events->Latest);
+}
+
 TEST(MenusActions, AnAutoCheckItemTogglesItselfOrLeavesItToItsAction)
 {
   rtl::TOwnedPtr<TPopupMenu> menu(rtl::New<TPopupMenu>(nullptr));
