@@ -861,6 +861,10 @@ void TPopupMenu::Popup(int X, int Y)
   FPopupPoint = {X, Y};
   DoPopup(this);
   HMENU menu = GetItems()->CreateNativeMenu(false);
+  // A handler may show the menu again from inside the menu's loop; that
+  // showing gives the window of this one back when it ends.
+  const HWND outer = FWindow;
+  HWND window = nullptr;
   UINT command = 0;
   try {
     if (GetMenuItemCount(menu) > 0) {
@@ -869,16 +873,17 @@ void TPopupMenu::Popup(int X, int Y)
                                           {TPM_RIGHTALIGN, TPM_LEFTALIGN, TPM_CENTERALIGN}};
       // The menu needs a window of this thread to report to; a hidden one
       // of our own serves whoever shows the menu.
-      FWindow = rtl::AllocateHWnd(rtl::TWndMethod::Bind<&TPopupMenu::WndProc>(this));
-      command = TrackMenu(menu, kAlignments[IsRightToLeft()][FAlignment] | TPM_RIGHTBUTTON | TPM_RETURNCMD, X, Y, FWindow);
+      window = rtl::AllocateHWnd(rtl::TWndMethod::Bind<&TPopupMenu::WndProc>(this));
+      FWindow = window;
+      command = TrackMenu(menu, kAlignments[IsRightToLeft()][FAlignment] | TPM_RIGHTBUTTON | TPM_RETURNCMD, X, Y, window);
     }
   } catch (...) {
     DestroyMenu(menu);
-    ReleaseWindow();
+    ReleaseWindow(window, outer);
     throw;
   }
   DestroyMenu(menu);
-  ReleaseWindow();
+  ReleaseWindow(window, outer);
   // Clicked after the menu is gone, so a handler may show another menu or
   // free this one.
   DispatchCommand(command);
@@ -896,10 +901,10 @@ UINT TPopupMenu::TrackMenu(HMENU AMenu, UINT AFlags, int X, int Y, HWND AWindow)
 
 // The window still answers its last messages (WM_DESTROY, WM_NCDESTROY)
 // through WndProc, so the handle is cleared only afterwards.
-void TPopupMenu::ReleaseWindow()
+void TPopupMenu::ReleaseWindow(HWND AWindow, HWND AOuter)
 {
-  rtl::DeallocateHWnd(FWindow);
-  FWindow = nullptr;
+  rtl::DeallocateHWnd(AWindow);
+  FWindow = AOuter;
 }
 
 // The pictures of the entries (HBMMENU_CALLBACK): Windows measures and

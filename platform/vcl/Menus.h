@@ -356,7 +356,9 @@ class TPopupMenu : public TMenu {
   virtual UINT TrackMenu(HMENU AMenu, UINT AFlags, int X, int Y, HWND AWindow);
 
  private:
-  void ReleaseWindow();
+  // Destroys AWindow; FWindow becomes AOuter, the window of the showing
+  // this one was nested in (nil when none).
+  void ReleaseWindow(HWND AWindow, HWND AOuter);
   void WndProc(rtl::TMessage& AMessage);
 
   rtl::TComponent* FPopupComponent;

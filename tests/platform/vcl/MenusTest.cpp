@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/vcl/Controls.h"
@@ -95,10 +96,15 @@ class TMenusTestPopupMenu : public TPopupMenu {
   std::vector<String> Texts;  // "text|flags" of each native entry
   UINT Flags = 0;
   int Shown = 0;
+  std::vector<HWND> Windows;        // the window of each showing
+  std::function<void()> OnTrack;  // run once while the menu is shown
 
  protected:
   UINT TrackMenu(HMENU AMenu, UINT AFlags, int, int, HWND AWindow) override
   {
+    Windows.push_back(AWindow);
+    if (OnTrack)
+      std::exchange(OnTrack, nullptr)();
     ++Shown;
     Flags = AFlags;
     EXPECT_TRUE(IsWindow(AWindow));
@@ -174,6 +180,17 @@ TEST(MenusPopup, NativeMenuMirrorsTheItemsAndTheChoiceIsClicked)
   menu->Choose = L"";  // dismissed
   menu->Popup(0, 0);
   EXPECT_TRUE(recorder->Clicks.empty());
+}
+
+TEST(MenusPopup, AMenuShownAgainFromInsideItsLoopLeavesNoWindowBehind)
+{
+  rtl::TOwnedPtr<TMenusTestPopupMenu> menu(rtl::New<TMenusTestPopupMenu>(nullptr));
+  AddItem(menu.get(), nullptr, L"Item", nullptr);
+  menu->OnTrack = [&menu] { menu->Popup(0, 0); };
+  menu->Popup(0, 0);
+  ASSERT_EQ(menu->Windows.size(), 2u);
+  for (HWND window : menu->Windows)
+    EXPECT_FALSE(IsWindow(window));
 }
 
 TEST(MenusPopup, NothingIsShownWithoutAVisibleItem)
