@@ -830,6 +830,14 @@ void TPopupMenu::Create(rtl::TComponent* AOwner)
   FAutoPopup = true;
 }
 
+void TPopupMenu::Destroy()
+{
+  rtl::NotifyDestroyWatch(FDestroyWatch);
+  // Windows ends the menu's loop when the window it reports to goes.
+  ReleaseWindow(FWindow, nullptr);
+  inherited::Destroy();
+}
+
 void TPopupMenu::SetPopupComponent(rtl::TComponent* AValue)
 {
   if (AValue == FPopupComponent)
@@ -875,7 +883,14 @@ void TPopupMenu::Popup(int X, int Y)
       // of our own serves whoever shows the menu.
       window = rtl::AllocateHWnd(rtl::TWndMethod::Bind<&TPopupMenu::WndProc>(this));
       FWindow = window;
+      const rtl::TDestroyWatch<TPopupMenu> watch(this);
       command = TrackMenu(menu, kAlignments[IsRightToLeft()][FAlignment] | TPM_RIGHTBUTTON | TPM_RETURNCMD, X, Y, window);
+      if (watch.Destroyed()) {
+        // Freed from inside the loop: its Destroy took the window; the
+        // choice went with the items.
+        DestroyMenu(menu);
+        return;
+      }
     }
   } catch (...) {
     DestroyMenu(menu);

@@ -330,6 +330,9 @@ class TPopupMenu : public TMenu {
 
  public:
   void Create(rtl::TComponent* AOwner) override;
+  // Closes a menu shown at the time (a handler inside the menu's loop may
+  // free the menu).
+  void Destroy() override;
 
   // OnPopup, then the visible items as a native popup menu at the screen
   // point (X, Y), aligned by Alignment; the chosen item is clicked after
@@ -367,6 +370,9 @@ class TPopupMenu : public TMenu {
   HWND FWindow;
   TPopupAlignment FAlignment;
   bool FAutoPopup;
+  bool* FDestroyWatch;
+
+  friend class rtl::TDestroyWatch<TPopupMenu>;
 };
 
 }  // namespace vcl

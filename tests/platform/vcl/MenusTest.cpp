@@ -103,12 +103,13 @@ class TMenusTestPopupMenu : public TPopupMenu {
   UINT TrackMenu(HMENU AMenu, UINT AFlags, int, int, HWND AWindow) override
   {
     Windows.push_back(AWindow);
-    if (OnTrack)
-      std::exchange(OnTrack, nullptr)();
     ++Shown;
     Flags = AFlags;
     EXPECT_TRUE(IsWindow(AWindow));
-    return Walk(AMenu, L"");
+    const UINT chosen = Walk(AMenu, L"");
+    if (OnTrack)
+      std::exchange(OnTrack, nullptr)();  // may free the menu
+    return chosen;
   }
 
  private:
@@ -191,6 +192,22 @@ TEST(MenusPopup, AMenuShownAgainFromInsideItsLoopLeavesNoWindowBehind)
   ASSERT_EQ(menu->Windows.size(), 2u);
   for (HWND window : menu->Windows)
     EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(MenusPopup, AMenuFreedFromInsideItsLoopIsLeftAlone)
+{
+  rtl::TOwnedPtr<TMenusClickRecorder> recorder(rtl::New<TMenusClickRecorder>());
+  auto* menu = rtl::New<TMenusTestPopupMenu>(nullptr);
+  AddItem(menu, nullptr, L"Item", recorder.get());
+  menu->Choose = L"Item";
+  HWND window = nullptr;
+  menu->OnTrack = [menu, &window] {
+    window = menu->Windows.back();
+    rtl::Free(menu);
+  };
+  menu->Popup(0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_TRUE(recorder->Clicks.empty()) << "the chosen item went with the menu";
 }
 
 TEST(MenusPopup, NothingIsShownWithoutAVisibleItem)
