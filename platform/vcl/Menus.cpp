@@ -623,6 +623,10 @@ void TMenuItem::Insert(int AIndex, TMenuItem* AItem)
     return;
   if (AItem->FParent)
     throw EMenuError(L"Menu inserted twice");
+  // A menu's root item belongs to its menu, which frees it; a parent would
+  // free it a second time.
+  if (AItem->FMenu)
+    throw EMenuError(L"Menu inserted twice");
   // An item inside itself would make a ring every walk of the tree follows.
   for (const TMenuItem* parent = this; parent; parent = parent->FParent)
     if (parent == AItem)

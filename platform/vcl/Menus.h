@@ -117,7 +117,7 @@ class TMenuItem : public rtl::TComponent {
   void BeforeDestruction() override;
 
   // The children. Raises EMenuError "Menu inserted twice" for an item that
-  // has a parent already, EMenuError "Menu inserted into itself" for the
+  // has a parent already or is a menu's root item, EMenuError "Menu inserted into itself" for the
   // item itself or one of its parents, and EMenuError "Menu index out of
   // range" for a bad index.
   int GetCount() const { return static_cast<int>(FItems.size()); }

@@ -276,7 +276,7 @@ TEST(MenusItems, TreeOperationsAndCommandNumbers)
   EXPECT_EQ(root->GetItems(0), b);
 }
 
-TEST(MenusItems, AnItemCannotBecomeItsOwnAncestor)
+TEST(MenusItems, AnItemCannotBecomeItsOwnAncestorNorTakeAMenusRoot)
 {
   rtl::TOwnedPtr<TPopupMenu> menu(rtl::New<TPopupMenu>(nullptr));
   TMenuItem* top = AddItem(menu.get(), nullptr, L"Top", nullptr);
@@ -290,8 +290,14 @@ TEST(MenusItems, AnItemCannotBecomeItsOwnAncestor)
     TMenuItem* Parent;
     TMenuItem* Item;
   };
-  // Each would make a ring that every walk of the tree follows for ever.
-  const Row rows[] = {{loose.get(), loose.get()}, {looseChild, loose.get()}, {bottom, menu->GetItems()}};
+  // The first three would make a ring that every walk of the tree follows
+  // for ever; another menu's root item would be freed by this tree and by
+  // its menu.
+  rtl::TOwnedPtr<TPopupMenu> other(rtl::New<TPopupMenu>(nullptr));
+  const Row rows[] = {{loose.get(), loose.get()},
+                      {looseChild, loose.get()},
+                      {bottom, menu->GetItems()},
+                      {menu->GetItems(), other->GetItems()}};
   for (const Row& row : rows) {
     EXPECT_THROW(row.Parent->Add(row.Item), EMenuError) << row.Item;
     EXPECT_EQ(row.Parent->IndexOf(row.Item), -1);
