@@ -32,7 +32,8 @@ struct TModifierName {
 
 constexpr TModifierName kModifiers[] = {{scShift, L"Shift+"}, {scCtrl, L"Ctrl+"}, {scAlt, L"Alt+"}};
 
-String KeyName(WORD AKey)
+// The name of the key without asking the keyboard layout; "" for the rest.
+String FixedKeyName(WORD AKey)
 {
   if ((AKey >= 'A' && AKey <= 'Z') || (AKey >= '0' && AKey <= '9'))
     return String(1, static_cast<wchar_t>(AKey));
@@ -41,13 +42,49 @@ String KeyName(WORD AKey)
   for (const TKeyName& name : kKeyNames)
     if (name.Key == AKey)
       return name.Name;
-  // The rest is named by the keyboard layout.
+  return {};
+}
+
+// The keyboard layout's name for the key's scan code.
+String LayoutKeyName(WORD AKey)
+{
   const UINT scanCode = MapVirtualKeyW(AKey, MAPVK_VK_TO_VSC);
   if (scanCode == 0)
     return {};
   wchar_t text[64] = {};
   const int length = GetKeyNameTextW(static_cast<LONG>(scanCode << 16), text, 64);
   return String(text, std::max(length, 0));
+}
+
+bool SameKeyName(const String& AName, const String& AOther)
+{
+  return !AName.empty() && AName.size() == AOther.size() && _wcsicmp(AName.c_str(), AOther.c_str()) == 0;
+}
+
+// The key a name reads as; 0 for none. Keys sharing a scan code share the
+// layout's name ("/" of the main keyboard and of the number pad); the
+// highest key code wins, which is the main keyboard's punctuation key
+// (from 0xBA) before the number pad's and older keys.
+WORD KeyOfName(const String& AName)
+{
+  for (WORD key = 0x08; key <= 0xFF; ++key)
+    if (SameKeyName(FixedKeyName(key), AName))
+      return key;
+  for (WORD key = 0xFF; key >= 0x08; --key)
+    if (FixedKeyName(key).empty() && SameKeyName(LayoutKeyName(key), AName))
+      return key;
+  return 0;
+}
+
+// A key whose layout name reads as another key has no name: its text would
+// make a different short cut.
+String KeyName(WORD AKey)
+{
+  String name = FixedKeyName(AKey);
+  if (!name.empty())
+    return name;
+  name = LayoutKeyName(AKey);
+  return !name.empty() && KeyOfName(name) == AKey ? name : String();
 }
 
 bool StartsWithIgnoringCase(const String& AText, std::size_t AStart, const wchar_t* APrefix)
@@ -139,12 +176,8 @@ TShortCut TextToShortCut(const String& AText)
   const String rest = AText.substr(start);
   if (rest.empty())
     return scNone;
-  for (WORD key = 0x08; key <= 0xFF; ++key) {
-    const String name = KeyName(key);
-    if (!name.empty() && name.size() == rest.size() && _wcsicmp(name.c_str(), rest.c_str()) == 0)
-      return shift | key;
-  }
-  return scNone;
+  const WORD key = KeyOfName(rest);
+  return key ? static_cast<TShortCut>(shift | key) : scNone;
 }
 
 String StripHotkey(const String& AText)
@@ -590,6 +623,14 @@ void TMenuItem::Insert(int AIndex, TMenuItem* AItem)
     return;
   if (AItem->FParent)
     throw EMenuError(L"Menu inserted twice");
+  // A menu's root item belongs to its menu, which frees it; a parent would
+  // free it a second time.
+  if (AItem->FMenu)
+    throw EMenuError(L"Menu inserted twice");
+  // An item inside itself would make a ring every walk of the tree follows.
+  for (const TMenuItem* parent = this; parent; parent = parent->FParent)
+    if (parent == AItem)
+      throw EMenuError(L"Menu inserted into itself");
   if (AIndex < 0 || AIndex > GetCount())
     throw EMenuError(L"Menu index out of range");
   FItems.insert(FItems.begin() + AIndex, AItem);
@@ -661,7 +702,9 @@ HMENU TMenuItem::CreateNativeMenu(bool AMenuBar)
 
 void TMenuItem::AppendTo(HMENU AMenu)
 {
-  for (TMenuItem* item : FItems) {
+  // By index: an action's update may add items to the menu on the way.
+  for (std::size_t i = 0; i < FItems.size(); ++i) {
+    TMenuItem* item = FItems[i];
     item->InitiateAction();
     if (!item->FVisible)
       continue;
@@ -687,8 +730,9 @@ void TMenuItem::AppendTo(HMENU AMenu)
         DestroyMenu(reinterpret_cast<HMENU>(id));
       rtl::RaiseLastOSError();
     }
+    // By position: the entry of a sub-menu has no command number.
     if (item->FDefault)
-      SetMenuDefaultItem(AMenu, item->FCommand, FALSE);
+      SetMenuDefaultItem(AMenu, GetMenuItemCount(AMenu) - 1, TRUE);
     if (!item->IsLine() && item->HasGlyph()) {
       // Windows asks the menu's window to measure and draw the picture
       // (WM_MEASUREITEM / WM_DRAWITEM), so image lists keep their alpha.
@@ -755,9 +799,19 @@ bool TMenu::IsShortCut(TWMKey& AMessage)
   TMenuItem* item = FItems->FindShortCut(shortCut);
   if (!item)
     return false;
-  item->InitiateAction();
-  if (!item->GetEnabled())
+  // The sub-menus' updates may rebuild their items, so the item is looked
+  // up again afterwards.
+  for (TMenuItem* parent = item->GetParent(); parent; parent = parent->GetParent())
+    parent->InitiateAction();
+  item = FItems->FindShortCut(shortCut);
+  if (!item)
     return false;
+  item->InitiateAction();
+  // The user cannot reach an item below a disabled sub-menu; neither may
+  // its key.
+  for (TMenuItem* each = item; each; each = each->GetParent())
+    if (!each->GetEnabled())
+      return false;
   item->Click();
   return true;
 }
@@ -780,6 +834,34 @@ void TPopupMenu::Create(rtl::TComponent* AOwner)
   FAutoPopup = true;
 }
 
+void TPopupMenu::Destroy()
+{
+  rtl::NotifyDestroyWatch(FDestroyWatch);
+  // Windows ends the menu's loop when the window it reports to goes.
+  ReleaseWindow(FWindow, nullptr);
+  inherited::Destroy();
+}
+
+void TPopupMenu::SetPopupComponent(rtl::TComponent* AValue)
+{
+  if (AValue == FPopupComponent)
+    return;
+  // Handlers read it after the menu has closed, when the component may be
+  // gone.
+  if (FPopupComponent)
+    FPopupComponent->RemoveFreeNotification(this);
+  FPopupComponent = AValue;
+  if (FPopupComponent)
+    FPopupComponent->FreeNotification(this);
+}
+
+void TPopupMenu::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
+{
+  inherited::Notification(AComponent, AOperation);
+  if (AOperation == rtl::opRemove && AComponent == FPopupComponent)
+    FPopupComponent = nullptr;
+}
+
 void TPopupMenu::DoPopup(rtl::TObject* ASender)
 {
   if (FOnPopup)
@@ -791,6 +873,10 @@ void TPopupMenu::Popup(int X, int Y)
   FPopupPoint = {X, Y};
   DoPopup(this);
   HMENU menu = GetItems()->CreateNativeMenu(false);
+  // A handler may show the menu again from inside the menu's loop; that
+  // showing gives the window of this one back when it ends.
+  const HWND outer = FWindow;
+  HWND window = nullptr;
   UINT command = 0;
   try {
     if (GetMenuItemCount(menu) > 0) {
@@ -799,16 +885,24 @@ void TPopupMenu::Popup(int X, int Y)
                                           {TPM_RIGHTALIGN, TPM_LEFTALIGN, TPM_CENTERALIGN}};
       // The menu needs a window of this thread to report to; a hidden one
       // of our own serves whoever shows the menu.
-      FWindow = rtl::AllocateHWnd(rtl::TWndMethod::Bind<&TPopupMenu::WndProc>(this));
-      command = TrackMenu(menu, kAlignments[IsRightToLeft()][FAlignment] | TPM_RIGHTBUTTON | TPM_RETURNCMD, X, Y, FWindow);
+      window = rtl::AllocateHWnd(rtl::TWndMethod::Bind<&TPopupMenu::WndProc>(this));
+      FWindow = window;
+      const rtl::TDestroyWatch<TPopupMenu> watch(this);
+      command = TrackMenu(menu, kAlignments[IsRightToLeft()][FAlignment] | TPM_RIGHTBUTTON | TPM_RETURNCMD, X, Y, window);
+      if (watch.Destroyed()) {
+        // Freed from inside the loop: its Destroy took the window; the
+        // choice went with the items.
+        DestroyMenu(menu);
+        return;
+      }
     }
   } catch (...) {
     DestroyMenu(menu);
-    ReleaseWindow();
+    ReleaseWindow(window, outer);
     throw;
   }
   DestroyMenu(menu);
-  ReleaseWindow();
+  ReleaseWindow(window, outer);
   // Clicked after the menu is gone, so a handler may show another menu or
   // free this one.
   DispatchCommand(command);
@@ -826,10 +920,10 @@ UINT TPopupMenu::TrackMenu(HMENU AMenu, UINT AFlags, int X, int Y, HWND AWindow)
 
 // The window still answers its last messages (WM_DESTROY, WM_NCDESTROY)
 // through WndProc, so the handle is cleared only afterwards.
-void TPopupMenu::ReleaseWindow()
+void TPopupMenu::ReleaseWindow(HWND AWindow, HWND AOuter)
 {
-  rtl::DeallocateHWnd(FWindow);
-  FWindow = nullptr;
+  rtl::DeallocateHWnd(AWindow);
+  FWindow = AOuter;
 }
 
 // The pictures of the entries (HBMMENU_CALLBACK): Windows measures and

@@ -117,8 +117,9 @@ class TMenuItem : public rtl::TComponent {
   void BeforeDestruction() override;
 
   // The children. Raises EMenuError "Menu inserted twice" for an item that
-  // has a parent already, and EMenuError "Menu index out of range" for a
-  // bad index.
+  // has a parent already or is a menu's root item, EMenuError "Menu inserted into itself" for the
+  // item itself or one of its parents, and EMenuError "Menu index out of
+  // range" for a bad index.
   int GetCount() const { return static_cast<int>(FItems.size()); }
   TMenuItem* GetItems(int AIndex) const;
   void Add(TMenuItem* AItem);
@@ -294,7 +295,7 @@ class TMenu : public rtl::TComponent {
   // Right to left: popups open leftwards and entries read right to left.
   bool IsRightToLeft() const { return GetBiDiMode() != bdLeftToRight; }
   // Clicks the enabled item of the key's short cut and answers true; false
-  // when no item has it.
+  // when no item has it or it or one of its parents is disabled.
   bool IsShortCut(TWMKey& AMessage);
   // Clicks the item of a command number the native menu sent; false when
   // no item has it.
@@ -329,6 +330,9 @@ class TPopupMenu : public TMenu {
 
  public:
   void Create(rtl::TComponent* AOwner) override;
+  // Closes a menu shown at the time (a handler inside the menu's loop may
+  // free the menu).
+  void Destroy() override;
 
   // OnPopup, then the visible items as a native popup menu at the screen
   // point (X, Y), aligned by Alignment; the chosen item is clicked after
@@ -340,20 +344,24 @@ class TPopupMenu : public TMenu {
   bool GetAutoPopup() const { return FAutoPopup; }
   void SetAutoPopup(bool AValue) { FAutoPopup = AValue; }
   // The component the menu was last shown for; the showing code sets it.
+  // Nil again once that component is freed.
   rtl::TComponent* GetPopupComponent() const { return FPopupComponent; }
-  void SetPopupComponent(rtl::TComponent* AValue) { FPopupComponent = AValue; }
+  void SetPopupComponent(rtl::TComponent* AValue);
   TPoint GetPopupPoint() const { return FPopupPoint; }
   rtl::TNotifyEvent GetOnPopup() const { return FOnPopup; }
   void SetOnPopup(rtl::TNotifyEvent AValue) { FOnPopup = AValue; }
 
  protected:
   virtual void DoPopup(rtl::TObject* ASender);
+  void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
   // The one call into Windows: TrackPopupMenu with TPM_RETURNCMD, answering
   // the chosen command or 0. Tests replace it to choose for the user.
   virtual UINT TrackMenu(HMENU AMenu, UINT AFlags, int X, int Y, HWND AWindow);
 
  private:
-  void ReleaseWindow();
+  // Destroys AWindow; FWindow becomes AOuter, the window of the showing
+  // this one was nested in (nil when none).
+  void ReleaseWindow(HWND AWindow, HWND AOuter);
   void WndProc(rtl::TMessage& AMessage);
 
   rtl::TComponent* FPopupComponent;
@@ -362,6 +370,9 @@ class TPopupMenu : public TMenu {
   HWND FWindow;
   TPopupAlignment FAlignment;
   bool FAutoPopup;
+  bool* FDestroyWatch;
+
+  friend class rtl::TDestroyWatch<TPopupMenu>;
 };
 
 }  // namespace vcl

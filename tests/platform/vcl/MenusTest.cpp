@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/vcl/Controls.h"
@@ -95,14 +96,20 @@ class TMenusTestPopupMenu : public TPopupMenu {
   std::vector<String> Texts;  // "text|flags" of each native entry
   UINT Flags = 0;
   int Shown = 0;
+  std::vector<HWND> Windows;        // the window of each showing
+  std::function<void()> OnTrack;  // run once while the menu is shown
 
  protected:
   UINT TrackMenu(HMENU AMenu, UINT AFlags, int, int, HWND AWindow) override
   {
+    Windows.push_back(AWindow);
     ++Shown;
     Flags = AFlags;
     EXPECT_TRUE(IsWindow(AWindow));
-    return Walk(AMenu, L"");
+    const UINT chosen = Walk(AMenu, L"");
+    if (OnTrack)
+      std::exchange(OnTrack, nullptr)();  // may free the menu
+    return chosen;
   }
 
  private:
@@ -176,6 +183,33 @@ TEST(MenusPopup, NativeMenuMirrorsTheItemsAndTheChoiceIsClicked)
   EXPECT_TRUE(recorder->Clicks.empty());
 }
 
+TEST(MenusPopup, AMenuShownAgainFromInsideItsLoopLeavesNoWindowBehind)
+{
+  rtl::TOwnedPtr<TMenusTestPopupMenu> menu(rtl::New<TMenusTestPopupMenu>(nullptr));
+  AddItem(menu.get(), nullptr, L"Item", nullptr);
+  menu->OnTrack = [&menu] { menu->Popup(0, 0); };
+  menu->Popup(0, 0);
+  ASSERT_EQ(menu->Windows.size(), 2u);
+  for (HWND window : menu->Windows)
+    EXPECT_FALSE(IsWindow(window));
+}
+
+TEST(MenusPopup, AMenuFreedFromInsideItsLoopIsLeftAlone)
+{
+  rtl::TOwnedPtr<TMenusClickRecorder> recorder(rtl::New<TMenusClickRecorder>());
+  auto* menu = rtl::New<TMenusTestPopupMenu>(nullptr);
+  AddItem(menu, nullptr, L"Item", recorder.get());
+  menu->Choose = L"Item";
+  HWND window = nullptr;
+  menu->OnTrack = [menu, &window] {
+    window = menu->Windows.back();
+    rtl::Free(menu);
+  };
+  menu->Popup(0, 0);
+  EXPECT_FALSE(IsWindow(window));
+  EXPECT_TRUE(recorder->Clicks.empty()) << "the chosen item went with the menu";
+}
+
 TEST(MenusPopup, NothingIsShownWithoutAVisibleItem)
 {
   rtl::TOwnedPtr<TMenusTestPopupMenu> menu(rtl::New<TMenusTestPopupMenu>(nullptr));
@@ -240,6 +274,111 @@ TEST(MenusItems, TreeOperationsAndCommandNumbers)
   rtl::Free(a);
   EXPECT_EQ(root->GetCount(), 2);
   EXPECT_EQ(root->GetItems(0), b);
+}
+
+TEST(MenusItems, AnItemCannotBecomeItsOwnAncestorNorTakeAMenusRoot)
+{
+  rtl::TOwnedPtr<TPopupMenu> menu(rtl::New<TPopupMenu>(nullptr));
+  TMenuItem* top = AddItem(menu.get(), nullptr, L"Top", nullptr);
+  TMenuItem* middle = AddItem(menu.get(), top, L"Middle", nullptr);
+  TMenuItem* bottom = AddItem(menu.get(), middle, L"Bottom", nullptr);
+  rtl::TOwnedPtr<TMenuItem> loose(rtl::New<TMenuItem>(nullptr));
+  TMenuItem* looseChild = rtl::New<TMenuItem>(nullptr);
+  loose->Add(looseChild);
+
+  struct Row {
+    TMenuItem* Parent;
+    TMenuItem* Item;
+  };
+  // The first three would make a ring that every walk of the tree follows
+  // for ever; another menu's root item would be freed by this tree and by
+  // its menu.
+  rtl::TOwnedPtr<TPopupMenu> other(rtl::New<TPopupMenu>(nullptr));
+  const Row rows[] = {{loose.get(), loose.get()},
+                      {looseChild, loose.get()},
+                      {bottom, menu->GetItems()},
+                      {menu->GetItems(), other->GetItems()}};
+  for (const Row& row : rows) {
+    EXPECT_THROW(row.Parent->Add(row.Item), EMenuError) << row.Item;
+    EXPECT_EQ(row.Parent->IndexOf(row.Item), -1);
+  }
+  EXPECT_EQ(bottom->GetCount(), 0);
+  EXPECT_EQ(menu->GetItems()->FindCommand(12345678), nullptr);
+  EXPECT_EQ(loose->FindCommand(looseChild->GetCommand()), looseChild);
+}
+
+TEST(MenusPopup, ThePopupComponentIsForgottenWhenFreed)
+{
+  rtl::TOwnedPtr<TPopupMenu> menu(rtl::New<TPopupMenu>(nullptr));
+  rtl::TComponent* component = rtl::New<rtl::TComponent>(nullptr);
+  menu->SetPopupComponent(component);
+  EXPECT_EQ(menu->GetPopupComponent(), component);
+  rtl::Free(component);
+  EXPECT_EQ(menu->GetPopupComponent(), nullptr);
+
+  // And a menu freed first leaves no notification behind in the component.
+  rtl::TOwnedPtr<rtl::TComponent> survivor(rtl::New<rtl::TComponent>(nullptr));
+  TPopupMenu* shortLived = rtl::New<TPopupMenu>(nullptr);
+  shortLived->SetPopupComponent(survivor.get());
+  shortLived->SetPopupComponent(nullptr);
+  shortLived->SetPopupComponent(survivor.get());
+  rtl::Free(shortLived);
+}
+
+TEST(MenusPopup, AShortCutUnderADisabledSubMenuIsNotClicked)
+{
+  rtl::TOwnedPtr<TPopupMenu> menu(rtl::New<TPopupMenu>(nullptr));
+  rtl::TOwnedPtr<TMenusClickRecorder> recorder(rtl::New<TMenusClickRecorder>());
+  TMenuItem* outer = AddItem(menu.get(), nullptr, L"Edit", nullptr);
+  TMenuItem* inner = AddItem(menu.get(), outer, L"Advanced", nullptr);
+  TMenuItem* item = AddItem(menu.get(), inner, L"Purge", recorder.get());
+  item->SetShortCut(VK_F9);
+
+  struct Row {
+    TMenuItem* Disabled;
+    bool Handled;
+  };
+  // The user cannot reach an item below a disabled sub-menu, so neither may
+  // its key.
+  const Row rows[] = {{nullptr, true}, {outer, false}, {inner, false}, {item, false}};
+  for (const Row& row : rows) {
+    for (TMenuItem* each : {outer, inner, item})
+      each->SetEnabled(each != row.Disabled);
+    recorder->Clicks.clear();
+    TWMKey key{WM_KEYDOWN, VK_F9, 0, 0, 0};
+    EXPECT_EQ(menu->IsShortCut(key), row.Handled) << (row.Disabled ? row.Disabled->GetCaption() : String());
+    EXPECT_EQ(recorder->Clicks.size(), row.Handled ? 1u : 0u);
+  }
+}
+
+TEST(MenusPopup, TheDefaultMarkReachesASubMenuEntryToo)
+{
+  rtl::TOwnedPtr<TMenusTestPopupMenu> menu(rtl::New<TMenusTestPopupMenu>(nullptr));
+  AddItem(menu.get(), nullptr, L"Plain", nullptr);
+  TMenuItem* sub = AddItem(menu.get(), nullptr, L"More", nullptr);
+  AddItem(menu.get(), sub, L"Inner", nullptr);
+  sub->SetDefault(true);
+  menu->Popup(0, 0);
+  const std::vector<String> expected{L"Plain", L"More|default", L"  Inner"};
+  EXPECT_EQ(menu->Texts, expected);
+}
+
+TEST(MenusShortCut, EveryNamedKeyReadsBackAsItself)
+{
+  // Names go to the settings as text; each must come back as its key.
+  // The generic and sided modifier keys share names and are no short cuts.
+  for (WORD key = 0x08; key <= 0xFF; ++key) {
+    if ((key >= VK_SHIFT && key <= VK_MENU) || (key >= VK_LSHIFT && key <= VK_RMENU))
+      continue;
+    const TShortCut shortCut = static_cast<TShortCut>(scCtrl | key);
+    const String text = ShortCutToText(shortCut);
+    if (text.empty())
+      continue;
+    EXPECT_EQ(TextToShortCut(text), shortCut) << std::hex << key << " " << testing::PrintToString(std::wstring(text));
+  }
+  // Keys that share a scan code with another keep their names.
+  for (WORD key : {VK_OEM_PLUS, VK_OEM_2, VK_MULTIPLY})
+    EXPECT_NE(ShortCutToText(key), L"") << key;
 }
 
 TEST(MenusItems, ImagesAreForgottenWhenFreed)
@@ -309,6 +448,80 @@ TEST(MenusActions, AnItemShowsItsActionAsUpdatedJustBeforeThePopupAndRunsIt)
 
   rtl::Free(action);
   EXPECT_EQ(item->GetAction(), nullptr);
+}
+
+// An action whose OnUpdate fills the menu it is shown in, as a list of
+// recent files might.
+class TMenusGrowingUpdate : public rtl::TObject {
+  RTL_CLASS(TMenusGrowingUpdate, rtl::TObject)
+
+ public:
+  TMenu* Menu = nullptr;
+  void Updated(rtl::TObject*)
+  {
+    for (int i = 0; i < 40; ++i) {
+      TMenuItem* item = rtl::New<TMenuItem>(Menu);
+      item->SetCaption(L"Recent");
+      Menu->GetItems()->Add(item);
+    }
+    Menu = nullptr;  // once
+  }
+};
+
+TEST(MenusActions, AnUpdateThatAddsItemsWhileTheMenuIsBuiltIsSafe)
+{
+  rtl::TOwnedPtr<TMenusTestPopupMenu> menu(rtl::New<TMenusTestPopupMenu>(nullptr));
+  rtl::TOwnedPtr<TMenusGrowingUpdate> events(rtl::New<TMenusGrowingUpdate>());
+  events->Menu = menu.get();
+  TAction* action = rtl::New<TAction>(menu.get());
+  action->SetCaption(L"Files");
+  action->SetOnUpdate(rtl::TNotifyEvent::Bind<&TMenusGrowingUpdate::Updated>(events.get()));
+  AddItem(menu.get(), nullptr, L"", nullptr)->SetAction(action);
+  menu->Popup(0, 0);
+  ASSERT_EQ(menu->Texts.size(), 41u) << "the items added on the way are shown too";
+  EXPECT_EQ(menu->Texts.front(), L"Files");
+  EXPECT_EQ(menu->Texts.back(), L"Recent");
+}
+
+// The update of a sub-menu's action that builds the sub-menu's items anew.
+class TMenusRebuildingUpdate : public rtl::TObject {
+  RTL_CLASS(TMenusRebuildingUpdate, rtl::TObject)
+
+ public:
+  TMenuItem* SubMenu = nullptr;
+  TMenusClickRecorder* Recorder = nullptr;
+  TMenuItem* Latest = nullptr;
+  void Updated(rtl::TObject*)
+  {
+    // Made before the old ones go, so it cannot take a freed one's place.
+    Latest = rtl::New<TMenuItem>(nullptr);
+    Latest->SetShortCut(VK_F8);
+    Latest->SetOnClick(rtl::TNotifyEvent::Bind<&TMenusClickRecorder::Clicked>(Recorder));
+    SubMenu->Clear();
+    SubMenu->Add(Latest);
+  }
+};
+
+TEST(MenusActions, AShortCutClicksTheItemASubMenusUpdateBuiltAnew)
+{
+  rtl::TOwnedPtr<TPopupMenu> menu(rtl::New<TPopupMenu>(nullptr));
+  rtl::TOwnedPtr<TMenusClickRecorder> recorder(rtl::New<TMenusClickRecorder>());
+  rtl::TOwnedPtr<TMenusRebuildingUpdate> events(rtl::New<TMenusRebuildingUpdate>());
+  TAction* action = rtl::New<TAction>(menu.get());
+  action->SetCaption(L"Recent");
+  action->SetOnUpdate(rtl::TNotifyEvent::Bind<&TMenusRebuildingUpdate::Updated>(events.get()));
+  TMenuItem* sub = AddItem(menu.get(), nullptr, L"", nullptr);
+  sub->SetAction(action);
+  events->SubMenu = sub;
+  events->Recorder = recorder.get();
+  TMenuItem* first = rtl::New<TMenuItem>(nullptr);
+  first->SetShortCut(VK_F8);
+  sub->Add(first);
+
+  TWMKey key{WM_KEYDOWN, VK_F8, 0, 0, 0};
+  EXPECT_TRUE(menu->IsShortCut(key));
+  ASSERT_EQ(recorder->Clicks.size(), 1u);
+  EXPECT_EQ(recorder->Clicks.front(), events->Latest);
 }
 
 TEST(MenusActions, AnAutoCheckItemTogglesItselfOrLeavesItToItsAction)
