@@ -71,20 +71,11 @@ bool TBasicActionLink::Execute(rtl::TComponent* AComponent)
   // be touched again, and the client's free notification has already
   // cleared the action component. A nested execution tells the outer one.
   rtl::TDestroyWatch<TBasicActionLink> watch(this);
-  const auto finish = [&] {
+  rtl::Finally finish([&] {
     if (!watch.Destroyed() && FAction)
       FAction->SetActionComponent(nullptr);
-  };
-  TBasicAction* action = FAction;
-  bool result = false;
-  try {
-    result = action->Execute();
-  } catch (...) {
-    finish();
-    throw;
-  }
-  finish();
-  return result;
+  });
+  return FAction->Execute();
 }
 
 bool TBasicActionLink::Update()
@@ -396,15 +387,10 @@ void TCustomAction::SetChecked(bool AValue)
   if (FChecking || AValue == FChecked)
     return;
   FChecking = true;
-  try {
-    ChangeProperty(FChecked, AValue, [&](TActionLink* ALink) { ALink->SetChecked(AValue); });
-    if (FChecked)
-      UncheckGroup();
-  } catch (...) {
-    FChecking = false;
-    throw;
-  }
-  FChecking = false;
+  rtl::Finally checked([this] { FChecking = false; });
+  ChangeProperty(FChecked, AValue, [&](TActionLink* ALink) { ALink->SetChecked(AValue); });
+  if (FChecked)
+    UncheckGroup();
 }
 
 void TCustomAction::UncheckGroup()

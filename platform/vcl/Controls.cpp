@@ -657,13 +657,20 @@ void TControl::SetColor(TColor AValue)
   Perform(CM_COLORCHANGED, 0, 0);
 }
 
+// A Parent* flag: once set, the control takes its parent's value, told by
+// AMessage; a form being read sets the values itself afterwards.
+void TControl::SetParentFlag(bool& AFlag, bool AValue, UINT AMessage)
+{
+  if (AFlag == AValue)
+    return;
+  AFlag = AValue;
+  if (FParent && !GetComponentState().Contains(rtl::csReading))
+    Perform(AMessage, 0, 0);
+}
+
 void TControl::SetParentColor(bool AValue)
 {
-  if (FParentColor == AValue)
-    return;
-  FParentColor = AValue;
-  if (FParent && !GetComponentState().Contains(rtl::csReading))
-    Perform(CM_PARENTCOLORCHANGED, 0, 0);
+  SetParentFlag(FParentColor, AValue, CM_PARENTCOLORCHANGED);
 }
 
 void TControl::FontChanged(TObject* /*ASender*/)
@@ -674,11 +681,7 @@ void TControl::FontChanged(TObject* /*ASender*/)
 
 void TControl::SetParentFont(bool AValue)
 {
-  if (FParentFont == AValue)
-    return;
-  FParentFont = AValue;
-  if (FParent && !GetComponentState().Contains(rtl::csReading))
-    Perform(CM_PARENTFONTCHANGED, 0, 0);
+  SetParentFlag(FParentFont, AValue, CM_PARENTFONTCHANGED);
 }
 
 void TControl::SetShowHint(bool AValue)
@@ -692,11 +695,7 @@ void TControl::SetShowHint(bool AValue)
 
 void TControl::SetParentShowHint(bool AValue)
 {
-  if (FParentShowHint == AValue)
-    return;
-  FParentShowHint = AValue;
-  if (FParent && !GetComponentState().Contains(rtl::csReading))
-    Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
+  SetParentFlag(FParentShowHint, AValue, CM_PARENTSHOWHINTCHANGED);
 }
 
 void TControl::SetCursor(TCursor AValue)
@@ -718,11 +717,7 @@ void TControl::SetBiDiMode(TBiDiMode AValue)
 
 void TControl::SetParentBiDiMode(bool AValue)
 {
-  if (FParentBiDiMode == AValue)
-    return;
-  FParentBiDiMode = AValue;
-  if (FParent && !GetComponentState().Contains(rtl::csReading))
-    Perform(CM_PARENTBIDIMODECHANGED, 0, 0);
+  SetParentFlag(FParentBiDiMode, AValue, CM_PARENTBIDIMODECHANGED);
 }
 
 bool TControl::UseRightToLeftAlignment() const
@@ -1181,9 +1176,9 @@ void TControl::ChangeScale(int M, int D, bool /*AIsDpiChange*/)
   const int top = scale(FTop);
   const int width = scale(FLeft + FWidth) - left;
   const int height = scale(FTop + FHeight) - top;
-  const bool moved = FAnchorMove;
-  FAnchorMove = true;
-  try {
+  {
+    const bool moved = std::exchange(FAnchorMove, true);
+    rtl::Finally restore([this, moved] { FAnchorMove = moved; });
     if (FConstraints->GetMinWidth() || FConstraints->GetMaxWidth() || FConstraints->GetMinHeight() ||
         FConstraints->GetMaxHeight()) {
       rtl::TOwnedPtr<TSizeConstraints> scaled(rtl::New<TSizeConstraints>(nullptr));
@@ -1194,11 +1189,7 @@ void TControl::ChangeScale(int M, int D, bool /*AIsDpiChange*/)
       FConstraints->Assign(scaled.get());
     }
     SetBounds(left, top, width, height);
-  } catch (...) {
-    FAnchorMove = moved;
-    throw;
   }
-  FAnchorMove = moved;
   // A parent font comes scaled from the parent.
   if (!FParentFont)
     FFont->SetHeight(scale(FFont->GetHeight()));

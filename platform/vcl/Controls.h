@@ -533,6 +533,8 @@ class TControl : public rtl::TComponent {
   void BeginAutoDrag(const TPoint& AClientPos);
   // --- end of drag and drop, docking, context popup
 
+  void SetParentFlag(bool& AFlag, bool AValue, UINT AMessage);
+
   // The message handlers.
   // False when the control went meanwhile (a native control's own handling
   // of the press may notify a handler that frees it).

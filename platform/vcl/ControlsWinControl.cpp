@@ -1021,15 +1021,10 @@ bool TWinControl::SetFocusedControl(TWinControl* AControl)
   AControl->FControlState.Include(csFocusing);
   // An OnEnter handler may free the control being entered.
   TControlDestroyWatch watch(AControl);
-  struct TFocusingGuard {
-    TWinControl* Control;
-    const TControlDestroyWatch& Watch;
-    ~TFocusingGuard()
-    {
-      if (!Watch.Destroyed())
-        Control->FControlState.Exclude(csFocusing);
-    }
-  } guard{AControl, watch};
+  rtl::Finally focusing([AControl, &watch] {
+    if (!watch.Destroyed())
+      AControl->FControlState.Exclude(csFocusing);
+  });
   if (!FFocusedControl)
     FFocusedControl = this;
   if (FFocusedControl == AControl)

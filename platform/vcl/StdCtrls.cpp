@@ -630,13 +630,8 @@ void TButtonActionLink::SetChecked(bool AValue)
   if (!IsCheckedLinked())
     return;
   FButton->SetClicksDisabled(true);
-  try {
-    FButton->SetChecked(AValue);
-  } catch (...) {
-    FButton->SetClicksDisabled(false);
-    throw;
-  }
-  FButton->SetClicksDisabled(false);
+  rtl::Finally enable([this] { FButton->SetClicksDisabled(false); });
+  FButton->SetChecked(AValue);
 }
 
 // ---------------------------------------------------------------------------
