@@ -79,13 +79,16 @@ LRESULT CALLBACK ControlWindowProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM 
   // The control may be freed while it handles the message: nothing below
   // touches it unless the window is going, and then Destroy is still
   // running (it destroys the window) or the window went on its own.
-  control->MainWndProc(message);
+  const LRESULT result = rtl::GuardCallback(LRESULT{0}, [&] {
+    control->MainWndProc(message);
+    return message.Result;
+  });
   if (AMsg == WM_NCDESTROY) {
     RemovePropW(AWnd, kControlProp);
     if (control->FHandle == AWnd)
       control->FHandle = nullptr;
   }
-  return message.Result;
+  return result;
 }
 
 TWinControl* FindControl(HWND AHandle)

@@ -6,6 +6,7 @@
 
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/ClassesStreams.h"
+#include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtilsFormat.h"
 #include "platform/vcl/ActnList.h"
 
@@ -53,14 +54,18 @@ struct TTaskWindows {
   std::vector<HWND> Disabled;
 };
 
-BOOL CALLBACK DisableTaskWindow(HWND AWnd, LPARAM AData)
+// A window is disabled only once it is listed, so that it comes back; when
+// listing fails the enumeration ends.
+BOOL CALLBACK DisableTaskWindow(HWND AWnd, LPARAM AData) noexcept
 {
-  auto* windows = reinterpret_cast<TTaskWindows*>(AData);
-  if (AWnd != windows->ModalWindow && IsWindowVisible(AWnd) && IsWindowEnabled(AWnd)) {
-    windows->Disabled.push_back(AWnd);
-    EnableWindow(AWnd, FALSE);
-  }
-  return TRUE;
+  return rtl::GuardCallback(FALSE, [&] {
+    auto* windows = reinterpret_cast<TTaskWindows*>(AData);
+    if (AWnd != windows->ModalWindow && IsWindowVisible(AWnd) && IsWindowEnabled(AWnd)) {
+      windows->Disabled.push_back(AWnd);
+      EnableWindow(AWnd, FALSE);
+    }
+    return TRUE;
+  });
 }
 
 }  // namespace

@@ -347,7 +347,7 @@ class TScreen : public rtl::TComponent {
 
  private:
   TMonitor* FindMonitor(HMONITOR AHandle);
-  static BOOL CALLBACK EnumMonitor(HMONITOR AMonitor, HDC ADC, LPRECT ARect, LPARAM AData);
+  static BOOL CALLBACK EnumMonitor(HMONITOR AMonitor, HDC ADC, LPRECT ARect, LPARAM AData) noexcept;
 
   std::vector<TCustomForm*> FForms;
   std::vector<TMonitor*> FMonitors;
@@ -483,7 +483,7 @@ class TApplication : public rtl::TComponent {
   void SetOnHint(TNotifyEvent AValue) { FOnHint = AValue; }
 
  private:
-  static LRESULT CALLBACK AppWindowProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam);
+  static LRESULT CALLBACK AppWindowProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam) noexcept;
   void WndProc(TMessage& AMessage);
   // Takes one message off the queue and handles it; false when none waits.
   bool ProcessMessage(MSG& AMsg);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -372,6 +373,53 @@ TEST_F(TFormsTest, AnExceptionOfOnShowOrOnHideIsReportedAndTheFormStillChanges)
     EXPECT_EQ(IsWindowVisible(form->GetHandle()) != 0, show);
     EXPECT_EQ(form->IsShowing(), show);
   }
+}
+
+// Lists a thread's windows, raising at the first one.
+BOOL CALLBACK FormsTestRaisingEnum(HWND, LPARAM ACalls) noexcept
+{
+  return rtl::GuardCallback(FALSE, [&]() -> BOOL {
+    ++*reinterpret_cast<int*>(ACalls);
+    throw rtl::EInvalidOperation(L"raised");
+  });
+}
+
+// What a callback raises reaches OnException through the application's
+// handler instead of unwinding through user32; Windows sees the callback's
+// fallback answer and goes on.
+TEST_F(TFormsTest, AnExceptionInAWindowsCallbackReachesOnException)
+{
+  rtl::TOwnedPtr<TForm> form(CreateBlankForm());
+  const HWND wnd = form->GetHandle();
+  struct TCase {
+    const char* Name;
+    std::function<void()> Provoke;
+  };
+  const TCase cases[] = {
+      {"window procedure",
+       [&] {
+         form->SetOnResize(TNotifyEvent::Bind<&TFormsTestHandlers::Raise>(FHandlers.get()));
+         EXPECT_EQ(SendMessageW(wnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 80)), 0);
+         form->SetOnResize({});
+       }},
+      {"enumeration",
+       [&] {
+         // The fallback, FALSE, ends the enumeration at the window that
+         // raised (the thread has the application's and the form's).
+         int calls = 0;
+         EnumThreadWindows(GetCurrentThreadId(), &FormsTestRaisingEnum, reinterpret_cast<LPARAM>(&calls));
+         EXPECT_EQ(calls, 1);
+       }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    FHandlers->Messages.clear();
+    EXPECT_NO_THROW(c.Provoke());
+    EXPECT_EQ(FHandlers->Messages, std::vector<String>{L"raised"});
+  }
+  // The form's window still answers.
+  SetWindowTextW(wnd, L"alive");
+  EXPECT_EQ(form->GetCaption(), L"alive");
 }
 
 // ---------------------------------------------------------------------------
