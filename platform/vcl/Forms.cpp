@@ -167,6 +167,18 @@ void TCustomForm::DefineProperties(rtl::TFiler* AFiler)
   AFiler->DefineProperty(L"TextHeight", rtl::TReaderProc::Bind<&TCustomForm::ReadTextHeight>(this), {}, false);
 }
 
+void TCustomForm::GetChildren(const rtl::TGetChildProc& AProc, TComponent* ARoot)
+{
+  inherited::GetChildren(AProc, ARoot);
+  if (ARoot != this)
+    return;
+  for (int i = 0; i < GetComponentCount(); ++i) {
+    TComponent* component = GetComponents(i);
+    if (!component->HasParent())
+      AProc(component);
+  }
+}
+
 void TCustomForm::ReadTextHeight(rtl::TReader* AReader)
 {
   AReader->ReadInteger();

@@ -258,6 +258,30 @@ TMenu* TMenuItem::GetParentMenu() const
   return root->FMenu;
 }
 
+rtl::TComponent* TMenuItem::GetParentComponent()
+{
+  if (FParent && FParent->FMenu)
+    return FParent->FMenu;
+  return FParent;
+}
+
+void TMenuItem::SetParentComponent(rtl::TComponent* AValue)
+{
+  if (FParent)
+    FParent->Remove(this);
+  if (rtl::Is<TMenu>(AValue))
+    static_cast<TMenu*>(AValue)->GetItems()->Add(this);
+  else if (rtl::Is<TMenuItem>(AValue))
+    static_cast<TMenuItem*>(AValue)->Add(this);
+}
+
+void TMenuItem::GetChildren(const rtl::TGetChildProc& AProc, rtl::TComponent* ARoot)
+{
+  for (TMenuItem* item : FItems)
+    if (item->GetOwner() == ARoot)
+      AProc(item);
+}
+
 TCustomImageList* TMenuItem::GetImageList() const
 {
   for (const TMenuItem* parent = FParent; parent; parent = parent->FParent)
@@ -791,6 +815,11 @@ void TMenu::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation
   inherited::Notification(AComponent, AOperation);
   if (AOperation == rtl::opRemove && AComponent == FImages)
     FImages = nullptr;
+}
+
+void TMenu::GetChildren(const rtl::TGetChildProc& AProc, rtl::TComponent* ARoot)
+{
+  FItems->GetChildren(AProc, ARoot);
 }
 
 bool TMenu::IsShortCut(TWMKey& AMessage)

@@ -746,6 +746,72 @@ std::string BinaryToText(const TByteList& ABytes)
   return std::string(bytes.begin(), bytes.end());
 }
 
+// A component with a list, as a memo's lines or a list box's items.
+class TFilerNotes : public TComponent {
+  RTL_CLASS(TFilerNotes, TComponent)
+  RTL_PUBLISHED(RTL_READONLY_PROPERTY(Lines, GetLines))
+
+ public:
+  void Create(TComponent* AOwner) override
+  {
+    inherited::Create(AOwner);
+    FLines = New<TStringList>();
+  }
+  void Destroy() override
+  {
+    Free(FLines);
+    inherited::Destroy();
+  }
+  TStringList* GetLines() const { return FLines; }
+
+ private:
+  TStringList* FLines;
+};
+
+// The lines go into the form file as "Strings", a list of texts; an empty
+// list, or one equal to the ancestor's, is left out.
+TEST(TFilerStrings, ListsAreWrittenAsStringsWhenTheyHaveLinesOrDifferFromTheAncestor)
+{
+  auto make = [](std::initializer_list<const wchar_t*> ALines) {
+    TOwnedPtr<TFilerNotes> notes(New<TFilerNotes>(nullptr));
+    notes->SetName(L"Notes");
+    for (const wchar_t* line : ALines)
+      notes->GetLines()->Add(line);
+    return notes;
+  };
+  auto textOf = [](TFilerNotes* ANotes, TFilerNotes* AAncestor) {
+    TOwnedPtr<TBytesStream> written(New<TBytesStream>());
+    WriteDescendent(written.get(), ANotes, AAncestor);
+    return BinaryToText(StreamBytes(written.get()));
+  };
+  TOwnedPtr<TFilerNotes> empty = make({});
+  TOwnedPtr<TFilerNotes> two = make({L"one", L"it's"});
+  TOwnedPtr<TFilerNotes> same = make({L"one", L"it's"});
+  TOwnedPtr<TFilerNotes> other = make({L"one"});
+  const std::string twoText =
+      "object Notes: TFilerNotes\r\n  Lines.Strings = (\r\n    'one'\r\n    'it''s')\r\nend\r\n";
+  struct Case {
+    const char* Name;
+    TFilerNotes* Notes;
+    TFilerNotes* Ancestor;
+    std::string Expected;
+  };
+  const Case cases[] = {
+      {"empty", empty.get(), nullptr, "object Notes: TFilerNotes\r\nend\r\n"},
+      {"two lines", two.get(), nullptr, twoText},
+      {"as the ancestor", two.get(), same.get(), "inherited Notes: TFilerNotes\r\nend\r\n"},
+      {"emptied under an ancestor", empty.get(), other.get(),
+       "inherited Notes: TFilerNotes\r\n  Lines.Strings = ()\r\nend\r\n"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(textOf(c.Notes, c.Ancestor), c.Expected) << c.Name;
+
+  // Read back over lines already there: the list is replaced.
+  TOwnedPtr<TBytesStream> binary = StreamOf(TextToBinary(twoText));
+  ReadComponent(binary.get(), other.get());
+  EXPECT_EQ(other->GetLines()->GetText(), L"one\r\nit's\r\n");
+}
+
 class TFilerComponents : public ::testing::Test {
  protected:
   void SetUp() override

@@ -17,6 +17,12 @@ namespace {
 using rtl::String;
 
 // Records what the actions and lists under test report.
+// A control that publishes what a form file writes of an action's client.
+class TActnListTestControl : public TControl {
+  RTL_CLASS(TActnListTestControl, TControl)
+  RTL_PUBLISHED(RTL_PUBLISH(Caption))
+};
+
 class TActnListTestEvents : public rtl::TObject {
   RTL_CLASS(TActnListTestEvents, rtl::TObject)
 
@@ -173,7 +179,7 @@ TEST_F(TActnListTest, AClientValueOfItsOwnIsNoLongerLinkedButTheNextChangeCopies
 {
   TAction* action = NewAction(L"Print");
   action->SetHint(L"Prints");
-  TControl* control = rtl::New<TControl>(FOwner.get());
+  TControl* control = rtl::New<TActnListTestControl>(FOwner.get());
   control->SetAction(action);
   TControlActionLink* link = control->GetActionLink();
   EXPECT_TRUE(link->IsCaptionLinked());

@@ -76,6 +76,7 @@ void ExpectSequence(const std::vector<String>& AExpected, const std::vector<Stri
 // A windowed control that records and paints itself in its colour.
 class TControlProbe : public TCustomControl {
   RTL_CLASS(TControlProbe, TCustomControl)
+  RTL_PUBLISHED(RTL_PUBLISH(Anchors), RTL_PUBLISH(Color), RTL_PUBLISH(Font), RTL_PUBLISH(TabOrder))
 
  public:
   void WndProc(TMessage& AMessage) override
