@@ -78,7 +78,6 @@ TCustomTreeView* TTreeNode::GetTreeView() const
 // children's, as the window reports them.
 void TTreeNode::Destroy()
 {
-  rtl::NotifyDestroyWatch(FDestroyWatch);
   FDeleting = true;
   TCustomTreeView* tree = GetTreeView();
   if (tree)
@@ -283,17 +282,17 @@ void TTreeNode::ExpandItem(bool AExpand, bool ARecurse)
   // The events may delete this node, a child or the whole tree; once this
   // node is gone nothing of it is touched, and an outer expansion of a
   // parent being deleted with it hears of it too.
-  rtl::TDestroyWatch<TTreeNode> watch(this);
+  rtl::TFreeWatch watch(this);
   TCustomTreeView* tree = GetTreeView();
   const bool change = GetExpanded() != AExpand && (!AExpand || FHasChildren);
-  if (change && (AExpand ? tree->CanExpand(this) : tree->CanCollapse(this)) && !watch.Destroyed()) {
+  if (change && (AExpand ? tree->CanExpand(this) : tree->CanCollapse(this)) && !watch.Freed()) {
     if (FItemId && tree->HandleAllocated()) {
       ++tree->FManualNotify;
       rtl::Finally manual([tree] { --tree->FManualNotify; });
       SendMessageW(tree->GetHandle(), TVM_EXPAND, AExpand ? TVE_EXPAND : TVE_COLLAPSE,
                    reinterpret_cast<LPARAM>(FItemId));
     }
-    if (watch.Destroyed())
+    if (watch.Freed())
       return;
     FExpanded = AExpand;
     if (AExpand)
@@ -305,7 +304,7 @@ void TTreeNode::ExpandItem(bool AExpand, bool ARecurse)
     return;
   const std::vector<TTreeNode*> children = FChildren;
   for (TTreeNode* child : children) {
-    if (watch.Destroyed())
+    if (watch.Freed())
       return;
     // A child deleted by an earlier child's events is skipped.
     if (std::find(FChildren.begin(), FChildren.end(), child) != FChildren.end())

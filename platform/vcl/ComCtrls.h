@@ -160,11 +160,8 @@ class TTreeNode : public rtl::TPersistent {
   // Kept while there is no window.
   bool FExpanded;
   bool FDeleting;
-  // The watch of a running ExpandItem, whose events may delete this node.
-  bool* FDestroyWatch;
 
   friend class TTreeNodes;
-  friend class rtl::TDestroyWatch<TTreeNode>;
   friend class TCustomTreeView;
 };
 

@@ -183,9 +183,6 @@ class TSizeConstraints : public rtl::TPersistent {
 // A visual control: a rectangle of its parent's client area. Non-windowed
 // controls (TGraphicControl) are painted and given mouse messages by their
 // parent; TWinControl adds a window.
-class TControl;
-using TControlDestroyWatch = rtl::TDestroyWatch<TControl>;
-
 class TControl : public rtl::TComponent {
   RTL_CLASS(TControl, rtl::TComponent)
   RTL_MESSAGES(RTL_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown), RTL_MESSAGE(WM_LBUTTONUP, WMLButtonUp),
@@ -682,15 +679,12 @@ class TControl : public rtl::TComponent {
   THelpContext FHelpContext;
   // --- end of actions ---
 
-  // The innermost watch of a handler that may free the control.
-  bool* FDestroyWatch;
 
   friend class TWinControl;
   friend class TSizeConstraints;
   friend class TBaseDragControlObject;
   friend class TDragDockObject;
   friend class ControlsDragMachine;
-  friend class rtl::TDestroyWatch<TControl>;
 };
 
 using TControlClass = rtl::ClassOf<TControl>;

@@ -1023,9 +1023,9 @@ bool TWinControl::SetFocusedControl(TWinControl* AControl)
     return false;
   AControl->FControlState.Include(csFocusing);
   // An OnEnter handler may free the control being entered.
-  TControlDestroyWatch watch(AControl);
+  rtl::TFreeWatch watch(AControl);
   rtl::Finally focusing([AControl, &watch] {
-    if (!watch.Destroyed())
+    if (!watch.Freed())
       AControl->FControlState.Exclude(csFocusing);
   });
   if (!FFocusedControl)
@@ -1052,7 +1052,7 @@ bool TWinControl::SetFocusedControl(TWinControl* AControl)
     FFocusedControl = next;
     const HWND focus = GetFocus();
     next->Perform(CM_ENTER, 0, 0);
-    if (watch.Destroyed() || GetFocus() != focus)
+    if (watch.Freed() || GetFocus() != focus)
       return false;
   }
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(AControl));
@@ -1298,9 +1298,9 @@ void TWinControl::WndProc(TMessage& AMessage)
   if (IsClientMouseMessage(AMessage.Msg)) {
     // The child's handlers may take the window away (Parent := nil) or
     // free this control altogether (a click that closes the page).
-    TControlDestroyWatch watch(this);
+    rtl::TFreeWatch watch(this);
     if (IsControlMouseMsg(MessageAs<TWMMouse>(AMessage))) {
-      if (!watch.Destroyed() && AMessage.Result == 0 && FHandle)
+      if (!watch.Freed() && AMessage.Result == 0 && FHandle)
         DefWindowProcW(FHandle, AMessage.Msg, AMessage.WParam, AMessage.LParam);
       return;
     }

@@ -444,7 +444,7 @@ TModalResult TCustomForm::ShowModal()
   // A handler may free the form while its loop runs (Release, its owner
   // freed): the loop then ends with mrCancel, and the windows behind come
   // back without the form being touched.
-  TControlDestroyWatch watch(this);
+  rtl::TFreeWatch watch(this);
   const auto enableWindows = [&] {
     for (HWND wnd : windows.Disabled)
       if (IsWindow(wnd))
@@ -452,7 +452,7 @@ TModalResult TCustomForm::ShowModal()
     windows.Disabled.clear();
   };
   const auto restore = [&] {
-    if (!watch.Destroyed())
+    if (!watch.Freed())
       FModal = false;
     enableWindows();
     if (activeWindow && IsWindow(activeWindow))
@@ -464,15 +464,15 @@ TModalResult TCustomForm::ShowModal()
   try {
     Show();
     TApplication* application = Application();
-    while (!watch.Destroyed()) {
+    while (!watch.Freed()) {
       application->HandleMessage();
-      if (watch.Destroyed())
+      if (watch.Freed())
         break;
       if (application->GetTerminated())
         FModalResult = mrCancel;
       else if (FModalResult != mrNone)
         CloseModal();
-      if (!watch.Destroyed() && FModalResult != mrNone) {
+      if (!watch.Freed() && FModalResult != mrNone) {
         result = FModalResult;
         // The windows come back before the form hides, so Windows activates
         // the one the form was shown over.

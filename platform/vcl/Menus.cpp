@@ -865,7 +865,6 @@ void TPopupMenu::Create(rtl::TComponent* AOwner)
 
 void TPopupMenu::Destroy()
 {
-  rtl::NotifyDestroyWatch(FDestroyWatch);
   // Windows ends the menu's loop when the window it reports to goes.
   ReleaseWindow(FWindow, nullptr);
   inherited::Destroy();
@@ -916,9 +915,9 @@ void TPopupMenu::Popup(int X, int Y)
       // of our own serves whoever shows the menu.
       window = rtl::AllocateHWnd(rtl::TWndMethod::Bind<&TPopupMenu::WndProc>(this));
       FWindow = window;
-      const rtl::TDestroyWatch<TPopupMenu> watch(this);
+      const rtl::TFreeWatch watch(this);
       command = TrackMenu(menu, kAlignments[IsRightToLeft()][FAlignment] | TPM_RIGHTBUTTON | TPM_RETURNCMD, X, Y, window);
-      if (watch.Destroyed()) {
+      if (watch.Freed()) {
         // Freed from inside the loop: its Destroy took the window; the
         // choice went with the items.
         DestroyMenu(menu);

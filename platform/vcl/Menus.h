@@ -380,9 +380,6 @@ class TPopupMenu : public TMenu {
   HWND FWindow;
   TPopupAlignment FAlignment;
   bool FAutoPopup;
-  bool* FDestroyWatch;
-
-  friend class rtl::TDestroyWatch<TPopupMenu>;
 };
 
 }  // namespace vcl

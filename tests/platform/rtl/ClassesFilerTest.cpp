@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/rtl/ClassesThreads.h"
+
 using namespace rtl;
 
 namespace filer_test {
@@ -860,6 +862,123 @@ TEST_F(TFilerComponents, AFormTextBecomesObjectsAndBackTheSameText)
   TOwnedPtr<TBytesStream> written(New<TBytesStream>());
   WriteComponent(written.get(), form.get());
   EXPECT_EQ(BinaryToText(StreamBytes(written.get())), FormText);
+}
+
+// A full disk: every write is refused.
+class TFilerFullDisk : public TStream {
+  RTL_CLASS(TFilerFullDisk, TStream)
+
+ public:
+  int Read(void*, int) override { return 0; }
+  int Write(const void*, int) override { return 0; }
+  std::int64_t Seek(std::int64_t, TSeekOrigin) override { return 0; }
+};
+
+// Counts the writers whose memory went back.
+class TFilerCountedWriter : public TWriter {
+  RTL_CLASS(TFilerCountedWriter, TWriter)
+
+ public:
+  static int& Freed()
+  {
+    static int count = 0;
+    return count;
+  }
+  void FreeInstance() override
+  {
+    ++Freed();
+    inherited::FreeInstance();
+  }
+};
+
+// The messages the run-time's reporting hook was handed, while it lives.
+class TFilerReports {
+ public:
+  TFilerReports() : FSaved(GetApplicationHandleException())
+  {
+    SetApplicationHandleException(TNotifyEvent::Bind<&TFilerReports::Handle>(this));
+  }
+  ~TFilerReports() { SetApplicationHandleException(FSaved); }
+  TFilerReports(const TFilerReports&) = delete;
+  TFilerReports& operator=(const TFilerReports&) = delete;
+
+  void Handle(TObject*)
+  {
+    try {
+      throw;
+    } catch (const Exception& E) {
+      Messages.push_back(String(E.ClassName()) + L": " + E.Message());
+    }
+  }
+
+  std::vector<String> Messages;
+
+ private:
+  TNotifyEvent FSaved;
+};
+
+// A small form fits the writer's buffer whole, so its every byte reached the
+// stream only from the writer's Destroy, where an exception ends the
+// program. The writing call flushes and raises itself.
+TEST_F(TFilerComponents, AStreamThatRefusesTheBytesFailsTheCallThatWrote)
+{
+  TOwnedPtr<TBytesStream> binary = StreamOf(TextToBinary(FormText));
+  TOwnedPtr<TFilerForm> form(As<TFilerForm>(ReadComponent(binary.get(), nullptr)));
+  TOwnedPtr<TFilerFullDisk> disk(New<TFilerFullDisk>());
+  const struct {
+    const char* Name;
+    std::function<void()> Write;
+  } cases[] = {
+      {"WriteComponent", [&] { WriteComponent(disk.get(), form.get()); }},
+      {"WriteDescendent", [&] { WriteDescendent(disk.get(), form.get(), form.get()); }},
+      {"the writer's WriteRootComponent",
+       [&] {
+         TOwnedPtr<TWriter> writer(New<TWriter>(disk.get(), 4096));
+         writer->WriteRootComponent(form.get());
+       }},
+      {"the writer's FlushBuffer",
+       [&] {
+         TOwnedPtr<TWriter> writer(New<TWriter>(disk.get(), 4096));
+         writer->WriteInteger(1);
+         writer->FlushBuffer();
+       }},
+      {"ObjectTextToBinary",
+       [&] {
+         TOwnedPtr<TBytesStream> text = TextStream(FormText);
+         ObjectTextToBinary(text.get(), disk.get());
+       }},
+  };
+  for (const auto& c : cases) {
+    TFilerReports reports;
+    EXPECT_EQ(ErrorText<EWriteError>(c.Write), L"Stream write error") << c.Name;
+    EXPECT_EQ(reports.Messages, std::vector<String>{}) << c.Name << ": the refused bytes are not tried again";
+  }
+}
+
+// Nobody is left to hear of bytes a dropped writer could not write: Destroy
+// reports them, raises nothing and the writer still goes.
+TEST(TWriter, AWriterDroppedWithBytesTheStreamRefusesReportsThem)
+{
+  TOwnedPtr<TFilerFullDisk> disk(New<TFilerFullDisk>());
+  const struct {
+    const char* Name;
+    bool Pending;
+    std::vector<String> Reports;
+  } cases[] = {
+      {"nothing pending", false, {}},
+      {"bytes pending", true, {L"EWriteError: Stream write error"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TFilerReports reports;
+    TFilerCountedWriter::Freed() = 0;
+    TWriter* writer = New<TFilerCountedWriter>(disk.get(), 4096);
+    if (c.Pending)
+      writer->WriteInteger(1);
+    EXPECT_NO_THROW(Free(writer));
+    EXPECT_EQ(reports.Messages, c.Reports);
+    EXPECT_EQ(TFilerCountedWriter::Freed(), 1);
+  }
 }
 
 TEST_F(TFilerComponents, ReadsIntoAGivenRoot)

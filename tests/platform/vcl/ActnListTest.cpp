@@ -35,6 +35,8 @@ class TActnListTestEvents : public rtl::TObject {
       ActionComponents.push_back(static_cast<TBasicAction*>(ASender)->GetActionComponent());
     if (rtl::TObject* gone = std::exchange(FreeOnExecute, nullptr))
       rtl::Free(gone);
+    if (const std::function<void()> also = std::exchange(AlsoOnExecute, nullptr))
+      also();
   }
   void Updated(TObject* ASender)
   {
@@ -56,6 +58,8 @@ class TActnListTestEvents : public rtl::TObject {
   bool ListHandles = false;
   // Freed by the next execution (a client closing itself).
   rtl::TObject* FreeOnExecute = nullptr;
+  // Done by the next execution.
+  std::function<void()> AlsoOnExecute;
 };
 
 // One client kind under test, reached through the same questions.
@@ -432,6 +436,36 @@ TEST_F(TActnListTest, AClientFreedByItsOwnActionIsNotTouchedAfterwards)
     EXPECT_EQ(FEvents->FreeOnExecute, nullptr);
     EXPECT_EQ(action->GetClientCount(), 0);
     EXPECT_EQ(action->GetActionComponent(), nullptr);
+  }
+}
+
+// A handler that frees the link the execution runs through (its client drops
+// the action) or the action itself: the execution touches neither after, and
+// an action that lives on forgets the component it ran for.
+TEST_F(TActnListTest, AnExecutionWhoseHandlerFreesTheLinkOrTheActionTouchesNeither)
+{
+  enum class TFrees { Link, Action };
+  const struct {
+    const char* Name;
+    TFrees Frees;
+  } cases[] = {{"the client drops its action", TFrees::Link}, {"the action is freed", TFrees::Action}};
+  for (const auto& c : cases) {
+    for (const TActnListTestClient& client : NewClients()) {
+      SCOPED_TRACE(std::string(c.Name) + ", " + client.Kind);
+      TAction* action = NewAction(L"Close");
+      action->SetOnExecute(ExecuteHandler());
+      client.SetAction(action);
+      if (c.Frees == TFrees::Link)
+        FEvents->AlsoOnExecute = [&client] { client.SetAction(nullptr); };
+      else
+        FEvents->FreeOnExecute = action;
+      client.Click();
+      EXPECT_EQ(client.GetAction(), nullptr);
+      if (c.Frees == TFrees::Link) {
+        EXPECT_EQ(action->GetClientCount(), 0);
+        EXPECT_EQ(action->GetActionComponent(), nullptr);
+      }
+    }
   }
 }
 
