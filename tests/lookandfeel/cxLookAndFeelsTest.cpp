@@ -6,6 +6,7 @@
 #include "core/cxGeometry.h"
 #include "core/dxThemeManager.h"
 #include "lookandfeel/cxLookAndFeels.h"
+#include "platform/vcl/Controls.h"
 #include "tests/lookandfeel/LookAndFeelTestSupport.h"
 
 using lnftest::TRegisteredPainters;
@@ -544,6 +545,69 @@ TEST_F(LookAndFeelController, TouchScrollUIModeWritesOnlyADifferentValue)
   controller->SetTouchScrollUIMode(false);
   EXPECT_EQ(Root()->GetScrollbarMode(), sbmClassic);
   EXPECT_FALSE(cxIsTouchScrollUIMode());
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// cxApplyMasterLookAndFeel
+
+namespace {
+
+// Controls and components that own a look and feel, as controls do.
+#define KV_LOOK_AND_FEEL_HOLDER(AClass, ABase)                                       \
+  class AClass : public ABase, public IcxLookAndFeelContainer {                      \
+    RTL_CLASS(AClass, ABase)                                                         \
+    RTL_INTERFACES(IcxLookAndFeelContainer)                                          \
+                                                                                     \
+   public:                                                                           \
+    void Create(rtl::TComponent* AOwner) override                                    \
+    {                                                                                \
+      inherited::Create(AOwner);                                                     \
+      FLookAndFeel = rtl::New<TcxLookAndFeel>(this);                                 \
+    }                                                                                \
+    void Destroy() override                                                          \
+    {                                                                                \
+      rtl::FreeAndNil(FLookAndFeel);                                                 \
+      inherited::Destroy();                                                          \
+    }                                                                                \
+    TcxLookAndFeel* __stdcall GetLookAndFeel() override { return FLookAndFeel; }     \
+                                                                                     \
+   private:                                                                          \
+    TcxLookAndFeel* FLookAndFeel;                                                    \
+  }
+
+KV_LOOK_AND_FEEL_HOLDER(THoldingControl, vcl::TControl);
+KV_LOOK_AND_FEEL_HOLDER(THoldingWinControl, vcl::TWinControl);
+KV_LOOK_AND_FEEL_HOLDER(THoldingComponent, rtl::TComponent);
+#undef KV_LOOK_AND_FEEL_HOLDER
+
+TEST_F(LookAndFeel, ApplyMasterReachesTheWholeTreeAndOwnedComponentsOfPlainControls)
+{
+  // A plain parent: its owned holder and its child controls are reached.
+  const rtl::TOwnedPtr<vcl::TWinControl> form(rtl::New<vcl::TWinControl>(nullptr));
+  auto* owned = rtl::New<THoldingComponent>(form.get());
+  auto* child = rtl::New<THoldingControl>(form.get());
+  child->SetParent(form.get());
+  auto* panel = rtl::New<THoldingWinControl>(form.get());
+  panel->SetParent(form.get());
+  auto* grandChild = rtl::New<THoldingControl>(form.get());
+  grandChild->SetParent(panel);
+  // A holder that is owned by the panel but is no control: the panel holds
+  // a look and feel itself, so its components are not searched.
+  auto* ownedByPanel = rtl::New<THoldingComponent>(panel);
+
+  const TOwnedLookAndFeel master = NewLookAndFeel();
+  cxApplyMasterLookAndFeel(form.get(), master.get());
+  for (TcxLookAndFeel* lnf : {owned->GetLookAndFeel(), child->GetLookAndFeel(), panel->GetLookAndFeel(),
+                              grandChild->GetLookAndFeel()})
+    EXPECT_EQ(lnf->GetMasterLookAndFeel(), master.get());
+  EXPECT_EQ(ownedByPanel->GetLookAndFeel()->GetMasterLookAndFeel(), Root());
+
+  // Nil puts the tree back under the root.
+  cxApplyMasterLookAndFeel(form.get(), nullptr);
+  for (TcxLookAndFeel* lnf : {owned->GetLookAndFeel(), child->GetLookAndFeel(), grandChild->GetLookAndFeel()})
+    EXPECT_EQ(lnf->GetMasterLookAndFeel(), Root());
 }
 
 }  // namespace
