@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "graphics/cxGraphics.h"
+#include "core/dxCore.h"
 #include "graphics/cxGraphicsColors.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
@@ -18,6 +19,21 @@ using vcltest::AsPixel;
 using vcltest::TSurface;
 
 namespace {
+
+struct TWrappedSurface {
+  explicit TWrappedSurface(int AWidth, int AHeight)
+      : Surface(AWidth, AHeight, AsPixel(clBlue)),
+        Canvas(rtl::NewWith<vcl::TCanvas>([&](vcl::TCanvas* C) {
+          C->Create();
+          C->SetHandle(Surface.DC());
+        })),
+        Wrapper(rtl::New<TcxCanvas>(Canvas.get()))
+  {
+  }
+  TSurface Surface;
+  rtl::TOwnedPtr<vcl::TCanvas> Canvas;
+  rtl::TOwnedPtr<TcxCanvas> Wrapper;
+};
 
 std::vector<std::wstring> PainterNames()
 {
@@ -295,6 +311,68 @@ TEST(TcxCustomLookAndFeelPainter, ForwardingColoursFollowTheirOverriddenTargets)
     EXPECT_EQ(c.Actual, c.Expected) << c.Name;
 }
 
+// The protected helpers the concrete painters build on.
+class TExposingPainter : public TTestPainter {
+  RTL_CLASS(TExposingPainter, TTestPainter)
+
+ public:
+  using TcxCustomLookAndFeelPainter::DrawDropDownArrow;
+  using TcxCustomLookAndFeelPainter::FillBackground;
+  using TcxCustomLookAndFeelPainter::GetHighlightedTextColor;
+  using TcxCustomLookAndFeelPainter::GetSeparatorBounds;
+};
+
+TEST(TcxCustomLookAndFeelPainter, SeparatorBoundsAreABandThroughTheCentre)
+{
+  const rtl::TOwnedPtr<TExposingPainter> painter(rtl::New<TExposingPainter>());
+  struct TCase {
+    TRect R;
+    int Size;
+    bool Vertical;
+    TRect Expected;
+  };
+  const TCase cases[] = {
+      {{10, 20, 30, 40}, 2, true, {19, 20, 21, 40}},
+      {{10, 20, 30, 40}, 2, false, {10, 29, 30, 31}},
+      {{10, 20, 31, 41}, 3, true, {19, 20, 22, 41}},
+      {{0, 0, 10, 10}, 0, false, {0, 5, 10, 5}},
+  };
+  for (const TCase& c : cases) {
+    const TRect r = painter->GetSeparatorBounds(c.R, c.Size, c.Vertical);
+    EXPECT_TRUE(EqualRect(&r, &c.Expected)) << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+  }
+}
+
+TEST(TcxCustomLookAndFeelPainter, DropDownArrowIsAnOddWidthTriangleCentred)
+{
+  const rtl::TOwnedPtr<TExposingPainter> painter(rtl::New<TExposingPainter>());
+  // Width 12: w = 7 (6 made odd), h = 4; x0 = (0 + 12 - 7) div 2 = 2,
+  // y0 = round((0 + 9 - 4) / 2) = 3 (2.5 away from zero).
+  TWrappedSurface s(12, 9);
+  painter->DrawDropDownArrow(s.Wrapper.get(), {0, 0, 12, 9}, clRed);
+  for (int x = 2; x <= 8; ++x)
+    EXPECT_EQ(s.Surface.Pixel(x, 3), AsPixel(clRed)) << x;
+  EXPECT_EQ(s.Surface.Pixel(1, 3), AsPixel(clBlue));
+  EXPECT_EQ(s.Surface.Pixel(9, 3), AsPixel(clBlue));
+  EXPECT_EQ(s.Surface.Pixel(5, 6), AsPixel(clRed));
+  EXPECT_EQ(s.Surface.Pixel(5, 7), AsPixel(clBlue));
+  EXPECT_EQ(s.Surface.Pixel(5, 2), AsPixel(clBlue));
+}
+
+TEST(TcxCustomLookAndFeelPainter, FillBackgroundUsesTheColourUnlessABitmapIsAsked)
+{
+  const rtl::TOwnedPtr<TExposingPainter> painter(rtl::New<TExposingPainter>());
+  TWrappedSurface filled(4, 4);
+  painter->FillBackground(filled.Wrapper.get(), {0, 0, 4, 4}, nullptr, clLime, false);
+  EXPECT_EQ(filled.Surface.Pixel(3, 3), AsPixel(clLime));
+  // A bitmap asked for but missing: nothing is drawn.
+  TWrappedSurface kept(4, 4);
+  painter->FillBackground(kept.Wrapper.get(), {0, 0, 4, 4}, nullptr, clLime, true);
+  EXPECT_EQ(kept.Surface.Pixel(3, 3), AsPixel(clBlue));
+  const TColor expected = dxOSIsWindowsVistaOrLater ? clHotLight : clHighlightText;
+  EXPECT_EQ(painter->GetHighlightedTextColor(), expected);
+}
+
 TEST(TcxCustomLookAndFeelPainter, CheckButtonSizeIsOneCellOfThePlatformBitmap)
 {
   // OBM_CHECKBOXES, declared only under OEMRESOURCE.
@@ -459,20 +537,6 @@ struct TCornerPicture {
   void DrawScaled(TcxCanvas* ACanvas, const TRect& R, const TdxScaleFactor*) { Draw(ACanvas, R); }
 };
 
-struct TWrappedSurface {
-  explicit TWrappedSurface(int AWidth, int AHeight)
-      : Surface(AWidth, AHeight, AsPixel(clBlue)),
-        Canvas(rtl::NewWith<vcl::TCanvas>([&](vcl::TCanvas* C) {
-          C->Create();
-          C->SetHandle(Surface.DC());
-        })),
-        Wrapper(rtl::New<TcxCanvas>(Canvas.get()))
-  {
-  }
-  TSurface Surface;
-  rtl::TOwnedPtr<vcl::TCanvas> Canvas;
-  rtl::TOwnedPtr<TcxCanvas> Wrapper;
-};
 
 TEST(cxDrawForCorner, CarriesTheBottomRightPictureToEachCorner)
 {
