@@ -478,6 +478,67 @@ TColor TcxCustomLookAndFeelPainter::RadioButtonBodyColor(TcxButtonState AState)
   return AState == cxbsPressed || AState == cxbsDisabled ? clBtnFace : clWindow;
 }
 
+void TcxCustomLookAndFeelPainter::DrawScaledRadioButton(TcxCanvas* ACanvas, int X, int Y, TcxButtonState AButtonState,
+                                                        bool AChecked, bool AFocused, TColor ABrushColor,
+                                                        const TdxScaleFactor* AScaleFactor, bool AIsDesigning)
+{
+  static constexpr TcxLookAndFeelKind kKindOfStyle[] = {lfFlat, lfStandard, lfUltraFlat, lfStandard, lfOffice11,
+                                                        lfUltraFlat};
+  TcxRadioButtonImageListManager::Get(AScaleFactor)
+      ->Draw(ACanvas, X, Y, ABrushColor, kKindOfStyle[LookAndFeelStyle()], AButtonState, AChecked, AFocused,
+             AIsDesigning);
+}
+
+TSize TcxCustomLookAndFeelPainter::ScaledRadioButtonSize(const TdxScaleFactor* AScaleFactor)
+{
+  return TcxRadioButtonImageListManager::Get(AScaleFactor)->GetSize();
+}
+
+void TcxCustomLookAndFeelPainter::DrawRadioButton(TcxCanvas* ACanvas, int X, int Y, TcxButtonState AButtonState,
+                                                  bool AChecked, bool AFocused, TColor ABrushColor, bool AIsDesigning)
+{
+  DrawScaledRadioButton(ACanvas, X, Y, AButtonState, AChecked, AFocused, ABrushColor, dxGetSystemScaleFactor(),
+                        AIsDesigning);
+}
+
+TSize TcxCustomLookAndFeelPainter::RadioButtonSize()
+{
+  return ScaledRadioButtonSize(dxGetSystemScaleFactor());
+}
+
+int TcxCustomLookAndFeelPainter::CheckBorderSize()
+{
+  return 2;
+}
+
+TColor TcxCustomLookAndFeelPainter::CheckButtonColor(TcxButtonState AState, TcxCheckBoxState ACheckState)
+{
+  if (AState == cxbsNormal)
+    return ACheckState == cbsGrayed ? clBtnFace : clWindow;
+  return AState == cxbsPressed || AState == cxbsDisabled ? clBtnFace : clWindow;
+}
+
+TSize TcxCustomLookAndFeelPainter::ScaledCheckButtonAreaSize(const TdxScaleFactor* AScaleFactor)
+{
+  TSize result = ScaledCheckButtonSize(AScaleFactor);
+  cxEnsureTouchSize(result, AScaleFactor);
+  return result;
+}
+
+void TcxCustomLookAndFeelPainter::DrawCheckBorder(TcxCanvas*, const TRect&, TcxButtonState)
+{
+}
+
+TSize TcxCustomLookAndFeelPainter::CheckButtonAreaSize()
+{
+  return ScaledCheckButtonAreaSize(dxGetSystemScaleFactor());
+}
+
+int TcxCustomLookAndFeelPainter::LabelLineHeight()
+{
+  return 2;
+}
+
 TSize TcxCustomLookAndFeelPainter::ScaledCheckButtonSize(const TdxScaleFactor* AScaleFactor)
 {
   const TdxScaleFactor* system = dxGetSystemScaleFactor();

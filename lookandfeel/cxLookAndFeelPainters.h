@@ -240,14 +240,33 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   // Buttons: the glyph or text colour of a state.
   virtual vcl::TColor ButtonSymbolColor(TcxButtonState AState, vcl::TColor ADefaultColor = vcl::clDefault);
 
-  // Radio button: the body colour of a state; the radio-button image lists
-  // paint the inside of the circle with it.
-  virtual vcl::TColor RadioButtonBodyColor(TcxButtonState AState);
-
-  // Check box: the platform's check-box cell scaled from the system factor
-  // to AScaleFactor.
+  // Check box
+  virtual int CheckBorderSize();
+  virtual vcl::TColor CheckButtonColor(TcxButtonState AState, TcxCheckBoxState ACheckState);
+  // The platform's check-box cell scaled from the system factor to
+  // AScaleFactor.
   virtual TSize ScaledCheckButtonSize(const TdxScaleFactor* AScaleFactor);
+  // Raised to the touch minimum in touch mode.
+  virtual TSize ScaledCheckButtonAreaSize(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawCheckBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
   TSize CheckButtonSize();
+  TSize CheckButtonAreaSize();
+
+  // Radio button: drawn from the shared image list of the factor, in the
+  // kind that matches LookAndFeelStyle.
+  virtual void DrawScaledRadioButton(TcxCanvas* ACanvas, int X, int Y, TcxButtonState AButtonState, bool AChecked,
+                                     bool AFocused, vcl::TColor ABrushColor, const TdxScaleFactor* AScaleFactor,
+                                     bool AIsDesigning = false);
+  // The body colour of a state; the radio-button image lists paint the
+  // inside of the circle with it.
+  virtual vcl::TColor RadioButtonBodyColor(TcxButtonState AState);
+  virtual TSize ScaledRadioButtonSize(const TdxScaleFactor* AScaleFactor);
+  void DrawRadioButton(TcxCanvas* ACanvas, int X, int Y, TcxButtonState AButtonState, bool AChecked, bool AFocused,
+                       vcl::TColor ABrushColor, bool AIsDesigning = false);
+  TSize RadioButtonSize();
+
+  // Label line
+  virtual int LabelLineHeight();
 
  protected:
   friend class TcxLookAndFeelPaintersManager;

@@ -1,10 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
-#include "graphics/cxGraphics.h"
 #include "core/dxCore.h"
+#include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsColors.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
@@ -708,6 +709,73 @@ TEST(TcxRadioButtonImageList, TransparentDrawKeepsTheCanvasOutsideTheCircle)
   list->Draw(s.Wrapper.get(), 2, 2, clDefault, lfStandard, cxbsNormal, true, false, false);
   EXPECT_EQ(s.Surface.Pixel(2, 2), AsPixel(clBlue));
   EXPECT_EQ(s.Surface.Pixel(2 + size.cx / 2, 2 + size.cy / 2), AsPixel(ColorToRGB(clWindowText)));
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// Check box and radio button metrics of the base painter
+
+namespace {
+
+TEST(TcxCustomLookAndFeelPainter, CheckButtonColourByStateAndCheckState)
+{
+  const rtl::TOwnedPtr<TTestPainter> painter(NewPainter(L"", lfsStandard));
+  struct TCase {
+    TcxButtonState State;
+    TcxCheckBoxState CheckState;
+    TColor Expected;
+  };
+  const TCase cases[] = {
+      {cxbsNormal, cbsUnchecked, clWindow}, {cxbsNormal, cbsChecked, clWindow},   {cxbsNormal, cbsGrayed, clBtnFace},
+      {cxbsDefault, cbsGrayed, clWindow},   {cxbsHot, cbsGrayed, clWindow},       {cxbsPressed, cbsUnchecked, clBtnFace},
+      {cxbsDisabled, cbsChecked, clBtnFace},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(painter->CheckButtonColor(c.State, c.CheckState), c.Expected)
+        << static_cast<int>(c.State) << " " << static_cast<int>(c.CheckState);
+  EXPECT_EQ(painter->CheckBorderSize(), 2);
+  EXPECT_EQ(painter->LabelLineHeight(), 2);
+}
+
+TEST(TcxCustomLookAndFeelPainter, CheckButtonAreaGrowsToTheTouchMinimumInTouchMode)
+{
+  const rtl::TOwnedPtr<TTestPainter> painter(NewPainter(L"", lfsStandard));
+  const auto factor = NewFactor(1, 1);
+  const TSize plain = painter->ScaledCheckButtonAreaSize(factor.get());
+  EXPECT_EQ(plain.cx, cxCheckButtonSize().cx);
+  const rtl::TOwnedPtr<TcxLookAndFeelController> controller(rtl::New<TcxLookAndFeelController>(nullptr));
+  controller->SetTouchMode(true);
+  const TSize touch = painter->ScaledCheckButtonAreaSize(factor.get());
+  controller->SetTouchMode(false);
+  EXPECT_EQ(touch.cx, std::max<LONG>(plain.cx, 27));
+  EXPECT_EQ(touch.cy, std::max<LONG>(plain.cy, 27));
+}
+
+TEST(TcxCustomLookAndFeelPainter, RadioButtonComesFromTheListOfTheFactorInTheKindOfTheStyle)
+{
+  const auto factor = NewFactor(3, 2);
+  TcxRadioButtonImageList* list = TcxRadioButtonImageListManager::Get(factor.get());
+  const TSize size = list->GetSize();
+  ASSERT_GT(size.cx, 0);
+  // The Office11 kind rings a normal button in clBtnText, the flat kind in
+  // clBtnShadow: the style picks the kind.
+  struct TCase {
+    TcxLookAndFeelStyle Style;
+    TcxLookAndFeelKind Kind;
+  };
+  const TCase cases[] = {{lfsOffice11, lfOffice11}, {lfsFlat, lfFlat}, {lfsNative, lfStandard}, {lfsSkin, lfUltraFlat}};
+  for (const TCase& c : cases) {
+    const rtl::TOwnedPtr<TTestPainter> painter(NewPainter(L"", c.Style));
+    EXPECT_EQ(painter->ScaledRadioButtonSize(factor.get()).cx, size.cx);
+    TWrappedSurface drawn(size.cx, size.cy);
+    TWrappedSurface expected(size.cx, size.cy);
+    painter->DrawScaledRadioButton(drawn.Wrapper.get(), 0, 0, cxbsNormal, true, false, clWhite, factor.get());
+    list->Draw(expected.Wrapper.get(), 0, 0, clWhite, c.Kind, cxbsNormal, true, false, false);
+    for (int y = 0; y < size.cy; ++y)
+      for (int x = 0; x < size.cx; ++x)
+        ASSERT_EQ(drawn.Surface.Pixel(x, y), expected.Surface.Pixel(x, y)) << static_cast<int>(c.Style);
+  }
 }
 
 }  // namespace
