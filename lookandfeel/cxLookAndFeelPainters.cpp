@@ -506,6 +506,53 @@ TSize TcxCustomLookAndFeelPainter::RadioButtonSize()
   return ScaledRadioButtonSize(dxGetSystemScaleFactor());
 }
 
+void TcxCustomLookAndFeelPainter::DrawScaledExpandButton(TcxCanvas*, const TRect&, bool, const TdxScaleFactor*, TColor,
+                                                         TcxExpandButtonState)
+{
+  rtl::AbstractError();
+}
+
+int TcxCustomLookAndFeelPainter::ScaledExpandButtonSize(const TdxScaleFactor*)
+{
+  rtl::AbstractError();
+}
+
+void TcxCustomLookAndFeelPainter::DrawScaledSortingMark(TcxCanvas*, const TRect&, bool, const TdxScaleFactor*)
+{
+  rtl::AbstractError();
+}
+
+void TcxCustomLookAndFeelPainter::DrawScaledSummarySortingMark(TcxCanvas*, const TRect&, bool, const TdxScaleFactor*)
+{
+  rtl::AbstractError();
+}
+
+TPoint TcxCustomLookAndFeelPainter::ScaledSortingMarkSize(const TdxScaleFactor*)
+{
+  rtl::AbstractError();
+}
+
+TPoint TcxCustomLookAndFeelPainter::ScaledSummarySortingMarkSize(const TdxScaleFactor*)
+{
+  rtl::AbstractError();
+}
+
+void TcxCustomLookAndFeelPainter::DrawScaledFilterDropDownButton(TcxCanvas*, const TRect&, TcxButtonState, bool,
+                                                                 const TdxScaleFactor*)
+{
+  rtl::AbstractError();
+}
+
+void TcxCustomLookAndFeelPainter::DrawExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TColor AColor)
+{
+  DrawScaledExpandButton(ACanvas, R, AExpanded, dxGetSystemScaleFactor(), AColor, cebsNormal);
+}
+
+void TcxCustomLookAndFeelPainter::DrawSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting)
+{
+  DrawScaledSortingMark(ACanvas, R, AAscendingSorting, dxGetSystemScaleFactor());
+}
+
 int TcxCustomLookAndFeelPainter::CheckBorderSize()
 {
   return 2;

@@ -240,6 +240,23 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   // Buttons: the glyph or text colour of a state.
   virtual vcl::TColor ButtonSymbolColor(TcxButtonState AState, vcl::TColor ADefaultColor = vcl::clDefault);
 
+  // Left abstract: every concrete painter draws these itself. Reached on
+  // this class they raise EAbstractError.
+  virtual void DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
+                                      const TdxScaleFactor* AScaleFactor, vcl::TColor AColor = vcl::clDefault,
+                                      TcxExpandButtonState AState = cebsNormal);
+  virtual int ScaledExpandButtonSize(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                     const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                            const TdxScaleFactor* AScaleFactor);
+  virtual TPoint ScaledSortingMarkSize(const TdxScaleFactor* AScaleFactor);
+  virtual TPoint ScaledSummarySortingMarkSize(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                              bool AIsFilterActive, const TdxScaleFactor* AScaleFactor);
+  void DrawExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, vcl::TColor AColor = vcl::clDefault);
+  void DrawSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting);
+
   // Check box
   virtual int CheckBorderSize();
   virtual vcl::TColor CheckButtonColor(TcxButtonState AState, TcxCheckBoxState ACheckState);

@@ -5,10 +5,12 @@
 #include <vector>
 
 #include "core/dxCore.h"
+#include "core/dxDPIAwareUtils.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsColors.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
+#include "platform/rtl/SysUtils.h"
 #include "tests/lookandfeel/LookAndFeelTestSupport.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
@@ -191,6 +193,25 @@ TEST_F(TcxCustomLookAndFeelPainterTest, IdentityOfTheBaseClass)
   int data = 7;
   EXPECT_FALSE(base->GetPainterData(&data));
   EXPECT_EQ(data, 7);
+}
+
+TEST_F(TcxCustomLookAndFeelPainterTest, AbstractOperationsRaiseOnTheBaseClass)
+{
+  TcxCustomLookAndFeelPainter* p = Painter.get();
+  const auto factor = dxGetDefaultScaleFactor();
+  TWrappedSurface s(4, 4);
+  TcxCanvas* canvas = s.Wrapper.get();
+  const TRect r{0, 0, 4, 4};
+  EXPECT_THROW(p->DrawScaledExpandButton(canvas, r, true, factor), rtl::EAbstractError);
+  EXPECT_THROW(p->ScaledExpandButtonSize(factor), rtl::EAbstractError);
+  EXPECT_THROW(p->DrawScaledSortingMark(canvas, r, true, factor), rtl::EAbstractError);
+  EXPECT_THROW(p->DrawScaledSummarySortingMark(canvas, r, false, factor), rtl::EAbstractError);
+  EXPECT_THROW(p->ScaledSortingMarkSize(factor), rtl::EAbstractError);
+  EXPECT_THROW(p->ScaledSummarySortingMarkSize(factor), rtl::EAbstractError);
+  EXPECT_THROW(p->DrawScaledFilterDropDownButton(canvas, r, cxbsNormal, false, factor), rtl::EAbstractError);
+  // The twins reach the virtual operation.
+  EXPECT_THROW(p->DrawExpandButton(canvas, r, false), rtl::EAbstractError);
+  EXPECT_THROW(p->DrawSortingMark(canvas, r, true), rtl::EAbstractError);
 }
 
 TEST_F(TcxCustomLookAndFeelPainterTest, ConstantDefaultColours)
