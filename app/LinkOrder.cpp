@@ -20,6 +20,8 @@
 #include "graphics/dxGDIPlusAPI.h"
 #include "graphics/dxGDIPlusClasses.h"
 #include "graphics/dxOffice11.h"
+#include "lookandfeel/cxLookAndFeelPainters.h"
+#include "lookandfeel/cxLookAndFeels.h"
 
 namespace {
 
@@ -44,6 +46,8 @@ constinit const rtl::UnitInfo* const Units[] = {
     &unit_cxDrawTextUtils,
     &unit_dxOffice11,
     &unit_dxFading,
+    &unit_cxLookAndFeelPainters,
+    &unit_cxLookAndFeels,
 };
 
 }  // namespace
