@@ -148,6 +148,11 @@ void TClipboard::SetBuffer(WORD AFormat, const void* ABuffer, int ASize)
       throw EOutOfMemory(L"Out of memory");
     {
       const TGlobalLock<> lock(data);
+      if (!lock.Get()) {
+        const DWORD error = GetLastError();
+        GlobalFree(data);
+        rtl::RaiseLastOSError(error);
+      }
       std::memcpy(lock.Get(), ABuffer, ASize);
     }
     Adding();

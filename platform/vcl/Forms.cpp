@@ -129,8 +129,14 @@ void TCustomForm::AfterConstruction()
 void TCustomForm::BeforeDestruction()
 {
   inherited::BeforeDestruction();
-  // OnDestroy still sees the whole form.
-  DoDestroy();
+  // OnDestroy still sees the whole form. What it raises is reported: the
+  // form is on its way out whatever the handler says, and a refusal here
+  // would leave it half closed.
+  try {
+    DoDestroy();
+  } catch (...) {
+    rtl::HandleCallbackException(this);
+  }
 }
 
 void TCustomForm::Destroy()

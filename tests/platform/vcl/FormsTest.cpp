@@ -440,6 +440,17 @@ TEST_F(TFormsTest, AnExceptionInAWindowsCallbackReachesOnException)
   EXPECT_EQ(form->GetCaption(), L"alive");
 }
 
+TEST_F(TFormsTest, AFormWhoseOnDestroyRaisesIsFreedAndTheErrorReported)
+{
+  TForm* form = CreateBlankForm();
+  form->SetOnDestroy(TNotifyEvent::Bind<&TFormsTestHandlers::Raise>(FHandlers.get()));
+  const int forms = Screen()->GetFormCount();
+  FHandlers->Messages.clear();
+  EXPECT_NO_THROW(form->Free());
+  EXPECT_EQ(FHandlers->Messages, std::vector<String>{L"raised"});
+  EXPECT_EQ(Screen()->GetFormCount(), forms - 1);
+}
+
 // ---------------------------------------------------------------------------
 // Modal forms
 
