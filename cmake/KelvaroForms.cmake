@@ -4,11 +4,19 @@
 
 set(KV_WINE_PREFIX ${CMAKE_BINARY_DIR}/wineprefix)
 
-# The prefix is made once; the script returns at once when it exists.
-add_custom_target(kv_wineprefix
+# The prefix is made once. Its stamp lives inside it, so a removed prefix is
+# made again; the forms depend on the stamp, not on a step that always runs,
+# and are converted again only when their text or the converter changed.
+set(KV_WINE_PREFIX_STAMP ${KV_WINE_PREFIX}/.kelvaro-prefix-made)
+add_custom_command(OUTPUT ${KV_WINE_PREFIX_STAMP}
   COMMAND ${PROJECT_SOURCE_DIR}/scripts/wineprefix ${KV_WINE_PREFIX}
-  COMMENT "Checking the Wine prefix"
+  COMMAND ${CMAKE_COMMAND} -E touch ${KV_WINE_PREFIX_STAMP}
+  DEPENDS ${PROJECT_SOURCE_DIR}/scripts/wineprefix
+  COMMENT "Making the Wine prefix"
   VERBATIM)
+# The stamp is made in this directory; the forms of other directories reach
+# it through this target.
+add_custom_target(kv_wineprefix DEPENDS ${KV_WINE_PREFIX_STAMP})
 
 # kv_add_forms(<target> <form text files...>): converts each form file and
 # links the results into <target> as RCDATA named after the form's class.
@@ -28,7 +36,8 @@ function(kv_add_forms target)
       COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_CURRENT_BINARY_DIR}/forms
       COMMAND ${PROJECT_SOURCE_DIR}/scripts/wine-tool ${KV_WINE_PREFIX}
               $<TARGET_FILE:FormToBinary> Z:${path} Z:${binary}
-      DEPENDS ${path} FormToBinary kv_wineprefix
+      DEPENDS ${path} FormToBinary ${KV_WINE_PREFIX_STAMP} kv_wineprefix
+              ${PROJECT_SOURCE_DIR}/scripts/wine-tool
       COMMENT "Converting the form ${class}"
       VERBATIM)
     string(APPEND resources "${class} RCDATA \"${binary}\"\n")

@@ -3,8 +3,8 @@
 //   TInterfaceList
 //   TPersistent, TInterfacedPersistent, TPersistentClass
 //   TStrings, TStringList
-// and, from ClassesStreams.h and ClassesThreads.h, the streams, encodings,
-// threads and hidden windows.
+// and, from ClassesStreams.h, the streams and encodings (TStrings reads and
+// writes through them). Threads and hidden windows are in ClassesThreads.h.
 //
 // Indexes are 0-based as in the framework; a bad index raises EListError with
 // the framework's texts.
@@ -15,7 +15,6 @@
 #include <vector>
 
 #include "platform/rtl/ClassesStreams.h"
-#include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <string>
 
+#include "platform/rtl/Variants.h"
+
 namespace rtl {
 
 namespace {

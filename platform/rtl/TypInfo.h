@@ -76,9 +76,11 @@
 
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
-#include "platform/rtl/Variants.h"
 
 namespace rtl {
+
+// Only named here; a class that publishes a Variant includes Variants.h.
+class Variant;
 
 RTL_DECLARE_EXCEPTION(EPropertyError, Exception);
 RTL_DECLARE_EXCEPTION(EPropertyConvertError, Exception);

@@ -11,29 +11,14 @@
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/Messages.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/TestSupport.h"
 
 using rtl::TNotifyEvent;
 
 namespace {
 
-constexpr DWORD GuardTimeout = 10000;
-
-// Runs the thread's messages until APredicate holds; false when it still
-// fails after the guard time (a hang, not a timing expectation).
-template <class P>
-bool PumpUntil(P&& APredicate)
-{
-  const DWORD start = GetTickCount();
-  while (!APredicate()) {
-    if (GetTickCount() - start > GuardTimeout)
-      return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-      DispatchMessageW(&message);
-  }
-  return true;
-}
+using kvtest::GuardTimeout;
+using kvtest::PumpUntil;
 
 // Takes the application's exception handler for the life of a case.
 class TExceptionRecorder {

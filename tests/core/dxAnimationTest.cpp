@@ -15,25 +15,12 @@
 #include "core/cxClasses.h"
 #include "core/dxCoreClasses.h"
 #include "platform/rtl/SysUtils.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
-constexpr DWORD GuardTimeout = 10000;
-
-template <class P>
-bool PumpUntil(P&& APredicate)
-{
-  const DWORD start = GetTickCount();
-  while (!APredicate()) {
-    if (GetTickCount() - start > GuardTimeout)
-      return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-      DispatchMessageW(&message);
-  }
-  return true;
-}
+using kvtest::GuardTimeout;
+using kvtest::PumpUntil;
 
 int RunningTimerCount()
 {

@@ -11,6 +11,7 @@
 
 #include "core/dxHooks.h"
 #include "platform/rtl/ClassesThreads.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -455,24 +456,15 @@ class TForegroundWindow {
   int PumpUntil(UINT AMsg, F ADone) const
   {
     int Count = 0;
-    for (int I = 0; I < 300 && !ADone(); ++I) {
-      Count += Pump(AMsg);
-      Sleep(10);
-    }
-    return Count + Pump(AMsg);
+    kvtest::PumpUntil([&] {
+      Count += kvtest::PumpMessages(AMsg);
+      return ADone();
+    });
+    return Count + kvtest::PumpMessages(AMsg);
   }
 
  private:
-  static int Pump(UINT AMsg = WM_NULL)
-  {
-    int Count = 0;
-    MSG Msg;
-    while (PeekMessageW(&Msg, nullptr, 0, 0, PM_REMOVE)) {
-      Count += Msg.message == AMsg && AMsg != WM_NULL;
-      DispatchMessageW(&Msg);
-    }
-    return Count;
-  }
+  static void Pump() { kvtest::PumpMessages(); }
 
   HWND FHandle;
 };

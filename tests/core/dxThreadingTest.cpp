@@ -8,37 +8,27 @@
 
 #include <algorithm>
 #include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <random>
 #include <vector>
 
 #include "platform/rtl/Classes.h"
+#include "platform/rtl/ClassesThreads.h"
+#include "tests/support/TestSupport.h"
 
 using rtl::TWaitResult;
 
 namespace {
 
-constexpr DWORD GuardTimeout = 10000;
+using kvtest::GuardTimeout;
 
 // Runs the main thread's messages and synchronised calls until APredicate
-// holds; false when it still fails after the guard time (a hang, not a
-// timing expectation).
-template <class P>
-bool PumpUntil(P&& APredicate)
+// holds; false when it still fails after the guard time.
+bool PumpUntil(const std::function<bool()>& APredicate)
 {
-  const DWORD start = GetTickCount();
-  const HANDLE sync = rtl::SyncEvent();
-  while (!APredicate()) {
-    if (GetTickCount() - start > GuardTimeout)
-      return false;
-    if (MsgWaitForMultipleObjects(1, &sync, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0)
-      rtl::CheckSynchronize();
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-      DispatchMessageW(&message);
-  }
-  return true;
+  return kvtest::PumpUntil(APredicate, rtl::SyncEvent(), [] { rtl::CheckSynchronize(); });
 }
 
 // A manual-reset event that blocked work waits on; opened when the case ends

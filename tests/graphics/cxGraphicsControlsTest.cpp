@@ -9,6 +9,7 @@
 #include "graphics/cxGraphicsDraw.h"
 #include "platform/vcl/Controls.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
+#include "tests/support/TestHost.h"
 
 using namespace vcl;
 using rtl::String;
@@ -492,8 +493,8 @@ TEST(cxGraphicsControlsMirror, PaintsMirroredAboutTheRectangleAndRestoresTheTran
 // Split) so the place of a painted background shows where it came from.
 // When Probe is set, its own paint asks for Probe's parent background,
 // which must not re-enter it.
-class TCtlPaintHost : public TCustomControl {
-  RTL_CLASS(TCtlPaintHost, TCustomControl)
+class TCtlPaintHost : public kvtest::TTestHost {
+  RTL_CLASS(TCtlPaintHost, kvtest::TTestHost)
 
  public:
   int Split;
@@ -503,18 +504,10 @@ class TCtlPaintHost : public TCustomControl {
   void Create(TComponent* AOwner) override
   {
     inherited::Create(AOwner);
-    FVisible = false;
     Split = 40;
   }
 
  protected:
-  void CreateParams(TCreateParams& AParams) override
-  {
-    inherited::CreateParams(AParams);
-    AParams.Style = WS_POPUP | WS_CLIPCHILDREN;
-    AParams.WndParent = nullptr;
-  }
-  bool IsTopLevelHost() const override { return true; }
   void Paint() override
   {
     ++Paints;

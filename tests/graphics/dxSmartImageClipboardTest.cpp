@@ -8,6 +8,7 @@
 #include "dxImageTestBytes.h"
 #include "graphics/cxGraphicsImageAnimation.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -314,13 +315,7 @@ TEST_F(SmartImageClipboardTest, TimerDrivenAnimationPlaysToItsEnd)
   image->SetAnimation(true);
   ASSERT_TRUE(image->GetAnimation());
   // Bounded, so a broken timer fails the test instead of hanging it.
-  const DWORD start = GetTickCount();
-  MSG message;
-  while (image->GetAnimation() && GetTickCount() - start < 10000) {
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
-      DispatchMessageW(&message);
-    Sleep(1);
-  }
+  kvtest::PumpUntil([&] { return !image->GetAnimation(); });
   image->SetOnChange({});
   EXPECT_FALSE(image->GetAnimation());
   EXPECT_EQ(frames, (std::vector<int>{1, 0, 1}));

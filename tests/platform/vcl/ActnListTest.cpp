@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/rtl/ClassesThreads.h"
 #include "platform/vcl/ActnList.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"

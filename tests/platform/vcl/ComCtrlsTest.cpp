@@ -9,7 +9,7 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/ComCtrls.h"
 #include "platform/vcl/ImgList.h"
-#include "tests/platform/vcl/VclTestHost.h"
+#include "tests/support/TestHost.h"
 
 namespace vcl {
 namespace {
@@ -88,7 +88,7 @@ class TComCtrlsEvents : public rtl::TObject {
   }
 };
 
-class ComCtrlsTest : public vcltest::THostedTest {
+class ComCtrlsTest : public kvtest::THostedTest {
  protected:
   void SetUp() override
   {

@@ -11,7 +11,8 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/Menus.h"
-#include "tests/platform/vcl/VclTestHost.h"
+#include "tests/support/TestHost.h"
+#include "tests/support/TestSupport.h"
 
 namespace vcl {
 namespace {
@@ -41,16 +42,7 @@ String PointText(int X, int Y)
 // Prints both sequences numbered when they differ.
 void ExpectLog(const std::vector<String>& AExpected, const char* ACase = "")
 {
-  const std::vector<String>& actual = DragLog();
-  if (AExpected == actual)
-    return;
-  std::wstring dump = L"expected:\n";
-  for (std::size_t i = 0; i < AExpected.size(); ++i)
-    dump += std::to_wstring(i + 1) + L". " + AExpected[i] + L"\n";
-  dump += L"actual:\n";
-  for (std::size_t i = 0; i < actual.size(); ++i)
-    dump += std::to_wstring(i + 1) + L". " + actual[i] + L"\n";
-  ADD_FAILURE() << ACase << "\n" << std::string(dump.begin(), dump.end());
+  kvtest::ExpectSequence(AExpected, DragLog(), ACase);
 }
 
 // The handlers of every event under test; each writes one log line.
@@ -206,7 +198,7 @@ class ControlsDragTest : public ::testing::Test {
     Mouse()->SetDragThreshold(5);
     Mouse()->SetDragImmediate(false);
     FEvents.reset(rtl::New<TControlsDragTestEvents>());
-    FHost.reset(rtl::New<vcltest::TTestHost>(nullptr));
+    FHost.reset(rtl::New<kvtest::TTestHost>(nullptr));
     FHost->SetName(L"Host");
     FHost->SetBounds(100, 100, 400, 200);
     FSource = AddChild<TControlsDragTestBox>(L"Source", {10, 10, 110, 70});
@@ -220,7 +212,7 @@ class ControlsDragTest : public ::testing::Test {
       target->SetOnDragDrop(TDragDropEvent::Bind<&TControlsDragTestEvents::DragDrop>(FEvents.get()));
     }
     FHost->Show();
-    vcltest::PumpMessages();
+    kvtest::PumpMessages();
   }
   void TearDown() override
   {
@@ -228,7 +220,7 @@ class ControlsDragTest : public ::testing::Test {
     FHost.reset();
     FEvents.reset();
     Mouse()->SetDragImmediate(true);
-    vcltest::PumpMessages();
+    kvtest::PumpMessages();
   }
 
   template <class T>
@@ -263,7 +255,7 @@ class ControlsDragTest : public ::testing::Test {
   }
 
   rtl::TOwnedPtr<TControlsDragTestEvents> FEvents;
-  rtl::TOwnedPtr<vcltest::TTestHost> FHost;
+  rtl::TOwnedPtr<kvtest::TTestHost> FHost;
   TControlsDragTestBox* FSource = nullptr;
   TControlsDragTestBox* FTarget = nullptr;
   TControlsDragTestShape* FShape = nullptr;

@@ -10,6 +10,7 @@
 #include "platform/rtl/ClassesStreams.h"
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/vcl/Controls.h"
+#include "tests/support/TestSupport.h"
 
 namespace vcl {
 namespace {
@@ -59,19 +60,7 @@ void Record(TControl* AReceiver, const TMessage& AMessage)
   Log().push_back(entry);
 }
 
-// Prints both sequences numbered when they differ.
-void ExpectSequence(const std::vector<String>& AExpected, const std::vector<String>& AActual)
-{
-  if (AExpected == AActual)
-    return;
-  std::wstring dump = L"expected:\n";
-  for (std::size_t i = 0; i < AExpected.size(); ++i)
-    dump += std::to_wstring(i + 1) + L". " + AExpected[i] + L"\n";
-  dump += L"actual:\n";
-  for (std::size_t i = 0; i < AActual.size(); ++i)
-    dump += std::to_wstring(i + 1) + L". " + AActual[i] + L"\n";
-  ADD_FAILURE() << std::string(dump.begin(), dump.end());
-}
+using kvtest::ExpectSequence;
 
 // A windowed control that records and paints itself in its colour.
 class TControlProbe : public TCustomControl {
@@ -189,14 +178,7 @@ class TNativeList : public TWinControl {
   }
 };
 
-void PumpMessages()
-{
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
+using kvtest::PumpMessages;
 
 // A host with its window shown, freed with the test.
 class ControlsTest : public ::testing::Test {

@@ -4,6 +4,7 @@
 
 #include "platform/rtl/ClassesComponents.h"
 #include "platform/vcl/ExtCtrls.h"
+#include "tests/support/TestSupport.h"
 
 namespace vcl {
 namespace {
@@ -34,24 +35,8 @@ rtl::TNotifyEvent TickOf(TTimerTickCounter* ACounter)
   return rtl::TNotifyEvent::Bind<&TTimerTickCounter::Tick>(ACounter);
 }
 
-// Runs the thread's message loop until ADone holds, or for at most ten
-// seconds so that a timer that never ticks fails instead of hanging.
-template <class F>
-bool PumpUntil(F ADone)
-{
-  const ULONGLONG deadline = GetTickCount64() + 10000;
-  while (!ADone()) {
-    if (GetTickCount64() > deadline)
-      return false;
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageW(&msg);
-    }
-  }
-  return true;
-}
+// Bounded: a timer that never ticks fails instead of hanging.
+using kvtest::PumpUntil;
 
 TEST(ExtCtrlsTimer, StartsEnabledWithOneSecondAndNoHandler)
 {

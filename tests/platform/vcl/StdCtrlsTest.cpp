@@ -13,7 +13,7 @@
 #include "platform/vcl/ActnList.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/StdCtrls.h"
-#include "tests/platform/vcl/VclTestHost.h"
+#include "tests/support/TestHost.h"
 
 namespace vcl {
 namespace {
@@ -69,7 +69,7 @@ class TStdCtrlsEvents : public rtl::TObject {
   }
 };
 
-class StdCtrlsTest : public vcltest::THostedTest {
+class StdCtrlsTest : public kvtest::THostedTest {
  protected:
   void SetUp() override
   {
@@ -318,7 +318,7 @@ TEST_F(StdCtrlsTest, EveryTextChangeOfAnEditOrMemoReportsOneChange)
       edit->SetOnChange(TNotifyEvent::Bind<&TStdCtrlsEvents::Change>(FEvents.get()));
       FEvents->Changes = 0;
       c.Action(edit);
-      vcltest::PumpMessages();
+      kvtest::PumpMessages();
       EXPECT_EQ(FEvents->Changes, 1) << c.Name << (isMemo ? " (memo)" : " (edit)");
       rtl::Free(edit);
     }
@@ -391,7 +391,7 @@ TEST_F(StdCtrlsTest, AnEditMayFreeItselfFromItsOnEnter)
   FEvents->Changes = 0;
   const int before = FHost->GetControlCount();
   edit->SetFocus();
-  vcltest::PumpMessages();
+  kvtest::PumpMessages();
   EXPECT_EQ(FEvents->Changes, 1);
   EXPECT_EQ(FHost->GetControlCount(), before - 1);
 }
@@ -400,7 +400,7 @@ TEST_F(StdCtrlsTest, AnEditMayFreeItselfFromItsOnEnter)
 // window; a handler may free that parent.
 TEST_F(StdCtrlsTest, ALabelsClickMayFreeTheParentItStandsOn)
 {
-  auto* panel = AddChild<vcltest::TTestPanel>({0, 0, 200, 100});
+  auto* panel = AddChild<kvtest::TTestPanel>({0, 0, 200, 100});
   auto* label = rtl::New<TLabel>(panel);
   label->SetAutoSize(false);
   label->SetBounds(10, 10, 80, 20);
@@ -411,7 +411,7 @@ TEST_F(StdCtrlsTest, ALabelsClickMayFreeTheParentItStandsOn)
   const HWND window = panel->GetHandle();
   SendMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 20));
   SendMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(20, 20));
-  vcltest::PumpMessages();
+  kvtest::PumpMessages();
   EXPECT_EQ(FEvents->Clicks, 1);
   EXPECT_EQ(FHost->GetControlCount(), before - 1);
   EXPECT_FALSE(IsWindow(window));
@@ -444,7 +444,7 @@ TEST_F(StdCtrlsTest, AButtonMayFreeItselfFromItsClick)
     FEvents->Clicks = 0;
     const int before = FHost->GetControlCount();
     c.Press(button->GetHandle());
-    vcltest::PumpMessages();
+    kvtest::PumpMessages();
     EXPECT_EQ(FEvents->Clicks, 1) << c.Name;
     EXPECT_EQ(FHost->GetControlCount(), before - 1) << c.Name;
   }
@@ -488,7 +488,7 @@ TEST_F(StdCtrlsTest, AButtonClickedByKeyboardOrMouseReachesOnClickOnce)
     button->SetOnClick(TNotifyEvent::Bind<&TStdCtrlsEvents::Click>(FEvents.get()));
     FEvents->Clicks = 0;
     c.Press(button);
-    vcltest::PumpMessages();
+    kvtest::PumpMessages();
     EXPECT_EQ(FEvents->Clicks, 1) << c.Name;
     rtl::Free(button);
   }
@@ -664,7 +664,7 @@ TEST_F(StdCtrlsTest, ListBoxSelectionSingleAndMultiple)
   const TRect second = list->ItemRect(1);
   SendMessageW(list->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(second.left + 2, second.top + 2));
   SendMessageW(list->GetHandle(), WM_LBUTTONUP, 0, MAKELPARAM(second.left + 2, second.top + 2));
-  vcltest::PumpMessages();
+  kvtest::PumpMessages();
   EXPECT_EQ(list->GetItemIndex(), 1);
   EXPECT_EQ(FEvents->Clicks, 1);
   EXPECT_EQ(list->ItemAtPos({second.left + 2, second.top + 2}, true), 1);
@@ -855,7 +855,7 @@ TEST_F(StdCtrlsTest, AButtonFollowsItsActionAndAClickExecutesIt)
             TControlActionLinkClass::Of<TButtonActionLink>());
 
   SendMessageW(button->GetHandle(), BM_CLICK, 0, 0);
-  vcltest::PumpMessages();
+  kvtest::PumpMessages();
   EXPECT_EQ(FEvents->Clicks, 1) << "the native click runs the action's OnExecute";
 
   action->SetEnabled(false);

@@ -1,18 +1,21 @@
-// What the control tests share: a top-level window standing in for a form,
-// and a pump for the messages a test's own calls post.
+// The windows the control tests put their controls on: a top-level window
+// standing in for a form, a plain windowed child, and a fixture with a shown
+// host whose controls go with it.
 #pragma once
 
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include "platform/rtl/ClassesComponents.h"
 #include "platform/vcl/Controls.h"
+#include "tests/support/TestSupport.h"
 
-namespace vcltest {
+namespace kvtest {
 
 // A hidden top-level popup that takes child controls. It stays above other
 // programs' windows on the shared display, so the points a test sends are
-// its own.
+// its own. Tests derive from it to paint or record.
 class TTestHost : public vcl::TCustomControl {
   RTL_CLASS(TTestHost, vcl::TCustomControl)
 
@@ -47,16 +50,6 @@ class TTestPanel : public vcl::TCustomControl {
   }
 };
 
-// Dispatches every message waiting for the thread.
-inline void PumpMessages()
-{
-  MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
-}
-
 // A test with a shown host window 400 x 300 at (10, 10); its controls go
 // with it when the case ends.
 class THostedTest : public ::testing::Test {
@@ -86,4 +79,4 @@ class THostedTest : public ::testing::Test {
   rtl::TOwnedPtr<TTestHost> FHost;
 };
 
-}  // namespace vcltest
+}  // namespace kvtest
