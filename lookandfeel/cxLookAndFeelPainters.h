@@ -1128,6 +1128,310 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   TRect GetTokenContentOffsets();
   TSize GetTokenDefaultGlyphSize();
 
+  // Gauge
+  virtual vcl::TColor GaugeControlBackgroundColor();
+  virtual void DrawGaugeControlBackground(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                                          vcl::TColor ABackgroundColor);
+
+  // Map control: the panel, pushpin, text and shape colours carry alpha.
+  virtual vcl::TColor MapControlBackgroundColor();
+  virtual TdxAlphaColor MapControlPanelBackColor();
+  virtual TdxAlphaColor MapControlPanelHotTrackedTextColor();
+  virtual TdxAlphaColor MapControlPanelPressedTextColor();
+  virtual TdxAlphaColor MapControlPanelTextColor();
+  virtual TSize MapControlGetMapPushpinSize(const TdxScaleFactor* AScaleFactor);
+  virtual TPoint MapControlGetMapPushpinTextOrigin(const TdxScaleFactor* AScaleFactor);
+  virtual TRect MapControlMapCustomElementSelectionOffset(const TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlMapCustomElementTextColor();
+  virtual TdxAlphaColor MapControlMapCustomElementTextGlowColor();
+  virtual TdxAlphaColor MapControlMapPushpinTextColor();
+  virtual TdxAlphaColor MapControlMapPushpinTextGlowColor();
+  virtual TdxAlphaColor MapControlSelectedRegionBackgroundColor();
+  virtual TdxAlphaColor MapControlSelectedRegionBorderColor();
+  virtual TdxAlphaColor MapControlShapeColor();
+  virtual TdxAlphaColor MapControlShapeBorderColor();
+  virtual int MapControlShapeBorderWidth(const TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlShapeHighlightedColor();
+  virtual TdxAlphaColor MapControlShapeBorderHighlightedColor();
+  virtual int MapControlShapeBorderHighlightedWidth(const TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlShapeSelectedColor();
+  virtual TdxAlphaColor MapControlShapeBorderSelectedColor();
+  virtual int MapControlShapeBorderSelectedWidth(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawMapCustomElementBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxMapControlElementState AState);
+  virtual void DrawMapPushpin(TcxCanvas* ACanvas, const TRect& ARect, TdxMapControlElementState AState,
+                              const TdxScaleFactor* AScaleFactor);
+
+  // Office navigation bar
+  virtual void OfficeNavigationBarDrawBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void OfficeNavigationBarDrawScaledButtonItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                 TcxCalendarElementState AState,
+                                                                 const TdxScaleFactor* AScaleFactor);
+  // The default alpha marker draws the image in its own colours.
+  virtual void OfficeNavigationBarDrawScaledCustomizationButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                TcxCalendarElementState AState,
+                                                                const TdxScaleFactor* AScaleFactor,
+                                                                TdxAlphaColor AColor = 0x00010203);
+  virtual void OfficeNavigationBarDrawScaledItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TcxCalendarElementState AState,
+                                                           const TdxScaleFactor* AScaleFactor);
+  virtual void OfficeNavigationBarDrawScaledImageSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TcxCalendarElementState AState,
+                                                           const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor OfficeNavigationBarButtonItemTextColor(TcxCalendarElementState AState);
+  virtual vcl::TColor OfficeNavigationBarItemTextColor(TcxCalendarElementState AState);
+  virtual TRect OfficeNavigationBarScaledButtonItemContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual int OfficeNavigationBarScaledButtonItemFontSize(const TdxScaleFactor* AScaleFactor);
+  virtual TRect OfficeNavigationBarScaledContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual TSize OfficeNavigationBarScaledCustomizationButtonSize(const TdxScaleFactor* AScaleFactor);
+  virtual TRect OfficeNavigationBarScaledItemContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual int OfficeNavigationBarScaledItemFontSize(const TdxScaleFactor* AScaleFactor);
+  void OfficeNavigationBarDrawCustomizationButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                  TcxCalendarElementState AState, TdxAlphaColor AColor = 0x00010203);
+  void OfficeNavigationBarDrawImageSelection(TcxCanvas* ACanvas, const TRect& ARect, TcxCalendarElementState AState);
+  void OfficeNavigationBarDrawButtonItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TcxCalendarElementState AState);
+  void OfficeNavigationBarDrawItemBackground(TcxCanvas* ACanvas, const TRect& ARect, TcxCalendarElementState AState);
+  TRect OfficeNavigationBarContentOffsets();
+  TSize OfficeNavigationBarCustomizationButtonSize();
+  TRect OfficeNavigationBarButtonItemContentOffsets();
+  int OfficeNavigationBarButtonItemFontSize();
+  TRect OfficeNavigationBarItemContentOffsets();
+  int OfficeNavigationBarItemFontSize();
+
+  // Track bar
+  // Grows ARect by the pixel that the polygon fill leaves out.
+  virtual void CorrectThumbRect(TcxCanvas* ACanvas, TRect& ARect, bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  virtual void DrawTrackBarScaledTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect& ASelection,
+                                       bool AShowSelection, bool AEnabled, bool AHorizontal, vcl::TColor ATrackColor,
+                                       const TdxScaleFactor* AScaleFactor);
+  virtual void DrawTrackBarTrackBounds(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void DrawTrackBarScaledThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                       bool AHorizontal, TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor,
+                                       const TdxScaleFactor* AScaleFactor);
+  virtual void DrawTrackBarThumbBorderUpDown(TcxCanvas* ACanvas, const std::vector<TPoint>& ALightPolyLine,
+                                             const std::vector<TPoint>& AShadowPolyLine,
+                                             const std::vector<TPoint>& ADarkPolyLine);
+  virtual void DrawTrackBarThumbBorderBoth(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual TSize TrackBarScaledThumbSize(bool AHorizontal, const TdxScaleFactor* AScaleFactor);
+  virtual int TrackBarScaledTrackSize(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor TrackBarTicksColor(bool AText);
+  void DrawTrackBarTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect& ASelection, bool AShowSelection,
+                         bool AEnabled, bool AHorizontal, vcl::TColor ATrackColor);
+  void DrawTrackBarThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
+                         TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor);
+  TSize TrackBarThumbSize(bool AHorizontal);
+  int TrackBarTrackSize();
+
+  // Range control
+  virtual void DrawRangeControlScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
+                                               TdxAlphaColor ABorderColor, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeControlScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
+                                                TdxAlphaColor ABorderColor, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeControlScaledRulerHeader(TcxCanvas* ACanvas, const TRect& ARect, bool AIsHot,
+                                                 TdxAlphaColor AColor, TdxAlphaColor ABorderColor,
+                                                 const TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeControlScaledSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect, TdxAlphaColor ABorderColor,
+                                                 const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor GetRangeControlBackColor();
+  virtual vcl::TColor GetRangeControlBorderColor();
+  virtual vcl::TColor GetRangeControlDefaultElementColor();
+  virtual vcl::TColor GetRangeControlElementForeColor();
+  virtual TdxAlphaColor GetRangeControlElementsBorderColor();
+  virtual vcl::TColor GetRangeControlLabelColor();
+  virtual TdxAlphaColor GetRangeControlOutOfRangeColor();
+  virtual vcl::TColor GetRangeControlRangePreviewColor();
+  virtual TdxAlphaColor GetRangeControlRulerColor();
+  virtual int GetRangeControlScaledScrollAreaHeight(const TdxScaleFactor* AScaleFactor);
+  virtual TSize GetRangeControlScaledSizingGlyphSize(const TdxScaleFactor* AScaleFactor);
+  virtual TSize GetRangeControlScaledThumbSize(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor GetRangeControlScrollAreaColor();
+  virtual TdxAlphaColor GetRangeControlSelectedRegionBackgroundColor();
+  virtual TdxAlphaColor GetRangeControlSelectedRegionBorderColor();
+  virtual vcl::TColor GetRangeControlViewPortPreviewColor();
+  void DrawRangeControlLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
+                                 TdxAlphaColor ABorderColor);
+  void DrawRangeControlRightThumb(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
+                                  TdxAlphaColor ABorderColor);
+  void DrawRangeControlRulerHeader(TcxCanvas* ACanvas, const TRect& ARect, bool AIsHot, TdxAlphaColor AColor,
+                                   TdxAlphaColor ABorderColor);
+  void DrawRangeControlSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect, TdxAlphaColor ABorderColor);
+  int GetRangeControlScrollAreaHeight();
+  TSize GetRangeControlSizingGlyphSize();
+  TSize GetRangeControlThumbSize();
+
+  // Range track bar
+  virtual TSize RangeTrackBarScaledLeftThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                 const TdxScaleFactor* AScaleFactor);
+  virtual TSize RangeTrackBarScaledRightThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                  const TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeTrackBarScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                                bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                vcl::TColor AThumbColor, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeTrackBarScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                                 bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                 vcl::TColor AThumbColor, const TdxScaleFactor* AScaleFactor);
+  TSize RangeTrackBarLeftThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  TSize RangeTrackBarRightThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  void DrawRangeTrackBarLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
+                                  TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor);
+  void DrawRangeTrackBarRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
+                                   TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor);
+
+  // PDF viewer
+  virtual IdxColorPalette* PDFViewerNavigationPaneButtonColorPalette(TcxButtonState AState);
+  virtual TRect PDFViewerNavigationPaneButtonContentOffsets(const TdxScaleFactor* AScaleFactor);
+  // How far a selected or pressed pane button overlaps its neighbours.
+  virtual TPoint PDFViewerNavigationPaneButtonOverlay(const TdxScaleFactor* AScaleFactor);
+  virtual TSize PDFViewerNavigationPaneButtonSize(const TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPaneContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPanePageCaptionContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor PDFViewerNavigationPanePageCaptionTextColor();
+  virtual TRect PDFViewerNavigationPanePageContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPanePageToolbarContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor PDFViewerSelectionColor();
+  virtual void PDFViewerDrawNavigationPaneBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                     const TdxScaleFactor* AScaleFactor);
+  virtual void PDFViewerDrawNavigationPaneButton(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                                 const TdxScaleFactor* AScaleFactor, bool AMinimized, bool ASelected,
+                                                 bool AIsFirst);
+  virtual void PDFViewerDrawNavigationPanePageBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void PDFViewerDrawNavigationPanePageButton(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                                     const TdxScaleFactor* AScaleFactor);
+  virtual void PDFViewerDrawNavigationPanePageCaptionBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void PDFViewerDrawNavigationPanePageToolbarBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void PDFViewerDrawFindPanelBackground(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders);
+  virtual void PDFViewerDrawPageThumbnailPreviewBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  // ARect grown by the overlay when the button is selected or pressed.
+  TRect PDFViewerNavigationPaneButtonRect(const TRect& ARect, TcxButtonState AState, bool ASelected,
+                                          const TdxScaleFactor* AScaleFactor);
+
+  // Spreadsheet
+  virtual void DrawSpreadSheetScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                           TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                           rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                           bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText,
+                                           vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                                           const TdxScaleFactor* AScaleFactor,
+                                           TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                                           bool AIsGroup = false);
+  virtual void DrawSpreadSheetScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                      const TdxScaleFactor* AScaleFactor);
+  virtual void DrawSpreadSheetScaledGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                           bool AExpanded, const TdxScaleFactor* AScaleFactor,
+                                                           vcl::TCustomImageList* ADefaultGlyphs);
+  virtual vcl::TColor SpreadSheetContentColor();
+  virtual vcl::TColor SpreadSheetContentTextColor();
+  virtual vcl::TColor SpreadSheetFrozenPaneSeparatorColor();
+  virtual vcl::TColor SpreadSheetGroupExpandButtonTextColor(TcxButtonState AState);
+  virtual vcl::TColor SpreadSheetGroupLineColor();
+  virtual TRect SpreadSheetScaledGroupExpandButtonContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual TSize SpreadSheetScaledGroupExpandButtonGlyphSize(const TdxScaleFactor* AScaleFactor);
+  virtual TSize SpreadSheetScaledGroupLevelMarkSize(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor SpreadSheetSelectionColor();
+  virtual void DrawSpreadSheetFormulaBarScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                           bool AExpanded, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawSpreadSheetFormulaBarScaledSeparator(TcxCanvas* ACanvas, const TRect& R,
+                                                        const TdxScaleFactor* AScaleFactor);
+  // As thick as a vertical splitter.
+  virtual int SpreadSheetFormulaBarGetScaledSeparatorSize(const TdxScaleFactor* AScaleFactor);
+  void DrawSpreadSheetHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                             TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                             rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                             bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont,
+                             vcl::TColor ATextColor, vcl::TColor ABkColor,
+                             TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                             bool AIsGroup = false);
+  void DrawSpreadSheetGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawSpreadSheetGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                             bool AExpanded, vcl::TCustomImageList* ADefaultGlyphs);
+  TRect SpreadSheetGroupExpandButtonContentOffsets();
+  TSize SpreadSheetGroupExpandButtonGlyphSize();
+  TSize SpreadSheetGroupLevelMarkSize();
+
+  // Layout control
+  virtual vcl::TColor LayoutControlEmptyAreaColor();
+  virtual IdxColorPalette* LayoutControlGetColorPaletteForGroupButton(TcxButtonState AState);
+  virtual IdxColorPalette* LayoutControlGetColorPaletteForItemCaption();
+  virtual IdxColorPalette* LayoutControlGetColorPaletteForTabbedGroupCaption(TcxButtonState AState);
+  virtual void DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R);
+
+  // Scroll box
+  virtual void DrawScrollBoxBackground(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor);
+
+  // Print preview
+  virtual vcl::TColor PrintPreviewBackgroundTextColor();
+  // Room for a two-pixel ring and a two-pixel shadow; not scaled.
+  virtual TRect PrintPreviewPageBordersScaledWidth(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawPrintPreviewScaledBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                const TdxScaleFactor* AScaleFactor);
+  virtual void DrawPrintPreviewPageScaledBackground(TcxCanvas* ACanvas, const TRect& ABorderRect,
+                                                    const TRect& AContentRect, bool ASelected, bool ADrawContent,
+                                                    const TdxScaleFactor* AScaleFactor);
+  TRect PrintPreviewPageBordersWidth();
+  void DrawPrintPreviewBackground(TcxCanvas* ACanvas, const TRect& R);
+  void DrawPrintPreviewPageBackground(TcxCanvas* ACanvas, const TRect& ABorderRect, const TRect& AContentRect,
+                                      bool ASelected, bool ADrawContent);
+
+  // Calculator
+  virtual vcl::TColor CalcEditButtonTextColor(TcxCalcButtonKind AButtonKind);
+
+  // Customization form
+  virtual vcl::TColor GetCustomizationFormListBackgroundColor();
+
+  // Gallery
+  virtual vcl::TColor GetGalleryGroupTextColor();
+  virtual vcl::TColor GetGalleryItemCaptionTextColor(const TdxGalleryItemViewState& AState);
+  virtual IdxColorPalette* GetGalleryItemColorPalette(const TdxGalleryItemViewState& AState);
+  virtual vcl::TColor GetGalleryItemDescriptionTextColor(const TdxGalleryItemViewState& AState);
+  virtual vcl::TColor GetGalleryItemImageFrameColor();
+  virtual TRect GetGalleryScaledGroupHeaderContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawGalleryBackground(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual void DrawGalleryGroupHeader(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual bool DrawGalleryItemSelectionFirst();
+  virtual void DrawGalleryItemSelection(TcxCanvas* ACanvas, const TRect& R, const TdxGalleryItemViewState& AViewState);
+  virtual void DrawGalleryItemImageFrame(TcxCanvas* ACanvas, const TRect& R);
+  virtual vcl::TColor GetColorGalleryGlyphFrameColor();
+  virtual void DrawColorGalleryItemSelection(TcxCanvas* ACanvas, const TRect& R,
+                                             const TdxGalleryItemViewState& AViewState);
+  // At 96 dots per inch whatever the system resolution.
+  TRect GetGalleryGroupHeaderContentOffsets();
+
+  // Rating control
+  virtual void DrawRatingControlScaledIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                TdxRatingControlIndicatorState AState,
+                                                const TdxScaleFactor* AScaleFactor);
+  virtual IdxColorPalette* GetRatingControlIndicatorColorPalette(TdxRatingControlIndicatorState AState);
+  virtual TSize GetRatingControlScaledIndicatorSize(const TdxScaleFactor* AScaleFactor);
+  void DrawRatingControlIndicator(TcxCanvas* ACanvas, const TRect& ABounds, TdxRatingControlIndicatorState AState);
+  TSize GetRatingControlIndicatorSize();
+
+  // Fixed group indicator
+  virtual void DrawScaledFixedGroupIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                             const TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledFixedGroupIndicatorSize(const TdxScaleFactor* AScaleFactor);
+  void DrawFixedGroupIndicator(TcxCanvas* ACanvas, const TRect& ABounds);
+  TSize GetFixedGroupIndicatorSize();
+
+  // Wheel picker
+  virtual vcl::TColor GetWheelPickerBorderItemColor(TcxButtonState AState);
+  virtual IdxColorPalette* GetWheelPickerColorPalette(TcxButtonState AState);
+  virtual vcl::TColor GetWheelPickerFillItemColor(TcxButtonState AState);
+  virtual void DrawWheelPickerItem(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+  virtual void DrawWheelPickerItemBackground(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+  virtual void DrawWheelPickerItemBorder(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+
+  // Rich edit
+  virtual vcl::TColor RichEditControlHeaderFooterLineColor();
+  virtual vcl::TColor RichEditControlHeaderFooterMarkBackColor();
+  virtual vcl::TColor RichEditControlHeaderFooterMarkTextColor();
+  virtual vcl::TColor RichEditRulerControlColor();
+  virtual vcl::TColor RichEditRulerActiveAreaColor();
+  virtual vcl::TColor RichEditRulerDefaultTabColor();
+  virtual vcl::TColor RichEditRulerInactiveAreaColor();
+  virtual vcl::TColor RichEditRulerTabTypeToggleBorderColor();
+  virtual vcl::TColor RichEditRulerTextColor();
+
  protected:
   friend class TcxLookAndFeelPaintersManager;
   // clHotLight from Windows Vista on, clHighlightText before.
