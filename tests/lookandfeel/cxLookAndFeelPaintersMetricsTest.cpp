@@ -88,6 +88,15 @@ const TMetricCase kMetricCases[] = {
     {KV_METRIC(GetScaledTokenCloseGlyphSize(F)), {12, 11}, {18, 17}},
     {KV_METRIC(GetScaledTokenContentOffsets(F)), {3, 3, 3, 3}, {5, 5, 5, 5}},
     {KV_METRIC(GetScaledTokenDefaultGlyphSize(F)), {12, 12}, {18, 18}},
+    {KV_METRIC(MapControlMapCustomElementSelectionOffset(F)), {14, 14, 14, 14}, {21, 21, 21, 21}},
+    {KV_METRIC(OfficeNavigationBarScaledButtonItemContentOffsets(F)), {4, 4, 4, 4}, {6, 6, 6, 6}},
+    {KV_METRIC(PDFViewerNavigationPaneButtonSize(F)), {42, 42}, {63, 63}},
+    {KV_METRIC(SpreadSheetFormulaBarGetScaledSeparatorSize(F)), {2}, {3}},
+    {KV_METRIC(PrintPreviewPageBordersScaledWidth(F)), {2, 2, 4, 4}, {2, 2, 4, 4}},
+    {KV_METRIC(GetGalleryScaledGroupHeaderContentOffsets(F)), {7, 2, 7, 2}, {11, 3, 11, 3}},
+    {KV_METRIC(GetRangeControlScaledScrollAreaHeight(F)), {11}, {17}},
+    {KV_METRIC(GetRangeControlScaledSizingGlyphSize(F)), {5, 9}, {8, 14}},
+    {KV_METRIC(GetRangeControlScaledThumbSize(F)), {11, 19}, {17, 29}},
 };
 
 #undef KV_METRIC
@@ -148,6 +157,11 @@ class TFactorRecordingPainter : public TTestPainter {
     Factors.push_back(AScaleFactor);
     return TSize{0, 0};
   }
+  TRect GetGalleryScaledGroupHeaderContentOffsets(const TdxScaleFactor* AScaleFactor) override
+  {
+    Factors.push_back(AScaleFactor);
+    return cxNullRect;
+  }
   void DrawScaledCheckButton(TcxCanvas*, const TRect&, TcxButtonState, TcxCheckBoxState,
                              const TdxScaleFactor* AScaleFactor) override
   {
@@ -186,6 +200,8 @@ TEST(TcxCustomLookAndFeelPainter, UnscaledTwinsPassTheSystemFactorOrTheOneToOneF
        },
        oneToOne},
       {"HeaderHeight", [](TFactorRecordingPainter* P) { P->HeaderHeight(13); }, oneToOne},
+      {"GetGalleryGroupHeaderContentOffsets",
+       [](TFactorRecordingPainter* P) { P->GetGalleryGroupHeaderContentOffsets(); }, oneToOne},
       {"DrawIndicatorCustomizationMark",
        [&](TFactorRecordingPainter* P) { P->DrawIndicatorCustomizationMark(nullptr, r, clBlack); }, oneToOne},
       {"DrawModernClockHands", [&](TFactorRecordingPainter* P) { P->DrawModernClockHands(nullptr, r, 0.5, clBlack); },
