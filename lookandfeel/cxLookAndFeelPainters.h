@@ -1460,6 +1460,9 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
                         bool AAscendingSorting, vcl::TColor AColor1, vcl::TColor AColor2);
   void DrawSummarySortingArrow(TcxCanvas* ACanvas, const TRect& R, const TdxScaleFactor* AScaleFactor,
                                bool AAscendingSorting, vcl::TColor AColor1, vcl::TColor AColor2);
+  // The arrow of a line button: up or left for sbpLineUp, down or right
+  // for the other parts.
+  TcxArrowDirection GetScrollBarArrowDirection(bool AHorizontal, TcxScrollBarPart APart);
   // Draws one scroll-bar part; the concrete painters supply the look.
   virtual void DoDrawScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TdxScaleFactor* AScaleFactor,
                                    TcxScrollBarPart APart, TcxButtonState AState, const TRect& R);

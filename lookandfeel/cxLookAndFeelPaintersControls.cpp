@@ -215,6 +215,13 @@ int TcxCustomLookAndFeelPainter::ScrollBarMinimalThumbSize(bool AVertical)
   return ScaledScrollBarMinimalThumbSize(AVertical, dxGetSystemScaleFactor());
 }
 
+TcxArrowDirection TcxCustomLookAndFeelPainter::GetScrollBarArrowDirection(bool AHorizontal, TcxScrollBarPart APart)
+{
+  if (APart == sbpLineUp)
+    return AHorizontal ? adLeft : adUp;
+  return AHorizontal ? adRight : adDown;
+}
+
 void TcxCustomLookAndFeelPainter::DoDrawScrollBarPart(TcxCanvas*, bool, const TdxScaleFactor*, TcxScrollBarPart,
                                                       TcxButtonState, const TRect&)
 {
