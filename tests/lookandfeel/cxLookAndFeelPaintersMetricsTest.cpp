@@ -119,6 +119,35 @@ TEST(TcxCustomLookAndFeelPainter, FixedMetricsScaleWithTheFactor)
   }
 }
 
+TEST(TcxCustomLookAndFeelPainter, ArrowPointsSquareTheRectangleAndCentreTheTriangle)
+{
+  const rtl::TOwnedPtr<TTestPainter> painter(NewPainter(L"", lfsStandard));
+  struct TArrowCase {
+    TRect R;
+    TcxArrowDirection Direction;
+    bool Proportional;
+    int Size;
+    TcxArrowPoints Expected;
+  };
+  const TArrowCase cases[] = {
+      // 20 x 12 squares to 12 x 12; the top row lies at 4.5, rounded away
+      // from zero.
+      {{0, 0, 20, 12}, adUp, true, 0, {TPoint{7, 7}, TPoint{9, 5}, TPoint{11, 7}}},
+      // An explicit size wins over the rectangle.
+      {{0, 0, 20, 12}, adDown, false, 2, {TPoint{10, 5}, TPoint{9, 6}, TPoint{8, 5}}},
+      {{0, 0, 10, 20}, adLeft, true, 0, {TPoint{5, 12}, TPoint{3, 10}, TPoint{5, 8}}},
+      {{0, 0, 9, 9}, adRight, false, 0, {TPoint{3, 2}, TPoint{5, 4}, TPoint{3, 6}}},
+  };
+  for (const TArrowCase& c : cases) {
+    TcxArrowPoints points{};
+    painter->CalculateArrowPoints(c.R, points, c.Direction, c.Proportional, c.Size);
+    for (int i = 0; i < 3; ++i) {
+      EXPECT_EQ(points[i].x, c.Expected[i].x) << static_cast<int>(c.Direction) << " point " << i;
+      EXPECT_EQ(points[i].y, c.Expected[i].y) << static_cast<int>(c.Direction) << " point " << i;
+    }
+  }
+}
+
 // Overrides a few scaled operations and remembers the factor each got.
 class TFactorRecordingPainter : public TTestPainter {
   RTL_CLASS(TFactorRecordingPainter, TTestPainter)
