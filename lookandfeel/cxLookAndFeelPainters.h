@@ -21,6 +21,7 @@
 #include "core/cxClasses.h"
 #include "core/dxTypeHelpers.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/dxCoreGraphics.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
@@ -30,6 +31,9 @@
 #include "platform/vcl/ImgList.h"
 
 class TdxScaleFactor;
+namespace vcl {
+class TWinControl;
+}
 
 // Creates the manager and the primary palette notifier; its start step (run
 // through the units loader) makes the shared drawing resources.
@@ -285,6 +289,1149 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   // Label line
   virtual int LabelLineHeight();
 
+  // Arrows: triangles in one shared geometry, the collapse chevrons and the
+  // scroll-bar arrow.
+  void CalculateArrowPoints(TRect R, TcxArrowPoints& P, TcxArrowDirection AArrowDirection, bool AProportional,
+                            int AArrowSize = 0);
+  virtual void DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxArrowDirection AArrowDirection, vcl::TColor AColor);
+  virtual void DrawCollapseArrow(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor, int ALineWidth = 1);
+  virtual void DrawScaledArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                               TcxArrowDirection AArrowDirection, const TdxScaleFactor* AScaleFactor,
+                               bool ADrawBorder = true);
+  virtual void DrawScaledArrowBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                     const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledScrollBarArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                        TcxArrowDirection AArrowDirection, const TdxScaleFactor* AScaleFactor);
+  void DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxArrowDirection AArrowDirection,
+                 bool ADrawBorder = true);
+  void DrawArrowBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawScrollBarArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                          TcxArrowDirection AArrowDirection);
+
+  // Borders and separators
+  virtual int BorderSize();
+  virtual int SeparatorSize();
+  virtual void DrawBorder(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawContainerBorder(TcxCanvas* ACanvas, const TRect& R, TcxContainerBorderStyle AStyle, int AWidth,
+                                   vcl::TColor AColor, TcxBorders ABorders);
+  virtual void DoDrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical);
+  // DoDrawSeparator on a band of SeparatorSize through the centre of R.
+  void DrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical);
+
+  // Buttons: the generic button, its colours and metrics.
+  virtual int ButtonBorderSize(TcxButtonState AState = cxbsNormal);
+  virtual vcl::TColor ButtonColor(TcxButtonState AState);
+  virtual IdxColorPalette* ButtonColorPalette(TcxButtonState AState);
+  virtual vcl::TColor ButtonDescriptionTextColor(TcxButtonState AState, vcl::TColor ADefaultColor = vcl::clDefault);
+  virtual TcxButtonState ButtonSymbolState(TcxButtonState AState);
+  // R inset by 4 scaled on every side; R itself when nothing would be left.
+  virtual TRect ScaledButtonFocusRect(TcxCanvas* ACanvas, const TRect& R, const TdxScaleFactor* AScaleFactor);
+  virtual int ScaledButtonTextOffset(const TdxScaleFactor* AScaleFactor);
+  // How far pressed text and glyphs move right and down.
+  virtual int ScaledButtonTextShift(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawButtonBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  virtual void DrawScaledButton(TcxCanvas* ACanvas, const TRect& R, const rtl::String& ACaption,
+                                TcxButtonState AState, const TdxScaleFactor* AScaleFactor, bool ADrawBorder = true,
+                                vcl::TColor AColor = vcl::clDefault, vcl::TColor ATextColor = vcl::clDefault,
+                                bool AWordWrap = false, bool AIsToolButton = false,
+                                TcxButtonPart APart = cxbpButton);
+  virtual void DrawScaledSearchEditButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                               const TdxScaleFactor* AScaleFactor);
+  virtual int GetScaledDropDownButtonRightPartSize(const TdxScaleFactor* AScaleFactor);
+  virtual bool IsButtonHotTrack();
+  virtual bool IsPointOverGroupExpandButton(const TRect& R, const TPoint& P);
+  virtual TSize ScaledSearchButtonGlyphSize(const TdxScaleFactor* AScaleFactor);
+  TRect ButtonFocusRect(TcxCanvas* ACanvas, const TRect& R);
+  int ButtonTextOffset();
+  int ButtonTextShift();
+  void DrawButton(TcxCanvas* ACanvas, const TRect& R, const rtl::String& ACaption, TcxButtonState AState,
+                  bool ADrawBorder = true, vcl::TColor AColor = vcl::clDefault,
+                  vcl::TColor ATextColor = vcl::clDefault, bool AWordWrap = false, bool AIsToolButton = false,
+                  TcxButtonPart APart = cxbpButton);
+  void DrawSearchEditButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  int GetDropDownButtonRightPartSize();
+  TSize SearchButtonGlyphSize();
+
+  // Expand buttons (DrawScaledExpandButton and ScaledExpandButtonSize are
+  // with the abstract operations above).
+  virtual bool DrawExpandButtonFirst();
+  virtual void DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
+                                        const TdxScaleFactor* AScaleFactor, TcxRotationAngle ARotationAngle = ra0);
+  virtual void DrawScaledExpandMark(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor, bool AExpanded,
+                                    const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TcxButtonState AState,
+                                           const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
+                                           vcl::TColor ABorderColor, const TdxScaleFactor* AScaleFactor,
+                                           vcl::TColor AColor = vcl::clDefault);
+  // ScaledExpandButtonSize, raised to the touch minimum in touch mode.
+  virtual int ScaledExpandButtonAreaSize(const TdxScaleFactor* AScaleFactor);
+  virtual int ScaledGroupExpandButtonSize(const TdxScaleFactor* AScaleFactor);
+  virtual int ScaledSmallExpandButtonSize(const TdxScaleFactor* AScaleFactor);
+  void DrawExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
+                          TcxRotationAngle ARotationAngle = ra0);
+  void DrawExpandMark(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor, bool AExpanded);
+  void DrawGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TcxButtonState AState);
+  void DrawSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, vcl::TColor ABorderColor,
+                             vcl::TColor AColor = vcl::clDefault);
+  int ExpandButtonAreaSize();
+  int ExpandButtonSize();
+  int GroupExpandButtonSize();
+  int SmallExpandButtonSize();
+
+  // Command links
+  virtual vcl::TColor DefaultCommandLinkTextColor(TcxButtonState AState, vcl::TColor ADefaultColor = vcl::clDefault);
+  virtual void DrawScaledCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                               const TdxScaleFactor* AScaleFactor,
+                                               vcl::TColor AColor = vcl::clDefault);
+  virtual void DrawScaledCommandLinkGlyph(TcxCanvas* ACanvas, const TPoint& AGlyphPos, TcxButtonState AState,
+                                          const TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledCommandLinkGlyphSize(const TdxScaleFactor* AScaleFactor);
+  virtual TRect GetScaledCommandLinkMargins(const TdxScaleFactor* AScaleFactor);
+  void DrawCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 vcl::TColor AColor = vcl::clDefault);
+  void DrawCommandLinkGlyph(TcxCanvas* ACanvas, const TPoint& AGlyphPos, TcxButtonState AState);
+  TSize GetCommandLinkGlyphSize();
+  TRect GetCommandLinkMargins();
+
+  // The button cross: a two-pixel "x" sized from the filter close button.
+  void DrawScaledButtonCross(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor, TcxButtonState AState,
+                             const TdxScaleFactor* AScaleFactor);
+  void DrawScaledButtonCrossEx(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor, TcxButtonState AState,
+                               int ASize, const TdxScaleFactor* AScaleFactor);
+  void DrawButtonCross(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor, TcxButtonState AState);
+  void DrawButtonCross(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor, TcxButtonState AState, int ASize);
+
+  // Small buttons
+  virtual IdxColorPalette* GetSmallButtonColorPalette(TcxButtonState AState);
+  // The close button's size at 96 dots per inch.
+  virtual TSize DoGetSmallCloseButtonSize();
+  // Raised to the touch minimum in both directions in touch mode.
+  virtual TSize ScaledSmallCloseButtonSize(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledSmallButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                     const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledSmallCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                          const TdxScaleFactor* AScaleFactor);
+  TSize SmallCloseButtonSize();
+  void DrawSmallButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawSmallCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+
+  // Editor buttons
+  virtual void DrawScaledEditorButton(TcxCanvas* ACanvas, const TRect& R, TcxEditBtnKind AButtonKind,
+                                      TcxButtonState AState, const TdxScaleFactor* AScaleFactor,
+                                      TcxEditBtnPosition APosition = cxbpRight);
+  virtual void DrawScaledEditorButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxEditBtnKind AButtonKind,
+                                           TcxButtonState AState, const TdxScaleFactor* AScaleFactor,
+                                           TcxEditBtnPosition APosition = cxbpRight);
+  virtual IdxColorPalette* EditButtonColorPalette(TcxButtonState AState);
+  virtual TSize EditButtonSize();
+  virtual vcl::TColor EditButtonTextColor();
+  virtual int EditButtonTextOffset();
+  void DrawEditorButton(TcxCanvas* ACanvas, const TRect& R, TcxEditBtnKind AButtonKind, TcxButtonState AState,
+                        TcxEditBtnPosition APosition = cxbpRight);
+  void DrawEditorButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxEditBtnKind AButtonKind, TcxButtonState AState,
+                             TcxEditBtnPosition APosition = cxbpRight);
+
+  // Container borders
+  virtual vcl::TColor GetContainerBorderColor(bool AIsHighlightBorder);
+  virtual int GetContainerBorderWidth(TcxContainerBorderStyle ABorderStyle);
+
+  // Zoom buttons
+  virtual void DrawScaledZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                      const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledZoomOutButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                       const TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledZoomInButtonSize(const TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledZoomOutButtonSize(const TdxScaleFactor* AScaleFactor);
+  void DrawZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawZoomOutButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  TSize GetZoomInButtonSize();
+  TSize GetZoomOutButtonSize();
+
+  // Back button: one frame of the back-button strip per state.
+  virtual TSize GetScaledBackButtonSize(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledBackButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                    const TdxScaleFactor* AScaleFactor);
+  TSize GetBackButtonSize();
+  void DrawBackButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+
+  // Headers: border, content rectangle and content are separate steps so
+  // that a painter can change one of them.
+  virtual void DrawHeaderBorder(TcxCanvas* ACanvas, const TRect& R, TcxNeighbors ANeighbors, TcxBorders ABorders);
+  virtual void DrawHeaderPressed(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual void DrawHeaderControlSectionBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders,
+                                              TcxButtonState AState);
+  virtual void DrawHeaderControlSectionContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                               TcxButtonState AState, rtl::TAlignment AAlignmentHorz,
+                                               TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                               bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont,
+                                               vcl::TColor ATextColor, vcl::TColor ABkColor);
+  virtual void DrawHeaderControlSectionText(TcxCanvas* ACanvas, const TRect& ATextAreaBounds, TcxButtonState AState,
+                                            rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                            bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText,
+                                            vcl::TFont* AFont, vcl::TColor ATextColor);
+  virtual void DrawHeaderSeparator(TcxCanvas* ACanvas, const TRect& ABounds, int AIndentSize, vcl::TColor AColor,
+                                   const TcxViewParams& AViewParams);
+  virtual void DrawScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont,
+                                vcl::TColor ATextColor, vcl::TColor ABkColor, const TdxScaleFactor* AScaleFactor,
+                                TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                                bool AIsGroup = false);
+  virtual void DrawScaledHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                  TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                  rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                  bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont,
+                                  vcl::TColor ATextColor, vcl::TColor ABkColor, const TdxScaleFactor* AScaleFactor,
+                                  TcxDrawBackgroundEvent AOnDrawBackground = {});
+  virtual void DrawScaledHeaderControlSection(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                              TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                              rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                              bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText,
+                                              vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                                              const TdxScaleFactor* AScaleFactor);
+  virtual TcxBorders HeaderBorders(TcxNeighbors ANeighbors);
+  virtual int HeaderBorderSize();
+  // ABounds grown by HeaderBorderSize on the sides drawn by a neighbour.
+  virtual TRect HeaderBounds(const TRect& ABounds, TcxNeighbors ANeighbors, TcxBorders ABorders);
+  virtual TRect HeaderContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual int HeaderControlSectionBorderSize(TcxButtonState AState);
+  virtual TRect HeaderControlSectionContentBounds(const TRect& ABounds, TcxButtonState AState);
+  virtual TRect HeaderControlSectionTextAreaBounds(const TRect& ABounds, TcxButtonState AState);
+  virtual bool HeaderDrawCellsFirst();
+  virtual bool IsHeaderHotTrack();
+  virtual TRect ScaledHeaderContentBounds(const TRect& ABounds, TcxBorders ABorders,
+                                          const TdxScaleFactor* AScaleFactor);
+  // Raised to the touch minimum in touch mode.
+  virtual int ScaledHeaderHeight(int AFontHeight, const TdxScaleFactor* AScaleFactor);
+  virtual int ScaledHeaderWidth(TcxCanvas* ACanvas, TcxBorders ABorders, const rtl::String& AText,
+                                vcl::TFont* AFont, const TdxScaleFactor* AScaleFactor);
+  // These four work at 96 dots per inch: their callers lay headers out in
+  // unscaled pixels.
+  void DrawHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, TcxNeighbors ANeighbors,
+                  TcxBorders ABorders, TcxButtonState AState, rtl::TAlignment AAlignmentHorz,
+                  TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText,
+                  vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                  TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false, bool AIsGroup = false);
+  void DrawHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, TcxNeighbors ANeighbors,
+                    TcxBorders ABorders, TcxButtonState AState, rtl::TAlignment AAlignmentHorz,
+                    TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText,
+                    vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                    TcxDrawBackgroundEvent AOnDrawBackground = {});
+  TRect HeaderContentBounds(const TRect& ABounds, TcxBorders ABorders);
+  int HeaderHeight(int AFontHeight);
+  void DrawHeaderControlSection(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont,
+                                vcl::TColor ATextColor, vcl::TColor ABkColor);
+  int HeaderWidth(TcxCanvas* ACanvas, TcxBorders ABorders, const rtl::String& AText, vcl::TFont* AFont);
+
+  // Sorting marks (the plain and summary marks are with the abstract
+  // operations above).
+  virtual void DrawScaledSummaryValueSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                                 const TdxScaleFactor* AScaleFactor);
+  // Wider in touch mode; as high as the sorting mark.
+  virtual TPoint ScaledSortingMarkAreaSize(const TdxScaleFactor* AScaleFactor);
+  virtual TPoint ScaledSummaryValueSortingMarkSize(const TdxScaleFactor* AScaleFactor);
+  void DrawSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting);
+  void DrawSummaryValueSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting);
+  TPoint SortingMarkAreaSize();
+  TPoint SortingMarkSize();
+  TPoint SummarySortingMarkSize();
+  TPoint SummaryValueSortingMarkSize();
+
+  // Indicators: header-like cells with a glyph of the indicator list.
+  virtual void DrawScaledIndicatorImage(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                        const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, const TRect& AImageAreaBounds,
+                                       TcxIndicatorKind AKind, vcl::TColor AColor,
+                                       const TdxScaleFactor* AScaleFactor, TcxDrawBackgroundEvent AOnDrawBackground,
+                                       TcxNeighbors ANeighbors);
+  virtual void DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                       vcl::TColor AColor, const TdxScaleFactor* AScaleFactor,
+                                       TcxDrawBackgroundEvent AOnDrawBackground = {});
+  virtual void DrawScaledIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                         vcl::TColor AColor, const TdxScaleFactor* AScaleFactor,
+                                         TcxDrawBackgroundEvent AOnDrawBackground = {});
+  virtual void DrawScaledIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor,
+                                                    const TdxScaleFactor* AScaleFactor);
+  virtual bool IndicatorDrawItemsFirst();
+  void DrawIndicatorImage(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind);
+  void DrawIndicatorItem(TcxCanvas* ACanvas, const TRect& R, const TRect& AImageAreaBounds, TcxIndicatorKind AKind,
+                         vcl::TColor AColor, TcxDrawBackgroundEvent AOnDrawBackground, TcxNeighbors ANeighbors);
+  void DrawIndicatorItem(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind, vcl::TColor AColor,
+                         TcxDrawBackgroundEvent AOnDrawBackground = {});
+  void DrawIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind, vcl::TColor AColor,
+                           TcxDrawBackgroundEvent AOnDrawBackground = {});
+  // At 96 dots per inch whatever the system resolution.
+  void DrawIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor);
+
+  // Grid elements
+  virtual void DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor ABackgroundColor);
+  virtual void DrawGroupByBox(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent, vcl::TColor ABackgroundColor,
+                              vcl::TBitmap* ABackgroundBitmap);
+  virtual int GridBordersOverlapSize();
+  virtual vcl::TColor GridGroupRowStyleOffice11ContentColor(bool AHasData);
+  virtual vcl::TColor GridGroupRowStyleOffice11SeparatorColor();
+  virtual vcl::TColor GridGroupRowStyleOffice11TextColor();
+  virtual bool GridDrawHeaderCellsFirst();
+  virtual vcl::TColor PivotGridHeadersAreaColor();
+  virtual vcl::TColor PivotGridHeadersAreaTextColor();
+  virtual vcl::TColor GridLikeControlBackgroundColor();
+  virtual vcl::TColor GridLikeControlContentTextColor();
+  // True when odd rows, even rows and the content differ in colour.
+  virtual bool GridLikeControlDefaultUseOddEvenStyle();
+
+  // Layout view
+  virtual void LayoutViewDrawItem(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                  TcxBorders ABorders);
+  virtual void LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextRect,
+                                           TcxGroupBoxCaptionPosition APosition, TcxButtonState AState,
+                                           vcl::TColor AColor = vcl::clDefault, vcl::TBitmap* ABitmap = nullptr);
+  virtual void LayoutViewDrawRecordBorder(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                          TcxBorders ABorders);
+  virtual void LayoutViewDrawRecordContent(TcxCanvas* ACanvas, const TRect& ABounds,
+                                           TcxGroupBoxCaptionPosition ACaptionPosition, TcxButtonState AState,
+                                           TcxBorders ABorders);
+  virtual void LayoutViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                      TcxButtonState AState, bool AExpanded,
+                                                      const TdxScaleFactor* AScaleFactor);
+  virtual TRect LayoutViewGetPadding(TcxLayoutElement AElement);
+  virtual TRect LayoutViewGetSpacing(TcxLayoutElement AElement);
+  virtual int LayoutViewRecordCaptionTailSize(TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual bool LayoutViewRecordCaptionTextBold();
+  void LayoutViewDrawRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                        bool AExpanded);
+
+  // WinExplorer view
+  virtual vcl::TColor WinExplorerViewDefaultRecordColor(TcxButtonState AState);
+  virtual void WinExplorerViewDrawGroup(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                        vcl::TColor AColor = vcl::clDefault, vcl::TBitmap* ABitmap = nullptr);
+  virtual void WinExplorerViewDrawGroupCaptionLine(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual void WinExplorerViewDrawRecord(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                         vcl::TColor AColor = vcl::clDefault, vcl::TBitmap* ABitmap = nullptr);
+  virtual void WinExplorerViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                           TcxButtonState AState, bool AExpanded,
+                                                           const TdxScaleFactor* AScaleFactor);
+  virtual int WinExplorerViewGroupCaptionLineHeight();
+  virtual bool WinExplorerViewGroupTextBold();
+  virtual vcl::TColor WinExplorerViewGroupTextColor(TcxButtonState AState);
+  virtual vcl::TColor WinExplorerViewRecordTextColor(TcxButtonState AState);
+  virtual int WinExplorerViewScaledExpandButtonSize(const TdxScaleFactor* AScaleFactor);
+  void WinExplorerViewDrawRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                             bool AExpanded);
+  int WinExplorerViewExpandButtonSize();
+
+  // Chart
+  virtual int ChartToolBoxDataLevelInfoBorderSize();
+
+  // Footers
+  virtual TcxBorders FooterBorders();
+  virtual int FooterBorderSize();
+  virtual int FooterCellBorderSize();
+  virtual int FooterCellOffset();
+  virtual bool FooterDrawCellsFirst();
+  virtual vcl::TColor FooterSeparatorColor();
+  virtual int FooterSeparatorSize();
+  virtual void DrawFooterCell(TcxCanvas* ACanvas, const TRect& ABounds, rtl::TAlignment AAlignmentHorz,
+                              TcxAlignmentVert AAlignmentVert, bool AMultiLine, const rtl::String& AText,
+                              vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                              TcxDrawBackgroundEvent AOnDrawBackground = {});
+  virtual void DrawFooterCellContent(TcxCanvas* ACanvas, const TRect& ABounds, rtl::TAlignment AAlignmentHorz,
+                                     TcxAlignmentVert AAlignmentVert, bool AMultiLine, const rtl::String& AText,
+                                     vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                                     TcxDrawBackgroundEvent AOnDrawBackground = {});
+  virtual void DrawFooterBorder(TcxCanvas* ACanvas, const TRect& R);
+  // The separator across the top, DrawFooterBorder below it.
+  virtual void DrawFooterBorderEx(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders);
+  virtual void DrawFooterCellBorder(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawFooterContent(TcxCanvas* ACanvas, const TRect& ARect, const TcxViewParams& AViewParams);
+  virtual void DrawFooterSeparator(TcxCanvas* ACanvas, const TRect& R);
+  // Content and border, clipped to ABounds.
+  void DrawFooterPanel(TcxCanvas* ACanvas, const TRect& ABounds, const TcxViewParams& AViewParams,
+                       TcxBorders ABorders);
+
+  // Filter elements
+  virtual void DrawFilterPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                               vcl::TColor ABackgroundColor, vcl::TGraphic* ABackgroundBitmap);
+  virtual void DrawScaledFilterActivateButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                              bool AChecked, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledFilterCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                           const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledFilterSmartTag(TcxCanvas* ACanvas, const TRect& R, TcxFilterSmartTagState AState,
+                                        bool AIsFilterActive, const TdxScaleFactor* AScaleFactor);
+  virtual IdxColorPalette* FilterControlMenuGetColorPalette();
+  virtual TPoint ScaledFilterActivateButtonSize(const TdxScaleFactor* AScaleFactor);
+  virtual TPoint ScaledFilterCloseButtonSize(const TdxScaleFactor* AScaleFactor);
+  // The height is 0: the caller's. The width grows to the touch minimum in
+  // touch mode.
+  virtual TPoint ScaledFilterDropDownButtonSize(const TdxScaleFactor* AScaleFactor);
+  virtual TSize ScaledFilterSmartTagSize(const TdxScaleFactor* AScaleFactor);
+  void DrawFilterActivateButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked);
+  void DrawFilterCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AIsFilterActive);
+  void DrawFilterSmartTag(TcxCanvas* ACanvas, const TRect& R, TcxFilterSmartTagState AState, bool AIsFilterActive);
+  TPoint FilterActivateButtonSize();
+  TPoint FilterCloseButtonSize();
+  TPoint FilterDropDownButtonSize();
+  TSize FilterSmartTagSize();
+
+  // Find panel
+  virtual void DrawFindPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent, vcl::TColor ABackgroundColor,
+                             vcl::TGraphic* ABackgroundBitmap);
+  virtual void DrawFindPanelBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders);
+
+  // Check box (sizes and colours are above)
+  virtual void DrawScaledCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                               TcxCheckBoxState ACheckState, vcl::TColor AColor, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked,
+                               vcl::TColor AColor, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                     TcxCheckBoxState ACheckState, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked,
+                                     const TdxScaleFactor* AScaleFactor);
+  void DrawCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxCheckBoxState ACheckState,
+                 vcl::TColor AColor);
+  void DrawCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked, vcl::TColor AColor);
+  void DrawCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxCheckBoxState ACheckState);
+  void DrawCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AChecked);
+
+  // Toggle switch
+  virtual void DrawScaledToggleSwitch(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                      const TRect& AThumbBounds, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                           bool AChecked, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledToggleSwitchThumb(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                           const TdxScaleFactor* AScaleFactor);
+  virtual void DrawToggleSwitchStateIndicator(TcxCanvas* ACanvas, const TRect& ABounds, const rtl::String& AText,
+                                              vcl::TFont* AFont);
+  virtual IdxColorPalette* GetToggleSwitchColorPalette();
+  virtual vcl::TColor GetToggleSwitchTextColor();
+  // The thumb's share of the switch width, in percent.
+  virtual int GetToggleSwitchThumbPercentsWidth();
+  virtual vcl::TColor ToggleSwitchToggleColor(bool AChecked);
+  void DrawToggleSwitch(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, const TRect& AThumbBounds);
+  void DrawToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, bool AChecked);
+  void DrawToggleSwitchThumb(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState);
+
+  // Label line (its height is above)
+  virtual void DrawLabelLine(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AOuterColor, vcl::TColor AInnerColor,
+                             bool AIsVertical);
+
+  // Popup windows
+  // Leaves R as the rectangle inside the border.
+  virtual void DrawEditPopupWindowBorder(TcxCanvas* ACanvas, TRect& R, TcxEditPopupBorderStyle ABorderStyle,
+                                         bool AClientEdge);
+  virtual int GetEditPopupWindowBorderWidth(TcxEditPopupBorderStyle AStyle);
+  virtual int GetEditPopupWindowClientEdgeWidth(TcxEditPopupBorderStyle AStyle);
+  virtual TcxPopupBorderStyle PopupBorderStyle();
+
+  // Scroll bars
+  virtual void DrawScaledScrollBarBackground(TcxCanvas* ACanvas, const TRect& R, bool AHorizontal,
+                                             const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R, TcxScrollBarPart APart,
+                                       TcxButtonState AState, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledScrollBarSplitter(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                           const TdxScaleFactor* AScaleFactor);
+  virtual int ScaledScrollBarMinimalThumbSize(bool AVertical, const TdxScaleFactor* AScaleFactor);
+  void DrawScrollBarBackground(TcxCanvas* ACanvas, const TRect& R, bool AHorizontal);
+  void DrawScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R, TcxScrollBarPart APart,
+                         TcxButtonState AState);
+  void DrawScrollBarSplitter(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  int ScrollBarMinimalThumbSize(bool AVertical);
+
+  // Popup panels and size grips
+  virtual void CalculateScaledPopupPanelClientRect(TRect& AClientRect, TRect& APanelRect, TRect& AGripRect,
+                                                   TRect& ACloseButtonRect, TdxCorner ACorner, const TRect& ABorders,
+                                                   const TRect& APanelBorders, const TdxScaleFactor* AScaleFactor,
+                                                   int APanelHeight = 0, bool AShowCloseButton = true,
+                                                   bool AShowGripSize = true);
+  virtual void DrawScaledPopupNCPanel(HWND AHandle, bool AMouseAboveCloseButton, bool ACloseButtonIsTracking,
+                                      TdxCorner ACorner, const TRect& ACloseButtonRect, const TRect& AGripRect,
+                                      vcl::TColor ABorderColor, const TdxScaleFactor* AScaleFactor);
+  // Draws the bottom-right grip; DrawScaledSizeGrip carries it to a corner.
+  virtual void DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor ABackgroundColor = vcl::clDefault,
+                            TdxCorner ACorner = coBottomRight);
+  virtual void DrawScaledSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFactor* AScaleFactor,
+                                  vcl::TColor ABackgroundColor = vcl::clDefault, TdxCorner ACorner = coBottomRight);
+  // The platform's scroll-bar arrow width by its height, at the factor.
+  virtual TSize ScaledSizeGripSize(const TdxScaleFactor* AScaleFactor);
+  void CalculatePopupPanelClientRect(TRect& AClientRect, TRect& APanelRect, TRect& AGripRect,
+                                     TRect& ACloseButtonRect, TdxCorner ACorner, const TRect& ABorders,
+                                     const TRect& APanelBorders, int APanelHeight = 0, bool AShowCloseButton = true,
+                                     bool AShowGripSize = true);
+  void DrawPopupNCPanel(HWND AHandle, bool AMouseAboveCloseButton, bool ACloseButtonIsTracking, TdxCorner ACorner,
+                        const TRect& ACloseButtonRect, const TRect& AGripRect, vcl::TColor ABorderColor);
+  void DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect);
+  TSize SizeGripSize();
+  // Tall enough for a scroll-bar arrow, the size grip and the small close
+  // button.
+  int ScaledPopupPanelSize(const TdxScaleFactor* AScaleFactor);
+  int PopupPanelSize();
+  void DrawScaledPopupPanelBand(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AGripRect,
+                                const TRect& ACloseButtonRect, TdxCorner AGripCorner, TcxButtonState ACloseButtonState,
+                                const TRect& ABorders, vcl::TColor ABorderColor, const TdxScaleFactor* AScaleFactor,
+                                bool AShowGripSize = true, bool AShowCloseButton = true);
+  void DrawPopupPanelBand(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AGripRect,
+                          const TRect& ACloseButtonRect, TdxCorner AGripCorner, TcxButtonState ACloseButtonState,
+                          const TRect& ABorders, vcl::TColor ABorderColor, bool AShowGripSize = true,
+                          bool AShowCloseButton = true);
+
+  // Slider buttons: scroll-bar arrow parts of the size-grip size.
+  virtual TSize ScaledSliderButtonSize(TcxArrowDirection ADirection, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledSliderButton(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection,
+                                      TcxButtonState AState, const TdxScaleFactor* AScaleFactor);
+  TSize SliderButtonSize(TcxArrowDirection ADirection);
+  void DrawSliderButton(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection, TcxButtonState AState);
+
+  // Progress bar
+  virtual void DrawProgressBarBorder(TcxCanvas* ACanvas, const TRect& ARect, bool AVertical);
+  virtual void DrawProgressBarChunk(TcxCanvas* ACanvas, const TRect& ARect, bool AVertical);
+  virtual void DrawProgressBarText(TcxCanvas* ACanvas, bool AVertical, bool ASolid, const rtl::String& AText,
+                                   const TRect& ATextRect, const TRect& AProgressBarRect,
+                                   const TRect& AProgressChunkRect, vcl::TColor ATextColor = vcl::clDefault);
+  virtual TRect ProgressBarBorderSize(bool AVertical);
+  virtual vcl::TColor ProgressBarTextColor();
+  // clDefault over the filled area lets DrawProgressBarText invert the text.
+  virtual vcl::TColor ProgressBarTextColorEx(bool AIsFilledArea);
+
+  // Group box
+  virtual void DrawGroupBoxBackground(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ARect);
+  virtual void DrawGroupBoxCaption(TcxCanvas* ACanvas, const TRect& ACaptionRect, const TRect& ATextRect,
+                                   TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual void DrawGroupBoxContent(TcxCanvas* ACanvas, const TRect& ABorderRect,
+                                   TcxGroupBoxCaptionPosition ACaptionPosition, TcxBorders ABorders);
+  virtual void DrawGroupBoxScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                              bool AExpanded, const TdxScaleFactor* AScaleFactor,
+                                              TcxRotationAngle ARotationAngle = ra0);
+  virtual void DrawGroupBoxScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                        const TdxScaleFactor* AScaleFactor);
+  virtual void DrawGroupBoxScaledExpandGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                             bool AExpanded, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawGroupBoxFrame(TcxCanvas* ACanvas, const TRect& R, bool AEnabled,
+                                 TcxGroupBoxCaptionPosition ACaptionPosition, TcxBorders ABorders);
+  virtual void GroupBoxAdjustCaptionFont(vcl::TFont* ACaptionFont, TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual TRect GroupBoxBorderSize(bool ACaption, TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual int GroupBoxCaptionTailSize(TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual vcl::TColor GroupBoxTextColor(bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual bool IsGroupBoxCaptionTextDrawnOverBorder(TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual bool IsGroupBoxTransparent(bool AIsCaption, TcxGroupBoxCaptionPosition ACaptionPosition);
+  void DrawGroupBoxExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
+                                TcxRotationAngle ARotationAngle = ra0);
+  void DrawGroupBoxButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawGroupBoxExpandGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded);
+
+  // Panel
+  virtual void DrawPanelBackground(TcxCanvas* ACanvas, vcl::TWinControl* AControl, const TRect& ABounds,
+                                   vcl::TColor AColorFrom = vcl::clDefault, vcl::TColor AColorTo = vcl::clDefault);
+  virtual void DrawPanelBorders(TcxCanvas* ACanvas, const TRect& ABorderRect);
+  virtual void DrawPanelCaption(TcxCanvas* ACanvas, const TRect& ACaptionRect,
+                                TcxGroupBoxCaptionPosition ACaptionPosition);
+  virtual void DrawPanelContent(TcxCanvas* ACanvas, const TRect& ARect, bool ADrawBorders);
+  virtual TRect PanelBorderSize();
+  virtual vcl::TColor PanelTextColor();
+
+  // Splitter
+  virtual vcl::TColor GetSplitterInnerColor(bool AHighlighted);
+  virtual vcl::TColor GetSplitterOuterColor(bool AHighlighted);
+  virtual void DrawScaledSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted, bool AClicked,
+                                  bool AHorizontal, const TdxScaleFactor* AScaleFactor, bool AHasCloseMark = false,
+                                  TcxArrowDirection AArrowDirection = adLeft);
+  // 17 long and 2 thick, scaled.
+  virtual TSize GetScaledSplitterSize(bool AHorizontal, const TdxScaleFactor* AScaleFactor);
+  void DrawSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted, bool AClicked, bool AHorizontal);
+  void DrawSplitterCloseMark(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted, bool AClicked,
+                             bool AHorizontal, const TdxScaleFactor* AScaleFactor, TcxArrowDirection AArrowDirection);
+  TSize GetSplitterSize(bool AHorizontal);
+  // The splitter is thicker than one pixel.
+  bool HasSplitterInnerLine(bool AHorizontal, const TdxScaleFactor* AScaleFactor);
+
+  // Bevel
+  virtual void DrawBevelFrame(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor1, vcl::TColor AColor2,
+                              bool ABoxStyle);
+  virtual void DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor1, vcl::TColor AColor2,
+                             bool AIsVertical);
+  virtual void DrawBevelShape(TcxCanvas* ACanvas, const TRect& R, TdxBevelShape AShape, TdxBevelStyle AStyle);
+  virtual TSize GetBevelMinimalShapeSize(TdxBevelShape AShape);
+  virtual void GetBevelShapeColors(vcl::TColor& AColor1, vcl::TColor& AColor2);
+
+  // Scheduler
+  virtual void CalculateSchedulerNavigationButtonRects(bool AIsNextButton, bool ACollapsed,
+                                                       const TSize& APrevButtonTextSize,
+                                                       const TSize& ANextButtonTextSize, TRect& ABounds,
+                                                       TRect& ATextRect, TRect& AArrowRect,
+                                                       const TdxScaleFactor* AScaleFactor, bool AIsVertical = false);
+  virtual void CalculateSchedulerNavigationButtonRects(bool AIsNextButton, bool ACollapsed,
+                                                       const TSize& APrevButtonTextSize,
+                                                       const TSize& ANextButtonTextSize, TRect& ABounds,
+                                                       TRect& ATextRect, TRect& AArrowRect, bool AIsVertical = false);
+  virtual void DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const rtl::String& AText,
+                                     TcxNeighbors ANeighbors, const TcxViewParams& AViewParams,
+                                     TcxArrowDirections AArrows, int ASideWidth, const TdxScaleFactor* AScaleFactor,
+                                     TcxDrawBackgroundEvent AOnDrawBackground = {});
+  virtual void DrawSchedulerBorder(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawSchedulerDayHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                      TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                      rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                      bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText,
+                                      vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                                      const TdxScaleFactor* AScaleFactor,
+                                      TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                                      bool AIsGroup = false);
+  virtual void DrawSchedulerEventProgress(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AProgress,
+                                          const TcxViewParams& AViewParams, bool ATransparent);
+  virtual void DrawSchedulerGroup(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor);
+  virtual void DrawSchedulerScaledGroupSeparator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                 vcl::TColor ABackgroundColor, const TdxScaleFactor* AScaleFactor,
+                                                 TcxDrawBackgroundEvent AOnDrawBackground = {});
+  virtual void DrawSchedulerMilestone(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawSchedulerNavigationButton(TcxCanvas* ACanvas, const TRect& ARect, bool AIsNextButton,
+                                             TcxButtonState AState, const rtl::String& AText, const TRect& ATextRect,
+                                             const TRect& AArrowRect, bool AIsVertical = false);
+  virtual void DrawSchedulerNavigationButtonArrow(TcxCanvas* ACanvas, const TRect& ARect, bool AIsNextButton,
+                                                  vcl::TColor AColor, bool AForVertical = false);
+  virtual void DrawSchedulerScaledNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                  const TdxScaleFactor* AScaleFactor);
+  virtual void DrawSchedulerSplitterBorder(TcxCanvas* ACanvas, const TRect& R, const TcxViewParams& AViewParams,
+                                           bool AIsHorizontal);
+  virtual TRect SchedulerEventProgressOffsets();
+  virtual vcl::TColor SchedulerNavigationButtonTextColor(bool AIsNextButton, TcxButtonState AState,
+                                                         vcl::TColor ADefaultColor = vcl::clDefault);
+  virtual void SchedulerNavigationButtonSizes(bool AIsNextButton, TRect& ABorders, TSize& AArrowSize,
+                                              bool& AHasTextArea, const TdxScaleFactor* AScaleFactor,
+                                              bool AIsVertical = false);
+  virtual void SchedulerNavigationButtonSizes(bool AIsNextButton, TRect& ABorders, TSize& AArrowSize,
+                                              bool& AHasTextArea, bool AIsVertical = false);
+  void DrawMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const rtl::String& AText, TcxNeighbors ANeighbors,
+                       const TcxViewParams& AViewParams, TcxArrowDirections AArrows, int ASideWidth,
+                       TcxDrawBackgroundEvent AOnDrawBackground = {});
+  void DrawSchedulerGroupSeparator(TcxCanvas* ACanvas, const TRect& ABounds, vcl::TColor ABackgroundColor,
+                                   TcxDrawBackgroundEvent AOnDrawBackground = {});
+  void DrawSchedulerNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+
+  // Clock
+  virtual void DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, rtl::TDateTime ADateTime,
+                               vcl::TColor ABackgroundColor, const TdxScaleFactor* AScaleFactor);
+  virtual TSize ScaledClockSize(const TdxScaleFactor* AScaleFactor);
+  void DrawClock(TcxCanvas* ACanvas, const TRect& ARect, rtl::TDateTime ADateTime, vcl::TColor ABackgroundColor);
+  TSize ClockSize();
+
+  // Date navigator
+  virtual void DrawDateNavigatorCellSelection(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor);
+  // Leaves R inside the header's edge.
+  virtual void DrawDateNavigatorDateHeader(TcxCanvas* ACanvas, TRect& R);
+  virtual void DrawDateNavigatorTodayCellSelection(TcxCanvas* ACanvas, const TRect& R);
+
+  // Data navigator
+  virtual void DrawNavigatorBorder(TcxCanvas* ACanvas, const TRect& R, bool ASelected);
+  virtual void DrawNavigatorScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                         vcl::TColor ABackgroundColor, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawNavigatorScaledButtonGlyph(TcxCanvas* ACanvas, vcl::TCustomImageList* AImageList, int AImageIndex,
+                                              const TRect& AGlyphRect, bool AEnabled, bool AUserGlyphs,
+                                              const TdxScaleFactor* AScaleFactor);
+  virtual bool NavigatorBorderOverlap();
+  virtual int NavigatorBorderSize();
+  virtual IdxColorPalette* NavigatorButtonColorPalette(bool AEnabled);
+  virtual TPoint NavigatorButtonPressedGlyphOffset();
+  virtual vcl::TColor NavigatorButtonTextColor(TcxButtonState AState);
+  virtual TRect NavigatorScaledButtonGlyphPadding(const TdxScaleFactor* AScaleFactor);
+  virtual TSize NavigatorScaledButtonGlyphSize(const TdxScaleFactor* AScaleFactor);
+  virtual TSize NavigatorScaledButtonMinSize(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor NavigatorInfoPanelColor();
+  virtual vcl::TColor NavigatorInfoPanelTextColor();
+  void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, vcl::TColor ABackgroundColor);
+  void DrawNavigatorButtonGlyph(TcxCanvas* ACanvas, vcl::TCustomImageList* AImageList, int AImageIndex,
+                                const TRect& AGlyphRect, bool AEnabled, bool AUserGlyphs);
+  TRect NavigatorButtonGlyphPadding();
+  TSize NavigatorButtonGlyphSize();
+  TSize NavigatorButtonMinSize();
+
+  // Calendar and clock hands
+  virtual void DrawCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect, TcxCalendarElementStates AStates);
+  virtual void DrawModernCalendarArrow(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection,
+                                       TcxCalendarElementState AState);
+  virtual void DrawModernCalendarClock(TcxCanvas* ACanvas, const TRect& ARect, rtl::TDateTime ADateTime,
+                                       vcl::TColor ABackgroundColor, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawModernCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TcxCalendarElementStates AStates);
+  virtual void DrawModernCalendarDateHeaderSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                     TcxCalendarElementStates AStates);
+  virtual void DrawModernCalendarHeaderSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 TcxCalendarElementStates AStates);
+  virtual vcl::TColor GetModernCalendarCellTextColor(TcxCalendarElementStates AStates);
+  virtual vcl::TColor GetModernCalendarDateHeaderTextColor(TcxCalendarElementStates AStates);
+  virtual vcl::TColor GetModernCalendarHeaderTextColor();
+  virtual TRect GetModernCalendarHeaderTextOffsets();
+  virtual vcl::TColor GetModernCalendarMarkedCellBorderColor();
+  virtual vcl::TColor GetModernCalendarSelectedTextColor();
+  virtual void DrawScaledModernCalendarArrow(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection,
+                                             TcxCalendarElementState AState, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledModernClockHands(TcxCanvas* ACanvas, const TRect& ARect, rtl::TDateTime ADateTime,
+                                          vcl::TColor AColor, const TdxScaleFactor* AScaleFactor);
+  // At 96 dots per inch whatever the system resolution.
+  void DrawModernClockHands(TcxCanvas* ACanvas, const TRect& ARect, rtl::TDateTime ADateTime, vcl::TColor AColor);
+
+  // Window content
+  virtual vcl::TColor GetWindowContentTextColor();
+  virtual void DrawWindowContent(TcxCanvas* ACanvas, const TRect& ARect);
+
+  // Hints and screen tips
+  virtual vcl::TColor GetHintBorderColor();
+  virtual void DrawHintBackground(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor = vcl::clDefault);
+  virtual IdxColorPalette* ScreenTipGetColorPalette();
+  virtual vcl::TColor ScreenTipGetDescriptionTextColor();
+  virtual int ScreenTipGetFooterLineSize();
+  virtual vcl::TColor ScreenTipGetTitleTextColor();
+  virtual void ScreenTipDrawBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void ScreenTipDrawFooterLine(TcxCanvas* ACanvas, const TRect& ARect);
+
+  // Tabs
+  virtual void DrawTab(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders, const rtl::String& AText,
+                       TcxButtonState AState, bool AVertical, vcl::TFont* AFont, vcl::TColor ATextColor,
+                       vcl::TColor ABkColor, bool AShowPrefix = false);
+  virtual void DrawTabBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorder ABorder, TcxBorders ABorders,
+                             bool AVertical);
+  virtual void DrawTabsRoot(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders, bool AVertical);
+  virtual bool IsDrawTabImplemented(bool AVertical);
+  virtual bool IsTabHotTrack(bool AVertical);
+  virtual int TabBorderSize(bool AVertical);
+
+  // Message box
+  virtual void DrawMessageBox(TcxCanvas* ACanvas, const TRect& ABounds, const rtl::String& AMessage,
+                              vcl::TFont* AFont = nullptr, vcl::TColor AColor = vcl::clNone);
+
+  // Breadcrumb edit
+  virtual vcl::TColor BreadcrumbEditBackgroundColor(TdxBreadcrumbEditState AState);
+  virtual TRect BreadcrumbEditBordersSize();
+  virtual IdxColorPalette* BreadcrumbEditButtonColorPalette(TdxBreadcrumbEditButtonState AState);
+  virtual bool BreadcrumbEditIsFadingSupports();
+  virtual vcl::TColor BreadcrumbEditNodeTextColor(TdxBreadcrumbEditButtonState AState);
+  virtual int BreadcrumbEditScaledButtonAreaSeparatorSize(const TdxScaleFactor* AScaleFactor);
+  virtual TRect BreadcrumbEditScaledButtonContentOffsets(bool AIsFirst, bool AIsLast,
+                                                         const TdxScaleFactor* AScaleFactor);
+  virtual int BreadcrumbEditScaledDropDownButtonWidth(const TdxScaleFactor* AScaleFactor);
+  virtual int BreadcrumbEditScaledNodeDelimiterSize(const TdxScaleFactor* AScaleFactor);
+  virtual TRect BreadcrumbEditScaledNodeTextOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual TSize BreadcrumbEditScaledProgressChunkOverlaySize(const TdxScaleFactor* AScaleFactor);
+  virtual TRect BreadcrumbEditScaledProgressChunkPadding(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect, TcxBorders ABorders,
+                                         TdxBreadcrumbEditState AState);
+  virtual void DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxBreadcrumbEditButtonState AState, bool AIsFirst, bool AIsLast,
+                                              const TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TdxBreadcrumbEditState AState,
+                                                           const TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                      TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                                      const TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledDropDownButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                                           const TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNode(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState,
+                                            bool AHasDelimiter, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNodeDelimiter(TcxCanvas* ACanvas, const TRect& R,
+                                                     TdxBreadcrumbEditButtonState AState,
+                                                     const TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNodeDelimiterGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                          TdxBreadcrumbEditButtonState AState,
+                                                          const TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledNodeMoreButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                           TdxBreadcrumbEditButtonState AState,
+                                                           const TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledProgressChunk(TcxCanvas* ACanvas, const TRect& R,
+                                                     const TdxScaleFactor* AScaleFactor);
+  virtual void DrawBreadcrumbEditScaledProgressChunkOverlay(TcxCanvas* ACanvas, const TRect& R,
+                                                            const TdxScaleFactor* AScaleFactor);
+  int BreadcrumbEditButtonAreaSeparatorSize();
+  TRect BreadcrumbEditButtonContentOffsets(bool AIsFirst, bool AIsLast);
+  int BreadcrumbEditDropDownButtonWidth();
+  int BreadcrumbEditNodeDelimiterSize();
+  TRect BreadcrumbEditNodeTextOffsets();
+  TRect BreadcrumbEditProgressChunkPadding();
+  TSize BreadcrumbEditProgressChunkOverlaySize();
+  void DrawBreadcrumbEditButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditState AState);
+  void DrawBreadcrumbEditButton(TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditButtonState AState,
+                                bool AIsFirst, bool AIsLast);
+  void DrawBreadcrumbEditDropDownButton(TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditButtonState AState,
+                                        bool AIsInEditor);
+  void DrawBreadcrumbEditDropDownButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TdxBreadcrumbEditButtonState AState, bool AIsInEditor);
+  void DrawBreadcrumbEditNode(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState,
+                              bool AHasDelimiter);
+  void DrawBreadcrumbEditNodeDelimiter(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState);
+  void DrawBreadcrumbEditNodeDelimiterGlyph(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState);
+  void DrawBreadcrumbEditNodeMoreButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState);
+  void DrawBreadcrumbEditProgressChunk(TcxCanvas* ACanvas, const TRect& R);
+  void DrawBreadcrumbEditProgressChunkOverlay(TcxCanvas* ACanvas, const TRect& R);
+
+  // Drop-down list box
+  virtual void DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect, bool AHasBorders);
+  virtual void DrawDropDownListBoxScaledGutterBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                         const TdxScaleFactor* AScaleFactor);
+  virtual void DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                                  const TdxScaleFactor* AScaleFactor);
+  virtual void DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                                  const TdxScaleFactor* AScaleFactor);
+  virtual int DropDownListBoxBordersSize();
+  virtual vcl::TColor DropDownListBoxItemTextColor(bool ASelected);
+  virtual TRect DropDownListBoxScaledItemImageOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual TRect DropDownListBoxScaledItemTextOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual int DropDownListBoxScaledSeparatorSize(const TdxScaleFactor* AScaleFactor);
+  void DrawDropDownListBoxGutterBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  void DrawDropDownListBoxSelection(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect);
+  void DrawDropDownListBoxSeparator(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect);
+  TRect DropDownListBoxItemImageOffsets();
+  TRect DropDownListBoxItemTextOffsets();
+  int DropDownListBoxSeparatorSize();
+
+  // Alert window
+  virtual IdxColorPalette* AlertWindowButtonGetColorPalette(TcxButtonState AState);
+  virtual int AlertWindowCornerRadius();
+  virtual vcl::TColor AlertWindowNavigationPanelTextColor();
+  virtual TRect AlertWindowScaledButtonContentOffsets(TdxAlertWindowButtonKind AKind,
+                                                      const TdxScaleFactor* AScaleFactor);
+  // No glyph for a custom button.
+  virtual TSize AlertWindowScaledButtonGlyphSize(TdxAlertWindowButtonKind AKind, const TdxScaleFactor* AScaleFactor);
+  virtual TRect AlertWindowScaledContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor AlertWindowTextColor();
+  virtual void DrawAlertWindowBackground(TcxCanvas* ACanvas, const TRect& ABounds,
+                                         const TdxScaleFactor* AScaleFactor);
+  virtual void DrawAlertWindowScaledButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                           TdxAlertWindowButtonKind AKind, const TdxScaleFactor* AScaleFactor,
+                                           bool ADown = false);
+  virtual void DrawAlertWindowNavigationPanel(TcxCanvas* ACanvas, const TRect& ABounds);
+  TRect AlertWindowButtonContentOffsets(TdxAlertWindowButtonKind AKind);
+  TSize AlertWindowButtonGlyphSize(TdxAlertWindowButtonKind AKind);
+  TRect AlertWindowContentOffsets();
+  void DrawAlertWindowButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                             TdxAlertWindowButtonKind AKind, bool ADown = false);
+  void DrawPin(TcxCanvas* ACanvas, const TRect& ABounds, vcl::TColor AColor, bool APinned);
+
+  // Tokens
+  virtual void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                         const TdxScaleFactor* AScaleFactor);
+  virtual void DrawScaledTokenCloseGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                         const TdxScaleFactor* AScaleFactor);
+  // The width grows to the touch minimum in touch mode.
+  virtual TSize GetScaledTokenCloseGlyphSize(const TdxScaleFactor* AScaleFactor);
+  virtual TRect GetScaledTokenContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledTokenDefaultGlyphSize(const TdxScaleFactor* AScaleFactor);
+  virtual IdxColorPalette* GetTokenColorPalette(TcxButtonState AState);
+  virtual vcl::TColor GetTokenTextColor(TcxButtonState AState);
+  void DrawTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawTokenCloseGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  TSize GetTokenCloseGlyphSize();
+  TRect GetTokenContentOffsets();
+  TSize GetTokenDefaultGlyphSize();
+
+  // Gauge
+  virtual vcl::TColor GaugeControlBackgroundColor();
+  virtual void DrawGaugeControlBackground(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                                          vcl::TColor ABackgroundColor);
+
+  // Map control: the panel, pushpin, text and shape colours carry alpha.
+  virtual vcl::TColor MapControlBackgroundColor();
+  virtual TdxAlphaColor MapControlPanelBackColor();
+  virtual TdxAlphaColor MapControlPanelHotTrackedTextColor();
+  virtual TdxAlphaColor MapControlPanelPressedTextColor();
+  virtual TdxAlphaColor MapControlPanelTextColor();
+  virtual TSize MapControlGetMapPushpinSize(const TdxScaleFactor* AScaleFactor);
+  virtual TPoint MapControlGetMapPushpinTextOrigin(const TdxScaleFactor* AScaleFactor);
+  virtual TRect MapControlMapCustomElementSelectionOffset(const TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlMapCustomElementTextColor();
+  virtual TdxAlphaColor MapControlMapCustomElementTextGlowColor();
+  virtual TdxAlphaColor MapControlMapPushpinTextColor();
+  virtual TdxAlphaColor MapControlMapPushpinTextGlowColor();
+  virtual TdxAlphaColor MapControlSelectedRegionBackgroundColor();
+  virtual TdxAlphaColor MapControlSelectedRegionBorderColor();
+  virtual TdxAlphaColor MapControlShapeColor();
+  virtual TdxAlphaColor MapControlShapeBorderColor();
+  virtual int MapControlShapeBorderWidth(const TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlShapeHighlightedColor();
+  virtual TdxAlphaColor MapControlShapeBorderHighlightedColor();
+  virtual int MapControlShapeBorderHighlightedWidth(const TdxScaleFactor* AScaleFactor);
+  virtual TdxAlphaColor MapControlShapeSelectedColor();
+  virtual TdxAlphaColor MapControlShapeBorderSelectedColor();
+  virtual int MapControlShapeBorderSelectedWidth(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawMapCustomElementBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxMapControlElementState AState);
+  virtual void DrawMapPushpin(TcxCanvas* ACanvas, const TRect& ARect, TdxMapControlElementState AState,
+                              const TdxScaleFactor* AScaleFactor);
+
+  // Office navigation bar
+  virtual void OfficeNavigationBarDrawBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void OfficeNavigationBarDrawScaledButtonItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                 TcxCalendarElementState AState,
+                                                                 const TdxScaleFactor* AScaleFactor);
+  // The default alpha marker draws the image in its own colours.
+  virtual void OfficeNavigationBarDrawScaledCustomizationButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                TcxCalendarElementState AState,
+                                                                const TdxScaleFactor* AScaleFactor,
+                                                                TdxAlphaColor AColor = 0x00010203);
+  virtual void OfficeNavigationBarDrawScaledItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TcxCalendarElementState AState,
+                                                           const TdxScaleFactor* AScaleFactor);
+  virtual void OfficeNavigationBarDrawScaledImageSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                           TcxCalendarElementState AState,
+                                                           const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor OfficeNavigationBarButtonItemTextColor(TcxCalendarElementState AState);
+  virtual vcl::TColor OfficeNavigationBarItemTextColor(TcxCalendarElementState AState);
+  virtual TRect OfficeNavigationBarScaledButtonItemContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual int OfficeNavigationBarScaledButtonItemFontSize(const TdxScaleFactor* AScaleFactor);
+  virtual TRect OfficeNavigationBarScaledContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual TSize OfficeNavigationBarScaledCustomizationButtonSize(const TdxScaleFactor* AScaleFactor);
+  virtual TRect OfficeNavigationBarScaledItemContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual int OfficeNavigationBarScaledItemFontSize(const TdxScaleFactor* AScaleFactor);
+  void OfficeNavigationBarDrawCustomizationButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                  TcxCalendarElementState AState, TdxAlphaColor AColor = 0x00010203);
+  void OfficeNavigationBarDrawImageSelection(TcxCanvas* ACanvas, const TRect& ARect, TcxCalendarElementState AState);
+  void OfficeNavigationBarDrawButtonItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TcxCalendarElementState AState);
+  void OfficeNavigationBarDrawItemBackground(TcxCanvas* ACanvas, const TRect& ARect, TcxCalendarElementState AState);
+  TRect OfficeNavigationBarContentOffsets();
+  TSize OfficeNavigationBarCustomizationButtonSize();
+  TRect OfficeNavigationBarButtonItemContentOffsets();
+  int OfficeNavigationBarButtonItemFontSize();
+  TRect OfficeNavigationBarItemContentOffsets();
+  int OfficeNavigationBarItemFontSize();
+
+  // Track bar
+  // Grows ARect by the pixel that the polygon fill leaves out.
+  virtual void CorrectThumbRect(TcxCanvas* ACanvas, TRect& ARect, bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  virtual void DrawTrackBarScaledTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect& ASelection,
+                                       bool AShowSelection, bool AEnabled, bool AHorizontal, vcl::TColor ATrackColor,
+                                       const TdxScaleFactor* AScaleFactor);
+  virtual void DrawTrackBarTrackBounds(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void DrawTrackBarScaledThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                       bool AHorizontal, TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor,
+                                       const TdxScaleFactor* AScaleFactor);
+  virtual void DrawTrackBarThumbBorderUpDown(TcxCanvas* ACanvas, const std::vector<TPoint>& ALightPolyLine,
+                                             const std::vector<TPoint>& AShadowPolyLine,
+                                             const std::vector<TPoint>& ADarkPolyLine);
+  virtual void DrawTrackBarThumbBorderBoth(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual TSize TrackBarScaledThumbSize(bool AHorizontal, const TdxScaleFactor* AScaleFactor);
+  virtual int TrackBarScaledTrackSize(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor TrackBarTicksColor(bool AText);
+  void DrawTrackBarTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect& ASelection, bool AShowSelection,
+                         bool AEnabled, bool AHorizontal, vcl::TColor ATrackColor);
+  void DrawTrackBarThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
+                         TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor);
+  TSize TrackBarThumbSize(bool AHorizontal);
+  int TrackBarTrackSize();
+
+  // Range control
+  virtual void DrawRangeControlScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
+                                               TdxAlphaColor ABorderColor, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeControlScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
+                                                TdxAlphaColor ABorderColor, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeControlScaledRulerHeader(TcxCanvas* ACanvas, const TRect& ARect, bool AIsHot,
+                                                 TdxAlphaColor AColor, TdxAlphaColor ABorderColor,
+                                                 const TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeControlScaledSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect, TdxAlphaColor ABorderColor,
+                                                 const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor GetRangeControlBackColor();
+  virtual vcl::TColor GetRangeControlBorderColor();
+  virtual vcl::TColor GetRangeControlDefaultElementColor();
+  virtual vcl::TColor GetRangeControlElementForeColor();
+  virtual TdxAlphaColor GetRangeControlElementsBorderColor();
+  virtual vcl::TColor GetRangeControlLabelColor();
+  virtual TdxAlphaColor GetRangeControlOutOfRangeColor();
+  virtual vcl::TColor GetRangeControlRangePreviewColor();
+  virtual TdxAlphaColor GetRangeControlRulerColor();
+  virtual int GetRangeControlScaledScrollAreaHeight(const TdxScaleFactor* AScaleFactor);
+  virtual TSize GetRangeControlScaledSizingGlyphSize(const TdxScaleFactor* AScaleFactor);
+  virtual TSize GetRangeControlScaledThumbSize(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor GetRangeControlScrollAreaColor();
+  virtual TdxAlphaColor GetRangeControlSelectedRegionBackgroundColor();
+  virtual TdxAlphaColor GetRangeControlSelectedRegionBorderColor();
+  virtual vcl::TColor GetRangeControlViewPortPreviewColor();
+  void DrawRangeControlLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
+                                 TdxAlphaColor ABorderColor);
+  void DrawRangeControlRightThumb(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
+                                  TdxAlphaColor ABorderColor);
+  void DrawRangeControlRulerHeader(TcxCanvas* ACanvas, const TRect& ARect, bool AIsHot, TdxAlphaColor AColor,
+                                   TdxAlphaColor ABorderColor);
+  void DrawRangeControlSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect, TdxAlphaColor ABorderColor);
+  int GetRangeControlScrollAreaHeight();
+  TSize GetRangeControlSizingGlyphSize();
+  TSize GetRangeControlThumbSize();
+
+  // Range track bar
+  virtual TSize RangeTrackBarScaledLeftThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                 const TdxScaleFactor* AScaleFactor);
+  virtual TSize RangeTrackBarScaledRightThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                  const TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeTrackBarScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                                bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                vcl::TColor AThumbColor, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawRangeTrackBarScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                                 bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                 vcl::TColor AThumbColor, const TdxScaleFactor* AScaleFactor);
+  TSize RangeTrackBarLeftThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  TSize RangeTrackBarRightThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  void DrawRangeTrackBarLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
+                                  TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor);
+  void DrawRangeTrackBarRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
+                                   TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor);
+
+  // PDF viewer
+  virtual IdxColorPalette* PDFViewerNavigationPaneButtonColorPalette(TcxButtonState AState);
+  virtual TRect PDFViewerNavigationPaneButtonContentOffsets(const TdxScaleFactor* AScaleFactor);
+  // How far a selected or pressed pane button overlaps its neighbours.
+  virtual TPoint PDFViewerNavigationPaneButtonOverlay(const TdxScaleFactor* AScaleFactor);
+  virtual TSize PDFViewerNavigationPaneButtonSize(const TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPaneContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPanePageCaptionContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor PDFViewerNavigationPanePageCaptionTextColor();
+  virtual TRect PDFViewerNavigationPanePageContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual TRect PDFViewerNavigationPanePageToolbarContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor PDFViewerSelectionColor();
+  virtual void PDFViewerDrawNavigationPaneBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                     const TdxScaleFactor* AScaleFactor);
+  virtual void PDFViewerDrawNavigationPaneButton(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                                 const TdxScaleFactor* AScaleFactor, bool AMinimized, bool ASelected,
+                                                 bool AIsFirst);
+  virtual void PDFViewerDrawNavigationPanePageBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void PDFViewerDrawNavigationPanePageButton(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                                     const TdxScaleFactor* AScaleFactor);
+  virtual void PDFViewerDrawNavigationPanePageCaptionBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void PDFViewerDrawNavigationPanePageToolbarBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  virtual void PDFViewerDrawFindPanelBackground(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders);
+  virtual void PDFViewerDrawPageThumbnailPreviewBackground(TcxCanvas* ACanvas, const TRect& ARect);
+  // ARect grown by the overlay when the button is selected or pressed.
+  TRect PDFViewerNavigationPaneButtonRect(const TRect& ARect, TcxButtonState AState, bool ASelected,
+                                          const TdxScaleFactor* AScaleFactor);
+
+  // Spreadsheet
+  virtual void DrawSpreadSheetScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                           TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                           rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                           bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText,
+                                           vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                                           const TdxScaleFactor* AScaleFactor,
+                                           TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                                           bool AIsGroup = false);
+  virtual void DrawSpreadSheetScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                      const TdxScaleFactor* AScaleFactor);
+  virtual void DrawSpreadSheetScaledGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                           bool AExpanded, const TdxScaleFactor* AScaleFactor,
+                                                           vcl::TCustomImageList* ADefaultGlyphs);
+  virtual vcl::TColor SpreadSheetContentColor();
+  virtual vcl::TColor SpreadSheetContentTextColor();
+  virtual vcl::TColor SpreadSheetFrozenPaneSeparatorColor();
+  virtual vcl::TColor SpreadSheetGroupExpandButtonTextColor(TcxButtonState AState);
+  virtual vcl::TColor SpreadSheetGroupLineColor();
+  virtual TRect SpreadSheetScaledGroupExpandButtonContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual TSize SpreadSheetScaledGroupExpandButtonGlyphSize(const TdxScaleFactor* AScaleFactor);
+  virtual TSize SpreadSheetScaledGroupLevelMarkSize(const TdxScaleFactor* AScaleFactor);
+  virtual vcl::TColor SpreadSheetSelectionColor();
+  virtual void DrawSpreadSheetFormulaBarScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                           bool AExpanded, const TdxScaleFactor* AScaleFactor);
+  virtual void DrawSpreadSheetFormulaBarScaledSeparator(TcxCanvas* ACanvas, const TRect& R,
+                                                        const TdxScaleFactor* AScaleFactor);
+  // As thick as a vertical splitter.
+  virtual int SpreadSheetFormulaBarGetScaledSeparatorSize(const TdxScaleFactor* AScaleFactor);
+  void DrawSpreadSheetHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                             TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                             rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                             bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont,
+                             vcl::TColor ATextColor, vcl::TColor ABkColor,
+                             TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                             bool AIsGroup = false);
+  void DrawSpreadSheetGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
+  void DrawSpreadSheetGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                             bool AExpanded, vcl::TCustomImageList* ADefaultGlyphs);
+  TRect SpreadSheetGroupExpandButtonContentOffsets();
+  TSize SpreadSheetGroupExpandButtonGlyphSize();
+  TSize SpreadSheetGroupLevelMarkSize();
+
+  // Layout control
+  virtual vcl::TColor LayoutControlEmptyAreaColor();
+  virtual IdxColorPalette* LayoutControlGetColorPaletteForGroupButton(TcxButtonState AState);
+  virtual IdxColorPalette* LayoutControlGetColorPaletteForItemCaption();
+  virtual IdxColorPalette* LayoutControlGetColorPaletteForTabbedGroupCaption(TcxButtonState AState);
+  virtual void DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R);
+
+  // Scroll box
+  virtual void DrawScrollBoxBackground(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor);
+
+  // Print preview
+  virtual vcl::TColor PrintPreviewBackgroundTextColor();
+  // Room for a two-pixel ring and a two-pixel shadow; not scaled.
+  virtual TRect PrintPreviewPageBordersScaledWidth(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawPrintPreviewScaledBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                const TdxScaleFactor* AScaleFactor);
+  virtual void DrawPrintPreviewPageScaledBackground(TcxCanvas* ACanvas, const TRect& ABorderRect,
+                                                    const TRect& AContentRect, bool ASelected, bool ADrawContent,
+                                                    const TdxScaleFactor* AScaleFactor);
+  TRect PrintPreviewPageBordersWidth();
+  void DrawPrintPreviewBackground(TcxCanvas* ACanvas, const TRect& R);
+  void DrawPrintPreviewPageBackground(TcxCanvas* ACanvas, const TRect& ABorderRect, const TRect& AContentRect,
+                                      bool ASelected, bool ADrawContent);
+
+  // Calculator
+  virtual vcl::TColor CalcEditButtonTextColor(TcxCalcButtonKind AButtonKind);
+
+  // Customization form
+  virtual vcl::TColor GetCustomizationFormListBackgroundColor();
+
+  // Gallery
+  virtual vcl::TColor GetGalleryGroupTextColor();
+  virtual vcl::TColor GetGalleryItemCaptionTextColor(const TdxGalleryItemViewState& AState);
+  virtual IdxColorPalette* GetGalleryItemColorPalette(const TdxGalleryItemViewState& AState);
+  virtual vcl::TColor GetGalleryItemDescriptionTextColor(const TdxGalleryItemViewState& AState);
+  virtual vcl::TColor GetGalleryItemImageFrameColor();
+  virtual TRect GetGalleryScaledGroupHeaderContentOffsets(const TdxScaleFactor* AScaleFactor);
+  virtual void DrawGalleryBackground(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual void DrawGalleryGroupHeader(TcxCanvas* ACanvas, const TRect& ABounds);
+  virtual bool DrawGalleryItemSelectionFirst();
+  virtual void DrawGalleryItemSelection(TcxCanvas* ACanvas, const TRect& R, const TdxGalleryItemViewState& AViewState);
+  virtual void DrawGalleryItemImageFrame(TcxCanvas* ACanvas, const TRect& R);
+  virtual vcl::TColor GetColorGalleryGlyphFrameColor();
+  virtual void DrawColorGalleryItemSelection(TcxCanvas* ACanvas, const TRect& R,
+                                             const TdxGalleryItemViewState& AViewState);
+  // At 96 dots per inch whatever the system resolution.
+  TRect GetGalleryGroupHeaderContentOffsets();
+
+  // Rating control
+  virtual void DrawRatingControlScaledIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                TdxRatingControlIndicatorState AState,
+                                                const TdxScaleFactor* AScaleFactor);
+  virtual IdxColorPalette* GetRatingControlIndicatorColorPalette(TdxRatingControlIndicatorState AState);
+  virtual TSize GetRatingControlScaledIndicatorSize(const TdxScaleFactor* AScaleFactor);
+  void DrawRatingControlIndicator(TcxCanvas* ACanvas, const TRect& ABounds, TdxRatingControlIndicatorState AState);
+  TSize GetRatingControlIndicatorSize();
+
+  // Fixed group indicator
+  virtual void DrawScaledFixedGroupIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                             const TdxScaleFactor* AScaleFactor);
+  virtual TSize GetScaledFixedGroupIndicatorSize(const TdxScaleFactor* AScaleFactor);
+  void DrawFixedGroupIndicator(TcxCanvas* ACanvas, const TRect& ABounds);
+  TSize GetFixedGroupIndicatorSize();
+
+  // Wheel picker
+  virtual vcl::TColor GetWheelPickerBorderItemColor(TcxButtonState AState);
+  virtual IdxColorPalette* GetWheelPickerColorPalette(TcxButtonState AState);
+  virtual vcl::TColor GetWheelPickerFillItemColor(TcxButtonState AState);
+  virtual void DrawWheelPickerItem(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+  virtual void DrawWheelPickerItemBackground(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+  virtual void DrawWheelPickerItemBorder(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState);
+
+  // Rich edit
+  virtual vcl::TColor RichEditControlHeaderFooterLineColor();
+  virtual vcl::TColor RichEditControlHeaderFooterMarkBackColor();
+  virtual vcl::TColor RichEditControlHeaderFooterMarkTextColor();
+  virtual vcl::TColor RichEditRulerControlColor();
+  virtual vcl::TColor RichEditRulerActiveAreaColor();
+  virtual vcl::TColor RichEditRulerDefaultTabColor();
+  virtual vcl::TColor RichEditRulerInactiveAreaColor();
+  virtual vcl::TColor RichEditRulerTabTypeToggleBorderColor();
+  virtual vcl::TColor RichEditRulerTextColor();
+
  protected:
   friend class TcxLookAndFeelPaintersManager;
   // clHotLight from Windows Vista on, clHighlightText before.
@@ -298,6 +1445,31 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   // R narrowed to a band of ASize through its centre: left and right for a
   // vertical line, top and bottom otherwise.
   virtual TRect GetSeparatorBounds(const TRect& R, int ASize, bool AIsVertical);
+  // Background through AOnDrawBackground or a fill, then the text: the
+  // content of headers and footer cells.
+  virtual void DrawContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                           TcxButtonState AState, rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                           bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont,
+                           vcl::TColor ATextColor, vcl::TColor ABkColor, TcxDrawBackgroundEvent AOnDrawBackground);
+  // The cell inset by its border, and that inset by the text margin.
+  virtual TRect FooterCellContentBounds(const TRect& ABounds);
+  virtual TRect FooterCellTextAreaBounds(const TRect& ABounds);
+  virtual vcl::TColor GetFilterSmartTagColor(TcxFilterSmartTagState AState, bool AIsFilterActive);
+  // Two-colour sorting triangles for the concrete painters' marks.
+  void DrawSortingArrow(TcxCanvas* ACanvas, const TRect& R, const TdxScaleFactor* AScaleFactor,
+                        bool AAscendingSorting, vcl::TColor AColor1, vcl::TColor AColor2);
+  void DrawSummarySortingArrow(TcxCanvas* ACanvas, const TRect& R, const TdxScaleFactor* AScaleFactor,
+                               bool AAscendingSorting, vcl::TColor AColor1, vcl::TColor AColor2);
+  // The arrow of a line button: up or left for sbpLineUp, down or right
+  // for the other parts.
+  TcxArrowDirection GetScrollBarArrowDirection(bool AHorizontal, TcxScrollBarPart APart);
+  // Draws one scroll-bar part; the concrete painters supply the look.
+  virtual void DoDrawScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TdxScaleFactor* AScaleFactor,
+                                   TcxScrollBarPart APart, TcxButtonState AState, const TRect& R);
+  // The body and arrow of a scheduler navigation button.
+  virtual void DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AArrowRect,
+                                                    bool AIsNextButton, TcxButtonState AState,
+                                                    bool AIsVertical = false);
   // Frees the cached glyphs and details; Destroy runs it.
   virtual void FreeCachedResources();
 };
