@@ -6,16 +6,11 @@ target_compile_definitions(kv_options INTERFACE UNICODE _UNICODE NOMINMAX STRICT
 # GCC 12 reports bounds and overlap faults inside the standard library's own
 # inlined string copies that cannot happen (GCC bugs 105329, 105651); those
 # checks are off so that -Werror keeps meaning a fault of ours.
-# GCC 12 also forgets a header's "#pragma GCC diagnostic" once the header is
-# precompiled, for the warnings it gives after inlining: SysUtils.h silences
-# -Wdangling-pointer for TDestroyWatch (the watched object holds the watch's
-# address only while the watch lives), and inside the precompiled header that
-# no longer holds, so the check is off for all.
 # -Winvalid-pch: a shared precompiled header that stopped matching a target's
 # flags would otherwise be skipped in silence and only cost time.
 target_compile_options(kv_options INTERFACE
   $<$<COMPILE_LANGUAGE:CXX>:-finput-charset=UTF-8 -Wall -Wextra -Werror -Wno-cast-function-type
-    -Wno-array-bounds -Wno-stringop-overflow -Wno-stringop-overread -Wno-restrict -Wno-dangling-pointer
+    -Wno-array-bounds -Wno-stringop-overflow -Wno-stringop-overread -Wno-restrict
     -Winvalid-pch>)
 target_link_options(kv_options INTERFACE -static -static-libgcc -static-libstdc++)
 target_include_directories(kv_options INTERFACE ${PROJECT_SOURCE_DIR})
