@@ -222,19 +222,19 @@ std::uint8_t HexByte(const rtl::String& AHexDigits)
   return static_cast<std::uint8_t>(rtl::StrToInt(L"$" + AHexDigits));
 }
 
-void Initialization()
+void dxCoreGraphicsInitialization()
 {
   TdxAlphaColors::Initialize();
 }
 
-void Finalization()
+void dxCoreGraphicsFinalization()
 {
   TdxAlphaColors::Finalize();
 }
 
 }  // namespace
 
-RTL_UNIT(dxCoreGraphics, &Initialization, &Finalization);
+RTL_UNIT(dxCoreGraphics, &dxCoreGraphicsInitialization, &dxCoreGraphicsFinalization);
 
 // ---------------------------------------------------------------------------
 // Alpha colours
@@ -559,7 +559,7 @@ class TFontSelection {
 struct TRegionDeleter {
   void operator()(HRGN ARegion) const { DeleteObject(ARegion); }
 };
-using TOwnedRegion = std::unique_ptr<std::remove_pointer_t<HRGN>, TRegionDeleter>;
+using TRegionPtr = std::unique_ptr<std::remove_pointer_t<HRGN>, TRegionDeleter>;
 
 }  // namespace
 
@@ -619,13 +619,13 @@ HRGN dxGetCharacterRangeRegion(HDC DC, const wchar_t* AText, int ACount, bool AR
   dxGetCharacterRects(DC, AText, ACount, rects, AReorder, AFont, ABounds);
   if (rects.empty())
     return nullptr;
-  TOwnedRegion result;
+  TRegionPtr result;
   const int last = std::min(ACount, ALength + AStart) - 1;
   for (int i = std::max(0, AStart); i <= last; ++i) {
     const RECT& R = rects[i];
     if (R.left >= R.right)
       continue;
-    TOwnedRegion part(CreateRectRgnIndirect(&R));
+    TRegionPtr part(CreateRectRgnIndirect(&R));
     if (!result)
       result = std::move(part);
     else

@@ -8,6 +8,8 @@
 
 #include "platform/rtl/ClassesComponents.h"
 
+using enum vcl::TPenStyle;
+
 namespace {
 
 constinit TdxGPSolidPenCacheManager* SolidPenCache = nullptr;
@@ -335,15 +337,15 @@ bool TdxGPResourceManager::GetPen(TdxAlphaColor AColor, float AWidth, vcl::TPenS
 {
   AHandle.Reset();
   switch (AStyle) {
-    case vcl::psSolid:
+    case psSolid:
       return GetPen(AColor, AWidth, Gdiplus::DashStyleSolid, AHandle);
-    case vcl::psDash:
+    case psDash:
       return GetPen(AColor, AWidth, Gdiplus::DashStyleDash, AHandle);
-    case vcl::psDot:
+    case psDot:
       return GetPen(AColor, AWidth, Gdiplus::DashStyleDot, AHandle);
-    case vcl::psDashDot:
+    case psDashDot:
       return GetPen(AColor, AWidth, Gdiplus::DashStyleDashDot, AHandle);
-    case vcl::psDashDotDot:
+    case psDashDotDot:
       return GetPen(AColor, AWidth, Gdiplus::DashStyleDashDotDot, AHandle);
     default:
       return false;
@@ -438,7 +440,7 @@ void RegisterPictureFormats()
   }
 }
 
-void StartStep()
+void GlyphsStartStep()
 {
   if (!dxGpIsAvailable())
     return;
@@ -449,7 +451,7 @@ void StartStep()
   RegisterPictureFormats();
 }
 
-void FinishStep()
+void GlyphsFinishStep()
 {
   rtl::FreeAndNil(SolidPenCache);
   rtl::FreeAndNil(SolidBrushCache);
@@ -461,10 +463,10 @@ void FinishStep()
 
 void dxGpRegisterImageClassesStep()
 {
-  dxGetUnitsLoader()->AddUnit(&StartStep, &FinishStep);
+  dxGetUnitsLoader()->AddUnit(&GlyphsStartStep, &GlyphsFinishStep);
 }
 
 void dxGpUnregisterImageClassesStep()
 {
-  dxGetUnitsLoader()->RemoveUnit(&FinishStep);
+  dxGetUnitsLoader()->RemoveUnit(&GlyphsFinishStep);
 }

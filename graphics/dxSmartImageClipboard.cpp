@@ -10,6 +10,10 @@
 #include "graphics/dxSmartImage.h"
 #include "platform/rtl/SysUtils.h"
 
+using enum TdxDefaultBoolean;
+using enum vcl::TBitmapHandleType;
+using enum vcl::TPixelFormat;
+
 namespace {
 
 // One clipboard format per TdxImageDataFormat, indexed by its ordinal.
@@ -172,9 +176,9 @@ void TdxCustomSmartImage::LoadFromClipboardFormat(WORD AFormat, HANDLE AData, HP
 {
   if (AFormat == CF_BITMAP) {
     rtl::TOwnedPtr<vcl::TBitmap> bitmap(rtl::New<vcl::TBitmap>());
-    bitmap->SetHandleType(vcl::bmDIB);
+    bitmap->SetHandleType(bmDIB);
     bitmap->LoadFromClipboardFormat(AFormat, AData, APalette);
-    bitmap->SetPixelFormat(vcl::pf24bit);
+    bitmap->SetPixelFormat(pf24bit);
     SetBitmap(bitmap.get());
     return;
   }

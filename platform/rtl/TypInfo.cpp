@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <string>
 
+using enum rtl::TFloatType;
+using enum rtl::TTypeKind;
+
 namespace rtl {
 
 namespace {

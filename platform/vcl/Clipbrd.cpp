@@ -15,7 +15,7 @@ TClipboard*& ClipboardVariable()
   return clipboard;
 }
 
-void Finalization()
+void ClipbrdFinalization()
 {
   rtl::FreeAndNil(ClipboardVariable());
 }
@@ -40,7 +40,7 @@ class TClipboardDataLock {
 
 }  // namespace
 
-RTL_UNIT(Clipbrd, nullptr, &Finalization);
+RTL_UNIT(Clipbrd, nullptr, &ClipbrdFinalization);
 
 TClipboard* Clipboard()
 {

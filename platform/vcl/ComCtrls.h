@@ -391,7 +391,7 @@ class TCustomTreeView : public TWinControl {
 class TTreeView : public TCustomTreeView {
   RTL_CLASS(TTreeView, TCustomTreeView)
   RTL_PUBLISHED(RTL_PROPERTY(AutoExpand, GetAutoExpand, SetAutoExpand, RTL_DEFAULT(false)),
-                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(bsSingle)),
+                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
                 RTL_PROPERTY(HotTrack, GetHotTrack, SetHotTrack, RTL_DEFAULT(false)),
                 RTL_PROPERTY(Images, GetImages, SetImages), RTL_PROPERTY(Indent, GetIndent, SetIndent),
@@ -535,13 +535,13 @@ class TCustomRichEdit : public TCustomMemo {
 
 class TRichEdit : public TCustomRichEdit {
   RTL_CLASS(TRichEdit, TCustomRichEdit)
-  RTL_PUBLISHED(RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(bsSingle)),
+  RTL_PUBLISHED(RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
                 RTL_PROPERTY(Lines, GetLines, SetLines),
                 RTL_PROPERTY(MaxLength, GetMaxLength, SetMaxLength, RTL_DEFAULT(0)),
                 RTL_PROPERTY(PlainText, GetPlainText, SetPlainText, RTL_DEFAULT(false)),
                 RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(ssNone)),
+                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(TScrollStyle::ssNone)),
                 RTL_PROPERTY(WantReturns, GetWantReturns, SetWantReturns, RTL_DEFAULT(true)),
                 RTL_PROPERTY(WantTabs, GetWantTabs, SetWantTabs, RTL_DEFAULT(false)),
                 RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(true)),

@@ -24,15 +24,7 @@ namespace vcl {
 // Types
 
 RTL_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
-// TShiftState has an ssHorizontal too, so the scroll style's values live in
-// a namespace of their own; its horizontal value is TScrollStyle::ssHorizontal.
-namespace scrollstyle {
 RTL_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth);
-}
-using scrollstyle::TScrollStyle;
-using scrollstyle::ssNone;
-using scrollstyle::ssVertical;
-using scrollstyle::ssBoth;
 RTL_ENUM(TButtonStyle, bsPushButton, bsCommandLink, bsSplitButton);
 RTL_ENUM(TTextLayout, tlTop, tlCenter, tlBottom);
 RTL_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable);
@@ -145,10 +137,10 @@ class TCustomEdit : public TWinControl {
 
 class TEdit : public TCustomEdit {
   RTL_CLASS(TEdit, TCustomEdit)
-  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::taLeftJustify)),
+  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
                 RTL_PROPERTY(AutoSelect, GetAutoSelect, SetAutoSelect, RTL_DEFAULT(true)),
-                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(bsSingle)),
-                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(ecNormal)),
+                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
+                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(TEditCharCase::ecNormal)),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
                 RTL_PROPERTY(MaxLength, GetMaxLength, SetMaxLength, RTL_DEFAULT(0)),
                 RTL_PROPERTY(OEMConvert, GetOEMConvert, SetOEMConvert, RTL_DEFAULT(false)),
@@ -211,15 +203,15 @@ class TCustomMemo : public TCustomEdit {
 
 class TMemo : public TCustomMemo {
   RTL_CLASS(TMemo, TCustomMemo)
-  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::taLeftJustify)),
-                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(bsSingle)),
-                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(ecNormal)),
+  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
+                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
+                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(TEditCharCase::ecNormal)),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
                 RTL_PROPERTY(Lines, GetLines, SetLines),
                 RTL_PROPERTY(MaxLength, GetMaxLength, SetMaxLength, RTL_DEFAULT(0)),
                 RTL_PROPERTY(OEMConvert, GetOEMConvert, SetOEMConvert, RTL_DEFAULT(false)),
                 RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(ssNone)),
+                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(TScrollStyle::ssNone)),
                 RTL_PROPERTY(WantReturns, GetWantReturns, SetWantReturns, RTL_DEFAULT(true)),
                 RTL_PROPERTY(WantTabs, GetWantTabs, SetWantTabs, RTL_DEFAULT(false)),
                 RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(true)),
@@ -325,7 +317,7 @@ class TButton : public TCustomButton {
   RTL_PUBLISHED(RTL_PROPERTY(Cancel, GetCancel, SetCancel, RTL_DEFAULT(false)),
                 RTL_PROPERTY(Default, GetDefault, SetDefault, RTL_DEFAULT(false)),
                 RTL_PROPERTY(ModalResult, GetModalResult, SetModalResult, RTL_DEFAULT(0)),
-                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(bsPushButton)),
+                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(TButtonStyle::bsPushButton)),
                 RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(false)))
 };
 
@@ -428,14 +420,14 @@ class TCustomListBox : public TWinControl {
 
 class TListBox : public TCustomListBox {
   RTL_CLASS(TListBox, TCustomListBox)
-  RTL_PUBLISHED(RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(bsSingle)),
+  RTL_PUBLISHED(RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
                 RTL_PROPERTY(ExtendedSelect, GetExtendedSelect, SetExtendedSelect, RTL_DEFAULT(true)),
                 RTL_PROPERTY(IntegralHeight, GetIntegralHeight, SetIntegralHeight, RTL_DEFAULT(false)),
                 RTL_PROPERTY(ItemHeight, GetItemHeight, SetItemHeight),
                 RTL_PROPERTY(Items, GetItems, SetItems),
                 RTL_PROPERTY(MultiSelect, GetMultiSelect, SetMultiSelect, RTL_DEFAULT(false)),
                 RTL_PROPERTY(Sorted, GetSorted, SetSorted, RTL_DEFAULT(false)),
-                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(lbStandard)),
+                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(TListBoxStyle::lbStandard)),
                 RTL_PROPERTY(OnDrawItem, GetOnDrawItem, SetOnDrawItem),
                 RTL_PROPERTY(OnMeasureItem, GetOnMeasureItem, SetOnMeasureItem))
 };
@@ -461,7 +453,7 @@ class TCustomLabel : public TGraphicControl {
   bool GetWordWrap() const { return FWordWrap; }
   void SetWordWrap(bool AValue);
   // A transparent label paints its text alone, over what is behind it.
-  bool GetTransparent() const { return !FControlStyle.Contains(csOpaque); }
+  bool GetTransparent() const { return !FControlStyle.Contains(TControlStyleItem::csOpaque); }
   void SetTransparent(bool AValue);
   bool GetShowAccelChar() const { return FShowAccelChar; }
   void SetShowAccelChar(bool AValue);
@@ -493,10 +485,10 @@ class TCustomLabel : public TGraphicControl {
 
 class TLabel : public TCustomLabel {
   RTL_CLASS(TLabel, TCustomLabel)
-  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::taLeftJustify)),
+  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
                 RTL_PROPERTY(AutoSize, GetAutoSize, SetAutoSize, RTL_DEFAULT(true)),
                 RTL_PROPERTY(FocusControl, GetFocusControl, SetFocusControl),
-                RTL_PROPERTY(Layout, GetLayout, SetLayout, RTL_DEFAULT(tlTop)),
+                RTL_PROPERTY(Layout, GetLayout, SetLayout, RTL_DEFAULT(TTextLayout::tlTop)),
                 RTL_PROPERTY(ShowAccelChar, GetShowAccelChar, SetShowAccelChar, RTL_DEFAULT(true)),
                 RTL_PROPERTY(Transparent, GetTransparent, SetTransparent, RTL_DEFAULT(false)),
                 RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(false)))

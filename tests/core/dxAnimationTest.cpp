@@ -16,6 +16,9 @@
 #include "core/dxCoreClasses.h"
 #include "platform/rtl/SysUtils.h"
 
+using enum TdxAnimationTransitionEffect;
+using enum TdxAnimationTransitionEffectMode;
+
 namespace {
 
 constexpr DWORD GuardTimeout = 10000;

@@ -7,6 +7,15 @@
 #include "platform/vcl/Controls.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
+using enum TcxAlignmentVert;
+using enum TcxBorder;
+using enum TcxRegionOperation;
+using enum TcxRotationAngle;
+using enum rtl::TAlignment;
+using enum vcl::TBiDiMode;
+using enum vcl::TBrushStyle;
+using enum vcl::TPixelFormat;
+
 using namespace vcl;
 using vcltest::AsPixel;
 using vcltest::TSurface;
@@ -833,14 +842,14 @@ TEST(cxCanvas, DrawTextWithAlignmentValues)
   TSurface surface(120, 40);
   TWrapped canvas(surface.DC());
   canvas->GetFont()->SetColor(clBlack);
-  canvas->DrawTexT(L"Right", TRect{0, 0, 120, 40}, rtl::taRightJustify, vaBottom, false, false);
+  canvas->DrawTexT(L"Right", TRect{0, 0, 120, 40}, taRightJustify, vaBottom, false, false);
   const auto [left, right] = InkColumns(surface);
   const auto [top, bottom] = InkRows(surface);
   EXPECT_GT(left, 60);
   EXPECT_GT(top, 15);
   EXPECT_LE(right, 119);
   EXPECT_LE(bottom, 39);
-  canvas->DrawTexT(L"", TRect{0, 0, 120, 40}, rtl::taLeftJustify, vaTop, false, false);
+  canvas->DrawTexT(L"", TRect{0, 0, 120, 40}, taLeftJustify, vaTop, false, false);
 }
 
 TEST(cxCanvas, TextStringsBoundsBreakLines)

@@ -10,6 +10,8 @@
 #include "platform/vcl/Controls.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
+using enum TcxRotationAngle;
+
 using namespace vcl;
 using rtl::String;
 using vcltest::AsPixel;

@@ -12,6 +12,10 @@
 #include "graphics/dxGDIPlusAPI.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 
+using enum TcxImageDrawMode;
+using enum TcxImageFitMode;
+using enum vcl::TPixelFormat;
+
 using namespace vcl;
 
 namespace {

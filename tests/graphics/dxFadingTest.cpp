@@ -15,6 +15,9 @@
 #include "graphics/cxGraphicsBitmaps.h"
 #include "platform/rtl/SysUtils.h"
 
+using enum TcxButtonState;
+using enum TdxFaderAnimationState;
+
 namespace {
 
 // ---------------------------------------------------------------------------

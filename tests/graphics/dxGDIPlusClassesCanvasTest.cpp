@@ -6,6 +6,8 @@
 #include "graphics/dxGDIPlusClasses.h"
 #include "platform/rtl/Classes.h"
 
+using enum vcl::TPenStyle;
+
 namespace {
 
 using rtl::TOwnedPtr;
@@ -82,7 +84,7 @@ TEST_F(dxGPCanvas, IntegerRectanglesLoseTheirLastRowAndColumn)
   EXPECT_EQ(surface.Pixel(10, 9), 0u);
   // The platform-colour form converts with the alphas.
   surface.Clear();
-  canvas->Rectangle(TRect{0, 0, 10, 10}, vcl::clNone, vcl::clBlue, 1.0f, vcl::psSolid, 255, 255);
+  canvas->Rectangle(TRect{0, 0, 10, 10}, vcl::clNone, vcl::clBlue, 1.0f, psSolid, 255, 255);
   EXPECT_EQ(surface.Pixel(5, 5), Blue);
 }
 
@@ -98,14 +100,14 @@ TEST_F(dxGPCanvas, FillsAndOutlinesAreMadeOnlyForVisibleColoursAndPens)
     bool Edge;
   };
   const Case cases[] = {
-      {"outline only", Blue, None, vcl::psSolid, 1, false, true},
-      {"fill only (clear pen)", Blue, Red, vcl::psClear, 1, true, false},
-      {"fill only (zero width)", Blue, Red, vcl::psSolid, 0, true, false},
-      {"transparent white", TdxAlphaColorTransparentWhite, TdxAlphaColorTransparentWhite, vcl::psSolid, 1, false,
+      {"outline only", Blue, None, psSolid, 1, false, true},
+      {"fill only (clear pen)", Blue, Red, psClear, 1, true, false},
+      {"fill only (zero width)", Blue, Red, psSolid, 0, true, false},
+      {"transparent white", TdxAlphaColorTransparentWhite, TdxAlphaColorTransparentWhite, psSolid, 1, false,
        false},
-      {"default marker fills transparently", None, TdxAlphaColorDefault, vcl::psSolid, 1, false, false},
-      {"red with alpha 0 draws nothing visible", 0x00FF0000, None, vcl::psSolid, 3, false, false},
-      {"both", Blue, Red, vcl::psSolid, 1, true, true},
+      {"default marker fills transparently", None, TdxAlphaColorDefault, psSolid, 1, false, false},
+      {"red with alpha 0 draws nothing visible", 0x00FF0000, None, psSolid, 3, false, false},
+      {"both", Blue, Red, psSolid, 1, true, true},
   };
   TGpCanvasTestSurface surface(30, 30);
   for (const Case& c : cases) {
@@ -135,7 +137,7 @@ TEST_F(dxGPCanvas, LinesPolygonsCurvesPathsAndRegions)
   TdxGPCanvas* canvas = surface.Canvas();
   canvas->Line(0, 5, 39, 5, Red);
   EXPECT_EQ(surface.Pixel(20, 5), Red);
-  canvas->Line(0.0f, 7.0f, 39.0f, 7.0f, Blue, 1.0f, vcl::psDot);
+  canvas->Line(0.0f, 7.0f, 39.0f, 7.0f, Blue, 1.0f, psDot);
   EXPECT_TRUE(surface.AnyIn(TRect{0, 7, 40, 8}));
   EXPECT_FALSE(surface.AnyIn(TRect{0, 8, 40, 9}));
 
@@ -331,7 +333,7 @@ TEST_F(dxGPCanvas, ObjectShapesSpanTheirBrushesOverTheFigure)
   EXPECT_GT(dxAlphaColorToBytes(surface.Pixel(10, 5)).R, 0xE0);
   EXPECT_GT(dxAlphaColorToBytes(surface.Pixel(49, 5)).B, 0xE0);
 
-  TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(Red, 1.0f, vcl::psSolid, 1.0f));
+  TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(Red, 1.0f, psSolid, 1.0f));
   surface.Clear();
   canvas->Ellipse(TRect{0, 0, 11, 11}, pen.get(), nullptr);
   EXPECT_EQ(surface.Pixel(5, 5), 0u);

@@ -9,6 +9,8 @@
 #include "graphics/cxGraphicsImageAnimation.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 
+using enum TdxDefaultBoolean;
+
 namespace {
 
 using namespace dxImageTestBytes;

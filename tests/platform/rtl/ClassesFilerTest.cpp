@@ -8,6 +8,9 @@
 #include <utility>
 #include <vector>
 
+using enum rtl::TComponentStateFlag;
+using enum rtl::TValueType;
+
 using namespace rtl;
 
 namespace filer_test {
@@ -352,8 +355,8 @@ class TFilerShape : public TPersistent {
   RTL_CLASS(TFilerShape, TPersistent)
   RTL_PUBLISHED(RTL_PROPERTY(Width, FWidth, FWidth, RTL_DEFAULT(10)),
                 RTL_PROPERTY(Visible, FVisible, FVisible),
-                RTL_PROPERTY(Kind, FKind, FKind, RTL_DEFAULT(skSquare)),
-                RTL_PROPERTY(Kinds, FKinds, FKinds, RTL_DEFAULT(TFilerShapeKinds{skCircle})),
+                RTL_PROPERTY(Kind, FKind, FKind, RTL_DEFAULT(TFilerShapeKind::skSquare)),
+                RTL_PROPERTY(Kinds, FKinds, FKinds, RTL_DEFAULT(TFilerShapeKinds{TFilerShapeKind::skCircle})),
                 RTL_PROPERTY(Caption, FCaption, FCaption),
                 RTL_PROPERTY(Letter, FLetter, FLetter, RTL_DEFAULT(L'\0')),
                 RTL_PROPERTY(Ratio, FRatio, FRatio),
@@ -370,8 +373,8 @@ class TFilerShape : public TPersistent {
   void Create()
   {
     FWidth = 10;
-    FKind = skSquare;
-    FKinds = {skCircle};
+    FKind = TFilerShapeKind::skSquare;
+    FKinds = {TFilerShapeKind::skCircle};
     FFont = New<TFilerFont>();
     FFont->FSize = 8;
   }
@@ -465,8 +468,8 @@ TEST(TReader, RestoresThePropertiesOfAPersistent)
   TOwnedPtr<TFilerShape> source(New<TFilerShape>());
   source->FWidth = 300;
   source->FVisible = true;
-  source->FKind = skTriangle;
-  source->FKinds = {skSquare, skTriangle};
+  source->FKind = TFilerShapeKind::skTriangle;
+  source->FKinds = {TFilerShapeKind::skSquare, TFilerShapeKind::skTriangle};
   source->FCaption = L"Line 1\r\n\u0414\u0430 \u4E2D";
   source->FLetter = L'\u00E9';
   source->FRatio = 0.1;
@@ -485,8 +488,8 @@ TEST(TReader, RestoresThePropertiesOfAPersistent)
   ReadProperties(WrittenProperties(source.get()), target.get());
   EXPECT_EQ(target->FWidth, 300);
   EXPECT_TRUE(target->FVisible);
-  EXPECT_EQ(target->FKind, skTriangle);
-  EXPECT_EQ(target->FKinds, (TFilerShapeKinds{skSquare, skTriangle}));
+  EXPECT_EQ(target->FKind, TFilerShapeKind::skTriangle);
+  EXPECT_EQ(target->FKinds, (TFilerShapeKinds{TFilerShapeKind::skSquare, TFilerShapeKind::skTriangle}));
   EXPECT_EQ(target->FCaption, source->FCaption);
   EXPECT_EQ(target->FLetter, L'\u00E9');
   EXPECT_EQ(target->FRatio, 0.1);
@@ -762,7 +765,7 @@ TEST_F(TFilerComponents, AFormTextBecomesObjectsAndBackTheSameText)
 
   EXPECT_EQ(form->GetName(), L"Form1");
   EXPECT_EQ(form->FCaption, L"Hello\r\nworld \u0414\u0430");
-  EXPECT_EQ(form->FKinds, (TFilerShapeKinds{skCircle, skTriangle}));
+  EXPECT_EQ(form->FKinds, (TFilerShapeKinds{TFilerShapeKind::skCircle, TFilerShapeKind::skTriangle}));
   ASSERT_EQ(form->GetComponentCount(), 2);
   auto* button1 = As<TFilerButton>(form->GetComponents(0));
   auto* button2 = As<TFilerButton>(form->GetComponents(1));

@@ -155,3 +155,23 @@ TEST(LinkOrder, LinkedUnitsListsEveryDeclaredUnitOnce)
   EXPECT_NE(faults.find("C is missing\n"), std::string::npos) << faults;
   EXPECT_EQ(faults.find("A is missing"), std::string::npos) << faults;
 }
+
+TEST(LinkOrder, OrderUnitsFollowsTheNamesAndSkipsUnitsNotLinked)
+{
+  const UnitInfo* const linked[] = {&unit_A, &unit_B, &unit_C};
+  const char* const names[] = {"C", "NotLinked", "A", "B"};
+  EXPECT_EQ(OrderUnits(linked, names), (std::vector<const UnitInfo*>{&unit_C, &unit_A, &unit_B}));
+  EXPECT_TRUE(OrderUnits({}, names).empty());
+}
+
+TEST(LinkOrder, OrderUnitsRefusesALinkedUnitWithoutAPlace)
+{
+  const UnitInfo* const linked[] = {&unit_A, &unit_B, &unit_C};
+  const char* const names[] = {"B"};
+  try {
+    OrderUnits(linked, names);
+    FAIL() << "a unit missing from the names was accepted";
+  } catch (const EInvalidOperation& E) {
+    EXPECT_EQ(E.Message(), L"Units missing from the link order: A, C");
+  }
+}

@@ -11,6 +11,10 @@
 #include "platform/vcl/ImgList.h"
 #include "tests/platform/vcl/VclTestHost.h"
 
+using enum vcl::TCustomDrawStateItem;
+using enum vcl::TFontStyle;
+using enum vcl::THitTest;
+
 namespace vcl {
 namespace {
 

@@ -13,6 +13,11 @@
 #include "platform/vcl/Menus.h"
 #include "tests/platform/vcl/VclTestHost.h"
 
+using enum vcl::TControlStyleItem;
+using enum vcl::TDragKind;
+using enum vcl::TDragMode;
+using enum vcl::TDragState;
+
 namespace vcl {
 namespace {
 

@@ -11,6 +11,11 @@
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/vcl/Controls.h"
 
+using enum vcl::TAlign;
+using enum vcl::TAnchorKind;
+using enum vcl::TControlStyleItem;
+using enum vcl::TShiftStateItem;
+
 namespace vcl {
 namespace {
 

@@ -12,6 +12,12 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
 
+using enum vcl::TAnchorKind;
+using enum vcl::TCloseAction;
+using enum vcl::TFormBorderStyle;
+using enum vcl::TPosition;
+using enum vcl::TWindowState;
+
 namespace vcl {
 namespace {
 
