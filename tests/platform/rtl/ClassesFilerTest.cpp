@@ -74,6 +74,8 @@ String ErrorText(const std::function<void()>& AAction)
 
 RTL_ENUM(TFilerShapeKind, skCircle, skSquare, skTriangle);
 using TFilerShapeKinds = TSet<TFilerShapeKind>;
+// Shares the value name skCircle with TFilerShapeKind, at another ordinal.
+RTL_ENUM(TFilerMarkKind, mkNone, skCircle);
 
 TEST(TWriter, WritesEachValueInItsExactForm)
 {
@@ -247,6 +249,24 @@ TEST(TReader, ReadsBackWhatTheWriterWrote)
       EXPECT_EQ(c.Read(reader.get()), c.Expected) << c.Name;
     }
     EXPECT_EQ(stream->GetPosition(), static_cast<std::int64_t>(bytes.size())) << c.Name;
+  }
+}
+
+TEST(TReader, EnumerationsSharingAValueNameReadTheirOwnOrdinal)
+{
+  // A set is stored by its values' names; each type maps the shared name to
+  // its own ordinal.
+  const TByteList bytes = Written([](TWriter* W) { W->WriteSet(GetEnumInfo<TFilerMarkKind>(), 0b10); });
+  EXPECT_EQ(bytes, Concat(Concat(Bytes({0x0B, 8}), Ascii("skCircle")), Bytes({0})));
+  const struct {
+    const TEnumInfo* info;
+    std::uint32_t expected;
+  } cases[] = {{GetEnumInfo<TFilerMarkKind>(), 1u << TFilerMarkKind::skCircle},
+               {GetEnumInfo<TFilerShapeKind>(), 1u << TFilerShapeKind::skCircle}};
+  for (const auto& c : cases) {
+    TOwnedPtr<TBytesStream> stream = StreamOf(bytes);
+    TOwnedPtr<TReader> reader(New<TReader>(stream.get(), 500000));
+    EXPECT_EQ(reader->ReadSet(c.info), c.expected) << testing::PrintToString(std::wstring(c.info->Name));
   }
 }
 
