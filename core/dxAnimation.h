@@ -54,7 +54,9 @@ class TdxAnimationTransition : public rtl::TObject {
 
  public:
   // ATime in milliseconds.
-  virtual void Create(unsigned ATime, TdxAnimationTransitionEffect ATransitionEffect = TdxAnimationTransitionEffect::ateLinear, int ALength = 0,
+  virtual void Create(unsigned ATime,
+                      TdxAnimationTransitionEffect ATransitionEffect = TdxAnimationTransitionEffect::ateLinear,
+                      int ALength = 0,
                       TdxAnimationTransitionEffectMode ATransitionEffectMode = TdxAnimationTransitionEffectMode::atmIn);
   void Destroy() override;
 

@@ -781,7 +781,8 @@ class TdxGPCanvas : public TdxGpBase {
     Curve(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
   }
   void Ellipse(const TRect& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-               vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+               vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+               BYTE ABrushColorAlpha = 255)
   {
     Ellipse(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
             APenWidth, APenStyle);
@@ -792,7 +793,8 @@ class TdxGPCanvas : public TdxGpBase {
     Line(X1, Y1, X2, Y2, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
   }
   void Path(TdxGPPath* APath, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-            vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+            vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+            BYTE ABrushColorAlpha = 255)
   {
     Path(APath, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
          APenWidth, APenStyle);
@@ -805,7 +807,8 @@ class TdxGPCanvas : public TdxGpBase {
         dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
   }
   void Polygon(std::span<const TPoint> APoints, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-               vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+               vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+               BYTE ABrushColorAlpha = 255)
   {
     Polygon(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha),
             dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
@@ -816,13 +819,15 @@ class TdxGPCanvas : public TdxGpBase {
     Polyline(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
   }
   void Rectangle(const TRect& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-                 vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+                 vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+                 BYTE ABrushColorAlpha = 255)
   {
     Rectangle(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
               APenWidth, APenStyle);
   }
   void Ellipse(const TdxRectF& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-               vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+               vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+               BYTE ABrushColorAlpha = 255)
   {
     Ellipse(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
             APenWidth, APenStyle);
@@ -845,13 +850,15 @@ class TdxGPCanvas : public TdxGpBase {
     Polyline(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
   }
   void Rectangle(const TdxRectF& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-                 vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+                 vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+                 BYTE ABrushColorAlpha = 255)
   {
     Rectangle(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
               APenWidth, APenStyle);
   }
   void Region(TdxGPRegion* ARegion, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-              vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+              vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+              BYTE ABrushColorAlpha = 255)
   {
     Region(ARegion, dxColorToAlphaColor(APenColor, APenColorAlpha),
            dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);

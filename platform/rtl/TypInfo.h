@@ -171,7 +171,11 @@ template <class T>
 consteval TTypeInfo MakeTypeInfo()
 {
   if constexpr (std::is_same_v<T, bool>) {
-    return {.Kind = TTypeKind::tkEnumeration, .Name = L"Boolean", .MinValue = 0, .MaxValue = 1, .EnumInfo = &BooleanInfo};
+    return {.Kind = TTypeKind::tkEnumeration,
+            .Name = L"Boolean",
+            .MinValue = 0,
+            .MaxValue = 1,
+            .EnumInfo = &BooleanInfo};
   } else if constexpr (std::is_same_v<T, wchar_t>) {
     return IntegerInfo<wchar_t>(L"Char", TTypeKind::tkWChar);
   } else if constexpr (std::is_same_v<T, char>) {
@@ -206,7 +210,11 @@ consteval TTypeInfo MakeTypeInfo()
     return {.Kind = TTypeKind::tkVariant, .Name = L"Variant"};
   } else if constexpr (NamedEnum<T>) {
     constexpr const TEnumInfo* info = RtlEnumInfo(T{});
-    return {.Kind = TTypeKind::tkEnumeration, .Name = info->Name, .MinValue = 0, .MaxValue = info->High(), .EnumInfo = info};
+    return {.Kind = TTypeKind::tkEnumeration,
+            .Name = info->Name,
+            .MinValue = 0,
+            .MaxValue = info->High(),
+            .EnumInfo = info};
   } else if constexpr (IsTSet<T>::value) {
     static_assert(NamedEnum<typename T::Element> && T::StoredSize != 0,
                   "a published set is a set of up to 32 values of a named enumeration, from its first");
@@ -214,7 +222,9 @@ consteval TTypeInfo MakeTypeInfo()
   } else if constexpr (IsTMethod<T>::value) {
     return {.Kind = TTypeKind::tkMethod, .Name = TypeNameOf<T>()};
   } else if constexpr (std::is_pointer_v<T>) {
-    return {.Kind = TTypeKind::tkClass, .Name = {}, .ClassTypeFn = &StaticClassOf<std::remove_cv_t<std::remove_pointer_t<T>>>};
+    return {.Kind = TTypeKind::tkClass,
+            .Name = {},
+            .ClassTypeFn = &StaticClassOf<std::remove_cv_t<std::remove_pointer_t<T>>>};
   } else {
     static_assert(sizeof(T*) == 0, "this type cannot be published");
   }
@@ -236,7 +246,9 @@ constexpr const TTypeInfo* TypeInfoOf()
 }
 
 // The type of a double property that holds a date and time.
-inline constexpr TTypeInfo TypeInfoDateTime{.Kind = TTypeKind::tkFloat, .Name = L"TDateTime", .FloatType = TFloatType::ftDouble};
+inline constexpr TTypeInfo TypeInfoDateTime{.Kind = TTypeKind::tkFloat,
+                                            .Name = L"TDateTime",
+                                            .FloatType = TFloatType::ftDouble};
 
 // The names of an enumeration's values (Boolean: False, True); empty or -1
 // for a type that is no enumeration, as for values and names outside it.
@@ -280,8 +292,9 @@ struct TPropDefault {
   int Value;
   consteval void Apply(TPropInfo& AInfo) const
   {
+    using enum TTypeKind;
     const TTypeKind kind = AInfo.PropType->Kind;
-    if (kind != TTypeKind::tkInteger && kind != TTypeKind::tkChar && kind != TTypeKind::tkWChar && kind != TTypeKind::tkEnumeration && kind != TTypeKind::tkSet)
+    if (kind != tkInteger && kind != tkChar && kind != tkWChar && kind != tkEnumeration && kind != tkSet)
       throw "only ordinal and set properties have a default value";
     AInfo.Default = Value;
   }

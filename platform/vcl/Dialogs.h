@@ -51,7 +51,8 @@ class TOpenDialog : public TCommonDialog {
                 RTL_PROPERTY(Filter, GetFilter, SetFilter),
                 RTL_PROPERTY(FilterIndex, GetFilterIndex, SetFilterIndex, RTL_DEFAULT(1)),
                 RTL_PROPERTY(InitialDir, GetInitialDir, SetInitialDir),
-                RTL_PROPERTY(Options, GetOptions, SetOptions, RTL_DEFAULT(TOpenOptions{TOpenOption::ofHideReadOnly, TOpenOption::ofEnableSizing})),
+                RTL_PROPERTY(Options, GetOptions, SetOptions,
+                             RTL_DEFAULT(TOpenOptions{TOpenOption::ofHideReadOnly, TOpenOption::ofEnableSizing})),
                 RTL_PROPERTY(Title, GetTitle, SetTitle))
 
  public:

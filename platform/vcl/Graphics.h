@@ -220,7 +220,8 @@ class TFont : public TGraphicsObject {
                 RTL_PROPERTY(Orientation, GetOrientation, SetOrientation, RTL_DEFAULT(0)),
                 RTL_PROPERTY(Pitch, GetPitch, SetPitch, RTL_DEFAULT(TFontPitch::fpDefault)),
                 RTL_PROPERTY(Size, GetSize, SetSize, RTL_NOT_STORED),
-                RTL_PROPERTY(Style, GetStyle, SetStyle), RTL_PROPERTY(Quality, GetQuality, SetQuality, RTL_DEFAULT(TFontQuality::fqDefault)))
+                RTL_PROPERTY(Style, GetStyle, SetStyle),
+                RTL_PROPERTY(Quality, GetQuality, SetQuality, RTL_DEFAULT(TFontQuality::fqDefault)))
 
  private:
   void ChangeLogFont(const LOGFONTW& AValue);
@@ -317,7 +318,8 @@ class TPen : public TGraphicsObject {
 
 RTL_ENUM(TCanvasStates, csHandleValid, csFontValid, csPenValid, csBrushValid);
 using TCanvasState = rtl::TSet<TCanvasStates>;
-inline constexpr TCanvasState csAllValid{TCanvasStates::csHandleValid, TCanvasStates::csFontValid, TCanvasStates::csPenValid, TCanvasStates::csBrushValid};
+inline constexpr TCanvasState csAllValid{TCanvasStates::csHandleValid, TCanvasStates::csFontValid,
+                                         TCanvasStates::csPenValid, TCanvasStates::csBrushValid};
 
 using TCopyMode = DWORD;
 inline constexpr TCopyMode cmBlackness = BLACKNESS;
@@ -625,7 +627,10 @@ class TBitmap : public TGraphic {
   // pixels are never changed by setting it.
   TAlphaFormat GetAlphaFormat() const { return FAlphaFormat; }
   void SetAlphaFormat(TAlphaFormat AValue);
-  TBitmapHandleType GetHandleType() const { return FPixelFormat == TPixelFormat::pfDevice ? TBitmapHandleType::bmDDB : TBitmapHandleType::bmDIB; }
+  TBitmapHandleType GetHandleType() const
+  {
+    return FPixelFormat == TPixelFormat::pfDevice ? TBitmapHandleType::bmDDB : TBitmapHandleType::bmDIB;
+  }
   // bmDDB is pfDevice; bmDIB keeps the pixel format (a DDB becomes 32-bit).
   void SetHandleType(TBitmapHandleType AValue);
   bool GetMonochrome() const { return FPixelFormat == TPixelFormat::pf1bit; }

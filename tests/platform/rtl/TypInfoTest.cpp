@@ -72,7 +72,8 @@ class TOtherObject : public TObject {
 class TPropShape : public TBaseItem {
   RTL_CLASS(TPropShape, TBaseItem)
   RTL_PUBLISHED(RTL_PROPERTY(Kind, GetKind, SetKind, RTL_DEFAULT(TShapeKind::skSquare)),
-                RTL_PROPERTY(Kinds, FKinds, FKinds, RTL_DEFAULT(TShapeKinds{TShapeKind::skCircle, TShapeKind::skTriangle})),
+                RTL_PROPERTY(Kinds, FKinds, FKinds,
+                             RTL_DEFAULT(TShapeKinds{TShapeKind::skCircle, TShapeKind::skTriangle})),
                 RTL_PROPERTY(Width, GetWidth, SetWidth, RTL_DEFAULT(10)),
                 RTL_PROPERTY(Left, GetCoord, SetCoord, RTL_INDEX(0)),
                 RTL_PROPERTY(Top, GetCoord, SetCoord, RTL_INDEX(1)),
