@@ -21,14 +21,14 @@ using enum TdxAnimationTransitionEffectMode;
 
 namespace {
 
-constexpr DWORD GuardTimeout = 10000;
+constexpr DWORD AnimationGuardTimeout = 10000;
 
 template <class P>
-bool PumpUntil(P&& APredicate)
+bool AnimationPumpUntil(P&& APredicate)
 {
   const DWORD start = GetTickCount();
   while (!APredicate()) {
-    if (GetTickCount() - start > GuardTimeout)
+    if (GetTickCount() - start > AnimationGuardTimeout)
       return false;
     MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     MSG message;
@@ -610,7 +610,7 @@ TEST(AnimationTimer, RunsATransitionToItsEndAndIsOffOnceNothingAnimates)
   log.Watch(transition);
   transition->Resume();
   EXPECT_EQ(RunningTimerCount(), baseTimers + 1);
-  ASSERT_TRUE(PumpUntil([&] { return log.Last() == L"T"; }));
+  ASSERT_TRUE(AnimationPumpUntil([&] { return log.Last() == L"T"; }));
   EXPECT_EQ(log.Events[log.Events.size() - 2], L"A100");
   EXPECT_EQ(RunningTimerCount(), baseTimers) << "the 1 ms timer stopped with the last transition";
   EXPECT_EQ(dxGlobalAnimationController()->GetActiveAnimations(), 0);

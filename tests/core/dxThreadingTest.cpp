@@ -19,18 +19,18 @@ using rtl::TWaitResult;
 
 namespace {
 
-constexpr DWORD GuardTimeout = 10000;
+constexpr DWORD ThreadingGuardTimeout = 10000;
 
 // Runs the main thread's messages and synchronised calls until APredicate
 // holds; false when it still fails after the guard time (a hang, not a
 // timing expectation).
 template <class P>
-bool PumpUntil(P&& APredicate)
+bool ThreadingPumpUntil(P&& APredicate)
 {
   const DWORD start = GetTickCount();
   const HANDLE sync = rtl::SyncEvent();
   while (!APredicate()) {
-    if (GetTickCount() - start > GuardTimeout)
+    if (GetTickCount() - start > ThreadingGuardTimeout)
       return false;
     if (MsgWaitForMultipleObjects(1, &sync, FALSE, 20, QS_ALLINPUT) == WAIT_OBJECT_0)
       rtl::CheckSynchronize();
@@ -56,7 +56,7 @@ class TGate {
   TGate(const TGate&) = delete;
   TGate& operator=(const TGate&) = delete;
   void Open() { SetEvent(FHandle); }
-  void Pass() const { WaitForSingleObject(FHandle, GuardTimeout); }
+  void Pass() const { WaitForSingleObject(FHandle, ThreadingGuardTimeout); }
 
  private:
   HANDLE FHandle;
@@ -71,7 +71,7 @@ class TWorker {
   }
   ~TWorker()
   {
-    WaitForSingleObject(FHandle, GuardTimeout);
+    WaitForSingleObject(FHandle, ThreadingGuardTimeout);
     CloseHandle(FHandle);
   }
   TWorker(const TWorker&) = delete;
@@ -571,7 +571,7 @@ TEST_F(dxThreading, DispatcherRunsWaitingTasksInArrivalOrder)
       recorder.Record(i);
     });
   gate.Open();
-  ASSERT_TRUE(PumpUntil([&] {
+  ASSERT_TRUE(ThreadingPumpUntil([&] {
     std::lock_guard guard(recorder.Lock);
     return recorder.Order.size() == 3;
   }));
@@ -601,7 +601,7 @@ TEST_F(dxThreading, WaitingForAQueuedTaskStartsItAtOnce)
   std::atomic<bool> secondRan{false};
   const UINT_PTR first = dispatcher->Run([&](TdxTaskCancelCallback) { gate.Pass(); });
   const UINT_PTR second = dispatcher->Run([&](TdxTaskCancelCallback) { secondRan = true; });
-  EXPECT_EQ(dispatcher->WaitFor(second, GuardTimeout), rtl::wrSignaled);
+  EXPECT_EQ(dispatcher->WaitFor(second, ThreadingGuardTimeout), rtl::wrSignaled);
   EXPECT_TRUE(secondRan);
   EXPECT_EQ(dispatcher->WaitFor(first, DWORD{0}), rtl::wrTimeout) << "the first task is still blocked";
   gate.Open();
@@ -654,7 +654,7 @@ TEST_F(dxThreading, CancellingAWaitingTaskFromAWorkerDoesNotDeadlock)
   std::atomic<int> result{-1};
   {
     TWorker worker([&] { result = dispatcher->Cancel(second, DWORD{0}); });
-    EXPECT_TRUE(PumpUntil([&] { return worker.Finished(); }));
+    EXPECT_TRUE(ThreadingPumpUntil([&] { return worker.Finished(); }));
   }
   EXPECT_EQ(result, rtl::wrSignaled);
   EXPECT_EQ(completion.Calls, 1);
@@ -870,7 +870,7 @@ TEST_F(dxThreading, QueuedProceduresRunOnTheUIThreadInOrder)
         TdxUIThreadSyncService::EnqueueInvokeInUIThread(nullptr, [&log, i] { log.Add(i); });
     });
   }
-  ASSERT_TRUE(PumpUntil([&] { return log.Has(5); }));
+  ASSERT_TRUE(ThreadingPumpUntil([&] { return log.Has(5); }));
   EXPECT_EQ(log.Ran, (std::vector<int>{0, 1, 2, 3, 4, 5}));
   for (DWORD thread : log.Threads)
     EXPECT_EQ(thread, GetCurrentThreadId());
@@ -890,7 +890,7 @@ TEST_F(dxThreading, UnsubscribedProceduresNeverRun)
   TdxUIThreadSyncService::Unsubscribe(form.get());
   EXPECT_EQ(capture.use_count(), 1) << "the withdrawn procedure is released";
   TdxUIThreadSyncService::EnqueueInvokeInUIThread(nullptr, [&log] { log.Add(4); });
-  ASSERT_TRUE(PumpUntil([&] { return log.Has(4); }));
+  ASSERT_TRUE(ThreadingPumpUntil([&] { return log.Has(4); }));
   EXPECT_EQ(log.Ran, (std::vector<int>{2, 4}));
 }
 
@@ -908,7 +908,7 @@ TEST_F(dxThreading, AFailingProcedureGoesToTheApplicationAndTheRestRun)
   TLog log;
   TdxUIThreadSyncService::EnqueueInvokeInUIThread(owner.get(), [] { throw rtl::Exception(L"failed"); });
   TdxUIThreadSyncService::EnqueueInvokeInUIThread(nullptr, [&log] { log.Add(1); });
-  EXPECT_TRUE(PumpUntil([&] { return log.Has(1); }));
+  EXPECT_TRUE(ThreadingPumpUntil([&] { return log.Has(1); }));
   rtl::SetApplicationHandleException(saved);
   EXPECT_EQ(exceptions.Senders, (std::vector<rtl::TObject*>{owner.get()}));
   EXPECT_EQ(SendMessageW(TdxUIThreadSyncService::Handle(), TdxUIThreadSyncService::WM_SYNC, 0, 0), 1);
@@ -926,7 +926,7 @@ TEST_F(dxThreading, NothingRunsOnceTheServiceShutsDown)
   EXPECT_EQ(late.use_count(), 1) << "dropped at once";
   TdxUIThreadSyncService::Initialize();
   TdxUIThreadSyncService::EnqueueInvokeInUIThread(nullptr, [&log] { log.Add(3); });
-  ASSERT_TRUE(PumpUntil([&] { return log.Has(3); }));
+  ASSERT_TRUE(ThreadingPumpUntil([&] { return log.Has(3); }));
   EXPECT_EQ(log.Ran, (std::vector<int>{3}));
 }
 

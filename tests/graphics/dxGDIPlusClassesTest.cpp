@@ -88,7 +88,7 @@ bool SamePoint(const TPoint& A, const TPoint& B)
   return A.x == B.x && A.y == B.y;
 }
 
-bool SameRect(const TRect& A, const TRect& B)
+bool GPSameRect(const TRect& A, const TRect& B)
 {
   return A.left == B.left && A.top == B.top && A.right == B.right && A.bottom == B.bottom;
 }
@@ -187,7 +187,7 @@ TEST_F(dxGPClasses, MatrixTransformRectMapsTwoCornersBoundingRectFour)
   EXPECT_NEAR(bounds.Right, 0, 1e-4);
   EXPECT_NEAR(bounds.Bottom, 10, 1e-4);
   const TRect mappedI = matrix->TransformRect(TRect{0, 0, 10, 20});
-  EXPECT_TRUE(SameRect(mappedI, TRect{0, 0, -20, 10}));
+  EXPECT_TRUE(GPSameRect(mappedI, TRect{0, 0, -20, 10}));
 }
 
 TEST_F(dxGPClasses, MatrixIntegerPointsRoundToNearest)
@@ -624,7 +624,7 @@ TEST_F(dxGPClasses, PathBoundsHitTestsAndTransforms)
   auto path = Make<TdxGPPath>();
   path->AddRect(TRect{10, 10, 30, 20});
   const TRect bounds = path->GetBounds();
-  EXPECT_TRUE(SameRect(bounds, TRect{10, 10, 30, 20}));
+  EXPECT_TRUE(GPSameRect(bounds, TRect{10, 10, 30, 20}));
   TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(TdxAlphaColor(0xFF000000), 4.0f, psSolid, 1.0f));
   const TdxRectF wide = path->GetBoundsF(pen.get());
   EXPECT_LT(wide.Left, 10);
@@ -655,8 +655,8 @@ TEST_F(dxGPClasses, PathBoundsHitTestsAndTransforms)
   copy->Assign(copy.get());
   auto shift = MakeMatrix(1, 0, 0, 1, 5, 5);
   copy->Transform(shift.get());
-  EXPECT_TRUE(SameRect(copy->GetBounds(), TRect{15, 15, 35, 25}));
-  EXPECT_TRUE(SameRect(path->GetBounds(), TRect{10, 10, 30, 20}));
+  EXPECT_TRUE(GPSameRect(copy->GetBounds(), TRect{15, 15, 35, 25}));
+  EXPECT_TRUE(GPSameRect(path->GetBounds(), TRect{10, 10, 30, 20}));
   copy->Reset();
   EXPECT_EQ(copy->GetPointCount(), 0);
 
