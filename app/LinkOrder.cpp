@@ -20,6 +20,8 @@
 #include "graphics/dxGDIPlusAPI.h"
 #include "graphics/dxGDIPlusClasses.h"
 #include "graphics/dxOffice11.h"
+#include "lookandfeel/cxLookAndFeelPainters.h"
+#include "lookandfeel/cxLookAndFeels.h"
 #include "platform/vcl/Clipbrd.h"
 
 namespace {

@@ -12,28 +12,30 @@
 
 #include "platform/rtl/SystemUnits.h"
 
-#define KV_LINK_ORDER(AUnit) \
-  AUnit(dxCore)              \
-  AUnit(Clipbrd)             \
-  AUnit(dxGenerics)          \
-  AUnit(cxClasses)           \
-  AUnit(cxGeometry)          \
-  AUnit(cxLibraryStrs)       \
-  AUnit(dxThreading)         \
-  AUnit(dxDPIAwareUtils)     \
-  AUnit(dxHooks)             \
-  AUnit(dxUxTheme)           \
-  AUnit(dxThemeManager)      \
-  AUnit(dxAnimation)         \
-  AUnit(dxCoreGraphics)      \
-  AUnit(dxGDIPlusAPI)        \
-  AUnit(dxGDIPlusClasses)    \
-  AUnit(cxGraphicsColors)    \
-  AUnit(cxGraphicsBitmaps)   \
-  AUnit(cxGraphics)          \
-  AUnit(cxDrawTextUtils)     \
-  AUnit(dxOffice11)          \
-  AUnit(dxFading)
+#define KV_LINK_ORDER(AUnit)   \
+  AUnit(dxCore)                \
+  AUnit(Clipbrd)               \
+  AUnit(dxGenerics)            \
+  AUnit(cxClasses)             \
+  AUnit(cxGeometry)            \
+  AUnit(cxLibraryStrs)         \
+  AUnit(dxThreading)           \
+  AUnit(dxDPIAwareUtils)       \
+  AUnit(dxHooks)               \
+  AUnit(dxUxTheme)             \
+  AUnit(dxThemeManager)        \
+  AUnit(dxAnimation)           \
+  AUnit(dxCoreGraphics)        \
+  AUnit(dxGDIPlusAPI)          \
+  AUnit(dxGDIPlusClasses)      \
+  AUnit(cxGraphicsColors)      \
+  AUnit(cxGraphicsBitmaps)     \
+  AUnit(cxGraphics)            \
+  AUnit(cxDrawTextUtils)       \
+  AUnit(dxOffice11)            \
+  AUnit(dxFading)              \
+  AUnit(cxLookAndFeelPainters) \
+  AUnit(cxLookAndFeels)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};

@@ -80,22 +80,6 @@ TdxScaleFactor* GetProcessFactor(TdxScaleFactor*& AFactor)
   return AFactor;
 }
 
-class TScreenDC {
- public:
-  TScreenDC() : FDC(GetDC(nullptr)) {}
-  ~TScreenDC()
-  {
-    if (FDC)
-      ReleaseDC(nullptr, FDC);
-  }
-  TScreenDC(const TScreenDC&) = delete;
-  TScreenDC& operator=(const TScreenDC&) = delete;
-  HDC Get() const { return FDC; }
-
- private:
-  HDC FDC;
-};
-
 class TRegistryKey {
  public:
   TRegistryKey(HKEY ARoot, const wchar_t* AName)
@@ -191,7 +175,7 @@ int dxCheckDPI(int V)
 
 int dxGetSystemDPI()
 {
-  const TScreenDC DC;
+  const vcl::TScreenDC DC;
   return GetDeviceCaps(DC.Get(), LOGPIXELSY);
 }
 

@@ -11,11 +11,7 @@ namespace {
 // remove.
 void WINAPI FreeThreadController(void* AController) noexcept
 {
-  try {
-    rtl::Free(static_cast<TdxHookController*>(AController));
-  } catch (...) {
-    rtl::HandleCallbackException(nullptr);
-  }
+  rtl::GuardCallback([AController] { rtl::Free(static_cast<TdxHookController*>(AController)); });
 }
 
 // The thread's own controller (Windows calls a thread hook only on the
@@ -36,24 +32,20 @@ TdxHookController* ThreadController()
   return static_cast<TdxHookController*>(FlsGetValue(ControllerSlot()));
 }
 
-LRESULT DispatchHook(TdxHookType AHookType, int ACode, WPARAM AWParam, LPARAM ALParam) noexcept
-{
-  if (TdxHookController* Controller = ThreadController()) {
-    try {
-      return Controller->GetSystemHook(AHookType)->Call(ACode, AWParam, ALParam);
-    } catch (...) {
-      // Only running out of memory gets here; the procedures catch their own.
-      rtl::HandleCallbackException(nullptr);
-    }
-  }
-  return CallNextHookEx(nullptr, ACode, AWParam, ALParam);
-}
-
-// One Windows hook procedure per type; the type finds the record.
+// One Windows hook procedure per type; the type finds the record. When the
+// record cannot be called (only running out of memory gets there: the
+// procedures catch their own), the next hook in the chain answers.
 template <TdxHookType AHookType>
 LRESULT CALLBACK HookProc(int ACode, WPARAM AWParam, LPARAM ALParam) noexcept
 {
-  return DispatchHook(AHookType, ACode, AWParam, ALParam);
+  LRESULT result = 0;
+  TdxHookController* controller = ThreadController();
+  if (controller && rtl::GuardCallback(false, [&] {
+        result = controller->GetSystemHook(AHookType)->Call(ACode, AWParam, ALParam);
+        return true;
+      }))
+    return result;
+  return CallNextHookEx(nullptr, ACode, AWParam, ALParam);
 }
 
 struct THookTypeInfo {

@@ -46,8 +46,7 @@ void cxDrawTextUtilsInitialization()
 void cxDrawTextUtilsFinalization()
 {
   for (HBRUSH& brush : PatternBrushes)
-    if (HBRUSH old = std::exchange(brush, nullptr))
-      DeleteObject(old);
+    vcl::DeleteAndNil(brush);
 }
 
 bool IsBlank(wchar_t C) { return C == L' ' || C == L'\t'; }
@@ -749,29 +748,6 @@ bool IsMetafileDC(HDC DC)
   return type == OBJ_METADC || type == OBJ_ENHMETADC;
 }
 
-// Background mode and text alignment for the scope of the drawing.
-class TcxTextModeGuard {
- public:
-  TcxTextModeGuard(HDC ADC, bool ARTLReading)
-      : FDC(ADC), FBkMode(SetBkMode(ADC, TRANSPARENT)), FAlign(GetTextAlign(ADC))
-  {
-    if (ARTLReading)
-      SetTextAlign(ADC, FAlign | TA_RTLREADING);
-  }
-  TcxTextModeGuard(const TcxTextModeGuard&) = delete;
-  TcxTextModeGuard& operator=(const TcxTextModeGuard&) = delete;
-  ~TcxTextModeGuard()
-  {
-    SetTextAlign(FDC, FAlign);
-    SetBkMode(FDC, FBkMode);
-  }
-
- private:
-  HDC FDC;
-  int FBkMode;
-  UINT FAlign;
-};
-
 }  // namespace
 
 void cxDrawTextRowsHighlighted(HDC DC, const TRect& ARect, const TcxTextParams& AParams, bool ANotAllFitted,
@@ -787,7 +763,11 @@ void cxDrawTextRowsHighlighted(HDC DC, const TRect& ARect, const TcxTextParams& 
                                int AHighlightStart, int ARowCount, TcxTextRows& ARows,
                                const TcxTextMeasurer& AMeasurer)
 {
-  TcxTextModeGuard mode(DC, AParams.RTLReading);
+  // Background mode and text alignment for the scope of the drawing.
+  const vcl::TBkModeGuard bkMode(DC, TRANSPARENT);
+  const vcl::TTextAlignGuard align(DC);
+  if (AParams.RTLReading)
+    SetTextAlign(DC, GetTextAlign(DC) | TA_RTLREADING);
   const bool highlighting = AHighlightLength >= 1 && !IsMetafileDC(DC);
   vcl::TOwnedBrush highlightBrush;
   if (highlighting && IsRealColor(AHighlightColor))
@@ -874,32 +854,6 @@ void cxDrawTextRowsHighlighted(HDC DC, const TRect& ARect, const TcxTextParams& 
 // ---------------------------------------------------------------------------
 // The whole operation
 
-namespace {
-
-// The DC's font and text colour for the scope of cxDrawTextEx.
-class TcxFontAndColorGuard {
- public:
-  explicit TcxFontAndColorGuard(HDC ADC)
-      : FDC(ADC), FFont(GetCurrentObject(ADC, OBJ_FONT)), FTextColor(GetTextColor(ADC))
-  {
-  }
-  TcxFontAndColorGuard(const TcxFontAndColorGuard&) = delete;
-  TcxFontAndColorGuard& operator=(const TcxFontAndColorGuard&) = delete;
-  ~TcxFontAndColorGuard()
-  {
-    if (FFont)
-      SelectObject(FDC, FFont);
-    SetTextColor(FDC, FTextColor);
-  }
-
- private:
-  HDC FDC;
-  HGDIOBJ FFont;
-  COLORREF FTextColor;
-};
-
-}  // namespace
-
 int cxDrawTextEx(HDC DC, const rtl::String& AText, TRect& ARect, double ALineSpacing, TColor ATextColor,
                  int ARightIndent, int ALeftIndent, int AMaxRows, TColor AHighlightTextColor, TColor AHighlightColor,
                  vcl::TFont* AFont, int AHighlightLength, int AHighlightStart, unsigned AFlags,
@@ -907,7 +861,8 @@ int cxDrawTextEx(HDC DC, const rtl::String& AText, TRect& ARect, double ALineSpa
 {
   if (AText.empty())
     return 0;
-  TcxFontAndColorGuard fontAndColor(DC);
+  const vcl::TSelectObjectGuard font(DC, GetCurrentObject(DC, OBJ_FONT));
+  const vcl::TTextColorGuard textColor(DC);
   if (AFont) {
     SelectObject(DC, AFont->GetHandle());
     SetTextColor(DC, vcl::ColorToRGB(AFont->GetColor()));
@@ -1027,30 +982,6 @@ std::vector<TcxRotatedLine> WrapRotatedLines(HDC DC, const rtl::String& AText, i
   return lines;
 }
 
-// The DC's font, background mode and text alignment for the scope.
-class TcxRotatedTextStateGuard {
- public:
-  explicit TcxRotatedTextStateGuard(HDC ADC)
-      : FDC(ADC), FFont(GetCurrentObject(ADC, OBJ_FONT)), FBkMode(GetBkMode(ADC)), FAlign(GetTextAlign(ADC))
-  {
-  }
-  TcxRotatedTextStateGuard(const TcxRotatedTextStateGuard&) = delete;
-  TcxRotatedTextStateGuard& operator=(const TcxRotatedTextStateGuard&) = delete;
-  ~TcxRotatedTextStateGuard()
-  {
-    SetTextAlign(FDC, FAlign);
-    SetBkMode(FDC, FBkMode);
-    if (FFont)
-      SelectObject(FDC, FFont);
-  }
-
- private:
-  HDC FDC;
-  HGDIOBJ FFont;
-  int FBkMode;
-  UINT FAlign;
-};
-
 }  // namespace
 
 void cxDrawTextRotatedWrapped(HDC DC, const TRect& ARect, const rtl::String& AText, int AFontSize, int ADirection,
@@ -1072,7 +1003,9 @@ void cxDrawTextRotatedWrapped(HDC DC, const TRect& ARect, const rtl::String& ATe
   const vcl::TOwnedFont font(CreateFontIndirectW(&logFont));
 
   // Declared after the font: the DC lets go of the font before it is freed.
-  TcxRotatedTextStateGuard state(DC);
+  const vcl::TSelectObjectGuard oldFont(DC, GetCurrentObject(DC, OBJ_FONT));
+  const vcl::TBkModeGuard bkMode(DC);
+  const vcl::TTextAlignGuard align(DC);
   SelectObject(DC, font.Get());
   SetTextAlign(DC, downward ? TA_BOTTOM : TA_LEFT | TA_TOP);
   SetBkMode(DC, TRANSPARENT);

@@ -375,7 +375,7 @@ bool TcxCanvas::GetUseRightToLeftAlignment() const
   // By default a control's canvas follows its control, so that painters
   // mirror a right-to-left control without being told; other canvases are
   // left to right.
-  const auto* controlCanvas = dynamic_cast<const TControlCanvas*>(FCanvas);
+  const auto* controlCanvas = rtl::Is<TControlCanvas>(FCanvas) ? static_cast<const TControlCanvas*>(FCanvas) : nullptr;
   return controlCanvas && controlCanvas->GetControl() && controlCanvas->GetControl()->UseRightToLeftAlignment();
 }
 
@@ -1351,8 +1351,8 @@ void TScreenCanvas::FreeHandle()
   if (!FDeviceContext)
     return;
   SetHandle(nullptr);
-  ReleaseDC(FWindowHandle, FDeviceContext);
-  FDeviceContext = nullptr;
+  // Back to the desktop window it was borrowed from (GetDCEx).
+  const vcl::TWindowDC borrowed(FWindowHandle, std::exchange(FDeviceContext, nullptr));
 }
 
 // ---------------------------------------------------------------------------

@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SystemTypes.h"
 #include "platform/vcl/GraphicsHandles.h"
 
@@ -51,47 +50,16 @@ double HueToChannel(double p, double q, double t)
   return p;
 }
 
-// The solid-brush cache's stand-in for the look-and-feel subsystem's system
-// palette notifier, which does not exist in this program: a hidden window
-// that empties the cache when the palette or the system colours change, so
-// no brush of a stale colour survives.
-class TcxBrushCachePaletteNotifier : public rtl::TObject {
-  RTL_CLASS(TcxBrushCachePaletteNotifier, rtl::TObject)
-
- public:
-  void Create() { FHandle = rtl::AllocateHWnd(rtl::TWndMethod::Bind<&TcxBrushCachePaletteNotifier::WndProc>(this)); }
-  void Destroy() override
-  {
-    rtl::DeallocateHWnd(FHandle);
-    FHandle = nullptr;
-    inherited::Destroy();
-  }
-  HWND Handle() const { return FHandle; }
-
- private:
-  void WndProc(rtl::TMessage& AMessage)
-  {
-    if (AMessage.Msg == WM_PALETTECHANGED || AMessage.Msg == WM_SYSCOLORCHANGE)
-      TdxSolidBrushCache::Clear();
-    AMessage.Result = DefWindowProcW(FHandle, AMessage.Msg, AMessage.WParam, AMessage.LParam);
-  }
-
-  HWND FHandle;
-};
-
 // Made by the unit's start-up, freed by its shut-down.
 TdxSolidBrushCacheManager* BrushCache;
-TcxBrushCachePaletteNotifier* BrushCacheNotifier;
 
 void cxGraphicsColorsInitialization()
 {
   BrushCache = rtl::New<TdxSolidBrushCacheManager>(TdxSolidBrushCache::Capacity);
-  BrushCacheNotifier = rtl::New<TcxBrushCachePaletteNotifier>();
 }
 
 void cxGraphicsColorsFinalization()
 {
-  rtl::FreeAndNil(BrushCacheNotifier);
   rtl::FreeAndNil(BrushCache);
 }
 
@@ -364,9 +332,4 @@ void TdxSolidBrushCache::Clear()
 TdxSolidBrushCacheManager* TdxSolidBrushCache::Manager()
 {
   return BrushCache;
-}
-
-HWND TdxSolidBrushCache::NotifierHandle()
-{
-  return BrushCacheNotifier ? BrushCacheNotifier->Handle() : nullptr;
 }

@@ -5,7 +5,8 @@
 // - TdxCustomValueCacheManager: a sorted, capacity-limited cache of values
 //   made on demand, with a fast path for the key asked last;
 // - TdxSolidBrushCache: one GDI brush per colour for the whole process,
-//   emptied when the system palette or the system colours change.
+//   emptied by the look and feel's system palette notifier when the system
+//   colours change.
 #pragma once
 
 #include <windows.h>
@@ -223,9 +224,6 @@ class TdxSolidBrushCache {
 
   // The process's manager (nil outside the unit's lifetime), for tests.
   static TdxSolidBrushCacheManager* Manager();
-  // The hidden window that empties the cache on WM_PALETTECHANGED and
-  // WM_SYSCOLORCHANGE.
-  static HWND NotifierHandle();
 
   static constexpr int Capacity = 128;
 };

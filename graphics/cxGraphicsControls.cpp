@@ -7,6 +7,7 @@
 #include "core/dxUxTheme.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsDraw.h"
+#include "platform/rtl/ClassesThreads.h"
 
 using enum TcxRegionOperation;
 using enum TcxRotationAngle;
@@ -250,19 +251,23 @@ struct TcxChildWindowSearch {
   std::vector<HWND> Found;
 };
 
-BOOL CALLBACK CollectDirectChild(HWND AWnd, LPARAM AData)
+// A failure to list ends the enumeration.
+BOOL CALLBACK CollectDirectChild(HWND AWnd, LPARAM AData) noexcept
 {
-  auto* search = reinterpret_cast<TcxChildWindowSearch*>(AData);
-  if (GetAncestor(AWnd, GA_PARENT) == search->Parent)
-    search->Found.push_back(AWnd);
-  return TRUE;
+  return rtl::GuardCallback(FALSE, [&] {
+    auto* search = reinterpret_cast<TcxChildWindowSearch*>(AData);
+    if (GetAncestor(AWnd, GA_PARENT) == search->Parent)
+      search->Found.push_back(AWnd);
+    return TRUE;
+  });
 }
 
 void PaintChildren(TWinControl* AControl, HWND AWnd, TcxCanvas* ACanvas)
 {
   std::vector<HWND> handled;
   for (int i = 0; i < AControl->GetControlCount(); ++i) {
-    auto* child = dynamic_cast<TWinControl*>(AControl->GetControls(i));
+    TControl* item = AControl->GetControls(i);
+    auto* child = rtl::Is<TWinControl>(item) ? static_cast<TWinControl*>(item) : nullptr;
     if (!child || !child->GetVisible() || !child->HandleAllocated() || IsWindowPainting(child->GetHandle()))
       continue;
     const HWND childWnd = child->GetHandle();
@@ -727,7 +732,7 @@ void cxPaintControlTo(TWinControl* AControl, TcxCanvas* ACanvas, const TPoint& A
 void cxPaintParentBackgroundAt(TControl* AControl, TcxCanvas* ACanvas, const TRect& ARect, bool APaintChildren,
                                const TPoint& AOrigin)
 {
-  auto* control = dynamic_cast<TWinControl*>(AControl);
+  auto* control = rtl::Is<TWinControl>(AControl) ? static_cast<TWinControl*>(AControl) : nullptr;
   if (!control || !control->GetParent())
     return;
   TWinControl* parent = control->GetParent();
@@ -749,7 +754,7 @@ void cxPaintParentBackground(TControl* AControl, TcxCanvas* ACanvas, const TRect
 
 void cxDrawControlParentBackground(TControl* AControl, TcxCanvas* ACanvas, const TRect& R)
 {
-  auto* control = dynamic_cast<TWinControl*>(AControl);
+  auto* control = rtl::Is<TWinControl>(AControl) ? static_cast<TWinControl*>(AControl) : nullptr;
   if (!control || !control->GetParent())
     return;
   if (control->GetParent()->GetDoubleBuffered() || !dxUxThemeLibraryLoaded()) {

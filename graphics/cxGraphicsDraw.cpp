@@ -583,7 +583,8 @@ TcxBitmap* cxGraphicToBitmap(TGraphic* AGraphic)
 {
   if (!AGraphic)
     return nullptr;
-  if (auto* bitmap = dynamic_cast<TBitmap*>(AGraphic)) {
+  if (rtl::Is<TBitmap>(AGraphic)) {
+    auto* bitmap = static_cast<TBitmap*>(AGraphic);
     TcxBitmap* result = rtl::New<TcxBitmap>();
     result->Assign(bitmap);
     return result;
@@ -792,8 +793,8 @@ bool BitmapHasAlpha(TBitmap* ABitmap)
 {
   if (ABitmap->GetPixelFormat() != pf32bit)
     return false;
-  if (auto* bitmap32 = dynamic_cast<TcxBitmap32*>(ABitmap))
-    return bitmap32->IsAlphaUsed();
+  if (rtl::Is<TcxBitmap32>(ABitmap))
+    return static_cast<TcxBitmap32*>(ABitmap)->IsAlphaUsed();
   const TPixels pixels = cxReadBitmapPixels(ABitmap);
   return dxGetPixelsAlphaState(reinterpret_cast<const RGBQUAD*>(pixels.data()), static_cast<int>(pixels.size())) !=
          asNoAlpha;
@@ -804,7 +805,7 @@ bool BitmapHasAlpha(TBitmap* ABitmap)
 bool RenderGlyph(TcxAlphaBitmap* AImage, TGraphic* AGlyph, bool ASmoothImage, TColor& ATransparentColor)
 {
   rtl::TOwnedPtr<TcxBitmap> converted;
-  auto* bitmap = dynamic_cast<TBitmap*>(AGlyph);
+  auto* bitmap = rtl::Is<TBitmap>(AGlyph) ? static_cast<TBitmap*>(AGlyph) : nullptr;
   if (!bitmap) {
     converted.reset(cxGraphicToBitmap(AGlyph));
     bitmap = converted.get();
@@ -884,7 +885,7 @@ void cxDrawMetafile(TcxCanvas* ACanvas, const TRect& R, TGraphic* AMetafile, boo
                     const TdxScaleFactor* AScaleFactor, IdxColorPalette* APalette, TcxImageFitMode AFitMode)
 {
   const bool leftBottomTransparent =
-      AMetafile && AMetafile->GetTransparent() && !dynamic_cast<TMetafile*>(AMetafile);
+      AMetafile && AMetafile->GetTransparent() && !rtl::Is<TMetafile>(AMetafile);
   cxDrawImage(ACanvas, R, AMetafile, ASmoothImage, AScaleFactor, APalette, leftBottomTransparent, idmNormal,
               AFitMode);
 }

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <array>
 #include <memory>
-#include <type_traits>
 #include <unordered_map>
 
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/SysUtilsFormat.h"
+#include "platform/vcl/GraphicsHandles.h"
 
 namespace {
 
@@ -523,18 +523,14 @@ bool dxGetFontData(HFONT AHandle, LOGFONTW& AFont)
 
 void dxSaveClipRegion(HDC DC, HRGN& ARegion)
 {
-  ARegion = CreateRectRgn(0, 0, 0, 0);
-  if (GetClipRgn(DC, ARegion) != 1) {
-    DeleteObject(ARegion);
-    ARegion = nullptr;
-  }
+  vcl::TOwnedRegion region(CreateRectRgn(0, 0, 0, 0));
+  ARegion = region && GetClipRgn(DC, region.Get()) == 1 ? region.Release() : nullptr;
 }
 
 void dxRestoreClipRegion(HDC DC, HRGN ARegion)
 {
-  SelectClipRgn(DC, ARegion);
-  if (ARegion)
-    DeleteObject(ARegion);
+  const vcl::TOwnedRegion region(ARegion);
+  SelectClipRgn(DC, region.Get());
 }
 
 namespace {
@@ -555,11 +551,6 @@ class TFontSelection {
   HDC FDC;
   HGDIOBJ FPrevious;
 };
-
-struct TRegionDeleter {
-  void operator()(HRGN ARegion) const { DeleteObject(ARegion); }
-};
-using TRegionPtr = std::unique_ptr<std::remove_pointer_t<HRGN>, TRegionDeleter>;
 
 }  // namespace
 
@@ -619,17 +610,17 @@ HRGN dxGetCharacterRangeRegion(HDC DC, const wchar_t* AText, int ACount, bool AR
   dxGetCharacterRects(DC, AText, ACount, rects, AReorder, AFont, ABounds);
   if (rects.empty())
     return nullptr;
-  TRegionPtr result;
+  vcl::TOwnedRegion result;
   const int last = std::min(ACount, ALength + AStart) - 1;
   for (int i = std::max(0, AStart); i <= last; ++i) {
     const RECT& R = rects[i];
     if (R.left >= R.right)
       continue;
-    TRegionPtr part(CreateRectRgnIndirect(&R));
+    vcl::TOwnedRegion part(CreateRectRgnIndirect(&R));
     if (!result)
       result = std::move(part);
     else
-      CombineRgn(result.get(), result.get(), part.get(), RGN_OR);
+      CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
   }
-  return result.release();
+  return result.Release();
 }

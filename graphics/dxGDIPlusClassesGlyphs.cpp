@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "platform/rtl/ClassesComponents.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/vcl/GraphicsHandles.h"
 
 using enum vcl::TPenStyle;
 
@@ -133,20 +135,9 @@ void TdxGPImage::StretchDraw(TdxGPCanvas* ACanvas, const TRect& ADest, const TRe
   const XFORM transform{elements[0], elements[1], elements[2], elements[3], elements[4], elements[5]};
 
   HDC DC = ACanvas->GetHDC();
-  struct TDCGuard {
-    TdxGPCanvas* Canvas;
-    HDC DC;
-    int Mode;
-    XFORM Saved;
-    ~TDCGuard()
-    {
-      SetWorldTransform(DC, &Saved);
-      SetGraphicsMode(DC, Mode);
-      Canvas->ReleaseHDC(DC);
-    }
-  } dcGuard{ACanvas, DC, SetGraphicsMode(DC, GM_ADVANCED), {}};
-  GetWorldTransform(DC, &dcGuard.Saved);
-  SetWorldTransform(DC, &transform);
+  const rtl::Finally release([ACanvas, DC] { ACanvas->ReleaseHDC(DC); });
+  // The DC's own transform is back before the canvas takes the DC again.
+  const vcl::TWorldTransformGuard world(DC, transform);
   TdxCustomSmartImage::StretchDraw(DC, ADest, ASource, AAlpha, APalette);
 }
 

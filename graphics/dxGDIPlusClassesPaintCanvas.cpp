@@ -6,6 +6,7 @@
 #include "graphics/dxGDIPlusClasses.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "graphics/dxGDIPlusClassesImages.h"
+#include "platform/rtl/ClassesThreads.h"
 
 using enum vcl::TPixelFormat;
 
@@ -260,10 +261,8 @@ HRESULT __stdcall TdxGPStreamAdapter::Stat(STATSTG* pstatstg, DWORD grfStatFlag)
 {
   if (!pstatstg)
     return S_OK;
-  try {
+  return rtl::GuardCallback(E_UNEXPECTED, [&] {
     *pstatstg = STATSTG{};
     return inherited::Stat(pstatstg, grfStatFlag);
-  } catch (...) {
-    return E_UNEXPECTED;
-  }
+  });
 }

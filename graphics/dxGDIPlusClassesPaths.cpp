@@ -7,42 +7,30 @@
 
 #include "graphics/dxGDIPlusClasses.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/GraphicsHandles.h"
 
 using enum vcl::TFontStyle;
 using enum vcl::TPenStyle;
 
 namespace {
 
-// The screen's device context for the length of a call.
-class TdxGpScreenDC {
- public:
-  TdxGpScreenDC() : FDC(GetDC(nullptr)) {}
-  ~TdxGpScreenDC() { ReleaseDC(nullptr, FDC); }
-  TdxGpScreenDC(const TdxGpScreenDC&) = delete;
-  TdxGpScreenDC& operator=(const TdxGpScreenDC&) = delete;
-  HDC DC() const { return FDC; }
-
- private:
-  HDC FDC;
-};
-
 // A canvas on the screen's device context for the length of a call; the
 // font measurements that need a graphics take the screen's.
 class TdxGpScreenCanvas {
  public:
   TdxGpScreenCanvas()
-    : FCanvas(rtl::NewWith<TdxGPCanvas>([this](TdxGPCanvas* ACanvas) { ACanvas->Create(FScreen.DC()); })) {}
+    : FCanvas(rtl::NewWith<TdxGPCanvas>([this](TdxGPCanvas* ACanvas) { ACanvas->Create(FScreen.Get()); })) {}
   TdxGPCanvas* Canvas() const { return FCanvas.get(); }
 
  private:
-  TdxGpScreenDC FScreen;
+  vcl::TScreenDC FScreen;
   rtl::TOwnedPtr<TdxGPCanvas> FCanvas;
 };
 
 float ScreenPixelsPerInchY()
 {
-  TdxGpScreenDC screen;
-  return static_cast<float>(GetDeviceCaps(screen.DC(), LOGPIXELSY));
+  vcl::TScreenDC screen;
+  return static_cast<float>(GetDeviceCaps(screen.Get(), LOGPIXELSY));
 }
 
 Gdiplus::GpGraphics* GraphicsOf(TdxGPCanvas* ACanvas)
@@ -857,14 +845,14 @@ TdxGPFont* TdxGPFont::FromHFont(HFONT AFont)
 {
   LOGFONTW logFont{};
   GetObjectW(AFont, sizeof(logFont), &logFont);
-  TdxGpScreenDC screen;
-  return FromLogFont(logFont, screen.DC());
+  vcl::TScreenDC screen;
+  return FromLogFont(logFont, screen.Get());
 }
 
 TdxGPFont* TdxGPFont::FromLogFont(const LOGFONTW& ALogFont)
 {
-  TdxGpScreenDC screen;
-  return FromLogFont(ALogFont, screen.DC());
+  vcl::TScreenDC screen;
+  return FromLogFont(ALogFont, screen.Get());
 }
 
 TdxGPFont* TdxGPFont::FromLogFont(const LOGFONTW& ALogFont, HDC AHdc)

@@ -12,6 +12,7 @@
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/cxGraphicsDraw.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/GraphicsHandles.h"
 
 using enum vcl::TPixelFormat;
 
@@ -250,11 +251,8 @@ void CreateBrushes()
 
 void DeleteBrushes()
 {
-  for (HBRUSH& brush : dxOffice11Brushes) {
-    if (brush)
-      DeleteObject(brush);
-    brush = nullptr;
-  }
+  for (HBRUSH& brush : dxOffice11Brushes)
+    vcl::DeleteAndNil(brush);
 }
 
 // An empty bitmap when the program carries no such resource: a missing glyph
@@ -373,51 +371,27 @@ void dxOffice11Finalization()
 class TdxOffice11SolidFigure {
  public:
   TdxOffice11SolidFigure(HDC DC, TColor AColor)
-      : FDC(DC),
-        FPen(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(AColor))),
+      : FPen(CreatePen(PS_SOLID, 1, static_cast<COLORREF>(AColor))),
         FBrush(CreateSolidBrush(static_cast<COLORREF>(AColor))),
-        FOldPen(SelectObject(DC, FPen)),
-        FOldBrush(SelectObject(DC, FBrush))
+        FPenSelection(DC, FPen.Get()),
+        FBrushSelection(DC, FBrush.Get())
   {
   }
-  ~TdxOffice11SolidFigure()
-  {
-    SelectObject(FDC, FOldPen);
-    SelectObject(FDC, FOldBrush);
-    DeleteObject(FPen);
-    DeleteObject(FBrush);
-  }
-  TdxOffice11SolidFigure(const TdxOffice11SolidFigure&) = delete;
-  TdxOffice11SolidFigure& operator=(const TdxOffice11SolidFigure&) = delete;
 
  private:
-  HDC FDC;
-  HPEN FPen;
-  HBRUSH FBrush;
-  HGDIOBJ FOldPen;
-  HGDIOBJ FOldBrush;
+  // Made before the selections, so the DC lets go of them before they go.
+  vcl::TOwnedPen FPen;
+  vcl::TOwnedBrush FBrush;
+  vcl::TSelectObjectGuard FPenSelection;
+  vcl::TSelectObjectGuard FBrushSelection;
 };
 
-// Deletes the brushes it was given; nil stays nil.
-class TdxOffice11TemporaryBrush {
- public:
-  explicit TdxOffice11TemporaryBrush(TColor AColor)
-      : FBrush(AColor == vcl::clDefault ? nullptr : CreateSolidBrush(static_cast<COLORREF>(vcl::ColorToRGB(AColor))))
-  {
-  }
-  ~TdxOffice11TemporaryBrush()
-  {
-    if (FBrush)
-      DeleteObject(FBrush);
-  }
-  TdxOffice11TemporaryBrush(const TdxOffice11TemporaryBrush&) = delete;
-  TdxOffice11TemporaryBrush& operator=(const TdxOffice11TemporaryBrush&) = delete;
-
-  HBRUSH Get() const { return FBrush; }
-
- private:
-  HBRUSH FBrush;
-};
+// A solid brush of AColor for the scope; nil for clDefault.
+vcl::TOwnedBrush TemporaryBrush(TColor AColor)
+{
+  return vcl::TOwnedBrush(AColor == vcl::clDefault ? nullptr
+                                                   : CreateSolidBrush(static_cast<COLORREF>(vcl::ColorToRGB(AColor))));
+}
 
 const TdxScaleFactor* ActualScaleFactor(const TdxScaleFactor* AScaleFactor)
 {
@@ -543,8 +517,8 @@ void dxOffice11DrawGripDots(HDC DC, const TRect& R, bool AVertical, const TdxSca
 void dxOffice11DrawSizeGrip(HDC DC, const TRect& R, TColor AColor1, TColor AColor2,
                             const TdxScaleFactor* AScaleFactor)
 {
-  const TdxOffice11TemporaryBrush light(AColor1);
-  const TdxOffice11TemporaryBrush dark(AColor2);
+  const vcl::TOwnedBrush light = TemporaryBrush(AColor1);
+  const vcl::TOwnedBrush dark = TemporaryBrush(AColor2);
   const int size = dxOffice11GripDotSize(AScaleFactor);
   RECT row{R.right - 12, R.bottom - Scaled(3, AScaleFactor), R.right, R.bottom};
   for (int i = 0; i < 3; ++i) {

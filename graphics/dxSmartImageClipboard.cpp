@@ -9,6 +9,7 @@
 
 #include "graphics/dxSmartImage.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/GraphicsHandles.h"
 
 using enum TdxDefaultBoolean;
 using enum vcl::TBitmapHandleType;
@@ -72,22 +73,12 @@ class TGlobalBlock {
   HGLOBAL FHandle;
 };
 
-class TGlobalLock {
- public:
-  explicit TGlobalLock(HGLOBAL AHandle) : FHandle(AHandle), FMemory(GlobalLock(AHandle))
-  {
-    if (!FMemory)
-      rtl::RaiseLastOSError();
-  }
-  ~TGlobalLock() { GlobalUnlock(FHandle); }
-  TGlobalLock(const TGlobalLock&) = delete;
-  TGlobalLock& operator=(const TGlobalLock&) = delete;
-  void* Memory() const { return FMemory; }
-
- private:
-  HGLOBAL FHandle;
-  void* FMemory;
-};
+// Raises the system's error when a global block could not be locked.
+void CheckLocked(const void* AMemory)
+{
+  if (!AMemory)
+    rtl::RaiseLastOSError();
+}
 
 }  // namespace
 
@@ -123,12 +114,12 @@ void TdxCustomSmartImage::CopyToClipboard()
   if (!SetClipboardData(format, data)) {
     // Not taken: the data is still ours.
     if (format == CF_BITMAP)
-      DeleteObject(data);
+      vcl::DeleteAndNil(data);
     else
       GlobalFree(data);
   }
   if (palette && !SetClipboardData(CF_PALETTE, palette))
-    DeleteObject(palette);
+    vcl::DeleteAndNil(palette);
 }
 
 void TdxCustomSmartImage::CutToClipboard()
@@ -187,8 +178,9 @@ void TdxCustomSmartImage::LoadFromClipboardFormat(WORD AFormat, HANDLE AData, HP
   const SIZE_T size = GlobalSize(AData);
   rtl::TOwnedPtr<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
   {
-    TGlobalLock lock(AData);
-    stream->WriteBuffer(lock.Memory(), static_cast<int>(size));
+    const vcl::TGlobalLock<> lock(AData);
+    CheckLocked(lock.Get());
+    stream->WriteBuffer(lock.Get(), static_cast<int>(size));
   }
   stream->SetPosition(0);
   LoadFromStream(stream.get());
@@ -213,7 +205,7 @@ void TdxCustomSmartImage::SaveToClipboardFormat(WORD& AFormat, HANDLE& AData, HP
   if (encodedFormat == 0 || encodedFormat == CF_BITMAP)
     return;
   if (!SetClipboardData(AFormat, AData))
-    DeleteObject(AData);
+    vcl::DeleteAndNil(AData);
   AData = nullptr;
   rtl::TOwnedPtr<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
   SaveToStream(stream.get());
@@ -222,8 +214,9 @@ void TdxCustomSmartImage::SaveToClipboardFormat(WORD& AFormat, HANDLE& AData, HP
   if (!block.Get())
     rtl::RaiseLastOSError();
   {
-    TGlobalLock lock(block.Get());
-    std::memcpy(lock.Memory(), stream->Memory(), size);
+    const vcl::TGlobalLock<> lock(block.Get());
+    CheckLocked(lock.Get());
+    std::memcpy(lock.Get(), stream->Memory(), size);
   }
   AData = block.Release();
   AFormat = encodedFormat;

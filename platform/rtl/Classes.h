@@ -217,6 +217,8 @@ class TInterfaceList : public TInterfacedObject, public IInterfaceList {
 // TPersistent
 
 class TFiler;
+class TReader;
+class TWriter;
 
 class TPersistent : public TObject {
   RTL_CLASS(TPersistent, TObject)
@@ -359,6 +361,9 @@ class TStrings : public TPersistent {
   void SetWriteBOM(bool AValue) { FNoWriteBOM = !AValue; }
 
  protected:
+  // A form file keeps the lines as "Strings", a list of texts: written when
+  // there are lines (or, under an ancestor, when they differ from its).
+  void DefineProperties(TFiler* AFiler) override;
   virtual String Get(int AIndex) = 0;
   virtual void Put(int AIndex, const String& S);
   virtual TObject* GetObject(int AIndex);
@@ -374,6 +379,8 @@ class TStrings : public TPersistent {
 
  private:
   String QuotedLine(const String& S) const;
+  void ReadData(TReader* AReader);
+  void WriteData(TWriter* AWriter);
 
   int FUpdateCount;
   // Zero stands for the defaults ('=', ',', '"'): the object starts zeroed.

@@ -55,7 +55,9 @@ using TComponentClass = ClassOf<TComponent>;
 // A component owns the components created with it as owner and frees them
 // when it goes. Names are unique among an owner's components, ignoring case.
 // IInterface is not counted: AddRef and Release answer -1 and the owner (or
-// whoever created the component) frees it.
+// whoever created the component) frees it. Code that calls an event handler
+// which may free the component (a click that closes its page) holds an
+// rtl::TFreeWatch of it over the call and touches nothing of it once Freed.
 class TComponent : public TPersistent, public IInterface {
   RTL_CLASS(TComponent, TPersistent)
   RTL_INTERFACE_TABLE(IInterface)

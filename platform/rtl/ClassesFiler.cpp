@@ -8,7 +8,9 @@
 #include <cwctype>
 #include <cstring>
 #include <string>
+#include <utility>
 
+#include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtilsFormat.h"
 
 using enum rtl::TComponentStateFlag;
@@ -105,15 +107,21 @@ void TFiler::Create(TStream* AStream, int ABufSize)
 
 void TWriter::Destroy()
 {
-  if (FStream && FBufPos > 0)
-    FlushBuffer();
+  if (FStream && FBufPos > 0) {
+    try {
+      FlushBuffer();
+    } catch (...) {
+      HandleCallbackException(this);
+    }
+  }
   inherited::Destroy();
 }
 
+// The bytes are handed over once: a stream that refuses them raises to the
+// caller, and Destroy does not try (and report) them a second time.
 void TWriter::FlushBuffer()
 {
-  FStream->WriteBuffer(FBuffer.data(), FBufPos);
-  FBufPos = 0;
+  FStream->WriteBuffer(FBuffer.data(), std::exchange(FBufPos, 0));
 }
 
 void TWriter::SetRoot(TComponent* AValue)
@@ -479,8 +487,13 @@ void TWriter::WriteProperty(TPersistent* AInstance, const TPropInfo* AProp)
 
 void TReader::Destroy()
 {
-  if (FStream)
-    FlushBuffer();
+  if (FStream) {
+    try {
+      FlushBuffer();
+    } catch (...) {
+      HandleCallbackException(this);
+    }
+  }
   inherited::Destroy();
 }
 
@@ -1055,6 +1068,7 @@ TBytes CollectionBytes(TCollection* ACollection, TComponent* ARoot)
     TOwnedPtr<TWriter> writer(New<TWriter>(stream.get(), 4096));
     writer->SetRoot(ARoot);
     writer->WriteCollection(ACollection);
+    writer->FlushBuffer();
   }
   TBytes result = stream->GetBytes();
   result.resize(static_cast<std::size_t>(stream->GetSize()));
@@ -1293,6 +1307,7 @@ void TWriter::WriteDescendent(TComponent* ARoot, TComponent* AAncestor)
   SetRoot(ARoot);
   WriteSignature();
   WriteComponent(ARoot);
+  FlushBuffer();
 }
 
 void TWriter::WriteComponent(TComponent* AComponent)
@@ -2164,6 +2179,7 @@ void ObjectTextToBinary(TStream* AInput, TStream* AOutput)
   const String text = FromCodePage(CP_UTF8, bytes);
   TOwnedPtr<TWriter> writer(New<TWriter>(AOutput, 4096));
   TTextToBinary(text, writer.get()).Convert();
+  writer->FlushBuffer();
 }
 
 }  // namespace rtl

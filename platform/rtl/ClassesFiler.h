@@ -104,8 +104,10 @@ class TWriter : public TFiler {
   RTL_CLASS(TWriter, TFiler)
 
  public:
-  // Writes out the buffer: the bytes start where the stream stood when the
-  // writer was created.
+  // Writes out what is left in the buffer: the bytes start where the stream
+  // stood when the writer was created. Destroy may not raise, so a stream
+  // that fails here is only reported (HandleCallbackException); whoever
+  // waits for the bytes calls FlushBuffer first, which raises EWriteError.
   void Destroy() override;
 
   void DefineProperty(const String& AName, TReaderProc AReadData, TWriterProc AWriteData, bool AHasData) override;
@@ -161,7 +163,9 @@ class TWriter : public TFiler {
   void WriteProperties(TPersistent* AInstance);
 
   // Components: WriteRootComponent writes the signature and the tree of a
-  // root; WriteDescendent writes only what differs from AAncestor.
+  // root; WriteDescendent writes only what differs from AAncestor. Both
+  // flush: the whole root is in the stream when they return, and a stream
+  // that cannot take it raises from them.
   void WriteRootComponent(TComponent* ARoot);
   void WriteDescendent(TComponent* ARoot, TComponent* AAncestor);
   void WriteComponent(TComponent* AComponent);
@@ -204,7 +208,8 @@ class TReader : public TFiler {
 
  public:
   // Gives back what was read ahead, so the stream stands just after the
-  // bytes consumed.
+  // bytes consumed; a stream that cannot seek back is reported, as the
+  // writer's last flush is.
   void Destroy() override;
 
   void DefineProperty(const String& AName, TReaderProc AReadData, TWriterProc AWriteData, bool AHasData) override;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/rtl/ClassesThreads.h"
+
 namespace rtl {
 
 // ---------------------------------------------------------------------------
@@ -551,22 +553,6 @@ int TResourceStream::Write(const void*, int)
 // ---------------------------------------------------------------------------
 // TStreamAdapter
 
-namespace {
-
-// COM callers sit outside our exception handling: every method answers with
-// an HRESULT and never lets an exception through.
-template <class F>
-HRESULT ComGuard(F&& AAction) noexcept
-{
-  try {
-    return AAction();
-  } catch (...) {
-    return E_FAIL;
-  }
-}
-
-}  // namespace
-
 void TStreamAdapter::Create(TStream* AStream, TStreamOwnership AOwnership)
 {
   FStream = AStream;
@@ -580,9 +566,20 @@ void TStreamAdapter::Destroy()
   inherited::Destroy();
 }
 
+HRESULT __stdcall TStreamAdapter::QueryInterface(REFIID AIID, void** AObj)
+{
+  return inherited::QueryInterface(AIID, AObj);
+}
+
+// What freeing raises is reported; the adapter is gone all the same.
+ULONG __stdcall TStreamAdapter::Release()
+{
+  return GuardCallback(ULONG{0}, [this] { return inherited::Release(); });
+}
+
 HRESULT __stdcall TStreamAdapter::Read(void* pv, ULONG cb, ULONG* pcbRead)
 {
-  return ComGuard([&] {
+  return GuardCallback(E_FAIL, [&] {
     if (!pv)
       return STG_E_INVALIDPOINTER;
     const int count = FStream->Read(pv, static_cast<int>(std::min<ULONG>(cb, INT_MAX)));
@@ -594,7 +591,7 @@ HRESULT __stdcall TStreamAdapter::Read(void* pv, ULONG cb, ULONG* pcbRead)
 
 HRESULT __stdcall TStreamAdapter::Write(const void* pv, ULONG cb, ULONG* pcbWritten)
 {
-  return ComGuard([&] {
+  return GuardCallback(E_FAIL, [&] {
     if (!pv)
       return STG_E_INVALIDPOINTER;
     const int count = FStream->Write(pv, static_cast<int>(std::min<ULONG>(cb, INT_MAX)));
@@ -606,7 +603,7 @@ HRESULT __stdcall TStreamAdapter::Write(const void* pv, ULONG cb, ULONG* pcbWrit
 
 HRESULT __stdcall TStreamAdapter::Seek(LARGE_INTEGER dlibMove, DWORD dwOrigin, ULARGE_INTEGER* plibNewPosition)
 {
-  return ComGuard([&] {
+  return GuardCallback(E_FAIL, [&] {
     TSeekOrigin origin;
     switch (dwOrigin) {
       case STREAM_SEEK_SET: origin = soBeginning; break;
@@ -630,7 +627,7 @@ HRESULT __stdcall TStreamAdapter::Seek(LARGE_INTEGER dlibMove, DWORD dwOrigin, U
 
 HRESULT __stdcall TStreamAdapter::SetSize(ULARGE_INTEGER libNewSize)
 {
-  return ComGuard([&] {
+  return GuardCallback(E_FAIL, [&] {
     const auto size = static_cast<std::int64_t>(libNewSize.QuadPart);
     FStream->SetSize(size);
     return FStream->GetSize() == size ? S_OK : E_FAIL;
@@ -640,7 +637,7 @@ HRESULT __stdcall TStreamAdapter::SetSize(ULARGE_INTEGER libNewSize)
 HRESULT __stdcall TStreamAdapter::CopyTo(IStream* pstm, ULARGE_INTEGER cb, ULARGE_INTEGER* pcbRead,
                                          ULARGE_INTEGER* pcbWritten)
 {
-  return ComGuard([&] {
+  return GuardCallback(E_FAIL, [&] {
     if (!pstm)
       return STG_E_INVALIDPOINTER;
     constexpr ULONG ChunkSize = 32 * 1024;
@@ -690,7 +687,7 @@ HRESULT __stdcall TStreamAdapter::UnlockRegion(ULARGE_INTEGER, ULARGE_INTEGER, D
 
 HRESULT __stdcall TStreamAdapter::Stat(STATSTG* pstatstg, DWORD)
 {
-  return ComGuard([&] {
+  return GuardCallback(E_FAIL, [&] {
     if (!pstatstg)
       return STG_E_INVALIDPOINTER;
     *pstatstg = STATSTG{};

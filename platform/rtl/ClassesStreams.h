@@ -297,12 +297,18 @@ enum TStreamOwnership { soReference, soOwned };
 // Presents a stream as a COM IStream, so that COM code (the graphics
 // library's image codecs) reads and writes the system's streams. An owned
 // stream is freed with the adapter. Only what a plain stream can do is
-// offered: no transactions, no region locks, no clones.
+// offered: no transactions, no region locks, no clones. COM callers sit
+// outside the system's exception handling, so every method that can raise
+// runs in GuardCallback; Release too, as the last one frees an owned stream.
 class TStreamAdapter : public TInterfacedObject, public IStream {
   RTL_CLASS(TStreamAdapter, TInterfacedObject)
-  RTL_INTERFACES(ISequentialStream, IStream)
+  RTL_INTERFACE_TABLE(ISequentialStream, IStream)
 
  public:
+  HRESULT __stdcall QueryInterface(REFIID AIID, void** AObj) override;
+  ULONG __stdcall AddRef() override { return inherited::AddRef(); }
+  ULONG __stdcall Release() override;
+
   void Create(TStream* AStream, TStreamOwnership AOwnership = soReference);
   void Destroy() override;
 

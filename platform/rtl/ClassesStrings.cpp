@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "platform/rtl/ClassesFiler.h"
+
 namespace rtl {
 
 namespace {
@@ -51,6 +53,37 @@ void TStrings::AddStrings(TStrings* AStrings)
   const int count = AStrings->GetCount();
   for (int i = 0; i < count; ++i)
     AddObject(AStrings->Get(i), AStrings->GetObject(i));
+}
+
+void TStrings::DefineProperties(TFiler* AFiler)
+{
+  inherited::DefineProperties(AFiler);
+  TPersistent* ancestor = AFiler->GetAncestor();
+  bool hasData = GetCount() > 0;
+  if (ancestor)
+    hasData = !Is<TStrings>(ancestor) || !Equals(static_cast<TStrings*>(ancestor));
+  AFiler->DefineProperty(L"Strings", TReaderProc::Bind<&TStrings::ReadData>(this),
+                         TWriterProc::Bind<&TStrings::WriteData>(this), hasData);
+}
+
+void TStrings::ReadData(TReader* AReader)
+{
+  AReader->ReadListBegin();
+  {
+    TUpdateScope update(this);
+    Clear();
+    while (!AReader->EndOfList())
+      Add(AReader->ReadString());
+  }
+  AReader->ReadListEnd();
+}
+
+void TStrings::WriteData(TWriter* AWriter)
+{
+  AWriter->WriteListBegin();
+  for (int i = 0; i < GetCount(); ++i)
+    AWriter->WriteString(Get(i));
+  AWriter->WriteListEnd();
 }
 
 void TStrings::Assign(TPersistent* ASource)

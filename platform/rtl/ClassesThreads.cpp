@@ -496,18 +496,16 @@ void SetWindowMethod(HWND AWnd, TWndMethod AMethod)
 
 // Messages that come before AllocateHWnd has stored the method (creation)
 // get the default handling.
-LRESULT CALLBACK UtilWindowProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam)
+LRESULT CALLBACK UtilWindowProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam) noexcept
 {
   const TWndMethod method = WindowMethod(AWnd);
   if (!method)
     return DefWindowProcW(AWnd, AMsg, AWParam, ALParam);
   TMessage message{AMsg, AWParam, ALParam, 0};
-  try {
+  message.Result = GuardCallback(LRESULT{0}, [&] {
     method(message);
-  } catch (...) {
-    HandleCallbackException(nullptr);
-    message.Result = 0;
-  }
+    return message.Result;
+  });
   if (AMsg == WM_NCDESTROY)
     SetWindowMethod(AWnd, nullptr);
   return message.Result;

@@ -3,7 +3,8 @@
 // - TThread over CreateThread, with Synchronize and Queue to the main thread;
 // - the synchronisation queue served by CheckSynchronize, its event SyncEvent
 //   and the wake-up event that tells the application's message loop;
-// - the handler that receives exceptions no callback may let out;
+// - the handler that receives exceptions no callback may let out, and
+//   GuardCallback, which every callback Windows calls runs its work in;
 // - AllocateHWnd / DeallocateHWnd, hidden windows whose messages go to a
 //   method.
 //
@@ -19,6 +20,7 @@
 #include <cstdint>
 #include <exception>
 #include <functional>
+#include <type_traits>
 
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemEvents.h"
@@ -178,6 +180,35 @@ void SetApplicationHandleException(TNotifyEvent AValue);
 // Call inside a catch block: hands the exception to the handler; never
 // raises.
 void HandleCallbackException(TObject* ASender) noexcept;
+
+// The one way into the system's code from a callback Windows calls (window
+// and dialog procedures, enumerations, hooks, timer procedures, COM methods):
+// an exception must not unwind through Windows' frames, so what ABody raises
+// goes to the application's handler (with ASender) and the callback answers
+// AFallback instead.
+template <class R, class F>
+  requires std::is_convertible_v<std::invoke_result_t<F&>, R>
+R GuardCallback(R AFallback, F&& ABody, TObject* ASender = nullptr) noexcept
+{
+  try {
+    return ABody();
+  } catch (...) {
+    HandleCallbackException(ASender);
+    return AFallback;
+  }
+}
+
+// The same for a callback that answers nothing.
+template <class F>
+  requires std::is_void_v<std::invoke_result_t<F&>>
+void GuardCallback(F&& ABody, TObject* ASender = nullptr) noexcept
+{
+  try {
+    ABody();
+  } catch (...) {
+    HandleCallbackException(ASender);
+  }
+}
 
 // A hidden top-level window (class "TPUtilWindow", owned by the calling
 // thread) whose every message goes to AMethod. The method answers each

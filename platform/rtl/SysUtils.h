@@ -97,44 +97,6 @@ class Finally {
   F FAction;
 };
 
-// Watches an object through a call whose handlers may free it (a click
-// that closes the control's page): once Destroyed, the caller must not touch
-// the object again. The object keeps a `bool* FDestroyWatch`, zero until
-// watched, and its Destroy calls NotifyDestroyWatch(FDestroyWatch). Watches
-// nest; an inner one that sees the object go tells the outer one.
-// The object holds the address of the watch's flag only while the watch
-// lives (the destructor takes it back), which GCC cannot always see.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wdangling-pointer"
-template <class T>
-class TDestroyWatch {
- public:
-  explicit TDestroyWatch(T* AObject) : FObject(AObject), FOuter(std::exchange(AObject->FDestroyWatch, &FDestroyed)) {}
-  ~TDestroyWatch()
-  {
-    if (!FDestroyed)
-      FObject->FDestroyWatch = FOuter;
-    else if (FOuter)
-      *FOuter = true;
-  }
-  TDestroyWatch(const TDestroyWatch&) = delete;
-  TDestroyWatch& operator=(const TDestroyWatch&) = delete;
-
-  bool Destroyed() const { return FDestroyed; }
-
- private:
-  T* FObject;
-  bool* FOuter;
-  bool FDestroyed = false;
-};
-#pragma GCC diagnostic pop
-
-inline void NotifyDestroyWatch(bool* AWatch)
-{
-  if (AWatch)
-    *AWatch = true;
-}
-
 // ---------------------------------------------------------------------------
 // Strings. Positions and indexes follow the framework: 1-based, and the
 // routines clamp or ignore out-of-range values instead of failing.

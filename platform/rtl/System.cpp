@@ -1,5 +1,7 @@
 #include "platform/rtl/System.h"
 
+#include "platform/rtl/ClassesThreads.h"
+
 namespace rtl {
 
 namespace {
@@ -8,6 +10,10 @@ wchar_t SystemAsciiUpper(wchar_t AChar)
 {
   return AChar >= L'a' && AChar <= L'z' ? AChar - (L'a' - L'A') : AChar;
 }
+
+// The newest watch of this thread: handlers run, and free what they free,
+// on the thread that called them.
+thread_local TFreeWatch* t_freeWatches = nullptr;
 
 }  // namespace
 
@@ -116,19 +122,46 @@ void detail::DispatchFrom(TClass AClass, TObject* AObject, TMessage& AMessage)
   AObject->DefaultHandler(AMessage);
 }
 
+void detail::DestroyAndFree(TObject* AObject) noexcept
+{
+  for (TFreeWatch* watch = t_freeWatches; watch; watch = watch->FNext)
+    if (watch->FObject == AObject)
+      watch->FObject = nullptr;
+  try {
+    AObject->Destroy();
+  } catch (...) {
+    HandleCallbackException(AObject);
+    return;
+  }
+  AObject->FreeInstance();
+}
+
 void Free(TObject* AObject)
 {
   if (!AObject)
     return;
   AObject->BeforeDestruction();
-  try {
-    AObject->Destroy();
-  } catch (...) {
-    // The object is past saving; keeping its memory would only add a leak.
-    AObject->FreeInstance();
-    throw;
-  }
-  AObject->FreeInstance();
+  detail::DestroyAndFree(AObject);
+}
+
+// ---------------------------------------------------------------------------
+// TFreeWatch
+
+TFreeWatch::TFreeWatch(const TObject* AObject) noexcept : FObject(AObject), FPrev(nullptr), FNext(t_freeWatches)
+{
+  if (FNext)
+    FNext->FPrev = this;
+  t_freeWatches = this;
+}
+
+TFreeWatch::~TFreeWatch()
+{
+  if (FPrev)
+    FPrev->FNext = FNext;
+  else
+    t_freeWatches = FNext;
+  if (FNext)
+    FNext->FPrev = FPrev;
 }
 
 // ---------------------------------------------------------------------------

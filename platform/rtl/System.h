@@ -1,5 +1,6 @@
 // The object model of the run-time library:
 // - TObject, the root class, and its two-phase life cycle: New, Free, FreeAndNil;
+// - TFreeWatch: did a call free the object it was made on?
 // - class records and class references: TClass, ClassOf<T>, Is, As;
 // - message tables and Dispatch;
 // - COM-compatible interfaces: IInterface, IPtr, Supports, TInterfacedObject,
@@ -359,8 +360,13 @@ class TObject {
   virtual ~TObject() = default;
 
   void Create() {}
+  // Does not raise: it runs where nobody can handle an exception (an owner's
+  // Destroy, a smart pointer's destructor), and one that stopped it half-way
+  // would leave the object still listed by its owner, parent or notifiers.
+  // What can fail (a last write) is done by an explicit call before Free.
   virtual void Destroy() {}
   virtual void AfterConstruction() {}
+  // May refuse the destruction by raising, before anything is undone.
   virtual void BeforeDestruction() {}
   // BeforeDestruction, Destroy, then the memory goes. rtl::Free is the
   // nil-safe form.
@@ -407,8 +413,16 @@ static_assert(std::is_nothrow_default_constructible_v<TObject>);
 
 namespace detail {
 
+// Tells the watches, runs Destroy and returns the memory. A Destroy that
+// breaks the rule and raises may have stopped before its base classes undid
+// the links others hold to the object (owner, parent, notification lists,
+// window property): the exception goes to the run-time's reporting hook and
+// the memory stays, a leak rather than a later use of freed memory.
+void DestroyAndFree(TObject* AObject) noexcept;
+
 // Runs ACreate and AfterConstruction on a blank object; when either raises,
-// runs Destroy once, returns the memory and passes the exception on.
+// destroys and frees it as above and passes the first exception on, which
+// says why the object could not be made.
 template <class T, class F>
 T* Construct(T* AObject, F&& ACreate)
 {
@@ -416,13 +430,7 @@ T* Construct(T* AObject, F&& ACreate)
     ACreate(AObject);
     AObject->AfterConstruction();
   } catch (...) {
-    // An exception out of Destroy must not keep the memory or hide the first
-    // exception, which says why the object could not be made.
-    try {
-      AObject->Destroy();
-    } catch (...) {
-    }
-    AObject->FreeInstance();
+    DestroyAndFree(AObject);
     throw;
   }
   return AObject;
@@ -450,7 +458,9 @@ T* NewWith(F&& ACreate)
   return detail::Construct(object, std::forward<F>(ACreate));
 }
 
-// Nil-safe Free: BeforeDestruction, Destroy, then the memory goes.
+// Nil-safe Free: BeforeDestruction, Destroy, then the memory goes. Raises
+// only what BeforeDestruction raises to refuse, with the object untouched;
+// what Destroy raises is reported and keeps the memory (DestroyAndFree).
 void Free(TObject* AObject);
 
 // For the rare owner that is no framework object (a helper, a test): a
@@ -470,6 +480,31 @@ void FreeAndNil(T*& AObject)
   AObject = nullptr;
   Free(object);
 }
+
+// Watches an object through a call that may free it: an event handler that
+// closes the page its sender is on, deletes the node being expanded, frees
+// the menu being shown. Take the watch before the call, ask Freed() after;
+// once true, nothing of the object may be touched. Free tells every watch of
+// the object on the freeing thread, once its BeforeDestruction has accepted,
+// so any object can be watched and no class keeps anything for it. Watches
+// nest, and the object may be freed while the watch lives or not at all.
+class TFreeWatch {
+ public:
+  explicit TFreeWatch(const TObject* AObject) noexcept;
+  ~TFreeWatch();
+  TFreeWatch(const TFreeWatch&) = delete;
+  TFreeWatch& operator=(const TFreeWatch&) = delete;
+
+  bool Freed() const noexcept { return FObject == nullptr; }
+
+ private:
+  friend void detail::DestroyAndFree(TObject*) noexcept;
+
+  const TObject* FObject;
+  // The watches of this thread, in a list whose head the run-time keeps.
+  TFreeWatch* FPrev;
+  TFreeWatch* FNext;
+};
 
 // ---------------------------------------------------------------------------
 // Class references

@@ -4,7 +4,8 @@
 //
 // Contents:
 //   TTypeKind, TFloatType, TTypeInfo, TypeInfoOf<T>(), RTL_TYPE_NAME
-//   TPropInfo, RTL_PUBLISHED, RTL_PROPERTY, RTL_READONLY_PROPERTY, modifiers
+//   TPropInfo, RTL_PUBLISHED, RTL_DECLARED, RTL_PROPERTY, RTL_READONLY_PROPERTY,
+//   RTL_PUBLISH, modifiers
 //   TMethodEntry, RTL_PUBLISHED_METHODS, RTL_METHOD
 //   GetPropInfo, GetPropList, IsPublishedProp, PropType, IsStoredProp
 //   Get/Set{Ord,Enum,Set,Float,Str,Int64,Object,Method,Variant}Prop
@@ -37,6 +38,23 @@
 // (an integer property of a named integer type such as TColor, whose values
 // the filer writes and reads as identifiers).
 //
+// Choosing per class: published properties are inherited and cannot be
+// withdrawn, so a base class publishes only what every descendant shows and
+// declares the rest with RTL_DECLARED (same entries as RTL_PUBLISHED, but
+// unpublished). Each concrete class then publishes its choice by name:
+//
+//   class TCustomEdit : public TWinControl {
+//     RTL_CLASS(TCustomEdit, TWinControl)
+//     RTL_DECLARED(RTL_PROPERTY(MaxLength, GetMaxLength, SetMaxLength, RTL_DEFAULT(0)))
+//     ...
+//   class TEdit : public TCustomEdit {
+//     RTL_CLASS(TEdit, TCustomEdit)
+//     RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(MaxLength), RTL_PUBLISH(Text))
+//
+// RTL_PUBLISH finds the name while compiling, in the nearest ancestor that
+// declares or publishes it, and takes its accessors and rules; modifiers
+// after the name change them for this class.
+//
 // Order: GetPropList lists the properties base class first and each class's
 // own in the order they are declared; a property a descendant publishes again
 // (to change its default, say) keeps its ancestor's place and uses the
@@ -44,13 +62,16 @@
 // this order.
 #pragma once
 
+#include <array>
 #include <climits>
 #include <cstdint>
 #include <functional>
 #include <limits>
 #include <span>
 #include <string_view>
+#include <tuple>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/rtl/System.h"
@@ -507,15 +528,114 @@ consteval TPropInfo MakeProp(std::wstring_view AName, M... AModifiers)
 #define RTL_READONLY_PROPERTY(AName, AGetter, ...) \
   ::rtl::detail::MakeProp<RtlSelf, &RtlSelf::AGetter, nullptr>(L## #AName __VA_OPT__(, ) __VA_ARGS__)
 
-// The properties the class publishes itself, in order; those of its
-// ancestors stay published.
+namespace detail {
+
+// A property a class publishes that an ancestor declared (RTL_DECLARED) or
+// published: found while compiling by name, then changed by the modifiers.
+template <class... M>
+struct TPropReference {
+  std::wstring_view Name;
+  std::tuple<M...> Modifiers;
+};
+
+template <class... M>
+consteval TPropReference<M...> PropReference(std::wstring_view AName, M... AModifiers)
+{
+  return {AName, {AModifiers...}};
+}
+
+consteval const TPropInfo* FindPropIn(std::span<const TPropInfo> ATable, std::wstring_view AName)
+{
+  for (const TPropInfo& prop : ATable)
+    if (prop.Name == AName)
+      return &prop;
+  return nullptr;
+}
+
+// The nearest ancestor's record of the name: from C up, each class's own
+// published and declared tables.
+template <class C>
+consteval TPropInfo InheritedProp(std::wstring_view AName)
+{
+  if constexpr (requires { typename C::RtlPropertiesOwner; }) {
+    if constexpr (std::is_same_v<C, typename C::RtlPropertiesOwner>)
+      if (const TPropInfo* prop = FindPropIn(C::RtlPublishedTable(), AName))
+        return *prop;
+  }
+  if constexpr (requires { typename C::RtlDeclaredOwner; }) {
+    if constexpr (std::is_same_v<C, typename C::RtlDeclaredOwner>)
+      if (const TPropInfo* prop = FindPropIn(C::RtlDeclaredTable(), AName))
+        return *prop;
+  }
+  if constexpr (requires { typename C::inherited; })
+    return InheritedProp<typename C::inherited>(AName);
+  else
+    throw "no ancestor declares or publishes a property of this name";
+}
+
+template <class... M, std::size_t... I>
+consteval void ApplyModifiers(TPropInfo& AInfo, const std::tuple<M...>& AModifiers, std::index_sequence<I...>)
+{
+  (std::get<I>(AModifiers).Apply(AInfo), ...);
+}
+
+// The entries of RTL_PUBLISHED: a property's record as it is, or one an
+// ancestor declared.
+template <class C>
+consteval TPropInfo PublishedEntry(const TPropInfo& AInfo)
+{
+  return AInfo;
+}
+
+template <class C, class... M>
+consteval TPropInfo PublishedEntry(const TPropReference<M...>& AReference)
+{
+  TPropInfo info = InheritedProp<typename C::inherited>(AReference.Name);
+  ApplyModifiers(info, AReference.Modifiers, std::index_sequence_for<M...>());
+  return info;
+}
+
+template <class C, class... E>
+consteval auto PublishedTable(const E&... AEntries)
+{
+  return std::array<TPropInfo, sizeof...(E)>{PublishedEntry<C>(AEntries)...};
+}
+
+}  // namespace detail
+
+// Publishes a property an ancestor declared with RTL_DECLARED (or published),
+// under its name and with its accessors and rules; modifiers given here
+// change them for this class (a new default, say).
+#define RTL_PUBLISH(AName, ...) ::rtl::detail::PropReference(L## #AName __VA_OPT__(, ) __VA_ARGS__)
+
+// The properties the class publishes itself, in order: its own RTL_PROPERTY
+// records and ancestors' properties named with RTL_PUBLISH. Those its
+// ancestors published stay published.
 #define RTL_PUBLISHED(...)                                                  \
  public:                                                                    \
   using RtlPropertiesOwner = RtlSelf;                                       \
+  static consteval auto RtlPublishedTable()                                 \
+  {                                                                         \
+    return ::rtl::detail::PublishedTable<RtlSelf>(__VA_ARGS__);             \
+  }                                                                         \
   static std::span<const ::rtl::TPropInfo> RtlProperties() noexcept         \
   {                                                                         \
-    static constexpr ::rtl::TPropInfo table[] = {__VA_ARGS__};              \
+    static constexpr auto table = RtlPublishedTable();                      \
     return table;                                                           \
+  }                                                                         \
+                                                                            \
+ private:
+
+// The properties a class declares without publishing them, for descendants
+// to publish by name with RTL_PUBLISH: the framework's protected
+// properties, which a base class offers and each concrete class publishes
+// as it chooses. They are not part of the class's published list.
+#define RTL_DECLARED(...)                                                   \
+ public:                                                                    \
+  using RtlDeclaredOwner = RtlSelf;                                         \
+  static consteval auto RtlDeclaredTable()                                  \
+  {                                                                         \
+    return std::to_array<::rtl::TPropInfo>({__VA_ARGS__});                 \
   }                                                                         \
                                                                             \
  private:

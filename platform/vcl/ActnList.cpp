@@ -58,7 +58,6 @@ void TBasicActionLink::Create(rtl::TObject* AClient)
 
 void TBasicActionLink::Destroy()
 {
-  rtl::NotifyDestroyWatch(FDestroyWatch);
   if (FAction)
     FAction->UnRegisterChanges(this);
   inherited::Destroy();
@@ -66,19 +65,20 @@ void TBasicActionLink::Destroy()
 
 bool TBasicActionLink::Execute(rtl::TComponent* AComponent)
 {
-  if (!FAction)
+  TBasicAction* action = FAction;
+  if (!action)
     return false;
-  FAction->SetActionComponent(AComponent);
-  // The handler may free the action (FAction is then cleared) or this link
-  // with its client (a button that closes its page): then nothing here may
-  // be touched again, and the client's free notification has already
-  // cleared the action component. A nested execution tells the outer one.
-  rtl::TDestroyWatch<TBasicActionLink> watch(this);
+  action->SetActionComponent(AComponent);
+  // The handler may free the action, or this link: a client that drops its
+  // action, or one that closes its page. Nothing of the link is touched
+  // afterwards; the action, when it lives on, forgets the component (a freed
+  // client's free notification has already made it forget).
+  rtl::TFreeWatch watch(action);
   rtl::Finally finish([&] {
-    if (!watch.Destroyed() && FAction)
-      FAction->SetActionComponent(nullptr);
+    if (!watch.Freed())
+      action->SetActionComponent(nullptr);
   });
-  return FAction->Execute();
+  return action->Execute();
 }
 
 bool TBasicActionLink::Update()

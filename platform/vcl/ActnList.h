@@ -80,11 +80,8 @@ class TBasicActionLink : public rtl::TObject {
 
  private:
   rtl::TNotifyEvent FOnChange;
-  // The watch of a running Execute, whose handler may free the link.
-  bool* FDestroyWatch;
 
   friend class TBasicAction;
-  friend class rtl::TDestroyWatch<TBasicActionLink>;
 };
 
 using TBasicActionLinkClass = rtl::ClassOf<TBasicActionLink>;

@@ -20,24 +20,6 @@ void ClipbrdFinalization()
   rtl::FreeAndNil(ClipboardVariable());
 }
 
-// Unlocks a locked global block when the scope ends.
-class TClipboardDataLock {
- public:
-  explicit TClipboardDataLock(HGLOBAL AData) : FData(AData), FPointer(GlobalLock(AData)) {}
-  ~TClipboardDataLock()
-  {
-    if (FPointer)
-      GlobalUnlock(FData);
-  }
-  TClipboardDataLock(const TClipboardDataLock&) = delete;
-  TClipboardDataLock& operator=(const TClipboardDataLock&) = delete;
-  void* Get() const { return FPointer; }
-
- private:
-  HGLOBAL FData;
-  void* FPointer;
-};
-
 }  // namespace
 
 RTL_UNIT(Clipbrd, nullptr, &ClipbrdFinalization);
@@ -118,7 +100,7 @@ String TClipboard::GetAsText()
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
       // The block may be larger than the text and, from a careless writer,
       // lack the terminating zero: the length stops at either.
-      const TClipboardDataLock lock(data);
+      const TGlobalLock<> lock(data);
       if (const auto* text = static_cast<const wchar_t*>(lock.Get())) {
         const std::size_t capacity = GlobalSize(data) / sizeof(wchar_t);
         result.assign(text, wcsnlen(text, capacity));
@@ -165,7 +147,12 @@ void TClipboard::SetBuffer(WORD AFormat, const void* ABuffer, int ASize)
     if (!data)
       throw EOutOfMemory(L"Out of memory");
     {
-      const TClipboardDataLock lock(data);
+      const TGlobalLock<> lock(data);
+      if (!lock.Get()) {
+        const DWORD error = GetLastError();
+        GlobalFree(data);
+        rtl::RaiseLastOSError(error);
+      }
       std::memcpy(lock.Get(), ABuffer, ASize);
     }
     Adding();

@@ -8,6 +8,7 @@
 #include <iterator>
 #include <utility>
 
+#include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/ImgList.h"
 
@@ -56,10 +57,8 @@ constexpr UINT kComCtrlsFocusedState = 0x0001;
 
 int ComCtrlsScreenPixelsPerInch()
 {
-  HDC dc = GetDC(nullptr);
-  const int result = GetDeviceCaps(dc, LOGPIXELSY);
-  ReleaseDC(nullptr, dc);
-  return result;
+  const TScreenDC dc;
+  return GetDeviceCaps(dc.Get(), LOGPIXELSY);
 }
 
 }  // namespace
@@ -87,7 +86,6 @@ TCustomTreeView* TTreeNode::GetTreeView() const
 // children's, as the window reports them.
 void TTreeNode::Destroy()
 {
-  rtl::NotifyDestroyWatch(FDestroyWatch);
   FDeleting = true;
   TCustomTreeView* tree = GetTreeView();
   if (tree)
@@ -292,17 +290,17 @@ void TTreeNode::ExpandItem(bool AExpand, bool ARecurse)
   // The events may delete this node, a child or the whole tree; once this
   // node is gone nothing of it is touched, and an outer expansion of a
   // parent being deleted with it hears of it too.
-  rtl::TDestroyWatch<TTreeNode> watch(this);
+  rtl::TFreeWatch watch(this);
   TCustomTreeView* tree = GetTreeView();
   const bool change = GetExpanded() != AExpand && (!AExpand || FHasChildren);
-  if (change && (AExpand ? tree->CanExpand(this) : tree->CanCollapse(this)) && !watch.Destroyed()) {
+  if (change && (AExpand ? tree->CanExpand(this) : tree->CanCollapse(this)) && !watch.Freed()) {
     if (FItemId && tree->HandleAllocated()) {
       ++tree->FManualNotify;
       rtl::Finally manual([tree] { --tree->FManualNotify; });
       SendMessageW(tree->GetHandle(), TVM_EXPAND, AExpand ? TVE_EXPAND : TVE_COLLAPSE,
                    reinterpret_cast<LPARAM>(FItemId));
     }
-    if (watch.Destroyed())
+    if (watch.Freed())
       return;
     FExpanded = AExpand;
     if (AExpand)
@@ -314,7 +312,7 @@ void TTreeNode::ExpandItem(bool AExpand, bool ARecurse)
     return;
   const std::vector<TTreeNode*> children = FChildren;
   for (TTreeNode* child : children) {
-    if (watch.Destroyed())
+    if (watch.Freed())
       return;
     // A child deleted by an earlier child's events is skipped.
     if (std::find(FChildren.begin(), FChildren.end(), child) != FChildren.end())
@@ -1098,29 +1096,31 @@ struct ComCtrlsStreamBuffer {
   std::string* Target;
 };
 
-// Window callbacks: nothing may be thrown through them.
-DWORD CALLBACK ComCtrlsStreamIn(DWORD_PTR ACookie, LPBYTE ABuffer, LONG ACount, LONG* ADone)
+// The rich edit's stream callbacks answer 0 for success; a failure (1)
+// ends the transfer with nothing more done.
+DWORD CALLBACK ComCtrlsStreamIn(DWORD_PTR ACookie, LPBYTE ABuffer, LONG ACount, LONG* ADone) noexcept
 {
-  auto& buffer = *reinterpret_cast<ComCtrlsStreamBuffer*>(ACookie);
-  const std::size_t count =
-      std::min(static_cast<std::size_t>(std::max<LONG>(ACount, 0)), buffer.Source->size() - buffer.Position);
-  std::memcpy(ABuffer, buffer.Source->data() + buffer.Position, count);
-  buffer.Position += count;
-  *ADone = static_cast<LONG>(count);
-  return 0;
+  *ADone = 0;
+  return rtl::GuardCallback(DWORD{1}, [&] {
+    auto& buffer = *reinterpret_cast<ComCtrlsStreamBuffer*>(ACookie);
+    const std::size_t count =
+        std::min(static_cast<std::size_t>(std::max<LONG>(ACount, 0)), buffer.Source->size() - buffer.Position);
+    std::memcpy(ABuffer, buffer.Source->data() + buffer.Position, count);
+    buffer.Position += count;
+    *ADone = static_cast<LONG>(count);
+    return DWORD{0};
+  });
 }
 
-DWORD CALLBACK ComCtrlsStreamOut(DWORD_PTR ACookie, LPBYTE ABuffer, LONG ACount, LONG* ADone)
+DWORD CALLBACK ComCtrlsStreamOut(DWORD_PTR ACookie, LPBYTE ABuffer, LONG ACount, LONG* ADone) noexcept
 {
-  try {
+  *ADone = 0;
+  return rtl::GuardCallback(DWORD{1}, [&] {
     auto& buffer = *reinterpret_cast<ComCtrlsStreamBuffer*>(ACookie);
     buffer.Target->append(reinterpret_cast<const char*>(ABuffer), static_cast<std::size_t>(std::max<LONG>(ACount, 0)));
     *ADone = ACount;
-    return 0;
-  } catch (...) {
-    *ADone = 0;
-    return 1;
-  }
+    return DWORD{0};
+  });
 }
 
 // The window's whole content replaced by ABytes in AFormat; the error code
@@ -1153,16 +1153,15 @@ bool ComCtrlsFormatsRanges()
                                nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!wnd)
       return true;
-    HDC dc = GetDC(nullptr);
+    const TScreenDC screen;
     FORMATRANGE range{};
-    range.hdc = dc;
-    range.hdcTarget = dc;
+    range.hdc = screen.Get();
+    range.hdcTarget = screen.Get();
     range.rc = {0, 0, 1440, 1440};
     range.rcPage = range.rc;
     range.chrg = {0, -1};
     const LRESULT next = SendMessageW(wnd, EM_FORMATRANGE, 0, reinterpret_cast<LPARAM>(&range));
     SendMessageW(wnd, EM_FORMATRANGE, 0, 0);
-    ReleaseDC(nullptr, dc);
     DestroyWindow(wnd);
     return next > 0;
   }();
@@ -1578,13 +1577,10 @@ LRESULT TCustomRichEdit::FormatPlainRange(bool ARender, LPARAM AFormat)
   logFont.lfStrikeOut = (format.dwEffects & CFE_STRIKEOUT) != 0;
   logFont.lfCharSet = format.bCharSet;
   lstrcpynW(logFont.lfFaceName, format.szFaceName, LF_FACESIZE);
-  HFONT font = CreateFontIndirectW(&logFont);
-  const int saved = SaveDC(dc);
-  rtl::Finally restore([dc, saved, font] {
-    RestoreDC(dc, saved);
-    DeleteObject(font);
-  });
-  SelectObject(dc, font);
+  // Made before the guard, so the DC lets go of the font before it goes.
+  const TOwnedFont font(CreateFontIndirectW(&logFont));
+  const TSaveDCGuard saved(dc);
+  SelectObject(dc, font.Get());
   constexpr UINT kFlags = DT_WORDBREAK | DT_NOPREFIX | DT_EXPANDTABS | DT_EDITCONTROL;
   const int width = layout.right - layout.left;
   auto heightOf = [&](int ACount) {

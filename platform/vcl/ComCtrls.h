@@ -160,11 +160,8 @@ class TTreeNode : public rtl::TPersistent {
   // Kept while there is no window.
   bool FExpanded;
   bool FDeleting;
-  // The watch of a running ExpandItem, whose events may delete this node.
-  bool* FDestroyWatch;
 
   friend class TTreeNodes;
-  friend class rtl::TDestroyWatch<TTreeNode>;
   friend class TCustomTreeView;
 };
 
@@ -390,29 +387,39 @@ class TCustomTreeView : public TWinControl {
 
 class TTreeView : public TCustomTreeView {
   RTL_CLASS(TTreeView, TCustomTreeView)
-  RTL_PUBLISHED(RTL_PROPERTY(AutoExpand, GetAutoExpand, SetAutoExpand, RTL_DEFAULT(false)),
-                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
+  RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors),
+                RTL_PROPERTY(AutoExpand, GetAutoExpand, SetAutoExpand, RTL_DEFAULT(false)), RTL_PUBLISH(BiDiMode),
+                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)), RTL_PUBLISH(Color),
+                RTL_PUBLISH(Constraints), RTL_PUBLISH(DoubleBuffered), RTL_PUBLISH(DragCursor),
+                RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled), RTL_PUBLISH(Font),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
                 RTL_PROPERTY(HotTrack, GetHotTrack, SetHotTrack, RTL_DEFAULT(false)),
                 RTL_PROPERTY(Images, GetImages, SetImages), RTL_PROPERTY(Indent, GetIndent, SetIndent),
+                RTL_PUBLISH(ParentBiDiMode), RTL_PUBLISH(ParentColor, RTL_DEFAULT(false)), RTL_PUBLISH(ParentFont),
+                RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu),
                 RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)),
                 RTL_PROPERTY(RowSelect, GetRowSelect, SetRowSelect, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ShowButtons, GetShowButtons, SetShowButtons, RTL_DEFAULT(true)),
+                RTL_PROPERTY(ShowButtons, GetShowButtons, SetShowButtons, RTL_DEFAULT(true)), RTL_PUBLISH(ShowHint),
                 RTL_PROPERTY(ShowLines, GetShowLines, SetShowLines, RTL_DEFAULT(true)),
                 RTL_PROPERTY(ShowRoot, GetShowRoot, SetShowRoot, RTL_DEFAULT(true)),
-                RTL_PROPERTY(StateImages, GetStateImages, SetStateImages),
-                RTL_PROPERTY(ToolTips, GetToolTips, SetToolTips, RTL_DEFAULT(true)),
+                RTL_PROPERTY(StateImages, GetStateImages, SetStateImages), RTL_PUBLISH(TabOrder),
+                RTL_PUBLISH(TabStop, RTL_DEFAULT(true)),
+                RTL_PROPERTY(ToolTips, GetToolTips, SetToolTips, RTL_DEFAULT(true)), RTL_PUBLISH(Visible),
                 RTL_PROPERTY(OnChange, GetOnChange, SetOnChange),
-                RTL_PROPERTY(OnChanging, GetOnChanging, SetOnChanging),
+                RTL_PROPERTY(OnChanging, GetOnChanging, SetOnChanging), RTL_PUBLISH(OnClick),
                 RTL_PROPERTY(OnCollapsed, GetOnCollapsed, SetOnCollapsed),
-                RTL_PROPERTY(OnCollapsing, GetOnCollapsing, SetOnCollapsing),
+                RTL_PROPERTY(OnCollapsing, GetOnCollapsing, SetOnCollapsing), RTL_PUBLISH(OnContextPopup),
                 RTL_PROPERTY(OnCustomDraw, GetOnCustomDraw, SetOnCustomDraw),
-                RTL_PROPERTY(OnCustomDrawItem, GetOnCustomDrawItem, SetOnCustomDrawItem),
-                RTL_PROPERTY(OnDeletion, GetOnDeletion, SetOnDeletion),
-                RTL_PROPERTY(OnExpanded, GetOnExpanded, SetOnExpanded),
+                RTL_PROPERTY(OnCustomDrawItem, GetOnCustomDrawItem, SetOnCustomDrawItem), RTL_PUBLISH(OnDblClick),
+                RTL_PROPERTY(OnDeletion, GetOnDeletion, SetOnDeletion), RTL_PUBLISH(OnDragDrop),
+                RTL_PUBLISH(OnDragOver), RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter),
+                RTL_PUBLISH(OnExit), RTL_PROPERTY(OnExpanded, GetOnExpanded, SetOnExpanded),
                 RTL_PROPERTY(OnExpanding, GetOnExpanding, SetOnExpanding),
                 RTL_PROPERTY(OnGetImageIndex, GetOnGetImageIndex, SetOnGetImageIndex),
-                RTL_PROPERTY(OnGetSelectedIndex, GetOnGetSelectedIndex, SetOnGetSelectedIndex))
+                RTL_PROPERTY(OnGetSelectedIndex, GetOnGetSelectedIndex, SetOnGetSelectedIndex),
+                RTL_PUBLISH(OnKeyDown), RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp), RTL_PUBLISH(OnMouseDown),
+                RTL_PUBLISH(OnMouseEnter), RTL_PUBLISH(OnMouseLeave), RTL_PUBLISH(OnMouseMove),
+                RTL_PUBLISH(OnMouseUp), RTL_PUBLISH(OnStartDock), RTL_PUBLISH(OnStartDrag))
 };
 
 // ---------------------------------------------------------------------------
@@ -535,17 +542,28 @@ class TCustomRichEdit : public TCustomMemo {
 
 class TRichEdit : public TCustomRichEdit {
   RTL_CLASS(TRichEdit, TCustomRichEdit)
-  RTL_PUBLISHED(RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
+  // As the memo: Lines carries the text.
+  RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors), RTL_PUBLISH(BiDiMode),
+                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)), RTL_PUBLISH(Color),
+                RTL_PUBLISH(Constraints), RTL_PUBLISH(DragCursor), RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode),
+                RTL_PUBLISH(Enabled), RTL_PUBLISH(Font),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
                 RTL_PROPERTY(Lines, GetLines, SetLines),
-                RTL_PROPERTY(MaxLength, GetMaxLength, SetMaxLength, RTL_DEFAULT(0)),
-                RTL_PROPERTY(PlainText, GetPlainText, SetPlainText, RTL_DEFAULT(false)),
+                RTL_PROPERTY(MaxLength, GetMaxLength, SetMaxLength, RTL_DEFAULT(0)), RTL_PUBLISH(ParentBiDiMode),
+                RTL_PUBLISH(ParentColor, RTL_DEFAULT(false)), RTL_PUBLISH(ParentFont), RTL_PUBLISH(ParentShowHint),
+                RTL_PROPERTY(PlainText, GetPlainText, SetPlainText, RTL_DEFAULT(false)), RTL_PUBLISH(PopupMenu),
                 RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(TScrollStyle::ssNone)),
+                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(TScrollStyle::ssNone)), RTL_PUBLISH(ShowHint),
+                RTL_PUBLISH(TabOrder), RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PUBLISH(Visible),
                 RTL_PROPERTY(WantReturns, GetWantReturns, SetWantReturns, RTL_DEFAULT(true)),
                 RTL_PROPERTY(WantTabs, GetWantTabs, SetWantTabs, RTL_DEFAULT(false)),
                 RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(true)),
-                RTL_PROPERTY(OnChange, GetOnChange, SetOnChange))
+                RTL_PROPERTY(OnChange, GetOnChange, SetOnChange), RTL_PUBLISH(OnClick), RTL_PUBLISH(OnContextPopup),
+                RTL_PUBLISH(OnDblClick), RTL_PUBLISH(OnDragDrop), RTL_PUBLISH(OnDragOver), RTL_PUBLISH(OnEndDock),
+                RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter), RTL_PUBLISH(OnExit), RTL_PUBLISH(OnKeyDown),
+                RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp), RTL_PUBLISH(OnMouseDown), RTL_PUBLISH(OnMouseEnter),
+                RTL_PUBLISH(OnMouseLeave), RTL_PUBLISH(OnMouseMove), RTL_PUBLISH(OnMouseUp),
+                RTL_PUBLISH(OnStartDock), RTL_PUBLISH(OnStartDrag))
 };
 
 }  // namespace vcl

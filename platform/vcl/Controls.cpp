@@ -244,7 +244,6 @@ void TControl::Notification(TComponent* AComponent, rtl::TOperation AOperation)
 
 void TControl::Destroy()
 {
-  rtl::NotifyDestroyWatch(FDestroyWatch);
   ForgetDragAndDock();
   if (CaptureControlSlot() == this)
     SetCaptureControl(nullptr);
@@ -647,12 +646,12 @@ int TControl::GetTextBuf(wchar_t* ABuffer, int ABufSize)
 // An edit's OnChange runs inside WM_SETTEXT and may free the control.
 void TControl::SetTextBuf(const wchar_t* ABuffer)
 {
-  TControlDestroyWatch watch(this);
+  rtl::TFreeWatch watch(this);
   Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ABuffer));
-  if (watch.Destroyed())
+  if (watch.Freed())
     return;
   Perform(CM_TEXTCHANGED, 0, 0);
-  if (!watch.Destroyed())
+  if (!watch.Freed())
     SendDockNotification(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(ABuffer));
 }
 
@@ -925,12 +924,12 @@ void TControl::SendCancelMode(TControl* ASender)
 // handling runs, and a control that asks for it captures the mouse.
 bool TControl::ButtonPressed(TWMMouse& AMessage)
 {
-  TControlDestroyWatch watch(this);
+  rtl::TFreeWatch watch(this);
   SendCancelMode(this);
-  if (watch.Destroyed())
+  if (watch.Freed())
     return false;
   InheritedMessage(this, AMessage);
-  if (watch.Destroyed())
+  if (watch.Freed())
     return false;
   if (FControlStyle.Contains(csCaptureMouse))
     SetMouseCapture(true);
@@ -941,9 +940,9 @@ bool TControl::ButtonPressed(TWMMouse& AMessage)
 // button's BN_CLICKED) whose handler frees the control.
 bool TControl::ButtonReleased(TWMMouse& AMessage)
 {
-  TControlDestroyWatch watch(this);
+  rtl::TFreeWatch watch(this);
   InheritedMessage(this, AMessage);
-  if (watch.Destroyed())
+  if (watch.Freed())
     return false;
   if (FControlStyle.Contains(csCaptureMouse))
     SetMouseCapture(false);
@@ -968,9 +967,9 @@ void TControl::WMLButtonUp(TWMMouse& AMessage)
     const TRect client = GetClientRect();
     const TPoint pos = AMessage.Pos();
     if (PtInRect(&client, pos)) {
-      TControlDestroyWatch watch(this);
+      rtl::TFreeWatch watch(this);
       Click();
-      if (watch.Destroyed())
+      if (watch.Freed())
         return;
     }
   }
@@ -983,9 +982,9 @@ void TControl::WMLButtonDblClk(TWMMouse& AMessage)
   if (!ButtonPressed(AMessage))
     return;
   if (FControlStyle.Contains(csClickEvents)) {
-    TControlDestroyWatch watch(this);
+    rtl::TFreeWatch watch(this);
     DblClick();
-    if (watch.Destroyed())
+    if (watch.Freed())
       return;
   }
   DoMouseDown(AMessage, mbLeft, {ssDouble});

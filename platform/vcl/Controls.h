@@ -183,9 +183,6 @@ class TSizeConstraints : public rtl::TPersistent {
 // A visual control: a rectangle of its parent's client area. Non-windowed
 // controls (TGraphicControl) are painted and given mouse messages by their
 // parent; TWinControl adds a window.
-class TControl;
-using TControlDestroyWatch = rtl::TDestroyWatch<TControl>;
-
 class TControl : public rtl::TComponent {
   RTL_CLASS(TControl, rtl::TComponent)
   RTL_MESSAGES(RTL_MESSAGE(WM_LBUTTONDOWN, WMLButtonDown), RTL_MESSAGE(WM_LBUTTONUP, WMLButtonUp),
@@ -203,48 +200,53 @@ class TControl : public rtl::TComponent {
                RTL_MESSAGE(CM_PARENTSHOWHINTCHANGED, CMParentShowHintChanged),
                RTL_MESSAGE(CM_PARENTBIDIMODECHANGED, CMParentBiDiModeChanged),
                RTL_MESSAGE(WM_CONTEXTMENU, WMContextMenu))
+  // What every control shows in a form file; the rest is declared for the
+  // concrete classes to publish as they choose (an edit has no Caption, a
+  // label no TabStop).
   RTL_PUBLISHED(RTL_PROPERTY(Left, GetLeft, SetLeft), RTL_PROPERTY(Top, GetTop, SetTop),
                 RTL_PROPERTY(Width, GetWidth, SetWidth), RTL_PROPERTY(Height, GetHeight, SetHeight),
-                RTL_PROPERTY(Align, GetAlign, SetAlign, RTL_DEFAULT(TAlign::alNone)),
-                RTL_PROPERTY(Anchors, GetAnchors, SetAnchors,
-                             RTL_DEFAULT(TAnchors{TAnchorKind::akLeft, TAnchorKind::akTop})),
-                RTL_PROPERTY(BiDiMode, GetBiDiMode, SetBiDiMode, RTL_STORED(IsBiDiModeStored)),
-                RTL_PROPERTY(Caption, GetText, SetText, RTL_STORED(IsCaptionStored)),
-                RTL_PROPERTY(Color, GetColor, SetColor, RTL_PROPTYPE(TypeInfoTColor), RTL_STORED(IsColorStored)),
-                RTL_PROPERTY(Constraints, GetConstraints, SetConstraints),
                 RTL_PROPERTY(Cursor, GetCursor, SetCursor, RTL_PROPTYPE(TypeInfoTCursor), RTL_DEFAULT(crDefault)),
-                RTL_PROPERTY(Enabled, GetEnabled, SetEnabled, RTL_DEFAULT(true), RTL_STORED(IsEnabledStored)),
-                RTL_PROPERTY(Font, GetFont, SetFont, RTL_STORED(IsFontStored)),
                 RTL_PROPERTY(Hint, GetHint, SetHint, RTL_STORED(IsHintStored)),
-                RTL_PROPERTY(ParentBiDiMode, GetParentBiDiMode, SetParentBiDiMode, RTL_DEFAULT(true)),
-                RTL_PROPERTY(ParentColor, GetParentColor, SetParentColor, RTL_DEFAULT(true)),
-                RTL_PROPERTY(ParentFont, GetParentFont, SetParentFont, RTL_DEFAULT(true)),
-                RTL_PROPERTY(ParentShowHint, GetParentShowHint, SetParentShowHint, RTL_DEFAULT(true)),
-                RTL_PROPERTY(ShowHint, GetShowHint, SetShowHint, RTL_STORED(IsShowHintStored)),
-                RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(true), RTL_STORED(IsVisibleStored)),
-                RTL_PROPERTY(Action, GetAction, SetAction),
                 RTL_PROPERTY(HelpContext, GetHelpContext, SetHelpContext, RTL_DEFAULT(0),
-                             RTL_STORED(IsHelpContextStored)),
-                RTL_PROPERTY(OnClick, GetOnClick, SetOnClick, RTL_STORED(IsOnClickStored)),
-                RTL_PROPERTY(OnDblClick, GetOnDblClick, SetOnDblClick),
-                RTL_PROPERTY(OnMouseDown, GetOnMouseDown, SetOnMouseDown),
-                RTL_PROPERTY(OnMouseEnter, GetOnMouseEnter, SetOnMouseEnter),
-                RTL_PROPERTY(OnMouseLeave, GetOnMouseLeave, SetOnMouseLeave),
-                RTL_PROPERTY(OnMouseMove, GetOnMouseMove, SetOnMouseMove),
-                RTL_PROPERTY(OnMouseUp, GetOnMouseUp, SetOnMouseUp),
-                RTL_PROPERTY(OnResize, GetOnResize, SetOnResize),
-                RTL_PROPERTY(DragCursor, GetDragCursor, SetDragCursor, RTL_PROPTYPE(TypeInfoTCursor),
-                             RTL_DEFAULT(crDrag)),
-                RTL_PROPERTY(DragKind, GetDragKind, SetDragKind, RTL_DEFAULT(TDragKind::dkDrag)),
-                RTL_PROPERTY(DragMode, GetDragMode, SetDragMode, RTL_DEFAULT(TDragMode::dmManual)),
-                RTL_PROPERTY(PopupMenu, GetPopupMenu, SetPopupMenu),
-                RTL_PROPERTY(OnContextPopup, GetOnContextPopup, SetOnContextPopup),
-                RTL_PROPERTY(OnDragDrop, GetOnDragDrop, SetOnDragDrop),
-                RTL_PROPERTY(OnDragOver, GetOnDragOver, SetOnDragOver),
-                RTL_PROPERTY(OnEndDock, GetOnEndDock, SetOnEndDock),
-                RTL_PROPERTY(OnEndDrag, GetOnEndDrag, SetOnEndDrag),
-                RTL_PROPERTY(OnStartDock, GetOnStartDock, SetOnStartDock),
-                RTL_PROPERTY(OnStartDrag, GetOnStartDrag, SetOnStartDrag))
+                             RTL_STORED(IsHelpContextStored)))
+  RTL_DECLARED(RTL_PROPERTY(Align, GetAlign, SetAlign, RTL_DEFAULT(TAlign::alNone)),
+               RTL_PROPERTY(Anchors, GetAnchors, SetAnchors, RTL_DEFAULT(TAnchors{TAnchorKind::akLeft, TAnchorKind::akTop}),
+                            RTL_STORED(IsAnchorsStored)),
+               RTL_PROPERTY(BiDiMode, GetBiDiMode, SetBiDiMode, RTL_STORED(IsBiDiModeStored)),
+               RTL_PROPERTY(Caption, GetText, SetText, RTL_STORED(IsCaptionStored)),
+               RTL_PROPERTY(Text, GetText, SetText),
+               RTL_PROPERTY(Color, GetColor, SetColor, RTL_PROPTYPE(TypeInfoTColor), RTL_DEFAULT(clWindow),
+                            RTL_STORED(IsColorStored)),
+               RTL_PROPERTY(Constraints, GetConstraints, SetConstraints),
+               RTL_PROPERTY(Enabled, GetEnabled, SetEnabled, RTL_DEFAULT(true), RTL_STORED(IsEnabledStored)),
+               RTL_PROPERTY(Font, GetFont, SetFont, RTL_STORED(IsFontStored)),
+               RTL_PROPERTY(ParentBiDiMode, GetParentBiDiMode, SetParentBiDiMode, RTL_DEFAULT(true)),
+               RTL_PROPERTY(ParentColor, GetParentColor, SetParentColor, RTL_DEFAULT(true)),
+               RTL_PROPERTY(ParentFont, GetParentFont, SetParentFont, RTL_DEFAULT(true)),
+               RTL_PROPERTY(ParentShowHint, GetParentShowHint, SetParentShowHint, RTL_DEFAULT(true)),
+               RTL_PROPERTY(ShowHint, GetShowHint, SetShowHint, RTL_STORED(IsShowHintStored)),
+               RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(true), RTL_STORED(IsVisibleStored)),
+               RTL_PROPERTY(Action, GetAction, SetAction),
+               RTL_PROPERTY(OnClick, GetOnClick, SetOnClick, RTL_STORED(IsOnClickStored)),
+               RTL_PROPERTY(OnDblClick, GetOnDblClick, SetOnDblClick),
+               RTL_PROPERTY(OnMouseDown, GetOnMouseDown, SetOnMouseDown),
+               RTL_PROPERTY(OnMouseEnter, GetOnMouseEnter, SetOnMouseEnter),
+               RTL_PROPERTY(OnMouseLeave, GetOnMouseLeave, SetOnMouseLeave),
+               RTL_PROPERTY(OnMouseMove, GetOnMouseMove, SetOnMouseMove),
+               RTL_PROPERTY(OnMouseUp, GetOnMouseUp, SetOnMouseUp),
+               RTL_PROPERTY(OnResize, GetOnResize, SetOnResize),
+               RTL_PROPERTY(DragCursor, GetDragCursor, SetDragCursor, RTL_PROPTYPE(TypeInfoTCursor),
+                            RTL_DEFAULT(crDrag)),
+               RTL_PROPERTY(DragKind, GetDragKind, SetDragKind, RTL_DEFAULT(TDragKind::dkDrag)),
+               RTL_PROPERTY(DragMode, GetDragMode, SetDragMode, RTL_DEFAULT(TDragMode::dmManual)),
+               RTL_PROPERTY(PopupMenu, GetPopupMenu, SetPopupMenu),
+               RTL_PROPERTY(OnContextPopup, GetOnContextPopup, SetOnContextPopup),
+               RTL_PROPERTY(OnDragDrop, GetOnDragDrop, SetOnDragDrop),
+               RTL_PROPERTY(OnDragOver, GetOnDragOver, SetOnDragOver),
+               RTL_PROPERTY(OnEndDock, GetOnEndDock, SetOnEndDock),
+               RTL_PROPERTY(OnEndDrag, GetOnEndDrag, SetOnEndDrag),
+               RTL_PROPERTY(OnStartDock, GetOnStartDock, SetOnStartDock),
+               RTL_PROPERTY(OnStartDrag, GetOnStartDrag, SetOnStartDrag))
 
  public:
   // ControlStyle [csCaptureMouse, csClickEvents, csSetCaption,
@@ -500,6 +502,9 @@ class TControl : public rtl::TComponent {
 
   virtual bool IsCaptionStored();
   bool IsColorStored() { return !FParentColor; }
+  // Anchors that only follow the alignment are not written: reading Align
+  // sets them again.
+  bool IsAnchorsStored() const { return FAnchors != AnchorAlign(FAlign); }
   bool IsFontStored() { return !FParentFont; }
   bool IsShowHintStored() { return !FParentShowHint; }
   bool IsBiDiModeStored() { return !FParentBiDiMode; }
@@ -674,15 +679,12 @@ class TControl : public rtl::TComponent {
   THelpContext FHelpContext;
   // --- end of actions ---
 
-  // The innermost watch of a handler that may free the control.
-  bool* FDestroyWatch;
 
   friend class TWinControl;
   friend class TSizeConstraints;
   friend class TBaseDragControlObject;
   friend class TDragDockObject;
   friend class ControlsDragMachine;
-  friend class rtl::TDestroyWatch<TControl>;
 };
 
 using TControlClass = rtl::ClassOf<TControl>;
@@ -739,18 +741,18 @@ class TWinControl : public TControl {
                RTL_MESSAGE(CM_BIDIMODECHANGED, CMBiDiModeChanged), RTL_MESSAGE(CM_DRAG, CMDrag),
                RTL_MESSAGE(WM_CONTEXTMENU, WMContextMenu), RTL_MESSAGE(CM_DOCKCLIENT, CMDockClient),
                RTL_MESSAGE(CM_UNDOCKCLIENT, CMUnDockClient))
-  RTL_PUBLISHED(RTL_PROPERTY(DoubleBuffered, GetDoubleBuffered, SetDoubleBuffered, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ParentBackground, GetParentBackground, SetParentBackground, RTL_DEFAULT(false)),
-                RTL_PROPERTY(TabOrder, GetTabOrder, SetTabOrder, RTL_DEFAULT(-1)),
-                RTL_PROPERTY(TabStop, GetTabStop, SetTabStop, RTL_DEFAULT(false)),
-                RTL_PROPERTY(OnEnter, GetOnEnter, SetOnEnter), RTL_PROPERTY(OnExit, GetOnExit, SetOnExit),
-                RTL_PROPERTY(OnKeyDown, GetOnKeyDown, SetOnKeyDown),
-                RTL_PROPERTY(OnKeyPress, GetOnKeyPress, SetOnKeyPress),
-                RTL_PROPERTY(OnKeyUp, GetOnKeyUp, SetOnKeyUp),
-                RTL_PROPERTY(DockSite, GetDockSite, SetDockSite, RTL_DEFAULT(false)),
-                RTL_PROPERTY(OnDockDrop, GetOnDockDrop, SetOnDockDrop),
-                RTL_PROPERTY(OnDockOver, GetOnDockOver, SetOnDockOver),
-                RTL_PROPERTY(OnUnDock, GetOnUnDock, SetOnUnDock))
+  RTL_DECLARED(RTL_PROPERTY(DoubleBuffered, GetDoubleBuffered, SetDoubleBuffered, RTL_DEFAULT(false)),
+               RTL_PROPERTY(ParentBackground, GetParentBackground, SetParentBackground, RTL_DEFAULT(false)),
+               RTL_PROPERTY(TabOrder, GetTabOrder, SetTabOrder, RTL_DEFAULT(-1)),
+               RTL_PROPERTY(TabStop, GetTabStop, SetTabStop, RTL_DEFAULT(false)),
+               RTL_PROPERTY(OnEnter, GetOnEnter, SetOnEnter), RTL_PROPERTY(OnExit, GetOnExit, SetOnExit),
+               RTL_PROPERTY(OnKeyDown, GetOnKeyDown, SetOnKeyDown),
+               RTL_PROPERTY(OnKeyPress, GetOnKeyPress, SetOnKeyPress),
+               RTL_PROPERTY(OnKeyUp, GetOnKeyUp, SetOnKeyUp),
+               RTL_PROPERTY(DockSite, GetDockSite, SetDockSite, RTL_DEFAULT(false)),
+               RTL_PROPERTY(OnDockDrop, GetOnDockDrop, SetOnDockDrop),
+               RTL_PROPERTY(OnDockOver, GetOnDockOver, SetOnDockOver),
+               RTL_PROPERTY(OnUnDock, GetOnUnDock, SetOnUnDock))
 
  public:
   void Create(TComponent* AOwner) override;

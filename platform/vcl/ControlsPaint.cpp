@@ -56,9 +56,8 @@ void TControlCanvas::FreeHandle()
   if (!FDeviceContext)
     return;
   SetHandle(nullptr);
-  ReleaseDC(FWindowHandle, FDeviceContext);
-  FDeviceContext = nullptr;
-  FWindowHandle = nullptr;
+  // Back to the window it was borrowed from, at the end of the call.
+  const TWindowDC borrowed(std::exchange(FWindowHandle, nullptr), std::exchange(FDeviceContext, nullptr));
   std::erase(CanvasList(), this);
 }
 

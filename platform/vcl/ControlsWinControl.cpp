@@ -85,13 +85,16 @@ LRESULT CALLBACK ControlWindowProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM 
   // The control may be freed while it handles the message: nothing below
   // touches it unless the window is going, and then Destroy is still
   // running (it destroys the window) or the window went on its own.
-  control->MainWndProc(message);
+  const LRESULT result = rtl::GuardCallback(LRESULT{0}, [&] {
+    control->MainWndProc(message);
+    return message.Result;
+  });
   if (AMsg == WM_NCDESTROY) {
     RemovePropW(AWnd, kControlProp);
     if (control->FHandle == AWnd)
       control->FHandle = nullptr;
   }
-  return message.Result;
+  return result;
 }
 
 TWinControl* FindControl(HWND AHandle)
@@ -1026,9 +1029,9 @@ bool TWinControl::SetFocusedControl(TWinControl* AControl)
     return false;
   AControl->FControlState.Include(csFocusing);
   // An OnEnter handler may free the control being entered.
-  TControlDestroyWatch watch(AControl);
+  rtl::TFreeWatch watch(AControl);
   rtl::Finally focusing([AControl, &watch] {
-    if (!watch.Destroyed())
+    if (!watch.Freed())
       AControl->FControlState.Exclude(csFocusing);
   });
   if (!FFocusedControl)
@@ -1055,7 +1058,7 @@ bool TWinControl::SetFocusedControl(TWinControl* AControl)
     FFocusedControl = next;
     const HWND focus = GetFocus();
     next->Perform(CM_ENTER, 0, 0);
-    if (watch.Destroyed() || GetFocus() != focus)
+    if (watch.Freed() || GetFocus() != focus)
       return false;
   }
   Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(AControl));
@@ -1301,9 +1304,9 @@ void TWinControl::WndProc(TMessage& AMessage)
   if (IsClientMouseMessage(AMessage.Msg)) {
     // The child's handlers may take the window away (Parent := nil) or
     // free this control altogether (a click that closes the page).
-    TControlDestroyWatch watch(this);
+    rtl::TFreeWatch watch(this);
     if (IsControlMouseMsg(MessageAs<TWMMouse>(AMessage))) {
-      if (!watch.Destroyed() && AMessage.Result == 0 && FHandle)
+      if (!watch.Freed() && AMessage.Result == 0 && FHandle)
         DefWindowProcW(FHandle, AMessage.Msg, AMessage.WParam, AMessage.LParam);
       return;
     }

@@ -4,6 +4,7 @@
 #include <array>
 #include <vector>
 
+#include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/GraphicsHandles.h"
@@ -163,7 +164,7 @@ void FinishDialog(TMessageDialogState& AState, TModalResult AResult)
   AState.Done = true;
 }
 
-LRESULT CALLBACK MessageFormProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam) noexcept
+LRESULT MessageFormMessage(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam)
 {
   auto* state = reinterpret_cast<TMessageDialogState*>(GetWindowLongPtrW(AWnd, GWLP_USERDATA));
   if (!state)
@@ -193,6 +194,11 @@ LRESULT CALLBACK MessageFormProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM AL
     default:
       return DefWindowProcW(AWnd, AMsg, AWParam, ALParam);
   }
+}
+
+LRESULT CALLBACK MessageFormProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam) noexcept
+{
+  return rtl::GuardCallback(LRESULT{0}, [&] { return MessageFormMessage(AWnd, AMsg, AWParam, ALParam); });
 }
 
 void RegisterMessageFormClass()
@@ -238,18 +244,18 @@ class TTaskWindowsDisabler {
   TTaskWindowsDisabler& operator=(const TTaskWindowsDisabler&) = delete;
 
  private:
+  // A window is disabled only once it is listed, so that it comes back;
+  // when listing fails the enumeration ends.
   static BOOL CALLBACK DisableWindow(HWND AWnd, LPARAM AData) noexcept
   {
-    auto* self = reinterpret_cast<TTaskWindowsDisabler*>(AData);
-    if (AWnd != self->FExcept && IsWindowVisible(AWnd) && IsWindowEnabled(AWnd)) {
-      try {
+    return rtl::GuardCallback(FALSE, [&] {
+      auto* self = reinterpret_cast<TTaskWindowsDisabler*>(AData);
+      if (AWnd != self->FExcept && IsWindowVisible(AWnd) && IsWindowEnabled(AWnd)) {
         self->FWindows.push_back(AWnd);
-      } catch (...) {
-        return FALSE;
+        EnableWindow(AWnd, FALSE);
       }
-      EnableWindow(AWnd, FALSE);
-    }
-    return TRUE;
+      return TRUE;
+    });
   }
 
   HWND FExcept;

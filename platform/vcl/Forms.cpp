@@ -6,6 +6,7 @@
 
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/ClassesStreams.h"
+#include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtilsFormat.h"
 #include "platform/vcl/ActnList.h"
 
@@ -63,14 +64,18 @@ struct TTaskWindows {
   std::vector<HWND> Disabled;
 };
 
-BOOL CALLBACK DisableTaskWindow(HWND AWnd, LPARAM AData)
+// A window is disabled only once it is listed, so that it comes back; when
+// listing fails the enumeration ends.
+BOOL CALLBACK DisableTaskWindow(HWND AWnd, LPARAM AData) noexcept
 {
-  auto* windows = reinterpret_cast<TTaskWindows*>(AData);
-  if (AWnd != windows->ModalWindow && IsWindowVisible(AWnd) && IsWindowEnabled(AWnd)) {
-    windows->Disabled.push_back(AWnd);
-    EnableWindow(AWnd, FALSE);
-  }
-  return TRUE;
+  return rtl::GuardCallback(FALSE, [&] {
+    auto* windows = reinterpret_cast<TTaskWindows*>(AData);
+    if (AWnd != windows->ModalWindow && IsWindowVisible(AWnd) && IsWindowEnabled(AWnd)) {
+      windows->Disabled.push_back(AWnd);
+      EnableWindow(AWnd, FALSE);
+    }
+    return TRUE;
+  });
 }
 
 }  // namespace
@@ -134,8 +139,14 @@ void TCustomForm::AfterConstruction()
 void TCustomForm::BeforeDestruction()
 {
   inherited::BeforeDestruction();
-  // OnDestroy still sees the whole form.
-  DoDestroy();
+  // OnDestroy still sees the whole form. What it raises is reported: the
+  // form is on its way out whatever the handler says, and a refusal here
+  // would leave it half closed.
+  try {
+    DoDestroy();
+  } catch (...) {
+    rtl::HandleCallbackException(this);
+  }
 }
 
 void TCustomForm::Destroy()
@@ -170,6 +181,18 @@ void TCustomForm::DefineProperties(rtl::TFiler* AFiler)
   // Form files carry the height of the font's text at design time; it is
   // read and not used.
   AFiler->DefineProperty(L"TextHeight", rtl::TReaderProc::Bind<&TCustomForm::ReadTextHeight>(this), {}, false);
+}
+
+void TCustomForm::GetChildren(const rtl::TGetChildProc& AProc, TComponent* ARoot)
+{
+  inherited::GetChildren(AProc, ARoot);
+  if (ARoot != this)
+    return;
+  for (int i = 0; i < GetComponentCount(); ++i) {
+    TComponent* component = GetComponents(i);
+    if (!component->HasParent())
+      AProc(component);
+  }
 }
 
 void TCustomForm::ReadTextHeight(rtl::TReader* AReader)
@@ -437,7 +460,7 @@ TModalResult TCustomForm::ShowModal()
   // A handler may free the form while its loop runs (Release, its owner
   // freed): the loop then ends with mrCancel, and the windows behind come
   // back without the form being touched.
-  TControlDestroyWatch watch(this);
+  rtl::TFreeWatch watch(this);
   const auto enableWindows = [&] {
     for (HWND wnd : windows.Disabled)
       if (IsWindow(wnd))
@@ -445,7 +468,7 @@ TModalResult TCustomForm::ShowModal()
     windows.Disabled.clear();
   };
   const auto restore = [&] {
-    if (!watch.Destroyed())
+    if (!watch.Freed())
       FModal = false;
     enableWindows();
     if (activeWindow && IsWindow(activeWindow))
@@ -457,15 +480,15 @@ TModalResult TCustomForm::ShowModal()
   try {
     Show();
     TApplication* application = Application();
-    while (!watch.Destroyed()) {
+    while (!watch.Freed()) {
       application->HandleMessage();
-      if (watch.Destroyed())
+      if (watch.Freed())
         break;
       if (application->GetTerminated())
         FModalResult = mrCancel;
       else if (FModalResult != mrNone)
         CloseModal();
-      if (!watch.Destroyed() && FModalResult != mrNone) {
+      if (!watch.Freed() && FModalResult != mrNone) {
         result = FModalResult;
         // The windows come back before the form hides, so Windows activates
         // the one the form was shown over.

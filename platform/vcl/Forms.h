@@ -79,28 +79,29 @@ class TCustomForm : public TWinControl {
                RTL_MESSAGE(WM_DPICHANGED, WMDpiChanged), RTL_MESSAGE(CM_RELEASE, CMRelease),
                RTL_MESSAGE(CM_SHOWINGCHANGED, CMShowingChanged), RTL_MESSAGE(CM_CHILDKEY, CMChildKey),
                RTL_MESSAGE(WM_SIZE, WMSize))
-  RTL_PUBLISHED(RTL_PROPERTY(ActiveControl, GetActiveControl, SetActiveControl),
-                RTL_PROPERTY(BorderIcons, GetBorderIcons, SetBorderIcons,
-                             RTL_DEFAULT(TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize,
-                                                      TBorderIcon::biMaximize})),
-                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSizeable)),
-                RTL_PROPERTY(ClientHeight, GetClientHeight, SetClientHeight, RTL_NOT_STORED),
-                RTL_PROPERTY(ClientWidth, GetClientWidth, SetClientWidth, RTL_NOT_STORED),
-                RTL_PROPERTY(Icon, GetIcon, SetIcon),
-                RTL_PROPERTY(KeyPreview, GetKeyPreview, SetKeyPreview, RTL_DEFAULT(false)),
-                RTL_PROPERTY(OldCreateOrder, GetOldCreateOrder, SetOldCreateOrder, RTL_DEFAULT(false)),
-                RTL_PROPERTY(PixelsPerInch, GetPixelsPerInch, SetPixelsPerInch),
-                RTL_PROPERTY(Position, GetPosition, SetPosition, RTL_DEFAULT(TPosition::poDefaultPosOnly)),
-                RTL_PROPERTY(Scaled, GetScaled, SetScaled, RTL_DEFAULT(true)),
-                RTL_PROPERTY(WindowState, GetWindowState, SetWindowState, RTL_DEFAULT(TWindowState::wsNormal)),
-                RTL_PROPERTY(OnActivate, GetOnActivate, SetOnActivate),
-                RTL_PROPERTY(OnClose, GetOnClose, SetOnClose),
-                RTL_PROPERTY(OnCloseQuery, GetOnCloseQuery, SetOnCloseQuery),
-                RTL_PROPERTY(OnCreate, GetOnCreate, SetOnCreate),
-                RTL_PROPERTY(OnDeactivate, GetOnDeactivate, SetOnDeactivate),
-                RTL_PROPERTY(OnDestroy, GetOnDestroy, SetOnDestroy),
-                RTL_PROPERTY(OnHide, GetOnHide, SetOnHide), RTL_PROPERTY(OnShortCut, GetOnShortCut, SetOnShortCut),
-                RTL_PROPERTY(OnShow, GetOnShow, SetOnShow))
+  // Declared here, published by TForm (and by a form class of another kind
+  // as it chooses).
+  RTL_DECLARED(RTL_PROPERTY(ActiveControl, GetActiveControl, SetActiveControl),
+               RTL_PROPERTY(BorderIcons, GetBorderIcons, SetBorderIcons,
+                            RTL_DEFAULT(TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize})),
+               RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSizeable)),
+               RTL_PROPERTY(ClientHeight, GetClientHeight, SetClientHeight, RTL_NOT_STORED),
+               RTL_PROPERTY(ClientWidth, GetClientWidth, SetClientWidth, RTL_NOT_STORED),
+               RTL_PROPERTY(Icon, GetIcon, SetIcon),
+               RTL_PROPERTY(KeyPreview, GetKeyPreview, SetKeyPreview, RTL_DEFAULT(false)),
+               RTL_PROPERTY(OldCreateOrder, GetOldCreateOrder, SetOldCreateOrder, RTL_DEFAULT(false)),
+               RTL_PROPERTY(PixelsPerInch, GetPixelsPerInch, SetPixelsPerInch),
+               RTL_PROPERTY(Position, GetPosition, SetPosition, RTL_DEFAULT(TPosition::poDefaultPosOnly)),
+               RTL_PROPERTY(Scaled, GetScaled, SetScaled, RTL_DEFAULT(true)),
+               RTL_PROPERTY(WindowState, GetWindowState, SetWindowState, RTL_DEFAULT(TWindowState::wsNormal)),
+               RTL_PROPERTY(OnActivate, GetOnActivate, SetOnActivate),
+               RTL_PROPERTY(OnClose, GetOnClose, SetOnClose),
+               RTL_PROPERTY(OnCloseQuery, GetOnCloseQuery, SetOnCloseQuery),
+               RTL_PROPERTY(OnCreate, GetOnCreate, SetOnCreate),
+               RTL_PROPERTY(OnDeactivate, GetOnDeactivate, SetOnDeactivate),
+               RTL_PROPERTY(OnDestroy, GetOnDestroy, SetOnDestroy),
+               RTL_PROPERTY(OnHide, GetOnHide, SetOnHide), RTL_PROPERTY(OnShortCut, GetOnShortCut, SetOnShortCut),
+               RTL_PROPERTY(OnShow, GetOnShow, SetOnShow))
 
  public:
   // The form of a designed class: the new-form set-up, then its resources,
@@ -207,6 +208,10 @@ class TCustomForm : public TWinControl {
   void CreateWnd() override;
   bool IsTopLevelHost() const override { return true; }
   void DefineProperties(rtl::TFiler* AFiler) override;
+  // The controls on the form it owns; then, when the form is the root
+  // being written, the components it owns that no parent writes (timers,
+  // menus, image and action lists), so a form file keeps them.
+  void GetChildren(const rtl::TGetChildProc& AProc, TComponent* ARoot) override;
   void ReadState(rtl::TReader* AReader) override;
   void Loaded() override;
   void Notification(TComponent* AComponent, rtl::TOperation AOperation) override;
@@ -269,6 +274,22 @@ class TCustomForm : public TWinControl {
 
 class TForm : public TCustomForm {
   RTL_CLASS(TForm, TCustomForm)
+  // A form starts hidden and with its own font.
+  RTL_PUBLISHED(RTL_PUBLISH(Action), RTL_PUBLISH(ActiveControl), RTL_PUBLISH(Align), RTL_PUBLISH(Anchors),
+                RTL_PUBLISH(BiDiMode), RTL_PUBLISH(BorderIcons), RTL_PUBLISH(BorderStyle), RTL_PUBLISH(Caption),
+                RTL_PUBLISH(ClientHeight), RTL_PUBLISH(ClientWidth), RTL_PUBLISH(Color), RTL_PUBLISH(Constraints),
+                RTL_PUBLISH(DockSite), RTL_PUBLISH(DoubleBuffered), RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode),
+                RTL_PUBLISH(Enabled), RTL_PUBLISH(ParentFont, RTL_DEFAULT(false)), RTL_PUBLISH(Font),
+                RTL_PUBLISH(Icon), RTL_PUBLISH(KeyPreview), RTL_PUBLISH(OldCreateOrder), RTL_PUBLISH(ParentBiDiMode),
+                RTL_PUBLISH(PixelsPerInch), RTL_PUBLISH(PopupMenu), RTL_PUBLISH(Position), RTL_PUBLISH(Scaled),
+                RTL_PUBLISH(ShowHint), RTL_PUBLISH(Visible, RTL_DEFAULT(false)), RTL_PUBLISH(WindowState),
+                RTL_PUBLISH(OnActivate), RTL_PUBLISH(OnClick), RTL_PUBLISH(OnClose), RTL_PUBLISH(OnCloseQuery),
+                RTL_PUBLISH(OnContextPopup), RTL_PUBLISH(OnCreate), RTL_PUBLISH(OnDblClick), RTL_PUBLISH(OnDestroy),
+                RTL_PUBLISH(OnDeactivate), RTL_PUBLISH(OnDockDrop), RTL_PUBLISH(OnDockOver), RTL_PUBLISH(OnDragDrop),
+                RTL_PUBLISH(OnDragOver), RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnHide), RTL_PUBLISH(OnKeyDown),
+                RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp), RTL_PUBLISH(OnMouseDown), RTL_PUBLISH(OnMouseEnter),
+                RTL_PUBLISH(OnMouseLeave), RTL_PUBLISH(OnMouseMove), RTL_PUBLISH(OnMouseUp), RTL_PUBLISH(OnResize),
+                RTL_PUBLISH(OnShortCut), RTL_PUBLISH(OnShow), RTL_PUBLISH(OnStartDock), RTL_PUBLISH(OnUnDock))
 };
 
 using TFormClass = rtl::ClassOf<TCustomForm>;
@@ -354,7 +375,7 @@ class TScreen : public rtl::TComponent {
 
  private:
   TMonitor* FindMonitor(HMONITOR AHandle);
-  static BOOL CALLBACK EnumMonitor(HMONITOR AMonitor, HDC ADC, LPRECT ARect, LPARAM AData);
+  static BOOL CALLBACK EnumMonitor(HMONITOR AMonitor, HDC ADC, LPRECT ARect, LPARAM AData) noexcept;
 
   std::vector<TCustomForm*> FForms;
   std::vector<TMonitor*> FMonitors;
@@ -490,7 +511,7 @@ class TApplication : public rtl::TComponent {
   void SetOnHint(TNotifyEvent AValue) { FOnHint = AValue; }
 
  private:
-  static LRESULT CALLBACK AppWindowProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam);
+  static LRESULT CALLBACK AppWindowProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam) noexcept;
   void WndProc(TMessage& AMessage);
   // Takes one message off the queue and handles it; false when none waits.
   bool ProcessMessage(MSG& AMsg);

@@ -273,16 +273,13 @@ TRect TScreen::GetDesktopRect() const
   return {left, top, left + GetSystemMetrics(SM_CXVIRTUALSCREEN), top + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
 }
 
-BOOL CALLBACK TScreen::EnumMonitor(HMONITOR AMonitor, HDC /*ADC*/, LPRECT /*ARect*/, LPARAM AData)
+// An allocation failure ends the enumeration.
+BOOL CALLBACK TScreen::EnumMonitor(HMONITOR AMonitor, HDC /*ADC*/, LPRECT /*ARect*/, LPARAM AData) noexcept
 {
-  auto* handles = reinterpret_cast<std::vector<HMONITOR>*>(AData);
-  // No exception may cross the enumeration: an allocation failure ends it.
-  try {
-    handles->push_back(AMonitor);
-  } catch (...) {
-    return FALSE;
-  }
-  return TRUE;
+  return rtl::GuardCallback(FALSE, [&] {
+    reinterpret_cast<std::vector<HMONITOR>*>(AData)->push_back(AMonitor);
+    return TRUE;
+  });
 }
 
 // Lists the monitors again. A monitor still present keeps its object, so
@@ -422,7 +419,7 @@ void TApplication::Destroy()
   }
 }
 
-LRESULT CALLBACK TApplication::AppWindowProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam)
+LRESULT CALLBACK TApplication::AppWindowProc(HWND AWnd, UINT AMsg, WPARAM AWParam, LPARAM ALParam) noexcept
 {
   if (AMsg == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTW*>(ALParam);
@@ -433,12 +430,13 @@ LRESULT CALLBACK TApplication::AppWindowProc(HWND AWnd, UINT AMsg, WPARAM AWPara
   if (!application)
     return DefWindowProcW(AWnd, AMsg, AWParam, ALParam);
   TMessage message{AMsg, AWParam, ALParam, 0};
-  try {
-    application->WndProc(message);
-  } catch (...) {
-    application->HandleException(application);
-  }
-  return message.Result;
+  return rtl::GuardCallback(
+      LRESULT{0},
+      [&] {
+        application->WndProc(message);
+        return message.Result;
+      },
+      application);
 }
 
 void TApplication::WndProc(TMessage& AMessage)
@@ -752,11 +750,11 @@ void THintWindow::CreateParams(TCreateParams& AParams)
 TRect THintWindow::CalcHintRect(int AMaxWidth, const String& AHint)
 {
   TRect rect{0, 0, AMaxWidth, 0};
-  HDC dc = GetDC(nullptr);
-  const HGDIOBJ oldFont = SelectObject(dc, GetFont()->GetHandle());
-  DrawTextW(dc, AHint.c_str(), -1, &rect, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
-  SelectObject(dc, oldFont);
-  ReleaseDC(nullptr, dc);
+  {
+    const TScreenDC dc;
+    const TSelectObjectGuard font(dc.Get(), GetFont()->GetHandle());
+    DrawTextW(dc.Get(), AHint.c_str(), -1, &rect, DT_CALCRECT | DT_LEFT | DT_WORDBREAK | DT_NOPREFIX);
+  }
   // The margins and the border.
   rect.right += 6 + 2 * GetSystemMetrics(SM_CXBORDER);
   rect.bottom += 2 + 2 * GetSystemMetrics(SM_CYBORDER);

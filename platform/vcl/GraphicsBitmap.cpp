@@ -822,14 +822,10 @@ void TBitmap::LoadFromClipboardFormat(WORD AFormat, HANDLE AData, HPALETTE)
     return;
   }
   if (AFormat == CF_DIB && AData) {
-    const void* data = GlobalLock(AData);
-    if (!data)
+    const TGlobalLock<const std::uint8_t> data(AData);
+    if (!data.Get())
       InvalidBitmap();
-    struct Unlock {
-      HANDLE Data;
-      ~Unlock() { GlobalUnlock(Data); }
-    } unlock{AData};
-    ReplaceImage(ReadDIB(static_cast<const std::uint8_t*>(data), GlobalSize(AData), 0));
+    ReplaceImage(ReadDIB(data.Get(), data.Size(), 0));
     Changed(this);
     return;
   }

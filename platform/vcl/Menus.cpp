@@ -264,6 +264,30 @@ TMenu* TMenuItem::GetParentMenu() const
   return root->FMenu;
 }
 
+rtl::TComponent* TMenuItem::GetParentComponent()
+{
+  if (FParent && FParent->FMenu)
+    return FParent->FMenu;
+  return FParent;
+}
+
+void TMenuItem::SetParentComponent(rtl::TComponent* AValue)
+{
+  if (FParent)
+    FParent->Remove(this);
+  if (rtl::Is<TMenu>(AValue))
+    static_cast<TMenu*>(AValue)->GetItems()->Add(this);
+  else if (rtl::Is<TMenuItem>(AValue))
+    static_cast<TMenuItem*>(AValue)->Add(this);
+}
+
+void TMenuItem::GetChildren(const rtl::TGetChildProc& AProc, rtl::TComponent* ARoot)
+{
+  for (TMenuItem* item : FItems)
+    if (item->GetOwner() == ARoot)
+      AProc(item);
+}
+
 TCustomImageList* TMenuItem::GetImageList() const
 {
   for (const TMenuItem* parent = FParent; parent; parent = parent->FParent)
@@ -799,6 +823,11 @@ void TMenu::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation
     FImages = nullptr;
 }
 
+void TMenu::GetChildren(const rtl::TGetChildProc& AProc, rtl::TComponent* ARoot)
+{
+  FItems->GetChildren(AProc, ARoot);
+}
+
 bool TMenu::IsShortCut(TWMKey& AMessage)
 {
   const TShortCut shortCut = ShortCut(AMessage.CharCode, KeyDataToShiftState(AMessage.KeyData));
@@ -842,7 +871,6 @@ void TPopupMenu::Create(rtl::TComponent* AOwner)
 
 void TPopupMenu::Destroy()
 {
-  rtl::NotifyDestroyWatch(FDestroyWatch);
   // Windows ends the menu's loop when the window it reports to goes.
   ReleaseWindow(FWindow, nullptr);
   inherited::Destroy();
@@ -893,9 +921,9 @@ void TPopupMenu::Popup(int X, int Y)
       // of our own serves whoever shows the menu.
       window = rtl::AllocateHWnd(rtl::TWndMethod::Bind<&TPopupMenu::WndProc>(this));
       FWindow = window;
-      const rtl::TDestroyWatch<TPopupMenu> watch(this);
+      const rtl::TFreeWatch watch(this);
       command = TrackMenu(menu, kAlignments[IsRightToLeft()][FAlignment] | TPM_RIGHTBUTTON | TPM_RETURNCMD, X, Y, window);
-      if (watch.Destroyed()) {
+      if (watch.Freed()) {
         // Freed from inside the loop: its Destroy took the window; the
         // choice went with the items.
         DestroyMenu(menu);

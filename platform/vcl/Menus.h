@@ -116,6 +116,14 @@ class TMenuItem : public rtl::TComponent {
   // The link goes before the item does.
   void BeforeDestruction() override;
 
+  // Form streaming: an item is written by its parent item (a top item by
+  // its menu), never by the form, so the tree reads back as it was.
+  bool HasParent() override { return true; }
+  rtl::TComponent* GetParentComponent() override;
+  void SetParentComponent(rtl::TComponent* AValue) override;
+  // The child items the root owns.
+  void GetChildren(const rtl::TGetChildProc& AProc, rtl::TComponent* ARoot) override;
+
   // The children. Raises EMenuError "Menu inserted twice" for an item that
   // has a parent already or is a menu's root item, EMenuError "Menu inserted into itself" for the
   // item itself or one of its parents, and EMenuError "Menu index out of
@@ -300,6 +308,8 @@ class TMenu : public rtl::TComponent {
   // Clicks the item of a command number the native menu sent; false when
   // no item has it.
   bool DispatchCommand(UINT ACommand);
+  // Writes the top items the root owns, as children of the menu.
+  void GetChildren(const rtl::TGetChildProc& AProc, rtl::TComponent* ARoot) override;
 
  protected:
   void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
@@ -370,9 +380,6 @@ class TPopupMenu : public TMenu {
   HWND FWindow;
   TPopupAlignment FAlignment;
   bool FAutoPopup;
-  bool* FDestroyWatch;
-
-  friend class rtl::TDestroyWatch<TPopupMenu>;
 };
 
 }  // namespace vcl

@@ -1378,8 +1378,7 @@ void TCustomLabel::DoDrawText(HDC ADC, TRect& ARect, UINT AFlags)
     text += L' ';
   if (!FShowAccelChar)
     AFlags |= DT_NOPREFIX;
-  const int saved = SaveDC(ADC);
-  rtl::Finally restore([ADC, saved] { RestoreDC(ADC, saved); });
+  const TSaveDCGuard saved(ADC);
   SelectObject(ADC, GetFont()->GetHandle());
   SetBkMode(ADC, TRANSPARENT);
   const int length = static_cast<int>(text.size());
@@ -1424,10 +1423,9 @@ void TCustomLabel::AdjustBounds()
       !GetAutoSize())
     return;
   TRect rect{0, 0, FWordWrap ? FWidth : 0, 0};
-  HDC dc = GetDC(nullptr);
   {
-    rtl::Finally release([dc] { ReleaseDC(nullptr, dc); });
-    DoDrawText(dc, rect, DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0));
+    const TScreenDC dc;
+    DoDrawText(dc.Get(), rect, DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0));
   }
   int left = FLeft;
   if (FAlignment == taRightJustify)

@@ -137,16 +137,29 @@ class TCustomEdit : public TWinControl {
 
 class TEdit : public TCustomEdit {
   RTL_CLASS(TEdit, TCustomEdit)
-  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
-                RTL_PROPERTY(AutoSelect, GetAutoSelect, SetAutoSelect, RTL_DEFAULT(true)),
+  // Text, not Caption: both are the window text.
+  RTL_PUBLISHED(RTL_PUBLISH(Align),
+                RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
+                RTL_PUBLISH(Anchors), RTL_PROPERTY(AutoSelect, GetAutoSelect, SetAutoSelect, RTL_DEFAULT(true)),
+                RTL_PUBLISH(BiDiMode),
                 RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
-                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(TEditCharCase::ecNormal)),
+                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(TEditCharCase::ecNormal)), RTL_PUBLISH(Color),
+                RTL_PUBLISH(Constraints), RTL_PUBLISH(DoubleBuffered), RTL_PUBLISH(DragCursor),
+                RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled), RTL_PUBLISH(Font),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
                 RTL_PROPERTY(MaxLength, GetMaxLength, SetMaxLength, RTL_DEFAULT(0)),
                 RTL_PROPERTY(OEMConvert, GetOEMConvert, SetOEMConvert, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)),
-                RTL_PROPERTY(Text, GetText, SetText), RTL_PROPERTY(TextHint, GetTextHint, SetTextHint),
-                RTL_PROPERTY(OnChange, GetOnChange, SetOnChange))
+                RTL_PUBLISH(ParentBiDiMode), RTL_PUBLISH(ParentColor, RTL_DEFAULT(false)), RTL_PUBLISH(ParentFont),
+                RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu),
+                RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)), RTL_PUBLISH(ShowHint),
+                RTL_PUBLISH(TabOrder), RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PUBLISH(Text),
+                RTL_PROPERTY(TextHint, GetTextHint, SetTextHint), RTL_PUBLISH(Visible),
+                RTL_PROPERTY(OnChange, GetOnChange, SetOnChange), RTL_PUBLISH(OnClick), RTL_PUBLISH(OnContextPopup),
+                RTL_PUBLISH(OnDblClick), RTL_PUBLISH(OnDragDrop), RTL_PUBLISH(OnDragOver), RTL_PUBLISH(OnEndDock),
+                RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter), RTL_PUBLISH(OnExit), RTL_PUBLISH(OnKeyDown),
+                RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp), RTL_PUBLISH(OnMouseDown), RTL_PUBLISH(OnMouseEnter),
+                RTL_PUBLISH(OnMouseLeave), RTL_PUBLISH(OnMouseMove), RTL_PUBLISH(OnMouseUp),
+                RTL_PUBLISH(OnStartDock), RTL_PUBLISH(OnStartDrag))
 };
 
 // ---------------------------------------------------------------------------
@@ -203,19 +216,33 @@ class TCustomMemo : public TCustomEdit {
 
 class TMemo : public TCustomMemo {
   RTL_CLASS(TMemo, TCustomMemo)
-  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
+  // Lines alone carries the text: a Caption or Text beside it would store
+  // it twice.
+  RTL_PUBLISHED(RTL_PUBLISH(Align),
+                RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
+                RTL_PUBLISH(Anchors), RTL_PUBLISH(BiDiMode),
                 RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
-                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(TEditCharCase::ecNormal)),
+                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(TEditCharCase::ecNormal)), RTL_PUBLISH(Color),
+                RTL_PUBLISH(Constraints), RTL_PUBLISH(DoubleBuffered), RTL_PUBLISH(DragCursor),
+                RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled), RTL_PUBLISH(Font),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
                 RTL_PROPERTY(Lines, GetLines, SetLines),
                 RTL_PROPERTY(MaxLength, GetMaxLength, SetMaxLength, RTL_DEFAULT(0)),
                 RTL_PROPERTY(OEMConvert, GetOEMConvert, SetOEMConvert, RTL_DEFAULT(false)),
+                RTL_PUBLISH(ParentBiDiMode), RTL_PUBLISH(ParentColor, RTL_DEFAULT(false)), RTL_PUBLISH(ParentFont),
+                RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu),
                 RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(TScrollStyle::ssNone)),
+                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(TScrollStyle::ssNone)), RTL_PUBLISH(ShowHint),
+                RTL_PUBLISH(TabOrder), RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PUBLISH(Visible),
                 RTL_PROPERTY(WantReturns, GetWantReturns, SetWantReturns, RTL_DEFAULT(true)),
                 RTL_PROPERTY(WantTabs, GetWantTabs, SetWantTabs, RTL_DEFAULT(false)),
                 RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(true)),
-                RTL_PROPERTY(OnChange, GetOnChange, SetOnChange))
+                RTL_PROPERTY(OnChange, GetOnChange, SetOnChange), RTL_PUBLISH(OnClick), RTL_PUBLISH(OnContextPopup),
+                RTL_PUBLISH(OnDblClick), RTL_PUBLISH(OnDragDrop), RTL_PUBLISH(OnDragOver), RTL_PUBLISH(OnEndDock),
+                RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter), RTL_PUBLISH(OnExit), RTL_PUBLISH(OnKeyDown),
+                RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp), RTL_PUBLISH(OnMouseDown), RTL_PUBLISH(OnMouseEnter),
+                RTL_PUBLISH(OnMouseLeave), RTL_PUBLISH(OnMouseMove), RTL_PUBLISH(OnMouseUp),
+                RTL_PUBLISH(OnStartDock), RTL_PUBLISH(OnStartDrag))
 };
 
 // ---------------------------------------------------------------------------
@@ -314,11 +341,22 @@ class TCustomButton : public TButtonControl {
 
 class TButton : public TCustomButton {
   RTL_CLASS(TButton, TCustomButton)
-  RTL_PUBLISHED(RTL_PROPERTY(Cancel, GetCancel, SetCancel, RTL_DEFAULT(false)),
-                RTL_PROPERTY(Default, GetDefault, SetDefault, RTL_DEFAULT(false)),
+  RTL_PUBLISHED(RTL_PUBLISH(Action), RTL_PUBLISH(Align), RTL_PUBLISH(Anchors), RTL_PUBLISH(BiDiMode),
+                RTL_PROPERTY(Cancel, GetCancel, SetCancel, RTL_DEFAULT(false)), RTL_PUBLISH(Caption),
+                RTL_PUBLISH(Constraints), RTL_PROPERTY(Default, GetDefault, SetDefault, RTL_DEFAULT(false)),
+                RTL_PUBLISH(DoubleBuffered), RTL_PUBLISH(DragCursor), RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode),
+                RTL_PUBLISH(Enabled), RTL_PUBLISH(Font),
                 RTL_PROPERTY(ModalResult, GetModalResult, SetModalResult, RTL_DEFAULT(0)),
-                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(TButtonStyle::bsPushButton)),
-                RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(false)))
+                RTL_PUBLISH(ParentBiDiMode), RTL_PUBLISH(ParentFont), RTL_PUBLISH(ParentShowHint),
+                RTL_PUBLISH(PopupMenu), RTL_PUBLISH(ShowHint),
+                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(TButtonStyle::bsPushButton)), RTL_PUBLISH(TabOrder),
+                RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PUBLISH(Visible),
+                RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(false)), RTL_PUBLISH(OnClick),
+                RTL_PUBLISH(OnContextPopup), RTL_PUBLISH(OnDragDrop), RTL_PUBLISH(OnDragOver),
+                RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter), RTL_PUBLISH(OnExit),
+                RTL_PUBLISH(OnKeyDown), RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp), RTL_PUBLISH(OnMouseDown),
+                RTL_PUBLISH(OnMouseEnter), RTL_PUBLISH(OnMouseLeave), RTL_PUBLISH(OnMouseMove),
+                RTL_PUBLISH(OnMouseUp), RTL_PUBLISH(OnStartDock), RTL_PUBLISH(OnStartDrag))
 };
 
 // ---------------------------------------------------------------------------
@@ -420,16 +458,28 @@ class TCustomListBox : public TWinControl {
 
 class TListBox : public TCustomListBox {
   RTL_CLASS(TListBox, TCustomListBox)
-  RTL_PUBLISHED(RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
+  RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors), RTL_PUBLISH(BiDiMode),
+                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)), RTL_PUBLISH(Color),
+                RTL_PUBLISH(Constraints), RTL_PUBLISH(DoubleBuffered), RTL_PUBLISH(DragCursor),
+                RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled),
                 RTL_PROPERTY(ExtendedSelect, GetExtendedSelect, SetExtendedSelect, RTL_DEFAULT(true)),
+                RTL_PUBLISH(Font),
                 RTL_PROPERTY(IntegralHeight, GetIntegralHeight, SetIntegralHeight, RTL_DEFAULT(false)),
                 RTL_PROPERTY(ItemHeight, GetItemHeight, SetItemHeight),
                 RTL_PROPERTY(Items, GetItems, SetItems),
                 RTL_PROPERTY(MultiSelect, GetMultiSelect, SetMultiSelect, RTL_DEFAULT(false)),
+                RTL_PUBLISH(ParentBiDiMode), RTL_PUBLISH(ParentColor, RTL_DEFAULT(false)), RTL_PUBLISH(ParentFont),
+                RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu), RTL_PUBLISH(ShowHint),
                 RTL_PROPERTY(Sorted, GetSorted, SetSorted, RTL_DEFAULT(false)),
-                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(TListBoxStyle::lbStandard)),
-                RTL_PROPERTY(OnDrawItem, GetOnDrawItem, SetOnDrawItem),
-                RTL_PROPERTY(OnMeasureItem, GetOnMeasureItem, SetOnMeasureItem))
+                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(TListBoxStyle::lbStandard)), RTL_PUBLISH(TabOrder),
+                RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PUBLISH(Visible), RTL_PUBLISH(OnClick),
+                RTL_PUBLISH(OnContextPopup), RTL_PUBLISH(OnDblClick), RTL_PUBLISH(OnDragDrop),
+                RTL_PUBLISH(OnDragOver), RTL_PROPERTY(OnDrawItem, GetOnDrawItem, SetOnDrawItem),
+                RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter), RTL_PUBLISH(OnExit),
+                RTL_PUBLISH(OnKeyDown), RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp),
+                RTL_PROPERTY(OnMeasureItem, GetOnMeasureItem, SetOnMeasureItem), RTL_PUBLISH(OnMouseDown),
+                RTL_PUBLISH(OnMouseEnter), RTL_PUBLISH(OnMouseLeave), RTL_PUBLISH(OnMouseMove),
+                RTL_PUBLISH(OnMouseUp), RTL_PUBLISH(OnStartDock), RTL_PUBLISH(OnStartDrag))
 };
 
 // ---------------------------------------------------------------------------
@@ -485,13 +535,22 @@ class TCustomLabel : public TGraphicControl {
 
 class TLabel : public TCustomLabel {
   RTL_CLASS(TLabel, TCustomLabel)
-  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
-                RTL_PROPERTY(AutoSize, GetAutoSize, SetAutoSize, RTL_DEFAULT(true)),
-                RTL_PROPERTY(FocusControl, GetFocusControl, SetFocusControl),
-                RTL_PROPERTY(Layout, GetLayout, SetLayout, RTL_DEFAULT(TTextLayout::tlTop)),
+  RTL_PUBLISHED(RTL_PUBLISH(Align),
+                RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
+                RTL_PUBLISH(Anchors), RTL_PROPERTY(AutoSize, GetAutoSize, SetAutoSize, RTL_DEFAULT(true)),
+                RTL_PUBLISH(BiDiMode), RTL_PUBLISH(Caption), RTL_PUBLISH(Color), RTL_PUBLISH(Constraints),
+                RTL_PUBLISH(DragCursor), RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled),
+                RTL_PROPERTY(FocusControl, GetFocusControl, SetFocusControl), RTL_PUBLISH(Font),
+                RTL_PROPERTY(Layout, GetLayout, SetLayout, RTL_DEFAULT(TTextLayout::tlTop)), RTL_PUBLISH(ParentBiDiMode),
+                RTL_PUBLISH(ParentColor), RTL_PUBLISH(ParentFont), RTL_PUBLISH(ParentShowHint),
+                RTL_PUBLISH(PopupMenu),
                 RTL_PROPERTY(ShowAccelChar, GetShowAccelChar, SetShowAccelChar, RTL_DEFAULT(true)),
-                RTL_PROPERTY(Transparent, GetTransparent, SetTransparent, RTL_DEFAULT(false)),
-                RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(false)))
+                RTL_PUBLISH(ShowHint), RTL_PROPERTY(Transparent, GetTransparent, SetTransparent, RTL_DEFAULT(false)),
+                RTL_PUBLISH(Visible), RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(false)),
+                RTL_PUBLISH(OnClick), RTL_PUBLISH(OnContextPopup), RTL_PUBLISH(OnDblClick), RTL_PUBLISH(OnDragDrop),
+                RTL_PUBLISH(OnDragOver), RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnMouseDown),
+                RTL_PUBLISH(OnMouseEnter), RTL_PUBLISH(OnMouseLeave), RTL_PUBLISH(OnMouseMove),
+                RTL_PUBLISH(OnMouseUp), RTL_PUBLISH(OnStartDock), RTL_PUBLISH(OnStartDrag))
 };
 
 }  // namespace vcl

@@ -326,18 +326,4 @@ TEST(cxGraphicsColors, SolidBrushCacheKeepsAtMostItsCapacity)
   EXPECT_LE(GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS), before);
 }
 
-TEST(cxGraphicsColors, PaletteOrSystemColourChangeEmptiesBrushCache)
-{
-  for (UINT message : {UINT{WM_PALETTECHANGED}, UINT{WM_SYSCOLORCHANGE}}) {
-    TdxSolidBrushCache::Get(clRed);
-    TdxSolidBrushCache::Get(clBlue);
-    ASSERT_NE(TdxSolidBrushCache::NotifierHandle(), nullptr);
-    SendMessageW(TdxSolidBrushCache::NotifierHandle(), message, 0, 0);
-    EXPECT_EQ(TdxSolidBrushCache::Manager()->GetCount(), 0) << message;
-    // The next request makes a new brush.
-    EXPECT_EQ(BrushColor(TdxSolidBrushCache::Get(clRed)), static_cast<COLORREF>(RGB(255, 0, 0)));
-    EXPECT_EQ(TdxSolidBrushCache::Manager()->GetCount(), 1);
-  }
-}
-
 }  // namespace

@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/rtl/ClassesThreads.h"
+
 using enum rtl::TComponentStateFlag;
 using enum rtl::TValueType;
 
@@ -769,6 +771,72 @@ std::string BinaryToText(const TByteList& ABytes)
   return std::string(bytes.begin(), bytes.end());
 }
 
+// A component with a list, as a memo's lines or a list box's items.
+class TFilerNotes : public TComponent {
+  RTL_CLASS(TFilerNotes, TComponent)
+  RTL_PUBLISHED(RTL_READONLY_PROPERTY(Lines, GetLines))
+
+ public:
+  void Create(TComponent* AOwner) override
+  {
+    inherited::Create(AOwner);
+    FLines = New<TStringList>();
+  }
+  void Destroy() override
+  {
+    Free(FLines);
+    inherited::Destroy();
+  }
+  TStringList* GetLines() const { return FLines; }
+
+ private:
+  TStringList* FLines;
+};
+
+// The lines go into the form file as "Strings", a list of texts; an empty
+// list, or one equal to the ancestor's, is left out.
+TEST(TFilerStrings, ListsAreWrittenAsStringsWhenTheyHaveLinesOrDifferFromTheAncestor)
+{
+  auto make = [](std::initializer_list<const wchar_t*> ALines) {
+    TOwnedPtr<TFilerNotes> notes(New<TFilerNotes>(nullptr));
+    notes->SetName(L"Notes");
+    for (const wchar_t* line : ALines)
+      notes->GetLines()->Add(line);
+    return notes;
+  };
+  auto textOf = [](TFilerNotes* ANotes, TFilerNotes* AAncestor) {
+    TOwnedPtr<TBytesStream> written(New<TBytesStream>());
+    WriteDescendent(written.get(), ANotes, AAncestor);
+    return BinaryToText(StreamBytes(written.get()));
+  };
+  TOwnedPtr<TFilerNotes> empty = make({});
+  TOwnedPtr<TFilerNotes> two = make({L"one", L"it's"});
+  TOwnedPtr<TFilerNotes> same = make({L"one", L"it's"});
+  TOwnedPtr<TFilerNotes> other = make({L"one"});
+  const std::string twoText =
+      "object Notes: TFilerNotes\r\n  Lines.Strings = (\r\n    'one'\r\n    'it''s')\r\nend\r\n";
+  struct Case {
+    const char* Name;
+    TFilerNotes* Notes;
+    TFilerNotes* Ancestor;
+    std::string Expected;
+  };
+  const Case cases[] = {
+      {"empty", empty.get(), nullptr, "object Notes: TFilerNotes\r\nend\r\n"},
+      {"two lines", two.get(), nullptr, twoText},
+      {"as the ancestor", two.get(), same.get(), "inherited Notes: TFilerNotes\r\nend\r\n"},
+      {"emptied under an ancestor", empty.get(), other.get(),
+       "inherited Notes: TFilerNotes\r\n  Lines.Strings = ()\r\nend\r\n"},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(textOf(c.Notes, c.Ancestor), c.Expected) << c.Name;
+
+  // Read back over lines already there: the list is replaced.
+  TOwnedPtr<TBytesStream> binary = StreamOf(TextToBinary(twoText));
+  ReadComponent(binary.get(), other.get());
+  EXPECT_EQ(other->GetLines()->GetText(), L"one\r\nit's\r\n");
+}
+
 class TFilerComponents : public ::testing::Test {
  protected:
   void SetUp() override
@@ -817,6 +885,123 @@ TEST_F(TFilerComponents, AFormTextBecomesObjectsAndBackTheSameText)
   TOwnedPtr<TBytesStream> written(New<TBytesStream>());
   WriteComponent(written.get(), form.get());
   EXPECT_EQ(BinaryToText(StreamBytes(written.get())), FormText);
+}
+
+// A full disk: every write is refused.
+class TFilerFullDisk : public TStream {
+  RTL_CLASS(TFilerFullDisk, TStream)
+
+ public:
+  int Read(void*, int) override { return 0; }
+  int Write(const void*, int) override { return 0; }
+  std::int64_t Seek(std::int64_t, TSeekOrigin) override { return 0; }
+};
+
+// Counts the writers whose memory went back.
+class TFilerCountedWriter : public TWriter {
+  RTL_CLASS(TFilerCountedWriter, TWriter)
+
+ public:
+  static int& Freed()
+  {
+    static int count = 0;
+    return count;
+  }
+  void FreeInstance() override
+  {
+    ++Freed();
+    inherited::FreeInstance();
+  }
+};
+
+// The messages the run-time's reporting hook was handed, while it lives.
+class TFilerReports {
+ public:
+  TFilerReports() : FSaved(GetApplicationHandleException())
+  {
+    SetApplicationHandleException(TNotifyEvent::Bind<&TFilerReports::Handle>(this));
+  }
+  ~TFilerReports() { SetApplicationHandleException(FSaved); }
+  TFilerReports(const TFilerReports&) = delete;
+  TFilerReports& operator=(const TFilerReports&) = delete;
+
+  void Handle(TObject*)
+  {
+    try {
+      throw;
+    } catch (const Exception& E) {
+      Messages.push_back(String(E.ClassName()) + L": " + E.Message());
+    }
+  }
+
+  std::vector<String> Messages;
+
+ private:
+  TNotifyEvent FSaved;
+};
+
+// A small form fits the writer's buffer whole, so its every byte reached the
+// stream only from the writer's Destroy, where an exception ends the
+// program. The writing call flushes and raises itself.
+TEST_F(TFilerComponents, AStreamThatRefusesTheBytesFailsTheCallThatWrote)
+{
+  TOwnedPtr<TBytesStream> binary = StreamOf(TextToBinary(FormText));
+  TOwnedPtr<TFilerForm> form(As<TFilerForm>(ReadComponent(binary.get(), nullptr)));
+  TOwnedPtr<TFilerFullDisk> disk(New<TFilerFullDisk>());
+  const struct {
+    const char* Name;
+    std::function<void()> Write;
+  } cases[] = {
+      {"WriteComponent", [&] { WriteComponent(disk.get(), form.get()); }},
+      {"WriteDescendent", [&] { WriteDescendent(disk.get(), form.get(), form.get()); }},
+      {"the writer's WriteRootComponent",
+       [&] {
+         TOwnedPtr<TWriter> writer(New<TWriter>(disk.get(), 4096));
+         writer->WriteRootComponent(form.get());
+       }},
+      {"the writer's FlushBuffer",
+       [&] {
+         TOwnedPtr<TWriter> writer(New<TWriter>(disk.get(), 4096));
+         writer->WriteInteger(1);
+         writer->FlushBuffer();
+       }},
+      {"ObjectTextToBinary",
+       [&] {
+         TOwnedPtr<TBytesStream> text = TextStream(FormText);
+         ObjectTextToBinary(text.get(), disk.get());
+       }},
+  };
+  for (const auto& c : cases) {
+    TFilerReports reports;
+    EXPECT_EQ(ErrorText<EWriteError>(c.Write), L"Stream write error") << c.Name;
+    EXPECT_EQ(reports.Messages, std::vector<String>{}) << c.Name << ": the refused bytes are not tried again";
+  }
+}
+
+// Nobody is left to hear of bytes a dropped writer could not write: Destroy
+// reports them, raises nothing and the writer still goes.
+TEST(TWriter, AWriterDroppedWithBytesTheStreamRefusesReportsThem)
+{
+  TOwnedPtr<TFilerFullDisk> disk(New<TFilerFullDisk>());
+  const struct {
+    const char* Name;
+    bool Pending;
+    std::vector<String> Reports;
+  } cases[] = {
+      {"nothing pending", false, {}},
+      {"bytes pending", true, {L"EWriteError: Stream write error"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TFilerReports reports;
+    TFilerCountedWriter::Freed() = 0;
+    TWriter* writer = New<TFilerCountedWriter>(disk.get(), 4096);
+    if (c.Pending)
+      writer->WriteInteger(1);
+    EXPECT_NO_THROW(Free(writer));
+    EXPECT_EQ(reports.Messages, c.Reports);
+    EXPECT_EQ(TFilerCountedWriter::Freed(), 1);
+  }
 }
 
 TEST_F(TFilerComponents, ReadsIntoAGivenRoot)

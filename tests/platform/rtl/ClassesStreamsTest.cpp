@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/ClassesThreads.h"
+
 using namespace rtl;
 
 namespace {
@@ -391,6 +393,31 @@ class TCountedStream : public TMemoryStream {
   int* FDestroyed;
 };
 
+// A stream whose every read fails.
+class TFailingStream : public TMemoryStream {
+  RTL_CLASS(TFailingStream, TMemoryStream)
+
+ public:
+  int Read(void*, int) override { throw EReadError(L"read failed"); }
+};
+
+// Records the messages of what reaches the application's handler while it
+// lives.
+struct TStreamsHandlerLog {
+  std::vector<String> Messages;
+  TNotifyEvent Previous = GetApplicationHandleException();
+  TStreamsHandlerLog() { SetApplicationHandleException(TNotifyEvent::Bind<&TStreamsHandlerLog::Handle>(this)); }
+  ~TStreamsHandlerLog() { SetApplicationHandleException(Previous); }
+  void Handle(TObject*)
+  {
+    try {
+      throw;
+    } catch (const Exception& E) {
+      Messages.push_back(E.Message());
+    }
+  }
+};
+
 IPtr<IStream> AdapterOver(TStream* AStream, TStreamOwnership AOwnership)
 {
   // A new counted object holds no reference yet: the variable takes the first.
@@ -459,4 +486,18 @@ TEST(TStreamAdapter, CopyToAnotherStreamAndFreeAnOwnedStream)
   }
   EXPECT_EQ(destroyed, 1);
   EXPECT_EQ(std::string(static_cast<const char*>(target->Memory()), 7), "3456789");
+}
+
+// COM callers sit outside the system's exception handling: what the stream
+// raises is E_FAIL for the caller and reaches the application's handler.
+TEST(TStreamAdapter, AnExceptionOfTheStreamIsAFailureAndReachesTheHandler)
+{
+  TStreamsHandlerLog log;
+  TOwnedPtr<TFailingStream> failing(New<TFailingStream>());
+  IPtr<IStream> stream = AdapterOver(failing.get(), soReference);
+  char buffer[4];
+  ULONG read = 7;
+  EXPECT_EQ(stream->Read(buffer, sizeof buffer, &read), E_FAIL);
+  EXPECT_EQ(read, 7u);
+  EXPECT_EQ(log.Messages, std::vector<String>{L"read failed"});
 }

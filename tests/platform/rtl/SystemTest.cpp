@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <vector>
+
+#include "platform/rtl/ClassesThreads.h"
 
 using namespace rtl;
 
@@ -153,6 +156,166 @@ TEST(ObjectLifeCycle, FreeIgnoresNilAndFreeAndNilClearsTheVariableFirst)
   FreeAndNil(watched);
   EXPECT_EQ(watched, nullptr);
   EXPECT_EQ(Log(), (Steps{L"holder nil"}));
+}
+
+// Breaks the rule that Destroy does not raise: before its base classes ran,
+// or from inside them (Closing is called by the base's Destroy).
+enum class TRaiseIn { Derived, Base };
+
+class TBrittleEditor : public TEditor {
+  RTL_CLASS(TBrittleEditor, TEditor)
+
+ public:
+  void Create(TRaiseIn ARaiseIn, TFailAt AFailAt = TFailAt::Nowhere)
+  {
+    FRaiseIn = ARaiseIn;
+    inherited::Create(AFailAt);
+  }
+  void Destroy() override
+  {
+    Note(L"brittle Destroy");
+    if (FRaiseIn == TRaiseIn::Derived)
+      throw EInvalidOperation(L"destroy failed");
+    inherited::Destroy();
+  }
+  void Closing() override
+  {
+    Note(L"brittle Closing");
+    throw EInvalidOperation(L"closing failed");
+  }
+
+ private:
+  TRaiseIn FRaiseIn;
+};
+
+// What the run-time's reporting hook was handed, while the recorder lives.
+class TSystemReports {
+ public:
+  TSystemReports() : FSaved(GetApplicationHandleException())
+  {
+    SetApplicationHandleException(TNotifyEvent::Bind<&TSystemReports::Handle>(this));
+  }
+  ~TSystemReports() { SetApplicationHandleException(FSaved); }
+  TSystemReports(const TSystemReports&) = delete;
+  TSystemReports& operator=(const TSystemReports&) = delete;
+
+  void Handle(TObject* ASender)
+  {
+    Senders.push_back(ASender);
+    try {
+      throw;
+    } catch (const Exception& E) {
+      Messages.push_back(E.Message());
+    }
+  }
+
+  std::vector<TObject*> Senders;
+  std::vector<String> Messages;
+
+ private:
+  TNotifyEvent FSaved;
+};
+
+// A Destroy that raised half-way may have left the object in its owner's,
+// parent's or notifiers' lists: freeing the memory would turn the raise into
+// a later use of freed memory, and raising out of Free would end the program
+// in a smart pointer's destructor. Free reports it and keeps the memory.
+TEST(ObjectLifeCycle, ADestroyThatRaisesIsReportedAndKeepsTheObject)
+{
+  const struct {
+    const char* Name;
+    TRaiseIn RaiseIn;
+    Steps Expected;
+    String Message;
+  } cases[] = {
+      {"before the base class ran", TRaiseIn::Derived, {L"BeforeDestruction", L"brittle Destroy"}, L"destroy failed"},
+      {"inside the base class",
+       TRaiseIn::Base,
+       {L"BeforeDestruction", L"brittle Destroy", L"editor Destroy", L"base Destroy", L"brittle Closing"},
+       L"closing failed"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TSystemReports reports;
+    TBrittleEditor* editor = New<TBrittleEditor>(c.RaiseIn);
+    Log().clear();
+    EXPECT_NO_THROW(Free(editor));
+    EXPECT_EQ(Log(), c.Expected) << "the memory stays";
+    EXPECT_EQ(reports.Messages, std::vector<String>{c.Message});
+    EXPECT_EQ(reports.Senders, std::vector<TObject*>{editor});
+    EXPECT_EQ(editor->ClassName(), L"TBrittleEditor");
+    editor->FreeInstance();
+  }
+}
+
+TEST(ObjectLifeCycle, AFailedConstructionRaisesItsOwnErrorWhenDestroyRaisesToo)
+{
+  TSystemReports reports;
+  Log().clear();
+  EXPECT_THROW(New<TBrittleEditor>(TRaiseIn::Derived, TFailAt::Create), EConvertError);
+  EXPECT_EQ(Log(), (Steps{L"alloc", L"editor Initialize", L"brittle Destroy"}));
+  EXPECT_EQ(reports.Messages, std::vector<String>{L"destroy failed"});
+  ASSERT_EQ(reports.Senders.size(), 1u);
+  reports.Senders[0]->FreeInstance();
+}
+
+// ---------------------------------------------------------------------------
+// Free watches
+
+TEST(FreeWatch, FreeTellsEveryWatchOfTheObjectAndNoOther)
+{
+  TObject* watched = New<TObject>();
+  TObject* other = New<TObject>();
+  TFreeWatch outer(watched);
+  TFreeWatch ofOther(other);
+  {
+    TFreeWatch inner(watched);
+    EXPECT_FALSE(inner.Freed());
+    Free(watched);
+    EXPECT_TRUE(inner.Freed());
+  }
+  EXPECT_TRUE(outer.Freed()) << "an outer watch hears of a free seen by an inner one";
+  EXPECT_FALSE(ofOther.Freed());
+  Free(other);
+  EXPECT_TRUE(ofOther.Freed());
+}
+
+// Watches normally end last first, but one kept in an object may end
+// earlier; the others must still hear.
+TEST(FreeWatch, WatchesMayEndInAnyOrder)
+{
+  const struct {
+    const char* Name;
+    int EndedFirst;
+  } cases[] = {{"the oldest", 0}, {"the middle one", 1}, {"the newest", 2}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TObject* watched = New<TObject>();
+    std::optional<TFreeWatch> watches[3];
+    for (auto& watch : watches)
+      watch.emplace(watched);
+    watches[c.EndedFirst].reset();
+    Free(watched);
+    for (const auto& watch : watches)
+      EXPECT_TRUE(!watch || watch->Freed());
+    for (auto& watch : watches)
+      watch.reset();
+    // The list is whole again: a new watch still hears.
+    TObject* next = New<TObject>();
+    TFreeWatch watch(next);
+    Free(next);
+    EXPECT_TRUE(watch.Freed());
+  }
+}
+
+TEST(FreeWatch, ADestroyThatRaisesStillCountsAsFreed)
+{
+  TSystemReports reports;
+  TBrittleEditor* editor = New<TBrittleEditor>(TRaiseIn::Derived);
+  TFreeWatch watch(editor);
+  Free(editor);
+  EXPECT_TRUE(watch.Freed()) << "the object is past use even though its memory stays";
+  editor->FreeInstance();
 }
 
 TEST(ObjectLifeCycle, AbstractErrorRaisesEAbstractError)
@@ -525,10 +688,13 @@ TEST(Interfaces, FreeingAReferencedCountedObjectIsRefused)
   bool freed = false;
   TCountedGreeter* greeter = New<TCountedGreeter>(&freed);
   IPtr<IGreeter> held = static_cast<IGreeter*>(greeter);
+  TFreeWatch watch(greeter);
   EXPECT_THROW(Free(greeter), EInvalidPointer);
   EXPECT_FALSE(freed);
+  EXPECT_FALSE(watch.Freed()) << "a refused free frees nothing";
   held.Reset();
   EXPECT_TRUE(freed);
+  EXPECT_TRUE(watch.Freed());
 }
 
 TEST(Interfaces, QueriesWithoutAResultCountNothing)

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <vector>
 
@@ -154,6 +155,49 @@ class TRoot : public TRootBase {
   TObject* FLastSender;
 };
 
+// A base that declares what its descendants may publish, as the controls'
+// bases do, and two concrete classes that each choose their own set.
+class TDeclaringBase : public TObject {
+  RTL_CLASS(TDeclaringBase, TObject)
+  RTL_PUBLISHED(RTL_PROPERTY(Left, FLeft, FLeft))
+  RTL_DECLARED(RTL_PROPERTY(Caption, GetCaption, SetCaption, RTL_STORED(IsCaptionStored)),
+               RTL_PROPERTY(Size, GetSize, SetSize, RTL_DEFAULT(3)),
+               RTL_PROPERTY(OnChange, FOnChange, FOnChange))
+
+ public:
+  String GetCaption() const { return FCaption; }
+  void SetCaption(const String& AValue) { FCaption = AValue; }
+  int GetSize() const { return FSize; }
+  void SetSize(int AValue) { FSize = AValue; }
+  bool IsCaptionStored() const { return !FCaption.empty(); }
+  // Declared for a descendant that does not want the base's stored rule.
+  bool AlwaysStored() const { return true; }
+
+  int FLeft = 0;
+  String FCaption;
+  int FSize = 3;
+  TNotifyEvent FOnChange;
+};
+
+// Declares more without publishing anything itself.
+class TDeclaringMiddle : public TDeclaringBase {
+  RTL_CLASS(TDeclaringMiddle, TDeclaringBase)
+  RTL_DECLARED(RTL_PROPERTY(Lines, FLines, FLines))
+
+ public:
+  String FLines;
+};
+
+class TCaptionedLeaf : public TDeclaringMiddle {
+  RTL_CLASS(TCaptionedLeaf, TDeclaringMiddle)
+  RTL_PUBLISHED(RTL_PUBLISH(Size, RTL_DEFAULT(4)), RTL_PUBLISH(Caption), RTL_PUBLISH(OnChange))
+};
+
+class TLinesLeaf : public TDeclaringMiddle {
+  RTL_CLASS(TLinesLeaf, TDeclaringMiddle)
+  RTL_PUBLISHED(RTL_PUBLISH(Lines), RTL_PUBLISH(Left), RTL_PUBLISH(Caption, RTL_STORED(AlwaysStored)))
+};
+
 }  // namespace typinfo_test
 
 using namespace typinfo_test;
@@ -264,6 +308,51 @@ TEST(TypInfoLookup, RedeclaredPropertyUsesTheDescendantsDeclaration)
   EXPECT_EQ(inShape->Default, 0);
   EXPECT_EQ(inBase->Default, 1);
   EXPECT_EQ(GetPropList(TPropShape::StaticClass())[2], inShape);
+}
+
+TEST(TypInfoLookup, DeclaredPropertiesArePublishedOnlyWhereAClassNamesThem)
+{
+  struct Case {
+    TClass Class;
+    std::vector<String> Published;
+  };
+  const Case cases[] = {
+      {TDeclaringBase::StaticClass(), {L"Left"}},
+      {TDeclaringMiddle::StaticClass(), {L"Left"}},
+      {TCaptionedLeaf::StaticClass(), {L"Left", L"Size", L"Caption", L"OnChange"}},
+      // Left, published again, keeps its ancestor's place.
+      {TLinesLeaf::StaticClass(), {L"Left", L"Lines", L"Caption"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::PrintToString(c.Class->ClassName()));
+    EXPECT_EQ(Names(GetPropList(c.Class)), c.Published);
+    for (const wchar_t* name : {L"Left", L"Lines", L"Size", L"Caption", L"OnChange"})
+      EXPECT_EQ(IsPublishedProp(c.Class, name),
+                std::find(c.Published.begin(), c.Published.end(), name) != c.Published.end())
+          << testing::PrintToString(String(name));
+  }
+}
+
+TEST(TypInfoLookup, APublishedReferenceKeepsTheDeclarationsAccessorsAndTakesItsOwnModifiers)
+{
+  TOwnedPtr<TCaptionedLeaf> captioned(New<TCaptionedLeaf>());
+  TOwnedPtr<TLinesLeaf> lines(New<TLinesLeaf>());
+  SetStrProp(captioned.get(), L"Caption", L"Box");
+  SetOrdProp(captioned.get(), L"Size", 7);
+  EXPECT_EQ(captioned->GetCaption(), L"Box");
+  EXPECT_EQ(GetOrdProp(captioned.get(), L"Size"), 7);
+  SetStrProp(lines.get(), L"Lines", L"one");
+  EXPECT_EQ(lines->FLines, L"one");
+
+  // The default changed for one class; the stored rule is the base's unless
+  // the class gives its own.
+  EXPECT_EQ(GetPropInfo(captioned.get(), L"Size")->Default, 4);
+  const TPropInfo* baseRule = GetPropInfo(captioned.get(), L"Caption");
+  const TPropInfo* ownRule = GetPropInfo(lines.get(), L"Caption");
+  captioned->SetCaption(L"");
+  EXPECT_FALSE(IsStoredProp(captioned.get(), baseRule));
+  EXPECT_TRUE(IsStoredProp(lines.get(), ownRule));
+  EXPECT_EQ(PropType(captioned.get(), L"OnChange"), tkMethod);
 }
 
 TEST(TypInfoLookup, KindFilterLeavesOutEvents)

@@ -21,6 +21,12 @@ namespace {
 using rtl::String;
 
 // Records what the actions and lists under test report.
+// A control that publishes what a form file writes of an action's client.
+class TActnListTestControl : public TControl {
+  RTL_CLASS(TActnListTestControl, TControl)
+  RTL_PUBLISHED(RTL_PUBLISH(Caption))
+};
+
 class TActnListTestEvents : public rtl::TObject {
   RTL_CLASS(TActnListTestEvents, rtl::TObject)
 
@@ -33,6 +39,8 @@ class TActnListTestEvents : public rtl::TObject {
       ActionComponents.push_back(static_cast<TBasicAction*>(ASender)->GetActionComponent());
     if (rtl::TObject* gone = std::exchange(FreeOnExecute, nullptr))
       rtl::Free(gone);
+    if (const std::function<void()> also = std::exchange(AlsoOnExecute, nullptr))
+      also();
   }
   void Updated(TObject* ASender)
   {
@@ -54,6 +62,8 @@ class TActnListTestEvents : public rtl::TObject {
   bool ListHandles = false;
   // Freed by the next execution (a client closing itself).
   rtl::TObject* FreeOnExecute = nullptr;
+  // Done by the next execution.
+  std::function<void()> AlsoOnExecute;
 };
 
 // One client kind under test, reached through the same questions.
@@ -177,7 +187,7 @@ TEST_F(TActnListTest, AClientValueOfItsOwnIsNoLongerLinkedButTheNextChangeCopies
 {
   TAction* action = NewAction(L"Print");
   action->SetHint(L"Prints");
-  TControl* control = rtl::New<TControl>(FOwner.get());
+  TControl* control = rtl::New<TActnListTestControl>(FOwner.get());
   control->SetAction(action);
   TControlActionLink* link = control->GetActionLink();
   EXPECT_TRUE(link->IsCaptionLinked());
@@ -430,6 +440,36 @@ TEST_F(TActnListTest, AClientFreedByItsOwnActionIsNotTouchedAfterwards)
     EXPECT_EQ(FEvents->FreeOnExecute, nullptr);
     EXPECT_EQ(action->GetClientCount(), 0);
     EXPECT_EQ(action->GetActionComponent(), nullptr);
+  }
+}
+
+// A handler that frees the link the execution runs through (its client drops
+// the action) or the action itself: the execution touches neither after, and
+// an action that lives on forgets the component it ran for.
+TEST_F(TActnListTest, AnExecutionWhoseHandlerFreesTheLinkOrTheActionTouchesNeither)
+{
+  enum class TFrees { Link, Action };
+  const struct {
+    const char* Name;
+    TFrees Frees;
+  } cases[] = {{"the client drops its action", TFrees::Link}, {"the action is freed", TFrees::Action}};
+  for (const auto& c : cases) {
+    for (const TActnListTestClient& client : NewClients()) {
+      SCOPED_TRACE(std::string(c.Name) + ", " + client.Kind);
+      TAction* action = NewAction(L"Close");
+      action->SetOnExecute(ExecuteHandler());
+      client.SetAction(action);
+      if (c.Frees == TFrees::Link)
+        FEvents->AlsoOnExecute = [&client] { client.SetAction(nullptr); };
+      else
+        FEvents->FreeOnExecute = action;
+      client.Click();
+      EXPECT_EQ(client.GetAction(), nullptr);
+      if (c.Frees == TFrees::Link) {
+        EXPECT_EQ(action->GetClientCount(), 0);
+        EXPECT_EQ(action->GetActionComponent(), nullptr);
+      }
+    }
   }
 }
 

@@ -129,6 +129,7 @@ class TControlsDragTestEvents : public rtl::TObject {
 // A windowed control; a dock site logs the notifications of its clients.
 class TControlsDragTestBox : public TCustomControl {
   RTL_CLASS(TControlsDragTestBox, TCustomControl)
+  RTL_PUBLISHED(RTL_PUBLISH(DockSite), RTL_PUBLISH(DragMode), RTL_PUBLISH(PopupMenu), RTL_PUBLISH(OnContextPopup))
   RTL_MESSAGES(RTL_MESSAGE(CM_DOCKNOTIFICATION, CMDockNotification),
                RTL_MESSAGE(CM_UNDOCKCLIENT, CMUnDockClient))
 

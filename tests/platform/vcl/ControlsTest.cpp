@@ -81,6 +81,7 @@ void ExpectSequence(const std::vector<String>& AExpected, const std::vector<Stri
 // A windowed control that records and paints itself in its colour.
 class TControlProbe : public TCustomControl {
   RTL_CLASS(TControlProbe, TCustomControl)
+  RTL_PUBLISHED(RTL_PUBLISH(Anchors), RTL_PUBLISH(Color), RTL_PUBLISH(Font), RTL_PUBLISH(TabOrder))
 
  public:
   void WndProc(TMessage& AMessage) override
@@ -409,6 +410,37 @@ TEST_F(ControlsTest, AControlMayFreeItselfFromItsDoubleClick)
 
     EXPECT_EQ(FHost->GetControlCount(), 0);
     EXPECT_EQ(handler.MouseDowns, 0);
+  }
+}
+
+// A click that closes what was clicked: no OnMouseUp reaches the control
+// its OnClick freed, whether it has a window or its parent routes the mouse.
+TEST_F(ControlsTest, AControlMayFreeItselfFromItsClick)
+{
+  FHost->Show();
+  struct TFreeOnClick {
+    int MouseUps = 0;
+    void Clicked(TObject* ASender) { rtl::Free(ASender); }
+    void MouseUp(TObject*, TMouseButton, TShiftState, int, int) { ++MouseUps; }
+  } handler;
+  const struct {
+    const char* Name;
+    bool Windowed;
+  } cases[] = {{"windowed", true}, {"non-windowed", false}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TControl* control = c.Windowed ? static_cast<TControl*>(AddChild<TControlProbe>(L"Windowed", {0, 0, 50, 50}))
+                                   : AddChild<TControlShape>(L"Shape", {0, 0, 50, 50});
+    control->SetOnClick(TNotifyEvent::Bind<&TFreeOnClick::Clicked>(&handler));
+    control->SetOnMouseUp(TMouseEvent::Bind<&TFreeOnClick::MouseUp>(&handler));
+    const HWND wnd = c.Windowed ? static_cast<TWinControl*>(control)->GetHandle() : FHost->GetHandle();
+
+    SendMessageW(wnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
+    SendMessageW(wnd, WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
+
+    EXPECT_EQ(FHost->GetControlCount(), 0);
+    EXPECT_EQ(handler.MouseUps, 0);
+    EXPECT_EQ(GetCapture(), nullptr);
   }
 }
 

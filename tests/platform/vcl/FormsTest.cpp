@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <functional>
 #include <stdexcept>
 #include <thread>
 #include <vector>
@@ -9,11 +10,15 @@
 #include "platform/rtl/ClassesStreams.h"
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/vcl/ActnList.h"
+#include "platform/vcl/ExtCtrls.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
+#include "platform/vcl/StdCtrls.h"
 
+using enum vcl::TAlign;
 using enum vcl::TAnchorKind;
 using enum vcl::TCloseAction;
+using enum vcl::TControlStyleItem;
 using enum vcl::TFormBorderStyle;
 using enum vcl::TPosition;
 using enum vcl::TWindowState;
@@ -36,6 +41,8 @@ std::vector<String>& FormsLog()
 // notes another.
 class TFormsTestButton : public TCustomControl {
   RTL_CLASS(TFormsTestButton, TCustomControl)
+  RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors), RTL_PUBLISH(TabOrder), RTL_PUBLISH(TabStop),
+                RTL_PUBLISH(OnClick))
   RTL_MESSAGES(RTL_MESSAGE(WM_FORMSTEST_RAISE, WMRaise), RTL_MESSAGE(WM_FORMSTEST_MARK, WMMark))
 
  public:
@@ -53,6 +60,20 @@ class TFormsTestButton : public TCustomControl {
  protected:
   void WMRaise(TMessage&) { throw rtl::EConvertError(L"'x' is not a valid integer value"); }
   void WMMark(TMessage&) { FormsLog().push_back(L"mark " + GetName()); }
+};
+
+// A container as a panel is: it takes controls and publishes its caption
+// and alignment.
+class TFormsTestPanel : public TCustomControl {
+  RTL_CLASS(TFormsTestPanel, TCustomControl)
+  RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Caption), RTL_PUBLISH(TabOrder))
+
+ public:
+  void Create(TComponent* AOwner) override
+  {
+    inherited::Create(AOwner);
+    FControlStyle.Include(csAcceptsControls);
+  }
 };
 
 // The form of the test resource; its handlers are bound by name.
@@ -380,6 +401,64 @@ TEST_F(TFormsTest, AnExceptionOfOnShowOrOnHideIsReportedAndTheFormStillChanges)
   }
 }
 
+// Lists a thread's windows, raising at the first one.
+BOOL CALLBACK FormsTestRaisingEnum(HWND, LPARAM ACalls) noexcept
+{
+  return rtl::GuardCallback(FALSE, [&]() -> BOOL {
+    ++*reinterpret_cast<int*>(ACalls);
+    throw rtl::EInvalidOperation(L"raised");
+  });
+}
+
+// What a callback raises reaches OnException through the application's
+// handler instead of unwinding through user32; Windows sees the callback's
+// fallback answer and goes on.
+TEST_F(TFormsTest, AnExceptionInAWindowsCallbackReachesOnException)
+{
+  rtl::TOwnedPtr<TForm> form(CreateBlankForm());
+  const HWND wnd = form->GetHandle();
+  struct TCase {
+    const char* Name;
+    std::function<void()> Provoke;
+  };
+  const TCase cases[] = {
+      {"window procedure",
+       [&] {
+         form->SetOnResize(TNotifyEvent::Bind<&TFormsTestHandlers::Raise>(FHandlers.get()));
+         EXPECT_EQ(SendMessageW(wnd, WM_SIZE, SIZE_RESTORED, MAKELPARAM(120, 80)), 0);
+         form->SetOnResize({});
+       }},
+      {"enumeration",
+       [&] {
+         // The fallback, FALSE, ends the enumeration at the window that
+         // raised (the thread has the application's and the form's).
+         int calls = 0;
+         EnumThreadWindows(GetCurrentThreadId(), &FormsTestRaisingEnum, reinterpret_cast<LPARAM>(&calls));
+         EXPECT_EQ(calls, 1);
+       }},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    FHandlers->Messages.clear();
+    EXPECT_NO_THROW(c.Provoke());
+    EXPECT_EQ(FHandlers->Messages, std::vector<String>{L"raised"});
+  }
+  // The form's window still answers.
+  SetWindowTextW(wnd, L"alive");
+  EXPECT_EQ(form->GetCaption(), L"alive");
+}
+
+TEST_F(TFormsTest, AFormWhoseOnDestroyRaisesIsFreedAndTheErrorReported)
+{
+  TForm* form = CreateBlankForm();
+  form->SetOnDestroy(TNotifyEvent::Bind<&TFormsTestHandlers::Raise>(FHandlers.get()));
+  const int forms = Screen()->GetFormCount();
+  FHandlers->Messages.clear();
+  EXPECT_NO_THROW(form->Free());
+  EXPECT_EQ(FHandlers->Messages, std::vector<String>{L"raised"});
+  EXPECT_EQ(Screen()->GetFormCount(), forms - 1);
+}
+
 // ---------------------------------------------------------------------------
 // Modal forms
 
@@ -704,6 +783,173 @@ TEST_F(TFormsTest, TheProgramIconComesFromTheResourcesAndStreamsWithTheForm)
   EXPECT_FALSE(copy->GetIcon()->GetEmpty());
   EXPECT_EQ(copy->GetIcon()->GetWidth(), 32);
   EXPECT_EQ(copy->GetIcon()->GetHeight(), 32);
+}
+
+// ---------------------------------------------------------------------------
+// Writing and reading forms
+
+// The form's binary form file and its text.
+struct TFormFile {
+  std::string Binary;
+  std::string Text;
+};
+
+TFormFile WriteForm(rtl::TComponent* AForm)
+{
+  rtl::TOwnedPtr<rtl::TMemoryStream> binary(rtl::New<rtl::TMemoryStream>());
+  rtl::WriteComponent(binary.get(), AForm);
+  binary->SetPosition(0);
+  rtl::TOwnedPtr<rtl::TMemoryStream> text(rtl::New<rtl::TMemoryStream>());
+  rtl::ObjectBinaryToText(binary.get(), text.get());
+  return {{static_cast<const char*>(binary->Memory()), static_cast<std::size_t>(binary->GetSize())},
+          {static_cast<const char*>(text->Memory()), static_cast<std::size_t>(text->GetSize())}};
+}
+
+void ReadForm(const TFormFile& AFile, rtl::TComponent* AForm)
+{
+  rtl::TOwnedPtr<rtl::TMemoryStream> binary(rtl::New<rtl::TMemoryStream>());
+  binary->WriteBuffer(AFile.Binary.data(), static_cast<int>(AFile.Binary.size()));
+  binary->SetPosition(0);
+  rtl::ReadComponent(binary.get(), AForm);
+}
+
+// A control of T owned by the form, on AParent.
+template <class T>
+T* AddControl(TCustomForm* AForm, TWinControl* AParent, const wchar_t* AName, TAlign AAlign)
+{
+  T* control = rtl::New<T>(AForm);
+  control->SetName(AName);
+  control->SetParent(AParent);
+  control->SetAlign(AAlign);
+  return control;
+}
+
+// The form the streaming tests write: a panel holding a panel holding a
+// memo, every one aligned to its parent's client area, beside a second
+// panel on top; a timer; a main menu with a submenu.
+void BuildNestedForm(TCustomForm* AForm)
+{
+  AForm->SetPosition(poDesigned);
+  AForm->SetBounds(40, 30, 320, 240);
+  auto* timer = rtl::New<TTimer>(AForm);
+  timer->SetName(L"Ticker");
+  timer->SetInterval(250);
+  timer->SetEnabled(false);
+  auto* top = AddControl<TFormsTestPanel>(AForm, AForm, L"Bar", alTop);
+  top->SetHeight(40);
+  top->SetCaption(L"Tools");
+  auto* outer = AddControl<TFormsTestPanel>(AForm, AForm, L"Outer", alClient);
+  auto* inner = AddControl<TFormsTestPanel>(AForm, outer, L"Inner", alClient);
+  auto* memo = AddControl<TMemo>(AForm, inner, L"Notes", alClient);
+  memo->SetWordWrap(false);
+  memo->SetText(L"alpha\r\nbeta");
+  auto* menu = rtl::New<TMainMenu>(AForm);
+  menu->SetName(L"Menu");
+  auto* file = rtl::New<TMenuItem>(AForm);
+  file->SetName(L"FileItem");
+  file->SetCaption(L"&File");
+  menu->GetItems()->Add(file);
+  auto* quit = rtl::New<TMenuItem>(AForm);
+  quit->SetName(L"QuitItem");
+  quit->SetCaption(L"&Quit");
+  file->Add(quit);
+  // The copy read back gets its window as the memo's lines go in and lays
+  // its controls out in the window's client area once loaded; a hidden
+  // window gets no WM_SIZE until shown, so the original is laid out here.
+  AForm->HandleNeeded();
+  AForm->Realign();
+}
+
+TEST_F(TFormsTest, AFormWithNestedAlignedControlsAndComponentsReadsBackAsItWasWritten)
+{
+  rtl::RegisterClasses({rtl::TPersistentClass::Of<TFormsTestPanel>(), rtl::TPersistentClass::Of<TMemo>(),
+                        rtl::TPersistentClass::Of<TTimer>(), rtl::TPersistentClass::Of<TMainMenu>(),
+                        rtl::TPersistentClass::Of<TMenuItem>()});
+  rtl::TOwnedPtr<TForm> form(CreateBlankForm());
+  BuildNestedForm(form.get());
+  const TFormFile written = WriteForm(form.get());
+
+  rtl::TOwnedPtr<TForm> copy(CreateBlankForm());
+  ReadForm(written, copy.get());
+  auto find = [&](rtl::TComponent* AOwner, const wchar_t* AName) {
+    rtl::TComponent* found = AOwner->FindComponent(AName);
+    EXPECT_NE(found, nullptr) << testing::PrintToString(String(AName));
+    return found;
+  };
+  struct Row {
+    const wchar_t* Name;
+    const wchar_t* Parent;
+    TAlign Align;
+  };
+  const Row controls[] = {
+      {L"Bar", nullptr, alTop}, {L"Outer", nullptr, alClient}, {L"Inner", L"Outer", alClient},
+      {L"Notes", L"Inner", alClient}};
+  for (const Row& row : controls) {
+    SCOPED_TRACE(testing::PrintToString(String(row.Name)));
+    auto* original = static_cast<TControl*>(find(form.get(), row.Name));
+    auto* read = static_cast<TControl*>(find(copy.get(), row.Name));
+    ASSERT_TRUE(original && read);
+    rtl::TComponent* parent = row.Parent ? find(copy.get(), row.Parent) : copy.get();
+    EXPECT_EQ(read->GetParent(), parent);
+    EXPECT_EQ(read->GetAlign(), row.Align);
+    ExpectBounds(read, BoundsOf(original));
+  }
+  // And the alignment holds in the copy: the memo fills what holds it.
+  auto* memo = static_cast<TMemo*>(find(copy.get(), L"Notes"));
+  ASSERT_NE(memo, nullptr);
+  ExpectBounds(memo, memo->GetParent()->GetClientRect());
+  EXPECT_GT(memo->GetHeight(), 0);
+  EXPECT_EQ(memo->GetLines()->GetText(), L"alpha\r\nbeta\r\n");
+
+  auto* timer = static_cast<TTimer*>(find(copy.get(), L"Ticker"));
+  ASSERT_NE(timer, nullptr);
+  EXPECT_EQ(timer->GetInterval(), 250u);
+  EXPECT_FALSE(timer->GetEnabled());
+  auto* menu = static_cast<TMainMenu*>(find(copy.get(), L"Menu"));
+  ASSERT_NE(menu, nullptr);
+  ASSERT_EQ(menu->GetItems()->GetCount(), 1);
+  TMenuItem* file = menu->GetItems()->GetItems(0);
+  EXPECT_EQ(file->GetName(), L"FileItem");
+  ASSERT_EQ(file->GetCount(), 1);
+  EXPECT_EQ(file->GetItems(0)->GetCaption(), L"&Quit");
+
+  // Written again, the copy gives the same bytes.
+  const TFormFile again = WriteForm(copy.get());
+  EXPECT_EQ(again.Text, written.Text);
+  EXPECT_TRUE(again.Binary == written.Binary);
+}
+
+// What the form file holds, in the order it is written: the controls the
+// form owns in their parents' order, then the form's other components;
+// each child's published properties, defaults left out.
+TEST_F(TFormsTest, AFormFileListsControlsThenItsOtherComponentsAndLeavesOutDefaults)
+{
+  rtl::TOwnedPtr<TForm> form(CreateBlankForm());
+  BuildNestedForm(form.get());
+  const std::string text = WriteForm(form.get()).Text;
+  const char* order[] = {"object Bar: TFormsTestPanel",    "object Outer: TFormsTestPanel",
+                         "object Inner: TFormsTestPanel",  "object Notes: TMemo",
+                         "object Ticker: TTimer",          "object Menu: TMainMenu",
+                         "object FileItem: TMenuItem",     "object QuitItem: TMenuItem"};
+  std::size_t last = 0;
+  for (const char* part : order) {
+    const std::size_t at = text.find(part);
+    EXPECT_NE(at, std::string::npos) << part << " in\n" << text;
+    EXPECT_GT(at, last) << part << " in\n" << text;
+    last = at == std::string::npos ? last : at;
+  }
+  // The memo: its lines, once, and nothing of the window text besides.
+  const std::size_t notes = text.find("object Notes");
+  ASSERT_NE(notes, std::string::npos) << text;
+  const std::string memo = text.substr(notes, text.find("object Ticker") - notes);
+  for (const char* once : {"Lines.Strings = (", "'alpha'", "'beta'"}) {
+    EXPECT_NE(memo.find(once), std::string::npos) << once << " in\n" << memo;
+    EXPECT_EQ(memo.find(once), memo.rfind(once)) << once << " in\n" << memo;
+  }
+  for (const char* absent : {"Caption", "Text", "TabStop", "ParentColor", "Color", "Anchors", "Visible", "DockSite"})
+    EXPECT_EQ(memo.find(absent), std::string::npos) << absent << " in\n" << memo;
+  EXPECT_NE(text.find("Interval = 250"), std::string::npos) << text;
+  EXPECT_NE(text.find("Caption = 'Tools'"), std::string::npos) << text;
 }
 
 }  // namespace

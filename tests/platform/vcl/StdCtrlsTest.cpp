@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/rtl/ClassesFiler.h"
+#include "platform/rtl/ClassesStreams.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/ActnList.h"
 #include "platform/vcl/Forms.h"
@@ -14,6 +16,7 @@
 #include "tests/platform/vcl/VclTestHost.h"
 
 using enum rtl::TAlignment;
+using enum vcl::TAlign;
 using enum vcl::TControlStyleItem;
 using enum vcl::TEditCharCase;
 using enum vcl::TListBoxStyle;
@@ -908,6 +911,85 @@ TEST_F(StdCtrlsTest, WhileReadingAButtonKeepsItsOwnValuesOverTheActions)
     EXPECT_FALSE(button->GetEnabled()) << row.Name << ": enabled is the default, so it follows";
     rtl::Free(button);
   }
+}
+
+// ---------------------------------------------------------------------------
+// What a form file keeps of each control
+
+// The text form of the control written as a root.
+std::string FormTextOf(rtl::TComponent* AComponent)
+{
+  rtl::TOwnedPtr<rtl::TMemoryStream> binary(rtl::New<rtl::TMemoryStream>());
+  rtl::WriteComponent(binary.get(), AComponent);
+  binary->SetPosition(0);
+  rtl::TOwnedPtr<rtl::TMemoryStream> text(rtl::New<rtl::TMemoryStream>());
+  rtl::ObjectBinaryToText(binary.get(), text.get());
+  return {static_cast<const char*>(text->Memory()), static_cast<std::size_t>(text->GetSize())};
+}
+
+std::size_t CountOf(const std::string& AText, const std::string& APart)
+{
+  std::size_t count = 0;
+  for (std::size_t at = AText.find(APart); at != std::string::npos; at = AText.find(APart, at + 1))
+    ++count;
+  return count;
+}
+
+// The window text is stored once, under the name the control publishes it
+// by: a memo's in Lines, an edit's as Text, a label's and a button's as
+// Caption.
+TEST_F(StdCtrlsTest, EachControlStoresItsTextOnceUnderItsOwnProperty)
+{
+  struct Row {
+    const char* Name;
+    std::function<TControl*()> Make;
+    const char* Stored;
+    std::vector<const char*> Absent;
+  };
+  const Row rows[] = {
+      {"memo", [&] { return AddMemo(L"alpha\r\nbeta"); }, "Lines.Strings = (", {"Caption", "Text =", "alpha'#13"}},
+      {"edit", [&] { auto* edit = AddChild<TEdit>(); edit->SetText(L"alpha"); return edit; }, "Text = 'alpha'",
+       {"Caption"}},
+      {"label", [&] { auto* label = AddChild<TLabel>(); label->SetCaption(L"alpha"); return label; },
+       "Caption = 'alpha'", {"Text ="}},
+      {"button", [&] { auto* button = AddChild<TButton>(); button->SetCaption(L"alpha"); return button; },
+       "Caption = 'alpha'", {"Text ="}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.Name);
+    TControl* control = row.Make();
+    control->SetName(L"Subject");
+    const std::string text = FormTextOf(control);
+    EXPECT_EQ(CountOf(text, row.Stored), 1u) << text;
+    EXPECT_EQ(CountOf(text, "alpha"), 1u) << text;
+    for (const char* absent : row.Absent)
+      EXPECT_EQ(CountOf(text, absent), 0u) << absent << " in\n" << text;
+    // Nobody docks here, and a plain control is no dock site.
+    EXPECT_FALSE(rtl::IsPublishedProp(control, L"DockSite"));
+    EXPECT_FALSE(rtl::IsPublishedProp(control, L"OnDockDrop"));
+    rtl::Free(control);
+  }
+}
+
+TEST_F(StdCtrlsTest, AMemoReadBackHasItsLinesAndTheSameFormText)
+{
+  rtl::RegisterClasses({rtl::TPersistentClass::Of<TMemo>()});
+  TMemo* memo = AddMemo(L"alpha\r\nbeta");
+  memo->SetName(L"Notes");
+  memo->SetAlign(alClient);
+  const std::string text = FormTextOf(memo);
+
+  rtl::TOwnedPtr<rtl::TMemoryStream> binary(rtl::New<rtl::TMemoryStream>());
+  rtl::WriteComponent(binary.get(), memo);
+  binary->SetPosition(0);
+  rtl::Free(memo);
+  auto* copy = rtl::New<TMemo>(FHost.get());
+  copy->SetParent(FHost.get());
+  rtl::ReadComponent(binary.get(), copy);
+  ASSERT_EQ(copy->GetLines()->GetCount(), 2);
+  EXPECT_EQ(copy->GetLines()->GetStrings(1), L"beta");
+  EXPECT_EQ(copy->GetAlign(), alClient);
+  EXPECT_EQ(FormTextOf(copy), text);
 }
 
 }  // namespace

@@ -1,0 +1,27 @@
+// The look-and-feel tests run with the units they link started, in the
+// program's order: the core, the graphics, then the painters and the look
+// and feels.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <vector>
+
+#include "app/LinkOrder.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/SystemUnits.h"
+
+int main(int argc, char** argv)
+{
+  testing::InitGoogleTest(&argc, argv);
+  try {
+    // The units this program links, in the program's order.
+    const std::vector<const rtl::UnitInfo*> units = rtl::OrderUnits(rtl::LinkedUnits(), kLinkOrderNames);
+    rtl::InitUnits(units);
+    const int result = RUN_ALL_TESTS();
+    rtl::FinalizeUnits();
+    return result;
+  } catch (const rtl::Exception& E) {
+    std::fprintf(stderr, "%ls: %ls\n", E.ClassName(), E.Message().c_str());
+    return 1;
+  }
+}

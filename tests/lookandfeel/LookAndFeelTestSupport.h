@@ -1,0 +1,76 @@
+// Painters with a chosen name and style, registered for one test and
+// unregistered (freed) at its end.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "lookandfeel/cxLookAndFeelPainters.h"
+
+namespace lnftest {
+
+class TTestPainter : public TcxCustomLookAndFeelPainter {
+  RTL_CLASS(TTestPainter, TcxCustomLookAndFeelPainter)
+
+ public:
+  rtl::String Name;
+  TcxLookAndFeelStyle Style = TcxLookAndFeelStyle::lfsStandard;
+  // Set to true when the painter is freed; the test owns the flag.
+  bool* Freed = nullptr;
+
+  rtl::String LookAndFeelName() override { return Name; }
+  TcxLookAndFeelStyle LookAndFeelStyle() override { return Style; }
+  void Destroy() override
+  {
+    if (Freed)
+      *Freed = true;
+    inherited::Destroy();
+  }
+};
+
+inline TTestPainter* NewPainter(const rtl::String& AName, TcxLookAndFeelStyle AStyle, bool* AFreed = nullptr)
+{
+  return rtl::NewWith<TTestPainter>([&](TTestPainter* P) {
+    P->Name = AName;
+    P->Style = AStyle;
+    P->Freed = AFreed;
+  });
+}
+
+// Registers painters for the scope of a test; those still registered at
+// its end are unregistered again.
+class TRegisteredPainters {
+ public:
+  TRegisteredPainters() = default;
+  TRegisteredPainters(const TRegisteredPainters&) = delete;
+  TRegisteredPainters& operator=(const TRegisteredPainters&) = delete;
+  ~TRegisteredPainters()
+  {
+    for (const rtl::String& name : FNames)
+      cxLookAndFeelPaintersManager()->Unregister(name);
+  }
+
+  TTestPainter* Add(const rtl::String& AName, TcxLookAndFeelStyle AStyle, bool* AFreed = nullptr)
+  {
+    TTestPainter* painter = NewPainter(AName, AStyle, AFreed);
+    if (!cxLookAndFeelPaintersManager()->Register(painter))
+      return nullptr;
+    FNames.push_back(AName);
+    return painter;
+  }
+
+  // The four built-in styles as their painters will name themselves.
+  void AddBuiltInStyles()
+  {
+    Add(L"Flat", TcxLookAndFeelStyle::lfsFlat);
+    Add(L"Office11", TcxLookAndFeelStyle::lfsOffice11);
+    Add(L"Standard", TcxLookAndFeelStyle::lfsStandard);
+    Add(L"UltraFlat", TcxLookAndFeelStyle::lfsUltraFlat);
+  }
+
+ private:
+  std::vector<rtl::String> FNames;
+};
+
+}  // namespace lnftest
