@@ -210,7 +210,8 @@ class TControl : public rtl::TComponent {
                 RTL_PROPERTY(HelpContext, GetHelpContext, SetHelpContext, RTL_DEFAULT(0),
                              RTL_STORED(IsHelpContextStored)))
   RTL_DECLARED(RTL_PROPERTY(Align, GetAlign, SetAlign, RTL_DEFAULT(TAlign::alNone)),
-               RTL_PROPERTY(Anchors, GetAnchors, SetAnchors, RTL_DEFAULT(TAnchors{TAnchorKind::akLeft, TAnchorKind::akTop}),
+               RTL_PROPERTY(Anchors, GetAnchors, SetAnchors,
+                            RTL_DEFAULT(TAnchors{TAnchorKind::akLeft, TAnchorKind::akTop}),
                             RTL_STORED(IsAnchorsStored)),
                RTL_PROPERTY(BiDiMode, GetBiDiMode, SetBiDiMode, RTL_STORED(IsBiDiModeStored)),
                RTL_PROPERTY(Caption, GetText, SetText, RTL_STORED(IsCaptionStored)),

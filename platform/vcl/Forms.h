@@ -83,7 +83,8 @@ class TCustomForm : public TWinControl {
   // as it chooses).
   RTL_DECLARED(RTL_PROPERTY(ActiveControl, GetActiveControl, SetActiveControl),
                RTL_PROPERTY(BorderIcons, GetBorderIcons, SetBorderIcons,
-                            RTL_DEFAULT(TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize, TBorderIcon::biMaximize})),
+                            RTL_DEFAULT(TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize,
+                                                     TBorderIcon::biMaximize})),
                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSizeable)),
                RTL_PROPERTY(ClientHeight, GetClientHeight, SetClientHeight, RTL_NOT_STORED),
                RTL_PROPERTY(ClientWidth, GetClientWidth, SetClientWidth, RTL_NOT_STORED),
