@@ -22,33 +22,15 @@
 #include "graphics/dxOffice11.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
+#include "platform/vcl/Clipbrd.h"
 
 namespace {
 
-constinit const rtl::UnitInfo* const Units[] = {
-    &unit_dxCore,
-    &unit_dxGenerics,
-    &unit_cxClasses,
-    &unit_cxGeometry,
-    &unit_cxLibraryStrs,
-    &unit_dxThreading,
-    &unit_dxDPIAwareUtils,
-    &unit_dxHooks,
-    &unit_dxUxTheme,
-    &unit_dxThemeManager,
-    &unit_dxAnimation,
-    &unit_dxCoreGraphics,
-    &unit_dxGDIPlusAPI,
-    &unit_dxGDIPlusClasses,
-    &unit_cxGraphicsColors,
-    &unit_cxGraphicsBitmaps,
-    &unit_cxGraphics,
-    &unit_cxDrawTextUtils,
-    &unit_dxOffice11,
-    &unit_dxFading,
-    &unit_cxLookAndFeelPainters,
-    &unit_cxLookAndFeels,
-};
+using vcl::unit_Clipbrd;
+
+#define KV_LINK_ORDER_RECORD(AUnit) &unit_##AUnit,
+constinit const rtl::UnitInfo* const Units[] = {KV_LINK_ORDER(KV_LINK_ORDER_RECORD)};
+#undef KV_LINK_ORDER_RECORD
 
 }  // namespace
 

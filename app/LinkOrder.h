@@ -1,9 +1,44 @@
 // The program's units in link order: they start in this order and finish in
 // the reverse one. A unit that uses another comes after it; the core first.
+//
+// KV_LINK_ORDER is the one list of them. The program starts every unit in it
+// (LinkOrder() refers to each record, so each is linked); a test program,
+// which links only some of the units, starts those in the same order with
+// rtl::OrderUnits(rtl::LinkedUnits(), kLinkOrderNames), which also refuses a
+// linked unit the list lacks.
 #pragma once
 
 #include <span>
 
 #include "platform/rtl/SystemUnits.h"
+
+#define KV_LINK_ORDER(AUnit)   \
+  AUnit(dxCore)                \
+  AUnit(Clipbrd)               \
+  AUnit(dxGenerics)            \
+  AUnit(cxClasses)             \
+  AUnit(cxGeometry)            \
+  AUnit(cxLibraryStrs)         \
+  AUnit(dxThreading)           \
+  AUnit(dxDPIAwareUtils)       \
+  AUnit(dxHooks)               \
+  AUnit(dxUxTheme)             \
+  AUnit(dxThemeManager)        \
+  AUnit(dxAnimation)           \
+  AUnit(dxCoreGraphics)        \
+  AUnit(dxGDIPlusAPI)          \
+  AUnit(dxGDIPlusClasses)      \
+  AUnit(cxGraphicsColors)      \
+  AUnit(cxGraphicsBitmaps)     \
+  AUnit(cxGraphics)            \
+  AUnit(cxDrawTextUtils)       \
+  AUnit(dxOffice11)            \
+  AUnit(dxFading)              \
+  AUnit(cxLookAndFeelPainters) \
+  AUnit(cxLookAndFeels)
+
+#define KV_LINK_ORDER_NAME(AUnit) #AUnit,
+inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};
+#undef KV_LINK_ORDER_NAME
 
 std::span<const rtl::UnitInfo* const> LinkOrder();

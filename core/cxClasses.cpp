@@ -13,6 +13,8 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Controls.h"
 
+using enum rtl::TOperation;
+
 namespace {
 
 // Lives from the unit's start-up to its finish.
@@ -30,14 +32,14 @@ void GroupComponentsWithControls()
   rtl::GroupDescendentsWith(rtl::TPersistentClass::Of<TcxCustomComponent>(), rtl::TPersistentClass::Of<vcl::TControl>());
 }
 
-void Initialization()
+void cxClassesInitialization()
 {
   LinkController = rtl::New<TcxObjectLinkController>();
   TimersStartUp();
   GroupComponentsWithControls();
 }
 
-void Finalization()
+void cxClassesFinalization()
 {
   TimersFinish();
   rtl::FreeAndNil(LinkController);
@@ -45,7 +47,7 @@ void Finalization()
 
 }  // namespace
 
-RTL_UNIT(cxClasses, &Initialization, &Finalization);
+RTL_UNIT(cxClasses, &cxClassesInitialization, &cxClassesFinalization);
 
 // ---------------------------------------------------------------------------
 // Base persistent objects
@@ -114,7 +116,7 @@ void TcxFreeNotificator::RemoveSender(rtl::TComponent* ASender)
 void TcxFreeNotificator::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation == rtl::opRemove && FOnFreeNotification)
+  if (AOperation == opRemove && FOnFreeNotification)
     FOnFreeNotification(AComponent);
 }
 

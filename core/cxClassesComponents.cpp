@@ -5,6 +5,12 @@
 
 #include "platform/rtl/SysUtils.h"
 
+using enum TcxCollectionInternalStateFlag;
+using enum TcxComponentCollectionNotification;
+using enum rtl::TComponentStateFlag;
+using enum rtl::TOperation;
+using enum rtl::TValueType;
+
 namespace {
 
 // A form, told by the framework's class name, so this unit needs nothing of
@@ -84,7 +90,7 @@ void TcxComponent::Destroy()
 void TcxComponent::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation != rtl::opRemove)
+  if (AOperation != opRemove)
     return;
   for (rtl::TComponent** link : {&FFakeComponentLink1, &FFakeComponentLink2, &FFakeComponentLink3})
     if (*link == AComponent)
@@ -224,7 +230,7 @@ void TcxComponentCollectionItem::SetParentComponent(rtl::TComponent* AValue)
 
 void TcxComponentCollectionItem::Changed(bool AAllItems)
 {
-  if (!GetComponentState().Contains(rtl::csDestroying) && FCollection)
+  if (!GetComponentState().Contains(csDestroying) && FCollection)
     FCollection->Notify(AAllItems ? nullptr : this, ccnChanged);
 }
 
@@ -279,10 +285,10 @@ TcxComponentCollectionItem* TcxComponentCollection::CreateDefaultItem()
 
 void TcxComponentCollection::ReadItemsFromStream(rtl::TReader* AReader)
 {
-  AReader->CheckValue(rtl::vaCollection);
+  AReader->CheckValue(vaCollection);
   for (int i = 0; !AReader->EndOfList(); ++i) {
     const rtl::TValueType next = AReader->NextValue();
-    if (next == rtl::vaInt8 || next == rtl::vaInt16 || next == rtl::vaInt32)
+    if (next == vaInt8 || next == vaInt16 || next == vaInt32)
       AReader->ReadInteger();
     TcxComponentCollectionItem* item = i < GetCount() ? GetItem(i) : Add();
     AReader->ReadListBegin();
@@ -664,7 +670,7 @@ void cxNotifyOwnerOfRemoval(rtl::TComponent* AComponent)
 {
   AComponent->RemoveFreeNotifications();
   if (rtl::TComponent* owner = AComponent->GetOwner())
-    owner->Notification(AComponent, rtl::opRemove);
+    owner->Notification(AComponent, opRemove);
 }
 
 rtl::TPersistent* cxGetPersistentOwner(rtl::TPersistent* APersistent)
@@ -731,7 +737,7 @@ rtl::String cxUniqueNameInOwner(rtl::TComponent* AComponent, const rtl::String& 
 void cxRenamePrefixedItems(rtl::TComponent* AContainer, rtl::TComponent* AOwner, const rtl::String& ANewPrefix,
                            const TcxGetComponentFunc& AGetItem, int ACount, const rtl::String& AOldPrefix)
 {
-  if (AContainer && AContainer->GetComponentState().Contains(rtl::csAncestor))
+  if (AContainer && AContainer->GetComponentState().Contains(csAncestor))
     return;
   for (int i = 0; i < ACount; ++i) {
     rtl::TComponent* item = AGetItem(i);

@@ -69,9 +69,9 @@ class TcxComponent : public TcxCustomComponent {
   // Clears the weak links to this component first.
   void Destroy() override;
 
-  bool IsDesigning() const { return GetComponentState().Contains(rtl::csDesigning); }
-  bool IsDestroying() const { return GetComponentState().Contains(rtl::csDestroying); }
-  bool IsLoading() const { return GetComponentState().Contains(rtl::csLoading); }
+  bool IsDesigning() const { return GetComponentState().Contains(rtl::TComponentStateFlag::csDesigning); }
+  bool IsDestroying() const { return GetComponentState().Contains(rtl::TComponentStateFlag::csDestroying); }
+  bool IsLoading() const { return GetComponentState().Contains(rtl::TComponentStateFlag::csLoading); }
 
   rtl::TComponent* GetFakeComponentLink1() const { return FFakeComponentLink1; }
   rtl::TComponent* GetFakeComponentLink2() const { return FFakeComponentLink2; }

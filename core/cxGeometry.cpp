@@ -1698,16 +1698,16 @@ void TcxMargin::CopyFrom(rtl::TPersistent* ASource)
 
 namespace {
 
-void Initialization()
+void cxGeometryInitialization()
 {
   rtl::RegisterClass(rtl::TPersistentClass::Of<TcxRect>());
 }
 
-void Finalization()
+void cxGeometryFinalization()
 {
   rtl::UnRegisterClass(rtl::TPersistentClass::Of<TcxRect>());
 }
 
 }  // namespace
 
-RTL_UNIT(cxGeometry, &Initialization, &Finalization);
+RTL_UNIT(cxGeometry, &cxGeometryInitialization, &cxGeometryFinalization);

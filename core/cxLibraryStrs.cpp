@@ -40,16 +40,16 @@ void AddcxLibraryResourceStringNames(TdxProductResourceStrings* AProduct)
 #undef ADD_RES_STRING
 }
 
-void Initialization()
+void cxLibraryStrsInitialization()
 {
   dxGetResourceStringsRepository()->RegisterProduct(ProductName, &AddcxLibraryResourceStringNames);
 }
 
-void Finalization()
+void cxLibraryStrsFinalization()
 {
   dxGetResourceStringsRepository()->UnRegisterProduct(ProductName);
 }
 
 }  // namespace
 
-RTL_UNIT(cxLibraryStrs, &Initialization, &Finalization);
+RTL_UNIT(cxLibraryStrs, &cxLibraryStrsInitialization, &cxLibraryStrsFinalization);

@@ -10,20 +10,23 @@
 
 #include "core/cxClasses.h"
 
+using enum TdxAnimationTransitionEffect;
+using enum TdxAnimationTransitionEffectMode;
+
 namespace {
 
 // Freed by the unit's shut-down; the controller's destructor clears it.
 constinit TdxAnimationController* GlobalController = nullptr;
 constinit TdxReadPerformanceCounterFunc CounterOverride = nullptr;
 
-void Finalization()
+void dxAnimationFinalization()
 {
   rtl::Free(GlobalController);
 }
 
 }  // namespace
 
-RTL_UNIT(dxAnimation, nullptr, &Finalization);
+RTL_UNIT(dxAnimation, nullptr, &dxAnimationFinalization);
 
 // ---------------------------------------------------------------------------
 // Counter routines

@@ -54,8 +54,10 @@ class TdxAnimationTransition : public rtl::TObject {
 
  public:
   // ATime in milliseconds.
-  virtual void Create(unsigned ATime, TdxAnimationTransitionEffect ATransitionEffect = ateLinear, int ALength = 0,
-                      TdxAnimationTransitionEffectMode ATransitionEffectMode = atmIn);
+  virtual void Create(unsigned ATime,
+                      TdxAnimationTransitionEffect ATransitionEffect = TdxAnimationTransitionEffect::ateLinear,
+                      int ALength = 0,
+                      TdxAnimationTransitionEffectMode ATransitionEffectMode = TdxAnimationTransitionEffectMode::atmIn);
   void Destroy() override;
 
   // Undoes one Suspend (or the suspension of creation); the last one starts

@@ -959,7 +959,7 @@ std::uint32_t dxHashShiftXor(const void* ABuffer, int ALength)
 
 namespace {
 
-void Initialization()
+void dxCoreInitialization()
 {
   dxSetOSVersionFlags(GetReportedOSVersion(), &GetSystemKernelVersion, IsWow64());
   // Filled anew: the flags just set choose the locale.
@@ -967,7 +967,7 @@ void Initialization()
   dxCultureNeutralFormatSettings();
 }
 
-void Finalization()
+void dxCoreFinalization()
 {
   rtl::FreeAndNil(ResourceStringsRepository);
   // A library's host must run the finish steps while the units they belong
@@ -981,4 +981,4 @@ void Finalization()
 
 }  // namespace
 
-RTL_UNIT(dxCore, &Initialization, &Finalization);
+RTL_UNIT(dxCore, &dxCoreInitialization, &dxCoreFinalization);

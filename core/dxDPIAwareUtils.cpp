@@ -46,7 +46,7 @@ TdxDPIOSFlags ReadOSFlags()
   return TdxDPIOSFlags{Version >= 0x0600, Version >= 0x0602, Info.dwMajorVersion >= 10};
 }
 
-void StartUp()
+void dxDPIAwareUtilsStartUp()
 {
   UnitFinished = false;
   dxDPIOSFlags = ReadOSFlags();
@@ -60,7 +60,7 @@ void StartUp()
   Bind(dxDPIEntryPoints.IsProcessDPIAware, User32, "IsProcessDPIAware");
 }
 
-void Finish()
+void dxDPIAwareUtilsFinish()
 {
   UnitFinished = true;
   dxDPIEntryPoints = TdxDPIEntryPoints{};
@@ -114,7 +114,7 @@ class TRegistryKey {
 
 }  // namespace
 
-RTL_UNIT(dxDPIAwareUtils, &StartUp, &Finish);
+RTL_UNIT(dxDPIAwareUtils, &dxDPIAwareUtilsStartUp, &dxDPIAwareUtilsFinish);
 
 // ---------------------------------------------------------------------------
 // System-based factors

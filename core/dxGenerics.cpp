@@ -46,7 +46,7 @@ int HashOrdinal(const rtl::String& AValue)
   return static_cast<int>(h1 + h2 * 1566083941u);
 }
 
-void Finalization()
+void dxGenericsFinalization()
 {
   rtl::FreeAndNil(GOrdinalIComparer);
   rtl::FreeAndNil(GOrdinalComparer);
@@ -54,7 +54,7 @@ void Finalization()
 
 }  // namespace
 
-RTL_UNIT(dxGenerics, nullptr, &Finalization);
+RTL_UNIT(dxGenerics, nullptr, &dxGenericsFinalization);
 
 int TdxOrdinalStringComparer::Compare(const rtl::String& ALeft, const rtl::String& ARight) const
 {

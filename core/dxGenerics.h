@@ -178,10 +178,10 @@ class TdxMap : public rtl::TObject {
   void FreeOwned(const K& AKey, const V& AValue)
   {
     if constexpr (IsObject<K>)
-      if (FOwnerships.Contains(rtl::doOwnsKeys))
+      if (FOwnerships.Contains(rtl::TDictionaryOwnership::doOwnsKeys))
         rtl::Free(AKey);
     if constexpr (IsObject<V>)
-      if (FOwnerships.Contains(rtl::doOwnsValues))
+      if (FOwnerships.Contains(rtl::TDictionaryOwnership::doOwnsValues))
         rtl::Free(AValue);
   }
 

@@ -72,7 +72,7 @@ class TWalkRegistration {
   std::vector<int*>& FWalks;
 };
 
-void Finish()
+void dxHooksFinish()
 {
   TdxHookController* Controller = ThreadController();
   if (!Controller)
@@ -84,7 +84,7 @@ void Finish()
 
 }  // namespace
 
-RTL_UNIT(dxHooks, nullptr, &Finish);
+RTL_UNIT(dxHooks, nullptr, &dxHooksFinish);
 
 // ---------------------------------------------------------------------------
 // TdxSystemHook

@@ -71,7 +71,7 @@ void FinishStep()
   rtl::FreeAndNil(Listeners);
 }
 
-void Initialization()
+void dxThemeManagerInitialization()
 {
   ThemeCache = new TThemeCache();
   // An executable runs the start step at once; the finish step runs when
@@ -79,7 +79,7 @@ void Initialization()
   StartStep();
 }
 
-void Finalization()
+void dxThemeManagerFinalization()
 {
   FinishStep();
   delete ThemeCache;
@@ -94,7 +94,7 @@ rtl::String ExtractFileName(const rtl::String& APath)
 
 }  // namespace
 
-RTL_UNIT(dxThemeManager, &Initialization, &Finalization);
+RTL_UNIT(dxThemeManager, &dxThemeManagerInitialization, &dxThemeManagerFinalization);
 
 // ---------------------------------------------------------------------------
 // TdxThemeChangedEventReceiver

@@ -49,7 +49,7 @@ class TOperationUnlocker {
   TdxMultithreadOperation* FOperation;
 };
 
-void StartUp()
+void dxThreadingStartUp()
 {
   // Pins the starting thread as the main thread unless the program did, so a
   // pool thread asking first can never become it.
@@ -67,7 +67,7 @@ void StartUp()
   TdxUIThreadSyncService::Initialize();
 }
 
-void Finish()
+void dxThreadingFinish()
 {
   rtl::FreeAndNil(SharedTaskDispatcher);
   rtl::FreeAndNil(SharedSort);
@@ -77,7 +77,7 @@ void Finish()
 
 }  // namespace
 
-RTL_UNIT(dxThreading, &StartUp, &Finish);
+RTL_UNIT(dxThreading, &dxThreadingStartUp, &dxThreadingFinish);
 
 bool dxCanUseMultiThreading()
 {

@@ -26,7 +26,7 @@ void BindFunctions()
 #undef DX_UXTHEME_BIND
 }
 
-void Initialization()
+void dxUxThemeInitialization()
 {
   // Version 6 of the common controls draws themed; it must be in the
   // process before the first themed window.
@@ -35,7 +35,7 @@ void Initialization()
   BindFunctions();
 }
 
-void Finalization()
+void dxUxThemeFinalization()
 {
   dxUxThemeFunctions = TdxUxThemeFunctions{};
   if (dxUxThemeLibrary)
@@ -51,7 +51,7 @@ RECT* Writable(const RECT* R)
 
 }  // namespace
 
-RTL_UNIT(dxUxTheme, &Initialization, &Finalization);
+RTL_UNIT(dxUxTheme, &dxUxThemeInitialization, &dxUxThemeFinalization);
 
 std::span<const char* const> dxUxThemeFunctionNames()
 {

@@ -35,7 +35,7 @@ HBRUSH CreatePatternBrushFromRows(const WORD (&ARows)[8])
   return bitmap ? CreatePatternBrush(bitmap.Get()) : nullptr;
 }
 
-void Initialization()
+void cxDrawTextUtilsInitialization()
 {
   static constexpr WORD Checkerboard[8] = {0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA, 0x55, 0xAA};
   static constexpr WORD Solid[8] = {};
@@ -43,7 +43,7 @@ void Initialization()
   PatternBrushes[1] = CreatePatternBrushFromRows(Solid);
 }
 
-void Finalization()
+void cxDrawTextUtilsFinalization()
 {
   for (HBRUSH& brush : PatternBrushes)
     vcl::DeleteAndNil(brush);
@@ -69,7 +69,7 @@ const wchar_t* SkipLineBreak(const wchar_t* P, const wchar_t* AEnd)
 
 }  // namespace
 
-RTL_UNIT(cxDrawTextUtils, &Initialization, &Finalization);
+RTL_UNIT(cxDrawTextUtils, &cxDrawTextUtilsInitialization, &cxDrawTextUtilsFinalization);
 
 // ---------------------------------------------------------------------------
 // Rows

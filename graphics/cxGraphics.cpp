@@ -12,6 +12,14 @@
 #include "graphics/dxCoreGraphics.h"
 #include "platform/vcl/Controls.h"
 
+using enum TcxAlignmentVert;
+using enum TcxBorder;
+using enum TcxRegionOperation;
+using enum TcxRotationAngle;
+using enum TdxDefaultBoolean;
+using enum vcl::TBrushStyle;
+using enum vcl::TPixelFormat;
+
 using namespace vcl;
 using rtl::String;
 
@@ -28,7 +36,7 @@ constexpr TRect NoClipBounds{0, 0, 30000, 30000};
 
 // The unit's other parts (drawing routines, bitmaps, paint caches) add
 // their start-up and finish steps to these two.
-void Initialization()
+void cxGraphicsInitialization()
 {
   UnitFinished = false;
   cxGraphicsDrawInitialize();
@@ -36,7 +44,7 @@ void Initialization()
   cxGraphicsImageAnimationInitialize();
 }
 
-void Finalization()
+void cxGraphicsFinalization()
 {
   UnitFinished = true;
   cxGraphicsImageAnimationFinalize();
@@ -48,7 +56,7 @@ void Finalization()
 
 }  // namespace
 
-RTL_UNIT(cxGraphics, &Initialization, &Finalization);
+RTL_UNIT(cxGraphics, &cxGraphicsInitialization, &cxGraphicsFinalization);
 
 namespace {
 

@@ -34,7 +34,7 @@ RTL_DECLARE_UNIT(cxGraphics);
 
 RTL_ENUM(TcxBorder, bLeft, bTop, bRight, bBottom);
 using TcxBorders = rtl::TSet<TcxBorder>;
-inline constexpr TcxBorders cxBordersAll{bLeft, bTop, bRight, bBottom};
+inline constexpr TcxBorders cxBordersAll{TcxBorder::bLeft, TcxBorder::bTop, TcxBorder::bRight, TcxBorder::bBottom};
 
 RTL_ENUM(TcxAlignmentVert, vaTop, vaBottom, vaCenter);
 // Counter-clockwise: raPlus90 turns a picture a quarter to the left.

@@ -10,18 +10,22 @@
 #include "platform/rtl/SystemTypes.h"
 #include "platform/vcl/GraphicsHandles.h"
 
+using enum TcxBitmapTransformationMode;
+using enum TdxDefaultBoolean;
+using enum vcl::TPixelFormat;
+
 using vcl::TColor;
 
 namespace {
 
 constexpr char XDBMMagic[4] = {'X', 'D', 'B', 'M'};
 
-void Initialization()
+void cxGraphicsBitmapsInitialization()
 {
   rtl::RegisterClasses({rtl::TPersistentClass::Of<TcxBitmap>(), rtl::TPersistentClass::Of<TcxBitmap32>()});
 }
 
-void Finalization()
+void cxGraphicsBitmapsFinalization()
 {
   rtl::UnRegisterClasses({rtl::TPersistentClass::Of<TcxBitmap>(), rtl::TPersistentClass::Of<TcxBitmap32>()});
 }
@@ -99,7 +103,7 @@ void DecodeRuns(rtl::TStream* AStream, std::int64_t ALimit, int ABlockSize, rtl:
 
 }  // namespace
 
-RTL_UNIT(cxGraphicsBitmaps, &Initialization, &Finalization);
+RTL_UNIT(cxGraphicsBitmaps, &cxGraphicsBitmapsInitialization, &cxGraphicsBitmapsFinalization);
 
 // ---------------------------------------------------------------------------
 // XDBM
@@ -197,7 +201,7 @@ void TcxBitmap::Create()
 
 void TcxBitmap::CreateSize(int AWidth, int AHeight)
 {
-  CreateSize(AWidth, AHeight, vcl::pf24bit);
+  CreateSize(AWidth, AHeight, pf24bit);
 }
 
 void TcxBitmap::CreateSize(const TRect& ARect)
@@ -311,7 +315,7 @@ void TcxBitmap::Flip(bool AFlipHorizontally, bool AFlipVertically)
   const int width = GetWidth();
   const int height = GetHeight();
   const rtl::TOwnedPtr<TcxBitmap> copy(
-      rtl::NewWith<TcxBitmap>([&](TcxBitmap* B) { B->CreateSize(width, height, vcl::pf24bit); }));
+      rtl::NewWith<TcxBitmap>([&](TcxBitmap* B) { B->CreateSize(width, height, pf24bit); }));
   const HDC dc = copy->GetCanvas()->GetHandle();
   const int oldMode = SetGraphicsMode(dc, GM_ADVANCED);
   const XFORM mirror = cxXFormMirror(AFlipHorizontally, AFlipVertically, (width - 1) / 2.0f, (height - 1) / 2.0f);
@@ -380,7 +384,7 @@ void TcxBitmap::Rotate(TcxRotationAngle ARotationAngle, bool AFlipVertically)
 
 void TcxBitmap32::CreateSize(int AWidth, int AHeight)
 {
-  CreateSize(AWidth, AHeight, vcl::pf32bit);
+  CreateSize(AWidth, AHeight, pf32bit);
 }
 
 void TcxBitmap32::CreateSize(int AWidth, int AHeight, bool AClear)
@@ -405,7 +409,7 @@ void TcxBitmap32::Update()
 {
   inherited::Update();
   FIsAlphaUsed = bDefault;
-  if (GetPixelFormat() != vcl::pf32bit)
+  if (GetPixelFormat() != pf32bit)
     throw EdxException(L"Wrong PixelFormat");
 }
 
@@ -414,7 +418,7 @@ void TcxBitmap32::LoadFromStream(rtl::TStream* AStream)
   BeginUpdate();
   try {
     inherited::LoadFromStream(AStream);
-    SetPixelFormat(vcl::pf32bit);
+    SetPixelFormat(pf32bit);
   } catch (...) {
     CancelUpdate();
     throw;
@@ -436,7 +440,7 @@ void TcxBitmap32::GetBitmapColors(TRGBColors& AColors)
   const int width = GetWidth();
   const int height = GetHeight();
   AColors.assign(static_cast<std::size_t>(width) * height, RGBQUAD{});
-  if (GetEmpty() || GetPixelFormat() != vcl::pf32bit)
+  if (GetEmpty() || GetPixelFormat() != pf32bit)
     return;
   for (int row = 0; row < height; ++row)
     std::memcpy(&AColors[static_cast<std::size_t>(row) * width], ScanLine(height - 1 - row), width * sizeof(RGBQUAD));
@@ -446,7 +450,7 @@ void TcxBitmap32::SetBitmapColors(const TRGBColors& AColors)
 {
   const int width = GetWidth();
   const int height = GetHeight();
-  if (GetEmpty() || GetPixelFormat() != vcl::pf32bit || AColors.size() < static_cast<std::size_t>(width) * height)
+  if (GetEmpty() || GetPixelFormat() != pf32bit || AColors.size() < static_cast<std::size_t>(width) * height)
     return;
   for (int row = 0; row < height; ++row)
     std::memcpy(ScanLine(height - 1 - row), &AColors[static_cast<std::size_t>(row) * width], width * sizeof(RGBQUAD));

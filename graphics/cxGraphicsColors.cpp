@@ -22,14 +22,14 @@ TRGBBytes RGBBytes(TColor AColor)
   return {GetRValue(color), GetGValue(color), GetBValue(color)};
 }
 
-int ClampByte(std::int64_t AValue)
+int ClampColorByte(std::int64_t AValue)
 {
   return static_cast<int>(std::clamp<std::int64_t>(AValue, 0, 255));
 }
 
 TColor MakeColor(std::int64_t R, std::int64_t G, std::int64_t B)
 {
-  return static_cast<TColor>(RGB(ClampByte(R), ClampByte(G), ClampByte(B)));
+  return static_cast<TColor>(RGB(ClampColorByte(R), ClampColorByte(G), ClampColorByte(B)));
 }
 
 double Clamp01(double AValue)
@@ -53,19 +53,19 @@ double HueToChannel(double p, double q, double t)
 // Made by the unit's start-up, freed by its shut-down.
 TdxSolidBrushCacheManager* BrushCache;
 
-void Initialization()
+void cxGraphicsColorsInitialization()
 {
   BrushCache = rtl::New<TdxSolidBrushCacheManager>(TdxSolidBrushCache::Capacity);
 }
 
-void Finalization()
+void cxGraphicsColorsFinalization()
 {
   rtl::FreeAndNil(BrushCache);
 }
 
 }  // namespace
 
-RTL_UNIT(cxGraphicsColors, &Initialization, &Finalization);
+RTL_UNIT(cxGraphicsColors, &cxGraphicsColorsInitialization, &cxGraphicsColorsFinalization);
 
 // ---------------------------------------------------------------------------
 // TdxColorSpaceConverter

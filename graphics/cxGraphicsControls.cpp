@@ -9,6 +9,11 @@
 #include "graphics/cxGraphicsDraw.h"
 #include "platform/rtl/ClassesThreads.h"
 
+using enum TcxRegionOperation;
+using enum TcxRotationAngle;
+using enum rtl::TComponentStateFlag;
+using enum vcl::TControlStateItem;
+
 using namespace vcl;
 using rtl::String;
 
@@ -501,7 +506,7 @@ UINT RtlReadingFlag(int ACanvasTextFlags)
   return (ACanvasTextFlags & ETO_RTLREADING) != 0 ? DT_RTLREADING : 0;
 }
 
-TcxRotationAngle OppositeAngle(TcxRotationAngle AAngle)
+TcxRotationAngle ControlsOppositeAngle(TcxRotationAngle AAngle)
 {
   switch (AAngle) {
     case raPlus90:
@@ -532,7 +537,7 @@ int cxDrawTextRotated(TcxCanvas* ACanvas, const String& AText, const TRect& R, T
   const rtl::TOwnedPtr<TcxBitmap32> bitmap(rtl::New<TcxBitmap32>());
   bitmap->CreateSize(R);
   cxBlitRect(bitmap->GetCanvas()->GetHandle(), ACanvas->GetHandle(), bitmap->GetClientRect(), TopLeft(R));
-  bitmap->Rotate(OppositeAngle(ARotationAngle));
+  bitmap->Rotate(ControlsOppositeAngle(ARotationAngle));
   bitmap->GetCanvas()->GetFont()->Assign(ACanvas->GetFont());
   bitmap->GetCanvas()->SetTextFlags(ACanvas->GetTextFlags());
   const int result = cxDrawCanvasText(bitmap->GetCanvas(), AText, bitmap->GetClientRect(), ATextColor, AFlags);
@@ -569,7 +574,7 @@ bool IsSeparator(wchar_t C)
   return C == L' ' || C == L'\t' || C == L'\r' || C == L'\n';
 }
 
-bool IsLineBreak(wchar_t C)
+bool ControlsIsLineBreak(wchar_t C)
 {
   return C == L'\r' || C == L'\n';
 }
@@ -628,7 +633,7 @@ class TcxTextLineSplitter {
   {
     bool broke = false;
     for (std::size_t i = FLineStart; i < AEnd && !FFinished; ++i) {
-      if (!IsLineBreak(FText[i]))
+      if (!ControlsIsLineBreak(FText[i]))
         continue;
       AddLine(FLineStart, i);
       FLineStart = SkipLineBreaks(i);
@@ -644,7 +649,7 @@ class TcxTextLineSplitter {
   {
     std::size_t end = APos;
     int feeds = 0;
-    for (; end < FText.size() && IsLineBreak(FText[end]); ++end)
+    for (; end < FText.size() && ControlsIsLineBreak(FText[end]); ++end)
       if (FText[end] == L'\n')
         ++feeds;
     FFinished = end == FText.size();
@@ -710,7 +715,7 @@ void cxResetFont(TFont* AFont)
 void cxPaintControlTo(TWinControl* AControl, TcxCanvas* ACanvas, const TPoint& AOrigin, bool AWithNonClient,
                       bool APaintChildren, const TRect& ABounds)
 {
-  if (!AControl || AControl->GetComponentState().Contains(rtl::csDestroying) || !AControl->HandleAllocated())
+  if (!AControl || AControl->GetComponentState().Contains(csDestroying) || !AControl->HandleAllocated())
     return;
   const HWND wnd = AControl->GetHandle();
   ACanvas->SaveDC();

@@ -1,6 +1,9 @@
 #include "graphics/cxGraphicsDraw.h"
 
 #include <shlwapi.h>
+// The shell's helpers map StrToInt to their own function by a macro, which
+// would rename the run-time library's StrToInt in whatever follows.
+#undef StrToInt
 
 #include <algorithm>
 #include <cmath>
@@ -13,6 +16,12 @@
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/dxGDIPlusAPI.h"
 #include "platform/vcl/GraphicsHandles.h"
+
+using enum TcxBitmapTransformationMode;
+using enum TcxBorder;
+using enum TcxImageDrawMode;
+using enum TcxImageFitMode;
+using enum vcl::TPixelFormat;
 
 using namespace vcl;
 

@@ -116,9 +116,9 @@ void cxSmoothResizeBitmap(vcl::TBitmap* ASource, vcl::TBitmap* ADest, bool AForc
 // Bitmaps and regions
 
 // A platform bitmap of that size and pixel format; the caller owns it.
-vcl::TBitmap* cxCreateBitmap(const TSize& ASize, vcl::TPixelFormat AFormat = vcl::pfDevice);
-vcl::TBitmap* cxCreateBitmap(const TRect& ARect, vcl::TPixelFormat AFormat = vcl::pfDevice);
-vcl::TBitmap* cxCreateBitmap(int AWidth, int AHeight, vcl::TPixelFormat AFormat = vcl::pfDevice);
+vcl::TBitmap* cxCreateBitmap(const TSize& ASize, vcl::TPixelFormat AFormat = vcl::TPixelFormat::pfDevice);
+vcl::TBitmap* cxCreateBitmap(const TRect& ARect, vcl::TPixelFormat AFormat = vcl::TPixelFormat::pfDevice);
+vcl::TBitmap* cxCreateBitmap(int AWidth, int AHeight, vcl::TPixelFormat AFormat = vcl::TPixelFormat::pfDevice);
 void cxFillBitmapBlack(vcl::TBitmap* ABitmap);
 // Nil for nil; a TcxBitmap copy of a bitmap; any other graphic drawn at
 // (0, 0) onto a cleared TcxBitmap32 of its size. The caller owns the result.

@@ -222,19 +222,19 @@ std::uint8_t HexByte(const rtl::String& AHexDigits)
   return static_cast<std::uint8_t>(rtl::StrToInt(L"$" + AHexDigits));
 }
 
-void Initialization()
+void dxCoreGraphicsInitialization()
 {
   TdxAlphaColors::Initialize();
 }
 
-void Finalization()
+void dxCoreGraphicsFinalization()
 {
   TdxAlphaColors::Finalize();
 }
 
 }  // namespace
 
-RTL_UNIT(dxCoreGraphics, &Initialization, &Finalization);
+RTL_UNIT(dxCoreGraphics, &dxCoreGraphicsInitialization, &dxCoreGraphicsFinalization);
 
 // ---------------------------------------------------------------------------
 // Alpha colours

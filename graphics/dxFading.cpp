@@ -8,6 +8,12 @@
 #include "graphics/dxGDIPlusAPI.h"
 #include "platform/vcl/GraphicsHandles.h"
 
+using enum TcxButtonState;
+using enum TdxFaderAnimationState;
+using enum TdxFadingState;
+using enum vcl::TAlphaFormat;
+using enum vcl::TPixelFormat;
+
 namespace {
 
 // Created by the unit's start-up, freed by its shut-down.
@@ -27,19 +33,19 @@ int SystemGetScreenBitsPerPixel()
 constinit TdxFadingGetSystemParameterFunc GetSystemParameterFunc = &SystemGetSystemParameter;
 constinit TdxFadingGetScreenBitsPerPixelFunc GetScreenBitsPerPixelFunc = &SystemGetScreenBitsPerPixel;
 
-void Initialization()
+void dxFadingInitialization()
 {
   Fader = rtl::New<TdxFader>();
 }
 
-void Finalization()
+void dxFadingFinalization()
 {
   rtl::FreeAndNil(Fader);
 }
 
 }  // namespace
 
-RTL_UNIT(dxFading, &Initialization, &Finalization);
+RTL_UNIT(dxFading, &dxFadingInitialization, &dxFadingFinalization);
 
 TdxFadingGetSystemParameterFunc dxFadingSetGetSystemParameterFunc(TdxFadingGetSystemParameterFunc AFunc)
 {
@@ -79,7 +85,7 @@ void ReadColors(vcl::TBitmap* ABitmap, TRGBColors& AColors)
 {
   const TSize size = BitmapSize(ABitmap);
   AColors.assign(static_cast<std::size_t>(size.cx) * size.cy, RGBQUAD{});
-  if (ABitmap->GetEmpty() || ABitmap->GetPixelFormat() != vcl::pf32bit)
+  if (ABitmap->GetEmpty() || ABitmap->GetPixelFormat() != pf32bit)
     return;
   for (int row = 0; row < size.cy; ++row)
     std::memcpy(&AColors[static_cast<std::size_t>(row) * size.cx], ABitmap->ScanLine(row), size.cx * sizeof(RGBQUAD));
@@ -88,7 +94,7 @@ void ReadColors(vcl::TBitmap* ABitmap, TRGBColors& AColors)
 void WriteColors(vcl::TBitmap* ABitmap, const TRGBColors& AColors)
 {
   const TSize size = BitmapSize(ABitmap);
-  if (ABitmap->GetEmpty() || ABitmap->GetPixelFormat() != vcl::pf32bit ||
+  if (ABitmap->GetEmpty() || ABitmap->GetPixelFormat() != pf32bit ||
       AColors.size() < static_cast<std::size_t>(size.cx) * size.cy)
     return;
   for (int row = 0; row < size.cy; ++row)
@@ -100,7 +106,7 @@ TcxBitmap32* NewBitmapFromColors(const TSize& ASize, const TRGBColors& AColors)
 {
   rtl::TOwnedPtr<TcxBitmap32> bitmap(
       rtl::NewWith<TcxBitmap32>([&](TcxBitmap32* B) { B->CreateSize(ASize.cx, ASize.cy); }));
-  bitmap->SetAlphaFormat(vcl::afDefined);
+  bitmap->SetAlphaFormat(afDefined);
   WriteColors(bitmap.get(), AColors);
   return bitmap.release();
 }
@@ -153,7 +159,7 @@ void TdxFadingHelper::CorrectAlphaChannel(TRGBColors& AColors)
 
 void TdxFadingHelper::CorrectAlphaChannel(vcl::TBitmap* ABitmap)
 {
-  if (!ABitmap || ABitmap->GetEmpty() || ABitmap->GetPixelFormat() != vcl::pf32bit)
+  if (!ABitmap || ABitmap->GetEmpty() || ABitmap->GetPixelFormat() != pf32bit)
     return;
   TRGBColors colors;
   ReadColors(ABitmap, colors);

@@ -89,19 +89,19 @@ void StartStep()
   dxGpBinding.Available = false;
 }
 
-void Initialization()
+void dxGDIPlusAPIInitialization()
 {
   dxGetUnitsLoader()->AddUnit(&StartStep, &dxGpUnbindLibrary);
 }
 
-void Finalization()
+void dxGDIPlusAPIFinalization()
 {
   dxGetUnitsLoader()->RemoveUnit(&dxGpUnbindLibrary);
 }
 
 }  // namespace
 
-RTL_UNIT(dxGDIPlusAPI, &Initialization, &Finalization);
+RTL_UNIT(dxGDIPlusAPI, &dxGDIPlusAPIInitialization, &dxGDIPlusAPIFinalization);
 
 std::span<const char* const> dxGpFunctionNames()
 {

@@ -8,6 +8,8 @@
 
 #include "platform/rtl/SysUtils.h"
 
+using enum vcl::TPenStyle;
+
 namespace {
 
 // The geometry units' tolerance: a difference of at most the larger of 1E-4
@@ -662,7 +664,7 @@ bool TdxGPBrush::GetIsEmpty()
 
 void TdxGPPen::Create()
 {
-  Create(0, 1, vcl::psSolid, 1);
+  Create(0, 1, psSolid, 1);
 }
 
 void TdxGPPen::Create(TdxAlphaColor AColor, float AWidth, vcl::TPenStyle APenStyle, float AScale)
@@ -680,16 +682,16 @@ void TdxGPPen::Create(TdxAlphaColor AColor, float AWidth, vcl::TPenStyle APenSty
   static constexpr std::array<float, 6> dashDotDot{9, 4, 2, 4, 2, 4};
   std::span<const float> pattern;
   switch (APenStyle) {
-    case vcl::psDash:
+    case psDash:
       pattern = dash;
       break;
-    case vcl::psDot:
+    case psDot:
       pattern = dot;
       break;
-    case vcl::psDashDot:
+    case psDashDot:
       pattern = dashDot;
       break;
-    case vcl::psDashDotDot:
+    case psDashDotDot:
       pattern = dashDotDot;
       break;
     default:

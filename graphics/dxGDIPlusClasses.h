@@ -297,7 +297,7 @@ class TdxGPPen : public TdxGPCustomGraphicObject {
   void Create() override;
   // A dashed platform style becomes a dash pattern scaled by
   // AScale / AWidth, set on a native pen made at once.
-  void Create(TdxAlphaColor AColor, float AWidth, vcl::TPenStyle APenStyle = vcl::psSolid, float AScale = 1);
+  void Create(TdxAlphaColor AColor, float AWidth, vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, float AScale = 1);
   void Destroy() override;
   void Assign(TdxGPCustomGraphicObject* ASource) override;
   void HandleNeeded() override;
@@ -725,42 +725,42 @@ class TdxGPCanvas : public TdxGpBase {
   // right and the bottom, so the figure covers (width - 1) x (height - 1)
   // pixels. Angles count counter-clockwise in degrees.
   void Arc(const TRect& R, float AStartAngle, float ASweepAngle, TdxAlphaColor APenColor, float APenWidth = 1,
-           vcl::TPenStyle APenStyle = vcl::psSolid);
+           vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Curve(std::span<const TPoint> APoints, TdxAlphaColor APenColor, float APenWidth = 1,
-             vcl::TPenStyle APenStyle = vcl::psSolid);
+             vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Curve(std::span<const TdxPointF> APoints, TdxAlphaColor APenColor, float APenWidth = 1,
-             vcl::TPenStyle APenStyle = vcl::psSolid);
+             vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Ellipse(const TRect& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
-               vcl::TPenStyle APenStyle = vcl::psSolid);
+               vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Ellipse(const TdxRectF& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
-               vcl::TPenStyle APenStyle = vcl::psSolid);
+               vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Line(int X1, int Y1, int X2, int Y2, TdxAlphaColor APenColor, float APenWidth = 1,
-            vcl::TPenStyle APenStyle = vcl::psSolid);
+            vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Line(float X1, float Y1, float X2, float Y2, TdxAlphaColor APenColor, float APenWidth = 1,
-            vcl::TPenStyle APenStyle = vcl::psSolid);
+            vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Path(TdxGPPath* APath, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
-            vcl::TPenStyle APenStyle = vcl::psSolid);
+            vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Pie(const TRect& R, float AStartAngle, float ASweepAngle, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor,
-           float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::psSolid);
+           float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Pie(const TdxRectF& R, float AStartAngle, float ASweepAngle, TdxAlphaColor APenColor,
-           TdxAlphaColor ABrushColor, float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::psSolid);
+           TdxAlphaColor ABrushColor, float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Polygon(std::span<const TPoint> APoints, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor,
-               float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::psSolid);
+               float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Polygon(std::span<const TdxPointF> APoints, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor,
                float APenWidth = 1, TdxGPPenStyle APenStyle = gppsSolid);
   void Polyline(std::span<const TPoint> APoints, TdxAlphaColor APenColor, float APenWidth = 1,
-                vcl::TPenStyle APenStyle = vcl::psSolid);
+                vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Polyline(std::span<const TdxPointF> APoints, TdxAlphaColor APenColor, float APenWidth = 1,
-                vcl::TPenStyle APenStyle = vcl::psSolid);
+                vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Rectangle(const TRect& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
-                 vcl::TPenStyle APenStyle = vcl::psSolid);
+                 vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void Rectangle(const TdxRectF& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
-                 vcl::TPenStyle APenStyle = vcl::psSolid);
+                 vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   void RoundRect(const TRect& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, int ARadiusX, int ARadiusY,
                  float APenWidth = 1);
   // Fills with the brush colour; the pen arguments have no effect.
   void Region(TdxGPRegion* ARegion, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth = 1,
-              vcl::TPenStyle APenStyle = vcl::psSolid);
+              vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid);
   // The rectangle as given, not shrunk.
   void FillRectangle(const TRect& R, TdxAlphaColor ABrushColor);
   void FillRectangle(const TdxRectF& R, TdxAlphaColor ABrushColor);
@@ -771,87 +771,94 @@ class TdxGPCanvas : public TdxGpBase {
 
   // The same in platform colours with their alphas.
   void Arc(const TRect& R, float AStartAngle, float ASweepAngle, vcl::TColor APenColor, float APenWidth = 1,
-           vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+           vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255)
   {
     Arc(R, AStartAngle, ASweepAngle, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
   }
   void Curve(std::span<const TPoint> APoints, vcl::TColor APenColor, float APenWidth = 1,
-             vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+             vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255)
   {
     Curve(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
   }
   void Ellipse(const TRect& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-               vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+               vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+               BYTE ABrushColorAlpha = 255)
   {
     Ellipse(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
             APenWidth, APenStyle);
   }
   void Line(int X1, int Y1, int X2, int Y2, vcl::TColor APenColor, float APenWidth = 1,
-            vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+            vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255)
   {
     Line(X1, Y1, X2, Y2, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
   }
   void Path(TdxGPPath* APath, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-            vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+            vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+            BYTE ABrushColorAlpha = 255)
   {
     Path(APath, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
          APenWidth, APenStyle);
   }
   void Pie(const TRect& R, float AStartAngle, float ASweepAngle, vcl::TColor APenColor, vcl::TColor ABrushColor,
-           float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255,
+           float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
            BYTE ABrushColorAlpha = 255)
   {
     Pie(R, AStartAngle, ASweepAngle, dxColorToAlphaColor(APenColor, APenColorAlpha),
         dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
   }
   void Polygon(std::span<const TPoint> APoints, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-               vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+               vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+               BYTE ABrushColorAlpha = 255)
   {
     Polygon(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha),
             dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
   }
   void Polyline(std::span<const TPoint> APoints, vcl::TColor APenColor, float APenWidth = 1,
-                vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+                vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255)
   {
     Polyline(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
   }
   void Rectangle(const TRect& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-                 vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+                 vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+                 BYTE ABrushColorAlpha = 255)
   {
     Rectangle(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
               APenWidth, APenStyle);
   }
   void Ellipse(const TdxRectF& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-               vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+               vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+               BYTE ABrushColorAlpha = 255)
   {
     Ellipse(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
             APenWidth, APenStyle);
   }
   void Line(float X1, float Y1, float X2, float Y2, vcl::TColor APenColor, float APenWidth = 1,
-            vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+            vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255)
   {
     Line(X1, Y1, X2, Y2, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
   }
   void Pie(const TdxRectF& R, float AStartAngle, float ASweepAngle, vcl::TColor APenColor, vcl::TColor ABrushColor,
-           float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255,
+           float APenWidth = 1, vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
            BYTE ABrushColorAlpha = 255)
   {
     Pie(R, AStartAngle, ASweepAngle, dxColorToAlphaColor(APenColor, APenColorAlpha),
         dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);
   }
   void Polyline(std::span<const TdxPointF> APoints, vcl::TColor APenColor, float APenWidth = 1,
-                vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255)
+                vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255)
   {
     Polyline(APoints, dxColorToAlphaColor(APenColor, APenColorAlpha), APenWidth, APenStyle);
   }
   void Rectangle(const TdxRectF& R, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-                 vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+                 vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+                 BYTE ABrushColorAlpha = 255)
   {
     Rectangle(R, dxColorToAlphaColor(APenColor, APenColorAlpha), dxColorToAlphaColor(ABrushColor, ABrushColorAlpha),
               APenWidth, APenStyle);
   }
   void Region(TdxGPRegion* ARegion, vcl::TColor APenColor, vcl::TColor ABrushColor, float APenWidth = 1,
-              vcl::TPenStyle APenStyle = vcl::psSolid, BYTE APenColorAlpha = 255, BYTE ABrushColorAlpha = 255)
+              vcl::TPenStyle APenStyle = vcl::TPenStyle::psSolid, BYTE APenColorAlpha = 255,
+              BYTE ABrushColorAlpha = 255)
   {
     Region(ARegion, dxColorToAlphaColor(APenColor, APenColorAlpha),
            dxColorToAlphaColor(ABrushColor, ABrushColorAlpha), APenWidth, APenStyle);

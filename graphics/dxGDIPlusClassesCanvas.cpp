@@ -7,6 +7,8 @@
 #include "graphics/dxGDIPlusClasses.h"
 #include "platform/rtl/Classes.h"
 
+using enum vcl::TPenStyle;
+
 // ---------------------------------------------------------------------------
 // TdxGPCanvas: life cycle and rendering modes
 
@@ -114,7 +116,7 @@ float TdxGPCanvas::DpiY()
 
 namespace {
 
-Gdiplus::GpRectF NativeRect(const TdxRectF& R)
+Gdiplus::GpRectF CanvasNativeRect(const TdxRectF& R)
 {
   return {R.Left, R.Top, R.Right - R.Left, R.Bottom - R.Top};
 }
@@ -193,7 +195,7 @@ class TdxGpColorPen {
   }
   TdxGpColorPen(TdxAlphaColor AColor, float AWidth, vcl::TPenStyle AStyle)
   {
-    if (AStyle >= vcl::psSolid && AStyle <= vcl::psDashDotDot)
+    if (AStyle >= psSolid && AStyle <= psDashDotDot)
       *this = TdxGpColorPen(AColor, AWidth, static_cast<Gdiplus::DashStyle>(AStyle));
   }
   ~TdxGpColorPen()
@@ -442,7 +444,7 @@ void TdxGPCanvas::Ellipse(const TRect& R, TdxAlphaColor APenColor, TdxAlphaColor
 void TdxGPCanvas::Ellipse(const TdxRectF& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth,
                           vcl::TPenStyle APenStyle)
 {
-  const Gdiplus::GpRectF r = NativeRect(R);
+  const Gdiplus::GpRectF r = CanvasNativeRect(R);
   const TdxGpColorBrush brush(ABrushColor);
   if (brush.Handle())
     dxGpCheck(dxGpFunctions.GdipFillEllipse(FHandle, brush.Handle(), r.X, r.Y, r.Width, r.Height));
@@ -487,7 +489,7 @@ void TdxGPCanvas::Pie(const TRect& R, float AStartAngle, float ASweepAngle, TdxA
 void TdxGPCanvas::Pie(const TdxRectF& R, float AStartAngle, float ASweepAngle, TdxAlphaColor APenColor,
                       TdxAlphaColor ABrushColor, float APenWidth, vcl::TPenStyle APenStyle)
 {
-  const Gdiplus::GpRectF r = NativeRect(R);
+  const Gdiplus::GpRectF r = CanvasNativeRect(R);
   const TdxGpColorBrush brush(ABrushColor);
   if (brush.Handle())
     dxGpCheck(dxGpFunctions.GdipFillPie(FHandle, brush.Handle(), r.X, r.Y, r.Width, r.Height, -AStartAngle,
@@ -501,10 +503,10 @@ void TdxGPCanvas::Pie(const TdxRectF& R, float AStartAngle, float ASweepAngle, T
 void TdxGPCanvas::Polygon(std::span<const TPoint> APoints, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor,
                           float APenWidth, vcl::TPenStyle APenStyle)
 {
-  if (APenStyle < vcl::psSolid || APenStyle > vcl::psDashDotDot)
+  if (APenStyle < psSolid || APenStyle > psDashDotDot)
     APenColor = 0;
   Polygon(PointsF(APoints), APenColor, ABrushColor, APenWidth,
-          static_cast<TdxGPPenStyle>(std::clamp<int>(APenStyle, vcl::psSolid, vcl::psDashDotDot)));
+          static_cast<TdxGPPenStyle>(std::clamp<int>(APenStyle, psSolid, psDashDotDot)));
 }
 
 void TdxGPCanvas::Polygon(std::span<const TdxPointF> APoints, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor,
@@ -542,7 +544,7 @@ void TdxGPCanvas::Rectangle(const TRect& R, TdxAlphaColor APenColor, TdxAlphaCol
 void TdxGPCanvas::Rectangle(const TdxRectF& R, TdxAlphaColor APenColor, TdxAlphaColor ABrushColor, float APenWidth,
                             vcl::TPenStyle APenStyle)
 {
-  const Gdiplus::GpRectF r = NativeRect(R);
+  const Gdiplus::GpRectF r = CanvasNativeRect(R);
   const TdxGpColorBrush brush(ABrushColor);
   if (brush.Handle())
     dxGpCheck(dxGpFunctions.GdipFillRectangle(FHandle, brush.Handle(), r.X, r.Y, r.Width, r.Height));
@@ -556,7 +558,7 @@ void TdxGPCanvas::RoundRect(const TRect& R, TdxAlphaColor APenColor, TdxAlphaCol
 {
   rtl::TOwnedPtr<TdxGPPath> path(rtl::New<TdxGPPath>());
   path->AddRoundRect(ShrunkFigure(R), static_cast<float>(ARadiusX), static_cast<float>(ARadiusY));
-  Path(path.get(), APenColor, ABrushColor, APenWidth, vcl::psSolid);
+  Path(path.get(), APenColor, ABrushColor, APenWidth, psSolid);
 }
 
 void TdxGPCanvas::Region(TdxGPRegion* ARegion, TdxAlphaColor, TdxAlphaColor ABrushColor, float, vcl::TPenStyle)
@@ -606,7 +608,7 @@ void TdxGPCanvas::Ellipse(const TRect& R, TdxGPPen* APen, TdxGPCustomBrush* ABru
 
 void TdxGPCanvas::Ellipse(const TdxRectF& R, TdxGPPen* APen, TdxGPCustomBrush* ABrush)
 {
-  const Gdiplus::GpRectF r = NativeRect(R);
+  const Gdiplus::GpRectF r = CanvasNativeRect(R);
   if (ABrush) {
     ABrush->SetTargetRect(R);
     dxGpCheck(dxGpFunctions.GdipFillEllipse(FHandle, ABrush->Handle(), r.X, r.Y, r.Width, r.Height));
@@ -624,7 +626,7 @@ void TdxGPCanvas::Rectangle(const TRect& R, TdxGPPen* APen, TdxGPCustomBrush* AB
 
 void TdxGPCanvas::Rectangle(const TdxRectF& R, TdxGPPen* APen, TdxGPCustomBrush* ABrush)
 {
-  const Gdiplus::GpRectF r = NativeRect(R);
+  const Gdiplus::GpRectF r = CanvasNativeRect(R);
   if (ABrush) {
     ABrush->SetTargetRect(R);
     dxGpCheck(dxGpFunctions.GdipFillRectangle(FHandle, ABrush->Handle(), r.X, r.Y, r.Width, r.Height));
@@ -770,7 +772,7 @@ void TdxGPCanvas::DrawString(const rtl::String& S, TdxGPFont* AFont, TdxGPCustom
     RaiseInvalidParameter();
   if (S.empty())
     return;
-  const Gdiplus::GpRectF layout = NativeRect(ARect);
+  const Gdiplus::GpRectF layout = CanvasNativeRect(ARect);
   dxGpCheck(dxGpFunctions.GdipDrawString(FHandle, S.c_str(), static_cast<int>(S.size()), AFont->Handle(), &layout,
                                          FormatOf(AFormat), ABrush->Handle()));
 }
@@ -850,7 +852,7 @@ std::vector<TdxGPRegion*> TdxGPCanvas::MeasureCharacterRanges(const rtl::String&
     regions.emplace_back(rtl::New<TdxGPRegion>());
     handles.push_back(regions.back()->Handle());
   }
-  const Gdiplus::GpRectF layout = NativeRect(ALayoutRect);
+  const Gdiplus::GpRectF layout = CanvasNativeRect(ALayoutRect);
   dxGpCheck(dxGpFunctions.GdipMeasureCharacterRanges(FHandle, AText.c_str(), static_cast<int>(AText.size()),
                                                      AFont->Handle(), layout, FormatOf(AStringFormat), count,
                                                      handles.data()));

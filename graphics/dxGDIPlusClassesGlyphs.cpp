@@ -10,6 +10,8 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/GraphicsHandles.h"
 
+using enum vcl::TPenStyle;
+
 namespace {
 
 constinit TdxGPSolidPenCacheManager* SolidPenCache = nullptr;
@@ -326,15 +328,15 @@ bool TdxGPResourceManager::GetPen(TdxAlphaColor AColor, float AWidth, vcl::TPenS
 {
   AHandle.Reset();
   switch (AStyle) {
-    case vcl::psSolid:
+    case psSolid:
       return GetPen(AColor, AWidth, Gdiplus::DashStyleSolid, AHandle);
-    case vcl::psDash:
+    case psDash:
       return GetPen(AColor, AWidth, Gdiplus::DashStyleDash, AHandle);
-    case vcl::psDot:
+    case psDot:
       return GetPen(AColor, AWidth, Gdiplus::DashStyleDot, AHandle);
-    case vcl::psDashDot:
+    case psDashDot:
       return GetPen(AColor, AWidth, Gdiplus::DashStyleDashDot, AHandle);
-    case vcl::psDashDotDot:
+    case psDashDotDot:
       return GetPen(AColor, AWidth, Gdiplus::DashStyleDashDotDot, AHandle);
     default:
       return false;
@@ -429,7 +431,7 @@ void RegisterPictureFormats()
   }
 }
 
-void StartStep()
+void GlyphsStartStep()
 {
   if (!dxGpIsAvailable())
     return;
@@ -440,7 +442,7 @@ void StartStep()
   RegisterPictureFormats();
 }
 
-void FinishStep()
+void GlyphsFinishStep()
 {
   rtl::FreeAndNil(SolidPenCache);
   rtl::FreeAndNil(SolidBrushCache);
@@ -452,10 +454,10 @@ void FinishStep()
 
 void dxGpRegisterImageClassesStep()
 {
-  dxGetUnitsLoader()->AddUnit(&StartStep, &FinishStep);
+  dxGetUnitsLoader()->AddUnit(&GlyphsStartStep, &GlyphsFinishStep);
 }
 
 void dxGpUnregisterImageClassesStep()
 {
-  dxGetUnitsLoader()->RemoveUnit(&FinishStep);
+  dxGetUnitsLoader()->RemoveUnit(&GlyphsFinishStep);
 }

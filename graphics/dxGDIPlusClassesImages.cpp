@@ -7,6 +7,9 @@
 
 #include "platform/rtl/ClassesStreams.h"
 
+using enum vcl::TAlphaFormat;
+using enum vcl::TPixelFormat;
+
 namespace {
 
 using TOwnedCanvas = rtl::TOwnedPtr<TdxGPCanvas>;
@@ -39,8 +42,8 @@ rtl::IPtr<IStream> StreamAdapter(rtl::TStream* AStream)
 Gdiplus::PixelFormat PixelFormatOf(vcl::TAlphaFormat AFormat)
 {
   switch (AFormat) {
-    case vcl::afIgnored: return PixelFormat32bppRGB;
-    case vcl::afDefined: return PixelFormat32bppARGB;
+    case afIgnored: return PixelFormat32bppRGB;
+    case afDefined: return PixelFormat32bppARGB;
     default: return PixelFormat32bppPARGB;
   }
 }
@@ -183,7 +186,7 @@ vcl::TBitmap* TdxGPImageHandle::GetAsBitmap()
   dxGpCheck(dxGpFunctions.GdipCreateHBITMAPFromBitmap(static_cast<Gdiplus::GpBitmap*>(FHandle), &handle, 0));
   rtl::TOwnedPtr<vcl::TBitmap> result(rtl::New<vcl::TBitmap>());
   result->SetHandle(handle);
-  result->SetPixelFormat(vcl::pf32bit);
+  result->SetPixelFormat(pf32bit);
   return result.release();
 }
 
@@ -341,7 +344,7 @@ bool TdxGPImageCodec::Save(rtl::TStream* AStream, TdxSmartImageCustomHandle* AHa
     return SaveCore(AStream, static_cast<TdxGPImageHandle*>(AHandle), nullptr);
   const TRGBColors bits = AHandle->GetAsBitmapBits();
   rtl::TOwnedPtr<TdxGPImageHandle> handle(rtl::NewWith<TdxGPImageHandle>([&](TdxGPImageHandle* H) {
-    H->CreateFromBits(AHandle->Width(), AHandle->Height(), bits, vcl::afPremultiplied);
+    H->CreateFromBits(AHandle->Width(), AHandle->Height(), bits, afPremultiplied);
   }));
   return SaveCore(AStream, handle.get(), nullptr);
 }
@@ -571,7 +574,7 @@ std::span<const TdxSmartImageCodecClass> dxGpRasterImageCodecs()
 namespace {
 
 // Nothing exists without the library: no codec is registered.
-void StartStep()
+void ImagesStartStep()
 {
   if (!dxGpIsAvailable())
     return;
@@ -580,7 +583,7 @@ void StartStep()
     TdxSmartImageCodecsRepository::Register(codec);
 }
 
-void FinishStep()
+void ImagesFinishStep()
 {
   for (TdxSmartImageCodecClass codec : dxGpRasterImageCodecs())
     TdxSmartImageCodecsRepository::Unregister(codec);
@@ -590,10 +593,10 @@ void FinishStep()
 
 void dxGpRegisterRasterCodecsStep()
 {
-  dxGetUnitsLoader()->AddUnit(&StartStep, &FinishStep);
+  dxGetUnitsLoader()->AddUnit(&ImagesStartStep, &ImagesFinishStep);
 }
 
 void dxGpUnregisterRasterCodecsStep()
 {
-  dxGetUnitsLoader()->RemoveUnit(&FinishStep);
+  dxGetUnitsLoader()->RemoveUnit(&ImagesFinishStep);
 }

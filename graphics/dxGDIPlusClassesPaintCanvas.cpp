@@ -8,6 +8,8 @@
 #include "graphics/dxGDIPlusClassesImages.h"
 #include "platform/rtl/ClassesThreads.h"
 
+using enum vcl::TPixelFormat;
+
 namespace {
 
 using TWindowFromDC = HWND(WINAPI*)(HDC);
@@ -16,10 +18,10 @@ using TWindowFromDC = HWND(WINAPI*)(HDC);
 constinit TWindowFromDC WindowFromDCProc = nullptr;
 // Made on first use without a lock: the first paint comes from the
 // user-interface thread before any other thread paints.
-constinit TdxGPPaintCanvas* PaintCanvas = nullptr;
+constinit TdxGPPaintCanvas* GPPaintCanvas = nullptr;
 
 // The unit's other parts add their steps to these two.
-void Initialization()
+void dxGDIPlusClassesInitialization()
 {
   if (const HMODULE user32 = GetModuleHandleW(L"user32.dll"))
     WindowFromDCProc = reinterpret_cast<TWindowFromDC>(GetProcAddress(user32, "WindowFromDC"));
@@ -29,17 +31,17 @@ void Initialization()
   dxGpRegisterRasterCodecsStep();
 }
 
-void Finalization()
+void dxGDIPlusClassesFinalization()
 {
   dxGpUnregisterRasterCodecsStep();
   TdxGPFontFamily::FreeGenericFamilies();
   dxGpUnregisterImageClassesStep();
-  rtl::FreeAndNil(PaintCanvas);
+  rtl::FreeAndNil(GPPaintCanvas);
 }
 
 }  // namespace
 
-RTL_UNIT(dxGDIPlusClasses, &Initialization, &Finalization);
+RTL_UNIT(dxGDIPlusClasses, &dxGDIPlusClassesInitialization, &dxGDIPlusClassesFinalization);
 
 // ---------------------------------------------------------------------------
 // TdxGPCustomPaintCanvas
@@ -69,7 +71,7 @@ void TdxGPCustomPaintCanvas::BeginPaint(HDC DC, const TRect& R)
     // has always been; the extra row and column are copied back unchanged
     // unless something was drawn there.
     FBuffer = rtl::New<vcl::TBitmap>();
-    FBuffer->SetPixelFormat(vcl::pf32bit);
+    FBuffer->SetPixelFormat(pf32bit);
     FBuffer->SetSize(R.right - R.left + 1, R.bottom - R.top + 1);
     vcl::TCanvas* canvas = FBuffer->GetCanvas();
     canvas->Lock();
@@ -173,9 +175,9 @@ void TdxGPPaintCanvas::RestoreState()
 
 TdxGPPaintCanvas* dxGpPaintCanvas()
 {
-  if (!PaintCanvas)
-    PaintCanvas = rtl::New<TdxGPPaintCanvas>();
-  return PaintCanvas;
+  if (!GPPaintCanvas)
+    GPPaintCanvas = rtl::New<TdxGPPaintCanvas>();
+  return GPPaintCanvas;
 }
 
 TdxGPCustomPaintCanvas* dxGpBeginPaint(HDC DC, const TRect& R)

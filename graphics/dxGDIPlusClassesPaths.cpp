@@ -9,6 +9,9 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/GraphicsHandles.h"
 
+using enum vcl::TFontStyle;
+using enum vcl::TPenStyle;
+
 namespace {
 
 // A canvas on the screen's device context for the length of a call; the
@@ -282,13 +285,13 @@ void TdxGPPath::AddString(const rtl::String& S, vcl::TFont* AFont, float AEmSize
   rtl::TOwnedPtr<TdxGPFontFamily> family(rtl::New<TdxGPFontFamily>(AFont->GetName()));
   const vcl::TFontStyles styles = AFont->GetStyle();
   int style = 0;
-  if (styles.Contains(vcl::fsBold))
+  if (styles.Contains(fsBold))
     style |= 1;
-  if (styles.Contains(vcl::fsItalic))
+  if (styles.Contains(fsItalic))
     style |= 2;
-  if (styles.Contains(vcl::fsUnderline))
+  if (styles.Contains(fsUnderline))
     style |= 4;
-  if (styles.Contains(vcl::fsStrikeOut))
+  if (styles.Contains(fsStrikeOut))
     style |= 8;
   AddString(S, family.get(), style, AEmSize, ARect, format.get());
 }
@@ -349,7 +352,7 @@ bool TdxGPPath::IsPointInPathOutline(const TPoint& P, int APenWidth, TdxGPCanvas
   if (APenWidth <= 0)
     return false;
   rtl::TOwnedPtr<TdxGPPen> pen(
-      rtl::New<TdxGPPen>(TdxAlphaColor(0xFFFF0000), static_cast<float>(APenWidth), vcl::psSolid, 1.0f));
+      rtl::New<TdxGPPen>(TdxAlphaColor(0xFFFF0000), static_cast<float>(APenWidth), psSolid, 1.0f));
   return IsPointInPathOutline(P, pen.get(), ACanvas);
 }
 

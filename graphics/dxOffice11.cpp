@@ -14,6 +14,8 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/GraphicsHandles.h"
 
+using enum vcl::TPixelFormat;
+
 using vcl::TColor;
 
 vcl::TColor dxOffice11Colors[dxOffice11ColorCount];
@@ -275,7 +277,7 @@ void RecolorSubMenuExpandBitmap(vcl::TBitmap* ABitmap)
 {
   if (ABitmap->GetEmpty())
     return;
-  ABitmap->SetPixelFormat(vcl::pf32bit);
+  ABitmap->SetPixelFormat(pf32bit);
   const int width = ABitmap->GetWidth();
   const int height = ABitmap->GetHeight();
   auto pixel = [&](int X, int Y) -> RGBQUAD& { return static_cast<RGBQUAD*>(ABitmap->ScanLine(Y))[X]; };
@@ -351,7 +353,7 @@ void FreeResources()
   DeleteBrushes();
 }
 
-void Finalization()
+void dxOffice11Finalization()
 {
   // Holders that never released must not leak the GDI objects past the
   // program's end.
@@ -404,7 +406,7 @@ int Scaled(int AValue, const TdxScaleFactor* AScaleFactor)
 
 }  // namespace
 
-RTL_UNIT(dxOffice11, nullptr, &Finalization);
+RTL_UNIT(dxOffice11, nullptr, &dxOffice11Finalization);
 
 // ---------------------------------------------------------------------------
 // Scheme and references

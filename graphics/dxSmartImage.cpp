@@ -8,6 +8,11 @@
 #include "platform/rtl/SysUtilsFormat.h"
 #include "platform/vcl/GraphicsHandles.h"
 
+using enum TdxDefaultBoolean;
+using enum vcl::TAlphaFormat;
+using enum vcl::TPixelFormat;
+using enum vcl::TTransparentMode;
+
 namespace {
 
 // Streams are copied in blocks of this size, so a huge image never needs a
@@ -64,13 +69,13 @@ using TOwnedStream = rtl::TOwnedPtr<rtl::TStream>;
 int BitsPerPixel(vcl::TBitmap* ABitmap)
 {
   switch (ABitmap->GetPixelFormat()) {
-    case vcl::pf1bit: return 1;
-    case vcl::pf4bit: return 4;
-    case vcl::pf8bit: return 8;
-    case vcl::pf15bit:
-    case vcl::pf16bit: return 16;
-    case vcl::pf24bit: return 24;
-    case vcl::pf32bit: return 32;
+    case pf1bit: return 1;
+    case pf4bit: return 4;
+    case pf8bit: return 8;
+    case pf15bit:
+    case pf16bit: return 16;
+    case pf24bit: return 24;
+    case pf32bit: return 32;
     default: {
       vcl::TWindowDC dc(nullptr);
       return GetDeviceCaps(dc.Get(), BITSPIXEL);
@@ -261,15 +266,15 @@ void TdxSmartImageData::LoadFromBitmap(vcl::TBitmap* ABitmap)
     return;
   FBits = std::move(bits);
   FBitsFormat = ABitmap->GetAlphaFormat();
-  if (FBitsFormat == vcl::afIgnored && BitsPerPixel(ABitmap) == 32 && TdxSmartImageHelper::HasAlpha(FBits))
-    FBitsFormat = TdxSmartImageHelper::AreColorsPremultiplied(FBits) ? vcl::afPremultiplied : vcl::afDefined;
+  if (FBitsFormat == afIgnored && BitsPerPixel(ABitmap) == 32 && TdxSmartImageHelper::HasAlpha(FBits))
+    FBitsFormat = TdxSmartImageHelper::AreColorsPremultiplied(FBits) ? afPremultiplied : afDefined;
   FSize = {ABitmap->GetWidth(), ABitmap->GetHeight()};
   ApplyTransparency();
 }
 
 void TdxSmartImageData::ApplyTransparency()
 {
-  if (FBitsFormat != vcl::afIgnored || FBits.empty())
+  if (FBitsFormat != afIgnored || FBits.empty())
     return;
   auto value = [](const RGBQUAD& APixel) {
     std::uint32_t result;
@@ -281,12 +286,12 @@ void TdxSmartImageData::ApplyTransparency()
   const std::size_t count = FBits.size();
   const std::size_t bottomLeft =
       FSize.cx > 0 && static_cast<std::size_t>(FSize.cx) <= count ? count - static_cast<std::size_t>(FSize.cx) : 0;
-  const std::uint32_t key = FTransparentMode == vcl::tmFixed
+  const std::uint32_t key = FTransparentMode == tmFixed
                                 ? static_cast<std::uint32_t>(dxAlphaColorToColor(FTransparentColor))
                                 : value(FBits[bottomLeft]);
   for (RGBQUAD& pixel : FBits)
     pixel.rgbReserved = FTransparent && value(pixel) == key ? 0 : 255;
-  FBitsFormat = vcl::afPremultiplied;
+  FBitsFormat = afPremultiplied;
 }
 
 // ---------------------------------------------------------------------------
@@ -518,7 +523,7 @@ void TdxCustomSmartImage::CreateFromHBitmap(HBITMAP ABitmap)
 
 void TdxCustomSmartImage::CreateFromBits(int AWidth, int AHeight, const TRGBColors& ABits, bool AHasAlphaChannel)
 {
-  CreateFromBits(AWidth, AHeight, ABits, AHasAlphaChannel ? vcl::afPremultiplied : vcl::afIgnored);
+  CreateFromBits(AWidth, AHeight, ABits, AHasAlphaChannel ? afPremultiplied : afIgnored);
 }
 
 void TdxCustomSmartImage::CreateFromBits(int AWidth, int AHeight, const TRGBColors& ABits,
@@ -596,7 +601,7 @@ void TdxCustomSmartImage::AssignBits(int AWidth, int AHeight, const TRGBColors& 
 
 void TdxCustomSmartImage::LoadFromBits(int AWidth, int AHeight, const TRGBColors& ABits, bool AHasAlphaChannel)
 {
-  LoadFromBits(AWidth, AHeight, ABits, AHasAlphaChannel ? vcl::afPremultiplied : vcl::afIgnored);
+  LoadFromBits(AWidth, AHeight, ABits, AHasAlphaChannel ? afPremultiplied : afIgnored);
 }
 
 void TdxCustomSmartImage::LoadFromBits(int AWidth, int AHeight, const TRGBColors& ABits,
@@ -831,7 +836,7 @@ void TdxCustomSmartImage::Resize(int AWidth, int AHeight)
     FImageData->FNewSize = size;
     Changed(this);
   } else if (FHandle->Empty()) {
-    AssignBits(AWidth, AHeight, TdxSmartImageHelper::AllocColors(AWidth, AHeight, 0), vcl::afPremultiplied);
+    AssignBits(AWidth, AHeight, TdxSmartImageHelper::AllocColors(AWidth, AHeight, 0), afPremultiplied);
     Changed(this);
   } else if (!(FHandle->Size() == size)) {
     FHandle->SetSize(size);
@@ -1045,7 +1050,7 @@ void TdxCustomSmartImage::AssignFromGraphic(vcl::TGraphic* AGraphic)
     SetBitmap(bitmap.get());
   } else {
     TOwnedBitmapObject bitmap(rtl::New<vcl::TBitmap>());
-    bitmap->SetPixelFormat(vcl::pf24bit);
+    bitmap->SetPixelFormat(pf24bit);
     bitmap->SetSize(AGraphic->GetWidth(), AGraphic->GetHeight());
     bitmap->GetCanvas()->Draw(0, 0, AGraphic);
     SetBitmap(bitmap.get());

@@ -11,6 +11,10 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/GraphicsHandles.h"
 
+using enum TdxDefaultBoolean;
+using enum vcl::TBitmapHandleType;
+using enum vcl::TPixelFormat;
+
 namespace {
 
 // One clipboard format per TdxImageDataFormat, indexed by its ordinal.
@@ -163,9 +167,9 @@ void TdxCustomSmartImage::LoadFromClipboardFormat(WORD AFormat, HANDLE AData, HP
 {
   if (AFormat == CF_BITMAP) {
     rtl::TOwnedPtr<vcl::TBitmap> bitmap(rtl::New<vcl::TBitmap>());
-    bitmap->SetHandleType(vcl::bmDIB);
+    bitmap->SetHandleType(bmDIB);
     bitmap->LoadFromClipboardFormat(AFormat, AData, APalette);
-    bitmap->SetPixelFormat(vcl::pf24bit);
+    bitmap->SetPixelFormat(pf24bit);
     SetBitmap(bitmap.get());
     return;
   }

@@ -13,6 +13,14 @@
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtils.h"
 
+using enum TcxButtonState;
+using enum TcxCheckBoxState;
+using enum TcxExpandButtonState;
+using enum TcxLookAndFeelKind;
+using enum TcxLookAndFeelStyle;
+using enum TcxRotationAngle;
+using enum TdxCorner;
+
 using namespace vcl;
 
 // ---------------------------------------------------------------------------
@@ -167,14 +175,14 @@ void FinishStep()
   rtl::FreeAndNil(PatternBitmaps[1]);
 }
 
-void Initialization()
+void cxLookAndFeelPaintersInitialization()
 {
   PaintersManager = rtl::New<TcxLookAndFeelPaintersManager>();
   PrimaryNotifier = rtl::New<TSystemPaletteChangedNotifier>(true);
   dxGetUnitsLoader()->AddUnit(&StartStep, &FinishStep);
 }
 
-void Finalization()
+void cxLookAndFeelPaintersFinalization()
 {
   dxGetUnitsLoader()->RemoveUnit(&FinishStep);
   rtl::FreeAndNil(PrimaryNotifier);
@@ -183,7 +191,7 @@ void Finalization()
 
 }  // namespace
 
-RTL_UNIT(cxLookAndFeelPainters, &Initialization, &Finalization);
+RTL_UNIT(cxLookAndFeelPainters, &cxLookAndFeelPaintersInitialization, &cxLookAndFeelPaintersFinalization);
 
 TcxLookAndFeelPaintersManager* cxLookAndFeelPaintersManager()
 {

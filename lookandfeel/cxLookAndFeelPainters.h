@@ -248,7 +248,7 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   // this class they raise EAbstractError.
   virtual void DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
                                       const TdxScaleFactor* AScaleFactor, vcl::TColor AColor = vcl::clDefault,
-                                      TcxExpandButtonState AState = cebsNormal);
+                                      TcxExpandButtonState AState = TcxExpandButtonState::cebsNormal);
   virtual int ScaledExpandButtonSize(const TdxScaleFactor* AScaleFactor);
   virtual void DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
                                      const TdxScaleFactor* AScaleFactor);
@@ -319,7 +319,7 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   void DrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical);
 
   // Buttons: the generic button, its colours and metrics.
-  virtual int ButtonBorderSize(TcxButtonState AState = cxbsNormal);
+  virtual int ButtonBorderSize(TcxButtonState AState = TcxButtonState::cxbsNormal);
   virtual vcl::TColor ButtonColor(TcxButtonState AState);
   virtual IdxColorPalette* ButtonColorPalette(TcxButtonState AState);
   virtual vcl::TColor ButtonDescriptionTextColor(TcxButtonState AState, vcl::TColor ADefaultColor = vcl::clDefault);
@@ -334,7 +334,7 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
                                 TcxButtonState AState, const TdxScaleFactor* AScaleFactor, bool ADrawBorder = true,
                                 vcl::TColor AColor = vcl::clDefault, vcl::TColor ATextColor = vcl::clDefault,
                                 bool AWordWrap = false, bool AIsToolButton = false,
-                                TcxButtonPart APart = cxbpButton);
+                                TcxButtonPart APart = TcxButtonPart::cxbpButton);
   virtual void DrawScaledSearchEditButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                const TdxScaleFactor* AScaleFactor);
   virtual int GetScaledDropDownButtonRightPartSize(const TdxScaleFactor* AScaleFactor);
@@ -347,7 +347,7 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   void DrawButton(TcxCanvas* ACanvas, const TRect& R, const rtl::String& ACaption, TcxButtonState AState,
                   bool ADrawBorder = true, vcl::TColor AColor = vcl::clDefault,
                   vcl::TColor ATextColor = vcl::clDefault, bool AWordWrap = false, bool AIsToolButton = false,
-                  TcxButtonPart APart = cxbpButton);
+                  TcxButtonPart APart = TcxButtonPart::cxbpButton);
   void DrawSearchEditButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
   int GetDropDownButtonRightPartSize();
   TSize SearchButtonGlyphSize();
@@ -356,7 +356,7 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   // with the abstract operations above).
   virtual bool DrawExpandButtonFirst();
   virtual void DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
-                                        const TdxScaleFactor* AScaleFactor, TcxRotationAngle ARotationAngle = ra0);
+                                        const TdxScaleFactor* AScaleFactor, TcxRotationAngle ARotationAngle = TcxRotationAngle::ra0);
   virtual void DrawScaledExpandMark(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor, bool AExpanded,
                                     const TdxScaleFactor* AScaleFactor);
   virtual void DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TcxButtonState AState,
@@ -369,7 +369,7 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   virtual int ScaledGroupExpandButtonSize(const TdxScaleFactor* AScaleFactor);
   virtual int ScaledSmallExpandButtonSize(const TdxScaleFactor* AScaleFactor);
   void DrawExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
-                          TcxRotationAngle ARotationAngle = ra0);
+                          TcxRotationAngle ARotationAngle = TcxRotationAngle::ra0);
   void DrawExpandMark(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor, bool AExpanded);
   void DrawGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TcxButtonState AState);
   void DrawSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, vcl::TColor ABorderColor,
@@ -419,18 +419,18 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   // Editor buttons
   virtual void DrawScaledEditorButton(TcxCanvas* ACanvas, const TRect& R, TcxEditBtnKind AButtonKind,
                                       TcxButtonState AState, const TdxScaleFactor* AScaleFactor,
-                                      TcxEditBtnPosition APosition = cxbpRight);
+                                      TcxEditBtnPosition APosition = TcxEditBtnPosition::cxbpRight);
   virtual void DrawScaledEditorButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxEditBtnKind AButtonKind,
                                            TcxButtonState AState, const TdxScaleFactor* AScaleFactor,
-                                           TcxEditBtnPosition APosition = cxbpRight);
+                                           TcxEditBtnPosition APosition = TcxEditBtnPosition::cxbpRight);
   virtual IdxColorPalette* EditButtonColorPalette(TcxButtonState AState);
   virtual TSize EditButtonSize();
   virtual vcl::TColor EditButtonTextColor();
   virtual int EditButtonTextOffset();
   void DrawEditorButton(TcxCanvas* ACanvas, const TRect& R, TcxEditBtnKind AButtonKind, TcxButtonState AState,
-                        TcxEditBtnPosition APosition = cxbpRight);
+                        TcxEditBtnPosition APosition = TcxEditBtnPosition::cxbpRight);
   void DrawEditorButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxEditBtnKind AButtonKind, TcxButtonState AState,
-                             TcxEditBtnPosition APosition = cxbpRight);
+                             TcxEditBtnPosition APosition = TcxEditBtnPosition::cxbpRight);
 
   // Container borders
   virtual vcl::TColor GetContainerBorderColor(bool AIsHighlightBorder);
@@ -754,9 +754,9 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   // Draws the bottom-right grip; DrawScaledSizeGrip carries it to a corner.
   virtual void DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFactor* AScaleFactor);
   virtual void DrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor ABackgroundColor = vcl::clDefault,
-                            TdxCorner ACorner = coBottomRight);
+                            TdxCorner ACorner = TdxCorner::coBottomRight);
   virtual void DrawScaledSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFactor* AScaleFactor,
-                                  vcl::TColor ABackgroundColor = vcl::clDefault, TdxCorner ACorner = coBottomRight);
+                                  vcl::TColor ABackgroundColor = vcl::clDefault, TdxCorner ACorner = TdxCorner::coBottomRight);
   // The platform's scroll-bar arrow width by its height, at the factor.
   virtual TSize ScaledSizeGripSize(const TdxScaleFactor* AScaleFactor);
   void CalculatePopupPanelClientRect(TRect& AClientRect, TRect& APanelRect, TRect& AGripRect,
@@ -806,7 +806,7 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
                                    TcxGroupBoxCaptionPosition ACaptionPosition, TcxBorders ABorders);
   virtual void DrawGroupBoxScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                               bool AExpanded, const TdxScaleFactor* AScaleFactor,
-                                              TcxRotationAngle ARotationAngle = ra0);
+                                              TcxRotationAngle ARotationAngle = TcxRotationAngle::ra0);
   virtual void DrawGroupBoxScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                         const TdxScaleFactor* AScaleFactor);
   virtual void DrawGroupBoxScaledExpandGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
@@ -820,7 +820,7 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   virtual bool IsGroupBoxCaptionTextDrawnOverBorder(TcxGroupBoxCaptionPosition ACaptionPosition);
   virtual bool IsGroupBoxTransparent(bool AIsCaption, TcxGroupBoxCaptionPosition ACaptionPosition);
   void DrawGroupBoxExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
-                                TcxRotationAngle ARotationAngle = ra0);
+                                TcxRotationAngle ARotationAngle = TcxRotationAngle::ra0);
   void DrawGroupBoxButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState);
   void DrawGroupBoxExpandGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded);
 
@@ -839,7 +839,7 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   virtual vcl::TColor GetSplitterOuterColor(bool AHighlighted);
   virtual void DrawScaledSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted, bool AClicked,
                                   bool AHorizontal, const TdxScaleFactor* AScaleFactor, bool AHasCloseMark = false,
-                                  TcxArrowDirection AArrowDirection = adLeft);
+                                  TcxArrowDirection AArrowDirection = TcxArrowDirection::adLeft);
   // 17 long and 2 thick, scaled.
   virtual TSize GetScaledSplitterSize(bool AHorizontal, const TdxScaleFactor* AScaleFactor);
   void DrawSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted, bool AClicked, bool AHorizontal);

@@ -9,6 +9,9 @@
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 
+using enum TcxArrowDirection;
+using enum TcxContainerBorderStyle;
+
 using namespace vcl;
 
 namespace {

@@ -6,6 +6,9 @@
 #include "graphics/dxOffice11.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 
+using enum TcxButtonState;
+using enum TcxEditStateColorKind;
+
 using namespace vcl;
 
 TColor TcxCustomLookAndFeelPainter::DefaultContentColor()

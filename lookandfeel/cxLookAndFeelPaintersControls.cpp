@@ -10,6 +10,13 @@
 #include "core/dxDPIAwareUtils.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 
+using enum TcxArrowDirection;
+using enum TcxCheckBoxState;
+using enum TcxEditPopupBorderStyle;
+using enum TcxGroupBoxCaptionPosition;
+using enum TcxPopupBorderStyle;
+using enum TcxScrollBarPart;
+
 using namespace vcl;
 
 // ---------------------------------------------------------------------------

@@ -10,6 +10,10 @@
 #include "core/dxDPIAwareUtils.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 
+using enum TcxButtonState;
+using enum TcxCalcButtonKind;
+using enum TcxCalendarElementState;
+
 using namespace vcl;
 
 TRect TcxCustomLookAndFeelPainter::PDFViewerNavigationPaneButtonRect(const TRect& ARect, TcxButtonState AState,

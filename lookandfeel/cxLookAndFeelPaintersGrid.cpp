@@ -11,6 +11,11 @@
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 
+using enum TcxBorder;
+using enum TcxButtonState;
+using enum TcxFilterSmartTagState;
+using enum TcxNeighbor;
+
 using namespace vcl;
 
 namespace {

@@ -11,12 +11,18 @@
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "platform/vcl/GraphicsHandles.h"
 
+using enum TcxButtonState;
+using enum TcxLookAndFeelKind;
+using enum TcxLookAndFeelStyle;
+using enum vcl::TImageType;
+using enum vcl::TPixelFormat;
+
 using namespace vcl;
 
 namespace {
 
 // OBM_CHECKBOXES, declared by windows.h only under OEMRESOURCE.
-constexpr WORD kCheckBoxesBitmap = 32759;
+constexpr WORD kRadioCheckBoxesBitmap = 32759;
 
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr COLORREF kWhite = RGB(255, 255, 255);
@@ -201,7 +207,7 @@ void TcxRadioButtonImageList::Build()
 void TcxRadioButtonImageList::Measure()
 {
   TSize cell{0, 0};
-  if (const TOwnedBitmap bitmap(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kCheckBoxesBitmap))); bitmap) {
+  if (const TOwnedBitmap bitmap(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kRadioCheckBoxesBitmap))); bitmap) {
     BITMAP info{};
     if (GetObjectW(bitmap.Get(), sizeof(info), &info))
       cell = {info.bmWidth / 4, info.bmHeight / 3};

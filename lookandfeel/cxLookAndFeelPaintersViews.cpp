@@ -10,6 +10,11 @@
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 
+using enum TcxButtonState;
+using enum TcxCalendarElementState;
+using enum TdxAlertWindowButtonKind;
+using enum TdxBreadcrumbEditButtonState;
+
 using namespace vcl;
 
 void TcxCustomLookAndFeelPainter::CalculateSchedulerNavigationButtonRects(bool, bool, const TSize&, const TSize&,

@@ -9,6 +9,12 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Controls.h"
 
+using enum TcxLookAndFeelKind;
+using enum TcxLookAndFeelStyle;
+using enum TcxLookAndFeelValue;
+using enum TdxScrollbarMode;
+using enum TdxTouchScrollUIMode;
+
 namespace {
 
 TcxLookAndFeelData DefaultData()
@@ -553,19 +559,19 @@ void cxFreeRootLookAndFeel()
 
 namespace {
 
-void Initialization()
+void cxLookAndFeelsInitialization()
 {
   dxGetUnitsLoader()->AddUnit(&cxCreateRootLookAndFeel, &cxFreeRootLookAndFeel);
 }
 
-void Finalization()
+void cxLookAndFeelsFinalization()
 {
   dxGetUnitsLoader()->RemoveUnit(&cxFreeRootLookAndFeel);
 }
 
 }  // namespace
 
-RTL_UNIT(cxLookAndFeels, &Initialization, &Finalization);
+RTL_UNIT(cxLookAndFeels, &cxLookAndFeelsInitialization, &cxLookAndFeelsFinalization);
 
 // ---------------------------------------------------------------------------
 // TcxLookAndFeelController

@@ -7,6 +7,12 @@
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/SysUtilsFormat.h"
 
+using enum rtl::TCollectionNotification;
+using enum rtl::TComponentStateFlag;
+using enum rtl::TComponentStyleFlag;
+using enum rtl::TOperation;
+using enum rtl::TTypeKind;
+
 namespace rtl {
 
 namespace {

@@ -13,6 +13,13 @@
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtilsFormat.h"
 
+using enum rtl::TComponentStateFlag;
+using enum rtl::TComponentStyleFlag;
+using enum rtl::TFloatType;
+using enum rtl::TOperation;
+using enum rtl::TTypeKind;
+using enum rtl::TValueType;
+
 namespace rtl {
 
 namespace {
@@ -74,12 +81,12 @@ bool IsAscii(const std::string& ABytes)
   return std::none_of(ABytes.begin(), ABytes.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
 }
 
-bool IsStringKind(TTypeKind AKind)
+bool FilerIsStringKind(TTypeKind AKind)
 {
   return AKind == tkString || AKind == tkLString || AKind == tkWString || AKind == tkUString;
 }
 
-bool IsOrdinalKind(TTypeKind AKind)
+bool FilerIsOrdinalKind(TTypeKind AKind)
 {
   return AKind == tkInteger || AKind == tkChar || AKind == tkWChar || AKind == tkEnumeration || AKind == tkSet;
 }
@@ -406,7 +413,7 @@ void TWriter::WriteProperty(TPersistent* AInstance, const TPropInfo* AProp)
   if (ancestorProp && ancestorProp->PropType != type)
     ancestorProp = nullptr;
 
-  if (IsOrdinalKind(type->Kind)) {
+  if (FilerIsOrdinalKind(type->Kind)) {
     const std::int64_t value = GetOrdProp(AInstance, AProp);
     if (ancestorProp ? value == GetOrdProp(ancestor, ancestorProp)
                      : AProp->Default != NoDefault && value == AProp->Default)
@@ -442,7 +449,7 @@ void TWriter::WriteProperty(TPersistent* AInstance, const TPropInfo* AProp)
       WriteCurrency(Currency::FromRaw(Round(value * 10000)));
     else
       WriteFloat(value);
-  } else if (IsStringKind(type->Kind)) {
+  } else if (FilerIsStringKind(type->Kind)) {
     const String value = GetStrProp(AInstance, AProp);
     if (value == (ancestorProp ? GetStrProp(ancestor, ancestorProp) : String()))
       return;

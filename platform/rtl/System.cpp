@@ -6,7 +6,7 @@ namespace rtl {
 
 namespace {
 
-wchar_t AsciiUpper(wchar_t AChar)
+wchar_t SystemAsciiUpper(wchar_t AChar)
 {
   return AChar >= L'a' && AChar <= L'z' ? AChar - (L'a' - L'A') : AChar;
 }
@@ -23,7 +23,7 @@ bool TClassInfo::ClassNameIs(std::wstring_view AName) const
   if (name.size() != AName.size())
     return false;
   for (std::size_t i = 0; i < name.size(); ++i)
-    if (AsciiUpper(name[i]) != AsciiUpper(AName[i]))
+    if (SystemAsciiUpper(name[i]) != SystemAsciiUpper(AName[i]))
       return false;
   return true;
 }

@@ -132,6 +132,13 @@ using ::MulDiv;
 // type: GetEnumInfo<TAlign>() (found through RtlEnumInfo(TAlign) by
 // argument-dependent lookup, so the macro works in any namespace, though not
 // inside a class).
+//
+// The values live in a scope of the type's own, so two enumerations of one
+// namespace may both have a value bsNone. Write TAlign::alClient, or bring a
+// type's values in where they are used: `using enum vcl::TAlign;` at the top
+// of a source file, in a function or in a class. A header qualifies them, so
+// that it puts no value names into the files that include it. The values still
+// convert to their ordinals as the framework's do.
 
 // The type information of a named enumeration: its name and the names of its
 // values, indexed by ordinal. Low is 0, High is Names.size() - 1.
@@ -202,17 +209,18 @@ concept NamedEnum = requires(E e) {
 }  // namespace detail
 
 #define RTL_ENUM(AName, ...)                                                                         \
-  enum AName : ::rtl::detail::EnumStorage<::rtl::detail::CountEnumNames(L"" #__VA_ARGS__)> {        \
-    __VA_ARGS__                                                                                      \
-  };                                                                                                 \
-  struct AName##_RtlEnumInfo {                                                                       \
+  struct AName##_RtlEnum {                                                                           \
+    enum AName : ::rtl::detail::EnumStorage<::rtl::detail::CountEnumNames(L"" #__VA_ARGS__)> {      \
+      __VA_ARGS__                                                                                    \
+    };                                                                                               \
     static_assert(::rtl::detail::EnumListIsPlain(L"" #__VA_ARGS__),                                  \
                   "RTL_ENUM values count from 0 in order; explicit values have no names");           \
     static constexpr auto Names =                                                                    \
         ::rtl::detail::SplitEnumNames<::rtl::detail::CountEnumNames(L"" #__VA_ARGS__)>(L"" #__VA_ARGS__); \
     static constexpr ::rtl::TEnumInfo Info{L## #AName, Names};                                       \
+    friend constexpr const ::rtl::TEnumInfo* RtlEnumInfo(AName) { return &Info; }                    \
   };                                                                                                 \
-  constexpr const ::rtl::TEnumInfo* RtlEnumInfo(AName) { return &AName##_RtlEnumInfo::Info; }
+  using AName = AName##_RtlEnum::AName
 
 template <detail::NamedEnum E>
 constexpr const TEnumInfo* GetEnumInfo()

@@ -99,4 +99,20 @@ std::string CheckLinkOrder(std::span<const UnitInfo* const> ALinkOrder, std::spa
   return faults;
 }
 
+std::vector<const UnitInfo*> OrderUnits(std::span<const UnitInfo* const> AUnits, std::span<const char* const> ANames)
+{
+  std::vector<const UnitInfo*> ordered;
+  for (const char* name : ANames)
+    for (const UnitInfo* unit : AUnits)
+      if (std::strcmp(unit->name, name) == 0)
+        ordered.push_back(unit);
+  std::wstring unlisted;
+  for (const UnitInfo* unit : AUnits)
+    if (std::find(ordered.begin(), ordered.end(), unit) == ordered.end())
+      unlisted += (unlisted.empty() ? L"" : L", ") + String(unit->name, unit->name + std::strlen(unit->name));
+  if (!unlisted.empty())
+    throw EInvalidOperation(L"Units missing from the link order: " + unlisted);
+  return ordered;
+}
+
 }  // namespace rtl

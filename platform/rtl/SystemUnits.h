@@ -7,9 +7,13 @@
 //   // cxClasses.h
 //   RTL_DECLARE_UNIT(cxClasses);
 //   // cxClasses.cpp
-//   RTL_UNIT(cxClasses, &Initialization, &Finalization);   // either may be nullptr
+//   RTL_UNIT(cxClasses, &cxClassesInitialization, &cxClassesFinalization);  // either may be nullptr
 //
-// and one table fixes the order of the whole program:
+// The start-up and shut-down functions carry the unit's name, as does every
+// other file-local name a unit might share with another: the sources must
+// still compile when several are built as one translation unit.
+//
+// One table fixes the order of the whole program (app/LinkOrder.h):
 //
 //   constinit const rtl::UnitInfo* const kLinkOrder[] = {&unit_dxCore, ..., &unit_Main};
 //   rtl::InitUnits(kLinkOrder);  ...  rtl::FinalizeUnits();
@@ -17,6 +21,7 @@
 
 #include <span>
 #include <string>
+#include <vector>
 
 namespace rtl {
 
@@ -62,5 +67,12 @@ std::span<const UnitInfo* const> LinkedUnits();
 // The program's test passes LinkedUnits() as AExpected.
 std::string CheckLinkOrder(std::span<const UnitInfo* const> ALinkOrder,
                            std::span<const UnitInfo* const> AExpected = {});
+
+// The units of AUnits in the order of their names in ANames, so that a
+// program that links only some of the units (a test program) starts them in
+// the order of the whole program's one table. A unit that ANames lacks would
+// start out of order, or not at all: EInvalidOperation names every such unit.
+std::vector<const UnitInfo*> OrderUnits(std::span<const UnitInfo* const> AUnits,
+                                        std::span<const char* const> ANames);
 
 }  // namespace rtl

@@ -5,6 +5,9 @@
 
 #include "platform/rtl/Variants.h"
 
+using enum rtl::TFloatType;
+using enum rtl::TTypeKind;
+
 namespace rtl {
 
 namespace {

@@ -96,14 +96,14 @@ RTL_ENUM(TFloatType, ftSingle, ftDouble, ftExtended, ftComp, ftCurr);
 
 // The framework's kind filters: tkProperties is every kind but events.
 inline constexpr TTypeKinds tkAny = TTypeKinds::FromOrd(0xFFFFFFFFu);
-inline constexpr TTypeKinds tkMethods{tkMethod};
-inline constexpr TTypeKinds tkProperties = tkAny - tkMethods - TTypeKinds{tkUnknown};
+inline constexpr TTypeKinds tkMethods{TTypeKind::tkMethod};
+inline constexpr TTypeKinds tkProperties = tkAny - tkMethods - TTypeKinds{TTypeKind::tkUnknown};
 
 // The type of a published property. One constant record per C++ type,
 // compared by address: two properties have the same type when their records
 // are the same.
 struct TTypeInfo {
-  TTypeKind Kind = tkUnknown;
+  TTypeKind Kind = TTypeKind::tkUnknown;
   // The type's name ("Integer", "Boolean", "TAlign", "TDateTime"); empty for
   // a set or event type that was given none with RTL_TYPE_NAME. Class types
   // answer through TypeName(), as the class may be incomplete where the
@@ -116,7 +116,7 @@ struct TTypeInfo {
   const TEnumInfo* EnumInfo = nullptr;
   // Sets: the element type.
   const TTypeInfo* CompType = nullptr;
-  TFloatType FloatType = ftDouble;
+  TFloatType FloatType = TFloatType::ftDouble;
   // Classes: the class the property's objects must be or descend from.
   TClass (*ClassTypeFn)() = nullptr;
   // Integer types whose values have names (colours, cursors): the filer
@@ -182,7 +182,7 @@ template <class Sig>
 struct IsTMethod<TMethod<Sig>> : std::true_type {};
 
 template <class T>
-consteval TTypeInfo IntegerInfo(std::wstring_view AName, TTypeKind AKind = tkInteger)
+consteval TTypeInfo IntegerInfo(std::wstring_view AName, TTypeKind AKind = TTypeKind::tkInteger)
 {
   return TTypeInfo{.Kind = AKind,
                    .Name = AName,
@@ -194,11 +194,15 @@ template <class T>
 consteval TTypeInfo MakeTypeInfo()
 {
   if constexpr (std::is_same_v<T, bool>) {
-    return {.Kind = tkEnumeration, .Name = L"Boolean", .MinValue = 0, .MaxValue = 1, .EnumInfo = &BooleanInfo};
+    return {.Kind = TTypeKind::tkEnumeration,
+            .Name = L"Boolean",
+            .MinValue = 0,
+            .MaxValue = 1,
+            .EnumInfo = &BooleanInfo};
   } else if constexpr (std::is_same_v<T, wchar_t>) {
-    return IntegerInfo<wchar_t>(L"Char", tkWChar);
+    return IntegerInfo<wchar_t>(L"Char", TTypeKind::tkWChar);
   } else if constexpr (std::is_same_v<T, char>) {
-    return TTypeInfo{.Kind = tkChar, .Name = L"AnsiChar", .MinValue = 0, .MaxValue = 255};
+    return TTypeInfo{.Kind = TTypeKind::tkChar, .Name = L"AnsiChar", .MinValue = 0, .MaxValue = 255};
   } else if constexpr (std::is_same_v<T, int> || std::is_same_v<T, long>) {
     return IntegerInfo<T>(L"Integer");
   } else if constexpr (std::is_same_v<T, unsigned> || std::is_same_v<T, unsigned long>) {
@@ -212,32 +216,38 @@ consteval TTypeInfo MakeTypeInfo()
   } else if constexpr (std::is_same_v<T, unsigned char>) {
     return IntegerInfo<T>(L"Byte");
   } else if constexpr (std::is_same_v<T, long long>) {
-    return IntegerInfo<T>(L"Int64", tkInt64);
+    return IntegerInfo<T>(L"Int64", TTypeKind::tkInt64);
   } else if constexpr (std::is_same_v<T, float>) {
-    return {.Kind = tkFloat, .Name = L"Single", .FloatType = ftSingle};
+    return {.Kind = TTypeKind::tkFloat, .Name = L"Single", .FloatType = TFloatType::ftSingle};
   } else if constexpr (std::is_same_v<T, double>) {
-    return {.Kind = tkFloat, .Name = L"Double", .FloatType = ftDouble};
+    return {.Kind = TTypeKind::tkFloat, .Name = L"Double", .FloatType = TFloatType::ftDouble};
   } else if constexpr (std::is_same_v<T, long double>) {
-    return {.Kind = tkFloat, .Name = L"Extended", .FloatType = ftExtended};
+    return {.Kind = TTypeKind::tkFloat, .Name = L"Extended", .FloatType = TFloatType::ftExtended};
   } else if constexpr (std::is_same_v<T, Currency>) {
-    return {.Kind = tkFloat, .Name = L"Currency", .FloatType = ftCurr};
+    return {.Kind = TTypeKind::tkFloat, .Name = L"Currency", .FloatType = TFloatType::ftCurr};
   } else if constexpr (std::is_same_v<T, String>) {
-    return {.Kind = tkUString, .Name = L"string"};
+    return {.Kind = TTypeKind::tkUString, .Name = L"string"};
   } else if constexpr (std::is_same_v<T, AnsiString>) {
-    return {.Kind = tkLString, .Name = L"AnsiString"};
+    return {.Kind = TTypeKind::tkLString, .Name = L"AnsiString"};
   } else if constexpr (std::is_same_v<T, Variant>) {
-    return {.Kind = tkVariant, .Name = L"Variant"};
+    return {.Kind = TTypeKind::tkVariant, .Name = L"Variant"};
   } else if constexpr (NamedEnum<T>) {
     constexpr const TEnumInfo* info = RtlEnumInfo(T{});
-    return {.Kind = tkEnumeration, .Name = info->Name, .MinValue = 0, .MaxValue = info->High(), .EnumInfo = info};
+    return {.Kind = TTypeKind::tkEnumeration,
+            .Name = info->Name,
+            .MinValue = 0,
+            .MaxValue = info->High(),
+            .EnumInfo = info};
   } else if constexpr (IsTSet<T>::value) {
     static_assert(NamedEnum<typename T::Element> && T::StoredSize != 0,
                   "a published set is a set of up to 32 values of a named enumeration, from its first");
-    return {.Kind = tkSet, .Name = TypeNameOf<T>(), .CompType = TypeInfoOf<typename T::Element>()};
+    return {.Kind = TTypeKind::tkSet, .Name = TypeNameOf<T>(), .CompType = TypeInfoOf<typename T::Element>()};
   } else if constexpr (IsTMethod<T>::value) {
-    return {.Kind = tkMethod, .Name = TypeNameOf<T>()};
+    return {.Kind = TTypeKind::tkMethod, .Name = TypeNameOf<T>()};
   } else if constexpr (std::is_pointer_v<T>) {
-    return {.Kind = tkClass, .Name = {}, .ClassTypeFn = &StaticClassOf<std::remove_cv_t<std::remove_pointer_t<T>>>};
+    return {.Kind = TTypeKind::tkClass,
+            .Name = {},
+            .ClassTypeFn = &StaticClassOf<std::remove_cv_t<std::remove_pointer_t<T>>>};
   } else {
     static_assert(sizeof(T*) == 0, "this type cannot be published");
   }
@@ -259,7 +269,9 @@ constexpr const TTypeInfo* TypeInfoOf()
 }
 
 // The type of a double property that holds a date and time.
-inline constexpr TTypeInfo TypeInfoDateTime{.Kind = tkFloat, .Name = L"TDateTime", .FloatType = ftDouble};
+inline constexpr TTypeInfo TypeInfoDateTime{.Kind = TTypeKind::tkFloat,
+                                            .Name = L"TDateTime",
+                                            .FloatType = TFloatType::ftDouble};
 
 // The names of an enumeration's values (Boolean: False, True); empty or -1
 // for a type that is no enumeration, as for values and names outside it.
@@ -303,6 +315,7 @@ struct TPropDefault {
   int Value;
   consteval void Apply(TPropInfo& AInfo) const
   {
+    using enum TTypeKind;
     const TTypeKind kind = AInfo.PropType->Kind;
     if (kind != tkInteger && kind != tkChar && kind != tkWChar && kind != tkEnumeration && kind != tkSet)
       throw "only ordinal and set properties have a default value";
@@ -380,27 +393,27 @@ struct KindCarrier {
   using Type = std::int64_t;
 };
 template <>
-struct KindCarrier<tkFloat> {
+struct KindCarrier<TTypeKind::tkFloat> {
   using Type = Extended;
 };
 template <>
-struct KindCarrier<tkUString> {
+struct KindCarrier<TTypeKind::tkUString> {
   using Type = String;
 };
 template <>
-struct KindCarrier<tkLString> {
+struct KindCarrier<TTypeKind::tkLString> {
   using Type = String;
 };
 template <>
-struct KindCarrier<tkClass> {
+struct KindCarrier<TTypeKind::tkClass> {
   using Type = TObject*;
 };
 template <>
-struct KindCarrier<tkMethod> {
+struct KindCarrier<TTypeKind::tkMethod> {
   using Type = TMethodRaw;
 };
 template <>
-struct KindCarrier<tkVariant> {
+struct KindCarrier<TTypeKind::tkVariant> {
   using Type = Variant;
 };
 
@@ -411,11 +424,11 @@ struct PropCarrier {
 
   static Type To(const T& AValue)
   {
-    if constexpr (Kind == tkSet)
+    if constexpr (Kind == TTypeKind::tkSet)
       return AValue.ToOrd();
     else if constexpr (std::is_same_v<T, Currency>)
       return static_cast<Extended>(AValue.Raw()) / 10000;
-    else if constexpr (Kind == tkMethod)
+    else if constexpr (Kind == TTypeKind::tkMethod)
       return AValue.Raw();
     else if constexpr (std::is_same_v<T, AnsiString>)
       return AValue.ToString();
@@ -425,11 +438,11 @@ struct PropCarrier {
 
   static T From(const Type& AValue)
   {
-    if constexpr (Kind == tkSet)
+    if constexpr (Kind == TTypeKind::tkSet)
       return T::FromOrd(static_cast<std::uint32_t>(AValue));
     else if constexpr (std::is_same_v<T, Currency>)
       return Currency::FromRaw(Round(AValue * 10000));
-    else if constexpr (Kind == tkMethod)
+    else if constexpr (Kind == TTypeKind::tkMethod)
       return T::FromRaw(AValue);
     else if constexpr (std::is_same_v<T, AnsiString>)
       return AnsiString::FromString(AValue);

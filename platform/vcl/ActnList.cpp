@@ -7,6 +7,9 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
 
+using enum rtl::TOperation;
+using enum vcl::TActionListState;
+
 namespace vcl {
 
 namespace {
@@ -169,7 +172,7 @@ void TBasicAction::SetOnExecute(rtl::TNotifyEvent AValue)
 void TBasicAction::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation == rtl::opRemove && AComponent == FActionComponent)
+  if (AOperation == opRemove && AComponent == FActionComponent)
     FActionComponent = nullptr;
 }
 
@@ -584,7 +587,7 @@ void TCustomActionList::GetChildren(const rtl::TGetChildProc& AProc, rtl::TCompo
 void TCustomActionList::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation != rtl::opRemove)
+  if (AOperation != opRemove)
     return;
   if (AComponent == FImages)
     SetImages(nullptr);

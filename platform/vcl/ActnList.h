@@ -400,7 +400,7 @@ class TCustomActionList : public rtl::TComponent {
 class TActionList : public TCustomActionList {
   RTL_CLASS(TActionList, TCustomActionList)
   RTL_PUBLISHED(RTL_PROPERTY(Images, GetImages, SetImages),
-                RTL_PROPERTY(State, GetState, SetState, RTL_DEFAULT(asNormal)),
+                RTL_PROPERTY(State, GetState, SetState, RTL_DEFAULT(TActionListState::asNormal)),
                 RTL_PROPERTY(OnChange, GetOnChange, SetOnChange),
                 RTL_PROPERTY(OnExecute, GetOnExecute, SetOnExecute),
                 RTL_PROPERTY(OnUpdate, GetOnUpdate, SetOnUpdate))

@@ -15,14 +15,14 @@ TClipboard*& ClipboardVariable()
   return clipboard;
 }
 
-void Finalization()
+void ClipbrdFinalization()
 {
   rtl::FreeAndNil(ClipboardVariable());
 }
 
 }  // namespace
 
-RTL_UNIT(Clipbrd, nullptr, &Finalization);
+RTL_UNIT(Clipbrd, nullptr, &ClipbrdFinalization);
 
 TClipboard* Clipboard()
 {

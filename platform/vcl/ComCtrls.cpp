@@ -12,6 +12,14 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/ImgList.h"
 
+using enum rtl::TComponentStateFlag;
+using enum rtl::TOperation;
+using enum vcl::TControlStateItem;
+using enum vcl::TControlStyleItem;
+using enum vcl::TFontStyle;
+using enum vcl::TFormBorderStyle;
+using enum vcl::THitTest;
+
 namespace vcl {
 
 using rtl::InheritedMessage;
@@ -663,7 +671,7 @@ void TCustomTreeView::DestroyWnd()
 void TCustomTreeView::Notification(TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation != rtl::opRemove)
+  if (AOperation != opRemove)
     return;
   if (AComponent == FImages)
     SetImages(nullptr);
@@ -958,7 +966,7 @@ bool TCustomTreeView::CustomDrawItem(TTreeNode* ANode, TCustomDrawState AState)
 
 bool TCustomTreeView::IgnoresNotifications() const
 {
-  return FFilling || GetComponentState().Contains(rtl::csDestroying) ||
+  return FFilling || GetComponentState().Contains(csDestroying) ||
          FControlState.Contains(csDestroyingHandle);
 }
 
@@ -1524,7 +1532,7 @@ void TCustomRichEdit::CreateWnd()
 void TCustomRichEdit::DestroyWnd()
 {
   // Only a window that is made again needs its rich text back.
-  if (!FPlainText && !GetComponentState().Contains(rtl::csDestroying)) {
+  if (!FPlainText && !GetComponentState().Contains(csDestroying)) {
     FSavedRichText = GetRichText();
     FHasSavedRichText = true;
   }

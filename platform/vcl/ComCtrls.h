@@ -389,7 +389,8 @@ class TTreeView : public TCustomTreeView {
   RTL_CLASS(TTreeView, TCustomTreeView)
   RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors),
                 RTL_PROPERTY(AutoExpand, GetAutoExpand, SetAutoExpand, RTL_DEFAULT(false)), RTL_PUBLISH(BiDiMode),
-                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(bsSingle)), RTL_PUBLISH(Color),
+                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
+                RTL_PUBLISH(Color),
                 RTL_PUBLISH(Constraints), RTL_PUBLISH(DoubleBuffered), RTL_PUBLISH(DragCursor),
                 RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled), RTL_PUBLISH(Font),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
@@ -544,7 +545,8 @@ class TRichEdit : public TCustomRichEdit {
   RTL_CLASS(TRichEdit, TCustomRichEdit)
   // As the memo: Lines carries the text.
   RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors), RTL_PUBLISH(BiDiMode),
-                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(bsSingle)), RTL_PUBLISH(Color),
+                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
+                RTL_PUBLISH(Color),
                 RTL_PUBLISH(Constraints), RTL_PUBLISH(DragCursor), RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode),
                 RTL_PUBLISH(Enabled), RTL_PUBLISH(Font),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
@@ -553,7 +555,8 @@ class TRichEdit : public TCustomRichEdit {
                 RTL_PUBLISH(ParentColor, RTL_DEFAULT(false)), RTL_PUBLISH(ParentFont), RTL_PUBLISH(ParentShowHint),
                 RTL_PROPERTY(PlainText, GetPlainText, SetPlainText, RTL_DEFAULT(false)), RTL_PUBLISH(PopupMenu),
                 RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(ssNone)), RTL_PUBLISH(ShowHint),
+                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(TScrollStyle::ssNone)),
+                RTL_PUBLISH(ShowHint),
                 RTL_PUBLISH(TabOrder), RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PUBLISH(Visible),
                 RTL_PROPERTY(WantReturns, GetWantReturns, SetWantReturns, RTL_DEFAULT(true)),
                 RTL_PROPERTY(WantTabs, GetWantTabs, SetWantTabs, RTL_DEFAULT(false)),

@@ -9,6 +9,17 @@
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/SysUtils.h"
 
+using enum rtl::TComponentStateFlag;
+using enum rtl::TOperation;
+using enum vcl::TAlign;
+using enum vcl::TAnchorKind;
+using enum vcl::TBiDiMode;
+using enum vcl::TControlStateItem;
+using enum vcl::TControlStyleItem;
+using enum vcl::TDragMode;
+using enum vcl::TMouseButton;
+using enum vcl::TShiftStateItem;
+
 namespace vcl {
 
 using rtl::InheritedMessage;
@@ -191,7 +202,7 @@ void TSizeConstraints::Apply(int& AWidth, int& AHeight) const
 
 void TSizeConstraints::Change()
 {
-  if (FControl && !FControl->GetComponentState().Contains(rtl::csLoading))
+  if (FControl && !FControl->GetComponentState().Contains(csLoading))
     FControl->SetBounds(FControl->GetLeft(), FControl->GetTop(), FControl->GetWidth(), FControl->GetHeight());
   if (FOnChange)
     FOnChange(this);
@@ -223,7 +234,7 @@ void TControl::Create(TComponent* AOwner)
 void TControl::Notification(TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation != rtl::opRemove || !AComponent)
+  if (AOperation != opRemove || !AComponent)
     return;
   if (AComponent == GetAction())
     SetAction(nullptr);
@@ -261,7 +272,7 @@ void TControl::WndProc(TMessage& AMessage)
       AMessage.Msg -= WM_LBUTTONDBLCLK - WM_LBUTTONDOWN;
     if (AMessage.Msg == WM_LBUTTONDOWN || AMessage.Msg == WM_LBUTTONDBLCLK) {
       // An automatic drag takes the press: no mouse-down, no click.
-      if (FDragMode == dmAutomatic && !GetComponentState().Contains(rtl::csDesigning)) {
+      if (FDragMode == dmAutomatic && !GetComponentState().Contains(csDesigning)) {
         BeginAutoDrag(MessageAs<TWMMouse>(AMessage).Pos());
         return;
       }
@@ -383,7 +394,7 @@ void TControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
   Invalidate();
   Perform(WM_WINDOWPOSCHANGED, 0, 0);
   RequestAlign();
-  if (!GetComponentState().Contains(rtl::csLoading))
+  if (!GetComponentState().Contains(csLoading))
     Resize();
 }
 
@@ -479,7 +490,7 @@ TPoint TControl::ParentToClient(const TPoint& APoint, TWinControl* AParent)
 
 void TControl::UpdateAnchorRules()
 {
-  if (FAnchorMove || GetComponentState().Contains(rtl::csLoading))
+  if (FAnchorMove || GetComponentState().Contains(csLoading))
     return;
   if (FAnchors == TAnchors{akLeft, akTop}) {
     FOriginalParentSize = {0, 0};
@@ -532,7 +543,7 @@ void TControl::SetAutoSize(bool AValue)
 
 void TControl::AdjustSize()
 {
-  if (!GetComponentState().Contains(rtl::csLoading))
+  if (!GetComponentState().Contains(csLoading))
     SetBounds(FLeft, FTop, FWidth, FHeight);
 }
 
@@ -663,7 +674,7 @@ void TControl::SetParentFlag(bool& AFlag, bool AValue, UINT AMessage)
   if (AFlag == AValue)
     return;
   AFlag = AValue;
-  if (FParent && !GetComponentState().Contains(rtl::csReading))
+  if (FParent && !GetComponentState().Contains(csReading))
     Perform(AMessage, 0, 0);
 }
 

@@ -65,7 +65,7 @@ inline constexpr TCursor crSize = crSizeAll;
 bool CursorToIdent(int ACursor, String& AIdent);
 bool IdentToCursor(const String& AIdent, int& ACursor);
 // The type record of TCursor properties: form files store cursors by name.
-inline constexpr rtl::TTypeInfo TypeInfoTCursor{.Kind = rtl::tkInteger,
+inline constexpr rtl::TTypeInfo TypeInfoTCursor{.Kind = rtl::TTypeKind::tkInteger,
                                                .Name = L"TCursor",
                                                .MinValue = INT16_MIN,
                                                .MaxValue = INT16_MAX,
@@ -209,8 +209,9 @@ class TControl : public rtl::TComponent {
                 RTL_PROPERTY(Hint, GetHint, SetHint, RTL_STORED(IsHintStored)),
                 RTL_PROPERTY(HelpContext, GetHelpContext, SetHelpContext, RTL_DEFAULT(0),
                              RTL_STORED(IsHelpContextStored)))
-  RTL_DECLARED(RTL_PROPERTY(Align, GetAlign, SetAlign, RTL_DEFAULT(alNone)),
-               RTL_PROPERTY(Anchors, GetAnchors, SetAnchors, RTL_DEFAULT(TAnchors{akLeft, akTop}),
+  RTL_DECLARED(RTL_PROPERTY(Align, GetAlign, SetAlign, RTL_DEFAULT(TAlign::alNone)),
+               RTL_PROPERTY(Anchors, GetAnchors, SetAnchors,
+                            RTL_DEFAULT(TAnchors{TAnchorKind::akLeft, TAnchorKind::akTop}),
                             RTL_STORED(IsAnchorsStored)),
                RTL_PROPERTY(BiDiMode, GetBiDiMode, SetBiDiMode, RTL_STORED(IsBiDiModeStored)),
                RTL_PROPERTY(Caption, GetText, SetText, RTL_STORED(IsCaptionStored)),
@@ -237,8 +238,8 @@ class TControl : public rtl::TComponent {
                RTL_PROPERTY(OnResize, GetOnResize, SetOnResize),
                RTL_PROPERTY(DragCursor, GetDragCursor, SetDragCursor, RTL_PROPTYPE(TypeInfoTCursor),
                             RTL_DEFAULT(crDrag)),
-               RTL_PROPERTY(DragKind, GetDragKind, SetDragKind, RTL_DEFAULT(dkDrag)),
-               RTL_PROPERTY(DragMode, GetDragMode, SetDragMode, RTL_DEFAULT(dmManual)),
+               RTL_PROPERTY(DragKind, GetDragKind, SetDragKind, RTL_DEFAULT(TDragKind::dkDrag)),
+               RTL_PROPERTY(DragMode, GetDragMode, SetDragMode, RTL_DEFAULT(TDragMode::dmManual)),
                RTL_PROPERTY(PopupMenu, GetPopupMenu, SetPopupMenu),
                RTL_PROPERTY(OnContextPopup, GetOnContextPopup, SetOnContextPopup),
                RTL_PROPERTY(OnDragDrop, GetOnDragDrop, SetOnDragDrop),
@@ -435,7 +436,7 @@ class TControl : public rtl::TComponent {
   // Leaves the current dock site (which may refuse) and docks into
   // ANewDockSite through its DockDrop. False when refused or when
   // ANewDockSite is no dock site.
-  bool ManualDock(TWinControl* ANewDockSite, TControl* ADropControl = nullptr, TAlign AControlSide = alNone);
+  bool ManualDock(TWinControl* ANewDockSite, TControl* ADropControl = nullptr, TAlign AControlSide = TAlign::alNone);
   // Leaves the dock site for no parent, at AScreenPos (in screen
   // coordinates); a form stands on its own again.
   bool ManualFloat(const TRect& AScreenPos);
@@ -839,7 +840,7 @@ class TWinControl : public TControl {
 
   bool GetDoubleBuffered() const { return FDoubleBuffered; }
   void SetDoubleBuffered(bool AValue);
-  bool GetParentBackground() const { return FControlStyle.Contains(csParentBackground); }
+  bool GetParentBackground() const { return FControlStyle.Contains(TControlStyleItem::csParentBackground); }
   void SetParentBackground(bool AValue);
   TBrush* GetBrush() const { return FBrush; }
 

@@ -1,6 +1,9 @@
 // The action side of TControl and the action links of controls.
 #include "platform/vcl/Controls.h"
 
+using enum rtl::TComponentStateFlag;
+using enum vcl::TControlStyleItem;
+
 namespace vcl {
 
 namespace {
@@ -32,7 +35,7 @@ void TControl::SetAction(TBasicAction* AValue)
     FActionLink = GetActionLinkClass().Create(this);
   FActionLink->SetAction(AValue);
   FActionLink->SetOnChange(TNotifyEvent::Bind<&TControl::DoActionChange>(this));
-  ActionChange(AValue, AValue->GetComponentState().Contains(rtl::csLoading));
+  ActionChange(AValue, AValue->GetComponentState().Contains(csLoading));
   AValue->FreeNotification(this);
 }
 
@@ -85,7 +88,7 @@ void TControl::Click()
   TBasicAction* action = GetAction();
   if (FOnClick && action && FOnClick != action->GetOnExecute())
     FOnClick(this);
-  else if (action && !GetComponentState().Contains(rtl::csDesigning))
+  else if (action && !GetComponentState().Contains(csDesigning))
     FActionLink->Execute(this);
   else if (FOnClick)
     FOnClick(this);

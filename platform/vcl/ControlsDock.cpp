@@ -8,6 +8,8 @@
 
 #include "platform/vcl/Controls.h"
 
+using enum vcl::TControlStateItem;
+
 namespace vcl {
 
 // ---------------------------------------------------------------------------

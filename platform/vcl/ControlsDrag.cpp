@@ -19,6 +19,12 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/ImgList.h"
 
+using enum rtl::TComponentStateFlag;
+using enum vcl::TControlStateItem;
+using enum vcl::TControlStyleItem;
+using enum vcl::TDragKind;
+using enum vcl::TDragMessage;
+
 namespace vcl {
 
 using rtl::InheritedMessage;
@@ -694,7 +700,7 @@ void TControl::WMContextMenu(TWMContextMenu& AMessage)
 {
   if (AMessage.Result != 0)
     return;
-  if (GetComponentState().Contains(rtl::csDesigning)) {
+  if (GetComponentState().Contains(csDesigning)) {
     InheritedMessage(this, AMessage);
     return;
   }

@@ -1,5 +1,7 @@
 #include "platform/vcl/ControlsMessages.h"
 
+using enum vcl::TShiftStateItem;
+
 namespace vcl {
 
 TShiftState KeysToShiftState(WORD AKeys)

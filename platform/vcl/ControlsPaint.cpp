@@ -4,6 +4,8 @@
 
 #include "platform/vcl/Controls.h"
 
+using enum vcl::TControlStateItem;
+
 namespace vcl {
 
 namespace {

@@ -10,6 +10,12 @@
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/Forms.h"
 
+using enum rtl::TComponentStateFlag;
+using enum vcl::TAlign;
+using enum vcl::TAnchorKind;
+using enum vcl::TControlStateItem;
+using enum vcl::TControlStyleItem;
+
 namespace vcl {
 
 using rtl::InheritedMessage;
@@ -236,7 +242,7 @@ void TWinControl::CreateWnd()
   CreateParams(params);
   if (!params.WndParent && (params.Style & WS_CHILD)) {
     TComponent* owner = GetOwner();
-    if (rtl::Is<TWinControl>(owner) && owner->GetComponentState().Contains(rtl::csReading))
+    if (rtl::Is<TWinControl>(owner) && owner->GetComponentState().Contains(csReading))
       params.WndParent = static_cast<TWinControl*>(owner)->GetHandle();
     else
       throw rtl::EInvalidOperation(rtl::Format(L"Control '%s' has no parent window", {GetName()}));
@@ -421,7 +427,7 @@ void TWinControl::UpdateBounds()
 void TWinControl::UpdateShowing()
 {
   const bool showControl = FVisible && !FControlState.Contains(csReadingState) &&
-                           !GetComponentState().Contains(rtl::csDestroying);
+                           !GetComponentState().Contains(csDestroying);
   if (showControl) {
     if (!FHandle)
       CreateHandle();
@@ -584,7 +590,7 @@ void TWinControl::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
     // No window tells of the new size: the children follow it here.
     if (resized && !FHandle) {
       Realign();
-      if (!GetComponentState().Contains(rtl::csLoading))
+      if (!GetComponentState().Contains(csLoading))
         Resize();
     }
   }
@@ -605,7 +611,7 @@ void TWinControl::WMSize(TWMSize& AMessage)
     UpdateBounds();
   InheritedMessage(this, AMessage);
   Realign();
-  if (!GetComponentState().Contains(rtl::csLoading))
+  if (!GetComponentState().Contains(csLoading))
     Resize();
 }
 
@@ -642,7 +648,7 @@ void TWinControl::InsertControl(TControl* AControl)
     FControls.push_back(AControl);
   }
   AControl->FParent = this;
-  if (!AControl->GetComponentState().Contains(rtl::csReading)) {
+  if (!AControl->GetComponentState().Contains(csReading)) {
     AControl->Perform(CM_PARENTCOLORCHANGED, 0, 0);
     AControl->Perform(CM_PARENTFONTCHANGED, 0, 0);
     AControl->Perform(CM_PARENTSHOWHINTCHANGED, 0, 0);
@@ -776,7 +782,7 @@ void TWinControl::Realign()
 
 void TWinControl::AlignControl(TControl* AControl)
 {
-  if (GetComponentState().Contains(rtl::csDestroying))
+  if (GetComponentState().Contains(csDestroying))
     return;
   if (FAlignLevel != 0) {
     FControlState.Include(csAlignmentNeeded);
@@ -1179,7 +1185,7 @@ void TWinControl::WMChar(TWMKey& AMessage)
 // its parents, nearest first, then to the form.
 bool TWinControl::IsMenuKey(TWMKey& AMessage)
 {
-  if (GetComponentState().Contains(rtl::csDesigning))
+  if (GetComponentState().Contains(csDesigning))
     return false;
   for (TWinControl* control = this; control; control = control->GetParent()) {
     TPopupMenu* menu = control->GetPopupMenu();
@@ -1199,7 +1205,7 @@ void TWinControl::CNKeyDown(TWMKey& AMessage)
   AMessage.Result = 1;
   if (IsMenuKey(AMessage))
     return;
-  if (!GetComponentState().Contains(rtl::csDesigning)) {
+  if (!GetComponentState().Contains(csDesigning)) {
     if (Perform(CM_CHILDKEY, AMessage.CharCode, reinterpret_cast<LPARAM>(this)) != 0)
       return;
     LRESULT mask = 0;
@@ -1232,7 +1238,7 @@ void TWinControl::CNKeyDown(TWMKey& AMessage)
 
 void TWinControl::CNChar(TWMKey& AMessage)
 {
-  if (GetComponentState().Contains(rtl::csDesigning))
+  if (GetComponentState().Contains(csDesigning))
     return;
   AMessage.Result = 1;
   if ((Perform(WM_GETDLGCODE, 0, 0) & DLGC_WANTCHARS) == 0 &&

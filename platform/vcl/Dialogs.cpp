@@ -9,6 +9,10 @@
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/GraphicsHandles.h"
 
+using enum vcl::TMsgDlgBtn;
+using enum vcl::TMsgDlgType;
+using enum vcl::TOpenOption;
+
 namespace vcl {
 
 // ---------------------------------------------------------------------------

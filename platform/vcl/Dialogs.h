@@ -12,33 +12,11 @@
 #include "platform/rtl/System.h"
 #include "platform/rtl/SystemTypes.h"
 #include "platform/rtl/TypInfo.h"
+#include "platform/vcl/Forms.h"
 
 namespace vcl {
 
 using rtl::String;
-
-// ---------------------------------------------------------------------------
-// Modal results
-//
-// The framework declares these with its controls; until a unit of ours
-// shows forms modally the message dialog is their only user.
-
-using TModalResult = int;
-inline constexpr TModalResult mrNone = 0;
-inline constexpr TModalResult mrOk = IDOK;
-inline constexpr TModalResult mrCancel = IDCANCEL;
-inline constexpr TModalResult mrAbort = IDABORT;
-inline constexpr TModalResult mrRetry = IDRETRY;
-inline constexpr TModalResult mrIgnore = IDIGNORE;
-inline constexpr TModalResult mrYes = IDYES;
-inline constexpr TModalResult mrNo = IDNO;
-inline constexpr TModalResult mrClose = IDCLOSE;
-inline constexpr TModalResult mrHelp = IDHELP;
-inline constexpr TModalResult mrTryAgain = IDTRYAGAIN;
-inline constexpr TModalResult mrContinue = IDCONTINUE;
-inline constexpr TModalResult mrAll = mrContinue + 1;
-inline constexpr TModalResult mrNoToAll = mrAll + 1;
-inline constexpr TModalResult mrYesToAll = mrNoToAll + 1;
 
 // ---------------------------------------------------------------------------
 // File dialogs
@@ -73,7 +51,8 @@ class TOpenDialog : public TCommonDialog {
                 RTL_PROPERTY(Filter, GetFilter, SetFilter),
                 RTL_PROPERTY(FilterIndex, GetFilterIndex, SetFilterIndex, RTL_DEFAULT(1)),
                 RTL_PROPERTY(InitialDir, GetInitialDir, SetInitialDir),
-                RTL_PROPERTY(Options, GetOptions, SetOptions, RTL_DEFAULT(TOpenOptions{ofHideReadOnly, ofEnableSizing})),
+                RTL_PROPERTY(Options, GetOptions, SetOptions,
+                             RTL_DEFAULT(TOpenOptions{TOpenOption::ofHideReadOnly, TOpenOption::ofEnableSizing})),
                 RTL_PROPERTY(Title, GetTitle, SetTitle))
 
  public:

@@ -10,6 +10,16 @@
 #include "platform/rtl/SysUtilsFormat.h"
 #include "platform/vcl/ActnList.h"
 
+using enum rtl::TComponentStateFlag;
+using enum rtl::TOperation;
+using enum vcl::TBorderIcon;
+using enum vcl::TCloseAction;
+using enum vcl::TControlStateItem;
+using enum vcl::TControlStyleItem;
+using enum vcl::TFormBorderStyle;
+using enum vcl::TPosition;
+using enum vcl::TWindowState;
+
 namespace vcl {
 
 using rtl::InheritedMessage;
@@ -634,13 +644,13 @@ void TCustomForm::SetActiveControl(TWinControl* AValue)
 {
   if (FActiveControl == AValue)
     return;
-  if (AValue && !GetComponentState().Contains(rtl::csLoading) &&
+  if (AValue && !GetComponentState().Contains(csLoading) &&
       (AValue == this || GetParentForm(AValue) != this || !CanFocusWithin(AValue)))
     throw rtl::EInvalidOperation(L"Cannot focus a disabled or invisible window");
   FActiveControl = AValue;
   if (AValue)
     AValue->FreeNotification(this);
-  if (FActive && AValue && !GetComponentState().Contains(rtl::csLoading))
+  if (FActive && AValue && !GetComponentState().Contains(csLoading))
     ::SetFocus(AValue->GetHandle());
 }
 
@@ -658,7 +668,7 @@ bool TCustomForm::SetFocusedControl(TWinControl* AControl)
 void TCustomForm::Notification(TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation == rtl::opRemove && AComponent == FActiveControl)
+  if (AOperation == opRemove && AComponent == FActiveControl)
     FActiveControl = nullptr;
 }
 

@@ -53,6 +53,12 @@ inline constexpr TModalResult mrIgnore = IDIGNORE;
 inline constexpr TModalResult mrYes = IDYES;
 inline constexpr TModalResult mrNo = IDNO;
 inline constexpr TModalResult mrClose = IDCLOSE;
+inline constexpr TModalResult mrHelp = IDHELP;
+inline constexpr TModalResult mrTryAgain = IDTRYAGAIN;
+inline constexpr TModalResult mrContinue = IDCONTINUE;
+inline constexpr TModalResult mrAll = mrContinue + 1;
+inline constexpr TModalResult mrNoToAll = mrAll + 1;
+inline constexpr TModalResult mrYesToAll = mrNoToAll + 1;
 
 using TCloseEvent = rtl::TMethod<void(TObject* Sender, TCloseAction& Action)>;
 // OnShortCut: setting Handled takes the key.
@@ -77,17 +83,18 @@ class TCustomForm : public TWinControl {
   // as it chooses).
   RTL_DECLARED(RTL_PROPERTY(ActiveControl, GetActiveControl, SetActiveControl),
                RTL_PROPERTY(BorderIcons, GetBorderIcons, SetBorderIcons,
-                            RTL_DEFAULT(TBorderIcons{biSystemMenu, biMinimize, biMaximize})),
-               RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(bsSizeable)),
+                            RTL_DEFAULT(TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize,
+                                                     TBorderIcon::biMaximize})),
+               RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSizeable)),
                RTL_PROPERTY(ClientHeight, GetClientHeight, SetClientHeight, RTL_NOT_STORED),
                RTL_PROPERTY(ClientWidth, GetClientWidth, SetClientWidth, RTL_NOT_STORED),
                RTL_PROPERTY(Icon, GetIcon, SetIcon),
                RTL_PROPERTY(KeyPreview, GetKeyPreview, SetKeyPreview, RTL_DEFAULT(false)),
                RTL_PROPERTY(OldCreateOrder, GetOldCreateOrder, SetOldCreateOrder, RTL_DEFAULT(false)),
                RTL_PROPERTY(PixelsPerInch, GetPixelsPerInch, SetPixelsPerInch),
-               RTL_PROPERTY(Position, GetPosition, SetPosition, RTL_DEFAULT(poDefaultPosOnly)),
+               RTL_PROPERTY(Position, GetPosition, SetPosition, RTL_DEFAULT(TPosition::poDefaultPosOnly)),
                RTL_PROPERTY(Scaled, GetScaled, SetScaled, RTL_DEFAULT(true)),
-               RTL_PROPERTY(WindowState, GetWindowState, SetWindowState, RTL_DEFAULT(wsNormal)),
+               RTL_PROPERTY(WindowState, GetWindowState, SetWindowState, RTL_DEFAULT(TWindowState::wsNormal)),
                RTL_PROPERTY(OnActivate, GetOnActivate, SetOnActivate),
                RTL_PROPERTY(OnClose, GetOnClose, SetOnClose),
                RTL_PROPERTY(OnCloseQuery, GetOnCloseQuery, SetOnCloseQuery),

@@ -8,6 +8,10 @@
 #include "platform/rtl/SysUtilsFormat.h"
 #include "platform/vcl/Forms.h"
 
+using enum rtl::TComponentStateFlag;
+using enum rtl::TOperation;
+using enum vcl::TControlStyleItem;
+
 namespace vcl {
 
 namespace {
@@ -600,7 +604,7 @@ namespace {
 
 void FormsApplicationUpdateClients(TWinControl* AContainer)
 {
-  if (!AContainer->IsShowing() || AContainer->GetComponentState().Contains(rtl::csDesigning))
+  if (!AContainer->IsShowing() || AContainer->GetComponentState().Contains(csDesigning))
     return;
   for (int i = 0; i < AContainer->GetControlCount(); ++i) {
     TControl* control = AContainer->GetControls(i);
@@ -615,7 +619,7 @@ void FormsApplicationUpdateClients(TWinControl* AContainer)
 
 void TCustomForm::UpdateActions()
 {
-  if (GetComponentState().Contains(rtl::csDesigning) || !IsShowing())
+  if (GetComponentState().Contains(csDesigning) || !IsShowing())
     return;
   InitiateAction();
   FormsApplicationUpdateClients(this);
@@ -627,7 +631,7 @@ void TCustomForm::UpdateActions()
 void TApplication::Notification(TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation != rtl::opRemove)
+  if (AOperation != opRemove)
     return;
   if (AComponent == FHintControl)
     CancelHint();

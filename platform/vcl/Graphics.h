@@ -112,7 +112,7 @@ bool ColorToIdent(TColor AColor, String& AIdent);
 bool IdentToColor(const String& AIdent, TColor& AColor);
 // The type record of TColor properties (RTL_PROPTYPE(TypeInfoTColor)):
 // form files store colours by name where one has a name (clBtnFace).
-inline constexpr rtl::TTypeInfo TypeInfoTColor{.Kind = rtl::tkInteger,
+inline constexpr rtl::TTypeInfo TypeInfoTColor{.Kind = rtl::TTypeKind::tkInteger,
                                               .Name = L"TColor",
                                               .MinValue = INT32_MIN,
                                               .MaxValue = INT32_MAX,
@@ -218,9 +218,10 @@ class TFont : public TGraphicsObject {
                 RTL_PROPERTY(Color, GetColor, SetColor, RTL_PROPTYPE(TypeInfoTColor)),
                 RTL_PROPERTY(Height, GetHeight, SetHeight), RTL_PROPERTY(Name, GetName, SetName),
                 RTL_PROPERTY(Orientation, GetOrientation, SetOrientation, RTL_DEFAULT(0)),
-                RTL_PROPERTY(Pitch, GetPitch, SetPitch, RTL_DEFAULT(fpDefault)),
+                RTL_PROPERTY(Pitch, GetPitch, SetPitch, RTL_DEFAULT(TFontPitch::fpDefault)),
                 RTL_PROPERTY(Size, GetSize, SetSize, RTL_NOT_STORED),
-                RTL_PROPERTY(Style, GetStyle, SetStyle), RTL_PROPERTY(Quality, GetQuality, SetQuality, RTL_DEFAULT(fqDefault)))
+                RTL_PROPERTY(Style, GetStyle, SetStyle),
+                RTL_PROPERTY(Quality, GetQuality, SetQuality, RTL_DEFAULT(TFontQuality::fqDefault)))
 
  private:
   void ChangeLogFont(const LOGFONTW& AValue);
@@ -258,7 +259,7 @@ class TBrush : public TGraphicsObject {
   void SetBitmap(TBitmap* AValue);
 
   RTL_PUBLISHED(RTL_PROPERTY(Color, GetColor, SetColor, RTL_PROPTYPE(TypeInfoTColor)),
-                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(bsSolid)))
+                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(TBrushStyle::bsSolid)))
 
  private:
   TColor FColor;
@@ -301,8 +302,8 @@ class TPen : public TGraphicsObject {
   void SetMode(TPenMode AValue);
 
   RTL_PUBLISHED(RTL_PROPERTY(Color, GetColor, SetColor, RTL_PROPTYPE(TypeInfoTColor)),
-                RTL_PROPERTY(Mode, GetMode, SetMode, RTL_DEFAULT(pmCopy)),
-                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(psSolid)),
+                RTL_PROPERTY(Mode, GetMode, SetMode, RTL_DEFAULT(TPenMode::pmCopy)),
+                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(TPenStyle::psSolid)),
                 RTL_PROPERTY(Width, GetWidth, SetWidth, RTL_DEFAULT(1)))
 
  private:
@@ -317,7 +318,8 @@ class TPen : public TGraphicsObject {
 
 RTL_ENUM(TCanvasStates, csHandleValid, csFontValid, csPenValid, csBrushValid);
 using TCanvasState = rtl::TSet<TCanvasStates>;
-inline constexpr TCanvasState csAllValid{csHandleValid, csFontValid, csPenValid, csBrushValid};
+inline constexpr TCanvasState csAllValid{TCanvasStates::csHandleValid, TCanvasStates::csFontValid,
+                                         TCanvasStates::csPenValid, TCanvasStates::csBrushValid};
 
 using TCopyMode = DWORD;
 inline constexpr TCopyMode cmBlackness = BLACKNESS;
@@ -625,10 +627,13 @@ class TBitmap : public TGraphic {
   // pixels are never changed by setting it.
   TAlphaFormat GetAlphaFormat() const { return FAlphaFormat; }
   void SetAlphaFormat(TAlphaFormat AValue);
-  TBitmapHandleType GetHandleType() const { return FPixelFormat == pfDevice ? bmDDB : bmDIB; }
+  TBitmapHandleType GetHandleType() const
+  {
+    return FPixelFormat == TPixelFormat::pfDevice ? TBitmapHandleType::bmDDB : TBitmapHandleType::bmDIB;
+  }
   // bmDDB is pfDevice; bmDIB keeps the pixel format (a DDB becomes 32-bit).
   void SetHandleType(TBitmapHandleType AValue);
-  bool GetMonochrome() const { return FPixelFormat == pf1bit; }
+  bool GetMonochrome() const { return FPixelFormat == TPixelFormat::pf1bit; }
 
   // Row ARow of the pixels (row 0 is the top); turns a DDB into a DIB.
   // Raises EInvalidGraphic "Scan line index out of range".
@@ -657,7 +662,7 @@ class TBitmap : public TGraphic {
     void* Bits = nullptr;
     int Width = 0;
     int Height = 0;
-    TPixelFormat Format = pfDevice;
+    TPixelFormat Format = TPixelFormat::pfDevice;
     bool TopDown = false;
   };
 

@@ -4,6 +4,12 @@
 
 #include "platform/vcl/Graphics.h"
 
+using enum vcl::TAlphaFormat;
+using enum vcl::TBitmapHandleType;
+using enum vcl::TCanvasStates;
+using enum vcl::TPixelFormat;
+using enum vcl::TTransparentMode;
+
 namespace vcl {
 
 namespace {

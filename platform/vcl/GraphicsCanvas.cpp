@@ -1,6 +1,10 @@
 // TCanvas: drawing on a borrowed DC with the canvas's font, brush and pen.
 #include "platform/vcl/Graphics.h"
 
+using enum vcl::TBrushStyle;
+using enum vcl::TCanvasStates;
+using enum vcl::TPenStyle;
+
 namespace vcl {
 
 namespace {

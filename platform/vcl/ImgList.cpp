@@ -11,6 +11,10 @@
 #include "platform/rtl/ClassesStreams.h"
 #include "platform/vcl/GraphicsHandles.h"
 
+using enum vcl::TColorDepth;
+using enum vcl::TDrawingStyle;
+using enum vcl::TImageType;
+
 namespace vcl {
 
 namespace {

@@ -8,6 +8,12 @@
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/ImgList.h"
 
+using enum rtl::TComponentStateFlag;
+using enum rtl::TOperation;
+using enum vcl::TBiDiMode;
+using enum vcl::TMenuBreak;
+using enum vcl::TShiftStateItem;
+
 namespace vcl {
 
 // ---------------------------------------------------------------------------
@@ -238,7 +244,7 @@ void TMenuItem::Click()
   TBasicAction* action = GetAction();
   if (FOnClick && action && FOnClick != action->GetOnExecute())
     FOnClick(this);
-  else if (action && !GetComponentState().Contains(rtl::csDesigning))
+  else if (action && !GetComponentState().Contains(csDesigning))
     FActionLink->Execute(this);
   else if (FOnClick)
     FOnClick(this);
@@ -397,14 +403,14 @@ void TMenuItem::SetAction(TBasicAction* AValue)
     FActionLink = GetActionLinkClass().Create(this);
   FActionLink->SetAction(AValue);
   FActionLink->SetOnChange(rtl::TNotifyEvent::Bind<&TMenuItem::DoActionChange>(this));
-  ActionChange(AValue, AValue->GetComponentState().Contains(rtl::csLoading));
+  ActionChange(AValue, AValue->GetComponentState().Contains(csLoading));
   AValue->FreeNotification(this);
 }
 
 void TMenuItem::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation != rtl::opRemove || !AComponent)
+  if (AOperation != opRemove || !AComponent)
     return;
   if (AComponent == GetAction())
     SetAction(nullptr);
@@ -813,7 +819,7 @@ void TMenu::SetBiDiMode(TBiDiMode AValue)
 void TMenu::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation == rtl::opRemove && AComponent == FImages)
+  if (AOperation == opRemove && AComponent == FImages)
     FImages = nullptr;
 }
 
@@ -886,7 +892,7 @@ void TPopupMenu::SetPopupComponent(rtl::TComponent* AValue)
 void TPopupMenu::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation == rtl::opRemove && AComponent == FPopupComponent)
+  if (AOperation == opRemove && AComponent == FPopupComponent)
     FPopupComponent = nullptr;
 }
 

@@ -71,7 +71,7 @@ class TMenuItem : public rtl::TComponent {
   RTL_PUBLISHED(RTL_PROPERTY(Action, GetAction, SetAction),
                 RTL_PROPERTY(AutoCheck, GetAutoCheck, SetAutoCheck, RTL_DEFAULT(false)),
                 RTL_PROPERTY(Bitmap, GetBitmap, SetBitmap, RTL_STORED(IsBitmapStored)),
-                RTL_PROPERTY(Break, GetBreak, SetBreak, RTL_DEFAULT(mbNone)),
+                RTL_PROPERTY(Break, GetBreak, SetBreak, RTL_DEFAULT(TMenuBreak::mbNone)),
                 RTL_PROPERTY(Caption, GetCaption, SetCaption, RTL_STORED(IsCaptionStored)),
                 RTL_PROPERTY(Checked, GetChecked, SetChecked, RTL_DEFAULT(false), RTL_STORED(IsCheckedStored)),
                 RTL_PROPERTY(Default, GetDefault, SetDefault, RTL_DEFAULT(false)),
@@ -301,7 +301,7 @@ class TMenu : public rtl::TComponent {
   bool GetParentBiDiMode() const { return !FBiDiModeAssigned; }
   void SetParentBiDiMode(bool AValue) { FBiDiModeAssigned = !AValue; }
   // Right to left: popups open leftwards and entries read right to left.
-  bool IsRightToLeft() const { return GetBiDiMode() != bdLeftToRight; }
+  bool IsRightToLeft() const { return GetBiDiMode() != TBiDiMode::bdLeftToRight; }
   // Clicks the enabled item of the key's short cut and answers true; false
   // when no item has it or it or one of its parents is disabled.
   bool IsShortCut(TWMKey& AMessage);
@@ -334,7 +334,7 @@ RTL_ENUM(TPopupAlignment, paLeft, paRight, paCenter);
 
 class TPopupMenu : public TMenu {
   RTL_CLASS(TPopupMenu, TMenu)
-  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(paLeft)),
+  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(TPopupAlignment::paLeft)),
                 RTL_PROPERTY(AutoPopup, GetAutoPopup, SetAutoPopup, RTL_DEFAULT(true)),
                 RTL_PROPERTY(OnPopup, GetOnPopup, SetOnPopup))
 

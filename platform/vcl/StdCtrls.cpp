@@ -12,6 +12,17 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Forms.h"
 
+using enum rtl::TAlignment;
+using enum rtl::TComponentStateFlag;
+using enum rtl::TOperation;
+using enum vcl::TBrushStyle;
+using enum vcl::TControlStateItem;
+using enum vcl::TControlStyleItem;
+using enum vcl::TFormBorderStyle;
+using enum vcl::TListBoxStyle;
+using enum vcl::TOwnerDrawStateItem;
+using enum vcl::TTextLayout;
+
 namespace vcl {
 
 using rtl::InheritedMessage;
@@ -1349,7 +1360,7 @@ void TCustomLabel::SetAutoSize(bool AValue)
 void TCustomLabel::Notification(TComponent* AComponent, rtl::TOperation AOperation)
 {
   inherited::Notification(AComponent, AOperation);
-  if (AOperation == rtl::opRemove && AComponent == FFocusControl)
+  if (AOperation == opRemove && AComponent == FFocusControl)
     FFocusControl = nullptr;
 }
 
@@ -1408,7 +1419,7 @@ void TCustomLabel::Paint()
 
 void TCustomLabel::AdjustBounds()
 {
-  if (GetComponentState().Contains(rtl::csReading) || GetComponentState().Contains(rtl::csLoading) ||
+  if (GetComponentState().Contains(csReading) || GetComponentState().Contains(csLoading) ||
       !GetAutoSize())
     return;
   TRect rect{0, 0, FWordWrap ? FWidth : 0, 0};
@@ -1417,7 +1428,7 @@ void TCustomLabel::AdjustBounds()
     DoDrawText(dc.Get(), rect, DT_EXPANDTABS | DT_CALCRECT | (FWordWrap ? DT_WORDBREAK : 0));
   }
   int left = FLeft;
-  if (FAlignment == rtl::taRightJustify)
+  if (FAlignment == taRightJustify)
     left += FWidth - rect.right;
   SetBounds(left, FTop, rect.right, rect.bottom);
 }

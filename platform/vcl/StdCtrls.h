@@ -24,15 +24,7 @@ namespace vcl {
 // Types
 
 RTL_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
-// TShiftState has an ssHorizontal too, so the scroll style's values live in
-// a namespace of their own; its horizontal value is TScrollStyle::ssHorizontal.
-namespace scrollstyle {
 RTL_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth);
-}
-using scrollstyle::TScrollStyle;
-using scrollstyle::ssNone;
-using scrollstyle::ssVertical;
-using scrollstyle::ssBoth;
 RTL_ENUM(TButtonStyle, bsPushButton, bsCommandLink, bsSplitButton);
 RTL_ENUM(TTextLayout, tlTop, tlCenter, tlBottom);
 RTL_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable);
@@ -147,11 +139,12 @@ class TEdit : public TCustomEdit {
   RTL_CLASS(TEdit, TCustomEdit)
   // Text, not Caption: both are the window text.
   RTL_PUBLISHED(RTL_PUBLISH(Align),
-                RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::taLeftJustify)),
+                RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
                 RTL_PUBLISH(Anchors), RTL_PROPERTY(AutoSelect, GetAutoSelect, SetAutoSelect, RTL_DEFAULT(true)),
                 RTL_PUBLISH(BiDiMode),
-                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(bsSingle)),
-                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(ecNormal)), RTL_PUBLISH(Color),
+                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
+                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(TEditCharCase::ecNormal)),
+                RTL_PUBLISH(Color),
                 RTL_PUBLISH(Constraints), RTL_PUBLISH(DoubleBuffered), RTL_PUBLISH(DragCursor),
                 RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled), RTL_PUBLISH(Font),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
@@ -227,10 +220,11 @@ class TMemo : public TCustomMemo {
   // Lines alone carries the text: a Caption or Text beside it would store
   // it twice.
   RTL_PUBLISHED(RTL_PUBLISH(Align),
-                RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::taLeftJustify)),
+                RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
                 RTL_PUBLISH(Anchors), RTL_PUBLISH(BiDiMode),
-                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(bsSingle)),
-                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(ecNormal)), RTL_PUBLISH(Color),
+                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
+                RTL_PROPERTY(CharCase, GetCharCase, SetCharCase, RTL_DEFAULT(TEditCharCase::ecNormal)),
+                RTL_PUBLISH(Color),
                 RTL_PUBLISH(Constraints), RTL_PUBLISH(DoubleBuffered), RTL_PUBLISH(DragCursor),
                 RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled), RTL_PUBLISH(Font),
                 RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
@@ -240,7 +234,8 @@ class TMemo : public TCustomMemo {
                 RTL_PUBLISH(ParentBiDiMode), RTL_PUBLISH(ParentColor, RTL_DEFAULT(false)), RTL_PUBLISH(ParentFont),
                 RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu),
                 RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(ssNone)), RTL_PUBLISH(ShowHint),
+                RTL_PROPERTY(ScrollBars, GetScrollBars, SetScrollBars, RTL_DEFAULT(TScrollStyle::ssNone)),
+                RTL_PUBLISH(ShowHint),
                 RTL_PUBLISH(TabOrder), RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PUBLISH(Visible),
                 RTL_PROPERTY(WantReturns, GetWantReturns, SetWantReturns, RTL_DEFAULT(true)),
                 RTL_PROPERTY(WantTabs, GetWantTabs, SetWantTabs, RTL_DEFAULT(false)),
@@ -357,7 +352,7 @@ class TButton : public TCustomButton {
                 RTL_PROPERTY(ModalResult, GetModalResult, SetModalResult, RTL_DEFAULT(0)),
                 RTL_PUBLISH(ParentBiDiMode), RTL_PUBLISH(ParentFont), RTL_PUBLISH(ParentShowHint),
                 RTL_PUBLISH(PopupMenu), RTL_PUBLISH(ShowHint),
-                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(bsPushButton)), RTL_PUBLISH(TabOrder),
+                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(TButtonStyle::bsPushButton)), RTL_PUBLISH(TabOrder),
                 RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PUBLISH(Visible),
                 RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(false)), RTL_PUBLISH(OnClick),
                 RTL_PUBLISH(OnContextPopup), RTL_PUBLISH(OnDragDrop), RTL_PUBLISH(OnDragOver),
@@ -467,7 +462,8 @@ class TCustomListBox : public TWinControl {
 class TListBox : public TCustomListBox {
   RTL_CLASS(TListBox, TCustomListBox)
   RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors), RTL_PUBLISH(BiDiMode),
-                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(bsSingle)), RTL_PUBLISH(Color),
+                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
+                RTL_PUBLISH(Color),
                 RTL_PUBLISH(Constraints), RTL_PUBLISH(DoubleBuffered), RTL_PUBLISH(DragCursor),
                 RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled),
                 RTL_PROPERTY(ExtendedSelect, GetExtendedSelect, SetExtendedSelect, RTL_DEFAULT(true)),
@@ -479,7 +475,7 @@ class TListBox : public TCustomListBox {
                 RTL_PUBLISH(ParentBiDiMode), RTL_PUBLISH(ParentColor, RTL_DEFAULT(false)), RTL_PUBLISH(ParentFont),
                 RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu), RTL_PUBLISH(ShowHint),
                 RTL_PROPERTY(Sorted, GetSorted, SetSorted, RTL_DEFAULT(false)),
-                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(lbStandard)), RTL_PUBLISH(TabOrder),
+                RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(TListBoxStyle::lbStandard)), RTL_PUBLISH(TabOrder),
                 RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PUBLISH(Visible), RTL_PUBLISH(OnClick),
                 RTL_PUBLISH(OnContextPopup), RTL_PUBLISH(OnDblClick), RTL_PUBLISH(OnDragDrop),
                 RTL_PUBLISH(OnDragOver), RTL_PROPERTY(OnDrawItem, GetOnDrawItem, SetOnDrawItem),
@@ -511,7 +507,7 @@ class TCustomLabel : public TGraphicControl {
   bool GetWordWrap() const { return FWordWrap; }
   void SetWordWrap(bool AValue);
   // A transparent label paints its text alone, over what is behind it.
-  bool GetTransparent() const { return !FControlStyle.Contains(csOpaque); }
+  bool GetTransparent() const { return !FControlStyle.Contains(TControlStyleItem::csOpaque); }
   void SetTransparent(bool AValue);
   bool GetShowAccelChar() const { return FShowAccelChar; }
   void SetShowAccelChar(bool AValue);
@@ -544,12 +540,13 @@ class TCustomLabel : public TGraphicControl {
 class TLabel : public TCustomLabel {
   RTL_CLASS(TLabel, TCustomLabel)
   RTL_PUBLISHED(RTL_PUBLISH(Align),
-                RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::taLeftJustify)),
+                RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
                 RTL_PUBLISH(Anchors), RTL_PROPERTY(AutoSize, GetAutoSize, SetAutoSize, RTL_DEFAULT(true)),
                 RTL_PUBLISH(BiDiMode), RTL_PUBLISH(Caption), RTL_PUBLISH(Color), RTL_PUBLISH(Constraints),
                 RTL_PUBLISH(DragCursor), RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled),
                 RTL_PROPERTY(FocusControl, GetFocusControl, SetFocusControl), RTL_PUBLISH(Font),
-                RTL_PROPERTY(Layout, GetLayout, SetLayout, RTL_DEFAULT(tlTop)), RTL_PUBLISH(ParentBiDiMode),
+                RTL_PROPERTY(Layout, GetLayout, SetLayout, RTL_DEFAULT(TTextLayout::tlTop)),
+                RTL_PUBLISH(ParentBiDiMode),
                 RTL_PUBLISH(ParentColor), RTL_PUBLISH(ParentFont), RTL_PUBLISH(ParentShowHint),
                 RTL_PUBLISH(PopupMenu),
                 RTL_PROPERTY(ShowAccelChar, GetShowAccelChar, SetShowAccelChar, RTL_DEFAULT(true)),

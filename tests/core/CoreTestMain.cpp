@@ -3,23 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <vector>
 
-#include "core/cxClasses.h"
-#include "core/cxGeometry.h"
-#include "core/cxLibraryStrs.h"
-#include "core/dxAnimation.h"
-#include "core/dxCore.h"
-#include "core/dxGenerics.h"
-#include "core/dxThreading.h"
+#include "app/LinkOrder.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/SystemUnits.h"
 
 int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
-  // In the program's relative order.
-  static constinit const rtl::UnitInfo* const units[] = {&unit_dxCore, &unit_dxGenerics, &unit_cxClasses, &unit_cxGeometry,
-                                                         &unit_cxLibraryStrs, &unit_dxThreading, &unit_dxAnimation};
   try {
+    // The units this program links, in the program's order.
+    const std::vector<const rtl::UnitInfo*> units = rtl::OrderUnits(rtl::LinkedUnits(), kLinkOrderNames);
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
     rtl::FinalizeUnits();

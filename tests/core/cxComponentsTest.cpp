@@ -12,6 +12,10 @@
 #include "platform/vcl/Controls.h"
 #include "platform/vcl/Forms.h"
 
+using enum TcxCollectionInternalStateFlag;
+using enum TcxComponentCollectionNotification;
+using enum rtl::TOperation;
+
 namespace {
 
 using rtl::String;
@@ -502,7 +506,7 @@ class TListeningOwner : public rtl::TComponent {
   void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override
   {
     inherited::Notification(AComponent, AOperation);
-    if (AOperation == rtl::opRemove && rtl::Is<TPartsComponent>(AComponent))
+    if (AOperation == opRemove && rtl::Is<TPartsComponent>(AComponent))
       HeardWhole->push_back(static_cast<TPartsComponent*>(AComponent)->Parts != nullptr);
   }
 };

@@ -19,17 +19,17 @@ rtl::TOwnedPtr<TdxScaleFactor> NewFactor(int N = 1, int D = 1)
   return Result;
 }
 
-std::array<long, 2> AsArray(const TPoint& P)
+std::array<long, 2> ScaleAsArray(const TPoint& P)
 {
   return {P.x, P.y};
 }
 
-std::array<long, 2> AsArray(const TSize& S)
+std::array<long, 2> ScaleAsArray(const TSize& S)
 {
   return {S.cx, S.cy};
 }
 
-std::array<long, 4> AsArray(const TRect& R)
+std::array<long, 4> ScaleAsArray(const TRect& R)
 {
   return {R.left, R.top, R.right, R.bottom};
 }
@@ -85,7 +85,7 @@ TEST(TdxScaleFactor, StartsOneToOneAndReturnsValuesUnchanged)
     EXPECT_EQ(F->Apply(V), V);
     EXPECT_EQ(F->Revert(V), V);
   }
-  EXPECT_EQ(AsArray(F->Apply(TRect{INT_MIN, -3, 5, INT_MAX})), (std::array<long, 4>{INT_MIN, -3, 5, INT_MAX}));
+  EXPECT_EQ(ScaleAsArray(F->Apply(TRect{INT_MIN, -3, 5, INT_MAX})), (std::array<long, 4>{INT_MIN, -3, 5, INT_MAX}));
   EXPECT_DOUBLE_EQ(F->ApplyF(0.3), 0.3);
   EXPECT_DOUBLE_EQ(F->RevertF(0.3), 0.3);
 }
@@ -118,13 +118,13 @@ TEST(TdxScaleFactor, AppliesAndRevertsWithMulDivRounding)
       const Case& B = R.Cases[I + 1];
       const Case& C = R.Cases[I + 2];
       const Case& E = R.Cases[I + 3];
-      EXPECT_EQ(AsArray(F->Apply(TPoint{A.V, B.V})), (std::array<long, 2>{A.Applied, B.Applied}));
-      EXPECT_EQ(AsArray(F->Revert(TPoint{A.V, B.V})), (std::array<long, 2>{A.Reverted, B.Reverted}));
-      EXPECT_EQ(AsArray(F->Apply(TSize{C.V, E.V})), (std::array<long, 2>{C.Applied, E.Applied}));
-      EXPECT_EQ(AsArray(F->Revert(TSize{C.V, E.V})), (std::array<long, 2>{C.Reverted, E.Reverted}));
-      EXPECT_EQ(AsArray(F->Apply(TRect{A.V, B.V, C.V, E.V})),
+      EXPECT_EQ(ScaleAsArray(F->Apply(TPoint{A.V, B.V})), (std::array<long, 2>{A.Applied, B.Applied}));
+      EXPECT_EQ(ScaleAsArray(F->Revert(TPoint{A.V, B.V})), (std::array<long, 2>{A.Reverted, B.Reverted}));
+      EXPECT_EQ(ScaleAsArray(F->Apply(TSize{C.V, E.V})), (std::array<long, 2>{C.Applied, E.Applied}));
+      EXPECT_EQ(ScaleAsArray(F->Revert(TSize{C.V, E.V})), (std::array<long, 2>{C.Reverted, E.Reverted}));
+      EXPECT_EQ(ScaleAsArray(F->Apply(TRect{A.V, B.V, C.V, E.V})),
                 (std::array<long, 4>{A.Applied, B.Applied, C.Applied, E.Applied}));
-      EXPECT_EQ(AsArray(F->Revert(TRect{A.V, B.V, C.V, E.V})),
+      EXPECT_EQ(ScaleAsArray(F->Revert(TRect{A.V, B.V, C.V, E.V})),
                 (std::array<long, 4>{A.Reverted, B.Reverted, C.Reverted, E.Reverted}));
     }
   }
@@ -161,9 +161,9 @@ TEST(TdxScaleFactor, AppliesFromAnotherScale)
     auto Source = NewFactor(R.SourceN, R.SourceD);
     EXPECT_EQ(F->Apply(R.V, R.SourceN, R.SourceD), R.Expected) << R.N << "/" << R.D << " from " << R.SourceN << "/" << R.SourceD;
     EXPECT_EQ(F->Apply(R.V, Source.get()), R.Expected);
-    EXPECT_EQ(AsArray(F->Apply(TPoint{R.V, -R.V}, Source.get())), (std::array<long, 2>{R.Expected, -R.Expected}));
-    EXPECT_EQ(AsArray(F->Apply(TSize{R.V, 0}, R.SourceN, R.SourceD)), (std::array<long, 2>{R.Expected, 0}));
-    EXPECT_EQ(AsArray(F->Apply(TRect{R.V, 0, -R.V, 0}, Source.get())),
+    EXPECT_EQ(ScaleAsArray(F->Apply(TPoint{R.V, -R.V}, Source.get())), (std::array<long, 2>{R.Expected, -R.Expected}));
+    EXPECT_EQ(ScaleAsArray(F->Apply(TSize{R.V, 0}, R.SourceN, R.SourceD)), (std::array<long, 2>{R.Expected, 0}));
+    EXPECT_EQ(ScaleAsArray(F->Apply(TRect{R.V, 0, -R.V, 0}, Source.get())),
               (std::array<long, 4>{R.Expected, 0, -R.Expected, 0}));
   }
   // A missing source is read as a value at 96 DPI.

@@ -14,22 +14,22 @@ namespace {
 using Ints = std::array<long, 4>;
 using Floats = std::array<float, 4>;
 
-Ints AsArray(const TRect& R)
+Ints GeometryAsArray(const TRect& R)
 {
   return {R.left, R.top, R.right, R.bottom};
 }
 
-Floats AsArray(const TdxRectF& R)
+Floats GeometryAsArray(const TdxRectF& R)
 {
   return {R.Left, R.Top, R.Right, R.Bottom};
 }
 
-std::array<long, 2> AsArray(const TPoint& P)
+std::array<long, 2> GeometryAsArray(const TPoint& P)
 {
   return {P.x, P.y};
 }
 
-std::array<long, 2> AsArray(const TSize& S)
+std::array<long, 2> GeometryAsArray(const TSize& S)
 {
   return {S.cx, S.cy};
 }
@@ -68,7 +68,7 @@ TEST(cxGeometry, PointTestsAreHalfOpen)
     {{10, 10, 0, 0}, 5, 5, false},
   };
   for (const Case& C : Cases) {
-    SCOPED_TRACE(testing::PrintToString(AsArray(C.R)) + " " + std::to_string(C.X) + "," + std::to_string(C.Y));
+    SCOPED_TRACE(testing::PrintToString(GeometryAsArray(C.R)) + " " + std::to_string(C.X) + "," + std::to_string(C.Y));
     EXPECT_EQ(cxRectContainsXY(C.R, C.X, C.Y), C.Inside);
     EXPECT_EQ(cxRectContainsPoint(C.R, TPoint{C.X, C.Y}), C.Inside);
   }
@@ -170,15 +170,15 @@ TEST(cxGeometry, IntersectionNeedsAreaButTheFloatClipKeepsAnEdge)
     {{0, 0, 10, 10}, {0, 12, 10, 20}, false, {0, 0, 0, 0}, {0, 0, 0, 0}},
   };
   for (const Case& C : Cases) {
-    SCOPED_TRACE(testing::PrintToString(AsArray(C.A)) + " x " + testing::PrintToString(AsArray(C.B)));
+    SCOPED_TRACE(testing::PrintToString(GeometryAsArray(C.A)) + " x " + testing::PrintToString(GeometryAsArray(C.B)));
     TRect Result{-7, -7, -7, -7};
     EXPECT_EQ(cxRectIntersection(Result, C.A, C.B), C.Overlap);
-    EXPECT_EQ(AsArray(Result), C.Expected);
+    EXPECT_EQ(GeometryAsArray(Result), C.Expected);
     EXPECT_EQ(cxRectsOverlap(C.A, C.B), C.Overlap);
     EXPECT_EQ(cxRectsOverlap(C.B, C.A), C.Overlap);
     TdxRectF F(C.A);
     F.Intersect(TdxRectF(C.B));
-    EXPECT_EQ(AsArray(F), C.ExpectedF);
+    EXPECT_EQ(GeometryAsArray(F), C.ExpectedF);
   }
   // A NaN on either side, in any coordinate, leaves no overlap.
   for (int Side = 0; Side < 8; ++Side) {
@@ -186,12 +186,12 @@ TEST(cxGeometry, IntersectionNeedsAreaButTheFloatClipKeepsAnEdge)
     (Side < 4 ? A : B)[Side % 4] = NaN;
     TdxRectF F(A[0], A[1], A[2], A[3]);
     F.Intersect(TdxRectF(B[0], B[1], B[2], B[3]));
-    EXPECT_EQ(AsArray(F), (Floats{0, 0, 0, 0})) << "coordinate " << Side;
+    EXPECT_EQ(GeometryAsArray(F), (Floats{0, 0, 0, 0})) << "coordinate " << Side;
   }
   const float Inf = std::numeric_limits<float>::infinity();
   TdxRectF Unbounded(-Inf, -Inf, Inf, Inf);
   Unbounded.Intersect(TdxRectF(2, 2, 5, 5));
-  EXPECT_EQ(AsArray(Unbounded), (Floats{2, 2, 5, 5}));
+  EXPECT_EQ(GeometryAsArray(Unbounded), (Floats{2, 2, 5, 5}));
 }
 
 TEST(cxGeometry, UnionIgnoresAnEmptySecondRectangleOnly)
@@ -215,7 +215,7 @@ TEST(cxGeometry, UnionIgnoresAnEmptySecondRectangleOnly)
     {{0, 0, 10, 10}, {-5, INT_MAX, 5, INT_MIN}, {0, 0, 10, 10}},
   };
   for (const Case& C : Cases)
-    EXPECT_EQ(AsArray(cxRectUnionNonEmpty(C.A, C.B)), C.Expected) << testing::PrintToString(AsArray(C.B));
+    EXPECT_EQ(GeometryAsArray(cxRectUnionNonEmpty(C.A, C.B)), C.Expected) << testing::PrintToString(GeometryAsArray(C.B));
 }
 
 TEST(cxGeometry, NormalisationOrdersEachAxis)
@@ -228,10 +228,10 @@ TEST(cxGeometry, NormalisationOrdersEachAxis)
   };
   for (const auto& C : Cases) {
     const TRect R{C[0][0], C[0][1], C[0][2], C[0][3]};
-    EXPECT_EQ(AsArray(cxRectNormalized(R)), C[1]);
+    EXPECT_EQ(GeometryAsArray(cxRectNormalized(R)), C[1]);
     TdxRectF F(R);
     F.Normalize();
-    EXPECT_EQ(AsArray(cxRectFToRect(F, true)), C[1]);
+    EXPECT_EQ(GeometryAsArray(cxRectFToRect(F, true)), C[1]);
   }
 }
 
@@ -259,61 +259,61 @@ TEST(cxGeometry, FloatToIntegerTruncatesOrRoundsHalvesToEven)
   };
   for (const Case& C : Cases) {
     SCOPED_TRACE(testing::PrintToString(C.V));
-    EXPECT_EQ(AsArray(cxPointFToPoint(TdxPointF(C.V, 1), false)), (std::array<long, 2>{C.Rounded, 1}));
-    EXPECT_EQ(AsArray(cxPointFToPoint(TdxPointF(1, C.V), true)), (std::array<long, 2>{1, C.Truncated}));
-    EXPECT_EQ(AsArray(cxSizeFToSize(TdxSizeF{1, C.V}, false)), (std::array<long, 2>{1, C.Rounded}));
-    EXPECT_EQ(AsArray(cxSizeFToSize(TdxSizeF{C.V, 1}, true)), (std::array<long, 2>{C.Truncated, 1}));
+    EXPECT_EQ(GeometryAsArray(cxPointFToPoint(TdxPointF(C.V, 1), false)), (std::array<long, 2>{C.Rounded, 1}));
+    EXPECT_EQ(GeometryAsArray(cxPointFToPoint(TdxPointF(1, C.V), true)), (std::array<long, 2>{1, C.Truncated}));
+    EXPECT_EQ(GeometryAsArray(cxSizeFToSize(TdxSizeF{1, C.V}, false)), (std::array<long, 2>{1, C.Rounded}));
+    EXPECT_EQ(GeometryAsArray(cxSizeFToSize(TdxSizeF{C.V, 1}, true)), (std::array<long, 2>{C.Truncated, 1}));
     const TPoint Implicit = TdxPointF(C.V, C.V);
-    EXPECT_EQ(AsArray(Implicit), (std::array<long, 2>{C.Rounded, C.Rounded}));
+    EXPECT_EQ(GeometryAsArray(Implicit), (std::array<long, 2>{C.Rounded, C.Rounded}));
   }
   const TdxRectF R(0.5f, 1.5f, 2.5f, -0.5f);
-  EXPECT_EQ(AsArray(cxRectFToRect(R, false)), (Ints{0, 2, 2, 0}));
-  EXPECT_EQ(AsArray(cxRectFToRect(R, true)), (Ints{0, 1, 2, 0}));
+  EXPECT_EQ(GeometryAsArray(cxRectFToRect(R, false)), (Ints{0, 2, 2, 0}));
+  EXPECT_EQ(GeometryAsArray(cxRectFToRect(R, true)), (Ints{0, 1, 2, 0}));
 }
 
 TEST(cxGeometry, MarginsAreWidthsNotCoordinates)
 {
   const TRect R{10, 20, 110, 220};
   const TRect Margins{1, 2, 3, 4};
-  EXPECT_EQ(AsArray(cxRectDeflateByMargins(R, Margins)), (Ints{11, 22, 107, 216}));
-  EXPECT_EQ(AsArray(cxRectInflateByMargins(R, Margins)), (Ints{9, 18, 113, 224}));
-  EXPECT_EQ(AsArray(cxRectInflateByMargins(cxRectDeflateByMargins(R, Margins), Margins)), AsArray(R));
+  EXPECT_EQ(GeometryAsArray(cxRectDeflateByMargins(R, Margins)), (Ints{11, 22, 107, 216}));
+  EXPECT_EQ(GeometryAsArray(cxRectInflateByMargins(R, Margins)), (Ints{9, 18, 113, 224}));
+  EXPECT_EQ(GeometryAsArray(cxRectInflateByMargins(cxRectDeflateByMargins(R, Margins), Margins)), GeometryAsArray(R));
   EXPECT_EQ(cxMarginsHorzSum(Margins), 4);
   EXPECT_EQ(cxMarginsVertSum(Margins), 6);
   EXPECT_EQ(cxRectGetWidth(cxRectDeflateByMargins(R, Margins)), cxRectGetWidth(R) - cxMarginsHorzSum(Margins));
-  EXPECT_EQ(AsArray(cxRectInflateXY(R, 1, 2)), (Ints{9, 18, 111, 222}));
-  EXPECT_EQ(AsArray(cxRectShiftSidesByRect(R, Margins)), (Ints{11, 22, 113, 224}));
+  EXPECT_EQ(GeometryAsArray(cxRectInflateXY(R, 1, 2)), (Ints{9, 18, 111, 222}));
+  EXPECT_EQ(GeometryAsArray(cxRectShiftSidesByRect(R, Margins)), (Ints{11, 22, 113, 224}));
 }
 
 TEST(cxGeometry, SidesAndOffsets)
 {
   const TRect R{10, 20, 30, 50};
-  EXPECT_EQ(AsArray(cxRectSetLeftAndWidth(R, 5, 7)), (Ints{5, 20, 12, 50}));
-  EXPECT_EQ(AsArray(cxRectSetRightAndWidth(R, 5, 7)), (Ints{-2, 20, 5, 50}));
-  EXPECT_EQ(AsArray(cxRectSetTopAndHeight(R, 5, 7)), (Ints{10, 5, 30, 12}));
-  EXPECT_EQ(AsArray(cxRectSetBottomAndHeight(R, 5, 7)), (Ints{10, -2, 30, 5}));
-  EXPECT_EQ(AsArray(cxRectWithSize(R, 1, 2)), (Ints{10, 20, 11, 22}));
-  EXPECT_EQ(AsArray(cxRectMoveToPoint(R, TPoint{-1, -2})), (Ints{-1, -2, 19, 28}));
-  EXPECT_EQ(AsArray(cxRectMoveToOrigin(R)), (Ints{0, 0, 20, 30}));
-  EXPECT_EQ(AsArray(cxRectOffsetBy(R, 1, 2, true)), (Ints{11, 22, 31, 52}));
-  EXPECT_EQ(AsArray(cxRectOffsetBy(R, 1, 2, false)), (Ints{9, 18, 29, 48}));
-  EXPECT_EQ(AsArray(cxRectOffsetByPoint(R, TPoint{1, 2}, false)), (Ints{9, 18, 29, 48}));
-  EXPECT_EQ(AsArray(cxPointOffsetByPoint(TPoint{5, 5}, TPoint{1, 2}, false)), (std::array<long, 2>{4, 3}));
+  EXPECT_EQ(GeometryAsArray(cxRectSetLeftAndWidth(R, 5, 7)), (Ints{5, 20, 12, 50}));
+  EXPECT_EQ(GeometryAsArray(cxRectSetRightAndWidth(R, 5, 7)), (Ints{-2, 20, 5, 50}));
+  EXPECT_EQ(GeometryAsArray(cxRectSetTopAndHeight(R, 5, 7)), (Ints{10, 5, 30, 12}));
+  EXPECT_EQ(GeometryAsArray(cxRectSetBottomAndHeight(R, 5, 7)), (Ints{10, -2, 30, 5}));
+  EXPECT_EQ(GeometryAsArray(cxRectWithSize(R, 1, 2)), (Ints{10, 20, 11, 22}));
+  EXPECT_EQ(GeometryAsArray(cxRectMoveToPoint(R, TPoint{-1, -2})), (Ints{-1, -2, 19, 28}));
+  EXPECT_EQ(GeometryAsArray(cxRectMoveToOrigin(R)), (Ints{0, 0, 20, 30}));
+  EXPECT_EQ(GeometryAsArray(cxRectOffsetBy(R, 1, 2, true)), (Ints{11, 22, 31, 52}));
+  EXPECT_EQ(GeometryAsArray(cxRectOffsetBy(R, 1, 2, false)), (Ints{9, 18, 29, 48}));
+  EXPECT_EQ(GeometryAsArray(cxRectOffsetByPoint(R, TPoint{1, 2}, false)), (Ints{9, 18, 29, 48}));
+  EXPECT_EQ(GeometryAsArray(cxPointOffsetByPoint(TPoint{5, 5}, TPoint{1, 2}, false)), (std::array<long, 2>{4, 3}));
   ExpectNear(cxPointFOffsetBy(TdxPointF(5, 5), 0.5f, 1, false), 4.5f, 4);
-  EXPECT_EQ(AsArray(cxRectTranspose(R)), (Ints{20, 10, 50, 30}));
+  EXPECT_EQ(GeometryAsArray(cxRectTranspose(R)), (Ints{20, 10, 50, 30}));
 }
 
 TEST(cxGeometry, CentringHalvesTowardsMinusInfinity)
 {
-  EXPECT_EQ(AsArray(cxRectCenterBox(TRect{0, 0, 10, 10}, 5, 5)), (Ints{2, 2, 7, 7}));
-  EXPECT_EQ(AsArray(cxRectCenterBox(TRect{0, 0, -10, -10}, 5, 5)), (Ints{-8, -8, -3, -3}));
-  EXPECT_EQ(AsArray(cxRectCenterBoxOfSize(TRect{10, 20, 30, 30}, TSize{4, 20})), (Ints{18, 15, 22, 35}));
-  EXPECT_EQ(AsArray(cxRectCenterHorzBox(TRect{0, 1, 9, 2}, 4)), (Ints{2, 1, 6, 2}));
-  EXPECT_EQ(AsArray(cxRectCenterVertBox(TRect{1, 0, 2, 9}, 4)), (Ints{1, 2, 2, 6}));
-  EXPECT_EQ(AsArray(cxRectCenterPoint(TRect{0, 0, 5, 5})), (std::array<long, 2>{2, 2}));
-  EXPECT_EQ(AsArray(cxRectCenterPoint(TRect{-5, -5, 0, 0})), (std::array<long, 2>{-3, -3}));
+  EXPECT_EQ(GeometryAsArray(cxRectCenterBox(TRect{0, 0, 10, 10}, 5, 5)), (Ints{2, 2, 7, 7}));
+  EXPECT_EQ(GeometryAsArray(cxRectCenterBox(TRect{0, 0, -10, -10}, 5, 5)), (Ints{-8, -8, -3, -3}));
+  EXPECT_EQ(GeometryAsArray(cxRectCenterBoxOfSize(TRect{10, 20, 30, 30}, TSize{4, 20})), (Ints{18, 15, 22, 35}));
+  EXPECT_EQ(GeometryAsArray(cxRectCenterHorzBox(TRect{0, 1, 9, 2}, 4)), (Ints{2, 1, 6, 2}));
+  EXPECT_EQ(GeometryAsArray(cxRectCenterVertBox(TRect{1, 0, 2, 9}, 4)), (Ints{1, 2, 2, 6}));
+  EXPECT_EQ(GeometryAsArray(cxRectCenterPoint(TRect{0, 0, 5, 5})), (std::array<long, 2>{2, 2}));
+  EXPECT_EQ(GeometryAsArray(cxRectCenterPoint(TRect{-5, -5, 0, 0})), (std::array<long, 2>{-3, -3}));
   // A rectangle reaching the end of the integer range still has a centre.
-  EXPECT_EQ(AsArray(cxRectCenterPoint(TRect{1, 0, INT_MAX, INT_MAX})),
+  EXPECT_EQ(GeometryAsArray(cxRectCenterPoint(TRect{1, 0, INT_MAX, INT_MAX})),
     (std::array<long, 2>{INT_MAX / 2 + 1, INT_MAX / 2}));
   ExpectNear(cxRectFCenterPoint(TdxRectF(-5, -5, 0, 0)), -2.5f, -2.5f);
 }
@@ -338,11 +338,11 @@ TEST(cxGeometry, FitAspectTruncatesTheLargestFittingSize)
     {{100, -5}, 1, 1, {100, -5}},
   };
   for (const Case& C : Cases) {
-    SCOPED_TRACE(testing::PrintToString(AsArray(C.S)) + " " + std::to_string(C.A) + ":" + std::to_string(C.B));
-    EXPECT_EQ(AsArray(cxSizeFitAspect(C.S, C.A, C.B)), C.Expected);
-    EXPECT_EQ(AsArray(cxSizeFitAspectOfSize(C.S, TSize{C.A, C.B})), C.Expected);
+    SCOPED_TRACE(testing::PrintToString(GeometryAsArray(C.S)) + " " + std::to_string(C.A) + ":" + std::to_string(C.B));
+    EXPECT_EQ(GeometryAsArray(cxSizeFitAspect(C.S, C.A, C.B)), C.Expected);
+    EXPECT_EQ(GeometryAsArray(cxSizeFitAspectOfSize(C.S, TSize{C.A, C.B})), C.Expected);
   }
-  EXPECT_EQ(AsArray(cxRectFitAspect(TRect{10, 20, 110, 120}, 2, 1)), (Ints{10, 20, 110, 70}));
+  EXPECT_EQ(GeometryAsArray(cxRectFitAspect(TRect{10, 20, 110, 120}, 2, 1)), (Ints{10, 20, 110, 70}));
 }
 
 TEST(cxGeometry, ZoomIntoFitsAndCentresAlongTheSpareAxis)
@@ -363,35 +363,35 @@ TEST(cxGeometry, ZoomIntoFitsAndCentresAlongTheSpareAxis)
   for (const Case& C : Cases) {
     const TdxRectF Self(C.Self[0], C.Self[1], C.Self[2], C.Self[3]);
     const TdxRectF Bounds(C.Bounds[0], C.Bounds[1], C.Bounds[2], C.Bounds[3]);
-    EXPECT_EQ(AsArray(Self.ZoomInto(Bounds)), C.Expected) << testing::PrintToString(C.Self);
+    EXPECT_EQ(GeometryAsArray(Self.ZoomInto(Bounds)), C.Expected) << testing::PrintToString(C.Self);
   }
-  EXPECT_EQ(AsArray(TdxRectF(0, 0, 20, 10).ZoomInto(TdxSizeF{100, 100})), (Floats{0, 25, 100, 75}));
+  EXPECT_EQ(GeometryAsArray(TdxRectF(0, 0, 20, 10).ZoomInto(TdxSizeF{100, 100})), (Floats{0, 25, 100, 75}));
 }
 
 TEST(cxGeometry, PointsBoundsPutTheExtremesOnTheEdges)
 {
   const std::vector<TPoint> Points{{5, 5}, {-2, 7}, {9, 1}, {100, 100}};
-  EXPECT_EQ(AsArray(cxPointsBounds(Points, -1)), (Ints{0, 0, 0, 0}));
-  EXPECT_EQ(AsArray(cxPointsBounds(Points, 0)), (Ints{5, 5, 5, 5}));
-  EXPECT_EQ(AsArray(cxPointsBounds(Points, 2)), (Ints{-2, 1, 9, 7}));
+  EXPECT_EQ(GeometryAsArray(cxPointsBounds(Points, -1)), (Ints{0, 0, 0, 0}));
+  EXPECT_EQ(GeometryAsArray(cxPointsBounds(Points, 0)), (Ints{5, 5, 5, 5}));
+  EXPECT_EQ(GeometryAsArray(cxPointsBounds(Points, 2)), (Ints{-2, 1, 9, 7}));
   EXPECT_FALSE(cxRectContainsPoint(cxPointsBounds(Points, 2), Points[2]));
   // An index past the end reads the whole array and no further.
-  EXPECT_EQ(AsArray(cxPointsBounds(Points, 99)), (Ints{-2, 1, 100, 100}));
-  EXPECT_EQ(AsArray(cxPointsBounds({}, 3)), (Ints{0, 0, 0, 0}));
+  EXPECT_EQ(GeometryAsArray(cxPointsBounds(Points, 99)), (Ints{-2, 1, 100, 100}));
+  EXPECT_EQ(GeometryAsArray(cxPointsBounds({}, 3)), (Ints{0, 0, 0, 0}));
 
   const std::vector<TdxPointF> PointsF{{0.5f, 5}, {-2, 7.25f}, {9, 1}};
-  EXPECT_EQ(AsArray(cxPointFsBounds(PointsF, -1)), (Floats{0, 0, 0, 0}));
-  EXPECT_EQ(AsArray(cxPointFsBounds(PointsF, 0)), (Floats{0.5f, 5, 0.5f, 5}));
-  EXPECT_EQ(AsArray(cxPointFsBounds(PointsF, 2)), (Floats{-2, 1, 9, 7.25f}));
+  EXPECT_EQ(GeometryAsArray(cxPointFsBounds(PointsF, -1)), (Floats{0, 0, 0, 0}));
+  EXPECT_EQ(GeometryAsArray(cxPointFsBounds(PointsF, 0)), (Floats{0.5f, 5, 0.5f, 5}));
+  EXPECT_EQ(GeometryAsArray(cxPointFsBounds(PointsF, 2)), (Floats{-2, 1, 9, 7.25f}));
 }
 
 TEST(cxGeometry, ScalingGoesThroughMulDiv)
 {
-  EXPECT_EQ(AsArray(cxRectScaleBy(TRect{0, 0, 3, 5}, 3, 2)), (Ints{0, 0, 5, 8}));
-  EXPECT_EQ(AsArray(cxRectScaleBy(TRect{-3, -5, 1, 1}, 3, 2)), (Ints{-5, -8, 2, 2}));
-  EXPECT_EQ(AsArray(cxRectScaleXY(TRect{2, 2, 4, 4}, 3, 2, 1, 2)), (Ints{3, 1, 6, 2}));
-  EXPECT_EQ(AsArray(cxSizeScale(TSize{3, 5}, 3, 2)), (std::array<long, 2>{5, 8}));
-  EXPECT_EQ(AsArray(cxPointScale(TPoint{3, -5}, 3, 2)), (std::array<long, 2>{5, -8}));
+  EXPECT_EQ(GeometryAsArray(cxRectScaleBy(TRect{0, 0, 3, 5}, 3, 2)), (Ints{0, 0, 5, 8}));
+  EXPECT_EQ(GeometryAsArray(cxRectScaleBy(TRect{-3, -5, 1, 1}, 3, 2)), (Ints{-5, -8, 2, 2}));
+  EXPECT_EQ(GeometryAsArray(cxRectScaleXY(TRect{2, 2, 4, 4}, 3, 2, 1, 2)), (Ints{3, 1, 6, 2}));
+  EXPECT_EQ(GeometryAsArray(cxSizeScale(TSize{3, 5}, 3, 2)), (std::array<long, 2>{5, 8}));
+  EXPECT_EQ(GeometryAsArray(cxPointScale(TPoint{3, -5}, 3, 2)), (std::array<long, 2>{5, -8}));
 }
 
 TEST(cxGeometry, XFormBuilders)

@@ -17,6 +17,9 @@
 #include "platform/rtl/SysUtils.h"
 #include "tests/support/TestSupport.h"
 
+using enum TdxAnimationTransitionEffect;
+using enum TdxAnimationTransitionEffectMode;
+
 namespace {
 
 using kvtest::GuardTimeout;

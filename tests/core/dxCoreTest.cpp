@@ -595,16 +595,14 @@ TEST(dxGetLocaleInfoString, GivesTheDefaultWhenTheSystemRejectsTheRequest)
 // ---------------------------------------------------------------------------
 // String builder pool
 
-namespace {
-
-// Each pool test starts from an empty pool and leaves one behind.
+// Each pool test starts from an empty pool and leaves one behind. Not in an
+// anonymous namespace: the tests derive from it, which GCC refuses once the
+// file is compiled as part of a larger one.
 class StringBuilderPool : public testing::Test {
  protected:
   void SetUp() override { TdxStringBuilderManager::Finalize(); }
   void TearDown() override { TdxStringBuilderManager::Finalize(); }
 };
-
-}  // namespace
 
 TEST_F(StringBuilderPool, KeepsFourBuildersAndFreesTheSurplus)
 {

@@ -10,6 +10,8 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Graphics.h"
 
+using enum vcl::TFontStyle;
+
 namespace {
 
 // What the fakes answer; plain data, set by each case.
@@ -103,11 +105,9 @@ class TDPIScaledContainer : public vcl::TWinControl, public IdxScaleFactor {
   TdxScaleFactor* FFactor = nullptr;
 };
 
+// The test program starts and finishes the unit.
 class DPIAwareUtils : public testing::Test {
  protected:
-  static void SetUpTestSuite() { unit_dxDPIAwareUtils.initialization(); }
-  static void TearDownTestSuite() { unit_dxDPIAwareUtils.finalization(); }
-
   void SetUp() override
   {
     FSavedEntryPoints = dxDPIEntryPoints;
@@ -416,10 +416,10 @@ TEST_F(DPIAwareUtils, AScaledFontCopyConvertsTheHeightBetweenFactors)
   rtl::TOwnedPtr<vcl::TFont> To(rtl::New<vcl::TFont>());
   From->SetName(L"Tahoma");
   From->SetHeight(-11);
-  From->SetStyle(vcl::TFontStyles{vcl::fsBold});
+  From->SetStyle(vcl::TFontStyles{fsBold});
   dxAssignScaledFont(To.get(), From.get(), Target.get(), Source.get());
   EXPECT_EQ(To->GetName(), L"Tahoma");
-  EXPECT_EQ(To->GetStyle(), vcl::TFontStyles{vcl::fsBold});
+  EXPECT_EQ(To->GetStyle(), vcl::TFontStyles{fsBold});
   EXPECT_EQ(To->GetHeight(), Target->Apply(-11, Source.get()));
   EXPECT_EQ(From->GetHeight(), -11);
 }

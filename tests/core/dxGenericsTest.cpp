@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+using enum rtl::TDictionaryOwnership;
+
 namespace {
 
 using rtl::EListError;
@@ -176,7 +178,7 @@ using TOwningMap = TdxMap<String, TMapShape*>;
 TEST(dxMap, AnOwningMapFreesWhatLeavesItButNotWhatItRefuses)
 {
   TMapShape::FreedLog().clear();
-  auto* map = rtl::New<TOwningMap>(rtl::TDictionaryOwnerships{rtl::doOwnsValues});
+  auto* map = rtl::New<TOwningMap>(rtl::TDictionaryOwnerships{doOwnsValues});
   auto* circle = rtl::New<TMapShape>(L"circle");
   auto* rect = rtl::New<TMapShape>(L"rect");
   auto* spare = rtl::New<TMapShape>(L"spare");

@@ -15,6 +15,8 @@
 #include "core/dxUxTheme.h"
 #include "platform/rtl/ClassesThreads.h"
 
+using enum TdxThemedObjectType;
+
 namespace {
 
 // What the fakes answer and saw; plain data, reset by each case.
@@ -72,8 +74,10 @@ struct TThemeExceptionLog {
 
 class ThemeManager : public testing::Test {
  protected:
-  static void SetUpTestSuite() { unit_dxUxTheme.initialization(); }
-  static void TearDownTestSuite() { unit_dxUxTheme.finalization(); }
+  // The test program started the theme manager over the real library; each
+  // test starts it afresh over the fakes, and the program finishes it last.
+  static void SetUpTestSuite() { unit_dxThemeManager.finalization(); }
+  static void TearDownTestSuite() { unit_dxThemeManager.initialization(); }
 
   // A fresh cache over the fakes, themes active.
   void SetUp() override

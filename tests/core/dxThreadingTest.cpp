@@ -26,7 +26,7 @@ using kvtest::GuardTimeout;
 
 // Runs the main thread's messages and synchronised calls until APredicate
 // holds; false when it still fails after the guard time.
-bool PumpUntil(const std::function<bool()>& APredicate)
+bool ThreadingPumpUntil(const std::function<bool()>& APredicate)
 {
   return kvtest::PumpUntil(APredicate, rtl::SyncEvent(), [] { rtl::CheckSynchronize(); });
 }
@@ -561,7 +561,7 @@ TEST_F(dxThreading, DispatcherRunsWaitingTasksInArrivalOrder)
       recorder.Record(i);
     });
   gate.Open();
-  ASSERT_TRUE(PumpUntil([&] {
+  ASSERT_TRUE(ThreadingPumpUntil([&] {
     std::lock_guard guard(recorder.Lock);
     return recorder.Order.size() == 3;
   }));
@@ -644,7 +644,7 @@ TEST_F(dxThreading, CancellingAWaitingTaskFromAWorkerDoesNotDeadlock)
   std::atomic<int> result{-1};
   {
     TWorker worker([&] { result = dispatcher->Cancel(second, DWORD{0}); });
-    EXPECT_TRUE(PumpUntil([&] { return worker.Finished(); }));
+    EXPECT_TRUE(ThreadingPumpUntil([&] { return worker.Finished(); }));
   }
   EXPECT_EQ(result, rtl::wrSignaled);
   EXPECT_EQ(completion.Calls, 1);
@@ -860,7 +860,7 @@ TEST_F(dxThreading, QueuedProceduresRunOnTheUIThreadInOrder)
         TdxUIThreadSyncService::EnqueueInvokeInUIThread(nullptr, [&log, i] { log.Add(i); });
     });
   }
-  ASSERT_TRUE(PumpUntil([&] { return log.Has(5); }));
+  ASSERT_TRUE(ThreadingPumpUntil([&] { return log.Has(5); }));
   EXPECT_EQ(log.Ran, (std::vector<int>{0, 1, 2, 3, 4, 5}));
   for (DWORD thread : log.Threads)
     EXPECT_EQ(thread, GetCurrentThreadId());
@@ -880,7 +880,7 @@ TEST_F(dxThreading, UnsubscribedProceduresNeverRun)
   TdxUIThreadSyncService::Unsubscribe(form.get());
   EXPECT_EQ(capture.use_count(), 1) << "the withdrawn procedure is released";
   TdxUIThreadSyncService::EnqueueInvokeInUIThread(nullptr, [&log] { log.Add(4); });
-  ASSERT_TRUE(PumpUntil([&] { return log.Has(4); }));
+  ASSERT_TRUE(ThreadingPumpUntil([&] { return log.Has(4); }));
   EXPECT_EQ(log.Ran, (std::vector<int>{2, 4}));
 }
 
@@ -898,7 +898,7 @@ TEST_F(dxThreading, AFailingProcedureGoesToTheApplicationAndTheRestRun)
   TLog log;
   TdxUIThreadSyncService::EnqueueInvokeInUIThread(owner.get(), [] { throw rtl::Exception(L"failed"); });
   TdxUIThreadSyncService::EnqueueInvokeInUIThread(nullptr, [&log] { log.Add(1); });
-  EXPECT_TRUE(PumpUntil([&] { return log.Has(1); }));
+  EXPECT_TRUE(ThreadingPumpUntil([&] { return log.Has(1); }));
   rtl::SetApplicationHandleException(saved);
   EXPECT_EQ(exceptions.Senders, (std::vector<rtl::TObject*>{owner.get()}));
   EXPECT_EQ(SendMessageW(TdxUIThreadSyncService::Handle(), TdxUIThreadSyncService::WM_SYNC, 0, 0), 1);
@@ -916,7 +916,7 @@ TEST_F(dxThreading, NothingRunsOnceTheServiceShutsDown)
   EXPECT_EQ(late.use_count(), 1) << "dropped at once";
   TdxUIThreadSyncService::Initialize();
   TdxUIThreadSyncService::EnqueueInvokeInUIThread(nullptr, [&log] { log.Add(3); });
-  ASSERT_TRUE(PumpUntil([&] { return log.Has(3); }));
+  ASSERT_TRUE(ThreadingPumpUntil([&] { return log.Has(3); }));
   EXPECT_EQ(log.Ran, (std::vector<int>{3}));
 }
 

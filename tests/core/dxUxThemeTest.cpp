@@ -63,11 +63,9 @@ HRESULT WINAPI FakeDrawThemeTextEx(HTHEME /*ATheme*/, HDC /*DC*/, int /*APartId*
   return S_OK;
 }
 
+// The test program starts and finishes the unit.
 class UxTheme : public testing::Test {
  protected:
-  static void SetUpTestSuite() { unit_dxUxTheme.initialization(); }
-  static void TearDownTestSuite() { unit_dxUxTheme.finalization(); }
-
   // Binds afresh, so no fake outlives its case.
   void TearDown() override
   {

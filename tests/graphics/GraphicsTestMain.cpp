@@ -1,34 +1,26 @@
-// The graphics tests run with the units they use started, in the program's
-// relative order: the core first, then the graphics units.
+// The graphics tests run with the units they link started, in the program's
+// order: the core first, then the graphics units.
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <vector>
 
-#include "core/cxClasses.h"
-#include "core/dxCore.h"
-#include "core/dxGenerics.h"
-#include "core/dxThemeManager.h"
-#include "core/dxUxTheme.h"
-#include "graphics/cxDrawTextUtils.h"
-#include "graphics/cxGraphics.h"
-#include "graphics/cxGraphicsBitmaps.h"
-#include "graphics/cxGraphicsColors.h"
-#include "graphics/dxCoreGraphics.h"
-#include "graphics/dxFading.h"
-#include "graphics/dxGDIPlusAPI.h"
-#include "graphics/dxGDIPlusClasses.h"
-#include "graphics/dxOffice11.h"
+#include "app/LinkOrder.h"
+#include "platform/rtl/SysUtils.h"
 #include "platform/rtl/SystemUnits.h"
+
+// A unit is linked only when something refers to it. The image animation
+// controller is installed by the cxGraphics unit's start-up, which a program
+// testing only the smart image and its clipboard would otherwise not link.
+RTL_DECLARE_UNIT(cxGraphics);
+[[gnu::used]] static const rtl::UnitInfo* const kGraphicsTestUnits[] = {&unit_cxGraphics};
 
 int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
-  static constinit const rtl::UnitInfo* const units[] = {
-      &unit_dxCore,         &unit_dxGenerics,         &unit_cxClasses,        &unit_dxUxTheme,
-      &unit_dxThemeManager, &unit_dxCoreGraphics,     &unit_dxGDIPlusAPI,     &unit_dxGDIPlusClasses,
-      &unit_cxGraphicsColors, &unit_cxGraphicsBitmaps, &unit_cxGraphics,      &unit_cxDrawTextUtils,
-      &unit_dxOffice11,     &unit_dxFading};
   try {
+    // The units this program links, in the program's order.
+    const std::vector<const rtl::UnitInfo*> units = rtl::OrderUnits(rtl::LinkedUnits(), kLinkOrderNames);
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
     rtl::FinalizeUnits();

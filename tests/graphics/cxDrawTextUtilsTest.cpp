@@ -79,7 +79,7 @@ TextLayoutResult BuildFixedWidthRows(const std::wstring& AText, unsigned AFlags,
   return result;
 }
 
-std::wstring Join(const std::vector<std::wstring>& ARows)
+std::wstring JoinRows(const std::vector<std::wstring>& ARows)
 {
   std::wstring result;
   for (const std::wstring& row : ARows)
@@ -177,7 +177,7 @@ TEST(cxDrawTextUtilsBreaking, RowsByAlignmentAndBreakingRules)
   };
   for (const Case& c : cases) {
     const TextLayoutResult result = BuildFixedWidthRows(c.Text, c.Flags, c.Width, 1000);
-    EXPECT_EQ(Join(result.Rows), Join(c.Expected)) << testing::PrintToString(std::wstring(c.Name));
+    EXPECT_EQ(JoinRows(result.Rows), JoinRows(c.Expected)) << testing::PrintToString(std::wstring(c.Name));
   }
 }
 
@@ -185,12 +185,12 @@ TEST(cxDrawTextUtilsBreaking, JustifiedRowsCountTheirBreaks)
 {
   // The last row of a paragraph stays unjustified: no break count.
   TextLayoutResult result = BuildFixedWidthRows(L"aa bb cc dd\nee ff", taJustifyX, 70, 1000);
-  EXPECT_EQ(Join(result.Rows), L"[aa bb][cc dd][ee ff]");
+  EXPECT_EQ(JoinRows(result.Rows), L"[aa bb][cc dd][ee ff]");
   EXPECT_EQ(result.BreakCounts, (std::vector<int>{1, 0, 0}));
   EXPECT_EQ(result.Offsets, (std::vector<int>{0, 6, 12}));
   // Distributed rows are spread even when they end a paragraph.
   result = BuildFixedWidthRows(L"a b c ", taDistributeX, 100, 1000);
-  EXPECT_EQ(Join(result.Rows), L"[a b c]");
+  EXPECT_EQ(JoinRows(result.Rows), L"[a b c]");
   EXPECT_EQ(result.BreakCounts, (std::vector<int>{2}));
 }
 
@@ -235,7 +235,7 @@ TEST(cxDrawTextUtilsBreaking, TheEllipsisRowKeepsTheRestOfTheText)
   // shows how much was cut.
   const TextLayoutResult result =
       BuildFixedWidthRows(L"abc defgh ijk", cxdtfWordBreak | cxdtfEndEllipsis, 60, 20);
-  EXPECT_EQ(Join(result.Rows), L"[abc ][defgh ijk]");
+  EXPECT_EQ(JoinRows(result.Rows), L"[abc ][defgh ijk]");
   EXPECT_TRUE(result.Fitted);
 }
 

@@ -11,6 +11,10 @@
 #include <string>
 #include <vector>
 
+using enum TcxBitmapTransformationMode;
+using enum TcxRotationAngle;
+using enum vcl::TPixelFormat;
+
 using namespace vcl;
 using TBytes = std::vector<std::uint8_t>;
 

@@ -7,13 +7,22 @@
 #include "platform/vcl/Controls.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
+using enum TcxAlignmentVert;
+using enum TcxBorder;
+using enum TcxRegionOperation;
+using enum TcxRotationAngle;
+using enum rtl::TAlignment;
+using enum vcl::TBiDiMode;
+using enum vcl::TBrushStyle;
+using enum vcl::TPixelFormat;
+
 using namespace vcl;
 using vcltest::AsPixel;
 using vcltest::TSurface;
 
 namespace {
 
-constexpr std::uint32_t White = 0xFFFFFF;
+constexpr std::uint32_t CanvasWhite = 0xFFFFFF;
 
 // A platform canvas on a test surface, wrapped by a TcxCanvas; both are
 // freed at the end of the scope, the wrapper first.
@@ -85,7 +94,7 @@ TEST(cxCanvas, FillRectHonoursTheColourMarkers)
   canvas->GetBrush()->SetColor(clRed);
 
   canvas->FillRect(TRect{0, 0, 10, 10}, clNone);
-  EXPECT_EQ(CountPixels(surface, White), 400) << "clNone draws nothing";
+  EXPECT_EQ(CountPixels(surface, CanvasWhite), 400) << "clNone draws nothing";
   EXPECT_EQ(canvas->GetBrush()->GetColor(), clRed) << "and leaves the brush alone";
 
   canvas->FillRect(TRect{0, 0, 10, 10}, clDefault);
@@ -94,7 +103,7 @@ TEST(cxCanvas, FillRectHonoursTheColourMarkers)
   canvas->FillRect(TRect{10, 10, 20, 20}, clBlue);
   EXPECT_EQ(UniformColor(surface, TRect{10, 10, 20, 20}), AsPixel(clBlue));
   EXPECT_EQ(canvas->GetBrush()->GetColor(), clBlue);
-  EXPECT_EQ(surface.Pixel(15, 5), White);
+  EXPECT_EQ(surface.Pixel(15, 5), CanvasWhite);
 }
 
 TEST(cxCanvas, FrameRectDrawsTheAskedSidesClamped)
@@ -123,9 +132,9 @@ TEST(cxCanvas, FrameRectDrawsTheAskedSidesClamped)
     for (const TPoint& p : c.Framed)
       EXPECT_EQ(surface.Pixel(p.x, p.y), AsPixel(clRed)) << p.x << "," << p.y;
     for (const TPoint& p : c.Unframed)
-      EXPECT_EQ(surface.Pixel(p.x, p.y), White) << p.x << "," << p.y;
+      EXPECT_EQ(surface.Pixel(p.x, p.y), CanvasWhite) << p.x << "," << p.y;
     if (!IsRectEmpty(&c.Inside)) {
-      EXPECT_EQ(UniformColor(surface, c.Inside), White);
+      EXPECT_EQ(UniformColor(surface, c.Inside), CanvasWhite);
     }
   }
 
@@ -133,7 +142,7 @@ TEST(cxCanvas, FrameRectDrawsTheAskedSidesClamped)
   TWrapped canvas(surface.DC());
   canvas->FrameRect(TRect{0, 0, 10, 10}, clNone, 3);
   canvas->FrameRect(TRect{5, 5, 5, 9}, clRed, 3);
-  EXPECT_EQ(CountPixels(surface, White), 100) << "clNone and an empty rectangle draw nothing";
+  EXPECT_EQ(CountPixels(surface, CanvasWhite), 100) << "clNone and an empty rectangle draw nothing";
 }
 
 TEST(cxCanvas, FrameRectCanExcludeTheFrame)
@@ -156,7 +165,7 @@ TEST(cxCanvas, ComplexFrameAndEdgeColours)
   EXPECT_EQ(surface.Pixel(10, 1), AsPixel(clRed));
   EXPECT_EQ(surface.Pixel(18, 10), AsPixel(clBlue));
   EXPECT_EQ(surface.Pixel(10, 18), AsPixel(clBlue));
-  EXPECT_EQ(surface.Pixel(10, 10), White);
+  EXPECT_EQ(surface.Pixel(10, 10), CanvasWhite);
   // Right and bottom come last and so own the top-right and bottom-left
   // corners.
   EXPECT_EQ(surface.Pixel(19, 0), AsPixel(clBlue));
@@ -202,8 +211,8 @@ TEST(cxCanvas, BitmapTilesAreAnchoredToTheCanvasGrid)
       EXPECT_EQ(surface.Pixel(p.x, p.y), AsPixel(RGB(bx * 20, by * 20, 7)))
           << p.x << "," << p.y << " origin " << origin.x;
     }
-    EXPECT_EQ(surface.Pixel(4, 5), White);
-    EXPECT_EQ(surface.Pixel(25, 25), White);
+    EXPECT_EQ(surface.Pixel(4, 5), CanvasWhite);
+    EXPECT_EQ(surface.Pixel(25, 25), CanvasWhite);
   }
 }
 
@@ -233,13 +242,13 @@ TEST(cxCanvas, InvertRectAndFrameInvertEachPixelOnce)
   TSurface surface(20, 20, 0x000000);
   TWrapped canvas(surface.DC());
   canvas->InvertFrame(TRect{0, 0, 20, 20}, 3);
-  EXPECT_EQ(surface.Pixel(1, 1), White) << "a corner is inverted once, not twice";
-  EXPECT_EQ(surface.Pixel(18, 18), White);
-  EXPECT_EQ(surface.Pixel(10, 1), White);
+  EXPECT_EQ(surface.Pixel(1, 1), CanvasWhite) << "a corner is inverted once, not twice";
+  EXPECT_EQ(surface.Pixel(18, 18), CanvasWhite);
+  EXPECT_EQ(surface.Pixel(10, 1), CanvasWhite);
   EXPECT_EQ(surface.Pixel(10, 10), 0u);
   canvas->InvertRect(TRect{0, 0, 20, 20});
   EXPECT_EQ(surface.Pixel(1, 1), 0u);
-  EXPECT_EQ(surface.Pixel(10, 10), White);
+  EXPECT_EQ(surface.Pixel(10, 10), CanvasWhite);
   EXPECT_EQ(canvas->GetCopyMode(), static_cast<TCopyMode>(cmSrcCopy));
 }
 
@@ -251,7 +260,7 @@ TEST(cxCanvas, RegionsFillAndFrame)
   canvas->DrawRegion(region.get(), clRed, clBlue);
   EXPECT_EQ(surface.Pixel(2, 2), AsPixel(clBlue));
   EXPECT_EQ(surface.Pixel(10, 10), AsPixel(clRed));
-  EXPECT_EQ(surface.Pixel(1, 1), White);
+  EXPECT_EQ(surface.Pixel(1, 1), CanvasWhite);
   canvas->FillRegion(region.get(), clNone);
   canvas->FrameRegion(region.get(), clNone);
   EXPECT_EQ(surface.Pixel(10, 10), AsPixel(clRed)) << "clNone draws nothing";
@@ -289,19 +298,19 @@ TEST(cxCanvas, FocusRectInvertsADottedFrame)
   TSurface surface(20, 20, 0x000000);
   TWrapped canvas(surface.DC());
   canvas->DrawFocusRect(TRect{0, 0, 20, 20});
-  const int inverted = CountPixels(surface, White);
+  const int inverted = CountPixels(surface, CanvasWhite);
   EXPECT_GT(inverted, 20);
   EXPECT_LT(inverted, 76) << "dotted, not solid";
   EXPECT_EQ(surface.Pixel(10, 10), 0u);
   canvas->DrawFocusRect(TRect{0, 0, 20, 20});
-  EXPECT_EQ(CountPixels(surface, White), 0) << "drawn twice it is gone";
+  EXPECT_EQ(CountPixels(surface, CanvasWhite), 0) << "drawn twice it is gone";
 
   // Only the asked sides: the others stay untouched, and the clip comes back.
   canvas->DrawFocusRectEx(TRect{0, 0, 20, 20}, {bLeft});
   for (int y = 0; y < 20; ++y)
     for (int x = 1; x < 20; ++x)
       ASSERT_EQ(surface.Pixel(x, y), 0u) << x << "," << y;
-  EXPECT_GT(CountPixels(surface, White), 0);
+  EXPECT_GT(CountPixels(surface, CanvasWhite), 0);
   const HRGN clip = CreateRectRgn(0, 0, 0, 0);
   EXPECT_EQ(GetClipRgn(surface.DC(), clip), 0) << "no clip region left behind";
   DeleteObject(clip);
@@ -379,7 +388,7 @@ TEST(cxCanvas, ClipRegionsAreInLogicalCoordinates)
   EXPECT_FALSE(device->PtInRegion(15, 15));
   canvas->FillRect(TRect{0, 0, 50, 50}, clRed);
   EXPECT_EQ(UniformColor(surface, TRect{0, 0, 10, 10}), AsPixel(clRed));
-  EXPECT_EQ(surface.Pixel(10, 10), White);
+  EXPECT_EQ(surface.Pixel(10, 10), CanvasWhite);
 
   // A region kept by the caller comes back in its own coordinates.
   TcxRegion* kept = rtl::New<TcxRegion>(10, 10, 30, 30);
@@ -411,8 +420,8 @@ TEST(cxCanvas, ExcludeFrameRectKeepsTheInside)
   TWrapped canvas(surface.DC());
   canvas->ExcludeFrameRect(TRect{0, 0, 20, 20}, 2, {bLeft, bBottom});
   canvas->FillRect(TRect{0, 0, 20, 20}, clRed);
-  EXPECT_EQ(surface.Pixel(1, 5), White);
-  EXPECT_EQ(surface.Pixel(5, 19), White);
+  EXPECT_EQ(surface.Pixel(1, 5), CanvasWhite);
+  EXPECT_EQ(surface.Pixel(5, 19), CanvasWhite);
   EXPECT_EQ(surface.Pixel(19, 0), AsPixel(clRed));
   EXPECT_EQ(surface.Pixel(2, 17), AsPixel(clRed));
 }
@@ -614,7 +623,7 @@ TEST(cxCanvas, TextFlagConversion)
 }
 
 // The columns of the surface that hold pixels other than the background.
-std::pair<int, int> InkColumns(const TSurface& S, std::uint32_t ABackground = White)
+std::pair<int, int> InkColumns(const TSurface& S, std::uint32_t ABackground = CanvasWhite)
 {
   int first = S.Width();
   int last = -1;
@@ -627,7 +636,7 @@ std::pair<int, int> InkColumns(const TSurface& S, std::uint32_t ABackground = Wh
   return {first, last};
 }
 
-std::pair<int, int> InkRows(const TSurface& S, std::uint32_t ABackground = White)
+std::pair<int, int> InkRows(const TSurface& S, std::uint32_t ABackground = CanvasWhite)
 {
   int first = S.Height();
   int last = -1;
@@ -833,14 +842,14 @@ TEST(cxCanvas, DrawTextWithAlignmentValues)
   TSurface surface(120, 40);
   TWrapped canvas(surface.DC());
   canvas->GetFont()->SetColor(clBlack);
-  canvas->DrawTexT(L"Right", TRect{0, 0, 120, 40}, rtl::taRightJustify, vaBottom, false, false);
+  canvas->DrawTexT(L"Right", TRect{0, 0, 120, 40}, taRightJustify, vaBottom, false, false);
   const auto [left, right] = InkColumns(surface);
   const auto [top, bottom] = InkRows(surface);
   EXPECT_GT(left, 60);
   EXPECT_GT(top, 15);
   EXPECT_LE(right, 119);
   EXPECT_LE(bottom, 39);
-  canvas->DrawTexT(L"", TRect{0, 0, 120, 40}, rtl::taLeftJustify, vaTop, false, false);
+  canvas->DrawTexT(L"", TRect{0, 0, 120, 40}, taLeftJustify, vaTop, false, false);
 }
 
 TEST(cxCanvas, TextStringsBoundsBreakLines)
@@ -1024,13 +1033,13 @@ TEST(cxCanvas, GlyphsReplaceTheirTransparentColour)
   EXPECT_EQ(surface.Pixel(0, 0), AsPixel(clRed));
   EXPECT_EQ(surface.Pixel(1, 1), 0u);
   canvas->DrawGlyph(5, 5, glyph.get());
-  EXPECT_EQ(surface.Pixel(5, 5), White) << "clNone leaves the background";
+  EXPECT_EQ(surface.Pixel(5, 5), CanvasWhite) << "clNone leaves the background";
   EXPECT_EQ(surface.Pixel(6, 6), 0u);
 
   TSurface disabled(10, 10);
   TWrapped other(disabled.DC());
   other->DrawGlyph(0, 0, glyph.get(), false);
-  EXPECT_EQ(disabled.Pixel(0, 0), White);
+  EXPECT_EQ(disabled.Pixel(0, 0), CanvasWhite);
   EXPECT_EQ(disabled.Pixel(1, 1), AsPixel(ColorToRGB(clBtnShadow)));
   EXPECT_EQ(disabled.Pixel(3, 3), AsPixel(ColorToRGB(clBtnHighlight)));
 }

@@ -11,6 +11,8 @@
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 #include "tests/support/TestHost.h"
 
+using enum TcxRotationAngle;
+
 using namespace vcl;
 using rtl::String;
 using vcltest::AsPixel;
@@ -18,10 +20,10 @@ using vcltest::TSurface;
 
 namespace {
 
-constexpr std::uint32_t White = 0xFFFFFF;
-constexpr TColor Red = 0x0000FF;
-constexpr TColor Green = 0x00FF00;
-constexpr TColor Blue = 0xFF0000;
+constexpr std::uint32_t ControlsWhite = 0xFFFFFF;
+constexpr TColor ControlsRed = 0x0000FF;
+constexpr TColor ControlsGreen = 0x00FF00;
+constexpr TColor ControlsBlue = 0xFF0000;
 constexpr TColor Yellow = 0x00FFFF;
 
 // A platform canvas on a DC wrapped by a TcxCanvas, both freed at the end
@@ -50,7 +52,7 @@ rtl::TOwnedPtr<TFont> MakeFont(int ASize)
 }
 
 // The bounds of the pixels that differ from the background.
-TRect InkBounds(const TSurface& S, std::uint32_t ABackground = White)
+TRect InkBounds(const TSurface& S, std::uint32_t ABackground = ControlsWhite)
 {
   TRect R{S.Width(), S.Height(), -1, -1};
   for (int y = 0; y < S.Height(); ++y)
@@ -165,7 +167,7 @@ TEST(cxGraphicsControlsMeasure, HandleRecordsAreReadAndFailForFreedHandles)
 TEST(cxGraphicsControlsMeasure, FontsAreRecreatedWithoutAntialiasingAndReset)
 {
   const auto font = MakeFont(14);
-  font->SetColor(Red);
+  font->SetColor(ControlsRed);
   const HFONT before = font->GetHandle();
   cxSetFontNonAntialiased(font.get());
   LOGFONTW logFont{};
@@ -279,7 +281,7 @@ TEST(cxGraphicsControlsText, DrawTextWithColorRestoresTheDCAndKeepsClDefault)
     const wchar_t* Text;
     TColor Color;
     std::uint32_t Ink;
-  } cases[] = {{L"WWW", Red, AsPixel(Red)}, {L"WWW", clDefault, AsPixel(Blue)}, {L"", Green, White}};
+  } cases[] = {{L"WWW", ControlsRed, AsPixel(ControlsRed)}, {L"WWW", clDefault, AsPixel(ControlsBlue)}, {L"", ControlsGreen, ControlsWhite}};
   for (const auto& c : cases) {
     TSurface target(100, 30);
     SetTextColor(target.DC(), RGB(0, 0, 255));
@@ -292,7 +294,7 @@ TEST(cxGraphicsControlsText, DrawTextWithColorRestoresTheDCAndKeepsClDefault)
     EXPECT_EQ(GetTextColor(target.DC()), RGB(0, 0, 255));
     EXPECT_EQ(GetBkMode(target.DC()), OPAQUE);
     const TRect ink = InkBounds(target);
-    if (c.Ink == White) {
+    if (c.Ink == ControlsWhite) {
       EXPECT_LT(ink.right, 0) << "nothing drawn";
       continue;
     }
@@ -395,7 +397,7 @@ TEST(cxGraphicsControlsText, WrappedTextIsPlacedInsideTheRectangle)
     canvas->GetFont()->SetName(L"Arial");
     canvas->GetFont()->SetSize(10);
     const int lineHeight = cxGetDCTextHeight(canvas->GetHandle());
-    const int count = cxDrawWrappedText(canvas.get(), text, c.R, Red, c.Flags);
+    const int count = cxDrawWrappedText(canvas.get(), text, c.R, ControlsRed, c.Flags);
     EXPECT_GE(count, 2) << c.What;
     const TRect ink = InkBounds(surface);
     ASSERT_GT(ink.right, 0) << c.What;
@@ -427,7 +429,7 @@ TEST(cxGraphicsControlsText, RotatedTextTurnsWithTheAngleOverTheBackground)
     canvas->GetFont()->SetName(L"Arial");
     canvas->GetFont()->SetSize(12);
     const TRect R = c.Upright ? TRect{40, 5, 80, 115} : TRect{5, 40, 115, 80};
-    const int height = cxDrawTextRotated(canvas.get(), L"WWWWW", R, c.Angle, Blue, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+    const int height = cxDrawTextRotated(canvas.get(), L"WWWWW", R, c.Angle, ControlsBlue, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
     EXPECT_GT(height, 0);
     const TRect ink = InkBounds(surface, 0xC0C0C0);
     ASSERT_GT(ink.right, 0) << static_cast<int>(c.Angle);
@@ -456,7 +458,7 @@ TEST(cxGraphicsControlsMirror, PaintsMirroredAboutTheRectangleAndRestoresTheTran
     bool ran = false;
     cxPaintMirrored(surface.DC(), {10, 0, 95, 20}, c.Mirror, c.Shift, [&] {
       ran = true;
-      cxFillRectByColor(surface.DC(), {10, 0, 15, 20}, Red);
+      cxFillRectByColor(surface.DC(), {10, 0, 15, 20}, ControlsRed);
     });
     EXPECT_TRUE(ran);
     const TRect ink = InkBounds(surface);
@@ -471,7 +473,7 @@ TEST(cxGraphicsControlsMirror, PaintsMirroredAboutTheRectangleAndRestoresTheTran
     TCtlPaintWrapped canvas(surface.DC());
     canvas->SetUseRightToLeftAlignment(rightToLeft);
     cxPaintMirroredIfRTL(canvas.get(), {10, 0, 95, 20},
-                         [&] { cxFillRectByColor(surface.DC(), {10, 0, 15, 20}, Red); });
+                         [&] { cxFillRectByColor(surface.DC(), {10, 0, 15, 20}, ControlsRed); });
     EXPECT_EQ(InkBounds(surface).left, rightToLeft ? 90 : 10);
   }
 
@@ -489,7 +491,7 @@ TEST(cxGraphicsControlsMirror, PaintsMirroredAboutTheRectangleAndRestoresTheTran
 // ---------------------------------------------------------------------------
 // Painting controls
 
-// Paints its client area in two halves (left Red, right Blue, split at
+// Paints its client area in two halves (left ControlsRed, right ControlsBlue, split at
 // Split) so the place of a painted background shows where it came from.
 // When Probe is set, its own paint asks for Probe's parent background,
 // which must not re-enter it.
@@ -512,8 +514,8 @@ class TCtlPaintHost : public kvtest::TTestHost {
   {
     ++Paints;
     const TRect client = GetClientRect();
-    cxFillRectByColor(GetCanvas()->GetHandle(), {0, 0, Split, client.bottom}, Red);
-    cxFillRectByColor(GetCanvas()->GetHandle(), {Split, 0, client.right, client.bottom}, Blue);
+    cxFillRectByColor(GetCanvas()->GetHandle(), {0, 0, Split, client.bottom}, ControlsRed);
+    cxFillRectByColor(GetCanvas()->GetHandle(), {Split, 0, client.right, client.bottom}, ControlsBlue);
     if (Probe) {
       cxPaintCanvas()->BeginPaint(GetCanvas());
       cxPaintParentBackground(Probe, cxPaintCanvas(), {0, 0, 5, 5});
@@ -538,7 +540,7 @@ class TCtlPaintSeeThrough : public TCustomControl {
     else
       cxPaintParentBackground(this, cxPaintCanvas(), GetClientRect());
     cxPaintCanvas()->EndPaint();
-    cxFillRectByColor(GetCanvas()->GetHandle(), {0, 0, 4, 4}, Green);
+    cxFillRectByColor(GetCanvas()->GetHandle(), {0, 0, 4, 4}, ControlsGreen);
   }
 };
 
@@ -604,7 +606,7 @@ TEST_F(cxGraphicsControlsPaint, TheParentBackgroundIsPrintedIntoTheChildsDC)
         int X;
         int Y;
         TColor Expected;
-      } samples[] = {{2, 2, Green}, {10, 10, Red}, {19, 25, Red}, {20, 25, Blue}, {39, 29, Blue}};
+      } samples[] = {{2, 2, ControlsGreen}, {10, 10, ControlsRed}, {19, 25, ControlsRed}, {20, 25, ControlsBlue}, {39, 29, ControlsBlue}};
       for (const auto& s : samples)
         EXPECT_EQ(surface.Pixel(s.X, s.Y), AsPixel(s.Expected))
             << s.X << "," << s.Y << " themed " << themed << " double-buffered " << doubleBuffered;
@@ -616,9 +618,9 @@ TEST_F(cxGraphicsControlsPaint, TheParentBackgroundIsPrintedIntoTheChildsDC)
   InvalidateRect(FChild->GetHandle(), nullptr, TRUE);
   UpdateWindow(FChild->GetHandle());
   HDC dc = GetDC(FChild->GetHandle());
-  EXPECT_EQ(GetPixel(dc, 2, 2), static_cast<COLORREF>(Green));
-  EXPECT_EQ(GetPixel(dc, 10, 20), static_cast<COLORREF>(Red));
-  EXPECT_EQ(GetPixel(dc, 30, 20), static_cast<COLORREF>(Blue));
+  EXPECT_EQ(GetPixel(dc, 2, 2), static_cast<COLORREF>(ControlsGreen));
+  EXPECT_EQ(GetPixel(dc, 10, 20), static_cast<COLORREF>(ControlsRed));
+  EXPECT_EQ(GetPixel(dc, 30, 20), static_cast<COLORREF>(ControlsBlue));
   ReleaseDC(FChild->GetHandle(), dc);
 }
 
@@ -630,7 +632,7 @@ TEST_F(cxGraphicsControlsPaint, AParentBackgroundPaintDoesNotReenterTheParent)
   TCtlPaintWrapped canvas(surface.DC());
   cxPaintParentBackground(FChild, canvas.get(), {0, 0, 40, 30});
   EXPECT_EQ(FHost->Paints, 1);
-  EXPECT_EQ(surface.Pixel(5, 5), AsPixel(Red));
+  EXPECT_EQ(surface.Pixel(5, 5), AsPixel(ControlsRed));
   FHost->Probe = nullptr;
 
   // Nothing without a parent.
@@ -670,12 +672,12 @@ TEST_F(cxGraphicsControlsPaint, AControlIsPaintedWithItsChildrenAndTheDCComesBac
       std::uint32_t Excluded;
       const char* What;
     } samples[] = {
-        {15, 15, AsPixel(Red), AsPixel(Red), "the host's left half"},
-        {105, 15, AsPixel(Blue), AsPixel(Blue), "the host's right half"},
-        {32, 22, AsPixel(Green), AsPixel(Red), "the child's square over the host"},
-        {40, 30, AsPixel(Red), AsPixel(Red), "the child's background: the host's left half"},
-        {60, 30, AsPixel(Blue), AsPixel(Blue), "the child's background: the host's right half"},
-        {85, 55, AsPixel(Yellow), AsPixel(Blue), "the native child window"},
+        {15, 15, AsPixel(ControlsRed), AsPixel(ControlsRed), "the host's left half"},
+        {105, 15, AsPixel(ControlsBlue), AsPixel(ControlsBlue), "the host's right half"},
+        {32, 22, AsPixel(ControlsGreen), AsPixel(ControlsRed), "the child's square over the host"},
+        {40, 30, AsPixel(ControlsRed), AsPixel(ControlsRed), "the child's background: the host's left half"},
+        {60, 30, AsPixel(ControlsBlue), AsPixel(ControlsBlue), "the child's background: the host's right half"},
+        {85, 55, AsPixel(Yellow), AsPixel(ControlsBlue), "the native child window"},
         {5, 5, 0x808080, 0x808080, "outside the control"},
         {115, 75, 0x808080, 0x808080, "outside the control"},
     };
@@ -709,8 +711,8 @@ TEST_F(cxGraphicsControlsPaint, ABorderedChildIsPaintedWithItsNonClientArea)
     cxPaintControlTo(bordered, canvas.get(), origin, true, false, {0, 0, 30, 20});
     const int x = origin.x;
     const int y = origin.y;
-    EXPECT_EQ(surface.Pixel(x + 1, y + 1), AsPixel(Green)) << "the child's own painting";
-    EXPECT_EQ(surface.Pixel(x + 10, y + 10), AsPixel(Blue)) << "the host's background in the child";
+    EXPECT_EQ(surface.Pixel(x + 1, y + 1), AsPixel(ControlsGreen)) << "the child's own painting";
+    EXPECT_EQ(surface.Pixel(x + 10, y + 10), AsPixel(ControlsBlue)) << "the host's background in the child";
     EXPECT_NE(surface.Pixel(x + 29, y + 10), 0x808080u) << "the whole window area is painted";
     EXPECT_EQ(surface.Pixel(x + 30, y + 10), 0x808080u) << "nothing beside it";
     EXPECT_EQ(surface.Pixel(x + 10, y + 20), 0x808080u) << "nothing below it";
@@ -730,10 +732,10 @@ TEST_F(cxGraphicsControlsPaint, OnlyTheBoundsArePaintedAtTheOrigin)
   const DWORD objects = vcltest::GdiObjectCount();
   // The host's (30, 0, 50, 20) lands at (5, 5): its split at 40 at x 15.
   cxPaintControlTo(FHost.get(), canvas.get(), {5, 5}, false, false, {30, 0, 50, 20});
-  EXPECT_EQ(surface.Pixel(6, 6), AsPixel(Red));
-  EXPECT_EQ(surface.Pixel(14, 6), AsPixel(Red));
-  EXPECT_EQ(surface.Pixel(15, 6), AsPixel(Blue));
-  EXPECT_EQ(surface.Pixel(24, 24), AsPixel(Blue));
+  EXPECT_EQ(surface.Pixel(6, 6), AsPixel(ControlsRed));
+  EXPECT_EQ(surface.Pixel(14, 6), AsPixel(ControlsRed));
+  EXPECT_EQ(surface.Pixel(15, 6), AsPixel(ControlsBlue));
+  EXPECT_EQ(surface.Pixel(24, 24), AsPixel(ControlsBlue));
   EXPECT_EQ(surface.Pixel(25, 24), 0x808080u);
   EXPECT_EQ(surface.Pixel(24, 25), 0x808080u);
   EXPECT_EQ(surface.Pixel(4, 6), 0x808080u);

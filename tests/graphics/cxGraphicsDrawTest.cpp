@@ -12,6 +12,10 @@
 #include "graphics/dxGDIPlusAPI.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 
+using enum TcxImageDrawMode;
+using enum TcxImageFitMode;
+using enum vcl::TPixelFormat;
+
 using namespace vcl;
 
 namespace {
@@ -25,7 +29,7 @@ rtl::TOwnedPtr<TcxBitmap32> NewCleared32(int AWidth, int AHeight)
 }
 
 // Top-down pixels as 0xAARRGGBB.
-TcxDrawTestPixels PixelsOf(TcxBitmap32* ABitmap)
+TcxDrawTestPixels DrawPixelsOf(TcxBitmap32* ABitmap)
 {
   TRGBColors colors;
   ABitmap->GetBitmapColors(colors);
@@ -38,7 +42,7 @@ TcxDrawTestPixels PixelsOf(TcxBitmap32* ABitmap)
   return result;
 }
 
-void SetPixels(TcxBitmap32* ABitmap, const TcxDrawTestPixels& APixels)
+void DrawSetPixels(TcxBitmap32* ABitmap, const TcxDrawTestPixels& APixels)
 {
   const int width = ABitmap->GetWidth();
   const int height = ABitmap->GetHeight();
@@ -52,7 +56,7 @@ void SetPixels(TcxBitmap32* ABitmap, const TcxDrawTestPixels& APixels)
 rtl::TOwnedPtr<TcxBitmap32> NewFilled32(int AWidth, int AHeight, std::uint32_t APixel)
 {
   rtl::TOwnedPtr<TcxBitmap32> result = NewCleared32(AWidth, AHeight);
-  SetPixels(result.get(), TcxDrawTestPixels(static_cast<std::size_t>(AWidth) * AHeight, APixel));
+  DrawSetPixels(result.get(), TcxDrawTestPixels(static_cast<std::size_t>(AWidth) * AHeight, APixel));
   return result;
 }
 
@@ -338,7 +342,7 @@ TEST(cxGraphicsDraw, OwnFilterKeepsAPlainImagePlain)
     const rtl::TOwnedPtr<TcxBitmap32> source = NewFilled32(item.Source.cx, item.Source.cy, 0xFF4080C0);
     const rtl::TOwnedPtr<TcxBitmap32> dest = NewCleared32(item.Dest.cx, item.Dest.cy);
     cxSmoothResizeBitmap(source.get(), dest.get(), true);
-    for (std::uint32_t pixel : PixelsOf(dest.get()))
+    for (std::uint32_t pixel : DrawPixelsOf(dest.get()))
       ASSERT_TRUE(PixelNear(pixel, 0xFF4080C0, 4)) << item.Source.cx << "x" << item.Source.cy;
   }
 }
@@ -347,10 +351,10 @@ TEST(cxGraphicsDraw, OwnFilterInterpolatesBetweenTwoPixels)
 {
   // Scale (10 - 1) / (2 - 1): the ends keep the source pixels exactly.
   const rtl::TOwnedPtr<TcxBitmap32> source = NewCleared32(2, 1);
-  SetPixels(source.get(), {0xFF000000, 0xFFC8C8C8});
+  DrawSetPixels(source.get(), {0xFF000000, 0xFFC8C8C8});
   const rtl::TOwnedPtr<TcxBitmap32> dest = NewCleared32(10, 1);
   cxSmoothResizeBitmap(source.get(), dest.get(), true);
-  const TcxDrawTestPixels pixels = PixelsOf(dest.get());
+  const TcxDrawTestPixels pixels = DrawPixelsOf(dest.get());
   EXPECT_TRUE(PixelNear(pixels.front(), 0xFF000000, 1));
   EXPECT_TRUE(PixelNear(pixels.back(), 0xFFC8C8C8, 1));
   EXPECT_GT(ChannelOf(pixels[5], 0), ChannelOf(pixels[4], 0));
@@ -400,10 +404,10 @@ TEST(cxGraphicsDraw, AlphaBlendRoutesAgreeOnKnownPixels)
     for (const auto& item : cases) {
       SelectRoute(route, binding);
       const rtl::TOwnedPtr<TcxBitmap32> src = NewCleared32(3, 1);
-      SetPixels(src.get(), source);
+      DrawSetPixels(src.get(), source);
       const rtl::TOwnedPtr<TcxBitmap32> dest = NewFilled32(5, 1, 0xFFFFFFFF);
       cxAlphaBlend(dest.get(), src.get(), TRect{1, 0, 4, 1}, src->GetClientRect(), false, item.ConstantAlpha);
-      const TcxDrawTestPixels result = PixelsOf(dest.get());
+      const TcxDrawTestPixels result = DrawPixelsOf(dest.get());
       EXPECT_TRUE(PixelNear(result[0], 0xFFFFFFFF, 0)) << route.Name << ": left of the rectangle";
       EXPECT_TRUE(PixelNear(result[4], 0xFFFFFFFF, 0)) << route.Name << ": right of the rectangle";
       for (int i = 0; i < 3; ++i)
@@ -423,7 +427,7 @@ TEST(cxGraphicsDraw, AlphaBlendScalesOnEveryRoute)
       const rtl::TOwnedPtr<TcxBitmap32> src = NewFilled32(2, 2, 0xFF2040F0);
       const rtl::TOwnedPtr<TcxBitmap32> dest = NewFilled32(10, 10, 0xFFFFFFFF);
       cxAlphaBlend(dest.get(), src.get(), TRect{1, 1, 9, 9}, src->GetClientRect(), smooth, 255);
-      const TcxDrawTestPixels result = PixelsOf(dest.get());
+      const TcxDrawTestPixels result = DrawPixelsOf(dest.get());
       for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 10; ++x) {
           const bool inside = x >= 1 && x < 9 && y >= 1 && y < 9;
@@ -440,10 +444,10 @@ TEST(cxGraphicsDraw, AlphaBlendOfEmptyRectanglesDrawsNothing)
   cxAlphaBlend(dest.get(), src.get(), TRect{0, 0, 0, 4}, src->GetClientRect());
   cxAlphaBlend(dest.get(), src.get(), TRect{0, 0, 4, 4}, TRect{1, 1, 1, 2});
   src->AlphaBlend(dest.get(), TRect{2, 2, 2, 2}, false);
-  for (std::uint32_t pixel : PixelsOf(dest.get()))
+  for (std::uint32_t pixel : DrawPixelsOf(dest.get()))
     EXPECT_EQ(pixel, 0xFFFFFFFFu);
   src->AlphaBlend(dest.get(), TRect{2, 2, 4, 4}, false);
-  EXPECT_EQ(PixelsOf(dest.get())[15], 0xFF000000u);
+  EXPECT_EQ(DrawPixelsOf(dest.get())[15], 0xFF000000u);
 }
 
 // ---------------------------------------------------------------------------
@@ -475,7 +479,7 @@ rtl::TOwnedPtr<TcxBitmap32> DrawTestGlyph(TGraphic* AGlyph, TcxImageDrawMode AMo
 
 std::uint32_t PixelAt(TcxBitmap32* ABitmap, int X, int Y)
 {
-  return PixelsOf(ABitmap)[static_cast<std::size_t>(Y) * ABitmap->GetWidth() + X] | 0xFF000000;
+  return DrawPixelsOf(ABitmap)[static_cast<std::size_t>(Y) * ABitmap->GetWidth() + X] | 0xFF000000;
 }
 
 TEST(cxGraphicsDraw, DrawModesOnAMaskedGlyph)
@@ -529,7 +533,7 @@ TEST(cxGraphicsDraw, ConstantAlphaOfTheDrawModesOnAnAlphaGlyph)
   const rtl::TOwnedPtr<TcxBitmap32> glyph = NewCleared32(4, 4);
   TcxDrawTestPixels pixels(16, 0);
   pixels[0] = pixels[1] = pixels[4] = pixels[5] = 0xFF0000FF;
-  SetPixels(glyph.get(), pixels);
+  DrawSetPixels(glyph.get(), pixels);
   const struct {
     TcxImageDrawMode Mode;
     int Difference;
@@ -550,7 +554,7 @@ TEST(cxGraphicsDraw, UnassignedGlyphsDrawNothing)
   const rtl::TOwnedPtr<TBitmap> empty(rtl::New<TBitmap>());
   for (TGraphic* glyph : {static_cast<TGraphic*>(nullptr), static_cast<TGraphic*>(empty.get())}) {
     const rtl::TOwnedPtr<TcxBitmap32> target = DrawTestGlyph(glyph, idmNormal, 0xFF123456);
-    for (std::uint32_t pixel : PixelsOf(target.get()))
+    for (std::uint32_t pixel : DrawPixelsOf(target.get()))
       ASSERT_EQ(pixel, 0xFF123456u);
   }
 }
@@ -589,7 +593,7 @@ TEST(cxGraphicsDraw, RegionFromBitmapCoversTheOpaqueRuns)
   const std::uint32_t w = 0xFFFFFFFF;
   const std::uint32_t k = 0x00FFFFFF;
   const std::uint32_t r = 0xFFFF0000;
-  SetPixels(bitmap.get(), {w, r, r, w, r, k, k, k, w, w, r, r, r, r, r});
+  DrawSetPixels(bitmap.get(), {w, r, r, w, r, k, k, k, w, w, r, r, r, r, r});
   TOwnedRegion region(cxCreateRegionFromBitmap(bitmap.get(), clWhite));
   ASSERT_TRUE(region.Get());
   const std::string expected = ".xx.x"
@@ -620,7 +624,7 @@ TEST(cxGraphicsDraw, FitBitmapToSize)
   // Stretched over the whole new area.
   const rtl::TOwnedPtr<TcxBitmap32> stretched = NewFilled32(2, 2, 0xFFFF0000);
   cxFitBitmapToSize(stretched.get(), 6, 6, clLime, true, true);
-  for (std::uint32_t pixel : PixelsOf(stretched.get()))
+  for (std::uint32_t pixel : DrawPixelsOf(stretched.get()))
     ASSERT_TRUE(PixelNear(pixel, 0xFFFF0000, 4));
 }
 
@@ -669,7 +673,7 @@ TEST(cxGraphicsDraw, BitmapCopies)
 {
   const rtl::TOwnedPtr<TcxBitmap32> source = NewCleared32(3, 2);
   const TcxDrawTestPixels pixels = {0x80102030, 0xFF405060, 0x00000000, 0x11111111, 0x22222222, 0x33333333};
-  SetPixels(source.get(), pixels);
+  DrawSetPixels(source.get(), pixels);
 
   // A handle copy is a DIB section with every byte, alpha included.
   const TOwnedBitmap copy(cxCopyBitmapHandle(source->GetHandle()));
@@ -677,7 +681,7 @@ TEST(cxGraphicsDraw, BitmapCopies)
   ASSERT_EQ(GetObjectW(copy.Get(), sizeof(section), &section), static_cast<int>(sizeof(section)));
   const rtl::TOwnedPtr<TcxBitmap32> back = NewCleared32(1, 1);
   back->SetHandle(cxCopyBitmapHandle(copy.Get()));
-  EXPECT_EQ(PixelsOf(back.get()), pixels);
+  EXPECT_EQ(DrawPixelsOf(back.get()), pixels);
 
   // A bitmap graphic becomes a TcxBitmap of its own format and pixels.
   const rtl::TOwnedPtr<TcxBitmap> converted(cxGraphicToBitmap(source.get()));
@@ -689,9 +693,9 @@ TEST(cxGraphicsDraw, BitmapCopies)
   // Copying to a DC takes the source offset.
   const rtl::TOwnedPtr<TcxBitmap32> target = NewFilled32(4, 4, 0xFFFFFFFF);
   cxCopyBitmapToDC(target->GetCanvas()->GetHandle(), source.get(), TRect{0, 0, 2, 1}, SRCCOPY, TPoint{1, 1});
-  EXPECT_EQ(PixelsOf(target.get())[0], 0x22222222u);
-  EXPECT_EQ(PixelsOf(target.get())[1], 0x33333333u);
-  EXPECT_EQ(PixelsOf(target.get())[2], 0xFFFFFFFFu);
+  EXPECT_EQ(DrawPixelsOf(target.get())[0], 0x22222222u);
+  EXPECT_EQ(DrawPixelsOf(target.get())[1], 0x33333333u);
+  EXPECT_EQ(DrawPixelsOf(target.get())[2], 0xFFFFFFFFu);
 }
 
 TEST(cxGraphicsDraw, ImageSizesFollowTheImagesSourceDPI)

@@ -2,6 +2,8 @@
 
 #include "graphics/cxGraphics.h"
 
+using enum TcxRegionOperation;
+
 namespace {
 
 using Region = rtl::TOwnedPtr<TcxRegion>;

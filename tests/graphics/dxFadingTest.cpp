@@ -15,6 +15,9 @@
 #include "graphics/cxGraphicsBitmaps.h"
 #include "platform/rtl/SysUtils.h"
 
+using enum TcxButtonState;
+using enum TdxFaderAnimationState;
+
 namespace {
 
 // ---------------------------------------------------------------------------
@@ -71,7 +74,7 @@ TcxBitmap32* NewSolidPicture(int AWidth, int AHeight, RGBQUAD AColor)
   return NewPicture(AWidth, std::vector<RGBQUAD>(static_cast<std::size_t>(AWidth) * AHeight, AColor));
 }
 
-std::string PixelAt(vcl::TBitmap* ABitmap, int X, int Y)
+std::string FadingPixelAt(vcl::TBitmap* ABitmap, int X, int Y)
 {
   return ToString(static_cast<const RGBQUAD*>(ABitmap->ScanLine(Y))[X]);
 }
@@ -303,8 +306,8 @@ TEST_F(dxFading, CorrectAlphaChannelMakesDrawnPixelsOpaqueAndLeavesBlackTranspar
   // The same on a bitmap, whatever the row order.
   const TOwned<TcxBitmap32> bitmap(NewPicture(1, {Pixel(0, 0, 0, 0), Pixel(5, 5, 5, 0)}));
   TdxFadingHelper::CorrectAlphaChannel(bitmap.get());
-  EXPECT_EQ(PixelAt(bitmap.get(), 0, 0), ToString(Pixel(0, 0, 0, 0)));
-  EXPECT_EQ(PixelAt(bitmap.get(), 0, 1), ToString(Pixel(5, 5, 5, 255)));
+  EXPECT_EQ(FadingPixelAt(bitmap.get(), 0, 0), ToString(Pixel(0, 0, 0, 0)));
+  EXPECT_EQ(FadingPixelAt(bitmap.get(), 0, 1), ToString(Pixel(5, 5, 5, 255)));
   TdxFadingHelper::CorrectAlphaChannel(static_cast<vcl::TBitmap*>(nullptr));
 }
 
@@ -417,12 +420,12 @@ TEST_F(dxFading, FadeInWithTheDefaultsShowsFiveFramesOneTickApart)
   // 255 out of 255.
   const RGBQUAD expected[] = {Pixel(0, 100, 10, 255), Pixel(64, 125, 10, 255), Pixel(128, 150, 10, 255),
                               Pixel(191, 175, 10, 255), Pixel(255, 200, 10, 255)};
-  EXPECT_EQ(PixelAt(fading->GetWorkImage(), 1, 1), ToString(expected[0]));
+  EXPECT_EQ(FadingPixelAt(fading->GetWorkImage(), 1, 1), ToString(expected[0]));
   for (int stage = 1; stage <= 4; ++stage) {
     Fader->Tick();
     ASSERT_EQ(fading->GetStage(), stage);
     EXPECT_EQ(element->RepaintCount, 1 + stage);
-    EXPECT_EQ(PixelAt(fading->GetWorkImage(), 0, 0), ToString(expected[stage])) << "stage " << stage;
+    EXPECT_EQ(FadingPixelAt(fading->GetWorkImage(), 0, 0), ToString(expected[stage])) << "stage " << stage;
   }
   // One tick after the last frame the fade ends, with a repaint in the
   // element's own state, and the timer stops.
@@ -478,12 +481,12 @@ TEST_F(dxFading, FramesKeepTheRowsInPlaceAndCorrectTheAlphaOfThePictures)
               10);
   TdxFadingElement* fading = ElementOf(element.get());
   ASSERT_NE(fading, nullptr);
-  EXPECT_EQ(PixelAt(fading->GetWorkImage(), 0, 0), ToString(Pixel(0, 0, 200, 255)));
-  EXPECT_EQ(PixelAt(fading->GetWorkImage(), 1, 0), ToString(Pixel(0, 0, 0, 0)));
-  EXPECT_EQ(PixelAt(fading->GetWorkImage(), 0, 1), ToString(Pixel(200, 0, 0, 255)));
+  EXPECT_EQ(FadingPixelAt(fading->GetWorkImage(), 0, 0), ToString(Pixel(0, 0, 200, 255)));
+  EXPECT_EQ(FadingPixelAt(fading->GetWorkImage(), 1, 0), ToString(Pixel(0, 0, 0, 0)));
+  EXPECT_EQ(FadingPixelAt(fading->GetWorkImage(), 0, 1), ToString(Pixel(200, 0, 0, 255)));
   Fader->Tick();
-  EXPECT_EQ(PixelAt(fading->GetWorkImage(), 0, 0), ToString(Pixel(0, 0, 100, 255)));
-  EXPECT_EQ(PixelAt(fading->GetWorkImage(), 1, 1), ToString(Pixel(100, 0, 0, 255)));
+  EXPECT_EQ(FadingPixelAt(fading->GetWorkImage(), 0, 0), ToString(Pixel(0, 0, 100, 255)));
+  EXPECT_EQ(FadingPixelAt(fading->GetWorkImage(), 1, 1), ToString(Pixel(100, 0, 0, 255)));
 }
 
 TEST_F(dxFading, FadingOutDuringAFadeInStartsFromTheFrameOnScreen)
@@ -496,7 +499,7 @@ TEST_F(dxFading, FadingOutDuringAFadeInStartsFromTheFrameOnScreen)
   Fader->Tick();
   TdxFadingElement* fading = ElementOf(element.get());
   ASSERT_EQ(fading->GetStage(), 2);
-  ASSERT_EQ(PixelAt(fading->GetWorkImage(), 0, 0), ToString(Pixel(128, 128, 128, 255)));
+  ASSERT_EQ(FadingPixelAt(fading->GetWorkImage(), 0, 0), ToString(Pixel(128, 128, 128, 255)));
 
   Fader->FadeOut(element.get());
   // The same element, now with the fade-out's frames and delay, from stage 0
@@ -505,7 +508,7 @@ TEST_F(dxFading, FadingOutDuringAFadeInStartsFromTheFrameOnScreen)
   EXPECT_EQ(fading->GetStage(), 0);
   EXPECT_EQ(fading->GetAnimationFrameCount(), 12);
   EXPECT_EQ(fading->GetAnimationFrameDelay(), 20);
-  EXPECT_EQ(PixelAt(fading->GetWorkImage(), 0, 0), ToString(Pixel(128, 128, 128, 255)));
+  EXPECT_EQ(FadingPixelAt(fading->GetWorkImage(), 0, 0), ToString(Pixel(128, 128, 128, 255)));
   const std::vector<int> stages = StagesUntilEnd(element.get());
   EXPECT_EQ(stages.size(), 26u);
 }
@@ -633,7 +636,7 @@ TEST_F(dxFading, DrawFadeImageStretchesTheFrameWithItsAlpha)
   ASSERT_TRUE(Fader->DrawFadeImage(element.get(), dc, {0, 0, 4, 4}));
   // Colours only: what AlphaBlend leaves in the target's alpha is its own
   // business.
-  const auto rgb = [&](int X, int Y) { return PixelAt(target.get(), X, Y).substr(0, 9); };
+  const auto rgb = [&](int X, int Y) { return FadingPixelAt(target.get(), X, Y).substr(0, 9); };
   for (int y = 0; y < 4; ++y) {
     EXPECT_EQ(rgb(0, y), "(0,0,255,") << y;
     EXPECT_EQ(rgb(3, y), "(0,200,0,") << y;

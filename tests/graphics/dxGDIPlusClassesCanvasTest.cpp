@@ -6,6 +6,8 @@
 #include "graphics/dxGDIPlusClasses.h"
 #include "platform/rtl/Classes.h"
 
+using enum vcl::TPenStyle;
+
 namespace {
 
 using rtl::TOwnedPtr;
@@ -54,8 +56,8 @@ class TGpCanvasTestSurface {
   TOwnedPtr<TdxGPCanvas> FCanvas;
 };
 
-constexpr TdxAlphaColor Red = 0xFFFF0000;
-constexpr TdxAlphaColor Blue = 0xFF0000FF;
+constexpr TdxAlphaColor GPCanvasRed = 0xFFFF0000;
+constexpr TdxAlphaColor GPCanvasBlue = 0xFF0000FF;
 constexpr TdxAlphaColor None = 0;
 
 class dxGPCanvas : public testing::Test {
@@ -70,20 +72,20 @@ TEST_F(dxGPCanvas, IntegerRectanglesLoseTheirLastRowAndColumn)
 {
   TGpCanvasTestSurface surface(20, 20);
   TdxGPCanvas* canvas = surface.Canvas();
-  canvas->Rectangle(TRect{0, 0, 10, 10}, None, Red);
-  EXPECT_EQ(surface.Pixel(8, 8), Red);
+  canvas->Rectangle(TRect{0, 0, 10, 10}, None, GPCanvasRed);
+  EXPECT_EQ(surface.Pixel(8, 8), GPCanvasRed);
   EXPECT_EQ(surface.Pixel(9, 5), 0u);
-  canvas->Rectangle(TRect{0, 0, 10, 10}, Blue, None);
-  EXPECT_EQ(surface.Pixel(9, 5), Blue);
+  canvas->Rectangle(TRect{0, 0, 10, 10}, GPCanvasBlue, None);
+  EXPECT_EQ(surface.Pixel(9, 5), GPCanvasBlue);
   EXPECT_EQ(surface.Pixel(10, 5), 0u);
   surface.Clear();
-  canvas->FillRectangle(TRect{0, 0, 10, 10}, Red);
-  EXPECT_EQ(surface.Pixel(9, 9), Red);
+  canvas->FillRectangle(TRect{0, 0, 10, 10}, GPCanvasRed);
+  EXPECT_EQ(surface.Pixel(9, 9), GPCanvasRed);
   EXPECT_EQ(surface.Pixel(10, 9), 0u);
   // The platform-colour form converts with the alphas.
   surface.Clear();
-  canvas->Rectangle(TRect{0, 0, 10, 10}, vcl::clNone, vcl::clBlue, 1.0f, vcl::psSolid, 255, 255);
-  EXPECT_EQ(surface.Pixel(5, 5), Blue);
+  canvas->Rectangle(TRect{0, 0, 10, 10}, vcl::clNone, vcl::clBlue, 1.0f, psSolid, 255, 255);
+  EXPECT_EQ(surface.Pixel(5, 5), GPCanvasBlue);
 }
 
 TEST_F(dxGPCanvas, FillsAndOutlinesAreMadeOnlyForVisibleColoursAndPens)
@@ -98,14 +100,14 @@ TEST_F(dxGPCanvas, FillsAndOutlinesAreMadeOnlyForVisibleColoursAndPens)
     bool Edge;
   };
   const Case cases[] = {
-      {"outline only", Blue, None, vcl::psSolid, 1, false, true},
-      {"fill only (clear pen)", Blue, Red, vcl::psClear, 1, true, false},
-      {"fill only (zero width)", Blue, Red, vcl::psSolid, 0, true, false},
-      {"transparent white", TdxAlphaColorTransparentWhite, TdxAlphaColorTransparentWhite, vcl::psSolid, 1, false,
+      {"outline only", GPCanvasBlue, None, psSolid, 1, false, true},
+      {"fill only (clear pen)", GPCanvasBlue, GPCanvasRed, psClear, 1, true, false},
+      {"fill only (zero width)", GPCanvasBlue, GPCanvasRed, psSolid, 0, true, false},
+      {"transparent white", TdxAlphaColorTransparentWhite, TdxAlphaColorTransparentWhite, psSolid, 1, false,
        false},
-      {"default marker fills transparently", None, TdxAlphaColorDefault, vcl::psSolid, 1, false, false},
-      {"red with alpha 0 draws nothing visible", 0x00FF0000, None, vcl::psSolid, 3, false, false},
-      {"both", Blue, Red, vcl::psSolid, 1, true, true},
+      {"default marker fills transparently", None, TdxAlphaColorDefault, psSolid, 1, false, false},
+      {"red with alpha 0 draws nothing visible", 0x00FF0000, None, psSolid, 3, false, false},
+      {"both", GPCanvasBlue, GPCanvasRed, psSolid, 1, true, true},
   };
   TGpCanvasTestSurface surface(30, 30);
   for (const Case& c : cases) {
@@ -119,13 +121,13 @@ TEST_F(dxGPCanvas, FillsAndOutlinesAreMadeOnlyForVisibleColoursAndPens)
 TEST_F(dxGPCanvas, ArcAnglesCountCounterClockwise)
 {
   TGpCanvasTestSurface surface(30, 30);
-  surface.Canvas()->Arc(TRect{0, 0, 21, 21}, 0, 90, Red, 3);
+  surface.Canvas()->Arc(TRect{0, 0, 21, 21}, 0, 90, GPCanvasRed, 3);
   EXPECT_TRUE(surface.AnyIn(TRect{15, 1, 19, 5}));
   EXPECT_FALSE(surface.AnyIn(TRect{15, 15, 19, 19}));
   EXPECT_FALSE(surface.AnyIn(TRect{1, 1, 5, 5}));
   surface.Clear();
-  surface.Canvas()->Pie(TRect{0, 0, 21, 21}, 90, 90, None, Red);
-  EXPECT_EQ(surface.Pixel(6, 6), Red);
+  surface.Canvas()->Pie(TRect{0, 0, 21, 21}, 90, 90, None, GPCanvasRed);
+  EXPECT_EQ(surface.Pixel(6, 6), GPCanvasRed);
   EXPECT_EQ(surface.Pixel(14, 6), 0u);
 }
 
@@ -133,32 +135,32 @@ TEST_F(dxGPCanvas, LinesPolygonsCurvesPathsAndRegions)
 {
   TGpCanvasTestSurface surface(40, 40);
   TdxGPCanvas* canvas = surface.Canvas();
-  canvas->Line(0, 5, 39, 5, Red);
-  EXPECT_EQ(surface.Pixel(20, 5), Red);
-  canvas->Line(0.0f, 7.0f, 39.0f, 7.0f, Blue, 1.0f, vcl::psDot);
+  canvas->Line(0, 5, 39, 5, GPCanvasRed);
+  EXPECT_EQ(surface.Pixel(20, 5), GPCanvasRed);
+  canvas->Line(0.0f, 7.0f, 39.0f, 7.0f, GPCanvasBlue, 1.0f, psDot);
   EXPECT_TRUE(surface.AnyIn(TRect{0, 7, 40, 8}));
   EXPECT_FALSE(surface.AnyIn(TRect{0, 8, 40, 9}));
 
   surface.Clear();
   // Winding fill: the overlap of a self-crossing star stays filled.
   const TPoint square[] = {{10, 10}, {30, 10}, {30, 30}, {10, 30}};
-  canvas->Polygon(square, None, Red);
-  EXPECT_EQ(surface.Pixel(20, 20), Red);
+  canvas->Polygon(square, None, GPCanvasRed);
+  EXPECT_EQ(surface.Pixel(20, 20), GPCanvasRed);
   const TdxPointF squareF[] = {{10, 10}, {30, 10}, {30, 30}, {10, 30}};
-  canvas->Polygon(squareF, Blue, None, 1, gppsSolid);
-  EXPECT_EQ(surface.Pixel(30, 20), Blue);
-  canvas->Polyline(std::span<const TPoint>(square), Red, 1);
-  EXPECT_EQ(surface.Pixel(30, 20), Red);
-  canvas->Curve(std::span<const TPoint>(square), Blue, 1);
+  canvas->Polygon(squareF, GPCanvasBlue, None, 1, gppsSolid);
+  EXPECT_EQ(surface.Pixel(30, 20), GPCanvasBlue);
+  canvas->Polyline(std::span<const TPoint>(square), GPCanvasRed, 1);
+  EXPECT_EQ(surface.Pixel(30, 20), GPCanvasRed);
+  canvas->Curve(std::span<const TPoint>(square), GPCanvasBlue, 1);
   EXPECT_TRUE(surface.AnyIn(TRect{19, 9, 22, 12}));
 
   surface.Clear();
   rtl::TOwnedPtr<TdxGPRegion> region(rtl::New<TdxGPRegion>(TRect{5, 5, 10, 10}));
-  canvas->Region(region.get(), Blue, Red, 5);
-  EXPECT_EQ(surface.Pixel(5, 5), Red);
+  canvas->Region(region.get(), GPCanvasBlue, GPCanvasRed, 5);
+  EXPECT_EQ(surface.Pixel(5, 5), GPCanvasRed);
   EXPECT_EQ(surface.Pixel(10, 10), 0u);
-  canvas->RoundRect(TRect{20, 20, 40, 40}, Blue, Red, 6, 6);
-  EXPECT_EQ(surface.Pixel(30, 30), Red);
+  canvas->RoundRect(TRect{20, 20, 40, 40}, GPCanvasBlue, GPCanvasRed, 6, 6);
+  EXPECT_EQ(surface.Pixel(30, 30), GPCanvasRed);
   EXPECT_EQ(surface.Pixel(20, 20), 0u);
 }
 
@@ -171,20 +173,20 @@ TEST_F(dxGPCanvas, GradientFillFallsBackToSolidForEqualOrDefaultColours)
     TdxAlphaColor Left;
     TdxAlphaColor Right;
   };
-  for (const Case& c : {Case{Red, Red, Red}, Case{TdxAlphaColorDefault, Red, Red}}) {
+  for (const Case& c : {Case{GPCanvasRed, GPCanvasRed, GPCanvasRed}, Case{TdxAlphaColorDefault, GPCanvasRed, GPCanvasRed}}) {
     surface.Clear();
-    canvas->FillRectangleByGradient(TRect{0, 0, 50, 4}, Red, c.Color2, Gdiplus::LinearGradientModeHorizontal);
+    canvas->FillRectangleByGradient(TRect{0, 0, 50, 4}, GPCanvasRed, c.Color2, Gdiplus::LinearGradientModeHorizontal);
     EXPECT_EQ(surface.Pixel(0, 1), c.Left);
     EXPECT_EQ(surface.Pixel(49, 1), c.Right);
   }
-  canvas->FillRectangleByGradient(TRect{0, 0, 50, 4}, Red, Blue, Gdiplus::LinearGradientModeHorizontal);
+  canvas->FillRectangleByGradient(TRect{0, 0, 50, 4}, GPCanvasRed, GPCanvasBlue, Gdiplus::LinearGradientModeHorizontal);
   const TdxAlphaColorBytes left = dxAlphaColorToBytes(surface.Pixel(0, 1));
   const TdxAlphaColorBytes right = dxAlphaColorToBytes(surface.Pixel(49, 1));
   EXPECT_GT(left.R, 0xE0);
   EXPECT_GT(right.B, 0xE0);
   // No refusal of transparent colours here: a fade to nothing.
   surface.Clear();
-  canvas->FillRectangleByGradient(TRect{0, 0, 50, 4}, Red, 0, Gdiplus::LinearGradientModeHorizontal);
+  canvas->FillRectangleByGradient(TRect{0, 0, 50, 4}, GPCanvasRed, 0, Gdiplus::LinearGradientModeHorizontal);
   EXPECT_GT(dxGetAlpha(surface.Pixel(0, 1)), 0xE0);
   EXPECT_LT(dxGetAlpha(surface.Pixel(49, 1)), 0x20);
 }
@@ -193,7 +195,7 @@ TEST_F(dxGPCanvas, ClearUsesOpaqueColoursAndClNoneForTransparent)
 {
   TGpCanvasTestSurface surface(4, 4);
   surface.Canvas()->Clear(vcl::clRed);
-  EXPECT_EQ(surface.Pixel(1, 1), Red);
+  EXPECT_EQ(surface.Pixel(1, 1), GPCanvasRed);
   surface.Canvas()->Clear(vcl::clNone);
   EXPECT_EQ(surface.Pixel(1, 1), 0u);
 }
@@ -209,34 +211,34 @@ TEST_F(dxGPCanvas, ClipStackRestoresWhatWasSaved)
   canvas->SetClipRect(TRect{0, 0, 10, 10}, gmIntersect);
   canvas->SaveClipRegion();
   canvas->SetClipRect(TdxRectF(5, 5, 20, 20), gmIntersect);
-  canvas->FillRectangle(TRect{0, 0, 20, 20}, Red);
-  EXPECT_EQ(surface.Pixel(7, 7), Red);
+  canvas->FillRectangle(TRect{0, 0, 20, 20}, GPCanvasRed);
+  EXPECT_EQ(surface.Pixel(7, 7), GPCanvasRed);
   EXPECT_EQ(surface.Pixel(2, 2), 0u);
   EXPECT_EQ(surface.Pixel(12, 12), 0u);
   canvas->RestoreClipRegion();
-  canvas->FillRectangle(TRect{0, 0, 20, 20}, Blue);
-  EXPECT_EQ(surface.Pixel(2, 2), Blue);
+  canvas->FillRectangle(TRect{0, 0, 20, 20}, GPCanvasBlue);
+  EXPECT_EQ(surface.Pixel(2, 2), GPCanvasBlue);
   EXPECT_EQ(surface.Pixel(12, 12), 0u);
   // An excluded path and an empty intersection.
   auto hole = rtl::TOwnedPtr<TdxGPPath>(rtl::New<TdxGPPath>());
   hole->AddRect(TRect{0, 0, 3, 3});
   canvas->SetClipPath(hole.get(), gmExclude);
-  canvas->FillRectangle(TRect{0, 0, 20, 20}, Red);
-  EXPECT_EQ(surface.Pixel(1, 1), Blue);
-  EXPECT_EQ(surface.Pixel(5, 5), Red);
+  canvas->FillRectangle(TRect{0, 0, 20, 20}, GPCanvasRed);
+  EXPECT_EQ(surface.Pixel(1, 1), GPCanvasBlue);
+  EXPECT_EQ(surface.Pixel(5, 5), GPCanvasRed);
   EXPECT_FALSE(canvas->IsClipEmpty());
   canvas->SetClipRect(TRect{50, 50, 60, 60}, gmIntersect);
   EXPECT_TRUE(canvas->IsClipEmpty());
   canvas->RestoreClipRegion();
-  canvas->FillRectangle(TRect{0, 0, 20, 20}, Red);
-  EXPECT_EQ(surface.Pixel(12, 12), Red);
+  canvas->FillRectangle(TRect{0, 0, 20, 20}, GPCanvasRed);
+  EXPECT_EQ(surface.Pixel(12, 12), GPCanvasRed);
   // A platform region and a wrapper region.
   HRGN rgn = CreateRectRgn(0, 0, 2, 2);
   canvas->SetClipRegion(rgn, gmReplace);
   DeleteObject(rgn);
-  canvas->FillRectangle(TRect{0, 0, 20, 20}, Blue);
-  EXPECT_EQ(surface.Pixel(1, 1), Blue);
-  EXPECT_EQ(surface.Pixel(3, 3), Red);
+  canvas->FillRectangle(TRect{0, 0, 20, 20}, GPCanvasBlue);
+  EXPECT_EQ(surface.Pixel(1, 1), GPCanvasBlue);
+  EXPECT_EQ(surface.Pixel(3, 3), GPCanvasRed);
   rtl::TOwnedPtr<TdxGPRegion> infinite(rtl::New<TdxGPRegion>());
   canvas->SetClipRegion(infinite.get(), gmReplace);
   EXPECT_THROW(canvas->RestoreClipRegion(), rtl::EListError);
@@ -250,12 +252,12 @@ TEST_F(dxGPCanvas, TransformStackRestoresWhatWasSaved)
   canvas->TranslateWorldTransform(20, 0);
   canvas->SaveWorldTransform();
   canvas->ScaleWorldTransform(2, 2);
-  canvas->FillRectangle(TRect{0, 0, 5, 5}, Red);
-  EXPECT_EQ(surface.Pixel(29, 9), Red);
+  canvas->FillRectangle(TRect{0, 0, 5, 5}, GPCanvasRed);
+  EXPECT_EQ(surface.Pixel(29, 9), GPCanvasRed);
   EXPECT_EQ(surface.Pixel(31, 11), 0u);
   canvas->RestoreWorldTransform();
-  canvas->FillRectangle(TRect{0, 20, 5, 25}, Blue);
-  EXPECT_EQ(surface.Pixel(22, 22), Blue);
+  canvas->FillRectangle(TRect{0, 20, 5, 25}, GPCanvasBlue);
+  EXPECT_EQ(surface.Pixel(22, 22), GPCanvasBlue);
   canvas->RestoreWorldTransform();
   TOwnedPtr<TdxGPMatrix> current(canvas->GetWorldTransform());
   EXPECT_TRUE(current->IsIdentity());
@@ -324,14 +326,14 @@ TEST_F(dxGPCanvas, ObjectShapesSpanTheirBrushesOverTheFigure)
   TdxGPCanvas* canvas = surface.Canvas();
   TOwnedPtr<TdxGPBrush> brush(rtl::New<TdxGPBrush>());
   brush->SetStyle(gpbsGradient);
-  brush->GetGradientPoints()->Add(0, Red);
-  brush->GetGradientPoints()->Add(1, Blue);
+  brush->GetGradientPoints()->Add(0, GPCanvasRed);
+  brush->GetGradientPoints()->Add(1, GPCanvasBlue);
   canvas->Rectangle(TRect{10, 0, 51, 10}, nullptr, brush.get());
   EXPECT_EQ(brush->GetTargetRect(), TdxGpRectF(9, -1, 42, 11));
   EXPECT_GT(dxAlphaColorToBytes(surface.Pixel(10, 5)).R, 0xE0);
   EXPECT_GT(dxAlphaColorToBytes(surface.Pixel(49, 5)).B, 0xE0);
 
-  TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(Red, 1.0f, vcl::psSolid, 1.0f));
+  TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(GPCanvasRed, 1.0f, psSolid, 1.0f));
   surface.Clear();
   canvas->Ellipse(TRect{0, 0, 11, 11}, pen.get(), nullptr);
   EXPECT_EQ(surface.Pixel(5, 5), 0u);
@@ -340,7 +342,7 @@ TEST_F(dxGPCanvas, ObjectShapesSpanTheirBrushesOverTheFigure)
   canvas->Polygon(triangle, nullptr, brush.get());
   EXPECT_EQ(brush->GetTargetRect(), TdxGpRectF(19, -1, 22, 21));
   canvas->Line(0, 15, 10, 15, pen.get());
-  EXPECT_EQ(surface.Pixel(5, 15), Red);
+  EXPECT_EQ(surface.Pixel(5, 15), GPCanvasRed);
 
   // An empty pen draws no polyline and no path outline.
   TOwnedPtr<TdxGPPen> empty(rtl::New<TdxGPPen>());
@@ -352,7 +354,7 @@ TEST_F(dxGPCanvas, ObjectShapesSpanTheirBrushesOverTheFigure)
   EXPECT_FALSE(surface.AnyIn(TRect{0, 0, 60, 20}));
   canvas->Path(path.get(), pen.get(), brush.get());
   EXPECT_EQ(brush->GetTargetRect(), TdxGpRectF(-1, -1, 12, 12));
-  EXPECT_EQ(surface.Pixel(10, 5), Red);
+  EXPECT_EQ(surface.Pixel(10, 5), GPCanvasRed);
   canvas->FillRectangle(TdxRectF(20, 0, 30, 10), brush.get());
   EXPECT_NE(surface.Pixel(29, 9), 0u);
   canvas->RoundRect(TRect{40, 0, 60, 20}, pen.get(), brush.get(), 5, 5);
@@ -519,7 +521,7 @@ TEST_F(dxGPCanvas, CanvasOnADeviceContextAndItsModes)
     EXPECT_GT(canvas->DpiX(), 0);
     EXPECT_GT(canvas->DpiY(), 0);
     EXPECT_FALSE(canvas->GetIsLowColorsMode());
-    canvas->FillRectangle(TRect{0, 0, 8, 8}, Red);
+    canvas->FillRectangle(TRect{0, 0, 8, 8}, GPCanvasRed);
   }
   EXPECT_EQ(static_cast<const std::uint32_t*>(bits)[9] & 0xFFFFFF, 0xFF0000u);
   SelectObject(dc, old);

@@ -12,6 +12,9 @@
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/TypInfo.h"
 
+using enum vcl::TPenStyle;
+using enum vcl::TPixelFormat;
+
 namespace {
 
 using namespace dxImageTestBytes;
@@ -63,15 +66,15 @@ TEST_F(GlyphsTest, NothingIsDeliveredForEmptyColoursOrWidths)
        [](IPtr<IdxGPHandle>& H) { return TdxGPResourceManager::GetSolidBrush(TdxAlphaColor{0x00FFFFFF}, H); }},
       {"brush of clNone", [](IPtr<IdxGPHandle>& H) { return TdxGPResourceManager::GetSolidBrush(vcl::clNone, 255, H); }},
       {"pen psClear",
-       [](IPtr<IdxGPHandle>& H) { return TdxGPResourceManager::GetPen(TdxAlphaColor{0xFF000000}, 1, vcl::psClear, H); }},
+       [](IPtr<IdxGPHandle>& H) { return TdxGPResourceManager::GetPen(TdxAlphaColor{0xFF000000}, 1, psClear, H); }},
       {"pen of width 0",
-       [](IPtr<IdxGPHandle>& H) { return TdxGPResourceManager::GetPen(TdxAlphaColor{0xFF000000}, 0, vcl::psSolid, H); }},
+       [](IPtr<IdxGPHandle>& H) { return TdxGPResourceManager::GetPen(TdxAlphaColor{0xFF000000}, 0, psSolid, H); }},
       {"pen of negative width",
        [](IPtr<IdxGPHandle>& H) { return TdxGPResourceManager::GetPen(TdxAlphaColor{0xFF000000}, -2, gppsDot, H); }},
       {"pen of colour 0",
-       [](IPtr<IdxGPHandle>& H) { return TdxGPResourceManager::GetPen(TdxAlphaColor{0}, 1, vcl::psSolid, H); }},
+       [](IPtr<IdxGPHandle>& H) { return TdxGPResourceManager::GetPen(TdxAlphaColor{0}, 1, psSolid, H); }},
       {"pen of clNone",
-       [](IPtr<IdxGPHandle>& H) { return TdxGPResourceManager::GetPen(vcl::clNone, 255, 1, vcl::psSolid, H); }},
+       [](IPtr<IdxGPHandle>& H) { return TdxGPResourceManager::GetPen(vcl::clNone, 255, 1, psSolid, H); }},
   };
   for (const TCase& item : cases) {
     IPtr<IdxGPHandle> handle;
@@ -88,11 +91,11 @@ TEST_F(GlyphsTest, PensCarryColourWidthAndDashStyle)
     TdxGPPenStyle GPStyle;
     Gdiplus::DashStyle Expected;
   };
-  const TCase cases[] = {{vcl::psSolid, gppsSolid, Gdiplus::DashStyleSolid},
-                         {vcl::psDash, gppsDash, Gdiplus::DashStyleDash},
-                         {vcl::psDot, gppsDot, Gdiplus::DashStyleDot},
-                         {vcl::psDashDot, gppsDashDot, Gdiplus::DashStyleDashDot},
-                         {vcl::psDashDotDot, gppsDashDotDot, Gdiplus::DashStyleDashDotDot}};
+  const TCase cases[] = {{psSolid, gppsSolid, Gdiplus::DashStyleSolid},
+                         {psDash, gppsDash, Gdiplus::DashStyleDash},
+                         {psDot, gppsDot, Gdiplus::DashStyleDot},
+                         {psDashDot, gppsDashDot, Gdiplus::DashStyleDashDot},
+                         {psDashDotDot, gppsDashDotDot, Gdiplus::DashStyleDashDotDot}};
   for (const TCase& item : cases) {
     IPtr<IdxGPHandle> pen;
     IPtr<IdxGPHandle> samePen;
@@ -115,8 +118,8 @@ TEST_F(GlyphsTest, PensCarryColourWidthAndDashStyle)
   }
   IPtr<IdxGPHandle> thin;
   IPtr<IdxGPHandle> thick;
-  TdxGPResourceManager::GetPen(TdxAlphaColor{0xFF000000}, 1, vcl::psSolid, thin);
-  TdxGPResourceManager::GetPen(TdxAlphaColor{0xFF000000}, 1.5f, vcl::psSolid, thick);
+  TdxGPResourceManager::GetPen(TdxAlphaColor{0xFF000000}, 1, psSolid, thin);
+  TdxGPResourceManager::GetPen(TdxAlphaColor{0xFF000000}, 1.5f, psSolid, thick);
   EXPECT_NE(thin, thick);
 }
 
@@ -418,7 +421,7 @@ TEST_F(GlyphsTest, GlyphSourceSizeAndDPI)
 TBytes KeyedBitmapFile()
 {
   TOwnedPtr<vcl::TBitmap> bitmap(rtl::New<vcl::TBitmap>());
-  bitmap->SetPixelFormat(vcl::pf24bit);
+  bitmap->SetPixelFormat(pf24bit);
   bitmap->SetSize(2, 2);
   vcl::TCanvas* canvas = bitmap->GetCanvas();
   canvas->GetBrush()->SetColor(vcl::clBlack);

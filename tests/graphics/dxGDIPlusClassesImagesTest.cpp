@@ -12,6 +12,8 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/ClassesStreams.h"
 
+using enum vcl::TAlphaFormat;
+
 namespace {
 
 using rtl::TOwnedPtr;
@@ -80,7 +82,7 @@ TBytes EncodedPattern(TdxSmartImageCodecClass ACodec)
 {
   const TRGBColors bits = PatternBits();
   TOwnedPtr<TdxGPImageHandle> handle(rtl::NewWith<TdxGPImageHandle>(
-      [&](TdxGPImageHandle* H) { H->CreateFromBits(PatternWidth, PatternHeight, bits, vcl::afPremultiplied); }));
+      [&](TdxGPImageHandle* H) { H->CreateFromBits(PatternWidth, PatternHeight, bits, afPremultiplied); }));
   auto stream = RasterStreamOf({});
   EXPECT_TRUE(ACodec->Save(stream.get(), handle.get())) << ACodec->ClassName();
   return RasterBytesOf(stream.get());
@@ -320,7 +322,7 @@ TEST_F(RasterImageTest, PngReloadsPixelIdenticalWithAlpha)
     bits.push_back(RGBQUAD{static_cast<BYTE>(i * 4), static_cast<BYTE>(255 - i), static_cast<BYTE>(i * 3),
                            static_cast<BYTE>(i % 3 == 0 ? 255 : i * 4)});
   TOwnedPtr<TdxGPImageHandle> handle(
-      rtl::NewWith<TdxGPImageHandle>([&](TdxGPImageHandle* H) { H->CreateFromBits(8, 8, bits, vcl::afDefined); }));
+      rtl::NewWith<TdxGPImageHandle>([&](TdxGPImageHandle* H) { H->CreateFromBits(8, 8, bits, afDefined); }));
   auto stream = RasterStreamOf({});
   ASSERT_TRUE(TdxGPImageCodecPNG::Class()->Save(stream.get(), handle.get()));
 
@@ -422,16 +424,16 @@ TEST_F(RasterImageTest, PixelArraysThatDoNotFillTheirSizeAreRefused)
     SCOPED_TRACE(testing::Message() << c.Width << " x " << c.Height << ", " << c.Pixels << " pixels");
     const TRGBColors bits(c.Pixels, RGBQUAD{1, 2, 3, 255});
     EXPECT_THROW(rtl::Free(rtl::NewWith<TdxGPImageHandle>(
-                     [&](TdxGPImageHandle* H) { H->CreateFromBits(c.Width, c.Height, bits, vcl::afPremultiplied); })),
+                     [&](TdxGPImageHandle* H) { H->CreateFromBits(c.Width, c.Height, bits, afPremultiplied); })),
                  EdxGdipException);
     TOwnedPtr<TdxCustomSmartImage> image(rtl::New<TdxCustomSmartImage>());
-    image->LoadFromBits(c.Width, c.Height, bits, vcl::afPremultiplied);
+    image->LoadFromBits(c.Width, c.Height, bits, afPremultiplied);
     EXPECT_THROW(image->GetImageHandle(), EdxException);
   }
   // A full array is taken as it is.
   const TRGBColors bits(16, RGBQUAD{1, 2, 3, 255});
   TOwnedPtr<TdxCustomSmartImage> image(rtl::New<TdxCustomSmartImage>());
-  image->LoadFromBits(4, 4, bits, vcl::afPremultiplied);
+  image->LoadFromBits(4, 4, bits, afPremultiplied);
   EXPECT_EQ(image->GetImageHandle()->Size().cx, 4);
 }
 
@@ -439,7 +441,7 @@ TEST_F(RasterImageTest, MetafilesAreDrawnIntoANewMetafile)
 {
   const TRGBColors bits = PatternBits();
   TOwnedPtr<TdxGPImageHandle> handle(rtl::NewWith<TdxGPImageHandle>(
-      [&](TdxGPImageHandle* H) { H->CreateFromBits(PatternWidth, PatternHeight, bits, vcl::afPremultiplied); }));
+      [&](TdxGPImageHandle* H) { H->CreateFromBits(PatternWidth, PatternHeight, bits, afPremultiplied); }));
   // No encoder: Save refuses, and the image reports it.
   auto stream = RasterStreamOf({});
   EXPECT_FALSE(TdxGPImageCodecEMF::Class()->Save(stream.get(), handle.get()));
@@ -461,7 +463,7 @@ TEST_F(RasterImageTest, FlipAndFrames)
 {
   const TRGBColors bits = PatternBits();
   TOwnedPtr<TdxGPImageHandle> handle(rtl::NewWith<TdxGPImageHandle>(
-      [&](TdxGPImageHandle* H) { H->CreateFromBits(PatternWidth, PatternHeight, bits, vcl::afPremultiplied); }));
+      [&](TdxGPImageHandle* H) { H->CreateFromBits(PatternWidth, PatternHeight, bits, afPremultiplied); }));
   handle->Flip(true, false);
   Gdiplus::ARGB color = 0;
   dxGpCheck(dxGpFunctions.GdipBitmapGetPixel(static_cast<Gdiplus::GpBitmap*>(handle->GetHandle()), 0, 0, &color));

@@ -9,6 +9,8 @@
 #include <functional>
 #include <vector>
 
+using enum vcl::TPenStyle;
+
 namespace {
 
 using rtl::TOwnedPtr;
@@ -86,7 +88,7 @@ bool SamePoint(const TPoint& A, const TPoint& B)
   return A.x == B.x && A.y == B.y;
 }
 
-bool SameRect(const TRect& A, const TRect& B)
+bool GPSameRect(const TRect& A, const TRect& B)
 {
   return A.left == B.left && A.top == B.top && A.right == B.right && A.bottom == B.bottom;
 }
@@ -185,7 +187,7 @@ TEST_F(dxGPClasses, MatrixTransformRectMapsTwoCornersBoundingRectFour)
   EXPECT_NEAR(bounds.Right, 0, 1e-4);
   EXPECT_NEAR(bounds.Bottom, 10, 1e-4);
   const TRect mappedI = matrix->TransformRect(TRect{0, 0, 10, 20});
-  EXPECT_TRUE(SameRect(mappedI, TRect{0, 0, -20, 10}));
+  EXPECT_TRUE(GPSameRect(mappedI, TRect{0, 0, -20, 10}));
 }
 
 TEST_F(dxGPClasses, MatrixIntegerPointsRoundToNearest)
@@ -472,7 +474,7 @@ TEST_F(dxGPClasses, PenMakesItsNativePenOnDemandUnlessDashed)
   EXPECT_TRUE(solid->IsEmpty());
 
   TOwnedPtr<TdxGPPen> dashed(
-      rtl::New<TdxGPPen>(TdxAlphaColor(0xFF000000), 2.0f, vcl::psDash, 1.0f));
+      rtl::New<TdxGPPen>(TdxAlphaColor(0xFF000000), 2.0f, psDash, 1.0f));
   EXPECT_TRUE(dashed->HandleAllocated());
   EXPECT_EQ(dashed->GetStyle(), gppsDashDotDot);
   int count = 0;
@@ -487,7 +489,7 @@ TEST_F(dxGPClasses, PenMakesItsNativePenOnDemandUnlessDashed)
     vcl::TPenStyle Style;
     int Count;
   };
-  for (const Case& c : {Case{vcl::psDot, 2}, Case{vcl::psDashDot, 4}, Case{vcl::psDashDotDot, 6}}) {
+  for (const Case& c : {Case{psDot, 2}, Case{psDashDot, 4}, Case{psDashDotDot, 6}}) {
     TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(TdxAlphaColor(0xFF000000), 1.0f, c.Style, 1.0f));
     dxGpCheck(dxGpFunctions.GdipGetPenDashCount(pen->Handle(), &count));
     EXPECT_EQ(count, c.Count) << c.Style;
@@ -496,7 +498,7 @@ TEST_F(dxGPClasses, PenMakesItsNativePenOnDemandUnlessDashed)
 
 TEST_F(dxGPClasses, PenWidthIsNeverNegative)
 {
-  TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(TdxAlphaColor(0xFF000000), 2.0f, vcl::psSolid, 1.0f));
+  TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(TdxAlphaColor(0xFF000000), 2.0f, psSolid, 1.0f));
   EXPECT_FALSE(pen->IsEmpty());
   pen->SetWidth(-3);
   EXPECT_FLOAT_EQ(pen->GetWidth(), 0);
@@ -506,7 +508,7 @@ TEST_F(dxGPClasses, PenWidthIsNeverNegative)
 TEST_F(dxGPClasses, PenDrawsWithItsBrushAndFollowsItsChanges)
 {
   TGpTestSurface surface(20, 20);
-  TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(TdxAlphaColor(0xFFFF0000), 3.0f, vcl::psSolid, 1.0f));
+  TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(TdxAlphaColor(0xFFFF0000), 3.0f, psSolid, 1.0f));
   dxGpCheck(dxGpFunctions.GdipDrawLine(surface.Graphics(), pen->Handle(), 0, 10, 20, 10));
   EXPECT_EQ(surface.Pixel(10, 10), 0xFFFF0000u);
   EXPECT_EQ(surface.Pixel(10, 15), 0u);
@@ -552,7 +554,7 @@ TEST_F(dxGPClasses, PenStyleAndAssign)
   dxGpCheck(dxGpFunctions.GdipGetPenDashStyle(pen->Handle(), &style));
   EXPECT_EQ(style, Gdiplus::DashStyleDashDotDot);
 
-  TOwnedPtr<TdxGPPen> source(rtl::New<TdxGPPen>(TdxAlphaColor(0xFF00FF00), 5.0f, vcl::psSolid, 1.0f));
+  TOwnedPtr<TdxGPPen> source(rtl::New<TdxGPPen>(TdxAlphaColor(0xFF00FF00), 5.0f, psSolid, 1.0f));
   source->SetDashCapStyle(gpdcTriangle);
   source->SetLineStartCapStyle(gpcsSquare);
   source->SetLineEndCapStyle(gpcsRound);
@@ -622,8 +624,8 @@ TEST_F(dxGPClasses, PathBoundsHitTestsAndTransforms)
   auto path = Make<TdxGPPath>();
   path->AddRect(TRect{10, 10, 30, 20});
   const TRect bounds = path->GetBounds();
-  EXPECT_TRUE(SameRect(bounds, TRect{10, 10, 30, 20}));
-  TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(TdxAlphaColor(0xFF000000), 4.0f, vcl::psSolid, 1.0f));
+  EXPECT_TRUE(GPSameRect(bounds, TRect{10, 10, 30, 20}));
+  TOwnedPtr<TdxGPPen> pen(rtl::New<TdxGPPen>(TdxAlphaColor(0xFF000000), 4.0f, psSolid, 1.0f));
   const TdxRectF wide = path->GetBoundsF(pen.get());
   EXPECT_LT(wide.Left, 10);
   EXPECT_GT(wide.Right, 30);
@@ -653,8 +655,8 @@ TEST_F(dxGPClasses, PathBoundsHitTestsAndTransforms)
   copy->Assign(copy.get());
   auto shift = MakeMatrix(1, 0, 0, 1, 5, 5);
   copy->Transform(shift.get());
-  EXPECT_TRUE(SameRect(copy->GetBounds(), TRect{15, 15, 35, 25}));
-  EXPECT_TRUE(SameRect(path->GetBounds(), TRect{10, 10, 30, 20}));
+  EXPECT_TRUE(GPSameRect(copy->GetBounds(), TRect{15, 15, 35, 25}));
+  EXPECT_TRUE(GPSameRect(path->GetBounds(), TRect{10, 10, 30, 20}));
   copy->Reset();
   EXPECT_EQ(copy->GetPointCount(), 0);
 

@@ -69,11 +69,11 @@ bool NearColor(COLORREF AActual, COLORREF AExpected, int ATolerance = 8)
          close(GetBValue(AActual), GetBValue(AExpected));
 }
 
-constexpr COLORREF White = RGB(255, 255, 255);
-constexpr COLORREF Green = RGB(0, 255, 0);
+constexpr COLORREF PaintWhite = RGB(255, 255, 255);
+constexpr COLORREF PaintGreen = RGB(0, 255, 0);
 constexpr COLORREF RedRGB = RGB(255, 0, 0);
-constexpr TdxAlphaColor Red = 0xFFFF0000;
-constexpr TdxAlphaColor Blue = 0xFF0000FF;
+constexpr TdxAlphaColor PaintRed = 0xFFFF0000;
+constexpr TdxAlphaColor PaintBlue = 0xFF0000FF;
 constexpr TdxAlphaColor HalfBlue = 0x800000FF;
 // Half blue over white.
 constexpr COLORREF PaleBlue = RGB(127, 127, 255);
@@ -109,12 +109,14 @@ class TPaintCanvasTestLowColourCanvas : public TdxGPPaintCanvas {
   HDC FLowColourDC = nullptr;
 };
 
+}  // namespace
+
+// Not in an anonymous namespace: the tests derive from it, which GCC refuses
+// once the file is compiled as part of a larger one.
 class dxGPPaintCanvas : public testing::Test {
  protected:
   void SetUp() override { ASSERT_TRUE(dxGpIsAvailable()); }
 };
-
-}  // namespace
 
 // --------------------------------------------------------------------------
 // The buffering decision
@@ -154,27 +156,27 @@ TEST_F(dxGPPaintCanvas, PaintsStraightOnAnAlphaCapableDevice)
   canvas->BeginPaint(dc.DC(), TRect{10, 10, 30, 30});
   EXPECT_FALSE(canvas->GetIsLowColorsMode());
   ASSERT_NE(canvas->Handle(), nullptr);
-  canvas->FillRectangle(TRect{12, 12, 16, 16}, Red);
+  canvas->FillRectangle(TRect{12, 12, 16, 16}, PaintRed);
   canvas->FillRectangle(TRect{20, 20, 24, 24}, HalfBlue);
   canvas->EndPaint();
   EXPECT_EQ(canvas->Handle(), nullptr);
   EXPECT_EQ(dc.Pixel(12, 12), RedRGB);
-  EXPECT_EQ(dc.Pixel(16, 16), White);
+  EXPECT_EQ(dc.Pixel(16, 16), PaintWhite);
   EXPECT_TRUE(NearColor(dc.Pixel(21, 21), PaleBlue, 2)) << std::hex << dc.Pixel(21, 21);
 }
 
 TEST_F(dxGPPaintCanvas, LowColourDevicesPaintThroughACopyThatKeepsTheUndrawnPixels)
 {
   TPaintCanvasTestDC dc(40, 40, 16);
-  // Green on the left, white on the right, so the copy-in and copy-back can
+  // PaintGreen on the left, white on the right, so the copy-in and copy-back can
   // be told from a plain fill.
-  dc.Fill(TRect{0, 0, 20, 40}, Green);
+  dc.Fill(TRect{0, 0, 20, 40}, PaintGreen);
   TOwnedPtr<TPaintCanvasTestLowColourCanvas> canvas(rtl::New<TPaintCanvasTestLowColourCanvas>());
   canvas->SetLowColourDC(dc.DC());
   canvas->BeginPaint(dc.DC(), TRect{10, 10, 30, 30});
   EXPECT_TRUE(canvas->GetIsLowColorsMode());
   // In the DC's coordinates.
-  canvas->FillRectangle(TRect{12, 12, 16, 16}, Red);
+  canvas->FillRectangle(TRect{12, 12, 16, 16}, PaintRed);
   canvas->FillRectangle(TRect{22, 22, 26, 26}, HalfBlue);
   canvas->EndPaint();
 
@@ -182,8 +184,8 @@ TEST_F(dxGPPaintCanvas, LowColourDevicesPaintThroughACopyThatKeepsTheUndrawnPixe
     int X, Y;
     COLORREF Expected;
   } cases[] = {
-      {12, 12, RedRGB},   {15, 15, RedRGB}, {11, 11, Green}, {16, 16, Green}, {18, 25, Green},
-      {22, 22, PaleBlue}, {21, 21, White},  {27, 27, White}, {30, 30, White}, {5, 5, Green},
+      {12, 12, RedRGB},   {15, 15, RedRGB}, {11, 11, PaintGreen}, {16, 16, PaintGreen}, {18, 25, PaintGreen},
+      {22, 22, PaleBlue}, {21, 21, PaintWhite},  {27, 27, PaintWhite}, {30, 30, PaintWhite}, {5, 5, PaintGreen},
   };
   for (const auto& c : cases)
     EXPECT_TRUE(NearColor(dc.Pixel(c.X, c.Y), c.Expected))
@@ -195,7 +197,7 @@ TEST_F(dxGPPaintCanvas, PrivateCanvasesLiveForOnePaint)
   TPaintCanvasTestDC dc(20, 20, 32);
   TdxGPCustomPaintCanvas* canvas = dxGpBeginPaint(dc.DC(), TRect{0, 0, 20, 20});
   ASSERT_NE(canvas, nullptr);
-  canvas->FillRectangle(TRect{2, 2, 6, 6}, Blue);
+  canvas->FillRectangle(TRect{2, 2, 6, 6}, PaintBlue);
   dxGpEndPaint(canvas);
   EXPECT_EQ(canvas, nullptr);
   EXPECT_EQ(dc.Pixel(3, 3), RGB(0, 0, 255));
@@ -212,8 +214,8 @@ TEST_F(dxGPPaintCanvas, FillRectFillsTheWholeRectangleAtTheAlpha)
     dxGpFillRect(dc.DC(), TRect{5, 5, 10, 10}, vcl::clRed, c.Alpha);
     EXPECT_TRUE(NearColor(dc.Pixel(5, 5), c.Inside, 2)) << int(c.Alpha);
     EXPECT_TRUE(NearColor(dc.Pixel(9, 9), c.Inside, 2)) << int(c.Alpha);
-    EXPECT_EQ(dc.Pixel(10, 10), White);
-    EXPECT_EQ(dc.Pixel(4, 4), White);
+    EXPECT_EQ(dc.Pixel(10, 10), PaintWhite);
+    EXPECT_EQ(dc.Pixel(4, 4), PaintWhite);
   }
   EXPECT_EQ(dxGpPaintCanvas()->Handle(), nullptr);
 }
@@ -230,24 +232,24 @@ TEST_F(dxGPPaintCanvas, ANestedPaintLeavesTheOuterPaintInPlace)
   canvas->BeginPaint(outerDC.DC(), TRect{0, 0, 40, 40});
   EXPECT_FALSE(canvas->GetIsLowColorsMode());
   Gdiplus::GpGraphics* outer = canvas->Handle();
-  canvas->FillRectangle(TRect{0, 0, 4, 4}, Red);
+  canvas->FillRectangle(TRect{0, 0, 4, 4}, PaintRed);
 
   canvas->BeginPaint(innerDC.DC(), TRect{10, 10, 20, 20});
   EXPECT_NE(canvas->Handle(), outer);
   EXPECT_TRUE(canvas->GetIsLowColorsMode());
-  canvas->FillRectangle(TRect{12, 12, 14, 14}, Blue);
+  canvas->FillRectangle(TRect{12, 12, 14, 14}, PaintBlue);
   canvas->EndPaint();
 
   EXPECT_EQ(canvas->Handle(), outer);
-  canvas->FillRectangle(TRect{30, 30, 34, 34}, Blue);
+  canvas->FillRectangle(TRect{30, 30, 34, 34}, PaintBlue);
   canvas->EndPaint();
   EXPECT_EQ(canvas->Handle(), nullptr);
 
   EXPECT_EQ(outerDC.Pixel(1, 1), RedRGB);
   EXPECT_EQ(outerDC.Pixel(31, 31), RGB(0, 0, 255));
-  EXPECT_EQ(outerDC.Pixel(12, 12), White);
+  EXPECT_EQ(outerDC.Pixel(12, 12), PaintWhite);
   EXPECT_TRUE(NearColor(innerDC.Pixel(12, 12), RGB(0, 0, 255)));
-  EXPECT_TRUE(NearColor(innerDC.Pixel(31, 31), White));
+  EXPECT_TRUE(NearColor(innerDC.Pixel(31, 31), PaintWhite));
 }
 
 TEST_F(dxGPPaintCanvas, DeepNestingRestoresEveryLevel)
@@ -264,7 +266,7 @@ TEST_F(dxGPPaintCanvas, DeepNestingRestoresEveryLevel)
   for (int level = Depth - 1; level >= 0; --level) {
     ASSERT_EQ(canvas->Handle(), handles[level]) << level;
     // Each level draws after its inner levels ended, in its own cell.
-    canvas->FillRectangle(TRect{level * 10 + 2, 2, level * 10 + 8, 8}, Red);
+    canvas->FillRectangle(TRect{level * 10 + 2, 2, level * 10 + 8, 8}, PaintRed);
     canvas->EndPaint();
   }
   EXPECT_EQ(canvas->Handle(), nullptr);
@@ -282,13 +284,13 @@ TEST_F(dxGPPaintCanvas, ABorrowedGraphicsIsGivenBackUndeleted)
   Gdiplus::GpGraphics* outer = canvas->Handle();
   canvas->BeginPaint(borrowed);
   EXPECT_EQ(canvas->Handle(), borrowed);
-  canvas->FillRectangle(TRect{2, 2, 6, 6}, Blue);
+  canvas->FillRectangle(TRect{2, 2, 6, 6}, PaintBlue);
   canvas->EndPaint();
   EXPECT_EQ(canvas->Handle(), outer);
   canvas->EndPaint();
 
   // Still alive: the library answers for it.
-  EXPECT_EQ(dxGpFunctions.GdipGraphicsClear(borrowed, Red), Ok);
+  EXPECT_EQ(dxGpFunctions.GdipGraphicsClear(borrowed, PaintRed), Ok);
   dxGpFunctions.GdipDeleteGraphics(borrowed);
   EXPECT_EQ(dc.Pixel(3, 3), RedRGB);
 
@@ -300,7 +302,7 @@ TEST_F(dxGPPaintCanvas, ABorrowedGraphicsIsGivenBackUndeleted)
     custom->BeginPaint(borrowed);
     custom->EndPaint();
   }
-  EXPECT_EQ(dxGpFunctions.GdipGraphicsClear(borrowed, Blue), Ok);
+  EXPECT_EQ(dxGpFunctions.GdipGraphicsClear(borrowed, PaintBlue), Ok);
   dxGpFunctions.GdipDeleteGraphics(borrowed);
 }
 
@@ -348,7 +350,7 @@ TEST_F(dxGPPaintCanvas, AnotherThreadWaitsForThePaintToEnd)
       canvas->BeginPaint(workerDC.DC(), TRect{0, 0, 20, 20});
       log.Add(1, true);
       SetEvent(entered);
-      canvas->FillRectangle(TRect{0, 0, 10, 10}, Blue);
+      canvas->FillRectangle(TRect{0, 0, 10, 10}, PaintBlue);
       log.Add(1, false);
       canvas->EndPaint();
     } catch (...) {
@@ -359,7 +361,7 @@ TEST_F(dxGPPaintCanvas, AnotherThreadWaitsForThePaintToEnd)
   WaitForSingleObject(trying, INFINITE);
   // The worker must not get in while this paint lasts.
   EXPECT_EQ(WaitForSingleObject(entered, 100), DWORD(WAIT_TIMEOUT));
-  canvas->FillRectangle(TRect{0, 0, 10, 10}, Red);
+  canvas->FillRectangle(TRect{0, 0, 10, 10}, PaintRed);
   log.Add(0, false);
   canvas->EndPaint();
   worker.join();
@@ -388,9 +390,9 @@ TEST_F(dxGPPaintCanvas, PaintsOfTwoThreadsNeverInterleave)
         log.Add(AThread, true);
         // A nested paint on the same thread enters again without waiting.
         canvas->BeginPaint(dc.DC(), TRect{0, 0, 10, 10});
-        canvas->FillRectangle(TRect{0, 0, 5, 5}, Blue);
+        canvas->FillRectangle(TRect{0, 0, 5, 5}, PaintBlue);
         canvas->EndPaint();
-        canvas->FillRectangle(TRect{10, 10, 15, 15}, Red);
+        canvas->FillRectangle(TRect{10, 10, 15, 15}, PaintRed);
         log.Add(AThread, false);
         canvas->EndPaint();
       }
@@ -430,13 +432,13 @@ TEST_F(dxGPPaintCanvas, MirroredDrawingLandsAtTheOtherSideAndPutsTheCanvasBack)
     TdxGPPaintCanvas* canvas = dxGpPaintCanvas();
     canvas->BeginPaint(dc.DC(), TRect{0, 0, 40, 10});
     canvas->SetPixelOffsetMode(Gdiplus::PixelOffsetModeHighSpeed);
-    dxGpPaintMirrored(canvas, TRect{0, 0, 40, 10}, c.Mirror, [&] { canvas->FillRectangle(TRect{0, 0, 10, 10}, Red); });
+    dxGpPaintMirrored(canvas, TRect{0, 0, 40, 10}, c.Mirror, [&] { canvas->FillRectangle(TRect{0, 0, 10, 10}, PaintRed); });
     EXPECT_EQ(canvas->GetPixelOffsetMode(), Gdiplus::PixelOffsetModeHighSpeed) << c.Mirror;
     TOwnedPtr<TdxGPMatrix> transform(canvas->GetWorldTransform());
     EXPECT_TRUE(transform->IsIdentity()) << c.Mirror;
     canvas->EndPaint();
     EXPECT_EQ(dc.Pixel(c.RedX, 5), RedRGB) << c.Mirror;
-    EXPECT_EQ(dc.Pixel(c.WhiteX, 5), White) << c.Mirror;
+    EXPECT_EQ(dc.Pixel(c.WhiteX, 5), PaintWhite) << c.Mirror;
   }
 }
 

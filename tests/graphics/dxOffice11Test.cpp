@@ -325,7 +325,7 @@ TEST_F(dxOffice11Palette, DerivedEntriesFollowTheirSourcesInBothBranches)
 // ---------------------------------------------------------------------------
 // References, brushes and theme changes
 
-COLORREF BrushColor(HBRUSH ABrush)
+COLORREF Office11BrushColor(HBRUSH ABrush)
 {
   LOGBRUSH info{};
   EXPECT_EQ(GetObjectW(ABrush, sizeof(info), &info), static_cast<int>(sizeof(info)));
@@ -343,7 +343,7 @@ TEST_F(dxOffice11Palette, BrushesLiveFromTheFirstReferenceToTheLastRelease)
   std::vector<HBRUSH> brushes(std::begin(dxOffice11Brushes), std::end(dxOffice11Brushes));
   for (int i = 0; i < dxOffice11BrushCount; ++i) {
     ASSERT_EQ(GetObjectType(brushes[i]), static_cast<DWORD>(OBJ_BRUSH)) << i;
-    EXPECT_EQ(BrushColor(brushes[i]), static_cast<COLORREF>(dxOffice11Colors[entries[i]])) << i;
+    EXPECT_EQ(Office11BrushColor(brushes[i]), static_cast<COLORREF>(dxOffice11Colors[entries[i]])) << i;
   }
   EXPECT_EQ(dxOffice11StaticBorderBrush, dxOffice11BorderBrush);
   EXPECT_EQ(dxOffice11OwnerLinkBrush, dxOffice11MenuBrush);
@@ -371,18 +371,18 @@ TEST_F(dxOffice11Palette, AThemeChangeWhileReferencedRecomputesColoursAndBrushes
   ApplyScheme(dxOffice11SchemeBlue);
   dxOffice11AddColorsRef();
   EXPECT_EQ(dxOffice11FaceColor, Rgb(0x9EBEF5));
-  EXPECT_EQ(BrushColor(dxOffice11HighlightBrush), static_cast<COLORREF>(Rgb(0x000080)));
+  EXPECT_EQ(Office11BrushColor(dxOffice11HighlightBrush), static_cast<COLORREF>(Rgb(0x000080)));
 
   ApplyScheme(dxOffice11SchemeOlive);
   EXPECT_EQ(dxOffice11CurrentScheme(), dxOffice11SchemeOlive);
   EXPECT_EQ(dxOffice11FaceColor, Rgb(0xD9D9A7));
-  EXPECT_EQ(BrushColor(dxOffice11HighlightBrush), static_cast<COLORREF>(Rgb(0x3F5D38)));
+  EXPECT_EQ(Office11BrushColor(dxOffice11HighlightBrush), static_cast<COLORREF>(Rgb(0x3F5D38)));
 
   // Switching to the classic look derives the palette from the system.
   ApplyClassic();
   EXPECT_FALSE(dxOffice11UsesSchemeColors());
   EXPECT_EQ(dxOffice11FaceColor, Sys(vcl::clBtnFace));
-  EXPECT_EQ(BrushColor(dxOffice11HighlightBrush), static_cast<COLORREF>(Sys(vcl::clHighlight)));
+  EXPECT_EQ(Office11BrushColor(dxOffice11HighlightBrush), static_cast<COLORREF>(Sys(vcl::clHighlight)));
   EXPECT_EQ(dxOffice11GradientWeight, 75);
 }
 

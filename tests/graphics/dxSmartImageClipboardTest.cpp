@@ -10,6 +10,8 @@
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "tests/support/TestSupport.h"
 
+using enum TdxDefaultBoolean;
+
 namespace {
 
 using namespace dxImageTestBytes;

@@ -9,6 +9,10 @@
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/ClassesStreams.h"
 
+using enum vcl::TAlphaFormat;
+using enum vcl::TPixelFormat;
+using enum vcl::TTransparentMode;
+
 namespace {
 
 using rtl::TOwnedPtr;
@@ -269,7 +273,7 @@ TEST(SmartImageDataTest, TransparencyOfA24BitBitmapFollowsTheBottomLeftPixel)
 {
   for (bool transparent : {false, true}) {
     TOwnedPtr<vcl::TBitmap> bitmap(rtl::New<vcl::TBitmap>());
-    bitmap->SetPixelFormat(vcl::pf24bit);
+    bitmap->SetPixelFormat(pf24bit);
     bitmap->SetSize(3, 2);
     bitmap->GetCanvas()->GetBrush()->SetColor(vcl::clRed);
     bitmap->GetCanvas()->FillRect({0, 0, 3, 2});
@@ -278,7 +282,7 @@ TEST(SmartImageDataTest, TransparencyOfA24BitBitmapFollowsTheBottomLeftPixel)
     data->FTransparent = transparent;
     data->LoadFromBitmap(bitmap.get());
     ASSERT_EQ(data->FBits.size(), 6u);
-    EXPECT_EQ(data->FBitsFormat, vcl::afPremultiplied);
+    EXPECT_EQ(data->FBitsFormat, afPremultiplied);
     for (int i = 0; i < 6; ++i) {
       const bool isBlue = i == 2;
       EXPECT_EQ(data->FBits[i].rgbReserved, transparent && !isBlue ? 0 : 255) << "pixel " << i;
@@ -295,8 +299,8 @@ TEST(SmartImageDataTest, TransparencyKeyOfPixelsThatDoNotFillTheirSize)
   for (LONG width : widths) {
     TOwnedPtr<TdxSmartImageData> data(rtl::New<TdxSmartImageData>());
     data->FTransparent = true;
-    data->FTransparentMode = vcl::tmAuto;
-    data->LoadFromBits({Pixel(0x00123456), Pixel(0x00ABCDEF)}, {width, 1}, vcl::afIgnored);
+    data->FTransparentMode = tmAuto;
+    data->LoadFromBits({Pixel(0x00123456), Pixel(0x00ABCDEF)}, {width, 1}, afIgnored);
     ASSERT_EQ(data->FBits.size(), 2u);
     EXPECT_EQ(data->FBits[0].rgbReserved, 0) << width;
     EXPECT_EQ(data->FBits[1].rgbReserved, 255) << width;

@@ -15,7 +15,7 @@ class TTestPainter : public TcxCustomLookAndFeelPainter {
 
  public:
   rtl::String Name;
-  TcxLookAndFeelStyle Style = lfsStandard;
+  TcxLookAndFeelStyle Style = TcxLookAndFeelStyle::lfsStandard;
   // Set to true when the painter is freed; the test owns the flag.
   bool* Freed = nullptr;
 
@@ -63,10 +63,10 @@ class TRegisteredPainters {
   // The four built-in styles as their painters will name themselves.
   void AddBuiltInStyles()
   {
-    Add(L"Flat", lfsFlat);
-    Add(L"Office11", lfsOffice11);
-    Add(L"Standard", lfsStandard);
-    Add(L"UltraFlat", lfsUltraFlat);
+    Add(L"Flat", TcxLookAndFeelStyle::lfsFlat);
+    Add(L"Office11", TcxLookAndFeelStyle::lfsOffice11);
+    Add(L"Standard", TcxLookAndFeelStyle::lfsStandard);
+    Add(L"UltraFlat", TcxLookAndFeelStyle::lfsUltraFlat);
   }
 
  private:

@@ -11,6 +11,12 @@
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "tests/lookandfeel/LookAndFeelTestSupport.h"
 
+using enum TcxAlignmentVert;
+using enum TcxArrowDirection;
+using enum TcxButtonState;
+using enum TcxLookAndFeelStyle;
+using enum TdxAlertWindowButtonKind;
+
 using namespace vcl;
 using lnftest::NewPainter;
 using lnftest::TTestPainter;
@@ -218,13 +224,13 @@ TEST(TcxCustomLookAndFeelPainter, UnscaledTwinsPassTheSystemFactorOrTheOneToOneF
        system},
       {"DrawHeader",
        [&](TFactorRecordingPainter* P) {
-         P->DrawHeader(nullptr, r, r, {}, {}, cxbsNormal, rtl::taLeftJustify, vaTop, false, false, L"", nullptr,
+         P->DrawHeader(nullptr, r, r, {}, {}, cxbsNormal, rtl::TAlignment::taLeftJustify, vaTop, false, false, L"", nullptr,
                        clDefault, clDefault);
        },
        oneToOne},
       {"DrawHeaderEx",
        [&](TFactorRecordingPainter* P) {
-         P->DrawHeaderEx(nullptr, r, r, {}, {}, cxbsNormal, rtl::taLeftJustify, vaTop, false, false, L"", nullptr,
+         P->DrawHeaderEx(nullptr, r, r, {}, {}, cxbsNormal, rtl::TAlignment::taLeftJustify, vaTop, false, false, L"", nullptr,
                          clDefault, clDefault);
        },
        oneToOne},

@@ -14,6 +14,14 @@
 #include "tests/lookandfeel/LookAndFeelTestSupport.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
+using enum TcxButtonState;
+using enum TcxCheckBoxState;
+using enum TcxGroupBoxCaptionPosition;
+using enum TcxLookAndFeelKind;
+using enum TcxLookAndFeelStyle;
+using enum TcxLookAndFeelValue;
+using enum TdxCorner;
+
 using namespace vcl;
 using lnftest::NewPainter;
 using lnftest::TRegisteredPainters;

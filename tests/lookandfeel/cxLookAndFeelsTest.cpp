@@ -9,6 +9,12 @@
 #include "platform/vcl/Controls.h"
 #include "tests/lookandfeel/LookAndFeelTestSupport.h"
 
+using enum TcxLookAndFeelKind;
+using enum TcxLookAndFeelStyle;
+using enum TcxLookAndFeelValue;
+using enum TdxScrollbarMode;
+using enum TdxTouchScrollUIMode;
+
 using lnftest::TRegisteredPainters;
 
 namespace {

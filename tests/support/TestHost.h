@@ -24,7 +24,7 @@ class TTestHost : public vcl::TCustomControl {
   {
     inherited::Create(AOwner);
     FVisible = false;
-    FControlStyle.Include(vcl::csAcceptsControls);
+    FControlStyle.Include(vcl::TControlStyleItem::csAcceptsControls);
   }
 
  protected:
@@ -46,7 +46,7 @@ class TTestPanel : public vcl::TCustomControl {
   void Create(rtl::TComponent* AOwner) override
   {
     inherited::Create(AOwner);
-    FControlStyle.Include(vcl::csAcceptsControls);
+    FControlStyle.Include(vcl::TControlStyleItem::csAcceptsControls);
   }
 };
 

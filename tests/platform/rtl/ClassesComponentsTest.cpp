@@ -4,6 +4,10 @@
 
 #include <vector>
 
+using enum rtl::TComponentStateFlag;
+using enum rtl::TComponentStyleFlag;
+using enum rtl::TOperation;
+
 using namespace rtl;
 
 namespace {

@@ -10,6 +10,9 @@
 
 #include "platform/rtl/ClassesThreads.h"
 
+using enum rtl::TComponentStateFlag;
+using enum rtl::TValueType;
+
 using namespace rtl;
 
 namespace filer_test {
@@ -73,6 +76,8 @@ String ErrorText(const std::function<void()>& AAction)
 
 RTL_ENUM(TFilerShapeKind, skCircle, skSquare, skTriangle);
 using TFilerShapeKinds = TSet<TFilerShapeKind>;
+// Shares the value name skCircle with TFilerShapeKind, at another ordinal.
+RTL_ENUM(TFilerMarkKind, mkNone, skCircle);
 
 TEST(TWriter, WritesEachValueInItsExactForm)
 {
@@ -249,6 +254,24 @@ TEST(TReader, ReadsBackWhatTheWriterWrote)
   }
 }
 
+TEST(TReader, EnumerationsSharingAValueNameReadTheirOwnOrdinal)
+{
+  // A set is stored by its values' names; each type maps the shared name to
+  // its own ordinal.
+  const TByteList bytes = Written([](TWriter* W) { W->WriteSet(GetEnumInfo<TFilerMarkKind>(), 0b10); });
+  EXPECT_EQ(bytes, Concat(Concat(Bytes({0x0B, 8}), Ascii("skCircle")), Bytes({0})));
+  const struct {
+    const TEnumInfo* info;
+    std::uint32_t expected;
+  } cases[] = {{GetEnumInfo<TFilerMarkKind>(), 1u << TFilerMarkKind::skCircle},
+               {GetEnumInfo<TFilerShapeKind>(), 1u << TFilerShapeKind::skCircle}};
+  for (const auto& c : cases) {
+    TOwnedPtr<TBytesStream> stream = StreamOf(bytes);
+    TOwnedPtr<TReader> reader(New<TReader>(stream.get(), 500000));
+    EXPECT_EQ(reader->ReadSet(c.info), c.expected) << testing::PrintToString(std::wstring(c.info->Name));
+  }
+}
+
 TEST(TReader, DecodesTheShortAndLongFormsAsTheirEncodings)
 {
   // $06 carries UTF-8 (as the storage reads it), $0C the ANSI code page,
@@ -354,8 +377,8 @@ class TFilerShape : public TPersistent {
   RTL_CLASS(TFilerShape, TPersistent)
   RTL_PUBLISHED(RTL_PROPERTY(Width, FWidth, FWidth, RTL_DEFAULT(10)),
                 RTL_PROPERTY(Visible, FVisible, FVisible),
-                RTL_PROPERTY(Kind, FKind, FKind, RTL_DEFAULT(skSquare)),
-                RTL_PROPERTY(Kinds, FKinds, FKinds, RTL_DEFAULT(TFilerShapeKinds{skCircle})),
+                RTL_PROPERTY(Kind, FKind, FKind, RTL_DEFAULT(TFilerShapeKind::skSquare)),
+                RTL_PROPERTY(Kinds, FKinds, FKinds, RTL_DEFAULT(TFilerShapeKinds{TFilerShapeKind::skCircle})),
                 RTL_PROPERTY(Caption, FCaption, FCaption),
                 RTL_PROPERTY(Letter, FLetter, FLetter, RTL_DEFAULT(L'\0')),
                 RTL_PROPERTY(Ratio, FRatio, FRatio),
@@ -372,8 +395,8 @@ class TFilerShape : public TPersistent {
   void Create()
   {
     FWidth = 10;
-    FKind = skSquare;
-    FKinds = {skCircle};
+    FKind = TFilerShapeKind::skSquare;
+    FKinds = {TFilerShapeKind::skCircle};
     FFont = New<TFilerFont>();
     FFont->FSize = 8;
   }
@@ -467,8 +490,8 @@ TEST(TReader, RestoresThePropertiesOfAPersistent)
   TOwnedPtr<TFilerShape> source(New<TFilerShape>());
   source->FWidth = 300;
   source->FVisible = true;
-  source->FKind = skTriangle;
-  source->FKinds = {skSquare, skTriangle};
+  source->FKind = TFilerShapeKind::skTriangle;
+  source->FKinds = {TFilerShapeKind::skSquare, TFilerShapeKind::skTriangle};
   source->FCaption = L"Line 1\r\n\u0414\u0430 \u4E2D";
   source->FLetter = L'\u00E9';
   source->FRatio = 0.1;
@@ -487,8 +510,8 @@ TEST(TReader, RestoresThePropertiesOfAPersistent)
   ReadProperties(WrittenProperties(source.get()), target.get());
   EXPECT_EQ(target->FWidth, 300);
   EXPECT_TRUE(target->FVisible);
-  EXPECT_EQ(target->FKind, skTriangle);
-  EXPECT_EQ(target->FKinds, (TFilerShapeKinds{skSquare, skTriangle}));
+  EXPECT_EQ(target->FKind, TFilerShapeKind::skTriangle);
+  EXPECT_EQ(target->FKinds, (TFilerShapeKinds{TFilerShapeKind::skSquare, TFilerShapeKind::skTriangle}));
   EXPECT_EQ(target->FCaption, source->FCaption);
   EXPECT_EQ(target->FLetter, L'\u00E9');
   EXPECT_EQ(target->FRatio, 0.1);
@@ -830,7 +853,7 @@ TEST_F(TFilerComponents, AFormTextBecomesObjectsAndBackTheSameText)
 
   EXPECT_EQ(form->GetName(), L"Form1");
   EXPECT_EQ(form->FCaption, L"Hello\r\nworld \u0414\u0430");
-  EXPECT_EQ(form->FKinds, (TFilerShapeKinds{skCircle, skTriangle}));
+  EXPECT_EQ(form->FKinds, (TFilerShapeKinds{TFilerShapeKind::skCircle, TFilerShapeKind::skTriangle}));
   ASSERT_EQ(form->GetComponentCount(), 2);
   auto* button1 = As<TFilerButton>(form->GetComponents(0));
   auto* button2 = As<TFilerButton>(form->GetComponents(1));

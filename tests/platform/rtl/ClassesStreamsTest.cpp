@@ -14,7 +14,7 @@ using namespace rtl;
 namespace {
 
 template <class E, class F>
-String ErrorText(F AAction)
+String StreamErrorText(F AAction)
 {
   try {
     AAction();
@@ -96,7 +96,7 @@ TEST(TMemoryStream, ReadWriteSeekAndSize)
   EXPECT_EQ(stream->Read(buffer, 1), 0) << "before the start nothing is read";
 
   stream->SetPosition(6);
-  EXPECT_EQ(ErrorText<EReadError>([&] { stream->ReadBuffer(buffer, 6); }), L"Stream read error");
+  EXPECT_EQ(StreamErrorText<EReadError>([&] { stream->ReadBuffer(buffer, 6); }), L"Stream read error");
 
   stream->SetSize(5);
   EXPECT_EQ(ReadAll(stream.get()), "hello");
@@ -205,7 +205,7 @@ TEST(TMemoryStream, CopyFromAndSaveLoad)
   EXPECT_EQ(dest->CopyFrom(source.get(), 5), 5);
   EXPECT_EQ(ReadAll(dest.get()), big.substr(10, 5));
   source->SetPosition(99999);
-  EXPECT_EQ(ErrorText<EReadError>([&] { dest->CopyFrom(source.get(), 2); }), L"Stream read error");
+  EXPECT_EQ(StreamErrorText<EReadError>([&] { dest->CopyFrom(source.get(), 2); }), L"Stream read error");
 
   TempDir dir;
   const String file = dir.File(L"memory.bin");
@@ -274,9 +274,9 @@ TEST(TFileStream, CreateReplacesAnExistingFileAndOpenReadsIt)
   EXPECT_EQ(stream->GetSize(), 6);
   EXPECT_EQ(ReadAll(stream.get()), "second");
   EXPECT_EQ(stream->Seek(-2, soEnd), 4);
-  EXPECT_EQ(ErrorText<EWriteError>([&] { WriteText(stream.get(), "x"); }), L"Stream write error")
+  EXPECT_EQ(StreamErrorText<EWriteError>([&] { WriteText(stream.get(), "x"); }), L"Stream write error")
       << "a stream opened for reading cannot write";
-  EXPECT_EQ(ErrorText<EFOpenError>([&] { New<TFileStream>(file, fmOpenReadWrite); }).substr(0, 16),
+  EXPECT_EQ(StreamErrorText<EFOpenError>([&] { New<TFileStream>(file, fmOpenReadWrite); }).substr(0, 16),
             L"Cannot open file")
       << "the reader denies writing to others";
 
@@ -291,11 +291,11 @@ TEST(TFileStream, FailuresNameTheFullPathAndTheSystemsReason)
   TempDir dir;
   const String missingDir = dir.Path() + L"\\no such dir\\file.txt";
   const String missingFile = dir.Path() + L"\\absent.txt";
-  EXPECT_EQ(ErrorText<EFCreateError>([&] { New<TFileStream>(missingDir, fmCreate); }),
+  EXPECT_EQ(StreamErrorText<EFCreateError>([&] { New<TFileStream>(missingDir, fmCreate); }),
             L"Cannot create file \"" + missingDir + L"\". " + SysErrorMessage(ERROR_PATH_NOT_FOUND));
-  EXPECT_EQ(ErrorText<EFOpenError>([&] { New<TFileStream>(missingFile, fmOpenRead); }),
+  EXPECT_EQ(StreamErrorText<EFOpenError>([&] { New<TFileStream>(missingFile, fmOpenRead); }),
             L"Cannot open file \"" + missingFile + L"\". " + SysErrorMessage(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(ErrorText<EStreamError>([&] { New<TFileStream>(missingFile, fmOpenRead); }).substr(0, 16),
+  EXPECT_EQ(StreamErrorText<EStreamError>([&] { New<TFileStream>(missingFile, fmOpenRead); }).substr(0, 16),
             L"Cannot open file") << "both are stream errors";
 }
 
@@ -306,11 +306,11 @@ TEST(TResourceStream, ReadsAResourceOfTheModule)
 {
   TOwnedPtr<TResourceStream> stream(New<TResourceStream>(GetModuleHandleW(nullptr), L"CLASSESTESTDATA", RT_RCDATA));
   EXPECT_EQ(ReadAll(stream.get()), "resource bytes");
-  EXPECT_EQ(ErrorText<EStreamError>([&] { WriteText(stream.get(), "x"); }),
+  EXPECT_EQ(StreamErrorText<EStreamError>([&] { WriteText(stream.get(), "x"); }),
             L"Can't write to a read-only resource stream");
-  EXPECT_EQ(ErrorText<EResNotFound>([] { New<TResourceStream>(GetModuleHandleW(nullptr), L"NOPE", RT_RCDATA); }),
+  EXPECT_EQ(StreamErrorText<EResNotFound>([] { New<TResourceStream>(GetModuleHandleW(nullptr), L"NOPE", RT_RCDATA); }),
             L"Resource NOPE not found");
-  EXPECT_EQ(ErrorText<EResNotFound>([] { New<TResourceStream>(GetModuleHandleW(nullptr), L"CLASSESTESTDATA",
+  EXPECT_EQ(StreamErrorText<EResNotFound>([] { New<TResourceStream>(GetModuleHandleW(nullptr), L"CLASSESTESTDATA",
                                                               RT_BITMAP); }),
             L"Resource CLASSESTESTDATA not found");
 }

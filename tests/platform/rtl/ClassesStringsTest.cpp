@@ -27,7 +27,7 @@ void Fill(TStrings* AStrings, std::initializer_list<const wchar_t*> ALines)
 }
 
 template <class E, class F>
-String ErrorText(F AAction)
+String StringsErrorText(F AAction)
 {
   try {
     AAction();
@@ -99,10 +99,10 @@ TEST(TStringList, SortedListsFollowDuplicatesAndCaseRules)
   list->SetSorted(true);
   list->SetDuplicates(dupError);
   list->Add(L"x");
-  EXPECT_EQ(ErrorText<EListError>([&] { list->Add(L"X"); }), L"String list does not allow duplicates");
-  EXPECT_EQ(ErrorText<EListError>([&] { list->Insert(0, L"y"); }), L"Operation not allowed on sorted list");
-  EXPECT_EQ(ErrorText<EListError>([&] { list->SetStrings(0, L"y"); }), L"Operation not allowed on sorted list");
-  EXPECT_EQ(ErrorText<EListError>([&] { list->Move(0, 0); list->Add(L"z"); list->Move(0, 1); }),
+  EXPECT_EQ(StringsErrorText<EListError>([&] { list->Add(L"X"); }), L"String list does not allow duplicates");
+  EXPECT_EQ(StringsErrorText<EListError>([&] { list->Insert(0, L"y"); }), L"Operation not allowed on sorted list");
+  EXPECT_EQ(StringsErrorText<EListError>([&] { list->SetStrings(0, L"y"); }), L"Operation not allowed on sorted list");
+  EXPECT_EQ(StringsErrorText<EListError>([&] { list->Move(0, 0); list->Add(L"z"); list->Move(0, 1); }),
             L"Operation not allowed on sorted list");
   EXPECT_EQ(Lines(list.get()), (L{L"x", L"z"})) << "a refused move loses no line";
 }
@@ -137,14 +137,14 @@ int Reverse(TStringList* AList, int AIndex1, int AIndex2)
   return -AList->CompareLines(AIndex1, AIndex2);
 }
 
-int Erratic(TStringList*, int, int)
+int StringsErratic(TStringList*, int, int)
 {
   static unsigned state = 777;
   state = state * 1103515245u + 12345u;
   return static_cast<int>(state >> 16 & 3) - 1;
 }
 
-int AlwaysLess(TStringList*, int, int)
+int StringsAlwaysLess(TStringList*, int, int)
 {
   return -1;
 }
@@ -158,7 +158,7 @@ TEST(TStringList, CustomSortUsesTheCallbackAndStaysInTheList)
   list->CustomSort(&Reverse);
   EXPECT_EQ(Lines(list.get()), (L{L"c", L"b", L"a"}));
 
-  for (TStringListSortCompare compare : {&Erratic, &AlwaysLess}) {
+  for (TStringListSortCompare compare : {&StringsErratic, &StringsAlwaysLess}) {
     list->Clear();
     for (int i = 0; i < 300; ++i)
       list->AddObject(IntToStr(i), reinterpret_cast<TObject*>(static_cast<std::uintptr_t>(i + 1)));
@@ -318,8 +318,8 @@ TEST(TStrings, AssignCopiesLinesAndObjects)
   EXPECT_TRUE(dest->Equals(source.get()));
   dest->SetStrings(1, L"TWO");
   EXPECT_FALSE(dest->Equals(source.get()));
-  EXPECT_EQ(ErrorText<EListError>([&] { dest->GetStrings(2); }), L"List index out of bounds (2)");
-  EXPECT_EQ(ErrorText<EConvertError>([&] { dest->Assign(nullptr); }),
+  EXPECT_EQ(StringsErrorText<EListError>([&] { dest->GetStrings(2); }), L"List index out of bounds (2)");
+  EXPECT_EQ(StringsErrorText<EConvertError>([&] { dest->Assign(nullptr); }),
             L"Cannot assign a nil to a TStringList");
 }
 

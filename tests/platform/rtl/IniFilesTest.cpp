@@ -43,7 +43,7 @@ class TempFile {
   String FPath;
 };
 
-std::vector<String> Lines(TStrings* AStrings)
+std::vector<String> IniLines(TStrings* AStrings)
 {
   std::vector<String> result;
   for (int i = 0; i < AStrings->GetCount(); ++i)
@@ -55,21 +55,21 @@ std::vector<String> Sections(TCustomIniFile* AIni)
 {
   TOwnedPtr<TStringList> list(New<TStringList>());
   AIni->ReadSections(list.get());
-  return Lines(list.get());
+  return IniLines(list.get());
 }
 
 std::vector<String> Section(TCustomIniFile* AIni, const String& ASection)
 {
   TOwnedPtr<TStringList> list(New<TStringList>());
   AIni->ReadSection(ASection, list.get());
-  return Lines(list.get());
+  return IniLines(list.get());
 }
 
 std::vector<String> SectionValues(TCustomIniFile* AIni, const String& ASection)
 {
   TOwnedPtr<TStringList> list(New<TStringList>());
   AIni->ReadSectionValues(ASection, list.get());
-  return Lines(list.get());
+  return IniLines(list.get());
 }
 
 std::string AnsiBytes(const String& AText)
@@ -200,7 +200,7 @@ TEST(TMemIniFile, ParsesLinesAsTheFrameworkDoes)
 
   TOwnedPtr<TStringList> lines(New<TStringList>());
   ini->GetStrings(lines.get());
-  EXPECT_EQ(Lines(lines.get()), (std::vector<String>{L"[First]", L"Name=padded value", L"=", L"no separator",
+  EXPECT_EQ(IniLines(lines.get()), (std::vector<String>{L"[First]", L"Name=padded value", L"=", L"no separator",
                                                      L"Url=a=b", L"y=2", L"", L"[Second]", L"x=1", L""}));
 }
 
@@ -357,7 +357,7 @@ TEST(TMemIniFile, StringsRoundTripAndRenameReloads)
   copy->SetStrings(lines.get());
   TOwnedPtr<TStringList> again(New<TStringList>());
   copy->GetStrings(again.get());
-  EXPECT_EQ(Lines(again.get()), Lines(lines.get()));
+  EXPECT_EQ(IniLines(again.get()), IniLines(lines.get()));
 
   TempFile file(L"rename.ini");
   file.Write("[C]\nz=3\n");

@@ -14,7 +14,7 @@
 
 using namespace rtl;
 
-namespace {
+namespace registrytest {
 
 // Each test works below a key of its own under HKCU\Software\KelvaroRtlTests,
 // deleted with everything in it afterwards. The parent is this executable's
@@ -73,7 +73,7 @@ String RegistryError(F AAction)
   return L"(not raised)";
 }
 
-std::vector<String> Lines(TStrings* AStrings)
+std::vector<String> RegLines(TStrings* AStrings)
 {
   std::vector<String> result;
   for (int i = 0; i < AStrings->GetCount(); ++i)
@@ -81,7 +81,9 @@ std::vector<String> Lines(TStrings* AStrings)
   return result;
 }
 
-}  // namespace
+}  // namespace registrytest
+
+using namespace registrytest;
 
 // ---------------------------------------------------------------------------
 // Values
@@ -263,7 +265,7 @@ TEST_F(RegistryTest, CreateKeyListsAndDeletesRecursively)
   TOwnedPtr<TStringList> names(New<TStringList>());
   reg->GetKeyNames(names.get());
   names->Sort();
-  EXPECT_EQ(Lines(names.get()), (std::vector<String>{L"One", L"Three", L"Two"}));
+  EXPECT_EQ(RegLines(names.get()), (std::vector<String>{L"One", L"Three", L"Two"}));
   TRegKeyInfo info;
   ASSERT_TRUE(reg->GetKeyInfo(info));
   EXPECT_EQ(info.NumSubKeys, 3);
@@ -300,7 +302,7 @@ TEST_F(RegistryTest, ListingADeletedOpenKeyFindsNothing)
     TOwnedPtr<TStringList> names(New<TStringList>());
     names->Add(L"stale");
     (reg->*list)(names.get());
-    EXPECT_TRUE(Lines(names.get()).empty());
+    EXPECT_TRUE(RegLines(names.get()).empty());
     reg->CloseKey();
   }
 }
@@ -361,13 +363,13 @@ TEST_F(RegistryTest, RegistryIniFileMapsSectionsToKeys)
   TOwnedPtr<TStringList> list(New<TStringList>());
   ini->ReadSections(list.get());
   list->Sort();
-  EXPECT_EQ(Lines(list.get()), (std::vector<String>{L"Bar0", L"Main"}));
+  EXPECT_EQ(RegLines(list.get()), (std::vector<String>{L"Bar0", L"Main"}));
   ini->ReadSection(L"Main", list.get());
   list->Sort();
-  EXPECT_EQ(Lines(list.get()), (std::vector<String>{L"Caption", L"Count", L"Scale", L"Visible"}));
+  EXPECT_EQ(RegLines(list.get()), (std::vector<String>{L"Caption", L"Count", L"Scale", L"Visible"}));
   ini->ReadSectionValues(L"Main", list.get());
   list->Sort();
-  EXPECT_EQ(Lines(list.get()), (std::vector<String>{L"Caption=Title", L"Count=3", L"Scale=000000000000F83F",
+  EXPECT_EQ(RegLines(list.get()), (std::vector<String>{L"Caption=Title", L"Count=3", L"Scale=000000000000F83F",
                                                     L"Visible=1"}));
   EXPECT_TRUE(ini->SectionExists(L"Main"));
   EXPECT_FALSE(ini->SectionExists(L"Bar0"));
@@ -380,7 +382,7 @@ TEST_F(RegistryTest, RegistryIniFileMapsSectionsToKeys)
   ini->EraseSection(L"Bar0");
   EXPECT_FALSE(ini->GetRegIniFile()->KeyExists(L"\\" + FBase + L"\\Layout\\Bar0"));
   ini->ReadSections(list.get());
-  EXPECT_EQ(Lines(list.get()), (std::vector<String>{L"Main"}));
+  EXPECT_EQ(RegLines(list.get()), (std::vector<String>{L"Main"}));
   ini->UpdateFile();
 }
 

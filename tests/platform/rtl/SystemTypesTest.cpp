@@ -27,9 +27,16 @@ enum TWide : int {};
 
 // The system's own enumerations live in the global namespace.
 RTL_ENUM(TTypesTestGlobalKind, gkFirst, gkSecond);
-static_assert(rtl::EnumHigh<TTypesTestGlobalKind>() == gkSecond);
+static_assert(rtl::EnumHigh<TTypesTestGlobalKind>() == TTypesTestGlobalKind::gkSecond);
+
+// Two enumerations of one namespace may share a value name: each keeps its
+// values in a scope of its own.
+RTL_ENUM(TTypesTestFrame, tfNone, tfSingle, tfDouble);
+RTL_ENUM(TTypesTestEdge, teLeft, tfNone, tfSingle);
 
 using namespace typestest;
+using enum TAlign;
+using enum TStorageMode;
 
 // --- Rounding ---------------------------------------------------------------
 
@@ -224,6 +231,32 @@ TEST(EnumNames, LookupIgnoresCaseAndRefusesUnknownNames)
 }
 
 // --- Sets -------------------------------------------------------------------
+
+TEST(EnumNames, TwoEnumerationsOfANamespaceShareAValueName)
+{
+  static_assert(TTypesTestFrame::tfSingle == 1 && TTypesTestEdge::tfSingle == 2);
+  const struct {
+    const TEnumInfo* info;
+    int ordinal;
+    const wchar_t* name;
+  } cases[] = {
+      {GetEnumInfo<TTypesTestFrame>(), TTypesTestFrame::tfNone, L"tfNone"},
+      {GetEnumInfo<TTypesTestFrame>(), TTypesTestFrame::tfSingle, L"tfSingle"},
+      {GetEnumInfo<TTypesTestEdge>(), TTypesTestEdge::tfNone, L"tfNone"},
+      {GetEnumInfo<TTypesTestEdge>(), TTypesTestEdge::tfSingle, L"tfSingle"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(GetEnumName(c.info, c.ordinal), c.name) << c.ordinal;
+    EXPECT_EQ(GetEnumValue(c.info, c.name), c.ordinal) << testing::PrintToString(std::wstring(c.name));
+  }
+  EXPECT_EQ(GetEnumName(TTypesTestEdge::tfNone), L"tfNone");
+  EXPECT_EQ(GetEnumValue<TTypesTestEdge>(L"tfDouble"), -1);
+  // Sets are written and read by name, each through its own type's names.
+  using TEdges = TSet<TTypesTestEdge>;
+  EXPECT_EQ(SetToString(TEdges{TTypesTestEdge::tfSingle, TTypesTestEdge::teLeft}), L"[teLeft,tfSingle]");
+  EXPECT_EQ(StringToSet<TEdges>(L"[tfNone]"), TEdges{TTypesTestEdge::tfNone});
+  EXPECT_EQ(StringToSet<TSet<TTypesTestFrame>>(L"[tfNone,tfDouble]").ToOrd(), 0b101u);
+}
 
 TEST(TSet, MembershipAndOperators)
 {

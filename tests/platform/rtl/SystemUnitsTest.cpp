@@ -12,31 +12,31 @@ using namespace rtl;
 
 namespace unitstest {
 
-std::vector<std::string>& Log()
+std::vector<std::string>& UnitLog()
 {
   static std::vector<std::string> log;
   return log;
 }
 
-void InitA() { Log().push_back("init A"); }
-void FinA() { Log().push_back("fin A"); }
-void InitB() { Log().push_back("init B"); }
-void FinB() { Log().push_back("fin B"); }
-void InitC() { Log().push_back("init C"); }
-void FinC() { Log().push_back("fin C"); }
+void InitA() { UnitLog().push_back("init A"); }
+void FinA() { UnitLog().push_back("fin A"); }
+void InitB() { UnitLog().push_back("init B"); }
+void FinB() { UnitLog().push_back("fin B"); }
+void InitC() { UnitLog().push_back("init C"); }
+void FinC() { UnitLog().push_back("fin C"); }
 void InitFails()
 {
-  Log().push_back("init Fails");
+  UnitLog().push_back("init Fails");
   throw EConvertError(L"start-up failed");
 }
 void FinFails()
 {
-  Log().push_back("fin Fails");
+  UnitLog().push_back("fin Fails");
   throw EConvertError(L"shut-down failed");
 }
 void FinFailsToo()
 {
-  Log().push_back("fin FailsToo");
+  UnitLog().push_back("fin FailsToo");
   throw EInvalidOperation(L"second shut-down failure");
 }
 
@@ -51,11 +51,11 @@ RTL_UNIT(FailsToFinishToo, nullptr, &FinFailsToo);
 // Another record with a name already taken.
 constinit const UnitInfo unit_SecondA{"A", nullptr, nullptr};
 
-using Lines = std::vector<std::string>;
+using LogLines = std::vector<std::string>;
 
 class Units : public testing::Test {
  protected:
-  void SetUp() override { Log().clear(); }
+  void SetUp() override { UnitLog().clear(); }
   // A failed test must not leave units started for the next one.
   void TearDown() override
   {
@@ -74,11 +74,11 @@ TEST_F(Units, StartInOrderAndFinishInReverseOnce)
 {
   static constexpr const UnitInfo* table[] = {&unit_A, &unit_B, &unit_C};
   InitUnits(table);
-  EXPECT_EQ(Log(), (Lines{"init A", "init B", "init C"}));
+  EXPECT_EQ(UnitLog(), (LogLines{"init A", "init B", "init C"}));
   FinalizeUnits();
-  EXPECT_EQ(Log(), (Lines{"init A", "init B", "init C", "fin C", "fin B", "fin A"}));
+  EXPECT_EQ(UnitLog(), (LogLines{"init A", "init B", "init C", "fin C", "fin B", "fin A"}));
   FinalizeUnits();
-  EXPECT_EQ(Log().size(), 6u);
+  EXPECT_EQ(UnitLog().size(), 6u);
   EXPECT_FALSE(IsLibrary());
 }
 
@@ -87,16 +87,16 @@ TEST_F(Units, MissingStepsAreSkipped)
   static constexpr const UnitInfo* table[] = {&unit_StartOnly, &unit_FinishOnly};
   InitUnits(table);
   FinalizeUnits();
-  EXPECT_EQ(Log(), (Lines{"init B", "fin B"}));
+  EXPECT_EQ(UnitLog(), (LogLines{"init B", "fin B"}));
 }
 
 TEST_F(Units, AFailingStartFinishesOnlyTheUnitsBeforeIt)
 {
   static constexpr const UnitInfo* table[] = {&unit_A, &unit_B, &unit_FailsToStart, &unit_C};
   EXPECT_THROW(InitUnits(table), EConvertError);
-  EXPECT_EQ(Log(), (Lines{"init A", "init B", "init Fails"}));
+  EXPECT_EQ(UnitLog(), (LogLines{"init A", "init B", "init Fails"}));
   FinalizeUnits();
-  EXPECT_EQ(Log(), (Lines{"init A", "init B", "init Fails", "fin B", "fin A"}));
+  EXPECT_EQ(UnitLog(), (LogLines{"init A", "init B", "init Fails", "fin B", "fin A"}));
 }
 
 TEST_F(Units, AFailingFinishLetsTheOthersFinishThenRaisesTheFirst)
@@ -104,9 +104,9 @@ TEST_F(Units, AFailingFinishLetsTheOthersFinishThenRaisesTheFirst)
   static constexpr const UnitInfo* table[] = {&unit_A, &unit_FailsToFinishToo, &unit_B, &unit_FailsToFinish};
   InitUnits(table);
   EXPECT_THROW(FinalizeUnits(), EConvertError);
-  EXPECT_EQ(Log(), (Lines{"init A", "init B", "fin Fails", "fin B", "fin FailsToo", "fin A"}));
+  EXPECT_EQ(UnitLog(), (LogLines{"init A", "init B", "fin Fails", "fin B", "fin FailsToo", "fin A"}));
   FinalizeUnits();
-  EXPECT_EQ(Log().size(), 6u);
+  EXPECT_EQ(UnitLog().size(), 6u);
 }
 
 TEST_F(Units, StartingTwiceIsRefused)
@@ -115,10 +115,10 @@ TEST_F(Units, StartingTwiceIsRefused)
   InitUnits(table);
   EXPECT_THROW(InitUnits(table), EInvalidOperation);
   FinalizeUnits();
-  EXPECT_EQ(Log(), (Lines{"init A", "fin A"}));
+  EXPECT_EQ(UnitLog(), (LogLines{"init A", "fin A"}));
   InitUnits(table);  // a finished run may start again
   FinalizeUnits();
-  EXPECT_EQ(Log().size(), 4u);
+  EXPECT_EQ(UnitLog().size(), 4u);
 }
 
 TEST(LinkOrder, EachUnitExactlyOnce)
@@ -154,4 +154,24 @@ TEST(LinkOrder, LinkedUnitsListsEveryDeclaredUnitOnce)
   const std::string faults = CheckLinkOrder(partial, linked);
   EXPECT_NE(faults.find("C is missing\n"), std::string::npos) << faults;
   EXPECT_EQ(faults.find("A is missing"), std::string::npos) << faults;
+}
+
+TEST(LinkOrder, OrderUnitsFollowsTheNamesAndSkipsUnitsNotLinked)
+{
+  const UnitInfo* const linked[] = {&unit_A, &unit_B, &unit_C};
+  const char* const names[] = {"C", "NotLinked", "A", "B"};
+  EXPECT_EQ(OrderUnits(linked, names), (std::vector<const UnitInfo*>{&unit_C, &unit_A, &unit_B}));
+  EXPECT_TRUE(OrderUnits({}, names).empty());
+}
+
+TEST(LinkOrder, OrderUnitsRefusesALinkedUnitWithoutAPlace)
+{
+  const UnitInfo* const linked[] = {&unit_A, &unit_B, &unit_C};
+  const char* const names[] = {"B"};
+  try {
+    OrderUnits(linked, names);
+    FAIL() << "a unit missing from the names was accepted";
+  } catch (const EInvalidOperation& E) {
+    EXPECT_EQ(E.Message(), L"Units missing from the link order: A, C");
+  }
 }

@@ -6,6 +6,9 @@
 #include <functional>
 #include <vector>
 
+using enum rtl::TFloatType;
+using enum rtl::TTypeKind;
+
 using namespace rtl;
 
 namespace typinfo_test {
@@ -69,8 +72,9 @@ class TOtherObject : public TObject {
 
 class TPropShape : public TBaseItem {
   RTL_CLASS(TPropShape, TBaseItem)
-  RTL_PUBLISHED(RTL_PROPERTY(Kind, GetKind, SetKind, RTL_DEFAULT(skSquare)),
-                RTL_PROPERTY(Kinds, FKinds, FKinds, RTL_DEFAULT(TShapeKinds{skCircle, skTriangle})),
+  RTL_PUBLISHED(RTL_PROPERTY(Kind, GetKind, SetKind, RTL_DEFAULT(TShapeKind::skSquare)),
+                RTL_PROPERTY(Kinds, FKinds, FKinds,
+                             RTL_DEFAULT(TShapeKinds{TShapeKind::skCircle, TShapeKind::skTriangle})),
                 RTL_PROPERTY(Width, GetWidth, SetWidth, RTL_DEFAULT(10)),
                 RTL_PROPERTY(Left, GetCoord, SetCoord, RTL_INDEX(0)),
                 RTL_PROPERTY(Top, GetCoord, SetCoord, RTL_INDEX(1)),
@@ -382,7 +386,7 @@ TEST(TypInfoLookup, DefaultsAndStoredRules)
     bool StoredWhenEmpty;
   };
   const Case cases[] = {
-      {L"Kind", skSquare, true},         {L"Kinds", 0b101, true}, {L"Width", 10, true},   {L"Tag", 0, true},
+      {L"Kind", TShapeKind::skSquare, true},         {L"Kinds", 0b101, true}, {L"Width", 10, true},   {L"Tag", 0, true},
       {L"Caption", NoDefault, false},    {L"Owner", NoDefault, false}, {L"Left", NoDefault, true},
   };
   for (const Case& c : cases) {
@@ -416,7 +420,7 @@ TEST(TypInfoAccess, OrdinalsReachTheGettersAndSetters)
       {L"Left", 3, [&] { return s->FCoords[0]; }},
       {L"Top", 4, [&] { return s->FCoords[1]; }},
       {L"Tag", 99, [&] { return s->Tag(); }},
-      {L"Kind", skTriangle, [&] { return s->FKind; }},
+      {L"Kind", TShapeKind::skTriangle, [&] { return s->FKind; }},
       {L"Kinds", 0b011, [&] { return s->FKinds.ToOrd(); }},
       {L"Visible", 1, [&] { return s->GetVisible(); }},
       {L"Letter", L'\x263A', [&] { return s->FLetter; }},
@@ -461,17 +465,17 @@ TEST(TypInfoAccess, EnumerationsAndSetsByName)
   TOwnedPtr<TPropShape> shape(New<TPropShape>());
   TPropShape* s = shape.get();
   SetEnumProp(s, L"Kind", L"SKTRIANGLE");
-  EXPECT_EQ(s->FKind, skTriangle);
+  EXPECT_EQ(s->FKind, TShapeKind::skTriangle);
   EXPECT_EQ(GetEnumProp(s, L"Kind"), L"skTriangle");
   SetEnumProp(s, L"Visible", L"true");
   EXPECT_TRUE(s->GetVisible());
   EXPECT_EQ(GetEnumProp(s, L"Visible"), L"True");
   EXPECT_EQ(MessageOf<EPropertyConvertError>([&] { SetEnumProp(s, L"Kind", L"skHexagon"); }),
             L"Invalid property element: skHexagon");
-  EXPECT_EQ(s->FKind, skTriangle);
+  EXPECT_EQ(s->FKind, TShapeKind::skTriangle);
 
   SetSetProp(s, L"Kinds", L"[ skTriangle , skCircle ]");
-  EXPECT_EQ(s->FKinds, (TShapeKinds{skCircle, skTriangle}));
+  EXPECT_EQ(s->FKinds, (TShapeKinds{TShapeKind::skCircle, TShapeKind::skTriangle}));
   EXPECT_EQ(GetSetProp(s, L"Kinds", true), L"[skCircle,skTriangle]");
   EXPECT_EQ(GetSetProp(s, L"Kinds"), L"skCircle,skTriangle");
   SetSetProp(s, L"Kinds", L"[]");
@@ -596,8 +600,8 @@ TEST(TypInfoVariant, GetPropValueGivesTheFrameworksVariantTypes)
   s->FFlags = 4000000000u;
   s->FLetter = L'A';
   s->SetVisible(true);
-  s->FKind = skSquare;
-  s->FKinds = {skCircle, skSquare};
+  s->FKind = TShapeKind::skSquare;
+  s->FKinds = {TShapeKind::skCircle, TShapeKind::skSquare};
   s->FRatio = 2.5;
   s->FPrice = Currency::FromRaw(15000);
   s->FCreated = 45000.5;

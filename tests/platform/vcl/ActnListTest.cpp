@@ -10,6 +10,10 @@
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
 
+using enum vcl::TActionListState;
+using enum vcl::TControlStyleItem;
+using enum vcl::TFormBorderStyle;
+
 // The button's link is tested with the buttons (StdCtrlsTest.cpp).
 
 namespace vcl {

@@ -11,6 +11,10 @@
 #include "platform/vcl/ImgList.h"
 #include "tests/support/TestHost.h"
 
+using enum vcl::TCustomDrawStateItem;
+using enum vcl::TFontStyle;
+using enum vcl::THitTest;
+
 namespace vcl {
 namespace {
 

@@ -14,6 +14,11 @@
 #include "tests/support/TestHost.h"
 #include "tests/support/TestSupport.h"
 
+using enum vcl::TControlStyleItem;
+using enum vcl::TDragKind;
+using enum vcl::TDragMode;
+using enum vcl::TDragState;
+
 namespace vcl {
 namespace {
 

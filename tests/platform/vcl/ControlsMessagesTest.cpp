@@ -2,6 +2,10 @@
 
 #include "platform/vcl/ControlsMessages.h"
 
+using enum vcl::TAlign;
+using enum vcl::TAnchorKind;
+using enum vcl::TShiftStateItem;
+
 namespace vcl {
 namespace {
 

@@ -3,6 +3,8 @@
 #include "platform/vcl/Controls.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
+using enum vcl::TControlStyleItem;
+
 namespace vcl {
 namespace {
 

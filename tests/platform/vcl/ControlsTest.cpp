@@ -12,6 +12,11 @@
 #include "platform/vcl/Controls.h"
 #include "tests/support/TestSupport.h"
 
+using enum vcl::TAlign;
+using enum vcl::TAnchorKind;
+using enum vcl::TControlStyleItem;
+using enum vcl::TShiftStateItem;
+
 namespace vcl {
 namespace {
 

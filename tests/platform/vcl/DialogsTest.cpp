@@ -4,6 +4,10 @@
 
 #include "platform/vcl/Dialogs.h"
 
+using enum vcl::TMsgDlgBtn;
+using enum vcl::TMsgDlgType;
+using enum vcl::TOpenOption;
+
 namespace vcl {
 namespace {
 

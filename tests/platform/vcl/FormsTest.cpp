@@ -15,6 +15,14 @@
 #include "platform/vcl/Menus.h"
 #include "platform/vcl/StdCtrls.h"
 
+using enum vcl::TAlign;
+using enum vcl::TAnchorKind;
+using enum vcl::TCloseAction;
+using enum vcl::TControlStyleItem;
+using enum vcl::TFormBorderStyle;
+using enum vcl::TPosition;
+using enum vcl::TWindowState;
+
 namespace vcl {
 namespace {
 

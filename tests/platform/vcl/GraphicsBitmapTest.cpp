@@ -6,6 +6,12 @@
 #include "platform/vcl/Graphics.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
+using enum vcl::TAlphaFormat;
+using enum vcl::TBitmapHandleType;
+using enum vcl::TBrushStyle;
+using enum vcl::TPixelFormat;
+using enum vcl::TTransparentMode;
+
 using namespace vcl;
 using vcltest::AsPixel;
 using vcltest::TSurface;

@@ -6,6 +6,11 @@
 #include "platform/vcl/Graphics.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
+using enum vcl::TBrushStyle;
+using enum vcl::TFontStyle;
+using enum vcl::TPenMode;
+using enum vcl::TPenStyle;
+
 using namespace vcl;
 using vcltest::AsPixel;
 using vcltest::TSurface;

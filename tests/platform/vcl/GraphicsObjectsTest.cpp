@@ -4,6 +4,13 @@
 
 #include "platform/vcl/Graphics.h"
 
+using enum vcl::TBrushStyle;
+using enum vcl::TFontPitch;
+using enum vcl::TFontQuality;
+using enum vcl::TFontStyle;
+using enum vcl::TPenMode;
+using enum vcl::TPenStyle;
+
 using namespace vcl;
 
 namespace {

@@ -7,6 +7,9 @@
 #include "platform/vcl/Graphics.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
+using enum vcl::TPenStyle;
+using enum vcl::TPixelFormat;
+
 using namespace vcl;
 using vcltest::AsPixel;
 using vcltest::TSurface;

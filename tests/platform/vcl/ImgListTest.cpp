@@ -7,6 +7,9 @@
 #include "platform/rtl/ClassesStreams.h"
 #include "platform/vcl/ImgList.h"
 
+using enum vcl::TColorDepth;
+using enum vcl::TDrawingStyle;
+
 namespace vcl {
 namespace {
 

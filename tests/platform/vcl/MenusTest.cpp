@@ -8,6 +8,10 @@
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/Menus.h"
 
+using enum vcl::TBiDiMode;
+using enum vcl::TPopupAlignment;
+using enum vcl::TShiftStateItem;
+
 namespace vcl {
 namespace {
 

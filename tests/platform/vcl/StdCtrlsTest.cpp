@@ -15,6 +15,13 @@
 #include "platform/vcl/StdCtrls.h"
 #include "tests/support/TestHost.h"
 
+using enum rtl::TAlignment;
+using enum vcl::TAlign;
+using enum vcl::TControlStyleItem;
+using enum vcl::TEditCharCase;
+using enum vcl::TListBoxStyle;
+using enum vcl::TOwnerDrawStateItem;
+
 namespace vcl {
 namespace {
 
@@ -198,7 +205,7 @@ TEST_F(StdCtrlsTest, MemoHoldsLongTextsThroughEveryRoute)
   EXPECT_EQ(memo->GetText().size(), 2 * block.size()) << "Lines.Text";
 
   // The new window must not cut the text at its first default limit.
-  memo->SetScrollBars(ssBoth);
+  memo->SetScrollBars(TScrollStyle::ssBoth);
   EXPECT_EQ(memo->GetText().size(), 2 * block.size()) << "re-created window";
   EXPECT_EQ(memo->GetLines()->GetCount(), 2);
 
@@ -260,9 +267,9 @@ TEST_F(StdCtrlsTest, MemoWordWrapAndScrollBarsMakeTheWindowsStyle)
     DWORD Clear;
   };
   const TCase cases[] = {
-      {true, ssNone, ES_MULTILINE, ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL},
-      {false, ssVertical, ES_MULTILINE | ES_AUTOHSCROLL | WS_VSCROLL, WS_HSCROLL},
-      {false, ssBoth, ES_MULTILINE | WS_HSCROLL | WS_VSCROLL, 0},
+      {true, TScrollStyle::ssNone, ES_MULTILINE, ES_AUTOHSCROLL | WS_HSCROLL | WS_VSCROLL},
+      {false, TScrollStyle::ssVertical, ES_MULTILINE | ES_AUTOHSCROLL | WS_VSCROLL, WS_HSCROLL},
+      {false, TScrollStyle::ssBoth, ES_MULTILINE | WS_HSCROLL | WS_VSCROLL, 0},
   };
   for (const TCase& c : cases) {
     memo->SetWordWrap(c.WordWrap);
@@ -735,7 +742,7 @@ TEST_F(StdCtrlsTest, ALabelSizesItselfToItsText)
 
   // Right-aligned, it grows to the left.
   const int right = label->GetLeft() + label->GetWidth();
-  label->SetAlignment(rtl::taRightJustify);
+  label->SetAlignment(taRightJustify);
   label->SetText(L"x");
   EXPECT_EQ(label->GetLeft() + label->GetWidth(), right);
 
