@@ -38,7 +38,7 @@ std::vector<std::uint8_t> TestImageBytes(std::uint8_t AWidth, std::uint8_t AHeig
   return {'T', 'S', 'T', AWidth, AHeight, AColor};
 }
 
-TOwnedPtr<rtl::TBytesStream> StreamOf(const std::vector<std::uint8_t>& ABytes)
+TOwnedPtr<rtl::TBytesStream> SmartImageStreamOf(const std::vector<std::uint8_t>& ABytes)
 {
   return TOwnedPtr<rtl::TBytesStream>(rtl::New<rtl::TBytesStream>(ABytes));
 }
@@ -195,7 +195,7 @@ class SmartImageTest : public testing::Test {
   static TOwnedPtr<TdxCustomSmartImage> LoadedImage(const std::vector<std::uint8_t>& ABytes)
   {
     TOwnedPtr<TdxCustomSmartImage> image(rtl::New<TdxCustomSmartImage>());
-    image->LoadFromStream(StreamOf(ABytes).get());
+    image->LoadFromStream(SmartImageStreamOf(ABytes).get());
     return image;
   }
 
@@ -250,7 +250,7 @@ TEST(SmartImageHelperTest, AllocColorsRefusesCountsBeyondMemory)
 
 TEST(SmartImageDataTest, LoadFromStreamTakesTheRestAndCloneKeepsThePosition)
 {
-  auto source = StreamOf({1, 2, 3, 4, 5});
+  auto source = SmartImageStreamOf({1, 2, 3, 4, 5});
   source->SetPosition(2);
   TOwnedPtr<TdxSmartImageData> data(rtl::New<TdxSmartImageData>());
   data->LoadFromStream(source.get());
@@ -362,7 +362,7 @@ TEST_F(SmartImageTest, SavingInItsOwnFormatCopiesTheLoadedBytes)
   std::vector<std::uint8_t> bytes = TestImageBytes(2, 2, 9);
   bytes.push_back(0xEE);
   auto image = LoadedImage(bytes);
-  auto output = StreamOf({});
+  auto output = SmartImageStreamOf({});
   image->SaveToStream(output.get());
   EXPECT_EQ(BytesOf(output.get()), bytes);
   EXPECT_EQ(Counters().Loads, 0);
@@ -390,7 +390,7 @@ TEST_F(SmartImageTest, UndecodableDataRaisesOnEveryUseAndStays)
 TEST_F(SmartImageTest, EncodingFailuresRaiseAndWriteNothing)
 {
   auto image = LoadedImage(TestImageBytes(2, 2, 9));
-  auto output = StreamOf({});
+  auto output = SmartImageStreamOf({});
   try {
     image->SaveToStreamByCodec(output.get(), TSmartImageTestFailingCodec::Class());
     FAIL() << "no exception";
@@ -465,7 +465,7 @@ TEST_F(SmartImageTest, ClearEmptiesAndNotifiesOnce)
   EXPECT_FALSE(image->GetModified());
   EXPECT_EQ(image->GetWidth(), 0);
   // An empty image saves nothing.
-  auto output = StreamOf({});
+  auto output = SmartImageStreamOf({});
   image->SaveToStream(output.get());
   EXPECT_EQ(output->GetSize(), 0);
 }
@@ -489,7 +489,7 @@ TEST_F(SmartImageTest, CacheIsBuiltOnceForSmallTargetsAndAgainForAnotherPalette)
   for (const auto& c : cases)
     EXPECT_EQ(image->CanCreateCache(c.Image, c.Target), c.Expected) << c.Target.cx << "x" << c.Target.cy;
 
-  image->LoadFromStream(StreamOf(TestImageBytes(100, 100, 1)).get());
+  image->LoadFromStream(SmartImageStreamOf(TestImageBytes(100, 100, 1)).get());
   image->SetUseCache(true);
   TOwnedPtr<vcl::TBitmap> target(rtl::New<vcl::TBitmap>());
   target->SetSize(20, 20);
