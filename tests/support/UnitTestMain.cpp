@@ -1,6 +1,6 @@
-// The look-and-feel tests run with the units they link started, in the
-// program's order: the core, the graphics, then the painters and the look
-// and feels.
+// The main of every test program that tests units of the system: the units
+// it links start in the program's order (the one link-order table, which
+// also refuses a linked unit it does not list), as the program runs them.
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -14,7 +14,6 @@ int main(int argc, char** argv)
 {
   testing::InitGoogleTest(&argc, argv);
   try {
-    // The units this program links, in the program's order.
     const std::vector<const rtl::UnitInfo*> units = rtl::OrderUnits(rtl::LinkedUnits(), kLinkOrderNames);
     rtl::InitUnits(units);
     const int result = RUN_ALL_TESTS();
