@@ -476,7 +476,7 @@ void TcxCustomLookAndFeelPainter::DrawScaledPopupNCPanel(HWND AHandle, bool AMou
 void TcxCustomLookAndFeelPainter::DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFactor*)
 {
   TRect r = ARect;
-  DrawFrameControl(ACanvas->GetHandle(), &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+  DrawFrameControl(ACanvas->GetHandle(), &r, DFC_SCROLL, DFCS_SCROLLSIZEGRIP | DFCS_TRANSPARENT);
 }
 
 void TcxCustomLookAndFeelPainter::DrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, TColor ABackgroundColor,

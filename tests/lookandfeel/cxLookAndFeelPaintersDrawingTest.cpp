@@ -3,6 +3,7 @@
 // glyph resources the painter loads by name.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,7 @@
 #include "graphics/cxGraphics.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
+#include "platform/rtl/ClassesThreads.h"
 #include "tests/lookandfeel/LookAndFeelTestSupport.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
@@ -374,17 +376,35 @@ TEST(TcxCustomLookAndFeelPainterDrawing, PopupPanelBandStaysExcludedFromTheClip)
   EXPECT_EQ(s.Pixel(30, 20), AsPixel(ColorToRGB(clBtnFace)));
 }
 
-TEST(TcxCustomLookAndFeelPainterDrawing, SizeGripOverTheCanvasKeepsThePixelsAroundIt)
+TEST(TcxCustomLookAndFeelPainterDrawing, SizeGripIsTheBottomRightGripTurnedOrMirroredIntoItsCorner)
 {
   const rtl::TOwnedPtr<TTestPainter> painter(rtl::New<TTestPainter>());
-  TDrawingSurface kept(20, 20);
-  painter->DrawScaledSizeGrip(kept.Get(), {0, 0, 20, 20}, dxGetDefaultScaleFactor(), clNone, coTopLeft);
-  // The grip sits in the top-left corner after the turn; the opposite
-  // corner keeps the canvas.
-  EXPECT_EQ(kept.Pixel(19, 19), kBackground);
-  TDrawingSurface filled(20, 20);
-  painter->DrawScaledSizeGrip(filled.Get(), {0, 0, 20, 20}, dxGetDefaultScaleFactor(), clYellow, coTopLeft);
-  EXPECT_EQ(filled.Pixel(19, 19), AsPixel(clYellow));
+  const auto draw = [&](TDrawingSurface& ASurface, TdxCorner ACorner) {
+    ASurface->FillRect({0, 0, 10, 20}, clYellow);  // an asymmetric background
+    painter->DrawScaledSizeGrip(ASurface.Get(), {0, 0, 20, 20}, dxGetDefaultScaleFactor(), clNone, ACorner);
+  };
+  TDrawingSurface bottomRight(20, 20);
+  draw(bottomRight, coBottomRight);
+  struct TCase {
+    TdxCorner Corner;
+    bool MirrorX;
+    bool MirrorY;
+  };
+  for (const TCase c : {TCase{coTopLeft, true, true}, TCase{coTopRight, false, true}, TCase{coBottomLeft, true, false}}) {
+    TDrawingSurface s(20, 20);
+    draw(s, c.Corner);
+    int differences = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 20; ++x) {
+        // The grip moves; the background stays where it was.
+        const std::uint32_t grip = bottomRight.Pixel(c.MirrorX ? 19 - x : x, c.MirrorY ? 19 - y : y);
+        const std::uint32_t background = x < 10 ? AsPixel(clYellow) : kBackground;
+        const std::uint32_t gripBackground = (c.MirrorX ? 19 - x : x) < 10 ? AsPixel(clYellow) : kBackground;
+        const std::uint32_t expected = grip == gripBackground ? background : grip;
+        differences += s.Pixel(x, y) != expected;
+      }
+    EXPECT_EQ(differences, 0) << static_cast<int>(c.Corner);
+  }
 }
 
 // ---------------------------------------------------------------------------
@@ -668,6 +688,15 @@ TEST(TcxCustomLookAndFeelPainterDrawing, OnlyArrowIndicatorsAreMirroredRightToLe
 // ---------------------------------------------------------------------------
 // The glyph resources
 
+BOOL CALLBACK CollectResourceName(HMODULE, LPCWSTR, LPWSTR AName, LONG_PTR AParam)
+{
+  return rtl::GuardCallback(FALSE, [&]() -> BOOL {
+    if (!IS_INTRESOURCE(AName))
+      reinterpret_cast<std::vector<std::wstring>*>(AParam)->push_back(AName);
+    return TRUE;
+  });
+}
+
 TEST(cxLookAndFeelPaintersResources, EveryNamedImageIsInTheModule)
 {
   struct TCase {
@@ -697,13 +726,19 @@ TEST(cxLookAndFeelPaintersResources, EveryNamedImageIsInTheModule)
       {L"DXSHADOWMASK", L"PNG"},
       {L"CX_SMARTTAG", L"SVG"},
   };
+  // Presence by enumeration: Wine's name lookup compares lower-cased names
+  // against the linker's upper-case order, so "DXSHADOWMASK" next to
+  // "DX_..." names is in the module but FindResource misses it there.
+  std::vector<std::wstring> names;
+  for (const wchar_t* type : {L"PNG", L"SVG"})
+    EnumResourceNamesW(GetModuleHandleW(nullptr), type, &CollectResourceName, reinterpret_cast<LONG_PTR>(&names));
   for (const TCase& c : cases) {
-    EXPECT_NE(FindResourceW(GetModuleHandleW(nullptr), c.Name, c.Type), nullptr) << std::wstring(c.Name);
-    if (std::wstring(c.Type) != L"PNG")
+    EXPECT_NE(std::find(names.begin(), names.end(), c.Name), names.end()) << static_cast<int>(&c - cases);
+    if (std::wstring(c.Type) != L"PNG" || !FindResourceW(GetModuleHandleW(nullptr), c.Name, c.Type))
       continue;
     const rtl::TOwnedPtr<TdxSmartImage> image(rtl::New<TdxSmartImage>());
     image->LoadFromResource(GetModuleHandleW(nullptr), c.Name, c.Type);
-    EXPECT_GT(image->GetWidth(), 0) << std::wstring(c.Name);
+    EXPECT_GT(image->GetWidth(), 0) << static_cast<int>(&c - cases);
   }
   for (const wchar_t* name : {L"CX_ZOOMINBUTTONGLYPH", L"CX_ZOOMOUTBUTTONGLYPH"})
     EXPECT_NE(FindResourceW(GetModuleHandleW(nullptr), name, reinterpret_cast<LPCWSTR>(RT_BITMAP)), nullptr);

@@ -65,7 +65,9 @@ TEST(cxLookAndFeelPaintersRender, DISABLED_RenderSheet)
   const rtl::TOwnedPtr<lnftest::TTestPainter> painter(rtl::New<lnftest::TTestPainter>());
   TcxCustomLookAndFeelPainter* p = painter.get();
   const TdxScaleFactor* f = dxGetDefaultScaleFactor();
-  const rtl::TOwnedPtr<TcxBitmap32> bitmap(rtl::NewWith<TcxBitmap32>([](TcxBitmap32* B) { B->CreateSize(640, 560); }));
+  // 24 bits: GDI leaves the alpha of what it draws at 0, which a PNG would show
+  // as transparent.
+  const rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(640, 560); }));
   TcxCanvas* canvas = bitmap->GetcxCanvas();
   canvas->FillRect(bitmap->GetClientRect(), clWhite);
   TRenderSheetLayout sheet(canvas, 640);
