@@ -1,11 +1,11 @@
 // The base painter's gauge, map control, Office navigation bar, track bars
 // and range controls, PDF viewer, spreadsheet, layout control, scroll box,
 // print preview, calculator, customization form, galleries, rating control,
-// fixed-group indicator, wheel picker and rich edit. Metrics and colours
-// already answer their final values; the drawing operations are empty for
-// now and get their bodies with the drawing of these elements. The twins
-// without a scale factor forward to the scaled operations with the system
-// factor unless they say otherwise.
+// fixed-group indicator, wheel picker and rich edit. Track bars and range
+// controls are drawn; the drawing of the other elements is still empty and
+// gets its bodies with those elements. The twins without a scale factor
+// forward to the scaled operations with the system factor unless they say
+// otherwise.
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
 #include "graphics/dxGDIPlusClasses.h"

@@ -184,6 +184,41 @@ TEST(TcxCustomLookAndFeelPainterDrawing, SmallExpandButtonIsAFramedPlusOrMinus)
   }
 }
 
+std::vector<std::string> PixelArt(const TDrawingSurface& ASurface, int AWidth, int AHeight, std::uint32_t AInk)
+{
+  std::vector<std::string> rows;
+  for (int y = 0; y < AHeight; ++y) {
+    std::string row;
+    for (int x = 0; x < AWidth; ++x)
+      row += ASurface.Pixel(x, y) == AInk ? '#' : '.';
+    rows.push_back(row);
+  }
+  return rows;
+}
+
+TEST(TcxCustomLookAndFeelPainterDrawing, ExpandMarkIsTwoDoubleChevrons)
+{
+  const rtl::TOwnedPtr<TTestPainter> painter(rtl::New<TTestPainter>());
+  // s = 3 in 11 x 11: x0 = 2, y0 = 1; expanded points up, collapsed down.
+  struct TCase {
+    bool Expanded;
+    std::vector<std::string> Expected;
+  };
+  const TCase cases[] = {
+      {true,
+       {"...........", ".....#.....", "....###....", "...##.##...", "..##...##..", ".....#.....", "....###....",
+        "...##.##...", "..##...##..", "...........", "..........."}},
+      {false,
+       {"...........", "...........", "..##...##..", "...##.##...", "....###....", ".....#.....", "..##...##..",
+        "...##.##...", "....###....", ".....#.....", "..........."}},
+  };
+  for (const TCase& c : cases) {
+    TDrawingSurface s(11, 11);
+    painter->DrawScaledExpandMark(s.Get(), {0, 0, 11, 11}, clRed, c.Expanded, dxGetDefaultScaleFactor());
+    EXPECT_EQ(PixelArt(s, 11, 11, AsPixel(clRed)), c.Expected) << c.Expanded;
+  }
+}
+
 TEST(TcxCustomLookAndFeelPainterDrawing, ButtonCrossIsTwoPixelsThickAndFollowsThePress)
 {
   const rtl::TOwnedPtr<TTestPainter> painter(rtl::New<TTestPainter>());
