@@ -3,6 +3,7 @@
 // boxes, panels, splitters and bevels. The twins without a scale factor
 // forward to the scaled operations with the system factor.
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <vector>
 

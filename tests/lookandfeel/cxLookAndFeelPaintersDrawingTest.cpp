@@ -643,6 +643,31 @@ TEST(TcxCustomLookAndFeelPainterDrawing, HeaderBackgroundEventSuppressesTheFillO
   }
 }
 
+TEST(TcxCustomLookAndFeelPainterDrawing, DisabledHeaderSectionTextIsEmbossed)
+{
+  const rtl::TOwnedPtr<TTestPainter> painter(rtl::New<TTestPainter>());
+  const auto count = [](const TDrawingSurface& ASurface, std::uint32_t AColor) {
+    int result = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 40; ++x)
+        result += ASurface.Pixel(x, y) == AColor;
+    return result;
+  };
+  const std::uint32_t shadow = AsPixel(ColorToRGB(clBtnShadow));
+  const std::uint32_t highlight = AsPixel(ColorToRGB(clBtnHighlight));
+  for (const TcxButtonState state : {cxbsNormal, cxbsDisabled}) {
+    TDrawingSurface s(40, 20);
+    s->FillRect({0, 0, 40, 20}, clBlack);
+    painter->DrawHeaderControlSectionText(s.Get(), {0, 0, 40, 20}, state, rtl::TAlignment::taCenter,
+                                          TcxAlignmentVert::vaCenter, false, false, L"HH", nullptr, clRed);
+    const bool disabled = state == cxbsDisabled;
+    EXPECT_EQ(count(s, AsPixel(clRed)) > 0, !disabled);
+    EXPECT_EQ(count(s, shadow) > 0, disabled);
+    EXPECT_EQ(count(s, highlight) > 0, disabled);
+    EXPECT_EQ(s->GetBrush()->GetStyle(), TBrushStyle::bsSolid);
+  }
+}
+
 TEST(TcxCustomLookAndFeelPainterDrawing, FooterSeparatorTakesTheTopRow)
 {
   const rtl::TOwnedPtr<TTestPainter> painter(rtl::New<TTestPainter>());
