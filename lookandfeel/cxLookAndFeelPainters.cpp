@@ -8,6 +8,7 @@
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsColors.h"
 #include "graphics/cxGraphicsDraw.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "graphics/dxOffice11.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/rtl/ClassesThreads.h"
@@ -123,6 +124,7 @@ TSystemPaletteChangedNotifier* PrimaryNotifier;
 
 vcl::TBitmap* PatternBitmaps[2];
 TSize CheckButtonSize;
+vcl::TImageList* IndicatorImages;
 
 // ASCII letters only: skin names are identifiers, and a locale's case rules
 // must not make two registered names collide or differ.
@@ -173,6 +175,7 @@ void FinishStep()
   TcxRadioButtonImageListManager::Free();
   rtl::FreeAndNil(PatternBitmaps[0]);
   rtl::FreeAndNil(PatternBitmaps[1]);
+  rtl::FreeAndNil(IndicatorImages);
 }
 
 void cxLookAndFeelPaintersInitialization()
@@ -362,6 +365,40 @@ void cxFillScrollBarPatternBitmaps()
 TSize cxCheckButtonSize()
 {
   return CheckButtonSize;
+}
+
+vcl::TImageList* cxGetIndicatorImages()
+{
+  if (IndicatorImages)
+    return IndicatorImages;
+  // The order is the image index: indicator kind minus one, then the
+  // summary-value sorting mark.
+  static constexpr const wchar_t* kNames[] = {L"CX_ARROWBITMAP",      L"CX_EDITBITMAP",      L"CX_INSERTBITMAP",
+                                              L"CX_MULTIDOTBITMAP",   L"CX_MULTIARROWBITMAP", L"CX_FILTERBITMAP",
+                                              L"CX_INPLACEEDITBITMAP", L"CX_SORTBYSUMMARYVALUE"};
+  rtl::TOwnedPtr<vcl::TImageList> images(rtl::New<vcl::TImageList>(nullptr));
+  const rtl::TOwnedPtr<vcl::TBitmap> bitmap(rtl::New<vcl::TBitmap>());
+  for (const wchar_t* name : kNames) {
+    bitmap->LoadFromResourceName(GetModuleHandleW(nullptr), name);
+    if (images->GetCount() == 0)
+      images->SetSize(bitmap->GetWidth(), bitmap->GetHeight());
+    images->AddMasked(bitmap.get(), clWhite);
+  }
+  IndicatorImages = images.release();
+  return IndicatorImages;
+}
+
+void cxDrawMirrored(TcxCanvas* ACanvas, const TRect& R, const std::function<void(TcxCanvas*, const TRect&)>& ADraw)
+{
+  // The background is mirrored first and back again afterwards, so only
+  // what ADraw adds ends up turned.
+  const rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([&](TcxBitmap* B) { B->CreateSize(R); }));
+  const TRect client = bitmap->GetClientRect();
+  cxBlitRect(bitmap->GetCanvas()->GetHandle(), ACanvas->GetHandle(), client, {R.left, R.top});
+  bitmap->Flip(true, false);
+  ADraw(bitmap->GetcxCanvas(), client);
+  bitmap->Flip(true, false);
+  cxBlitRect(ACanvas->GetHandle(), bitmap->GetCanvas()->GetHandle(), R, {0, 0});
 }
 
 // ---------------------------------------------------------------------------
@@ -647,5 +684,34 @@ TRect TcxCustomLookAndFeelPainter::GetSeparatorBounds(const TRect& R, int ASize,
 
 void TcxCustomLookAndFeelPainter::FreeCachedResources()
 {
-  // No glyph is cached yet: the drawing families that load them come later.
+  for (TdxSmartImage** field : {&FBackButton, &FCalendarButtonGlyph, &FClockFace, &FClockGlass,
+                                &FFixedGroupIndicator, &FMapPushpin, &FNavigationBarCustomizationButton,
+                                &FRatingControlIndicator, &FSearchButtonGlyph, &FSmartTagGlyph})
+    rtl::FreeAndNil(*field);
+}
+
+TdxSmartImage* TcxCustomLookAndFeelPainter::CachedGlyph(TdxSmartImage*& AField, const wchar_t* AResName,
+                                                        const wchar_t* AResType)
+{
+  if (!AField) {
+    rtl::TOwnedPtr<TdxSmartImage> image(rtl::New<TdxSmartImage>());
+    image->LoadFromResource(GetModuleHandleW(nullptr), AResName, AResType);
+    AField = image.release();
+  }
+  return AField;
+}
+
+TdxSmartImage* TcxCustomLookAndFeelPainter::BackButtonGlyph()
+{
+  return CachedGlyph(FBackButton, L"CX_BACKBUTTON", L"PNG");
+}
+
+TdxSmartImage* TcxCustomLookAndFeelPainter::SearchButtonGlyph()
+{
+  return CachedGlyph(FSearchButtonGlyph, L"DX_SEARCHBUTTONGLYPH", L"PNG");
+}
+
+TdxSmartImage* TcxCustomLookAndFeelPainter::SmartTagGlyph()
+{
+  return CachedGlyph(FSmartTagGlyph, L"CX_SMARTTAG", L"SVG");
 }

@@ -16,6 +16,7 @@
 #include <windows.h>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include "core/cxClasses.h"
@@ -31,6 +32,7 @@
 #include "platform/vcl/ImgList.h"
 
 class TdxScaleFactor;
+class TdxSmartImage;
 namespace vcl {
 class TWinControl;
 }
@@ -1472,6 +1474,29 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
                                                     bool AIsVertical = false);
   // Frees the cached glyphs and details; Destroy runs it.
   virtual void FreeCachedResources();
+
+  // The glyph strips of the module's resources, loaded on first use and
+  // kept until FreeCachedResources.
+  TdxSmartImage* BackButtonGlyph();
+  TdxSmartImage* SearchButtonGlyph();
+  TdxSmartImage* SmartTagGlyph();
+
+ private:
+  TdxSmartImage* CachedGlyph(TdxSmartImage*& AField, const wchar_t* AResName, const wchar_t* AResType);
+  // A range track bar's half thumb, drawn like a track-bar thumb.
+  void DrawRangeTrackBarThumb(TcxCanvas* ACanvas, const TRect& ARect, bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                              vcl::TColor AThumbColor, bool ALeftThumb);
+
+  TdxSmartImage* FBackButton = nullptr;
+  TdxSmartImage* FCalendarButtonGlyph = nullptr;
+  TdxSmartImage* FClockFace = nullptr;
+  TdxSmartImage* FClockGlass = nullptr;
+  TdxSmartImage* FFixedGroupIndicator = nullptr;
+  TdxSmartImage* FMapPushpin = nullptr;
+  TdxSmartImage* FNavigationBarCustomizationButton = nullptr;
+  TdxSmartImage* FRatingControlIndicator = nullptr;
+  TdxSmartImage* FSearchButtonGlyph = nullptr;
+  TdxSmartImage* FSmartTagGlyph = nullptr;
 };
 
 using TcxCustomLookAndFeelPainterClass = rtl::ClassOf<TcxCustomLookAndFeelPainter>;
@@ -1578,6 +1603,30 @@ vcl::TBitmap* cxScrollBarPatternBitmap(int AIndex);
 void cxFillScrollBarPatternBitmaps();
 // One cell of the platform's check-box bitmap, measured at start-up.
 TSize cxCheckButtonSize();
+
+// The indicator glyphs, one per indicator kind from the arrow on, then the
+// summary-value sorting mark; made from the module's bitmaps on first use
+// and freed by the unit's finish step.
+vcl::TImageList* cxGetIndicatorImages();
+
+// The arrow-shaped thumb of a track bar: the polygon that is filled and the
+// light, shadow and dark polylines of its border.
+struct TcxThumbShape {
+  std::vector<TPoint> Polygon;
+  std::vector<TPoint> Light;
+  std::vector<TPoint> Shadow;
+  std::vector<TPoint> Dark;
+};
+// The thumb in R pointing down (right) or up (left) for tbtaDown and
+// tbtaUp; empty lists for tbtaBoth, which is a plain rectangle.
+TcxThumbShape cxTrackBarThumbShape(const TRect& R, bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+// The left or right half thumb of a range track bar, one side slanted, in R
+// as it is drawn (already pulled in by the caller).
+TcxThumbShape cxRangeTrackBarThumbShape(const TRect& R, bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                        bool ALeftThumb);
+// Draws what ADraw draws into R mirrored about R's vertical centre line,
+// over the canvas pixels as they were.
+void cxDrawMirrored(TcxCanvas* ACanvas, const TRect& R, const std::function<void(TcxCanvas*, const TRect&)>& ADraw);
 
 // ---------------------------------------------------------------------------
 // Radio-button image lists

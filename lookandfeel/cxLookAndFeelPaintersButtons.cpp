@@ -1,16 +1,21 @@
 // The base painter's arrows, borders, buttons, expand buttons, command
-// links, small, editor, zoom and back buttons. Metrics already answer their
-// final values; the drawing operations are empty for now and get their
-// bodies with the drawing of these elements. The twins without a scale
+// links, small, editor, zoom and back buttons. The twins without a scale
 // factor forward to the scaled operations with the system factor, so a
 // painter overrides only the scaled one.
+#include <algorithm>
+
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 
 using enum TcxArrowDirection;
+using enum TcxButtonState;
 using enum TcxContainerBorderStyle;
+using enum TcxRotationAngle;
+using enum vcl::TBrushStyle;
 
 using namespace vcl;
 
@@ -19,6 +24,23 @@ namespace {
 TSize ScaledSize(const TdxScaleFactor* AScaleFactor, int AWidth, int AHeight)
 {
   return AScaleFactor->Apply(TSize{AWidth, AHeight});
+}
+
+// Filled with the polygon fill, so the outline in the same colour is part
+// of the triangle.
+void DrawTriangle(TcxCanvas* ACanvas, const TcxArrowPoints& APoints, TColor AColor)
+{
+  ACanvas->GetBrush()->SetStyle(bsSolid);
+  ACanvas->GetBrush()->SetColor(AColor);
+  ACanvas->GetPen()->SetColor(AColor);
+  ACanvas->Polygon(APoints);
+}
+
+// Frame AIndex of AGlyph's AFrameCount frames stacked vertically.
+TRect GlyphFrame(TdxSmartImage* AGlyph, int AFrameCount, int AIndex)
+{
+  const int height = AGlyph->GetHeight() / AFrameCount;
+  return cxRectBounds(0, AIndex * height, AGlyph->GetWidth(), height);
 }
 
 }  // namespace
@@ -64,27 +86,71 @@ void TcxCustomLookAndFeelPainter::CalculateArrowPoints(TRect R, TcxArrowPoints& 
   }
 }
 
-void TcxCustomLookAndFeelPainter::DrawArrow(TcxCanvas*, const TRect&, TcxArrowDirection, TColor)
+void TcxCustomLookAndFeelPainter::DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxArrowDirection AArrowDirection,
+                                            TColor AColor)
 {
+  TcxArrowPoints points;
+  CalculateArrowPoints(R, points, AArrowDirection, true);
+  DrawTriangle(ACanvas, points, AColor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawCollapseArrow(TcxCanvas*, const TRect&, TColor, int)
+void TcxCustomLookAndFeelPainter::DrawCollapseArrow(TcxCanvas* ACanvas, const TRect& R, TColor AColor,
+                                                    int ALineWidth)
 {
+  const int size = (std::min(cxRectGetWidth(R), cxRectGetHeight(R)) - 1) / 4;
+  const TRect band = cxRectCenterHorzBox(R, size + 3 * ALineWidth - 1);
+  const int y = (band.top + band.bottom) / 2;
+  ACanvas->GetBrush()->SetColor(AColor);
+  for (const int x : {band.left, band.left + 2 * ALineWidth})
+    for (int i = 0; i < size; ++i) {
+      ACanvas->FillRect(cxRectBounds(x + i, y - i, ALineWidth, 1), AColor);
+      ACanvas->FillRect(cxRectBounds(x + i, y + i, ALineWidth, 1), AColor);
+    }
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledArrow(TcxCanvas*, const TRect&, TcxButtonState, TcxArrowDirection,
-                                                  const TdxScaleFactor*, bool)
+void TcxCustomLookAndFeelPainter::DrawScaledArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                  TcxArrowDirection AArrowDirection,
+                                                  const TdxScaleFactor* AScaleFactor, bool ADrawBorder)
 {
+  TcxArrowPoints points;
+  CalculateArrowPoints(R, points, AArrowDirection, false);
+  if (ADrawBorder)
+    DrawScaledArrowBorder(ACanvas, R, AState, AScaleFactor);
+  else
+    ACanvas->FillRect(R, ButtonColor(AState));
+  DrawTriangle(ACanvas, points, ButtonSymbolColor(AState));
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledArrowBorder(TcxCanvas*, const TRect&, TcxButtonState,
+void TcxCustomLookAndFeelPainter::DrawScaledArrowBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                         const TdxScaleFactor*)
 {
+  ACanvas->GetBrush()->SetStyle(bsSolid);
+  ACanvas->FillRect(R, ButtonColor(AState));
+  DrawButtonBorder(ACanvas, R, AState);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledScrollBarArrow(TcxCanvas*, const TRect&, TcxButtonState,
-                                                           TcxArrowDirection, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledScrollBarArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                           TcxArrowDirection AArrowDirection,
+                                                           const TdxScaleFactor* AScaleFactor)
 {
+  TRect bounds = R;
+  if (AState == cxbsPressed) {
+    const int shift = ScaledButtonTextShift(AScaleFactor);
+    bounds = cxRectOffsetBy(bounds, shift, shift);
+  }
+  TcxArrowPoints points;
+  CalculateArrowPoints(bounds, points, AArrowDirection, true);
+  if (AState != cxbsDisabled) {
+    DrawTriangle(ACanvas, points, ButtonSymbolColor(AState));
+    return;
+  }
+  // Embossed: a highlight copy lower right under the shadow-coloured arrow.
+  const int offset = AScaleFactor->Apply(1);
+  TcxArrowPoints highlight = points;
+  for (TPoint& p : highlight)
+    p = {p.x + offset, p.y + offset};
+  DrawTriangle(ACanvas, highlight, clBtnHighlight);
+  DrawTriangle(ACanvas, points, clBtnShadow);
 }
 
 void TcxCustomLookAndFeelPainter::DrawArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
@@ -121,13 +187,33 @@ void TcxCustomLookAndFeelPainter::DrawBorder(TcxCanvas*, const TRect&)
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawContainerBorder(TcxCanvas*, const TRect&, TcxContainerBorderStyle, int, TColor,
-                                                      TcxBorders)
+void TcxCustomLookAndFeelPainter::DrawContainerBorder(TcxCanvas* ACanvas, const TRect& R,
+                                                      TcxContainerBorderStyle AStyle, int AWidth, TColor AColor,
+                                                      TcxBorders ABorders)
 {
+  switch (AStyle) {
+    case cbsSingle:
+    case cbsThick:
+      ACanvas->FrameRect(R, AColor, AWidth);
+      break;
+    case cbsFlat:
+      ACanvas->DrawEdge(R, true, true, ABorders);
+      ACanvas->FrameRect(cxRectInflateAll(R, -1), clBtnFace);
+      break;
+    case cbs3D:
+      ACanvas->DrawEdge(R, true, true, ABorders);
+      ACanvas->DrawComplexFrame(cxRectInflateAll(R, -1), cl3DDkShadow, cl3DLight, ABorders);
+      break;
+    default:
+      break;
+  }
 }
 
-void TcxCustomLookAndFeelPainter::DoDrawSeparator(TcxCanvas*, const TRect&, bool)
+void TcxCustomLookAndFeelPainter::DoDrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool)
 {
+  const TRect shadow = cxRectShiftSides(R, 0, 0, -1, -1);
+  ACanvas->FillRect(shadow, clBtnShadow);
+  ACanvas->FillRect(cxRectOffsetBy(shadow, 1, 1), clBtnHighlight);
 }
 
 void TcxCustomLookAndFeelPainter::DrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical)
@@ -184,15 +270,49 @@ void TcxCustomLookAndFeelPainter::DrawButtonBorder(TcxCanvas*, const TRect&, Tcx
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledButton(TcxCanvas*, const TRect&, const rtl::String&, TcxButtonState,
-                                                   const TdxScaleFactor*, bool, TColor, TColor, bool, bool,
-                                                   TcxButtonPart)
+void TcxCustomLookAndFeelPainter::DrawScaledButton(TcxCanvas* ACanvas, const TRect& R, const rtl::String& ACaption,
+                                                   TcxButtonState AState, const TdxScaleFactor* AScaleFactor,
+                                                   bool ADrawBorder, TColor AColor, TColor ATextColor, bool AWordWrap,
+                                                   bool, TcxButtonPart)
 {
+  TRect bounds = R;
+  if (ADrawBorder) {
+    DrawButtonBorder(ACanvas, bounds, AState);
+    bounds = cxRectInflateAll(bounds, -ButtonBorderSize(AState));
+  }
+  ACanvas->FillRect(bounds, AColor == clDefault ? ButtonColor(AState) : AColor);
+  ACanvas->GetFont()->SetColor(ATextColor == clDefault ? ButtonSymbolColor(AState) : ATextColor);
+  ACanvas->GetBrush()->SetStyle(bsClear);
+  // Even heights centre the text better; short buttons give the text one
+  // more pixel at the top.
+  TRect textBounds = bounds;
+  if (cxRectGetHeight(textBounds) % 2 != 0)
+    --textBounds.bottom;
+  if (cxRectGetHeight(textBounds) < 18)
+    --textBounds.top;
+  if (AState == cxbsPressed) {
+    const int shift = ScaledButtonTextShift(AScaleFactor);
+    textBounds = cxRectOffsetBy(textBounds, shift, shift);
+  }
+  if (!ACaption.empty())
+    ACanvas->DrawTexT(ACaption, textBounds,
+                      cxtfAlignHCenter | cxtfAlignVCenter | cxtfShowPrefix |
+                          (AWordWrap ? cxtfWordBreak : cxtfSingleLine),
+                      AState != cxbsDisabled);
+  ACanvas->GetBrush()->SetStyle(bsSolid);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledSearchEditButtonGlyph(TcxCanvas*, const TRect&, TcxButtonState,
-                                                                  const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledSearchEditButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                                  TcxButtonState AState,
+                                                                  const TdxScaleFactor* AScaleFactor)
 {
+  // Normal, hot, pressed and disabled frames; the default state shows the
+  // normal one.
+  const int frame = std::max(static_cast<int>(AState) - 1, 0);
+  TdxSmartImage* glyph = SearchButtonGlyph();
+  const TRect source = GlyphFrame(glyph, 4, frame);
+  glyph->StretchDraw(ACanvas->GetHandle(), cxRectCenterBoxOfSize(R, ScaledSearchButtonGlyphSize(AScaleFactor)),
+                     source);
 }
 
 int TcxCustomLookAndFeelPainter::GetScaledDropDownButtonRightPartSize(const TdxScaleFactor* AScaleFactor)
@@ -210,10 +330,9 @@ bool TcxCustomLookAndFeelPainter::IsPointOverGroupExpandButton(const TRect& R, c
   return cxRectContainsPoint(R, P);
 }
 
-// Measured from the search glyph strip, which is loaded with its drawing.
-TSize TcxCustomLookAndFeelPainter::ScaledSearchButtonGlyphSize(const TdxScaleFactor*)
+TSize TcxCustomLookAndFeelPainter::ScaledSearchButtonGlyphSize(const TdxScaleFactor* AScaleFactor)
 {
-  return TSize{0, 0};
+  return AScaleFactor->Apply(cxRectGetSize(GlyphFrame(SearchButtonGlyph(), 4, 0)));
 }
 
 TRect TcxCustomLookAndFeelPainter::ButtonFocusRect(TcxCanvas* ACanvas, const TRect& R)
@@ -264,23 +383,66 @@ bool TcxCustomLookAndFeelPainter::DrawExpandButtonFirst()
   return true;
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledExpandButtonEx(TcxCanvas*, const TRect&, TcxButtonState, bool,
-                                                           const TdxScaleFactor*, TcxRotationAngle)
+void TcxCustomLookAndFeelPainter::DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                           bool AExpanded, const TdxScaleFactor* AScaleFactor,
+                                                           TcxRotationAngle ARotationAngle)
 {
+  DrawScaledButton(ACanvas, R, L"", AState, AScaleFactor);
+  const bool sideways = ARotationAngle == raPlus90 || ARotationAngle == raMinus90;
+  const int width = sideways ? cxRectGetHeight(R) : cxRectGetWidth(R);
+  const int height = sideways ? cxRectGetWidth(R) : cxRectGetHeight(R);
+  const rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([&](TcxBitmap* B) { B->CreateSize(width, height); }));
+  const TColor fill = ButtonColor(AState);
+  bitmap->GetcxCanvas()->FillRect(bitmap->GetClientRect(), fill);
+  DrawScaledExpandMark(bitmap->GetcxCanvas(), bitmap->GetClientRect(), ButtonSymbolColor(AState), AExpanded,
+                       AScaleFactor);
+  ACanvas->RotateBitmap(bitmap.get(), ARotationAngle);
+  // Only the mark goes over the button, so that a painter's border stays.
+  bitmap->SetTransparentColor(ColorToRGB(fill));
+  bitmap->SetTransparent(true);
+  ACanvas->Draw(R.left, R.top, bitmap.get());
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledExpandMark(TcxCanvas*, const TRect&, TColor, bool, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledExpandMark(TcxCanvas* ACanvas, const TRect& R, TColor AColor,
+                                                       bool AExpanded, const TdxScaleFactor* AScaleFactor)
 {
+  const int s = AScaleFactor->Apply(3);
+  const int x0 = (R.left + R.right - (2 * s + 1)) / 2;
+  const int y0 = (R.top + R.bottom - 2 * (s + 1)) / 2;
+  const int e = AExpanded ? 1 : -1;
+  ACanvas->GetPen()->SetColor(AColor);
+  // Two chevrons, each two rows thick, s - 1 apart.
+  for (int row = 0; row < 4; ++row) {
+    int y = y0 + row + (row >= 2 ? s - 1 : 0);
+    if (AExpanded)
+      y += s;
+    const int f = AExpanded ? row % 2 : 1 - row % 2;
+    const TPoint points[] = {{x0 + f, y - f * e}, {x0 + s, y - e * s}, {x0 + 2 * s + (1 - f), y + (1 - f) * e}};
+    ACanvas->Polyline(points);
+  }
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledGroupExpandButton(TcxCanvas*, const TRect&, bool, TcxButtonState,
-                                                              const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
+                                                              TcxButtonState AState,
+                                                              const TdxScaleFactor* AScaleFactor)
 {
+  DrawScaledButton(ACanvas, R, L"", AState, AScaleFactor);
+  DrawScaledExpandMark(ACanvas, R, ButtonSymbolColor(AState), AExpanded, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledSmallExpandButton(TcxCanvas*, const TRect&, bool, TColor,
-                                                              const TdxScaleFactor*, TColor)
+void TcxCustomLookAndFeelPainter::DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded,
+                                                              TColor ABorderColor,
+                                                              const TdxScaleFactor* AScaleFactor, TColor AColor)
 {
+  ACanvas->FrameRect(R, ABorderColor);
+  if (AColor != clDefault)
+    ACanvas->FillRect(cxRectInflateAll(R, -1), AColor);
+  const int inset = AScaleFactor->Apply(2);
+  const TPoint centre = cxRectCenterPoint(R);
+  const int half = (cxRectGetWidth(R) - 2 * inset) / 2;
+  ACanvas->FillRect(TRect{centre.x - half, centre.y, centre.x + half + 1, centre.y + 1}, clBtnText);
+  if (!AExpanded)
+    ACanvas->FillRect(TRect{centre.x, centre.y - half, centre.x + 1, centre.y + half + 1}, clBtnText);
 }
 
 int TcxCustomLookAndFeelPainter::ScaledExpandButtonAreaSize(const TdxScaleFactor* AScaleFactor)
@@ -351,14 +513,28 @@ TColor TcxCustomLookAndFeelPainter::DefaultCommandLinkTextColor(TcxButtonState A
   return ButtonSymbolColor(AState, ADefaultColor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledCommandLinkBackground(TcxCanvas*, const TRect&, TcxButtonState,
-                                                                  const TdxScaleFactor*, TColor)
+void TcxCustomLookAndFeelPainter::DrawScaledCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                                  TcxButtonState AState,
+                                                                  const TdxScaleFactor* AScaleFactor, TColor AColor)
 {
+  DrawScaledButton(ACanvas, R, L"", AState, AScaleFactor, true, AColor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledCommandLinkGlyph(TcxCanvas*, const TPoint&, TcxButtonState,
-                                                             const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledCommandLinkGlyph(TcxCanvas* ACanvas, const TPoint& AGlyphPos,
+                                                             TcxButtonState AState, const TdxScaleFactor* AScaleFactor)
 {
+  // Loaded per call: the glyph is drawn rarely, by command-link buttons only.
+  const rtl::TOwnedPtr<TdxSmartImage> glyph(rtl::New<TdxSmartImage>());
+  glyph->LoadFromResource(GetModuleHandleW(nullptr), L"CX_COMMANDLINKGLYPH", L"PNG");
+  const TRect source = cxRectBounds(0, AState == cxbsHot ? 20 : 0, 20, 20);
+  const TRect dest = cxRectOffsetByPoint(AScaleFactor->Apply(cxRectBounds(0, 0, 20, 20)), AGlyphPos);
+  const auto draw = [&](TcxCanvas* ATarget, const TRect& ADest) {
+    glyph->StretchDraw(ATarget->GetHandle(), ADest, source);
+  };
+  if (ACanvas->GetUseRightToLeftAlignment())
+    cxDrawMirrored(ACanvas, dest, draw);
+  else
+    draw(ACanvas, dest);
 }
 
 TSize TcxCustomLookAndFeelPainter::GetScaledCommandLinkGlyphSize(const TdxScaleFactor* AScaleFactor)
@@ -407,9 +583,20 @@ void TcxCustomLookAndFeelPainter::DrawScaledButtonCross(TcxCanvas* ACanvas, cons
   DrawScaledButtonCrossEx(ACanvas, R, AColor, AState, size, dxGetDefaultScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledButtonCrossEx(TcxCanvas*, const TRect&, TColor, TcxButtonState, int,
-                                                          const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledButtonCrossEx(TcxCanvas* ACanvas, const TRect& R, TColor AColor,
+                                                          TcxButtonState AState, int ASize,
+                                                          const TdxScaleFactor* AScaleFactor)
 {
+  const int n = AScaleFactor->Apply(ASize);
+  const int pressed = AState == cxbsPressed ? 1 : 0;
+  ACanvas->GetPen()->SetColor(AColor);
+  // Two one-pixel crosses side by side: two pixels thick.
+  for (int i = 0; i < 2; ++i) {
+    const int x = i + (R.left + R.right - n) / 2 + pressed;
+    const int y = (R.top + R.bottom - n) / 2 + pressed;
+    ACanvas->Line(x, y, x + n, y + n);
+    ACanvas->Line(x, y + n - 1, x + n, y - 1);
+  }
 }
 
 void TcxCustomLookAndFeelPainter::DrawButtonCross(TcxCanvas* ACanvas, const TRect& R, TColor AColor,
@@ -444,14 +631,17 @@ TSize TcxCustomLookAndFeelPainter::ScaledSmallCloseButtonSize(const TdxScaleFact
   return result;
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledSmallButton(TcxCanvas*, const TRect&, TcxButtonState,
+void TcxCustomLookAndFeelPainter::DrawScaledSmallButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                         const TdxScaleFactor*)
 {
+  DrawButtonBorder(ACanvas, R, AState);
+  ACanvas->FillRect(cxRectInflateAll(R, -ButtonBorderSize(cxbsNormal)), ButtonColor(AState));
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledSmallCloseButton(TcxCanvas*, const TRect&, TcxButtonState,
-                                                             const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledSmallCloseButton(TcxCanvas* ACanvas, const TRect& R,
+                                                             TcxButtonState AState, const TdxScaleFactor* AScaleFactor)
 {
+  DrawScaledFilterCloseButton(ACanvas, R, AState, AScaleFactor);
 }
 
 TSize TcxCustomLookAndFeelPainter::SmallCloseButtonSize()
@@ -543,14 +733,24 @@ int TcxCustomLookAndFeelPainter::GetContainerBorderWidth(TcxContainerBorderStyle
 // ---------------------------------------------------------------------------
 // Zoom buttons
 
-void TcxCustomLookAndFeelPainter::DrawScaledZoomInButton(TcxCanvas*, const TRect&, TcxButtonState,
-                                                         const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                         const TdxScaleFactor* AScaleFactor)
 {
+  DrawScaledZoomOutButton(ACanvas, R, AState, AScaleFactor);
+  const int inset = AScaleFactor->Apply(3);
+  const int x = (R.left + R.right) / 2;
+  ACanvas->Line(x, R.top + inset, x, R.bottom - inset);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledZoomOutButton(TcxCanvas*, const TRect&, TcxButtonState,
-                                                          const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledZoomOutButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                          const TdxScaleFactor* AScaleFactor)
 {
+  DrawButtonBorder(ACanvas, R, AState);
+  ACanvas->FillRect(cxRectInflateAll(R, -1), ButtonColor(AState));
+  ACanvas->GetPen()->SetColor(AState == cxbsDisabled ? clBtnShadow : ButtonSymbolColor(AState));
+  const int inset = AScaleFactor->Apply(3);
+  const int y = (R.top + R.bottom) / 2;
+  ACanvas->Line(R.left + inset, y, R.right - inset, y);
 }
 
 TSize TcxCustomLookAndFeelPainter::GetScaledZoomInButtonSize(const TdxScaleFactor* AScaleFactor)
@@ -586,15 +786,17 @@ TSize TcxCustomLookAndFeelPainter::GetZoomOutButtonSize()
 // ---------------------------------------------------------------------------
 // Back button
 
-// Measured from the back-button strip, which is loaded with its drawing.
-TSize TcxCustomLookAndFeelPainter::GetScaledBackButtonSize(const TdxScaleFactor*)
+TSize TcxCustomLookAndFeelPainter::GetScaledBackButtonSize(const TdxScaleFactor* AScaleFactor)
 {
-  return TSize{0, 0};
+  return AScaleFactor->Apply(cxRectGetSize(GlyphFrame(BackButtonGlyph(), 4, 0)));
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledBackButton(TcxCanvas*, const TRect&, TcxButtonState,
+void TcxCustomLookAndFeelPainter::DrawScaledBackButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
                                                        const TdxScaleFactor*)
 {
+  static constexpr int kFrameOfState[] = {0, 0, 1, 2, 3};
+  TdxSmartImage* glyph = BackButtonGlyph();
+  glyph->StretchDraw(ACanvas->GetHandle(), R, GlyphFrame(glyph, 4, kFrameOfState[static_cast<int>(AState)]));
 }
 
 TSize TcxCustomLookAndFeelPainter::GetBackButtonSize()

@@ -1,20 +1,171 @@
 // The base painter's gauge, map control, Office navigation bar, track bars
 // and range controls, PDF viewer, spreadsheet, layout control, scroll box,
 // print preview, calculator, customization form, galleries, rating control,
-// fixed-group indicator, wheel picker and rich edit. Metrics and colours
-// already answer their final values; the drawing operations are empty for
-// now and get their bodies with the drawing of these elements. The twins
-// without a scale factor forward to the scaled operations with the system
-// factor unless they say otherwise.
+// fixed-group indicator, wheel picker and rich edit. Track bars and range
+// controls are drawn; the drawing of the other elements is still empty and
+// gets its bodies with those elements. The twins without a scale factor
+// forward to the scaled operations with the system factor unless they say
+// otherwise.
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
+#include "graphics/dxGDIPlusClasses.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 
 using enum TcxButtonState;
 using enum TcxCalcButtonKind;
 using enum TcxCalendarElementState;
+using enum TcxTrackBarTicksAlign;
 
 using namespace vcl;
+
+namespace {
+
+using TPts = std::vector<TPoint>;
+
+// The marker of "no colour given" of the range-control operations that take
+// alpha colours.
+constexpr TdxAlphaColor kRangeControlDefaultColor = 0x00010203;
+
+// The shared 2-D graphics canvas painting on the canvas's DC over R for a
+// scope; the paint ends also when drawing raises.
+class TGpPaint {
+ public:
+  TGpPaint(TcxCanvas* ACanvas, const TRect& R) : FCanvas(dxGpPaintCanvas()) { FCanvas->BeginPaint(ACanvas->GetHandle(), R); }
+  TGpPaint(const TGpPaint&) = delete;
+  TGpPaint& operator=(const TGpPaint&) = delete;
+  ~TGpPaint() { FCanvas->EndPaint(); }
+  TdxGPPaintCanvas* operator->() const { return FCanvas; }
+
+ private:
+  TdxGPPaintCanvas* FCanvas;
+};
+
+// A framed rectangle with three vertical grip lines in its middle.
+void DrawRangeControlThumb(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor, TdxAlphaColor ABorderColor,
+                           const TdxScaleFactor* AScaleFactor)
+{
+  const TdxAlphaColor fill = dxColorToAlphaColor(AColor == clDefault ? clWhite : AColor);
+  const int step = AScaleFactor->Apply(2);
+  const TRect grip = cxRectCenterBox(ARect, 2 * step + 1, cxRectGetHeight(ARect) - AScaleFactor->Apply(8));
+  const float penWidth = static_cast<float>(AScaleFactor->ApplyF(1));
+  TGpPaint paint(ACanvas, ARect);
+  paint->Rectangle(ARect, ABorderColor, fill);
+  for (const int x : {grip.left, grip.left + step, grip.left + 2 * step})
+    paint->Line(static_cast<float>(x), static_cast<float>(grip.top), static_cast<float>(x),
+                static_cast<float>(grip.bottom - 1), ABorderColor, penWidth);
+}
+
+}  // namespace
+
+TcxThumbShape cxTrackBarThumbShape(const TRect& R, bool AHorizontal, TcxTrackBarTicksAlign ATicks)
+{
+  const int L = R.left;
+  const int T = R.top;
+  const int Rt = R.right;
+  const int B = R.bottom;
+  const int w = Rt - L;
+  const int h = B - T;
+  switch (ATicks) {
+    case tbtaDown:
+      if (AHorizontal) {
+        const int a = w / 2;
+        const int yb = B - a;
+        const int m = L + a;
+        return {TPts{{Rt - 1, T + 1}, {L + 1, T + 1}, {L + 1, yb}, {m, B - 1}, {Rt - 1, yb}},
+                TPts{{Rt, T}, {L, T}, {L, yb}, {m, B}}, TPts{{m, B - 1}, {Rt - 1, yb}, {Rt - 1, T}},
+                TPts{{m, B}, {Rt, yb}, {Rt, T}}};
+      } else {
+        const int a = h / 2;
+        const int xr = Rt - a;
+        const int m = T + a;
+        return {TPts{{L + 1, B - 1}, {L + 1, T + 1}, {xr, T + 1}, {Rt - 1, m}, {xr, B - 1}},
+                TPts{{L, B}, {L, T}, {xr, T}, {Rt, m}}, TPts{{Rt - 1, m}, {xr, B - 1}, {L, B - 1}},
+                TPts{{Rt, m}, {xr, B}, {L, B}}};
+      }
+    case tbtaUp:
+      if (AHorizontal) {
+        const int c = L + w / 2;
+        const int b = T + w / 2 - 1;
+        return {TPts{{Rt - 1, B - 2}, {L + 1, B - 2}, {L + 1, b}, {c, T}, {Rt - 1, b}},
+                TPts{{L, B - 1}, {L, b}, {c, T - 1}}, TPts{{c, T}, {Rt - 1, b}, {Rt - 1, B - 2}, {L, B - 2}},
+                TPts{{c, T - 1}, {Rt, b}, {Rt, B - 1}, {L, B - 1}}};
+      } else {
+        const int a = L + h / 2 - 1;
+        const int b = T + h / 2;
+        return {TPts{{Rt - 2, B - 1}, {Rt - 2, T + 1}, {a, T + 1}, {L, b}, {a, B - 1}},
+                TPts{{Rt - 1, T}, {a, T}, {L - 1, b}}, TPts{{L, b}, {a, B - 1}, {Rt - 2, B - 1}, {Rt - 2, T}},
+                TPts{{L - 1, b}, {a, B}, {Rt - 1, B}, {Rt - 1, T}}};
+      }
+    case tbtaBoth:
+      break;
+  }
+  return {};
+}
+
+TcxThumbShape cxRangeTrackBarThumbShape(const TRect& R, bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                        bool ALeftThumb)
+{
+  const int L = R.left;
+  const int T = R.top;
+  const int Rt = R.right;
+  const int B = R.bottom;
+  const int w = Rt - L;
+  const int h = B - T;
+  if (ATicks == tbtaBoth)
+    return {};
+  const bool down = ATicks == tbtaDown;
+  if (ALeftThumb) {
+    if (down && AHorizontal)
+      return {TPts{{Rt - 1, T + 1}, {L + 1, T + 1}, {L + 1, B - w}, {Rt - 1, B - 1}},
+              TPts{{Rt, T}, {L, T}, {L, B - w}, {Rt, B}}, TPts{{Rt - 1, B - 1}, {Rt - 1, B - w}, {Rt - 1, T}},
+              TPts{{Rt, B}, {Rt, T}}};
+    if (down)
+      return {TPts{{L + 1, B - 1}, {L + 1, T + 1}, {Rt - h, T + 1}, {Rt - 1, B - 1}},
+              TPts{{L, B}, {L, T}, {Rt - h, T}, {Rt, B}}, TPts{{Rt - 1, B - 1}, {L, B - 1}}, TPts{{Rt, B}, {L, B}}};
+    if (AHorizontal)
+      return {TPts{{Rt - 1, B - 2}, {L + 1, B - 2}, {L + 1, T + w - 1}, {Rt - 1, T}},
+              TPts{{L, B - 1}, {L, T + w - 1}, {Rt, T - 1}}, TPts{{Rt - 1, T}, {Rt - 1, B - 2}, {L, B - 2}},
+              TPts{{Rt, T - 1}, {Rt, B - 1}, {L, B - 1}}};
+    return {TPts{{Rt - 2, B - 1}, {Rt - 2, T + 1}, {L + h - 1, T + 1}, {L, B - 1}},
+            TPts{{Rt - 1, T}, {L + h - 1, T}, {L - 1, B}}, TPts{{L, B - 1}, {Rt - 2, B - 1}, {Rt - 2, T}},
+            TPts{{L - 1, B}, {Rt - 1, B}, {Rt - 1, T}}};
+  }
+  if (down && AHorizontal)
+    return {TPts{{Rt - 1, T + 1}, {L + 1, T + 1}, {L + 1, B - 1}, {Rt - 1, B - w}}, TPts{{Rt, T}, {L, T}, {L, B}},
+            TPts{{L, B - 1}, {Rt - 1, B - w}, {Rt - 1, T}}, TPts{{L, B}, {Rt, B - w}, {Rt, T}}};
+  if (down)
+    return {TPts{{L + 1, B - 1}, {L + 1, T + 1}, {Rt - 1, T + 1}, {Rt - h, B - 1}}, TPts{{L, B}, {L, T}, {Rt, T}},
+            TPts{{Rt - 1, T}, {Rt - h, B - 1}, {L, B - 1}}, TPts{{Rt, T}, {Rt - h, B}, {L, B}}};
+  if (AHorizontal)
+    return {TPts{{Rt - 1, B - 2}, {L + 1, B - 2}, {L + 1, T}, {Rt - 1, T + w - 1}}, TPts{{L, B - 1}, {L, T - 1}},
+            TPts{{L, T}, {Rt - 1, T + w - 1}, {Rt - 1, B - 2}, {L, B - 2}},
+            TPts{{L, T - 1}, {Rt, T + w - 1}, {Rt, B - 1}, {L, B - 1}}};
+  return {TPts{{Rt - 2, B - 1}, {Rt - 2, T + 1}, {L, T + 1}, {L + h - 1, B - 1}}, TPts{{Rt - 1, T}, {L - 1, T}},
+          TPts{{L, T}, {L + h - 1, B - 1}, {Rt - 2, B - 1}, {Rt - 2, T}},
+          TPts{{L - 1, T}, {L + h - 1, B}, {Rt - 1, B}, {Rt - 1, T}}};
+}
+
+void TcxCustomLookAndFeelPainter::DrawRangeTrackBarThumb(TcxCanvas* ACanvas, const TRect& ARect, bool AHorizontal,
+                                                         TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
+                                                         bool ALeftThumb)
+{
+  ACanvas->GetPen()->SetColor(AThumbColor);
+  ACanvas->GetBrush()->SetColor(AThumbColor);
+  if (ATicks == tbtaBoth) {
+    ACanvas->FillRect(ARect, AThumbColor);
+    DrawTrackBarThumbBorderBoth(ACanvas, ARect);
+    return;
+  }
+  // The two half thumbs meet: each gives up its last column or row.
+  TRect r = ARect;
+  if (AHorizontal)
+    --r.right;
+  else
+    --r.bottom;
+  const TcxThumbShape shape = cxRangeTrackBarThumbShape(r, AHorizontal, ATicks, ALeftThumb);
+  ACanvas->Polygon(shape.Polygon);
+  DrawTrackBarThumbBorderUpDown(ACanvas, shape.Light, shape.Shadow, shape.Dark);
+}
 
 TRect TcxCustomLookAndFeelPainter::PDFViewerNavigationPaneButtonRect(const TRect& ARect, TcxButtonState AState,
                                                                       bool ASelected,
@@ -128,18 +279,31 @@ void TcxCustomLookAndFeelPainter::CorrectThumbRect(TcxCanvas*, TRect& ARect, boo
   ++ARect.bottom;
 }
 
-void TcxCustomLookAndFeelPainter::DrawTrackBarScaledTrack(TcxCanvas*, const TRect&, const TRect&, bool, bool, bool,
-                                                          vcl::TColor, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawTrackBarScaledTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect&, bool,
+                                                          bool, bool, TColor ATrackColor, const TdxScaleFactor*)
 {
+  ACanvas->FillRect(ARect, ATrackColor);
+  DrawTrackBarTrackBounds(ACanvas, ARect);
 }
 
 void TcxCustomLookAndFeelPainter::DrawTrackBarTrackBounds(TcxCanvas*, const TRect&)
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawTrackBarScaledThumb(TcxCanvas*, const TRect&, TcxButtonState, bool,
-                                                          TcxTrackBarTicksAlign, vcl::TColor, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawTrackBarScaledThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState,
+                                                          bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                                          TColor AThumbColor, const TdxScaleFactor*)
 {
+  ACanvas->GetPen()->SetColor(AThumbColor);
+  ACanvas->GetBrush()->SetColor(AThumbColor);
+  if (ATicks == tbtaBoth) {
+    ACanvas->FillRect(ARect, AThumbColor);
+    DrawTrackBarThumbBorderBoth(ACanvas, ARect);
+    return;
+  }
+  const TcxThumbShape shape = cxTrackBarThumbShape(ARect, AHorizontal, ATicks);
+  ACanvas->Polygon(shape.Polygon);
+  DrawTrackBarThumbBorderUpDown(ACanvas, shape.Light, shape.Shadow, shape.Dark);
 }
 
 void TcxCustomLookAndFeelPainter::DrawTrackBarThumbBorderUpDown(TcxCanvas*, const std::vector<TPoint>&,
@@ -176,24 +340,45 @@ int TcxCustomLookAndFeelPainter::TrackBarTrackSize()
   return TrackBarScaledTrackSize(dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawRangeControlScaledLeftThumb(TcxCanvas*, const TRect&, vcl::TColor, TdxAlphaColor,
-                                                                  const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawRangeControlScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                  TColor AColor, TdxAlphaColor ABorderColor,
+                                                                  const TdxScaleFactor* AScaleFactor)
 {
+  DrawRangeControlThumb(ACanvas, ARect, AColor, ABorderColor, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawRangeControlScaledRightThumb(TcxCanvas*, const TRect&, vcl::TColor, TdxAlphaColor,
-                                                                   const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawRangeControlScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                   TColor AColor, TdxAlphaColor ABorderColor,
+                                                                   const TdxScaleFactor* AScaleFactor)
 {
+  DrawRangeControlThumb(ACanvas, ARect, AColor, ABorderColor, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawRangeControlScaledRulerHeader(TcxCanvas*, const TRect&, bool, TdxAlphaColor,
-                                                                    TdxAlphaColor, const TdxScaleFactor*)
-{
-}
-
-void TcxCustomLookAndFeelPainter::DrawRangeControlScaledSizingGlyph(TcxCanvas*, const TRect&, TdxAlphaColor,
+void TcxCustomLookAndFeelPainter::DrawRangeControlScaledRulerHeader(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                    bool AIsHot, TdxAlphaColor AColor,
+                                                                    TdxAlphaColor ABorderColor,
                                                                     const TdxScaleFactor*)
 {
+  TdxAlphaColor color = AColor;
+  if (color == kRangeControlDefaultColor)
+    color = AIsHot ? 0xFFE2EAFDu : 0xFFFFFFFFu;
+  TGpPaint paint(ACanvas, ARect);
+  paint->FillRectangle(ARect, color);
+  const int left = ARect.left;
+  const int bottom = ARect.bottom - 1;
+  paint->Line(left, static_cast<int>(ARect.top), left, bottom, ABorderColor);
+  paint->Line(left, bottom, static_cast<int>(ARect.right - 1), bottom, ABorderColor);
+}
+
+void TcxCustomLookAndFeelPainter::DrawRangeControlScaledSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                    TdxAlphaColor ABorderColor,
+                                                                    const TdxScaleFactor* AScaleFactor)
+{
+  const TRect box =
+      cxRectCenterBox(ARect, AScaleFactor->Apply(1), cxRectGetHeight(ARect) - AScaleFactor->Apply(4));
+  TGpPaint paint(ACanvas, ARect);
+  paint->Line(static_cast<float>(box.left), static_cast<float>(box.top), static_cast<float>(box.left),
+              static_cast<float>(box.bottom - 1), ABorderColor, static_cast<float>(AScaleFactor->ApplyF(1)));
 }
 
 void TcxCustomLookAndFeelPainter::DrawRangeControlLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
@@ -235,16 +420,20 @@ TSize TcxCustomLookAndFeelPainter::GetRangeControlThumbSize()
   return GetRangeControlScaledThumbSize(dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawRangeTrackBarScaledLeftThumb(TcxCanvas*, const TRect&, TcxButtonState, bool,
-                                                                   TcxTrackBarTicksAlign, vcl::TColor,
+void TcxCustomLookAndFeelPainter::DrawRangeTrackBarScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                   TcxButtonState, bool AHorizontal,
+                                                                   TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
                                                                    const TdxScaleFactor*)
 {
+  DrawRangeTrackBarThumb(ACanvas, ARect, AHorizontal, ATicks, AThumbColor, true);
 }
 
-void TcxCustomLookAndFeelPainter::DrawRangeTrackBarScaledRightThumb(TcxCanvas*, const TRect&, TcxButtonState, bool,
-                                                                    TcxTrackBarTicksAlign, vcl::TColor,
+void TcxCustomLookAndFeelPainter::DrawRangeTrackBarScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                    TcxButtonState, bool AHorizontal,
+                                                                    TcxTrackBarTicksAlign ATicks, TColor AThumbColor,
                                                                     const TdxScaleFactor*)
 {
+  DrawRangeTrackBarThumb(ACanvas, ARect, AHorizontal, ATicks, AThumbColor, false);
 }
 
 TSize TcxCustomLookAndFeelPainter::RangeTrackBarLeftThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks)

@@ -1,12 +1,12 @@
 // The base painter's headers, sorting marks, indicators and the elements of
 // grid-like controls: group-by box, layout-view and WinExplorer-view
 // records, footers, the filter panel and its buttons, the find panel.
-// Metrics and colours already answer their final values; the drawing
-// operations are empty for now and get their bodies with the drawing of
-// these elements. The twins without a scale factor forward to the scaled
-// operations, with the system factor unless they say otherwise.
+// The twins without a scale factor forward to the scaled operations, with
+// the system factor unless they say otherwise.
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
+#include "graphics/cxGraphicsDraw.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "graphics/dxOffice11.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
@@ -14,13 +14,67 @@
 using enum TcxBorder;
 using enum TcxButtonState;
 using enum TcxFilterSmartTagState;
+using enum TcxIndicatorKind;
 using enum TcxNeighbor;
+using enum vcl::TBrushStyle;
 
 using namespace vcl;
 
 namespace {
 
 const TcxBorders cxAllBorders{bLeft, bTop, bRight, bBottom};
+
+// The image of the indicator list after the seven indicator glyphs.
+constexpr int kSummaryValueSortingImage = 7;
+
+// One glyph of the indicator list centred in R at the factor; the list's
+// white mask colour stays transparent.
+void DrawIndicatorGlyph(TcxCanvas* ACanvas, const TRect& R, int AIndex, const TdxScaleFactor* AScaleFactor)
+{
+  TImageList* images = cxGetIndicatorImages();
+  const rtl::TOwnedPtr<TBitmap> glyph(rtl::New<TBitmap>());
+  glyph->SetSize(images->GetWidth(), images->GetHeight());
+  glyph->GetCanvas()->GetBrush()->SetColor(clWhite);
+  glyph->GetCanvas()->FillRect(TRect{0, 0, glyph->GetWidth(), glyph->GetHeight()});
+  images->Draw(glyph->GetCanvas(), 0, 0, AIndex);
+  glyph->SetTransparentColor(clWhite);
+  glyph->SetTransparent(true);
+  cxDrawImage(ACanvas, R, glyph.get(), AScaleFactor, nullptr, true);
+}
+
+// The vertical axis of a sorting triangle of width AWidth: its centre
+// column and its extents to the right (A) and the left (B).
+struct TSortingArrowAxis {
+  TSortingArrowAxis(const TRect& R, int AWidth)
+      : Xc((R.left + R.right) / 2 - (AWidth % 2 == 0 ? 1 : 0)), A(AWidth / 2), B(A - (AWidth % 2 == 0 ? 1 : 0))
+  {
+  }
+  int Xc;
+  int A;
+  int B;
+};
+
+// The triangle's outline from its apex row y0: the base lies in the first
+// colour for ascending marks and in the second for descending ones, the
+// left edge always in the second.
+void DrawSortingArrowLines(TcxCanvas* ACanvas, const TRect& R, int AWidth, int AHeight, int y0, bool AAscending,
+                           TColor AColor1, TColor AColor2)
+{
+  const TSortingArrowAxis axis(R, AWidth);
+  const int k = AAscending ? 1 : -1;
+  const int xc = axis.Xc;
+  ACanvas->GetPen()->SetColor(AColor1);
+  ACanvas->MoveTo(xc + axis.A, y0 + (AHeight - 2) * k);
+  ACanvas->LineTo(xc + axis.A - axis.B, y0);
+  ACanvas->LineTo(xc + axis.A, y0 + (AHeight - 1) * k);
+  if (!AAscending)
+    ACanvas->GetPen()->SetColor(AColor2);
+  ACanvas->LineTo(xc - axis.B, y0 + (AHeight - 1) * k);
+  if (AAscending)
+    ACanvas->GetPen()->SetColor(AColor2);
+  ACanvas->LineTo(xc, y0);
+  ACanvas->LineTo(xc - axis.B, y0 + (AHeight - AWidth % 2) * k);
+}
 
 // R moved outward by ASize on each side in ASides (inward for a negative
 // size).
@@ -47,8 +101,9 @@ void TcxCustomLookAndFeelPainter::DrawHeaderBorder(TcxCanvas*, const TRect&, Tcx
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawHeaderPressed(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::DrawHeaderPressed(TcxCanvas* ACanvas, const TRect& ABounds)
 {
+  ACanvas->InvertRect(ABounds);
 }
 
 void TcxCustomLookAndFeelPainter::DrawHeaderControlSectionBorder(TcxCanvas*, const TRect&, TcxBorders,
@@ -56,28 +111,60 @@ void TcxCustomLookAndFeelPainter::DrawHeaderControlSectionBorder(TcxCanvas*, con
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawHeaderControlSectionContent(TcxCanvas*, const TRect&, const TRect&,
-                                                                  TcxButtonState, rtl::TAlignment, TcxAlignmentVert,
-                                                                  bool, bool, const rtl::String&, TFont*, TColor,
-                                                                  TColor)
+void TcxCustomLookAndFeelPainter::DrawHeaderControlSectionContent(
+    TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, TcxButtonState AState,
+    rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+    const rtl::String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor)
 {
+  ACanvas->FillRect(ABounds, ABkColor);
+  DrawHeaderControlSectionText(ACanvas, HeaderControlSectionTextAreaBounds(ATextAreaBounds, AState), AState,
+                               AAlignmentHorz, AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawHeaderControlSectionText(TcxCanvas*, const TRect&, TcxButtonState,
-                                                               rtl::TAlignment, TcxAlignmentVert, bool, bool,
-                                                               const rtl::String&, TFont*, TColor)
+void TcxCustomLookAndFeelPainter::DrawHeaderControlSectionText(TcxCanvas* ACanvas, const TRect& ATextAreaBounds,
+                                                               TcxButtonState AState, rtl::TAlignment AAlignmentHorz,
+                                                               TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                                               bool AShowEndEllipsis, const rtl::String& AText,
+                                                               TFont* AFont, TColor ATextColor)
 {
+  if (AText.empty())
+    return;
+  ACanvas->GetBrush()->SetStyle(bsClear);
+  if (AFont)
+    ACanvas->SetFont(AFont);
+  const auto drawText = [&](const TRect& R, TColor AColor) {
+    ACanvas->GetFont()->SetColor(AColor);
+    ACanvas->DrawTexT(AText, R, AAlignmentHorz, AAlignmentVert, AMultiLine, AShowEndEllipsis);
+  };
+  if (AState == cxbsDisabled) {
+    drawText(cxRectOffsetBy(ATextAreaBounds, 1, 1), clBtnHighlight);
+    drawText(ATextAreaBounds, clBtnShadow);
+  } else
+    drawText(ATextAreaBounds, ATextColor);
+  ACanvas->GetBrush()->SetStyle(bsSolid);
 }
 
-void TcxCustomLookAndFeelPainter::DrawHeaderSeparator(TcxCanvas*, const TRect&, int, TColor, const TcxViewParams&)
+void TcxCustomLookAndFeelPainter::DrawHeaderSeparator(TcxCanvas* ACanvas, const TRect& ABounds, int AIndentSize,
+                                                      TColor AColor, const TcxViewParams& AViewParams)
 {
+  ACanvas->FillRect(cxRectWithWidth(ABounds, AIndentSize), AViewParams);
+  ACanvas->FillRect(cxRectSetRightAndWidth(ABounds, ABounds.right, AIndentSize), AViewParams);
+  ACanvas->FillRect(cxRectInflateXY(ABounds, -AIndentSize, 0), AColor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledHeader(TcxCanvas*, const TRect&, const TRect&, TcxNeighbors, TcxBorders,
-                                                   TcxButtonState, rtl::TAlignment, TcxAlignmentVert, bool, bool,
-                                                   const rtl::String&, TFont*, TColor, TColor, const TdxScaleFactor*,
-                                                   TcxDrawBackgroundEvent, bool, bool)
+void TcxCustomLookAndFeelPainter::DrawScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                   const TRect& ATextAreaBounds, TcxNeighbors ANeighbors,
+                                                   TcxBorders ABorders, TcxButtonState AState,
+                                                   rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                                   bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText,
+                                                   TFont* AFont, TColor ATextColor, TColor ABkColor,
+                                                   const TdxScaleFactor* AScaleFactor,
+                                                   TcxDrawBackgroundEvent AOnDrawBackground, bool, bool)
 {
+  DrawHeaderBorder(ACanvas, ABounds, ANeighbors, ABorders);
+  DrawContent(ACanvas, ScaledHeaderContentBounds(ABounds, ABorders, AScaleFactor), ATextAreaBounds, AState,
+              AAlignmentHorz, AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, ABkColor,
+              AOnDrawBackground);
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds,
@@ -94,12 +181,16 @@ void TcxCustomLookAndFeelPainter::DrawScaledHeaderEx(TcxCanvas* ACanvas, const T
                    false, false);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledHeaderControlSection(TcxCanvas*, const TRect&, const TRect&,
-                                                                 TcxNeighbors, TcxBorders, TcxButtonState,
-                                                                 rtl::TAlignment, TcxAlignmentVert, bool, bool,
-                                                                 const rtl::String&, TFont*, TColor, TColor,
-                                                                 const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledHeaderControlSection(
+    TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, TcxNeighbors, TcxBorders ABorders,
+    TcxButtonState AState, rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+    bool AShowEndEllipsis, const rtl::String& AText, TFont* AFont, TColor ATextColor, TColor ABkColor,
+    const TdxScaleFactor*)
 {
+  DrawHeaderControlSectionBorder(ACanvas, ABounds, ABorders, AState);
+  DrawHeaderControlSectionContent(ACanvas, HeaderControlSectionContentBounds(ABounds, AState), ATextAreaBounds,
+                                  AState, AAlignmentHorz, AAlignmentVert, AMultiLine, AShowEndEllipsis, AText, AFont,
+                                  ATextColor, ABkColor);
 }
 
 TcxBorders TcxCustomLookAndFeelPainter::HeaderBorders(TcxNeighbors)
@@ -236,9 +327,10 @@ int TcxCustomLookAndFeelPainter::HeaderWidth(TcxCanvas* ACanvas, TcxBorders ABor
 // ---------------------------------------------------------------------------
 // Sorting marks
 
-void TcxCustomLookAndFeelPainter::DrawScaledSummaryValueSortingMark(TcxCanvas*, const TRect&, bool,
-                                                                    const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledSummaryValueSortingMark(TcxCanvas* ACanvas, const TRect& R, bool,
+                                                                    const TdxScaleFactor* AScaleFactor)
 {
+  DrawIndicatorGlyph(ACanvas, R, kSummaryValueSortingImage, AScaleFactor);
 }
 
 TPoint TcxCustomLookAndFeelPainter::ScaledSortingMarkAreaSize(const TdxScaleFactor* AScaleFactor)
@@ -246,10 +338,10 @@ TPoint TcxCustomLookAndFeelPainter::ScaledSortingMarkAreaSize(const TdxScaleFact
   return TPoint{AScaleFactor->Apply(cxTouchMode() ? 20 : 16), ScaledSortingMarkSize(AScaleFactor).y};
 }
 
-// Measured from the indicator list, which comes with the indicator drawing.
-TPoint TcxCustomLookAndFeelPainter::ScaledSummaryValueSortingMarkSize(const TdxScaleFactor*)
+TPoint TcxCustomLookAndFeelPainter::ScaledSummaryValueSortingMarkSize(const TdxScaleFactor* AScaleFactor)
 {
-  return TPoint{0, 0};
+  TImageList* images = cxGetIndicatorImages();
+  return AScaleFactor->Apply(TPoint{images->GetWidth(), images->GetHeight()});
 }
 
 void TcxCustomLookAndFeelPainter::DrawSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting)
@@ -283,28 +375,63 @@ TPoint TcxCustomLookAndFeelPainter::SummaryValueSortingMarkSize()
   return ScaledSummaryValueSortingMarkSize(dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawSortingArrow(TcxCanvas*, const TRect&, const TdxScaleFactor*, bool, TColor,
-                                                   TColor)
+void TcxCustomLookAndFeelPainter::DrawSortingArrow(TcxCanvas* ACanvas, const TRect& R,
+                                                   const TdxScaleFactor* AScaleFactor, bool AAscendingSorting,
+                                                   TColor AColor1, TColor AColor2)
 {
+  const TPoint size = ScaledSortingMarkSize(AScaleFactor);
+  const int y0 = AAscendingSorting ? (R.top + R.bottom - size.y) / 2 : (R.top + R.bottom + size.y) / 2 - 1;
+  DrawSortingArrowLines(ACanvas, R, size.x, size.y, y0, AAscendingSorting, AColor1, AColor2);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSummarySortingArrow(TcxCanvas*, const TRect&, const TdxScaleFactor*, bool,
-                                                          TColor, TColor)
+void TcxCustomLookAndFeelPainter::DrawSummarySortingArrow(TcxCanvas* ACanvas, const TRect& R,
+                                                          const TdxScaleFactor* AScaleFactor, bool AAscendingSorting,
+                                                          TColor AColor1, TColor AColor2)
 {
+  const TPoint size = ScaledSummarySortingMarkSize(AScaleFactor);
+  const TSortingArrowAxis axis(R, size.x);
+  // The bar that tells a summary mark from a plain one, two-coloured when
+  // the colours differ.
+  ACanvas->GetPen()->SetColor(AColor2);
+  ACanvas->Line(axis.Xc - axis.B, R.top, axis.Xc + axis.A + 1, R.top);
+  if (AColor1 != AColor2) {
+    ACanvas->GetPen()->SetColor(AColor1);
+    ACanvas->Line(axis.Xc - axis.B, R.top + 1, axis.Xc + axis.A + 1, R.top + 1);
+  }
+  const int h = size.y - 2;
+  const int y0 = AAscendingSorting ? (R.top + R.bottom - h) / 2 + 2 : (R.top + R.bottom + h) / 2 + 1;
+  DrawSortingArrowLines(ACanvas, R, size.x, h, y0, AAscendingSorting, AColor1, AColor2);
 }
 
 // ---------------------------------------------------------------------------
 // Indicators
 
-void TcxCustomLookAndFeelPainter::DrawScaledIndicatorImage(TcxCanvas*, const TRect&, TcxIndicatorKind,
-                                                           const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledIndicatorImage(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                                           const TdxScaleFactor* AScaleFactor)
 {
+  if (AKind == ikNone)
+    return;
+  const int index = static_cast<int>(AKind) - 1;
+  // Arrows point along the reading direction; the other glyphs read alike
+  // both ways.
+  if (ACanvas->GetUseRightToLeftAlignment() && (AKind == ikArrow || AKind == ikMultiArrow))
+    cxDrawMirrored(ACanvas, R, [&](TcxCanvas* ATarget, const TRect& ABounds) {
+      DrawIndicatorGlyph(ATarget, ABounds, index, AScaleFactor);
+    });
+  else
+    DrawIndicatorGlyph(ACanvas, R, index, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledIndicatorItem(TcxCanvas*, const TRect&, const TRect&, TcxIndicatorKind,
-                                                          TColor, const TdxScaleFactor*, TcxDrawBackgroundEvent,
-                                                          TcxNeighbors)
+void TcxCustomLookAndFeelPainter::DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R,
+                                                          const TRect& AImageAreaBounds, TcxIndicatorKind AKind,
+                                                          TColor AColor, const TdxScaleFactor* AScaleFactor,
+                                                          TcxDrawBackgroundEvent AOnDrawBackground,
+                                                          TcxNeighbors ANeighbors)
 {
+  DrawScaledHeader(ACanvas, R, R, ANeighbors, HeaderBorders(ANeighbors), cxbsNormal, rtl::TAlignment::taLeftJustify,
+                   TcxAlignmentVert::vaTop, false, false, L"", nullptr, clDefault, AColor, AScaleFactor,
+                   AOnDrawBackground);
+  DrawScaledIndicatorImage(ACanvas, AImageAreaBounds, AKind, AScaleFactor);
 }
 
 void TcxCustomLookAndFeelPainter::DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
@@ -314,14 +441,35 @@ void TcxCustomLookAndFeelPainter::DrawScaledIndicatorItem(TcxCanvas* ACanvas, co
   DrawScaledIndicatorItem(ACanvas, R, R, AKind, AColor, AScaleFactor, AOnDrawBackground, TcxNeighbors{nTop, nBottom});
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledIndicatorItemEx(TcxCanvas*, const TRect&, TcxIndicatorKind, TColor,
-                                                            const TdxScaleFactor*, TcxDrawBackgroundEvent)
+void TcxCustomLookAndFeelPainter::DrawScaledIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R,
+                                                            TcxIndicatorKind AKind, TColor AColor,
+                                                            const TdxScaleFactor* AScaleFactor,
+                                                            TcxDrawBackgroundEvent AOnDrawBackground)
 {
+  DrawScaledHeaderEx(ACanvas, R, R, {}, cxAllBorders, cxbsNormal, rtl::TAlignment::taLeftJustify,
+                     TcxAlignmentVert::vaTop, false, false, L"", nullptr, clDefault, AColor, AScaleFactor,
+                     AOnDrawBackground);
+  DrawScaledIndicatorImage(ACanvas, R, AKind, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledIndicatorCustomizationMark(TcxCanvas*, const TRect&, TColor,
-                                                                       const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R,
+                                                                       TColor AColor,
+                                                                       const TdxScaleFactor* AScaleFactor)
 {
+  const int inset = AScaleFactor->Apply(3);
+  const int p = AScaleFactor->Apply(1);
+  const int x = R.left + inset;
+  const int width = cxRectGetWidth(R) - 2 * inset;
+  const int top = (R.top + R.bottom - 5 * p - 4) / 2;
+  ACanvas->GetPen()->SetColor(AColor);
+  ACanvas->GetBrush()->SetColor(AColor);
+  // Five list rows; every other one carries a bullet.
+  for (int i = 0; i < 5; ++i) {
+    const int y = top + i * AScaleFactor->Apply(2);
+    if (i % 2 == 0)
+      ACanvas->FillRect(cxRectBounds(x, y, p, p), AColor);
+    ACanvas->FillRect(cxRectBounds(x + 2 * p, y, width - 2 * p, p));
+  }
 }
 
 bool TcxCustomLookAndFeelPainter::IndicatorDrawItemsFirst()
@@ -363,12 +511,18 @@ void TcxCustomLookAndFeelPainter::DrawIndicatorCustomizationMark(TcxCanvas* ACan
 // ---------------------------------------------------------------------------
 // Grid elements
 
-void TcxCustomLookAndFeelPainter::DrawFilterRowSeparator(TcxCanvas*, const TRect&, TColor)
+void TcxCustomLookAndFeelPainter::DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                         TColor ABackgroundColor)
 {
+  DrawScaledHeader(ACanvas, ARect, ARect, {}, cxAllBorders, cxbsNormal, rtl::TAlignment::taLeftJustify,
+                   TcxAlignmentVert::vaTop, false, false, L"", nullptr, clWindowText, ABackgroundColor,
+                   dxGetDefaultScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawGroupByBox(TcxCanvas*, const TRect&, bool, TColor, TBitmap*)
+void TcxCustomLookAndFeelPainter::DrawGroupByBox(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                                                 TColor ABackgroundColor, TBitmap* ABackgroundBitmap)
 {
+  FillBackground(ACanvas, ARect, ABackgroundBitmap, ABackgroundColor, ATransparent);
 }
 
 int TcxCustomLookAndFeelPainter::GridBordersOverlapSize()
@@ -425,28 +579,54 @@ bool TcxCustomLookAndFeelPainter::GridLikeControlDefaultUseOddEvenStyle()
 // ---------------------------------------------------------------------------
 // Layout view
 
-void TcxCustomLookAndFeelPainter::LayoutViewDrawItem(TcxCanvas*, const TRect&, TcxButtonState, TcxBorders)
+void TcxCustomLookAndFeelPainter::LayoutViewDrawItem(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                                     TcxBorders)
 {
+  switch (AState) {
+    case cxbsHot:
+      ACanvas->FrameRect(ABounds, clBtnShadow, 1, cxAllBorders, true);
+      ACanvas->FillRect(ABounds, clGradientInactiveCaption);
+      break;
+    case cxbsPressed:
+      ACanvas->FillRect(ABounds, DefaultSelectionColor());
+      break;
+    case cxbsDisabled:
+      ACanvas->FillRect(ABounds, clInactiveCaption);
+      break;
+    default:
+      ACanvas->FillRect(ABounds, DefaultGroupColor());
+      break;
+  }
 }
 
-void TcxCustomLookAndFeelPainter::LayoutViewDrawRecordCaption(TcxCanvas*, const TRect&, const TRect&,
-                                                              TcxGroupBoxCaptionPosition, TcxButtonState, TColor,
-                                                              TBitmap*)
+void TcxCustomLookAndFeelPainter::LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds, const TRect&,
+                                                              TcxGroupBoxCaptionPosition, TcxButtonState AState,
+                                                              TColor AColor, TBitmap* ABitmap)
 {
+  LayoutViewDrawRecordBorder(ACanvas, ABounds, AState, cxAllBorders);
+  const TColor color = AColor == clDefault && !ABitmap ? DefaultLayoutViewCaptionColor(AState) : AColor;
+  FillBackground(ACanvas, ABounds, ABitmap, color, ABitmap != nullptr);
 }
 
-void TcxCustomLookAndFeelPainter::LayoutViewDrawRecordBorder(TcxCanvas*, const TRect&, TcxButtonState, TcxBorders)
+void TcxCustomLookAndFeelPainter::LayoutViewDrawRecordBorder(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                             TcxButtonState AState, TcxBorders ABorders)
 {
+  ACanvas->FrameRect(ABounds, AState == cxbsHot ? DefaultSelectionColor() : clBtnShadow, 1, ABorders, true);
 }
 
-void TcxCustomLookAndFeelPainter::LayoutViewDrawRecordContent(TcxCanvas*, const TRect&, TcxGroupBoxCaptionPosition,
-                                                              TcxButtonState, TcxBorders)
+void TcxCustomLookAndFeelPainter::LayoutViewDrawRecordContent(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                              TcxGroupBoxCaptionPosition, TcxButtonState AState,
+                                                              TcxBorders ABorders)
 {
+  LayoutViewDrawRecordBorder(ACanvas, ABounds, AState, ABorders);
+  ACanvas->FillRect(ABounds, DefaultGroupColor());
 }
 
-void TcxCustomLookAndFeelPainter::LayoutViewDrawScaledRecordExpandButton(TcxCanvas*, const TRect&, TcxButtonState,
-                                                                         bool, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::LayoutViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                                         TcxButtonState AState, bool AExpanded,
+                                                                         const TdxScaleFactor* AScaleFactor)
 {
+  DrawScaledGroupExpandButton(ACanvas, ABounds, AExpanded, AState, AScaleFactor);
 }
 
 TRect TcxCustomLookAndFeelPainter::LayoutViewGetPadding(TcxLayoutElement)
@@ -492,24 +672,32 @@ TColor TcxCustomLookAndFeelPainter::WinExplorerViewDefaultRecordColor(TcxButtonS
   }
 }
 
-void TcxCustomLookAndFeelPainter::WinExplorerViewDrawGroup(TcxCanvas*, const TRect&, TcxButtonState, TColor,
-                                                           TBitmap*)
+void TcxCustomLookAndFeelPainter::WinExplorerViewDrawGroup(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                           TcxButtonState AState, TColor AColor, TBitmap* ABitmap)
 {
+  WinExplorerViewDrawRecord(ACanvas, ABounds, AState, AColor, ABitmap);
 }
 
-void TcxCustomLookAndFeelPainter::WinExplorerViewDrawGroupCaptionLine(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::WinExplorerViewDrawGroupCaptionLine(TcxCanvas* ACanvas, const TRect& ABounds)
 {
+  DrawSeparator(ACanvas, ABounds, false);
 }
 
-void TcxCustomLookAndFeelPainter::WinExplorerViewDrawRecord(TcxCanvas*, const TRect&, TcxButtonState, TColor,
-                                                            TBitmap*)
+void TcxCustomLookAndFeelPainter::WinExplorerViewDrawRecord(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                            TcxButtonState AState, TColor AColor, TBitmap* ABitmap)
 {
+  if (AState == cxbsHot || AState == cxbsPressed || AState == cxbsDisabled)
+    ACanvas->FrameRect(ABounds, clBtnShadow, 1, cxAllBorders, true);
+  const TColor color = AColor == clDefault && !ABitmap ? WinExplorerViewDefaultRecordColor(AState) : AColor;
+  FillBackground(ACanvas, ABounds, ABitmap, color, ABitmap != nullptr);
 }
 
-void TcxCustomLookAndFeelPainter::WinExplorerViewDrawScaledRecordExpandButton(TcxCanvas*, const TRect&,
-                                                                              TcxButtonState, bool,
-                                                                              const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::WinExplorerViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas,
+                                                                              const TRect& ABounds,
+                                                                              TcxButtonState AState, bool AExpanded,
+                                                                              const TdxScaleFactor* AScaleFactor)
 {
+  DrawScaledGroupExpandButton(ACanvas, ABounds, AExpanded, AState, AScaleFactor);
 }
 
 int TcxCustomLookAndFeelPainter::WinExplorerViewGroupCaptionLineHeight()
@@ -601,39 +789,63 @@ int TcxCustomLookAndFeelPainter::FooterSeparatorSize()
   return 1;
 }
 
-void TcxCustomLookAndFeelPainter::DrawFooterCell(TcxCanvas*, const TRect&, rtl::TAlignment, TcxAlignmentVert, bool,
-                                                 const rtl::String&, TFont*, TColor, TColor, TcxDrawBackgroundEvent)
+void TcxCustomLookAndFeelPainter::DrawFooterCell(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                 rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                                 bool AMultiLine, const rtl::String& AText, TFont* AFont,
+                                                 TColor ATextColor, TColor ABkColor,
+                                                 TcxDrawBackgroundEvent AOnDrawBackground)
 {
+  DrawFooterCellBorder(ACanvas, ABounds);
+  DrawFooterCellContent(ACanvas, ABounds, AAlignmentHorz, AAlignmentVert, AMultiLine, AText, AFont, ATextColor,
+                        ABkColor, AOnDrawBackground);
 }
 
-void TcxCustomLookAndFeelPainter::DrawFooterCellContent(TcxCanvas*, const TRect&, rtl::TAlignment, TcxAlignmentVert,
-                                                        bool, const rtl::String&, TFont*, TColor, TColor,
-                                                        TcxDrawBackgroundEvent)
+void TcxCustomLookAndFeelPainter::DrawFooterCellContent(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                        rtl::TAlignment AAlignmentHorz,
+                                                        TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                                        const rtl::String& AText, TFont* AFont, TColor ATextColor,
+                                                        TColor ABkColor, TcxDrawBackgroundEvent AOnDrawBackground)
 {
+  DrawContent(ACanvas, FooterCellContentBounds(ABounds), FooterCellTextAreaBounds(ABounds), cxbsNormal,
+              AAlignmentHorz, AAlignmentVert, AMultiLine, false, AText, AFont, ATextColor, ABkColor,
+              AOnDrawBackground);
 }
 
 void TcxCustomLookAndFeelPainter::DrawFooterBorder(TcxCanvas*, const TRect&)
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawFooterBorderEx(TcxCanvas*, const TRect&, TcxBorders)
+void TcxCustomLookAndFeelPainter::DrawFooterBorderEx(TcxCanvas* ACanvas, const TRect& R, TcxBorders)
 {
+  const int separator = FooterSeparatorSize();
+  DrawFooterSeparator(ACanvas, cxRectWithHeight(R, separator));
+  DrawFooterBorder(ACanvas, cxRectShiftSides(R, 0, separator, 0, 0));
 }
 
 void TcxCustomLookAndFeelPainter::DrawFooterCellBorder(TcxCanvas*, const TRect&)
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawFooterContent(TcxCanvas*, const TRect&, const TcxViewParams&)
+void TcxCustomLookAndFeelPainter::DrawFooterContent(TcxCanvas* ACanvas, const TRect& ARect,
+                                                    const TcxViewParams& AViewParams)
 {
+  if (!cxRectHasNoArea(ARect))
+    ACanvas->FillRect(ARect, AViewParams);
 }
 
-void TcxCustomLookAndFeelPainter::DrawFooterSeparator(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::DrawFooterSeparator(TcxCanvas* ACanvas, const TRect& R)
 {
+  ACanvas->FillRect(R, FooterSeparatorColor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawFooterPanel(TcxCanvas*, const TRect&, const TcxViewParams&, TcxBorders)
+void TcxCustomLookAndFeelPainter::DrawFooterPanel(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                  const TcxViewParams& AViewParams, TcxBorders ABorders)
 {
+  ACanvas->SaveClipRegion();
+  const rtl::Finally restore([&] { ACanvas->RestoreClipRegion(); });
+  ACanvas->IntersectClipRect(ABounds);
+  DrawFooterContent(ACanvas, ABounds, AViewParams);
+  DrawFooterBorderEx(ACanvas, ABounds, ABorders);
 }
 
 TRect TcxCustomLookAndFeelPainter::FooterCellContentBounds(const TRect& ABounds)
@@ -646,32 +858,62 @@ TRect TcxCustomLookAndFeelPainter::FooterCellTextAreaBounds(const TRect& ABounds
   return cxRectInflateAll(FooterCellContentBounds(ABounds), -2);
 }
 
-void TcxCustomLookAndFeelPainter::DrawContent(TcxCanvas*, const TRect&, const TRect&, TcxButtonState,
-                                              rtl::TAlignment, TcxAlignmentVert, bool, bool, const rtl::String&,
-                                              TFont*, TColor, TColor, TcxDrawBackgroundEvent)
+void TcxCustomLookAndFeelPainter::DrawContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                              TcxButtonState, rtl::TAlignment AAlignmentHorz,
+                                              TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                              const rtl::String& AText, TFont* AFont, TColor ATextColor,
+                                              TColor ABkColor, TcxDrawBackgroundEvent AOnDrawBackground)
 {
+  if (!AOnDrawBackground || !AOnDrawBackground(this, ACanvas, ABounds))
+    ACanvas->FillRect(ABounds, ABkColor);
+  if (AText.empty())
+    return;
+  ACanvas->GetBrush()->SetStyle(bsClear);
+  if (AFont)
+    ACanvas->SetFont(AFont);
+  ACanvas->GetFont()->SetColor(ATextColor);
+  ACanvas->DrawTexT(AText, ATextAreaBounds, AAlignmentHorz, AAlignmentVert, AMultiLine, AShowEndEllipsis);
+  ACanvas->GetBrush()->SetStyle(bsSolid);
 }
 
 // ---------------------------------------------------------------------------
 // Filter elements
 
-void TcxCustomLookAndFeelPainter::DrawFilterPanel(TcxCanvas*, const TRect&, bool, TColor, TGraphic*)
+void TcxCustomLookAndFeelPainter::DrawFilterPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                                                  TColor ABackgroundColor, TGraphic* ABackgroundBitmap)
 {
+  rtl::TOwnedPtr<TBitmap> bitmap;
+  if (ABackgroundBitmap) {
+    bitmap.reset(rtl::New<TBitmap>());
+    bitmap->SetSize(ABackgroundBitmap->GetWidth(), ABackgroundBitmap->GetHeight());
+    bitmap->GetCanvas()->Draw(0, 0, ABackgroundBitmap);
+  }
+  FillBackground(ACanvas, ARect, bitmap.get(), ABackgroundColor, ATransparent);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledFilterActivateButton(TcxCanvas*, const TRect&, TcxButtonState, bool,
-                                                                 const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledFilterActivateButton(TcxCanvas* ACanvas, const TRect& R,
+                                                                 TcxButtonState AState, bool AChecked,
+                                                                 const TdxScaleFactor* AScaleFactor)
 {
+  DrawScaledCheckButton(ACanvas, R, AState, AChecked, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledFilterCloseButton(TcxCanvas*, const TRect&, TcxButtonState,
-                                                              const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledFilterCloseButton(TcxCanvas* ACanvas, const TRect& R,
+                                                              TcxButtonState AState,
+                                                              const TdxScaleFactor* AScaleFactor)
 {
+  DrawScaledSmallButton(ACanvas, R, AState, AScaleFactor);
+  DrawScaledButtonCross(ACanvas, R, ButtonSymbolColor(AState), ButtonSymbolState(AState), AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledFilterSmartTag(TcxCanvas*, const TRect&, TcxFilterSmartTagState, bool,
+void TcxCustomLookAndFeelPainter::DrawScaledFilterSmartTag(TcxCanvas* ACanvas, const TRect& R,
+                                                           TcxFilterSmartTagState AState, bool AIsFilterActive,
                                                            const TdxScaleFactor*)
 {
+  // The glyph is drawn by its strokes alone, in the colour of the state.
+  const rtl::IPtr<IdxColorPalette> palette(
+      rtl::New<TdxSimpleColorPalette>(0u, dxColorToAlphaColor(GetFilterSmartTagColor(AState, AIsFilterActive))));
+  SmartTagGlyph()->StretchDraw(ACanvas->GetHandle(), R, 255, palette.Get());
 }
 
 IdxColorPalette* TcxCustomLookAndFeelPainter::FilterControlMenuGetColorPalette()
@@ -759,10 +1001,13 @@ TColor TcxCustomLookAndFeelPainter::GetFilterSmartTagColor(TcxFilterSmartTagStat
 // ---------------------------------------------------------------------------
 // Find panel
 
-void TcxCustomLookAndFeelPainter::DrawFindPanel(TcxCanvas*, const TRect&, bool, TColor, TGraphic*)
+void TcxCustomLookAndFeelPainter::DrawFindPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                                                TColor ABackgroundColor, TGraphic* ABackgroundBitmap)
 {
+  DrawFilterPanel(ACanvas, ARect, ATransparent, ABackgroundColor, ABackgroundBitmap);
 }
 
-void TcxCustomLookAndFeelPainter::DrawFindPanelBorder(TcxCanvas*, const TRect&, TcxBorders)
+void TcxCustomLookAndFeelPainter::DrawFindPanelBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders)
 {
+  DrawFooterBorderEx(ACanvas, R, ABorders);
 }

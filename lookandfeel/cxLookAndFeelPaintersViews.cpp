@@ -1,21 +1,66 @@
 // The base painter's scheduler, clocks, date and data navigators, modern
 // calendar, window content, hints and screen tips, tabs, message box,
-// breadcrumb edit, drop-down list box, alert window and tokens. Metrics and
-// colours already answer their final values; the drawing operations are
-// empty for now and get their bodies with the drawing of these elements.
-// The twins without a scale factor forward to the scaled operations with
-// the system factor unless they say otherwise.
+// breadcrumb edit, drop-down list box, alert window and tokens. The drawing
+// of the scheduler, clocks, navigators and calendar is still empty and gets
+// its bodies with those elements. The twins without a scale factor forward
+// to the scaled operations with the system factor unless they say otherwise.
+#include <array>
+#include <cmath>
+
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
+#include "platform/rtl/SysUtils.h"
 
 using enum TcxButtonState;
 using enum TcxCalendarElementState;
 using enum TdxAlertWindowButtonKind;
 using enum TdxBreadcrumbEditButtonState;
+using enum vcl::TBrushStyle;
 
 using namespace vcl;
+
+namespace {
+
+// A focused breadcrumb button looks like a normal one.
+TcxButtonState ButtonStateOf(TdxBreadcrumbEditButtonState AState)
+{
+  static constexpr TcxButtonState kStates[] = {cxbsNormal, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled};
+  return kStates[static_cast<int>(AState)];
+}
+
+// The head, cross bar and needle of a pin in ABounds: each part an odd
+// number of pixels thick and overlapping the previous one by a pixel;
+// upright with the head on top when pinned, lying with the head at the
+// right otherwise.
+std::array<TRect, 3> PinParts(const TRect& ABounds, bool APinned)
+{
+  struct TShare {
+    double Width;
+    double Height;
+  };
+  static constexpr TShare kShares[] = {{0.5, 0.5}, {0.9, 0.1}, {0.1, 0.5}};
+  const int width = cxRectGetWidth(ABounds);
+  const int height = cxRectGetHeight(ABounds);
+  std::array<TRect, 3> result;
+  int position = APinned ? ABounds.top : ABounds.right;
+  for (size_t i = 0; i < result.size(); ++i) {
+    const int thickness = static_cast<int>(std::trunc(width * kShares[i].Width / 2)) * 2 + 1;
+    // Halves to the even neighbour.
+    const int length = static_cast<int>(std::nearbyint(height * kShares[i].Height));
+    if (APinned) {
+      result[i] = cxRectBounds(ABounds.left + (width - thickness) / 2, position, thickness, length);
+      position = result[i].bottom - 1;
+    } else {
+      result[i] = cxRectBounds(position - length, ABounds.top + (height - thickness) / 2, length, thickness);
+      position = result[i].left + 1;
+    }
+  }
+  return result;
+}
+
+}  // namespace
 
 void TcxCustomLookAndFeelPainter::CalculateSchedulerNavigationButtonRects(bool, bool, const TSize&, const TSize&,
                                                                           TRect&, TRect&, TRect&,
@@ -211,20 +256,31 @@ void TcxCustomLookAndFeelPainter::DrawModernClockHands(TcxCanvas* ACanvas, const
   DrawScaledModernClockHands(ACanvas, ARect, ADateTime, AColor, dxGetDefaultScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawWindowContent(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::DrawWindowContent(TcxCanvas* ACanvas, const TRect& ARect)
 {
+  ACanvas->FillRect(ARect, clBtnFace);
 }
 
-void TcxCustomLookAndFeelPainter::DrawHintBackground(TcxCanvas*, const TRect&, vcl::TColor)
+void TcxCustomLookAndFeelPainter::DrawHintBackground(TcxCanvas* ACanvas, const TRect& ARect, TColor AColor)
 {
+  ACanvas->FillRect(ARect, AColor == clDefault ? clInfoBk : AColor);
 }
 
-void TcxCustomLookAndFeelPainter::ScreenTipDrawBackground(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::ScreenTipDrawBackground(TcxCanvas* ACanvas, const TRect& ARect)
 {
+  // The rounded frame covers the margin left around the fill.
+  DrawHintBackground(ACanvas, cxRectInflateAll(ARect, -1), clDefault);
+  ACanvas->GetBrush()->SetStyle(bsClear);
+  ACanvas->GetPen()->SetColor(clWindowFrame);
+  ACanvas->RoundRect(ARect, 2, 2);
+  ACanvas->GetBrush()->SetStyle(bsSolid);
 }
 
-void TcxCustomLookAndFeelPainter::ScreenTipDrawFooterLine(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::ScreenTipDrawFooterLine(TcxCanvas* ACanvas, const TRect& ARect)
 {
+  const TRect line = cxRectWithHeight(ARect, 1);
+  ACanvas->FillRect(line, clWindowFrame);
+  ACanvas->FillRect(cxRectOffsetBy(line, 0, 1), clWhite);
 }
 
 void TcxCustomLookAndFeelPainter::DrawTab(TcxCanvas*, const TRect&, TcxBorders, const rtl::String&, TcxButtonState,
@@ -240,18 +296,31 @@ void TcxCustomLookAndFeelPainter::DrawTabsRoot(TcxCanvas*, const TRect&, TcxBord
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawMessageBox(TcxCanvas*, const TRect&, const rtl::String&, vcl::TFont*, vcl::TColor)
+void TcxCustomLookAndFeelPainter::DrawMessageBox(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                 const rtl::String& AMessage, TFont* AFont, TColor AColor)
 {
+  ACanvas->FrameRect(ABounds, DefaultGridLineColor(), 1, cxBordersAll, true);
+  ACanvas->FillRect(ABounds, AColor == clNone ? DefaultGroupColor() : AColor);
+  if (AFont)
+    ACanvas->SetFont(AFont);
+  ACanvas->GetBrush()->SetStyle(bsClear);
+  ACanvas->DrawTexT(AMessage, ABounds, cxtfAlignHCenter | cxtfAlignVCenter | cxtfSingleLine);
+  ACanvas->GetBrush()->SetStyle(bsSolid);
 }
 
-void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditBorders(TcxCanvas*, const TRect&, TcxBorders,
-                                                            TdxBreadcrumbEditState)
+void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect,
+                                                            TcxBorders ABorders, TdxBreadcrumbEditState)
 {
+  ACanvas->DrawComplexFrame(ARect, clBtnShadow, clBtnHighlight, ABorders);
 }
 
-void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledButton(TcxCanvas*, const TRect&, TdxBreadcrumbEditButtonState,
-                                                                 bool, bool, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                 TdxBreadcrumbEditButtonState AState, bool, bool,
+                                                                 const TdxScaleFactor* AScaleFactor)
 {
+  // Resting buttons are flat: only a focused, hot or pressed one shows.
+  if (AState == dxbcbsFocused || AState == dxbcbsHot || AState == dxbcbsPressed)
+    DrawScaledButton(ACanvas, ARect, L"", ButtonStateOf(AState), AScaleFactor);
 }
 
 void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledButtonAreaSeparator(TcxCanvas*, const TRect&,
@@ -260,43 +329,56 @@ void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledButtonAreaSeparator(Tc
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledDropDownButton(TcxCanvas*, const TRect&,
-                                                                         TdxBreadcrumbEditButtonState, bool,
-                                                                         const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                         TdxBreadcrumbEditButtonState AState,
+                                                                         bool AIsInEditor,
+                                                                         const TdxScaleFactor* AScaleFactor)
 {
+  if (AIsInEditor)
+    DrawScaledButton(ACanvas, ARect, L"", ButtonStateOf(AState), AScaleFactor);
+  else
+    DrawBreadcrumbEditScaledButton(ACanvas, ARect, AState, true, true, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledDropDownButtonGlyph(TcxCanvas*, const TRect&,
-                                                                              TdxBreadcrumbEditButtonState, bool,
-                                                                              const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledDropDownButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                              TdxBreadcrumbEditButtonState AState,
+                                                                              bool, const TdxScaleFactor* AScaleFactor)
 {
+  DrawDropDownArrow(ACanvas, cxRectInflateAll(ARect, -AScaleFactor->Apply(2)), ButtonSymbolColor(ButtonStateOf(AState)));
 }
 
-void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledNode(TcxCanvas*, const TRect&, TdxBreadcrumbEditButtonState,
-                                                               bool, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledNode(TcxCanvas* ACanvas, const TRect& R,
+                                                               TdxBreadcrumbEditButtonState AState, bool,
+                                                               const TdxScaleFactor* AScaleFactor)
 {
+  DrawBreadcrumbEditScaledButton(ACanvas, R, AState, false, false, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledNodeDelimiter(TcxCanvas*, const TRect&,
-                                                                        TdxBreadcrumbEditButtonState,
-                                                                        const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledNodeDelimiter(TcxCanvas* ACanvas, const TRect& R,
+                                                                        TdxBreadcrumbEditButtonState AState,
+                                                                        const TdxScaleFactor* AScaleFactor)
 {
+  DrawBreadcrumbEditScaledButton(ACanvas, R, AState, false, false, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledNodeDelimiterGlyph(TcxCanvas*, const TRect&,
-                                                                             TdxBreadcrumbEditButtonState,
+void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledNodeDelimiterGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                                             TdxBreadcrumbEditButtonState AState,
                                                                              const TdxScaleFactor*)
 {
+  DrawArrow(ACanvas, R, TcxArrowDirection::adDown, BreadcrumbEditNodeTextColor(AState));
 }
 
-void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledNodeMoreButtonGlyph(TcxCanvas*, const TRect&,
-                                                                              TdxBreadcrumbEditButtonState,
-                                                                              const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledNodeMoreButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                                              TdxBreadcrumbEditButtonState AState,
+                                                                              const TdxScaleFactor* AScaleFactor)
 {
+  DrawBreadcrumbEditScaledNodeDelimiterGlyph(ACanvas, R, AState, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledProgressChunk(TcxCanvas*, const TRect&, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledProgressChunk(TcxCanvas* ACanvas, const TRect& R,
+                                                                        const TdxScaleFactor*)
 {
+  ACanvas->FillRect(R, static_cast<TColor>(0xAAA8A4));
 }
 
 void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditScaledProgressChunkOverlay(TcxCanvas*, const TRect&,
@@ -400,8 +482,16 @@ void TcxCustomLookAndFeelPainter::DrawBreadcrumbEditProgressChunkOverlay(TcxCanv
   DrawBreadcrumbEditScaledProgressChunkOverlay(ACanvas, R, dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawDropDownListBoxBackground(TcxCanvas*, const TRect&, bool)
+void TcxCustomLookAndFeelPainter::DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                bool AHasBorders)
 {
+  TRect content = ARect;
+  if (AHasBorders) {
+    ACanvas->DrawComplexFrame(ARect, cl3DLight, cl3DDkShadow);
+    ACanvas->DrawComplexFrame(cxRectInflateAll(ARect, -1), clBtnHighlight, clBtnShadow);
+    content = cxRectInflateAll(ARect, -2);
+  }
+  ACanvas->FillRect(content, clMenu);
 }
 
 void TcxCustomLookAndFeelPainter::DrawDropDownListBoxScaledGutterBackground(TcxCanvas*, const TRect&,
@@ -409,14 +499,18 @@ void TcxCustomLookAndFeelPainter::DrawDropDownListBoxScaledGutterBackground(TcxC
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawDropDownListBoxScaledSelection(TcxCanvas*, const TRect&, const TRect&,
-                                                                     const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                     const TRect&, const TdxScaleFactor*)
 {
+  ACanvas->FillRect(ARect, clMenuHighlight);
 }
 
-void TcxCustomLookAndFeelPainter::DrawDropDownListBoxScaledSeparator(TcxCanvas*, const TRect&, const TRect&,
-                                                                     const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                     const TRect&, const TdxScaleFactor*)
 {
+  const TRect band = cxRectCenterVertBox(ARect, 2);
+  ACanvas->FillRect(cxRectWithHeight(band, 1), clBtnShadow);
+  ACanvas->FillRect(cxRectSetBottomAndHeight(band, band.bottom, 1), clBtnHighlight);
 }
 
 void TcxCustomLookAndFeelPainter::DrawDropDownListBoxGutterBackground(TcxCanvas* ACanvas, const TRect& ARect)
@@ -451,17 +545,46 @@ int TcxCustomLookAndFeelPainter::DropDownListBoxSeparatorSize()
   return DropDownListBoxScaledSeparatorSize(dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawAlertWindowBackground(TcxCanvas*, const TRect&, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawAlertWindowBackground(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                            const TdxScaleFactor*)
 {
+  ACanvas->FillRect(ABounds, clBtnFace);
+  const int radius = AlertWindowCornerRadius();
+  ACanvas->RoundRect(ABounds, radius, radius);
 }
 
-void TcxCustomLookAndFeelPainter::DrawAlertWindowScaledButton(TcxCanvas*, const TRect&, TcxButtonState,
-                                                              TdxAlertWindowButtonKind, const TdxScaleFactor*, bool)
+void TcxCustomLookAndFeelPainter::DrawAlertWindowScaledButton(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                              TcxButtonState AState, TdxAlertWindowButtonKind AKind,
+                                                              const TdxScaleFactor* AScaleFactor, bool ADown)
 {
+  const TcxButtonState state = ADown ? cxbsPressed : AState;
+  DrawScaledButton(ACanvas, ABounds, L"", state, AScaleFactor);
+  const TRect glyph = cxRectDeflateByMargins(ABounds, AlertWindowScaledButtonContentOffsets(AKind, AScaleFactor));
+  const TColor color = ButtonSymbolColor(state);
+  switch (AKind) {
+    case awbkClose:
+      DrawScaledButtonCross(ACanvas, glyph, color, state, AScaleFactor);
+      break;
+    case awbkPin:
+      DrawPin(ACanvas, glyph, color, ADown);
+      break;
+    case awbkDropdown:
+      DrawArrow(ACanvas, glyph, TcxArrowDirection::adDown, color);
+      break;
+    case awbkPrevious:
+      DrawArrow(ACanvas, glyph, TcxArrowDirection::adLeft, color);
+      break;
+    case awbkNext:
+      DrawArrow(ACanvas, glyph, TcxArrowDirection::adRight, color);
+      break;
+    case awbkCustom:
+      break;
+  }
 }
 
-void TcxCustomLookAndFeelPainter::DrawAlertWindowNavigationPanel(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::DrawAlertWindowNavigationPanel(TcxCanvas* ACanvas, const TRect& ABounds)
 {
+  ACanvas->FrameRect(ABounds, clBtnShadow);
 }
 
 TRect TcxCustomLookAndFeelPainter::AlertWindowButtonContentOffsets(TdxAlertWindowButtonKind AKind)
@@ -485,14 +608,23 @@ void TcxCustomLookAndFeelPainter::DrawAlertWindowButton(TcxCanvas* ACanvas, cons
   DrawAlertWindowScaledButton(ACanvas, ABounds, AState, AKind, dxGetSystemScaleFactor(), ADown);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledTokenBackground(TcxCanvas*, const TRect&, TcxButtonState,
-                                                            const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                            TcxButtonState AState, const TdxScaleFactor* AScaleFactor)
 {
+  ACanvas->SaveClipRegion();
+  const rtl::Finally restore([&] { ACanvas->RestoreClipRegion(); });
+  ACanvas->FrameRect(R, clBtnShadow);
+  if (AState == cxbsNormal || AState == cxbsDisabled)
+    return;
+  // The button keeps inside the token's frame.
+  ACanvas->IntersectClipRect(cxRectInflateAll(R, -1));
+  DrawScaledButton(ACanvas, R, L"", AState, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledTokenCloseGlyph(TcxCanvas*, const TRect&, TcxButtonState,
-                                                            const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledTokenCloseGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                            const TdxScaleFactor* AScaleFactor)
 {
+  DrawScaledButtonCrossEx(ACanvas, R, GetTokenTextColor(AState), AState, 7, AScaleFactor);
 }
 
 void TcxCustomLookAndFeelPainter::DrawTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState)
@@ -831,8 +963,16 @@ TColor TcxCustomLookAndFeelPainter::AlertWindowTextColor()
   return clBtnText;
 }
 
-void TcxCustomLookAndFeelPainter::DrawPin(TcxCanvas*, const TRect&, TColor, bool)
+void TcxCustomLookAndFeelPainter::DrawPin(TcxCanvas* ACanvas, const TRect& ABounds, TColor AColor, bool APinned)
 {
+  const std::array<TRect, 3> parts = PinParts(ABounds, APinned);
+  const TRect& head = parts[0];
+  ACanvas->FrameRect(head, AColor);
+  const TRect half = APinned ? cxRectWithHorzBounds(head, head.left + cxRectGetWidth(head) / 2, head.right)
+                             : cxRectWithVertBounds(head, head.top + cxRectGetHeight(head) / 2, head.bottom);
+  ACanvas->FillRect(half, AColor);
+  ACanvas->FillRect(parts[1], AColor);
+  ACanvas->FillRect(parts[2], AColor);
 }
 
 TSize TcxCustomLookAndFeelPainter::GetScaledTokenCloseGlyphSize(const TdxScaleFactor* AScaleFactor)
