@@ -61,7 +61,7 @@ TEST(SkinsImageGeometry, NinePartsAndMarginFitting)
       {{4, 4, 4, 4}, {6, 20}, {3, 4, 3, 4}},    // 8 exceeds 6 by 2: each 4 loses MulDiv(4, 2, 8)
       {{4, 4, 4, 4}, {8, 8}, {4, 4, 4, 4}},     // fits exactly
       {{-2, 0, 3, 0}, {10, 10}, {0, 0, 3, 0}},  // negative margins become 0
-      {{6, 1, 2, 1}, {4, 1}, {3, 0, 1, 1}},     // shares of the excess rounded by MulDiv
+      {{6, 1, 2, 1}, {4, 1}, {3, 0, 1, 0}},     // MulDiv rounds each half share of 1 up
   };
   for (const auto& c : cases)
     EXPECT_EQ(dxSkinFitMarginsToSize(c.Margins, c.Size), c.Fitted);
