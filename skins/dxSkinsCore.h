@@ -551,7 +551,6 @@ class TdxSkinProperty : public TdxSkinCustomObject {
   static void Unregister(TdxSkinPropertyClass AClass);
   // Whether a package may name the class.
   static bool IsRegistered(rtl::TClass AClass);
-  static int RegisteredCount();
 };
 
 class TdxSkinIntegerProperty : public TdxSkinProperty {

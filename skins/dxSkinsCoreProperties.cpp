@@ -178,11 +178,6 @@ bool TdxSkinProperty::IsRegistered(rtl::TClass AClass)
          std::find(SkinsPropertyClasses->begin(), SkinsPropertyClasses->end(), AClass) != SkinsPropertyClasses->end();
 }
 
-int TdxSkinProperty::RegisteredCount()
-{
-  return SkinsPropertyClasses ? static_cast<int>(SkinsPropertyClasses->size()) : 0;
-}
-
 // ---------------------------------------------------------------------------
 // Value properties
 

@@ -455,3 +455,22 @@ TEST(SkinsContainer, ASinglePackageIsOneEntryEvenWithAnEmptyName)
     ASSERT_NE(target->GetColorByName(L"Marker"), nullptr);
   }
 }
+
+TEST(SkinsContainer, DamagedContainersFindOnlyWhatIsThere)
+{
+  auto skin = SkinsRichSkin();
+  rtl::TOwnedPtr<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
+  skin->SaveToBinaryStream(stream.get());
+  const TSkinsBytes base = BytesOf(stream.get());
+  std::mt19937 random(1211);
+  for (int i = 0; i < 500; ++i) {
+    TSkinsBytes bytes = base;
+    // The count, a package size (-4 would lead back to itself) or any byte.
+    const std::size_t offset = i % 3 == 0 ? 18 : i % 3 == 1 ? 22 : random() % (bytes.size() - 4);
+    const std::int32_t values[] = {-4, -1, 0x7FFFFFFF, 2, 0};
+    std::memcpy(bytes.data() + offset, &values[random() % 5], 4);
+    auto mutated = StreamOf(bytes);
+    rtl::TOwnedPtr<TdxSkinBinaryReader> reader(rtl::New<TdxSkinBinaryReader>(mutated.get()));
+    EXPECT_LE(reader->GetCount(), 2) << "mutation " << i;
+  }
+}

@@ -29,6 +29,23 @@ class TSkinsTestListener2 : public rtl::TNoRefCountObject, public IdxSkinChangeL
   std::vector<TdxSkinChanges> Changes;
 };
 
+// Removes itself from the skin it hears, and the listener after it too.
+class TSkinsTestLeavingListener : public rtl::TNoRefCountObject, public IdxSkinChangeListener {
+  RTL_CLASS(TSkinsTestLeavingListener, rtl::TNoRefCountObject)
+  RTL_INTERFACES(IdxSkinChangeListener)
+
+ public:
+  void __stdcall SkinChanged(TdxSkin* Sender) override
+  {
+    ++Calls;
+    Sender->RemoveListener(static_cast<IdxSkinChangeListener*>(this));
+    if (Next)
+      Sender->RemoveListener(Next);
+  }
+  int Calls = 0;
+  IdxSkinChangeListener* Next = nullptr;
+};
+
 class TSkinsTestChangeReceiver : public rtl::TObject {
   RTL_CLASS(TSkinsTestChangeReceiver, rtl::TObject)
 
@@ -110,6 +127,20 @@ TEST(SkinsObjectModel, ChangesClimbToTheSkinAndItsListeners)
   EXPECT_EQ(extended.Changes.back(), TdxSkinChanges{scStruct});
   skin->RemoveListener(static_cast<IdxSkinChangeListener*>(&twice));
   skin->RemoveListener(static_cast<IdxSkinChangeListener2*>(&extended));
+}
+
+TEST(SkinsObjectModel, ListenersLeavingDuringTheWalkEndItSafely)
+{
+  auto skin = NewSkin();
+  TSkinsTestLeavingListener leaving;
+  TSkinsTestListener next;
+  leaving.Next = static_cast<IdxSkinChangeListener*>(&next);
+  skin->AddListener(static_cast<IdxSkinChangeListener*>(&leaving));
+  skin->AddListener(static_cast<IdxSkinChangeListener*>(&next));
+  skin->AddColor(L"Any", 0);
+  EXPECT_EQ(leaving.Calls, 1);
+  EXPECT_EQ(next.Calls, 0) << "removed before its turn";
+  EXPECT_EQ(skin->ListenerCount(), 0);
 }
 
 TEST(SkinsObjectModel, DisplayNameFallsBackToName)
