@@ -441,7 +441,7 @@ void TdxSkinImage::FillGradient(TdxGPCanvas* ACanvas, const TRect& R)
 void TdxSkinImage::DrawEx(TdxGPCanvas* ACanvas, const TRect& ARect, TdxScaleFactor* AScaleFactor, int AImageIndex,
                           TdxSkinElementState AState)
 {
-  if (Empty() || FTexture->GetEmpty()) {
+  if (FTexture->GetEmpty()) {
     TRect margins = FMargins->GetMargin();
     if (FScaleMargins)
       margins = AScaleFactor->Apply(margins, GetSourceDPI(), 96);

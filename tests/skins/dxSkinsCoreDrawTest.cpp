@@ -317,3 +317,27 @@ TEST_F(SkinsDrawTest, FullCacheRecyclesItsOldestEntry)
   EXPECT_EQ(cache->GetEntry(1), first);
   EXPECT_EQ(first->GetRect().right, 30);
 }
+
+TEST_F(SkinsDrawTest, RightToLeftDrawingMirrorsTheElement)
+{
+  LoadTexture(Image(), 4, 4, [](int x, int) { return x < 2 ? Red : Blue; });
+  Image()->SetInterpolationMode(imNearestNeighbor);
+  for (const bool cached : {false, true}) {
+    SCOPED_TRACE(cached);
+    Element->SetUseCache(cached);
+    const TSkinsSurface surface(20, 4);
+    Element->DrawRTL(surface.DC(), TRect{0, 0, 20, 4}, dxGetDefaultScaleFactor(), 0, esNormal);
+    EXPECT_EQ(surface.Pixel(2, 2), RGB(0, 0, 255));
+    EXPECT_EQ(surface.Pixel(17, 2), RGB(255, 0, 0));
+  }
+}
+
+TEST_F(SkinsDrawTest, RenderedImageTakesTheMinimumSizeWhenAskedForNone)
+{
+  LoadFrames(Image(), {6, 5}, {Green});
+  Image()->SetStretch(TdxSkinStretchMode::smNoResize);
+  Element->GetMinSize()->SetSize({4, 9});
+  rtl::TOwnedPtr<TdxSmartImage> image(Element->GetImage(0, TSize{0, 0}, dxGetDefaultScaleFactor()));
+  EXPECT_EQ(image->GetSize(), (TSize{6, 9}));
+  EXPECT_TRUE(dxSkinElementScaledMinSize(nullptr, nullptr) == (TSize{0, 0}));
+}
