@@ -23,6 +23,7 @@
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/vcl/Clipbrd.h"
+#include "skins/dxSkinsCore.h"
 
 namespace {
 

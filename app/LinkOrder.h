@@ -34,6 +34,7 @@
   AUnit(cxDrawTextUtils)       \
   AUnit(dxOffice11)            \
   AUnit(dxFading)              \
+  AUnit(dxSkinsCore)           \
   AUnit(cxLookAndFeelPainters) \
   AUnit(cxLookAndFeels)
 
