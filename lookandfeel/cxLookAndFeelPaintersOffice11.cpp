@@ -598,7 +598,7 @@ void TcxOffice11LookAndFeelPainter::DrawScaledMonthHeader(TcxCanvas* ACanvas, co
     ACanvas->SetFont(AViewParams.Font);
     ACanvas->GetFont()->SetColor(AViewParams.TextColor);
     ACanvas->GetBrush()->SetStyle(bsClear);
-    ACanvas->DrawTexT(AText, R, 100);
+    ACanvas->DrawTexT(AText, R, cxtfAlignHCenter | cxtfAlignVCenter | cxtfSingleLine);
     ACanvas->RestoreState();
   }
   cxDrawMonthHeaderArrows(ACanvas, this, ABounds, AArrows, clWindowText);

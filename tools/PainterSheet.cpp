@@ -341,7 +341,7 @@ void DrawLabel(TcxCanvas* ACanvas, const TRect& R, const rtl::String& AText)
 {
   ACanvas->GetBrush()->SetStyle(bsClear);
   ACanvas->GetFont()->SetColor(clBlack);
-  ACanvas->DrawTexT(AText, R, DT_LEFT | DT_VCENTER | DT_SINGLELINE);
+  ACanvas->DrawTexT(AText, R, cxtfAlignLeft | cxtfAlignVCenter | cxtfSingleLine);
   ACanvas->GetBrush()->SetStyle(bsSolid);
 }
 
@@ -413,8 +413,10 @@ int wmain(int argc, wchar_t** argv)
     return 2;
   }
   try {
-    // The painters register in the painters unit's start step.
-    rtl::InitUnits(rtl::OrderUnits(rtl::LinkedUnits(), kLinkOrderNames));
+    // The painters register in the painters unit's start step. The table
+    // must outlive the run: the finalization reads it.
+    const std::vector<const rtl::UnitInfo*> units = rtl::OrderUnits(rtl::LinkedUnits(), kLinkOrderNames);
+    rtl::InitUnits(units);
     const int result = RenderSheets(argv[1]);
     rtl::FinalizeUnits();
     return result;
