@@ -56,9 +56,12 @@ void FillColumn(TcxCanvas* ACanvas, int X, int ATop, int ABottom, TColor AColor)
   ACanvas->FillRect(TRect{X, ATop, X + 1, ABottom + 1}, AColor);
 }
 
-TColor CanvasPixel(TcxCanvas* ACanvas, int X, int Y)
+// AColor blended into the canvas pixel at (X, Y); AColor itself where the
+// pixel cannot be read (outside the clip region or the surface).
+TColor BlendWithCanvasPixel(TcxCanvas* ACanvas, int X, int Y, TColor AColor)
 {
-  return static_cast<TColor>(GetPixel(ACanvas->GetHandle(), X, Y));
+  const COLORREF under = GetPixel(ACanvas->GetHandle(), X, Y);
+  return under == CLR_INVALID ? AColor : cxBlendColors(AColor, static_cast<TColor>(under), 25);
 }
 
 }  // namespace
@@ -421,9 +424,8 @@ void TcxOffice11LookAndFeelPainter::DrawScaledExpandButton(TcxCanvas* ACanvas, c
   // The rounded corners take a little of the background under them; the
   // shared bitmap keeps the blend until the next call.
   TCanvas* glyph = bitmap->GetCanvas();
-  glyph->SetPixel(0, 0, cxBlendColors(dxOffice11ExpandButtonColor1, CanvasPixel(ACanvas, R.left, R.top), 25));
-  const TColor bottomRight =
-      cxBlendColors(dxOffice11ExpandButtonColor2, CanvasPixel(ACanvas, R.right - 1, R.bottom - 1), 25);
+  glyph->SetPixel(0, 0, BlendWithCanvasPixel(ACanvas, R.left, R.top, dxOffice11ExpandButtonColor1));
+  const TColor bottomRight = BlendWithCanvasPixel(ACanvas, R.right - 1, R.bottom - 1, dxOffice11ExpandButtonColor2);
   glyph->SetPixel(10, 10, bottomRight);
   glyph->SetPixel(0, 10, bottomRight);
   glyph->SetPixel(10, 0, bottomRight);

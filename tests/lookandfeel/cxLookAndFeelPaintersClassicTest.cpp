@@ -524,6 +524,13 @@ TEST(cxOffice11LookAndFeelPainter, ExpandButtonBlendsItsCornersIntoTheBackground
               ExpectedPixel(cxBlendColors(dxOffice11ExpandButtonColor2, background, 25)));
     EXPECT_EQ(surface.Surface.Pixel(13, 13), ExpectedPixel(background));
   }
+  // A corner off the surface cannot be read: it keeps its own colour rather
+  // than a blend with the invalid-colour answer.
+  TClassicSurface surface;
+  painter->DrawScaledExpandButton(surface.Wrapper.get(), TRect{-5, -5, 6, 6}, false, OneToOne());
+  EXPECT_EQ(surface.Surface.Pixel(5, 5),
+            ExpectedPixel(cxBlendColors(dxOffice11ExpandButtonColor2, kClassicBackground, 25)));
+  EXPECT_EQ(dxOffice11ExpandButtonPlusBitmap->GetCanvas()->GetPixel(0, 0), dxOffice11ExpandButtonColor1);
 }
 
 }  // namespace
