@@ -308,7 +308,7 @@ TColor TcxOffice11LookAndFeelPainter::CheckButtonColor(TcxButtonState AState, Tc
 {
   if (AState == cxbsHot || AState == cxbsPressed || AState == cxbsDisabled)
     return ButtonColor(AState);
-  return TcxCustomLookAndFeelPainter::CheckButtonColor(AState, ACheckState);
+  return inherited::CheckButtonColor(AState, ACheckState);
 }
 
 TColor TcxOffice11LookAndFeelPainter::RadioButtonBodyColor(TcxButtonState AState)
@@ -340,7 +340,7 @@ TColor TcxOffice11LookAndFeelPainter::GroupBoxTextColor(bool AEnabled, TcxGroupB
 {
   if (TcxCustomLookAndFeelPainter* native = ThemedButtonPainter())
     return native->GroupBoxTextColor(AEnabled, ACaptionPosition);
-  return TcxCustomLookAndFeelPainter::GroupBoxTextColor(AEnabled, ACaptionPosition);
+  return inherited::GroupBoxTextColor(AEnabled, ACaptionPosition);
 }
 
 TColor TcxOffice11LookAndFeelPainter::BorderHighlightColor()
