@@ -35,7 +35,9 @@
   AUnit(dxOffice11)            \
   AUnit(dxFading)              \
   AUnit(cxLookAndFeelPainters) \
-  AUnit(cxLookAndFeels)
+  AUnit(cxLookAndFeels)        \
+  AUnit(dxDWMApi)              \
+  AUnit(cxControls)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};
