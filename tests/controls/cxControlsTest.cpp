@@ -14,6 +14,7 @@
 #include "controls/dxSystemInfo.h"
 #include "core/cxClasses.h"
 #include "core/dxCore.h"
+#include "graphics/dxFading.h"
 #include "platform/vcl/Forms.h"
 #include "tests/support/TestHost.h"
 
@@ -146,6 +147,17 @@ TEST(cxControlsStartup, TheServicesExistWhileTheFrameworkRuns)
   EXPECT_NE(cxGetMessagesController(), nullptr);
   EXPECT_EQ(cxIsUpdateLayeredWindowAvailable(),
             GetProcAddress(GetModuleHandleW(L"user32.dll"), "UpdateLayeredWindow") != nullptr);
+}
+
+TEST(cxControlsStartup, TheFaderReadsThroughTheSystemInformation)
+{
+  const TdxFadingGetSystemParameterFunc installed = dxFadingSetGetSystemParameterFunc(nullptr);
+  const TdxFadingGetSystemParameterFunc direct = dxFadingSetGetSystemParameterFunc(installed);
+  EXPECT_NE(installed, direct) << "the start-up installed the framework's reading";
+  UINT throughCache = 2;
+  UINT plain = 3;
+  EXPECT_EQ(installed(SPI_GETMENUANIMATION, throughCache), direct(SPI_GETMENUANIMATION, plain));
+  EXPECT_EQ(throughCache, plain);
 }
 
 // A caller that never ends its tracking.

@@ -119,6 +119,9 @@ TEST_F(cxWindowUtilsHostedTest, WindowRelationsAndStates)
   EXPECT_EQ(cxGetWindowSizeRect(wnd), (TRect{0, 0, 100, 100}));
   EXPECT_EQ(cxGetWindowClientRect(nullptr), (TRect{}));
   EXPECT_EQ(cxGetClientOriginInWindow(wnd), (TPoint{0, 0}));
+  cxModifyWindowLong(wnd, 1, WS_EX_LAYOUTRTL, TcxWindowLongMode::Include);
+  EXPECT_EQ(cxGetClientOriginInWindow(wnd), (TPoint{0, 0})) << "measured from the right edge";
+  cxModifyWindowLong(wnd, 1, WS_EX_LAYOUTRTL, TcxWindowLongMode::Exclude);
   EXPECT_EQ(cxFindDeepestChildWindow(host, screen), wnd);
 }
 
