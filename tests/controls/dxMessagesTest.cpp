@@ -119,4 +119,15 @@ TEST_F(dxMessagesControllerTest, ABlockedWindowSwallowsExactlyItsNextMessage)
   EXPECT_EQ(FReceived, 1);
 }
 
+TEST_F(dxMessagesControllerTest, AControllerFreedWithABlockGivesTheWindowItsProcedureBack)
+{
+  const LONG_PTR ownProcedure = GetWindowLongPtrW(FWnd, GWLP_WNDPROC);
+  rtl::TOwnedPtr<TdxMessagesController> controller(rtl::New<TdxMessagesController>());
+  controller->BlockMessage(FWnd);
+  EXPECT_NE(GetWindowLongPtrW(FWnd, GWLP_WNDPROC), ownProcedure);
+  controller.reset();
+  EXPECT_EQ(GetWindowLongPtrW(FWnd, GWLP_WNDPROC), ownProcedure);
+  EXPECT_EQ(SendMessageW(FWnd, WM_MESSAGESTEST, 0, 0), 7);
+}
+
 }  // namespace
