@@ -5,6 +5,7 @@
 #include "controls/cxControlChildComponent.h"
 #include "controls/cxMouseTracking.h"
 #include "controls/cxWindowProcs.h"
+#include "controls/cxWindowUtils.h"
 #include "controls/dxMessages.h"
 #include "controls/dxSystemInfo.h"
 #include "core/cxClasses.h"
@@ -51,6 +52,7 @@ struct TcxControlsState {
   int StartCount;
   bool Finalized;
   TcxSystemController* SystemController;
+  TdxApplicationActivateWindowHelper* ActivateWindowHelper;
   TcxUpdateLayeredWindowFunc UpdateLayeredWindow;
   TcxMessageWindow* HiddenMessageWindow;
   TcxWindowProcController* WindowProcController;
@@ -165,6 +167,7 @@ void cxControlsInitialization()
                             rtl::TPersistentClass::Of<vcl::TControl>());
   ControlsState.SystemController = rtl::New<TcxSystemController>();
   dxGetUnitsLoader()->AddUnit(&cxControlsBufferedPaintInit, &cxControlsBufferedPaintUnInit);
+  ControlsState.ActivateWindowHelper = rtl::New<TdxApplicationActivateWindowHelper>();
   ControlsState.UpdateLayeredWindow = reinterpret_cast<TcxUpdateLayeredWindowFunc>(
       GetProcAddress(GetModuleHandleW(L"user32.dll"), "UpdateLayeredWindow"));
   dxInstallHook(htWndProc, &cxControlsWndProcHook);
@@ -177,6 +180,7 @@ void cxControlsFinalization()
     return;
   dxFadingSetGetSystemParameterFunc(nullptr);
   dxRemoveHook(&cxControlsWndProcHook);
+  rtl::FreeAndNil(ControlsState.ActivateWindowHelper);
   ControlsState.Finalized = true;
   dxGetUnitsLoader()->RemoveUnit(&cxControlsBufferedPaintUnInit);
   rtl::FreeAndNil(ControlsState.SystemController);
@@ -224,6 +228,11 @@ TcxMessageWindow* cxGetHiddenMessageWindow()
 TdxMessagesController* cxGetMessagesController()
 {
   return GetService(ControlsState.MessagesController);
+}
+
+TdxApplicationActivateWindowHelper* cxGetApplicationActivateWindowHelper()
+{
+  return ControlsState.ActivateWindowHelper;
 }
 
 TcxUpdateLayeredWindowFunc cxUpdateLayeredWindowFunc()

@@ -1,9 +1,10 @@
 // The control framework's main unit. So far: its start-up and shut-down and
 // the process-wide services every control shares.
 // - start-up: the framework's cursors, the system controller, buffered
-//   painting through the units loader, the UpdateLayeredWindow entry and a
-//   call-window-procedure hook that tells the scroll UI of windows that move
-//   or hide;
+//   painting through the units loader, the helper that keeps the
+//   application's forms in order during modal loops, the UpdateLayeredWindow
+//   entry and a call-window-procedure hook that tells the scroll UI of
+//   windows that move or hide;
 // - the service getters (window-procedure chains, system information, the
 //   hidden message window, the messages controller): each creates its object
 //   on first request and answers nil once the shut-down has begun; callers
@@ -20,6 +21,7 @@
 #include "platform/vcl/Controls.h"
 
 class TcxMessageWindow;
+class TdxApplicationActivateWindowHelper;
 class TcxWindowProcController;
 class TdxMessagesController;
 class TdxSystemInfo;
@@ -79,6 +81,10 @@ TdxSystemInfo* cxGetSystemInfo();
 // A plain hidden window shared by helper windows.
 TcxMessageWindow* cxGetHiddenMessageWindow();
 TdxMessagesController* cxGetMessagesController();
+
+// The helper that keeps the application's forms in order during modal
+// loops; nil outside the framework's life.
+TdxApplicationActivateWindowHelper* cxGetApplicationActivateWindowHelper();
 
 // UpdateLayeredWindow from user32.dll, taken by the start-up; nil when the
 // library lacks it.

@@ -2,8 +2,10 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <cstdlib>
 
+#include "core/cxClasses.h"
 #include "core/cxGeometry.h"
 #include "core/dxCore.h"
 #include "platform/vcl/Controls.h"
@@ -467,6 +469,81 @@ TcxDragDetect cxDragDetect(HWND AWnd, const TPoint& AStartPos)
   if (GetCapture() == AWnd)
     ReleaseCapture();
   return result;
+}
+
+// ---------------------------------------------------------------------------
+// TdxApplicationActivateWindowHelper
+
+namespace {
+
+// The application runs a modal loop while one of its forms is modal.
+bool IsModalLoopRunning()
+{
+  vcl::TScreen* screen = vcl::Screen();
+  for (int i = 0; i < screen->GetFormCount(); ++i)
+    if (screen->GetForms(i)->IsModal())
+      return true;
+  return false;
+}
+
+}  // namespace
+
+void TdxApplicationActivateWindowHelper::Create()
+{
+  FFreeNotificator = rtl::New<TcxFreeNotificator>(nullptr);
+  FFreeNotificator->SetOnFreeNotification(
+      TcxFreeNotificationEvent::Bind<&TdxApplicationActivateWindowHelper::FreeNotification>(this));
+}
+
+void TdxApplicationActivateWindowHelper::Destroy()
+{
+  rtl::FreeAndNil(FFreeNotificator);
+  inherited::Destroy();
+}
+
+void TdxApplicationActivateWindowHelper::AddWindow(vcl::TCustomForm* AForm)
+{
+  if (!AForm || std::find(FWindowsList.begin(), FWindowsList.end(), AForm) != FWindowsList.end())
+    return;
+  FWindowsList.push_back(AForm);
+  FFreeNotificator->AddSender(AForm);
+}
+
+void TdxApplicationActivateWindowHelper::RemoveWindow(vcl::TCustomForm* AForm)
+{
+  const auto found = std::find(FWindowsList.begin(), FWindowsList.end(), AForm);
+  if (found == FWindowsList.end())
+    return;
+  FWindowsList.erase(found);
+  FFreeNotificator->RemoveSender(AForm);
+}
+
+void TdxApplicationActivateWindowHelper::FreeNotification(rtl::TComponent* AComponent)
+{
+  std::erase(FWindowsList, static_cast<vcl::TCustomForm*>(AComponent));
+}
+
+bool TdxApplicationActivateWindowHelper::IsRegisteredSinceModal(vcl::TCustomForm* AForm) const
+{
+  for (auto it = FWindowsList.rbegin(); it != FWindowsList.rend(); ++it) {
+    if (*it == AForm)
+      return true;
+    if ((*it)->IsModal())
+      break;
+  }
+  return false;
+}
+
+void TdxApplicationActivateWindowHelper::NormalizeTopMostWindows(vcl::TCustomForm* AForm)
+{
+  vcl::TCustomForm* focused = vcl::Screen()->GetActiveForm();
+  if (!IsModalLoopRunning() || AForm == focused || IsRegisteredSinceModal(AForm))
+    return;
+  for (auto it = FWindowsList.rbegin(); it != FWindowsList.rend(); ++it)
+    if ((*it)->HandleAllocated())
+      cxSetWindowZOrder((*it)->GetHandle(), HWND_TOP, false);
+  if (focused && focused->HandleAllocated())
+    cxSetWindowZOrder(focused->GetHandle(), HWND_TOP, true);
 }
 
 // ---------------------------------------------------------------------------

@@ -12,6 +12,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "core/dxTypeHelpers.h"
 #include "platform/rtl/ClassesComponents.h"
 #include "platform/rtl/System.h"
@@ -22,6 +24,8 @@ class TControl;
 class TWinControl;
 class TCustomForm;
 }  // namespace vcl
+
+class TcxFreeNotificator;
 
 // ---------------------------------------------------------------------------
 // Windows and forms
@@ -133,6 +137,39 @@ enum class TcxDragDetect { ddNone = 0, ddDrag = 1, ddCancel = 2 };
 // WM_QUIT (posted again) or a GetMessage error cancels. Every message is
 // dispatched, so the window may be destroyed meanwhile.
 TcxDragDetect cxDragDetect(HWND AWnd, const TPoint& AStartPos);
+
+// ---------------------------------------------------------------------------
+// Top-most windows during modal loops
+
+// Keeps the application's own registered forms in front, in registration
+// order, while a modal form runs: a form that comes forward during the
+// modal loop would otherwise hide them. One instance lives from the control
+// framework's start-up to its shut-down (cxControls.h).
+class TdxApplicationActivateWindowHelper : public rtl::TObject {
+  RTL_CLASS(TdxApplicationActivateWindowHelper, rtl::TObject)
+
+ public:
+  void Create();
+  void Destroy() override;
+
+  // A form is listed once; a freed form leaves the list by itself.
+  void AddWindow(vcl::TCustomForm* AForm);
+  void RemoveWindow(vcl::TCustomForm* AForm);
+  // Only while a modal form runs, for a form that is not the focused one
+  // and is not registered after the newest modal one: brings every
+  // registered form with a window to the front without activating it, the
+  // oldest ending in front, and the focused form above them all.
+  void NormalizeTopMostWindows(vcl::TCustomForm* AForm);
+
+  int GetWindowCount() const { return static_cast<int>(FWindowsList.size()); }
+
+ private:
+  void FreeNotification(rtl::TComponent* AComponent);
+  bool IsRegisteredSinceModal(vcl::TCustomForm* AForm) const;
+
+  TcxFreeNotificator* FFreeNotificator;
+  std::vector<vcl::TCustomForm*> FWindowsList;
+};
 
 // ---------------------------------------------------------------------------
 // Components
