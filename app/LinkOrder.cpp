@@ -1,5 +1,7 @@
 #include "app/LinkOrder.h"
 
+#include "controls/cxControls.h"
+#include "controls/dxDWMApi.h"
 #include "core/cxClasses.h"
 #include "core/cxGeometry.h"
 #include "core/cxLibraryStrs.h"

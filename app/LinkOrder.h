@@ -36,7 +36,9 @@
   AUnit(dxFading)              \
   AUnit(dxSkinsCore)           \
   AUnit(cxLookAndFeelPainters) \
-  AUnit(cxLookAndFeels)
+  AUnit(cxLookAndFeels)        \
+  AUnit(dxDWMApi)              \
+  AUnit(cxControls)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};

@@ -106,7 +106,9 @@ TcxScreenCanvas* ScreenCanvasWith(TFont* AFont)
 }
 
 // ---------------------------------------------------------------------------
-// Window helpers of the control framework
+// Window helpers. The control framework's window utilities (cxWindowUtils)
+// are the public versions; graphics sits below the framework and cannot call
+// up into it, so these few stay here, file-local.
 
 bool IsChildStyleWindow(HWND AWnd)
 {

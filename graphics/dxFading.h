@@ -282,10 +282,12 @@ class TdxFadingHelper {
 // ---------------------------------------------------------------------------
 // The fader's readings of the system
 //
-// The control framework's system-information cache does not exist yet; the
-// fader needs one parameter of it, so it reads SystemParametersInfoW itself
-// through this replaceable function. Tests replace it and the screen depth
-// to see the fader on or off whatever the machine says.
+// The fader reads its one system parameter through this replaceable
+// function: the control framework's start-up installs its system-information
+// cache here (graphics cannot call up into the framework), and until then,
+// or in a program without the framework, SystemParametersInfoW is read
+// directly. Tests replace it and the screen depth to see the fader on or off
+// whatever the machine says.
 
 // True when the parameter was read into AValue.
 using TdxFadingGetSystemParameterFunc = bool (*)(UINT AParameter, UINT& AValue);
