@@ -25,11 +25,13 @@
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/vcl/Clipbrd.h"
+#include "platform/vcl/Controls.h"
 #include "skins/dxSkinsCore.h"
 
 namespace {
 
 using vcl::unit_Clipbrd;
+using vcl::unit_Controls;
 
 #define KV_LINK_ORDER_RECORD(AUnit) &unit_##AUnit,
 constinit const rtl::UnitInfo* const Units[] = {KV_LINK_ORDER(KV_LINK_ORDER_RECORD)};

@@ -15,6 +15,7 @@
 #define KV_LINK_ORDER(AUnit)   \
   AUnit(dxCore)                \
   AUnit(Clipbrd)               \
+  AUnit(Controls)              \
   AUnit(dxGenerics)            \
   AUnit(cxClasses)             \
   AUnit(cxGeometry)            \

@@ -4,6 +4,8 @@
 #include <climits>
 #include <cstring>
 #include <memory>
+#include <span>
+#include <vector>
 
 #include "platform/rtl/ClassesStreams.h"
 
@@ -80,6 +82,101 @@ class THeaderReader {
   bool FBigEndian;
 };
 
+// A GIF walked block by block, as its decoder walks it: every block inside
+// the bytes and every frame with a colour table, its own or the file's. The
+// system's decoder dereferences the table of a frame without one.
+class TGifWalker {
+ public:
+  explicit TGifWalker(std::span<const std::uint8_t> AData) : FData(AData) {}
+
+  bool Sound()
+  {
+    constexpr std::size_t kHeader = 6;
+    if (!Skip(kHeader))
+      return false;
+    const std::uint16_t width = Word(), height = Word();
+    const std::uint8_t flags = Byte();
+    if (!Skip(2) || width == 0 || height == 0 || (HasTable(flags) && !Skip(TableSize(flags))))
+      return false;
+    const bool globalTable = HasTable(flags);
+    int frames = 0;
+    while (FOk && FPos < FData.size()) {
+      const std::uint8_t introducer = Byte();
+      if (introducer == kTrailer)
+        break;
+      if (introducer == kExtension) {
+        Skip(1);
+        SkipSubBlocks();
+      } else if (introducer == kImage) {
+        if (!Frame(globalTable))
+          return false;
+        ++frames;
+      } else {
+        return false;
+      }
+    }
+    return FOk && frames > 0;
+  }
+
+ private:
+  static constexpr std::uint8_t kExtension = 0x21;
+  static constexpr std::uint8_t kImage = 0x2C;
+  static constexpr std::uint8_t kTrailer = 0x3B;
+  static constexpr std::uint8_t kMaxCodeSize = 11;
+
+  static bool HasTable(std::uint8_t AFlags) { return (AFlags & 0x80) != 0; }
+  static std::size_t TableSize(std::uint8_t AFlags) { return 3u << ((AFlags & 7) + 1); }
+
+  bool Frame(bool AGlobalTable)
+  {
+    Skip(4);
+    const std::uint16_t width = Word(), height = Word();
+    const std::uint8_t flags = Byte();
+    if (!FOk || width == 0 || height == 0 || !(AGlobalTable || HasTable(flags)))
+      return false;
+    if (HasTable(flags))
+      Skip(TableSize(flags));
+    const std::uint8_t codeSize = Byte();
+    if (codeSize == 0 || codeSize > kMaxCodeSize)
+      return false;
+    SkipSubBlocks();
+    return FOk;
+  }
+
+  void SkipSubBlocks()
+  {
+    for (std::uint8_t size = Byte(); FOk && size != 0; size = Byte())
+      Skip(size);
+  }
+
+  bool Skip(std::size_t ACount)
+  {
+    FOk = FOk && ACount <= FData.size() - FPos;
+    if (FOk)
+      FPos += ACount;
+    return FOk;
+  }
+  std::uint8_t Byte()
+  {
+    const std::size_t at = FPos;
+    return Skip(1) ? FData[at] : 0;
+  }
+  std::uint16_t Word()
+  {
+    const std::uint8_t low = Byte();
+    return static_cast<std::uint16_t>(low | Byte() << 8);
+  }
+
+  std::span<const std::uint8_t> FData;
+  std::size_t FPos = 0;
+  bool FOk = true;
+};
+
+bool StartsWith(std::span<const std::uint8_t> AData, std::string_view APrefix)
+{
+  return AData.size() >= APrefix.size() && std::memcmp(AData.data(), APrefix.data(), APrefix.size()) == 0;
+}
+
 constexpr std::string_view BmpSignature{"BM"};
 constexpr std::string_view Gif89Signature{"GIF89a"};
 constexpr std::string_view Gif87Signature{"GIF87a"};
@@ -87,6 +184,39 @@ constexpr std::string_view JpegSignature{"\xFF\xD8\xFF"};
 constexpr std::string_view PngSignature{"\x89PNG\r\n\x1A\n"};
 constexpr std::string_view TiffIntelSignature{"II*\0", 4};
 constexpr std::string_view TiffMotorolaSignature{"MM\0*", 4};
+
+// The system's decoders trust the structure of some formats and read, or
+// write, as far as it says: a GIF frame without colours, an icon image or a
+// metafile record larger than its bytes. Those formats are checked here, the
+// one door to the decoders, before any of them sees the bytes; the others'
+// decoders check what they read.
+bool SafeForSystemDecoder(rtl::TStream* AStream)
+{
+  const std::int64_t position = AStream->GetPosition();
+  const std::int64_t size = AStream->GetSize() - position;
+  if (size <= 0 || size > INT_MAX)
+    return size == 0;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size));
+  AStream->ReadBuffer(bytes.data(), static_cast<int>(bytes.size()));
+  AStream->SetPosition(position);
+  const std::span<const std::uint8_t> data(bytes);
+  if (StartsWith(data, Gif89Signature) || StartsWith(data, Gif87Signature))
+    return TGifWalker(data).Sound();
+  constexpr std::string_view IconSignature{"\0\0\1\0", 4};
+  constexpr std::string_view EnhancedSignature{"\1\0\0\0", 4};
+  constexpr std::string_view PlaceableSignature{"\xD7\xCD\xC6\x9A"};
+  constexpr std::string_view WindowsSignatures[] = {{"\1\0\x09\0", 4}, {"\2\0\x09\0", 4}};
+  try {
+    if (StartsWith(data, IconSignature))
+      vcl::CheckIconFile(data);
+    else if (StartsWith(data, EnhancedSignature) || StartsWith(data, PlaceableSignature) ||
+             StartsWith(data, WindowsSignatures[0]) || StartsWith(data, WindowsSignatures[1]))
+      vcl::CheckMetafile(data);
+  } catch (const vcl::EInvalidGraphic&) {
+    return false;
+  }
+  return true;
+}
 
 }  // namespace
 
@@ -321,6 +451,8 @@ bool TdxGPImageCodec::HasSignature(rtl::TStream* AStream, std::string_view ASign
 
 bool TdxGPImageCodec::Load(rtl::TStream* AStream, TdxSmartImageCustomHandle*& AHandle) const
 {
+  if (!SafeForSystemDecoder(AStream))
+    return false;
   // The native image keeps the adapter, and so reads AStream, for its life.
   rtl::IPtr<IStream> stream = StreamAdapter(AStream);
   Gdiplus::GpImage* image = nullptr;

@@ -4,9 +4,10 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
-#include <limits>
-#include <cwctype>
+#include <cstdio>
 #include <cstring>
+#include <cwctype>
+#include <limits>
 #include <string>
 #include <utility>
 
@@ -1575,8 +1576,58 @@ const TFormatSettings& NeutralSettings()
   return settings;
 }
 
+bool IsTextIdentStart(Char C)
+{
+  return (C >= L'A' && C <= L'Z') || (C >= L'a' && C <= L'z') || C == L'_';
+}
+
+// What the text form's tokenizer reads as one identifier: letters, digits
+// and underscores, not starting with a digit, in parts joined by dots.
+bool IsTextIdentifier(const String& AText)
+{
+  bool partStart = true;
+  for (Char c : AText) {
+    if (partStart ? !IsTextIdentStart(c) : !(IsTextIdentStart(c) || (c >= L'0' && c <= L'9') || c == L'.'))
+      return false;
+    partStart = c == L'.';
+  }
+  return !AText.empty() && !partStart;
+}
+
+// An extended value with the fewest digits that read back to the same
+// bits: eighteen do not always, twenty-one always do. Empty for bits no
+// number reads back to (an unnormal, a pseudo-denormal).
+String ExactExtendedText(Extended AValue)
+{
+  constexpr std::size_t kExtendedBytes = 10;
+  for (int digits = 18; digits <= 21; ++digits) {
+    char buffer[64];
+    __mingw_snprintf(buffer, sizeof(buffer), "%.*LG", digits, AValue);
+    String text(buffer, buffer + std::strlen(buffer));
+    Extended back = 0;
+    if (TryStrToFloat(text, back, NeutralSettings()) && std::memcmp(&back, &AValue, kExtendedBytes) == 0) {
+      // A float keeps a point or an exponent so that it reads back as one.
+      if (text.find_first_of(L".E") == String::npos)
+        text += L".0";
+      return text;
+    }
+  }
+  return String();
+}
+
+// A single or a date: their digits always read back exactly; a negative
+// zero keeps its sign, which the general format drops.
+String ShortFloatText(Extended AValue, int ADigits)
+{
+  if (AValue == 0 && std::signbit(AValue))
+    return L"-0";
+  return FloatToStrF(AValue, ffGeneral, ADigits, 0, NeutralSettings());
+}
+
 // Binary to text: the reader walks the stream, the text grows in UTF-16 and
-// is written out as UTF-8 at the end.
+// is written out as UTF-8 at the end. A name, identifier or number the text
+// form cannot carry, so that the text would read back to other values or
+// not at all, raises instead.
 class TBinaryToText {
  public:
   explicit TBinaryToText(TReader* AReader) : FReader(AReader) {}
@@ -1600,8 +1651,10 @@ class TBinaryToText {
       if (flags & ffChildPos)
         childPos = FReader->ReadInteger();
     }
-    const String className = FReader->ReadStr();
+    const String className = Identifier(FReader->ReadStr());
     const String name = FReader->ReadStr();
+    if (!name.empty())
+      Identifier(name);
     FText += AIndent;
     FText += flags & ffInherited ? L"inherited " : flags & ffInline ? L"inline " : L"object ";
     if (!name.empty())
@@ -1619,9 +1672,39 @@ class TBinaryToText {
     FText += AIndent + L"end\r\n";
   }
 
+  [[noreturn]] static void Unrepresentable(const String& AWhat)
+  {
+    throw EReadError(Format(L"%s has no text form", {AWhat}));
+  }
+
+  static const String& Identifier(const String& AText)
+  {
+    if (!IsTextIdentifier(AText))
+      Unrepresentable(L"Identifier '" + AText + L"'");
+    return AText;
+  }
+
+  // A property named like a keyword would end the object's properties.
+  static const String& PropertyName(const String& AText)
+  {
+    for (const wchar_t* keyword : {L"object", L"inherited", L"inline", L"end"})
+      if (SameText(AText, keyword))
+        Unrepresentable(L"Property name '" + AText + L"'");
+    return Identifier(AText);
+  }
+
+  // The text has no form for NaN and the infinities.
+  template <class T>
+  static T Finite(T AValue)
+  {
+    if (!std::isfinite(AValue))
+      Unrepresentable(L"A float that is no number");
+    return AValue;
+  }
+
   void ConvertProperty(const String& AIndent)
   {
-    FText += AIndent + FReader->ReadStr() + L" = ";
+    FText += AIndent + PropertyName(FReader->ReadStr()) + L" = ";
     ConvertValue(AIndent);
     FText += L"\r\n";
   }
@@ -1650,21 +1733,20 @@ class TBinaryToText {
         FText += IntToStr(FReader->ReadInt64());
         break;
       case vaExtended: {
-        String text = FloatToStrF(FReader->ReadFloat(), ffGeneral, 18, 0, NeutralSettings());
-        // A float keeps a point so that it reads back as one.
-        if (text.find_first_of(L".E") == String::npos)
-          text += L".0";
+        const String text = ExactExtendedText(Finite(FReader->ReadFloat()));
+        if (text.empty())
+          Unrepresentable(L"A float in no standard form");
         FText += text;
         break;
       }
       case vaSingle:
-        FText += FloatToStrF(FReader->ReadSingle(), ffGeneral, 9, 0, NeutralSettings()) + L"s";
+        FText += ShortFloatText(Finite(FReader->ReadSingle()), 9) + L"s";
         break;
       case vaCurrency:
         FText += CurrToStr(FReader->ReadCurrency(), NeutralSettings()) + L"c";
         break;
       case vaDate:
-        FText += FloatToStrF(FReader->ReadDate(), ffGeneral, 17, 0, NeutralSettings()) + L"d";
+        FText += ShortFloatText(Finite(FReader->ReadDate()), 17) + L"d";
         break;
       case vaString:
       case vaLString:
@@ -1672,7 +1754,15 @@ class TBinaryToText {
       case vaWString:
         ConvertString(FReader->ReadString(), inner);
         break;
-      case vaIdent:
+      case vaIdent: {
+        // One spelled like a constant would read back as the constant.
+        const String ident = Identifier(FReader->ReadIdent());
+        for (const wchar_t* constant : {L"False", L"True", L"nil", L"Null"})
+          if (SameText(ident, constant))
+            Unrepresentable(L"Identifier '" + ident + L"'");
+        FText += ident;
+        break;
+      }
       case vaFalse:
       case vaTrue:
       case vaNil:
@@ -1687,7 +1777,7 @@ class TBinaryToText {
         FText += L"[";
         bool first = true;
         for (String name = FReader->ReadStr(); !name.empty(); name = FReader->ReadStr()) {
-          FText += (first ? L"" : L", ") + name;
+          FText += (first ? L"" : L", ") + Identifier(name);
           first = false;
         }
         FText += L"]";

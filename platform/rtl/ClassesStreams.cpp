@@ -30,6 +30,69 @@ bool StartsWith(const TBytes& ABuffer, const TBytes& APrefix)
          std::equal(APrefix.begin(), APrefix.end(), ABuffer.begin());
 }
 
+// Appends a code point in UTF-16.
+void AppendCodePoint(String& AText, std::uint32_t ACode)
+{
+  if (ACode < 0x10000) {
+    AText += static_cast<Char>(ACode);
+    return;
+  }
+  ACode -= 0x10000;
+  AText += static_cast<Char>(0xD800 | (ACode >> 10));
+  AText += static_cast<Char>(0xDC00 | (ACode & 0x3FF));
+}
+
+// UTF-8 to UTF-16 with every invalid sequence, as far as it is the start
+// of a valid one, replaced by one U+FFFD and the bytes after it decoded as
+// themselves. The system's converter may swallow the byte after a damaged
+// sequence, even a line break.
+String DecodeUtf8(const std::uint8_t* ABytes, int ACount)
+{
+  String result;
+  result.reserve(static_cast<std::size_t>(ACount));
+  int i = 0;
+  while (i < ACount) {
+    const std::uint8_t lead = ABytes[i++];
+    if (lead < 0x80) {
+      result += static_cast<Char>(lead);
+      continue;
+    }
+    // The range of the first continuation byte rules out overlong forms,
+    // surrogates and code points beyond U+10FFFF.
+    int trail = 0;
+    std::uint32_t code = 0;
+    std::uint8_t low = 0x80, high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+      trail = 1;
+      code = lead & 0x1F;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+      trail = 2;
+      code = lead & 0x0F;
+      low = lead == 0xE0 ? 0xA0 : 0x80;
+      high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+      trail = 3;
+      code = lead & 0x07;
+      low = lead == 0xF0 ? 0x90 : 0x80;
+      high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+      result += static_cast<Char>(0xFFFD);
+      continue;
+    }
+    for (; trail > 0 && i < ACount && ABytes[i] >= low && ABytes[i] <= high; --trail, ++i) {
+      code = code << 6 | (ABytes[i] & 0x3F);
+      low = 0x80;
+      high = 0xBF;
+    }
+    // A byte that does not continue the sequence starts the next one.
+    if (trail > 0)
+      result += static_cast<Char>(0xFFFD);
+    else
+      AppendCodePoint(result, code);
+  }
+  return result;
+}
+
 }  // namespace
 
 TEncoding* TEncoding::Default()
@@ -119,6 +182,8 @@ String TMBCSEncoding::GetString(const std::uint8_t* ABytes, int ACount) const
 {
   if (ACount <= 0)
     return {};
+  if (FCodePage == CP_UTF8)
+    return DecodeUtf8(ABytes, ACount);
   const char* bytes = reinterpret_cast<const char*>(ABytes);
   const int length = MultiByteToWideChar(FCodePage, 0, bytes, ACount, nullptr, 0);
   String result(length, L'\0');

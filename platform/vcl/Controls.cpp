@@ -8,6 +8,7 @@
 
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/SysUtils.h"
+#include "platform/rtl/SystemUnits.h"
 
 using enum rtl::TComponentStateFlag;
 using enum rtl::TOperation;
@@ -23,6 +24,23 @@ using enum vcl::TShiftStateItem;
 namespace vcl {
 
 using rtl::InheritedMessage;
+
+// ---------------------------------------------------------------------------
+// The unit's start-up
+
+namespace {
+
+// Controls stream in their own class group, and it is the active one, so
+// that reading a form finds the controls it holds by name.
+void ControlsInitialization()
+{
+  rtl::StartClassGroup(rtl::TPersistentClass::Of<TControl>());
+  rtl::ActivateClassGroup(rtl::TPersistentClass::Of<TControl>());
+}
+
+}  // namespace
+
+RTL_UNIT(Controls, &ControlsInitialization, nullptr);
 
 // ---------------------------------------------------------------------------
 // Cursor identifiers

@@ -21,6 +21,7 @@
 
 #include "platform/rtl/ClassesComponents.h"
 #include "platform/rtl/System.h"
+#include "platform/rtl/SystemUnits.h"
 #include "platform/rtl/SystemEvents.h"
 #include "platform/rtl/TypInfo.h"
 #include "platform/vcl/ActnList.h"
@@ -1352,5 +1353,8 @@ TMouse* Mouse();
 // The control that holds the mouse capture, windowed or not.
 TControl* GetCaptureControl();
 void SetCaptureControl(TControl* AControl);
+
+// Starts and activates the class group of TControl.
+RTL_DECLARE_UNIT(Controls);
 
 }  // namespace vcl

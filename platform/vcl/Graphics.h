@@ -12,6 +12,7 @@
 
 #include <windows.h>
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -700,6 +701,19 @@ class TBitmap : public TGraphic {
   TColor FTransparentColor;
   TTransparentMode FTransparentMode;
 };
+
+// The checks outside bytes pass before a system decoder sees them: the
+// decoders trust the sizes and offsets a file states and read, or write, as
+// far as those say. Each raises EInvalidGraphic for a file they could not be
+// trusted with. The loaders of TIcon and TMetafile run them, as does any
+// other reader that hands such bytes to the system.
+//
+// An icon file: the directory and every image's header against its bytes.
+void CheckIconFile(std::span<const std::uint8_t> AData);
+// An enhanced, placeable or plain Windows metafile: every record, the
+// offsets inside them and the object indices. Returns the byte count of the
+// metafile proper, which trailing bytes do not belong to.
+std::size_t CheckMetafile(std::span<const std::uint8_t> AData);
 
 // An icon: the .ico file it was loaded from (saved back unchanged) and the
 // HICON made from it at the icon's size.

@@ -11,6 +11,7 @@
 #include "graphics/dxGDIPlusClassesImages.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/ClassesStreams.h"
+#include "tests/support/TestMutation.h"
 
 using enum vcl::TAlphaFormat;
 
@@ -473,6 +474,69 @@ TEST_F(RasterImageTest, FlipAndFrames)
   EXPECT_EQ(handle->GetActiveFrame(), 5u);
   EXPECT_EQ(handle->GetAnimationLoopCount(), 0);
   EXPECT_EQ(handle->GetAnimationFrameDelay(), 75);
+}
+
+// ---------------------------------------------------------------------------
+// Damaged files the system's decoders would trust
+
+// A 1 x 1 GIF: white and black in the file's table, one frame.
+const TBytes kTinyGif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0xFF, 0xFF, 0xFF, 0, 0, 0,
+                         0x21, 0xF9, 4, 1, 0, 0, 0, 0, 0x2C, 0, 0, 0, 0, 1, 0, 1, 0, 0, 2, 2, 0x44, 1, 0, 0x3B};
+
+// Drawn and asked for its size, as the fault needed; a decoder's refusal
+// is the image's clear error.
+void DrawDamaged(const TBytes& ABytes, int AIteration)
+{
+  TOwnedPtr<TdxCustomSmartImage> image(rtl::New<TdxCustomSmartImage>());
+  image->LoadFromStream(RasterStreamOf(ABytes).get());
+  try {
+    TRasterTestSurface surface(4, 4);
+    image->StretchDraw(surface.DC(), TRect{0, 0, 4, 4});
+    EXPECT_GE(image->GetWidth(), 0) << AIteration;
+  } catch (const EdxException&) {
+    return;
+  }
+  // What loaded is saved back as it came.
+  auto output = RasterStreamOf({});
+  image->SaveToStream(output.get());
+  EXPECT_EQ(RasterBytesOf(output.get()), ABytes) << AIteration;
+}
+
+TEST_F(RasterImageTest, FramesWithoutColoursAndBrokenBlocksNeverReachTheDecoder)
+{
+  const TBytes noTable = kvtest::ReadFixture(KV_FIXTURES_DIR "/smart-gif-no-colour-table-null-read-min.bin");
+  ASSERT_EQ(noTable.size(), 36u);
+  const TBytes header(kTinyGif.begin(), kTinyGif.begin() + 19);
+  const TBytes frame(kTinyGif.begin() + 27, kTinyGif.end());
+  struct {
+    const char* Name;
+    TBytes Bytes;
+  } cases[] = {
+      {"a frame without any colour table", noTable},
+      {"a data block past the end", TBytes(kTinyGif.begin(), kTinyGif.end() - 4)},
+      {"no frame", Join({header, Text(";")})},
+      {"a block of unknown kind", Join({header, Text("!"), Zeros(1), Text("?"), frame})},
+      {"an icon image larger than its bytes",
+       Join({Zeros(2), LE16(1), LE16(1), {16, 16, 0, 0}, LE16(1), LE16(32), LE32(40), LE32(22),
+             LE32(40), LE32(16), LE32(272384), LE16(1), LE16(32), Zeros(24)})},
+  };
+  for (const auto& c : cases) {
+    auto image = Loaded(c.Bytes);
+    TRasterTestSurface surface(4, 4);
+    EXPECT_THROW(image->StretchDraw(surface.DC(), TRect{0, 0, 4, 4}), EdxException) << c.Name;
+  }
+  // The sound file decodes.
+  auto image = Loaded(kTinyGif);
+  TRasterTestSurface surface(1, 1);
+  image->StretchDraw(surface.DC(), TRect{0, 0, 1, 1});
+  EXPECT_EQ(image->GetWidth(), 1);
+}
+
+TEST_F(RasterImageTest, MutatedGifsNeitherCrashNorChangeOnARoundTrip)
+{
+  kvtest::TTestMutator mutator(41);
+  for (int i = 0; i < 1500; ++i)
+    DrawDamaged(mutator.Mutate(kTinyGif), i);
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 
 #include <climits>
 #include <functional>
+#include <limits>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "platform/rtl/ClassesThreads.h"
+#include "tests/support/TestMutation.h"
 
 using enum rtl::TComponentStateFlag;
 using enum rtl::TValueType;
@@ -1303,6 +1305,114 @@ TEST(ObjectText, RefusesMalformedValues)
   };
   for (const TCase& c : cases)
     EXPECT_EQ(ErrorText<EParserError>([&] { TextToBinary(c.Text); }), c.Message) << c.Text;
+}
+
+// ---------------------------------------------------------------------------
+// What the text form cannot carry raises; what it writes reads back
+
+TByteList OneValue(const std::function<void(TWriter*)>& AWrite)
+{
+  return Written([&](TWriter* W) {
+    W->WriteSignature();
+    W->WriteStr(L"TA");
+    W->WriteStr(L"A");
+    W->WritePropName(L"X");
+    AWrite(W);
+    W->WriteListEnd();
+    W->WriteListEnd();
+  });
+}
+
+TEST(ObjectText, ValuesTheTextCannotCarryRaiseInsteadOfChanging)
+{
+  for (const char* file : {"fbin-ident-with-nul.bin", "fbin-single-nan-retyped-as-ident.bin",
+                           "fbin-extended-inf-text-unreadable.bin", "fbin-date-neginf-text-unreadable.bin"}) {
+    const TByteList bytes = kvtest::ReadFixture(std::string(KV_FIXTURES_DIR "/") + file);
+    ASSERT_FALSE(bytes.empty()) << file;
+    EXPECT_THROW(BinaryToText(bytes), EReadError) << file;
+  }
+  const std::function<void(TWriter*)> refused[] = {
+      [](TWriter* W) { W->WriteFloat(std::numeric_limits<Extended>::quiet_NaN()); },
+      [](TWriter* W) { W->WriteSingle(-std::numeric_limits<float>::infinity()); },
+      [](TWriter* W) { W->WriteDate(std::numeric_limits<double>::infinity()); },
+      // An identifier spelled like a constant would come back as the constant.
+      [](TWriter* W) {
+        W->WriteValue(vaIdent);
+        W->WriteStr(L"True");
+      },
+      [](TWriter* W) { W->WriteIdent(L"a b"); },
+      [](TWriter* W) { W->WriteIdent(L"9lives"); },
+  };
+  for (const auto& write : refused)
+    EXPECT_THROW(BinaryToText(OneValue(write)), EReadError);
+  // A property named like a keyword would end the object.
+  const TByteList keyword = Written([](TWriter* W) {
+    W->WriteSignature();
+    W->WriteStr(L"TA");
+    W->WriteStr(L"A");
+    W->WritePropName(L"end");
+    W->WriteInteger(1);
+    W->WriteListEnd();
+    W->WriteListEnd();
+  });
+  EXPECT_THROW(BinaryToText(keyword), EReadError);
+}
+
+TEST(ObjectText, FloatsComeBackToTheSameBits)
+{
+  const std::function<void(TWriter*)> values[] = {
+      [](TWriter* W) { W->WriteFloat(-0.0L); },
+      [](TWriter* W) { W->WriteSingle(-0.0f); },
+      [](TWriter* W) { W->WriteDate(-0.0); },
+      [](TWriter* W) { W->WriteFloat(std::numeric_limits<Extended>::max()); },
+      [](TWriter* W) { W->WriteFloat(std::numeric_limits<Extended>::denorm_min()); },
+      [](TWriter* W) { W->WriteFloat(1.0L / 3); },
+      [](TWriter* W) { W->WriteFloat(0.1L); },
+      [](TWriter* W) { W->WriteSingle(std::numeric_limits<float>::denorm_min()); },
+  };
+  for (const auto& write : values) {
+    const TByteList bytes = OneValue(write);
+    EXPECT_EQ(TextToBinary(BinaryToText(bytes)), bytes) << BinaryToText(bytes);
+  }
+  // Twenty significant digits, more than eighteen show.
+  const TByteList file = kvtest::ReadFixture(KV_FIXTURES_DIR "/ftext-extended-20-digits-not-roundtrip.txt");
+  const TByteList bytes = TextToBinary(std::string(file.begin(), file.end()));
+  EXPECT_EQ(TextToBinary(BinaryToText(bytes)), bytes);
+  EXPECT_NE(BinaryToText(OneValue([](TWriter* W) { W->WriteFloat(0.1L); })).find("X = 0.1\r\n"), std::string::npos)
+      << "no more digits than it takes";
+}
+
+TEST(ObjectText, MutatedStreamsAndTextsConvertBothWaysOrRaise)
+{
+  const std::string text =
+      "inherited Form1: TForm1 [1]\r\n  Int = -40000\r\n  Float = 0.25\r\n  Single = 2.5s\r\n"
+      "  Price = 12.5c\r\n  When = 45000.5d\r\n  Flag = False\r\n  Kind = akLeft\r\n  Kinds = [a, b]\r\n"
+      "  List = (\r\n    1\r\n    'two'#1)\r\n  Data = {\r\n    00FF10}\r\n"
+      "  Items = <\r\n    item [2]\r\n      Name = 'x'\r\n    end>\r\n"
+      "  object Child: TChild\r\n    Font.Name = 'Arial'\r\n  end\r\nend\r\n";
+  const TByteList binary = TextToBinary(text);
+  kvtest::TTestMutator mutator(41);
+  for (int i = 0; i < 2500; ++i) {
+    // A damaged stream: the text it gives reads back to a stream that gives
+    // the same text.
+    std::string converted;
+    try {
+      converted = BinaryToText(mutator.Mutate(binary));
+    } catch (const Exception&) {
+      converted.clear();
+    }
+    if (!converted.empty()) {
+      ASSERT_EQ(BinaryToText(TextToBinary(converted)), converted) << i;
+    }
+    // A damaged text: the stream it gives comes back the same.
+    const kvtest::TTestBytes damaged = mutator.Mutate(TByteList(text.begin(), text.end()));
+    TByteList parsed;
+    try {
+      parsed = TextToBinary(std::string(damaged.begin(), damaged.end()));
+      ASSERT_EQ(TextToBinary(BinaryToText(parsed)), parsed) << i;
+    } catch (const Exception&) {
+    }
+  }
 }
 
 }  // namespace filer_test

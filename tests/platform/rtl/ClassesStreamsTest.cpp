@@ -345,6 +345,25 @@ TEST(TEncoding, RecognisesByteOrderMarksElseTakesTheDefault)
   EXPECT_EQ(none, TEncoding::Unicode());
 }
 
+TEST(TEncoding, DamagedUtf8BecomesReplacementsAndTheBytesAfterThemStay)
+{
+  struct Case {
+    TBytes Bytes;
+    std::wstring Text;
+  };
+  const Case cases[] = {
+      {{'e', 0xF1, '\n', 'X'}, L"e\xFFFD\nX"},                         // a lone lead byte before a line break
+      {{0xE2, 0x82, '\r', '\n'}, L"\xFFFD\r\n"},                     // a sequence cut short
+      {{0xC0, 0xAF, 'a'}, L"\xFFFD\xFFFD" L"a"},                          // an overlong form
+      {{0xED, 0xA0, 0x80}, L"\xFFFD\xFFFD\xFFFD"},                    // a surrogate
+      {{0xF4, 0x90, 0x80, 0x80}, L"\xFFFD\xFFFD\xFFFD\xFFFD"},        // beyond U+10FFFF
+      {{0x80, 'a', 0xFF}, L"\xFFFD" L"a\xFFFD"},                          // stray bytes
+      {{0xF0, 0x9F, 0x98, 0x80, 0xF0, 0x9F, 0x98}, L"\xD83D\xDE00\xFFFD"},  // a pair, then one cut at the end
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(TEncoding::UTF8()->GetString(c.Bytes), c.Text) << c.Bytes.size();
+}
+
 TEST(TEncoding, BytesAndTextRoundTrip)
 {
   struct Case {

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TestMutation.h"
+
 using namespace rtl;
 
 namespace {
@@ -440,4 +442,64 @@ TEST(TStrings, FileRoundTripsKeepTheEncodingFound)
   loaded->LoadFromFile(file);
   EXPECT_EQ(loaded->GetText(), L"plain\r\ntext\r\n");
   EXPECT_EQ(loaded->GetEncoding(), TEncoding::Default());
+}
+
+// ---------------------------------------------------------------------------
+// Damaged UTF-8
+
+namespace {
+
+// The lines bytes hold: each return, line feed or pair of both ends one.
+std::ptrdiff_t LineCount(const kvtest::TTestBytes& ABytes)
+{
+  std::ptrdiff_t count = 0;
+  for (std::size_t i = 0; i < ABytes.size(); ++i) {
+    if (ABytes[i] != '\r' && ABytes[i] != '\n')
+      continue;
+    if (ABytes[i] == '\r' && i + 1 < ABytes.size() && ABytes[i + 1] == '\n')
+      ++i;
+    ++count;
+    if (i + 1 == ABytes.size())
+      return count;
+  }
+  return ABytes.empty() ? 0 : count + 1;
+}
+
+std::vector<String> LoadedLines(const kvtest::TTestBytes& ABytes)
+{
+  TOwnedPtr<TMemoryStream> stream(New<TMemoryStream>());
+  if (!ABytes.empty())
+    stream->WriteBuffer(ABytes.data(), static_cast<int>(ABytes.size()));
+  stream->SetPosition(0);
+  TOwnedPtr<TStringList> list(New<TStringList>());
+  list->LoadFromStream(stream.get(), TEncoding::UTF8());
+  return Lines(list.get());
+}
+
+}  // namespace
+
+TEST(TStringList, ALineBreakAfterDamagedUtf8StaysALineBreak)
+{
+  const kvtest::TTestBytes data = kvtest::ReadFixture(KV_FIXTURES_DIR "/strings-utf8-lead-swallows-LF.bin");
+  ASSERT_EQ(data.size(), 4u);
+  EXPECT_EQ(LoadedLines(data), (std::vector<String>{L"e\xFFFD", L"X"}));
+}
+
+TEST(TStringList, MutatedUtf8KeepsEveryLineAndRoundTrips)
+{
+  const TBytes text = TEncoding::UTF8()->GetBytes(L"Grüße\r\nline two €\n\U0001F600 three\r\n\nend");
+  kvtest::TTestMutator mutator(41);
+  for (int i = 0; i < 3000; ++i) {
+    const kvtest::TTestBytes damaged = mutator.Mutate(text);
+    const std::vector<String> lines = LoadedLines(damaged);
+    ASSERT_EQ(static_cast<std::ptrdiff_t>(lines.size()), LineCount(damaged)) << i;
+    // What was decoded is saved and read back unchanged.
+    TOwnedPtr<TStringList> list(New<TStringList>());
+    for (const String& line : lines)
+      list->Add(line);
+    TOwnedPtr<TMemoryStream> saved(New<TMemoryStream>());
+    list->SaveToStream(saved.get(), TEncoding::UTF8());
+    const auto* bytes = static_cast<const std::uint8_t*>(saved->Memory());
+    ASSERT_EQ(LoadedLines(kvtest::TTestBytes(bytes, bytes + saved->GetSize())), lines) << i;
+  }
 }

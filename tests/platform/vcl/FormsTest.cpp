@@ -216,6 +216,15 @@ void ExpectBounds(TControl* AControl, const TRect& AExpected)
 // ---------------------------------------------------------------------------
 // Creation from the resource
 
+// Reading a form finds the controls it holds by class name, as the program
+// reads its main window: with the units started, the controls' class group
+// is the active one.
+TEST_F(TFormsTest, TheControlsClassGroupIsActiveOnceTheUnitsStarted)
+{
+  EXPECT_EQ(rtl::ClassGroupOf(rtl::TPersistentClass::Of<TFormsTestButton>()).ClassType(), TControl::StaticClass());
+  EXPECT_TRUE(rtl::GetClass(L"TFormsTestButton"));
+}
+
 TEST_F(TFormsTest, AStreamedFormAppearsWithItsChildrenAtTheStoredBoundsAndAnchors)
 {
   TFormsTestForm* form = CreateStreamedForm();
