@@ -163,7 +163,7 @@ void StartStep()
 {
   cxFillScrollBarPatternBitmaps();
   MeasureCheckButtonSize();
-  // The built-in painters register themselves with their own units.
+  cxRegisterBuiltInPainters();
   if (rtl::IsLibrary())
     dxOffice11RefreshColors();
 }

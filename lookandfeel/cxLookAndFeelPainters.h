@@ -1704,3 +1704,480 @@ void cxDrawForCorner(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
                      TcxDrawForCornerProc AProc);
 void cxDrawForCornerByPainter(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFactor* AScaleFactor,
                               vcl::TColor AColor, TdxCorner ACorner, TcxDrawForCornerByPainterProc AProc);
+
+// ---------------------------------------------------------------------------
+// The classic painters
+//
+// Standard (two-pixel 3-D bevels in the system colours), Flat (one-pixel
+// frames in the same colours), UltraFlat (single-colour frames, hot
+// tracking and light selection fills) and Office11 (the Office 2003
+// palette, built on UltraFlat; the skin painter's fallback). Each answers
+// only what differs from its base.
+
+// Creates the classic painters and registers them, in the order Flat,
+// Office11, Standard, UltraFlat; the painters unit's start step runs it.
+void cxRegisterBuiltInPainters();
+
+// Drawing shared by the classic painters.
+// A one-pixel plus (collapsed) or minus (expanded) on R's middle pixel, its
+// arms at least 2 scaled pixels short of R's sides.
+void cxDrawExpandSign(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, vcl::TColor AColor,
+                      const TdxScaleFactor* AScaleFactor);
+// The checked track of a classic scroll bar; the darker pattern while
+// pressed.
+void cxFillScrollBarTrack(TcxCanvas* ACanvas, const TRect& R, bool APressed);
+// The arrows of a date navigator's month header, each in the square at its
+// end of ABounds.
+void cxDrawMonthHeaderArrows(TcxCanvas* ACanvas, TcxCustomLookAndFeelPainter* APainter, const TRect& ABounds,
+                             TcxArrowDirections AArrows, vcl::TColor AColor);
+
+class TcxStandardLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
+  RTL_CLASS(TcxStandardLookAndFeelPainter, TcxCustomLookAndFeelPainter)
+
+ public:
+  rtl::String LookAndFeelName() override;
+  TcxLookAndFeelStyle LookAndFeelStyle() override;
+
+  int BorderSize() override;
+  int ButtonBorderSize(TcxButtonState AState = TcxButtonState::cxbsNormal) override;
+  int ScaledButtonTextOffset(const TdxScaleFactor* AScaleFactor) override;
+  int ScaledButtonTextShift(const TdxScaleFactor* AScaleFactor) override;
+  bool IsButtonHotTrack() override;
+  int ScaledExpandButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  int HeaderBorderSize() override;
+  int HeaderControlSectionBorderSize(TcxButtonState AState) override;
+  TPoint ScaledSortingMarkSize(const TdxScaleFactor* AScaleFactor) override;
+  TPoint ScaledSummarySortingMarkSize(const TdxScaleFactor* AScaleFactor) override;
+  int FooterBorderSize() override;
+  int FooterCellBorderSize() override;
+  int FooterCellOffset() override;
+  int TabBorderSize(bool AVertical) override;
+
+  vcl::TColor DefaultSchedulerTimeRulerBorderColor() override;
+  // The classic border colour, not the classic text colour.
+  vcl::TColor DefaultSchedulerTimeRulerTextColor() override;
+  vcl::TColor DefaultSchedulerViewContentColor() override;
+  vcl::TColor DefaultSchedulerViewContentColorClassic() override;
+  vcl::TColor ToggleSwitchToggleColor(bool AChecked) override;
+
+  void DrawBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawButtonBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) override;
+  void DrawCheckBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) override;
+  void DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, const TdxScaleFactor* AScaleFactor,
+                              vcl::TColor AColor = vcl::clDefault,
+                              TcxExpandButtonState AState = TcxExpandButtonState::cebsNormal) override;
+  // Borrowed from the registered flat painter.
+  void DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TcxButtonState AState,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawHeaderBorder(TcxCanvas* ACanvas, const TRect& R, TcxNeighbors ANeighbors, TcxBorders ABorders) override;
+  void DrawHeaderControlSectionBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders,
+                                      TcxButtonState AState) override;
+  void DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                    const TdxScaleFactor* AScaleFactor) override;
+  void DrawFooterBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawFooterCellBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawScaledFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AIsFilterActive,
+                                      const TdxScaleFactor* AScaleFactor) override;
+  void DrawFindPanelBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders) override;
+  void DrawTabBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorder ABorder, TcxBorders ABorders,
+                     bool AVertical) override;
+  void DrawTabsRoot(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders, bool AVertical) override;
+  void DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const rtl::String& AText,
+                             TcxNeighbors ANeighbors, const TcxViewParams& AViewParams, TcxArrowDirections AArrows,
+                             int ASideWidth, const TdxScaleFactor* AScaleFactor,
+                             TcxDrawBackgroundEvent AOnDrawBackground = {}) override;
+  void DrawSchedulerSplitterBorder(TcxCanvas* ACanvas, const TRect& R, const TcxViewParams& AViewParams,
+                                   bool AIsHorizontal) override;
+  void DrawGroupBoxFrame(TcxCanvas* ACanvas, const TRect& R, bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition,
+                         TcxBorders ABorders) override;
+  void DrawTrackBarTrackBounds(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void DrawTrackBarThumbBorderUpDown(TcxCanvas* ACanvas, const std::vector<TPoint>& ALightPolyLine,
+                                     const std::vector<TPoint>& AShadowPolyLine,
+                                     const std::vector<TPoint>& ADarkPolyLine) override;
+  void DrawTrackBarThumbBorderBoth(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditButtonState AState,
+                                      bool AIsFirst, bool AIsLast, const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, bool AChecked,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 const TdxScaleFactor* AScaleFactor) override;
+
+ protected:
+  // The platform draws the line buttons' arrows; hot looks normal.
+  void DoDrawScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TdxScaleFactor* AScaleFactor,
+                           TcxScrollBarPart APart, TcxButtonState AState, const TRect& R) override;
+};
+
+class TcxFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
+  RTL_CLASS(TcxFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
+
+ public:
+  rtl::String LookAndFeelName() override;
+  TcxLookAndFeelStyle LookAndFeelStyle() override;
+
+  int BorderSize() override;
+  int SeparatorSize() override;
+  int ButtonBorderSize(TcxButtonState AState = TcxButtonState::cxbsNormal) override;
+  int ScaledButtonTextOffset(const TdxScaleFactor* AScaleFactor) override;
+  int ScaledButtonTextShift(const TdxScaleFactor* AScaleFactor) override;
+  bool IsButtonHotTrack() override;
+  int ScaledExpandButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  int HeaderBorderSize() override;
+  TPoint ScaledSortingMarkSize(const TdxScaleFactor* AScaleFactor) override;
+  TPoint ScaledSummarySortingMarkSize(const TdxScaleFactor* AScaleFactor) override;
+  int FooterBorderSize() override;
+  int FooterCellBorderSize() override;
+  int FooterCellOffset() override;
+  int TabBorderSize(bool AVertical) override;
+
+  vcl::TColor DefaultSchedulerTimeRulerBorderColor() override;
+  vcl::TColor DefaultSchedulerTimeRulerTextColor() override;
+  vcl::TColor GetSplitterOuterColor(bool AHighlighted) override;
+  vcl::TColor ToggleSwitchToggleColor(bool AChecked) override;
+
+  void DrawBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawButtonBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) override;
+  void DrawCheckBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) override;
+  void DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, const TdxScaleFactor* AScaleFactor,
+                              vcl::TColor AColor = vcl::clDefault,
+                              TcxExpandButtonState AState = TcxExpandButtonState::cebsNormal) override;
+  void DrawHeaderBorder(TcxCanvas* ACanvas, const TRect& R, TcxNeighbors ANeighbors, TcxBorders ABorders) override;
+  void DrawHeaderControlSectionBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders,
+                                      TcxButtonState AState) override;
+  void DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                    const TdxScaleFactor* AScaleFactor) override;
+  void DrawFooterBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawFooterCellBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawScaledFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AIsFilterActive,
+                                      const TdxScaleFactor* AScaleFactor) override;
+  void DrawFindPanelBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders) override;
+  void DrawTabBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorder ABorder, TcxBorders ABorders,
+                     bool AVertical) override;
+  void DrawTabsRoot(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders, bool AVertical) override;
+  void DrawSchedulerSplitterBorder(TcxCanvas* ACanvas, const TRect& R, const TcxViewParams& AViewParams,
+                                   bool AIsHorizontal) override;
+  // Fills R and takes the bottom line off the caller's R.
+  void DrawDateNavigatorDateHeader(TcxCanvas* ACanvas, TRect& R) override;
+  void DrawGroupBoxFrame(TcxCanvas* ACanvas, const TRect& R, bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition,
+                         TcxBorders ABorders) override;
+  void DrawTrackBarTrackBounds(TcxCanvas* ACanvas, const TRect& ARect) override;
+  // The shadow polyline is not drawn.
+  void DrawTrackBarThumbBorderUpDown(TcxCanvas* ACanvas, const std::vector<TPoint>& ALightPolyLine,
+                                     const std::vector<TPoint>& AShadowPolyLine,
+                                     const std::vector<TPoint>& ADarkPolyLine) override;
+  void DrawTrackBarThumbBorderBoth(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void DrawScaledToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, bool AChecked,
+                                   const TdxScaleFactor* AScaleFactor) override;
+
+ protected:
+  // Generic buttons with the arrow inside their border; hot looks normal.
+  void DoDrawScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TdxScaleFactor* AScaleFactor,
+                           TcxScrollBarPart APart, TcxButtonState AState, const TRect& R) override;
+};
+
+class TcxUltraFlatLookAndFeelPainter : public TcxCustomLookAndFeelPainter {
+  RTL_CLASS(TcxUltraFlatLookAndFeelPainter, TcxCustomLookAndFeelPainter)
+
+ public:
+  rtl::String LookAndFeelName() override;
+  TcxLookAndFeelStyle LookAndFeelStyle() override;
+
+  int BorderSize() override;
+  int ButtonBorderSize(TcxButtonState AState = TcxButtonState::cxbsNormal) override;
+  int ScaledButtonTextOffset(const TdxScaleFactor* AScaleFactor) override;
+  // Pressed text does not move.
+  int ScaledButtonTextShift(const TdxScaleFactor* AScaleFactor) override;
+  bool IsButtonHotTrack() override;
+  vcl::TColor ButtonColor(TcxButtonState AState) override;
+  vcl::TColor ButtonSymbolColor(TcxButtonState AState, vcl::TColor ADefaultColor = vcl::clDefault) override;
+  // Symbols never look hot or pressed.
+  TcxButtonState ButtonSymbolState(TcxButtonState AState) override;
+  TRect ScaledButtonFocusRect(TcxCanvas* ACanvas, const TRect& R, const TdxScaleFactor* AScaleFactor) override;
+  int ScaledExpandButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  int HeaderBorderSize() override;
+  // A neighbour on the left or above draws that side.
+  TcxBorders HeaderBorders(TcxNeighbors ANeighbors) override;
+  TPoint ScaledSortingMarkSize(const TdxScaleFactor* AScaleFactor) override;
+  TPoint ScaledSummarySortingMarkSize(const TdxScaleFactor* AScaleFactor) override;
+  int GridBordersOverlapSize() override;
+  TcxBorders FooterBorders() override;
+  int FooterBorderSize() override;
+  int FooterCellBorderSize() override;
+  int FooterCellOffset() override;
+  TPoint ScaledFilterCloseButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  int TabBorderSize(bool AVertical) override;
+  bool NavigatorBorderOverlap() override;
+  int NavigatorBorderSize() override;
+  TSize GetScaledSplitterSize(bool AHorizontal, const TdxScaleFactor* AScaleFactor) override;
+  int BreadcrumbEditScaledButtonAreaSeparatorSize(const TdxScaleFactor* AScaleFactor) override;
+  TRect BreadcrumbEditScaledButtonContentOffsets(bool AIsFirst, bool AIsLast,
+                                                 const TdxScaleFactor* AScaleFactor) override;
+  TSize GetBevelMinimalShapeSize(TdxBevelShape AShape) override;
+  void GetBevelShapeColors(vcl::TColor& AColor1, vcl::TColor& AColor2) override;
+
+  vcl::TColor DefaultSchedulerBorderColor() override;
+  vcl::TColor DefaultSchedulerTimeRulerBorderColor() override;
+  vcl::TColor DefaultSchedulerTimeRulerTextColor() override;
+  vcl::TColor RadioButtonBodyColor(TcxButtonState AState) override;
+  vcl::TColor DropDownListBoxItemTextColor(bool ASelected) override;
+  vcl::TColor GetSplitterOuterColor(bool AHighlighted) override;
+  vcl::TColor ToggleSwitchToggleColor(bool AChecked) override;
+
+  virtual vcl::TColor BorderHighlightColor();
+
+  void DrawBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DoDrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical) override;
+  void DrawButtonBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) override;
+  void DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, const TdxScaleFactor* AScaleFactor,
+                              vcl::TColor AColor = vcl::clDefault,
+                              TcxExpandButtonState AState = TcxExpandButtonState::cebsNormal) override;
+  void DrawCheckBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) override;
+  void DrawHeaderBorder(TcxCanvas* ACanvas, const TRect& R, TcxNeighbors ANeighbors, TcxBorders ABorders) override;
+  void DrawScaledHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                          TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                          rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                          bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont, vcl::TColor ATextColor,
+                          vcl::TColor ABkColor, const TdxScaleFactor* AScaleFactor,
+                          TcxDrawBackgroundEvent AOnDrawBackground = {}) override;
+  void DrawHeaderControlSectionBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders,
+                                      TcxButtonState AState) override;
+  void DrawHeaderControlSectionContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                       TcxButtonState AState, rtl::TAlignment AAlignmentHorz,
+                                       TcxAlignmentVert AAlignmentVert, bool AMultiLine, bool AShowEndEllipsis,
+                                       const rtl::String& AText, vcl::TFont* AFont, vcl::TColor ATextColor,
+                                       vcl::TColor ABkColor) override;
+  void DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                    const TdxScaleFactor* AScaleFactor) override;
+  void DrawFooterBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawFooterBorderEx(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders) override;
+  void DrawFooterCellBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawScaledFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AIsFilterActive,
+                                      const TdxScaleFactor* AScaleFactor) override;
+  void DrawTabBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorder ABorder, TcxBorders ABorders,
+                     bool AVertical) override;
+  void DrawTabsRoot(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders, bool AVertical) override;
+  void DrawSchedulerScaledNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawSchedulerSplitterBorder(TcxCanvas* ACanvas, const TRect& R, const TcxViewParams& AViewParams,
+                                   bool AIsHorizontal) override;
+  void DrawGroupBoxFrame(TcxCanvas* ACanvas, const TRect& R, bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition,
+                         TcxBorders ABorders) override;
+  void DrawTrackBarTrackBounds(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void DrawTrackBarThumbBorderUpDown(TcxCanvas* ACanvas, const std::vector<TPoint>& ALightPolyLine,
+                                     const std::vector<TPoint>& AShadowPolyLine,
+                                     const std::vector<TPoint>& ADarkPolyLine) override;
+  void DrawTrackBarThumbBorderBoth(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void DrawPrintPreviewScaledBackground(TcxCanvas* ACanvas, const TRect& R,
+                                        const TdxScaleFactor* AScaleFactor) override;
+  void DrawNavigatorScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 vcl::TColor ABackgroundColor, const TdxScaleFactor* AScaleFactor) override;
+  void DrawNavigatorBorder(TcxCanvas* ACanvas, const TRect& R, bool ASelected) override;
+  void DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect, bool AHasBorders) override;
+  void DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledGutterBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect, TcxBorders ABorders,
+                                 TdxBreadcrumbEditState AState) override;
+  void DrawBreadcrumbEditScaledButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TdxBreadcrumbEditState AState,
+                                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditButtonState AState,
+                                      bool AIsFirst, bool AIsLast, const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                              const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, bool AChecked,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledToggleSwitchThumb(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 const TdxScaleFactor* AScaleFactor) override;
+
+ protected:
+  // The frame colour of a state: shadow when normal, highlight otherwise.
+  virtual vcl::TColor StateBorderColor(TcxButtonState AState);
+  // A breadcrumb button's body in ButtonColor and its frame on ABorders.
+  virtual void DrawBreadcrumbEditButtonFrame(TcxCanvas* ACanvas, const TRect& ARect, TcxBorders ABorders,
+                                             TdxBreadcrumbEditButtonState AState);
+  virtual vcl::TColor TabBorderColor();
+  virtual vcl::TColor TabBorderDarkColor();
+
+  void DoDrawScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TdxScaleFactor* AScaleFactor,
+                           TcxScrollBarPart APart, TcxButtonState AState, const TRect& R) override;
+  void DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AArrowRect,
+                                            bool AIsNextButton, TcxButtonState AState,
+                                            bool AIsVertical = false) override;
+};
+
+// The Office 2003 look: palette colours that follow the Windows colour
+// scheme (system-colour mixtures without one), flat headers with a short
+// gradient at the bottom, gradient hot underlines. Scroll bars, scheduler
+// navigator buttons and, under visual styles, group boxes are borrowed from
+// the registered native painter, looked up at each call.
+class TcxOffice11LookAndFeelPainter : public TcxUltraFlatLookAndFeelPainter {
+  RTL_CLASS(TcxOffice11LookAndFeelPainter, TcxUltraFlatLookAndFeelPainter)
+
+ public:
+  rtl::String LookAndFeelName() override;
+  TcxLookAndFeelStyle LookAndFeelStyle() override;
+  bool NeedRedrawOnResize() override;
+
+  int SeparatorSize() override;
+  int ScaledExpandButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  int ScaledSmallExpandButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  bool DrawExpandButtonFirst() override;
+  // All four sides, whatever the neighbours.
+  TcxBorders HeaderBorders(TcxNeighbors ANeighbors) override;
+  int HeaderBorderSize() override;
+  bool IsHeaderHotTrack() override;
+  int GridBordersOverlapSize() override;
+  int NavigatorBorderSize() override;
+  TSize GetBevelMinimalShapeSize(TdxBevelShape AShape) override;
+  int ScaledScrollBarMinimalThumbSize(bool AVertical, const TdxScaleFactor* AScaleFactor) override;
+
+  vcl::TColor DefaultControlColor() override;
+  vcl::TColor DefaultControlTextColor() override;
+  vcl::TColor DefaultDateNavigatorHeaderColor() override;
+  vcl::TColor DefaultDateNavigatorSelectionColor() override;
+  vcl::TColor DefaultDateNavigatorSelectionTextColor() override;
+  vcl::TColor DefaultFilterBoxColor() override;
+  vcl::TColor DefaultFilterBoxTextColor() override;
+  vcl::TColor DefaultFooterColor() override;
+  vcl::TColor DefaultFooterTextColor() override;
+  vcl::TColor DefaultGroupColor() override;
+  vcl::TColor DefaultGroupByBoxColor() override;
+  vcl::TColor DefaultGroupByBoxTextColor() override;
+  vcl::TColor DefaultHeaderColor() override;
+  vcl::TColor DefaultHeaderBackgroundColor() override;
+  vcl::TColor DefaultSchedulerBorderColor() override;
+  vcl::TColor DefaultSchedulerControlColor() override;
+  vcl::TColor DefaultSchedulerDayHeaderColor() override;
+  vcl::TColor DefaultTabColor() override;
+  vcl::TColor DefaultTabsBackgroundColor() override;
+  vcl::TColor DefaultTimeGridMinorScaleColor() override;
+  vcl::TColor DefaultTimeGridSelectionBarColor() override;
+  vcl::TColor RichEditControlHeaderFooterLineColor() override;
+  vcl::TColor RichEditControlHeaderFooterMarkBackColor() override;
+  vcl::TColor RichEditRulerInactiveAreaColor() override;
+  vcl::TColor RichEditRulerTabTypeToggleBorderColor() override;
+  void GetBevelShapeColors(vcl::TColor& AColor1, vcl::TColor& AColor2) override;
+  vcl::TColor ButtonColor(TcxButtonState AState) override;
+  vcl::TColor ButtonSymbolColor(TcxButtonState AState, vcl::TColor ADefaultColor = vcl::clDefault) override;
+  vcl::TColor CheckButtonColor(TcxButtonState AState, TcxCheckBoxState ACheckState) override;
+  vcl::TColor RadioButtonBodyColor(TcxButtonState AState) override;
+  vcl::TColor FooterSeparatorColor() override;
+  vcl::TColor GetSplitterInnerColor(bool AHighlighted) override;
+  vcl::TColor GetSplitterOuterColor(bool AHighlighted) override;
+  vcl::TColor BreadcrumbEditBackgroundColor(TdxBreadcrumbEditState AState) override;
+  vcl::TColor GroupBoxTextColor(bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  vcl::TColor BorderHighlightColor() override;
+
+  // The header colours: a flat top and a short gradient to the bottom
+  // colour, between light and dark edges.
+  virtual vcl::TColor HeaderBottomColor();
+  virtual vcl::TColor HeaderEdgeDarkColor();
+  virtual vcl::TColor HeaderEdgeLightColor();
+  virtual vcl::TColor HeaderTopColor();
+
+  void DrawBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DoDrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical) override;
+  void DrawButtonBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) override;
+  // The palette's bitmap, its corners blended into the background.
+  void DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, const TdxScaleFactor* AScaleFactor,
+                              vcl::TColor AColor = vcl::clDefault,
+                              TcxExpandButtonState AState = TcxExpandButtonState::cebsNormal) override;
+  // As the expand button; the border colour is not used.
+  void DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, vcl::TColor ABorderColor,
+                                   const TdxScaleFactor* AScaleFactor, vcl::TColor AColor = vcl::clDefault) override;
+  // The base header at 1:1, without background event, not a group.
+  void DrawScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                        TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                        rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                        bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont, vcl::TColor ATextColor,
+                        vcl::TColor ABkColor, const TdxScaleFactor* AScaleFactor,
+                        TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                        bool AIsGroup = false) override;
+  void DrawHeaderBorder(TcxCanvas* ACanvas, const TRect& R, TcxNeighbors ANeighbors, TcxBorders ABorders) override;
+  void DrawScaledHeaderControlSection(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                      TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                      rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                      bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText,
+                                      vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                                      const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                    const TdxScaleFactor* AScaleFactor) override;
+  void LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextRect,
+                                   TcxGroupBoxCaptionPosition APosition, TcxButtonState AState,
+                                   vcl::TColor AColor = vcl::clDefault, vcl::TBitmap* ABitmap = nullptr) override;
+  void DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const rtl::String& AText,
+                             TcxNeighbors ANeighbors, const TcxViewParams& AViewParams, TcxArrowDirections AArrows,
+                             int ASideWidth, const TdxScaleFactor* AScaleFactor,
+                             TcxDrawBackgroundEvent AOnDrawBackground = {}) override;
+  void DrawSchedulerScaledNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawSchedulerBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, rtl::TDateTime ADateTime,
+                       vcl::TColor ABackgroundColor, const TdxScaleFactor* AScaleFactor) override;
+  // Fills R; R itself is not changed.
+  void DrawDateNavigatorDateHeader(TcxCanvas* ACanvas, TRect& R) override;
+  void DrawGroupBoxFrame(TcxCanvas* ACanvas, const TRect& R, bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition,
+                         TcxBorders ABorders) override;
+  void DrawTrackBarTrackBounds(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void DrawTrackBarThumbBorderUpDown(TcxCanvas* ACanvas, const std::vector<TPoint>& ALightPolyLine,
+                                     const std::vector<TPoint>& AShadowPolyLine,
+                                     const std::vector<TPoint>& ADarkPolyLine) override;
+  void DrawTrackBarThumbBorderBoth(TcxCanvas* ACanvas, const TRect& ARect) override;
+  // AColorFrom clDefault paints the parent's background; AColorTo clDefault
+  // fills with AColorFrom; otherwise a vertical gradient.
+  void DrawPanelBackground(TcxCanvas* ACanvas, vcl::TWinControl* AControl, const TRect& ABounds,
+                           vcl::TColor AColorFrom = vcl::clDefault, vcl::TColor AColorTo = vcl::clDefault) override;
+  void DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect, TcxBorders ABorders,
+                                 TdxBreadcrumbEditState AState) override;
+  void DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect, bool AHasBorders) override;
+  void DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledGutterBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 const TdxScaleFactor* AScaleFactor) override;
+  void DrawAlertWindowBackground(TcxCanvas* ACanvas, const TRect& ABounds,
+                                 const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 const TdxScaleFactor* AScaleFactor) override;
+
+ protected:
+  vcl::TColor GetHighlightedTextColor() override;
+  vcl::TColor StateBorderColor(TcxButtonState AState) override;
+  void DrawBreadcrumbEditButtonFrame(TcxCanvas* ACanvas, const TRect& ARect, TcxBorders ABorders,
+                                     TdxBreadcrumbEditButtonState AState) override;
+  vcl::TColor TabBorderColor() override;
+  // The flat top colour and a gradient over the bottom pixels; the given
+  // background colour is not used.
+  void DrawContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, TcxButtonState AState,
+                   rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                   bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont, vcl::TColor ATextColor,
+                   vcl::TColor ABkColor, TcxDrawBackgroundEvent AOnDrawBackground) override;
+  // DrawContent with a choice of a solid fill over the whole bounds.
+  void DrawHeaderContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                         TcxButtonState AState, rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                         bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont,
+                         vcl::TColor ATextColor, TcxDrawBackgroundEvent AOnDrawBackground, bool ASolid);
+  void DoDrawScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TdxScaleFactor* AScaleFactor,
+                           TcxScrollBarPart APart, TcxButtonState AState, const TRect& R) override;
+  void DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AArrowRect,
+                                            bool AIsNextButton, TcxButtonState AState,
+                                            bool AIsVertical = false) override;
+};

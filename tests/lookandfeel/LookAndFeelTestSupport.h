@@ -38,17 +38,24 @@ inline TTestPainter* NewPainter(const rtl::String& AName, TcxLookAndFeelStyle AS
   });
 }
 
-// Registers painters for the scope of a test; those still registered at
-// its end are unregistered again.
+// Registers painters for the scope of a test on a manager emptied of the
+// painters registered at start-up; those still registered at its end are
+// unregistered again and the start-up painters come back.
 class TRegisteredPainters {
  public:
-  TRegisteredPainters() = default;
+  TRegisteredPainters()
+  {
+    TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
+    while (manager->GetCount() > 0)
+      manager->Unregister(manager->GetItem(0)->LookAndFeelName());
+  }
   TRegisteredPainters(const TRegisteredPainters&) = delete;
   TRegisteredPainters& operator=(const TRegisteredPainters&) = delete;
   ~TRegisteredPainters()
   {
     for (const rtl::String& name : FNames)
       cxLookAndFeelPaintersManager()->Unregister(name);
+    cxRegisterBuiltInPainters();
   }
 
   TTestPainter* Add(const rtl::String& AName, TcxLookAndFeelStyle AStyle, bool* AFreed = nullptr)

@@ -60,8 +60,8 @@ std::vector<std::wstring> PainterNames()
 
 TEST(cxLookAndFeelPaintersManager, KeepsPaintersSortedByName)
 {
-  ASSERT_EQ(cxLookAndFeelPaintersManager()->GetCount(), 0);
   TRegisteredPainters painters;
+  ASSERT_EQ(cxLookAndFeelPaintersManager()->GetCount(), 0);
   // The start-up order of the built-in painters.
   for (const wchar_t* name : {L"Flat", L"Office11", L"Standard", L"UltraFlat", L"Native"})
     painters.Add(name, lfsStandard);
@@ -165,16 +165,15 @@ TEST(cxLookAndFeelPaintersManager, RefreshesTheRootThenTellsListenersNewestFirst
   b->Name = L"B";
   c->Name = L"C";
   TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
+  TRegisteredPainters painters;
   manager->AddListener(a.get());
   manager->AddListener(b.get());
   manager->AddListener(b.get());
   manager->AddListener(c.get());
-  {
-    TRegisteredPainters painters;
-    painters.Add(L"Heard", lfsSkin);
-    // C, called first, removes B: B is not called for this painter.
-    c->RemoveOnCall = b.get();
-  }
+  painters.Add(L"Heard", lfsSkin);
+  // C, called first, removes B: B is not called for this painter.
+  c->RemoveOnCall = b.get();
+  manager->Unregister(L"Heard");
   manager->RemoveListener(a.get());
   manager->RemoveListener(c.get());
   root->Reset();

@@ -1,0 +1,430 @@
+// Renders every element of every registered look-and-feel painter, in each
+// button state, into one PNG sheet per painter, for people to review the
+// painters by looking. Run under Wine (scripts/painter-sheets):
+//
+//   PainterSheet <output folder>
+//
+// Each row is one element, each column one state (default, normal, hot,
+// pressed, disabled); elements without a state vary one flag across the
+// columns instead, as the row's label says. The sheets are for the eye
+// only: no test compares against them.
+
+#include <windows.h>
+
+#include <cstdio>
+#include <exception>
+#include <functional>
+#include <vector>
+
+#include "app/LinkOrder.h"
+#include "core/cxGeometry.h"
+#include "core/dxDPIAwareUtils.h"
+#include "graphics/cxGraphics.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "graphics/dxGDIPlusClassesImages.h"
+#include "lookandfeel/cxLookAndFeelPainters.h"
+#include "platform/rtl/ClassesStreams.h"
+#include "platform/rtl/SysUtils.h"
+#include "platform/rtl/SystemUnits.h"
+#include "platform/vcl/Graphics.h"
+
+using enum vcl::TBrushStyle;
+using enum TcxAlignmentVert;
+using enum TcxArrowDirection;
+using enum TcxBorder;
+using enum TcxButtonState;
+using enum TcxCheckBoxState;
+using enum TcxEditBtnKind;
+using enum TcxGroupBoxCaptionPosition;
+using enum TcxIndicatorKind;
+using enum TcxNeighbor;
+using enum TcxScrollBarPart;
+using enum TcxTrackBarTicksAlign;
+using enum TdxBreadcrumbEditButtonState;
+using enum TdxBreadcrumbEditState;
+
+using namespace vcl;
+
+namespace {
+
+constexpr int kLabelWidth = 230;
+constexpr int kCellWidth = 96;
+constexpr int kCellHeight = 40;
+constexpr int kPadding = 6;
+constexpr TcxButtonState kStates[] = {cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled};
+constexpr int kColumnCount = 5;
+const wchar_t* const kStateNames[] = {L"default", L"normal", L"hot", L"pressed", L"disabled"};
+
+// One drawing call: the painter, the canvas, the cell's inner rectangle,
+// the column's state and the column's index.
+struct TSheetCall {
+  TcxCustomLookAndFeelPainter* Painter;
+  TcxCanvas* Canvas;
+  TRect R;
+  TcxButtonState State;
+  int Column;
+  TFont* Font;
+  const TdxScaleFactor* Scale;
+};
+
+struct TSheetElement {
+  const wchar_t* Label;
+  std::function<void(const TSheetCall&)> Draw;
+};
+
+// A square of ASize centred in R.
+TRect Square(const TRect& R, int ASize)
+{
+  return cxRectCenterBox(R, ASize, ASize);
+}
+
+TcxBorders AllBorders()
+{
+  return cxBordersAll;
+}
+
+TdxBreadcrumbEditButtonState BreadcrumbButtonState(int AColumn)
+{
+  static constexpr TdxBreadcrumbEditButtonState kMap[] = {dxbcbsFocused, dxbcbsNormal, dxbcbsHot, dxbcbsPressed,
+                                                          dxbcbsDisabled};
+  return kMap[AColumn];
+}
+
+TdxBreadcrumbEditState BreadcrumbState(int AColumn)
+{
+  static constexpr TdxBreadcrumbEditState kMap[] = {dxbcsFocused, dxbcsNormal, dxbcsHot, dxbcsNormal, dxbcsDisabled};
+  return kMap[AColumn];
+}
+
+std::vector<TSheetElement> SheetElements()
+{
+  using C = const TSheetCall&;
+  return {
+      {L"Border", [](C c) { c.Painter->DrawBorder(c.Canvas, c.R); }},
+      {L"Button border", [](C c) { c.Painter->DrawButtonBorder(c.Canvas, c.R, c.State); }},
+      {L"Button", [](C c) { c.Painter->DrawScaledButton(c.Canvas, c.R, L"OK", c.State, c.Scale); }},
+      {L"Check border", [](C c) { c.Painter->DrawCheckBorder(c.Canvas, Square(c.R, 13), c.State); }},
+      {L"Check button (unchecked..grayed)",
+       [](C c) {
+         static constexpr TcxCheckBoxState kChecks[] = {cbsUnchecked, cbsChecked, cbsGrayed, cbsChecked, cbsChecked};
+         c.Painter->DrawScaledCheckButton(c.Canvas, Square(c.R, 13), c.State, kChecks[c.Column], c.Scale);
+       }},
+      {L"Radio button (checked from hot)",
+       [](C c) {
+         const TSize size = c.Painter->ScaledRadioButtonSize(c.Scale);
+         const TRect box = cxRectCenterBox(c.R, size.cx, size.cy);
+         c.Painter->DrawScaledRadioButton(c.Canvas, box.left, box.top, c.State, c.Column >= 2, false, clDefault,
+                                          c.Scale);
+       }},
+      {L"Expand button (expanded odd cols)",
+       [](C c) {
+         const int size = c.Painter->ScaledExpandButtonSize(c.Scale);
+         c.Painter->DrawScaledExpandButton(c.Canvas, Square(c.R, size), c.Column % 2 == 1, c.Scale);
+       }},
+      {L"Small expand button (expanded odd)",
+       [](C c) {
+         const int size = c.Painter->ScaledSmallExpandButtonSize(c.Scale);
+         c.Painter->DrawScaledSmallExpandButton(c.Canvas, Square(c.R, size), c.Column % 2 == 1, clBtnShadow,
+                                                c.Scale);
+       }},
+      {L"Group expand button",
+       [](C c) {
+         const int size = c.Painter->ScaledGroupExpandButtonSize(c.Scale);
+         c.Painter->DrawScaledGroupExpandButton(c.Canvas, Square(c.R, size), c.Column % 2 == 1, c.State, c.Scale);
+       }},
+      {L"Header",
+       [](C c) {
+         c.Painter->DrawScaledHeader(c.Canvas, c.R, cxRectInflateAll(c.R, -2), {}, AllBorders(), c.State,
+                                     rtl::TAlignment::taCenter, vaCenter, false, false, L"Name", c.Font,
+                                     c.Painter->DefaultHeaderTextColor(), c.Painter->DefaultHeaderColor(),
+                                     c.Scale);
+       }},
+      {L"Header border (neighbours L+R)",
+       [](C c) { c.Painter->DrawHeaderBorder(c.Canvas, c.R, {nLeft, nRight}, AllBorders()); }},
+      {L"Header control section",
+       [](C c) {
+         c.Painter->DrawScaledHeaderControlSection(c.Canvas, c.R, cxRectInflateAll(c.R, -2), {}, AllBorders(),
+                                                   c.State, rtl::TAlignment::taCenter, vaCenter, false, false, L"Section",
+                                                   c.Font, clBtnText, clBtnFace, c.Scale);
+       }},
+      {L"Sorting marks (asc even cols)",
+       [](C c) {
+         const TPoint size = c.Painter->ScaledSortingMarkSize(c.Scale);
+         c.Painter->DrawScaledSortingMark(c.Canvas, cxRectCenterBox(c.R, size.x, size.y), c.Column % 2 == 0,
+                                          c.Scale);
+       }},
+      {L"Summary sorting marks",
+       [](C c) {
+         const TPoint size = c.Painter->ScaledSummarySortingMarkSize(c.Scale);
+         c.Painter->DrawScaledSummarySortingMark(c.Canvas, cxRectCenterBox(c.R, size.x, size.y), c.Column % 2 == 0,
+                                                 c.Scale);
+       }},
+      {L"Footer border / cell border",
+       [](C c) {
+         c.Painter->DrawFooterBorder(c.Canvas, c.R);
+         c.Painter->DrawFooterCellBorder(c.Canvas, cxRectInflateAll(c.R, -6));
+       }},
+      {L"Filter button (active odd cols)",
+       [](C c) {
+         c.Painter->DrawScaledFilterDropDownButton(c.Canvas, Square(c.R, 15), c.State, c.Column % 2 == 1, c.Scale);
+       }},
+      {L"Tab borders and tabs root",
+       [](C c) {
+         const TRect tab = cxRectInflateSides(c.R, -20, 0, -20, -8);
+         c.Painter->DrawTabsRoot(c.Canvas, cxRectSetBottomAndHeight(c.R, c.R.bottom, 8), AllBorders(), false);
+         c.Painter->DrawTabBorder(c.Canvas, cxRectWithWidth(tab, 1), bLeft, {bLeft, bTop, bRight}, false);
+         c.Painter->DrawTabBorder(c.Canvas, cxRectWithHeight(tab, 1), bTop, {bLeft, bTop, bRight}, false);
+         c.Painter->DrawTabBorder(c.Canvas, cxRectSetRightAndWidth(tab, tab.right, 1), bRight,
+                                  {bLeft, bTop, bRight}, false);
+       }},
+      {L"Tab",
+       [](C c) {
+         c.Painter->DrawTab(c.Canvas, c.R, {bLeft, bTop, bRight}, L"Tab", c.State, false, c.Font, clBtnText,
+                            c.Painter->DefaultTabColor());
+       }},
+      {L"Scroll bar, horizontal",
+       [](C c) {
+         const int h = 17;
+         const TRect bar = cxRectCenterVertBox(c.R, h);
+         c.Painter->DrawScaledScrollBarPart(c.Canvas, true, cxRectWithWidth(bar, h), sbpLineUp, c.State, c.Scale);
+         c.Painter->DrawScaledScrollBarPart(c.Canvas, true, TRect{bar.left + h, bar.top, bar.left + h + 14, bar.bottom},
+                                            sbpPageUp, c.State, c.Scale);
+         c.Painter->DrawScaledScrollBarPart(c.Canvas, true,
+                                            TRect{bar.left + h + 14, bar.top, bar.right - h - 14, bar.bottom},
+                                            sbpThumbnail, c.State, c.Scale);
+         c.Painter->DrawScaledScrollBarPart(c.Canvas, true, TRect{bar.right - h - 14, bar.top, bar.right - h, bar.bottom},
+                                            sbpPageDown, c.State, c.Scale);
+         c.Painter->DrawScaledScrollBarPart(c.Canvas, true, cxRectSetRightAndWidth(bar, bar.right, h), sbpLineDown,
+                                            c.State, c.Scale);
+       }},
+      {L"Scroll bar, vertical",
+       [](C c) {
+         const TRect bar = cxRectCenterHorzBox(c.R, 17);
+         const int w = 13;
+         c.Painter->DrawScaledScrollBarPart(c.Canvas, false, cxRectWithHeight(bar, w), sbpLineUp, c.State, c.Scale);
+         c.Painter->DrawScaledScrollBarPart(c.Canvas, false, cxRectSetBottomAndHeight(bar, bar.bottom, w), sbpLineDown,
+                                            c.State, c.Scale);
+         c.Painter->DrawScaledScrollBarPart(c.Canvas, false, TRect{bar.left, bar.top + w, bar.right, bar.bottom - w},
+                                            sbpThumbnail, c.State, c.Scale);
+       }},
+      {L"Size grip", [](C c) { c.Painter->DrawScaledSizeGrip(c.Canvas, Square(c.R, 16), c.Scale); }},
+      {L"Separator (horz / vert)",
+       [](C c) {
+         c.Painter->DrawSeparator(c.Canvas, cxRectWithWidth(c.R, cxRectGetWidth(c.R) / 2), false);
+         c.Painter->DrawSeparator(c.Canvas, cxRectSetRightAndWidth(c.R, c.R.right, 20), true);
+       }},
+      {L"Group box frame (enabled 1st 4)",
+       [](C c) { c.Painter->DrawGroupBoxFrame(c.Canvas, c.R, c.Column < 4, cxgpTop, AllBorders()); }},
+      {L"Track bar track and thumb",
+       [](C c) {
+         const TRect track = cxRectCenterVertBox(c.R, 6);
+         c.Painter->DrawTrackBarScaledTrack(c.Canvas, track, cxRectInflateSides(track, 0, 0, -40, 0), true,
+                                            c.State != cxbsDisabled, true, clDefault, c.Scale);
+         c.Painter->DrawTrackBarScaledThumb(c.Canvas, cxRectCenterBox(c.R, 11, 21), c.State, true, tbtaBoth,
+                                            clDefault, c.Scale);
+       }},
+      {L"Track bar bounds / thumb up",
+       [](C c) {
+         c.Painter->DrawTrackBarTrackBounds(c.Canvas, cxRectWithWidth(c.R, 40));
+         const int x = c.R.left + 60;
+         const int y = c.R.top + 4;
+         c.Painter->DrawTrackBarThumbBorderUpDown(c.Canvas, {{x, y + 24}, {x, y + 6}, {x + 6, y}},
+                                                  {{x + 6, y + 1}, {x + 11, y + 6}, {x + 11, y + 24}},
+                                                  {{x + 7, y}, {x + 12, y + 5}, {x + 12, y + 25}, {x - 1, y + 25}});
+       }},
+      {L"Toggle switch (checked odd cols)",
+       [](C c) {
+         const TRect bounds = cxRectCenterBox(c.R, 50, 20);
+         c.Painter->DrawScaledToggleSwitchState(c.Canvas, bounds, c.State, c.Column % 2 == 1, c.Scale);
+         const TRect thumb = c.Column % 2 == 1 ? cxRectSetRightAndWidth(bounds, bounds.right, 20)
+                                               : cxRectWithWidth(bounds, 20);
+         c.Painter->DrawScaledToggleSwitchThumb(c.Canvas, thumb, c.State, c.Scale);
+       }},
+      {L"Token background",
+       [](C c) { c.Painter->DrawScaledTokenBackground(c.Canvas, cxRectCenterVertBox(c.R, 20), c.State, c.Scale); }},
+      {L"Breadcrumb button (focused..)",
+       [](C c) {
+         c.Painter->DrawBreadcrumbEditScaledButton(c.Canvas, cxRectInflateAll(c.R, -4), BreadcrumbButtonState(c.Column),
+                                                   false, false, c.Scale);
+       }},
+      {L"Breadcrumb borders + drop-down",
+       [](C c) {
+         c.Painter->DrawBreadcrumbEditBorders(c.Canvas, c.R, AllBorders(), BreadcrumbState(c.Column));
+         c.Painter->DrawBreadcrumbEditScaledDropDownButton(c.Canvas,
+                                                           cxRectSetRightAndWidth(cxRectInflateAll(c.R, -1),
+                                                                                  c.R.right - 1, 16),
+                                                           BreadcrumbButtonState(c.Column), false, c.Scale);
+       }},
+      {L"Drop-down list: bg, gutter, sel, sep",
+       [](C c) {
+         c.Painter->DrawDropDownListBoxBackground(c.Canvas, c.R, true);
+         const TRect gutter{c.R.left + 2, c.R.top + 2, c.R.left + 18, c.R.bottom - 2};
+         c.Painter->DrawDropDownListBoxScaledGutterBackground(c.Canvas, gutter, c.Scale);
+         c.Painter->DrawDropDownListBoxScaledSelection(c.Canvas, TRect{c.R.left + 2, c.R.top + 4, c.R.right - 2,
+                                                                       c.R.top + 18},
+                                                       gutter, c.Scale);
+         c.Painter->DrawDropDownListBoxScaledSeparator(c.Canvas, TRect{c.R.left + 2, c.R.top + 20, c.R.right - 2,
+                                                                       c.R.top + 28},
+                                                       gutter, c.Scale);
+       }},
+      {L"Navigator button / border",
+       [](C c) {
+         c.Painter->DrawNavigatorScaledButton(c.Canvas, cxRectWithWidth(c.R, 40), c.State, clBtnFace, c.Scale);
+         c.Painter->DrawNavigatorBorder(c.Canvas, cxRectSetRightAndWidth(c.R, c.R.right, 40), c.Column % 2 == 1);
+       }},
+      {L"Scheduler navigation / splitter",
+       [](C c) {
+         const TRect button = cxRectWithWidth(c.R, 24);
+         c.Painter->DrawSchedulerNavigationButton(c.Canvas, button, true, c.State, L"", TRect{},
+                                                  cxRectCenterBox(button, 8, 12));
+         TcxViewParams params;
+         params.Color = clWindow;
+         c.Painter->DrawSchedulerSplitterBorder(c.Canvas, TRect{c.R.left + 30, c.R.top + 10, c.R.right, c.R.top + 17},
+                                                params, true);
+       }},
+      {L"Scheduler navigator button",
+       [](C c) { c.Painter->DrawSchedulerScaledNavigatorButton(c.Canvas, Square(c.R, 20), c.State, c.Scale); }},
+      {L"Month header (arrows)",
+       [](C c) {
+         TcxViewParams params;
+         params.Color = c.Painter->DefaultDateNavigatorHeaderColor();
+         params.Font = c.Font;
+         params.TextColor = clBtnText;
+         c.Painter->DrawScaledMonthHeader(c.Canvas, cxRectCenterVertBox(c.R, 20), L"May", {}, params,
+                                          {adLeft, adRight}, 0, c.Scale);
+       }},
+      {L"Date navigator date header",
+       [](C c) {
+         TRect r = cxRectCenterVertBox(c.R, 18);
+         c.Painter->DrawDateNavigatorDateHeader(c.Canvas, r);
+       }},
+      {L"Editor buttons (combo, ellipsis..)",
+       [](C c) {
+         static constexpr TcxEditBtnKind kKinds[] = {cxbkComboBtn, cxbkEllipsisBtn, cxbkSpinUpBtn, cxbkCloseBtn,
+                                                     cxbkEditorBtn};
+         c.Painter->DrawScaledEditorButton(c.Canvas, Square(c.R, 18), kKinds[c.Column], c.State, c.Scale);
+       }},
+      {L"Small close / filter close",
+       [](C c) {
+         c.Painter->DrawScaledSmallCloseButton(c.Canvas, cxRectCenterBox(cxRectWithWidth(c.R, 40), 16, 16), c.State,
+                                               c.Scale);
+         c.Painter->DrawScaledFilterCloseButton(c.Canvas, cxRectCenterBox(c.R, 16, 16), c.State, c.Scale);
+       }},
+      {L"Indicator (arrow, edit, insert..)",
+       [](C c) {
+         static constexpr TcxIndicatorKind kKinds[] = {ikArrow, ikEdit, ikInsert, ikMultiDot, ikFilter};
+         c.Painter->DrawScaledIndicatorItem(c.Canvas, cxRectCenterHorzBox(c.R, 16), kKinds[c.Column], clBtnFace,
+                                            c.Scale);
+       }},
+      {L"Progress bar border / chunk",
+       [](C c) {
+         const TRect bar = cxRectCenterVertBox(c.R, 16);
+         c.Painter->DrawProgressBarBorder(c.Canvas, bar, false);
+         c.Painter->DrawProgressBarChunk(c.Canvas, cxRectInflateSides(cxRectInflateAll(bar, -2), 0, 0, -30, 0), false);
+       }},
+      {L"Splitter (highlighted odd)",
+       [](C c) {
+         c.Painter->DrawScaledSplitter(c.Canvas, cxRectCenterVertBox(c.R, 8), c.Column % 2 == 1, c.State == cxbsPressed,
+                                       true, c.Scale);
+       }},
+      {L"Hint background", [](C c) { c.Painter->DrawHintBackground(c.Canvas, c.R); }},
+      {L"Alert window background",
+       [](C c) { c.Painter->DrawAlertWindowBackground(c.Canvas, c.R, c.Scale); }},
+      {L"Layout control background", [](C c) { c.Painter->DrawLayoutControlBackground(c.Canvas, c.R); }},
+      {L"Print preview background",
+       [](C c) { c.Painter->DrawPrintPreviewScaledBackground(c.Canvas, c.R, c.Scale); }},
+      {L"Group-by box", [](C c) { c.Painter->DrawGroupByBox(c.Canvas, c.R, false, clDefault, nullptr); }},
+  };
+}
+
+void DrawLabel(TcxCanvas* ACanvas, const TRect& R, const rtl::String& AText)
+{
+  ACanvas->GetBrush()->SetStyle(bsClear);
+  ACanvas->GetFont()->SetColor(clBlack);
+  ACanvas->DrawTexT(AText, R, cxtfAlignLeft | cxtfAlignVCenter | cxtfSingleLine);
+  ACanvas->GetBrush()->SetStyle(bsSolid);
+}
+
+// One sheet: a header row of state names, then a row per element.
+void RenderSheet(TcxCustomLookAndFeelPainter* APainter, const std::vector<TSheetElement>& AElements,
+                 TBitmap* ABitmap)
+{
+  const int rows = static_cast<int>(AElements.size()) + 1;
+  ABitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  ABitmap->SetSize(kLabelWidth + kColumnCount * kCellWidth, rows * kCellHeight);
+  const rtl::TOwnedPtr<TcxCanvas> canvas(rtl::New<TcxCanvas>(ABitmap->GetCanvas()));
+  canvas->FillRect(TRect{0, 0, ABitmap->GetWidth(), ABitmap->GetHeight()}, clWhite);
+  const rtl::TOwnedPtr<TFont> font(rtl::New<TFont>());
+  DrawLabel(canvas.get(), TRect{kPadding, 0, kLabelWidth, kCellHeight}, APainter->LookAndFeelName());
+  for (int column = 0; column < kColumnCount; ++column)
+    DrawLabel(canvas.get(), cxRectBounds(kLabelWidth + column * kCellWidth + kPadding, 0, kCellWidth, kCellHeight),
+              kStateNames[column]);
+  for (size_t row = 0; row < AElements.size(); ++row) {
+    const int top = static_cast<int>(row + 1) * kCellHeight;
+    DrawLabel(canvas.get(), TRect{kPadding, top, kLabelWidth, top + kCellHeight}, AElements[row].Label);
+    for (int column = 0; column < kColumnCount; ++column) {
+      const TRect cell = cxRectBounds(kLabelWidth + column * kCellWidth, top, kCellWidth, kCellHeight);
+      canvas->FillRect(cxRectInflateAll(cell, -1), clBtnFace);
+      const TRect inner = cxRectInflateAll(cell, -kPadding);
+      // Each element in a clean state: what one leaves on the canvas (clip,
+      // pen, brush) must not reach the next.
+      canvas->SaveState();
+      canvas->SaveClipRegion();
+      canvas->IntersectClipRect(inner);
+      AElements[row].Draw(
+          {APainter, canvas.get(), inner, kStates[column], column, font.get(), dxGetDefaultScaleFactor()});
+      canvas->RestoreClipRegion();
+      canvas->RestoreState();
+    }
+  }
+}
+
+void SavePng(TBitmap* ABitmap, const rtl::String& AFileName)
+{
+  const rtl::TOwnedPtr<TdxSmartImage> image(rtl::New<TdxSmartImage>());
+  image->LoadFromBitmap(ABitmap);
+  const rtl::TOwnedPtr<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
+  image->SaveToStreamByCodec(stream.get(), TdxGPImageCodecPNG::Class());
+  stream->SaveToFile(AFileName);
+}
+
+int RenderSheets(const rtl::String& AFolder)
+{
+  CreateDirectoryW(AFolder.c_str(), nullptr);
+  const std::vector<TSheetElement> elements = SheetElements();
+  TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
+  for (int i = 0; i < manager->GetCount(); ++i) {
+    TcxCustomLookAndFeelPainter* painter = manager->GetItem(i);
+    const rtl::TOwnedPtr<TBitmap> bitmap(rtl::New<TBitmap>());
+    RenderSheet(painter, elements, bitmap.get());
+    const rtl::String fileName = AFolder + L"\\" + painter->LookAndFeelName() + L".png";
+    SavePng(bitmap.get(), fileName);
+    std::fwprintf(stdout, L"%ls\n", fileName.c_str());
+  }
+  return manager->GetCount() > 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+  if (argc != 2) {
+    std::fwprintf(stderr, L"usage: PainterSheet <output folder>\n");
+    return 2;
+  }
+  try {
+    // The painters register in the painters unit's start step. The table
+    // must outlive the run: the finalization reads it.
+    const std::vector<const rtl::UnitInfo*> units = rtl::OrderUnits(rtl::LinkedUnits(), kLinkOrderNames);
+    rtl::InitUnits(units);
+    const int result = RenderSheets(argv[1]);
+    rtl::FinalizeUnits();
+    return result;
+  } catch (const rtl::Exception& e) {
+    std::fwprintf(stderr, L"PainterSheet: %ls\n", e.Message().c_str());
+    return 1;
+  } catch (const std::exception& e) {
+    std::fprintf(stderr, "PainterSheet: %s\n", e.what());
+    return 1;
+  }
+}
