@@ -4,9 +4,13 @@
 // skins' registration.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/dxGDIPlusAPI.h"
@@ -367,4 +371,95 @@ TEST(SkinPainters, TheBuiltInSkinsAndTheUserSkinAreRegisteredByName)
     skinPainters += manager->GetItem(i)->LookAndFeelStyle() == TcxLookAndFeelStyle::lfsSkin;
   EXPECT_EQ(skinPainters, 53);
   EXPECT_TRUE(rtl::Is<TdxSkinVisualStudio2013DarkPainter>(manager->GetPainter(rtl::String(L"VisualStudio2013Dark"))));
+}
+
+namespace {
+
+// Frames of AFrame's size, one per colour: a dark one-pixel frame around a
+// fill that lightens towards the bottom, stretched by nine parts.
+void LoadFramedFaces(TdxSkinElement* AElement, TdxSkinElementStates AStates, int AImageCount, TSize AFrame,
+                     const std::vector<std::uint32_t>& AFills)
+{
+  AElement->GetImage()->SetStates(AStates);
+  AElement->GetImage()->SetImageCount(AImageCount);
+  AElement->GetImage()->SetInterpolationMode(imNearestNeighbor);
+  AElement->GetImage()->GetMargins()->SetAll(2);
+  LoadTexture(AElement->GetImage(), AFrame.cx * static_cast<int>(AFills.size()), AFrame.cy, [&](int x, int y) {
+    const int local = x % AFrame.cx;
+    if (local == 0 || y == 0 || local == AFrame.cx - 1 || y == AFrame.cy - 1)
+      return 0xFF303030u;
+    const std::uint32_t fill = AFills[static_cast<std::size_t>(x / AFrame.cx)];
+    return y >= AFrame.cy / 2 ? (fill | 0xFF202020u) : fill;
+  });
+}
+
+}  // namespace
+
+// Not a test: draws the skin painter's main-window elements from a skin made
+// here, and the same elements without a skin, into SkinPainterSheet.png for
+// people to look at. Run it on purpose:
+//   skins_tests --gtest_also_run_disabled_tests --gtest_filter=*RenderSheet*
+// It writes to the working directory or to the folder named by KV_RENDER_DIR.
+TEST(SkinPainterRender, DISABLED_RenderSheet)
+{
+  rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> skinned = NewPainterWithoutPackage();
+  rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> bare = NewPainterWithoutPackage();
+  TdxSkin* skin = rtl::New<TdxSkin>(rtl::String(L"Sheet"), false, HINSTANCE(nullptr));
+  TdxSkinControlGroup* common = skin->AddGroup(L"Common");
+  TdxSkinControlGroup* editors = skin->AddGroup(L"Editors");
+  const TdxSkinElementStates buttonStates{esNormal, esHot, esPressed, esDisabled, esActive};
+  TdxSkinElement* button = common->AddElement(L"Button");
+  LoadFramedFaces(button, buttonStates, 1, {12, 12}, {0xFF3C5A8C, 0xFF4A78B4, 0xFF28406A, 0xFF606060, 0xFF3C6EA0});
+  button->SetTextColor(vcl::clWhite);
+  LoadFramedFaces(editors->AddElement(L"Checkbox"), {esNormal, esHot}, 3, {13, 13},
+                  {0xFFF0F0F0, 0xFFD8E8F8, 0xFF3C5A8C, 0xFF4A78B4, 0xFF909090, 0xFFA0A0B0});
+  LoadFramedFaces(common->AddElement(L"ScrollButton"), {esNormal, esHot, esPressed}, 4, {12, 12},
+                  {0xFFC8C8C8, 0xFFB0B0B0, 0xFF909090, 0xFFC8C8C8, 0xFFB0B0B0, 0xFF909090, 0xFFC8C8C8, 0xFFB0B0B0,
+                   0xFF909090, 0xFFC8C8C8, 0xFFB0B0B0, 0xFF909090});
+  LoadFramedFaces(common->AddElement(L"ScrollThumbVert"), {esNormal, esHot, esPressed}, 1, {12, 12},
+                  {0xFF8898B0, 0xFF6878A0, 0xFF505C80});
+  LoadFramedFaces(common->AddElement(L"ScrollContentVert"), {esNormal, esHot, esPressed}, 1, {12, 12},
+                  {0xFFE8E8E8, 0xFFD0D0D0, 0xFFB8B8B8});
+  LoadFramedFaces(editors->AddElement(L"EditorButton"), {esNormal, esHot, esPressed, esDisabled}, 1, {12, 12},
+                  {0xFFE0E0E0, 0xFFC8D8F0, 0xFFA0B8E0, 0xFFF0F0F0});
+  skin->AddColor(L"ContainerBorderColor", static_cast<vcl::TColor>(0x8C5A3C));
+  skinned->SkinInfo()->SetSkin(skin);
+
+  const TdxScaleFactor* f = dxGetDefaultScaleFactor();
+  const rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(600, 140); }));
+  TcxCanvas* canvas = bitmap->GetcxCanvas();
+  canvas->FillRect(bitmap->GetClientRect(), vcl::clWhite);
+  int y = 8;
+  for (TdxSkinLookAndFeelPainter* p : {skinned.get(), bare.get()}) {
+    int x = 8;
+    for (const TcxButtonState s : {cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled}) {
+      p->DrawScaledButton(canvas, cxRectBounds(x, y, 64, 24), L"&Button", s, f);
+      x += 70;
+    }
+    for (const TcxCheckBoxState c : {cbsUnchecked, cbsChecked, cbsGrayed}) {
+      p->DrawScaledCheckButton(canvas, cxRectBounds(x, y + 5, 13, 13), cxbsNormal, c, f);
+      x += 20;
+    }
+    const TRect scroll = cxRectBounds(x, y, 17, 60);
+    p->DrawScaledScrollBarBackground(canvas, scroll, false, f);
+    p->DrawScaledScrollBarPart(canvas, false, cxRectSetTopAndHeight(scroll, scroll.top, 17), sbpLineUp, cxbsNormal, f);
+    p->DrawScaledScrollBarPart(canvas, false, cxRectBounds(x, y + 20, 17, 20), sbpThumbnail, cxbsHot, f);
+    p->DrawScaledScrollBarPart(canvas, false, cxRectSetBottomAndHeight(scroll, scroll.bottom, 17), sbpLineDown,
+                               cxbsPressed, f);
+    x += 24;
+    const TRect edit = cxRectBounds(x, y, 90, 22);
+    canvas->FillRect(edit, vcl::clWindow);
+    p->DrawBorder(canvas, edit);
+    p->DrawScaledEditorButton(canvas, cxRectBounds(edit.right - 18, y + 1, 17, 20), cxbkEllipsisBtn, cxbsHot, f);
+    p->DrawScaledEditorButtonGlyph(canvas, cxRectBounds(edit.right - 18, y + 1, 17, 20), cxbkEllipsisBtn, cxbsHot,
+                                   f);
+    y += 70;
+  }
+
+  const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
+  png->LoadFromBitmap(bitmap.get());
+  const char* folder = std::getenv("KV_RENDER_DIR");
+  const std::wstring path = (folder ? std::wstring(folder, folder + std::strlen(folder)) + L"\\" : std::wstring()) +
+                            L"SkinPainterSheet.png";
+  png->SaveToFile(path);
 }
