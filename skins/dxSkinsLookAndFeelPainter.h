@@ -259,6 +259,53 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   void GetBevelShapeColors(vcl::TColor& AColor1, vcl::TColor& AColor2) override;
   TSize GetBevelMinimalShapeSize(TdxBevelShape AShape) override;
 
+  // Group boxes
+  // Draws a caption element and fills the area behind its text with the
+  // element's colour, the text rectangle grown by the padding.
+  virtual void DrawCaptionSkinElement(TcxCanvas* ACanvas, const TRect& ARect, TdxSkinElementState AState,
+                                      TdxSkinIntegerProperty* ATextPadding, TdxSkinElement* AElement,
+                                      const TRect& ATextRect);
+  void DrawGroupBoxContent(TcxCanvas* ACanvas, const TRect& ABorderRect, TcxGroupBoxCaptionPosition ACaptionPosition,
+                           TcxBorders ABorders) override;
+  void DrawGroupBoxFrame(TcxCanvas* ACanvas, const TRect& R, bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition,
+                         TcxBorders ABorders) override;
+  void DrawGroupBoxBackground(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ARect) override;
+  void DrawGroupBoxCaption(TcxCanvas* ACanvas, const TRect& ACaptionRect, const TRect& ATextRect,
+                           TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  void DrawGroupBoxScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                const TdxScaleFactor* AScaleFactor) override;
+  void DrawGroupBoxScaledExpandGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
+                                     const TdxScaleFactor* AScaleFactor) override;
+  TRect GroupBoxBorderSize(bool ACaption, TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  void GroupBoxAdjustCaptionFont(vcl::TFont* ACaptionFont, TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  int GroupBoxCaptionTailSize(TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  vcl::TColor GroupBoxTextColor(bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  bool IsGroupBoxCaptionTextDrawnOverBorder(TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  bool IsGroupBoxTransparent(bool AIsCaption, TcxGroupBoxCaptionPosition ACaptionPosition) override;
+
+  // Panels, layout control, scroll box
+  void DrawPanelContent(TcxCanvas* ACanvas, const TRect& ARect, bool ADrawBorders) override;
+  void DrawPanelBorders(TcxCanvas* ACanvas, const TRect& ABorderRect) override;
+  TRect PanelBorderSize() override;
+  vcl::TColor PanelTextColor() override;
+  void DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawScrollBoxBackground(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor) override;
+  IdxColorPalette* LayoutControlGetColorPaletteForGroupButton(TcxButtonState AState) override;
+  IdxColorPalette* LayoutControlGetColorPaletteForItemCaption() override;
+
+  // Galleries
+  void DrawGalleryItemSelection(TcxCanvas* ACanvas, const TRect& R, const TdxGalleryItemViewState& AViewState) override;
+  bool DrawGalleryItemSelectionFirst() override;
+  void DrawGalleryBackground(TcxCanvas* ACanvas, const TRect& ABounds) override;
+  void DrawGalleryGroupHeader(TcxCanvas* ACanvas, const TRect& ABounds) override;
+  void DrawGalleryItemImageFrame(TcxCanvas* ACanvas, const TRect& R) override;
+  vcl::TColor GetGalleryGroupTextColor() override;
+  vcl::TColor GetGalleryItemCaptionTextColor(const TdxGalleryItemViewState& AState) override;
+  vcl::TColor GetGalleryItemDescriptionTextColor(const TdxGalleryItemViewState& AState) override;
+  IdxColorPalette* GetGalleryItemColorPalette(const TdxGalleryItemViewState& AState) override;
+  TRect GetGalleryScaledGroupHeaderContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  vcl::TColor GetColorGalleryGlyphFrameColor() override;
+
   // The state maps shared by the element families.
   static TdxSkinElementState ButtonStateToSkinState(TcxButtonState AState);
   static TdxSkinElementState ExpandButtonStateToSkinState(TcxExpandButtonState AState);
@@ -282,6 +329,9 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
                                     TdxSkinElementState AState, const TRect& R);
   IdxColorPalette* GetElementGlyphColorPalette(TdxSkinElement* AElement, TdxSkinElementState AState);
   TSize GetElementMinimalSize(TdxSkinElement* AElement);
+  // The content offset grown by the thin width of the border of each side.
+  TRect GetElementOuterMargins(TdxSkinElement* AElement);
+  static bool IsElementFontBold(TdxSkinElement* AElement);
   static bool IsSkinColorAssigned(TdxSkinColor* AColor);
   static bool IsElementColorAssigned(TdxSkinElement* AElement);
   static bool IsElementTextColorAssigned(TdxSkinElement* AElement);

@@ -297,6 +297,44 @@ TEST_F(SkinPainterTest, ColoursComeFromTheSkinOrFallBack)
   EXPECT_EQ(Painter->ButtonSymbolColor(cxbsNormal), Painter->SkinInfo()->ButtonElements->GetTextColor(cxbsNormal));
 }
 
+TEST(SkinPainter, GroupBoxesAndGalleryItemsDrawFromTheSkin)
+{
+  rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> painter = NewPainterWithoutPackage();
+  TdxSkin* skin = rtl::New<TdxSkin>(rtl::String(L"Groups"), false, HINSTANCE(nullptr));
+  TdxSkinControlGroup* common = skin->AddGroup(L"Common");
+  TdxSkinElement* box = common->AddElement(L"GroupPanelTop");
+  LoadSolidFrames(box, {esNormal}, 1, {Red});
+  box->GetContentOffset()->SetRect(TRect{2, 6, 2, 2});
+  LoadSolidFrames(common->AddElement(L"GroupPanelNoBorder"), {esNormal}, 1, {Green});
+  LoadSolidFrames(skin->AddGroup(L"Editors")->AddElement(L"GalleryItem"),
+                  {esNormal, esHot, esPressed, esDisabled, esChecked, esHotCheck}, 1,
+                  {Red, Green, Blue, Black, Yellow, Cyan});
+  painter->SkinInfo()->SetSkin(skin);
+
+  // Without a top border the client reaches the box's top edge.
+  for (const auto& [borders, top] :
+       {std::pair{cxBordersAll, Rgb(Red)}, std::pair{TcxBorders{TcxBorder::bLeft, TcxBorder::bRight,
+                                                               TcxBorder::bBottom}, Rgb(Green)}}) {
+    TSkinPainterSurface surface(30, 30);
+    painter->DrawGroupBoxContent(surface.Get(), TRect{0, 0, 30, 30}, TcxGroupBoxCaptionPosition::cxgpTop, borders);
+    EXPECT_EQ(surface.Pixel(15, 3), top);
+    EXPECT_EQ(surface.Pixel(15, 15), Rgb(Green));
+    EXPECT_EQ(surface.Pixel(0, 15), Rgb(Red));
+  }
+
+  const struct {
+    TdxGalleryItemViewState State;
+    std::uint32_t Color;
+  } cases[] = {{{true, false, false, false, false}, Red},  {{true, true, false, false, true}, Cyan},
+               {{true, true, false, false, false}, Yellow}, {{true, false, true, true, false}, Blue},
+               {{false, true, true, true, true}, Black}};
+  for (const auto& c : cases) {
+    TSkinPainterSurface surface(12, 12);
+    painter->DrawGalleryItemSelection(surface.Get(), TRect{0, 0, 12, 12}, c.State);
+    EXPECT_EQ(surface.Pixel(6, 6), Rgb(c.Color));
+  }
+}
+
 TEST(SkinPainter, WithoutASkinItDrawsAsTheOfficeLikePainter)
 {
   rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> painter = NewPainterWithoutPackage();
