@@ -1,0 +1,17 @@
+#pragma once
+// The skin "Office2007Blue": its painter, registered with the painters manager at
+// start-up when the 2-D graphics library is there. The package is read from
+// the resource OFFICE2007BLUE of type "DXSKINS" when the painter is first used.
+
+#include "platform/rtl/SystemUnits.h"
+#include "skins/dxSkinsLookAndFeelPainter.h"
+
+RTL_DECLARE_UNIT(dxSkinOffice2007Blue);
+
+class TdxSkinOffice2007BluePainter : public TdxSkinLookAndFeelPainter {
+  RTL_CLASS(TdxSkinOffice2007BluePainter, TdxSkinLookAndFeelPainter)
+
+ public:
+  // Fixed, so that registering and sorting load nothing.
+  rtl::String LookAndFeelName() override;
+};

@@ -1,0 +1,368 @@
+#pragma once
+// The skin look-and-feel painter: the painter of one skin package, read
+// from the program's resources on first use. Every override draws from the
+// skin information when it holds what the operation needs and otherwise
+// does what the Office-like painter it derives from does. A package that
+// cannot be loaded is reported once through the application's handler, and
+// the painter then draws as the Office-like painter.
+// (The sources are split by element family: dxSkinsLookAndFeelPainter*.cpp.)
+
+#include <windows.h>
+
+#include <span>
+
+#include "lookandfeel/cxLookAndFeelPainters.h"
+#include "platform/rtl/System.h"
+#include "skins/dxSkinInfo.h"
+#include "skins/dxSkinsCore.h"
+
+class TcxBitmap32;
+class TdxScaleFactor;
+
+// Every pixel of a 32-bit bitmap turned grey, lightened by its alpha; the
+// alpha stays.
+void dxSkinsGrayScaleBitmap(TcxBitmap32* ABitmap);
+
+class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
+  RTL_CLASS(TdxSkinLookAndFeelPainter, TcxOffice11LookAndFeelPainter)
+
+ public:
+  // Keeps the resource name and module; reads nothing.
+  virtual void Create(const rtl::String& ASkinResName, HINSTANCE ASkinResInstance);
+  void Destroy() override;
+
+  // The skin information, loading the skin on the first request.
+  TdxSkinLookAndFeelPainterInfo* SkinInfo();
+  // The loaded skin's details, or those read from the package's details
+  // block alone; nil without a package.
+  TdxSkinDetails* SkinDetails();
+  const rtl::String& GetSkinResName() const { return FSkinResName; }
+  HINSTANCE GetSkinResInstance() const { return FSkinResInstance; }
+
+  // Identity and data
+  bool GetPainterData(void* AData) override;
+  virtual bool GetPainterDetails(TdxSkinDetails*& ADetails);
+  rtl::String LookAndFeelName() override;
+  TcxLookAndFeelStyle LookAndFeelStyle() override;
+
+  // Default colours
+  vcl::TColor DefaultContentColor() override;
+  vcl::TColor DefaultContentEvenColor() override;
+  vcl::TColor DefaultContentOddColor() override;
+  vcl::TColor DefaultContentTextColor() override;
+  vcl::TColor DefaultControlColor() override;
+  vcl::TColor DefaultControlTextColor() override;
+  vcl::TColor DefaultChartHistogramPlotColor() override;
+  vcl::TColor DefaultGridDetailsSiteColor() override;
+  vcl::TColor GetCustomizationFormListBackgroundColor() override;
+  vcl::TColor DefaultInactiveColor() override;
+  vcl::TColor DefaultInactiveTextColor() override;
+  vcl::TColor DefaultSelectionColor() override;
+  vcl::TColor DefaultSelectionTextColor() override;
+  vcl::TColor DefaultHyperlinkTextColor() override;
+  vcl::TColor DefaultPreviewTextColor() override;
+  vcl::TColor DefaultEditorBackgroundColorEx(TcxEditStateColorKind AKind) override;
+  vcl::TColor DefaultEditorTextColorEx(TcxEditStateColorKind AKind) override;
+  vcl::TColor DefaultSizeGripAreaColor() override;
+  vcl::TColor LayoutControlEmptyAreaColor() override;
+  vcl::TColor DefaultHeaderColor() override;
+  vcl::TColor DefaultHeaderTextColor() override;
+  vcl::TColor DefaultHeaderBackgroundColor() override;
+  vcl::TColor DefaultHeaderBackgroundTextColor() override;
+  vcl::TColor DefaultFooterColor() override;
+  vcl::TColor DefaultFooterTextColor() override;
+  vcl::TColor DefaultFilterBoxTextColor() override;
+  vcl::TColor DefaultFixedSeparatorColor() override;
+  vcl::TColor DefaultRecordSeparatorColor() override;
+  vcl::TColor DefaultGridLineColor() override;
+  vcl::TColor DefaultGroupColor() override;
+  vcl::TColor DefaultGroupTextColor() override;
+  TRect DefaultGroupContentOffsets() override;
+  vcl::TColor DefaultGroupByBoxTextColor() override;
+  vcl::TColor DefaultSeparatorColor() override;
+  vcl::TColor DefaultTreeListGridLineColor() override;
+  vcl::TColor DefaultTreeListTreeLineColor() override;
+  vcl::TColor DefaultTabTextColor() override;
+  vcl::TColor GridLikeControlContentColor() override;
+  vcl::TColor GridLikeControlContentEvenColor() override;
+  vcl::TColor GridLikeControlContentOddColor() override;
+  vcl::TColor GridLikeControlContentTextColor() override;
+  vcl::TColor GridLikeControlBackgroundColor() override;
+  vcl::TColor DefaultVGridBandLineColor() override;
+  vcl::TColor DefaultVGridCategoryColor() override;
+  vcl::TColor DefaultVGridCategoryTextColor() override;
+  vcl::TColor DefaultVGridContentColor() override;
+  vcl::TColor DefaultVGridContentEvenColor() override;
+  vcl::TColor DefaultVGridContentOddColor() override;
+  vcl::TColor DefaultVGridHeaderColor() override;
+  vcl::TColor DefaultVGridHeaderTextColor() override;
+  vcl::TColor DefaultVGridLineColor() override;
+  vcl::TColor DefaultDateNavigatorHeaderColor() override;
+  vcl::TColor DefaultDateNavigatorHeaderTextColor(bool AIsHighlight) override;
+  vcl::TColor DefaultDateNavigatorTextColor() override;
+  vcl::TColor DefaultDateNavigatorHolydayTextColor() override;
+  vcl::TColor DefaultDateNavigatorInactiveTextColor() override;
+  vcl::TColor DefaultDateNavigatorSelectionColor() override;
+  vcl::TColor DefaultDateNavigatorSelectionTextColor() override;
+  vcl::TColor DefaultDateNavigatorSeparator1Color() override;
+  vcl::TColor DefaultDateNavigatorSeparator2Color() override;
+  vcl::TColor DefaultDateNavigatorTodayFrameColor() override;
+  using TcxCustomLookAndFeelPainter::DefaultDateNavigatorTodayTextColor;
+  vcl::TColor DefaultDateNavigatorTodayTextColor(bool ASelected) override;
+  vcl::TColor DefaultSchedulerBackgroundColor() override;
+  vcl::TColor DefaultSchedulerControlColor() override;
+  vcl::TColor DefaultSchedulerBorderColor() override;
+  vcl::TColor DefaultSchedulerContentColor(int AResourceIndex) override;
+  vcl::TColor DefaultSchedulerViewContentColor() override;
+  vcl::TColor DefaultSchedulerViewContentColorClassic() override;
+  vcl::TColor DefaultSchedulerYearViewUnusedContentColor(bool AIsWorkTime) override;
+  vcl::TColor DefaultSchedulerDateNavigatorArrowColor(bool AIsHighlight) override;
+  vcl::TColor DefaultSchedulerDayHeaderColor() override;
+  vcl::TColor DefaultSchedulerDayHeaderTextColor() override;
+  vcl::TColor DefaultSchedulerNavigatorColor() override;
+  vcl::TColor DefaultSchedulerTimeRulerColor() override;
+  vcl::TColor DefaultSchedulerTimeRulerTextColorClassic() override;
+  vcl::TColor DefaultSchedulerViewTextColor() override;
+  vcl::TColor DefaultSchedulerViewSelectedTextColor() override;
+  vcl::TColor DefaultTimeGridMajorScaleTextColor() override;
+  vcl::TColor DefaultTimeGridMinorScaleTextColor() override;
+  vcl::TColor SpreadSheetContentColor() override;
+  vcl::TColor SpreadSheetContentTextColor() override;
+  vcl::TColor SpreadSheetFrozenPaneSeparatorColor() override;
+  vcl::TColor SpreadSheetGroupLineColor() override;
+  vcl::TColor SpreadSheetSelectionColor() override;
+  vcl::TColor RichEditRulerDefaultTabColor() override;
+  vcl::TColor RichEditRulerTextColor() override;
+  vcl::TColor RichEditControlHeaderFooterLineColor() override;
+  vcl::TColor RichEditControlHeaderFooterMarkBackColor() override;
+  vcl::TColor RichEditControlHeaderFooterMarkTextColor() override;
+  vcl::TColor DefaultLayoutViewContentTextColor(TcxButtonState AState) override;
+
+  // Buttons
+  void DrawScaledButton(TcxCanvas* ACanvas, const TRect& R, const rtl::String& ACaption, TcxButtonState AState,
+                        const TdxScaleFactor* AScaleFactor, bool ADrawBorder = true,
+                        vcl::TColor AColor = vcl::clDefault, vcl::TColor ATextColor = vcl::clDefault,
+                        bool AWordWrap = false, bool AIsToolButton = false,
+                        TcxButtonPart APart = TcxButtonPart::cxbpButton) override;
+  int ButtonBorderSize(TcxButtonState AState = TcxButtonState::cxbsNormal) override;
+  IdxColorPalette* ButtonColorPalette(TcxButtonState AState) override;
+  vcl::TColor ButtonSymbolColor(TcxButtonState AState, vcl::TColor ADefaultColor = vcl::clDefault) override;
+  vcl::TColor ButtonDescriptionTextColor(TcxButtonState AState, vcl::TColor ADefaultColor = vcl::clDefault) override;
+  int GetScaledDropDownButtonRightPartSize(const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledBackButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                            const TdxScaleFactor* AScaleFactor) override;
+  TSize GetScaledBackButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSmallButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSmallCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                  const TdxScaleFactor* AScaleFactor) override;
+  TSize DoGetSmallCloseButtonSize() override;
+  IdxColorPalette* GetSmallButtonColorPalette(TcxButtonState AState) override;
+  void DrawScaledZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                              const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledZoomOutButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                               const TdxScaleFactor* AScaleFactor) override;
+  TSize GetScaledZoomInButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TSize GetScaledZoomOutButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSliderButton(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection,
+                              TcxButtonState AState, const TdxScaleFactor* AScaleFactor) override;
+  TSize ScaledSliderButtonSize(TcxArrowDirection ADirection, const TdxScaleFactor* AScaleFactor) override;
+  void DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFactor* AScaleFactor) override;
+  TSize ScaledSizeGripSize(const TdxScaleFactor* AScaleFactor) override;
+  void DrawLabelLine(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AOuterColor, vcl::TColor AInnerColor,
+                     bool AIsVertical) override;
+  void DoDrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical) override;
+  int LabelLineHeight() override;
+  int SeparatorSize() override;
+
+  // Expand buttons
+  void DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, const TdxScaleFactor* AScaleFactor,
+                              vcl::TColor AColor = vcl::clDefault,
+                              TcxExpandButtonState AState = TcxExpandButtonState::cebsNormal) override;
+  void DrawScaledExpandButtonEx(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
+                                const TdxScaleFactor* AScaleFactor,
+                                TcxRotationAngle ARotationAngle = TcxRotationAngle::ra0) override;
+  void DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, vcl::TColor ABorderColor,
+                                   const TdxScaleFactor* AScaleFactor, vcl::TColor AColor = vcl::clDefault) override;
+  int ScaledExpandButtonSize(const TdxScaleFactor* AScaleFactor) override;
+
+  // Check boxes, radio buttons and toggle switches
+  using TcxCustomLookAndFeelPainter::DrawScaledCheckButton;
+  void DrawScaledCheckButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                             TcxCheckBoxState ACheckState, const TdxScaleFactor* AScaleFactor) override;
+  TSize ScaledCheckButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledRadioButton(TcxCanvas* ACanvas, int X, int Y, TcxButtonState AButtonState, bool AChecked,
+                             bool AFocused, vcl::TColor ABrushColor, const TdxScaleFactor* AScaleFactor,
+                             bool AIsDesigning = false) override;
+  TSize ScaledRadioButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, bool AChecked,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledToggleSwitchThumb(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  IdxColorPalette* GetToggleSwitchColorPalette() override;
+  int GetToggleSwitchThumbPercentsWidth() override;
+  vcl::TColor GetToggleSwitchTextColor() override;
+
+  // Scroll bars and splitters
+  void DrawScaledScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TRect& R, TcxScrollBarPart APart,
+                               TcxButtonState AState, const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledScrollBarBackground(TcxCanvas* ACanvas, const TRect& R, bool AHorizontal,
+                                     const TdxScaleFactor* AScaleFactor) override;
+  int ScaledScrollBarMinimalThumbSize(bool AVertical, const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledScrollBarSplitter(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted, bool AClicked, bool AHorizontal,
+                          const TdxScaleFactor* AScaleFactor, bool AHasCloseMark = false,
+                          TcxArrowDirection AArrowDirection = TcxArrowDirection::adLeft) override;
+  TSize GetScaledSplitterSize(bool AHorizontal, const TdxScaleFactor* AScaleFactor) override;
+
+  // Editor elements
+  void DrawBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawContainerBorder(TcxCanvas* ACanvas, const TRect& R, TcxContainerBorderStyle AStyle, int AWidth,
+                           vcl::TColor AColor, TcxBorders ABorders) override;
+  vcl::TColor GetContainerBorderColor(bool AIsHighlightBorder) override;
+  int GetContainerBorderWidth(TcxContainerBorderStyle ABorderStyle) override;
+  void DrawEditPopupWindowBorder(TcxCanvas* ACanvas, TRect& R, TcxEditPopupBorderStyle ABorderStyle,
+                                 bool AClientEdge) override;
+  int GetEditPopupWindowBorderWidth(TcxEditPopupBorderStyle AStyle) override;
+  int GetEditPopupWindowClientEdgeWidth(TcxEditPopupBorderStyle AStyle) override;
+  // Merged borders: the button grows over the editor's frame.
+  virtual void EditButtonAdjustRect(TRect& R, TcxEditBtnPosition APosition);
+  void DrawScaledEditorButton(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind,
+                              TcxButtonState AState, const TdxScaleFactor* AScaleFactor,
+                              TcxEditBtnPosition APosition = TcxEditBtnPosition::cxbpRight) override;
+  void DrawScaledEditorButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect, TcxEditBtnKind AButtonKind,
+                                   TcxButtonState AState, const TdxScaleFactor* AScaleFactor,
+                                   TcxEditBtnPosition APosition = TcxEditBtnPosition::cxbpRight) override;
+  void DrawScaledSearchEditButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                       const TdxScaleFactor* AScaleFactor) override;
+  IdxColorPalette* EditButtonColorPalette(TcxButtonState AState) override;
+  TSize EditButtonSize() override;
+  vcl::TColor EditButtonTextColor() override;
+  int EditButtonTextOffset() override;
+  vcl::TColor CalcEditButtonTextColor(TcxCalcButtonKind AButtonKind) override;
+  void DrawProgressBarBorder(TcxCanvas* ACanvas, const TRect& ARect, bool AVertical) override;
+  void DrawProgressBarChunk(TcxCanvas* ACanvas, const TRect& ARect, bool AVertical) override;
+  TRect ProgressBarBorderSize(bool AVertical) override;
+  vcl::TColor ProgressBarTextColorEx(bool AIsFilledArea) override;
+  void DrawTrackBarScaledThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
+                               TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor,
+                               const TdxScaleFactor* AScaleFactor) override;
+  TSize TrackBarScaledThumbSize(bool AHorizontal, const TdxScaleFactor* AScaleFactor) override;
+  int TrackBarScaledTrackSize(const TdxScaleFactor* AScaleFactor) override;
+  vcl::TColor TrackBarTicksColor(bool AText) override;
+  void DrawTrackBarScaledTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect& ASelection, bool AShowSelection,
+                               bool AEnabled, bool AHorizontal, vcl::TColor ATrackColor,
+                               const TdxScaleFactor* AScaleFactor) override;
+  vcl::TColor NavigatorInfoPanelColor() override;
+  vcl::TColor NavigatorInfoPanelTextColor() override;
+  void GetBevelShapeColors(vcl::TColor& AColor1, vcl::TColor& AColor2) override;
+  TSize GetBevelMinimalShapeSize(TdxBevelShape AShape) override;
+
+  // Group boxes
+  // Draws a caption element and fills the area behind its text with the
+  // element's colour, the text rectangle grown by the padding.
+  virtual void DrawCaptionSkinElement(TcxCanvas* ACanvas, const TRect& ARect, TdxSkinElementState AState,
+                                      TdxSkinIntegerProperty* ATextPadding, TdxSkinElement* AElement,
+                                      const TRect& ATextRect);
+  void DrawGroupBoxContent(TcxCanvas* ACanvas, const TRect& ABorderRect, TcxGroupBoxCaptionPosition ACaptionPosition,
+                           TcxBorders ABorders) override;
+  void DrawGroupBoxFrame(TcxCanvas* ACanvas, const TRect& R, bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition,
+                         TcxBorders ABorders) override;
+  void DrawGroupBoxBackground(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ARect) override;
+  void DrawGroupBoxCaption(TcxCanvas* ACanvas, const TRect& ACaptionRect, const TRect& ATextRect,
+                           TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  void DrawGroupBoxScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                const TdxScaleFactor* AScaleFactor) override;
+  void DrawGroupBoxScaledExpandGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
+                                     const TdxScaleFactor* AScaleFactor) override;
+  TRect GroupBoxBorderSize(bool ACaption, TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  void GroupBoxAdjustCaptionFont(vcl::TFont* ACaptionFont, TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  int GroupBoxCaptionTailSize(TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  vcl::TColor GroupBoxTextColor(bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  bool IsGroupBoxCaptionTextDrawnOverBorder(TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  bool IsGroupBoxTransparent(bool AIsCaption, TcxGroupBoxCaptionPosition ACaptionPosition) override;
+
+  // Panels, layout control, scroll box
+  void DrawPanelContent(TcxCanvas* ACanvas, const TRect& ARect, bool ADrawBorders) override;
+  void DrawPanelBorders(TcxCanvas* ACanvas, const TRect& ABorderRect) override;
+  TRect PanelBorderSize() override;
+  vcl::TColor PanelTextColor() override;
+  void DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawScrollBoxBackground(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor) override;
+  IdxColorPalette* LayoutControlGetColorPaletteForGroupButton(TcxButtonState AState) override;
+  IdxColorPalette* LayoutControlGetColorPaletteForItemCaption() override;
+
+  // Galleries
+  void DrawGalleryItemSelection(TcxCanvas* ACanvas, const TRect& R, const TdxGalleryItemViewState& AViewState) override;
+  bool DrawGalleryItemSelectionFirst() override;
+  void DrawGalleryBackground(TcxCanvas* ACanvas, const TRect& ABounds) override;
+  void DrawGalleryGroupHeader(TcxCanvas* ACanvas, const TRect& ABounds) override;
+  void DrawGalleryItemImageFrame(TcxCanvas* ACanvas, const TRect& R) override;
+  vcl::TColor GetGalleryGroupTextColor() override;
+  vcl::TColor GetGalleryItemCaptionTextColor(const TdxGalleryItemViewState& AState) override;
+  vcl::TColor GetGalleryItemDescriptionTextColor(const TdxGalleryItemViewState& AState) override;
+  IdxColorPalette* GetGalleryItemColorPalette(const TdxGalleryItemViewState& AState) override;
+  TRect GetGalleryScaledGroupHeaderContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  vcl::TColor GetColorGalleryGlyphFrameColor() override;
+
+  // The state maps shared by the element families.
+  static TdxSkinElementState ButtonStateToSkinState(TcxButtonState AState);
+  static TdxSkinElementState ExpandButtonStateToSkinState(TcxExpandButtonState AState);
+
+ protected:
+  virtual TdxSkinLookAndFeelPainterInfoClass GetSkinInfoClass();
+  // The details block of the package alone; nil without a package. The
+  // caller owns the result.
+  virtual TdxSkinDetails* CreatePainterDetails();
+  // The loaded skin's details, else the details block read once.
+  TdxSkinDetails* GetCachedPainterDetails();
+  void FreeCachedResources() override;
+
+  // Each draws nothing and answers False for a nil element, so that the
+  // caller can take its fallback.
+  bool DrawSkinElement(TdxSkinElement* AElement, TcxCanvas* ACanvas, int AImageIndex, TdxSkinElementState AState,
+                       const TdxScaleFactor* AScaleFactor, const TRect& R);
+  bool DrawSkinElementRTLAware(TdxSkinElement* AElement, TcxCanvas* ACanvas, int AImageIndex,
+                               TdxSkinElementState AState, const TdxScaleFactor* AScaleFactor, const TRect& R);
+  bool DrawSkinElementAtSystemScale(TdxSkinElement* AElement, TcxCanvas* ACanvas, int AImageIndex,
+                                    TdxSkinElementState AState, const TRect& R);
+  IdxColorPalette* GetElementGlyphColorPalette(TdxSkinElement* AElement, TdxSkinElementState AState);
+  TSize GetElementMinimalSize(TdxSkinElement* AElement);
+  // The content offset grown by the thin width of the border of each side.
+  TRect GetElementOuterMargins(TdxSkinElement* AElement);
+  static bool IsElementFontBold(TdxSkinElement* AElement);
+  static bool IsSkinColorAssigned(TdxSkinColor* AColor);
+  static bool IsElementColorAssigned(TdxSkinElement* AElement);
+  static bool IsElementTextColorAssigned(TdxSkinElement* AElement);
+
+ private:
+  void LoadSkin(TdxSkinLookAndFeelPainterInfo* AInfo);
+  // The value of an existing colour, else AFallback's answer.
+  template <typename F>
+  vcl::TColor ColorIfExists(TdxSkinColor* AColor, F AFallback);
+  template <typename F>
+  vcl::TColor ColorIfAssigned(TdxSkinColor* AColor, F AFallback);
+
+  TdxSkinLookAndFeelPainterInfo* FSkinInfo = nullptr;
+  HINSTANCE FSkinResInstance = nullptr;
+  rtl::String FSkinResName;
+  TdxSkinDetails* FCachedDetails = nullptr;
+  // Glyph palettes handed out as plain pointers live as long as the painter.
+  std::vector<rtl::IPtr<IdxColorPalette>> FPalettes;
+};
+
+using TdxSkinLookAndFeelPainterClass = rtl::ClassOf<TdxSkinLookAndFeelPainter>;
+
+// One entry of a skin unit's table: the skin's name, which names its
+// resource too, and its painter class.
+struct TdxSkinPainterEntry {
+  const wchar_t* SkinName;
+  TdxSkinLookAndFeelPainterClass PainterClass;
+};
+
+// The registering and unregistering steps of the skin units. Without the
+// 2-D graphics library nothing is registered; without the painters manager
+// nothing is unregistered.
+void dxSkinsRegisterPainters(std::span<const TdxSkinPainterEntry> AEntries);
+void dxSkinsUnregisterPainters(std::span<const TdxSkinPainterEntry> AEntries);
