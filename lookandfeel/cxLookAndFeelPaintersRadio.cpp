@@ -110,6 +110,21 @@ int SideOfAntiDiagonal(int i, int j, TSize ASize)
   return d < 0 ? 1 : d > 0 ? -1 : 0;
 }
 
+// One cell of the platform's check-box strip (four by three cells), taken
+// from the system scale factor to AScaleFactor: the square the platform
+// draws its radio button in.
+TSize CheckBoxCellSize(const TdxScaleFactor* AScaleFactor)
+{
+  TSize cell{0, 0};
+  if (const TOwnedBitmap bitmap(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kRadioCheckBoxesBitmap))); bitmap) {
+    BITMAP info{};
+    if (GetObjectW(bitmap.Get(), sizeof(info), &info))
+      cell = {info.bmWidth / 4, info.bmHeight / 3};
+  }
+  const TdxScaleFactor* system = dxGetSystemScaleFactor();
+  return AScaleFactor->Apply(cell, system->GetNumerator(), system->GetDenominator());
+}
+
 TcxCustomLookAndFeelPainter* PainterOfKind(TcxLookAndFeelKind AKind)
 {
   static constexpr TcxLookAndFeelStyle kStyleOfKind[] = {lfsFlat, lfsStandard, lfsUltraFlat, lfsOffice11};
@@ -206,14 +221,7 @@ void TcxRadioButtonImageList::Build()
 
 void TcxRadioButtonImageList::Measure()
 {
-  TSize cell{0, 0};
-  if (const TOwnedBitmap bitmap(LoadBitmapW(nullptr, MAKEINTRESOURCEW(kRadioCheckBoxesBitmap))); bitmap) {
-    BITMAP info{};
-    if (GetObjectW(bitmap.Get(), sizeof(info), &info))
-      cell = {info.bmWidth / 4, info.bmHeight / 3};
-  }
-  const TdxScaleFactor* system = dxGetSystemScaleFactor();
-  cell = FScaleFactor->Apply(cell, system->GetNumerator(), system->GetDenominator());
+  const TSize cell = CheckBoxCellSize(FScaleFactor);
   FRadioButtonSize = {0, 0};
   FRadioButtonRect = {0, 0, 0, 0};
   if (cell.cx <= 0 || cell.cy <= 0)
@@ -244,7 +252,11 @@ void TcxRadioButtonImageList::Measure()
 void TcxRadioButtonImageList::FindCheckRect()
 {
   const TRect& rr = FRadioButtonRect;
-  TRadioButtonSurface surface(rr.right, rr.bottom);
+  // The same square the circle was measured in: the platform places its
+  // picture by the square's size, so a smaller one moves the dot against
+  // the measured circle.
+  const TSize cell = CheckBoxCellSize(FScaleFactor);
+  TRadioButtonSurface surface(cell.cx, cell.cy);
   TRect R{0, 0, surface.Width(), surface.Height()};
   DrawFrameControl(surface.DC(), &R, DFC_BUTTON, DFCS_BUTTONRADIOIMAGE | DFCS_CHECKED | DFCS_FLAT);
   const COLORREF dot = GetSysColor(COLOR_WINDOWTEXT);

@@ -6,8 +6,11 @@
 //
 // Each row is one element, each column one state (default, normal, hot,
 // pressed, disabled); elements without a state vary one flag across the
-// columns instead, as the row's label says. The sheets are for the eye
-// only: no test compares against them.
+// columns instead, as the row's label says. A row marked "native only" or
+// "skins only" stays empty on the classic painters, whose base draws nothing
+// there; one marked "base to come" stays empty on the painters that keep
+// the base drawing of that family, which is not built yet. The sheets are
+// for the eye only: no test compares against them.
 
 #include <windows.h>
 
@@ -47,10 +50,13 @@ using namespace vcl;
 
 namespace {
 
-constexpr int kLabelWidth = 230;
+constexpr int kLabelWidth = 260;
 constexpr int kCellWidth = 96;
 constexpr int kCellHeight = 40;
 constexpr int kPadding = 6;
+// The cells' ground: a pale green that no system colour takes, so that an
+// element filled with clBtnFace or clWindow still shows against it.
+constexpr TColor kCellColor = static_cast<TColor>(0xD8ECD8);
 constexpr TcxButtonState kStates[] = {cxbsDefault, cxbsNormal, cxbsHot, cxbsPressed, cxbsDisabled};
 constexpr int kColumnCount = 5;
 const wchar_t* const kStateNames[] = {L"default", L"normal", L"hot", L"pressed", L"disabled"};
@@ -177,7 +183,7 @@ std::vector<TSheetElement> SheetElements()
          c.Painter->DrawTabBorder(c.Canvas, cxRectSetRightAndWidth(tab, tab.right, 1), bRight,
                                   {bLeft, bTop, bRight}, false);
        }},
-      {L"Tab",
+      {L"Tab (native only)",
        [](C c) {
          c.Painter->DrawTab(c.Canvas, c.R, {bLeft, bTop, bRight}, L"Tab", c.State, false, c.Font, clBtnText,
                             c.Painter->DefaultTabColor());
@@ -267,12 +273,12 @@ std::vector<TSheetElement> SheetElements()
                                                                        c.R.top + 28},
                                                        gutter, c.Scale);
        }},
-      {L"Navigator button / border",
+      {L"Navigator button / border (base to come)",
        [](C c) {
          c.Painter->DrawNavigatorScaledButton(c.Canvas, cxRectWithWidth(c.R, 40), c.State, clBtnFace, c.Scale);
          c.Painter->DrawNavigatorBorder(c.Canvas, cxRectSetRightAndWidth(c.R, c.R.right, 40), c.Column % 2 == 1);
        }},
-      {L"Scheduler navigation / splitter",
+      {L"Scheduler navig. / splitter (base to come)",
        [](C c) {
          const TRect button = cxRectWithWidth(c.R, 24);
          c.Painter->DrawSchedulerNavigationButton(c.Canvas, button, true, c.State, L"", TRect{},
@@ -282,9 +288,9 @@ std::vector<TSheetElement> SheetElements()
          c.Painter->DrawSchedulerSplitterBorder(c.Canvas, TRect{c.R.left + 30, c.R.top + 10, c.R.right, c.R.top + 17},
                                                 params, true);
        }},
-      {L"Scheduler navigator button",
+      {L"Scheduler nav. button (base to come)",
        [](C c) { c.Painter->DrawSchedulerScaledNavigatorButton(c.Canvas, Square(c.R, 20), c.State, c.Scale); }},
-      {L"Month header (arrows)",
+      {L"Month header (arrows; base to come)",
        [](C c) {
          TcxViewParams params;
          params.Color = c.Painter->DefaultDateNavigatorHeaderColor();
@@ -293,12 +299,12 @@ std::vector<TSheetElement> SheetElements()
          c.Painter->DrawScaledMonthHeader(c.Canvas, cxRectCenterVertBox(c.R, 20), L"May", {}, params,
                                           {adLeft, adRight}, 0, c.Scale);
        }},
-      {L"Date navigator date header",
+      {L"Date navigator date header (base to come)",
        [](C c) {
          TRect r = cxRectCenterVertBox(c.R, 18);
          c.Painter->DrawDateNavigatorDateHeader(c.Canvas, r);
        }},
-      {L"Editor buttons (combo, ellipsis..)",
+      {L"Editor buttons (combo, ellipsis..; skins only)",
        [](C c) {
          static constexpr TcxEditBtnKind kKinds[] = {cxbkComboBtn, cxbkEllipsisBtn, cxbkSpinUpBtn, cxbkCloseBtn,
                                                      cxbkEditorBtn};
@@ -316,7 +322,7 @@ std::vector<TSheetElement> SheetElements()
          c.Painter->DrawScaledIndicatorItem(c.Canvas, cxRectCenterHorzBox(c.R, 16), kKinds[c.Column], clBtnFace,
                                             c.Scale);
        }},
-      {L"Progress bar border / chunk",
+      {L"Progress bar border / chunk (skins only)",
        [](C c) {
          const TRect bar = cxRectCenterVertBox(c.R, 16);
          c.Painter->DrawProgressBarBorder(c.Canvas, bar, false);
@@ -330,10 +336,13 @@ std::vector<TSheetElement> SheetElements()
       {L"Hint background", [](C c) { c.Painter->DrawHintBackground(c.Canvas, c.R); }},
       {L"Alert window background",
        [](C c) { c.Painter->DrawAlertWindowBackground(c.Canvas, c.R, c.Scale); }},
-      {L"Layout control background", [](C c) { c.Painter->DrawLayoutControlBackground(c.Canvas, c.R); }},
-      {L"Print preview background",
+      {L"Layout control background (base to come)", [](C c) { c.Painter->DrawLayoutControlBackground(c.Canvas, c.R); }},
+      {L"Print preview background (base to come)",
        [](C c) { c.Painter->DrawPrintPreviewScaledBackground(c.Canvas, c.R, c.Scale); }},
-      {L"Group-by box", [](C c) { c.Painter->DrawGroupByBox(c.Canvas, c.R, false, clDefault, nullptr); }},
+      {L"Group-by box",
+       // A grid passes its style's colour, which defaults to the painter's;
+       // clDefault would leave the canvas as it is.
+       [](C c) { c.Painter->DrawGroupByBox(c.Canvas, c.R, false, c.Painter->DefaultGroupByBoxColor(), nullptr); }},
   };
 }
 
@@ -364,7 +373,7 @@ void RenderSheet(TcxCustomLookAndFeelPainter* APainter, const std::vector<TSheet
     DrawLabel(canvas.get(), TRect{kPadding, top, kLabelWidth, top + kCellHeight}, AElements[row].Label);
     for (int column = 0; column < kColumnCount; ++column) {
       const TRect cell = cxRectBounds(kLabelWidth + column * kCellWidth, top, kCellWidth, kCellHeight);
-      canvas->FillRect(cxRectInflateAll(cell, -1), clBtnFace);
+      canvas->FillRect(cxRectInflateAll(cell, -1), kCellColor);
       const TRect inner = cxRectInflateAll(cell, -kPadding);
       // Each element in a clean state: what one leaves on the canvas (clip,
       // pen, brush) must not reach the next.

@@ -197,7 +197,18 @@ TEST(cxStandardLookAndFeelPainter, FramesAndFills)
 {
   const auto painter = NewClassicPainter<TClassicStandardPainter>();
   TClassicStandardPainter* p = painter.get();
+  // The middle of the radio circle: the dot must sit there, two pixels of
+  // body on either side of its centre.
+  const int mid = p->ScaledRadioButtonSize(OneToOne()).cx / 2;
   const std::vector<TClassicDrawCase> cases = {
+      {"checked radio button: the dot in the middle of the circle",
+       [p](TcxCanvas* C) { p->DrawScaledRadioButton(C, 0, 0, cxbsNormal, true, false, clDefault, OneToOne()); },
+       {{0, mid, clBtnShadow},
+        {mid, mid, clWindowText},
+        {mid - 2, mid, clWindow},
+        {mid + 2, mid, clWindow},
+        {mid, mid - 2, clWindow},
+        {mid, mid + 2, clWindow}}},
       {"sunken border",
        [p](TcxCanvas* C) { p->DrawBorder(C, kR); },
        {{0, 5, clBtnShadow},
