@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/cxGeometry.h"
+#include "core/cxLibraryStrs.h"
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
 #include "graphics/cxGraphicsBitmaps.h"
@@ -13,6 +14,7 @@
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtils.h"
+#include "skins/dxSkinsCore.h"
 
 using enum TcxButtonState;
 using enum TcxCheckBoxState;
@@ -688,6 +690,43 @@ void TcxCustomLookAndFeelPainter::FreeCachedResources()
                                 &FFixedGroupIndicator, &FMapPushpin, &FNavigationBarCustomizationButton,
                                 &FRatingControlIndicator, &FSearchButtonGlyph, &FSmartTagGlyph})
     rtl::FreeAndNil(*field);
+  rtl::FreeAndNil(FLookAndFeelPainterDetailsCache);
+}
+
+TdxSkinDetails* TcxCustomLookAndFeelPainter::CreatePainterDetails()
+{
+  rtl::TOwnedPtr<TdxSkinDetails> details(rtl::New<TdxSkinDetails>());
+  const rtl::String name = LookAndFeelName();
+  details->BeginUpdate();
+  details->SetName(name);
+  details->SetDisplayName(name);
+  details->SetGroupName(dxLookupResourceString(scxBuiltInLookAndFeelStyles));
+  rtl::String prefix = L"CX_LOOKANDFEELSTYLEICON_" + rtl::AnsiUpperCase(name);
+  const std::pair<TdxSkinIconSize, const wchar_t*> sizes[] = {{TdxSkinIconSize::sis16, L"16"},
+                                                              {TdxSkinIconSize::sis48, L"48"}};
+  for (const auto& [size, suffix] : sizes) {
+    const rtl::String resName = prefix + suffix;
+    HMODULE module = GetModuleHandleW(nullptr);
+    if (FindResourceW(module, resName.c_str(), L"PNG"))
+      details->GetIcon(size)->LoadFromResource(module, resName, L"PNG");
+    else
+      details->GetIcon(size)->Clear();
+  }
+  details->EndUpdate();
+  return details.release();
+}
+
+TdxSkinDetails* TcxCustomLookAndFeelPainter::GetCachedPainterDetails()
+{
+  if (!FLookAndFeelPainterDetailsCache)
+    FLookAndFeelPainterDetailsCache = CreatePainterDetails();
+  return FLookAndFeelPainterDetailsCache;
+}
+
+bool TcxCustomLookAndFeelPainter::GetPainterDetails(TdxSkinDetails*& ADetails)
+{
+  ADetails = GetCachedPainterDetails();
+  return ADetails != nullptr;
 }
 
 TdxSmartImage* TcxCustomLookAndFeelPainter::CachedGlyph(TdxSmartImage*& AField, const wchar_t* AResName,

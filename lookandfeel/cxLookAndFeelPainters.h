@@ -32,6 +32,7 @@
 #include "platform/vcl/ImgList.h"
 
 class TdxScaleFactor;
+class TdxSkinDetails;
 class TdxSmartImage;
 namespace vcl {
 class TWinControl;
@@ -113,6 +114,9 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   // Identity and painter data
   // False and AData untouched: only a skin painter has data to hand out.
   virtual bool GetPainterData(void* AData);
+  // True with the painter's description (name, group, style icons), built
+  // on the first request and kept until FreeCachedResources.
+  virtual bool GetPainterDetails(TdxSkinDetails*& ADetails);
   virtual bool IsInternalPainter();
   // Empty here; every concrete painter names itself.
   virtual rtl::String LookAndFeelName();
@@ -1474,6 +1478,10 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
                                                     bool AIsVertical = false);
   // Frees the cached glyphs and details; Destroy runs it.
   virtual void FreeCachedResources();
+  // A new description: the painter's name, the built-in group and the
+  // style icons of the module's resources (empty when missing).
+  virtual TdxSkinDetails* CreatePainterDetails();
+  virtual TdxSkinDetails* GetCachedPainterDetails();
 
   // The glyph strips of the module's resources, loaded on first use and
   // kept until FreeCachedResources.
@@ -1497,6 +1505,7 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   TdxSmartImage* FRatingControlIndicator = nullptr;
   TdxSmartImage* FSearchButtonGlyph = nullptr;
   TdxSmartImage* FSmartTagGlyph = nullptr;
+  TdxSkinDetails* FLookAndFeelPainterDetailsCache = nullptr;
 };
 
 using TcxCustomLookAndFeelPainterClass = rtl::ClassOf<TcxCustomLookAndFeelPainter>;

@@ -41,7 +41,7 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
 
   // Identity and data
   bool GetPainterData(void* AData) override;
-  virtual bool GetPainterDetails(TdxSkinDetails*& ADetails);
+  bool GetPainterDetails(TdxSkinDetails*& ADetails) override;
   rtl::String LookAndFeelName() override;
   TcxLookAndFeelStyle LookAndFeelStyle() override;
 
@@ -314,9 +314,9 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   virtual TdxSkinLookAndFeelPainterInfoClass GetSkinInfoClass();
   // The details block of the package alone; nil without a package. The
   // caller owns the result.
-  virtual TdxSkinDetails* CreatePainterDetails();
+  TdxSkinDetails* CreatePainterDetails() override;
   // The loaded skin's details, else the details block read once.
-  TdxSkinDetails* GetCachedPainterDetails();
+  TdxSkinDetails* GetCachedPainterDetails() override;
   void FreeCachedResources() override;
 
   // Each draws nothing and answers False for a nil element, so that the

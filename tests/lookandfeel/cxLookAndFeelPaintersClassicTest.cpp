@@ -12,6 +12,7 @@
 #include "graphics/dxOffice11.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
+#include "skins/dxSkinsCore.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
 using enum TcxAlignmentVert;
@@ -188,6 +189,36 @@ TEST(cxClassicPainters, EachKindResolvesToItsPainter)
     ASSERT_NE(lnf->GetPainter(), nullptr) << name;
     EXPECT_EQ(lnf->GetPainter()->LookAndFeelName(), name);
   }
+}
+
+// Each built-in painter describes itself with its name, the built-in
+// group and its two style icons from the module; the description is built
+// once. The base painter has no name, so no icon resource matches it.
+TEST(cxClassicPainters, DetailsCarryTheNameGroupAndStyleIcons)
+{
+  TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
+  const std::pair<const wchar_t*, SIZE> cases[] = {
+      {L"Flat", {16, 48}}, {L"Office11", {16, 48}}, {L"Standard", {16, 48}}, {L"UltraFlat", {16, 48}}};
+  for (const auto& [name, widths] : cases) {
+    TcxCustomLookAndFeelPainter* painter = manager->GetPainter(rtl::String(name));
+    ASSERT_NE(painter, nullptr) << name;
+    TdxSkinDetails* details = nullptr;
+    ASSERT_TRUE(painter->GetPainterDetails(details)) << name;
+    EXPECT_EQ(details->GetName(), name);
+    EXPECT_EQ(details->GetDisplayName(), name);
+    EXPECT_EQ(details->GetGroupName(), L"Built-In Look && Feel Styles");
+    EXPECT_EQ(details->GetIcon(TdxSkinIconSize::sis16)->GetWidth(), widths.cx) << name;
+    EXPECT_EQ(details->GetIcon(TdxSkinIconSize::sis48)->GetWidth(), widths.cy) << name;
+    TdxSkinDetails* again = nullptr;
+    painter->GetPainterDetails(again);
+    EXPECT_EQ(again, details) << name;
+  }
+
+  const rtl::TOwnedPtr<TcxCustomLookAndFeelPainter> base(rtl::New<TcxCustomLookAndFeelPainter>());
+  TdxSkinDetails* details = nullptr;
+  ASSERT_TRUE(base->GetPainterDetails(details));
+  EXPECT_TRUE(details->GetIcon(TdxSkinIconSize::sis16)->GetEmpty());
+  EXPECT_TRUE(details->GetIcon(TdxSkinIconSize::sis48)->GetEmpty());
 }
 
 // ---------------------------------------------------------------------------
