@@ -9,6 +9,7 @@
 #include "core/dxDPIAwareUtils.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsColors.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "graphics/dxOffice11.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
