@@ -1,12 +1,15 @@
 // Painters with a chosen name and style, registered for one test and
-// unregistered (freed) at its end.
+// unregistered (freed) at its end; a memory surface the painters draw on.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <vector>
 
+#include "graphics/cxGraphics.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
+#include "tests/platform/vcl/GraphicsTestSupport.h"
 
 namespace lnftest {
 
@@ -78,6 +81,27 @@ class TRegisteredPainters {
 
  private:
   std::vector<rtl::String> FNames;
+};
+
+// A memory bitmap filled with ABackground, a framework canvas on its DC and
+// the wrapper the painters draw through.
+struct TCanvasSurface {
+  TCanvasSurface(int AWidth, int AHeight, std::uint32_t ABackground)
+      : Surface(AWidth, AHeight, ABackground),
+        Canvas(rtl::NewWith<vcl::TCanvas>([&](vcl::TCanvas* C) {
+          C->Create();
+          C->SetHandle(Surface.DC());
+        })),
+        Wrapper(rtl::New<TcxCanvas>(Canvas.get()))
+  {
+  }
+  std::uint32_t Pixel(int X, int Y) const { return Surface.Pixel(X, Y); }
+  TcxCanvas* operator->() const { return Wrapper.get(); }
+  TcxCanvas* Get() const { return Wrapper.get(); }
+
+  vcltest::TSurface Surface;
+  rtl::TOwnedPtr<vcl::TCanvas> Canvas;
+  rtl::TOwnedPtr<TcxCanvas> Wrapper;
 };
 
 }  // namespace lnftest

@@ -14,6 +14,7 @@
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "skins/dxSkinsCore.h"
+#include "tests/lookandfeel/LookAndFeelTestSupport.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
 using enum TcxAlignmentVert;
@@ -37,19 +38,8 @@ constexpr TColor kClassicBackground = 0x123456;
 constexpr TColor kClassicUntouched = clNone;
 
 // A memory DIB wrapped in the canvas classes a painter draws on.
-struct TClassicSurface {
-  explicit TClassicSurface(int AWidth = 16, int AHeight = 16)
-      : Surface(AWidth, AHeight, AsPixel(kClassicBackground)),
-        Canvas(rtl::NewWith<vcl::TCanvas>([&](vcl::TCanvas* C) {
-          C->Create();
-          C->SetHandle(Surface.DC());
-        })),
-        Wrapper(rtl::New<TcxCanvas>(Canvas.get()))
-  {
-  }
-  TSurface Surface;
-  rtl::TOwnedPtr<vcl::TCanvas> Canvas;
-  rtl::TOwnedPtr<TcxCanvas> Wrapper;
+struct TClassicSurface : lnftest::TCanvasSurface {
+  explicit TClassicSurface(int AWidth = 16, int AHeight = 16) : TCanvasSurface(AWidth, AHeight, AsPixel(kClassicBackground)) {}
 };
 
 struct TClassicProbe {

@@ -36,23 +36,8 @@ namespace {
 
 constexpr std::uint32_t kBackground = AsPixel(clBlue);
 
-struct TDrawingSurface {
-  TDrawingSurface(int AWidth, int AHeight)
-      : Surface(AWidth, AHeight, kBackground),
-        Canvas(rtl::NewWith<vcl::TCanvas>([&](vcl::TCanvas* C) {
-          C->Create();
-          C->SetHandle(Surface.DC());
-        })),
-        Wrapper(rtl::New<TcxCanvas>(Canvas.get()))
-  {
-  }
-  std::uint32_t Pixel(int X, int Y) const { return Surface.Pixel(X, Y); }
-  TcxCanvas* operator->() const { return Wrapper.get(); }
-  TcxCanvas* Get() const { return Wrapper.get(); }
-
-  TSurface Surface;
-  rtl::TOwnedPtr<vcl::TCanvas> Canvas;
-  rtl::TOwnedPtr<TcxCanvas> Wrapper;
+struct TDrawingSurface : lnftest::TCanvasSurface {
+  TDrawingSurface(int AWidth, int AHeight) : TCanvasSurface(AWidth, AHeight, kBackground) {}
 };
 
 rtl::TOwnedPtr<TdxScaleFactor> NewDrawingFactor(int ANumerator, int ADenominator)

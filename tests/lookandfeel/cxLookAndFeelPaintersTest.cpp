@@ -31,19 +31,8 @@ using vcltest::TSurface;
 
 namespace {
 
-struct TWrappedSurface {
-  explicit TWrappedSurface(int AWidth, int AHeight)
-      : Surface(AWidth, AHeight, AsPixel(clBlue)),
-        Canvas(rtl::NewWith<vcl::TCanvas>([&](vcl::TCanvas* C) {
-          C->Create();
-          C->SetHandle(Surface.DC());
-        })),
-        Wrapper(rtl::New<TcxCanvas>(Canvas.get()))
-  {
-  }
-  TSurface Surface;
-  rtl::TOwnedPtr<vcl::TCanvas> Canvas;
-  rtl::TOwnedPtr<TcxCanvas> Wrapper;
+struct TWrappedSurface : lnftest::TCanvasSurface {
+  explicit TWrappedSurface(int AWidth, int AHeight) : TCanvasSurface(AWidth, AHeight, AsPixel(clBlue)) {}
 };
 
 std::vector<std::wstring> PainterNames()
