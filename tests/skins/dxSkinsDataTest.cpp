@@ -331,7 +331,6 @@ class TSkinsSheet {
     constexpr int width = 440, height = 300;
     const rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(width, height); }));
     FCanvas = bitmap->GetcxCanvas();
-    SetBkMode(FCanvas->GetHandle(), TRANSPARENT);
     FCanvas->FillRect(bitmap->GetClientRect(), vcl::clWhite);
     Draw(L"Form", L"FormContent", {0, 0, width, height});
     const int w = Element(L"Form", L"FormFrameLeft")->GetSize().cx;
@@ -416,6 +415,8 @@ class TSkinsSheet {
   }
   void Text(const wchar_t* AText, const TRect& R, vcl::TColor AColor)
   {
+    // Element drawing may leave another mode behind.
+    SetBkMode(FCanvas->GetHandle(), TRANSPARENT);
     SetTextColor(FCanvas->GetHandle(), static_cast<COLORREF>(AColor));
     RECT r = R;
     DrawTextW(FCanvas->GetHandle(), AText, -1, &r, DT_SINGLELINE | DT_NOPREFIX);
