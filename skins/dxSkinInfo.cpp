@@ -32,6 +32,16 @@ constexpr const wchar_t* kGrid = L"Grid";
 constexpr const wchar_t* kVGrid = L"VerticalGrid";
 constexpr const wchar_t* kScheduler = L"Scheduler";
 constexpr const wchar_t* kTabs = L"PageControl";
+constexpr const wchar_t* kBars = L"Bars";
+constexpr const wchar_t* kDocking = L"Docking";
+constexpr const wchar_t* kNavBar = L"NavBar";
+constexpr const wchar_t* kNavPane = L"NavPane";
+constexpr const wchar_t* kPDFViewer = L"PDFViewer";
+constexpr const wchar_t* kPrinting = L"PrintingSystem";
+constexpr const wchar_t* kRibbon = L"Ribbon";
+constexpr const wchar_t* kRichEdit = L"RichEdit";
+constexpr const wchar_t* kTileControl = L"TileControl";
+constexpr const wchar_t* kMapControl = L"MapControl";
 
 constexpr const wchar_t* kGroupNames[] = {
     L"Bars",      L"Common",        L"Docking",        L"Editors",      L"Form",       L"Grid",
@@ -82,6 +92,56 @@ const TdxSkinInfoElementName kElementNames[] = {
     KV_SKIN_ELEMENT(kCommon, L"GroupPanelCaptionLeft", GroupBoxCaptionElements[2]),
     KV_SKIN_ELEMENT(kCommon, L"GroupPanelCaptionRight", GroupBoxCaptionElements[3]),
     KV_SKIN_ELEMENT_NOT_CREATED(kCommon, L"", GroupBoxCaptionElements[4]),
+    // Bars
+    KV_SKIN_ELEMENT(kBars, L"Bar", Bar),
+    KV_SKIN_ELEMENT(kBars, L"BarCustomize", BarCustomize),
+    KV_SKIN_ELEMENT(kBars, L"BarCustomizeVertical", BarCustomizeVertical),
+    KV_SKIN_ELEMENT(kBars, L"BarDragGrip", BarDrag),
+    KV_SKIN_ELEMENT(kBars, L"BarDragGripVertical", BarDragVertical),
+    KV_SKIN_ELEMENT(kBars, L"MDIButtonClose", BarMDIButtonClose),
+    KV_SKIN_ELEMENT(kBars, L"MDIButtonMinimize", BarMDIButtonMinimize),
+    KV_SKIN_ELEMENT(kBars, L"MDIButtonRestore", BarMDIButtonRestore),
+    KV_SKIN_ELEMENT(kBars, L"BarSeparator", BarSeparator),
+    KV_SKIN_ELEMENT(kBars, L"BarVertical", BarVertical),
+    KV_SKIN_ELEMENT(kBars, L"BarSeparatorVertical", BarVerticalSeparator),
+    KV_SKIN_ELEMENT(kBars, L"Dock", Dock),
+    KV_SKIN_ELEMENT(kBars, L"FloatBar", FloatingBar),
+    KV_SKIN_ELEMENT(kBars, L"ItemSeparator", ItemSeparator),
+    KV_SKIN_ELEMENT(kBars, L"LinkStatic", LinkBorderPainter),
+    KV_SKIN_ELEMENT(kBars, L"LinkSelected", LinkSelected),
+    KV_SKIN_ELEMENT(kBars, L"MainMenu", MainMenu),
+    KV_SKIN_ELEMENT_NOT_CREATED(kBars, L"MainMenuCustomize", MainMenuCustomize),
+    KV_SKIN_ELEMENT_NOT_CREATED(kBars, L"MainMenuDrag", MainMenuDrag),
+    KV_SKIN_ELEMENT(kBars, L"MainMenuLinkSelected", MainMenuLinkSelected),
+    KV_SKIN_ELEMENT(kBars, L"MainMenuVertical", MainMenuVertical),
+    KV_SKIN_ELEMENT(kBars, L"PopupMenu", PopupMenu),
+    KV_SKIN_ELEMENT(kBars, L"PopupMenuCheck", PopupMenuCheck),
+    KV_SKIN_ELEMENT(kBars, L"PopupMenuExpandButton", PopupMenuExpandButton),
+    KV_SKIN_ELEMENT(kBars, L"PopupMenuLinkSelected", PopupMenuLinkSelected),
+    KV_SKIN_ELEMENT(kBars, L"PopupMenuSeparator", PopupMenuSeparator),
+    KV_SKIN_ELEMENT(kBars, L"PopupMenuSideStrip", PopupMenuSideStrip),
+    KV_SKIN_ELEMENT(kBars, L"PopupMenuSideStripNonRecent", PopupMenuSideStripNonRecent),
+    KV_SKIN_ELEMENT(kBars, L"PopupMenuDropDownButtonLabel", PopupMenuSplitButton),
+    KV_SKIN_ELEMENT(kBars, L"PopupMenuDropDownButtonArrow", PopupMenuSplitButton2),
+    KV_SKIN_ELEMENT(kBars, L"StatusBar", FormStatusBar),
+    KV_SKIN_ELEMENT(kBars, L"ScreenTipWindow", ScreenTipWindow),
+    KV_SKIN_ELEMENT(kBars, L"ScreenTipSeparator", ScreenTipSeparator),
+    // Docking
+    KV_SKIN_ELEMENT(kDocking, L"TabHeaderAutoHideBar", DockControlHideBarButtons),
+    KV_SKIN_ELEMENT(kDocking, L"TabButtonHorz", DockControlTabButtonHorz),
+    KV_SKIN_ELEMENT(kDocking, L"TabButtonVert", DockControlTabButtonVert),
+    KV_SKIN_ELEMENT(kDocking, L"TabHeader", DockControlTabHeader),
+    KV_SKIN_ELEMENT(kDocking, L"TabHeaderBackground", DockControlTabHeaderBackground),
+    KV_SKIN_ELEMENT(kDocking, L"TabHeaderCloseButton", DockControlTabHeaderCloseButton),
+    KV_SKIN_ELEMENT(kDocking, L"TabHeaderLine", DockControlTabHeaderLine),
+    KV_SKIN_ELEMENT(kDocking, L"DockWindowButton", DockControlWindowButton),
+    KV_SKIN_ELEMENT(kDocking, L"DockWindowButtonGlyphs", DockControlWindowButtonGlyphs),
+    KV_SKIN_ELEMENT(kDocking, L"AutoHideBar", DockControlHideBar),
+    KV_SKIN_ELEMENT(kDocking, L"AutoHideBarLeft", DockControlHideBarLeft),
+    KV_SKIN_ELEMENT(kDocking, L"AutoHideBarRight", DockControlHideBarRight),
+    KV_SKIN_ELEMENT(kDocking, L"AutoHideBarBottom", DockControlHideBarBottom),
+    KV_SKIN_ELEMENT(kDocking, L"DockWindowCaption", DockControlCaption),
+    KV_SKIN_ELEMENT(kDocking, L"DockWindowBorder", DockControlBorder),
     // Editors
     KV_SKIN_ELEMENT(kEditors, L"CalendarNavigationButton", CalendarNavigationButton),
     KV_SKIN_ELEMENT(kEditors, L"Checkbox", CheckboxElement),
@@ -132,6 +192,20 @@ const TdxSkinInfoElementName kElementNames[] = {
     KV_SKIN_ELEMENT(kEditors, L"TrackBarThumbUp", TrackBarThumb[1][0]),
     KV_SKIN_ELEMENT(kEditors, L"TrackBarThumb", TrackBarThumb[1][1]),
     KV_SKIN_ELEMENT(kEditors, L"TrackBarThumbBoth", TrackBarThumb[1][2]),
+    // Breadcrumb edit and range control
+    KV_SKIN_ELEMENT(kEditors, L"BreadcrumbEditButton", BreadcrumbEditButton),
+    KV_SKIN_ELEMENT(kEditors, L"BreadcrumbEditButtonsAreaSeparator", BreadcrumbEditButtonsAreaSeparator),
+    KV_SKIN_ELEMENT(kEditors, L"BreadcrumbEditDropDownButton", BreadcrumbEditDropDownButton),
+    KV_SKIN_ELEMENT(kEditors, L"BreadcrumbEditNodeButton", BreadcrumbEditNodeButton),
+    KV_SKIN_ELEMENT(kEditors, L"BreadcrumbEditNodeSplitButtonLeft", BreadcrumbEditNodeSplitButtonLeft),
+    KV_SKIN_ELEMENT(kEditors, L"BreadcrumbEditNodeSplitButtonRight", BreadcrumbEditNodeSplitButtonRight),
+    KV_SKIN_ELEMENT(kEditors, L"BreadcrumbEditProgressChunk", BreadcrumbEditProgressChunk),
+    KV_SKIN_ELEMENT(kEditors, L"BreadcrumbEditProgressChunkOverlay", BreadcrumbEditProgressChunkOverlay),
+    KV_SKIN_ELEMENT(kEditors, L"RangeControlBorder", RangeControlBorder),
+    KV_SKIN_ELEMENT(kEditors, L"RangeControlLeftThumb", RangeControlLeftThumb),
+    KV_SKIN_ELEMENT(kEditors, L"RangeControlRightThumb", RangeControlRightThumb),
+    KV_SKIN_ELEMENT(kEditors, L"RangeControlRulerHeader", RangeControlRulerHeader),
+    KV_SKIN_ELEMENT(kEditors, L"RangeControlSizingGlyph", RangeControlSizingGlyph),
     // Form
     KV_SKIN_ELEMENT(kForm, L"FormContent", FormContent),
     KV_SKIN_ELEMENT(kForm, L"FormFrameLeft", FormFrames[0][0]),
@@ -164,11 +238,63 @@ const TdxSkinInfoElementName kElementNames[] = {
     KV_SKIN_ELEMENT(kGrid, L"IndicatorImages", IndicatorImages),
     KV_SKIN_ELEMENT(kGrid, L"LayoutViewItem", LayoutViewItem),
     KV_SKIN_ELEMENT(kGrid, L"LayoutViewRecordExpandButton", LayoutViewRecordExpandButton),
+    // WinExplorer and layout views
+    KV_SKIN_ELEMENT(kGrid, L"WinExplorerViewGroup", GridWinExplorerViewGroup),
+    KV_SKIN_ELEMENT(kGrid, L"WinExplorerViewGroupCaptionLine", GridWinExplorerViewGroupCaptionLine),
+    KV_SKIN_ELEMENT(kGrid, L"WinExplorerViewGroupExpandButton", GridWinExplorerViewGroupExpandButton),
+    KV_SKIN_ELEMENT(kGrid, L"WinExplorerViewRecord", GridWinExplorerViewRecord),
+    KV_SKIN_ELEMENT(kGrid, L"LayoutViewRecordTop", LayoutViewRecordElements[0]),
+    KV_SKIN_ELEMENT(kGrid, L"LayoutViewRecordBottom", LayoutViewRecordElements[1]),
+    KV_SKIN_ELEMENT(kGrid, L"LayoutViewRecordLeft", LayoutViewRecordElements[2]),
+    KV_SKIN_ELEMENT(kGrid, L"LayoutViewRecordRight", LayoutViewRecordElements[3]),
+    KV_SKIN_ELEMENT(kGrid, L"LayoutViewRecord", LayoutViewRecordElements[4]),
+    KV_SKIN_ELEMENT(kGrid, L"LayoutViewRecordCaptionTop", LayoutViewRecordCaptionElements[0]),
+    KV_SKIN_ELEMENT(kGrid, L"LayoutViewRecordCaptionBottom", LayoutViewRecordCaptionElements[1]),
+    KV_SKIN_ELEMENT(kGrid, L"LayoutViewRecordCaptionLeft", LayoutViewRecordCaptionElements[2]),
+    KV_SKIN_ELEMENT(kGrid, L"LayoutViewRecordCaptionRight", LayoutViewRecordCaptionElements[3]),
+    KV_SKIN_ELEMENT_NOT_CREATED(kGrid, L"", LayoutViewRecordCaptionElements[4]),
     // Vertical grid
     KV_SKIN_ELEMENT(kVGrid, L"Category", VGridCategory),
     KV_SKIN_ELEMENT(kVGrid, L"GridLine", VGridLine[0]),
     KV_SKIN_ELEMENT(kVGrid, L"BandBorder", VGridLine[1]),
     KV_SKIN_ELEMENT(kVGrid, L"RowHeader", VGridRowHeader),
+    // Navigation bar
+    KV_SKIN_ELEMENT(kNavBar, L"AccordionControlBackground", NavBarAccordionControlBackground),
+    KV_SKIN_ELEMENT(kNavBar, L"AccordionControlGroup", NavBarAccordionControlGroup),
+    KV_SKIN_ELEMENT(kNavBar, L"AccordionControlGroupCloseButton", NavBarAccordionControlGroupCloseButton),
+    KV_SKIN_ELEMENT(kNavBar, L"AccordionControlGroupOpenButton", NavBarAccordionControlGroupOpenButton),
+    KV_SKIN_ELEMENT(kNavBar, L"AccordionControlItem", NavBarAccordionControlItem),
+    KV_SKIN_ELEMENT(kNavBar, L"AccordionControlRootGroup", NavBarAccordionControlRootGroup),
+    KV_SKIN_ELEMENT(kNavBar, L"AccordionControlRootGroupCloseButton", NavBarAccordionControlRootGroupCloseButton),
+    KV_SKIN_ELEMENT(kNavBar, L"AccordionControlRootGroupOpenButton", NavBarAccordionControlRootGroupOpenButton),
+    KV_SKIN_ELEMENT(kNavBar, L"AccordionControlSearchButton", NavBarAccordionControlSearchButton),
+    KV_SKIN_ELEMENT(kNavBar, L"Background", NavBarBackgroundColor),
+    KV_SKIN_ELEMENT(kNavBar, L"GroupClient", NavBarGroupClient),
+    KV_SKIN_ELEMENT(kNavBar, L"Item", NavBarItem),
+    KV_SKIN_ELEMENT(kNavBar, L"GroupHeader", NavBarGroupHeader),
+    KV_SKIN_ELEMENT(kNavBar, L"GroupOpenButton", NavBarGroupButtons[0]),
+    KV_SKIN_ELEMENT(kNavBar, L"GroupCloseButton", NavBarGroupButtons[1]),
+    // Navigation pane
+    KV_SKIN_ELEMENT(kNavPane, L"CollapseButton", NavPaneCollapseButton),
+    KV_SKIN_ELEMENT(kNavPane, L"CollapsedGroupClient", NavPaneCollapsedGroupClient),
+    KV_SKIN_ELEMENT(kNavPane, L"ExpandButton", NavPaneExpandButton),
+    KV_SKIN_ELEMENT(kNavPane, L"PopupBorder", NavPaneFormBorder),
+    KV_SKIN_ELEMENT(kNavPane, L"PopupSizeGrip", NavPaneFormSizeGrip),
+    KV_SKIN_ELEMENT(kNavPane, L"GroupButton", NavPaneGroupButton[0]),
+    KV_SKIN_ELEMENT(kNavPane, L"GroupButtonSelected", NavPaneGroupButton[1]),
+    KV_SKIN_ELEMENT(kNavPane, L"Caption", NavPaneGroupCaption),
+    KV_SKIN_ELEMENT(kNavPane, L"Splitter", NavPaneSplitter),
+    KV_SKIN_ELEMENT(kNavPane, L"ScrollUpButton", NavPaneScrollButtons[0]),
+    KV_SKIN_ELEMENT(kNavPane, L"ScrollDownButton", NavPaneScrollButtons[1]),
+    KV_SKIN_ELEMENT(kNavPane, L"OverflowPanel", NavPaneOverflowPanel),
+    KV_SKIN_ELEMENT(kNavPane, L"OverflowPanelItem", NavPaneOverflowPanelItem),
+    KV_SKIN_ELEMENT(kNavPane, L"OverflowPanelExpandItem", NavPaneOverflowPanelExpandedItem),
+    KV_SKIN_ELEMENT(kNavPane, L"GroupClient", NavPaneGroupClient),
+    KV_SKIN_ELEMENT(kNavPane, L"Item", NavPaneItem),
+    KV_SKIN_ELEMENT(kNavPane, L"ItemSelected", NavPaneSelectedItem),
+    KV_SKIN_ELEMENT(kNavPane, L"OfficeNavigationBar", NavPaneOfficeNavigationBar),
+    KV_SKIN_ELEMENT(kNavPane, L"OfficeNavigationBarItem", NavPaneOfficeNavigationBarItem),
+    KV_SKIN_ELEMENT(kNavPane, L"OfficeNavigationBarSkinningItem", NavPaneOfficeNavigationBarSkinningItem),
     // Scheduler
     KV_SKIN_ELEMENT(kScheduler, L"TimeGridHeader", SchedulerTimeGridHeader[0]),
     KV_SKIN_ELEMENT(kScheduler, L"TimeGridHeaderSelected", SchedulerTimeGridHeader[1]),
@@ -177,6 +303,21 @@ const TdxSkinInfoElementName kElementNames[] = {
     KV_SKIN_ELEMENT(kScheduler, L"Appointment", SchedulerAppointment[1]),
     KV_SKIN_ELEMENT(kScheduler, L"AllDayArea", SchedulerAllDayArea[0]),
     KV_SKIN_ELEMENT(kScheduler, L"AllDayAreaSelected", SchedulerAllDayArea[1]),
+    // Scheduler, further
+    KV_SKIN_ELEMENT(kScheduler, L"DefaultTimeLine", SchedulerTimeLine),
+    KV_SKIN_ELEMENT(kScheduler, L"MoreButton", SchedulerMoreButton),
+    KV_SKIN_ELEMENT(kScheduler, L"CurrentTimeIndicator", SchedulerCurrentTimeIndicator),
+    KV_SKIN_ELEMENT(kScheduler, L"AppointmentBottomShadow", SchedulerAppointmentShadow[0]),
+    KV_SKIN_ELEMENT(kScheduler, L"AppointmentRightShadow", SchedulerAppointmentShadow[1]),
+    KV_SKIN_ELEMENT(kScheduler, L"AppointmentMask", SchedulerAppointmentMask),
+    KV_SKIN_ELEMENT(kScheduler, L"Group", SchedulerGroup),
+    KV_SKIN_ELEMENT(kScheduler, L"Milestone", SchedulerMilestone),
+    KV_SKIN_ELEMENT(kScheduler, L"NavButtonPrev", SchedulerNavigationButtons[0]),
+    KV_SKIN_ELEMENT(kScheduler, L"NavButtonNext", SchedulerNavigationButtons[1]),
+    KV_SKIN_ELEMENT(kScheduler, L"NavButtonPrevArrow", SchedulerNavigationButtonsArrow[0]),
+    KV_SKIN_ELEMENT(kScheduler, L"NavButtonNextArrow", SchedulerNavigationButtonsArrow[1]),
+    KV_SKIN_ELEMENT(kScheduler, L"TimeGridCurrentTimeIndicator", SchedulerTimeGridCurrentTimeIndicator),
+    KV_SKIN_ELEMENT(kScheduler, L"LabelCircle", SchedulerLabelCircle),
     // Page control
     KV_SKIN_ELEMENT(kTabs, L"TabHeader", PageControlHeader),
     KV_SKIN_ELEMENT(kTabs, L"TabButton", PageControlButton),
@@ -185,10 +326,136 @@ const TdxSkinInfoElementName kElementNames[] = {
     KV_SKIN_ELEMENT(kTabs, L"TabHeaderButton", PageControlHeaderButton),
     KV_SKIN_ELEMENT(kTabs, L"TabHeaderCloseButton", PageControlCloseButton),
     KV_SKIN_ELEMENT(kTabs, L"TabPane", PageControlPane),
+    // PDF viewer
+    KV_SKIN_ELEMENT(kPDFViewer, L"FindPanel", PDFViewerFindPanel),
+    KV_SKIN_ELEMENT(kPDFViewer, L"NavigationPaneBackground", PDFViewerNavigationPaneBackground),
+    KV_SKIN_ELEMENT(kPDFViewer, L"NavigationPaneButton", PDFViewerNavigationPaneButton),
+    KV_SKIN_ELEMENT(kPDFViewer, L"NavigationPaneButtonArrow", PDFViewerNavigationPaneButtonArrow),
+    KV_SKIN_ELEMENT(kPDFViewer, L"NavigationPaneButtonMinimized", PDFViewerNavigationPaneButtonMinimized),
+    KV_SKIN_ELEMENT(kPDFViewer, L"NavigationPanePageBackground", PDFViewerNavigationPanePageBackground),
+    KV_SKIN_ELEMENT(kPDFViewer, L"NavigationPanePageButton", PDFViewerNavigationPanePageButton),
+    KV_SKIN_ELEMENT(kPDFViewer, L"NavigationPanePageCaption", PDFViewerNavigationPanePageCaption),
+    // Printing system
+    KV_SKIN_ELEMENT(kPrinting, L"PageBorder", PrintingPageBorder),
+    KV_SKIN_ELEMENT(kPrinting, L"PreviewBackground", PrintingPreviewBackground),
+    // Rich edit
+    KV_SKIN_ELEMENT(kRichEdit, L"CornerPanel", RichEditCornerPanel),
+    KV_SKIN_ELEMENT(kRichEdit, L"RulerBackgroundHorz", RichEditRulerBackgroundHorz),
+    KV_SKIN_ELEMENT(kRichEdit, L"RulerBackgroundVert", RichEditRulerBackgroundVert),
+    KV_SKIN_ELEMENT(kRichEdit, L"RulerColumnResizer", RichEditRulerColumnResizer),
+    KV_SKIN_ELEMENT(kRichEdit, L"RulerIndent", RichEditRulerIndent),
+    KV_SKIN_ELEMENT(kRichEdit, L"RulerIndentBottom", RichEditRulerIndentBottom),
+    KV_SKIN_ELEMENT(kRichEdit, L"RulerRightMargin", RichEditRulerRightMargin),
+    KV_SKIN_ELEMENT(kRichEdit, L"RulerSection", RichEditRulerSection),
+    KV_SKIN_ELEMENT(kRichEdit, L"RulerTab", RichEditRulerTab),
+    KV_SKIN_ELEMENT(kRichEdit, L"RulerTabTypeBackground", RichEditRulerTabTypeBackground),
+    // Tile control
+    KV_SKIN_ELEMENT(kTileControl, L"ActionBar", TileControlActionBar),
+    KV_SKIN_ELEMENT(kTileControl, L"Background", TileControlBackground),
+    KV_SKIN_ELEMENT(kTileControl, L"Item", TileControlItem),
+    KV_SKIN_ELEMENT(kTileControl, L"ItemCheck", TileControlItemCheck),
+    KV_SKIN_ELEMENT(kTileControl, L"GroupCaption", TileControlGroupCaption),
+    KV_SKIN_ELEMENT(kTileControl, L"VirtualGroup", TileControlVirtualGroup),
+    KV_SKIN_ELEMENT(kTileControl, L"Title", TileControlTitle),
+    KV_SKIN_ELEMENT(kTileControl, L"TabHeader", TileControlTabHeader),
+    // Map control
+    KV_SKIN_ELEMENT(kMapControl, L"CustomElement", MapControlCustomElement),
+    KV_SKIN_ELEMENT(kMapControl, L"Callout", MapControlCallout),
+    KV_SKIN_ELEMENT(kMapControl, L"Pushpin", MapControlPushpin),
+    // Ribbon
+    KV_SKIN_ELEMENT(kRibbon, L"AppMenuBackground", RibbonApplicationBackground),
+    KV_SKIN_ELEMENT(kRibbon, L"FormAppButton", RibbonApplicationButton),
+    KV_SKIN_ELEMENT(kRibbon, L"FormAppButton2010", RibbonApplicationButton2010),
+    KV_SKIN_ELEMENT(kRibbon, L"AppMenuBackgroundBottom", RibbonApplicationFooterBackground),
+    KV_SKIN_ELEMENT(kRibbon, L"AppMenuBackgroundTop", RibbonApplicationHeaderBackground),
+    KV_SKIN_ELEMENT_NOT_CREATED(kRibbon, L"AppMenuExtraPanePinButtonGlyph", RibbonExtraPanePinButtonGlyph),
+    KV_SKIN_ELEMENT(kRibbon, L"AppMenuExtraPaneButton", RibbonExtraPaneButton),
+    KV_SKIN_ELEMENT(kRibbon, L"BackstageViewBackground", RibbonBackstageView),
+    KV_SKIN_ELEMENT(kRibbon, L"BackstageViewBackButton", RibbonBackstageViewBackButton),
+    KV_SKIN_ELEMENT(kRibbon, L"BackstageViewImage", RibbonBackstageViewImage),
+    KV_SKIN_ELEMENT(kRibbon, L"BackstageViewMenuBackground", RibbonBackstageViewMenu),
+    KV_SKIN_ELEMENT(kRibbon, L"BackstageViewMenuHeader", RibbonBackstageViewMenuHeader),
+    KV_SKIN_ELEMENT(kRibbon, L"BackstageViewMenuButton", RibbonBackstageViewMenuButton),
+    KV_SKIN_ELEMENT(kRibbon, L"BackstageViewMenuSeparator", RibbonBackstageViewMenuSeparator),
+    KV_SKIN_ELEMENT(kRibbon, L"BackstageViewTabHeader", RibbonBackstageViewTab),
+    KV_SKIN_ELEMENT_NOT_CREATED(kRibbon, L"BackstageViewTabHeaderArrow", RibbonBackstageViewTabArrow),
+    KV_SKIN_ELEMENT(kRibbon, L"TabGroupCollapsed", RibbonCollapsedToolBarBackground),
+    KV_SKIN_ELEMENT(kRibbon, L"TabGroupCollapsedBox", RibbonCollapsedToolBarGlyphBackground),
+    KV_SKIN_ELEMENT(kRibbon, L"FormButtonAutoHideModeShowUI", RibbonFormButtonAutoHideModeShowUI),
+    KV_SKIN_ELEMENT(kRibbon, L"FormButtonDisplayOptions", RibbonFormButtonDisplayOptions),
+    KV_SKIN_ELEMENT(kRibbon, L"FormButtonClose", RibbonFormButtonClose),
+    KV_SKIN_ELEMENT(kRibbon, L"FormButtonHelp", RibbonFormButtonHelp),
+    KV_SKIN_ELEMENT(kRibbon, L"FormButtonMaximize", RibbonFormButtonMaximize),
+    KV_SKIN_ELEMENT(kRibbon, L"FormButtonMinimize", RibbonFormButtonMinimize),
+    KV_SKIN_ELEMENT(kRibbon, L"FormButtonRestore", RibbonFormButtonRestore),
+    KV_SKIN_ELEMENT(kRibbon, L"FormCaption", RibbonFormCaption),
+    KV_SKIN_ELEMENT_NOT_CREATED(kRibbon, L"FormCaptionRibbonHidden", RibbonFormCaptionRibbonHidden),
+    KV_SKIN_ELEMENT(kRibbon, L"FormContent", RibbonFormContent),
+    KV_SKIN_ELEMENT(kRibbon, L"FormFrameBottom", RibbonFormBottom[0]),
+    KV_SKIN_ELEMENT(kRibbon, L"DialogFrameBottom", RibbonFormBottom[1]),
+    KV_SKIN_ELEMENT(kRibbon, L"FormFrameLeft", RibbonFormLeft[0]),
+    KV_SKIN_ELEMENT(kRibbon, L"DialogFrameLeft", RibbonFormLeft[1]),
+    KV_SKIN_ELEMENT(kRibbon, L"FormFrameRight", RibbonFormRight[0]),
+    KV_SKIN_ELEMENT(kRibbon, L"DialogFrameRight", RibbonFormRight[1]),
+    KV_SKIN_ELEMENT(kRibbon, L"MinimizeButtonGlyph", RibbonMinimizeButtonGlyph),
+    KV_SKIN_ELEMENT(kRibbon, L"Tab", RibbonTab),
+    KV_SKIN_ELEMENT(kRibbon, L"TabPanel", RibbonTabPanel),
+    KV_SKIN_ELEMENT(kRibbon, L"TabGroupButton", RibbonTabPanelGroupButton),
+    KV_SKIN_ELEMENT(kRibbon, L"TabSeparatorLine", RibbonTabSeparatorLine),
+    KV_SKIN_ELEMENT(kRibbon, L"TabGroup", RibbonTabGroup),
+    KV_SKIN_ELEMENT(kRibbon, L"TabGroupCaption", RibbonTabGroupHeader),
+    KV_SKIN_ELEMENT(kRibbon, L"TabGroupItemsSeparator", RibbonTabGroupItemsSeparator),
+    KV_SKIN_ELEMENT(kRibbon, L"DropDownGalleryBackground", RibbonGalleryBackground),
+    KV_SKIN_ELEMENT(kRibbon, L"InRibbonGalleryButtonDown", RibbonGalleryButtonDown),
+    KV_SKIN_ELEMENT(kRibbon, L"InRibbonGalleryButtonDropDown", RibbonGalleryButtonDropDown),
+    KV_SKIN_ELEMENT(kRibbon, L"InRibbonGalleryButtonUp", RibbonGalleryButtonUp),
+    KV_SKIN_ELEMENT(kRibbon, L"DropDownGalleryGroupHeader", RibbonGalleryGroupCaption),
+    KV_SKIN_ELEMENT(kRibbon, L"InRibbonGalleryPane", RibbonGalleryPane),
+    KV_SKIN_ELEMENT(kRibbon, L"DropDownGallerySizePanel", RibbonGallerySizingPanel),
+    KV_SKIN_ELEMENT(kRibbon, L"DropDownGallerySizeGrip", RibbonGallerySizeGrips),
+    KV_SKIN_ELEMENT(kRibbon, L"TabBackground", RibbonHeaderBackground),
+    KV_SKIN_ELEMENT(kRibbon, L"TabBackgroundOnGlass", RibbonHeaderBackgroundOnGlass),
+    KV_SKIN_ELEMENT(kRibbon, L"Button", RibbonSmallButton),
+    KV_SKIN_ELEMENT(kRibbon, L"SplitButtonLeft", RibbonSplitButtonLeft),
+    KV_SKIN_ELEMENT(kRibbon, L"SplitButtonRight", RibbonSplitButtonRight),
+    KV_SKIN_ELEMENT(kRibbon, L"KeyTip", RibbonKeyTip),
+    KV_SKIN_ELEMENT(kRibbon, L"LargeButton", RibbonLargeButton),
+    KV_SKIN_ELEMENT(kRibbon, L"LargeSplitButtonTop", RibbonLargeSplitButtonTop),
+    KV_SKIN_ELEMENT(kRibbon, L"LargeSplitButtonBottom", RibbonLargeSplitButtonBottom),
+    KV_SKIN_ELEMENT(kRibbon, L"ButtonArrow", RibbonButtonArrow),
+    KV_SKIN_ELEMENT(kRibbon, L"ButtonGroup", RibbonButtonGroup),
+    KV_SKIN_ELEMENT(kRibbon, L"StatusBarBackground", RibbonStatusBarBackground),
+    KV_SKIN_ELEMENT(kRibbon, L"StatusBarButton", RibbonStatusBarButton),
+    KV_SKIN_ELEMENT(kRibbon, L"StatusBarSeparator", RibbonStatusBarSeparator),
+    KV_SKIN_ELEMENT(kRibbon, L"QATAboveBackground", RibbonQuickToolbar[0]),
+    KV_SKIN_ELEMENT(kRibbon, L"QATInRibbonBackground", RibbonQuickToolbar[1]),
+    KV_SKIN_ELEMENT(kRibbon, L"QATBelowBackground", RibbonQuickToolbarBelow),
+    KV_SKIN_ELEMENT(kRibbon, L"QATButtonGlyph", RibbonQuickToolbarButtonGlyph),
+    KV_SKIN_ELEMENT(kRibbon, L"QATOverflow", RibbonQuickToolbarDropDown),
+    KV_SKIN_ELEMENT(kRibbon, L"QATCustomizeButton", RibbonQuickToolbarGlyph),
+    KV_SKIN_ELEMENT(kRibbon, L"ButtonGroupButton", RibbonButtonGroupButton),
+    KV_SKIN_ELEMENT(kRibbon, L"ButtonGroupSeparator", RibbonButtonGroupSeparator),
+    KV_SKIN_ELEMENT(kRibbon, L"ButtonGroupSplitButtonLeft", RibbonButtonGroupSplitButtonLeft),
+    KV_SKIN_ELEMENT(kRibbon, L"ButtonGroupSplitButtonRight", RibbonButtonGroupSplitButtonRight),
+    KV_SKIN_ELEMENT(kRibbon, L"TabGroupRightScrollButton", RibbonGroupScroll[0]),
+    KV_SKIN_ELEMENT(kRibbon, L"TabGroupLeftScrollButton", RibbonGroupScroll[1]),
+    KV_SKIN_ELEMENT(kRibbon, L"ContextualTabLabel", RibbonContextualTabLabel),
+    KV_SKIN_ELEMENT(kRibbon, L"ContextualTabLabelOnGlass", RibbonContextualTabLabelOnGlass),
+    KV_SKIN_ELEMENT(kRibbon, L"ContextualTabSeparator", RibbonContextualTabSeparator),
+    KV_SKIN_ELEMENT(kRibbon, L"ContextualTabHeader", RibbonContextualTabHeader),
+    KV_SKIN_ELEMENT(kRibbon, L"ContextualTabPanel", RibbonContextualTabPanel),
 };
 
 const TdxSkinInfoColorName kColorNames[] = {
     KV_SKIN_COLOR(kCommon, L"Button", L"DisabledText", ButtonDisabled),
+    // Bars
+    KV_SKIN_COLOR(kBars, nullptr, L"DisabledTextColor", BarDisabledTextColor),
+    KV_SKIN_COLOR(kBars, L"ScreenTipWindow", L"ScreenTipItem", ScreenTipItem),
+    KV_SKIN_COLOR(kBars, L"ScreenTipWindow", L"ScreenTipTitleItem", ScreenTipTitleItem),
+    // Docking
+    KV_SKIN_COLOR(kDocking, nullptr, L"DockSiteContentColor", DockSiteContentColor),
+    KV_SKIN_COLOR(kDocking, nullptr, L"TabHeaderTextColor", DockControlTabTextColor[0]),
+    KV_SKIN_COLOR(kDocking, nullptr, L"TabHeaderTextColorActive", DockControlTabTextColor[1]),
     // Editors
     KV_SKIN_COLOR(kEditors, nullptr, L"CalendarDayTextColor", CalendarDayTextColor),
     KV_SKIN_COLOR(kEditors, nullptr, L"CalendarHolidayTextColor", CalendarHolidayTextColor),
@@ -214,6 +481,21 @@ const TdxSkinInfoColorName kColorNames[] = {
     KV_SKIN_COLOR(kEditors, nullptr, L"ProgressBarEmptyTextColor", ProgressBarTextColors[0]),
     KV_SKIN_COLOR(kEditors, nullptr, L"ProgressBarFilledTextColor", ProgressBarTextColors[1]),
     KV_SKIN_COLOR(kEditors, nullptr, L"TrackBarTickColor", TrackBarTickColor),
+    KV_SKIN_COLOR(kEditors, nullptr, L"BreadcrumbEditBackgroundColor", BreadcrumbEditBackgroundColors[0]),
+    KV_SKIN_COLOR(kEditors, nullptr, L"BreadcrumbEditBackgroundFocusedColor", BreadcrumbEditBackgroundColors[1]),
+    KV_SKIN_COLOR(kEditors, nullptr, L"BreadcrumbEditBackgroundHotColor", BreadcrumbEditBackgroundColors[2]),
+    KV_SKIN_COLOR(kEditors, nullptr, L"BreadcrumbEditBackgroundDisabledColor", BreadcrumbEditBackgroundColors[3]),
+    KV_SKIN_COLOR(kEditors, nullptr, L"BreadcrumbEditBorderColor", BreadcrumbEditBordersColors[0]),
+    KV_SKIN_COLOR(kEditors, nullptr, L"BreadcrumbEditBorderFocusedColor", BreadcrumbEditBordersColors[1]),
+    KV_SKIN_COLOR(kEditors, nullptr, L"BreadcrumbEditBorderHotColor", BreadcrumbEditBordersColors[2]),
+    KV_SKIN_COLOR(kEditors, nullptr, L"BreadcrumbEditBorderDisabledColor", BreadcrumbEditBordersColors[3]),
+    KV_SKIN_COLOR(kEditors, L"RangeControlBorder", L"DefaultElementColor", RangeControlDefaultElementColor),
+    KV_SKIN_COLOR(kEditors, L"RangeControlBorder", L"ElementBaseColor", RangeControlElementBaseColor),
+    KV_SKIN_COLOR(kEditors, L"RangeControlBorder", L"ElementForeColor", RangeControlElementForeColor),
+    KV_SKIN_COLOR(kEditors, L"RangeControlBorder", L"LabelColor", RangeControlLabelColor),
+    KV_SKIN_COLOR(kEditors, L"RangeControlBorder", L"RangePreviewColor", RangeControlRangePreviewColor),
+    KV_SKIN_COLOR(kEditors, L"RangeControlBorder", L"ScrollAreaColor", RangeControlScrollAreaColor),
+    KV_SKIN_COLOR(kEditors, L"RangeControlBorder", L"ViewPortPreviewColor", RangeControlViewPortPreviewColor),
     // Form
     KV_SKIN_COLOR(kForm, nullptr, L"TextColorInactive", FormInactiveColor),
     KV_SKIN_COLOR(kForm, nullptr, L"TextShadowColor", FormTextShadowColor),
@@ -224,9 +506,20 @@ const TdxSkinInfoColorName kColorNames[] = {
     KV_SKIN_COLOR(kVGrid, nullptr, L"ContentColor", VGridContentColor),
     // Scheduler
     KV_SKIN_COLOR(kScheduler, nullptr, L"NavigatorColor", SchedulerNavigatorColor),
+    KV_SKIN_COLOR(kScheduler, L"Appointment", L"SeparatorColor", SchedulerAppointmentBorder),
+    // PDF viewer
+    KV_SKIN_COLOR(kPDFViewer, nullptr, L"SelectionColor", PDFViewerSelectionColor),
+    // Ribbon
+    KV_SKIN_COLOR(kRibbon, nullptr, L"RadialMenuBackgroundColor", RadialMenuBackgroundColor),
+    KV_SKIN_COLOR(kRibbon, nullptr, L"RadialMenuBaseColor", RadialMenuBaseColor),
+    KV_SKIN_COLOR(kRibbon, L"ContextualTabLabel", L"TextShadowColor", RibbonContextualTabLabelShadowColor),
+    KV_SKIN_COLOR(kRibbon, L"ContextualTabLabelOnGlass", L"TextShadowColor", RibbonContextualTabLabelOnGlassShadowColor),
+    KV_SKIN_COLOR(kRibbon, nullptr, L"EditorBackground", RibbonEditorBackground),
+    KV_SKIN_COLOR(kRibbon, nullptr, L"AppMenuExtraPaneColor", RibbonExtraPaneColor),
+    KV_SKIN_COLOR(kRibbon, nullptr, L"AppMenuExtraPaneHeaderSeparator", RibbonExtraPaneHeaderSeparator),
     // Rich edit
-    KV_SKIN_COLOR(L"RichEdit", nullptr, L"RulerDefaultTabColor", RichEditRulerDefaultTabColor),
-    KV_SKIN_COLOR(L"RichEdit", nullptr, L"RulerTextColor", RichEditRulerTextColor),
+    KV_SKIN_COLOR(kRichEdit, nullptr, L"RulerDefaultTabColor", RichEditRulerDefaultTabColor),
+    KV_SKIN_COLOR(kRichEdit, nullptr, L"RulerTextColor", RichEditRulerTextColor),
     // General colours of the skin
     KV_SKIN_COLOR(nullptr, nullptr, L"ContainerBorderColor", ContainerBorderColor),
     KV_SKIN_COLOR(nullptr, nullptr, L"ContainerHighlightBorderColor", ContainerHighlightBorderColor),
@@ -286,6 +579,35 @@ const wchar_t* const kPageControlIndentNames[] = {
     L"RowIndentFar",         L"RowIndentNear",   L"SelectedHeaderDownGrow",    L"SelectedHeaderHGrow",
     L"SelectedHeaderUpGrow", L"HeaderDownGrow",  L"HeaderDownGrowBottomRight", L"SelectedHeaderDownGrowBottomRight"};
 
+const wchar_t* const kDockingIndentNames[] = {L"ActiveTabHeaderDownGrow", L"ActiveTabHeaderHGrow",
+                                               L"ActiveTabHeaderUpGrow"};
+
+// The layout view's paddings and spacings by element: the name with
+// "Padding" or "Spacing" appended.
+const wchar_t* const kLayoutElementNames[] = {L"LayoutViewGroup",     L"LayoutViewGroupWithoutBorders",
+                                              L"LayoutViewTabbedGroup", L"LayoutViewRootGroup",
+                                              L"LayoutViewRootGroupWithoutBorders", L"LayoutViewItem"};
+
+// A map shape's properties per state: the plain names serve the normal, hot
+// and disabled states.
+rtl::String MapShapeStatePrefix(TdxMapControlElementState AState)
+{
+  using enum TdxMapControlElementState;
+  switch (AState) {
+    case mcesPressed:
+      return L"Highlighted";
+    case mcesSelected:
+      return L"Selected";
+    default:
+      return rtl::String();
+  }
+}
+
+vcl::TColor ElementTextColor(TdxSkinElement* AElement)
+{
+  return AElement ? AElement->GetTextColor() : vcl::clDefault;
+}
+
 const TdxSkinInfoPropertyName kPropertyNames[] = {
     {kCommon, L"AlertWindow", L"CornerRadius", L"Integer"},
     {kCommon, L"GroupPanelCaptionTop", L"TailSize", L"Integer"},
@@ -300,6 +622,108 @@ const TdxSkinInfoPropertyName kPropertyNames[] = {
     {kEditors, L"ToggleSwitch", L"TextMargin", L"Integer"},
     {kForm, L"FormCaption", L"FontDelta", L"Integer"},
     {kForm, L"FormCaption", L"FontBold", L"Boolean"},
+    // Docking
+    {kDocking, nullptr, L"ActiveTabHeaderDownGrow", L"Integer"},
+    {kDocking, nullptr, L"ActiveTabHeaderHGrow", L"Integer"},
+    {kDocking, nullptr, L"ActiveTabHeaderUpGrow", L"Integer"},
+    {kDocking, L"DockWindowCaption", L"InactiveCaptionTextColor", L"Color"},
+    // Breadcrumb edit and range control
+    {kEditors, nullptr, L"BreadcrumbEditProgressChunkPadding", L"Rect"},
+    {kEditors, L"BreadcrumbEditButton", L"MergeBorders", L"Boolean"},
+    {kEditors, L"RangeControlBorder", L"ElementFontSize", L"Integer"},
+    {kEditors, L"RangeControlBorder", L"ScrollAreaHeight", L"Integer"},
+    {kEditors, L"RangeControlBorder", L"OutOfRangeColorMask", L"AlphaColor"},
+    {kEditors, L"RangeControlBorder", L"RuleColor", L"AlphaColor"},
+    {kEditors, L"RangeControlBorder", L"SelectionBorderColor", L"AlphaColor"},
+    {kEditors, L"RangeControlBorder", L"SelectionColor", L"AlphaColor"},
+    {kEditors, L"RangeControlBorder", L"BackColor", L"AlphaColor"},
+    {kEditors, L"RangeControlBorder", L"InnerBorderColor", L"AlphaColor"},
+    // Layout view
+    {kGrid, nullptr, L"LayoutViewGroupPadding", L"Rect"},
+    {kGrid, nullptr, L"LayoutViewGroupWithoutBordersPadding", L"Rect"},
+    {kGrid, nullptr, L"LayoutViewTabbedGroupPadding", L"Rect"},
+    {kGrid, nullptr, L"LayoutViewRootGroupPadding", L"Rect"},
+    {kGrid, nullptr, L"LayoutViewRootGroupWithoutBordersPadding", L"Rect"},
+    {kGrid, nullptr, L"LayoutViewItemPadding", L"Rect"},
+    {kGrid, nullptr, L"LayoutViewGroupSpacing", L"Rect"},
+    {kGrid, nullptr, L"LayoutViewGroupWithoutBordersSpacing", L"Rect"},
+    {kGrid, nullptr, L"LayoutViewTabbedGroupSpacing", L"Rect"},
+    {kGrid, nullptr, L"LayoutViewRootGroupSpacing", L"Rect"},
+    {kGrid, nullptr, L"LayoutViewRootGroupWithoutBordersSpacing", L"Rect"},
+    {kGrid, nullptr, L"LayoutViewItemSpacing", L"Rect"},
+    {kGrid, L"LayoutViewRecordCaptionTop", L"TailSize", L"Integer"},
+    {kGrid, L"LayoutViewRecordCaptionTop", L"TextPadding", L"Integer"},
+    {kGrid, L"LayoutViewRecordCaptionBottom", L"TailSize", L"Integer"},
+    {kGrid, L"LayoutViewRecordCaptionBottom", L"TextPadding", L"Integer"},
+    {kGrid, L"LayoutViewRecordCaptionLeft", L"TailSize", L"Integer"},
+    {kGrid, L"LayoutViewRecordCaptionLeft", L"TextPadding", L"Integer"},
+    {kGrid, L"LayoutViewRecordCaptionRight", L"TailSize", L"Integer"},
+    {kGrid, L"LayoutViewRecordCaptionRight", L"TextPadding", L"Integer"},
+    // Navigation bar and pane
+    {kNavBar, nullptr, L"ChildItemOffset", L"Integer"},
+    {kNavBar, nullptr, L"DistanceBetweenRootGroups", L"Integer"},
+    {kNavBar, nullptr, L"ContentContainerPadding", L"Rect"},
+    {kNavBar, L"AccordionControlSearchButton", L"GlyphToTextIndent", L"Integer"},
+    {kNavPane, L"Caption", L"Height", L"Integer"},
+    {kNavPane, L"Caption", L"FontSize", L"Integer"},
+    {kNavPane, L"OfficeNavigationBarItem", L"FontDelta", L"Integer"},
+    {kNavPane, L"OfficeNavigationBarSkinningItem", L"FontDelta", L"Integer"},
+    {kNavPane, nullptr, L"OverlapGroupBorders", L"Boolean"},
+    // Scheduler
+    {kScheduler, L"Appointment", L"BorderSize", L"Integer"},
+    // PDF viewer
+    {kPDFViewer, nullptr, L"NavigationPaneSelectedPageExpandValue", L"Integer"},
+    {kPDFViewer, nullptr, L"NavigationPaneSelectedPageOverlapValue", L"Integer"},
+    // Tile control
+    {kTileControl, L"GroupCaption", L"FontDelta", L"Integer"},
+    {kTileControl, L"Title", L"FontDelta", L"Integer"},
+    {kTileControl, L"TabHeader", L"FontDelta", L"Integer"},
+    {kTileControl, nullptr, L"SelectionFocusedColor", L"Color"},
+    {kTileControl, nullptr, L"SelectionHotColor", L"Color"},
+    // Map control
+    {kMapControl, nullptr, L"MapBackColor", L"Color"},
+    {kMapControl, nullptr, L"PanelBackColor", L"AlphaColor"},
+    {kMapControl, nullptr, L"PanelHotTrackedTextColor", L"AlphaColor"},
+    {kMapControl, nullptr, L"PanelPressedTextColor", L"AlphaColor"},
+    {kMapControl, nullptr, L"PanelTextColor", L"AlphaColor"},
+    {kMapControl, L"CustomElement", L"TextGlowColor", L"AlphaColor"},
+    {kMapControl, L"Callout", L"TextGlowColor", L"AlphaColor"},
+    {kMapControl, L"Callout", L"PointerHeight", L"Integer"},
+    {kMapControl, L"Callout", L"PointerX", L"Integer"},
+    {kMapControl, L"Callout", L"PointerY", L"Integer"},
+    {kMapControl, L"Pushpin", L"TextOriginX", L"Integer"},
+    {kMapControl, L"Pushpin", L"TextOriginY", L"Integer"},
+    {kMapControl, L"Pushpin", L"TextGlowColor", L"AlphaColor"},
+    {kMapControl, L"SelectedRegion", L"BackColor", L"AlphaColor"},
+    {kMapControl, L"SelectedRegion", L"BorderColor", L"AlphaColor"},
+    {kMapControl, L"Shape", L"BorderColor", L"AlphaColor"},
+    {kMapControl, L"Shape", L"BorderWidth", L"Integer"},
+    {kMapControl, L"Shape", L"BackColor", L"AlphaColor"},
+    {kMapControl, L"Shape", L"HighlightedBorderColor", L"AlphaColor"},
+    {kMapControl, L"Shape", L"HighlightedBorderWidth", L"Integer"},
+    {kMapControl, L"Shape", L"HighlightedColor", L"AlphaColor"},
+    {kMapControl, L"Shape", L"SelectedBorderColor", L"AlphaColor"},
+    {kMapControl, L"Shape", L"SelectedBorderWidth", L"Integer"},
+    {kMapControl, L"Shape", L"SelectedColor", L"AlphaColor"},
+    // Ribbon
+    {kRibbon, nullptr, L"UseRoundedWindowCorners", L"Boolean"},
+    {kRibbon, L"TabPanel", L"BottomIndent", L"Integer"},
+    {kRibbon, L"QATAboveBackground", L"DisplayCustomizeButtonOutsideQAT", L"Boolean"},
+    {kRibbon, L"QATAboveBackground", L"IndentBeforeCustomizeButton", L"Integer"},
+    {kRibbon, L"QATInRibbonBackground", L"DisplayCustomizeButtonOutsideQAT", L"Boolean"},
+    {kRibbon, L"QATInRibbonBackground", L"IndentBeforeCustomizeButton", L"Integer"},
+    {kRibbon, L"FormCaption", L"FontDelta", L"Integer"},
+    {kRibbon, nullptr, L"SpaceBetweenTabGroups", L"Integer"},
+    {kRibbon, nullptr, L"TabHeaderDownGrow", L"Integer"},
+    {kRibbon, nullptr, L"TabAeroSupport", L"Boolean"},
+    {kRibbon, L"FormCaption", L"TextColorInactive", L"Color"},
+    {kRibbon, L"FormCaption", L"DocumentNameTextColor", L"Color"},
+    {kRibbon, L"Tab", L"TextColorSelected", L"Color"},
+    {kRibbon, L"Tab", L"TextColorHot", L"Color"},
+    {kRibbon, L"ContextualTabHeader", L"TextColorSelected", L"Color"},
+    {kRibbon, L"ContextualTabHeader", L"TextColorHot", L"Color"},
+    {kRibbon, L"StatusBarButton", L"TextColorSelected", L"Color"},
+    {kRibbon, nullptr, L"ButtonDisabled", L"Color"},
     {kTabs, nullptr, L"RowIndentFar", L"Integer"},
     {kTabs, nullptr, L"RowIndentNear", L"Integer"},
     {kTabs, nullptr, L"SelectedHeaderDownGrow", L"Integer"},
@@ -322,6 +746,14 @@ void LoadPlaceholderTexture(TdxSkinImage* AImage)
       bits[static_cast<size_t>(y) * kSize + x] = onCross ? RGBQUAD{0, 0, 255, 255} : RGBQUAD{0, 0, 0, 255};
     }
   AImage->GetTexture()->LoadFromBits(kSize, kSize, bits, true);
+}
+
+// The property when it has the expected class; one of another class under
+// the same name counts as missing.
+template <class T>
+T* PropertyOfClass(TdxSkinProperty* AProperty)
+{
+  return rtl::Is<T>(AProperty) ? static_cast<T*>(AProperty) : nullptr;
 }
 
 void MarkUsed(TdxSkinCustomObject* AObject)
@@ -447,6 +879,7 @@ void TdxSkinInfo::InitializeSkinInfo()
   InitializeElements();
   InitializeScrollBarElements();
   InitializeProperties();
+  InitializeValues();
   InitializeColors();
   InitializeDrawCaches();
 }
@@ -501,6 +934,122 @@ void TdxSkinInfo::InitializeProperties()
     PageControlIndents[i] = GetIntegerPropertyValue(GroupTabs, kPageControlIndentNames[i], 0);
 }
 
+void TdxSkinInfo::InitializeValues()
+{
+  DockControlCaptionNonFocusedTextColor = GetColorValueByName(DockControlCaption, L"InactiveCaptionTextColor");
+  for (size_t i = 0; i < DockControlIndents.size(); ++i)
+    DockControlIndents[i] = GetIntegerPropertyValue(GroupDocking, kDockingIndentNames[i], 0);
+
+  BreadcrumbEditProgressChunkPadding = GetRectPropertyByName(GroupEditors, L"BreadcrumbEditProgressChunkPadding");
+  TdxSkinBooleanProperty* crumbMerge = GetBoolPropertyByName(BreadcrumbEditButton, L"MergeBorders");
+  BreadcrumbEditButtonMergeBorders = crumbMerge && crumbMerge->GetValue();
+  RangeControlElementFontSize = GetIntegerPropertyByName(RangeControlBorder, L"ElementFontSize");
+  RangeControlScrollAreaHeight = GetIntegerPropertyByName(RangeControlBorder, L"ScrollAreaHeight");
+  RangeControlOutOfRangeColorMask = GetAlphaColorValueByName(RangeControlBorder, L"OutOfRangeColorMask");
+  RangeControlRuleColor = GetAlphaColorValueByName(RangeControlBorder, L"RuleColor");
+  RangeControlSelectionBorderColor = GetAlphaColorValueByName(RangeControlBorder, L"SelectionBorderColor");
+  RangeControlSelectionColor = GetAlphaColorValueByName(RangeControlBorder, L"SelectionColor");
+  RangeControlBackColor = GetAlphaColorValueByName(RangeControlBorder, L"BackColor");
+  RangeControlInnerBorderColor = GetAlphaColorValueByName(RangeControlBorder, L"InnerBorderColor");
+
+  for (size_t i = 0; i < LayoutViewElementPadding.size(); ++i) {
+    LayoutViewElementPadding[i] = GetRectPropertyByName(GroupGrid, rtl::String(kLayoutElementNames[i]) + L"Padding");
+    LayoutViewElementSpacing[i] = GetRectPropertyByName(GroupGrid, rtl::String(kLayoutElementNames[i]) + L"Spacing");
+  }
+  for (size_t i = 0; i < LayoutViewRecordCaptionElements.size(); ++i) {
+    LayoutViewRecordCaptionTailSizes[i] = GetIntegerPropertyByName(LayoutViewRecordCaptionElements[i], L"TailSize");
+    LayoutViewRecordCaptionTextPadding[i] =
+        GetIntegerPropertyByName(LayoutViewRecordCaptionElements[i], L"TextPadding");
+  }
+
+  NavBarAccordionControlChildItemOffset = GetIntegerPropertyByName(GroupNavBar, L"ChildItemOffset");
+  NavBarAccordionControlDistanceBetweenRootGroups = GetIntegerPropertyByName(GroupNavBar, L"DistanceBetweenRootGroups");
+  NavBarAccordionControlContentContainerPadding = GetRectPropertyByName(GroupNavBar, L"ContentContainerPadding");
+  NavBarAccordionControlSearchButtonGlyphToTextIndent =
+      GetIntegerPropertyByName(NavBarAccordionControlSearchButton, L"GlyphToTextIndent");
+  NavPaneCaptionHeight = GetIntegerPropertyByName(NavPaneGroupCaption, L"Height");
+  NavPaneCaptionFontSize = GetIntegerPropertyByName(NavPaneGroupCaption, L"FontSize");
+  NavPaneOfficeNavigationBarItemFontDelta = GetIntegerPropertyValue(NavPaneOfficeNavigationBarItem, L"FontDelta", 0);
+  NavPaneOfficeNavigationBarSkinningItemFontDelta =
+      GetIntegerPropertyValue(NavPaneOfficeNavigationBarSkinningItem, L"FontDelta", 0);
+  // Read without marking it used: a skin that carries it for another
+  // consumer is not told it is unused.
+  NavPaneOffsetGroupBorders =
+      GroupNavPane ? PropertyOfClass<TdxSkinBooleanProperty>(GroupNavPane->GetPropertyByName(L"OverlapGroupBorders"))
+                   : nullptr;
+
+  SchedulerAppointmentBorderSize = GetIntegerPropertyByName(SchedulerAppointment[1], L"BorderSize");
+  PDFViewerNavigationPaneSelectedPageExpandValue =
+      GetIntegerPropertyByName(GroupPDFViewer, L"NavigationPaneSelectedPageExpandValue");
+  PDFViewerNavigationPaneSelectedPageOverlapValue =
+      GetIntegerPropertyByName(GroupPDFViewer, L"NavigationPaneSelectedPageOverlapValue");
+
+  TileControlGroupCaptionFontDelta = GetIntegerPropertyValue(TileControlGroupCaption, L"FontDelta", 0);
+  TileControlTitleFontDelta = GetIntegerPropertyValue(TileControlTitle, L"FontDelta", 0);
+  TileControlTabHeaderFontDelta = GetIntegerPropertyValue(TileControlTabHeader, L"FontDelta", 0);
+  TileControlSelectionFocusedColor = GetColorValueByName(GroupTileControl, L"SelectionFocusedColor");
+  TileControlSelectionHotColor = GetColorValueByName(GroupTileControl, L"SelectionHotColor");
+
+  InitializeMapControlValues();
+  InitializeRibbonValues();
+}
+
+void TdxSkinInfo::InitializeMapControlValues()
+{
+  MapControlBackColor = GetColorValueByName(GroupMapControl, L"MapBackColor");
+  MapControlPanelBackColor = GetAlphaColorValueByName(GroupMapControl, L"PanelBackColor");
+  MapControlPanelHotTrackedTextColor = GetAlphaColorValueByName(GroupMapControl, L"PanelHotTrackedTextColor");
+  MapControlPanelPressedTextColor = GetAlphaColorValueByName(GroupMapControl, L"PanelPressedTextColor");
+  MapControlPanelTextColor = GetAlphaColorValueByName(GroupMapControl, L"PanelTextColor");
+  MapControlCustomElementTextGlowColor = GetAlphaColorValueByName(MapControlCustomElement, L"TextGlowColor");
+  MapControlCalloutTextGlowColor = GetAlphaColorValueByName(MapControlCallout, L"TextGlowColor");
+  MapControlCalloutPointerHeight = GetIntegerPropertyValue(MapControlCallout, L"PointerHeight", 0);
+  MapControlCalloutPointer = TPoint{GetIntegerPropertyValue(MapControlCallout, L"PointerX", 0),
+                                    GetIntegerPropertyValue(MapControlCallout, L"PointerY", 0)};
+  MapControlPushpinTextOrigin = TPoint{GetIntegerPropertyValue(MapControlPushpin, L"TextOriginX", 0),
+                                       GetIntegerPropertyValue(MapControlPushpin, L"TextOriginY", 0)};
+  MapControlPushpinTextGlowColor = GetAlphaColorValueByName(MapControlPushpin, L"TextGlowColor");
+
+  TdxSkinElement* region = GetElementByName(GroupMapControl, L"SelectedRegion");
+  MapControlSelectedRegionBackgroundColor = GetAlphaColorValueByName(region, L"BackColor");
+  MapControlSelectedRegionBorderColor = GetAlphaColorValueByName(region, L"BorderColor");
+
+  TdxSkinElement* shape = GetElementByName(GroupMapControl, L"Shape");
+  for (size_t state = 0; state < MapControlShapeColor.size(); ++state) {
+    const rtl::String prefix = MapShapeStatePrefix(static_cast<TdxMapControlElementState>(state));
+    MapControlShapeBorderColor[state] = GetAlphaColorValueByName(shape, prefix + L"BorderColor");
+    MapControlShapeBorderWidth[state] = GetIntegerPropertyValue(shape, prefix + L"BorderWidth", 0);
+    MapControlShapeColor[state] =
+        GetAlphaColorValueByName(shape, (prefix.empty() ? rtl::String(L"Back") : prefix) + L"Color");
+  }
+}
+
+void TdxSkinInfo::InitializeRibbonValues()
+{
+  RibbonUseRoundedWindowCorners = GetBoolPropertyByName(GroupRibbon, L"UseRoundedWindowCorners");
+  RibbonTabPanelBottomIndent = GetIntegerPropertyByName(RibbonTabPanel, L"BottomIndent");
+  for (size_t i = 0; i < RibbonQuickToolbar.size(); ++i) {
+    RibbonQATCustomizeButtonOutsizeQAT[i] =
+        GetBoolPropertyByName(RibbonQuickToolbar[i], L"DisplayCustomizeButtonOutsideQAT");
+    RibbonQATIndentBeforeCustomizeButton[i] =
+        GetIntegerPropertyByName(RibbonQuickToolbar[i], L"IndentBeforeCustomizeButton");
+  }
+  RibbonCaptionFontDelta = GetIntegerPropertyByName(RibbonFormCaption, L"FontDelta");
+  RibbonSpaceBetweenTabGroups = GetIntegerPropertyByName(GroupRibbon, L"SpaceBetweenTabGroups");
+  RibbonTabHeaderDownGrowIndent = GetIntegerPropertyByName(GroupRibbon, L"TabHeaderDownGrow");
+  RibbonTabAeroSupport = GetBoolPropertyByName(GroupRibbon, L"TabAeroSupport");
+
+  RibbonCaptionText = {GetColorValueByName(RibbonFormCaption, L"TextColorInactive"), ElementTextColor(RibbonFormCaption)};
+  RibbonTabText = {ElementTextColor(RibbonTab), GetColorValueByName(RibbonTab, L"TextColorSelected")};
+  RibbonTabTextHot = GetColorValueByName(RibbonTab, L"TextColorHot");
+  RibbonContextualTabHeaderText = {ElementTextColor(RibbonContextualTabHeader),
+                                   GetColorValueByName(RibbonContextualTabHeader, L"TextColorSelected")};
+  RibbonContextualTabHeaderTextHot = GetColorValueByName(RibbonContextualTabHeader, L"TextColorHot");
+  RibbonDocumentNameTextColor = {RibbonCaptionText[0], GetColorValueByName(RibbonFormCaption, L"DocumentNameTextColor")};
+  RibbonStatusBarTextSelected = GetColorValueByName(RibbonStatusBarButton, L"TextColorSelected");
+  RibbonButtonText = {ElementTextColor(RibbonSmallButton), GetColorValueByName(GroupRibbon, L"ButtonDisabled")};
+}
+
 void TdxSkinInfo::InitializeColors()
 {
   for (const TdxSkinInfoColorName& entry : kColorNames) {
@@ -527,8 +1076,9 @@ void TdxSkinInfo::InitializeColors()
 
 void TdxSkinInfo::InitializeDrawCaches()
 {
-  for (TdxSkinElement* element : {EditButtonElements[0], HighlightedItem, SchedulerAllDayArea[0],
-                                  SchedulerAllDayArea[1], SchedulerTimeRuler})
+  for (TdxSkinElement* element :
+       {EditButtonElements[0], HighlightedItem, RibbonLargeButton, RibbonSmallButton, SchedulerAllDayArea[0],
+        SchedulerAllDayArea[1], SchedulerTimeRuler, PrintingPageBorder, PrintingPreviewBackground})
     if (element)
       element->SetUseCache(true);
   for (TdxSkinElement* element : SchedulerAppointment)
@@ -576,18 +1126,6 @@ TdxSkinProperty* TdxSkinInfo::GetPropertyByName(TdxSkinPersistent* AOwner, const
   return result;
 }
 
-namespace {
-
-// The property when it has the expected class; one of another class under
-// the same name counts as missing.
-template <class T>
-T* PropertyOfClass(TdxSkinProperty* AProperty)
-{
-  return rtl::Is<T>(AProperty) ? static_cast<T*>(AProperty) : nullptr;
-}
-
-}  // namespace
-
 TdxSkinColor* TdxSkinInfo::GetColorByName(TdxSkinPersistent* AOwner, const rtl::String& AName)
 {
   return PropertyOfClass<TdxSkinColor>(GetPropertyByName(AOwner, AName));
@@ -606,6 +1144,18 @@ TdxSkinIntegerProperty* TdxSkinInfo::GetIntegerPropertyByName(TdxSkinPersistent*
 TdxSkinRectProperty* TdxSkinInfo::GetRectPropertyByName(TdxSkinPersistent* AOwner, const rtl::String& AName)
 {
   return PropertyOfClass<TdxSkinRectProperty>(GetPropertyByName(AOwner, AName));
+}
+
+vcl::TColor TdxSkinInfo::GetColorValueByName(TdxSkinPersistent* AOwner, const rtl::String& AName)
+{
+  TdxSkinColor* color = GetColorByName(AOwner, AName);
+  return color ? color->GetValue() : vcl::clDefault;
+}
+
+TdxAlphaColor TdxSkinInfo::GetAlphaColorValueByName(TdxSkinPersistent* AOwner, const rtl::String& AName)
+{
+  const int alpha = GetIntegerPropertyValue(AOwner, AName + L"Alpha", 255);
+  return dxColorToAlphaColor(GetColorValueByName(AOwner, AName), static_cast<std::uint8_t>(std::clamp(alpha, 0, 255)));
 }
 
 TdxSkinColor* TdxSkinInfo::GetSkinColorByName(const rtl::String& AName)

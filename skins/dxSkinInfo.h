@@ -17,6 +17,7 @@
 #include <span>
 
 #include "core/cxClasses.h"
+#include "graphics/dxCoreGraphics.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "platform/rtl/System.h"
 #include "skins/dxSkinsCore.h"
@@ -133,6 +134,65 @@ class TdxSkinInfo : public TcxIUnknownObject, public IdxSkinInfo, public IdxSkin
   // [horizontal][part]; the sbpNone entries stay nil.
   std::array<std::array<TdxSkinScrollInfo*, rtl::EnumCount<TcxScrollBarPart>()>, 2> ScrollBar_Elements{};
 
+  // Bars
+  TdxSkinElement* Bar = nullptr;
+  TdxSkinElement* BarCustomize = nullptr;
+  TdxSkinElement* BarCustomizeVertical = nullptr;
+  TdxSkinElement* BarDrag = nullptr;
+  TdxSkinElement* BarDragVertical = nullptr;
+  TdxSkinElement* BarMDIButtonClose = nullptr;
+  TdxSkinElement* BarMDIButtonMinimize = nullptr;
+  TdxSkinElement* BarMDIButtonRestore = nullptr;
+  TdxSkinElement* BarSeparator = nullptr;
+  TdxSkinElement* BarVertical = nullptr;
+  TdxSkinElement* BarVerticalSeparator = nullptr;
+  TdxSkinElement* Dock = nullptr;
+  TdxSkinElement* FloatingBar = nullptr;
+  TdxSkinElement* ItemSeparator = nullptr;
+  TdxSkinElement* LinkBorderPainter = nullptr;
+  TdxSkinElement* LinkSelected = nullptr;
+  TdxSkinElement* MainMenu = nullptr;
+  TdxSkinElement* MainMenuCustomize = nullptr;
+  TdxSkinElement* MainMenuDrag = nullptr;
+  TdxSkinElement* MainMenuLinkSelected = nullptr;
+  TdxSkinElement* MainMenuVertical = nullptr;
+  TdxSkinElement* PopupMenu = nullptr;
+  TdxSkinElement* PopupMenuCheck = nullptr;
+  TdxSkinElement* PopupMenuExpandButton = nullptr;
+  TdxSkinElement* PopupMenuLinkSelected = nullptr;
+  TdxSkinElement* PopupMenuSeparator = nullptr;
+  TdxSkinElement* PopupMenuSideStrip = nullptr;
+  TdxSkinElement* PopupMenuSideStripNonRecent = nullptr;
+  TdxSkinElement* PopupMenuSplitButton = nullptr;
+  TdxSkinElement* PopupMenuSplitButton2 = nullptr;
+  TdxSkinElement* FormStatusBar = nullptr;
+  TdxSkinElement* ScreenTipWindow = nullptr;
+  TdxSkinElement* ScreenTipSeparator = nullptr;
+  TdxSkinColor* BarDisabledTextColor = nullptr;
+  TdxSkinColor* ScreenTipItem = nullptr;
+  TdxSkinColor* ScreenTipTitleItem = nullptr;
+
+  // Docking
+  TdxSkinElement* DockControlHideBarButtons = nullptr;
+  TdxSkinElement* DockControlTabButtonHorz = nullptr;
+  TdxSkinElement* DockControlTabButtonVert = nullptr;
+  TdxSkinElement* DockControlTabHeader = nullptr;
+  TdxSkinElement* DockControlTabHeaderBackground = nullptr;
+  TdxSkinElement* DockControlTabHeaderCloseButton = nullptr;
+  TdxSkinElement* DockControlTabHeaderLine = nullptr;
+  TdxSkinElement* DockControlWindowButton = nullptr;
+  TdxSkinElement* DockControlWindowButtonGlyphs = nullptr;
+  TdxSkinElement* DockControlHideBar = nullptr;
+  TdxSkinElement* DockControlHideBarLeft = nullptr;
+  TdxSkinElement* DockControlHideBarRight = nullptr;
+  TdxSkinElement* DockControlHideBarBottom = nullptr;
+  TdxSkinElement* DockControlCaption = nullptr;
+  TdxSkinElement* DockControlBorder = nullptr;
+  TdxSkinColor* DockSiteContentColor = nullptr;
+  std::array<TdxSkinColor*, 2> DockControlTabTextColor{};
+  vcl::TColor DockControlCaptionNonFocusedTextColor = vcl::clDefault;
+  std::array<int, 3> DockControlIndents{};
+
   // Editors
   TdxSkinElement* CalendarNavigationButton = nullptr;
   TdxSkinElement* CheckboxElement = nullptr;
@@ -181,6 +241,40 @@ class TdxSkinInfo : public TcxIUnknownObject, public IdxSkinInfo, public IdxSkin
   TdxSkinColor* CalendarSeparatorColor = nullptr;
   TdxSkinColor* CalendarTodayFrameColor = nullptr;
   TdxSkinColor* CalendarTodayTextColor = nullptr;
+  // Breadcrumb edit
+  TdxSkinElement* BreadcrumbEditButton = nullptr;
+  TdxSkinElement* BreadcrumbEditButtonsAreaSeparator = nullptr;
+  TdxSkinElement* BreadcrumbEditDropDownButton = nullptr;
+  TdxSkinElement* BreadcrumbEditNodeButton = nullptr;
+  TdxSkinElement* BreadcrumbEditNodeSplitButtonLeft = nullptr;
+  TdxSkinElement* BreadcrumbEditNodeSplitButtonRight = nullptr;
+  TdxSkinElement* BreadcrumbEditProgressChunk = nullptr;
+  TdxSkinElement* BreadcrumbEditProgressChunkOverlay = nullptr;
+  TdxSkinRectProperty* BreadcrumbEditProgressChunkPadding = nullptr;
+  std::array<TdxSkinColor*, rtl::EnumCount<TdxBreadcrumbEditState>()> BreadcrumbEditBackgroundColors{};
+  std::array<TdxSkinColor*, rtl::EnumCount<TdxBreadcrumbEditState>()> BreadcrumbEditBordersColors{};
+  bool BreadcrumbEditButtonMergeBorders = false;
+  // Range control
+  TdxSkinElement* RangeControlBorder = nullptr;
+  TdxSkinElement* RangeControlLeftThumb = nullptr;
+  TdxSkinElement* RangeControlRightThumb = nullptr;
+  TdxSkinElement* RangeControlRulerHeader = nullptr;
+  TdxSkinElement* RangeControlSizingGlyph = nullptr;
+  TdxSkinColor* RangeControlDefaultElementColor = nullptr;
+  TdxSkinColor* RangeControlElementBaseColor = nullptr;
+  TdxSkinColor* RangeControlElementForeColor = nullptr;
+  TdxSkinColor* RangeControlLabelColor = nullptr;
+  TdxSkinColor* RangeControlRangePreviewColor = nullptr;
+  TdxSkinColor* RangeControlScrollAreaColor = nullptr;
+  TdxSkinColor* RangeControlViewPortPreviewColor = nullptr;
+  TdxSkinIntegerProperty* RangeControlElementFontSize = nullptr;
+  TdxSkinIntegerProperty* RangeControlScrollAreaHeight = nullptr;
+  TdxAlphaColor RangeControlOutOfRangeColorMask = 0;
+  TdxAlphaColor RangeControlRuleColor = 0;
+  TdxAlphaColor RangeControlSelectionBorderColor = 0;
+  TdxAlphaColor RangeControlSelectionColor = 0;
+  TdxAlphaColor RangeControlBackColor = 0;
+  TdxAlphaColor RangeControlInnerBorderColor = 0;
 
   // Form
   TdxSkinElement* FormContent = nullptr;
@@ -210,6 +304,62 @@ class TdxSkinInfo : public TcxIUnknownObject, public IdxSkinInfo, public IdxSkin
   TdxSkinColor* GridGroupRowStyleOffice11ContentColor = nullptr;
   TdxSkinColor* GridGroupRowStyleOffice11SeparatorColor = nullptr;
   TdxSkinColor* GridGroupRowStyleOffice11TextColor = nullptr;
+  TdxSkinElement* GridWinExplorerViewGroup = nullptr;
+  TdxSkinElement* GridWinExplorerViewGroupCaptionLine = nullptr;
+  TdxSkinElement* GridWinExplorerViewGroupExpandButton = nullptr;
+  TdxSkinElement* GridWinExplorerViewRecord = nullptr;
+  // Layout view
+  std::array<TdxSkinRectProperty*, rtl::EnumCount<TcxLayoutElement>()> LayoutViewElementPadding{};
+  std::array<TdxSkinRectProperty*, rtl::EnumCount<TcxLayoutElement>()> LayoutViewElementSpacing{};
+  std::array<TdxSkinElement*, 5> LayoutViewRecordElements{};
+  std::array<TdxSkinElement*, 5> LayoutViewRecordCaptionElements{};
+  std::array<TdxSkinIntegerProperty*, 5> LayoutViewRecordCaptionTailSizes{};
+  std::array<TdxSkinIntegerProperty*, 5> LayoutViewRecordCaptionTextPadding{};
+
+  // Navigation bar
+  TdxSkinElement* NavBarAccordionControlBackground = nullptr;
+  TdxSkinElement* NavBarAccordionControlGroup = nullptr;
+  TdxSkinElement* NavBarAccordionControlGroupCloseButton = nullptr;
+  TdxSkinElement* NavBarAccordionControlGroupOpenButton = nullptr;
+  TdxSkinElement* NavBarAccordionControlItem = nullptr;
+  TdxSkinElement* NavBarAccordionControlRootGroup = nullptr;
+  TdxSkinElement* NavBarAccordionControlRootGroupCloseButton = nullptr;
+  TdxSkinElement* NavBarAccordionControlRootGroupOpenButton = nullptr;
+  TdxSkinElement* NavBarAccordionControlSearchButton = nullptr;
+  TdxSkinElement* NavBarBackgroundColor = nullptr;
+  TdxSkinElement* NavBarGroupClient = nullptr;
+  TdxSkinElement* NavBarItem = nullptr;
+  TdxSkinElement* NavBarGroupHeader = nullptr;
+  std::array<TdxSkinElement*, 2> NavBarGroupButtons{};
+  TdxSkinIntegerProperty* NavBarAccordionControlChildItemOffset = nullptr;
+  TdxSkinIntegerProperty* NavBarAccordionControlDistanceBetweenRootGroups = nullptr;
+  TdxSkinRectProperty* NavBarAccordionControlContentContainerPadding = nullptr;
+  TdxSkinIntegerProperty* NavBarAccordionControlSearchButtonGlyphToTextIndent = nullptr;
+
+  // Navigation pane
+  TdxSkinElement* NavPaneCollapseButton = nullptr;
+  TdxSkinElement* NavPaneCollapsedGroupClient = nullptr;
+  TdxSkinElement* NavPaneExpandButton = nullptr;
+  TdxSkinElement* NavPaneFormBorder = nullptr;
+  TdxSkinElement* NavPaneFormSizeGrip = nullptr;
+  std::array<TdxSkinElement*, 2> NavPaneGroupButton{};
+  TdxSkinElement* NavPaneGroupCaption = nullptr;
+  TdxSkinElement* NavPaneSplitter = nullptr;
+  std::array<TdxSkinElement*, 2> NavPaneScrollButtons{};
+  TdxSkinElement* NavPaneOverflowPanel = nullptr;
+  TdxSkinElement* NavPaneOverflowPanelItem = nullptr;
+  TdxSkinElement* NavPaneOverflowPanelExpandedItem = nullptr;
+  TdxSkinElement* NavPaneGroupClient = nullptr;
+  TdxSkinElement* NavPaneItem = nullptr;
+  TdxSkinElement* NavPaneSelectedItem = nullptr;
+  TdxSkinElement* NavPaneOfficeNavigationBar = nullptr;
+  TdxSkinElement* NavPaneOfficeNavigationBarItem = nullptr;
+  TdxSkinElement* NavPaneOfficeNavigationBarSkinningItem = nullptr;
+  TdxSkinIntegerProperty* NavPaneCaptionHeight = nullptr;
+  TdxSkinIntegerProperty* NavPaneCaptionFontSize = nullptr;
+  int NavPaneOfficeNavigationBarItemFontDelta = 0;
+  int NavPaneOfficeNavigationBarSkinningItemFontDelta = 0;
+  TdxSkinBooleanProperty* NavPaneOffsetGroupBorders = nullptr;
 
   // Vertical grid
   TdxSkinColor* VGridContentColor = nullptr;
@@ -224,6 +374,19 @@ class TdxSkinInfo : public TcxIUnknownObject, public IdxSkinInfo, public IdxSkin
   TdxSkinElement* SchedulerTimeRuler = nullptr;
   std::array<TdxSkinElement*, 2> SchedulerAppointment{};
   std::array<TdxSkinElement*, 2> SchedulerAllDayArea{};
+  TdxSkinElement* SchedulerTimeLine = nullptr;
+  TdxSkinElement* SchedulerMoreButton = nullptr;
+  TdxSkinElement* SchedulerCurrentTimeIndicator = nullptr;
+  std::array<TdxSkinElement*, 2> SchedulerAppointmentShadow{};
+  TdxSkinElement* SchedulerAppointmentMask = nullptr;
+  TdxSkinElement* SchedulerGroup = nullptr;
+  TdxSkinElement* SchedulerMilestone = nullptr;
+  std::array<TdxSkinElement*, 2> SchedulerNavigationButtons{};
+  std::array<TdxSkinElement*, 2> SchedulerNavigationButtonsArrow{};
+  TdxSkinElement* SchedulerTimeGridCurrentTimeIndicator = nullptr;
+  TdxSkinElement* SchedulerLabelCircle = nullptr;
+  TdxSkinIntegerProperty* SchedulerAppointmentBorderSize = nullptr;
+  TdxSkinColor* SchedulerAppointmentBorder = nullptr;
 
   // Page control
   TdxSkinElement* PageControlHeader = nullptr;
@@ -240,8 +403,172 @@ class TdxSkinInfo : public TcxIUnknownObject, public IdxSkinInfo, public IdxSkin
   TdxSkinColor* TabTextColorHot = nullptr;
 
   // Rich edit
+  TdxSkinElement* RichEditCornerPanel = nullptr;
+  TdxSkinElement* RichEditRulerBackgroundHorz = nullptr;
+  TdxSkinElement* RichEditRulerBackgroundVert = nullptr;
+  TdxSkinElement* RichEditRulerColumnResizer = nullptr;
+  TdxSkinElement* RichEditRulerIndent = nullptr;
+  TdxSkinElement* RichEditRulerIndentBottom = nullptr;
+  TdxSkinElement* RichEditRulerRightMargin = nullptr;
+  TdxSkinElement* RichEditRulerSection = nullptr;
+  TdxSkinElement* RichEditRulerTab = nullptr;
+  TdxSkinElement* RichEditRulerTabTypeBackground = nullptr;
   TdxSkinColor* RichEditRulerDefaultTabColor = nullptr;
   TdxSkinColor* RichEditRulerTextColor = nullptr;
+
+  // PDF viewer
+  TdxSkinElement* PDFViewerFindPanel = nullptr;
+  TdxSkinElement* PDFViewerNavigationPaneBackground = nullptr;
+  TdxSkinElement* PDFViewerNavigationPaneButton = nullptr;
+  TdxSkinElement* PDFViewerNavigationPaneButtonArrow = nullptr;
+  TdxSkinElement* PDFViewerNavigationPaneButtonMinimized = nullptr;
+  TdxSkinElement* PDFViewerNavigationPanePageBackground = nullptr;
+  TdxSkinElement* PDFViewerNavigationPanePageButton = nullptr;
+  TdxSkinElement* PDFViewerNavigationPanePageCaption = nullptr;
+  TdxSkinColor* PDFViewerSelectionColor = nullptr;
+  TdxSkinIntegerProperty* PDFViewerNavigationPaneSelectedPageExpandValue = nullptr;
+  TdxSkinIntegerProperty* PDFViewerNavigationPaneSelectedPageOverlapValue = nullptr;
+
+  // Printing system
+  TdxSkinElement* PrintingPageBorder = nullptr;
+  TdxSkinElement* PrintingPreviewBackground = nullptr;
+
+  // Tile control
+  TdxSkinElement* TileControlActionBar = nullptr;
+  TdxSkinElement* TileControlBackground = nullptr;
+  TdxSkinElement* TileControlItem = nullptr;
+  TdxSkinElement* TileControlItemCheck = nullptr;
+  TdxSkinElement* TileControlGroupCaption = nullptr;
+  TdxSkinElement* TileControlVirtualGroup = nullptr;
+  TdxSkinElement* TileControlTitle = nullptr;
+  TdxSkinElement* TileControlTabHeader = nullptr;
+  int TileControlGroupCaptionFontDelta = 0;
+  int TileControlTitleFontDelta = 0;
+  int TileControlTabHeaderFontDelta = 0;
+  vcl::TColor TileControlSelectionFocusedColor = vcl::clDefault;
+  vcl::TColor TileControlSelectionHotColor = vcl::clDefault;
+
+  // Map control
+  vcl::TColor MapControlBackColor = vcl::clDefault;
+  TdxAlphaColor MapControlPanelBackColor = 0;
+  TdxAlphaColor MapControlPanelHotTrackedTextColor = 0;
+  TdxAlphaColor MapControlPanelPressedTextColor = 0;
+  TdxAlphaColor MapControlPanelTextColor = 0;
+  TdxSkinElement* MapControlCustomElement = nullptr;
+  TdxAlphaColor MapControlCustomElementTextGlowColor = 0;
+  TdxSkinElement* MapControlCallout = nullptr;
+  TdxAlphaColor MapControlCalloutTextGlowColor = 0;
+  int MapControlCalloutPointerHeight = 0;
+  TPoint MapControlCalloutPointer{};
+  TdxSkinElement* MapControlPushpin = nullptr;
+  TPoint MapControlPushpinTextOrigin{};
+  TdxAlphaColor MapControlPushpinTextGlowColor = 0;
+  TdxAlphaColor MapControlSelectedRegionBackgroundColor = 0;
+  TdxAlphaColor MapControlSelectedRegionBorderColor = 0;
+  std::array<TdxAlphaColor, rtl::EnumCount<TdxMapControlElementState>()> MapControlShapeBorderColor{};
+  std::array<int, rtl::EnumCount<TdxMapControlElementState>()> MapControlShapeBorderWidth{};
+  std::array<TdxAlphaColor, rtl::EnumCount<TdxMapControlElementState>()> MapControlShapeColor{};
+
+  // Ribbon
+  TdxSkinElement* RibbonApplicationBackground = nullptr;
+  TdxSkinElement* RibbonApplicationButton = nullptr;
+  TdxSkinElement* RibbonApplicationButton2010 = nullptr;
+  TdxSkinElement* RibbonApplicationFooterBackground = nullptr;
+  TdxSkinElement* RibbonApplicationHeaderBackground = nullptr;
+  TdxSkinElement* RibbonExtraPanePinButtonGlyph = nullptr;
+  TdxSkinElement* RibbonExtraPaneButton = nullptr;
+  TdxSkinElement* RibbonBackstageView = nullptr;
+  TdxSkinElement* RibbonBackstageViewBackButton = nullptr;
+  TdxSkinElement* RibbonBackstageViewImage = nullptr;
+  TdxSkinElement* RibbonBackstageViewMenu = nullptr;
+  TdxSkinElement* RibbonBackstageViewMenuHeader = nullptr;
+  TdxSkinElement* RibbonBackstageViewMenuButton = nullptr;
+  TdxSkinElement* RibbonBackstageViewMenuSeparator = nullptr;
+  TdxSkinElement* RibbonBackstageViewTab = nullptr;
+  TdxSkinElement* RibbonBackstageViewTabArrow = nullptr;
+  TdxSkinElement* RibbonCollapsedToolBarBackground = nullptr;
+  TdxSkinElement* RibbonCollapsedToolBarGlyphBackground = nullptr;
+  TdxSkinElement* RibbonFormButtonAutoHideModeShowUI = nullptr;
+  TdxSkinElement* RibbonFormButtonDisplayOptions = nullptr;
+  TdxSkinElement* RibbonFormButtonClose = nullptr;
+  TdxSkinElement* RibbonFormButtonHelp = nullptr;
+  TdxSkinElement* RibbonFormButtonMaximize = nullptr;
+  TdxSkinElement* RibbonFormButtonMinimize = nullptr;
+  TdxSkinElement* RibbonFormButtonRestore = nullptr;
+  TdxSkinElement* RibbonFormCaption = nullptr;
+  TdxSkinElement* RibbonFormCaptionRibbonHidden = nullptr;
+  TdxSkinElement* RibbonFormContent = nullptr;
+  std::array<TdxSkinElement*, 2> RibbonFormBottom{};
+  std::array<TdxSkinElement*, 2> RibbonFormLeft{};
+  std::array<TdxSkinElement*, 2> RibbonFormRight{};
+  TdxSkinElement* RibbonMinimizeButtonGlyph = nullptr;
+  TdxSkinElement* RibbonTab = nullptr;
+  TdxSkinElement* RibbonTabPanel = nullptr;
+  TdxSkinElement* RibbonTabPanelGroupButton = nullptr;
+  TdxSkinElement* RibbonTabSeparatorLine = nullptr;
+  TdxSkinElement* RibbonTabGroup = nullptr;
+  TdxSkinElement* RibbonTabGroupHeader = nullptr;
+  TdxSkinElement* RibbonTabGroupItemsSeparator = nullptr;
+  TdxSkinElement* RibbonGalleryBackground = nullptr;
+  TdxSkinElement* RibbonGalleryButtonDown = nullptr;
+  TdxSkinElement* RibbonGalleryButtonDropDown = nullptr;
+  TdxSkinElement* RibbonGalleryButtonUp = nullptr;
+  TdxSkinElement* RibbonGalleryGroupCaption = nullptr;
+  TdxSkinElement* RibbonGalleryPane = nullptr;
+  TdxSkinElement* RibbonGallerySizingPanel = nullptr;
+  TdxSkinElement* RibbonGallerySizeGrips = nullptr;
+  TdxSkinElement* RibbonHeaderBackground = nullptr;
+  TdxSkinElement* RibbonHeaderBackgroundOnGlass = nullptr;
+  TdxSkinElement* RibbonSmallButton = nullptr;
+  TdxSkinElement* RibbonSplitButtonLeft = nullptr;
+  TdxSkinElement* RibbonSplitButtonRight = nullptr;
+  TdxSkinElement* RibbonKeyTip = nullptr;
+  TdxSkinElement* RibbonLargeButton = nullptr;
+  TdxSkinElement* RibbonLargeSplitButtonTop = nullptr;
+  TdxSkinElement* RibbonLargeSplitButtonBottom = nullptr;
+  TdxSkinElement* RibbonButtonArrow = nullptr;
+  TdxSkinElement* RibbonButtonGroup = nullptr;
+  TdxSkinElement* RibbonStatusBarBackground = nullptr;
+  TdxSkinElement* RibbonStatusBarButton = nullptr;
+  TdxSkinElement* RibbonStatusBarSeparator = nullptr;
+  std::array<TdxSkinElement*, 2> RibbonQuickToolbar{};
+  TdxSkinElement* RibbonQuickToolbarBelow = nullptr;
+  TdxSkinElement* RibbonQuickToolbarButtonGlyph = nullptr;
+  TdxSkinElement* RibbonQuickToolbarDropDown = nullptr;
+  TdxSkinElement* RibbonQuickToolbarGlyph = nullptr;
+  TdxSkinElement* RibbonButtonGroupButton = nullptr;
+  TdxSkinElement* RibbonButtonGroupSeparator = nullptr;
+  TdxSkinElement* RibbonButtonGroupSplitButtonLeft = nullptr;
+  TdxSkinElement* RibbonButtonGroupSplitButtonRight = nullptr;
+  std::array<TdxSkinElement*, 2> RibbonGroupScroll{};
+  TdxSkinElement* RibbonContextualTabLabel = nullptr;
+  TdxSkinElement* RibbonContextualTabLabelOnGlass = nullptr;
+  TdxSkinElement* RibbonContextualTabSeparator = nullptr;
+  TdxSkinElement* RibbonContextualTabHeader = nullptr;
+  TdxSkinElement* RibbonContextualTabPanel = nullptr;
+  TdxSkinColor* RadialMenuBackgroundColor = nullptr;
+  TdxSkinColor* RadialMenuBaseColor = nullptr;
+  TdxSkinBooleanProperty* RibbonUseRoundedWindowCorners = nullptr;
+  TdxSkinIntegerProperty* RibbonTabPanelBottomIndent = nullptr;
+  TdxSkinColor* RibbonContextualTabLabelShadowColor = nullptr;
+  TdxSkinColor* RibbonContextualTabLabelOnGlassShadowColor = nullptr;
+  std::array<TdxSkinBooleanProperty*, 2> RibbonQATCustomizeButtonOutsizeQAT{};
+  std::array<TdxSkinIntegerProperty*, 2> RibbonQATIndentBeforeCustomizeButton{};
+  TdxSkinIntegerProperty* RibbonCaptionFontDelta = nullptr;
+  TdxSkinIntegerProperty* RibbonSpaceBetweenTabGroups = nullptr;
+  TdxSkinIntegerProperty* RibbonTabHeaderDownGrowIndent = nullptr;
+  TdxSkinBooleanProperty* RibbonTabAeroSupport = nullptr;
+  TdxSkinColor* RibbonEditorBackground = nullptr;
+  TdxSkinColor* RibbonExtraPaneColor = nullptr;
+  TdxSkinColor* RibbonExtraPaneHeaderSeparator = nullptr;
+  std::array<vcl::TColor, 2> RibbonCaptionText{vcl::clDefault, vcl::clDefault};
+  std::array<vcl::TColor, 2> RibbonTabText{vcl::clDefault, vcl::clDefault};
+  vcl::TColor RibbonTabTextHot = vcl::clDefault;
+  std::array<vcl::TColor, 2> RibbonContextualTabHeaderText{vcl::clDefault, vcl::clDefault};
+  vcl::TColor RibbonContextualTabHeaderTextHot = vcl::clDefault;
+  std::array<vcl::TColor, 2> RibbonDocumentNameTextColor{vcl::clDefault, vcl::clDefault};
+  vcl::TColor RibbonStatusBarTextSelected = vcl::clDefault;
+  std::array<vcl::TColor, 2> RibbonButtonText{vcl::clDefault, vcl::clDefault};
 
   // General colours of the skin
   TdxSkinColor* ContainerBorderColor = nullptr;
@@ -283,6 +610,10 @@ class TdxSkinInfo : public TcxIUnknownObject, public IdxSkinInfo, public IdxSkin
   TdxSkinIntegerProperty* GetIntegerPropertyByName(TdxSkinPersistent* AOwner, const rtl::String& AName);
   TdxSkinRectProperty* GetRectPropertyByName(TdxSkinPersistent* AOwner, const rtl::String& AName);
   TdxSkinColor* GetSkinColorByName(const rtl::String& AName);
+  // clDefault when the colour is missing.
+  vcl::TColor GetColorValueByName(TdxSkinPersistent* AOwner, const rtl::String& AName);
+  // The colour with its "<name>Alpha" integer (255 when missing).
+  TdxAlphaColor GetAlphaColorValueByName(TdxSkinPersistent* AOwner, const rtl::String& AName);
 
  private:
   void InitializeGroups();
@@ -290,6 +621,9 @@ class TdxSkinInfo : public TcxIUnknownObject, public IdxSkinInfo, public IdxSkin
   void InitializeColors();
   void InitializeProperties();
   void InitializeScrollBarElements();
+  void InitializeValues();
+  void InitializeRibbonValues();
+  void InitializeMapControlValues();
   void InitializeDrawCaches();
 
   TdxSkin* FSkin = nullptr;
@@ -325,8 +659,10 @@ struct TdxSkinInfoColorName {
   TdxSkinColor*& (*Field)(TdxSkinInfo&);
 };
 
-// An integer, Boolean or rectangle property, of a group or of one of its
-// elements; Kind is "Integer", "Boolean" or "Rect".
+// A property of a group or of one of its elements that is read by value or
+// kept as a property reference; Kind is "Integer", "Boolean", "Rect",
+// "Color" (a colour read as its value) or "AlphaColor" (a colour read with
+// the integer of its name with "Alpha" appended).
 struct TdxSkinInfoPropertyName {
   const wchar_t* Group;
   const wchar_t* Element;

@@ -64,6 +64,9 @@ constexpr TCatalogueRow Elements[] = {
     {"Docking", "DockWindowButton", T, "Active+H+P", 1, ""},
     {"Docking", "DockWindowButtonGlyphs", K, "N", 7, "Sym=close/close/pin/pin/down/up/max Frame=10,10"},
     {"Docking", "DockWindowCaption", X, "N", 1, "c:InactiveCaptionTextColor=FaceTxtDisabled"},
+    {"Docking", "TabHeaderAutoHideBar TabButtonHorz TabButtonVert TabHeader TabHeaderBackground TabHeaderCloseButton "
+                "TabHeaderLine AutoHideBar AutoHideBarLeft AutoHideBarRight AutoHideBarBottom DockWindowBorder",
+     X, "N", 1, ""},
 
     // Editors
     {"Editors", "Checkbox", K, "BM", 3, "Sym=box/check/gray Frame=13,13"},
@@ -93,10 +96,10 @@ constexpr TCatalogueRow Elements[] = {
     {"Editors", "ProgressChunk ProgressChunkVert", P, "N", 1, "Col=Acc"},
     {"Editors", "TrackBarTrack TrackBarTrackVert", F, "N", 4, "Face=Track Frame=12,4"},
     {"Editors", "RangeControlBorder", P, "N", 1,
-     "Bd c:RangeBackgroundColor=Edit c:RulerColor=Line c:LabelTextColor=EditTxt c:RulerTextColor=EditTxt "
-     "c:ElementBaseColor=Face c:ElementForegroundColor=Acc c:ScrollAreaColor=Win "
-     "a:OutOfRangeColorMask=Line/64 a:SelectionColor=Acc/64 a:SelectionBorderColor=Acc/255 "
-     "a:RangePreviewColor=Acc/128 a:ViewportPreviewColor=Face/255 a:SelectedColor=Acc/96"},
+     "Bd c:DefaultElementColor=Face c:ElementBaseColor=Face c:ElementForeColor=Acc c:LabelColor=EditTxt "
+     "c:RangePreviewColor=Acc c:ScrollAreaColor=Win c:ViewPortPreviewColor=Face "
+     "a:OutOfRangeColorMask=Line/64 a:RuleColor=Line/255 a:SelectionBorderColor=Acc/255 a:SelectionColor=Acc/64 "
+     "a:BackColor=Edit/255 a:InnerBorderColor=Line/255"},
     {"Editors", "RangeControlLeftThumb RangeControlRightThumb", K, "N", 1, "Sym=thumb Frame=7,13 Min=7,13"},
     {"Editors", "RangeControlSizingGlyph", K, "N", 1, "Sym=grip Frame=5,9 Min=5,9"},
     {"Editors", "RangeControlRulerHeader", F, "N+H", 1, ""},
@@ -164,12 +167,20 @@ constexpr TCatalogueRow Elements[] = {
     {"VerticalGrid", "GridLine BandBorder", P, "N", 1, "Col=Line"},
 
     // NavBar: not drawn by this system
-    {"NavBar", "NavBarBackground NavBarGroupHeader NavBarItem", X, "N", 1, ""},
+    {"NavBar", "AccordionControlBackground AccordionControlGroup AccordionControlGroupCloseButton "
+               "AccordionControlGroupOpenButton AccordionControlItem AccordionControlRootGroup "
+               "AccordionControlRootGroupCloseButton AccordionControlRootGroupOpenButton AccordionControlSearchButton "
+               "Background GroupClient Item GroupHeader GroupOpenButton GroupCloseButton",
+     X, "N", 1, ""},
 
     // NavPane
     {"NavPane", "OfficeNavigationBar", P, "N", 1, "Col=Face CO=2"},
     {"NavPane", "OfficeNavigationBarItem", P, "N", 1, "CO=2"},
     {"NavPane", "OfficeNavigationBarSkinningItem", T, "N+H+P+Focused+D", 1, "CO=2"},
+    {"NavPane", "CollapseButton CollapsedGroupClient ExpandButton PopupBorder PopupSizeGrip GroupButton "
+                "GroupButtonSelected Caption Splitter ScrollUpButton ScrollDownButton OverflowPanel OverflowPanelItem "
+                "OverflowPanelExpandItem GroupClient Item ItemSelected",
+     X, "N", 1, ""},
 
     // Scheduler
     {"Scheduler", "Group", K, "N", 2, "Sym=box/fill Frame=12,12"},
@@ -180,6 +191,10 @@ constexpr TCatalogueRow Elements[] = {
     {"Scheduler", "Ruler", P, "N", 1, "Col=Face"},
     {"Scheduler", "TimeGridHeader AllDayArea AllDayAreaSelected", P, "N", 1, "Txt=EditTxt"},
     {"Scheduler", "Appointment", P, "N", 1, "Txt=EditTxt c:SeparatorColor=Line"},
+    {"Scheduler", "TimeGridHeaderSelected DefaultTimeLine MoreButton AppointmentRightBorder CurrentTimeIndicator "
+                  "AppointmentBottomShadow AppointmentRightShadow AppointmentMask TimeGridCurrentTimeIndicator "
+                  "LabelCircle",
+     X, "N", 1, ""},
 
     // PageControl
     {"PageControl", "TabHeader", F, "TS", 1,
@@ -205,8 +220,10 @@ constexpr TCatalogueRow Elements[] = {
     {"PrintingSystem", "PreviewBackground", P, "N", 1, "Col=Win"},
 
     // RichEdit, TileControl: not drawn by this system
-    {"RichEdit", "RulerBackground", X, "N", 1, ""},
-    {"TileControl", "TileControlBackground TileControlItem", X, "N", 1, ""},
+    {"RichEdit", "CornerPanel RulerBackgroundHorz RulerBackgroundVert RulerColumnResizer RulerIndent "
+                 "RulerIndentBottom RulerRightMargin RulerSection RulerTab RulerTabTypeBackground",
+     X, "N", 1, ""},
+    {"TileControl", "ActionBar Background Item ItemCheck GroupCaption VirtualGroup Title TabHeader", X, "N", 1, ""},
 
     // MapControl
     {"MapControl", "CustomElement", F, "H+P", 1, "CO=2 a:TextGlowColor=Edit/255"},
@@ -231,6 +248,21 @@ constexpr TCatalogueRow Elements[] = {
     {"Ribbon", "AppMenuExtraPanePinButtonGlyph", K, "N", 1, "Sym=pin Frame=9,9"},
     {"Ribbon", "BackstageViewTabHeaderArrow", K, "N", 1, "Sym=right Frame=7,7"},
     {"Ribbon", "FormCaptionRibbonHidden", X, "N", 1, ""},
+    {"Ribbon", "AppMenuBackground FormAppButton FormAppButton2010 AppMenuBackgroundBottom AppMenuBackgroundTop "
+               "AppMenuExtraPaneButton BackstageViewBackground BackstageViewBackButton BackstageViewImage "
+               "BackstageViewMenuBackground BackstageViewMenuHeader BackstageViewMenuButton BackstageViewMenuSeparator "
+               "BackstageViewTabHeader TabGroupCollapsed TabGroupCollapsedBox FormButtonAutoHideModeShowUI "
+               "FormButtonDisplayOptions FormButtonClose FormButtonHelp FormButtonMaximize FormButtonMinimize "
+               "FormButtonRestore FormContent FormFrameBottom DialogFrameBottom FormFrameLeft DialogFrameLeft "
+               "FormFrameRight DialogFrameRight MinimizeButtonGlyph TabPanel TabGroupButton TabSeparatorLine TabGroup "
+               "TabGroupCaption TabGroupItemsSeparator InRibbonGalleryButtonDown InRibbonGalleryButtonDropDown "
+               "InRibbonGalleryButtonUp TabBackground TabBackgroundOnGlass SplitButtonLeft SplitButtonRight KeyTip "
+               "LargeButton LargeSplitButtonTop LargeSplitButtonBottom ButtonArrow ButtonGroup StatusBarBackground "
+               "StatusBarSeparator QATAboveBackground QATInRibbonBackground QATBelowBackground QATButtonGlyph "
+               "QATOverflow QATCustomizeButton ButtonGroupButton ButtonGroupSeparator ButtonGroupSplitButtonLeft "
+               "ButtonGroupSplitButtonRight TabGroupRightScrollButton TabGroupLeftScrollButton ContextualTabSeparator "
+               "ContextualTabPanel",
+     X, "N", 1, ""},
 };
 
 // Colours of groups and of the skin ("").
@@ -259,6 +291,11 @@ constexpr TCatalogueColor Colors[] = {
     {"", "SpreadSheetContentTextColor", "EditTxt"},
     {"", "SpreadSheetSelectionColor", "Acc"},
     {"", "SpreadSheetFrozenPaneSeparatorColor", "Line"},
+    {"", "SpreadSheetGroupLineColor", "Line"},
+    {"", "TreeListGridLineColor", "Line"},
+    {"", "TreeListTreeLineColor", "Line"},
+    {"", "DockControlHiddenBarTextColor", "FaceTxt"},
+    {"", "DockControlHiddenBarTextHotColor", "FaceTxtHot"},
     {"", "HyperLinkTextColor", "Acc"},
     {"", "DisabledTextColor", "EditTxtDisabled"},
     {"", "WindowColor", "Win"},
@@ -278,10 +315,10 @@ constexpr TCatalogueColor Colors[] = {
     {"Editors", "BackgroundInactiveColor", "Edit"},
     {"Editors", "BackgroundReadOnlyColor", "EditReadOnly"},
     {"Editors", "HyperLinkTextColor", "Acc"},
-    {"Editors", "BevelLightColor", "Edit"},
-    {"Editors", "BevelShadowColor", "Line"},
-    {"Editors", "ProgressBarTextColor", "EditTxt"},
-    {"Editors", "ProgressBarChunkTextColor", "SelTxt"},
+    {"Editors", "BevelShapeColor1", "Line"},
+    {"Editors", "BevelShapeColor2", "Edit"},
+    {"Editors", "ProgressBarEmptyTextColor", "EditTxt"},
+    {"Editors", "ProgressBarFilledTextColor", "SelTxt"},
     {"Editors", "TrackBarTickColor", "Line"},
     {"Editors", "CalendarTodayFrameColor", "Acc"},
     {"Editors", "CalendarSelectedDayColor", "Acc"},
@@ -289,11 +326,23 @@ constexpr TCatalogueColor Colors[] = {
     {"Editors", "CalendarHolidayTextColor", "GlyphRed"},
     {"Editors", "CalendarInactiveDayTextColor", "EditTxtDisabled"},
     {"Editors", "CalendarSeparatorColor", "Line"},
-    {"Editors", "CalculatorButtonTextColor", "FaceTxt"},
+    {"Editors", "CalendarDayTextColor", "EditTxt"},
+    {"Editors", "CalendarTodayTextColor", "EditTxt"},
+    {"Editors", "CalcEditEditingOperationTextColor", "FaceTxt"},
+    {"Editors", "CalcEditMemoryOperationTextColor", "FaceTxt"},
+    {"Editors", "CalcEditDigitTextColor", "FaceTxt"},
+    {"Editors", "CalcEditArithmeticOperationTextColor", "FaceTxt"},
+    {"Editors", "CalcEditScientificOperationTextColor", "FaceTxt"},
     {"Editors", "NavigatorInfoPanelColor", "Face"},
     {"Editors", "NavigatorInfoPanelTextColor", "FaceTxt"},
     {"Editors", "BreadcrumbEditBackgroundColor", "Edit"},
+    {"Editors", "BreadcrumbEditBackgroundFocusedColor", "Edit"},
+    {"Editors", "BreadcrumbEditBackgroundHotColor", "Edit"},
+    {"Editors", "BreadcrumbEditBackgroundDisabledColor", "EditDisabled"},
     {"Editors", "BreadcrumbEditBorderColor", "Line"},
+    {"Editors", "BreadcrumbEditBorderFocusedColor", "LineHot"},
+    {"Editors", "BreadcrumbEditBorderHotColor", "LineHot"},
+    {"Editors", "BreadcrumbEditBorderDisabledColor", "LineDisabled"},
 
     {"Form", "TextColorInactive", "CapTxtInactive"},
     {"Form", "TextShadowColor", "none"},

@@ -132,6 +132,67 @@ TEST(SkinInfo, ResolvesTheSkinsOwnValues)
       << "a supplied element is marked used";
 }
 
+// The values read by value rather than kept as references: colours with
+// their alpha, a map shape's per-state names, the ribbon's text colours,
+// and the defaults a missing property leaves.
+TEST(SkinInfo, ReadsTheValuesOfTheFurtherGroups)
+{
+  TdxSkin* skin = NewRawSkin();
+  TdxSkinControlGroup* map = skin->AddGroup(L"MapControl");
+  map->AddPropertyColor(L"PanelTextColor", vcl::clRed);
+  map->AddPropertyInteger(L"PanelTextColorAlpha", 128);
+  map->AddPropertyColor(L"PanelBackColor", vcl::clBlue);
+  TdxSkinElement* shape = map->AddElement(L"Shape");
+  shape->AddPropertyColor(L"BackColor", vcl::clGreen);
+  shape->AddPropertyColor(L"HighlightedColor", vcl::clRed);
+  shape->AddPropertyInteger(L"SelectedBorderWidth", 3);
+  TdxSkinElement* callout = map->AddElement(L"Callout");
+  callout->AddPropertyInteger(L"PointerX", 4);
+  callout->AddPropertyInteger(L"PointerY", 9);
+  TdxSkinControlGroup* ribbon = skin->AddGroup(L"Ribbon");
+  TdxSkinElement* caption = ribbon->AddElement(L"FormCaption");
+  caption->SetTextColor(vcl::clYellow);
+  caption->AddPropertyColor(L"TextColorInactive", vcl::clGray);
+  ribbon->AddPropertyColor(L"ButtonDisabled", vcl::clSilver);
+  skin->AddGroup(L"Docking")->AddPropertyInteger(L"ActiveTabHeaderUpGrow", 2);
+  skin->AddGroup(L"NavPane")->AddPropertyBool(L"OverlapGroupBorders", true);
+  rtl::TOwnedPtr<TdxSkinInfo> info = NewBoundInfo(skin);
+
+  using enum TdxMapControlElementState;
+  struct {
+    const char* What;
+    TdxAlphaColor Actual;
+    TdxAlphaColor Expected;
+  } const alphaCases[] = {
+      {"colour with its alpha", info->MapControlPanelTextColor, dxColorToAlphaColor(vcl::clRed, 128)},
+      {"colour without alpha is opaque", info->MapControlPanelBackColor, dxColorToAlphaColor(vcl::clBlue, 255)},
+      {"missing colour", info->MapControlPanelHotTrackedTextColor, dxColorToAlphaColor(vcl::clDefault, 255)},
+      {"normal shape reads BackColor", info->MapControlShapeColor[static_cast<int>(mcesNormal)],
+       dxColorToAlphaColor(vcl::clGreen, 255)},
+      {"hot shape shares the plain names", info->MapControlShapeColor[static_cast<int>(mcesHot)],
+       dxColorToAlphaColor(vcl::clGreen, 255)},
+      {"pressed shape reads Highlighted", info->MapControlShapeColor[static_cast<int>(mcesPressed)],
+       dxColorToAlphaColor(vcl::clRed, 255)},
+  };
+  for (const auto& c : alphaCases)
+    EXPECT_EQ(c.Actual, c.Expected) << c.What;
+  EXPECT_EQ(info->MapControlShapeBorderWidth[static_cast<int>(mcesSelected)], 3);
+  EXPECT_EQ(info->MapControlShapeBorderWidth[static_cast<int>(mcesNormal)], 0);
+  EXPECT_EQ(info->MapControlCalloutPointer.x, 4);
+  EXPECT_EQ(info->MapControlCalloutPointer.y, 9);
+  EXPECT_EQ(info->RibbonCaptionText[0], vcl::clGray);
+  EXPECT_EQ(info->RibbonCaptionText[1], vcl::clYellow);
+  EXPECT_EQ(info->RibbonDocumentNameTextColor[0], vcl::clGray);
+  EXPECT_EQ(info->RibbonDocumentNameTextColor[1], vcl::clDefault);
+  EXPECT_EQ(info->RibbonButtonText[1], vcl::clSilver);
+  EXPECT_EQ(info->DockControlIndents, (std::array<int, 3>{0, 0, 2}));
+  ASSERT_NE(info->NavPaneOffsetGroupBorders, nullptr);
+  EXPECT_TRUE(info->NavPaneOffsetGroupBorders->GetState().Contains(sosUnused))
+      << "the navigation pane's overlap is read without marking it used";
+  EXPECT_NE(skin->GetGroupByName(L"MapControl")->GetElementByName(L"SelectedRegion"), nullptr)
+      << "the selected region is resolved even though no field keeps it";
+}
+
 // A property of the looked-up name but of another class would otherwise
 // stop the binding half way.
 TEST(SkinInfo, AMistypedPropertyReadsAsMissing)

@@ -13,6 +13,7 @@
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "skins/dxSkinInfo.h"
 #include "tests/skins/SkinsTestSupport.h"
 
 using namespace skinstest;
@@ -276,6 +277,60 @@ TEST_P(SkinsDataTest, HasIconsOfItsOwnInItsKindsFormat)
 }
 
 INSTANTIATE_TEST_SUITE_P(Packages, SkinsDataTest, testing::ValuesIn(SkinsDataTable()), SkinsDataCaseName);
+
+// Binding the skin information asks for every name it draws with: a
+// package that lacks one shows a red cross (unassigned), and an element
+// nobody asks for (unused) is most likely a misspelt name.
+TEST_P(SkinsDataTest, BindsTheSkinInformationWithoutPlaceholdersOrUnusedNames)
+{
+  const TSkinsLoaded loaded(GetParam().Name);
+  rtl::TOwnedPtr<TdxSkinInfo> info(rtl::New<TdxSkinInfo>(static_cast<TdxSkin*>(nullptr)));
+  ASSERT_NO_THROW(info->SetSkin(loaded.Skin.get()));
+
+  std::vector<std::wstring> unassigned, unused;
+  auto check = [&](TdxSkinCustomObject* AObject, const std::wstring& APath) {
+    if (AObject->GetState().Contains(TdxSkinObjectState::sosUnassigned))
+      unassigned.push_back(APath);
+    else if (AObject->GetState().Contains(TdxSkinObjectState::sosUnused))
+      unused.push_back(APath);
+  };
+  for (int g = 0; g < loaded.Skin->GetGroupCount(); ++g) {
+    TdxSkinControlGroup* group = loaded.Skin->GetGroup(g);
+    check(group, group->GetName());
+    for (int e = 0; e < group->GetCount(); ++e)
+      check(group->GetElement(e), std::wstring(group->GetName()) + L"/" + std::wstring(group->GetElement(e)->GetName()));
+  }
+  auto joined = [](const std::vector<std::wstring>& ANames) {
+    std::wstring result;
+    for (const std::wstring& name : ANames)
+      result += name + L" ";
+    return testing::PrintToString(result);
+  };
+  EXPECT_FALSE(loaded.Skin->HasMissingElements());
+  EXPECT_TRUE(unassigned.empty()) << "placeholders: " << joined(unassigned);
+  EXPECT_TRUE(unused.empty()) << "names the skin information does not ask for: " << joined(unused);
+
+  // Every colour it reads is there: a missing one silently gives another
+  // skin's look.
+  std::wstring missingColors;
+  for (const TdxSkinInfoColorName& entry : dxSkinInfoColorNames())
+    if (!entry.Field(*info))
+      missingColors += std::wstring(entry.Group ? entry.Group : L"") + L"/" + (entry.Element ? entry.Element : L"") +
+                       L"/" + entry.Name + L" ";
+  for (const TdxSkinInfoPropertyName& entry : dxSkinInfoPropertyNames()) {
+    const std::wstring kind = entry.Kind;
+    if (kind != L"Color" && kind != L"AlphaColor")
+      continue;
+    TdxSkinPersistent* owner = loaded.Skin->GetGroupByName(entry.Group);
+    if (owner && entry.Element)
+      owner = static_cast<TdxSkinControlGroup*>(owner)->GetElementByName(entry.Element);
+    if (!owner || !rtl::Is<TdxSkinColor>(owner->GetPropertyByName(entry.Name)))
+      missingColors += std::wstring(entry.Group) + L"/" + (entry.Element ? entry.Element : L"") + L"/" + entry.Name + L" ";
+  }
+  EXPECT_TRUE(missingColors.empty()) << "missing colours: " << testing::PrintToString(missingColors);
+  // The skin belongs to the test, not to the information.
+  info->SetSkin(nullptr);
+}
 
 // Every element draws in every state and image index it declares, at its
 // frame size and three times that, without raising.
