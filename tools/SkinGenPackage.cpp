@@ -262,8 +262,10 @@ class TSkinBuilder {
 
   void WritePlain(TdxSkinElement* AElement, const TCatalogueRow& ARow, const TRowOptions& AOptions);
   void WriteFace(TdxSkinElement* AElement, const TCatalogueRow& ARow, const TRowOptions& AOptions);
+  // ASurfaceInk: the ink of a glyph drawn where its element leaves the
+  // surface beneath showing (a transparent normal state); empty for a face.
   void WritePicture(TdxSkinImage* AImage, TdxSkinElementStates AStates, const std::vector<std::string>& ASymbols,
-                    TSize AFrame, bool AOnFace, const std::string& AName);
+                    TSize AFrame, bool AOnFace, const std::string& AName, const std::string& ASurfaceInk = {});
   void WriteBand(TdxSkinElement* AElement, const TRowOptions& AOptions, const std::string& AName);
   void WriteBorders(TdxSkinElement* AElement, const std::string& ARole, int AThin);
   void SetBorderColor(TdxSkinBorder* ABorder, const std::string& ARole) const;
@@ -500,7 +502,7 @@ void TSkinBuilder::WritePlain(TdxSkinElement* AElement, const TCatalogueRow& ARo
 
 void TSkinBuilder::WritePicture(TdxSkinImage* AImage, TdxSkinElementStates AStates,
                                 const std::vector<std::string>& ASymbols, TSize AFrame, bool AOnFace,
-                                const std::string& AName)
+                                const std::string& AName, const std::string& ASurfaceInk)
 {
   using enum TdxSkinElementState;
   const std::vector<TState> states = StatesInOrder(AStates);
@@ -514,7 +516,12 @@ void TSkinBuilder::WritePicture(TdxSkinImage* AImage, TdxSkinElementStates AStat
         // A glyph on a button face: the face's text colour of the state.
         const bool close = AName.find("Close") != std::string::npos && state == esHot && FTheme.Style == TThemeStyle::Flat &&
                            AName.rfind("Form", 0) == 0;
-        inks.Ink = Pixel(close ? "CloseHotTxt" : TextRole(state));
+        std::string ink = close ? "CloseHotTxt" : TextRole(state);
+        if (!ASurfaceInk.empty() && state == esNormal)
+          ink = ASurfaceInk;
+        else if (ASurfaceInk == "CapTxt" && state == esActiveDisabled)
+          ink = "CapTxtInactive";
+        inks.Ink = Pixel(ink);
       } else {
         inks.Ink = Pixel(state == esDisabled ? "EditTxtDisabled" : state == esHot || state == esPressed ? "Acc" : "EditTxt");
       }
@@ -656,8 +663,13 @@ void TSkinBuilder::WriteRow(TdxSkinControlGroup* AGroup, const TCatalogueRow& AR
       break;
   }
   if (options.Has("G") || ARow.Kind == TArchetype::G) {
+    // A transparent button shows what lies beneath in its normal state:
+    // caption buttons the caption, the others the surface their row names.
+    std::string surfaceInk;
+    if (ARow.Kind == TArchetype::T)
+      surfaceInk = options.Has("Caption") ? "CapTxt" : options.Get("Txt");
     WritePicture(element->GetGlyph(), ParseStates(ARow.States), Words(options.Get("Sym"), '/'),
-                 ParseSize(options.Get("GS", "9,9"), FTheme.FrameWidth()), true, AName);
+                 ParseSize(options.Get("GS", "9,9"), FTheme.FrameWidth()), true, AName, surfaceInk);
     if (text.empty())
       text = "FaceTxt";
   }

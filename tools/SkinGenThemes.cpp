@@ -179,11 +179,51 @@ TRgb On(const std::vector<TRgb>& ABackgrounds, TRgb APreferred)
   return WorstContrast(Black, ABackgrounds) >= WorstContrast(White, ABackgrounds) ? Black : White;
 }
 
-TRgb Fade(TRgb AText, TRgb ABackground)
+// The colours of the rows of a shaded face that text covers (its middle
+// half), the face's own colour first: text must be readable on each.
+std::vector<TRgb> Shades(TRgb AColor, TThemeStyle AStyle)
+{
+  switch (AStyle) {
+    case TThemeStyle::Soft:
+      return {AColor, Mix(AColor, White, 22), Mix(AColor, White, 8)};
+    case TThemeStyle::Glossy:
+      return {AColor, Mix(AColor, White, 20), Mix(AColor, Black, 8)};
+    default:
+      return {AColor};
+  }
+}
+
+std::vector<TRgb> Joined(std::vector<TRgb> A, const std::vector<TRgb>& B)
+{
+  A.insert(A.end(), B.begin(), B.end());
+  return A;
+}
+
+bool HasReadableInk(const std::vector<TRgb>& ABackgrounds, TRgb APreferred)
+{
+  return ReadableOnAll(On(ABackgrounds, APreferred), ABackgrounds, 450);
+}
+
+// The accent share of a face mixed from ABase towards AAccent: the given
+// share, or less where no text colour would be readable on the face and on
+// the faces that share its text (APartners). A mid-tone face reads badly
+// in both black and white.
+int ReadableShare(TRgb ABase, TRgb AAccent, int APercent, TThemeStyle AStyle, const std::vector<TRgb>& APartners,
+                  TRgb APreferred)
+{
+  while (APercent > 0 &&
+         !HasReadableInk(Joined(Shades(Mix(ABase, AAccent, APercent), AStyle), APartners), APreferred))
+    APercent -= 5;
+  return APercent;
+}
+
+// The text faded towards the face it is drawn on (the first background) as
+// far as it stays at 3.0 on every background.
+TRgb Fade(TRgb AText, const std::vector<TRgb>& ABackgrounds)
 {
   for (int p = 60; p > 0; p -= 5) {
-    const TRgb faded = Mix(AText, ABackground, p);
-    if (ContrastRatio100(faded, ABackground) >= 300)
+    const TRgb faded = Mix(AText, ABackgrounds.front(), p);
+    if (ReadableOnAll(faded, ABackgrounds, 300))
       return faded;
   }
   return AText;
@@ -263,13 +303,17 @@ std::vector<TTheme> ReadThemeTable(const std::string& AText)
 TRoles DeriveRoles(const TThemeColors& C, TThemeStyle AStyle, bool AHighContrast)
 {
   TRoles r;
+  const auto shades = [AStyle](TRgb AColor) { return Shades(AColor, AStyle); };
+  const auto accented = [&](int APercent, const std::vector<TRgb>& APartners) {
+    return Mix(C.Face, C.Acc, ReadableShare(C.Face, C.Acc, APercent, AStyle, APartners, C.Txt));
+  };
   r["Win"] = C.Win;
   r["Face"] = C.Face;
-  r["FaceHot"] = Mix(C.Face, C.Acc, 20);
-  r["FacePressed"] = Mix(C.Face, C.Acc, 45);
-  r["FaceChecked"] = Mix(C.Face, C.Acc, 35);
-  r["FaceHotCheck"] = Mix(C.Face, C.Acc, 55);
-  r["FaceCheckPressed"] = Mix(C.Face, C.Acc, 65);
+  r["FaceHot"] = accented(20, {});
+  r["FacePressed"] = accented(45, {});
+  r["FaceChecked"] = accented(35, shades(C.Face));
+  r["FaceHotCheck"] = accented(55, shades(r["FaceHot"]));
+  r["FaceCheckPressed"] = accented(65, shades(r["FacePressed"]));
   r["FaceDisabled"] = Mix(C.Face, C.Win, 60);
   r["CapInactive"] = Mix(C.Cap, C.Win, 40);
   r["Edit"] = C.Edit;
@@ -294,24 +338,24 @@ TRoles DeriveRoles(const TThemeColors& C, TThemeStyle AStyle, bool AHighContrast
     r["CloseHot"] = Black;
   }
 
-  r["FaceTxt"] = On({r["Face"], r["FaceChecked"]}, C.Txt);
-  r["FaceTxtHot"] = On({r["FaceHot"], r["FaceHotCheck"]}, C.Txt);
-  r["FaceTxtPressed"] = On({r["FacePressed"], r["FaceCheckPressed"]}, C.Txt);
-  r["CloseHotTxt"] = On({r["CloseHot"]}, White);
+  r["FaceTxt"] = On(Joined(shades(r["Face"]), shades(r["FaceChecked"])), C.Txt);
+  r["FaceTxtHot"] = On(Joined(shades(r["FaceHot"]), shades(r["FaceHotCheck"])), C.Txt);
+  r["FaceTxtPressed"] = On(Joined(shades(r["FacePressed"]), shades(r["FaceCheckPressed"])), C.Txt);
+  r["CloseHotTxt"] = On(shades(r["CloseHot"]), White);
   r["EditTxt"] = On({C.Edit, r["EditReadOnly"], C.Win}, C.Txt);
   r["WinTxt"] = On({C.Win}, C.Txt);
   r["SelTxt"] = On({C.Acc}, White);
-  r["CapTxt"] = On({C.Cap}, C.Txt);
+  r["CapTxt"] = On(shades(C.Cap), C.Txt);
   r["InactiveTxt"] = On({r["Inactive"]}, C.Txt);
-  r["TrackTxt"] = On({r["Track"], C.Face}, C.Txt);
-  const TRgb inactiveCapTxt = On({r["CapInactive"]}, C.Txt);
+  r["TrackTxt"] = On(Joined(shades(r["Track"]), shades(C.Face)), C.Txt);
+  const TRgb inactiveCapTxt = On(shades(r["CapInactive"]), C.Txt);
   if (AHighContrast) {
     r["FaceTxtDisabled"] = r["EditTxtDisabled"] = r["WinTxtDisabled"] = r["CapTxtInactive"] = 0x3FF23F;
   } else {
-    r["FaceTxtDisabled"] = Fade(r["FaceTxt"], r["FaceDisabled"]);
-    r["EditTxtDisabled"] = Fade(r["EditTxt"], r["EditDisabled"]);
-    r["WinTxtDisabled"] = Fade(r["WinTxt"], C.Win);
-    r["CapTxtInactive"] = Fade(inactiveCapTxt, r["CapInactive"]);
+    r["FaceTxtDisabled"] = Fade(r["FaceTxt"], shades(r["FaceDisabled"]));
+    r["EditTxtDisabled"] = Fade(r["EditTxt"], {r["EditDisabled"]});
+    r["WinTxtDisabled"] = Fade(r["WinTxt"], {C.Win});
+    r["CapTxtInactive"] = Fade(inactiveCapTxt, shades(r["CapInactive"]));
   }
   r["EditTxtInactive"] = r["EditTxt"];
   r["EditTxtReadOnly"] = r["EditTxt"];

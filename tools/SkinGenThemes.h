@@ -21,8 +21,9 @@ int ContrastRatio100(TRgb A, TRgb B);
 // The first of APreferred, a near ink and a pure ink readable at 4.5:1 on
 // every one of ABackgrounds; the best pure ink when none is.
 TRgb On(const std::vector<TRgb>& ABackgrounds, TRgb APreferred);
-// AText moved toward ABackground as far as 3:1 allows.
-TRgb Fade(TRgb AText, TRgb ABackground);
+// AText moved toward the first of ABackgrounds as far as 3:1 on every one
+// of them allows.
+TRgb Fade(TRgb AText, const std::vector<TRgb>& ABackgrounds);
 
 // One palette of a theme: the seven colours of a row.
 struct TThemeColors {

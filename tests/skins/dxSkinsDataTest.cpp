@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -176,6 +177,10 @@ std::string SkinsDataCaseName(const testing::TestParamInfo<TSkinsDataRow>& AInfo
 
 class SkinsDataTest : public testing::TestWithParam<TSkinsDataRow> {};
 
+namespace {
+vcl::TColor SkinsSheetColor(TdxSkin* ASkin, const wchar_t* AGroup, const wchar_t* AName);
+}  // namespace
+
 TEST(SkinsDataResourcesTest, TheProgramCarriesEveryPackageAndTheDefaultIcons)
 {
   for (const TSkinsDataRow& row : SkinsDataTable())
@@ -330,6 +335,193 @@ TEST_P(SkinsDataTest, BindsTheSkinInformationWithoutPlaceholdersOrUnusedNames)
   EXPECT_TRUE(missingColors.empty()) << "missing colours: " << testing::PrintToString(missingColors);
   // The skin belongs to the test, not to the information.
   info->SetSkin(nullptr);
+}
+
+namespace {
+
+double SkinsLuminance(std::uint32_t ARGB)
+{
+  auto channel = [](std::uint32_t AValue) {
+    const double c = AValue / 255.0;
+    return c <= 0.03928 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(ARGB >> 16 & 0xFF) + 0.7152 * channel(ARGB >> 8 & 0xFF) + 0.0722 * channel(ARGB & 0xFF);
+}
+
+// The contrast ratio of two opaque colours, 1 to 21.
+double SkinsContrast(std::uint32_t A, std::uint32_t B)
+{
+  const double a = SkinsLuminance(A), b = SkinsLuminance(B);
+  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+// $RRGGBB back to a colour value ($BBGGRR).
+std::uint32_t SkinsBGR(std::uint32_t ARGB)
+{
+  return (ARGB & 0xFF) << 16 | (ARGB & 0xFF00) | (ARGB >> 16 & 0xFF);
+}
+
+std::uint32_t SkinsRGB(vcl::TColor AColor)
+{
+  const COLORREF c = static_cast<COLORREF>(vcl::ColorToRGB(AColor));
+  return std::uint32_t(GetRValue(c)) << 16 | std::uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+}
+
+// What a text is drawn on: an element in a state, drawn over a solid
+// background as the control draws it.
+struct TSkinsSurface {
+  const wchar_t* Group;
+  const wchar_t* Element;  // nil: the background alone
+  TdxSkinElementState State;
+  vcl::TColor Background;
+};
+
+class TSkinsContrastProbe {
+ public:
+  explicit TSkinsContrastProbe(TdxSkin* ASkin) : FSkin(ASkin) {}
+
+  TdxSkinElement* Element(const wchar_t* AGroup, const wchar_t* AName) const
+  {
+    TdxSkinControlGroup* group = FSkin->GetGroupByName(AGroup);
+    return group ? group->GetElementByName(AName) : nullptr;
+  }
+  vcl::TColor Color(const wchar_t* AGroup, const wchar_t* AName) const
+  {
+    if (!*AGroup) {
+      TdxSkinColor* color = FSkin->GetColorByName(AName);
+      return color ? color->GetValue() : vcl::clNone;
+    }
+    return SkinsSheetColor(FSkin, AGroup, AName);
+  }
+
+  // The surface's colour at the centre of a 64 x 32 rendering.
+  std::uint32_t Centre(const TSkinsSurface& ASurface) const
+  {
+    return Rendered(ASurface).Pixel(32, 16) & 0xFFFFFF;
+  }
+
+  // The pixel that differs most from the surface's centre: the symbol an
+  // element draws on its face.
+  double SymbolContrast(const TSkinsSurface& ASurface, int AImageIndex, TSize ASize) const
+  {
+    const TSkinsRendering r = Rendered(ASurface, AImageIndex, ASize);
+    const std::uint32_t face = r.Pixel(1, ASize.cy / 2) & 0xFFFFFF;
+    double best = 1;
+    for (int y = 0; y < ASize.cy; ++y)
+      for (int x = 0; x < ASize.cx; ++x)
+        best = std::max(best, SkinsContrast(face, r.Pixel(x, y) & 0xFFFFFF));
+    return best;
+  }
+
+ private:
+  TSkinsRendering Rendered(const TSkinsSurface& ASurface, int AImageIndex = 0, TSize ASize = {64, 32}) const
+  {
+    return TSkinsRendering(ASize.cx, ASize.cy, [&](TdxGPCanvas* ACanvas) {
+      ACanvas->FillRectangle(TRect{0, 0, ASize.cx, ASize.cy}, dxColorToAlphaColor(ASurface.Background));
+      if (ASurface.Element)
+        if (TdxSkinElement* element = Element(ASurface.Group, ASurface.Element))
+          element->DrawEx(ACanvas, {0, 0, ASize.cx, ASize.cy}, AImageIndex, ASurface.State);
+    });
+  }
+
+  TdxSkin* FSkin;
+};
+
+}  // namespace
+
+// Text stays readable in every skin and palette: 4.5 for the texts a user
+// reads, 3.0 for disabled and inactive texts and for symbols, measured on
+// what the elements draw.
+TEST_P(SkinsDataTest, KeepsItsTextsReadable)
+{
+  // The default palette only: a vector skin's other palettes recolour its
+  // colours but not its faces, which are raster textures drawn in the
+  // default palette.
+  const TSkinsLoaded loaded(GetParam().Name);
+  TdxSkin* skin = loaded.Skin.get();
+  const rtl::String palette = skin->GetActiveColorPaletteName();
+
+  using enum TdxSkinElementState;
+  using enum TcxButtonState;
+  {
+    const TSkinsContrastProbe probe(skin);
+    const vcl::TColor content = probe.Color(L"", L"ContentColor");
+    const vcl::TColor win = probe.Element(L"Form", L"FormContent")->GetColor();
+    TdxSkinElement* button = probe.Element(L"Common", L"Button");
+    TdxSkinElement* tab = probe.Element(L"PageControl", L"TabHeader");
+    auto colorOf = [&](TdxSkinElement* AElement, const wchar_t* AName) {
+      TdxSkinProperty* property = nullptr;
+      AElement->GetPropertyByName(AName, property);
+      return rtl::Is<TdxSkinColor>(property) ? static_cast<TdxSkinColor*>(property)->GetValue() : vcl::clNone;
+    };
+    const struct {
+      const char* What;
+      vcl::TColor Text;
+      TSkinsSurface On;
+      double Least;
+    } cases[] = {
+        {"editor text", probe.Color(L"Editors", L"TextColor"),
+         {L"", nullptr, esNormal, probe.Color(L"Editors", L"BackgroundColor")}, 4.5},
+        {"inactive editor text", probe.Color(L"Editors", L"TextInactiveColor"),
+         {L"", nullptr, esNormal, probe.Color(L"Editors", L"BackgroundInactiveColor")}, 4.5},
+        {"read-only editor text", probe.Color(L"Editors", L"TextReadOnlyColor"),
+         {L"", nullptr, esNormal, probe.Color(L"Editors", L"BackgroundReadOnlyColor")}, 4.5},
+        {"disabled editor text", probe.Color(L"Editors", L"TextDisabledColor"),
+         {L"", nullptr, esNormal, probe.Color(L"Editors", L"BackgroundDisabledColor")}, 3.0},
+        {"label on the form", probe.Color(L"Editors", L"TextColor"), {L"Form", L"FormContent", esNormal, win}, 4.5},
+        {"form text", probe.Element(L"Form", L"FormContent")->GetTextColor(),
+         {L"Form", L"FormContent", esNormal, win}, 4.5},
+        {"button", button->GetTextColor(cxbsNormal), {L"Common", L"Button", esNormal, win}, 4.5},
+        {"default button", button->GetTextColor(cxbsDefault), {L"Common", L"Button", esActive, win}, 4.5},
+        {"hot button", button->GetTextColor(cxbsHot), {L"Common", L"Button", esHot, win}, 4.5},
+        {"pressed button", button->GetTextColor(cxbsPressed), {L"Common", L"Button", esPressed, win}, 4.5},
+        {"disabled button", button->GetTextColor(cxbsDisabled), {L"Common", L"Button", esDisabled, win}, 3.0},
+        {"tab", colorOf(tab, L"TextColor"), {L"PageControl", L"TabHeader", esNormal, content}, 4.5},
+        {"hot tab", colorOf(tab, L"TextColorHot"), {L"PageControl", L"TabHeader", esHot, content}, 4.5},
+        {"selected tab", colorOf(tab, L"TextColorSelected"), {L"PageControl", L"TabHeader", esPressed, content}, 4.5},
+        {"disabled tab", colorOf(tab, L"TextColorDisabled"), {L"PageControl", L"TabHeader", esDisabled, content}, 3.0},
+        {"active caption", probe.Element(L"Form", L"FormCaption")->GetTextColor(),
+         {L"Form", L"FormCaption", esActive, win}, 4.5},
+        {"inactive caption", probe.Color(L"Form", L"TextColorInactive"),
+         {L"Form", L"FormCaption", esActiveDisabled, win}, 3.0},
+        {"content text", probe.Color(L"", L"ContentTextColor"), {L"", nullptr, esNormal, content}, 4.5},
+        {"selection text", probe.Color(L"", L"SelectionTextColor"),
+         {L"", nullptr, esNormal, probe.Color(L"", L"SelectionColor")}, 4.5},
+        {"header text", probe.Color(L"", L"HeaderBackgroundTextColor"),
+         {L"", nullptr, esNormal, probe.Color(L"", L"HeaderBackgroundColor")}, 4.5},
+        {"popup menu", probe.Element(L"Bars", L"PopupMenu")->GetTextColor(), {L"Bars", L"PopupMenu", esNormal, win}, 4.5},
+        {"screen tip", colorOf(probe.Element(L"Bars", L"ScreenTipWindow"), L"ScreenTipItem"),
+         {L"Bars", L"ScreenTipWindow", esNormal, win}, 4.5},
+    };
+    for (const auto& c : cases) {
+      const std::uint32_t on = probe.Centre(c.On);
+      EXPECT_GE(SkinsContrast(SkinsRGB(c.Text), on), c.Least)
+          << c.What << " in palette " << testing::PrintToString(palette) << std::hex << ": text " << SkinsRGB(c.Text)
+          << " on " << on;
+    }
+
+    // Symbols drawn on faces: the scroll arrows over the track, the caption
+    // buttons over the caption.
+    const vcl::TColor track = static_cast<vcl::TColor>(
+        SkinsBGR(probe.Centre({L"Common", L"ScrollContentVert", esNormal, win})));
+    const vcl::TColor caption =
+        static_cast<vcl::TColor>(SkinsBGR(probe.Centre({L"Form", L"FormCaption", esActive, win})));
+    const struct {
+      const char* What;
+      TSkinsSurface On;
+      int ImageIndex;
+    } symbols[] = {
+        {"scroll arrow", {L"Common", L"ScrollButton", esNormal, track}, 0},
+        {"close button", {L"Form", L"FormButtonClose", esNormal, caption}, 0},
+        {"minimize button", {L"Form", L"FormButtonMinimize", esNormal, caption}, 0},
+    };
+    for (const auto& s : symbols) {
+      const TSize size = probe.Element(s.On.Group, s.On.Element)->GetMinSize()->GetSize();
+      const TSize drawn{std::max<int>(size.cx, 17), std::max<int>(size.cy, 17)};
+      EXPECT_GE(probe.SymbolContrast(s.On, s.ImageIndex, drawn), 3.0)
+          << s.What << " in palette " << testing::PrintToString(palette);
+    }
+  }
 }
 
 // Every element draws in every state and image index it declares, at its
