@@ -12,34 +12,9 @@
 
 #include "platform/rtl/SystemUnits.h"
 
-#define KV_LINK_ORDER(AUnit)         \
-  AUnit(dxCore)                      \
-  AUnit(Clipbrd)                     \
-  AUnit(Controls)                    \
-  AUnit(dxGenerics)                  \
-  AUnit(cxClasses)                   \
-  AUnit(cxGeometry)                  \
-  AUnit(cxLibraryStrs)               \
-  AUnit(dxThreading)                 \
-  AUnit(dxDPIAwareUtils)             \
-  AUnit(dxHooks)                     \
-  AUnit(dxUxTheme)                   \
-  AUnit(dxThemeManager)              \
-  AUnit(dxAnimation)                 \
-  AUnit(dxCoreGraphics)              \
-  AUnit(dxGDIPlusAPI)                \
-  AUnit(dxGDIPlusClasses)            \
-  AUnit(cxGraphicsColors)            \
-  AUnit(cxGraphicsBitmaps)           \
-  AUnit(cxGraphics)                  \
-  AUnit(cxDrawTextUtils)             \
-  AUnit(dxOffice11)                  \
-  AUnit(dxFading)                    \
-  AUnit(dxSkinsCore)                 \
-  AUnit(cxLookAndFeelPainters)       \
-  AUnit(cxLookAndFeels)              \
-  AUnit(dxDWMApi)                    \
-  AUnit(cxControls)                  \
+// The built-in skins' units (and the default painters among them), in
+// link order: a tool that draws with the skins refers to them to link them.
+#define KV_SKIN_UNITS(AUnit)         \
   AUnit(dxSkinBlack)                 \
   AUnit(dxSkinBlue)                  \
   AUnit(dxSkinBlueprint)             \
@@ -93,6 +68,36 @@
   AUnit(dxSkinVS2010)                \
   AUnit(dxSkinWhiteprint)            \
   AUnit(dxSkinXmas2008Blue)
+
+#define KV_LINK_ORDER(AUnit)         \
+  AUnit(dxCore)                      \
+  AUnit(Clipbrd)                     \
+  AUnit(Controls)                    \
+  AUnit(dxGenerics)                  \
+  AUnit(cxClasses)                   \
+  AUnit(cxGeometry)                  \
+  AUnit(cxLibraryStrs)               \
+  AUnit(dxThreading)                 \
+  AUnit(dxDPIAwareUtils)             \
+  AUnit(dxHooks)                     \
+  AUnit(dxUxTheme)                   \
+  AUnit(dxThemeManager)              \
+  AUnit(dxAnimation)                 \
+  AUnit(dxCoreGraphics)              \
+  AUnit(dxGDIPlusAPI)                \
+  AUnit(dxGDIPlusClasses)            \
+  AUnit(cxGraphicsColors)            \
+  AUnit(cxGraphicsBitmaps)           \
+  AUnit(cxGraphics)                  \
+  AUnit(cxDrawTextUtils)             \
+  AUnit(dxOffice11)                  \
+  AUnit(dxFading)                    \
+  AUnit(dxSkinsCore)                 \
+  AUnit(cxLookAndFeelPainters)       \
+  AUnit(cxLookAndFeels)              \
+  AUnit(dxDWMApi)                    \
+  AUnit(cxControls)                  \
+  KV_SKIN_UNITS(AUnit)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};

@@ -48,7 +48,17 @@ using enum TdxBreadcrumbEditState;
 
 using namespace vcl;
 
+// The skins' units, referred to so that the tool links them and renders the
+// skin painters too.
+#define KV_SKIN_UNIT_DECLARATION(AUnit) RTL_DECLARE_UNIT(AUnit);
+KV_SKIN_UNITS(KV_SKIN_UNIT_DECLARATION)
+#undef KV_SKIN_UNIT_DECLARATION
+
 namespace {
+
+#define KV_SKIN_UNIT_RECORD(AUnit) &unit_##AUnit,
+[[gnu::used]] constinit const rtl::UnitInfo* const SkinSheetUnits[] = {KV_SKIN_UNITS(KV_SKIN_UNIT_RECORD)};
+#undef KV_SKIN_UNIT_RECORD
 
 constexpr int kLabelWidth = 260;
 constexpr int kCellWidth = 96;

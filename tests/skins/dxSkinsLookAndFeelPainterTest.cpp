@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/LinkOrder.h"
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
 #include "graphics/cxGraphicsBitmaps.h"
@@ -34,22 +35,6 @@ using vcltest::AsPixel;
 using vcltest::TSurface;
 
 // Every skin unit, referred to so that the test program links them all.
-#define KV_SKIN_UNITS(AUnit)                                                                                     \
-  AUnit(dxSkinBlack) AUnit(dxSkinBlue) AUnit(dxSkinBlueprint) AUnit(dxSkinCaramel) AUnit(dxSkinCoffee)          \
-  AUnit(dxSkinDarkRoom) AUnit(dxSkinDarkSide) AUnit(dxSkinTarnwickDarkStyle) AUnit(dxSkinTarnwickStyle)          \
-  AUnit(dxSkinFoggy) AUnit(dxSkinGlassOceans) AUnit(dxSkinHighContrast) AUnit(dxSkiniMaginary)                   \
-  AUnit(dxSkinLilian) AUnit(dxSkinLiquidSky) AUnit(dxSkinLondonLiquidSky) AUnit(dxSkinMcSkin)                   \
-  AUnit(dxSkinMetropolis) AUnit(dxSkinMetropolisDark) AUnit(dxSkinMoneyTwins) AUnit(dxSkinOffice2007Black)      \
-  AUnit(dxSkinOffice2007Blue) AUnit(dxSkinOffice2007Green) AUnit(dxSkinOffice2007Pink)                          \
-  AUnit(dxSkinOffice2007Silver) AUnit(dxSkinOffice2010Black) AUnit(dxSkinOffice2010Blue)                        \
-  AUnit(dxSkinOffice2010Silver) AUnit(dxSkinOffice2013DarkGray) AUnit(dxSkinOffice2013LightGray)                \
-  AUnit(dxSkinOffice2013White) AUnit(dxSkinOffice2016Colorful) AUnit(dxSkinOffice2016Dark)                      \
-  AUnit(dxSkinOffice2019Colorful) AUnit(dxSkinPumpkin) AUnit(dxSkinSeven) AUnit(dxSkinSevenClassic)             \
-  AUnit(dxSkinSharp) AUnit(dxSkinSharpPlus) AUnit(dxSkinSilver) AUnit(dxSkinSpringTime) AUnit(dxSkinStardust)   \
-  AUnit(dxSkinSummer2008) AUnit(dxSkinTheAsphaltWorld) AUnit(dxSkinTheBezier) AUnit(dxSkinsDefaultPainters)     \
-  AUnit(dxSkinValentine) AUnit(dxSkinVisualStudio2013Blue) AUnit(dxSkinVisualStudio2013Dark)                    \
-  AUnit(dxSkinVisualStudio2013Light) AUnit(dxSkinVS2010) AUnit(dxSkinWhiteprint) AUnit(dxSkinXmas2008Blue)
-
 #define KV_SKIN_UNIT_DECLARATION(AUnit) RTL_DECLARE_UNIT(AUnit);
 KV_SKIN_UNITS(KV_SKIN_UNIT_DECLARATION)
 #undef KV_SKIN_UNIT_DECLARATION
