@@ -306,6 +306,98 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   TRect GetGalleryScaledGroupHeaderContentOffsets(const TdxScaleFactor* AScaleFactor) override;
   vcl::TColor GetColorGalleryGlyphFrameColor() override;
 
+  // Grid elements: headers, sorting marks, footers, the filter, the group-by
+  // box, layout-view records and items, Explorer-like views
+  void DrawScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                        TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                        rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                        bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont, vcl::TColor ATextColor,
+                        vcl::TColor ABkColor, const TdxScaleFactor* AScaleFactor,
+                        TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                        bool AIsGroup = false) override;
+  void DrawScaledHeaderEx(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                          TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                          rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                          bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont, vcl::TColor ATextColor,
+                          vcl::TColor ABkColor, const TdxScaleFactor* AScaleFactor,
+                          TcxDrawBackgroundEvent AOnDrawBackground = {}) override;
+  void DrawScaledHeaderControlSection(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                      TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                      rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                      bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText,
+                                      vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                                      const TdxScaleFactor* AScaleFactor) override;
+  void DrawSpreadSheetScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                   TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                   rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                   bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont,
+                                   vcl::TColor ATextColor, vcl::TColor ABkColor, const TdxScaleFactor* AScaleFactor,
+                                   TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                                   bool AIsGroup = false) override;
+  void DrawHeaderPressed(TcxCanvas* ACanvas, const TRect& ABounds) override;
+  void DrawHeaderSeparator(TcxCanvas* ACanvas, const TRect& ABounds, int AIndentSize, vcl::TColor AColor,
+                           const TcxViewParams& AViewParams) override;
+  TcxBorders HeaderBorders(TcxNeighbors ANeighbors) override;
+  TRect HeaderContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  bool HeaderDrawCellsFirst() override;
+  bool GridDrawHeaderCellsFirst() override;
+  int GridBordersOverlapSize() override;
+  void DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                    const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSummaryValueSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                         const TdxScaleFactor* AScaleFactor) override;
+  TPoint ScaledSummarySortingMarkSize(const TdxScaleFactor* AScaleFactor) override;
+  TPoint ScaledSummaryValueSortingMarkSize(const TdxScaleFactor* AScaleFactor) override;
+  void DrawFooterContent(TcxCanvas* ACanvas, const TRect& ARect, const TcxViewParams& AViewParams) override;
+  void DrawFooterBorderEx(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders) override;
+  void DrawFooterCellBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawFooterCellContent(TcxCanvas* ACanvas, const TRect& ABounds, rtl::TAlignment AAlignmentHorz,
+                             TcxAlignmentVert AAlignmentVert, bool AMultiLine, const rtl::String& AText,
+                             vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                             TcxDrawBackgroundEvent AOnDrawBackground = {}) override;
+  int FooterCellBorderSize() override;
+  bool FooterDrawCellsFirst() override;
+  vcl::TColor FooterSeparatorColor() override;
+  void DrawFilterPanel(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent, vcl::TColor ABackgroundColor,
+                       vcl::TGraphic* ABackgroundBitmap) override;
+  void DrawScaledFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                      bool AIsFilterActive, const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledFilterCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  TPoint ScaledFilterActivateButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TPoint ScaledFilterCloseButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TSize ScaledFilterSmartTagSize(const TdxScaleFactor* AScaleFactor) override;
+  IdxColorPalette* FilterControlMenuGetColorPalette() override;
+  void DrawGroupByBox(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent, vcl::TColor ABackgroundColor,
+                      vcl::TBitmap* ABackgroundBitmap) override;
+  void LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextRect,
+                                   TcxGroupBoxCaptionPosition APosition, TcxButtonState AState,
+                                   vcl::TColor AColor = vcl::clDefault, vcl::TBitmap* ABitmap = nullptr) override;
+  void LayoutViewDrawRecordContent(TcxCanvas* ACanvas, const TRect& ABounds,
+                                   TcxGroupBoxCaptionPosition ACaptionPosition, TcxButtonState AState,
+                                   TcxBorders ABorders) override;
+  void LayoutViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                              bool AExpanded, const TdxScaleFactor* AScaleFactor) override;
+  void LayoutViewDrawItem(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                          TcxBorders ABorders) override;
+  TRect LayoutViewGetPadding(TcxLayoutElement AElement) override;
+  TRect LayoutViewGetSpacing(TcxLayoutElement AElement) override;
+  int LayoutViewRecordCaptionTailSize(TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  bool LayoutViewRecordCaptionTextBold() override;
+  void WinExplorerViewDrawGroup(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                vcl::TColor AColor = vcl::clDefault, vcl::TBitmap* ABitmap = nullptr) override;
+  void WinExplorerViewDrawRecord(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                 vcl::TColor AColor = vcl::clDefault, vcl::TBitmap* ABitmap = nullptr) override;
+  void WinExplorerViewDrawGroupCaptionLine(TcxCanvas* ACanvas, const TRect& ABounds) override;
+  void WinExplorerViewDrawScaledRecordExpandButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                                   bool AExpanded, const TdxScaleFactor* AScaleFactor) override;
+  int WinExplorerViewGroupCaptionLineHeight() override;
+  vcl::TColor WinExplorerViewGroupTextColor(TcxButtonState AState) override;
+  vcl::TColor WinExplorerViewRecordTextColor(TcxButtonState AState) override;
+  bool WinExplorerViewGroupTextBold() override;
+
   // The state maps shared by the element families.
   static TdxSkinElementState ButtonStateToSkinState(TcxButtonState AState);
   static TdxSkinElementState ExpandButtonStateToSkinState(TcxExpandButtonState AState);
@@ -318,6 +410,11 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   // The loaded skin's details, else the details block read once.
   TdxSkinDetails* GetCachedPainterDetails() override;
   void FreeCachedResources() override;
+  // Header text over the skin element: no background, the element is it.
+  void DrawContent(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, TcxButtonState AState,
+                   rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                   bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont, vcl::TColor ATextColor,
+                   vcl::TColor ABkColor, TcxDrawBackgroundEvent AOnDrawBackground) override;
 
   // Each draws nothing and answers False for a nil element, so that the
   // caller can take its fallback.

@@ -320,6 +320,77 @@ TEST(SkinPainter, GroupBoxesAndGalleryItemsDrawFromTheSkin)
   }
 }
 
+// Grid elements: which element and image each draws, and what a layout
+// item without borders leaves alone.
+TEST(SkinPainter, GridElementsDrawTheirElementAndImage)
+{
+  rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> painter = NewPainterWithoutPackage();
+  TdxSkin* skin = rtl::New<TdxSkin>(rtl::String(L"Grid"), false, HINSTANCE(nullptr));
+  TdxSkinControlGroup* common = skin->AddGroup(L"Common");
+  TdxSkinControlGroup* grid = skin->AddGroup(L"Grid");
+  LoadSolidFrames(common->AddElement(L"Header"), {esNormal, esHot}, 1, {Red, Yellow});
+  LoadSolidFrames(common->AddElement(L"HeaderSpecial"), {esNormal}, 1, {Green});
+  LoadSolidFrames(common->AddElement(L"SortShape"), {esNormal}, 4, {Red, Green, Blue, Black});
+  LoadSolidFrames(grid->AddElement(L"LayoutViewItem"), {esNormal, esHot}, 1, {Blue, Cyan});
+  LoadSolidFrames(grid->AddElement(L"LayoutViewRecordExpandButton"), {esNormal}, 2, {Magenta, White});
+  LoadSolidFrames(grid->AddElement(L"GridFilterPanel"), {esNormal}, 1, {Cyan});
+  painter->SkinInfo()->SetSkin(skin);
+  const TdxScaleFactor* scale = dxGetDefaultScaleFactor();
+  const TRect r{0, 0, 20, 20};
+
+  using enum TcxButtonState;
+  const struct {
+    const char* What;
+    std::function<void(TcxCanvas*)> Draw;
+    std::uint32_t Centre;
+  } cases[] = {
+      {"header",
+       [&](TcxCanvas* C) {
+         painter->DrawScaledHeader(C, r, r, {}, cxBordersAll, cxbsNormal, rtl::TAlignment::taLeftJustify,
+                                   TcxAlignmentVert::vaTop, false, false, rtl::String(), nullptr, vcl::clBlack,
+                                   vcl::clWhite, scale);
+       },
+       Rgb(Red)},
+      {"hot header",
+       [&](TcxCanvas* C) {
+         painter->DrawScaledHeader(C, r, r, {}, {}, cxbsHot, rtl::TAlignment::taLeftJustify, TcxAlignmentVert::vaTop,
+                                   false, false, rtl::String(), nullptr, vcl::clBlack, vcl::clWhite, scale);
+       },
+       Rgb(Yellow)},
+      {"group header, its background colour unused",
+       [&](TcxCanvas* C) {
+         painter->DrawScaledHeader(C, r, r, {}, cxBordersAll, cxbsNormal, rtl::TAlignment::taLeftJustify,
+                                   TcxAlignmentVert::vaTop, false, false, rtl::String(L"x"), nullptr, vcl::clBlack,
+                                   vcl::clWhite, scale, {}, false, true);
+       },
+       Rgb(Green)},
+      {"ascending mark", [&](TcxCanvas* C) { painter->DrawScaledSortingMark(C, r, true, scale); }, Rgb(Green)},
+      {"descending mark", [&](TcxCanvas* C) { painter->DrawScaledSortingMark(C, r, false, scale); }, Rgb(Red)},
+      {"ascending summary mark", [&](TcxCanvas* C) { painter->DrawScaledSummarySortingMark(C, r, true, scale); },
+       Rgb(Black)},
+      {"normal layout item without borders",
+       [&](TcxCanvas* C) { painter->LayoutViewDrawItem(C, r, cxbsNormal, {}); }, Rgb(kBackground)},
+      {"normal layout item with borders",
+       [&](TcxCanvas* C) { painter->LayoutViewDrawItem(C, r, cxbsNormal, cxBordersAll); }, Rgb(Blue)},
+      {"hot layout item", [&](TcxCanvas* C) { painter->LayoutViewDrawItem(C, r, cxbsHot, {}); }, Rgb(Cyan)},
+      {"expanded record",
+       [&](TcxCanvas* C) { painter->LayoutViewDrawScaledRecordExpandButton(C, r, cxbsNormal, true, scale); },
+       Rgb(Magenta)},
+      {"collapsed record",
+       [&](TcxCanvas* C) { painter->LayoutViewDrawScaledRecordExpandButton(C, r, cxbsNormal, false, scale); },
+       Rgb(White)},
+      {"filter panel", [&](TcxCanvas* C) { painter->DrawFilterPanel(C, r, false, vcl::clWhite, nullptr); },
+       Rgb(Cyan)},
+  };
+  for (const auto& c : cases) {
+    TSkinPainterSurface surface(20, 20);
+    c.Draw(surface.Get());
+    EXPECT_EQ(surface.Pixel(10, 10), c.Centre) << c.What;
+  }
+  // The neighbours' shared edges are drawn once.
+  EXPECT_EQ(painter->HeaderBorders({TcxNeighbor::nLeft, TcxNeighbor::nTop}).Contains(TcxBorder::bLeft), false);
+}
+
 TEST(SkinPainter, WithoutASkinItDrawsAsTheOfficeLikePainter)
 {
   rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> painter = NewPainterWithoutPackage();
