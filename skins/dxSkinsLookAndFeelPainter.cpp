@@ -62,6 +62,8 @@ void TdxSkinLookAndFeelPainter::Create(const rtl::String& ASkinResName, HINSTANC
 
 void TdxSkinLookAndFeelPainter::Destroy()
 {
+  // The palettes belong to the skin: let go of them before it goes.
+  FPalettes.clear();
   rtl::FreeAndNil(FSkinInfo);
   inherited::Destroy();
 }

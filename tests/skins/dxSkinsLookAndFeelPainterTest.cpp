@@ -391,6 +391,22 @@ TEST(SkinPainter, GridElementsDrawTheirElementAndImage)
   EXPECT_EQ(painter->HeaderBorders({TcxNeighbor::nLeft, TcxNeighbor::nTop}).Contains(TcxBorder::bLeft), false);
 }
 
+// The painter keeps the glyph palettes it hands out; they belong to the
+// skin, so freeing the painter must let go of them first.
+TEST(SkinPainter, FreesTheGlyphPalettesItHandedOutBeforeTheSkin)
+{
+  rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> painter = NewPainterWithoutPackage();
+  TdxSkin* skin = rtl::New<TdxSkin>(rtl::String(L"Palettes"), false, HINSTANCE(nullptr));
+  LoadSolidFrames(skin->AddGroup(L"Common")->AddElement(L"Button"), {esNormal}, 1, {Red});
+  auto* palettes = static_cast<TdxSkinColorPalettes*>(
+      skin->AddProperty(L"DefaultGlyphColorPalettes", TdxSkinPropertyClass::Of<TdxSkinColorPalettes>()));
+  palettes->Add(L"Normal")->Add(L"Black", vcl::clRed);
+  painter->SkinInfo()->SetSkin(skin);
+
+  EXPECT_NE(painter->ButtonColorPalette(TcxButtonState::cxbsNormal), nullptr);
+  painter.reset();
+}
+
 TEST(SkinPainter, WithoutASkinItDrawsAsTheOfficeLikePainter)
 {
   rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> painter = NewPainterWithoutPackage();
