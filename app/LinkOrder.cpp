@@ -5,6 +5,7 @@
 #include "core/cxClasses.h"
 #include "core/cxGeometry.h"
 #include "core/cxLibraryStrs.h"
+#include "core/cxStyles.h"
 #include "core/dxAnimation.h"
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"

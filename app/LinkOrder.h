@@ -26,6 +26,7 @@
   AUnit(dxUxTheme)                   \
   AUnit(dxThemeManager)              \
   AUnit(dxAnimation)                 \
+  AUnit(cxStyles)                    \
   AUnit(dxCoreGraphics)              \
   AUnit(dxGDIPlusAPI)                \
   AUnit(dxGDIPlusClasses)            \
