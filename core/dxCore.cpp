@@ -965,6 +965,7 @@ void dxCoreInitialization()
   // Filled anew: the flags just set choose the locale.
   delete std::exchange(CultureNeutralFormatSettings, nullptr);
   dxCultureNeutralFormatSettings();
+  dxCultureNamesInitialize();
 }
 
 void dxCoreFinalization()
@@ -977,6 +978,7 @@ void dxCoreFinalization()
   rtl::FreeAndNil(UnitsLoader);
   delete std::exchange(CultureNeutralFormatSettings, nullptr);
   TdxStringBuilderManager::Finalize();
+  dxCultureNamesFinalize();
 }
 
 }  // namespace
