@@ -3,6 +3,7 @@
 #include "controls/cxControls.h"
 #include "controls/dxDWMApi.h"
 #include "core/cxClasses.h"
+#include "core/cxFormats.h"
 #include "core/cxGeometry.h"
 #include "core/cxLibraryStrs.h"
 #include "core/cxStyles.h"

@@ -27,6 +27,7 @@
   AUnit(dxThemeManager)              \
   AUnit(dxAnimation)                 \
   AUnit(cxStyles)                    \
+  AUnit(cxFormats)                   \
   AUnit(dxCoreGraphics)              \
   AUnit(dxGDIPlusAPI)                \
   AUnit(dxGDIPlusClasses)            \
