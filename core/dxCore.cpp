@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "core/dxCoreCultures.h"
 #include "platform/rtl/Variants.h"
 
 // ---------------------------------------------------------------------------

@@ -408,18 +408,6 @@ class TdxStringBuilderManager {
 };
 
 // ---------------------------------------------------------------------------
-// Culture names: the language tag of each Windows locale identifier the
-// Windows reference lists (376 of them), kept from the unit's start-up to
-// its finish.
-
-void dxCultureNamesInitialize();
-void dxCultureNamesFinalize();
-// 0 outside the unit's lifetime.
-int dxCultureNameCount();
-// False for an identifier the map lacks (or outside the unit's lifetime).
-bool dxTryGetCultureName(std::uint32_t ALCID, rtl::String& AName);
-
-// ---------------------------------------------------------------------------
 // Hashes. Lengths below 1 hash the empty block.
 
 // CRC-32 of ISO 3309 / ITU-T V.42 (the one of zip and PNG).

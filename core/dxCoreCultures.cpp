@@ -5,7 +5,7 @@
 #include <map>
 #include <utility>
 
-#include "core/dxCore.h"
+#include "core/dxCoreCultures.h"
 
 namespace {
 

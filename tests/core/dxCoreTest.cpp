@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/dxCoreCultures.h"
 #include "platform/rtl/Variants.h"
 
 using rtl::String;
