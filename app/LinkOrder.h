@@ -83,6 +83,8 @@
   AUnit(dxUxTheme)                   \
   AUnit(dxThemeManager)              \
   AUnit(dxAnimation)                 \
+  AUnit(cxStyles)                    \
+  AUnit(cxFormats)                   \
   AUnit(dxCoreGraphics)              \
   AUnit(dxGDIPlusAPI)                \
   AUnit(dxGDIPlusClasses)            \

@@ -10,6 +10,7 @@
 #include <string>
 #include <utility>
 
+#include "core/dxCoreCultures.h"
 #include "platform/rtl/Variants.h"
 
 // ---------------------------------------------------------------------------
@@ -965,6 +966,7 @@ void dxCoreInitialization()
   // Filled anew: the flags just set choose the locale.
   delete std::exchange(CultureNeutralFormatSettings, nullptr);
   dxCultureNeutralFormatSettings();
+  dxCultureNamesInitialize();
 }
 
 void dxCoreFinalization()
@@ -977,6 +979,7 @@ void dxCoreFinalization()
   rtl::FreeAndNil(UnitsLoader);
   delete std::exchange(CultureNeutralFormatSettings, nullptr);
   TdxStringBuilderManager::Finalize();
+  dxCultureNamesFinalize();
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "graphics/cxGraphicsControls.h"
 #include "graphics/cxGraphicsDraw.h"
 #include "graphics/cxGraphicsImageAnimation.h"
+#include "graphics/cxGraphicsPaintCache.h"
 #include "graphics/dxCoreGraphics.h"
 #include "platform/vcl/Controls.h"
 
@@ -48,6 +49,7 @@ void cxGraphicsFinalization()
 {
   UnitFinished = true;
   cxGraphicsImageAnimationFinalize();
+  TdxImageListPaintCache::Finalize();
   rtl::FreeAndNil(ScreenCanvas);
   rtl::FreeAndNil(PaintCanvas);
   cxGraphicsControlsFinalize();

@@ -14,6 +14,8 @@
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
 #include "graphics/cxGraphicsColors.h"
+#include "graphics/cxGraphicsPaintCache.h"
+#include "graphics/cxImageList.h"
 #include "graphics/dxGDIPlusAPI.h"
 #include "platform/vcl/GraphicsHandles.h"
 
@@ -829,7 +831,60 @@ bool RenderGlyph(TcxAlphaBitmap* AImage, TGraphic* AGlyph, bool ASmoothImage, TC
   return hasAlpha;
 }
 
+// Image AIndex of AImages rendered into AImage at its size; answers whether
+// it brought alpha.
+bool RenderListImage(TcxAlphaBitmap* AImage, int AIndex, TCustomImageList* AImages, IdxColorPalette* APalette)
+{
+  TcxCustomImageList::GetImageInfo(AImages, AIndex, AImage, nullptr, APalette);
+  return TcxCustomImageList::GetPixelFormat(AImages->GetHandle()) >= 32 && BitmapHasAlpha(AImage);
+}
+
+// Where the list's own mask is white (transparent), the mask is made white.
+void AddListMask(TcxAlphaBitmap* AMask, int AIndex, TCustomImageList* AImages)
+{
+  const rtl::TOwnedPtr<TBitmap> listMask(rtl::New<TBitmap>());
+  listMask->SetPixelFormat(pf1bit);
+  listMask->SetSize(AMask->GetWidth(), AMask->GetHeight());
+  TcxCustomImageList::GetImageInfo(AImages, AIndex, nullptr, listMask.get(), nullptr);
+  TPixels mask = cxReadBitmapPixels(AMask);
+  const TPixels list = cxReadBitmapPixels(listMask.get());
+  if (list.size() != mask.size())
+    return;
+  for (std::size_t i = 0; i < mask.size(); ++i)
+    if ((list[i] & 0xFFFFFF) == 0xFFFFFF)
+      mask[i] = 0xFFFFFFFF;
+  cxWriteBitmapPixels(AMask, mask);
+}
+
 }  // namespace
+
+bool cxIsImageIndexValid(TCustomImageList* AImages, int AIndex)
+{
+  return AImages && AIndex >= 0 && AIndex < AImages->GetCount();
+}
+
+bool cxIsImageAssigned(TGraphic* AGraphic, TCustomImageList* AImages, int AIndex)
+{
+  return cxIsGraphicAssigned(AGraphic) || cxIsImageIndexValid(AImages, AIndex);
+}
+
+TSize cxGetImageListSize(TCustomImageList* AImages, const TdxScaleFactor* AScaleFactor)
+{
+  const TSize size{AImages->GetWidth(), AImages->GetHeight()};
+  const int sourceDPI = cxGetSourceDPI(AImages);
+  if (!AScaleFactor)
+    return {MulDiv(size.cx, dxDefaultDPI, sourceDPI), MulDiv(size.cy, dxDefaultDPI, sourceDPI)};
+  return AScaleFactor->Apply(size, sourceDPI, dxDefaultDPI);
+}
+
+TSize cxGetImageSize(TGraphic* AGraphic, TCustomImageList* AImages, int AIndex, const TdxScaleFactor* AScaleFactor)
+{
+  if (cxIsGraphicAssigned(AGraphic))
+    return cxGetImageSize(AGraphic, AScaleFactor);
+  if (cxIsImageIndexValid(AImages, AIndex))
+    return cxGetImageListSize(AImages, AScaleFactor);
+  return cxNullSize;
+}
 
 bool cxIsGraphicAssigned(TGraphic* AGraphic)
 {
@@ -881,6 +936,29 @@ void cxDrawImage(TcxCanvas* ACanvas, const TRect& R, TGraphic* AGlyph, const Tdx
   cxDrawImage(ACanvas, R, AGlyph, false, AScaleFactor, APalette, true, AEnabled ? idmNormal : idmDisabled, ifmNormal);
 }
 
+void cxDrawImage(TcxCanvas* ACanvas, const TRect& R, TGraphic* AGlyph, bool ASmoothImage,
+                 const TdxScaleFactor* AScaleFactor, IdxColorPalette* APalette, bool AUseLeftBottomPixelAsTransparent,
+                 TcxImageDrawMode ADrawMode, TcxImageFitMode AFitMode, int AIndex, TCustomImageList* AImages)
+{
+  const TSize size = cxGetImageSize(AGlyph, AImages, AIndex, AScaleFactor);
+  if (size.cx <= 0 || size.cy <= 0)
+    return;
+  const TRect target = cxGetImageRect(R, size, AFitMode);
+  if (!cxIsGraphicAssigned(AGlyph) && rtl::Is<TcxCustomImageList>(AImages))
+    TdxImageListPaintCache::Draw(ACanvas, target, AImages, ASmoothImage, APalette, AUseLeftBottomPixelAsTransparent,
+                                 ADrawMode, AIndex);
+  else
+    cxDrawImageToDC(ACanvas->GetHandle(), target, R, APalette, AUseLeftBottomPixelAsTransparent, clNone, nullptr,
+                    ASmoothImage, ADrawMode, AIndex, AImages, AGlyph);
+}
+
+void cxDrawImage(TcxCanvas* ACanvas, const TRect& R, TGraphic* AGlyph, const TdxScaleFactor* AScaleFactor,
+                 IdxColorPalette* APalette, bool AEnabled, int AIndex, TCustomImageList* AImages)
+{
+  cxDrawImage(ACanvas, R, AGlyph, false, AScaleFactor, APalette, true, AEnabled ? idmNormal : idmDisabled, ifmNormal,
+              AIndex, AImages);
+}
+
 void cxDrawMetafile(TcxCanvas* ACanvas, const TRect& R, TGraphic* AMetafile, bool ASmoothImage,
                     const TdxScaleFactor* AScaleFactor, IdxColorPalette* APalette, TcxImageFitMode AFitMode)
 {
@@ -894,10 +972,19 @@ void cxDrawImageToDC(HDC ADC, const TRect& AImageRect, const TRect& ADestRect, I
                      bool AUseLeftBottomPixelAsTransparent, TColor ATransparentColor, HBRUSH ABackgroundBrush,
                      bool ASmoothImage, TcxImageDrawMode ADrawMode, TGraphic* AGlyph)
 {
-  // The palette recolours vector images, which the platform's graphics are
-  // not.
-  (void)APalette;
-  if (!cxIsGraphicAssigned(AGlyph) || cxRectHasNoArea(ADestRect))
+  cxDrawImageToDC(ADC, AImageRect, ADestRect, APalette, AUseLeftBottomPixelAsTransparent, ATransparentColor,
+                  ABackgroundBrush, ASmoothImage, ADrawMode, -1, nullptr, AGlyph);
+}
+
+void cxDrawImageToDC(HDC ADC, const TRect& AImageRect, const TRect& ADestRect, IdxColorPalette* APalette,
+                     bool AUseLeftBottomPixelAsTransparent, TColor ATransparentColor, HBRUSH ABackgroundBrush,
+                     bool ASmoothImage, TcxImageDrawMode ADrawMode, int AIndex, TCustomImageList* AImages,
+                     TGraphic* AGlyph)
+{
+  const bool hasGlyph = cxIsGraphicAssigned(AGlyph);
+  if (!hasGlyph && !cxIsImageIndexValid(AImages, AIndex))
+    return;
+  if (cxRectHasNoArea(ADestRect))
     return;
   TcxAlphaBitmap* background = ScratchBitmap(BackgroundBitmap, cxRectGetWidth(ADestRect), cxRectGetHeight(ADestRect));
   if (ABackgroundBrush) {
@@ -908,11 +995,15 @@ void cxDrawImageToDC(HDC ADC, const TRect& AImageRect, const TRect& ADestRect, I
 
   TRect imageRect = cxRectOffsetBy(AImageRect, -ADestRect.left, -ADestRect.top);
   TSize imageSize = cxRectGetSize(imageRect);
-  if (imageSize.cx <= 0 || imageSize.cy <= 0)
-    imageSize = {AGlyph->GetWidth(), AGlyph->GetHeight()};
+  if (!hasGlyph && !rtl::Is<TcxCustomImageList>(AImages))
+    imageSize = {AImages->GetWidth(), AImages->GetHeight()};
+  else if (imageSize.cx <= 0 || imageSize.cy <= 0)
+    imageSize = hasGlyph ? TSize{AGlyph->GetWidth(), AGlyph->GetHeight()}
+                         : TSize{AImages->GetWidth(), AImages->GetHeight()};
   TcxAlphaBitmap* image = ScratchBitmap(ImageBitmap, imageSize.cx, imageSize.cy);
-  TColor glyphTransparentColor;
-  const bool hasAlpha = RenderGlyph(image, AGlyph, ASmoothImage, glyphTransparentColor);
+  TColor glyphTransparentColor = clNone;
+  const bool hasAlpha = hasGlyph ? RenderGlyph(image, AGlyph, ASmoothImage, glyphTransparentColor)
+                                 : RenderListImage(image, AIndex, AImages, APalette);
   if (!hasAlpha)
     image->TransformBitmap(btmSetOpaque);
 
@@ -922,9 +1013,11 @@ void cxDrawImageToDC(HDC ADC, const TRect& AImageRect, const TRect& ADestRect, I
     mask->CopyBitmap(image);
     if (cxIsColorAssigned(ATransparentColor))
       mask->GetTransparentPixels()->Add(ATransparentColor);
-    if (AUseLeftBottomPixelAsTransparent)
+    if (AUseLeftBottomPixelAsTransparent && hasGlyph)
       mask->GetTransparentPixels()->Add(glyphTransparentColor);
     mask->TransformBitmap(btmMakeMask);
+    if (!hasGlyph)
+      AddListMask(mask, AIndex, AImages);
     image->Filter(mask);
   }
 
@@ -980,6 +1073,37 @@ void cxFitBitmapToSize(TcxBitmap32* ABitmap32, int AWidth, int AHeight, TColor A
   else
     cxBlitRect(BitmapDC(ABitmap32), BitmapDC(copy.get()),
                cxRectCenterBox(ABitmap32->GetClientRect(), copy->GetWidth(), copy->GetHeight()), cxNullPoint);
+}
+
+void cxCopyImagesAsMasked(TCustomImageList* ASource, TCustomImageList* ATarget, TColor ATransparentColor,
+                          TcxImageDrawMode ADrawMode)
+{
+  ATarget->Clear();
+  const int width = ASource->GetWidth();
+  const int height = ASource->GetHeight();
+  const rtl::TOwnedPtr<TcxAlphaBitmap> image(rtl::NewWith<TcxAlphaBitmap>([&](TcxAlphaBitmap* B) {
+    const TColor rgb = ColorToRGB(ATransparentColor);
+    B->CreateSize(width, height, RGBQUAD{GetBValue(rgb), GetGValue(rgb), GetRValue(rgb), 255});
+  }));
+  const rtl::TOwnedPtr<TBitmap> flat(cxCreateBitmap(width, height, pf24bit));
+  const TRect flatRect{0, 0, width, height};
+  for (int i = 0; i < ASource->GetCount(); ++i) {
+    image->Clear();
+    cxDrawImageToDC(BitmapDC(image.get()), image->GetClientRect(), image->GetClientRect(), nullptr, false, clNone,
+                    nullptr, false, ADrawMode, i, ASource, nullptr);
+    cxBlitRect(BitmapDC(flat.get()), BitmapDC(image.get()), flatRect, cxNullPoint);
+    if (rtl::Is<TcxCustomImageList>(ATarget))
+      static_cast<TcxCustomImageList*>(ATarget)->AddMasked(flat.get(), ATransparentColor);
+    else
+      ATarget->AddMasked(flat.get(), ATransparentColor);
+  }
+}
+
+void cxConvertImageListToMasked(TCustomImageList* AImages, TColor ATransparentColor, TcxImageDrawMode ADrawMode)
+{
+  const rtl::TOwnedPtr<TcxImageList> copy(rtl::New<TcxImageList>(nullptr));
+  copy->Assign(AImages);
+  cxCopyImagesAsMasked(copy.get(), AImages, ATransparentColor, ADrawMode);
 }
 
 // ---------------------------------------------------------------------------

@@ -25,6 +25,10 @@
 #include "platform/rtl/SystemTypes.h"
 #include "platform/vcl/Graphics.h"
 
+namespace vcl {
+class TCustomImageList;
+}
+
 RTL_ENUM(TcxImageDrawMode, idmNormal, idmDisabled, idmFaded, idmGrayScale, idmDingy, idmShadowed);
 RTL_ENUM(TcxImageFitMode, ifmNormal, ifmStretch, ifmProportionalStretch, ifmFit, ifmFill);
 
@@ -147,6 +151,17 @@ bool cxIsComCtl6();
 
 // Assigned and not empty.
 bool cxIsGraphicAssigned(vcl::TGraphic* AGraphic);
+// The list is assigned and 0 <= AIndex < Count.
+bool cxIsImageIndexValid(vcl::TCustomImageList* AImages, int AIndex);
+// A graphic that is not empty, or a valid image index.
+bool cxIsImageAssigned(vcl::TGraphic* AGraphic, vcl::TCustomImageList* AImages, int AIndex);
+// The list's Width x Height converted from its source DPI to AScaleFactor
+// (nil is 1:1).
+TSize cxGetImageListSize(vcl::TCustomImageList* AImages, const TdxScaleFactor* AScaleFactor);
+// The glyph's size when it is assigned, else the list's for a valid index,
+// else 0 x 0.
+TSize cxGetImageSize(vcl::TGraphic* AGraphic, vcl::TCustomImageList* AImages, int AIndex,
+                     const TdxScaleFactor* AScaleFactor);
 // The DPI an image was made for: 96 for the platform's graphics.
 int cxGetSourceDPI(rtl::TObject* AObject);
 // The glyph's size converted from its source DPI to AScaleFactor (nil is
@@ -166,6 +181,13 @@ void cxDrawImage(TcxCanvas* ACanvas, const TRect& R, vcl::TGraphic* AGlyph, bool
 // AEnabled.
 void cxDrawImage(TcxCanvas* ACanvas, const TRect& R, vcl::TGraphic* AGlyph, const TdxScaleFactor* AScaleFactor,
                  IdxColorPalette* APalette, bool AEnabled);
+// The forms with an image list: an image of a TcxCustomImageList (and no
+// glyph) is drawn through the image-list paint cache.
+void cxDrawImage(TcxCanvas* ACanvas, const TRect& R, vcl::TGraphic* AGlyph, bool ASmoothImage,
+                 const TdxScaleFactor* AScaleFactor, IdxColorPalette* APalette, bool AUseLeftBottomPixelAsTransparent,
+                 TcxImageDrawMode ADrawMode, TcxImageFitMode AFitMode, int AIndex, vcl::TCustomImageList* AImages);
+void cxDrawImage(TcxCanvas* ACanvas, const TRect& R, vcl::TGraphic* AGlyph, const TdxScaleFactor* AScaleFactor,
+                 IdxColorPalette* APalette, bool AEnabled, int AIndex, vcl::TCustomImageList* AImages);
 void cxDrawMetafile(TcxCanvas* ACanvas, const TRect& R, vcl::TGraphic* AMetafile, bool ASmoothImage,
                     const TdxScaleFactor* AScaleFactor, IdxColorPalette* APalette, TcxImageFitMode AFitMode);
 // The pipeline: the glyph rendered at AImageRect's size, masked, turned by
@@ -176,6 +198,18 @@ void cxDrawMetafile(TcxCanvas* ACanvas, const TRect& R, vcl::TGraphic* AMetafile
 void cxDrawImageToDC(HDC ADC, const TRect& AImageRect, const TRect& ADestRect, IdxColorPalette* APalette,
                      bool AUseLeftBottomPixelAsTransparent, vcl::TColor ATransparentColor, HBRUSH ABackgroundBrush,
                      bool ASmoothImage, TcxImageDrawMode ADrawMode, vcl::TGraphic* AGlyph);
+// The same for the glyph or, without one, image AIndex of AImages.
+void cxDrawImageToDC(HDC ADC, const TRect& AImageRect, const TRect& ADestRect, IdxColorPalette* APalette,
+                     bool AUseLeftBottomPixelAsTransparent, vcl::TColor ATransparentColor, HBRUSH ABackgroundBrush,
+                     bool ASmoothImage, TcxImageDrawMode ADrawMode, int AIndex, vcl::TCustomImageList* AImages,
+                     vcl::TGraphic* AGlyph);
+// The target list cleared and refilled with every source image drawn in
+// ADrawMode over ATransparentColor and added masked by that colour.
+// cxConvertImageListToMasked does it to a list in place.
+void cxCopyImagesAsMasked(vcl::TCustomImageList* ASource, vcl::TCustomImageList* ATarget,
+                          vcl::TColor ATransparentColor, TcxImageDrawMode ADrawMode);
+void cxConvertImageListToMasked(vcl::TCustomImageList* AImages, vcl::TColor ATransparentColor,
+                                TcxImageDrawMode ADrawMode);
 
 // ABitmap32 resized to AWidth x AHeight: with AStretch its old image is
 // blended over the whole new area, else copied unscaled and centred over

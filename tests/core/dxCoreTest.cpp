@@ -12,6 +12,7 @@
 #include <thread>
 #include <vector>
 
+#include "core/dxCoreCultures.h"
 #include "platform/rtl/Variants.h"
 
 using rtl::String;
@@ -690,4 +691,30 @@ TEST_F(StringBuilderPool, NeverHandsOneBuilderToTwoThreads)
     thread.join();
   for (int t = 0; t < 6; ++t)
     EXPECT_EQ(faults[t], 0) << t;
+}
+
+// ---------------------------------------------------------------------------
+// Culture names
+
+TEST(dxCultureNames, MapTheWindowsLocaleIdentifiersToTheirTags)
+{
+  EXPECT_EQ(376, dxCultureNameCount());
+  struct TCase {
+    std::uint32_t LCID;
+    const wchar_t* Name;
+  };
+  const TCase cases[] = {{0x0001, L"ar"},          {0x0004, L"zh-Hans"},         {0x0014, L"no"},
+                         {0x007F, L""},            {0x0401, L"ar-SA"},           {0x0409, L"en-US"},
+                         {0x0414, L"nb-NO"},       {0x0803, L"ca-ES-valencia"},  {0x0804, L"zh-CN"},
+                         {0x081A, L"sr-Latn-CS"},  {0x0C1A, L"sr-Cyrl-CS"},      {0x045C, L"chr-Cher-US"},
+                         {0x6C1A, L"sr-Cyrl"},     {0x781A, L"bs"},              {0x785F, L"tzm-Tfng"},
+                         {0x7C04, L"zh-Hant"},     {0x7C14, L"nb"},              {0x7C1A, L"sr"},
+                         {0x7C92, L"ku-Arab"}};
+  for (const TCase& c : cases) {
+    String name = L"unset";
+    EXPECT_TRUE(dxTryGetCultureName(c.LCID, name)) << std::hex << c.LCID;
+    EXPECT_EQ(c.Name, name) << std::hex << c.LCID;
+  }
+  String name;
+  EXPECT_FALSE(dxTryGetCultureName(0x040A, name));
 }

@@ -1,0 +1,172 @@
+#include "core/cxFormats.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using enum TcxDateTimeFormatItemKind;
+using rtl::String;
+
+namespace {
+
+// The platform's settings pinned to an English locale for the test, and put
+// back afterwards.
+class cxFormats : public testing::Test {
+ protected:
+  void SetUp() override
+  {
+    FSaved = rtl::FormatSettings();
+    rtl::TFormatSettings& settings = rtl::FormatSettings();
+    settings = rtl::TFormatSettings::Create(0x0409);
+    settings.ShortDateFormat = L"d/M/yyyy";
+    settings.LongTimeFormat = L"hh:mm:ss AM/PM";
+    settings.DateSeparator = L'/';
+    settings.TimeSeparator = L':';
+    settings.TimeAMString = L"AM";
+    settings.TimePMString = L"PM";
+    FController.reset(rtl::New<TcxFormatController>());
+  }
+  void TearDown() override
+  {
+    FController.reset();
+    rtl::FormatSettings() = FSaved;
+  }
+
+  std::vector<std::pair<TcxDateTimeFormatItemKind, String>> Parsed(const String& APattern)
+  {
+    TcxDateTimeFormatInfo info;
+    FController->ParseDateTimeFormat(APattern, info);
+    std::vector<std::pair<TcxDateTimeFormatItemKind, String>> result;
+    for (int i = 0; i < info.ItemCount(); ++i)
+      result.emplace_back(info.GetItems(i).Kind, info.GetItems(i).Data);
+    return result;
+  }
+
+  rtl::TFormatSettings FSaved;
+  rtl::TOwnedPtr<TcxFormatController> FController;
+};
+
+using TItems = std::vector<std::pair<TcxDateTimeFormatItemKind, String>>;
+
+class TcxFormatsTestListener : public IcxFormatControllerListener {
+ public:
+  HRESULT __stdcall QueryInterface(REFIID, void** AObj) override
+  {
+    *AObj = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG __stdcall AddRef() override { return 1; }
+  ULONG __stdcall Release() override { return 1; }
+  void __stdcall FormatChanged() override { ++Count; }
+  int Count = 0;
+};
+
+}  // namespace
+
+TEST_F(cxFormats, PatternsParseIntoItems)
+{
+  struct TCase {
+    const wchar_t* Pattern;
+    TItems Items;
+  };
+  const TCase cases[] = {
+      {L"hh:mm:ss AM/PM",
+       {{dtikHour, L"12HH"},
+        {dtikTimeSeparator, L":"},
+        {dtikMin, L"NN"},
+        {dtikTimeSeparator, L":"},
+        {dtikSec, L"SS"},
+        {dtikString, L" "},
+        {dtikTimeSuffix, L"AM/PM"}}},
+      {L"d/M/yyyy", {{dtikDay, L"D"}, {dtikDateSeparator, L"/"}, {dtikMonth, L"M"}, {dtikDateSeparator, L"/"},
+                     {dtikYear, L"YYYY"}}},
+      {L"HH:nn", {{dtikHour, L"24HH"}, {dtikTimeSeparator, L":"}, {dtikMin, L"NN"}}},
+      // A suffix without an hour goes; a second day is dropped.
+      {L"dd 'of' mmmm am/pm dd", {{dtikDay, L"DD"}, {dtikString, L" of "}, {dtikMonth, L"MMMM"},
+                                  {dtikString, L" "}, {dtikString, L" "}}},
+      {L"ddddd", {{dtikDay, L"D"}, {dtikDateSeparator, L"/"}, {dtikMonth, L"M"}, {dtikDateSeparator, L"/"},
+                  {dtikYear, L"YYYY"}}},
+      {L"yyyy gg", {}},
+  };
+  for (const TCase& c : cases)
+    EXPECT_EQ(c.Items, Parsed(c.Pattern));
+}
+
+TEST_F(cxFormats, MasksAndFormatsOfParsedPatterns)
+{
+  TcxDateTimeFormatInfo date;
+  FController->ParseDateTimeFormat(L"d/M/yyyy", date);
+  EXPECT_EQ(L"!99/99/9999;1; ", TcxFormatController::StandardMask(date, 0));
+  EXPECT_EQ(L"dd/mm/yyyy", TcxFormatController::DisplayFormat(date));
+  EXPECT_EQ(10, TcxFormatController::GetDateTimeStandardMaskStringLength(date));
+  TcxDateTimeFormatItemInfo item{};
+  ASSERT_TRUE(TcxFormatController::GetDateTimeFormatItemStandardMaskInfo(date, 4, item));
+  EXPECT_EQ(dtikMonth, item.Kind);
+  EXPECT_EQ(4, item.ItemZoneStart);
+  EXPECT_EQ(2, item.ItemZoneLength);
+  EXPECT_FALSE(TcxFormatController::GetDateTimeFormatItemStandardMaskInfo(date, 11, item));
+  EXPECT_FALSE(TcxFormatController::GetDateTimeFormatItemStandardMaskInfo(date, 0, item));
+
+  TcxDateTimeFormatInfo time;
+  FController->ParseDateTimeFormat(L"hh:mm:ss AM/PM", time);
+  EXPECT_EQ(L"00:00:00\\ cc;1;0", TcxFormatController::StandardMask(time, 1));
+  EXPECT_EQ(L"(0?[1-9]|1[012])\\:[0-5]?\\d\\:[0-5]?\\d' '(AM|PM)?", FController->RegExprMask(time, 1));
+  EXPECT_EQ(L"([012]?[1-9]|[123]0|31)\\/((0?[1-9]|1[012])|('Jan'|'Feb'|'Mar'|'Apr'|'May'|'Jun'|'Jul'|'Aug'|"
+            L"'Sep'|'Oct'|'Nov'|'Dec'))\\/\\d\\d\\d\\d",
+            FController->RegExprMask(date, 0));
+
+  EXPECT_EQ(FController->RegExprMask(date, 0), FController->RegExprCustomDateEditMask(L"d/M/yyyy"));
+  EXPECT_EQ(String::npos, FController->GetRegExprDateEditMask().find(L"now"));
+  EXPECT_NE(String::npos, FController->GetRegExprDateTimeEditMask().find(L"'now'"));
+  EXPECT_EQ(L"dd/MM/yyyy", FController->GetDateEditFormat());
+}
+
+TEST_F(cxFormats, CurrencyFormatsFollowThePositiveAndNegativePatterns)
+{
+  rtl::TFormatSettings settings = rtl::FormatSettings();
+  settings.CurrencyString = L"Fr.";
+  settings.CurrencyDecimals = 2;
+  struct TCase {
+    int Positive;
+    int Negative;
+    const wchar_t* Format;
+  };
+  const TCase cases[] = {{0, 0, L"Fr'.',0.00;(Fr'.',0.00)"},
+                         {3, 8, L",0.00 Fr'.';-,0.00 Fr'.'"},
+                         {2, 12, L"Fr'.' ,0.00;Fr'.' -,0.00"},
+                         {1, 15, L",0.00Fr'.';(,0.00 Fr'.')"}};
+  for (const TCase& c : cases) {
+    settings.CurrencyFormat = static_cast<std::uint8_t>(c.Positive);
+    settings.NegCurrFormat = static_cast<std::uint8_t>(c.Negative);
+    EXPECT_EQ(c.Format, TcxFormatController::CurrencyFormatOf(settings)) << c.Negative;
+  }
+}
+
+TEST_F(cxFormats, AssignedValuesSurviveRebuildsAndListenersHearRealChanges)
+{
+  TcxFormatsTestListener listener;
+  FController->AddListener(&listener);
+  const String mask = FController->GetStandardDateEditMask();
+  FController->SetStandardDateEditMask(mask);
+  EXPECT_TRUE(FController->GetAssignedStandardDateEditMask());
+  EXPECT_EQ(0, listener.Count);
+  FController->SetStandardDateEditMask(L"!99.99.9999;1; ");
+  EXPECT_EQ(1, listener.Count);
+  FController->GetFormats();
+  EXPECT_EQ(L"!99.99.9999;1; ", FController->GetStandardDateEditMask());
+
+  FController->BeginUpdate();
+  FController->SetUsePlatformDateTimeFormats(true);
+  FController->SetCurrencyFormat(L"0");
+  EXPECT_EQ(1, listener.Count);
+  FController->EndUpdate();
+  EXPECT_EQ(2, listener.Count);
+
+  // The locale's settings change: the rebuilt formats reach the listeners.
+  SendMessageW(FController->GetHandle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
+  EXPECT_EQ(3, listener.Count);
+  SendMessageW(FController->GetHandle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Intl"));
+  EXPECT_EQ(3, listener.Count);
+  FController->RemoveListener(&listener);
+}
