@@ -1,10 +1,15 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "controls/cxControls.h"
 #include "core/cxClasses.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "platform/vcl/GraphicsHandles.h"
 #include "tests/controls/ControlsTestSupport.h"
 #include "tests/support/TestHost.h"
@@ -29,6 +34,9 @@ class TBaseTestControl : public TcxControl {
   int ScaleChangingCount = 0;
   int ScaleChangedCount = 0;
   bool AllowPageIncrease = false;
+  // The vertical page when not 0, else the client height.
+  int VerticalPage = 0;
+  std::vector<int> TrackPositions;
 
   using TcxControl::GetClientBounds;
   using TcxControl::UpdateScrollBars;
@@ -36,7 +44,8 @@ class TBaseTestControl : public TcxControl {
   void Scroll(TScrollBarKind AKind, TScrollCode ACode, int& APos) override
   {
     Scrolls.emplace_back(AKind, ACode);
-    (void)APos;
+    if (ACode == scTrack)
+      TrackPositions.push_back(APos);
   }
 
  protected:
@@ -51,7 +60,8 @@ class TBaseTestControl : public TcxControl {
     ++InitPasses;
     const TRect client = GetClientBounds();
     SetScrollBarInfo(sbHorizontal, 0, ContentSize.cx - 1, 1, client.right - client.left, 0, true, true);
-    SetScrollBarInfo(sbVertical, 0, ContentSize.cy - 1, 1, client.bottom - client.top, 0, true, true);
+    SetScrollBarInfo(sbVertical, 0, ContentSize.cy - 1, 1, VerticalPage ? VerticalPage : client.bottom - client.top, 0,
+                     true, true);
   }
   bool AllowPageIncreaseByScrollBar(TScrollBarKind /*AKind*/) override { return AllowPageIncrease; }
   void ScaleChanging() override { ++ScaleChangingCount; }
@@ -122,6 +132,34 @@ TEST_F(cxBaseControlTest, DoubleBufferedPaintsIntoAMemoryBitmapAndCopiesIt)
   EXPECT_EQ(control->PaintedDCKinds.back(), static_cast<DWORD>(OBJ_MEMDC));
   vcl::TWindowDC dc(control->GetHandle());
   EXPECT_EQ(PixelOf(dc.Get(), 100, 100), RGB(0, 0, 255));
+}
+
+// The border, the content clipped inside it and both bars with their grip.
+TEST_F(cxBaseControlTest, PaintsBorderContentAndScrollBars)
+{
+  TBaseTestControl* control = AddControl(TRect{0, 0, 240, 160});
+  control->GetLookAndFeel()->SetNativeStyle(false);
+  control->SetBorderStyle(TcxControlBorderStyle::cxcbsDefault);
+  control->FillColor = vcl::clWhite;
+  control->ContentSize = TSize{400, 400};
+  control->UpdateScrollBars();
+  kvtest::PumpMessages();
+  rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(240, 160); }));
+  bitmap->GetcxCanvas()->FillRect(TRect{0, 0, 240, 160}, vcl::clFuchsia);
+  control->PaintTo(bitmap->GetCanvas()->GetHandle(), 0, 0);
+  const HDC dc = bitmap->GetCanvas()->GetHandle();
+  const int border = control->GetPainter()->BorderSize();
+  EXPECT_NE(PixelOf(dc, 0, 80), RGB(255, 255, 255)) << "the border";
+  EXPECT_EQ(PixelOf(dc, border + 5, 80), RGB(255, 255, 255)) << "the content";
+  const TRect client = control->GetClientBounds();
+  EXPECT_NE(PixelOf(dc, client.right + 2, 80), RGB(255, 0, 255)) << "the vertical bar";
+  EXPECT_NE(PixelOf(dc, 80, client.bottom + 2), RGB(255, 0, 255)) << "the horizontal bar";
+  EXPECT_NE(PixelOf(dc, client.right + 2, client.bottom + 2), RGB(255, 0, 255)) << "the size grip";
+
+  const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
+  png->LoadFromBitmap(bitmap.get());
+  if (const char* folder = std::getenv("KV_RENDER_DIR"))
+    png->SaveToFile(std::wstring(folder, folder + std::strlen(folder)) + L"\\BaseControl.png");
 }
 
 TEST_F(cxBaseControlTest, ErasesFromABufferEvenWhenDoubleBuffered)
@@ -247,6 +285,41 @@ TEST_F(cxBaseControlTest, WheelDeltasAccumulateIntoWholeSteps)
     EXPECT_EQ(control->Scrolls, c.Scrolls);
   }
   vcl::Mouse()->SetWheelScrollLines(savedLines);
+}
+
+// ---------------------------------------------------------------------------
+// Gestures
+
+struct GestureCase {
+  const char* Name;
+  int Page;
+  std::vector<int> DeltaYs;
+  std::vector<int> Positions;
+};
+
+// Pixels panned become units of Min(client / page, 30) pixels; what is left
+// waits for the next pan.
+TEST_F(cxBaseControlTest, GesturePansScrollByWholeSteps)
+{
+  const GestureCase cases[] = {
+      {"four pixels a unit", 50, {-10}, {2}},
+      {"less than a step waits for the next", 5, {-20, -20}, {1}},
+      {"a page beyond the client steps by pixels", 300, {-3}, {3}},
+      {"panning down stops at the top", 50, {40}, {0}},
+  };
+  TBaseTestControl* control = AddControl();
+  control->ContentSize = TSize{100, 1000};
+  for (const GestureCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    control->VerticalPage = c.Page;
+    control->UpdateScrollBars();
+    ASSERT_TRUE(control->IsVScrollBarVisible());
+    control->BeginGestureScroll(TPoint{0, 0});
+    control->TrackPositions.clear();
+    for (int delta : c.DeltaYs)
+      control->GestureScroll(0, delta);
+    EXPECT_EQ(control->TrackPositions, c.Positions);
+  }
 }
 
 // ---------------------------------------------------------------------------
