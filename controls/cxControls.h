@@ -489,8 +489,8 @@ class TcxControl : public TcxCustomControl,
   virtual void EnabledChanged() { Invalidate(); }
   virtual void ParentBackgroundChanged() {}
   virtual void ScrollUIModeChanged() {}
-  virtual TcxLookAndFeel* GetContainerLookAndFeel() override { return FLookAndFeel; }
-  virtual TcxLookAndFeel* GetScrollBarLookAndFeel() override { return FLookAndFeel; }
+  TcxLookAndFeel* GetContainerLookAndFeel() override { return FLookAndFeel; }
+  TcxLookAndFeel* GetScrollBarLookAndFeel() override { return FLookAndFeel; }
   virtual void LookAndFeelChanged(TcxLookAndFeel* ASender, TcxLookAndFeelValues AChangedValues);
   virtual vcl::TColor GetContentTextColor();
 

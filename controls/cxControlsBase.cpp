@@ -834,18 +834,18 @@ void TcxControl::WMNCPaint(rtl::TMessage& AMessage)
   if (!HasNonClientArea() || !HandleAllocated())
     return;
   DWORD flags = DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS | DCX_VALIDATE;
-  HRGN region = nullptr;
+  vcl::TOwnedRegion region;
   if (AMessage.WParam != 1) {
-    // GetDCEx takes the region it is given.
-    region = CreateRectRgn(0, 0, 0, 0);
-    CombineRgn(region, reinterpret_cast<HRGN>(AMessage.WParam), nullptr, RGN_COPY);
+    region.Reset(CreateRectRgn(0, 0, 0, 0));
+    CombineRgn(region.Get(), reinterpret_cast<HRGN>(AMessage.WParam), nullptr, RGN_COPY);
     flags |= DCX_INTERSECTRGN;
   }
-  vcl::TWindowDC dc(GetHandle(), GetDCEx(GetHandle(), region, flags));
-  if (!dc && region)
-    DeleteObject(region);
-  if (dc)
+  vcl::TWindowDC dc(GetHandle(), GetDCEx(GetHandle(), region.Get(), flags));
+  if (dc) {
+    // The DC took the region: it is the system's from now on.
+    region.Release();
     PaintNonClientArea(dc.Get());
+  }
   AMessage.Result = 0;
 }
 
