@@ -772,6 +772,11 @@ TcxButtonState TcxCustomButton::GetButtonState()
 TcxCustomLookAndFeelPainter* TcxCustomButton::GetLookAndFeelPainter()
 {
   TcxCustomLookAndFeelPainter* painter = FLookAndFeel->GetPainter();
+  // A look and feel whose style has no registered painter (the themed one
+  // in a program without it) has none: the button draws in the standard
+  // look rather than fail.
+  if (!painter)
+    return cxLookAndFeelPaintersManager()->GetPainter(TcxLookAndFeelStyle::lfsStandard);
   if (!FLookAndFeel->GetSkinPainter() && painter->LookAndFeelStyle() == TcxLookAndFeelStyle::lfsOffice11) {
     const auto style = dxThemeClassAvailable(TdxThemedObjectType::totButton) ? TcxLookAndFeelStyle::lfsNative
                                                                               : TcxLookAndFeelStyle::lfsStandard;
@@ -1293,6 +1298,12 @@ void TcxCustomButton::Click()
     DoDropDownMenu();
   else
     inherited::Click();
+}
+
+void TcxCustomButton::DoGetDrawParams(TcxButtonState AState, TColor& AColor, vcl::TFont* AFont)
+{
+  if (FOnGetDrawParams)
+    FOnGetDrawParams(this, AState, AColor, AFont);
 }
 
 void TcxCustomButton::DoDropDownMenu()

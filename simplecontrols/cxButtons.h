@@ -21,6 +21,7 @@
 #include "core/dxDPIAwareUtils.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/dxFading.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "controls/cxMouseTracking.h"
@@ -32,7 +33,6 @@
 class TcxBitmap32;
 class TcxTimer;
 class TdxScaleFactor;
-class TdxSmartGlyph;
 class TcxCustomButton;
 class TcxButtonViewInfo;
 class TcxButtonPainter;
@@ -534,6 +534,8 @@ class TcxCustomButton : public vcl::TCustomButton,
 
   void Click() override;
   bool CanFocus() override;
+  // Only to a new parent (or while read from a stream).
+  void SetParent(vcl::TWinControl* AParent) override;
   TSize GetOptimalSize();
   // With native paint the framework's answer; otherwise only a Middle-East
   // system locale with BiDiMode bdRightToLeft.
@@ -640,7 +642,6 @@ class TcxCustomButton : public vcl::TCustomButton,
   void SetButtonStyle(bool ADefault) override;
   void CreateParams(vcl::TCreateParams& AParams) override;
   void DestroyWindowHandle() override;
-  void SetParent(vcl::TWinControl* AParent) override;
   void ChangeScale(int M, int D, bool AIsDpiChange) override;
   void WndProc(rtl::TMessage& AMessage) override;
   void MouseDown(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y) override;
