@@ -1363,12 +1363,9 @@ void TcxCustomButton::MouseUp(vcl::TMouseButton AButton, vcl::TShiftState AShift
   SetInternalState(states);
   if (!GetEffectiveCanBeFocused() && GetCapture() == GetHandle())
     ReleaseCapture();
-  if (clickDue) {
-    // Down was toggled above already; Click must not toggle it again.
-    IncludeInternalState(TcxButtonInternalState::bisAccelExecute);
-    rtl::Finally done([this] { ExcludeInternalState(TcxButtonInternalState::bisAccelExecute); });
+  // Click toggles Down only on a focusable button, so not twice here.
+  if (clickDue)
     Click();
-  }
   Invalidate();
   if (!FInternalStates.Contains(TcxButtonInternalState::bisMenuVisible))
     FIsDropDownMenuClosing = false;

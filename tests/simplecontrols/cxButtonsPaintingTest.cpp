@@ -68,15 +68,18 @@ class cxButtonsPaintingTest : public ::testing::Test {
     FButton->GetLookAndFeel()->SetNativeStyle(false);
   }
 
-  // A square-cell glyph strip of ACount cells, ASize pixels high.
+  // A picture of AWidth x AHeight: a navy square on white, the white being
+  // the key colour a bitmap glyph leaves transparent.
   static rtl::TOwnedPtr<TdxSmartGlyph> NewGlyph(int AWidth, int AHeight)
   {
     rtl::TOwnedPtr<TdxSmartGlyph> glyph(rtl::New<TdxSmartGlyph>());
     const rtl::TOwnedPtr<vcl::TBitmap> bitmap(rtl::New<vcl::TBitmap>());
     bitmap->SetPixelFormat(vcl::TPixelFormat::pf24bit);
     bitmap->SetSize(AWidth, AHeight);
-    bitmap->GetCanvas()->GetBrush()->SetColor(vcl::clNavy);
+    bitmap->GetCanvas()->GetBrush()->SetColor(vcl::clWhite);
     bitmap->GetCanvas()->FillRect({0, 0, AWidth, AHeight});
+    bitmap->GetCanvas()->GetBrush()->SetColor(vcl::clNavy);
+    bitmap->GetCanvas()->FillRect({2, 2, AWidth - 2, AHeight - 2});
     glyph->Assign(bitmap.get());
     return glyph;
   }
