@@ -13,6 +13,7 @@
 #include <string>
 
 #include "core/cxGeometry.h"
+#include "graphics/dxFading.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "platform/vcl/GraphicsHandles.h"
@@ -28,6 +29,8 @@ class TButtonsPaintTestButton : public TcxButton {
   RTL_CLASS(TButtonsPaintTestButton, TcxButton)
 
  public:
+  using TcxCustomButton::CheckStartFading;
+
   void PutInState(TcxButtonState AState)
   {
     SetEnabled(AState != TcxButtonState::cxbsDisabled);
@@ -36,6 +39,7 @@ class TButtonsPaintTestButton : public TcxButton {
     AState == TcxButtonState::cxbsHot ? IncludeInternalState(TcxButtonInternalState::bisHot)
                                       : ExcludeInternalState(TcxButtonInternalState::bisHot);
   }
+  void NoCustomDraw(TcxCustomButton*, TcxCanvas*, TcxButtonViewInfo*, bool&) {}
   TcxButtonViewInfo* Calculate(TcxButtonState AState)
   {
     PutInState(AState);
@@ -302,6 +306,38 @@ TEST_F(cxButtonsPaintingTest, SplitButtonFaces)
   info = FButton->Calculate(TcxButtonState::cxbsNormal);
   EXPECT_EQ(info->GetButtonRect().right, info->GetDropDownButtonRect().left);
   EXPECT_FALSE(info->NeedDrawDropDownArrow());
+}
+
+// Hot-tracking buttons of the skinned (or themed) looks cross-fade between
+// their resting and hot faces; any other change stops the fade, and the
+// classic looks never fade.
+TEST_F(cxButtonsPaintingTest, FadesIntoAndOutOfTheHotState)
+{
+  TdxFader* fader = dxGetFader();
+  fader->SetState(TdxFaderAnimationState::fasEnabled);
+  rtl::Finally reset([fader] {
+    fader->Clear();
+    fader->SetState(TdxFaderAnimationState::fasDefault);
+  });
+  if (!fader->GetIsReady())
+    GTEST_SKIP() << "the fader is off on this display";
+  FButton->SetText(L"Fade");
+  FButton->Calculate(TcxButtonState::cxbsNormal);
+  FButton->PutInState(TcxButtonState::cxbsHot);
+  EXPECT_FALSE(fader->Contains(FButton.get()));
+
+  FButton->GetLookAndFeel()->SetSkinName(L"VisualStudio2013Dark");
+  FButton->Calculate(TcxButtonState::cxbsNormal);
+  ASSERT_TRUE(FButton->FadingCanFade());
+  FButton->PutInState(TcxButtonState::cxbsHot);
+  EXPECT_TRUE(fader->Contains(FButton.get()));
+  FButton->PutInState(TcxButtonState::cxbsNormal);
+  EXPECT_TRUE(fader->Contains(FButton.get()));
+  FButton->CheckStartFading(TcxButtonState::cxbsNormal, TcxButtonState::cxbsPressed);
+  EXPECT_FALSE(fader->Contains(FButton.get()));
+  // A custom-drawn button draws what it likes: no fading pictures of it.
+  FButton->SetOnCustomDraw(TcxButtonCustomDrawEvent::Bind<&TButtonsPaintTestButton::NoCustomDraw>(FButton.get()));
+  EXPECT_FALSE(FButton->FadingCanFade());
 }
 
 TEST_F(cxButtonsPaintingTest, OptimalSizeOfAnAcceleratorCaption)
