@@ -54,6 +54,20 @@ class TButtonsTestMenuRequests : public rtl::TObject {
   int Count = 0;
 };
 
+// Records where the context popup was asked for and takes it, so no menu
+// is shown.
+class TButtonsTestContextPopups : public rtl::TObject {
+  RTL_CLASS(TButtonsTestContextPopups, rtl::TObject)
+
+ public:
+  void Popup(rtl::TObject*, TPoint AMousePos, bool& AHandled)
+  {
+    Points.push_back(AMousePos);
+    AHandled = true;
+  }
+  std::vector<TPoint> Points;
+};
+
 class cxButtonsTest : public kvtest::THostedTest {
  protected:
   TButtonsTestButton* AddButton(const TRect& ABounds, const wchar_t* ACaption = L"Generate")
@@ -333,6 +347,24 @@ TEST_F(cxButtonsTest, MenusAcceptOnlyPopupMenus)
   EXPECT_EQ(button->GetDropDownMenu(), nullptr);
   button->SetCxPopupMenu(menu.get());
   EXPECT_EQ(button->GetCxPopupMenu(), menu.get());
+}
+
+// A context menu from the keyboard, or from a point outside the button,
+// is offered at once and its answer becomes the message result; a point
+// inside goes the framework's way with the client point.
+TEST_F(cxButtonsTest, ContextMenuRequests)
+{
+  TButtonsTestButton* button = AddButton({20, 20, 120, 45});
+  const rtl::TOwnedPtr<TButtonsTestContextPopups> popups(rtl::New<TButtonsTestContextPopups>());
+  button->SetOnContextPopup(vcl::TContextPopupEvent::Bind<&TButtonsTestContextPopups::Popup>(popups.get()));
+  EXPECT_EQ(button->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(button->GetHandle()), MAKELPARAM(-1, -1)), 1);
+  const TPoint inside = button->ClientToScreen(TPoint{5, 6});
+  button->Perform(WM_CONTEXTMENU, reinterpret_cast<WPARAM>(button->GetHandle()), MAKELPARAM(inside.x, inside.y));
+  ASSERT_EQ(popups->Points.size(), 2u);
+  EXPECT_EQ(popups->Points[0].x, -1);
+  EXPECT_EQ(popups->Points[0].y, -1);
+  EXPECT_EQ(popups->Points[1].x, 5);
+  EXPECT_EQ(popups->Points[1].y, 6);
 }
 
 }  // namespace
