@@ -24,6 +24,8 @@
 #include "graphics/dxOffice11.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
+#include "pagecontrol/cxPCConsts.h"
+#include "pagecontrol/cxPCPainters.h"
 #include "platform/vcl/Clipbrd.h"
 #include "platform/vcl/Controls.h"
 #include "skins/dxSkinBlack.h"

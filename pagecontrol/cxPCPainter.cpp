@@ -387,7 +387,8 @@ void TcxPCCustomPainter::FillBackground(TcxCanvas* ACanvas, const TRect& R)
 void TcxPCCustomPainter::PaintPageClientArea(TcxCanvas* ACanvas)
 {
   FillPageClientArea(ACanvas);
-  ACanvas->ExcludeClipRect(GetPageFrameRect());
+  // What is painted leaves the clip; the frame around it comes next.
+  ACanvas->ExcludeClipRect(GetPageClientRect());
 }
 
 void TcxPCCustomPainter::FillPageClientArea(TcxCanvas* ACanvas)
