@@ -26,6 +26,7 @@
 #include "lookandfeel/cxLookAndFeels.h"
 #include "pagecontrol/cxPCConsts.h"
 #include "pagecontrol/cxPCPainters.h"
+#include "pagecontrol/dxSkinscxPCPainter.h"
 #include "platform/vcl/Clipbrd.h"
 #include "platform/vcl/Controls.h"
 #include "skins/dxSkinBlack.h"

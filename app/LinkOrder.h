@@ -94,7 +94,8 @@
   AUnit(dxSkinWhiteprint)            \
   AUnit(dxSkinXmas2008Blue)         \
   AUnit(cxPCConsts)                  \
-  AUnit(cxPCPainters)
+  AUnit(cxPCPainters)                \
+  AUnit(dxSkinscxPCPainter)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};

@@ -357,8 +357,17 @@ int TcxPCCustomPainter::GetLargestTabTextHeight() const
 
 void TcxPCCustomPainter::Paint(TcxCanvas* ACanvas)
 {
-  DoPaint(ACanvas);
-  DrawBackground(ACanvas);
+  // The parts exclude what they paint from the clip; the caller gets its
+  // clip back.
+  ACanvas->SaveClipRegion();
+  try {
+    DoPaint(ACanvas);
+    DrawBackground(ACanvas);
+  } catch (...) {
+    ACanvas->RestoreClipRegion();
+    throw;
+  }
+  ACanvas->RestoreClipRegion();
 }
 
 void TcxPCCustomPainter::DoPaint(TcxCanvas* ACanvas)

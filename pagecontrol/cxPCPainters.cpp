@@ -24,7 +24,6 @@ constexpr TPoint StandardTooLongContentOffsets[2][3] = {{{2, 2}, {3, 3}, {2, 2}}
 constexpr int StandardDefaultTabHeight[3] = {18, 20, 20};
 constexpr TSize StandardTabsDistance[3] = {{0, 0}, {3, 3}, {10, 3}};
 constexpr int StandardMinTabWidth = 42;
-constexpr int StandardBaseContentWidth = 12;
 
 bool IsEmptyRect(const TRect& R)
 {
@@ -110,7 +109,7 @@ int TcxPCStandardPainter::CalculateTabNormalHeight()
 
 int TcxPCStandardPainter::GetWidthWithoutText(int AIndex)
 {
-  int result = Scaled(StandardBaseContentWidth);
+  int result = GetBaseContentWidth();
   const bool hasImage = AIndex >= 0 && GetTabViewInfo(AIndex)->HasImage();
   if (FViewInfo->HasImages() && (AIndex == -1 || hasImage || FViewInfo->ActuallyRotate()))
     result += GetTabImageAreaOffset() + FViewInfo->GetTabImageSize().cx;
@@ -124,7 +123,7 @@ int TcxPCStandardPainter::CalculateTabNormalWidth(TcxTabViewInfo* ATabViewInfo)
     return defined;
   int result = GetWidthWithoutText(ATabViewInfo->GetVisibleIndex());
   if (ATabViewInfo->HasCaption())
-    result += ATabViewInfo->GetTextSize().cx;
+    result += GetTabTextWidth(ATabViewInfo);
   ATabViewInfo->CorrectTabNormalWidth(result);
   return result;
 }

@@ -54,6 +54,9 @@ class TcxPCStandardPainter : public TcxPCCustomPainter {
   virtual int GetContentHeight();
   int GetDefaultTabHeight();
   int GetWidthWithoutText(int AIndex);
+  // The room a tab takes beside its image and caption.
+  virtual int GetBaseContentWidth() { return Scaled(12); }
+  virtual int GetTabTextWidth(TcxTabViewInfo* ATabViewInfo) { return ATabViewInfo->GetTextSize().cx; }
   // Places the header buttons and gives the length they take with their
   // offsets, 0 without buttons.
   int CalculateHeaderButtons();
