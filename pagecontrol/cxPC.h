@@ -21,6 +21,7 @@
 
 #include <vector>
 
+#include "controls/cxControls.h"
 #include "core/cxClasses.h"
 #include "graphics/cxGraphics.h"
 #include "pagecontrol/cxPCPaintersFactory.h"
@@ -113,7 +114,7 @@ struct IcxTabControl : rtl::IInterface {
   virtual bool IsDesigning() = 0;
   virtual bool IsDestroying() = 0;
   virtual bool IsLoading() = 0;
-  virtual TcxPCCustomPainter* GetPainter() = 0;
+  virtual TcxPCCustomPainter* GetPCPainter() = 0;
   virtual TcxCustomTabControlProperties* GetProperties() = 0;
   virtual TcxCustomTabControlViewInfo* GetViewInfo() = 0;
   virtual bool AllowParentBackground() = 0;
@@ -132,7 +133,7 @@ struct IcxTabControl : rtl::IInterface {
   // The settings or the tabs changed what the layout depends on.
   virtual void LayoutChanged() = 0;
   // The owner's resolution, which every painter metric is scaled to.
-  virtual TdxScaleFactor* GetScaleFactor() = 0;
+  virtual TdxScaleFactor* GetControlScaleFactor() = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -616,6 +617,8 @@ class TcxTabViewInfo : public TcxIUnknownObject {
   void Destroy() override;
 
   virtual bool CanSelect() { return true; }
+  // Makes the tab current through the change protocol.
+  void Select();
   virtual int GetDefinedWidth();
   virtual void CorrectTabNormalWidth(int& AValue);
 
@@ -780,8 +783,8 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
 
   IcxTabControl* GetOwner() const { return FOwner; }
   TcxCustomTabControlProperties* Properties() const { return FOwner->GetProperties(); }
-  TcxPCCustomPainter* Painter() const { return FOwner->GetPainter(); }
-  TdxScaleFactor* ScaleFactor() const { return FOwner->GetScaleFactor(); }
+  TcxPCCustomPainter* Painter() const { return FOwner->GetPCPainter(); }
+  TdxScaleFactor* ScaleFactor() const { return FOwner->GetControlScaleFactor(); }
   TcxTabsViewInfo* GetTabsViewInfo() const { return FTabsViewInfo; }
   int TabsViewInfoCount() const { return FTabsViewInfo->ViewInfoCount(); }
   TcxTabViewInfo* GetTabViewInfo(int AVisibleIndex) const { return FTabsViewInfo->GetViewInfo(AVisibleIndex); }
@@ -1037,3 +1040,277 @@ void SetPointCoordinate(TPoint& P, bool AIsY, int AValue);
 void SetRectSide(TRect& R, bool AIsLeftOrTop, bool AIsY, int AValue);
 // Maps a point told for tabs on top into R at the given painting position.
 TPoint MirrorTabPoint(const TPoint& P, const TRect& R, TcxTabPosition APosition);
+
+// ---------------------------------------------------------------------------
+// TcxCustomTabControl
+
+// The windowed control of a row (or rows) of tabs and a page area. Its
+// settings, view info and painter are made through virtual class operations,
+// so the page control swaps them.
+class TcxCustomTabControl : public TcxControl, public IcxTabControl {
+  RTL_CLASS(TcxCustomTabControl, TcxControl)
+  RTL_INTERFACE_TABLE(IcxTabControl)
+
+ public:
+  void Create(rtl::TComponent* AOwner) override;
+  void Destroy() override;
+
+  HRESULT __stdcall QueryInterface(REFIID AIID, void** AObj) override { return inherited::QueryInterface(AIID, AObj); }
+  ULONG __stdcall AddRef() override { return inherited::AddRef(); }
+  ULONG __stdcall Release() override { return inherited::Release(); }
+
+  bool CanFocus() override;
+  void CloseTab(int AIndex) { FProperties->CloseTab(AIndex); }
+  int GetOptimalSize() { return FViewInfo->GetOptimalSize(); }
+  int IndexOfTabAt(int X, int Y);
+  int VisibleIndexOfTabAt(int X, int Y) { return FViewInfo->VisibleIndexOfTabAt(X, Y); }
+  // Raises EdxException for a style no painter class has.
+  void SetStandardStyle(TcxPCStandardStyle AStandardStyle);
+  void SetStyleByStyleName(const rtl::String& AStyleName);
+  // Selects the next accessible tab, wrapping round.
+  void SelectNextTab(bool AGoForward);
+
+  TcxCustomTabControlProperties* GetPropertiesObject() const { return FProperties; }
+  void SetProperties(TcxCustomTabControlProperties* AValue) { FProperties->Assign(AValue); }
+  int GetTabIndex() { return FProperties->GetTabIndex(); }
+  void SetTabIndex(int AValue) { FProperties->SetTabIndex(AValue); }
+  bool GetFocusable() const { return FFocusable; }
+  void SetFocusable(bool AValue) { FFocusable = AValue; }
+  rtl::TNotifyEvent GetOnChange() const { return FOnChange; }
+  void SetOnChange(rtl::TNotifyEvent AValue) { FOnChange = AValue; }
+  TcxTabChangingEvent GetOnChanging() const { return FOnChanging; }
+  void SetOnChanging(TcxTabChangingEvent AValue) { FOnChanging = AValue; }
+
+  // IcxTabControl
+  bool IsDesigning() override { return TcxControl::IsDesigning(); }
+  bool IsDestroying() override { return TcxControl::IsDestroying(); }
+  bool IsLoading() override { return TcxControl::IsLoading(); }
+  TcxPCCustomPainter* GetPCPainter() override { return FPainter; }
+  TcxCustomTabControlProperties* GetProperties() override { return FProperties; }
+  TcxCustomTabControlViewInfo* GetViewInfo() override { return FViewInfo; }
+  bool AllowParentBackground() override { return true; }
+  TRect GetControlBoundsRect() override { return GetBoundsRect(); }
+  TcxCanvas* GetPaintCanvas() override { return GetActiveCanvas(); }
+  vcl::TWinControl* GetOwnerControl() override { return this; }
+  vcl::TColor GetControlColor() override { return GetColor(); }
+  vcl::TFont* GetControlFont() override { return GetFont(); }
+  TcxLookAndFeel* GetControlLookAndFeel() override { return GetLookAndFeel(); }
+  void InvalidateArea(const TRect& R, bool AEraseBackground) override { InvalidateRect(R, AEraseBackground); }
+  void DesignerModified() override;
+  bool GetControlEnabled() override { return GetEnabled(); }
+  bool GetControlFocused() override { return Focused(); }
+  bool GetControlParentBackground() override { return GetParentBackground(); }
+  void LayoutChanged() override;
+  TdxScaleFactor* GetControlScaleFactor() override { return TcxControl::GetScaleFactor(); }
+
+ protected:
+  virtual rtl::ClassOf<TcxCustomTabControlProperties> PropertiesClass() const;
+  virtual rtl::ClassOf<TcxCustomTabControlViewInfo> ViewInfoClass() const;
+  virtual void DoChange();
+  virtual void RecalculateAndPaint();
+  virtual void AfterLoad();
+  void Loaded() override;
+  void AdjustClientRect(TRect& ARect) override;
+  void BoundsChanged() override;
+  void DoPaint() override;
+  void EraseBackground(HDC ADC) override;
+  void FontChanged() override;
+  void KeyDown(WORD& AKey, vcl::TShiftState AShift) override;
+  void MouseDown(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y) override;
+  void LookAndFeelChanged(TcxLookAndFeel* ASender, TcxLookAndFeelValues AChangedValues) override;
+  // The painter of the class the view info names; nothing when it is the
+  // current one.
+  void RecreatePainter();
+  bool IsChangeEventLocked() const { return FProperties->IsChangeEventLocked(); }
+
+ private:
+  void PropertiesChangedHandler(rtl::TObject* ASender, TcxCustomTabControlPropertiesChangedType AType);
+  void PropertiesChangeHandler(rtl::TObject* ASender);
+  void PropertiesChangingHandler(rtl::TObject* ASender, bool& AllowChange);
+  void StyleChangedHandler(rtl::TObject* ASender);
+  [[noreturn]] void RaiseControlError(const wchar_t* AOperation, const rtl::String& AText) const;
+
+  bool FFocusable;
+  TcxPCCustomPainter* FPainter;
+  TcxCustomTabControlProperties* FProperties;
+  TcxCustomTabControlViewInfo* FViewInfo;
+  rtl::TNotifyEvent FOnChange;
+  TcxTabChangingEvent FOnChanging;
+};
+
+// ---------------------------------------------------------------------------
+// TcxPageControl and TcxTabSheet
+
+class TcxPageControl;
+class TcxTabSheet;
+
+using TcxPageChangingEvent = rtl::TMethod<void(rtl::TObject* Sender, TcxTabSheet* NewPage, bool& AllowChange)>;
+
+// The settings of a page control: the pages in tab order and the active one.
+class TcxPageControlProperties : public TcxCustomTabControlProperties {
+  RTL_CLASS(TcxPageControlProperties, TcxCustomTabControlProperties)
+  RTL_PUBLISHED(RTL_PROPERTY(ActivePage, GetActivePage, SetActivePage))
+
+ public:
+  void Destroy() override;
+
+  TcxTabSheet* GetActivePage() const { return FActivePage; }
+  void SetActivePage(TcxTabSheet* AValue);
+  TcxTabSheet* GetPage(int AIndex) const { return FPages[AIndex]; }
+  int PageCount() const { return static_cast<int>(FPages.size()); }
+  int IndexOfPage(const TcxTabSheet* APage) const;
+  TcxTabSheet* FindNextPage(TcxTabSheet* ACurrentPage, bool AGoForward, bool ACheckTabAccessibility,
+                            bool ACircular);
+  TcxPageChangingEvent GetOnPageChanging() const { return FOnPageChanging; }
+  void SetOnPageChanging(TcxPageChangingEvent AValue) { FOnPageChanging = AValue; }
+
+  bool ResetTabIndexOfHiddenTab() override { return true; }
+  bool CanShowTabCloseButton(TcxTab* ATab) override;
+  void MoveTab(int ACurIndex, int ANewIndex) override;
+
+  // The page's side of adding, removing and reordering pages.
+  void InsertPage(TcxTabSheet* APage);
+  void RemovePage(TcxTabSheet* APage);
+  void MovePage(TcxTabSheet* APage, int ANewIndex);
+  void UpdateTab(TcxTabSheet* APage);
+
+ protected:
+  void DoChanging(int AIndex, bool& AllowChange) override;
+  void DoChange() override;
+  void DoCloseTab(int AIndex) override;
+  int CreateNewTab() override;
+  void GetTabHintText(TcxTab* ATab, bool& ACanShow, rtl::String& AHint) override;
+
+ private:
+  TcxPageControl* PageControl() const;
+  bool CanChangeActivePage(TcxTabSheet* APage);
+  bool IsPageAccessible(TcxTabSheet* APage);
+  void ChangeActivePage(TcxTabSheet* APage);
+  void SyncTabIndex();
+
+  TcxTabSheet* FActivePage;
+  bool FActivePageSetting;
+  bool FPageInserting;
+  std::vector<TcxTabSheet*> FPages;
+  TcxPageChangingEvent FOnPageChanging;
+};
+
+class TcxPageControl : public TcxCustomTabControl {
+  RTL_CLASS(TcxPageControl, TcxCustomTabControl)
+  RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors), RTL_PUBLISH(Color), RTL_PUBLISH(Enabled),
+                RTL_PUBLISH(Font), RTL_PUBLISH(ParentColor), RTL_PUBLISH(ParentFont), RTL_PUBLISH(TabOrder),
+                RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PUBLISH(Visible),
+                RTL_PROPERTY(Focusable, GetFocusable, SetFocusable, RTL_DEFAULT(true)),
+                RTL_PROPERTY(Properties, GetPageProperties, SetPageProperties),
+                RTL_PROPERTY(OnChange, GetOnChange, SetOnChange),
+                RTL_PROPERTY(OnChanging, GetOnChanging, SetOnChanging),
+                RTL_PROPERTY(OnPageChanging, GetOnPageChanging, SetOnPageChanging))
+
+ public:
+  void Create(rtl::TComponent* AOwner) override;
+
+  TcxTabSheet* GetActivePage() const { return GetPageProperties()->GetActivePage(); }
+  void SetActivePage(TcxTabSheet* AValue) { GetPageProperties()->SetActivePage(AValue); }
+  // -1 without an active page; an index outside the pages activates none.
+  int GetActivePageIndex() const;
+  void SetActivePageIndex(int AValue);
+  int GetPageCount() const { return GetPageProperties()->PageCount(); }
+  TcxTabSheet* GetPage(int AIndex) const { return GetPageProperties()->GetPage(AIndex); }
+  int TabCount() { return GetViewInfo()->TabsViewInfoCount(); }
+  TcxTabSheet* FindNextPage(TcxTabSheet* ACurrentPage, bool AGoForward, bool ACheckTabAccessibility)
+  {
+    return FindNextPageEx(ACurrentPage, AGoForward, ACheckTabAccessibility, true);
+  }
+  TcxTabSheet* FindNextPageEx(TcxTabSheet* ACurrentPage, bool AGoForward, bool ACheckTabAccessibility,
+                              bool ACircular)
+  {
+    return GetPageProperties()->FindNextPage(ACurrentPage, AGoForward, ACheckTabAccessibility, ACircular);
+  }
+  void SelectNextPage(bool AGoForward, bool ACheckTabVisible = true);
+  void GetChildren(const rtl::TGetChildProc& AProc, rtl::TComponent* ARoot) override;
+
+  TcxPageControlProperties* GetPageProperties() const;
+  void SetPageProperties(TcxPageControlProperties* AValue) { SetProperties(AValue); }
+  TcxPageChangingEvent GetOnPageChanging() const { return FOnPageChanging; }
+  void SetOnPageChanging(TcxPageChangingEvent AValue) { FOnPageChanging = AValue; }
+
+ protected:
+  rtl::ClassOf<TcxCustomTabControlProperties> PropertiesClass() const override;
+  void AfterLoad() override;
+
+ private:
+  void PageChangingHandler(rtl::TObject* ASender, TcxTabSheet* ANewPage, bool& AllowChange);
+
+  TcxPageChangingEvent FOnPageChanging;
+};
+
+class TcxTabSheet : public vcl::TCustomControl {
+  RTL_CLASS(TcxTabSheet, vcl::TCustomControl)
+  RTL_PUBLISHED(RTL_PROPERTY(AllowCloseButton, GetAllowCloseButton, SetAllowCloseButton, RTL_DEFAULT(true)),
+                RTL_PUBLISH(Caption), RTL_PUBLISH(Color), RTL_PUBLISH(Enabled), RTL_PUBLISH(Font),
+                RTL_PROPERTY(Highlighted, GetHighlighted, SetHighlighted, RTL_DEFAULT(false)),
+                RTL_PROPERTY(ImageIndex, GetImageIndex, SetImageIndex, RTL_DEFAULT(-1)),
+                RTL_PROPERTY(PageIndex, GetPageIndex, SetPageIndex, RTL_STORED(IsNeverStored)),
+                RTL_PUBLISH(ParentColor), RTL_PUBLISH(ParentFont),
+                RTL_PROPERTY(TabHint, GetTabHint, SetTabHint),
+                RTL_PROPERTY(TabVisible, GetTabVisible, SetTabVisible, RTL_DEFAULT(true)),
+                RTL_PROPERTY(OnHide, GetOnHide, SetOnHide), RTL_PROPERTY(OnShow, GetOnShow, SetOnShow))
+  RTL_MESSAGES(RTL_MESSAGE(rtl::CM_TEXTCHANGED, CMTextChanged), RTL_MESSAGE(rtl::CM_ENABLEDCHANGED, CMEnabledChanged))
+
+ public:
+  void Create(rtl::TComponent* AOwner) override;
+  void Destroy() override;
+
+  TcxPageControl* GetPageControl() const { return FPageControl; }
+  void SetPageControl(TcxPageControl* AValue);
+  // Raises EListError for an index beyond the pages.
+  int GetPageIndex() const;
+  void SetPageIndex(int AValue);
+  // The visible index of its tab; -1 when hidden or in no page control.
+  int GetTabIndex() const;
+  TcxTab* GetTab() const { return FTab; }
+
+  bool GetAllowCloseButton() const { return FAllowCloseButton; }
+  void SetAllowCloseButton(bool AValue);
+  bool GetHighlighted() const { return FHighlighted; }
+  void SetHighlighted(bool AValue);
+  int GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int AValue);
+  rtl::String GetTabHint() const { return FTabHint; }
+  void SetTabHint(const rtl::String& AValue) { FTabHint = AValue; }
+  bool GetTabVisible() const { return FTabVisible; }
+  void SetTabVisible(bool AValue);
+  rtl::TNotifyEvent GetOnHide() const { return FOnHide; }
+  void SetOnHide(rtl::TNotifyEvent AValue) { FOnHide = AValue; }
+  rtl::TNotifyEvent GetOnShow() const { return FOnShow; }
+  void SetOnShow(rtl::TNotifyEvent AValue) { FOnShow = AValue; }
+
+  void SetParent(vcl::TWinControl* AParent) override;
+  // The page control's bookkeeping.
+  void InternalSetPageControl(TcxPageControl* AValue, TcxTab* ATab)
+  {
+    FPageControl = AValue;
+    FTab = ATab;
+  }
+  void DoShow();
+  void DoHide();
+
+ protected:
+  bool IsNeverStored() const { return false; }
+  void CMTextChanged(rtl::TMessage& AMessage);
+  void CMEnabledChanged(rtl::TMessage& AMessage);
+  void Paint() override;
+
+ private:
+  void Changed();
+
+  bool FAllowCloseButton;
+  bool FHighlighted;
+  int FImageIndex;
+  TcxPageControl* FPageControl;
+  TcxTab* FTab;
+  rtl::String FTabHint;
+  bool FTabVisible;
+  rtl::TNotifyEvent FOnHide;
+  rtl::TNotifyEvent FOnShow;
+};

@@ -127,6 +127,12 @@ bool TcxTabViewInfo::IsTracking() const
   return GetVisibleIndex() == ControlViewInfo()->GetTrackingTabVisibleIndex();
 }
 
+void TcxTabViewInfo::Select()
+{
+  if (CanSelect())
+    ControlViewInfo()->SetTabIndex(FTab->GetIndex());
+}
+
 int TcxTabViewInfo::GetDefinedWidth()
 {
   return Properties()->GetTabWidth();

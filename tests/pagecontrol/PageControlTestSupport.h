@@ -112,7 +112,7 @@ class TPCTestControl : public rtl::TPersistent, public IcxTabControl {
   bool IsDesigning() override { return false; }
   bool IsDestroying() override { return FDestroying; }
   bool IsLoading() override { return false; }
-  TcxPCCustomPainter* GetPainter() override { return FPainter; }
+  TcxPCCustomPainter* GetPCPainter() override { return FPainter; }
   TcxCustomTabControlProperties* GetProperties() override { return FProperties; }
   TcxCustomTabControlViewInfo* GetViewInfo() override { return FViewInfo; }
   bool AllowParentBackground() override { return true; }
@@ -128,7 +128,7 @@ class TPCTestControl : public rtl::TPersistent, public IcxTabControl {
   bool GetControlFocused() override { return false; }
   bool GetControlParentBackground() override { return false; }
   void LayoutChanged() override { ++LayoutChanges; }
-  TdxScaleFactor* GetScaleFactor() override { return dxGetDefaultScaleFactor(); }
+  TdxScaleFactor* GetControlScaleFactor() override { return dxGetDefaultScaleFactor(); }
 
  private:
   TRect FBounds;

@@ -35,7 +35,7 @@ struct TPCPainted {
   {
     Control->GetViewInfo()->Calculate();
     Bitmap->GetcxCanvas()->FillRect(Bitmap->GetClientRect(), vcl::clFuchsia);
-    Control->GetPainter()->Paint(Bitmap->GetcxCanvas());
+    Control->GetPCPainter()->Paint(Bitmap->GetcxCanvas());
   }
   vcl::TColor Pixel(int X, int Y) { return GetPixel(Bitmap->GetcxCanvas()->GetHandle(), X, Y); }
   void Save(const wchar_t* AName)
@@ -71,7 +71,7 @@ TEST(cxPCTabsPainter, MetricsOfTheClassicTabs)
   EXPECT_GE(other->GetNormalWidth(), 42);
   EXPECT_EQ(other->GetNormalRect().left, main->GetNormalRect().right);
   // The page frame starts on the last row of the tabs.
-  const TRect frame = painted.Control->GetPainter()->GetPageFrameRect();
+  const TRect frame = painted.Control->GetPCPainter()->GetPageFrameRect();
   EXPECT_EQ(frame.top, main->GetNormalRect().bottom);
   EXPECT_EQ(frame.bottom, 120);
 }
@@ -83,7 +83,7 @@ TEST(cxPCTabsPainter, DrawsRaisedTabsOpenIntoTheFramedPage)
   TcxCustomTabControlViewInfo* viewInfo = painted.Control->GetViewInfo();
   const TRect main = viewInfo->GetTabViewInfo(0)->GetFullRect();
   const TRect other = viewInfo->GetTabViewInfo(1)->GetFullRect();
-  const TRect frame = painted.Control->GetPainter()->GetPageFrameRect();
+  const TRect frame = painted.Control->GetPCPainter()->GetPageFrameRect();
   struct {
     const char* Name;
     int X, Y;

@@ -84,7 +84,7 @@ struct TPCSkinFixture : testing::Test {
     Control->SetPainterClass(Control->GetViewInfo()->GetPainterClass());
     Control->GetViewInfo()->Calculate();
     Bitmap->GetcxCanvas()->FillRect(Bitmap->GetClientRect(), vcl::clFuchsia);
-    Control->GetPainter()->Paint(Bitmap->GetcxCanvas());
+    Control->GetPCPainter()->Paint(Bitmap->GetcxCanvas());
   }
   std::uint32_t Pixel(int X, int Y) { return GetPixel(Bitmap->GetcxCanvas()->GetHandle(), X, Y); }
   void Save(const wchar_t* AName)
@@ -107,7 +107,7 @@ TEST_F(TPCSkinFixture, TheSkinStyleIsChosenAndDrawsFromTheSkinsElements)
 {
   Paint();
   Save(L"SkinTabPainter.png");
-  ASSERT_TRUE(rtl::Is<TcxPCSkinPainter>(Control->GetPainter()));
+  ASSERT_TRUE(rtl::Is<TcxPCSkinPainter>(Control->GetPCPainter()));
   TcxCustomTabControlViewInfo* viewInfo = Control->GetViewInfo();
   TcxTabViewInfo* main = viewInfo->GetTabViewInfo(0);
   TcxTabViewInfo* other = viewInfo->GetTabViewInfo(1);
@@ -120,7 +120,7 @@ TEST_F(TPCSkinFixture, TheSkinStyleIsChosenAndDrawsFromTheSkinsElements)
                                                                      (main->GetTextRect().right - main->GetTextRect().left)) / 2);
   EXPECT_EQ(main->GetContentRect().left, main->GetFullRect().left + 6);
 
-  const TRect frame = Control->GetPainter()->GetPageFrameRect();
+  const TRect frame = Control->GetPCPainter()->GetPageFrameRect();
   struct {
     const char* Name;
     int X, Y;
@@ -147,12 +147,12 @@ TEST_F(TPCSkinFixture, WithoutASkinTheTabsPainterDraws)
 {
   Control->GetControlLookAndFeel()->SetSkinName(rtl::String());
   Paint();
-  ASSERT_FALSE(rtl::Is<TcxPCSkinPainter>(Control->GetPainter()));
+  ASSERT_FALSE(rtl::Is<TcxPCSkinPainter>(Control->GetPCPainter()));
   // The skin painter itself falls back operation by operation.
   Control->SetPainterClass(TcxPCPainterClass::Of<TcxPCSkinPainter>());
   Control->GetViewInfo()->Calculate();
   Bitmap->GetcxCanvas()->FillRect(Bitmap->GetClientRect(), vcl::clFuchsia);
-  Control->GetPainter()->Paint(Bitmap->GetcxCanvas());
+  Control->GetPCPainter()->Paint(Bitmap->GetcxCanvas());
   Save(L"SkinTabPainterWithoutSkin.png");
   const TRect main = Control->GetViewInfo()->GetTabViewInfo(0)->GetFullRect();
   EXPECT_EQ(Pixel(main.left + 5, main.top), vcl::ColorToRGB(vcl::clBtnHighlight));
