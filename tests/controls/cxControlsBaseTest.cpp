@@ -11,6 +11,7 @@
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "platform/vcl/GraphicsHandles.h"
+#include "platform/vcl/Menus.h"
 #include "tests/controls/ControlsTestSupport.h"
 #include "tests/support/TestHost.h"
 
@@ -38,6 +39,13 @@ class TBaseTestControl : public TcxControl {
   int VerticalPage = 0;
   std::vector<int> TrackPositions;
 
+  // Flips the vertical bar on every calculation pass.
+  bool Oscillate = false;
+  bool ScrollsWithoutBars = false;
+  bool WithScrollBars = true;
+  // A one-pixel frame painted as the non-client area.
+  bool Framed = false;
+
   using TcxControl::GetClientBounds;
   using TcxControl::UpdateScrollBars;
 
@@ -55,9 +63,25 @@ class TBaseTestControl : public TcxControl {
     PaintedDCKinds.push_back(GetObjectType(GetCanvas()->GetHandle()));
     GetCanvas()->FillRect(GetClientBounds(), FillColor);
   }
+  bool NeedsScrollBars() override { return WithScrollBars; }
+  bool CanScrollContentWithoutScrollBars(TcxDirection /*ADirection*/) override { return ScrollsWithoutBars; }
+  bool HasNonClientArea() override { return Framed; }
+  void GetNonClientMargins(TRect& R) override { R = Framed ? TRect{1, 1, 1, 1} : TRect{}; }
+  void DrawNonClientArea(TcxCanvas* ACanvas) override { ACanvas->FillRect(TRect{0, 0, 1000, 1000}, vcl::clLime); }
+  void CreateParams(vcl::TCreateParams& AParams) override
+  {
+    inherited::CreateParams(AParams);
+    if (Framed)
+      AParams.Style |= WS_BORDER;
+  }
   void InitScrollBarsParameters() override
   {
     ++InitPasses;
+    if (Oscillate) {
+      const bool show = !GetVScrollBar()->GetData()->FVisible;
+      SetScrollBarInfo(sbVertical, 0, show ? 999 : 0, 1, 10, 0, true, true);
+      return;
+    }
     const TRect client = GetClientBounds();
     SetScrollBarInfo(sbHorizontal, 0, ContentSize.cx - 1, 1, client.right - client.left, 0, true, true);
     SetScrollBarInfo(sbVertical, 0, ContentSize.cy - 1, 1, VerticalPage ? VerticalPage : client.bottom - client.top, 0,
@@ -365,6 +389,121 @@ TEST_F(cxBaseControlTest, ScaleChangesNestAndReportTheOutermostOnly)
   EXPECT_EQ(control->ScaleChangingCount, 1);
   EXPECT_EQ(control->ScaleChangedCount, 1);
   EXPECT_FALSE(control->IsScaleChanging());
+}
+
+// ---------------------------------------------------------------------------
+// Faults kept out
+
+// Content that answers differently on every pass never settles; the
+// calculation stops after a bounded number of passes instead of hanging.
+TEST_F(cxBaseControlTest, AnUnsettledCalculationStops)
+{
+  TBaseTestControl* control = AddControl();
+  control->Oscillate = true;
+  control->InitPasses = 0;
+  control->UpdateScrollBars();
+  EXPECT_GT(control->InitPasses, 1);
+  EXPECT_LE(control->InitPasses, 16);
+}
+
+// ---------------------------------------------------------------------------
+// Capture object, popup menu, context menu, non-client area
+
+class TBaseTestCaptureObject : public TcxIUnknownObject, public IcxMouseCaptureObject {
+  RTL_CLASS(TBaseTestCaptureObject, TcxIUnknownObject)
+  RTL_INTERFACES(IcxMouseCaptureObject)
+
+ public:
+  int Cancels = 0;
+  void __stdcall DoCancelMode() override { ++Cancels; }
+};
+
+TEST_F(cxBaseControlTest, TheCaptureObjectHearsWhenItLosesTheMouse)
+{
+  TBaseTestControl* control = AddControl();
+  rtl::TOwnedPtr<TBaseTestCaptureObject> first(rtl::New<TBaseTestCaptureObject>());
+  rtl::TOwnedPtr<TBaseTestCaptureObject> second(rtl::New<TBaseTestCaptureObject>());
+  control->SetMouseCaptureObject(first.get());
+  EXPECT_TRUE(control->GetMouseCapture());
+  control->SetMouseCaptureObject(first.get());
+  EXPECT_EQ(first->Cancels, 0);
+  control->SetMouseCaptureObject(second.get());
+  EXPECT_EQ(first->Cancels, 1);
+  control->Perform(WM_CANCELMODE, 0, 0);
+  EXPECT_EQ(second->Cancels, 1);
+  EXPECT_EQ(control->GetMouseCaptureObject(), nullptr);
+  EXPECT_FALSE(control->GetMouseCapture());
+}
+
+TEST_F(cxBaseControlTest, OnlyMenusServeAsPopupMenuAndAFreedMenuIsForgotten)
+{
+  TBaseTestControl* control = AddControl();
+  rtl::TOwnedPtr<rtl::TComponent> other(rtl::New<rtl::TComponent>(nullptr));
+  control->SetCxPopupMenu(other.get());
+  EXPECT_EQ(control->GetCxPopupMenu(), nullptr);
+  auto* menu = rtl::New<vcl::TPopupMenu>(nullptr);
+  control->SetCxPopupMenu(menu);
+  EXPECT_EQ(control->GetCxPopupMenu(), menu);
+  rtl::Free(menu);
+  EXPECT_EQ(control->GetCxPopupMenu(), nullptr);
+}
+
+TEST_F(cxBaseControlTest, AContextMenuOverAWindowlessBarIsSwallowed)
+{
+  TBaseTestControl* control = AddControl();
+  auto* bar = rtl::New<TcxControlScrollBarHelper>(static_cast<IcxScrollBarOwner*>(control));
+  bar->TcxScrollBarHelper::SetBoundsRect(TRect{0, 0, 17, 200});
+  bar->TcxScrollBarHelper::SetVisible(true);
+  control->GetScrollBarsManager()->RegisterScrollBar(bar);
+  const TPoint onBar = control->ClientToScreen(TPoint{8, 50});
+  EXPECT_EQ(control->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(onBar.x, onBar.y)), 1);
+  control->GetScrollBarsManager()->UnRegisterScrollBar(bar);
+  rtl::Free(bar);
+}
+
+TEST_F(cxBaseControlTest, PrintsItsNonClientFrame)
+{
+  auto* control = rtl::New<TBaseTestControl>(FHost.get());
+  control->Framed = true;
+  control->SetBoundsRect(TRect{0, 0, 50, 40});
+  control->SetParent(FHost.get());
+  control->HandleNeeded();
+  rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(50, 40); }));
+  const HDC dc = bitmap->GetCanvas()->GetHandle();
+  bitmap->GetcxCanvas()->FillRect(TRect{0, 0, 50, 40}, vcl::clBlack);
+  control->Perform(WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
+  EXPECT_EQ(PixelOf(dc, 0, 0), RGB(0, 255, 0)) << "the frame";
+  EXPECT_EQ(PixelOf(dc, 25, 20), RGB(0, 0, 0)) << "the client area is left alone";
+}
+
+// ---------------------------------------------------------------------------
+// Scrolling by direction
+
+struct ScrollContentCase {
+  const char* Name;
+  bool WithScrollBars;
+  bool ScrollsWithoutBars;
+  TcxDirection Direction;
+  std::vector<std::pair<TScrollBarKind, TScrollCode>> Scrolls;
+};
+
+TEST_F(cxBaseControlTest, ScrollContentStepsTheBarOfTheDirection)
+{
+  const ScrollContentCase cases[] = {
+      {"none does nothing", true, false, TcxDirection::dirNone, {}},
+      {"left is a line up of the horizontal bar", true, false, TcxDirection::dirLeft, {{sbHorizontal, scLineUp}}},
+      {"down is a line down of the vertical bar", true, false, TcxDirection::dirDown, {{sbVertical, scLineDown}}},
+      {"without bars only when allowed", false, false, TcxDirection::dirDown, {}},
+      {"allowed without bars", false, true, TcxDirection::dirRight, {{sbHorizontal, scLineDown}}},
+  };
+  for (const ScrollContentCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TBaseTestControl* control = AddControl();
+    control->WithScrollBars = c.WithScrollBars;
+    control->ScrollsWithoutBars = c.ScrollsWithoutBars;
+    control->ScrollContent(c.Direction);
+    EXPECT_EQ(control->Scrolls, c.Scrolls);
+  }
 }
 
 // A click whose handler frees the control: nothing touches it afterwards.

@@ -146,3 +146,45 @@ TEST_F(cxControlScrollBarsManagerTest, AMoveOffTheBarsReachesTheContent)
 }
 
 }  // namespace
+
+namespace {
+
+class cxBaseControlInputTest : public kvtest::THostedTest {};
+
+// Remembers how it was being focused when the focus arrived.
+class TFocusTestControl : public TcxControl {
+  RTL_CLASS(TFocusTestControl, TcxControl)
+
+ public:
+  std::vector<TcxControlActivateType> EnteredBy;
+
+ protected:
+  void FocusEnter() override { EnteredBy.push_back(GetActivateType()); }
+};
+
+TEST_F(cxBaseControlInputTest, AClickFocusesTheControlAndSaysSoWhileItArrives)
+{
+  auto* other = AddChild<TcxControl>(TRect{100, 0, 200, 100});
+  auto* control = AddChild<TFocusTestControl>(TRect{0, 0, 100, 100});
+  SetForegroundWindow(FHost->GetHandle());
+  control->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  control->Perform(WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  EXPECT_TRUE(control->Focused());
+  other->SetFocus();
+  control->SetFocus();
+  EXPECT_EQ(control->EnteredBy, (std::vector{TcxControlActivateType::atByMouse, TcxControlActivateType::atOther}));
+}
+
+TEST_F(cxBaseControlInputTest, AClickDoesNotFocusWhenFocusOnClickIsOff)
+{
+  auto* other = AddChild<TcxControl>(TRect{100, 0, 200, 100});
+  auto* control = AddChild<TcxControl>(TRect{0, 0, 100, 100});
+  control->SetFocusOnClick(false);
+  SetForegroundWindow(FHost->GetHandle());
+  other->SetFocus();
+  control->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+  control->Perform(WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+  EXPECT_TRUE(other->Focused());
+}
+
+}  // namespace
