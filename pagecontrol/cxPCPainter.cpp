@@ -479,13 +479,17 @@ void TcxPCCustomPainter::DrawTabText(TcxCanvas* ACanvas, const TRect& R, int AIn
 
 void TcxPCCustomPainter::DrawText(TcxCanvas* ACanvas, const rtl::String& AText, int AIndex, const TRect& R)
 {
-  TRect textRect = R;
-  const int oldMode = SetBkMode(ACanvas->GetHandle(), TRANSPARENT);
-  ::SetTextColor(ACanvas->GetHandle(), vcl::ColorToRGB(ACanvas->GetFont()->GetColor()));
-  SelectObject(ACanvas->GetHandle(), ACanvas->GetFont()->GetHandle());
-  ::DrawTextW(ACanvas->GetHandle(), AText.c_str(), -1, &textRect,
-              GetTextFlags(GetTabViewInfo(AIndex), false) | DT_VCENTER | DT_LEFT);
-  SetBkMode(ACanvas->GetHandle(), oldMode);
+  TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
+  int flags = cxtfSingleLine | cxtfAlignLeft | cxtfAlignVCenter;
+  if (tab->GetIsTextTooLong())
+    flags |= cxtfEndEllipsis;
+  if (tab->GetShowAccelChar())
+    flags |= cxtfShowPrefix;
+  if (FViewInfo->UseRightToLeftAlignment())
+    flags |= cxtfRtlReading;
+  ACanvas->GetBrush()->SetStyle(vcl::TBrushStyle::bsClear);
+  const TcxRotationAngle angle = IsNativePainting() ? TcxRotationAngle::ra0 : FViewInfo->GetTextRotationAngle();
+  ACanvas->DrawTexT(AText, R, flags, true, angle);
 }
 
 void TcxPCCustomPainter::InvalidateTab(int AIndex)
