@@ -99,7 +99,10 @@
   AUnit(cxLookAndFeels)              \
   AUnit(dxDWMApi)                    \
   AUnit(cxControls)                  \
-  KV_SKIN_UNITS(AUnit)
+  KV_SKIN_UNITS(AUnit)               \
+  AUnit(cxPCConsts)                  \
+  AUnit(cxPCPainters)                \
+  AUnit(dxSkinscxPCPainter)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};

@@ -1,0 +1,139 @@
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "pagecontrol/cxPC.h"
+#include "pagecontrol/cxPCPainters.h"
+#include "tests/pagecontrol/PageControlTestSupport.h"
+
+namespace {
+
+using pctest::NewControl;
+
+// A control of 300 x 120 with the tabs "Model", "CRUD" and "Fields" drawn by
+// the painter class into a 24-bit bitmap.
+struct TPCPainted {
+  pctest::TPCControlPtr Control = NewControl(300, 120);
+  rtl::TOwnedPtr<TcxBitmap> Bitmap{rtl::NewWith<TcxBitmap>([](TcxBitmap* B) {
+    B->CreateSize(300, 120, vcl::TPixelFormat::pf24bit);
+  })};
+
+  explicit TPCPainted(TcxPCPainterClass APainterClass, TcxTabPosition APosition = TcxTabPosition::tpTop)
+  {
+    Control->SetPainterClass(APainterClass);
+    TcxCustomTabControlProperties* properties = Control->GetProperties();
+    properties->SetTabPosition(APosition);
+    for (const wchar_t* caption : {L"Model", L"CRUD", L"Fields"})
+      properties->GetTabs()->Add(caption);
+    Paint();
+  }
+  void Paint()
+  {
+    Control->GetViewInfo()->Calculate();
+    Bitmap->GetcxCanvas()->FillRect(Bitmap->GetClientRect(), vcl::clFuchsia);
+    Control->GetPCPainter()->Paint(Bitmap->GetcxCanvas());
+  }
+  vcl::TColor Pixel(int X, int Y) { return GetPixel(Bitmap->GetcxCanvas()->GetHandle(), X, Y); }
+  void Save(const wchar_t* AName)
+  {
+    const char* folder = std::getenv("KV_RENDER_DIR");
+    if (!folder)
+      return;
+    const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
+    png->LoadFromBitmap(Bitmap.get());
+    png->SaveToFile(std::wstring(folder, folder + std::strlen(folder)) + L"\\" + AName);
+  }
+};
+
+vcl::TColor Rgb(vcl::TColor AColor)
+{
+  return vcl::ColorToRGB(AColor);
+}
+
+TEST(cxPCTabsPainter, MetricsOfTheClassicTabs)
+{
+  TPCPainted painted(TcxPCPainterClass::Of<TcxPCTabsPainter>());
+  TcxCustomTabControlViewInfo* viewInfo = painted.Control->GetViewInfo();
+  ASSERT_EQ(viewInfo->TabsViewInfoCount(), 3);
+  TcxTabViewInfo* main = viewInfo->GetTabViewInfo(0);
+  TcxTabViewInfo* other = viewInfo->GetTabViewInfo(1);
+  // Tabs start 2 pixels in; the selected tab grows 2 to each side and up.
+  EXPECT_EQ(main->GetNormalRect().left, 2);
+  EXPECT_EQ(main->GetNormalRect().top, 2);
+  const TRect full = main->GetFullRect();
+  EXPECT_EQ(full.left, 0);
+  EXPECT_EQ(full.top, 0);
+  EXPECT_EQ(full.bottom, main->GetNormalRect().bottom + 1);
+  EXPECT_GE(other->GetNormalWidth(), 42);
+  EXPECT_EQ(other->GetNormalRect().left, main->GetNormalRect().right);
+  // The page frame starts on the last row of the tabs.
+  const TRect frame = painted.Control->GetPCPainter()->GetPageFrameRect();
+  EXPECT_EQ(frame.top, main->GetNormalRect().bottom);
+  EXPECT_EQ(frame.bottom, 120);
+}
+
+TEST(cxPCTabsPainter, DrawsRaisedTabsOpenIntoTheFramedPage)
+{
+  TPCPainted painted(TcxPCPainterClass::Of<TcxPCTabsPainter>());
+  painted.Save(L"TabsPainterTop.png");
+  TcxCustomTabControlViewInfo* viewInfo = painted.Control->GetViewInfo();
+  const TRect main = viewInfo->GetTabViewInfo(0)->GetFullRect();
+  const TRect other = viewInfo->GetTabViewInfo(1)->GetFullRect();
+  const TRect frame = painted.Control->GetPCPainter()->GetPageFrameRect();
+  struct {
+    const char* Name;
+    int X, Y;
+    vcl::TColor Color;
+  } const cases[] = {
+      {"main tab top highlight", main.left + 5, main.top, vcl::clBtnHighlight},
+      {"main tab clipped corner", main.left, main.top, vcl::clBtnFace},
+      {"main tab right shadow", main.right - 1, main.top + 5, vcl::cl3DDkShadow},
+      {"main tab open into the page", main.left + 10, main.bottom, vcl::clBtnFace},
+      {"other tab top highlight", other.left + 5, other.top, vcl::clBtnHighlight},
+      {"frame highlight under the other tab", other.left + 5, frame.top, vcl::clBtnHighlight},
+      {"frame outer shadow at the bottom", 150, frame.bottom - 1, vcl::cl3DDkShadow},
+      {"frame inner shadow at the right", frame.right - 2, 80, vcl::clBtnShadow},
+      {"page", 150, 80, vcl::clBtnFace},
+      {"background right of the tabs", 290, 5, vcl::clBtnFace},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(painted.Pixel(c.X, c.Y), Rgb(c.Color)) << c.Name;
+}
+
+TEST(cxPCTabsPainter, RendersEveryTabPosition)
+{
+  for (TcxTabPosition position : {TcxTabPosition::tpBottom, TcxTabPosition::tpLeft, TcxTabPosition::tpRight}) {
+    TPCPainted painted(TcxPCPainterClass::Of<TcxPCTabsPainter>(), position);
+    painted.Save((L"TabsPainter" + rtl::GetEnumName(position) + L".png").c_str());
+    // Nothing is left unpainted.
+    for (int y = 0; y < 120; y += 7)
+      for (int x = 0; x < 300; x += 7)
+        ASSERT_NE(painted.Pixel(x, y), Rgb(vcl::clFuchsia)) << rtl::GetEnumName(position) << " " << x << "," << y;
+  }
+}
+
+TEST(cxPCTabsPainter, ArrowsAppearWhenTheTabsDoNotFit)
+{
+  TPCPainted painted(TcxPCPainterClass::Of<TcxPCTabsPainter>());
+  for (int i = 0; i < 6; ++i)
+    painted.Control->GetProperties()->GetTabs()->Add(L"More tabs");
+  painted.Paint();
+  painted.Save(L"TabsPainterArrows.png");
+  TcxCustomTabControlViewInfo* viewInfo = painted.Control->GetViewInfo();
+  ASSERT_EQ(viewInfo->NavigatorButtonCount(), 2);
+  const TRect left = viewInfo->GetNavigatorButtonInfo(0).Bounds;
+  EXPECT_EQ(left.right - left.left, 20);
+  EXPECT_EQ(viewInfo->GetNavigatorButtonInfo(1).Bounds.right, 300);
+  // The left arrow is disabled: embossed in the shadow colour.
+  bool shadow = false;
+  for (int y = left.top; y < left.bottom; ++y)
+    for (int x = left.left + 2; x < left.right - 2; ++x)
+      shadow = shadow || painted.Pixel(x, y) == Rgb(vcl::clBtnShadow);
+  EXPECT_TRUE(shadow);
+}
+
+}  // namespace
