@@ -369,7 +369,7 @@ std::uint32_t SkinsRGB(vcl::TColor AColor)
 
 // What a text is drawn on: an element in a state, drawn over a solid
 // background as the control draws it.
-struct TSkinsSurface {
+struct TSkinsContrastSurface {
   const wchar_t* Group;
   const wchar_t* Element;  // nil: the background alone
   TdxSkinElementState State;
@@ -395,14 +395,14 @@ class TSkinsContrastProbe {
   }
 
   // The surface's colour at the centre of a 64 x 32 rendering.
-  std::uint32_t Centre(const TSkinsSurface& ASurface) const
+  std::uint32_t Centre(const TSkinsContrastSurface& ASurface) const
   {
     return Rendered(ASurface).Pixel(32, 16) & 0xFFFFFF;
   }
 
   // The pixel that differs most from the surface's centre: the symbol an
   // element draws on its face.
-  double SymbolContrast(const TSkinsSurface& ASurface, int AImageIndex, TSize ASize) const
+  double SymbolContrast(const TSkinsContrastSurface& ASurface, int AImageIndex, TSize ASize) const
   {
     const TSkinsRendering r = Rendered(ASurface, AImageIndex, ASize);
     const std::uint32_t face = r.Pixel(1, ASize.cy / 2) & 0xFFFFFF;
@@ -414,7 +414,7 @@ class TSkinsContrastProbe {
   }
 
  private:
-  TSkinsRendering Rendered(const TSkinsSurface& ASurface, int AImageIndex = 0, TSize ASize = {64, 32}) const
+  TSkinsRendering Rendered(const TSkinsContrastSurface& ASurface, int AImageIndex = 0, TSize ASize = {64, 32}) const
   {
     return TSkinsRendering(ASize.cx, ASize.cy, [&](TdxGPCanvas* ACanvas) {
       ACanvas->FillRectangle(TRect{0, 0, ASize.cx, ASize.cy}, dxColorToAlphaColor(ASurface.Background));
@@ -457,7 +457,7 @@ TEST_P(SkinsDataTest, KeepsItsTextsReadable)
     const struct {
       const char* What;
       vcl::TColor Text;
-      TSkinsSurface On;
+      TSkinsContrastSurface On;
       double Least;
     } cases[] = {
         {"editor text", probe.Color(L"Editors", L"TextColor"),
@@ -508,7 +508,7 @@ TEST_P(SkinsDataTest, KeepsItsTextsReadable)
         static_cast<vcl::TColor>(SkinsBGR(probe.Centre({L"Form", L"FormCaption", esActive, win})));
     const struct {
       const char* What;
-      TSkinsSurface On;
+      TSkinsContrastSurface On;
       int ImageIndex;
     } symbols[] = {
         {"scroll arrow", {L"Common", L"ScrollButton", esNormal, track}, 0},
