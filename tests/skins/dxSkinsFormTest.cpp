@@ -8,6 +8,7 @@
 #include <cstring>
 #include <string>
 
+#include "core/dxCore.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/dxGDIPlusClasses.h"
 #include "lookandfeel/cxLookAndFeels.h"
@@ -338,10 +339,43 @@ TEST_F(dxSkinsFormTest, CaptionButtonsRespondToClicks)
   EXPECT_FALSE(FForm->GetVisible()) << "close closes";
 }
 
+// A form controller whose vertical scroll bar has no room beside its thumb:
+// the thumb fills the whole track between the arrows.
+class TdxSkinsFormNoRoomController : public TdxSkinFormController {
+  RTL_CLASS(TdxSkinsFormNoRoomController, TdxSkinFormController)
+
+ public:
+  void RecalculateViewInfo() override
+  {
+    inherited::RecalculateViewInfo();
+    TdxSkinFormScrollBarViewInfo* bar = GetScrollBarsController()->GetScrollBarViewInfo(TScrollBarKind::sbVertical);
+    if (!bar->FVisible)
+      return;
+    const TRect up = bar->GetPartViewInfo(TcxScrollBarPart::sbpLineUp)->FBounds;
+    const TRect down = bar->GetPartViewInfo(TcxScrollBarPart::sbpLineDown)->FBounds;
+    bar->GetPartViewInfo(TcxScrollBarPart::sbpPageUp)->FBounds = TRect{};
+    bar->GetPartViewInfo(TcxScrollBarPart::sbpPageDown)->FBounds = TRect{};
+    TdxSkinFormScrollBarPartViewInfo* thumb = bar->GetPartViewInfo(TcxScrollBarPart::sbpThumbnail);
+    thumb->FVisible = true;
+    thumb->FBounds = TRect(bar->FBounds.left, up.bottom, bar->FBounds.right, down.top);
+  }
+};
+
+TdxSkinWinControllerClass dxSkinsFormNoRoomChooser(HWND AHandle)
+{
+  TdxSkinWinControllerClass result = dxSkinDefaultControllerClassChooser(AHandle);
+  if (result == TdxSkinWinControllerClass::Of<TdxSkinFormController>())
+    result = TdxSkinWinControllerClass::Of<TdxSkinsFormNoRoomController>();
+  return result;
+}
+
 TEST_F(dxSkinsFormTest, ScrollBarDragWithoutRoomDoesNothing)
 {
+  dxSkinSetControllerClassChooser(&dxSkinsFormNoRoomChooser);
+  const rtl::Finally restoreChooser([] { dxSkinSetControllerClassChooser(&dxSkinDefaultControllerClassChooser); });
   CreateSkinController();
   CreateForm();
+  ASSERT_TRUE(rtl::Is<TdxSkinsFormNoRoomController>(FormController()));
   const HWND handle = FForm->GetHandle();
   SetWindowLongW(handle, GWL_STYLE, GetWindowLongW(handle, GWL_STYLE) | WS_VSCROLL);
   SetScrollRange(handle, SB_VERT, 0, 100, FALSE);
@@ -352,15 +386,11 @@ TEST_F(dxSkinsFormTest, ScrollBarDragWithoutRoomDoesNothing)
   TdxSkinFormScrollBarsController* bars = controller->GetScrollBarsController();
   TdxSkinFormScrollBarViewInfo* bar = bars->GetScrollBarViewInfo(TScrollBarKind::sbVertical);
   ASSERT_TRUE(bar->FVisible);
-  // No room on either side of the thumb: the scale would divide by zero.
-  TdxSkinFormScrollBarPartViewInfo* thumb = bar->GetPartViewInfo(TcxScrollBarPart::sbpThumbnail);
-  bar->GetPartViewInfo(TcxScrollBarPart::sbpPageUp)->FBounds = TRect{};
-  bar->GetPartViewInfo(TcxScrollBarPart::sbpPageDown)->FBounds = TRect{};
-  thumb->FVisible = true;
-  thumb->FBounds = bar->FBounds;
-  const TPoint P((bar->FBounds.left + bar->FBounds.right) / 2, (bar->FBounds.top + bar->FBounds.bottom) / 2);
+  const TRect thumb = bar->GetPartViewInfo(TcxScrollBarPart::sbpThumbnail)->FBounds;
+  const TPoint P((thumb.left + thumb.right) / 2, (thumb.top + thumb.bottom) / 2);
+  ASSERT_EQ(bars->HitTest(P), bar->GetPartViewInfo(TcxScrollBarPart::sbpThumbnail));
   bars->MouseDown(P);
-  EXPECT_FALSE(bars->IsTracking());
+  EXPECT_FALSE(bars->IsTracking()) << "no scale without room: no drag";
   EXPECT_THROW(bars->GetTrackingScrollBarKind(), EdxException);
   bars->MouseMove(TPoint(P.x, P.y + 20));
   bars->MouseUp(P);
