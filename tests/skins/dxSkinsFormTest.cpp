@@ -115,6 +115,8 @@ class dxSkinsFormTest : public testing::Test {
   // A press and release on a caption button, as the system delivers them.
   void ClickCaptionButton(TdxSkinFormIcon AIcon)
   {
+    // An unskinned frame would enter the system's own button tracking loop.
+    ASSERT_TRUE(FormController() && FormController()->GetUseSkin());
     const TPoint P = IconCenter(AIcon);
     const TRect window = WindowRect();
     SetCursorPos(window.left + P.x, window.top + P.y);
@@ -200,6 +202,25 @@ TEST_F(dxSkinsFormTest, OnSkinFormAndControllerOrderDecide)
   rtl::String name;
   EXPECT_TRUE(TdxSkinController::GetFormSkin(FForm.get(), name));
   EXPECT_EQ(name, L"Office2016Dark");
+}
+
+TEST_F(dxSkinsFormTest, SkinFormOwnsItsControllerWithoutTheHook)
+{
+  CreateSkinController();
+  rtl::TOwnedPtr<TdxSkinForm> form(rtl::NewWith<TdxSkinForm>([](TdxSkinForm* F) { F->CreateNew(nullptr); }));
+  form->SetBounds(100, 100, 300, 200);
+  form->Show();
+  SkinsFormPump();
+  TdxSkinFormController* controller = form->GetController();
+  ASSERT_NE(controller, nullptr);
+  EXPECT_EQ(SendMessageW(form->GetHandle(), SKM_HASOWNENGINE, 0, 0), 1);
+  EXPECT_EQ(dxSkinnedControllers()->GetControllerByHandle(form->GetHandle()), controller) << "listed once, its own";
+  EXPECT_TRUE(controller->GetUseSkin());
+  EXPECT_FALSE(controller->IsHooked()) << "it sits in front of the form's procedure, not in a chain";
+  EXPECT_FALSE(controller->CanFreeOnDestroy());
+  const HWND handle = form->GetHandle();
+  form.reset();
+  EXPECT_EQ(dxSkinnedControllers()->GetControllerByHandle(handle), nullptr);
 }
 
 TEST_F(dxSkinsFormTest, NativeStyleLeavesFormsAlone)
