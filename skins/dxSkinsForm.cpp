@@ -544,6 +544,12 @@ void TdxSkinWinController::Update()
     Redraw(true);
 }
 
+void TdxSkinWinController::DetachHandle()
+{
+  Unhook();
+  FHandle = nullptr;
+}
+
 void TdxSkinWinController::SetHandle(HWND AValue)
 {
   Unhook();
@@ -620,7 +626,14 @@ void TdxSkinWinController::FinalizeEngine(HWND AHandle)
 {
   TdxSkinSkinnedControlsControllers* controllers = dxSkinnedControllers();
   TdxSkinWinController* controller = controllers ? controllers->GetControllerByHandle(AHandle) : nullptr;
-  if (controller && controller->CanFreeOnDestroy())
+  if (!controller || !controller->CanFreeOnDestroy())
+    return;
+  // A control whose window is being re-created keeps its controller: the
+  // new window's creation finds it by the control.
+  vcl::TWinControl* control = controller->GetWinControl();
+  if (control && control->GetControlState().Contains(vcl::TControlStateItem::csRecreating))
+    controller->DetachHandle();
+  else
     controllers->FreeAndRemove(controller);
 }
 

@@ -202,6 +202,9 @@ class TdxSkinWinController : public TcxIUnknownObject, public IcxMouseTrackingCa
 
   HWND GetHandle() const { return FHandle; }
   void SetHandle(HWND AValue);
+  // Unhooks and forgets the window but keeps the control, whose next
+  // window takes the controller over.
+  void DetachHandle();
   TdxSkinLookAndFeelPainter* GetLookAndFeelPainter() const;
   bool HasGraphicChildren() const;
   bool IsHooked() const { return FWindowProcObject != nullptr; }

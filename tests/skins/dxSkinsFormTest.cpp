@@ -160,10 +160,12 @@ TEST_F(dxSkinsFormTest, RecreatingTheWindowKeepsTheController)
   ASSERT_NE(controller, nullptr);
   const HWND before = FForm->GetHandle();
   const int count = dxSkinnedControllers()->GetCount();
+  rtl::TFreeWatch watch(controller);
 
   FForm->SetBorderStyle(TFormBorderStyle::bsSingle);
   SkinsFormPump();
   ASSERT_NE(FForm->GetHandle(), before) << "the window was re-created";
+  ASSERT_FALSE(watch.Freed());
   EXPECT_EQ(FormController(), controller);
   EXPECT_EQ(controller->GetHandle(), FForm->GetHandle());
   EXPECT_TRUE(controller->IsHooked());
