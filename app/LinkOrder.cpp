@@ -82,6 +82,7 @@
 #include "skins/dxSkinVisualStudio2013Light.h"
 #include "skins/dxSkinWhiteprint.h"
 #include "skins/dxSkinXmas2008Blue.h"
+#include "skins/dxSkinsForm.h"
 #include "skins/dxSkiniMaginary.h"
 #include "skins/dxSkinsCore.h"
 #include "skins/dxSkinsDefaultPainters.h"

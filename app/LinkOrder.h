@@ -67,7 +67,8 @@
   AUnit(dxSkinVisualStudio2013Light) \
   AUnit(dxSkinVS2010)                \
   AUnit(dxSkinWhiteprint)            \
-  AUnit(dxSkinXmas2008Blue)
+  AUnit(dxSkinXmas2008Blue)          \
+  AUnit(dxSkinsForm)
 
 #define KV_LINK_ORDER(AUnit)         \
   AUnit(dxCore)                      \
@@ -100,6 +101,7 @@
   AUnit(dxDWMApi)                    \
   AUnit(cxControls)                  \
   KV_SKIN_UNITS(AUnit)               \
+  AUnit(dxSkinsForm)                 \
   AUnit(cxPCConsts)                  \
   AUnit(cxPCPainters)                \
   AUnit(dxSkinscxPCPainter)
