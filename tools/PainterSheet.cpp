@@ -22,6 +22,8 @@
 #include "app/LinkOrder.h"
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
+#include "core/dxThemeManager.h"
+#include "core/dxUxTheme.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "graphics/dxGDIPlusClassesImages.h"
@@ -397,6 +399,37 @@ void SavePng(TBitmap* ABitmap, const rtl::String& AFileName)
   stream->SaveToFile(AFileName);
 }
 
+void RenderSheetFile(TcxCustomLookAndFeelPainter* APainter, const std::vector<TSheetElement>& AElements,
+                     const rtl::String& AFileName)
+{
+  const rtl::TOwnedPtr<TBitmap> bitmap(rtl::New<TBitmap>());
+  RenderSheet(APainter, AElements, bitmap.get());
+  SavePng(bitmap.get(), AFileName);
+  std::fwprintf(stdout, L"%ls\n", AFileName.c_str());
+}
+
+BOOL WINAPI SheetVisualStylesOff()
+{
+  return FALSE;
+}
+
+// The native painter once more with visual styles reported off, so that its
+// fallback to the standard look can be reviewed too.
+void RenderNativeSheetWithoutVisualStyles(const std::vector<TSheetElement>& AElements, const rtl::String& AFolder)
+{
+  TcxCustomLookAndFeelPainter* native = cxLookAndFeelPaintersManager()->GetPainter(TcxLookAndFeelStyle::lfsNative);
+  if (!native)
+    return;
+  const TdxUxThemeFunctions saved = dxUxThemeFunctions;
+  unit_dxThemeManager.finalization();
+  dxUxThemeFunctions.IsThemeActive = &SheetVisualStylesOff;
+  unit_dxThemeManager.initialization();
+  RenderSheetFile(native, AElements, AFolder + L"\\NativeWithoutVisualStyles.png");
+  unit_dxThemeManager.finalization();
+  dxUxThemeFunctions = saved;
+  unit_dxThemeManager.initialization();
+}
+
 int RenderSheets(const rtl::String& AFolder)
 {
   CreateDirectoryW(AFolder.c_str(), nullptr);
@@ -404,12 +437,9 @@ int RenderSheets(const rtl::String& AFolder)
   TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
   for (int i = 0; i < manager->GetCount(); ++i) {
     TcxCustomLookAndFeelPainter* painter = manager->GetItem(i);
-    const rtl::TOwnedPtr<TBitmap> bitmap(rtl::New<TBitmap>());
-    RenderSheet(painter, elements, bitmap.get());
-    const rtl::String fileName = AFolder + L"\\" + painter->LookAndFeelName() + L".png";
-    SavePng(bitmap.get(), fileName);
-    std::fwprintf(stdout, L"%ls\n", fileName.c_str());
+    RenderSheetFile(painter, elements, AFolder + L"\\" + painter->LookAndFeelName() + L".png");
   }
+  RenderNativeSheetWithoutVisualStyles(elements, AFolder);
   return manager->GetCount() > 0 ? 0 : 1;
 }
 
