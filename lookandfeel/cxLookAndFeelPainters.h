@@ -1744,6 +1744,14 @@ void cxDrawExpandSign(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, vcl::T
 // The checked track of a classic scroll bar; the darker pattern while
 // pressed.
 void cxFillScrollBarTrack(TcxCanvas* ACanvas, const TRect& R, bool APressed);
+// The angles of a clock's hands at a time of day, in radians: 0 points to
+// three o'clock and the angles grow clockwise on the screen.
+struct TcxClockHandAngles {
+  double Hour;
+  double Minute;
+  double Second;
+};
+TcxClockHandAngles cxClockHandAngles(rtl::TDateTime ATime);
 // The arrows of a date navigator's month header, each in the square at its
 // end of ABounds.
 void cxDrawMonthHeaderArrows(TcxCanvas* ACanvas, TcxCustomLookAndFeelPainter* APainter, const TRect& ABounds,
