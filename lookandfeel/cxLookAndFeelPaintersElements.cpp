@@ -811,16 +811,23 @@ void TcxCustomLookAndFeelPainter::DrawWheelPickerItem(TcxCanvas* ACanvas, const 
   DrawWheelPickerItemBorder(ACanvas, ARect, AState);
 }
 
+// An item without a colour of its state (clDefault: no preference) is left
+// to the picker's background rather than painted in whatever colour the
+// canvas brush or pen holds.
 void TcxCustomLookAndFeelPainter::DrawWheelPickerItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
                                                                 TcxButtonState AState)
 {
-  ACanvas->FillRect(ARect, GetWheelPickerFillItemColor(AState));
+  const TColor color = GetWheelPickerFillItemColor(AState);
+  if (cxIsColorAssigned(color))
+    ACanvas->FillRect(ARect, color);
 }
 
 void TcxCustomLookAndFeelPainter::DrawWheelPickerItemBorder(TcxCanvas* ACanvas, const TRect& ARect,
                                                             TcxButtonState AState)
 {
-  ACanvas->FrameRect(ARect, GetWheelPickerBorderItemColor(AState));
+  const TColor color = GetWheelPickerBorderItemColor(AState);
+  if (cxIsColorAssigned(color))
+    ACanvas->FrameRect(ARect, color);
 }
 
 TColor TcxCustomLookAndFeelPainter::GaugeControlBackgroundColor()

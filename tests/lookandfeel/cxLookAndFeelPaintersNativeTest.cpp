@@ -321,6 +321,18 @@ TEST_F(NativeThemed, DrawsThemedElementsInsideTheirRectangles)
   }
 }
 
+TEST_F(NativeThemed, AnUnselectedVerticalTabLeavesItsInnerColumnToTheCanvas)
+{
+  // Drawn lying in a bitmap and turned: only what the theme drew may come
+  // back, not the bitmap's unpainted column.
+  const TRect r{8, 8, 30, 50};
+  const TRect drawn = NativeTestDrawnBounds([&](auto* P, auto* C) {
+    P->DrawTab(C, r, cxBordersAll, L"", cxbsNormal, true, nullptr, clDefault, clDefault);
+  });
+  EXPECT_FALSE(cxRectHasNoArea(drawn));
+  EXPECT_LE(drawn.right, r.right - 1);
+}
+
 TEST_F(NativeThemed, ANormalTokenAndAnUncheckedIdleGalleryItemDrawNothing)
 {
   const TRect r{8, 8, 40, 30};

@@ -189,6 +189,10 @@ TEST(cxViewsElements, DrawingTable)
       {"wheel picker, pressed",
        [&](auto* P, auto* C) { P->DrawWheelPickerItem(C, r, cxbsPressed); },
        {{2, 2, static_cast<TColor>(0xE7C9BC)}, {10, 10, static_cast<TColor>(0xFDEAE2)}}},
+      {"wheel picker, normal: no colour of its own, nothing painted", [&](auto* P, auto* C) {
+         C->GetBrush()->SetColor(clRed);
+         P->DrawWheelPickerItem(C, r, cxbsNormal);
+       }, {{2, 2, clNone}, {10, 10, clNone}}},
       {"navigation bar image selection, pressed", [&](auto* P, auto* C) {
          P->OfficeNavigationBarDrawScaledImageSelection(C, r, cesPressed, dxGetDefaultScaleFactor());
        }, {{10, 10, static_cast<TColor>(0xE0C092)}}},
