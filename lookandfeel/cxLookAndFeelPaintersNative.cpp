@@ -181,10 +181,15 @@ int NativeThumbPart(TcxTrackBarTicksAlign ATicks, bool AHorizontal)
 void TcxWinXPLookAndFeelPainter::AfterConstruction()
 {
   inherited::AfterConstruction();
+  // A module without the glyphs (a program that links the painters but not
+  // their resources) gets empty glyphs: the painter is created at start-up,
+  // which a missing picture must not stop.
+  const HINSTANCE module = GetModuleHandleW(nullptr);
   for (auto [field, name] : {std::pair{&FZoomInButtonGlyph, L"CX_ZOOMINBUTTONGLYPH"},
                              std::pair{&FZoomOutButtonGlyph, L"CX_ZOOMOUTBUTTONGLYPH"}}) {
     rtl::TOwnedPtr<TcxBitmap32> glyph(rtl::New<TcxBitmap32>());
-    glyph->LoadFromResourceName(GetModuleHandleW(nullptr), name);
+    if (FindResourceW(module, name, RT_BITMAP))
+      glyph->LoadFromResourceName(module, name);
     *field = glyph.release();
   }
 }
