@@ -745,6 +745,36 @@ TdxSmartImage* TcxCustomLookAndFeelPainter::BackButtonGlyph()
   return CachedGlyph(FBackButton, L"CX_BACKBUTTON", L"PNG");
 }
 
+TdxSmartImage* TcxCustomLookAndFeelPainter::ClockFaceGlyph()
+{
+  return CachedGlyph(FClockFace, L"CX_CLOCKFACE", L"PNG");
+}
+
+TdxSmartImage* TcxCustomLookAndFeelPainter::ClockGlassGlyph()
+{
+  return CachedGlyph(FClockGlass, L"CX_CLOCKGLASS", L"PNG");
+}
+
+TdxSmartImage* TcxCustomLookAndFeelPainter::FixedGroupIndicatorGlyph()
+{
+  return CachedGlyph(FFixedGroupIndicator, L"CX_FIXEDGROUPINDICATOR", L"PNG");
+}
+
+TdxSmartImage* TcxCustomLookAndFeelPainter::MapPushpinGlyph()
+{
+  return CachedGlyph(FMapPushpin, L"DX_MAPPUSHPIN", L"PNG");
+}
+
+TdxSmartImage* TcxCustomLookAndFeelPainter::NavigationBarCustomizationButtonGlyph()
+{
+  return CachedGlyph(FNavigationBarCustomizationButton, L"DX_NAVIGATIONBARCUSTOMIZATIONBUTTON", L"PNG");
+}
+
+TdxSmartImage* TcxCustomLookAndFeelPainter::RatingControlIndicatorGlyph()
+{
+  return CachedGlyph(FRatingControlIndicator, L"CX_RATINGCONTROLINDICATOR", L"PNG");
+}
+
 TdxSmartImage* TcxCustomLookAndFeelPainter::SearchButtonGlyph()
 {
   return CachedGlyph(FSearchButtonGlyph, L"DX_SEARCHBUTTONGLYPH", L"PNG");

@@ -14,6 +14,7 @@
 //   picture at any corner.
 
 #include <windows.h>
+#include <uxtheme.h>
 
 #include <array>
 #include <functional>
@@ -31,6 +32,7 @@
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/ImgList.h"
 
+class TcxBitmap32;
 class TdxScaleFactor;
 class TdxSkinDetails;
 class TdxSmartImage;
@@ -1486,6 +1488,12 @@ class TcxCustomLookAndFeelPainter : public rtl::TPersistent {
   // The glyph strips of the module's resources, loaded on first use and
   // kept until FreeCachedResources.
   TdxSmartImage* BackButtonGlyph();
+  TdxSmartImage* ClockFaceGlyph();
+  TdxSmartImage* ClockGlassGlyph();
+  TdxSmartImage* FixedGroupIndicatorGlyph();
+  TdxSmartImage* MapPushpinGlyph();
+  TdxSmartImage* NavigationBarCustomizationButtonGlyph();
+  TdxSmartImage* RatingControlIndicatorGlyph();
   TdxSmartImage* SearchButtonGlyph();
   TdxSmartImage* SmartTagGlyph();
 
@@ -1723,8 +1731,9 @@ void cxDrawForCornerByPainter(TcxCanvas* ACanvas, const TRect& ARect, const TdxS
 // palette, built on UltraFlat; the skin painter's fallback). Each answers
 // only what differs from its base.
 
-// Creates the classic painters and registers them, in the order Flat,
-// Office11, Standard, UltraFlat; the painters unit's start step runs it.
+// Creates the built-in painters and registers them, in the order Flat,
+// Office11, Standard, UltraFlat, Native; the painters unit's start step
+// runs it.
 void cxRegisterBuiltInPainters();
 
 // Drawing shared by the classic painters.
@@ -1735,6 +1744,14 @@ void cxDrawExpandSign(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, vcl::T
 // The checked track of a classic scroll bar; the darker pattern while
 // pressed.
 void cxFillScrollBarTrack(TcxCanvas* ACanvas, const TRect& R, bool APressed);
+// The angles of a clock's hands at a time of day, in radians: 0 points to
+// three o'clock and the angles grow clockwise on the screen.
+struct TcxClockHandAngles {
+  double Hour;
+  double Minute;
+  double Second;
+};
+TcxClockHandAngles cxClockHandAngles(rtl::TDateTime ATime);
 // The arrows of a date navigator's month header, each in the square at its
 // end of ABounds.
 void cxDrawMonthHeaderArrows(TcxCanvas* ACanvas, TcxCustomLookAndFeelPainter* APainter, const TRect& ABounds,
@@ -2189,4 +2206,332 @@ class TcxOffice11LookAndFeelPainter : public TcxUltraFlatLookAndFeelPainter {
   void DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AArrowRect,
                                             bool AIsNextButton, TcxButtonState AState,
                                             bool AIsVertical = false) override;
+};
+
+// The native look: every element drawn by the platform's visual styles
+// through the core's cached theme handles, asked for afresh at each call so
+// that a theme change shows at the next paint. Where the platform gives no
+// theme for an element (visual styles off, or a class the theme lacks) the
+// element is drawn as by the standard painter, including the few elements
+// that have no look of their own without a theme.
+class TcxWinXPLookAndFeelPainter : public TcxStandardLookAndFeelPainter {
+  RTL_CLASS(TcxWinXPLookAndFeelPainter, TcxStandardLookAndFeelPainter)
+
+ public:
+  // Loads the zoom glyphs.
+  void AfterConstruction() override;
+  void Destroy() override;
+
+  // A theme part drawn at a scale factor: straight on DC when the factor is
+  // the system's and no forcing is asked; otherwise rendered at the theme's
+  // size (AUseThemePartSize) or at R's size at the system factor, with
+  // black made transparent, and stretched into R.
+  static void DrawScaledThemeBackground(HTHEME ATheme, HDC DC, int APartId, int AStateId, const TRect& R,
+                                        const TdxScaleFactor* AScaleFactor, bool AForceScale = false,
+                                        bool AUseThemePartSize = true);
+
+  rtl::String LookAndFeelName() override;
+  TcxLookAndFeelStyle LookAndFeelStyle() override;
+  bool NeedRedrawOnResize() override;
+
+  // Metrics
+  int SeparatorSize() override;
+  int BorderSize() override;
+  int ButtonBorderSize(TcxButtonState AState = TcxButtonState::cxbsNormal) override;
+  int ScaledButtonTextOffset(const TdxScaleFactor* AScaleFactor) override;
+  int ScaledButtonTextShift(const TdxScaleFactor* AScaleFactor) override;
+  bool IsButtonHotTrack() override;
+  bool IsHeaderHotTrack() override;
+  bool DrawExpandButtonFirst() override;
+  bool FooterDrawCellsFirst() override;
+  int CheckBorderSize() override;
+  int HeaderBorderSize() override;
+  int HeaderControlSectionBorderSize(TcxButtonState AState) override;
+  TRect HeaderControlSectionContentBounds(const TRect& ABounds, TcxButtonState AState) override;
+  TPoint ScaledSortingMarkSize(const TdxScaleFactor* AScaleFactor) override;
+  int FooterBorderSize() override;
+  int FooterCellBorderSize() override;
+  int FooterCellOffset() override;
+  int TabBorderSize(bool AVertical) override;
+  bool IsDrawTabImplemented(bool AVertical) override;
+  bool IsTabHotTrack(bool AVertical) override;
+  int GetEditPopupWindowBorderWidth(TcxEditPopupBorderStyle AStyle) override;
+  int GetEditPopupWindowClientEdgeWidth(TcxEditPopupBorderStyle AStyle) override;
+  TRect SchedulerEventProgressOffsets() override;
+  TPoint NavigatorButtonPressedGlyphOffset() override;
+  TSize NavigatorScaledButtonMinSize(const TdxScaleFactor* AScaleFactor) override;
+  int AlertWindowCornerRadius() override;
+  TSize GetBevelMinimalShapeSize(TdxBevelShape AShape) override;
+  TRect BreadcrumbEditBordersSize() override;
+  TRect BreadcrumbEditScaledProgressChunkPadding(const TdxScaleFactor* AScaleFactor) override;
+  bool BreadcrumbEditIsFadingSupports() override;
+  vcl::TColor BreadcrumbEditBackgroundColor(TdxBreadcrumbEditState AState) override;
+  bool DrawGalleryItemSelectionFirst() override;
+  TSize ScaledClockSize(const TdxScaleFactor* AScaleFactor) override;
+
+  // Sizes read from the theme
+  int ScaledExpandButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  int ScaledSmallExpandButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  int ScaledGroupExpandButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TSize ScaledCheckButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TSize ScaledRadioButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TPoint ScaledFilterActivateButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TPoint ScaledFilterCloseButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TSize DoGetSmallCloseButtonSize() override;
+  TSize ScaledSizeGripSize(const TdxScaleFactor* AScaleFactor) override;
+  int ScaledScrollBarMinimalThumbSize(bool AVertical, const TdxScaleFactor* AScaleFactor) override;
+  TSize GetScaledCommandLinkGlyphSize(const TdxScaleFactor* AScaleFactor) override;
+  TRect GetScaledCommandLinkMargins(const TdxScaleFactor* AScaleFactor) override;
+  TSize GetScaledZoomInButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TSize GetScaledZoomOutButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TSize GetScaledBackButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TSize BreadcrumbEditScaledProgressChunkOverlaySize(const TdxScaleFactor* AScaleFactor) override;
+  TRect BreadcrumbEditScaledButtonContentOffsets(bool AIsFirst, bool AIsLast,
+                                                 const TdxScaleFactor* AScaleFactor) override;
+  int DropDownListBoxScaledSeparatorSize(const TdxScaleFactor* AScaleFactor) override;
+
+  // Colours
+  vcl::TColor DefaultSchedulerBorderColor() override;
+  vcl::TColor DefaultSchedulerViewContentColor() override;
+  vcl::TColor DefaultSchedulerViewContentColorClassic() override;
+  vcl::TColor ButtonColor(TcxButtonState AState) override;
+  vcl::TColor ButtonSymbolColor(TcxButtonState AState, vcl::TColor ADefaultColor = vcl::clDefault) override;
+  vcl::TColor DefaultCommandLinkTextColor(TcxButtonState AState, vcl::TColor ADefaultColor = vcl::clDefault) override;
+  vcl::TColor DefaultLayoutViewContentTextColor(TcxButtonState AState) override;
+  vcl::TColor DefaultLayoutViewCaptionTextColor(TcxGroupBoxCaptionPosition ACaptionPosition,
+                                                TcxButtonState AState) override;
+  vcl::TColor WinExplorerViewRecordTextColor(TcxButtonState AState) override;
+  vcl::TColor GroupBoxTextColor(bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition) override;
+  vcl::TColor GetHintBorderColor() override;
+  vcl::TColor ScreenTipGetDescriptionTextColor() override;
+  vcl::TColor ScreenTipGetTitleTextColor() override;
+  vcl::TColor DropDownListBoxItemTextColor(bool ASelected) override;
+  vcl::TColor GetModernCalendarHeaderTextColor() override;
+  vcl::TColor ToggleSwitchToggleColor(bool AChecked) override;
+
+  // Buttons and small glyphs
+  void DrawScaledArrow(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxArrowDirection AArrowDirection,
+                       const TdxScaleFactor* AScaleFactor, bool ADrawBorder = true) override;
+  void DrawScaledArrowBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DoDrawSeparator(TcxCanvas* ACanvas, const TRect& R, bool AIsVertical) override;
+  TRect ScaledButtonFocusRect(TcxCanvas* ACanvas, const TRect& R, const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledButton(TcxCanvas* ACanvas, const TRect& R, const rtl::String& ACaption, TcxButtonState AState,
+                        const TdxScaleFactor* AScaleFactor, bool ADrawBorder = true,
+                        vcl::TColor AColor = vcl::clDefault, vcl::TColor ATextColor = vcl::clDefault,
+                        bool AWordWrap = false, bool AIsToolButton = false,
+                        TcxButtonPart APart = TcxButtonPart::cxbpButton) override;
+  void DrawScaledSmallButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledCommandLinkBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                       const TdxScaleFactor* AScaleFactor,
+                                       vcl::TColor AColor = vcl::clDefault) override;
+  void DrawScaledCommandLinkGlyph(TcxCanvas* ACanvas, const TPoint& AGlyphPos, TcxButtonState AState,
+                                  const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, const TdxScaleFactor* AScaleFactor,
+                              vcl::TColor AColor = vcl::clDefault,
+                              TcxExpandButtonState AState = TcxExpandButtonState::cebsNormal) override;
+  void DrawScaledSmallExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, vcl::TColor ABorderColor,
+                                   const TdxScaleFactor* AScaleFactor, vcl::TColor AColor = vcl::clDefault) override;
+  void DrawScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TcxButtonState AState,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  bool IsPointOverGroupExpandButton(const TRect& R, const TPoint& P) override;
+  void DrawScaledCheck(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, TcxCheckBoxState ACheckState,
+                       vcl::TColor AColor, const TdxScaleFactor* AScaleFactor) override;
+  using TcxStandardLookAndFeelPainter::DrawScaledCheck;
+  void DrawCheckBorder(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState) override;
+  void DrawScaledRadioButton(TcxCanvas* ACanvas, int X, int Y, TcxButtonState AButtonState, bool AChecked,
+                             bool AFocused, vcl::TColor ABrushColor, const TdxScaleFactor* AScaleFactor,
+                             bool AIsDesigning = false) override;
+  void DrawScaledZoomInButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                              const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledZoomOutButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                               const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledBackButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                            const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 const TdxScaleFactor* AScaleFactor) override;
+
+  // Headers, footers and the filter
+  void DrawScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                        TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                        rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                        bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont, vcl::TColor ATextColor,
+                        vcl::TColor ABkColor, const TdxScaleFactor* AScaleFactor,
+                        TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                        bool AIsGroup = false) override;
+  void DrawHeaderPressed(TcxCanvas* ACanvas, const TRect& ABounds) override;
+  void DrawScaledHeaderControlSection(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                      TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                      rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                                      bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText,
+                                      vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                                      const TdxScaleFactor* AScaleFactor) override;
+  void DrawSpreadSheetScaledHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                                   TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                                   rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                                   bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont,
+                                   vcl::TColor ATextColor, vcl::TColor ABkColor, const TdxScaleFactor* AScaleFactor,
+                                   TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                                   bool AIsGroup = false) override;
+  void DrawScaledSortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledSummarySortingMark(TcxCanvas* ACanvas, const TRect& R, bool AAscendingSorting,
+                                    const TdxScaleFactor* AScaleFactor) override;
+  void DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor ABackgroundColor) override;
+  void DrawFooterBorder(TcxCanvas* ACanvas, const TRect& R) override;
+  void DrawFooterCell(TcxCanvas* ACanvas, const TRect& ABounds, rtl::TAlignment AAlignmentHorz,
+                      TcxAlignmentVert AAlignmentVert, bool AMultiLine, const rtl::String& AText, vcl::TFont* AFont,
+                      vcl::TColor ATextColor, vcl::TColor ABkColor,
+                      TcxDrawBackgroundEvent AOnDrawBackground = {}) override;
+  void DrawScaledFilterCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledFilterDropDownButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AIsFilterActive,
+                                      const TdxScaleFactor* AScaleFactor) override;
+  void DrawDateNavigatorDateHeader(TcxCanvas* ACanvas, TRect& R) override;
+
+  // Tabs, layout and explorer views
+  void DrawTab(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders, const rtl::String& AText,
+               TcxButtonState AState, bool AVertical, vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+               bool AShowPrefix = false) override;
+  void DrawTabBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorder ABorder, TcxBorders ABorders,
+                     bool AVertical) override;
+  void DrawTabsRoot(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders, bool AVertical) override;
+  void LayoutViewDrawRecordCaption(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextRect,
+                                   TcxGroupBoxCaptionPosition APosition, TcxButtonState AState,
+                                   vcl::TColor AColor = vcl::clDefault, vcl::TBitmap* ABitmap = nullptr) override;
+  void LayoutViewDrawItem(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                          TcxBorders ABorders) override;
+  void WinExplorerViewDrawRecord(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                 vcl::TColor AColor = vcl::clDefault, vcl::TBitmap* ABitmap = nullptr) override;
+
+  // Scroll bars, splitters and grips
+  void DrawScaledSplitter(TcxCanvas* ACanvas, const TRect& ARect, bool AHighlighted, bool AClicked, bool AHorizontal,
+                          const TdxScaleFactor* AScaleFactor, bool AHasCloseMark = false,
+                          TcxArrowDirection AArrowDirection = TcxArrowDirection::adLeft) override;
+  void DrawScaledScrollBarSplitter(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  void DoDrawSizeGrip(TcxCanvas* ACanvas, const TRect& ARect, const TdxScaleFactor* AScaleFactor) override;
+  using TcxStandardLookAndFeelPainter::DoDrawSizeGrip;
+  void DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, const TRect& AImageAreaBounds,
+                               TcxIndicatorKind AKind, vcl::TColor AColor, const TdxScaleFactor* AScaleFactor,
+                               TcxDrawBackgroundEvent AOnDrawBackground, TcxNeighbors ANeighbors) override;
+  void DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind, vcl::TColor AColor,
+                               const TdxScaleFactor* AScaleFactor,
+                               TcxDrawBackgroundEvent AOnDrawBackground = {}) override;
+
+  // Scheduler, calendar and clock
+  void DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const rtl::String& AText,
+                             TcxNeighbors ANeighbors, const TcxViewParams& AViewParams, TcxArrowDirections AArrows,
+                             int ASideWidth, const TdxScaleFactor* AScaleFactor,
+                             TcxDrawBackgroundEvent AOnDrawBackground = {}) override;
+  void DrawSchedulerEventProgress(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AProgress,
+                                  const TcxViewParams& AViewParams, bool ATransparent) override;
+  void DrawSchedulerScaledNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawSchedulerSplitterBorder(TcxCanvas* ACanvas, const TRect& R, const TcxViewParams& AViewParams,
+                                   bool AIsHorizontal) override;
+  void DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, rtl::TDateTime ADateTime,
+                       vcl::TColor ABackgroundColor, const TdxScaleFactor* AScaleFactor) override;
+  void DrawModernCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                           TcxCalendarElementStates AStates) override;
+
+  // Frames, popups, hints and panels
+  void DrawGroupBoxFrame(TcxCanvas* ACanvas, const TRect& R, bool AEnabled, TcxGroupBoxCaptionPosition ACaptionPosition,
+                         TcxBorders ABorders) override;
+  void DrawPanelBackground(TcxCanvas* ACanvas, vcl::TWinControl* AControl, const TRect& ABounds,
+                           vcl::TColor AColorFrom = vcl::clDefault, vcl::TColor AColorTo = vcl::clDefault) override;
+  void DrawEditPopupWindowBorder(TcxCanvas* ACanvas, TRect& R, TcxEditPopupBorderStyle ABorderStyle,
+                                 bool AClientEdge) override;
+  void DrawHintBackground(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor = vcl::clDefault) override;
+  void DrawFindPanelBorder(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders) override;
+  void DrawBevelFrame(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor1, vcl::TColor AColor2,
+                      bool ABoxStyle) override;
+  void DrawBevelLine(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor1, vcl::TColor AColor2,
+                     bool AIsVertical) override;
+
+  // Track bars
+  void CorrectThumbRect(TcxCanvas* ACanvas, TRect& ARect, bool AHorizontal, TcxTrackBarTicksAlign ATicks) override;
+  void DrawTrackBarScaledTrack(TcxCanvas* ACanvas, const TRect& ARect, const TRect& ASelection, bool AShowSelection,
+                               bool AEnabled, bool AHorizontal, vcl::TColor ATrackColor,
+                               const TdxScaleFactor* AScaleFactor) override;
+  void DrawTrackBarScaledThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState, bool AHorizontal,
+                               TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor,
+                               const TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeTrackBarScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                        bool AHorizontal, TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor,
+                                        const TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeTrackBarScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                         bool AHorizontal, TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor,
+                                         const TdxScaleFactor* AScaleFactor) override;
+
+  // Drop-down list box, breadcrumb edit, gallery, toggle switch, wheel picker
+  void DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect, bool AHasBorders) override;
+  void DrawDropDownListBoxScaledGutterBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 const TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect, TcxBorders ABorders,
+                                 TdxBreadcrumbEditState AState) override;
+  void DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditButtonState AState,
+                                      bool AIsFirst, bool AIsLast, const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TdxBreadcrumbEditState AState,
+                                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                              const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNode(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState,
+                                    bool AHasDelimiter, const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeDelimiter(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState,
+                                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeDelimiterGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                  TdxBreadcrumbEditButtonState AState,
+                                                  const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeMoreButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                   TdxBreadcrumbEditButtonState AState,
+                                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledProgressChunk(TcxCanvas* ACanvas, const TRect& R,
+                                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledProgressChunkOverlay(TcxCanvas* ACanvas, const TRect& R,
+                                                    const TdxScaleFactor* AScaleFactor) override;
+  void DrawGalleryItemSelection(TcxCanvas* ACanvas, const TRect& R, const TdxGalleryItemViewState& AViewState) override;
+  void DrawScaledToggleSwitchState(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState, bool AChecked,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledToggleSwitchThumb(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawWheelPickerItemBackground(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState) override;
+  void DrawWheelPickerItemBorder(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState) override;
+
+  // Theme text in ARect with the alignment and line flags given; nothing
+  // for an empty text. AClipRect and ABkColor are not used.
+  virtual void DrawThemedText(TcxCanvas* ACanvas, HTHEME ATheme, int APartId, int AStateId, const TRect& AClipRect,
+                              const TRect& ARect, rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+                              bool AMultiLine, bool AShowEndEllipsis, bool AShowPrefix, const rtl::String& AText,
+                              vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor);
+
+ protected:
+  void DoDrawScrollBarPart(TcxCanvas* ACanvas, bool AHorizontal, const TdxScaleFactor* AScaleFactor,
+                           TcxScrollBarPart APart, TcxButtonState AState, const TRect& R) override;
+  void DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AArrowRect,
+                                            bool AIsNextButton, TcxButtonState AState,
+                                            bool AIsVertical = false) override;
+
+ private:
+  // The tab picture of DrawTab and LayoutViewDrawRecordCaption: vertical
+  // tabs are drawn into a bitmap and turned.
+  void DrawThemedTab(TcxCanvas* ACanvas, HTHEME ATheme, const TRect& R, TcxBorders ABorders, const rtl::String& AText,
+                     int AState, bool AVertical, vcl::TFont* AFont, vcl::TColor ATextColor, vcl::TColor ABkColor,
+                     bool AShowPrefix);
+  // Button part 1 in AStateId on R grown by AOffsets, clipped to R.
+  void DrawClippedButtonPart(TcxCanvas* ACanvas, HTHEME ATheme, int AStateId, const TRect& R, const TRect& AOffsets);
+  void DrawZoomButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, const TdxScaleFactor* AScaleFactor,
+                      TcxBitmap32* AGlyph, bool AZoomIn);
+  TSize ZoomButtonSize(TcxBitmap32* AGlyph, const TdxScaleFactor* AScaleFactor);
+
+  TcxBitmap32* FZoomInButtonGlyph = nullptr;
+  TcxBitmap32* FZoomOutButtonGlyph = nullptr;
 };

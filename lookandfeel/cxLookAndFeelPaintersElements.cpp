@@ -1,16 +1,17 @@
 // The base painter's gauge, map control, Office navigation bar, track bars
 // and range controls, PDF viewer, spreadsheet, layout control, scroll box,
 // print preview, calculator, customization form, galleries, rating control,
-// fixed-group indicator, wheel picker and rich edit. Track bars and range
-// controls are drawn; the drawing of the other elements is still empty and
-// gets its bodies with those elements. The twins without a scale factor
-// forward to the scaled operations with the system factor unless they say
-// otherwise.
+// fixed-group indicator, wheel picker and rich edit. The twins without a
+// scale factor forward to the scaled operations with the system factor
+// unless they say otherwise.
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
+#include "graphics/cxGraphicsColors.h"
 #include "graphics/dxGDIPlusClasses.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 
+using enum TcxBorder;
 using enum TcxButtonState;
 using enum TcxCalcButtonKind;
 using enum TcxCalendarElementState;
@@ -22,9 +23,9 @@ namespace {
 
 using TPts = std::vector<TPoint>;
 
-// The marker of "no colour given" of the range-control operations that take
-// alpha colours.
-constexpr TdxAlphaColor kRangeControlDefaultColor = 0x00010203;
+// The marker of "no colour given" of the operations that take alpha
+// colours.
+constexpr TdxAlphaColor kDefaultAlphaColor = 0x00010203;
 
 // The shared 2-D graphics canvas painting on the canvas's DC over R for a
 // scope; the paint ends also when drawing raises.
@@ -177,33 +178,69 @@ TRect TcxCustomLookAndFeelPainter::PDFViewerNavigationPaneButtonRect(const TRect
   return cxRectInflateXY(ARect, overlay.x, overlay.y);
 }
 
-void TcxCustomLookAndFeelPainter::DrawGaugeControlBackground(TcxCanvas*, const TRect&, bool, vcl::TColor)
+void TcxCustomLookAndFeelPainter::DrawGaugeControlBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                             bool ATransparent, vcl::TColor ABackgroundColor)
 {
+  FillBackground(ACanvas, ARect, nullptr, ABackgroundColor, ATransparent);
 }
 
-void TcxCustomLookAndFeelPainter::DrawMapCustomElementBackground(TcxCanvas*, const TRect&, TdxMapControlElementState)
+void TcxCustomLookAndFeelPainter::DrawMapCustomElementBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                 TdxMapControlElementState AState)
 {
+  TdxAlphaColor fill = 0;
+  TdxAlphaColor pen = 0;
+  switch (AState) {
+    case TdxMapControlElementState::mcesHot:
+    case TdxMapControlElementState::mcesPressed:
+      fill = 0x5AFFFFFF;
+      pen = 0x5A000000;
+      break;
+    case TdxMapControlElementState::mcesSelected:
+      fill = 0x80FFFFFF;
+      pen = 0x80000000;
+      break;
+    default:
+      break;
+  }
+  TGpPaint paint(ACanvas, ARect);
+  paint->SetSmoothingMode(smAntiAlias);
+  paint->RoundRect(cxRectInflateAll(ARect, -1), pen, fill, 4, 4);
 }
 
-void TcxCustomLookAndFeelPainter::DrawMapPushpin(TcxCanvas*, const TRect&, TdxMapControlElementState,
+void TcxCustomLookAndFeelPainter::DrawMapPushpin(TcxCanvas* ACanvas, const TRect& ARect, TdxMapControlElementState,
                                                  const TdxScaleFactor*)
 {
+  MapPushpinGlyph()->StretchDraw(ACanvas->GetHandle(), ARect);
 }
 
-void TcxCustomLookAndFeelPainter::OfficeNavigationBarDrawBackground(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::OfficeNavigationBarDrawBackground(TcxCanvas* ACanvas, const TRect& ARect)
 {
+  ACanvas->FillRect(ARect, static_cast<TColor>(0xE4E4E4));
 }
 
-void TcxCustomLookAndFeelPainter::OfficeNavigationBarDrawScaledButtonItemBackground(TcxCanvas*, const TRect&,
-                                                                                    TcxCalendarElementState,
-                                                                                    const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::OfficeNavigationBarDrawScaledButtonItemBackground(TcxCanvas* ACanvas,
+                                                                                    const TRect& ARect,
+                                                                                    TcxCalendarElementState AState,
+                                                                                    const TdxScaleFactor* AScaleFactor)
 {
+  DrawScaledButton(ACanvas, ARect, rtl::String(), AState == cesHot ? cxbsHot : cxbsNormal, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::OfficeNavigationBarDrawScaledCustomizationButton(TcxCanvas*, const TRect&,
+void TcxCustomLookAndFeelPainter::OfficeNavigationBarDrawScaledCustomizationButton(TcxCanvas* ACanvas,
+                                                                                   const TRect& ARect,
                                                                                    TcxCalendarElementState,
-                                                                                   const TdxScaleFactor*, TdxAlphaColor)
+                                                                                   const TdxScaleFactor*,
+                                                                                   TdxAlphaColor AColor)
 {
+  TdxSmartImage* image = NavigationBarCustomizationButtonGlyph();
+  if (AColor == kDefaultAlphaColor) {
+    image->StretchDraw(ACanvas->GetHandle(), ARect);
+    return;
+  }
+  // A recoloured copy: the cached image keeps its own colours.
+  const rtl::TOwnedPtr<TdxCustomSmartImage> copy(image->Clone());
+  copy->ChangeColor(dxAlphaColorToColor(AColor));
+  copy->StretchDraw(ACanvas->GetHandle(), ARect, dxGetAlpha(AColor));
 }
 
 void TcxCustomLookAndFeelPainter::OfficeNavigationBarDrawScaledItemBackground(TcxCanvas*, const TRect&,
@@ -212,10 +249,14 @@ void TcxCustomLookAndFeelPainter::OfficeNavigationBarDrawScaledItemBackground(Tc
 {
 }
 
-void TcxCustomLookAndFeelPainter::OfficeNavigationBarDrawScaledImageSelection(TcxCanvas*, const TRect&,
-                                                                              TcxCalendarElementState,
+void TcxCustomLookAndFeelPainter::OfficeNavigationBarDrawScaledImageSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                              TcxCalendarElementState AState,
                                                                               const TdxScaleFactor*)
 {
+  if (AState == cesHot || AState == cesSelected)
+    ACanvas->FillRect(ARect, static_cast<TColor>(0xF7E6CD));
+  else if (AState == cesPressed)
+    ACanvas->FillRect(ARect, static_cast<TColor>(0xE0C092));
 }
 
 void TcxCustomLookAndFeelPainter::OfficeNavigationBarDrawCustomizationButton(TcxCanvas* ACanvas, const TRect& ARect,
@@ -360,7 +401,7 @@ void TcxCustomLookAndFeelPainter::DrawRangeControlScaledRulerHeader(TcxCanvas* A
                                                                     const TdxScaleFactor*)
 {
   TdxAlphaColor color = AColor;
-  if (color == kRangeControlDefaultColor)
+  if (color == kDefaultAlphaColor)
     color = AIsHot ? 0xFFE2EAFDu : 0xFFFFFFFFu;
   TGpPaint paint(ACanvas, ARect);
   paint->FillRectangle(ARect, color);
@@ -460,67 +501,111 @@ void TcxCustomLookAndFeelPainter::DrawRangeTrackBarRightThumb(TcxCanvas* ACanvas
   DrawRangeTrackBarScaledRightThumb(ACanvas, ARect, AState, AHorizontal, ATicks, AThumbColor, dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPaneBackground(TcxCanvas*, const TRect&, const TdxScaleFactor*)
-{
-}
-
-void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPaneButton(TcxCanvas*, const TRect&, TcxButtonState,
-                                                                    const TdxScaleFactor*, bool, bool, bool)
-{
-}
-
-void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPanePageBackground(TcxCanvas*, const TRect&)
-{
-}
-
-void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPanePageButton(TcxCanvas*, const TRect&, TcxButtonState,
+void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPaneBackground(TcxCanvas* ACanvas, const TRect& ARect,
                                                                         const TdxScaleFactor*)
 {
+  PDFViewerDrawFindPanelBackground(ACanvas, ARect, {bRight});
 }
 
-void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPanePageCaptionBackground(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPaneButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                    TcxButtonState AState,
+                                                                    const TdxScaleFactor* AScaleFactor,
+                                                                    bool AMinimized, bool ASelected, bool)
 {
+  // Always the grown rectangle, so that the selected button overlaps the
+  // pane's border.
+  const TRect button = PDFViewerNavigationPaneButtonRect(ARect, cxbsPressed, ASelected, AScaleFactor);
+  if (AMinimized || !ASelected) {
+    PDFViewerDrawFindPanelBackground(ACanvas, button, {bRight});
+    ACanvas->FillRect(cxRectInflateAll(button, -ButtonBorderSize(cxbsNormal)), ButtonColor(AState));
+  } else {
+    DrawBorder(ACanvas, button);
+    ACanvas->FillRect(cxRectInflateSides(button, 0, -BorderSize(), 0, -BorderSize()), DefaultControlColor());
+  }
 }
 
-void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPanePageToolbarBackground(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPanePageBackground(TcxCanvas* ACanvas, const TRect& ARect)
 {
+  PDFViewerDrawFindPanelBackground(ACanvas, ARect, {bRight});
 }
 
-void TcxCustomLookAndFeelPainter::PDFViewerDrawFindPanelBackground(TcxCanvas*, const TRect&, TcxBorders)
+void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPanePageButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                        TcxButtonState AState, const TdxScaleFactor*)
 {
+  if (AState == cxbsHot || AState == cxbsPressed)
+    ACanvas->FillRect(ARect, clBtnShadow);
 }
 
-void TcxCustomLookAndFeelPainter::PDFViewerDrawPageThumbnailPreviewBackground(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPanePageCaptionBackground(TcxCanvas* ACanvas,
+                                                                                   const TRect& ARect)
 {
+  PDFViewerDrawFindPanelBackground(ACanvas, ARect, {bRight});
 }
 
-void TcxCustomLookAndFeelPainter::DrawSpreadSheetScaledHeader(TcxCanvas*, const TRect&, const TRect&, TcxNeighbors,
-                                                              TcxBorders, TcxButtonState, rtl::TAlignment,
-                                                              TcxAlignmentVert, bool, bool, const rtl::String&,
-                                                              vcl::TFont*, vcl::TColor, vcl::TColor,
-                                                              const TdxScaleFactor*, TcxDrawBackgroundEvent, bool, bool)
+void TcxCustomLookAndFeelPainter::PDFViewerDrawNavigationPanePageToolbarBackground(TcxCanvas* ACanvas,
+                                                                                   const TRect& ARect)
 {
+  PDFViewerDrawFindPanelBackground(ACanvas, ARect, {});
 }
 
-void TcxCustomLookAndFeelPainter::DrawSpreadSheetScaledGroupExpandButton(TcxCanvas*, const TRect&, TcxButtonState,
-                                                                         const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::PDFViewerDrawFindPanelBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                                   TcxBorders ABorders)
 {
+  DrawBorder(ACanvas, R);
+  const int border = BorderSize();
+  ACanvas->FillRect(cxRectInflateSides(R, ABorders.Contains(bLeft) ? -border : 0, ABorders.Contains(bTop) ? -border : 0,
+                                       ABorders.Contains(bRight) ? -border : 0,
+                                       ABorders.Contains(bBottom) ? -border : 0),
+                    DefaultControlColor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawSpreadSheetScaledGroupExpandButtonGlyph(TcxCanvas*, const TRect&, TcxButtonState,
-                                                                              bool, const TdxScaleFactor*,
-                                                                              vcl::TCustomImageList*)
+void TcxCustomLookAndFeelPainter::PDFViewerDrawPageThumbnailPreviewBackground(TcxCanvas* ACanvas, const TRect& ARect)
 {
+  DrawPrintPreviewBackground(ACanvas, ARect);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSpreadSheetFormulaBarScaledExpandButton(TcxCanvas*, const TRect&, TcxButtonState,
-                                                                              bool, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawSpreadSheetScaledHeader(
+    TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds, TcxNeighbors ANeighbors,
+    TcxBorders ABorders, TcxButtonState AState, rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert,
+    bool AMultiLine, bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont, vcl::TColor ATextColor,
+    vcl::TColor ABkColor, const TdxScaleFactor* AScaleFactor, TcxDrawBackgroundEvent AOnDrawBackground, bool AIsLast,
+    bool AIsGroup)
 {
+  const TColor background = AState == cxbsHot ? cxBlendColors(ABkColor, clHighlight, 70) : ABkColor;
+  DrawScaledHeader(ACanvas, ABounds, ATextAreaBounds, ANeighbors, ABorders, AState, AAlignmentHorz, AAlignmentVert,
+                   AMultiLine, AShowEndEllipsis, AText, AFont, ATextColor, background, AScaleFactor, AOnDrawBackground,
+                   AIsLast, AIsGroup);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSpreadSheetFormulaBarScaledSeparator(TcxCanvas*, const TRect&,
-                                                                           const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawSpreadSheetScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                                         TcxButtonState AState,
+                                                                         const TdxScaleFactor* AScaleFactor)
 {
+  DrawScaledButton(ACanvas, R, rtl::String(), AState, AScaleFactor);
+}
+
+void TcxCustomLookAndFeelPainter::DrawSpreadSheetScaledGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                                              TcxButtonState, bool AExpanded,
+                                                                              const TdxScaleFactor* AScaleFactor,
+                                                                              vcl::TCustomImageList* ADefaultGlyphs)
+{
+  DrawNavigatorScaledButtonGlyph(ACanvas, ADefaultGlyphs, AExpanded ? 8 : 6,
+                                 cxRectCenterBoxOfSize(R, NavigatorScaledButtonGlyphSize(AScaleFactor)), true, false,
+                                 AScaleFactor);
+}
+
+void TcxCustomLookAndFeelPainter::DrawSpreadSheetFormulaBarScaledExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                                              TcxButtonState AState, bool AExpanded,
+                                                                              const TdxScaleFactor* AScaleFactor)
+{
+  DrawScaledScrollBarPart(ACanvas, false, R, AExpanded ? TcxScrollBarPart::sbpLineUp : TcxScrollBarPart::sbpLineDown,
+                          AState, AScaleFactor);
+}
+
+void TcxCustomLookAndFeelPainter::DrawSpreadSheetFormulaBarScaledSeparator(TcxCanvas* ACanvas, const TRect& R,
+                                                                           const TdxScaleFactor* AScaleFactor)
+{
+  DrawScaledSplitter(ACanvas, R, false, false, false, AScaleFactor);
 }
 
 void TcxCustomLookAndFeelPainter::DrawSpreadSheetHeader(TcxCanvas* ACanvas, const TRect& ABounds,
@@ -566,21 +651,38 @@ TSize TcxCustomLookAndFeelPainter::SpreadSheetGroupLevelMarkSize()
   return SpreadSheetScaledGroupLevelMarkSize(dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawLayoutControlBackground(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::DrawLayoutControlBackground(TcxCanvas* ACanvas, const TRect& R)
 {
+  ACanvas->FillRect(R, LayoutControlEmptyAreaColor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawScrollBoxBackground(TcxCanvas*, const TRect&, vcl::TColor)
+void TcxCustomLookAndFeelPainter::DrawScrollBoxBackground(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor)
 {
+  ACanvas->FillRect(R, AColor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawPrintPreviewScaledBackground(TcxCanvas*, const TRect&, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawPrintPreviewScaledBackground(TcxCanvas* ACanvas, const TRect& R,
+                                                                   const TdxScaleFactor*)
 {
+  ACanvas->FillRect(R, clBtnShadow);
 }
 
-void TcxCustomLookAndFeelPainter::DrawPrintPreviewPageScaledBackground(TcxCanvas*, const TRect&, const TRect&, bool,
-                                                                       bool, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawPrintPreviewPageScaledBackground(TcxCanvas* ACanvas, const TRect& ABorderRect,
+                                                                       const TRect& AContentRect, bool ASelected,
+                                                                       bool ADrawContent, const TdxScaleFactor*)
 {
+  ACanvas->SaveClipRegion();
+  // The shadow takes two pixels at the right and at the bottom.
+  TRect page = cxRectInflateSides(ABorderRect, 0, 0, -2, -2);
+  if (ADrawContent)
+    ACanvas->FillRect(AContentRect, clWindow);
+  if (!ASelected)
+    page = cxRectInflateAll(page, -1);
+  ACanvas->ExcludeClipRect(AContentRect);
+  ACanvas->FillRect(page, ASelected ? clHighlight : clWindowText);
+  ACanvas->ExcludeClipRect(page);
+  ACanvas->FillRect(cxRectOffsetBy(page, 2, 2), clWindowText);
+  ACanvas->RestoreClipRegion();
 }
 
 TRect TcxCustomLookAndFeelPainter::PrintPreviewPageBordersWidth()
@@ -601,25 +703,61 @@ void TcxCustomLookAndFeelPainter::DrawPrintPreviewPageBackground(TcxCanvas* ACan
                                        dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawGalleryBackground(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::DrawGalleryBackground(TcxCanvas* ACanvas, const TRect& ABounds)
 {
+  ACanvas->FillRect(ABounds, clWhite);
 }
 
-void TcxCustomLookAndFeelPainter::DrawGalleryGroupHeader(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::DrawGalleryGroupHeader(TcxCanvas* ACanvas, const TRect& ABounds)
 {
+  DrawScaledHeader(ACanvas, ABounds, TRect{}, {}, cxBordersAll, cxbsNormal, rtl::TAlignment::taLeftJustify,
+                   TcxAlignmentVert::vaTop, false, false, rtl::String(), nullptr, clDefault, DefaultHeaderColor(),
+                   dxGetDefaultScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawGalleryItemSelection(TcxCanvas*, const TRect&, const TdxGalleryItemViewState&)
+void TcxCustomLookAndFeelPainter::DrawGalleryItemSelection(TcxCanvas* ACanvas, const TRect& R,
+                                                           const TdxGalleryItemViewState& AViewState)
 {
+  std::uint8_t alpha = 0;
+  if (AViewState.Checked)
+    alpha = AViewState.Pressed ? 128 : AViewState.Hover ? 96 : 16;
+  else
+    alpha = AViewState.Pressed ? 64 : AViewState.Hover ? 32 : 0;
+  if (alpha != 0) {
+    TGpPaint paint(ACanvas, R);
+    paint->FillRectangle(R, dxColorToAlphaColor(static_cast<TColor>(0x582801), alpha));
+  }
+  constexpr TColor kBase = static_cast<TColor>(0xCEA27D);
+  TColor frame = clNone;
+  if (AViewState.Focused)
+    frame = kBase;
+  else if (AViewState.Checked)
+    frame = cxChangeColorBrightness(kBase, AViewState.Pressed ? -20 : AViewState.Hover ? 10 : 80);
+  else if (AViewState.Pressed)
+    frame = cxChangeColorBrightness(kBase, 20);
+  else if (AViewState.Hover)
+    frame = static_cast<TColor>(0xFBD6B8);
+  if (frame != clNone)
+    ACanvas->FrameRect(R, frame, 2);
 }
 
-void TcxCustomLookAndFeelPainter::DrawGalleryItemImageFrame(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::DrawGalleryItemImageFrame(TcxCanvas* ACanvas, const TRect& R)
 {
+  ACanvas->FrameRect(R, GetGalleryItemImageFrameColor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawColorGalleryItemSelection(TcxCanvas*, const TRect&,
-                                                                const TdxGalleryItemViewState&)
+void TcxCustomLookAndFeelPainter::DrawColorGalleryItemSelection(TcxCanvas* ACanvas, const TRect& R,
+                                                                const TdxGalleryItemViewState& AViewState)
 {
+  if (!(AViewState.Checked || AViewState.Hover || AViewState.Pressed || AViewState.Focused))
+    return;
+  TColor outer = static_cast<TColor>(0x3694F2);
+  if (AViewState.Checked)
+    outer = static_cast<TColor>(0x1048EF);
+  else if (AViewState.Pressed)
+    outer = static_cast<TColor>(0x0022EF);
+  ACanvas->FrameRect(R, outer);
+  ACanvas->FrameRect(cxRectInflateAll(R, -1), static_cast<TColor>(0x94E2FF));
 }
 
 TRect TcxCustomLookAndFeelPainter::GetGalleryGroupHeaderContentOffsets()
@@ -627,10 +765,17 @@ TRect TcxCustomLookAndFeelPainter::GetGalleryGroupHeaderContentOffsets()
   return GetGalleryScaledGroupHeaderContentOffsets(dxGetDefaultScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawRatingControlScaledIndicator(TcxCanvas*, const TRect&,
-                                                                   TdxRatingControlIndicatorState,
+void TcxCustomLookAndFeelPainter::DrawRatingControlScaledIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                                   TdxRatingControlIndicatorState AState,
                                                                    const TdxScaleFactor*)
 {
+  // Three frames stacked: unchecked, hover, checked.
+  static constexpr int kFrameOfState[] = {0, 2, 1};
+  TdxSmartImage* image = RatingControlIndicatorGlyph();
+  const int frameHeight = image->GetHeight() / 3;
+  image->StretchDraw(ACanvas->GetHandle(), ABounds,
+                     cxRectBounds(0, frameHeight * kFrameOfState[static_cast<int>(AState)], image->GetWidth(),
+                                  frameHeight));
 }
 
 void TcxCustomLookAndFeelPainter::DrawRatingControlIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
@@ -644,8 +789,10 @@ TSize TcxCustomLookAndFeelPainter::GetRatingControlIndicatorSize()
   return GetRatingControlScaledIndicatorSize(dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledFixedGroupIndicator(TcxCanvas*, const TRect&, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledFixedGroupIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                                const TdxScaleFactor*)
 {
+  FixedGroupIndicatorGlyph()->StretchDraw(ACanvas->GetHandle(), ABounds);
 }
 
 void TcxCustomLookAndFeelPainter::DrawFixedGroupIndicator(TcxCanvas* ACanvas, const TRect& ABounds)
@@ -658,16 +805,29 @@ TSize TcxCustomLookAndFeelPainter::GetFixedGroupIndicatorSize()
   return GetScaledFixedGroupIndicatorSize(dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawWheelPickerItem(TcxCanvas*, const TRect&, TcxButtonState)
+void TcxCustomLookAndFeelPainter::DrawWheelPickerItem(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState)
 {
+  DrawWheelPickerItemBackground(ACanvas, ARect, AState);
+  DrawWheelPickerItemBorder(ACanvas, ARect, AState);
 }
 
-void TcxCustomLookAndFeelPainter::DrawWheelPickerItemBackground(TcxCanvas*, const TRect&, TcxButtonState)
+// An item without a colour of its state (clDefault: no preference) is left
+// to the picker's background rather than painted in whatever colour the
+// canvas brush or pen holds.
+void TcxCustomLookAndFeelPainter::DrawWheelPickerItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                TcxButtonState AState)
 {
+  const TColor color = GetWheelPickerFillItemColor(AState);
+  if (cxIsColorAssigned(color))
+    ACanvas->FillRect(ARect, color);
 }
 
-void TcxCustomLookAndFeelPainter::DrawWheelPickerItemBorder(TcxCanvas*, const TRect&, TcxButtonState)
+void TcxCustomLookAndFeelPainter::DrawWheelPickerItemBorder(TcxCanvas* ACanvas, const TRect& ARect,
+                                                            TcxButtonState AState)
 {
+  const TColor color = GetWheelPickerBorderItemColor(AState);
+  if (cxIsColorAssigned(color))
+    ACanvas->FrameRect(ARect, color);
 }
 
 TColor TcxCustomLookAndFeelPainter::GaugeControlBackgroundColor()
@@ -700,9 +860,9 @@ TdxAlphaColor TcxCustomLookAndFeelPainter::MapControlPanelTextColor()
   return 0xFFADDFFF;
 }
 
-TSize TcxCustomLookAndFeelPainter::MapControlGetMapPushpinSize(const TdxScaleFactor*)
+TSize TcxCustomLookAndFeelPainter::MapControlGetMapPushpinSize(const TdxScaleFactor* AScaleFactor)
 {
-  return TSize{0, 0};
+  return AScaleFactor->Apply(MapPushpinGlyph()->GetSize());
 }
 
 TPoint TcxCustomLookAndFeelPainter::MapControlGetMapPushpinTextOrigin(const TdxScaleFactor* AScaleFactor)
@@ -815,9 +975,9 @@ TRect TcxCustomLookAndFeelPainter::OfficeNavigationBarScaledContentOffsets(const
   return AScaleFactor->Apply(TRect{2, 2, 2, 2});
 }
 
-TSize TcxCustomLookAndFeelPainter::OfficeNavigationBarScaledCustomizationButtonSize(const TdxScaleFactor*)
+TSize TcxCustomLookAndFeelPainter::OfficeNavigationBarScaledCustomizationButtonSize(const TdxScaleFactor* AScaleFactor)
 {
-  return TSize{0, 0};
+  return AScaleFactor->Apply(NavigationBarCustomizationButtonGlyph()->GetSize());
 }
 
 TRect TcxCustomLookAndFeelPainter::OfficeNavigationBarScaledItemContentOffsets(const TdxScaleFactor* AScaleFactor)
@@ -1142,14 +1302,15 @@ IdxColorPalette* TcxCustomLookAndFeelPainter::GetRatingControlIndicatorColorPale
   return nullptr;
 }
 
-TSize TcxCustomLookAndFeelPainter::GetRatingControlScaledIndicatorSize(const TdxScaleFactor*)
+TSize TcxCustomLookAndFeelPainter::GetRatingControlScaledIndicatorSize(const TdxScaleFactor* AScaleFactor)
 {
-  return TSize{0, 0};
+  TdxSmartImage* image = RatingControlIndicatorGlyph();
+  return AScaleFactor->Apply(TSize{image->GetWidth(), image->GetHeight() / 3});
 }
 
-TSize TcxCustomLookAndFeelPainter::GetScaledFixedGroupIndicatorSize(const TdxScaleFactor*)
+TSize TcxCustomLookAndFeelPainter::GetScaledFixedGroupIndicatorSize(const TdxScaleFactor* AScaleFactor)
 {
-  return TSize{0, 0};
+  return AScaleFactor->Apply(FixedGroupIndicatorGlyph()->GetSize());
 }
 
 TColor TcxCustomLookAndFeelPainter::GetWheelPickerBorderItemColor(TcxButtonState AState)

@@ -135,6 +135,7 @@ void cxRegisterBuiltInPainters()
   manager->Register(rtl::New<TcxOffice11LookAndFeelPainter>());
   manager->Register(rtl::New<TcxStandardLookAndFeelPainter>());
   manager->Register(rtl::New<TcxUltraFlatLookAndFeelPainter>());
+  manager->Register(rtl::New<TcxWinXPLookAndFeelPainter>());
 }
 
 void cxDrawExpandSign(TcxCanvas* ACanvas, const TRect& R, bool AExpanded, TColor AColor,

@@ -1,19 +1,29 @@
 // The base painter's scheduler, clocks, date and data navigators, modern
 // calendar, window content, hints and screen tips, tabs, message box,
-// breadcrumb edit, drop-down list box, alert window and tokens. The drawing
-// of the scheduler, clocks, navigators and calendar is still empty and gets
-// its bodies with those elements. The twins without a scale factor forward
-// to the scaled operations with the system factor unless they say otherwise.
+// breadcrumb edit, drop-down list box, alert window and tokens. The twins
+// without a scale factor forward to the scaled operations with the system
+// factor unless they say otherwise.
+#include <algorithm>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/cxGraphicsColors.h"
+#include "graphics/cxGraphicsDraw.h"
+#include "graphics/dxGDIPlusClasses.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/rtl/SysUtils.h"
 
+using enum TcxAlignmentVert;
+using enum TcxBorder;
 using enum TcxButtonState;
+using enum TcxNeighbor;
+using enum rtl::TAlignment;
 using enum TcxCalendarElementState;
 using enum TdxAlertWindowButtonKind;
 using enum TdxBreadcrumbEditButtonState;
@@ -62,60 +72,208 @@ std::array<TRect, 3> PinParts(const TRect& ABounds, bool APinned)
 
 }  // namespace
 
-void TcxCustomLookAndFeelPainter::CalculateSchedulerNavigationButtonRects(bool, bool, const TSize&, const TSize&,
-                                                                          TRect&, TRect&, TRect&,
-                                                                          const TdxScaleFactor*, bool)
+TcxClockHandAngles cxClockHandAngles(rtl::TDateTime ATime)
 {
+  const double dayFraction = std::fabs(ATime - std::trunc(ATime));
+  const long long milliseconds = std::llround(dayFraction * 86400000.0);
+  const int hours = static_cast<int>(milliseconds / 3600000 % 24);
+  const int minutes = static_cast<int>(milliseconds / 60000 % 60);
+  const int seconds = static_cast<int>(milliseconds / 1000 % 60);
+  constexpr double kTurn = 2 * std::numbers::pi;
+  // The offsets of a quarter turn bring zero from three to twelve o'clock.
+  return {((hours % 12) * 3600 + minutes * 60 + seconds - 10800) * kTurn / 43200,
+          (minutes * 60 + seconds - 900) * kTurn / 3600, (seconds - 15) * kTurn / 60};
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledMonthHeader(TcxCanvas*, const TRect&, const rtl::String&, TcxNeighbors,
-                                                        const TcxViewParams&, TcxArrowDirections, int,
-                                                        const TdxScaleFactor*, TcxDrawBackgroundEvent)
+void TcxCustomLookAndFeelPainter::CalculateSchedulerNavigationButtonRects(bool AIsNextButton, bool ACollapsed,
+                                                                          const TSize& APrevButtonTextSize,
+                                                                          const TSize& ANextButtonTextSize,
+                                                                          TRect& ABounds, TRect& ATextRect,
+                                                                          TRect& AArrowRect,
+                                                                          const TdxScaleFactor* AScaleFactor,
+                                                                          bool AIsVertical)
 {
+  TRect borders;
+  TSize arrow;
+  bool hasTextArea = false;
+  SchedulerNavigationButtonSizes(AIsNextButton, borders, arrow, hasTextArea, AScaleFactor, AIsVertical);
+  // Both buttons get the room of the longer text.
+  const int textLength = std::max<int>(APrevButtonTextSize.cx, ANextButtonTextSize.cx);
+  const int gap = AScaleFactor->Apply(5);
+  if (AIsVertical) {
+    const int band = 3 * arrow.cy;
+    if (ACollapsed || !hasTextArea) {
+      ATextRect = TRect{};
+      const int height = band + borders.top + borders.bottom;
+      ABounds.top = (ABounds.top + ABounds.bottom - borders.top - borders.bottom - band) / 2;
+      ABounds.bottom = ABounds.top + height;
+      AArrowRect = cxRectCenterBoxOfSize(ABounds, arrow);
+      return;
+    }
+    const TRect content = cxRectDeflateByMargins(ABounds, borders);
+    AArrowRect = cxRectCenterBoxOfSize(cxRectWithHeight(content, band), arrow);
+    ATextRect = cxRectInflateSides(content, 0, -(band + gap), 0, -2 * arrow.cy);
+    const int excess = textLength - cxRectGetHeight(ATextRect);
+    if (excess > 0) {
+      AArrowRect = cxRectOffsetBy(AArrowRect, 0, -excess);
+      ATextRect = cxRectInflateSides(ATextRect, 0, excess, 0, excess);
+      ABounds = cxRectInflateSides(ABounds, 0, excess, 0, excess);
+    }
+  } else {
+    const int band = 3 * arrow.cx;
+    if (ACollapsed || !hasTextArea) {
+      ATextRect = TRect{};
+      const int width = band + borders.left + borders.right;
+      ABounds.left = (ABounds.left + ABounds.right - borders.left - borders.right - band) / 2;
+      ABounds.right = ABounds.left + width;
+      AArrowRect = cxRectCenterBoxOfSize(ABounds, arrow);
+      return;
+    }
+    const TRect content = cxRectDeflateByMargins(ABounds, borders);
+    AArrowRect = cxRectCenterBoxOfSize(cxRectSetRightAndWidth(content, content.right, band), arrow);
+    ATextRect = cxRectInflateSides(content, -2 * arrow.cx, 0, -(band + gap), 0);
+    const int excess = textLength - cxRectGetWidth(ATextRect);
+    if (excess > 0) {
+      AArrowRect = cxRectOffsetBy(AArrowRect, excess, 0);
+      ATextRect = cxRectInflateSides(ATextRect, excess, 0, excess, 0);
+      ABounds = cxRectInflateSides(ABounds, excess, 0, excess, 0);
+    }
+  }
 }
 
-void TcxCustomLookAndFeelPainter::DrawSchedulerBorder(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                        const rtl::String& AText, TcxNeighbors ANeighbors,
+                                                        const TcxViewParams& AViewParams, TcxArrowDirections AArrows,
+                                                        int, const TdxScaleFactor* AScaleFactor,
+                                                        TcxDrawBackgroundEvent AOnDrawBackground)
 {
+  DrawScaledHeader(ACanvas, ABounds, ABounds, ANeighbors, HeaderBorders(ANeighbors), cxbsNormal, taCenter, vaCenter,
+                   false, false, AText, AViewParams.Font, AViewParams.TextColor, AViewParams.Color, AScaleFactor,
+                   AOnDrawBackground);
+  cxDrawMonthHeaderArrows(ACanvas, this, ABounds, AArrows, clWindowText);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSchedulerDayHeader(TcxCanvas*, const TRect&, const TRect&, TcxNeighbors,
-                                                         TcxBorders, TcxButtonState, rtl::TAlignment, TcxAlignmentVert,
-                                                         bool, bool, const rtl::String&, vcl::TFont*, vcl::TColor,
-                                                         vcl::TColor, const TdxScaleFactor*, TcxDrawBackgroundEvent,
-                                                         bool, bool)
+void TcxCustomLookAndFeelPainter::DrawSchedulerBorder(TcxCanvas* ACanvas, const TRect& R)
 {
+  DrawBorder(ACanvas, R);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSchedulerEventProgress(TcxCanvas*, const TRect&, const TRect&,
-                                                             const TcxViewParams&, bool)
+void TcxCustomLookAndFeelPainter::DrawSchedulerDayHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect&,
+                                                         TcxNeighbors, TcxBorders, TcxButtonState, rtl::TAlignment,
+                                                         TcxAlignmentVert, bool, bool, const rtl::String&, vcl::TFont*,
+                                                         vcl::TColor, vcl::TColor, const TdxScaleFactor*,
+                                                         TcxDrawBackgroundEvent AOnDrawBackground, bool, bool)
 {
+  // The scheduler paints its day headers itself.
+  if (AOnDrawBackground)
+    AOnDrawBackground(this, ACanvas, ABounds);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSchedulerGroup(TcxCanvas*, const TRect&, vcl::TColor)
+void TcxCustomLookAndFeelPainter::DrawSchedulerEventProgress(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                             const TRect& AProgress, const TcxViewParams& AViewParams,
+                                                             bool ATransparent)
 {
+  if (ATransparent)
+    ACanvas->FrameRect(ABounds, clGray);
+  else
+    ACanvas->Rectangle(ABounds, AViewParams, cxBordersAll, clGray);
+  ACanvas->FillRect(AProgress, clNavy);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSchedulerScaledGroupSeparator(TcxCanvas*, const TRect&, vcl::TColor,
-                                                                    const TdxScaleFactor*, TcxDrawBackgroundEvent)
+void TcxCustomLookAndFeelPainter::DrawSchedulerGroup(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor)
 {
+  // A bar with two short legs hanging from its ends.
+  const int L = R.left;
+  const int T = R.top + 2;
+  const int Rt = R.right - 1;
+  const int B = R.bottom - 2;
+  const int a = (B - T) / 2;
+  const std::array<TPoint, 6> points{TPoint{L, T}, TPoint{Rt, T}, TPoint{Rt, B}, TPoint{Rt - a, B - a},
+                                     TPoint{L + a, B - a}, TPoint{L, B}};
+  ACanvas->GetPen()->SetColor(clBlack);
+  ACanvas->GetBrush()->SetColor(AColor);
+  ACanvas->Polygon(points);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSchedulerMilestone(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::DrawSchedulerScaledGroupSeparator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                                                    vcl::TColor ABackgroundColor,
+                                                                    const TdxScaleFactor* AScaleFactor,
+                                                                    TcxDrawBackgroundEvent AOnDrawBackground)
 {
+  DrawScaledHeader(ACanvas, ABounds, ABounds, {nLeft, nRight}, cxBordersAll, cxbsNormal, taLeftJustify, vaTop, false,
+                   false, rtl::String(), nullptr, clDefault, ABackgroundColor, AScaleFactor, AOnDrawBackground);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSchedulerNavigationButton(TcxCanvas*, const TRect&, bool, TcxButtonState,
-                                                                const rtl::String&, const TRect&, const TRect&, bool)
+void TcxCustomLookAndFeelPainter::DrawSchedulerMilestone(TcxCanvas* ACanvas, const TRect& R)
 {
+  const int side = std::min<int>(cxRectGetWidth(R), cxRectGetHeight(R));
+  const TRect square = cxRectCenterBox(R, side, side);
+  const int b = side / 2 * 2;
+  const int L = square.left;
+  const int T = square.top;
+  const std::array<TPoint, 4> points{TPoint{L, T + b / 2}, TPoint{L + b / 2, T}, TPoint{L + b, T + b / 2},
+                                     TPoint{L + b / 2, T + b}};
+  ACanvas->GetPen()->SetColor(clBlack);
+  ACanvas->GetBrush()->SetColor(clGray);
+  ACanvas->Polygon(points);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSchedulerNavigationButtonArrow(TcxCanvas*, const TRect&, bool, vcl::TColor, bool)
+void TcxCustomLookAndFeelPainter::DrawSchedulerNavigationButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                bool AIsNextButton, TcxButtonState AState,
+                                                                const rtl::String& AText, const TRect& ATextRect,
+                                                                const TRect& AArrowRect, bool AIsVertical)
 {
+  DrawSchedulerNavigationButtonContent(ACanvas, ARect, AArrowRect, AIsNextButton, AState, AIsVertical);
+  if (cxRectHasNoArea(ATextRect) || SchedulerNavigationButtonTextColor(AIsNextButton, AState, clDefault) == clNone)
+    return;
+  // Centred on one line (canvas text flags: centre, vertical centre,
+  // single line).
+  constexpr int kCentredLine = 4 | 32 | 64;
+  ACanvas->GetFont()->SetColor(
+      SchedulerNavigationButtonTextColor(AIsNextButton, AState, ACanvas->GetFont()->GetColor()));
+  ACanvas->GetBrush()->SetStyle(bsClear);
+  if (AIsVertical)
+    ACanvas->DrawTexT(AText, ATextRect, kCentredLine, true, TcxRotationAngle::raPlus90);
+  else
+    ACanvas->DrawTexT(AText, ATextRect, kCentredLine, true);
+  ACanvas->GetBrush()->SetStyle(bsSolid);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSchedulerScaledNavigatorButton(TcxCanvas*, const TRect&, TcxButtonState,
-                                                                     const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawSchedulerNavigationButtonArrow(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                     bool AIsNextButton, vcl::TColor AColor,
+                                                                     bool AForVertical)
 {
+  // An arrowhead drawn by two pixel pairs walking towards its tip, with a
+  // bar across the tip.
+  const TColor color = cxGetActualColor(AColor, clBtnText);
+  if (AForVertical) {
+    const int n = cxRectGetHeight(ARect) - cxRectGetHeight(ARect) / 2;
+    const int x0 = AIsNextButton ? ARect.left : ARect.right - 2;
+    const int dx = AIsNextButton ? 1 : -1;
+    for (int i = 0; i < n; ++i) {
+      ACanvas->FillRect(cxRectBounds(x0 + i * dx, ARect.top + i, 2, 1), color);
+      ACanvas->FillRect(cxRectBounds(x0 + i * dx, ARect.bottom - 1 - i, 2, 1), color);
+    }
+    const int tip = AIsNextButton ? ARect.right - 1 : ARect.left;
+    ACanvas->FillRect(TRect{tip, ARect.top, tip + 1, ARect.bottom}, color);
+  } else {
+    const int n = cxRectGetWidth(ARect) - cxRectGetWidth(ARect) / 2;
+    const int y0 = AIsNextButton ? ARect.top : ARect.bottom - 2;
+    const int dy = AIsNextButton ? 1 : -1;
+    for (int i = 0; i < n; ++i) {
+      ACanvas->FillRect(cxRectBounds(ARect.left + i, y0 + i * dy, 1, 2), color);
+      ACanvas->FillRect(cxRectBounds(ARect.right - 1 - i, y0 + i * dy, 1, 2), color);
+    }
+    const int tip = AIsNextButton ? ARect.bottom - 1 : ARect.top;
+    ACanvas->FillRect(TRect{ARect.left, tip, ARect.right, tip + 1}, color);
+  }
+}
+
+void TcxCustomLookAndFeelPainter::DrawSchedulerScaledNavigatorButton(TcxCanvas* ACanvas, const TRect& R,
+                                                                     TcxButtonState AState,
+                                                                     const TdxScaleFactor* AScaleFactor)
+{
+  DrawScaledButton(ACanvas, R, rtl::String(), AState, AScaleFactor);
 }
 
 void TcxCustomLookAndFeelPainter::DrawSchedulerSplitterBorder(TcxCanvas*, const TRect&, const TcxViewParams&, bool)
@@ -144,9 +302,52 @@ void TcxCustomLookAndFeelPainter::DrawSchedulerNavigatorButton(TcxCanvas* ACanva
   DrawSchedulerScaledNavigatorButton(ACanvas, R, AState, dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledClock(TcxCanvas*, const TRect&, rtl::TDateTime, vcl::TColor,
-                                                  const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, rtl::TDateTime ADateTime,
+                                                  vcl::TColor ABackgroundColor, const TdxScaleFactor* AScaleFactor)
 {
+  const TPoint centre{(ARect.left + ARect.right) / 2, (ARect.top + ARect.bottom) / 2};
+  const double rx = cxRectGetWidth(ARect) / 2.0 - 2;
+  const double ry = cxRectGetHeight(ARect) / 2.0 - 2;
+  // The hour marks stay excluded from the clip: the background and the
+  // hands go around them.
+  const int mark = AScaleFactor->Apply(2);
+  for (int i = 0; i < 60; i += 5) {
+    const double angle = i * 2 * std::numbers::pi / 60;
+    const TPoint p{centre.x + static_cast<int>(std::lround(rx * std::cos(angle))),
+                   centre.y + static_cast<int>(std::lround(ry * std::sin(angle)))};
+    const TRect square = cxRectBounds(p.x - mark / 2, p.y - mark / 2, mark, mark);
+    ACanvas->FillRect(square, clAqua);
+    ACanvas->ExcludeClipRect(square);
+    const TRect shadow = cxRectOffsetBy(square, 1, 1);
+    ACanvas->FillRect(shadow, clBtnText);
+    ACanvas->ExcludeClipRect(shadow);
+  }
+  ACanvas->FillRect(ARect, ABackgroundColor);
+
+  const TcxClockHandAngles angles = cxClockHandAngles(ADateTime);
+  const auto at = [&](double AAngle, double AShare) {
+    return TPoint{centre.x + static_cast<int>(std::lround(rx * AShare * std::cos(AAngle))),
+                  centre.y + static_cast<int>(std::lround(ry * AShare * std::sin(AAngle)))};
+  };
+  const auto side = [&](double AAngle, double AHalfWidth) {
+    return TPoint{centre.x + static_cast<int>(std::lround(AHalfWidth * std::cos(AAngle))),
+                  centre.y + static_cast<int>(std::lround(AHalfWidth * std::sin(AAngle)))};
+  };
+  // A kite: its tip along the hand, its tail behind the centre, its width
+  // in plain pixels at any scale.
+  const auto kite = [&](double AAngle, double ATip, double ATail, int AWidth) {
+    const std::array<TPoint, 4> points{at(AAngle, ATip), side(AAngle + std::numbers::pi / 2, AWidth / 2.0),
+                                       at(AAngle + std::numbers::pi, ATail), side(AAngle - std::numbers::pi / 2, AWidth / 2.0)};
+    ACanvas->Polygon(points);
+  };
+  ACanvas->GetPen()->SetColor(clTeal);
+  ACanvas->GetBrush()->SetColor(clTeal);
+  kite(angles.Hour, 0.75, 0.15, 9);
+  kite(angles.Minute, 0.85, 0.2, 7);
+  ACanvas->GetPen()->SetColor(clRed);
+  ACanvas->MoveTo(centre.x, centre.y);
+  const TPoint secondTip = at(angles.Second, 0.9);
+  ACanvas->LineTo(secondTip.x, secondTip.y);
 }
 
 void TcxCustomLookAndFeelPainter::DrawClock(TcxCanvas* ACanvas, const TRect& ARect, rtl::TDateTime ADateTime,
@@ -160,32 +361,47 @@ TSize TcxCustomLookAndFeelPainter::ClockSize()
   return ScaledClockSize(dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawDateNavigatorCellSelection(TcxCanvas*, const TRect&, vcl::TColor)
+void TcxCustomLookAndFeelPainter::DrawDateNavigatorCellSelection(TcxCanvas* ACanvas, const TRect& R,
+                                                                 vcl::TColor AColor)
 {
+  ACanvas->FillRect(R, AColor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawDateNavigatorDateHeader(TcxCanvas*, TRect& R)
+void TcxCustomLookAndFeelPainter::DrawDateNavigatorDateHeader(TcxCanvas* ACanvas, TRect& R)
 {
+  ACanvas->FillRect(R, DefaultDateNavigatorHeaderColor());
+  ACanvas->DrawEdge(R, false, false);
   // The caller lays the header text out inside the edge.
   R = cxRectInflateAll(R, -1);
 }
 
-void TcxCustomLookAndFeelPainter::DrawDateNavigatorTodayCellSelection(TcxCanvas*, const TRect&)
+void TcxCustomLookAndFeelPainter::DrawDateNavigatorTodayCellSelection(TcxCanvas* ACanvas, const TRect& R)
 {
+  ACanvas->FrameRect(R, DefaultDateNavigatorTodayFrameColor());
 }
 
 void TcxCustomLookAndFeelPainter::DrawNavigatorBorder(TcxCanvas*, const TRect&, bool)
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawNavigatorScaledButton(TcxCanvas*, const TRect&, TcxButtonState, vcl::TColor,
-                                                            const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawNavigatorScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                            vcl::TColor, const TdxScaleFactor* AScaleFactor)
 {
+  DrawScaledButton(ACanvas, R, rtl::String(), AState, AScaleFactor);
 }
 
-void TcxCustomLookAndFeelPainter::DrawNavigatorScaledButtonGlyph(TcxCanvas*, vcl::TCustomImageList*, int, const TRect&,
-                                                                 bool, bool, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawNavigatorScaledButtonGlyph(TcxCanvas* ACanvas, vcl::TCustomImageList* AImageList,
+                                                                 int AImageIndex, const TRect& AGlyphRect,
+                                                                 bool AEnabled, bool, const TdxScaleFactor*)
 {
+  if (!AImageList || AImageIndex < 0 || AImageIndex >= AImageList->GetCount())
+    return;
+  const rtl::TOwnedPtr<TBitmap> glyph(rtl::New<TBitmap>());
+  if (!AImageList->GetBitmap(AImageIndex, glyph.get()))
+    return;
+  cxDrawImageToDC(ACanvas->GetHandle(), AGlyphRect, AGlyphRect, NavigatorButtonColorPalette(AEnabled), true, clNone,
+                  nullptr, false, AEnabled ? TcxImageDrawMode::idmNormal : TcxImageDrawMode::idmDisabled,
+                  glyph.get());
 }
 
 void TcxCustomLookAndFeelPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
@@ -217,18 +433,63 @@ TSize TcxCustomLookAndFeelPainter::NavigatorButtonMinSize()
   return NavigatorScaledButtonMinSize(dxGetSystemScaleFactor());
 }
 
-void TcxCustomLookAndFeelPainter::DrawCalendarDateCellSelection(TcxCanvas*, const TRect&, TcxCalendarElementStates)
+void TcxCustomLookAndFeelPainter::DrawCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                TcxCalendarElementStates AStates)
 {
+  if (AStates.Contains(cesMarked))
+    DrawDateNavigatorTodayCellSelection(ACanvas, ARect);
 }
 
-void TcxCustomLookAndFeelPainter::DrawModernCalendarClock(TcxCanvas*, const TRect&, rtl::TDateTime, vcl::TColor,
-                                                          const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawModernCalendarClock(TcxCanvas* ACanvas, const TRect& ARect,
+                                                          rtl::TDateTime ADateTime, vcl::TColor ABackgroundColor,
+                                                          const TdxScaleFactor* AScaleFactor)
 {
+  if (cxRectHasNoArea(ARect))
+    return;
+  // Dial, hands and glass composed off screen, over what the canvas shows
+  // when there is no background colour.
+  const rtl::TOwnedPtr<TcxBitmap32> bitmap(
+      rtl::NewWith<TcxBitmap32>([&](TcxBitmap32* B) { B->CreateSize(ARect, false); }));
+  TcxCanvas* canvas = bitmap->GetcxCanvas();
+  const TRect client = bitmap->GetClientRect();
+  if (ABackgroundColor == clNone)
+    BitBlt(canvas->GetHandle(), 0, 0, client.right, client.bottom, ACanvas->GetHandle(), ARect.left, ARect.top,
+           SRCCOPY);
+  else
+    canvas->FillRect(client, ABackgroundColor);
+  TdxSmartImage* face = ClockFaceGlyph();
+  face->StretchDraw(canvas->GetHandle(), client, face->ClientRect());
+  DrawScaledModernClockHands(canvas, client, ADateTime, static_cast<TColor>(0x464646), AScaleFactor);
+  TdxSmartImage* glass = ClockGlassGlyph();
+  glass->StretchDraw(canvas->GetHandle(), client, glass->ClientRect());
+  BitBlt(ACanvas->GetHandle(), ARect.left, ARect.top, client.right, client.bottom, canvas->GetHandle(), 0, 0,
+         SRCCOPY);
 }
 
-void TcxCustomLookAndFeelPainter::DrawModernCalendarDateCellSelection(TcxCanvas*, const TRect&,
-                                                                      TcxCalendarElementStates)
+void TcxCustomLookAndFeelPainter::DrawModernCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                      TcxCalendarElementStates AStates)
 {
+  struct TCellColors {
+    TColor Frame;
+    TColor Fill;
+  };
+  const bool hot = AStates.Contains(cesHot);
+  const bool selected = AStates.Contains(cesSelected);
+  if (hot || selected) {
+    TCellColors colors{static_cast<TColor>(0xE7C070), static_cast<TColor>(0xFBF3E5)};
+    if (selected && hot)
+      colors = {static_cast<TColor>(0xE8A766), static_cast<TColor>(0xFFE8D1)};
+    else if (selected && AStates.Contains(cesFocused))
+      colors = {static_cast<TColor>(0xDAA026), static_cast<TColor>(0xF6E8CB)};
+    else if (selected)
+      colors = {static_cast<TColor>(0xDEDEDE), static_cast<TColor>(0xF7F7F7)};
+    ACanvas->FrameRect(ARect, colors.Frame);
+    ACanvas->FillRect(cxRectInflateAll(ARect, -1), colors.Fill);
+  }
+  if (AStates.Contains(cesMarked))
+    ACanvas->FrameRect(ARect, GetModernCalendarMarkedCellBorderColor());
+  if (AStates.Contains(cesFocused))
+    ACanvas->DrawFocusRect(cxRectInflateAll(ARect, -1));
 }
 
 void TcxCustomLookAndFeelPainter::DrawModernCalendarDateHeaderSelection(TcxCanvas*, const TRect&,
@@ -236,18 +497,64 @@ void TcxCustomLookAndFeelPainter::DrawModernCalendarDateHeaderSelection(TcxCanva
 {
 }
 
-void TcxCustomLookAndFeelPainter::DrawModernCalendarHeaderSelection(TcxCanvas*, const TRect&, TcxCalendarElementStates)
+void TcxCustomLookAndFeelPainter::DrawModernCalendarHeaderSelection(TcxCanvas* ACanvas, const TRect&,
+                                                                    TcxCalendarElementStates AStates)
 {
+  if (AStates.Contains(cesHot) || AStates.Contains(cesPressed)) {
+    TFont* font = ACanvas->GetFont();
+    font->SetStyle(font->GetStyle() + TFontStyles{TFontStyle::fsUnderline});
+  }
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledModernCalendarArrow(TcxCanvas*, const TRect&, TcxArrowDirection,
-                                                                TcxCalendarElementState, const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledModernCalendarArrow(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                TcxArrowDirection ADirection,
+                                                                TcxCalendarElementState AState, const TdxScaleFactor*)
 {
+  TColor color = clBtnText;
+  if (AState == cesHot || AState == cesPressed)
+    color = GetModernCalendarSelectedTextColor();
+  else if (AState == cesDisabled)
+    color = clGrayText;
+  TcxArrowPoints points;
+  CalculateArrowPoints(cxRectInflateSides(ARect, 0, 0, 0, -1), points, ADirection, false);
+  ACanvas->GetPen()->SetColor(color);
+  ACanvas->GetBrush()->SetColor(color);
+  ACanvas->Polygon(points);
 }
 
-void TcxCustomLookAndFeelPainter::DrawScaledModernClockHands(TcxCanvas*, const TRect&, rtl::TDateTime, vcl::TColor,
-                                                             const TdxScaleFactor*)
+void TcxCustomLookAndFeelPainter::DrawScaledModernClockHands(TcxCanvas* ACanvas, const TRect& ARect,
+                                                             rtl::TDateTime ADateTime, vcl::TColor AColor,
+                                                             const TdxScaleFactor* AScaleFactor)
 {
+  struct THand {
+    double Angle;
+    double Width;
+    double Length;
+    double Tail;
+  };
+  const TcxClockHandAngles angles = cxClockHandAngles(ADateTime);
+  const THand hands[] = {{angles.Hour, 1.8, 0.55, 0.05}, {angles.Minute, 1.8, 0.7, 0.05},
+                         {angles.Second, 1, 0.745, 0.1}};
+  const double cx = (ARect.left + ARect.right) / 2.0;
+  const double cy = (ARect.top + ARect.bottom) / 2.0;
+  const double rx = cxRectGetWidth(ARect) / 2.0;
+  const double ry = cxRectGetHeight(ARect) / 2.0;
+  TdxGPPaintCanvas* canvas = dxGpPaintCanvas();
+  canvas->BeginPaint(ACanvas->GetHandle(), ARect);
+  try {
+    canvas->SetSmoothingMode(smAntiAlias);
+    for (const THand& hand : hands) {
+      const double c = std::cos(hand.Angle);
+      const double s = std::sin(hand.Angle);
+      canvas->Line(static_cast<float>(cx - rx * hand.Tail * c), static_cast<float>(cy - ry * hand.Tail * s),
+                   static_cast<float>(cx + rx * hand.Length * c), static_cast<float>(cy + ry * hand.Length * s),
+                   dxColorToAlphaColor(AColor, 255), static_cast<float>(AScaleFactor->ApplyF(hand.Width)));
+    }
+  } catch (...) {
+    canvas->EndPaint();
+    throw;
+  }
+  canvas->EndPaint();
 }
 
 void TcxCustomLookAndFeelPainter::DrawModernClockHands(TcxCanvas* ACanvas, const TRect& ARect, rtl::TDateTime ADateTime,
@@ -1002,7 +1309,28 @@ TColor TcxCustomLookAndFeelPainter::GetTokenTextColor(TcxButtonState AState)
   return ButtonSymbolColor(AState, clDefault);
 }
 
-void TcxCustomLookAndFeelPainter::DrawSchedulerNavigationButtonContent(TcxCanvas*, const TRect&, const TRect&, bool,
-                                                                       TcxButtonState, bool)
+void TcxCustomLookAndFeelPainter::DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect,
+                                                                       const TRect& AArrowRect, bool AIsNextButton,
+                                                                       TcxButtonState AState, bool AIsVertical)
 {
+  // The side towards the scheduler's content stays open.
+  TcxBorders sides = cxBordersAll;
+  if (AIsVertical)
+    sides.Exclude(AIsNextButton ? bRight : bLeft);
+  else
+    sides.Exclude(AIsNextButton ? bBottom : bTop);
+  ACanvas->FillRect(ARect, clBtnFace);
+  ACanvas->FrameRect(ARect, clBtnShadow, 1, sides);
+  TRect inner = AIsVertical ? cxRectInflateSides(ARect, 0, -1, 0, -1) : cxRectInflateSides(ARect, -1, 0, -1, 0);
+  if (AIsVertical)
+    (AIsNextButton ? inner.left : inner.right) += AIsNextButton ? 1 : -1;
+  else
+    (AIsNextButton ? inner.top : inner.bottom) += AIsNextButton ? 1 : -1;
+  const bool pressed = AState == cxbsPressed;
+  const TColor leftTop = pressed ? clBtnShadow : clBtnHighlight;
+  const TColor rightBottom = pressed ? clBtnHighlight : clBtnFace;
+  ACanvas->FrameRect(inner, leftTop, 1, sides * TcxBorders{bLeft, bTop});
+  ACanvas->FrameRect(inner, rightBottom, 1, sides * TcxBorders{bRight, bBottom});
+  DrawSchedulerNavigationButtonArrow(ACanvas, AArrowRect, AIsNextButton, ButtonSymbolColor(AState, clDefault),
+                                     AIsVertical);
 }

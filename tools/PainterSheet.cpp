@@ -22,6 +22,8 @@
 #include "app/LinkOrder.h"
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
+#include "core/dxThemeManager.h"
+#include "core/dxUxTheme.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "graphics/dxGDIPlusClassesImages.h"
@@ -283,12 +285,12 @@ std::vector<TSheetElement> SheetElements()
                                                                        c.R.top + 28},
                                                        gutter, c.Scale);
        }},
-      {L"Navigator button / border (base to come)",
+      {L"Navigator button / border",
        [](C c) {
          c.Painter->DrawNavigatorScaledButton(c.Canvas, cxRectWithWidth(c.R, 40), c.State, clBtnFace, c.Scale);
          c.Painter->DrawNavigatorBorder(c.Canvas, cxRectSetRightAndWidth(c.R, c.R.right, 40), c.Column % 2 == 1);
        }},
-      {L"Scheduler navig. / splitter (base to come)",
+      {L"Scheduler navig. / splitter",
        [](C c) {
          const TRect button = cxRectWithWidth(c.R, 24);
          c.Painter->DrawSchedulerNavigationButton(c.Canvas, button, true, c.State, L"", TRect{},
@@ -298,9 +300,9 @@ std::vector<TSheetElement> SheetElements()
          c.Painter->DrawSchedulerSplitterBorder(c.Canvas, TRect{c.R.left + 30, c.R.top + 10, c.R.right, c.R.top + 17},
                                                 params, true);
        }},
-      {L"Scheduler nav. button (base to come)",
+      {L"Scheduler nav. button",
        [](C c) { c.Painter->DrawSchedulerScaledNavigatorButton(c.Canvas, Square(c.R, 20), c.State, c.Scale); }},
-      {L"Month header (arrows; base to come)",
+      {L"Month header (arrows)",
        [](C c) {
          TcxViewParams params;
          params.Color = c.Painter->DefaultDateNavigatorHeaderColor();
@@ -309,7 +311,7 @@ std::vector<TSheetElement> SheetElements()
          c.Painter->DrawScaledMonthHeader(c.Canvas, cxRectCenterVertBox(c.R, 20), L"May", {}, params,
                                           {adLeft, adRight}, 0, c.Scale);
        }},
-      {L"Date navigator date header (base to come)",
+      {L"Date navigator date header",
        [](C c) {
          TRect r = cxRectCenterVertBox(c.R, 18);
          c.Painter->DrawDateNavigatorDateHeader(c.Canvas, r);
@@ -346,9 +348,74 @@ std::vector<TSheetElement> SheetElements()
       {L"Hint background", [](C c) { c.Painter->DrawHintBackground(c.Canvas, c.R); }},
       {L"Alert window background",
        [](C c) { c.Painter->DrawAlertWindowBackground(c.Canvas, c.R, c.Scale); }},
-      {L"Layout control background (base to come)", [](C c) { c.Painter->DrawLayoutControlBackground(c.Canvas, c.R); }},
-      {L"Print preview background (base to come)",
+      {L"Layout control background", [](C c) { c.Painter->DrawLayoutControlBackground(c.Canvas, c.R); }},
+      {L"Print preview background",
        [](C c) { c.Painter->DrawPrintPreviewScaledBackground(c.Canvas, c.R, c.Scale); }},
+      {L"Clock: classic, modern (alternating)",
+       [](C c) {
+         // 10:08:30, the hands apart.
+         const rtl::TDateTime time = (10 * 3600 + 8 * 60 + 30) / 86400.0;
+         const TRect face = Square(c.R, 36);
+         if (c.Column % 2 == 0)
+           c.Painter->DrawScaledClock(c.Canvas, face, time, clWindow, c.Scale);
+         else
+           c.Painter->DrawModernCalendarClock(c.Canvas, face, time, clNone, c.Scale);
+       }},
+      {L"Calendar cell (hot, sel+hot, sel+focus, sel, marked)",
+       [](C c) {
+         static const TcxCalendarElementStates kStates[] = {
+             {TcxCalendarElementState::cesHot},
+             {TcxCalendarElementState::cesSelected, TcxCalendarElementState::cesHot},
+             {TcxCalendarElementState::cesSelected, TcxCalendarElementState::cesFocused},
+             {TcxCalendarElementState::cesSelected},
+             {TcxCalendarElementState::cesMarked}};
+         c.Painter->DrawModernCalendarDateCellSelection(c.Canvas, Square(c.R, 24), kStates[c.Column]);
+       }},
+      {L"Gallery item (hover, checked, pressed, focus, chk+hov)",
+       [](C c) {
+         static const TdxGalleryItemViewState kStates[] = {{true, false, true, false, false},
+                                                           {true, true, false, false, false},
+                                                           {true, false, false, true, false},
+                                                           {true, false, false, false, true},
+                                                           {true, true, true, false, false}};
+         c.Painter->DrawGalleryItemSelection(c.Canvas, cxRectInflateAll(c.R, -4), kStates[c.Column]);
+         c.Painter->DrawColorGalleryItemSelection(c.Canvas, cxRectSetRightAndWidth(c.R, c.R.right - 4, 12),
+                                                  kStates[c.Column]);
+       }},
+      {L"Scheduler group, milestone, event progress",
+       [](C c) {
+         c.Painter->DrawSchedulerGroup(c.Canvas, cxRectBounds(c.R.left, c.R.top + 4, 30, 12), clSkyBlue);
+         c.Painter->DrawSchedulerMilestone(c.Canvas, cxRectBounds(c.R.left + 34, c.R.top + 4, 14, 14));
+         TcxViewParams params;
+         params.Color = clWindow;
+         const TRect bar = cxRectBounds(c.R.left + 52, c.R.top + 6, 30, 12);
+         c.Painter->DrawSchedulerEventProgress(c.Canvas, bar, cxRectInflateSides(bar, -2, -2, -14, -2), params,
+                                               c.Column % 2 == 1);
+       }},
+      {L"Rating (unchecked, hover, checked), pushpin, fixed group",
+       [](C c) {
+         static constexpr TdxRatingControlIndicatorState kRatings[] = {
+             TdxRatingControlIndicatorState::rcisUnchecked, TdxRatingControlIndicatorState::rcisHover,
+             TdxRatingControlIndicatorState::rcisChecked};
+         const TSize rating = c.Painter->GetRatingControlScaledIndicatorSize(c.Scale);
+         c.Painter->DrawRatingControlScaledIndicator(c.Canvas, cxRectBounds(c.R.left, c.R.top, rating.cx, rating.cy),
+                                                     kRatings[c.Column % 3], c.Scale);
+         const TSize pin = c.Painter->MapControlGetMapPushpinSize(c.Scale);
+         c.Painter->DrawMapPushpin(c.Canvas, cxRectBounds(c.R.left + 28, c.R.top, pin.cx, pin.cy),
+                                   TdxMapControlElementState::mcesNormal, c.Scale);
+         const TSize fixed = c.Painter->GetScaledFixedGroupIndicatorSize(c.Scale);
+         c.Painter->DrawScaledFixedGroupIndicator(c.Canvas,
+                                                  cxRectBounds(c.R.right - fixed.cx, c.R.top, fixed.cx, fixed.cy),
+                                                  c.Scale);
+       }},
+      {L"Print preview page (selected odd), wheel picker",
+       [](C c) {
+         const TRect page = cxRectBounds(c.R.left, c.R.top, 30, c.R.bottom - c.R.top);
+         c.Painter->DrawPrintPreviewPageScaledBackground(c.Canvas, page, cxRectInflateSides(page, -2, -2, -4, -4),
+                                                         c.Column % 2 == 1, true, c.Scale);
+         c.Painter->DrawWheelPickerItem(c.Canvas, TRect{c.R.left + 40, c.R.top + 4, c.R.right, c.R.bottom - 4},
+                                        c.State);
+       }},
       {L"Group-by box",
        // A grid passes its style's colour, which defaults to the painter's;
        // clDefault would leave the canvas as it is.
@@ -407,6 +474,37 @@ void SavePng(TBitmap* ABitmap, const rtl::String& AFileName)
   stream->SaveToFile(AFileName);
 }
 
+void RenderSheetFile(TcxCustomLookAndFeelPainter* APainter, const std::vector<TSheetElement>& AElements,
+                     const rtl::String& AFileName)
+{
+  const rtl::TOwnedPtr<TBitmap> bitmap(rtl::New<TBitmap>());
+  RenderSheet(APainter, AElements, bitmap.get());
+  SavePng(bitmap.get(), AFileName);
+  std::fwprintf(stdout, L"%ls\n", AFileName.c_str());
+}
+
+BOOL WINAPI SheetVisualStylesOff()
+{
+  return FALSE;
+}
+
+// The native painter once more with visual styles reported off, so that its
+// fallback to the standard look can be reviewed too.
+void RenderNativeSheetWithoutVisualStyles(const std::vector<TSheetElement>& AElements, const rtl::String& AFolder)
+{
+  TcxCustomLookAndFeelPainter* native = cxLookAndFeelPaintersManager()->GetPainter(TcxLookAndFeelStyle::lfsNative);
+  if (!native)
+    return;
+  const TdxUxThemeFunctions saved = dxUxThemeFunctions;
+  unit_dxThemeManager.finalization();
+  dxUxThemeFunctions.IsThemeActive = &SheetVisualStylesOff;
+  unit_dxThemeManager.initialization();
+  RenderSheetFile(native, AElements, AFolder + L"\\NativeWithoutVisualStyles.png");
+  unit_dxThemeManager.finalization();
+  dxUxThemeFunctions = saved;
+  unit_dxThemeManager.initialization();
+}
+
 int RenderSheets(const rtl::String& AFolder)
 {
   CreateDirectoryW(AFolder.c_str(), nullptr);
@@ -414,12 +512,9 @@ int RenderSheets(const rtl::String& AFolder)
   TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
   for (int i = 0; i < manager->GetCount(); ++i) {
     TcxCustomLookAndFeelPainter* painter = manager->GetItem(i);
-    const rtl::TOwnedPtr<TBitmap> bitmap(rtl::New<TBitmap>());
-    RenderSheet(painter, elements, bitmap.get());
-    const rtl::String fileName = AFolder + L"\\" + painter->LookAndFeelName() + L".png";
-    SavePng(bitmap.get(), fileName);
-    std::fwprintf(stdout, L"%ls\n", fileName.c_str());
+    RenderSheetFile(painter, elements, AFolder + L"\\" + painter->LookAndFeelName() + L".png");
   }
+  RenderNativeSheetWithoutVisualStyles(elements, AFolder);
   return manager->GetCount() > 0 ? 0 : 1;
 }
 

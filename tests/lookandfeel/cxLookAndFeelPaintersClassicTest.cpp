@@ -128,7 +128,7 @@ class TClassicAddedLog : public TcxIUnknownObject, public IcxLookAndFeelPainterL
   void __stdcall PainterRemoved(TcxCustomLookAndFeelPainter*) override {}
 };
 
-TEST(cxClassicPainters, StartUpRegistersTheFourByNameAndStyle)
+TEST(cxClassicPainters, StartUpRegistersTheFiveByNameAndStyle)
 {
   TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
   struct TCase {
@@ -138,12 +138,13 @@ TEST(cxClassicPainters, StartUpRegistersTheFourByNameAndStyle)
   };
   const TCase cases[] = {
       {L"Flat", lfsFlat, [](rtl::TObject* P) { return rtl::Is<TcxFlatLookAndFeelPainter>(P); }},
+      {L"Native", lfsNative, [](rtl::TObject* P) { return rtl::Is<TcxWinXPLookAndFeelPainter>(P); }},
       {L"Office11", lfsOffice11, [](rtl::TObject* P) { return rtl::Is<TcxOffice11LookAndFeelPainter>(P); }},
       {L"Standard", lfsStandard, [](rtl::TObject* P) { return rtl::Is<TcxStandardLookAndFeelPainter>(P); }},
       {L"UltraFlat", lfsUltraFlat, [](rtl::TObject* P) { return rtl::Is<TcxUltraFlatLookAndFeelPainter>(P); }},
   };
-  ASSERT_EQ(manager->GetCount(), 4);
-  for (int i = 0; i < 4; ++i) {
+  ASSERT_EQ(manager->GetCount(), 5);
+  for (int i = 0; i < 5; ++i) {
     const TCase& c = cases[i];
     TcxCustomLookAndFeelPainter* painter = manager->GetItem(i);
     EXPECT_EQ(painter->LookAndFeelName(), c.Name);
@@ -165,8 +166,8 @@ TEST(cxClassicPainters, RegisterInTheStartUpOrder)
   manager->AddListener(log.get());
   cxRegisterBuiltInPainters();
   manager->RemoveListener(log.get());
-  EXPECT_EQ(log->Added, (std::vector<std::wstring>{L"Flat", L"Office11", L"Standard", L"UltraFlat"}));
-  EXPECT_EQ(manager->GetCount(), 4);
+  EXPECT_EQ(log->Added, (std::vector<std::wstring>{L"Flat", L"Office11", L"Standard", L"UltraFlat", L"Native"}));
+  EXPECT_EQ(manager->GetCount(), 5);
 }
 
 TEST(cxClassicPainters, EachKindResolvesToItsPainter)
@@ -533,7 +534,12 @@ TEST(cxOffice11LookAndFeelPainter, FramesAndFills)
         {5, 10, dxOffice11SelectedColor1},
         {5, 11, kClassicUntouched}}},
       {"scroll track without a native painter: the ultra-flat pattern",
-       [p](TcxCanvas* C) { p->DoDrawScrollBarPart(C, false, OneToOne(), sbpPageUp, cxbsNormal, kR); },
+       [p](TcxCanvas* C) {
+         TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
+         manager->Unregister(L"Native");
+         p->DoDrawScrollBarPart(C, false, OneToOne(), sbpPageUp, cxbsNormal, kR);
+         manager->Register(rtl::New<TcxWinXPLookAndFeelPainter>());
+       },
        {{0, 0, clBtnFace}, {1, 0, clBtnHighlight}}},
       {"hot token: frame and selection gradient",
        [p](TcxCanvas* C) { p->DrawScaledTokenBackground(C, kR, cxbsHot, OneToOne()); },
