@@ -1,8 +1,20 @@
 #include "controls/cxContainer.h"
 
+#include <vssym32.h>
+
 #include <algorithm>
 
+#include "controls/cxBufferedPaint.h"
+#include "controls/cxPopupMenus.h"
+#include "controls/dxDWMApi.h"
+#include "core/cxGeometry.h"
 #include "core/dxCore.h"
+#include "core/dxThemeManager.h"
+#include "core/dxUxTheme.h"
+#include "graphics/cxGraphicsDraw.h"
+#include "graphics/dxOffice11.h"
+#include "lookandfeel/cxScrollBar.h"
+#include "platform/vcl/Forms.h"
 #include "core/dxDPIAwareUtils.h"
 #include "graphics/cxGraphicsControls.h"
 #include "platform/rtl/ClassesFiler.h"
@@ -913,46 +925,1813 @@ void TcxStyleController::Changed(rtl::TObject*)
 
 namespace {
 
-TcxContainer* cxContainerOf(rtl::TPersistent*)
+TcxContainer* cxContainerOf(rtl::TPersistent* AOwner)
 {
-  return nullptr;
+  return rtl::Is<TcxContainer>(AOwner) ? static_cast<TcxContainer*>(AOwner) : nullptr;
 }
 
-bool cxContainerStyleDefaultParentColor(TcxContainer*)
+bool cxContainerStyleDefaultParentColor(TcxContainer* AContainer)
 {
-  return false;
+  return AContainer && AContainer->DefaultParentColor();
 }
 
-bool cxContainerStyleParentColor(TcxContainer*)
+bool cxContainerStyleParentColor(TcxContainer* AContainer)
 {
-  return false;
+  return AContainer && AContainer->GetParentColor();
 }
 
-bool cxContainerStyleParentFont(TcxContainer*)
+bool cxContainerStyleParentFont(TcxContainer* AContainer)
 {
-  return false;
+  return AContainer && AContainer->GetParentFont();
 }
 
-bool cxContainerStyleIsInplace(TcxContainer*)
+bool cxContainerStyleIsInplace(TcxContainer* AContainer)
 {
-  return false;
+  return AContainer && AContainer->IsInplace();
 }
 
-bool cxContainerStyleGetParentColor(TcxContainer*, TColor&)
+bool cxContainerStyleGetParentColor(TcxContainer* AContainer, TColor& AColor)
 {
-  return false;
-}
-
-void cxContainerStyleSetParentColor(TcxContainer*, bool) {}
-
-void cxContainerStyleSetParentFont(TcxContainer*, bool) {}
-
-bool cxContainerStyleIsPropertyPublished(TcxContainer*, const rtl::String&, bool)
-{
+  if (!AContainer || !AContainer->GetParent())
+    return false;
+  AColor = AContainer->GetParent()->GetColor();
   return true;
 }
 
+void cxContainerStyleSetParentColor(TcxContainer* AContainer, bool AValue)
+{
+  AContainer->SetParentColor(AValue);
+}
+
+void cxContainerStyleSetParentFont(TcxContainer* AContainer, bool AValue)
+{
+  AContainer->SetParentFont(AValue);
+}
+
+bool cxContainerStyleIsPropertyPublished(TcxContainer* AContainer, const rtl::String& AName, bool AExtended)
+{
+  return AContainer->IsStylePropertyPublished(AName, AExtended);
+}
+
+// The frame extent of a transparent or native border.
+constexpr int TransparentBorderExtent = 2;
+constexpr int ContainerShadowWidth = 3;
+
+TRect InflatedRect(TRect R, int DX, int DY)
+{
+  InflateRect(&R, DX, DY);
+  return R;
+}
+
+bool RectIsEmpty(const TRect& R)
+{
+  return R.right <= R.left || R.bottom <= R.top;
+}
+
+TcxMouseButton ToContainerButton(vcl::TMouseButton AButton)
+{
+  switch (AButton) {
+    case vcl::TMouseButton::mbLeft:
+      return TcxMouseButton::cxmbLeft;
+    case vcl::TMouseButton::mbRight:
+      return TcxMouseButton::cxmbRight;
+    default:
+      return TcxMouseButton::cxmbMiddle;
+  }
+}
+
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// Unit routines: frame, shadow and window regions
+
+void cxDrawContainerShadow(TcxCanvas* ACanvas, const TRect& R)
+{
+  const TRect ABottom{R.left + ContainerShadowWidth, R.bottom, R.right, R.bottom + ContainerShadowWidth};
+  const TRect ARight{R.right, R.top + ContainerShadowWidth, R.right + ContainerShadowWidth,
+                     R.bottom + ContainerShadowWidth};
+  for (const TRect& AStrip : {ABottom, ARight}) {
+    ACanvas->FillRect(AStrip, vcl::clBtnShadow);
+    ACanvas->ExcludeClipRect(AStrip);
+  }
+}
+
+TColor cxGetBorderHighlightColor(bool AHighlighted, bool AIsOffice11)
+{
+  if (!AHighlighted)
+    return vcl::clBtnShadow;
+  return AIsOffice11 ? dxOffice11SelectedBorderColor : vcl::clHighlight;
+}
+
+int cxGetContainerBorderWidth(TcxContainerBorderStyle ABorderStyle)
+{
+  if (TcxCustomLookAndFeelPainter* APainter = cxLookAndFeelPaintersManager()
+                                                  ? cxLookAndFeelPaintersManager()->GetPainter(TcxLookAndFeelStyle::lfsStandard)
+                                                  : nullptr)
+    return APainter->GetContainerBorderWidth(ABorderStyle);
+  return 0;
+}
+
+TRect cxGetControlBoundsAtOrigin(vcl::TControl* AControl)
+{
+  return TRect{0, 0, AControl->GetWidth(), AControl->GetHeight()};
+}
+
+HRGN cxGetWindowShadowRegion(HWND, const TRect& AShadowBounds, const TRect& AShadowBoundsExtent,
+                             const TRect& AExcludeRect, bool AShadow, bool ANativeBordered)
+{
+  if (!AShadow || ANativeBordered)
+    return nullptr;
+  vcl::TOwnedRegion ARegion(CreateRectRgnIndirect(&AShadowBounds));
+  TRect AShadowRect = AShadowBounds;
+  OffsetRect(&AShadowRect, ContainerShadowWidth, ContainerShadowWidth);
+  AShadowRect.left += AShadowBoundsExtent.left;
+  AShadowRect.top += AShadowBoundsExtent.top;
+  AShadowRect.right -= AShadowBoundsExtent.right;
+  AShadowRect.bottom -= AShadowBoundsExtent.bottom;
+  vcl::TOwnedRegion AShadowRegion(CreateRectRgnIndirect(&AShadowRect));
+  CombineRgn(ARegion.Get(), ARegion.Get(), AShadowRegion.Get(), RGN_OR);
+  if (!RectIsEmpty(AExcludeRect)) {
+    vcl::TOwnedRegion AExclude(CreateRectRgnIndirect(&AExcludeRect));
+    CombineRgn(ARegion.Get(), ARegion.Get(), AExclude.Get(), RGN_DIFF);
+  }
+  return ARegion.Release();
+}
+
+namespace {
+
+// The four strips between AOuter and AInner: left and right over the full
+// height, top and bottom between the inner rectangle's sides.
+std::array<TRect, 4> FrameStrips(const TRect& AOuter, const TRect& AInner)
+{
+  return {TRect{AOuter.left, AOuter.top, AInner.left, AOuter.bottom},
+          TRect{AInner.right, AOuter.top, AOuter.right, AOuter.bottom},
+          TRect{AInner.left, AOuter.top, AInner.right, AInner.top},
+          TRect{AInner.left, AInner.bottom, AInner.right, AOuter.bottom}};
+}
+
+}  // namespace
+
+void cxFillFrameBetweenRects(TcxCanvas* ACanvas, const TRect& AOuter, const TRect& AInner, TColor AColor)
+{
+  if (RectIsEmpty(AOuter) || EqualRect(&AOuter, &AInner))
+    return;
+  if (RectIsEmpty(AInner)) {
+    ACanvas->FillRect(AOuter, AColor);
+    return;
+  }
+  for (const TRect& AStrip : FrameStrips(AOuter, AInner))
+    if (!RectIsEmpty(AStrip))
+      ACanvas->FillRect(AStrip, AColor);
+}
+
+void cxRedrawWindowRect(HWND AWnd, const TRect& R, bool AErase, bool AFrame)
+{
+  UINT AFlags = RDW_INVALIDATE;
+  if (AErase)
+    AFlags |= RDW_ERASE;
+  if (AFrame)
+    AFlags |= RDW_FRAME;
+  RedrawWindow(AWnd, &R, nullptr, AFlags);
+}
+
+void cxRedrawRectFrame(HWND AWnd, const TRect& AOuter, const TRect& AInner, bool AErase, bool AFrame)
+{
+  if (RectIsEmpty(AInner)) {
+    cxRedrawWindowRect(AWnd, AOuter, AErase, AFrame);
+    return;
+  }
+  for (const TRect& AStrip : FrameStrips(AOuter, AInner))
+    if (!RectIsEmpty(AStrip))
+      cxRedrawWindowRect(AWnd, AStrip, AErase, AFrame);
+}
+
+HRGN cxGetWindowRegionCopy(HWND AWnd)
+{
+  vcl::TOwnedRegion ARegion(CreateRectRgn(0, 0, 0, 0));
+  if (GetWindowRgn(AWnd, ARegion.Get()) == ERROR)
+    return nullptr;
+  return ARegion.Release();
+}
+
+bool cxWindowRegionDiffers(HWND AWnd, HRGN ARegion)
+{
+  vcl::TOwnedRegion ACurrent(cxGetWindowRegionCopy(AWnd));
+  if (!ACurrent || !ARegion)
+    return (ACurrent.Get() != nullptr) != (ARegion != nullptr);
+  return !EqualRgn(ACurrent.Get(), ARegion);
+}
+
+bool cxSetWindowRegionIfChanged(HWND AWnd, HRGN ARegion, bool ARedraw)
+{
+  vcl::TOwnedRegion AOwned(ARegion);
+  if (!cxWindowRegionDiffers(AWnd, ARegion))
+    return false;
+  // The window owns the region once SetWindowRgn succeeds.
+  if (SetWindowRgn(AWnd, ARegion, ARedraw) == 0)
+    return false;
+  AOwned.Release();
+  return true;
+}
+
+void cxCombineWindowRegion(HWND AWnd, HRGN ARegion, TcxRegionOperation AOperation, bool ARedraw)
+{
+  vcl::TOwnedRegion AOwned(ARegion);
+  vcl::TOwnedRegion ACurrent(cxGetWindowRegionCopy(AWnd));
+  if (AOperation != TcxRegionOperation::roSet && ACurrent) {
+    static constexpr int ACombineModes[] = {RGN_COPY, RGN_OR, RGN_DIFF, RGN_AND};
+    CombineRgn(ACurrent.Get(), ACurrent.Get(), ARegion, ACombineModes[AOperation]);
+    cxSetWindowRegionIfChanged(AWnd, ACurrent.Release(), ARedraw);
+  } else {
+    cxSetWindowRegionIfChanged(AWnd, AOwned.Release(), ARedraw);
+  }
+}
+
+void cxCombineWindowRegionWithRect(vcl::TWinControl* AControl, const TRect& R, TcxRegionOperation AOperation,
+                                   bool ARedraw)
+{
+  cxCombineWindowRegion(AControl->GetHandle(), CreateRectRgnIndirect(&R), AOperation, ARedraw);
+}
+
+void cxApplyWindowShadowRegion(HWND AWnd, const TRect& AShadowBounds, const TRect& AExtent, const TRect& AExcludeRect,
+                               bool AShadow, bool ANativeBordered)
+{
+  if (HRGN ARegion = cxGetWindowShadowRegion(AWnd, AShadowBounds, AExtent, AExcludeRect, AShadow, ANativeBordered))
+    cxSetWindowRegionIfChanged(AWnd, ARegion, true);
+}
+
+bool cxIsNativeThemeAvailable(bool ANativeStyle, TdxThemedObjectType AThemedObjectType)
+{
+  return ANativeStyle && dxOpenTheme(AThemedObjectType) != nullptr;
+}
+
+// ---------------------------------------------------------------------------
+// TcxContainerViewInfo
+
+void TcxContainerViewInfo::Create()
+{
+  inherited::Create();
+  ContainerState = {TcxContainerStateItem::csNormal};
+  BorderColor = vcl::clDefault;
+  FBackgroundColor = vcl::clDefault;
+}
+
+void TcxContainerViewInfo::DrawBorder(TcxCanvas* ACanvas, const TRect& R)
+{
+  Painter->DrawContainerBorder(ACanvas, R, BorderStyle, BorderWidth, BorderColor, Edges);
+}
+
+void TcxContainerViewInfo::InternalPaint(TcxCanvas* ACanvas)
+{
+  if (NativeStyle)
+    PaintNative(ACanvas);
+  else
+    PaintNonNative(ACanvas);
+}
+
+void TcxContainerViewInfo::Assign(rtl::TObject* Source)
+{
+  if (rtl::Is<TcxContainerViewInfo>(Source))
+    ClientRect = static_cast<TcxContainerViewInfo*>(Source)->ClientRect;
+}
+
+TcxRegion* TcxContainerViewInfo::GetUpdateRegion(TcxContainerViewInfo*)
+{
+  return rtl::New<TcxRegion>();
+}
+
+void TcxContainerViewInfo::Offset(int DX, int DY)
+{
+  if (!FCalculated)
+    return;
+  OffsetRect(&BorderRect, DX, DY);
+  OffsetRect(&Bounds, DX, DY);
+  OffsetRect(&ClientRect, DX, DY);
+}
+
+void TcxContainerViewInfo::Paint(TcxCanvas* ACanvas)
+{
+  InternalPaint(ACanvas);
+}
+
+void TcxContainerViewInfo::UpdateStyle(TcxContainerStyle* AStyle)
+{
+  Font = AStyle->GetFont();
+  Painter = AStyle->GetLookAndFeel()->GetPainter();
+  UseSkins = AStyle->GetLookAndFeel()->GetSkinPainter() != nullptr;
+}
+
+void TcxContainerViewInfo::PaintNonNative(TcxCanvas* ACanvas)
+{
+  TRect R = BorderRect;
+  R.left -= BorderWidth;
+  R.top -= BorderWidth;
+  if (Edges.Contains(TcxBorder::bRight))
+    R.right += BorderWidth;
+  if (Edges.Contains(TcxBorder::bBottom))
+    R.bottom += BorderWidth;
+  if (Shadow)
+    cxDrawContainerShadow(ACanvas, R);
+  if (!Edges.Contains(TcxBorder::bRight))
+    R.right += BorderWidth;
+  if (!Edges.Contains(TcxBorder::bBottom))
+    R.bottom += BorderWidth;
+  DrawBorder(ACanvas, R);
+  ACanvas->FillRect(BorderRect, FBackgroundColor);
+}
+
+void TcxContainerViewInfo::PaintNative(TcxCanvas* ACanvas)
+{
+  if (BorderStyle == TcxContainerBorderStyle::cbsNone) {
+    ACanvas->FillRect(Bounds, FBackgroundColor);
+    return;
+  }
+  TRect AContentRect = Bounds;
+  if (HTHEME ATheme = dxOpenTheme(ThemedObjectType))
+    dxUxGetThemeBackgroundContentRect(ATheme, ACanvas->GetHandle(), 1, NativeState, Bounds, &AContentRect);
+  ACanvas->FillRect(AContentRect, FBackgroundColor);
+  // The frame takes the theme's list-box border while composition is on,
+  // else the combo box's.
+  const bool AComposition = cxIsCompositionEnabled();
+  COLORREF ABorderColor = GetSysColor(COLOR_WINDOWFRAME);
+  if (HTHEME ATheme = dxOpenTheme(AComposition ? TdxThemedObjectType::totListBox : TdxThemedObjectType::totComboBox))
+    dxUxGetThemeColor(ATheme, AComposition ? 3 : 1, 1, TMT_BORDERCOLOR, &ABorderColor);
+  cxFillFrameBetweenRects(ACanvas, Bounds, AContentRect, static_cast<TColor>(ABorderColor));
+}
+
+// ---------------------------------------------------------------------------
+// TcxContainerMouseTrackingCaller
+
+void TcxContainerMouseTrackingCaller::Create(TcxContainer* AContainer)
+{
+  inherited::Create();
+  FContainer = AContainer;
+}
+
+void __stdcall TcxContainerMouseTrackingCaller::MouseLeave()
+{
+  FContainer->MouseTrackingCallerMouseLeave();
+}
+
+// ---------------------------------------------------------------------------
+// TcxContainer
+
+void TcxContainer::Create(rtl::TComponent* AOwner)
+{
+  inherited::Create(AOwner);
+  FIsCreating = true;
+  FMouseTrackingCaller = rtl::New<TcxContainerMouseTrackingCaller>(this);
+  FSizeGripData = {};
+  FStyles = GetStylesClass().Create(this, GetStyleClass());
+  FStyles->SetOnChanged(rtl::TNotifyEvent::Bind<&TcxContainer::ContainerStyleChanged>(this));
+  FActiveStyleData = {{TcxContainerStateItem::csNormal}, GetStyle()};
+  FViewInfo = GetViewInfoClass().Create();
+  FViewInfo->Owner = this;
+  // Everything the base control draws follows the style.
+  GetLookAndFeel()->SetMasterLookAndFeel(GetStyle()->GetLookAndFeel());
+  vcl::TControlStyle AStyle = GetControlStyle();
+  AStyle.Include(vcl::TControlStyleItem::csCaptureMouse);
+  AStyle.Include(vcl::TControlStyleItem::csSetCaption);
+  SetControlStyle(AStyle);
+  SetTabStop(true);
+  SetParentColor(DefaultParentColor() && !IsInplace() && !GetStyle()->IsValueAssigned(csvColor));
+  if (!GetParentColor())
+    SetColor(vcl::clWindow);
+  ClearSavedChildControlRegions();
+  FIsCreating = false;
+}
+
+void TcxContainer::Destroy()
+{
+  FNewWindowRegion.Reset();
+  cxEndMouseTracking(FMouseTrackingCaller);
+  rtl::FreeAndNil(FViewInfo);
+  if (FStyles)
+    FStyles->SetOnChanged({});
+  rtl::FreeAndNil(FStyles);
+  inherited::Destroy();
+  rtl::FreeAndNil(FMouseTrackingCaller);
+}
+
+IcxMouseTrackingCaller* TcxContainer::GetMouseTrackingCaller() const
+{
+  return FMouseTrackingCaller;
+}
+
+bool TcxContainer::Focused()
+{
+  if (IsDesigning() || GetControlState().Contains(vcl::TControlStateItem::csDestroyingHandle))
+    return false;
+  return inherited::Focused() || (HasInnerControlHandle() && FInnerControl->Focused());
+}
+
+void TcxContainer::SetFocus()
+{
+  if (IsDesigning() || IsContainerFocused())
+    return;
+  inherited::SetFocus();
+  if (HasInnerControlHandle() && HandleAllocated() && GetFocus() == GetHandle())
+    FocusInnerControl();
+}
+
+vcl::TDragImageList* TcxContainer::GetDragImages()
+{
+  return FInnerControl ? FInnerControl->GetDragImages() : inherited::GetDragImages();
+}
+
+void TcxContainer::Invalidate()
+{
+  inherited::Invalidate();
+  if (FInnerControl)
+    FInnerControl->Invalidate();
+}
+
+void TcxContainer::Update()
+{
+  inherited::Update();
+  if (FInnerControl)
+    FInnerControl->Update();
+}
+
+bool TcxContainer::InnerControlDefaultHandler(rtl::TMessage& Message)
+{
+  return HasInnerControlHandle() && !IsDestroying() && HandleInnerControlMessage(Message);
+}
+
+bool TcxContainer::InnerControlMenuHandler(rtl::TMessage& Message)
+{
+  if (Message.Msg != rtl::CN_KEYDOWN && Message.Msg != rtl::CN_SYSKEYDOWN)
+    return false;
+  Message.Result = 1;
+  bool ATaken = false;
+  if (!IsDesigning())
+    for (vcl::TWinControl* AControl = this; AControl && !ATaken; AControl = AControl->GetParent())
+      if (rtl::Is<TcxControl>(AControl))
+        ATaken = cxPopupMenuIsShortCut(static_cast<TcxControl*>(AControl)->GetCxPopupMenu(),
+                                       reinterpret_cast<vcl::TWMKey&>(Message));
+  if (!ATaken)
+    Message.Result = 0;
+  return ATaken;
+}
+
+bool TcxContainer::IsStylePropertyPublished(const rtl::String& APropertyName, bool AExtendedStyle)
+{
+  if (AExtendedStyle && !GetStyle()->IsExtendedStylePropertyPublished(APropertyName))
+    return false;
+  TcxContainerStyleValue AValue;
+  return !GetStyle()->GetStyleValue(APropertyName, AValue) || !GetHiddenStyleValues().Contains(AValue);
+}
+
+void TcxContainer::LockAlignControls(bool ALock)
+{
+  if (ALock)
+    ++FLockAlignControlsCount;
+  else if (FLockAlignControlsCount > 0)
+    --FLockAlignControlsCount;
+}
+
+void TcxContainer::LockPopupMenu(bool ALock)
+{
+  if (ALock)
+    ++FPopupMenuLockCount;
+  else if (FPopupMenuLockCount > 0)
+    --FPopupMenuLockCount;
+}
+
+void TcxContainer::LockRefresh()
+{
+  ++FRefreshLockCount;
+}
+
+void TcxContainer::UnlockRefresh()
+{
+  if (FRefreshLockCount > 0)
+    --FRefreshLockCount;
+  ShortRefreshContainer(false);
+}
+
+void TcxContainer::RestoreStyles()
+{
+  FStyles->RestoreDefaults();
+}
+
+bool TcxContainer::ShortRefreshContainer(bool AIsMouseEvent)
+{
+  TPoint P{-1, -1};
+  vcl::TShiftState AShift;
+  if (CanRefreshContainer()) {
+    POINT ACursor;
+    GetCursorPos(&ACursor);
+    const HWND AWindow = WindowFromPoint(ACursor);
+    if (HandleAllocated() && AWindow && (AWindow == GetHandle() || IsChild(GetHandle(), AWindow)))
+      P = ScreenToClient(ACursor);
+    AShift = vcl::KeyboardStateToShiftState();
+  }
+  InternalRefresh(P, TcxMouseButton::cxmbNone, AShift, AIsMouseEvent);
+  return FIsViewInfoCalculated;
+}
+
+void TcxContainer::UpdateScrollBarsParameters()
+{
+  if (!IsDestroying() && HandleAllocated() && HasInnerControl())
+    PostMessageW(GetHandle(), DXM_UPDATESCROLLBARS, 0, 0);
+}
+
+void __stdcall TcxContainer::TranslationChanged()
+{
+  inherited::TranslationChanged();
+  ShortRefreshContainer(false);
+}
+
+void TcxContainer::ClearSavedChildControlRegions()
+{
+  FInnerControlBounds.IsEmpty = true;
+}
+
+TRect TcxContainer::GetVisibleBounds()
+{
+  TRect R{0, 0, GetWidth(), GetHeight()};
+  if (IsInplace())
+    return R;
+  if (FViewInfo->Shadow) {
+    R.right -= ContainerShadowWidth;
+    R.bottom -= ContainerShadowWidth;
+  }
+  TcxContainerStyle* AStyle = GetStyle();
+  if (AStyle->HasBorder()) {
+    if (FViewInfo->NativeStyle) {
+      if (AStyle->GetTransparentBorder() && AStyle->GetBorderStyle() == TcxContainerBorderStyle::cbsNone)
+        R = InflatedRect(R, -TransparentBorderExtent, -TransparentBorderExtent);
+    } else if (AStyle->GetTransparentBorder()) {
+      const int W = cxGetContainerBorderWidth(FViewInfo->BorderStyle);
+      R = InflatedRect(R, W - TransparentBorderExtent, W - TransparentBorderExtent);
+      R = cxRectExpandExceptBorders(R, TRect{-W, -W, -W, -W}, FViewInfo->Edges);
+    }
+  } else if (AStyle->GetTransparentBorder()) {
+    R = InflatedRect(R, -TransparentBorderExtent, -TransparentBorderExtent);
+  }
+  if (R.top > R.bottom)
+    R = TRect{R.left, 0, R.right, 0};
+  return R;
+}
+
+void TcxContainer::UpdateInnerControlBounds()
+{
+  ++FRefreshLockCount;
+  try {
+    AdjustInnerControlBounds();
+  } catch (...) {
+    --FRefreshLockCount;
+    throw;
+  }
+  --FRefreshLockCount;
+}
+
+void TcxContainer::SetInnerControl(vcl::TWinControl* AValue)
+{
+  if (AValue == FInnerControl)
+    return;
+  if (FInnerControl)
+    FInnerControl->RemoveFreeNotification(this);
+  FInnerControl = AValue;
+  if (FInnerControl)
+    FInnerControl->FreeNotification(this);
+}
+
+void TcxContainer::SetParentFont(bool AValue)
+{
+  inherited::SetParentFont(AValue);
+  if (!AValue && !GetComponentState().Contains(rtl::TComponentStateFlag::csLoading) &&
+      !GetComponentState().Contains(rtl::TComponentStateFlag::csReading) &&
+      !GetStyle()->GetAssignedValues().Contains(csvFont))
+    GetStyle()->SetAssignedValues(GetStyle()->GetAssignedValues() + TcxContainerStyleValues{csvFont});
+}
+
+void TcxContainer::SetDragMode(vcl::TDragMode AValue)
+{
+  inherited::SetDragMode(AValue);
+  if (FInnerControl)
+    FInnerControl->SetDragMode(AValue);
+}
+
+void TcxContainer::SetDragKind(vcl::TDragKind AValue)
+{
+  FDragKind = AValue;
+  inherited::SetDragKind(AValue);
+  if (FInnerControl)
+    FInnerControl->SetDragKind(AValue);
+}
+
+vcl::TFont* TcxContainer::GetDisplayFont()
+{
+  vcl::TFont* AFont = GetActiveStyle()->GetVisibleFont();
+  CorrectDisplayFont(AFont);
+  TColor AColor, ATextColor;
+  GetSkinColors(AColor, ATextColor);
+  if (ATextColor != vcl::clDefault)
+    AFont->SetColor(ATextColor);
+  return AFont;
+}
+
+// New virtual operations
+
+void TcxContainer::MouseTrackingCallerMouseLeave()
+{
+  HandleMouseTrackingLeave();
+}
+
+void TcxContainer::ApplyStyleToInnerControl()
+{
+  if (!FInnerControl)
+    return;
+  FInnerControl->SetColor(FViewInfo->GetBackgroundColor());
+  FInnerControl->SetFont(GetDisplayFont());
+}
+
+void TcxContainer::CalculateViewInfo(const TPoint& P, bool AHotTrackAllowed)
+{
+  FViewInfo->FCalculated = true;
+  FViewInfo->NativeStyle = IsNativeStyle();
+  FViewInfo->UpdateStyle(GetStyle());
+  const int APrevBorderWidth = cxGetContainerBorderWidth(FViewInfo->BorderStyle);
+  auto ACalculateState = [&] {
+    FViewInfo->ContainerState = CalculateContainerState(P, AHotTrackAllowed);
+    TcxContainerStyle* AActiveStyle = GetActiveStyle();
+    if (!AActiveStyle->GetHotTrack())
+      FViewInfo->HotState = TcxContainerHotState::chsNoHotTrack;
+    else if (FViewInfo->ContainerState.Contains(TcxContainerStateItem::csActive) ||
+             FViewInfo->ContainerState.Contains(TcxContainerStateItem::csHotTrack))
+      FViewInfo->HotState = TcxContainerHotState::chsSelected;
+    else
+      FViewInfo->HotState = TcxContainerHotState::chsNormal;
+    TcxContainerBorderStyle ABorderStyle =
+        FViewInfo->NativeStyle ? GetStyle()->GetBorderStyle() : AActiveStyle->GetBorderStyle();
+    // The highlight of these two comes from the border colour.
+    if (ABorderStyle == TcxContainerBorderStyle::cbsUltraFlat || ABorderStyle == TcxContainerBorderStyle::cbsOffice11)
+      ABorderStyle = TcxContainerBorderStyle::cbsSingle;
+    FViewInfo->BorderStyle = ABorderStyle;
+  };
+  ACalculateState();
+  // A thinner border widens the visible bounds: the hot test is repeated.
+  if (!FViewInfo->NativeStyle && cxGetContainerBorderWidth(FViewInfo->BorderStyle) < APrevBorderWidth)
+    ACalculateState();
+  if (FViewInfo->NativeStyle) {
+    FViewInfo->ThemedObjectType = GetThemedObjectType();
+    FViewInfo->NativePart = GetNativePart();
+    FViewInfo->NativeState = GetNativeState();
+  }
+  FViewInfo->Bounds = TRect{0, 0, GetWidth(), GetHeight()};
+  TRect AExtent;
+  GetBorderExtent(AExtent);
+  FViewInfo->BorderRect = cxRectDeflateByMargins(FViewInfo->Bounds, AExtent);
+  FViewInfo->ClientRect = FViewInfo->BorderRect;
+  FViewInfo->BorderWidth =
+      FViewInfo->Painter ? FViewInfo->Painter->GetContainerBorderWidth(FViewInfo->BorderStyle) : 0;
+  FViewInfo->Edges = GetActiveStyle()->GetEdges();
+  FViewInfo->Shadow = HasShadow();
+  FViewInfo->BorderColor = GetBorderColor();
+  FViewInfo->SetBackgroundColor(GetBackgroundColor());
+}
+
+bool TcxContainer::HasTransparentBorder()
+{
+  return GetActiveStyle()->GetTransparentBorder() &&
+         !(IsNativeStyle() && GetStyle()->GetBorderStyle() != TcxContainerBorderStyle::cbsNone);
+}
+
+bool TcxContainer::CanRefreshContainer()
+{
+  const rtl::TComponentState AState = GetComponentState();
+  return FRefreshLockCount == 0 && !FIsCreating && !AState.Contains(rtl::TComponentStateFlag::csDestroying) &&
+         !AState.Contains(rtl::TComponentStateFlag::csLoading) &&
+         !GetControlState().Contains(vcl::TControlStateItem::csDestroyingHandle) && HandleAllocated();
+}
+
+void TcxContainer::ContainerStyleChanged(rtl::TObject*)
+{
+  if (FIsCreating || IsLoading())
+    return;
+  LockRefresh();
+  try {
+    if (!GetParentColor() || GetStyle()->IsValueAssigned(csvColor))
+      InternalSetColor(GetStyle()->GetContainerColor());
+    InternalSetFont(GetStyle()->GetFont());
+    if (GetStyle()->IsValueAssigned(csvFont))
+      inherited::SetParentFont(false);
+  } catch (...) {
+    UnlockRefresh();
+    throw;
+  }
+  UnlockRefresh();
+}
+
+HRGN TcxContainer::CreateWindowRegion()
+{
+  TRect ABorderRect, AShadowExtent;
+  CalculateBorderRect(ABorderRect);
+  GetShadowBoundsExtent(AShadowExtent);
+  vcl::TOwnedRegion ARegion(cxGetWindowShadowRegion(
+      GetHandle(), ABorderRect, AShadowExtent, TRect{}, FViewInfo->Shadow,
+      FViewInfo->NativeStyle && FViewInfo->BorderStyle != TcxContainerBorderStyle::cbsNone));
+  if (!ARegion && HasTransparentBorder())
+    ARegion.Reset(CreateRectRgnIndirect(&ABorderRect));
+  if (ARegion) {
+    TRect AExtra;
+    GetExtraWindowRegionBounds(AExtra);
+    if (!RectIsEmpty(AExtra)) {
+      vcl::TOwnedRegion AExtraRegion(CreateRectRgnIndirect(&AExtra));
+      CombineRgn(ARegion.Get(), ARegion.Get(), AExtraRegion.Get(), RGN_OR);
+    }
+  }
+  return ARegion.Release();
+}
+
+bool TcxContainer::HandleInnerControlMessage(rtl::TMessage& Message)
+{
+  if (Message.Msg != WM_KEYDOWN && Message.Msg != WM_SYSKEYDOWN)
+    return false;
+  vcl::TApplication* AApplication = vcl::Application();
+  return AApplication && AApplication->GetHandle() &&
+         SendMessageW(AApplication->GetHandle(), DXM_UNHANDLEDKEY, Message.WParam, Message.LParam) != 0;
+}
+
+bool TcxContainer::RefreshContainer(const TPoint& P, TcxMouseButton, vcl::TShiftState Shift, bool)
+{
+  const vcl::TShiftState ABlocking{vcl::TShiftStateItem::ssShift, vcl::TShiftStateItem::ssAlt,
+                                   vcl::TShiftStateItem::ssCtrl,  vcl::TShiftStateItem::ssLeft,
+                                   vcl::TShiftStateItem::ssRight, vcl::TShiftStateItem::ssMiddle,
+                                   vcl::TShiftStateItem::ssDouble};
+  const bool AHotTrackAllowed = (Shift * ABlocking).Empty() && GetActiveStyle()->GetHotTrack();
+  CalculateViewInfo(P, AHotTrackAllowed);
+  UpdateInnerControlBounds();
+  ApplyStyleToInnerControl();
+  UpdateWindowRegion();
+  InvalidateFrame();
+  if (FViewInfo->ContainerState.Contains(TcxContainerStateItem::csHotTrack))
+    cxBeginMouseTracking(this, TRect{0, 0, GetWidth(), GetHeight()}, FMouseTrackingCaller);
+  return true;
+}
+
+void TcxContainer::HandleMouseTrackingLeave()
+{
+  MouseLeave(nullptr);
+  cxEndMouseTracking(FMouseTrackingCaller);
+}
+
+TcxContainerStyle* TcxContainer::GetActiveStyle()
+{
+  if (!(FActiveStyleData.ContainerState == FViewInfo->ContainerState)) {
+    FActiveStyleData.ContainerState = FViewInfo->ContainerState;
+    FActiveStyleData.ActiveStyle = SelectActiveStyle();
+  }
+  return FActiveStyleData.ActiveStyle;
+}
+
+TColor TcxContainer::GetBackgroundColor()
+{
+  TColor AColor, ATextColor;
+  GetSkinColors(AColor, ATextColor);
+  if (AColor != vcl::clDefault)
+    return AColor;
+  TcxContainerStyle* AActiveStyle = GetActiveStyle();
+  AColor = AActiveStyle->GetColor();
+  if (FViewInfo->NativeStyle && FViewInfo->ContainerState.Contains(TcxContainerStateItem::csDisabled) &&
+      !AActiveStyle->IsValueAssigned(csvColor))
+    if (HTHEME ATheme = dxOpenTheme(FViewInfo->ThemedObjectType)) {
+      COLORREF AFill;
+      if (SUCCEEDED(dxUxGetThemeColor(ATheme, FViewInfo->NativePart, FViewInfo->NativeState, TMT_FILLCOLOR, &AFill)))
+        AColor = static_cast<TColor>(AFill);
+    }
+  return AColor;
+}
+
+TColor TcxContainer::GetBorderColor()
+{
+  TcxContainerStyle* AActiveStyle = GetActiveStyle();
+  const TcxContainerState AState = FViewInfo->ContainerState;
+  const bool AHighlighted = AState.Contains(TcxContainerStateItem::csActive) ||
+                            (AState.Contains(TcxContainerStateItem::csHotTrack) && AActiveStyle->GetHotTrack()) ||
+                            (IsDesigning() && GetEnabled());
+  const TColor ASkinColor = GetSkinBorderColor(AHighlighted);
+  if (ASkinColor != vcl::clDefault)
+    return ASkinColor;
+  const TcxContainerBorderStyle AStyle = AActiveStyle->GetBorderStyle();
+  if (AStyle == TcxContainerBorderStyle::cbsUltraFlat || AStyle == TcxContainerBorderStyle::cbsOffice11)
+    return cxGetBorderHighlightColor(AHighlighted, AStyle == TcxContainerBorderStyle::cbsOffice11);
+  return AActiveStyle->GetBorderColor();
+}
+
+void TcxContainer::GetBorderExtent(TRect& R)
+{
+  TcxContainerStyle* AActiveStyle = GetActiveStyle();
+  const bool ANative = IsNativeStyle();
+  if (AActiveStyle->GetTransparentBorder())
+    R = TRect{TransparentBorderExtent, TransparentBorderExtent, TransparentBorderExtent, TransparentBorderExtent};
+  else if (!AActiveStyle->HasBorder() || (ANative && GetStyle()->GetBorderStyle() == TcxContainerBorderStyle::cbsNone))
+    R = TRect{};
+  else if (ANative)
+    R = TRect{TransparentBorderExtent, TransparentBorderExtent, TransparentBorderExtent, TransparentBorderExtent};
+  else {
+    const int W = cxGetContainerBorderWidth(FViewInfo->BorderStyle);
+    const TcxBorders AEdges = AActiveStyle->GetEdges();
+    R = TRect{AEdges.Contains(TcxBorder::bLeft) ? W : 0, AEdges.Contains(TcxBorder::bTop) ? W : 0,
+              AEdges.Contains(TcxBorder::bRight) ? W : 0, AEdges.Contains(TcxBorder::bBottom) ? W : 0};
+  }
+  if (HasShadow()) {
+    R.right += ContainerShadowWidth;
+    R.bottom += ContainerShadowWidth;
+  }
+}
+
+TcxEditStateColorKind TcxContainer::GetDrawState()
+{
+  if (!GetEnabled())
+    return TcxEditStateColorKind::esckDisabled;
+  return Focused() ? TcxEditStateColorKind::esckNormal : TcxEditStateColorKind::esckInactive;
+}
+
+void TcxContainer::GetChildVisibleArea(const TRect& R, vcl::TControl* AControl, TcxContainerInnerControlBounds& Area)
+{
+  const TRect ABounds = AControl->GetBoundsRect();
+  Area.Rect = TRect{0, 0, AControl->GetWidth(), AControl->GetHeight()};
+  Area.IsEmpty = true;
+  auto ACut = [&Area](LONG& ASide, int AAmount, int ASign) {
+    if (AAmount > 0) {
+      ASide += ASign * AAmount;
+      Area.IsEmpty = false;
+    }
+  };
+  ACut(Area.Rect.left, R.left - ABounds.left, 1);
+  ACut(Area.Rect.top, R.top - ABounds.top, 1);
+  ACut(Area.Rect.right, ABounds.right - R.right, -1);
+  ACut(Area.Rect.bottom, ABounds.bottom - R.bottom, -1);
+}
+
+void TcxContainer::CalculateBorderRect(TRect& R)
+{
+  TRect AExtent;
+  GetBorderExtent(AExtent);
+  R = cxRectDeflateByMargins(FViewInfo->Bounds, AExtent);
+  const int W = FViewInfo->Painter ? FViewInfo->Painter->GetContainerBorderWidth(FViewInfo->GetContainerBorderStyle())
+                                   : 0;
+  R = InflatedRect(R, W, W);
+  const TcxBorders AEdges = GetActiveStyle()->GetEdges();
+  R = cxRectExpandExceptBorders(R, TRect{-W, -W, -W, -W}, AEdges);
+}
+
+TcxContainerStyleClass TcxContainer::GetStyleClass()
+{
+  return TcxContainerStyleClass::Of<TcxContainerStyle>();
+}
+
+TcxContainerStylesClass TcxContainer::GetStylesClass()
+{
+  return TcxContainerStylesClass::Of<TcxContainerStyles>();
+}
+
+TcxContainerViewInfoClass TcxContainer::GetViewInfoClass()
+{
+  return TcxContainerViewInfoClass::Of<TcxContainerViewInfo>();
+}
+
+bool TcxContainer::HasShadow()
+{
+  return GetActiveStyle()->GetShadow() && !IsNativeStyle();
+}
+
+TcxContainerStyle* TcxContainer::SelectActiveStyle()
+{
+  const TcxContainerState AState = FViewInfo->ContainerState;
+  if (AState.Contains(TcxContainerStateItem::csDisabled))
+    return GetStyleDisabled();
+  if (AState.Contains(TcxContainerStateItem::csActive))
+    return GetStyleFocused();
+  if (GetStyle()->GetHotTrack() && AState.Contains(TcxContainerStateItem::csHotTrack))
+    return GetStyleHot();
+  return GetStyle();
+}
+
+TColor TcxContainer::GetSkinBorderColor(bool AHighlighted)
+{
+  if (!FViewInfo->UseSkins)
+    return vcl::clDefault;
+  if (GetStyle()->IsValueAssigned(csvBorderColor) || GetActiveStyle()->IsValueAssigned(csvBorderColor))
+    return GetActiveStyle()->GetBorderColor();
+  return FViewInfo->Painter->GetContainerBorderColor(AHighlighted);
+}
+
+void TcxContainer::GetSkinColors(TColor& AColor, TColor& ATextColor)
+{
+  AColor = vcl::clDefault;
+  ATextColor = vcl::clDefault;
+  if (!FViewInfo->UseSkins || !FViewInfo->Painter)
+    return;
+  TcxContainerStyle* AActiveStyle = GetActiveStyle();
+  if (!GetStyle()->IsValueAssigned(csvTextColor) && !AActiveStyle->IsValueAssigned(csvTextColor))
+    ATextColor = GetDefaultTextColor();
+  if (!GetParentColor() && !GetStyle()->IsValueAssigned(csvColor) && !AActiveStyle->IsValueAssigned(csvColor))
+    AColor = GetDefaultBackgroundColor();
+}
+
+TColor TcxContainer::GetDefaultBackgroundColor()
+{
+  return FViewInfo->Painter->DefaultEditorBackgroundColorEx(GetDrawState());
+}
+
+TColor TcxContainer::GetDefaultTextColor()
+{
+  return FViewInfo->Painter->DefaultEditorTextColorEx(GetDrawState());
+}
+
+bool TcxContainer::IsMouseTrackingActive()
+{
+  return cxIsMouseTracking(FMouseTrackingCaller);
+}
+
+bool TcxContainer::IsNativeStyle()
+{
+  return cxIsNativeThemeAvailable(GetStyle()->GetLookAndFeel()->GetNativeStyle(), GetThemedObjectType());
+}
+
+void TcxContainer::AdjustInnerControlBounds()
+{
+  PlaceInnerControl();
+  // The native scroll bars may have come or gone with the new size.
+  if (IsNonClassicScrollBarMode())
+    PlaceInnerControl();
+}
+
+void TcxContainer::PlaceInnerControl()
+{
+  TRect R = FViewInfo->ClientRect;
+  if (IsNonClassicScrollBarMode() && HasInnerControlHandle()) {
+    SCROLLBARINFO AInfo;
+    if (IsInnerScrollBarUsable(TScrollBarKind::sbVertical, AInfo)) {
+      const int AWidth = AInfo.rcScrollBar.right - AInfo.rcScrollBar.left;
+      if (FInnerControl->UseRightToLeftAlignment())
+        R.left -= AWidth;
+      else
+        R.right += AWidth;
+    }
+    if (IsInnerScrollBarUsable(TScrollBarKind::sbHorizontal, AInfo))
+      R.bottom += AInfo.rcScrollBar.bottom - AInfo.rcScrollBar.top;
+  }
+  if (FViewInfo->FCalculated && FInnerControl && !EqualRect(&R, &static_cast<const RECT&>(FInnerControl->GetBoundsRect())))
+    FInnerControl->SetBounds(R.left, R.top, R.right - R.left, R.bottom - R.top);
+}
+
+void TcxContainer::SetPaintCopyClipRegion()
+{
+  TRect ABorderRect, AShadowExtent;
+  CalculateBorderRect(ABorderRect);
+  GetShadowBoundsExtent(AShadowExtent);
+  if (HRGN ARegion = cxGetWindowShadowRegion(GetHandle(), ABorderRect, AShadowExtent, TRect{}, FViewInfo->Shadow,
+                                             !HasTransparentBorder()))
+    GetCanvas()->SetClipRegion(rtl::New<TcxRegion>(ARegion), TcxRegionOperation::roIntersect);
+}
+
+void TcxContainer::UpdateWindowRegion()
+{
+  if (!HandleAllocated() || GetWidth() == 0 || GetHeight() == 0 || FInternalWindowRegionSetting)
+    return;
+  ++FUpdateWindowRegionCount;
+  FNewWindowRegion.Reset(CreateWindowRegion());
+  SendMessageW(GetHandle(), DXM_UPDATEWINDOWREGION, 0, 0);
+}
+
+int TcxContainer::GetNativePart()
+{
+  return dxOSIsWindowsVistaOrLater ? 3 : 1;
+}
+
+int TcxContainer::GetNativeState()
+{
+  if (!GetEnabled())
+    return 4;
+  if (IsReadOnly())
+    return 6;
+  if (Focused())
+    return 5;
+  if (FViewInfo->ContainerState.Contains(TcxContainerStateItem::csHotTrack))
+    return 2;
+  return 1;
+}
+
+void TcxContainer::FocusInnerControl()
+{
+  FInnerControl->SetFocus();
+}
+
+// Overrides
+
+void TcxContainer::Loaded()
+{
+  inherited::Loaded();
+  UpdateInnerControlBounds();
+  ContainerStyleChanged(GetStyle());
+}
+
+void TcxContainer::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
+{
+  inherited::Notification(AComponent, AOperation);
+  if (AOperation == rtl::TOperation::opRemove && AComponent == FInnerControl)
+    FInnerControl = nullptr;
+}
+
+void TcxContainer::CreateParams(vcl::TCreateParams& AParams)
+{
+  inherited::CreateParams(AParams);
+  AParams.WindowClass.style &= ~(CS_HREDRAW | CS_VREDRAW);
+}
+
+void TcxContainer::CreateWindowHandle(const vcl::TCreateParams& AParams)
+{
+  const bool ALock = NeedsRefreshLockOnHandleCreation();
+  if (ALock) {
+    DisableAlign();
+    LockRefresh();
+  }
+  try {
+    // A caption this long is not handed to the window creation; the text
+    // is set afterwards.
+    if (AParams.Caption && wcslen(AParams.Caption) >= 65536) {
+      vcl::TCreateParams AShortParams = AParams;
+      AShortParams.Caption = L"";
+      inherited::CreateWindowHandle(AShortParams);
+      DefWindowProcW(GetHandle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(AParams.Caption));
+    } else {
+      inherited::CreateWindowHandle(AParams);
+    }
+    if (FInnerControl && cxCanAllocateControlHandle(FInnerControl))
+      FInnerControl->HandleNeeded();
+  } catch (...) {
+    if (ALock) {
+      FRefreshLockCount = std::max(0, FRefreshLockCount - 1);
+      EnableAlign();
+    }
+    throw;
+  }
+  if (ALock) {
+    EnableAlign();
+    UnlockRefresh();
+  }
+}
+
+void TcxContainer::DestroyWindowHandle()
+{
+  if (FInnerControl)
+    cxFlushBufferedPrintClient(FInnerControl);
+  cxFlushBufferedPrintClient(this);
+  inherited::DestroyWindowHandle();
+}
+
+void TcxContainer::WndProc(rtl::TMessage& AMessage)
+{
+  switch (AMessage.Msg) {
+    case WM_SETFOCUS:
+      if (!GetVisible())
+        return;
+      break;
+    case WM_NCCALCSIZE:
+      if (FRefreshLockCount > 0) {
+        AMessage.Result = 0;
+        return;
+      }
+      break;
+    case WM_KEYDOWN:
+    case WM_KEYUP:
+    case WM_CHAR:
+    case rtl::CN_KEYDOWN:
+    case rtl::CN_KEYUP:
+    case rtl::CN_CHAR:
+      if (HasInnerControlHandle()) {
+        AMessage.Result = SendMessageW(FInnerControl->GetHandle(), AMessage.Msg, AMessage.WParam, AMessage.LParam);
+        return;
+      }
+      break;
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      if (GetDragMode() == vcl::TDragMode::dmAutomatic && !IsDesigning()) {
+        BeginDrag(true);
+        return;
+      }
+      break;
+  }
+  inherited::WndProc(AMessage);
+}
+
+void TcxContainer::AdjustClientRect(TRect& ARect)
+{
+  if (FViewInfo && FViewInfo->FCalculated && !IsLoading() && !IsDestroying())
+    ARect = FViewInfo->ClientRect;
+}
+
+void TcxContainer::AlignControls(vcl::TControl* AControl, TRect& ARect)
+{
+  if (HasStandardChildLayout()) {
+    inherited::AlignControls(AControl, ARect);
+    return;
+  }
+  if (FLockAlignControlsCount > 0 || (AControl && IsInternalControl(AControl)))
+    return;
+  if (!AControl) {
+    if (NeedsScrollBars())
+      inherited::AlignControls(AControl, ARect);
+    return;
+  }
+  if (!rtl::Is<vcl::TWinControl>(AControl) || !static_cast<vcl::TWinControl*>(AControl)->HandleAllocated() ||
+      FIsCreating)
+    return;
+  auto* AChild = static_cast<vcl::TWinControl*>(AControl);
+  TRect R = ARect;
+  CorrectAlignRect(R);
+  TcxContainerInnerControlBounds AArea;
+  GetChildVisibleArea(R, AChild, AArea);
+  if (AChild != FInnerControl || InnerControlBoundsChanged(AArea))
+    ApplyChildVisibleArea(AChild, AArea);
+}
+
+TRect TcxContainer::GetClientBounds()
+{
+  return FViewInfo ? FViewInfo->ClientRect : inherited::GetClientBounds();
+}
+
+TColor TcxContainer::GetContentTextColor()
+{
+  return FStyles ? GetDisplayFont()->GetColor() : inherited::GetContentTextColor();
+}
+
+void TcxContainer::Paint()
+{
+  TRect AClip;
+  GetClipBox(GetCanvas()->GetHandle(), &AClip);
+  TRect AIntersection;
+  if (IntersectRect(&AIntersection, &FViewInfo->Bounds, &AClip) || !FViewInfo->FCalculated) {
+    if (GetControlState().Contains(vcl::TControlStateItem::csPaintCopy))
+      SetPaintCopyClipRegion();
+    EnsureViewInfoCalculated();
+    if (FIsViewInfoCalculated)
+      FViewInfo->Paint(GetCanvas());
+  }
+  UpdateScrollBarControls();
+}
+
+void TcxContainer::DoChangeScale(int M, int D, bool AIsDpiChange)
+{
+  TcxContainerStyle* AStyle = GetStyle();
+  const bool AScaleFont = M != D && !IsLoading() && AStyle->GetAssignedValues().Contains(csvFont);
+  const TPoint AParentSize = TcxControlHelper::GetOriginalParentSize(this);
+  const bool ARaise = !GetParentFont();
+  if (ARaise)
+    ++FInternalSetting;
+  try {
+    inherited::DoChangeScale(M, D, AIsDpiChange);
+  } catch (...) {
+    if (ARaise)
+      --FInternalSetting;
+    throw;
+  }
+  if (ARaise)
+    --FInternalSetting;
+  TcxControlHelper::SetOriginalParentSize(this, AParentSize);
+  if (AScaleFont)
+    AStyle->GetFont()->SetHeight(MulDiv(AStyle->GetFont()->GetHeight(), M, D));
+  else
+    AStyle->UpdateFont();
+}
+
+void TcxContainer::ScaleChanged()
+{
+  LockRefresh();
+  try {
+    inherited::ScaleChanged();
+  } catch (...) {
+    UnlockRefresh();
+    throw;
+  }
+  UnlockRefresh();
+}
+
+bool TcxContainer::CanFocusByMouse()
+{
+  return inherited::CanFocusByMouse() && !(HasInnerControlHandle() && FInnerControl->Focused()) &&
+         !FInnerControlMouseDown;
+}
+
+bool TcxContainer::CanBeFocused()
+{
+  return !(HasInnerControlHandle() && FInnerControl->Focused());
+}
+
+void TcxContainer::UpdateScrollBars()
+{
+  if (UsesInnerControlScrollBars())
+    SetScrollBarsParameters(false);
+  else
+    inherited::UpdateScrollBars();
+}
+
+TcxLookAndFeel* TcxContainer::GetContainerLookAndFeel()
+{
+  return FStyles ? GetStyle()->GetLookAndFeel() : inherited::GetContainerLookAndFeel();
+}
+
+bool TcxContainer::IsGestureTarget(HWND AWnd)
+{
+  return inherited::IsGestureTarget(AWnd) ||
+         (IsInnerControlGestureTarget() && HasInnerControlHandle() && AWnd == FInnerControl->GetHandle());
+}
+
+void TcxContainer::EnabledChanged()
+{
+  if (!GetEnabled() && HandleAllocated() && Focused())
+    ::SetFocus(nullptr);
+  for (int I = 0; I < GetControlCount(); ++I)
+    if (rtl::Is<TcxScrollBar>(GetControls(I)))
+      GetControls(I)->SetEnabled(GetEnabled());
+  if (!GetEnabled())
+    HideScrollUI(nullptr, true);
+  ShortRefreshContainer(false);
+}
+
+void TcxContainer::FocusChanged()
+{
+  inherited::FocusChanged();
+  ShortRefreshContainer(false);
+}
+
+void TcxContainer::ColorChanged()
+{
+  if (FInternalSetting > 0) {
+    inherited::ColorChanged();
+    ShortRefreshContainer(false);
+  } else {
+    GetStyle()->SetColor(GetColor());
+  }
+}
+
+void TcxContainer::CursorChanged()
+{
+  inherited::CursorChanged();
+  if (FInnerControl)
+    FInnerControl->SetCursor(GetCursor());
+}
+
+void TcxContainer::DoContextPopup(TPoint AMousePos, bool& AHandled)
+{
+  if (FPopupMenuLockCount == 0 && ((AMousePos.x == -1 && AMousePos.y == -1) || CanShowPopupMenu(AMousePos)))
+    inherited::DoContextPopup(AMousePos, AHandled);
+  else
+    AHandled = true;
+}
+
+void TcxContainer::DragCanceled()
+{
+  inherited::DragCanceled();
+}
+
+void TcxContainer::Resize()
+{
+  inherited::Resize();
+  if (IsNonClassicScrollBarMode() && NeedsScrollBars())
+    UpdateScrollBarsParameters();
+}
+
+void TcxContainer::KeyDown(WORD& AKey, vcl::TShiftState AShift)
+{
+  inherited::KeyDown(AKey, AShift);
+  if (AKey != VK_TAB || AShift.Contains(vcl::TShiftStateItem::ssCtrl) ||
+      AShift.Contains(vcl::TShiftStateItem::ssAlt) || !Focused() || !HandlesTabKey())
+    return;
+  AKey = 0;
+  if (vcl::TCustomForm* AForm = vcl::GetParentForm(this))
+    AForm->SelectNext(AForm->GetActiveControl(), !AShift.Contains(vcl::TShiftStateItem::ssShift), true);
+  if (HandleAllocated() && GetFocus() == GetHandle() && FInnerControl)
+    FocusInnerControl();
+}
+
+void TcxContainer::MouseDown(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y)
+{
+  inherited::MouseDown(AButton, AShift, X, Y);
+  if (IsMouseTrackingActive())
+    InternalRefresh(TPoint{X, Y}, ToContainerButton(AButton), AShift, true);
+}
+
+void TcxContainer::MouseMove(vcl::TShiftState AShift, int X, int Y)
+{
+  inherited::MouseMove(AShift, X, Y);
+  InternalRefresh(TPoint{X, Y}, TcxMouseButton::cxmbNone, AShift, true);
+  if (!IsMouseTrackingActive())
+    cxBeginMouseTracking(this, TRect{0, 0, GetWidth(), GetHeight()}, FMouseTrackingCaller);
+}
+
+void TcxContainer::MouseUp(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y)
+{
+  inherited::MouseUp(AButton, AShift, X, Y);
+  InternalRefresh(TPoint{X, Y}, ToContainerButton(AButton), AShift, true);
+}
+
+void TcxContainer::MouseEnter(vcl::TControl* AControl)
+{
+  inherited::MouseEnter(AControl);
+  ShortRefreshContainer(true);
+  cxBeginMouseTracking(this, TRect{0, 0, GetWidth(), GetHeight()}, FMouseTrackingCaller);
+}
+
+void TcxContainer::MouseLeave(vcl::TControl* AControl)
+{
+  inherited::MouseLeave(AControl);
+  ShortRefreshContainer(true);
+  cxEndMouseTracking(FMouseTrackingCaller);
+}
+
+// Message handlers
+
+void TcxContainer::HandleWMDestroy(rtl::TMessage& Message)
+{
+  FUpdateWindowRegionCount = 0;
+  rtl::InheritedMessage(this, Message);
+}
+
+void TcxContainer::HandleWMKillFocus(rtl::TMessage& Message)
+{
+  // The focus staying inside counts as still focused.
+  if (HasInnerControlHandle() && reinterpret_cast<HWND>(Message.WParam) == FInnerControl->GetHandle())
+    return;
+  rtl::InheritedMessage(this, Message);
+}
+
+void TcxContainer::HandleWMSetCursor(rtl::TMessage& Message)
+{
+  TPoint P;
+  GetCursorPos(&P);
+  P = ScreenToClient(P);
+  if (reinterpret_cast<HWND>(Message.WParam) == GetHandle() && LOWORD(Message.LParam) == HTCLIENT && FInnerControl &&
+      !PtInRect(&FViewInfo->ClientRect, P)) {
+    ::SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    Message.Result = 1;
+    return;
+  }
+  rtl::InheritedMessage(this, Message);
+}
+
+void TcxContainer::HandleWMSetFocus(rtl::TMessage& Message)
+{
+  if (IsDestroying() || !HandleAllocated() || !HasInnerControlHandle()) {
+    rtl::InheritedMessage(this, Message);
+    return;
+  }
+  if (reinterpret_cast<HWND>(Message.WParam) == FInnerControl->GetHandle()) {
+    Message.Msg = 0;
+    Message.Result = 0;
+    return;
+  }
+  rtl::InheritedMessage(this, Message);
+  if (FInnerControl && FInnerControl->CanFocus())
+    FocusInnerControl();
+}
+
+void TcxContainer::HandleWMWindowPosChanging(rtl::TMessage& Message)
+{
+  if (IsDestroying()) {
+    Message.Result = 0;
+    return;
+  }
+  auto* APos = reinterpret_cast<WINDOWPOS*>(Message.LParam);
+  const int ARequestedWidth = APos->cx;
+  const int ARequestedHeight = APos->cy;
+  rtl::InheritedMessage(this, Message);
+  if ((APos->flags & SWP_NOSIZE) == 0) {
+    if (GetAlign() == vcl::TAlign::alRight && APos->cx != ARequestedWidth)
+      APos->x += ARequestedWidth - APos->cx;
+    if (GetAlign() == vcl::TAlign::alBottom && APos->cy != ARequestedHeight)
+      APos->y += ARequestedHeight - APos->cy;
+  }
+  if (HandleAllocated() && GetFocus() == GetHandle() && HasInnerControlHandle() && FInnerControl->CanFocus() &&
+      !GetControlState().Contains(vcl::TControlStateItem::csFocusing))
+    FocusInnerControl();
+}
+
+void TcxContainer::HandleWMWindowPosChanged(rtl::TMessage& Message)
+{
+  rtl::InheritedMessage(this, Message);
+  if (!IsDestroying() && !FInternalWindowRegionSetting)
+    ShortRefreshContainer(false);
+}
+
+void TcxContainer::HandleCMBiDiModeChanged(rtl::TMessage& Message)
+{
+  const WPARAM AArrived = Message.WParam;
+  Message.WParam = 1;
+  rtl::InheritedMessage(this, Message);
+  // Only a system that reads right to left re-creates the window here.
+  if (GetSystemMetrics(SM_MIDEASTENABLED) != 0 && AArrived == 0 && HandleAllocated())
+    RecreateWnd();
+}
+
+void TcxContainer::HandleCMCtl3DChanged(rtl::TMessage& Message)
+{
+  LockRefresh();
+  try {
+    rtl::InheritedMessage(this, Message);
+  } catch (...) {
+    UnlockRefresh();
+    throw;
+  }
+  UnlockRefresh();
+}
+
+void TcxContainer::HandleCMFontChanged(rtl::TMessage& Message)
+{
+  if (FInternalSetting > 0) {
+    LockRefresh();
+    try {
+      rtl::InheritedMessage(this, Message);
+      UpdateInnerControlBounds();
+      SetScrollBarsParameters(false);
+    } catch (...) {
+      UnlockRefresh();
+      throw;
+    }
+    UnlockRefresh();
+    return;
+  }
+  TcxContainerStyle* AStyle = GetStyle();
+  const bool AWasAssigned = AStyle->GetAssignedValues().Contains(csvFont);
+  AStyle->SetFont(GetFont());
+  if (!AWasAssigned)
+    AStyle->FAssignedValues.Exclude(csvFont);
+  rtl::InheritedMessage(this, Message);
+}
+
+void TcxContainer::HandleCMParentColorChanged(rtl::TMessage& Message)
+{
+  TcxContainerStyle* AStyle = GetStyle();
+  const bool AWasAssigned = AStyle->GetAssignedValues().Contains(csvColor);
+  rtl::InheritedMessage(this, Message);
+  if (!AWasAssigned || GetParentColor())
+    AStyle->FAssignedValues.Exclude(csvColor);
+  if (AStyle->GetColor() != GetColor())
+    ContainerStyleChanged(AStyle);
+  if (HasParentBackground() && !GetParentColor())
+    Invalidate();
+}
+
+void TcxContainer::HandleCMParentFontChanged(rtl::TMessage& Message)
+{
+  TcxContainerStyle* AStyle = GetStyle();
+  const bool AWasAssigned = AStyle->GetAssignedValues().Contains(csvFont);
+  rtl::InheritedMessage(this, Message);
+  if (!GetParentFont())
+    AStyle->UpdateFont();
+  if (!AWasAssigned || GetParentFont())
+    AStyle->FAssignedValues.Exclude(csvFont);
+}
+
+void TcxContainer::HandleCMSysColorChange(rtl::TMessage& Message)
+{
+  LockRefresh();
+  try {
+    rtl::InheritedMessage(this, Message);
+  } catch (...) {
+    UnlockRefresh();
+    throw;
+  }
+  UnlockRefresh();
+}
+
+void TcxContainer::HandleDXMContainerRefresh(rtl::TMessage&)
+{
+  ShortRefreshContainer(false);
+}
+
+void TcxContainer::HandleDXMUpdateScrollBars(rtl::TMessage&)
+{
+  SetScrollBarsParameters(false);
+}
+
+void TcxContainer::HandleDXMUpdateWindowRegion(rtl::TMessage&)
+{
+  if (FUpdateWindowRegionCount > 0)
+    --FUpdateWindowRegionCount;
+  if (FUpdateWindowRegionCount > 0 || !HandleAllocated())
+    return;
+  FInternalWindowRegionSetting = true;
+  // The region goes to the window, or is deleted as equal: either way it is
+  // no longer ours.
+  cxSetWindowRegionIfChanged(GetHandle(), FNewWindowRegion.Release(), true);
+  FInternalWindowRegionSetting = false;
+}
+
+void TcxContainer::EnsureViewInfoCalculated()
+{
+  if (!FIsViewInfoCalculated)
+    ShortRefreshContainer(false);
+}
+
+// Private
+
+void TcxContainer::InternalRefresh(const TPoint& P, TcxMouseButton AButton, vcl::TShiftState AShift,
+                                   bool AIsMouseEvent)
+{
+  FHasChanges = true;
+  if (!CanRefreshContainer())
+    return;
+  bool ARefreshed;
+  ++FRefreshLockCount;
+  FHasChanges = false;
+  try {
+    ARefreshed = RefreshContainer(P, AButton, AShift, AIsMouseEvent);
+  } catch (...) {
+    --FRefreshLockCount;
+    throw;
+  }
+  --FRefreshLockCount;
+  if (AIsMouseEvent && CanRefreshContainer() && FProcessEventsLockCount == 0) {
+    ++FProcessEventsLockCount;
+    try {
+      ProcessViewInfoChanges();
+    } catch (...) {
+      --FProcessEventsLockCount;
+      throw;
+    }
+    --FProcessEventsLockCount;
+  }
+  FIsViewInfoCalculated = ARefreshed && !FHasChanges;
+}
+
+TcxContainerState TcxContainer::CalculateContainerState(const TPoint& P, bool AHotTrackAllowed)
+{
+  TcxContainerState AState;
+  if (!GetEnabled())
+    AState = {TcxContainerStateItem::csDisabled};
+  else if (IsDesigning())
+    AState = {TcxContainerStateItem::csNormal};
+  else
+    AState = {Focused() ? TcxContainerStateItem::csActive : TcxContainerStateItem::csNormal};
+  const TRect AVisible = GetVisibleBounds();
+  if (AHotTrackAllowed && PtInRect(&AVisible, P))
+    AState.Include(TcxContainerStateItem::csHotTrack);
+  return AState;
+}
+
+void TcxContainer::InvalidateFrame()
+{
+  if (!HandleAllocated())
+    return;
+  const TRect ABounds{0, 0, GetWidth(), GetHeight()};
+  // Only the frame around an inner window: the window itself must not
+  // flicker.
+  if (FInnerControl)
+    cxRedrawRectFrame(GetHandle(), ABounds, FViewInfo->BorderRect, false, false);
+  else
+    cxRedrawWindowRect(GetHandle(), ABounds, false, false);
+}
+
+void TcxContainer::InternalSetColor(TColor AValue)
+{
+  ++FInternalSetting;
+  try {
+    SetColor(AValue);
+  } catch (...) {
+    --FInternalSetting;
+    throw;
+  }
+  --FInternalSetting;
+}
+
+void TcxContainer::InternalSetFont(vcl::TFont* AValue)
+{
+  ++FInternalSetting;
+  try {
+    SetFont(AValue);
+  } catch (...) {
+    --FInternalSetting;
+    throw;
+  }
+  --FInternalSetting;
+}
+
+bool TcxContainer::InnerControlBoundsChanged(const TcxContainerInnerControlBounds& AArea) const
+{
+  if (AArea.IsEmpty && FInnerControlBounds.IsEmpty)
+    return false;
+  if (AArea.IsEmpty != FInnerControlBounds.IsEmpty)
+    return true;
+  return !EqualRect(&AArea.Rect, &FInnerControlBounds.Rect);
+}
+
+void TcxContainer::ApplyChildVisibleArea(vcl::TWinControl* AChild, const TcxContainerInnerControlBounds& AArea)
+{
+  if (AArea.IsEmpty)
+    SetWindowRgn(AChild->GetHandle(), nullptr, TRUE);
+  else
+    cxSetWindowRegionIfChanged(AChild->GetHandle(), CreateRectRgnIndirect(&AArea.Rect), true);
+  if (AChild == FInnerControl)
+    FInnerControlBounds = AArea;
+}
+
+// ---------------------------------------------------------------------------
+// The container's mirrored scroll bars
+
+namespace {
+
+LONG ObjectIdOf(TScrollBarKind AKind)
+{
+  return AKind == TScrollBarKind::sbHorizontal ? OBJID_HSCROLL : OBJID_VSCROLL;
+}
+
+constexpr DWORD InvisibleOrOffscreen = STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN;
+
+void SendNCPaintForRect(HWND AWnd, const TRect& R)
+{
+  vcl::TOwnedRegion ARegion(CreateRectRgnIndirect(&R));
+  SendMessageW(AWnd, WM_NCPAINT, reinterpret_cast<WPARAM>(ARegion.Get()), 0);
+}
+
+}  // namespace
+
+void TcxContainer::SetScrollBarsParameters(bool AIsScrolling)
+{
+  if (!FInnerControl || !NeedsScrollBars() || IsDestroying() || !cxCanGetScrollBarInfo() || !GetMainScrollBars())
+    return;
+  FScrollBarsCalculating = true;
+  try {
+    if (IsNonClassicScrollBarMode() && !AIsScrolling)
+      UpdatePopupScrollBars();
+    for (TScrollBarKind AKind : {TScrollBarKind::sbHorizontal, TScrollBarKind::sbVertical}) {
+      IcxControlScrollBar* ABar = GetMainScrollBar(AKind);
+      if (!ABar)
+        continue;
+      if (IsNonClassicScrollBarMode()) {
+        if (!ABar->GetData()->FVisible) {
+          ABar->ApplyData();
+          continue;
+        }
+      } else {
+        if (!AIsScrolling)
+          AdjustScrollBarToInnerControl(ABar);
+        if (!ABar->GetVisible())
+          continue;
+      }
+      SCROLLINFO AInfo;
+      GetInnerScrollInfo(AKind, AInfo);
+      if (AKind == TScrollBarKind::sbHorizontal && !CanMirrorHorizontalScrollBar())
+        ABar->GetControl()->SetBiDiMode(vcl::TBiDiMode::bdLeftToRight);
+      if (IsClassicScrollBarMode()) {
+        ABar->SetScrollParams(AInfo.nMin, AInfo.nMax, AInfo.nPos, AInfo.nPage, true);
+      } else {
+        const bool ADataVisible = ABar->GetData()->FVisible;
+        SetScrollBarInfo(AKind, AInfo.nMin, AInfo.nMax, ABar->GetSmallChange(), AInfo.nPage, AInfo.nPos, true, true);
+        ABar->GetData()->FVisible = ADataVisible;
+        ABar->ApplyData();
+      }
+    }
+    if (IsNonClassicScrollBarMode()) {
+      if (TcxSizeGrip* AGrip = GetSizeGrip())
+        AGrip->SetVisible(GetSizeGripVisible());
+    } else {
+      UpdateSizeGripData();
+    }
+  } catch (...) {
+    FScrollBarsCalculating = false;
+    throw;
+  }
+  FScrollBarsCalculating = false;
+}
+
+void TcxContainer::AdjustScrollBarToInnerControl(IcxControlScrollBar* AScrollBar)
+{
+  SCROLLBARINFO AInfo;
+  if (!IsInnerScrollBarUsable(AScrollBar->GetKind(), AInfo)) {
+    SetScrollBarVisible(AScrollBar, false);
+    return;
+  }
+  AScrollBar->SetEnabled(IsScrollBarEnabled(AScrollBar, AInfo));
+  TRect R;
+  ScreenRectToClientArea(AInfo.rcScrollBar, R);
+  if (!dxIsPerMonitorV2Aware())
+    if (rtl::Is<TcxControl>(AScrollBar->GetControl()) || rtl::Is<TcxScrollBar>(AScrollBar->GetControl()))
+      TcxControlHelper::ChangeScaleFactor(AScrollBar->GetControl(), dxGetSystemScaleFactor());
+  AScrollBar->SetBoundsRect(TRect{R.left, R.top, R.left + R.right, R.top + R.bottom});
+  SetScrollBarVisible(AScrollBar, R.right > 0 && R.bottom > 0);
+}
+
+void TcxContainer::UpdatePopupScrollBars()
+{
+  // Touch and hybrid modes: which bars have anything to show.
+  SCROLLBARINFO AInfo;
+  for (TScrollBarKind AKind : {TScrollBarKind::sbHorizontal, TScrollBarKind::sbVertical})
+    if (IcxControlScrollBar* ABar = GetMainScrollBar(AKind))
+      ABar->GetData()->FVisible = IsInnerScrollBarUsable(AKind, AInfo) && IsScrollBarEnabled(ABar, AInfo);
+}
+
+void TcxContainer::ScreenRectToClientArea(const TRect& AScreenRect, TRect& R)
+{
+  const TPoint ATopLeft = ScreenToClient(TPoint{AScreenRect.left, AScreenRect.top});
+  R = TRect{ATopLeft.x, ATopLeft.y, AScreenRect.right - AScreenRect.left, AScreenRect.bottom - AScreenRect.top};
+  if (R.left < 0 || R.top < 0 || R.right > GetWidth() || R.bottom > GetHeight())
+    R = TRect{};
+}
+
+bool TcxContainer::IsScrollBarEnabled(IcxControlScrollBar*, const SCROLLBARINFO& AInfo)
+{
+  return GetEnabled() && (AInfo.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0;
+}
+
+bool TcxContainer::GetInnerControlScrollBarInfo(SCROLLBARINFO& AInfo, TScrollBarKind AKind)
+{
+  if (IsDestroying() || !GetParent() || !HandleAllocated() || !HasInnerControlHandle())
+    return false;
+  return cxGetScaledScrollBarInfo(FInnerControl->GetHandle(), ObjectIdOf(AKind), AInfo,
+                                  UseRightToLeftAlignment(), GetScaleFactor());
+}
+
+void TcxContainer::SetScrollBarVisible(IcxControlScrollBar* AScrollBar, bool AVisible)
+{
+  AScrollBar->SetVisible(AVisible);
+  if (AVisible && AScrollBar->GetControl())
+    AScrollBar->GetControl()->BringToFront();
+}
+
+bool TcxContainer::IsInnerScrollBarUsable(TScrollBarKind AKind, SCROLLBARINFO& AInfo)
+{
+  return GetInnerControlScrollBarInfo(AInfo, AKind) && (AInfo.rgstate[0] & InvisibleOrOffscreen) == 0 &&
+         AInfo.rcScrollBar.right > AInfo.rcScrollBar.left && AInfo.rcScrollBar.bottom > AInfo.rcScrollBar.top;
+}
+
+void TcxContainer::GetInnerScrollInfo(TScrollBarKind AKind, SCROLLINFO& AInfo)
+{
+  AInfo = {};
+  AInfo.cbSize = sizeof(AInfo);
+  AInfo.fMask = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+  GetScrollInfo(FInnerControl->GetHandle(), AKind == TScrollBarKind::sbHorizontal ? SB_HORZ : SB_VERT, &AInfo);
+  if (static_cast<int>(AInfo.nPage) > AInfo.nMax)
+    AInfo.nPage = std::max(AInfo.nMax, 0);
+}
+
+HWND TcxContainer::GetScrollBarHandle(TScrollBarKind AKind)
+{
+  IcxControlScrollBar* ABar = GetMainScrollBar(AKind);
+  if (!ABar || !rtl::Is<vcl::TWinControl>(ABar->GetControl()))
+    return nullptr;
+  auto* AControl = static_cast<vcl::TWinControl*>(ABar->GetControl());
+  return AControl->HandleAllocated() ? AControl->GetHandle() : nullptr;
+}
+
+void TcxContainer::UpdateSizeGripData()
+{
+  TcxContainerSizeGripData AData{};
+  rtl::IPtr<IcxContainerInnerControl> AInner;
+  AData.Visible = IsHScrollBarVisible() && IsVScrollBarVisible() && HasInnerControlHandle() &&
+                  rtl::Supports(FInnerControl, &AInner);
+  if (AData.Visible) {
+    AData.Bounds = cxGetInnerControlSizeGripRect(AInner.Get());
+    if (!FSizeGripData.Visible || !EqualRect(&AData.Bounds, &FSizeGripData.Bounds))
+      SendNCPaintForRect(FInnerControl->GetHandle(), AData.Bounds);
+  }
+  FSizeGripData = AData;
+}
+
+TRect cxGetContainerSizeGripRect(TcxContainer* AContainer)
+{
+  if (!AContainer->IsHScrollBarVisible() || !AContainer->IsVScrollBarVisible() || !AContainer->HasInnerControlHandle())
+    return TRect{};
+  IcxControlScrollBar* AHorz = AContainer->GetHScrollBar();
+  IcxControlScrollBar* AVert = AContainer->GetVScrollBar();
+  TPoint ATopLeft = AContainer->ClientToScreen(TPoint{AVert->GetLeft(), AHorz->GetTop()});
+  // The inner control's window coordinates.
+  RECT AWindowRect;
+  GetWindowRect(AContainer->GetInnerControl()->GetHandle(), &AWindowRect);
+  ATopLeft.x -= AWindowRect.left;
+  ATopLeft.y -= AWindowRect.top;
+  return TRect{ATopLeft.x, ATopLeft.y, ATopLeft.x + AVert->GetWidth(), ATopLeft.y + AHorz->GetHeight()};
+}
+
+TRect cxGetInnerControlSizeGripRect(IcxContainerInnerControl* AInnerControl)
+{
+  TcxContainer* AContainer = AInnerControl ? AInnerControl->GetControlContainer() : nullptr;
+  return AContainer ? cxGetContainerSizeGripRect(AContainer) : TRect{};
+}
+
+void cxFillContainerRect(TcxContainer* AContainer, const TRect& R)
+{
+  if (RectIsEmpty(R) || !AContainer->HasInnerControlHandle())
+    return;
+  const HWND AWnd = AContainer->GetInnerControl()->GetHandle();
+  vcl::TWindowDC ADC(AWnd, GetWindowDC(AWnd));
+  const DWORD ALayout = GetLayout(ADC.Get());
+  SetLayout(ADC.Get(), 0);
+  vcl::TOwnedBrush ABrush(
+      CreateSolidBrush(vcl::ColorToRGB(AContainer->GetLookAndFeel()->GetPainter()->DefaultSizeGripAreaColor())));
+  FillRect(ADC.Get(), &R, ABrush.Get());
+  SetLayout(ADC.Get(), ALayout);
+}
+
+void cxPaintContainerSizeGrip(TcxContainer* AContainer)
+{
+  cxFillContainerRect(AContainer, cxGetContainerSizeGripRect(AContainer));
+}
 
 // ---------------------------------------------------------------------------
 // The inner control's native scroll bars

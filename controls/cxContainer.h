@@ -21,12 +21,15 @@
 
 #include "core/cxClasses.h"
 #include "core/cxClassesComponents.h"
+#include "controls/cxControls.h"
+#include "controls/cxMouseTracking.h"
 #include "graphics/cxGraphics.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/rtl/SystemEvents.h"
 #include "platform/rtl/SystemTypes.h"
 #include "platform/vcl/Graphics.h"
+#include "platform/vcl/GraphicsHandles.h"
 
 class TcxContainer;
 class TcxContainerStyle;
@@ -204,6 +207,7 @@ class TcxContainerStyle : public TcxInterfacedPersistent, public IdxSkinSupport 
 
  private:
   friend class TcxStyleController;
+  friend class TcxContainer;
 
   bool InternalIsValueAssigned(TcxContainerStyleValue AValue) const { return FAssignedValues.Contains(AValue); }
   void CheckChanges();
@@ -332,6 +336,406 @@ class TcxStyleController : public TcxScalableComponent {
 // the editors' start-up sets theirs (and clears it before freeing it).
 TcxStyleController* cxGetDefaultStyleController();
 void cxSetDefaultStyleController(TcxStyleController* AValue);
+
+// ---------------------------------------------------------------------------
+// The container
+
+// Private messages of the container.
+// Posted by editors: refresh at the next turn of the message loop.
+inline constexpr UINT DXM_CONTAINERREFRESH = 0x807F;
+// Posted by UpdateScrollBarsParameters: mirror the inner scroll bars later.
+inline constexpr UINT DXM_UPDATESCROLLBARS = 0x8080;
+// Sent by UpdateWindowRegion: apply the pending window region.
+inline constexpr UINT DXM_UPDATEWINDOWREGION = 0x8083;
+
+RTL_ENUM(TcxMouseButton, cxmbNone, cxmbLeft, cxmbRight, cxmbMiddle);
+
+// An inner window that talks back to the container hosting it.
+struct IcxContainerInnerControl : rtl::IInterface {
+  RTL_GUID(IcxContainerInnerControl, "{1B111318-D9C9-4C35-9EFF-5D95793C0106}")
+  virtual vcl::TWinControl* __stdcall GetControl() = 0;
+  virtual TcxContainer* __stdcall GetControlContainer() = 0;
+};
+
+// A control made of several windows: the one that takes the keys.
+struct IcxCompoundControl : rtl::IInterface {
+  RTL_GUID(IcxCompoundControl, "{A4C6E1F2-5B3D-4E8A-9C7F-2D1B0E6A8F35}")
+  virtual vcl::TWinControl* __stdcall GetActiveControl() = 0;
+};
+
+struct TcxContainerActiveStyleData {
+  TcxContainerState ContainerState;
+  TcxContainerStyle* ActiveStyle;
+};
+
+// The visible part last applied to a child window.
+struct TcxContainerInnerControlBounds {
+  // No clipping region.
+  bool IsEmpty;
+  // Child coordinates.
+  TRect Rect;
+};
+
+// The corner between the mirrored scroll bars, in the inner control's
+// window coordinates.
+struct TcxContainerSizeGripData {
+  TRect Bounds;
+  bool Visible;
+};
+
+using TcxContainerViewInfoClass = rtl::ClassOf<TcxContainerViewInfo>;
+
+// What a refresh calculated: state, frame, rectangles and colours.
+class TcxContainerViewInfo : public rtl::TObject {
+  RTL_CLASS(TcxContainerViewInfo, rtl::TObject)
+
+ public:
+  virtual void Create();
+
+  virtual void DrawBorder(TcxCanvas* ACanvas, const TRect& R);
+  // The style whose painter width CalculateBorderRect counts.
+  virtual TcxContainerBorderStyle GetContainerBorderStyle() { return BorderStyle; }
+  virtual void InternalPaint(TcxCanvas* ACanvas);
+  vcl::TColor GetBackgroundColor() const { return FBackgroundColor; }
+  virtual void SetBackgroundColor(vcl::TColor AValue) { FBackgroundColor = AValue; }
+  // Takes ClientRect from another view info; other sources are ignored.
+  virtual void Assign(rtl::TObject* Source);
+  // What must be repainted when changing from AViewInfo; the caller owns it.
+  virtual TcxRegion* GetUpdateRegion(TcxContainerViewInfo* AViewInfo);
+  virtual void Offset(int DX, int DY);
+  virtual void Paint(TcxCanvas* ACanvas);
+  virtual void UpdateStyle(TcxContainerStyle* AStyle);
+  bool IsCalculated() const { return FCalculated; }
+
+  vcl::TColor BorderColor;
+  TRect BorderRect;
+  TcxContainerBorderStyle BorderStyle;
+  int BorderWidth;
+  TRect Bounds;
+  TRect ClientRect;
+  TcxContainerState ContainerState;
+  TcxBorders Edges;
+  // The style's; not owned.
+  vcl::TFont* Font;
+  TcxContainerHotState HotState;
+  int NativePart;
+  int NativeState;
+  bool NativeStyle;
+  rtl::TObject* Owner;
+  TcxCustomLookAndFeelPainter* Painter;
+  bool Shadow;
+  TdxThemedObjectType ThemedObjectType;
+  bool UseSkins;
+
+ private:
+  friend class TcxContainer;
+
+  void PaintNative(TcxCanvas* ACanvas);
+  void PaintNonNative(TcxCanvas* ACanvas);
+
+  vcl::TColor FBackgroundColor;
+  bool FCalculated;
+};
+
+using TcxContainerClass = rtl::ClassOf<TcxContainer>;
+
+// Tells its container when mouse tracking notices that the mouse left.
+class TcxContainerMouseTrackingCaller : public TcxIUnknownObject, public IcxMouseTrackingCaller {
+  RTL_CLASS(TcxContainerMouseTrackingCaller, TcxIUnknownObject)
+  RTL_INTERFACES(IcxMouseTrackingCaller)
+
+ public:
+  virtual void Create(TcxContainer* AContainer);
+  void __stdcall MouseLeave() override;
+
+ private:
+  TcxContainer* FContainer;
+};
+
+// The frame around an inner window (or around content it paints itself).
+// The container owns its styles and view info; the inner control belongs
+// to the descendant that made it.
+class TcxContainer : public TcxControl, public IcxCompoundControl {
+  RTL_CLASS(TcxContainer, TcxControl)
+  RTL_INTERFACES(IcxCompoundControl)
+  RTL_MESSAGES(RTL_MESSAGE(WM_DESTROY, HandleWMDestroy), RTL_MESSAGE(WM_KILLFOCUS, HandleWMKillFocus),
+               RTL_MESSAGE(WM_SETCURSOR, HandleWMSetCursor), RTL_MESSAGE(WM_SETFOCUS, HandleWMSetFocus),
+               RTL_MESSAGE(WM_WINDOWPOSCHANGING, HandleWMWindowPosChanging),
+               RTL_MESSAGE(WM_WINDOWPOSCHANGED, HandleWMWindowPosChanged),
+               RTL_MESSAGE(rtl::CM_BIDIMODECHANGED, HandleCMBiDiModeChanged),
+               RTL_MESSAGE(rtl::CM_CTL3DCHANGED, HandleCMCtl3DChanged),
+               RTL_MESSAGE(rtl::CM_FONTCHANGED, HandleCMFontChanged),
+               RTL_MESSAGE(rtl::CM_PARENTCOLORCHANGED, HandleCMParentColorChanged),
+               RTL_MESSAGE(rtl::CM_PARENTFONTCHANGED, HandleCMParentFontChanged),
+               RTL_MESSAGE(rtl::CM_SYSCOLORCHANGE, HandleCMSysColorChange),
+               RTL_MESSAGE(DXM_CONTAINERREFRESH, HandleDXMContainerRefresh),
+               RTL_MESSAGE(DXM_UPDATESCROLLBARS, HandleDXMUpdateScrollBars),
+               RTL_MESSAGE(DXM_UPDATEWINDOWREGION, HandleDXMUpdateWindowRegion))
+
+ public:
+  void Create(rtl::TComponent* AOwner) override;
+  void Destroy() override;
+
+  bool Focused() override;
+  void SetFocus() override;
+  vcl::TDragImageList* GetDragImages() override;
+  void Invalidate() override;
+  void Update() override;
+  bool HasInnerControl() const { return FInnerControl != nullptr; }
+  bool HasInnerControlHandle() const { return FInnerControl && FInnerControl->HandleAllocated(); }
+  // The inner control calls it from its default handling; True: handled.
+  bool InnerControlDefaultHandler(rtl::TMessage& Message);
+  // For CN_KEYDOWN and CN_SYSKEYDOWN: True when the container's popup menu
+  // took the key (Result 1). Inner controls call it first.
+  virtual bool InnerControlMenuHandler(rtl::TMessage& Message);
+  bool IsStylePropertyPublished(const rtl::String& APropertyName, bool AExtendedStyle);
+  void LockAlignControls(bool ALock);
+  void LockPopupMenu(bool ALock);
+  void LockRefresh();
+  void UnlockRefresh();
+  void RestoreStyles();
+  bool ShortRefreshContainer(bool AIsMouseEvent);
+  void UpdateScrollBarsParameters();
+  void __stdcall TranslationChanged() override;
+  TcxContainerStyle* GetInternalStyle(TcxContainerStateItem AState) const { return FStyles->GetStyle(AState); }
+  void SetInternalStyle(TcxContainerStateItem AState, TcxContainerStyle* Value) { FStyles->SetStyle(AState, Value); }
+  virtual void ClearSavedChildControlRegions();
+  // The part of the control in which the mouse makes it hot.
+  virtual TRect GetVisibleBounds();
+  virtual bool HasPopupWindow() { return false; }
+  virtual bool IsInplace() { return false; }
+  // Label- and check-box-like descendants take the parent's colour by
+  // default.
+  virtual bool DefaultParentColor() { return false; }
+  virtual void SetScrollBarsParameters(bool AIsScrolling = false);
+  void UpdateInnerControlBounds();
+
+  vcl::TWinControl* GetInnerControl() const { return FInnerControl; }
+  void SetInnerControl(vcl::TWinControl* AValue);
+  vcl::TWinControl* GetActiveControlOf() { return FInnerControl ? FInnerControl : this; }
+  vcl::TWinControl* __stdcall GetActiveControl() override { return GetActiveControlOf(); }
+  bool IsDestroyingContainer() const { return IsDestroying(); }
+  TcxStyleController* GetFakeStyleController() { return GetStyle()->GetStyleController(); }
+  void SetFakeStyleController(TcxStyleController*) {}
+  TcxContainerStyle* GetStyle() const { return FStyles->GetStyleNormal(); }
+  void SetStyle(TcxContainerStyle* AValue) { GetStyle()->Assign(AValue); }
+  TcxContainerStyle* GetStyleDisabled() const { return FStyles->GetStyleDisabled(); }
+  void SetStyleDisabled(TcxContainerStyle* AValue) { GetStyleDisabled()->Assign(AValue); }
+  TcxContainerStyle* GetStyleFocused() const { return FStyles->GetStyleFocused(); }
+  void SetStyleFocused(TcxContainerStyle* AValue) { GetStyleFocused()->Assign(AValue); }
+  TcxContainerStyle* GetStyleHot() const { return FStyles->GetStyleHot(); }
+  void SetStyleHot(TcxContainerStyle* AValue) { GetStyleHot()->Assign(AValue); }
+  void SetParentFont(bool AValue);
+  void SetDragMode(vcl::TDragMode AValue) override;
+  vcl::TDragKind GetDragKind() const { return FDragKind; }
+  virtual void SetDragKind(vcl::TDragKind AValue);
+  TcxContainerViewInfo* GetViewInfo() const { return FViewInfo; }
+  bool IsViewInfoCalculated() const { return FIsViewInfoCalculated; }
+  const TcxContainerSizeGripData& GetSizeGripData() const { return FSizeGripData; }
+  // The style's visible font, corrected, with the skin's text colour.
+  vcl::TFont* GetDisplayFont();
+  TcxContainerStyle* GetActiveStyleOf() { return GetActiveStyle(); }
+
+  // The container's face to mouse tracking. The framework's MouseLeave()
+  // and the tracking interface's share a name and a signature, so an object
+  // of its own answers for the container.
+  IcxMouseTrackingCaller* GetMouseTrackingCaller() const;
+
+ protected:
+  // New virtual operations.
+  virtual void MouseTrackingCallerMouseLeave();
+  virtual void CorrectAlignRect(TRect& /*R*/) {}
+  virtual bool CanMirrorHorizontalScrollBar() { return false; }
+  virtual bool UsesInnerControlScrollBars() { return HasInnerControl(); }
+  virtual void ApplyStyleToInnerControl();
+  virtual void AdjustScrollBarToInnerControl(IcxControlScrollBar* AScrollBar);
+  virtual void UpdatePopupScrollBars();
+  virtual void CorrectDisplayFont(vcl::TFont* /*AFont*/) {}
+  virtual void CalculateViewInfo(const TPoint& P, bool AHotTrackAllowed);
+  virtual bool HandlesTabKey() { return true; }
+  virtual bool HasTransparentBorder();
+  virtual bool CanRefreshContainer();
+  virtual bool CanShowPopupMenu(const TPoint& /*P*/) { return true; }
+  virtual void ContainerStyleChanged(rtl::TObject* Sender);
+  // A region the caller owns, or nil.
+  virtual HRGN CreateWindowRegion();
+  virtual void DataChanged() {}
+  virtual void RefreshContainerState() { ShortRefreshContainer(false); }
+  virtual bool HandleInnerControlMessage(rtl::TMessage& Message);
+  virtual void ProcessViewInfoChanges() {}
+  virtual bool RefreshContainer(const TPoint& P, TcxMouseButton Button, vcl::TShiftState Shift,
+                                bool AIsMouseEvent);
+  virtual void HandleMouseTrackingLeave();
+  virtual TcxContainerStyle* GetActiveStyle();
+  virtual vcl::TColor GetBackgroundColor();
+  virtual vcl::TColor GetBorderColor();
+  virtual void GetBorderExtent(TRect& R);
+  virtual TcxEditStateColorKind GetDrawState();
+  virtual void GetChildVisibleArea(const TRect& R, vcl::TControl* AControl, TcxContainerInnerControlBounds& Area);
+  virtual void CalculateBorderRect(TRect& R);
+  virtual void GetShadowBoundsExtent(TRect& R) { R = TRect{}; }
+  virtual TcxContainerStyleClass GetStyleClass();
+  virtual TcxContainerStylesClass GetStylesClass();
+  virtual TcxContainerViewInfoClass GetViewInfoClass();
+  virtual void GetExtraWindowRegionBounds(TRect& R) { R = TRect{}; }
+  virtual bool HasShadow();
+  virtual TcxContainerStyle* SelectActiveStyle();
+  virtual TcxContainerStyleValues GetHiddenStyleValues() { return {}; }
+  virtual vcl::TColor GetSkinBorderColor(bool AHighlighted);
+  virtual void GetSkinColors(vcl::TColor& AColor, vcl::TColor& ATextColor);
+  virtual vcl::TColor GetDefaultBackgroundColor();
+  virtual vcl::TColor GetDefaultTextColor();
+  virtual bool NeedsRefreshLockOnHandleCreation() { return !HasStandardChildLayout(); }
+  virtual bool IsInnerControlGestureTarget() { return false; }
+  virtual bool IsContainerFocused() { return Focused(); }
+  virtual bool HasStandardChildLayout() { return false; }
+  virtual bool IsMouseTrackingActive();
+  virtual bool IsNativeStyle();
+  virtual bool IsReadOnly() { return false; }
+  virtual void AdjustInnerControlBounds();
+  virtual void SetPaintCopyClipRegion();
+  virtual void UpdateData() {}
+  virtual void UpdateWindowRegion();
+  virtual TdxThemedObjectType GetThemedObjectType() { return TdxThemedObjectType::totEdit; }
+  virtual int GetNativePart();
+  virtual int GetNativeState();
+  virtual void ScreenRectToClientArea(const TRect& AScreenRect, TRect& R);
+  virtual bool IsScrollBarEnabled(IcxControlScrollBar* AScrollBar, const SCROLLBARINFO& AInfo);
+  virtual bool GetInnerControlScrollBarInfo(SCROLLBARINFO& AInfo, TScrollBarKind AKind);
+  virtual void FocusInnerControl();
+  virtual void SetScrollBarVisible(IcxControlScrollBar* AScrollBar, bool AVisible);
+
+  // Overrides.
+  void Loaded() override;
+  void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
+  void CreateParams(vcl::TCreateParams& AParams) override;
+  void CreateWindowHandle(const vcl::TCreateParams& AParams) override;
+  void DestroyWindowHandle() override;
+  void WndProc(rtl::TMessage& AMessage) override;
+  void AdjustClientRect(TRect& ARect) override;
+  void AlignControls(vcl::TControl* AControl, TRect& ARect) override;
+  TRect GetClientBounds() override;
+  void Paint() override;
+  void DoChangeScale(int M, int D, bool AIsDpiChange) override;
+  void ScaleChanged() override;
+  bool CanFocusByMouse() override;
+  bool CanBeFocused() override;
+  bool CanFocusOnScrollBarClick(vcl::TControl* /*AScrollBar*/) override { return false; }
+  bool CanDragAtDesignTime(int /*X*/, int /*Y*/) override { return false; }
+  bool NeedsScrollBars() override { return false; }
+  void UpdateScrollBars() override;
+  // The base control's own look and feel until the styles exist; it follows
+  // the normal style's from then on.
+  TcxLookAndFeel* GetContainerLookAndFeel() override;
+  vcl::TColor GetContentTextColor() override;
+  bool IsGestureTarget(HWND AWnd) override;
+  void EnabledChanged() override;
+  void FocusChanged() override;
+  void ColorChanged() override;
+  void CursorChanged() override;
+  void DoContextPopup(TPoint AMousePos, bool& AHandled) override;
+  void DragCanceled() override;
+  void Resize() override;
+  void KeyDown(WORD& AKey, vcl::TShiftState AShift) override;
+  void MouseDown(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y) override;
+  void MouseMove(vcl::TShiftState AShift, int X, int Y) override;
+  void MouseUp(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y) override;
+  void MouseEnter(vcl::TControl* AControl) override;
+  void MouseLeave(vcl::TControl* AControl) override;
+  using TcxControl::MouseEnter;
+
+  void HandleWMDestroy(rtl::TMessage& Message);
+  void HandleWMKillFocus(rtl::TMessage& Message);
+  void HandleWMSetCursor(rtl::TMessage& Message);
+  void HandleWMSetFocus(rtl::TMessage& Message);
+  void HandleWMWindowPosChanging(rtl::TMessage& Message);
+  void HandleWMWindowPosChanged(rtl::TMessage& Message);
+  void HandleCMBiDiModeChanged(rtl::TMessage& Message);
+  void HandleCMCtl3DChanged(rtl::TMessage& Message);
+  void HandleCMFontChanged(rtl::TMessage& Message);
+  void HandleCMParentColorChanged(rtl::TMessage& Message);
+  void HandleCMParentFontChanged(rtl::TMessage& Message);
+  void HandleCMSysColorChange(rtl::TMessage& Message);
+  void HandleDXMContainerRefresh(rtl::TMessage& Message);
+  void HandleDXMUpdateScrollBars(rtl::TMessage& Message);
+  void HandleDXMUpdateWindowRegion(rtl::TMessage& Message);
+
+  void EnsureViewInfoCalculated();
+  bool IsInnerScrollBarUsable(TScrollBarKind AKind, SCROLLBARINFO& AInfo);
+  void GetInnerScrollInfo(TScrollBarKind AKind, SCROLLINFO& AInfo);
+  HWND GetScrollBarHandle(TScrollBarKind AKind);
+  void UpdateSizeGripData();
+
+  // The base of the editors reach these directly.
+  bool FInnerControlMouseDown;
+  bool FScrollBarsCalculating;
+
+ private:
+  friend class TcxContainerViewInfo;
+  friend class TcxContainerMouseTrackingCaller;
+
+  void InternalRefresh(const TPoint& P, TcxMouseButton AButton, vcl::TShiftState AShift, bool AIsMouseEvent);
+  TcxContainerState CalculateContainerState(const TPoint& P, bool AHotTrackAllowed);
+  void InvalidateFrame();
+  void InternalSetColor(vcl::TColor AValue);
+  void InternalSetFont(vcl::TFont* AValue);
+  bool InnerControlBoundsChanged(const TcxContainerInnerControlBounds& AArea) const;
+  void ApplyChildVisibleArea(vcl::TWinControl* AChild, const TcxContainerInnerControlBounds& AArea);
+  void PlaceInnerControl();
+
+  TcxContainerActiveStyleData FActiveStyleData;
+  bool FHasChanges;
+  vcl::TWinControl* FInnerControl;
+  TcxContainerInnerControlBounds FInnerControlBounds;
+  bool FIsViewInfoCalculated;
+  int FLockAlignControlsCount;
+  int FPopupMenuLockCount;
+  int FProcessEventsLockCount;
+  int FRefreshLockCount;
+  TcxContainerSizeGripData FSizeGripData;
+  int FInternalSetting;
+  bool FIsCreating;
+  TcxContainerStyles* FStyles;
+  TcxContainerViewInfo* FViewInfo;
+  int FUpdateWindowRegionCount;
+  bool FInternalWindowRegionSetting;
+  vcl::TOwnedRegion FNewWindowRegion;
+  vcl::TDragKind FDragKind;
+  TcxContainerMouseTrackingCaller* FMouseTrackingCaller;
+};
+
+// ---------------------------------------------------------------------------
+// Unit routines: frame, shadow and window regions
+
+void cxDrawContainerShadow(TcxCanvas* ACanvas, const TRect& R);
+vcl::TColor cxGetBorderHighlightColor(bool AHighlighted, bool AIsOffice11);
+// The Standard painter's width of the style.
+int cxGetContainerBorderWidth(TcxContainerBorderStyle ABorderStyle);
+TRect cxGetControlBoundsAtOrigin(vcl::TControl* AControl);
+// No region (nil) unless AShadow and not ANativeBordered; the caller owns it.
+HRGN cxGetWindowShadowRegion(HWND AWnd, const TRect& AShadowBounds, const TRect& AShadowBoundsExtent,
+                             const TRect& AExcludeRect, bool AShadow, bool ANativeBordered);
+void cxFillFrameBetweenRects(TcxCanvas* ACanvas, const TRect& AOuter, const TRect& AInner, vcl::TColor AColor);
+void cxRedrawRectFrame(HWND AWnd, const TRect& AOuter, const TRect& AInner, bool AErase, bool AFrame);
+void cxRedrawWindowRect(HWND AWnd, const TRect& R, bool AErase, bool AFrame);
+HRGN cxGetWindowRegionCopy(HWND AWnd);
+bool cxWindowRegionDiffers(HWND AWnd, HRGN ARegion);
+// Takes ARegion in every case: set only when it differs from the window's.
+bool cxSetWindowRegionIfChanged(HWND AWnd, HRGN ARegion, bool ARedraw);
+void cxCombineWindowRegion(HWND AWnd, HRGN ARegion, TcxRegionOperation AOperation, bool ARedraw);
+void cxCombineWindowRegionWithRect(vcl::TWinControl* AControl, const TRect& R, TcxRegionOperation AOperation,
+                                   bool ARedraw);
+void cxApplyWindowShadowRegion(HWND AWnd, const TRect& AShadowBounds, const TRect& AExtent, const TRect& AExcludeRect,
+                               bool AShadow, bool ANativeBordered);
+bool cxIsNativeThemeAvailable(bool ANativeStyle, TdxThemedObjectType AThemedObjectType);
+
+// ---------------------------------------------------------------------------
+// Unit routines: the inner control's native scroll bars
+
+TRect cxGetContainerSizeGripRect(TcxContainer* AContainer);
+TRect cxGetInnerControlSizeGripRect(IcxContainerInnerControl* AInnerControl);
+void cxFillContainerRect(TcxContainer* AContainer, const TRect& R);
+void cxPaintContainerSizeGrip(TcxContainer* AContainer);
 
 // ---------------------------------------------------------------------------
 // The inner control's native scroll bars: GetScrollBarInfo, bound by name at
