@@ -280,6 +280,8 @@ class TcxControl : public TcxCustomControl,
   void Destroy() override;
 
   using TcxControlLookAndFeelContainer::GetLookAndFeel;
+  // The look and feel's painter.
+  virtual TcxCustomLookAndFeelPainter* GetPainter();
   // Takes the values of AValue (Assign).
   void SetLookAndFeel(TcxLookAndFeel* AValue);
 
@@ -487,7 +489,6 @@ class TcxControl : public TcxCustomControl,
   virtual void ScrollUIModeChanged() {}
   virtual TcxLookAndFeel* GetContainerLookAndFeel() override { return FLookAndFeel; }
   virtual TcxLookAndFeel* GetScrollBarLookAndFeel() override { return FLookAndFeel; }
-  virtual TcxCustomLookAndFeelPainter* GetPainter();
   virtual void LookAndFeelChanged(TcxLookAndFeel* ASender, TcxLookAndFeelValues AChangedValues);
   virtual vcl::TColor GetContentTextColor();
 

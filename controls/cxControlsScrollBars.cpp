@@ -331,7 +331,10 @@ void TcxControlScrollBarsManager::SetHotScrollBar(TcxControlScrollBarHelper* AVa
   FHotScrollBar = AValue;
   if (FHotScrollBar) {
     FHotScrollBar->MouseEnter(nullptr);
-    cxBeginMouseTracking(FOwner, FHotScrollBar->TcxScrollBarHelper::GetBoundsRect(), this);
+    // Tracking polls the owner's window; there is none to poll before it
+    // is made.
+    if (FOwner->HandleAllocated())
+      cxBeginMouseTracking(FOwner, FHotScrollBar->TcxScrollBarHelper::GetBoundsRect(), this);
   }
 }
 

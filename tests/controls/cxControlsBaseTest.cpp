@@ -1,11 +1,17 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <string>
 #include <vector>
 
 #include "controls/cxControls.h"
 #include "core/cxClasses.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "platform/vcl/GraphicsHandles.h"
+#include "platform/vcl/Menus.h"
 #include "tests/controls/ControlsTestSupport.h"
 #include "tests/support/TestHost.h"
 
@@ -29,6 +35,16 @@ class TBaseTestControl : public TcxControl {
   int ScaleChangingCount = 0;
   int ScaleChangedCount = 0;
   bool AllowPageIncrease = false;
+  // The vertical page when not 0, else the client height.
+  int VerticalPage = 0;
+  std::vector<int> TrackPositions;
+
+  // Flips the vertical bar on every calculation pass.
+  bool Oscillate = false;
+  bool ScrollsWithoutBars = false;
+  bool WithScrollBars = true;
+  // A one-pixel frame painted as the non-client area.
+  bool Framed = false;
 
   using TcxControl::GetClientBounds;
   using TcxControl::UpdateScrollBars;
@@ -36,7 +52,8 @@ class TBaseTestControl : public TcxControl {
   void Scroll(TScrollBarKind AKind, TScrollCode ACode, int& APos) override
   {
     Scrolls.emplace_back(AKind, ACode);
-    (void)APos;
+    if (ACode == scTrack)
+      TrackPositions.push_back(APos);
   }
 
  protected:
@@ -46,12 +63,29 @@ class TBaseTestControl : public TcxControl {
     PaintedDCKinds.push_back(GetObjectType(GetCanvas()->GetHandle()));
     GetCanvas()->FillRect(GetClientBounds(), FillColor);
   }
+  bool NeedsScrollBars() override { return WithScrollBars; }
+  bool CanScrollContentWithoutScrollBars(TcxDirection /*ADirection*/) override { return ScrollsWithoutBars; }
+  bool HasNonClientArea() override { return Framed; }
+  void GetNonClientMargins(TRect& R) override { R = Framed ? TRect{1, 1, 1, 1} : TRect{}; }
+  void DrawNonClientArea(TcxCanvas* ACanvas) override { ACanvas->FillRect(TRect{0, 0, 1000, 1000}, vcl::clLime); }
+  void CreateParams(vcl::TCreateParams& AParams) override
+  {
+    inherited::CreateParams(AParams);
+    if (Framed)
+      AParams.Style |= WS_BORDER;
+  }
   void InitScrollBarsParameters() override
   {
     ++InitPasses;
+    if (Oscillate) {
+      const bool show = !GetVScrollBar()->GetData()->FVisible;
+      SetScrollBarInfo(sbVertical, 0, show ? 999 : 0, 1, 10, 0, true, true);
+      return;
+    }
     const TRect client = GetClientBounds();
     SetScrollBarInfo(sbHorizontal, 0, ContentSize.cx - 1, 1, client.right - client.left, 0, true, true);
-    SetScrollBarInfo(sbVertical, 0, ContentSize.cy - 1, 1, client.bottom - client.top, 0, true, true);
+    SetScrollBarInfo(sbVertical, 0, ContentSize.cy - 1, 1, VerticalPage ? VerticalPage : client.bottom - client.top, 0,
+                     true, true);
   }
   bool AllowPageIncreaseByScrollBar(TScrollBarKind /*AKind*/) override { return AllowPageIncrease; }
   void ScaleChanging() override { ++ScaleChangingCount; }
@@ -122,6 +156,34 @@ TEST_F(cxBaseControlTest, DoubleBufferedPaintsIntoAMemoryBitmapAndCopiesIt)
   EXPECT_EQ(control->PaintedDCKinds.back(), static_cast<DWORD>(OBJ_MEMDC));
   vcl::TWindowDC dc(control->GetHandle());
   EXPECT_EQ(PixelOf(dc.Get(), 100, 100), RGB(0, 0, 255));
+}
+
+// The border, the content clipped inside it and both bars with their grip.
+TEST_F(cxBaseControlTest, PaintsBorderContentAndScrollBars)
+{
+  TBaseTestControl* control = AddControl(TRect{0, 0, 240, 160});
+  control->GetLookAndFeel()->SetNativeStyle(false);
+  control->SetBorderStyle(TcxControlBorderStyle::cxcbsDefault);
+  control->FillColor = vcl::clWhite;
+  control->ContentSize = TSize{400, 400};
+  control->UpdateScrollBars();
+  kvtest::PumpMessages();
+  rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(240, 160); }));
+  bitmap->GetcxCanvas()->FillRect(TRect{0, 0, 240, 160}, vcl::clFuchsia);
+  control->PaintTo(bitmap->GetCanvas()->GetHandle(), 0, 0);
+  const HDC dc = bitmap->GetCanvas()->GetHandle();
+  const int border = control->GetPainter()->BorderSize();
+  EXPECT_NE(PixelOf(dc, 0, 80), RGB(255, 255, 255)) << "the border";
+  EXPECT_EQ(PixelOf(dc, border + 5, 80), RGB(255, 255, 255)) << "the content";
+  const TRect client = control->GetClientBounds();
+  EXPECT_NE(PixelOf(dc, client.right + 2, 80), RGB(255, 0, 255)) << "the vertical bar";
+  EXPECT_NE(PixelOf(dc, 80, client.bottom + 2), RGB(255, 0, 255)) << "the horizontal bar";
+  EXPECT_NE(PixelOf(dc, client.right + 2, client.bottom + 2), RGB(255, 0, 255)) << "the size grip";
+
+  const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
+  png->LoadFromBitmap(bitmap.get());
+  if (const char* folder = std::getenv("KV_RENDER_DIR"))
+    png->SaveToFile(std::wstring(folder, folder + std::strlen(folder)) + L"\\BaseControl.png");
 }
 
 TEST_F(cxBaseControlTest, ErasesFromABufferEvenWhenDoubleBuffered)
@@ -250,6 +312,41 @@ TEST_F(cxBaseControlTest, WheelDeltasAccumulateIntoWholeSteps)
 }
 
 // ---------------------------------------------------------------------------
+// Gestures
+
+struct GestureCase {
+  const char* Name;
+  int Page;
+  std::vector<int> DeltaYs;
+  std::vector<int> Positions;
+};
+
+// Pixels panned become units of Min(client / page, 30) pixels; what is left
+// waits for the next pan.
+TEST_F(cxBaseControlTest, GesturePansScrollByWholeSteps)
+{
+  const GestureCase cases[] = {
+      {"four pixels a unit", 50, {-10}, {2}},
+      {"less than a step waits for the next", 5, {-20, -20}, {1}},
+      {"a page beyond the client steps by pixels", 300, {-3}, {3}},
+      {"panning down stops at the top", 50, {40}, {0}},
+  };
+  TBaseTestControl* control = AddControl();
+  control->ContentSize = TSize{100, 1000};
+  for (const GestureCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    control->VerticalPage = c.Page;
+    control->UpdateScrollBars();
+    ASSERT_TRUE(control->IsVScrollBarVisible());
+    control->BeginGestureScroll(TPoint{0, 0});
+    control->TrackPositions.clear();
+    for (int delta : c.DeltaYs)
+      control->GestureScroll(0, delta);
+    EXPECT_EQ(control->TrackPositions, c.Positions);
+  }
+}
+
+// ---------------------------------------------------------------------------
 // Enter and leave, keys, scale changes
 
 TEST_F(cxBaseControlTest, MouseEnterFiresOncePerEnterAndIgnoresChildren)
@@ -292,6 +389,121 @@ TEST_F(cxBaseControlTest, ScaleChangesNestAndReportTheOutermostOnly)
   EXPECT_EQ(control->ScaleChangingCount, 1);
   EXPECT_EQ(control->ScaleChangedCount, 1);
   EXPECT_FALSE(control->IsScaleChanging());
+}
+
+// ---------------------------------------------------------------------------
+// Faults kept out
+
+// Content that answers differently on every pass never settles; the
+// calculation stops after a bounded number of passes instead of hanging.
+TEST_F(cxBaseControlTest, AnUnsettledCalculationStops)
+{
+  TBaseTestControl* control = AddControl();
+  control->Oscillate = true;
+  control->InitPasses = 0;
+  control->UpdateScrollBars();
+  EXPECT_GT(control->InitPasses, 1);
+  EXPECT_LE(control->InitPasses, 16);
+}
+
+// ---------------------------------------------------------------------------
+// Capture object, popup menu, context menu, non-client area
+
+class TBaseTestCaptureObject : public TcxIUnknownObject, public IcxMouseCaptureObject {
+  RTL_CLASS(TBaseTestCaptureObject, TcxIUnknownObject)
+  RTL_INTERFACES(IcxMouseCaptureObject)
+
+ public:
+  int Cancels = 0;
+  void __stdcall DoCancelMode() override { ++Cancels; }
+};
+
+TEST_F(cxBaseControlTest, TheCaptureObjectHearsWhenItLosesTheMouse)
+{
+  TBaseTestControl* control = AddControl();
+  rtl::TOwnedPtr<TBaseTestCaptureObject> first(rtl::New<TBaseTestCaptureObject>());
+  rtl::TOwnedPtr<TBaseTestCaptureObject> second(rtl::New<TBaseTestCaptureObject>());
+  control->SetMouseCaptureObject(first.get());
+  EXPECT_TRUE(control->GetMouseCapture());
+  control->SetMouseCaptureObject(first.get());
+  EXPECT_EQ(first->Cancels, 0);
+  control->SetMouseCaptureObject(second.get());
+  EXPECT_EQ(first->Cancels, 1);
+  control->Perform(WM_CANCELMODE, 0, 0);
+  EXPECT_EQ(second->Cancels, 1);
+  EXPECT_EQ(control->GetMouseCaptureObject(), nullptr);
+  EXPECT_FALSE(control->GetMouseCapture());
+}
+
+TEST_F(cxBaseControlTest, OnlyMenusServeAsPopupMenuAndAFreedMenuIsForgotten)
+{
+  TBaseTestControl* control = AddControl();
+  rtl::TOwnedPtr<rtl::TComponent> other(rtl::New<rtl::TComponent>(nullptr));
+  control->SetCxPopupMenu(other.get());
+  EXPECT_EQ(control->GetCxPopupMenu(), nullptr);
+  auto* menu = rtl::New<vcl::TPopupMenu>(nullptr);
+  control->SetCxPopupMenu(menu);
+  EXPECT_EQ(control->GetCxPopupMenu(), menu);
+  rtl::Free(menu);
+  EXPECT_EQ(control->GetCxPopupMenu(), nullptr);
+}
+
+TEST_F(cxBaseControlTest, AContextMenuOverAWindowlessBarIsSwallowed)
+{
+  TBaseTestControl* control = AddControl();
+  auto* bar = rtl::New<TcxControlScrollBarHelper>(static_cast<IcxScrollBarOwner*>(control));
+  bar->TcxScrollBarHelper::SetBoundsRect(TRect{0, 0, 17, 200});
+  bar->TcxScrollBarHelper::SetVisible(true);
+  control->GetScrollBarsManager()->RegisterScrollBar(bar);
+  const TPoint onBar = control->ClientToScreen(TPoint{8, 50});
+  EXPECT_EQ(control->Perform(WM_CONTEXTMENU, 0, MAKELPARAM(onBar.x, onBar.y)), 1);
+  control->GetScrollBarsManager()->UnRegisterScrollBar(bar);
+  rtl::Free(bar);
+}
+
+TEST_F(cxBaseControlTest, PrintsItsNonClientFrame)
+{
+  auto* control = rtl::New<TBaseTestControl>(FHost.get());
+  control->Framed = true;
+  control->SetBoundsRect(TRect{0, 0, 50, 40});
+  control->SetParent(FHost.get());
+  control->HandleNeeded();
+  rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(50, 40); }));
+  const HDC dc = bitmap->GetCanvas()->GetHandle();
+  bitmap->GetcxCanvas()->FillRect(TRect{0, 0, 50, 40}, vcl::clBlack);
+  control->Perform(WM_PRINT, reinterpret_cast<WPARAM>(dc), PRF_NONCLIENT);
+  EXPECT_EQ(PixelOf(dc, 0, 0), RGB(0, 255, 0)) << "the frame";
+  EXPECT_EQ(PixelOf(dc, 25, 20), RGB(0, 0, 0)) << "the client area is left alone";
+}
+
+// ---------------------------------------------------------------------------
+// Scrolling by direction
+
+struct ScrollContentCase {
+  const char* Name;
+  bool WithScrollBars;
+  bool ScrollsWithoutBars;
+  TcxDirection Direction;
+  std::vector<std::pair<TScrollBarKind, TScrollCode>> Scrolls;
+};
+
+TEST_F(cxBaseControlTest, ScrollContentStepsTheBarOfTheDirection)
+{
+  const ScrollContentCase cases[] = {
+      {"none does nothing", true, false, TcxDirection::dirNone, {}},
+      {"left is a line up of the horizontal bar", true, false, TcxDirection::dirLeft, {{sbHorizontal, scLineUp}}},
+      {"down is a line down of the vertical bar", true, false, TcxDirection::dirDown, {{sbVertical, scLineDown}}},
+      {"without bars only when allowed", false, false, TcxDirection::dirDown, {}},
+      {"allowed without bars", false, true, TcxDirection::dirRight, {{sbHorizontal, scLineDown}}},
+  };
+  for (const ScrollContentCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TBaseTestControl* control = AddControl();
+    control->WithScrollBars = c.WithScrollBars;
+    control->ScrollsWithoutBars = c.ScrollsWithoutBars;
+    control->ScrollContent(c.Direction);
+    EXPECT_EQ(control->Scrolls, c.Scrolls);
+  }
 }
 
 // A click whose handler frees the control: nothing touches it afterwards.
