@@ -1,6 +1,7 @@
 #include "controls/cxContainer.h"
 
 #include <vssym32.h>
+#include <windowsx.h>
 
 #include <algorithm>
 
@@ -1875,6 +1876,8 @@ void TcxContainer::PlaceInnerControl()
     }
     if (IsInnerScrollBarUsable(TScrollBarKind::sbHorizontal, AInfo))
       R.bottom += AInfo.rcScrollBar.bottom - AInfo.rcScrollBar.top;
+    else if (rtl::Is<TcxCustomInnerListBox>(FInnerControl))
+      R.bottom += dxGetScaledSystemMetrics(SM_CYHSCROLL, GetScaleFactor());
   }
   if (FViewInfo->FCalculated && FInnerControl && !EqualRect(&R, &static_cast<const RECT&>(FInnerControl->GetBoundsRect())))
     FInnerControl->SetBounds(R.left, R.top, R.right - R.left, R.bottom - R.top);
@@ -2767,4 +2770,529 @@ bool cxGetScaledScrollBarInfo(HWND AWnd, LONG AObjectId, SCROLLBARINFO& AInfo, b
       R.right = R.left + dxGetScaledSystemMetrics(SM_CXVSCROLL, AScaleFactor);
   }
   return true;
+}
+
+// ---------------------------------------------------------------------------
+// TcxCustomInnerListBox
+
+namespace {
+
+// The framework's notifications that the list's scroll state may have
+// changed.
+constexpr UINT CM_INNERLISTSCROLLSTATE1 = 0xB025;
+constexpr UINT CM_INNERLISTSCROLLSTATE2 = 0xB033;
+
+bool IsKeyDown(int AKey)
+{
+  return GetKeyState(AKey) < 0;
+}
+
+}  // namespace
+
+void TcxCustomInnerListBox::Create(rtl::TComponent* AOwner)
+{
+  inherited::Create(AOwner);
+  FAutoComplete = true;
+  FAutoCompleteDelay = 500;
+  FLookAndFeel = rtl::New<TcxLookAndFeel>(this);
+  FLookAndFeel->SetOnChanged(TcxLookAndFeelChangedEvent::Bind<&TcxCustomInnerListBox::LookAndFeelChanged>(this));
+  for (TScrollBarKind AKind : {TScrollBarKind::sbHorizontal, TScrollBarKind::sbVertical}) {
+    TcxScrollBar* ABar = rtl::New<TcxScrollBar>(this);
+    ABar->FreeNotification(this);
+    ABar->SetKind(AKind);
+    ABar->SetSmallChange(1);
+    ABar->SetVisible(false);
+    ABar->GetLookAndFeel()->SetMasterLookAndFeel(FLookAndFeel);
+    if (AKind == TScrollBarKind::sbHorizontal) {
+      ABar->SetOnScroll(TScrollEvent::Bind<&TcxCustomInnerListBox::HScrollHandler>(this));
+      FHScrollBar = ABar;
+    } else {
+      ABar->SetOnScroll(TScrollEvent::Bind<&TcxCustomInnerListBox::VScrollHandler>(this));
+      FVScrollBar = ABar;
+    }
+  }
+  SetBorderStyle(vcl::TBorderStyle::bsNone);
+  vcl::TControlStyle AStyle = GetControlStyle();
+  AStyle.Exclude(vcl::TControlStyleItem::csOpaque);
+  AStyle.Include(vcl::TControlStyleItem::csDoubleClicks);
+  AStyle.Include(vcl::TControlStyleItem::csOverrideStylePaint);
+  SetControlStyle(AStyle);
+  SetParentColor(false);
+  SetParentFont(true);
+}
+
+void TcxCustomInnerListBox::Destroy()
+{
+  // Bars laid on the parent are freed as this list box's components; the
+  // others go here with the look and feel they follow.
+  for (TcxScrollBar* ABar : {FHScrollBar, FVScrollBar})
+    if (ABar && !ABar->GetParent())
+      rtl::Free(ABar);
+  FHScrollBar = nullptr;
+  FVScrollBar = nullptr;
+  inherited::Destroy();
+  rtl::FreeAndNil(FLookAndFeel);
+}
+
+void TcxCustomInnerListBox::DefaultHandler(rtl::TMessage& AMessage)
+{
+  if (!FContainer || !FContainer->InnerControlDefaultHandler(AMessage))
+    inherited::DefaultHandler(AMessage);
+}
+
+bool TcxCustomInnerListBox::ItemVisible(int AIndex)
+{
+  const TRect R = ItemRect(AIndex);
+  const TRect ABounds{0, 0, GetWidth(), GetHeight()};
+  for (const POINT P : {POINT{R.left, R.top}, POINT{R.right - 1, R.top}, POINT{R.left, R.bottom - 1},
+                        POINT{R.right - 1, R.bottom - 1}})
+    if (PtInRect(&ABounds, P))
+      return true;
+  return false;
+}
+
+void TcxCustomInnerListBox::SetExternalScrollBarsParameters()
+{
+  if (GetComponentState().Contains(rtl::TComponentStateFlag::csDestroying) || FScrollBarsLockCount > 0 ||
+      !cxCanGetScrollBarInfo() || FIsRedrawLocked || !GetParent() || !GetParent()->HandleAllocated() ||
+      !HandleAllocated())
+    return;
+  FScrollBarsCalculating = true;
+  try {
+    UpdateOwnScrollBar(FHScrollBar, OBJID_HSCROLL);
+    UpdateOwnScrollBar(FVScrollBar, OBJID_VSCROLL);
+    if (FContainer)
+      FContainer->SetScrollBarsParameters(false);
+  } catch (...) {
+    FScrollBarsCalculating = false;
+    throw;
+  }
+  FScrollBarsCalculating = false;
+}
+
+bool TcxCustomInnerListBox::AreBothOwnBarsVisible() const
+{
+  return FHScrollBar && FVScrollBar && FHScrollBar->GetVisible() && FVScrollBar->GetVisible();
+}
+
+TRect TcxCustomInnerListBox::GetSizeGripRect()
+{
+  if (!AreBothOwnBarsVisible() || !GetParent())
+    return TRect{};
+  // The own bars lie on the parent; the corner in this window's coordinates.
+  TPoint ATopLeft = GetParent()->ClientToScreen(TPoint{FVScrollBar->GetLeft(), FHScrollBar->GetTop()});
+  RECT AWindowRect;
+  GetWindowRect(GetHandle(), &AWindowRect);
+  ATopLeft.x -= AWindowRect.left;
+  ATopLeft.y -= AWindowRect.top;
+  return TRect{ATopLeft.x, ATopLeft.y, ATopLeft.x + FVScrollBar->GetWidth(), ATopLeft.y + FHScrollBar->GetHeight()};
+}
+
+TdxScaleFactor* TcxCustomInnerListBox::GetScaleFactor()
+{
+  return FContainer ? FContainer->GetScaleFactor() : dxGetSystemScaleFactor();
+}
+
+void TcxCustomInnerListBox::UnlockScrollBars()
+{
+  if (FScrollBarsLockCount > 0 && --FScrollBarsLockCount == 0)
+    SetExternalScrollBarsParameters();
+}
+
+void TcxCustomInnerListBox::DoAutoComplete(wchar_t& Key)
+{
+  if (!FAutoComplete)
+    return;
+  const DWORD ANow = GetTickCount();
+  if (ANow - FPrevKeyPressTime >= FAutoCompleteDelay)
+    FAutoCompleteFilter.clear();
+  FPrevKeyPressTime = ANow;
+  if (Key == VK_BACK) {
+    if (!FAutoCompleteFilter.empty())
+      FAutoCompleteFilter.pop_back();
+  } else if (IS_HIGH_SURROGATE(Key)) {
+    // The second half waits in the queue as a character message of its own.
+    MSG ANext;
+    FAutoCompleteFilter += Key;
+    if (HandleAllocated() && PeekMessageW(&ANext, GetHandle(), WM_CHAR, WM_CHAR, PM_REMOVE))
+      FAutoCompleteFilter += static_cast<wchar_t>(ANext.wParam);
+    Key = 0;
+  } else if (Key != VK_RETURN && Key != VK_ESCAPE) {
+    FAutoCompleteFilter += Key;
+  }
+  if (FAutoCompleteFilter.empty()) {
+    SelectSingle(0);
+    Click();
+    return;
+  }
+  const LRESULT AFound = HandleAllocated() ? SendMessageW(GetHandle(), LB_FINDSTRING, static_cast<WPARAM>(-1),
+                                                          reinterpret_cast<LPARAM>(FAutoCompleteFilter.c_str()))
+                                           : LB_ERR;
+  if (AFound != LB_ERR) {
+    SelectSingle(static_cast<int>(AFound));
+    Click();
+  }
+  if (Key != VK_BACK && Key != VK_RETURN && Key != VK_ESCAPE)
+    Key = 0;
+}
+
+void TcxCustomInnerListBox::LookAndFeelChanged(TcxLookAndFeel*, TcxLookAndFeelValues)
+{
+  if (HandleAllocated())
+    Invalidate();
+}
+
+void TcxCustomInnerListBox::MouseLeave(vcl::TControl*)
+{
+  if (FContainer)
+    FContainer->ShortRefreshContainer(true);
+}
+
+void TcxCustomInnerListBox::CreateParams(vcl::TCreateParams& AParams)
+{
+  inherited::CreateParams(AParams);
+  if (FContainer && FContainer->IsNonClassicScrollBarMode())
+    AParams.Style |= LBS_DISABLENOSCROLL;
+}
+
+void TcxCustomInnerListBox::CreateWnd()
+{
+  inherited::CreateWnd();
+  if (FContainer) {
+    FContainer->ClearSavedChildControlRegions();
+    FContainer->Realign();
+  }
+}
+
+void TcxCustomInnerListBox::DestroyWnd()
+{
+  FIsRedrawLocked = false;
+  inherited::DestroyWnd();
+}
+
+bool TcxCustomInnerListBox::ChangesNativeScrollBars(const rtl::TMessage& AMessage) const
+{
+  switch (AMessage.Msg) {
+    case WM_SETREDRAW:
+      return AMessage.WParam != 0;
+    case WM_NCCALCSIZE:
+      return !FScrollBarsCalculating;
+    case WM_WINDOWPOSCHANGED:
+    case LB_ADDSTRING:
+    case LB_INSERTSTRING:
+    case LB_DELETESTRING:
+    case LB_RESETCONTENT:
+    case LB_SETCURSEL:
+    case LB_SETHORIZONTALEXTENT:
+    case LB_SETTOPINDEX:
+    case LB_SETCARETINDEX:
+    case WM_MOUSEWHEEL:
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+    case CM_INNERLISTSCROLLSTATE1:
+    case CM_INNERLISTSCROLLSTATE2:
+      return true;
+    default:
+      return false;
+  }
+}
+
+void TcxCustomInnerListBox::WndProc(rtl::TMessage& AMessage)
+{
+  if (FContainer && FContainer->InnerControlMenuHandler(AMessage))
+    return;
+  if (AMessage.Msg == WM_SETREDRAW)
+    FIsRedrawLocked = AMessage.WParam == 0;
+  rtl::TFreeWatch AWatch(this);
+  inherited::WndProc(AMessage);
+  if (AWatch.Freed())
+    return;
+  if (ChangesNativeScrollBars(AMessage))
+    SetExternalScrollBarsParameters();
+  if ((AMessage.Msg == WM_HSCROLL || AMessage.Msg == WM_VSCROLL) && FContainer)
+    FContainer->ShowScrollUI(FContainer, true);
+  if (AMessage.Msg == WM_WINDOWPOSCHANGED && AreBothOwnBarsVisible() && HandleAllocated()) {
+    const TRect AGrip = GetSizeGripRect();
+    vcl::TOwnedRegion ARegion(CreateRectRgnIndirect(&AGrip));
+    SendMessageW(GetHandle(), WM_NCPAINT, reinterpret_cast<WPARAM>(ARegion.Get()), 0);
+  }
+}
+
+void TcxCustomInnerListBox::KeyDown(WORD& AKey, vcl::TShiftState AShift)
+{
+  if (FContainer)
+    FContainer->KeyDown(AKey, AShift);
+  if (AKey != 0)
+    inherited::KeyDown(AKey, AShift);
+}
+
+void TcxCustomInnerListBox::KeyUp(WORD& AKey, vcl::TShiftState AShift)
+{
+  if (AKey == VK_TAB)
+    AKey = 0;
+  if (FContainer)
+    FContainer->KeyUp(AKey, AShift);
+  if (AKey != 0)
+    inherited::KeyUp(AKey, AShift);
+}
+
+void TcxCustomInnerListBox::KeyPress(wchar_t& AKey)
+{
+  if (AKey == L'\t')
+    AKey = 0;
+  if (FContainer && AKey != 0)
+    FContainer->KeyPress(AKey);
+  if (AKey == L'\r')
+    AKey = 0;
+  if (AKey == 0)
+    return;
+  // The list box's own OnKeyPress, then type-ahead; the framework's own
+  // key-press step is not used.
+  if (GetOnKeyPress())
+    GetOnKeyPress()(this, AKey);
+  if (AKey != 0)
+    DoAutoComplete(AKey);
+}
+
+void TcxCustomInnerListBox::MouseDown(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y)
+{
+  inherited::MouseDown(AButton, AShift, X, Y);
+  if (!FContainer)
+    return;
+  FContainer->FInnerControlMouseDown = true;
+  try {
+    FContainer->MouseDown(AButton, AShift, X + GetLeft(), Y + GetTop());
+  } catch (...) {
+    FContainer->FInnerControlMouseDown = false;
+    throw;
+  }
+  FContainer->FInnerControlMouseDown = false;
+}
+
+void TcxCustomInnerListBox::MouseMove(vcl::TShiftState AShift, int X, int Y)
+{
+  inherited::MouseMove(AShift, X, Y);
+  if (FContainer)
+    FContainer->MouseMove(AShift, X + GetLeft(), Y + GetTop());
+}
+
+void TcxCustomInnerListBox::MouseUp(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y)
+{
+  inherited::MouseUp(AButton, AShift, X, Y);
+  if (FContainer)
+    FContainer->MouseUp(AButton, AShift, X + GetLeft(), Y + GetTop());
+}
+
+void TcxCustomInnerListBox::Click()
+{
+  inherited::Click();
+  if (HandleAllocated() && FVScrollBar)
+    FVScrollBar->SetPosition(GetTopIndex());
+  if (FContainer) {
+    FContainer->Click();
+    FContainer->ShowScrollUI(FContainer, true);
+  }
+}
+
+void TcxCustomInnerListBox::DblClick()
+{
+  inherited::DblClick();
+  if (FContainer)
+    FContainer->DblClick();
+}
+
+bool TcxCustomInnerListBox::DoMouseWheel(vcl::TShiftState AShift, int AWheelDelta, TPoint AMousePos)
+{
+  return (FContainer && FContainer->DoMouseWheel(AShift, AWheelDelta, AMousePos)) ||
+         inherited::DoMouseWheel(AShift, AWheelDelta, AMousePos);
+}
+
+void TcxCustomInnerListBox::DragOver(rtl::TObject* ASource, int X, int Y, vcl::TDragState AState, bool& AAccept)
+{
+  if (FContainer) {
+    FContainer->DragOver(ASource, X + GetLeft(), Y + GetTop(), AState, AAccept);
+    if (AAccept)
+      return;
+  }
+  inherited::DragOver(ASource, X, Y, AState, AAccept);
+}
+
+void TcxCustomInnerListBox::DragDrop(rtl::TObject* ASource, int X, int Y)
+{
+  if (FContainer)
+    FContainer->DragDrop(ASource, X + GetLeft(), Y + GetTop());
+  else
+    inherited::DragDrop(ASource, X, Y);
+}
+
+vcl::TPopupMenu* TcxCustomInnerListBox::GetPopupMenu()
+{
+  return FContainer ? FContainer->GetPopupMenu() : inherited::GetPopupMenu();
+}
+
+void TcxCustomInnerListBox::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
+{
+  inherited::Notification(AComponent, AOperation);
+  if (AOperation != rtl::TOperation::opRemove)
+    return;
+  if (AComponent == FHScrollBar)
+    FHScrollBar = nullptr;
+  if (AComponent == FVScrollBar)
+    FVScrollBar = nullptr;
+}
+
+void TcxCustomInnerListBox::HandleWMGetDlgCode(rtl::TMessage& AMessage)
+{
+  rtl::InheritedMessage(this, AMessage);
+  AMessage.Result |= DLGC_WANTCHARS;
+  if (!IsKeyDown(VK_CONTROL))
+    AMessage.Result |= DLGC_WANTARROWS;
+}
+
+void TcxCustomInnerListBox::HandleWMSetFocus(rtl::TMessage& AMessage)
+{
+  rtl::InheritedMessage(this, AMessage);
+  if (FContainer && !FContainer->IsDestroying() && !GetComponentState().Contains(rtl::TComponentStateFlag::csDestroying) &&
+      !(FContainer->HandleAllocated() && reinterpret_cast<HWND>(AMessage.WParam) == FContainer->GetHandle()))
+    FContainer->FocusChanged();
+}
+
+void TcxCustomInnerListBox::HandleWMKillFocus(rtl::TMessage& AMessage)
+{
+  rtl::InheritedMessage(this, AMessage);
+  if (FContainer && !FContainer->IsDestroying() && !GetComponentState().Contains(rtl::TComponentStateFlag::csDestroying))
+    FContainer->FocusChanged();
+}
+
+void TcxCustomInnerListBox::HandleWMNCPaint(rtl::TMessage& AMessage)
+{
+  rtl::InheritedMessage(this, AMessage);
+  FillSizeGrip();
+}
+
+void TcxCustomInnerListBox::HandleWMLButtonDown(rtl::TMessage& AMessage)
+{
+  if (!FContainer || FContainer->GetDragMode() != vcl::TDragMode::dmAutomatic || FContainer->IsDesigning()) {
+    rtl::InheritedMessage(this, AMessage);
+    return;
+  }
+  // The container drags; the list box's own drag start stays out of it.
+  const vcl::TDragMode APrevDragMode = GetDragMode();
+  SetDragMode(vcl::TDragMode::dmManual);
+  rtl::Finally ARestore([this, APrevDragMode] { SetDragMode(APrevDragMode); });
+  const vcl::TShiftState AShift = vcl::KeysToShiftState(static_cast<WORD>(AMessage.WParam));
+  const TPoint P{GET_X_LPARAM(AMessage.LParam), GET_Y_LPARAM(AMessage.LParam)};
+  const int AItem = ItemAtPos(P, true);
+  const bool AShiftOnly = AShift.Contains(vcl::TShiftStateItem::ssShift) && !AShift.Contains(vcl::TShiftStateItem::ssCtrl);
+  if (GetMultiSelect() && AItem >= 0 && GetSelected(AItem) && !AShiftOnly) {
+    FContainer->BeginDrag(false);
+    return;
+  }
+  rtl::InheritedMessage(this, AMessage);
+  if (!(GetMultiSelect() && (AShift.Contains(vcl::TShiftStateItem::ssCtrl) || AShift.Contains(vcl::TShiftStateItem::ssShift))))
+    FContainer->BeginDrag(false);
+}
+
+void TcxCustomInnerListBox::DoScroll(TScrollBarKind AKind, TScrollCode AScrollCode, int& AScrollPos)
+{
+  TcxScrollBar* ABar = AKind == TScrollBarKind::sbHorizontal ? FHScrollBar : FVScrollBar;
+  if (!ABar || !ABar->HandleAllocated())
+    return;
+  if (AKind == TScrollBarKind::sbVertical &&
+      (AScrollCode == TScrollCode::scLineUp || AScrollCode == TScrollCode::scLineDown ||
+       AScrollCode == TScrollCode::scPosition || AScrollCode == TScrollCode::scTrack)) {
+    SetTopIndex(AScrollPos);
+    AScrollPos = GetScrollPos(GetHandle(), SB_VERT);
+    return;
+  }
+  AScrollPos = ScrollAndGetPos(AKind, AScrollCode, AScrollPos);
+}
+
+void TcxCustomInnerListBox::HScrollHandler(rtl::TObject*, TScrollCode AScrollCode, int& AScrollPos)
+{
+  DoScroll(TScrollBarKind::sbHorizontal, AScrollCode, AScrollPos);
+}
+
+void TcxCustomInnerListBox::VScrollHandler(rtl::TObject*, TScrollCode AScrollCode, int& AScrollPos)
+{
+  DoScroll(TScrollBarKind::sbVertical, AScrollCode, AScrollPos);
+}
+
+int TcxCustomInnerListBox::ScrollAndGetPos(TScrollBarKind AKind, TScrollCode AScrollCode, int APos)
+{
+  const bool AHorizontal = AKind == TScrollBarKind::sbHorizontal;
+  TcxScrollBar* ABar = AHorizontal ? FHScrollBar : FVScrollBar;
+  CallWindowProcW(reinterpret_cast<WNDPROC>(GetWindowLongPtrW(GetHandle(), GWLP_WNDPROC)), GetHandle(),
+                  AHorizontal ? WM_HSCROLL : WM_VSCROLL, MAKEWPARAM(static_cast<WORD>(AScrollCode), APos),
+                  reinterpret_cast<LPARAM>(ABar->GetHandle()));
+  return GetScrollPos(GetHandle(), AHorizontal ? SB_HORZ : SB_VERT);
+}
+
+void TcxCustomInnerListBox::UpdateOwnScrollBar(TcxScrollBar* ABar, LONG AObjectId)
+{
+  if (!ABar)
+    return;
+  SCROLLBARINFO AInfo;
+  const bool AUsable = cxGetScaledScrollBarInfo(GetHandle(), AObjectId, AInfo, UseRightToLeftAlignment(),
+                                                GetScaleFactor()) &&
+                       (AInfo.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN)) == 0;
+  TRect R = AInfo.rcScrollBar;
+  if (AUsable) {
+    R = GetParent()->ScreenToClient(R);
+    const TRect AParentClient = GetParent()->GetClientRect();
+    TRect AIntersection;
+    if (!IntersectRect(&AIntersection, &R, &AParentClient)) {
+      ABar->SetScrollParams(0, 0, 0, 0, false);
+      ABar->SetVisible(false);
+      return;
+    }
+  } else {
+    ABar->SetScrollParams(0, 0, 0, 0, false);
+    ABar->SetVisible(false);
+    return;
+  }
+  ABar->SetEnabled((AInfo.rgstate[0] & STATE_SYSTEM_UNAVAILABLE) == 0 && GetParent()->GetEnabled());
+  LockScrollBars();
+  try {
+    ABar->SetParent(GetParent());
+    if (!dxIsPerMonitorV2Aware())
+      TcxControlHelper::ChangeScaleFactor(ABar, dxGetSystemScaleFactor());
+    ABar->SetBoundsRect(R);
+  } catch (...) {
+    --FScrollBarsLockCount;
+    throw;
+  }
+  --FScrollBarsLockCount;
+  // A container that draws scroll bars itself keeps these hidden.
+  if (FContainer && FContainer->NeedsScrollBars()) {
+    ABar->SetVisible(false);
+  } else {
+    ABar->BringToFront();
+    ABar->SetVisible(true);
+  }
+  if (ABar->GetVisible()) {
+    SCROLLINFO AScrollInfo{};
+    AScrollInfo.cbSize = sizeof(AScrollInfo);
+    AScrollInfo.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+    GetScrollInfo(GetHandle(), AObjectId == OBJID_HSCROLL ? SB_HORZ : SB_VERT, &AScrollInfo);
+    const int APage = std::min(static_cast<int>(AScrollInfo.nPage), AScrollInfo.nMax);
+    ABar->SetScrollParams(AScrollInfo.nMin, AScrollInfo.nMax, AScrollInfo.nPos, std::max(APage, 0), true);
+  }
+}
+
+void TcxCustomInnerListBox::FillSizeGrip()
+{
+  if (FContainer && FContainer->IsHScrollBarVisible() && FContainer->IsVScrollBarVisible())
+    cxFillContainerRect(FContainer, cxGetInnerControlSizeGripRect(this));
+}
+
+void TcxCustomInnerListBox::SelectSingle(int AIndex)
+{
+  if (GetCount() == 0)
+    return;
+  if (GetMultiSelect()) {
+    ClearSelection();
+    SetSelected(AIndex, true);
+  }
+  SetItemIndex(AIndex);
 }

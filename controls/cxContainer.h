@@ -30,6 +30,8 @@
 #include "platform/rtl/SystemTypes.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/vcl/GraphicsHandles.h"
+#include "platform/vcl/StdCtrls.h"
+#include "lookandfeel/cxScrollBar.h"
 
 class TcxContainer;
 class TcxContainerStyle;
@@ -673,6 +675,7 @@ class TcxContainer : public TcxControl, public IcxCompoundControl {
  private:
   friend class TcxContainerViewInfo;
   friend class TcxContainerMouseTrackingCaller;
+  friend class TcxCustomInnerListBox;
 
   void InternalRefresh(const TPoint& P, TcxMouseButton AButton, vcl::TShiftState AShift, bool AIsMouseEvent);
   TcxContainerState CalculateContainerState(const TPoint& P, bool AHotTrackAllowed);
@@ -702,6 +705,110 @@ class TcxContainer : public TcxControl, public IcxCompoundControl {
   vcl::TOwnedRegion FNewWindowRegion;
   vcl::TDragKind FDragKind;
   TcxContainerMouseTrackingCaller* FMouseTrackingCaller;
+};
+
+// ---------------------------------------------------------------------------
+// TcxCustomInnerListBox
+
+// The native list box inside a container: the list of a list box editor or
+// of a combo box's drop-down. It hands keys, mouse, clicks, focus and its
+// context menu to the container first, offers type-ahead search, and lays
+// two TcxScrollBar controls over its native scroll bars, kept in step with
+// them. The descendant that creates it sets FContainer.
+class TcxCustomInnerListBox : public vcl::TListBox, public IcxContainerInnerControl {
+  RTL_CLASS(TcxCustomInnerListBox, vcl::TListBox)
+  RTL_INTERFACES(IcxContainerInnerControl)
+  RTL_MESSAGES(RTL_MESSAGE(WM_GETDLGCODE, HandleWMGetDlgCode), RTL_MESSAGE(WM_SETFOCUS, HandleWMSetFocus),
+               RTL_MESSAGE(WM_KILLFOCUS, HandleWMKillFocus), RTL_MESSAGE(WM_NCPAINT, HandleWMNCPaint),
+               RTL_MESSAGE(WM_LBUTTONDOWN, HandleWMLButtonDown))
+
+ public:
+  void Create(rtl::TComponent* AOwner) override;
+  void Destroy() override;
+  void DefaultHandler(rtl::TMessage& AMessage) override;
+
+  // Whether a corner of the item's rectangle lies within the list box.
+  bool ItemVisible(int AIndex);
+  // Lays the own bars over the native ones and copies their information.
+  virtual void SetExternalScrollBarsParameters();
+  // The corner between the own bars in window coordinates; empty unless
+  // both show.
+  TRect GetSizeGripRect();
+  bool AreBothOwnBarsVisible() const;
+
+  TcxLookAndFeel* GetLookAndFeel() const { return FLookAndFeel; }
+  void SetLookAndFeel(TcxLookAndFeel* AValue) { FLookAndFeel->Assign(AValue); }
+  TdxScaleFactor* GetScaleFactor();
+  TcxScrollBar* GetHScrollBar() const { return FHScrollBar; }
+  TcxScrollBar* GetVScrollBar() const { return FVScrollBar; }
+  // Type-ahead: on, and the pause after which a key starts a new search.
+  bool GetAutoComplete() const { return FAutoComplete; }
+  void SetAutoComplete(bool AValue) { FAutoComplete = AValue; }
+  DWORD GetAutoCompleteDelay() const { return FAutoCompleteDelay; }
+  void SetAutoCompleteDelay(DWORD AValue) { FAutoCompleteDelay = AValue; }
+  const rtl::String& GetAutoCompleteFilter() const { return FAutoCompleteFilter; }
+  void LockScrollBars() { ++FScrollBarsLockCount; }
+  void UnlockScrollBars();
+
+  // IcxContainerInnerControl
+  vcl::TWinControl* __stdcall GetControl() override { return this; }
+  TcxContainer* __stdcall GetControlContainer() override { return FContainer; }
+
+ protected:
+  virtual void DoAutoComplete(wchar_t& Key);
+  virtual TcxContainer* GetContainer() { return FContainer; }
+  virtual void LookAndFeelChanged(TcxLookAndFeel* Sender, TcxLookAndFeelValues AChangedValues);
+  virtual bool NeedDrawFocusRect() { return !GetOnDrawItem(); }
+  virtual void MouseEnter(vcl::TControl* /*AControl*/) {}
+  virtual void MouseLeave(vcl::TControl* AControl);
+
+  void CreateParams(vcl::TCreateParams& AParams) override;
+  void CreateWnd() override;
+  void DestroyWnd() override;
+  void WndProc(rtl::TMessage& AMessage) override;
+  void KeyDown(WORD& AKey, vcl::TShiftState AShift) override;
+  void KeyUp(WORD& AKey, vcl::TShiftState AShift) override;
+  void KeyPress(wchar_t& AKey) override;
+  void MouseDown(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y) override;
+  void MouseMove(vcl::TShiftState AShift, int X, int Y) override;
+  void MouseUp(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y) override;
+  void Click() override;
+  void DblClick() override;
+  bool DoMouseWheel(vcl::TShiftState AShift, int AWheelDelta, TPoint AMousePos) override;
+  void DragOver(rtl::TObject* ASource, int X, int Y, vcl::TDragState AState, bool& AAccept) override;
+  void DragDrop(rtl::TObject* ASource, int X, int Y) override;
+  vcl::TPopupMenu* GetPopupMenu() override;
+  // The own bars lie on the parent, which may free them first.
+  void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
+
+  void HandleWMGetDlgCode(rtl::TMessage& AMessage);
+  void HandleWMSetFocus(rtl::TMessage& AMessage);
+  void HandleWMKillFocus(rtl::TMessage& AMessage);
+  void HandleWMNCPaint(rtl::TMessage& AMessage);
+  void HandleWMLButtonDown(rtl::TMessage& AMessage);
+
+  TcxContainer* FContainer;
+
+ private:
+  void DoScroll(TScrollBarKind AKind, TScrollCode AScrollCode, int& AScrollPos);
+  void HScrollHandler(rtl::TObject* Sender, TScrollCode AScrollCode, int& AScrollPos);
+  void VScrollHandler(rtl::TObject* Sender, TScrollCode AScrollCode, int& AScrollPos);
+  int ScrollAndGetPos(TScrollBarKind AKind, TScrollCode AScrollCode, int APos);
+  void UpdateOwnScrollBar(TcxScrollBar* ABar, LONG AObjectId);
+  bool ChangesNativeScrollBars(const rtl::TMessage& AMessage) const;
+  void FillSizeGrip();
+  void SelectSingle(int AIndex);
+
+  rtl::String FAutoCompleteFilter;
+  TcxScrollBar* FHScrollBar;
+  bool FIsRedrawLocked;
+  TcxLookAndFeel* FLookAndFeel;
+  DWORD FPrevKeyPressTime;
+  bool FScrollBarsCalculating;
+  int FScrollBarsLockCount;
+  TcxScrollBar* FVScrollBar;
+  bool FAutoComplete;
+  DWORD FAutoCompleteDelay;
 };
 
 // ---------------------------------------------------------------------------
