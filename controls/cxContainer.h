@@ -814,6 +814,11 @@ class TcxCustomInnerListBox : public vcl::TListBox, public IcxContainerInnerCont
 // ---------------------------------------------------------------------------
 // Unit routines: frame, shadow and window regions
 
+// The frame extent of a transparent or native border.
+inline constexpr int cxContainerTransparentBorderWidth = 2;
+// The shadow's width and its offset from the frame, in clBtnShadow.
+inline constexpr int cxContainerShadowWidth = 3;
+
 void cxDrawContainerShadow(TcxCanvas* ACanvas, const TRect& R);
 vcl::TColor cxGetBorderHighlightColor(bool AHighlighted, bool AIsOffice11);
 // The Standard painter's width of the style.
