@@ -271,7 +271,9 @@ class TcxControl : public TcxCustomControl,
                RTL_MESSAGE(rtl::CM_ENABLEDCHANGED, CMEnabledChanged),
                RTL_MESSAGE(rtl::CM_COLORCHANGED, CMColorChanged), RTL_MESSAGE(rtl::CM_CURSORCHANGED, CMCursorChanged),
                RTL_MESSAGE(rtl::CM_BIDIMODECHANGED, CMBiDiModeChanged),
-               RTL_MESSAGE(rtl::CM_INVALIDATE, CMInvalidate), RTL_MESSAGE(rtl::CN_KEYDOWN, CNKeyDown),
+               RTL_MESSAGE(rtl::CM_INVALIDATE, CMInvalidate), RTL_MESSAGE(rtl::CM_DESIGNHITTEST, CMDesignHitTest),
+               RTL_MESSAGE(WM_KEYDOWN, WMKeyDown), RTL_MESSAGE(WM_SYSKEYDOWN, WMKeyDown),
+               RTL_MESSAGE(WM_KEYUP, WMKeyUp), RTL_MESSAGE(WM_SYSKEYUP, WMKeyUp), RTL_MESSAGE(rtl::CN_KEYDOWN, CNKeyDown),
                RTL_MESSAGE(rtl::CN_SYSKEYDOWN, CNKeyDown), RTL_MESSAGE(rtl::CN_KEYUP, CNKeyUp),
                RTL_MESSAGE(DXM_RECALCULATESCROLLBARS, DXMRecalculateScrollBars))
 
@@ -487,8 +489,8 @@ class TcxControl : public TcxCustomControl,
   virtual void EnabledChanged() { Invalidate(); }
   virtual void ParentBackgroundChanged() {}
   virtual void ScrollUIModeChanged() {}
-  virtual TcxLookAndFeel* GetContainerLookAndFeel() override { return FLookAndFeel; }
-  virtual TcxLookAndFeel* GetScrollBarLookAndFeel() override { return FLookAndFeel; }
+  TcxLookAndFeel* GetContainerLookAndFeel() override { return FLookAndFeel; }
+  TcxLookAndFeel* GetScrollBarLookAndFeel() override { return FLookAndFeel; }
   virtual void LookAndFeelChanged(TcxLookAndFeel* ASender, TcxLookAndFeelValues AChangedValues);
   virtual vcl::TColor GetContentTextColor();
 
@@ -567,6 +569,7 @@ class TcxControl : public TcxCustomControl,
   bool DoMouseWheel(vcl::TShiftState AShift, int AWheelDelta, TPoint AMousePos) override;
   void DoContextPopup(TPoint AMousePos, bool& AHandled) override;
   void ScaleChanged() override;
+  void ActionChange(rtl::TObject* ASender, bool ACheckDefaults) override;
   using vcl::TControl::MouseEnter;
   using vcl::TControl::MouseLeave;
 
@@ -598,6 +601,9 @@ class TcxControl : public TcxCustomControl,
   void CMCursorChanged(rtl::TMessage& AMessage);
   void CMBiDiModeChanged(rtl::TMessage& AMessage);
   void CMInvalidate(rtl::TMessage& AMessage);
+  void CMDesignHitTest(rtl::TMessage& AMessage);
+  void WMKeyDown(vcl::TWMKey& AMessage);
+  void WMKeyUp(vcl::TWMKey& AMessage);
   void CNKeyDown(vcl::TWMKey& AMessage);
   void CNKeyUp(vcl::TWMKey& AMessage);
   void DXMRecalculateScrollBars(rtl::TMessage& AMessage);

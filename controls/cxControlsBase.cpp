@@ -15,6 +15,7 @@
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsControls.h"
 #include "graphics/cxGraphicsDraw.h"
+#include "platform/vcl/ActnList.h"
 #include "platform/vcl/Forms.h"
 #include "platform/vcl/GraphicsHandles.h"
 #include "platform/vcl/Menus.h"
@@ -333,6 +334,17 @@ void TcxControl::SetHint(const rtl::String& AValue)
 {
   FOriginalHint = AValue;
   inherited::SetHint(AValue);
+}
+
+// The framework's copy of the action's hint went to the hint for the
+// mouse; the hint as set follows it too.
+void TcxControl::ActionChange(rtl::TObject* ASender, bool ACheckDefaults)
+{
+  inherited::ActionChange(ASender, ACheckDefaults);
+  if (!rtl::Is<vcl::TCustomAction>(ASender))
+    return;
+  if (!ACheckDefaults || FOriginalHint.empty())
+    SetHint(static_cast<vcl::TCustomAction*>(ASender)->GetHint());
 }
 
 void TcxControl::SetCxPopupMenu(rtl::TComponent* AValue)
@@ -822,18 +834,18 @@ void TcxControl::WMNCPaint(rtl::TMessage& AMessage)
   if (!HasNonClientArea() || !HandleAllocated())
     return;
   DWORD flags = DCX_WINDOW | DCX_CACHE | DCX_CLIPSIBLINGS | DCX_VALIDATE;
-  HRGN region = nullptr;
+  vcl::TOwnedRegion region;
   if (AMessage.WParam != 1) {
-    // GetDCEx takes the region it is given.
-    region = CreateRectRgn(0, 0, 0, 0);
-    CombineRgn(region, reinterpret_cast<HRGN>(AMessage.WParam), nullptr, RGN_COPY);
+    region.Reset(CreateRectRgn(0, 0, 0, 0));
+    CombineRgn(region.Get(), reinterpret_cast<HRGN>(AMessage.WParam), nullptr, RGN_COPY);
     flags |= DCX_INTERSECTRGN;
   }
-  vcl::TWindowDC dc(GetHandle(), GetDCEx(GetHandle(), region, flags));
-  if (!dc && region)
-    DeleteObject(region);
-  if (dc)
+  vcl::TWindowDC dc(GetHandle(), GetDCEx(GetHandle(), region.Get(), flags));
+  if (dc) {
+    // The DC took the region: it is the system's from now on.
+    region.Release();
     PaintNonClientArea(dc.Get());
+  }
   AMessage.Result = 0;
 }
 
@@ -1118,6 +1130,15 @@ bool TcxControl::GetDesignHitTest(int X, int Y, vcl::TShiftState /*AShift*/)
   return IsPointOnScrollBars(TPoint{X, Y});
 }
 
+void TcxControl::CMDesignHitTest(rtl::TMessage& AMessage)
+{
+  InheritedMessage(this, AMessage);
+  if (AMessage.Result == 0) {
+    const TPoint p{static_cast<SHORT>(LOWORD(AMessage.LParam)), static_cast<SHORT>(HIWORD(AMessage.LParam))};
+    AMessage.Result = GetDesignHitTest(p.x, p.y, vcl::KeysToShiftState(static_cast<WORD>(AMessage.WParam))) ? 1 : 0;
+  }
+}
+
 void TcxControl::WMSetCursor(rtl::TMessage& AMessage)
 {
   if (reinterpret_cast<HWND>(AMessage.WParam) == GetHandle() && FDragAndDropState == ddsNone &&
@@ -1268,6 +1289,22 @@ void TcxControl::WMGetDlgCode(rtl::TMessage& AMessage)
   if (FKeys.Contains(TcxKey::kTab) && GetKeyState(VK_CONTROL) >= 0)
     code |= DLGC_WANTTAB;
   AMessage.Result = code;
+}
+
+// A key handler may free the control (a key that closes its page): the
+// default handling runs only for a control that is still there.
+void TcxControl::WMKeyDown(vcl::TWMKey& AMessage)
+{
+  rtl::TFreeWatch watch(this);
+  if (!DoKeyDown(AMessage) && !watch.Freed())
+    DefaultHandler(reinterpret_cast<rtl::TMessage&>(AMessage));
+}
+
+void TcxControl::WMKeyUp(vcl::TWMKey& AMessage)
+{
+  rtl::TFreeWatch watch(this);
+  if (!DoKeyUp(AMessage) && !watch.Freed())
+    DefaultHandler(reinterpret_cast<rtl::TMessage&>(AMessage));
 }
 
 bool TcxControl::IsPopupMenuShortCut(vcl::TWMKey& AMessage)

@@ -111,6 +111,7 @@ class TBaseTestEvents : public rtl::TObject {
   {
     rtl::Free(FreeOnMouseDown);
   }
+  void KeyDown(rtl::TObject* /*Sender*/, WORD& /*Key*/, vcl::TShiftState) { rtl::Free(FreeOnMouseDown); }
 };
 
 class cxBaseControlTest : public kvtest::THostedTest {
@@ -516,6 +517,30 @@ TEST_F(cxBaseControlTest, AControlFreedByItsMouseDownHandlerIsLeftAlone)
   rtl::TFreeWatch watch(control);
   control->Perform(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
   EXPECT_TRUE(watch.Freed());
+}
+
+TEST_F(cxBaseControlTest, AControlFreedByItsKeyHandlerIsLeftAlone)
+{
+  TBaseTestControl* control = AddControl();
+  rtl::TOwnedPtr<TBaseTestEvents> events(rtl::New<TBaseTestEvents>());
+  events->FreeOnMouseDown = control;
+  control->SetOnKeyDown(vcl::TKeyEvent::Bind<&TBaseTestEvents::KeyDown>(events.get()));
+  rtl::TFreeWatch watch(control);
+  control->Perform(WM_KEYDOWN, VK_DOWN, 0);
+  EXPECT_TRUE(watch.Freed());
+}
+
+// A change of the system's metrics brings the bars back to their size.
+TEST_F(cxBaseControlTest, RemeasuresItsBarsAfterASystemChange)
+{
+  TBaseTestControl* control = AddControl();
+  control->ContentSize = TSize{100, 1000};
+  control->UpdateScrollBars();
+  control->GetVScrollBar()->SetWidth(5);
+  control->InitPasses = 0;
+  control->Perform(DXM_RECALCULATESCROLLBARS, 0, 0);
+  EXPECT_EQ(control->GetVScrollBar()->GetWidth(), control->GetScrollBarSize().cx);
+  EXPECT_GT(control->InitPasses, 0) << "the bounds changed";
 }
 
 }  // namespace
