@@ -100,6 +100,7 @@
   AUnit(cxLookAndFeels)              \
   AUnit(dxDWMApi)                    \
   AUnit(cxControls)                  \
+  AUnit(cxContainer)                 \
   KV_SKIN_UNITS(AUnit)               \
   AUnit(dxSkinsForm)                 \
   AUnit(cxPCConsts)                  \
