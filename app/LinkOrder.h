@@ -67,8 +67,7 @@
   AUnit(dxSkinVisualStudio2013Light) \
   AUnit(dxSkinVS2010)                \
   AUnit(dxSkinWhiteprint)            \
-  AUnit(dxSkinXmas2008Blue)          \
-  AUnit(dxSkinsForm)
+  AUnit(dxSkinXmas2008Blue)
 
 #define KV_LINK_ORDER(AUnit)         \
   AUnit(dxCore)                      \
