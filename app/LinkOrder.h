@@ -92,7 +92,10 @@
   AUnit(dxSkinVisualStudio2013Light) \
   AUnit(dxSkinVS2010)                \
   AUnit(dxSkinWhiteprint)            \
-  AUnit(dxSkinXmas2008Blue)
+  AUnit(dxSkinXmas2008Blue)          \
+  AUnit(cxEditConsts)                \
+  AUnit(cxEdit)                      \
+  AUnit(cxEditExConsts)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};

@@ -1,0 +1,169 @@
+#include "editors/cxEdit.h"
+
+#include <algorithm>
+
+#include "core/dxCore.h"
+#include "editors/cxVariants.h"
+#include "platform/vcl/Graphics.h"
+
+namespace {
+
+TcxRegisteredClasses* cxEditRegistry;
+
+// Loaded by the start-up step, freed by the finish step.
+vcl::TBitmap* cxEditErrorGlyph;
+vcl::TBitmap* cxEditWarningGlyph;
+vcl::TBitmap* cxEditInfoGlyph;
+
+vcl::TBitmap* cxEditLoadGlyph(const wchar_t* AResourceName)
+{
+  vcl::TBitmap* result = rtl::New<vcl::TBitmap>();
+  try {
+    result->LoadFromResourceName(GetModuleHandleW(nullptr), AResourceName);
+  } catch (...) {
+    rtl::Free(result);
+    throw;
+  }
+  return result;
+}
+
+void cxEditStartUp()
+{
+  cxEditErrorGlyph = cxEditLoadGlyph(L"CXEDIT_GLYPH_ERROR");
+  cxEditWarningGlyph = cxEditLoadGlyph(L"CXEDIT_GLYPH_WARNING");
+  cxEditInfoGlyph = cxEditLoadGlyph(L"CXEDIT_GLYPH_INFO");
+}
+
+void cxEditShutDown()
+{
+  rtl::FreeAndNil(cxEditInfoGlyph);
+  rtl::FreeAndNil(cxEditWarningGlyph);
+  rtl::FreeAndNil(cxEditErrorGlyph);
+}
+
+void cxEditInitialization()
+{
+  dxGetUnitsLoader()->AddUnit(&cxEditStartUp, &cxEditShutDown);
+}
+
+void cxEditFinalization()
+{
+  dxGetUnitsLoader()->RemoveUnit(&cxEditShutDown);
+  rtl::FreeAndNil(cxEditRegistry);
+}
+
+}  // namespace
+
+RTL_UNIT(cxEdit, &cxEditInitialization, &cxEditFinalization);
+
+// ---------------------------------------------------------------------------
+// Buttons
+
+void TcxCustomEditButton::Assign(rtl::TPersistent* ASource)
+{
+  if (!rtl::Is<TcxCustomEditButton>(ASource)) {
+    inherited::Assign(ASource);
+    return;
+  }
+  SetWidth(static_cast<TcxCustomEditButton*>(ASource)->FWidth);
+}
+
+void TcxCustomEditButton::SetWidth(int AValue)
+{
+  if (FWidth == AValue)
+    return;
+  FWidth = AValue;
+  Changed(false);
+}
+
+void TcxCustomEditButton::ScaleWidth(int M, int D)
+{
+  SetWidth(MulDiv(FWidth, M, D));
+}
+
+void TcxCustomEditButtons::Create(rtl::TPersistent* AOwner, TcxCustomEditButtonClass AButtonClass)
+{
+  inherited::Create(AButtonClass);
+  FOwner = AOwner;
+}
+
+void TcxCustomEditButtons::ScaleButtonWidths(int M, int D)
+{
+  BeginUpdate();
+  try {
+    for (int i = 0; i < GetCount(); ++i)
+      static_cast<TcxCustomEditButton*>(GetItems(i))->ScaleWidth(M, D);
+  } catch (...) {
+    EndUpdate();
+    throw;
+  }
+  EndUpdate();
+}
+
+void TcxCustomEditButtons::Update(rtl::TCollectionItem* /*AItem*/)
+{
+  if (FOnChange)
+    FOnChange(this);
+}
+
+// ---------------------------------------------------------------------------
+// Unit routines
+
+TcxRegisteredClasses* cxEditPropertiesRegistry()
+{
+  if (!cxEditRegistry) {
+    cxEditRegistry = rtl::New<TcxRegisteredClasses>();
+    cxEditRegistry->SetSorted(true);
+  }
+  return cxEditRegistry;
+}
+
+void cxEditDisconnectProperties(TcxCustomEditProperties* /*AProperties*/) {}
+
+vcl::TBitmap* cxEditValidationGlyph(TcxEditErrorType AErrorType)
+{
+  switch (AErrorType) {
+    case TcxEditErrorType::eetError:
+      return cxEditErrorGlyph;
+    case TcxEditErrorType::eetWarning:
+      return cxEditWarningGlyph;
+    case TcxEditErrorType::eetInfo:
+      return cxEditInfoGlyph;
+    default:
+      return nullptr;
+  }
+}
+
+bool cxEditIsEditor(rtl::TPersistent* /*APersistent*/)
+{
+  return false;
+}
+
+rtl::TComponent* cxEditFindOwnerComponent(rtl::TPersistent* APersistent)
+{
+  rtl::TPersistent* owner = APersistent ? APersistent->GetOwner() : nullptr;
+  while (owner && !rtl::Is<rtl::TComponent>(owner))
+    owner = owner->GetOwner();
+  return static_cast<rtl::TComponent*>(owner);
+}
+
+bool cxVarIsComparableTypes(const rtl::Variant& V1, const rtl::Variant& V2)
+{
+  return (cxVarIsNumeric(V1) && cxVarIsNumeric(V2)) || V1.VarType() == V2.VarType() ||
+         (rtl::VarIsStr(V1) && rtl::VarIsStr(V2));
+}
+
+bool cxEditVarEquals(const rtl::Variant& V1, const rtl::Variant& V2)
+{
+  return cxVarIsComparableTypes(V1, V2) && cxVarSameValue(V1, V2);
+}
+
+bool cxVarSameTypeAndValue(const rtl::Variant& V1, const rtl::Variant& V2)
+{
+  return V1.VarType() == V2.VarType() && cxVarSameValue(V1, V2);
+}
+
+bool cxEditIsBlankChar(wchar_t C)
+{
+  return C == L'\0' || C == L'\t' || C == L'\n' || C == L'\f' || C == L'\r' || C == L' ';
+}
