@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "core/dxCore.h"
+#include "graphics/cxGraphics.h"
+#include "platform/vcl/Controls.h"
 #include "editors/cxVariants.h"
 #include "platform/vcl/Graphics.h"
 
@@ -166,4 +168,63 @@ bool cxVarSameTypeAndValue(const rtl::Variant& V1, const rtl::Variant& V2)
 bool cxEditIsBlankChar(wchar_t C)
 {
   return C == L'\0' || C == L'\t' || C == L'\n' || C == L'\f' || C == L'\r' || C == L' ';
+}
+
+vcl::TShiftState cxButtonToShift(vcl::TMouseButton AButton)
+{
+  switch (AButton) {
+    case vcl::TMouseButton::mbLeft:
+      return {vcl::TShiftStateItem::ssLeft};
+    case vcl::TMouseButton::mbRight:
+      return {vcl::TShiftStateItem::ssRight};
+    default:
+      return {vcl::TShiftStateItem::ssMiddle};
+  }
+}
+
+LRESULT cxSendMouseMessage(vcl::TWinControl* AControl, UINT AMsg, vcl::TShiftState AShift, const TPoint& P)
+{
+  using vcl::TShiftStateItem;
+  WPARAM keys = 0;
+  const std::pair<TShiftStateItem, WPARAM> flags[] = {{TShiftStateItem::ssShift, MK_SHIFT},
+                                                      {TShiftStateItem::ssCtrl, MK_CONTROL},
+                                                      {TShiftStateItem::ssLeft, MK_LBUTTON},
+                                                      {TShiftStateItem::ssRight, MK_RBUTTON},
+                                                      {TShiftStateItem::ssMiddle, MK_MBUTTON}};
+  for (const auto& [item, flag] : flags)
+    if (AShift.Contains(item))
+      keys |= flag;
+  return SendMessageW(AControl->GetHandle(), AMsg, keys, MAKELPARAM(P.x, P.y));
+}
+
+LRESULT cxSendKeyMessage(vcl::TWinControl* AControl, UINT AMsg, WORD AKey, vcl::TShiftState /*AShift*/)
+{
+  return SendMessageW(AControl->GetHandle(), AMsg, AKey, 0);
+}
+
+LRESULT cxSendKeyDownMessage(vcl::TWinControl* AControl, WORD AKey, vcl::TShiftState AShift)
+{
+  return cxSendKeyMessage(AControl, WM_KEYDOWN, AKey, AShift);
+}
+
+LRESULT cxSendCharMessage(vcl::TWinControl* AControl, wchar_t AChar)
+{
+  return cxSendKeyMessage(AControl, WM_CHAR, AChar, {});
+}
+
+void cxCombineRegionsOr(TcxRegion* ADest, TcxRegion* ASource)
+{
+  CombineRgn(ADest->GetHandle(), ADest->GetHandle(), ASource->GetHandle(), RGN_OR);
+}
+
+void cxEditDrawFrame(TcxCanvas* ACanvas, TRect& R, vcl::TColor AColor)
+{
+  ACanvas->FrameRect(R, AColor);
+  InflateRect(&R, -1, -1);
+}
+
+void cxEditDrawComplexFrame(TcxCanvas* ACanvas, TRect& R, vcl::TColor ALeftTopColor, vcl::TColor ARightBottomColor)
+{
+  ACanvas->DrawComplexFrame(R, ALeftTopColor, ARightBottomColor);
+  InflateRect(&R, -1, -1);
 }

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "core/cxClasses.h"
+#include "platform/vcl/ControlsMessages.h"
+#include "platform/vcl/Graphics.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/ClassesComponents.h"
 #include "platform/rtl/SystemEvents.h"
@@ -19,6 +21,8 @@
 #include "platform/rtl/SystemUnits.h"
 #include "platform/rtl/Variants.h"
 
+class TcxCanvas;
+class TcxRegion;
 class TdxOwnedScaleFactor;
 class TdxSmartGlyph;
 class TdxSmartImage;
@@ -27,6 +31,7 @@ namespace vcl {
 class TBitmap;
 class TChangeLink;
 class TCustomImageList;
+class TWinControl;
 }
 
 RTL_DECLARE_UNIT(cxEdit);
@@ -523,3 +528,18 @@ bool cxEditVarEquals(const rtl::Variant& V1, const rtl::Variant& V2);
 bool cxVarSameTypeAndValue(const rtl::Variant& V1, const rtl::Variant& V2);
 // #0, tab, line feed, form feed, carriage return and the space.
 bool cxEditIsBlankChar(wchar_t C);
+
+vcl::TShiftState cxButtonToShift(vcl::TMouseButton AButton);
+// SendMessage to the control's window: wParam the MK_ flags of AShift,
+// lParam the point.
+LRESULT cxSendMouseMessage(vcl::TWinControl* AControl, UINT AMsg, vcl::TShiftState AShift, const TPoint& P);
+// SendMessage with wParam AKey and lParam 0; AShift is not sent.
+LRESULT cxSendKeyMessage(vcl::TWinControl* AControl, UINT AMsg, WORD AKey, vcl::TShiftState AShift);
+LRESULT cxSendKeyDownMessage(vcl::TWinControl* AControl, WORD AKey, vcl::TShiftState AShift);
+LRESULT cxSendCharMessage(vcl::TWinControl* AControl, wchar_t AChar);
+// ADest := ADest or ASource.
+void cxCombineRegionsOr(TcxRegion* ADest, TcxRegion* ASource);
+// A one-pixel frame on the four sides of R, which then shrinks by 1 on
+// each side; the complex one has its left and top in the first colour.
+void cxEditDrawFrame(TcxCanvas* ACanvas, TRect& R, vcl::TColor AColor);
+void cxEditDrawComplexFrame(TcxCanvas* ACanvas, TRect& R, vcl::TColor ALeftTopColor, vcl::TColor ARightBottomColor);
