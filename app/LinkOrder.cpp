@@ -1,5 +1,6 @@
 #include "app/LinkOrder.h"
 
+#include "controls/cxContainer.h"
 #include "controls/cxControls.h"
 #include "controls/dxDWMApi.h"
 #include "core/cxClasses.h"

@@ -40,6 +40,7 @@
   AUnit(cxLookAndFeels)              \
   AUnit(dxDWMApi)                    \
   AUnit(cxControls)                  \
+  AUnit(cxContainer)                 \
   AUnit(dxSkinBlack)                 \
   AUnit(dxSkinBlue)                  \
   AUnit(dxSkinBlueprint)             \
