@@ -11,6 +11,7 @@
 namespace {
 
 TcxRegisteredClasses* cxEditRegistry;
+TcxEditStyleController* cxEditDefaultStyleController;
 
 // Loaded by the start-up step, freed by the finish step.
 vcl::TBitmap* cxEditErrorGlyph;
@@ -31,6 +32,8 @@ vcl::TBitmap* cxEditLoadGlyph(const wchar_t* AResourceName)
 
 void cxEditStartUp()
 {
+  cxEditDefaultStyleController = rtl::New<TcxEditStyleController>(nullptr);
+  cxSetDefaultStyleController(cxEditDefaultStyleController);
   cxEditErrorGlyph = cxEditLoadGlyph(L"CXEDIT_GLYPH_ERROR");
   cxEditWarningGlyph = cxEditLoadGlyph(L"CXEDIT_GLYPH_WARNING");
   cxEditInfoGlyph = cxEditLoadGlyph(L"CXEDIT_GLYPH_INFO");
@@ -41,6 +44,8 @@ void cxEditShutDown()
   rtl::FreeAndNil(cxEditInfoGlyph);
   rtl::FreeAndNil(cxEditWarningGlyph);
   rtl::FreeAndNil(cxEditErrorGlyph);
+  cxSetDefaultStyleController(nullptr);
+  rtl::FreeAndNil(cxEditDefaultStyleController);
 }
 
 void cxEditInitialization()
@@ -139,6 +144,16 @@ vcl::TBitmap* cxEditValidationGlyph(TcxEditErrorType AErrorType)
 bool cxEditIsEditor(rtl::TPersistent* /*APersistent*/)
 {
   return false;
+}
+
+bool cxEditIsInplaceEditor(rtl::TPersistent* /*APersistent*/)
+{
+  return false;
+}
+
+TcxEditStyleController* cxDefaultEditStyleController()
+{
+  return cxEditDefaultStyleController;
 }
 
 rtl::TComponent* cxEditFindOwnerComponent(rtl::TPersistent* APersistent)

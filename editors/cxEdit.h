@@ -11,6 +11,8 @@
 #include <functional>
 #include <vector>
 
+#include "controls/cxContainer.h"
+#include "controls/dxRightToLeftLayout.h"
 #include "core/cxClasses.h"
 #include "platform/vcl/ControlsMessages.h"
 #include "platform/vcl/Graphics.h"
@@ -52,6 +54,13 @@ RTL_ENUM(TcxEditErrorType, eetNone, eetError, eetWarning, eetInfo, eetCustom);
 RTL_ENUM(TcxEditVertAlignment, taTopJustify, taBottomJustify, taVCenter);
 RTL_ENUM(TcxBlobKind, bkNone, bkBlob, bkGraphic, bkMemo, bkOle);
 RTL_ENUM(TcxDataEditValueSource, evsValue, evsText, evsKey);
+
+RTL_ENUM(TcxEditButtonStyle, btsDefault, bts3D, btsFlat, btsSimple, btsHotFlat, btsUltraFlat, btsOffice11);
+RTL_ENUM(TcxEditButtonTransparency, ebtNone, ebtInactive, ebtAlways, ebtHideInactive, ebtHideUnselected);
+// dirLeft..dirDown of TcxDirection.
+using TcxEditGradientDirection = TcxDirection;
+// The container's border styles under the editors' names, in the same order.
+RTL_ENUM(TcxEditBorderStyle, ebsNone, ebsSingle, ebsThick, ebsFlat, ebs3D, ebsUltraFlat, ebsOffice11);
 
 // Flags of TcxCustomEditProperties::DisplayFormatOptions.
 enum : unsigned {
@@ -491,6 +500,139 @@ class TcxCustomEditProperties : public TcxInterfacedPersistent {
 };
 
 // ---------------------------------------------------------------------------
+// Editor styles: the container style with six values of the editors, each
+// the style's own, its controller's style of the same state, or a default;
+// a state style's default is its normal style's value.
+
+inline constexpr TcxContainerStyleValue svButtonStyle = 10;
+inline constexpr TcxContainerStyleValue svButtonTransparency = 11;
+inline constexpr TcxContainerStyleValue svPopupBorderStyle = 12;
+inline constexpr TcxContainerStyleValue svGradientButtons = 13;
+inline constexpr TcxContainerStyleValue svGradient = 14;
+inline constexpr TcxContainerStyleValue svGradientDirection = 15;
+
+class TcxEditStyleController;
+
+class TcxCustomEditStyle : public TcxContainerStyle {
+  RTL_CLASS(TcxCustomEditStyle, TcxContainerStyle)
+
+ public:
+  using TcxContainerStyle::Create;
+  void Create(rtl::TPersistent* AOwner, bool ADirectAccessMode, TcxContainerStyle* AParentStyle,
+              TcxContainerStateItem AState) override;
+  // From another editor style: its editor values as they are, then the
+  // container's values, in one update.
+  void Assign(rtl::TPersistent* Source) override;
+  // Colour, font and text colour from view parameters, in one update.
+  void Init(const TcxViewParams& AParams);
+
+  int GetStyleValueCount() override;
+  bool GetStyleValueName(TcxContainerStyleValue AStyleValue, rtl::String& StyleValueName) override;
+  bool IsValueAssigned(TcxContainerStyleValue AValue) override;
+
+  TcxEditButtonStyle GetButtonStyle();
+  // Kept by each state style.
+  void SetButtonStyle(TcxEditButtonStyle AValue);
+  TcxEditButtonTransparency GetButtonTransparency();
+  // These five are kept by the normal style: a state style passes them on.
+  void SetButtonTransparency(TcxEditButtonTransparency AValue);
+  bool GetGradient();
+  void SetGradient(bool AValue);
+  bool GetGradientButtons();
+  void SetGradientButtons(bool AValue);
+  TcxEditGradientDirection GetGradientDirection();
+  void SetGradientDirection(TcxEditGradientDirection AValue);
+  TcxEditPopupBorderStyle GetPopupBorderStyle();
+  void SetPopupBorderStyle(TcxEditPopupBorderStyle AValue);
+  bool GetPopupCloseButton() const { return FPopupCloseButton; }
+
+  TcxEditStyleController* GetEditStyleController();
+  TcxCustomEditStyle* GetEditBaseStyle();
+
+ protected:
+  virtual TcxEditButtonStyle DefaultButtonStyle();
+  virtual TcxEditButtonTransparency DefaultButtonTransparency();
+  virtual bool DefaultGradient();
+  virtual bool DefaultGradientButtons();
+  virtual TcxEditGradientDirection DefaultGradientDirection();
+  virtual TcxEditPopupBorderStyle DefaultPopupBorderStyle();
+  TcxStyleController* GetDefaultStyleController() override;
+  TcxContainerStyleValues GetExtendedStyleHiddenValues() override;
+
+  bool IsButtonStyleStored() { return GetAssignedValues().Contains(svButtonStyle); }
+  bool IsButtonTransparencyStored() { return GetAssignedValues().Contains(svButtonTransparency); }
+  bool IsGradientStored() { return GetAssignedValues().Contains(svGradient); }
+  bool IsGradientDirectionStored() { return GetAssignedValues().Contains(svGradientDirection); }
+  bool IsPopupBorderStyleStored() { return GetAssignedValues().Contains(svPopupBorderStyle); }
+
+ private:
+  // The editor style holding AValue: this one, or its controller's style of
+  // the same state; nil when neither does.
+  TcxCustomEditStyle* FindValueHolder(TcxContainerStyleValue AValue);
+  // Stores an own value: nothing when it is assigned and equal.
+  template <typename T>
+  void SetOwnValue(T TcxCustomEditStyle::*AField, T AValue, TcxContainerStyleValue AStyleValue);
+  // The value from the holder, else the default.
+  template <typename T>
+  T ResolveValue(T TcxCustomEditStyle::*AField, TcxContainerStyleValue AStyleValue, T (TcxCustomEditStyle::*ADefault)());
+
+  TcxEditButtonStyle FButtonStyle;
+  TcxEditButtonTransparency FButtonTransparency;
+  bool FGradient;
+  bool FGradientButtons;
+  TcxEditGradientDirection FGradientDirection;
+  TcxEditPopupBorderStyle FPopupBorderStyle;
+  bool FPopupCloseButton;
+};
+
+class TcxEditStyle : public TcxCustomEditStyle {
+  RTL_CLASS(TcxEditStyle, TcxCustomEditStyle)
+  RTL_PUBLISHED(RTL_PROPERTY(ButtonStyle, GetButtonStyle, SetButtonStyle, RTL_STORED(IsButtonStyleStored)),
+                RTL_PROPERTY(ButtonTransparency, GetButtonTransparency, SetButtonTransparency,
+                             RTL_STORED(IsButtonTransparencyStored)),
+                RTL_PROPERTY(Gradient, GetGradient, SetGradient, RTL_STORED(IsGradientStored)),
+                RTL_PROPERTY(GradientDirection, GetGradientDirection, SetGradientDirection,
+                             RTL_STORED(IsGradientDirectionStored)),
+                RTL_PROPERTY(PopupBorderStyle, GetPopupBorderStyle, SetPopupBorderStyle,
+                             RTL_STORED(IsPopupBorderStyleStored)))
+};
+
+using TcxCustomEditStyleClass = rtl::ClassOf<TcxCustomEditStyle>;
+
+// Four editor styles that many editors share.
+class TcxEditStyleController : public TcxStyleController {
+  RTL_CLASS(TcxEditStyleController, TcxStyleController)
+
+ public:
+  TcxEditStyle* GetStyle() const { return GetEditStyle(TcxContainerStateItem::csNormal); }
+  void SetStyle(TcxEditStyle* AValue) { SetInternalStyle(TcxContainerStateItem::csNormal, AValue); }
+  TcxEditStyle* GetStyleDisabled() const { return GetEditStyle(TcxContainerStateItem::csDisabled); }
+  void SetStyleDisabled(TcxEditStyle* AValue) { SetInternalStyle(TcxContainerStateItem::csDisabled, AValue); }
+  TcxEditStyle* GetStyleFocused() const { return GetEditStyle(TcxContainerStateItem::csActive); }
+  void SetStyleFocused(TcxEditStyle* AValue) { SetInternalStyle(TcxContainerStateItem::csActive, AValue); }
+  TcxEditStyle* GetStyleHot() const { return GetEditStyle(TcxContainerStateItem::csHotTrack); }
+  void SetStyleHot(TcxEditStyle* AValue) { SetInternalStyle(TcxContainerStateItem::csHotTrack, AValue); }
+
+  RTL_PUBLISHED(RTL_PROPERTY(Style, GetStyle, SetStyle), RTL_PROPERTY(StyleDisabled, GetStyleDisabled, SetStyleDisabled),
+                RTL_PROPERTY(StyleFocused, GetStyleFocused, SetStyleFocused),
+                RTL_PROPERTY(StyleHot, GetStyleHot, SetStyleHot),
+                RTL_PROPERTY(OnStyleChanged, GetOnStyleChanged, SetOnStyleChanged))
+
+ protected:
+  TcxContainerStyleClass GetStyleClass() override;
+
+ private:
+  TcxEditStyle* GetEditStyle(TcxContainerStateItem AState) const
+  {
+    return static_cast<TcxEditStyle*>(GetInternalStyle(AState));
+  }
+};
+
+// The controller that editors without their own follow; made by the
+// editors' start-up, nil outside it.
+TcxEditStyleController* cxDefaultEditStyleController();
+
+// ---------------------------------------------------------------------------
 // What an editor using a repository item hears of it.
 
 class TcxEditRepositoryItem;
@@ -516,8 +658,9 @@ void cxEditDisconnectProperties(TcxCustomEditProperties* AProperties);
 // The validation glyph of an error, a warning or an information, loaded at
 // the editors' start-up; nil for the other kinds and outside start-up.
 vcl::TBitmap* cxEditValidationGlyph(TcxEditErrorType AErrorType);
-// APersistent is an editor.
+// APersistent is an editor; an in-place one.
 bool cxEditIsEditor(rtl::TPersistent* APersistent);
+bool cxEditIsInplaceEditor(rtl::TPersistent* APersistent);
 
 // Follows GetOwner from APersistent to the first component; nil when none.
 rtl::TComponent* cxEditFindOwnerComponent(rtl::TPersistent* APersistent);
