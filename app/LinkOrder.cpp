@@ -17,6 +17,7 @@
 #include "editors/cxEdit.h"
 #include "editors/cxEditConsts.h"
 #include "editors/cxEditExConsts.h"
+#include "editors/dxSpellCheckerCore.h"
 #include "graphics/cxDrawTextUtils.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"

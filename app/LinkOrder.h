@@ -95,6 +95,7 @@
   AUnit(dxSkinWhiteprint)            \
   AUnit(dxSkinXmas2008Blue)          \
   AUnit(cxEditConsts)                \
+  AUnit(dxSpellCheckerCore)          \
   AUnit(cxEdit)                      \
   AUnit(cxEditExConsts)
 

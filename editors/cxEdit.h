@@ -14,6 +14,7 @@
 #include "controls/cxContainer.h"
 #include "controls/dxRightToLeftLayout.h"
 #include "core/cxClasses.h"
+#include "platform/rtl/TypInfo.h"
 #include "platform/vcl/ControlsMessages.h"
 #include "platform/vcl/Graphics.h"
 #include "platform/rtl/Classes.h"
@@ -204,6 +205,8 @@ using TcxEditButtonsClass = rtl::ClassOf<TcxCustomEditButtons>;
 
 class TcxEditAlignment : public rtl::TPersistent {
   RTL_CLASS(TcxEditAlignment, rtl::TPersistent)
+  RTL_PUBLISHED(RTL_PROPERTY(Horz, GetHorz, SetHorz, RTL_STORED(IsHorzStored)),
+                RTL_PROPERTY(Vert, GetVert, SetVert, RTL_STORED(IsVertStored)))
 
  public:
   // The shorter forms default to TcxEditVertAlignment::taTopJustify and taLeftJustify.
@@ -251,6 +254,7 @@ class TcxEditAlignment : public rtl::TPersistent {
 
 class TcxCustomEditPropertiesValues : public rtl::TPersistent {
   RTL_CLASS(TcxCustomEditPropertiesValues, rtl::TPersistent)
+  RTL_PUBLISHED(RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_NOT_STORED))
 
  public:
   virtual void Create(rtl::TPersistent* AOwner);
