@@ -5,6 +5,7 @@
 #include "core/dxCore.h"
 #include "graphics/cxGraphics.h"
 #include "platform/vcl/Controls.h"
+#include "platform/vcl/Forms.h"
 #include "editors/cxVariants.h"
 #include "platform/vcl/Graphics.h"
 
@@ -32,6 +33,8 @@ vcl::TBitmap* cxEditLoadGlyph(const wchar_t* AResourceName)
 
 void cxEditStartUp()
 {
+  // A shared cursor from the module's resources: the system frees it.
+  vcl::Screen()->SetCursors(cxEditMouseWheelCursor, LoadCursorW(GetModuleHandleW(nullptr), L"CXEDIT_MOUSEWHEEL"));
   cxEditDefaultStyleController = rtl::New<TcxEditStyleController>(nullptr);
   cxSetDefaultStyleController(cxEditDefaultStyleController);
   cxEditErrorGlyph = cxEditLoadGlyph(L"CXEDIT_GLYPH_ERROR");
@@ -125,6 +128,8 @@ TcxRegisteredClasses* cxEditPropertiesRegistry()
   return cxEditRegistry;
 }
 
+// The in-place edit lists and the editors themselves come with the edit
+// base; until it is linked there is no list to tell and no editor to find.
 void cxEditDisconnectProperties(TcxCustomEditProperties* /*AProperties*/) {}
 
 vcl::TBitmap* cxEditValidationGlyph(TcxEditErrorType AErrorType)

@@ -63,6 +63,9 @@ using TcxEditGradientDirection = TcxDirection;
 // The container's border styles under the editors' names, in the same order.
 RTL_ENUM(TcxEditBorderStyle, ebsNone, ebsSingle, ebsThick, ebsFlat, ebs3D, ebsUltraFlat, ebsOffice11);
 
+// The Screen.Cursors index of the editors' mouse-wheel cursor.
+inline constexpr int cxEditMouseWheelCursor = 4101;
+
 // Flags of TcxCustomEditProperties::DisplayFormatOptions.
 enum : unsigned {
   // The provider's display format applies.

@@ -5,14 +5,13 @@
 #include <functional>
 
 #include "core/cxGeometry.h"
+#include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
 #include "editors/cxEdit.h"
 #include "editors/cxEditConsts.h"
 #include "editors/cxVariants.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "platform/vcl/ImgList.h"
-
-#include "core/dxCore.h"
 
 namespace {
 
@@ -71,14 +70,15 @@ void TcxEditAlignment::Create(rtl::TPersistent* AOwner, TcxEditVertAlignment ADe
 
 void TcxEditAlignment::Assign(rtl::TPersistent* ASource)
 {
-  if (auto* source = rtl::As<TcxEditAlignment>(rtl::Is<TcxEditAlignment>(ASource) ? ASource : nullptr)) {
-    FVert = source->FVert;
-    FHorz = source->FHorz;
-    FIsHorzAssigned = source->FIsHorzAssigned;
-    DoChanged();
-  } else {
+  if (!rtl::Is<TcxEditAlignment>(ASource)) {
     inherited::Assign(ASource);
+    return;
   }
+  auto* source = static_cast<TcxEditAlignment*>(ASource);
+  FVert = source->FVert;
+  FHorz = source->FHorz;
+  FIsHorzAssigned = source->FIsHorzAssigned;
+  DoChanged();
 }
 
 void TcxEditAlignment::Reset()

@@ -6,6 +6,7 @@
 
 #include "editors/cxEdit.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "platform/rtl/TypInfo.h"
 #include "platform/vcl/ImgList.h"
 
 namespace {
@@ -179,6 +180,24 @@ TEST_F(TcxPropertiesTestFixture, AlignmentShowsTheDefaultUntilAssignedAndAfterRe
   EXPECT_EQ(Properties->GetAlignment()->GetHorz(), rtl::TAlignment::taRightJustify);
   Properties->SetIDefaultValuesProvider(nullptr);
   EXPECT_EQ(Properties->GetAlignment()->GetHorz(), rtl::TAlignment::taCenter) << "the stored value stays behind the default";
+}
+
+TEST_F(TcxPropertiesTestFixture, TheAlignmentStoresOnlyWhatDiffersOrWasAssigned)
+{
+  TcxEditAlignment* alignment = Properties->GetAlignment();
+  const rtl::TPropInfo* horz = rtl::GetPropInfo(alignment, L"Horz");
+  const rtl::TPropInfo* vert = rtl::GetPropInfo(alignment, L"Vert");
+  ASSERT_NE(horz, nullptr);
+  ASSERT_NE(vert, nullptr);
+  EXPECT_FALSE(rtl::IsStoredProp(alignment, horz));
+  EXPECT_FALSE(rtl::IsStoredProp(alignment, vert));
+  alignment->SetHorz(rtl::TAlignment::taLeftJustify);
+  alignment->SetVert(TcxEditVertAlignment::taVCenter);
+  alignment = Properties->GetAlignment();
+  EXPECT_TRUE(rtl::IsStoredProp(alignment, horz)) << "assigned, though equal to the default";
+  EXPECT_TRUE(rtl::IsStoredProp(alignment, vert));
+  EXPECT_FALSE(rtl::IsStoredProp(Properties->GetAssignedValues(),
+                                 rtl::GetPropInfo(Properties->GetAssignedValues(), L"ReadOnly")));
 }
 
 TEST_F(TcxPropertiesTestFixture, AssignCopiesSettingsButNotItsOwnEventsOrIcon)

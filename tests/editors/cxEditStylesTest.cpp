@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "editors/cxEdit.h"
+#include "platform/vcl/Forms.h"
 
 namespace {
 
@@ -134,6 +135,13 @@ TEST_F(TcxEditStylesTestFixture, AssignCopiesTheEditorValues)
   EXPECT_TRUE(Style(csNormal)->GetGradient());
   EXPECT_TRUE(Style(csNormal)->GetPopupCloseButton());
   EXPECT_TRUE(Style(csNormal)->GetAssignedValues().Contains(svGradient));
+}
+
+TEST(cxEditStartUpTest, RegistersTheWheelCursor)
+{
+  EXPECT_EQ(vcl::Screen()->GetCursors(cxEditMouseWheelCursor),
+            LoadCursorW(GetModuleHandleW(nullptr), L"CXEDIT_MOUSEWHEEL"));
+  EXPECT_NE(vcl::Screen()->GetCursors(cxEditMouseWheelCursor), nullptr);
 }
 
 TEST(cxEditStylesTest, TheDefaultControllerIsFollowedUntilAnotherIsSet)
