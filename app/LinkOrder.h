@@ -104,7 +104,11 @@
   AUnit(dxSkinsForm)                 \
   AUnit(cxPCConsts)                  \
   AUnit(cxPCPainters)                \
-  AUnit(dxSkinscxPCPainter)
+  AUnit(dxSkinscxPCPainter)          \
+  AUnit(cxEditConsts)                \
+  AUnit(dxSpellCheckerCore)          \
+  AUnit(cxEdit)                      \
+  AUnit(cxEditExConsts)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};

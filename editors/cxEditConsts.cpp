@@ -1,0 +1,256 @@
+#include "editors/cxEditConsts.h"
+
+#include "core/dxCore.h"
+
+namespace {
+
+constexpr const wchar_t* cxEditConstsProductName = L"KvEditors Library";
+
+void cxEditAddResourceString(TdxProductResourceStrings* AProduct, const wchar_t* AName, rtl::TResStringRec AResString)
+{
+  AProduct->Add(AName, AResString);
+}
+
+void cxEditConstsInitialization()
+{
+  dxGetResourceStringsRepository()->RegisterProduct(cxEditConstsProductName, &cxEditRegisterResourceStrings);
+}
+
+void cxEditConstsFinalization()
+{
+  dxGetResourceStringsRepository()->UnRegisterProduct(cxEditConstsProductName);
+}
+
+}  // namespace
+
+void cxEditRegisterResourceStrings(TdxProductResourceStrings* AProduct)
+{
+#define ADD_RES_STRING(AName) cxEditAddResourceString(AProduct, L## #AName, AName)
+  ADD_RES_STRING(cxSEditButtonCancel);
+  ADD_RES_STRING(cxSEditButtonOK);
+  ADD_RES_STRING(cxSEditDateConvertError);
+  ADD_RES_STRING(cxSEditInvalidRepositoryItem);
+  ADD_RES_STRING(cxSEditNumericValueConvertError);
+  ADD_RES_STRING(cxSEditPopupCircularReferencingError);
+  ADD_RES_STRING(cxSEditPostError);
+  ADD_RES_STRING(cxSEditTimeConvertError);
+  ADD_RES_STRING(cxSEditValidateErrorText);
+  ADD_RES_STRING(cxSEditValueOutOfBounds);
+  ADD_RES_STRING(cxSEditCheckBoxChecked);
+  ADD_RES_STRING(cxSEditCheckBoxGrayed);
+  ADD_RES_STRING(cxSEditCheckBoxUnchecked);
+  ADD_RES_STRING(cxSRadioGroupDefaultCaption);
+  ADD_RES_STRING(cxSTextTrue);
+  ADD_RES_STRING(cxSTextFalse);
+  ADD_RES_STRING(cxSNoMatchesFound);
+  ADD_RES_STRING(cxSBlobButtonOK);
+  ADD_RES_STRING(cxSBlobButtonCancel);
+  ADD_RES_STRING(cxSBlobButtonClose);
+  ADD_RES_STRING(cxSBlobMemo);
+  ADD_RES_STRING(cxSBlobMemoEmpty);
+  ADD_RES_STRING(cxSBlobPicture);
+  ADD_RES_STRING(cxSBlobPictureEmpty);
+  ADD_RES_STRING(cxSMenuItemCaptionCut);
+  ADD_RES_STRING(cxSMenuItemCaptionCopy);
+  ADD_RES_STRING(cxSMenuItemCaptionPaste);
+  ADD_RES_STRING(cxSMenuItemCaptionDelete);
+  ADD_RES_STRING(cxSMenuItemCaptionLoad);
+  ADD_RES_STRING(cxSMenuItemCaptionSave);
+  ADD_RES_STRING(cxSMenuItemCaptionAssignFromWebCam);
+  ADD_RES_STRING(cxSDatePopupClear);
+  ADD_RES_STRING(cxSDatePopupNow);
+  ADD_RES_STRING(cxSDatePopupOK);
+  ADD_RES_STRING(cxSDatePopupToday);
+  ADD_RES_STRING(cxSDatePopupCancel);
+  ADD_RES_STRING(cxSDateError);
+  ADD_RES_STRING(scxSCalcError);
+  ADD_RES_STRING(scxSHyperLinkPrefix);
+  ADD_RES_STRING(scxSHyperLinkDoubleSlash);
+  ADD_RES_STRING(cxNavigatorHint_First);
+  ADD_RES_STRING(cxNavigatorHint_Prior);
+  ADD_RES_STRING(cxNavigatorHint_PriorPage);
+  ADD_RES_STRING(cxNavigatorHint_Next);
+  ADD_RES_STRING(cxNavigatorHint_NextPage);
+  ADD_RES_STRING(cxNavigatorHint_Last);
+  ADD_RES_STRING(cxNavigatorHint_Insert);
+  ADD_RES_STRING(cxNavigatorHint_Append);
+  ADD_RES_STRING(cxNavigatorHint_Delete);
+  ADD_RES_STRING(cxNavigatorHint_Edit);
+  ADD_RES_STRING(cxNavigatorHint_Post);
+  ADD_RES_STRING(cxNavigatorHint_Cancel);
+  ADD_RES_STRING(cxNavigatorHint_Refresh);
+  ADD_RES_STRING(cxNavigatorHint_SaveBookmark);
+  ADD_RES_STRING(cxNavigatorHint_GotoBookmark);
+  ADD_RES_STRING(cxNavigatorHint_Filter);
+  ADD_RES_STRING(cxNavigator_DeleteRecordQuestion);
+  ADD_RES_STRING(cxNavigatorInfoPanelDefaultDisplayMask);
+  ADD_RES_STRING(scxSEditRepositoryBlobItem);
+  ADD_RES_STRING(scxSEditRepositoryButtonItem);
+  ADD_RES_STRING(scxSEditRepositoryCalcItem);
+  ADD_RES_STRING(scxSEditRepositoryCheckBoxItem);
+  ADD_RES_STRING(scxSEditRepositoryComboBoxItem);
+  ADD_RES_STRING(scxSEditRepositoryCurrencyItem);
+  ADD_RES_STRING(scxSEditRepositoryDateItem);
+  ADD_RES_STRING(scxSEditRepositoryHyperLinkItem);
+  ADD_RES_STRING(scxSEditRepositoryImageComboBoxItem);
+  ADD_RES_STRING(scxSEditRepositoryImageItem);
+  ADD_RES_STRING(scxSEditRepositoryLookupComboBoxItem);
+  ADD_RES_STRING(scxSEditRepositoryMaskItem);
+  ADD_RES_STRING(scxSEditRepositoryMemoItem);
+  ADD_RES_STRING(scxSEditRepositoryMRUItem);
+  ADD_RES_STRING(scxSEditRepositoryPopupItem);
+  ADD_RES_STRING(scxSEditRepositorySpinItem);
+  ADD_RES_STRING(scxSEditRepositoryRadioGroupItem);
+  ADD_RES_STRING(scxSEditRepositoryTextItem);
+  ADD_RES_STRING(scxSEditRepositoryTimeItem);
+  ADD_RES_STRING(scxSEditRepositoryToggleSwitchItem);
+  ADD_RES_STRING(scxSEditRepositoryDateTimeWheelPickerItem);
+  ADD_RES_STRING(scxSEditRepositorySparklineItem);
+  ADD_RES_STRING(scxSEditRepositoryLookupSparklineItem);
+  ADD_RES_STRING(scxSEditRepositoryBarCodeItem);
+  ADD_RES_STRING(scxSEditRepositoryTokenItem);
+  ADD_RES_STRING(scxSEditRepositoryNumericWheelPickerItem);
+  ADD_RES_STRING(scxRegExprLine);
+  ADD_RES_STRING(scxRegExprChar);
+  ADD_RES_STRING(scxRegExprNotAssignedSourceStream);
+  ADD_RES_STRING(scxRegExprEmptySourceStream);
+  ADD_RES_STRING(scxRegExprCantUsePlusQuantifier);
+  ADD_RES_STRING(scxRegExprCantUseStarQuantifier);
+  ADD_RES_STRING(scxRegExprCantCreateEmptyAlt);
+  ADD_RES_STRING(scxRegExprCantCreateEmptyBlock);
+  ADD_RES_STRING(scxRegExprIllegalSymbol);
+  ADD_RES_STRING(scxRegExprIllegalQuantifier);
+  ADD_RES_STRING(scxRegExprNotSupportQuantifier);
+  ADD_RES_STRING(scxRegExprIllegalIntegerValue);
+  ADD_RES_STRING(scxRegExprTooBigReferenceNumber);
+  ADD_RES_STRING(scxRegExprCantCreateEmptyEnum);
+  ADD_RES_STRING(scxRegExprSubrangeOrder);
+  ADD_RES_STRING(scxRegExprHexNumberExpected0);
+  ADD_RES_STRING(scxRegExprHexNumberExpected);
+  ADD_RES_STRING(scxRegExprMissing);
+  ADD_RES_STRING(scxRegExprUnnecessary);
+  ADD_RES_STRING(scxRegExprIncorrectSpace);
+  ADD_RES_STRING(scxRegExprNotCompiled);
+  ADD_RES_STRING(scxRegExprIncorrectParameterQuantifier);
+  ADD_RES_STRING(scxRegExprCantUseParameterQuantifier);
+  ADD_RES_STRING(scxMaskEditRegExprError);
+  ADD_RES_STRING(scxMaskEditInvalidEditValue);
+  ADD_RES_STRING(scxMaskEditNoMask);
+  ADD_RES_STRING(scxMaskEditIllegalFileFormat);
+  ADD_RES_STRING(scxMaskEditEmptyMaskCollectionFile);
+  ADD_RES_STRING(scxMaskEditMaskCollectionFiles);
+  ADD_RES_STRING(cxSSpinEditInvalidNumericValue);
+  ADD_RES_STRING(sdxAlertWindowNavigationPanelDefaultDisplayMask);
+  ADD_RES_STRING(sdxAlertWindowPreviousMessage);
+  ADD_RES_STRING(sdxAlertWindowNextMessage);
+  ADD_RES_STRING(sdxAlertWindowPin);
+  ADD_RES_STRING(sdxAlertWindowClose);
+  ADD_RES_STRING(sdxAlertWindowDropdown);
+  ADD_RES_STRING(sdxBreadcrumbEditInvalidPath);
+  ADD_RES_STRING(sdxBreadcrumbEditInvalidStreamVersion);
+  ADD_RES_STRING(sdxColorGalleryThemeColors);
+  ADD_RES_STRING(sdxColorGalleryStandardColors);
+  ADD_RES_STRING(sdxColorDialogAddToCustomColors);
+  ADD_RES_STRING(sdxColorDialogApply);
+  ADD_RES_STRING(sdxColorDialogCancel);
+  ADD_RES_STRING(sdxColorDialogDefineCustomColor);
+  ADD_RES_STRING(sdxColorDialogBasicColors);
+  ADD_RES_STRING(sdxColorDialogCustomColors);
+  ADD_RES_STRING(sdxColorDialogCaption);
+  ADD_RES_STRING(scxShellBrowserDlgCaption);
+  ADD_RES_STRING(scxShellBrowserDlgCurrentFolderCaption);
+  ADD_RES_STRING(sdxColorPickerAlphaLabel);
+  ADD_RES_STRING(sdxColorPickerBlueLabel);
+  ADD_RES_STRING(sdxColorPickerGreenLabel);
+  ADD_RES_STRING(sdxColorPickerHexCodeLabel);
+  ADD_RES_STRING(sdxColorPickerHueLabel);
+  ADD_RES_STRING(sdxColorPickerLightnessLabel);
+  ADD_RES_STRING(sdxColorPickerRedLabel);
+  ADD_RES_STRING(sdxColorPickerSaturationLabel);
+  ADD_RES_STRING(sdxCameraDialogAssign);
+  ADD_RES_STRING(sdxCameraDialogCancel);
+  ADD_RES_STRING(sdxCameraDialogPause);
+  ADD_RES_STRING(sdxCameraDialogPlay);
+  ADD_RES_STRING(sdxCameraDialogCaption);
+  ADD_RES_STRING(sdxCameraInactive);
+  ADD_RES_STRING(sdxCameraRunning);
+  ADD_RES_STRING(sdxCameraPaused);
+  ADD_RES_STRING(sdxCameraNotDetected);
+  ADD_RES_STRING(sdxCameraInitializing);
+  ADD_RES_STRING(sdxCameraIsBusy);
+  ADD_RES_STRING(sdxCameraControlSettingsFormSettings);
+  ADD_RES_STRING(sdxCameraControlSettingsFormDevice);
+  ADD_RES_STRING(sdxCameraControlSettingsFormDevices);
+  ADD_RES_STRING(sdxCameraControlSettingsFormResolution);
+  ADD_RES_STRING(sdxCameraControlSettingsFormResolutions);
+  ADD_RES_STRING(sdxDefaultToggleSwitchOffText);
+  ADD_RES_STRING(sdxDefaultToggleSwitchOnText);
+  ADD_RES_STRING(sdxDateTimeWheelPickerHours);
+  ADD_RES_STRING(sdxDateTimeWheelPickerMinutes);
+  ADD_RES_STRING(sdxDateTimeWheelPickerSeconds);
+  ADD_RES_STRING(sdxSparklineNoData);
+  ADD_RES_STRING(sdxBarCodeInvalidCharactersError);
+  ADD_RES_STRING(sdxBarCodeInvalidTextFormatError);
+  ADD_RES_STRING(sdxBarCodeControlTooNarrowError);
+  ADD_RES_STRING(sdxTokenEditMoreTokensCaption);
+  ADD_RES_STRING(sdxTokenEditMoreTokensHint);
+  ADD_RES_STRING(sdxRangeControlRangeIsEmpty);
+  ADD_RES_STRING(sdxExcelFilterFromValueText);
+  ADD_RES_STRING(sdxExcelFilterToValueText);
+  ADD_RES_STRING(sdxExcelFilterTopNBottomNValueLabel);
+  ADD_RES_STRING(sdxExcelFilterTopNBottomNTypeLabel);
+  ADD_RES_STRING(sdxExcelFilterCustomFilterAndOperatorLabel);
+  ADD_RES_STRING(sdxExcelFilterCustomFilterOrOperatorLabel);
+  ADD_RES_STRING(sdxExcelFilterCustomFilterFirstConditionLabel);
+  ADD_RES_STRING(sdxExcelFilterCustomFilterSecondConditionLabel);
+  ADD_RES_STRING(sdxExcelFilterValuesTabCaption);
+  ADD_RES_STRING(sdxExcelFilterDateFiltersTabCaption);
+  ADD_RES_STRING(sdxExcelFilterTextFiltersTabCaption);
+  ADD_RES_STRING(sdxExcelFilterTimeFiltersTabCaption);
+  ADD_RES_STRING(sdxExcelFilterNumericFiltersTabCaption);
+  ADD_RES_STRING(sdxExcelFilterSelectValueHintText);
+  ADD_RES_STRING(sdxExcelFilterSelectDateHintText);
+  ADD_RES_STRING(sdxExcelFilterEnterValueHintText);
+  ADD_RES_STRING(sdxExcelFilterSpecificDatePeriodsConditionText);
+  ADD_RES_STRING(sdxExcelFilterEqualsConditionText);
+  ADD_RES_STRING(sdxExcelFilterDoesNotEqualConditionText);
+  ADD_RES_STRING(sdxExcelFilterBeginsWithConditionText);
+  ADD_RES_STRING(sdxExcelFilterEndsWithConditionText);
+  ADD_RES_STRING(sdxExcelFilterContainsConditionText);
+  ADD_RES_STRING(sdxExcelFilterDoesNotContainConditionText);
+  ADD_RES_STRING(sdxExcelFilterIsBlankConditionText);
+  ADD_RES_STRING(sdxExcelFilterIsNotBlankConditionText);
+  ADD_RES_STRING(sdxExcelFilterBetweenConditionText);
+  ADD_RES_STRING(sdxExcelFilterGreaterThanConditionText);
+  ADD_RES_STRING(sdxExcelFilterGreaterThanOrEqualToConditionText);
+  ADD_RES_STRING(sdxExcelFilterLessThanConditionText);
+  ADD_RES_STRING(sdxExcelFilterLessEqualThanOrEqualToConditionText);
+  ADD_RES_STRING(sdxExcelFilterTopNConditionText);
+  ADD_RES_STRING(sdxExcelFilterBottomNConditionText);
+  ADD_RES_STRING(sdxExcelFilterAboveAverageConditionText);
+  ADD_RES_STRING(sdxExcelFilterBelowAverageConditionText);
+  ADD_RES_STRING(sdxExcelFilterBeforeConditionText);
+  ADD_RES_STRING(sdxExcelFilterAfterConditionText);
+  ADD_RES_STRING(sdxExcelFilterYesterdayConditionText);
+  ADD_RES_STRING(sdxExcelFilterTodayConditionTypeText);
+  ADD_RES_STRING(sdxExcelFilterTomorrowConditionText);
+  ADD_RES_STRING(sdxExcelFilterLastWeekConditionText);
+  ADD_RES_STRING(sdxExcelFilterThisWeekConditionText);
+  ADD_RES_STRING(sdxExcelFilterNextWeekConditionText);
+  ADD_RES_STRING(sdxExcelFilterLastMonthConditionText);
+  ADD_RES_STRING(sdxExcelFilterThisMonthConditionText);
+  ADD_RES_STRING(sdxExcelFilterNextMonthConditionText);
+  ADD_RES_STRING(sdxExcelFilterLastYearConditionText);
+  ADD_RES_STRING(sdxExcelFilterThisYearConditionText);
+  ADD_RES_STRING(sdxExcelFilterNextYearConditionText);
+  ADD_RES_STRING(sdxExcelFilterCustomFilterConditionText);
+  ADD_RES_STRING(sdxExcelFilterTopNBottomNItemsText);
+  ADD_RES_STRING(sdxExcelFilterTopNBottomNPercentText);
+  ADD_RES_STRING(sdxFilterPopupWindowClearButtonCaption);
+  ADD_RES_STRING(sdxFilterPopupWindowCloseButtonCaption);
+  ADD_RES_STRING(sdxFilterPopupWindowCancelButtonCaption);
+  ADD_RES_STRING(sdxFilterPopupWindowOKButtonCaption);
+#undef ADD_RES_STRING
+}
+
+RTL_UNIT(cxEditConsts, &cxEditConstsInitialization, &cxEditConstsFinalization);
