@@ -1151,33 +1151,40 @@ bool TWinControl::DoKeyPress(TWMKey& AMessage)
   return key == 0;
 }
 
+// A key handler may free the control (a key that closes its page): what it
+// freed is not handed on to the default handling.
 void TWinControl::WMKeyDown(TWMKey& AMessage)
 {
-  if (!DoKeyDown(AMessage))
+  rtl::TFreeWatch watch(this);
+  if (!DoKeyDown(AMessage) && !watch.Freed())
     InheritedMessage(this, AMessage);
 }
 
 void TWinControl::WMSysKeyDown(TWMKey& AMessage)
 {
-  if (!DoKeyDown(AMessage))
+  rtl::TFreeWatch watch(this);
+  if (!DoKeyDown(AMessage) && !watch.Freed())
     InheritedMessage(this, AMessage);
 }
 
 void TWinControl::WMKeyUp(TWMKey& AMessage)
 {
-  if (!DoKeyUp(AMessage))
+  rtl::TFreeWatch watch(this);
+  if (!DoKeyUp(AMessage) && !watch.Freed())
     InheritedMessage(this, AMessage);
 }
 
 void TWinControl::WMSysKeyUp(TWMKey& AMessage)
 {
-  if (!DoKeyUp(AMessage))
+  rtl::TFreeWatch watch(this);
+  if (!DoKeyUp(AMessage) && !watch.Freed())
     InheritedMessage(this, AMessage);
 }
 
 void TWinControl::WMChar(TWMKey& AMessage)
 {
-  if (!DoKeyPress(AMessage))
+  rtl::TFreeWatch watch(this);
+  if (!DoKeyPress(AMessage) && !watch.Freed())
     InheritedMessage(this, AMessage);
 }
 

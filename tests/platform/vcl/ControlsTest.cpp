@@ -426,6 +426,33 @@ TEST_F(ControlsTest, AControlMayFreeItselfFromItsClick)
   }
 }
 
+// A key that closes what had the focus: the control its key handler freed
+// is not handed to the default handling afterwards.
+TEST_F(ControlsTest, AControlMayFreeItselfFromItsKeyHandlers)
+{
+  FHost->Show();
+  struct TFreeOnKey {
+    void Key(TObject* ASender, WORD&, TShiftState) { rtl::Free(ASender); }
+    void Press(TObject* ASender, wchar_t&) { rtl::Free(ASender); }
+  } handler;
+  const struct {
+    const char* Name;
+    UINT Message;
+  } cases[] = {{"key down", WM_KEYDOWN}, {"system key down", WM_SYSKEYDOWN}, {"key up", WM_KEYUP},
+               {"system key up", WM_SYSKEYUP}, {"character", WM_CHAR}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TControlProbe* control = AddChild<TControlProbe>(L"Keyed", {0, 0, 50, 50});
+    control->SetOnKeyDown(TKeyEvent::Bind<&TFreeOnKey::Key>(&handler));
+    control->SetOnKeyUp(TKeyEvent::Bind<&TFreeOnKey::Key>(&handler));
+    control->SetOnKeyPress(TKeyPressEvent::Bind<&TFreeOnKey::Press>(&handler));
+
+    SendMessageW(control->GetHandle(), c.Message, 'A', 0);
+
+    EXPECT_EQ(FHost->GetControlCount(), 0);
+  }
+}
+
 TEST_F(ControlsTest, MouseEnterAndLeaveReachTheControlAndItsParents)
 {
   FHost->Show();
