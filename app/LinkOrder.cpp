@@ -2,6 +2,7 @@
 
 #include "controls/cxContainer.h"
 #include "controls/cxControls.h"
+#include "controls/cxCustomPopupWindow.h"
 #include "controls/dxDWMApi.h"
 #include "core/cxClasses.h"
 #include "core/cxFormats.h"

@@ -100,6 +100,7 @@
   AUnit(dxDWMApi)                    \
   AUnit(cxControls)                  \
   AUnit(cxContainer)                 \
+  AUnit(cxCustomPopupWindow)         \
   KV_SKIN_UNITS(AUnit)               \
   AUnit(dxSkinsForm)                 \
   AUnit(cxPCConsts)                  \

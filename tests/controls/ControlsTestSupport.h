@@ -25,3 +25,13 @@ inline void PrintTo(const POINT& P, std::ostream* AStream)
 {
   *AStream << "(" << P.x << ", " << P.y << ")";
 }
+
+inline bool operator==(const SIZE& A, const SIZE& B)
+{
+  return A.cx == B.cx && A.cy == B.cy;
+}
+
+inline void PrintTo(const SIZE& S, std::ostream* AStream)
+{
+  *AStream << "(" << S.cx << " x " << S.cy << ")";
+}
