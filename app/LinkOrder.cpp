@@ -3,6 +3,7 @@
 #include "controls/cxContainer.h"
 #include "controls/cxControls.h"
 #include "controls/cxCustomPopupWindow.h"
+#include "controls/cxHint.h"
 #include "controls/dxDWMApi.h"
 #include "core/cxClasses.h"
 #include "core/cxFormats.h"

@@ -101,6 +101,7 @@
   AUnit(cxControls)                  \
   AUnit(cxContainer)                 \
   AUnit(cxCustomPopupWindow)         \
+  AUnit(cxHint)                      \
   KV_SKIN_UNITS(AUnit)               \
   AUnit(dxSkinsForm)                 \
   AUnit(cxPCConsts)                  \
