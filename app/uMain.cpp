@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/ModelGenerator.h"
+#include "editors/cxTextEdit.h"
 #include "pagecontrol/cxPC.h"
 #include "platform/rtl/ClassesStreams.h"
 #include "platform/rtl/SysUtils.h"
@@ -65,7 +66,7 @@ void SaveDartText(const String& AText, const String& AFileName)
 
 void TfrmMain::Create(rtl::TComponent* AOwner)
 {
-  rtl::RegisterClasses({rtl::TPersistentClass::Of<vcl::TEdit>(), rtl::TPersistentClass::Of<vcl::TLabel>(),
+  rtl::RegisterClasses({rtl::TPersistentClass::Of<TcxTextEdit>(), rtl::TPersistentClass::Of<vcl::TLabel>(),
                         rtl::TPersistentClass::Of<vcl::TMemo>(), rtl::TPersistentClass::Of<TcxButton>(),
                         rtl::TPersistentClass::Of<TcxPageControl>(), rtl::TPersistentClass::Of<TcxTabSheet>(),
                         rtl::TPersistentClass::Of<TdxSkinController>()});
@@ -75,7 +76,7 @@ void TfrmMain::Create(rtl::TComponent* AOwner)
 void TfrmMain::Loaded()
 {
   inherited::Loaded();
-  edtModel = StoredComponent<vcl::TCustomEdit>(this, L"edtModel");
+  edtModel = StoredComponent<TcxTextEdit>(this, L"edtModel");
   cxLabel1 = StoredComponent<vcl::TCustomLabel>(this, L"cxLabel1");
   btnGenerate = StoredComponent<TcxButton>(this, L"btnGenerate");
   cxLabel2 = StoredComponent<vcl::TCustomLabel>(this, L"cxLabel2");

@@ -12,10 +12,10 @@
 
 class TcxButton;
 class TcxPageControl;
+class TcxTextEdit;
 class TdxSkinController;
 
 namespace vcl {
-class TCustomEdit;
 class TCustomLabel;
 class TCustomMemo;
 }  // namespace vcl
@@ -55,7 +55,7 @@ class TfrmMain : public vcl::TForm {
   // The memo of the active page: the CRUD memo unless page 0 is active.
   vcl::TCustomMemo* ActiveMemo() const;
 
-  vcl::TCustomEdit* edtModel = nullptr;
+  TcxTextEdit* edtModel = nullptr;
   vcl::TCustomLabel* cxLabel1 = nullptr;
   TcxButton* btnGenerate = nullptr;
   vcl::TCustomLabel* cxLabel2 = nullptr;

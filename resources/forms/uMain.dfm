@@ -185,13 +185,12 @@ object frmMain: TfrmMain
   PixelsPerInch = 96
   OnCreate = FormCreate
   TextHeight = 13
-  object edtModel: TEdit
+  object edtModel: TcxTextEdit
     Left = 81
     Top = 8
-    Width = 180
-    Height = 21
     TabOrder = 0
     Text = 'edtModel'
+    Width = 180
   end
   object cxLabel1: TLabel
     Left = 9

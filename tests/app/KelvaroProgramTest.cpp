@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -79,13 +80,12 @@ HWND KvProgramWindowAt(HWND AParent, POINT AClientPoint)
   }
 }
 
-// What a user types, one character message at a time; a line break is the
-// Enter key's character.
+// What a user types, one character message at a time; write a line break
+// as CR, the Enter key's character.
 void KvProgramType(HWND AEdit, const wstring& AText)
 {
   for (wchar_t c : AText)
-    if (c != L'\n')
-      SendMessageW(AEdit, WM_CHAR, c == L'\r' ? L'\r' : c, 1);
+    SendMessageW(AEdit, WM_CHAR, c, 1);
 }
 
 wstring KvProgramClipboardText()
