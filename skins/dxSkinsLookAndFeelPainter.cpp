@@ -6,6 +6,7 @@
 #include "core/dxDPIAwareUtils.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsColors.h"
+#include "graphics/cxGraphicsDraw.h"
 #include "graphics/dxGDIPlusAPI.h"
 #include "platform/rtl/ClassesStreams.h"
 #include "platform/vcl/Forms.h"
@@ -202,6 +203,38 @@ bool TdxSkinLookAndFeelPainter::DrawSkinElementAtSystemScale(TdxSkinElement* AEl
                                                              const TRect& R)
 {
   return DrawSkinElement(AElement, ACanvas, AImageIndex, AState, dxGetSystemScaleFactor(), R);
+}
+
+bool TdxSkinLookAndFeelPainter::DrawRotatedSkinElement(TcxCanvas* ACanvas, TdxSkinElement* AElement, const TRect& R,
+                                                       TdxSkinElementState AState, TcxRotationAngle ARotationAngle,
+                                                       bool AFlipVertically, const TdxScaleFactor* AScaleFactor)
+{
+  using enum TcxRotationAngle;
+  if (!AElement)
+    return false;
+  if (!AScaleFactor)
+    AScaleFactor = dxGetSystemScaleFactor();
+  if (ARotationAngle == ra0 && !AFlipVertically)
+    return DrawSkinElement(AElement, ACanvas, 0, AState, AScaleFactor, R);
+  if (cxRectHasNoArea(R))
+    return true;
+  // What lies under R is turned into the element's own orientation, so that
+  // a translucent element blends with it, and turned back with the element.
+  const rtl::TOwnedPtr<TcxBitmap32> bitmap(
+      rtl::NewWith<TcxBitmap32>([&](TcxBitmap32* B) { B->CreateSize(R, false); }));
+  bitmap->GetCanvas()->GetBrush()->Assign(ACanvas->GetBrush());
+  cxBlitRect(bitmap->GetCanvas()->GetHandle(), ACanvas->GetHandle(), bitmap->GetClientRect(), TPoint{R.left, R.top});
+  if (AFlipVertically)
+    bitmap->Flip(false, true);
+  static constexpr TcxRotationAngle kInverse[] = {ra0, raMinus90, raPlus90, ra180};
+  bitmap->Rotate(kInverse[static_cast<int>(ARotationAngle)]);
+  AElement->Draw(bitmap->GetCanvas()->GetHandle(), bitmap->GetClientRect(), const_cast<TdxScaleFactor*>(AScaleFactor),
+                 0, AState);
+  bitmap->Rotate(ARotationAngle);
+  if (AFlipVertically)
+    bitmap->Flip(false, true);
+  cxCopyBitmapToDC(ACanvas->GetHandle(), bitmap.get(), R);
+  return true;
 }
 
 IdxColorPalette* TdxSkinLookAndFeelPainter::GetElementGlyphColorPalette(TdxSkinElement* AElement,

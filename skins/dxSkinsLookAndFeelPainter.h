@@ -259,6 +259,128 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   void GetBevelShapeColors(vcl::TColor& AColor1, vcl::TColor& AColor2) override;
   TSize GetBevelMinimalShapeSize(TdxBevelShape AShape) override;
 
+  // Clock
+  TSize ScaledClockSize(const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledClock(TcxCanvas* ACanvas, const TRect& ARect, rtl::TDateTime ADateTime, vcl::TColor ABackgroundColor,
+                       const TdxScaleFactor* AScaleFactor) override;
+
+  // Data navigator
+  void DrawNavigatorBorder(TcxCanvas* ACanvas, const TRect& R, bool ASelected) override;
+  void DrawNavigatorScaledButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 vcl::TColor ABackgroundColor, const TdxScaleFactor* AScaleFactor) override;
+  void DrawNavigatorScaledButtonGlyph(TcxCanvas* ACanvas, vcl::TCustomImageList* AImageList, int AImageIndex,
+                                      const TRect& AGlyphRect, bool AEnabled, bool AUserGlyphs,
+                                      const TdxScaleFactor* AScaleFactor) override;
+  bool NavigatorBorderOverlap() override;
+  TRect NavigatorScaledButtonGlyphPadding(const TdxScaleFactor* AScaleFactor) override;
+  TSize NavigatorScaledButtonGlyphSize(const TdxScaleFactor* AScaleFactor) override;
+  IdxColorPalette* NavigatorButtonColorPalette(bool AEnabled) override;
+  TPoint NavigatorButtonPressedGlyphOffset() override;
+  vcl::TColor NavigatorButtonTextColor(TcxButtonState AState) override;
+
+  // Range track bars: the thumbs are drawn for a horizontal bar with ticks
+  // below and turned or mirrored for the other layouts.
+  TdxSkinElement* GetRangeTrackBarLeftThumbSkinElement(bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  TdxSkinElement* GetRangeTrackBarRightThumbSkinElement(bool AHorizontal, TcxTrackBarTicksAlign ATicks);
+  bool DrawRangeTrackBarScaledThumbSkinElement(TcxCanvas* ACanvas, TdxSkinElement* ASkinElement, const TRect& ARect,
+                                               TcxButtonState AState, bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                               const TdxScaleFactor* AScaleFactor);
+  TSize RangeTrackBarScaledLeftThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                         const TdxScaleFactor* AScaleFactor) override;
+  TSize RangeTrackBarScaledRightThumbSize(bool AHorizontal, TcxTrackBarTicksAlign ATicks,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeTrackBarScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                        bool AHorizontal, TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor,
+                                        const TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeTrackBarScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                         bool AHorizontal, TcxTrackBarTicksAlign ATicks, vcl::TColor AThumbColor,
+                                         const TdxScaleFactor* AScaleFactor) override;
+
+  // Range control
+  void DrawRangeControlScaledLeftThumb(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
+                                       TdxAlphaColor ABorderColor, const TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeControlScaledRightThumb(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor,
+                                        TdxAlphaColor ABorderColor, const TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeControlScaledRulerHeader(TcxCanvas* ACanvas, const TRect& ARect, bool AIsHot, TdxAlphaColor AColor,
+                                         TdxAlphaColor ABorderColor, const TdxScaleFactor* AScaleFactor) override;
+  void DrawRangeControlScaledSizingGlyph(TcxCanvas* ACanvas, const TRect& ARect, TdxAlphaColor ABorderColor,
+                                         const TdxScaleFactor* AScaleFactor) override;
+  TSize GetRangeControlScaledSizingGlyphSize(const TdxScaleFactor* AScaleFactor) override;
+  TSize GetRangeControlScaledThumbSize(const TdxScaleFactor* AScaleFactor) override;
+  int GetRangeControlScaledScrollAreaHeight(const TdxScaleFactor* AScaleFactor) override;
+  vcl::TColor GetRangeControlBorderColor() override;
+  vcl::TColor GetRangeControlBackColor() override;
+  TdxAlphaColor GetRangeControlElementsBorderColor() override;
+  TdxAlphaColor GetRangeControlOutOfRangeColor() override;
+  TdxAlphaColor GetRangeControlRulerColor() override;
+  TdxAlphaColor GetRangeControlSelectedRegionBackgroundColor() override;
+  TdxAlphaColor GetRangeControlSelectedRegionBorderColor() override;
+  vcl::TColor GetRangeControlDefaultElementColor() override;
+  vcl::TColor GetRangeControlElementForeColor() override;
+  vcl::TColor GetRangeControlLabelColor() override;
+  vcl::TColor GetRangeControlRangePreviewColor() override;
+  vcl::TColor GetRangeControlScrollAreaColor() override;
+  vcl::TColor GetRangeControlViewPortPreviewColor() override;
+
+  // Rating indicators, tokens and wheel pickers
+  void DrawRatingControlScaledIndicator(TcxCanvas* ACanvas, const TRect& ABounds,
+                                        TdxRatingControlIndicatorState AState,
+                                        const TdxScaleFactor* AScaleFactor) override;
+  IdxColorPalette* GetRatingControlIndicatorColorPalette(TdxRatingControlIndicatorState AState) override;
+  TSize GetRatingControlScaledIndicatorSize(const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledTokenBackground(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                 const TdxScaleFactor* AScaleFactor) override;
+  IdxColorPalette* GetTokenColorPalette(TcxButtonState AState) override;
+  vcl::TColor GetTokenTextColor(TcxButtonState AState) override;
+  void DrawWheelPickerItem(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState) override;
+  IdxColorPalette* GetWheelPickerColorPalette(TcxButtonState AState) override;
+
+  // Breadcrumb edit
+  vcl::TColor BreadcrumbEditBackgroundColor(TdxBreadcrumbEditState AState) override;
+  // The skin's border colour of the state, else of the normal state, else
+  // clDefault.
+  virtual vcl::TColor BreadcrumbEditBordersColor(TdxBreadcrumbEditState AState);
+  void DrawBreadcrumbEditBorders(TcxCanvas* ACanvas, const TRect& ARect, TcxBorders ABorders,
+                                 TdxBreadcrumbEditState AState) override;
+  void DrawBreadcrumbEditScaledButtonCore(TcxCanvas* ACanvas, const TRect& ARect, TdxSkinElement* AButtonElement,
+                                          TdxBreadcrumbEditButtonState AState, bool AIsFirst, bool AIsLast,
+                                          const TdxScaleFactor* AScaleFactor);
+  void DrawBreadcrumbEditScaledButton(TcxCanvas* ACanvas, const TRect& ARect, TdxBreadcrumbEditButtonState AState,
+                                      bool AIsFirst, bool AIsLast, const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledDropDownButton(TcxCanvas* ACanvas, const TRect& ARect,
+                                              TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                              const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledDropDownButtonGlyph(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TdxBreadcrumbEditButtonState AState, bool AIsInEditor,
+                                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNode(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState,
+                                    bool AHasDelimiter, const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeDelimiter(TcxCanvas* ACanvas, const TRect& R, TdxBreadcrumbEditButtonState AState,
+                                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeDelimiterGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                  TdxBreadcrumbEditButtonState AState,
+                                                  const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledNodeMoreButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                   TdxBreadcrumbEditButtonState AState,
+                                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledButtonAreaSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TdxBreadcrumbEditState AState,
+                                                   const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledProgressChunk(TcxCanvas* ACanvas, const TRect& R,
+                                             const TdxScaleFactor* AScaleFactor) override;
+  void DrawBreadcrumbEditScaledProgressChunkOverlay(TcxCanvas* ACanvas, const TRect& R,
+                                                    const TdxScaleFactor* AScaleFactor) override;
+  vcl::TColor BreadcrumbEditNodeTextColor(TdxBreadcrumbEditButtonState AState) override;
+  IdxColorPalette* BreadcrumbEditButtonColorPalette(TdxBreadcrumbEditButtonState AState) override;
+  int BreadcrumbEditScaledButtonAreaSeparatorSize(const TdxScaleFactor* AScaleFactor) override;
+  TRect BreadcrumbEditScaledButtonContentOffsets(bool AIsFirst, bool AIsLast,
+                                                 const TdxScaleFactor* AScaleFactor) override;
+  int BreadcrumbEditScaledDropDownButtonWidth(const TdxScaleFactor* AScaleFactor) override;
+  bool BreadcrumbEditIsFadingSupports() override;
+  TRect BreadcrumbEditScaledNodeTextOffsets(const TdxScaleFactor* AScaleFactor) override;
+  TRect BreadcrumbEditScaledProgressChunkPadding(const TdxScaleFactor* AScaleFactor) override;
+  TSize BreadcrumbEditScaledProgressChunkOverlaySize(const TdxScaleFactor* AScaleFactor) override;
+
   // Group boxes
   // Draws a caption element and fills the area behind its text with the
   // element's colour, the text rectangle grown by the padding.
@@ -276,6 +398,9 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
                                 const TdxScaleFactor* AScaleFactor) override;
   void DrawGroupBoxScaledExpandGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
                                      const TdxScaleFactor* AScaleFactor) override;
+  void DrawGroupBoxScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState, bool AExpanded,
+                                      const TdxScaleFactor* AScaleFactor,
+                                      TcxRotationAngle ARotationAngle = TcxRotationAngle::ra0) override;
   TRect GroupBoxBorderSize(bool ACaption, TcxGroupBoxCaptionPosition ACaptionPosition) override;
   void GroupBoxAdjustCaptionFont(vcl::TFont* ACaptionFont, TcxGroupBoxCaptionPosition ACaptionPosition) override;
   int GroupBoxCaptionTailSize(TcxGroupBoxCaptionPosition ACaptionPosition) override;
@@ -369,6 +494,32 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   TPoint ScaledFilterActivateButtonSize(const TdxScaleFactor* AScaleFactor) override;
   TPoint ScaledFilterCloseButtonSize(const TdxScaleFactor* AScaleFactor) override;
   TSize ScaledFilterSmartTagSize(const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledFilterSmartTag(TcxCanvas* ACanvas, const TRect& R, TcxFilterSmartTagState AState,
+                                bool AIsFilterActive, const TdxScaleFactor* AScaleFactor) override;
+  void DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor ABackgroundColor) override;
+  using TcxCustomLookAndFeelPainter::DrawScaledIndicatorItem;
+  void DrawScaledIndicatorImage(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor,
+                                            const TdxScaleFactor* AScaleFactor) override;
+  void DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R, const TRect& AImageAreaBounds,
+                               TcxIndicatorKind AKind, vcl::TColor AColor, const TdxScaleFactor* AScaleFactor,
+                               TcxDrawBackgroundEvent AOnDrawBackground, TcxNeighbors ANeighbors) override;
+  void DrawScaledIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind, vcl::TColor AColor,
+                                 const TdxScaleFactor* AScaleFactor,
+                                 TcxDrawBackgroundEvent AOnDrawBackground = {}) override;
+  bool IndicatorDrawItemsFirst() override;
+  void DrawSpreadSheetScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                              const TdxScaleFactor* AScaleFactor) override;
+  void DrawSpreadSheetScaledGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                   bool AExpanded, const TdxScaleFactor* AScaleFactor,
+                                                   vcl::TCustomImageList* ADefaultGlyphs) override;
+  TRect SpreadSheetScaledGroupExpandButtonContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  vcl::TColor SpreadSheetGroupExpandButtonTextColor(TcxButtonState AState) override;
+  void DrawSpreadSheetFormulaBarScaledExpandButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                                   bool AExpanded, const TdxScaleFactor* AScaleFactor) override;
+  void DrawSpreadSheetFormulaBarScaledSeparator(TcxCanvas* ACanvas, const TRect& R,
+                                                const TdxScaleFactor* AScaleFactor) override;
   IdxColorPalette* FilterControlMenuGetColorPalette() override;
   void DrawGroupByBox(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent, vcl::TColor ABackgroundColor,
                       vcl::TBitmap* ABackgroundBitmap) override;
@@ -398,12 +549,200 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
   vcl::TColor WinExplorerViewRecordTextColor(TcxButtonState AState) override;
   bool WinExplorerViewGroupTextBold() override;
 
+  // Hints, screen tips, window content
+  void DrawHintBackground(TcxCanvas* ACanvas, const TRect& ARect, vcl::TColor AColor = vcl::clDefault) override;
+  vcl::TColor GetHintBorderColor() override;
+  void ScreenTipDrawBackground(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void ScreenTipDrawFooterLine(TcxCanvas* ACanvas, const TRect& ARect) override;
+  int ScreenTipGetFooterLineSize() override;
+  IdxColorPalette* ScreenTipGetColorPalette() override;
+  vcl::TColor ScreenTipGetDescriptionTextColor() override;
+  vcl::TColor ScreenTipGetTitleTextColor() override;
+  void DrawWindowContent(TcxCanvas* ACanvas, const TRect& ARect) override;
+  vcl::TColor GetWindowContentTextColor() override;
+
+  // Drop-down list box
+  void DrawDropDownListBoxBackground(TcxCanvas* ACanvas, const TRect& ARect, bool AHasBorders) override;
+  void DrawDropDownListBoxScaledGutterBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                 const TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSelection(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawDropDownListBoxScaledSeparator(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGutterRect,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  vcl::TColor DropDownListBoxItemTextColor(bool ASelected) override;
+  TRect DropDownListBoxScaledItemTextOffsets(const TdxScaleFactor* AScaleFactor) override;
+  TRect DropDownListBoxScaledItemImageOffsets(const TdxScaleFactor* AScaleFactor) override;
+  int DropDownListBoxScaledSeparatorSize(const TdxScaleFactor* AScaleFactor) override;
+  int DropDownListBoxBordersSize() override;
+
+  // Alert window
+  // The navigation panel's element for the previous and next buttons, the
+  // window's button element for the others.
+  TdxSkinElement* AlertWindowButtonElement(TdxAlertWindowButtonKind AKind);
+  void DrawAlertWindowBackground(TcxCanvas* ACanvas, const TRect& ABounds,
+                                 const TdxScaleFactor* AScaleFactor) override;
+  void DrawAlertWindowScaledButton(TcxCanvas* ACanvas, const TRect& ABounds, TcxButtonState AState,
+                                   TdxAlertWindowButtonKind AKind, const TdxScaleFactor* AScaleFactor,
+                                   bool ADown = false) override;
+  void DrawAlertWindowNavigationPanel(TcxCanvas* ACanvas, const TRect& ABounds) override;
+  int AlertWindowCornerRadius() override;
+  vcl::TColor AlertWindowTextColor() override;
+  vcl::TColor AlertWindowNavigationPanelTextColor() override;
+  TRect AlertWindowScaledContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  TRect AlertWindowScaledButtonContentOffsets(TdxAlertWindowButtonKind AKind,
+                                              const TdxScaleFactor* AScaleFactor) override;
+
+  // Office navigation bar
+  void OfficeNavigationBarDrawBackground(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void OfficeNavigationBarDrawScaledButtonItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                         TcxCalendarElementState AState,
+                                                         const TdxScaleFactor* AScaleFactor) override;
+  void OfficeNavigationBarDrawScaledItemBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                                   TcxCalendarElementState AState,
+                                                   const TdxScaleFactor* AScaleFactor) override;
+  TRect OfficeNavigationBarScaledContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  TRect OfficeNavigationBarScaledButtonItemContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  TRect OfficeNavigationBarScaledItemContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  int OfficeNavigationBarScaledButtonItemFontSize(const TdxScaleFactor* AScaleFactor) override;
+  int OfficeNavigationBarScaledItemFontSize(const TdxScaleFactor* AScaleFactor) override;
+  vcl::TColor OfficeNavigationBarButtonItemTextColor(TcxCalendarElementState AState) override;
+  vcl::TColor OfficeNavigationBarItemTextColor(TcxCalendarElementState AState) override;
+
+  // PDF viewer
+  void PDFViewerDrawNavigationPaneButton(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                         const TdxScaleFactor* AScaleFactor, bool AMinimized, bool ASelected,
+                                         bool AIsFirst) override;
+  void PDFViewerDrawNavigationPaneBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                             const TdxScaleFactor* AScaleFactor) override;
+  void PDFViewerDrawNavigationPanePageBackground(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void PDFViewerDrawNavigationPanePageCaptionBackground(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void PDFViewerDrawNavigationPanePageButton(TcxCanvas* ACanvas, const TRect& ARect, TcxButtonState AState,
+                                             const TdxScaleFactor* AScaleFactor) override;
+  void PDFViewerDrawNavigationPanePageToolbarBackground(TcxCanvas* ACanvas, const TRect& ARect) override;
+  void PDFViewerDrawFindPanelBackground(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders) override;
+  void PDFViewerDrawPageThumbnailPreviewBackground(TcxCanvas* ACanvas, const TRect& ARect) override;
+  IdxColorPalette* PDFViewerNavigationPaneButtonColorPalette(TcxButtonState AState) override;
+  TSize PDFViewerNavigationPaneButtonSize(const TdxScaleFactor* AScaleFactor) override;
+  TPoint PDFViewerNavigationPaneButtonOverlay(const TdxScaleFactor* AScaleFactor) override;
+  TRect PDFViewerNavigationPaneButtonContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  TRect PDFViewerNavigationPaneContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  TRect PDFViewerNavigationPanePageCaptionContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  TRect PDFViewerNavigationPanePageContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  TRect PDFViewerNavigationPanePageToolbarContentOffsets(const TdxScaleFactor* AScaleFactor) override;
+  vcl::TColor PDFViewerNavigationPanePageCaptionTextColor() override;
+  vcl::TColor PDFViewerSelectionColor() override;
+
+  // Print preview
+  void DrawPrintPreviewScaledBackground(TcxCanvas* ACanvas, const TRect& R,
+                                        const TdxScaleFactor* AScaleFactor) override;
+  void DrawPrintPreviewPageScaledBackground(TcxCanvas* ACanvas, const TRect& ABorderRect, const TRect& AContentRect,
+                                            bool ASelected, bool ADrawContent,
+                                            const TdxScaleFactor* AScaleFactor) override;
+  TRect PrintPreviewPageBordersScaledWidth(const TdxScaleFactor* AScaleFactor) override;
+  vcl::TColor PrintPreviewBackgroundTextColor() override;
+
+  // Map control: the skin's values; without a loaded skin the inherited ones.
+  vcl::TColor MapControlBackgroundColor() override;
+  TdxAlphaColor MapControlPanelBackColor() override;
+  TdxAlphaColor MapControlPanelHotTrackedTextColor() override;
+  TdxAlphaColor MapControlPanelPressedTextColor() override;
+  TdxAlphaColor MapControlPanelTextColor() override;
+  TdxAlphaColor MapControlSelectedRegionBackgroundColor() override;
+  TdxAlphaColor MapControlSelectedRegionBorderColor() override;
+  TdxAlphaColor MapControlShapeColor() override;
+  TdxAlphaColor MapControlShapeHighlightedColor() override;
+  TdxAlphaColor MapControlShapeSelectedColor() override;
+  TdxAlphaColor MapControlShapeBorderColor() override;
+  TdxAlphaColor MapControlShapeBorderHighlightedColor() override;
+  TdxAlphaColor MapControlShapeBorderSelectedColor() override;
+  int MapControlShapeBorderWidth(const TdxScaleFactor* AScaleFactor) override;
+  int MapControlShapeBorderHighlightedWidth(const TdxScaleFactor* AScaleFactor) override;
+  int MapControlShapeBorderSelectedWidth(const TdxScaleFactor* AScaleFactor) override;
+  TdxAlphaColor MapControlMapCustomElementTextGlowColor() override;
+  TdxAlphaColor MapControlMapPushpinTextGlowColor() override;
+  TdxAlphaColor MapControlMapCustomElementTextColor() override;
+  TdxAlphaColor MapControlMapPushpinTextColor() override;
+  TSize MapControlGetMapPushpinSize(const TdxScaleFactor* AScaleFactor) override;
+  TPoint MapControlGetMapPushpinTextOrigin(const TdxScaleFactor* AScaleFactor) override;
+  TRect MapControlMapCustomElementSelectionOffset(const TdxScaleFactor* AScaleFactor) override;
+  void DrawMapCustomElementBackground(TcxCanvas* ACanvas, const TRect& ARect,
+                                      TdxMapControlElementState AState) override;
+  void DrawMapPushpin(TcxCanvas* ACanvas, const TRect& ARect, TdxMapControlElementState AState,
+                      const TdxScaleFactor* AScaleFactor) override;
+
+  // Gauge
+  vcl::TColor GaugeControlBackgroundColor() override;
+  void DrawGaugeControlBackground(TcxCanvas* ACanvas, const TRect& ARect, bool ATransparent,
+                                  vcl::TColor ABackgroundColor) override;
+
+  // Calendars and the date navigator
+  void DrawScaledModernCalendarArrow(TcxCanvas* ACanvas, const TRect& ARect, TcxArrowDirection ADirection,
+                                     TcxCalendarElementState AState, const TdxScaleFactor* AScaleFactor) override;
+  void DrawModernCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                           TcxCalendarElementStates AStates) override;
+  void DrawModernCalendarDateHeaderSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                             TcxCalendarElementStates AStates) override;
+  // Only hot and pressed headers are marked.
+  void DrawModernCalendarHeaderSelection(TcxCanvas* ACanvas, const TRect& ARect,
+                                         TcxCalendarElementStates AStates) override;
+  vcl::TColor GetModernCalendarCellTextColor(TcxCalendarElementStates AStates) override;
+  vcl::TColor GetModernCalendarDateHeaderTextColor(TcxCalendarElementStates AStates) override;
+  vcl::TColor GetModernCalendarHeaderTextColor() override;
+  TRect GetModernCalendarHeaderTextOffsets() override;
+  void DrawCalendarDateCellSelection(TcxCanvas* ACanvas, const TRect& ARect, TcxCalendarElementStates AStates) override;
+  void DrawDateNavigatorCellSelection(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor) override;
+  void DrawDateNavigatorTodayCellSelection(TcxCanvas* ACanvas, const TRect& R) override;
+  // R grows by a pixel on the left and right: the header's edges fall
+  // outside and the caller gets the grown rectangle.
+  void DrawDateNavigatorDateHeader(TcxCanvas* ACanvas, TRect& R) override;
+  void DrawScaledMonthHeader(TcxCanvas* ACanvas, const TRect& ABounds, const rtl::String& AText,
+                             TcxNeighbors ANeighbors, const TcxViewParams& AViewParams, TcxArrowDirections AArrows,
+                             int ASideWidth, const TdxScaleFactor* AScaleFactor,
+                             TcxDrawBackgroundEvent AOnDrawBackground = {}) override;
+
+  // Scheduler
+  void DrawSchedulerDayHeader(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& ATextAreaBounds,
+                              TcxNeighbors ANeighbors, TcxBorders ABorders, TcxButtonState AState,
+                              rtl::TAlignment AAlignmentHorz, TcxAlignmentVert AAlignmentVert, bool AMultiLine,
+                              bool AShowEndEllipsis, const rtl::String& AText, vcl::TFont* AFont,
+                              vcl::TColor ATextColor, vcl::TColor ABkColor, const TdxScaleFactor* AScaleFactor,
+                              TcxDrawBackgroundEvent AOnDrawBackground = {}, bool AIsLast = false,
+                              bool AIsGroup = false) override;
+  void DrawSchedulerEventProgress(TcxCanvas* ACanvas, const TRect& ABounds, const TRect& AProgress,
+                                  const TcxViewParams& AViewParams, bool ATransparent) override;
+  TRect SchedulerEventProgressOffsets() override;
+  vcl::TColor SchedulerNavigationButtonTextColor(bool AIsNextButton, TcxButtonState AState,
+                                                 vcl::TColor ADefaultColor = vcl::clDefault) override;
+  // A frame on the left and right in the container's border colour around
+  // the content colour, whatever the background asked for.
+  void DrawSchedulerScaledGroupSeparator(TcxCanvas* ACanvas, const TRect& ABounds, vcl::TColor ABackgroundColor,
+                                         const TdxScaleFactor* AScaleFactor,
+                                         TcxDrawBackgroundEvent AOnDrawBackground = {}) override;
+  void DrawSchedulerScaledNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxButtonState AState,
+                                          const TdxScaleFactor* AScaleFactor) override;
+  void DrawSchedulerGroup(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor) override;
+  void DrawSchedulerMilestone(TcxCanvas* ACanvas, const TRect& R) override;
+  using TcxCustomLookAndFeelPainter::SchedulerNavigationButtonSizes;
+  void SchedulerNavigationButtonSizes(bool AIsNextButton, TRect& ABorders, TSize& AArrowSize, bool& AHasTextArea,
+                                      const TdxScaleFactor* AScaleFactor, bool AIsVertical = false) override;
+  using TcxCustomLookAndFeelPainter::CalculateSchedulerNavigationButtonRects;
+  void CalculateSchedulerNavigationButtonRects(bool AIsNextButton, bool ACollapsed, const TSize& APrevButtonTextSize,
+                                               const TSize& ANextButtonTextSize, TRect& ABounds, TRect& ATextRect,
+                                               TRect& AArrowRect, const TdxScaleFactor* AScaleFactor,
+                                               bool AIsVertical = false) override;
+
   // The state maps shared by the element families.
   static TdxSkinElementState ButtonStateToSkinState(TcxButtonState AState);
   static TdxSkinElementState ExpandButtonStateToSkinState(TcxExpandButtonState AState);
+  static TdxSkinElementState RatingStateToSkinState(TdxRatingControlIndicatorState AState);
+  static TdxSkinElementState BreadcrumbButtonStateToSkinState(TdxBreadcrumbEditButtonState AState);
+  static TdxSkinElementState SmartTagStateToSkinState(bool AIsFilterActive, TcxFilterSmartTagState AState);
 
  protected:
   virtual TdxSkinLookAndFeelPainterInfoClass GetSkinInfoClass();
+  void DrawSchedulerNavigationButtonContent(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AArrowRect,
+                                            bool AIsNextButton, TcxButtonState AState,
+                                            bool AIsVertical = false) override;
   // The details block of the package alone; nil without a package. The
   // caller owns the result.
   TdxSkinDetails* CreatePainterDetails() override;
@@ -424,6 +763,12 @@ class TdxSkinLookAndFeelPainter : public TcxOffice11LookAndFeelPainter {
                                TdxSkinElementState AState, const TdxScaleFactor* AScaleFactor, const TRect& R);
   bool DrawSkinElementAtSystemScale(TdxSkinElement* AElement, TcxCanvas* ACanvas, int AImageIndex,
                                     TdxSkinElementState AState, const TRect& R);
+  // Elements drawn for one orientation serve another: R's pixels are turned
+  // and mirrored into the element's frame, drawn over, and turned back. A
+  // nil scale factor is the system one.
+  bool DrawRotatedSkinElement(TcxCanvas* ACanvas, TdxSkinElement* AElement, const TRect& R,
+                              TdxSkinElementState AState, TcxRotationAngle ARotationAngle, bool AFlipVertically,
+                              const TdxScaleFactor* AScaleFactor);
   IdxColorPalette* GetElementGlyphColorPalette(TdxSkinElement* AElement, TdxSkinElementState AState);
   TSize GetElementMinimalSize(TdxSkinElement* AElement);
   // The content offset grown by the thin width of the border of each side.

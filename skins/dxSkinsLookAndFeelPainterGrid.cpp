@@ -6,6 +6,9 @@
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/cxGraphicsDraw.h"
+#include "graphics/dxGDIPlusClasses.h"
 #include "skins/dxSkinsLookAndFeelPainter.h"
 
 using enum TcxBorder;
@@ -506,4 +509,183 @@ TColor TdxSkinLookAndFeelPainter::WinExplorerViewRecordTextColor(TcxButtonState 
 bool TdxSkinLookAndFeelPainter::WinExplorerViewGroupTextBold()
 {
   return IsElementFontBold(SkinInfo()->GridWinExplorerViewGroup);
+}
+
+// ---------------------------------------------------------------------------
+// Filter row, smart tag
+
+void TdxSkinLookAndFeelPainter::DrawFilterRowSeparator(TcxCanvas* ACanvas, const TRect& ARect,
+                                                       TColor ABackgroundColor)
+{
+  DrawScaledHeader(ACanvas, ARect, ARect, {nLeft, nTop, nRight, nBottom}, {}, cxbsNormal,
+                   rtl::TAlignment::taLeftJustify, TcxAlignmentVert::vaTop, false, false, rtl::String(), nullptr,
+                   clWindowText, ABackgroundColor, dxGetDefaultScaleFactor());
+  ACanvas->FrameRect(ARect, DefaultFixedSeparatorColor(), 1, {bTop, bRight, bBottom});
+}
+
+TdxSkinElementState TdxSkinLookAndFeelPainter::SmartTagStateToSkinState(bool AIsFilterActive,
+                                                                        TcxFilterSmartTagState AState)
+{
+  static constexpr TdxSkinElementState kInactive[] = {esNormal, esHot, esPressed, esNormal};
+  static constexpr TdxSkinElementState kActive[] = {esChecked, esHot, esPressed, esActive};
+  return (AIsFilterActive ? kActive : kInactive)[static_cast<int>(AState)];
+}
+
+void TdxSkinLookAndFeelPainter::DrawScaledFilterSmartTag(TcxCanvas* ACanvas, const TRect& R,
+                                                         TcxFilterSmartTagState AState, bool AIsFilterActive,
+                                                         const TdxScaleFactor* AScaleFactor)
+{
+  if (!DrawSkinElement(SkinInfo()->SmartFilterButton, ACanvas, 0, SmartTagStateToSkinState(AIsFilterActive, AState),
+                       AScaleFactor, R))
+    inherited::DrawScaledFilterSmartTag(ACanvas, R, AState, AIsFilterActive, AScaleFactor);
+}
+
+// ---------------------------------------------------------------------------
+// Row indicator
+
+void TdxSkinLookAndFeelPainter::DrawScaledIndicatorImage(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                                         const TdxScaleFactor* AScaleFactor)
+{
+  using enum TcxIndicatorKind;
+  TdxSkinElement* element = SkinInfo()->IndicatorImages;
+  if (!element) {
+    inherited::DrawScaledIndicatorImage(ACanvas, R, AKind, AScaleFactor);
+    return;
+  }
+  // Image by kind, in the order of the kinds; ikNone has none.
+  static constexpr int kImageIndex[] = {-1, 0, 1, 2, 0, 0, 8, 5};
+  const int imageIndex = kImageIndex[static_cast<int>(AKind)];
+  if (imageIndex < 0)
+    return;
+  const TSize size = AScaleFactor->Apply(element->GetImage()->GetSize());
+  const TRect box = cxRectCenterBox(R, size.cx, size.cy);
+  if (AKind != ikMultiDot) {
+    DrawSkinElementRTLAware(element, ACanvas, imageIndex, esNormal, AScaleFactor, box);
+    return;
+  }
+  // Rows of a multiple selection other than the focused one show the arrow
+  // faded.
+  if (cxRectHasNoArea(box))
+    return;
+  const rtl::TOwnedPtr<TcxBitmap32> bitmap(
+      rtl::NewWith<TcxBitmap32>([&](TcxBitmap32* B) { B->CreateSize(box, true); }));
+  TcxCanvas* canvas = bitmap->GetcxCanvas();
+  canvas->SetUseRightToLeftAlignment(ACanvas->GetUseRightToLeftAlignment());
+  DrawSkinElementRTLAware(element, canvas, imageIndex, esNormal, AScaleFactor, bitmap->GetClientRect());
+  cxAlphaBlend(ACanvas->GetHandle(), bitmap.get(), box, bitmap->GetClientRect(), false, 120);
+}
+
+void TdxSkinLookAndFeelPainter::DrawScaledIndicatorCustomizationMark(TcxCanvas* ACanvas, const TRect& R,
+                                                                     TColor AColor,
+                                                                     const TdxScaleFactor* AScaleFactor)
+{
+  TdxSkinElement* element = SkinInfo()->IndicatorImages;
+  if (!element) {
+    DrawIndicatorCustomizationMark(ACanvas, R, AColor);
+    return;
+  }
+  const TSize size = AScaleFactor->Apply(element->GetImage()->GetSize());
+  DrawSkinElement(element, ACanvas, 2, esNormal, AScaleFactor, cxRectCenterBox(R, size.cx, size.cy));
+}
+
+void TdxSkinLookAndFeelPainter::DrawScaledIndicatorItem(TcxCanvas* ACanvas, const TRect& R,
+                                                        const TRect& AImageAreaBounds, TcxIndicatorKind AKind,
+                                                        TColor AColor, const TdxScaleFactor* AScaleFactor,
+                                                        TcxDrawBackgroundEvent AOnDrawBackground,
+                                                        TcxNeighbors ANeighbors)
+{
+  // The cell above draws the shared edge.
+  TRect bounds = R;
+  if (ANeighbors.Contains(nTop))
+    bounds.top -= HeaderBorderSize();
+  TcxCustomLookAndFeelPainter::DrawScaledIndicatorItem(ACanvas, bounds, AImageAreaBounds, AKind, AColor, AScaleFactor,
+                                                       AOnDrawBackground, ANeighbors);
+}
+
+void TdxSkinLookAndFeelPainter::DrawScaledIndicatorItemEx(TcxCanvas* ACanvas, const TRect& R, TcxIndicatorKind AKind,
+                                                          TColor AColor, const TdxScaleFactor* AScaleFactor,
+                                                          TcxDrawBackgroundEvent AOnDrawBackground)
+{
+  DrawScaledIndicatorItem(ACanvas, R, AKind, AColor, AScaleFactor, AOnDrawBackground);
+}
+
+bool TdxSkinLookAndFeelPainter::IndicatorDrawItemsFirst()
+{
+  return true;
+}
+
+// ---------------------------------------------------------------------------
+// Spreadsheet buttons
+
+void TdxSkinLookAndFeelPainter::DrawSpreadSheetScaledGroupExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                                       TcxButtonState AState,
+                                                                       const TdxScaleFactor* AScaleFactor)
+{
+  if (!DrawSkinElement(SkinInfo()->EditButtonElements[0], ACanvas, 0, ButtonStateToSkinState(AState), AScaleFactor,
+                       R))
+    inherited::DrawSpreadSheetScaledGroupExpandButton(ACanvas, R, AState, AScaleFactor);
+}
+
+void TdxSkinLookAndFeelPainter::DrawSpreadSheetScaledGroupExpandButtonGlyph(TcxCanvas* ACanvas, const TRect& R,
+                                                                            TcxButtonState AState, bool AExpanded,
+                                                                            const TdxScaleFactor* AScaleFactor,
+                                                                            TCustomImageList* ADefaultGlyphs)
+{
+  TdxSkinElement* element = SkinInfo()->NavigatorGlyphs;
+  if (!element) {
+    inherited::DrawSpreadSheetScaledGroupExpandButtonGlyph(ACanvas, R, AState, AExpanded, AScaleFactor,
+                                                           ADefaultGlyphs);
+    return;
+  }
+  // The navigator's '-' and '+' glyphs.
+  const TSize size = NavigatorScaledButtonGlyphSize(AScaleFactor);
+  DrawSkinElement(element, ACanvas, AExpanded ? 8 : 6, esNormal, AScaleFactor, cxRectCenterBox(R, size.cx, size.cy));
+}
+
+TRect TdxSkinLookAndFeelPainter::SpreadSheetScaledGroupExpandButtonContentOffsets(const TdxScaleFactor* AScaleFactor)
+{
+  TdxSkinElement* element = SkinInfo()->EditButtonElements[0];
+  return element ? AScaleFactor->Apply(element->GetContentOffset()->GetRect())
+                 : inherited::SpreadSheetScaledGroupExpandButtonContentOffsets(AScaleFactor);
+}
+
+TColor TdxSkinLookAndFeelPainter::SpreadSheetGroupExpandButtonTextColor(TcxButtonState AState)
+{
+  TdxSkinElement* element = SkinInfo()->EditButtonElements[0];
+  const TColor color = element ? element->GetTextColor(AState) : clDefault;
+  return color != clDefault ? color : inherited::SpreadSheetGroupExpandButtonTextColor(AState);
+}
+
+void TdxSkinLookAndFeelPainter::DrawSpreadSheetFormulaBarScaledExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                                            TcxButtonState AState, bool AExpanded,
+                                                                            const TdxScaleFactor* AScaleFactor)
+{
+  ACanvas->FillRect(R, DefaultEditorBackgroundColorEx(TcxEditStateColorKind::esckNormal));
+  DrawScaledEditorButton(ACanvas, cxRectInflateAll(R, 1), TcxEditBtnKind::cxbkEditorBtn, AState, AScaleFactor,
+                         TcxEditBtnPosition::cxbpRight);
+  TdxSkinElement* glyph = SkinInfo()->EditButtonGlyphs[static_cast<int>(TcxEditBtnKind::cxbkComboBtn)];
+  if (!glyph)
+    return;
+  // Expanded, the combo arrow is mirrored to point up.
+  dxSkinPaint(ACanvas->GetHandle(), R, [&](TdxGPCanvas* C) {
+    if (AExpanded) {
+      C->SaveWorldTransform();
+      C->FlipWorldTransform(false, true, (R.left + R.right) / 2.0f, (R.top + R.bottom) / 2.0f);
+    }
+    glyph->DrawEx(C, R, const_cast<TdxScaleFactor*>(AScaleFactor), 0, ButtonStateToSkinState(AState));
+    if (AExpanded)
+      C->RestoreWorldTransform();
+  });
+}
+
+void TdxSkinLookAndFeelPainter::DrawSpreadSheetFormulaBarScaledSeparator(TcxCanvas* ACanvas, const TRect& R,
+                                                                         const TdxScaleFactor* AScaleFactor)
+{
+  TdxSkinElement* element = SkinInfo()->Splitter[0];
+  if (!element)
+    inherited::DrawSpreadSheetFormulaBarScaledSeparator(ACanvas, R, AScaleFactor);
+  else if (element->GetGlyph()->Empty())
+    DrawSkinElement(element, ACanvas, 0, esNormal, AScaleFactor, R);
+  else
+    element->GetGlyph()->Draw(ACanvas->GetHandle(), R, const_cast<TdxScaleFactor*>(AScaleFactor), 0, esNormal);
 }

@@ -2,7 +2,9 @@
 // backgrounds, and galleries.
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
+#include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsColors.h"
+#include "graphics/cxGraphicsDraw.h"
 #include "platform/rtl/SysUtils.h"
 #include "skins/dxSkinsLookAndFeelPainter.h"
 
@@ -137,6 +139,40 @@ void TdxSkinLookAndFeelPainter::DrawGroupBoxScaledExpandGlyph(TcxCanvas* ACanvas
   if (!DrawSkinElement(SkinInfo()->GroupButtonExpandGlyph, ACanvas, AExpanded ? 0 : 1, ButtonStateToSkinState(AState),
                        AScaleFactor, R))
     inherited::DrawGroupBoxScaledExpandGlyph(ACanvas, R, AState, AExpanded, AScaleFactor);
+}
+
+void TdxSkinLookAndFeelPainter::DrawGroupBoxScaledExpandButton(TcxCanvas* ACanvas, const TRect& R,
+                                                               TcxButtonState AState, bool AExpanded,
+                                                               const TdxScaleFactor* AScaleFactor,
+                                                               TcxRotationAngle ARotationAngle)
+{
+  const auto drawButton = [&](TcxCanvas* ACanvasToDraw, const TRect& ABounds) {
+    TdxSkinLookAndFeelPainterInfo* info = SkinInfo();
+    const TdxSkinElementState state = ButtonStateToSkinState(AState);
+    const int imageIndex = AExpanded ? 0 : 1;
+    if (DrawSkinElement(info->GroupButton, ACanvasToDraw, imageIndex, state, AScaleFactor, ABounds))
+      DrawSkinElement(info->GroupButtonExpandGlyph, ACanvasToDraw, imageIndex, state, AScaleFactor, ABounds);
+    else
+      TcxCustomLookAndFeelPainter::DrawScaledExpandButtonEx(ACanvasToDraw, ABounds, AState, AExpanded, AScaleFactor,
+                                                            ra0);
+  };
+  if (ARotationAngle == ra0) {
+    drawButton(ACanvas, R);
+    return;
+  }
+  if (cxRectHasNoArea(R))
+    return;
+  // A group whose caption runs along a side: the button is drawn upright in
+  // a bitmap of the turned size and turned into place.
+  const bool quarterTurn = ARotationAngle != ra180;
+  const int width = quarterTurn ? cxRectGetHeight(R) : cxRectGetWidth(R);
+  const int height = quarterTurn ? cxRectGetWidth(R) : cxRectGetHeight(R);
+  const rtl::TOwnedPtr<TcxBitmap32> bitmap(
+      rtl::NewWith<TcxBitmap32>([&](TcxBitmap32* B) { B->CreateSize(width, height, true); }));
+  drawButton(bitmap->GetcxCanvas(), bitmap->GetClientRect());
+  bitmap->Rotate(ARotationAngle);
+  cxDrawImageToDC(ACanvas->GetHandle(), bitmap->GetClientRect(), R, nullptr, false, clNone, nullptr, false,
+                  TcxImageDrawMode::idmNormal, bitmap.get());
 }
 
 TRect TdxSkinLookAndFeelPainter::GroupBoxBorderSize(bool ACaption, TcxGroupBoxCaptionPosition ACaptionPosition)

@@ -573,3 +573,294 @@ TEST(SkinPainterRender, DISABLED_RenderSheet)
                             L"SkinPainterSheet.png";
   png->SaveToFile(path);
 }
+
+namespace {
+
+constexpr std::uint32_t Transparent = 0x00000000;
+
+// Four quadrants of one colour each, so that turns and mirrors show.
+void LoadQuadrants(TdxSkinElement* AElement, std::uint32_t ATopLeft, std::uint32_t ATopRight,
+                   std::uint32_t ABottomLeft, std::uint32_t ABottomRight)
+{
+  AElement->GetImage()->SetInterpolationMode(imNearestNeighbor);
+  LoadTexture(AElement->GetImage(), 8, 8, [&](int x, int y) {
+    return y < 4 ? (x < 4 ? ATopLeft : ATopRight) : (x < 4 ? ABottomLeft : ABottomRight);
+  });
+}
+
+// Frames whose left half is the colour and whose right half is clear: a
+// glyph over a body leaves the body visible on the right.
+void LoadLeftHalfFrames(TdxSkinElement* AElement, TdxSkinElementStates AStates, int AImageCount,
+                        const std::vector<std::uint32_t>& AColors)
+{
+  AElement->GetImage()->SetStates(AStates);
+  AElement->GetImage()->SetImageCount(AImageCount);
+  AElement->GetImage()->SetInterpolationMode(imNearestNeighbor);
+  LoadTexture(AElement->GetImage(), 8 * static_cast<int>(AColors.size()), 8,
+              [&](int x, int) { return x % 8 < 4 ? AColors[static_cast<std::size_t>(x / 8)] : Transparent; });
+}
+
+bool ChannelsNear(std::uint32_t A, std::uint32_t B, int ATolerance)
+{
+  for (int shift = 0; shift < 24; shift += 8)
+    if (std::abs(static_cast<int>((A >> shift) & 0xFF) - static_cast<int>((B >> shift) & 0xFF)) > ATolerance)
+      return false;
+  return true;
+}
+
+struct TSkinPainterProbeCase {
+  const char* What;
+  std::function<void(TcxCanvas*)> Draw;
+  TPoint At;
+  std::uint32_t Expected;
+};
+
+void ExpectProbes(const std::vector<TSkinPainterProbeCase>& ACases, int ASize = 20)
+{
+  for (const auto& c : ACases) {
+    TSkinPainterSurface surface(ASize, ASize);
+    c.Draw(surface.Get());
+    EXPECT_EQ(surface.Pixel(c.At.x, c.At.y), c.Expected) << c.What;
+  }
+}
+
+}  // namespace
+
+// The editors' elements: which image and state each draws, the states that
+// draw nothing, the disabled navigator glyph made grey when the skin has no
+// disabled picture, and the range track bar's thumbs turned for each layout.
+TEST(SkinPainter, EditorElementsDrawTheImageAndStateOfTheirCase)
+{
+  using enum TdxRatingControlIndicatorState;
+  using enum TcxTrackBarTicksAlign;
+  rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> painter = NewPainterWithoutPackage();
+  TdxSkin* skin = rtl::New<TdxSkin>(rtl::String(L"Editors"), false, HINSTANCE(nullptr));
+  TdxSkinControlGroup* common = skin->AddGroup(L"Common");
+  TdxSkinControlGroup* editors = skin->AddGroup(L"Editors");
+  // Frames follow the order of the states: normal, hot, active.
+  LoadSolidFrames(editors->AddElement(L"RatingIndicator"), {esNormal, esActive, esHot}, 1, {Red, Green, Blue});
+  LoadSolidFrames(common->AddElement(L"HighlightedItem"), {esNormal}, 2, {Red, Green});
+  LoadSolidFrames(editors->AddElement(L"Navigator"), {esNormal}, 2, {Red, Green});
+  LoadSolidFrames(editors->AddElement(L"NavigatorVert"), {esNormal}, 1, {Blue});
+  LoadQuadrants(editors->AddElement(L"RangeTrackBarThumbLeft"), Red, Green, Blue, Black);
+  painter->SkinInfo()->SetSkin(skin);
+  const TdxScaleFactor* scale = dxGetDefaultScaleFactor();
+  const TRect r{0, 0, 20, 20};
+  const TRect thumb{0, 0, 8, 8};
+  const auto leftThumb = [&](bool AHorizontal, TcxTrackBarTicksAlign ATicks) {
+    return [&painter, &thumb, scale, AHorizontal, ATicks](TcxCanvas* C) {
+      painter->DrawRangeTrackBarScaledLeftThumb(C, thumb, cxbsNormal, AHorizontal, ATicks, vcl::clDefault, scale);
+    };
+  };
+
+  ExpectProbes({
+      {"unchecked star", [&](TcxCanvas* C) { painter->DrawRatingControlScaledIndicator(C, r, rcisUnchecked, scale); },
+       {10, 10}, Rgb(Red)},
+      {"checked star", [&](TcxCanvas* C) { painter->DrawRatingControlScaledIndicator(C, r, rcisChecked, scale); },
+       {10, 10}, Rgb(Blue)},
+      {"hovered star", [&](TcxCanvas* C) { painter->DrawRatingControlScaledIndicator(C, r, rcisHover, scale); },
+       {10, 10}, Rgb(Green)},
+      {"token at rest", [&](TcxCanvas* C) { painter->DrawScaledTokenBackground(C, r, cxbsNormal, scale); }, {10, 10},
+       kBackground},
+      {"hot token", [&](TcxCanvas* C) { painter->DrawScaledTokenBackground(C, r, cxbsHot, scale); }, {10, 10},
+       Rgb(Red)},
+      {"pressed token", [&](TcxCanvas* C) { painter->DrawScaledTokenBackground(C, r, cxbsPressed, scale); }, {10, 10},
+       Rgb(Green)},
+      {"wheel item at rest", [&](TcxCanvas* C) { painter->DrawWheelPickerItem(C, r, cxbsNormal); }, {10, 10},
+       kBackground},
+      {"hot wheel item", [&](TcxCanvas* C) { painter->DrawWheelPickerItem(C, r, cxbsHot); }, {10, 10}, Rgb(Green)},
+      {"pressed wheel item", [&](TcxCanvas* C) { painter->DrawWheelPickerItem(C, r, cxbsPressed); }, {10, 10},
+       Rgb(Red)},
+      {"navigator glyph",
+       [&](TcxCanvas* C) { painter->DrawNavigatorScaledButtonGlyph(C, nullptr, 1, r, true, false, scale); },
+       {10, 10}, Rgb(Green)},
+      {"vertical navigator glyph",
+       [&](TcxCanvas* C) { painter->DrawNavigatorScaledButtonGlyph(C, nullptr, 2, r, true, false, scale); },
+       {10, 10}, Rgb(Blue)},
+      {"disabled navigator glyph, grey",
+       [&](TcxCanvas* C) { painter->DrawNavigatorScaledButtonGlyph(C, nullptr, 0, r, false, false, scale); },
+       {10, 10}, 0x999999},
+      {"horizontal thumb, ticks below", leftThumb(true, tbtaDown), {2, 2}, Rgb(Red)},
+      {"horizontal thumb, ticks above: mirrored", leftThumb(true, tbtaUp), {2, 2}, Rgb(Blue)},
+      {"vertical thumb, ticks above: turned right", leftThumb(false, tbtaUp), {2, 2}, Rgb(Blue)},
+      {"vertical thumb, ticks above: turned right", leftThumb(false, tbtaUp), {6, 2}, Rgb(Red)},
+      {"vertical thumb, ticks below: turned left, mirrored", leftThumb(false, tbtaDown), {2, 2}, Rgb(Red)},
+      {"vertical thumb, ticks below: turned left, mirrored", leftThumb(false, tbtaDown), {6, 2}, Rgb(Blue)},
+  });
+  EXPECT_EQ(painter->BreadcrumbEditBordersColor(TdxBreadcrumbEditState::dxbcsHot), vcl::clDefault)
+      << "a skin without breadcrumb colours leaves the borders to the Office-like look";
+}
+
+// A collapsible group's button turned for a caption on a side; row
+// indicators by kind, the faded arrow of a multiple selection; the filter's
+// smart tag by filter and state.
+TEST(SkinPainter, GroupButtonsIndicatorsAndSmartTagsDrawTheirCase)
+{
+  using enum TcxIndicatorKind;
+  using enum TcxFilterSmartTagState;
+  rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> painter = NewPainterWithoutPackage();
+  TdxSkin* skin = rtl::New<TdxSkin>(rtl::String(L"Indicators"), false, HINSTANCE(nullptr));
+  TdxSkinControlGroup* common = skin->AddGroup(L"Common");
+  TdxSkinControlGroup* grid = skin->AddGroup(L"Grid");
+  LoadQuadrants(common->AddElement(L"GroupButton"), Red, Red, Blue, Blue);
+  LoadSolidFrames(common->AddElement(L"GroupButtonExpandGlyph"), {esNormal}, 2, {Transparent, Transparent});
+  LoadSolidFrames(grid->AddElement(L"IndicatorImages"), {esNormal}, 11,
+                  {Red, Green, Blue, Black, Black, Yellow, Black, Black, Cyan, Black, Black});
+  // Frames in the order of the states: normal, hot, pressed, active, checked.
+  LoadSolidFrames(grid->AddElement(L"SmartFilterButton"), {esNormal, esHot, esPressed, esChecked, esActive}, 1,
+                  {Red, Green, Blue, Yellow, Cyan});
+  painter->SkinInfo()->SetSkin(skin);
+  const TdxScaleFactor* scale = dxGetDefaultScaleFactor();
+  const TRect r{0, 0, 20, 20};
+  const auto expandButton = [&](TcxRotationAngle AAngle) {
+    return [&painter, &r, scale, AAngle](TcxCanvas* C) {
+      painter->DrawGroupBoxScaledExpandButton(C, r, cxbsNormal, true, scale, AAngle);
+    };
+  };
+  const auto indicator = [&](TcxIndicatorKind AKind) {
+    return [&painter, &r, scale, AKind](TcxCanvas* C) { painter->DrawScaledIndicatorImage(C, r, AKind, scale); };
+  };
+  const auto smartTag = [&](TcxFilterSmartTagState AState, bool AActive) {
+    return [&painter, &r, scale, AState, AActive](TcxCanvas* C) {
+      painter->DrawScaledFilterSmartTag(C, r, AState, AActive, scale);
+    };
+  };
+
+  ExpectProbes({
+      {"upright button", expandButton(TcxRotationAngle::ra0), {10, 2}, Rgb(Red)},
+      {"button turned a quarter left: its top on the left", expandButton(TcxRotationAngle::raPlus90), {2, 10},
+       Rgb(Red)},
+      {"button turned a quarter left", expandButton(TcxRotationAngle::raPlus90), {17, 10}, Rgb(Blue)},
+      {"button upside down", expandButton(TcxRotationAngle::ra180), {10, 2}, Rgb(Blue)},
+      {"no indicator", indicator(ikNone), {10, 10}, kBackground},
+      {"arrow", indicator(ikArrow), {10, 10}, Rgb(Red)},
+      {"edit", indicator(ikEdit), {10, 10}, Rgb(Green)},
+      {"insert", indicator(ikInsert), {10, 10}, Rgb(Blue)},
+      {"filter", indicator(ikFilter), {10, 10}, Rgb(Cyan)},
+      {"in-place edit", indicator(ikInplaceEdit), {10, 10}, Rgb(Yellow)},
+      {"smart tag at rest", smartTag(fstsNormal, false), {10, 10}, Rgb(Red)},
+      {"smart tag, parent hot", smartTag(fstsParentHot, false), {10, 10}, Rgb(Red)},
+      {"smart tag of an active filter", smartTag(fstsNormal, true), {10, 10}, Rgb(Cyan)},
+      {"hot smart tag of an active filter", smartTag(fstsHot, true), {10, 10}, Rgb(Green)},
+      {"active filter, parent hot", smartTag(fstsParentHot, true), {10, 10}, Rgb(Yellow)},
+  });
+
+  // The other rows of a multiple selection show the arrow at alpha 120.
+  TSkinPainterSurface surface(20, 20);
+  painter->DrawScaledIndicatorImage(surface.Get(), r, ikMultiDot, scale);
+  EXPECT_TRUE(ChannelsNear(surface.Pixel(10, 10), 0x811B2D, 2)) << std::hex << surface.Pixel(10, 10);
+}
+
+// Alert-window buttons: the pinned pin is a checked button with its own
+// glyph, a state the skin has no picture of leaves the body out but not the
+// glyph, a custom button has no glyph; the caption's height comes from its
+// glyph when it has no minimum height.
+TEST(SkinPainter, AlertWindowsDrawTheirButtonsAndCaption)
+{
+  using enum TdxAlertWindowButtonKind;
+  rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> painter = NewPainterWithoutPackage();
+  TdxSkin* skin = rtl::New<TdxSkin>(rtl::String(L"Alerts"), false, HINSTANCE(nullptr));
+  TdxSkinControlGroup* common = skin->AddGroup(L"Common");
+  LoadSolidFrames(common->AddElement(L"AlertWindowButton"), {esNormal, esChecked}, 1, {Red, Green});
+  // Glyphs: six images, each normal and hot.
+  LoadLeftHalfFrames(common->AddElement(L"AlertWindowButtonGlyphs"), {esNormal, esHot}, 6,
+                     {Blue, Magenta, White, Black, Yellow, Black, Black, Black, Black, Black, Black, Black});
+  LoadSolidFrames(common->AddElement(L"AlertWindow"), {esNormal}, 1, {Red});
+  TdxSkinElement* caption = common->AddElement(L"AlertWindowCaption");
+  LoadSolidFrames(caption, {esNormal}, 1, {Green});
+  caption->GetGlyph()->SetInterpolationMode(imNearestNeighbor);
+  LoadTexture(caption->GetGlyph(), 8, 4, [](int, int) { return Transparent; });
+  caption->GetContentOffset()->SetRect({0, 1, 0, 1});
+  painter->SkinInfo()->SetSkin(skin);
+  const TdxScaleFactor* scale = dxGetDefaultScaleFactor();
+  const TRect r{0, 0, 20, 20};
+  const auto button = [&](TdxAlertWindowButtonKind AKind, TcxButtonState AState, bool ADown) {
+    return [&painter, &r, scale, AKind, AState, ADown](TcxCanvas* C) {
+      painter->DrawAlertWindowScaledButton(C, r, AState, AKind, scale, ADown);
+    };
+  };
+
+  ExpectProbes({
+      {"close: body", button(awbkClose, cxbsNormal, false), {15, 10}, Rgb(Red)},
+      {"close: glyph 0", button(awbkClose, cxbsNormal, false), {4, 10}, Rgb(Blue)},
+      {"pinned: checked body", button(awbkPin, cxbsNormal, true), {15, 10}, Rgb(Green)},
+      {"pinned: glyph 2", button(awbkPin, cxbsNormal, true), {4, 10}, Rgb(Yellow)},
+      {"unpinned: glyph 1", button(awbkPin, cxbsNormal, false), {4, 10}, Rgb(White)},
+      {"hot close: no body the skin lacks", button(awbkClose, cxbsHot, false), {15, 10}, kBackground},
+      {"hot close: its hot glyph", button(awbkClose, cxbsHot, false), {4, 10}, Rgb(Magenta)},
+      {"custom: no glyph", button(awbkCustom, cxbsNormal, false), {4, 10}, Rgb(Red)},
+      {"caption: glyph height and offsets",
+       [&](TcxCanvas* C) { painter->DrawAlertWindowBackground(C, r, scale); }, {10, 5}, Rgb(Green)},
+      {"window below the caption", [&](TcxCanvas* C) { painter->DrawAlertWindowBackground(C, r, scale); },
+       {10, 6}, Rgb(Red)},
+  });
+}
+
+// Calendar cells and headers, the date header's widening and the scheduler
+// navigation button's metrics for both orientations.
+TEST(SkinPainter, CalendarsAndSchedulerButtonsDrawTheirCase)
+{
+  using enum TcxCalendarElementState;
+  rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> painter = NewPainterWithoutPackage();
+  TdxSkin* skin = rtl::New<TdxSkin>(rtl::String(L"Calendars"), false, HINSTANCE(nullptr));
+  LoadSolidFrames(skin->AddGroup(L"Common")->AddElement(L"HighlightedItem"), {esNormal}, 2, {Red, Green});
+  TdxSkinControlGroup* scheduler = skin->AddGroup(L"Scheduler");
+  TdxSkinElement* body = scheduler->AddElement(L"NavButtonNext");
+  body->GetContentOffset()->SetRect({1, 2, 3, 4});
+  scheduler->AddElement(L"NavButtonNextArrow")->GetMinSize()->SetSize({5, 9});
+  painter->SkinInfo()->SetSkin(skin);
+  const TRect r{0, 0, 20, 20};
+  const auto cell = [&](TcxCalendarElementStates AStates) {
+    return [&painter, &r, AStates](TcxCanvas* C) { painter->DrawCalendarDateCellSelection(C, r, AStates); };
+  };
+  const auto header = [&](TcxCalendarElementStates AStates) {
+    return [&painter, &r, AStates](TcxCanvas* C) { painter->DrawModernCalendarHeaderSelection(C, r, AStates); };
+  };
+
+  ExpectProbes({
+      {"selected today: today's picture only", cell({cesSelected, cesMarked}), {10, 10}, Rgb(Green)},
+      {"selected", cell({cesSelected}), {10, 10}, Rgb(Red)},
+      {"hot: nothing", cell({cesHot}), {10, 10}, kBackground},
+      {"focused header: nothing", header({cesFocused}), {10, 10}, kBackground},
+      {"pressed header", header({cesPressed}), {10, 10}, Rgb(Red)},
+  });
+  EXPECT_EQ(painter->GetModernCalendarCellTextColor({cesSelected, cesMarked}),
+            painter->DefaultDateNavigatorTextColor());
+  EXPECT_EQ(painter->GetModernCalendarCellTextColor({cesDisabled, cesHot}),
+            painter->DefaultDateNavigatorInactiveTextColor());
+
+  TSkinPainterSurface surface(20, 20);
+  TRect dateHeader{5, 5, 15, 15};
+  painter->DrawDateNavigatorDateHeader(surface.Get(), dateHeader);
+  EXPECT_EQ(dateHeader, (TRect{4, 5, 16, 15}));
+
+  rtl::TOwnedPtr<TdxScaleFactor> doubled(rtl::New<TdxScaleFactor>());
+  doubled->Assign(2, 1, false);
+  const struct {
+    bool Vertical;
+    TRect Borders;
+    TSize Arrow;
+  } sizes[] = {{true, {1, 2, 3, 4}, {10, 18}}, {false, {2, 1, 4, 3}, {18, 10}}};
+  for (const auto& c : sizes) {
+    TRect borders{};
+    TSize arrow{};
+    bool hasTextArea = true;
+    painter->SchedulerNavigationButtonSizes(true, borders, arrow, hasTextArea, doubled.get(), c.Vertical);
+    EXPECT_EQ(borders, c.Borders) << c.Vertical;
+    EXPECT_EQ(arrow, c.Arrow) << c.Vertical;
+    EXPECT_FALSE(hasTextArea) << "a body without picture or colour has no text area";
+  }
+}
+
+// A painter whose skin could not be loaded answers the map control's
+// values as the Office-like painter does, not the empty ones.
+TEST(SkinPainter, WithoutASkinTheMapControlTakesTheOfficeLikeValues)
+{
+  rtl::TOwnedPtr<TdxSkinLookAndFeelPainter> painter = NewPainterWithoutPackage();
+  TcxCustomLookAndFeelPainter* office = Office11Painter();
+  EXPECT_EQ(painter->MapControlBackgroundColor(), office->MapControlBackgroundColor());
+  EXPECT_EQ(painter->MapControlShapeColor(), office->MapControlShapeColor());
+  EXPECT_EQ(painter->MapControlShapeBorderWidth(dxGetDefaultScaleFactor()),
+            office->MapControlShapeBorderWidth(dxGetDefaultScaleFactor()));
+  EXPECT_EQ(painter->MapControlPanelTextColor(), office->MapControlPanelTextColor());
+}
