@@ -99,7 +99,7 @@ class TEchoWindow : public TcxMessageWindow {
   RTL_CLASS(TEchoWindow, TcxMessageWindow)
 
  public:
-  bool Raise;
+  bool Raise = false;
 
  protected:
   void HandleMessage(rtl::TMessage& AMessage) override
