@@ -108,7 +108,8 @@
   AUnit(cxEditConsts)                \
   AUnit(dxSpellCheckerCore)          \
   AUnit(cxEdit)                      \
-  AUnit(cxEditExConsts)
+  AUnit(cxEditExConsts)             \
+  AUnit(cxLabel)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};

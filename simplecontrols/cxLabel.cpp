@@ -1,0 +1,650 @@
+#include "simplecontrols/cxLabel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+#include "core/cxGeometry.h"
+#include "core/dxCore.h"
+#include "core/dxDPIAwareUtils.h"
+#include "editors/cxEditExConsts.h"
+#include "editors/cxVariants.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "platform/vcl/GraphicsHandles.h"
+
+namespace {
+
+constexpr double cxLabelDegreesToRadians = std::numbers::pi / 180.0;
+
+// Round to nearest with halves to the even neighbour, as the layout of
+// rotated text has always been computed.
+int cxLabelRoundHalfEven(double AValue)
+{
+  const double floorValue = std::floor(AValue);
+  const double fraction = AValue - floorValue;
+  int result = static_cast<int>(floorValue);
+  if (fraction > 0.5 || (fraction == 0.5 && (result % 2) != 0))
+    ++result;
+  return result;
+}
+
+bool cxLabelIsTrueTypeDC(HDC ADC)
+{
+  TEXTMETRICW metrics{};
+  return GetTextMetricsW(ADC, &metrics) && (metrics.tmPitchAndFamily & TMPF_TRUETYPE) != 0;
+}
+
+int cxLabelSign(int AValue)
+{
+  return (AValue > 0) - (AValue < 0);
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------
+// TcxLabelLineOptions
+
+void TcxLabelLineOptions::Create()
+{
+  inherited::Create();
+  FAlignment = TcxLabelLineAlignment::cxllaCenter;
+  FInnerColor = vcl::clDefault;
+  FOuterColor = vcl::clDefault;
+}
+
+void TcxLabelLineOptions::Assign(rtl::TPersistent* ASource)
+{
+  if (!rtl::Is<TcxLabelLineOptions>(ASource)) {
+    inherited::Assign(ASource);
+    return;
+  }
+  auto* source = static_cast<TcxLabelLineOptions*>(ASource);
+  FVisible = source->FVisible;
+  FAlignment = source->FAlignment;
+  FInnerColor = source->FInnerColor;
+  FOuterColor = source->FOuterColor;
+  DoChanged();
+}
+
+template <typename T>
+void TcxLabelLineOptions::SetValue(T& AField, T AValue)
+{
+  if (AField == AValue)
+    return;
+  AField = AValue;
+  DoChanged();
+}
+
+void TcxLabelLineOptions::SetAlignment(TcxLabelLineAlignment AValue)
+{
+  SetValue(FAlignment, AValue);
+}
+
+void TcxLabelLineOptions::SetInnerColor(vcl::TColor AValue)
+{
+  SetValue(FInnerColor, AValue);
+}
+
+void TcxLabelLineOptions::SetOuterColor(vcl::TColor AValue)
+{
+  SetValue(FOuterColor, AValue);
+}
+
+void TcxLabelLineOptions::SetVisible(bool AValue)
+{
+  SetValue(FVisible, AValue);
+}
+
+void TcxLabelLineOptions::DoChanged()
+{
+  if (FOnChanged)
+    FOnChanged(this);
+}
+
+// ---------------------------------------------------------------------------
+// TcxCustomLabelProperties
+
+void TcxCustomLabelProperties::Create(rtl::TPersistent* AOwner)
+{
+  inherited::Create(AOwner);
+  FLineOptions = rtl::New<TcxLabelLineOptions>();
+  FLineOptions->SetOnChanged(rtl::TNotifyEvent::Bind<&TcxCustomLabelProperties::ChildChanged>(this));
+  FGlyph = rtl::New<TdxSmartGlyph>();
+  FGlyph->SetOnChange(rtl::TNotifyEvent::Bind<&TcxCustomLabelProperties::ChildChanged>(this));
+  FLabelEffect = TcxLabelEffect::cxleNormal;
+  FLabelStyle = TcxLabelStyle::cxlsNormal;
+  FOrientation = TcxLabelOrientation::cxoRightBottom;
+  FPenWidth = 1;
+  FShadowedColor = vcl::clGrayText;
+  FShowAccelChar = true;
+}
+
+void TcxCustomLabelProperties::Destroy()
+{
+  rtl::FreeAndNil(FGlyph);
+  rtl::FreeAndNil(FLineOptions);
+  inherited::Destroy();
+}
+
+void TcxCustomLabelProperties::AssignFrom(TcxCustomEditProperties* ASource)
+{
+  inherited::AssignFrom(ASource);
+  if (!rtl::Is<TcxCustomLabelProperties>(ASource))
+    return;
+  auto* source = static_cast<TcxCustomLabelProperties*>(ASource);
+  SetAngle(source->FAngle);
+  SetDepth(static_cast<unsigned short>(
+      MulDiv(source->FDepth, dxGetTargetDPI(GetScaleFactor()), dxGetTargetDPI(source->GetScaleFactor()))));
+  SetGlyph(source->FGlyph);
+  SetLabelEffect(source->FLabelEffect);
+  SetLabelStyle(source->FLabelStyle);
+  SetLineOptions(source->FLineOptions);
+  SetOrientation(source->FOrientation);
+  SetPenWidth(source->FPenWidth);
+  SetShadowedColor(source->FShadowedColor);
+  SetShowAccelChar(source->FShowAccelChar);
+  SetShowEndEllipsis(source->FShowEndEllipsis);
+  SetWordWrap(source->FWordWrap);
+}
+
+void TcxCustomLabelProperties::ScaleButtons(int M, int D)
+{
+  inherited::ScaleButtons(M, D);
+  SetDepth(static_cast<unsigned short>(MulDiv(FDepth, M, D)));
+}
+
+rtl::String TcxCustomLabelProperties::GetDisplayText(const rtl::Variant& AEditValue, bool /*AFullText*/,
+                                                     bool /*AIsInplace*/)
+{
+  rtl::Variant displayValue;
+  PrepareDisplayValue(AEditValue, displayValue, false);
+  return rtl::VarToStr(displayValue);
+}
+
+TcxEditSupportedOperations TcxCustomLabelProperties::GetSupportedOperations()
+{
+  using enum TcxEditSupportedOperation;
+  TcxEditSupportedOperations result{esoAutoHeight, esoFiltering, esoShowingCaption, esoSorting, esoTransparency};
+  // A horizontal or vertical line spans the whole width or height: the
+  // label cannot follow its text's width then.
+  if (!(FLineOptions->GetVisible() && (FAngle == 0 || FAngle == 90)))
+    result.Include(esoAutoWidth);
+  return result;
+}
+
+void TcxCustomLabelProperties::PrepareDisplayValue(const rtl::Variant& AEditValue, rtl::Variant& DisplayValue,
+                                                   bool /*AEditFocused*/)
+{
+  DisplayValue = rtl::Variant(rtl::VarToStr(AEditValue));
+}
+
+TSize TcxCustomLabelProperties::CalculateDepthDelta()
+{
+  if (FLabelEffect == TcxLabelEffect::cxleNormal || FDepth == 0)
+    return {0, 0};
+  using enum TcxLabelOrientation;
+  switch (FOrientation) {
+    case cxoLeft:
+    case cxoRight:
+      return {FDepth, 0};
+    case cxoTop:
+    case cxoBottom:
+      return {0, FDepth};
+    default:
+      return {FDepth, FDepth};
+  }
+}
+
+template <typename T>
+void TcxCustomLabelProperties::SetValue(T& AField, T AValue)
+{
+  if (AField == AValue)
+    return;
+  AField = AValue;
+  Changed();
+}
+
+void TcxCustomLabelProperties::SetAngle(int AValue)
+{
+  SetValue(FAngle, AValue);
+}
+
+void TcxCustomLabelProperties::SetDepth(unsigned short AValue)
+{
+  SetValue(FDepth, AValue);
+}
+
+void TcxCustomLabelProperties::SetGlyph(TdxSmartGlyph* AValue)
+{
+  FGlyph->Assign(AValue);
+  Changed();
+}
+
+void TcxCustomLabelProperties::SetLabelEffect(TcxLabelEffect AValue)
+{
+  SetValue(FLabelEffect, AValue);
+}
+
+void TcxCustomLabelProperties::SetLabelStyle(TcxLabelStyle AValue)
+{
+  SetValue(FLabelStyle, AValue);
+}
+
+void TcxCustomLabelProperties::SetLineOptions(TcxLabelLineOptions* AValue)
+{
+  FLineOptions->Assign(AValue);
+}
+
+void TcxCustomLabelProperties::SetOrientation(TcxLabelOrientation AValue)
+{
+  SetValue(FOrientation, AValue);
+}
+
+void TcxCustomLabelProperties::SetPenWidth(int AValue)
+{
+  SetValue(FPenWidth, AValue);
+}
+
+void TcxCustomLabelProperties::SetShadowedColor(vcl::TColor AValue)
+{
+  SetValue(FShadowedColor, AValue);
+}
+
+void TcxCustomLabelProperties::SetShowAccelChar(bool AValue)
+{
+  SetValue(FShowAccelChar, AValue);
+}
+
+void TcxCustomLabelProperties::SetShowEndEllipsis(bool AValue)
+{
+  SetValue(FShowEndEllipsis, AValue);
+}
+
+void TcxCustomLabelProperties::SetWordWrap(bool AValue)
+{
+  SetValue(FWordWrap, AValue);
+}
+
+void TcxCustomLabelProperties::ChildChanged(rtl::TObject* /*Sender*/)
+{
+  Changed();
+}
+
+// ---------------------------------------------------------------------------
+// Rotated text
+
+int cxLabelNormalizedAngle(int AAngle, bool AIsTrueType)
+{
+  return AIsTrueType ? ((AAngle % 360) + 360) % 360 : 0;
+}
+
+bool cxPrepareRotatedFont(TcxCanvas* ACanvas, vcl::TFont* AFont, int AAngle)
+{
+  ACanvas->GetFont()->Assign(AFont);
+  const bool isTrueType = cxLabelIsTrueTypeDC(ACanvas->GetHandle());
+  const int angle = cxLabelNormalizedAngle(AAngle, isTrueType);
+  if (angle != 0) {
+    LOGFONTW logFont = ACanvas->GetFont()->GetLogFont();
+    logFont.lfEscapement = angle * 10;
+    vcl::TOwnedFont rotated(CreateFontIndirectW(&logFont));
+    if (rotated)
+      ACanvas->GetFont()->SetHandle(rotated.Release());
+  }
+  return isTrueType;
+}
+
+TPoint TcxLabelHelper::CalculatePositionOfRotatedText(vcl::TCanvas* ACanvas, const rtl::String& AText,
+                                                      bool AShowAccelChar, const TRect& ADrawingRect,
+                                                      const TSize& ADepthDeltaSize, int AAngle,
+                                                      rtl::TAlignment AAlignHorz, TcxEditVertAlignment AAlignVert)
+{
+  const rtl::String text = AShowAccelChar ? dxStripAmpersands(AText) : AText;
+  const TSize extent = ACanvas->TextExtent(text);
+  const int angle = cxLabelNormalizedAngle(AAngle, true);
+  const double theta = angle * cxLabelDegreesToRadians;
+  const double s = std::sin(theta);
+  const double c = std::cos(theta);
+  const double w = extent.cx;
+  const double h = extent.cy;
+  const double a = std::abs(s * w);
+  const double b = std::abs(c * h);
+  const double cw = std::abs(c * w);
+  const double d = std::abs(s * h);
+  const double totalHeight = a + b + ADepthDeltaSize.cy;
+  const double totalWidth = cw + d + ADepthDeltaSize.cx;
+
+  // Where the text's own top-left corner lies in its rotated bounding box.
+  double x;
+  double y;
+  if (angle <= 90) {
+    x = 0;
+    y = a;
+  } else if (angle < 180) {
+    x = cw;
+    y = totalHeight;
+  } else if (angle < 270) {
+    x = totalWidth;
+    y = b;
+  } else {
+    x = d;
+    y = 0;
+  }
+
+  TPoint result;
+  switch (AAlignHorz) {
+    case rtl::TAlignment::taLeftJustify:
+      result.x = cxLabelRoundHalfEven(x + ADrawingRect.left);
+      break;
+    case rtl::TAlignment::taRightJustify:
+      result.x = cxLabelRoundHalfEven(x + (ADrawingRect.right + 1 - totalWidth));
+      break;
+    default:
+      result.x = cxLabelRoundHalfEven((ADrawingRect.left + ADrawingRect.right - (c * w + s * h)) / 2);
+      break;
+  }
+  switch (AAlignVert) {
+    case TcxEditVertAlignment::taTopJustify:
+      result.y = cxLabelRoundHalfEven(y + ADrawingRect.top);
+      break;
+    case TcxEditVertAlignment::taBottomJustify:
+      result.y = cxLabelRoundHalfEven(y + (ADrawingRect.bottom - totalHeight));
+      break;
+    default:
+      result.y = cxLabelRoundHalfEven((s * w - c * h + ADrawingRect.top + ADrawingRect.bottom) / 2);
+      break;
+  }
+  return result;
+}
+
+TPoint TcxLabelHelper::CalculatePositionOfRotatedText(vcl::TCanvas* ACanvas, const rtl::String& AText,
+                                                      const TRect& ADrawingRect,
+                                                      TcxCustomLabelProperties* AProperties)
+{
+  TcxEditAlignment* alignment = AProperties->GetAlignment();
+  return CalculatePositionOfRotatedText(ACanvas, AText, AProperties->GetShowAccelChar(), ADrawingRect, {0, 0},
+                                        AProperties->GetAngle(), alignment->GetHorz(), alignment->GetVert());
+}
+
+// ---------------------------------------------------------------------------
+// The text with its effects
+
+namespace {
+
+bool cxLabelFontIsTrueType(TcxCanvas* ACanvas)
+{
+  return cxLabelIsTrueTypeDC(ACanvas->GetHandle());
+}
+
+int cxLabelCanvasTextFlags(const TcxLabelTextDrawParams& AParams)
+{
+  rtl::TAlignment horz = AParams.AlignHorz;
+  if (AParams.UseRightToLeftAlignment && horz != rtl::TAlignment::taCenter)
+    horz = horz == rtl::TAlignment::taLeftJustify ? rtl::TAlignment::taRightJustify : rtl::TAlignment::taLeftJustify;
+  int flags = 0;
+  switch (horz) {
+    case rtl::TAlignment::taLeftJustify:
+      flags |= cxtfAlignLeft;
+      break;
+    case rtl::TAlignment::taRightJustify:
+      flags |= cxtfAlignRight;
+      break;
+    default:
+      flags |= cxtfAlignHCenter;
+      break;
+  }
+  switch (AParams.AlignVert) {
+    case TcxEditVertAlignment::taTopJustify:
+      flags |= cxtfAlignTop;
+      break;
+    case TcxEditVertAlignment::taBottomJustify:
+      flags |= cxtfAlignBottom;
+      break;
+    default:
+      flags |= cxtfAlignVCenter;
+      break;
+  }
+  if (AParams.ShowEndEllipsis)
+    flags |= cxtfEndEllipsis;
+  if (AParams.ShowAccelChar)
+    flags |= cxtfShowPrefix;
+  if (AParams.WordWrap)
+    flags |= cxtfWordBreak;
+  return flags;
+}
+
+// One copy of the text at AOrigin: rotated text from its starting point,
+// level text in the text rectangle moved by AOrigin.
+void cxLabelDrawTextPass(TcxCanvas* ACanvas, const TcxLabelTextDrawParams& AParams, const TPoint& AOrigin)
+{
+  if (AParams.Angle != 0) {
+    const rtl::String text = AParams.ShowAccelChar ? dxStripAmpersands(AParams.Text) : AParams.Text;
+    ExtTextOutW(ACanvas->GetHandle(), AOrigin.x, AOrigin.y, 0, nullptr, text.c_str(),
+                static_cast<UINT>(text.length()), nullptr);
+    return;
+  }
+  TRect r = AParams.TextRect;
+  r.right -= AParams.DepthDelta.cx;
+  r.bottom -= AParams.DepthDelta.cy;
+  OffsetRect(&r, AOrigin.x, AOrigin.y);
+  ACanvas->DrawTexT(AParams.Text, r, cxLabelCanvasTextFlags(AParams));
+}
+
+// The text drawn as a clip path, the glyph tiled through it; plain text
+// when there is no glyph or the font cannot make a path.
+void cxLabelDrawGlyphFilledText(TcxCanvas* ACanvas, const TcxLabelTextDrawParams& AParams, const TPoint& AOrigin,
+                                bool AIsTrueType)
+{
+  const bool hasGlyph = AParams.Glyph && !AParams.Glyph->GetEmpty();
+  if (!hasGlyph || !AIsTrueType) {
+    cxLabelDrawTextPass(ACanvas, AParams, AOrigin);
+    return;
+  }
+  const HDC dc = ACanvas->GetHandle();
+  // The path narrows the clip that was there: painting must not reach past
+  // what the caller allowed.
+  ACanvas->SaveClipRegion();
+  BeginPath(dc);
+  cxLabelDrawTextPass(ACanvas, AParams, AOrigin);
+  EndPath(dc);
+  SelectClipPath(dc, RGN_AND);
+  ACanvas->FillRect(AParams.TextRect, AParams.Glyph);
+  ACanvas->RestoreClipRegion();
+}
+
+void cxLabelDrawOutline(TcxCanvas* ACanvas, const TcxLabelTextDrawParams& AParams, const TPoint& AOrigin)
+{
+  const HDC dc = ACanvas->GetHandle();
+  vcl::TPen* pen = ACanvas->GetPen();
+  pen->SetColor(AParams.TextColor);
+  pen->SetWidth(AParams.PenWidth);
+  BeginPath(ACanvas->GetHandle());
+  cxLabelDrawTextPass(ACanvas, AParams, AOrigin);
+  EndPath(dc);
+  StrokePath(ACanvas->GetHandle());
+  pen->SetWidth(1);
+}
+
+vcl::TColor cxLabelFunCopyColor(vcl::TColor ABackground, vcl::TColor AShadowed, int AIndex, int ACount)
+{
+  const vcl::TColor background = vcl::ColorToRGB(ABackground);
+  const vcl::TColor shadowed = vcl::ColorToRGB(AShadowed);
+  vcl::TColor result = 0;
+  for (int shift = 0; shift <= 16; shift += 8) {
+    const int from = (background >> shift) & 0xFF;
+    const int to = (shadowed >> shift) & 0xFF;
+    const int channel = static_cast<int>(std::trunc(from + AIndex * static_cast<double>(to - from) / ACount));
+    result |= static_cast<vcl::TColor>(std::clamp(channel, 0, 255)) << shift;
+  }
+  return result;
+}
+
+int cxLabelScaled(const TcxLabelTextDrawParams& AParams, int AValue)
+{
+  return AParams.ScaleFactor ? AParams.ScaleFactor->Apply(AValue) : AValue;
+}
+
+}  // namespace
+
+void cxLabelDrawText(TcxCanvas* ACanvas, const TcxLabelTextDrawParams& AParams)
+{
+  using enum TcxLabelOrientation;
+  const bool isTrueType = cxLabelFontIsTrueType(ACanvas);
+  vcl::TFont* font = ACanvas->GetFont();
+
+  TPoint origin{0, 0};
+  if (AParams.Angle != 0)
+    origin = TcxLabelHelper::CalculatePositionOfRotatedText(ACanvas->GetCanvas(), AParams.Text,
+                                                            AParams.ShowAccelChar, AParams.TextRect,
+                                                            AParams.DepthDelta, AParams.Angle, AParams.AlignHorz,
+                                                            AParams.AlignVert);
+  TSize step{0, 0};
+  const bool hasDepth = AParams.DepthDelta.cx != 0 || AParams.DepthDelta.cy != 0;
+  if (hasDepth) {
+    step = AParams.DepthDelta;
+    const TcxLabelOrientation o = AParams.Orientation;
+    if (o == cxoRight || o == cxoRightTop || o == cxoRightBottom) {
+      origin.x += AParams.DepthDelta.cx + AParams.StyleOffset;
+      step.cx = -step.cx;
+    }
+    if (o == cxoBottom || o == cxoLeftBottom || o == cxoRightBottom) {
+      origin.y += AParams.DepthDelta.cy + AParams.StyleOffset;
+      step.cy = -step.cy;
+    }
+    if (AParams.Effect == TcxLabelEffect::cxleFun || AParams.Effect == TcxLabelEffect::cxleExtrude)
+      step = {cxLabelSign(step.cx), cxLabelSign(step.cy)};
+  }
+
+  ACanvas->GetBrush()->SetStyle(vcl::TBrushStyle::bsClear);
+
+  if (hasDepth) {
+    // The first copy is the farthest from the text.
+    const int count = step.cx != 0 ? AParams.Depth / std::abs(step.cx) : AParams.Depth / std::abs(step.cy);
+    for (int i = 1; i <= count; ++i) {
+      font->SetColor(AParams.Effect == TcxLabelEffect::cxleFun
+                         ? cxLabelFunCopyColor(AParams.BackgroundColor, AParams.ShadowedColor, i, count)
+                         : AParams.ShadowedColor);
+      cxLabelDrawTextPass(ACanvas, AParams, origin);
+      origin.x += step.cx;
+      origin.y += step.cy;
+    }
+    if (step.cx < 0)
+      origin.x -= AParams.StyleOffset;
+    if (step.cy < 0)
+      origin.y -= AParams.StyleOffset;
+  }
+
+  const int one = cxLabelScaled(AParams, 1);
+  const int two = cxLabelScaled(AParams, 2);
+  const TPoint atOne{origin.x + one, origin.y + one};
+  const TPoint atTwo{origin.x + two, origin.y + two};
+  switch (AParams.Style) {
+    case TcxLabelStyle::cxlsNormal:
+      font->SetColor(AParams.TextColor);
+      cxLabelDrawGlyphFilledText(ACanvas, AParams, origin, isTrueType);
+      break;
+    case TcxLabelStyle::cxlsRaised:
+      font->SetColor(vcl::clBtnHighlight);
+      cxLabelDrawTextPass(ACanvas, AParams, origin);
+      if (font->GetSize() >= 12) {
+        font->SetColor(vcl::clBtnShadow);
+        cxLabelDrawTextPass(ACanvas, AParams, atTwo);
+      }
+      font->SetColor(AParams.TextColor);
+      cxLabelDrawGlyphFilledText(ACanvas, AParams, atOne, isTrueType);
+      break;
+    case TcxLabelStyle::cxlsLowered:
+      if (font->GetSize() > 11) {
+        font->SetColor(vcl::clBtnShadow);
+        cxLabelDrawTextPass(ACanvas, AParams, origin);
+      }
+      font->SetColor(vcl::clBtnHighlight);
+      cxLabelDrawTextPass(ACanvas, AParams, atTwo);
+      font->SetColor(AParams.TextColor);
+      cxLabelDrawGlyphFilledText(ACanvas, AParams, atOne, isTrueType);
+      break;
+    case TcxLabelStyle::cxlsOutLine:
+      font->SetColor(AParams.TextColor);
+      if ((AParams.Glyph && !AParams.Glyph->GetEmpty()) || !isTrueType)
+        cxLabelDrawGlyphFilledText(ACanvas, AParams, origin, isTrueType);
+      if (isTrueType)
+        cxLabelDrawOutline(ACanvas, AParams, origin);
+      break;
+  }
+
+  ACanvas->GetBrush()->SetStyle(vcl::TBrushStyle::bsSolid);
+}
+
+TRect cxLabelCalculateLineRect(TRect& ATextRect, const TRect& AClientRect, bool AVertical, int ALineHeight,
+                               bool AVisible, TcxLabelLineAlignment AAlignment, rtl::TAlignment AAlignHorz,
+                               TcxEditVertAlignment AAlignVert)
+{
+  using enum TcxLabelLineAlignment;
+  if (!AVisible)
+    return {0, 0, 0, 0};
+  TRect result = AClientRect;
+  if (!AVertical) {
+    switch (AAlignment) {
+      case cxllaTop:
+        result.bottom = result.top + ALineHeight;
+        break;
+      case cxllaBottom:
+        result.top = result.bottom - ALineHeight;
+        break;
+      case cxllaCenter:
+        result.top = (AClientRect.top + AClientRect.bottom - ALineHeight) / 2;
+        result.bottom = result.top + ALineHeight;
+        break;
+    }
+    if (AAlignHorz == rtl::TAlignment::taLeftJustify)
+      result.left = ATextRect.right + 3;
+    else if (AAlignHorz == rtl::TAlignment::taRightJustify)
+      result.right = ATextRect.left - 3;
+  } else {
+    switch (AAlignment) {
+      case cxllaTop:
+        result.right = result.left + ALineHeight;
+        break;
+      case cxllaBottom:
+        result.left = result.right - ALineHeight;
+        break;
+      case cxllaCenter:
+        result.left = (AClientRect.left + AClientRect.right - ALineHeight) / 2;
+        result.right = result.left + ALineHeight;
+        break;
+    }
+    if (AAlignVert == TcxEditVertAlignment::taTopJustify)
+      result.top = ATextRect.bottom - 3;
+    else if (AAlignVert == TcxEditVertAlignment::taBottomJustify)
+      result.bottom = ATextRect.top + 3;
+  }
+  TRect overlap;
+  if (IntersectRect(&overlap, &result, &ATextRect)) {
+    const int shift = ALineHeight * (AAlignment == cxllaTop ? 1 : AAlignment == cxllaBottom ? -1 : 0);
+    if (AVertical)
+      OffsetRect(&ATextRect, shift, 0);
+    else
+      OffsetRect(&ATextRect, 0, shift);
+  }
+  return result;
+}
+
+// ---------------------------------------------------------------------------
+// Start-up
+
+namespace {
+
+void cxLabelInitialization()
+{
+  cxEditPropertiesRegistry()->Register(TcxLabelProperties::StaticClass(),
+                                       dxLookupResourceString(scxSEditRepositoryLabelItem));
+}
+
+void cxLabelFinalization()
+{
+  cxEditPropertiesRegistry()->Unregister(TcxLabelProperties::StaticClass());
+}
+
+}  // namespace
+
+RTL_UNIT(cxLabel, &cxLabelInitialization, &cxLabelFinalization);

@@ -1,0 +1,229 @@
+// The label: a read-only editor that draws its caption itself.
+//   TcxLabelEffect, TcxLabelStyle, TcxLabelOrientation, TcxLabelLineAlignment,
+//     TdxOrientation: the depth effect, how the text is drawn, where the
+//     depth extends, where the decorative line lies, and its direction
+//   TcxLabelLineOptions: the decorative line beside or through the text
+//   TcxCustomLabelProperties, TcxLabelProperties: the label's settings
+//   TcxLabelHelper: where rotated text starts inside a rectangle
+//   TcxLabelTextDrawParams, cxLabelDrawText: the depth copies, the raised,
+//     lowered and outlined text passes and the glyph fill
+//   cxLabelCalculateLineRect: the line's rectangle and the text it displaces
+//   cxPrepareRotatedFont: selects a rotated copy of a font into a canvas
+#pragma once
+
+#include <windows.h>
+
+#include "editors/cxEdit.h"
+#include "graphics/cxGraphics.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "platform/rtl/Classes.h"
+#include "platform/rtl/SystemUnits.h"
+#include "platform/vcl/Graphics.h"
+
+class TdxScaleFactor;
+
+RTL_DECLARE_UNIT(cxLabel);
+
+RTL_ENUM(TcxLabelEffect, cxleNormal, cxleFun, cxleExtrude, cxleCool);
+RTL_ENUM(TcxLabelStyle, cxlsNormal, cxlsRaised, cxlsLowered, cxlsOutLine);
+RTL_ENUM(TcxLabelOrientation, cxoLeft, cxoRight, cxoTop, cxoBottom, cxoLeftTop, cxoLeftBottom, cxoRightTop,
+         cxoRightBottom);
+// For a vertical line cxllaTop is its left side and cxllaBottom its right.
+RTL_ENUM(TcxLabelLineAlignment, cxllaTop, cxllaCenter, cxllaBottom);
+RTL_ENUM(TdxOrientation, orHorizontal, orVertical);
+
+// ---------------------------------------------------------------------------
+// TcxLabelLineOptions
+
+class TcxLabelLineOptions : public rtl::TPersistent {
+  RTL_CLASS(TcxLabelLineOptions, rtl::TPersistent)
+  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment, RTL_DEFAULT(TcxLabelLineAlignment::cxllaCenter)),
+                RTL_PROPERTY(InnerColor, GetInnerColor, SetInnerColor, RTL_PROPTYPE(vcl::TypeInfoTColor),
+                             RTL_DEFAULT(vcl::clDefault)),
+                RTL_PROPERTY(OuterColor, GetOuterColor, SetOuterColor, RTL_PROPTYPE(vcl::TypeInfoTColor),
+                             RTL_DEFAULT(vcl::clDefault)),
+                RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(false)))
+
+ public:
+  virtual void Create();
+  // From other line options: every value, then one OnChanged.
+  void Assign(rtl::TPersistent* ASource) override;
+
+  TcxLabelLineAlignment GetAlignment() const { return FAlignment; }
+  void SetAlignment(TcxLabelLineAlignment AValue);
+  vcl::TColor GetInnerColor() const { return FInnerColor; }
+  void SetInnerColor(vcl::TColor AValue);
+  vcl::TColor GetOuterColor() const { return FOuterColor; }
+  void SetOuterColor(vcl::TColor AValue);
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool AValue);
+
+  rtl::TNotifyEvent GetOnChanged() const { return FOnChanged; }
+  void SetOnChanged(rtl::TNotifyEvent AValue) { FOnChanged = AValue; }
+
+ private:
+  template <typename T>
+  void SetValue(T& AField, T AValue);
+  void DoChanged();
+
+  TcxLabelLineAlignment FAlignment;
+  vcl::TColor FInnerColor;
+  rtl::TNotifyEvent FOnChanged;
+  vcl::TColor FOuterColor;
+  bool FVisible;
+};
+
+// ---------------------------------------------------------------------------
+// TcxCustomLabelProperties
+
+class TcxCustomLabelProperties : public TcxCustomEditProperties {
+  RTL_CLASS(TcxCustomLabelProperties, TcxCustomEditProperties)
+
+ public:
+  void Create(rtl::TPersistent* AOwner) override;
+  void Destroy() override;
+
+  // Every label value; Depth converted from the source's scale to ours.
+  void AssignFrom(TcxCustomEditProperties* ASource) override;
+  // The properties' scale-change hook: Depth follows the new scale too.
+  void ScaleButtons(int M, int D) override;
+
+  bool CanCompareEditValue() override { return true; }
+  rtl::String GetDisplayText(const rtl::Variant& AEditValue, bool AFullText = false, bool AIsInplace = true) override;
+  TcxEditSupportedOperations GetSupportedOperations() override;
+  void PrepareDisplayValue(const rtl::Variant& AEditValue, rtl::Variant& DisplayValue, bool AEditFocused) override;
+  TcxDataEditValueSource GetEditValueSource(bool /*AEditFocused*/) override { return TcxDataEditValueSource::evsText; }
+
+  // How far the depth copies reach: nothing without an effect or depth.
+  TSize CalculateDepthDelta();
+
+  int GetAngle() const { return FAngle; }
+  void SetAngle(int AValue);
+  unsigned short GetDepth() const { return FDepth; }
+  void SetDepth(unsigned short AValue);
+  TdxSmartGlyph* GetGlyph() const { return FGlyph; }
+  void SetGlyph(TdxSmartGlyph* AValue);
+  TcxLabelEffect GetLabelEffect() const { return FLabelEffect; }
+  void SetLabelEffect(TcxLabelEffect AValue);
+  TcxLabelStyle GetLabelStyle() const { return FLabelStyle; }
+  void SetLabelStyle(TcxLabelStyle AValue);
+  TcxLabelLineOptions* GetLineOptions() const { return FLineOptions; }
+  void SetLineOptions(TcxLabelLineOptions* AValue);
+  TcxLabelOrientation GetOrientation() const { return FOrientation; }
+  void SetOrientation(TcxLabelOrientation AValue);
+  int GetPenWidth() const { return FPenWidth; }
+  void SetPenWidth(int AValue);
+  vcl::TColor GetShadowedColor() const { return FShadowedColor; }
+  void SetShadowedColor(vcl::TColor AValue);
+  bool GetShowAccelChar() const { return FShowAccelChar; }
+  void SetShowAccelChar(bool AValue);
+  bool GetShowEndEllipsis() const { return FShowEndEllipsis; }
+  void SetShowEndEllipsis(bool AValue);
+  bool GetWordWrap() const { return FWordWrap; }
+  void SetWordWrap(bool AValue);
+
+ private:
+  template <typename T>
+  void SetValue(T& AField, T AValue);
+  void ChildChanged(rtl::TObject* Sender);
+
+  int FAngle;
+  unsigned short FDepth;
+  TdxSmartGlyph* FGlyph;
+  TcxLabelEffect FLabelEffect;
+  TcxLabelStyle FLabelStyle;
+  TcxLabelLineOptions* FLineOptions;
+  TcxLabelOrientation FOrientation;
+  int FPenWidth;
+  vcl::TColor FShadowedColor;
+  bool FShowAccelChar;
+  bool FShowEndEllipsis;
+  bool FWordWrap;
+};
+
+class TcxLabelProperties : public TcxCustomLabelProperties {
+  RTL_CLASS(TcxLabelProperties, TcxCustomLabelProperties)
+  RTL_PUBLISHED(RTL_PROPERTY(Alignment, GetAlignment, SetAlignment),
+                RTL_PROPERTY(Angle, GetAngle, SetAngle, RTL_DEFAULT(0)),
+                RTL_PROPERTY(Depth, GetDepth, SetDepth, RTL_DEFAULT(0)),
+                RTL_PROPERTY(Glyph, GetGlyph, SetGlyph),
+                RTL_PROPERTY(LabelEffect, GetLabelEffect, SetLabelEffect, RTL_DEFAULT(TcxLabelEffect::cxleNormal)),
+                RTL_PROPERTY(LabelStyle, GetLabelStyle, SetLabelStyle, RTL_DEFAULT(TcxLabelStyle::cxlsNormal)),
+                RTL_PROPERTY(LineOptions, GetLineOptions, SetLineOptions),
+                RTL_PROPERTY(Orientation, GetOrientation, SetOrientation,
+                             RTL_DEFAULT(TcxLabelOrientation::cxoRightBottom)),
+                RTL_PROPERTY(PenWidth, GetPenWidth, SetPenWidth, RTL_DEFAULT(1)),
+                RTL_PROPERTY(ShadowedColor, GetShadowedColor, SetShadowedColor, RTL_PROPTYPE(vcl::TypeInfoTColor),
+                             RTL_DEFAULT(vcl::clGrayText)),
+                RTL_PROPERTY(ShowAccelChar, GetShowAccelChar, SetShowAccelChar, RTL_DEFAULT(true)),
+                RTL_PROPERTY(ShowEndEllipsis, GetShowEndEllipsis, SetShowEndEllipsis, RTL_DEFAULT(false)),
+                RTL_PROPERTY(Transparent, GetTransparent, SetTransparent, RTL_DEFAULT(false)),
+                RTL_PROPERTY(WordWrap, GetWordWrap, SetWordWrap, RTL_DEFAULT(false)))
+};
+
+// ---------------------------------------------------------------------------
+// Rotated text
+
+class TcxLabelHelper {
+ public:
+  // The point at which AText, drawn rotated by AAngle degrees (counter-
+  // clockwise) in the canvas font, lies aligned inside ADrawingRect with
+  // ADepthDeltaSize of depth copies beside it. Halves round to even.
+  static TPoint CalculatePositionOfRotatedText(vcl::TCanvas* ACanvas, const rtl::String& AText, bool AShowAccelChar,
+                                               const TRect& ADrawingRect, const TSize& ADepthDeltaSize, int AAngle,
+                                               rtl::TAlignment AAlignHorz, TcxEditVertAlignment AAlignVert);
+  // Alignment, angle and ShowAccelChar from AProperties, no depth.
+  static TPoint CalculatePositionOfRotatedText(vcl::TCanvas* ACanvas, const rtl::String& AText,
+                                               const TRect& ADrawingRect, TcxCustomLabelProperties* AProperties);
+};
+
+// AAngle brought into 0..359 for a TrueType font; 0 for any other font,
+// which cannot rotate.
+int cxLabelNormalizedAngle(int AAngle, bool AIsTrueType);
+
+// Gives the canvas AFont, rotated by AAngle degrees when the font is
+// TrueType and the angle is not a whole turn. Answers whether the font is
+// TrueType.
+bool cxPrepareRotatedFont(TcxCanvas* ACanvas, vcl::TFont* AFont, int AAngle);
+
+// ---------------------------------------------------------------------------
+// The text of a label with its effects
+
+// Everything one drawing of the text takes; the canvas font is the one to
+// draw with, rotated already (cxPrepareRotatedFont).
+struct TcxLabelTextDrawParams {
+  rtl::String Text;
+  TRect TextRect{};
+  // The normalised angle (cxLabelNormalizedAngle).
+  int Angle = 0;
+  rtl::TAlignment AlignHorz = rtl::TAlignment::taLeftJustify;
+  TcxEditVertAlignment AlignVert = TcxEditVertAlignment::taTopJustify;
+  TcxLabelEffect Effect = TcxLabelEffect::cxleNormal;
+  TcxLabelStyle Style = TcxLabelStyle::cxlsNormal;
+  TcxLabelOrientation Orientation = TcxLabelOrientation::cxoRightBottom;
+  // Scaled to the drawing.
+  int Depth = 0;
+  TSize DepthDelta{};
+  int StyleOffset = 0;
+  vcl::TColor TextColor = vcl::clWindowText;
+  vcl::TColor ShadowedColor = vcl::clGrayText;
+  vcl::TColor BackgroundColor = vcl::clWindow;
+  int PenWidth = 1;
+  bool ShowAccelChar = true;
+  bool ShowEndEllipsis = false;
+  bool WordWrap = false;
+  bool UseRightToLeftAlignment = false;
+  // The fill texture; nil or empty for none.
+  vcl::TBitmap* Glyph = nullptr;
+  const TdxScaleFactor* ScaleFactor = nullptr;
+};
+
+// The depth copies, then the text by its style; leaves the brush solid.
+void cxLabelDrawText(TcxCanvas* ACanvas, const TcxLabelTextDrawParams& AParams);
+
+// The decorative line's rectangle inside AClientRect for text in
+// ATextRect; ATextRect moves off the line when the two overlap. Empty when
+// not AVisible.
+TRect cxLabelCalculateLineRect(TRect& ATextRect, const TRect& AClientRect, bool AVertical, int ALineHeight,
+                               bool AVisible, TcxLabelLineAlignment AAlignment, rtl::TAlignment AAlignHorz,
+                               TcxEditVertAlignment AAlignVert);
