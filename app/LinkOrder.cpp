@@ -36,6 +36,7 @@
 #include "pagecontrol/dxSkinscxPCPainter.h"
 #include "platform/vcl/Clipbrd.h"
 #include "platform/vcl/Controls.h"
+#include "simplecontrols/cxCheckBox.h"
 #include "simplecontrols/cxLabel.h"
 #include "skins/dxSkinBlack.h"
 #include "skins/dxSkinBlue.h"

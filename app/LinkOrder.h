@@ -109,6 +109,7 @@
   AUnit(dxSpellCheckerCore)          \
   AUnit(cxEdit)                      \
   AUnit(cxEditExConsts)             \
+  AUnit(cxCheckBox)                 \
   AUnit(cxLabel)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
