@@ -7,6 +7,7 @@
 
 #include "core/cxGeometry.h"
 #include "core/dxCore.h"
+#include "controls/cxBufferedPaint.h"
 #include "core/dxDPIAwareUtils.h"
 #include "editors/cxEditExConsts.h"
 #include "editors/cxVariants.h"
@@ -152,6 +153,16 @@ void TcxCustomLabelProperties::ScaleButtons(int M, int D)
 {
   inherited::ScaleButtons(M, D);
   SetDepth(static_cast<unsigned short>(MulDiv(FDepth, M, D)));
+}
+
+TcxCustomEditClass TcxCustomLabelProperties::GetContainerClass()
+{
+  return TcxCustomEditClass::Of<TcxLabel>();
+}
+
+TcxCustomEditStyleClass TcxCustomLabelProperties::GetStyleClass()
+{
+  return TcxCustomEditStyleClass::Of<TcxLabelEditStyle>();
 }
 
 rtl::String TcxCustomLabelProperties::GetDisplayText(const rtl::Variant& AEditValue, bool /*AFullText*/,
@@ -630,18 +641,218 @@ TRect cxLabelCalculateLineRect(TRect& ATextRect, const TRect& AClientRect, bool 
 }
 
 // ---------------------------------------------------------------------------
+// TcxLabelEditStyle
+
+vcl::TColor cxGetContainerTextColor(TcxContainer* AContainer)
+{
+  rtl::IPtr<IcxContainerTextColorProvider> provider;
+  if (!AContainer || !AContainer->GetParent() || !rtl::Supports(AContainer->GetParent(), &provider))
+    return vcl::clDefault;
+  return provider->GetContainerTextColor(AContainer->GetEnabled());
+}
+
+vcl::TColor TcxLabelEditStyle::GetDefaultTextColor()
+{
+  const vcl::TColor color = cxGetContainerTextColor(GetContainer());
+  return color != vcl::clDefault ? color : inherited::GetDefaultTextColor();
+}
+
+TcxContainerBorderStyle TcxLabelEditStyle::GetDefaultBorderStyle()
+{
+  return GetState() == TcxContainerStateItem::csNormal ? TcxContainerBorderStyle::cbsNone
+                                                        : inherited::GetDefaultBorderStyle();
+}
+
+// ---------------------------------------------------------------------------
+// TcxCustomLabel
+
+namespace {
+
+// The character after the first single '&' of a caption, upper-cased; 0
+// when there is none.
+wchar_t cxLabelAccelChar(const rtl::String& ACaption)
+{
+  for (std::size_t i = 0; i + 1 < ACaption.size(); ++i) {
+    if (ACaption[i] != L'&')
+      continue;
+    if (ACaption[i + 1] != L'&')
+      return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(
+          CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(ACaption[i + 1])))));
+    ++i;
+  }
+  return 0;
+}
+
+bool cxLabelIsAccel(wchar_t AChar, const rtl::String& ACaption)
+{
+  const wchar_t accel = cxLabelAccelChar(ACaption);
+  return accel != 0 &&
+         accel == static_cast<wchar_t>(
+                      reinterpret_cast<UINT_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(AChar)))));
+}
+
+}  // namespace
+
+void TcxCustomLabel::Initialize()
+{
+  inherited::Initialize();
+  vcl::TControlStyle style = GetControlStyle();
+  style.Exclude(vcl::TControlStyleItem::csCaptureMouse);
+  SetControlStyle(style);
+  SetWidth(121);
+  SetHeight(21);
+}
+
+void TcxCustomLabel::Loaded()
+{
+  if (cxCanAllocateControlHandle(this))
+    HandleNeeded();
+  inherited::Loaded();
+}
+
+TcxCustomEditPropertiesClass TcxCustomLabel::GetPropertiesClass()
+{
+  return TcxCustomEditPropertiesClass::Of<TcxCustomLabelProperties>();
+}
+
+TcxCustomLabelProperties* TcxCustomLabel::GetActiveProperties()
+{
+  return static_cast<TcxCustomLabelProperties*>(inherited::GetActiveProperties());
+}
+
+TcxCustomLabelProperties* TcxCustomLabel::GetProperties()
+{
+  return static_cast<TcxCustomLabelProperties*>(GetInternalProperties());
+}
+
+void TcxCustomLabel::SetProperties(TcxCustomLabelProperties* AValue)
+{
+  inherited::SetProperties(AValue);
+}
+
+bool TcxCustomLabel::CanFocus()
+{
+  return IsInplace() && inherited::CanFocus();
+}
+
+bool TcxCustomLabel::CanFocusOnClick(int X, int Y)
+{
+  return IsInplace() && inherited::CanFocusOnClick(X, Y);
+}
+
+bool TcxCustomLabel::HasTextBaseLine()
+{
+  // The raw angle: a whole turn still counts as turned here.
+  return GetActiveProperties()->GetAngle() == 0;
+}
+
+void TcxCustomLabel::SetFocusControl(vcl::TWinControl* AValue)
+{
+  if (AValue == this || AValue == FFocusControl)
+    return;
+  if (FFocusControl)
+    FFocusControl->RemoveFreeNotification(this);
+  FFocusControl = AValue;
+  if (FFocusControl)
+    FFocusControl->FreeNotification(this);
+}
+
+void TcxCustomLabel::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
+{
+  inherited::Notification(AComponent, AOperation);
+  if (AOperation == rtl::TOperation::opRemove && AComponent == FFocusControl)
+    FFocusControl = nullptr;
+}
+
+void TcxCustomLabel::SetAutoSize(bool AValue)
+{
+  // A line spans the whole width: the label cannot size to its text with it.
+  if (AValue)
+    GetActiveProperties()->GetLineOptions()->SetVisible(false);
+  inherited::SetAutoSize(AValue);
+}
+
+void TcxCustomLabel::PropertiesChanged(rtl::TObject* Sender)
+{
+  if (GetActiveProperties()->GetLineOptions()->GetVisible())
+    inherited::SetAutoSize(false);
+  inherited::PropertiesChanged(Sender);
+}
+
+void TcxCustomLabel::ApplyEditValue(const rtl::Variant& AValue, bool AIsUserAction)
+{
+  inherited::ApplyEditValue(AValue, AIsUserAction);
+  if (!FLockCaption) {
+    FLockCaption = true;
+    rtl::Finally unlock([this] { FLockCaption = false; });
+    SetCaption(rtl::VarToStr(AValue));
+  }
+  ShortRefreshContainer(false);
+}
+
+void TcxCustomLabel::HandleCMTextChanged(rtl::TMessage& Message)
+{
+  rtl::InheritedMessage(this, Message);
+  if (FLockCaption)
+    return;
+  FLockCaption = true;
+  rtl::Finally unlock([this] { FLockCaption = false; });
+  SetInternalEditValue(rtl::Variant(GetCaption()));
+}
+
+void TcxCustomLabel::HandleLabelDialogChar(rtl::TMessage& Message)
+{
+  if (FFocusControl && GetEnabled() && GetActiveProperties()->GetShowAccelChar() &&
+      cxLabelIsAccel(static_cast<wchar_t>(Message.WParam), GetCaption()) && FFocusControl->CanFocus()) {
+    FFocusControl->SetFocus();
+    Message.Result = 1;
+    return;
+  }
+  rtl::InheritedMessage(this, Message);
+}
+
+TcxEditStateColorKind TcxCustomLabel::GetDrawState()
+{
+  return GetEnabled() ? TcxEditStateColorKind::esckNormal : TcxEditStateColorKind::esckDisabled;
+}
+
+bool TcxCustomLabel::UsesWordWrap()
+{
+  return GetActiveProperties()->GetWordWrap();
+}
+
+TcxEditSizeProperties TcxCustomLabel::GetEditSizeProperties()
+{
+  TcxEditSizeProperties result = inherited::GetEditSizeProperties();
+  // Wrapped text keeps the width and grows in height; otherwise the text
+  // has all the room it wants.
+  result.Width = GetActiveProperties()->GetWordWrap() ? inherited::GetWidth() : 32000;
+  return result;
+}
+
+// ---------------------------------------------------------------------------
+// TcxLabel
+
+TcxCustomEditPropertiesClass TcxLabel::GetPropertiesClass()
+{
+  return TcxCustomEditPropertiesClass::Of<TcxLabelProperties>();
+}
+
+// ---------------------------------------------------------------------------
 // Start-up
 
 namespace {
 
 void cxLabelInitialization()
 {
+  rtl::RegisterClass(rtl::TPersistentClass::Of<TcxLabel>());
   cxEditPropertiesRegistry()->Register(TcxLabelProperties::StaticClass(),
                                        dxLookupResourceString(scxSEditRepositoryLabelItem));
 }
 
 void cxLabelFinalization()
 {
+  rtl::UnRegisterClass(rtl::TPersistentClass::Of<TcxLabel>());
   cxEditPropertiesRegistry()->Unregister(TcxLabelProperties::StaticClass());
 }
 

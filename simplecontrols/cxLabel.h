@@ -89,6 +89,8 @@ class TcxCustomLabelProperties : public TcxCustomEditProperties {
   void ScaleButtons(int M, int D) override;
 
   bool CanCompareEditValue() override { return true; }
+  TcxCustomEditClass GetContainerClass() override;
+  TcxCustomEditStyleClass GetStyleClass() override;
   rtl::String GetDisplayText(const rtl::Variant& AEditValue, bool AFullText = false, bool AIsInplace = true) override;
   TcxEditSupportedOperations GetSupportedOperations() override;
   void PrepareDisplayValue(const rtl::Variant& AEditValue, rtl::Variant& DisplayValue, bool AEditFocused) override;
@@ -227,3 +229,93 @@ void cxLabelDrawText(TcxCanvas* ACanvas, const TcxLabelTextDrawParams& AParams);
 TRect cxLabelCalculateLineRect(TRect& ATextRect, const TRect& AClientRect, bool AVertical, int ALineHeight,
                                bool AVisible, TcxLabelLineAlignment AAlignment, rtl::TAlignment AAlignHorz,
                                TcxEditVertAlignment AAlignVert);
+
+// ---------------------------------------------------------------------------
+// The label control
+
+// The one method the label asks of a parent that wants its labels in a
+// colour of its own.
+struct IcxContainerTextColorProvider : rtl::IInterface {
+  RTL_GUID(IcxContainerTextColorProvider, "{0B7C5E1D-3F2A-4C7B-8E61-7A9D2C4B1E53}")
+  // clDefault: no wish.
+  virtual vcl::TColor __stdcall GetContainerTextColor(bool AEnabled) = 0;
+};
+
+// The text colour AContainer's parent wants for it; clDefault when the
+// parent has no wish.
+vcl::TColor cxGetContainerTextColor(TcxContainer* AContainer);
+
+// A label's style draws no border by default and does not hot-track; its
+// text takes the parent's colour when the parent offers one.
+class TcxLabelEditStyle : public TcxEditStyle {
+  RTL_CLASS(TcxLabelEditStyle, TcxEditStyle)
+
+ protected:
+  TcxContainerBorderStyle GetDefaultBorderStyle() override;
+  bool GetDefaultHotTrack() override { return false; }
+  vcl::TColor GetDefaultTextColor() override;
+};
+
+class TcxCustomLabel : public TcxCustomEdit {
+  RTL_CLASS(TcxCustomLabel, TcxCustomEdit)
+  RTL_MESSAGES(RTL_MESSAGE(rtl::CM_TEXTCHANGED, HandleCMTextChanged),
+               RTL_MESSAGE(rtl::CM_DIALOGCHAR, HandleLabelDialogChar))
+
+ public:
+  bool CanFocus() override;
+  TcxCustomEditPropertiesClass GetPropertiesClass() override;
+  bool HasTextBaseLine() override;
+
+  TcxCustomLabelProperties* GetActiveProperties();
+  TcxCustomLabelProperties* GetProperties();
+  void SetProperties(TcxCustomLabelProperties* AValue);
+  vcl::TWinControl* GetFocusControl() const { return FFocusControl; }
+  // The label itself is refused.
+  void SetFocusControl(vcl::TWinControl* AValue);
+  void SetAutoSize(bool AValue) override;
+
+ protected:
+  void Initialize() override;
+  void Loaded() override;
+  void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
+  bool CanFocusOnClick(int X, int Y) override;
+  void PropertiesChanged(rtl::TObject* Sender) override;
+  void ApplyEditValue(const rtl::Variant& AValue, bool AIsUserAction) override;
+  TcxEditStateColorKind GetDrawState() override;
+  bool DefaultParentColor() override { return true; }
+  bool SupportsAutoWidth() override { return true; }
+  bool UsesWordWrap() override;
+  TcxEditSizeProperties GetEditSizeProperties() override;
+
+  void HandleCMTextChanged(rtl::TMessage& Message);
+  void HandleLabelDialogChar(rtl::TMessage& Message);
+
+ private:
+  vcl::TWinControl* FFocusControl;
+  bool FLockCaption;
+};
+
+class TcxLabel : public TcxCustomLabel {
+  RTL_CLASS(TcxLabel, TcxCustomLabel)
+  RTL_PUBLISHED(
+      RTL_PUBLISH(Anchors), RTL_PROPERTY(AutoSize, GetAutoSize, SetAutoSize, RTL_DEFAULT(true)),
+      RTL_PUBLISH(BiDiMode), RTL_PUBLISH(Caption), RTL_PUBLISH(Constraints), RTL_PUBLISH(DragCursor),
+      RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled),
+      RTL_PROPERTY(FocusControl, GetFocusControl, SetFocusControl), RTL_PUBLISH(ParentBiDiMode),
+      RTL_PUBLISH(ParentColor), RTL_PUBLISH(ParentFont), RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu),
+      RTL_PUBLISH(ShowHint), RTL_PROPERTY(Style, GetStyle, SetStyle),
+      RTL_PROPERTY(StyleDisabled, GetStyleDisabled, SetStyleDisabled),
+      RTL_PROPERTY(StyleFocused, GetStyleFocused, SetStyleFocused), RTL_PROPERTY(StyleHot, GetStyleHot, SetStyleHot),
+      RTL_PROPERTY(Properties, GetLabelProperties, SetLabelProperties), RTL_PUBLISH(TabOrder),
+      RTL_PROPERTY(Transparent, GetTransparent, SetTransparent, RTL_DEFAULT(false)), RTL_PUBLISH(Visible),
+      RTL_PUBLISH(OnClick), RTL_PUBLISH(OnContextPopup), RTL_PUBLISH(OnDblClick), RTL_PUBLISH(OnDragDrop),
+      RTL_PUBLISH(OnDragOver), RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter),
+      RTL_PUBLISH(OnExit), RTL_PUBLISH(OnKeyDown), RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp),
+      RTL_PUBLISH(OnMouseDown), RTL_PUBLISH(OnMouseEnter), RTL_PUBLISH(OnMouseLeave), RTL_PUBLISH(OnMouseMove),
+      RTL_PUBLISH(OnMouseUp), RTL_PUBLISH(OnStartDock), RTL_PUBLISH(OnStartDrag))
+
+ public:
+  TcxCustomEditPropertiesClass GetPropertiesClass() override;
+  TcxLabelProperties* GetLabelProperties() { return static_cast<TcxLabelProperties*>(GetProperties()); }
+  void SetLabelProperties(TcxLabelProperties* AValue) { SetProperties(AValue); }
+};

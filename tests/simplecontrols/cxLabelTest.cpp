@@ -11,7 +11,10 @@
 #include "graphics/cxGraphics.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "simplecontrols/cxLabel.h"
+#include "platform/rtl/ClassesFiler.h"
+#include "platform/vcl/Forms.h"
 #include "platform/vcl/GraphicsHandles.h"
+#include "platform/vcl/StdCtrls.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
 using enum TcxLabelEffect;
@@ -492,3 +495,98 @@ TEST(cxLabelUnit, PropertiesRegisteredWithTheirDescription)
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// The control
+
+namespace {
+
+constexpr char kLabelForm[] =
+    "object LabelForm: TForm\n"
+    "  Left = 0\n  Top = 0\n  Width = 320\n  Height = 200\n"
+    "  object ModelNameLabel: TcxLabel\n"
+    "    Left = 8\n    Top = 8\n"
+    "    Caption = 'Model &Name:'\n"
+    "    Style.TransparentBorder = True\n"
+    "    Transparent = True\n"
+    "  end\n"
+    "  object NameEdit: TEdit\n"
+    "    Left = 8\n    Top = 40\n    Width = 100\n    Height = 21\n"
+    "  end\n"
+    "end\n";
+
+rtl::TOwnedPtr<vcl::TForm> LabelTestReadForm(const char* AText, std::size_t ASize)
+{
+  rtl::RegisterClasses({rtl::TPersistentClass::Of<vcl::TEdit>()});
+  rtl::TOwnedPtr<rtl::TMemoryStream> source(rtl::New<rtl::TMemoryStream>());
+  source->WriteBuffer(AText, static_cast<int>(ASize));
+  source->SetPosition(0);
+  rtl::TOwnedPtr<rtl::TMemoryStream> binary(rtl::New<rtl::TMemoryStream>());
+  rtl::ObjectTextToBinary(source.get(), binary.get());
+  binary->SetPosition(0);
+  rtl::TOwnedPtr<vcl::TForm> form(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(vcl::Application()); }));
+  rtl::ReadComponent(binary.get(), form.get());
+  return form;
+}
+
+}  // namespace
+
+TEST(cxLabelControl, StreamedFromAFormWithItsCaption)
+{
+  rtl::TOwnedPtr<vcl::TForm> form = LabelTestReadForm(kLabelForm, sizeof(kLabelForm) - 1);
+  auto* label = rtl::As<TcxLabel>(form->FindComponent(L"ModelNameLabel"));
+  ASSERT_NE(label, nullptr);
+  EXPECT_EQ(label->GetCaption(), L"Model &Name:");
+  EXPECT_EQ(rtl::VarToStr(label->GetEditValue()), L"Model &Name:");
+  EXPECT_TRUE(label->GetTransparent());
+  EXPECT_TRUE(label->GetStyle()->GetTransparentBorder());
+  EXPECT_TRUE(label->GetAutoSize());
+  EXPECT_TRUE(label->GetParentColor());
+  EXPECT_EQ(label->GetStyle()->GetBorderStyle(), TcxContainerBorderStyle::cbsNone);
+  EXPECT_FALSE(label->GetStyle()->GetHotTrack());
+  // On a form a label never takes the focus.
+  form->Show();
+  EXPECT_FALSE(label->CanFocus());
+  form->Hide();
+}
+
+TEST(cxLabelControl, CaptionAndEditValueFollowEachOther)
+{
+  rtl::TOwnedPtr<TcxLabel> label(rtl::New<TcxLabel>(nullptr));
+  EXPECT_EQ(label->GetWidth(), 121);
+  EXPECT_EQ(label->GetHeight(), 21);
+  label->SetCaption(L"Fields");
+  EXPECT_EQ(rtl::VarToStr(label->GetEditValue()), L"Fields");
+  label->SetEditValue(rtl::Variant(12));
+  EXPECT_EQ(label->GetCaption(), L"12");
+}
+
+TEST(cxLabelControl, AccelCharFocusesTheFocusControl)
+{
+  rtl::TOwnedPtr<vcl::TForm> form = LabelTestReadForm(kLabelForm, sizeof(kLabelForm) - 1);
+  auto* label = rtl::As<TcxLabel>(form->FindComponent(L"ModelNameLabel"));
+  auto* edit = rtl::As<vcl::TWinControl>(form->FindComponent(L"NameEdit"));
+  ASSERT_TRUE(label && edit);
+  label->SetFocusControl(label);
+  EXPECT_EQ(label->GetFocusControl(), nullptr);
+  label->SetFocusControl(edit);
+  form->Show();
+  EXPECT_EQ(label->Perform(rtl::CM_DIALOGCHAR, L'x', 0), 0);
+  EXPECT_EQ(label->Perform(rtl::CM_DIALOGCHAR, L'n', 0), 1);
+  EXPECT_TRUE(edit->Focused());
+  form->Hide();
+  // Freeing the focus control clears the reference.
+  rtl::Free(edit);
+  EXPECT_EQ(label->GetFocusControl(), nullptr);
+}
+
+TEST(cxLabelControl, AutoSizeAndTheLineExcludeEachOther)
+{
+  rtl::TOwnedPtr<TcxLabel> label(rtl::New<TcxLabel>(nullptr));
+  ASSERT_TRUE(label->GetAutoSize());
+  label->GetLabelProperties()->GetLineOptions()->SetVisible(true);
+  EXPECT_FALSE(label->GetAutoSize());
+  label->SetAutoSize(true);
+  EXPECT_TRUE(label->GetAutoSize());
+  EXPECT_FALSE(label->GetLabelProperties()->GetLineOptions()->GetVisible());
+}
