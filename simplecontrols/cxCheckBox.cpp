@@ -1,6 +1,12 @@
 #include "simplecontrols/cxCheckBox.h"
 
+#include <algorithm>
+
+#include "controls/cxContainer.h"
 #include "core/dxCore.h"
+#include "core/dxDPIAwareUtils.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/cxGraphicsDraw.h"
 #include "editors/cxEditConsts.h"
 #include "editors/cxVariants.h"
 #include "platform/rtl/ClassesComponents.h"
@@ -274,6 +280,236 @@ bool TcxCustomCheckBoxProperties::IsOwnerLoading()
 void TcxCustomCheckBoxProperties::GlyphChanged(rtl::TObject* /*Sender*/)
 {
   Changed();
+}
+
+// ---------------------------------------------------------------------------
+// The mark
+
+TcxButtonState cxCheckStateToButtonState(TcxEditCheckState AState)
+{
+  switch (AState) {
+    case TcxEditCheckState::ecsHot:
+      return TcxButtonState::cxbsHot;
+    case TcxEditCheckState::ecsPressed:
+      return TcxButtonState::cxbsPressed;
+    case TcxEditCheckState::ecsDisabled:
+      return TcxButtonState::cxbsDisabled;
+    default:
+      return TcxButtonState::cxbsNormal;
+  }
+}
+
+int cxCheckBoxGlyphPartIndex(TcxCheckBoxState AState, TcxEditCheckState ACheckState, int AGlyphCount)
+{
+  if (AGlyphCount <= 1)
+    return 0;
+  const int stateIndex = cxCheckBoxStateIndex(AState);
+  int index = ACheckState == TcxEditCheckState::ecsPressed ? 3 + stateIndex : stateIndex;
+  if (index >= AGlyphCount && index >= 3)
+    index %= 3;
+  return index;
+}
+
+int cxCheckBoxNativeState(TcxCheckBoxState AState, TcxEditCheckState ACheckState)
+{
+  return 1 + 4 * cxCheckBoxStateIndex(AState) + static_cast<int>(ACheckState);
+}
+
+namespace {
+
+bool cxCheckBoxHasGlyph(const TcxCheckBoxMarkParams& AParams)
+{
+  return AParams.GlyphCount > 0 && AParams.Glyph && !AParams.Glyph->GetEmpty();
+}
+
+void cxCheckBoxDrawGlyphMark(TcxCanvas* ACanvas, const TRect& R, const TcxCheckBoxMarkParams& AParams)
+{
+  TdxSmartGlyph* glyph = AParams.Glyph;
+  const TSize source = glyph->GetSourceSize();
+  const int partWidth = source.cx / std::max(AParams.GlyphCount, 1);
+  const int index = cxCheckBoxGlyphPartIndex(AParams.State, AParams.CheckState, AParams.GlyphCount);
+  // The whole image is drawn at its source size, so a part of it maps to a
+  // part of the image whatever its own pixel size.
+  const TSize imageSize = glyph->GetSize();
+  const double ratio = source.cx > 0 ? static_cast<double>(imageSize.cx) / source.cx : 1.0;
+  const TRect sourceRect{static_cast<int>(index * partWidth * ratio), 0,
+                         static_cast<int>((index + 1) * partWidth * ratio), imageSize.cy};
+  rtl::TOwnedPtr<TcxBitmap32> part(rtl::New<TcxBitmap32>());
+  part->CreateSize(partWidth, source.cy, true);
+  glyph->StretchDraw(part->GetCanvas()->GetHandle(), part->GetClientRect(), sourceRect);
+  if (AParams.Opaque)
+    ACanvas->FillRect(R, AParams.BackgroundColor);
+  cxDrawImage(ACanvas, R, part.get(), AParams.ScaleFactor, nullptr,
+              AParams.CheckState != TcxEditCheckState::ecsDisabled);
+}
+
+vcl::TColor cxCheckBoxHotBorderColor(bool AIsOffice11)
+{
+  return cxGetBorderHighlightColor(true, AIsOffice11);
+}
+
+vcl::TColor cxCheckBoxButtonStyleColor(bool APressed, bool AIsOffice11)
+{
+  TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
+  TcxCustomLookAndFeelPainter* painter =
+      manager ? manager->GetPainter(AIsOffice11 ? TcxLookAndFeelStyle::lfsOffice11 : TcxLookAndFeelStyle::lfsUltraFlat)
+              : nullptr;
+  if (!painter)
+    return vcl::clBtnFace;
+  return painter->ButtonColor(APressed ? TcxButtonState::cxbsPressed : TcxButtonState::cxbsHot);
+}
+
+void cxCheckBoxDrawBorder(TcxCanvas* ACanvas, TRect R, const TcxCheckBoxMarkParams& AParams)
+{
+  using enum TcxEditBorderStyle;
+  const int borderWidth = cxGetContainerBorderWidth(static_cast<TcxContainerBorderStyle>(AParams.BorderStyle));
+  const int margin = 2 - borderWidth;
+  if (margin > 0) {
+    if (AParams.Opaque)
+      ACanvas->FrameRect(R, AParams.BackgroundColor, margin);
+    InflateRect(&R, -margin, -margin);
+  }
+  const TcxEditCheckState state = AParams.CheckState;
+  switch (AParams.BorderStyle) {
+    case ebsSingle:
+      ACanvas->FrameRect(R, AParams.BorderColor);
+      break;
+    case ebsThick:
+      ACanvas->FrameRect(R, AParams.BorderColor, 2);
+      break;
+    case ebsFlat:
+      ACanvas->DrawEdge(R, true, true);
+      InflateRect(&R, -1, -1);
+      ACanvas->FrameRect(R, vcl::clBtnFace);
+      break;
+    case ebs3D:
+      ACanvas->DrawEdge(R, true, true);
+      InflateRect(&R, -1, -1);
+      ACanvas->DrawComplexFrame(R, vcl::cl3DDkShadow, vcl::cl3DLight);
+      break;
+    case ebsUltraFlat:
+    case ebsOffice11: {
+      const bool isOffice11 = AParams.BorderStyle == ebsOffice11;
+      const bool highlighted = state == TcxEditCheckState::ecsHot || state == TcxEditCheckState::ecsPressed ||
+                               (AParams.IsDesigning && state != TcxEditCheckState::ecsDisabled) ||
+                               (state == TcxEditCheckState::ecsNormal && AParams.Focused);
+      vcl::TColor color = vcl::clBtnShadow;
+      if (highlighted)
+        color = cxCheckBoxHotBorderColor(isOffice11);
+      else if (isOffice11 && state == TcxEditCheckState::ecsNormal && !AParams.IsDesigning && !AParams.Focused)
+        color = vcl::clBtnText;
+      ACanvas->FrameRect(R, color);
+      break;
+    }
+    case ebsNone:
+      break;
+  }
+}
+
+void cxCheckBoxDrawFlatMark(TcxCanvas* ACanvas, const TRect& R, const TcxCheckBoxMarkParams& AParams,
+                            TcxCheckBoxState AState)
+{
+  const TcxEditCheckState state = AParams.CheckState;
+  const bool isOffice11 = AParams.BorderStyle == TcxEditBorderStyle::ebsOffice11;
+  const bool grayed = AState == TcxCheckBoxState::cbsGrayed;
+  vcl::TColor fill = vcl::clWindow;
+  if (state == TcxEditCheckState::ecsHot || state == TcxEditCheckState::ecsPressed)
+    fill = cxCheckBoxButtonStyleColor(state == TcxEditCheckState::ecsPressed, isOffice11);
+  else if (state == TcxEditCheckState::ecsDisabled ||
+           (grayed && AParams.NullStyle == TcxCheckBoxNullValueShowingStyle::nssInactive))
+    fill = vcl::clBtnFace;
+  ACanvas->FillRect(R, fill);
+  const bool checked = AState == TcxCheckBoxState::cbsChecked ||
+                       (grayed && AParams.NullStyle == TcxCheckBoxNullValueShowingStyle::nssGrayedChecked);
+  if (!checked)
+    return;
+  TcxCustomLookAndFeelPainter* painter =
+      cxLookAndFeelPaintersManager() ? cxLookAndFeelPaintersManager()->GetPainter(TcxLookAndFeelStyle::lfsUltraFlat)
+                                     : nullptr;
+  if (!painter)
+    return;
+  ACanvas->SaveClipRegion();
+  ACanvas->IntersectClipRect(R);
+  painter->DrawScaledCheck(ACanvas, R, cxCheckStateToButtonState(state), true,
+                           state != TcxEditCheckState::ecsDisabled && !grayed ? vcl::clBtnText : vcl::clBtnShadow,
+                           AParams.ScaleFactor ? AParams.ScaleFactor : dxGetSystemScaleFactor());
+  ACanvas->RestoreClipRegion();
+}
+
+UINT cxCheckBoxFrameControlState(const TcxCheckBoxMarkParams& AParams, TcxCheckBoxState AState)
+{
+  const bool grayedChecked =
+      AState == TcxCheckBoxState::cbsGrayed && AParams.NullStyle == TcxCheckBoxNullValueShowingStyle::nssGrayedChecked;
+  UINT result;
+  if (AParams.CheckState == TcxEditCheckState::ecsDisabled) {
+    result = AState == TcxCheckBoxState::cbsChecked || grayedChecked
+                 ? DFCS_BUTTON3STATE | DFCS_PUSHED | DFCS_CHECKED
+                 : DFCS_BUTTON3STATE | DFCS_INACTIVE | DFCS_PUSHED;
+  } else {
+    switch (AState) {
+      case TcxCheckBoxState::cbsChecked:
+        result = DFCS_CHECKED;
+        break;
+      case TcxCheckBoxState::cbsUnchecked:
+        result = 0;
+        break;
+      default:
+        result = DFCS_BUTTON3STATE | (grayedChecked ? DFCS_CHECKED : DFCS_INACTIVE);
+        break;
+    }
+    if (AParams.CheckState == TcxEditCheckState::ecsPressed)
+      result |= DFCS_PUSHED;
+  }
+  if (AParams.BorderStyle != TcxEditBorderStyle::ebs3D)
+    result |= DFCS_FLAT;
+  return result;
+}
+
+void cxCheckBoxDrawFrameControlMark(TcxCanvas* ACanvas, const TRect& R, const TcxCheckBoxMarkParams& AParams,
+                                    TcxCheckBoxState AState)
+{
+  // The control's own frame lies outside R: the editors drew theirs.
+  TRect frame = R;
+  InflateRect(&frame, 2, 2);
+  ACanvas->SaveClipRegion();
+  ACanvas->IntersectClipRect(R);
+  DrawFrameControl(ACanvas->GetHandle(), &frame, DFC_BUTTON, cxCheckBoxFrameControlState(AParams, AState));
+  ACanvas->RestoreClipRegion();
+}
+
+}  // namespace
+
+void cxDrawCheckBoxMark(TcxCanvas* ACanvas, const TRect& R, const TcxCheckBoxMarkParams& AParams)
+{
+  if (IsRectEmpty(&R))
+    return;
+  TcxCheckBoxMarkParams params = AParams;
+  if (params.State == TcxCheckBoxState::cbsGrayed &&
+      params.NullStyle == TcxCheckBoxNullValueShowingStyle::nssUnchecked)
+    params.State = TcxCheckBoxState::cbsUnchecked;
+  const TcxButtonState buttonState = cxCheckStateToButtonState(params.CheckState);
+  const TdxScaleFactor* scaleFactor = params.ScaleFactor ? params.ScaleFactor : dxGetSystemScaleFactor();
+
+  if (cxCheckBoxHasGlyph(params)) {
+    cxCheckBoxDrawGlyphMark(ACanvas, R, params);
+  } else if (params.SkinPainter) {
+    if (params.Opaque)
+      ACanvas->FillRect(R, params.BackgroundColor);
+    params.SkinPainter->DrawScaledCheckButton(ACanvas, R, buttonState, params.State, scaleFactor);
+  } else if (params.NativeStyle) {
+    if (TcxCustomLookAndFeelPainter* native = cxLookAndFeelPaintersManager()
+                                                  ? cxLookAndFeelPaintersManager()->GetPainter(TcxLookAndFeelStyle::lfsNative)
+                                                  : nullptr)
+      native->DrawScaledCheck(ACanvas, R, buttonState, params.State, vcl::clDefault, scaleFactor);
+  } else {
+    cxCheckBoxDrawBorder(ACanvas, R, params);
+    TRect mark = R;
+    InflateRect(&mark, -2, -2);
+    if (params.BorderStyle == TcxEditBorderStyle::ebsUltraFlat || params.BorderStyle == TcxEditBorderStyle::ebsOffice11)
+      cxCheckBoxDrawFlatMark(ACanvas, mark, params, params.State);
+    else
+      cxCheckBoxDrawFrameControlMark(ACanvas, mark, params, params.State);
+  }
 }
 
 // ---------------------------------------------------------------------------

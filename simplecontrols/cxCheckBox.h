@@ -4,6 +4,8 @@
 //     interaction state and how the grayed state is drawn
 //   IdxMultiPartGlyphSupport: an owner of a glyph strip of several parts
 //   TcxCustomCheckBoxProperties, TcxCheckBoxProperties: the settings
+//   TcxCheckBoxMarkParams, cxDrawCheckBoxMark: the mark from a glyph, a
+//     skin, the theme or in one of the editors' border styles
 #pragma once
 
 #include <array>
@@ -176,3 +178,39 @@ class TcxCheckBoxProperties : public TcxCustomCheckBoxProperties {
       RTL_PROPERTY(OnChange, GetOnChange, SetOnChange),
       RTL_PROPERTY(OnEditValueChanged, GetOnEditValueChanged, SetOnEditValueChanged))
 };
+
+// ---------------------------------------------------------------------------
+// The mark
+
+// The button state a mark's interaction state is drawn in.
+TcxButtonState cxCheckStateToButtonState(TcxEditCheckState AState);
+// The part of a glyph strip of AGlyphCount parts that shows AState in
+// ACheckState: unchecked, checked, grayed, then the three pressed; a
+// pressed part the strip lacks falls back to its unpressed one.
+int cxCheckBoxGlyphPartIndex(TcxCheckBoxState AState, TcxEditCheckState ACheckState, int AGlyphCount);
+// The theme state of the BP_CHECKBOX part.
+int cxCheckBoxNativeState(TcxCheckBoxState AState, TcxEditCheckState ACheckState);
+
+struct TcxCheckBoxMarkParams {
+  TcxCheckBoxState State = TcxCheckBoxState::cbsUnchecked;
+  TcxCheckBoxNullValueShowingStyle NullStyle = TcxCheckBoxNullValueShowingStyle::nssGrayedChecked;
+  TcxEditCheckState CheckState = TcxEditCheckState::ecsNormal;
+  const TdxScaleFactor* ScaleFactor = nullptr;
+  // The skin painter when the look and feel is skinned, else nil.
+  TcxCustomLookAndFeelPainter* SkinPainter = nullptr;
+  bool Focused = false;
+  bool IsDesigning = false;
+  // Fill the background under the mark first.
+  bool Opaque = false;
+  vcl::TColor BackgroundColor = vcl::clWindow;
+  vcl::TColor BorderColor = vcl::clBtnShadow;
+  bool NativeStyle = false;
+  TcxEditBorderStyle BorderStyle = TcxEditBorderStyle::ebsSingle;
+  int GlyphCount = 6;
+  // Drawn when it has an image and GlyphCount is positive.
+  TdxSmartGlyph* Glyph = nullptr;
+};
+
+// The first of: the glyph, the skin, the theme, the editors' own frame and
+// mark. Nothing for an empty rectangle.
+void cxDrawCheckBoxMark(TcxCanvas* ACanvas, const TRect& R, const TcxCheckBoxMarkParams& AParams);

@@ -1,14 +1,31 @@
 // The check box: its properties (the three values and what they refuse,
-// display texts and what is stored, states of values, assigning) and the
-// unit's registration.
+// display texts and what is stored, states of values, assigning), the
+// unit's registration and the mark in every kind of drawing. The disabled
+// RenderSheet case draws the marks' states in several looks and a skin into
+// CheckBoxMarks.png for people to look at:
+//   simplecontrols_editor_tests --gtest_also_run_disabled_tests --gtest_filter=*RenderSheet*
+// (to the working directory, or to the folder named by KV_RENDER_DIR).
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
 
 #include "platform/rtl/ClassesComponents.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/TypInfo.h"
+#include "graphics/dxGDIPlusClassesImages.h"
 #include "simplecontrols/cxCheckBox.h"
+#include "skins/dxSkinVisualStudio2013Dark.h"
+#include "tests/platform/vcl/GraphicsTestSupport.h"
 
 using enum TcxCheckBoxState;
+
+// The skin the tests draw with is linked and starts with the program.
+[[gnu::used]] constinit const rtl::UnitInfo* const CheckBoxTestSkinUnits[] = {&unit_dxSkinVisualStudio2013Dark};
 
 namespace {
 
@@ -205,3 +222,220 @@ TEST(cxCheckBoxUnit, PropertiesRegisteredWithTheirDescription)
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------------------
+// The mark
+
+namespace {
+
+constexpr TRect kMarkRect{2, 2, 17, 17};
+
+struct TcxCheckBoxTestCanvas {
+  explicit TcxCheckBoxTestCanvas(HDC ADC)
+      : Canvas(rtl::NewWith<vcl::TCanvas>([&](vcl::TCanvas* C) { C->Create(); C->SetHandle(ADC); })),
+        Wrapper(rtl::New<TcxCanvas>(Canvas.get()))
+  {
+  }
+  rtl::TOwnedPtr<vcl::TCanvas> Canvas;
+  rtl::TOwnedPtr<TcxCanvas> Wrapper;
+};
+
+// Every pixel of the mark drawn with AParams.
+std::vector<std::uint32_t> RenderMark(const TcxCheckBoxMarkParams& AParams)
+{
+  vcltest::TSurface surface(20, 20);
+  {
+    TcxCheckBoxTestCanvas canvas(surface.DC());
+    cxDrawCheckBoxMark(canvas.Wrapper.get(), kMarkRect, AParams);
+  }
+  std::vector<std::uint32_t> pixels;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < 20; ++x)
+      pixels.push_back(surface.Pixel(x, y));
+  return pixels;
+}
+
+// The pixels inside the mark's frame.
+std::vector<std::uint32_t> InnerPixels(const std::vector<std::uint32_t>& APixels)
+{
+  std::vector<std::uint32_t> result;
+  for (int y = kMarkRect.top + 2; y < kMarkRect.bottom - 2; ++y)
+    for (int x = kMarkRect.left + 2; x < kMarkRect.right - 2; ++x)
+      result.push_back(APixels[static_cast<std::size_t>(y * 20 + x)]);
+  return result;
+}
+
+int CountColor(const std::vector<std::uint32_t>& APixels, vcl::TColor AColor)
+{
+  return static_cast<int>(std::count(APixels.begin(), APixels.end(), vcltest::AsPixel(vcl::ColorToRGB(AColor))));
+}
+
+// A strip of six 12 x 12 parts, each filled with its own colour around a
+// white corner.
+constexpr vcl::TColor kPartColors[] = {0x0000C0, 0x00C000, 0xC00000, 0x00C0C0, 0xC0C000, 0xC000C0};
+
+rtl::TOwnedPtr<TdxSmartGlyph> MakePartsGlyph(int ACount)
+{
+  rtl::TOwnedPtr<vcl::TBitmap> strip(rtl::New<vcl::TBitmap>());
+  strip->SetPixelFormat(vcl::TPixelFormat::pf24bit);
+  strip->SetSize(12 * ACount, 12);
+  for (int i = 0; i < ACount; ++i) {
+    strip->GetCanvas()->GetBrush()->SetColor(kPartColors[i]);
+    strip->GetCanvas()->FillRect({12 * i, 0, 12 * i + 12, 12});
+    SetPixel(strip->GetCanvas()->GetHandle(), 12 * i, 11, RGB(255, 255, 255));
+  }
+  rtl::TOwnedPtr<TdxSmartGlyph> glyph(rtl::New<TdxSmartGlyph>());
+  glyph->Assign(strip.get());
+  return glyph;
+}
+
+}  // namespace
+
+TEST(cxCheckBoxMark, GlyphPartByStateAndPress)
+{
+  using enum TcxEditCheckState;
+  const struct {
+    TcxCheckBoxState State;
+    TcxEditCheckState CheckState;
+    int GlyphCount;
+    int ExpectedPart;
+  } cases[] = {
+      {cbsUnchecked, ecsNormal, 6, 0}, {cbsChecked, ecsHot, 6, 1},     {cbsGrayed, ecsNormal, 6, 2},
+      {cbsChecked, ecsPressed, 6, 4},  {cbsGrayed, ecsPressed, 6, 5},  {cbsGrayed, ecsPressed, 4, 2},
+      {cbsUnchecked, ecsPressed, 4, 3}, {cbsChecked, ecsPressed, 1, 0}, {cbsGrayed, ecsNormal, 3, 2},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << static_cast<int>(c.State) << "/" << static_cast<int>(c.CheckState) << " of "
+                                    << c.GlyphCount);
+    EXPECT_EQ(cxCheckBoxGlyphPartIndex(c.State, c.CheckState, c.GlyphCount), c.ExpectedPart);
+    rtl::TOwnedPtr<TdxSmartGlyph> glyph = MakePartsGlyph(std::max(c.GlyphCount, 1));
+    TcxCheckBoxMarkParams params;
+    params.State = c.State;
+    params.CheckState = c.CheckState;
+    params.GlyphCount = c.GlyphCount;
+    params.Glyph = glyph.get();
+    vcltest::TSurface surface(20, 20);
+    {
+      TcxCheckBoxTestCanvas canvas(surface.DC());
+      cxDrawCheckBoxMark(canvas.Wrapper.get(), kMarkRect, params);
+    }
+    EXPECT_EQ(surface.Pixel(9, 9), vcltest::AsPixel(kPartColors[c.ExpectedPart]));
+  }
+}
+
+// A grayed value shown as unchecked looks exactly like an unchecked one,
+// whichever way the mark is drawn.
+TEST(cxCheckBoxMark, GrayedShownAsUncheckedInEveryKind)
+{
+  using enum TcxEditBorderStyle;
+  rtl::TOwnedPtr<TdxSmartGlyph> glyph = MakePartsGlyph(6);
+  TcxCustomLookAndFeelPainter* skin = cxLookAndFeelPaintersManager()->GetPainter(L"VisualStudio2013Dark");
+  ASSERT_NE(skin, nullptr);
+  const struct {
+    const char* Name;
+    TcxEditBorderStyle BorderStyle;
+    bool UseGlyph;
+    bool UseSkin;
+  } kinds[] = {{"single", ebsSingle, false, false}, {"3D", ebs3D, false, false},
+               {"ultra flat", ebsUltraFlat, false, false}, {"Office 11", ebsOffice11, false, false},
+               {"glyph", ebsSingle, true, false},          {"skin", ebsSingle, false, true}};
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(kind.Name);
+    TcxCheckBoxMarkParams params;
+    params.BorderStyle = kind.BorderStyle;
+    params.Glyph = kind.UseGlyph ? glyph.get() : nullptr;
+    params.SkinPainter = kind.UseSkin ? skin : nullptr;
+    params.Opaque = true;
+    params.NullStyle = TcxCheckBoxNullValueShowingStyle::nssUnchecked;
+    params.State = cbsUnchecked;
+    const std::vector<std::uint32_t> unchecked = RenderMark(params);
+    params.State = cbsGrayed;
+    EXPECT_TRUE(RenderMark(params) == unchecked);
+    params.State = cbsChecked;
+    EXPECT_FALSE(RenderMark(params) == unchecked);
+  }
+}
+
+TEST(cxCheckBoxMark, FlatStylesShowTheGrayedStateByNullStyle)
+{
+  using enum TcxCheckBoxNullValueShowingStyle;
+  for (TcxEditBorderStyle style : {TcxEditBorderStyle::ebsUltraFlat, TcxEditBorderStyle::ebsOffice11}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    TcxCheckBoxMarkParams params;
+    params.BorderStyle = style;
+    params.State = cbsGrayed;
+    params.NullStyle = nssInactive;
+    const std::vector<std::uint32_t> inactive = InnerPixels(RenderMark(params));
+    // An empty box in the face colour.
+    EXPECT_EQ(CountColor(inactive, vcl::clBtnFace), static_cast<int>(inactive.size()));
+    params.NullStyle = nssGrayedChecked;
+    const std::vector<std::uint32_t> grayedChecked = InnerPixels(RenderMark(params));
+    const int shadow = CountColor(grayedChecked, vcl::clBtnShadow);
+    EXPECT_GT(CountColor(grayedChecked, vcl::clWindow), 0);
+    EXPECT_GT(shadow, 0);
+    EXPECT_EQ(CountColor(grayedChecked, vcl::clBtnText), 0);
+    // A checked box draws the same check in the text colour.
+    params.State = cbsChecked;
+    const std::vector<std::uint32_t> checked = InnerPixels(RenderMark(params));
+    EXPECT_EQ(CountColor(checked, vcl::clBtnText), shadow);
+  }
+}
+
+TEST(cxCheckBoxMark, DISABLED_RenderSheet)
+{
+  using enum TcxEditCheckState;
+  using enum TcxEditBorderStyle;
+  const TcxCheckBoxState states[] = {cbsUnchecked, cbsChecked, cbsGrayed};
+  const TcxEditCheckState checkStates[] = {ecsNormal, ecsHot, ecsPressed, ecsDisabled};
+  rtl::TOwnedPtr<TdxSmartGlyph> glyph = MakePartsGlyph(6);
+  struct TKind {
+    const wchar_t* Name;
+    TcxEditBorderStyle BorderStyle;
+    bool Native;
+    const wchar_t* Skin;
+    bool Glyph;
+  };
+  const TKind kinds[] = {{L"single", ebsSingle, false, nullptr, false}, {L"thick", ebsThick, false, nullptr, false},
+                         {L"flat", ebsFlat, false, nullptr, false},     {L"3D", ebs3D, false, nullptr, false},
+                         {L"ultraflat", ebsUltraFlat, false, nullptr, false},
+                         {L"office11", ebsOffice11, false, nullptr, false}, {L"native", ebsSingle, true, nullptr, false},
+                         {L"skin", ebsSingle, false, L"VisualStudio2013Dark", false},
+                         {L"glyph", ebsSingle, false, nullptr, true}};
+  constexpr int kCell = 24;
+  const int width = kCell * 12;
+  const int height = kCell * static_cast<int>(std::size(kinds));
+  rtl::TOwnedPtr<vcl::TBitmap> sheet(rtl::New<vcl::TBitmap>());
+  sheet->SetPixelFormat(vcl::TPixelFormat::pf24bit);
+  sheet->SetSize(width, height);
+  {
+    TcxCheckBoxTestCanvas canvas(sheet->GetCanvas()->GetHandle());
+    canvas.Wrapper->FillRect({0, 0, width, height}, vcl::clWhite);
+    for (std::size_t row = 0; row < std::size(kinds); ++row) {
+      const TKind& kind = kinds[row];
+      if (kind.Skin)
+        canvas.Wrapper->FillRect({0, static_cast<int>(row) * kCell, width, static_cast<int>(row + 1) * kCell},
+                                 RGB(45, 45, 48));
+      int column = 0;
+      for (TcxCheckBoxState state : states)
+        for (TcxEditCheckState checkState : checkStates) {
+          TcxCheckBoxMarkParams params;
+          params.State = state;
+          params.CheckState = checkState;
+          params.BorderStyle = kind.BorderStyle;
+          params.NativeStyle = kind.Native;
+          params.SkinPainter = kind.Skin ? cxLookAndFeelPaintersManager()->GetPainter(kind.Skin) : nullptr;
+          params.Glyph = kind.Glyph ? glyph.get() : nullptr;
+          const TRect r{column * kCell + 4, static_cast<int>(row) * kCell + 4, column * kCell + 21,
+                        static_cast<int>(row) * kCell + 21};
+          cxDrawCheckBoxMark(canvas.Wrapper.get(), r, params);
+          ++column;
+        }
+    }
+  }
+  const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
+  png->LoadFromBitmap(sheet.get());
+  const char* folder = std::getenv("KV_RENDER_DIR");
+  const std::wstring path =
+      (folder ? std::wstring(folder, folder + std::strlen(folder)) + L"\\" : std::wstring()) + L"CheckBoxMarks.png";
+  png->SaveToFile(path);
+}
