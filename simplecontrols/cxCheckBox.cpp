@@ -10,6 +10,7 @@
 #include "editors/cxEditConsts.h"
 #include "editors/cxVariants.h"
 #include "platform/rtl/ClassesComponents.h"
+#include "platform/vcl/ActnList.h"
 
 namespace {
 
@@ -513,18 +514,331 @@ void cxDrawCheckBoxMark(TcxCanvas* ACanvas, const TRect& R, const TcxCheckBoxMar
 }
 
 // ---------------------------------------------------------------------------
+// TcxCheckBoxActionLink
+
+void TcxCheckBoxActionLink::AssignClient(rtl::TObject* AClient)
+{
+  inherited::AssignClient(AClient);
+  FClient = static_cast<TcxCustomCheckBox*>(AClient);
+}
+
+bool TcxCheckBoxActionLink::IsCheckedLinked()
+{
+  return inherited::IsCheckedLinked() && FClient->GetState() != TcxCheckBoxState::cbsGrayed &&
+         FClient->GetChecked() == static_cast<vcl::TCustomAction*>(FAction)->GetChecked();
+}
+
+void TcxCheckBoxActionLink::SetChecked(bool AValue)
+{
+  if (IsCheckedLinked())
+    FClient->SetCheckedQuietly(AValue);
+}
+
+// ---------------------------------------------------------------------------
+// TcxCustomCheckBox
+
+namespace {
+
+bool cxCheckBoxIsAccel(wchar_t AChar, const rtl::String& ACaption)
+{
+  auto upper = [](wchar_t C) {
+    return static_cast<wchar_t>(reinterpret_cast<UINT_PTR>(CharUpperW(reinterpret_cast<LPWSTR>(static_cast<UINT_PTR>(C)))));
+  };
+  for (std::size_t i = 0; i + 1 < ACaption.size(); ++i) {
+    if (ACaption[i] != L'&')
+      continue;
+    if (ACaption[i + 1] != L'&')
+      return upper(ACaption[i + 1]) == upper(AChar);
+    ++i;
+  }
+  return false;
+}
+
+}  // namespace
+
+void TcxCustomCheckBox::Initialize()
+{
+  inherited::Initialize();
+  vcl::TControlStyle style = GetControlStyle();
+  style.Exclude(vcl::TControlStyleItem::csDoubleClicks);
+  style.Include(vcl::TControlStyleItem::csParentBackground);
+  SetControlStyle(style);
+  SetWidth(121);
+  SetHeight(21);
+  rtl::Variant value;
+  PrepareEditValue(rtl::Variant(0), value, false);
+  FEditValue = value;
+}
+
+TcxCustomEditPropertiesClass TcxCustomCheckBox::GetPropertiesClass()
+{
+  return TcxCustomEditPropertiesClass::Of<TcxCustomCheckBoxProperties>();
+}
+
+TcxCustomCheckBoxProperties* TcxCustomCheckBox::GetActiveProperties()
+{
+  return static_cast<TcxCustomCheckBoxProperties*>(inherited::GetActiveProperties());
+}
+
+TcxCustomCheckBoxProperties* TcxCustomCheckBox::GetProperties()
+{
+  return static_cast<TcxCustomCheckBoxProperties*>(GetInternalProperties());
+}
+
+void TcxCustomCheckBox::SetProperties(TcxCustomCheckBoxProperties* AValue)
+{
+  inherited::SetProperties(AValue);
+}
+
+void TcxCustomCheckBox::PrepareEditValue(const rtl::Variant& ADisplayValue, rtl::Variant& EditValue,
+                                         bool /*AEditFocused*/)
+{
+  TcxCustomCheckBoxProperties* properties = GetActiveProperties();
+  if (cxVarSameValue(ADisplayValue, rtl::Variant(0)))
+    EditValue = properties->GetValueUnchecked();
+  else if (cxVarSameValue(ADisplayValue, rtl::Variant(1)))
+    EditValue = properties->GetValueChecked();
+  else if (cxVarSameValue(ADisplayValue, rtl::Variant(2)))
+    EditValue = properties->GetValueGrayed();
+  else
+    EditValue = rtl::Variant();
+}
+
+TcxCheckBoxState TcxCustomCheckBox::GetState()
+{
+  if (IsLoading() && FIsLoadingStateAssigned)
+    return FLoadingState;
+  return GetActiveProperties()->GetState(GetEditValue());
+}
+
+void TcxCustomCheckBox::SetState(TcxCheckBoxState AValue)
+{
+  if (IsLoading()) {
+    FLoadingState = AValue;
+    FIsLoadingStateAssigned = true;
+    return;
+  }
+  if (AValue == GetState())
+    return;
+  rtl::Variant value;
+  PrepareEditValue(rtl::Variant(static_cast<int>(AValue)), value, InternalFocused());
+  SetInternalEditValue(value);
+}
+
+bool TcxCustomCheckBox::GetChecked()
+{
+  return GetState() == TcxCheckBoxState::cbsChecked;
+}
+
+void TcxCustomCheckBox::SetChecked(bool AValue)
+{
+  if (GetAction() && rtl::Is<TcxCheckBoxActionLink>(GetActionLink()) &&
+      static_cast<TcxCheckBoxActionLink*>(GetActionLink())->IsCheckedLinked()) {
+    SetCheckedQuietly(AValue);
+    return;
+  }
+  SetState(AValue ? TcxCheckBoxState::cbsChecked : TcxCheckBoxState::cbsUnchecked);
+}
+
+void TcxCustomCheckBox::SetCheckedQuietly(bool AValue)
+{
+  LockClick(true);
+  LockChangeEvents(true);
+  rtl::Finally unlock([this] {
+    LockChangeEvents(false, false);
+    LockClick(false);
+  });
+  SetState(AValue ? TcxCheckBoxState::cbsChecked : TcxCheckBoxState::cbsUnchecked);
+}
+
+void TcxCustomCheckBox::Clear()
+{
+  SetChecked(false);
+}
+
+void TcxCustomCheckBox::Toggle()
+{
+  LockChangeEvents(true);
+  BeginUserAction();
+  try {
+    switch (GetState()) {
+      case TcxCheckBoxState::cbsUnchecked:
+        SetState(GetActiveProperties()->GetAllowGrayed() ? TcxCheckBoxState::cbsGrayed : TcxCheckBoxState::cbsChecked);
+        break;
+      case TcxCheckBoxState::cbsChecked:
+        SetState(TcxCheckBoxState::cbsUnchecked);
+        break;
+      case TcxCheckBoxState::cbsGrayed:
+        SetState(TcxCheckBoxState::cbsChecked);
+        break;
+    }
+    if (GetActiveProperties()->GetImmediatePost() && CanPostEditValue() && ValidateByOptions())
+      DoPostEditValue(false);
+  } catch (...) {
+    EndUserAction();
+    LockChangeEvents(false);
+    throw;
+  }
+  EndUserAction();
+  LockChangeEvents(false);
+}
+
+void TcxCustomCheckBox::Loaded()
+{
+  FIsLoaded = true;
+  LockChangeEvents(true);
+  LockClick(true);
+  rtl::Finally done([this] {
+    LockClick(false);
+    LockChangeEvents(false, false);
+    FIsLoaded = false;
+  });
+  inherited::Loaded();
+  if (FIsLoadingStateAssigned)
+    SetState(FLoadingState);
+  else if (!AllowsClickWhileLoading())
+    SetState(TcxCheckBoxState::cbsUnchecked);
+}
+
+void TcxCustomCheckBox::ApplyEditValue(const rtl::Variant& AValue, bool AIsUserAction)
+{
+  const TcxCheckBoxState before = GetActiveProperties()->GetState(GetEditValue());
+  inherited::ApplyEditValue(AValue, AIsUserAction);
+  if (GetActiveProperties()->GetState(GetEditValue()) != before) {
+    Click();
+    DoChange();
+  }
+  ShortRefreshContainer(false);
+}
+
+void TcxCustomCheckBox::PropertiesChanged(rtl::TObject* Sender)
+{
+  TcxCustomCheckBoxProperties* properties = GetActiveProperties();
+  if (properties->IsCaptionAssigned()) {
+    SetCaption(properties->GetCaption());
+    properties->ResetCaptionAssigned();
+  }
+  inherited::PropertiesChanged(Sender);
+}
+
+void TcxCustomCheckBox::CheckPressedChanged(bool APressed)
+{
+  FIsCheckPressed = APressed;
+  ShortRefreshContainer(false);
+}
+
+void TcxCustomCheckBox::KeyDown(WORD& AKey, vcl::TShiftState AShift)
+{
+  inherited::KeyDown(AKey, AShift);
+  if (AKey == VK_SPACE && !FIsCheckPressed && GetEnabled()) {
+    CheckPressedChanged(true);
+    AKey = 0;
+  }
+}
+
+void TcxCustomCheckBox::KeyPress(wchar_t& AKey)
+{
+  inherited::KeyPress(AKey);
+  if (IsInplace() && AKey == L' ' && !FIsCheckPressed && GetEnabled()) {
+    Toggle();
+    AKey = 0;
+  }
+}
+
+void TcxCustomCheckBox::KeyUp(WORD& AKey, vcl::TShiftState AShift)
+{
+  inherited::KeyUp(AKey, AShift);
+  if (AKey == VK_SPACE && FIsCheckPressed) {
+    CheckPressedChanged(false);
+    Toggle();
+  }
+}
+
+void TcxCustomCheckBox::DoExit()
+{
+  // A Space held while the focus left is no press any more.
+  if (FIsCheckPressed)
+    CheckPressedChanged(false);
+  inherited::DoExit();
+}
+
+TcxEditStateColorKind TcxCustomCheckBox::GetDrawState()
+{
+  return GetEnabled() ? TcxEditStateColorKind::esckNormal : TcxEditStateColorKind::esckDisabled;
+}
+
+void TcxCustomCheckBox::ActionChange(rtl::TObject* ASender, bool ACheckDefaults)
+{
+  inherited::ActionChange(ASender, ACheckDefaults);
+  if (((!IsLoading() && !FIsLoaded) || !FIsLoadingStateAssigned) && rtl::Is<vcl::TCustomAction>(ASender) &&
+      (!ACheckDefaults || !GetChecked()))
+    SetCheckedQuietly(static_cast<vcl::TCustomAction*>(ASender)->GetChecked());
+}
+
+rtl::ClassOf<vcl::TControlActionLink> TcxCustomCheckBox::GetActionLinkClass()
+{
+  return rtl::ClassOf<vcl::TControlActionLink>::Of<TcxCheckBoxActionLink>();
+}
+
+bool TcxCustomCheckBox::IsStateStored()
+{
+  auto* action = rtl::Is<vcl::TCustomAction>(GetAction()) ? static_cast<vcl::TCustomAction*>(GetAction()) : nullptr;
+  return !action || GetState() != (action->GetChecked() ? TcxCheckBoxState::cbsChecked : TcxCheckBoxState::cbsUnchecked);
+}
+
+void TcxCustomCheckBox::HandleCheckBoxDialogChar(rtl::TMessage& Message)
+{
+  if (cxCheckBoxIsAccel(static_cast<wchar_t>(Message.WParam), GetCaption()) && CanFocus()) {
+    SetFocus();
+    if (Focused())
+      Toggle();
+    Message.Result = 1;
+    return;
+  }
+  rtl::InheritedMessage(this, Message);
+}
+
+void TcxCustomCheckBox::HandleWMLButtonUp(rtl::TMessage& Message)
+{
+  // The mouse toggles through the mark's state; the framework must not
+  // add a click of its own.
+  vcl::TControlState state = GetControlState();
+  state.Exclude(vcl::TControlStateItem::csClicked);
+  SetControlState(state);
+  rtl::InheritedMessage(this, Message);
+}
+
+void TcxCustomCheckBox::HandleWMGetDlgCode(rtl::TMessage& Message)
+{
+  rtl::InheritedMessage(this, Message);
+  // Escape undoes a change made since entering: keep it from the dialog.
+  if (GetModifiedAfterEnter() && GetKeyState(VK_ESCAPE) < 0)
+    Message.Result |= DLGC_WANTALLKEYS;
+}
+
+// ---------------------------------------------------------------------------
+// TcxCheckBox
+
+TcxCustomEditPropertiesClass TcxCheckBox::GetPropertiesClass()
+{
+  return TcxCustomEditPropertiesClass::Of<TcxCheckBoxProperties>();
+}
+
+// ---------------------------------------------------------------------------
 // Start-up
 
 namespace {
 
 void cxCheckBoxInitialization()
 {
+  rtl::RegisterClass(rtl::TPersistentClass::Of<TcxCheckBox>());
   cxEditPropertiesRegistry()->Register(TcxCheckBoxProperties::StaticClass(),
                                        dxLookupResourceString(scxSEditRepositoryCheckBoxItem));
 }
 
 void cxCheckBoxFinalization()
 {
+  rtl::UnRegisterClass(rtl::TPersistentClass::Of<TcxCheckBox>());
   cxEditPropertiesRegistry()->Unregister(TcxCheckBoxProperties::StaticClass());
 }
 

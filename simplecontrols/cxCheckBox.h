@@ -214,3 +214,107 @@ struct TcxCheckBoxMarkParams {
 // The first of: the glyph, the skin, the theme, the editors' own frame and
 // mark. Nothing for an empty rectangle.
 void cxDrawCheckBoxMark(TcxCanvas* ACanvas, const TRect& R, const TcxCheckBoxMarkParams& AParams);
+
+// ---------------------------------------------------------------------------
+// The check box control
+
+class TcxCustomCheckBox;
+
+// Follows the action's Checked while the check box still shows it.
+class TcxCheckBoxActionLink : public vcl::TWinControlActionLink {
+  RTL_CLASS(TcxCheckBoxActionLink, vcl::TWinControlActionLink)
+
+ public:
+  bool IsCheckedLinked() override;
+
+ protected:
+  void AssignClient(rtl::TObject* AClient) override;
+  void SetChecked(bool AValue) override;
+
+ private:
+  TcxCustomCheckBox* FClient;
+};
+
+class TcxCustomCheckBox : public TcxCustomEdit {
+  RTL_CLASS(TcxCustomCheckBox, TcxCustomEdit)
+  RTL_MESSAGES(RTL_MESSAGE(rtl::CM_DIALOGCHAR, HandleCheckBoxDialogChar),
+               RTL_MESSAGE(WM_LBUTTONUP, HandleWMLButtonUp), RTL_MESSAGE(WM_GETDLGCODE, HandleWMGetDlgCode))
+
+ public:
+  // Unchecked to grayed (when allowed) or checked, checked to unchecked,
+  // grayed to checked; posted at once with ImmediatePost.
+  virtual void Toggle();
+  // EditValue := the unchecked value.
+  void Clear() override;
+  TcxCustomEditPropertiesClass GetPropertiesClass() override;
+  void PrepareEditValue(const rtl::Variant& ADisplayValue, rtl::Variant& EditValue, bool AEditFocused) override;
+
+  TcxCustomCheckBoxProperties* GetActiveProperties();
+  TcxCustomCheckBoxProperties* GetProperties();
+  void SetProperties(TcxCustomCheckBoxProperties* AValue);
+  bool GetChecked();
+  void SetChecked(bool AValue);
+  // While the form loads, the state read is remembered and applied at the
+  // end, when the values it refers to are all known.
+  TcxCheckBoxState GetState();
+  void SetState(TcxCheckBoxState AValue);
+  // A Space press is down on the mark.
+  bool GetIsCheckPressed() const { return FIsCheckPressed; }
+
+ protected:
+  void Initialize() override;
+  void Loaded() override;
+  void ApplyEditValue(const rtl::Variant& AValue, bool AIsUserAction) override;
+  void PropertiesChanged(rtl::TObject* Sender) override;
+  void KeyDown(WORD& AKey, vcl::TShiftState AShift) override;
+  void KeyPress(wchar_t& AKey) override;
+  void KeyUp(WORD& AKey, vcl::TShiftState AShift) override;
+  void DoExit() override;
+  TcxEditStateColorKind GetDrawState() override;
+  bool DefaultParentColor() override { return true; }
+  void ActionChange(rtl::TObject* ASender, bool ACheckDefaults) override;
+  rtl::ClassOf<vcl::TControlActionLink> GetActionLinkClass() override;
+  bool IsStateStored();
+
+  void HandleCheckBoxDialogChar(rtl::TMessage& Message);
+  void HandleWMLButtonUp(rtl::TMessage& Message);
+  void HandleWMGetDlgCode(rtl::TMessage& Message);
+
+ private:
+  // Sets Checked with clicks and change events held and dropped.
+  void SetCheckedQuietly(bool AValue);
+  void CheckPressedChanged(bool APressed);
+
+  bool FIsCheckPressed;
+  bool FIsLoaded;
+  bool FIsLoadingStateAssigned;
+  TcxCheckBoxState FLoadingState;
+
+  friend class TcxCheckBoxActionLink;
+};
+
+class TcxCheckBox : public TcxCustomCheckBox {
+  RTL_CLASS(TcxCheckBox, TcxCustomCheckBox)
+  RTL_PUBLISHED(
+      RTL_PUBLISH(Action), RTL_PUBLISH(Anchors), RTL_PROPERTY(AutoSize, GetAutoSize, SetAutoSize, RTL_DEFAULT(true)),
+      RTL_PUBLISH(BiDiMode), RTL_PUBLISH(Caption), RTL_PROPERTY(Checked, GetChecked, SetChecked, RTL_NOT_STORED),
+      RTL_PUBLISH(Constraints), RTL_PUBLISH(DragCursor), RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode),
+      RTL_PUBLISH(Enabled), RTL_PUBLISH(ParentBiDiMode), RTL_PUBLISH(ParentColor), RTL_PUBLISH(ParentFont),
+      RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu),
+      RTL_PROPERTY(Properties, GetCheckBoxProperties, SetCheckBoxProperties), RTL_PUBLISH(ShowHint),
+      RTL_PROPERTY(State, GetState, SetState, RTL_STORED(IsStateStored)), RTL_PROPERTY(Style, GetStyle, SetStyle),
+      RTL_PROPERTY(StyleDisabled, GetStyleDisabled, SetStyleDisabled),
+      RTL_PROPERTY(StyleFocused, GetStyleFocused, SetStyleFocused), RTL_PROPERTY(StyleHot, GetStyleHot, SetStyleHot),
+      RTL_PUBLISH(TabOrder), RTL_PUBLISH(TabStop),
+      RTL_PROPERTY(Transparent, GetTransparent, SetTransparent, RTL_DEFAULT(false)), RTL_PUBLISH(Visible),
+      RTL_PUBLISH(OnClick), RTL_PUBLISH(OnContextPopup), RTL_PUBLISH(OnDragDrop), RTL_PUBLISH(OnDragOver),
+      RTL_PROPERTY(OnEditing, GetOnEditing, SetOnEditing), RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnEndDrag),
+      RTL_PUBLISH(OnEnter), RTL_PUBLISH(OnExit), RTL_PUBLISH(OnKeyDown), RTL_PUBLISH(OnKeyPress),
+      RTL_PUBLISH(OnKeyUp), RTL_PUBLISH(OnMouseDown), RTL_PUBLISH(OnMouseEnter), RTL_PUBLISH(OnMouseLeave),
+      RTL_PUBLISH(OnMouseMove), RTL_PUBLISH(OnMouseUp), RTL_PUBLISH(OnStartDock), RTL_PUBLISH(OnStartDrag))
+
+ public:
+  TcxCustomEditPropertiesClass GetPropertiesClass() override;
+  TcxCheckBoxProperties* GetCheckBoxProperties() { return static_cast<TcxCheckBoxProperties*>(GetProperties()); }
+  void SetCheckBoxProperties(TcxCheckBoxProperties* AValue) { SetProperties(AValue); }
+};

@@ -15,10 +15,14 @@
 #include <vector>
 
 #include "platform/rtl/ClassesComponents.h"
+#include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/TypInfo.h"
 #include "graphics/dxGDIPlusClassesImages.h"
 #include "simplecontrols/cxCheckBox.h"
+#include "platform/vcl/ActnList.h"
+#include "platform/vcl/Forms.h"
+#include "platform/vcl/StdCtrls.h"
 #include "skins/dxSkinVisualStudio2013Dark.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
@@ -438,4 +442,142 @@ TEST(cxCheckBoxMark, DISABLED_RenderSheet)
   const std::wstring path =
       (folder ? std::wstring(folder, folder + std::strlen(folder)) + L"\\" : std::wstring()) + L"CheckBoxMarks.png";
   png->SaveToFile(path);
+}
+
+// ---------------------------------------------------------------------------
+// The control
+
+namespace {
+
+// A shown form with a check box and an edit to move the focus to; counts
+// the check box's clicks.
+class TcxCheckBoxControlTestFixture : public testing::Test {
+ public:
+  void BoxClicked(rtl::TObject* /*Sender*/) { ++Clicks; }
+
+ protected:
+  void SetUp() override
+  {
+    Form.reset(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(vcl::Application()); }));
+    Form->SetBounds(0, 0, 300, 200);
+    Box = rtl::New<TcxCheckBox>(Form.get());
+    static_cast<vcl::TControl*>(Box)->SetParent(Form.get());
+    Box->SetCaption(L"&Active");
+    Box->SetOnClick(rtl::TNotifyEvent::Bind<&TcxCheckBoxControlTestFixture::BoxClicked>(this));
+    Edit = rtl::New<vcl::TEdit>(Form.get());
+    Edit->SetParent(Form.get());
+    Edit->SetTop(60);
+    Form->Show();
+  }
+  void TearDown() override { Form->Hide(); }
+
+  void Key(UINT AMessage, WORD AKey) { SendMessageW(Box->GetHandle(), AMessage, AKey, 0); }
+
+  rtl::TOwnedPtr<vcl::TForm> Form;
+  TcxCheckBox* Box = nullptr;
+  vcl::TEdit* Edit = nullptr;
+  int Clicks = 0;
+};
+
+}  // namespace
+
+TEST_F(TcxCheckBoxControlTestFixture, SpaceCyclesTheStates)
+{
+  const struct {
+    bool AllowGrayed;
+    TcxCheckBoxState From;
+    TcxCheckBoxState To;
+  } cases[] = {
+      {true, cbsUnchecked, cbsGrayed}, {true, cbsGrayed, cbsChecked},       {true, cbsChecked, cbsUnchecked},
+      {false, cbsUnchecked, cbsChecked}, {false, cbsChecked, cbsUnchecked}, {false, cbsGrayed, cbsChecked},
+  };
+  Box->SetFocus();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.AllowGrayed << ": " << static_cast<int>(c.From));
+    Box->GetCheckBoxProperties()->SetAllowGrayed(c.AllowGrayed);
+    Box->SetState(c.From);
+    Clicks = 0;
+    Key(WM_KEYDOWN, VK_SPACE);
+    EXPECT_TRUE(Box->GetIsCheckPressed());
+    EXPECT_EQ(Box->GetState(), c.From);
+    Key(WM_KEYUP, VK_SPACE);
+    EXPECT_FALSE(Box->GetIsCheckPressed());
+    EXPECT_EQ(Box->GetState(), c.To);
+    EXPECT_EQ(Clicks, 1);
+  }
+}
+
+TEST_F(TcxCheckBoxControlTestFixture, LeavingWhileSpaceIsDownDoesNotToggle)
+{
+  Box->SetFocus();
+  Key(WM_KEYDOWN, VK_SPACE);
+  ASSERT_TRUE(Box->GetIsCheckPressed());
+  Edit->SetFocus();
+  EXPECT_FALSE(Box->GetIsCheckPressed());
+  Key(WM_KEYUP, VK_SPACE);
+  EXPECT_EQ(Box->GetState(), cbsUnchecked);
+  EXPECT_EQ(Clicks, 0);
+}
+
+TEST_F(TcxCheckBoxControlTestFixture, AcceleratorFocusesAndToggles)
+{
+  Edit->SetFocus();
+  EXPECT_EQ(Box->Perform(rtl::CM_DIALOGCHAR, L'a', 0), 1);
+  EXPECT_TRUE(Box->Focused());
+  EXPECT_TRUE(Box->GetChecked());
+  EXPECT_EQ(Box->Perform(rtl::CM_DIALOGCHAR, L'x', 0), 0);
+}
+
+TEST_F(TcxCheckBoxControlTestFixture, ValuesOfStatesAndClear)
+{
+  Box->GetCheckBoxProperties()->SetValueChecked(rtl::Variant(rtl::String(L"Y")));
+  Box->GetCheckBoxProperties()->SetValueUnchecked(rtl::Variant(rtl::String(L"N")));
+  Box->SetChecked(true);
+  EXPECT_EQ(rtl::VarToStr(Box->GetEditValue()), L"Y");
+  EXPECT_EQ(Clicks, 1);
+  Box->Clear();
+  EXPECT_EQ(rtl::VarToStr(Box->GetEditValue()), L"N");
+  // A value that is none of the three shows grayed.
+  Box->SetEditValue(rtl::Variant(5));
+  EXPECT_EQ(Box->GetState(), cbsGrayed);
+}
+
+TEST_F(TcxCheckBoxControlTestFixture, FollowsItsActionWithoutClicking)
+{
+  rtl::TOwnedPtr<vcl::TAction> action(rtl::New<vcl::TAction>(nullptr));
+  action->SetChecked(true);
+  Box->SetAction(action.get());
+  EXPECT_TRUE(Box->GetChecked());
+  action->SetChecked(false);
+  EXPECT_FALSE(Box->GetChecked());
+  EXPECT_EQ(Clicks, 0);
+  Box->SetAction(nullptr);
+}
+
+// The state read from a form waits for the values it refers to.
+TEST(cxCheckBoxControl, StreamedStateAppliesAfterTheValues)
+{
+  constexpr char kForm[] =
+      "object BoxForm: TForm\n"
+      "  Left = 0\n  Top = 0\n  Width = 200\n  Height = 100\n"
+      "  object Box: TcxCheckBox\n"
+      "    Left = 8\n    Top = 8\n"
+      "    State = cbsChecked\n"
+      "    Properties.ValueChecked = 'Y'\n"
+      "    Properties.ValueUnchecked = 'N'\n"
+      "    Caption = 'Active'\n"
+      "  end\n"
+      "end\n";
+  rtl::TOwnedPtr<rtl::TMemoryStream> source(rtl::New<rtl::TMemoryStream>());
+  source->WriteBuffer(kForm, static_cast<int>(sizeof(kForm) - 1));
+  source->SetPosition(0);
+  rtl::TOwnedPtr<rtl::TMemoryStream> binary(rtl::New<rtl::TMemoryStream>());
+  rtl::ObjectTextToBinary(source.get(), binary.get());
+  binary->SetPosition(0);
+  rtl::TOwnedPtr<vcl::TForm> form(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(vcl::Application()); }));
+  rtl::ReadComponent(binary.get(), form.get());
+  auto* box = rtl::As<TcxCheckBox>(form->FindComponent(L"Box"));
+  ASSERT_NE(box, nullptr);
+  EXPECT_EQ(box->GetState(), cbsChecked);
+  EXPECT_EQ(rtl::VarToStr(box->GetEditValue()), L"Y");
 }
