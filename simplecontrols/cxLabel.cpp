@@ -11,6 +11,7 @@
 #include "core/dxDPIAwareUtils.h"
 #include "editors/cxEditExConsts.h"
 #include "editors/cxVariants.h"
+#include "graphics/cxGraphicsControls.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "platform/vcl/GraphicsHandles.h"
 
@@ -39,6 +40,11 @@ bool cxLabelIsTrueTypeDC(HDC ADC)
 int cxLabelSign(int AValue)
 {
   return (AValue > 0) - (AValue < 0);
+}
+
+bool cxLabelFontIsTrueType(TcxCanvas* ACanvas)
+{
+  return cxLabelIsTrueTypeDC(ACanvas->GetHandle());
 }
 
 }  // namespace
@@ -382,11 +388,6 @@ TPoint TcxLabelHelper::CalculatePositionOfRotatedText(vcl::TCanvas* ACanvas, con
 
 namespace {
 
-bool cxLabelFontIsTrueType(TcxCanvas* ACanvas)
-{
-  return cxLabelIsTrueTypeDC(ACanvas->GetHandle());
-}
-
 int cxLabelCanvasTextFlags(const TcxLabelTextDrawParams& AParams)
 {
   rtl::TAlignment horz = AParams.AlignHorz;
@@ -641,6 +642,318 @@ TRect cxLabelCalculateLineRect(TRect& ATextRect, const TRect& AClientRect, bool 
 }
 
 // ---------------------------------------------------------------------------
+// TcxCustomLabelViewInfo
+
+void TcxCustomLabelViewInfo::Create()
+{
+  inherited::Create();
+  FAlignHorz = rtl::TAlignment::taLeftJustify;
+  FAlignVert = TcxEditVertAlignment::taTopJustify;
+  FLabelEffect = TcxLabelEffect::cxleNormal;
+  FLabelStyle = TcxLabelStyle::cxlsNormal;
+  FLineInnerColor = vcl::clDefault;
+  FLineOuterColor = vcl::clDefault;
+  FLineOrientation = TdxOrientation::orHorizontal;
+  FOrientation = TcxLabelOrientation::cxoRightBottom;
+  FPenWidth = 1;
+  FShadowedColor = vcl::clGrayText;
+}
+
+void TcxCustomLabelViewInfo::Destroy()
+{
+  rtl::FreeAndNil(FGlyph);
+  inherited::Destroy();
+}
+
+void TcxCustomLabelViewInfo::Offset(int DX, int DY)
+{
+  inherited::Offset(DX, DY);
+  OffsetRect(&TextRect, DX, DY);
+  OffsetRect(&FLineRect, DX, DY);
+  OffsetRect(&FocusRect, DX, DY);
+}
+
+void TcxCustomLabelViewInfo::Paint(TcxCanvas* ACanvas)
+{
+  if (!Transparent)
+    inherited::Paint(ACanvas);
+  DrawLabel(ACanvas);
+}
+
+void TcxCustomLabelViewInfo::DrawLabelBackground(TcxCanvas* ACanvas)
+{
+  if (!Transparent) {
+    ACanvas->FillRect(ClientRect, GetBackgroundColor());
+    return;
+  }
+  // The whole label, its border included: nothing of an earlier picture
+  // may stay where the parent shows through.
+  if (Control)
+    cxPaintParentBackgroundAt(Control, ACanvas, Bounds, false, {Bounds.left, Bounds.top});
+}
+
+void TcxCustomLabelViewInfo::DrawLabel(TcxCanvas* ACanvas)
+{
+  if (IsRectEmpty(&ClientRect) || !ACanvas->RectVisible(ClientRect))
+    return;
+  ACanvas->SaveState();
+  rtl::Finally restore([ACanvas] { ACanvas->RestoreState(); });
+  DrawLabelBackground(ACanvas);
+
+  TcxLabelTextDrawParams params;
+  params.Angle = cxLabelNormalizedAngle(FAngle, cxPrepareRotatedFont(ACanvas, Font, FAngle));
+  params.Text = Text;
+  params.TextRect = TextRect;
+  params.AlignHorz = FAlignHorz;
+  params.AlignVert = FAlignVert;
+  params.Effect = FLabelEffect;
+  params.Style = FLabelStyle;
+  params.Orientation = FOrientation;
+  params.Depth = FDepth;
+  params.DepthDelta = FDepthDeltaSize;
+  params.StyleOffset = FLabelStyleOffset;
+  params.TextColor = TextColor;
+  params.ShadowedColor = FShadowedColor;
+  params.BackgroundColor = GetBackgroundColor();
+  params.PenWidth = FPenWidth;
+  params.ShowAccelChar = ShowAccelChar;
+  params.ShowEndEllipsis = FShowEndEllipsis;
+  params.WordWrap = FWordWrap;
+  params.Glyph = FGlyph;
+  cxLabelDrawText(ACanvas, params);
+
+  if (!IsRectEmpty(&FLineRect) && Painter) {
+    const bool vertical = FLineOrientation == TdxOrientation::orVertical;
+    TRect gap = TextRect;
+    if (vertical)
+      InflateRect(&gap, 0, 3);
+    else
+      InflateRect(&gap, 3, 0);
+    ACanvas->SaveClipRegion();
+    ACanvas->ExcludeClipRect(gap);
+    Painter->DrawLabelLine(ACanvas, FLineRect, FLineOuterColor, FLineInnerColor, vertical);
+    ACanvas->RestoreClipRegion();
+  }
+}
+
+// ---------------------------------------------------------------------------
+// TcxCustomLabelViewData
+
+void TcxCustomLabelViewData::Create(TcxCustomLabelProperties* AProperties, TcxContainerStyle* AStyle,
+                                    bool AIsInplace, const TdxScaleFactor* AScaleFactor)
+{
+  inherited::Create();
+  FProperties = AProperties;
+  FStyle = AStyle;
+  FIsInplace = AIsInplace;
+  FScaleFactor = AScaleFactor;
+  FPainter = AStyle && AStyle->GetLookAndFeel() ? AStyle->GetLookAndFeel()->GetPainter() : nullptr;
+  if (!FPainter && cxLookAndFeelPaintersManager())
+    FPainter = cxLookAndFeelPaintersManager()->GetPainter(TcxLookAndFeelStyle::lfsStandard);
+}
+
+bool TcxCustomLabelViewData::ShowEndEllipsis() const
+{
+  return FProperties->GetShowEndEllipsis() && !FCanAutoWidth;
+}
+
+TSize TcxCustomLabelViewData::ScaledDepthDelta() const
+{
+  const TSize delta = FProperties->CalculateDepthDelta();
+  return FScaleFactor ? FScaleFactor->Apply(delta, FProperties->GetScaleFactor()) : delta;
+}
+
+int TcxCustomLabelViewData::GetLabelStyleOffset(TcxCanvas* ACanvas)
+{
+  switch (FProperties->GetLabelStyle()) {
+    case TcxLabelStyle::cxlsRaised:
+    case TcxLabelStyle::cxlsLowered:
+      return ACanvas->GetFont()->GetSize() >= 12 ? 2 : 1;
+    default:
+      return 0;
+  }
+}
+
+int TcxCustomLabelViewData::GetLineHeight()
+{
+  return FPainter ? FPainter->LabelLineHeight() : 0;
+}
+
+bool TcxCustomLabelViewData::IsLineVisible(int AAngle)
+{
+  return LineOptions()->GetVisible() && (AAngle == 0 || AAngle == 90);
+}
+
+void TcxCustomLabelViewData::CalculateLineRect(TcxCustomLabelViewInfo* AViewInfo, int AAngle)
+{
+  AViewInfo->FLineRect = cxLabelCalculateLineRect(
+      AViewInfo->TextRect, AViewInfo->ClientRect, AViewInfo->FLineOrientation == TdxOrientation::orVertical,
+      GetLineHeight(), IsLineVisible(AAngle), LineOptions()->GetAlignment(), AViewInfo->FAlignHorz,
+      AViewInfo->FAlignVert);
+}
+
+TSize TcxCustomLabelViewData::CalculateTextSize(TcxCanvas* ACanvas, const TRect& R, bool AFirstPass,
+                                                const rtl::String& AText)
+{
+  const int angle = cxLabelNormalizedAngle(FProperties->GetAngle(), cxLabelFontIsTrueType(ACanvas));
+  const bool rotated = angle != 0;
+  const bool showAccelChar = FProperties->GetShowAccelChar();
+  const rtl::String text = rotated && showAccelChar ? dxStripAmpersands(AText) : AText;
+  int flags = cxtfAlignLeft | cxtfAlignTop;
+  if (ShowEndEllipsis())
+    flags |= cxtfEndEllipsis;
+  if (showAccelChar && !rotated)
+    flags |= cxtfShowPrefix;
+  if (FProperties->GetWordWrap() && !rotated && !(FIsInplace && R.right <= 0))
+    flags |= cxtfWordBreak;
+  // The first pass wraps at word boundaries only; the second as an edit
+  // control does.
+  if (AFirstPass)
+    flags |= cxtfNoCharBreak;
+  TRect measured = R;
+  ACanvas->GetBrush()->SetStyle(vcl::TBrushStyle::bsClear);
+  ACanvas->TextExtent(text, measured, flags);
+  ACanvas->GetBrush()->SetStyle(vcl::TBrushStyle::bsSolid);
+  const double w = measured.right - measured.left;
+  const double h = measured.bottom - measured.top;
+  TSize result{static_cast<int>(w), static_cast<int>(h)};
+  if (rotated) {
+    const double theta = angle * cxLabelDegreesToRadians;
+    result.cx = static_cast<int>(std::trunc(std::abs(w * std::cos(theta)) + std::abs(h * std::sin(theta)) + 0.5));
+    result.cy = static_cast<int>(std::trunc(std::abs(w * std::sin(theta)) + std::abs(h * std::cos(theta)) + 0.5));
+  }
+  const int styleOffset = GetLabelStyleOffset(ACanvas);
+  const TSize depth = ScaledDepthDelta();
+  result.cx += styleOffset + depth.cx;
+  result.cy += styleOffset + depth.cy;
+  return result;
+}
+
+TRect TcxCustomLabelViewData::CalculateTextRect(TcxCanvas* ACanvas, const TRect& AClientRect,
+                                                const rtl::String& AText)
+{
+  TRect result = AClientRect;
+  if (FIsInplace && FProperties->GetAngle() == 0 && !IsLineVisible(0))
+    return result;
+  const TSize first = CalculateTextSize(ACanvas, result, true, AText);
+  TcxEditAlignment* alignment = FProperties->GetAlignment();
+  switch (alignment->GetHorz()) {
+    case rtl::TAlignment::taLeftJustify:
+      result.right = std::min(result.left + first.cx, result.right);
+      break;
+    case rtl::TAlignment::taRightJustify:
+      result.left = std::max(result.right - first.cx, result.left);
+      break;
+    default:
+      if (first.cx < result.right - result.left) {
+        result.left += (result.right - result.left - first.cx) / 2;
+        result.right = result.left + first.cx;
+      }
+      break;
+  }
+  const TSize second = CalculateTextSize(ACanvas, result, false, AText);
+  switch (alignment->GetVert()) {
+    case TcxEditVertAlignment::taTopJustify:
+      result.bottom = std::min(result.top + second.cy, result.bottom);
+      break;
+    case TcxEditVertAlignment::taBottomJustify:
+      result.top = std::max(result.bottom - second.cy, result.top);
+      break;
+    default:
+      if (second.cy < result.bottom - result.top) {
+        result.top += (result.bottom - result.top - second.cy) / 2;
+        result.bottom = result.top + second.cy;
+      }
+      break;
+  }
+  return result;
+}
+
+void TcxCustomLabelViewData::Calculate(TcxCanvas* ACanvas, TcxCustomLabelViewInfo* AViewInfo, TcxCustomLabel* AEdit)
+{
+  // A container's measuring pass: no layout wanted.
+  if (FIsInplace && (AViewInfo->Bounds.right >= 32000 || AViewInfo->Bounds.bottom >= 32000))
+    return;
+  FCanAutoWidth = AEdit && !FIsInplace && AEdit->GetAutoSize();
+  if (AEdit && !FIsInplace) {
+    AViewInfo->Transparent = AEdit->GetTransparent();
+    AViewInfo->Control = AEdit;
+  }
+  TcxCustomLabelProperties* properties = FProperties;
+  AViewInfo->FLabelEffect = properties->GetLabelEffect();
+  AViewInfo->FLabelStyle = properties->GetLabelStyle();
+  AViewInfo->FOrientation = properties->GetOrientation();
+  AViewInfo->FDepth = FScaleFactor ? FScaleFactor->Apply(properties->GetDepth(), properties->GetScaleFactor())
+                                   : properties->GetDepth();
+  AViewInfo->FShadowedColor = properties->GetShadowedColor();
+  AViewInfo->ShowAccelChar = properties->GetShowAccelChar();
+  AViewInfo->FAngle = properties->GetAngle();
+  AViewInfo->FPenWidth = properties->GetPenWidth();
+  AViewInfo->FWordWrap = properties->GetWordWrap();
+  AViewInfo->FShowEndEllipsis = ShowEndEllipsis();
+  AViewInfo->FLineOuterColor = LineOptions()->GetOuterColor();
+  AViewInfo->FLineInnerColor = LineOptions()->GetInnerColor();
+  AViewInfo->FAlignHorz = properties->GetAlignment()->GetHorz();
+  AViewInfo->FAlignVert = properties->GetAlignment()->GetVert();
+  rtl::FreeAndNil(AViewInfo->FGlyph);
+  AViewInfo->HasGlyph = !properties->GetGlyph()->GetEmpty();
+  if (AViewInfo->HasGlyph)
+    AViewInfo->FGlyph = properties->GetGlyph()->GetAsBitmap();
+  AViewInfo->FDepthDeltaSize = ScaledDepthDelta();
+  if (FStyle) {
+    AViewInfo->Font = FStyle->GetVisibleFont();
+    AViewInfo->TextColor = AViewInfo->Font->GetColor();
+  }
+
+  ACanvas->SaveState();
+  rtl::Finally restore([ACanvas] { ACanvas->RestoreState(); });
+  const int angle =
+      cxLabelNormalizedAngle(properties->GetAngle(), cxPrepareRotatedFont(ACanvas, AViewInfo->Font, properties->GetAngle()));
+  AViewInfo->FLabelStyleOffset = GetLabelStyleOffset(ACanvas);
+  AViewInfo->TextRect = CalculateTextRect(ACanvas, AViewInfo->ClientRect, AViewInfo->Text);
+  AViewInfo->FLineOrientation = angle == 0 ? TdxOrientation::orHorizontal : TdxOrientation::orVertical;
+  CalculateLineRect(AViewInfo, angle);
+
+  AViewInfo->FocusRect = {};
+  if (AEdit && !FIsInplace && AEdit->Focused() && !AViewInfo->Text.empty()) {
+    AViewInfo->FocusRect = AViewInfo->TextRect;
+    InflateRect(&AViewInfo->FocusRect, 1, 1);
+  }
+  if (AEdit)
+    AViewInfo->LeftTop = {AEdit->GetLeft(), AEdit->GetTop()};
+}
+
+TSize TcxCustomLabelViewData::GetEditContentSize(TcxCanvas* ACanvas, const rtl::String& AText, int AWidth,
+                                                 bool AHasBorder)
+{
+  ACanvas->SaveState();
+  rtl::Finally restore([ACanvas] { ACanvas->RestoreState(); });
+  vcl::TFont* font = FStyle ? FStyle->GetVisibleFont() : ACanvas->GetFont();
+  const int angle = cxLabelNormalizedAngle(FProperties->GetAngle(),
+                                           cxPrepareRotatedFont(ACanvas, font, FProperties->GetAngle()));
+  const TSize depth = ScaledDepthDelta();
+  const int styleOffset = GetLabelStyleOffset(ACanvas);
+  // An empty label keeps the height of one line.
+  const rtl::String text = AText.empty() ? rtl::String(L" ") : AText;
+  int width = AWidth;
+  if (width >= 0) {
+    width -= styleOffset + depth.cx;
+    if (AHasBorder)
+      width -= 2;
+  }
+  TSize result = CalculateTextSize(ACanvas, {0, 0, std::max(width, 0), 0}, true, text);
+  if (AHasBorder)
+    result.cx += 2;
+  if (IsLineVisible(angle) && LineOptions()->GetAlignment() != TcxLabelLineAlignment::cxllaCenter) {
+    if (angle == 0)
+      result.cy += GetLineHeight();
+    else
+      result.cx -= GetLineHeight();
+  }
+  return result;
+}
+
+// ---------------------------------------------------------------------------
 // TcxLabelEditStyle
 
 vcl::TColor cxGetContainerTextColor(TcxContainer* AContainer)
@@ -828,6 +1141,24 @@ TcxEditSizeProperties TcxCustomLabel::GetEditSizeProperties()
   // has all the room it wants.
   result.Width = GetActiveProperties()->GetWordWrap() ? inherited::GetWidth() : 32000;
   return result;
+}
+
+TcxContainerViewInfoClass TcxCustomLabel::GetViewInfoClass()
+{
+  return TcxContainerViewInfoClass::Of<TcxCustomLabelViewInfo>();
+}
+
+void TcxCustomLabel::CalculateViewInfoAtPoint(const TPoint& P, TcxMouseButton AButton, vcl::TShiftState AShift,
+                                              bool AIsMouseEvent)
+{
+  inherited::CalculateViewInfoAtPoint(P, AButton, AShift, AIsMouseEvent);
+  auto* viewInfo = rtl::As<TcxCustomLabelViewInfo>(TcxContainer::GetViewInfo());
+  if (!viewInfo)
+    return;
+  viewInfo->Text = GetCaption();
+  rtl::TOwnedPtr<TcxCustomLabelViewData> viewData(
+      rtl::New<TcxCustomLabelViewData>(GetActiveProperties(), GetActiveStyleOf(), IsInplace(), GetScaleFactor()));
+  viewData->Calculate(cxScreenCanvas(), viewInfo, this);
 }
 
 // ---------------------------------------------------------------------------

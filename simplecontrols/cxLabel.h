@@ -13,6 +13,7 @@
 
 #include <windows.h>
 
+#include "controls/cxContainer.h"
 #include "editors/cxEdit.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
@@ -231,6 +232,101 @@ TRect cxLabelCalculateLineRect(TRect& ATextRect, const TRect& AClientRect, bool 
                                TcxEditVertAlignment AAlignVert);
 
 // ---------------------------------------------------------------------------
+// The label's layout and its drawing
+
+class TcxCustomLabel;
+
+// One calculation's result, kept by the label and drawn by it.
+class TcxCustomLabelViewInfo : public TcxContainerViewInfo {
+  RTL_CLASS(TcxCustomLabelViewInfo, TcxContainerViewInfo)
+
+ public:
+  void Create() override;
+  void Destroy() override;
+  // The background (the parent's when transparent), then DrawLabel.
+  void Paint(TcxCanvas* ACanvas) override;
+  void Offset(int DX, int DY) override;
+  // The depth copies, the text in its style and the line.
+  void DrawLabel(TcxCanvas* ACanvas);
+
+  rtl::String Text;
+  TRect TextRect{};
+  TRect FocusRect{};
+  bool HasGlyph = false;
+  TPoint LeftTop{};
+  bool ShowAccelChar = true;
+  vcl::TColor TextColor = vcl::clWindowText;
+  bool Transparent = false;
+  // Not owned: the label whose parent shows through.
+  vcl::TControl* Control = nullptr;
+
+ protected:
+  void DrawLabelBackground(TcxCanvas* ACanvas);
+
+ private:
+  friend class TcxCustomLabelViewData;
+
+  rtl::TAlignment FAlignHorz;
+  TcxEditVertAlignment FAlignVert;
+  int FAngle;
+  int FDepth;
+  TSize FDepthDeltaSize;
+  vcl::TBitmap* FGlyph;
+  TcxLabelEffect FLabelEffect;
+  TcxLabelStyle FLabelStyle;
+  int FLabelStyleOffset;
+  vcl::TColor FLineInnerColor;
+  TdxOrientation FLineOrientation;
+  vcl::TColor FLineOuterColor;
+  TRect FLineRect;
+  TcxLabelOrientation FOrientation;
+  int FPenWidth;
+  vcl::TColor FShadowedColor;
+  bool FShowEndEllipsis;
+  bool FWordWrap;
+};
+
+// Lays a label out into its view info: short-lived, made for one
+// calculation.
+class TcxCustomLabelViewData : public rtl::TPersistent {
+  RTL_CLASS(TcxCustomLabelViewData, rtl::TPersistent)
+
+ public:
+  virtual void Create(TcxCustomLabelProperties* AProperties, TcxContainerStyle* AStyle, bool AIsInplace,
+                      const TdxScaleFactor* AScaleFactor);
+  // The view info's frame (bounds, client rectangle, colours) is
+  // calculated already.
+  void Calculate(TcxCanvas* ACanvas, TcxCustomLabelViewInfo* AViewInfo, TcxCustomLabel* AEdit);
+  // The size the text needs within AWidth (below 0: any width); one line
+  // high for an empty text.
+  TSize GetEditContentSize(TcxCanvas* ACanvas, const rtl::String& AText, int AWidth, bool AHasBorder);
+
+  TcxCustomLabelProperties* Properties() const { return FProperties; }
+  TcxLabelLineOptions* LineOptions() const { return FProperties->GetLineOptions(); }
+  // Wanted by the properties and possible: the label does not size its
+  // width to the text.
+  bool ShowEndEllipsis() const;
+
+ protected:
+  virtual int GetLabelStyleOffset(TcxCanvas* ACanvas);
+  virtual void CalculateLineRect(TcxCustomLabelViewInfo* AViewInfo, int AAngle);
+  virtual TRect CalculateTextRect(TcxCanvas* ACanvas, const TRect& AClientRect, const rtl::String& AText);
+  virtual TSize CalculateTextSize(TcxCanvas* ACanvas, const TRect& R, bool AFirstPass, const rtl::String& AText);
+  virtual int GetLineHeight();
+  virtual bool IsLineVisible(int AAngle);
+
+ private:
+  TSize ScaledDepthDelta() const;
+
+  TcxCustomLabelProperties* FProperties;
+  TcxContainerStyle* FStyle;
+  bool FIsInplace;
+  bool FCanAutoWidth;
+  const TdxScaleFactor* FScaleFactor;
+  TcxCustomLookAndFeelPainter* FPainter;
+};
+
+// ---------------------------------------------------------------------------
 // The label control
 
 // The one method the label asks of a parent that wants its labels in a
@@ -284,6 +380,9 @@ class TcxCustomLabel : public TcxCustomEdit {
   TcxEditStateColorKind GetDrawState() override;
   bool DefaultParentColor() override { return true; }
   bool SupportsAutoWidth() override { return true; }
+  TcxContainerViewInfoClass GetViewInfoClass() override;
+  void CalculateViewInfoAtPoint(const TPoint& P, TcxMouseButton AButton, vcl::TShiftState AShift,
+                                bool AIsMouseEvent) override;
   bool UsesWordWrap() override;
   TcxEditSizeProperties GetEditSizeProperties() override;
 

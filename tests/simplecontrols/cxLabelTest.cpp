@@ -1,10 +1,17 @@
 // The label's own routines: where rotated text starts (halves to even), the
 // rotated font, the line beside the text, the passes the depth effects and
 // text styles draw (read back from a metafile), the glyph fill kept inside
-// the caller's clip, and the label properties.
+// the caller's clip, the label properties, and the control on a form: its
+// caption, accelerator, auto size and the line, transparency and alignment.
+// The disabled RenderSheet case draws labels into LabelSheet.png (to the
+// working directory, or to the folder named by KV_RENDER_DIR).
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <memory>
 #include <vector>
 
 #include "core/dxDPIAwareUtils.h"
@@ -589,4 +596,157 @@ TEST(cxLabelControl, AutoSizeAndTheLineExcludeEachOther)
   label->SetAutoSize(true);
   EXPECT_TRUE(label->GetAutoSize());
   EXPECT_FALSE(label->GetLabelProperties()->GetLineOptions()->GetVisible());
+}
+
+namespace {
+
+// A form of one colour with a label on it, shown; the label's picture is
+// taken from its view info drawn on a memory surface.
+class TcxLabelPaintTestFixture : public testing::Test {
+ protected:
+  void SetUp() override
+  {
+    Form.reset(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(vcl::Application()); }));
+    Form->SetBounds(0, 0, 300, 120);
+    Form->SetColor(vcl::clRed);
+    Label = rtl::New<TcxLabel>(Form.get());
+    static_cast<vcl::TControl*>(Label)->SetParent(Form.get());
+    Label->SetBounds(10, 10, 200, 30);
+    Label->SetCaption(L"Model Name:");
+    Form->Show();
+  }
+  void TearDown() override { Form->Hide(); }
+
+  std::unique_ptr<vcltest::TSurface> PaintLabel()
+  {
+    Label->Repaint();
+    auto surface = std::make_unique<vcltest::TSurface>(Label->GetWidth(), Label->GetHeight(), 0x00FF00);
+    TLabelTestCanvas canvas(surface->DC());
+    static_cast<TcxContainer*>(Label)->GetViewInfo()->Paint(canvas.Wrapper.get());
+    return surface;
+  }
+
+  rtl::TOwnedPtr<vcl::TForm> Form;
+  TcxLabel* Label = nullptr;
+};
+
+int LabelTestCountDark(const vcltest::TSurface& S)
+{
+  int count = 0;
+  for (int y = 0; y < S.Height(); ++y)
+    for (int x = 0; x < S.Width(); ++x) {
+      const std::uint32_t p = S.Pixel(x, y);
+      count += ((p >> 16) & 0xFF) < 0x60 && ((p >> 8) & 0xFF) < 0x60 && (p & 0xFF) < 0x60;
+    }
+  return count;
+}
+
+}  // namespace
+
+// Beside the text a transparent label shows what its parent paints there,
+// not a colour of its own; an opaque one fills with its colour.
+TEST_F(TcxLabelPaintTestFixture, TransparentLabelShowsItsParentBesideTheText)
+{
+  const struct {
+    bool Transparent;
+    std::uint32_t Beside;
+  } cases[] = {{true, vcltest::AsPixel(vcl::clRed)}, {false, vcltest::AsPixel(vcl::clYellow)}};
+  Label->GetStyle()->SetColor(vcl::clYellow);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Transparent);
+    Label->SetTransparent(c.Transparent);
+    std::unique_ptr<vcltest::TSurface> surface = PaintLabel();
+    EXPECT_EQ(surface->Pixel(190, 25), c.Beside);
+    EXPECT_EQ(surface->Pixel(1, 28), c.Beside);
+    // The caption is there, in the text colour.
+    EXPECT_GT(LabelTestCountDark(*surface), 20);
+  }
+}
+
+TEST_F(TcxLabelPaintTestFixture, TextFollowsTheAlignment)
+{
+  const struct {
+    rtl::TAlignment Horz;
+    bool DarkLeft;
+    bool DarkRight;
+  } cases[] = {{taLeftJustify, true, false}, {taRightJustify, false, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.Horz));
+    Label->GetLabelProperties()->GetAlignment()->SetHorz(c.Horz);
+    std::unique_ptr<vcltest::TSurface> surface = PaintLabel();
+    auto darkIn = [&](int ALeft, int ARight) {
+      for (int y = 0; y < surface->Height(); ++y)
+        for (int x = ALeft; x < ARight; ++x)
+          if ((surface->Pixel(x, y) & 0xFFFFFF) == 0)
+            return true;
+      return false;
+    };
+    EXPECT_EQ(darkIn(0, 40), c.DarkLeft);
+    EXPECT_EQ(darkIn(160, 200), c.DarkRight);
+  }
+}
+
+// Labels with each effect, style, angle and the line, in the standard look
+// and under a skin, into LabelSheet.png for people to look at:
+//   simplecontrols_editor_tests --gtest_also_run_disabled_tests --gtest_filter=*RenderSheet*
+TEST_F(TcxLabelPaintTestFixture, DISABLED_RenderSheet)
+{
+  struct TRow {
+    const wchar_t* Caption;
+    TcxLabelEffect Effect;
+    TcxLabelStyle Style;
+    int Depth;
+    int Angle;
+    int FontSize;
+    bool Line;
+    bool Transparent;
+  };
+  const TRow rows[] = {
+      {L"Model &Name:", cxleNormal, cxlsNormal, 0, 0, 9, false, false},
+      {L"Transparent on red", cxleNormal, cxlsNormal, 0, 0, 9, false, true},
+      {L"Raised", cxleNormal, cxlsRaised, 0, 0, 14, false, false},
+      {L"Lowered", cxleNormal, cxlsLowered, 0, 0, 14, false, false},
+      {L"Outline", cxleNormal, cxlsOutLine, 0, 0, 20, false, false},
+      {L"Cool depth 3", cxleCool, cxlsNormal, 3, 0, 14, false, false},
+      {L"Extrude depth 4", cxleExtrude, cxlsNormal, 4, 0, 14, false, false},
+      {L"Fun depth 5", cxleFun, cxlsNormal, 5, 0, 14, false, false},
+      {L"With a line", cxleNormal, cxlsNormal, 0, 0, 9, true, false},
+      {L"Turned 30", cxleNormal, cxlsNormal, 0, 30, 10, false, false},
+  };
+  constexpr int kWidth = 220;
+  constexpr int kHeight = 44;
+  const wchar_t* skins[] = {L"", L"VisualStudio2013Dark"};
+  vcltest::TSurface sheet(kWidth * 2, kHeight * static_cast<int>(std::size(rows)));
+  Label->SetBounds(10, 10, kWidth - 4, kHeight - 4);
+  for (int column = 0; column < 2; ++column) {
+    Label->GetStyle()->GetLookAndFeel()->SetSkinName(skins[column]);
+    for (std::size_t i = 0; i < std::size(rows); ++i) {
+      const TRow& row = rows[i];
+      TcxLabelProperties* properties = Label->GetLabelProperties();
+      properties->SetLabelEffect(row.Effect);
+      properties->SetLabelStyle(row.Style);
+      properties->SetDepth(static_cast<unsigned short>(row.Depth));
+      properties->SetAngle(row.Angle);
+      properties->GetLineOptions()->SetVisible(row.Line);
+      Label->GetStyle()->GetFont()->SetSize(row.FontSize);
+      Label->GetStyle()->GetFont()->SetName(L"Tahoma");
+      Label->SetTransparent(row.Transparent);
+      Label->SetCaption(row.Caption);
+      std::unique_ptr<vcltest::TSurface> cell = PaintLabel();
+      BitBlt(sheet.DC(), column * kWidth + 2, static_cast<int>(i) * kHeight + 2, cell->Width(), cell->Height(),
+             cell->DC(), 0, 0, SRCCOPY);
+    }
+  }
+  rtl::TOwnedPtr<vcl::TBitmap> bitmap(rtl::New<vcl::TBitmap>());
+  bitmap->SetPixelFormat(vcl::TPixelFormat::pf24bit);
+  // Twice the size: the effects are a pixel or two wide.
+  bitmap->SetSize(sheet.Width() * 2, sheet.Height() * 2);
+  StretchBlt(bitmap->GetCanvas()->GetHandle(), 0, 0, sheet.Width() * 2, sheet.Height() * 2, sheet.DC(), 0, 0,
+             sheet.Width(), sheet.Height(), SRCCOPY);
+  const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
+  png->LoadFromBitmap(bitmap.get());
+  const char* folder = std::getenv("KV_RENDER_DIR");
+  const std::wstring path =
+      (folder ? std::wstring(folder, folder + std::strlen(folder)) + L"\\" : std::wstring()) + L"LabelSheet.png";
+  png->SaveToFile(path);
 }
