@@ -39,6 +39,8 @@
 #include "pagecontrol/dxSkinscxPCPainter.h"
 #include "platform/vcl/Clipbrd.h"
 #include "platform/vcl/Controls.h"
+#include "simplecontrols/cxCheckBox.h"
+#include "simplecontrols/cxLabel.h"
 #include "skins/dxSkinBlack.h"
 #include "skins/dxSkinBlue.h"
 #include "skins/dxSkinBlueprint.h"

@@ -111,7 +111,9 @@
   AUnit(dxSpellCheckerCore)          \
   AUnit(cxEdit)                      \
   AUnit(cxEditExConsts)              \
-  AUnit(cxTextEdit)
+  AUnit(cxTextEdit)                  \
+  AUnit(cxCheckBox)                  \
+  AUnit(cxLabel)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};
