@@ -78,10 +78,6 @@ TcxRegisteredClasses* cxEditPropertiesRegistry()
   return cxEditRegistry;
 }
 
-// The in-place edit lists and the editors themselves come with the edit
-// base; until it is linked there is no list to tell and no editor to find.
-void cxEditDisconnectProperties(TcxCustomEditProperties* /*AProperties*/) {}
-
 vcl::TBitmap* cxEditValidationGlyph(TcxEditErrorType AErrorType)
 {
   switch (AErrorType) {
@@ -94,16 +90,6 @@ vcl::TBitmap* cxEditValidationGlyph(TcxEditErrorType AErrorType)
     default:
       return nullptr;
   }
-}
-
-bool cxEditIsEditor(rtl::TPersistent* /*APersistent*/)
-{
-  return false;
-}
-
-bool cxEditIsInplaceEditor(rtl::TPersistent* /*APersistent*/)
-{
-  return false;
 }
 
 TcxEditStyleController* cxDefaultEditStyleController()

@@ -9,6 +9,7 @@
 #include "core/dxDPIAwareUtils.h"
 #include "editors/cxEdit.h"
 #include "editors/cxEditConsts.h"
+#include "editors/cxEditRepositoryItems.h"
 #include "editors/cxVariants.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "platform/vcl/ImgList.h"
@@ -397,8 +398,10 @@ void TcxCustomEditProperties::AssignFrom(TcxCustomEditProperties* ASource)
   FValidateOnEnter = ASource->FValidateOnEnter;
   SetValidationOptions(ASource->GetValidationOptions());
   SetValidationErrorIconAlignment(ASource->GetValidationErrorIconAlignment());
+  FOnButtonClick = ASource->FOnButtonClick;
   FOnChange = ASource->FOnChange;
   FOnEditValueChanged = ASource->FOnEditValueChanged;
+  FOnValidate = ASource->FOnValidate;
 }
 
 void TcxCustomEditProperties::DoChanged()
@@ -735,4 +738,83 @@ bool TcxCustomEditProperties::IsAlignmentBeingWritten()
     return false;
   rtl::TComponent* owner = cxEditFindOwnerComponent(this);
   return owner && owner->GetComponentState().Contains(rtl::TComponentStateFlag::csWriting);
+}
+
+// ---------------------------------------------------------------------------
+// TcxCustomEditProperties: the editor's classes, size queries, validation
+
+TcxCustomEditClass TcxCustomEditProperties::GetContainerClass()
+{
+  return TcxCustomEditClass::Of<TcxCustomEdit>();
+}
+
+TcxCustomEditStyleClass TcxCustomEditProperties::GetStyleClass()
+{
+  return TcxCustomEditStyleClass::Of<TcxEditStyle>();
+}
+
+TcxCustomEditViewInfoClass TcxCustomEditProperties::GetViewInfoClass()
+{
+  return {};
+}
+
+TcxCustomEditViewDataClass TcxCustomEditProperties::ViewDataClass()
+{
+  return {};
+}
+
+TcxCustomEditViewData* TcxCustomEditProperties::CreateViewData(TcxCustomEditStyle* /*AStyle*/, bool /*AIsInplace*/,
+                                                               bool /*APreviewMode*/)
+{
+  return nullptr;
+}
+
+TSize TcxCustomEditProperties::GetEditConstantPartSize(TcxCanvas* /*ACanvas*/, TcxCustomEditStyle* /*AEditStyle*/,
+                                                       bool /*AIsInplace*/,
+                                                       const TcxEditSizeProperties& /*AEditSizeProperties*/,
+                                                       TSize& MinContentSize)
+{
+  MinContentSize = TSize{};
+  return TSize{};
+}
+
+TSize TcxCustomEditProperties::GetEditContentSize(TcxCanvas* /*ACanvas*/, TcxCustomEditStyle* /*AEditStyle*/,
+                                                  bool /*AIsInplace*/, const rtl::Variant& /*AEditValue*/,
+                                                  const TcxEditSizeProperties& /*AEditSizeProperties*/)
+{
+  return TSize{};
+}
+
+TSize TcxCustomEditProperties::GetEditSize(TcxCanvas* /*ACanvas*/, TcxCustomEditStyle* /*AEditStyle*/,
+                                           bool /*AIsInplace*/, const rtl::Variant& /*AEditValue*/,
+                                           const TcxEditSizeProperties& /*AEditSizeProperties*/)
+{
+  return TSize{};
+}
+
+bool TcxCustomEditProperties::ValidateDisplayValue(rtl::Variant& ADisplayValue, rtl::String& AErrorText, bool& AError,
+                                                   TcxCustomEdit* AEdit)
+{
+  if (!HasDisplayValueValidation())
+    return false;
+  if (AErrorText.empty())
+    AErrorText = ValidationErrorTextFor(0);
+  TcxCustomEditProperties* AOwnProperties = AEdit->GetInternalProperties();
+  TcxEditRepositoryItem* AItem = AEdit->GetRepositoryItem();
+  TcxCustomEditProperties* AItemProperties = AItem ? AItem->GetProperties() : nullptr;
+  const bool AOwnHandler = static_cast<bool>(AOwnProperties->GetOnValidate());
+  const bool AItemHandler = AItemProperties && static_cast<bool>(AItemProperties->GetOnValidate());
+  if (!AOwnHandler && !AItemHandler)
+    return true;
+  const rtl::Variant ARemembered = ADisplayValue;
+  if (AOwnHandler)
+    AOwnProperties->GetOnValidate()(AEdit, ADisplayValue, AErrorText, AError);
+  if (AItemHandler)
+    AItemProperties->GetOnValidate()(AEdit, ADisplayValue, AErrorText, AError);
+  // A handler that rejected the value without replacing it gets what the
+  // inner control shows now.
+  if (AError && cxVarSameTypeAndValue(ADisplayValue, ARemembered))
+    if (IcxCustomInnerEdit* AInnerEdit = AEdit->GetInnerEdit())
+      ADisplayValue = AInnerEdit->GetEditValue();
+  return true;
 }

@@ -895,9 +895,9 @@ TSize TcxCustomEditViewData::GetEditSize(TcxCanvas* ACanvas, const rtl::Variant&
 {
   TSize minContentSize;
   const TSize constant = GetEditConstantPartSize(ACanvas, AEditSizeProperties, minContentSize, AViewInfo);
-  if (AEditSizeProperties.Height >= 0)
+  if (AEditSizeProperties.Height > 0)
     AEditSizeProperties.Height = std::max<int>(AEditSizeProperties.Height - constant.cy, 0);
-  if (AEditSizeProperties.Width >= 0)
+  if (AEditSizeProperties.Width > 0)
     AEditSizeProperties.Width = std::max<int>(AEditSizeProperties.Width - constant.cx, 0);
   TSize content = GetEditContentSize(ACanvas, AEditValue, AEditSizeProperties,
                                      AViewInfo ? AViewInfo->GetErrorData() : nullptr);
@@ -914,9 +914,9 @@ TSize TcxCustomEditViewData::GetEditingSize(TcxCanvas* ACanvas, const rtl::Varia
     return GetEditSize(ACanvas, AEditValue, AEditSizeProperties, AViewInfo);
   TSize minContentSize;
   const TSize constant = GetEditConstantPartSize(ACanvas, AEditSizeProperties, minContentSize, AViewInfo);
-  if (AEditSizeProperties.Height >= 0)
+  if (AEditSizeProperties.Height > 0)
     AEditSizeProperties.Height = std::max<int>(AEditSizeProperties.Height - constant.cy, 0);
-  if (AEditSizeProperties.Width >= 0)
+  if (AEditSizeProperties.Width > 0)
     AEditSizeProperties.Width = std::max<int>(AEditSizeProperties.Width - constant.cx, 0);
   TSize content = GetEditingContentSize(ACanvas, AEditValue, AEditSizeProperties);
   content.cx = std::max<int>(content.cx, minContentSize.cx);

@@ -4,28 +4,30 @@
 
 #include "platform/vcl/Controls.h"
 
-// Until the edit control exists the view classes see every editor as absent:
-// the answers are those of a calculation without an editor.
+// ---------------------------------------------------------------------------
+// View info
 
 rtl::TObject* TcxCustomEditViewInfo::EditObject() const
 {
-  return nullptr;
+  return FEdit;
 }
 
 vcl::TWinControl* TcxCustomEditViewInfo::EditControl() const
 {
-  return nullptr;
+  return FEdit;
 }
 
 rtl::IPtr<IcxEditOwner> TcxCustomEditViewInfo::GetEditOwner() const
 {
   rtl::IPtr<IcxEditOwner> result;
-  rtl::TObject* owner = EditObject() ? EditObject() : Owner;
+  rtl::TObject* owner = FEdit ? static_cast<rtl::TObject*>(FEdit) : Owner;
   if (owner)
     rtl::Supports<IcxEditOwner>(owner, &result);
   return result;
 }
 
+// The editors keep their colours in their styles: nothing overrides them
+// here, and the style's colours apply.
 void TcxCustomEditViewInfo::GetEditorColors(vcl::TColor& AColor, vcl::TColor& ATextColor)
 {
   AColor = vcl::clDefault;
@@ -34,7 +36,7 @@ void TcxCustomEditViewInfo::GetEditorColors(vcl::TColor& AColor, vcl::TColor& AT
 
 bool TcxCustomEditViewInfo::EditorUsesParentBackground() const
 {
-  return false;
+  return FEdit && FEdit->UsesParentBackground();
 }
 
 bool TcxCustomEditViewInfo::EditorPaintsButtons() const
@@ -44,7 +46,7 @@ bool TcxCustomEditViewInfo::EditorPaintsButtons() const
 
 bool TcxCustomEditViewInfo::EditorOffsetsButtonContent() const
 {
-  return true;
+  return !FEdit || FEdit->ContentParams.Options.Contains(TcxEditContentOption::ecoOffsetButtonContent);
 }
 
 bool TcxCustomEditViewInfo::EditorNeedsErase(vcl::TWinControl*) const
@@ -52,29 +54,32 @@ bool TcxCustomEditViewInfo::EditorNeedsErase(vcl::TWinControl*) const
   return HasBackground;
 }
 
+// ---------------------------------------------------------------------------
+// View data
+
 bool TcxCustomEditViewData::EditorHasBackground() const
 {
-  return false;
+  return FEdit && FEdit->HasParentBackground();
 }
 
 bool TcxCustomEditViewData::EditorIsPaintCopyDrawing() const
 {
-  return false;
+  return FEdit && FEdit->IsPaintCopyMode();
 }
 
 bool TcxCustomEditViewData::EditorIsContainerInnerControl() const
 {
-  return false;
+  return FEdit && rtl::Supports<IcxContainerInnerControl>(static_cast<rtl::TObject*>(FEdit));
 }
 
 bool TcxCustomEditViewData::EditorHasMouseCapture() const
 {
-  return false;
+  return FEdit && FEdit->HandleAllocated() && GetCapture() == FEdit->GetHandle();
 }
 
 bool TcxCustomEditViewData::EditorTransparent() const
 {
-  return false;
+  return FEdit && FEdit->GetTransparent();
 }
 
 bool TcxCustomEditViewData::EditorUsesStyleColor() const
@@ -84,45 +89,59 @@ bool TcxCustomEditViewData::EditorUsesStyleColor() const
 
 bool TcxCustomEditViewData::EditorHasValidationError() const
 {
-  return false;
+  return FEdit && FEdit->GetValidationError();
 }
 
 rtl::String TcxCustomEditViewData::EditorValidationErrorText() const
 {
-  return {};
+  return FEdit ? FEdit->GetValidationErrorText() : rtl::String();
 }
 
 int TcxCustomEditViewData::EditorCaptureButtonVisibleIndex() const
 {
-  return -1;
+  return FEdit ? FEdit->FCaptureButtonVisibleIndex : -1;
 }
 
 TRect TcxCustomEditViewData::EditorVisibleBounds() const
 {
-  return TRect{};
+  return FEdit ? FEdit->GetVisibleBounds() : TRect{};
 }
 
 TcxCustomEditStyle* TcxCustomEditViewData::EditorCurrentStyle() const
 {
-  return nullptr;
+  return FEdit ? FEdit->GetCurrentStyle() : nullptr;
 }
 
 bool TcxCustomEditViewData::InnerEditVisible() const
 {
-  return false;
+  return InnerEdit && InnerEdit->GetControl() && InnerEdit->GetControl()->GetVisible();
 }
 
 TRect TcxCustomEditViewData::InnerEditBounds() const
 {
-  return TRect{};
+  return InnerEdit && InnerEdit->GetControl() ? InnerEdit->GetControl()->GetBoundsRect() : TRect{};
 }
 
 TcxCustomEditViewInfo* TcxCustomEditViewData::CreateSizeViewInfo() const
 {
+  if (TcxCustomEditViewInfoClass viewInfoClass = FProperties->GetViewInfoClass())
+    return viewInfoClass.Create();
   return rtl::New<TcxCustomEditViewInfo>();
 }
 
 TSize TcxCustomEditViewData::ApplyConstraints(const TSize& ASize)
 {
-  return ASize;
+  if (FIsInplace || !FEdit)
+    return ASize;
+  const vcl::TSizeConstraints* constraints = FEdit->GetConstraints();
+  TSize result = ASize;
+  if (constraints->GetMaxHeight() > 0)
+    result.cy = std::min<int>(result.cy, constraints->GetMaxHeight());
+  if (constraints->GetMinHeight() > 0)
+    result.cy = std::max<int>(result.cy, constraints->GetMinHeight());
+  if (constraints->GetMaxWidth() > 0)
+    result.cx = std::min<int>(result.cx, constraints->GetMaxWidth());
+  if (constraints->GetMinWidth() > 0)
+    result.cx = std::max<int>(result.cx, constraints->GetMinWidth());
+  return result;
 }
