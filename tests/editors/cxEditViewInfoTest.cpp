@@ -5,6 +5,7 @@
 
 #include "editors/cxEdit.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/cxGraphicsBitmaps.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/vcl/Graphics.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
@@ -432,6 +433,38 @@ TEST_F(TcxEditViewTest, RepaintWithoutAWindowDoesNothing)
 {
   Calculate({0, 0, 60, 20});
   EXPECT_FALSE(ViewInfo->Repaint(nullptr, nullptr));
+}
+
+// Draws editors with buttons in each button style for review:
+// KV_RENDER_DIR=<folder> writes EditButtons.png there.
+TEST_F(TcxEditViewTest, RendersButtonStylesForReview)
+{
+  using enum TcxEditButtonStyle;
+  Style->SetBorderStyle(cbsSingle);
+  Style->SetColor(vcl::clWindow);
+  AddButton(TcxEditButtonKind::bkEllipsis);
+  AddButton(TcxEditButtonKind::bkDown);
+  AddButton(TcxEditButtonKind::bkText)->SetCaption(L"&Go");
+  rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(170, 7 * 26 + 4); }));
+  bitmap->GetcxCanvas()->FillRect(TRect{0, 0, 170, 7 * 26 + 4}, vcl::clBtnFace);
+  const TcxEditButtonStyle styles[] = {bts3D, btsFlat, btsSimple, btsHotFlat, btsUltraFlat, btsOffice11, bts3D};
+  for (int i = 0; i < 7; ++i) {
+    Style->SetButtonStyle(styles[i]);
+    // The last row shows the middle button pressed.
+    if (i == 6)
+      Calculate({0, 0, 160, 22}, false, {100, 10}, TcxMouseButton::cxmbLeft, {vcl::TShiftStateItem::ssLeft});
+    else
+      Calculate({0, 0, 160, 22});
+    ViewInfo->Left = 5;
+    ViewInfo->Top = 4 + i * 26;
+    ViewInfo->PaintEx(bitmap->GetcxCanvas());
+  }
+  EXPECT_NE(GetPixel(bitmap->GetcxCanvas()->GetHandle(), 5 + 20, 4 + 10),
+            static_cast<COLORREF>(vcl::ColorToRGB(vcl::clBtnFace)));
+  const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
+  png->LoadFromBitmap(bitmap.get());
+  if (const char* folder = std::getenv("KV_RENDER_DIR"))
+    png->SaveToFile(std::wstring(folder, folder + std::strlen(folder)) + L"\\EditButtons.png");
 }
 
 }  // namespace
