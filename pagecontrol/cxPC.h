@@ -888,8 +888,10 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   void ShareOut(int AFirst, int ALast, int AAmount);
   int RowWidthWithGaps(int AFirst, int ALast) const;
   void BalanceRows(int AFirst, int ALast);
-  double RowCost(const TcxPCIndexInterval& ARow) const;
-  double RowsCost(const TcxPCRows& ARows) const;
+  int RowCost(const TcxPCIndexInterval& ARow) const;
+  // The exponents of the binary digits of the rows' summed cost, highest
+  // first (exact, however wide the rows).
+  std::vector<int> RowsCost(const TcxPCRows& ARows) const;
   bool MoveFromPrevious(TcxPCRows& ARows, std::size_t ARow) const;
   bool MoveFromNext(TcxPCRows& ARows, std::size_t ARow) const;
   bool ImproveRows(TcxPCRows& ARows) const;
