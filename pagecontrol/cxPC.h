@@ -1007,6 +1007,9 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual void DrawTabText(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled,
                            const rtl::String& ACaption);
   virtual void DrawText(TcxCanvas* ACanvas, const rtl::String& AText, int AIndex, const TRect& R);
+  // The angle captions are drawn at: none when the style paints natively
+  // (the theme draws the tab and its caption upright).
+  virtual TcxRotationAngle GetPaintTextRotationAngle();
   virtual void DrawTabFocusRect(TcxCanvas*, int) {}
   virtual void DrawNavigatorButtons(TcxCanvas*) {}
   virtual bool IsDisabledTextEmbossed() { return true; }
