@@ -888,8 +888,10 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   void ShareOut(int AFirst, int ALast, int AAmount);
   int RowWidthWithGaps(int AFirst, int ALast) const;
   void BalanceRows(int AFirst, int ALast);
-  double RowCost(const TcxPCIndexInterval& ARow) const;
-  double RowsCost(const TcxPCRows& ARows) const;
+  int RowCost(const TcxPCIndexInterval& ARow) const;
+  // The exponents of the binary digits of the rows' summed cost, highest
+  // first (exact, however wide the rows).
+  std::vector<int> RowsCost(const TcxPCRows& ARows) const;
   bool MoveFromPrevious(TcxPCRows& ARows, std::size_t ARow) const;
   bool MoveFromNext(TcxPCRows& ARows, std::size_t ARow) const;
   bool ImproveRows(TcxPCRows& ARows) const;
@@ -1005,6 +1007,9 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual void DrawTabText(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled,
                            const rtl::String& ACaption);
   virtual void DrawText(TcxCanvas* ACanvas, const rtl::String& AText, int AIndex, const TRect& R);
+  // The angle captions are drawn at: none when the style paints natively
+  // (the theme draws the tab and its caption upright).
+  virtual TcxRotationAngle GetPaintTextRotationAngle();
   virtual void DrawTabFocusRect(TcxCanvas*, int) {}
   virtual void DrawNavigatorButtons(TcxCanvas*) {}
   virtual bool IsDisabledTextEmbossed() { return true; }

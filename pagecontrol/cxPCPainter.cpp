@@ -488,8 +488,12 @@ void TcxPCCustomPainter::DrawText(TcxCanvas* ACanvas, const rtl::String& AText, 
   if (FViewInfo->UseRightToLeftAlignment())
     flags |= cxtfRtlReading;
   ACanvas->GetBrush()->SetStyle(vcl::TBrushStyle::bsClear);
-  const TcxRotationAngle angle = IsNativePainting() ? TcxRotationAngle::ra0 : FViewInfo->GetTextRotationAngle();
-  ACanvas->DrawTexT(AText, R, flags, true, angle);
+  ACanvas->DrawTexT(AText, R, flags, true, GetPaintTextRotationAngle());
+}
+
+TcxRotationAngle TcxPCCustomPainter::GetPaintTextRotationAngle()
+{
+  return IsNativePainting() ? TcxRotationAngle::ra0 : FViewInfo->GetTextRotationAngle();
 }
 
 void TcxPCCustomPainter::InvalidateTab(int AIndex)

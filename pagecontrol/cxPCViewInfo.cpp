@@ -3,8 +3,9 @@
 #include "pagecontrol/cxPC.h"
 
 #include <algorithm>
-#include <cmath>
+#include <map>
 #include <numeric>
+#include <vector>
 
 #include "core/cxGeometry.h"
 #include "platform/vcl/Controls.h"
@@ -24,15 +25,28 @@ TRect IntersectRects(const TRect& A, const TRect& B)
   return result;
 }
 
-// log2(2^A + 2^B) without leaving the range of a double, however large the
-// exponents: the costs of wide rows are powers of two far beyond it.
-double AddLog2(double A, double B)
+// The cost of a segment of rows is the sum of 2^(spare length) over its
+// rows: far beyond any floating-point range for wide rows, and a rounded
+// logarithm of it may compare unequal with itself once the compiler keeps
+// one side in a wider register, so that balancing never ends. The sum is
+// held exactly instead, as the exponents of its binary digits, highest
+// first: comparing two such lists lexicographically compares the sums.
+std::vector<int> SumOfPowersOfTwo(const std::vector<int>& AExponents)
 {
-  if (std::isinf(A) && A < 0)
-    return B;
-  const double high = std::max(A, B);
-  const double low = std::min(A, B);
-  return high + std::log2(1.0 + std::exp2(low - high));
+  std::map<int, int> counts;
+  for (int exponent : AExponents)
+    ++counts[exponent];
+  // From the lowest digit up, two equal powers carry into one above; the
+  // carried key is visited after the current one.
+  std::vector<int> digits;
+  for (auto it = counts.begin(); it != counts.end(); ++it) {
+    if (it->second > 1)
+      counts[it->first + 1] += it->second / 2;
+    if (it->second % 2 != 0)
+      digits.push_back(it->first);
+  }
+  std::reverse(digits.begin(), digits.end());
+  return digits;
 }
 
 }  // namespace
@@ -970,18 +984,18 @@ void TcxCustomTabControlViewInfo::SplitIntoRows(int ARowWidth, int AGap)
   balanceSegment(segmentStart, count - 1);
 }
 
-double TcxCustomTabControlViewInfo::RowCost(const TcxPCIndexInterval& ARow) const
+int TcxCustomTabControlViewInfo::RowCost(const TcxPCIndexInterval& ARow) const
 {
   // The base-2 logarithm of the cost 2^(spare length): lower is fuller.
-  return static_cast<double>(FTabsPosition.NormalRowWidth - RowWidthWithGaps(ARow.Left, ARow.Right));
+  return FTabsPosition.NormalRowWidth - RowWidthWithGaps(ARow.Left, ARow.Right);
 }
 
-double TcxCustomTabControlViewInfo::RowsCost(const TcxPCRows& ARows) const
+std::vector<int> TcxCustomTabControlViewInfo::RowsCost(const TcxPCRows& ARows) const
 {
-  double result = -HUGE_VAL;
+  std::vector<int> exponents;
   for (const TcxPCIndexInterval& row : ARows)
-    result = AddLog2(result, RowCost(row));
-  return result;
+    exponents.push_back(RowCost(row));
+  return SumOfPowersOfTwo(exponents);
 }
 
 bool TcxCustomTabControlViewInfo::MoveFromPrevious(TcxPCRows& ARows, std::size_t ARow) const
@@ -1010,13 +1024,13 @@ bool TcxCustomTabControlViewInfo::MoveFromNext(TcxPCRows& ARows, std::size_t ARo
 
 bool TcxCustomTabControlViewInfo::ImproveRows(TcxPCRows& ARows) const
 {
-  const double startCost = RowsCost(ARows);
+  const std::vector<int> startCost = RowsCost(ARows);
   // 1. From the last row towards the first, each row takes from the one
   // before it while that does not make the whole dearer.
   TcxPCRows work = ARows;
   for (std::size_t row = work.size() - 1; row >= 1; --row) {
     for (;;) {
-      const double before = RowsCost(work);
+      const std::vector<int> before = RowsCost(work);
       if (!MoveFromPrevious(work, row) || RowsCost(work) > before)
         break;
     }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/cxGeometry.h"
+#include "graphics/cxGraphicsBitmaps.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "skins/dxSkinInfo.h"
@@ -44,6 +45,42 @@ void dxSkinscxPCPainterInitialization()
 void dxSkinscxPCPainterFinalization()
 {
   UnregisterPainterClass(TcxPCPainterClass::Of<TcxPCSkinPainter>());
+}
+
+// Draws the tab header, made for tabs on top, turned to the side the tab
+// stands on, over what the canvas holds there.
+void DrawHeader(TcxCanvas* ACanvas, TdxSkinElement* AHeader, const TRect& R, TcxTabPosition APosition,
+                TdxSkinElementState AState, TdxScaleFactor* AScaleFactor)
+{
+  if (APosition == TcxTabPosition::tpTop) {
+    AHeader->Draw(ACanvas->GetHandle(), R, AScaleFactor, 0, AState);
+    return;
+  }
+  // The turn from tabs on top to the tab's side and back; tabs at the
+  // bottom are mirrored instead.
+  TcxRotationAngle toSide = TcxRotationAngle::ra0;
+  TcxRotationAngle toTop = TcxRotationAngle::ra0;
+  if (APosition == TcxTabPosition::tpLeft) {
+    toSide = TcxRotationAngle::raPlus90;
+    toTop = TcxRotationAngle::raMinus90;
+  } else if (APosition == TcxTabPosition::tpRight) {
+    toSide = TcxRotationAngle::raMinus90;
+    toTop = TcxRotationAngle::raPlus90;
+  }
+  const bool flip = APosition == TcxTabPosition::tpBottom;
+  const int width = R.right - R.left;
+  const int height = R.bottom - R.top;
+  if (width <= 0 || height <= 0)
+    return;
+  rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([&](TcxBitmap* B) {
+    B->CreateSize(width, height, vcl::TPixelFormat::pf24bit);
+  }));
+  // What lies behind the tab shows through a translucent header.
+  BitBlt(bitmap->GetcxCanvas()->GetHandle(), 0, 0, width, height, ACanvas->GetHandle(), R.left, R.top, SRCCOPY);
+  bitmap->Rotate(toTop, flip);
+  AHeader->Draw(bitmap->GetcxCanvas()->GetHandle(), bitmap->GetClientRect(), AScaleFactor, 0, AState);
+  bitmap->Rotate(toSide, flip);
+  BitBlt(ACanvas->GetHandle(), R.left, R.top, width, height, bitmap->GetcxCanvas()->GetHandle(), 0, 0, SRCCOPY);
 }
 
 }  // namespace
@@ -368,8 +405,9 @@ void TcxPCSkinPainter::DrawTabFrame(TcxCanvas* ACanvas, int AIndex, const TRect&
     state = TdxSkinElementState::esPressed;
   else if (tab->IsHotTrack() || tab->IsHighlighted())
     state = TdxSkinElementState::esHot;
-  header->Draw(ACanvas->GetHandle(), tab->GetFullRect(), ScaleFactor(), 0, state);
+  DrawHeader(ACanvas, header, tab->GetFullRect(), tab->PaintingPosition(), state, ScaleFactor());
 }
+
 
 void TcxPCSkinPainter::DrawTabText(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled,
                                    const rtl::String& ACaption)

@@ -50,6 +50,8 @@ class TcxPCSkinPainter : public TcxPCTabsPainter {
                    const rtl::String& ACaption) override;
   void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
                            TcxPCNavigatorButtonState AState) override;
+  // The skin's tabs are turned to their side as a whole, captions too.
+  TcxRotationAngle GetPaintTextRotationAngle() override { return FViewInfo->GetTextRotationAngle(); }
 
   // Nil without an active skin.
   TdxSkinInfo* SkinInfo() const;

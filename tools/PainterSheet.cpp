@@ -1,6 +1,8 @@
 // Renders every element of every registered look-and-feel painter, in each
-// button state, into one PNG sheet per painter, for people to review the
-// painters by looking. Run under Wine (scripts/painter-sheets):
+// button state, into one PNG sheet per painter, and every registered tab
+// painter of the page control with its tabs on each side, into one sheet per
+// tab style, for people to review the painters by looking. Run under Wine
+// (scripts/painter-sheets):
 //
 //   PainterSheet <output folder>
 //
@@ -25,9 +27,15 @@
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "graphics/dxGDIPlusClassesImages.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
+#include "lookandfeel/cxLookAndFeels.h"
+#include "pagecontrol/cxPC.h"
+#include "pagecontrol/cxPCPainters.h"
+#include "pagecontrol/cxPCPaintersFactory.h"
+#include "pagecontrol/dxSkinscxPCPainter.h"
 #include "platform/rtl/ClassesStreams.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/SystemUnits.h"
@@ -61,6 +69,8 @@ namespace {
 #define KV_SKIN_UNIT_RECORD(AUnit) &unit_##AUnit,
 [[gnu::used]] constinit const rtl::UnitInfo* const SkinSheetUnits[] = {KV_SKIN_UNITS(KV_SKIN_UNIT_RECORD)};
 #undef KV_SKIN_UNIT_RECORD
+// The tab painters register in their units' start steps.
+[[gnu::used]] constinit const rtl::UnitInfo* const TabSheetUnits[] = {&unit_cxPCPainters, &unit_dxSkinscxPCPainter};
 
 constexpr int kLabelWidth = 260;
 constexpr int kCellWidth = 96;
@@ -483,6 +493,152 @@ void RenderSheetFile(TcxCustomLookAndFeelPainter* APainter, const std::vector<TS
   std::fwprintf(stdout, L"%ls\n", AFileName.c_str());
 }
 
+// ---------------------------------------------------------------------------
+// Tab painters: one sheet per registered tab style; each column puts the tabs
+// on another side, each row shows the tabs in other states.
+
+constexpr int kTabCellWidth = 250;
+constexpr int kTabCellHeight = 150;
+constexpr TcxTabPosition kTabPositions[] = {TcxTabPosition::tpTop, TcxTabPosition::tpBottom, TcxTabPosition::tpLeft,
+                                            TcxTabPosition::tpRight};
+
+struct TTabSheetRow {
+  const wchar_t* Label;
+  // Sets the control up after the three tabs "Model", "CRUD", "Fields" are
+  // added (the first one current); runs before the layout.
+  std::function<void(TcxCustomTabControl*)> Prepare;
+  // Sets view state the layout computes, after the layout.
+  std::function<void(TcxCustomTabControlViewInfo*)> AfterLayout;
+};
+
+std::vector<TTabSheetRow> TabSheetRows()
+{
+  return {
+      {L"First tab current", [](TcxCustomTabControl*) {}, nullptr},
+      {L"Second current; hot, disabled third",
+       [](TcxCustomTabControl* AControl) {
+         AControl->GetProperties()->SetHotTrack(true);
+         AControl->GetProperties()->GetTabs()->GetTab(2)->SetEnabled(false);
+         AControl->GetProperties()->SetTabIndex(1);
+       },
+       [](TcxCustomTabControlViewInfo* AViewInfo) { AViewInfo->SetHotTrackTabVisibleIndex(0); }},
+      {L"Highlighted and coloured tabs",
+       [](TcxCustomTabControl* AControl) {
+         AControl->GetProperties()->GetTabs()->GetTab(1)->SetHighlighted(true);
+         AControl->GetProperties()->GetTabs()->GetTab(2)->SetColor(clSkyBlue);
+       },
+       nullptr},
+      {L"Too many tabs: arrows",
+       [](TcxCustomTabControl* AControl) {
+         for (int i = 0; i < 6; ++i)
+           AControl->GetProperties()->GetTabs()->Add(L"More");
+         AControl->GetProperties()->SetTabIndex(3);
+       },
+       nullptr},
+      {L"Rows: multi-line, fifth current",
+       [](TcxCustomTabControl* AControl) {
+         for (int i = 0; i < 4; ++i)
+           AControl->GetProperties()->GetTabs()->Add(L"Row tab");
+         AControl->GetProperties()->SetMultiLine(true);
+         AControl->GetProperties()->SetTabIndex(4);
+       },
+       nullptr},
+      {L"Go dialog and close buttons, no frame",
+       [](TcxCustomTabControl* AControl) {
+         TcxCustomTabControlProperties* properties = AControl->GetProperties();
+         properties->SetOptions(properties->GetOptions() + TcxPCOptions{TcxPCOption::pcoGoDialog, TcxPCOption::pcoCloseButton});
+         properties->SetShowFrame(false);
+       },
+       nullptr},
+  };
+}
+
+// Paints one tab control of the cell's size, styled and set up as asked, at
+// the cell's place on the sheet.
+void DrawTabCell(TcxCanvas* ACanvas, const TRect& ACell, TcxPCStyleID AStyle, const rtl::String& ASkinName,
+                 TcxTabPosition APosition, const TTabSheetRow& ARow)
+{
+  const rtl::TOwnedPtr<TcxCustomTabControl> control(rtl::New<TcxCustomTabControl>(nullptr));
+  control->SetBounds(0, 0, ACell.right - ACell.left, ACell.bottom - ACell.top);
+  if (!ASkinName.empty()) {
+    // The native style would win over the skin.
+    control->GetLookAndFeel()->SetNativeStyle(false);
+    control->GetLookAndFeel()->SetSkinName(ASkinName);
+  }
+  TcxCustomTabControlProperties* properties = control->GetProperties();
+  properties->SetStyle(AStyle);
+  properties->SetTabPosition(APosition);
+  for (const wchar_t* caption : {L"Model", L"CRUD", L"Fields"})
+    properties->GetTabs()->Add(caption);
+  properties->SetTabIndex(0);
+  ARow.Prepare(control.get());
+  TcxCustomTabControlViewInfo* viewInfo = control->GetViewInfo();
+  viewInfo->Calculate();
+  if (ARow.AfterLayout)
+    ARow.AfterLayout(viewInfo);
+  const rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([&](TcxBitmap* B) {
+    B->CreateSize(ACell.right - ACell.left, ACell.bottom - ACell.top, TPixelFormat::pf24bit);
+  }));
+  bitmap->GetcxCanvas()->FillRect(bitmap->GetClientRect(), kCellColor);
+  control->GetPCPainter()->Paint(bitmap->GetcxCanvas());
+  BitBlt(ACanvas->GetHandle(), ACell.left, ACell.top, ACell.right - ACell.left, ACell.bottom - ACell.top,
+         bitmap->GetcxCanvas()->GetHandle(), 0, 0, SRCCOPY);
+}
+
+void RenderTabSheetFile(TcxPCStyleID AStyle, const rtl::String& AStyleName, const rtl::String& ASkinName,
+                        const rtl::String& AFileName)
+{
+  const std::vector<TTabSheetRow> rows = TabSheetRows();
+  const rtl::TOwnedPtr<TBitmap> bitmap(rtl::New<TBitmap>());
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  const int columns = static_cast<int>(std::size(kTabPositions));
+  bitmap->SetSize(kLabelWidth + columns * (kTabCellWidth + kPadding),
+                  kCellHeight + static_cast<int>(rows.size()) * (kTabCellHeight + kPadding));
+  const rtl::TOwnedPtr<TcxCanvas> canvas(rtl::New<TcxCanvas>(bitmap->GetCanvas()));
+  canvas->FillRect(TRect{0, 0, bitmap->GetWidth(), bitmap->GetHeight()}, clWhite);
+  DrawLabel(canvas.get(), TRect{kPadding, 0, kLabelWidth, kCellHeight},
+            ASkinName.empty() ? AStyleName : AStyleName + L" (" + ASkinName + L")");
+  for (int column = 0; column < columns; ++column)
+    DrawLabel(canvas.get(),
+              cxRectBounds(kLabelWidth + column * (kTabCellWidth + kPadding), 0, kTabCellWidth, kCellHeight),
+              rtl::GetEnumName(kTabPositions[column]));
+  for (size_t row = 0; row < rows.size(); ++row) {
+    const int top = kCellHeight + static_cast<int>(row) * (kTabCellHeight + kPadding);
+    DrawLabel(canvas.get(), TRect{kPadding, top, kLabelWidth, top + kTabCellHeight}, rows[row].Label);
+    for (int column = 0; column < columns; ++column)
+      DrawTabCell(canvas.get(),
+                  cxRectBounds(kLabelWidth + column * (kTabCellWidth + kPadding), top, kTabCellWidth, kTabCellHeight),
+                  AStyle, ASkinName, kTabPositions[column], rows[row]);
+  }
+  SavePng(bitmap.get(), AFileName);
+  std::fwprintf(stdout, L"%ls\n", AFileName.c_str());
+}
+
+// One sheet per registered tab style; the skin style once for every skin,
+// since without a skin it draws as the Tabs style.
+void RenderTabSheets(const rtl::String& AFolder)
+{
+  TcxPCPaintersFactory* factory = PaintersFactory();
+  if (!factory)
+    return;
+  TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
+  for (int i = 0; i < factory->GetPainterClassCount(); ++i) {
+    const TcxPCPainterClass painterClass = factory->InternalGetPainterClass(i);
+    const rtl::TOwnedPtr<TcxPCCustomPainter> identity(painterClass.Create(nullptr));
+    const rtl::String name = identity->GetStyleName();
+    if (!rtl::Is<TcxPCSkinPainter>(identity.get())) {
+      RenderTabSheetFile(identity->GetStyleID(), name, rtl::String(), AFolder + L"\\Tabs" + name + L".png");
+      continue;
+    }
+    for (int j = 0; j < manager->GetCount(); ++j) {
+      TcxCustomLookAndFeelPainter* painter = manager->GetItem(j);
+      if (painter->LookAndFeelStyle() == TcxLookAndFeelStyle::lfsSkin)
+        RenderTabSheetFile(identity->GetStyleID(), name, painter->LookAndFeelName(),
+                           AFolder + L"\\Tabs" + name + L"_" + painter->LookAndFeelName() + L".png");
+    }
+  }
+}
+
 BOOL WINAPI SheetVisualStylesOff()
 {
   return FALSE;
@@ -508,6 +664,7 @@ void RenderNativeSheetWithoutVisualStyles(const std::vector<TSheetElement>& AEle
 int RenderSheets(const rtl::String& AFolder)
 {
   CreateDirectoryW(AFolder.c_str(), nullptr);
+  RenderTabSheets(AFolder);
   const std::vector<TSheetElement> elements = SheetElements();
   TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
   for (int i = 0; i < manager->GetCount(); ++i) {

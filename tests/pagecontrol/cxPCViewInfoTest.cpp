@@ -69,6 +69,9 @@ TEST(cxPCViewInfoLayout, SplitIntoRowsFillsRowsAndBalancesThem)
       // The same a hundred times wider: the costs are powers of two far
       // beyond a double, and the balancing must still see the difference.
       {"wide", 10000, 0, {3000, 3000, 3000, 3000, 9000}, {0, 0, 1, 1, 2}},
+      // No move improves these rows: balancing must end on equal costs
+      // (a rounded cost once compared unequal with itself and it never did).
+      {"settled", 146, 0, {44, 42, 43, 53, 53, 53, 53}, {0, 0, 0, 1, 1, 2, 2}},
       // A tab longer than the row stands alone and is cut to the row.
       {"long", 100, 0, {40, 150, 40}, {0, 1, 2}},
   };

@@ -2,6 +2,7 @@
 // the Tabs painter without one.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -141,6 +142,29 @@ TEST_F(TPCSkinFixture, TheSkinStyleIsChosenAndDrawsFromTheSkinsElements)
     for (int x = text.left; x < text.right; ++x)
       white = white || Pixel(x, y) == 0xFFFFFF;
   EXPECT_TRUE(white);
+}
+
+TEST_F(TPCSkinFixture, TabsAtTheSidesAreTurnedWithTheirCaptions)
+{
+  // Captions used to stay upright in tabs standing on end, and were cut.
+  for (TcxTabPosition position : {TcxTabPosition::tpLeft, TcxTabPosition::tpRight}) {
+    Control->GetProperties()->SetTabPosition(position);
+    Paint();
+    Save((L"SkinTabPainter" + rtl::GetEnumName(position) + L".png").c_str());
+    TcxTabViewInfo* main = Control->GetViewInfo()->GetTabViewInfo(0);
+    const TRect text = main->GetTextRect();
+    ASSERT_GT(text.bottom - text.top, text.right - text.left) << rtl::GetEnumName(position);
+    TRect ink{text.right, text.bottom, text.left, text.top};
+    for (int y = text.top; y < text.bottom; ++y)
+      for (int x = text.left; x < text.right; ++x)
+        if (Pixel(x, y) == 0xFFFFFF) {
+          ink.left = std::min<int>(ink.left, x);
+          ink.right = std::max<int>(ink.right, x + 1);
+          ink.top = std::min<int>(ink.top, y);
+          ink.bottom = std::max<int>(ink.bottom, y + 1);
+        }
+    EXPECT_GT(ink.bottom - ink.top, 2 * (ink.right - ink.left)) << rtl::GetEnumName(position);
+  }
 }
 
 TEST_F(TPCSkinFixture, WithoutASkinTheTabsPainterDraws)
