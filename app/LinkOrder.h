@@ -109,7 +109,8 @@
   AUnit(dxSpellCheckerCore)          \
   AUnit(cxEdit)                      \
   AUnit(cxEditExConsts)              \
-  AUnit(cxTextEdit)
+  AUnit(cxTextEdit)                  \
+  AUnit(cxMemo)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};
