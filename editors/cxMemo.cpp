@@ -153,6 +153,141 @@ void TcxCustomMemoProperties::SetWordWrap(bool AValue)
 }
 
 // ---------------------------------------------------------------------------
+// TcxMemoLines
+
+namespace {
+
+int cxCountLineBreaks(const rtl::String& S)
+{
+  int count = 0;
+  for (std::size_t i = S.find(L"\r\n"); i != rtl::String::npos; i = S.find(L"\r\n", i + 2))
+    ++count;
+  return count;
+}
+
+bool cxEndsWithLineBreak(const rtl::String& S)
+{
+  return S.size() >= 2 && S.compare(S.size() - 2, 2, L"\r\n") == 0;
+}
+
+}  // namespace
+
+void TcxMemoLines::Create(TcxCustomInnerMemo* AMemo)
+{
+  FMemo = AMemo;
+}
+
+rtl::TStrings* TcxMemoLines::WindowLines() const
+{
+  return FMemo->vcl::TCustomMemo::GetLines();
+}
+
+// Where the text ends at a line start the entry and CR LF follow; else CR
+// LF and the entry (two line breaks for an empty one), as an insertion at
+// the end would do.
+int TcxMemoLines::Add(const rtl::String& S)
+{
+  if (!FMemo->HandleAllocated() || FFlushing)
+    return WindowLines()->Add(S);
+  if (FPending.empty()) {
+    FCount = WindowLines()->GetCount();
+    const auto windowLines = static_cast<int>(SendMessageW(FMemo->GetHandle(), EM_GETLINECOUNT, 0, 0));
+    FEndsAtLineStart = FCount < windowLines;
+    PostMessageW(FMemo->GetHandle(), DXM_MEMOFLUSHLINES, 0, 0);
+  }
+  rtl::String entry;
+  if (FEndsAtLineStart)
+    entry = S + L"\r\n";
+  else
+    entry = S.empty() ? rtl::String(L"\r\n\r\n") : L"\r\n" + S;
+  cxAdjustMemoLineBreaks(entry);
+  const int index = FCount;
+  const bool endsAfter = cxEndsWithLineBreak(entry);
+  FCount += cxCountLineBreaks(entry) - (FEndsAtLineStart ? 0 : 1) + (endsAfter ? 0 : 1);
+  FEndsAtLineStart = endsAfter;
+  FPending += entry;
+  return index;
+}
+
+void TcxMemoLines::Flush()
+{
+  if (FPending.empty() || FFlushing || !FMemo->HandleAllocated())
+    return;
+  const rtl::String pending = std::move(FPending);
+  FPending.clear();
+  FFlushing = true;
+  FMemo->FAppendingPending = true;
+  try {
+    const HWND wnd = FMemo->GetHandle();
+    const auto length = SendMessageW(wnd, WM_GETTEXTLENGTH, 0, 0);
+    SendMessageW(wnd, EM_SETSEL, length, length);
+    SendMessageW(wnd, EM_REPLACESEL, 0, reinterpret_cast<LPARAM>(pending.c_str()));
+  } catch (...) {
+    FFlushing = false;
+    FMemo->FAppendingPending = false;
+    throw;
+  }
+  FFlushing = false;
+  FMemo->FAppendingPending = false;
+}
+
+int TcxMemoLines::GetCount() const
+{
+  const_cast<TcxMemoLines*>(this)->Flush();
+  return WindowLines()->GetCount();
+}
+
+void TcxMemoLines::Clear()
+{
+  FPending.clear();
+  WindowLines()->Clear();
+}
+
+void TcxMemoLines::Delete(int AIndex)
+{
+  Flush();
+  WindowLines()->Delete(AIndex);
+}
+
+void TcxMemoLines::Insert(int AIndex, const rtl::String& S)
+{
+  Flush();
+  WindowLines()->Insert(AIndex, S);
+}
+
+rtl::String TcxMemoLines::Get(int AIndex)
+{
+  Flush();
+  return WindowLines()->GetStrings(AIndex);
+}
+
+void TcxMemoLines::Put(int AIndex, const rtl::String& S)
+{
+  Flush();
+  WindowLines()->SetStrings(AIndex, S);
+}
+
+rtl::String TcxMemoLines::GetTextStr()
+{
+  Flush();
+  return WindowLines()->GetText();
+}
+
+void TcxMemoLines::SetTextStr(const rtl::String& AText)
+{
+  Flush();
+  WindowLines()->SetText(AText);
+}
+
+void TcxMemoLines::SetUpdateState(bool AUpdating)
+{
+  if (AUpdating)
+    WindowLines()->BeginUpdate();
+  else
+    WindowLines()->EndUpdate();
+}
+
+// ---------------------------------------------------------------------------
 // TcxCustomInnerMemoHelper
 
 void TcxCustomInnerMemoHelper::CreateForMemo(TcxCustomInnerMemo* AMemo)
@@ -171,7 +306,7 @@ TcxContainer* __stdcall TcxCustomInnerMemoHelper::GetControlContainer()
 
 rtl::Variant __stdcall TcxCustomInnerMemoHelper::GetEditValue()
 {
-  return rtl::Variant(FMemo->GetLines()->GetText());
+  return rtl::Variant(FMemo->GetMemoLines()->GetText());
 }
 
 void __stdcall TcxCustomInnerMemoHelper::LockBounds(bool ALock)
@@ -192,7 +327,7 @@ void __stdcall TcxCustomInnerMemoHelper::SetEditValue(const rtl::Variant& AValue
   if (editor)
     editor->LockChangeEvents(true);
   try {
-    FMemo->GetLines()->SetText(rtl::VarToStr(AValue));
+    FMemo->GetMemoLines()->SetText(rtl::VarToStr(AValue));
   } catch (...) {
     --FMemo->FInternalTextSettingCount;
     if (editor)
@@ -241,7 +376,7 @@ TPoint __stdcall TcxCustomInnerMemoHelper::GetCaretPos()
 
 rtl::TStrings* __stdcall TcxCustomInnerMemoHelper::GetLines()
 {
-  return FMemo->GetLines();
+  return FMemo->GetMemoLines();
 }
 
 vcl::TScrollStyle __stdcall TcxCustomInnerMemoHelper::GetScrollBars()
@@ -303,11 +438,13 @@ void TcxCustomInnerMemo::Create(rtl::TComponent* AOwner)
   SetParentColor(true);
   SetParentFont(true);
   FHelper = rtl::NewWith<TcxCustomInnerMemoHelper>([this](TcxCustomInnerMemoHelper* H) { H->CreateForMemo(this); });
+  FMemoLines = rtl::New<TcxMemoLines>(this);
   FIsCreating = false;
 }
 
 void TcxCustomInnerMemo::Destroy()
 {
+  rtl::FreeAndNil(FMemoLines);
   rtl::FreeAndNil(FHelper);
   inherited::Destroy();
 }
@@ -351,6 +488,12 @@ void TcxCustomInnerMemo::SetBounds(int ALeft, int ATop, int AWidth, int AHeight)
 
 void TcxCustomInnerMemo::WndProc(rtl::TMessage& AMessage)
 {
+  // Whatever the window is asked, it answers with the appended lines in it.
+  if (FMemoLines && FMemoLines->HasPending() && AMessage.Msg != WM_DESTROY && AMessage.Msg != WM_NCDESTROY &&
+      !GetComponentState().Contains(rtl::TComponentStateFlag::csDestroying))
+    FMemoLines->Flush();
+  if (AMessage.Msg == DXM_MEMOFLUSHLINES)
+    return;
   TcxCustomMemo* editor = GetContainer();
   if (editor && editor->InnerControlMenuHandler(AMessage))
     return;
@@ -446,7 +589,8 @@ void TcxCustomInnerMemo::HandleEMReplaceSel(rtl::TMessage& AMessage)
     return;
   const auto* text = reinterpret_cast<const wchar_t*>(AMessage.LParam);
   rtl::String adjusted = text ? text : L"";
-  cxAdjustMemoLineBreaks(adjusted);
+  if (!FAppendingPending)
+    cxAdjustMemoLineBreaks(adjusted);
   const LPARAM original = AMessage.LParam;
   AMessage.LParam = reinterpret_cast<LPARAM>(adjusted.c_str());
   try {
@@ -505,6 +649,14 @@ IcxInnerMemo* TcxCustomMemo::GetInnerMemo()
 rtl::TStrings* TcxCustomMemo::GetLines()
 {
   return GetInnerMemo()->GetLines();
+}
+
+rtl::Variant TcxCustomMemo::DoGetEditValue()
+{
+  if (auto* inner = rtl::Is<TcxCustomInnerMemo>(GetInnerControl()) ? static_cast<TcxCustomInnerMemo*>(GetInnerControl())
+                                                                   : nullptr)
+    inner->GetMemoLines()->Flush();
+  return inherited::DoGetEditValue();
 }
 
 TPoint TcxCustomMemo::GetCaretPos()

@@ -89,6 +89,50 @@ class TcxMemoProperties : public TcxCustomMemoProperties {
 class TcxCustomInnerMemo;
 class TcxCustomMemo;
 
+// Posted to the inner memo after lines were appended: they go into the
+// window then, if nothing asked for them before.
+inline constexpr UINT DXM_MEMOFLUSHLINES = 0x8140;
+
+// The memo's line list: the window's lines, with appended lines kept back.
+// Adding an entry to the end only appends it to a pending text, so filling
+// a memo line by line costs time in proportion to the text; the pending
+// text goes into the window in one replacement as soon as anything else
+// touches the lines, the window or the value (or the message loop comes
+// round). Add answers the index counted in the text's own line breaks.
+class TcxMemoLines : public rtl::TStrings {
+  RTL_CLASS(TcxMemoLines, rtl::TStrings)
+
+ public:
+  virtual void Create(TcxCustomInnerMemo* AMemo);
+
+  int Add(const rtl::String& S) override;
+  int GetCount() const override;
+  void Clear() override;
+  void Delete(int AIndex) override;
+  void Insert(int AIndex, const rtl::String& S) override;
+  // Puts the pending text into the window.
+  void Flush();
+  bool HasPending() const { return !FPending.empty(); }
+
+ protected:
+  rtl::String Get(int AIndex) override;
+  void Put(int AIndex, const rtl::String& S) override;
+  rtl::String GetTextStr() override;
+  void SetTextStr(const rtl::String& AText) override;
+  void SetUpdateState(bool AUpdating) override;
+
+ private:
+  rtl::TStrings* WindowLines() const;
+
+  TcxCustomInnerMemo* FMemo;
+  rtl::String FPending;
+  // The lines of window and pending text, and whether that text is empty
+  // or ends with a line break (the next entry starts a line of its own).
+  int FCount;
+  bool FEndsAtLineStart;
+  bool FFlushing;
+};
+
 // What the memo's inner control adds to an inner text edit; its helper
 // answers both.
 struct IcxInnerMemo : rtl::IInterface {
@@ -161,6 +205,9 @@ class TcxCustomInnerMemo : public vcl::TMemo, public IcxContainerInnerControl, p
   void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
   TcxCustomMemo* GetContainer() const;
+  TcxMemoLines* GetMemoLines() const { return FMemoLines; }
+  // Set while the lines put their pending text in: it is adjusted already.
+  bool FAppendingPending;
   bool GetInternalUpdating() const { return FInternalUpdating; }
   void SetInternalUpdating(bool AValue) { FInternalUpdating = AValue; }
   void LockBounds(bool ALock);
@@ -191,6 +238,7 @@ class TcxCustomInnerMemo : public vcl::TMemo, public IcxContainerInnerControl, p
 
  private:
   TcxCustomInnerMemoHelper* FHelper;
+  TcxMemoLines* FMemoLines;
   bool FInternalUpdating;
   bool FIsCreating;
   int FLockBoundsCount;
@@ -230,6 +278,8 @@ class TcxCustomMemo : public TcxCustomTextEdit {
   bool WantsTabKey() override;
   bool ResendsActivationKey(wchar_t AKey) override { return AKey != L'\r'; }
   void ReadState(rtl::TReader* AReader) override;
+  // Lines kept back go into the window first.
+  rtl::Variant DoGetEditValue() override;
 
   friend class TcxCustomInnerMemo;
 };

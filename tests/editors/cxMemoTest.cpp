@@ -132,3 +132,26 @@ TEST(TcxMemoRoutinesTest, AdjustLineBreaksAndTruncate)
 }
 
 }  // namespace
+
+namespace {
+
+// Appended lines wait for the next use of the lines or the window, or for
+// the message loop; any order of use sees them in place.
+TEST_F(TcxMemoTestFixture, AppendedLinesReachTheWindowBeforeAnythingElse)
+{
+  auto* inner = static_cast<TcxCustomInnerMemo*>(Memo->GetInnerControl());
+  Memo->GetLines()->Add(L"a");
+  Memo->GetLines()->Add(L"b");
+  EXPECT_TRUE(inner->GetMemoLines()->HasPending());
+  kvtest::PumpMessages();
+  EXPECT_FALSE(inner->GetMemoLines()->HasPending()) << "the posted message puts them in";
+  EXPECT_EQ(GetWindowTextLengthW(inner->GetHandle()), 6);
+
+  Memo->GetLines()->Add(L"c");
+  Memo->GetLines()->Insert(0, L"z");
+  EXPECT_EQ(LinesOf(), (std::vector<rtl::String>{L"z", L"a", L"b", L"c"}));
+  Memo->GetLines()->Add(L"d");
+  EXPECT_EQ(rtl::VarToStr(Memo->GetEditValue()), L"z\r\na\r\nb\r\nc\r\nd\r\n");
+}
+
+}  // namespace
