@@ -21,6 +21,7 @@
 #include "editors/cxEdit.h"
 #include "editors/cxEditConsts.h"
 #include "editors/cxEditExConsts.h"
+#include "editors/cxMemo.h"
 #include "editors/cxTextEdit.h"
 #include "editors/dxSpellCheckerCore.h"
 #include "graphics/cxDrawTextUtils.h"

@@ -112,6 +112,7 @@
   AUnit(cxEdit)                      \
   AUnit(cxEditExConsts)              \
   AUnit(cxTextEdit)                  \
+  AUnit(cxMemo)                      \
   AUnit(cxCheckBox)                  \
   AUnit(cxLabel)
 

@@ -417,6 +417,9 @@ class TcxCustomInnerTextEditHelper : public TcxInterfacedPersistent, public IcxI
   void __stdcall SetTextHint(const rtl::String& AValue) override;
 
  protected:
+  // The window every inner edit has; FEdit is nil for inner controls of
+  // another family, whose helpers answer the rest themselves.
+  vcl::TCustomEdit* FControl;
   TcxCustomInnerTextEdit* FEdit;
   TImeMode FImeMode;
   TImeName FImeName;

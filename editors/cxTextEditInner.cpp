@@ -46,18 +46,19 @@ void TcxCustomInnerTextEditHelper::Create(TcxCustomInnerTextEdit* AEdit)
 {
   inherited::Create(AEdit);
   FEdit = AEdit;
+  FControl = AEdit;
   FImeMode = TImeMode::imDontCare;
 }
 
 bool TcxCustomInnerTextEditHelper::GetIsInplace()
 {
-  TcxCustomTextEdit* editor = FEdit->GetContainer();
+  TcxContainer* editor = GetControlContainer();
   return editor && editor->IsInplace();
 }
 
 vcl::TWinControl* __stdcall TcxCustomInnerTextEditHelper::GetControl()
 {
-  return FEdit;
+  return FControl;
 }
 
 TcxContainer* __stdcall TcxCustomInnerTextEditHelper::GetControlContainer()
@@ -68,23 +69,23 @@ TcxContainer* __stdcall TcxCustomInnerTextEditHelper::GetControlContainer()
 LRESULT __stdcall TcxCustomInnerTextEditHelper::CallDefWndProc(UINT AMsg, WPARAM AWParam, LPARAM ALParam)
 {
   rtl::TMessage message{AMsg, AWParam, ALParam, 0};
-  FEdit->vcl::TWinControl::DefaultHandler(message);
+  FControl->vcl::TWinControl::DefaultHandler(message);
   return message.Result;
 }
 
 rtl::Variant __stdcall TcxCustomInnerTextEditHelper::GetEditValue()
 {
-  return rtl::Variant(FEdit->vcl::TControl::GetText());
+  return rtl::Variant(FControl->vcl::TControl::GetText());
 }
 
 rtl::TNotifyEvent __stdcall TcxCustomInnerTextEditHelper::GetOnChange()
 {
-  return FEdit->GetOnChange();
+  return FControl->GetOnChange();
 }
 
 bool __stdcall TcxCustomInnerTextEditHelper::GetReadOnly()
 {
-  return FEdit->GetReadOnly();
+  return FControl->GetReadOnly();
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::LockBounds(bool ALock)
@@ -94,16 +95,16 @@ void __stdcall TcxCustomInnerTextEditHelper::LockBounds(bool ALock)
 
 void __stdcall TcxCustomInnerTextEditHelper::SafelySetFocus()
 {
-  const bool autoSelect = FEdit->GetAutoSelect();
-  FEdit->SetAutoSelect(false);
+  const bool autoSelect = FControl->GetAutoSelect();
+  FControl->SetAutoSelect(false);
   try {
-    if (FEdit->CanFocus())
-      FEdit->SetFocus();
+    if (FControl->CanFocus())
+      FControl->SetFocus();
   } catch (...) {
-    FEdit->SetAutoSelect(autoSelect);
+    FControl->SetAutoSelect(autoSelect);
     throw;
   }
-  FEdit->SetAutoSelect(autoSelect);
+  FControl->SetAutoSelect(autoSelect);
 }
 
 // A value that differs from the shown text only in case, set while the
@@ -127,27 +128,27 @@ void __stdcall TcxCustomInnerTextEditHelper::SetEditValue(const rtl::Variant& AV
 
 void __stdcall TcxCustomInnerTextEditHelper::SetParent(vcl::TWinControl* AValue)
 {
-  FEdit->SetParent(AValue);
+  FControl->SetParent(AValue);
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetOnChange(rtl::TNotifyEvent AValue)
 {
-  FEdit->SetOnChange(AValue);
+  FControl->SetOnChange(AValue);
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetReadOnly(bool AValue)
 {
-  FEdit->SetReadOnly(AValue);
+  FControl->SetReadOnly(AValue);
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::ClearSelection()
 {
-  FEdit->ClearSelection();
+  FControl->ClearSelection();
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::CopyToClipboard()
 {
-  FEdit->CopyToClipboard();
+  FControl->CopyToClipboard();
 }
 
 rtl::TAlignment __stdcall TcxCustomInnerTextEditHelper::GetAlignment()
@@ -157,12 +158,12 @@ rtl::TAlignment __stdcall TcxCustomInnerTextEditHelper::GetAlignment()
 
 bool __stdcall TcxCustomInnerTextEditHelper::GetAutoSelect()
 {
-  return FEdit->GetAutoSelect();
+  return FControl->GetAutoSelect();
 }
 
 vcl::TEditCharCase __stdcall TcxCustomInnerTextEditHelper::GetCharCase()
 {
-  return FEdit->GetCharCase();
+  return FControl->GetCharCase();
 }
 
 TcxEditEchoMode __stdcall TcxCustomInnerTextEditHelper::GetEchoMode()
@@ -172,14 +173,14 @@ TcxEditEchoMode __stdcall TcxCustomInnerTextEditHelper::GetEchoMode()
 
 int __stdcall TcxCustomInnerTextEditHelper::GetFirstVisibleCharIndex()
 {
-  if (!FEdit->HandleAllocated())
+  if (!FControl->HandleAllocated())
     return 0;
-  return LOWORD(SendMessageW(FEdit->GetHandle(), EM_CHARFROMPOS, 0, 0));
+  return LOWORD(SendMessageW(FControl->GetHandle(), EM_CHARFROMPOS, 0, 0));
 }
 
 bool __stdcall TcxCustomInnerTextEditHelper::GetHideSelection()
 {
-  return FEdit->GetHideSelection();
+  return FControl->GetHideSelection();
 }
 
 bool __stdcall TcxCustomInnerTextEditHelper::GetInternalUpdating()
@@ -189,12 +190,12 @@ bool __stdcall TcxCustomInnerTextEditHelper::GetInternalUpdating()
 
 int __stdcall TcxCustomInnerTextEditHelper::GetMaxLength()
 {
-  return FEdit->GetMaxLength();
+  return FControl->GetMaxLength();
 }
 
 bool __stdcall TcxCustomInnerTextEditHelper::GetOEMConvert()
 {
-  return FEdit->GetOEMConvert();
+  return FControl->GetOEMConvert();
 }
 
 rtl::TNotifyEvent __stdcall TcxCustomInnerTextEditHelper::GetOnSelChange()
@@ -209,17 +210,17 @@ wchar_t __stdcall TcxCustomInnerTextEditHelper::GetPasswordChar()
 
 int __stdcall TcxCustomInnerTextEditHelper::GetSelLength()
 {
-  return FEdit->GetSelLength();
+  return FControl->GetSelLength();
 }
 
 int __stdcall TcxCustomInnerTextEditHelper::GetSelStart()
 {
-  return FEdit->GetSelStart();
+  return FControl->GetSelStart();
 }
 
 rtl::String __stdcall TcxCustomInnerTextEditHelper::GetSelText()
 {
-  return FEdit->GetSelText();
+  return FControl->GetSelText();
 }
 
 bool __stdcall TcxCustomInnerTextEditHelper::GetUseLeftAlignmentOnEditing()
@@ -229,8 +230,8 @@ bool __stdcall TcxCustomInnerTextEditHelper::GetUseLeftAlignmentOnEditing()
 
 void __stdcall TcxCustomInnerTextEditHelper::SelectAll()
 {
-  if (FEdit->HandleAllocated())
-    FEdit->SelectAll();
+  if (FControl->HandleAllocated())
+    FControl->SelectAll();
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetAlignment(rtl::TAlignment AValue)
@@ -240,12 +241,12 @@ void __stdcall TcxCustomInnerTextEditHelper::SetAlignment(rtl::TAlignment AValue
 
 void __stdcall TcxCustomInnerTextEditHelper::SetAutoSelect(bool AValue)
 {
-  FEdit->SetAutoSelect(AValue);
+  FControl->SetAutoSelect(AValue);
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetCharCase(vcl::TEditCharCase AValue)
 {
-  FEdit->SetCharCase(AValue);
+  FControl->SetCharCase(AValue);
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetEchoMode(TcxEditEchoMode AValue)
@@ -255,7 +256,7 @@ void __stdcall TcxCustomInnerTextEditHelper::SetEchoMode(TcxEditEchoMode AValue)
 
 void __stdcall TcxCustomInnerTextEditHelper::SetHideSelection(bool AValue)
 {
-  FEdit->SetHideSelection(AValue);
+  FControl->SetHideSelection(AValue);
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetInternalUpdating(bool AValue)
@@ -265,12 +266,12 @@ void __stdcall TcxCustomInnerTextEditHelper::SetInternalUpdating(bool AValue)
 
 void __stdcall TcxCustomInnerTextEditHelper::SetMaxLength(int AValue)
 {
-  FEdit->SetMaxLength(AValue);
+  FControl->SetMaxLength(AValue);
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetOEMConvert(bool AValue)
 {
-  FEdit->SetOEMConvert(AValue);
+  FControl->SetOEMConvert(AValue);
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetOnSelChange(rtl::TNotifyEvent AValue)
@@ -285,19 +286,19 @@ void __stdcall TcxCustomInnerTextEditHelper::SetPasswordChar(wchar_t AValue)
 
 void __stdcall TcxCustomInnerTextEditHelper::SetSelLength(int AValue)
 {
-  if (FEdit->HandleAllocated())
-    FEdit->SetSelLength(AValue);
+  if (FControl->HandleAllocated())
+    FControl->SetSelLength(AValue);
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetSelStart(int AValue)
 {
-  if (FEdit->HandleAllocated())
-    FEdit->SetSelStart(AValue);
+  if (FControl->HandleAllocated())
+    FControl->SetSelStart(AValue);
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetSelText(const rtl::String& AValue)
 {
-  FEdit->SetSelText(AValue);
+  FControl->SetSelText(AValue);
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetUseLeftAlignmentOnEditing(bool AValue)
@@ -307,12 +308,12 @@ void __stdcall TcxCustomInnerTextEditHelper::SetUseLeftAlignmentOnEditing(bool A
 
 rtl::String __stdcall TcxCustomInnerTextEditHelper::GetTextHint()
 {
-  return FEdit->GetTextHint();
+  return FControl->GetTextHint();
 }
 
 void __stdcall TcxCustomInnerTextEditHelper::SetTextHint(const rtl::String& AValue)
 {
-  FEdit->SetTextHint(AValue);
+  FControl->SetTextHint(AValue);
 }
 
 // ---------------------------------------------------------------------------
