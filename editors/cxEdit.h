@@ -1115,6 +1115,9 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   void __stdcall SetIsBarControl(bool AValue) override { FIsBarControl = AValue; }
   void __stdcall SetSpellCheckerValue(const rtl::String& AValue) override;
 
+  // The first parent runs the editor's first display.
+  void SetParent(vcl::TWinControl* AParent) override;
+
   // A new view data for the current style, the in-place flag and this
   // editor; the caller frees it.
   virtual TcxCustomEditViewData* CreateViewData();
@@ -1240,6 +1243,8 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   void SetInnerEditReadOnly(bool AValue);
   // No inner edit exists although the editor class names one.
   bool IsInnerEditMissing();
+  // Tab's step: the next tab stop outside the editor takes the focus.
+  void FocusNextControl(bool AGoForward);
   void DoCutToClipboard();
   void DoPasteFromClipboard();
   bool ClickButtonByAccelerator(wchar_t ACharCode);
@@ -1259,7 +1264,6 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   void Loaded() override;
   void ReadState(rtl::TReader* AReader) override;
   void SetName(const rtl::String& AValue) override;
-  void SetParent(vcl::TWinControl* AParent) override;
   void DefineProperties(rtl::TFiler* Filer) override;
   void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
   void KeyDown(WORD& AKey, vcl::TShiftState AShift) override;
