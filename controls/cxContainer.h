@@ -408,6 +408,8 @@ class TcxContainerViewInfo : public rtl::TObject {
   virtual void Paint(TcxCanvas* ACanvas);
   virtual void UpdateStyle(TcxContainerStyle* AStyle);
   bool IsCalculated() const { return FCalculated; }
+  // For the calculators of descendant view infos that live apart from them.
+  void SetCalculated(bool AValue) { FCalculated = AValue; }
 
   vcl::TColor BorderColor;
   TRect BorderRect;

@@ -67,56 +67,6 @@ void cxEditFinalization()
 RTL_UNIT(cxEdit, &cxEditInitialization, &cxEditFinalization);
 
 // ---------------------------------------------------------------------------
-// Buttons
-
-void TcxCustomEditButton::Assign(rtl::TPersistent* ASource)
-{
-  if (!rtl::Is<TcxCustomEditButton>(ASource)) {
-    inherited::Assign(ASource);
-    return;
-  }
-  SetWidth(static_cast<TcxCustomEditButton*>(ASource)->FWidth);
-}
-
-void TcxCustomEditButton::SetWidth(int AValue)
-{
-  if (FWidth == AValue)
-    return;
-  FWidth = AValue;
-  Changed(false);
-}
-
-void TcxCustomEditButton::ScaleWidth(int M, int D)
-{
-  SetWidth(MulDiv(FWidth, M, D));
-}
-
-void TcxCustomEditButtons::Create(rtl::TPersistent* AOwner, TcxCustomEditButtonClass AButtonClass)
-{
-  inherited::Create(AButtonClass);
-  FOwner = AOwner;
-}
-
-void TcxCustomEditButtons::ScaleButtonWidths(int M, int D)
-{
-  BeginUpdate();
-  try {
-    for (int i = 0; i < GetCount(); ++i)
-      static_cast<TcxCustomEditButton*>(GetItems(i))->ScaleWidth(M, D);
-  } catch (...) {
-    EndUpdate();
-    throw;
-  }
-  EndUpdate();
-}
-
-void TcxCustomEditButtons::Update(rtl::TCollectionItem* /*AItem*/)
-{
-  if (FOnChange)
-    FOnChange(this);
-}
-
-// ---------------------------------------------------------------------------
 // Unit routines
 
 TcxRegisteredClasses* cxEditPropertiesRegistry()

@@ -11,12 +11,19 @@
 #include <functional>
 #include <vector>
 
+#include <windows.h>
+#include <uxtheme.h>
+
 #include "controls/cxContainer.h"
 #include "controls/dxRightToLeftLayout.h"
 #include "core/cxClassesComponents.h"
 #include "editors/dxSpellCheckerCore.h"
 #include "graphics/dxFading.h"
 #include "core/cxClasses.h"
+#include "core/dxCoreClasses.h"
+#include "graphics/dxFading.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "platform/vcl/ActnList.h"
 #include "platform/rtl/TypInfo.h"
 #include "platform/vcl/ControlsMessages.h"
 #include "platform/vcl/Graphics.h"
@@ -69,6 +76,26 @@ RTL_ENUM(TcxEditButtonTransparency, ebtNone, ebtInactive, ebtAlways, ebtHideInac
 using TcxEditGradientDirection = TcxDirection;
 // The container's border styles under the editors' names, in the same order.
 RTL_ENUM(TcxEditBorderStyle, ebsNone, ebsSingle, ebsThick, ebsFlat, ebs3D, ebsUltraFlat, ebsOffice11);
+
+RTL_ENUM(TcxEditButtonKind, bkEllipsis, bkDown, bkGlyph, bkText);
+RTL_ENUM(TcxEditButtonState, ebsDisabled, ebsNormal, ebsPressed, ebsSelected);
+// How the frame of a themed editor is drawn around its content.
+RTL_ENUM(TcxEditBackgroundPaintingStyle, bpsSolid, bpsComboEdit, bpsComboListEdit);
+RTL_ENUM(TcxEditViewInfoState, evsPaintButtons);
+using TcxEditViewInfoStates = rtl::TSet<TcxEditViewInfoState>;
+RTL_ENUM(TcxEditPaintOption, epoAllowZeroHeight, epoAutoHeight, epoHasExternalBorder, epoShowEndEllipsis,
+         epoShowFocusRectWhenInplace);
+using TcxEditPaintOptions = rtl::TSet<TcxEditPaintOption>;
+class TcxCustomEditViewData;
+
+// What the fading of a button needs of the editor it belongs to.
+struct IcxEditOwner : rtl::IInterface {
+  RTL_GUID(IcxEditOwner, "{8F3A2C61-5B0E-4D7A-9E2F-3C1B6A4D8E05}")
+  // A view data for the owner's current state; AIsViewDataCreated tells
+  // whether the caller must free it.
+  virtual TcxCustomEditViewData* __stdcall GetViewData(bool& AIsViewDataCreated) = 0;
+  virtual void __stdcall Invalidate(const TRect& R, bool AEraseBackground) = 0;
+};
 
 // The Screen.Cursors index of the editors' mouse-wheel cursor.
 inline constexpr int cxEditMouseWheelCursor = 4101;
@@ -202,27 +229,147 @@ class TcxCustomEditDefaultValuesProvider : public TcxInterfacedPersistent, publi
 using TcxCustomEditDefaultValuesProviderClass = rtl::ClassOf<TcxCustomEditDefaultValuesProvider>;
 
 // ---------------------------------------------------------------------------
-// The buttons an editor carries in its frame: here only what the properties
-// need of them (a collection that tells of its changes and scales its
-// widths).
+// The buttons an editor carries in its frame: a collection owned by the
+// properties; each button can follow an action.
+
+class TcxCustomEditButton;
+class TcxCustomEditButtons;
+
+// The link of a button to its action: the button shows the action's
+// caption, enabled and visible state, hint and image while they agree.
+class TcxEditButtonActionLink : public vcl::TActionLink {
+  RTL_CLASS(TcxEditButtonActionLink, vcl::TActionLink)
+
+ public:
+  bool IsCaptionLinked() override;
+  bool IsEnabledLinked() override;
+  bool IsHintLinked() override;
+  bool IsImageIndexLinked() override;
+  bool IsVisibleLinked() override;
+  // Adds the action's shortcut to a non-empty hint when the application
+  // shows shortcuts in hints; always True.
+  virtual bool PrepareHint(rtl::String& HintStr);
+
+ protected:
+  void AssignClient(rtl::TObject* AClient) override;
+  void SetCaption(const rtl::String& AValue) override;
+  void SetEnabled(bool AValue) override;
+  void SetHint(const rtl::String& AValue) override;
+  void SetImageIndex(int AValue) override;
+  void SetVisible(bool AValue) override;
+
+  TcxCustomEditButton* FClient;
+};
+
+using TcxEditButtonActionLinkClass = rtl::ClassOf<TcxEditButtonActionLink>;
 
 class TcxCustomEditButton : public rtl::TCollectionItem {
   RTL_CLASS(TcxCustomEditButton, rtl::TCollectionItem)
 
  public:
+  void Create(rtl::TCollection* ACollection) override;
+  void Destroy() override;
+  // From another button, in one update of the collection.
   void Assign(rtl::TPersistent* ASource) override;
 
-  // 0 is the automatic width.
+  virtual void ScaleWidth(int M, int D);
+  // The collection's free notification: a freed action is let go.
+  virtual void ActionRemoved(rtl::TComponent* AAction);
+  virtual vcl::TBasicAction* GetAction();
+  virtual TcxEditButtonActionLinkClass ActionLinkClass();
+  virtual void UpdateButtonAction();
+
+  void SetAction(vcl::TBasicAction* AValue);
+  TcxEditButtonActionLink* GetActionLink() const { return FActionLink; }
+  const rtl::String& GetCaption() const { return FCaption; }
+  void SetCaption(const rtl::String& AValue);
+  rtl::TAlignment GetContentAlignment() const { return FContentAlignment; }
+  void SetContentAlignment(rtl::TAlignment AValue);
+  bool GetDefault() const { return FDefault; }
+  // Setting it clears it on the other buttons without telling them.
+  void SetDefault(bool AValue);
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool AValue);
+  TdxSmartGlyph* GetGlyph() const { return FGlyph; }
+  void SetGlyph(TdxSmartGlyph* AValue);
+  const rtl::String& GetHint() const { return FHint; }
+  void SetHint(const rtl::String& AValue) { FHint = AValue; }
+  int GetImageIndex() const { return FImageIndex; }
+  void SetImageIndex(int AValue);
+  TcxEditButtonKind GetKind() const { return FKind; }
+  void SetKind(TcxEditButtonKind AValue);
+  bool GetLeftAlignment() const { return FLeftAlignment; }
+  void SetLeftAlignment(bool AValue);
+  bool GetStretchable() const { return FStretchable; }
+  void SetStretchable(bool AValue);
+  std::intptr_t GetTag() const { return FTag; }
+  void SetTag(std::intptr_t AValue) { FTag = AValue; }
+  vcl::TColor GetTextColor() const { return FTextColor; }
+  void SetTextColor(vcl::TColor AValue);
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool AValue);
+  // The caption as shown: accelerator ampersands removed, '&&' kept as '&'.
+  const rtl::String& GetVisibleCaption() const { return FVisibleCaption; }
+  // 0 is the automatic width; a negative width counts as 0.
   int GetWidth() const { return FWidth; }
   void SetWidth(int AValue);
-  virtual void ScaleWidth(int M, int D);
+
+  TcxCustomEditButtons* GetButtons() const;
+
+ protected:
+  // Takes the action's values; with ACheckDefaults only over values still
+  // at their defaults.
+  virtual void ActionChange(rtl::TObject* Sender, bool ACheckDefaults);
+  void DoActionChange(rtl::TObject* Sender);
+  void GlyphChanged(rtl::TObject* Sender);
+
+  bool IsCaptionStored();
+  bool IsEnabledStored();
+  bool IsHintStored();
+  bool IsImageIndexStored();
+  bool IsVisibleStored();
+  bool IsTagStored() { return FTag != 0; }
 
  private:
+  friend class TcxEditButtonActionLink;
+
+  bool IsLinked(bool (TcxEditButtonActionLink::*AIsLinked)());
+
+  TcxEditButtonActionLink* FActionLink;
+  rtl::String FCaption;
+  rtl::TAlignment FContentAlignment;
+  bool FDefault;
+  bool FEnabled;
+  TdxSmartGlyph* FGlyph;
+  rtl::String FHint;
+  int FImageIndex;
+  TcxEditButtonKind FKind;
+  bool FLeftAlignment;
+  bool FStretchable;
+  std::intptr_t FTag;
+  vcl::TColor FTextColor;
+  bool FVisible;
+  rtl::String FVisibleCaption;
   int FWidth;
 };
 
 class TcxEditButton : public TcxCustomEditButton {
   RTL_CLASS(TcxEditButton, TcxCustomEditButton)
+  RTL_PUBLISHED(RTL_PROPERTY(Action, GetAction, SetAction),
+                RTL_PROPERTY(Caption, GetCaption, SetCaption, RTL_STORED(IsCaptionStored)),
+                RTL_PROPERTY(ContentAlignment, GetContentAlignment, SetContentAlignment,
+                             RTL_DEFAULT(rtl::TAlignment::taCenter)),
+                RTL_PROPERTY(Default, GetDefault, SetDefault, RTL_DEFAULT(false)),
+                RTL_PROPERTY(Enabled, GetEnabled, SetEnabled, RTL_STORED(IsEnabledStored)),
+                RTL_PROPERTY(Glyph, GetGlyph, SetGlyph),
+                RTL_PROPERTY(Hint, GetHint, SetHint, RTL_STORED(IsHintStored)),
+                RTL_PROPERTY(ImageIndex, GetImageIndex, SetImageIndex, RTL_STORED(IsImageIndexStored)),
+                RTL_PROPERTY(Kind, GetKind, SetKind, RTL_DEFAULT(TcxEditButtonKind::bkDown)),
+                RTL_PROPERTY(LeftAlignment, GetLeftAlignment, SetLeftAlignment, RTL_DEFAULT(false)),
+                RTL_PROPERTY(Stretchable, GetStretchable, SetStretchable, RTL_DEFAULT(true)),
+                RTL_PROPERTY(Tag, GetTag, SetTag, RTL_STORED(IsTagStored)),
+                RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_STORED(IsVisibleStored)),
+                RTL_PROPERTY(Width, GetWidth, SetWidth, RTL_DEFAULT(0)))
 };
 
 using TcxCustomEditButtonClass = rtl::ClassOf<TcxCustomEditButton>;
@@ -232,11 +379,26 @@ class TcxCustomEditButtons : public rtl::TCollection {
 
  public:
   virtual void Create(rtl::TPersistent* AOwner, TcxCustomEditButtonClass AButtonClass);
+  void Destroy() override;
   rtl::TPersistent* GetOwner() override { return FOwner; }
 
   // Every button's width times M / D, in one update.
   virtual void ScaleButtonWidths(int M, int D);
-  int GetVisibleCount() const { return GetCount(); }
+  virtual void ActionFreeNotification(rtl::TComponent* AComponent);
+  virtual TcxCustomEditButtonClass ButtonClass();
+  virtual void UpdateActions();
+
+  TcxCustomEditButton* Add() { return static_cast<TcxCustomEditButton*>(inherited::Add()); }
+  TcxCustomEditButton* GetItems(int AIndex) const
+  {
+    return static_cast<TcxCustomEditButton*>(inherited::GetItems(AIndex));
+  }
+  void SetItems(int AIndex, TcxCustomEditButton* AValue) { GetItems(AIndex)->Assign(AValue); }
+  int GetVisibleCount() const;
+  vcl::TCustomImageList* GetImages() const { return FImages; }
+  void SetImages(vcl::TCustomImageList* AValue) { FImages = AValue; }
+  // Watches the buttons' actions.
+  TcxFreeNotificator* GetFreeNotificator() const { return FFreeNotificator; }
 
   rtl::TNotifyEvent GetOnChange() const { return FOnChange; }
   void SetOnChange(rtl::TNotifyEvent AValue) { FOnChange = AValue; }
@@ -245,12 +407,17 @@ class TcxCustomEditButtons : public rtl::TCollection {
   void Update(rtl::TCollectionItem* AItem) override;
 
  private:
+  TcxFreeNotificator* FFreeNotificator;
   rtl::TPersistent* FOwner;
+  vcl::TCustomImageList* FImages;
   rtl::TNotifyEvent FOnChange;
 };
 
 class TcxEditButtons : public TcxCustomEditButtons {
   RTL_CLASS(TcxEditButtons, TcxCustomEditButtons)
+
+ public:
+  TcxCustomEditButtonClass ButtonClass() override { return TcxCustomEditButtonClass::Of<TcxEditButton>(); }
 };
 
 using TcxEditButtonsClass = rtl::ClassOf<TcxCustomEditButtons>;
@@ -1326,6 +1493,9 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   friend class TcxEditDataBinding;
   friend class TcxCustomEditData;
   friend class TcxInplaceEditList;
+  // The layout and painting read the editor's state directly.
+  friend class TcxCustomEditViewData;
+  friend class TcxCustomEditViewInfo;
 
   TcxEditStyle* GetEditStyle(TcxContainerStateItem AState) const
   {
@@ -1491,3 +1661,574 @@ void cxCombineRegionsOr(TcxRegion* ADest, TcxRegion* ASource);
 // each side; the complex one has its left and top in the first colour.
 void cxEditDrawFrame(TcxCanvas* ACanvas, TRect& R, vcl::TColor AColor);
 void cxEditDrawComplexFrame(TcxCanvas* ACanvas, TRect& R, vcl::TColor ALeftTopColor, vcl::TColor ARightBottomColor);
+
+// ---------------------------------------------------------------------------
+// Layout and painting of an editor: the paint utilities, the button view
+// info and its fading, the view info (the kept result: rectangles, colours,
+// states; paints and hit-tests) and the view data (the short-lived
+// calculator that fills a view info from the properties, the style and the
+// editor's state).
+
+class TcxCustomEdit;
+class TcxCustomEditViewInfo;
+class TcxEditButtonViewInfo;
+class TcxBitmap32;
+struct IcxCustomInnerEdit;
+
+// The cached solid brush of a colour; callers never delete it.
+HBRUSH cxEditGetSolidBrush(vcl::TColor AColor);
+void cxFillRectWithColor(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor);
+void cxEditFillRect(HDC DC, const TRect& R, HBRUSH ABrush);
+// The band between AOuter and AInner; all of AOuter when AInner is empty,
+// nothing when AOuter is empty or equals AInner.
+void cxEditFillRectFrame(TcxCanvas* ACanvas, const TRect& AOuter, const TRect& AInner, HBRUSH ABrush);
+// One-pixel edges on the sides of R named in AEdges; R shrinks past each.
+void cxEditDrawBorderEdges(TcxCanvas* ACanvas, TRect& R, TcxBorders AEdges, vcl::TColor AColor);
+// An axis-aligned one-pixel polyline through APoints[0..AHigh], given left to
+// right and top to bottom; AUseFill fills rectangles instead of drawing with
+// the pen.
+void cxEditFillPolyline(TcxCanvas* ACanvas, const TPoint* APoints, int AHigh, bool AUseFill, vcl::TColor AColor);
+// The background and border of an editor from its view info.
+void cxEditDrawBackground(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, bool AFillBackground);
+int cxEditCalculateButtonWidth(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButtonViewInfo);
+// The left and right content margins of a themed button together; 4
+// without the theme.
+int cxEditGetNativeButtonContentOffset(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButtonViewInfo);
+int cxEditButtonsVerticalMargin(TcxCanvas* ACanvas, TcxEditButtonStyle AButtonsStyle, bool ANativeStyle);
+// 1 for an in-place editor whose properties have a button, else 0.
+int cxEditInnerHeightCorrection(TcxCustomEditProperties* AProperties, bool AIsInplace);
+vcl::TColor cxEditHotBorderColor(bool AIsOffice11Style);
+vcl::TColor cxEditButtonStyleColor(bool APressed, bool AIsOffice11Style);
+bool cxEditHasShadow(TcxCustomEditViewData* AViewData);
+bool cxEditCharIsDigit(wchar_t C);
+void cxEditMapFlagBit(unsigned AInputFlags, unsigned& AOutputFlags, unsigned AInputFlag, unsigned AOutputFlag);
+// The library's text-output flags (cxAlignLeft ...) to DrawText flags and
+// back; bits without a counterpart are dropped.
+unsigned cxConvertTextOutFlags(unsigned AFlags);
+unsigned cxConvertDrawTextFlags(unsigned AFlags);
+
+// ---------------------------------------------------------------------------
+// Events of the view data and view info
+
+using TcxEditGetDefaultButtonWidthEvent =
+    rtl::TMethod<void(TcxCustomEditViewData* Sender, int AButtonIndex, int& AWidth)>;
+using TcxEditViewDataGetDisplayTextEvent = rtl::TMethod<void(TcxCustomEditViewData* Sender, rtl::String& AText)>;
+
+using TcxEditCanvasNotifyEvent = rtl::TMethod<void(TcxCanvas* ACanvas)>;
+using TcxEditCalculateEditorBoundsEvent = rtl::TMethod<void(TcxCustomEditViewInfo* Sender, TRect& ABounds)>;
+using TcxEditCanDrawEditValueEvent = rtl::TMethod<void(TcxCustomEditViewInfo* Sender, bool& AAllow)>;
+using TcxEditCanStartButtonFadingEvent = rtl::TMethod<void(TcxCustomEditViewInfo* Sender, bool& AAllow)>;
+using TcxEditDrawBackgroundEvent =
+    rtl::TMethod<void(TcxCustomEditViewInfo* Sender, TcxCanvas* ACanvas, bool& AHandled)>;
+using TcxEditDrawButtonEvent = rtl::TMethod<void(TcxEditButtonViewInfo* Sender, TcxCanvas* ACanvas, bool& AHandled)>;
+using TcxEditDrawButtonBackgroundEvent =
+    rtl::TMethod<void(TcxEditButtonViewInfo* Sender, TcxCanvas* ACanvas, const TRect& R, bool& AHandled)>;
+using TcxEditDrawButtonBorderEvent = rtl::TMethod<void(TcxEditButtonViewInfo* Sender, TcxCanvas* ACanvas,
+                                                       TRect& ABackgroundRect, TRect& AContentRect, bool& AHandled)>;
+using TcxEditGetButtonContentColorEvent = rtl::TMethod<void(TcxEditButtonViewInfo* Sender, vcl::TColor& AColor)>;
+using TcxEditGetButtonStateEvent = rtl::TMethod<void(TcxEditButtonViewInfo* Sender, TcxEditButtonState& AState)>;
+using TcxEditPaintEvent = rtl::TMethod<void(TcxCustomEditViewInfo* Sender, TcxCanvas* ACanvas)>;
+using TcxEditPrepareButtonFadingImageEvent =
+    rtl::TMethod<void(TcxEditButtonViewInfo* Sender, TcxEditButtonState AState, TcxBitmap32*& ABitmap,
+                      bool& AHandled)>;
+
+// ---------------------------------------------------------------------------
+// TcxEditButtonViewInfo
+
+// What the view data fills in for one visible button.
+struct TcxEditButtonViewInfoData {
+  TcxEditButtonActionLink* ActionLink;
+  vcl::TColor BackgroundColor;
+  rtl::String Caption;
+  rtl::TAlignment ContentAlignment;
+  bool Default;
+  bool Gradient;
+  rtl::String Hint;
+  bool IsInplace;
+  TcxEditButtonKind Kind;
+  bool LeftAlignment;
+  bool Leftmost;
+  bool NativeStyle;
+  bool Rightmost;
+  TcxEditButtonState State;
+  TcxEditButtonStyle Style;
+  vcl::TColor TextColor;
+  bool Transparent;
+  rtl::String VisibleCaption;
+  bool BackgroundPartiallyTransparent;
+  bool ComboBoxStyle;
+  int NativePart;
+  int NativeState;
+  bool UseSkins;
+};
+
+// Fading of an editor part through the editor that owns its view info.
+class TcxCustomEditFadingHelper : public TdxFadingObjectHelper {
+  RTL_CLASS(TcxCustomEditFadingHelper, TdxFadingObjectHelper)
+
+ public:
+  // The editor of the view info, else the view info's owner when it is an
+  // edit owner; nil otherwise.
+  rtl::IPtr<IcxEditOwner> GetEditOwner();
+  virtual TcxCustomEditViewInfo* GetEditViewInfo() = 0;
+  virtual void Invalidate() = 0;
+
+ protected:
+  void Invalidate(const TRect& R, bool AEraseBackground);
+};
+
+class TcxEditButtonFadingHelper : public TcxCustomEditFadingHelper {
+  RTL_CLASS(TcxEditButtonFadingHelper, TcxCustomEditFadingHelper)
+
+ public:
+  using TcxCustomEditFadingHelper::Invalidate;
+
+  virtual void Create(TcxEditButtonViewInfo* AViewInfo);
+  TcxCustomEditViewInfo* GetEditViewInfo() override;
+  void Invalidate() override;
+  virtual void PaintButton(TcxCanvas* ACanvas);
+  virtual TRect ButtonRect();
+  // The button drawn in AState on a new 32-bit bitmap of ButtonRect's size;
+  // the caller owns it.
+  virtual TcxBitmap32* RenderButtonState(TcxEditButtonState AState);
+  // Starts or stops a fade when the button's state changed since last seen.
+  virtual void UpdateState();
+
+  bool __stdcall FadingCanFade() override;
+  void __stdcall FadingRepaint() override { Invalidate(); }
+  void __stdcall FadingGetImages(TcxBitmap32*& AFadeOutImage, TcxBitmap32*& AFadeInImage) override;
+
+  TcxEditButtonViewInfo* GetViewInfo() const { return FViewInfo; }
+
+ private:
+  TcxEditButtonState FState;
+  TcxEditButtonViewInfo* FViewInfo;
+};
+
+class TcxEditButtonViewInfo : public rtl::TPersistent {
+  RTL_CLASS(TcxEditButtonViewInfo, rtl::TPersistent)
+
+ public:
+  virtual void Create();
+  void AfterConstruction() override;
+  void Destroy() override;
+  // From another button view info: Data.NativeState, Data.BackgroundColor,
+  // Bounds, Data.Style and Data.State only.
+  void Assign(rtl::TPersistent* Source) override;
+
+  virtual TcxEditButtonFadingHelper* CreateFadingHelper();
+  // Empty when the look equals AViewInfo's, else Bounds; the caller owns it.
+  virtual TcxRegion* GetUpdateRegion(TcxEditButtonViewInfo* AViewInfo);
+  // Invalidates Bounds (moved by AEditPosition) on AControl when the look
+  // differs from AViewInfo's or a fade runs; whether it did.
+  virtual bool Repaint(vcl::TWinControl* AControl, TcxEditButtonViewInfo* AViewInfo, const TPoint& AEditPosition);
+
+  TdxScaleFactor* GetScaleFactor();
+  // The look that decides a repaint equals AViewInfo's.
+  bool SameLook(const TcxEditButtonViewInfo* AViewInfo) const;
+
+  TRect Bounds;
+  int ButtonIndex;
+  int ButtonVisibleIndex;
+  TcxEditButtonViewInfoData Data;
+  TcxCustomEditViewInfo* EditViewInfo;
+  TcxEditButtonFadingHelper* FadingHelper;
+  TdxSmartGlyph* Glyph;
+  bool HasBackground;
+  int ImageIndex;
+  vcl::TCustomImageList* Images;
+  bool Stretchable;
+  TRect VisibleBounds;
+  int Width;
+};
+
+using TcxEditButtonViewInfoClass = rtl::ClassOf<TcxEditButtonViewInfo>;
+
+// ---------------------------------------------------------------------------
+// TcxCustomEditViewInfo
+
+class TcxCustomEditViewInfo : public TcxContainerViewInfo {
+  RTL_CLASS(TcxCustomEditViewInfo, TcxContainerViewInfo)
+
+ public:
+  // Hit parts besides the buttons' visible indexes.
+  static constexpr int ehtBody = -1;
+  static constexpr int ehtErrorIcon = -2;
+  static constexpr int ehtNone = -3;
+
+  void Create() override;
+  void Destroy() override;
+
+  // The two slots nothing calls.
+  virtual bool GetReserved() { return false; }
+  virtual void SetReserved(int, int) {}
+  virtual TcxEditBackgroundPaintingStyle BackgroundPaintingStyle() { return TcxEditBackgroundPaintingStyle::bpsSolid; }
+  virtual TcxEditButtonViewInfoClass ButtonViewInfoClass();
+  virtual void GetEditorColors(vcl::TColor& AColor, vcl::TColor& ATextColor);
+  virtual rtl::String GetPartHint(int APart);
+  // The part under P (relative to Left, Top): a button's visible index,
+  // ehtErrorIcon, ehtBody or ehtNone.
+  virtual int GetHitTestPart(const TPoint& P);
+  virtual TRect GetPartBounds(int APart);
+  virtual bool RepaintOnStateChange() { return true; }
+  virtual void DrawDefaultButton(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AButtonViewInfo);
+  virtual void SetOnDrawBackground(TcxEditDrawBackgroundEvent AValue) { FOnDrawBackground = AValue; }
+  virtual void StoreLastButtonStates();
+  virtual void Draw3DButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, TRect& ARect,
+                                  TRect& AContentRect, vcl::TColor& ABrushColor);
+  virtual void DrawFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, TRect& ARect,
+                                    TRect& AContentRect, vcl::TColor& ABrushColor);
+  virtual void DrawHotFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, TRect& ARect,
+                                       TRect& AContentRect, vcl::TColor& APenColor, vcl::TColor& ABrushColor);
+  virtual void CalculateNativeButtonContentRect(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo,
+                                                const TRect& ARect, TRect& AContentRect);
+  virtual void DrawSimpleButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, TRect& ARect,
+                                      TRect& AContentRect, vcl::TColor& ABrushColor);
+  virtual void DrawUltraFlatButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, TRect& ARect,
+                                         TRect& AContentRect, vcl::TColor& ABrushColor, bool AIsOffice11Style);
+  virtual void DrawNativeButtonBackground(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, const TRect& ARect);
+  virtual void DrawDefaultButtonBackground(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, const TRect& ARect,
+                                           vcl::TColor ABrushColor);
+  virtual bool CanDrawEditValue();
+  virtual void DrawNativeStyleEditBackground(TcxCanvas* ACanvas, bool ADrawBackground, HBRUSH ABackgroundBrush);
+  virtual void DrawButton(TcxCanvas* ACanvas, int AButtonVisibleIndex);
+  virtual void DrawButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, TRect& ARect,
+                                TRect& AContentRect, vcl::TColor& APenColor, vcl::TColor& ABrushColor);
+  virtual void DrawButtonContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, const TRect& AContentRect,
+                                 vcl::TColor APenColor, vcl::TColor ABrushColor, bool ANeedOffsetContent);
+  virtual bool IsBackgroundPartiallyTransparent();
+  virtual bool IsFadingAvailable();
+  // Some button is hot.
+  virtual bool IsHotTrack();
+  // P (relative to Left, Top) lies on a button.
+  virtual bool IsHotTrack(const TPoint& P);
+  // The hint of the button or error icon at P: its text and window
+  // rectangle; False elsewhere.
+  virtual bool NeedShowHint(TcxCanvas* ACanvas, const TPoint& P, const TRect& AVisibleBounds, rtl::String& AText,
+                            bool& AIsMultiLine, TRect& ATextRect, int AMaxLineCount = 0);
+  virtual void PrepareCanvasFont(TcxCanvas*) {}
+  virtual bool Repaint(vcl::TWinControl* AControl, TcxContainerViewInfo* AViewInfo = nullptr);
+  // Redraws what changed against AViewInfo (nil: the frame band around
+  // AInnerEditRect); True when a band or a button was redrawn.
+  virtual bool Repaint(vcl::TWinControl* AControl, const TRect& AInnerEditRect,
+                       TcxContainerViewInfo* AViewInfo = nullptr);
+
+  // TcxContainerViewInfo
+  void Assign(rtl::TObject* Source) override;
+  TcxRegion* GetUpdateRegion(TcxContainerViewInfo* AViewInfo) override;
+  void Offset(int DX, int DY) override;
+  void Paint(TcxCanvas* ACanvas) override;
+  void InternalPaint(TcxCanvas* ACanvas) override;
+  TcxContainerBorderStyle GetContainerBorderStyle() override;
+  void SetBackgroundColor(vcl::TColor AValue) override;
+
+  // Paints with the canvas window origin moved by (-Left, -Top).
+  void PaintEx(TcxCanvas* ACanvas);
+  // In place, the OnDrawBackground handler drew the background.
+  bool DrawBackground(TcxCanvas* ACanvas);
+  bool DrawBackground(TcxCanvas* ACanvas, const TPoint& APos);
+  void DrawCustomEdit(TcxCanvas* ACanvas, bool ACanDrawBackground, bool ACanDrawValidationMark);
+  // The background of ARect as its kind asks (AGlyphRect left out unless the
+  // glyph is transparent).
+  void DrawEditBackground(TcxCanvas* ACanvas, const TRect& ARect, const TRect& AGlyphRect, bool AGlyphTransparent);
+  void DrawButtons(TcxCanvas* ACanvas);
+  // Answers the old (Left, Top) and sets the new.
+  TPoint SetOrigin(const TPoint& APoint);
+  // Frees surplus button view infos from the end or makes missing ones.
+  void SetButtonCount(int ACount);
+  void ResetValidationInfo();
+  // The four customisation queries: the handler answers with a nil canvas.
+  bool IsCustomBackground();
+  bool IsCustomButton(int AButtonVisibleIndex = 0);
+  bool IsCustomButtonBackground(int AButtonVisibleIndex = 0);
+  bool IsCustomButtonBorder(int AButtonVisibleIndex = 0);
+  bool IsCustomDrawButton(int AButtonVisibleIndex = 0);
+  bool IsBackgroundTransparent();
+  // The pressed or selected button changed since StoreLastButtonStates.
+  bool IsButtonStateChanged() const;
+  bool CanStartButtonFading();
+
+  int GetButtonCount() const { return static_cast<int>(ButtonsInfo.size()); }
+  TcxCustomEdit* GetEdit() const { return FEdit; }
+  void SetEdit(TcxCustomEdit* AValue) { FEdit = AValue; }
+  TdxScaleFactor* GetScaleFactor() const;
+  const TRect& GetEditorBounds() const { return FEditorBounds; }
+  void SetEditorBounds(const TRect& AValue) { FEditorBounds = AValue; }
+  const TRect& GetErrorBounds() const { return FErrorBounds; }
+  void SetErrorBounds(const TRect& AValue) { FErrorBounds = AValue; }
+  TcxEditValidateInfo* GetErrorData() const { return FErrorData; }
+  bool GetNeedShowErrorIcon() const { return FNeedShowErrorIcon; }
+  void SetNeedShowErrorIcon(bool AValue) { FNeedShowErrorIcon = AValue; }
+  TcxEditViewInfoStates GetState() const { return FState; }
+  TcxEditDrawBackgroundEvent GetOnDrawBackground() const { return FOnDrawBackground; }
+
+  TdxMulticastMethod<TcxEditCanvasNotifyEvent> OnAfterDrawBackground;
+  TdxMulticastMethod<TcxEditCanvasNotifyEvent> OnAfterDrawValue;
+  TdxMulticastMethod<TcxEditCalculateEditorBoundsEvent> OnCalculateEditorBounds;
+  TdxMulticastMethod<TcxEditCanDrawEditValueEvent> OnCanDrawEditValue;
+  TcxEditCanStartButtonFadingEvent OnCanStartButtonFading;
+  TcxEditDrawButtonEvent OnDrawButton;
+  TcxEditDrawButtonBackgroundEvent OnDrawButtonBackground;
+  TcxEditDrawButtonBorderEvent OnDrawButtonBorder;
+  TcxEditGetButtonContentColorEvent OnGetButtonContentColor;
+  TcxEditGetButtonStateEvent OnGetButtonState;
+  TcxEditPaintEvent OnPaint;
+  TcxEditPrepareButtonFadingImageEvent OnPrepareButtonFadingImage;
+
+  TRect BorderExtent;
+  // The editor's border style; the container's BorderStyle follows it.
+  TcxEditBorderStyle BorderStyle;
+  std::vector<TcxEditButtonViewInfo*> ButtonsInfo;
+  TcxCustomEditProperties* EditProperties;
+  int Data;
+  bool Enabled;
+  bool Focused;
+  bool HasBackground;
+  bool HasContentOffsets;
+  bool HasInnerEdit;
+  bool HasTextButtons;
+  int HitTestInfo;
+  TRect InnerEditRect;
+  bool IsButtonReallyPressed;
+  bool IsContainerInnerControl;
+  bool IsDBEditPaintCopyDrawing;
+  bool IsDesigning;
+  bool IsInplace;
+  bool IsSelected;
+  int LastPressedButton;
+  int LastSelectedButton;
+  int Left;
+  TcxEditPaintOptions PaintOptions;
+  TcxEditPopupBorderStyle PopupBorderStyle;
+  int PressedButton;
+  int SelectedButton;
+  TRect ShadowRect;
+  vcl::TColor TextColor;
+  int Top;
+  bool Transparent;
+  HWND WindowHandle;
+  bool UseRightToLeftAlignment;
+
+ protected:
+  // The background kind of DrawEditBackground (see there).
+  enum class TBackgroundKind { Custom, Frame, None, Fill, ParentBackground, OwnParentBackground };
+  TBackgroundKind GetBackgroundKind();
+  void DrawValidationMark(TcxCanvas* ACanvas);
+  void DrawButtonBackground(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, const TRect& ARect,
+                            const TRect& AContentRect, vcl::TColor ABrushColor);
+  // The stand-alone editor's parent background into R.
+  void DrawParentBackground(TcxCanvas* ACanvas, const TRect& R);
+  bool RedrawBand(vcl::TWinControl* AControl, const TRect& AOuter, const TRect& AInner);
+  // The button contents without skins, by kind.
+  void DrawEllipsisContent(TcxCanvas* ACanvas, const TRect& AContentRect, vcl::TColor APenColor, bool AEnabled,
+                           bool AOffset);
+  void DrawDownContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, const TRect& AContentRect,
+                       vcl::TColor APenColor, bool AEnabled, bool AOffset);
+  void DrawGlyphContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, const TRect& AContentRect,
+                        bool AOffset);
+  void DrawTextContent(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, const TRect& AContentRect,
+                       vcl::TColor APenColor, bool AOffset);
+
+ public:
+  // The editor, nil without one, as the object and the window it is.
+  rtl::TObject* EditObject() const;
+  vcl::TWinControl* EditControl() const;
+  // The editor as the owner that button fades go through: the editor, else
+  // the view info's Owner when it is one.
+  rtl::IPtr<IcxEditOwner> GetEditOwner() const;
+
+ private:
+  friend class TcxCustomEditViewData;
+
+  // What painting asks of the editor.
+  bool EditorUsesParentBackground() const;
+  bool EditorPaintsButtons() const;
+  bool EditorOffsetsButtonContent() const;
+  bool EditorNeedsErase(vcl::TWinControl* AControl) const;
+
+  TdxOwnedScaleFactor* FScaleFactor;
+  TcxEditDrawBackgroundEvent FOnDrawBackground;
+  TcxCustomEdit* FEdit;
+  TcxEditViewInfoStates FState;
+  TRect FErrorBounds;
+  TRect FEditorBounds;
+  TcxEditValidateInfo* FErrorData;
+  bool FNeedShowErrorIcon;
+};
+
+// ---------------------------------------------------------------------------
+// TcxCustomEditViewData
+
+class TcxCustomEditViewData : public rtl::TPersistent {
+  RTL_CLASS(TcxCustomEditViewData, rtl::TPersistent)
+
+ public:
+  virtual void Create(TcxCustomEditProperties* AProperties, bool AIsInplace, TcxCustomEditStyle* AStyle);
+  void Destroy() override;
+
+  // Virtual operations, in the order descendants meet them.
+  virtual void UpdateButtonNativeInfo(TcxEditButtonViewInfo* AViewInfo);
+  virtual void UpdateButtonNativePart(TcxEditButtonViewInfo* AViewInfo, HTHEME ATheme);
+  virtual HTHEME ButtonTheme(TcxEditButtonViewInfo* AViewInfo);
+  virtual TcxEditPaintOptions GetPaintOptions();
+  virtual bool CanPressButton(TcxCustomEditViewInfo*, int) { return true; }
+  virtual TcxContainerState CalculateContainerState(const TRect& ABounds, const TPoint& P, TcxMouseButton Button,
+                                                    vcl::TShiftState Shift);
+  virtual TRect GetContentOffsets();
+  virtual int GetEditNativeState(TcxCustomEditViewInfo* AViewInfo);
+  virtual void InitData();
+  virtual void InitEditContentParams(TcxEditContentParams& AParams);
+  virtual void InitCacheData();
+  virtual rtl::Variant EditValueToDisplayValue(const rtl::Variant&) { return rtl::Variant(rtl::String()); }
+  virtual void CalculateConstantPartSize(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, TSize& AConstantPart,
+                                         TSize& MinContentSize);
+  virtual TSize CalculateValueContentSize(TcxCanvas*, const rtl::Variant&, const TcxEditSizeProperties&)
+  {
+    return TSize{0, 0};
+  }
+  virtual bool IsButtonPressedByOwner(TcxEditButtonViewInfo*) { return false; }
+  virtual void Calculate(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P, TcxMouseButton Button,
+                         vcl::TShiftState Shift, TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent);
+  virtual void CalculateButtonBounds(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, int AButtonVisibleIndex,
+                                     TRect& ButtonsRect);
+  virtual void CalculateButtonsViewInfo(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P,
+                                        TcxMouseButton Button, vcl::TShiftState Shift,
+                                        TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent);
+  virtual void CalculateButtonViewInfo(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, int AButtonVisibleIndex,
+                                       TRect& ButtonsRect);
+  virtual void DoCalculateButtonViewInfos(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, TRect& ButtonsRect);
+  // Buttons-only layout: the stretchable buttons share the width left.
+  virtual void CheckButtonsOnly(TcxCustomEditViewInfo* AViewInfo, int APrevButtonsWidth, int AButtonsWidth);
+  virtual void CheckStartButtonsFading(TcxCustomEditViewInfo* AViewInfo);
+  virtual void DoRightToLeftConversion(TcxCustomEditViewInfo*, const TRect&) {}
+  virtual void EditValueToDrawValue(const rtl::Variant&, TcxCustomEditViewInfo*) {}
+  virtual void InitializeButtonInfo(TcxCustomEditViewInfo* AViewInfo, int AButtonVisibleIndex);
+  virtual vcl::TColor GetBorderColor();
+  virtual vcl::TColor GetBorderColorByPainter(bool AIsHighlight);
+  virtual TRect GetBorderExtent();
+  virtual TRect GetBorderExtentByEdges(int ABorderWidth);
+  virtual TRect GetBorderExtentByPainter();
+  virtual TcxEditBorderStyle GetBorderStyle();
+  virtual TRect GetButtonsExtent(TcxCanvas* ACanvas);
+  virtual TRect GetClientExtent(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo);
+  virtual TSize GetEditConstantPartSize(TcxCanvas* ACanvas, const TcxEditSizeProperties& AEditSizeProperties,
+                                        TSize& MinContentSize, TcxCustomEditViewInfo* AViewInfo = nullptr);
+  virtual TSize GetEditContentSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue,
+                                   const TcxEditSizeProperties& AEditSizeProperties,
+                                   TcxEditValidateInfo* AErrorData = nullptr);
+  virtual TSize GetEditingContentSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue,
+                                      const TcxEditSizeProperties& AEditSizeProperties);
+  virtual TSize GetEditContentSizeCorrection();
+  virtual bool HasShadow();
+  virtual bool IgnoreButtonWhileStretching(int) { return false; }
+  virtual bool IsButtonLeftAligned(TcxCustomEditButton* AButton);
+  virtual bool IsNativeStyle(TcxLookAndFeel* ALookAndFeel);
+
+  // Calculate for ABounds moved to the origin; the view info keeps ABounds'
+  // top-left as its Left and Top.
+  void CalculateEx(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P, TcxMouseButton Button,
+                   vcl::TShiftState Shift, TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent);
+  TSize GetEditSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue, TcxEditSizeProperties AEditSizeProperties,
+                    TcxCustomEditViewInfo* AViewInfo = nullptr);
+  TSize GetEditingSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue, TcxEditSizeProperties AEditSizeProperties,
+                       TcxCustomEditViewInfo* AViewInfo = nullptr);
+  rtl::String EditValueToDisplayText(const rtl::Variant& AEditValue);
+  TcxCustomEditStyle* Style() const { return FStyle; }
+  // The effective style of the buttons for the style and look and feel.
+  TcxEditButtonStyle GetButtonsStyle();
+
+  TcxCustomEditProperties* GetProperties() const { return FProperties; }
+  TcxCustomEdit* GetEdit() const { return FEdit; }
+  void SetEdit(TcxCustomEdit* AValue) { FEdit = AValue; }
+  void SetStyle(TcxCustomEditStyle* AValue) { FStyle = AValue; }
+  bool GetIsInplace() const { return FIsInplace; }
+  TdxScaleFactor* GetScaleFactor() const;
+  rtl::TObject* GetData() const { return FData; }
+  void SetData(rtl::TObject* AValue) { FData = AValue; }
+  TcxEditGetDefaultButtonWidthEvent GetOnGetDefaultButtonWidth() const { return FOnGetDefaultButtonWidth; }
+  void SetOnGetDefaultButtonWidth(TcxEditGetDefaultButtonWidthEvent AValue) { FOnGetDefaultButtonWidth = AValue; }
+  TcxEditViewDataGetDisplayTextEvent GetOnGetDisplayText() const { return FOnGetDisplayText; }
+  void SetOnGetDisplayText(TcxEditViewDataGetDisplayTextEvent AValue) { FOnGetDisplayText = AValue; }
+
+  bool ButtonsOnlyStyle;
+  int ButtonVisibleCount;
+  TcxContainerState ContainerState;
+  TRect ContentOffset;
+  TcxEditContentParams EditContentParams;
+  bool Enabled;
+  bool Focused;
+  rtl::TAlignment HorzAlignment;
+  IcxControlScrollBar* HScrollBar;
+  IcxCustomInnerEdit* InnerEdit;
+  TcxInplaceEditParams InplaceEditParams;
+  bool IsDesigning;
+  bool IsSelected;
+  bool IsTouchScrollUIMode;
+  bool IsValueSource;
+  int MaxLineCount;
+  bool NativeStyle;
+  TcxEditPaintOptions PaintOptions;
+  bool PreviewMode;
+  bool Selected;
+  int SelStart;
+  int SelLength;
+  vcl::TColor SelTextColor;
+  vcl::TColor SelBackgroundColor;
+  bool SupportsTouchMode;
+  bool UseRightToLeftAlignment;
+  bool UseRightToLeftReading;
+  bool UseRightToLeftScrollBar;
+  TcxEditVertAlignment VertAlignment;
+  IcxControlScrollBar* VScrollBar;
+  HWND WindowHandle;
+
+ protected:
+  // The steps of Calculate.
+  void CalculateState(const TRect& ABounds, const TPoint& P, TcxMouseButton Button, vcl::TShiftState Shift,
+                      TcxCustomEditViewInfo* AViewInfo);
+  void CalculateValidationInfo(TcxCustomEditViewInfo* AViewInfo);
+  void CalculateBasicLayout(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo);
+  void CalculateColors(TcxCustomEditViewInfo* AViewInfo);
+  void CalculateButtonStates(TcxCustomEditViewInfo* AViewInfo, const TPoint& P, TcxMouseButton Button,
+                             vcl::TShiftState Shift, int APrevPressedButton);
+  void CalculateButtonSideFlags(TcxCustomEditViewInfo* AViewInfo);
+  void CalculatePopupBorderStyle(TcxCustomEditViewInfo* AViewInfo);
+  int GetErrorIconWidth();
+  TSize ApplyConstraints(const TSize& ASize);
+
+  TcxEditBorderStyle FBorderStyle;
+
+ private:
+  // What the calculation asks of the editor (FEdit, not nil unless said).
+  bool EditorHasBackground() const;
+  bool EditorIsPaintCopyDrawing() const;
+  bool EditorIsContainerInnerControl() const;
+  bool EditorHasMouseCapture() const;
+  bool EditorTransparent() const;
+  bool EditorUsesStyleColor() const;
+  bool EditorHasValidationError() const;
+  rtl::String EditorValidationErrorText() const;
+  int EditorCaptureButtonVisibleIndex() const;
+  TRect EditorVisibleBounds() const;
+  TcxCustomEditStyle* EditorCurrentStyle() const;
+  // FEdit may be nil for these.
+  bool InnerEditVisible() const;
+  TRect InnerEditBounds() const;
+  // A view info of the properties' class for a size query; the caller owns
+  // it.
+  TcxCustomEditViewInfo* CreateSizeViewInfo() const;
+
+  rtl::TObject* FData;
+  bool FIsInplace;
+  int FLeftSideLeftmostButtonIndex;
+  int FLeftSideRightmostButtonIndex;
+  int FRightSideLeftmostButtonIndex;
+  int FRightSideRightmostButtonIndex;
+  TdxOwnedScaleFactor* FScaleFactor;
+  TLeftRight FValidationErrorIconAlignment;
+  TcxEditGetDefaultButtonWidthEvent FOnGetDefaultButtonWidth;
+  TcxEditViewDataGetDisplayTextEvent FOnGetDisplayText;
+  TcxCustomEdit* FEdit;
+  TcxCustomEditProperties* FProperties;
+  TcxCustomEditStyle* FStyle;
+};
