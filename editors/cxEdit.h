@@ -1458,6 +1458,7 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   bool RefreshContainer(const TPoint& P, TcxMouseButton Button, vcl::TShiftState Shift,
                         bool AIsMouseEvent) override;
   void ProcessViewInfoChanges() override;
+  void CalculateViewInfo(const TPoint& P, bool AHotTrackAllowed) override;
   void GetBorderExtent(TRect& R) override;
   TcxEditStateColorKind GetDrawState() override;
   TcxContainerStyleClass GetStyleClass() override;
@@ -1566,6 +1567,10 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   bool FPrevValidationError;
   int FEditValueChangingLockCount;
   bool FProcessingViewInfoChanges;
+  // What the container's refresh was asked for, for the editor's layout.
+  TcxMouseButton FCalculationButton;
+  vcl::TShiftState FCalculationShift;
+  bool FCalculationIsMouseEvent;
   rtl::TNotifyEvent FOnFocusChanged;
   vcl::TKeyEvent FOnAfterKeyDown;
   TcxEditEditingEvent FOnEditing;
