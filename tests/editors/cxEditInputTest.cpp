@@ -232,6 +232,9 @@ class TcxEditInputFixture : public testing::Test {
     vcl::Application()->SetOnException(
         vcl::TExceptionEvent::Bind<&TcxEditInputFixture::ApplicationException>(this));
     Form->Show();
+    // Other test programs share the display: the form stays on top of
+    // their windows so that it keeps the focus.
+    SetWindowPos(Form->GetHandle(), HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
     SetForegroundWindow(Form->GetHandle());
     kvtest::PumpMessages();
     First->SetFocus();
@@ -281,6 +284,7 @@ TEST_F(TcxEditInputFixture, TabMovesTheFocusUnlessCtrlOrAltIsHeld)
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.Name);
+    SetForegroundWindow(Form->GetHandle());
     Second->SetFocus();
     kvtest::PumpMessages();
     ASSERT_TRUE(HasFocus(Second));
