@@ -1282,6 +1282,9 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   void __stdcall SetIsBarControl(bool AValue) override { FIsBarControl = AValue; }
   void __stdcall SetSpellCheckerValue(const rtl::String& AValue) override;
 
+  // The first parent runs the editor's first display.
+  void SetParent(vcl::TWinControl* AParent) override;
+
   // A new view data for the current style, the in-place flag and this
   // editor; the caller frees it.
   virtual TcxCustomEditViewData* CreateViewData();
@@ -1407,6 +1410,8 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   void SetInnerEditReadOnly(bool AValue);
   // No inner edit exists although the editor class names one.
   bool IsInnerEditMissing();
+  // Tab's step: the next tab stop outside the editor takes the focus.
+  void FocusNextControl(bool AGoForward);
   void DoCutToClipboard();
   void DoPasteFromClipboard();
   bool ClickButtonByAccelerator(wchar_t ACharCode);
@@ -1426,7 +1431,6 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   void Loaded() override;
   void ReadState(rtl::TReader* AReader) override;
   void SetName(const rtl::String& AValue) override;
-  void SetParent(vcl::TWinControl* AParent) override;
   void DefineProperties(rtl::TFiler* Filer) override;
   void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
   void KeyDown(WORD& AKey, vcl::TShiftState AShift) override;
@@ -1454,6 +1458,7 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   bool RefreshContainer(const TPoint& P, TcxMouseButton Button, vcl::TShiftState Shift,
                         bool AIsMouseEvent) override;
   void ProcessViewInfoChanges() override;
+  void CalculateViewInfo(const TPoint& P, bool AHotTrackAllowed) override;
   void GetBorderExtent(TRect& R) override;
   TcxEditStateColorKind GetDrawState() override;
   TcxContainerStyleClass GetStyleClass() override;
@@ -1562,6 +1567,10 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   bool FPrevValidationError;
   int FEditValueChangingLockCount;
   bool FProcessingViewInfoChanges;
+  // What the container's refresh was asked for, for the editor's layout.
+  TcxMouseButton FCalculationButton;
+  vcl::TShiftState FCalculationShift;
+  bool FCalculationIsMouseEvent;
   rtl::TNotifyEvent FOnFocusChanged;
   vcl::TKeyEvent FOnAfterKeyDown;
   TcxEditEditingEvent FOnEditing;

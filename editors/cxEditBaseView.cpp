@@ -2,6 +2,7 @@
 // hot state and buttons, hit parts for hints and accelerators, painting,
 // the hot fade and the size an auto-sized editor takes.
 #include "editors/cxEdit.h"
+#include "graphics/cxGraphics.h"
 
 // ---------------------------------------------------------------------------
 // View data
@@ -14,21 +15,45 @@ TcxCustomEditStyle* TcxCustomEdit::GetCurrentStyle()
 TcxCustomEditViewData* TcxCustomEdit::CreateViewData()
 {
   TcxCustomEditViewData* AViewData = GetActiveProperties()->CreateViewData(GetCurrentStyle(), IsInplace());
-  if (AViewData)
-    InitializeViewData(AViewData);
+  if (!AViewData)
+    return nullptr;
+  AViewData->SupportsTouchMode = FSupportsTouchMode;
+  if (IsInplace() && FIsContentParamsInitialized)
+    AViewData->EditContentParams = ContentParams;
+  AViewData->SetEdit(IsInnerEditMissing() ? nullptr : this);
+  AViewData->WindowHandle = HandleAllocated() ? GetHandle() : nullptr;
+  InitializeViewData(AViewData);
   return AViewData;
 }
 
-void TcxCustomEdit::InitializeViewData(TcxCustomEditViewData* /*AViewData*/) {}
+void TcxCustomEdit::InitializeViewData(TcxCustomEditViewData* AViewData)
+{
+  AViewData->Enabled = GetEnabled();
+  AViewData->Focused = Focused();
+  AViewData->IsTouchScrollUIMode = IsNonClassicScrollBarMode();
+  AViewData->UseRightToLeftScrollBar = UseRightToLeftAlignment();
+  AViewData->UseRightToLeftAlignment = UseRightToLeftAlignment();
+  AViewData->UseRightToLeftReading = UseRightToLeftReading();
+  AViewData->HScrollBar = nullptr;
+  AViewData->VScrollBar = nullptr;
+  AViewData->InnerEdit = FInnerEdit.Get();
+  AViewData->IsDesigning = IsDesigning();
+}
 
 void TcxCustomEdit::InitializeContentParams()
 {
+  if (FProperties) {
+    rtl::TOwnedPtr<TcxCustomEditViewData> AViewData{
+        FProperties->CreateViewData(static_cast<TcxCustomEditStyle*>(inherited::GetStyle()), IsInplace())};
+    if (AViewData)
+      ContentParams = AViewData->EditContentParams;
+  }
   FIsContentParamsInitialized = true;
 }
 
 TcxCustomEditViewInfo* TcxCustomEdit::GetViewInfo() const
 {
-  return nullptr;
+  return rtl::As<TcxCustomEditViewInfo>(inherited::GetViewInfo());
 }
 
 bool TcxCustomEdit::IsNativeStyle()
@@ -42,7 +67,21 @@ bool TcxCustomEdit::IsNativeStyle()
 void TcxCustomEdit::CalculateViewInfoAtPoint(const TPoint& P, TcxMouseButton AButton, vcl::TShiftState AShift,
                                              bool AIsMouseEvent)
 {
-  inherited::RefreshContainer(P, AButton, AShift, AIsMouseEvent);
+  TcxCustomEditViewInfo* AViewInfo = GetViewInfo();
+  if (!AViewInfo)
+    return;
+  rtl::TOwnedPtr<TcxCustomEditViewData> AViewData{CreateViewData()};
+  if (AViewData)
+    AViewData->Calculate(cxScreenCanvas(), TRect{0, 0, inherited::GetWidth(), inherited::GetHeight()}, P, AButton,
+                         AShift, AViewInfo, AIsMouseEvent);
+}
+
+void TcxCustomEdit::CalculateViewInfo(const TPoint& P, bool AHotTrackAllowed)
+{
+  // The container's state, frame and colours, then the editor's layout on
+  // top of them.
+  inherited::CalculateViewInfo(P, AHotTrackAllowed);
+  CalculateViewInfoAtPoint(P, FCalculationButton, FCalculationShift, FCalculationIsMouseEvent);
 }
 
 bool TcxCustomEdit::RefreshContainer(const TPoint& P, TcxMouseButton Button, vcl::TShiftState Shift,
@@ -50,8 +89,10 @@ bool TcxCustomEdit::RefreshContainer(const TPoint& P, TcxMouseButton Button, vcl
 {
   if (FCaptureButtonVisibleIndex >= 0 && !IsMouseCaptureOwner())
     FCaptureButtonVisibleIndex = -1;
-  CalculateViewInfoAtPoint(P, Button, Shift, AIsMouseEvent);
-  return true;
+  FCalculationButton = Button;
+  FCalculationShift = Shift;
+  FCalculationIsMouseEvent = AIsMouseEvent;
+  return inherited::RefreshContainer(P, Button, Shift, AIsMouseEvent);
 }
 
 void TcxCustomEdit::ProcessViewInfoChanges() {}
@@ -61,13 +102,23 @@ void TcxCustomEdit::UpdateHotStateAtCursor()
   ShortRefreshContainer(false);
 }
 
-int TcxCustomEdit::GetButtonIndexAt(const TPoint& /*P*/)
+int TcxCustomEdit::GetButtonIndexAt(const TPoint& P)
 {
+  if (TcxCustomEditViewInfo* AViewInfo = GetViewInfo())
+    for (std::size_t I = 0; I < AViewInfo->ButtonsInfo.size(); ++I)
+      if (PtInRect(&AViewInfo->ButtonsInfo[I]->Bounds, P))
+        return static_cast<int>(I);
   return -1;
 }
 
 int TcxCustomEdit::GetDefaultButtonIndex()
 {
+  if (TcxCustomEditViewInfo* AViewInfo = GetViewInfo())
+    for (std::size_t I = 0; I < AViewInfo->ButtonsInfo.size(); ++I) {
+      const TcxEditButtonViewInfoData& AData = AViewInfo->ButtonsInfo[I]->Data;
+      if (AData.Default)
+        return AData.State == TcxEditButtonState::ebsDisabled ? -1 : static_cast<int>(I);
+    }
   return -1;
 }
 

@@ -6,6 +6,7 @@
 #include "controls/cxWindowUtils.h"
 #include "controls/dxMessages.h"
 #include "editors/cxEdit.h"
+#include "platform/rtl/ClassesThreads.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Forms.h"
 
@@ -142,8 +143,7 @@ void TcxCustomEdit::ProcessKeyDown(WORD& AKey, vcl::TShiftState AShift)
         if (AKey == 0)
           return;
         AKey = 0;
-        if (vcl::TCustomForm* AForm = vcl::GetParentForm(this))
-          AForm->SelectNext(AForm->GetActiveControl(), !AShift.Contains(vcl::TShiftStateItem::ssShift), true);
+        FocusNextControl(!AShift.Contains(vcl::TShiftStateItem::ssShift));
         if (HandleAllocated() && GetFocus() == GetHandle() && FInnerEdit)
           FInnerEdit->SafelySetFocus();
       }
@@ -173,6 +173,26 @@ void TcxCustomEdit::ProcessKeyDown(WORD& AKey, vcl::TShiftState AShift)
       }
       break;
   }
+}
+
+void TcxCustomEdit::FocusNextControl(bool AGoForward)
+{
+  vcl::TCustomForm* AForm = vcl::GetParentForm(this);
+  if (!AForm)
+    return;
+  // The form's active control is usually the inner edit; a search from
+  // there would find the editor itself (or its inner edit) again and leave
+  // the focus where it is.
+  vcl::TWinControl* ACurrent = AForm->GetActiveControl();
+  if (!ACurrent || ACurrent == GetInnerControl())
+    ACurrent = this;
+  vcl::TWinControl* ANext = AForm->FindNextControl(ACurrent, AGoForward, true, false);
+  for (int I = 0; ANext && (ANext == this || ContainsControl(ANext)) && I < 1000; ++I) {
+    vcl::TWinControl* AFollowing = AForm->FindNextControl(ANext, AGoForward, true, false);
+    ANext = AFollowing == ANext ? nullptr : AFollowing;
+  }
+  if (ANext && ANext != this && !ContainsControl(ANext))
+    ANext->SetFocus();
 }
 
 void TcxCustomEdit::DoValidateOnEnter()
@@ -346,7 +366,15 @@ void TcxCustomEdit::DoExit()
   rtl::Finally AEnable([this] { EnableUserAction(); });
   if (IdxSpellChecker* AHook = dxSpellCheckerHook())
     AHook->CheckFinish();
-  ProcessExit(true);
+  try {
+    ProcessExit(true);
+  } catch (...) {
+    // The focus is moving to another control, whose window procedure is
+    // running: a failed validation has taken the focus back already and is
+    // reported here, as the editor's, instead of unwinding through the
+    // other control's focus handling.
+    rtl::HandleCallbackException(this);
+  }
 }
 
 void TcxCustomEdit::ProcessExit(bool ACallDoExit)

@@ -755,41 +755,45 @@ TcxCustomEditStyleClass TcxCustomEditProperties::GetStyleClass()
 
 TcxCustomEditViewInfoClass TcxCustomEditProperties::GetViewInfoClass()
 {
-  return {};
+  return TcxCustomEditViewInfoClass::Of<TcxCustomEditViewInfo>();
 }
 
 TcxCustomEditViewDataClass TcxCustomEditProperties::ViewDataClass()
 {
-  return {};
+  return TcxCustomEditViewDataClass::Of<TcxCustomEditViewData>();
 }
 
-TcxCustomEditViewData* TcxCustomEditProperties::CreateViewData(TcxCustomEditStyle* /*AStyle*/, bool /*AIsInplace*/,
-                                                               bool /*APreviewMode*/)
+TcxCustomEditViewData* TcxCustomEditProperties::CreateViewData(TcxCustomEditStyle* AStyle, bool AIsInplace,
+                                                               bool APreviewMode)
 {
-  return nullptr;
+  TcxCustomEditViewData* AViewData = ViewDataClass().Create(this, AIsInplace, AStyle);
+  AViewData->PreviewMode = APreviewMode;
+  return AViewData;
 }
 
-TSize TcxCustomEditProperties::GetEditConstantPartSize(TcxCanvas* /*ACanvas*/, TcxCustomEditStyle* /*AEditStyle*/,
-                                                       bool /*AIsInplace*/,
-                                                       const TcxEditSizeProperties& /*AEditSizeProperties*/,
+TSize TcxCustomEditProperties::GetEditConstantPartSize(TcxCanvas* ACanvas, TcxCustomEditStyle* AEditStyle,
+                                                       bool AIsInplace,
+                                                       const TcxEditSizeProperties& AEditSizeProperties,
                                                        TSize& MinContentSize)
 {
-  MinContentSize = TSize{};
-  return TSize{};
+  rtl::TOwnedPtr<TcxCustomEditViewData> AViewData{CreateViewData(AEditStyle, AIsInplace, false)};
+  return AViewData->GetEditConstantPartSize(ACanvas, AEditSizeProperties, MinContentSize, nullptr);
 }
 
-TSize TcxCustomEditProperties::GetEditContentSize(TcxCanvas* /*ACanvas*/, TcxCustomEditStyle* /*AEditStyle*/,
-                                                  bool /*AIsInplace*/, const rtl::Variant& /*AEditValue*/,
-                                                  const TcxEditSizeProperties& /*AEditSizeProperties*/)
+TSize TcxCustomEditProperties::GetEditContentSize(TcxCanvas* ACanvas, TcxCustomEditStyle* AEditStyle, bool AIsInplace,
+                                                  const rtl::Variant& AEditValue,
+                                                  const TcxEditSizeProperties& AEditSizeProperties)
 {
-  return TSize{};
+  rtl::TOwnedPtr<TcxCustomEditViewData> AViewData{CreateViewData(AEditStyle, AIsInplace, false)};
+  return AViewData->GetEditContentSize(ACanvas, AEditValue, AEditSizeProperties, nullptr);
 }
 
-TSize TcxCustomEditProperties::GetEditSize(TcxCanvas* /*ACanvas*/, TcxCustomEditStyle* /*AEditStyle*/,
-                                           bool /*AIsInplace*/, const rtl::Variant& /*AEditValue*/,
-                                           const TcxEditSizeProperties& /*AEditSizeProperties*/)
+TSize TcxCustomEditProperties::GetEditSize(TcxCanvas* ACanvas, TcxCustomEditStyle* AEditStyle, bool AIsInplace,
+                                           const rtl::Variant& AEditValue,
+                                           const TcxEditSizeProperties& AEditSizeProperties)
 {
-  return TSize{};
+  rtl::TOwnedPtr<TcxCustomEditViewData> AViewData{CreateViewData(AEditStyle, AIsInplace, false)};
+  return AViewData->GetEditSize(ACanvas, AEditValue, AEditSizeProperties, nullptr);
 }
 
 bool TcxCustomEditProperties::ValidateDisplayValue(rtl::Variant& ADisplayValue, rtl::String& AErrorText, bool& AError,
