@@ -237,8 +237,8 @@ TRect cxLabelCalculateLineRect(TRect& ATextRect, const TRect& AClientRect, bool 
 class TcxCustomLabel;
 
 // One calculation's result, kept by the label and drawn by it.
-class TcxCustomLabelViewInfo : public TcxContainerViewInfo {
-  RTL_CLASS(TcxCustomLabelViewInfo, TcxContainerViewInfo)
+class TcxCustomLabelViewInfo : public TcxCustomEditViewInfo {
+  RTL_CLASS(TcxCustomLabelViewInfo, TcxCustomEditViewInfo)
 
  public:
   void Create() override;
