@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "app/ModelGenerator.h"
+#include "editors/cxMemo.h"
 #include "editors/cxTextEdit.h"
 #include "pagecontrol/cxPC.h"
 #include "platform/rtl/ClassesStreams.h"
@@ -29,7 +30,7 @@ T* StoredComponent(rtl::TComponent* AForm, const wchar_t* AName)
   return rtl::As<T>(component);
 }
 
-std::vector<String> FieldLines(vcl::TCustomMemo* AMemo)
+std::vector<String> FieldLines(TcxCustomMemo* AMemo)
 {
   rtl::TStrings* lines = AMemo->GetLines();
   std::vector<String> result;
@@ -39,7 +40,7 @@ std::vector<String> FieldLines(vcl::TCustomMemo* AMemo)
   return result;
 }
 
-void AddEntries(vcl::TCustomMemo* AMemo, const TGeneratedEntries& AEntries)
+void AddEntries(TcxCustomMemo* AMemo, const TGeneratedEntries& AEntries)
 {
   rtl::TStrings* lines = AMemo->GetLines();
   for (const String& entry : AEntries)
@@ -67,7 +68,7 @@ void SaveDartText(const String& AText, const String& AFileName)
 void TfrmMain::Create(rtl::TComponent* AOwner)
 {
   rtl::RegisterClasses({rtl::TPersistentClass::Of<TcxTextEdit>(), rtl::TPersistentClass::Of<vcl::TLabel>(),
-                        rtl::TPersistentClass::Of<vcl::TMemo>(), rtl::TPersistentClass::Of<TcxButton>(),
+                        rtl::TPersistentClass::Of<TcxMemo>(), rtl::TPersistentClass::Of<TcxButton>(),
                         rtl::TPersistentClass::Of<TcxPageControl>(), rtl::TPersistentClass::Of<TcxTabSheet>(),
                         rtl::TPersistentClass::Of<TdxSkinController>()});
   inherited::Create(AOwner);
@@ -80,12 +81,12 @@ void TfrmMain::Loaded()
   cxLabel1 = StoredComponent<vcl::TCustomLabel>(this, L"cxLabel1");
   btnGenerate = StoredComponent<TcxButton>(this, L"btnGenerate");
   cxLabel2 = StoredComponent<vcl::TCustomLabel>(this, L"cxLabel2");
-  memList = StoredComponent<vcl::TCustomMemo>(this, L"memList");
+  memList = StoredComponent<TcxMemo>(this, L"memList");
   btnClipboard = StoredComponent<TcxButton>(this, L"btnClipboard");
   btnSaveAs = StoredComponent<TcxButton>(this, L"btnSaveAs");
   PageControl = StoredComponent<TcxPageControl>(this, L"PageControl");
-  memResult = StoredComponent<vcl::TCustomMemo>(this, L"memResult");
-  memCRUD = StoredComponent<vcl::TCustomMemo>(this, L"memCRUD");
+  memResult = StoredComponent<TcxMemo>(this, L"memResult");
+  memCRUD = StoredComponent<TcxMemo>(this, L"memCRUD");
   dxSkinController1 = StoredComponent<TdxSkinController>(this, L"dxSkinController1");
 }
 
@@ -121,14 +122,14 @@ void TfrmMain::btnGenerateClick(rtl::TObject*)
   AddEntries(memCRUD, entries);
 }
 
-vcl::TCustomMemo* TfrmMain::ActiveMemo() const
+TcxMemo* TfrmMain::ActiveMemo() const
 {
   return PageControl->GetActivePageIndex() != 0 ? memCRUD : memResult;
 }
 
 void TfrmMain::btnSaveAsClick(rtl::TObject*)
 {
-  vcl::TCustomMemo* memo = ActiveMemo();
+  TcxMemo* memo = ActiveMemo();
   if (memo->GetLines()->GetCount() == 0)
     return;
   // Owned by the window while it shows, freed here however the save ends.
@@ -142,7 +143,7 @@ void TfrmMain::btnSaveAsClick(rtl::TObject*)
 
 void TfrmMain::btnClipboardClick(rtl::TObject*)
 {
-  vcl::TCustomMemo* memo = ActiveMemo();
+  TcxMemo* memo = ActiveMemo();
   if (memo->GetLines()->GetCount() == 0)
     return;
   memo->SelectAll();

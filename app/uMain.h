@@ -12,12 +12,12 @@
 
 class TcxButton;
 class TcxPageControl;
+class TcxMemo;
 class TcxTextEdit;
 class TdxSkinController;
 
 namespace vcl {
 class TCustomLabel;
-class TCustomMemo;
 }  // namespace vcl
 
 // The name "Save as Dart" proposes: the model name with only A to Z
@@ -53,18 +53,18 @@ class TfrmMain : public vcl::TForm {
   void btnClipboardClick(rtl::TObject* Sender);
 
   // The memo of the active page: the CRUD memo unless page 0 is active.
-  vcl::TCustomMemo* ActiveMemo() const;
+  TcxMemo* ActiveMemo() const;
 
   TcxTextEdit* edtModel = nullptr;
   vcl::TCustomLabel* cxLabel1 = nullptr;
   TcxButton* btnGenerate = nullptr;
   vcl::TCustomLabel* cxLabel2 = nullptr;
-  vcl::TCustomMemo* memList = nullptr;
+  TcxMemo* memList = nullptr;
   TcxButton* btnClipboard = nullptr;
   TcxButton* btnSaveAs = nullptr;
   TcxPageControl* PageControl = nullptr;
-  vcl::TCustomMemo* memResult = nullptr;
-  vcl::TCustomMemo* memCRUD = nullptr;
+  TcxMemo* memResult = nullptr;
+  TcxMemo* memCRUD = nullptr;
   TdxSkinController* dxSkinController1 = nullptr;
 
  protected:

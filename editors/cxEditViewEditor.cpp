@@ -26,12 +26,15 @@ rtl::IPtr<IcxEditOwner> TcxCustomEditViewInfo::GetEditOwner() const
   return result;
 }
 
-// The editors keep their colours in their styles: nothing overrides them
-// here, and the style's colours apply.
+// A stand-alone editor answers with its own colours: those of its skin where
+// its style sets none (else the skin's light text lands on the style's white
+// window colour), clDefault for whatever the style decides.
 void TcxCustomEditViewInfo::GetEditorColors(vcl::TColor& AColor, vcl::TColor& ATextColor)
 {
   AColor = vcl::clDefault;
   ATextColor = vcl::clDefault;
+  if (FEdit && !FEdit->IsInplace())
+    FEdit->GetSkinColors(AColor, ATextColor);
 }
 
 bool TcxCustomEditViewInfo::EditorUsesParentBackground() const

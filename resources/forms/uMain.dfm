@@ -213,7 +213,7 @@ object frmMain: TfrmMain
     Caption = 'Model Columns (add Columns of models as String id;...)'
     Transparent = True
   end
-  object memList: TMemo
+  object memList: TcxMemo
     Tag = 1
     Left = 9
     Top = 72
@@ -222,9 +222,8 @@ object frmMain: TfrmMain
     Anchors = [akLeft, akTop, akRight]
     Lines.Strings = (
       'memList')
-    ScrollBars = ssBoth
+    Properties.ScrollBars = ssBoth
     TabOrder = 1
-    WordWrap = False
   end
   object btnClipboard: TcxButton
     Left = 9
@@ -255,7 +254,7 @@ object frmMain: TfrmMain
     object cxTabSheet1: TcxTabSheet
       Caption = 'Model'
       ImageIndex = 0
-      object memResult: TMemo
+      object memResult: TcxMemo
         Left = 0
         Top = 0
         Width = 706
@@ -263,15 +262,14 @@ object frmMain: TfrmMain
         Align = alClient
         Lines.Strings = (
           'memResult')
-        ScrollBars = ssBoth
+        Properties.ScrollBars = ssBoth
         TabOrder = 0
-        WordWrap = False
       end
     end
     object cxTabSheet2: TcxTabSheet
       Caption = 'CRUD'
       ImageIndex = 1
-      object memCRUD: TMemo
+      object memCRUD: TcxMemo
         Left = 0
         Top = 0
         Width = 706
@@ -279,9 +277,8 @@ object frmMain: TfrmMain
         Align = alClient
         Lines.Strings = (
           'memCRUD')
-        ScrollBars = ssBoth
+        Properties.ScrollBars = ssBoth
         TabOrder = 0
-        WordWrap = False
       end
     end
   end

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "app/LinkOrder.h"
+#include "editors/cxMemo.h"
 #include "editors/cxTextEdit.h"
 #include "pagecontrol/cxPC.h"
 #include "platform/rtl/ClassesStreams.h"
