@@ -13,6 +13,7 @@
 #include "platform/vcl/StdCtrls.h"
 #include "simplecontrols/cxButtons.h"
 #include "skins/dxSkinsForm.h"
+#include "skins/dxSkinsLookAndFeelPainter.h"
 
 namespace {
 
@@ -152,3 +153,21 @@ TEST(uMainSave, AFileThatCannotBeCreatedRaises)
 }
 
 }  // namespace
+
+// The skin's editor colours reach the windows the editors type into: the
+// skin's light text must not stand on the window colour of the style.
+TEST_F(uMainTestWindow, EditorsShowTheSkinsEditorBackground)
+{
+  ASSERT_NE(FForm, nullptr);
+  TdxSkinLookAndFeelPainter* painter = nullptr;
+  ASSERT_TRUE(TdxSkinControllersList::GetSkinPainter(L"VisualStudio2013Dark", painter));
+  const vcl::TColor skinColor = painter->DefaultEditorBackgroundColor(false);
+  ASSERT_NE(vcl::ColorToRGB(skinColor), vcl::ColorToRGB(vcl::clWindow));
+  FForm->Show();
+  vcl::Application()->ProcessMessages();
+  for (TcxContainer* editor : {static_cast<TcxContainer*>(FForm->edtModel), static_cast<TcxContainer*>(FForm->memList),
+                               static_cast<TcxContainer*>(FForm->memResult), static_cast<TcxContainer*>(FForm->memCRUD)}) {
+    ASSERT_TRUE(editor->HasInnerControl()) << editor->GetName();
+    EXPECT_EQ(vcl::ColorToRGB(editor->GetInnerControl()->GetColor()), vcl::ColorToRGB(skinColor)) << editor->GetName();
+  }
+}
