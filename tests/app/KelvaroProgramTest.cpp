@@ -400,13 +400,17 @@ TEST_F(KvProgramTest, CopyAndSaveTakeTheActivePage)
 
   struct {
     int TabX;
+    const wchar_t* Caption;
     const char* Expected;
-  } const cases[] = {{kCrudTabX, "company_crud.dart.txt"}, {kModelTabX, "company_model.dart.txt"}};
+  } const cases[] = {{kCrudTabX, L"CRUD", "company_crud.dart.txt"}, {kModelTabX, L"Model", "company_model.dart.txt"}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Expected);
     ClickTab(c.TabX);
+    ASSERT_TRUE(KvProgramWaitFor([&] { return ActivePageCaption() == c.Caption; }));
     KvProgramSetClipboardText(L"before");
-    Click(FClipboard);
+    // Sent, not posted: the copy is over when this returns, so the test never
+    // holds the clipboard open while the program copies into it.
+    SendMessageW(FClipboard, BM_CLICK, 0, 0);
     const wstring expected = KvProgramFixture(c.Expected);
     EXPECT_TRUE(KvProgramWaitFor([&] { return KvProgramClipboardText() == expected; }))
         << KvProgramUtf8(KvProgramClipboardText());
