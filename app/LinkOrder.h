@@ -113,6 +113,7 @@
   AUnit(cxEditExConsts)              \
   AUnit(cxTextEdit)                  \
   AUnit(cxMemo)                      \
+  AUnit(cxMaskEdit)                  \
   AUnit(cxCheckBox)                  \
   AUnit(cxLabel)
 
