@@ -114,6 +114,9 @@
   AUnit(cxTextEdit)                  \
   AUnit(cxMemo)                      \
   AUnit(cxMaskEdit)                  \
+  AUnit(cxDataConsts)                \
+  AUnit(cxFilterConsts)              \
+  AUnit(cxFilterControlStrs)         \
   AUnit(cxCheckBox)                  \
   AUnit(cxLabel)
 
