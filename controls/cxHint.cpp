@@ -9,6 +9,13 @@
 
 namespace {
 
+// The object as a T, or nil when it is none.
+template <class T>
+T* AsOrNil(rtl::TObject* AObject)
+{
+  return rtl::Is<T>(AObject) ? static_cast<T*>(AObject) : nullptr;
+}
+
 TcxHintController* gHintController = nullptr;
 TcxRegisteredClasses* gRegisteredHintStyles = nullptr;
 
@@ -461,7 +468,7 @@ TRect GetCursorRect(vcl::TControl* AControl)
   TPoint parentOrigin{};
   if (vcl::TWinControl* parent = AControl->GetParent())
     parentOrigin = parent->ClientToScreen(TPoint{0, 0});
-  else if (auto* window = rtl::As<vcl::TWinControl>(AControl); window && window->GetParentWindow())
+  else if (auto* window = AsOrNil<vcl::TWinControl>(AControl); window && window->GetParentWindow())
     parentOrigin = cxClientToScreenPoint(window->GetParentWindow(), {0, 0});
   const TPoint clientOrigin = AControl->ClientToScreen(TPoint{0, 0});
   TRect r = AControl->GetBoundsRect();
@@ -480,7 +487,7 @@ bool IsApplicationActive()
 // its parent's.
 vcl::TWinControl* FindWindowedControl(vcl::TControl* AControl)
 {
-  if (auto* window = rtl::As<vcl::TWinControl>(AControl))
+  if (auto* window = AsOrNil<vcl::TWinControl>(AControl))
     return window;
   return AControl->GetParent();
 }
@@ -547,7 +554,7 @@ bool cxCanShowHint(vcl::TControl* AControl)
   HWND wnd = control->GetHandle();
   while ((GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD) != 0 && GetParent(wnd))
     wnd = GetParent(wnd);
-  auto* form = rtl::As<vcl::TCustomForm>(vcl::FindControl(wnd));
+  auto* form = AsOrNil<vcl::TCustomForm>(vcl::FindControl(wnd));
   return !form || form->GetActive() || IsOpenPopupOwnerInside(wnd);
 }
 

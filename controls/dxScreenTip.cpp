@@ -19,6 +19,13 @@
 
 namespace {
 
+// The object as a T, or nil when it is none.
+template <class T>
+T* AsOrNil(rtl::TObject* AObject)
+{
+  return rtl::Is<T>(AObject) ? static_cast<T*>(AObject) : nullptr;
+}
+
 // One rich-text helper per band type, made on first use.
 std::array<TdxRichTextHelper*, 3> gRichTextHelpers{};
 
@@ -60,7 +67,7 @@ void TdxCustomScreenTipBand::Destroy()
 
 void TdxCustomScreenTipBand::Assign(rtl::TPersistent* Source)
 {
-  auto* source = rtl::As<TdxCustomScreenTipBand>(Source);
+  auto* source = AsOrNil<TdxCustomScreenTipBand>(Source);
   if (!source) {
     inherited::Assign(Source);
     return;
@@ -164,7 +171,7 @@ bool TdxScreenTipFooterBand::IsDefaultTextColor()
 void TdxScreenTipCollection::Create(rtl::TComponent* AParentComponent, TcxComponentCollectionItemClass AItemClass)
 {
   inherited::Create(AParentComponent, AItemClass);
-  FRepository = rtl::As<TdxScreenTipRepository>(AParentComponent);
+  FRepository = AsOrNil<TdxScreenTipRepository>(AParentComponent);
 }
 
 TdxScreenTip* TdxScreenTipCollection::Add()
@@ -180,11 +187,6 @@ TdxScreenTip* TdxScreenTipCollection::GetItem(int AIndex) const
 void TdxScreenTipCollection::SetItem(int AIndex, TdxScreenTip* AValue)
 {
   inherited::SetItem(AIndex, AValue);
-}
-
-rtl::TComponent* TdxScreenTipCollection::GetOwnerControl()
-{
-  return FRepository ? FRepository->GetOwner() : nullptr;
 }
 
 // ---------------------------------------------------------------------------
@@ -206,7 +208,7 @@ void TdxScreenTip::Destroy()
 
 void TdxScreenTip::Assign(rtl::TPersistent* Source)
 {
-  auto* source = rtl::As<TdxScreenTip>(Source);
+  auto* source = AsOrNil<TdxScreenTip>(Source);
   if (!source) {
     inherited::Assign(Source);
     return;
@@ -220,7 +222,7 @@ void TdxScreenTip::Assign(rtl::TPersistent* Source)
 
 TcxComponentCollection* TdxScreenTip::GetCollectionFromParent(rtl::TComponent* AParent)
 {
-  auto* repository = rtl::As<TdxScreenTipRepository>(AParent);
+  auto* repository = AsOrNil<TdxScreenTipRepository>(AParent);
   return repository ? repository->GetItems() : nullptr;
 }
 
@@ -235,7 +237,7 @@ void TdxScreenTip::SetName(const rtl::String& AValue)
   inherited::SetName(AValue);
   if (GetComponentState().Contains(rtl::TComponentStateFlag::csLoading) || GetHeader()->GetText() != oldName)
     return;
-  auto* ownerControl = rtl::As<vcl::TControl>(GetOwner());
+  auto* ownerControl = AsOrNil<vcl::TControl>(GetOwner());
   if (ownerControl && ownerControl->GetComponentState().Contains(rtl::TComponentStateFlag::csLoading))
     return;
   GetHeader()->SetText(GetName());
@@ -310,7 +312,7 @@ TdxScreenTipCollection* TdxScreenTipRepository::CreateItems()
 
 void TdxScreenTipRepository::Assign(rtl::TPersistent* Source)
 {
-  auto* source = rtl::As<TdxScreenTipRepository>(Source);
+  auto* source = AsOrNil<TdxScreenTipRepository>(Source);
   if (!source) {
     inherited::Assign(Source);
     return;
@@ -391,7 +393,7 @@ void TdxCustomScreenTipLink::Destroy()
 
 void TdxCustomScreenTipLink::Assign(rtl::TPersistent* Source)
 {
-  auto* source = rtl::As<TdxCustomScreenTipLink>(Source);
+  auto* source = AsOrNil<TdxCustomScreenTipLink>(Source);
   if (!source) {
     inherited::Assign(Source);
     return;
@@ -422,10 +424,9 @@ void TdxCustomScreenTipLink::ChangeNotification(rtl::TComponent* AOld, rtl::TCom
   for (TdxCustomScreenTipLinks* list :
        {static_cast<TdxCustomScreenTipLinks*>(style->GetScreenTipLinks()),
         static_cast<TdxCustomScreenTipLinks*>(style->GetScreenTipActionLinks())})
-    for (int i = 0; i < list->GetCount(); ++i) {
+    for (int i = 0; list && i < list->GetCount(); ++i) {
       TdxCustomScreenTipLink* link = list->GetLink(i);
-      if ((link != this || AOld == (FComponent == AOld ? FScreenTip : FComponent)) &&
-          (link->FComponent == AOld || link->FScreenTip == AOld))
+      if (link->FComponent == AOld || link->FScreenTip == AOld)
         return;
     }
   AOld->RemoveFreeNotification(notified);
@@ -538,7 +539,7 @@ void TdxScreenTipStyle::Destroy()
 
 void TdxScreenTipStyle::Assign(rtl::TPersistent* Source)
 {
-  auto* source = rtl::As<TdxScreenTipStyle>(Source);
+  auto* source = AsOrNil<TdxScreenTipStyle>(Source);
   if (!source) {
     inherited::Assign(Source);
     return;
@@ -574,7 +575,7 @@ void TdxScreenTipStyle::GetScreenTipInfo(vcl::TControl* AControl, TdxScreenTip*&
   if (!AScreenTip && action)
     AScreenTip = FScreenTipActionLinks->FindScreenTipByAction(action);
   if (AScreenTip) {
-    auto* customAction = rtl::As<vcl::TCustomAction>(action);
+    auto* customAction = AsOrNil<vcl::TCustomAction>(action);
     if (customAction && customAction->GetShortCut() != 0)
       AShortCut = rtl::Format(L" (%s)", {vcl::ShortCutToText(customAction->GetShortCut())});
     return;
@@ -604,8 +605,8 @@ void TdxScreenTipStyle::DoShowHint(rtl::String& HintStr, bool& /*CanShow*/, vcl:
 
 TdxScreenTipWindow* TdxScreenTipStyle::GetWindow() const
 {
-  auto* controller = rtl::As<TcxCustomHintStyleController>(FController);
-  return controller ? rtl::As<TdxScreenTipWindow>(controller->GetHintWindow()) : nullptr;
+  auto* controller = AsOrNil<TcxCustomHintStyleController>(FController);
+  return controller ? AsOrNil<TdxScreenTipWindow>(controller->GetHintWindow()) : nullptr;
 }
 
 namespace {
@@ -934,8 +935,11 @@ void TdxScreenTipViewInfoHelper::Paint(vcl::TCanvas* ACanvas)
   } endPaint{canvas};
   const vcl::TSaveDCGuard saved(canvas->GetHandle());
   {
-    const vcl::TOwnedRegion region(CreateRoundRectRgn(FBoundsRect.left, FBoundsRect.top, FBoundsRect.right + 1,
-                                                      FBoundsRect.bottom + 1, 2, 2));
+    // Clip regions are in device units.
+    POINT corners[2] = {{FBoundsRect.left, FBoundsRect.top}, {FBoundsRect.right + 1, FBoundsRect.bottom + 1}};
+    LPtoDP(canvas->GetHandle(), corners, 2);
+    const vcl::TOwnedRegion region(
+        CreateRoundRectRgn(corners[0].x, corners[0].y, corners[1].x, corners[1].y, 2, 2));
     ExtSelectClipRgn(canvas->GetHandle(), region.Get(), RGN_AND);
   }
   FPainter->DrawBackground(canvas, FBoundsRect);
@@ -1041,7 +1045,7 @@ namespace {
 // The controller whose window this is, else the active one.
 TcxCustomHintStyleController* WindowController(TdxScreenTipWindow* AWindow)
 {
-  if (auto* owner = rtl::As<TcxCustomHintStyleController>(AWindow->GetOwner()))
+  if (auto* owner = AsOrNil<TcxCustomHintStyleController>(AWindow->GetOwner()))
     return owner;
   return cxGetHintStyleController();
 }
@@ -1071,7 +1075,7 @@ void TdxScreenTipWindow::FreeViewInfo()
 TdxCustomHintViewInfo* TdxScreenTipWindow::CreateViewInfo(const rtl::String& AHint)
 {
   TcxCustomHintStyleController* controller = WindowController(this);
-  auto* style = controller ? rtl::As<TdxScreenTipStyle>(controller->GetHintStyle()) : nullptr;
+  auto* style = controller ? AsOrNil<TdxScreenTipStyle>(controller->GetHintStyle()) : nullptr;
   TdxScreenTip* screenTip = FScreenTip;
   rtl::String shortCut;
   if (!screenTip && style)

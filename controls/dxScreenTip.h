@@ -132,7 +132,6 @@ class TdxScreenTipCollection : public TcxComponentCollection {
   TdxScreenTipRepository* GetRepository() const { return FRepository; }
 
  protected:
-  rtl::TComponent* GetOwnerControl() override;
   rtl::String GetItemClassPrefix() override { return L"Tdx"; }
 
  private:
