@@ -7,10 +7,12 @@
 #include <string>
 
 #include "controls/cxHint.h"
+#include "controls/cxWindowUtils.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "platform/vcl/ActnList.h"
+#include "platform/vcl/GraphicsHandles.h"
 #include "platform/vcl/Menus.h"
 #include "tests/controls/ControlsTestSupport.h"
 #include "tests/support/TestHost.h"
@@ -313,6 +315,27 @@ TEST_F(dxScreenTipTest, TheWindowShowsATipOrAHintInTipDress)
   EXPECT_EQ(FStyle->GetScreenTipBounds(tip, L"").right, tip->GetWidth());
   auto* helper = static_cast<TdxScreenTipViewInfoHelper*>(window->GetViewInfo()->GetHelper());
   EXPECT_EQ(helper->GetBandViewInfo(0)->GetText(), L"Save");
+}
+
+TEST_F(dxScreenTipTest, AShownTipStandsAtItsPointAndHidingDropsItsLayout)
+{
+  TdxScreenTip* tip = AddTip(L"Save", L"Stores the document on the disk.");
+  const TRect area = cxGetWorkAreaAtPoint(cxGetMouseCursorPosition());
+  FStyle->ShowScreenTip(area.left + 40, area.top + 30, L"", tip);
+  auto* window = rtl::As<TdxScreenTipWindow>(FController->GetHintWindow());
+  const HWND handle = window->GetHandle();
+  ASSERT_TRUE(IsWindowVisible(handle));
+  RECT r{};
+  GetWindowRect(handle, &r);
+  EXPECT_EQ(r.left, area.left + 40 - 1) << "the border grows the tip by one pixel";
+  EXPECT_EQ(r.top, area.top + 30 - 1);
+  EXPECT_EQ(r.right - r.left, tip->GetWidth() + 2);
+  vcl::TOwnedRegion region(CreateRectRgn(0, 0, 0, 0));
+  EXPECT_NE(GetWindowRgn(handle, region.Get()), ERROR) << "the corners are rounded off";
+  EXPECT_NE(window->GetViewInfo(), nullptr);
+
+  ShowWindow(handle, SW_HIDE);
+  EXPECT_EQ(window->GetViewInfo(), nullptr);
 }
 
 // KV_RENDER_DIR=<folder> writes ScreenTips.png there: a full tip with both
