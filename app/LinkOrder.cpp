@@ -5,6 +5,7 @@
 #include "controls/cxCustomPopupWindow.h"
 #include "controls/cxHint.h"
 #include "controls/dxDWMApi.h"
+#include "controls/dxScreenTip.h"
 #include "core/cxClasses.h"
 #include "core/cxFormats.h"
 #include "core/cxGeometry.h"

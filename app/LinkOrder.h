@@ -102,6 +102,7 @@
   AUnit(cxContainer)                 \
   AUnit(cxCustomPopupWindow)         \
   AUnit(cxHint)                      \
+  AUnit(dxScreenTip)                 \
   KV_SKIN_UNITS(AUnit)               \
   AUnit(dxSkinsForm)                 \
   AUnit(cxPCConsts)                  \

@@ -2,10 +2,19 @@
 
 #include <algorithm>
 
+#include "controls/cxControls.h"
+#include "controls/cxCustomPopupWindow.h"
 #include "controls/cxWindowUtils.h"
 #include "platform/vcl/Forms.h"
 
 namespace {
+
+// The object as a T, or nil when it is none.
+template <class T>
+T* AsOrNil(rtl::TObject* AObject)
+{
+  return rtl::Is<T>(AObject) ? static_cast<T*>(AObject) : nullptr;
+}
 
 TcxHintController* gHintController = nullptr;
 TcxRegisteredClasses* gRegisteredHintStyles = nullptr;
@@ -64,13 +73,17 @@ TcxRegisteredClasses* cxGetRegisteredHintStyles()
   return gRegisteredHintStyles;
 }
 
+// A window made already is made again: re-parenting the live pop-up would
+// make it a child of the hidden application window, never visible.
 void cxPrepareHintWindowParent(vcl::THintWindow* AWindow)
 {
   const HWND application = vcl::Application()->GetHandle();
   if (AWindow->GetParentWindow() == application)
     return;
-  if (AWindow->HandleAllocated())
+  if (AWindow->HandleAllocated()) {
     ShowWindow(AWindow->GetHandle(), SW_HIDE);
+    AWindow->ReleaseHandle();
+  }
   AWindow->SetParentWindow(application);
 }
 
@@ -429,6 +442,392 @@ void TcxHintController::CallSavedShowHint(rtl::String& HintStr, bool& CanShow, v
 {
   if (FSavedApplicationOnShowHint)
     FSavedApplicationOnShowHint(HintStr, CanShow, HintInfo);
+}
+
+// ---------------------------------------------------------------------------
+// Hints of a control's elements
+
+namespace {
+
+bool IsSamePoint(const TPoint& A, const TPoint& B)
+{
+  return A.x == B.x && A.y == B.y;
+}
+
+bool IsSameHintInfo(const vcl::THintInfo& A, const vcl::THintInfo& B)
+{
+  return A.HintControl == B.HintControl && A.HintWindowClass == B.HintWindowClass &&
+         IsSamePoint(A.HintPos, B.HintPos) && A.HintMaxWidth == B.HintMaxWidth && A.HintColor == B.HintColor &&
+         EqualRect(&A.CursorRect, &B.CursorRect) && IsSamePoint(A.CursorPos, B.CursorPos) &&
+         A.HideTimeout == B.HideTimeout && A.HintStr == B.HintStr;
+}
+
+// The control's bounds in its own client coordinates.
+TRect GetCursorRect(vcl::TControl* AControl)
+{
+  TPoint parentOrigin{};
+  if (vcl::TWinControl* parent = AControl->GetParent())
+    parentOrigin = parent->ClientToScreen(TPoint{0, 0});
+  else if (auto* window = AsOrNil<vcl::TWinControl>(AControl); window && window->GetParentWindow())
+    parentOrigin = cxClientToScreenPoint(window->GetParentWindow(), {0, 0});
+  const TPoint clientOrigin = AControl->ClientToScreen(TPoint{0, 0});
+  TRect r = AControl->GetBoundsRect();
+  OffsetRect(&r, parentOrigin.x - clientOrigin.x, parentOrigin.y - clientOrigin.y);
+  return r;
+}
+
+bool IsApplicationActive()
+{
+  DWORD process = 0;
+  const HWND foreground = GetForegroundWindow();
+  return foreground && GetWindowThreadProcessId(foreground, &process) && process == GetCurrentProcessId();
+}
+
+// The window of a control that shows on screen, for a windowless control
+// its parent's.
+vcl::TWinControl* FindWindowedControl(vcl::TControl* AControl)
+{
+  if (auto* window = AsOrNil<vcl::TWinControl>(AControl))
+    return window;
+  return AControl->GetParent();
+}
+
+bool IsOpenPopupOwnerInside(HWND AWnd)
+{
+  TcxPopupVisibleController* popups = cxPopupVisibleController();
+  if (!popups || !popups->IsAnyVisible())
+    return false;
+  vcl::TWinControl* owner = popups->Items(0)->GetOwnerControl();
+  return owner && owner->HandleAllocated() &&
+         (owner->GetHandle() == AWnd || IsChild(AWnd, owner->GetHandle()));
+}
+
+}  // namespace
+
+bool cxPrepareHintInfo(vcl::THintInfo& AHintInfo, vcl::THintWindow*& AHintWindow, vcl::TControl* AControl,
+                       int AHideTimeout, rtl::TObject* /*AHintData*/, TRect& R, const rtl::String& AText)
+{
+  vcl::TApplication* application = vcl::Application();
+  AHintInfo = {};
+  AHintInfo.HintControl = AControl;
+  AHintInfo.HintWindowClass = AHintWindow ? vcl::THintWindowClass(AHintWindow->ClassType()) : nullptr;
+  AHintInfo.HintPos = {R.left, R.top};
+  AHintInfo.HintMaxWidth = vcl::Screen()->GetWidth();
+  AHintInfo.HintColor = application->GetHintColor();
+  AHintInfo.HideTimeout = AHideTimeout > 0 ? AHideTimeout : application->GetHintHidePause();
+  AHintInfo.HintStr = AText;
+  if (AControl) {
+    AHintInfo.CursorPos = AControl->ScreenToClient(cxGetMouseCursorPosition());
+    AHintInfo.CursorRect = GetCursorRect(AControl);
+  }
+  const vcl::TShowHintEvent onShowHint = application->GetOnShowHint();
+  if (!onShowHint)
+    return true;
+  const vcl::THintInfo original = AHintInfo;
+  bool canShow = true;
+  onShowHint(AHintInfo.HintStr, canShow, AHintInfo);
+  if (!canShow || AHintInfo.HintStr.empty())
+    return canShow;
+  if (!cxHasHintStyleController() && IsSameHintInfo(AHintInfo, original))
+    return true;
+  const vcl::THintWindowClass windowClass =
+      AHintInfo.HintWindowClass ? AHintInfo.HintWindowClass : application->GetHintWindowClass();
+  if (!AHintWindow || AHintWindow->ClassType() != windowClass.ClassType()) {
+    rtl::Free(AHintWindow);
+    AHintWindow = windowClass.Create(nullptr);
+  }
+  AHintWindow->SetColor(AHintInfo.HintColor);
+  if (AControl)
+    AHintWindow->SetBiDiMode(AControl->GetBiDiMode());
+  R = AHintWindow->CalcHintRect(AHintInfo.HintMaxWidth, AHintInfo.HintStr);
+  OffsetRect(&R, AHintInfo.HintPos.x, AHintInfo.HintPos.y);
+  return true;
+}
+
+bool cxCanShowHint(vcl::TControl* AControl)
+{
+  vcl::TWinControl* control = AControl ? FindWindowedControl(AControl) : nullptr;
+  if (!control || !IsApplicationActive() || !control->HandleAllocated() || !IsWindowVisible(control->GetHandle()))
+    return false;
+  if (cxFindParentControlByWindow(WindowFromPoint(cxGetMouseCursorPosition())) != control)
+    return false;
+  HWND wnd = control->GetHandle();
+  while ((GetWindowLongW(wnd, GWL_STYLE) & WS_CHILD) != 0 && GetParent(wnd))
+    wnd = GetParent(wnd);
+  auto* form = AsOrNil<vcl::TCustomForm>(vcl::FindControl(wnd));
+  return !form || form->GetActive() || IsOpenPopupOwnerInside(wnd);
+}
+
+void TcxCustomHintHelper::Destroy()
+{
+  HideHint();
+  rtl::Free(std::exchange(FHintCheckerTimer, nullptr));
+  rtl::Free(std::exchange(FHintHideTimer, nullptr));
+  rtl::Free(std::exchange(FHintWindow, nullptr));
+  inherited::Destroy();
+}
+
+IcxHintableObject* TcxCustomHintHelper::HintableObject() const
+{
+  rtl::IPtr<IcxHintableObject> hintable;
+  if (FHintableObject && rtl::Supports(FHintableObject, &hintable))
+    return hintable.Get();
+  return nullptr;
+}
+
+bool TcxCustomHintHelper::IsMouseButtonDown()
+{
+  return GetAsyncKeyState(VK_LBUTTON) < 0 || GetAsyncKeyState(VK_RBUTTON) < 0 || GetAsyncKeyState(VK_MBUTTON) < 0;
+}
+
+TPoint TcxCustomHintHelper::GetMouseCursorPos()
+{
+  return cxGetMouseCursorPosition();
+}
+
+bool TcxCustomHintHelper::CanShowHint()
+{
+  if (HidesHintOnMouseDown() && IsMouseButtonDown())
+    return false;
+  return CanOwnerShowHint();
+}
+
+bool TcxCustomHintHelper::CanOwnerShowHint()
+{
+  return cxCanShowHint(GetOwnerControl());
+}
+
+bool TcxCustomHintHelper::IsHintAtMousePos()
+{
+  IcxHintableObject* hintable = HintableObject();
+  return hintable && hintable->IsHintAtMousePos();
+}
+
+bool TcxCustomHintHelper::UseHintHidePause()
+{
+  if (!FHintableObject)
+    return true;
+  IcxHintableObject* hintable = HintableObject();
+  return hintable && hintable->UseHintHidePause();
+}
+
+TRect TcxCustomHintHelper::GetDefaultHintAreaBounds()
+{
+  vcl::TControl* owner = GetOwnerControl();
+  return owner ? owner->GetClientRect() : TRect{};
+}
+
+int TcxCustomHintHelper::GetHintHidePause()
+{
+  return vcl::Application()->GetHintHidePause();
+}
+
+vcl::THintWindowClass TcxCustomHintHelper::GetHintWindowClass()
+{
+  return cxGetHintWindowClass();
+}
+
+void TcxCustomHintHelper::InflateByHintBorders(TRect& R)
+{
+  RECT window{};
+  GetWindowRect(FHintWindow->GetHandle(), &window);
+  const TPoint client = FHintWindow->ClientToScreen(TPoint{0, 0});
+  const int dx = client.x - window.left + 2;
+  const int dy = client.y - window.top + 2;
+  InflateRect(&R, dx, dy);
+}
+
+TRect TcxCustomHintHelper::CalculateHintWindowRect(const TRect& /*AHintAreaBounds*/, const TRect& ATextRect,
+                                                   bool AIsHintMultiLine, const rtl::String& AText)
+{
+  const int maxWidth = AIsHintMultiLine ? ATextRect.right - ATextRect.left : 32000;
+  TRect r = FHintWindow->CalcHintRect(maxWidth, AText);
+  r.right -= 6;
+  r.bottom -= 2;
+  TPoint anchor{ATextRect.left, ATextRect.top};
+  if (GetSystemMetrics(SM_MIDEASTENABLED) != 0 && FHintWindow->UseRightToLeftAlignment())
+    anchor.x = ATextRect.right - r.right;
+  if (vcl::TControl* owner = GetOwnerControl())
+    anchor = owner->ClientToScreen(anchor);
+  OffsetRect(&r, anchor.x, anchor.y);
+  InflateByHintBorders(r);
+  r = cxFitRectToWorkArea(r, {r.left, r.top});
+  r.bottom -= 4;
+  return r;
+}
+
+TRect TcxCustomHintHelper::HintAreaOnScreen()
+{
+  vcl::TControl* owner = GetOwnerControl();
+  if (!owner)
+    return FHintAreaBounds;
+  const TPoint topLeft = owner->ClientToScreen(TPoint{FHintAreaBounds.left, FHintAreaBounds.top});
+  const TPoint bottomRight = owner->ClientToScreen(TPoint{FHintAreaBounds.right, FHintAreaBounds.bottom});
+  return {topLeft.x, topLeft.y, bottomRight.x, bottomRight.y};
+}
+
+void TcxCustomHintHelper::RestartHintHideTimer()
+{
+  FLastHintMousePos = GetMouseCursorPos();
+  FHintHideTimer->SetEnabled(false);
+  FHintHideTimer->SetEnabled(true);
+}
+
+bool TcxCustomHintHelper::PrepareHintWindow(const rtl::String& AText, const TRect& ATextRect)
+{
+  const vcl::THintWindowClass windowClass = GetHintWindowClass();
+  if (FHintWindow && FHintWindow->ClassType() == windowClass.ClassType()) {
+    const bool visible = FHintWindow->HandleAllocated() && IsWindowVisible(FHintWindow->GetHandle());
+    if (visible && AText == FLastHintText && EqualRect(&ATextRect, &FHintTextRect))
+      return false;
+    if (visible)
+      cxEndMouseTracking(this);
+    return true;
+  }
+  rtl::Free(FHintWindow);
+  FHintWindow = windowClass.Create(nullptr);
+  FHintWindow->SetColor(vcl::Application()->GetHintColor());
+  return true;
+}
+
+void TcxCustomHintHelper::ShowHint(const TRect& AHintAreaBounds, const TRect& ATextRect, const rtl::String& AText,
+                                   bool AIsHintMultiLine, rtl::TObject* AHintObject, vcl::TFont* AFont)
+{
+  if (!CanShowHint())
+    return;
+  if (AHintObject == FLastHintableObject) {
+    if (IsHintAtMousePos()) {
+      if (IsHintHideTimerRunning() && !IsSamePoint(GetMouseCursorPos(), FLastHintMousePos))
+        RestartHintHideTimer();
+      else if (UseHintHidePause())
+        return;
+    } else if (UseHintHidePause()) {
+      if (AText != FLastHintText)
+        ResetLastHintElement();
+      return;
+    }
+  } else
+    CancelHint();
+
+  if (!PrepareHintWindow(AText, ATextRect))
+    return;
+  if (AFont)
+    FHintWindow->GetCanvas()->GetFont()->Assign(AFont);
+  if (vcl::TWinControl* owner = GetOwnerWinControl())
+    FHintWindow->SetBiDiMode(owner->GetBiDiMode());
+  TRect r = CalculateHintWindowRect(AHintAreaBounds, ATextRect, AIsHintMultiLine, AText);
+
+  vcl::THintInfo info{};
+  if (!cxPrepareHintInfo(info, FHintWindow, GetOwnerWinControl(), GetHintHidePause(), AHintObject, r, AText))
+    return;
+  FLastHintText = AText;
+  FHintTextRect = ATextRect;
+  FHintAreaBounds = AHintAreaBounds;
+  FHintableObject = AHintObject;
+  FLastHintableObject = AHintObject;
+  rtl::IPtr<IcxHintWindowHelper> windowHelper;
+  if (rtl::Supports(FHintWindow, &windowHelper))
+    windowHelper->SetHintAreaBounds(HintAreaOnScreen(), IsHintAtMousePos());
+  cxActivateHintWindow(FHintWindow, r, info.HintStr);
+  FHintHidePause = info.HideTimeout;
+  cxBeginMouseTracking(GetOwnerWinControl(), FHintAreaBounds, this);
+  StartTimers();
+}
+
+void TcxCustomHintHelper::StartTimers()
+{
+  if (FHintCheckerTimer && FHintCheckerTimer->GetEnabled())
+    return;
+  if (!FHintCheckerTimer) {
+    FHintCheckerTimer = rtl::New<TcxTimer>(nullptr);
+    FHintCheckerTimer->SetInterval(100);
+  }
+  FHintCheckerTimer->SetEnabled(true);
+  FHintCheckerTimer->SetOnTimer(rtl::TNotifyEvent::Bind<&TcxCustomHintHelper::HintCheckerTimerHandler>(this));
+  if (!UseHintHidePause())
+    return;
+  if (!FHintHideTimer)
+    FHintHideTimer = rtl::New<TcxTimer>(nullptr);
+  FHintHideTimer->SetInterval(static_cast<unsigned>(std::max(FHintHidePause, 1)));
+  FLastHintMousePos = GetMouseCursorPos();
+  FHintHideTimer->SetEnabled(true);
+  FHintHideTimer->SetOnTimer(rtl::TNotifyEvent::Bind<&TcxCustomHintHelper::HintHideTimerHandler>(this));
+}
+
+// The timers stay made: a tick may be what stops them.
+void TcxCustomHintHelper::StopTimers()
+{
+  if (FHintCheckerTimer)
+    FHintCheckerTimer->SetEnabled(false);
+  if (FHintHideTimer)
+    FHintHideTimer->SetEnabled(false);
+}
+
+void TcxCustomHintHelper::HintCheckerTimerHandler(rtl::TObject* /*ASender*/)
+{
+  if (!CanShowHint())
+    CancelHint();
+}
+
+void TcxCustomHintHelper::HintHideTimerHandler(rtl::TObject* /*ASender*/)
+{
+  HideHint();
+}
+
+void TcxCustomHintHelper::HideHint()
+{
+  StopTimers();
+  cxEndMouseTracking(this);
+  const bool forgetText = !UseHintHidePause();
+  FHintableObject = nullptr;
+  FHintAreaBounds = {};
+  if (FHintWindow && FHintWindow->HandleAllocated())
+    ShowWindow(FHintWindow->GetHandle(), SW_HIDE);
+  if (forgetText)
+    FLastHintText.clear();
+}
+
+void TcxCustomHintHelper::CancelHint()
+{
+  HideHint();
+  ResetLastHintElement();
+}
+
+void TcxCustomHintHelper::MouseDown()
+{
+  if (HidesHintOnMouseDown())
+    HideHint();
+}
+
+void __stdcall TcxCustomHintHelper::MouseLeave()
+{
+  CancelHint();
+}
+
+bool __stdcall TcxCustomHintHelper::PtInCaller(const TPoint& P)
+{
+  if (FHintableObject) {
+    IcxHintableObject* hintable = HintableObject();
+    return hintable && hintable->HasHintPoint(P);
+  }
+  const TRect bounds = IsRectEmpty(&FHintAreaBounds) ? GetDefaultHintAreaBounds() : FHintAreaBounds;
+  return PtInRect(&bounds, P) != FALSE;
+}
+
+vcl::TControl* TcxControlHintHelper::GetOwnerControl()
+{
+  return GetControl();
+}
+
+vcl::TWinControl* TcxControlHintHelper::GetOwnerWinControl()
+{
+  return GetControl();
+}
+
+TRect TcxControlHintHelper::GetDefaultHintAreaBounds()
+{
+  TcxControl* control = GetControl();
+  return control ? control->GetBounds() : TRect{};
 }
 
 // ---------------------------------------------------------------------------

@@ -7,7 +7,10 @@
 //   the look and feel and the window class of the hints of a form (or of the
 //   whole application);
 // - the registry of hint style classes, and the routines the controls use to
-//   show a hint window of their own.
+//   show a hint window of their own;
+// - TcxCustomHintHelper: the hints of the parts of a control (a tab, an
+//   item, a button inside an editor): when the hint of an element shows,
+//   moves, stays or hides, and where its window stands.
 #pragma once
 
 #include <windows.h>
@@ -15,11 +18,13 @@
 #include <vector>
 
 #include "controls/cxHintWindow.h"
+#include "controls/cxMouseTracking.h"
 #include "core/cxClasses.h"
 #include "core/cxClassesComponents.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/rtl/SystemUnits.h"
 
+class TcxControl;
 class TcxCustomHintStyleController;
 
 RTL_DECLARE_UNIT(cxHint);
@@ -185,3 +190,127 @@ TcxRegisteredClasses* cxGetRegisteredHintStyles();
 // Gives the window the application's window as parent window.
 void cxPrepareHintWindowParent(vcl::THintWindow* AWindow);
 void cxActivateHintWindow(vcl::THintWindow* AWindow, const TRect& R, const rtl::String& AText);
+
+// Prepares the hint information of a custom hint exactly as the framework
+// prepares a control's hint, and runs the application's show-hint event.
+// Answers whether the hint may show. When the event changed something, or a
+// hint style controller is active, AHintWindow is (re)made of the class the
+// information names and R becomes its rectangle at the information's
+// position; otherwise R stands.
+bool cxPrepareHintInfo(vcl::THintInfo& AHintInfo, vcl::THintWindow*& AHintWindow, vcl::TControl* AControl,
+                       int AHideTimeout, rtl::TObject* AHintData, TRect& R, const rtl::String& AText);
+// Whether AControl may show a hint now: the application is active, the
+// control has a visible window and is the control under the cursor, and its
+// top-level window is not an inactive form (unless a popup of a control on
+// that form is open).
+bool cxCanShowHint(vcl::TControl* AControl);
+
+// An element a hint helper can hint.
+struct IcxHintableObject : rtl::IInterface {
+  RTL_GUID(IcxHintableObject, "{228FF1F5-6D0C-40F0-9F7B-8C71CE12CEC8}")
+  // P (owner client coordinates) belongs to the element's hint area.
+  virtual bool __stdcall HasHintPoint(const TPoint& P) = 0;
+  // The hint follows the mouse inside the element rather than staying over
+  // its text.
+  virtual bool __stdcall IsHintAtMousePos() = 0;
+  // The hint hides after the hide pause.
+  virtual bool __stdcall UseHintHidePause() = 0;
+};
+
+// Shows the hints of a control's elements. The owner calls ShowHint while
+// the mouse rests on or moves over an element with a hint, and MouseDown on
+// every press. Once shown, the hint goes when the mouse leaves the element's
+// area (mouse tracking), when a button goes down or the control may no
+// longer show hints (a 100 ms check), or after the hide pause. A hint that
+// hid stays away while the mouse stays on the same element with the same
+// text.
+class TcxCustomHintHelper : public TcxIUnknownObject, public IcxMouseTrackingCaller2 {
+  RTL_CLASS(TcxCustomHintHelper, TcxIUnknownObject)
+  RTL_INTERFACES(IcxMouseTrackingCaller, IcxMouseTrackingCaller2)
+
+ public:
+  void Create() {}
+  void Destroy() override;
+
+  // Bounds and text rectangle in the owner's client coordinates.
+  void ShowHint(const TRect& AHintAreaBounds, const TRect& ATextRect, const rtl::String& AText, bool AIsHintMultiLine,
+                rtl::TObject* AHintObject, vcl::TFont* AFont = nullptr);
+  void HideHint();
+  // Hides and forgets the last element, so that it may hint again at once.
+  void CancelHint();
+  void ResetLastHintElement() { FLastHintableObject = nullptr; }
+  virtual void MouseDown();
+
+  // IcxMouseTrackingCaller2
+  void __stdcall MouseLeave() override;
+  bool __stdcall PtInCaller(const TPoint& P) override;
+
+  vcl::THintWindow* GetHintWindow() const { return FHintWindow; }
+  rtl::TObject* GetHintableObject() const { return FHintableObject; }
+  rtl::TObject* GetLastHintableObject() const { return FLastHintableObject; }
+  const TRect& GetHintAreaBounds() const { return FHintAreaBounds; }
+
+ protected:
+  virtual bool CanShowHint();
+  // Grows R by the window's frame and two pixels on every side.
+  virtual void InflateByHintBorders(TRect& R);
+  virtual vcl::TControl* GetOwnerControl() { return GetOwnerWinControl(); }
+  virtual TRect GetDefaultHintAreaBounds();
+  virtual int GetHintHidePause();
+  virtual vcl::THintWindowClass GetHintWindowClass();
+  // The window rectangle in screen coordinates over the text rectangle,
+  // inside the work area.
+  virtual TRect CalculateHintWindowRect(const TRect& AHintAreaBounds, const TRect& ATextRect, bool AIsHintMultiLine,
+                                        const rtl::String& AText);
+  virtual vcl::TWinControl* GetOwnerWinControl() { return nullptr; }
+  virtual bool IsHintAtMousePos();
+  virtual bool HidesHintOnMouseDown() { return true; }
+  virtual bool UseHintHidePause();
+  // The left, right or middle button is down; tests press their own.
+  virtual bool IsMouseButtonDown();
+  // cxCanShowHint of the owner control.
+  virtual bool CanOwnerShowHint();
+  virtual TPoint GetMouseCursorPos();
+
+  // The timers' ticks.
+  void HintCheckerTimerHandler(rtl::TObject* ASender);
+  void HintHideTimerHandler(rtl::TObject* ASender);
+  TcxTimer* GetHintCheckerTimer() const { return FHintCheckerTimer; }
+  TcxTimer* GetHintHideTimer() const { return FHintHideTimer; }
+
+ private:
+  IcxHintableObject* HintableObject() const;
+  bool IsHintHideTimerRunning() const { return FHintHideTimer && FHintHideTimer->GetEnabled(); }
+  void RestartHintHideTimer();
+  TRect HintAreaOnScreen();
+  // Makes the window when missing or of another class; answers False when
+  // the window shows this very hint already.
+  bool PrepareHintWindow(const rtl::String& AText, const TRect& ATextRect);
+  void StartTimers();
+  void StopTimers();
+
+  rtl::TObject* FHintableObject = nullptr;
+  TRect FHintAreaBounds{};
+  TcxTimer* FHintCheckerTimer = nullptr;
+  TcxTimer* FHintHideTimer = nullptr;
+  int FHintHidePause = 0;
+  rtl::TObject* FLastHintableObject = nullptr;
+  TPoint FLastHintMousePos{};
+  rtl::String FLastHintText;
+  TRect FHintTextRect{};
+  vcl::THintWindow* FHintWindow = nullptr;
+};
+
+// The hint helper of a TcxControl.
+class TcxControlHintHelper : public TcxCustomHintHelper {
+  RTL_CLASS(TcxControlHintHelper, TcxCustomHintHelper)
+
+ public:
+  TcxControl* GetHintControl() { return GetControl(); }
+
+ protected:
+  virtual TcxControl* GetControl() = 0;
+  vcl::TControl* GetOwnerControl() override;
+  vcl::TWinControl* GetOwnerWinControl() override;
+  TRect GetDefaultHintAreaBounds() override;
+};

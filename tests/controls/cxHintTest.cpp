@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "controls/cxHintWindow.h"
 #include "controls/cxPopupWindow.h"
@@ -237,6 +238,267 @@ TEST(cxHintWindow, RendersPopupFramesAndAPlainHintForReview)
   png->LoadFromBitmap(bitmap.get());
   if (const char* folder = std::getenv("KV_RENDER_DIR"))
     png->SaveToFile(std::wstring(folder, folder + std::strlen(folder)) + L"\\PopupFramesAndHints.png");
+}
+
+// ---------------------------------------------------------------------------
+// The hint helper
+
+// An element of a control: its hint stays over its text or follows the
+// mouse, and hides after the pause or not.
+class THintTestElement : public TcxIUnknownObject, public IcxHintableObject {
+  RTL_CLASS(THintTestElement, TcxIUnknownObject)
+  RTL_INTERFACES(IcxHintableObject)
+
+ public:
+  void Create(bool AAtMousePos, bool AUseHidePause)
+  {
+    FAtMousePos = AAtMousePos;
+    FUseHidePause = AUseHidePause;
+  }
+  bool __stdcall HasHintPoint(const TPoint& P) override { return P.x < 100; }
+  bool __stdcall IsHintAtMousePos() override { return FAtMousePos; }
+  bool __stdcall UseHintHidePause() override { return FUseHidePause; }
+
+ private:
+  bool FAtMousePos = false;
+  bool FUseHidePause = true;
+};
+
+// A helper without an owner control (screen coordinates), with its own mouse
+// and a plain hint window; the tests tick its timers themselves.
+class THintTestHintHelper : public TcxCustomHintHelper {
+  RTL_CLASS(THintTestHintHelper, TcxCustomHintHelper)
+
+ public:
+  void Tick(bool AHideTimer) { AHideTimer ? HintHideTimerHandler(this) : HintCheckerTimerHandler(this); }
+  bool HideTimerRunning() const { return GetHintHideTimer() && GetHintHideTimer()->GetEnabled(); }
+  bool CheckerRunning() const { return GetHintCheckerTimer() && GetHintCheckerTimer()->GetEnabled(); }
+  bool HintVisible() const
+  {
+    return GetHintWindow() && GetHintWindow()->HandleAllocated() && IsWindowVisible(GetHintWindow()->GetHandle());
+  }
+  TRect WindowRect(const TRect& ATextRect, bool AMultiLine, const rtl::String& AText)
+  {
+    if (!GetHintWindow())
+      ShowHint(ATextRect, ATextRect, AText, AMultiLine, this);
+    return CalculateHintWindowRect(ATextRect, ATextRect, AMultiLine, AText);
+  }
+
+  TPoint Mouse{200, 200};
+  bool ButtonDown = false;
+
+ protected:
+  bool IsMouseButtonDown() override { return ButtonDown; }
+  bool CanOwnerShowHint() override { return true; }
+  TPoint GetMouseCursorPos() override { return Mouse; }
+  vcl::THintWindowClass GetHintWindowClass() override { return vcl::THintWindowClass::Of<TcxBaseHintWindow>(); }
+};
+
+enum class THintTestStep { Show, Move, Press, Release, CheckTick, HideTick, Leave };
+
+TEST(cxHintHelper, ShowsKeepsMovesAndHidesTheHintsOfElements)
+{
+  using S = THintTestStep;
+  rtl::TOwnedPtr<THintTestElement> overText(rtl::New<THintTestElement>(false, true));
+  rtl::TOwnedPtr<THintTestElement> atMouse(rtl::New<THintTestElement>(true, true));
+  rtl::TOwnedPtr<THintTestElement> noPause(rtl::New<THintTestElement>(false, false));
+  rtl::TOwnedPtr<rtl::TObject> plain(rtl::New<rtl::TObject>());
+  rtl::TObject* const elements[] = {overText.get(), atMouse.get(), noPause.get(), plain.get()};
+
+  struct TStep {
+    S Step;
+    int Element;  // the element shown, or the mouse's x for Move
+    const wchar_t* Text;
+    bool Visible, HideTimer;
+    int Hinted;  // the element hinted now, -1 for none
+  };
+  struct {
+    const char* Name;
+    std::vector<TStep> Steps;
+  } const scenarios[] = {
+      {"resting on an element",
+       {{S::Show, 0, L"Save", true, true, 0},
+        {S::Show, 0, L"Save", true, true, 0},
+        {S::HideTick, 0, nullptr, false, false, -1},
+        {S::Show, 0, L"Save", false, false, -1},
+        {S::Show, 0, L"Save all", false, false, -1},
+        {S::Show, 0, L"Save all", true, true, 0}}},
+      {"another element cancels the first",
+       {{S::Show, 0, L"Save", true, true, 0},
+        {S::Show, 1, L"Open", true, true, 1},
+        {S::HideTick, 0, nullptr, false, false, -1},
+        {S::Show, 0, L"Save", true, true, 0}}},
+      {"a pressed button ends the hint at the next check",
+       {{S::Show, 0, L"Save", true, true, 0},
+        {S::CheckTick, 0, nullptr, true, true, 0},
+        {S::Press, 0, nullptr, true, true, 0},
+        {S::CheckTick, 0, nullptr, false, false, -1},
+        {S::Show, 0, L"Save", false, false, -1},
+        {S::Release, 0, nullptr, false, false, -1},
+        {S::Show, 0, L"Save", true, true, 0}}},
+      {"a hint at the mouse follows it and restarts the pause",
+       {{S::Show, 1, L"Cell", true, true, 1},
+        {S::Show, 1, L"Cell", true, true, 1},
+        {S::Move, 240, nullptr, true, true, 1},
+        {S::Show, 1, L"Cell", true, true, 1},
+        {S::HideTick, 0, nullptr, false, false, -1},
+        {S::Move, 260, nullptr, false, false, -1},
+        {S::Show, 1, L"Cell", false, false, -1}}},
+      {"leaving the area forgets the element",
+       {{S::Show, 0, L"Save", true, true, 0},
+        {S::Leave, 0, nullptr, false, false, -1},
+        {S::Show, 0, L"Save", true, true, 0}}},
+      {"without the hide pause the hint comes back",
+       {{S::Show, 2, L"Name", true, false, 2},
+        {S::Show, 3, L"Plain", true, false, 3},
+        {S::Show, 3, L"Plain", true, false, 3}}},
+  };
+  for (const auto& scenario : scenarios) {
+    rtl::TOwnedPtr<THintTestHintHelper> helper(rtl::New<THintTestHintHelper>());
+    int index = 0;
+    for (const TStep& step : scenario.Steps) {
+      const TRect text{150, 150, 230, 166};
+      switch (step.Step) {
+        case S::Show:
+          helper->ShowHint({140, 140, 300, 180}, text, step.Text, false, elements[step.Element]);
+          break;
+        case S::Move:
+          helper->Mouse.x = step.Element;
+          break;
+        case S::Press:
+        case S::Release:
+          helper->ButtonDown = step.Step == S::Press;
+          break;
+        case S::CheckTick:
+        case S::HideTick:
+          helper->Tick(step.Step == S::HideTick);
+          break;
+        case S::Leave:
+          helper->MouseLeave();
+          break;
+      }
+      const std::string where = std::string(scenario.Name) + ", step " + std::to_string(index++);
+      EXPECT_EQ(helper->HintVisible(), step.Visible) << where;
+      EXPECT_EQ(helper->HideTimerRunning(), step.HideTimer) << where;
+      EXPECT_EQ(helper->CheckerRunning(), step.Visible) << where;
+      EXPECT_EQ(helper->GetHintableObject(), step.Hinted < 0 ? nullptr : elements[step.Hinted]) << where;
+    }
+  }
+}
+
+TEST(cxHintHelper, TheMouseStaysInsideTheElementOrElseTheArea)
+{
+  rtl::TOwnedPtr<THintTestElement> element(rtl::New<THintTestElement>(false, true));
+  rtl::TOwnedPtr<rtl::TObject> plain(rtl::New<rtl::TObject>());
+  rtl::TOwnedPtr<THintTestHintHelper> helper(rtl::New<THintTestHintHelper>());
+  const TRect area{140, 140, 300, 180};
+  helper->ShowHint(area, {150, 150, 230, 166}, L"Save", false, element.get());
+  EXPECT_TRUE(helper->PtInCaller({50, 500})) << "the element answers, not the area";
+  EXPECT_FALSE(helper->PtInCaller({150, 150}));
+  helper->ShowHint(area, {150, 150, 230, 166}, L"Plain", false, plain.get());
+  EXPECT_FALSE(helper->PtInCaller({150, 150})) << "an element that cannot answer holds no point";
+  helper->CancelHint();
+  EXPECT_FALSE(helper->PtInCaller({150, 150})) << "no area, no owner: nothing";
+}
+
+TEST(cxHintHelper, TheWindowStandsOverTheTextInsideTheWorkArea)
+{
+  rtl::TOwnedPtr<THintTestHintHelper> helper(rtl::New<THintTestHintHelper>());
+  const TRect area = cxGetWorkAreaAtPoint({100, 100});
+  const rtl::String text = L"Several words that make a long hint text";
+  struct {
+    const char* Name;
+    TRect TextRect;  // relative to the work area's top-left or, with FromRight, to its right and bottom
+    bool FromRight, MultiLine;
+  } const cases[] = {
+      {"over the text", {40, 30, 120, 46}, false, false},
+      {"wrapped at the text width", {40, 30, 120, 46}, false, true},
+      {"pushed back from the right and bottom edges", {-20, -10, 60, 6}, true, false},
+  };
+  for (const auto& c : cases) {
+    TRect textRect = c.TextRect;
+    if (c.FromRight)
+      OffsetRect(&textRect, area.right, area.bottom);
+    else
+      OffsetRect(&textRect, area.left, area.top);
+    const TRect r = helper->WindowRect(textRect, c.MultiLine, text);
+    const int width = r.right - r.left;
+    EXPECT_GE(r.left, area.left) << c.Name;
+    EXPECT_LE(r.right, area.right) << c.Name;
+    EXPECT_LE(r.bottom, area.bottom) << c.Name;
+    if (c.FromRight) {
+      EXPECT_EQ(r.right, area.right) << c.Name;
+    } else {
+      EXPECT_EQ(r.left, textRect.left - 2) << c.Name << ": the text lands on the text rectangle";
+    }
+    if (c.MultiLine) {
+      EXPECT_LE(width, textRect.right - textRect.left + 6) << c.Name;
+    } else {
+      EXPECT_GT(width, 150) << c.Name << ": one line";
+    }
+  }
+}
+
+// Hint information of a custom hint: the application's event sees it and
+// may change it or refuse the hint.
+struct THintTestInfoHandler {
+  bool Refuse = false;
+  bool Change = false;
+  vcl::THintInfo Seen{};
+  void Handle(rtl::String& HintStr, bool& CanShow, vcl::THintInfo& HintInfo)
+  {
+    Seen = HintInfo;
+    if (Refuse)
+      CanShow = false;
+    if (Change) {
+      HintStr = L"Changed text";
+      HintInfo.HintPos = {300, 200};
+    }
+  }
+};
+
+TEST(cxHintHelper, HintInformationGoesThroughTheApplicationsEvent)
+{
+  vcl::TApplication* application = vcl::Application();
+  struct {
+    bool HasEvent, Refuse, Change;
+    bool CanShow, NewWindow, Moved;
+  } const cases[] = {
+      {false, false, false, true, false, false},
+      {true, false, false, true, false, false},
+      {true, true, false, false, false, false},
+      {true, false, true, true, true, true},
+  };
+  for (const auto& c : cases) {
+    THintTestInfoHandler handler{c.Refuse, c.Change};
+    application->SetOnShowHint(c.HasEvent ? vcl::TShowHintEvent::Bind<&THintTestInfoHandler::Handle>(&handler)
+                                          : vcl::TShowHintEvent{});
+    vcl::THintWindow* window = nullptr;
+    vcl::THintInfo info{};
+    TRect r{10, 20, 60, 40};
+    const int at = static_cast<int>(&c - cases);
+    EXPECT_EQ(cxPrepareHintInfo(info, window, nullptr, 0, nullptr, r, L"Text"), c.CanShow) << at;
+    EXPECT_EQ(window != nullptr, c.NewWindow) << at;
+    EXPECT_EQ(info.HideTimeout, application->GetHintHidePause()) << at;
+    if (c.HasEvent) {
+      EXPECT_EQ(handler.Seen.HintStr, L"Text") << at;
+    }
+    if (c.Moved) {
+      EXPECT_EQ(info.HintStr, L"Changed text") << at;
+      EXPECT_EQ(r.left, 300) << at;
+      EXPECT_EQ(r.top, 200) << at;
+    } else {
+      EXPECT_EQ(info.HintPos, (TPoint{10, 20})) << at;
+      EXPECT_EQ(r, (TRect{10, 20, 60, 40})) << at;
+    }
+    rtl::Free(window);
+  }
+  application->SetOnShowHint({});
+  vcl::THintWindow* window = nullptr;
+  vcl::THintInfo info{};
+  TRect r{};
+  cxPrepareHintInfo(info, window, nullptr, 700, nullptr, r, L"Text");
+  EXPECT_EQ(info.HideTimeout, 700);
 }
 
 }  // namespace
