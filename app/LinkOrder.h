@@ -104,6 +104,7 @@
   AUnit(cxHint)                      \
   KV_SKIN_UNITS(AUnit)               \
   AUnit(dxSkinsForm)                 \
+  AUnit(dxBuiltInPopupMenu)          \
   AUnit(cxPCConsts)                  \
   AUnit(cxPCPainters)                \
   AUnit(dxSkinscxPCPainter)          \
