@@ -41,6 +41,7 @@
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "pagecontrol/cxPCConsts.h"
+#include "pagecontrol/dxBuiltInPopupMenu.h"
 #include "pagecontrol/cxPCPainters.h"
 #include "pagecontrol/dxSkinscxPCPainter.h"
 #include "platform/vcl/Clipbrd.h"

@@ -105,6 +105,7 @@
   AUnit(dxScreenTip)                 \
   KV_SKIN_UNITS(AUnit)               \
   AUnit(dxSkinsForm)                 \
+  AUnit(dxBuiltInPopupMenu)          \
   AUnit(cxPCConsts)                  \
   AUnit(cxPCPainters)                \
   AUnit(dxSkinscxPCPainter)          \

@@ -42,12 +42,18 @@ void DrawPolyline(TcxCanvas* ACanvas, std::initializer_list<TPoint> APoints, vcl
 
 void TcxPCPaintersInitialization()
 {
+  cxPCOneNoteStartUp();
   RegisterPainterClass(TcxPCPainterClass::Of<TcxPCTabsPainter>());
+  RegisterPainterClass(TcxPCPainterClass::Of<TcxPCSlantedPainter>());
+  RegisterPainterClass(TcxPCPainterClass::Of<TcxPCOneNotePainter>());
 }
 
 void TcxPCPaintersFinalization()
 {
   UnregisterPainterClass(TcxPCPainterClass::Of<TcxPCTabsPainter>());
+  UnregisterPainterClass(TcxPCPainterClass::Of<TcxPCSlantedPainter>());
+  UnregisterPainterClass(TcxPCPainterClass::Of<TcxPCOneNotePainter>());
+  cxPCOneNoteShutDown();
 }
 
 }  // namespace

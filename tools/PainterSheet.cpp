@@ -550,6 +550,13 @@ std::vector<TTabSheetRow> TabSheetRows()
          properties->SetShowFrame(false);
        },
        nullptr},
+      // Only the slanted styles read the slants.
+      {L"Cut right corners, second tab hot",
+       [](TcxCustomTabControl* AControl) {
+         AControl->GetProperties()->GetTabSlants()->SetKind(TcxTabSlantKind::skCutCorner);
+         AControl->GetProperties()->GetTabSlants()->SetPositions({TcxTabSlantPosition::spRight});
+       },
+       [](TcxCustomTabControlViewInfo* AViewInfo) { AViewInfo->SetHotTrackTabVisibleIndex(1); }},
   };
 }
 
