@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "core/cxGeometry.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/rtl/System.h"
@@ -98,6 +99,12 @@ void TcxPCCustomPainter::Create(TcxCustomTabControlViewInfo* AViewInfo)
 TdxScaleFactor* TcxPCCustomPainter::ScaleFactor() const
 {
   return FViewInfo->ScaleFactor();
+}
+
+int TcxPCCustomPainter::Scaled(int AValue) const
+{
+  TdxScaleFactor* scaleFactor = FViewInfo ? ScaleFactor() : nullptr;
+  return scaleFactor ? scaleFactor->Apply(AValue) : AValue;
 }
 
 int TcxPCCustomPainter::CalculateTabNormalHeight()
@@ -448,6 +455,8 @@ void TcxPCCustomPainter::DrawTabContent(TcxCanvas* ACanvas, int AIndex)
                                                 tab->ActuallyEnabled(), tab->IsHotTrack());
   if (tab->HasCaption())
     DrawTabText(ACanvas, tab->GetTextRect(), AIndex, tab->ActuallyEnabled(), tab->GetCaption());
+  if (tab->HasButtons())
+    DrawTabButtons(ACanvas, AIndex);
 }
 
 void TcxPCCustomPainter::DrawTabText(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled,
