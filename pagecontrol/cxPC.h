@@ -1220,6 +1220,9 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual vcl::TColor GetPageColor();
   virtual vcl::TColor GetTabColor(int AIndex);
   virtual vcl::TColor GetTabTextColor(int AIndex);
+  // The hot-light colour, or the selection colour where the hot-light
+  // colour hardly stands out from the tab.
+  vcl::TColor GetHotTabTextColor(int AIndex);
   virtual TcxCustomLookAndFeelPainter* GetLookAndFeelPainter();
 
   // Drawing.

@@ -3,10 +3,15 @@
 // the middle click; the page area written to and read from form streams.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "pagecontrol/cxPC.h"
+#include "pagecontrol/cxPCPainters.h"
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/ClassesStreams.h"
 #include "platform/vcl/Forms.h"
@@ -240,6 +245,46 @@ TEST_F(TPCButtonsFixture, AMiddleClickClosesTheTabUnderTheMouseWhenAllowed)
   Click(CentreOf(Tab(1)->GetVisibleRect()), WM_MBUTTONDOWN, WM_MBUTTONUP);
   EXPECT_EQ(Captions(), (std::vector<std::wstring>{L"Model", L"Fields"}));
   EXPECT_EQ(Pages->GetActivePageIndex(), 0);
+}
+
+TEST_F(TPCButtonsFixture, TheHotTabAndTheTabButtonsAreDrawn)
+{
+  Properties->SetStyle(1);
+  Properties->SetHotTrack(true);
+  Properties->SetCloseButtonMode(TcxPCButtonMode::cbmEveryTab);
+  struct {
+    TcxTabPosition Position;
+    const wchar_t* Name;
+  } cases[] = {{TcxTabPosition::tpTop, L"PCButtonsTop.png"}, {TcxTabPosition::tpLeft, L"PCButtonsLeft.png"}};
+  for (const auto& c : cases) {
+    Properties->SetTabPosition(c.Position);
+    Move(CentreOf(Tab(1)->GetTextRect()));
+    ASSERT_EQ(ViewInfo->GetHotTrackTabVisibleIndex(), 1);
+    Move(CentreOf(Tab(2)->GetCloseButtonInfo()->GetBounds()));
+    rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) {
+      B->CreateSize(500, 200, vcl::TPixelFormat::pf24bit);
+    }));
+    Pages->GetPCPainter()->Paint(bitmap->GetcxCanvas());
+    // The hot caption stands out from its tab (a light grey hot-light
+    // colour is replaced).
+    const TRect text = Tab(2)->GetTextRect();
+    const vcl::TColor hot = Pages->GetPCPainter()->GetHotTabTextColor(2);
+    const COLORREF face = static_cast<COLORREF>(vcl::ColorToRGB(Pages->GetPCPainter()->GetTabColor(2)));
+    const COLORREF ink = static_cast<COLORREF>(vcl::ColorToRGB(hot));
+    EXPECT_GE(std::abs((GetRValue(ink) + GetGValue(ink) + GetBValue(ink)) -
+                       (GetRValue(face) + GetGValue(face) + GetBValue(face))),
+              3 * 80);
+    bool found = false;
+    for (int y = text.top; y < text.bottom && !found; ++y)
+      for (int x = text.left; x < text.right && !found; ++x)
+        found = GetPixel(bitmap->GetcxCanvas()->GetHandle(), x, y) == ink;
+    EXPECT_TRUE(found);
+    if (const char* folder = std::getenv("KV_RENDER_DIR")) {
+      const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
+      png->LoadFromBitmap(bitmap.get());
+      png->SaveToFile(std::wstring(folder, folder + std::strlen(folder)) + L"\\" + c.Name);
+    }
+  }
 }
 
 // ---------------------------------------------------------------------------
