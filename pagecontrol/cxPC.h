@@ -1007,6 +1007,12 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   bool ScrollToTab(int AVisibleIndex);
   void MakeTabVisible(int AVisibleIndex);
   bool ScrollByNavigatorButton(TcxPCNavigatorButton AType);
+  // Whether P rests in a scroll zone of a single row while a tab is
+  // dragged: the start of the first visible tab when earlier tabs exist
+  // (-1), of the last one when later tabs exist or it is cut (+1).
+  bool GetDragScrollDirection(const TPoint& P, int& ADirection) const;
+  // Moves the first visible tab of a single row by ADelta.
+  bool ScrollFirstTab(int ADelta);
 
   // The layout's results.
   const TcxPCTabsPosition& GetTabsPosition() const { return FTabsPosition; }
@@ -1285,6 +1291,58 @@ void SetRectSide(TRect& R, bool AIsLeftOrTop, bool AIsY, int AValue);
 TPoint MirrorTabPoint(const TPoint& P, const TRect& R, TcxTabPosition APosition);
 
 // ---------------------------------------------------------------------------
+// Tab drag and drop
+
+class TcxTimer;
+
+// One drag of a tab along its row: finds the drop position under the
+// pointer, scrolls a single row while the pointer rests at its ends, and
+// moves the tab (and its page) when the drop is accepted.
+class TcxTabControlDragAndDropObject : public rtl::TObject {
+  RTL_CLASS(TcxTabControlDragAndDropObject, rtl::TObject)
+
+ public:
+  virtual void Create(IcxTabControl* AIControl);
+  void Destroy() override;
+
+  // The dragged tab and the point it was pressed at.
+  virtual void Init(int ATabVisibleIndex, const TPoint& P);
+  virtual void BeginDragAndDrop() {}
+  // Finds the destination; AAccepted stays True only for one.
+  virtual void DragAndDrop(const TPoint& P, bool& AAccepted);
+  virtual void EndDragAndDrop(bool AAccepted);
+
+  int GetTabVisibleIndex() const { return FTabVisibleIndex; }
+  int GetDestinationTabVisibleIndex() const { return FDestinationTabVisibleIndex; }
+  int GetHitTabVisibleIndex() const { return FHitTabVisibleIndex; }
+  TPoint GetDragPointOffset() const { return FDragPointOffset; }
+  bool IsScrolling() const { return FScrollingTimer != nullptr; }
+
+ protected:
+  // The destination's visible index for a pointer at P, -1 for none.
+  int CalculateDestination(const TPoint& P);
+  virtual void MoveDraggedTab(bool AAccepted);
+
+ private:
+  void UpdateScrolling(const TPoint& P);
+  void StopScrolling();
+  void ScrollingTimerHandler(rtl::TObject* ASender);
+
+  int FHitTabVisibleIndex;
+  int FDestinationTabVisibleIndex;
+  IcxTabControl* FIControl;
+  int FScrollingDirection;
+  TcxTimer* FScrollingTimer;
+  TPoint FDragPointOffset;
+  int FTabVisibleIndex;
+};
+
+using TcxTabControlTabDragAndDropEvent =
+    rtl::TMethod<void(rtl::TObject* AControl, int AIndex, int ADestinationIndex, bool& AAccept)>;
+using TcxTabControlTabEndDragEvent = rtl::TMethod<void(rtl::TObject* AControl, int ANewIndex)>;
+using TcxTabControlTabStartDragEvent = rtl::TMethod<void(rtl::TObject* AControl, int AIndex)>;
+
+// ---------------------------------------------------------------------------
 // TcxCustomTabControl
 
 // The windowed control of a row (or rows) of tabs and a page area. Its
@@ -1323,6 +1381,14 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   void SetOnChange(rtl::TNotifyEvent AValue) { FOnChange = AValue; }
   TcxTabChangingEvent GetOnChanging() const { return FOnChanging; }
   void SetOnChanging(TcxTabChangingEvent AValue) { FOnChanging = AValue; }
+  TcxTabControlTabDragAndDropEvent GetOnTabDragAndDrop() const { return FOnTabDragAndDrop; }
+  void SetOnTabDragAndDrop(TcxTabControlTabDragAndDropEvent AValue) { FOnTabDragAndDrop = AValue; }
+  TcxTabControlTabEndDragEvent GetOnTabEndDrag() const { return FOnTabEndDrag; }
+  void SetOnTabEndDrag(TcxTabControlTabEndDragEvent AValue) { FOnTabEndDrag = AValue; }
+  TcxTabControlTabStartDragEvent GetOnTabStartDrag() const { return FOnTabStartDrag; }
+  void SetOnTabStartDrag(TcxTabControlTabStartDragEvent AValue) { FOnTabStartDrag = AValue; }
+  // The drag in progress, nil without one.
+  TcxTabControlDragAndDropObject* GetDragObject() const { return FDragObject; }
 
   // IcxTabControl
   bool IsDesigning() override { return TcxControl::IsDesigning(); }
@@ -1345,6 +1411,7 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   bool GetControlParentBackground() override { return GetParentBackground(); }
   void LayoutChanged() override;
   TdxScaleFactor* GetControlScaleFactor() override { return TcxControl::GetScaleFactor(); }
+  bool IsDragging() override { return GetDragAndDropState() == TcxDragAndDropState::ddsInProcess; }
 
  protected:
   virtual rtl::ClassOf<TcxCustomTabControlProperties> PropertiesClass() const;
@@ -1368,6 +1435,10 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   void MouseMove(vcl::TShiftState AShift, int X, int Y) override;
   void MouseUp(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y) override;
   void MouseLeave(vcl::TControl* AControl) override;
+  bool StartDragAndDrop(const TPoint& P) override;
+  void BeginDragAndDrop() override;
+  void DragAndDrop(const TPoint& P, bool& AAccepted) override;
+  void EndDragAndDrop(bool AAccepted) override;
   void LookAndFeelChanged(TcxLookAndFeel* ASender, TcxLookAndFeelValues AChangedValues) override;
   // The painter of the class the view info names; nothing when it is the
   // current one.
@@ -1398,8 +1469,12 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   TRect FClientRect;
   bool FIsClientRectLoaded;
   TcxPCClientRectSides FScalingFlags;
+  TcxTabControlDragAndDropObject* FDragObject;
   rtl::TNotifyEvent FOnChange;
   TcxTabChangingEvent FOnChanging;
+  TcxTabControlTabDragAndDropEvent FOnTabDragAndDrop;
+  TcxTabControlTabEndDragEvent FOnTabEndDrag;
+  TcxTabControlTabStartDragEvent FOnTabStartDrag;
 };
 
 // ---------------------------------------------------------------------------

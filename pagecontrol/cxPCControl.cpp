@@ -32,6 +32,7 @@ void TcxCustomTabControl::Create(rtl::TComponent* AOwner)
 
 void TcxCustomTabControl::Destroy()
 {
+  rtl::FreeAndNil(FDragObject);
   rtl::FreeAndNil(FPainter);
   rtl::FreeAndNil(FViewInfo);
   rtl::FreeAndNil(FProperties);
