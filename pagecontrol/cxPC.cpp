@@ -497,53 +497,6 @@ void TcxPCImageList::Draw(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool A
 }
 
 // ---------------------------------------------------------------------------
-// TcxPCCustomButtons
-
-void TcxPCCustomButtons::Create(rtl::TPersistent* AOwner)
-{
-  inherited::Create(AOwner);
-  FHeaderImages = rtl::New<TcxPCImageList>(Properties());
-  FTabImages = rtl::New<TcxPCImageList>(Properties());
-}
-
-void TcxPCCustomButtons::Destroy()
-{
-  rtl::FreeAndNil(FHeaderImages);
-  rtl::FreeAndNil(FTabImages);
-  inherited::Destroy();
-}
-
-TcxCustomTabControlProperties* TcxPCCustomButtons::Properties() const
-{
-  return static_cast<TcxCustomTabControlProperties*>(const_cast<TcxPCCustomButtons*>(this)->GetOwner());
-}
-
-void TcxPCCustomButtons::SetMode(TcxPCButtonMode AValue)
-{
-  if (FMode != AValue) {
-    FMode = AValue;
-    Properties()->Changed();
-  }
-}
-
-void TcxPCCustomButtons::CopyFrom(rtl::TPersistent* ASource)
-{
-  inherited::CopyFrom(ASource);
-  if (auto* source = rtl::Is<TcxPCCustomButtons>(ASource) ? static_cast<TcxPCCustomButtons*>(ASource) : nullptr) {
-    Properties()->BeginUpdate();
-    try {
-      FHeaderImages->SetBaseImages(source->FHeaderImages->GetBaseImages());
-      FTabImages->SetBaseImages(source->FTabImages->GetBaseImages());
-      SetMode(source->FMode);
-    } catch (...) {
-      Properties()->EndUpdate();
-      throw;
-    }
-    Properties()->EndUpdate();
-  }
-}
-
-// ---------------------------------------------------------------------------
 // TcxCustomTabControlProperties
 
 void TcxCustomTabControlProperties::Create(rtl::TPersistent* AOwner)

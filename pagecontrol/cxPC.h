@@ -65,6 +65,9 @@ RTL_ENUM(TcxTabSlantKind, skCutCorner, skSlant);
 RTL_ENUM(TcxTabSlantPosition, spLeft, spRight);
 using TcxTabSlantPositions = rtl::TSet<TcxTabSlantPosition>;
 RTL_ENUM(TcxPCButtonPosition, pcbpTabs, pcbpHeader, pcbpTabsAndHeader);
+// The sides of the page area a form stream held.
+RTL_ENUM(TcxPCClientRectSide, crsLeft, crsTop, crsRight, crsBottom);
+using TcxPCClientRectSides = rtl::TSet<TcxPCClientRectSide>;
 
 // $00B1: the go-dialog button always, gradients on tabs and page, redraw on
 // resize.
@@ -134,6 +137,8 @@ struct IcxTabControl : rtl::IInterface {
   virtual void LayoutChanged() = 0;
   // The owner's resolution, which every painter metric is scaled to.
   virtual TdxScaleFactor* GetControlScaleFactor() = 0;
+  // A tab is being dragged: nothing is hot meanwhile.
+  virtual bool IsDragging() { return false; }
 };
 
 // ---------------------------------------------------------------------------
@@ -343,27 +348,105 @@ class TcxPCImageList : public rtl::TObject {
   rtl::TNotifyEvent FOnChange;
 };
 
-// The buttons users add to tabs and to the header. Only the mode and the
-// image lists are kept so far: the layout shows no custom button.
+class TcxPCButton;
+using TcxPCButtonCanShowEvent = rtl::TMethod<void(TcxPCButton* AButton, int ATabIndex, bool& ACanShow)>;
+
+// A button users add to the tabs, to the header beside the navigator
+// buttons, or to both.
+class TcxPCButton : public rtl::TCollectionItem {
+  RTL_CLASS(TcxPCButton, rtl::TCollectionItem)
+  RTL_PUBLISHED(RTL_PROPERTY(Enabled, GetEnabled, SetEnabled, RTL_DEFAULT(true)),
+                RTL_PROPERTY(HeaderImageIndex, GetHeaderImageIndex, SetHeaderImageIndex, RTL_DEFAULT(-1)),
+                RTL_PROPERTY(Hint, GetHint, SetHint),
+                RTL_PROPERTY(Position, GetPosition, SetPosition, RTL_DEFAULT(TcxPCButtonPosition::pcbpHeader)),
+                RTL_PROPERTY(TabImageIndex, GetTabImageIndex, SetTabImageIndex, RTL_DEFAULT(-1)),
+                RTL_PROPERTY(Visible, GetVisible, SetVisible, RTL_DEFAULT(true)),
+                RTL_PROPERTY(OnCanShow, GetOnCanShow, SetOnCanShow), RTL_PROPERTY(OnClick, GetOnClick, SetOnClick))
+
+ public:
+  void Create(rtl::TCollection* ACollection) override;
+  // Copies the settings, not the events.
+  void Assign(rtl::TPersistent* ASource) override;
+
+  // True unless OnCanShow says otherwise for the tab.
+  bool CanShow(int ATabIndex);
+  void Click();
+
+  bool GetEnabled() const { return FEnabled; }
+  void SetEnabled(bool AValue);
+  int GetHeaderImageIndex() const { return FHeaderImageIndex; }
+  void SetHeaderImageIndex(int AValue);
+  rtl::String GetHint() const { return FHint; }
+  void SetHint(const rtl::String& AValue);
+  TcxPCButtonPosition GetPosition() const { return FPosition; }
+  void SetPosition(TcxPCButtonPosition AValue);
+  int GetTabImageIndex() const { return FTabImageIndex; }
+  void SetTabImageIndex(int AValue);
+  bool GetVisible() const { return FVisible; }
+  void SetVisible(bool AValue);
+  bool IsHeaderButton() const { return FVisible && FPosition != TcxPCButtonPosition::pcbpTabs; }
+  bool IsTabButton() const { return FVisible && FPosition != TcxPCButtonPosition::pcbpHeader; }
+  TcxPCButtonCanShowEvent GetOnCanShow() const { return FOnCanShow; }
+  void SetOnCanShow(TcxPCButtonCanShowEvent AValue) { FOnCanShow = AValue; }
+  rtl::TNotifyEvent GetOnClick() const { return FOnClick; }
+  void SetOnClick(rtl::TNotifyEvent AValue) { FOnClick = AValue; }
+
+ private:
+  // A change of this button's look only, or of where buttons stand.
+  void SetField(int& AField, int AValue, bool AAllItems);
+
+  bool FEnabled;
+  int FHeaderImageIndex;
+  rtl::String FHint;
+  TcxPCButtonPosition FPosition;
+  int FTabImageIndex;
+  bool FVisible;
+  TcxPCButtonCanShowEvent FOnCanShow;
+  rtl::TNotifyEvent FOnClick;
+};
+
+class TcxPCCustomButtons;
+
+class TcxPCButtons : public rtl::TOwnedCollection {
+  RTL_CLASS(TcxPCButtons, rtl::TOwnedCollection)
+
+ public:
+  TcxPCButton* Add();
+  TcxPCButton* GetItem(int AIndex) const { return static_cast<TcxPCButton*>(GetItems(AIndex)); }
+  void SetItem(int AIndex, TcxPCButton* AValue) { SetItems(AIndex, AValue); }
+
+ protected:
+  // Every change of a button rebuilds the layout of the tab control.
+  void Update(rtl::TCollectionItem* AItem) override;
+};
+
+// The buttons users add to tabs and to the header, with their image lists
+// and the mode that says which tabs show the tab buttons.
 class TcxPCCustomButtons : public TcxOwnedPersistent {
   RTL_CLASS(TcxPCCustomButtons, TcxOwnedPersistent)
+  RTL_PUBLISHED(RTL_PROPERTY(Buttons, GetButtons, SetButtons),
+                RTL_PROPERTY(Mode, GetMode, SetMode, RTL_DEFAULT(TcxPCButtonMode::cbmNone)))
 
  public:
   void Create(rtl::TPersistent* AOwner) override;
   void Destroy() override;
 
-  int GetCount() const { return 0; }
+  int GetCount() const { return FButtons->GetCount(); }
+  TcxPCButtons* GetButtons() const { return FButtons; }
+  void SetButtons(TcxPCButtons* AValue) { FButtons->Assign(AValue); }
   TcxPCButtonMode GetMode() const { return FMode; }
   void SetMode(TcxPCButtonMode AValue);
   TcxPCImageList* GetHeaderImages() const { return FHeaderImages; }
   TcxPCImageList* GetTabImages() const { return FTabImages; }
+  TcxCustomTabControlProperties* Properties() const;
+  void Changed();
 
  protected:
   void CopyFrom(rtl::TPersistent* ASource) override;
+  virtual rtl::ClassOf<TcxPCButtons> GetButtonsClass() const;
 
  private:
-  TcxCustomTabControlProperties* Properties() const;
-
+  TcxPCButtons* FButtons;
   TcxPCImageList* FHeaderImages;
   TcxPCButtonMode FMode;
   TcxPCImageList* FTabImages;
@@ -609,6 +692,72 @@ class TcxCustomTabControlProperties : public TcxOwnedPersistent {
 // ---------------------------------------------------------------------------
 // Element view infos
 
+// A button inside a tab (its close button or a custom tab button): bounds in
+// control coordinates, a state, and a click.
+class TcxPCCustomTabButtonViewInfo : public rtl::TObject {
+  RTL_CLASS(TcxPCCustomTabButtonViewInfo, rtl::TObject)
+
+ public:
+  virtual void Create(TcxTabViewInfo* ATabViewInfo);
+  // The control view info forgets a button that goes.
+  void Destroy() override;
+
+  TcxTabViewInfo* GetTabViewInfo() const { return FTabViewInfo; }
+  TRect GetBounds() const { return FBounds; }
+  void SetBounds(const TRect& AValue) { FBounds = AValue; }
+  // Disabled while its tab cannot be reached; else the stored state.
+  virtual TcxPCNavigatorButtonState GetState() const;
+  // A new state is stored and repainted.
+  void SetState(TcxPCNavigatorButtonState AValue);
+  bool CanClick() const { return GetState() != TcxPCNavigatorButtonState::nbsDisabled; }
+  void Click();
+  virtual int GetWidth();
+  virtual int GetImageIndex() const { return -1; }
+  bool HasImage() const { return GetImageIndex() != -1; }
+  virtual bool IsCloseButton() const { return false; }
+  virtual rtl::String GetHint();
+  void Invalidate();
+
+ protected:
+  virtual void DoClick() {}
+  TcxCustomTabControlViewInfo* ControlViewInfo() const;
+
+ private:
+  TcxTabViewInfo* FTabViewInfo;
+  TRect FBounds;
+  TcxPCNavigatorButtonState FState;
+};
+
+class TcxPCTabCloseButtonViewInfo : public TcxPCCustomTabButtonViewInfo {
+  RTL_CLASS(TcxPCTabCloseButtonViewInfo, TcxPCCustomTabButtonViewInfo)
+
+ public:
+  int GetWidth() override;
+  bool IsCloseButton() const override { return true; }
+
+ protected:
+  // Closes the tab through the settings (OnCanClose asked first).
+  void DoClick() override;
+};
+
+class TcxPCTabButtonViewInfo : public TcxPCCustomTabButtonViewInfo {
+  RTL_CLASS(TcxPCTabButtonViewInfo, TcxPCCustomTabButtonViewInfo)
+
+ public:
+  void Create(TcxTabViewInfo* ATabViewInfo, TcxPCButton* AButton);
+  TcxPCButton* GetButton() const { return FButton; }
+  TcxPCNavigatorButtonState GetState() const override;
+  int GetWidth() override;
+  int GetImageIndex() const override { return FButton->GetTabImageIndex(); }
+  rtl::String GetHint() override;
+
+ protected:
+  void DoClick() override { FButton->Click(); }
+
+ private:
+  TcxPCButton* FButton;
+};
+
 class TcxTabViewInfo : public TcxIUnknownObject {
   RTL_CLASS(TcxTabViewInfo, TcxIUnknownObject)
 
@@ -626,12 +775,28 @@ class TcxTabViewInfo : public TcxIUnknownObject {
   TcxCustomTabControlViewInfo* ControlViewInfo() const;
   TcxCustomTabControlProperties* Properties() const;
   TcxPCCustomPainter* Painter() const;
+  TcxTabsViewInfo* GetTabsViewInfo() const { return FTabsViewInfo; }
 
   bool ActuallyEnabled() const;
   bool ActuallyVisible() const;
   bool HasCaption() const { return !GetCaption().empty(); }
   bool HasImage() const { return GetImageIndex() != -1; }
-  bool HasButtons() const { return false; }
+  bool HasButtons() const { return !FButtonInfos.empty(); }
+  int ButtonsCount() const { return static_cast<int>(FButtonInfos.size()); }
+  TcxPCCustomTabButtonViewInfo* GetButtonInfo(int AIndex) const { return FButtonInfos[AIndex]; }
+  // Nil without a close button.
+  TcxPCCustomTabButtonViewInfo* GetCloseButtonInfo() const;
+  virtual bool HasCloseButton();
+  // Whether a custom button shows in this tab (its mode and OnCanShow).
+  virtual bool HasButton(TcxPCButton* AButton);
+  // The close button first, then the custom tab buttons in order.
+  void RecreateButtons();
+  // The tab button under P, nil when none.
+  TcxPCCustomTabButtonViewInfo* GetButtonAt(const TPoint& P) const;
+  virtual bool CanClick() { return true; }
+  virtual bool CanDrag() { return true; }
+  // Raises the settings' tab click; the new-tab button makes a new tab.
+  void Click(vcl::TShiftState AShift);
   bool IsActive() const;
   bool IsFocused() const;
   bool IsHotTrack() const;
@@ -677,11 +842,23 @@ class TcxTabViewInfo : public TcxIUnknownObject {
   void CalculateNormalWidth();
   void CalculateParts();
   void Mirror(const TRect& AClientRect);
+  // Mirrors what CalculateParts placed (content, image, text and buttons)
+  // inside the tab.
+  void MirrorParts();
+
+ protected:
+  virtual void DoClick(vcl::TShiftState AShift);
 
  private:
   void TabDestroyHandler(rtl::TObject* ASender, const void* AArgs);
   int ContentLength(const TRect& R) const;
+  void ClearButtons();
+  bool IsButtonModeApplied(TcxPCButtonMode AMode);
+  // Places the buttons at the text end of the content rectangle and gives
+  // the length they take.
+  int PlaceButtons();
 
+  std::vector<TcxPCCustomTabButtonViewInfo*> FButtonInfos;
   TcxTab* FTab;
   TcxTabsViewInfo* FTabsViewInfo;
   TPoint FNormalPosition;
@@ -700,8 +877,15 @@ class TcxPCNewButtonViewInfo : public TcxTabViewInfo {
 
  public:
   bool CanSelect() override { return false; }
+  bool CanClick() override;
+  bool CanDrag() override { return false; }
+  bool HasCloseButton() override { return false; }
+  bool HasButton(TcxPCButton*) override { return false; }
   int GetDefinedWidth() override;
   void CorrectTabNormalWidth(int&) override {}
+
+ protected:
+  void DoClick(vcl::TShiftState AShift) override;
 };
 
 // One view info per visible tab in tab order, the new-tab button's last.
@@ -762,6 +946,14 @@ struct TcxPCHeaderButton {
   TcxPCNavigatorButtonState State;
 };
 
+// What lies under a point of the control: a header button (its index), a
+// tab (its visible index) and, on a tab, one of its buttons.
+struct TcxPCHitInfo {
+  int HeaderButton = -1;
+  int Tab = -1;
+  TcxPCCustomTabButtonViewInfo* TabButton = nullptr;
+};
+
 // The first and last visible index of a row; Left -1 for a row without tabs.
 struct TcxPCIndexInterval {
   int Left;
@@ -815,6 +1007,12 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   bool ScrollToTab(int AVisibleIndex);
   void MakeTabVisible(int AVisibleIndex);
   bool ScrollByNavigatorButton(TcxPCNavigatorButton AType);
+  // Whether P rests in a scroll zone of a single row while a tab is
+  // dragged: the start of the first visible tab when earlier tabs exist
+  // (-1), of the last one when later tabs exist or it is cut (+1).
+  bool GetDragScrollDirection(const TPoint& P, int& ADirection) const;
+  // Moves the first visible tab of a single row by ADelta.
+  bool ScrollFirstTab(int ADelta);
 
   // The layout's results.
   const TcxPCTabsPosition& GetTabsPosition() const { return FTabsPosition; }
@@ -856,6 +1054,28 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   bool IsTabAccessible(int AVisibleIndex) const;
   // The tab the view info reads as current: the tab's visible index.
   void ForgetTab(TcxTabViewInfo* AViewInfo);
+  // A tab button that goes stops being hot or pressed.
+  void ForgetTabButton(TcxPCCustomTabButtonViewInfo* AButton);
+  // Header buttons first, then the tabs and their buttons.
+  TcxPCHitInfo CalculateHitTest(const TPoint& P) const;
+
+  // Hot tracking: the tab, tab button and header button under the mouse.
+  bool IsHotTrackActive() const;
+  // Follows the mouse (its position from the owner's window).
+  void UpdateHotTracking();
+  void UpdateHotTracking(const TPoint& AMousePos);
+  void ResetHotTracking();
+  TcxPCCustomTabButtonViewInfo* GetHotTrackTabButton() const { return FHotTrackTabButton; }
+  void SetHotTrackTabButton(TcxPCCustomTabButtonViewInfo* AValue);
+  TcxPCCustomTabButtonViewInfo* GetPressedTabButton() const { return FPressedTabButton; }
+  void SetPressedTabButton(TcxPCCustomTabButtonViewInfo* AValue);
+  // Indexes into the header buttons; -1 for none.
+  int GetHotTrackNavigatorButton() const { return FHotTrackNavigatorButton; }
+  void SetHotTrackNavigatorButton(int AValue);
+  int GetPressedNavigatorButton() const { return FPressedNavigatorButton; }
+  void SetPressedNavigatorButton(int AValue);
+  TcxPCNavigatorButtonState NavigatorButtonStateFor(int AIndex) const;
+  TcxPCNavigatorButtonState TabButtonStateFor(TcxPCCustomTabButtonViewInfo* AButton) const;
   void TabChanged(int AVisibleIndex, int ACode);
   void Invalidate(const TRect& R);
 
@@ -897,6 +1117,7 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   bool ImproveRows(TcxPCRows& ARows) const;
   int EffectiveRotatedMaxWidth() const;
   void MirrorLayout();
+  void SetNavigatorButtonState(int AIndex);
   void RowsRangeOfTab(int AVisibleIndex, int& AFirst, int& ALast) const;
 
   IcxTabControl* FOwner;
@@ -923,6 +1144,10 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   int FPressedTabVisibleIndex;
   int FFocusedTabVisibleIndex;
   int FTrackingTabVisibleIndex;
+  TcxPCCustomTabButtonViewInfo* FHotTrackTabButton;
+  TcxPCCustomTabButtonViewInfo* FPressedTabButton;
+  int FHotTrackNavigatorButton;
+  int FPressedNavigatorButton;
 };
 
 // ---------------------------------------------------------------------------
@@ -961,6 +1186,17 @@ class TcxPCCustomPainter : public rtl::TObject {
   int GetHeaderButtonHeight();
   int GetHeaderButtonWidth(TcxPCNavigatorButton AButton);
   virtual int GetHeaderButtonsDistance(TcxPCNavigatorButton, TcxPCNavigatorButton) { return 0; }
+  // Buttons inside tabs: the close button's size, the height of a button
+  // without images, the offsets across the tab, the space between the
+  // buttons and from the content edge, and around a button's image.
+  virtual TSize GetTabCloseButtonSizeBase();
+  virtual int GetDefaultTabButtonHeight() { return GetTabCloseButtonSizeBase().cy; }
+  virtual TRect GetTabButtonOffsets(int) { return TRect{}; }
+  virtual int GetTabButtonDistance() { return Scaled(2); }
+  virtual int GetTabButtonsOffset() { return Scaled(2); }
+  virtual TRect GetTabButtonGlyphOffsets() { return TRect{Scaled(2), Scaled(2), Scaled(2), Scaled(2)}; }
+  // The length the buttons of a tab take along it, 0 without buttons.
+  int GetTabButtonsPartWidth(int AIndex);
   virtual int GetNavigatorToTabsDistance() { return 0; }
   virtual int GetNavigatorOffsetAcross() { return 0; }
   virtual int GetNavigatorOffsetAlong() { return 0; }
@@ -990,6 +1226,9 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual vcl::TColor GetPageColor();
   virtual vcl::TColor GetTabColor(int AIndex);
   virtual vcl::TColor GetTabTextColor(int AIndex);
+  // The hot-light colour, or the selection colour where the hot-light
+  // colour hardly stands out from the tab.
+  vcl::TColor GetHotTabTextColor(int AIndex);
   virtual TcxCustomLookAndFeelPainter* GetLookAndFeelPainter();
 
   // Drawing.
@@ -1011,6 +1250,9 @@ class TcxPCCustomPainter : public rtl::TObject {
   // (the theme draws the tab and its caption upright).
   virtual TcxRotationAngle GetPaintTextRotationAngle();
   virtual void DrawTabFocusRect(TcxCanvas*, int) {}
+  virtual void DrawTabButtons(TcxCanvas* ACanvas, int AIndex);
+  virtual void DrawTabCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState);
+  virtual void DrawTabButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState);
   virtual void DrawNavigatorButtons(TcxCanvas*) {}
   virtual bool IsDisabledTextEmbossed() { return true; }
   virtual bool AreTabsInvalid(TcxCanvas* ACanvas);
@@ -1027,6 +1269,8 @@ class TcxPCCustomPainter : public rtl::TObject {
   // Whether the tab rows leave room for a page.
   bool HasPageRoom() const;
   int GetLargestTabTextHeight() const;
+  // A size of the painter's designs at the control's resolution.
+  int Scaled(int AValue) const;
 
  protected:
   TcxCustomTabControlViewInfo* FViewInfo;
@@ -1045,6 +1289,58 @@ void SetPointCoordinate(TPoint& P, bool AIsY, int AValue);
 void SetRectSide(TRect& R, bool AIsLeftOrTop, bool AIsY, int AValue);
 // Maps a point told for tabs on top into R at the given painting position.
 TPoint MirrorTabPoint(const TPoint& P, const TRect& R, TcxTabPosition APosition);
+
+// ---------------------------------------------------------------------------
+// Tab drag and drop
+
+class TcxTimer;
+
+// One drag of a tab along its row: finds the drop position under the
+// pointer, scrolls a single row while the pointer rests at its ends, and
+// moves the tab (and its page) when the drop is accepted.
+class TcxTabControlDragAndDropObject : public rtl::TObject {
+  RTL_CLASS(TcxTabControlDragAndDropObject, rtl::TObject)
+
+ public:
+  virtual void Create(IcxTabControl* AIControl);
+  void Destroy() override;
+
+  // The dragged tab and the point it was pressed at.
+  virtual void Init(int ATabVisibleIndex, const TPoint& P);
+  virtual void BeginDragAndDrop() {}
+  // Finds the destination; AAccepted stays True only for one.
+  virtual void DragAndDrop(const TPoint& P, bool& AAccepted);
+  virtual void EndDragAndDrop(bool AAccepted);
+
+  int GetTabVisibleIndex() const { return FTabVisibleIndex; }
+  int GetDestinationTabVisibleIndex() const { return FDestinationTabVisibleIndex; }
+  int GetHitTabVisibleIndex() const { return FHitTabVisibleIndex; }
+  TPoint GetDragPointOffset() const { return FDragPointOffset; }
+  bool IsScrolling() const { return FScrollingTimer != nullptr; }
+
+ protected:
+  // The destination's visible index for a pointer at P, -1 for none.
+  int CalculateDestination(const TPoint& P);
+  virtual void MoveDraggedTab(bool AAccepted);
+
+ private:
+  void UpdateScrolling(const TPoint& P);
+  void StopScrolling();
+  void ScrollingTimerHandler(rtl::TObject* ASender);
+
+  int FHitTabVisibleIndex;
+  int FDestinationTabVisibleIndex;
+  IcxTabControl* FIControl;
+  int FScrollingDirection;
+  TcxTimer* FScrollingTimer;
+  TPoint FDragPointOffset;
+  int FTabVisibleIndex;
+};
+
+using TcxTabControlTabDragAndDropEvent =
+    rtl::TMethod<void(rtl::TObject* AControl, int AIndex, int ADestinationIndex, bool& AAccept)>;
+using TcxTabControlTabEndDragEvent = rtl::TMethod<void(rtl::TObject* AControl, int ANewIndex)>;
+using TcxTabControlTabStartDragEvent = rtl::TMethod<void(rtl::TObject* AControl, int AIndex)>;
 
 // ---------------------------------------------------------------------------
 // TcxCustomTabControl
@@ -1085,6 +1381,14 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   void SetOnChange(rtl::TNotifyEvent AValue) { FOnChange = AValue; }
   TcxTabChangingEvent GetOnChanging() const { return FOnChanging; }
   void SetOnChanging(TcxTabChangingEvent AValue) { FOnChanging = AValue; }
+  TcxTabControlTabDragAndDropEvent GetOnTabDragAndDrop() const { return FOnTabDragAndDrop; }
+  void SetOnTabDragAndDrop(TcxTabControlTabDragAndDropEvent AValue) { FOnTabDragAndDrop = AValue; }
+  TcxTabControlTabEndDragEvent GetOnTabEndDrag() const { return FOnTabEndDrag; }
+  void SetOnTabEndDrag(TcxTabControlTabEndDragEvent AValue) { FOnTabEndDrag = AValue; }
+  TcxTabControlTabStartDragEvent GetOnTabStartDrag() const { return FOnTabStartDrag; }
+  void SetOnTabStartDrag(TcxTabControlTabStartDragEvent AValue) { FOnTabStartDrag = AValue; }
+  // The drag in progress, nil without one.
+  TcxTabControlDragAndDropObject* GetDragObject() const { return FDragObject; }
 
   // IcxTabControl
   bool IsDesigning() override { return TcxControl::IsDesigning(); }
@@ -1107,6 +1411,7 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   bool GetControlParentBackground() override { return GetParentBackground(); }
   void LayoutChanged() override;
   TdxScaleFactor* GetControlScaleFactor() override { return TcxControl::GetScaleFactor(); }
+  bool IsDragging() override { return GetDragAndDropState() == TcxDragAndDropState::ddsInProcess; }
 
  protected:
   virtual rtl::ClassOf<TcxCustomTabControlProperties> PropertiesClass() const;
@@ -1115,13 +1420,25 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   virtual void RecalculateAndPaint();
   virtual void AfterLoad();
   void Loaded() override;
+  void DefineProperties(rtl::TFiler* AFiler) override;
+  void DoChangeScale(int M, int D, bool AIsDpiChange) override;
   void AdjustClientRect(TRect& ARect) override;
+  // The area the pages fill: the painter's while not loading, the one the
+  // stream held while loading.
+  TRect GetPageAreaRect();
   void BoundsChanged() override;
   void DoPaint() override;
   void EraseBackground(HDC ADC) override;
   void FontChanged() override;
   void KeyDown(WORD& AKey, vcl::TShiftState AShift) override;
   void MouseDown(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y) override;
+  void MouseMove(vcl::TShiftState AShift, int X, int Y) override;
+  void MouseUp(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y) override;
+  void MouseLeave(vcl::TControl* AControl) override;
+  bool StartDragAndDrop(const TPoint& P) override;
+  void BeginDragAndDrop() override;
+  void DragAndDrop(const TPoint& P, bool& AAccepted) override;
+  void EndDragAndDrop(bool AAccepted) override;
   void LookAndFeelChanged(TcxLookAndFeel* ASender, TcxLookAndFeelValues AChangedValues) override;
   // The painter of the class the view info names; nothing when it is the
   // current one.
@@ -1133,14 +1450,31 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   void PropertiesChangeHandler(rtl::TObject* ASender);
   void PropertiesChangingHandler(rtl::TObject* ASender, bool& AllowChange);
   void StyleChangedHandler(rtl::TObject* ASender);
+  void HeaderButtonMouseDown(int AIndex);
   [[noreturn]] void RaiseControlError(const wchar_t* AOperation, const rtl::String& AText) const;
+  void ReadClientRectSide(rtl::TReader* AReader, TcxPCClientRectSide ASide);
+  void ReadClientRectLeft(rtl::TReader* AReader) { ReadClientRectSide(AReader, TcxPCClientRectSide::crsLeft); }
+  void ReadClientRectTop(rtl::TReader* AReader) { ReadClientRectSide(AReader, TcxPCClientRectSide::crsTop); }
+  void ReadClientRectRight(rtl::TReader* AReader) { ReadClientRectSide(AReader, TcxPCClientRectSide::crsRight); }
+  void ReadClientRectBottom(rtl::TReader* AReader) { ReadClientRectSide(AReader, TcxPCClientRectSide::crsBottom); }
+  void WriteClientRectLeft(rtl::TWriter* AWriter);
+  void WriteClientRectTop(rtl::TWriter* AWriter);
+  void WriteClientRectRight(rtl::TWriter* AWriter);
+  void WriteClientRectBottom(rtl::TWriter* AWriter);
 
   bool FFocusable;
   TcxPCCustomPainter* FPainter;
   TcxCustomTabControlProperties* FProperties;
   TcxCustomTabControlViewInfo* FViewInfo;
+  TRect FClientRect;
+  bool FIsClientRectLoaded;
+  TcxPCClientRectSides FScalingFlags;
+  TcxTabControlDragAndDropObject* FDragObject;
   rtl::TNotifyEvent FOnChange;
   TcxTabChangingEvent FOnChanging;
+  TcxTabControlTabDragAndDropEvent FOnTabDragAndDrop;
+  TcxTabControlTabEndDragEvent FOnTabEndDrag;
+  TcxTabControlTabStartDragEvent FOnTabStartDrag;
 };
 
 // ---------------------------------------------------------------------------

@@ -3,9 +3,12 @@
 // selections.
 #include "pagecontrol/cxPC.h"
 
+#include <algorithm>
+
 #include "core/dxCore.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "pagecontrol/cxPCConsts.h"
+#include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/SysUtilsFormat.h"
 
 void TcxCustomTabControl::Create(rtl::TComponent* AOwner)
@@ -29,6 +32,7 @@ void TcxCustomTabControl::Create(rtl::TComponent* AOwner)
 
 void TcxCustomTabControl::Destroy()
 {
+  rtl::FreeAndNil(FDragObject);
   rtl::FreeAndNil(FPainter);
   rtl::FreeAndNil(FViewInfo);
   rtl::FreeAndNil(FProperties);
@@ -136,10 +140,113 @@ void TcxCustomTabControl::Loaded()
   LayoutChanged();
 }
 
+TRect TcxCustomTabControl::GetPageAreaRect()
+{
+  if (IsLoading() || !FPainter) {
+    // Before the painter's metrics count, the pages take the area the
+    // stream recorded, so that their children keep their places.
+    if (FIsClientRectLoaded)
+      return FClientRect;
+    return TRect{0, 0, GetWidth(), GetHeight()};
+  }
+  TRect R = FViewInfo->PageClientRect();
+  R.right = std::max(R.right, R.left);
+  R.bottom = std::max(R.bottom, R.top);
+  return R;
+}
+
 void TcxCustomTabControl::AdjustClientRect(TRect& ARect)
 {
-  if (FPainter && !IsLoading())
-    ARect = FViewInfo->PageClientRect();
+  ARect = GetPageAreaRect();
+}
+
+// ---------------------------------------------------------------------------
+// The page area in form streams
+
+void TcxCustomTabControl::DefineProperties(rtl::TFiler* AFiler)
+{
+  inherited::DefineProperties(AFiler);
+  auto* ancestor = rtl::As<TcxCustomTabControl>(AFiler->GetAncestor());
+  const TRect R = GetPageAreaRect();
+  TRect ancestorRect{};
+  if (ancestor)
+    ancestorRect = ancestor->GetPageAreaRect();
+  auto stores = [&](int AValue, int AAncestorValue, bool AAlways) {
+    return ancestor ? AValue != AAncestorValue : AAlways || AValue != 0;
+  };
+  AFiler->DefineProperty(L"ClientRectBottom", rtl::TReaderProc::Bind<&TcxCustomTabControl::ReadClientRectBottom>(this),
+                         rtl::TWriterProc::Bind<&TcxCustomTabControl::WriteClientRectBottom>(this),
+                         stores(R.bottom, ancestorRect.bottom, false));
+  AFiler->DefineProperty(L"ClientRectLeft", rtl::TReaderProc::Bind<&TcxCustomTabControl::ReadClientRectLeft>(this),
+                         rtl::TWriterProc::Bind<&TcxCustomTabControl::WriteClientRectLeft>(this),
+                         stores(R.left, ancestorRect.left, false));
+  AFiler->DefineProperty(L"ClientRectRight", rtl::TReaderProc::Bind<&TcxCustomTabControl::ReadClientRectRight>(this),
+                         rtl::TWriterProc::Bind<&TcxCustomTabControl::WriteClientRectRight>(this),
+                         stores(R.right, ancestorRect.right, true));
+  AFiler->DefineProperty(L"ClientRectTop", rtl::TReaderProc::Bind<&TcxCustomTabControl::ReadClientRectTop>(this),
+                         rtl::TWriterProc::Bind<&TcxCustomTabControl::WriteClientRectTop>(this),
+                         stores(R.top, ancestorRect.top, true));
+  // The reader has passed the page area now; from here the pages use it.
+  if (rtl::Is<rtl::TReader>(AFiler))
+    FIsClientRectLoaded = true;
+}
+
+void TcxCustomTabControl::ReadClientRectSide(rtl::TReader* AReader, TcxPCClientRectSide ASide)
+{
+  const int value = AReader->ReadInteger();
+  switch (ASide) {
+    case TcxPCClientRectSide::crsLeft:
+      FClientRect.left = value;
+      break;
+    case TcxPCClientRectSide::crsTop:
+      FClientRect.top = value;
+      break;
+    case TcxPCClientRectSide::crsRight:
+      FClientRect.right = value;
+      break;
+    case TcxPCClientRectSide::crsBottom:
+      FClientRect.bottom = value;
+      break;
+  }
+  FScalingFlags.Include(ASide);
+}
+
+void TcxCustomTabControl::WriteClientRectLeft(rtl::TWriter* AWriter)
+{
+  AWriter->WriteInteger(static_cast<int>(GetPageAreaRect().left));
+}
+
+void TcxCustomTabControl::WriteClientRectTop(rtl::TWriter* AWriter)
+{
+  AWriter->WriteInteger(static_cast<int>(GetPageAreaRect().top));
+}
+
+void TcxCustomTabControl::WriteClientRectRight(rtl::TWriter* AWriter)
+{
+  AWriter->WriteInteger(static_cast<int>(GetPageAreaRect().right));
+}
+
+void TcxCustomTabControl::WriteClientRectBottom(rtl::TWriter* AWriter)
+{
+  AWriter->WriteInteger(static_cast<int>(GetPageAreaRect().bottom));
+}
+
+void TcxCustomTabControl::DoChangeScale(int M, int D, bool AIsDpiChange)
+{
+  if (M != D && (!IsLoading() || !FScalingFlags.Empty())) {
+    using S = TcxPCClientRectSide;
+    if (FScalingFlags.Contains(S::crsLeft))
+      FClientRect.left = MulDiv(FClientRect.left, M, D);
+    if (FScalingFlags.Contains(S::crsTop))
+      FClientRect.top = MulDiv(FClientRect.top, M, D);
+    if (FScalingFlags.Contains(S::crsRight))
+      FClientRect.right = MulDiv(FClientRect.right, M, D);
+    if (FScalingFlags.Contains(S::crsBottom))
+      FClientRect.bottom = MulDiv(FClientRect.bottom, M, D);
+    FProperties->ChangeScale(M, D);
+  }
+  FScalingFlags = {};
+  inherited::DoChangeScale(M, D, AIsDpiChange);
 }
 
 void TcxCustomTabControl::BoundsChanged()
@@ -228,23 +335,79 @@ void TcxCustomTabControl::MouseDown(vcl::TMouseButton AButton, vcl::TShiftState 
   // A handler may free the control: nothing of it is touched after that.
   const rtl::TFreeWatch watch(this);
   inherited::MouseDown(AButton, AShift, X, Y);
+  if (watch.Freed() || !FViewInfo->IsTabsVisible())
+    return;
+  const TcxPCHitInfo hit = FViewInfo->CalculateHitTest(TPoint{X, Y});
+  if (AButton == vcl::TMouseButton::mbMiddle) {
+    if (FProperties->GetCloseTabWithMiddleClick() && !IsDesigning() && hit.Tab != -1 && !hit.TabButton)
+      FProperties->CloseTab(FViewInfo->GetTabViewInfo(hit.Tab)->GetIndex());
+    return;
+  }
+  if (AButton != vcl::TMouseButton::mbLeft)
+    return;
+  if (hit.HeaderButton != -1) {
+    HeaderButtonMouseDown(hit.HeaderButton);
+    return;
+  }
+  if (hit.TabButton) {
+    if (hit.TabButton->CanClick())
+      FViewInfo->SetPressedTabButton(hit.TabButton);
+    return;
+  }
+  if (hit.Tab == -1 || !FViewInfo->IsTabAccessible(hit.Tab))
+    return;
+  FViewInfo->GetTabViewInfo(hit.Tab)->Select();
+  // The selection may have rebuilt the layout: the tab is looked up again.
+  if (watch.Freed() || hit.Tab >= FViewInfo->TabsViewInfoCount())
+    return;
+  FViewInfo->GetTabViewInfo(hit.Tab)->Click(AShift);
+}
+
+void TcxCustomTabControl::HeaderButtonMouseDown(int AIndex)
+{
+  const TcxPCHeaderButton button = FViewInfo->GetNavigatorButtonInfo(AIndex);
+  if (button.State == TcxPCNavigatorButtonState::nbsDisabled)
+    return;
+  FViewInfo->SetPressedNavigatorButton(AIndex);
+  // The arrows scroll on the press; the others act on the release.
+  if ((button.Kind == TcxPCNavigatorButton::nbTopLeft || button.Kind == TcxPCNavigatorButton::nbBottomRight) &&
+      FViewInfo->ScrollByNavigatorButton(button.Kind))
+    LayoutChanged();
+}
+
+void TcxCustomTabControl::MouseMove(vcl::TShiftState AShift, int X, int Y)
+{
+  const rtl::TFreeWatch watch(this);
+  inherited::MouseMove(AShift, X, Y);
+  if (!watch.Freed())
+    FViewInfo->UpdateHotTracking(TPoint{X, Y});
+}
+
+void TcxCustomTabControl::MouseUp(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y)
+{
+  const rtl::TFreeWatch watch(this);
+  inherited::MouseUp(AButton, AShift, X, Y);
   if (watch.Freed() || AButton != vcl::TMouseButton::mbLeft)
     return;
-  for (int i = 0; i < FViewInfo->NavigatorButtonCount(); ++i) {
-    const TcxPCHeaderButton& button = FViewInfo->GetNavigatorButtonInfo(i);
-    const POINT P{X, Y};
-    if (PtInRect(&button.Bounds, P)) {
-      if (FViewInfo->ScrollByNavigatorButton(button.Kind))
-        LayoutChanged();
-      return;
-    }
+  const TcxPCHitInfo hit = FViewInfo->CalculateHitTest(TPoint{X, Y});
+  const int pressedHeaderButton = FViewInfo->GetPressedNavigatorButton();
+  TcxPCCustomTabButtonViewInfo* pressedTabButton = FViewInfo->GetPressedTabButton();
+  FViewInfo->SetPressedNavigatorButton(-1);
+  FViewInfo->SetPressedTabButton(nullptr);
+  if (pressedTabButton && hit.TabButton == pressedTabButton) {
+    // The click may close the tab and so free the button.
+    pressedTabButton->Click();
+  } else if (pressedHeaderButton != -1 && hit.HeaderButton == pressedHeaderButton &&
+             FViewInfo->GetNavigatorButtonInfo(pressedHeaderButton).Kind == TcxPCNavigatorButton::nbClose) {
+    FProperties->CloseActiveTab();
   }
-  const int visibleIndex = FViewInfo->VisibleIndexOfTabAt(X, Y);
-  if (visibleIndex == -1 || !FViewInfo->IsTabAccessible(visibleIndex))
-    return;
-  TcxTabViewInfo* tab = FViewInfo->GetTabViewInfo(visibleIndex);
-  tab->Select();
-  if (watch.Freed())
-    return;
-  FProperties->DoTabClick(visibleIndex, AShift);
+  if (!watch.Freed())
+    FViewInfo->UpdateHotTracking(TPoint{X, Y});
+}
+
+void TcxCustomTabControl::MouseLeave(vcl::TControl* AControl)
+{
+  inherited::MouseLeave(AControl);
+  if (!IsDestroying())
+    FViewInfo->ResetHotTracking();
 }

@@ -3,7 +3,9 @@
 #include "pagecontrol/cxPC.h"
 
 #include <algorithm>
+#include <cstdlib>
 
+#include "core/cxGeometry.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/rtl/System.h"
@@ -98,6 +100,12 @@ void TcxPCCustomPainter::Create(TcxCustomTabControlViewInfo* AViewInfo)
 TdxScaleFactor* TcxPCCustomPainter::ScaleFactor() const
 {
   return FViewInfo->ScaleFactor();
+}
+
+int TcxPCCustomPainter::Scaled(int AValue) const
+{
+  TdxScaleFactor* scaleFactor = FViewInfo ? ScaleFactor() : nullptr;
+  return scaleFactor ? scaleFactor->Apply(AValue) : AValue;
 }
 
 int TcxPCCustomPainter::CalculateTabNormalHeight()
@@ -321,8 +329,23 @@ vcl::TColor TcxPCCustomPainter::GetTabTextColor(int AIndex)
   if (tab->IsHighlighted())
     return vcl::clHighlightText;
   if (tab->IsHotTrack())
-    return static_cast<vcl::TColor>(GetSysColor(COLOR_HOTLIGHT));
+    return GetHotTabTextColor(AIndex);
   return vcl::clBtnText;
+}
+
+vcl::TColor TcxPCCustomPainter::GetHotTabTextColor(int AIndex)
+{
+  // Some platforms (Wine among them) make the hot-light colour a light
+  // grey, which vanishes on a light tab: the selection colour stands in.
+  const COLORREF hot = GetSysColor(COLOR_HOTLIGHT);
+  const COLORREF face = static_cast<COLORREF>(vcl::ColorToRGB(GetTabColor(AIndex)));
+  auto luminance = [](COLORREF AColor) {
+    return (GetRValue(AColor) * 299 + GetGValue(AColor) * 587 + GetBValue(AColor) * 114) / 1000;
+  };
+  constexpr int cxMinTextContrast = 96;
+  if (std::abs(luminance(hot) - luminance(face)) >= cxMinTextContrast)
+    return static_cast<vcl::TColor>(hot);
+  return vcl::clHighlight;
 }
 
 TcxCustomLookAndFeelPainter* TcxPCCustomPainter::GetLookAndFeelPainter()
@@ -448,6 +471,8 @@ void TcxPCCustomPainter::DrawTabContent(TcxCanvas* ACanvas, int AIndex)
                                                 tab->ActuallyEnabled(), tab->IsHotTrack());
   if (tab->HasCaption())
     DrawTabText(ACanvas, tab->GetTextRect(), AIndex, tab->ActuallyEnabled(), tab->GetCaption());
+  if (tab->HasButtons())
+    DrawTabButtons(ACanvas, AIndex);
 }
 
 void TcxPCCustomPainter::DrawTabText(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled,

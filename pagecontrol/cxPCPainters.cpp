@@ -130,6 +130,7 @@ int TcxPCStandardPainter::CalculateTabNormalWidth(TcxTabViewInfo* ATabViewInfo)
   int result = GetWidthWithoutText(ATabViewInfo->GetVisibleIndex());
   if (ATabViewInfo->HasCaption())
     result += GetTabTextWidth(ATabViewInfo);
+  result += GetTabButtonsPartWidth(ATabViewInfo->GetVisibleIndex());
   ATabViewInfo->CorrectTabNormalWidth(result);
   return result;
 }

@@ -63,6 +63,7 @@ void TcxTabViewInfo::Create(TcxTab* ATab, TcxTabsViewInfo* ATabsViewInfo)
 
 void TcxTabViewInfo::Destroy()
 {
+  ClearButtons();
   if (FTab)
     FTab->GetDestroyHandlers()->Remove(TcxEventHandler::Bind<&TcxTabViewInfo::TabDestroyHandler>(this));
   inherited::Destroy();
@@ -277,9 +278,10 @@ void TcxTabViewInfo::CalculateParts()
   const bool reserveImage = HasImage() || (viewInfo->HasImages() && viewInfo->ActuallyRotate());
   const int imagePart = reserveImage ? imageSize.cx + 2 * imageBorder + painter->GetTabImageAreaOffset() : 0;
 
+  const int buttonsPart = painter->GetTabButtonsPartWidth(index);
   TPoint offsets = painter->GetTabContentOffsets(index);
-  const int textLength = vertical ? textSize.cx : textSize.cx;
-  if (ContentLength(base) - offsets.x - offsets.y - imagePart < textLength) {
+  const int textLength = textSize.cx;
+  if (ContentLength(base) - offsets.x - offsets.y - imagePart - buttonsPart < textLength) {
     FIsTextTooLong = true;
     offsets = painter->GetTooLongTextContentOffsets(index);
   }
@@ -292,9 +294,18 @@ void TcxTabViewInfo::CalculateParts()
     FContentRect.left += offsets.x;
     FContentRect.right -= offsets.y;
   }
+  PlaceButtons();
+  // The image and the text share what the buttons leave.
+  TRect area = FContentRect;
+  if (!vertical)
+    area.right -= buttonsPart;
+  else if (viewInfo->GetTextRotationAngle() == TcxRotationAngle::raMinus90)
+    area.bottom -= buttonsPart;
+  else
+    area.top += buttonsPart;
 
   auto centreAcross = [&](const TRect& AOffsets, int ASize) {
-    TRect R = FContentRect;
+    TRect R = area;
     if (vertical) {
       R.left += AOffsets.top;
       R.right -= AOffsets.bottom;
@@ -309,12 +320,16 @@ void TcxTabViewInfo::CalculateParts()
     return R;
   };
 
-  const int length = ContentLength(FContentRect);
+  const int length = ContentLength(area);
   const int textPart = HasCaption() ? std::min(textLength, length - imagePart) : 0;
   if (HasCaption() && imagePart + textPart <= 0)
     return;
+  // Buttons that come and go with the mouse must not move the caption.
+  const bool hoverButtons =
+      Properties()->GetCloseButtonMode() == TcxPCButtonMode::cbmActiveAndHoverTabs ||
+      Properties()->GetCustomButtons()->GetMode() == TcxPCButtonMode::cbmActiveAndHoverTabs;
   int start = 0;
-  if (HasCaption() && !FIsTextTooLong) {
+  if (HasCaption() && !FIsTextTooLong && !hoverButtons) {
     const int total = imagePart + textPart;
     switch (Properties()->GetTabCaptionAlignment()) {
       case rtl::TAlignment::taLeftJustify:
@@ -329,7 +344,7 @@ void TcxTabViewInfo::CalculateParts()
   } else if (!HasCaption()) {
     start = (length - imageSize.cx) / 2 - imageBorder;
   }
-  const int origin = vertical ? FContentRect.top : FContentRect.left;
+  const int origin = vertical ? area.top : area.left;
   auto placeAlong = [&](TRect R, int AStart, int ALength) {
     if (vertical) {
       R.top = origin + AStart;
@@ -344,8 +359,7 @@ void TcxTabViewInfo::CalculateParts()
     FImageRect = placeAlong(centreAcross(painter->GetTabImageOffsets(index), imageSize.cy), start + imageBorder,
                             imageSize.cx);
   if (HasCaption())
-    FTextRect = placeAlong(centreAcross(painter->GetTabTextOffsets(index), vertical ? textSize.cy : textSize.cy),
-                           start + imagePart, textPart);
+    FTextRect = placeAlong(centreAcross(painter->GetTabTextOffsets(index), textSize.cy), start + imagePart, textPart);
 }
 
 void TcxTabViewInfo::Mirror(const TRect& AClientRect)
@@ -363,6 +377,32 @@ void TcxTabViewInfo::Mirror(const TRect& AClientRect)
   mirror(FContentRect);
   mirror(FImageRect);
   mirror(FTextRect);
+  for (TcxPCCustomTabButtonViewInfo* button : FButtonInfos) {
+    TRect R = button->GetBounds();
+    mirror(R);
+    button->SetBounds(R);
+  }
+}
+
+void TcxTabViewInfo::MirrorParts()
+{
+  // Parts laid out in an already mirrored tab turn about the tab itself.
+  const TRect full = GetFullRect();
+  auto mirror = [&](TRect& R) {
+    if (IsRectEmptyOrInvalid(R))
+      return;
+    const int width = R.right - R.left;
+    R.left = full.left + full.right - R.right;
+    R.right = R.left + width;
+  };
+  mirror(FContentRect);
+  mirror(FImageRect);
+  mirror(FTextRect);
+  for (TcxPCCustomTabButtonViewInfo* button : FButtonInfos) {
+    TRect R = button->GetBounds();
+    mirror(R);
+    button->SetBounds(R);
+  }
 }
 
 int TcxPCNewButtonViewInfo::GetDefinedWidth()
@@ -497,6 +537,8 @@ void TcxCustomTabControlViewInfo::Create(IcxTabControl* AOwner)
   FPressedTabVisibleIndex = -1;
   FFocusedTabVisibleIndex = -1;
   FTrackingTabVisibleIndex = -1;
+  FHotTrackNavigatorButton = -1;
+  FPressedNavigatorButton = -1;
   FTabsViewInfo = rtl::New<TcxTabsViewInfo>(Properties()->GetTabs(), this);
 }
 
@@ -655,6 +697,7 @@ void TcxCustomTabControlViewInfo::Calculate()
     MirrorLayout();
   Properties()->GetImages()->SetImageRotationAngle(Painter()->IsNativePainting() ? TcxRotationAngle::ra0
                                                                                  : GetTextRotationAngle());
+  UpdateHotTracking();
 }
 
 int TcxCustomTabControlViewInfo::GetTabIndex()
@@ -673,6 +716,16 @@ void TcxCustomTabControlViewInfo::SetTabIndex(int AValue)
 void TcxCustomTabControlViewInfo::DoCalculate()
 {
   FTabButtonHeight = 0;
+  TcxPCCustomButtons* customButtons = Properties()->GetCustomButtons();
+  if (Properties()->GetCloseButtonMode() != TcxPCButtonMode::cbmNone ||
+      customButtons->GetMode() != TcxPCButtonMode::cbmNone) {
+    FTabButtonHeight = Painter()->GetDefaultTabButtonHeight();
+    if (customButtons->GetTabImages()->IsImagesAssigned()) {
+      const TRect offsets = Painter()->GetTabButtonGlyphOffsets();
+      FTabButtonHeight = std::max<int>(FTabButtonHeight, customButtons->GetTabImages()->BaseImageSize().cy +
+                                                        offsets.top + offsets.bottom);
+    }
+  }
   FTabsViewInfo->CheckRecreate();
   const int tabIndex = GetTabIndex();
   FExtendedTopOrLeftTabsRect = TRect{};
@@ -727,8 +780,10 @@ void TcxCustomTabControlViewInfo::DoCalculate()
   }
   SetMainTabVisibleIndex(mainIndex);
 
-  for (int i = 0; i < count; ++i)
+  for (int i = 0; i < count; ++i) {
+    GetTabViewInfo(i)->RecreateButtons();
     GetTabViewInfo(i)->ResetTextSize();
+  }
   FTabsViewInfo->CalculateNormalSizes();
   if (Properties()->GetMultiLine())
     CalculateMultiRow();
@@ -748,6 +803,15 @@ void TcxCustomTabControlViewInfo::CalculateNavigatorButtons(bool AAllTabsFit)
 
 void TcxCustomTabControlViewInfo::UpdateTabsPosition(bool ACreateHeaderButtons)
 {
+  // The hot and pressed buttons outlive the re-creation by their kinds, so
+  // that an arrow held down stays pressed while the row scrolls.
+  auto kindAt = [this](int AIndex) {
+    return AIndex >= 0 && AIndex < NavigatorButtonCount() ? static_cast<int>(FHeaderButtons[AIndex].Kind) : -1;
+  };
+  const int hotKind = kindAt(FHotTrackNavigatorButton);
+  const int pressedKind = kindAt(FPressedNavigatorButton);
+  FHotTrackNavigatorButton = -1;
+  FPressedNavigatorButton = -1;
   FHeaderButtons.clear();
   FHeaderButtonHeight = Painter()->GetHeaderButtonHeight();
   if (ACreateHeaderButtons && !Properties()->GetMultiLine()) {
@@ -763,6 +827,15 @@ void TcxCustomTabControlViewInfo::UpdateTabsPosition(bool ACreateHeaderButtons)
       if (FNavigatorButtons.Contains(kind))
         FHeaderButtons.push_back({kind, TRect{}, TcxPCNavigatorButtonState::nbsNormal});
   }
+  for (int i = 0; i < NavigatorButtonCount(); ++i) {
+    const int kind = static_cast<int>(FHeaderButtons[i].Kind);
+    if (kind == pressedKind)
+      FPressedNavigatorButton = i;
+    if (kind == hotKind)
+      FHotTrackNavigatorButton = i;
+  }
+  for (int i = 0; i < NavigatorButtonCount(); ++i)
+    FHeaderButtons[i].State = NavigatorButtonStateFor(i);
   UpdateNavigatorButtonStates();
   FTabsPosition = TcxPCTabsPosition{};
   Painter()->CalculateTabsPosition(FTabsPosition);
@@ -782,10 +855,17 @@ void TcxCustomTabControlViewInfo::UpdateNavigatorButtonStates()
       enabled = !(FLastTabVisibleIndex == count - 1 && FIsLastTabFullyVisible);
     else
       enabled = FFirstTabVisibleIndex > 0;
-    if (!enabled)
+    if (!enabled) {
+      // A disabled button stops being hot or pressed.
+      const int index = static_cast<int>(&button - FHeaderButtons.data());
+      if (FHotTrackNavigatorButton == index)
+        FHotTrackNavigatorButton = -1;
+      if (FPressedNavigatorButton == index)
+        FPressedNavigatorButton = -1;
       button.State = TcxPCNavigatorButtonState::nbsDisabled;
-    else if (button.State == TcxPCNavigatorButtonState::nbsDisabled)
+    } else if (button.State == TcxPCNavigatorButtonState::nbsDisabled) {
       button.State = TcxPCNavigatorButtonState::nbsNormal;
+    }
   }
 }
 
@@ -1388,8 +1468,18 @@ void TcxCustomTabControlViewInfo::SetHotTrackTabVisibleIndex(int AValue)
     return;
   const int old = FHotTrackTabVisibleIndex;
   FHotTrackTabVisibleIndex = AValue;
-  TabChanged(old, cxTabChangeHotTrack);
-  TabChanged(AValue, cxTabChangeHotTrack);
+  // Buttons may show only on the hot tab: both tabs lay out their parts
+  // again.
+  for (int index : {old, AValue}) {
+    if (index < 0 || index >= TabsViewInfoCount())
+      continue;
+    TcxTabViewInfo* tab = GetTabViewInfo(index);
+    tab->RecreateButtons();
+    tab->CalculateParts();
+    if (UseRightToLeftAlignment() && IsTopOrBottom())
+      tab->MirrorParts();
+    TabChanged(index, cxTabChangeHotTrack);
+  }
 }
 
 void TcxCustomTabControlViewInfo::SetPressedTabVisibleIndex(int AValue)
@@ -1468,4 +1558,154 @@ int TcxCustomTabControlViewInfo::FindNextTab(int AVisibleIndex, bool AGoForward)
       return index;
   }
   return -1;
+}
+
+// ---------------------------------------------------------------------------
+// Hit testing and hot tracking
+
+TcxPCHitInfo TcxCustomTabControlViewInfo::CalculateHitTest(const TPoint& P) const
+{
+  TcxPCHitInfo result;
+  for (int i = 0; i < NavigatorButtonCount(); ++i)
+    if (PtInRect(&FHeaderButtons[i].Bounds, P)) {
+      result.HeaderButton = i;
+      return result;
+    }
+  if (!IsTabsVisible())
+    return result;
+  result.Tab = VisibleIndexOfTabAt(P.x, P.y);
+  if (result.Tab != -1 && !Properties()->IsDesigning())
+    result.TabButton = GetTabViewInfo(result.Tab)->GetButtonAt(P);
+  return result;
+}
+
+bool TcxCustomTabControlViewInfo::IsHotTrackActive() const
+{
+  return Properties()->GetHotTrack();
+}
+
+void TcxCustomTabControlViewInfo::UpdateHotTracking()
+{
+  TPoint P{-1, -1};
+  vcl::TWinControl* control = FOwner->GetOwnerControl();
+  if (control && control->HandleAllocated()) {
+    GetCursorPos(&P);
+    ScreenToClient(control->GetHandle(), &P);
+  }
+  UpdateHotTracking(P);
+}
+
+void TcxCustomTabControlViewInfo::UpdateHotTracking(const TPoint& AMousePos)
+{
+  int hotTab = -1;
+  int hotHeaderButton = -1;
+  TcxPCCustomTabButtonViewInfo* hotTabButton = nullptr;
+  if (FOwner->GetControlEnabled() && !FOwner->IsDragging()) {
+    const TcxPCHitInfo hit = CalculateHitTest(AMousePos);
+    if (hit.HeaderButton != -1) {
+      if (FHeaderButtons[hit.HeaderButton].State != TcxPCNavigatorButtonState::nbsDisabled)
+        hotHeaderButton = hit.HeaderButton;
+    } else if (IsHotTrackActive() && hit.Tab != -1 && GetTabViewInfo(hit.Tab)->ActuallyEnabled()) {
+      hotTab = hit.Tab;
+    }
+  }
+  SetHotTrackNavigatorButton(hotHeaderButton);
+  SetHotTrackTabVisibleIndex(hotTab);
+  // The hot tab may have rebuilt its buttons: they are looked up afresh.
+  if (FOwner->GetControlEnabled() && !FOwner->IsDragging() && hotHeaderButton == -1) {
+    const TcxPCHitInfo hit = CalculateHitTest(AMousePos);
+    hotTabButton = hit.TabButton;
+  }
+  SetHotTrackTabButton(hotTabButton);
+}
+
+void TcxCustomTabControlViewInfo::ResetHotTracking()
+{
+  SetHotTrackTabVisibleIndex(-1);
+  SetHotTrackTabButton(nullptr);
+  SetHotTrackNavigatorButton(-1);
+}
+
+TcxPCNavigatorButtonState TcxCustomTabControlViewInfo::NavigatorButtonStateFor(int AIndex) const
+{
+  if (AIndex == FPressedNavigatorButton)
+    return TcxPCNavigatorButtonState::nbsPressed;
+  if (AIndex == FHotTrackNavigatorButton && IsHotTrackActive())
+    return TcxPCNavigatorButtonState::nbsHotTrack;
+  return TcxPCNavigatorButtonState::nbsNormal;
+}
+
+void TcxCustomTabControlViewInfo::SetNavigatorButtonState(int AIndex)
+{
+  if (AIndex < 0 || AIndex >= NavigatorButtonCount())
+    return;
+  TcxPCHeaderButton& button = FHeaderButtons[AIndex];
+  if (button.State == TcxPCNavigatorButtonState::nbsDisabled)
+    return;
+  const TcxPCNavigatorButtonState state = NavigatorButtonStateFor(AIndex);
+  if (button.State != state) {
+    button.State = state;
+    Invalidate(button.Bounds);
+  }
+}
+
+void TcxCustomTabControlViewInfo::SetHotTrackNavigatorButton(int AValue)
+{
+  if (FHotTrackNavigatorButton == AValue)
+    return;
+  const int old = FHotTrackNavigatorButton;
+  FHotTrackNavigatorButton = AValue;
+  SetNavigatorButtonState(old);
+  SetNavigatorButtonState(AValue);
+}
+
+void TcxCustomTabControlViewInfo::SetPressedNavigatorButton(int AValue)
+{
+  if (FPressedNavigatorButton == AValue)
+    return;
+  const int old = FPressedNavigatorButton;
+  FPressedNavigatorButton = AValue;
+  SetNavigatorButtonState(old);
+  SetNavigatorButtonState(AValue);
+}
+
+TcxPCNavigatorButtonState TcxCustomTabControlViewInfo::TabButtonStateFor(TcxPCCustomTabButtonViewInfo* AButton) const
+{
+  if (AButton == FPressedTabButton)
+    return TcxPCNavigatorButtonState::nbsPressed;
+  if (AButton == FHotTrackTabButton && IsHotTrackActive())
+    return TcxPCNavigatorButtonState::nbsHotTrack;
+  return TcxPCNavigatorButtonState::nbsNormal;
+}
+
+void TcxCustomTabControlViewInfo::SetHotTrackTabButton(TcxPCCustomTabButtonViewInfo* AValue)
+{
+  if (FHotTrackTabButton == AValue)
+    return;
+  TcxPCCustomTabButtonViewInfo* old = FHotTrackTabButton;
+  FHotTrackTabButton = AValue;
+  if (old)
+    old->SetState(TabButtonStateFor(old));
+  if (AValue)
+    AValue->SetState(TabButtonStateFor(AValue));
+}
+
+void TcxCustomTabControlViewInfo::SetPressedTabButton(TcxPCCustomTabButtonViewInfo* AValue)
+{
+  if (FPressedTabButton == AValue)
+    return;
+  TcxPCCustomTabButtonViewInfo* old = FPressedTabButton;
+  FPressedTabButton = AValue;
+  if (old)
+    old->SetState(TabButtonStateFor(old));
+  if (AValue)
+    AValue->SetState(TabButtonStateFor(AValue));
+}
+
+void TcxCustomTabControlViewInfo::ForgetTabButton(TcxPCCustomTabButtonViewInfo* AButton)
+{
+  if (FHotTrackTabButton == AButton)
+    FHotTrackTabButton = nullptr;
+  if (FPressedTabButton == AButton)
+    FPressedTabButton = nullptr;
 }
