@@ -1020,7 +1020,7 @@ void TcxPCTabsPainter::DrawNativeTab(TcxCanvas* ACanvas, int AIndex)
 void TcxPCTabsPainter::DrawText(TcxCanvas* ACanvas, const rtl::String& AText, int AIndex, const TRect& R)
 {
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
-  if (!UsesTabTheme() || !tab->ActuallyEnabled()) {
+  if (!UsesTabTheme() || !tab->ActuallyEnabled() || FViewInfo->IsVerticalText()) {
     inherited::DrawText(ACanvas, AText, AIndex, R);
     return;
   }

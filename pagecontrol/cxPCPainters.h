@@ -135,6 +135,9 @@ class TcxPCTabsPainter : public TcxPCStandardPainter {
   void DrawFrame(TcxCanvas* ACanvas) override;
   void DrawTab(TcxCanvas* ACanvas, int AIndex) override;
   void DrawText(TcxCanvas* ACanvas, const rtl::String& AText, int AIndex, const TRect& R) override;
+  // The theme writes upright only; captions of tabs at the sides, which the
+  // layout measures turned, are drawn turned over the themed tab.
+  TcxRotationAngle GetPaintTextRotationAngle() override { return FViewInfo->GetTextRotationAngle(); }
   void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
                            TcxPCNavigatorButtonState AState) override;
   // The theme part (TABP_*) and state (TIS_*) of a tab.

@@ -157,6 +157,9 @@ TEST(cxPCFlatPainters, Office11Faces)
       {"without gradients: flat blend at the bottom", flat, other.left + 5, other.bottom - 3, blend},
       {"own colour", coloured, tinted.left + 5, tinted.top + 5, vcl::clRed},
       {"own colour: edge line toward the page", coloured, tinted.left + 5, tinted.bottom - 1, dxOffice11BarColor2},
+      // The two offset fills of a separator leave its corners to the row.
+      {"separator corner", gradient, gradient.Tab(1)->GetFullRect().right, gradient.Tab(1)->GetFullRect().bottom - 3,
+       cxPCLightBrushColor()},
   };
   for (const auto& c : cases)
     EXPECT_EQ(c.Painted.Pixel(c.X, c.Y), Rgb(c.Color)) << c.Name;
