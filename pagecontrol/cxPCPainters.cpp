@@ -4,10 +4,16 @@
 #include <array>
 #include <vector>
 
+#include <vssym32.h>
+
 #include "core/cxGeometry.h"
+#include "core/dxDPIAwareUtils.h"
+#include "core/dxThemeManager.h"
+#include "core/dxUxTheme.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
+#include "platform/vcl/Controls.h"
 
 namespace {
 
@@ -40,19 +46,28 @@ void DrawPolyline(TcxCanvas* ACanvas, std::initializer_list<TPoint> APoints, vcl
   ACanvas->SetPixel(points.back().x, points.back().y, AColor);
 }
 
+// The built-in styles in the order the factory keeps them.
+std::array<TcxPCPainterClass, 9> BuiltInPainterClasses()
+{
+  return {TcxPCPainterClass::Of<TcxPCTabsPainter>(),       TcxPCPainterClass::Of<TcxPCButtonsPainter>(),
+          TcxPCPainterClass::Of<TcxPCFlatButtonsPainter>(), TcxPCPainterClass::Of<TcxPCExtraFlatPainter>(),
+          TcxPCPainterClass::Of<TcxPCUltraFlatPainter>(),   TcxPCPainterClass::Of<TcxPCFlatPainter>(),
+          TcxPCPainterClass::Of<TcxPCOffice11Painter>(),    TcxPCPainterClass::Of<TcxPCSlantedPainter>(),
+          TcxPCPainterClass::Of<TcxPCOneNotePainter>()};
+}
+
 void TcxPCPaintersInitialization()
 {
+  cxPCCalculateLightBrushColor();
   cxPCOneNoteStartUp();
-  RegisterPainterClass(TcxPCPainterClass::Of<TcxPCTabsPainter>());
-  RegisterPainterClass(TcxPCPainterClass::Of<TcxPCSlantedPainter>());
-  RegisterPainterClass(TcxPCPainterClass::Of<TcxPCOneNotePainter>());
+  for (TcxPCPainterClass painterClass : BuiltInPainterClasses())
+    RegisterPainterClass(painterClass);
 }
 
 void TcxPCPaintersFinalization()
 {
-  UnregisterPainterClass(TcxPCPainterClass::Of<TcxPCTabsPainter>());
-  UnregisterPainterClass(TcxPCPainterClass::Of<TcxPCSlantedPainter>());
-  UnregisterPainterClass(TcxPCPainterClass::Of<TcxPCOneNotePainter>());
+  for (TcxPCPainterClass painterClass : BuiltInPainterClasses())
+    UnregisterPainterClass(painterClass);
   cxPCOneNoteShutDown();
 }
 
@@ -274,6 +289,40 @@ void TcxPCStandardPainter::SetTabsPosition(TcxPCTabsPosition& ATabsPosition, con
   ATabsPosition.MinDistanceBetweenTopOrLeftAndBottomOrRightExtendedTabsRects = 0;
 }
 
+void TcxPCStandardPainter::CalculateStandardTabsPosition(TcxPCTabsPosition& ATabsPosition)
+{
+  const TRect bounds = FViewInfo->GetControlBounds();
+  const bool topOrBottom = FViewInfo->IsTopOrBottom();
+  const int along = topOrBottom ? bounds.right : bounds.bottom;
+  const int across = topOrBottom ? bounds.bottom : bounds.right;
+  // Told for tabs on top: taller header buttons push the tabs toward the
+  // page.
+  TRect R{0, std::max(FViewInfo->GetHeaderButtonHeight() - GetHeaderButtonHeight(), 0), along, across};
+  if (FViewInfo->Properties()->GetIsTabsContainer()) {
+    R.left += Scaled(2);
+    R.top += Scaled(2);
+    R.right -= Scaled(2);
+  }
+  const int navigatorLength = CalculateHeaderButtons();
+  if (navigatorLength > 0) {
+    const TcxPCNavigatorPosition position = FViewInfo->Properties()->GetNavigatorPosition();
+    const bool atStart = topOrBottom ? position == TcxPCNavigatorPosition::npLeftTop ||
+                                           position == TcxPCNavigatorPosition::npLeftBottom
+                                     : position == TcxPCNavigatorPosition::npLeftTop ||
+                                           position == TcxPCNavigatorPosition::npRightTop;
+    if (atStart)
+      R.left += navigatorLength;
+    else
+      R.right -= navigatorLength;
+  }
+  ATabsPosition.ExtendedTabsRect = ToTabPosition(R);
+  ATabsPosition.NormalTabsRect = ATabsPosition.ExtendedTabsRect;
+  ATabsPosition.NormalRowWidth = std::max<int>(R.right - R.left, 0);
+  ATabsPosition.ExtendedTopOrLeftTabsRectBottomOrRightBorderOffset = 0;
+  ATabsPosition.ExtendedBottomOrRightTabsRectTopOrLeftBorderOffset = 0;
+  ATabsPosition.MinDistanceBetweenTopOrLeftAndBottomOrRightExtendedTabsRects = GetTabsDistance().cy;
+}
+
 // ---------------------------------------------------------------------------
 // TcxPCStandardPainter: drawing
 
@@ -306,44 +355,59 @@ void TcxPCStandardPainter::DrawNavigatorButtons(TcxCanvas* ACanvas)
   }
 }
 
+void TcxPCStandardPainter::DrawButtonFrame(TcxCanvas* ACanvas, TRect& R, bool APressed)
+{
+  ACanvas->DrawComplexFrame(R, APressed ? vcl::clBtnShadow : vcl::cl3DLight,
+                            APressed ? vcl::clBtnHighlight : vcl::cl3DDkShadow);
+  InflateRect(&R, -1, -1);
+  ACanvas->DrawComplexFrame(R, APressed ? vcl::cl3DDkShadow : vcl::clBtnHighlight,
+                            APressed ? vcl::cl3DLight : vcl::clBtnShadow);
+  InflateRect(&R, -1, -1);
+}
+
 void TcxPCStandardPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
                                                TcxPCNavigatorButtonState AState)
 {
   const bool pressed = AState == TcxPCNavigatorButtonState::nbsPressed;
   TRect rect = R;
-  ACanvas->DrawComplexFrame(rect, pressed ? vcl::clBtnShadow : vcl::cl3DLight,
-                            pressed ? vcl::clBtnHighlight : vcl::cl3DDkShadow);
-  InflateRect(&rect, -1, -1);
-  ACanvas->DrawComplexFrame(rect, pressed ? vcl::cl3DDkShadow : vcl::clBtnHighlight,
-                            pressed ? vcl::cl3DLight : vcl::clBtnShadow);
-  InflateRect(&rect, -1, -1);
-  ACanvas->FillRect(rect, vcl::clBtnFace);
-
+  DrawButtonFrame(ACanvas, rect, pressed);
+  ACanvas->FillRect(rect, GetButtonColor());
   const bool enabled = FViewInfo->GetOwner()->GetControlEnabled() && AState != TcxPCNavigatorButtonState::nbsDisabled;
   const vcl::TColor color = AState == TcxPCNavigatorButtonState::nbsHotTrack
                                 ? static_cast<vcl::TColor>(GetSysColor(COLOR_HOTLIGHT))
                                 : vcl::clBtnText;
+  DrawNavigatorGlyph(ACanvas, R, AKind, pressed, enabled, color);
+}
+
+void TcxPCStandardPainter::DrawNavigatorGlyph(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                                              bool APressed, bool AEnabled, vcl::TColor AColor,
+                                              bool AEmbossDisabled, vcl::TColor ADisabledFill)
+{
+  const bool pressed = APressed;
   const bool vertical = !FViewInfo->IsTopOrBottom();
   const bool goDialog = AKind == TcxPCNavigatorButton::nbGoDialog;
+  const bool embossed = !AEnabled && AEmbossDisabled;
   if (AKind == TcxPCNavigatorButton::nbClose) {
-    // A cross of two diagonals three pixels thick.
+    // A cross of two diagonals three pixels thick, two when a disabled
+    // glyph is drawn once.
     const int size = Scaled(8);
     const int x = R.left + (R.right - R.left - size) / 2 + (pressed ? 1 : 0);
     const int y = R.top + (R.bottom - R.top - size) / 2 + (pressed ? 1 : 0);
-    auto drawCross = [&](int AX, int AY, vcl::TColor AColor) {
+    const int thinStart = !AEnabled && !AEmbossDisabled ? 0 : -1;
+    auto drawCross = [&](int AX, int AY, vcl::TColor AColor2) {
       for (int i = 0; i < size; ++i)
-        for (int t = -1; t <= 1; ++t) {
+        for (int t = thinStart; t <= 1; ++t) {
           if (i + t >= 0 && i + t < size) {
-            ACanvas->SetPixel(AX + i + t, AY + i, AColor);
-            ACanvas->SetPixel(AX + size - 1 - i - t, AY + i, AColor);
+            ACanvas->SetPixel(AX + i + t, AY + i, AColor2);
+            ACanvas->SetPixel(AX + size - 1 - i - t, AY + i, AColor2);
           }
         }
     };
-    if (!enabled) {
+    if (embossed) {
       drawCross(x + 1, y + 1, vcl::clBtnHighlight);
       drawCross(x, y, vcl::clBtnShadow);
     } else {
-      drawCross(x, y, color);
+      drawCross(x, y, AColor);
     }
     return;
   }
@@ -371,53 +435,72 @@ void TcxPCStandardPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& 
                                            {{0, 0}, {1, 1}, {0, 2}}};
   const int unitX = direction == up || direction == down ? (size.cx - 1) / 2 : size.cx - 1;
   const int unitY = direction == up || direction == down ? size.cy - 1 : (size.cy - 1) / 2;
-  auto drawArrow = [&](int AX, int AY, vcl::TColor AColor) {
+  auto drawArrow = [&](int AX, int AY, vcl::TColor APenColor, vcl::TColor ABrushColor) {
     std::array<TPoint, 3> points;
     for (int i = 0; i < 3; ++i)
       points[i] = TPoint{AX + corners[direction][i].x * unitX, AY + corners[direction][i].y * unitY};
-    ACanvas->GetPen()->SetColor(AColor);
-    ACanvas->GetBrush()->SetColor(AColor);
+    ACanvas->GetPen()->SetColor(APenColor);
+    ACanvas->GetBrush()->SetColor(ABrushColor);
     ACanvas->Polygon(points);
   };
-  if (!enabled) {
-    drawArrow(x + 1, y + 1, vcl::clBtnHighlight);
-    drawArrow(x, y, vcl::clBtnShadow);
+  if (embossed) {
+    drawArrow(x + 1, y + 1, vcl::clBtnHighlight, vcl::clBtnHighlight);
+    drawArrow(x, y, vcl::clBtnShadow, vcl::clBtnShadow);
   } else {
-    drawArrow(x, y, color);
+    drawArrow(x, y, AColor, !AEnabled && ADisabledFill != vcl::clNone ? ADisabledFill : AColor);
   }
+}
+
+TRect TcxPCStandardPainter::GetTabPaintRect(int AIndex)
+{
+  TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
+  TRect R = tab->GetFullRect();
+  // Only a tab that opens into the page reaches into it.
+  if (tab->IsMainTab() && IsMainTabBoundWithClient())
+    switch (tab->PaintingPosition()) {
+      case TcxTabPosition::tpTop:
+        ++R.bottom;
+        break;
+      case TcxTabPosition::tpBottom:
+        --R.top;
+        break;
+      case TcxTabPosition::tpLeft:
+        ++R.right;
+        break;
+      case TcxTabPosition::tpRight:
+        --R.left;
+        break;
+    }
+  return R;
+}
+
+TRect TcxPCStandardPainter::GetTabClipRect(int AIndex)
+{
+  // The main tab reaches one pixel into the page.
+  TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
+  TRect clip = tab->GetVisibleRect();
+  const TRect paint = GetTabPaintRect(AIndex);
+  const TRect full = tab->GetFullRect();
+  clip.left += paint.left - full.left;
+  clip.top += paint.top - full.top;
+  clip.right += paint.right - full.right;
+  clip.bottom += paint.bottom - full.bottom;
+  return clip;
 }
 
 void TcxPCStandardPainter::DrawTab(TcxCanvas* ACanvas, int AIndex)
 {
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
-  TRect R = tab->GetFullRect();
-  TRect clip = tab->GetVisibleRect();
-  if (IsEmptyRect(R) || IsEmptyRect(clip))
+  if (IsEmptyRect(tab->GetFullRect()) || IsEmptyRect(tab->GetVisibleRect()))
     return;
-  if (tab->IsMainTab()) {
-    // The main tab reaches one pixel into the page.
-    TRect* rects[] = {&R, &clip};
-    for (TRect* rect : rects)
-      switch (tab->PaintingPosition()) {
-        case TcxTabPosition::tpTop:
-          ++rect->bottom;
-          break;
-        case TcxTabPosition::tpBottom:
-          --rect->top;
-          break;
-        case TcxTabPosition::tpLeft:
-          ++rect->right;
-          break;
-        case TcxTabPosition::tpRight:
-          --rect->left;
-          break;
-      }
-  }
+  const TRect R = GetTabPaintRect(AIndex);
+  const TRect clip = GetTabClipRect(AIndex);
   rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([&](TcxBitmap* B) {
     B->CreateSize(R.right - R.left, R.bottom - R.top, vcl::TPixelFormat::pf24bit);
   }));
   TcxCanvas* canvas = bitmap->GetcxCanvas();
   canvas->SetWindowOrg(TPoint{R.left, R.top});
+  FillTabFace(canvas, R, AIndex, GetTabColor(AIndex));
   DrawTabFrame(canvas, AIndex, R);
   DrawTabContent(canvas, AIndex);
   DrawTabFocusRect(canvas, AIndex);
@@ -430,10 +513,12 @@ void TcxPCStandardPainter::DrawTab(TcxCanvas* ACanvas, int AIndex)
   ACanvas->ExcludeClipRect(clip);
 }
 
-void TcxPCStandardPainter::DrawTabFrame(TcxCanvas* ACanvas, int AIndex, const TRect& R)
+void TcxPCStandardPainter::FillTabFace(TcxCanvas* ACanvas, const TRect& R, int, vcl::TColor AColor)
 {
-  ACanvas->FillRect(R, GetTabColor(AIndex));
+  ACanvas->FillRect(R, AColor);
 }
+
+void TcxPCStandardPainter::DrawTabFrame(TcxCanvas*, int, const TRect&) {}
 
 void TcxPCStandardPainter::DrawTabFocusRect(TcxCanvas* ACanvas, int AIndex)
 {
@@ -563,29 +648,8 @@ void TcxPCTabsPainter::DrawTabFrame(TcxCanvas* ACanvas, int AIndex, const TRect&
   const TRect full = tab->GetFullRect();
   const TcxTabPosition position = tab->PaintingPosition();
   const bool main = tab->IsMainTab();
-  const vcl::TColor controlColor = GetControlColor();
   const vcl::TColor tabColor = GetTabColor(AIndex);
-  ACanvas->FillRect(ABitmapRect, controlColor);
-
-  TRect face = full;
-  InflateRect(&face, -2, -2);
-  if (main)
-    switch (position) {
-      case TcxTabPosition::tpTop:
-        face.bottom += 2;
-        break;
-      case TcxTabPosition::tpBottom:
-        face.top -= 2;
-        break;
-      case TcxTabPosition::tpLeft:
-        face.right += 2;
-        break;
-      case TcxTabPosition::tpRight:
-        face.left -= 2;
-        break;
-    }
-  ACanvas->FillRect(face, tabColor);
-
+  DrawClassicTabFace(ACanvas, AIndex, ABitmapRect);
   const int L = full.left, T = full.top, R = full.right, B = full.bottom;
   switch (position) {
     case TcxTabPosition::tpTop:
@@ -616,6 +680,34 @@ void TcxPCTabsPainter::DrawTabFrame(TcxCanvas* ACanvas, int AIndex, const TRect&
   if (main)
     DrawMainTabPageLine(ACanvas, AIndex, full, tabColor);
   DrawCorners(ACanvas, AIndex, full);
+}
+
+void TcxPCTabsPainter::DrawClassicTabFace(TcxCanvas* ACanvas, int AIndex, const TRect& ABitmapRect)
+{
+  TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
+  const TRect full = tab->GetFullRect();
+  const TcxTabPosition position = tab->PaintingPosition();
+  const bool main = tab->IsMainTab();
+  const vcl::TColor tabColor = GetTabColor(AIndex);
+  ACanvas->FillRect(ABitmapRect, GetControlColor());
+  TRect face = full;
+  InflateRect(&face, -2, -2);
+  if (main)
+    switch (position) {
+      case TcxTabPosition::tpTop:
+        face.bottom += 2;
+        break;
+      case TcxTabPosition::tpBottom:
+        face.top -= 2;
+        break;
+      case TcxTabPosition::tpLeft:
+        face.right += 2;
+        break;
+      case TcxTabPosition::tpRight:
+        face.left -= 2;
+        break;
+    }
+  ACanvas->FillRect(face, tabColor);
 }
 
 void TcxPCTabsPainter::DrawMainTabPageLine(TcxCanvas* ACanvas, int AIndex, const TRect& R, vcl::TColor AColor)
@@ -704,4 +796,284 @@ void TcxPCTabsPainter::DrawCorners(TcxCanvas* ACanvas, int AIndex, const TRect& 
     ACanvas->SetPixel(point.x, point.y, startColor);
   for (const TPoint& point : end)
     ACanvas->SetPixel(point.x, point.y, endColor);
+}
+
+// ---------------------------------------------------------------------------
+// TcxPCTabsPainter: themed drawing
+
+namespace {
+
+// The theme's state number of a header button: normal, hot, pressed,
+// disabled as the theme numbers them (1 to 4).
+int ThemeButtonState(TcxPCNavigatorButtonState AState)
+{
+  switch (AState) {
+    case TcxPCNavigatorButtonState::nbsHotTrack:
+      return 2;
+    case TcxPCNavigatorButtonState::nbsPressed:
+      return 3;
+    case TcxPCNavigatorButtonState::nbsDisabled:
+      return 4;
+    default:
+      return 1;
+  }
+}
+
+}  // namespace
+
+bool TcxPCTabsPainter::UsesTabTheme()
+{
+  IcxTabControl* owner = FViewInfo->GetOwner();
+  return !owner->IsDestroying() && owner->GetControlLookAndFeel()->GetNativeStyle() && dxThemesAvailable() &&
+         dxOpenTheme(TdxThemedObjectType::totTab) != nullptr;
+}
+
+bool TcxPCTabsPainter::IsNativePainting()
+{
+  return UsesTabTheme();
+}
+
+void TcxPCTabsPainter::GetNativeTabPartAndState(int AIndex, int& APart, int& AState)
+{
+  TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
+  if (tab->IsMainTab())
+    AState = TIS_SELECTED;
+  else if (tab->IsHotTrack())
+    AState = TIS_HOT;
+  else
+    AState = TIS_NORMAL;
+  APart = TABP_TABITEM;
+  if (FViewInfo->Properties()->GetIsTabsContainer())
+    return;
+  TcxPCLineIndexBoundsArray lines;
+  FViewInfo->InitializeLineBoundsArray(lines);
+  const int row = tab->GetVisibleRow();
+  if (row < 0 || row >= static_cast<int>(lines.size()))
+    return;
+  const bool singleRow = FViewInfo->GetRowCount() <= 1 || FViewInfo->Properties()->GetRaggedRight();
+  if (lines[row].Left == AIndex)
+    APart = TABP_TABITEMLEFTEDGE;
+  else if (lines[row].Right == AIndex &&
+           (!singleRow || (AIndex == FViewInfo->TabsViewInfoCount() - 1 && !tab->IsMainTab())))
+    APart = TABP_TABITEMRIGHTEDGE;
+}
+
+void TcxPCTabsPainter::GetNativePageFrameWidths(TRect& AWidths)
+{
+  AWidths = TRect{};
+  const HTHEME theme = dxOpenTheme(TdxThemedObjectType::totTab);
+  const RECT bounds{0, 0, 100, 100};
+  RECT content = bounds;
+  if (!theme || FAILED(dxUxGetThemeBackgroundContentRect(theme, nullptr, TABP_PANE, 0, bounds, &content)))
+    return;
+  AWidths = TRect{content.left, content.top, bounds.right - content.right, bounds.bottom - content.bottom};
+  if (dxIsClassicXPVisualStyle()) {
+    const int width = FViewInfo->Properties()->GetIsTabsContainer() ? 3 : std::max(AWidths.left, AWidths.top);
+    AWidths = TRect{width, width, 2 * width, 2 * width};
+  }
+}
+
+int TcxPCTabsPainter::GetHeaderButtonHeightBase()
+{
+  return UsesTabTheme() ? Scaled(21) : inherited::GetHeaderButtonHeightBase();
+}
+
+int TcxPCTabsPainter::GetHeaderButtonWidthBase(TcxPCNavigatorButton AButton)
+{
+  if (!UsesTabTheme())
+    return inherited::GetHeaderButtonWidthBase(AButton);
+  if (AButton == TcxPCNavigatorButton::nbGoDialog)
+    return dxGetScaledSystemMetrics(SM_CYHSCROLL, ScaleFactor());
+  return Scaled(17);
+}
+
+int TcxPCTabsPainter::GetHeaderButtonsDistance(TcxPCNavigatorButton AButton1, TcxPCNavigatorButton AButton2)
+{
+  if (!UsesTabTheme())
+    return inherited::GetHeaderButtonsDistance(AButton1, AButton2);
+  const bool goAndClose =
+      (AButton1 == TcxPCNavigatorButton::nbGoDialog && AButton2 == TcxPCNavigatorButton::nbClose) ||
+      (AButton1 == TcxPCNavigatorButton::nbClose && AButton2 == TcxPCNavigatorButton::nbGoDialog);
+  return goAndClose ? Scaled(1) : 0;
+}
+
+vcl::TColor TcxPCTabsPainter::GetTabTextColor(int AIndex)
+{
+  if (!UsesTabTheme() || !GetTabViewInfo(AIndex)->IsHighlighted())
+    return inherited::GetTabTextColor(AIndex);
+  int part, state;
+  GetNativeTabPartAndState(AIndex, part, state);
+  COLORREF color;
+  if (SUCCEEDED(dxUxGetThemeColor(dxOpenTheme(TdxThemedObjectType::totTab), part, state, TMT_TEXTCOLOR, &color)))
+    return static_cast<vcl::TColor>(color);
+  return FViewInfo->GetOwner()->GetControlFont()->GetColor();
+}
+
+void TcxPCTabsPainter::GetPageClientRectOffset(TRect& AOffsets)
+{
+  if (!UsesTabTheme()) {
+    inherited::GetPageClientRectOffset(AOffsets);
+    return;
+  }
+  GetPageFrameOffsets(AOffsets);
+  TRect widths;
+  GetNativePageFrameWidths(widths);
+  // The theme's widths belong to the real sides of the pane.
+  widths = UnrotateTabRect(widths, FViewInfo->TabPosition());
+  AOffsets.left += widths.left;
+  AOffsets.top += widths.top;
+  AOffsets.right += widths.right;
+  AOffsets.bottom += widths.bottom;
+}
+
+void TcxPCTabsPainter::DrawBackground(TcxCanvas* ACanvas)
+{
+  IcxTabControl* owner = FViewInfo->GetOwner();
+  if (!UsesTabTheme() || !owner->GetControlParentBackground()) {
+    inherited::DrawBackground(ACanvas);
+    return;
+  }
+  vcl::TWinControl* control = owner->GetOwnerControl();
+  if (control && control->HandleAllocated()) {
+    const RECT bounds = FViewInfo->GetControlBounds();
+    dxUxDrawThemeParentBackground(control->GetHandle(), ACanvas->GetHandle(), &bounds);
+  }
+}
+
+void TcxPCTabsPainter::PaintPageClientArea(TcxCanvas* ACanvas)
+{
+  if (!UsesTabTheme()) {
+    inherited::PaintPageClientArea(ACanvas);
+    return;
+  }
+  TRect R = GetPageFrameRect();
+  if (IsEmptyRect(R))
+    return;
+  TRect widths;
+  GetNativePageFrameWidths(widths);
+  R.right = std::max<int>(R.right, R.left + widths.left + widths.right);
+  R.bottom = std::max<int>(R.bottom, R.top + widths.top + widths.bottom);
+  ACanvas->FillRect(R, GetControlColor());
+  dxUxDrawThemeBackground(dxOpenTheme(TdxThemedObjectType::totTab), ACanvas->GetHandle(), TABP_PANE, 0, R);
+  // The pane is the frame too.
+  ACanvas->ExcludeClipRect(R);
+}
+
+void TcxPCTabsPainter::DrawFrame(TcxCanvas* ACanvas)
+{
+  if (!UsesTabTheme())
+    inherited::DrawFrame(ACanvas);
+}
+
+void TcxPCTabsPainter::DrawTab(TcxCanvas* ACanvas, int AIndex)
+{
+  if (UsesTabTheme())
+    DrawNativeTab(ACanvas, AIndex);
+  else
+    inherited::DrawTab(ACanvas, AIndex);
+}
+
+void TcxPCTabsPainter::DrawNativeTab(TcxCanvas* ACanvas, int AIndex)
+{
+  TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
+  if (IsEmptyRect(tab->GetFullRect()) || IsEmptyRect(tab->GetVisibleRect()))
+    return;
+  const TRect R = GetTabPaintRect(AIndex);
+  const TRect clip = GetTabClipRect(AIndex);
+  const TcxTabPosition position = tab->PaintingPosition();
+  const bool sideways = position == TcxTabPosition::tpLeft || position == TcxTabPosition::tpRight;
+  const int width = R.right - R.left, height = R.bottom - R.top;
+  // The theme draws tabs on top only: the tab is drawn so and turned to its
+  // side.
+  rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([&](TcxBitmap* B) {
+    B->CreateSize(sideways ? height : width, sideways ? width : height, vcl::TPixelFormat::pf24bit);
+  }));
+  TcxCanvas* canvas = bitmap->GetcxCanvas();
+  const TRect face = bitmap->GetClientRect();
+  FillBackground(canvas, face);
+  int part, state;
+  GetNativeTabPartAndState(AIndex, part, state);
+  dxUxDrawThemeBackground(dxOpenTheme(TdxThemedObjectType::totTab), canvas->GetHandle(), part, state, face);
+  switch (position) {
+    case TcxTabPosition::tpBottom:
+      bitmap->Flip(false, true);
+      break;
+    case TcxTabPosition::tpLeft:
+      bitmap->Rotate(TcxRotationAngle::raPlus90);
+      break;
+    case TcxTabPosition::tpRight:
+      bitmap->Rotate(TcxRotationAngle::raMinus90);
+      break;
+    default:
+      break;
+  }
+  ACanvas->SaveClipRegion();
+  ACanvas->IntersectClipRect(clip);
+  BitBlt(ACanvas->GetHandle(), R.left, R.top, width, height, canvas->GetHandle(), 0, 0, SRCCOPY);
+  DrawTabContent(ACanvas, AIndex);
+  if (tab->IsFocused() && FViewInfo->GetOwner()->GetControlFocused()) {
+    TRect focus = tab->GetFullRect();
+    InflateRect(&focus, -Scaled(2), -Scaled(2));
+    ACanvas->GetFont()->SetColor(vcl::clBtnText);
+    ACanvas->DrawFocusRect(focus);
+  }
+  ACanvas->RestoreClipRegion();
+  ACanvas->ExcludeClipRect(clip);
+}
+
+void TcxPCTabsPainter::DrawText(TcxCanvas* ACanvas, const rtl::String& AText, int AIndex, const TRect& R)
+{
+  TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
+  if (!UsesTabTheme() || !tab->ActuallyEnabled() || FViewInfo->IsVerticalText()) {
+    inherited::DrawText(ACanvas, AText, AIndex, R);
+    return;
+  }
+  int part, state;
+  GetNativeTabPartAndState(AIndex, part, state);
+  int flags = DT_VCENTER | GetTextFlags(tab, false);
+  dxUxDrawThemeTextStr(dxOpenTheme(TdxThemedObjectType::totTab), ACanvas->GetHandle(), part, state, AText, -1,
+                       static_cast<DWORD>(flags), 0, R);
+}
+
+void TcxPCTabsPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                                           TcxPCNavigatorButtonState AState)
+{
+  if (!UsesTabTheme()) {
+    inherited::DrawNavigatorButton(ACanvas, R, AKind, AState);
+    return;
+  }
+  ACanvas->FillRect(R, GetControlColor());
+  const int state = ThemeButtonState(AState);
+  TRect rect = R;
+  HTHEME theme = nullptr;
+  int part = 0, partState = state;
+  switch (AKind) {
+    case TcxPCNavigatorButton::nbClose:
+      theme = dxOpenTheme(TdxThemedObjectType::totWindow);
+      part = WP_SMALLCLOSEBUTTON;
+      break;
+    case TcxPCNavigatorButton::nbGoDialog:
+      theme = dxOpenTheme(TdxThemedObjectType::totComboBox);
+      part = CP_DROPDOWNBUTTON;
+      break;
+    default: {
+      theme = dxOpenTheme(TdxThemedObjectType::totScrollBar);
+      part = SBP_ARROWBTN;
+      // The arrow states come in fours: up, down, left, right.
+      const bool vertical = !FViewInfo->IsTopOrBottom();
+      const bool first = AKind == TcxPCNavigatorButton::nbTopLeft;
+      const int group = vertical ? (first ? 0 : 1) : (first ? 2 : 3);
+      partState = group * 4 + state;
+      break;
+    }
+  }
+  // The go-dialog and close buttons stand one pixel shorter across the tabs.
+  if (AKind == TcxPCNavigatorButton::nbClose || AKind == TcxPCNavigatorButton::nbGoDialog) {
+    if (FViewInfo->IsTopOrBottom())
+      --rect.bottom;
+    else
+      --rect.right;
+  }
+  if (theme)
+    dxUxDrawThemeBackground(theme, ACanvas->GetHandle(), part, partState, rect);
 }

@@ -3,8 +3,13 @@
 //   standard style, the header buttons with their arrows, the page frame and
 //   the bitmap-buffered drawing of one tab;
 // - TcxPCTabsPainter (style 1, "Tabs"): the tabs of a classic tab control,
-//   raised with clipped corners; the default style and the style of the
-//   standard and native look and feels.
+//   raised with clipped corners, or drawn by the operating-system theme with
+//   the native look and feel; the default style and the style of the
+//   standard and native look and feels;
+// - TcxPCButtonsPainter (2, "Buttons") and TcxPCFlatButtonsPainter (3,
+//   "FlatButtons"): tabs as a row of push buttons (cxPCPaintersButtons.cpp);
+// - TcxPCExtraFlatPainter (5), TcxPCUltraFlatPainter (6), TcxPCFlatPainter (7)
+//   and TcxPCOffice11Painter (8): flat tabs (cxPCPaintersFlat.cpp).
 // The unit's start-up registers the styles with the painters factory.
 #pragma once
 
@@ -47,12 +52,17 @@ class TcxPCStandardPainter : public TcxPCCustomPainter {
   void DrawTabFocusRect(TcxCanvas* ACanvas, int AIndex) override;
   void RepaintTab(int AIndex, int ACode) override;
 
+  // Whether the face of the tab is left to what is drawn under the row.
+  virtual bool IsTabFaceTransparent(int) { return false; }
+  // Fills the face of a tab before its frame is drawn.
+  virtual void FillTabFace(TcxCanvas* ACanvas, const TRect& R, int AIndex, vcl::TColor AColor);
+
   TRect GetButtonsRect() const { return FButtonsRect; }
 
  protected:
   // The content height of a tab: images and the tallest caption.
   virtual int GetContentHeight();
-  int GetDefaultTabHeight();
+  virtual int GetDefaultTabHeight();
   int GetWidthWithoutText(int AIndex);
   // The room a tab takes beside its image and caption.
   virtual int GetBaseContentWidth() { return Scaled(12); }
@@ -69,6 +79,26 @@ class TcxPCStandardPainter : public TcxPCCustomPainter {
   virtual void DrawTabFrame(TcxCanvas* ACanvas, int AIndex, const TRect& R);
   int Scaled(int AValue) const;
   int StandardStyleIndex() const { return static_cast<int>(GetStandardStyle()); }
+  // The rectangle a tab is drawn in: its full rectangle, for the main tab
+  // reaching one pixel into the page.
+  TRect GetTabPaintRect(int AIndex);
+  // What of the paint rectangle reaches the canvas.
+  virtual TRect GetTabClipRect(int AIndex);
+  // The two one-pixel frames of a raised (or, pressed, sunken) button;
+  // R shrinks by 2.
+  void DrawButtonFrame(TcxCanvas* ACanvas, TRect& R, bool APressed);
+  // The glyph of a header button centred in R (pressed: moved one pixel
+  // right and down, the go-dialog glyph only down).
+  // A disabled glyph is embossed, or with AEmbossDisabled false drawn once in
+  // AColor filled with ADisabledFill.
+  void DrawNavigatorGlyph(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind, bool APressed,
+                          bool AEnabled, vcl::TColor AColor, bool AEmbossDisabled = true,
+                          vcl::TColor ADisabledFill = vcl::clNone);
+  // The tabs area of the button styles: the control's length less the
+  // navigator area, as deep as the control.
+  void CalculateStandardTabsPosition(TcxPCTabsPosition& ATabsPosition);
+  // The button fill colour of the header buttons.
+  virtual vcl::TColor GetButtonColor() { return vcl::clBtnFace; }
 
  private:
   TRect FButtonsRect;
@@ -93,13 +123,283 @@ class TcxPCTabsPainter : public TcxPCStandardPainter {
   bool HasFrame() override { return true; }
   void DrawTabs(TcxCanvas* ACanvas) override;
 
+  // Themed drawing: with the native look and feel while the tab theme opens.
+  bool IsNativePainting() override;
+  int GetHeaderButtonHeightBase() override;
+  int GetHeaderButtonWidthBase(TcxPCNavigatorButton AButton) override;
+  int GetHeaderButtonsDistance(TcxPCNavigatorButton AButton1, TcxPCNavigatorButton AButton2) override;
+  vcl::TColor GetTabTextColor(int AIndex) override;
+  void GetPageClientRectOffset(TRect& AOffsets) override;
+  void DrawBackground(TcxCanvas* ACanvas) override;
+  void PaintPageClientArea(TcxCanvas* ACanvas) override;
+  void DrawFrame(TcxCanvas* ACanvas) override;
+  void DrawTab(TcxCanvas* ACanvas, int AIndex) override;
+  void DrawText(TcxCanvas* ACanvas, const rtl::String& AText, int AIndex, const TRect& R) override;
+  // The theme writes upright only; captions of tabs at the sides, which the
+  // layout measures turned, are drawn turned over the themed tab.
+  TcxRotationAngle GetPaintTextRotationAngle() override { return FViewInfo->GetTextRotationAngle(); }
+  void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                           TcxPCNavigatorButtonState AState) override;
+  // The theme part (TABP_*) and state (TIS_*) of a tab.
+  void GetNativeTabPartAndState(int AIndex, int& APart, int& AState);
+  // The margins of the themed pane inside the page frame.
+  void GetNativePageFrameWidths(TRect& AWidths);
+
  protected:
   int GetContentHeight() override;
   void DrawTabFrame(TcxCanvas* ACanvas, int AIndex, const TRect& R) override;
+  // Whether this class draws through the theme; a descendant that answers
+  // IsNativePainting for its own reasons keeps its own drawing.
+  virtual bool UsesTabTheme();
+  // The classic face: the tab colour, and the control colour in the band
+  // between a tab that is not the main one and the page.
+  void DrawClassicTabFace(TcxCanvas* ACanvas, int AIndex, const TRect& R);
+  void DrawCorners(TcxCanvas* ACanvas, int AIndex, const TRect& R);
 
  private:
-  void DrawCorners(TcxCanvas* ACanvas, int AIndex, const TRect& R);
   void DrawMainTabPageLine(TcxCanvas* ACanvas, int AIndex, const TRect& R, vcl::TColor AColor);
+  void DrawNativeTab(TcxCanvas* ACanvas, int AIndex);
+};
+
+
+// ---------------------------------------------------------------------------
+// Button painters
+
+// Tabs drawn as push buttons that go down when pressed or selected; not
+// registered itself.
+class TcxPCButtonedPainter : public TcxPCStandardPainter {
+  RTL_CLASS(TcxPCButtonedPainter, TcxPCStandardPainter)
+
+ public:
+  bool IsTabDrawnDown(int AIndex) override;
+  vcl::TColor GetTabColor(int AIndex) override;
+  TPoint GetTabContentOffsets(int AIndex) override;
+  TPoint GetTooLongTextContentOffsets(int AIndex) override;
+  int GetNavigatorOffsetAcross() override;
+  int GetNavigatorOffsetAlong() override;
+  void GetTabsAreaExtents(TRect& AExtents) override;
+  void CalculateTabsPosition(TcxPCTabsPosition& ATabsPosition) override;
+  TcxCustomLookAndFeelPainter* GetLookAndFeelPainter() override;
+  void DrawTabFocusRect(TcxCanvas* ACanvas, int AIndex) override;
+  void DrawTabs(TcxCanvas* ACanvas) override;
+
+ protected:
+  // The one-pixel move of the content of a tab that is down.
+  TPoint GetPressedShift(int AIndex);
+};
+
+class TcxPCButtonsPainter : public TcxPCButtonedPainter {
+  RTL_CLASS(TcxPCButtonsPainter, TcxPCButtonedPainter)
+
+ public:
+  TcxPCStyleID GetStyleID() const override { return 2; }
+  rtl::String GetStyleName() const override { return L"Buttons"; }
+  TcxPCStandardStyle GetStandardStyle() const override { return TcxPCStandardStyle::tsButtons; }
+  bool IsTabDrawnDown(int AIndex) override;
+
+ protected:
+  void DrawTabFrame(TcxCanvas* ACanvas, int AIndex, const TRect& R) override;
+};
+
+class TcxPCFlatButtonsPainter : public TcxPCButtonedPainter {
+  RTL_CLASS(TcxPCFlatButtonsPainter, TcxPCButtonedPainter)
+
+ public:
+  TcxPCStyleID GetStyleID() const override { return 3; }
+  rtl::String GetStyleName() const override { return L"FlatButtons"; }
+  TcxPCStandardStyle GetStandardStyle() const override { return TcxPCStandardStyle::tsFlatButtons; }
+  void DrawTab(TcxCanvas* ACanvas, int AIndex) override;
+
+  // The gap after the tab that holds its separator; empty for the last tab
+  // of a row.
+  TRect GetSeparatorGap(int AIndex);
+
+ protected:
+  void DrawTabFrame(TcxCanvas* ACanvas, int AIndex, const TRect& R) override;
+};
+
+// ---------------------------------------------------------------------------
+// Flat painters
+
+// Each component of clBtnFace plus 20 (255 from 236 on), computed at the
+// painters' start-up: the band the flat styles put their tabs on.
+vcl::TColor cxPCLightBrushColor();
+void cxPCCalculateLightBrushColor();
+
+// Tabs on a light band; only the selected tab is outlined, the others are
+// divided by short separators; lines close the band toward the page.
+class TcxPCExtraFlatPainter : public TcxPCStandardPainter {
+  RTL_CLASS(TcxPCExtraFlatPainter, TcxPCStandardPainter)
+
+ public:
+  TcxPCStyleID GetStyleID() const override { return 5; }
+  rtl::String GetStyleName() const override { return L"ExtraFlat"; }
+  bool IsStandardStyle() const override { return false; }
+
+  int CalculateTabNormalHeight() override;
+  int CalculateTabNormalWidth(TcxTabViewInfo* ATabViewInfo) override;
+  void CorrectTabNormalWidth(int& AValue) override;
+  int GetMinTabWidth(int AIndex) override;
+  int GetHeaderButtonHeightBase() override;
+  int GetHeaderButtonWidthBase(TcxPCNavigatorButton AButton) override;
+  int GetHeaderButtonsDistance(TcxPCNavigatorButton AButton1, TcxPCNavigatorButton AButton2) override;
+  int GetNavigatorOffsetAcross() override;
+  int GetNavigatorOffsetAlong() override;
+  TSize GetTabsDistance() override;
+  TRect GetTabImageOffsets(int AIndex) override;
+  TRect GetTabTextOffsets(int AIndex) override;
+  TPoint GetTabContentOffsets(int AIndex) override;
+  TPoint GetTooLongTextContentOffsets(int AIndex) override;
+  TRect GetTabFullRectExtension(int AIndex) override;
+  int GetTabImageAreaOffset() override { return Scaled(4); }
+  int GetFrameWidth() override { return 1; }
+  bool IsTabsDrawnFirst() override { return false; }
+  bool AreTabsInvalid(TcxCanvas*) override { return true; }
+  void CalculateTabsPosition(TcxPCTabsPosition& ATabsPosition) override;
+  void GetPageClientRectOffset(TRect& AOffsets) override;
+  void GetTabsAreaExtents(TRect& AExtents) override;
+  vcl::TColor GetControlColor() override { return vcl::clBtnFace; }
+  vcl::TColor GetTabColor(int AIndex) override;
+
+  void PaintPageClientArea(TcxCanvas* ACanvas) override;
+  void DrawFrame(TcxCanvas* ACanvas) override;
+  void DrawTabs(TcxCanvas* ACanvas) override;
+  void DrawTabFocusRect(TcxCanvas* ACanvas, int AIndex) override;
+  void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                           TcxPCNavigatorButtonState AState) override;
+  void RepaintTab(int AIndex, int ACode) override;
+
+  // The band of 2 pixels where the page meets the tabs; empty without tabs.
+  TRect GetPageEdgeRect();
+  // The rectangle a tab takes of its row with the band lines under it, or
+  // with AWholeRow that of any tab of the row.
+  TRect GetTabRowRect(int AIndex, bool AWholeRow);
+  virtual vcl::TColor GetRowBackgroundColor();
+
+ protected:
+  int GetContentHeight() override;
+  int GetBaseContentWidth() override { return 0; }
+  int GetTabTextWidth(TcxTabViewInfo* ATabViewInfo) override;
+  int GetDefaultTabHeight() override;
+  void DrawTabFrame(TcxCanvas* ACanvas, int AIndex, const TRect& R) override;
+
+  virtual vcl::TColor GetPageEdgeColor();
+  virtual int GetSeparatorThickness() { return 1; }
+  // Across the row: from its outer edge and from its page edge.
+  virtual TPoint GetSeparatorOffsets() { return TPoint{2, 2}; }
+  virtual int GetBandLineCount() { return 3; }
+  virtual bool IsPageEdgeBandDrawn() { return false; }
+  virtual TRect GetFocusCueRect(int AIndex);
+  // The light and dark lines of the selected tab's outline.
+  virtual vcl::TColor GetOutlineColor(bool ALight) { return ALight ? vcl::clWhite : vcl::clBlack; }
+  // The band line at AIndex, counted from the page.
+  virtual vcl::TColor GetBandLineColor(int ARow, int AIndex);
+  virtual void DrawSeparator(TcxCanvas* ACanvas, const TRect& R);
+  virtual void DrawPageFrameLines(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders);
+  virtual void FillRowBackground(TcxCanvas* ACanvas, const TRect& R);
+  virtual void FillButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState);
+  // The room the header buttons take beyond the painter's own height.
+  int GetHeaderButtonsExcess();
+  // The row of the main tab, or the row nearest the page without one.
+  int GetPageRow();
+  TRect GetRowRect(int ARow);
+};
+
+// The ExtraFlat layout in one-colour outlines, with smaller flat header
+// buttons.
+class TcxPCUltraFlatPainter : public TcxPCExtraFlatPainter {
+  RTL_CLASS(TcxPCUltraFlatPainter, TcxPCExtraFlatPainter)
+
+ public:
+  TcxPCStyleID GetStyleID() const override { return 6; }
+  rtl::String GetStyleName() const override { return L"UltraFlat"; }
+  bool HasLookAndFeel(TcxLookAndFeel* ALookAndFeel) const override;
+
+  int GetHeaderButtonHeightBase() override;
+  int GetHeaderButtonWidthBase(TcxPCNavigatorButton AButton) override;
+  int GetHeaderButtonsDistance(TcxPCNavigatorButton AButton1, TcxPCNavigatorButton AButton2) override;
+  int GetNavigatorOffsetAcross() override;
+  void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                           TcxPCNavigatorButtonState AState) override;
+
+ protected:
+  TRect GetFocusCueRect(int AIndex) override;
+  vcl::TColor GetOutlineColor(bool) override { return vcl::clBlack; }
+  vcl::TColor GetBandLineColor(int ARow, int AIndex) override;
+  void DrawPageFrameLines(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders) override;
+  void FillButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState) override;
+  virtual vcl::TColor GetButtonFrameColor(TcxPCNavigatorButtonState AState);
+  virtual vcl::TColor GetButtonGlyphColor(TcxPCNavigatorButtonState AState);
+};
+
+// The UltraFlat layout filled with the gradients of the Office 2003 palette.
+class TcxPCOffice11Painter : public TcxPCUltraFlatPainter {
+  RTL_CLASS(TcxPCOffice11Painter, TcxPCUltraFlatPainter)
+
+ public:
+  void Create(TcxCustomTabControlViewInfo* AViewInfo) override;
+  void Destroy() override;
+
+  TcxPCStyleID GetStyleID() const override { return 8; }
+  rtl::String GetStyleName() const override { return L"Office11"; }
+  bool HasLookAndFeel(TcxLookAndFeel* ALookAndFeel) const override;
+  TcxCustomLookAndFeelPainter* GetLookAndFeelPainter() override;
+
+  void GetPageClientRectOffset(TRect& AOffsets) override;
+  vcl::TColor GetControlColor() override { return GetFrameColor(); }
+  vcl::TColor GetPageColor() override;
+  bool IsTabFaceTransparent(int AIndex) override;
+  void FillTabFace(TcxCanvas* ACanvas, const TRect& R, int AIndex, vcl::TColor AColor) override;
+  void PaintPageClientArea(TcxCanvas* ACanvas) override;
+  void DrawFrame(TcxCanvas* ACanvas) override;
+
+  vcl::TColor GetFrameColor();
+
+ protected:
+  vcl::TColor GetPageEdgeColor() override;
+  int GetSeparatorThickness() override { return 2; }
+  TPoint GetSeparatorOffsets() override;
+  int GetBandLineCount() override { return 1; }
+  bool IsPageEdgeBandDrawn() override { return HasFrame(); }
+  vcl::TColor GetOutlineColor(bool) override { return GetFrameColor(); }
+  vcl::TColor GetBandLineColor(int, int) override { return GetFrameColor(); }
+  void DrawSeparator(TcxCanvas* ACanvas, const TRect& R) override;
+  void FillButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState) override;
+  vcl::TColor GetButtonFrameColor(TcxPCNavigatorButtonState AState) override;
+  vcl::TColor GetButtonGlyphColor(TcxPCNavigatorButtonState AState) override;
+
+ private:
+  bool IsGradient();
+  // A two-colour fill in the direction of the tabs; flat without gradients.
+  void FillGradient(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor1, vcl::TColor AColor2);
+};
+
+// Classic tabs with a one-pixel outline and a lightened inner line.
+class TcxPCFlatPainter : public TcxPCTabsPainter {
+  RTL_CLASS(TcxPCFlatPainter, TcxPCTabsPainter)
+
+ public:
+  TcxPCStyleID GetStyleID() const override { return 7; }
+  rtl::String GetStyleName() const override { return L"Flat"; }
+  bool IsStandardStyle() const override { return false; }
+  bool HasLookAndFeel(TcxLookAndFeel* ALookAndFeel) const override;
+  bool IsDefault(TcxLookAndFeel*) const override { return false; }
+
+  bool IsNativePainting() override { return false; }
+  int GetFrameWidth() override { return 1; }
+  int GetHeaderButtonHeightBase() override;
+  int GetHeaderButtonWidthBase(TcxPCNavigatorButton AButton) override;
+  TcxCustomLookAndFeelPainter* GetLookAndFeelPainter() override;
+  void DrawFrame(TcxCanvas* ACanvas) override;
+  void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                           TcxPCNavigatorButtonState AState) override;
+
+ protected:
+  bool UsesTabTheme() override { return false; }
+  // The main tab stays inside its own rectangle: the page frame under it
+  // is kept.
+  TRect GetTabClipRect(int AIndex) override;
+  void DrawTabFrame(TcxCanvas* ACanvas, int AIndex, const TRect& R) override;
 };
 
 // ---------------------------------------------------------------------------

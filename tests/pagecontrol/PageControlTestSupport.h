@@ -5,11 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "core/cxGeometry.h"
 #include "core/dxDPIAwareUtils.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "pagecontrol/cxPC.h"
 #include "platform/vcl/Graphics.h"
@@ -145,6 +150,55 @@ using TPCControlPtr = rtl::TOwnedPtr<TPCTestControl>;
 inline TPCControlPtr NewControl(int AWidth = 300, int AHeight = 200)
 {
   return TPCControlPtr(rtl::New<TPCTestControl>(AWidth, AHeight));
+}
+
+// A control of 300 x 120 with the tabs "Model", "CRUD" and "Fields" (the
+// first current) drawn by the painter class into a 24-bit bitmap over
+// fuchsia. The classic drawing unless ANative: the look and feel would
+// otherwise draw through Wine's theme.
+struct TPCPainted {
+  TPCControlPtr Control = NewControl(300, 120);
+  rtl::TOwnedPtr<TcxBitmap> Bitmap{rtl::NewWith<TcxBitmap>([](TcxBitmap* B) {
+    B->CreateSize(300, 120, vcl::TPixelFormat::pf24bit);
+  })};
+
+  explicit TPCPainted(TcxPCPainterClass APainterClass, TcxTabPosition APosition = TcxTabPosition::tpTop,
+                      bool ANative = false, const std::function<void(TcxCustomTabControlProperties*)>& APrepare = {})
+  {
+    Control->GetControlLookAndFeel()->SetNativeStyle(ANative);
+    Control->SetPainterClass(APainterClass);
+    TcxCustomTabControlProperties* properties = Control->GetProperties();
+    properties->SetTabPosition(APosition);
+    for (const wchar_t* caption : {L"Model", L"CRUD", L"Fields"})
+      properties->GetTabs()->Add(caption);
+    if (APrepare)
+      APrepare(properties);
+    Paint();
+  }
+  void Paint()
+  {
+    Control->GetViewInfo()->Calculate();
+    Bitmap->GetcxCanvas()->FillRect(Bitmap->GetClientRect(), vcl::clFuchsia);
+    Control->GetPCPainter()->Paint(Bitmap->GetcxCanvas());
+  }
+  TcxPCCustomPainter* Painter() { return Control->GetPCPainter(); }
+  TcxTabViewInfo* Tab(int AIndex) { return Control->GetViewInfo()->GetTabViewInfo(AIndex); }
+  vcl::TColor Pixel(int X, int Y) { return GetPixel(Bitmap->GetcxCanvas()->GetHandle(), X, Y); }
+  // Saved as PNG into the folder KV_RENDER_DIR names, for review by eye.
+  void Save(const std::wstring& AName)
+  {
+    const char* folder = std::getenv("KV_RENDER_DIR");
+    if (!folder)
+      return;
+    const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
+    png->LoadFromBitmap(Bitmap.get());
+    png->SaveToFile(std::wstring(folder, folder + std::strlen(folder)) + L"\\" + AName);
+  }
+};
+
+inline vcl::TColor Rgb(vcl::TColor AColor)
+{
+  return vcl::ColorToRGB(AColor);
 }
 
 // Records the settings' events in the order they come.

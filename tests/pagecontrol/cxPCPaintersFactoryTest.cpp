@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <iterator>
+
 #include "core/dxCore.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "pagecontrol/cxPC.h"
@@ -113,6 +115,57 @@ TEST(cxPCPaintersFactory, TheProcessWideFactoryGoesWithItsLastClass)
     RegisterPainterClass(painterClass);
   ASSERT_TRUE(PaintersFactory());
   EXPECT_EQ(PaintersFactory()->GetPainterClassCount(), count);
+}
+
+TEST(cxPCPaintersFactory, TheBuiltInStylesInRegistrationOrder)
+{
+  TcxPCPaintersFactory* factory = PaintersFactory();
+  ASSERT_TRUE(factory);
+  struct {
+    TcxPCStyleID ID;
+    const wchar_t* Name;
+    TcxPCPainterClass Class;
+  } const styles[] = {
+      {1, L"Tabs", TcxPCPainterClass::Of<TcxPCTabsPainter>()},
+      {2, L"Buttons", TcxPCPainterClass::Of<TcxPCButtonsPainter>()},
+      {3, L"FlatButtons", TcxPCPainterClass::Of<TcxPCFlatButtonsPainter>()},
+      {5, L"ExtraFlat", TcxPCPainterClass::Of<TcxPCExtraFlatPainter>()},
+      {6, L"UltraFlat", TcxPCPainterClass::Of<TcxPCUltraFlatPainter>()},
+      {7, L"Flat", TcxPCPainterClass::Of<TcxPCFlatPainter>()},
+      {8, L"Office11", TcxPCPainterClass::Of<TcxPCOffice11Painter>()},
+  };
+  ASSERT_GE(factory->GetPainterClassCount(), static_cast<int>(std::size(styles)));
+  for (int i = 0; i < static_cast<int>(std::size(styles)); ++i) {
+    const auto& style = styles[i];
+    EXPECT_EQ(factory->InternalGetPainterClass(i).ClassType(), style.Class.ClassType()) << i;
+    EXPECT_EQ(factory->GetPainterStyleID(i), style.ID) << i;
+    EXPECT_EQ(factory->GetPainterClass(rtl::String(style.Name)).ClassType(), style.Class.ClassType()) << i;
+  }
+  // Only the classic styles answer to a standard style.
+  const TcxPCStandardStyle standard[] = {TcxPCStandardStyle::tsTabs, TcxPCStandardStyle::tsButtons,
+                                         TcxPCStandardStyle::tsFlatButtons};
+  for (int i = 0; i < 3; ++i)
+    EXPECT_EQ(factory->GetPainterClass(standard[i]).ClassType(), styles[i].Class.ClassType()) << i;
+}
+
+TEST(cxPCPaintersFactory, EachLookAndFeelHasItsStyle)
+{
+  const rtl::TOwnedPtr<TcxLookAndFeel> lookAndFeel(rtl::New<TcxLookAndFeel>(nullptr));
+  lookAndFeel->SetNativeStyle(false);
+  struct {
+    TcxLookAndFeelKind Kind;
+    TcxPCStyleID ID;
+  } const cases[] = {
+      {TcxLookAndFeelKind::lfStandard, 1},
+      {TcxLookAndFeelKind::lfFlat, 7},
+      {TcxLookAndFeelKind::lfUltraFlat, 6},
+      {TcxLookAndFeelKind::lfOffice11, 8},
+  };
+  for (const auto& c : cases) {
+    lookAndFeel->SetKind(c.Kind);
+    EXPECT_EQ(PaintersFactory()->GetStyleID(lookAndFeel.get()), c.ID) << rtl::GetEnumName(c.Kind);
+  }
+  EXPECT_EQ(PaintersFactory()->GetDefaultStyleID(lookAndFeel.get()), 1);
 }
 
 }  // namespace

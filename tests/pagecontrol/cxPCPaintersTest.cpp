@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <cstring>
 #include <string>
 
-#include "graphics/cxGraphicsBitmaps.h"
-#include "graphics/dxGDIPlusClassesGlyphs.h"
+#include <vssym32.h>
+
+#include "core/dxThemeManager.h"
 #include "pagecontrol/cxPC.h"
 #include "pagecontrol/cxPCPainters.h"
 #include "tests/pagecontrol/PageControlTestSupport.h"
@@ -14,45 +13,8 @@ namespace {
 
 using pctest::NewControl;
 
-// A control of 300 x 120 with the tabs "Model", "CRUD" and "Fields" drawn by
-// the painter class into a 24-bit bitmap.
-struct TPCPainted {
-  pctest::TPCControlPtr Control = NewControl(300, 120);
-  rtl::TOwnedPtr<TcxBitmap> Bitmap{rtl::NewWith<TcxBitmap>([](TcxBitmap* B) {
-    B->CreateSize(300, 120, vcl::TPixelFormat::pf24bit);
-  })};
-
-  explicit TPCPainted(TcxPCPainterClass APainterClass, TcxTabPosition APosition = TcxTabPosition::tpTop)
-  {
-    Control->SetPainterClass(APainterClass);
-    TcxCustomTabControlProperties* properties = Control->GetProperties();
-    properties->SetTabPosition(APosition);
-    for (const wchar_t* caption : {L"Model", L"CRUD", L"Fields"})
-      properties->GetTabs()->Add(caption);
-    Paint();
-  }
-  void Paint()
-  {
-    Control->GetViewInfo()->Calculate();
-    Bitmap->GetcxCanvas()->FillRect(Bitmap->GetClientRect(), vcl::clFuchsia);
-    Control->GetPCPainter()->Paint(Bitmap->GetcxCanvas());
-  }
-  vcl::TColor Pixel(int X, int Y) { return GetPixel(Bitmap->GetcxCanvas()->GetHandle(), X, Y); }
-  void Save(const wchar_t* AName)
-  {
-    const char* folder = std::getenv("KV_RENDER_DIR");
-    if (!folder)
-      return;
-    const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
-    png->LoadFromBitmap(Bitmap.get());
-    png->SaveToFile(std::wstring(folder, folder + std::strlen(folder)) + L"\\" + AName);
-  }
-};
-
-vcl::TColor Rgb(vcl::TColor AColor)
-{
-  return vcl::ColorToRGB(AColor);
-}
+using pctest::Rgb;
+using pctest::TPCPainted;
 
 TEST(cxPCTabsPainter, MetricsOfTheClassicTabs)
 {
@@ -134,6 +96,61 @@ TEST(cxPCTabsPainter, ArrowsAppearWhenTheTabsDoNotFit)
     for (int x = left.left + 2; x < left.right - 2; ++x)
       shadow = shadow || painted.Pixel(x, y) == Rgb(vcl::clBtnShadow);
   EXPECT_TRUE(shadow);
+}
+
+TEST(cxPCTabsPainter, ThemePartsFollowTheTabsPlaceInItsRow)
+{
+  TPCPainted painted(TcxPCPainterClass::Of<TcxPCTabsPainter>(), TcxTabPosition::tpTop, false,
+                     [](TcxCustomTabControlProperties* AProperties) {
+                       AProperties->GetTabs()->Add(L"Last");
+                       AProperties->SetTabIndex(1);
+                     });
+  painted.Control->GetViewInfo()->SetHotTrackTabVisibleIndex(2);
+  auto* painter = static_cast<TcxPCTabsPainter*>(painted.Painter());
+  struct {
+    int Index;
+    int Part, State;
+  } const cases[] = {
+      {0, TABP_TABITEMLEFTEDGE, TIS_NORMAL},
+      {1, TABP_TABITEM, TIS_SELECTED},
+      {2, TABP_TABITEM, TIS_HOT},
+      {3, TABP_TABITEMRIGHTEDGE, TIS_NORMAL},
+  };
+  for (const auto& c : cases) {
+    int part = 0, state = 0;
+    painter->GetNativeTabPartAndState(c.Index, part, state);
+    EXPECT_EQ(part, c.Part) << c.Index;
+    EXPECT_EQ(state, c.State) << c.Index;
+  }
+  // The last tab of a single row is an inner item while it is the main tab.
+  painted.Control->GetProperties()->SetTabIndex(3);
+  painted.Paint();
+  int part = 0, state = 0;
+  painter->GetNativeTabPartAndState(3, part, state);
+  EXPECT_EQ(part, TABP_TABITEM);
+}
+
+TEST(cxPCTabsPainter, TheNativeLookAndFeelDrawsThroughTheTheme)
+{
+  if (!dxThemesAvailable({TdxThemedObjectType::totTab}))
+    GTEST_SKIP() << "no visual style";
+  for (TcxTabPosition position : {TcxTabPosition::tpTop, TcxTabPosition::tpBottom, TcxTabPosition::tpLeft,
+                                  TcxTabPosition::tpRight}) {
+    TPCPainted painted(TcxPCPainterClass::Of<TcxPCTabsPainter>(), position, true);
+    painted.Save(L"TabsPainterNative" + rtl::GetEnumName(position) + L".png");
+    TcxPCCustomPainter* painter = painted.Painter();
+    ASSERT_TRUE(painter->IsNativePainting());
+    // The themed header buttons and the pane's own frame widths.
+    EXPECT_EQ(painter->GetHeaderButtonHeightBase(), 21);
+    const TRect frame = painter->GetPageFrameRect();
+    const TRect client = painter->GetPageClientRect();
+    EXPECT_GT(client.right - client.left, 0);
+    EXPECT_LE(frame.left, client.left);
+    EXPECT_GE(frame.bottom, client.bottom);
+    for (int y = 0; y < 120; y += 5)
+      for (int x = 0; x < 300; x += 5)
+        ASSERT_NE(painted.Pixel(x, y), Rgb(vcl::clFuchsia)) << rtl::GetEnumName(position) << " " << x << "," << y;
+  }
 }
 
 }  // namespace
