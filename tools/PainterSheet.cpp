@@ -1,7 +1,9 @@
 // Renders every element of every registered look-and-feel painter, in each
 // button state, into one PNG sheet per painter, and every registered tab
 // painter of the page control with its tabs on each side, into one sheet per
-// tab style, for people to review the painters by looking. Run under Wine
+// tab style, and an editor with edit buttons in each button style and state
+// under each kind of look and feel into one more sheet, for people to review
+// the painters by looking. Run under Wine
 // (scripts/painter-sheets):
 //
 //   PainterSheet <output folder>
@@ -26,6 +28,7 @@
 #include "core/dxDPIAwareUtils.h"
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
+#include "editors/cxEdit.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
@@ -646,6 +649,122 @@ void RenderTabSheets(const rtl::String& AFolder)
   }
 }
 
+// ---------------------------------------------------------------------------
+// Edit buttons: an editor with an ellipsis, a drop-down and a text button in
+// every cell; each row a look and feel (the standard one once per button
+// style), each column the state every button is drawn in.
+
+constexpr int kEditCellWidth = 170;
+constexpr int kEditCellHeight = 34;
+constexpr TcxEditButtonState kEditButtonStates[] = {TcxEditButtonState::ebsNormal, TcxEditButtonState::ebsSelected,
+                                                    TcxEditButtonState::ebsPressed, TcxEditButtonState::ebsDisabled};
+const wchar_t* const kEditButtonStateNames[] = {L"normal", L"hot", L"pressed", L"disabled"};
+
+struct TEditSheetRow {
+  rtl::String Label;
+  TcxLookAndFeelKind Kind;
+  bool Native;
+  rtl::String SkinName;
+  TcxEditButtonStyle ButtonStyle;
+};
+
+std::vector<TEditSheetRow> EditSheetRows()
+{
+  using enum TcxEditButtonStyle;
+  using enum TcxLookAndFeelKind;
+  std::vector<TEditSheetRow> rows = {
+      {L"Standard", lfStandard, false, L"", btsDefault},
+      {L"Standard, 3D buttons", lfStandard, false, L"", bts3D},
+      {L"Standard, flat buttons", lfStandard, false, L"", btsFlat},
+      {L"Standard, simple buttons", lfStandard, false, L"", btsSimple},
+      {L"Standard, hot flat buttons", lfStandard, false, L"", btsHotFlat},
+      {L"Standard, ultra-flat buttons", lfStandard, false, L"", btsUltraFlat},
+      {L"Standard, Office 11 buttons", lfStandard, false, L"", btsOffice11},
+      {L"Flat", lfFlat, false, L"", btsDefault},
+      {L"Ultra flat", lfUltraFlat, false, L"", btsDefault},
+      {L"Office 11", lfOffice11, false, L"", btsDefault},
+      {L"Native", lfStandard, true, L"", btsDefault},
+  };
+  // The first and the last registered skin: a light one and a dark one.
+  TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
+  std::vector<rtl::String> skins;
+  for (int i = 0; i < manager->GetCount(); ++i)
+    if (manager->GetItem(i)->LookAndFeelStyle() == TcxLookAndFeelStyle::lfsSkin)
+      skins.push_back(manager->GetItem(i)->LookAndFeelName());
+  if (!skins.empty())
+    rows.push_back({L"Skin " + skins.front(), lfStandard, false, skins.front(), btsDefault});
+  if (skins.size() > 1)
+    rows.push_back({L"Skin " + skins.back(), lfStandard, false, skins.back(), btsDefault});
+  return rows;
+}
+
+// Draws every button of the editor in one state.
+struct TEditSheetButtonState {
+  TcxEditButtonState State;
+  void Get(TcxEditButtonViewInfo* /*Sender*/, TcxEditButtonState& AState) { AState = State; }
+};
+
+void DrawEditCell(TcxCanvas* ACanvas, const TRect& ACell, const TEditSheetRow& ARow, TcxEditButtonState AState)
+{
+  const rtl::TOwnedPtr<TcxCustomEditProperties> properties(rtl::New<TcxCustomEditProperties>(nullptr));
+  properties->GetButtons()->Add()->SetKind(TcxEditButtonKind::bkEllipsis);
+  properties->GetButtons()->Add()->SetKind(TcxEditButtonKind::bkDown);
+  TcxCustomEditButton* text = properties->GetButtons()->Add();
+  text->SetKind(TcxEditButtonKind::bkText);
+  text->SetCaption(L"&Go");
+  const rtl::TOwnedPtr<TcxEditStyle> style(rtl::New<TcxEditStyle>(nullptr));
+  TcxLookAndFeel* lookAndFeel = style->GetLookAndFeel();
+  lookAndFeel->SetKind(ARow.Kind);
+  lookAndFeel->SetNativeStyle(ARow.Native);
+  lookAndFeel->SetSkinName(ARow.SkinName);
+  style->SetButtonStyle(ARow.ButtonStyle);
+  const rtl::TOwnedPtr<TcxCustomEditViewInfo> viewInfo(rtl::New<TcxCustomEditViewInfo>());
+  TEditSheetButtonState state{AState};
+  viewInfo->OnGetButtonState = TcxEditGetButtonStateEvent::Bind<&TEditSheetButtonState::Get>(&state);
+  const TRect bounds{0, 0, ACell.right - ACell.left, ACell.bottom - ACell.top};
+  const rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>(
+      [&](TcxBitmap* B) { B->CreateSize(bounds.right, bounds.bottom, TPixelFormat::pf24bit); }));
+  bitmap->GetcxCanvas()->FillRect(bounds, kCellColor);
+  {
+    const rtl::TOwnedPtr<TcxCustomEditViewData> viewData(
+        rtl::New<TcxCustomEditViewData>(properties.get(), false, style.get()));
+    viewData->Enabled = AState != TcxEditButtonState::ebsDisabled;
+    viewData->Calculate(bitmap->GetcxCanvas(), cxRectInflateAll(bounds, -4), TPoint{-1, -1},
+                        TcxMouseButton::cxmbNone, {}, viewInfo.get(), false);
+  }
+  viewInfo->Paint(bitmap->GetcxCanvas());
+  BitBlt(ACanvas->GetHandle(), ACell.left, ACell.top, bounds.right, bounds.bottom, bitmap->GetcxCanvas()->GetHandle(),
+         0, 0, SRCCOPY);
+}
+
+void RenderEditButtonsSheet(const rtl::String& AFileName)
+{
+  const std::vector<TEditSheetRow> rows = EditSheetRows();
+  const int columns = static_cast<int>(std::size(kEditButtonStates));
+  const rtl::TOwnedPtr<TBitmap> bitmap(rtl::New<TBitmap>());
+  bitmap->SetPixelFormat(TPixelFormat::pf24bit);
+  bitmap->SetSize(kLabelWidth + columns * (kEditCellWidth + kPadding),
+                  kCellHeight + static_cast<int>(rows.size()) * (kEditCellHeight + kPadding));
+  const rtl::TOwnedPtr<TcxCanvas> canvas(rtl::New<TcxCanvas>(bitmap->GetCanvas()));
+  canvas->FillRect(TRect{0, 0, bitmap->GetWidth(), bitmap->GetHeight()}, clWhite);
+  DrawLabel(canvas.get(), TRect{kPadding, 0, kLabelWidth, kCellHeight}, L"Edit buttons");
+  for (int column = 0; column < columns; ++column)
+    DrawLabel(canvas.get(),
+              cxRectBounds(kLabelWidth + column * (kEditCellWidth + kPadding), 0, kEditCellWidth, kCellHeight),
+              kEditButtonStateNames[column]);
+  for (size_t row = 0; row < rows.size(); ++row) {
+    const int top = kCellHeight + static_cast<int>(row) * (kEditCellHeight + kPadding);
+    DrawLabel(canvas.get(), TRect{kPadding, top, kLabelWidth, top + kEditCellHeight}, rows[row].Label);
+    for (int column = 0; column < columns; ++column)
+      DrawEditCell(canvas.get(),
+                   cxRectBounds(kLabelWidth + column * (kEditCellWidth + kPadding), top, kEditCellWidth,
+                                kEditCellHeight),
+                   rows[row], kEditButtonStates[column]);
+  }
+  SavePng(bitmap.get(), AFileName);
+  std::fwprintf(stdout, L"%ls\n", AFileName.c_str());
+}
+
 BOOL WINAPI SheetVisualStylesOff()
 {
   return FALSE;
@@ -672,6 +791,7 @@ int RenderSheets(const rtl::String& AFolder)
 {
   CreateDirectoryW(AFolder.c_str(), nullptr);
   RenderTabSheets(AFolder);
+  RenderEditButtonsSheet(AFolder + L"\\EditButtons.png");
   const std::vector<TSheetElement> elements = SheetElements();
   TcxLookAndFeelPaintersManager* manager = cxLookAndFeelPaintersManager();
   for (int i = 0; i < manager->GetCount(); ++i) {
