@@ -1510,6 +1510,13 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   // A left press that left the editor holding the capture keeps the
   // pressed button under P.
   void CaptureButtonAt(const TPoint& P);
+  // AViewInfo laid out by a new view data for the editor's bounds at the
+  // origin and the mouse at P.
+  void CalculateViewInfoFor(TcxCustomEditViewInfo* AViewInfo, const TPoint& P, TcxMouseButton AButton,
+                            vcl::TShiftState AShift, bool AIsMouseEvent);
+  // The editor's frame and background as the view info for P shows them,
+  // on a new bitmap of the editor's size.
+  TcxBitmap32* RenderFadeImage(const TPoint& P);
   void RepositoryItemPropertiesChanged(TcxCustomEditProperties* AProperties);
   bool HasChangeHandler(rtl::TNotifyEvent (TcxCustomEditProperties::*AGetter)() const);
   // Runs a change notification with the modified flags set for an

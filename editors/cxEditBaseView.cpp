@@ -3,6 +3,8 @@
 // the hot fade and the size an auto-sized editor takes.
 #include "editors/cxEdit.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/dxFading.h"
 
 // ---------------------------------------------------------------------------
 // View data
@@ -64,24 +66,39 @@ bool TcxCustomEdit::IsNativeStyle()
 // ---------------------------------------------------------------------------
 // Hot state and buttons
 
+void TcxCustomEdit::CalculateViewInfoFor(TcxCustomEditViewInfo* AViewInfo, const TPoint& P, TcxMouseButton AButton,
+                                         vcl::TShiftState AShift, bool AIsMouseEvent)
+{
+  rtl::TOwnedPtr<TcxCustomEditViewData> AViewData{CreateViewData()};
+  if (!AViewData)
+    return;
+  const TRect ABounds{0, 0, inherited::GetWidth(), inherited::GetHeight()};
+  AViewData->Calculate(cxScreenCanvas(), ABounds, P, AButton, AShift, AViewInfo, AIsMouseEvent);
+  if (UseRightToLeftAlignment())
+    AViewData->DoRightToLeftConversion(AViewInfo, ABounds);
+}
+
 void TcxCustomEdit::CalculateViewInfoAtPoint(const TPoint& P, TcxMouseButton AButton, vcl::TShiftState AShift,
                                              bool AIsMouseEvent)
 {
-  TcxCustomEditViewInfo* AViewInfo = GetViewInfo();
-  if (!AViewInfo)
-    return;
-  rtl::TOwnedPtr<TcxCustomEditViewData> AViewData{CreateViewData()};
-  if (AViewData)
-    AViewData->Calculate(cxScreenCanvas(), TRect{0, 0, inherited::GetWidth(), inherited::GetHeight()}, P, AButton,
-                         AShift, AViewInfo, AIsMouseEvent);
+  if (TcxCustomEditViewInfo* AViewInfo = GetViewInfo())
+    CalculateViewInfoFor(AViewInfo, P, AButton, AShift, AIsMouseEvent);
 }
 
 void TcxCustomEdit::CalculateViewInfo(const TPoint& P, bool AHotTrackAllowed)
 {
+  TcxCustomEditViewInfo* AViewInfo = GetViewInfo();
+  const bool AWasHot = AViewInfo && AViewInfo->ContainerState.Contains(TcxContainerStateItem::csHotTrack);
   // The container's state, frame and colours, then the editor's layout on
   // top of them.
   inherited::CalculateViewInfo(P, AHotTrackAllowed);
   CalculateViewInfoAtPoint(P, FCalculationButton, FCalculationShift, FCalculationIsMouseEvent);
+  if (!AViewInfo || !HandleAllocated())
+    return;
+  const bool AIsHot = AViewInfo->ContainerState.Contains(TcxContainerStateItem::csHotTrack);
+  if (AIsHot != AWasHot)
+    if (TdxFader* AFader = dxGetFader())
+      AIsHot ? AFader->FadeIn(this) : AFader->FadeOut(this);
 }
 
 bool TcxCustomEdit::RefreshContainer(const TPoint& P, TcxMouseButton Button, vcl::TShiftState Shift,
@@ -95,7 +112,31 @@ bool TcxCustomEdit::RefreshContainer(const TPoint& P, TcxMouseButton Button, vcl
   return inherited::RefreshContainer(P, Button, Shift, AIsMouseEvent);
 }
 
-void TcxCustomEdit::ProcessViewInfoChanges() {}
+void TcxCustomEdit::ProcessViewInfoChanges()
+{
+  TcxCustomEditViewInfo* AViewInfo = GetViewInfo();
+  if (!AViewInfo || !AViewInfo->IsButtonStateChanged())
+    return;
+  const int APrevPressed = AViewInfo->LastPressedButton;
+  const int APressed = AViewInfo->PressedButton;
+  const int ASelected = AViewInfo->SelectedButton;
+  // Stored first: a click handler may move the mouse or show a dialog, and
+  // the calculations it causes must not see this change again.
+  AViewInfo->StoreLastButtonStates();
+  if (APrevPressed >= 0) {
+    // A release over the pressed button is its click; elsewhere the press
+    // is given up.
+    rtl::TFreeWatch AWatch(this);
+    ButtonUp(APrevPressed);
+    if (!AWatch.Freed() && APrevPressed == ASelected)
+      DoButtonClick(APrevPressed);
+  } else if (APressed >= 0) {
+    if (APressed < static_cast<int>(AViewInfo->ButtonsInfo.size()))
+      if (TcxEditButtonFadingHelper* AFading = AViewInfo->ButtonsInfo[APressed]->FadingHelper)
+        AFading->StopFading();
+    ButtonDown(APressed);
+  }
+}
 
 void TcxCustomEdit::UpdateHotStateAtCursor()
 {
@@ -122,7 +163,12 @@ int TcxCustomEdit::GetDefaultButtonIndex()
   return -1;
 }
 
-void TcxCustomEdit::CaptureButtonAt(const TPoint& /*P*/) {}
+void TcxCustomEdit::CaptureButtonAt(const TPoint& P)
+{
+  const int AIndex = GetButtonIndexAt(P);
+  if (AIndex >= 0 && GetViewInfo()->ButtonsInfo[AIndex]->Data.State == TcxEditButtonState::ebsPressed)
+    FCaptureButtonVisibleIndex = AIndex;
+}
 
 bool TcxCustomEdit::ClickButtonByAccelerator(wchar_t /*ACharCode*/)
 {
@@ -139,7 +185,20 @@ void TcxCustomEdit::GetExtraWindowRegionBounds(TRect& R)
   R = TRect{};
 }
 
-void TcxCustomEdit::AdjustInnerEditPosition() {}
+void TcxCustomEdit::AdjustInnerEditPosition()
+{
+  if (!FInnerEdit)
+    return;
+  TcxCustomEditViewInfo* AViewInfo = GetViewInfo();
+  if (!AViewInfo || !AViewInfo->IsCalculated())
+    return;
+  vcl::TWinControl* AControl = FInnerEdit->GetControl();
+  const TRect ACurrent = AControl->GetBoundsRect();
+  if (!EqualRect(&ACurrent, &AViewInfo->InnerEditRect))
+    AControl->SetBoundsRect(AViewInfo->InnerEditRect);
+  TRect AClient = AViewInfo->ClientRect;
+  AlignControls(AControl, AClient);
+}
 
 // ---------------------------------------------------------------------------
 // Hints and accelerators
@@ -186,13 +245,31 @@ void TcxCustomEdit::PaintCopy() {}
 
 bool TcxCustomEdit::CanFadeHotState()
 {
-  return false;
+  TcxCustomEditViewInfo* AViewInfo = GetViewInfo();
+  return AViewInfo && AViewInfo->IsFadingAvailable() && !IsInplace();
+}
+
+TcxBitmap32* TcxCustomEdit::RenderFadeImage(const TPoint& P)
+{
+  rtl::TOwnedPtr<TcxCustomEditViewInfo> AViewInfo{rtl::As<TcxCustomEditViewInfo>(GetViewInfoClass().Create())};
+  CalculateViewInfoFor(AViewInfo.get(), P, TcxMouseButton::cxmbNone, {}, true);
+  AViewInfo->SetBackgroundColor(TdxFadingHelper::CheckColor(AViewInfo->GetBackgroundColor()));
+  AViewInfo->BorderColor = TdxFadingHelper::CheckColor(AViewInfo->BorderColor);
+  const TRect& R = AViewInfo->Bounds;
+  auto* ABitmap = rtl::NewWith<TcxBitmap32>(
+      [&](TcxBitmap32* B) { B->CreateSize(cxRectGetWidth(R), cxRectGetHeight(R), true); });
+  TcxCanvas* ACanvas = ABitmap->GetcxCanvas();
+  ACanvas->SetWindowOrg(TPoint{R.left, R.top});
+  cxEditDrawBackground(ACanvas, AViewInfo.get(), true);
+  ACanvas->SetWindowOrg(TPoint{0, 0});
+  return ABitmap;
 }
 
 void TcxCustomEdit::PrepareFadeImages(TcxBitmap32*& AFadeOut, TcxBitmap32*& AFadeIn)
 {
-  AFadeOut = nullptr;
-  AFadeIn = nullptr;
+  // The cold look with the mouse away, the hot one with the mouse inside.
+  AFadeOut = RenderFadeImage(TPoint{-1, -1});
+  AFadeIn = RenderFadeImage(TPoint{inherited::GetWidth() / 2, inherited::GetHeight() / 2});
 }
 
 void __stdcall TcxCustomEdit::FadingRepaint()
@@ -209,4 +286,24 @@ void __stdcall TcxCustomEdit::FadingGetImages(TcxBitmap32*& AFadeOutImage, TcxBi
 // ---------------------------------------------------------------------------
 // Auto size
 
-void TcxCustomEdit::CalculateAutoSize(int& /*ANewWidth*/, int& /*ANewHeight*/) {}
+void TcxCustomEdit::CalculateAutoSize(int& ANewWidth, int& ANewHeight)
+{
+  if (!CanAutoSize())
+    return;
+  TcxEditSizeProperties ASizeProperties = GetEditSizeProperties();
+  ASizeProperties.Height = ANewHeight;
+  ASizeProperties.Width = ANewWidth;
+  TSize ASize;
+  {
+    rtl::TOwnedPtr<TcxCustomEditViewData> AViewData{CreateViewData()};
+    if (!AViewData)
+      return;
+    ASize = AViewData->GetEditSize(cxScreenCanvas(), GetEditValue(), ASizeProperties, GetViewInfo());
+  }
+  // The screen DC is shared by every measurement: give it back at once.
+  cxScreenCanvas()->Dormant();
+  if (CanAutoWidth())
+    ANewWidth = ASize.cx;
+  if (CanAutoHeight())
+    ANewHeight = ASize.cy;
+}

@@ -762,8 +762,9 @@ void TcxCustomEdit::UpdateAnchors()
 TPoint TcxCustomEdit::CalculateAnchoredPosition(int AWidth, int AHeight)
 {
   TPoint AResult{GetLeft(), GetTop()};
-  if (GetControlState().Contains(vcl::TControlStateItem::csAligning) || !UsesAnchors() || !CanAutoWidth() ||
-      UsesWordWrap())
+  // While the control is scaled its new bounds are the scaled ones, not an
+  // auto-size result to move around the anchors.
+  if (IsScaleChanging() || !UsesAnchors() || !CanAutoWidth() || UsesWordWrap())
     return AResult;
   if (FIsFirstSetSize)
     FIsFirstSetSize = false;
