@@ -1314,6 +1314,11 @@ TcxEditStateColorKind TcxCustomLabel::GetDrawState()
   return GetEnabled() ? TcxEditStateColorKind::esckNormal : TcxEditStateColorKind::esckDisabled;
 }
 
+bool TcxCustomLabel::SupportsAutoWidth()
+{
+  return !GetActiveProperties()->GetWordWrap();
+}
+
 bool TcxCustomLabel::UsesWordWrap()
 {
   return GetActiveProperties()->GetWordWrap();

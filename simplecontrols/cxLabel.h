@@ -397,7 +397,8 @@ class TcxCustomLabel : public TcxCustomEdit {
   void ApplyEditValue(const rtl::Variant& AValue, bool AIsUserAction) override;
   TcxEditStateColorKind GetDrawState() override;
   bool DefaultParentColor() override { return true; }
-  bool SupportsAutoWidth() override { return true; }
+  // Wrapped text keeps the width it wraps in.
+  bool SupportsAutoWidth() override;
   bool UsesWordWrap() override;
   TcxEditSizeProperties GetEditSizeProperties() override;
 

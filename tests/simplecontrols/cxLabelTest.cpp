@@ -560,8 +560,6 @@ TEST(cxLabelControl, StreamedFromAFormWithItsCaption)
 TEST(cxLabelControl, CaptionAndEditValueFollowEachOther)
 {
   rtl::TOwnedPtr<TcxLabel> label(rtl::New<TcxLabel>(nullptr));
-  EXPECT_EQ(label->GetWidth(), 121);
-  EXPECT_EQ(label->GetHeight(), 21);
   label->SetCaption(L"Fields");
   EXPECT_EQ(rtl::VarToStr(label->GetEditValue()), L"Fields");
   label->SetEditValue(rtl::Variant(12));
@@ -635,6 +633,38 @@ TEST(cxLabelControl, ContentSizeFollowsTheText)
   }
 }
 
+// An auto-sized label on a form takes its caption's size; with WordWrap it
+// keeps its width and only its height follows the wrapped text.
+TEST(cxLabelControl, AutoSizeFollowsTheCaption)
+{
+  rtl::TOwnedPtr<vcl::TForm> form(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(vcl::Application()); }));
+  form->SetBounds(0, 0, 400, 200);
+  auto* label = rtl::New<TcxLabel>(form.get());
+  label->GetStyle()->GetFont()->SetName(L"Tahoma");
+  label->GetStyle()->GetFont()->SetSize(10);
+  label->GetStyle()->SetTransparentBorder(true);
+  static_cast<vcl::TControl*>(label)->SetParent(form.get());
+  label->SetCaption(L"Model Name:");
+  form->Show();
+  TcxCanvas* canvas = cxScreenCanvas();
+  canvas->SetFont(label->GetStyle()->GetFont());
+  const int lineHeight = canvas->TextHeight(L"Wg");
+  const int frameWidth = label->GetWidth() - canvas->TextWidth(L"Model Name:");
+  const int frameHeight = label->GetHeight() - lineHeight;
+  EXPECT_GE(frameWidth, 0);
+  EXPECT_GE(frameHeight, 0);
+
+  label->SetCaption(L"Model Columns (add Columns of models as String id;...)");
+  EXPECT_EQ(label->GetWidth(), canvas->TextWidth(L"Model Columns (add Columns of models as String id;...)") + frameWidth);
+  EXPECT_EQ(label->GetHeight(), lineHeight + frameHeight);
+
+  label->GetLabelProperties()->SetWordWrap(true);
+  label->SetWidth(120);
+  EXPECT_EQ(label->GetWidth(), 120);
+  EXPECT_GT(label->GetHeight(), 2 * lineHeight + frameHeight - 1);
+  form->Hide();
+}
+
 namespace {
 
 // A form of one colour with a label on it, shown; the label's picture is
@@ -647,6 +677,8 @@ class TcxLabelPaintTestFixture : public testing::Test {
     Form->SetBounds(0, 0, 300, 120);
     Form->SetColor(vcl::clRed);
     Label = rtl::New<TcxLabel>(Form.get());
+    // A fixed size: the probes lie beside the text.
+    Label->SetAutoSize(false);
     static_cast<vcl::TControl*>(Label)->SetParent(Form.get());
     Label->SetBounds(10, 10, 200, 30);
     Label->SetCaption(L"Model Name:");
