@@ -1180,6 +1180,8 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   void LockEditValueChanging(bool ALock);
   // ModifiedAfterEnter := True, then Click unless a click lock is held.
   void ModifiedClick();
+  // The editor is entering or leaving its edit mode.
+  bool IsEditModeSetting() const { return FEditModeSetting; }
   void FireClosePopup(TcxEditCloseUpReason AReason);
   // Focused, or the properties do not depend on the focus.
   bool InternalFocused();

@@ -4,6 +4,7 @@
 #include "core/dxCore.h"
 #include "editors/cxEditConsts.h"
 #include "editors/cxMemo.h"
+#include "graphics/cxGraphics.h"
 
 namespace {
 
@@ -497,7 +498,11 @@ void TcxCustomInnerMemo::WndProc(rtl::TMessage& AMessage)
   TcxCustomMemo* editor = GetContainer();
   if (editor && editor->InnerControlMenuHandler(AMessage))
     return;
+  MirrorScrollBars(AMessage, true);
+  rtl::TFreeWatch watch(this);
   inherited::WndProc(AMessage);
+  if (!watch.Freed())
+    MirrorScrollBars(AMessage, false);
 }
 
 void TcxCustomInnerMemo::DefaultHandler(rtl::TMessage& AMessage)
@@ -756,4 +761,218 @@ void TcxCustomMemo::ReadState(rtl::TReader* AReader)
 TcxCustomEditPropertiesClass TcxMemo::GetPropertiesClass()
 {
   return TcxCustomEditPropertiesClass::Of<TcxMemoProperties>();
+}
+
+// ---------------------------------------------------------------------------
+// Scroll bars: the memo's own bars mirror the inner window's native ones
+
+bool TcxCustomMemo::CanScrollContentWithoutScrollBars(TcxDirection ADirection)
+{
+  return ADirection == TcxDirection::dirUp || ADirection == TcxDirection::dirDown;
+}
+
+// Only a standalone memo with a fixed number of visible lines sizes itself.
+bool TcxCustomMemo::CanAutoSize()
+{
+  return !IsInplace() && GetActiveMemoProperties()->GetVisibleLineCount() >= 1;
+}
+
+void TcxCustomMemo::Scroll(TScrollBarKind AScrollBarKind, TScrollCode AScrollCode, int& AScrollPos)
+{
+  vcl::TWinControl* inner = GetInnerControl();
+  if (!inner || !inner->HandleAllocated())
+    return;
+  const HWND wnd = inner->GetHandle();
+  const bool vertical = AScrollBarKind == TScrollBarKind::sbVertical;
+  const int bar = vertical ? SB_VERT : SB_HORZ;
+  SetScrollPos(wnd, bar, AScrollPos, FALSE);
+  // The line steps of the vertical bar carry no position.
+  const bool lineStep = vertical && (AScrollCode == TScrollCode::scLineUp || AScrollCode == TScrollCode::scLineDown);
+  const int position = lineStep ? 0 : AScrollPos;
+  IcxControlScrollBar* ownBar = GetMainScrollBar(AScrollBarKind);
+  vcl::TWinControl* ownBarControl = ownBar ? ownBar->GetControl() : nullptr;
+  const LPARAM barWindow =
+      ownBarControl && ownBarControl->HandleAllocated() ? reinterpret_cast<LPARAM>(ownBarControl->GetHandle()) : 0;
+  GetInnerTextEdit()->CallDefWndProc(
+      vertical ? WM_VSCROLL : WM_HSCROLL, MAKEWPARAM(static_cast<WORD>(AScrollCode), static_cast<WORD>(position)),
+      barWindow);
+  if (AScrollCode != TScrollCode::scTrack)
+    AScrollPos = GetScrollPos(wnd, bar);
+  if (AScrollCode != TScrollCode::scTrack)
+    SetScrollBarsParameters(false);
+}
+
+void TcxCustomMemo::WndProc(rtl::TMessage& AMessage)
+{
+  inherited::WndProc(AMessage);
+  switch (AMessage.Msg) {
+    case WM_WINDOWPOSCHANGED:
+    case WM_NCCALCSIZE:
+    case rtl::CM_WININICHANGE:
+      UpdateScrollBarsParameters();
+      break;
+    case WM_COMMAND:
+      if (GetInnerControl() && GetInnerControl()->HandleAllocated() &&
+          reinterpret_cast<HWND>(AMessage.LParam) == GetInnerControl()->GetHandle() &&
+          (HIWORD(AMessage.WParam) == EN_HSCROLL || HIWORD(AMessage.WParam) == EN_VSCROLL))
+        SetScrollBarsParameters(false);
+      break;
+    case WM_SETFONT:
+      SetScrollBarsParameters(false);
+      break;
+    default:
+      break;
+  }
+}
+
+void TcxCustomMemo::EnabledChanged()
+{
+  inherited::EnabledChanged();
+  SetScrollBarsParameters(false);
+}
+
+void TcxCustomMemo::InnerEditChanged(rtl::TObject* Sender)
+{
+  inherited::InnerEditChanged(Sender);
+  UpdateScrollBarsParameters();
+}
+
+void TcxCustomInnerMemo::MirrorScrollBars(const rtl::TMessage& AMessage, bool ABefore)
+{
+  TcxCustomMemo* editor = GetContainer();
+  if (!editor || editor->IsDestroying())
+    return;
+  switch (AMessage.Msg) {
+    case WM_WINDOWPOSCHANGED:
+      if (ABefore)
+        editor->SetScrollBarsParameters(false);
+      break;
+    case WM_HSCROLL:
+    case WM_VSCROLL:
+      if (!ABefore)
+        editor->SetScrollBarsParameters(false);
+      break;
+    case WM_KEYDOWN:
+    case WM_SIZE:
+      if (!ABefore)
+        editor->UpdateScrollBarsParameters();
+      break;
+    case WM_NCCALCSIZE:
+      if (!ABefore && !editor->FScrollBarsCalculating)
+        editor->UpdateScrollBarsParameters();
+      break;
+    default:
+      break;
+  }
+}
+
+void TcxCustomInnerMemo::HandleWMNCPaint(rtl::TMessage& AMessage)
+{
+  TcxCustomMemo* editor = GetContainer();
+  const HWND wnd = GetHandle();
+  const LONG style = GetWindowLongW(wnd, GWL_STYLE);
+  const LONG bars = style & (WS_HSCROLL | WS_VSCROLL);
+  if (!editor || !cxCanGetScrollBarInfo() || editor->IsNonClassicScrollBarMode() || bars == 0) {
+    rtl::InheritedMessage(this, AMessage);
+    return;
+  }
+  SetWindowLongW(wnd, GWL_STYLE, style & ~bars);
+  try {
+    rtl::InheritedMessage(this, AMessage);
+  } catch (...) {
+    SetWindowLongW(wnd, GWL_STYLE, GetWindowLongW(wnd, GWL_STYLE) | bars);
+    throw;
+  }
+  SetWindowLongW(wnd, GWL_STYLE, GetWindowLongW(wnd, GWL_STYLE) | bars);
+  IcxControlScrollBar* horizontal = editor->GetMainScrollBar(TScrollBarKind::sbHorizontal);
+  IcxControlScrollBar* vertical = editor->GetMainScrollBar(TScrollBarKind::sbVertical);
+  if (horizontal && vertical && horizontal->GetVisible() && vertical->GetVisible()) {
+    // The corner between the bars, in this window's coordinates.
+    const TRect vbar = vertical->GetBoundsRect();
+    const TRect hbar = horizontal->GetBoundsRect();
+    TRect corner{vbar.left - GetLeft(), hbar.top - GetTop(), vbar.right - GetLeft(), hbar.bottom - GetTop()};
+    cxFillContainerRect(editor, corner);
+  }
+}
+
+// ---------------------------------------------------------------------------
+// TcxCustomMemoViewData
+
+unsigned TcxCustomMemoViewData::GetDrawTextFlags()
+{
+  unsigned result = cxdtfEditControl | cxdtfExpandTabs | cxdtfPreventLeftExceed;
+  const vcl::TScrollStyle scrollBars = MemoProperties()->GetScrollBars();
+  if (MemoProperties()->GetWordWrap() && scrollBars != vcl::TScrollStyle::ssHorizontal &&
+      scrollBars != vcl::TScrollStyle::ssBoth)
+    result |= cxdtfWordBreak | cxdtfCharBreak;
+  rtl::TAlignment horz = HorzAlignment;
+  if (UseRightToLeftAlignment && horz != rtl::TAlignment::taCenter)
+    horz = horz == rtl::TAlignment::taLeftJustify ? rtl::TAlignment::taRightJustify : rtl::TAlignment::taLeftJustify;
+  if (horz == rtl::TAlignment::taCenter)
+    result |= taCenterX;
+  else if (horz == rtl::TAlignment::taRightJustify)
+    result |= taRight;
+  if (UseRightToLeftReading)
+    result |= cxdtfRTLReading;
+  return result;
+}
+
+TRect TcxCustomMemoViewData::GetDrawTextOffset()
+{
+  return GetIsInplace() ? TRect{1, 1, 1, 1} : TRect{1, 1, 1, 3};
+}
+
+TSize TcxCustomMemoViewData::GetEditContentSizeCorrection()
+{
+  const TRect offset = GetDrawTextOffset();
+  return TSize{offset.left + offset.right, offset.top + offset.bottom};
+}
+
+int TcxCustomMemoViewData::GetMaxLineCount()
+{
+  return VisibleLineCount() > 0 ? VisibleLineCount() : inherited::GetMaxLineCount();
+}
+
+void TcxCustomMemoViewData::CalculateConstantPartSize(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo,
+                                                      TSize& AConstantPart, TSize& MinContentSize)
+{
+  inherited::CalculateConstantPartSize(ACanvas, AViewInfo, AConstantPart, MinContentSize);
+  const vcl::TScrollStyle scrollBars = MemoProperties()->GetScrollBars();
+  if (auto* memo = rtl::As<TcxCustomMemo>(GetEdit());
+      memo && (scrollBars == vcl::TScrollStyle::ssHorizontal || scrollBars == vcl::TScrollStyle::ssBoth))
+    AConstantPart.cy += GetSystemMetrics(SM_CYHSCROLL);
+  if (VisibleLineCount() > 0) {
+    ACanvas->SetFont(Style()->GetVisibleFont());
+    const int rows = GetEditContentSizeCorrection().cy + ACanvas->TextHeight(L"Zg") * VisibleLineCount();
+    MinContentSize.cy = std::max<LONG>(MinContentSize.cy, rows);
+  }
+}
+
+TSize TcxCustomMemoViewData::CalculateValueContentSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue,
+                                                       const TcxEditSizeProperties& AEditSizeProperties)
+{
+  const rtl::String text = rtl::VarToStr(EditValueToDisplayValue(AEditValue));
+  return cxTextEditCalculateContentSize(this, ACanvas, text, GetDrawTextFlags(), AEditSizeProperties,
+                                        VisibleLineCount(), true);
+}
+
+// A trailing line break counts as a row of its own.
+TSize TcxCustomMemoViewData::GetEditingContentSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue,
+                                                   const TcxEditSizeProperties& AEditSizeProperties)
+{
+  rtl::String text = rtl::VarToStr(EditValueToDisplayValue(AEditValue));
+  if (!text.empty() && (text.back() == L'\r' || text.back() == L'\n'))
+    text += L"\r\n";
+  return cxTextEditCalculateContentSize(this, ACanvas, text, GetDrawTextFlags(), AEditSizeProperties,
+                                        VisibleLineCount(), true);
+}
+
+TcxCustomEditViewInfoClass TcxCustomMemoProperties::GetViewInfoClass()
+{
+  return TcxCustomEditViewInfoClass::Of<TcxCustomMemoViewInfo>();
+}
+
+TcxCustomEditViewDataClass TcxCustomMemoProperties::ViewDataClass()
+{
+  return TcxCustomEditViewDataClass::Of<TcxCustomMemoViewData>();
 }

@@ -31,6 +31,8 @@ class TcxCustomMemoProperties : public TcxCustomTextEditProperties {
   TcxDataEditValueSource GetEditValueSource(bool AEditFocused) override;
   rtl::String GetDisplayText(const rtl::Variant& AEditValue, bool AFullText = false, bool AIsInplace = true) override;
   TcxCustomEditClass GetContainerClass() override;
+  TcxCustomEditViewInfoClass GetViewInfoClass() override;
+  TcxCustomEditViewDataClass ViewDataClass() override;
 
   rtl::TAlignment GetMemoAlignment() { return GetAlignment()->GetHorz(); }
   void SetMemoAlignment(rtl::TAlignment AValue) { GetAlignment()->SetHorz(AValue); }
@@ -81,6 +83,39 @@ class TcxMemoProperties : public TcxCustomMemoProperties {
 
  public:
   bool IsMaxLengthStored() const { return GetTextAssignedValues()->GetMaxLength(); }
+};
+
+// ---------------------------------------------------------------------------
+// Layout and drawing
+
+// The memo's rows: edit-control line breaking with tabs, wrapped unless a
+// horizontal bar scrolls the lines; VisibleLineCount fixes the row count.
+class TcxCustomMemoViewData : public TcxCustomTextEditViewData {
+  RTL_CLASS(TcxCustomMemoViewData, TcxCustomTextEditViewData)
+
+ public:
+  unsigned GetDrawTextFlags() override;
+  TRect GetDrawTextOffset() override;
+  int GetMaxLineCount() override;
+  TSize GetEditContentSizeCorrection() override;
+  void CalculateConstantPartSize(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, TSize& AConstantPart,
+                                 TSize& MinContentSize) override;
+  TSize CalculateValueContentSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue,
+                                  const TcxEditSizeProperties& AEditSizeProperties) override;
+  TSize GetEditingContentSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue,
+                              const TcxEditSizeProperties& AEditSizeProperties) override;
+
+ private:
+  TcxCustomMemoProperties* MemoProperties() const
+  {
+    return static_cast<TcxCustomMemoProperties*>(GetProperties());
+  }
+  int VisibleLineCount() const { return MemoProperties()->GetVisibleLineCount(); }
+};
+
+// Draws the memo's rows like the text view info, with the memo's flags.
+class TcxCustomMemoViewInfo : public TcxCustomTextEditViewInfo {
+  RTL_CLASS(TcxCustomMemoViewInfo, TcxCustomTextEditViewInfo)
 };
 
 // ---------------------------------------------------------------------------
@@ -196,7 +231,8 @@ class TcxCustomInnerMemo : public vcl::TMemo, public IcxContainerInnerControl, p
   RTL_INTERFACES(IcxContainerInnerControl, IcxInnerEditHelper)
   RTL_MESSAGES(RTL_MESSAGE(WM_SETFOCUS, HandleWMSetFocus), RTL_MESSAGE(WM_KILLFOCUS, HandleWMKillFocus),
                RTL_MESSAGE(WM_SETTEXT, HandleWMSetText), RTL_MESSAGE(EM_REPLACESEL, HandleEMReplaceSel),
-               RTL_MESSAGE(EM_SETSEL, HandleEMSetSel), RTL_MESSAGE(WM_SETFONT, HandleWMSetFont))
+               RTL_MESSAGE(EM_SETSEL, HandleEMSetSel), RTL_MESSAGE(WM_SETFONT, HandleWMSetFont),
+               RTL_MESSAGE(WM_NCPAINT, HandleWMNCPaint))
 
  public:
   void Create(rtl::TComponent* AOwner) override;
@@ -235,8 +271,14 @@ class TcxCustomInnerMemo : public vcl::TMemo, public IcxContainerInnerControl, p
   void HandleEMReplaceSel(rtl::TMessage& AMessage);
   void HandleEMSetSel(rtl::TMessage& AMessage);
   void HandleWMSetFont(rtl::TMessage& AMessage);
+  // The native bars are the editor's to draw: they are hidden while the
+  // window paints its frame, and the corner between them is filled.
+  void HandleWMNCPaint(rtl::TMessage& AMessage);
 
  private:
+  // Tells the editor's bars what the native ones show now.
+  void MirrorScrollBars(const rtl::TMessage& AMessage, bool ABefore);
+
   TcxCustomInnerMemoHelper* FHelper;
   TcxMemoLines* FMemoLines;
   bool FInternalUpdating;
@@ -280,6 +322,17 @@ class TcxCustomMemo : public TcxCustomTextEdit {
   void ReadState(rtl::TReader* AReader) override;
   // Lines kept back go into the window first.
   rtl::Variant DoGetEditValue() override;
+
+  // The memo draws its own bars over the inner window's native ones.
+  bool NeedsScrollBars() override { return true; }
+  bool IsTouchScrollbarModeSupported() override { return !IsDesigning(); }
+  bool CanScrollContentWithoutScrollBars(TcxDirection ADirection) override;
+  bool CanAutoSize() override;
+  // A bar of the memo moves the native bar of the inner window.
+  void Scroll(TScrollBarKind AScrollBarKind, TScrollCode AScrollCode, int& AScrollPos) override;
+  void WndProc(rtl::TMessage& AMessage) override;
+  void EnabledChanged() override;
+  void InnerEditChanged(rtl::TObject* Sender) override;
 
   friend class TcxCustomInnerMemo;
 };

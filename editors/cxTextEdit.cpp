@@ -33,12 +33,17 @@ void TcxCustomTextEdit::Initialize()
   }
   SetWidth(121);
   SetHeight(21);
+  if (const auto lookupDataClass = GetActiveTextProperties()->GetLookupDataClass()) {
+    FLookupData = lookupDataClass.Create(this);
+    FLookupData->SetOnSelectItem(rtl::TNotifyEvent::Bind<&TcxCustomTextEdit::LookupDataSelectItem>(this));
+  }
 }
 
 // Text queries during destruction still answer with the text it had.
 void TcxCustomTextEdit::Destroy()
 {
   FText = GetDisplayText();
+  rtl::FreeAndNil(FLookupData);
   inherited::Destroy();
 }
 
@@ -203,10 +208,23 @@ void TcxCustomTextEdit::RefreshDisplayValue()
   UpdateDrawValue();
 }
 
+// The view info draws the text itself where no EDIT window shows it: it
+// gets the display text masked and cased.
 void TcxCustomTextEdit::UpdateDrawValue()
 {
-  if (HandleAllocated())
-    Invalidate();
+  if (IsDestroying())
+    return;
+  auto* viewInfo = rtl::As<TcxCustomTextEditViewInfo>(GetViewInfo());
+  if (viewInfo && GetActiveProperties()) {
+    rtl::TOwnedPtr<TcxCustomEditViewData> viewData{CreateViewData()};
+    if (auto* textData = rtl::As<TcxCustomTextEditViewData>(viewData.get()))
+      textData->DisplayValueToDrawValue(rtl::Variant(GetDisplayText()), viewInfo);
+  }
+  if (!HandleAllocated())
+    return;
+  if (viewInfo)
+    PrepareFixedListSelection(viewInfo);
+  Invalidate();
 }
 
 void TcxCustomTextEdit::SetEditValueFromText()
@@ -578,7 +596,13 @@ bool TcxCustomTextEdit::IsValueChangingChar(wchar_t AChar)
 
 bool TcxCustomTextEdit::IsValueChangingKey(WORD AKey, vcl::TShiftState AShift)
 {
-  return inherited::IsValueChangingKey(AKey, AShift) || AKey == VK_DELETE;
+  if (inherited::IsValueChangingKey(AKey, AShift) || AKey == VK_DELETE)
+    return true;
+  if (!FLookupData || FLookupData->IsEmpty() || !CanScrollLookupItems(false))
+    return false;
+  if (AKey == VK_PRIOR || AKey == VK_NEXT)
+    return !HasPopupWindow();
+  return (AKey == VK_UP || AKey == VK_DOWN) && !AShift.Contains(vcl::TShiftStateItem::ssAlt);
 }
 
 void TcxCustomTextEdit::KeyPress(wchar_t& AKey)
@@ -703,6 +727,12 @@ void TcxCustomTextEdit::ContainerStyleChanged(rtl::TObject* Sender)
 void TcxCustomTextEdit::PropertiesChanged(rtl::TObject* Sender)
 {
   TcxCustomTextEditProperties* properties = GetActiveTextProperties();
+  if (FLookupData) {
+    FLookupData->ResetFilter();
+    FLookupData->PropertiesChanged();
+    if (!FLookupDataTextChangedLocked)
+      FLookupData->TextChanged();
+  }
   IcxInnerTextEdit* inner = GetInnerTextEdit();
   if (inner && !IsEditClass())
     UpdateDrawValue();

@@ -8,9 +8,11 @@
 #pragma once
 
 #include <bitset>
+#include <vector>
 
 #include "core/cxFormats.h"
 #include "editors/cxEdit.h"
+#include "graphics/cxDrawTextUtils.h"
 #include "platform/rtl/Classes.h"
 #include "platform/vcl/StdCtrls.h"
 
@@ -32,6 +34,7 @@ using TImeName = rtl::String;
 using TcxTextEditChars = std::bitset<256>;
 
 class TcxCustomTextEditProperties;
+class TcxCustomTextEditLookupData;
 using TcxNewLookupDisplayTextEvent =
     rtl::TMethod<void(rtl::TObject* Sender, const rtl::String& AText)>;
 
@@ -117,6 +120,7 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties, public IcxFo
                                      bool AEditFocused);
   // Whether the properties carry lookup data (always for text properties).
   virtual bool HasLookupData() { return true; }
+  virtual rtl::ClassOf<TcxCustomTextEditLookupData> GetLookupDataClass();
   bool UseIncrementalFiltering();
 
   // Overrides of the base.
@@ -136,6 +140,8 @@ class TcxCustomTextEditProperties : public TcxCustomEditProperties, public IcxFo
   void PrepareDisplayValue(const rtl::Variant& AEditValue, rtl::Variant& DisplayValue, bool AEditFocused) override;
   TcxDataEditValueSource GetEditValueSource(bool AEditFocused) override;
   TcxCustomEditClass GetContainerClass() override;
+  TcxCustomEditViewInfoClass GetViewInfoClass() override;
+  TcxCustomEditViewDataClass ViewDataClass() override;
 
   // The text an edit value shows: its string form, or the formatted value.
   rtl::String FormatEditValue(const rtl::Variant& AEditValue, bool AEditFocused);
@@ -286,6 +292,124 @@ class TcxTextEditProperties : public TcxCustomTextEditProperties {
   int GetPasswordCharCode() const { return GetPasswordChar(); }
   void SetPasswordCharCode(int AValue) { SetPasswordChar(static_cast<wchar_t>(AValue)); }
 };
+
+// ---------------------------------------------------------------------------
+// Text edit view data and view info
+
+// Draws the content of the text area in place of the text.
+using TcxTextEditCustomDrawHandler = rtl::TMethod<void(TcxCanvas* ACanvas, TRect& ARect)>;
+
+// The text layout a view info keeps between paints: built by the first draw
+// after a calculation, moved by Offset. The rows point into the view info's
+// Text.
+struct TcxTextOutData {
+  bool ForceEndEllipsis = false;
+  bool Initialized = false;
+  int RowCount = 0;
+  int SelStart = 0;
+  int SelLength = 0;
+  vcl::TColor SelBackgroundColor = vcl::clDefault;
+  vcl::TColor SelTextColor = vcl::clDefault;
+  TcxTextParams TextParams{};
+  TRect TextRect{};
+  TcxTextRows TextRows;
+};
+
+class TcxCustomTextEditViewInfo : public TcxCustomEditViewInfo {
+  RTL_CLASS(TcxCustomTextEditViewInfo, TcxCustomEditViewInfo)
+
+ public:
+  void Create() override;
+  void Destroy() override;
+
+  virtual void DrawText(TcxCanvas* ACanvas);
+  // The baseline of the first text row, by the vertical alignment.
+  virtual int GetTextBaseLine();
+
+  TcxEditBackgroundPaintingStyle BackgroundPaintingStyle() override;
+  void InternalPaint(TcxCanvas* ACanvas) override;
+  // True (with the whole text) when P lies on a text cut by the text
+  // rectangle; else the base decides.
+  bool NeedShowHint(TcxCanvas* ACanvas, const TPoint& P, const TRect& AVisibleBounds, rtl::String& AText,
+                    bool& AIsMultiLine, TRect& ATextRect, int AMaxLineCount = 0) override;
+  void Offset(int DX, int DY) override;
+  void PrepareCanvasFont(TcxCanvas* ACanvas) override;
+
+  // Password mode drawn with the native theme's round password character.
+  bool IsPasswordSymbolFont();
+  // A new text to draw: the kept layout pointed into the old one.
+  void SetText(const rtl::String& AValue);
+
+  bool ComboBoxStyle;
+  TcxTextEditCustomDrawHandler CustomDrawHandler;
+  bool DrawSelectionBar;
+  unsigned DrawTextFlags;
+  TcxEditEditingStyle EditingStyle;
+  bool HasPopupWindow;
+  bool IsEditClass;
+  bool IsOwnerDrawing;
+  int MaxLineCount;
+  int SelStart;
+  int SelLength;
+  vcl::TColor SelTextColor;
+  vcl::TColor SelBackgroundColor;
+  rtl::String Text;
+  TcxTextOutData TextOutData;
+  TRect TextRect;
+};
+
+class TcxCustomTextEditViewData : public TcxCustomEditViewData {
+  RTL_CLASS(TcxCustomTextEditViewData, TcxCustomEditViewData)
+
+ public:
+  // Virtual operations added by the text view data.
+  virtual bool GetIsEditClass();
+  virtual int GetMaxLineCount() { return MaxLineCount; }
+  virtual bool IsComboBoxStyle() { return false; }
+  virtual void CalculateTextFlags(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo);
+  // The masked and cased text of a display value.
+  virtual void DisplayValueToDrawValue(const rtl::Variant& ADisplayValue, TcxCustomEditViewInfo* AViewInfo);
+  virtual unsigned GetDrawTextFlags();
+  virtual TRect GetDrawTextOffset();
+
+  // Overrides of the base.
+  void Calculate(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P, TcxMouseButton Button,
+                 vcl::TShiftState Shift, TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent) override;
+  TSize CalculateValueContentSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue,
+                                  const TcxEditSizeProperties& AEditSizeProperties) override;
+  rtl::Variant EditValueToDisplayValue(const rtl::Variant& AEditValue) override;
+  void EditValueToDrawValue(const rtl::Variant& AEditValue, TcxCustomEditViewInfo* AViewInfo) override;
+  TRect GetClientExtent(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo) override;
+  void InitData() override;
+
+  // The view data's selection and its colours into the view info.
+  void PrepareSelection(TcxCustomEditViewInfo* AViewInfo);
+  TcxCustomTextEditProperties* GetTextProperties() const
+  {
+    return static_cast<TcxCustomTextEditProperties*>(GetProperties());
+  }
+  // Not in place and a list style: the text sits one pixel in from the
+  // leading side.
+  bool ReservesAlignmentPixel();
+
+ protected:
+  bool FIsValueFormatted;
+};
+
+// The text area's painting: frame, background, content or text, focus.
+void cxTextEditPaint(TcxCustomTextEditViewInfo* AViewInfo, TcxCanvas* ACanvas);
+// The content offsets of a view data, with the list styles' extra pixel.
+TRect cxTextEditCalcDrawTextOffset(TcxCustomEditViewData* AViewData);
+// The size a text takes with the flags; ARowLimit > 0 fixes the rows.
+TSize cxTextEditCalculateContentSize(TcxCustomTextEditViewData* AViewData, TcxCanvas* ACanvas,
+                                     const rtl::String& AText, unsigned AFlags,
+                                     const TcxEditSizeProperties& AEditSizeProperties, int ARowLimit,
+                                     bool AAddCorrection);
+// Draws AText in ARect with the selection in its colours; the layout is
+// kept in the view info's TextOutData.
+void cxTextEditTextOut(TcxCanvas* ACanvas, TcxCustomTextEditViewInfo* AViewInfo, const rtl::String& AText,
+                       int AMaxLineCount, vcl::TColor ASelTextColor, vcl::TColor ASelBackgroundColor, int ASelLength,
+                       int ASelStart, unsigned AFlags, const TRect& ARect);
 
 // ---------------------------------------------------------------------------
 // The inner text edit: a native EDIT window whose keys, mouse, focus and
@@ -507,6 +631,207 @@ class TcxCustomInnerTextEdit : public vcl::TCustomEdit, public IcxContainerInner
 };
 
 // ---------------------------------------------------------------------------
+// Lookup data: the item list behind a text editor
+
+RTL_ENUM(TcxEditLookupDataGoDirection, egdBegin, egdEnd, egdNext, egdPrev, egdPageUp, egdPageDown);
+
+// A lookup key is an item index as an integer Variant, -1 for none.
+struct IcxTextEditLookupData : rtl::IInterface {
+  RTL_GUID(IcxTextEditLookupData, "{F4E2B5A1-6C3D-4B8E-9A17-2D5C8E0F3B61}")
+  virtual bool __stdcall CanResizeVisualArea(TSize& NewSize, int AMaxHeight, int AMaxWidth) = 0;
+  virtual void __stdcall CloseUp() = 0;
+  virtual void __stdcall Deinitialize() = 0;
+  virtual void __stdcall DropDown() = 0;
+  virtual void __stdcall DroppedDown(const rtl::String& AFindStr) = 0;
+  virtual bool __stdcall Find(const rtl::String& AText) = 0;
+  virtual vcl::TWinControl* __stdcall GetActiveControl() = 0;
+  virtual rtl::Variant __stdcall GetCurrentKey() = 0;
+  virtual rtl::String __stdcall GetDisplayText(const rtl::Variant& AKey) = 0;
+  virtual rtl::TNotifyEvent __stdcall GetOnCurrentKeyChanged() = 0;
+  virtual rtl::TNotifyEvent __stdcall GetOnSelectItem() = 0;
+  virtual int __stdcall GetListItemIndex() = 0;
+  virtual TSize __stdcall GetVisualAreaPreferredSize(int AMaxHeight, int AWidth) = 0;
+  virtual void __stdcall Go(TcxEditLookupDataGoDirection ADirection, bool ACircular) = 0;
+  virtual void __stdcall Initialize(vcl::TWinControl* AVisualControlsParent) = 0;
+  virtual bool __stdcall IsEmpty() = 0;
+  virtual bool __stdcall IsMouseOverList(const TPoint& P) = 0;
+  virtual bool __stdcall Locate(rtl::String& AText, rtl::String& ATail, bool ANext) = 0;
+  virtual void __stdcall PositionVisualArea(const TRect& AClientRect) = 0;
+  virtual void __stdcall PropertiesChanged() = 0;
+  virtual void __stdcall SelectItem() = 0;
+  virtual void __stdcall SetCurrentKey(const rtl::Variant& AKey) = 0;
+  virtual void __stdcall SetOnCurrentKeyChanged(rtl::TNotifyEvent AValue) = 0;
+  virtual void __stdcall SetOnSelectItem(rtl::TNotifyEvent AValue) = 0;
+  virtual void __stdcall SetListItemIndex(int AValue) = 0;
+  virtual void __stdcall TextChanged() = 0;
+};
+
+struct IcxTextEditLookupDataIncrementalFilter : rtl::IInterface {
+  RTL_GUID(IcxTextEditLookupDataIncrementalFilter, "{0B7D3C92-8E41-4F5A-B6C2-91A4D7E35F08}")
+  virtual void __stdcall ResetFilter() = 0;
+};
+
+class TcxCustomTextEdit;
+class TcxCustomEditListBox;
+class TcxEditListBoxContainer;
+using TcxCustomEditListBoxClass = rtl::ClassOf<TcxCustomEditListBox>;
+
+class TcxCustomTextEditLookupData : public TcxInterfacedPersistent,
+                                    public IcxTextEditLookupData,
+                                    public IcxTextEditLookupDataIncrementalFilter {
+  RTL_CLASS(TcxCustomTextEditLookupData, TcxInterfacedPersistent)
+  RTL_INTERFACES(IcxTextEditLookupData, IcxTextEditLookupDataIncrementalFilter)
+
+ public:
+  void Create(rtl::TPersistent* AOwner) override;
+  void Destroy() override;
+
+  // Virtual operations added by the lookup data.
+  virtual void CreateVisualControls(vcl::TWinControl* AParent);
+  virtual void SetVisualAreaBounds(const TRect& R);
+  virtual rtl::String GetItemText(int AIndex);
+  virtual int GetItemCount();
+  virtual TcxCustomEditListBoxClass GetListBoxClass();
+  virtual bool LocateText(rtl::String& AText, rtl::String& ATail, bool AExactMRU, bool ANext);
+  virtual bool IsPopupVisible();
+  virtual void RefillList();
+  virtual bool PrefersExactMatch() { return false; }
+  virtual void UpdateFilteredItems(const rtl::String& AText);
+  virtual bool IsFilteringActive();
+  virtual void ListSelectItem(rtl::TObject* Sender);
+
+  // IcxTextEditLookupData
+  bool __stdcall CanResizeVisualArea(TSize&, int, int) override { return true; }
+  void __stdcall CloseUp() override;
+  void __stdcall Deinitialize() override {}
+  void __stdcall DropDown() override {}
+  void __stdcall DroppedDown(const rtl::String&) override {}
+  bool __stdcall Find(const rtl::String& AText) override { return FindExact(AText) != -1; }
+  vcl::TWinControl* __stdcall GetActiveControl() override;
+  rtl::Variant __stdcall GetCurrentKey() override { return rtl::Variant(FCurrentKey); }
+  rtl::String __stdcall GetDisplayText(const rtl::Variant& AKey) override;
+  rtl::TNotifyEvent __stdcall GetOnCurrentKeyChanged() override { return FOnCurrentKeyChanged; }
+  rtl::TNotifyEvent __stdcall GetOnSelectItem() override { return FOnSelectItem; }
+  int __stdcall GetListItemIndex() override;
+  TSize __stdcall GetVisualAreaPreferredSize(int, int) override { return TSize{0, 0}; }
+  void __stdcall Go(TcxEditLookupDataGoDirection ADirection, bool ACircular) override;
+  void __stdcall Initialize(vcl::TWinControl* AVisualControlsParent) override;
+  bool __stdcall IsEmpty() override { return GetDisplayItemCount() == 0; }
+  bool __stdcall IsMouseOverList(const TPoint& P) override;
+  bool __stdcall Locate(rtl::String& AText, rtl::String& ATail, bool ANext) override;
+  void __stdcall PositionVisualArea(const TRect& AClientRect) override { SetVisualAreaBounds(AClientRect); }
+  void __stdcall PropertiesChanged() override { RefillList(); }
+  void __stdcall SelectItem() override;
+  void __stdcall SetCurrentKey(const rtl::Variant& AKey) override;
+  void __stdcall SetOnCurrentKeyChanged(rtl::TNotifyEvent AValue) override { FOnCurrentKeyChanged = AValue; }
+  void __stdcall SetOnSelectItem(rtl::TNotifyEvent AValue) override { FOnSelectItem = AValue; }
+  void __stdcall SetListItemIndex(int AIndex) override;
+  void __stdcall TextChanged() override;
+  // IcxTextEditLookupDataIncrementalFilter
+  void __stdcall ResetFilter() override;
+
+  // The first item equal to AText ignoring case, -1 if none.
+  int FindExact(const rtl::String& AText);
+  // The first item from AStart on that matches AText (see the matching
+  // rules in the source); -1 for an empty text or a start past the end.
+  int FindItemFrom(const rtl::String& AText, int AStart, bool AWhole);
+  // The items listed: the filtered ones while filtering.
+  int GetDisplayItemCount();
+  int ShownToItem(int APosition);
+  int ItemToShown(int AIndex);
+  int GetItemIndex() const { return FItemIndex; }
+  void SetItemIndex(int AIndex);
+  const rtl::String& GetSearchText() const { return FSearchText; }
+  TcxCustomEditListBox* GetList() const { return FList; }
+  TcxEditListBoxContainer* GetListContainer() const { return FListContainer; }
+  TcxCustomTextEdit* GetEdit() const;
+
+ protected:
+  void InternalSetCurrentKey(int AValue);
+  TcxCustomTextEditProperties* ActiveProperties() const;
+  // Contains matching: incremental filtering with the contains option.
+  bool UsesContainsOperator() const;
+
+ private:
+  // The miss rule of a failed search.
+  void ApplyMiss(bool AExactMRU, const rtl::String& AText);
+
+  rtl::String FSearchText;
+  int FCurrentKey;
+  std::vector<int> FFilteredLookupItems;
+  bool FIsInitializing;
+  int FItemIndex;
+  TcxCustomEditListBox* FList;
+  TcxEditListBoxContainer* FListContainer;
+  rtl::TPersistent* FOwner;
+  rtl::TNotifyEvent FOnCurrentKeyChanged;
+  rtl::TNotifyEvent FOnSelectItem;
+};
+
+using TcxCustomTextEditLookupDataClass = rtl::ClassOf<TcxCustomTextEditLookupData>;
+
+// The visual list of a lookup: an owner-drawn list box without border whose
+// items are the lookup data's shown items.
+class TcxCustomEditListBox : public TcxCustomInnerListBox {
+  RTL_CLASS(TcxCustomEditListBox, TcxCustomInnerListBox)
+
+ public:
+  void Create(rtl::TComponent* AOwner) override;
+
+  virtual unsigned GetDrawTextFlags();
+  virtual bool IsHighlightSearchText();
+  virtual bool DrawItemCustom(int /*AIndex*/, const TRect& /*ARect*/, vcl::TOwnerDrawState /*AState*/)
+  {
+    return false;
+  }
+  virtual rtl::String GetListItemText(int AIndex);
+  virtual void ItemsChanged() {}
+  virtual int GetHeight(int ARowCount, int /*AMaxHeight*/) { return ARowCount * GetItemHeight(); }
+  virtual int GetItemHeight(int AIndex = 0);
+  virtual int GetItemWidth(int AIndex);
+
+  // Appends or drops items at the end so that the list holds ACount.
+  void SetItemCount(int ACount);
+  // The wheel step after the container declined it: whole notches of 120
+  // scroll by the system's wheel lines. True when a scroll was answered.
+  bool AccumulateWheel(int AWheelDelta);
+  int GetMouseWheelAccumulator() const { return FMouseWheelAccumulator; }
+  bool GetHotTrack() const { return FHotTrack; }
+  void SetHotTrack(bool AValue) { FHotTrack = AValue; }
+  rtl::TNotifyEvent GetOnSelectItem() const { return FOnSelectItem; }
+  void SetOnSelectItem(rtl::TNotifyEvent AValue) { FOnSelectItem = AValue; }
+  TcxCustomTextEditLookupData* GetLookupData() const { return FLookupData; }
+  void SetLookupData(TcxCustomTextEditLookupData* AValue) { FLookupData = AValue; }
+  // Selects and tells the lookup data, like a click.
+  void SetItemIndex(int AValue);
+
+ protected:
+  void Click() override;
+  void DrawItem(int AIndex, const TRect& ARect, vcl::TOwnerDrawState AState) override;
+  void MeasureItem(int AIndex, int& AHeight) override;
+  bool DoMouseWheel(vcl::TShiftState AShift, int AWheelDelta, TPoint AMousePos) override;
+  void MouseMove(vcl::TShiftState AShift, int X, int Y) override;
+  void CreateParams(vcl::TCreateParams& AParams) override;
+
+ private:
+  void SelectionChanged();
+
+  bool FHotTrack;
+  int FMouseWheelAccumulator;
+  TPoint FPrevMousePos;
+  rtl::TNotifyEvent FOnSelectItem;
+  TcxCustomTextEditLookupData* FLookupData;
+};
+
+// The container of the lookup list: no border of its own.
+class TcxEditListBoxContainer : public TcxCustomEditContainer {
+  RTL_CLASS(TcxEditListBoxContainer, TcxCustomEditContainer)
+
+ public:
+  void Create(rtl::TComponent* AOwner) override;
+};
+
+// ---------------------------------------------------------------------------
 // TcxCustomTextEdit
 
 // The single-line text editor: the EDIT window's text is its display value,
@@ -555,6 +880,19 @@ class TcxCustomTextEdit : public TcxCustomEdit {
 
   virtual void ClearSelection();
   virtual void Undo() { Reset(); }
+
+  // The lookup: the item list behind the editor (nil when the properties
+  // have no lookup-data class).
+  TcxCustomTextEditLookupData* GetLookupData() const { return FLookupData; }
+  IcxTextEditLookupData* GetILookupData() const { return FLookupData; }
+  bool GetLookupDataTextChangedLocked() const { return FLookupDataTextChangedLocked; }
+  void SetLookupDataTextChangedLocked(bool AValue) { FLookupDataTextChangedLocked = AValue; }
+  // The item of the current lookup key, -1 for none; setting it shows the
+  // item's text.
+  int GetItemIndex();
+  void SetItemIndex(int AValue);
+  rtl::TObject* GetItemObject();
+  void SetItemObject(rtl::TObject* AValue);
 
   // Overrides of the edit base's public operations.
   void CopyToClipboard() override;
@@ -618,6 +956,27 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   void Loaded() override;
   void ContainerStyleChanged(rtl::TObject* Sender) override;
   void KeyPress(wchar_t& AKey) override;
+  void ProcessKeyDown(WORD& AKey, vcl::TShiftState AShift) override;
+  void ProcessKeyPress(wchar_t& AKey) override;
+  bool DoValidateDisplayValue(rtl::Variant& ADisplayValue, rtl::String& AErrorText, bool& AError) override;
+  void SetValidatedDisplayValue(const rtl::Variant& AValue) override;
+
+  // Lookup completion and navigation.
+  virtual bool CanScrollLookupItems(bool /*AIsMouseWheel*/) { return false; }
+  virtual bool IsLookupNavigationKey(WORD AKey, vcl::TShiftState AShift);
+  virtual bool NeedsLookupSelectOnEnter(bool AFindSelection) { return AFindSelection; }
+  virtual void LookupDataSelectItem(rtl::TObject* Sender);
+  virtual void DoNewLookupDisplayText(const rtl::String& AText);
+  // Completes AText from the items: the found item's tail is shown
+  // selected. True when an item was found.
+  bool LocateLookupText(rtl::String& AText);
+  void LookupNavigate(WORD& AKey, vcl::TShiftState AShift);
+  rtl::Variant LookupKeyToEditValue(const rtl::Variant& AKey);
+  int LookupKeyToItemIndex(const rtl::Variant& AKey);
+  rtl::Variant ItemIndexToLookupKey(int AIndex) { return rtl::Variant(AIndex); }
+  bool CanIncrementalSearch();
+  // The selection drawn by a list-style editor that is not an edit class.
+  void PrepareFixedListSelection(TcxCustomTextEditViewInfo* AViewInfo);
 
   void HandleWMGetText(rtl::TMessage& AMessage);
   void HandleWMGetTextLength(rtl::TMessage& AMessage);
@@ -640,8 +999,12 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   bool FInnerEditPositionAdjusting;
   bool FIsPopupWindowJustClosed;
   bool FIsChangeBySpellChecker;
+  bool FLookupItemsScrolling;
+  TcxCustomTextEditLookupData* FLookupData;
+  bool FLookupDataTextChangedLocked;
 
   friend class TcxCustomInnerTextEdit;
+  friend class TcxCustomTextEditLookupData;
 };
 
 class TcxTextEdit : public TcxCustomTextEdit {

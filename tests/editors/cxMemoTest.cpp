@@ -6,9 +6,18 @@
 #include <vector>
 
 #include "editors/cxMemo.h"
+#include "graphics/cxGraphics.h"
 #include "tests/support/TestHost.h"
 
 namespace {
+
+// A memo whose bar steps a test may take.
+class TcxMemoTestScrollMemo : public TcxMemo {
+  RTL_CLASS(TcxMemoTestScrollMemo, TcxMemo)
+
+ public:
+  using TcxCustomMemo::Scroll;
+};
 
 class TcxMemoTestFixture : public kvtest::THostedTest {
  protected:
@@ -152,6 +161,127 @@ TEST_F(TcxMemoTestFixture, AppendedLinesReachTheWindowBeforeAnythingElse)
   EXPECT_EQ(LinesOf(), (std::vector<rtl::String>{L"z", L"a", L"b", L"c"}));
   Memo->GetLines()->Add(L"d");
   EXPECT_EQ(rtl::VarToStr(Memo->GetEditValue()), L"z\r\na\r\nb\r\nc\r\nd\r\n");
+}
+
+// The memo's own bars show what the inner window's native bars show, and
+// moving the memo's bar scrolls the inner window.
+TEST_F(TcxMemoTestFixture, ScrollBarsMirrorTheInnerWindow)
+{
+  auto* memo = AddChild<TcxMemoTestScrollMemo>(TRect{10, 10, 300, 200});
+  memo->HandleNeeded();
+  Memo->SetVisible(false);
+  Memo = memo;
+  Memo->GetMemoProperties()->SetScrollBars(vcl::TScrollStyle::ssVertical);
+  rtl::String text;
+  for (int i = 0; i < 100; ++i)
+    text += L"line " + rtl::IntToStr(i) + L"\r\n";
+  Memo->GetLines()->SetText(text);
+  kvtest::PumpMessages();
+  const HWND inner = Memo->GetInnerControl()->GetHandle();
+  IcxControlScrollBar* bar = Memo->GetMainScrollBar(TScrollBarKind::sbVertical);
+  ASSERT_NE(bar, nullptr);
+  auto nativeInfo = [inner] {
+    SCROLLINFO info{};
+    info.cbSize = sizeof(SCROLLINFO);
+    info.fMask = SIF_ALL;
+    GetScrollInfo(inner, SB_VERT, &info);
+    return info;
+  };
+  const struct {
+    const char* Name;
+    UINT Message;
+    WPARAM WParam;
+  } steps[] = {
+      {"filled", WM_NULL, 0},
+      {"the window scrolls itself", EM_LINESCROLL, 0},
+      {"a page down", WM_VSCROLL, SB_PAGEDOWN},
+      {"to the end", WM_VSCROLL, SB_BOTTOM},
+  };
+  for (const auto& step : steps) {
+    if (step.Message == EM_LINESCROLL)
+      SendMessageW(inner, EM_LINESCROLL, 0, 10);
+    else if (step.Message != WM_NULL)
+      SendMessageW(inner, step.Message, step.WParam, 0);
+    kvtest::PumpMessages();
+    const SCROLLINFO info = nativeInfo();
+    EXPECT_TRUE(bar->GetVisible()) << step.Name;
+    EXPECT_EQ(bar->GetMax(), info.nMax) << step.Name;
+    EXPECT_EQ(bar->GetPageSize(), static_cast<int>(info.nPage)) << step.Name;
+    EXPECT_EQ(bar->GetPosition(), info.nPos) << step.Name;
+  }
+
+  // The memo's bar moves the inner window's lines.
+  int position = 5;
+  memo->Scroll(TScrollBarKind::sbVertical, TScrollCode::scPosition, position);
+  EXPECT_EQ(SendMessageW(inner, EM_GETFIRSTVISIBLELINE, 0, 0), 5);
+  EXPECT_EQ(position, 5);
+  kvtest::PumpMessages();
+  EXPECT_EQ(bar->GetPosition(), 5);
+  int lineDown = 0;
+  memo->Scroll(TScrollBarKind::sbVertical, TScrollCode::scLineDown, lineDown);
+  EXPECT_EQ(lineDown, 6) << "a line step answers the window's new position";
+}
+
+TEST_F(TcxMemoTestFixture, WithoutScrollBarsNoneShows)
+{
+  Memo->GetLines()->SetText(L"a\r\nb\r\n");
+  kvtest::PumpMessages();
+  for (TScrollBarKind kind : {TScrollBarKind::sbHorizontal, TScrollBarKind::sbVertical}) {
+    if (IcxControlScrollBar* bar = Memo->GetMainScrollBar(kind)) {
+      EXPECT_FALSE(bar->GetVisible()) << static_cast<int>(kind);
+    }
+  }
+}
+
+TEST(TcxMemoViewTest, VisibleLineCountSetsTheMinimalContentHeight)
+{
+  rtl::TOwnedPtr<TcxMemoProperties> properties(rtl::New<TcxMemoProperties>(nullptr));
+  rtl::TOwnedPtr<TcxEditStyle> style(rtl::New<TcxEditStyle>(nullptr));
+  TcxCanvas* canvas = cxScreenCanvas();
+  canvas->SetFont(style->GetVisibleFont());
+  const int rowHeight = canvas->TextHeight(L"Zg");
+  const struct {
+    int Lines;
+    int MinHeight;
+  } cases[] = {{0, 0}, {3, 3 * rowHeight + 4}, {1, rowHeight + 4}};
+  for (const auto& c : cases) {
+    properties->SetVisibleLineCount(c.Lines);
+    TSize minContent{};
+    properties->GetEditConstantPartSize(canvas, style.get(), false, TcxEditSizeProperties{-1, -1, -1}, minContent);
+    if (c.Lines == 0) {
+      EXPECT_LT(minContent.cy, rowHeight + 4);
+    } else {
+      EXPECT_EQ(minContent.cy, c.MinHeight) << c.Lines;
+    }
+  }
+}
+
+TEST(TcxMemoViewTest, DrawTextFlagsWrapUnlessAHorizontalBarScrolls)
+{
+  rtl::TOwnedPtr<TcxMemoProperties> properties(rtl::New<TcxMemoProperties>(nullptr));
+  rtl::TOwnedPtr<TcxEditStyle> style(rtl::New<TcxEditStyle>(nullptr));
+  constexpr unsigned wraps = cxdtfWordBreak | cxdtfCharBreak;
+  const struct {
+    vcl::TScrollStyle ScrollBars;
+    bool WordWrap;
+    bool Wraps;
+  } cases[] = {
+      {vcl::TScrollStyle::ssVertical, true, true},
+      {vcl::TScrollStyle::ssNone, true, true},
+      {vcl::TScrollStyle::ssBoth, true, false},
+      {vcl::TScrollStyle::ssHorizontal, true, false},
+      {vcl::TScrollStyle::ssVertical, false, false},
+  };
+  for (const auto& c : cases) {
+    properties->SetScrollBars(c.ScrollBars);
+    properties->SetWordWrap(c.WordWrap);
+    rtl::TOwnedPtr<TcxCustomTextEditViewData> data(
+        rtl::As<TcxCustomTextEditViewData>(properties->CreateViewData(style.get(), false)));
+    const unsigned flags = data->GetDrawTextFlags();
+    EXPECT_EQ((flags & wraps) == wraps, c.Wraps) << static_cast<int>(c.ScrollBars) << " " << c.WordWrap;
+    EXPECT_EQ(flags & (cxdtfEditControl | cxdtfExpandTabs), cxdtfEditControl | cxdtfExpandTabs);
+    EXPECT_EQ(flags & cxdtfSingleLine, 0u);
+  }
 }
 
 }  // namespace
