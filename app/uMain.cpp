@@ -11,6 +11,7 @@
 #include "platform/vcl/Dialogs.h"
 #include "platform/vcl/StdCtrls.h"
 #include "simplecontrols/cxButtons.h"
+#include "simplecontrols/cxLabel.h"
 #include "skins/dxSkinsForm.h"
 
 using rtl::String;
@@ -67,7 +68,7 @@ void SaveDartText(const String& AText, const String& AFileName)
 
 void TfrmMain::Create(rtl::TComponent* AOwner)
 {
-  rtl::RegisterClasses({rtl::TPersistentClass::Of<TcxTextEdit>(), rtl::TPersistentClass::Of<vcl::TLabel>(),
+  rtl::RegisterClasses({rtl::TPersistentClass::Of<TcxTextEdit>(), rtl::TPersistentClass::Of<TcxLabel>(),
                         rtl::TPersistentClass::Of<TcxMemo>(), rtl::TPersistentClass::Of<TcxButton>(),
                         rtl::TPersistentClass::Of<TcxPageControl>(), rtl::TPersistentClass::Of<TcxTabSheet>(),
                         rtl::TPersistentClass::Of<TdxSkinController>()});
@@ -78,9 +79,9 @@ void TfrmMain::Loaded()
 {
   inherited::Loaded();
   edtModel = StoredComponent<TcxTextEdit>(this, L"edtModel");
-  cxLabel1 = StoredComponent<vcl::TCustomLabel>(this, L"cxLabel1");
+  cxLabel1 = StoredComponent<TcxLabel>(this, L"cxLabel1");
   btnGenerate = StoredComponent<TcxButton>(this, L"btnGenerate");
-  cxLabel2 = StoredComponent<vcl::TCustomLabel>(this, L"cxLabel2");
+  cxLabel2 = StoredComponent<TcxLabel>(this, L"cxLabel2");
   memList = StoredComponent<TcxMemo>(this, L"memList");
   btnClipboard = StoredComponent<TcxButton>(this, L"btnClipboard");
   btnSaveAs = StoredComponent<TcxButton>(this, L"btnSaveAs");

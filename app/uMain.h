@@ -11,14 +11,11 @@
 #include "platform/vcl/Forms.h"
 
 class TcxButton;
+class TcxLabel;
 class TcxPageControl;
 class TcxMemo;
 class TcxTextEdit;
 class TdxSkinController;
-
-namespace vcl {
-class TCustomLabel;
-}  // namespace vcl
 
 // The name "Save as Dart" proposes: the model name with only A to Z
 // lowered, and "_crud.dart" for the CRUD page or "_model.dart" for the
@@ -56,9 +53,9 @@ class TfrmMain : public vcl::TForm {
   TcxMemo* ActiveMemo() const;
 
   TcxTextEdit* edtModel = nullptr;
-  vcl::TCustomLabel* cxLabel1 = nullptr;
+  TcxLabel* cxLabel1 = nullptr;
   TcxButton* btnGenerate = nullptr;
-  vcl::TCustomLabel* cxLabel2 = nullptr;
+  TcxLabel* cxLabel2 = nullptr;
   TcxMemo* memList = nullptr;
   TcxButton* btnClipboard = nullptr;
   TcxButton* btnSaveAs = nullptr;

@@ -2,9 +2,14 @@
 
 #include <algorithm>
 
+#include <vssym32.h>
+
 #include "controls/cxContainer.h"
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
+#include "core/dxThemeManager.h"
+#include "core/dxUxTheme.h"
+#include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsDraw.h"
 #include "editors/cxEditConsts.h"
@@ -95,6 +100,26 @@ TcxEditSpecialFeatures TcxCustomCheckBoxProperties::GetSpecialFeatures()
   result.Include(TcxEditSpecialFeature::esfNoContentPart);
   result.Include(TcxEditSpecialFeature::esfClickable);
   return result;
+}
+
+TcxCustomEditClass TcxCustomCheckBoxProperties::GetContainerClass()
+{
+  return TcxCustomEditClass::Of<TcxCheckBox>();
+}
+
+TcxCustomEditStyleClass TcxCustomCheckBoxProperties::GetStyleClass()
+{
+  return TcxCustomEditStyleClass::Of<TcxCheckBoxStyle>();
+}
+
+TcxCustomEditViewInfoClass TcxCustomCheckBoxProperties::GetViewInfoClass()
+{
+  return TcxCustomEditViewInfoClass::Of<TcxCustomCheckBoxViewInfo>();
+}
+
+TcxCustomEditViewDataClass TcxCustomCheckBoxProperties::ViewDataClass()
+{
+  return TcxCustomEditViewDataClass::Of<TcxCustomCheckBoxViewData>();
 }
 
 TcxEditSupportedOperations TcxCustomCheckBoxProperties::GetSupportedOperations()
@@ -514,6 +539,494 @@ void cxDrawCheckBoxMark(TcxCanvas* ACanvas, const TRect& R, const TcxCheckBoxMar
 }
 
 // ---------------------------------------------------------------------------
+// TcxCheckBoxStyle
+
+bool TcxCheckBoxStyle::HasBorder()
+{
+  return false;
+}
+
+// ---------------------------------------------------------------------------
+// Fading of the mark
+
+void TcxCustomCheckControlFadingHelper::Create(TcxCustomCheckBoxViewInfo* AViewInfo)
+{
+  inherited::Create();
+  FViewInfo = AViewInfo;
+  FState = TcxEditCheckState::ecsNormal;
+}
+
+TcxCustomEditViewInfo* TcxCustomCheckControlFadingHelper::GetEditViewInfo()
+{
+  return FViewInfo;
+}
+
+void TcxCustomCheckControlFadingHelper::Invalidate()
+{
+  TRect r = FViewInfo->CheckBoxRect;
+  OffsetRect(&r, FViewInfo->Left, FViewInfo->Top);
+  Invalidate(r, false);
+}
+
+void TcxCustomCheckControlFadingHelper::UpdateState()
+{
+  const TcxEditCheckState state = FViewInfo->CheckBoxState;
+  if (state == FState)
+    return;
+  CheckStartFading(cxCheckStateToButtonState(FState), cxCheckStateToButtonState(state));
+  FState = state;
+}
+
+bool __stdcall TcxCustomCheckControlFadingHelper::FadingCanFade()
+{
+  return FViewInfo->IsFadingAvailable() && GetEditOwner() && !IsRectEmpty(&FViewInfo->CheckBoxRect);
+}
+
+void __stdcall TcxCheckBoxFadingHelper::FadingGetImages(TcxBitmap32*& AFadeOutImage, TcxBitmap32*& AFadeInImage)
+{
+  AFadeOutImage = RenderMark(TcxEditCheckState::ecsNormal);
+  AFadeInImage = RenderMark(TcxEditCheckState::ecsHot);
+}
+
+TcxBitmap32* TcxCheckBoxFadingHelper::RenderMark(TcxEditCheckState ACheckState)
+{
+  const TRect r = FViewInfo->CheckBoxRect;
+  auto* bitmap =
+      rtl::NewWith<TcxBitmap32>([&](TcxBitmap32* B) { B->CreateSize(cxRectGetWidth(r), cxRectGetHeight(r), true); });
+  TcxCanvas* canvas = bitmap->GetcxCanvas();
+  const vcl::TColor background = FViewInfo->GetBackgroundColor();
+  const bool opaque = !FViewInfo->Transparent && background != vcl::clNone && FViewInfo->Painter;
+  if (opaque)
+    canvas->FillRect(bitmap->GetClientRect(), background);
+  canvas->SetWindowOrg(TPoint{r.left, r.top});
+  FViewInfo->DrawMark(canvas, FViewInfo->CheckArea(), ACheckState);
+  canvas->SetWindowOrg(TPoint{0, 0});
+  if (opaque)
+    bitmap->MakeOpaque();
+  return bitmap;
+}
+
+// ---------------------------------------------------------------------------
+// TcxCustomCheckBoxViewInfo
+
+void TcxCustomCheckBoxViewInfo::Create()
+{
+  inherited::Create();
+  FadingHelper = GetFadingHelperClass().Create(this);
+}
+
+void TcxCustomCheckBoxViewInfo::Destroy()
+{
+  rtl::FreeAndNil(FadingHelper);
+  inherited::Destroy();
+}
+
+TcxCustomCheckControlFadingHelperClass TcxCustomCheckBoxViewInfo::GetFadingHelperClass()
+{
+  return TcxCustomCheckControlFadingHelperClass::Of<TcxCheckBoxFadingHelper>();
+}
+
+void TcxCustomCheckBoxViewInfo::Assign(rtl::TObject* Source)
+{
+  inherited::Assign(Source);
+  if (auto* source = rtl::As<TcxCustomCheckBoxViewInfo>(Source)) {
+    CheckBoxState = source->CheckBoxState;
+    State = source->State;
+  }
+}
+
+void TcxCustomCheckBoxViewInfo::Offset(int DX, int DY)
+{
+  inherited::Offset(DX, DY);
+  OffsetRect(&CheckBoxRect, DX, DY);
+  OffsetRect(&FocusRect, DX, DY);
+  OffsetRect(&TextRect, DX, DY);
+}
+
+TRect TcxCustomCheckBoxViewInfo::CheckArea() const
+{
+  TRect r = CheckBoxRect;
+  InflateRect(&r, -CheckBorderOffset, -CheckBorderOffset);
+  return r;
+}
+
+bool TcxCustomCheckBoxViewInfo::IsSkinned() const
+{
+  return Painter && Painter->LookAndFeelStyle() == TcxLookAndFeelStyle::lfsSkin;
+}
+
+bool TcxCustomCheckBoxViewInfo::IsBackgroundPartiallyTransparent()
+{
+  if (!Transparent)
+    return false;
+  if (IsSkinned() || HasGlyph)
+    return true;
+  if (!NativeStyle)
+    return false;
+  HTHEME theme = dxOpenTheme(TdxThemedObjectType::totButton);
+  return theme && dxUxIsThemeBackgroundPartiallyTransparent(theme, BP_CHECKBOX,
+                                                            cxCheckBoxNativeState(State, CheckBoxState));
+}
+
+bool TcxCustomCheckBoxViewInfo::IsFadingAvailable()
+{
+  return inherited::IsFadingAvailable() && !IsRectEmpty(&CheckBoxRect);
+}
+
+void TcxCustomCheckBoxViewInfo::DrawMark(TcxCanvas* ACanvas, const TRect& R, TcxEditCheckState ACheckState)
+{
+  TcxCheckBoxMarkParams params;
+  params.State = State;
+  params.NullStyle = NullValueShowingStyle;
+  params.CheckState = ACheckState;
+  params.ScaleFactor = GetScaleFactor();
+  params.SkinPainter = IsSkinned() ? Painter : nullptr;
+  params.Focused = Focused;
+  params.IsDesigning = IsDesigning;
+  params.Opaque = !Transparent;
+  params.BackgroundColor = GetBackgroundColor();
+  params.BorderColor = BorderColor;
+  params.NativeStyle = NativeStyle;
+  params.BorderStyle = CheckBoxBorderStyle;
+  params.GlyphCount = CheckBoxGlyphCount;
+  params.Glyph = HasGlyph ? CheckBoxGlyph : nullptr;
+  cxDrawCheckBoxMark(ACanvas, R, params);
+}
+
+void TcxCustomCheckBoxViewInfo::DrawCaption(TcxCanvas* ACanvas)
+{
+  if (IsMarkCentred() || Text.empty())
+    return;
+  ACanvas->SetFont(Font);
+  ACanvas->GetFont()->SetColor(TextColor);
+  ACanvas->GetBrush()->SetStyle(vcl::TBrushStyle::bsClear);
+  const bool enabled = IsContainerInnerControl || Enabled || IsTextColorAssigned || NativeStyle;
+  ACanvas->DrawTexT(Text, TextRect, DrawCaptionFlags, enabled);
+  ACanvas->GetBrush()->SetStyle(vcl::TBrushStyle::bsSolid);
+}
+
+void TcxCustomCheckBoxViewInfo::InternalPaint(TcxCanvas* ACanvas)
+{
+  const TRect checkArea = CheckArea();
+  DrawEditBackground(ACanvas, Bounds, TRect{}, false);
+  DrawValidationMark(ACanvas);
+  if (CanDrawEditValue()) {
+    if (!(FadingHelper && FadingHelper->DrawImage(ACanvas->GetHandle(), CheckBoxRect)))
+      DrawMark(ACanvas, checkArea, CheckBoxState);
+    DrawCaption(ACanvas);
+  }
+  if (!IsRectEmpty(&FocusRect))
+    ACanvas->DrawFocusRect(FocusRect);
+}
+
+// ---------------------------------------------------------------------------
+// TcxCustomCheckBoxViewData
+
+TcxCustomCheckBoxProperties* TcxCustomCheckBoxViewData::Properties() const
+{
+  return static_cast<TcxCustomCheckBoxProperties*>(GetProperties());
+}
+
+TcxCustomCheckBox* TcxCustomCheckBoxViewData::CheckBox() const
+{
+  return rtl::As<TcxCustomCheckBox>(GetEdit());
+}
+
+bool TcxCustomCheckBoxViewData::CaptionVisible() const
+{
+  return !GetIsInplace() || Properties()->IsCaptionVisibleInplace();
+}
+
+int TcxCustomCheckBoxViewData::GetCaptionOffset()
+{
+  return GetScaleFactor()->Apply(3);
+}
+
+int TcxCustomCheckBoxViewData::GetContentOffset()
+{
+  return GetScaleFactor()->Apply(GetIsInplace() ? 1 : 2);
+}
+
+int TcxCustomCheckBoxViewData::GetDrawTextFlags(bool AVertCenter)
+{
+  int flags = cxtfShowPrefix;
+  if (UseRightToLeftAlignment) {
+    switch (Properties()->GetAlignment()->GetHorz()) {
+      case rtl::TAlignment::taCenter:
+        flags |= cxtfAlignHCenter;
+        break;
+      default:
+        // Mirrored: the caption of a right-aligned mark stands at its left.
+        flags |= cxtfAlignRight;
+        break;
+    }
+  }
+  if (AVertCenter)
+    flags |= cxtfAlignVCenter;
+  if (Properties()->GetMultiLine())
+    flags |= cxtfWordBreak | cxtfNoClip;
+  else if (Properties()->GetShowEndEllipsis())
+    flags |= cxtfSingleLine | cxtfEndEllipsis;
+  else
+    flags |= cxtfSingleLine;
+  if (UseRightToLeftReading)
+    flags |= cxtfRtlReading;
+  return flags;
+}
+
+TSize TcxCustomCheckBoxViewData::GetCheckBoxSize(TcxCustomCheckBoxViewInfo* AViewInfo)
+{
+  if (AViewInfo->HasGlyph) {
+    TdxSmartGlyph* glyph = AViewInfo->CheckBoxGlyph;
+    const TSize source = glyph->GetSourceSize();
+    const TSize part{source.cx / std::max(AViewInfo->CheckBoxGlyphCount, 1), source.cy};
+    return GetScaleFactor()->Apply(part, glyph->GetSourceDPI(), dxDefaultDPI);
+  }
+  TcxCustomLookAndFeelPainter* painter = AViewInfo->Painter;
+  if (!painter && cxLookAndFeelPaintersManager())
+    painter = cxLookAndFeelPaintersManager()->GetPainter(AViewInfo->NativeStyle ? TcxLookAndFeelStyle::lfsNative
+                                                                                : TcxLookAndFeelStyle::lfsStandard);
+  return painter ? painter->ScaledCheckButtonSize(GetScaleFactor()) : GetScaleFactor()->Apply(TSize{13, 13});
+}
+
+void TcxCustomCheckBoxViewData::CalculateCheckBoxRect(TcxCustomCheckBoxViewInfo* AViewInfo)
+{
+  const TRect client = AViewInfo->ClientRect;
+  const TSize size{std::min<int>(AViewInfo->CheckBoxSize.cx, cxRectGetWidth(client)),
+                   std::min<int>(AViewInfo->CheckBoxSize.cy, cxRectGetHeight(client))};
+  TRect r;
+  r.left = client.left + (cxRectGetWidth(client) - size.cx) / 2;
+  r.top = client.top + (cxRectGetHeight(client) - size.cy) / 2;
+  r.right = r.left + size.cx;
+  r.bottom = r.top + size.cy;
+  if (size.cx < cxRectGetWidth(client)) {
+    const int offset = GetIsInplace() && Properties()->IsCaptionVisibleInplace() ? 0 : GetContentOffset();
+    if (AViewInfo->Alignment == rtl::TAlignment::taLeftJustify)
+      OffsetRect(&r, client.left + offset - r.left, 0);
+    else if (AViewInfo->Alignment == rtl::TAlignment::taRightJustify)
+      OffsetRect(&r, client.right - offset - r.right, 0);
+  }
+  AViewInfo->CheckBoxRect = r;
+}
+
+void TcxCustomCheckBoxViewData::CalculateTextRect(TcxCustomCheckBoxViewInfo* AViewInfo)
+{
+  const TRect client = AViewInfo->ClientRect;
+  TRect r = client;
+  r.left += GetContentOffset();
+  r.right -= GetContentOffset();
+  const TRect mark = AViewInfo->CheckBoxRect;
+  if (cxRectGetWidth(mark) >= cxRectGetWidth(client))
+    r.right = r.left;
+  else if (AViewInfo->Alignment == rtl::TAlignment::taLeftJustify)
+    r.left = mark.right + GetCaptionOffset();
+  else if (AViewInfo->Alignment == rtl::TAlignment::taRightJustify)
+    r.right = mark.left - GetCaptionOffset();
+  // Room for the embossed copy of disabled text.
+  const bool embossed = !(AViewInfo->IsContainerInnerControl || Enabled || AViewInfo->IsTextColorAssigned ||
+                          AViewInfo->NativeStyle);
+  if (embossed && !Style()->GetLookAndFeel()->GetSkinPainter()) {
+    ++r.right;
+    ++r.bottom;
+  }
+  AViewInfo->TextRect = r;
+}
+
+TcxEditCheckState TcxCustomCheckBoxViewData::CalculateCheckBoxState(TcxCustomCheckBoxViewInfo* AViewInfo,
+                                                                    const TPoint& P, TcxMouseButton AButton,
+                                                                    vcl::TShiftState AShift)
+{
+  using enum TcxEditCheckState;
+  if (!Enabled)
+    return ecsDisabled;
+  if (TcxCustomCheckBox* checkBox = CheckBox(); checkBox && checkBox->GetIsCheckPressed())
+    return ecsPressed;
+  if (IsDesigning || !PtInRect(&AViewInfo->BorderRect, P))
+    return ecsNormal;
+  const bool anyButton = AShift.Contains(vcl::TShiftStateItem::ssLeft) ||
+                         AShift.Contains(vcl::TShiftStateItem::ssRight) ||
+                         AShift.Contains(vcl::TShiftStateItem::ssMiddle);
+  if (!anyButton)
+    return ecsHot;
+  if (AShift.Contains(vcl::TShiftStateItem::ssLeft) &&
+      (AButton == TcxMouseButton::cxmbLeft || AViewInfo->CheckBoxLastState == ecsPressed))
+    return ecsPressed;
+  return ecsNormal;
+}
+
+void TcxCustomCheckBoxViewData::CalculateFocusRect(TcxCustomCheckBoxViewInfo* AViewInfo)
+{
+  AViewInfo->FocusRect = {};
+  const bool centred = AViewInfo->Alignment == rtl::TAlignment::taCenter;
+  const bool wanted =
+      Focused && ((CaptionVisible() && !centred) ||
+                  (GetIsInplace() && centred && PaintOptions.Contains(TcxEditPaintOption::epoShowFocusRectWhenInplace)));
+  if (!wanted)
+    return;
+  TRect r;
+  if (centred) {
+    r = AViewInfo->ClientRect;
+    InflateRect(&r, -1, -1);
+  } else if (AViewInfo->Text.empty()) {
+    return;
+  } else if (Properties()->GetFullFocusRect()) {
+    r = AViewInfo->TextRect;
+    InflateRect(&r, 1, 0);
+  } else {
+    // The caption's own extent, inside the text rectangle.
+    TcxCanvas* canvas = cxScreenCanvas();
+    canvas->SetFont(AViewInfo->Font);
+    TRect measured = AViewInfo->TextRect;
+    canvas->TextExtent(AViewInfo->Text, measured, AViewInfo->DrawCaptionFlags & ~cxtfAlignVCenter);
+    const TRect& text = AViewInfo->TextRect;
+    const int height = cxRectGetHeight(measured);
+    r.left = text.left;
+    r.right = std::min<int>(text.left + cxRectGetWidth(measured), text.right);
+    if (AViewInfo->DrawCaptionFlags & cxtfAlignRight) {
+      r.right = text.right;
+      r.left = std::max<int>(text.right - cxRectGetWidth(measured), text.left);
+    }
+    r.top = text.top + (cxRectGetHeight(text) - height) / 2;
+    r.bottom = r.top + height;
+    IntersectRect(&r, &r, &text);
+    InflateRect(&r, 1, 1);
+  }
+  if (IsRectEmpty(&r)) {
+    AViewInfo->FocusRect = r;
+    return;
+  }
+  if (centred) {
+    r.top = std::max<int>(r.top, AViewInfo->ClientRect.top);
+    r.bottom = std::min<int>(r.bottom, AViewInfo->ClientRect.bottom);
+  } else {
+    const TRect& text = AViewInfo->TextRect;
+    const int inplace = GetIsInplace() ? 2 : 0;
+    r.left = std::max<int>(r.left, text.left - 1);
+    r.top = std::max<int>(r.top, text.top - 1 + inplace);
+    r.right = std::min<int>(r.right, std::min<int>(text.right + 1, AViewInfo->BorderRect.right - 1));
+    r.bottom = std::min<int>(r.bottom, text.bottom + 1 - inplace);
+  }
+  AViewInfo->FocusRect = r;
+}
+
+void TcxCustomCheckBoxViewData::EditValueToDrawValue(const rtl::Variant& AEditValue, TcxCustomEditViewInfo* AViewInfo)
+{
+  auto* viewInfo = rtl::As<TcxCustomCheckBoxViewInfo>(AViewInfo);
+  if (!viewInfo)
+    return;
+  viewInfo->State = PreviewMode ? TcxCheckBoxState::cbsChecked : Properties()->GetState(AEditValue);
+  if (!CaptionVisible())
+    viewInfo->Text = {};
+  CalculateFocusRect(viewInfo);
+}
+
+void TcxCustomCheckBoxViewData::Calculate(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P,
+                                          TcxMouseButton Button, vcl::TShiftState Shift,
+                                          TcxCustomEditViewInfo* AEditViewInfo, bool AIsMouseEvent)
+{
+  inherited::Calculate(ACanvas, ABounds, P, Button, Shift, AEditViewInfo, AIsMouseEvent);
+  auto* AViewInfo = rtl::As<TcxCustomCheckBoxViewInfo>(AEditViewInfo);
+  if (!AViewInfo)
+    return;
+  TcxCustomCheckBoxProperties* properties = Properties();
+  AViewInfo->DrawCaptionFlags = GetDrawTextFlags(true);
+  AViewInfo->TextRect = AViewInfo->ClientRect;
+  TcxCustomCheckBox* checkBox = CheckBox();
+  if (checkBox) {
+    AViewInfo->Text = checkBox->GetCaption();
+    AViewInfo->State = checkBox->GetState();
+  }
+
+  if (GetIsInplace() && !properties->IsCaptionVisibleInplace() && !properties->GetUseAlignmentWhenInplace() &&
+      AViewInfo->Text.empty()) {
+    AViewInfo->Alignment = rtl::TAlignment::taCenter;
+  } else {
+    AViewInfo->Alignment = properties->GetAlignment()->GetHorz();
+    if (UseRightToLeftAlignment && AViewInfo->Alignment != rtl::TAlignment::taCenter)
+      AViewInfo->Alignment = AViewInfo->Alignment == rtl::TAlignment::taLeftJustify ? rtl::TAlignment::taRightJustify
+                                                                                    : rtl::TAlignment::taLeftJustify;
+  }
+
+  using enum TcxEditBorderStyle;
+  TcxEditBorderStyle borderStyle = static_cast<TcxEditBorderStyle>(Style()->GetBorderStyle());
+  if (AViewInfo->HotState == TcxContainerHotState::chsSelected) {
+    switch (borderStyle) {
+      case ebsNone:
+        borderStyle = ebsFlat;
+        break;
+      case ebsSingle:
+      case ebsThick:
+        borderStyle = ebsThick;
+        break;
+      case ebsFlat:
+      case ebs3D:
+        borderStyle = ebs3D;
+        break;
+      default:
+        break;
+    }
+  }
+  AViewInfo->CheckBoxBorderStyle = borderStyle;
+
+  TcxLookAndFeel* lookAndFeel = Style()->GetLookAndFeel();
+  const bool skinned = lookAndFeel && lookAndFeel->GetSkinPainter();
+  AViewInfo->CheckBoxGlyph = properties->GetGlyph();
+  AViewInfo->CheckBoxGlyphCount = properties->GetGlyphCountValue();
+  AViewInfo->NullValueShowingStyle = properties->GetNullStyle();
+  AViewInfo->HasGlyph = AViewInfo->CheckBoxGlyphCount > 0 && AViewInfo->CheckBoxGlyph &&
+                        !AViewInfo->CheckBoxGlyph->GetEmpty();
+  AViewInfo->CheckBorderOffset =
+      AViewInfo->NativeStyle || AViewInfo->HasGlyph || skinned
+          ? 0
+          : 2 - cxGetContainerBorderWidth(static_cast<TcxContainerBorderStyle>(borderStyle));
+  AViewInfo->IsTextColorAssigned =
+      Style()->IsValueAssigned(csvTextColor) ||
+      (skinned && lookAndFeel->GetSkinPainter()->DefaultEditorTextColor(!Enabled) != vcl::clDefault);
+  AViewInfo->CheckBoxSize = GetCheckBoxSize(AViewInfo);
+  CalculateCheckBoxRect(AViewInfo);
+  CalculateTextRect(AViewInfo);
+  AViewInfo->CheckBoxLastState = AViewInfo->CheckBoxState;
+  AViewInfo->CheckBoxState = CalculateCheckBoxState(AViewInfo, P, Button, Shift);
+  AViewInfo->SetBackgroundColor(Style()->GetColor());
+  CalculateFocusRect(AViewInfo);
+  if (GetIsInplace() && borderStyle == ebsSingle)
+    AViewInfo->BorderColor =
+        AViewInfo->CheckBoxState == TcxEditCheckState::ecsHot ||
+                (IsDesigning && AViewInfo->CheckBoxState != TcxEditCheckState::ecsDisabled)
+            ? vcl::clHighlight
+            : vcl::clBtnShadow;
+  AViewInfo->FadingHelper->UpdateState();
+}
+
+TSize TcxCustomCheckBoxViewData::GetEditContentSize(TcxCanvas* ACanvas, const rtl::Variant& /*AEditValue*/,
+                                                    const TcxEditSizeProperties& AEditSizeProperties,
+                                                    TcxEditValidateInfo* /*AErrorData*/)
+{
+  ACanvas->SaveState();
+  rtl::Finally restore([ACanvas] { ACanvas->RestoreState(); });
+  TcxCustomCheckBox* checkBox = CheckBox();
+  const rtl::String text = checkBox ? checkBox->GetCaption() : rtl::String();
+  if (text.empty())
+    return {0, 0};
+  ACanvas->SetFont(Style()->GetVisibleFont());
+  TRect r{0, 0, std::max(AEditSizeProperties.Width - GetCaptionOffset(), 1), 0};
+  ACanvas->TextExtent(text, r, GetDrawTextFlags(false) | cxtfNoCharBreak);
+  return {cxRectGetWidth(r) + GetCaptionOffset(), cxRectGetHeight(r) + 2 * GetContentOffset()};
+}
+
+void TcxCustomCheckBoxViewData::CalculateConstantPartSize(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo,
+                                                          TSize& AConstantPart, TSize& MinContentSize)
+{
+  inherited::CalculateConstantPartSize(ACanvas, AViewInfo, AConstantPart, MinContentSize);
+  auto* viewInfo = rtl::As<TcxCustomCheckBoxViewInfo>(AViewInfo);
+  if (!viewInfo)
+    return;
+  const TSize check = GetCheckBoxSize(viewInfo);
+  AConstantPart.cx += check.cx + 2 * GetContentOffset();
+  MinContentSize.cy = check.cy + 2 * GetContentOffset();
+}
+
+// ---------------------------------------------------------------------------
 // TcxCheckBoxActionLink
 
 void TcxCheckBoxActionLink::AssignClient(rtl::TObject* AClient)
@@ -760,6 +1273,42 @@ void TcxCustomCheckBox::DoExit()
   if (FIsCheckPressed)
     CheckPressedChanged(false);
   inherited::DoExit();
+}
+
+TcxCustomCheckBoxViewInfo* TcxCustomCheckBox::GetCheckBoxViewInfo()
+{
+  return rtl::As<TcxCustomCheckBoxViewInfo>(TcxContainer::GetViewInfo());
+}
+
+void TcxCustomCheckBox::ProcessViewInfoChanges()
+{
+  inherited::ProcessViewInfoChanges();
+  // The left button released over the control after pressing the mark.
+  TcxCustomCheckBoxViewInfo* viewInfo = GetCheckBoxViewInfo();
+  if (viewInfo && viewInfo->CheckBoxLastState == TcxEditCheckState::ecsPressed &&
+      viewInfo->CheckBoxState == TcxEditCheckState::ecsHot && (IsInplace() || Focused())) {
+    viewInfo->CheckBoxLastState = viewInfo->CheckBoxState;
+    Toggle();
+  }
+}
+
+bool TcxCustomCheckBox::SupportsAutoWidth()
+{
+  return GetActiveProperties()->GetAlignment()->GetHorz() != rtl::TAlignment::taCenter;
+}
+
+bool TcxCustomCheckBox::UsesWordWrap()
+{
+  return GetActiveProperties()->GetMultiLine();
+}
+
+TcxEditSizeProperties TcxCustomCheckBox::GetEditSizeProperties()
+{
+  TcxEditSizeProperties result = inherited::GetEditSizeProperties();
+  result.MaxLineCount = GetActiveProperties()->GetMultiLine() ? 0 : 1;
+  if (TcxCustomCheckBoxViewInfo* viewInfo = GetCheckBoxViewInfo())
+    result.Width = cxRectGetWidth(viewInfo->TextRect);
+  return result;
 }
 
 TcxEditStateColorKind TcxCustomCheckBox::GetDrawState()

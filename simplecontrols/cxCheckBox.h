@@ -53,6 +53,10 @@ class TcxCustomCheckBoxProperties : public TcxCustomEditProperties, public IdxMu
   bool IsActivationKey(wchar_t AKey) override { return AKey == L' '; }
   bool IsEditValueValid(rtl::Variant& EditValue, bool AEditFocused) override;
   bool IsResetEditClass() override { return true; }
+  TcxCustomEditClass GetContainerClass() override;
+  TcxCustomEditStyleClass GetStyleClass() override;
+  TcxCustomEditViewInfoClass GetViewInfoClass() override;
+  TcxCustomEditViewDataClass ViewDataClass() override;
   // The state as an integer: 1 checked, 0 unchecked, 2 anything else.
   void PrepareDisplayValue(const rtl::Variant& AEditValue, rtl::Variant& DisplayValue, bool AEditFocused) override;
 
@@ -216,9 +220,138 @@ struct TcxCheckBoxMarkParams {
 void cxDrawCheckBoxMark(TcxCanvas* ACanvas, const TRect& R, const TcxCheckBoxMarkParams& AParams);
 
 // ---------------------------------------------------------------------------
-// The check box control
+// The layout and drawing of a check box
+
+// A check box's style draws no frame around the box and caption.
+class TcxCheckBoxStyle : public TcxEditStyle {
+  RTL_CLASS(TcxCheckBoxStyle, TcxEditStyle)
+
+ public:
+  bool HasBorder() override;
+};
 
 class TcxCustomCheckBox;
+class TcxCustomCheckBoxViewInfo;
+
+// Fades the mark between its normal and its hot picture.
+class TcxCustomCheckControlFadingHelper : public TcxCustomEditFadingHelper {
+  RTL_CLASS(TcxCustomCheckControlFadingHelper, TcxCustomEditFadingHelper)
+
+ public:
+  using TcxCustomEditFadingHelper::Invalidate;
+
+  virtual void Create(TcxCustomCheckBoxViewInfo* AViewInfo);
+  TcxCustomEditViewInfo* GetEditViewInfo() override;
+  // The mark only, without erasing.
+  void Invalidate() override;
+  // Starts a fade when the mark's state changed since last seen.
+  void UpdateState();
+
+  bool __stdcall FadingCanFade() override;
+  void __stdcall FadingRepaint() override { Invalidate(); }
+
+ protected:
+  TcxCustomCheckBoxViewInfo* FViewInfo;
+  TcxEditCheckState FState;
+};
+
+class TcxCheckBoxFadingHelper : public TcxCustomCheckControlFadingHelper {
+  RTL_CLASS(TcxCheckBoxFadingHelper, TcxCustomCheckControlFadingHelper)
+
+ public:
+  // The mark drawn normal and hot; the caller owns both.
+  void __stdcall FadingGetImages(TcxBitmap32*& AFadeOutImage, TcxBitmap32*& AFadeInImage) override;
+
+ private:
+  TcxBitmap32* RenderMark(TcxEditCheckState ACheckState);
+};
+
+using TcxCustomCheckControlFadingHelperClass = rtl::ClassOf<TcxCustomCheckControlFadingHelper>;
+
+class TcxCustomCheckBoxViewInfo : public TcxCustomEditViewInfo {
+  RTL_CLASS(TcxCustomCheckBoxViewInfo, TcxCustomEditViewInfo)
+
+ public:
+  void Create() override;
+  void Destroy() override;
+  // The check state and the state too.
+  void Assign(rtl::TObject* Source) override;
+  void Offset(int DX, int DY) override;
+  void InternalPaint(TcxCanvas* ACanvas) override;
+  bool IsBackgroundPartiallyTransparent() override;
+  bool IsFadingAvailable() override;
+  // The mark in ACheckState into R of ACanvas.
+  void DrawMark(TcxCanvas* ACanvas, const TRect& R, TcxEditCheckState ACheckState);
+  // CheckBoxRect less the margin the frame keeps.
+  TRect CheckArea() const;
+
+  rtl::TAlignment Alignment = rtl::TAlignment::taLeftJustify;
+  int CheckBorderOffset = 0;
+  TcxEditBorderStyle CheckBoxBorderStyle = TcxEditBorderStyle::ebsNone;
+  // Not owned.
+  TdxSmartGlyph* CheckBoxGlyph = nullptr;
+  int CheckBoxGlyphCount = 0;
+  TcxEditCheckState CheckBoxLastState = TcxEditCheckState::ecsNormal;
+  TRect CheckBoxRect{};
+  TSize CheckBoxSize{};
+  TcxEditCheckState CheckBoxState = TcxEditCheckState::ecsNormal;
+  int DrawCaptionFlags = 0;
+  TcxCustomCheckControlFadingHelper* FadingHelper = nullptr;
+  TRect FocusRect{};
+  bool HasGlyph = false;
+  bool IsTextColorAssigned = false;
+  TcxCheckBoxNullValueShowingStyle NullValueShowingStyle = TcxCheckBoxNullValueShowingStyle::nssGrayedChecked;
+  TcxCheckBoxState State = TcxCheckBoxState::cbsUnchecked;
+  rtl::String Text;
+  TRect TextRect{};
+
+ protected:
+  virtual TcxCustomCheckControlFadingHelperClass GetFadingHelperClass();
+  // The mark is centred: no caption beside it.
+  bool IsMarkCentred() const { return Alignment == rtl::TAlignment::taCenter; }
+  bool IsSkinned() const;
+
+ private:
+  void DrawCaption(TcxCanvas* ACanvas);
+};
+
+// Lays a check box out into its view info: short-lived, made for one
+// calculation.
+class TcxCustomCheckBoxViewData : public TcxCustomEditViewData {
+  RTL_CLASS(TcxCustomCheckBoxViewData, TcxCustomEditViewData)
+
+ public:
+  void Calculate(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P, TcxMouseButton Button,
+                 vcl::TShiftState Shift, TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent) override;
+  void CalculateConstantPartSize(TcxCanvas* ACanvas, TcxCustomEditViewInfo* AViewInfo, TSize& AConstantPart,
+                                 TSize& MinContentSize) override;
+  void EditValueToDrawValue(const rtl::Variant& AEditValue, TcxCustomEditViewInfo* AViewInfo) override;
+  TSize GetEditContentSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue,
+                           const TcxEditSizeProperties& AEditSizeProperties,
+                           TcxEditValidateInfo* AErrorData = nullptr) override;
+
+  TcxCustomCheckBoxProperties* Properties() const;
+
+ protected:
+  // cxtf* flags of the caption.
+  virtual int GetDrawTextFlags(bool AVertCenter);
+  virtual int GetCaptionOffset();
+  virtual void CalculateCheckBoxRect(TcxCustomCheckBoxViewInfo* AViewInfo);
+  virtual TcxEditCheckState CalculateCheckBoxState(TcxCustomCheckBoxViewInfo* AViewInfo, const TPoint& P,
+                                                   TcxMouseButton AButton, vcl::TShiftState AShift);
+  virtual void CalculateFocusRect(TcxCustomCheckBoxViewInfo* AViewInfo);
+  virtual void CalculateTextRect(TcxCustomCheckBoxViewInfo* AViewInfo);
+  virtual int GetContentOffset();
+
+ private:
+  TSize GetCheckBoxSize(TcxCustomCheckBoxViewInfo* AViewInfo);
+  TcxCustomCheckBox* CheckBox() const;
+  bool CaptionVisible() const;
+};
+
+// ---------------------------------------------------------------------------
+// The check box control
+
 
 // Follows the action's Checked while the check box still shows it.
 class TcxCheckBoxActionLink : public vcl::TWinControlActionLink {
@@ -272,6 +405,11 @@ class TcxCustomCheckBox : public TcxCustomEdit {
   void DoExit() override;
   TcxEditStateColorKind GetDrawState() override;
   bool DefaultParentColor() override { return true; }
+  void ProcessViewInfoChanges() override;
+  bool SupportsAutoWidth() override;
+  bool UsesWordWrap() override;
+  TcxEditSizeProperties GetEditSizeProperties() override;
+  TcxCustomCheckBoxViewInfo* GetCheckBoxViewInfo();
   void ActionChange(rtl::TObject* ASender, bool ACheckDefaults) override;
   rtl::ClassOf<vcl::TControlActionLink> GetActionLinkClass() override;
   bool IsStateStored();

@@ -5,10 +5,14 @@
 #include <cstdlib>
 #include <numbers>
 
+#include <vssym32.h>
+
 #include "core/cxGeometry.h"
 #include "core/dxCore.h"
 #include "controls/cxBufferedPaint.h"
 #include "core/dxDPIAwareUtils.h"
+#include "core/dxThemeManager.h"
+#include "core/dxUxTheme.h"
 #include "editors/cxEditExConsts.h"
 #include "editors/cxVariants.h"
 #include "graphics/cxGraphicsControls.h"
@@ -169,6 +173,16 @@ TcxCustomEditClass TcxCustomLabelProperties::GetContainerClass()
 TcxCustomEditStyleClass TcxCustomLabelProperties::GetStyleClass()
 {
   return TcxCustomEditStyleClass::Of<TcxLabelEditStyle>();
+}
+
+TcxCustomEditViewInfoClass TcxCustomLabelProperties::GetViewInfoClass()
+{
+  return TcxCustomEditViewInfoClass::Of<TcxCustomLabelViewInfo>();
+}
+
+TcxCustomEditViewDataClass TcxCustomLabelProperties::ViewDataClass()
+{
+  return TcxCustomEditViewDataClass::Of<TcxCustomLabelViewData>();
 }
 
 rtl::String TcxCustomLabelProperties::GetDisplayText(const rtl::Variant& AEditValue, bool /*AFullText*/,
@@ -644,11 +658,25 @@ TRect cxLabelCalculateLineRect(TRect& ATextRect, const TRect& AClientRect, bool 
 // ---------------------------------------------------------------------------
 // TcxCustomLabelViewInfo
 
+namespace {
+
+// ARect reflected inside AWithin, for right-to-left alignment.
+TRect cxLabelMirrorRect(const TRect& ARect, const TRect& AWithin)
+{
+  return {AWithin.left + AWithin.right - ARect.right, ARect.top, AWithin.left + AWithin.right - ARect.left,
+          ARect.bottom};
+}
+
+}  // namespace
+
 void TcxCustomLabelViewInfo::Create()
 {
   inherited::Create();
   FAlignHorz = rtl::TAlignment::taLeftJustify;
   FAlignVert = TcxEditVertAlignment::taTopJustify;
+  FDrawBitmap = rtl::New<TcxBitmap>();
+  FInplaceOffset = {32000, 32000};
+  FIsDrawBitmapDirty = true;
   FLabelEffect = TcxLabelEffect::cxleNormal;
   FLabelStyle = TcxLabelStyle::cxlsNormal;
   FLineInnerColor = vcl::clDefault;
@@ -662,6 +690,7 @@ void TcxCustomLabelViewInfo::Create()
 void TcxCustomLabelViewInfo::Destroy()
 {
   rtl::FreeAndNil(FGlyph);
+  rtl::FreeAndNil(FDrawBitmap);
   inherited::Destroy();
 }
 
@@ -671,6 +700,16 @@ void TcxCustomLabelViewInfo::Offset(int DX, int DY)
   OffsetRect(&TextRect, DX, DY);
   OffsetRect(&FLineRect, DX, DY);
   OffsetRect(&FocusRect, DX, DY);
+  // What shows through a transparent label differs at the new place.
+  if (Transparent)
+    FIsDrawBitmapDirty = true;
+}
+
+void TcxCustomLabelViewInfo::SetBackgroundColor(vcl::TColor AValue)
+{
+  if (AValue != GetBackgroundColor())
+    FIsDrawBitmapDirty = true;
+  inherited::SetBackgroundColor(AValue);
 }
 
 void TcxCustomLabelViewInfo::Paint(TcxCanvas* ACanvas)
@@ -680,16 +719,37 @@ void TcxCustomLabelViewInfo::Paint(TcxCanvas* ACanvas)
   DrawLabel(ACanvas);
 }
 
-void TcxCustomLabelViewInfo::DrawLabelBackground(TcxCanvas* ACanvas)
+void TcxCustomLabelViewInfo::DrawLabelBackground(TcxCanvas* ACanvas, TcxCanvas* ADestination,
+                                                 const TRect& AClientRect)
 {
-  if (!Transparent) {
-    ACanvas->FillRect(ClientRect, GetBackgroundColor());
+  if (DrawBackground(ACanvas))
+    return;
+  if (!Transparent || (IsInplace && Focused)) {
+    ACanvas->FillRect(AClientRect, GetBackgroundColor());
+    return;
+  }
+  if (IsInplace) {
+    // The host painted under the cell already: take its pixels.
+    if (ADestination != ACanvas)
+      BitBlt(ACanvas->GetHandle(), AClientRect.left, AClientRect.top, cxRectGetWidth(AClientRect),
+             cxRectGetHeight(AClientRect), ADestination->GetHandle(), ClientRect.left, ClientRect.top, SRCCOPY);
     return;
   }
   // The whole label, its border included: nothing of an earlier picture
   // may stay where the parent shows through.
-  if (Control)
-    cxPaintParentBackgroundAt(Control, ACanvas, Bounds, false, {Bounds.left, Bounds.top});
+  if (Control) {
+    const TRect r = ADestination == ACanvas ? Bounds : AClientRect;
+    const TPoint origin = ADestination == ACanvas ? TPoint{Bounds.left, Bounds.top}
+                                                  : TPoint{ClientRect.left - AClientRect.left,
+                                                           ClientRect.top - AClientRect.top};
+    cxPaintParentBackgroundAt(Control, ACanvas, r, false, origin);
+  }
+}
+
+bool TcxCustomLabelViewInfo::UsesDrawBitmap() const
+{
+  const bool hasDepth = FDepthDeltaSize.cx != 0 || FDepthDeltaSize.cy != 0;
+  return IsInplace || (hasDepth && !Transparent);
 }
 
 void TcxCustomLabelViewInfo::DrawLabel(TcxCanvas* ACanvas)
@@ -698,12 +758,62 @@ void TcxCustomLabelViewInfo::DrawLabel(TcxCanvas* ACanvas)
     return;
   ACanvas->SaveState();
   rtl::Finally restore([ACanvas] { ACanvas->RestoreState(); });
-  DrawLabelBackground(ACanvas);
+  if (UsesDrawBitmap()) {
+    DrawThroughBitmap(ACanvas);
+    return;
+  }
+  TRect clientRect = ClientRect;
+  if (NativeStyle && !Transparent)
+    if (HTHEME theme = dxOpenTheme(TdxThemedObjectType::totEdit))
+      dxUxGetThemeBackgroundContentRect(theme, ACanvas->GetHandle(), EP_EDITTEXT, NativeState, Bounds,
+                                        &clientRect);
+  const TRect textRect = UseRightToLeftAlignment ? cxLabelMirrorRect(TextRect, clientRect) : TextRect;
+  DrawContent(ACanvas, ACanvas, clientRect, textRect, FLineRect);
+}
+
+// The depth copies are many text passes: an in-place label, or one with a
+// depth effect on an opaque background, draws them once into a bitmap and
+// copies that until something changes.
+void TcxCustomLabelViewInfo::DrawThroughBitmap(TcxCanvas* ACanvas)
+{
+  const TPoint position{Left, Top};
+  const TPoint windowOrg = ACanvas->GetWindowOrg();
+  if (position.x != FInplaceOffset.x || position.y != FInplaceOffset.y || windowOrg.x != FWindowOrg.x ||
+      windowOrg.y != FWindowOrg.y || FIsDrawBitmapDirty) {
+    FInplaceOffset = position;
+    FWindowOrg = windowOrg;
+    FDrawBitmap->SetSize(cxRectGetWidth(ClientRect), cxRectGetHeight(ClientRect));
+    const TPoint shift{-ClientRect.left, -ClientRect.top};
+    TRect textRect = TextRect;
+    OffsetRect(&textRect, shift.x, shift.y);
+    TRect lineRect = FLineRect;
+    if (!IsRectEmpty(&lineRect))
+      OffsetRect(&lineRect, shift.x, shift.y);
+    const TRect bitmapRect = FDrawBitmap->GetClientRect();
+    if (UseRightToLeftAlignment)
+      textRect = cxLabelMirrorRect(textRect, bitmapRect);
+    DrawContent(FDrawBitmap->GetcxCanvas(), ACanvas, bitmapRect, textRect, lineRect);
+    // A picture drawn partly hidden holds what the hidden part showed
+    // then: draw again next time.
+    TRect visible;
+    GetClipBox(ACanvas->GetHandle(), &visible);
+    TRect both;
+    IntersectRect(&both, &visible, &ClientRect);
+    FIsDrawBitmapDirty = !EqualRect(&both, &ClientRect);
+  }
+  BitBlt(ACanvas->GetHandle(), ClientRect.left, ClientRect.top, cxRectGetWidth(ClientRect),
+         cxRectGetHeight(ClientRect), FDrawBitmap->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
+}
+
+void TcxCustomLabelViewInfo::DrawContent(TcxCanvas* ACanvas, TcxCanvas* ADestination, const TRect& AClientRect,
+                                         const TRect& ATextRect, const TRect& ALineRect)
+{
+  DrawLabelBackground(ACanvas, ADestination, AClientRect);
 
   TcxLabelTextDrawParams params;
   params.Angle = cxLabelNormalizedAngle(FAngle, cxPrepareRotatedFont(ACanvas, Font, FAngle));
   params.Text = Text;
-  params.TextRect = TextRect;
+  params.TextRect = ATextRect;
   params.AlignHorz = FAlignHorz;
   params.AlignVert = FAlignVert;
   params.Effect = FLabelEffect;
@@ -719,19 +829,21 @@ void TcxCustomLabelViewInfo::DrawLabel(TcxCanvas* ACanvas)
   params.ShowAccelChar = ShowAccelChar;
   params.ShowEndEllipsis = FShowEndEllipsis;
   params.WordWrap = FWordWrap;
+  params.UseRightToLeftAlignment = UseRightToLeftAlignment;
   params.Glyph = FGlyph;
+  params.ScaleFactor = GetScaleFactor();
   cxLabelDrawText(ACanvas, params);
 
-  if (!IsRectEmpty(&FLineRect) && Painter) {
+  if (!IsRectEmpty(&ALineRect) && Painter) {
     const bool vertical = FLineOrientation == TdxOrientation::orVertical;
-    TRect gap = TextRect;
+    TRect gap = ATextRect;
     if (vertical)
       InflateRect(&gap, 0, 3);
     else
       InflateRect(&gap, 3, 0);
     ACanvas->SaveClipRegion();
     ACanvas->ExcludeClipRect(gap);
-    Painter->DrawLabelLine(ACanvas, FLineRect, FLineOuterColor, FLineInnerColor, vertical);
+    Painter->DrawLabelLine(ACanvas, ALineRect, FLineOuterColor, FLineInnerColor, vertical);
     ACanvas->RestoreClipRegion();
   }
 }
@@ -739,33 +851,31 @@ void TcxCustomLabelViewInfo::DrawLabel(TcxCanvas* ACanvas)
 // ---------------------------------------------------------------------------
 // TcxCustomLabelViewData
 
-void TcxCustomLabelViewData::Create(TcxCustomLabelProperties* AProperties, TcxContainerStyle* AStyle,
-                                    bool AIsInplace, const TdxScaleFactor* AScaleFactor)
+TcxCustomLabelProperties* TcxCustomLabelViewData::Properties() const
 {
-  inherited::Create();
-  FProperties = AProperties;
-  FStyle = AStyle;
-  FIsInplace = AIsInplace;
-  FScaleFactor = AScaleFactor;
-  FPainter = AStyle && AStyle->GetLookAndFeel() ? AStyle->GetLookAndFeel()->GetPainter() : nullptr;
-  if (!FPainter && cxLookAndFeelPaintersManager())
-    FPainter = cxLookAndFeelPaintersManager()->GetPainter(TcxLookAndFeelStyle::lfsStandard);
+  return static_cast<TcxCustomLabelProperties*>(GetProperties());
+}
+
+TcxCustomLabel* TcxCustomLabelViewData::Label() const
+{
+  return GetIsInplace() ? nullptr : rtl::As<TcxCustomLabel>(GetEdit());
 }
 
 bool TcxCustomLabelViewData::ShowEndEllipsis() const
 {
-  return FProperties->GetShowEndEllipsis() && !FCanAutoWidth;
+  // An ellipsis would cut text the label is about to grow for.
+  TcxCustomLabel* label = Label();
+  return Properties()->GetShowEndEllipsis() && !(label && label->SizesWidthToText());
 }
 
 TSize TcxCustomLabelViewData::ScaledDepthDelta() const
 {
-  const TSize delta = FProperties->CalculateDepthDelta();
-  return FScaleFactor ? FScaleFactor->Apply(delta, FProperties->GetScaleFactor()) : delta;
+  return GetScaleFactor()->Apply(Properties()->CalculateDepthDelta(), Properties()->GetScaleFactor());
 }
 
 int TcxCustomLabelViewData::GetLabelStyleOffset(TcxCanvas* ACanvas)
 {
-  switch (FProperties->GetLabelStyle()) {
+  switch (Properties()->GetLabelStyle()) {
     case TcxLabelStyle::cxlsRaised:
     case TcxLabelStyle::cxlsLowered:
       return ACanvas->GetFont()->GetSize() >= 12 ? 2 : 1;
@@ -776,12 +886,48 @@ int TcxCustomLabelViewData::GetLabelStyleOffset(TcxCanvas* ACanvas)
 
 int TcxCustomLabelViewData::GetLineHeight()
 {
-  return FPainter ? FPainter->LabelLineHeight() : 0;
+  TcxCustomLookAndFeelPainter* painter = Style() && Style()->GetLookAndFeel() ? Style()->GetLookAndFeel()->GetPainter()
+                                                                             : nullptr;
+  if (!GetEdit() || !painter)
+    painter = cxLookAndFeelPaintersManager()->GetPainter(TcxLookAndFeelStyle::lfsStandard);
+  return painter ? painter->LabelLineHeight() : 0;
 }
 
 bool TcxCustomLabelViewData::IsLineVisible(int AAngle)
 {
   return LineOptions()->GetVisible() && (AAngle == 0 || AAngle == 90);
+}
+
+int TcxCustomLabelViewData::GetDrawTextFlags()
+{
+  int flags = 0;
+  switch (Properties()->GetAlignment()->GetHorz()) {
+    case rtl::TAlignment::taLeftJustify:
+      flags |= cxtfAlignLeft;
+      break;
+    case rtl::TAlignment::taRightJustify:
+      flags |= cxtfAlignRight;
+      break;
+    default:
+      flags |= cxtfAlignHCenter;
+      break;
+  }
+  switch (Properties()->GetAlignment()->GetVert()) {
+    case TcxEditVertAlignment::taTopJustify:
+      flags |= cxtfAlignTop;
+      break;
+    case TcxEditVertAlignment::taBottomJustify:
+      flags |= cxtfAlignBottom;
+      break;
+    default:
+      flags |= cxtfAlignVCenter;
+      break;
+  }
+  if (ShowEndEllipsis())
+    flags |= cxtfEndEllipsis;
+  if (Properties()->GetWordWrap() && Properties()->GetAngle() % 360 == 0)
+    flags |= cxtfWordBreak;
+  return flags;
 }
 
 void TcxCustomLabelViewData::CalculateLineRect(TcxCustomLabelViewInfo* AViewInfo, int AAngle)
@@ -795,16 +941,19 @@ void TcxCustomLabelViewData::CalculateLineRect(TcxCustomLabelViewInfo* AViewInfo
 TSize TcxCustomLabelViewData::CalculateTextSize(TcxCanvas* ACanvas, const TRect& R, bool AFirstPass,
                                                 const rtl::String& AText)
 {
-  const int angle = cxLabelNormalizedAngle(FProperties->GetAngle(), cxLabelFontIsTrueType(ACanvas));
+  TcxCustomLabelProperties* properties = Properties();
+  const int angle = cxLabelNormalizedAngle(properties->GetAngle(), cxLabelFontIsTrueType(ACanvas));
   const bool rotated = angle != 0;
-  const bool showAccelChar = FProperties->GetShowAccelChar();
+  const bool showAccelChar = properties->GetShowAccelChar();
   const rtl::String text = rotated && showAccelChar ? dxStripAmpersands(AText) : AText;
   int flags = cxtfAlignLeft | cxtfAlignTop;
   if (ShowEndEllipsis())
     flags |= cxtfEndEllipsis;
   if (showAccelChar && !rotated)
     flags |= cxtfShowPrefix;
-  if (FProperties->GetWordWrap() && !rotated && !(FIsInplace && R.right <= 0))
+  // Wrapping against no width at all would set every word on a line of
+  // its own.
+  if (properties->GetWordWrap() && !rotated && R.right > R.left)
     flags |= cxtfWordBreak;
   // The first pass wraps at word boundaries only; the second as an edit
   // control does.
@@ -833,10 +982,10 @@ TRect TcxCustomLabelViewData::CalculateTextRect(TcxCanvas* ACanvas, const TRect&
                                                 const rtl::String& AText)
 {
   TRect result = AClientRect;
-  if (FIsInplace && FProperties->GetAngle() == 0 && !IsLineVisible(0))
+  if (GetIsInplace() && Properties()->GetAngle() == 0 && !IsLineVisible(0))
     return result;
   const TSize first = CalculateTextSize(ACanvas, result, true, AText);
-  TcxEditAlignment* alignment = FProperties->GetAlignment();
+  TcxEditAlignment* alignment = Properties()->GetAlignment();
   switch (alignment->GetHorz()) {
     case rtl::TAlignment::taLeftJustify:
       result.right = std::min(result.left + first.cx, result.right);
@@ -869,22 +1018,37 @@ TRect TcxCustomLabelViewData::CalculateTextRect(TcxCanvas* ACanvas, const TRect&
   return result;
 }
 
-void TcxCustomLabelViewData::Calculate(TcxCanvas* ACanvas, TcxCustomLabelViewInfo* AViewInfo, TcxCustomLabel* AEdit)
+void TcxCustomLabelViewData::EditValueToDrawValue(const rtl::Variant& AEditValue, TcxCustomEditViewInfo* AViewInfo)
 {
+  if (auto* viewInfo = rtl::As<TcxCustomLabelViewInfo>(AViewInfo))
+    viewInfo->Text = EditValueToDisplayText(AEditValue);
+}
+
+void TcxCustomLabelViewData::Calculate(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P,
+                                       TcxMouseButton Button, vcl::TShiftState Shift,
+                                       TcxCustomEditViewInfo* AEditViewInfo, bool AIsMouseEvent)
+{
+  inherited::Calculate(ACanvas, ABounds, P, Button, Shift, AEditViewInfo, AIsMouseEvent);
+  auto* AViewInfo = rtl::As<TcxCustomLabelViewInfo>(AEditViewInfo);
   // A container's measuring pass: no layout wanted.
-  if (FIsInplace && (AViewInfo->Bounds.right >= 32000 || AViewInfo->Bounds.bottom >= 32000))
+  if (!AViewInfo || (GetIsInplace() && (ABounds.right >= 32000 || ABounds.bottom >= 32000)))
     return;
-  FCanAutoWidth = AEdit && !FIsInplace && AEdit->GetAutoSize();
-  if (AEdit && !FIsInplace) {
-    AViewInfo->Transparent = AEdit->GetTransparent();
-    AViewInfo->Control = AEdit;
+  AViewInfo->DrawTextFlags = GetDrawTextFlags();
+  // A frame of the native theme needs a border to stand on.
+  if (AViewInfo->NativeStyle && AViewInfo->BorderStyle == TcxEditBorderStyle::ebsNone)
+    AViewInfo->NativeStyle = false;
+  TcxCustomLabel* label = Label();
+  if (label) {
+    AViewInfo->Transparent = label->GetTransparent();
+    AViewInfo->Control = label;
+    AViewInfo->Text = label->GetCaption();
   }
-  TcxCustomLabelProperties* properties = FProperties;
+  TcxCustomLabelProperties* properties = Properties();
+  TdxScaleFactor* scaleFactor = GetScaleFactor();
   AViewInfo->FLabelEffect = properties->GetLabelEffect();
   AViewInfo->FLabelStyle = properties->GetLabelStyle();
   AViewInfo->FOrientation = properties->GetOrientation();
-  AViewInfo->FDepth = FScaleFactor ? FScaleFactor->Apply(properties->GetDepth(), properties->GetScaleFactor())
-                                   : properties->GetDepth();
+  AViewInfo->FDepth = scaleFactor->Apply(properties->GetDepth(), properties->GetScaleFactor());
   AViewInfo->FShadowedColor = properties->GetShadowedColor();
   AViewInfo->ShowAccelChar = properties->GetShowAccelChar();
   AViewInfo->FAngle = properties->GetAngle();
@@ -900,50 +1064,66 @@ void TcxCustomLabelViewData::Calculate(TcxCanvas* ACanvas, TcxCustomLabelViewInf
   if (AViewInfo->HasGlyph)
     AViewInfo->FGlyph = properties->GetGlyph()->GetAsBitmap();
   AViewInfo->FDepthDeltaSize = ScaledDepthDelta();
-  if (FStyle) {
-    AViewInfo->Font = FStyle->GetVisibleFont();
-    AViewInfo->TextColor = AViewInfo->Font->GetColor();
+
+  {
+    ACanvas->SaveState();
+    rtl::Finally restore([ACanvas] { ACanvas->RestoreState(); });
+    const int angle = cxLabelNormalizedAngle(properties->GetAngle(),
+                                             cxPrepareRotatedFont(ACanvas, AViewInfo->Font, properties->GetAngle()));
+    AViewInfo->FLabelStyleOffset = GetLabelStyleOffset(ACanvas);
+    AViewInfo->TextRect = CalculateTextRect(ACanvas, AViewInfo->ClientRect, AViewInfo->Text);
+    AViewInfo->FLineOrientation = angle == 0 ? TdxOrientation::orHorizontal : TdxOrientation::orVertical;
+    CalculateLineRect(AViewInfo, angle);
   }
 
-  ACanvas->SaveState();
-  rtl::Finally restore([ACanvas] { ACanvas->RestoreState(); });
-  const int angle =
-      cxLabelNormalizedAngle(properties->GetAngle(), cxPrepareRotatedFont(ACanvas, AViewInfo->Font, properties->GetAngle()));
-  AViewInfo->FLabelStyleOffset = GetLabelStyleOffset(ACanvas);
-  AViewInfo->TextRect = CalculateTextRect(ACanvas, AViewInfo->ClientRect, AViewInfo->Text);
-  AViewInfo->FLineOrientation = angle == 0 ? TdxOrientation::orHorizontal : TdxOrientation::orVertical;
-  CalculateLineRect(AViewInfo, angle);
-
   AViewInfo->FocusRect = {};
-  if (AEdit && !FIsInplace && AEdit->Focused() && !AViewInfo->Text.empty()) {
+  if (label && Focused && !AViewInfo->Text.empty()) {
     AViewInfo->FocusRect = AViewInfo->TextRect;
     InflateRect(&AViewInfo->FocusRect, 1, 1);
   }
-  if (AEdit)
-    AViewInfo->LeftTop = {AEdit->GetLeft(), AEdit->GetTop()};
+  if (vcl::TControl* control = rtl::As<vcl::TControl>(GetEdit()))
+    AViewInfo->LeftTop = {control->GetLeft(), control->GetTop()};
+  AViewInfo->FIsDrawBitmapDirty = true;
 }
 
-TSize TcxCustomLabelViewData::GetEditContentSize(TcxCanvas* ACanvas, const rtl::String& AText, int AWidth,
-                                                 bool AHasBorder)
+rtl::String TcxCustomLabelViewData::MeasuredText(const rtl::Variant& AEditValue) const
+{
+  rtl::String text;
+  if (TcxCustomEdit* edit = GetEdit()) {
+    if (auto* viewInfo = rtl::As<TcxCustomLabelViewInfo>(edit->GetViewInfo()))
+      text = viewInfo->Text;
+  } else {
+    text = Properties()->GetDisplayText(AEditValue);
+  }
+  return text.empty() ? rtl::String(L" ") : text;
+}
+
+TSize TcxCustomLabelViewData::GetEditContentSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue,
+                                                 const TcxEditSizeProperties& AEditSizeProperties,
+                                                 TcxEditValidateInfo* /*AErrorData*/)
 {
   ACanvas->SaveState();
   rtl::Finally restore([ACanvas] { ACanvas->RestoreState(); });
-  vcl::TFont* font = FStyle ? FStyle->GetVisibleFont() : ACanvas->GetFont();
-  const int angle = cxLabelNormalizedAngle(FProperties->GetAngle(),
-                                           cxPrepareRotatedFont(ACanvas, font, FProperties->GetAngle()));
+  TcxCustomLabelProperties* properties = Properties();
+  const int angle = cxLabelNormalizedAngle(
+      properties->GetAngle(), cxPrepareRotatedFont(ACanvas, Style()->GetVisibleFont(), properties->GetAngle()));
   const TSize depth = ScaledDepthDelta();
+  const TSize correction = GetEditContentSizeCorrection();
   const int styleOffset = GetLabelStyleOffset(ACanvas);
-  // An empty label keeps the height of one line.
-  const rtl::String text = AText.empty() ? rtl::String(L" ") : AText;
-  int width = AWidth;
+  const bool inplace = GetIsInplace();
+  const bool framed = !inplace && Style()->GetBorderStyle() != TcxContainerBorderStyle::cbsNone;
+  int width = AEditSizeProperties.Width;
   if (width >= 0) {
     width -= styleOffset + depth.cx;
-    if (AHasBorder)
-      width -= 2;
+    width -= inplace ? correction.cx : framed ? 2 : 0;
   }
-  TSize result = CalculateTextSize(ACanvas, {0, 0, std::max(width, 0), 0}, true, text);
-  if (AHasBorder)
+  TSize result = CalculateTextSize(ACanvas, {0, 0, width, 0}, true, MeasuredText(AEditValue));
+  if (inplace) {
+    result.cx += correction.cx;
+    result.cy += correction.cy;
+  } else if (framed) {
     result.cx += 2;
+  }
   if (IsLineVisible(angle) && LineOptions()->GetAlignment() != TcxLabelLineAlignment::cxllaCenter) {
     if (angle == 0)
       result.cy += GetLineHeight();
@@ -1053,6 +1233,11 @@ bool TcxCustomLabel::CanFocusOnClick(int X, int Y)
   return IsInplace() && inherited::CanFocusOnClick(X, Y);
 }
 
+bool TcxCustomLabel::SizesWidthToText()
+{
+  return CanAutoWidth();
+}
+
 bool TcxCustomLabel::HasTextBaseLine()
 {
   // The raw angle: a whole turn still counts as turned here.
@@ -1129,6 +1314,11 @@ TcxEditStateColorKind TcxCustomLabel::GetDrawState()
   return GetEnabled() ? TcxEditStateColorKind::esckNormal : TcxEditStateColorKind::esckDisabled;
 }
 
+bool TcxCustomLabel::SupportsAutoWidth()
+{
+  return !GetActiveProperties()->GetWordWrap();
+}
+
 bool TcxCustomLabel::UsesWordWrap()
 {
   return GetActiveProperties()->GetWordWrap();
@@ -1141,24 +1331,6 @@ TcxEditSizeProperties TcxCustomLabel::GetEditSizeProperties()
   // has all the room it wants.
   result.Width = GetActiveProperties()->GetWordWrap() ? inherited::GetWidth() : 32000;
   return result;
-}
-
-TcxContainerViewInfoClass TcxCustomLabel::GetViewInfoClass()
-{
-  return TcxContainerViewInfoClass::Of<TcxCustomLabelViewInfo>();
-}
-
-void TcxCustomLabel::CalculateViewInfoAtPoint(const TPoint& P, TcxMouseButton AButton, vcl::TShiftState AShift,
-                                              bool AIsMouseEvent)
-{
-  inherited::CalculateViewInfoAtPoint(P, AButton, AShift, AIsMouseEvent);
-  auto* viewInfo = rtl::As<TcxCustomLabelViewInfo>(TcxContainer::GetViewInfo());
-  if (!viewInfo)
-    return;
-  viewInfo->Text = GetCaption();
-  rtl::TOwnedPtr<TcxCustomLabelViewData> viewData(
-      rtl::New<TcxCustomLabelViewData>(GetActiveProperties(), GetActiveStyleOf(), IsInplace(), GetScaleFactor()));
-  viewData->Calculate(cxScreenCanvas(), viewInfo, this);
 }
 
 // ---------------------------------------------------------------------------

@@ -16,6 +16,7 @@
 #include "controls/cxContainer.h"
 #include "editors/cxEdit.h"
 #include "graphics/cxGraphics.h"
+#include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/SystemUnits.h"
@@ -92,6 +93,8 @@ class TcxCustomLabelProperties : public TcxCustomEditProperties {
   bool CanCompareEditValue() override { return true; }
   TcxCustomEditClass GetContainerClass() override;
   TcxCustomEditStyleClass GetStyleClass() override;
+  TcxCustomEditViewInfoClass GetViewInfoClass() override;
+  TcxCustomEditViewDataClass ViewDataClass() override;
   rtl::String GetDisplayText(const rtl::Variant& AEditValue, bool AFullText = false, bool AIsInplace = true) override;
   TcxEditSupportedOperations GetSupportedOperations() override;
   void PrepareDisplayValue(const rtl::Variant& AEditValue, rtl::Variant& DisplayValue, bool AEditFocused) override;
@@ -243,35 +246,48 @@ class TcxCustomLabelViewInfo : public TcxCustomEditViewInfo {
  public:
   void Create() override;
   void Destroy() override;
-  // The background (the parent's when transparent), then DrawLabel.
+  // The frame through the base when opaque, then DrawLabel.
   void Paint(TcxCanvas* ACanvas) override;
   void Offset(int DX, int DY) override;
-  // The depth copies, the text in its style and the line.
+  void SetBackgroundColor(vcl::TColor AValue) override;
+  // Background, depth copies, the text in its style and the line; through
+  // the cache bitmap where the label keeps one.
   void DrawLabel(TcxCanvas* ACanvas);
 
   rtl::String Text;
   TRect TextRect{};
+  // How containers draw the text (cxtf* flags).
+  int DrawTextFlags = 0;
   TRect FocusRect{};
   bool HasGlyph = false;
   TPoint LeftTop{};
   bool ShowAccelChar = true;
-  vcl::TColor TextColor = vcl::clWindowText;
-  bool Transparent = false;
   // Not owned: the label whose parent shows through.
   vcl::TControl* Control = nullptr;
 
  protected:
-  void DrawLabelBackground(TcxCanvas* ACanvas);
+  // The background under AClientRect of ACanvas; ADestination is the
+  // canvas the picture ends on (the same canvas unless drawing into the
+  // cache).
+  void DrawLabelBackground(TcxCanvas* ACanvas, TcxCanvas* ADestination, const TRect& AClientRect);
 
  private:
   friend class TcxCustomLabelViewData;
+
+  bool UsesDrawBitmap() const;
+  void DrawThroughBitmap(TcxCanvas* ACanvas);
+  void DrawContent(TcxCanvas* ACanvas, TcxCanvas* ADestination, const TRect& AClientRect, const TRect& ATextRect,
+                   const TRect& ALineRect);
 
   rtl::TAlignment FAlignHorz;
   TcxEditVertAlignment FAlignVert;
   int FAngle;
   int FDepth;
   TSize FDepthDeltaSize;
+  TcxBitmap* FDrawBitmap;
   vcl::TBitmap* FGlyph;
+  TPoint FInplaceOffset;
+  bool FIsDrawBitmapDirty;
   TcxLabelEffect FLabelEffect;
   TcxLabelStyle FLabelStyle;
   int FLabelStyleOffset;
@@ -283,26 +299,27 @@ class TcxCustomLabelViewInfo : public TcxCustomEditViewInfo {
   int FPenWidth;
   vcl::TColor FShadowedColor;
   bool FShowEndEllipsis;
+  TPoint FWindowOrg;
   bool FWordWrap;
 };
 
 // Lays a label out into its view info: short-lived, made for one
 // calculation.
-class TcxCustomLabelViewData : public rtl::TPersistent {
-  RTL_CLASS(TcxCustomLabelViewData, rtl::TPersistent)
+class TcxCustomLabelViewData : public TcxCustomEditViewData {
+  RTL_CLASS(TcxCustomLabelViewData, TcxCustomEditViewData)
 
  public:
-  virtual void Create(TcxCustomLabelProperties* AProperties, TcxContainerStyle* AStyle, bool AIsInplace,
-                      const TdxScaleFactor* AScaleFactor);
-  // The view info's frame (bounds, client rectangle, colours) is
-  // calculated already.
-  void Calculate(TcxCanvas* ACanvas, TcxCustomLabelViewInfo* AViewInfo, TcxCustomLabel* AEdit);
-  // The size the text needs within AWidth (below 0: any width); one line
-  // high for an empty text.
-  TSize GetEditContentSize(TcxCanvas* ACanvas, const rtl::String& AText, int AWidth, bool AHasBorder);
+  void Calculate(TcxCanvas* ACanvas, const TRect& ABounds, const TPoint& P, TcxMouseButton Button,
+                 vcl::TShiftState Shift, TcxCustomEditViewInfo* AViewInfo, bool AIsMouseEvent) override;
+  void EditValueToDrawValue(const rtl::Variant& AEditValue, TcxCustomEditViewInfo* AViewInfo) override;
+  // The size the text needs within AEditSizeProperties.Width (below 0: any
+  // width); one line high for an empty text.
+  TSize GetEditContentSize(TcxCanvas* ACanvas, const rtl::Variant& AEditValue,
+                           const TcxEditSizeProperties& AEditSizeProperties,
+                           TcxEditValidateInfo* AErrorData = nullptr) override;
 
-  TcxCustomLabelProperties* Properties() const { return FProperties; }
-  TcxLabelLineOptions* LineOptions() const { return FProperties->GetLineOptions(); }
+  TcxCustomLabelProperties* Properties() const;
+  TcxLabelLineOptions* LineOptions() const { return Properties()->GetLineOptions(); }
   // Wanted by the properties and possible: the label does not size its
   // width to the text.
   bool ShowEndEllipsis() const;
@@ -312,18 +329,17 @@ class TcxCustomLabelViewData : public rtl::TPersistent {
   virtual void CalculateLineRect(TcxCustomLabelViewInfo* AViewInfo, int AAngle);
   virtual TRect CalculateTextRect(TcxCanvas* ACanvas, const TRect& AClientRect, const rtl::String& AText);
   virtual TSize CalculateTextSize(TcxCanvas* ACanvas, const TRect& R, bool AFirstPass, const rtl::String& AText);
+  // The view info's text-output flags (cxtf*).
+  virtual int GetDrawTextFlags();
   virtual int GetLineHeight();
   virtual bool IsLineVisible(int AAngle);
 
  private:
   TSize ScaledDepthDelta() const;
-
-  TcxCustomLabelProperties* FProperties;
-  TcxContainerStyle* FStyle;
-  bool FIsInplace;
-  bool FCanAutoWidth;
-  const TdxScaleFactor* FScaleFactor;
-  TcxCustomLookAndFeelPainter* FPainter;
+  // The label being calculated; nil in place or without an editor.
+  TcxCustomLabel* Label() const;
+  // A text that draws nothing still measures one line.
+  rtl::String MeasuredText(const rtl::Variant& AEditValue) const;
 };
 
 // ---------------------------------------------------------------------------
@@ -361,6 +377,8 @@ class TcxCustomLabel : public TcxCustomEdit {
   bool CanFocus() override;
   TcxCustomEditPropertiesClass GetPropertiesClass() override;
   bool HasTextBaseLine() override;
+  // Auto size follows the text's width.
+  bool SizesWidthToText();
 
   TcxCustomLabelProperties* GetActiveProperties();
   TcxCustomLabelProperties* GetProperties();
@@ -379,10 +397,8 @@ class TcxCustomLabel : public TcxCustomEdit {
   void ApplyEditValue(const rtl::Variant& AValue, bool AIsUserAction) override;
   TcxEditStateColorKind GetDrawState() override;
   bool DefaultParentColor() override { return true; }
-  bool SupportsAutoWidth() override { return true; }
-  TcxContainerViewInfoClass GetViewInfoClass() override;
-  void CalculateViewInfoAtPoint(const TPoint& P, TcxMouseButton AButton, vcl::TShiftState AShift,
-                                bool AIsMouseEvent) override;
+  // Wrapped text keeps the width it wraps in.
+  bool SupportsAutoWidth() override;
   bool UsesWordWrap() override;
   TcxEditSizeProperties GetEditSizeProperties() override;
 

@@ -352,6 +352,8 @@ class TdxSkinCustomFormController : public TdxSkinWinController {
  protected:
   virtual bool HandleSkinMessage(rtl::TMessage& AMessage);
   virtual bool HandleMessage(rtl::TMessage& AMessage);
+  // The skin's frame on or off, the window region with it.
+  void RefreshFrame();
   virtual bool MouseDown(const TPoint& P);
   virtual bool MouseUp(const TPoint& P);
   virtual void HandleActivate(rtl::TMessage& AMessage);

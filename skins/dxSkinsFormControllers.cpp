@@ -724,7 +724,50 @@ void __stdcall TdxSkinCustomFormController::MouseLeave()
   UpdateWindow(FHandle);
 }
 
+namespace {
+
+// The client size a top-level window in its normal state keeps across a
+// change of its frame; (-1, -1) for one that keeps none (a child, a
+// minimized or maximized window, no window).
+TSize dxSkinFormKeptClientSize(HWND AHandle)
+{
+  if (!AHandle || IsIconic(AHandle) || IsZoomed(AHandle) || (GetWindowLongW(AHandle, GWL_STYLE) & WS_CHILD))
+    return {-1, -1};
+  RECT client{};
+  GetClientRect(AHandle, &client);
+  return {client.right, client.bottom};
+}
+
+// A form is laid out for its client area: when the frame took or gave back
+// room, the window's edges move instead of the client's.
+void dxSkinFormRestoreClientSize(HWND AHandle, const TSize& AClientSize)
+{
+  if (AClientSize.cx < 0 || dxSkinFormKeptClientSize(AHandle).cx < 0)
+    return;
+  RECT client{};
+  GetClientRect(AHandle, &client);
+  const int dx = AClientSize.cx - client.right;
+  const int dy = AClientSize.cy - client.bottom;
+  if (dx == 0 && dy == 0)
+    return;
+  RECT window{};
+  GetWindowRect(AHandle, &window);
+  SetWindowPos(AHandle, nullptr, 0, 0, window.right - window.left + dx, window.bottom - window.top + dy,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace
+
 void TdxSkinCustomFormController::Refresh()
+{
+  const TSize clientSize = dxSkinFormKeptClientSize(FHandle);
+  rtl::TFreeWatch watch(this);
+  RefreshFrame();
+  if (!watch.Freed())
+    dxSkinFormRestoreClientSize(FHandle, clientSize);
+}
+
+void TdxSkinCustomFormController::RefreshFrame()
 {
   inherited::Refresh();
   if (FPainter)

@@ -192,10 +192,11 @@ object frmMain: TfrmMain
     Text = 'edtModel'
     Width = 180
   end
-  object cxLabel1: TLabel
+  object cxLabel1: TcxLabel
     Left = 9
     Top = 10
     Caption = 'Model Name:'
+    Style.TransparentBorder = True
     Transparent = True
   end
   object btnGenerate: TcxButton
@@ -207,10 +208,11 @@ object frmMain: TfrmMain
     TabOrder = 2
     OnClick = btnGenerateClick
   end
-  object cxLabel2: TLabel
+  object cxLabel2: TcxLabel
     Left = 9
     Top = 49
     Caption = 'Model Columns (add Columns of models as String id;...)'
+    Style.TransparentBorder = True
     Transparent = True
   end
   object memList: TcxMemo

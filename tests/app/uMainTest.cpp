@@ -12,6 +12,7 @@
 #include "platform/rtl/ClassesStreams.h"
 #include "platform/vcl/StdCtrls.h"
 #include "simplecontrols/cxButtons.h"
+#include "simplecontrols/cxLabel.h"
 #include "skins/dxSkinsForm.h"
 #include "skins/dxSkinsLookAndFeelPainter.h"
 
@@ -42,10 +43,10 @@ TEST_F(uMainTestWindow, StoredFormPlacesEveryControl)
 {
   ASSERT_NE(FForm, nullptr);
   EXPECT_EQ(FForm->GetCaption(), L"Kelvaro");
-  // The skin's frame may be taller than the system's, which takes its
-  // difference from the stored client height of 500; the anchored page
+  // The skinned frame keeps the stored client size; the anchored page
   // control follows the client's bottom edge.
   EXPECT_EQ(FForm->GetClientWidth(), 726);
+  EXPECT_EQ(FForm->GetClientHeight(), 500);
   EXPECT_EQ(FForm->PageControl->GetTop() + FForm->PageControl->GetHeight(), FForm->GetClientHeight() - 8);
   EXPECT_EQ(FForm->GetPosition(), vcl::TPosition::poScreenCenter);
   EXPECT_EQ(FForm->GetFont()->GetName(), L"Tahoma");
@@ -66,8 +67,8 @@ TEST_F(uMainTestWindow, StoredFormPlacesEveryControl)
       {FForm->memList, L"memList", 9, 72, 705, 97, 1},
       {FForm->btnClipboard, L"btnClipboard", 9, 175, 142, 25, 3},
       {FForm->btnSaveAs, L"btnSaveAs", 157, 175, 142, 25, 4},
-      // Stored as 7: the last of the six windowed controls.
-      {FForm->PageControl, L"PageControl", 8, 206, 710, -1, 5},
+      // After the two labels, which are windowed controls too.
+      {FForm->PageControl, L"PageControl", 8, 206, 710, -1, 7},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(testing::Message() << c.Name);
@@ -86,6 +87,23 @@ TEST_F(uMainTestWindow, StoredFormPlacesEveryControl)
   EXPECT_EQ(FForm->btnSaveAs->GetCaption(), L"Save as Dart");
   EXPECT_EQ(FForm->cxLabel1->GetCaption(), L"Model Name:");
   EXPECT_EQ(FForm->cxLabel2->GetCaption(), L"Model Columns (add Columns of models as String id;...)");
+  // The labels are the library's, sized to their captions: the first ends
+  // where the model edit begins (their transparent borders may touch), the
+  // second above the field list.
+  for (TcxLabel* label : {FForm->cxLabel1, FForm->cxLabel2}) {
+    SCOPED_TRACE(testing::Message() << label->GetName());
+    EXPECT_TRUE(label->GetTransparent());
+    EXPECT_TRUE(label->GetAutoSize());
+    EXPECT_TRUE(label->GetStyle()->GetTransparentBorder());
+    EXPECT_GT(label->GetHeight(), 10);
+  }
+  EXPECT_EQ(FForm->cxLabel1->GetLeft(), 9);
+  EXPECT_EQ(FForm->cxLabel1->GetTop(), 10);
+  EXPECT_LE(FForm->cxLabel1->GetLeft() + FForm->cxLabel1->GetWidth(), FForm->edtModel->GetLeft() + 2);
+  EXPECT_EQ(FForm->cxLabel2->GetLeft(), 9);
+  EXPECT_EQ(FForm->cxLabel2->GetTop(), 49);
+  EXPECT_LE(FForm->cxLabel2->GetTop() + FForm->cxLabel2->GetHeight(), FForm->memList->GetTop());
+  EXPECT_LT(FForm->cxLabel2->GetWidth(), FForm->memList->GetWidth());
   EXPECT_EQ(FForm->memList->GetTag(), 1);
 
   ASSERT_EQ(FForm->PageControl->GetPageCount(), 2);

@@ -560,8 +560,6 @@ TEST(cxLabelControl, StreamedFromAFormWithItsCaption)
 TEST(cxLabelControl, CaptionAndEditValueFollowEachOther)
 {
   rtl::TOwnedPtr<TcxLabel> label(rtl::New<TcxLabel>(nullptr));
-  EXPECT_EQ(label->GetWidth(), 121);
-  EXPECT_EQ(label->GetHeight(), 21);
   label->SetCaption(L"Fields");
   EXPECT_EQ(rtl::VarToStr(label->GetEditValue()), L"Fields");
   label->SetEditValue(rtl::Variant(12));
@@ -598,6 +596,75 @@ TEST(cxLabelControl, AutoSizeAndTheLineExcludeEachOther)
   EXPECT_FALSE(label->GetLabelProperties()->GetLineOptions()->GetVisible());
 }
 
+// The size a label asks for is its text's in its font: one line for an
+// empty caption, and with WordWrap the text wraps inside the width given.
+TEST(cxLabelControl, ContentSizeFollowsTheText)
+{
+  rtl::TOwnedPtr<TcxLabel> label(rtl::New<TcxLabel>(nullptr));
+  label->GetStyle()->GetFont()->SetName(L"Tahoma");
+  label->GetStyle()->GetFont()->SetSize(10);
+  TcxCanvas* canvas = cxScreenCanvas();
+  canvas->SetFont(label->GetStyle()->GetFont());
+  const int lineHeight = canvas->TextHeight(L"Wg");
+  const int textWidth = canvas->TextWidth(L"Model Name:");
+  const struct {
+    const char* Name;
+    const wchar_t* Text;
+    bool WordWrap;
+    int Width;
+    int ExpectedWidth;
+    int ExpectedLines;
+  } cases[] = {
+      {"level text, any width", L"Model &Name:", false, -1, textWidth, 1},
+      {"no wrap ignores the width", L"Model &Name:", false, 20, textWidth, 1},
+      {"empty text keeps one line", L"", false, -1, -1, 1},
+      {"wrapped into the width", L"Model &Name:", true, textWidth - 5, -1, 2},
+  };
+  TcxLabelProperties* properties = label->GetLabelProperties();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    properties->SetWordWrap(c.WordWrap);
+    const TSize size = properties->GetEditContentSize(canvas, static_cast<TcxCustomEditStyle*>(label->GetStyle()),
+                                                      false, rtl::Variant(rtl::String(c.Text)), {-1, 0, c.Width});
+    if (c.ExpectedWidth >= 0) {
+      EXPECT_EQ(size.cx, c.ExpectedWidth);
+    }
+    EXPECT_EQ(size.cy, lineHeight * c.ExpectedLines);
+  }
+}
+
+// An auto-sized label on a form takes its caption's size; with WordWrap it
+// keeps its width and only its height follows the wrapped text.
+TEST(cxLabelControl, AutoSizeFollowsTheCaption)
+{
+  rtl::TOwnedPtr<vcl::TForm> form(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(vcl::Application()); }));
+  form->SetBounds(0, 0, 400, 200);
+  auto* label = rtl::New<TcxLabel>(form.get());
+  label->GetStyle()->GetFont()->SetName(L"Tahoma");
+  label->GetStyle()->GetFont()->SetSize(10);
+  label->GetStyle()->SetTransparentBorder(true);
+  static_cast<vcl::TControl*>(label)->SetParent(form.get());
+  label->SetCaption(L"Model Name:");
+  form->Show();
+  TcxCanvas* canvas = cxScreenCanvas();
+  canvas->SetFont(label->GetStyle()->GetFont());
+  const int lineHeight = canvas->TextHeight(L"Wg");
+  const int frameWidth = label->GetWidth() - canvas->TextWidth(L"Model Name:");
+  const int frameHeight = label->GetHeight() - lineHeight;
+  EXPECT_GE(frameWidth, 0);
+  EXPECT_GE(frameHeight, 0);
+
+  label->SetCaption(L"Model Columns (add Columns of models as String id;...)");
+  EXPECT_EQ(label->GetWidth(), canvas->TextWidth(L"Model Columns (add Columns of models as String id;...)") + frameWidth);
+  EXPECT_EQ(label->GetHeight(), lineHeight + frameHeight);
+
+  label->GetLabelProperties()->SetWordWrap(true);
+  label->SetWidth(120);
+  EXPECT_EQ(label->GetWidth(), 120);
+  EXPECT_GT(label->GetHeight(), 2 * lineHeight + frameHeight - 1);
+  form->Hide();
+}
+
 namespace {
 
 // A form of one colour with a label on it, shown; the label's picture is
@@ -610,6 +677,8 @@ class TcxLabelPaintTestFixture : public testing::Test {
     Form->SetBounds(0, 0, 300, 120);
     Form->SetColor(vcl::clRed);
     Label = rtl::New<TcxLabel>(Form.get());
+    // A fixed size: the probes lie beside the text.
+    Label->SetAutoSize(false);
     static_cast<vcl::TControl*>(Label)->SetParent(Form.get());
     Label->SetBounds(10, 10, 200, 30);
     Label->SetCaption(L"Model Name:");
@@ -657,21 +726,33 @@ TEST_F(TcxLabelPaintTestFixture, TransparentLabelShowsItsParentBesideTheText)
     Label->SetTransparent(c.Transparent);
     std::unique_ptr<vcltest::TSurface> surface = PaintLabel();
     EXPECT_EQ(surface->Pixel(190, 25), c.Beside);
-    EXPECT_EQ(surface->Pixel(1, 28), c.Beside);
+    EXPECT_EQ(surface->Pixel(4, 26), c.Beside);
+    // Through the border band too, where the parent shows through.
+    if (c.Transparent) {
+      EXPECT_EQ(surface->Pixel(1, 28), c.Beside);
+    }
     // The caption is there, in the text colour.
     EXPECT_GT(LabelTestCountDark(*surface), 20);
   }
 }
 
+// The alignment places the text; right-to-left mirrors it.
 TEST_F(TcxLabelPaintTestFixture, TextFollowsTheAlignment)
 {
   const struct {
     rtl::TAlignment Horz;
+    vcl::TBiDiMode BiDiMode;
     bool DarkLeft;
     bool DarkRight;
-  } cases[] = {{taLeftJustify, true, false}, {taRightJustify, false, true}};
+  } cases[] = {
+      {taLeftJustify, vcl::TBiDiMode::bdLeftToRight, true, false},
+      {taRightJustify, vcl::TBiDiMode::bdLeftToRight, false, true},
+      {taLeftJustify, vcl::TBiDiMode::bdRightToLeft, false, true},
+      {taRightJustify, vcl::TBiDiMode::bdRightToLeft, true, false},
+  };
   for (const auto& c : cases) {
-    SCOPED_TRACE(static_cast<int>(c.Horz));
+    SCOPED_TRACE(static_cast<int>(c.Horz) * 10 + static_cast<int>(c.BiDiMode));
+    Label->SetBiDiMode(c.BiDiMode);
     Label->GetLabelProperties()->GetAlignment()->SetHorz(c.Horz);
     std::unique_ptr<vcltest::TSurface> surface = PaintLabel();
     auto darkIn = [&](int ALeft, int ARight) {
@@ -683,6 +764,29 @@ TEST_F(TcxLabelPaintTestFixture, TextFollowsTheAlignment)
     };
     EXPECT_EQ(darkIn(0, 40), c.DarkLeft);
     EXPECT_EQ(darkIn(160, 200), c.DarkRight);
+  }
+}
+
+// A label with a depth effect on its own colour draws through a cached
+// picture: the picture lands where the label is, and a new colour is not
+// hidden behind the old picture.
+TEST_F(TcxLabelPaintTestFixture, CachedPictureFollowsChanges)
+{
+  const struct {
+    const char* Name;
+    TcxLabelEffect Effect;
+  } cases[] = {{"drawn directly", cxleNormal}, {"drawn through the cache", cxleExtrude}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Label->GetLabelProperties()->SetLabelEffect(c.Effect);
+    Label->GetLabelProperties()->SetDepth(3);
+    Label->GetLabelProperties()->SetShadowedColor(vcl::clBlue);
+    for (vcl::TColor color : {vcl::clYellow, vcl::clAqua, vcl::clAqua}) {
+      Label->GetStyle()->SetColor(color);
+      std::unique_ptr<vcltest::TSurface> surface = PaintLabel();
+      EXPECT_EQ(surface->Pixel(190, 25), vcltest::AsPixel(color));
+      EXPECT_GT(LabelTestCountDark(*surface), 20);
+    }
   }
 }
 

@@ -266,6 +266,41 @@ TEST_F(dxSkinsFormTest, ClientAreaIsTheWindowLessTheSkinsFrame)
   }
 }
 
+// A form is laid out for its client area: the skin's frame, taller or
+// thinner than the system's, moves the window's edges and leaves the client
+// area as designed, when the skin comes and when it goes.
+TEST_F(dxSkinsFormTest, SkinningKeepsTheClientSize)
+{
+  auto clientSize = [this] {
+    RECT R{};
+    GetClientRect(FForm->GetHandle(), &R);
+    return TSize{R.right, R.bottom};
+  };
+  FForm.reset(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(nullptr); }));
+  FForm->SetCaption(L"Kelvaro");
+  FForm->Show();
+  FForm->SetClientWidth(300);
+  FForm->SetClientHeight(180);
+  SkinsFormPump();
+  ASSERT_EQ(clientSize().cy, 180);
+  const struct {
+    const char* Name;
+    bool Skinned;
+  } steps[] = {{"the skin comes", true}, {"the skin goes", false}, {"the skin comes again", true}};
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.Name);
+    if (step.Skinned)
+      CreateSkinController();
+    else
+      FController.reset();
+    SkinsFormPump();
+    ASSERT_EQ(FormController()->GetUseSkin(), step.Skinned);
+    EXPECT_EQ(clientSize().cx, 300);
+    EXPECT_EQ(clientSize().cy, 180);
+    EXPECT_EQ(FForm->GetClientHeight(), 180);
+  }
+}
+
 TEST_F(dxSkinsFormTest, HitTestZones)
 {
   CreateSkinController();
