@@ -10,6 +10,7 @@
 #include <bitset>
 #include <vector>
 
+#include "controls/cxCustomPopupWindow.h"
 #include "core/cxFormats.h"
 #include "editors/cxEdit.h"
 #include "graphics/cxDrawTextUtils.h"
@@ -875,6 +876,7 @@ class TcxCustomTextEdit : public TcxCustomEdit {
   bool GetFindSelection() const { return FFindSelection; }
   void SetFindSelection(bool AValue);
   bool GetBeepOnEnter() const { return FBeepOnEnter; }
+  void SetBeepOnEnter(bool AValue) { FBeepOnEnter = AValue; }
   bool GetIsPopupWindowJustClosed() const { return FIsPopupWindowJustClosed; }
   void SetIsPopupWindowJustClosed(bool AValue) { FIsPopupWindowJustClosed = AValue; }
 
@@ -1047,3 +1049,83 @@ wchar_t cxTextEditGetPasswordChar(bool ANativeStyle, wchar_t AChar);
 rtl::String cxInsertThousandSeparators(const rtl::String& S);
 // Not empty and a floating-point number once the thousand separators go.
 bool cxIsNumericText(const rtl::String& S);
+
+// ---------------------------------------------------------------------------
+// Incremental filtering: the search editor of a filtering popup and the
+// popup's "No matches found" panel
+
+class TcxCustomLookAndFeelPainter;
+
+// Owns and wires the small search editor of a popup whose list filters as
+// the user types; the descendant decides when it exists and what its
+// events do.
+class TdxCustomIncrementalFilteringHelper : public rtl::TObject {
+  RTL_CLASS(TdxCustomIncrementalFilteringHelper, rtl::TObject)
+
+ public:
+  void Destroy() override;
+
+  virtual void CreateSearchEdit();
+  virtual void DestroySearchEdit();
+  // Draws the search glyph in place of the button's own drawing.
+  virtual void DrawSearchButton(TcxEditButtonViewInfo* Sender, TcxCanvas* ACanvas, bool& AHandled);
+  virtual TcxCustomLookAndFeelPainter* GetPainter() = 0;
+  virtual void GetSearchEditOffsets(TRect& R) { R = TRect{1, 1, 1, 1}; }
+  virtual void InitializeSearchEdit();
+  virtual void SearchEditKeyDown(rtl::TObject* Sender, WORD& Key, vcl::TShiftState Shift) = 0;
+  virtual void SearchEditKeyPress(rtl::TObject* Sender, wchar_t& Key) = 0;
+  virtual void SearchEditMouseWheel(rtl::TObject* Sender, vcl::TShiftState Shift, int WheelDelta, TPoint MousePos,
+                                    bool& Handled) = 0;
+  virtual void SearchEditValueChanged(rtl::TObject* Sender) = 0;
+  virtual rtl::String GetSearchText();
+
+  TcxCustomTextEdit* GetSearchEdit() const { return FSearchEdit; }
+
+ protected:
+  TcxCustomTextEdit* FSearchEdit;
+};
+
+// The view info of a filtering popup: it may show a panel saying that no
+// item matches.
+class TdxCustomIncrementalFilteringContainerViewInfo : public TcxContainerViewInfo {
+  RTL_CLASS(TdxCustomIncrementalFilteringContainerViewInfo, TcxContainerViewInfo)
+
+ public:
+  void Create() override;
+  void Destroy() override;
+
+  virtual void DrawSearchInfoPanel(TcxCanvas* ACanvas);
+  virtual int GetSearchInfoPanelDefaultHeight();
+  virtual int GetSearchInfoPanelHeight();
+  virtual rtl::String GetSearchInfoPanelText();
+  virtual unsigned GetSearchInfoPanelTextDrawFlags();
+  virtual int GetSearchInfoPanelTextOffset() { return 4; }
+  virtual int GetSearchInfoPanelWidth();
+  virtual bool IsSearchInfoPanelVisible() { return false; }
+
+  void Paint(TcxCanvas* ACanvas) override;
+
+  TdxOwnedScaleFactor* ScaleFactor;
+  TRect SearchInfoPanelBounds;
+  int SearchInfoPanelHeight;
+  bool ShowSearchInfoPanel;
+  bool UseRightToLeftAlignment;
+};
+
+class TdxCustomIncrementalFilteringPopupWindow : public TcxCustomPopupWindow {
+  RTL_CLASS(TdxCustomIncrementalFilteringPopupWindow, TcxCustomPopupWindow)
+
+ public:
+  void Create(vcl::TWinControl* AOwnerControl) override;
+  TcxContainerViewInfoClass GetViewInfoClass() override;
+
+  TdxCustomIncrementalFilteringContainerViewInfo* GetFilteringViewInfo() const
+  {
+    return static_cast<TdxCustomIncrementalFilteringContainerViewInfo*>(GetViewInfo());
+  }
+  bool GetShowSearchInfoPanel() const { return FShowSearchInfoPanel; }
+  void SetShowSearchInfoPanel(bool AValue);
+
+ private:
+  bool FShowSearchInfoPanel;
+};
