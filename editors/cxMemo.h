@@ -325,7 +325,11 @@ class TcxCustomMemo : public TcxCustomTextEdit {
 
   // The memo draws its own bars over the inner window's native ones.
   bool NeedsScrollBars() override { return true; }
-  bool IsTouchScrollbarModeSupported() override { return !IsDesigning(); }
+  // The touch and hybrid modes' bars float over the text and are placed and
+  // shown by those modes' scroll UI, which does not drive a memo: a memo in
+  // such a mode showed its bar unplaced beside the inner window's own. The
+  // memo keeps the classic mode, where its bars cover the native ones.
+  bool IsTouchScrollbarModeSupported() override { return false; }
   bool CanScrollContentWithoutScrollBars(TcxDirection ADirection) override;
   bool CanAutoSize() override;
   // A bar of the memo moves the native bar of the inner window.
