@@ -1085,6 +1085,7 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   void SplitIntoRows(int ARowWidth, int AGap);
 
  private:
+  void ReplaceTabButton(TcxPCCustomTabButtonViewInfo*& AField, TcxPCCustomTabButtonViewInfo* AValue);
   using TcxPCRows = std::vector<TcxPCIndexInterval>;
 
   void DoCalculate();

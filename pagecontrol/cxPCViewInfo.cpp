@@ -1678,28 +1678,28 @@ TcxPCNavigatorButtonState TcxCustomTabControlViewInfo::TabButtonStateFor(TcxPCCu
   return TcxPCNavigatorButtonState::nbsNormal;
 }
 
-void TcxCustomTabControlViewInfo::SetHotTrackTabButton(TcxPCCustomTabButtonViewInfo* AValue)
+// Both the button left and the one taken take their state anew.
+void TcxCustomTabControlViewInfo::ReplaceTabButton(TcxPCCustomTabButtonViewInfo*& AField,
+                                                   TcxPCCustomTabButtonViewInfo* AValue)
 {
-  if (FHotTrackTabButton == AValue)
+  if (AField == AValue)
     return;
-  TcxPCCustomTabButtonViewInfo* old = FHotTrackTabButton;
-  FHotTrackTabButton = AValue;
+  TcxPCCustomTabButtonViewInfo* old = AField;
+  AField = AValue;
   if (old)
     old->SetState(TabButtonStateFor(old));
   if (AValue)
     AValue->SetState(TabButtonStateFor(AValue));
 }
 
+void TcxCustomTabControlViewInfo::SetHotTrackTabButton(TcxPCCustomTabButtonViewInfo* AValue)
+{
+  ReplaceTabButton(FHotTrackTabButton, AValue);
+}
+
 void TcxCustomTabControlViewInfo::SetPressedTabButton(TcxPCCustomTabButtonViewInfo* AValue)
 {
-  if (FPressedTabButton == AValue)
-    return;
-  TcxPCCustomTabButtonViewInfo* old = FPressedTabButton;
-  FPressedTabButton = AValue;
-  if (old)
-    old->SetState(TabButtonStateFor(old));
-  if (AValue)
-    AValue->SetState(TabButtonStateFor(AValue));
+  ReplaceTabButton(FPressedTabButton, AValue);
 }
 
 void TcxCustomTabControlViewInfo::ForgetTabButton(TcxPCCustomTabButtonViewInfo* AButton)
