@@ -77,6 +77,7 @@
   AUnit(cxClasses)                   \
   AUnit(cxGeometry)                  \
   AUnit(cxLibraryStrs)               \
+  AUnit(cxDateUtils)                 \
   AUnit(dxThreading)                 \
   AUnit(dxDPIAwareUtils)             \
   AUnit(dxHooks)                     \

@@ -384,10 +384,7 @@ void TcxFormatController::Refresh()
 void TcxFormatController::RefreshLocalSettings()
 {
   cxFillLocaleFormatSettings(FLocalFormatSettings);
-  const rtl::String calendar = dxGetLocaleInfoString(GetThreadLocale(), LOCALE_ICALENDARTYPE, L"1");
-  const int type = rtl::StrToIntDef(calendar, CAL_GREGORIAN);
-  FLocalIsGregorianCalendar = type == CAL_GREGORIAN || type == CAL_GREGORIAN_US ||
-                              (type >= CAL_GREGORIAN_ME_FRENCH && type <= CAL_GREGORIAN_XLIT_FRENCH);
+  FLocalIsGregorianCalendar = cxIsGregorianCalendarTable();
 }
 
 rtl::String TcxFormatController::LongTimePattern() const
