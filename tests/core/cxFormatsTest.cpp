@@ -25,11 +25,15 @@ class cxFormats : public testing::Test {
     settings.TimeSeparator = L':';
     settings.TimeAMString = L"AM";
     settings.TimePMString = L"PM";
+    // The locale's own patterns (its long time format) are English too.
+    FSavedLocale = GetThreadLocale();
+    SetThreadLocale(0x0409);
     FController.reset(rtl::New<TcxFormatController>());
   }
   void TearDown() override
   {
     FController.reset();
+    SetThreadLocale(FSavedLocale);
     rtl::FormatSettings() = FSaved;
   }
 
@@ -44,6 +48,7 @@ class cxFormats : public testing::Test {
   }
 
   rtl::TFormatSettings FSaved;
+  LCID FSavedLocale = 0;
   rtl::TOwnedPtr<TcxFormatController> FController;
 };
 
@@ -59,6 +64,23 @@ class TcxFormatsTestListener : public IcxFormatControllerListener {
   ULONG __stdcall AddRef() override { return 1; }
   ULONG __stdcall Release() override { return 1; }
   void __stdcall FormatChanged() override { ++Count; }
+  int Count = 0;
+};
+
+// Hears the clock too.
+class TcxFormatsTestTimeListener : public IcxFormatControllerListener, public IcxFormatControllerTimeListener {
+ public:
+  HRESULT __stdcall QueryInterface(REFIID AIID, void** AObj) override
+  {
+    *AObj = IsEqualGUID(AIID, rtl::IIDOf<IcxFormatControllerTimeListener>())
+                ? static_cast<IcxFormatControllerTimeListener*>(this)
+                : nullptr;
+    return *AObj ? S_OK : E_NOINTERFACE;
+  }
+  ULONG __stdcall AddRef() override { return 1; }
+  ULONG __stdcall Release() override { return 1; }
+  void __stdcall FormatChanged() override {}
+  void __stdcall TimeChanged() override { ++Count; }
   int Count = 0;
 };
 
@@ -88,9 +110,49 @@ TEST_F(cxFormats, PatternsParseIntoItems)
       {L"ddddd", {{dtikDay, L"D"}, {dtikDateSeparator, L"/"}, {dtikMonth, L"M"}, {dtikDateSeparator, L"/"},
                   {dtikYear, L"YYYY"}}},
       {L"yyyy gg", {}},
+      // The locale's "h:mm:ss tt" with tt read as the locale's AM and PM.
+      {L"tt", {{dtikHour, L"12H"}, {dtikTimeSeparator, L":"}, {dtikMin, L"NN"}, {dtikTimeSeparator, L":"},
+               {dtikSec, L"SS"}, {dtikString, L" "}, {dtikTimeSuffix, L"AMPM"}}},
+      {L"C", {{dtikDay, L"D"}, {dtikDateSeparator, L"/"}, {dtikMonth, L"M"}, {dtikDateSeparator, L"/"},
+              {dtikYear, L"YYYY"}, {dtikString, L" "}, {dtikHour, L"12H"}, {dtikTimeSeparator, L":"},
+              {dtikMin, L"NN"}, {dtikTimeSeparator, L":"}, {dtikSec, L"SS"}, {dtikString, L" "},
+              {dtikTimeSuffix, L"AMPM"}}},
+      {L"aaaa, yy-mmm 'o''clock", {{dtikDay, L"DDDD"}, {dtikString, L", "}, {dtikYear, L"YY"}, {dtikString, L"-"},
+                                    {dtikMonth, L"MMM"}, {dtikString, L" oclock"}}},
+      {L"h:n:s.zzz a/p", {{dtikHour, L"12H"}, {dtikTimeSeparator, L":"}, {dtikMin, L"N"}, {dtikTimeSeparator, L":"},
+                          {dtikSec, L"S"}, {dtikString, L"."}, {dtikMSec, L"ZZZ"}, {dtikString, L" "},
+                          {dtikTimeSuffix, L"a/p"}}},
   };
   for (const TCase& c : cases)
-    EXPECT_EQ(c.Items, Parsed(c.Pattern));
+    EXPECT_EQ(c.Items, Parsed(c.Pattern)) << String(c.Pattern);
+}
+
+TEST_F(cxFormats, TheLocalesFormatsBuildTheEditMasks)
+{
+  EXPECT_EQ(L"!99/99/9999\\ 99:99:99\\ cc;1; ", FController->GetStandardDateTimeEditMask());
+  EXPECT_EQ(L"!99/99/9999;1; ", FController->GetStandardDateEditMask());
+  EXPECT_EQ(L"dd/mm/yyyy' 'hh:nn:ss' 'ampm", FController->GetMaskedDateTimeEditFormat());
+  EXPECT_EQ(0u, FController->GetRegExprDateTimeEditMask().find(
+                    L"(([012]?[1-9]|[123]0|31)\\/((0?[1-9]|1[012])|('Jan'"));
+  EXPECT_NE(String::npos, FController->GetRegExprDateTimeEditMask().find(
+                              L"\\d\\d\\d\\d ' '((0?[1-9]|1[012])\\:[0-5]?\\d\\:[0-5]?\\d' '('AM'|'PM')?)?)|("));
+  EXPECT_TRUE(FController->GetLocalIsGregorianCalendar());
+  EXPECT_EQ(L"h:mm:ss tt", FController->GetLocalFormatSettings().LongTimeFormat);
+
+  // The suffix of the locale's strings: its zone is as long as the longer.
+  TcxDateTimeFormatItemInfo item{};
+  ASSERT_TRUE(TcxFormatController::GetDateTimeFormatItemStandardMaskInfo(FController->GetDateTimeFormatInfo(), 22,
+                                                                         item));
+  EXPECT_EQ(dtikTimeSuffix, item.Kind);
+  EXPECT_EQ(TcxTimeSuffixKind::tskAMPMString, item.TimeSuffixKind);
+  EXPECT_EQ(21, item.ItemZoneStart);
+  EXPECT_EQ(2, item.ItemZoneLength);
+  EXPECT_EQ(22, TcxFormatController::GetDateTimeStandardMaskStringLength(FController->GetDateTimeFormatInfo()));
+
+  // The platform's patterns instead of the locale's.
+  FController->SetUsePlatformDateTimeFormats(true);
+  EXPECT_EQ(L"!99/99/9999\\ 99:99:99\\ cc;1; ", FController->GetStandardDateTimeEditMask());
+  EXPECT_EQ(L"dd/mm/yyyy' 'hh:nn:ss' 'am/pm", FController->GetMaskedDateTimeEditFormat());
 }
 
 TEST_F(cxFormats, MasksAndFormatsOfParsedPatterns)
@@ -169,4 +231,20 @@ TEST_F(cxFormats, AssignedValuesSurviveRebuildsAndListenersHearRealChanges)
   SendMessageW(FController->GetHandle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Intl"));
   EXPECT_EQ(3, listener.Count);
   FController->RemoveListener(&listener);
+}
+
+TEST_F(cxFormats, TheClockChangeReachesTheTimeListenersOnly)
+{
+  TcxFormatsTestListener plain;
+  TcxFormatsTestTimeListener timed;
+  FController->AddListener(&plain);
+  FController->AddListener(&timed);
+  FController->AddListener(&timed);
+  EXPECT_EQ(0, SendMessageW(FController->GetHandle(), WM_TIMECHANGE, 0, 0));
+  EXPECT_EQ(1, timed.Count);
+  EXPECT_EQ(0, plain.Count);
+  FController->RemoveListener(&timed);
+  SendMessageW(FController->GetHandle(), WM_TIMECHANGE, 0, 0);
+  EXPECT_EQ(1, timed.Count);
+  FController->RemoveListener(&plain);
 }
