@@ -532,7 +532,9 @@ class TdxTimeZoneHelper {
   static const TcxTimeZoneInformation& TimeZone(int AIndex);
   // -1 when no zone of the table is the system's.
   static int CurrentTimeZoneIndex();
-  static const TcxTimeZoneInformation& CurrentTimeZone();
+  // The system's zone as GetTimeZoneInformation reports it; empty before
+  // the table is read.
+  static TcxTimeZoneInformation CurrentTimeZone();
   // The zones under a key of its own (the system's key, or a test's):
   // one entry per subkey, the current one matched by ADynamicKeyName or,
   // without it, by bias and standard name.

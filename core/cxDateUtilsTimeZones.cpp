@@ -131,12 +131,6 @@ TcxTimeZoneInformation ReadZone(HKEY ARootKey, const rtl::String& AKeyPath)
   return result;
 }
 
-const TcxTimeZoneInformation& EmptyZone()
-{
-  static const TcxTimeZoneInformation result;
-  return result;
-}
-
 }  // namespace
 
 void cxTimeZonesLoad()
@@ -206,9 +200,9 @@ int TdxTimeZoneHelper::CurrentTimeZoneIndex()
   return TimeZones ? TimeZones->CurrentIndex : -1;
 }
 
-const TcxTimeZoneInformation& TdxTimeZoneHelper::CurrentTimeZone()
+TcxTimeZoneInformation TdxTimeZoneHelper::CurrentTimeZone()
 {
-  return TimeZones ? TimeZones->Current : EmptyZone();
+  return TimeZones ? TimeZones->Current : TcxTimeZoneInformation();
 }
 
 rtl::TDateTime TdxTimeZoneHelper::TransitionMoment(const SYSTEMTIME& ARule, int AYear)

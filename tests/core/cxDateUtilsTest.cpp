@@ -1,4 +1,5 @@
 #include "core/cxDateUtils.h"
+#include "core/cxFormats.h"
 
 #include <gtest/gtest.h>
 
@@ -33,14 +34,18 @@ class cxDateUtils : public testing::Test {
   {
     FSaved = rtl::FormatSettings();
     rtl::FormatSettings() = rtl::TFormatSettings::Create(0x0409);
+    FSavedLocale = GetThreadLocale();
+    SetThreadLocale(0x0409);
   }
   void TearDown() override
   {
+    SetThreadLocale(FSavedLocale);
     rtl::FormatSettings() = FSaved;
     dxResetStartOfWeek();
   }
 
   rtl::TFormatSettings FSaved;
+  LCID FSavedLocale = 0;
 };
 
 }  // namespace
@@ -307,6 +312,29 @@ TEST_F(cxDateUtils, PatternsFormatTheirElements)
   };
   for (const TCase& c : cases)
     EXPECT_EQ(String(c.Text), cxFormatDateByPattern(c.Pattern, c.Separator, cxEncodeDate(2024, 3, 5))) << c.Pattern;
+}
+
+TEST_F(cxDateUtils, DatesFormatThroughTheLocaleOrThePlatformsPatterns)
+{
+  const TDateTime date = cxEncodeDate(2024, 3, 5);
+  String text;
+  EXPECT_TRUE(cxFormatDate(0, L"MMMM d, yyyy", date, text));
+  EXPECT_EQ(L"March 5, 2024", text);
+  EXPECT_FALSE(cxFormatDate(0, L"MMMM", -700000, text));
+  EXPECT_EQ(L"", text);
+  TcxCustomCalendarTable* gregorian = cxCalendarTableByID(CAL_GREGORIAN);
+  EXPECT_EQ(L"March", cxCalendarMonthName(gregorian, date));
+  EXPECT_EQ(L"December", cxCalendarMonthNameOf(2024u, 12u, gregorian));
+  EXPECT_EQ(L"", cxCalendarMonthNameOf(2024u, 13u, gregorian));
+  // A common Hebrew year has no thirteenth month.
+  EXPECT_EQ(L"", cxCalendarMonthNameOf(5783u, 13u, cxCalendarTableByID(CAL_HEBREW)));
+
+  TcxFormatController* controller = cxGetFormatController();
+  ASSERT_NE(nullptr, controller);
+  controller->SetUsePlatformDateTimeFormats(true);
+  EXPECT_TRUE(cxFormatDate(0, L"dd-mm-yyyy", date, text));
+  EXPECT_EQ(L"05-03-2024", text);
+  controller->SetUsePlatformDateTimeFormats(false);
 }
 
 TEST_F(cxDateUtils, TheSmartInputMaskListsTheWords)
