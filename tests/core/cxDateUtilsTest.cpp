@@ -168,6 +168,16 @@ TEST_F(cxDateUtils, CalendarYearsMonthsAndLeapDays)
   EXPECT_EQ(0, hebrew->GetYearType(6000u));
   EXPECT_FALSE(hebrew->IsValidDay(5785u, 13u, 1u));
 
+  // Meiji 13 is 1880, a leap year; the same number in the default era is not.
+  TcxCustomCalendarTable* japanese = cxCalendarTableByID(CAL_JAPAN);
+  EXPECT_EQ(61u, japanese->GetDayOfYear(TcxDateTime{0, 13, 3, 1, 0, 0, 0, 0}));
+  // Before the first era there is no year to count: the first day converts.
+  const TcxDateTime early = japanese->FromDateTime(cxEncodeDate(1800, 1, 1));
+  EXPECT_EQ(0, early.Era);
+  EXPECT_EQ(1u, early.Year);
+  EXPECT_EQ(9u, early.Month);
+  EXPECT_EQ(8u, early.Day);
+
   TcxCustomCalendarTable* gregorian = cxCalendarTableByID(CAL_GREGORIAN);
   EXPECT_EQ(53u, gregorian->GetFullWeeksInYear(2022u));  // begins on a Saturday
   EXPECT_EQ(52u, gregorian->GetFullWeeksInYear(2023u));
