@@ -2,11 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "core/cxClassesComponents.h"
 #include "platform/rtl/Classes.h"
 #include "platform/rtl/ClassesComponents.h"
 #include "platform/rtl/ClassesStreams.h"
@@ -412,4 +414,181 @@ TEST(cxStorageStream, RecordsAreWrittenByteForByteAndUntaggedValuesAreLeftOut)
   EXPECT_EQ(5000000000LL, bare->Restored[0].second.AsInt64());
   EXPECT_EQ(rtl::varByte, bare->Restored[1].second.VarType());
   EXPECT_EQ(200, bare->Restored[1].second.AsInteger());
+}
+
+namespace {
+
+// Writes down every call a store makes.
+class TcxStorageTestRecorder : public TcxCustomWriter {
+  RTL_CLASS(TcxStorageTestRecorder, TcxCustomWriter)
+
+ public:
+  void EraseObject(const String& AObjectName, const String&) override { Lines.push_back(L"erase " + AObjectName); }
+  void BeginWriteObject(const String& AObjectName, const String& AClassName) override
+  {
+    Lines.push_back(L"begin " + AObjectName + L" " + AClassName);
+  }
+  void WriteProperty(const String& AObjectName, const String&, const String& AName, const Variant& AValue) override
+  {
+    Lines.push_back(AObjectName + L" " + AName + L"=" + rtl::VarToStr(AValue));
+  }
+  void EndWriteObject(const String& AObjectName, const String&) override { Lines.push_back(L"end " + AObjectName); }
+
+  std::vector<String> Lines;
+};
+
+class TcxStorageTestItem : public rtl::TCollectionItem {
+  RTL_CLASS(TcxStorageTestItem, rtl::TCollectionItem)
+  RTL_PUBLISHED(RTL_PROPERTY(Value, FValue, FValue))
+
+ public:
+  int FValue = 0;
+};
+
+// Records the DPI its values arrive at; refuses one value silently.
+class TcxStorageTestScaled : public TcxScalableComponent {
+  RTL_CLASS(TcxStorageTestScaled, TcxScalableComponent)
+  RTL_PUBLISHED(RTL_PROPERTY(Width, GetWidth, SetWidth), RTL_PROPERTY(Refused, GetRefused, SetRefused))
+
+ public:
+  int GetWidth() const { return FWidth; }
+  void SetWidth(int AValue)
+  {
+    FWidth = AValue;
+    WidthDPI = GetPixelsPerInch();
+  }
+  int GetRefused() const { return 1; }
+  void SetRefused(int) { throw rtl::EAbort(L"refused"); }
+
+  int FWidth = 0;
+  int WidthDPI = 0;
+};
+
+}  // namespace
+
+TEST(cxStorageEngine, PathsValuesAndChildrenOfAStore)
+{
+  const TcxStorageTestNodePtr source = NewStoredTree();
+  rtl::Free(source->GetComponents(0));
+  source->FCaption = L"c";
+  const rtl::TOwnedPtr<rtl::TCollection> items(
+      rtl::New<rtl::TCollection>(rtl::TCollectionItemClass::Of<TcxStorageTestItem>()));
+  static_cast<TcxStorageTestItem*>(items->Add())->FValue = 3;
+
+  struct TCase {
+    const char* Name;
+    std::function<void(TcxStorage*)> Setup;
+    rtl::TObject* Object;
+    std::vector<String> Lines;
+  } cases[] = {
+      {"prefix, text forms, no events, no children",
+       [](TcxStorage* S) { S->SetNamePrefix(L"Form1"); },
+       source.get(),
+       {L"erase Form1.Layout", L"begin Form1.Layout TcxStorageTestNode", L"Form1.Layout Name=Layout",
+        L"Form1.Layout Tag=0", L"Form1.Layout Caption=c", L"Form1.Layout Width=120", L"Form1.Layout Ratio=1.5",
+        L"Form1.Layout Visible=True", L"Form1.Layout Shape=stsSquare",
+        L"Form1.Layout Shapes=[stsCircle,stsTriangle]", L"Form1.Layout Big=78187493530", L"end Form1.Layout"}},
+      {"collection items by index",
+       [](TcxStorage* S) { S->SetModes({TcxStorageMode::smSavePublishedClassProperties}); },
+       items.get(),
+       {L"erase Object", L"begin Object TCollection", L"begin Object/0 TcxStorageTestItem", L"Object/0 Value=3",
+        L"end Object/0", L"end Object"}},
+  };
+  for (const TCase& test : cases) {
+    SCOPED_TRACE(test.Name);
+    const rtl::TOwnedPtr<TcxStorage> storage(rtl::New<TcxStorage>(String()));
+    test.Setup(storage.get());
+    const rtl::TOwnedPtr<TcxStorageTestRecorder> recorder(rtl::New<TcxStorageTestRecorder>(String(), false));
+    storage->StoreWithExistingWriter(test.Object, recorder.get());
+    EXPECT_EQ(test.Lines, recorder->Lines);
+  }
+}
+
+namespace {
+
+using TcxStorageTestProperties = std::vector<std::pair<String, Variant>>;
+
+// A stream holding one root object with these values and children.
+void WriteStreamTree(rtl::TStream* AStream, const String& ARoot, const TcxStorageTestProperties& AValues,
+                     const std::vector<std::pair<String, TcxStorageTestProperties>>& AChildren = {})
+{
+  const rtl::TOwnedPtr<TcxStreamWriter> writer(rtl::New<TcxStreamWriter>(String(), AStream, true));
+  writer->BeginWriteObject(ARoot, L"T");
+  for (const auto& [name, value] : AValues)
+    writer->WriteProperty(ARoot, L"T", name, value);
+  for (const auto& [child, values] : AChildren) {
+    const String path = ARoot + L"/" + child;
+    writer->BeginWriteObject(path, L"T");
+    for (const auto& [name, value] : values)
+      writer->WriteProperty(path, L"T", name, value);
+  }
+  writer->FinishWriting();
+  AStream->SetPosition(0);
+}
+
+// The error handler's answer: go on, and the names it was asked about.
+class TcxStorageTestErrors {
+ public:
+  bool Handle(TcxStorage*, const String& AName, const Variant&)
+  {
+    Names.push_back(AName);
+    return true;
+  }
+  std::vector<String> Names;
+};
+
+}  // namespace
+
+TEST(cxStorageEngine, StoredCollectionItemsComeBackInIndexOrder)
+{
+  const rtl::TOwnedPtr<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
+  WriteStreamTree(stream.get(), L"Object", {},
+                  {{L"10", {{L"Value", Variant(10)}}}, {L"2", {{L"Value", Variant(2)}}}, {L"1", {{L"Value", Variant(1)}}}});
+  const rtl::TOwnedPtr<rtl::TCollection> items(
+      rtl::New<rtl::TCollection>(rtl::TCollectionItemClass::Of<TcxStorageTestItem>()));
+  items->Add();
+  const rtl::TOwnedPtr<TcxStorage> storage(rtl::New<TcxStorage>(stream.get()));
+  storage->SetModes({TcxStorageMode::smChildrenCreating, TcxStorageMode::smSavePublishedClassProperties});
+  storage->RestoreFromStream(items.get());
+  std::vector<int> values;
+  for (int i = 0; i < items->GetCount(); ++i)
+    values.push_back(static_cast<TcxStorageTestItem*>(items->GetItems(i))->FValue);
+  EXPECT_EQ(std::vector<int>({0, 1, 2, 10}), values);
+}
+
+TEST(cxStorageEngine, ValuesArriveAtTheStoredDPIAndFailuresAreHandledPerValue)
+{
+  const rtl::TOwnedPtr<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
+  const rtl::TOwnedPtr<TcxStorageTestScaled> source(rtl::New<TcxStorageTestScaled>(nullptr));
+  source->SetName(L"Scaled");
+  source->ChangeScale(3, 2);
+  source->SetWidth(50);
+  const rtl::TOwnedPtr<TcxStorage> storage(rtl::New<TcxStorage>(stream.get()));
+  storage->StoreToStream(source.get());
+  EXPECT_EQ(144, source->GetPixelsPerInch());
+
+  // Refused raises the silent abort, which never stops a restore.
+  const rtl::TOwnedPtr<TcxStorageTestScaled> target(rtl::New<TcxStorageTestScaled>(nullptr));
+  target->SetName(L"Scaled");
+  stream->SetPosition(0);
+  storage->RestoreFromStream(target.get());
+  EXPECT_EQ(50, target->GetWidth());
+  EXPECT_EQ(144, target->WidthDPI);
+  EXPECT_EQ(96, target->GetPixelsPerInch());
+  EXPECT_EQ(144, storage->GetStoredDPI());
+
+  // A value the property cannot take stops the restore unless the handler
+  // lets it go on.
+  stream->Clear();
+  WriteStreamTree(stream.get(), L"Layout", {{L"Width", Variant(L"wide")}, {L"Caption", Variant(L"after")}});
+  const TcxStorageTestNodePtr node(TcxStorageTestNode::Make(nullptr, L"Layout"));
+  EXPECT_NE(L"(no error)", ErrorOf<rtl::Exception>([&] { storage->RestoreFromStream(node.get()); }));
+  EXPECT_EQ(L"", node->FCaption);
+  TcxStorageTestErrors errors;
+  storage->SetOnSetStoredPropertyValueError(
+      TcxSetStoredPropertyValueErrorEvent::Bind<&TcxStorageTestErrors::Handle>(&errors));
+  stream->SetPosition(0);
+  storage->RestoreFromStream(node.get());
+  EXPECT_EQ(std::vector<String>({L"Width"}), errors.Names);
+  EXPECT_EQ(L"after", node->FCaption);
 }
