@@ -592,3 +592,23 @@ TEST(cxStorageEngine, ValuesArriveAtTheStoredDPIAndFailuresAreHandledPerValue)
   EXPECT_EQ(std::vector<String>({L"Width"}), errors.Names);
   EXPECT_EQ(L"after", node->FCaption);
 }
+
+namespace {
+
+// A stream that takes no bytes, as a full disk does.
+class TcxStorageTestFullStream : public rtl::TMemoryStream {
+  RTL_CLASS(TcxStorageTestFullStream, rtl::TMemoryStream)
+
+ public:
+  int Write(const void*, int) override { return 0; }
+};
+
+}  // namespace
+
+TEST(cxStorageStream, AStreamThatTakesNoBytesFailsTheStore)
+{
+  const rtl::TOwnedPtr<TcxStorageTestFullStream> stream(rtl::New<TcxStorageTestFullStream>());
+  const rtl::TOwnedPtr<TcxStorageTestBare> bare(rtl::New<TcxStorageTestBare>(nullptr));
+  const rtl::TOwnedPtr<TcxStorage> storage(rtl::New<TcxStorage>(stream.get()));
+  EXPECT_NE(L"(no error)", ErrorOf<rtl::EWriteError>([&] { storage->StoreToStream(bare.get()); }));
+}
