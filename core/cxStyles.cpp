@@ -472,6 +472,15 @@ void TcxCustomStyleSheet::WriteBuiltIn(rtl::TWriter* AWriter)
   AWriter->WriteBoolean(FBuiltIn);
 }
 
+void TcxCustomStyleSheet::GetFakeComponentLinks(std::vector<rtl::TComponent*>& AList)
+{
+  for (int i = 0; i < FStyles->GetCount(); ++i) {
+    rtl::TComponent* owner = FStyles->GetItem(i).Item->GetOwner();
+    if (owner && owner != GetOwner() && std::find(AList.begin(), AList.end(), owner) == AList.end())
+      AList.push_back(owner);
+  }
+}
+
 void TcxCustomStyleSheet::DoStylesChanged(int AIndex)
 {
   const std::vector<TcxCustomStyles*> users = FStylesList;

@@ -226,6 +226,9 @@ class TcxCustomStyleSheet : public TcxComponent {
   void DefineProperties(rtl::TFiler* AFiler) override;
   // A change of the own collection reaches every user.
   virtual void DoStylesChanged(int AIndex);
+  // The owners of its styles other than its own, each once, so that a
+  // designer streams the forms the sheet's styles live on with it.
+  void GetFakeComponentLinks(std::vector<rtl::TComponent*>& AList) override;
 
  private:
   friend class TcxCustomStyles;

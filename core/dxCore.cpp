@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "core/dxCoreCultures.h"
+#include "core/dxCoreStores.h"
 #include "platform/rtl/Variants.h"
 
 // ---------------------------------------------------------------------------
@@ -980,6 +981,7 @@ void dxCoreFinalization()
   delete std::exchange(CultureNeutralFormatSettings, nullptr);
   TdxStringBuilderManager::Finalize();
   dxCultureNamesFinalize();
+  dxCoreStoresFinalize();
 }
 
 }  // namespace

@@ -30,6 +30,12 @@ class TcxStylesTestSheet : public TcxCustomStyleSheet {
 
  public:
   TcxCustomStylesClass GetStylesClass() const override { return TcxCustomStylesClass::Of<TcxStylesTestRecorder>(); }
+  std::vector<rtl::TComponent*> Links()
+  {
+    std::vector<rtl::TComponent*> result;
+    GetFakeComponentLinks(result);
+    return result;
+  }
 };
 
 class cxStyles : public testing::Test {
@@ -185,6 +191,17 @@ TEST_F(cxStyles, CopyFromMakesNewStylesAtTheSameIndexes)
   EXPECT_NE(style, copy);
   EXPECT_EQ(0x00AA00, copy->GetColor());
   EXPECT_EQ(2, FRepository->GetCount());
+}
+
+TEST_F(cxStyles, ASheetLinksTheOtherOwnersOfItsStylesOnce)
+{
+  const rtl::TOwnedPtr<rtl::TComponent> otherForm(rtl::New<rtl::TComponent>(nullptr));
+  TcxStylesTestSheet* sheet = NewSheet();
+  sheet->GetStyles()->SetValue(0, NewStyle());
+  for (const int index : {1, 2})
+    sheet->GetStyles()->SetValue(
+        index, FRepository->CreateItemEx(TcxCustomStyleClass::Of<TcxStyle>(), otherForm.get()));
+  EXPECT_EQ(std::vector<rtl::TComponent*>({otherForm.get()}), sheet->Links());
 }
 
 TEST_F(cxStyles, TheRepositoryStreamsItsStylesAsChildren)
