@@ -395,6 +395,7 @@ TdxXMLString TdxXMLHelper::EncodeString(std::string_view S, bool ARemoveBreakLin
 {
   TdxXMLString result;
   result.reserve(S.size() * 3 / 2);
+  std::size_t lastLiteralUnderscore = std::string::npos;
   for (std::size_t i = 0; i < S.size(); ++i) {
     char c = S[i];
     if (ARemoveBreakLines && (c == '\r' || c == '\n'))
@@ -404,6 +405,11 @@ TdxXMLString TdxXMLHelper::EncodeString(std::string_view S, bool ARemoveBreakLin
     if (item != std::end(ServiceCharMap)) {
       result += item->Replacement;
     } else if (static_cast<unsigned char>(c) < 32) {
+      // The escape's underscore may close a literal "_xHHHH" written just
+      // before it into an escape of its own; that underscore is escaped.
+      if (lastLiteralUnderscore != std::string::npos && lastLiteralUnderscore + 6 == result.size() &&
+          EscapeValue(result.substr(lastLiteralUnderscore) + "_") >= 0)
+        result.insert(lastLiteralUnderscore + 1, "x005F_");
       char escape[8];
       std::snprintf(escape, sizeof(escape), "_x%04X_", unsigned(static_cast<unsigned char>(c)));
       result += escape;
@@ -411,6 +417,8 @@ TdxXMLString TdxXMLHelper::EncodeString(std::string_view S, bool ARemoveBreakLin
       // An underscore that a reader would take for an escape.
       result += "_x005F_";
     } else {
+      if (c == '_')
+        lastLiteralUnderscore = result.size();
       result += c;
     }
   }
@@ -1224,7 +1232,9 @@ void TdxXMLNode::CheckSpaceAttribute()
   if (TdxXMLHelper::IsPreserveSpacesNeeded(std::string_view(FText)))
     FAttributes->SetValue("xml:space", "preserve");
   else
-    FAttributes->Delete(TdxXMLString("xml:space"));
+    // Every copy: one left behind would still claim the spaces.
+    while (FAttributes->Exists("xml:space"))
+      FAttributes->Delete(TdxXMLString("xml:space"));
 }
 
 void TdxXMLNode::WriteAttributes(rtl::TStream* AStream)
@@ -1429,7 +1439,7 @@ void TdxXMLParser::Parse(const char* AScan, int ACount)
     switch (token.TokenType) {
       case ttComment:
         SetNodeText(node, textStart, token.Buffer);
-        if (token.View().starts_with(CDataStart))
+        if (token.View().starts_with(CDataStart) && node != root)
           ReadCData(node, token);
         textStart = FData;
         break;
@@ -1558,7 +1568,9 @@ void TdxXMLParser::ReadCData(TdxXMLNode* ANode, const TdxXMLToken& AToken)
 
 void TdxXMLParser::SetNodeText(TdxXMLNode* ANode, const char* AStart, const char* AEnd)
 {
-  if (AStart == nullptr || AEnd <= AStart)
+  // Text outside the elements belongs to no element, and the document's
+  // root node is never written.
+  if (AStart == nullptr || AEnd <= AStart || ANode->GetParent() == nullptr)
     return;
   std::string_view text(AStart, static_cast<std::size_t>(AEnd - AStart));
   // Indentation by tabs and line breaks goes; spaces stay.
