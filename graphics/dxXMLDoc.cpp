@@ -534,7 +534,10 @@ const TdxXMLString& TdxXMLSharedStrings::Add(const TdxXMLToken& AToken)
 
 const TdxXMLString& TdxXMLSharedStrings::Add(std::string_view AValue)
 {
-  const std::uint32_t hash = dxHashShiftXor(AValue.data(), static_cast<int>(AValue.size()));
+  // Not the shift-xor name hash: it keeps only the last few bytes, so values
+  // that end alike ("translate(1, 1)", "translate(2, 1)", ...) would share a
+  // chain and loading would grow with the square of their count.
+  const std::uint32_t hash = dxHashBytes(AValue.data(), static_cast<int>(AValue.size()));
   std::unique_ptr<TValue>* link = &FTable[hash % FTableSize];
   for (; *link; link = &(*link)->Next)
     if ((*link)->Hash == hash && (*link)->Value == AValue)
@@ -1519,7 +1522,9 @@ TdxXMLParser::TTagEnd TdxXMLParser::ReadTag(TdxXMLNode* ANode, const char* ATagS
                        token.Buffer);
           attr = ANode->FAttributes->Add(Share(ConvertCodePage(token.View())));
         } else if (state == 3) {
-          attr->SetValue(Share(DecodeValue(token.View())));
+          // Values are not interned: each attribute holds its own copy
+          // anyway, so a table would only add a copy and a hash per value.
+          attr->SetValue(DecodeValue(token.View()));
         }
         ++state;
         break;

@@ -18,6 +18,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "core/cxClasses.h"
@@ -159,8 +160,9 @@ struct TdxXMLToken {
   std::string_view View() const { return {Buffer, static_cast<std::size_t>(BufferLengthInChars)}; }
 };
 
-// Interns the names and values of one load, so equal texts are hashed and
-// compared once and kept once in the table.
+// Interns the names of one load (element and attribute names repeat all
+// through a document), so equal names are hashed and compared once and kept
+// once in the table.
 class TdxXMLSharedStrings : public rtl::TObject {
   RTL_CLASS(TdxXMLSharedStrings, rtl::TObject)
 
@@ -172,7 +174,6 @@ class TdxXMLSharedStrings : public rtl::TObject {
   const TdxXMLString& Add(std::string_view AValue);
   void Clear();
 
-  // Not 65536: a prime-free odd modulus spreads the shift-xor hash better.
   static constexpr std::uint32_t FTableSize = 65535;
 
  private:
@@ -198,7 +199,7 @@ class TdxXMLNodeAttribute : public TcxDoublyLinkedObject {
   void SetName(const TdxXMLString& AValue) { FName = AValue; }
   // The decoded value: UTF-8, without quotes or references.
   const TdxXMLString& GetValue() const { return FValue; }
-  void SetValue(const TdxXMLString& AValue) { FValue = AValue; }
+  void SetValue(TdxXMLString AValue) { FValue = std::move(AValue); }
 
   rtl::String GetValueAsString() const;
   void SetValueAsString(const rtl::String& AValue);
