@@ -518,13 +518,17 @@ void TdxXMLStringBuilder::Grow(int ALength)
 void TdxXMLSharedStrings::Create()
 {
   inherited::Create();
-  FTable.resize(FTableSize);
 }
 
 void TdxXMLSharedStrings::Destroy()
 {
   Clear();
   inherited::Destroy();
+}
+
+std::size_t TdxXMLSharedStrings::THash::operator()(std::string_view AValue) const
+{
+  return dxHashBytes(AValue.data(), static_cast<int>(AValue.size()));
 }
 
 const TdxXMLString& TdxXMLSharedStrings::Add(const TdxXMLToken& AToken)
@@ -534,25 +538,13 @@ const TdxXMLString& TdxXMLSharedStrings::Add(const TdxXMLToken& AToken)
 
 const TdxXMLString& TdxXMLSharedStrings::Add(std::string_view AValue)
 {
-  // Not the shift-xor name hash: it keeps only the last few bytes, so values
-  // that end alike ("translate(1, 1)", "translate(2, 1)", ...) would share a
-  // chain and loading would grow with the square of their count.
-  const std::uint32_t hash = dxHashBytes(AValue.data(), static_cast<int>(AValue.size()));
-  std::unique_ptr<TValue>* link = &FTable[hash % FTableSize];
-  for (; *link; link = &(*link)->Next)
-    if ((*link)->Hash == hash && (*link)->Value == AValue)
-      return (*link)->Value;
-  *link = std::make_unique<TValue>(TValue{hash, nullptr, TdxXMLString(AValue)});
-  return (*link)->Value;
+  const auto found = FTable.find(AValue);
+  return found != FTable.end() ? *found : *FTable.emplace(AValue).first;
 }
 
 void TdxXMLSharedStrings::Clear()
 {
-  // Chain by chain and iteratively: a long chain must not recurse through
-  // the destructors of its links.
-  for (std::unique_ptr<TValue>& head : FTable)
-    while (head)
-      head = std::move(head->Next);
+  FTable.clear();
 }
 
 // ===========================================================================

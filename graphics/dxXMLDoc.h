@@ -15,9 +15,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -174,16 +174,18 @@ class TdxXMLSharedStrings : public rtl::TObject {
   const TdxXMLString& Add(std::string_view AValue);
   void Clear();
 
-  static constexpr std::uint32_t FTableSize = 65535;
-
  private:
-  struct TValue {
-    std::uint32_t Hash;
-    std::unique_ptr<TValue> Next;
-    TdxXMLString Value;
+  // lookup3 rather than the shift-xor name hash, which keeps only the last
+  // few bytes: names ending alike would share a bucket.
+  struct THash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view AValue) const;
   };
 
-  std::vector<std::unique_ptr<TValue>> FTable;
+  // Grows with the names of the load instead of starting at a fixed 64K
+  // buckets, which small documents (icons) would pay for on every load.
+  // Its elements never move, so the references handed out stay valid.
+  std::unordered_set<TdxXMLString, THash, std::equal_to<>> FTable;
 };
 
 // ---------------------------------------------------------------------------
