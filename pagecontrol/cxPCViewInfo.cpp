@@ -286,8 +286,13 @@ void TcxTabViewInfo::CalculateParts()
     offsets = painter->GetTooLongTextContentOffsets(index);
   }
   // Along the text: x for horizontal text, y for vertical text.
+  // Text read upwards starts at the bottom: the first offset goes there.
+  const bool upwards = vertical && viewInfo->GetTextRotationAngle() != TcxRotationAngle::raMinus90;
   FContentRect = base;
-  if (vertical) {
+  if (upwards) {
+    FContentRect.bottom -= offsets.x;
+    FContentRect.top += offsets.y;
+  } else if (vertical) {
     FContentRect.top += offsets.x;
     FContentRect.bottom -= offsets.y;
   } else {
@@ -344,9 +349,12 @@ void TcxTabViewInfo::CalculateParts()
   } else if (!HasCaption()) {
     start = (length - imageSize.cx) / 2 - imageBorder;
   }
-  const int origin = vertical ? area.top : area.left;
+  const int origin = upwards ? area.bottom : vertical ? area.top : area.left;
   auto placeAlong = [&](TRect R, int AStart, int ALength) {
-    if (vertical) {
+    if (upwards) {
+      R.bottom = origin - AStart;
+      R.top = R.bottom - ALength;
+    } else if (vertical) {
       R.top = origin + AStart;
       R.bottom = R.top + ALength;
     } else {

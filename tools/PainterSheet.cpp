@@ -578,6 +578,8 @@ void DrawTabCell(TcxCanvas* ACanvas, const TRect& ACell, TcxPCStyleID AStyle, co
   TcxCustomTabControlProperties* properties = control->GetProperties();
   properties->SetStyle(AStyle);
   properties->SetTabPosition(APosition);
+  // Framed, as page controls are mostly shown; one row takes the frame away.
+  properties->SetShowFrame(true);
   for (const wchar_t* caption : {L"Model", L"CRUD", L"Fields"})
     properties->GetTabs()->Add(caption);
   properties->SetTabIndex(0);

@@ -179,3 +179,58 @@ TEST(cxPCViewInfoLayout, HidingATabDropsItsViewInfoAtTheNextLayout)
 }
 
 }  // namespace
+
+namespace {
+
+// Offsets of 7 before the text and 2 after it, so that a caption shows which
+// end of its tab the text starts at.
+class TPCViewInfoOffsetsPainter : public TPCMetricsPainter {
+  RTL_CLASS(TPCViewInfoOffsetsPainter, TPCMetricsPainter)
+
+ public:
+  bool IsTabRotationSupported() override { return false; }
+  TPoint GetTabContentOffsets(int) override { return TPoint{7, 2}; }
+  TPoint GetTooLongTextContentOffsets(int) override { return TPoint{7, 2}; }
+};
+
+}  // namespace
+
+TEST(cxPCViewInfoParts, TheFirstContentOffsetLiesAtTheTextStart)
+{
+  // Captions at the sides read upwards, starting at the bottom, unless they
+  // run top to bottom; a caption must not start under the end the style
+  // cuts away.
+  struct {
+    const char* Name;
+    TcxTabPosition Position;
+    bool TopToBottom;
+    int FromTop, FromBottom;  // the text rectangle's distance from the tab's ends
+  } const cases[] = {
+      {"left, upwards", TcxTabPosition::tpLeft, false, 2, 7},
+      {"right, upwards", TcxTabPosition::tpRight, false, 2, 7},
+      {"left, top to bottom", TcxTabPosition::tpLeft, true, 7, 2},
+  };
+  for (const auto& c : cases) {
+    pctest::TPCControlPtr control = NewControl(200, 200);
+    TPCViewInfoOffsetsPainter* painter = control->SetPainter<TPCViewInfoOffsetsPainter>();
+    painter->Widths = {60};
+    TcxCustomTabControlProperties* properties = control->GetProperties();
+    properties->SetTabPosition(c.Position);
+    if (c.TopToBottom)
+      properties->SetOptions(properties->GetOptions() + TcxPCOptions{TcxPCOption::pcoTopToBottomText});
+    // Left-justified: the caption lies at its start.
+    properties->SetTabCaptionAlignment(rtl::TAlignment::taLeftJustify);
+    properties->GetTabs()->Add(L"Caption");
+    control->GetViewInfo()->Calculate();
+    TcxTabViewInfo* tab = control->GetViewInfo()->GetTabViewInfo(0);
+    const TRect full = tab->GetFullRect();
+    const TRect content = tab->GetContentRect();
+    EXPECT_EQ(content.top - full.top, c.FromTop) << c.Name;
+    EXPECT_EQ(full.bottom - content.bottom, c.FromBottom) << c.Name;
+    const TRect text = tab->GetTextRect();
+    if (c.TopToBottom)
+      EXPECT_EQ(text.top, content.top) << c.Name;
+    else
+      EXPECT_EQ(text.bottom, content.bottom) << c.Name;
+  }
+}
