@@ -227,6 +227,7 @@ void TcxCustomHintStyleController::ApplyHintPauses()
   if (IsDesigning(this) || FUpdateCount != 0)
     return;
   vcl::TApplication* application = vcl::Application();
+  application->SetHintShortPause(FHintShortPause);
   application->SetHintPause(FHintPause);
   application->SetHintHidePause(FHintHidePause);
 }
@@ -422,6 +423,10 @@ TcxCustomHintStyleController* TcxHintController::GetActiveHintStyleController()
   for (vcl::TControl* parent = hinted ? hinted->GetParent() : nullptr; parent; parent = parent->GetParent())
     if (rtl::TComponent* found = cxFindOwnedComponent(parent, TcxCustomHintStyleController::StaticClass()))
       return static_cast<TcxCustomHintStyleController*>(found);
+  // A managed control takes the controller its manager owns (that one only).
+  if (auto* manager = AsOrNil<rtl::TComponent>(dxGetManager(hinted)))
+    if (rtl::TComponent* found = cxFindOwnedComponent(manager, TcxCustomHintStyleController::StaticClass()))
+      return static_cast<TcxCustomHintStyleController*>(found);
   for (auto it = FControllerList.rbegin(); it != FControllerList.rend(); ++it)
     if ((*it)->GetGlobal())
       return *it;
@@ -459,7 +464,8 @@ bool IsSameHintInfo(const vcl::THintInfo& A, const vcl::THintInfo& B)
   return A.HintControl == B.HintControl && A.HintWindowClass == B.HintWindowClass &&
          IsSamePoint(A.HintPos, B.HintPos) && A.HintMaxWidth == B.HintMaxWidth && A.HintColor == B.HintColor &&
          EqualRect(&A.CursorRect, &B.CursorRect) && IsSamePoint(A.CursorPos, B.CursorPos) &&
-         A.HideTimeout == B.HideTimeout && A.HintStr == B.HintStr;
+         A.ReshowTimeout == B.ReshowTimeout && A.HideTimeout == B.HideTimeout && A.HintStr == B.HintStr &&
+         A.HintData == B.HintData;
 }
 
 // The control's bounds in its own client coordinates.
@@ -505,7 +511,7 @@ bool IsOpenPopupOwnerInside(HWND AWnd)
 }  // namespace
 
 bool cxPrepareHintInfo(vcl::THintInfo& AHintInfo, vcl::THintWindow*& AHintWindow, vcl::TControl* AControl,
-                       int AHideTimeout, rtl::TObject* /*AHintData*/, TRect& R, const rtl::String& AText)
+                       int AHideTimeout, rtl::TObject* AHintData, TRect& R, const rtl::String& AText)
 {
   vcl::TApplication* application = vcl::Application();
   AHintInfo = {};
@@ -516,6 +522,7 @@ bool cxPrepareHintInfo(vcl::THintInfo& AHintInfo, vcl::THintWindow*& AHintWindow
   AHintInfo.HintColor = application->GetHintColor();
   AHintInfo.HideTimeout = AHideTimeout > 0 ? AHideTimeout : application->GetHintHidePause();
   AHintInfo.HintStr = AText;
+  AHintInfo.HintData = AHintData;
   if (AControl) {
     AHintInfo.CursorPos = AControl->ScreenToClient(cxGetMouseCursorPosition());
     AHintInfo.CursorRect = GetCursorRect(AControl);
@@ -539,7 +546,7 @@ bool cxPrepareHintInfo(vcl::THintInfo& AHintInfo, vcl::THintWindow*& AHintWindow
   AHintWindow->SetColor(AHintInfo.HintColor);
   if (AControl)
     AHintWindow->SetBiDiMode(AControl->GetBiDiMode());
-  R = AHintWindow->CalcHintRect(AHintInfo.HintMaxWidth, AHintInfo.HintStr);
+  R = AHintWindow->CalcHintRect(AHintInfo.HintMaxWidth, AHintInfo.HintStr, AHintInfo.HintData);
   OffsetRect(&R, AHintInfo.HintPos.x, AHintInfo.HintPos.y);
   return true;
 }
@@ -641,7 +648,7 @@ TRect TcxCustomHintHelper::CalculateHintWindowRect(const TRect& /*AHintAreaBound
                                                    bool AIsHintMultiLine, const rtl::String& AText)
 {
   const int maxWidth = AIsHintMultiLine ? ATextRect.right - ATextRect.left : 32000;
-  TRect r = FHintWindow->CalcHintRect(maxWidth, AText);
+  TRect r = FHintWindow->CalcHintRect(maxWidth, AText, nullptr);
   r.right -= 6;
   r.bottom -= 2;
   TPoint anchor{ATextRect.left, ATextRect.top};
@@ -695,7 +702,7 @@ void TcxCustomHintHelper::ShowHint(const TRect& AHintAreaBounds, const TRect& AT
 {
   if (!CanShowHint())
     return;
-  if (AHintObject == FLastHintableObject) {
+  if (FHasLastHintableObject && AHintObject == FLastHintableObject) {
     if (IsHintAtMousePos()) {
       if (IsHintHideTimerRunning() && !IsSamePoint(GetMouseCursorPos(), FLastHintMousePos))
         RestartHintHideTimer();
@@ -725,6 +732,7 @@ void TcxCustomHintHelper::ShowHint(const TRect& AHintAreaBounds, const TRect& AT
   FHintAreaBounds = AHintAreaBounds;
   FHintableObject = AHintObject;
   FLastHintableObject = AHintObject;
+  FHasLastHintableObject = true;
   rtl::IPtr<IcxHintWindowHelper> windowHelper;
   if (rtl::Supports(FHintWindow, &windowHelper))
     windowHelper->SetHintAreaBounds(HintAreaOnScreen(), IsHintAtMousePos());

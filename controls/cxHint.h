@@ -238,7 +238,11 @@ class TcxCustomHintHelper : public TcxIUnknownObject, public IcxMouseTrackingCal
   void HideHint();
   // Hides and forgets the last element, so that it may hint again at once.
   void CancelHint();
-  void ResetLastHintElement() { FLastHintableObject = nullptr; }
+  void ResetLastHintElement()
+  {
+    FLastHintableObject = nullptr;
+    FHasLastHintableObject = false;
+  }
   virtual void MouseDown();
 
   // IcxMouseTrackingCaller2
@@ -295,6 +299,9 @@ class TcxCustomHintHelper : public TcxIUnknownObject, public IcxMouseTrackingCal
   TcxTimer* FHintHideTimer = nullptr;
   int FHintHidePause = 0;
   rtl::TObject* FLastHintableObject = nullptr;
+  // Whether FLastHintableObject names an element shown last: a nil element
+  // (the control as a whole) is one too, and must show the first time.
+  bool FHasLastHintableObject = false;
   TPoint FLastHintMousePos{};
   rtl::String FLastHintText;
   TRect FHintTextRect{};

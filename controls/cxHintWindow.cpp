@@ -246,7 +246,8 @@ TcxCustomLookAndFeelPainter* TcxCustomHintWindow::GetLookAndFeelPainter()
     return nullptr;
   if (controller->GetUseHintControlLookAndFeel()) {
     rtl::IPtr<IcxLookAndFeelContainer> container;
-    if (rtl::TObject* hinted = cxGetHintedControl(); hinted && rtl::Supports(hinted, &container))
+    rtl::TObject* hinted = cxGetHintedControl();
+    if (hinted && (rtl::Supports(hinted, &container) || rtl::Supports(dxGetManager(hinted), &container)))
       return container->GetLookAndFeel()->GetPainter();
   }
   return controller->GetLookAndFeelPainter();

@@ -6,6 +6,7 @@
 #include "controls/dxRichTextHelper.h"
 #include "controls/dxRightToLeftLayout.h"
 #include "controls/cxWindowUtils.h"
+#include "core/cxClasses.h"
 #include "core/cxGeometry.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsControls.h"
@@ -581,7 +582,7 @@ void TdxScreenTipStyle::GetScreenTipInfo(vcl::TControl* AControl, TdxScreenTip*&
     return;
   }
   rtl::IPtr<IdxScreenTipProvider> provider;
-  if (!AControl || !rtl::Supports(AControl, &provider))
+  if (!AControl || !(rtl::Supports(AControl, &provider) || rtl::Supports(dxGetManager(AControl), &provider)))
     return;
   AScreenTip = provider->GetScreenTip();
   if (!AScreenTip && provider->GetAction())
@@ -634,7 +635,7 @@ TRect TdxScreenTipStyle::GetScreenTipBounds(TdxScreenTip* AScreenTip, const rtl:
   if (!window)
     return {};
   const TScreenTipScope scope(window, AScreenTip);
-  return window->CalcHintRect(vcl::Screen()->GetWidth(), AHint);
+  return window->CalcHintRect(vcl::Screen()->GetWidth(), AHint, nullptr);
 }
 
 void TdxScreenTipStyle::ShowScreenTip(int X, int Y, const rtl::String& AHint, TdxScreenTip* AScreenTip)
@@ -1099,7 +1100,7 @@ TdxCustomHintViewInfo* TdxScreenTipWindow::CreateViewInfo(const rtl::String& AHi
   return rtl::New<TdxScreenTipLikeHintViewInfo>(painter, cxGetMouseCursorPosition(), shortCut, text);
 }
 
-TRect TdxScreenTipWindow::CalcHintRect(int AMaxWidth, const rtl::String& AHint)
+TRect TdxScreenTipWindow::CalcHintRect(int AMaxWidth, const rtl::String& AHint, rtl::TObject* AData)
 {
   FreeViewInfo();
   TcxCustomHintStyleController* controller = WindowController(this);
@@ -1114,13 +1115,13 @@ TRect TdxScreenTipWindow::CalcHintRect(int AMaxWidth, const rtl::String& AHint)
   }
   SetStandardHint(true);
   GetCanvas()->GetFont()->Assign(vcl::Screen()->GetHintFont());
-  return AHint.empty() ? TRect{} : inherited::CalcHintRect(AMaxWidth, AHint);
+  return AHint.empty() ? TRect{} : inherited::CalcHintRect(AMaxWidth, AHint, AData);
 }
 
 void TdxScreenTipWindow::ShowHint(int X, int Y, int AMaxWidth, const rtl::String& AHint,
                                   const rtl::String& /*ACaption*/)
 {
-  TRect r = CalcHintRect(AMaxWidth == 0 ? vcl::Screen()->GetWidth() : AMaxWidth, AHint);
+  TRect r = CalcHintRect(AMaxWidth == 0 ? vcl::Screen()->GetWidth() : AMaxWidth, AHint, nullptr);
   OffsetRect(&r, X - r.left, Y - r.top);
   ActivateHint(r, AHint);
 }

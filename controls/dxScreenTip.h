@@ -531,7 +531,7 @@ class TdxScreenTipWindow : public TcxCustomHintWindow {
  public:
   void Create(rtl::TComponent* AOwner) override;
   void Destroy() override;
-  TRect CalcHintRect(int AMaxWidth, const rtl::String& AHint) override;
+  TRect CalcHintRect(int AMaxWidth, const rtl::String& AHint, rtl::TObject* AData) override;
   void ShowHint(int X, int Y, int AMaxWidth, const rtl::String& AHint, const rtl::String& ACaption) override;
 
   TdxCustomHintViewInfo* GetViewInfo() const { return FViewInfo; }

@@ -49,6 +49,12 @@ void cxClassesFinalization()
 
 RTL_UNIT(cxClasses, &cxClassesInitialization, &cxClassesFinalization);
 
+rtl::TObject* dxGetManager(rtl::TObject* AObject)
+{
+  rtl::IPtr<IdxManagedObject> managed;
+  return AObject && rtl::Supports(AObject, &managed) ? managed->GetManager() : nullptr;
+}
+
 // ---------------------------------------------------------------------------
 // Base persistent objects
 

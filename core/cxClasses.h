@@ -37,6 +37,19 @@
 // Starts the process-wide link controller; its finish frees it.
 RTL_DECLARE_UNIT(cxClasses);
 
+// A control that another object manages (an item of a layout, a part of a
+// composite control): services that look for settings next to a control
+// (hint style controllers, screen tips, look and feel) ask its manager too.
+// The manager is answered as the object itself; callers query it for the
+// interfaces or the component they need.
+struct IdxManagedObject : rtl::IInterface {
+  RTL_GUID(IdxManagedObject, "{AB78C3D2-400B-407F-A988-C015DDCEFED3}")
+  virtual rtl::TObject* __stdcall GetManager() = 0;
+};
+
+// The manager of AObject when it is a managed object; nil otherwise.
+rtl::TObject* dxGetManager(rtl::TObject* AObject);
+
 // ---------------------------------------------------------------------------
 // Base persistent objects
 

@@ -935,7 +935,7 @@ bool TcxCustomEditViewInfo::NeedShowHint(TcxCanvas*, const TPoint& P, const TRec
     return false;
   vcl::THintWindow* window = vcl::Application()->GetHintWindowClass().Create(nullptr);
   rtl::Finally freeWindow([&] { rtl::Free(window); });
-  ATextRect = window->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), AText);
+  ATextRect = window->CalcHintRect(GetSystemMetrics(SM_CXSCREEN), AText, nullptr);
   OffsetRect(&ATextRect, P.x, P.y + GetSystemMetrics(SM_CYCURSOR));
   return true;
 }

@@ -402,8 +402,9 @@ class THintWindow : public TCustomControl {
   void Create(TComponent* AOwner) override;
   // Shows the text in ARect (screen coordinates), without taking the focus.
   virtual void ActivateHint(const TRect& ARect, const String& AHint);
-  // The rectangle the text needs, at most AMaxWidth wide, at (0, 0).
-  virtual TRect CalcHintRect(int AMaxWidth, const String& AHint);
+  // The rectangle the text needs, at most AMaxWidth wide, at (0, 0). AData
+  // is the hint information's data, for windows that draw more than text.
+  virtual TRect CalcHintRect(int AMaxWidth, const String& AHint, TObject* AData);
   void ReleaseHandle() { DestroyHandle(); }
 
  protected:
@@ -424,8 +425,13 @@ struct THintInfo {
   TColor HintColor;
   TRect CursorRect;
   TPoint CursorPos;
+  // After this many milliseconds (0: never) the hint is asked for and shown
+  // again while the mouse stays on the control.
+  int ReshowTimeout;
   int HideTimeout;
   String HintStr;
+  // Handed to the window's CalcHintRect.
+  TObject* HintData;
 };
 
 using TShowHintEvent = rtl::TMethod<void(String& HintStr, bool& CanShow, THintInfo& HintInfo)>;
@@ -483,13 +489,16 @@ class TApplication : public rtl::TComponent {
   void SetTitle(const String& AValue);
 
   // Hints: the current hint text (OnHint tells of changes), whether hints
-  // show, the pause before one shows and how long it stays.
+  // show, the pause before one shows, the shorter pause when the mouse
+  // moves on from a shown hint to another control's, and how long it stays.
   const String& GetHint() const { return FHint; }
   void SetHint(const String& AValue);
   bool GetShowHint() const { return FShowHint; }
   void SetShowHint(bool AValue) { FShowHint = AValue; }
   int GetHintPause() const { return FHintPause; }
   void SetHintPause(int AValue) { FHintPause = AValue; }
+  int GetHintShortPause() const { return FHintShortPause; }
+  void SetHintShortPause(int AValue) { FHintShortPause = AValue; }
   int GetHintHidePause() const { return FHintHidePause; }
   void SetHintHidePause(int AValue) { FHintHidePause = AValue; }
   TColor GetHintColor() const { return FHintColor; }
@@ -527,6 +536,10 @@ class TApplication : public rtl::TComponent {
   // pause; the timer shows the hint, and later hides it.
   void HintMouseMessage(const MSG& AMsg);
   void HintTimerExpired();
+  void HintReshowTimerExpired();
+  // Hides the hint that shows but keeps its control, so that it does not
+  // come back until the mouse goes to another control.
+  void HideShownHint();
   void Notification(TComponent* AComponent, rtl::TOperation AOperation) override;
   void ActivateHint(TControl* AControl, const TPoint& ACursorPos);
 
@@ -535,6 +548,7 @@ class TApplication : public rtl::TComponent {
   String FTitle;
   String FHint;
   int FHintPause;
+  int FHintShortPause;
   int FHintHidePause;
   TColor FHintColor;
   bool FShowHint;

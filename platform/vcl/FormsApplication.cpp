@@ -19,6 +19,7 @@ namespace {
 constexpr wchar_t kApplicationClass[] = L"TApplication";
 // The timer of the application window that paces hints.
 constexpr UINT_PTR kHintTimer = 1;
+constexpr UINT_PTR kHintReshowTimer = 2;
 
 // "short|long": the short part shows in the hint window, the long one
 // becomes the application's Hint. Without a bar both are the whole text.
@@ -380,6 +381,7 @@ void TApplication::Create(TComponent* AOwner)
   FTitle = ModuleTitle();
   FShowHint = true;
   FHintPause = 500;
+  FHintShortPause = 50;
   FHintHidePause = 2500;
   FHintColor = clInfoBk;
   FShowMainForm = true;
@@ -449,6 +451,10 @@ void TApplication::WndProc(TMessage& AMessage)
     case WM_TIMER:
       if (AMessage.WParam == kHintTimer) {
         HintTimerExpired();
+        return;
+      }
+      if (AMessage.WParam == kHintReshowTimer) {
+        HintReshowTimerExpired();
         return;
       }
       break;
@@ -657,13 +663,15 @@ void TApplication::HintMouseMessage(const MSG& AMsg)
     control = control->GetParent();
   if (control == FHintControl)
     return;
+  // Moving on from a hint that shows, the next one follows quickly.
+  const int pause = FHintShowing ? FHintShortPause : FHintPause;
   CancelHint();
   SetHint(control ? LongHint(control->GetHint()) : String());
   if (!control || !FShowHint || !control->GetShowHint())
     return;
   FHintControl = control;
   control->FreeNotification(this);
-  SetTimer(FHandle, kHintTimer, static_cast<UINT>(std::max(FHintPause, 1)), nullptr);
+  SetTimer(FHandle, kHintTimer, static_cast<UINT>(std::max(pause, 1)), nullptr);
 }
 
 void TApplication::HintTimerExpired()
@@ -671,12 +679,26 @@ void TApplication::HintTimerExpired()
   KillTimer(FHandle, kHintTimer);
   if (FHintShowing) {
     // Shown long enough: hidden until the mouse comes to another control.
-    FHintShowing = false;
-    if (FHintWindow)
-      FHintWindow->ReleaseHandle();
+    HideShownHint();
     return;
   }
   if (FHintControl)
+    ActivateHint(FHintControl, FHintCursorPos);
+}
+
+void TApplication::HideShownHint()
+{
+  KillTimer(FHandle, kHintTimer);
+  KillTimer(FHandle, kHintReshowTimer);
+  FHintShowing = false;
+  if (FHintWindow)
+    FHintWindow->ReleaseHandle();
+}
+
+void TApplication::HintReshowTimerExpired()
+{
+  KillTimer(FHandle, kHintReshowTimer);
+  if (FHintShowing && FHintControl)
     ActivateHint(FHintControl, FHintCursorPos);
 }
 
@@ -696,8 +718,12 @@ void TApplication::ActivateHint(TControl* AControl, const TPoint& ACursorPos)
   bool canShow = AControl->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
   if (canShow && FOnShowHint)
     FOnShowHint(info.HintStr, canShow, info);
-  if (!canShow || info.HintStr.empty() || !info.HintWindowClass)
+  if (!canShow || info.HintStr.empty() || !info.HintWindowClass) {
+    // A reshown hint the control now keeps back goes away.
+    if (FHintShowing)
+      HideShownHint();
     return;
+  }
   if (FHintWindow && FHintWindow->ClassType() != info.HintWindowClass.ClassType())
     rtl::FreeAndNil(FHintWindow);
   if (!FHintWindow) {
@@ -705,18 +731,23 @@ void TApplication::ActivateHint(TControl* AControl, const TPoint& ACursorPos)
     FHintWindow->FreeNotification(this);
   }
   FHintWindow->SetColor(info.HintColor);
-  TRect rect = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr);
+  TRect rect = FHintWindow->CalcHintRect(info.HintMaxWidth, info.HintStr, info.HintData);
   OffsetRect(&rect, info.HintPos.x, info.HintPos.y);
   FHintWindow->ActivateHint(rect, info.HintStr);
   FHintShowing = true;
+  KillTimer(FHandle, kHintTimer);
   if (info.HideTimeout > 0)
     SetTimer(FHandle, kHintTimer, static_cast<UINT>(info.HideTimeout), nullptr);
+  if (info.ReshowTimeout > 0)
+    SetTimer(FHandle, kHintReshowTimer, static_cast<UINT>(info.ReshowTimeout), nullptr);
 }
 
 void TApplication::CancelHint()
 {
-  if (FHandle)
+  if (FHandle) {
     KillTimer(FHandle, kHintTimer);
+    KillTimer(FHandle, kHintReshowTimer);
+  }
   FHintShowing = false;
   if (FHintWindow)
     FHintWindow->ReleaseHandle();
@@ -747,7 +778,7 @@ void THintWindow::CreateParams(TCreateParams& AParams)
   AParams.WndParent = nullptr;
 }
 
-TRect THintWindow::CalcHintRect(int AMaxWidth, const String& AHint)
+TRect THintWindow::CalcHintRect(int AMaxWidth, const String& AHint, TObject* /*AData*/)
 {
   TRect rect{0, 0, AMaxWidth, 0};
   {

@@ -179,6 +179,16 @@ TEST(cxHintController, ControllersTakeOverTheWindowClassAndTheShowHintEventAndGi
 
 class cxHintControllerHostedTest : public kvtest::THostedTest {};
 
+// A panel that another component manages.
+class THintTestManagedPanel : public kvtest::TTestPanel, public IdxManagedObject {
+  RTL_CLASS(THintTestManagedPanel, kvtest::TTestPanel)
+  RTL_INTERFACES(IdxManagedObject)
+
+ public:
+  rtl::TObject* __stdcall GetManager() override { return Manager; }
+  rtl::TObject* Manager = nullptr;
+};
+
 TEST_F(cxHintControllerHostedTest, ANonGlobalControllerServesOnlyTheControlsOfItsOwner)
 {
   auto* inside = AddChild<kvtest::TTestPanel>({10, 10, 60, 30});
@@ -193,6 +203,18 @@ TEST_F(cxHintControllerHostedTest, ANonGlobalControllerServesOnlyTheControlsOfIt
   EXPECT_EQ(cxGetHintStyleController(), controller);
   hints->SetHintedControl(outside);
   EXPECT_EQ(cxGetHintStyleController(), nullptr);
+
+  // A control outside the owner's windows that the owner manages.
+  auto* managed = rtl::New<THintTestManagedPanel>(other.get());
+  managed->SetParent(other.get());
+  hints->SetHintedControl(managed);
+  EXPECT_EQ(cxGetHintStyleController(), nullptr) << "no manager";
+  managed->Manager = FHost.get();
+  EXPECT_EQ(cxGetHintStyleController(), controller) << "the manager's controller";
+  managed->Manager = other.get();
+  EXPECT_EQ(cxGetHintStyleController(), nullptr) << "only the manager itself is searched";
+
+  hints->SetHintedControl(outside);
   controller->SetGlobal(true);
   EXPECT_EQ(cxGetHintStyleController(), controller);
   cxResetHintedControl();
@@ -303,7 +325,8 @@ TEST(cxHintHelper, ShowsKeepsMovesAndHidesTheHintsOfElements)
   rtl::TOwnedPtr<THintTestElement> atMouse(rtl::New<THintTestElement>(true, true));
   rtl::TOwnedPtr<THintTestElement> noPause(rtl::New<THintTestElement>(false, false));
   rtl::TOwnedPtr<rtl::TObject> plain(rtl::New<rtl::TObject>());
-  rtl::TObject* const elements[] = {overText.get(), atMouse.get(), noPause.get(), plain.get()};
+  // The last one is no element: the control as a whole.
+  rtl::TObject* const elements[] = {overText.get(), atMouse.get(), noPause.get(), plain.get(), nullptr};
 
   struct TStep {
     S Step;
@@ -348,6 +371,11 @@ TEST(cxHintHelper, ShowsKeepsMovesAndHidesTheHintsOfElements)
        {{S::Show, 0, L"Save", true, true, 0},
         {S::Leave, 0, nullptr, false, false, -1},
         {S::Show, 0, L"Save", true, true, 0}}},
+      {"the control as a whole shows at once and then rests",
+       {{S::Show, 4, L"Panel", true, true, 4},
+        {S::Show, 4, L"Panel", true, true, 4},
+        {S::HideTick, 0, nullptr, false, false, -1},
+        {S::Show, 4, L"Panel", false, false, -1}}},
       {"without the hide pause the hint comes back",
        {{S::Show, 2, L"Name", true, false, 2},
         {S::Show, 3, L"Plain", true, false, 3},
@@ -469,6 +497,7 @@ TEST(cxHintHelper, HintInformationGoesThroughTheApplicationsEvent)
       {true, true, false, false, false, false},
       {true, false, true, true, true, true},
   };
+  const rtl::TOwnedPtr<rtl::TObject> data(rtl::New<rtl::TObject>());
   for (const auto& c : cases) {
     THintTestInfoHandler handler{c.Refuse, c.Change};
     application->SetOnShowHint(c.HasEvent ? vcl::TShowHintEvent::Bind<&THintTestInfoHandler::Handle>(&handler)
@@ -477,11 +506,13 @@ TEST(cxHintHelper, HintInformationGoesThroughTheApplicationsEvent)
     vcl::THintInfo info{};
     TRect r{10, 20, 60, 40};
     const int at = static_cast<int>(&c - cases);
-    EXPECT_EQ(cxPrepareHintInfo(info, window, nullptr, 0, nullptr, r, L"Text"), c.CanShow) << at;
+    EXPECT_EQ(cxPrepareHintInfo(info, window, nullptr, 0, data.get(), r, L"Text"), c.CanShow) << at;
     EXPECT_EQ(window != nullptr, c.NewWindow) << at;
     EXPECT_EQ(info.HideTimeout, application->GetHintHidePause()) << at;
     if (c.HasEvent) {
       EXPECT_EQ(handler.Seen.HintStr, L"Text") << at;
+      EXPECT_EQ(handler.Seen.HintData, data.get()) << at;
+      EXPECT_EQ(handler.Seen.ReshowTimeout, 0) << at;
     }
     if (c.Moved) {
       EXPECT_EQ(info.HintStr, L"Changed text") << at;

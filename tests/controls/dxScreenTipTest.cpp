@@ -298,7 +298,7 @@ TEST_F(dxScreenTipTest, TheWindowShowsATipOrAHintInTipDress)
     FRepository->SetShowDescription(c.ShowDescription);
     tip->SetUseHintAsHeader(c.UseHintAsHeader);
     cxGetHintController()->SetHintedControl(control);
-    const TRect r = window->CalcHintRect(vcl::Screen()->GetWidth(), L"Control hint");
+    const TRect r = window->CalcHintRect(vcl::Screen()->GetWidth(), L"Control hint", nullptr);
     EXPECT_FALSE(IsRectEmpty(&r)) << at;
     TdxCustomHintViewInfo* viewInfo = window->GetViewInfo();
     ASSERT_EQ(rtl::Is<TdxScreenTipViewInfo>(viewInfo), c.FullTip) << at;

@@ -142,12 +142,21 @@ class TFormsTestHandlers : public rtl::TObject {
     CanShow = AllowHint;
   }
 
+  // Counts the asks and has the hint asked again after a millisecond.
+  void ShowHintAndReshow(String& HintStr, bool&, THintInfo& HintInfo)
+  {
+    ++HintAsks;
+    HintStr += L" " + rtl::IntToStr(HintAsks);
+    HintInfo.ReshowTimeout = 1;
+  }
+
   void Clicked(TObject* Sender) { Senders.push_back(Sender); }
   void FormShortCut(TWMKey& Msg, bool& Handled) { Handled = Msg.CharCode == VK_F8; }
 
   std::vector<TObject*> Senders;
   int Idles = 0;
   bool AllowHint = true;
+  int HintAsks = 0;
   std::vector<String> Messages;
   bool AllowClose = true;
   bool ConsumeKeys = false;
@@ -690,6 +699,75 @@ TEST_F(TFormsTest, AHintShowsAfterThePauseAndGoesOnAClick)
   PostMessageW(button->GetHandle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(5, 5));
   Application()->ProcessMessages();
   EXPECT_FALSE(hintShowing());
+}
+
+namespace {
+
+bool FormsTestHintShowing()
+{
+  THintWindow* hint = Application()->GetHintWindow();
+  return hint && hint->HandleAllocated() && IsWindowVisible(hint->GetHandle());
+}
+
+// Posts mouse moves to AControl until APredicate holds (at most ten seconds).
+template <class P>
+bool FormsTestRestMouseUntil(TWinControl* AControl, P APredicate)
+{
+  for (int i = 0; i < 200 && !APredicate(); ++i) {
+    PostMessageW(AControl->GetHandle(), WM_MOUSEMOVE, 0, MAKELPARAM(5, 5));
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+    Application()->ProcessMessages();
+  }
+  return APredicate();
+}
+
+}  // namespace
+
+TEST_F(TFormsTest, MovingOnFromAShownHintWaitsTheShortPause)
+{
+  TForm* form = CreateBlankForm();
+  form->SetBorderStyle(bsNone);
+  TFormsTestButton* buttons[2]{};
+  for (int i = 0; i < 2; ++i) {
+    buttons[i] = rtl::New<TFormsTestButton>(form);
+    buttons[i]->SetParent(form);
+    buttons[i]->SetBounds(10 + i * 100, 10, 80, 30);
+    buttons[i]->SetHint(i == 0 ? L"First" : L"Second");
+    buttons[i]->SetShowHint(true);
+  }
+  form->Show();
+  Application()->SetHintPause(1);
+  Application()->SetHintHidePause(0);
+  ASSERT_TRUE(FormsTestRestMouseUntil(buttons[0], FormsTestHintShowing));
+
+  // The full pause now outlasts the test: only the short one can show the
+  // second hint.
+  Application()->SetHintPause(1000000);
+  Application()->SetHintShortPause(1);
+  const auto secondShows = [] {
+    return FormsTestHintShowing() && Application()->GetHintWindow()->GetCaption() == L"Second";
+  };
+  EXPECT_TRUE(FormsTestRestMouseUntil(buttons[1], secondShows));
+}
+
+TEST_F(TFormsTest, AReshowTimeoutAsksForTheHintAgain)
+{
+  TForm* form = CreateBlankForm();
+  form->SetBorderStyle(bsNone);
+  auto* button = rtl::New<TFormsTestButton>(form);
+  button->SetParent(form);
+  button->SetBounds(10, 10, 80, 30);
+  button->SetHint(L"Hint");
+  button->SetShowHint(true);
+  form->Show();
+  Application()->SetHintPause(1);
+  Application()->SetHintHidePause(0);
+  Application()->SetOnShowHint(TShowHintEvent::Bind<&TFormsTestHandlers::ShowHintAndReshow>(FHandlers.get()));
+  const auto askedAgain = [this] {
+    return FHandlers->HintAsks >= 3 && FormsTestHintShowing() &&
+           Application()->GetHintWindow()->GetCaption() == L"Hint " + rtl::IntToStr(FHandlers->HintAsks);
+  };
+  EXPECT_TRUE(FormsTestRestMouseUntil(button, askedAgain));
 }
 
 // ---------------------------------------------------------------------------
