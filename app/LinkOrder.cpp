@@ -38,6 +38,7 @@
 #include "graphics/dxGDIPlusAPI.h"
 #include "graphics/dxGDIPlusClasses.h"
 #include "graphics/dxOffice11.h"
+#include "graphics/dxSVGImage.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "pagecontrol/cxPCConsts.h"

@@ -95,6 +95,7 @@
   AUnit(cxDrawTextUtils)             \
   AUnit(dxOffice11)                  \
   AUnit(dxFading)                    \
+  AUnit(dxSVGImage)                  \
   AUnit(dxSkinsCore)                 \
   AUnit(cxLookAndFeelPainters)       \
   AUnit(cxLookAndFeels)              \
