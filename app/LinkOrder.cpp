@@ -25,6 +25,7 @@
 #include "editors/cxEditExConsts.h"
 #include "editors/cxFilterConsts.h"
 #include "editors/cxFilterControlStrs.h"
+#include "editors/cxDropDownEdit.h"
 #include "editors/cxMaskEdit.h"
 #include "editors/cxMemo.h"
 #include "editors/cxTextEdit.h"

@@ -118,6 +118,7 @@
   AUnit(cxTextEdit)                  \
   AUnit(cxMemo)                      \
   AUnit(cxMaskEdit)                  \
+  AUnit(cxDropDownEdit)              \
   AUnit(cxDataConsts)                \
   AUnit(cxFilterConsts)              \
   AUnit(cxFilterControlStrs)         \
