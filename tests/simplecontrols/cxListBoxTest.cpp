@@ -13,7 +13,7 @@
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "platform/vcl/GraphicsHandles.h"
-#include "graphics/dxGDIPlusClassesImages.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "simplecontrols/cxListBox.h"
 #include "tests/support/TestHost.h"
 
