@@ -50,6 +50,7 @@
 #include "platform/vcl/Controls.h"
 #include "simplecontrols/cxCheckBox.h"
 #include "simplecontrols/cxLabel.h"
+#include "simplecontrols/dxCustomListBox.h"
 #include "skins/dxSkinBlack.h"
 #include "skins/dxSkinBlue.h"
 #include "skins/dxSkinBlueprint.h"

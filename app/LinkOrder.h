@@ -123,7 +123,8 @@
   AUnit(cxFilterConsts)              \
   AUnit(cxFilterControlStrs)         \
   AUnit(cxCheckBox)                  \
-  AUnit(cxLabel)
+  AUnit(cxLabel)                     \
+  AUnit(dxCustomListBox)
 
 #define KV_LINK_ORDER_NAME(AUnit) #AUnit,
 inline constexpr const char* kLinkOrderNames[] = {KV_LINK_ORDER(KV_LINK_ORDER_NAME)};

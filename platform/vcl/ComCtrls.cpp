@@ -88,8 +88,10 @@ void TTreeNode::Destroy()
 {
   FDeleting = true;
   TCustomTreeView* tree = GetTreeView();
-  if (tree)
+  if (tree) {
     tree->Delete(this);
+    tree->ForgetSelection(this);
+  }
   const bool isTop = !FParent || !FParent->FDeleting;
   if (isTop && FItemId && tree && tree->HandleAllocated()) {
     SendMessageW(tree->GetHandle(), TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(FItemId));
@@ -323,12 +325,21 @@ void TTreeNode::ExpandItem(bool AExpand, bool ARecurse)
 bool TTreeNode::GetSelected() const
 {
   TCustomTreeView* tree = GetTreeView();
+  if (tree && tree->FMultiSelect)
+    return tree->IsInSelection(this);
   return tree && tree->GetSelected() == this;
 }
 
 void TTreeNode::SetSelected(bool AValue)
 {
   TCustomTreeView* tree = GetTreeView();
+  if (tree && tree->FMultiSelect) {
+    if (AValue)
+      tree->Select(const_cast<TTreeNode*>(this), {TShiftStateItem::ssCtrl});
+    else
+      tree->Deselect(const_cast<TTreeNode*>(this));
+    return;
+  }
   if (AValue)
     tree->SetSelected(const_cast<TTreeNode*>(this));
   else if (GetSelected())
@@ -656,6 +667,8 @@ void TCustomTreeView::CreateWnd()
   if (FSaveTopItem && FSaveTopItem->FItemId)
     Perform(TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(FSaveTopItem->FItemId));
   FSaveSelected = nullptr;
+  for (const TTreeNode* ANode : FSelections)
+    ApplySelectedState(ANode);
   FSaveTopItem = nullptr;
 }
 
@@ -693,6 +706,125 @@ void TCustomTreeView::SetSelected(TTreeNode* AValue)
     return;
   }
   Perform(TVM_SELECTITEM, TVGN_CARET, reinterpret_cast<LPARAM>(AValue ? AValue->FItemId : nullptr));
+}
+
+void TCustomTreeView::SetMultiSelect(bool AValue)
+{
+  if (FMultiSelect == AValue)
+    return;
+  FMultiSelect = AValue;
+  if (!FMultiSelect)
+    ClearSelection(true);
+  else if (TTreeNode* ACaret = GetSelected())
+    FSelections.assign(1, ACaret);
+}
+
+bool TCustomTreeView::IsInSelection(const TTreeNode* ANode) const
+{
+  return std::find(FSelections.begin(), FSelections.end(), ANode) != FSelections.end();
+}
+
+void TCustomTreeView::ApplySelectedState(const TTreeNode* ANode) const
+{
+  if (!ANode->FItemId || !HandleAllocated())
+    return;
+  TVITEMW item{};
+  item.mask = TVIF_HANDLE | TVIF_STATE;
+  item.hItem = ANode->FItemId;
+  item.stateMask = TVIS_SELECTED;
+  item.state = IsInSelection(ANode) ? TVIS_SELECTED : 0;
+  SendMessageW(const_cast<TCustomTreeView*>(this)->GetHandle(), TVM_SETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+void TCustomTreeView::ForgetSelection(const TTreeNode* ANode)
+{
+  std::erase(FSelections, ANode);
+  if (FSaveSelected == ANode)
+    FSaveSelected = nullptr;
+  if (FSaveTopItem == ANode)
+    FSaveTopItem = nullptr;
+}
+
+int TCustomTreeView::GetSelectionCount()
+{
+  if (FMultiSelect)
+    return static_cast<int>(FSelections.size());
+  return GetSelected() ? 1 : 0;
+}
+
+TTreeNode* TCustomTreeView::GetSelection(int AIndex)
+{
+  if (!FMultiSelect) {
+    TTreeNode* ACaret = AIndex == 0 ? GetSelected() : nullptr;
+    if (!ACaret)
+      rtl::ListIndexError(AIndex);
+    return ACaret;
+  }
+  if (AIndex < 0 || AIndex >= static_cast<int>(FSelections.size()))
+    rtl::ListIndexError(AIndex);
+  return FSelections[static_cast<std::size_t>(AIndex)];
+}
+
+void TCustomTreeView::Select(TTreeNode* ANode, TShiftState AShift)
+{
+  if (!ANode)
+    return;
+  if (!FMultiSelect || !AShift.Contains(TShiftStateItem::ssCtrl))
+    ClearSelection(false);
+  if (FMultiSelect && !IsInSelection(ANode))
+    FSelections.push_back(ANode);
+  {
+    FSelecting = true;
+    rtl::Finally AEnd([this] { FSelecting = false; });
+    SetSelected(ANode);
+  }
+  // Moving the caret took the selected state from the previous one.
+  for (const TTreeNode* ASelected : FSelections)
+    ApplySelectedState(ASelected);
+}
+
+void TCustomTreeView::Select(const std::vector<TTreeNode*>& ANodes)
+{
+  ClearSelection(false);
+  for (TTreeNode* ANode : ANodes)
+    Select(ANode, {TShiftStateItem::ssCtrl});
+}
+
+void TCustomTreeView::Deselect(TTreeNode* ANode)
+{
+  if (!ANode)
+    return;
+  if (!FMultiSelect) {
+    if (GetSelected() == ANode)
+      SetSelected(nullptr);
+    return;
+  }
+  std::erase(FSelections, ANode);
+  ApplySelectedState(ANode);
+}
+
+void TCustomTreeView::Subselect(TTreeNode* ANode, bool /*AValidate*/)
+{
+  if (!ANode || !FMultiSelect || IsInSelection(ANode))
+    return;
+  FSelections.push_back(ANode);
+  ApplySelectedState(ANode);
+}
+
+void TCustomTreeView::ClearSelection(bool AKeepPrimary)
+{
+  TTreeNode* ACaret = GetSelected();
+  std::vector<TTreeNode*> AOld = std::move(FSelections);
+  FSelections.clear();
+  if (AKeepPrimary && ACaret && FMultiSelect)
+    FSelections.push_back(ACaret);
+  for (const TTreeNode* ANode : AOld)
+    ApplySelectedState(ANode);
+  if (!AKeepPrimary && ACaret) {
+    FSelecting = true;
+    rtl::Finally AEnd([this] { FSelecting = false; });
+    SetSelected(nullptr);
+  }
 }
 
 TTreeNode* TCustomTreeView::GetTopItem()
@@ -898,6 +1030,16 @@ bool TCustomTreeView::CanChange(TTreeNode* ANode)
 
 void TCustomTreeView::Change(TTreeNode* ANode)
 {
+  // The user moved the caret: it is the selection now, or joins it with
+  // Ctrl held.
+  if (FMultiSelect && !FSelecting && ANode) {
+    if (GetKeyState(VK_CONTROL) >= 0)
+      ClearSelection(false);
+    if (!IsInSelection(ANode))
+      FSelections.push_back(ANode);
+    for (const TTreeNode* ASelected : FSelections)
+      ApplySelectedState(ASelected);
+  }
   if (FOnChange)
     FOnChange(this, ANode);
 }

@@ -253,6 +253,24 @@ class TCustomTreeView : public TWinControl {
   void FullCollapse();
   TCanvas* GetCanvas() const { return FCanvas; }
 
+  // Several selected nodes. The window knows one selected item (the caret,
+  // Selected); the others carry the selected state the control sets on
+  // them. Without MultiSelect the selection is the caret alone.
+  bool GetMultiSelect() const { return FMultiSelect; }
+  void SetMultiSelect(bool AValue);
+  int GetSelectionCount();
+  // In selection order; raises EListError out of range.
+  TTreeNode* GetSelection(int AIndex);
+  // With ssCtrl (and MultiSelect) ANode joins the selection; otherwise it
+  // becomes the only selected node. ANode becomes the caret.
+  void Select(TTreeNode* ANode, TShiftState AShift = {});
+  void Select(const std::vector<TTreeNode*>& ANodes);
+  void Deselect(TTreeNode* ANode);
+  // Joins the selection without moving the caret.
+  void Subselect(TTreeNode* ANode, bool AValidate = false);
+  // Every node leaves the selection; the caret's stays with AKeepPrimary.
+  void ClearSelection(bool AKeepPrimary = false);
+
   TCustomImageList* GetImages() const { return FImages; }
   void SetImages(TCustomImageList* AValue);
   TCustomImageList* GetStateImages() const { return FStateImages; }
@@ -338,6 +356,11 @@ class TCustomTreeView : public TWinControl {
   // tree keeps its free notification.
   void SetImageList(TCustomImageList*& AField, TChangeLink* ALink, TCustomImageList* AValue, TCustomImageList* AOther);
   LRESULT CustomDrawNotify(NMTVCUSTOMDRAW& ADraw);
+  bool IsInSelection(const TTreeNode* ANode) const;
+  // The selected state of a node's item as the selection has it.
+  void ApplySelectedState(const TTreeNode* ANode) const;
+  // A freed node leaves the selection.
+  void ForgetSelection(const TTreeNode* ANode);
   void GetDispInfo(NMTVDISPINFOW& AInfo);
   // The window's notifications are ignored while the control drives the
   // window itself (filling it, expanding by program) or lets it go.
@@ -369,6 +392,10 @@ class TCustomTreeView : public TWinControl {
   // What the control keeps while it has no window.
   TTreeNode* FSaveSelected;
   TTreeNode* FSaveTopItem;
+  bool FMultiSelect;
+  // Set while the control moves the caret itself.
+  bool FSelecting;
+  std::vector<TTreeNode*> FSelections;
   TTVChangingEvent FOnChanging;
   TTVChangedEvent FOnChange;
   TTVExpandingEvent FOnExpanding;
