@@ -69,9 +69,11 @@ void TdxGPImage::Flip(bool AHorizontally, bool AVertically)
 {
   if (!(AHorizontally || AVertically) || GetEmpty())
     return;
-  if (!RasterHandle())
+  if (!rtl::Supports<IdxGpFlipContent>(GetImageHandle()))
     ConvertToBitmap();
-  RasterHandle()->Flip(AHorizontally, AVertically);
+  rtl::IPtr<IdxGpFlipContent> flip;
+  if (rtl::Supports<IdxGpFlipContent>(GetImageHandle(), &flip))
+    flip->Flip(AHorizontally, AVertically);
   // The flipped handle is now the only copy: the stored data would give the
   // unflipped image back on the next save or after Dormant.
   GetImageData()->Clear();
@@ -101,26 +103,45 @@ TdxGPImage* TdxGPImage::MakeComposition(TdxGPImage* AOverlayImage, std::uint8_t 
 void TdxGPImage::StretchDraw(TdxGPCanvas* ACanvas, const TdxRectF& ADest, const TdxRectF& ASource,
                              std::uint8_t AAlpha, IdxColorPalette* APalette)
 {
-  if (TdxGPImageHandle* handle = RasterHandle()) {
-    dxGpDrawImage(ACanvas->Handle(), ADest, ASource, nullptr, AAlpha, handle->GetHandle());
+  StretchDraw(ACanvas, ADest, ASource, dxGpGetAlphaBlendAttributes(AAlpha), APalette);
+}
+
+void TdxGPImage::StretchDraw(TdxGPCanvas* ACanvas, const TRect& ADest, const TRect& ASource, std::uint8_t AAlpha,
+                             IdxColorPalette* APalette)
+{
+  StretchDraw(ACanvas, ADest, ASource, dxGpGetAlphaBlendAttributes(AAlpha), APalette);
+}
+
+void TdxGPImage::StretchDraw(TdxGPCanvas* ACanvas, const TdxRectF& ADest, const TdxRectF& ASource,
+                             TdxGPImageAttributes* AAttributes, IdxColorPalette* AColorPalette)
+{
+  if (GetEmpty())
+    return;
+  rtl::IPtr<IdxGPGraphicDraw> draw;
+  if (rtl::Supports<IdxGPGraphicDraw>(GetImageHandle(), &draw)) {
+    draw->Draw(ACanvas, ADest, ASource, AAttributes);
     return;
   }
   const auto truncated = [](const TdxRectF& R) {
     return TRect{static_cast<LONG>(R.Left), static_cast<LONG>(R.Top), static_cast<LONG>(R.Right),
                  static_cast<LONG>(R.Bottom)};
   };
-  StretchDraw(ACanvas, truncated(ADest), truncated(ASource), AAlpha, APalette);
+  StretchDraw(ACanvas, truncated(ADest), truncated(ASource), AAttributes, AColorPalette);
 }
 
-void TdxGPImage::StretchDraw(TdxGPCanvas* ACanvas, const TRect& ADest, const TRect& ASource, std::uint8_t AAlpha,
-                             IdxColorPalette* APalette)
+void TdxGPImage::StretchDraw(TdxGPCanvas* ACanvas, const TRect& ADest, const TRect& ASource,
+                             TdxGPImageAttributes* AAttributes, IdxColorPalette* AColorPalette)
 {
   if (GetEmpty())
     return;
-  if (TdxGPImageHandle* handle = RasterHandle()) {
-    dxGpDrawImage(ACanvas->Handle(), ADest, ASource, nullptr, AAlpha, handle->GetHandle());
+  rtl::IPtr<IdxGPGraphicDraw> draw;
+  if (rtl::Supports<IdxGPGraphicDraw>(GetImageHandle(), &draw)) {
+    draw->Draw(ACanvas, ADest, ASource, AAttributes);
     return;
   }
+  const std::uint8_t alpha = rtl::Is<TdxGPAlphaBlendAttributes>(AAttributes)
+                                 ? static_cast<TdxGPAlphaBlendAttributes*>(AAttributes)->GetAlpha()
+                                 : 255;
   // A vector image draws on the canvas's device context, which knows
   // nothing of the canvas's world transform unless it is handed over.
   Gdiplus::GpMatrix* matrix = nullptr;
@@ -138,7 +159,7 @@ void TdxGPImage::StretchDraw(TdxGPCanvas* ACanvas, const TRect& ADest, const TRe
   const rtl::Finally release([ACanvas, DC] { ACanvas->ReleaseHDC(DC); });
   // The DC's own transform is back before the canvas takes the DC again.
   const vcl::TWorldTransformGuard world(DC, transform);
-  TdxCustomSmartImage::StretchDraw(DC, ADest, ASource, AAlpha, APalette);
+  TdxCustomSmartImage::StretchDraw(DC, ADest, ASource, alpha, AColorPalette);
 }
 
 TdxSmartImageCustomHandle* TdxGPImage::CreateCache(const TSize& ATargetSize)

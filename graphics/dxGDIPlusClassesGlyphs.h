@@ -51,6 +51,12 @@ class TdxGPImage : public TdxCustomSmartImage {
                    IdxColorPalette* APalette = nullptr);
   void StretchDraw(TdxGPCanvas* ACanvas, const TRect& ADest, const TRect& ASource, std::uint8_t AAlpha = 255,
                    IdxColorPalette* APalette = nullptr);
+  // A handle that draws on the canvas itself takes the attributes; a vector
+  // image honours only the alpha of alpha-blend attributes.
+  void StretchDraw(TdxGPCanvas* ACanvas, const TdxRectF& ADest, const TdxRectF& ASource,
+                   TdxGPImageAttributes* AAttributes, IdxColorPalette* AColorPalette);
+  void StretchDraw(TdxGPCanvas* ACanvas, const TRect& ADest, const TRect& ASource, TdxGPImageAttributes* AAttributes,
+                   IdxColorPalette* AColorPalette);
 
  protected:
   // A resampled copy of a raster handle; nil for vector images.

@@ -16,6 +16,10 @@ namespace {
 
 using TOwnedCanvas = rtl::TOwnedPtr<TdxGPCanvas>;
 
+// The one alpha attributes object every raster draw with an alpha below 255
+// shares; freed by the unit's finish step.
+TdxGPAlphaBlendAttributes* GAlphaBlendAttributes = nullptr;
+
 // Disposes a native image unless it was handed on.
 class TNativeImageGuard {
  public:
@@ -221,6 +225,188 @@ bool SafeForSystemDecoder(rtl::TStream* AStream)
 }  // namespace
 
 // ---------------------------------------------------------------------------
+// TdxGPImageAttributes
+
+void TdxGPImageAttributes::Create()
+{
+  dxGpCheck(dxGpFunctions.GdipCreateImageAttributes(&FHandle));
+}
+
+void TdxGPImageAttributes::CreateFromHandle(Gdiplus::GpImageAttributes* AHandle)
+{
+  FHandle = AHandle;
+}
+
+void TdxGPImageAttributes::Destroy()
+{
+  if (FHandle && dxGpIsAvailable())
+    dxGpFunctions.GdipDisposeImageAttributes(FHandle);
+  FHandle = nullptr;
+  inherited::Destroy();
+}
+
+TdxGPImageAttributes* TdxGPImageAttributes::Clone()
+{
+  Gdiplus::GpImageAttributes* clone = nullptr;
+  dxGpCheck(dxGpFunctions.GdipCloneImageAttributes(FHandle, &clone));
+  return rtl::NewWith<TdxGPImageAttributes>([clone](TdxGPImageAttributes* A) { A->CreateFromHandle(clone); });
+}
+
+void TdxGPImageAttributes::SetColorKey(TdxAlphaColor AColorLow, TdxAlphaColor AColorHigh, TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesColorKeys(FHandle, AType, TRUE, AColorLow, AColorHigh));
+}
+
+void TdxGPImageAttributes::ClearColorKey(TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesColorKeys(FHandle, AType, FALSE, 0, 0));
+}
+
+void TdxGPImageAttributes::SetColorMatrix(const TdxGpColorMatrix& ANewColorMatrix, TdxGpColorMatrixFlags AMode,
+                                          TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesColorMatrix(FHandle, AType, TRUE, &ANewColorMatrix, nullptr, AMode));
+}
+
+void TdxGPImageAttributes::SetColorMatrices(const TdxGpColorMatrix& ANewColorMatrix,
+                                            const TdxGpColorMatrix& AGrayMatrix, TdxGpColorMatrixFlags AMode,
+                                            TdxGpColorAdjustType AType)
+{
+  dxGpCheck(
+      dxGpFunctions.GdipSetImageAttributesColorMatrix(FHandle, AType, TRUE, &ANewColorMatrix, &AGrayMatrix, AMode));
+}
+
+void TdxGPImageAttributes::ClearColorMatrix(TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesColorMatrix(FHandle, AType, FALSE, nullptr, nullptr,
+                                                            ColorMatrixFlagsDefault));
+}
+
+void TdxGPImageAttributes::SetGamma(float AGamma, TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesGamma(FHandle, AType, TRUE, AGamma));
+}
+
+void TdxGPImageAttributes::ClearGamma(TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesGamma(FHandle, AType, FALSE, 0));
+}
+
+void TdxGPImageAttributes::SetNoOp(TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesNoOp(FHandle, AType, TRUE));
+}
+
+void TdxGPImageAttributes::ClearNoOp(TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesNoOp(FHandle, AType, FALSE));
+}
+
+void TdxGPImageAttributes::SetOutputChannel(TdxGpColorChannelFlags AFlags, TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesOutputChannel(FHandle, AType, TRUE, AFlags));
+}
+
+void TdxGPImageAttributes::ClearOutputChannel(TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesOutputChannel(FHandle, AType, FALSE, ColorChannelFlagsLast));
+}
+
+void TdxGPImageAttributes::SetOutputChannelColorProfile(const rtl::String& AColorProfileFilename,
+                                                        TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesOutputChannelColorProfile(FHandle, AType, TRUE,
+                                                                          AColorProfileFilename.c_str()));
+}
+
+void TdxGPImageAttributes::ClearOutputChannelColorProfile(TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesOutputChannelColorProfile(FHandle, AType, FALSE, nullptr));
+}
+
+void TdxGPImageAttributes::SetRemapTable(const std::vector<Gdiplus::ColorMap>& AMap, TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesRemapTable(FHandle, AType, TRUE, static_cast<UINT>(AMap.size()),
+                                                           AMap.data()));
+}
+
+void TdxGPImageAttributes::ClearRemapTable(TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesRemapTable(FHandle, AType, FALSE, 0, nullptr));
+}
+
+void TdxGPImageAttributes::SetBrushRemapTable(const std::vector<Gdiplus::ColorMap>& AMap)
+{
+  SetRemapTable(AMap, ColorAdjustTypeBrush);
+}
+
+void TdxGPImageAttributes::ClearBrushRemapTable()
+{
+  ClearRemapTable(ColorAdjustTypeBrush);
+}
+
+void TdxGPImageAttributes::SetThreshold(float AThreshold, TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesThreshold(FHandle, AType, TRUE, AThreshold));
+}
+
+void TdxGPImageAttributes::ClearThreshold(TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesThreshold(FHandle, AType, FALSE, 0));
+}
+
+void TdxGPImageAttributes::SetWrapMode(Gdiplus::WrapMode AMode)
+{
+  SetWrapMode(AMode, 0xFF000000, false);
+}
+
+void TdxGPImageAttributes::SetWrapMode(Gdiplus::WrapMode AMode, TdxAlphaColor AColor, bool AClamp)
+{
+  dxGpCheck(dxGpFunctions.GdipSetImageAttributesWrapMode(FHandle, AMode, AColor, AClamp));
+}
+
+void TdxGPImageAttributes::GetAdjustedPalette(Gdiplus::ColorPalette* APalette, TdxGpColorAdjustType AType)
+{
+  dxGpCheck(dxGpFunctions.GdipGetImageAttributesAdjustedPalette(FHandle, APalette, AType));
+}
+
+// ---------------------------------------------------------------------------
+// TdxGPAlphaBlendAttributes
+
+void TdxGPAlphaBlendAttributes::Create()
+{
+  inherited::Create();
+  FAlpha = 255;
+  FColorMatrix = {};
+  for (int i = 0; i < 5; ++i)
+    FColorMatrix.m[i][i] = 1;
+}
+
+void TdxGPAlphaBlendAttributes::SetAlpha(std::uint8_t AValue)
+{
+  if (AValue == FAlpha)
+    return;
+  FAlpha = AValue;
+  FColorMatrix.m[3][3] = AValue / 255.0f;
+  SetColorMatrix(FColorMatrix, ColorMatrixFlagsDefault, ColorAdjustTypeBitmap);
+}
+
+TdxGPAlphaBlendAttributes* dxGpGetAlphaBlendAttributes(std::uint8_t AAlpha)
+{
+  if (AAlpha == 255)
+    return nullptr;
+  if (!GAlphaBlendAttributes)
+    GAlphaBlendAttributes = rtl::New<TdxGPAlphaBlendAttributes>();
+  GAlphaBlendAttributes->SetAlpha(AAlpha);
+  return GAlphaBlendAttributes;
+}
+
+Gdiplus::GpImageAttributes* dxGpGetImageAttributesHandle(TdxGPImageAttributes* AAttributes)
+{
+  return AAttributes ? AAttributes->Handle() : nullptr;
+}
+
+// ---------------------------------------------------------------------------
 // TdxGPImageHandle
 
 void TdxGPImageHandle::Create(Gdiplus::GpImage* AHandle)
@@ -326,7 +512,7 @@ void TdxGPImageHandle::Draw(HDC DC, const TdxRectF& ADest, const TdxRectF& ASour
   if (!FHandle)
     return;
   TOwnedCanvas canvas(rtl::New<TdxGPCanvas>(DC));
-  dxGpDrawImage(canvas->Handle(), ADest, ASource, nullptr, AAlpha, FHandle);
+  Draw(canvas.get(), ADest, ASource, dxGpGetAlphaBlendAttributes(AAlpha));
 }
 
 void TdxGPImageHandle::Draw(HDC DC, const TRect& ADest, const TRect& ASource, std::uint8_t AAlpha, IdxColorPalette*)
@@ -334,7 +520,21 @@ void TdxGPImageHandle::Draw(HDC DC, const TRect& ADest, const TRect& ASource, st
   if (!FHandle)
     return;
   TOwnedCanvas canvas(rtl::New<TdxGPCanvas>(DC));
-  dxGpDrawImage(canvas->Handle(), ADest, ASource, nullptr, AAlpha, FHandle);
+  Draw(canvas.get(), ADest, ASource, dxGpGetAlphaBlendAttributes(AAlpha));
+}
+
+void __stdcall TdxGPImageHandle::Draw(TdxGPCanvas* ACanvas, const TdxRectF& ADest, const TdxRectF& ASource,
+                                      TdxGPImageAttributes* AAttributes)
+{
+  if (FHandle)
+    dxGpDrawImage(ACanvas->Handle(), ADest, ASource, dxGpGetImageAttributesHandle(AAttributes), 255, FHandle);
+}
+
+void __stdcall TdxGPImageHandle::Draw(TdxGPCanvas* ACanvas, const TRect& ADest, const TRect& ASource,
+                                      TdxGPImageAttributes* AAttributes)
+{
+  if (FHandle)
+    dxGpDrawImage(ACanvas->Handle(), ADest, ASource, dxGpGetImageAttributesHandle(AAttributes), 255, FHandle);
 }
 
 template <class F>
@@ -361,7 +561,7 @@ void TdxGPImageHandle::Resize(const TSize& ASize, TdxGPInterpolationMode AInterp
   });
 }
 
-void TdxGPImageHandle::Flip(bool AHorizontally, bool AVertically)
+void __stdcall TdxGPImageHandle::Flip(bool AHorizontally, bool AVertically)
 {
   if (!(AHorizontally || AVertically) || Empty())
     return;
@@ -717,6 +917,7 @@ void ImagesStartStep()
 
 void ImagesFinishStep()
 {
+  rtl::FreeAndNil(GAlphaBlendAttributes);
   for (TdxSmartImageCodecClass codec : dxGpRasterImageCodecs())
     TdxSmartImageCodecsRepository::Unregister(codec);
 }

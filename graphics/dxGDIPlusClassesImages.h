@@ -1,6 +1,10 @@
 // The raster images of the 2-D graphics library (part of the unit
 // dxGDIPlusClasses):
 // - TdxGPImageHandle, the smart-image handle that owns one native image;
+// - TdxGPImageAttributes and TdxGPAlphaBlendAttributes, the colour
+//   adjustments a raster image is drawn with;
+// - IdxGPGraphicDraw and IdxGpFlipContent, what a handle offers when it can
+//   draw on a vector canvas or mirror itself;
 // - TdxGPImageCodec and its descendants for BMP, GIF, JPEG, PNG, TIFF, EMF and
 //   WMF: signature tests and header probes of their own, loading and saving
 //   through the library's decoders and encoders;
@@ -20,14 +24,113 @@
 RTL_DECLARE_UNIT(dxGDIPlusClasses);
 
 // ---------------------------------------------------------------------------
+// Image attributes
+
+// The colour adjustments of the library for drawing an image. Each Set
+// switches an adjustment on for the adjust type, each Clear switches it off;
+// a refusal of the library raises.
+class TdxGPImageAttributes : public TdxGpBase {
+  RTL_CLASS(TdxGPImageAttributes, TdxGpBase)
+
+ public:
+  void Create();
+  void Destroy() override;
+  // A new object with a copy of the native attributes; the caller frees it.
+  TdxGPImageAttributes* Clone();
+
+  void SetColorKey(TdxAlphaColor AColorLow, TdxAlphaColor AColorHigh,
+                   TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void ClearColorKey(TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void SetColorMatrix(const TdxGpColorMatrix& ANewColorMatrix, TdxGpColorMatrixFlags AMode = ColorMatrixFlagsDefault,
+                      TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void SetColorMatrices(const TdxGpColorMatrix& ANewColorMatrix, const TdxGpColorMatrix& AGrayMatrix,
+                        TdxGpColorMatrixFlags AMode = ColorMatrixFlagsDefault,
+                        TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void ClearColorMatrix(TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void SetGamma(float AGamma, TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void ClearGamma(TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void SetNoOp(TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void ClearNoOp(TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void SetOutputChannel(TdxGpColorChannelFlags AFlags, TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void ClearOutputChannel(TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void SetOutputChannelColorProfile(const rtl::String& AColorProfileFilename,
+                                    TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void ClearOutputChannelColorProfile(TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void SetRemapTable(const std::vector<Gdiplus::ColorMap>& AMap, TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void ClearRemapTable(TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void SetBrushRemapTable(const std::vector<Gdiplus::ColorMap>& AMap);
+  void ClearBrushRemapTable();
+  void SetThreshold(float AThreshold, TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void ClearThreshold(TdxGpColorAdjustType AType = ColorAdjustTypeDefault);
+  void SetWrapMode(Gdiplus::WrapMode AMode);
+  void SetWrapMode(Gdiplus::WrapMode AMode, TdxAlphaColor AColor, bool AClamp);
+  // APalette's entries as the attributes would draw them; APalette is a
+  // library palette header followed by its Count entries.
+  void GetAdjustedPalette(Gdiplus::ColorPalette* APalette, TdxGpColorAdjustType AType);
+
+  Gdiplus::GpImageAttributes* Handle() const { return FHandle; }
+
+ protected:
+  // Wraps a native object made elsewhere (a clone).
+  void CreateFromHandle(Gdiplus::GpImageAttributes* AHandle);
+
+ private:
+  Gdiplus::GpImageAttributes* FHandle;
+};
+
+// Draws with a constant opacity: its colour matrix scales alpha.
+class TdxGPAlphaBlendAttributes : public TdxGPImageAttributes {
+  RTL_CLASS(TdxGPAlphaBlendAttributes, TdxGPImageAttributes)
+
+ public:
+  void Create();
+
+  std::uint8_t GetAlpha() const { return FAlpha; }
+  void SetAlpha(std::uint8_t AValue);
+  const TdxGpColorMatrix& GetColorMatrix() const { return FColorMatrix; }
+
+ private:
+  std::uint8_t FAlpha;
+  TdxGpColorMatrix FColorMatrix;
+};
+
+// The process-wide alpha attributes for AAlpha: nil for 255, else the one
+// shared object set to AAlpha (made on first use, freed at shut-down).
+TdxGPAlphaBlendAttributes* dxGpGetAlphaBlendAttributes(std::uint8_t AAlpha);
+// The native handle of attributes that may be nil.
+Gdiplus::GpImageAttributes* dxGpGetImageAttributesHandle(TdxGPImageAttributes* AAttributes);
+
+// ---------------------------------------------------------------------------
+// What a handle may offer
+
+// The handle draws itself on a vector canvas with image attributes.
+struct IdxGPGraphicDraw : rtl::IInterface {
+  RTL_GUID(IdxGPGraphicDraw, "{B1D9C3B6-63C2-4AB6-9C2F-55F43F1D4A17}")
+  virtual void __stdcall Draw(TdxGPCanvas* ACanvas, const TdxRectF& ADest, const TdxRectF& ASource,
+                              TdxGPImageAttributes* AAttributes) = 0;
+  virtual void __stdcall Draw(TdxGPCanvas* ACanvas, const TRect& ADest, const TRect& ASource,
+                              TdxGPImageAttributes* AAttributes) = 0;
+};
+
+// The handle mirrors its own content.
+struct IdxGpFlipContent : rtl::IInterface {
+  RTL_GUID(IdxGpFlipContent, "{6E0B7B3A-2F0E-4C8B-8A7F-0C8E8C2B9E41}")
+  virtual void __stdcall Flip(bool AHorizontally, bool AVertically) = 0;
+};
+
+// ---------------------------------------------------------------------------
 // TdxGPImageHandle
 
 // A native image made from caller pixels or read from a stream keeps using
 // that memory or stream: whoever made it keeps them alive and unchanged while
 // the handle exists.
-class TdxGPImageHandle : public TdxSmartImageCustomHandle, public IdxImageDataFormat, public IdxAnimatedImage {
+class TdxGPImageHandle : public TdxSmartImageCustomHandle,
+                         public IdxImageDataFormat,
+                         public IdxGPGraphicDraw,
+                         public IdxGpFlipContent,
+                         public IdxAnimatedImage {
   RTL_CLASS(TdxGPImageHandle, TdxSmartImageCustomHandle)
-  RTL_INTERFACES(IdxImageDataFormat, IdxAnimatedImage)
+  RTL_INTERFACES(IdxImageDataFormat, IdxGPGraphicDraw, IdxGpFlipContent, IdxAnimatedImage)
 
  public:
   // Takes AHandle over; it may be nil.
@@ -54,7 +157,13 @@ class TdxGPImageHandle : public TdxSmartImageCustomHandle, public IdxImageDataFo
   void Draw(HDC DC, const TRect& ADest, const TRect& ASource, std::uint8_t AAlpha,
             IdxColorPalette* APalette) override;
 
-  void Flip(bool AHorizontally, bool AVertically);
+  // IdxGPGraphicDraw: the library's draw with the attributes, alpha 255.
+  void __stdcall Draw(TdxGPCanvas* ACanvas, const TdxRectF& ADest, const TdxRectF& ASource,
+                      TdxGPImageAttributes* AAttributes) override;
+  void __stdcall Draw(TdxGPCanvas* ACanvas, const TRect& ADest, const TRect& ASource,
+                      TdxGPImageAttributes* AAttributes) override;
+  // IdxGpFlipContent
+  void __stdcall Flip(bool AHorizontally, bool AVertically) override;
   bool IsMetafile() const { return FImageFormat == dxImageEmf || FImageFormat == dxImageWmf; }
   // A new native bitmap of ASize with the old image drawn into it; also when
   // the size does not change.

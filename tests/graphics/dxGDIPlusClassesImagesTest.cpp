@@ -476,6 +476,57 @@ TEST_F(RasterImageTest, FlipAndFrames)
   EXPECT_EQ(handle->GetAnimationFrameDelay(), 75);
 }
 
+// The handle draws itself on a canvas with attributes: alpha-blend
+// attributes fade it over the white surface, a colour key drops a colour.
+TEST_F(RasterImageTest, AttributesAdjustWhatTheHandleDrawsOnACanvas)
+{
+  const TRGBColors bits = PatternBits();
+  TOwnedPtr<TdxGPImageHandle> handle(rtl::NewWith<TdxGPImageHandle>(
+      [&](TdxGPImageHandle* H) { H->CreateFromBits(PatternWidth, PatternHeight, bits, afPremultiplied); }));
+  IdxGPGraphicDraw* draw = handle.get();
+  ASSERT_TRUE(rtl::Supports<IdxGpFlipContent>(handle.get()));
+  const TRect rect{0, 0, PatternWidth, PatternHeight};
+  struct TCase {
+    const char* Name;
+    int Alpha;  // -1: a colour key on red instead
+    std::uint32_t RedPart;
+  } const cases[] = {
+      {"opaque", 255, 0xFF0000},
+      {"half", 128, 0xFF7F7F},
+      {"none", 0, 0xFFFFFF},
+      {"red keyed out", -1, 0xFFFFFF},
+  };
+  for (const TCase& c : cases) {
+    TRasterTestSurface surface(PatternWidth, PatternHeight);
+    TOwnedPtr<TdxGPImageAttributes> attributes;
+    if (c.Alpha >= 0) {
+      auto* blend = rtl::New<TdxGPAlphaBlendAttributes>();
+      blend->SetAlpha(static_cast<std::uint8_t>(c.Alpha));
+      EXPECT_FLOAT_EQ(blend->GetColorMatrix().m[3][3], c.Alpha / 255.0f) << c.Name;
+      attributes.reset(blend);
+    } else {
+      attributes.reset(rtl::New<TdxGPImageAttributes>());
+      attributes->SetColorKey(0xFFFF0000, 0xFFFF0000);
+    }
+    {
+      TOwnedPtr<TdxGPCanvas> canvas(rtl::New<TdxGPCanvas>(surface.DC()));
+      draw->Draw(canvas.get(), rect, rect, attributes.get());
+    }
+    EXPECT_TRUE(Near(surface.Pixel(0, 0), c.RedPart, 2)) << c.Name << " " << std::hex << surface.Pixel(0, 0);
+  }
+  // The shared attributes: none for opaque drawing, one object otherwise.
+  EXPECT_EQ(dxGpGetAlphaBlendAttributes(255), nullptr);
+  TdxGPAlphaBlendAttributes* shared = dxGpGetAlphaBlendAttributes(40);
+  ASSERT_NE(shared, nullptr);
+  EXPECT_EQ(shared->GetAlpha(), 40);
+  EXPECT_EQ(dxGpGetAlphaBlendAttributes(90), shared);
+  EXPECT_EQ(shared->GetAlpha(), 90);
+  // A clone carries the native adjustments.
+  TOwnedPtr<TdxGPImageAttributes> clone(shared->Clone());
+  EXPECT_NE(clone->Handle(), nullptr);
+  EXPECT_NE(clone->Handle(), shared->Handle());
+}
+
 // ---------------------------------------------------------------------------
 // Damaged files the system's decoders would trust
 
