@@ -1,5 +1,6 @@
 #include "app/LinkOrder.h"
 
+#include "controls/cxAccessibility.h"
 #include "controls/cxContainer.h"
 #include "controls/cxControls.h"
 #include "controls/cxCustomPopupWindow.h"

@@ -107,6 +107,7 @@
   AUnit(dxScreenTip)                 \
   KV_SKIN_UNITS(AUnit)               \
   AUnit(dxSkinsForm)                 \
+  AUnit(cxAccessibility)             \
   AUnit(dxBuiltInPopupMenu)          \
   AUnit(cxPCConsts)                  \
   AUnit(cxPCPainters)                \

@@ -22,6 +22,7 @@
 #include <span>
 #include <vector>
 
+#include "controls/cxAccessibility.h"
 #include "controls/cxControlChildComponent.h"
 #include "controls/cxMouseTracking.h"
 #include "controls/dxRightToLeftLayout.h"
@@ -275,11 +276,17 @@ class TcxControl : public TcxCustomControl,
                RTL_MESSAGE(WM_KEYDOWN, WMKeyDown), RTL_MESSAGE(WM_SYSKEYDOWN, WMKeyDown),
                RTL_MESSAGE(WM_KEYUP, WMKeyUp), RTL_MESSAGE(WM_SYSKEYUP, WMKeyUp), RTL_MESSAGE(rtl::CN_KEYDOWN, CNKeyDown),
                RTL_MESSAGE(rtl::CN_SYSKEYDOWN, CNKeyDown), RTL_MESSAGE(rtl::CN_KEYUP, CNKeyUp),
-               RTL_MESSAGE(DXM_RECALCULATESCROLLBARS, DXMRecalculateScrollBars))
+               RTL_MESSAGE(DXM_RECALCULATESCROLLBARS, DXMRecalculateScrollBars),
+               RTL_MESSAGE(WM_GETOBJECT, WMGetObject))
 
  public:
   void Create(rtl::TComponent* AOwner) override;
   void Destroy() override;
+
+  // The accessible object of the client area, made on first request; nil
+  // once the control is being destroyed.
+  IcxAccessibilityHelper* GetIAccessibilityHelper();
+  virtual TcxAccessibilityHelperClass GetAccessibilityHelperClass();
 
   using TcxControlLookAndFeelContainer::GetLookAndFeel;
   // The look and feel's painter.
@@ -607,6 +614,8 @@ class TcxControl : public TcxCustomControl,
   void CNKeyDown(vcl::TWMKey& AMessage);
   void CNKeyUp(vcl::TWMKey& AMessage);
   void DXMRecalculateScrollBars(rtl::TMessage& AMessage);
+  // Answers OBJID_CLIENT with the accessible object.
+  void WMGetObject(rtl::TMessage& AMessage);
 
  private:
   friend class TcxControlCustomScrollBars;
@@ -660,6 +669,7 @@ class TcxControl : public TcxCustomControl,
   rtl::TNotifyEvent FOnMouseEnter;
   rtl::TNotifyEvent FOnMouseLeave;
   TRect FBounds;
+  rtl::IPtr<IcxAccessibilityHelper> FAccessibilityHelper;
 };
 
 // Class functions of the control's scaling.

@@ -271,6 +271,9 @@ void TcxControl::Create(rtl::TComponent* AOwner)
 
 void TcxControl::Destroy()
 {
+  // Clients may hold the object longer: from now on it answers without us.
+  if (rtl::IPtr<IcxAccessibilityHelper> helper = std::move(FAccessibilityHelper))
+    helper->OwnerObjectDestroyed();
   if (TdxResourceStringsRepository* repository = dxGetResourceStringsRepository())
     repository->RemoveListener(this);
   DeactivateTouchScrollUI();
@@ -826,6 +829,32 @@ void TcxControl::WMEraseBkgnd(vcl::TWMEraseBkgnd& AMessage)
   if (due && (fromBuffer || !IsDoubleBuffered()))
     EraseBackground(AMessage.DC);
   AMessage.Result = due ? 1 : 0;
+}
+
+IcxAccessibilityHelper* TcxControl::GetIAccessibilityHelper()
+{
+  if (!FAccessibilityHelper && !IsDestroying())
+    FAccessibilityHelper = GetAccessibilityHelperClass().Create(this);
+  return FAccessibilityHelper.Get();
+}
+
+TcxAccessibilityHelperClass TcxControl::GetAccessibilityHelperClass()
+{
+  return TcxAccessibilityHelperClass::Of<TcxControlAccessibilityHelper>();
+}
+
+void TcxControl::WMGetObject(rtl::TMessage& AMessage)
+{
+  const TcxLresultFromObjectFunc fromObject = cxLresultFromObject();
+  IcxAccessibilityHelper* helper = fromObject && static_cast<LONG>(AMessage.LParam) == OBJID_CLIENT
+                                       ? GetIAccessibilityHelper()
+                                       : nullptr;
+  if (!helper) {
+    InheritedMessage(this, AMessage);
+    return;
+  }
+  IAccessible* accessible = helper->GetHelper();
+  AMessage.Result = fromObject(__uuidof(IAccessible), AMessage.WParam, accessible);
 }
 
 void TcxControl::WMNCPaint(rtl::TMessage& AMessage)
