@@ -742,25 +742,30 @@ HRESULT __stdcall TcxAccessibilityHelper::ContextSensitiveHelp(BOOL)
 
 vcl::TWinControl* TcxControlAccessibilityHelper::OwnerControl() const
 {
-  return IsOwnerObjectLive() ? static_cast<vcl::TWinControl*>(OwnerObject()) : nullptr;
+  return IsOwnerObjectLive() ? rtl::As<vcl::TWinControl>(OwnerObject()) : nullptr;
 }
 
+// Each answer falls back to the empty one once the control is gone: the
+// system's own code may still ask (Visible, GetRootHelper) after clients
+// were told.
 bool TcxControlAccessibilityHelper::GetFocusedObject(bool& AIsChildFocused, int& AChildIndex)
 {
   AIsChildFocused = false;
   AChildIndex = -1;
-  return OwnerControl()->Focused();
+  vcl::TWinControl* control = OwnerControl();
+  return control && control->Focused();
 }
 
 rtl::String TcxControlAccessibilityHelper::GetName(TcxAccessibleSimpleChildElementID)
 {
-  return vcl::StripHotkey(OwnerControl()->GetCaption());
+  vcl::TWinControl* control = OwnerControl();
+  return control ? vcl::StripHotkey(control->GetCaption()) : rtl::String();
 }
 
 HWND TcxControlAccessibilityHelper::GetOwnerObjectWindow()
 {
   vcl::TWinControl* control = OwnerControl();
-  return control->HandleAllocated() ? control->GetHandle() : nullptr;
+  return control && control->HandleAllocated() ? control->GetHandle() : nullptr;
 }
 
 int TcxControlAccessibilityHelper::GetRole(TcxAccessibleSimpleChildElementID)
@@ -771,6 +776,8 @@ int TcxControlAccessibilityHelper::GetRole(TcxAccessibleSimpleChildElementID)
 int TcxControlAccessibilityHelper::GetState(TcxAccessibleSimpleChildElementID)
 {
   vcl::TWinControl* control = OwnerControl();
+  if (!control)
+    return STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_UNAVAILABLE;
   int result = 0;
   if (!control->GetShowing())
     result |= STATE_SYSTEM_INVISIBLE;
@@ -799,7 +806,7 @@ int TcxControlAccessibilityHelper::GetHitTest(int, int, int& AChildIndex)
 TRect TcxControlAccessibilityHelper::GetScreenBounds(TcxAccessibleSimpleChildElementID)
 {
   vcl::TWinControl* control = OwnerControl();
-  if (!control->HandleAllocated())
+  if (!control || !control->HandleAllocated())
     return TRect{};
   return control->ClientToScreen(control->GetClientRect());
 }

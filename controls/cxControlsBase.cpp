@@ -272,8 +272,12 @@ void TcxControl::Create(rtl::TComponent* AOwner)
 void TcxControl::Destroy()
 {
   // Clients may hold the object longer: from now on it answers without us.
-  if (rtl::IPtr<IcxAccessibilityHelper> helper = std::move(FAccessibilityHelper))
+  // The references that marshalling keeps for clients that never collected
+  // the object, or live in other apartments, go now rather than with COM.
+  if (rtl::IPtr<IcxAccessibilityHelper> helper = std::move(FAccessibilityHelper)) {
     helper->OwnerObjectDestroyed();
+    CoDisconnectObject(static_cast<IAccessible*>(helper->GetHelper()), 0);
+  }
   if (TdxResourceStringsRepository* repository = dxGetResourceStringsRepository())
     repository->RemoveListener(this);
   DeactivateTouchScrollUI();
