@@ -620,6 +620,8 @@ class TcxControl : public TcxCustomControl,
  private:
   friend class TcxControlCustomScrollBars;
   friend class TcxControlWindowedScrollBars;
+  // Scrolls any IdxScrollingControl: updates its bars and reports over-pan.
+  friend class TdxScrollHelper;
 
   void LookAndFeelChangeHandler(TcxLookAndFeel* ASender, TcxLookAndFeelValues AChangedValues);
   bool IsPopupMenuShortCut(vcl::TWMKey& AMessage);

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "controls/cxAnchorScroll.h"
 #include "controls/cxBufferedPaint.h"
 #include "controls/cxControls.h"
 #include "controls/cxPopupMenus.h"
@@ -1003,8 +1004,10 @@ void TcxControl::AfterMouseButtonDown(vcl::TMouseButton AButton, int X, int Y)
       return;
     if (cxDragDetect(GetHandle(), ClientToScreen(TPoint{X, Y})) == TcxDragDetect::ddDrag)
       BeginDrag(true, -1);
+  } else if (AButton == vcl::TMouseButton::mbMiddle && NeedsScrollBars()) {
+    cxAnchorScroll(this, IsHScrollBarVisible(), IsVScrollBarVisible(), FIsScrollingContent,
+                   TcxAnchorScrollStep::Bind<&TcxControl::ScrollContent>(this));
   }
-  // Middle-button anchor scrolling belongs to the scrolling controls.
 }
 
 void TcxControl::DefaultHandler(rtl::TMessage& AMessage)

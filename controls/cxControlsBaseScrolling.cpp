@@ -4,6 +4,8 @@
 #include <algorithm>
 
 #include "controls/cxControls.h"
+#include "controls/cxPopupScrollBars.h"
+#include "controls/cxScrollingControl.h"
 #include "controls/dxRightToLeftLayout.h"
 #include "core/cxGeometry.h"
 #include "graphics/cxGraphicsColors.h"
@@ -80,16 +82,18 @@ rtl::ClassOf<TcxControlCustomScrollBars> TcxControl::GetMainScrollBarsClass()
   return rtl::ClassOf<TcxControlCustomScrollBars>::Of<TcxControlWindowedScrollBars>();
 }
 
-// The touch and hybrid modes' popup bars are not part of this unit: every
-// mode gets the windowed bars, which the classic bounds place beside the
-// content.
+// The touch and hybrid modes float layered popup bars over the content.
 rtl::ClassOf<TcxControlScrollBar> TcxControl::GetScrollBarClass(TScrollBarKind /*AKind*/)
 {
+  if (IsNonClassicScrollBarMode())
+    return rtl::ClassOf<TcxControlScrollBar>::Of<TcxControlPopupScrollBar>();
   return rtl::ClassOf<TcxControlScrollBar>::Of<TcxControlScrollBar>();
 }
 
 rtl::ClassOf<TcxSizeGrip> TcxControl::GetSizeGripClass()
 {
+  if (IsNonClassicScrollBarMode())
+    return rtl::ClassOf<TcxSizeGrip>::Of<TcxPopupSizeGrip>();
   return rtl::ClassOf<TcxSizeGrip>::Of<TcxSizeGrip>();
 }
 
@@ -800,6 +804,12 @@ void TcxControl::SetGestureScrollPos(TScrollBarKind AKind, int APos)
 
 void TcxControl::GestureScroll(int ADeltaX, int ADeltaY)
 {
+  // Pixel-scrolled controls pan by their positions, not by bar units.
+  rtl::IPtr<IdxScrollingControl> scrolling;
+  if (rtl::Supports(this, &scrolling)) {
+    TdxScrollHelper::GestureScroll(scrolling.Get(), ADeltaX, ADeltaY);
+    return;
+  }
   const std::pair<TScrollBarKind, int> axes[] = {{sbHorizontal, ADeltaX}, {sbVertical, ADeltaY}};
   rtl::TFreeWatch watch(this);
   for (const auto& [kind, delta] : axes) {
