@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "controls/dxForms.h"
 #include "core/cxClasses.h"
 #include "core/cxGeometry.h"
 #include "core/dxCore.h"
@@ -133,6 +134,15 @@ vcl::TCustomForm* cxGetActiveForm()
   if (vcl::TCustomForm* form = vcl::Screen()->GetActiveForm())
     return form;
   return cxGetParentFormOfWindow(GetActiveWindow());
+}
+
+vcl::TCustomForm* cxGetHostParentForm(vcl::TControl* AControl)
+{
+  vcl::TCustomForm* form = AControl ? vcl::GetParentForm(AControl) : nullptr;
+  rtl::IPtr<IdxFloatForm> floatForm;
+  if (rtl::Supports<IdxFloatForm>(form, &floatForm))
+    return floatForm->FloatFormGetOwnerForm();
+  return form;
 }
 
 void cxPerformUpToForm(vcl::TControl* AControl, UINT AMsg)

@@ -60,6 +60,9 @@ vcl::TWinControl* cxFindParentControlByWindow(HWND AWnd);
 vcl::TCustomForm* cxGetParentFormOfWindow(HWND AWnd);
 // The screen's active form, or the form of the active window's control.
 vcl::TCustomForm* cxGetActiveForm();
+// The control's parent form or, when that is a floating form, the form it
+// belongs to.
+vcl::TCustomForm* cxGetHostParentForm(vcl::TControl* AControl);
 // Sends AMsg to the control and each parent in turn, up to (not including)
 // the first form.
 void cxPerformUpToForm(vcl::TControl* AControl, UINT AMsg);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cwctype>
+#include <exception>
 #include <vector>
 
 #include "controls/cxControls.h"
@@ -11,6 +12,7 @@
 #include "core/dxThreading.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/TypInfo.h"
+#include "platform/vcl/GraphicsHandles.h"
 #include "platform/vcl/ImgList.h"
 #include "platform/vcl/Menus.h"
 
@@ -99,6 +101,21 @@ TCustomImageList* FindImageListForDPI(rtl::TComponent* AOwner, const rtl::String
   return ADPI == dxDefaultDPI ? FindImageList(AOwner, ABase) : nullptr;
 }
 
+// Runs AProc with the control's alignment held; the closing EnableAlign
+// realigns and may raise itself, so it is not run from a destructor.
+template <class F>
+void WithAlignDisabled(TWinControl* AControl, F AProc)
+{
+  AControl->DisableAlign();
+  try {
+    AProc();
+  } catch (...) {
+    AControl->EnableAlign();
+    throw;
+  }
+  AControl->EnableAlign();
+}
+
 }  // namespace
 
 bool dxGetFormImageListReplacement()
@@ -131,57 +148,91 @@ void TdxFormHelper::ScaleComponentsForDpi(rtl::TComponent* AOwner, int ANewPPI)
   }
 }
 
+namespace {
+
+// The state of one running scale change.
+struct TdxFormScaleChange {
+  TCustomForm* Form;
+  bool RedrawLocked;
+  std::vector<TControl*> LockedControls;
+};
+
+void BeginScaleChange(TdxFormScaleChange& AChange)
+{
+  TCustomForm* form = AChange.Form;
+  BeginScaling(form);
+  AChange.RedrawLocked = dxOSIsWindowsVistaOrLater && form->HandleAllocated() && IsWindowVisible(form->GetHandle());
+  CollectControls(form, AChange.LockedControls);
+  form->Perform(DXM_SCALECHANGING, 0, 0);
+  for (TControl* control : AChange.LockedControls)
+    control->Perform(DXM_SCALECHANGING, 0, 0);
+  if (AChange.RedrawLocked)
+    SendMessageW(form->GetHandle(), WM_SETREDRAW, FALSE, 0);
+  form->DisableAlign();
+}
+
+// Every step runs, also when realigning raises: otherwise the form would stay
+// listed as scaling (ignoring every later DPI change), its window would not
+// redraw and its controls would wait for an end that never comes. The
+// realignment's exception is raised once all is released.
+void EndScaleChange(TdxFormScaleChange& AChange)
+{
+  TCustomForm* form = AChange.Form;
+  std::exception_ptr alignError;
+  try {
+    form->EnableAlign();
+  } catch (...) {
+    alignError = std::current_exception();
+  }
+  if (AChange.RedrawLocked)
+    SendMessageW(form->GetHandle(), WM_SETREDRAW, TRUE, 0);
+  for (auto it = AChange.LockedControls.rbegin(); it != AChange.LockedControls.rend(); ++it)
+    (*it)->Perform(DXM_SCALECHANGED, 0, 0);
+  form->Perform(DXM_SCALECHANGED, 0, 0);
+  if (AChange.RedrawLocked)
+    RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
+  EndScaling(form);
+  if (alignError)
+    std::rethrow_exception(alignError);
+}
+
+void ScaleForm(TCustomForm* AForm, int ATargetDPI, int AOldDPI, const TRect* AWindowRect, bool AFromMessageHandler)
+{
+  const TRect oldBounds = AForm->GetBoundsRect();
+  const TRect oldClient = AForm->GetClientRect();
+  const bool parentFont = AForm->GetParentFont();
+  if (AFromMessageHandler && AWindowRect && AForm->HandleAllocated())
+    SendMessageW(AForm->GetHandle(), WM_DPICHANGED, MAKEWPARAM(ATargetDPI, ATargetDPI),
+                 reinterpret_cast<LPARAM>(AWindowRect));
+  else
+    AForm->ScaleForPPI(ATargetDPI);
+  AForm->SetParentFont(parentFont);
+  AForm->SetPixelsPerInch(ATargetDPI);
+  if (AWindowRect)
+    AForm->SetBoundsRect(*AWindowRect);
+  else if (AForm->GetWindowState() == TWindowState::wsMaximized)
+    AForm->SetBoundsRect(oldBounds);
+  else
+    AForm->SetBoundsRect(ClientScaledBounds(oldBounds, oldClient, ATargetDPI, AOldDPI));
+}
+
+}  // namespace
+
 void TdxFormHelper::ScaleForPPI(TCustomForm* AForm, int ATargetDPI, const TRect* AWindowRect,
                                 bool AFromMessageHandler)
 {
   const int oldDPI = dxGetFormDPI(AForm);
   if (ATargetDPI == oldDPI || ATargetDPI < 30 || IsScaleChanging(AForm))
     return;
-
-  BeginScaling(AForm);
-  const bool redrawLocked = dxOSIsWindowsVistaOrLater && AForm->HandleAllocated() && IsWindowVisible(AForm->GetHandle());
-  std::vector<TControl*> lockedControls;
-  CollectControls(AForm, lockedControls);
-  AForm->Perform(DXM_SCALECHANGING, 0, 0);
-  for (TControl* control : lockedControls)
-    control->Perform(DXM_SCALECHANGING, 0, 0);
-  if (redrawLocked)
-    SendMessageW(AForm->GetHandle(), WM_SETREDRAW, FALSE, 0);
-  AForm->DisableAlign();
+  TdxFormScaleChange change{AForm, false, {}};
+  BeginScaleChange(change);
   try {
-    const TRect oldBounds = AForm->GetBoundsRect();
-    const TRect oldClient = AForm->GetClientRect();
-    const bool parentFont = AForm->GetParentFont();
-    if (AFromMessageHandler && AWindowRect && AForm->HandleAllocated())
-      SendMessageW(AForm->GetHandle(), WM_DPICHANGED, MAKEWPARAM(ATargetDPI, ATargetDPI),
-                   reinterpret_cast<LPARAM>(AWindowRect));
-    else
-      AForm->ScaleForPPI(ATargetDPI);
-    AForm->SetParentFont(parentFont);
-    AForm->SetPixelsPerInch(ATargetDPI);
-    if (AWindowRect)
-      AForm->SetBoundsRect(*AWindowRect);
-    else if (AForm->GetWindowState() == TWindowState::wsMaximized)
-      AForm->SetBoundsRect(oldBounds);
-    else
-      AForm->SetBoundsRect(ClientScaledBounds(oldBounds, oldClient, ATargetDPI, oldDPI));
+    ScaleForm(AForm, ATargetDPI, oldDPI, AWindowRect, AFromMessageHandler);
   } catch (...) {
-    // The end step runs below as well: redraw and alignment come back.
-    AForm->EnableAlign();
-    if (redrawLocked)
-      SendMessageW(AForm->GetHandle(), WM_SETREDRAW, TRUE, 0);
-    EndScaling(AForm);
+    EndScaleChange(change);
     throw;
   }
-  AForm->EnableAlign();
-  if (redrawLocked)
-    SendMessageW(AForm->GetHandle(), WM_SETREDRAW, TRUE, 0);
-  for (auto it = lockedControls.rbegin(); it != lockedControls.rend(); ++it)
-    (*it)->Perform(DXM_SCALECHANGED, 0, 0);
-  AForm->Perform(DXM_SCALECHANGED, 0, 0);
-  if (redrawLocked)
-    RedrawWindow(AForm->GetHandle(), nullptr, nullptr, RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
-  EndScaling(AForm);
+  EndScaleChange(change);
 }
 
 bool TdxFormHelper::SetAnimation(bool AValue)
@@ -214,6 +265,29 @@ void TdxFormHelper::SetWindowTextWithoutRedrawing(HWND AWndHandle, const rtl::St
   const LONG style = LockWindowRedrawing(AWndHandle);
   DefWindowProcW(AWndHandle, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(AText.c_str()));
   UnlockWindowRedrawing(AWndHandle, style);
+}
+
+void TdxFormHelper::RepaintVisibleWindowArea(HWND AHandle, TRect& APrevVisibleRegion)
+{
+  RECT windowRect{};
+  if (!GetWindowRect(AHandle, &windowRect))
+    return;
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof(monitor);
+  if (!GetMonitorInfoW(MonitorFromWindow(AHandle, MONITOR_DEFAULTTONEAREST), &monitor))
+    return;
+  TRect visible;
+  if (!IntersectRect(&visible, &windowRect, &monitor.rcWork))
+    visible = TRect{};
+  else
+    OffsetRect(&visible, -windowRect.left, -windowRect.top);
+  if (EqualRect(&visible, &APrevVisibleRegion))
+    return;
+  TOwnedRegion exposed(CreateRectRgnIndirect(&visible));
+  TOwnedRegion previous(CreateRectRgnIndirect(&APrevVisibleRegion));
+  APrevVisibleRegion = visible;
+  if (CombineRgn(exposed.Get(), exposed.Get(), previous.Get(), RGN_DIFF) > NULLREGION)
+    RedrawWindow(AHandle, nullptr, exposed.Get(), RDW_FRAME | RDW_ALLCHILDREN | RDW_ERASE | RDW_INVALIDATE);
 }
 
 // ---------------------------------------------------------------------------
@@ -267,75 +341,41 @@ void TdxFormImageListHelper::Execute(int ATargetDPI, rtl::TComponent* AForm)
 }
 
 // ---------------------------------------------------------------------------
-// TdxFormScaling
+// TdxScalableForm
 
-bool TdxFormScaling::IsRightToLeftLayout(TCustomForm* AForm, TdxDefaultBoolean AValue)
-{
-  return AValue == TdxDefaultBoolean::bTrue ||
-         (AValue == TdxDefaultBoolean::bDefault && AForm->UseRightToLeftAlignment());
-}
-
-void TdxFormScaling::ApplyRightToLeftLayout(TCustomForm* AForm, bool ARightToLeft)
-{
-  // The mirrored window mirrors its menus too: they must not mirror again.
-  for (int i = 0; i < AForm->GetComponentCount(); ++i)
-    if (rtl::Is<TMenu>(AForm->GetComponents(i))) {
-      auto* menu = static_cast<TMenu*>(AForm->GetComponents(i));
-      if (ARightToLeft)
-        menu->SetBiDiMode(TBiDiMode::bdLeftToRight);
-      else
-        menu->SetParentBiDiMode(true);
-    }
-  if (AForm->HandleAllocated())
-    AForm->RecreateWnd();
-}
-
-void TdxFormScaling::AdjustRightToLeftParams(TCreateParams& AParams)
-{
-  AParams.ExStyle = (AParams.ExStyle | WS_EX_LAYOUTRTL | WS_EX_NOINHERITLAYOUT) & ~kRightToLeftExStyles;
-}
-
-int TdxFormScaling::TargetDPI(const TdxScaleFactor* AScaleFactor)
-{
-  return MulDiv(dxDefaultDPI, AScaleFactor->GetNumerator(), AScaleFactor->GetDenominator());
-}
-
-// ---------------------------------------------------------------------------
-// TdxCustomForm
-
-void TdxCustomForm::CreateNew(rtl::TComponent* AOwner, int ADummy)
-{
-  inherited::CreateNew(AOwner, ADummy);
-}
-
-void TdxCustomForm::InitializeNewForm()
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::InitializeNewForm()
 {
   inherited::InitializeNewForm();
-  SetCurrentPPI(GetPixelsPerInch());
+  this->SetCurrentPPI(this->GetPixelsPerInch());
   FScaleFactor = rtl::New<TdxScaleFactor>();
-  FScaleFactor->Assign(GetPixelsPerInch(), dxDefaultDPI, false);
+  FScaleFactor->Assign(this->GetPixelsPerInch(), dxDefaultDPI, false);
   FRightToLeftLayout = TdxDefaultBoolean::bDefault;
 }
 
-void TdxCustomForm::BeforeDestruction()
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::BeforeDestruction()
 {
   inherited::BeforeDestruction();
   cxNotifyOwnerOfRemoval(this);
 }
 
-void TdxCustomForm::Destroy()
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::Destroy()
 {
   TdxUIThreadSyncService::Unsubscribe(this);
   inherited::Destroy();
   rtl::FreeAndNil(FScaleFactor);
 }
 
-void TdxCustomForm::ScaleBy(int M, int D)
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::ScaleBy(int M, int D)
 {
   ScaleForPPI(MulDiv(dxGetFormDPI(this), M, D));
 }
 
-void TdxCustomForm::ScaleForPPI(int ATargetDPI)
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::ScaleForPPI(int ATargetDPI)
 {
   if (TdxFormHelper::IsScaleChanging(this))
     inherited::ScaleForPPI(ATargetDPI);
@@ -343,35 +383,36 @@ void TdxCustomForm::ScaleForPPI(int ATargetDPI)
     ScaleForPPI(ATargetDPI, nullptr);
 }
 
-void TdxCustomForm::ScaleForPPI(int ATargetDPI, const TRect* AWindowRect)
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::ScaleForPPI(int ATargetDPI, const TRect* AWindowRect)
 {
   TdxFormHelper::ScaleForPPI(this, ATargetDPI, AWindowRect, false);
 }
 
-void TdxCustomForm::ChangeScale(int M, int D, bool AIsDpiChange)
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::ChangeScale(int M, int D, bool AIsDpiChange)
 {
   FScaleFactor->Change(M, D);
   inherited::ChangeScale(M, D, AIsDpiChange);
+  if constexpr (IsForm)
+    TdxFormHelper::ScaleComponentsForDpi(this, MulDiv(dxGetFormDPI(this), M, D));
   ScaleFactorChanged(M, D);
 }
 
-void TdxCustomForm::ScaleControlsForDpi(int ANewPPI)
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::ScaleControlsForDpi(int ANewPPI)
 {
   const int oldDPI = dxGetFormDPI(this);
-  DisableAlign();
-  try {
+  WithAlignDisabled(this, [&] {
     FScaleFactor->Change(ANewPPI, oldDPI);
     inherited::ScaleControlsForDpi(ANewPPI);
     TdxFormHelper::ScaleComponentsForDpi(this, ANewPPI);
     ScaleFactorChanged(ANewPPI, oldDPI);
-  } catch (...) {
-    EnableAlign();
-    throw;
-  }
-  EnableAlign();
+  });
 }
 
-void TdxCustomForm::SetParent(TWinControl* AParent)
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::SetParent(TWinControl* AParent)
 {
   if (!TcxControlHelper::CanSetParent(this, AParent))
     return;
@@ -379,251 +420,129 @@ void TdxCustomForm::SetParent(TWinControl* AParent)
   TcxControlHelper::UpdateScaleFactorOnParentChange(this);
 }
 
-void TdxCustomForm::DoShow()
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::DoShow()
 {
   inherited::DoShow();
   ScaleForCurrentDpi();
 }
 
-void TdxCustomForm::ScaleForCurrentDpi()
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::ScaleForCurrentDpi()
 {
-  DisableAlign();
-  try {
-    if (GetScaled() && !GetComponentState().Contains(rtl::TComponentStateFlag::csDesigning) && !GetParent())
+  WithAlignDisabled(this, [&] {
+    if (this->GetScaled() && !this->GetComponentState().Contains(rtl::TComponentStateFlag::csDesigning) &&
+        !this->GetParent())
       ScaleForPPI(dxGetControlDPI(this));
-    Perform(rtl::CM_PARENTBIDIMODECHANGED, 0, 0);
-  } catch (...) {
-    EnableAlign();
-    throw;
-  }
-  EnableAlign();
+    this->Perform(rtl::CM_PARENTBIDIMODECHANGED, 0, 0);
+  });
 }
 
-void TdxCustomForm::ScaleFactorChanged(int, int)
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::ScaleFactorChanged(int, int)
 {
   ScaleImageLists();
 }
 
-void TdxCustomForm::ScaleImageLists()
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::ScaleImageLists()
 {
   if (dxGetFormImageListReplacement())
-    TdxFormImageListHelper::Execute(TdxFormScaling::TargetDPI(FScaleFactor), this);
+    TdxFormImageListHelper::Execute(dxGetTargetDPI(FScaleFactor), this);
 }
 
-void TdxCustomForm::WMDpiChanged(rtl::TMessage& AMessage)
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::WMDpiChanged(rtl::TMessage& AMessage)
 {
-  if (TdxFormHelper::IsScaleChanging(this))
-    inherited::WMDpiChanged(AMessage);
-  else if (GetScaled())
-    TdxFormHelper::ScaleForPPI(this, HIWORD(AMessage.WParam), reinterpret_cast<const TRect*>(AMessage.LParam),
-                               true);
-}
-
-void TdxCustomForm::SetRightToLeftLayout(TdxDefaultBoolean AValue)
-{
-  FRightToLeftLayout = AValue;
-  if (TdxFormScaling::IsRightToLeftLayout(this, FRightToLeftLayout) != FRightToLeftApplied)
-    ApplyRightToLeftLayout();
-}
-
-void TdxCustomForm::ApplyRightToLeftLayout()
-{
-  FRightToLeftApplied = TdxFormScaling::IsRightToLeftLayout(this, FRightToLeftLayout);
-  TdxFormScaling::ApplyRightToLeftLayout(this, FRightToLeftApplied);
-}
-
-void TdxCustomForm::CreateParams(TCreateParams& AParams)
-{
-  inherited::CreateParams(AParams);
-  if (FRightToLeftApplied)
-    TdxFormScaling::AdjustRightToLeftParams(AParams);
-}
-
-TPoint TdxCustomForm::GetClientOrigin()
-{
-  TPoint result = inherited::GetClientOrigin();
-  if (FRightToLeftApplied)
-    result.x -= GetClientWidth();
-  return result;
-}
-
-void TdxCustomForm::CMBiDiModeChanged(rtl::TMessage& AMessage)
-{
-  inherited::CMBiDiModeChanged(AMessage);
-  if (TdxFormScaling::IsRightToLeftLayout(this, FRightToLeftLayout) == FRightToLeftApplied)
-    return;
-  // Recreating the window while it is being shown would lose the showing.
-  if (GetShowing())
-    TdxUIThreadSyncService::EnqueueInvokeInUIThread(this, [this] { ApplyRightToLeftLayout(); });
-  else
-    ApplyRightToLeftLayout();
-}
-
-// ---------------------------------------------------------------------------
-// TdxForm
-
-void TdxForm::InitializeNewForm()
-{
-  inherited::InitializeNewForm();
-  SetCurrentPPI(GetPixelsPerInch());
-  FScaleFactor = rtl::New<TdxScaleFactor>();
-  FScaleFactor->Assign(GetPixelsPerInch(), dxDefaultDPI, false);
-  FRightToLeftLayout = TdxDefaultBoolean::bDefault;
-}
-
-void TdxForm::BeforeDestruction()
-{
-  inherited::BeforeDestruction();
-  cxNotifyOwnerOfRemoval(this);
-}
-
-void TdxForm::Destroy()
-{
-  TdxUIThreadSyncService::Unsubscribe(this);
-  inherited::Destroy();
-  rtl::FreeAndNil(FScaleFactor);
-}
-
-void TdxForm::ScaleBy(int M, int D)
-{
-  ScaleForPPI(MulDiv(dxGetFormDPI(this), M, D));
-}
-
-void TdxForm::ScaleForPPI(int ATargetDPI)
-{
-  if (TdxFormHelper::IsScaleChanging(this))
-    inherited::ScaleForPPI(ATargetDPI);
-  else
-    ScaleForPPI(ATargetDPI, nullptr);
-}
-
-void TdxForm::ScaleForPPI(int ATargetDPI, const TRect* AWindowRect)
-{
-  TdxFormHelper::ScaleForPPI(this, ATargetDPI, AWindowRect, false);
-}
-
-void TdxForm::ChangeScale(int M, int D, bool AIsDpiChange)
-{
-  FScaleFactor->Change(M, D);
-  inherited::ChangeScale(M, D, AIsDpiChange);
-  TdxFormHelper::ScaleComponentsForDpi(this, MulDiv(dxGetFormDPI(this), M, D));
-  ScaleFactorChanged(M, D);
-}
-
-void TdxForm::ScaleControlsForDpi(int ANewPPI)
-{
-  const int oldDPI = dxGetFormDPI(this);
-  DisableAlign();
-  try {
-    FScaleFactor->Change(ANewPPI, oldDPI);
-    inherited::ScaleControlsForDpi(ANewPPI);
-    TdxFormHelper::ScaleComponentsForDpi(this, ANewPPI);
-    ScaleFactorChanged(ANewPPI, oldDPI);
-  } catch (...) {
-    EnableAlign();
-    throw;
-  }
-  EnableAlign();
-}
-
-void TdxForm::SetParent(TWinControl* AParent)
-{
-  if (!TcxControlHelper::CanSetParent(this, AParent))
-    return;
-  inherited::SetParent(AParent);
-  TcxControlHelper::UpdateScaleFactorOnParentChange(this);
-}
-
-void TdxForm::DoShow()
-{
-  inherited::DoShow();
-  ScaleForCurrentDpi();
-}
-
-void TdxForm::ScaleForCurrentDpi()
-{
-  DisableAlign();
-  try {
-    if (GetScaled() && !GetComponentState().Contains(rtl::TComponentStateFlag::csDesigning) && !GetParent())
-      ScaleForPPI(dxGetControlDPI(this));
-    Perform(rtl::CM_PARENTBIDIMODECHANGED, 0, 0);
-  } catch (...) {
-    EnableAlign();
-    throw;
-  }
-  EnableAlign();
-}
-
-void TdxForm::ScaleFactorChanged(int, int)
-{
-  ScaleImageLists();
-}
-
-void TdxForm::ScaleImageLists()
-{
-  if (dxGetFormImageListReplacement())
-    TdxFormImageListHelper::Execute(TdxFormScaling::TargetDPI(FScaleFactor), this);
-}
-
-void TdxForm::WMDpiChanged(rtl::TMessage& AMessage)
-{
-  using enum rtl::TComponentStateFlag;
   if (TdxFormHelper::IsScaleChanging(this)) {
     inherited::WMDpiChanged(AMessage);
     return;
   }
-  AMessage.Result = 0;
-  if (GetComponentState().Contains(csLoading) || GetComponentState().Contains(csDesigning))
-    return;
+  const auto* windowRect = reinterpret_cast<const TRect*>(AMessage.LParam);
   int dpi = HIWORD(AMessage.WParam);
-  if (dpi == 0 || !GetScaled()) {
-    TCustomForm* mainForm = Application()->GetMainForm();
-    if (!mainForm || !mainForm->GetScaled())
+  if constexpr (IsForm) {
+    // A form being read or designed keeps the DPI it is laid out at; a form
+    // that does not scale follows the main form when that one does.
+    using enum rtl::TComponentStateFlag;
+    AMessage.Result = 0;
+    if (this->GetComponentState().Contains(csLoading) || this->GetComponentState().Contains(csDesigning))
       return;
-    dpi = mainForm->GetPixelsPerInch();
-  }
-  if (dpi != dxGetFormDPI(this) && GetScaled())
-    TdxFormHelper::ScaleForPPI(this, dpi, reinterpret_cast<const TRect*>(AMessage.LParam), true);
+    if (dpi == 0 || !this->GetScaled()) {
+      TCustomForm* mainForm = Application()->GetMainForm();
+      if (!mainForm || !mainForm->GetScaled())
+        return;
+      dpi = mainForm->GetPixelsPerInch();
+    }
+    if (dpi != dxGetFormDPI(this) && this->GetScaled())
+      TdxFormHelper::ScaleForPPI(this, dpi, windowRect, true);
+  } else if (this->GetScaled())
+    TdxFormHelper::ScaleForPPI(this, dpi, windowRect, true);
 }
 
-void TdxForm::SetRightToLeftLayout(TdxDefaultBoolean AValue)
+template <class TFormBase>
+bool TdxScalableForm<TFormBase>::IsRightToLeftLayout()
+{
+  return FRightToLeftLayout == TdxDefaultBoolean::bTrue ||
+         (FRightToLeftLayout == TdxDefaultBoolean::bDefault && this->UseRightToLeftAlignment());
+}
+
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::SetRightToLeftLayout(TdxDefaultBoolean AValue)
 {
   FRightToLeftLayout = AValue;
-  if (TdxFormScaling::IsRightToLeftLayout(this, FRightToLeftLayout) != FRightToLeftApplied)
+  if (IsRightToLeftLayout() != FRightToLeftApplied)
     ApplyRightToLeftLayout();
 }
 
-void TdxForm::ApplyRightToLeftLayout()
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::ApplyRightToLeftLayout()
 {
-  FRightToLeftApplied = TdxFormScaling::IsRightToLeftLayout(this, FRightToLeftLayout);
-  TdxFormScaling::ApplyRightToLeftLayout(this, FRightToLeftApplied);
+  FRightToLeftApplied = IsRightToLeftLayout();
+  // The mirrored window mirrors its menus too: they must not mirror again.
+  for (int i = 0; i < this->GetComponentCount(); ++i)
+    if (rtl::Is<TMenu>(this->GetComponents(i))) {
+      auto* menu = static_cast<TMenu*>(this->GetComponents(i));
+      if (FRightToLeftApplied)
+        menu->SetBiDiMode(TBiDiMode::bdLeftToRight);
+      else
+        menu->SetParentBiDiMode(true);
+    }
+  if (this->HandleAllocated())
+    this->RecreateWnd();
 }
 
-void TdxForm::CreateParams(TCreateParams& AParams)
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::CreateParams(TCreateParams& AParams)
 {
   inherited::CreateParams(AParams);
   if (FRightToLeftApplied)
-    TdxFormScaling::AdjustRightToLeftParams(AParams);
+    AParams.ExStyle = (AParams.ExStyle | WS_EX_LAYOUTRTL | WS_EX_NOINHERITLAYOUT) & ~kRightToLeftExStyles;
 }
 
-TPoint TdxForm::GetClientOrigin()
+template <class TFormBase>
+TPoint TdxScalableForm<TFormBase>::GetClientOrigin()
 {
   TPoint result = inherited::GetClientOrigin();
   if (FRightToLeftApplied)
-    result.x -= GetClientWidth();
+    result.x -= this->GetClientWidth();
   return result;
 }
 
-void TdxForm::CMBiDiModeChanged(rtl::TMessage& AMessage)
+template <class TFormBase>
+void TdxScalableForm<TFormBase>::CMBiDiModeChanged(rtl::TMessage& AMessage)
 {
   inherited::CMBiDiModeChanged(AMessage);
-  if (TdxFormScaling::IsRightToLeftLayout(this, FRightToLeftLayout) == FRightToLeftApplied)
+  if (IsRightToLeftLayout() == FRightToLeftApplied)
     return;
-  if (GetShowing())
+  // Recreating the window while it is being shown would lose the showing.
+  if (this->GetShowing())
     TdxUIThreadSyncService::EnqueueInvokeInUIThread(this, [this] { ApplyRightToLeftLayout(); });
   else
     ApplyRightToLeftLayout();
 }
+
+template class TdxScalableForm<TCustomForm>;
+template class TdxScalableForm<TForm>;
 
 // ---------------------------------------------------------------------------
 

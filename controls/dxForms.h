@@ -12,6 +12,7 @@
 #include <windows.h>
 
 #include <map>
+#include <type_traits>
 
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
@@ -54,6 +55,9 @@ class TdxFormHelper {
   static LONG LockWindowRedrawing(HWND AWndHandle);
   static void UnlockWindowRedrawing(HWND AWndHandle, LONG APrevStyle);
   static void SetWindowTextWithoutRedrawing(HWND AWndHandle, const rtl::String& AText);
+  // Keeps APrevVisibleRegion as the part of the window (window coordinates)
+  // inside its monitor's work area, and redraws what became visible since.
+  static void RepaintVisibleWindowArea(HWND AHandle, TRect& APrevVisibleRegion);
 };
 
 // ---------------------------------------------------------------------------
@@ -82,28 +86,15 @@ class TdxFormImageListHelper {
 // ---------------------------------------------------------------------------
 // The forms
 
-// What both forms share; each calls these from its overrides.
-class TdxFormScaling {
- public:
-  TdxFormScaling() = delete;
-
-  // The right-to-left layout in effect: bTrue, or bDefault on a form that
-  // aligns right to left.
-  static bool IsRightToLeftLayout(vcl::TCustomForm* AForm, TdxDefaultBoolean AValue);
-  // Every menu of the form takes the direction; the window is recreated.
-  static void ApplyRightToLeftLayout(vcl::TCustomForm* AForm, bool ARightToLeft);
-  static void AdjustRightToLeftParams(vcl::TCreateParams& AParams);
-  // The target DPI of a scale factor.
-  static int TargetDPI(const TdxScaleFactor* AScaleFactor);
-};
-
-class TdxCustomForm : public vcl::TCustomForm, public IdxScaleFactor {
-  RTL_CLASS(TdxCustomForm, vcl::TCustomForm)
+// What TdxCustomForm and TdxForm share: they follow the same DPI steps over
+// the two platform bases. The few steps where TdxForm differs test IsForm.
+template <class TFormBase>
+class TdxScalableForm : public TFormBase, public IdxScaleFactor {
+  RTL_CLASS(TdxScalableForm, TFormBase)
   RTL_INTERFACES(IdxScaleFactor)
   RTL_MESSAGES(RTL_MESSAGE(WM_DPICHANGED, WMDpiChanged), RTL_MESSAGE(rtl::CM_BIDIMODECHANGED, CMBiDiModeChanged))
 
  public:
-  void CreateNew(rtl::TComponent* AOwner, int ADummy = 0) override;
   void BeforeDestruction() override;
   void Destroy() override;
 
@@ -124,6 +115,8 @@ class TdxCustomForm : public vcl::TCustomForm, public IdxScaleFactor {
   TdxScaleFactor* __stdcall GetScaleFactor() override { return FScaleFactor; }
 
  protected:
+  static constexpr bool IsForm = std::is_same_v<TFormBase, vcl::TForm>;
+
   void InitializeNewForm() override;
   void CreateParams(vcl::TCreateParams& AParams) override;
   void ChangeScale(int M, int D, bool AIsDpiChange) override;
@@ -136,6 +129,8 @@ class TdxCustomForm : public vcl::TCustomForm, public IdxScaleFactor {
   void CMBiDiModeChanged(rtl::TMessage& AMessage);
 
  private:
+  // bTrue, or bDefault on a form that aligns right to left.
+  bool IsRightToLeftLayout();
   void ApplyRightToLeftLayout();
 
   bool FRightToLeftApplied;
@@ -143,54 +138,33 @@ class TdxCustomForm : public vcl::TCustomForm, public IdxScaleFactor {
   TdxScaleFactor* FScaleFactor;
 };
 
-class TdxForm : public vcl::TForm, public IdxScaleFactor {
-  RTL_CLASS(TdxForm, vcl::TForm)
-  RTL_INTERFACES(IdxScaleFactor)
-  RTL_MESSAGES(RTL_MESSAGE(WM_DPICHANGED, WMDpiChanged), RTL_MESSAGE(rtl::CM_BIDIMODECHANGED, CMBiDiModeChanged))
+extern template class TdxScalableForm<vcl::TCustomForm>;
+extern template class TdxScalableForm<vcl::TForm>;
 
- public:
-  void BeforeDestruction() override;
-  void Destroy() override;
+class TdxCustomForm : public TdxScalableForm<vcl::TCustomForm> {
+  RTL_CLASS(TdxCustomForm, TdxScalableForm<vcl::TCustomForm>)
+};
 
-  void ScaleBy(int M, int D);
-  void ScaleForPPI(int ATargetDPI) override;
-  virtual void ScaleForPPI(int ATargetDPI, const TRect* AWindowRect);
-  void ScaleControlsForDpi(int ANewPPI) override;
-  void SetParent(vcl::TWinControl* AParent) override;
-
-  TdxDefaultBoolean GetRightToLeftLayout() const { return FRightToLeftLayout; }
-  void SetRightToLeftLayout(TdxDefaultBoolean AValue);
-  bool IsRightToLeftApplied() const { return FRightToLeftApplied; }
-  TPoint GetClientOrigin() override;
-
-  // IdxScaleFactor
-  TdxScaleFactor* __stdcall GetScaleFactor() override { return FScaleFactor; }
-
- protected:
-  void InitializeNewForm() override;
-  void CreateParams(vcl::TCreateParams& AParams) override;
-  void ChangeScale(int M, int D, bool AIsDpiChange) override;
-  void DoShow() override;
-  virtual void ScaleFactorChanged(int M, int D);
-  virtual void ScaleImageLists();
-  void ScaleForCurrentDpi();
-
-  void WMDpiChanged(rtl::TMessage& AMessage);
-  void CMBiDiModeChanged(rtl::TMessage& AMessage);
-
- private:
-  void ApplyRightToLeftLayout();
-
-  bool FRightToLeftApplied;
-  TdxDefaultBoolean FRightToLeftLayout;
-  TdxScaleFactor* FScaleFactor;
+class TdxForm : public TdxScalableForm<vcl::TForm> {
+  RTL_CLASS(TdxForm, TdxScalableForm<vcl::TForm>)
 };
 
 // A floating form belongs to another form: the control framework looks for a
-// control's host form through it.
+// control's host form through it (cxGetHostParentForm).
 struct IdxFloatForm : rtl::IInterface {
   RTL_GUID(IdxFloatForm, "{BAED1CE9-B7D7-468D-907B-79883637054D}")
   virtual vcl::TCustomForm* __stdcall FloatFormGetOwnerForm() = 0;
+};
+
+// The base of floating forms (customization toolbars and the like); each
+// answers the form it was opened for.
+class TdxCustomFloatForm : public TdxCustomForm, public IdxFloatForm {
+  RTL_CLASS(TdxCustomFloatForm, TdxCustomForm)
+  RTL_INTERFACES(IdxFloatForm)
+
+ public:
+  // IdxFloatForm
+  vcl::TCustomForm* __stdcall FloatFormGetOwnerForm() override = 0;
 };
 
 // The window's small icon (or its big one) copied at ACX x ACY; the caller

@@ -11,6 +11,8 @@
 #include "core/dxCore.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsDraw.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "platform/vcl/Graphics.h"
 
 using enum TcxImageFitMode;
 
@@ -84,12 +86,19 @@ void SVGInflate(rtl::TStream* ASource, rtl::TStream* ADest)
 
 void SVGImageStartStep()
 {
-  if (dxGpIsAvailable())
-    TdxSmartImageCodecsRepository::Register(TdxSVGImageCodec::Class());
+  if (!dxGpIsAvailable())
+    return;
+  TdxSmartImageCodecsRepository::Register(TdxSVGImageCodec::Class());
+  // The SVG image class is known to pictures by class only; a picture loaded
+  // from a ".svg" file becomes the general smart image holding an SVG handle.
+  vcl::TPicture::RegisterFileFormat(L"", L"", vcl::TGraphicClass::Of<TdxSVGImage>());
+  vcl::TPicture::RegisterFileFormat(L"svg", TdxSVGImageCodec::Class()->TdxSmartImageCodec::Description(),
+                                    vcl::TGraphicClass::Of<TdxSmartImage>());
 }
 
 void SVGImageFinishStep()
 {
+  vcl::TPicture::UnregisterGraphicClass(vcl::TGraphicClass::Of<TdxSVGImage>());
   TdxSmartImageCodecsRepository::Unregister(TdxSVGImageCodec::Class());
 }
 
@@ -127,9 +136,45 @@ int dxSVGRasterScaleFactor(int AWidth, int AHeight, TdxSVGRenderQuality AQuality
 // ---------------------------------------------------------------------------
 // TdxSVGImageHandle
 
+std::span<const rtl::TInterfaceEntry> TdxSVGImageHandle::RtlInterfaces() noexcept
+{
+  static constexpr rtl::TInterfaceEntry table[] = {
+      {&rtl::IIDOf<IdxVectorImage>(), &rtl::detail::GetInterfaceOf<TdxSVGImageHandle, IdxVectorImage>},
+      {&rtl::IIDOf<IdxImageDataFormatEx>(), &rtl::detail::GetInterfaceOf<TdxSVGImageHandle, IdxImageDataFormatEx>},
+      {&rtl::IIDOf<IdxGpFlipContent>(), &TdxSVGImageHandle::GetFlipContent}};
+  return table;
+}
+
+rtl::IInterface* TdxSVGImageHandle::GetFlipContent(rtl::TObject* AObject)
+{
+  return &static_cast<TdxSVGImageHandle*>(AObject)->FFlipContent;
+}
+
+// The adapter is part of the handle: it counts and answers for it.
+HRESULT __stdcall TdxSVGImageHandle::TFlipContent::QueryInterface(REFIID AIID, void** AObj)
+{
+  return FOwner->QueryInterface(AIID, AObj);
+}
+
+ULONG __stdcall TdxSVGImageHandle::TFlipContent::AddRef()
+{
+  return FOwner->AddRef();
+}
+
+ULONG __stdcall TdxSVGImageHandle::TFlipContent::Release()
+{
+  return FOwner->Release();
+}
+
+void __stdcall TdxSVGImageHandle::TFlipContent::Flip(bool AHorizontally, bool AVertically)
+{
+  FOwner->Flip(FOwner->FFlipHorizontally != AHorizontally, FOwner->FFlipVertically != AVertically);
+}
+
 void TdxSVGImageHandle::Create(TdxSVGElementRoot* ARoot)
 {
   inherited::Create();
+  FFlipContent.FOwner = this;
   FRoot = ARoot;
   FSourceData = rtl::New<TdxGPMemoryStream>();
 }

@@ -10,6 +10,8 @@
 
 #include <windows.h>
 
+#include <span>
+
 #include "graphics/dxGDIPlusClasses.h"
 #include "graphics/dxGDIPlusClassesImages.h"
 #include "graphics/dxSVGCore.h"
@@ -27,9 +29,16 @@ int dxSVGRasterScaleFactor(int AWidth, int AHeight, TdxSVGRenderQuality AQuality
 
 class TdxSVGImageHandle : public TdxSmartImageCustomHandle, public IdxVectorImage, public IdxImageDataFormatEx {
   RTL_CLASS(TdxSVGImageHandle, TdxSmartImageCustomHandle)
-  RTL_INTERFACES(IdxVectorImage, IdxImageDataFormatEx)
-
+  // IdxGpFlipContent is answered by FFlipContent: its Flip mirrors relative
+  // to the current flags, while the handle's own Flip sets them, and one
+  // class cannot hold both under the one name.
  public:
+  using RtlInterfacesOwner = RtlSelf;
+  static std::span<const rtl::TInterfaceEntry> RtlInterfaces() noexcept;
+  HRESULT __stdcall QueryInterface(REFIID AIID, void** AObj) override { return inherited::QueryInterface(AIID, AObj); }
+  ULONG __stdcall AddRef() override { return inherited::AddRef(); }
+  ULONG __stdcall Release() override { return inherited::Release(); }
+
   // Takes ARoot over.
   virtual void Create(TdxSVGElementRoot* ARoot);
   void Destroy() override;
@@ -43,8 +52,11 @@ class TdxSVGImageHandle : public TdxSmartImageCustomHandle, public IdxVectorImag
   void Draw(HDC DC, const TRect& ADest, const TRect& ASource, std::uint8_t AAlpha,
             IdxColorPalette* APalette) override;
 
-  // The next draw rasterises again, mirrored as asked.
+  // Sets both mirror flags; the next draw rasterises again, mirrored as
+  // asked. Flip(false, false) gives the unmirrored image back.
   void Flip(bool AHorizontally, bool AVertically);
+  bool FlipHorizontally() const { return FFlipHorizontally; }
+  bool FlipVertically() const { return FFlipVertically; }
   // The raster for a draw of ASize (owned by the handle, valid until the
   // next call or Flip).
   TdxGPImageHandle* GetRasterizedImage(const TSize& ASize, IdxColorPalette* APalette);
@@ -63,6 +75,20 @@ class TdxSVGImageHandle : public TdxSmartImageCustomHandle, public IdxVectorImag
   TdxSmartImageCodecClass __stdcall GetImageCodec() override;
 
  private:
+  // Mirrors the handle's content like a raster image does: each direction
+  // asked for toggles, so flipping twice gives the original back. The
+  // image's Flip goes through here.
+  class TFlipContent final : public IdxGpFlipContent {
+   public:
+    HRESULT __stdcall QueryInterface(REFIID AIID, void** AObj) override;
+    ULONG __stdcall AddRef() override;
+    ULONG __stdcall Release() override;
+    void __stdcall Flip(bool AHorizontally, bool AVertically) override;
+
+    TdxSVGImageHandle* FOwner;
+  };
+  static rtl::IInterface* GetFlipContent(rtl::TObject* AObject);
+
   // The root's view box; a side of 0 comes from its width or height.
   TdxRectF ViewBox() const;
   void Render(TdxGPImageHandle* ARaster, IdxColorPalette* APalette);
@@ -76,6 +102,7 @@ class TdxSVGImageHandle : public TdxSmartImageCustomHandle, public IdxVectorImag
   TdxGPSmoothingMode FSmoothingMode;
   TdxGPMemoryStream* FSourceData;
   TdxSVGElementRoot* FRoot;
+  TFlipContent FFlipContent;
 };
 
 class TdxSVGImageCodec : public TdxSmartImageCodec {

@@ -3,18 +3,24 @@
 // DPI.
 #include <gtest/gtest.h>
 
+#include <utility>
+
+#include "controls/cxControls.h"
+#include "controls/cxWindowUtils.h"
 #include "controls/dxForms.h"
 #include "core/cxGeometry.h"
 #include "platform/rtl/TypInfo.h"
 #include "platform/vcl/ImgList.h"
+#include "tests/support/TestHost.h"
 
 using rtl::TOwnedPtr;
 
 namespace {
 
-TOwnedPtr<TdxForm> NewDxForm()
+template <class TForm = TdxForm>
+TOwnedPtr<TForm> NewDxForm()
 {
-  TOwnedPtr<TdxForm> form(rtl::NewWith<TdxForm>([](TdxForm* F) { F->CreateNew(nullptr); }));
+  TOwnedPtr<TForm> form(rtl::NewWith<TForm>([](TForm* F) { F->CreateNew(nullptr); }));
   form->SetBorderStyle(vcl::TFormBorderStyle::bsSizeable);
   form->SetPosition(vcl::TPosition::poDesigned);
   form->SetBounds(40, 30, 300, 200);
@@ -45,11 +51,48 @@ vcl::TImageList* NewNamedImageList(rtl::TComponent* AOwner, const wchar_t* AName
   return result;
 }
 
-}  // namespace
+// A child that counts the begin and end messages of scale changes.
+class TdxFormsTestScaleWatcher : public kvtest::TTestPanel {
+  RTL_CLASS(TdxFormsTestScaleWatcher, kvtest::TTestPanel)
+  RTL_MESSAGES(RTL_MESSAGE(DXM_SCALECHANGING, DXMScaleChanging), RTL_MESSAGE(DXM_SCALECHANGED, DXMScaleChanged))
 
-TEST(dxFormsTest, WmDpiChangedScalesTheClientAreaAndKeepsTheFrameAndPosition)
+ public:
+  int Changing = 0;
+  int Changed = 0;
+
+ private:
+  void DXMScaleChanging(rtl::TMessage&) { ++Changing; }
+  void DXMScaleChanged(rtl::TMessage&) { ++Changed; }
+};
+
+// A form whose reaction to a new scale fails once.
+class TdxFormsTestFailingForm : public TdxForm {
+  RTL_CLASS(TdxFormsTestFailingForm, TdxForm)
+
+ public:
+  bool Fail = false;
+
+ protected:
+  void ScaleFactorChanged(int M, int D) override
+  {
+    inherited::ScaleFactorChanged(M, D);
+    if (std::exchange(Fail, false))
+      throw rtl::Exception(L"scaling failed");
+  }
+};
+
+class TdxFormsTestFloatForm : public TdxCustomFloatForm {
+  RTL_CLASS(TdxFormsTestFloatForm, TdxCustomFloatForm)
+
+ public:
+  vcl::TCustomForm* OwnerForm = nullptr;
+  vcl::TCustomForm* __stdcall FloatFormGetOwnerForm() override { return OwnerForm; }
+};
+
+template <class TForm>
+void ExpectWmDpiChangedScalesTheClientArea()
 {
-  TOwnedPtr<TdxForm> form = NewDxForm();
+  TOwnedPtr<TForm> form = NewDxForm<TForm>();
   ASSERT_EQ(form->GetClientWidth(), 400);
   ASSERT_EQ(form->GetClientHeight(), 300);
   const int startDPI = dxGetFormDPI(form.get());
@@ -76,6 +119,106 @@ TEST(dxFormsTest, WmDpiChangedScalesTheClientAreaAndKeepsTheFrameAndPosition)
   EXPECT_TRUE(cxRectsEqual(form->GetBoundsRect(), TRect(suggested)));
   EXPECT_EQ(dxGetFormDPI(form.get()), 192);
   EXPECT_EQ(form->GetScaleFactor()->GetNumerator(), 2);
+}
+
+}  // namespace
+
+TEST(dxFormsTest, WmDpiChangedScalesTheClientAreaAndKeepsTheFrameAndPosition)
+{
+  {
+    SCOPED_TRACE("TdxForm");
+    ExpectWmDpiChangedScalesTheClientArea<TdxForm>();
+  }
+  {
+    SCOPED_TRACE("TdxCustomForm");
+    ExpectWmDpiChangedScalesTheClientArea<TdxCustomForm>();
+  }
+}
+
+TEST(dxFormsTest, AScaleChangeThatFailsStillEndsForTheFormAndEveryControl)
+{
+  TOwnedPtr<TdxFormsTestFailingForm> form = NewDxForm<TdxFormsTestFailingForm>();
+  auto* watcher = rtl::New<TdxFormsTestScaleWatcher>(form.get());
+  watcher->SetParent(form.get());
+  form->Fail = true;
+  EXPECT_THROW(form->ScaleForPPI(144, nullptr), rtl::Exception);
+  EXPECT_EQ(watcher->Changing, 1);
+  EXPECT_EQ(watcher->Changed, 1);
+  EXPECT_FALSE(TdxFormHelper::IsScaleChanging(form.get()));
+  // The next change is not taken for a nested one.
+  form->ScaleForPPI(192, nullptr);
+  EXPECT_EQ(dxGetFormDPI(form.get()), 192);
+  EXPECT_EQ(watcher->Changed, 2);
+}
+
+TEST(dxFormsTest, TheVisibleAreaIsTheWindowInsideTheWorkAreaAndOnlyNewPartsRepaint)
+{
+  RECT workArea{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+  TOwnedPtr<vcl::TForm> form(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(nullptr); }));
+  // Every pending repaint done.
+  const auto validate = [&] {
+    kvtest::PumpMessages();
+    RedrawWindow(form->GetHandle(), nullptr, nullptr, RDW_UPDATENOW | RDW_FRAME | RDW_ALLCHILDREN);
+    ASSERT_FALSE(GetUpdateRect(form->GetHandle(), nullptr, FALSE));
+  };
+  form->SetPosition(vcl::TPosition::poDesigned);
+  form->Show();
+  const struct {
+    const char* Name;
+    int Left;
+    int Top;
+    TRect Visible;
+  } cases[] = {
+      {"inside", workArea.left + 40, workArea.top + 30, {0, 0, 200, 100}},
+      {"half off the left", workArea.left - 100, workArea.top + 30, {100, 0, 200, 100}},
+      {"half off the top", workArea.left + 40, workArea.top - 50, {0, 50, 200, 100}},
+      {"outside", workArea.right + 10, workArea.top + 30, {0, 0, 0, 0}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    form->SetBounds(c.Left, c.Top, 200, 100);
+    kvtest::PumpMessages();
+    TRect previous{-1, -1, -1, -1};
+    TdxFormHelper::RepaintVisibleWindowArea(form->GetHandle(), previous);
+    EXPECT_TRUE(cxRectsEqual(previous, c.Visible));
+    // Nothing new became visible: nothing is repainted.
+    validate();
+    TdxFormHelper::RepaintVisibleWindowArea(form->GetHandle(), previous);
+    EXPECT_FALSE(GetUpdateRect(form->GetHandle(), nullptr, FALSE));
+  }
+  // A window coming back from off the left repaints the part that appears.
+  form->SetBounds(workArea.left - 100, workArea.top + 30, 200, 100);
+  TRect previous{};
+  TdxFormHelper::RepaintVisibleWindowArea(form->GetHandle(), previous);
+  form->SetBounds(workArea.left + 40, workArea.top + 30, 200, 100);
+  kvtest::PumpMessages();
+  validate();
+  TdxFormHelper::RepaintVisibleWindowArea(form->GetHandle(), previous);
+  EXPECT_TRUE(GetUpdateRect(form->GetHandle(), nullptr, FALSE));
+}
+
+TEST(dxFormsTest, TheHostFormOfAControlOnAFloatingFormIsTheFormItBelongsTo)
+{
+  TOwnedPtr<TdxForm> mainForm = NewDxForm();
+  TOwnedPtr<TdxFormsTestFloatForm> floatForm = NewDxForm<TdxFormsTestFloatForm>();
+  floatForm->OwnerForm = mainForm.get();
+  auto* onMain = rtl::New<kvtest::TTestPanel>(mainForm.get());
+  onMain->SetParent(mainForm.get());
+  auto* onFloat = rtl::New<kvtest::TTestPanel>(floatForm.get());
+  onFloat->SetParent(floatForm.get());
+  const struct {
+    const char* Name;
+    vcl::TControl* Control;
+    vcl::TCustomForm* Host;
+  } cases[] = {
+      {"on a form", onMain, mainForm.get()},
+      {"on a floating form", onFloat, mainForm.get()},
+      {"the floating form itself", floatForm.get(), mainForm.get()},
+      {"nothing", nullptr, nullptr},
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(cxGetHostParentForm(c.Control), c.Host) << c.Name;
 }
 
 TEST(dxFormsTest, RequestsForTheCurrentOrATooLowDpiChangeNothing)

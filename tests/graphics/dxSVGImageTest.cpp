@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <string>
+
+#include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "platform/vcl/Graphics.h"
 
 [[gnu::used]] static const rtl::UnitInfo* const kSVGImageTestUnits[] = {&unit_dxSVGImage};
 
@@ -12,6 +16,12 @@ namespace {
 constexpr std::string_view SVGHalves =
     R"X(<svg viewBox="0 0 16 16"><rect width="8" height="16" fill="#FF0000"/>)X"
     R"X(<rect x="8" width="8" height="16" fill="#0000FF"/></svg>)X";
+
+// A colour in each quarter: red, green / blue, white.
+constexpr std::string_view SVGQuarters =
+    R"X(<svg viewBox="0 0 16 16"><rect width="8" height="8" fill="#FF0000"/>)X"
+    R"X(<rect x="8" width="8" height="8" fill="#00FF00"/><rect y="8" width="8" height="8" fill="#0000FF"/>)X"
+    R"X(<rect x="8" y="8" width="8" height="8" fill="#FFFFFF"/></svg>)X";
 
 rtl::TOwnedPtr<rtl::TMemoryStream> SVGStream(std::string_view AText)
 {
@@ -138,6 +148,67 @@ TEST_F(dxSVGImage, AFlipMirrorsTheNextRaster)
     TdxGPImageHandle* raster = handle->GetRasterizedImage({32, 32}, nullptr);
     EXPECT_EQ(RasterPixel(raster, 4, 16), c.Left);
   }
+}
+
+// The colours at the middles of the four quarters of a 32 x 32 raster.
+std::array<TdxAlphaColor, 4> RasterQuarters(TdxSVGImageHandle* AHandle)
+{
+  TdxGPImageHandle* raster = AHandle->GetRasterizedImage({32, 32}, nullptr);
+  return {RasterPixel(raster, 8, 8), RasterPixel(raster, 24, 8), RasterPixel(raster, 8, 24),
+          RasterPixel(raster, 24, 24)};
+}
+
+TEST_F(dxSVGImage, FlippingTheImageTwiceGivesTheOriginalBackAndKeepsItVector)
+{
+  constexpr TdxAlphaColor R = 0xFFFF0000, G = 0xFF00FF00, B = 0xFF0000FF, W = 0xFFFFFFFF;
+  const struct {
+    const char* Name;
+    bool Horizontally;
+    bool Vertically;
+    std::array<TdxAlphaColor, 4> Flipped;
+  } cases[] = {
+      {"horizontally", true, false, {G, R, W, B}},
+      {"vertically", false, true, {B, W, R, G}},
+      {"both", true, true, {W, B, G, R}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    rtl::TOwnedPtr<TdxSmartImage> image(rtl::New<TdxSmartImage>());
+    image->LoadFromStream(SVGStream(SVGQuarters).get());
+    ASSERT_TRUE(rtl::Is<TdxSVGImageHandle>(image->GetImageHandle()));
+    auto* handle = static_cast<TdxSVGImageHandle*>(image->GetImageHandle());
+    const auto original = RasterQuarters(handle);
+    EXPECT_EQ(original, (std::array<TdxAlphaColor, 4>{R, G, B, W}));
+
+    image->Flip(c.Horizontally, c.Vertically);
+    ASSERT_EQ(image->GetImageHandle(), handle) << "an SVG is mirrored as a vector image, not a bitmap";
+    EXPECT_EQ(RasterQuarters(handle), c.Flipped);
+    image->Flip(c.Horizontally, c.Vertically);
+    ASSERT_EQ(image->GetImageHandle(), handle);
+    EXPECT_EQ(RasterQuarters(handle), original);
+    EXPECT_FALSE(handle->FlipHorizontally());
+    EXPECT_FALSE(handle->FlipVertically());
+  }
+}
+
+TEST_F(dxSVGImage, PicturesLoadSVGFilesAsSmartImages)
+{
+  EXPECT_NE(vcl::GraphicFilter(vcl::TGraphicClass::Of<vcl::TGraphic>()).find(L"SVG graphics from Quorvane (*.svg)|*.svg"),
+            rtl::String::npos);
+  wchar_t directory[MAX_PATH];
+  GetTempPathW(MAX_PATH, directory);
+  const rtl::String name = rtl::String(directory) + L"kv-svg-image-test.svg";
+  {
+    rtl::TOwnedPtr<rtl::TFileStream> file(rtl::New<rtl::TFileStream>(name, rtl::fmCreate));
+    file->WriteBuffer(SVGHalves.data(), static_cast<int>(SVGHalves.size()));
+  }
+  rtl::TOwnedPtr<vcl::TPicture> picture(rtl::New<vcl::TPicture>());
+  picture->LoadFromFile(name);
+  DeleteFileW(name.c_str());
+  ASSERT_TRUE(rtl::Is<TdxSmartImage>(picture->GetGraphic()));
+  auto* image = static_cast<TdxSmartImage*>(picture->GetGraphic());
+  EXPECT_TRUE(rtl::Is<TdxSVGImageHandle>(image->GetImageHandle()));
+  EXPECT_EQ(picture->GetWidth(), 16);
 }
 
 TEST_F(dxSVGImage, AZeroViewBoxTakesTheWidthAndHeight)
