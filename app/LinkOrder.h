@@ -120,7 +120,9 @@
   AUnit(cxMaskEdit)                  \
   AUnit(cxDropDownEdit)              \
   AUnit(cxDataConsts)                \
+  AUnit(cxDataStorage)               \
   AUnit(cxFilterConsts)              \
+  AUnit(cxFilterControlUtils)        \
   AUnit(cxFilterControlStrs)         \
   AUnit(cxCheckBox)                  \
   AUnit(cxLabel)                     \
