@@ -121,7 +121,9 @@
   AUnit(cxMaskEdit)                  \
   AUnit(cxDropDownEdit)              \
   AUnit(cxDataConsts)                \
+  AUnit(cxDataStorage)               \
   AUnit(cxFilterConsts)              \
+  AUnit(cxFilterControlUtils)        \
   AUnit(cxFilterControlStrs)         \
   AUnit(cxCheckBox)                  \
   AUnit(cxLabel)                     \

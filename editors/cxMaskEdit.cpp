@@ -5,6 +5,7 @@
 
 #include "core/dxCore.h"
 #include "editors/cxEditConsts.h"
+#include "editors/cxFilterControlUtils.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/vcl/Clipbrd.h"
 
@@ -14,6 +15,13 @@ void cxMaskEditInitialization()
 {
   cxEditPropertiesRegistry()->Register(TcxMaskEditProperties::StaticClass(),
                                        dxLookupResourceString(scxSEditRepositoryMaskItem));
+  cxFilterEditsControllerInstance()->Register(TcxCustomMaskEditProperties::StaticClass(),
+                                              TcxFilterMaskEditHelper::Class());
+}
+
+void cxMaskEditFinalization()
+{
+  cxFilterEditsControllerUnregister(TcxCustomMaskEditProperties::StaticClass(), TcxFilterMaskEditHelper::Class());
 }
 
 bool IsBlankMask(const String& AMask)
@@ -42,7 +50,7 @@ void CompileRegExprMask(TcxRegExpr& AExpr, const String& AMask)
 
 }  // namespace
 
-RTL_UNIT(cxMaskEdit, &cxMaskEditInitialization, nullptr);
+RTL_UNIT(cxMaskEdit, &cxMaskEditInitialization, &cxMaskEditFinalization);
 
 // ---------------------------------------------------------------------------
 // TcxMaskEditCustomMode
@@ -1747,8 +1755,9 @@ void TcxCustomMaskEdit::PropertiesChanged(rtl::TObject* Sender)
       const bool syntaxChanged =
           IsRegExprKind(FMode->GetMaskKind()) != IsRegExprKind(properties->GetMaskKind());
       FMode.reset();
-      // The two syntaxes do not mix: a standard mask is no expression.
-      if (syntaxChanged)
+      // The two syntaxes do not mix: a standard mask is no expression. A
+      // mask that came with the new kind (an assignment of both) is kept.
+      if (syntaxChanged && !maskChanged)
         properties->ClearStoredEditMask();
       FMode = properties->CreateMode(properties->GetMaskKind(), this);
       FMode->Compile(properties->GetEditMask());

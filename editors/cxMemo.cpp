@@ -3,6 +3,7 @@
 
 #include "core/dxCore.h"
 #include "editors/cxEditConsts.h"
+#include "editors/cxFilterControlUtils.h"
 #include "editors/cxMemo.h"
 #include "graphics/cxGraphics.h"
 
@@ -12,11 +13,17 @@ void cxMemoInitialization()
 {
   cxEditPropertiesRegistry()->Register(TcxMemoProperties::StaticClass(),
                                        dxLookupResourceString(scxSEditRepositoryMemoItem));
+  cxFilterEditsControllerInstance()->Register(TcxCustomMemoProperties::StaticClass(), TcxFilterMemoHelper::Class());
+}
+
+void cxMemoFinalization()
+{
+  cxFilterEditsControllerUnregister(TcxCustomMemoProperties::StaticClass(), TcxFilterMemoHelper::Class());
 }
 
 }  // namespace
 
-RTL_UNIT(cxMemo, &cxMemoInitialization, nullptr);
+RTL_UNIT(cxMemo, &cxMemoInitialization, &cxMemoFinalization);
 
 // ---------------------------------------------------------------------------
 // Routines

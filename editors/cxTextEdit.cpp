@@ -1,9 +1,10 @@
 // The text editor's unit: its start-up registers the text properties with
-// the editor properties registry.
+// the editor properties registry and their filter helper.
 #include <algorithm>
 
 #include "core/dxCore.h"
 #include "editors/cxEditConsts.h"
+#include "editors/cxFilterControlUtils.h"
 #include "editors/cxTextEdit.h"
 #include "platform/vcl/GraphicsHandles.h"
 
@@ -13,11 +14,17 @@ void cxTextEditInitialization()
 {
   cxEditPropertiesRegistry()->Register(TcxTextEditProperties::StaticClass(),
                                        dxLookupResourceString(scxSEditRepositoryTextItem));
+  cxFilterEditsControllerInstance()->Register(TcxTextEditProperties::StaticClass(), TcxFilterTextEditHelper::Class());
+}
+
+void cxTextEditFinalization()
+{
+  cxFilterEditsControllerUnregister(TcxTextEditProperties::StaticClass(), TcxFilterTextEditHelper::Class());
 }
 
 }  // namespace
 
-RTL_UNIT(cxTextEdit, &cxTextEditInitialization, nullptr);
+RTL_UNIT(cxTextEdit, &cxTextEditInitialization, &cxTextEditFinalization);
 
 // ---------------------------------------------------------------------------
 // TcxCustomTextEdit: construction and the text messages

@@ -12,7 +12,9 @@
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/cxGraphicsDraw.h"
+#include "editors/cxDropDownEdit.h"
 #include "editors/cxEditConsts.h"
+#include "editors/cxTextEdit.h"
 #include "editors/cxVariants.h"
 #include "platform/rtl/ClassesComponents.h"
 #include "platform/vcl/ActnList.h"
@@ -641,6 +643,35 @@ void TcxCustomCheckBoxViewInfo::Offset(int DX, int DY)
   OffsetRect(&CheckBoxRect, DX, DY);
   OffsetRect(&FocusRect, DX, DY);
   OffsetRect(&TextRect, DX, DY);
+}
+
+bool TcxCustomCheckBoxViewInfo::MarkChanged(TcxContainerViewInfo* AViewInfo) const
+{
+  if (!rtl::Is<TcxCustomCheckBoxViewInfo>(AViewInfo))
+    return false;
+  auto* old = static_cast<TcxCustomCheckBoxViewInfo*>(AViewInfo);
+  return old->CheckBoxState != CheckBoxState || old->State != State;
+}
+
+TcxRegion* TcxCustomCheckBoxViewInfo::GetUpdateRegion(TcxContainerViewInfo* AViewInfo)
+{
+  TcxRegion* result = inherited::GetUpdateRegion(AViewInfo);
+  if (MarkChanged(AViewInfo))
+    result->Combine(rtl::New<TcxRegion>(CheckBoxRect), TcxRegionOperation::roAdd);
+  return result;
+}
+
+bool TcxCustomCheckBoxViewInfo::Repaint(vcl::TWinControl* AControl, const TRect& AInnerEditRect,
+                                        TcxContainerViewInfo* AViewInfo)
+{
+  bool result = inherited::Repaint(AControl, AInnerEditRect, AViewInfo);
+  if (AControl && AControl->HandleAllocated() && MarkChanged(AViewInfo)) {
+    TRect r = CheckBoxRect;
+    OffsetRect(&r, Left, Top);
+    RedrawWindow(AControl->GetHandle(), &r, nullptr, RDW_INVALIDATE);
+    result = true;
+  }
+  return result;
 }
 
 TRect TcxCustomCheckBoxViewInfo::CheckArea() const
@@ -1374,6 +1405,70 @@ TcxCustomEditPropertiesClass TcxCheckBox::GetPropertiesClass()
 }
 
 // ---------------------------------------------------------------------------
+// TcxFilterCheckBoxHelper
+
+TcxCustomFilterEditHelperClass TcxFilterCheckBoxHelper::Class() noexcept
+{
+  static constexpr TcxFilterCheckBoxHelper instance{};
+  return &instance;
+}
+
+void TcxFilterCheckBoxHelper::GetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AEditProperties,
+                                             rtl::Variant& V, rtl::String& S) const
+{
+  auto* properties = rtl::As<TcxCustomCheckBoxProperties>(AEditProperties);
+  switch (rtl::As<TcxCustomTextEdit>(AEdit)->GetItemIndex()) {
+    case 0:
+      V = properties->GetValueChecked();
+      break;
+    case 1:
+      V = properties->GetValueUnchecked();
+      break;
+    default:
+      V = rtl::Null();
+      S.clear();
+      return;
+  }
+  S = properties->GetDisplayText(V);
+}
+
+TcxFilterControlOperators TcxFilterCheckBoxHelper::GetSupportedFilterOperators(TcxCustomEditProperties*,
+                                                                               TcxValueTypeClass, bool) const
+{
+  using TcxOp = TcxFilterControlOperator;
+  return {TcxOp::fcoEqual, TcxOp::fcoNotEqual, TcxOp::fcoBlanks, TcxOp::fcoNonBlanks};
+}
+
+void TcxFilterCheckBoxHelper::InitializeProperties(TcxCustomEditProperties* AProperties,
+                                                   TcxCustomEditProperties* AEditProperties,
+                                                   bool AHasButtons) const
+{
+  // The combo box's preparation first: it makes the list editable, which a
+  // choice between two values must not be.
+  TcxFilterComboBoxHelper::InitializeProperties(AProperties, AEditProperties, AHasButtons);
+  auto* properties = rtl::As<TcxCustomComboBoxProperties>(AProperties);
+  auto* checkBoxProperties = rtl::As<TcxCustomCheckBoxProperties>(AEditProperties);
+  rtl::TStrings* items = properties->GetItems();
+  items->Clear();
+  items->Add(checkBoxProperties->GetDisplayText(checkBoxProperties->GetValueChecked()));
+  items->Add(checkBoxProperties->GetDisplayText(checkBoxProperties->GetValueUnchecked()));
+  properties->SetDropDownListStyle(TcxEditDropDownListStyle::lsFixedList);
+  properties->SetIDefaultValuesProvider(nullptr);
+}
+
+void TcxFilterCheckBoxHelper::SetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AEditProperties,
+                                             const rtl::Variant& AValue) const
+{
+  auto* properties = rtl::As<TcxCustomCheckBoxProperties>(AEditProperties);
+  int index = -1;
+  if (cxVarIsEqual(AValue, properties->GetValueChecked()))
+    index = 0;
+  else if (cxVarIsEqual(AValue, properties->GetValueUnchecked()))
+    index = 1;
+  rtl::As<TcxCustomTextEdit>(AEdit)->SetItemIndex(index);
+}
+
+// ---------------------------------------------------------------------------
 // Start-up
 
 namespace {
@@ -1383,12 +1478,14 @@ void cxCheckBoxInitialization()
   rtl::RegisterClass(rtl::TPersistentClass::Of<TcxCheckBox>());
   cxEditPropertiesRegistry()->Register(TcxCheckBoxProperties::StaticClass(),
                                        dxLookupResourceString(scxSEditRepositoryCheckBoxItem));
+  cxFilterEditsControllerInstance()->Register(TcxCheckBoxProperties::StaticClass(), TcxFilterCheckBoxHelper::Class());
 }
 
 void cxCheckBoxFinalization()
 {
   rtl::UnRegisterClass(rtl::TPersistentClass::Of<TcxCheckBox>());
   cxEditPropertiesRegistry()->Unregister(TcxCheckBoxProperties::StaticClass());
+  cxFilterEditsControllerUnregister(TcxCheckBoxProperties::StaticClass(), TcxFilterCheckBoxHelper::Class());
 }
 
 }  // namespace

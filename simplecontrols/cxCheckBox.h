@@ -11,6 +11,7 @@
 #include <array>
 
 #include "editors/cxEdit.h"
+#include "editors/cxFilterControlUtils.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "platform/rtl/SystemUnits.h"
@@ -278,6 +279,12 @@ class TcxCustomCheckBoxViewInfo : public TcxCustomEditViewInfo {
   void Assign(rtl::TObject* Source) override;
   void Offset(int DX, int DY) override;
   void InternalPaint(TcxCanvas* ACanvas) override;
+  // A change of the mark's state or of the check state redraws the mark's
+  // rectangle only, on top of what the base redraws.
+  TcxRegion* GetUpdateRegion(TcxContainerViewInfo* AViewInfo) override;
+  using TcxCustomEditViewInfo::Repaint;
+  bool Repaint(vcl::TWinControl* AControl, const TRect& AInnerEditRect,
+               TcxContainerViewInfo* AViewInfo = nullptr) override;
   bool IsBackgroundPartiallyTransparent() override;
   bool IsFadingAvailable() override;
   // The mark in ACheckState into R of ACanvas.
@@ -307,6 +314,7 @@ class TcxCustomCheckBoxViewInfo : public TcxCustomEditViewInfo {
 
  protected:
   virtual TcxCustomCheckControlFadingHelperClass GetFadingHelperClass();
+  bool MarkChanged(TcxContainerViewInfo* AViewInfo) const;
   // The mark is centred: no caption beside it.
   bool IsMarkCentred() const { return Alignment == rtl::TAlignment::taCenter; }
   bool IsSkinned() const;
@@ -455,4 +463,25 @@ class TcxCheckBox : public TcxCustomCheckBox {
   TcxCustomEditPropertiesClass GetPropertiesClass() override;
   TcxCheckBoxProperties* GetCheckBoxProperties() { return static_cast<TcxCheckBoxProperties*>(GetProperties()); }
   void SetCheckBoxProperties(TcxCheckBoxProperties* AValue) { SetProperties(AValue); }
+};
+
+// A check-box operand is picked from a fixed list of the two display texts:
+// item 0 the checked value, item 1 the unchecked one, no item Null.
+class TcxFilterCheckBoxHelper : public TcxFilterComboBoxHelper {
+ public:
+  constexpr TcxFilterCheckBoxHelper() = default;
+  static TcxCustomFilterEditHelperClass Class() noexcept;
+  const wchar_t* ClassName() const override { return L"TcxFilterCheckBoxHelper"; }
+
+  TcxFilterDataType GetFilterDataType(TcxValueTypeClass) const override { return TcxFilterDataType::fdtCheck; }
+  void GetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AEditProperties, rtl::Variant& V,
+                      rtl::String& S) const override;
+  TcxFilterControlOperators GetSupportedFilterOperators(TcxCustomEditProperties* AProperties,
+                                                        TcxValueTypeClass AValueTypeClass,
+                                                        bool AExtendedSet = false) const override;
+  void InitializeProperties(TcxCustomEditProperties* AProperties, TcxCustomEditProperties* AEditProperties,
+                            bool AHasButtons) const override;
+  void SetFilterValue(TcxCustomEdit* AEdit, TcxCustomEditProperties* AEditProperties,
+                      const rtl::Variant& AValue) const override;
+  bool UseDisplayValue() const override { return true; }
 };

@@ -14,6 +14,7 @@
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
 #include "editors/cxEditExConsts.h"
+#include "editors/cxFilterControlUtils.h"
 #include "editors/cxVariants.h"
 #include "graphics/cxGraphicsControls.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
@@ -1351,12 +1352,14 @@ void cxLabelInitialization()
   rtl::RegisterClass(rtl::TPersistentClass::Of<TcxLabel>());
   cxEditPropertiesRegistry()->Register(TcxLabelProperties::StaticClass(),
                                        dxLookupResourceString(scxSEditRepositoryLabelItem));
+  cxFilterEditsControllerInstance()->Register(TcxLabelProperties::StaticClass(), TcxFilterTextEditHelper::Class());
 }
 
 void cxLabelFinalization()
 {
   rtl::UnRegisterClass(rtl::TPersistentClass::Of<TcxLabel>());
   cxEditPropertiesRegistry()->Unregister(TcxLabelProperties::StaticClass());
+  cxFilterEditsControllerUnregister(TcxLabelProperties::StaticClass(), TcxFilterTextEditHelper::Class());
 }
 
 }  // namespace

@@ -25,6 +25,7 @@
 #include "platform/vcl/StdCtrls.h"
 #include "skins/dxSkinVisualStudio2013Dark.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 using enum TcxCheckBoxState;
 
@@ -385,6 +386,50 @@ TEST(cxCheckBoxMark, FlatStylesShowTheGrayedStateByNullStyle)
   }
 }
 
+// Every way of drawing shows a check that stands out from its box and stays
+// inside the mark's rectangle.
+TEST(cxCheckBoxMark, CheckedMarkStandsOutInEveryKind)
+{
+  using enum TcxEditBorderStyle;
+  TcxCustomLookAndFeelPainter* skin = cxLookAndFeelPaintersManager()->GetPainter(L"VisualStudio2013Dark");
+  ASSERT_NE(skin, nullptr);
+  const struct {
+    const char* Name;
+    TcxEditBorderStyle BorderStyle;
+    bool Native;
+    bool UseSkin;
+  } kinds[] = {{"single", ebsSingle, false, false},     {"thick", ebsThick, false, false},
+               {"flat", ebsFlat, false, false},         {"3D", ebs3D, false, false},
+               {"ultra flat", ebsUltraFlat, false, false}, {"Office 11", ebsOffice11, false, false},
+               {"native", ebsSingle, true, false},      {"skin", ebsSingle, false, true}};
+  const auto luminance = [](std::uint32_t APixel) {
+    return (299 * (APixel >> 16 & 0xFF) + 587 * (APixel >> 8 & 0xFF) + 114 * (APixel & 0xFF)) / 1000;
+  };
+  for (const auto& kind : kinds) {
+    SCOPED_TRACE(kind.Name);
+    TcxCheckBoxMarkParams params;
+    params.BorderStyle = kind.BorderStyle;
+    params.NativeStyle = kind.Native;
+    params.SkinPainter = kind.UseSkin ? skin : nullptr;
+    params.State = cbsUnchecked;
+    const std::vector<std::uint32_t> unchecked = RenderMark(params);
+    params.State = cbsChecked;
+    const std::vector<std::uint32_t> checked = RenderMark(params);
+    int contrasting = 0;
+    for (int y = 0; y < 20; ++y)
+      for (int x = 0; x < 20; ++x) {
+        const auto i = static_cast<std::size_t>(y * 20 + x);
+        if (!PtInRect(&kMarkRect, {x, y})) {
+          EXPECT_EQ(checked[i], 0x00FFFFFFu) << "outside the mark at " << x << "," << y;
+          continue;
+        }
+        if (std::abs(luminance(checked[i]) - luminance(unchecked[i])) > 64)
+          ++contrasting;
+      }
+    EXPECT_GE(contrasting, 8) << "the check is visible";
+  }
+}
+
 TEST(cxCheckBoxMark, DISABLED_RenderSheet)
 {
   using enum TcxEditCheckState;
@@ -504,6 +549,79 @@ TEST_F(TcxCheckBoxControlTestFixture, SpaceCyclesTheStates)
     EXPECT_FALSE(Box->GetIsCheckPressed());
     EXPECT_EQ(Box->GetState(), c.To);
     EXPECT_EQ(Clicks, 1);
+  }
+}
+
+// A press and release of the real mouse button over the box toggles it once;
+// the release makes the click, not the framework's mouse handling.
+TEST_F(TcxCheckBoxControlTestFixture, ARealClickTogglesOnce)
+{
+  const struct {
+    TcxCheckBoxState From;
+    TcxCheckBoxState To;
+  } cases[] = {{cbsUnchecked, cbsChecked}, {cbsChecked, cbsUnchecked}};
+  kvtest::PumpMessages();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.From));
+    Box->SetState(c.From);
+    Clicks = 0;
+    const TPoint screen = Box->ClientToScreen({8, Box->GetHeight() / 2});
+    SetCursorPos(screen.x, screen.y);
+    kvtest::PumpMessages();
+    INPUT input[2] = {};
+    input[0].type = input[1].type = INPUT_MOUSE;
+    input[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    input[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ASSERT_EQ(SendInput(2, input, sizeof(INPUT)), 2u);
+    EXPECT_TRUE(kvtest::PumpUntil([&] { return Clicks > 0; }));
+    kvtest::PumpMessages();
+    EXPECT_EQ(Clicks, 1);
+    EXPECT_EQ(Box->GetState(), c.To);
+  }
+}
+
+// A new state redraws the mark, not the caption beside it.
+TEST_F(TcxCheckBoxControlTestFixture, AStateChangeRedrawsOnlyTheMark)
+{
+  kvtest::PumpMessages();
+  const HWND handle = Box->GetHandle();
+  for (TcxCheckBoxState state : {cbsChecked, cbsGrayed, cbsUnchecked}) {
+    SCOPED_TRACE(static_cast<int>(state));
+    ValidateRect(handle, nullptr);
+    Box->SetState(state);
+    auto* viewInfo = rtl::As<TcxCustomCheckBoxViewInfo>(Box->GetViewInfo());
+    TRect mark = viewInfo->CheckBoxRect;
+    OffsetRect(&mark, viewInfo->Left, viewInfo->Top);
+    TRect update{};
+    ASSERT_TRUE(GetUpdateRect(handle, &update, FALSE));
+    EXPECT_TRUE(EqualRect(&update, &mark)) << update.left << "," << update.top << "," << update.right << ","
+                                           << update.bottom;
+  }
+}
+
+// The focus rectangle frames the caption, which lies on the side of the
+// mark the reading order puts it.
+TEST_F(TcxCheckBoxControlTestFixture, FocusRectFollowsTheReadingOrder)
+{
+  const struct {
+    vcl::TBiDiMode Mode;
+    bool CaptionLeftOfMark;
+  } cases[] = {{vcl::TBiDiMode::bdLeftToRight, false}, {vcl::TBiDiMode::bdRightToLeft, true}};
+  Box->SetFocus();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.Mode));
+    Box->SetBiDiMode(c.Mode);
+    kvtest::PumpMessages();
+    auto* viewInfo = rtl::As<TcxCustomCheckBoxViewInfo>(Box->GetViewInfo());
+    const TRect focus = viewInfo->FocusRect;
+    const TRect mark = viewInfo->CheckBoxRect;
+    ASSERT_FALSE(IsRectEmpty(&focus));
+    if (c.CaptionLeftOfMark)
+      EXPECT_LE(focus.right, mark.left);
+    else
+      EXPECT_GE(focus.left, mark.right);
+    EXPECT_GE(focus.top, viewInfo->ClientRect.top - 1);
+    EXPECT_LE(focus.bottom, viewInfo->ClientRect.bottom + 1);
   }
 }
 
