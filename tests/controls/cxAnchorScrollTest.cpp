@@ -361,4 +361,40 @@ TEST_F(cxAnchorScrollTest, RendersTheAnchorPicture)
   EXPECT_EQ(FControl->Steps.size(), 1U);
 }
 
+class TAnchorScrollingTestControl : public TcxControl {
+  RTL_CLASS(TAnchorScrollingTestControl, TcxControl)
+
+ public:
+  using TcxControl::UpdateScrollBars;
+  int Probes = 0;
+
+ protected:
+  void InitScrollBarsParameters() override
+  {
+    SetScrollBarInfo(TScrollBarKind::sbVertical, 0, 999, 10, 100, 0, true, true);
+  }
+  void WndProc(rtl::TMessage& AMessage) override
+  {
+    if (AMessage.Msg == AnchorTestProbe) {
+      if (FindAnchorWindow(GetHandle()) && GetCapture() == GetHandle())
+        ++Probes;
+      return;
+    }
+    inherited::WndProc(AMessage);
+  }
+};
+
+TEST_F(cxAnchorScrollTest, AMiddlePressOnAScrollableControlStartsTheMode)
+{
+  auto* control = AddChild<TAnchorScrollingTestControl>(TRect{230, 20, 380, 170});
+  control->HandleNeeded();
+  control->UpdateScrollBars();
+  ASSERT_TRUE(control->IsVScrollBarVisible());
+  PostMessageW(control->GetHandle(), AnchorTestProbe, 0, 0);
+  PostMessageW(control->GetHandle(), WM_KEYDOWN, VK_ESCAPE, 0);
+  control->Perform(WM_MBUTTONDOWN, MK_MBUTTON, MAKELPARAM(20, 20));
+  EXPECT_EQ(control->Probes, 1);
+  EXPECT_NE(GetCapture(), control->GetHandle());
+}
+
 }  // namespace
