@@ -100,6 +100,8 @@
   AUnit(cxLookAndFeelPainters)       \
   AUnit(cxLookAndFeels)              \
   AUnit(dxDWMApi)                    \
+  AUnit(dxHybridScrollbars)          \
+  AUnit(dxTouchScrollUI)             \
   AUnit(cxControls)                  \
   AUnit(cxContainer)                 \
   AUnit(cxCustomPopupWindow)         \

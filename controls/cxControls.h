@@ -25,6 +25,7 @@
 #include "controls/cxAccessibility.h"
 #include "controls/cxControlChildComponent.h"
 #include "controls/cxMouseTracking.h"
+#include "controls/dxHybridScrollbars.h"
 #include "controls/dxRightToLeftLayout.h"
 #include "controls/dxSystemInfo.h"
 #include "core/dxCore.h"
@@ -257,10 +258,11 @@ class TcxControl : public TcxCustomControl,
                    public IdxLocalizerListener,
                    public TcxControlScrollBarOwner,
                    public TcxControlLookAndFeelContainer,
-                   public IcxControlChildComponentHost {
+                   public IcxControlChildComponentHost,
+                   public IdxHybridScrollbarOwner {
   RTL_CLASS(TcxControl, TcxCustomControl)
   RTL_INTERFACES(IdxSystemInfoListener, IdxLocalizerListener, IcxScrollBarOwner, IcxLookAndFeelContainer,
-                 IcxControlChildComponentHost)
+                 IcxControlChildComponentHost, IdxTouchScrollUIOwner, IdxHybridScrollbarOwner)
   RTL_MESSAGES(RTL_MESSAGE(WM_ERASEBKGND, WMEraseBkgnd), RTL_MESSAGE(WM_PAINT, WMPaint),
                RTL_MESSAGE(WM_NCPAINT, WMNCPaint), RTL_MESSAGE(WM_PRINT, WMPrint),
                RTL_MESSAGE(WM_NCCALCSIZE, WMNCCalcSize), RTL_MESSAGE(WM_GETDLGCODE, WMGetDlgCode),
@@ -418,6 +420,7 @@ class TcxControl : public TcxCustomControl,
   virtual void DoHideScrollUI();
   virtual vcl::TColor GetHybridScrollbarBaseColor();
   virtual void InvalidateScrollBars();
+  TdxHybridScrollbarsManager* GetHybridScrollbarsManager() override { return FHybridScrollbarsManager; }
 
   // Scroll-bar hosting; public because the scroll-bar classes ask.
   virtual bool IsClassicScrollBarMode() const { return FScrollbarMode == TdxScrollbarMode::sbmClassic; }
@@ -634,6 +637,8 @@ class TcxControl : public TcxCustomControl,
   void DispatchLeftButtonDirectly(rtl::TMessage& AMessage);
 
   vcl::TColor FHybridScrollbarBaseColor;
+  TdxHybridScrollbarsManager* FHybridScrollbarsManager;
+  TdxTouchScrollUIActivityHelper* FScrollUIActivityHelper;
   bool FIsScrollUIModeChanging;
   TdxScrollbarMode FScrollbarMode;
   TcxControlActivateType FActivateType;

@@ -263,6 +263,8 @@ void TcxControl::Create(rtl::TComponent* AOwner)
       IsTouchScrollbarModeSupported() ? GetScrollbarModeFromLookAndFeel() : TdxScrollbarMode::sbmClassic;
   FScrollBars = vcl::TScrollStyle::ssBoth;
   FScrollBarsManager = rtl::New<TcxControlScrollBarsManager>(this);
+  FScrollUIActivityHelper = rtl::New<TdxTouchScrollUIActivityHelper>();
+  FHybridScrollbarsManager = rtl::New<TdxHybridScrollbarsManager>(this);
   FHybridScrollbarBaseColor = vcl::clDefault;
   CreateScrollBars();
   SetTabStop(CanBeFocused());
@@ -285,6 +287,8 @@ void TcxControl::Destroy()
   if (Dragging())
     EndDrag(false);
   DestroyScrollBars();
+  rtl::FreeAndNil(FHybridScrollbarsManager);
+  rtl::FreeAndNil(FScrollUIActivityHelper);
   rtl::FreeAndNil(FScrollBarsManager);
   delete FFontListenerList;
   FFontListenerList = nullptr;
@@ -930,6 +934,9 @@ void TcxControl::WndProc(rtl::TMessage& AMessage)
   if (FScrollBarsManager && IsMessageHandlingEnabled() &&
       (HandleGestureMessage(AMessage) || FScrollBarsManager->HandleMessage(AMessage)))
     return;
+  if (FScrollUIActivityHelper && IsNonClassicScrollBarMode() &&
+      FScrollUIActivityHelper->CheckScrollActivity(this, AMessage))
+    ShowScrollUI(GetScrollUIOwner(GetMouseMessagePos(AMessage)), true);
 
   TcxWeakLinkGuard link(this);
   const UINT msg = AMessage.Msg;

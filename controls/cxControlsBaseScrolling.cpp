@@ -220,25 +220,59 @@ void TcxControl::SetScrollBars(vcl::TScrollStyle AValue)
 }
 
 // ---------------------------------------------------------------------------
-// The scroll UI. Touch and hybrid bars come with their own managers; for
-// the windowed bars of this unit showing and hiding is the bars' own
-// visibility.
+// The scroll UI: the touch mode manager in touch mode, the owner's hybrid
+// manager in hybrid mode; classic bars show and hide with their data. A nil
+// owner stands for the control.
 
-void TcxControl::ShowScrollUI(rtl::TObject* /*AOwner*/, bool /*AControlledByTimer*/)
+namespace {
+
+TdxHybridScrollbarsManager* HybridManagerOf(rtl::TObject* AOwner)
 {
+  const rtl::TInterfaceEntry* entry = AOwner ? AOwner->GetInterfaceEntry(rtl::IIDOf<IdxHybridScrollbarOwner>()) : nullptr;
+  return entry ? static_cast<IdxHybridScrollbarOwner*>(entry->Get(AOwner))->GetHybridScrollbarsManager() : nullptr;
 }
 
-void TcxControl::HideScrollUI(rtl::TObject* /*AOwner*/, bool /*AImmediately*/)
+}  // namespace
+
+void TcxControl::ShowScrollUI(rtl::TObject* AOwner, bool AControlledByTimer)
 {
+  rtl::TObject* owner = AOwner ? AOwner : this;
+  if (FScrollbarMode == sbmTouch)
+    TdxTouchScrollUIModeManager::ShowScrollUI(owner, AControlledByTimer);
+  else if (FScrollbarMode == sbmHybrid) {
+    if (TdxHybridScrollbarsManager* manager = HybridManagerOf(owner))
+      manager->Show(AControlledByTimer);
+  }
 }
 
-bool TcxControl::IsScrollUIHidden(rtl::TObject* /*AOwner*/)
+void TcxControl::HideScrollUI(rtl::TObject* AOwner, bool AImmediately)
 {
+  rtl::TObject* owner = AOwner ? AOwner : this;
+  if (FScrollbarMode == sbmTouch)
+    TdxTouchScrollUIModeManager::HideScrollUI(owner, AImmediately);
+  else if (FScrollbarMode == sbmHybrid) {
+    if (TdxHybridScrollbarsManager* manager = HybridManagerOf(owner))
+      manager->Hide(AImmediately, !AImmediately);
+  }
+}
+
+bool TcxControl::IsScrollUIHidden(rtl::TObject* AOwner)
+{
+  rtl::TObject* owner = AOwner ? AOwner : this;
+  if (FScrollbarMode == sbmTouch)
+    return TdxTouchScrollUIModeManager::IsScrollUIHidden(owner);
+  if (FScrollbarMode == sbmHybrid) {
+    TdxHybridScrollbarsManager* manager = HybridManagerOf(owner);
+    return !manager || !manager->GetAllowVisible();
+  }
   return false;
 }
 
-void TcxControl::DeactivateTouchScrollUI(rtl::TObject* /*AOwner*/)
+// In every mode: the manager forgets only its active owner, and a control
+// that left touch mode must not stay behind as one.
+void TcxControl::DeactivateTouchScrollUI(rtl::TObject* AOwner)
 {
+  TdxTouchScrollUIModeManager::Deactivate(AOwner ? AOwner : this);
 }
 
 void TcxControl::ScrollUIStateChanged()

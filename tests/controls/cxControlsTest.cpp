@@ -29,7 +29,10 @@ int LinkOrderIndex(std::string_view AName)
 TEST(cxControlsStartup, StartsAfterTheLookAndFeelInTheProgramsOrder)
 {
   EXPECT_LT(LinkOrderIndex("cxLookAndFeels"), LinkOrderIndex("dxDWMApi"));
-  EXPECT_EQ(LinkOrderIndex("dxDWMApi") + 1, LinkOrderIndex("cxControls"));
+  // The scroll UI's two small start-ups come just before the framework's.
+  EXPECT_EQ(LinkOrderIndex("dxDWMApi") + 1, LinkOrderIndex("dxHybridScrollbars"));
+  EXPECT_EQ(LinkOrderIndex("dxHybridScrollbars") + 1, LinkOrderIndex("dxTouchScrollUI"));
+  EXPECT_EQ(LinkOrderIndex("dxTouchScrollUI") + 1, LinkOrderIndex("cxControls"));
   EXPECT_LT(LinkOrderIndex("cxControls"), static_cast<int>(std::size(kLinkOrderNames)));
   const auto linked = rtl::LinkedUnits();
   for (const rtl::UnitInfo* unit : {&unit_dxDWMApi, &unit_cxControls})
