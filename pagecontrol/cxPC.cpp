@@ -1109,6 +1109,19 @@ void TcxCustomTabControlProperties::DoGetTabHint(TcxTab* ATab, rtl::String& AHin
     FOnGetTabHint(this, ATab->GetIndex(), AHint, ACanShow);
 }
 
+void TcxCustomTabControlProperties::DoDrawTabEx(int AVisibleIndex, vcl::TFont* AFont)
+{
+  TcxCustomTabControlViewInfo* viewInfo = OwnerViewInfo();
+  if (FOnDrawTabEx && viewInfo)
+    FOnDrawTabEx(this, viewInfo->GetTabViewInfo(AVisibleIndex)->GetTab(), AFont);
+}
+
+void TcxCustomTabControlProperties::DoPrepareTabCanvasFont(TcxTab* ATab, TcxCanvas* ACanvas)
+{
+  if (FOnPrepareTabCanvasFont)
+    FOnPrepareTabCanvasFont(ATab, ACanvas);
+}
+
 rtl::String TcxCustomTabControlProperties::GetNavigatorButtonHint(TcxPCNavigatorButton AButton) const
 {
   if (!FShowButtonHints)

@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "controls/cxControls.h"
+#include "controls/cxHint.h"
 #include "core/cxClasses.h"
 #include "graphics/cxGraphics.h"
 #include "pagecontrol/cxPCPaintersFactory.h"
@@ -100,6 +101,11 @@ using TcxGetTabHintEvent =
 using TcxPCNewTabButtonClickEvent = rtl::TMethod<void(rtl::TObject* Sender, bool& AHandled)>;
 using TcxPCNewTabCreateEvent = rtl::TMethod<void(rtl::TObject* Sender, int AIndex)>;
 using TcxPCTabClickEvent = rtl::TMethod<void(rtl::TObject* Sender, int ATabVisibleIndex, vcl::TShiftState AShift)>;
+// Raised while a tab's canvas font is prepared: the handler may change the
+// font (ATab is the tab drawn).
+using TcxPCPropertiesDrawTabExEvent =
+    rtl::TMethod<void(class TcxCustomTabControlProperties* AProperties, class TcxTab* ATab, vcl::TFont* Font)>;
+using TcxPCPrepareTabCanvasFontEvent = rtl::TMethod<void(class TcxTab* ATab, class TcxCanvas* ACanvas)>;
 
 // The argument record the tabs' changed handlers receive.
 struct TcxTabChangedArgs {
@@ -604,6 +610,14 @@ class TcxCustomTabControlProperties : public TcxOwnedPersistent {
   void SetOnNewTabCreate(TcxPCNewTabCreateEvent AValue) { FOnNewTabCreate = AValue; }
   TcxPCTabClickEvent GetOnTabClick() const { return FOnTabClick; }
   void SetOnTabClick(TcxPCTabClickEvent AValue) { FOnTabClick = AValue; }
+  TcxPCPropertiesDrawTabExEvent GetOnDrawTabEx() const { return FOnDrawTabEx; }
+  void SetOnDrawTabEx(TcxPCPropertiesDrawTabExEvent AValue) { FOnDrawTabEx = AValue; }
+  TcxPCPrepareTabCanvasFontEvent GetOnPrepareTabCanvasFont() const { return FOnPrepareTabCanvasFont; }
+  void SetOnPrepareTabCanvasFont(TcxPCPrepareTabCanvasFontEvent AValue) { FOnPrepareTabCanvasFont = AValue; }
+
+  // Raises OnDrawTabEx with the visible tab while its font is prepared.
+  virtual void DoDrawTabEx(int AVisibleIndex, vcl::TFont* AFont);
+  virtual void DoPrepareTabCanvasFont(TcxTab* ATab, TcxCanvas* ACanvas);
 
  protected:
   void CopyFrom(rtl::TPersistent* ASource) override;
@@ -687,6 +701,8 @@ class TcxCustomTabControlProperties : public TcxOwnedPersistent {
   TcxPCNewTabButtonClickEvent FOnNewTabButtonClick;
   TcxPCNewTabCreateEvent FOnNewTabCreate;
   TcxPCTabClickEvent FOnTabClick;
+  TcxPCPropertiesDrawTabExEvent FOnDrawTabEx;
+  TcxPCPrepareTabCanvasFontEvent FOnPrepareTabCanvasFont;
 };
 
 // ---------------------------------------------------------------------------
@@ -944,6 +960,8 @@ struct TcxPCHeaderButton {
   TcxPCNavigatorButton Kind;
   TRect Bounds;
   TcxPCNavigatorButtonState State;
+  // A custom header button; Kind then means nothing.
+  TcxPCButton* Button = nullptr;
 };
 
 // What lies under a point of the control: a header button (its index), a
@@ -992,6 +1010,11 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   bool UseRightToLeftAlignment() const;
   bool IsTabsVisible() const;
   bool IsTabsOnBothSides() const;
+  // Whether tabs run against the index order along their row.
+  bool IsReversedOrder() const;
+  // Whether the page frame closes the page on all four sides, whatever
+  // side the tabs are on.
+  virtual bool IsPageFramedOnAllSides() const { return true; }
   bool HasImages() const;
   TSize GetTabImageSize() const;
   int GetSizeDeficit() const { return 1 - FTabsPosition.NormalRowWidth; }
@@ -1078,6 +1101,12 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   TcxPCNavigatorButtonState TabButtonStateFor(TcxPCCustomTabButtonViewInfo* AButton) const;
   void TabChanged(int AVisibleIndex, int ACode);
   void Invalidate(const TRect& R);
+  // The canvas font of a tab about to be drawn: the control's font in the
+  // painter's text colour, then what OnDrawTabEx and OnPrepareTabCanvasFont
+  // make of it.
+  void PrepareTabCanvasFont(TcxTabViewInfo* ATabViewInfo, TcxCanvas* ACanvas);
+  // Whether OnDrawTabEx changed the text colour of the tab last prepared.
+  bool IsCustomTextColorAssigned() const { return FIsCustomTextColorAssigned; }
 
   // Used by the tab view infos list.
   void TabsListChanged();
@@ -1090,13 +1119,14 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
 
   void DoCalculate();
   void CalculateNavigatorButtons(bool AAllTabsFit);
+  // The visible custom buttons of the header, in collection order.
+  void AddCustomHeaderButtons();
   void UpdateTabsPosition(bool ACreateHeaderButtons);
   bool HasRoom() const { return FTabsPosition.NormalRowWidth >= 1; }
   int TabExtent(int AVisibleIndex) const;
   TSize TabsDistance() const;
   int AlongGap() const { return TabsDistance().cx; }
   int AcrossGap() const { return TabsDistance().cy; }
-  bool IsReversedOrder() const;
   void PlaceRow(int AFirst, int ALast, bool AAllowPartial);
   void CalculateSingleRow();
   void CalculateScrollingRow();
@@ -1149,6 +1179,7 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   TcxPCCustomTabButtonViewInfo* FPressedTabButton;
   int FHotTrackNavigatorButton;
   int FPressedNavigatorButton;
+  bool FIsCustomTextColorAssigned = false;
 };
 
 // ---------------------------------------------------------------------------
@@ -1188,16 +1219,34 @@ class TcxPCCustomPainter : public rtl::TObject {
   int GetHeaderButtonWidth(TcxPCNavigatorButton AButton);
   virtual int GetHeaderButtonsDistance(TcxPCNavigatorButton, TcxPCNavigatorButton) { return 0; }
   // Buttons inside tabs: the close button's size, the height of a button
-  // without images, the offsets across the tab, the space between the
-  // buttons and from the content edge, and around a button's image.
+  // without images, the offsets of the buttons inside a tab (AIndex -1: no
+  // particular tab), the gap between two buttons and the margins around a
+  // button's image.
   virtual TSize GetTabCloseButtonSizeBase();
-  virtual int GetDefaultTabButtonHeight() { return GetTabCloseButtonSizeBase().cy; }
-  virtual TRect GetTabButtonOffsets(int) { return TRect{}; }
-  virtual int GetTabButtonDistance() { return Scaled(2); }
-  virtual int GetTabButtonsOffset() { return Scaled(2); }
+  TSize GetTabCloseButtonSize();
+  virtual int GetDefaultTabButtonHeight() { return GetTabCloseButtonSize().cy; }
+  virtual TRect GetTabButtonsOffsets(int AIndex);
+  virtual int GetTabButtonsDistance() { return Scaled(3); }
   virtual TRect GetTabButtonGlyphOffsets() { return TRect{Scaled(2), Scaled(2), Scaled(2), Scaled(2)}; }
-  // The length the buttons of a tab take along it, 0 without buttons.
-  int GetTabButtonsPartWidth(int AIndex);
+  // The length the buttons of a tab take along it with their offsets, 0
+  // without buttons.
+  virtual int GetTabButtonsWidth(int AIndex);
+  virtual int GetTabButtonsAreaHeight(int AIndex);
+  virtual int GetTabCloseButtonsAreaWidth(int AIndex);
+  // Margins by which a tab button grows before a look-and-feel small button
+  // is drawn in it.
+  virtual TRect GetLookAndFeelTabButtonInflation();
+  // Whether tab buttons are the look-and-feel painter's small buttons.
+  virtual bool UseLookAndFeelTabButtons() { return false; }
+  // The margins around the image of a custom header button.
+  virtual TRect GetHeaderButtonGlyphOffsets() { return TRect{Scaled(2), Scaled(2), Scaled(2), Scaled(2)}; }
+  // The length of a header button along the row: a custom one is as wide
+  // as its image with the glyph offsets, or as the close button without
+  // header images.
+  int GetHeaderButtonInfoWidth(const TcxPCHeaderButton& AButton);
+  // The gap between two neighbouring header buttons; a custom button
+  // counts as a close button.
+  int GetHeaderButtonInfosDistance(const TcxPCHeaderButton& AButton1, const TcxPCHeaderButton& AButton2);
   virtual int GetNavigatorToTabsDistance() { return 0; }
   virtual int GetNavigatorOffsetAcross() { return 0; }
   virtual int GetNavigatorOffsetAlong() { return 0; }
@@ -1214,10 +1263,30 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual bool IsTabHit(int, int, int) { return true; }
   virtual bool IsTabDrawnDown(int AIndex);
   virtual bool IsNativePainting() { return false; }
+  // Whether tabs follow the mouse even with the settings' HotTrack off.
+  virtual bool IsTabHotTrackNeeded() { return IsNativePainting(); }
+  // Whether the whole control repaints on resize (with pcoRedrawOnResize).
+  virtual bool NeedRedrawOnResize() { return IsNativePainting(); }
+  // Whether a tab without a colour of its own takes its page's colour even
+  // without pcoUsePageColorForTab.
+  virtual bool UsePageColorForTab() { return false; }
+  // The theme part (TABP_*) and state (TIS_*) of a tab; 0 and 0 for styles
+  // that draw no theme.
+  virtual void GetNativeTabPartAndState(int, int& APart, int& AState)
+  {
+    APart = 0;
+    AState = 0;
+  }
+  // The margins of the themed pane inside the page frame.
+  virtual void GetNativePageFrameWidths(TRect& AWidths);
+  // Extra offsets of the tabs area in a layout control's tab container.
+  virtual TRect GetTabsContainerOffsets() { return TRect{}; }
   virtual bool IsTabsDrawnFirst() { return true; }
   virtual bool NeedDoubleBuffered() { return false; }
   virtual bool HasFrame();
   virtual int GetFrameWidth() { return 0; }
+  // The frame's width on each real side of the page.
+  virtual void GetFrameWidths(TRect& AWidths);
   virtual void GetPageFrameOffsets(TRect& AOffsets);
   virtual void GetPageClientRectOffset(TRect& AOffsets);
   virtual void GetTabsAreaExtents(TRect& AExtents);
@@ -1239,6 +1308,8 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual void FillBackground(TcxCanvas* ACanvas, const TRect& R);
   virtual void PaintPageClientArea(TcxCanvas* ACanvas);
   virtual void FillPageClientArea(TcxCanvas* ACanvas);
+  // The page client area painted for a print request.
+  virtual void DrawPrintedPageClientArea(TcxCanvas* ACanvas) { FillPageClientArea(ACanvas); }
   virtual void DrawFrame(TcxCanvas*) {}
   virtual void DrawTabsArea(TcxCanvas* ACanvas);
   virtual void DrawTabs(TcxCanvas* ACanvas);
@@ -1255,6 +1326,18 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual void DrawTabCloseButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState);
   virtual void DrawTabButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState);
   virtual void DrawNavigatorButtons(TcxCanvas*) {}
+  virtual void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                                   TcxPCNavigatorButtonState AState);
+  virtual void InvalidateNavigatorButtons() {}
+  // A custom header button: its frame and fill, then its image centred.
+  virtual void DrawCustomHeaderButton(TcxCanvas* ACanvas, const TRect& R, TcxPCButton* AButton,
+                                      TcxPCNavigatorButtonState AState);
+  // Draws a custom header button's image centred in R.
+  void DrawHeaderButtonImage(TcxCanvas* ACanvas, const TRect& R, TcxPCButton* AButton, TcxPCNavigatorButtonState AState);
+  // Whether the face of the tab is left to what is drawn under the row.
+  virtual bool IsTabFaceTransparent(int) { return false; }
+  // Fills the face of a tab before its frame is drawn.
+  virtual void FillTabFace(TcxCanvas* ACanvas, const TRect& R, int AIndex, vcl::TColor AColor);
   virtual bool IsDisabledTextEmbossed() { return true; }
   virtual bool AreTabsInvalid(TcxCanvas* ACanvas);
   virtual void InvalidateTab(int AIndex);
@@ -1263,8 +1346,8 @@ class TcxPCCustomPainter : public rtl::TObject {
   TcxCustomTabControlViewInfo* GetViewInfo() const { return FViewInfo; }
   TdxScaleFactor* ScaleFactor() const;
   TcxTabViewInfo* GetTabViewInfo(int AIndex) const { return FViewInfo->GetTabViewInfo(AIndex); }
-  // The border set (left 1, top 2, right 4, bottom 8) of the frame sides.
-  int GetFrameSides() const;
+  // The sides the page frame is drawn on.
+  TcxBorders GetFrameSides() const;
   // The text output flags of a caption, for drawing or measuring.
   int GetTextFlags(TcxTabViewInfo* ATabViewInfo, bool AMeasuring) const;
   // Whether the tab rows leave room for a page.
@@ -1338,6 +1421,121 @@ class TcxTabControlDragAndDropObject : public rtl::TObject {
   int FTabVisibleIndex;
 };
 
+// ---------------------------------------------------------------------------
+// The controller
+
+class TcxCustomTabControlController;
+class TcxPCCustomGoDialog;
+
+// Shows the hints of the tabs, their buttons and the header buttons at the
+// mouse cursor.
+class TcxCustomTabControlHintHelper : public TcxCustomHintHelper {
+  RTL_CLASS(TcxCustomTabControlHintHelper, TcxCustomHintHelper)
+
+ public:
+  virtual void Create(TcxCustomTabControlController* AController);
+
+ protected:
+  vcl::TWinControl* GetOwnerWinControl() override;
+  bool IsHintAtMousePos() override { return true; }
+
+ private:
+  TcxCustomTabControlController* FController;
+};
+
+// Turns the mouse, keys, wheel and focus of a tab control into selections,
+// clicks, scrolling, hints and the go dialog. It reaches the control only
+// through IcxTabControl.
+class TcxCustomTabControlController : public rtl::TObject {
+  RTL_CLASS(TcxCustomTabControlController, rtl::TObject)
+
+ public:
+  virtual void Create(IcxTabControl* AIControl);
+  void Destroy() override;
+
+  virtual void MouseDown(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y);
+  virtual void MouseMove(vcl::TShiftState AShift, int X, int Y);
+  virtual void MouseUp(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y);
+  virtual void MouseLeave();
+  // Whether the key was handled; AKey is left as it was.
+  virtual bool KeyDown(WORD AKey, vcl::TShiftState AShift);
+  // Selects the first accessible tab whose caption has AKey as accelerator.
+  virtual bool DialogChar(wchar_t AKey);
+  // A wheel step at a client point; whether the tabs scrolled.
+  virtual bool WheelDown(vcl::TShiftState AShift, const TPoint& P);
+  virtual bool WheelUp(vcl::TShiftState AShift, const TPoint& P);
+  virtual void FocusChanged();
+  // Selects a tab (by mouse only with pressable tabs), then gives it the
+  // focus mark and its click.
+  virtual void SelectTab(int AVisibleIndex, vcl::TShiftState AShift, bool AByMouse);
+  virtual void UpdateHint();
+  // Opens the go dialog under its header button and returns when it closed.
+  virtual void PopupGoDialog();
+  // Scrolls |ADelta| tabs of a single row toward later (ADelta >= 0) or
+  // earlier tabs.
+  void ScrollTabs(int ADelta);
+
+  TPoint ClientToScreenPoint(const TPoint& P);
+  TPoint ScreenToClientPoint(const TPoint& P);
+  // The mouse in client coordinates, (-1, -1) without a window.
+  TPoint MouseClientPos();
+  vcl::TWinControl* ControlWindow() { return FIControl->GetOwnerControl(); }
+  TcxCustomTabControlViewInfo* ControlViewInfo() { return FIControl->GetViewInfo(); }
+  TcxCustomTabControlHintHelper* GetHintHelper() const { return FHintHelper; }
+  TcxPCCustomGoDialog* GetGoDialog() const { return FGoDialog; }
+  bool IsGoDialogShowing() const { return FIsGoDialogShowing; }
+  // The auto-repeat of the scroll arrows: nil before the first arrow press;
+  // each tick scrolls one tab while the arrow stays pressed.
+  TcxTimer* GetRepeatTimer() const { return FTimer; }
+  void RepeatTimerHandler(rtl::TObject* ASender);
+
+  static constexpr unsigned cxPCArrowFirstRepeatInterval = 300;
+  static constexpr unsigned cxPCArrowRepeatInterval = 150;
+
+ protected:
+  virtual void TabMouseDown(int AVisibleIndex, vcl::TShiftState AShift);
+  virtual void TabMouseUp(int AVisibleIndex, vcl::TShiftState AShift);
+  virtual void GoDialogTabClicked(int ATabVisibleIndex);
+  virtual rtl::ClassOf<TcxCustomTabControlHintHelper> HintHelperClass() const;
+
+ private:
+  // What the hint shows for: a header button, a tab button or a tab.
+  struct THintElement {
+    int HeaderButton = -1;
+    int Tab = -1;
+    TcxPCCustomTabButtonViewInfo* TabButton = nullptr;
+    bool operator==(const THintElement&) const = default;
+  };
+
+  void HeaderButtonMouseDown(int AIndex);
+  bool IsArrow(TcxPCNavigatorButton AKind) const;
+  // One step with an arrow; a pressed arrow stays pressed in the new
+  // layout.
+  void ScrollOneTab(TcxPCNavigatorButton AType, bool APressed);
+  void StartRepeat();
+  void StopRepeat();
+  bool IsRepeating() const;
+  void CloseGoDialog(int ATabVisibleIndex);
+  void GoDialogClickHandler(int ATabVisibleIndex);
+  // The tab a key moves to, -1 for none.
+  int GetKeyTarget(WORD AKey, vcl::TShiftState AShift);
+  int FindNextReachable(int AFrom, bool AGoForward, bool AWrap, bool ASkipNewButton);
+  bool IsPressable();
+  int HeaderButtonIndexOf(TcxPCNavigatorButton AKind);
+  bool WheelScroll(const TPoint& P, int ADelta);
+
+  TcxCustomTabControlHintHelper* FHintHelper;
+  THintElement FHintObject;
+  IcxTabControl* FIControl;
+  TcxTimer* FTimer;
+  int FMouseDownTabVisibleIndex;
+  // Where the mouse was last seen over the control, in client coordinates.
+  TPoint FMousePos{-1, -1};
+  TcxPCCustomGoDialog* FGoDialog;
+  bool FIsGoDialogShowing;
+  bool FGoDialogJustClosed;
+};
+
 using TcxTabControlTabDragAndDropEvent =
     rtl::TMethod<void(rtl::TObject* AControl, int AIndex, int ADestinationIndex, bool& AAccept)>;
 using TcxTabControlTabEndDragEvent = rtl::TMethod<void(rtl::TObject* AControl, int ANewIndex)>;
@@ -1352,6 +1550,7 @@ using TcxTabControlTabStartDragEvent = rtl::TMethod<void(rtl::TObject* AControl,
 class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   RTL_CLASS(TcxCustomTabControl, TcxControl)
   RTL_INTERFACE_TABLE(IcxTabControl)
+  RTL_MESSAGES(RTL_MESSAGE(rtl::CM_DIALOGCHAR, HandleDialogChar))
 
  public:
   void Create(rtl::TComponent* AOwner) override;
@@ -1390,6 +1589,7 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   void SetOnTabStartDrag(TcxTabControlTabStartDragEvent AValue) { FOnTabStartDrag = AValue; }
   // The drag in progress, nil without one.
   TcxTabControlDragAndDropObject* GetDragObject() const { return FDragObject; }
+  TcxCustomTabControlController* GetController() const { return FController; }
 
   // IcxTabControl
   bool IsDesigning() override { return TcxControl::IsDesigning(); }
@@ -1436,6 +1636,8 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   void MouseMove(vcl::TShiftState AShift, int X, int Y) override;
   void MouseUp(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y) override;
   void MouseLeave(vcl::TControl* AControl) override;
+  bool DoMouseWheel(vcl::TShiftState AShift, int AWheelDelta, TPoint AMousePos) override;
+  void FocusChanged() override;
   bool StartDragAndDrop(const TPoint& P) override;
   void BeginDragAndDrop() override;
   void DragAndDrop(const TPoint& P, bool& AAccepted) override;
@@ -1451,7 +1653,7 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   void PropertiesChangeHandler(rtl::TObject* ASender);
   void PropertiesChangingHandler(rtl::TObject* ASender, bool& AllowChange);
   void StyleChangedHandler(rtl::TObject* ASender);
-  void HeaderButtonMouseDown(int AIndex);
+  void HandleDialogChar(rtl::TMessage& AMessage);
   [[noreturn]] void RaiseControlError(const wchar_t* AOperation, const rtl::String& AText) const;
   void ReadClientRectSide(rtl::TReader* AReader, TcxPCClientRectSide ASide);
   void ReadClientRectLeft(rtl::TReader* AReader) { ReadClientRectSide(AReader, TcxPCClientRectSide::crsLeft); }
@@ -1463,6 +1665,7 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   void WriteClientRectRight(rtl::TWriter* AWriter);
   void WriteClientRectBottom(rtl::TWriter* AWriter);
 
+  TcxCustomTabControlController* FController;
   bool FFocusable;
   TcxPCCustomPainter* FPainter;
   TcxCustomTabControlProperties* FProperties;

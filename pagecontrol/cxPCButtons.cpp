@@ -7,6 +7,7 @@
 
 #include "core/dxCore.h"
 #include "graphics/cxGraphics.h"
+#include "lookandfeel/cxLookAndFeels.h"
 #include "pagecontrol/cxPCConsts.h"
 #include "platform/vcl/ImgList.h"
 
@@ -235,7 +236,7 @@ void TcxPCCustomTabButtonViewInfo::Click()
 
 int TcxPCCustomTabButtonViewInfo::GetWidth()
 {
-  return FTabViewInfo->Painter()->GetTabCloseButtonSizeBase().cx;
+  return FTabViewInfo->Painter()->GetTabCloseButtonSize().cx;
 }
 
 rtl::String TcxPCCustomTabButtonViewInfo::GetHint()
@@ -248,7 +249,7 @@ rtl::String TcxPCCustomTabButtonViewInfo::GetHint()
 int TcxPCTabCloseButtonViewInfo::GetWidth()
 {
   // The close button keeps its proportions in taller button rows.
-  const TSize size = GetTabViewInfo()->Painter()->GetTabCloseButtonSizeBase();
+  const TSize size = GetTabViewInfo()->Painter()->GetTabCloseButtonSize();
   const int height = ControlViewInfo()->GetTabButtonHeight();
   if (size.cy >= height || size.cy <= 0)
     return size.cx;
@@ -367,7 +368,7 @@ int TcxTabViewInfo::PlaceButtons()
   // Vertical text read upwards ends at the top of the tab.
   const bool atFarEnd = !vertical || viewInfo->GetTextRotationAngle() == TcxRotationAngle::raMinus90;
   const int height = viewInfo->GetTabButtonHeight();
-  const TRect offsets = painter->GetTabButtonOffsets(GetVisibleIndex());
+  const TRect offsets = painter->GetTabButtonsOffsets(GetVisibleIndex());
   TRect across = FContentRect;
   if (vertical) {
     across.left += offsets.top;
@@ -381,8 +382,10 @@ int TcxTabViewInfo::PlaceButtons()
     across.bottom = across.top + height;
   }
   // The first button stands outermost; each next one further in.
-  int p = atFarEnd ? (vertical ? FContentRect.bottom : FContentRect.right) - painter->GetTabButtonsOffset()
-                   : (vertical ? FContentRect.top : FContentRect.left) + painter->GetTabButtonsOffset();
+  // The offsets' left is the gap toward the caption, their right the one at
+  // the tab's end.
+  int p = atFarEnd ? (vertical ? FContentRect.bottom : FContentRect.right) - offsets.right
+                   : (vertical ? FContentRect.top : FContentRect.left) + offsets.right;
   for (std::size_t i = 0; i < FButtonInfos.size(); ++i) {
     TcxPCCustomTabButtonViewInfo* button = FButtonInfos[i];
     const int width = button->GetWidth();
@@ -396,9 +399,9 @@ int TcxTabViewInfo::PlaceButtons()
       R.right = nearEdge + width;
     }
     button->SetBounds(R);
-    p = atFarEnd ? nearEdge - painter->GetTabButtonDistance() : nearEdge + width + painter->GetTabButtonDistance();
+    p = atFarEnd ? nearEdge - painter->GetTabButtonsDistance() : nearEdge + width + painter->GetTabButtonsDistance();
   }
-  return painter->GetTabButtonsPartWidth(GetVisibleIndex());
+  return painter->GetTabButtonsWidth(GetVisibleIndex());
 }
 
 void TcxTabViewInfo::Click(vcl::TShiftState AShift)
@@ -430,15 +433,97 @@ TSize TcxPCCustomPainter::GetTabCloseButtonSizeBase()
   return TSize{Scaled(16), Scaled(14)};
 }
 
-int TcxPCCustomPainter::GetTabButtonsPartWidth(int AIndex)
+TSize TcxPCCustomPainter::GetTabCloseButtonSize()
+{
+  const TSize base = GetTabCloseButtonSizeBase();
+  int width = base.cx;
+  int height = base.cy;
+  cxEnsureTouchExtent(width, ScaleFactor());
+  cxEnsureTouchExtent(height, ScaleFactor());
+  return TSize{width, height};
+}
+
+TRect TcxPCCustomPainter::GetTabButtonsOffsets(int AIndex)
+{
+  TRect result{Scaled(4), Scaled(2), 0, Scaled(2)};
+  // Inside a tab the buttons line up with its image.
+  if (AIndex >= 0) {
+    const TRect imageOffsets = GetTabImageOffsets(AIndex);
+    result.top = imageOffsets.top;
+    result.bottom = imageOffsets.bottom - 1;
+  }
+  return result;
+}
+
+int TcxPCCustomPainter::GetTabButtonsWidth(int AIndex)
 {
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
   if (!tab->HasButtons())
     return 0;
-  int result = GetTabButtonsOffset();
+  const TRect offsets = GetTabButtonsOffsets(AIndex);
+  int result = offsets.left + offsets.right + GetTabButtonsDistance() * (tab->ButtonsCount() - 1);
   for (int i = 0; i < tab->ButtonsCount(); ++i)
-    result += tab->GetButtonInfo(i)->GetWidth() + (i > 0 ? GetTabButtonDistance() : 0);
+    result += tab->GetButtonInfo(i)->GetWidth();
   return result;
+}
+
+int TcxPCCustomPainter::GetTabButtonsAreaHeight(int AIndex)
+{
+  const TRect offsets = GetTabButtonsOffsets(AIndex);
+  return offsets.top + FViewInfo->GetTabButtonHeight() + offsets.bottom;
+}
+
+int TcxPCCustomPainter::GetTabCloseButtonsAreaWidth(int AIndex)
+{
+  const TRect offsets = GetTabButtonsOffsets(AIndex);
+  return offsets.left + GetTabCloseButtonSize().cx + offsets.right;
+}
+
+int TcxPCCustomPainter::GetHeaderButtonInfoWidth(const TcxPCHeaderButton& AButton)
+{
+  if (!AButton.Button)
+    return GetHeaderButtonWidth(AButton.Kind);
+  TcxPCImageList* images = FViewInfo->Properties()->GetCustomButtons()->GetHeaderImages();
+  if (!images->IsImagesAssigned())
+    return GetHeaderButtonWidth(TcxPCNavigatorButton::nbClose);
+  const TRect offsets = GetHeaderButtonGlyphOffsets();
+  return offsets.left + offsets.right + images->BaseImageSize().cx;
+}
+
+int TcxPCCustomPainter::GetHeaderButtonInfosDistance(const TcxPCHeaderButton& AButton1,
+                                                     const TcxPCHeaderButton& AButton2)
+{
+  auto kind = [](const TcxPCHeaderButton& AButton) {
+    return AButton.Button ? TcxPCNavigatorButton::nbClose : AButton.Kind;
+  };
+  return GetHeaderButtonsDistance(kind(AButton1), kind(AButton2));
+}
+
+void TcxPCCustomPainter::DrawCustomHeaderButton(TcxCanvas* ACanvas, const TRect& R, TcxPCButton* AButton,
+                                                TcxPCNavigatorButtonState AState)
+{
+  DrawTabButton(ACanvas, R, AState);
+  DrawHeaderButtonImage(ACanvas, R, AButton, AState);
+}
+
+void TcxPCCustomPainter::DrawHeaderButtonImage(TcxCanvas* ACanvas, const TRect& R, TcxPCButton* AButton,
+                                               TcxPCNavigatorButtonState AState)
+{
+  TcxPCImageList* images = FViewInfo->Properties()->GetCustomButtons()->GetHeaderImages();
+  vcl::TCustomImageList* list = images->GetBaseImages();
+  const int index = AButton->GetHeaderImageIndex();
+  if (!list || index < 0 || index >= list->GetCount())
+    return;
+  const TSize size = images->BaseImageSize();
+  const int x = R.left + (R.right - R.left - size.cx) / 2;
+  const int y = R.top + (R.bottom - R.top - size.cy) / 2;
+  images->Draw(ACanvas, TRect{x, y, x + size.cx, y + size.cy}, index,
+               AState != TcxPCNavigatorButtonState::nbsDisabled, false);
+}
+
+TRect TcxPCCustomPainter::GetLookAndFeelTabButtonInflation()
+{
+  return IsNativePainting() ? TRect{1, 1, 1, 1} : TRect{};
 }
 
 void TcxPCCustomPainter::DrawTabButtons(TcxCanvas* ACanvas, int AIndex)

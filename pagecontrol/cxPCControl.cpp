@@ -21,6 +21,7 @@ void TcxCustomTabControl::Create(rtl::TComponent* AOwner)
   FProperties->SetOnChange(rtl::TNotifyEvent::Bind<&TcxCustomTabControl::PropertiesChangeHandler>(this));
   FProperties->SetOnChanging(TcxTabChangingEvent::Bind<&TcxCustomTabControl::PropertiesChangingHandler>(this));
   FProperties->SetOnStyleChanged(rtl::TNotifyEvent::Bind<&TcxCustomTabControl::StyleChangedHandler>(this));
+  FController = rtl::New<TcxCustomTabControlController>(static_cast<IcxTabControl*>(this));
   FViewInfo = ViewInfoClass().Create(static_cast<IcxTabControl*>(this));
   SetBorderStyle(TcxControlBorderStyle::cxcbsNone);
   SetTabStop(true);
@@ -33,6 +34,7 @@ void TcxCustomTabControl::Create(rtl::TComponent* AOwner)
 void TcxCustomTabControl::Destroy()
 {
   rtl::FreeAndNil(FDragObject);
+  rtl::FreeAndNil(FController);
   rtl::FreeAndNil(FPainter);
   rtl::FreeAndNil(FViewInfo);
   rtl::FreeAndNil(FProperties);
@@ -319,15 +321,19 @@ void TcxCustomTabControl::SelectNextTab(bool AGoForward)
 
 void TcxCustomTabControl::KeyDown(WORD& AKey, vcl::TShiftState AShift)
 {
+  const rtl::TFreeWatch watch(this);
   inherited::KeyDown(AKey, AShift);
-  const bool ctrl = AShift.Contains(vcl::TShiftStateItem::ssCtrl);
-  if (AKey == VK_TAB && ctrl) {
-    SelectNextTab(!AShift.Contains(vcl::TShiftStateItem::ssShift));
+  if (!watch.Freed() && AKey != 0 && FController->KeyDown(AKey, AShift))
     AKey = 0;
-  } else if (AKey == VK_LEFT || AKey == VK_UP || AKey == VK_RIGHT || AKey == VK_DOWN) {
-    SelectNextTab(AKey == VK_RIGHT || AKey == VK_DOWN);
-    AKey = 0;
+}
+
+void TcxCustomTabControl::HandleDialogChar(rtl::TMessage& AMessage)
+{
+  if (FController->DialogChar(static_cast<wchar_t>(AMessage.WParam))) {
+    AMessage.Result = 1;
+    return;
   }
+  rtl::InheritedMessage(this, AMessage);
 }
 
 void TcxCustomTabControl::MouseDown(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y)
@@ -335,44 +341,8 @@ void TcxCustomTabControl::MouseDown(vcl::TMouseButton AButton, vcl::TShiftState 
   // A handler may free the control: nothing of it is touched after that.
   const rtl::TFreeWatch watch(this);
   inherited::MouseDown(AButton, AShift, X, Y);
-  if (watch.Freed() || !FViewInfo->IsTabsVisible())
-    return;
-  const TcxPCHitInfo hit = FViewInfo->CalculateHitTest(TPoint{X, Y});
-  if (AButton == vcl::TMouseButton::mbMiddle) {
-    if (FProperties->GetCloseTabWithMiddleClick() && !IsDesigning() && hit.Tab != -1 && !hit.TabButton)
-      FProperties->CloseTab(FViewInfo->GetTabViewInfo(hit.Tab)->GetIndex());
-    return;
-  }
-  if (AButton != vcl::TMouseButton::mbLeft)
-    return;
-  if (hit.HeaderButton != -1) {
-    HeaderButtonMouseDown(hit.HeaderButton);
-    return;
-  }
-  if (hit.TabButton) {
-    if (hit.TabButton->CanClick())
-      FViewInfo->SetPressedTabButton(hit.TabButton);
-    return;
-  }
-  if (hit.Tab == -1 || !FViewInfo->IsTabAccessible(hit.Tab))
-    return;
-  FViewInfo->GetTabViewInfo(hit.Tab)->Select();
-  // The selection may have rebuilt the layout: the tab is looked up again.
-  if (watch.Freed() || hit.Tab >= FViewInfo->TabsViewInfoCount())
-    return;
-  FViewInfo->GetTabViewInfo(hit.Tab)->Click(AShift);
-}
-
-void TcxCustomTabControl::HeaderButtonMouseDown(int AIndex)
-{
-  const TcxPCHeaderButton button = FViewInfo->GetNavigatorButtonInfo(AIndex);
-  if (button.State == TcxPCNavigatorButtonState::nbsDisabled)
-    return;
-  FViewInfo->SetPressedNavigatorButton(AIndex);
-  // The arrows scroll on the press; the others act on the release.
-  if ((button.Kind == TcxPCNavigatorButton::nbTopLeft || button.Kind == TcxPCNavigatorButton::nbBottomRight) &&
-      FViewInfo->ScrollByNavigatorButton(button.Kind))
-    LayoutChanged();
+  if (!watch.Freed())
+    FController->MouseDown(AButton, AShift, X, Y);
 }
 
 void TcxCustomTabControl::MouseMove(vcl::TShiftState AShift, int X, int Y)
@@ -380,34 +350,36 @@ void TcxCustomTabControl::MouseMove(vcl::TShiftState AShift, int X, int Y)
   const rtl::TFreeWatch watch(this);
   inherited::MouseMove(AShift, X, Y);
   if (!watch.Freed())
-    FViewInfo->UpdateHotTracking(TPoint{X, Y});
+    FController->MouseMove(AShift, X, Y);
 }
 
 void TcxCustomTabControl::MouseUp(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y)
 {
   const rtl::TFreeWatch watch(this);
   inherited::MouseUp(AButton, AShift, X, Y);
-  if (watch.Freed() || AButton != vcl::TMouseButton::mbLeft)
-    return;
-  const TcxPCHitInfo hit = FViewInfo->CalculateHitTest(TPoint{X, Y});
-  const int pressedHeaderButton = FViewInfo->GetPressedNavigatorButton();
-  TcxPCCustomTabButtonViewInfo* pressedTabButton = FViewInfo->GetPressedTabButton();
-  FViewInfo->SetPressedNavigatorButton(-1);
-  FViewInfo->SetPressedTabButton(nullptr);
-  if (pressedTabButton && hit.TabButton == pressedTabButton) {
-    // The click may close the tab and so free the button.
-    pressedTabButton->Click();
-  } else if (pressedHeaderButton != -1 && hit.HeaderButton == pressedHeaderButton &&
-             FViewInfo->GetNavigatorButtonInfo(pressedHeaderButton).Kind == TcxPCNavigatorButton::nbClose) {
-    FProperties->CloseActiveTab();
-  }
   if (!watch.Freed())
-    FViewInfo->UpdateHotTracking(TPoint{X, Y});
+    FController->MouseUp(AButton, AShift, X, Y);
 }
 
 void TcxCustomTabControl::MouseLeave(vcl::TControl* AControl)
 {
   inherited::MouseLeave(AControl);
   if (!IsDestroying())
-    FViewInfo->ResetHotTracking();
+    FController->MouseLeave();
+}
+
+bool TcxCustomTabControl::DoMouseWheel(vcl::TShiftState AShift, int AWheelDelta, TPoint AMousePos)
+{
+  if (inherited::DoMouseWheel(AShift, AWheelDelta, AMousePos))
+    return true;
+  // The wheel position comes in screen coordinates.
+  const TPoint P = ScreenToClient(AMousePos);
+  return AWheelDelta < 0 ? FController->WheelDown(AShift, P) : FController->WheelUp(AShift, P);
+}
+
+void TcxCustomTabControl::FocusChanged()
+{
+  inherited::FocusChanged();
+  if (FController)
+    FController->FocusChanged();
 }

@@ -5,7 +5,11 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include <vssym32.h>
+
 #include "core/cxGeometry.h"
+#include "core/dxThemeManager.h"
+#include "core/dxUxTheme.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/rtl/System.h"
@@ -230,23 +234,33 @@ void TcxPCCustomPainter::GetPageFrameOffsets(TRect& AOffsets)
     GetTabsAreaExtents(AOffsets);
 }
 
-int TcxPCCustomPainter::GetFrameSides() const
+TcxBorders TcxPCCustomPainter::GetFrameSides() const
 {
-  constexpr int left = 1, top = 2, right = 4, bottom = 8;
+  if (FViewInfo->IsPageFramedOnAllSides())
+    return cxBordersAll;
   if (!FViewInfo->IsTabsVisible())
-    return 0;
+    return TcxBorders{};
   const bool bothSides = FViewInfo->IsTabsOnBothSides();
+  auto sides = [bothSides](TcxBorder ATabSide, TcxBorder AOppositeSide) {
+    return bothSides ? TcxBorders{ATabSide, AOppositeSide} : TcxBorders{ATabSide};
+  };
   switch (FViewInfo->TabPosition()) {
     case TcxTabPosition::tpTop:
-      return top | (bothSides ? bottom : 0);
+      return sides(TcxBorder::bTop, TcxBorder::bBottom);
     case TcxTabPosition::tpBottom:
-      return bottom | (bothSides ? top : 0);
+      return sides(TcxBorder::bBottom, TcxBorder::bTop);
     case TcxTabPosition::tpLeft:
-      return left | (bothSides ? right : 0);
+      return sides(TcxBorder::bLeft, TcxBorder::bRight);
     case TcxTabPosition::tpRight:
-      return right | (bothSides ? left : 0);
+      return sides(TcxBorder::bRight, TcxBorder::bLeft);
   }
-  return 0;
+  return TcxBorders{};
+}
+
+void TcxPCCustomPainter::GetFrameWidths(TRect& AWidths)
+{
+  const int width = GetFrameWidth();
+  AWidths = TRect{width, width, width, width};
 }
 
 void TcxPCCustomPainter::GetPageClientRectOffset(TRect& AOffsets)
@@ -254,12 +268,18 @@ void TcxPCCustomPainter::GetPageClientRectOffset(TRect& AOffsets)
   GetPageFrameOffsets(AOffsets);
   if (!HasFrame())
     return;
-  // The page control frames its page on all four sides.
-  const int width = GetFrameWidth();
-  AOffsets.left += width;
-  AOffsets.top += width;
-  AOffsets.right += width;
-  AOffsets.bottom += width;
+  // The widths belong to the real sides; only the framed ones count.
+  TRect widths;
+  GetFrameWidths(widths);
+  const TcxBorders sides = GetFrameSides();
+  TRect framed{sides.Contains(TcxBorder::bLeft) ? widths.left : 0, sides.Contains(TcxBorder::bTop) ? widths.top : 0,
+               sides.Contains(TcxBorder::bRight) ? widths.right : 0,
+               sides.Contains(TcxBorder::bBottom) ? widths.bottom : 0};
+  framed = UnrotateTabRect(framed, FViewInfo->TabPosition());
+  AOffsets.left += framed.left;
+  AOffsets.top += framed.top;
+  AOffsets.right += framed.right;
+  AOffsets.bottom += framed.bottom;
 }
 
 bool TcxPCCustomPainter::HasPageRoom() const
@@ -305,6 +325,21 @@ TRect TcxPCCustomPainter::GetPageClientRect()
   R.bottom -= offsets.bottom;
   NormalizeRectSize(R);
   return R;
+}
+
+void TcxPCCustomPainter::GetNativePageFrameWidths(TRect& AWidths)
+{
+  AWidths = TRect{};
+  const HTHEME theme = dxOpenTheme(TdxThemedObjectType::totTab);
+  const RECT bounds{0, 0, 100, 100};
+  RECT content = bounds;
+  if (!theme || FAILED(dxUxGetThemeBackgroundContentRect(theme, nullptr, TABP_PANE, 0, bounds, &content)))
+    return;
+  AWidths = TRect{content.left, content.top, bounds.right - content.right, bounds.bottom - content.bottom};
+  if (dxIsClassicXPVisualStyle()) {
+    const int width = FViewInfo->Properties()->GetIsTabsContainer() ? 3 : std::max(AWidths.left, AWidths.top);
+    AWidths = TRect{width, width, 2 * width, 2 * width};
+  }
 }
 
 vcl::TColor TcxPCCustomPainter::GetControlColor()
@@ -428,6 +463,16 @@ void TcxPCCustomPainter::FillPageClientArea(TcxCanvas* ACanvas)
   ACanvas->FillRect(GetPageClientRect(), GetPageColor());
 }
 
+void TcxPCCustomPainter::FillTabFace(TcxCanvas* ACanvas, const TRect& R, int, vcl::TColor AColor)
+{
+  ACanvas->FillRect(R, AColor);
+}
+
+void TcxPCCustomPainter::DrawNavigatorButton(TcxCanvas*, const TRect&, TcxPCNavigatorButton, TcxPCNavigatorButtonState)
+{
+  rtl::AbstractError();
+}
+
 bool TcxPCCustomPainter::AreTabsInvalid(TcxCanvas* ACanvas)
 {
   if (FViewInfo->GetTabsPosition().NormalRowWidth < 1)
@@ -464,8 +509,7 @@ void TcxPCCustomPainter::DrawTab(TcxCanvas*, int)
 void TcxPCCustomPainter::DrawTabContent(TcxCanvas* ACanvas, int AIndex)
 {
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
-  ACanvas->GetFont()->Assign(FViewInfo->GetOwner()->GetControlFont());
-  ACanvas->GetFont()->SetColor(GetTabTextColor(AIndex));
+  FViewInfo->PrepareTabCanvasFont(tab, ACanvas);
   if (tab->HasImage() && FViewInfo->HasImages())
     FViewInfo->Properties()->GetImages()->Draw(ACanvas, tab->GetImageRect(), tab->GetImageIndex(),
                                                 tab->ActuallyEnabled(), tab->IsHotTrack());

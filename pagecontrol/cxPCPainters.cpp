@@ -145,7 +145,7 @@ int TcxPCStandardPainter::CalculateTabNormalWidth(TcxTabViewInfo* ATabViewInfo)
   int result = GetWidthWithoutText(ATabViewInfo->GetVisibleIndex());
   if (ATabViewInfo->HasCaption())
     result += GetTabTextWidth(ATabViewInfo);
-  result += GetTabButtonsPartWidth(ATabViewInfo->GetVisibleIndex());
+  result += GetTabButtonsWidth(ATabViewInfo->GetVisibleIndex());
   ATabViewInfo->CorrectTabNormalWidth(result);
   return result;
 }
@@ -241,10 +241,10 @@ int TcxPCStandardPainter::CalculateHeaderButtons()
     return 0;
   int length = 0;
   for (int i = 0; i < count; ++i) {
-    length += GetHeaderButtonWidth(FViewInfo->GetNavigatorButtonInfo(i).Kind);
+    length += GetHeaderButtonInfoWidth(FViewInfo->GetNavigatorButtonInfo(i));
     if (i > 0)
-      length += GetHeaderButtonsDistance(FViewInfo->GetNavigatorButtonInfo(i - 1).Kind,
-                                         FViewInfo->GetNavigatorButtonInfo(i).Kind);
+      length += GetHeaderButtonInfosDistance(FViewInfo->GetNavigatorButtonInfo(i - 1),
+                                             FViewInfo->GetNavigatorButtonInfo(i));
   }
   const TRect bounds = FViewInfo->GetControlBounds();
   const bool topOrBottom = FViewInfo->IsTopOrBottom();
@@ -265,12 +265,12 @@ int TcxPCStandardPainter::CalculateHeaderButtons()
   int p = along;
   for (int i = 0; i < count; ++i) {
     TcxPCHeaderButton& button = FViewInfo->GetNavigatorButtonInfo(i);
-    const int width = GetHeaderButtonWidth(button.Kind);
+    const int width = GetHeaderButtonInfoWidth(button);
     button.Bounds = topOrBottom ? TRect{p, across, p + width, across + thickness}
                                 : TRect{across, p, across + thickness, p + width};
     p += width;
     if (i + 1 < count)
-      p += GetHeaderButtonsDistance(button.Kind, FViewInfo->GetNavigatorButtonInfo(i + 1).Kind);
+      p += GetHeaderButtonInfosDistance(button, FViewInfo->GetNavigatorButtonInfo(i + 1));
   }
   return length + GetNavigatorOffsetAlong() + GetNavigatorToTabsDistance();
 }
@@ -328,13 +328,23 @@ void TcxPCStandardPainter::CalculateStandardTabsPosition(TcxPCTabsPosition& ATab
 
 void TcxPCStandardPainter::DrawFrame(TcxCanvas* ACanvas)
 {
-  const TRect R = GetPageFrameRect();
+  TRect R = GetPageFrameRect();
   if (IsEmptyRect(R))
     return;
-  ACanvas->DrawComplexFrame(R, vcl::clBtnHighlight, vcl::cl3DDkShadow);
-  TRect inner = R;
-  InflateRect(&inner, -1, -1);
-  ACanvas->DrawComplexFrame(inner, vcl::cl3DLight, vcl::clBtnShadow);
+  // An open side lets the page run out to the edge of the frame rectangle.
+  const TcxBorders sides = GetFrameSides();
+  const int width = GetFrameWidth();
+  if (!sides.Contains(TcxBorder::bLeft))
+    R.left -= width;
+  if (!sides.Contains(TcxBorder::bTop))
+    R.top -= width;
+  if (!sides.Contains(TcxBorder::bRight))
+    R.right += width;
+  if (!sides.Contains(TcxBorder::bBottom))
+    R.bottom += width;
+  ACanvas->DrawComplexFrame(R, vcl::clBtnHighlight, vcl::cl3DDkShadow, sides);
+  InflateRect(&R, -1, -1);
+  ACanvas->DrawComplexFrame(R, vcl::cl3DLight, vcl::clBtnShadow, sides);
 }
 
 void TcxPCStandardPainter::DrawNavigatorButtons(TcxCanvas* ACanvas)
@@ -342,6 +352,15 @@ void TcxPCStandardPainter::DrawNavigatorButtons(TcxCanvas* ACanvas)
   const bool swapArrows = FViewInfo->UseRightToLeftAlignment() && FViewInfo->IsTopOrBottom();
   for (int i = 0; i < FViewInfo->NavigatorButtonCount(); ++i) {
     const TcxPCHeaderButton& button = FViewInfo->GetNavigatorButtonInfo(i);
+    ACanvas->SaveClipRegion();
+    ACanvas->IntersectClipRect(button.Bounds);
+    if (button.Button) {
+      DrawCustomHeaderButton(ACanvas, button.Bounds, button.Button, button.State);
+      ACanvas->RestoreClipRegion();
+      ACanvas->ExcludeClipRect(button.Bounds);
+      continue;
+    }
+    ACanvas->RestoreClipRegion();
     TcxPCNavigatorButton kind = button.Kind;
     if (swapArrows && kind == TcxPCNavigatorButton::nbTopLeft)
       kind = TcxPCNavigatorButton::nbBottomRight;
@@ -353,6 +372,15 @@ void TcxPCStandardPainter::DrawNavigatorButtons(TcxCanvas* ACanvas)
     ACanvas->RestoreClipRegion();
     ACanvas->ExcludeClipRect(button.Bounds);
   }
+}
+
+void TcxPCStandardPainter::DrawCustomHeaderButton(TcxCanvas* ACanvas, const TRect& R, TcxPCButton* AButton,
+                                                  TcxPCNavigatorButtonState AState)
+{
+  TRect face = R;
+  DrawButtonFrame(ACanvas, face, AState == TcxPCNavigatorButtonState::nbsPressed);
+  ACanvas->FillRect(face, GetButtonColor());
+  DrawHeaderButtonImage(ACanvas, R, AButton, AState);
 }
 
 void TcxPCStandardPainter::DrawButtonFrame(TcxCanvas* ACanvas, TRect& R, bool APressed)
@@ -513,10 +541,6 @@ void TcxPCStandardPainter::DrawTab(TcxCanvas* ACanvas, int AIndex)
   ACanvas->ExcludeClipRect(clip);
 }
 
-void TcxPCStandardPainter::FillTabFace(TcxCanvas* ACanvas, const TRect& R, int, vcl::TColor AColor)
-{
-  ACanvas->FillRect(R, AColor);
-}
 
 void TcxPCStandardPainter::DrawTabFrame(TcxCanvas*, int, const TRect&) {}
 
@@ -858,21 +882,6 @@ void TcxPCTabsPainter::GetNativeTabPartAndState(int AIndex, int& APart, int& ASt
     APart = TABP_TABITEMRIGHTEDGE;
 }
 
-void TcxPCTabsPainter::GetNativePageFrameWidths(TRect& AWidths)
-{
-  AWidths = TRect{};
-  const HTHEME theme = dxOpenTheme(TdxThemedObjectType::totTab);
-  const RECT bounds{0, 0, 100, 100};
-  RECT content = bounds;
-  if (!theme || FAILED(dxUxGetThemeBackgroundContentRect(theme, nullptr, TABP_PANE, 0, bounds, &content)))
-    return;
-  AWidths = TRect{content.left, content.top, bounds.right - content.right, bounds.bottom - content.bottom};
-  if (dxIsClassicXPVisualStyle()) {
-    const int width = FViewInfo->Properties()->GetIsTabsContainer() ? 3 : std::max(AWidths.left, AWidths.top);
-    AWidths = TRect{width, width, 2 * width, 2 * width};
-  }
-}
-
 int TcxPCTabsPainter::GetHeaderButtonHeightBase()
 {
   return UsesTabTheme() ? Scaled(21) : inherited::GetHeaderButtonHeightBase();
@@ -909,21 +918,12 @@ vcl::TColor TcxPCTabsPainter::GetTabTextColor(int AIndex)
   return FViewInfo->GetOwner()->GetControlFont()->GetColor();
 }
 
-void TcxPCTabsPainter::GetPageClientRectOffset(TRect& AOffsets)
+void TcxPCTabsPainter::GetFrameWidths(TRect& AWidths)
 {
-  if (!UsesTabTheme()) {
-    inherited::GetPageClientRectOffset(AOffsets);
-    return;
-  }
-  GetPageFrameOffsets(AOffsets);
-  TRect widths;
-  GetNativePageFrameWidths(widths);
-  // The theme's widths belong to the real sides of the pane.
-  widths = UnrotateTabRect(widths, FViewInfo->TabPosition());
-  AOffsets.left += widths.left;
-  AOffsets.top += widths.top;
-  AOffsets.right += widths.right;
-  AOffsets.bottom += widths.bottom;
+  if (UsesTabTheme())
+    GetNativePageFrameWidths(AWidths);
+  else
+    inherited::GetFrameWidths(AWidths);
 }
 
 void TcxPCTabsPainter::DrawBackground(TcxCanvas* ACanvas)
@@ -1024,7 +1024,10 @@ void TcxPCTabsPainter::DrawNativeTab(TcxCanvas* ACanvas, int AIndex)
 void TcxPCTabsPainter::DrawText(TcxCanvas* ACanvas, const rtl::String& AText, int AIndex, const TRect& R)
 {
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
-  if (!UsesTabTheme() || !tab->ActuallyEnabled() || FViewInfo->IsVerticalText()) {
+  // A colour the user's handler chose is kept: the theme would write its
+  // own.
+  if (!UsesTabTheme() || !tab->ActuallyEnabled() || FViewInfo->IsVerticalText() ||
+      FViewInfo->IsCustomTextColorAssigned()) {
     inherited::DrawText(ACanvas, AText, AIndex, R);
     return;
   }

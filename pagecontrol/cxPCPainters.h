@@ -46,16 +46,13 @@ class TcxPCStandardPainter : public TcxPCCustomPainter {
 
   void DrawFrame(TcxCanvas* ACanvas) override;
   void DrawNavigatorButtons(TcxCanvas* ACanvas) override;
-  virtual void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
-                                   TcxPCNavigatorButtonState AState);
+  void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                           TcxPCNavigatorButtonState AState) override;
+  void DrawCustomHeaderButton(TcxCanvas* ACanvas, const TRect& R, TcxPCButton* AButton,
+                              TcxPCNavigatorButtonState AState) override;
   void DrawTab(TcxCanvas* ACanvas, int AIndex) override;
   void DrawTabFocusRect(TcxCanvas* ACanvas, int AIndex) override;
   void RepaintTab(int AIndex, int ACode) override;
-
-  // Whether the face of the tab is left to what is drawn under the row.
-  virtual bool IsTabFaceTransparent(int) { return false; }
-  // Fills the face of a tab before its frame is drawn.
-  virtual void FillTabFace(TcxCanvas* ACanvas, const TRect& R, int AIndex, vcl::TColor AColor);
 
   TRect GetButtonsRect() const { return FButtonsRect; }
 
@@ -129,7 +126,7 @@ class TcxPCTabsPainter : public TcxPCStandardPainter {
   int GetHeaderButtonWidthBase(TcxPCNavigatorButton AButton) override;
   int GetHeaderButtonsDistance(TcxPCNavigatorButton AButton1, TcxPCNavigatorButton AButton2) override;
   vcl::TColor GetTabTextColor(int AIndex) override;
-  void GetPageClientRectOffset(TRect& AOffsets) override;
+  void GetFrameWidths(TRect& AWidths) override;
   void DrawBackground(TcxCanvas* ACanvas) override;
   void PaintPageClientArea(TcxCanvas* ACanvas) override;
   void DrawFrame(TcxCanvas* ACanvas) override;
@@ -140,10 +137,7 @@ class TcxPCTabsPainter : public TcxPCStandardPainter {
   TcxRotationAngle GetPaintTextRotationAngle() override { return FViewInfo->GetTextRotationAngle(); }
   void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
                            TcxPCNavigatorButtonState AState) override;
-  // The theme part (TABP_*) and state (TIS_*) of a tab.
-  void GetNativeTabPartAndState(int AIndex, int& APart, int& AState);
-  // The margins of the themed pane inside the page frame.
-  void GetNativePageFrameWidths(TRect& AWidths);
+  void GetNativeTabPartAndState(int AIndex, int& APart, int& AState) override;
 
  protected:
   int GetContentHeight() override;
@@ -370,6 +364,10 @@ class TcxPCOffice11Painter : public TcxPCUltraFlatPainter {
 
  private:
   bool IsGradient();
+  // The page's side away from the tabs, when tabs lie on both sides and no
+  // frame is drawn.
+  bool HasFarSideLine();
+  void DrawFarSideLine(TcxCanvas* ACanvas);
   // A two-colour fill in the direction of the tabs; flat without gradients.
   void FillGradient(TcxCanvas* ACanvas, const TRect& R, vcl::TColor AColor1, vcl::TColor AColor2);
 };
@@ -499,7 +497,7 @@ class TcxPCSlantedPainter : public TcxPCStandardPainter {
   virtual bool HasHighlightStrip() { return true; }
   // Offsets of the tabs area told for tabs on top.
   virtual TRect GetTabsAreaOffsets();
-  virtual TRect GetTabsContainerOffsets();
+  TRect GetTabsContainerOffsets() override;
   // The figure of a tab in its full rectangle, with or without the outline
   // pixels. The caller frees it.
   virtual TcxRegion* GetTabFigureRegion(int AIndex, bool AIncludeOutline);

@@ -701,9 +701,42 @@ void TcxPCOffice11Painter::FillGradient(TcxCanvas* ACanvas, const TRect& R, vcl:
   cxGradientFillRect(ACanvas->GetHandle(), R, AColor1, !FViewInfo->IsTopOrBottom(), AColor2);
 }
 
+bool TcxPCOffice11Painter::HasFarSideLine()
+{
+  return !HasFrame() && FViewInfo->IsTabsVisible() && FViewInfo->IsTabsOnBothSides();
+}
+
 void TcxPCOffice11Painter::GetPageClientRectOffset(TRect& AOffsets)
 {
   inherited::GetPageClientRectOffset(AOffsets);
+  // Without a frame the page meets the far tabs directly: a line in the
+  // frame colour keeps them apart.
+  if (HasFarSideLine())
+    ++AOffsets.bottom;
+}
+
+void TcxPCOffice11Painter::DrawFarSideLine(TcxCanvas* ACanvas)
+{
+  const TRect page = GetPageClientRect();
+  if (!HasFarSideLine() || IsEmptyFlatRect(page))
+    return;
+  TRect line = page;
+  switch (FViewInfo->TabPosition()) {
+    case TcxTabPosition::tpTop:
+      line = TRect{page.left, page.bottom, page.right, page.bottom + 1};
+      break;
+    case TcxTabPosition::tpBottom:
+      line = TRect{page.left, page.top - 1, page.right, page.top};
+      break;
+    case TcxTabPosition::tpLeft:
+      line = TRect{page.right, page.top, page.right + 1, page.bottom};
+      break;
+    case TcxTabPosition::tpRight:
+      line = TRect{page.left - 1, page.top, page.left, page.bottom};
+      break;
+  }
+  ACanvas->FillRect(line, GetFrameColor());
+  ACanvas->ExcludeClipRect(line);
 }
 
 vcl::TColor TcxPCOffice11Painter::GetPageColor()
@@ -740,6 +773,7 @@ void TcxPCOffice11Painter::FillTabFace(TcxCanvas* ACanvas, const TRect& R, int A
 
 void TcxPCOffice11Painter::PaintPageClientArea(TcxCanvas* ACanvas)
 {
+  DrawFarSideLine(ACanvas);
   const TcxPCOptions options = FViewInfo->Properties()->GetOptions();
   if (!options.Contains(TcxPCOption::pcoGradient) || !options.Contains(TcxPCOption::pcoGradientClientArea)) {
     inherited::PaintPageClientArea(ACanvas);

@@ -278,7 +278,7 @@ void TcxTabViewInfo::CalculateParts()
   const bool reserveImage = HasImage() || (viewInfo->HasImages() && viewInfo->ActuallyRotate());
   const int imagePart = reserveImage ? imageSize.cx + 2 * imageBorder + painter->GetTabImageAreaOffset() : 0;
 
-  const int buttonsPart = painter->GetTabButtonsPartWidth(index);
+  const int buttonsPart = painter->GetTabButtonsWidth(index);
   TPoint offsets = painter->GetTabContentOffsets(index);
   const int textLength = textSize.cx;
   if (ContentLength(base) - offsets.x - offsets.y - imagePart - buttonsPart < textLength) {
@@ -813,8 +813,12 @@ void TcxCustomTabControlViewInfo::UpdateTabsPosition(bool ACreateHeaderButtons)
 {
   // The hot and pressed buttons outlive the re-creation by their kinds, so
   // that an arrow held down stays pressed while the row scrolls.
-  auto kindAt = [this](int AIndex) {
-    return AIndex >= 0 && AIndex < NavigatorButtonCount() ? static_cast<int>(FHeaderButtons[AIndex].Kind) : -1;
+  // Custom buttons are known by their place in the collection.
+  auto keyOf = [](const TcxPCHeaderButton& AButton) {
+    return AButton.Button ? 100 + AButton.Button->GetIndex() : static_cast<int>(AButton.Kind);
+  };
+  auto kindAt = [this, keyOf](int AIndex) {
+    return AIndex >= 0 && AIndex < NavigatorButtonCount() ? keyOf(FHeaderButtons[AIndex]) : -1;
   };
   const int hotKind = kindAt(FHotTrackNavigatorButton);
   const int pressedKind = kindAt(FPressedNavigatorButton);
@@ -831,12 +835,19 @@ void TcxCustomTabControlViewInfo::UpdateTabsPosition(bool ACreateHeaderButtons)
     using B = TcxPCNavigatorButton;
     const B startOrder[] = {B::nbClose, B::nbTopLeft, B::nbBottomRight, B::nbGoDialog};
     const B endOrder[] = {B::nbGoDialog, B::nbTopLeft, B::nbBottomRight, B::nbClose};
-    for (B kind : atStart ? startOrder : endOrder)
-      if (FNavigatorButtons.Contains(kind))
-        FHeaderButtons.push_back({kind, TRect{}, TcxPCNavigatorButtonState::nbsNormal});
+    auto addNavigatorButtons = [this](const B(&AOrder)[4]) {
+      for (B kind : AOrder)
+        if (FNavigatorButtons.Contains(kind))
+          FHeaderButtons.push_back({kind, TRect{}, TcxPCNavigatorButtonState::nbsNormal});
+    };
+    if (atStart)
+      addNavigatorButtons(startOrder);
+    AddCustomHeaderButtons();
+    if (!atStart)
+      addNavigatorButtons(endOrder);
   }
   for (int i = 0; i < NavigatorButtonCount(); ++i) {
-    const int kind = static_cast<int>(FHeaderButtons[i].Kind);
+    const int kind = keyOf(FHeaderButtons[i]);
     if (kind == pressedKind)
       FPressedNavigatorButton = i;
     if (kind == hotKind)
@@ -849,13 +860,36 @@ void TcxCustomTabControlViewInfo::UpdateTabsPosition(bool ACreateHeaderButtons)
   Painter()->CalculateTabsPosition(FTabsPosition);
 }
 
+void TcxCustomTabControlViewInfo::AddCustomHeaderButtons()
+{
+  TcxPCCustomButtons* customButtons = Properties()->GetCustomButtons();
+  bool added = false;
+  for (int i = 0; i < customButtons->GetCount(); ++i) {
+    TcxPCButton* button = customButtons->GetButtons()->GetItem(i);
+    if (!button->GetVisible() || button->GetPosition() == TcxPCButtonPosition::pcbpTabs)
+      continue;
+    TcxPCHeaderButton info{TcxPCNavigatorButton::nbClose, TRect{}, TcxPCNavigatorButtonState::nbsNormal};
+    info.Button = button;
+    FHeaderButtons.push_back(info);
+    added = true;
+  }
+  TcxPCImageList* images = customButtons->GetHeaderImages();
+  if (added && images->IsImagesAssigned()) {
+    const TRect offsets = Painter()->GetHeaderButtonGlyphOffsets();
+    FHeaderButtonHeight =
+        std::max<int>(FHeaderButtonHeight, images->BaseImageSize().cy + offsets.top + offsets.bottom);
+  }
+}
+
 void TcxCustomTabControlViewInfo::UpdateNavigatorButtonStates()
 {
   const int count = TabsViewInfoCount();
   for (TcxPCHeaderButton& button : FHeaderButtons) {
     bool enabled = true;
     const bool towardsLater = (button.Kind == TcxPCNavigatorButton::nbBottomRight) != IsReversedOrder();
-    if (button.Kind == TcxPCNavigatorButton::nbClose)
+    if (button.Button)
+      enabled = button.Button->GetEnabled();
+    else if (button.Kind == TcxPCNavigatorButton::nbClose)
       enabled = GetTabIndex() != -1;
     else if (button.Kind == TcxPCNavigatorButton::nbGoDialog)
       continue;
@@ -1441,6 +1475,36 @@ void TcxCustomTabControlViewInfo::TabsListChanged()
   FOwner->LayoutChanged();
 }
 
+namespace {
+
+// Holds a canvas locked for the life of the guard.
+class TcxPCCanvasLock {
+ public:
+  explicit TcxPCCanvasLock(TcxCanvas* ACanvas) : FCanvas(ACanvas) { FCanvas->Lock(); }
+  ~TcxPCCanvasLock() { FCanvas->Unlock(); }
+  TcxPCCanvasLock(const TcxPCCanvasLock&) = delete;
+  TcxPCCanvasLock& operator=(const TcxPCCanvasLock&) = delete;
+
+ private:
+  TcxCanvas* FCanvas;
+};
+
+}  // namespace
+
+void TcxCustomTabControlViewInfo::PrepareTabCanvasFont(TcxTabViewInfo* ATabViewInfo, TcxCanvas* ACanvas)
+{
+  const TcxPCCanvasLock lock(ACanvas);
+  vcl::TFont* font = ACanvas->GetFont();
+  font->Assign(FOwner->GetControlFont());
+  font->SetColor(Painter()->GetTabTextColor(ATabViewInfo->GetVisibleIndex()));
+  const vcl::TColor painterColor = font->GetColor();
+  Properties()->DoDrawTabEx(ATabViewInfo->GetVisibleIndex(), font);
+  // A colour of the handler's own must reach the text even where the theme
+  // would write the caption in its own colour.
+  FIsCustomTextColorAssigned = font->GetColor() != painterColor;
+  Properties()->DoPrepareTabCanvasFont(ATabViewInfo->GetTab(), ACanvas);
+}
+
 void TcxCustomTabControlViewInfo::Invalidate(const TRect& R)
 {
   FOwner->InvalidateArea(R, false);
@@ -1589,7 +1653,8 @@ TcxPCHitInfo TcxCustomTabControlViewInfo::CalculateHitTest(const TPoint& P) cons
 
 bool TcxCustomTabControlViewInfo::IsHotTrackActive() const
 {
-  return Properties()->GetHotTrack();
+  TcxPCCustomPainter* painter = Painter();
+  return Properties()->GetHotTrack() || (painter && painter->IsTabHotTrackNeeded());
 }
 
 void TcxCustomTabControlViewInfo::UpdateHotTracking()

@@ -105,6 +105,15 @@ class TPCTestControl : public rtl::TPersistent, public IcxTabControl {
     rtl::FreeAndNil(FPainter);
     FPainter = AClass.Create(FViewInfo);
   }
+  // A view info of that class in place of the standard one; the painter
+  // goes with the old view info.
+  template <class T>
+  void UseViewInfo()
+  {
+    rtl::FreeAndNil(FPainter);
+    rtl::FreeAndNil(FViewInfo);
+    FViewInfo = rtl::New<T>(this);
+  }
   void SetBounds(int AWidth, int AHeight) { FBounds = TRect{0, 0, AWidth, AHeight}; }
   // Captions "Tab0", "Tab1", ...
   void AddTabs(int ACount)

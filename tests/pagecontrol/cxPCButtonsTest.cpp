@@ -84,17 +84,21 @@ TEST_F(TPCButtonsFixture, TheHotTabFollowsTheMouseAndIsRepainted)
   struct {
     const char* Name;
     bool HotTrack;
+    bool Themed;
     bool DisableTab;
     int Target;  // a tab's visible index, -1 for the page area
     int Hot;
   } cases[] = {
-      {"over a tab", true, false, 1, 1},
-      {"over the page", true, false, -1, -1},
-      {"without hot tracking", false, false, 1, -1},
-      {"over a disabled tab", true, true, 1, -1},
+      {"over a tab", true, false, false, 1, 1},
+      {"over the page", true, false, false, -1, -1},
+      {"without hot tracking", false, false, false, 1, -1},
+      // Themed tabs always follow the mouse.
+      {"themed without hot tracking", false, true, false, 1, 1},
+      {"over a disabled tab", true, false, true, 1, -1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
+    Pages->GetLookAndFeel()->SetNativeStyle(c.Themed);
     Properties->SetHotTrack(c.HotTrack);
     Pages->GetPage(1)->SetEnabled(!c.DisableTab);
     Move(CentreOf(Tab(2)->GetVisibleRect()));
