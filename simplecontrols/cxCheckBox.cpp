@@ -645,35 +645,6 @@ void TcxCustomCheckBoxViewInfo::Offset(int DX, int DY)
   OffsetRect(&TextRect, DX, DY);
 }
 
-bool TcxCustomCheckBoxViewInfo::MarkChanged(TcxContainerViewInfo* AViewInfo) const
-{
-  if (!rtl::Is<TcxCustomCheckBoxViewInfo>(AViewInfo))
-    return false;
-  auto* old = static_cast<TcxCustomCheckBoxViewInfo*>(AViewInfo);
-  return old->CheckBoxState != CheckBoxState || old->State != State;
-}
-
-TcxRegion* TcxCustomCheckBoxViewInfo::GetUpdateRegion(TcxContainerViewInfo* AViewInfo)
-{
-  TcxRegion* result = inherited::GetUpdateRegion(AViewInfo);
-  if (MarkChanged(AViewInfo))
-    result->Combine(rtl::New<TcxRegion>(CheckBoxRect), TcxRegionOperation::roAdd);
-  return result;
-}
-
-bool TcxCustomCheckBoxViewInfo::Repaint(vcl::TWinControl* AControl, const TRect& AInnerEditRect,
-                                        TcxContainerViewInfo* AViewInfo)
-{
-  bool result = inherited::Repaint(AControl, AInnerEditRect, AViewInfo);
-  if (AControl && AControl->HandleAllocated() && MarkChanged(AViewInfo)) {
-    TRect r = CheckBoxRect;
-    OffsetRect(&r, Left, Top);
-    RedrawWindow(AControl->GetHandle(), &r, nullptr, RDW_INVALIDATE);
-    result = true;
-  }
-  return result;
-}
-
 TRect TcxCustomCheckBoxViewInfo::CheckArea() const
 {
   TRect r = CheckBoxRect;

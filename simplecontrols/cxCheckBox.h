@@ -279,12 +279,6 @@ class TcxCustomCheckBoxViewInfo : public TcxCustomEditViewInfo {
   void Assign(rtl::TObject* Source) override;
   void Offset(int DX, int DY) override;
   void InternalPaint(TcxCanvas* ACanvas) override;
-  // A change of the mark's state or of the check state redraws the mark's
-  // rectangle only, on top of what the base redraws.
-  TcxRegion* GetUpdateRegion(TcxContainerViewInfo* AViewInfo) override;
-  using TcxCustomEditViewInfo::Repaint;
-  bool Repaint(vcl::TWinControl* AControl, const TRect& AInnerEditRect,
-               TcxContainerViewInfo* AViewInfo = nullptr) override;
   bool IsBackgroundPartiallyTransparent() override;
   bool IsFadingAvailable() override;
   // The mark in ACheckState into R of ACanvas.
@@ -314,7 +308,6 @@ class TcxCustomCheckBoxViewInfo : public TcxCustomEditViewInfo {
 
  protected:
   virtual TcxCustomCheckControlFadingHelperClass GetFadingHelperClass();
-  bool MarkChanged(TcxContainerViewInfo* AViewInfo) const;
   // The mark is centred: no caption beside it.
   bool IsMarkCentred() const { return Alignment == rtl::TAlignment::taCenter; }
   bool IsSkinned() const;
