@@ -8,6 +8,7 @@
 #include "core/dxCore.h"
 #include "editors/cxEditConsts.h"
 #include "editors/cxVariants.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 
 namespace {
 
@@ -36,7 +37,11 @@ void TcxCustomDropDownEditProperties::Create(rtl::TPersistent* AOwner)
   inherited::Create(AOwner);
   BeginUpdate();
   rtl::Finally done([this] { EndUpdate(); });
+  FGlyphButton = -1;
+  FButtonGlyph = rtl::New<TdxSmartGlyph>();
+  FButtonGlyph->SetOnChange(rtl::TNotifyEvent::Bind<&TcxCustomDropDownEditProperties::ButtonGlyphChanged>(this));
   GetButtons()->Add()->SetKind(TcxEditButtonKind::bkDown);
+  FGlyphButtonIndex = 0;
   FImmediateDropDownWhenActivated = false;
   FImmediateDropDownWhenKeyPressed = true;
   FKeepArrowButtonPressedWhenDroppedDown = false;
@@ -52,6 +57,68 @@ void TcxCustomDropDownEditProperties::Create(rtl::TPersistent* AOwner)
   FPopupVertAlignment = TcxPopupAlignVert::pavBottom;
   FPopupWidth = 0;
   FPostPopupValueOnTab = false;
+}
+
+void TcxCustomDropDownEditProperties::Destroy()
+{
+  rtl::FreeAndNil(FButtonGlyph);
+  inherited::Destroy();
+}
+
+void TcxCustomDropDownEditProperties::SetButtonGlyph(TdxSmartGlyph* AValue)
+{
+  FButtonGlyph->Assign(AValue);
+}
+
+void TcxCustomDropDownEditProperties::SetGlyphButtonIndex(int AValue)
+{
+  if (FGlyphButtonIndex == AValue)
+    return;
+  FGlyphButtonIndex = AValue;
+  ApplyButtonGlyph();
+}
+
+void TcxCustomDropDownEditProperties::ButtonGlyphChanged(rtl::TObject* /*Sender*/)
+{
+  ApplyButtonGlyph();
+}
+
+void TcxCustomDropDownEditProperties::DoChanged()
+{
+  ApplyButtonGlyph();
+  inherited::DoChanged();
+}
+
+void TcxCustomDropDownEditProperties::ApplyButtonGlyph()
+{
+  if (FApplyingButtonGlyph || !FButtonGlyph)
+    return;
+  FApplyingButtonGlyph = true;
+  TcxCustomEditButtons* buttons = GetButtons();
+  buttons->BeginUpdate();
+  rtl::Finally done([this, buttons] {
+    buttons->EndUpdate();
+    FApplyingButtonGlyph = false;
+  });
+  const auto isButton = [buttons](int AIndex) { return AIndex >= 0 && AIndex < buttons->GetCount(); };
+  if (isButton(FGlyphButton) && FGlyphButton != FGlyphButtonIndex) {
+    TcxCustomEditButton* previous = buttons->GetItems(FGlyphButton);
+    previous->GetGlyph()->Clear();
+    if (previous->GetKind() == TcxEditButtonKind::bkGlyph)
+      previous->SetKind(FGlyphButton == 0 && UsesDownButtonKind() ? TcxEditButtonKind::bkDown
+                                                                   : TcxEditButtonKind::bkEllipsis);
+  }
+  FGlyphButton = -1;
+  if (!isButton(FGlyphButtonIndex))
+    return;
+  TcxCustomEditButton* button = buttons->GetItems(FGlyphButtonIndex);
+  button->SetGlyph(FButtonGlyph);
+  if (!FButtonGlyph->GetEmpty())
+    button->SetKind(TcxEditButtonKind::bkGlyph);
+  else if (button->GetKind() == TcxEditButtonKind::bkGlyph)
+    button->SetKind(FGlyphButtonIndex == 0 && UsesDownButtonKind() ? TcxEditButtonKind::bkDown
+                                                                    : TcxEditButtonKind::bkEllipsis);
+  FGlyphButton = FGlyphButtonIndex;
 }
 
 TcxCustomEditPopupWindowClass TcxCustomDropDownEditProperties::GetPopupWindowClass()
@@ -179,6 +246,7 @@ void TcxCustomDropDownEditProperties::AssignFrom(TcxCustomEditProperties* ASourc
   SetPopupSysPanelStyle(source->FPopupSysPanelStyle);
   FPopupVertAlignment = source->FPopupVertAlignment;
   FPostPopupValueOnTab = source->FPostPopupValueOnTab;
+  SetButtonGlyph(source->FButtonGlyph);
   const TdxScaleFactor* target = GetScaleFactor();
   const TdxScaleFactor* from = source->GetScaleFactor();
   FPopupMinHeight = target->Apply(source->FPopupMinHeight, from);
@@ -219,6 +287,60 @@ void TcxCustomDropDownInnerEdit::HandleWMGetDlgCode(rtl::TMessage& AMessage)
 }
 
 // ---------------------------------------------------------------------------
+// TcxEditPopupControlLookAndFeel
+
+TcxCustomDropDownEdit* TcxEditPopupControlLookAndFeel::Edit() const
+{
+  return rtl::As<TcxCustomDropDownEdit>(const_cast<TcxEditPopupControlLookAndFeel*>(this)->GetOwner());
+}
+
+TcxLookAndFeelKind TcxEditPopupControlLookAndFeel::EffectiveKind()
+{
+  TcxCustomDropDownEdit* edit = Edit();
+  if (!edit)
+    return inherited::EffectiveKind();
+  // A plain editor without buttons keeps its popup's controls standard.
+  if (edit->IsInplace() || edit->GetActiveProperties()->GetButtons()->GetCount() > 0)
+    return edit->GetStyle()->GetLookAndFeel()->GetKind();
+  return TcxLookAndFeelKind::lfStandard;
+}
+
+bool TcxEditPopupControlLookAndFeel::EffectiveNativeStyle()
+{
+  TcxCustomDropDownEdit* edit = Edit();
+  if (!edit || !edit->GetViewInfo())
+    return inherited::EffectiveNativeStyle();
+  return static_cast<TcxCustomEditViewInfo*>(edit->GetViewInfo())->NativeStyle;
+}
+
+TdxSkinName TcxEditPopupControlLookAndFeel::EffectiveSkinName()
+{
+  TcxCustomDropDownEdit* edit = Edit();
+  return edit ? edit->GetStyle()->GetLookAndFeel()->GetSkinName() : inherited::EffectiveSkinName();
+}
+
+TdxScrollbarMode TcxEditPopupControlLookAndFeel::EffectiveScrollbarMode()
+{
+  TcxCustomDropDownEdit* edit = Edit();
+  return edit ? edit->GetStyle()->GetLookAndFeel()->GetScrollbarMode() : inherited::EffectiveScrollbarMode();
+}
+
+void TcxEditPopupControlLookAndFeel::EditStyleChanged()
+{
+  TcxLookAndFeelValues changed;
+  if (EffectiveKind() != GetKind())
+    changed.Include(TcxLookAndFeelValue::lfvKind);
+  if (EffectiveNativeStyle() != GetNativeStyle())
+    changed.Include(TcxLookAndFeelValue::lfvNativeStyle);
+  if (EffectiveSkinName() != GetSkinName())
+    changed.Include(TcxLookAndFeelValue::lfvSkinName);
+  if (EffectiveScrollbarMode() != GetScrollbarMode())
+    changed.Include(TcxLookAndFeelValue::lfvScrollbarMode);
+  if (!changed.Empty())
+    Changed(changed);
+}
+
+// ---------------------------------------------------------------------------
 // TcxCustomDropDownEdit: creation
 
 void TcxCustomDropDownEdit::Initialize()
@@ -232,6 +354,28 @@ void TcxCustomDropDownEdit::Initialize()
   FPopupWindow = nullptr;
   if (!IsDesigning())
     CreatePopupWindow();
+  FPopupControlsLookAndFeel = rtl::New<TcxEditPopupControlLookAndFeel>(this);
+  FPopupControlsLookAndFeel->SetOnChanged(
+      TcxLookAndFeelChangedEvent::Bind<&TcxCustomDropDownEdit::PopupControlsLookAndFeelChanged>(this));
+}
+
+void TcxCustomDropDownEdit::CheckPopupControlsLookAndFeel()
+{
+  if (FPopupControlsLookAndFeel)
+    FPopupControlsLookAndFeel->EditStyleChanged();
+}
+
+void TcxCustomDropDownEdit::ContainerStyleChanged(rtl::TObject* Sender)
+{
+  inherited::ContainerStyleChanged(Sender);
+  if (HandleAllocated())
+    CheckPopupControlsLookAndFeel();
+}
+
+void TcxCustomDropDownEdit::CalculateViewInfo(const TPoint& P, bool AHotTrackAllowed)
+{
+  inherited::CalculateViewInfo(P, AHotTrackAllowed);
+  CheckPopupControlsLookAndFeel();
 }
 
 void TcxCustomDropDownEdit::Destroy()
@@ -247,6 +391,7 @@ void TcxCustomDropDownEdit::Destroy()
         owner->RemoveComponent(container);
     }
   DestroyPopupWindow();
+  rtl::FreeAndNil(FPopupControlsLookAndFeel);
   inherited::Destroy();
 }
 
@@ -747,6 +892,94 @@ void TcxCustomDropDownEdit::MouseDown(vcl::TMouseButton AButton, vcl::TShiftStat
   const TPoint P{X, Y};
   if (viewInfo && PtInRect(&viewInfo->ClientRect, P) && GetButtonIndexAt(P) < 0)
     DropDown();
+}
+
+// ---------------------------------------------------------------------------
+// Wheel and paste
+
+bool TcxCustomDropDownEdit::CanWheelScrollLookup(vcl::TShiftState AShift)
+{
+  IcxTextEditLookupData* lookup = GetActiveTextProperties()->HasLookupData() ? GetILookupData() : nullptr;
+  return lookup && CanScrollLookupItems(true) && !HasPopupWindow() && !lookup->IsEmpty() &&
+         CanHandleMouseWheel(AShift);
+}
+
+bool TcxCustomDropDownEdit::CanMouseWheelScroll(vcl::TShiftState AShift, int AWheelDelta, const TPoint& AMousePos)
+{
+  return inherited::CanMouseWheelScroll(AShift, AWheelDelta, AMousePos) || CanWheelScrollLookup(AShift);
+}
+
+bool TcxCustomDropDownEdit::DoMouseWheelScroll(vcl::TShiftState AShift, int AWheelDelta, const TPoint& AMousePos)
+{
+  if (inherited::DoMouseWheelScroll(AShift, AWheelDelta, AMousePos))
+    return true;
+  if (!CanWheelScrollLookup(AShift) || !DoEditing())
+    return false;
+  // A step like the arrow keys, never circular.
+  WORD key = AWheelDelta > 0 ? VK_UP : VK_DOWN;
+  LookupNavigate(key, {});
+  return true;
+}
+
+bool TcxCustomDropDownEdit::DoMouseWheel(vcl::TShiftState AShift, int AWheelDelta, TPoint AMousePos)
+{
+  if (inherited::DoMouseWheel(AShift, AWheelDelta, AMousePos))
+    return true;
+  if (!CanScrollLookupItems(true) || !HasPopupWindow() || !GetActiveTextProperties()->HasLookupData())
+    return false;
+  IcxTextEditLookupData* lookup = GetILookupData();
+  if (!lookup || lookup->IsEmpty())
+    return false;
+  // The open list scrolls, not the editor.
+  vcl::TWinControl* active = lookup->GetActiveControl();
+  if (active && active->HandleAllocated()) {
+    WORD keys = 0;
+    if (AShift.Contains(vcl::TShiftStateItem::ssShift))
+      keys |= MK_SHIFT;
+    if (AShift.Contains(vcl::TShiftStateItem::ssCtrl))
+      keys |= MK_CONTROL;
+    SendMessageW(active->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(keys, static_cast<WORD>(AWheelDelta)),
+                 MAKELPARAM(static_cast<WORD>(AMousePos.x), static_cast<WORD>(AMousePos.y)));
+  }
+  return true;
+}
+
+void TcxCustomDropDownEdit::PasteFromClipboard()
+{
+  if (!inherited::Focused()) {
+    inherited::PasteFromClipboard();
+    return;
+  }
+  const rtl::String before = GetText();
+  inherited::PasteFromClipboard();
+  if (GetText() == before || !GetActiveDropDownProperties()->GetImmediateDropDownWhenKeyPressed() ||
+      HasPopupWindow())
+    return;
+  DropDown();
+  if (GetActiveTextProperties()->HasLookupData() && HandleAllocated())
+    PostMessageW(GetHandle(), DXM_DROPDOWNPASTETEXTCHANGED, 0, 0);
+}
+
+void TcxCustomDropDownEdit::HandlePasteTextChanged(rtl::TMessage& /*AMessage*/)
+{
+  IcxTextEditLookupData* lookup = GetILookupData();
+  if (!lookup || !HasPopupWindow())
+    return;
+  const int oldItem = LookupKeyToItemIndex(lookup->GetCurrentKey());
+  LockClick(true);
+  {
+    rtl::Finally unlock([this] { LockClick(false); });
+    lookup->TextChanged();
+  }
+  if (LookupKeyToItemIndex(lookup->GetCurrentKey()) != oldItem)
+    ModifiedClick();
+  const TcxEditEditingStyle style = GetActiveTextProperties()->GetEditingStyle();
+  if (style == TcxEditEditingStyle::esEdit) {
+    const rtl::String text = GetText();
+    SetFindSelection(GetSelStart() == static_cast<int>(text.size()) && lookup->Find(text));
+  } else if (style == TcxEditEditingStyle::esFixedList) {
+    SetFindSelection(true);
+  }
 }
 
 void TcxCustomDropDownEdit::DoExit()

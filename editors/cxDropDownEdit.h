@@ -21,6 +21,8 @@
 
 RTL_DECLARE_UNIT(cxDropDownEdit);
 
+class TdxSmartGlyph;
+
 class TcxCustomDropDownEdit;
 class TcxCustomEditPopupWindow;
 using TcxCustomEditPopupWindowClass = rtl::ClassOf<TcxCustomEditPopupWindow>;
@@ -28,6 +30,8 @@ using TcxCustomEditPopupWindowClass = rtl::ClassOf<TcxCustomEditPopupWindow>;
 // A character typed before the popup appeared, re-sent to the focused
 // control of the popup once it shows.
 inline constexpr UINT DXM_DROPDOWNRESENDCHAR = 0x8096;
+// The text changed by a paste: the lookup list follows it.
+inline constexpr UINT DXM_DROPDOWNPASTETEXTCHANGED = 0x8097;
 
 // The extra pixels a shadow takes at the right and the bottom.
 inline constexpr int cxEditPopupShadowSize = 3;
@@ -40,6 +44,7 @@ class TcxCustomDropDownEditProperties : public TcxCustomMaskEditProperties {
 
  public:
   void Create(rtl::TPersistent* AOwner) override;
+  void Destroy() override;
 
   // What the drop-down editors decide through their properties.
   virtual int GetDropDownButtonIndex() { return 0; }
@@ -55,6 +60,15 @@ class TcxCustomDropDownEditProperties : public TcxCustomMaskEditProperties {
   bool IsLookupDataVisual() override { return true; }
   TcxCustomEditClass GetContainerClass() override;
   void ScaleButtons(int M, int D) override;
+  // Every change also puts the button glyph back on its button.
+  void DoChanged() override;
+
+  // The glyph of the button at GlyphButtonIndex; a non-empty glyph turns
+  // that button's kind to bkGlyph.
+  TdxSmartGlyph* GetButtonGlyph() const { return FButtonGlyph; }
+  void SetButtonGlyph(TdxSmartGlyph* AValue);
+  int GetGlyphButtonIndex() const { return FGlyphButtonIndex; }
+  void SetGlyphButtonIndex(int AValue);
 
   rtl::TAlignment GetPopupAlignment() const;
   void SetPopupAlignment(rtl::TAlignment AValue);
@@ -103,7 +117,17 @@ class TcxCustomDropDownEditProperties : public TcxCustomMaskEditProperties {
  private:
   // Stores AValue and announces a change, only when it differs.
   void SetAndAnnounce(bool& AField, bool AValue);
+  void ButtonGlyphChanged(rtl::TObject* Sender);
+  // Moves the glyph from the button that carried it to the button at
+  // GlyphButtonIndex.
+  void ApplyButtonGlyph();
 
+  TdxSmartGlyph* FButtonGlyph;
+  int FGlyphButtonIndex;
+  // The button that carries the glyph now, -1 for none.
+  int FGlyphButton;
+  // Applying changes the buttons, which announces a change again.
+  bool FApplyingButtonGlyph;
   bool FImmediateDropDownWhenActivated;
   bool FImmediateDropDownWhenKeyPressed;
   bool FKeepArrowButtonPressedWhenDroppedDown;
@@ -291,11 +315,33 @@ class TcxCustomEditPopupWindow : public TdxCustomIncrementalFilteringPopupWindow
 };
 
 // ---------------------------------------------------------------------------
+// The look and feel of the controls inside the popup: it follows the
+// editor, standard for a plain editor without buttons.
+
+class TcxEditPopupControlLookAndFeel : public TcxLookAndFeel {
+  RTL_CLASS(TcxEditPopupControlLookAndFeel, TcxLookAndFeel)
+
+ public:
+  // Announces the values that differ from what was last reported.
+  void EditStyleChanged();
+
+ protected:
+  TcxLookAndFeelKind EffectiveKind() override;
+  bool EffectiveNativeStyle() override;
+  TdxSkinName EffectiveSkinName() override;
+  TdxScrollbarMode EffectiveScrollbarMode() override;
+
+ private:
+  TcxCustomDropDownEdit* Edit() const;
+};
+
+// ---------------------------------------------------------------------------
 // TcxCustomDropDownEdit
 
 class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   RTL_CLASS(TcxCustomDropDownEdit, TcxCustomMaskEdit)
-  RTL_MESSAGES(RTL_MESSAGE(rtl::CM_HINTSHOW, HandleCMHintShow))
+  RTL_MESSAGES(RTL_MESSAGE(rtl::CM_HINTSHOW, HandleCMHintShow),
+               RTL_MESSAGE(DXM_DROPDOWNPASTETEXTCHANGED, HandlePasteTextChanged))
 
  public:
   void Destroy() override;
@@ -318,6 +364,9 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   bool Focused() override;
   TcxCustomEditPopupWindow* GetPopupWindow() const { return FPopupWindow; }
   TcxEditCloseUpReason GetCloseUpReason() const { return FCloseUpReason; }
+  // The look and feel that the controls inside the popup take as master.
+  TcxEditPopupControlLookAndFeel* GetPopupControlsLookAndFeel() const { return FPopupControlsLookAndFeel; }
+  void PasteFromClipboard() override;
   bool IsPopupInitialized() const { return FPopupInitialized; }
   bool IsPopupSizeChanged() const { return FPopupSizeChanged; }
   // A show request is queued for the popup.
@@ -356,8 +405,14 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   virtual void PopupWindowClosed();
   virtual void PopupWindowShowed();
   virtual bool CanHide() { return true; }
+  virtual void PopupControlsLookAndFeelChanged(TcxLookAndFeel* /*Sender*/, TcxLookAndFeelValues /*AChangedValues*/) {}
 
   void Initialize() override;
+  void ContainerStyleChanged(rtl::TObject* Sender) override;
+  void CalculateViewInfo(const TPoint& P, bool AHotTrackAllowed) override;
+  bool DoMouseWheel(vcl::TShiftState AShift, int AWheelDelta, TPoint AMousePos) override;
+  bool CanMouseWheelScroll(vcl::TShiftState AShift, int AWheelDelta, const TPoint& AMousePos) override;
+  bool DoMouseWheelScroll(vcl::TShiftState AShift, int AWheelDelta, const TPoint& AMousePos) override;
   TcxCustomEditDataClass GetEditDataClass() override;
   rtl::ClassOf<vcl::TWinControl> GetInnerEditClass() override;
   void InitializeEditData() override;
@@ -375,6 +430,7 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   void DestroyWnd() override;
 
   void HandleCMHintShow(rtl::TMessage& AMessage);
+  void HandlePasteTextChanged(rtl::TMessage& AMessage);
 
   bool FIsActivatingByMouse;
   bool FPopupSizeChanged;
@@ -388,8 +444,13 @@ class TcxCustomDropDownEdit : public TcxCustomMaskEdit {
   // Fires the event of the own properties, then the repository item's.
   void FireNotify(rtl::TNotifyEvent (TcxCustomDropDownEditProperties::*AGetter)() const);
   void RemovePendingShowRequest(bool AFinishOpening);
+  // Closed, not empty, focused and allowed by the edit base: the wheel
+  // steps through the items.
+  bool CanWheelScrollLookup(vcl::TShiftState AShift);
+  void CheckPopupControlsLookAndFeel();
 
   TPoint FCachedPosition;
+  TcxEditPopupControlLookAndFeel* FPopupControlsLookAndFeel;
   bool FPopupInitialized;
   TcxCustomEditPopupWindow* FPopupWindow;
 
@@ -460,6 +521,7 @@ class TcxComboBoxProperties : public TcxCustomComboBoxProperties {
       RTL_PROPERTY(Alignment, GetAlignment, SetAlignment),
       RTL_PROPERTY(AutoSelect, GetAutoSelect, SetAutoSelect, RTL_DEFAULT(true)),
       RTL_PROPERTY(BeepOnError, GetBeepOnError, SetBeepOnError, RTL_DEFAULT(false)),
+      RTL_PROPERTY(ButtonGlyph, GetButtonGlyph, SetButtonGlyph),
       RTL_PROPERTY(CaseInsensitive, GetCaseInsensitive, SetCaseInsensitive, RTL_DEFAULT(true)),
       RTL_PROPERTY(CharCase, GetMaskCharCase, SetMaskCharCase, RTL_DEFAULT(vcl::TEditCharCase::ecNormal)),
       RTL_PROPERTY(ClearKey, GetClearKey, SetClearKey, RTL_DEFAULT(0)),
@@ -534,6 +596,7 @@ class TcxComboBoxLookupData : public TcxCustomTextEditLookupData {
 
  public:
   TcxCustomEditListBoxClass GetListBoxClass() override;
+  void CreateVisualControls(vcl::TWinControl* AParent) override;
   bool IsPopupVisible() override;
   TSize __stdcall GetVisualAreaPreferredSize(int AMaxHeight, int AWidth) override;
   bool __stdcall CanResizeVisualArea(TSize& NewSize, int AMaxHeight, int AMaxWidth) override;
@@ -633,6 +696,7 @@ class TcxPopupEditProperties : public TcxCustomPopupEditProperties {
   RTL_PUBLISHED(
       RTL_PROPERTY(Alignment, GetAlignment, SetAlignment),
       RTL_PROPERTY(AutoSelect, GetAutoSelect, SetAutoSelect, RTL_DEFAULT(true)),
+      RTL_PROPERTY(ButtonGlyph, GetButtonGlyph, SetButtonGlyph),
       RTL_PROPERTY(ImmediateDropDownWhenActivated, GetImmediateDropDownWhenActivated,
                    SetImmediateDropDownWhenActivated, RTL_DEFAULT(true)),
       RTL_PROPERTY(ImmediateDropDownWhenKeyPressed, GetImmediateDropDownWhenKeyPressed,

@@ -184,6 +184,22 @@ TcxCustomEditListBoxClass TcxComboBoxLookupData::GetListBoxClass()
   return TcxCustomEditListBoxClass::Of<TcxComboBoxListBox>();
 }
 
+void TcxComboBoxLookupData::CreateVisualControls(vcl::TWinControl* AParent)
+{
+  inherited::CreateVisualControls(AParent);
+  // The list looks like the editor that opened it: the values the style's
+  // copy took from the editor give way to the popup controls' look and
+  // feel, which also knows the native style the editor really draws in.
+  auto* edit = rtl::As<TcxCustomDropDownEdit>(GetEdit());
+  if (!edit || !GetListContainer())
+    return;
+  TcxLookAndFeel* lookAndFeel = GetListContainer()->GetStyle()->GetLookAndFeel();
+  lookAndFeel->BeginUpdate();
+  rtl::Finally done([lookAndFeel] { lookAndFeel->EndUpdate(); });
+  lookAndFeel->SetAssignedValues({});
+  lookAndFeel->SetMasterLookAndFeel(edit->GetPopupControlsLookAndFeel());
+}
+
 bool TcxComboBoxLookupData::IsPopupVisible()
 {
   if (inherited::IsPopupVisible())

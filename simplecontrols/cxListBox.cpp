@@ -189,6 +189,44 @@ int TcxCustomListBox::GetCount() const
   return FInnerListBox->GetCount();
 }
 
+void TcxCustomListBox::SetCount(int AValue)
+{
+  FInnerListBox->SetCount(AValue);
+  FInnerListBox->SetExternalScrollBarsParameters();
+}
+
+int TcxCustomListBox::GetColumns() const
+{
+  return FInnerListBox->GetColumns();
+}
+
+void TcxCustomListBox::SetColumns(int AValue)
+{
+  FInnerListBox->SetColumns(AValue);
+  FInnerListBox->SetExternalScrollBarsParameters();
+}
+
+int TcxCustomListBox::GetScrollWidth()
+{
+  return FInnerListBox->GetScrollWidth();
+}
+
+void TcxCustomListBox::SetScrollWidth(int AValue)
+{
+  FInnerListBox->SetScrollWidth(AValue);
+  FInnerListBox->SetExternalScrollBarsParameters();
+}
+
+int TcxCustomListBox::GetTabWidth() const
+{
+  return FInnerListBox->GetTabWidth();
+}
+
+void TcxCustomListBox::SetTabWidth(int AValue)
+{
+  FInnerListBox->SetTabWidth(AValue);
+}
+
 int TcxCustomListBox::GetItemIndex()
 {
   return FInnerListBox->GetItemIndex();
@@ -202,12 +240,17 @@ void TcxCustomListBox::SetItemIndex(int AValue)
 rtl::TObject* TcxCustomListBox::GetItemObject()
 {
   const int AIndex = GetItemIndex();
-  return AIndex < 0 ? nullptr : GetItems()->GetObjects(AIndex);
+  return AIndex < 0 ? nullptr : FInnerListBox->GetItemObject(AIndex);
 }
 
 void TcxCustomListBox::SetItemObject(rtl::TObject* AValue)
 {
-  SetItemIndex(AValue ? GetItems()->IndexOfObject(AValue) : -1);
+  int AIndex = -1;
+  if (AValue)
+    for (int I = 0; I < GetCount() && AIndex < 0; ++I)
+      if (FInnerListBox->GetItemObject(I) == AValue)
+        AIndex = I;
+  SetItemIndex(AIndex);
 }
 
 bool TcxCustomListBox::GetSelected(int AIndex)
@@ -335,6 +378,7 @@ int TcxCustomListBox::GetItemHeightForIntegralHeight(int AIndex)
   using enum vcl::TListBoxStyle;
   switch (GetListStyle()) {
     case lbOwnerDrawFixed:
+    case lbVirtualOwnerDraw:
       return GetItemHeight();
     case lbOwnerDrawVariable: {
       int AHeight = GetItemHeight();
@@ -491,12 +535,12 @@ void TcxListBox::InitializeInnerListBox()
 
 rtl::String TcxListBox::GetItemText(int AIndex)
 {
-  return GetItems()->GetStrings(AIndex);
+  return FInnerListBox->GetItemText(AIndex);
 }
 
 int TcxListBox::IndexOfItemText(const rtl::String& AText)
 {
-  return GetItems()->IndexOf(AText);
+  return FInnerListBox->FindItem(AText);
 }
 
 bool TcxListBox::DrawItem(TcxCanvas* ACanvas, int AIndex, const TRect& ARect, vcl::TOwnerDrawState AState)

@@ -116,6 +116,14 @@ class TcxCustomListBox : public TcxCustomEditContainer {
   void SetReadOnly(bool AValue) { FDataBinding->SetReadOnly(AValue); }
   bool GetSorted() const;
   void SetSorted(bool AValue);
+  // The count is written for the virtual styles only.
+  void SetCount(int AValue);
+  int GetColumns() const;
+  void SetColumns(int AValue);
+  int GetScrollWidth();
+  void SetScrollWidth(int AValue);
+  int GetTabWidth() const;
+  void SetTabWidth(int AValue);
 
   TcxCustomDataBinding* GetDataBinding() const { return FDataBinding; }
   TcxCustomInnerListBox* GetInnerListBoxOf() const { return FInnerListBox; }
@@ -177,6 +185,13 @@ class TcxListBox : public TcxCustomListBox {
   TcxListBoxMeasureItemEvent GetOnMeasureItem() const { return FOnMeasureItem; }
   // A handler is reached through a forwarder on the inner list box.
   void SetOnMeasureItem(TcxListBoxMeasureItemEvent AValue);
+  // The virtual styles' events, kept by the inner list box.
+  vcl::TLBGetDataEvent GetOnData() const { return FInnerListBox->GetOnData(); }
+  void SetOnData(vcl::TLBGetDataEvent AValue) { FInnerListBox->SetOnData(AValue); }
+  vcl::TLBFindDataEvent GetOnDataFind() const { return FInnerListBox->GetOnDataFind(); }
+  void SetOnDataFind(vcl::TLBFindDataEvent AValue) { FInnerListBox->SetOnDataFind(AValue); }
+  vcl::TLBGetDataObjectEvent GetOnDataObject() const { return FInnerListBox->GetOnDataObject(); }
+  void SetOnDataObject(vcl::TLBGetDataObjectEvent AValue) { FInnerListBox->SetOnDataObject(AValue); }
 
   TcxInnerListBox* CreateInnerListBox() override;
   rtl::String GetItemText(int AIndex) override;
@@ -189,7 +204,8 @@ class TcxListBox : public TcxCustomListBox {
   RTL_PUBLISHED(
       RTL_PUBLISH(Anchors), RTL_PROPERTY(AutoComplete, GetAutoComplete, SetAutoComplete, RTL_DEFAULT(true)),
       RTL_PROPERTY(AutoCompleteDelay, GetAutoCompleteDelay, SetAutoCompleteDelay, RTL_DEFAULT(500)),
-      RTL_PUBLISH(BiDiMode), RTL_PUBLISH(Constraints), RTL_PUBLISH(DragCursor), RTL_PUBLISH(DragKind),
+      RTL_PUBLISH(BiDiMode), RTL_PROPERTY(Columns, GetColumns, SetColumns, RTL_DEFAULT(0)),
+      RTL_PUBLISH(Constraints), RTL_PUBLISH(DragCursor), RTL_PUBLISH(DragKind),
       RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled),
       RTL_PROPERTY(ExtendedSelect, GetExtendedSelect, SetExtendedSelect, RTL_DEFAULT(true)),
       RTL_PROPERTY(IntegralHeight, GetIntegralHeight, SetIntegralHeight, RTL_DEFAULT(false)),
@@ -197,12 +213,16 @@ class TcxListBox : public TcxCustomListBox {
       RTL_PROPERTY(ListStyle, GetListStyle, SetListStyle, RTL_DEFAULT(vcl::TListBoxStyle::lbStandard)),
       RTL_PROPERTY(MultiSelect, GetMultiSelect, SetMultiSelect, RTL_DEFAULT(false)), RTL_PUBLISH(ParentBiDiMode),
       RTL_PUBLISH(ParentColor), RTL_PUBLISH(ParentFont), RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu),
-      RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)), RTL_PUBLISH(ShowHint),
+      RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)),
+      RTL_PROPERTY(ScrollWidth, GetScrollWidth, SetScrollWidth, RTL_DEFAULT(0)), RTL_PUBLISH(ShowHint),
       RTL_PROPERTY(Sorted, GetSorted, SetSorted, RTL_DEFAULT(false)), RTL_PROPERTY(Style, GetStyle, SetStyle),
       RTL_PROPERTY(StyleDisabled, GetStyleDisabled, SetStyleDisabled),
       RTL_PROPERTY(StyleFocused, GetStyleFocused, SetStyleFocused),
       RTL_PROPERTY(StyleHot, GetStyleHot, SetStyleHot), RTL_PUBLISH(TabOrder), RTL_PUBLISH(TabStop),
-      RTL_PUBLISH(Visible), RTL_PUBLISH(OnClick), RTL_PUBLISH(OnContextPopup), RTL_PUBLISH(OnDblClick),
+      RTL_PROPERTY(TabWidth, GetTabWidth, SetTabWidth, RTL_DEFAULT(0)), RTL_PUBLISH(Visible), RTL_PUBLISH(OnClick),
+      RTL_PUBLISH(OnContextPopup), RTL_PROPERTY(OnData, GetOnData, SetOnData),
+      RTL_PROPERTY(OnDataFind, GetOnDataFind, SetOnDataFind),
+      RTL_PROPERTY(OnDataObject, GetOnDataObject, SetOnDataObject), RTL_PUBLISH(OnDblClick),
       RTL_PUBLISH(OnDragDrop), RTL_PUBLISH(OnDragOver), RTL_PROPERTY(OnDrawItem, GetOnDrawItem, SetOnDrawItem),
       RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter), RTL_PUBLISH(OnExit),
       RTL_PUBLISH(OnKeyDown), RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp),

@@ -390,14 +390,6 @@ void TcxCustomTreeView::InitializeTreeView()
   AInner->GetLookAndFeel()->SetMasterLookAndFeel(GetStyle()->GetLookAndFeel());
 }
 
-void TcxCustomTreeView::AlphaSort(bool ARecurse)
-{
-  if (!GetInnerTreeView()->HandleAllocated())
-    return;
-  const HWND AWnd = GetInnerTreeView()->GetHandle();
-  SendMessageW(AWnd, TVM_SORTCHILDREN, ARecurse, reinterpret_cast<LPARAM>(TVI_ROOT));
-}
-
 vcl::THitTests TcxCustomTreeView::GetHitTestInfoAt(int X, int Y)
 {
   return GetInnerTreeView()->GetHitTestInfoAt(X - GetInnerTreeView()->GetLeft(), Y - GetInnerTreeView()->GetTop());

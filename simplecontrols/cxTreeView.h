@@ -151,7 +151,12 @@ class TcxCustomTreeView : public TcxTreeViewContainer {
   TcxBaseInnerTreeViewClass GetTreeViewClass() override;
   void InitializeTreeView() override;
 
-  void AlphaSort(bool ARecurse = true);
+  void AlphaSort(bool ARecurse = true) { GetInnerTreeView()->AlphaSort(ARecurse); }
+  void CustomSort(vcl::TTVCompare ASortProc, LPARAM AData, bool ARecurse = true)
+  {
+    GetInnerTreeView()->CustomSort(ASortProc, AData, ARecurse);
+  }
+  bool IsEditing() { return GetInnerTreeView()->IsEditing(); }
   void FullCollapse() { GetInnerTreeView()->FullCollapse(); }
   void FullExpand() { GetInnerTreeView()->FullExpand(); }
   // X and Y in the container's coordinates.
@@ -213,6 +218,22 @@ class TcxCustomTreeView : public TcxTreeViewContainer {
   void SetOnCollapsing(vcl::TTVCollapsingEvent AValue) { GetInnerTreeView()->SetOnCollapsing(AValue); }
   vcl::TTVExpandedEvent GetOnDeletion() const { return GetInnerTreeView()->GetOnDeletion(); }
   void SetOnDeletion(vcl::TTVExpandedEvent AValue) { GetInnerTreeView()->SetOnDeletion(AValue); }
+  vcl::TSortType GetSortType() const { return GetInnerTreeView()->GetSortType(); }
+  void SetSortType(vcl::TSortType AValue) { GetInnerTreeView()->SetSortType(AValue); }
+  vcl::TTVExpandedEvent GetOnAddition() const { return GetInnerTreeView()->GetOnAddition(); }
+  void SetOnAddition(vcl::TTVExpandedEvent AValue) { GetInnerTreeView()->SetOnAddition(AValue); }
+  vcl::TTVChangedEvent GetOnCancelEdit() const { return GetInnerTreeView()->GetOnCancelEdit(); }
+  void SetOnCancelEdit(vcl::TTVChangedEvent AValue) { GetInnerTreeView()->SetOnCancelEdit(AValue); }
+  vcl::TTVCompareEvent GetOnCompare() const { return GetInnerTreeView()->GetOnCompare(); }
+  void SetOnCompare(vcl::TTVCompareEvent AValue) { GetInnerTreeView()->SetOnCompare(AValue); }
+  vcl::TTVEditingEvent GetOnEditing() const { return GetInnerTreeView()->GetOnEditing(); }
+  void SetOnEditing(vcl::TTVEditingEvent AValue) { GetInnerTreeView()->SetOnEditing(AValue); }
+  vcl::TTVEditedEvent GetOnEdited() const { return GetInnerTreeView()->GetOnEdited(); }
+  void SetOnEdited(vcl::TTVEditedEvent AValue) { GetInnerTreeView()->SetOnEdited(AValue); }
+  vcl::TTVExpandedEvent GetOnGetImageIndex() const { return GetInnerTreeView()->GetOnGetImageIndex(); }
+  void SetOnGetImageIndex(vcl::TTVExpandedEvent AValue) { GetInnerTreeView()->SetOnGetImageIndex(AValue); }
+  vcl::TTVExpandedEvent GetOnGetSelectedIndex() const { return GetInnerTreeView()->GetOnGetSelectedIndex(); }
+  void SetOnGetSelectedIndex(vcl::TTVExpandedEvent AValue) { GetInnerTreeView()->SetOnGetSelectedIndex(AValue); }
   vcl::TTVCustomDrawEvent GetOnCustomDraw() const { return GetInnerTreeView()->GetOnCustomDraw(); }
   void SetOnCustomDraw(vcl::TTVCustomDrawEvent AValue) { GetInnerTreeView()->SetOnCustomDraw(AValue); }
   vcl::TTVCustomDrawItemEvent GetOnCustomDrawItem() const { return GetInnerTreeView()->GetOnCustomDrawItem(); }
@@ -236,19 +257,25 @@ class TcxTreeView : public TcxCustomTreeView {
       RTL_PROPERTY(ShowButtons, GetShowButtons, SetShowButtons, RTL_DEFAULT(true)), RTL_PUBLISH(ShowHint),
       RTL_PROPERTY(ShowLines, GetShowLines, SetShowLines, RTL_DEFAULT(true)),
       RTL_PROPERTY(ShowRoot, GetShowRoot, SetShowRoot, RTL_DEFAULT(true)),
+      RTL_PROPERTY(SortType, GetSortType, SetSortType, RTL_DEFAULT(vcl::TSortType::stNone)),
       RTL_PROPERTY(StateImages, GetStateImages, SetStateImages), RTL_PROPERTY(Style, GetStyle, SetStyle),
       RTL_PROPERTY(StyleDisabled, GetStyleDisabled, SetStyleDisabled),
       RTL_PROPERTY(StyleFocused, GetStyleFocused, SetStyleFocused), RTL_PROPERTY(StyleHot, GetStyleHot, SetStyleHot),
       RTL_PUBLISH(TabOrder), RTL_PUBLISH(TabStop), RTL_PROPERTY(ToolTips, GetToolTips, SetToolTips, RTL_DEFAULT(true)),
-      RTL_PUBLISH(Visible), RTL_PROPERTY(OnChange, GetOnChange, SetOnChange),
+      RTL_PUBLISH(Visible), RTL_PROPERTY(OnAddition, GetOnAddition, SetOnAddition),
+      RTL_PROPERTY(OnCancelEdit, GetOnCancelEdit, SetOnCancelEdit), RTL_PROPERTY(OnChange, GetOnChange, SetOnChange),
       RTL_PROPERTY(OnChanging, GetOnChanging, SetOnChanging), RTL_PUBLISH(OnClick),
       RTL_PROPERTY(OnCollapsed, GetOnCollapsed, SetOnCollapsed),
-      RTL_PROPERTY(OnCollapsing, GetOnCollapsing, SetOnCollapsing), RTL_PUBLISH(OnContextPopup),
+      RTL_PROPERTY(OnCollapsing, GetOnCollapsing, SetOnCollapsing),
+      RTL_PROPERTY(OnCompare, GetOnCompare, SetOnCompare), RTL_PUBLISH(OnContextPopup),
       RTL_PROPERTY(OnCustomDraw, GetOnCustomDraw, SetOnCustomDraw),
       RTL_PROPERTY(OnCustomDrawItem, GetOnCustomDrawItem, SetOnCustomDrawItem), RTL_PUBLISH(OnDblClick),
       RTL_PROPERTY(OnDeletion, GetOnDeletion, SetOnDeletion), RTL_PUBLISH(OnDragDrop), RTL_PUBLISH(OnDragOver),
+      RTL_PROPERTY(OnEdited, GetOnEdited, SetOnEdited), RTL_PROPERTY(OnEditing, GetOnEditing, SetOnEditing),
       RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter), RTL_PUBLISH(OnExit),
       RTL_PROPERTY(OnExpanded, GetOnExpanded, SetOnExpanded), RTL_PROPERTY(OnExpanding, GetOnExpanding, SetOnExpanding),
+      RTL_PROPERTY(OnGetImageIndex, GetOnGetImageIndex, SetOnGetImageIndex),
+      RTL_PROPERTY(OnGetSelectedIndex, GetOnGetSelectedIndex, SetOnGetSelectedIndex),
       RTL_PUBLISH(OnKeyDown), RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp), RTL_PUBLISH(OnMouseDown),
       RTL_PUBLISH(OnMouseEnter), RTL_PUBLISH(OnMouseLeave), RTL_PUBLISH(OnMouseMove), RTL_PUBLISH(OnMouseUp),
       RTL_PUBLISH(OnStartDock), RTL_PUBLISH(OnStartDrag))

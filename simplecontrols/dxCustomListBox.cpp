@@ -223,6 +223,23 @@ void TdxCustomListBoxItems::Sort()
 // ---------------------------------------------------------------------------
 // TdxCustomListBox
 
+// ---------------------------------------------------------------------------
+// TdxCustomListBoxHintHelper
+
+void TdxCustomListBoxHintHelper::Create(TdxCustomListBox* AOwnerControl)
+{
+  inherited::Create();
+  FOwnerControl = AOwnerControl;
+}
+
+TcxControl* TdxCustomListBoxHintHelper::GetControl()
+{
+  return FOwnerControl;
+}
+
+// ---------------------------------------------------------------------------
+// TdxCustomListBox
+
 void TdxCustomListBox::Create(rtl::TComponent* AOwner)
 {
   inherited::Create(AOwner);
@@ -240,6 +257,7 @@ void TdxCustomListBox::Create(rtl::TComponent* AOwner)
   SetKeys({TcxKey::kArrows, TcxKey::kChars});
   FIncrementalSearch = true;
   FAutoCompleteDelay = kDefaultAutoCompleteDelay;
+  FHintHelper = rtl::New<TdxCustomListBoxHintHelper>(this);
   FItems->CancelUpdate();
 }
 
@@ -247,7 +265,10 @@ void TdxCustomListBox::Destroy()
 {
   FItems->BeginUpdate();
   SetImages(nullptr);
+  if (FHintHelper)
+    FHintHelper->CancelHint();
   inherited::Destroy();
+  rtl::FreeAndNil(FHintHelper);
   rtl::FreeAndNil(FChangeLink);
   rtl::FreeAndNil(FItems);
 }
@@ -445,12 +466,15 @@ TRect TdxCustomListBox::ItemRect(int AIndex)
   const TRect AArea = GetItemsArea();
   if (AIndex < FTopIndex)
     return TRect{AArea.left, AArea.top, AArea.right, AArea.top};
-  int X = AArea.left;
+  // Right to left, the first column lies at the right and the next ones
+  // follow to the left.
+  const bool rightToLeft = UseRightToLeftAlignment() && FColumns > 0;
+  int X = rightToLeft ? AArea.right - FColumnWidth : AArea.left;
   int Y = AArea.top;
   for (int I = FTopIndex;; ++I) {
     const int AHeight = MeasureItem(I);
     if (FColumns > 0 && Y > AArea.top && Y + AHeight > AArea.bottom) {
-      X += FColumnWidth;
+      X += rightToLeft ? -FColumnWidth : FColumnWidth;
       Y = AArea.top;
     }
     if (I == AIndex)
@@ -745,7 +769,7 @@ int TdxCustomListBox::ItemAtPos(const TPoint& APoint, bool AExistOnly)
     return -1;
   for (int I = FTopIndex; I < GetCount(); ++I) {
     const TRect R = ItemPartRect(I);
-    if (R.left >= AArea.right || (FColumns < 1 && R.top >= AArea.bottom))
+    if (R.left >= AArea.right || R.right <= AArea.left || (FColumns < 1 && R.top >= AArea.bottom))
       break;
     if (PtInRect(&R, APoint))
       return I;
@@ -756,6 +780,7 @@ int TdxCustomListBox::ItemAtPos(const TPoint& APoint, bool AExistOnly)
 void TdxCustomListBox::MouseDown(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y)
 {
   inherited::MouseDown(AButton, AShift, X, Y);
+  FHintHelper->MouseDown();
   const TRect AArea = GetItemsArea();
   const TPoint P{X, Y};
   if (AButton == vcl::TMouseButton::mbLeft && PtInRect(&AArea, P))
@@ -775,6 +800,33 @@ void TdxCustomListBox::SetHotIndex(int AIndex)
   InvalidateItem(FHotIndex);
   FHotIndex = AIndex;
   InvalidateItem(FHotIndex);
+  UpdateHint();
+}
+
+bool TdxCustomListBox::NeedHint(int AIndex, rtl::String& AHintText, TRect& AItemRect, TRect& ATextRect)
+{
+  if (!FItems->IsValidIndex(AIndex) || !HandleAllocated())
+    return false;
+  const TItemParts parts = GetItemParts(AIndex, ItemRect(AIndex));
+  AHintText = FItems->GetItem(AIndex)->GetCaption();
+  AItemRect = parts.Item;
+  ATextRect = parts.Text;
+  TcxCanvas* ACanvas = GetCanvas();
+  ACanvas->SetFont(GetFont());
+  return ACanvas->TextWidth(AHintText) > ATextRect.right - ATextRect.left;
+}
+
+void TdxCustomListBox::UpdateHint()
+{
+  if (!FHintHelper)
+    return;
+  rtl::String AText;
+  TRect AItemRect{};
+  TRect ATextRect{};
+  if (NeedHint(FHotIndex, AText, AItemRect, ATextRect))
+    FHintHelper->ShowHint(AItemRect, ATextRect, AText, false, FItems->GetItem(FHotIndex), GetFont());
+  else
+    FHintHelper->CancelHint();
 }
 
 void TdxCustomListBox::UpdateHotIndex()
@@ -878,37 +930,54 @@ void TdxCustomListBox::DrawBackground()
   GetCanvas()->FillRect(GetClientBounds(), GetBackgroundColor());
 }
 
+TdxCustomListBox::TItemParts TdxCustomListBox::GetItemParts(int AIndex, const TRect& ARect)
+{
+  TItemParts parts;
+  SplitItemRect(AIndex, ARect, parts.Item, parts.Separator);
+  const int AImagesWidth = GetImagesAreaWidth();
+  parts.Background = parts.Item;
+  parts.Background.left += AImagesWidth;
+  const TRect M = GetContentMargins();
+  parts.Image = TRect{parts.Item.left + M.left, parts.Item.top + M.top, parts.Item.left + AImagesWidth - M.right,
+                      parts.Item.bottom - M.bottom};
+  const TRect T = GetTextMargins();
+  parts.Text = TRect{parts.Background.left + T.left, parts.Background.top + T.top, parts.Background.right - T.right,
+                     parts.Background.bottom - T.bottom};
+  parts.Separator.left += AImagesWidth;
+  if (UseRightToLeftAlignment()) {
+    const auto mirror = [&](TRect& R) {
+      const int left = parts.Item.left + parts.Item.right - R.right;
+      R.right = parts.Item.left + parts.Item.right - R.left;
+      R.left = left;
+    };
+    mirror(parts.Background);
+    mirror(parts.Image);
+    mirror(parts.Text);
+    mirror(parts.Separator);
+  }
+  return parts;
+}
+
 void TdxCustomListBox::DrawItem(int AIndex, const TRect& ARect, TcxButtonState AState)
 {
   TcxCanvas* ACanvas = GetCanvas();
-  TRect AItemRect;
-  TRect ASeparatorRect;
-  SplitItemRect(AIndex, ARect, AItemRect, ASeparatorRect);
-  const int AImagesWidth = GetImagesAreaWidth();
-  TRect ABackground = AItemRect;
-  ABackground.left += AImagesWidth;
+  const TItemParts parts = GetItemParts(AIndex, ARect);
   if (AState == TcxButtonState::cxbsPressed)
-    ACanvas->FillRect(ABackground, GetPainter()->DefaultSelectionColor());
+    ACanvas->FillRect(parts.Background, GetPainter()->DefaultSelectionColor());
   else if (AState == TcxButtonState::cxbsHot && HighlightHotItem())
-    ACanvas->FillRect(ABackground, vcl::clHighlight);
+    ACanvas->FillRect(parts.Background, vcl::clHighlight);
   TdxCustomListBoxItem* AItem = FItems->GetItem(AIndex);
   if (FImages && AItem->GetImageIndex() >= 0 && AItem->GetImageIndex() < FImages->GetCount()) {
-    const TRect M = GetContentMargins();
-    const TRect AImageArea{AItemRect.left + M.left, AItemRect.top + M.top, AItemRect.left + AImagesWidth - M.right,
-                           AItemRect.bottom - M.bottom};
+    const TRect& AImageArea = parts.Image;
     const TSize ASize = GetImageSize();
     FImages->Draw(ACanvas->GetCanvas(), AImageArea.left + (AImageArea.right - AImageArea.left - ASize.cx) / 2,
                   AImageArea.top + (AImageArea.bottom - AImageArea.top - ASize.cy) / 2, AItem->GetImageIndex());
   }
-  const TRect T = GetTextMargins();
-  const TRect AText{ABackground.left + T.left, ABackground.top + T.top, ABackground.right - T.right,
-                    ABackground.bottom - T.bottom};
   PrepareItemFont(AIndex);
   ACanvas->GetFont()->SetColor(GetTextColor(AState));
-  ACanvas->DrawTexT(AItem->GetCaption(), AText, static_cast<int>(GetTextFlags()));
-  if (ASeparatorRect.bottom > ASeparatorRect.top)
-    GetPainter()->DrawSeparator(ACanvas, TRect{ASeparatorRect.left + AImagesWidth, ASeparatorRect.top,
-                                               ASeparatorRect.right, ASeparatorRect.bottom}, false);
+  ACanvas->DrawTexT(AItem->GetCaption(), parts.Text, static_cast<int>(GetTextFlags()));
+  if (parts.Separator.bottom > parts.Separator.top)
+    GetPainter()->DrawSeparator(ACanvas, parts.Separator, false);
 }
 
 void TdxCustomListBox::DrawItems()

@@ -13,6 +13,7 @@
 #include "platform/rtl/Classes.h"
 #include "core/cxClasses.h"
 #include "controls/cxControls.h"
+#include "controls/cxHint.h"
 
 namespace vcl {
 class TChangeLink;
@@ -119,6 +120,23 @@ class TdxCustomListBoxItems : public TcxObjectList {
 using TdxCustomListBoxItemsClass = rtl::ClassOf<TdxCustomListBoxItems>;
 
 // ---------------------------------------------------------------------------
+// TdxCustomListBoxHintHelper
+
+// Shows the whole caption of an item that its row cuts.
+class TdxCustomListBoxHintHelper : public TcxControlHintHelper {
+  RTL_CLASS(TdxCustomListBoxHintHelper, TcxControlHintHelper)
+
+ public:
+  void Create(TdxCustomListBox* AOwnerControl);
+
+ protected:
+  TcxControl* GetControl() override;
+
+ private:
+  TdxCustomListBox* FOwnerControl;
+};
+
+// ---------------------------------------------------------------------------
 // TdxCustomListBox
 
 class TdxCustomListBox : public TcxControl {
@@ -176,6 +194,7 @@ class TdxCustomListBox : public TcxControl {
   void SetLoopedNavigation(bool AValue) { FLoopedNavigation = AValue; }
   const rtl::String& GetSearchText() const { return FSearchText; }
   int GetColumnWidth() const { return FColumnWidth; }
+  TdxCustomListBoxHintHelper* GetHintHelper() const { return FHintHelper; }
   // Rows in one column (1 without columns) and the rows shown at once.
   int GetRowsPerColumn();
   int GetVisibleCount();
@@ -188,6 +207,9 @@ class TdxCustomListBox : public TcxControl {
   virtual void PrepareItemFont(int /*AIndex*/) {}
   virtual bool CanSelectItem(int /*AIndex*/) { return true; }
   virtual bool CanHotTrack();
+  // A caption wider than its text rectangle needs a hint: its text, the
+  // item's rectangle and the text rectangle.
+  virtual bool NeedHint(int AIndex, rtl::String& AHintText, TRect& AItemRect, TRect& ATextRect);
   virtual void CheckItemIndex();
   virtual void CheckTopIndex();
   virtual void Calculate();
@@ -232,6 +254,13 @@ class TdxCustomListBox : public TcxControl {
   int MaxTopIndex();
   // The item part and the separator strip of an item rectangle.
   void SplitItemRect(int AIndex, const TRect& ARect, TRect& AItemRect, TRect& ASeparatorRect);
+  // The parts an item is drawn in, mirrored within the item part for
+  // right-to-left alignment.
+  struct TItemParts {
+    TRect Item, Background, Image, Text, Separator;
+  };
+  TItemParts GetItemParts(int AIndex, const TRect& ARect);
+  void UpdateHint();
   TRect ItemPartRect(int AIndex);
   void InvalidateItem(int AIndex);
   void SetHotIndex(int AIndex);
@@ -243,6 +272,7 @@ class TdxCustomListBox : public TcxControl {
   vcl::TChangeLink* FChangeLink;
   int FColumns;
   int FColumnWidth;
+  TdxCustomListBoxHintHelper* FHintHelper;
   int FHotIndex;
   vcl::TCustomImageList* FImages;
   bool FIncrementalSearch;

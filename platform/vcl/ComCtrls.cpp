@@ -489,7 +489,49 @@ TTreeNode* TTreeNodes::InternalAdd(TTreeNode* AParent, std::size_t APosition, co
     AParent->SetHasChildren(true);
   if (FOwner->HandleAllocated() && (!AParent || AParent->FItemId))
     InsertItem(node, APosition == 0 ? TVI_FIRST : siblings[APosition - 1]->FItemId);
+  FOwner->Added(node);
+  const TSortType sortType = FOwner->GetSortType();
+  if (sortType == TSortType::stText || sortType == TSortType::stBoth)
+    SortChildren(AParent, nullptr, 0, false);
   return node;
+}
+
+namespace {
+
+// The window's order of two items: their places among the sorted nodes.
+int CALLBACK TreeNodesByIndex(LPARAM LParam1, LPARAM LParam2, LPARAM /*AData*/) noexcept
+{
+  return rtl::GuardCallback(0, [&] {
+    const int index1 = reinterpret_cast<TTreeNode*>(LParam1)->GetIndex();
+    const int index2 = reinterpret_cast<TTreeNode*>(LParam2)->GetIndex();
+    return index1 < index2 ? -1 : (index1 > index2 ? 1 : 0);
+  });
+}
+
+}  // namespace
+
+void TTreeNodes::SortChildren(TTreeNode* AParent, TTVCompare ACompare, LPARAM AData, bool ARecurse)
+{
+  std::vector<TTreeNode*>& siblings = ChildrenOf(AParent);
+  // A comparison that throws leaves the order as it was.
+  std::vector<TTreeNode*> sorted = siblings;
+  std::stable_sort(sorted.begin(), sorted.end(), [&](TTreeNode* A, TTreeNode* B) {
+    const int order = ACompare ? ACompare(reinterpret_cast<LPARAM>(A), reinterpret_cast<LPARAM>(B), AData)
+                               : FOwner->Compare(A, B);
+    return order < 0;
+  });
+  siblings.swap(sorted);
+  if (FOwner->HandleAllocated() && (!AParent || AParent->FItemId)) {
+    TVSORTCB sort{};
+    sort.hParent = AParent ? AParent->FItemId : TVI_ROOT;
+    sort.lpfnCompare = &TreeNodesByIndex;
+    SendMessageW(FOwner->GetHandle(), TVM_SORTCHILDRENCB, FALSE, reinterpret_cast<LPARAM>(&sort));
+  }
+  if (!ARecurse)
+    return;
+  for (TTreeNode* node : siblings)
+    if (!node->FChildren.empty())
+      SortChildren(node, ACompare, AData, true);
 }
 
 void TTreeNodes::InsertItem(TTreeNode* ANode, HTREEITEM AInsertAfter)
@@ -899,6 +941,72 @@ void TCustomTreeView::FullCollapse()
     root->Collapse(true);
 }
 
+void TCustomTreeView::AlphaSort(bool ARecurse)
+{
+  CustomSort(nullptr, 0, ARecurse);
+}
+
+void TCustomTreeView::CustomSort(TTVCompare ASortProc, LPARAM AData, bool ARecurse)
+{
+  FTreeNodes->SortChildren(nullptr, ASortProc, AData, ARecurse);
+}
+
+void TCustomTreeView::SetSortType(TSortType AValue)
+{
+  if (FSortType == AValue)
+    return;
+  FSortType = AValue;
+  if (FSortType == TSortType::stText || FSortType == TSortType::stBoth ||
+      (FSortType == TSortType::stData && FOnCompare))
+    AlphaSort(true);
+}
+
+bool TCustomTreeView::IsEditing()
+{
+  return HandleAllocated() && SendMessageW(GetHandle(), TVM_GETEDITCONTROL, 0, 0) != 0;
+}
+
+int TCustomTreeView::Compare(TTreeNode* ANode1, TTreeNode* ANode2)
+{
+  if (FOnCompare) {
+    int result = 0;
+    FOnCompare(this, ANode1, ANode2, 0, result);
+    return result;
+  }
+  if (FSortType == TSortType::stData) {
+    const auto data1 = reinterpret_cast<std::uintptr_t>(ANode1->GetData());
+    const auto data2 = reinterpret_cast<std::uintptr_t>(ANode2->GetData());
+    return data1 < data2 ? -1 : (data1 > data2 ? 1 : 0);
+  }
+  return rtl::AnsiCompareText(ANode1->GetText(), ANode2->GetText());
+}
+
+void TCustomTreeView::Added(TTreeNode* ANode)
+{
+  if (FOnAddition)
+    FOnAddition(this, ANode);
+}
+
+bool TCustomTreeView::CanEdit(TTreeNode* ANode)
+{
+  bool allow = !FReadOnly;
+  if (allow && FOnEditing)
+    FOnEditing(this, ANode, allow);
+  return allow;
+}
+
+void TCustomTreeView::Edit(TTreeNode* ANode, String& S)
+{
+  if (FOnEdited)
+    FOnEdited(this, ANode, S);
+}
+
+void TCustomTreeView::CancelEdit(TTreeNode* ANode)
+{
+  if (FOnCancelEdit)
+    FOnCancelEdit(this, ANode);
+}
+
 void TCustomTreeView::SetImageList(TCustomImageList*& AField, TChangeLink* ALink, TCustomImageList* AValue,
                                    TCustomImageList* AOther)
 {
@@ -1146,16 +1254,26 @@ void TCustomTreeView::CNNotify(TWMNotify& AMessage)
           Collapse(node);
       }
       break;
-    case TVN_BEGINLABELEDITW:
-      AMessage.Result = FReadOnly;
+    case TVN_BEGINLABELEDITW: {
+      TTreeNode* node = FTreeNodes->GetNode(reinterpret_cast<NMTVDISPINFOW*>(header)->item.hItem);
+      AMessage.Result = !node || !CanEdit(node);
       break;
-    // The edited label becomes the node's text.
+    }
+    // The edited label, as OnEdited leaves it, becomes the node's text; a
+    // cancelled edit (no text) changes nothing.
     case TVN_ENDLABELEDITW: {
       const TVITEMW& item = reinterpret_cast<NMTVDISPINFOW*>(header)->item;
       TTreeNode* node = FTreeNodes->GetNode(item.hItem);
-      if (node && item.pszText)
-        node->FText = item.pszText;
-      AMessage.Result = TRUE;
+      AMessage.Result = FALSE;
+      if (!node)
+        break;
+      if (!item.pszText) {
+        CancelEdit(node);
+        break;
+      }
+      String text = item.pszText;
+      Edit(node, text);
+      node->SetText(text);
       break;
     }
     default:

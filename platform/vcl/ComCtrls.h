@@ -19,6 +19,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -61,7 +62,23 @@ using TTVCollapsingEvent = TTVChangingEvent;
 using TTVCustomDrawEvent = rtl::TMethod<void(TCustomTreeView* Sender, const TRect& ARect, bool& DefaultDraw)>;
 using TTVCustomDrawItemEvent =
     rtl::TMethod<void(TCustomTreeView* Sender, TTreeNode* Node, TCustomDrawState State, bool& DefaultDraw)>;
+// OnCompare: a negative, zero or positive Compare orders Node1 before,
+// with or after Node2.
+using TTVCompareEvent =
+    rtl::TMethod<void(TObject* Sender, TTreeNode* Node1, TTreeNode* Node2, std::intptr_t Data, int& Compare)>;
+// OnEditing: clearing AllowEdit refuses the label edit; OnEdited may change
+// the new text S.
+using TTVEditingEvent = TTVChangingEvent;
+using TTVEditedEvent = rtl::TMethod<void(TObject* Sender, TTreeNode* Node, String& S)>;
+// A sort procedure of CustomSort: LParam1 and LParam2 are the nodes
+// (TTreeNode*), AData what CustomSort was given.
+using TTVCompare = int(CALLBACK*)(LPARAM LParam1, LPARAM LParam2, LPARAM AData);
+// What the tree keeps sorted: stText and stBoth sort siblings as nodes are
+// added.
+RTL_ENUM(TSortType, stNone, stData, stText, stBoth);
 RTL_TYPE_NAME(TTVExpandedEvent)
+RTL_TYPE_NAME(TTVCompareEvent)
+RTL_TYPE_NAME(TTVEditedEvent)
 RTL_TYPE_NAME(TTVChangingEvent)
 RTL_TYPE_NAME(TTVCustomDrawEvent)
 RTL_TYPE_NAME(TTVCustomDrawItemEvent)
@@ -213,6 +230,10 @@ class TTreeNodes : public rtl::TPersistent {
   // AInsertAfter (TVI_FIRST, TVI_LAST or a sibling's item).
   void InsertItem(TTreeNode* ANode, HTREEITEM AInsertAfter);
   std::vector<TTreeNode*>& ChildrenOf(TTreeNode* AParent) { return AParent ? AParent->FChildren : FRoots; }
+  // Orders AParent's children (the roots without a parent) by ACompare, the
+  // nodes first and then the window's items, and with ARecurse every level
+  // below.
+  void SortChildren(TTreeNode* AParent, TTVCompare ACompare, LPARAM AData, bool ARecurse);
 
   TCustomTreeView* FOwner;
   std::vector<TTreeNode*> FRoots;
@@ -252,6 +273,16 @@ class TCustomTreeView : public TWinControl {
   void FullExpand();
   void FullCollapse();
   TCanvas* GetCanvas() const { return FCanvas; }
+
+  // Sorting keeps the nodes and the window in the same order. AlphaSort
+  // orders by OnCompare when assigned, else by text ignoring case;
+  // CustomSort by ASortProc (AlphaSort's order when nil).
+  void AlphaSort(bool ARecurse = true);
+  void CustomSort(TTVCompare ASortProc, LPARAM AData, bool ARecurse = true);
+  TSortType GetSortType() const { return FSortType; }
+  // Setting stText or stBoth (and stData with OnCompare) sorts at once.
+  void SetSortType(TSortType AValue);
+  bool IsEditing();
 
   // Several selected nodes. The window knows one selected item (the caret,
   // Selected); the others carry the selected state the control sets on
@@ -317,6 +348,16 @@ class TCustomTreeView : public TWinControl {
   void SetOnGetImageIndex(TTVExpandedEvent AValue) { FOnGetImageIndex = AValue; }
   TTVExpandedEvent GetOnGetSelectedIndex() const { return FOnGetSelectedIndex; }
   void SetOnGetSelectedIndex(TTVExpandedEvent AValue) { FOnGetSelectedIndex = AValue; }
+  TTVCompareEvent GetOnCompare() const { return FOnCompare; }
+  void SetOnCompare(TTVCompareEvent AValue) { FOnCompare = AValue; }
+  TTVExpandedEvent GetOnAddition() const { return FOnAddition; }
+  void SetOnAddition(TTVExpandedEvent AValue) { FOnAddition = AValue; }
+  TTVEditingEvent GetOnEditing() const { return FOnEditing; }
+  void SetOnEditing(TTVEditingEvent AValue) { FOnEditing = AValue; }
+  TTVEditedEvent GetOnEdited() const { return FOnEdited; }
+  void SetOnEdited(TTVEditedEvent AValue) { FOnEdited = AValue; }
+  TTVChangedEvent GetOnCancelEdit() const { return FOnCancelEdit; }
+  void SetOnCancelEdit(TTVChangedEvent AValue) { FOnCancelEdit = AValue; }
   TTVCustomDrawEvent GetOnCustomDraw() const { return FOnCustomDraw; }
   void SetOnCustomDraw(TTVCustomDrawEvent AValue) { FOnCustomDraw = AValue; }
   TTVCustomDrawItemEvent GetOnCustomDrawItem() const { return FOnCustomDrawItem; }
@@ -342,6 +383,12 @@ class TCustomTreeView : public TWinControl {
   virtual void GetSelectedIndex(TTreeNode* ANode);
   virtual bool CustomDraw(const TRect& ARect);
   virtual bool CustomDrawItem(TTreeNode* ANode, TCustomDrawState AState);
+  virtual void Added(TTreeNode* ANode);
+  virtual bool CanEdit(TTreeNode* ANode);
+  virtual void Edit(TTreeNode* ANode, String& S);
+  virtual void CancelEdit(TTreeNode* ANode);
+  // The order of two nodes for AlphaSort and SortType.
+  virtual int Compare(TTreeNode* ANode1, TTreeNode* ANode2);
   bool IsCustomDrawn() const { return FOnCustomDraw || FOnCustomDrawItem; }
 
   void CNNotify(TWMNotify& AMessage);
@@ -407,6 +454,12 @@ class TCustomTreeView : public TWinControl {
   TTVExpandedEvent FOnGetSelectedIndex;
   TTVCustomDrawEvent FOnCustomDraw;
   TTVCustomDrawItemEvent FOnCustomDrawItem;
+  TTVCompareEvent FOnCompare;
+  TTVExpandedEvent FOnAddition;
+  TTVEditingEvent FOnEditing;
+  TTVEditedEvent FOnEdited;
+  TTVChangedEvent FOnCancelEdit;
+  TSortType FSortType;
 
   friend class TTreeNode;
   friend class TTreeNodes;
@@ -430,17 +483,23 @@ class TTreeView : public TCustomTreeView {
                 RTL_PROPERTY(ShowButtons, GetShowButtons, SetShowButtons, RTL_DEFAULT(true)), RTL_PUBLISH(ShowHint),
                 RTL_PROPERTY(ShowLines, GetShowLines, SetShowLines, RTL_DEFAULT(true)),
                 RTL_PROPERTY(ShowRoot, GetShowRoot, SetShowRoot, RTL_DEFAULT(true)),
+                RTL_PROPERTY(SortType, GetSortType, SetSortType, RTL_DEFAULT(TSortType::stNone)),
                 RTL_PROPERTY(StateImages, GetStateImages, SetStateImages), RTL_PUBLISH(TabOrder),
                 RTL_PUBLISH(TabStop, RTL_DEFAULT(true)),
                 RTL_PROPERTY(ToolTips, GetToolTips, SetToolTips, RTL_DEFAULT(true)), RTL_PUBLISH(Visible),
+                RTL_PROPERTY(OnAddition, GetOnAddition, SetOnAddition),
+                RTL_PROPERTY(OnCancelEdit, GetOnCancelEdit, SetOnCancelEdit),
                 RTL_PROPERTY(OnChange, GetOnChange, SetOnChange),
                 RTL_PROPERTY(OnChanging, GetOnChanging, SetOnChanging), RTL_PUBLISH(OnClick),
                 RTL_PROPERTY(OnCollapsed, GetOnCollapsed, SetOnCollapsed),
-                RTL_PROPERTY(OnCollapsing, GetOnCollapsing, SetOnCollapsing), RTL_PUBLISH(OnContextPopup),
+                RTL_PROPERTY(OnCollapsing, GetOnCollapsing, SetOnCollapsing),
+                RTL_PROPERTY(OnCompare, GetOnCompare, SetOnCompare), RTL_PUBLISH(OnContextPopup),
                 RTL_PROPERTY(OnCustomDraw, GetOnCustomDraw, SetOnCustomDraw),
                 RTL_PROPERTY(OnCustomDrawItem, GetOnCustomDrawItem, SetOnCustomDrawItem), RTL_PUBLISH(OnDblClick),
                 RTL_PROPERTY(OnDeletion, GetOnDeletion, SetOnDeletion), RTL_PUBLISH(OnDragDrop),
-                RTL_PUBLISH(OnDragOver), RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter),
+                RTL_PUBLISH(OnDragOver), RTL_PROPERTY(OnEdited, GetOnEdited, SetOnEdited),
+                RTL_PROPERTY(OnEditing, GetOnEditing, SetOnEditing), RTL_PUBLISH(OnEndDock),
+                RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter),
                 RTL_PUBLISH(OnExit), RTL_PROPERTY(OnExpanded, GetOnExpanded, SetOnExpanded),
                 RTL_PROPERTY(OnExpanding, GetOnExpanding, SetOnExpanding),
                 RTL_PROPERTY(OnGetImageIndex, GetOnGetImageIndex, SetOnGetImageIndex),

@@ -825,12 +825,19 @@ class TListBoxStrings : public rtl::TStrings {
 
 int TListBoxStrings::GetCount() const
 {
+  // The count a virtual list was told, also while its window is still the
+  // one of an earlier style.
+  if (FListBox->IsVirtual())
+    return FListBox->FSaveCount;
   const HWND wnd = Window();
   return wnd ? static_cast<int>(SendMessageW(wnd, LB_GETCOUNT, 0, 0)) : static_cast<int>(Saved().size());
 }
 
 String TListBoxStrings::Get(int AIndex)
 {
+  // A virtual list's window holds no text.
+  if (FListBox->IsVirtual())
+    return FListBox->GetItemText(AIndex);
   const HWND wnd = Window();
   if (!wnd) {
     CheckSavedIndex(AIndex);
@@ -855,6 +862,8 @@ void TListBoxStrings::Put(int AIndex, const String& S)
 
 TObject* TListBoxStrings::GetObject(int AIndex)
 {
+  if (FListBox->IsVirtual())
+    return FListBox->GetItemObject(AIndex);
   const HWND wnd = Window();
   if (!wnd) {
     CheckSavedIndex(AIndex);
@@ -986,12 +995,20 @@ void TCustomListBox::Destroy()
 
 void TCustomListBox::CreateParams(TCreateParams& AParams)
 {
-  constexpr DWORD kStyles[] = {0, LBS_OWNERDRAWFIXED, LBS_OWNERDRAWVARIABLE};
+  // A virtual list is drawn by the control from OnData: the window keeps
+  // only the count.
+  constexpr DWORD kStyles[] = {LBS_HASSTRINGS, LBS_OWNERDRAWFIXED | LBS_HASSTRINGS,
+                               LBS_OWNERDRAWVARIABLE | LBS_HASSTRINGS, LBS_OWNERDRAWFIXED | LBS_NODATA,
+                               LBS_OWNERDRAWFIXED | LBS_NODATA};
   inherited::CreateParams(AParams);
   CreateSubClass(AParams, L"LISTBOX");
-  AParams.Style |= WS_HSCROLL | WS_VSCROLL | LBS_HASSTRINGS | LBS_NOTIFY | kStyles[FStyle];
-  if (FSorted)
+  AParams.Style |= WS_HSCROLL | WS_VSCROLL | LBS_NOTIFY | kStyles[FStyle];
+  if (FSorted && !IsVirtual())
     AParams.Style |= LBS_SORT;
+  if (FColumns > 0)
+    AParams.Style |= LBS_MULTICOLUMN;
+  if (FTabWidth > 0)
+    AParams.Style |= LBS_USETABSTOPS;
   if (FMultiSelect)
     AParams.Style |= FExtendedSelect ? LBS_EXTENDEDSEL : LBS_MULTIPLESEL;
   if (!FIntegralHeight)
@@ -1007,8 +1024,25 @@ void TCustomListBox::CreateParams(TCreateParams& AParams)
 void TCustomListBox::CreateWnd()
 {
   inherited::CreateWnd();
-  if (FStyle == lbOwnerDrawFixed)
+  if (FStyle == lbVirtual) {
+    // Drawn like a standard list: rows as high as the font's text.
+    FCanvas->SetFont(GetFont());
+    Perform(LB_SETITEMHEIGHT, 0, FCanvas->TextHeight(L"Wg"));
+  } else if (FStyle != lbStandard && FStyle != lbOwnerDrawVariable) {
     Perform(LB_SETITEMHEIGHT, 0, FItemHeight);
+  }
+  if (FTabWidth > 0) {
+    UINT tabStop = static_cast<UINT>(FTabWidth);
+    Perform(LB_SETTABSTOPS, 1, reinterpret_cast<LPARAM>(&tabStop));
+  }
+  ApplyColumnWidth();
+  if (FScrollWidth > 0)
+    Perform(LB_SETHORIZONTALEXTENT, FScrollWidth, 0);
+  // A virtual list holds no items: kept ones do not survive the style.
+  if (IsVirtual()) {
+    FSaveItems.clear();
+    Perform(LB_SETCOUNT, FSaveCount, 0);
+  }
   std::vector<TSavedItem> saved = std::move(FSaveItems);
   FSaveItems.clear();
   for (const TSavedItem& item : saved) {
@@ -1022,6 +1056,15 @@ void TCustomListBox::CreateWnd()
 
 void TCustomListBox::DestroyWnd()
 {
+  FScrollWidth = GetScrollWidth();
+  // The window's style, not the property: the property has already changed
+  // when a new style re-creates the window.
+  if ((GetWindowLongW(GetHandle(), GWL_STYLE) & LBS_NODATA) != 0) {
+    FSaveItemIndex = GetItemIndex();
+    FSaveTopIndex = GetTopIndex();
+    inherited::DestroyWnd();
+    return;
+  }
   std::vector<TSavedItem> saved;
   const int count = FItems->GetCount();
   saved.reserve(static_cast<std::size_t>(count));
@@ -1041,6 +1084,92 @@ void TCustomListBox::SetItems(rtl::TStrings* AValue)
 int TCustomListBox::GetCount() const
 {
   return FItems->GetCount();
+}
+
+void TCustomListBox::SetCount(int AValue)
+{
+  if (!IsVirtual())
+    return;
+  FSaveCount = std::max(AValue, 0);
+  if (HandleAllocated())
+    Perform(LB_SETCOUNT, FSaveCount, 0);
+}
+
+String TCustomListBox::GetItemText(int AIndex)
+{
+  if (!IsVirtual())
+    return FItems->GetStrings(AIndex);
+  String text;
+  if (FOnData && AIndex >= 0 && AIndex < GetCount())
+    FOnData(this, AIndex, text);
+  return text;
+}
+
+TObject* TCustomListBox::GetItemObject(int AIndex)
+{
+  if (!IsVirtual())
+    return FItems->GetObjects(AIndex);
+  TObject* object = nullptr;
+  if (FOnDataObject && AIndex >= 0 && AIndex < GetCount())
+    FOnDataObject(this, AIndex, object);
+  return object;
+}
+
+int TCustomListBox::FindItem(const String& AText)
+{
+  if (!IsVirtual())
+    return FItems->IndexOf(AText);
+  return FOnDataFind ? FOnDataFind(this, AText) : -1;
+}
+
+void TCustomListBox::SetColumns(int AValue)
+{
+  AValue = std::max(AValue, 0);
+  if (FColumns == AValue)
+    return;
+  // Only the change between one column and several changes the window's
+  // style.
+  const bool recreate = (FColumns == 0) != (AValue == 0);
+  FColumns = AValue;
+  if (recreate)
+    RecreateWnd();
+  else
+    ApplyColumnWidth();
+}
+
+void TCustomListBox::ApplyColumnWidth()
+{
+  if (FColumns > 0 && HandleAllocated())
+    Perform(LB_SETCOLUMNWIDTH, std::max((GetWidth() + FColumns - 3) / FColumns, 1), 0);
+}
+
+void TCustomListBox::Resize()
+{
+  inherited::Resize();
+  ApplyColumnWidth();
+}
+
+int TCustomListBox::GetScrollWidth()
+{
+  if (!HandleAllocated())
+    return FScrollWidth;
+  return static_cast<int>(Perform(LB_GETHORIZONTALEXTENT, 0, 0));
+}
+
+void TCustomListBox::SetScrollWidth(int AValue)
+{
+  FScrollWidth = std::max(AValue, 0);
+  if (HandleAllocated())
+    Perform(LB_SETHORIZONTALEXTENT, FScrollWidth, 0);
+}
+
+void TCustomListBox::SetTabWidth(int AValue)
+{
+  AValue = std::max(AValue, 0);
+  if (FTabWidth == AValue)
+    return;
+  FTabWidth = AValue;
+  RecreateWnd();
 }
 
 int TCustomListBox::GetItemIndex()
@@ -1158,7 +1287,7 @@ void TCustomListBox::SetStyle(TListBoxStyle AValue)
 
 int TCustomListBox::GetItemHeight()
 {
-  if (FStyle == lbStandard && HandleAllocated())
+  if ((FStyle == lbStandard || FStyle == lbVirtual) && HandleAllocated())
     return static_cast<int>(Perform(LB_GETITEMHEIGHT, 0, 0));
   return FItemHeight;
 }
@@ -1168,7 +1297,7 @@ void TCustomListBox::SetItemHeight(int AValue)
   if (AValue <= 0 || FItemHeight == AValue)
     return;
   FItemHeight = AValue;
-  if (FStyle == lbOwnerDrawFixed && HandleAllocated()) {
+  if ((FStyle == lbOwnerDrawFixed || FStyle == lbVirtualOwnerDraw) && HandleAllocated()) {
     Perform(LB_SETITEMHEIGHT, 0, AValue);
     Invalidate();
   }
@@ -1222,7 +1351,7 @@ void TCustomListBox::DrawItem(int AIndex, const TRect& ARect, TOwnerDrawState AS
   }
   FCanvas->FillRect(ARect);
   if (AIndex < GetCount())
-    FCanvas->TextOut(ARect.left + 2, ARect.top, FItems->GetStrings(AIndex));
+    FCanvas->TextOut(ARect.left + 2, ARect.top, GetItemText(AIndex));
 }
 
 void TCustomListBox::MeasureItem(int AIndex, int& AHeight)

@@ -27,7 +27,9 @@ RTL_ENUM(TEditCharCase, ecNormal, ecUpperCase, ecLowerCase);
 RTL_ENUM(TScrollStyle, ssNone, ssHorizontal, ssVertical, ssBoth);
 RTL_ENUM(TButtonStyle, bsPushButton, bsCommandLink, bsSplitButton);
 RTL_ENUM(TTextLayout, tlTop, tlCenter, tlBottom);
-RTL_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable);
+// The virtual styles hold no items: Count says how many there are and
+// OnData (OnDataObject) answers an item's text (object) when it is needed.
+RTL_ENUM(TListBoxStyle, lbStandard, lbOwnerDrawFixed, lbOwnerDrawVariable, lbVirtual, lbVirtualOwnerDraw);
 // The ODS_* bits of an owner-drawn item, bit for bit.
 RTL_ENUM(TOwnerDrawStateItem, odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight,
          odInactive, odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit);
@@ -39,6 +41,14 @@ using TModalResult = int;
 using TDrawItemEvent =
     rtl::TMethod<void(TWinControl* Control, int Index, TRect Rect, TOwnerDrawState State)>;
 using TMeasureItemEvent = rtl::TMethod<void(TWinControl* Control, int Index, int& Height)>;
+// A virtual list box's item text, object, and the index of a text (-1 for
+// none).
+using TLBGetDataEvent = rtl::TMethod<void(TWinControl* Control, int Index, String& Data)>;
+using TLBGetDataObjectEvent = rtl::TMethod<void(TWinControl* Control, int Index, TObject*& DataObject)>;
+using TLBFindDataEvent = rtl::TMethod<int(TWinControl* Control, const String& FindString)>;
+RTL_TYPE_NAME(TLBGetDataEvent)
+RTL_TYPE_NAME(TLBGetDataObjectEvent)
+RTL_TYPE_NAME(TLBFindDataEvent)
 RTL_TYPE_NAME(TDrawItemEvent)
 RTL_TYPE_NAME(TMeasureItemEvent)
 
@@ -381,6 +391,19 @@ class TCustomListBox : public TWinControl {
   rtl::TStrings* GetItems() const { return FItems; }
   void SetItems(rtl::TStrings* AValue);
   int GetCount() const;
+  // Only a virtual list takes a count; the others count their items.
+  void SetCount(int AValue);
+  bool IsVirtual() const
+  {
+    return FStyle == TListBoxStyle::lbVirtual || FStyle == TListBoxStyle::lbVirtualOwnerDraw;
+  }
+  // The text and object of an item: from Items, or from OnData and
+  // OnDataObject for a virtual list.
+  String GetItemText(int AIndex);
+  TObject* GetItemObject(int AIndex);
+  // The first item whose text is AText (OnDataFind for a virtual list);
+  // -1 for none.
+  int FindItem(const String& AText);
   // The selected item (single selection) or the focused one (multiple
   // selection); -1 for none.
   int GetItemIndex();
@@ -414,8 +437,24 @@ class TCustomListBox : public TWinControl {
   void SetIntegralHeight(bool AValue);
   TBorderStyle GetBorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TBorderStyle AValue);
+  // Above 0 the items snake through columns of the client width divided by
+  // Columns, scrolling horizontally.
+  int GetColumns() const { return FColumns; }
+  void SetColumns(int AValue);
+  // The width the items scroll through horizontally; 0 for none.
+  int GetScrollWidth();
+  void SetScrollWidth(int AValue);
+  // Tab stops in dialog units; 0 expands no tabs.
+  int GetTabWidth() const { return FTabWidth; }
+  void SetTabWidth(int AValue);
   TCanvas* GetCanvas() const { return FCanvas; }
 
+  TLBGetDataEvent GetOnData() const { return FOnData; }
+  void SetOnData(TLBGetDataEvent AValue) { FOnData = AValue; }
+  TLBGetDataObjectEvent GetOnDataObject() const { return FOnDataObject; }
+  void SetOnDataObject(TLBGetDataObjectEvent AValue) { FOnDataObject = AValue; }
+  TLBFindDataEvent GetOnDataFind() const { return FOnDataFind; }
+  void SetOnDataFind(TLBFindDataEvent AValue) { FOnDataFind = AValue; }
   TDrawItemEvent GetOnDrawItem() const { return FOnDrawItem; }
   void SetOnDrawItem(TDrawItemEvent AValue) { FOnDrawItem = AValue; }
   TMeasureItemEvent GetOnMeasureItem() const { return FOnMeasureItem; }
@@ -425,6 +464,7 @@ class TCustomListBox : public TWinControl {
   void CreateParams(TCreateParams& AParams) override;
   void CreateWnd() override;
   void DestroyWnd() override;
+  void Resize() override;
   // OnDrawItem, else the item's text on the canvas's brush.
   virtual void DrawItem(int AIndex, const TRect& ARect, TOwnerDrawState AState);
   // OnMeasureItem for a variable owner-drawn list.
@@ -449,12 +489,21 @@ class TCustomListBox : public TWinControl {
   bool FExtendedSelect;
   bool FSorted;
   bool FIntegralHeight;
+  int FColumns;
+  int FScrollWidth;
+  int FTabWidth;
   // What the control keeps while it has no window.
   std::vector<TSavedItem> FSaveItems;
+  int FSaveCount;
   int FSaveItemIndex;
   int FSaveTopIndex;
   TDrawItemEvent FOnDrawItem;
   TMeasureItemEvent FOnMeasureItem;
+  TLBGetDataEvent FOnData;
+  TLBGetDataObjectEvent FOnDataObject;
+  TLBFindDataEvent FOnDataFind;
+
+  void ApplyColumnWidth();
 
   friend class TListBoxStrings;
 };
@@ -463,7 +512,7 @@ class TListBox : public TCustomListBox {
   RTL_CLASS(TListBox, TCustomListBox)
   RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors), RTL_PUBLISH(BiDiMode),
                 RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSingle)),
-                RTL_PUBLISH(Color),
+                RTL_PUBLISH(Color), RTL_PROPERTY(Columns, GetColumns, SetColumns, RTL_DEFAULT(0)),
                 RTL_PUBLISH(Constraints), RTL_PUBLISH(DoubleBuffered), RTL_PUBLISH(DragCursor),
                 RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode), RTL_PUBLISH(Enabled),
                 RTL_PROPERTY(ExtendedSelect, GetExtendedSelect, SetExtendedSelect, RTL_DEFAULT(true)),
@@ -473,11 +522,15 @@ class TListBox : public TCustomListBox {
                 RTL_PROPERTY(Items, GetItems, SetItems),
                 RTL_PROPERTY(MultiSelect, GetMultiSelect, SetMultiSelect, RTL_DEFAULT(false)),
                 RTL_PUBLISH(ParentBiDiMode), RTL_PUBLISH(ParentColor, RTL_DEFAULT(false)), RTL_PUBLISH(ParentFont),
-                RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu), RTL_PUBLISH(ShowHint),
+                RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu),
+                RTL_PROPERTY(ScrollWidth, GetScrollWidth, SetScrollWidth, RTL_DEFAULT(0)), RTL_PUBLISH(ShowHint),
                 RTL_PROPERTY(Sorted, GetSorted, SetSorted, RTL_DEFAULT(false)),
                 RTL_PROPERTY(Style, GetStyle, SetStyle, RTL_DEFAULT(TListBoxStyle::lbStandard)), RTL_PUBLISH(TabOrder),
-                RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PUBLISH(Visible), RTL_PUBLISH(OnClick),
-                RTL_PUBLISH(OnContextPopup), RTL_PUBLISH(OnDblClick), RTL_PUBLISH(OnDragDrop),
+                RTL_PUBLISH(TabStop, RTL_DEFAULT(true)), RTL_PROPERTY(TabWidth, GetTabWidth, SetTabWidth, RTL_DEFAULT(0)),
+                RTL_PUBLISH(Visible), RTL_PUBLISH(OnClick),
+                RTL_PUBLISH(OnContextPopup), RTL_PROPERTY(OnData, GetOnData, SetOnData),
+                RTL_PROPERTY(OnDataFind, GetOnDataFind, SetOnDataFind),
+                RTL_PROPERTY(OnDataObject, GetOnDataObject, SetOnDataObject), RTL_PUBLISH(OnDblClick), RTL_PUBLISH(OnDragDrop),
                 RTL_PUBLISH(OnDragOver), RTL_PROPERTY(OnDrawItem, GetOnDrawItem, SetOnDrawItem),
                 RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter), RTL_PUBLISH(OnExit),
                 RTL_PUBLISH(OnKeyDown), RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp),

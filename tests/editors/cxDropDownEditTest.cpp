@@ -6,11 +6,17 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 
 #include "controls/cxWindowUtils.h"
 #include "editors/cxEditConsts.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "platform/vcl/Clipbrd.h"
+#include "platform/vcl/GraphicsHandles.h"
 #include "tests/support/TestHost.h"
 #include "tests/support/TestSupport.h"
 
@@ -414,6 +420,158 @@ TEST_F(cxDropDownEditTest, RevertableDoubleClickStepsCircularly)
   SendMessageW(InnerWindow(), WM_LBUTTONUP, 0, MAKELPARAM(5, 5));
   kvtest::PumpMessages();
   EXPECT_EQ(Combo->GetItemIndex(), 0);
+}
+
+TEST_F(cxDropDownEditTest, TheButtonGlyphFollowsItsButtonIndex)
+{
+  using enum TcxEditButtonKind;
+  TcxComboBoxProperties* properties = Combo->GetComboBoxProperties();
+  properties->GetButtons()->Add()->SetKind(bkEllipsis);
+  rtl::TOwnedPtr<vcl::TBitmap> bitmap(rtl::New<vcl::TBitmap>());
+  bitmap->SetSize(8, 8);
+  rtl::TOwnedPtr<TdxSmartGlyph> glyph(rtl::New<TdxSmartGlyph>());
+  glyph->Assign(bitmap.get());
+
+  struct Step {
+    const char* Name;
+    bool HasGlyph;
+    int Index;
+    TcxEditButtonKind Kind0, Kind1;
+  };
+  const Step steps[] = {
+      {"a glyph on the drop-down button", true, 0, bkGlyph, bkEllipsis},
+      {"moved to the second button, the first drops down again", true, 1, bkDown, bkGlyph},
+      {"an index outside the buttons carries it nowhere", true, 5, bkDown, bkEllipsis},
+      {"back on the first button", true, 0, bkGlyph, bkEllipsis},
+      {"an emptied glyph gives the arrow back", false, 0, bkDown, bkEllipsis},
+  };
+  for (const Step& step : steps) {
+    SCOPED_TRACE(step.Name);
+    properties->SetGlyphButtonIndex(step.Index);
+    if (step.HasGlyph)
+      properties->SetButtonGlyph(glyph.get());
+    else
+      properties->GetButtonGlyph()->Clear();
+    TcxCustomEditButtons* buttons = properties->GetButtons();
+    EXPECT_EQ(buttons->GetItems(0)->GetKind(), step.Kind0);
+    EXPECT_EQ(buttons->GetItems(1)->GetKind(), step.Kind1);
+    for (int i = 0; i < 2; ++i)
+      EXPECT_EQ(buttons->GetItems(i)->GetGlyph()->GetEmpty(), !(step.HasGlyph && i == step.Index)) << i;
+  }
+}
+
+TEST_F(cxDropDownEditTest, TheWheelStepsThroughTheItemsOnlyWhileClosed)
+{
+  SetItems({L"Apple", L"Banana", L"Cherry"});
+  Combo->SetFocus();
+  Combo->SetItemIndex(1);
+  const auto wheel = [this](int ADelta) {
+    SendMessageW(Combo->GetHandle(), WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(ADelta)), MAKELPARAM(20, 20));
+    kvtest::PumpMessages();
+  };
+  struct Case {
+    int Delta;
+    int ItemIndex;
+  };
+  // Down steps forward, up steps back, and the ends hold.
+  const Case cases[] = {{-120, 2}, {-120, 2}, {120, 1}, {120, 0}, {120, 0}};
+  for (const Case& c : cases) {
+    wheel(c.Delta);
+    EXPECT_EQ(Combo->GetItemIndex(), c.ItemIndex) << c.Delta;
+  }
+
+  SetItems(20);
+  Combo->SetItemIndex(0);
+  Open();
+  ASSERT_TRUE(Combo->GetDroppedDown());
+  wheel(-120);
+  EXPECT_EQ(Combo->GetItemIndex(), 0) << "the open list scrolls instead";
+  EXPECT_GT(List()->GetTopIndex(), 0);
+}
+
+TEST_F(cxDropDownEditTest, APasteThatChangesTheTextOpensTheList)
+{
+  SetItems({L"Apple", L"Banana", L"Cherry"});
+  Combo->SetFocus();
+  struct Case {
+    const wchar_t* Clipboard;
+    bool Opens;
+  };
+  const Case cases[] = {{L"Ban", true}, {L"", false}};
+  for (const Case& c : cases) {
+    Combo->CloseUp(crUnknown);
+    Combo->SetText(L"");
+    kvtest::PumpMessages();
+    vcl::Clipboard()->SetAsText(c.Clipboard);
+    Combo->PasteFromClipboard();
+    kvtest::PumpMessages();
+    EXPECT_EQ(Combo->GetDroppedDown(), c.Opens) << c.Clipboard;
+  }
+}
+
+TEST_F(cxDropDownEditTest, TheListFollowsTheEditorsLookAndFeel)
+{
+  using enum TcxLookAndFeelKind;
+  SetItems({L"Apple", L"Banana"});
+  struct Case {
+    const char* Name;
+    bool WithButton;
+    TcxLookAndFeelKind EditorKind;
+    TcxLookAndFeelKind ListKind;
+  };
+  const Case cases[] = {
+      {"flat editor, flat list", true, lfFlat, lfFlat},
+      {"office editor, office list", true, lfOffice11, lfOffice11},
+      {"an editor without buttons keeps the list standard", false, lfUltraFlat, lfStandard},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TcxCustomEditButtons* buttons = Combo->GetComboBoxProperties()->GetButtons();
+    if (!c.WithButton)
+      buttons->Clear();
+    Combo->GetStyle()->GetLookAndFeel()->SetNativeStyle(false);
+    Combo->GetStyle()->GetLookAndFeel()->SetKind(c.EditorKind);
+    Combo->Invalidate();
+    kvtest::PumpMessages();
+    EXPECT_EQ(Combo->GetPopupControlsLookAndFeel()->GetKind(), c.ListKind);
+    Open();
+    ASSERT_TRUE(Combo->GetDroppedDown());
+    EXPECT_EQ(Combo->GetLookupData()->GetListContainer()->GetStyle()->GetLookAndFeel()->GetKind(), c.ListKind);
+    Combo->CloseUp(crUnknown);
+    kvtest::PumpMessages();
+  }
+}
+
+// Combo boxes in each look, native first, into DropDownEdits.png for
+// people to look at (to the folder named by KV_RENDER_DIR).
+TEST_F(cxDropDownEditTest, DISABLED_Render)
+{
+  using enum TcxLookAndFeelKind;
+  SetItems({L"Apple", L"Banana", L"Cherry"});
+  Combo->SetItemIndex(1);
+  const struct {
+    bool Native;
+    TcxLookAndFeelKind Kind;
+  } looks[] = {{true, lfStandard}, {false, lfStandard}, {false, lfFlat}, {false, lfUltraFlat}, {false, lfOffice11}};
+  int ATop = 40;
+  for (const auto& look : looks) {
+    TcxComboBox* ACombo = AddChild<TcxComboBox>(TRect{10, ATop, 130, ATop + 21});
+    ACombo->GetComboBoxProperties()->GetItems()->Assign(Combo->GetComboBoxProperties()->GetItems());
+    ACombo->GetStyle()->GetLookAndFeel()->SetNativeStyle(look.Native);
+    ACombo->GetStyle()->GetLookAndFeel()->SetKind(look.Kind);
+    ACombo->SetItemIndex(0);
+    ATop += 28;
+  }
+  FHost->Invalidate();
+  kvtest::PumpMessages();
+  UpdateWindow(FHost->GetHandle());
+  rtl::TOwnedPtr<TcxBitmap> ABitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(160, 190); }));
+  vcl::TWindowDC AHostDC(FHost->GetHandle());
+  BitBlt(ABitmap->GetcxCanvas()->GetHandle(), 0, 0, 160, 190, AHostDC.Get(), 0, 0, SRCCOPY);
+  const rtl::TOwnedPtr<TdxPNGImage> APng(rtl::New<TdxPNGImage>());
+  APng->LoadFromBitmap(ABitmap.get());
+  if (const char* AFolder = std::getenv("KV_RENDER_DIR"))
+    APng->SaveToFile(std::wstring(AFolder, AFolder + std::strlen(AFolder)) + L"\\DropDownEdits.png");
 }
 
 // ---------------------------------------------------------------------------

@@ -28,6 +28,18 @@ class TcxListBoxTestFixture : public kvtest::THostedTest {
     LastDrawnIndex = AIndex;
     ACanvas->FillRect(ARect, RGB(255, 0, 0));
   }
+  void VirtualData(vcl::TWinControl* /*AControl*/, int AIndex, rtl::String& AData)
+  {
+    AData = L"Row " + std::to_wstring(AIndex);
+  }
+  void VirtualObject(vcl::TWinControl* /*AControl*/, int AIndex, rtl::TObject*& AObject)
+  {
+    AObject = AIndex == 7 ? ListBox : nullptr;
+  }
+  int VirtualFind(vcl::TWinControl* /*AControl*/, const rtl::String& AText)
+  {
+    return AText.rfind(L"Row ", 0) == 0 ? std::stoi(AText.substr(4)) : -1;
+  }
   void MeasureTall(TcxListBox* AControl, int /*AIndex*/, int& AHeight)
   {
     MeasuredBy = AControl;
@@ -75,6 +87,60 @@ TEST(cxListBox, Defaults)
   EXPECT_FALSE(AListBox->GetReadOnly());
   EXPECT_EQ(AListBox->GetInnerListBox()->GetListBox(), AListBox.get());
   EXPECT_EQ(AListBox->GetInnerControl(), AListBox->GetInnerListBox());
+}
+
+TEST_F(TcxListBoxTestFixture, ColumnsScrollWidthAndTabsReachTheWindow)
+{
+  const auto style = [this] { return static_cast<DWORD>(GetWindowLongW(InnerWindow(), GWL_STYLE)); };
+  struct Case {
+    const char* Name;
+    int Columns, ScrollWidth, TabWidth;
+    bool MultiColumn, TabStops;
+  };
+  const Case cases[] = {
+      {"plain", 0, 0, 0, false, false},
+      {"snaking columns", 3, 0, 0, true, false},
+      {"a wider scroll width", 0, 400, 0, false, false},
+      {"tab stops", 0, 0, 24, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    ListBox->SetColumns(c.Columns);
+    ListBox->SetScrollWidth(c.ScrollWidth);
+    ListBox->SetTabWidth(c.TabWidth);
+    kvtest::PumpMessages();
+    ListBox->GetInnerListBox()->HandleNeeded();
+    EXPECT_EQ(ListBox->GetColumns(), c.Columns);
+    EXPECT_EQ((style() & LBS_MULTICOLUMN) != 0, c.MultiColumn);
+    EXPECT_EQ((style() & LBS_USETABSTOPS) != 0, c.TabStops);
+    EXPECT_EQ(SendMessageW(InnerWindow(), LB_GETHORIZONTALEXTENT, 0, 0), c.ScrollWidth);
+    EXPECT_EQ(ListBox->GetCount(), 5) << "the items survive a new window";
+  }
+}
+
+TEST_F(TcxListBoxTestFixture, VirtualListsAskForTheirItems)
+{
+  ListBox->SetOnData(vcl::TLBGetDataEvent::Bind<&TcxListBoxTestFixture::VirtualData>(this));
+  ListBox->SetOnDataObject(vcl::TLBGetDataObjectEvent::Bind<&TcxListBoxTestFixture::VirtualObject>(this));
+  ListBox->SetOnDataFind(vcl::TLBFindDataEvent::Bind<&TcxListBoxTestFixture::VirtualFind>(this));
+  for (vcl::TListBoxStyle AStyle : {vcl::TListBoxStyle::lbVirtual, vcl::TListBoxStyle::lbVirtualOwnerDraw}) {
+    SCOPED_TRACE(static_cast<int>(AStyle));
+    ListBox->SetListStyle(AStyle);
+    ListBox->SetCount(1000);
+    kvtest::PumpMessages();
+    ListBox->GetInnerListBox()->HandleNeeded();
+    EXPECT_EQ(ListBox->GetCount(), 1000);
+    EXPECT_EQ(SendMessageW(InnerWindow(), LB_GETCOUNT, 0, 0), 1000);
+    EXPECT_EQ(ListBox->GetItems()->GetStrings(42), L"Row 42");
+    EXPECT_EQ(ListBox->GetItemText(999), L"Row 999");
+    EXPECT_EQ(ListBox->IndexOfItemText(L"Row 12"), 12);
+    ListBox->SetItemObject(ListBox);
+    EXPECT_EQ(ListBox->GetItemIndex(), 7);
+    EXPECT_EQ(ListBox->GetItemObject(), ListBox);
+  }
+  ListBox->SetListStyle(vcl::TListBoxStyle::lbStandard);
+  ListBox->SetCount(3);
+  EXPECT_EQ(ListBox->GetCount(), 0) << "a list of items is counted, not told";
 }
 
 TEST_F(TcxListBoxTestFixture, ListBoxMessagesReachTheInnerWindow)

@@ -7,7 +7,9 @@
 
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "platform/rtl/ClassesComponents.h"
 #include "platform/vcl/GraphicsHandles.h"
@@ -56,6 +58,32 @@ class TcxTreeViewTestFixture : public kvtest::THostedTest {
   {
     return (SendMessageW(Inner(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(ANode->GetItemId()), TVIS_SELECTED) &
             TVIS_SELECTED) != 0;
+  }
+
+  // The texts of AParent's children (of the roots without a parent), as the
+  // nodes have them and as the window shows them.
+  std::vector<std::wstring> NodeOrder(vcl::TTreeNode* AParent) const
+  {
+    std::vector<std::wstring> result;
+    if (AParent) {
+      for (int i = 0; i < AParent->GetCount(); ++i)
+        result.push_back(AParent->GetItem(i)->GetText());
+    } else {
+      for (vcl::TTreeNode* ANode = Tree->GetItems()->GetFirstNode(); ANode; ANode = ANode->GetNextSibling())
+        result.push_back(ANode->GetText());
+    }
+    return result;
+  }
+  std::vector<std::wstring> WindowOrder(vcl::TTreeNode* AParent) const
+  {
+    std::vector<std::wstring> result;
+    auto AItem = reinterpret_cast<HTREEITEM>(
+        AParent ? SendMessageW(Inner(), TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(AParent->GetItemId()))
+                : SendMessageW(Inner(), TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    for (; AItem; AItem = reinterpret_cast<HTREEITEM>(
+                      SendMessageW(Inner(), TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(AItem))))
+      result.push_back(ItemText(AItem));
+    return result;
   }
 
   int Data[5] = {};
@@ -188,10 +216,114 @@ TEST_F(TcxTreeViewTestFixture, SelectionsMoveThroughLists)
   EXPECT_FALSE(ItemSelectedState(Pear));
 }
 
+int CALLBACK TreeViewTestReverseText(LPARAM LParam1, LPARAM LParam2, LPARAM /*AData*/)
+{
+  return -rtl::AnsiCompareText(reinterpret_cast<vcl::TTreeNode*>(LParam1)->GetText(),
+                               reinterpret_cast<vcl::TTreeNode*>(LParam2)->GetText());
+}
+
+class TcxTreeViewTestEvents : public rtl::TObject {
+  RTL_CLASS(TcxTreeViewTestEvents, rtl::TObject)
+
+ public:
+  bool AllowEdit = true;
+  std::vector<std::wstring> Log;
+  void Compare(rtl::TObject*, vcl::TTreeNode* ANode1, vcl::TTreeNode* ANode2, std::intptr_t, int& ACompare)
+  {
+    // Longest text first.
+    ACompare = static_cast<int>(ANode2->GetText().size()) - static_cast<int>(ANode1->GetText().size());
+  }
+  void Addition(rtl::TObject*, vcl::TTreeNode* ANode) { Log.push_back(L"added " + ANode->GetText()); }
+  void Editing(rtl::TObject*, vcl::TTreeNode*, bool& AAllow) { AAllow = AllowEdit; }
+  void Edited(rtl::TObject*, vcl::TTreeNode*, rtl::String& S) { S += L"!"; }
+  void CancelEdit(rtl::TObject*, vcl::TTreeNode* ANode) { Log.push_back(L"cancelled " + ANode->GetText()); }
+};
+
+TEST_F(TcxTreeViewTestFixture, SortingKeepsNodesAndWindowInOneOrder)
+{
+  using V = std::vector<std::wstring>;
+  rtl::TOwnedPtr<TcxTreeViewTestEvents> AEvents(rtl::New<TcxTreeViewTestEvents>());
+  Tree->GetItems()->Add(nullptr, L"Bread");
+  struct Case {
+    const char* Name;
+    std::function<void()> Act;
+    V Roots;
+    V FruitChildren;
+  };
+  const Case cases[] = {
+      {"unsorted: in the order added", [] {}, V{L"Fruit", L"Vegetables", L"Bread"}, V{L"Apple", L"Pear"}},
+      {"a custom sort, recursive", [&] { Tree->CustomSort(&TreeViewTestReverseText, 0, true); },
+       V{L"Vegetables", L"Fruit", L"Bread"}, V{L"Pear", L"Apple"}},
+      {"sorting by text", [&] { Tree->SetSortType(vcl::TSortType::stText); }, V{L"Bread", L"Fruit", L"Vegetables"},
+       V{L"Apple", L"Pear"}},
+      {"a node added to a sorted tree takes its place", [&] { Tree->GetItems()->Add(nullptr, L"Cheese"); },
+       V{L"Bread", L"Cheese", L"Fruit", L"Vegetables"}, V{L"Apple", L"Pear"}},
+      {"OnCompare decides AlphaSort",
+       [&] {
+         Tree->SetOnCompare(vcl::TTVCompareEvent::Bind<&TcxTreeViewTestEvents::Compare>(AEvents.get()));
+         Tree->AlphaSort(false);
+       },
+       V{L"Vegetables", L"Cheese", L"Bread", L"Fruit"}, V{L"Apple", L"Pear"}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    c.Act();
+    EXPECT_EQ(NodeOrder(nullptr), c.Roots);
+    EXPECT_EQ(WindowOrder(nullptr), c.Roots);
+    EXPECT_EQ(NodeOrder(Fruit), c.FruitChildren);
+    EXPECT_EQ(WindowOrder(Fruit), c.FruitChildren);
+  }
+}
+
+TEST_F(TcxTreeViewTestFixture, LabelEditsAndAdditionsReachTheEvents)
+{
+  rtl::TOwnedPtr<TcxTreeViewTestEvents> AEvents(rtl::New<TcxTreeViewTestEvents>());
+  Tree->SetOnAddition(vcl::TTVExpandedEvent::Bind<&TcxTreeViewTestEvents::Addition>(AEvents.get()));
+  Tree->SetOnEditing(vcl::TTVEditingEvent::Bind<&TcxTreeViewTestEvents::Editing>(AEvents.get()));
+  Tree->SetOnEdited(vcl::TTVEditedEvent::Bind<&TcxTreeViewTestEvents::Edited>(AEvents.get()));
+  Tree->SetOnCancelEdit(vcl::TTVChangedEvent::Bind<&TcxTreeViewTestEvents::CancelEdit>(AEvents.get()));
+  Tree->GetItems()->AddChild(Veg, L"Kale");
+  EXPECT_EQ(AEvents->Log, std::vector<std::wstring>{L"added Kale"});
+  AEvents->Log.clear();
+
+  Tree->GetInnerTreeView()->SetFocus();
+  struct Case {
+    const char* Name;
+    bool Allow;
+    bool Cancel;
+    const wchar_t* Text;
+    const wchar_t* Logged;
+  };
+  const Case cases[] = {
+      {"OnEditing refuses", false, false, L"Apple", nullptr},
+      {"an accepted edit passes through OnEdited", true, false, L"Apple!", nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    AEvents->AllowEdit = c.Allow;
+    AEvents->Log.clear();
+    const auto AEdit = reinterpret_cast<HWND>(
+        SendMessageW(Inner(), TVM_EDITLABELW, 0, reinterpret_cast<LPARAM>(Apple->GetItemId())));
+    EXPECT_EQ(AEdit != nullptr, c.Allow);
+    if (AEdit) {
+      EXPECT_TRUE(Tree->IsEditing());
+      SendMessageW(Inner(), TVM_ENDEDITLABELNOW, c.Cancel, 0);
+    }
+    kvtest::PumpMessages();
+    EXPECT_FALSE(Tree->IsEditing());
+    EXPECT_EQ(Apple->GetText(), c.Text);
+    EXPECT_EQ(ItemText(Apple->GetItemId()), c.Text);
+    EXPECT_EQ(AEvents->Log, c.Logged ? std::vector<std::wstring>{c.Logged} : std::vector<std::wstring>{});
+  }
+}
+
 TEST_F(TcxTreeViewTestFixture, DISABLED_Render)
 {
   Tree->SetHideSelection(false);
   Tree->SetMultiSelect(true);
+  // The window draws the selection in the highlight only while it has the
+  // focus; without it, in the button face.
+  Tree->GetInnerTreeView()->SetFocus();
   Tree->Select(Apple);
   Tree->Select(Leek, {vcl::TShiftStateItem::ssCtrl});
   FHost->SetColor(vcl::clBtnFace);

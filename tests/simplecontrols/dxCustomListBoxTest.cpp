@@ -63,6 +63,14 @@ class TdxListBoxTestFixture : public kvtest::THostedTest {
   int Clicks = 0;
 };
 
+// Opens the hint test to a case.
+class TdxListBoxTestHinted : public TdxCustomListBox {
+  RTL_CLASS(TdxListBoxTestHinted, TdxCustomListBox)
+
+ public:
+  using TdxCustomListBox::NeedHint;
+};
+
 }  // namespace
 
 TEST_F(TdxListBoxTestFixture, DefaultsAndTheFirstLayout)
@@ -180,6 +188,61 @@ TEST_F(TdxListBoxTestFixture, SnakingColumns)
   EXPECT_LE(ALast.right, AArea.right);
 }
 
+TEST_F(TdxListBoxTestFixture, RightToLeftColumnsAndTextMirror)
+{
+  TdxCustomListBox* AListBox = AddListBox(5, 202);
+  for (int I = 0; I < 10; ++I)
+    AListBox->Add(L"Item " + rtl::IntToStr(I));
+  AListBox->SetColumns(2);
+  FitRows(AListBox, 5);
+  AListBox->SetBiDiMode(vcl::TBiDiMode::bdRightToLeft);
+  AListBox->LayoutChanged();
+  const TRect AArea = AListBox->GetClientBounds();
+  const int AColumn = AListBox->GetColumnWidth();
+  const struct {
+    int Index;
+    int Column;
+  } places[] = {{0, 0}, {4, 0}, {5, 1}, {9, 1}};
+  for (const auto& p : places) {
+    SCOPED_TRACE(p.Index);
+    const TRect R = AListBox->ItemRect(p.Index);
+    EXPECT_EQ(R.right, AArea.right - p.Column * AColumn) << "the first column at the right";
+    EXPECT_EQ(AListBox->ItemAtPos({R.right - 3, R.top + 3}, false), p.Index);
+  }
+  AListBox->SetItemIndex(0);
+  Press(AListBox, VK_LEFT);
+  EXPECT_EQ(AListBox->GetItemIndex(), 5) << "left goes on to the next column";
+}
+
+TEST_F(TdxListBoxTestFixture, OnlyACutCaptionNeedsAHint)
+{
+  auto* AListBox = AddChild<TdxListBoxTestHinted>({10, 10, 110, 90});
+  Fill(AListBox, {L"Short", L"A caption far too long for this narrow row"});
+  struct Case {
+    vcl::TBiDiMode BiDiMode;
+    int Index;
+    bool Needed;
+  };
+  const Case cases[] = {{vcl::TBiDiMode::bdLeftToRight, 0, false},
+                        {vcl::TBiDiMode::bdLeftToRight, 1, true},
+                        {vcl::TBiDiMode::bdRightToLeft, 1, true},
+                        {vcl::TBiDiMode::bdLeftToRight, 5, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Index);
+    AListBox->SetBiDiMode(c.BiDiMode);
+    rtl::String AText;
+    TRect AItemRect{}, ATextRect{};
+    EXPECT_EQ(AListBox->NeedHint(c.Index, AText, AItemRect, ATextRect), c.Needed);
+    if (!c.Needed)
+      continue;
+    EXPECT_EQ(AText, AListBox->GetItems()->GetItem(c.Index)->GetCaption());
+    // Two pixels of text margin on either side; the same whichever way the
+    // row reads, since there are no images.
+    EXPECT_EQ(ATextRect.left, AItemRect.left + 2);
+    EXPECT_EQ(ATextRect.right, AItemRect.right - 2);
+  }
+}
+
 TEST_F(TdxListBoxTestFixture, HitTestBetweenAndBelowTheRows)
 {
   TdxCustomListBox* AListBox = AddListBox(6);
@@ -286,13 +349,21 @@ TEST_F(TdxListBoxTestFixture, DISABLED_Render)
     AColumns->Add(L"Item " + rtl::IntToStr(I));
   AColumns->SetColumns(2);
   AColumns->SetItemIndex(6);
+  // The same columns read right to left, below.
+  TdxCustomListBox* AMirrored = AddChild<TdxCustomListBox>({180, 110, 380, 200});
+  for (int I = 0; I < 14; ++I)
+    AMirrored->Add(L"Item " + rtl::IntToStr(I));
+  AMirrored->GetItems()->GetItem(1)->SetHasSeparator(true);
+  AMirrored->SetColumns(2);
+  AMirrored->SetBiDiMode(vcl::TBiDiMode::bdRightToLeft);
+  AMirrored->SetItemIndex(6);
   FHost->SetColor(vcl::clBtnFace);
   FHost->Invalidate();
   kvtest::PumpMessages();
   UpdateWindow(FHost->GetHandle());
-  rtl::TOwnedPtr<TcxBitmap> ABitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(400, 130); }));
+  rtl::TOwnedPtr<TcxBitmap> ABitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(400, 210); }));
   vcl::TWindowDC AHostDC(FHost->GetHandle());
-  BitBlt(ABitmap->GetcxCanvas()->GetHandle(), 0, 0, 400, 130, AHostDC.Get(), 0, 0, SRCCOPY);
+  BitBlt(ABitmap->GetcxCanvas()->GetHandle(), 0, 0, 400, 210, AHostDC.Get(), 0, 0, SRCCOPY);
   const rtl::TOwnedPtr<TdxPNGImage> APng(rtl::New<TdxPNGImage>());
   APng->LoadFromBitmap(ABitmap.get());
   if (const char* AFolder = std::getenv("KV_RENDER_DIR"))
