@@ -137,6 +137,7 @@ void cxRemoveScrollUIWindowWatcher(const TcxScrollUIWindowWatcher& AWatcher);
 
 class TcxControl;
 class TcxControlCustomScrollBars;
+class TcxDragAndDropObject;
 class TcxControlScrollBarsManager;
 class TcxControlScrollBar;
 class TcxControlScrollBarHelper;
@@ -314,6 +315,13 @@ class TcxControl : public TcxCustomControl,
   virtual bool StartDrag(vcl::TDragObject* /*ADragObject*/) { return true; }
   virtual void BeginDragAndDrop();
   void FinishDragAndDrop(bool AAccepted);
+  // Created on first request, freed when the operation finishes.
+  TcxDragAndDropObject* GetDragAndDropObject();
+  rtl::ClassOf<TcxDragAndDropObject> GetDragAndDropObjectClass();
+  void SetDragAndDropObjectClass(rtl::ClassOf<TcxDragAndDropObject> AValue) { FDragAndDropObjectClass = AValue; }
+  // Ctrl is held: a framework drag of the control copies.
+  virtual bool IsCopyDragDrop();
+  vcl::TDragImageList* GetDragImages() override;
   void AddFontListener(IcxFontListener* AListener);
   void RemoveFontListener(IcxFontListener* AListener);
   void LockScrollBars();
@@ -333,7 +341,9 @@ class TcxControl : public TcxCustomControl,
   TcxControlBorderStyle GetBorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TcxControlBorderStyle AValue);
   TcxDragAndDropState GetDragAndDropState() const { return FDragAndDropState; }
-  void SetDragAndDropState(TcxDragAndDropState AValue) { FDragAndDropState = AValue; }
+  // Setting ddsNone from outside FinishDragAndDrop cancels the mouse
+  // operations too.
+  void SetDragAndDropState(TcxDragAndDropState AValue);
   bool GetFocusOnClick() const { return FFocusOnClick; }
   void SetFocusOnClick(bool AValue) { FFocusOnClick = AValue; }
   // The hint as set; the framework's hint holds the one for the mouse.
@@ -537,14 +547,28 @@ class TcxControl : public TcxCustomControl,
 
   // --- drag and drop
   virtual bool CancelDragOnCaptureLoss() { return true; }
-  virtual void DoFinishDragAndDrop(bool /*AAccepted*/) {}
-  virtual bool CanDragAtDesignTime(int /*X*/, int /*Y*/) { return false; }
+  // Ends a running operation and frees the drag-and-drop object.
+  virtual void DoFinishDragAndDrop(bool AAccepted);
+  virtual bool CanDragAtDesignTime(int /*X*/, int /*Y*/) { return true; }
   virtual bool CanStartDragAndDrop(int /*X*/, int /*Y*/) { return FDragAndDropState == TcxDragAndDropState::ddsNone; }
   virtual bool StartDragAndDrop(const TPoint& /*P*/) { return false; }
-  virtual void DragAndDrop(const TPoint& /*P*/, bool& /*AAccepted*/) {}
-  virtual void EndDragAndDrop(bool /*AAccepted*/) {}
-  // Whether the drag and drop starts at once on the press.
-  virtual bool IsImmediateDragAndDropStart() { return false; }
+  // The steps of a running operation; by default the object's.
+  virtual void DragAndDrop(const TPoint& P, bool& AAccepted);
+  virtual void EndDragAndDrop(bool AAccepted);
+  // Whether the drag and drop starts at once on the press: the object's
+  // ImmediateStart.
+  virtual bool IsImmediateDragAndDropStart();
+  virtual TcxDragAndDropObject* CreateDragAndDropObject();
+  // The framework's dragging of the whole control.
+  virtual rtl::ClassOf<vcl::TDragObject> GetDragObjectClass();
+  virtual bool HasDragImages() { return false; }
+  // (0, 0): no drag image.
+  virtual void GetDragImagesSize(TSize& ASize) { ASize = TSize{0, 0}; }
+  virtual void DrawDragImage(TcxCanvas* /*ACanvas*/, const TRect& /*R*/) {}
+  virtual void InitDragImages(vcl::TDragImageList* AList);
+  void DoStartDrag(vcl::TDragObject*& ADragObject) override;
+  void DoEndDrag(rtl::TObject* ATarget, int X, int Y) override;
+  void DragOver(rtl::TObject* ASource, int X, int Y, vcl::TDragState AState, bool& AAccept) override;
 
   // --- dynamic operations
   virtual void CancelMouseOperations();
@@ -647,6 +671,10 @@ class TcxControl : public TcxCustomControl,
   TcxCanvas* FCanvas;
   bool FCreatingWindow;
   bool FFinishingDragAndDrop;
+  TcxDragAndDropObject* FDragAndDropObject;
+  rtl::ClassOf<TcxDragAndDropObject> FDragAndDropObjectClass;
+  vcl::TCursor FDragAndDropPrevCursor;
+  vcl::TDragImageList* FDragImages;
   bool FFocusOnClick;
   std::vector<rtl::IPtr<IcxFontListener>>* FFontListenerList;
   TcxLookAndFeel* FLookAndFeel;
@@ -678,6 +706,75 @@ class TcxControl : public TcxCustomControl,
   TRect FBounds;
   rtl::IPtr<IcxAccessibilityHelper> FAccessibilityHelper;
 };
+
+// ---------------------------------------------------------------------------
+// The drag-and-drop object: one operation inside one control (moving a tab,
+// an item, a splitter). The control creates it, feeds it the mouse and the
+// keys while the operation runs, ends and frees it; descendants draw the
+// feedback in BeginDragAndDrop and DragAndDrop and remove it in
+// EndDragAndDrop. Dirty tells whether that feedback must be redrawn.
+
+class TcxDragAndDropObject : public rtl::TObject {
+  RTL_CLASS(TcxDragAndDropObject, rtl::TObject)
+
+ public:
+  // Keeps the control and its canvas; AControl may be nil.
+  virtual void Create(TcxControl* AControl);
+
+  // The steps the control calls.
+  void DoBeginDragAndDrop();
+  void DoDragAndDrop(const TPoint& P, bool& AAccepted);
+  void DoEndDragAndDrop(bool AAccepted);
+  // True: the key was taken and the operation goes on.
+  virtual bool DoProcessKeyDown(vcl::TWMKey& AMessage);
+  virtual bool DoProcessKeyUp(vcl::TWMKey& AMessage);
+
+  TcxCanvas* GetCanvas() const { return FCanvas; }
+  TcxControl* GetControl() const { return FControl; }
+  bool GetDirty() const { return FDirty; }
+  void SetDirty(bool AValue);
+  virtual bool GetImmediateStart() { return false; }
+  // In percent; positions reach the steps divided by it.
+  virtual int GetZoomFactor() { return 100; }
+
+  // In the control's client coordinates, zoom taken out; (-1, -1) until
+  // the operation begins.
+  TPoint CurMousePos{-1, -1};
+  TPoint PrevMousePos{-1, -1};
+
+ protected:
+  virtual void DirtyChanged() {}
+  virtual TPoint GetClientCursorPos();
+  virtual vcl::TCursor GetDragAndDropCursor(bool AAccepted);
+  virtual void AfterDragAndDrop(bool /*AAccepted*/) {}
+  virtual void BeforeBeginDragAndDrop() {}
+  virtual void BeginDragAndDrop() { DirtyChanged(); }
+  virtual void DragAndDrop(const TPoint& P, bool& AAccepted);
+  virtual void EndDragAndDrop(bool AAccepted);
+  virtual bool ProcessKeyDown(WORD /*AKey*/, vcl::TShiftState /*AShift*/) { return false; }
+  virtual bool ProcessKeyUp(WORD /*AKey*/, vcl::TShiftState /*AShift*/) { return false; }
+  virtual TPoint TranslateCoords(const TPoint& P);
+
+ private:
+  TcxCanvas* FCanvas;
+  TcxControl* FControl;
+  bool FDirty;
+};
+
+// The object of the framework's dragging of a whole control: the copy
+// cursor while the control copies, and it frees itself when the drag ends.
+class TcxDragControlObject : public vcl::TDragControlObject {
+  RTL_CLASS(TcxDragControlObject, vcl::TDragControlObject)
+
+ public:
+  // Frees the object after the framework's handling.
+  void Finished(rtl::TObject* ATarget, int X, int Y, bool AAccepted) override;
+  vcl::TCursor GetDragCursor(bool AAccepted, int X, int Y) override;
+};
+
+// The framework drag object now over one of the system's controls; nil
+// when none is.
+vcl::TDragObject* cxGetDragObject();
 
 // Class functions of the control's scaling.
 class TcxControlHelper {

@@ -289,6 +289,8 @@ void TcxControl::Destroy()
   DestroyScrollBars();
   rtl::FreeAndNil(FHybridScrollbarsManager);
   rtl::FreeAndNil(FScrollUIActivityHelper);
+  rtl::FreeAndNil(FDragAndDropObject);
+  rtl::FreeAndNil(FDragImages);
   rtl::FreeAndNil(FScrollBarsManager);
   delete FFontListenerList;
   FFontListenerList = nullptr;
@@ -626,7 +628,13 @@ void TcxControl::ScrollWindow(int DX, int DY, const TRect& AScrollRect)
 {
   if (!HandleAllocated())
     return;
+  // A framework drag image over the control would be scrolled with it.
+  vcl::TDragObject* dragObject = cxGetDragObject();
+  if (dragObject)
+    dragObject->HideDragImage();
   ScrollWindowEx(GetHandle(), DX, DY, &AScrollRect, nullptr, nullptr, nullptr, SW_INVALIDATE | SW_ERASE);
+  if (dragObject)
+    dragObject->ShowDragImage();
 }
 
 void TcxControl::CMInvalidate(rtl::TMessage& AMessage)
@@ -969,6 +977,14 @@ void TcxControl::WndProc(rtl::TMessage& AMessage)
     case WM_RBUTTONUP:
       FMouseRightButtonReleased = false;
       break;
+    // Another window took the mouse (a popup, a dialog): the operation
+    // could never see its button-up, so it ends as not accepted. A plain
+    // release (no new owner) is the framework's own before the button-up.
+    case WM_CAPTURECHANGED:
+      if (FDragAndDropState != ddsNone && AMessage.LParam != 0 &&
+          reinterpret_cast<HWND>(AMessage.LParam) != GetHandle() && CancelDragOnCaptureLoss())
+        FinishDragAndDrop(false);
+      break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN: {
@@ -1119,28 +1135,6 @@ void TcxControl::CancelMouseOperations()
 {
   FMouseButtonPressed = false;
   SetMouseCaptureObject(nullptr);
-}
-
-void TcxControl::BeginDragAndDrop()
-{
-  SetDragAndDropState(ddsInProcess);
-}
-
-void TcxControl::FinishDragAndDrop(bool AAccepted)
-{
-  if (FFinishingDragAndDrop)
-    return;
-  FFinishingDragAndDrop = true;
-  struct TReset {
-    bool& Flag;
-    ~TReset() { Flag = false; }
-  } reset{FFinishingDragAndDrop};
-  const bool wasInProcess = FDragAndDropState == ddsInProcess;
-  SetDragAndDropState(ddsNone);
-  if (wasInProcess) {
-    EndDragAndDrop(AAccepted);
-    DoFinishDragAndDrop(AAccepted);
-  }
 }
 
 void TcxControl::SetMouseCaptureObject(rtl::TObject* AValue)
@@ -1369,8 +1363,12 @@ void TcxControl::CNKeyDown(vcl::TWMKey& AMessage)
     AMessage.Result = 1;
     return;
   }
+  // A key the operation's object refuses (Esc with the base object)
+  // cancels the drag and drop.
   if (AMessage.Msg == rtl::CN_KEYDOWN && FDragAndDropState != ddsNone) {
-    FinishDragAndDrop(false);
+    rtl::TFreeWatch watch(this);
+    if (!GetDragAndDropObject()->DoProcessKeyDown(AMessage) && !watch.Freed())
+      FinishDragAndDrop(false);
     AMessage.Result = 1;
     return;
   }
@@ -1379,6 +1377,8 @@ void TcxControl::CNKeyDown(vcl::TWMKey& AMessage)
 
 void TcxControl::CNKeyUp(vcl::TWMKey& AMessage)
 {
+  if (FDragAndDropState != ddsNone && GetDragAndDropObject()->DoProcessKeyUp(AMessage))
+    return;
   InheritedMessage(this, AMessage);
 }
 
