@@ -58,6 +58,35 @@ function(kv_test_pch)
   set_target_properties(kv_test_pch PROPERTIES UNITY_BUILD OFF)
 endfunction()
 
+# GNU ld merges the resource sections of several objects unreliably: with
+# two scripts that both hold bitmaps, one script's bitmaps can go missing from
+# the program. A target with more than one resource script therefore compiles
+# a single generated script that includes them all, as the program does.
+function(kv_merge_resource_scripts name out_var)
+  set(scripts)
+  set(others)
+  foreach(source IN LISTS ARGN)
+    if(source MATCHES "\\.rc$")
+      list(APPEND scripts ${source})
+    else()
+      list(APPEND others ${source})
+    endif()
+  endforeach()
+  list(LENGTH scripts count)
+  if(count LESS 2)
+    set(${out_var} ${ARGN} PARENT_SCOPE)
+    return()
+  endif()
+  set(text "")
+  foreach(script IN LISTS scripts)
+    string(APPEND text "#include \"${script}\"\n")
+  endforeach()
+  set(merged ${CMAKE_CURRENT_BINARY_DIR}/${name}_resources.rc)
+  file(GENERATE OUTPUT ${merged} CONTENT "${text}")
+  set_source_files_properties(${merged} PROPERTIES OBJECT_DEPENDS "${scripts}")
+  set(${out_var} ${others} ${merged} PARENT_SCOPE)
+endfunction()
+
 # kv_add_test(<name> <sources...> [DEPENDS <libs...>] [SERIAL]): one
 # executable, one ctest entry; a Wine process start costs too much to run
 # each case on its own. ctest runs the test programs side by side; SERIAL
@@ -66,7 +95,8 @@ endfunction()
 function(kv_add_test name)
   cmake_parse_arguments(ARG "SERIAL" "" "DEPENDS;RESOURCE_LOCK" ${ARGN})
   kv_test_pch()
-  add_executable(${name} ${ARG_UNPARSED_ARGUMENTS})
+  kv_merge_resource_scripts(${name} sources ${ARG_UNPARSED_ARGUMENTS})
+  add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE kv_options ${ARG_DEPENDS} kv_test_support GTest::gtest_main)
   target_precompile_headers(${name} REUSE_FROM kv_test_pch)
   add_test(NAME ${name} COMMAND ${name})
