@@ -569,10 +569,11 @@ bool TcxMaskEditRegExprMode::PressBackSpace()
     }
   } else if (!FHead.empty()) {
     FRegExpr.Prev();
-    if (TailFits())
-      FHead.pop_back();
-    else
+    // The inner window takes the character out either way, so the head
+    // loses it too; a tail that no longer fits goes first.
+    if (!TailFits())
       CutTail();
+    FHead.pop_back();
   }
   FSelect.clear();
   if (!result)

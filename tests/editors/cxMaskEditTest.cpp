@@ -13,6 +13,7 @@ constexpr wchar_t kMaskKeyBase = 0xE000;
 constexpr wchar_t kHome = kMaskKeyBase + VK_HOME;
 constexpr wchar_t kLeft = kMaskKeyBase + VK_LEFT;
 constexpr wchar_t kDelete = kMaskKeyBase + VK_DELETE;
+constexpr wchar_t kRight = kMaskKeyBase + VK_RIGHT;
 
 class TcxMaskEditTestFixture : public kvtest::THostedTest {
  protected:
@@ -80,6 +81,11 @@ INSTANTIATE_TEST_SUITE_P(
         TMaskEditTypingCase{kRegExpr, L"\\d+", L"a", L"", 0},
         TMaskEditTypingCase{kRegExpr, L"\\d+", String(L"12") + kHome + L"3", L"312", 1},
         TMaskEditTypingCase{kRegExpr, L"ab|cd", L"ad", L"a", 1},
+        // A Backspace after which the tail no longer fits cuts the tail and
+        // still takes the character before the caret out of the head: the
+        // next keys then follow the text as it is.
+        TMaskEditTypingCase{kRegExpr, L"a(bc|d)", String(L"abc") + kLeft + L"\bd" + kLeft + kLeft + kRight + L"d",
+                            L"ad", 2},
         // The extended mode types the literals the expression fixes and
         // takes them back with the character before them.
         TMaskEditTypingCase{kRegExprEx, L"\\d\\d':'\\d\\d", L"12", L"12:", 3},
@@ -218,6 +224,17 @@ TEST(MaskEditProperties, DisplayValuesOfAStandardMask)
   properties->SetAlwaysShowBlanksAndLiterals(true);
   properties->PrepareDisplayValue(rtl::Variant(String(L"1234")), display, false);
   EXPECT_EQ(rtl::VarToStr(display), L"12-34");
+}
+
+TEST_F(TcxMaskEditTestFixture, TheTextOfAStandardMaskIsTheUnmaskedValue)
+{
+  Edit->GetMaskEditProperties()->SetEditMask(L"00-00;0;_");
+  Edit->SetEditValue(rtl::Variant(String(L"1234")));
+  EXPECT_EQ(Edit->GetEditText(), L"1234");
+  EXPECT_EQ(Edit->GetMaskedText(), L"1234");
+  Edit->SetFocus();
+  EXPECT_EQ(Edit->GetEditText(), L"12-34");
+  EXPECT_EQ(Edit->GetMaskedText(), L"1234");
 }
 
 TEST_F(TcxMaskEditTestFixture, ChangingTheSyntaxEmptiesTheMask)
