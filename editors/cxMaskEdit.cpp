@@ -1558,10 +1558,11 @@ void TcxCustomMaskEdit::ProcessKeyDown(WORD& AKey, vcl::TShiftState AShift)
         break;
       case VK_LEFT:
         if (ctrl) {
-          if (!FMode->PressHome()) {
-            SendOwnKeyDown(VK_HOME, AShift);
+          // Home goes to the start first, so the mode's own Home (onto the
+          // first mask position) has the last word.
+          SendOwnKeyDown(VK_HOME, AShift);
+          if (!FMode->PressHome())
             AKey = 0;
-          }
         } else {
           const bool atBegin = FMode->IsCursorBegin();
           if (!FMode->PressLeft()) {

@@ -133,21 +133,39 @@ TEST_F(TcxMaskEditTestFixture, PastingFillsTheStandardPositions)
   EXPECT_EQ(Edit->GetSelStart(), 5);
 }
 
+// Ctrl+Left goes where Home goes, not to the start of the word: in the
+// standard mode onto the first mask position, past a leading literal.
 TEST_F(TcxMaskEditTestFixture, CtrlLeftGoesHome)
 {
-  UseMask(kRegExpr, L"\\d+");
-  Type(L"123");
-  BYTE keys[256];
-  GetKeyboardState(keys);
-  BYTE ctrl[256];
-  std::copy(std::begin(keys), std::end(keys), std::begin(ctrl));
-  ctrl[VK_CONTROL] = 0x80;
-  SetKeyboardState(ctrl);
-  SendMessageW(InnerWindow(), WM_KEYDOWN, VK_LEFT, 1);
-  SetKeyboardState(keys);
-  EXPECT_EQ(Edit->GetSelStart(), 0);
-  Type(L"4");
-  EXPECT_EQ(Edit->GetEditText(), L"4123");
+  struct TCase {
+    TcxEditMaskKind Kind;
+    const wchar_t* Mask;
+    String Typed;
+    int SelStart;
+    const wchar_t* Then;
+    const wchar_t* Text;
+  };
+  const TCase cases[] = {
+      {kRegExpr, L"\\d+", L"123", 0, L"4", L"4123"},
+      {kRegExpr, L"[a-z' ']*", L"ab cd", 0, L"x", L"xab cd"},
+      {kStandard, L"(999)", String(1, kHome) + L"12", 1, L"3", L"(32_)"},
+  };
+  for (const TCase& c : cases) {
+    UseMask(c.Kind, c.Mask);
+    Edit->SetEditText(L"");
+    Type(c.Typed);
+    BYTE keys[256];
+    GetKeyboardState(keys);
+    BYTE ctrl[256];
+    std::copy(std::begin(keys), std::end(keys), std::begin(ctrl));
+    ctrl[VK_CONTROL] = 0x80;
+    SetKeyboardState(ctrl);
+    SendMessageW(InnerWindow(), WM_KEYDOWN, VK_LEFT, 1);
+    SetKeyboardState(keys);
+    EXPECT_EQ(Edit->GetSelStart(), c.SelStart) << c.Mask;
+    Type(c.Then);
+    EXPECT_EQ(Edit->GetEditText(), c.Text) << c.Mask;
+  }
 }
 
 TEST_F(TcxMaskEditTestFixture, AnIncompleteTextFailsValidation)
