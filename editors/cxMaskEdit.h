@@ -19,7 +19,7 @@ class TcxCustomMaskEditProperties;
 
 RTL_DECLARE_EXCEPTION(EcxMaskEditError, EcxEditError);
 
-enum class TcxEditMaskKind { emkStandard, emkRegExpr, emkRegExprEx };
+RTL_ENUM(TcxEditMaskKind, emkStandard, emkRegExpr, emkRegExprEx);
 
 // ---------------------------------------------------------------------------
 // Modes
@@ -282,19 +282,52 @@ class TcxCustomMaskEditProperties : public TcxCustomTextEditProperties {
 
 class TcxMaskEditProperties : public TcxCustomMaskEditProperties {
   RTL_CLASS(TcxMaskEditProperties, TcxCustomMaskEditProperties)
-  RTL_PUBLISHED(RTL_PROPERTY(AlwaysShowBlanksAndLiterals, GetAlwaysShowBlanksAndLiterals,
-                             SetAlwaysShowBlanksAndLiterals, RTL_DEFAULT(false)),
-                RTL_PROPERTY(AutoSelect, GetAutoSelect, SetAutoSelect, RTL_DEFAULT(true)),
-                RTL_PROPERTY(BeepOnError, GetBeepOnError, SetBeepOnError, RTL_DEFAULT(false)),
-                RTL_PROPERTY(CaseInsensitive, GetCaseInsensitive, SetCaseInsensitive, RTL_DEFAULT(true)),
-                RTL_PROPERTY(CharCase, GetMaskCharCase, SetMaskCharCase,
-                             RTL_DEFAULT(vcl::TEditCharCase::ecNormal)),
-                RTL_PROPERTY(EditMask, GetStoredEditMask, SetEditMask),
-                RTL_PROPERTY(IgnoreMaskBlank, GetIgnoreMaskBlank, SetIgnoreMaskBlank, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)),
-                RTL_PROPERTY(ValidateOnEnter, GetValidateOnEnter, SetValidateOnEnter, RTL_DEFAULT(true)),
-                RTL_PROPERTY(OnChange, GetOnChange, SetOnChange),
-                RTL_PROPERTY(OnEditValueChanged, GetOnEditValueChanged, SetOnEditValueChanged))
+  // The mask kind comes before the mask: a stream read back compiles the
+  // mask with its own syntax.
+  RTL_PUBLISHED(
+      RTL_PROPERTY(Alignment, GetAlignment, SetAlignment),
+      RTL_PROPERTY(AlwaysShowBlanksAndLiterals, GetAlwaysShowBlanksAndLiterals, SetAlwaysShowBlanksAndLiterals,
+                   RTL_DEFAULT(false)),
+      RTL_PROPERTY(AssignedValues, GetTextAssignedValues, SetTextAssignedValues),
+      RTL_PROPERTY(AutoSelect, GetAutoSelect, SetAutoSelect, RTL_DEFAULT(true)),
+      RTL_PROPERTY(BeepOnError, GetBeepOnError, SetBeepOnError, RTL_DEFAULT(false)),
+      RTL_PROPERTY(CaseInsensitive, GetCaseInsensitive, SetCaseInsensitive, RTL_DEFAULT(true)),
+      RTL_PROPERTY(CharCase, GetMaskCharCase, SetMaskCharCase, RTL_DEFAULT(vcl::TEditCharCase::ecNormal)),
+      RTL_PROPERTY(ClearKey, GetClearKey, SetClearKey, RTL_DEFAULT(0)),
+      RTL_PROPERTY(EchoMode, GetEchoMode, SetEchoMode, RTL_DEFAULT(TcxEditEchoMode::eemNormal)),
+      RTL_PROPERTY(HideSelection, GetHideSelection, SetHideSelection, RTL_DEFAULT(true)),
+      RTL_PROPERTY(IgnoreMaskBlank, GetIgnoreMaskBlank, SetIgnoreMaskBlank, RTL_DEFAULT(false)),
+      RTL_PROPERTY(ImeMode, GetImeMode, SetImeMode, RTL_DEFAULT(TImeMode::imDontCare)),
+      RTL_PROPERTY(ImeName, GetImeName, SetImeName),
+      RTL_PROPERTY(IncrementalSearch, GetIncrementalSearch, SetIncrementalSearch, RTL_DEFAULT(true)),
+      RTL_PROPERTY(LookupItems, GetLookupItemsList, SetLookupItems),
+      RTL_PROPERTY(LookupItemsSorted, GetLookupItemsSorted, SetLookupItemsSorted, RTL_DEFAULT(false)),
+      RTL_PROPERTY(MaskKind, GetMaskKind, SetMaskKind, RTL_DEFAULT(TcxEditMaskKind::emkStandard)),
+      RTL_PROPERTY(EditMask, GetStoredEditMask, SetEditMask),
+      RTL_PROPERTY(MaxLength, GetMaxLength, SetMaxLength, RTL_STORED(IsMaxLengthStored)),
+      RTL_PROPERTY(Nullstring, GetNullstring, SetNullstring),
+      RTL_PROPERTY(OEMConvert, GetOEMConvert, SetOEMConvert, RTL_DEFAULT(false)),
+      RTL_PROPERTY(PasswordChar, GetPasswordCharCode, SetPasswordCharCode, RTL_DEFAULT(0)),
+      RTL_PROPERTY(ReadOnly, GetReadOnly, SetReadOnly, RTL_DEFAULT(false)),
+      RTL_PROPERTY(UseLeftAlignmentOnEditing, GetUseLeftAlignmentOnEditing, SetUseLeftAlignmentOnEditing,
+                   RTL_DEFAULT(true)),
+      RTL_PROPERTY(UseNullString, GetUseNullString, SetUseNullString, RTL_DEFAULT(false)),
+      RTL_PROPERTY(ValidateOnEnter, GetValidateOnEnter, SetValidateOnEnter, RTL_DEFAULT(true)),
+      RTL_PROPERTY(ValidationErrorIconAlignment, GetValidationErrorIconAlignment, SetValidationErrorIconAlignment,
+                   RTL_DEFAULT(rtl::TAlignment::taLeftJustify)),
+      RTL_PROPERTY(ValidationOptions, GetValidationOptions, SetValidationOptions,
+                   RTL_DEFAULT(TcxEditValidationOptions{TcxEditValidationOption::evoRaiseException})),
+      RTL_PROPERTY(OnChange, GetOnChange, SetOnChange),
+      RTL_PROPERTY(OnEditValueChanged, GetOnEditValueChanged, SetOnEditValueChanged),
+      RTL_PROPERTY(OnNewLookupDisplayText, GetOnNewLookupDisplayText, SetOnNewLookupDisplayText),
+      RTL_PROPERTY(OnValidate, GetOnValidate, SetOnValidate))
+
+ public:
+  void SetTextAssignedValues(TcxTextEditPropertiesValues* AValue) { SetAssignedValues(AValue); }
+  rtl::TStrings* GetLookupItemsList() const { return GetLookupItems(); }
+  bool IsMaxLengthStored() const { return GetTextAssignedValues()->GetMaxLength(); }
+  int GetPasswordCharCode() const { return GetPasswordChar(); }
+  void SetPasswordCharCode(int AValue) { SetPasswordChar(static_cast<wchar_t>(AValue)); }
 };
 
 // ---------------------------------------------------------------------------
@@ -383,11 +416,25 @@ class TcxCustomMaskEdit : public TcxCustomTextEdit {
 
 class TcxMaskEdit : public TcxCustomMaskEdit {
   RTL_CLASS(TcxMaskEdit, TcxCustomMaskEdit)
-  RTL_PUBLISHED(RTL_PUBLISH(Anchors), RTL_PUBLISH(Enabled),
-                RTL_PROPERTY(Properties, GetMaskEditProperties, SetMaskEditProperties),
-                RTL_PROPERTY(Style, GetStyle, SetStyle), RTL_PUBLISH(TabOrder), RTL_PUBLISH(TabStop),
-                RTL_PROPERTY(Text, GetMaskedText, SetMaskedText), RTL_PUBLISH(Visible), RTL_PUBLISH(OnEnter), RTL_PUBLISH(OnExit), RTL_PUBLISH(OnKeyDown), RTL_PUBLISH(OnKeyPress),
-                RTL_PUBLISH(OnKeyUp))
+  RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors),
+                RTL_PROPERTY(AutoSize, GetAutoSize, SetAutoSize, RTL_DEFAULT(true)),
+                RTL_PROPERTY(BeepOnEnter, GetBeepOnEnter, SetBeepOnEnter, RTL_DEFAULT(true)), RTL_PUBLISH(BiDiMode),
+                RTL_PUBLISH(Constraints), RTL_PUBLISH(DragCursor), RTL_PUBLISH(DragKind), RTL_PUBLISH(DragMode),
+                RTL_PUBLISH(Enabled), RTL_PUBLISH(ParentBiDiMode), RTL_PUBLISH(ParentColor),
+                RTL_PUBLISH(ParentFont), RTL_PUBLISH(ParentShowHint), RTL_PUBLISH(PopupMenu),
+                RTL_PROPERTY(Properties, GetMaskEditProperties, SetMaskEditProperties), RTL_PUBLISH(ShowHint),
+                RTL_PROPERTY(Style, GetStyle, SetStyle),
+                RTL_PROPERTY(StyleDisabled, GetStyleDisabled, SetStyleDisabled),
+                RTL_PROPERTY(StyleFocused, GetStyleFocused, SetStyleFocused),
+                RTL_PROPERTY(StyleHot, GetStyleHot, SetStyleHot), RTL_PUBLISH(TabOrder), RTL_PUBLISH(TabStop),
+                RTL_PROPERTY(Text, GetMaskedText, SetMaskedText),
+                RTL_PROPERTY(TextHint, GetTextHint, SetTextHint), RTL_PUBLISH(Visible), RTL_PUBLISH(OnClick),
+                RTL_PUBLISH(OnContextPopup), RTL_PUBLISH(OnDblClick), RTL_PUBLISH(OnDragDrop),
+                RTL_PUBLISH(OnDragOver), RTL_PUBLISH(OnEndDock), RTL_PUBLISH(OnEndDrag), RTL_PUBLISH(OnEnter),
+                RTL_PUBLISH(OnExit), RTL_PUBLISH(OnKeyDown), RTL_PUBLISH(OnKeyPress), RTL_PUBLISH(OnKeyUp),
+                RTL_PUBLISH(OnMouseDown), RTL_PUBLISH(OnMouseEnter), RTL_PUBLISH(OnMouseLeave),
+                RTL_PUBLISH(OnMouseMove), RTL_PUBLISH(OnMouseUp), RTL_PUBLISH(OnStartDock),
+                RTL_PUBLISH(OnStartDrag))
 
  public:
   TcxMaskEditProperties* GetMaskEditProperties() const

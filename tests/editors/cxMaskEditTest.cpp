@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "editors/cxMaskEdit.h"
+#include "platform/rtl/ClassesFiler.h"
+#include "platform/rtl/ClassesStreams.h"
 #include "tests/support/TestHost.h"
 
 namespace {
@@ -253,6 +255,36 @@ TEST_F(TcxMaskEditTestFixture, TheTextOfAStandardMaskIsTheUnmaskedValue)
   Edit->SetFocus();
   EXPECT_EQ(Edit->GetEditText(), L"12-34");
   EXPECT_EQ(Edit->GetMaskedText(), L"1234");
+}
+
+// A form stream keeps the mask with its kind and settings: read back, the
+// editor types by the same expression.
+TEST_F(TcxMaskEditTestFixture, AMaskSurvivesAFormStreamWithItsKind)
+{
+  rtl::RegisterClasses({rtl::TPersistentClass::Of<TcxMaskEdit>()});
+  static_cast<rtl::TComponent*>(Edit)->SetName(L"MaskEdit");
+  TcxMaskEditProperties* properties = Edit->GetMaskEditProperties();
+  properties->SetMaskKind(kRegExprEx);
+  properties->SetEditMask(L"\\d\\d':'\\d\\d");
+  properties->SetIgnoreMaskBlank(true);
+  rtl::TOwnedPtr<rtl::TMemoryStream> stream(rtl::New<rtl::TMemoryStream>());
+  rtl::WriteComponent(stream.get(), FHost.get());
+
+  rtl::TOwnedPtr<kvtest::TTestHost> host(rtl::New<kvtest::TTestHost>(nullptr));
+  host->SetBounds(10, 10, 400, 300);
+  stream->SetPosition(0);
+  rtl::ReadComponent(stream.get(), host.get());
+  host->Show();
+  auto* copy = rtl::As<TcxMaskEdit>(host->FindComponent(L"MaskEdit"));
+  ASSERT_NE(copy, nullptr);
+  TcxMaskEditProperties* read = copy->GetMaskEditProperties();
+  EXPECT_EQ(read->GetMaskKind(), kRegExprEx);
+  EXPECT_EQ(read->GetStoredEditMask(), L"\\d\\d':'\\d\\d");
+  EXPECT_TRUE(read->GetIgnoreMaskBlank());
+  copy->SetFocus();
+  SendMessageW(copy->GetInnerControl()->GetHandle(), WM_CHAR, L'1', 1);
+  SendMessageW(copy->GetInnerControl()->GetHandle(), WM_CHAR, L'2', 1);
+  EXPECT_EQ(copy->GetEditText(), L"12:");
 }
 
 TEST_F(TcxMaskEditTestFixture, ChangingTheSyntaxEmptiesTheMask)
