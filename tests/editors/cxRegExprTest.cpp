@@ -164,6 +164,8 @@ INSTANTIATE_TEST_SUITE_P(
         TRegExprErrorCase{L"a\r\n'x", {L"Line2, Char3: Missing ' ' '"}},
         // A lone LF resets the column without counting a line.
         TRegExprErrorCase{L"\n*", {L"Line1, Char1: Illegal quantifier '*'"}},
+        // A lone CR counts a line without resetting the column.
+        TRegExprErrorCase{L"\r*", {L"Line2, Char2: Illegal quantifier '*'"}},
         TRegExprErrorCase{L"\\ a", {L"Line1, Char2: The space character is not allowed after '\\'"}},
         TRegExprErrorCase{L"\\x4", {L"Line1, Char4: Hexadecimal number expected"}},
         TRegExprErrorCase{L"\\x4g", {L"Line1, Char4: Hexadecimal number expected but 'g' found"}},
