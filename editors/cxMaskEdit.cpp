@@ -1677,6 +1677,31 @@ void TcxCustomMaskEdit::MouseMove(vcl::TShiftState AShift, int X, int Y)
   }
 }
 
+// While an in-place editor is activated by a key the mask reformats the
+// inner window's text more than once; it is drawn once, at the end.
+void TcxCustomMaskEdit::HookInnerEditWndProc()
+{
+  inherited::HookInnerEditWndProc();
+  TcxCustomInnerTextEdit* inner = InnerTextEditControl();
+  if (FRedrawLocked || !IsMasked() || inner == nullptr || !inner->HandleAllocated())
+    return;
+  SendMessageW(inner->GetHandle(), WM_SETREDRAW, FALSE, 0);
+  FRedrawLocked = true;
+}
+
+void TcxCustomMaskEdit::UnhookInnerEditWndProc()
+{
+  inherited::UnhookInnerEditWndProc();
+  if (!FRedrawLocked)
+    return;
+  FRedrawLocked = false;
+  TcxCustomInnerTextEdit* inner = InnerTextEditControl();
+  if (inner == nullptr || !inner->HandleAllocated())
+    return;
+  SendMessageW(inner->GetHandle(), WM_SETREDRAW, TRUE, 0);
+  ::InvalidateRect(inner->GetHandle(), nullptr, TRUE);
+}
+
 void TcxCustomMaskEdit::InnerEditSelectionChanged(rtl::TObject* Sender)
 {
   inherited::InnerEditSelectionChanged(Sender);

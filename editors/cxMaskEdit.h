@@ -398,6 +398,8 @@ class TcxCustomMaskEdit : public TcxCustomTextEdit {
   void DblClick() override;
   void MouseDown(vcl::TMouseButton AButton, vcl::TShiftState AShift, int X, int Y) override;
   void MouseMove(vcl::TShiftState AShift, int X, int Y) override;
+  void HookInnerEditWndProc() override;
+  void UnhookInnerEditWndProc() override;
 
   void SynchronizeModeText();
   // The display text of a value: formatted for the mask while focused, for
@@ -410,6 +412,8 @@ class TcxCustomMaskEdit : public TcxCustomTextEdit {
   bool FInternalTextSelection;
   std::unique_ptr<TcxMaskEditCustomMode> FMode;
   bool FMyMessage;
+  // The inner window's redrawing is off while its procedure is hooked.
+  bool FRedrawLocked;
   bool FShiftOn;
   String FUnmaskedText;
 };
