@@ -1457,8 +1457,16 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   bool CanFocusOnClick(int X, int Y) override;
   // The container's steps.
   bool HandlesTabKey() override { return false; }
+  // Recalculates and repaints only what changed against the look before a
+  // mouse event; other refreshes repaint the whole frame band.
   bool RefreshContainer(const TPoint& P, TcxMouseButton Button, vcl::TShiftState Shift,
                         bool AIsMouseEvent) override;
+  bool IsHotTrackAllowed(vcl::TShiftState AShift);
+  // ShortRefreshContainer (False) for a change that touches only states and
+  // colours: only what differs from the look before repaints.
+  void RefreshComparing();
+  // The layout mirrors: lay out and paint afresh.
+  void BiDiModeChanged() override;
   void ProcessViewInfoChanges() override;
   void CalculateViewInfo(const TPoint& P, bool AHotTrackAllowed) override;
   void GetBorderExtent(TRect& R) override;
@@ -1580,6 +1588,7 @@ class TcxCustomEdit : public TcxCustomEditContainer,
   TcxMouseButton FCalculationButton;
   vcl::TShiftState FCalculationShift;
   bool FCalculationIsMouseEvent;
+  bool FRefreshComparing = false;
   rtl::TNotifyEvent FOnFocusChanged;
   vcl::TKeyEvent FOnAfterKeyDown;
   TcxEditEditingEvent FOnEditing;

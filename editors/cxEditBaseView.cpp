@@ -2,6 +2,7 @@
 // hot state and buttons, hit parts for hints and accelerators, painting,
 // the hot fade and the size an auto-sized editor takes.
 #include "editors/cxEdit.h"
+#include "controls/cxMouseTracking.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/dxFading.h"
@@ -109,7 +110,52 @@ bool TcxCustomEdit::RefreshContainer(const TPoint& P, TcxMouseButton Button, vcl
   FCalculationButton = Button;
   FCalculationShift = Shift;
   FCalculationIsMouseEvent = AIsMouseEvent;
-  return inherited::RefreshContainer(P, Button, Shift, AIsMouseEvent);
+  TcxCustomEditViewInfo* AViewInfo = GetViewInfo();
+  if (!AViewInfo)
+    return inherited::RefreshContainer(P, Button, Shift, AIsMouseEvent);
+  // A mouse move or press usually changes little (a hot button, a pressed
+  // mark): the old look is kept to repaint only what differs from it.
+  rtl::TOwnedPtr<TcxCustomEditViewInfo> AOldViewInfo;
+  if (AIsMouseEvent || (FRefreshComparing && AViewInfo->IsCalculated())) {
+    AOldViewInfo.reset(rtl::As<TcxCustomEditViewInfo>(GetViewInfoClass().Create()));
+    if (AOldViewInfo)
+      AOldViewInfo->Assign(AViewInfo);
+  }
+  CalculateViewInfo(P, IsHotTrackAllowed(Shift));
+  const TRect AInnerEditRect =
+      FInnerEdit && IsEditClass() ? FInnerEdit->GetControl()->GetBoundsRect() : TRect{};
+  if (AViewInfo->Repaint(this, AInnerEditRect, AOldViewInfo.get()) || !AOldViewInfo) {
+    UpdateInnerControlBounds();
+    CalculateViewInfoAtPoint(P, Button, Shift, AIsMouseEvent);
+    UpdateWindowRegion();
+  }
+  ApplyStyleToInnerControl();
+  if (AViewInfo->ContainerState.Contains(TcxContainerStateItem::csHotTrack))
+    cxBeginMouseTracking(this, TRect{0, 0, inherited::GetWidth(), inherited::GetHeight()}, GetMouseTrackingCaller());
+  return true;
+}
+
+void TcxCustomEdit::RefreshComparing()
+{
+  FRefreshComparing = true;
+  rtl::Finally done([this] { FRefreshComparing = false; });
+  ShortRefreshContainer(false);
+}
+
+void TcxCustomEdit::BiDiModeChanged()
+{
+  inherited::BiDiModeChanged();
+  ShortRefreshContainer(false);
+}
+
+bool TcxCustomEdit::IsHotTrackAllowed(vcl::TShiftState AShift)
+{
+  // A held key or mouse button freezes the hot look.
+  const vcl::TShiftState ABlocking{vcl::TShiftStateItem::ssShift, vcl::TShiftStateItem::ssAlt,
+                                   vcl::TShiftStateItem::ssCtrl,  vcl::TShiftStateItem::ssLeft,
+                                   vcl::TShiftStateItem::ssRight, vcl::TShiftStateItem::ssMiddle,
+                                   vcl::TShiftStateItem::ssDouble};
+  return (AShift * ABlocking).Empty() && GetActiveStyleOf()->GetHotTrack();
 }
 
 void TcxCustomEdit::ProcessViewInfoChanges()
@@ -233,15 +279,41 @@ void TcxCustomEdit::HandleCMDialogChar(rtl::TMessage& Message)
 
 bool TcxCustomEdit::IsPaintCopyMode()
 {
+  if (FModifiedAfterEnter || !GetControlState().Contains(vcl::TControlStateItem::csPaintCopy) ||
+      !IsBoundToDataStorage())
+    return false;
+  // Only a panel-based data grid paints its editors as copies of one.
+  for (vcl::TWinControl* AParent = GetParent(); AParent; AParent = AParent->GetParent())
+    if (rtl::String(AParent->ClassName()) == L"TDBCtrlPanel")
+      return true;
   return false;
 }
 
 void TcxCustomEdit::Paint()
 {
-  inherited::Paint();
+  if (!IsPaintCopyMode()) {
+    inherited::Paint();
+    return;
+  }
+  PaintCopy();
+  UpdateScrollBarControls();
 }
 
-void TcxCustomEdit::PaintCopy() {}
+void TcxCustomEdit::PaintCopy()
+{
+  // The stored value of the row the copy stands for, laid out afresh: the
+  // editor's own view info shows the current row and stays as it is.
+  SetPaintCopyClipRegion();
+  rtl::TOwnedPtr<TcxCustomEditViewInfo> AViewInfo{rtl::As<TcxCustomEditViewInfo>(GetViewInfoClass().Create())};
+  rtl::TOwnedPtr<TcxCustomEditViewData> AViewData{CreateViewData()};
+  if (!AViewInfo || !AViewData)
+    return;
+  const TRect ABounds{0, 0, inherited::GetWidth(), inherited::GetHeight()};
+  AViewData->EditValueToDrawValue(FDataBinding->GetStoredValue(), AViewInfo.get());
+  AViewData->Calculate(GetCanvas(), ABounds, TPoint{-1, -1}, TcxMouseButton::cxmbNone, {}, AViewInfo.get(), false);
+  AViewInfo->Paint(GetCanvas());
+  GetCanvas()->ExcludeClipRect(ABounds);
+}
 
 bool TcxCustomEdit::CanFadeHotState()
 {

@@ -645,6 +645,36 @@ void TcxCustomCheckBoxViewInfo::Offset(int DX, int DY)
   OffsetRect(&TextRect, DX, DY);
 }
 
+bool TcxCustomCheckBoxViewInfo::IsMarkChanged(TcxContainerViewInfo* AViewInfo) const
+{
+  const auto* old = rtl::As<TcxCustomCheckBoxViewInfo>(AViewInfo);
+  return old && (old->CheckBoxState != CheckBoxState || old->State != State);
+}
+
+TRect TcxCustomCheckBoxViewInfo::CheckBoxRectInControl() const
+{
+  TRect r = CheckBoxRect;
+  OffsetRect(&r, Left, Top);
+  return r;
+}
+
+bool TcxCustomCheckBoxViewInfo::Repaint(vcl::TWinControl* AControl, const TRect& AInnerEditRect,
+                                        TcxContainerViewInfo* AViewInfo)
+{
+  const bool result = inherited::Repaint(AControl, AInnerEditRect, AViewInfo);
+  if (AControl && AControl->HandleAllocated() && IsMarkChanged(AViewInfo))
+    cxRedrawWindowRect(AControl->GetHandle(), CheckBoxRectInControl(), false, false);
+  return result;
+}
+
+TcxRegion* TcxCustomCheckBoxViewInfo::GetUpdateRegion(TcxContainerViewInfo* AViewInfo)
+{
+  TcxRegion* result = inherited::GetUpdateRegion(AViewInfo);
+  if (IsMarkChanged(AViewInfo))
+    result->Combine(CheckBoxRect, TcxRegionOperation::roAdd);
+  return result;
+}
+
 TRect TcxCustomCheckBoxViewInfo::CheckArea() const
 {
   TRect r = CheckBoxRect;
@@ -1219,11 +1249,15 @@ void TcxCustomCheckBox::ApplyEditValue(const rtl::Variant& AValue, bool AIsUserA
 {
   const TcxCheckBoxState before = GetActiveProperties()->GetState(GetEditValue());
   inherited::ApplyEditValue(AValue, AIsUserAction);
-  if (GetActiveProperties()->GetState(GetEditValue()) != before) {
+  const TcxCheckBoxState state = GetActiveProperties()->GetState(GetEditValue());
+  if (state != before) {
+    if (TcxCustomCheckBoxViewInfo* viewInfo = GetCheckBoxViewInfo())
+      viewInfo->State = state;
     Click();
     DoChange();
   }
-  ShortRefreshContainer(false);
+  // Only the mark shows the value.
+  RefreshComparing();
 }
 
 void TcxCustomCheckBox::PropertiesChanged(rtl::TObject* Sender)
@@ -1233,13 +1267,31 @@ void TcxCustomCheckBox::PropertiesChanged(rtl::TObject* Sender)
     SetCaption(properties->GetCaption());
     properties->ResetCaptionAssigned();
   }
+  // New values may give the current value another state.
+  TcxCustomCheckBoxViewInfo* viewInfo = GetCheckBoxViewInfo();
+  const TcxCheckBoxState state = GetState();
+  if (viewInfo && viewInfo->State != state) {
+    viewInfo->State = state;
+    InvalidateMark();
+    if (!AreChangeEventsLocked()) {
+      Click();
+      DoChange();
+    }
+  }
   inherited::PropertiesChanged(Sender);
+}
+
+void TcxCustomCheckBox::InvalidateMark()
+{
+  TcxCustomCheckBoxViewInfo* viewInfo = GetCheckBoxViewInfo();
+  if (viewInfo && HandleAllocated())
+    cxRedrawWindowRect(GetHandle(), viewInfo->CheckBoxRectInControl(), false, false);
 }
 
 void TcxCustomCheckBox::CheckPressedChanged(bool APressed)
 {
   FIsCheckPressed = APressed;
-  ShortRefreshContainer(false);
+  RefreshComparing();
 }
 
 void TcxCustomCheckBox::KeyDown(WORD& AKey, vcl::TShiftState AShift)

@@ -279,10 +279,18 @@ class TcxCustomCheckBoxViewInfo : public TcxCustomEditViewInfo {
   void Assign(rtl::TObject* Source) override;
   void Offset(int DX, int DY) override;
   void InternalPaint(TcxCanvas* ACanvas) override;
+  // A changed mark (checked, hot, pressed) repaints only its rectangle
+  // besides what the editor's frame needs.
+  using TcxCustomEditViewInfo::Repaint;
+  bool Repaint(vcl::TWinControl* AControl, const TRect& AInnerEditRect,
+               TcxContainerViewInfo* AViewInfo = nullptr) override;
+  TcxRegion* GetUpdateRegion(TcxContainerViewInfo* AViewInfo) override;
   bool IsBackgroundPartiallyTransparent() override;
   bool IsFadingAvailable() override;
   // The mark in ACheckState into R of ACanvas.
   void DrawMark(TcxCanvas* ACanvas, const TRect& R, TcxEditCheckState ACheckState);
+  // CheckBoxRect in the control's coordinates.
+  TRect CheckBoxRectInControl() const;
   // CheckBoxRect less the margin the frame keeps.
   TRect CheckArea() const;
 
@@ -311,6 +319,8 @@ class TcxCustomCheckBoxViewInfo : public TcxCustomEditViewInfo {
   // The mark is centred: no caption beside it.
   bool IsMarkCentred() const { return Alignment == rtl::TAlignment::taCenter; }
   bool IsSkinned() const;
+  // The mark's state or picture differs from AViewInfo's.
+  bool IsMarkChanged(TcxContainerViewInfo* AViewInfo) const;
 
  private:
   void DrawCaption(TcxCanvas* ACanvas);
@@ -423,6 +433,8 @@ class TcxCustomCheckBox : public TcxCustomEdit {
   // Sets Checked with clicks and change events held and dropped.
   void SetCheckedQuietly(bool AValue);
   void CheckPressedChanged(bool APressed);
+  // Repaints the mark without erasing.
+  void InvalidateMark();
 
   bool FIsCheckPressed;
   bool FIsLoaded;

@@ -3,11 +3,15 @@
 // utilities and the background kinds probed on a memory DIB.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "editors/cxEdit.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "lookandfeel/cxLookAndFeels.h"
+#include "platform/vcl/Forms.h"
 #include "platform/vcl/Graphics.h"
+#include "platform/vcl/GraphicsHandles.h"
 #include "tests/platform/vcl/GraphicsTestSupport.h"
 
 namespace {
@@ -435,29 +439,110 @@ TEST_F(TcxEditViewTest, RepaintWithoutAWindowDoesNothing)
   EXPECT_FALSE(ViewInfo->Repaint(nullptr, nullptr));
 }
 
-// Draws editors with buttons in each button style for review:
-// KV_RENDER_DIR=<folder> writes EditButtons.png there.
+// Against the look before, only the band that changed repaints: the frame
+// around the inner edit for a new colour or state, the border alone for a
+// new border colour, a button alone for its own new state.
+TEST_F(TcxEditViewTest, RepaintBandsByWhatChanged)
+{
+  using enum TcxContainerStateItem;
+  Style->SetBorderStyle(cbsSingle);
+  AddButton(TcxEditButtonKind::bkEllipsis, 20);
+  Calculate({0, 0, 121, 21});
+  rtl::TOwnedPtr<vcl::TForm> form(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(vcl::Application()); }));
+  form->SetBounds(0, 0, 200, 100);
+  form->Show();
+  const HWND wnd = form->GetHandle();
+  const TRect inner{4, 3, 96, 18};
+  const TPoint inInner{50, 10};
+  const TPoint padding{2, 10};     // between the border and the inner edit
+  const TPoint onBorder{60, 0};
+  const TPoint onButton{110, 10};
+  const struct {
+    const char* Name;
+    void (*Change)(TcxCustomEditViewInfo* AOld);
+    std::vector<TPoint> Repainted;
+    std::vector<TPoint> Kept;
+  } cases[] = {
+      {"nothing", [](TcxCustomEditViewInfo*) {}, {}, {inInner, padding, onBorder, onButton}},
+      {"background", [](TcxCustomEditViewInfo* AOld) { AOld->SetBackgroundColor(vcl::clRed); },
+       {padding, onBorder, onButton}, {inInner}},
+      {"container state", [](TcxCustomEditViewInfo* AOld) { AOld->ContainerState = {csActive}; },
+       {padding, onBorder}, {inInner}},
+      {"border colour", [](TcxCustomEditViewInfo* AOld) { AOld->BorderColor = vcl::clRed; }, {onBorder},
+       {inInner, padding}},
+      {"button state",
+       [](TcxCustomEditViewInfo* AOld) { AOld->ButtonsInfo[0]->Data.State = TcxEditButtonState::ebsSelected; },
+       {onButton}, {inInner, padding, onBorder}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    rtl::TOwnedPtr<TcxCustomEditViewInfo> old(rtl::New<TcxCustomEditViewInfo>());
+    old->Assign(ViewInfo.get());
+    c.Change(old.get());
+    ValidateRect(wnd, nullptr);
+    const bool repainted = ViewInfo->Repaint(form.get(), inner, old.get());
+    EXPECT_EQ(repainted, !c.Repainted.empty());
+    vcl::TOwnedRegion region(CreateRectRgn(0, 0, 0, 0));
+    GetUpdateRgn(wnd, region.Get(), FALSE);
+    for (const TPoint& p : c.Repainted)
+      EXPECT_TRUE(PtInRegion(region.Get(), p.x, p.y)) << p.x << "," << p.y;
+    for (const TPoint& p : c.Kept)
+      EXPECT_FALSE(PtInRegion(region.Get(), p.x, p.y)) << p.x << "," << p.y;
+  }
+  form->Hide();
+}
+
+// Draws editors with buttons in each button style for review, a row per
+// style: all buttons normal, the glyph button hot, the glyph button pressed,
+// the drop-down button pressed. KV_RENDER_DIR=<folder> writes
+// EditButtons.png there.
 TEST_F(TcxEditViewTest, RendersButtonStylesForReview)
 {
   using enum TcxEditButtonStyle;
+  using enum vcl::TShiftStateItem;
   Style->SetBorderStyle(cbsSingle);
   Style->SetColor(vcl::clWindow);
   AddButton(TcxEditButtonKind::bkEllipsis);
   AddButton(TcxEditButtonKind::bkDown);
   AddButton(TcxEditButtonKind::bkText)->SetCaption(L"&Go");
-  rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(170, 7 * 26 + 4); }));
-  bitmap->GetcxCanvas()->FillRect(TRect{0, 0, 170, 7 * 26 + 4}, vcl::clBtnFace);
-  const TcxEditButtonStyle styles[] = {bts3D, btsFlat, btsSimple, btsHotFlat, btsUltraFlat, btsOffice11, bts3D};
-  for (int i = 0; i < 7; ++i) {
-    Style->SetButtonStyle(styles[i]);
-    // The last row shows the middle button pressed.
-    if (i == 6)
-      Calculate({0, 0, 160, 22}, false, {100, 10}, TcxMouseButton::cxmbLeft, {vcl::TShiftStateItem::ssLeft});
-    else
-      Calculate({0, 0, 160, 22});
-    ViewInfo->Left = 5;
-    ViewInfo->Top = 4 + i * 26;
-    ViewInfo->PaintEx(bitmap->GetcxCanvas());
+  // A black arrow on a transparent (lower-left, fuchsia) ground.
+  rtl::TOwnedPtr<vcl::TBitmap> picture(rtl::New<vcl::TBitmap>());
+  picture->SetPixelFormat(vcl::TPixelFormat::pf24bit);
+  picture->SetSize(9, 9);
+  picture->GetCanvas()->GetBrush()->SetColor(vcl::clFuchsia);
+  picture->GetCanvas()->FillRect({0, 0, 9, 9});
+  for (int row = 0; row < 5; ++row)
+    for (int x = row; x < 9 - row; ++x)
+      SetPixel(picture->GetCanvas()->GetHandle(), x, 2 + row, RGB(0, 0, 0));
+  rtl::TOwnedPtr<TdxSmartGlyph> glyph(rtl::New<TdxSmartGlyph>());
+  glyph->Assign(picture.get());
+  TcxCustomEditButton* glyphButton = AddButton(TcxEditButtonKind::bkGlyph);
+  glyphButton->SetGlyph(glyph.get());
+  constexpr int kWidth = 190;
+  constexpr int kRow = 26;
+  const TcxEditButtonStyle styles[] = {bts3D, btsFlat, btsSimple, btsHotFlat, btsUltraFlat, btsOffice11};
+  const int width = 4 * (kWidth + 10);
+  const int height = static_cast<int>(std::size(styles)) * kRow + 4;
+  rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([&](TcxBitmap* B) { B->CreateSize(width, height); }));
+  bitmap->GetcxCanvas()->FillRect(TRect{0, 0, width, height}, vcl::clBtnFace);
+  for (std::size_t row = 0; row < std::size(styles); ++row) {
+    Style->SetButtonStyle(styles[row]);
+    for (int column = 0; column < 4; ++column) {
+      Calculate({0, 0, kWidth, 22});
+      const TRect glyphBounds = ViewInfo->ButtonsInfo[3]->Bounds;
+      const TRect downBounds = ViewInfo->ButtonsInfo[1]->Bounds;
+      const TPoint onGlyph{(glyphBounds.left + glyphBounds.right) / 2, 10};
+      const TPoint onDown{(downBounds.left + downBounds.right) / 2, 10};
+      if (column == 1)
+        Calculate({0, 0, kWidth, 22}, false, onGlyph);
+      else if (column == 2)
+        Calculate({0, 0, kWidth, 22}, false, onGlyph, TcxMouseButton::cxmbLeft, {ssLeft});
+      else if (column == 3)
+        Calculate({0, 0, kWidth, 22}, false, onDown, TcxMouseButton::cxmbLeft, {ssLeft});
+      ViewInfo->Left = 5 + column * (kWidth + 10);
+      ViewInfo->Top = 4 + static_cast<int>(row) * kRow;
+      ViewInfo->PaintEx(bitmap->GetcxCanvas());
+    }
   }
   EXPECT_NE(GetPixel(bitmap->GetcxCanvas()->GetHandle(), 5 + 20, 4 + 10),
             static_cast<COLORREF>(vcl::ColorToRGB(vcl::clBtnFace)));

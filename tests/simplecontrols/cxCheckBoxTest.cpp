@@ -452,7 +452,10 @@ TEST(cxCheckBoxMark, DISABLED_RenderSheet)
                          {L"glyph", ebsSingle, false, nullptr, true}};
   constexpr int kCell = 24;
   const int width = kCell * 12;
-  const int height = kCell * static_cast<int>(std::size(kinds));
+  // Below the marks, whole boxes left to right and right to left, each
+  // unchecked and focused, then checked.
+  constexpr int kBoxesHeight = 2 * kCell;
+  const int height = kCell * static_cast<int>(std::size(kinds)) + kBoxesHeight;
   rtl::TOwnedPtr<vcl::TBitmap> sheet(rtl::New<vcl::TBitmap>());
   sheet->SetPixelFormat(vcl::TPixelFormat::pf24bit);
   sheet->SetSize(width, height);
@@ -480,6 +483,30 @@ TEST(cxCheckBoxMark, DISABLED_RenderSheet)
           ++column;
         }
     }
+    rtl::TOwnedPtr<vcl::TForm> form(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(vcl::Application()); }));
+    form->SetBounds(0, 0, 400, 200);
+    form->Show();
+    const int boxesTop = kCell * static_cast<int>(std::size(kinds));
+    const vcl::TBiDiMode modes[] = {vcl::TBiDiMode::bdLeftToRight, vcl::TBiDiMode::bdRightToLeft};
+    for (std::size_t row = 0; row < std::size(modes); ++row)
+      for (int column = 0; column < 2; ++column) {
+        auto* box = rtl::New<TcxCheckBox>(form.get());
+        static_cast<vcl::TControl*>(box)->SetParent(form.get());
+        box->SetAutoSize(false);
+        box->SetBounds(0, 0, width / 2 - 8, kCell);
+        box->SetBiDiMode(modes[row]);
+        box->SetCaption(L"&Active");
+        box->SetChecked(column == 1);
+        if (column == 0)
+          box->SetFocus();
+        kvtest::PumpMessages();
+        const TPoint origin{column * width / 2 + 4, boxesTop + static_cast<int>(row) * kCell};
+        canvas.Wrapper->SetWindowOrg(TPoint{-origin.x, -origin.y});
+        box->GetViewInfo()->Paint(canvas.Wrapper.get());
+        canvas.Wrapper->SetWindowOrg(TPoint{0, 0});
+        rtl::Free(box);
+      }
+    form->Hide();
   }
   const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
   png->LoadFromBitmap(sheet.get());
@@ -604,10 +631,15 @@ TEST_F(TcxCheckBoxControlTestFixture, AcceleratorFocusesAndToggles)
 TEST_F(TcxCheckBoxControlTestFixture, ValuesOfStatesAndClear)
 {
   Box->GetCheckBoxProperties()->SetValueChecked(rtl::Variant(rtl::String(L"Y")));
+  EXPECT_EQ(Clicks, 0);
+  // The value False is none of the three any more: it shows grayed, a
+  // change of the state the box reports as a click.
   Box->GetCheckBoxProperties()->SetValueUnchecked(rtl::Variant(rtl::String(L"N")));
+  EXPECT_EQ(Box->GetState(), cbsGrayed);
+  EXPECT_EQ(Clicks, 1);
   Box->SetChecked(true);
   EXPECT_EQ(rtl::VarToStr(Box->GetEditValue()), L"Y");
-  EXPECT_EQ(Clicks, 1);
+  EXPECT_EQ(Clicks, 2);
   Box->Clear();
   EXPECT_EQ(rtl::VarToStr(Box->GetEditValue()), L"N");
   // A value that is none of the three shows grayed.
@@ -625,6 +657,117 @@ TEST_F(TcxCheckBoxControlTestFixture, FollowsItsActionWithoutClicking)
   EXPECT_FALSE(Box->GetChecked());
   EXPECT_EQ(Clicks, 0);
   Box->SetAction(nullptr);
+}
+
+namespace {
+
+// The rectangle a window's pending repaint covers; empty when none.
+TRect CheckBoxTestUpdateBox(HWND AWnd)
+{
+  RECT box{};
+  GetUpdateRect(AWnd, &box, FALSE);
+  return box;
+}
+
+testing::AssertionResult CheckBoxTestSameRect(const TRect& A, const TRect& B)
+{
+  if (EqualRect(&A, &B) || (IsRectEmpty(&A) && IsRectEmpty(&B)))
+    return testing::AssertionSuccess();
+  return testing::AssertionFailure() << "(" << A.left << "," << A.top << "," << A.right << "," << A.bottom
+                                     << ") is not (" << B.left << "," << B.top << "," << B.right << "," << B.bottom
+                                     << ")";
+}
+
+TRect CheckBoxTestMarkInControl(TcxCheckBox* ABox)
+{
+  auto* viewInfo = rtl::As<TcxCustomCheckBoxViewInfo>(ABox->GetViewInfo());
+  return viewInfo ? viewInfo->CheckBoxRectInControl() : TRect{};
+}
+
+}  // namespace
+
+// Against the look before, a changed mark repaints only its rectangle; a
+// changed colour or state of the whole editor repaints all of it.
+TEST_F(TcxCheckBoxControlTestFixture, RepaintCoversWhatChanged)
+{
+  using enum TcxEditCheckState;
+  kvtest::PumpMessages();
+  auto* viewInfo = rtl::As<TcxCustomCheckBoxViewInfo>(Box->GetViewInfo());
+  ASSERT_NE(viewInfo, nullptr);
+  const TRect mark = CheckBoxTestMarkInControl(Box);
+  const TRect whole{0, 0, Box->GetWidth(), Box->GetHeight()};
+  const struct {
+    const char* Name;
+    void (*Change)(TcxCustomCheckBoxViewInfo* AOld);
+    TRect Expected;
+  } cases[] = {
+      {"nothing", [](TcxCustomCheckBoxViewInfo*) {}, TRect{}},
+      // An enabled box is never disabled, nor grayed here.
+      {"mark state", [](TcxCustomCheckBoxViewInfo* AOld) { AOld->CheckBoxState = ecsDisabled; }, mark},
+      {"check state", [](TcxCustomCheckBoxViewInfo* AOld) { AOld->State = cbsGrayed; }, mark},
+      {"background", [](TcxCustomCheckBoxViewInfo* AOld) { AOld->SetBackgroundColor(vcl::clRed); }, whole},
+      {"container state",
+       [](TcxCustomCheckBoxViewInfo* AOld) { AOld->ContainerState = {TcxContainerStateItem::csDisabled}; }, whole},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    rtl::TOwnedPtr<TcxCustomCheckBoxViewInfo> old(rtl::New<TcxCustomCheckBoxViewInfo>());
+    old->Assign(viewInfo);
+    c.Change(old.get());
+    ValidateRect(Box->GetHandle(), nullptr);
+    viewInfo->Repaint(Box, TRect{}, old.get());
+    EXPECT_TRUE(CheckBoxTestSameRect(CheckBoxTestUpdateBox(Box->GetHandle()), c.Expected));
+  }
+  // With nothing to compare with, everything repaints.
+  ValidateRect(Box->GetHandle(), nullptr);
+  viewInfo->Repaint(Box, TRect{}, nullptr);
+  EXPECT_TRUE(CheckBoxTestSameRect(CheckBoxTestUpdateBox(Box->GetHandle()), whole));
+}
+
+// Pressing and releasing Space, and the value that follows, repaint the
+// mark and nothing else.
+TEST_F(TcxCheckBoxControlTestFixture, SpaceRepaintsOnlyTheMark)
+{
+  Box->SetFocus();
+  kvtest::PumpMessages();
+  const TRect mark = CheckBoxTestMarkInControl(Box);
+  ASSERT_FALSE(IsRectEmpty(&mark));
+  for (const UINT message : {WM_KEYDOWN, WM_KEYUP}) {
+    SCOPED_TRACE(message);
+    ValidateRect(Box->GetHandle(), nullptr);
+    Key(message, VK_SPACE);
+    EXPECT_TRUE(CheckBoxTestSameRect(CheckBoxTestUpdateBox(Box->GetHandle()), mark));
+  }
+  EXPECT_TRUE(Box->GetChecked());
+}
+
+// Right to left, the mark stands at the right with the caption and its
+// focus rectangle to its left.
+TEST_F(TcxCheckBoxControlTestFixture, MarkAndFocusMirrorRightToLeft)
+{
+  Box->SetAutoSize(false);
+  Box->SetBounds(8, 8, 121, 21);
+  Box->SetFocus();
+  for (const vcl::TBiDiMode mode : {vcl::TBiDiMode::bdLeftToRight, vcl::TBiDiMode::bdRightToLeft}) {
+    SCOPED_TRACE(static_cast<int>(mode));
+    Box->SetBiDiMode(mode);
+    kvtest::PumpMessages();
+    auto* viewInfo = rtl::As<TcxCustomCheckBoxViewInfo>(Box->GetViewInfo());
+    ASSERT_NE(viewInfo, nullptr);
+    const TRect& client = viewInfo->ClientRect;
+    const TRect& mark = viewInfo->CheckBoxRect;
+    const TRect& focus = viewInfo->FocusRect;
+    ASSERT_FALSE(IsRectEmpty(&focus));
+    if (mode == vcl::TBiDiMode::bdLeftToRight) {
+      EXPECT_EQ(mark.left, client.left + 2);
+      EXPECT_GT(focus.left, mark.right);
+      EXPECT_LT(focus.right, client.right / 2) << "hugs the caption";
+    } else {
+      EXPECT_EQ(mark.right, client.right - 2);
+      EXPECT_LT(focus.right, mark.left);
+      EXPECT_GT(focus.left, client.right / 2) << "hugs the caption";
+    }
+  }
 }
 
 // The state read from a form waits for the values it refers to.
