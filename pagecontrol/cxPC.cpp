@@ -4,7 +4,10 @@
 
 #include <algorithm>
 
+#include "controls/cxDragImages.h"
 #include "core/dxCore.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "pagecontrol/cxPCConsts.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/SysUtilsFormat.h"
@@ -517,11 +520,13 @@ void TcxCustomTabControlProperties::Create(rtl::TPersistent* AOwner)
   FCustomButtons = rtl::New<TcxPCCustomButtons>(this);
   FCustomButtons->GetHeaderImages()->SetOnChange(rtl::TNotifyEvent::Bind<&TcxCustomTabControlProperties::ImagesChangeHandler>(this));
   FCustomButtons->GetTabImages()->SetOnChange(rtl::TNotifyEvent::Bind<&TcxCustomTabControlProperties::ImagesChangeHandler>(this));
+  FDragImage = rtl::New<TdxSmartGlyph>();
 }
 
 void TcxCustomTabControlProperties::Destroy()
 {
   FLockedEvents.clear();
+  rtl::FreeAndNil(FDragImage);
   rtl::FreeAndNil(FCustomButtons);
   rtl::FreeAndNil(FTabSlants);
   rtl::FreeAndNil(FImages);
@@ -543,6 +548,7 @@ void TcxCustomTabControlProperties::CopyFrom(rtl::TPersistent* ASource)
     SetCloseButtonMode(source->FCloseButtonMode);
     SetCloseTabWithMiddleClick(source->FCloseTabWithMiddleClick);
     FCustomButtons->Assign(source->FCustomButtons);
+    FDragImage->Assign(source->FDragImage);
     SetHideTabs(source->FHideTabs);
     SetHotTrack(source->FHotTrack);
     FImages->SetBaseImages(source->FImages->GetBaseImages());
@@ -1052,6 +1058,34 @@ bool TcxCustomTabControlProperties::DoNewTabButtonClick()
 int TcxCustomTabControlProperties::CreateNewTab()
 {
   return FTabs->Add(rtl::String());
+}
+
+void TcxCustomTabControlProperties::SetDragImage(TdxSmartGlyph* AValue)
+{
+  FDragImage->Assign(AValue);
+}
+
+bool TcxCustomTabControlProperties::DoPaintDragImage(TcxDragImage* ADragImage)
+{
+  const rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::New<TcxBitmap>());
+  bool done = false;
+  if (FOnPaintDragImage)
+    FOnPaintDragImage(this, bitmap.get(), done);
+  if (!done && !FDragImage->GetEmpty()) {
+    const TSize size = FDragImage->GetSize();
+    bitmap->SetSize(size.cx, size.cy);
+    const TRect bounds{0, 0, size.cx, size.cy};
+    bitmap->GetcxCanvas()->FillRect(bounds, bitmap->GetTransparentColor());
+    FDragImage->StretchDraw(bitmap->GetCanvas()->GetHandle(), bounds, bounds);
+    done = true;
+  }
+  if (!done)
+    return false;
+  ADragImage->SetBounds(ADragImage->GetLeft(), ADragImage->GetTop(), bitmap->GetWidth(), bitmap->GetHeight());
+  ADragImage->SetTransparentColorValue(bitmap->GetTransparentColor());
+  ADragImage->SetTransparentColor(true);
+  ADragImage->GetcxCanvas()->Draw(0, 0, bitmap.get());
+  return true;
 }
 
 void TcxCustomTabControlProperties::DoNewTabCreate(int AIndex)

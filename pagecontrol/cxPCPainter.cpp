@@ -569,3 +569,39 @@ void TcxPCCustomPainter::InvalidateTab(int AIndex)
 {
   FViewInfo->Invalidate(GetTabViewInfo(AIndex)->GetVisibleRect());
 }
+
+// ---------------------------------------------------------------------------
+// Tab drag and drop
+
+void TcxPCCustomPainter::PaintDragImage(TcxCanvas* ACanvas, int AIndex)
+{
+  FIsDragImagePainted = true;
+  try {
+    DrawTab(ACanvas, AIndex);
+  } catch (...) {
+    FIsDragImagePainted = false;
+    throw;
+  }
+  FIsDragImagePainted = false;
+}
+
+// The dragged tab lands before the destination tab when it moves toward the
+// start of the row, after it otherwise: the gap is that edge of the
+// destination, a line across the row.
+void TcxPCCustomPainter::CalculateDragArrowRects(int ADraggedIndex, int, int ADestinationIndex, TRect& AFirst,
+                                                 TRect& ASecond)
+{
+  const TRect R = GetTabViewInfo(ADestinationIndex)->GetNormalRect();
+  const bool topOrBottom = FViewInfo->IsTopOrBottom();
+  const bool reversed = topOrBottom ? FViewInfo->IsRightToLeftAlignment() != FViewInfo->UseRightToLeftAlignment()
+                                    : FViewInfo->IsBottomToTopAlignment();
+  const bool atLowEdge = (ADestinationIndex < ADraggedIndex) != reversed;
+  if (topOrBottom) {
+    const int x = atLowEdge ? R.left : R.right;
+    AFirst = TRect{x, R.top, x, R.bottom};
+  } else {
+    const int y = atLowEdge ? R.top : R.bottom;
+    AFirst = TRect{R.left, y, R.right, y};
+  }
+  ASecond = AFirst;
+}
