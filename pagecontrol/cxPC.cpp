@@ -7,6 +7,7 @@
 #include "controls/cxDragImages.h"
 #include "core/dxCore.h"
 #include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/cxGraphicsDraw.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "pagecontrol/cxPCConsts.h"
 #include "platform/rtl/SysUtils.h"
@@ -488,7 +489,8 @@ TSize TcxPCImageList::RotatedImageSize() const
   return size;
 }
 
-void TcxPCImageList::Draw(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled, bool AHot)
+void TcxPCImageList::Draw(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled, bool AHot,
+                          IdxColorPalette* APalette)
 {
   vcl::TCustomImageList* list = AHot && FBaseHotImages ? FBaseHotImages : FBaseImages;
   if (!list)
@@ -496,7 +498,30 @@ void TcxPCImageList::Draw(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool A
   if (AIndex < 0 || AIndex >= list->GetCount())
     throw EdxException(rtl::String(L"TcxPCImageList.Draw: ") +
                        rtl::Format(dxLookupResourceString(scxPCImageListIndexError), {AIndex, list->GetCount() - 1}));
-  list->Draw(ACanvas->GetCanvas(), R.left, R.top, AIndex, AEnabled);
+  if (FImageRotationAngle == TcxRotationAngle::ra0) {
+    cxDrawImage(ACanvas, R, nullptr, nullptr, APalette, AEnabled, AIndex, list);
+    return;
+  }
+  const int width = R.right - R.left;
+  const int height = R.bottom - R.top;
+  if (width <= 0 || height <= 0)
+    return;
+  // What lies under R is turned back upright, the image drawn onto it and
+  // the whole turned again, so the background around the image stays.
+  const rtl::TOwnedPtr<TcxBitmap32> bitmap(
+      rtl::NewWith<TcxBitmap32>([&](TcxBitmap32* B) { B->CreateSize(width, height, true); }));
+  BitBlt(bitmap->GetCanvas()->GetHandle(), 0, 0, width, height, ACanvas->GetHandle(), R.left, R.top, SRCCOPY);
+  const TcxRotationAngle back =
+      FImageRotationAngle == TcxRotationAngle::raPlus90   ? TcxRotationAngle::raMinus90
+      : FImageRotationAngle == TcxRotationAngle::raMinus90 ? TcxRotationAngle::raPlus90
+                                                            : FImageRotationAngle;
+  bitmap->Rotate(back);
+  cxDrawImage(bitmap->GetcxCanvas(), TRect{0, 0, bitmap->GetWidth(), bitmap->GetHeight()}, nullptr, nullptr, APalette,
+              AEnabled, AIndex, list);
+  bitmap->Rotate(FImageRotationAngle);
+  // Copied whole: the background was taken from the canvas already.
+  bitmap->MakeOpaque();
+  BitBlt(ACanvas->GetHandle(), R.left, R.top, width, height, bitmap->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
 }
 
 // ---------------------------------------------------------------------------

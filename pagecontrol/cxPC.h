@@ -35,6 +35,7 @@ class TcxCustomLookAndFeelPainter;
 class TcxDragAndDropArrow;
 class TcxDragImage;
 class TdxSmartGlyph;
+struct IdxColorPalette;
 class TcxCustomTabControlProperties;
 class TcxCustomTabControlViewInfo;
 class TcxLookAndFeel;
@@ -346,8 +347,13 @@ class TcxPCImageList : public rtl::TObject {
   TSize RotatedImageSize() const;
   TcxRotationAngle GetImageRotationAngle() const { return FImageRotationAngle; }
   void SetImageRotationAngle(TcxRotationAngle AValue) { FImageRotationAngle = AValue; }
-  // Raises EdxException without a list or for an index outside it.
-  void Draw(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled, bool AHot);
+  // Draws image AIndex (of the hot list when AHot and there is one) into R,
+  // recoloured by APalette where the image allows. While images are turned
+  // the image turns with the text and the canvas under R stays visible
+  // around it. Raises EdxException without a list or for an index outside
+  // it.
+  void Draw(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled, bool AHot,
+            IdxColorPalette* APalette = nullptr);
   rtl::TNotifyEvent GetOnChange() const { return FOnChange; }
   void SetOnChange(rtl::TNotifyEvent AValue) { FOnChange = AValue; }
 
@@ -1037,6 +1043,13 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   // Whether the page frame closes the page on all four sides, whatever
   // side the tabs are on.
   virtual bool IsPageFramedOnAllSides() const { return true; }
+  // The colour of a tab as its owner sets it; clDefault: none of its own.
+  virtual vcl::TColor GetTabColor(int AVisibleIndex) const;
+  // Whether a page is shown, its colour (clNone without one) and whether
+  // that colour is the page's own rather than its parent's.
+  virtual bool HasPage() const { return false; }
+  virtual vcl::TColor GetActivePageColor() const { return vcl::clNone; }
+  virtual bool HasOwnPageColor() const { return false; }
   bool HasImages() const;
   TSize GetTabImageSize() const;
   int GetSizeDeficit() const { return 1 - FTabsPosition.NormalRowWidth; }
@@ -1316,7 +1329,15 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual TRect GetPageClientRect();
   virtual vcl::TColor GetControlColor();
   virtual vcl::TColor GetPageColor();
+  // The active page's own colour when it has one, else GetPageColor.
+  virtual vcl::TColor GetPageClientColor();
   virtual vcl::TColor GetTabColor(int AIndex);
+  // The tab's own colour as the view info gives it (clDefault: none).
+  virtual vcl::TColor GetTabOwnColor(int AIndex);
+  // The colour palettes images are drawn with; nil: their own colours.
+  virtual rtl::IPtr<IdxColorPalette> GetTabImagePalette();
+  virtual rtl::IPtr<IdxColorPalette> GetHeaderButtonImagePalette(TcxPCNavigatorButtonState AState);
+  virtual rtl::IPtr<IdxColorPalette> GetTabButtonImagePalette(TcxPCNavigatorButtonState AState);
   virtual vcl::TColor GetTabTextColor(int AIndex);
   // The hot-light colour, or the selection colour where the hot-light
   // colour hardly stands out from the tab.
@@ -1793,6 +1814,23 @@ class TcxPageControlProperties : public TcxCustomTabControlProperties {
   TcxPageChangingEvent FOnPageChanging;
 };
 
+// The layout of a page control: tabs coloured by their pages, and the
+// active page's colour for the page area.
+class TcxPageControlViewInfo : public TcxCustomTabControlViewInfo {
+  RTL_CLASS(TcxPageControlViewInfo, TcxCustomTabControlViewInfo)
+
+ public:
+  // A tab without a colour of its own takes its page's own colour where the
+  // settings or the painter ask for page colours.
+  vcl::TColor GetTabColor(int AVisibleIndex) const override;
+  bool HasPage() const override;
+  vcl::TColor GetActivePageColor() const override;
+  bool HasOwnPageColor() const override;
+
+ private:
+  TcxTabSheet* ActivePage() const;
+};
+
 class TcxPageControl : public TcxCustomTabControl {
   RTL_CLASS(TcxPageControl, TcxCustomTabControl)
   RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors), RTL_PUBLISH(Color), RTL_PUBLISH(Enabled),
@@ -1834,6 +1872,7 @@ class TcxPageControl : public TcxCustomTabControl {
 
  protected:
   rtl::ClassOf<TcxCustomTabControlProperties> PropertiesClass() const override;
+  rtl::ClassOf<TcxCustomTabControlViewInfo> ViewInfoClass() const override;
   void AfterLoad() override;
 
  private:

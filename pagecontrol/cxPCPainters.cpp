@@ -214,7 +214,7 @@ vcl::TColor TcxPCStandardPainter::GetTabColor(int AIndex)
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
   if (tab->IsHighlighted())
     return vcl::clHighlight;
-  const vcl::TColor color = tab->GetColor();
+  const vcl::TColor color = GetTabOwnColor(AIndex);
   return color == vcl::clDefault ? vcl::clBtnFace : color;
 }
 

@@ -270,8 +270,8 @@ vcl::TColor TcxPCExtraFlatPainter::GetTabColor(int AIndex)
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
   if (tab->IsHighlighted())
     return vcl::clHighlight;
-  if (tab->GetColor() != vcl::clDefault)
-    return tab->GetColor();
+  if (GetTabOwnColor(AIndex) != vcl::clDefault)
+    return GetTabOwnColor(AIndex);
   if (tab->IsMainTab())
     return vcl::clBtnFace;
   return GetRowBackgroundColor();
@@ -285,8 +285,8 @@ vcl::TColor TcxPCExtraFlatPainter::GetRowBackgroundColor()
 vcl::TColor TcxPCExtraFlatPainter::GetPageEdgeColor()
 {
   const int main = FViewInfo->GetMainTabVisibleIndex();
-  if (main >= 0 && GetTabViewInfo(main)->GetColor() != vcl::clDefault)
-    return GetTabViewInfo(main)->GetColor();
+  if (main >= 0 && GetTabOwnColor(main) != vcl::clDefault)
+    return GetTabOwnColor(main);
   return vcl::clBtnFace;
 }
 
@@ -747,14 +747,14 @@ vcl::TColor TcxPCOffice11Painter::GetPageColor()
 bool TcxPCOffice11Painter::IsTabFaceTransparent(int AIndex)
 {
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
-  return !tab->IsMainTab() && tab->GetColor() == vcl::clDefault && !tab->IsHighlighted();
+  return !tab->IsMainTab() && GetTabOwnColor(AIndex) == vcl::clDefault && !tab->IsHighlighted();
 }
 
 void TcxPCOffice11Painter::FillTabFace(TcxCanvas* ACanvas, const TRect& R, int AIndex, vcl::TColor AColor)
 {
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
   const TcxTabPosition position = tab->PaintingPosition();
-  if (tab->GetColor() == vcl::clDefault && !tab->IsHighlighted()) {
+  if (GetTabOwnColor(AIndex) == vcl::clDefault && !tab->IsHighlighted()) {
     // The gradient spans the tab's part of the row, so neighbours match.
     ACanvas->SaveClipRegion();
     ACanvas->IntersectClipRect(R);
@@ -798,8 +798,8 @@ void TcxPCOffice11Painter::DrawFrame(TcxCanvas* ACanvas)
 vcl::TColor TcxPCOffice11Painter::GetPageEdgeColor()
 {
   const int main = FViewInfo->GetMainTabVisibleIndex();
-  if (main >= 0 && GetTabViewInfo(main)->GetColor() != vcl::clDefault)
-    return GetTabViewInfo(main)->GetColor();
+  if (main >= 0 && GetTabOwnColor(main) != vcl::clDefault)
+    return GetTabOwnColor(main);
   if (!IsGradient())
     return cxBlendColors(dxOffice11SelectedColor1, dxOffice11SelectedColor2, 50);
   return IsTopOrLeft(FViewInfo->TabPosition()) ? dxOffice11SelectedColor2 : dxOffice11SelectedColor1;

@@ -479,8 +479,8 @@ vcl::TColor TcxPCSlantedPainter::GetTabColor(int AIndex)
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
   if (tab->IsHighlighted())
     return vcl::clHighlight;
-  if (cxIsColorAssigned(tab->GetColor()))
-    return tab->GetColor();
+  if (cxIsColorAssigned(GetTabOwnColor(AIndex)))
+    return GetTabOwnColor(AIndex);
   return IsTabsContainer() ? vcl::clBtnFace : GetControlColor();
 }
 

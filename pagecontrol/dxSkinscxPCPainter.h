@@ -42,6 +42,10 @@ class TcxPCSkinPainter : public TcxPCTabsPainter {
   vcl::TColor GetControlColor() override;
   vcl::TColor GetTabTextColor(int AIndex) override;
   TcxCustomLookAndFeelPainter* GetLookAndFeelPainter() override;
+  // Images take the glyph colours of the skin's tab header and tab button.
+  rtl::IPtr<IdxColorPalette> GetTabImagePalette() override;
+  rtl::IPtr<IdxColorPalette> GetHeaderButtonImagePalette(TcxPCNavigatorButtonState AState) override;
+  rtl::IPtr<IdxColorPalette> GetTabButtonImagePalette(TcxPCNavigatorButtonState AState) override;
 
   void DrawFrame(TcxCanvas* ACanvas) override;
   void PaintPageClientArea(TcxCanvas* ACanvas) override;
