@@ -1296,6 +1296,9 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual TPoint GetTooLongTextContentOffsets(int AIndex);
   virtual void PrepareCalculation() {}
   virtual bool IsTabHit(int, int, int) { return true; }
+  // Where a go-dialog menu of AMenuSize opens: its top-left corner in
+  // client coordinates.
+  virtual TPoint GetGoDialogPopupPoint(const TSize& AMenuSize);
   virtual bool IsTabDrawnDown(int AIndex);
   virtual bool IsNativePainting() { return false; }
   // Whether tabs follow the mouse even with the settings' HotTrack off.

@@ -382,6 +382,11 @@ vcl::TColor TcxPCCustomPainter::GetTabColor(int)
   rtl::AbstractError();
 }
 
+TPoint TcxPCCustomPainter::GetGoDialogPopupPoint(const TSize&)
+{
+  rtl::AbstractError();
+}
+
 vcl::TColor TcxPCCustomPainter::GetTabOwnColor(int AIndex)
 {
   return FViewInfo->GetTabColor(AIndex);

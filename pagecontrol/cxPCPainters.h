@@ -31,6 +31,9 @@ class TcxPCStandardPainter : public TcxPCCustomPainter {
   int CalculateTabNormalWidth(TcxTabViewInfo* ATabViewInfo) override;
   void CorrectTabNormalWidth(int& AValue) override;
   int GetMinTabWidth(int AIndex) override;
+  // Beside the go-dialog button, toward the page and flush with the
+  // button's edge on the navigator's side.
+  TPoint GetGoDialogPopupPoint(const TSize& AMenuSize) override;
   int GetHeaderButtonHeightBase() override;
   int GetHeaderButtonWidthBase(TcxPCNavigatorButton AButton) override;
   TSize GetTabsDistance() override;
