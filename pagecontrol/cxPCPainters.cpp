@@ -411,10 +411,15 @@ void TcxPCStandardPainter::DrawNavigatorButtons(TcxCanvas* ACanvas)
 void TcxPCStandardPainter::DrawCustomHeaderButton(TcxCanvas* ACanvas, const TRect& R, TcxPCButton* AButton,
                                                   TcxPCNavigatorButtonState AState)
 {
+  DrawHeaderButtonFace(ACanvas, R, AState);
+  DrawHeaderButtonImage(ACanvas, R, AButton, AState);
+}
+
+void TcxPCStandardPainter::DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState)
+{
   TRect face = R;
   DrawButtonFrame(ACanvas, face, AState == TcxPCNavigatorButtonState::nbsPressed);
   ACanvas->FillRect(face, GetButtonColor());
-  DrawHeaderButtonImage(ACanvas, R, AButton, AState);
 }
 
 void TcxPCStandardPainter::DrawButtonFrame(TcxCanvas* ACanvas, TRect& R, bool APressed)

@@ -537,8 +537,7 @@ void TcxPCExtraFlatPainter::FillButton(TcxCanvas* ACanvas, const TRect& R, TcxPC
   ACanvas->FillRect(R, lit ? vcl::clBtnFace : GetRowBackgroundColor());
 }
 
-void TcxPCExtraFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
-                                                TcxPCNavigatorButtonState AState)
+void TcxPCExtraFlatPainter::DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState)
 {
   const bool pressed = AState == TcxPCNavigatorButtonState::nbsPressed;
   TRect rect = R;
@@ -548,6 +547,13 @@ void TcxPCExtraFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect&
     InflateRect(&rect, -1, -1);
   }
   FillButton(ACanvas, rect, AState);
+}
+
+void TcxPCExtraFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                                                TcxPCNavigatorButtonState AState)
+{
+  const bool pressed = AState == TcxPCNavigatorButtonState::nbsPressed;
+  DrawHeaderButtonFace(ACanvas, R, AState);
   const bool enabled = FViewInfo->GetOwner()->GetControlEnabled() && AState != TcxPCNavigatorButtonState::nbsDisabled;
   const vcl::TColor color = !enabled ? vcl::clBtnShadow : pressed ? vcl::clBtnHighlight : vcl::clBtnText;
   DrawNavigatorGlyph(ACanvas, R, AKind, pressed, enabled, color, false, cxPCLightBrushColor());
@@ -640,13 +646,18 @@ vcl::TColor TcxPCUltraFlatPainter::GetButtonGlyphColor(TcxPCNavigatorButtonState
   return AState == TcxPCNavigatorButtonState::nbsPressed ? vcl::clBtnHighlight : vcl::clBtnText;
 }
 
-void TcxPCUltraFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
-                                                TcxPCNavigatorButtonState AState)
+void TcxPCUltraFlatPainter::DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState)
 {
   TRect rect = R;
   ACanvas->FrameRect(rect, GetButtonFrameColor(AState));
   InflateRect(&rect, -1, -1);
   FillButton(ACanvas, rect, AState);
+}
+
+void TcxPCUltraFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                                                TcxPCNavigatorButtonState AState)
+{
+  DrawHeaderButtonFace(ACanvas, R, AState);
   const bool controlEnabled = FViewInfo->GetOwner()->GetControlEnabled();
   const bool enabled = controlEnabled && AState != TcxPCNavigatorButtonState::nbsDisabled;
   // Embossed only with the whole control disabled.
@@ -885,8 +896,7 @@ void TcxPCFlatPainter::DrawFrame(TcxCanvas* ACanvas)
     ACanvas->DrawComplexFrame(R, vcl::clBtnHighlight, vcl::clBtnShadow);
 }
 
-void TcxPCFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
-                                           TcxPCNavigatorButtonState AState)
+void TcxPCFlatPainter::DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState)
 {
   const bool pressed = AState == TcxPCNavigatorButtonState::nbsPressed;
   TRect rect = R;
@@ -894,6 +904,13 @@ void TcxPCFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, T
                             pressed ? vcl::clBtnHighlight : vcl::clBtnShadow);
   InflateRect(&rect, -1, -1);
   ACanvas->FillRect(rect, GetButtonColor());
+}
+
+void TcxPCFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                                           TcxPCNavigatorButtonState AState)
+{
+  const bool pressed = AState == TcxPCNavigatorButtonState::nbsPressed;
+  DrawHeaderButtonFace(ACanvas, R, AState);
   const bool enabled = FViewInfo->GetOwner()->GetControlEnabled() && AState != TcxPCNavigatorButtonState::nbsDisabled;
   const vcl::TColor color = AState == TcxPCNavigatorButtonState::nbsHotTrack
                                 ? static_cast<vcl::TColor>(GetSysColor(COLOR_HOTLIGHT))

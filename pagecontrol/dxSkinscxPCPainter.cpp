@@ -438,6 +438,18 @@ void TcxPCSkinPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, T
   element->Draw(ACanvas->GetHandle(), R, ScaleFactor(), image, ButtonSkinState(AState));
 }
 
+void TcxPCSkinPainter::DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState)
+{
+  TdxSkinInfo* info = SkinInfo();
+  if (!info || !info->PageControlButton) {
+    inherited::DrawHeaderButtonFace(ACanvas, R, AState);
+    return;
+  }
+  if (info->PageControlButton->IsAlphaUsed())
+    FillBackground(ACanvas, R);
+  info->PageControlButton->Draw(ACanvas->GetHandle(), R, ScaleFactor(), 0, ButtonSkinState(AState));
+}
+
 // ---------------------------------------------------------------------------
 // Image palettes
 

@@ -54,6 +54,8 @@ class TcxPCSkinPainter : public TcxPCTabsPainter {
                    const rtl::String& ACaption) override;
   void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
                            TcxPCNavigatorButtonState AState) override;
+  // A custom header button on the skin's tab button, when it has one.
+  void DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState) override;
   // The skin's tabs are turned to their side as a whole, captions too.
   TcxRotationAngle GetPaintTextRotationAngle() override { return FViewInfo->GetTextRotationAngle(); }
 
