@@ -40,6 +40,7 @@ class TcxCustomTabControlProperties;
 class TcxCustomTabControlViewInfo;
 class TcxLookAndFeel;
 class TcxPCCustomPainter;
+class TcxTabControlDragAndDropObject;
 class TcxTabs;
 class TcxTabsViewInfo;
 class TcxTabViewInfo;
@@ -154,7 +155,7 @@ struct IcxTabControl : rtl::IInterface {
   virtual bool IsDragging() { return false; }
   // The drag of a tab, made on first request; nil where tabs cannot be
   // dragged.
-  virtual class TcxTabControlDragAndDropObject* GetDragObject() { return nullptr; }
+  virtual TcxTabControlDragAndDropObject* GetDragObject() { return nullptr; }
 };
 
 // ---------------------------------------------------------------------------

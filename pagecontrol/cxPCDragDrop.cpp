@@ -151,7 +151,9 @@ void TcxTabControlDragAndDropObject::CreateDestinationArrows()
 {
   vcl::TWinControl* control = FIControl->GetOwnerControl();
   TcxPCCustomPainter* painter = FIControl->GetPCPainter();
-  if (FDestinationTabVisibleIndex == -1 || !control || !painter)
+  // A destination scrolled out of the row has no place to mark.
+  if (FDestinationTabVisibleIndex == -1 || !control || !painter ||
+      !FIControl->GetViewInfo()->GetTabViewInfo(FDestinationTabVisibleIndex)->ActuallyVisible())
     return;
   TRect first;
   TRect second;

@@ -159,11 +159,15 @@ TEST_F(TPCDragFixture, ATabDroppedOnAHalfOfAnotherMovesWithItsPage)
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.Name);
-    Drag(InTab(c.From, 2), InTab(c.Onto, c.Quarter));
+    vcl::TCursor cursor = vcl::crDefault;
+    Drag(InTab(c.From, 2), InTab(c.Onto, c.Quarter), &cursor);
     EXPECT_EQ(Captions(), c.Order);
     EXPECT_EQ(Pages->GetActivePageIndex(), c.Active);
     EXPECT_TRUE(Pages->GetActivePage()->GetVisible());
     const bool kept = c.Order == Captions_{L"Model", L"CRUD", L"Fields"};
+    // The cursor tells at the first step whether the drop would move the
+    // tab.
+    EXPECT_EQ(cursor, kept ? vcl::crNoDrop : vcl::crDefault);
     EXPECT_EQ(Events->Log, (std::vector<std::string>{"start " + std::to_string(c.From),
                                                      "end " + std::to_string(kept ? c.From : c.Active)}));
     Events->Log.clear();
