@@ -4,7 +4,11 @@
 
 #include <algorithm>
 
+#include "controls/cxDragImages.h"
 #include "core/dxCore.h"
+#include "graphics/cxGraphicsBitmaps.h"
+#include "graphics/cxGraphicsDraw.h"
+#include "graphics/dxGDIPlusClassesGlyphs.h"
 #include "pagecontrol/cxPCConsts.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/SysUtilsFormat.h"
@@ -485,7 +489,8 @@ TSize TcxPCImageList::RotatedImageSize() const
   return size;
 }
 
-void TcxPCImageList::Draw(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled, bool AHot)
+void TcxPCImageList::Draw(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled, bool AHot,
+                          IdxColorPalette* APalette)
 {
   vcl::TCustomImageList* list = AHot && FBaseHotImages ? FBaseHotImages : FBaseImages;
   if (!list)
@@ -493,7 +498,30 @@ void TcxPCImageList::Draw(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool A
   if (AIndex < 0 || AIndex >= list->GetCount())
     throw EdxException(rtl::String(L"TcxPCImageList.Draw: ") +
                        rtl::Format(dxLookupResourceString(scxPCImageListIndexError), {AIndex, list->GetCount() - 1}));
-  list->Draw(ACanvas->GetCanvas(), R.left, R.top, AIndex, AEnabled);
+  if (FImageRotationAngle == TcxRotationAngle::ra0) {
+    cxDrawImage(ACanvas, R, nullptr, nullptr, APalette, AEnabled, AIndex, list);
+    return;
+  }
+  const int width = R.right - R.left;
+  const int height = R.bottom - R.top;
+  if (width <= 0 || height <= 0)
+    return;
+  // What lies under R is turned back upright, the image drawn onto it and
+  // the whole turned again, so the background around the image stays.
+  const rtl::TOwnedPtr<TcxBitmap32> bitmap(
+      rtl::NewWith<TcxBitmap32>([&](TcxBitmap32* B) { B->CreateSize(width, height, true); }));
+  BitBlt(bitmap->GetCanvas()->GetHandle(), 0, 0, width, height, ACanvas->GetHandle(), R.left, R.top, SRCCOPY);
+  const TcxRotationAngle back =
+      FImageRotationAngle == TcxRotationAngle::raPlus90   ? TcxRotationAngle::raMinus90
+      : FImageRotationAngle == TcxRotationAngle::raMinus90 ? TcxRotationAngle::raPlus90
+                                                            : FImageRotationAngle;
+  bitmap->Rotate(back);
+  cxDrawImage(bitmap->GetcxCanvas(), TRect{0, 0, bitmap->GetWidth(), bitmap->GetHeight()}, nullptr, nullptr, APalette,
+              AEnabled, AIndex, list);
+  bitmap->Rotate(FImageRotationAngle);
+  // Copied whole: the background was taken from the canvas already.
+  bitmap->MakeOpaque();
+  BitBlt(ACanvas->GetHandle(), R.left, R.top, width, height, bitmap->GetCanvas()->GetHandle(), 0, 0, SRCCOPY);
 }
 
 // ---------------------------------------------------------------------------
@@ -517,11 +545,13 @@ void TcxCustomTabControlProperties::Create(rtl::TPersistent* AOwner)
   FCustomButtons = rtl::New<TcxPCCustomButtons>(this);
   FCustomButtons->GetHeaderImages()->SetOnChange(rtl::TNotifyEvent::Bind<&TcxCustomTabControlProperties::ImagesChangeHandler>(this));
   FCustomButtons->GetTabImages()->SetOnChange(rtl::TNotifyEvent::Bind<&TcxCustomTabControlProperties::ImagesChangeHandler>(this));
+  FDragImage = rtl::New<TdxSmartGlyph>();
 }
 
 void TcxCustomTabControlProperties::Destroy()
 {
   FLockedEvents.clear();
+  rtl::FreeAndNil(FDragImage);
   rtl::FreeAndNil(FCustomButtons);
   rtl::FreeAndNil(FTabSlants);
   rtl::FreeAndNil(FImages);
@@ -543,6 +573,7 @@ void TcxCustomTabControlProperties::CopyFrom(rtl::TPersistent* ASource)
     SetCloseButtonMode(source->FCloseButtonMode);
     SetCloseTabWithMiddleClick(source->FCloseTabWithMiddleClick);
     FCustomButtons->Assign(source->FCustomButtons);
+    FDragImage->Assign(source->FDragImage);
     SetHideTabs(source->FHideTabs);
     SetHotTrack(source->FHotTrack);
     FImages->SetBaseImages(source->FImages->GetBaseImages());
@@ -1052,6 +1083,34 @@ bool TcxCustomTabControlProperties::DoNewTabButtonClick()
 int TcxCustomTabControlProperties::CreateNewTab()
 {
   return FTabs->Add(rtl::String());
+}
+
+void TcxCustomTabControlProperties::SetDragImage(TdxSmartGlyph* AValue)
+{
+  FDragImage->Assign(AValue);
+}
+
+bool TcxCustomTabControlProperties::DoPaintDragImage(TcxDragImage* ADragImage)
+{
+  const rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::New<TcxBitmap>());
+  bool done = false;
+  if (FOnPaintDragImage)
+    FOnPaintDragImage(this, bitmap.get(), done);
+  if (!done && !FDragImage->GetEmpty()) {
+    const TSize size = FDragImage->GetSize();
+    bitmap->SetSize(size.cx, size.cy);
+    const TRect bounds{0, 0, size.cx, size.cy};
+    bitmap->GetcxCanvas()->FillRect(bounds, bitmap->GetTransparentColor());
+    FDragImage->StretchDraw(bitmap->GetCanvas()->GetHandle(), bounds, bounds);
+    done = true;
+  }
+  if (!done)
+    return false;
+  ADragImage->SetBounds(ADragImage->GetLeft(), ADragImage->GetTop(), bitmap->GetWidth(), bitmap->GetHeight());
+  ADragImage->SetTransparentColorValue(bitmap->GetTransparentColor());
+  ADragImage->SetTransparentColor(true);
+  ADragImage->GetcxCanvas()->Draw(0, 0, bitmap.get());
+  return true;
 }
 
 void TcxCustomTabControlProperties::DoNewTabCreate(int AIndex)

@@ -32,10 +32,15 @@
 #include "platform/vcl/Graphics.h"
 
 class TcxCustomLookAndFeelPainter;
+class TcxDragAndDropArrow;
+class TcxDragImage;
+class TdxSmartGlyph;
+struct IdxColorPalette;
 class TcxCustomTabControlProperties;
 class TcxCustomTabControlViewInfo;
 class TcxLookAndFeel;
 class TcxPCCustomPainter;
+class TcxTabControlDragAndDropObject;
 class TcxTabs;
 class TcxTabsViewInfo;
 class TcxTabViewInfo;
@@ -100,6 +105,9 @@ using TcxGetTabHintEvent =
     rtl::TMethod<void(rtl::TObject* Sender, int ATabIndex, rtl::String& AHint, bool& ACanShow)>;
 using TcxPCNewTabButtonClickEvent = rtl::TMethod<void(rtl::TObject* Sender, bool& AHandled)>;
 using TcxPCNewTabCreateEvent = rtl::TMethod<void(rtl::TObject* Sender, int AIndex)>;
+// Raised when a tab drag begins: a handler that draws the drag image into
+// ABitmap (sizing it) sets ADone.
+using TcxPCPaintDragImageEvent = rtl::TMethod<void(rtl::TObject* Sender, vcl::TBitmap* ABitmap, bool& ADone)>;
 using TcxPCTabClickEvent = rtl::TMethod<void(rtl::TObject* Sender, int ATabVisibleIndex, vcl::TShiftState AShift)>;
 // Raised while a tab's canvas font is prepared: the handler may change the
 // font (ATab is the tab drawn).
@@ -145,6 +153,9 @@ struct IcxTabControl : rtl::IInterface {
   virtual TdxScaleFactor* GetControlScaleFactor() = 0;
   // A tab is being dragged: nothing is hot meanwhile.
   virtual bool IsDragging() { return false; }
+  // The drag of a tab, made on first request; nil where tabs cannot be
+  // dragged.
+  virtual TcxTabControlDragAndDropObject* GetDragObject() { return nullptr; }
 };
 
 // ---------------------------------------------------------------------------
@@ -337,8 +348,13 @@ class TcxPCImageList : public rtl::TObject {
   TSize RotatedImageSize() const;
   TcxRotationAngle GetImageRotationAngle() const { return FImageRotationAngle; }
   void SetImageRotationAngle(TcxRotationAngle AValue) { FImageRotationAngle = AValue; }
-  // Raises EdxException without a list or for an index outside it.
-  void Draw(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled, bool AHot);
+  // Draws image AIndex (of the hot list when AHot and there is one) into R,
+  // recoloured by APalette where the image allows. While images are turned
+  // the image turns with the text and the canvas under R stays visible
+  // around it. Raises EdxException without a list or for an index outside
+  // it.
+  void Draw(TcxCanvas* ACanvas, const TRect& R, int AIndex, bool AEnabled, bool AHot,
+            IdxColorPalette* APalette = nullptr);
   rtl::TNotifyEvent GetOnChange() const { return FOnChange; }
   void SetOnChange(rtl::TNotifyEvent AValue) { FOnChange = AValue; }
 
@@ -489,6 +505,10 @@ class TcxCustomTabControlProperties : public TcxOwnedPersistent {
   bool GetCloseTabWithMiddleClick() const { return FCloseTabWithMiddleClick; }
   void SetCloseTabWithMiddleClick(bool AValue) { FCloseTabWithMiddleClick = AValue; }
   TcxPCCustomButtons* GetCustomButtons() const { return FCustomButtons; }
+  // The picture shown under the pointer while a tab is dragged; empty: the
+  // tab itself.
+  TdxSmartGlyph* GetDragImage() const { return FDragImage; }
+  void SetDragImage(TdxSmartGlyph* AValue);
   bool GetHideTabs() const { return FHideTabs; }
   void SetHideTabs(bool AValue);
   bool GetHotTrack() const { return FHotTrack; }
@@ -614,6 +634,13 @@ class TcxCustomTabControlProperties : public TcxOwnedPersistent {
   void SetOnDrawTabEx(TcxPCPropertiesDrawTabExEvent AValue) { FOnDrawTabEx = AValue; }
   TcxPCPrepareTabCanvasFontEvent GetOnPrepareTabCanvasFont() const { return FOnPrepareTabCanvasFont; }
   void SetOnPrepareTabCanvasFont(TcxPCPrepareTabCanvasFontEvent AValue) { FOnPrepareTabCanvasFont = AValue; }
+  TcxPCPaintDragImageEvent GetOnPaintDragImage() const { return FOnPaintDragImage; }
+  void SetOnPaintDragImage(TcxPCPaintDragImageEvent AValue) { FOnPaintDragImage = AValue; }
+
+  // Puts a custom picture (OnPaintDragImage's or DragImage) into the drag
+  // image window, keyed out by its transparent colour; False: there is none
+  // and the tab is drawn instead.
+  virtual bool DoPaintDragImage(TcxDragImage* ADragImage);
 
   // Raises OnDrawTabEx with the visible tab while its font is prepared.
   virtual void DoDrawTabEx(int AVisibleIndex, vcl::TFont* AFont);
@@ -657,6 +684,7 @@ class TcxCustomTabControlProperties : public TcxOwnedPersistent {
   TcxPCButtonMode FCloseButtonMode;
   bool FCloseTabWithMiddleClick;
   TcxPCCustomButtons* FCustomButtons;
+  TdxSmartGlyph* FDragImage;
   bool FHideTabs;
   bool FHotTrack;
   bool FIsTabsContainer;
@@ -703,6 +731,7 @@ class TcxCustomTabControlProperties : public TcxOwnedPersistent {
   TcxPCTabClickEvent FOnTabClick;
   TcxPCPropertiesDrawTabExEvent FOnDrawTabEx;
   TcxPCPrepareTabCanvasFontEvent FOnPrepareTabCanvasFont;
+  TcxPCPaintDragImageEvent FOnPaintDragImage;
 };
 
 // ---------------------------------------------------------------------------
@@ -1015,6 +1044,13 @@ class TcxCustomTabControlViewInfo : public rtl::TObject {
   // Whether the page frame closes the page on all four sides, whatever
   // side the tabs are on.
   virtual bool IsPageFramedOnAllSides() const { return true; }
+  // The colour of a tab as its owner sets it; clDefault: none of its own.
+  virtual vcl::TColor GetTabColor(int AVisibleIndex) const;
+  // Whether a page is shown, its colour (clNone without one) and whether
+  // that colour is the page's own rather than its parent's.
+  virtual bool HasPage() const { return false; }
+  virtual vcl::TColor GetActivePageColor() const { return vcl::clNone; }
+  virtual bool HasOwnPageColor() const { return false; }
   bool HasImages() const;
   TSize GetTabImageSize() const;
   int GetSizeDeficit() const { return 1 - FTabsPosition.NormalRowWidth; }
@@ -1261,6 +1297,9 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual TPoint GetTooLongTextContentOffsets(int AIndex);
   virtual void PrepareCalculation() {}
   virtual bool IsTabHit(int, int, int) { return true; }
+  // Where a go-dialog menu of AMenuSize opens: its top-left corner in
+  // client coordinates.
+  virtual TPoint GetGoDialogPopupPoint(const TSize& AMenuSize);
   virtual bool IsTabDrawnDown(int AIndex);
   virtual bool IsNativePainting() { return false; }
   // Whether tabs follow the mouse even with the settings' HotTrack off.
@@ -1294,7 +1333,15 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual TRect GetPageClientRect();
   virtual vcl::TColor GetControlColor();
   virtual vcl::TColor GetPageColor();
+  // The active page's own colour when it has one, else GetPageColor.
+  virtual vcl::TColor GetPageClientColor();
   virtual vcl::TColor GetTabColor(int AIndex);
+  // The tab's own colour as the view info gives it (clDefault: none).
+  virtual vcl::TColor GetTabOwnColor(int AIndex);
+  // The colour palettes images are drawn with; nil: their own colours.
+  virtual rtl::IPtr<IdxColorPalette> GetTabImagePalette();
+  virtual rtl::IPtr<IdxColorPalette> GetHeaderButtonImagePalette(TcxPCNavigatorButtonState AState);
+  virtual rtl::IPtr<IdxColorPalette> GetTabButtonImagePalette(TcxPCNavigatorButtonState AState);
   virtual vcl::TColor GetTabTextColor(int AIndex);
   // The hot-light colour, or the selection colour where the hot-light
   // colour hardly stands out from the tab.
@@ -1343,6 +1390,16 @@ class TcxPCCustomPainter : public rtl::TObject {
   virtual void InvalidateTab(int AIndex);
   virtual void RepaintTab(int, int) {}
 
+  // Draws one tab into the drag image of a tab drag.
+  void PaintDragImage(TcxCanvas* ACanvas, int AIndex);
+  bool IsDragImagePainted() const { return FIsDragImagePainted; }
+  // The two areas beside which the drop arrows of a tab drag stand: the
+  // first gets its arrow on the top (tabs on top or bottom) or left side,
+  // the second on the bottom or right side. Both mark the gap the dragged
+  // tab lands in.
+  virtual void CalculateDragArrowRects(int ADraggedIndex, int AHitIndex, int ADestinationIndex, TRect& AFirst,
+                                       TRect& ASecond);
+
   TcxCustomTabControlViewInfo* GetViewInfo() const { return FViewInfo; }
   TdxScaleFactor* ScaleFactor() const;
   TcxTabViewInfo* GetTabViewInfo(int AIndex) const { return FViewInfo->GetTabViewInfo(AIndex); }
@@ -1358,6 +1415,9 @@ class TcxPCCustomPainter : public rtl::TObject {
 
  protected:
   TcxCustomTabControlViewInfo* FViewInfo;
+
+ private:
+  bool FIsDragImagePainted = false;
 };
 
 // ---------------------------------------------------------------------------
@@ -1379,40 +1439,56 @@ TPoint MirrorTabPoint(const TPoint& P, const TRect& R, TcxTabPosition APosition)
 
 class TcxTimer;
 
-// One drag of a tab along its row: finds the drop position under the
-// pointer, scrolls a single row while the pointer rests at its ends, and
-// moves the tab (and its page) when the drop is accepted.
-class TcxTabControlDragAndDropObject : public rtl::TObject {
-  RTL_CLASS(TcxTabControlDragAndDropObject, rtl::TObject)
+// One drag of a tab along its row: an image of the tab follows the pointer,
+// two arrows mark the drop position, a single row scrolls while the pointer
+// rests at its ends, and the tab (and its page) moves when the drop is
+// accepted.
+class TcxTabControlDragAndDropObject : public TcxDragAndDropObject {
+  RTL_CLASS(TcxTabControlDragAndDropObject, TcxDragAndDropObject)
 
  public:
+  using TcxDragAndDropObject::Create;
   virtual void Create(IcxTabControl* AIControl);
   void Destroy() override;
 
   // The dragged tab and the point it was pressed at.
   virtual void Init(int ATabVisibleIndex, const TPoint& P);
-  virtual void BeginDragAndDrop() {}
-  // Finds the destination; AAccepted stays True only for one.
-  virtual void DragAndDrop(const TPoint& P, bool& AAccepted);
-  virtual void EndDragAndDrop(bool AAccepted);
 
   int GetTabVisibleIndex() const { return FTabVisibleIndex; }
   int GetDestinationTabVisibleIndex() const { return FDestinationTabVisibleIndex; }
   int GetHitTabVisibleIndex() const { return FHitTabVisibleIndex; }
   TPoint GetDragPointOffset() const { return FDragPointOffset; }
   bool IsScrolling() const { return FScrollingTimer != nullptr; }
+  // The feedback windows: nil outside a drag and, for the arrows, without a
+  // destination.
+  TcxDragImage* GetDragImage() const { return FDragImage; }
+  TcxDragAndDropArrow* GetDestinationArrowFirst() const { return FDestinationArrowFirst; }
+  TcxDragAndDropArrow* GetDestinationArrowSecond() const { return FDestinationArrowSecond; }
 
  protected:
+  TPoint GetClientCursorPos() override;
+  vcl::TCursor GetDragAndDropCursor(bool AAccepted) override;
+  void BeginDragAndDrop() override;
+  // Finds the destination; AAccepted stays True only for one.
+  void DragAndDrop(const TPoint& P, bool& AAccepted) override;
+  void EndDragAndDrop(bool AAccepted) override;
+  virtual void PaintTabDragImage();
+  virtual void MoveDraggedTab(bool AAccepted);
   // The destination's visible index for a pointer at P, -1 for none.
   int CalculateDestination(const TPoint& P);
-  virtual void MoveDraggedTab(bool AAccepted);
 
  private:
+  void MoveDragImage(const TPoint& P);
+  void CreateDestinationArrows();
+  void DestroyDestinationArrows();
   void UpdateScrolling(const TPoint& P);
   void StopScrolling();
   void ScrollingTimerHandler(rtl::TObject* ASender);
 
   int FHitTabVisibleIndex;
+  TcxDragImage* FDragImage;
+  TcxDragAndDropArrow* FDestinationArrowFirst;
+  TcxDragAndDropArrow* FDestinationArrowSecond;
   int FDestinationTabVisibleIndex;
   IcxTabControl* FIControl;
   int FScrollingDirection;
@@ -1471,6 +1547,11 @@ class TcxCustomTabControlController : public rtl::TObject {
   virtual void UpdateHint();
   // Opens the go dialog under its header button and returns when it closed.
   virtual void PopupGoDialog();
+  virtual rtl::ClassOf<TcxTabControlDragAndDropObject> DragObjectClass() const;
+  // Whether a press at P may start a tab drag; when it may, the control's
+  // drag object takes the tab and the point.
+  virtual bool StartDrag(const TPoint& P);
+  virtual void DragFinished(bool) {}
   // Scrolls |ADelta| tabs of a single row toward later (ADelta >= 0) or
   // earlier tabs.
   void ScrollTabs(int ADelta);
@@ -1587,8 +1668,6 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   void SetOnTabEndDrag(TcxTabControlTabEndDragEvent AValue) { FOnTabEndDrag = AValue; }
   TcxTabControlTabStartDragEvent GetOnTabStartDrag() const { return FOnTabStartDrag; }
   void SetOnTabStartDrag(TcxTabControlTabStartDragEvent AValue) { FOnTabStartDrag = AValue; }
-  // The drag in progress, nil without one.
-  TcxTabControlDragAndDropObject* GetDragObject() const { return FDragObject; }
   TcxCustomTabControlController* GetController() const { return FController; }
 
   // IcxTabControl
@@ -1613,6 +1692,7 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   void LayoutChanged() override;
   TdxScaleFactor* GetControlScaleFactor() override { return TcxControl::GetScaleFactor(); }
   bool IsDragging() override { return GetDragAndDropState() == TcxDragAndDropState::ddsInProcess; }
+  TcxTabControlDragAndDropObject* GetDragObject() override;
 
  protected:
   virtual rtl::ClassOf<TcxCustomTabControlProperties> PropertiesClass() const;
@@ -1638,6 +1718,7 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   void MouseLeave(vcl::TControl* AControl) override;
   bool DoMouseWheel(vcl::TShiftState AShift, int AWheelDelta, TPoint AMousePos) override;
   void FocusChanged() override;
+  TcxDragAndDropObject* CreateDragAndDropObject() override;
   bool StartDragAndDrop(const TPoint& P) override;
   void BeginDragAndDrop() override;
   void DragAndDrop(const TPoint& P, bool& AAccepted) override;
@@ -1673,7 +1754,6 @@ class TcxCustomTabControl : public TcxControl, public IcxTabControl {
   TRect FClientRect;
   bool FIsClientRectLoaded;
   TcxPCClientRectSides FScalingFlags;
-  TcxTabControlDragAndDropObject* FDragObject;
   rtl::TNotifyEvent FOnChange;
   TcxTabChangingEvent FOnChanging;
   TcxTabControlTabDragAndDropEvent FOnTabDragAndDrop;
@@ -1738,6 +1818,23 @@ class TcxPageControlProperties : public TcxCustomTabControlProperties {
   TcxPageChangingEvent FOnPageChanging;
 };
 
+// The layout of a page control: tabs coloured by their pages, and the
+// active page's colour for the page area.
+class TcxPageControlViewInfo : public TcxCustomTabControlViewInfo {
+  RTL_CLASS(TcxPageControlViewInfo, TcxCustomTabControlViewInfo)
+
+ public:
+  // A tab without a colour of its own takes its page's own colour where the
+  // settings or the painter ask for page colours.
+  vcl::TColor GetTabColor(int AVisibleIndex) const override;
+  bool HasPage() const override;
+  vcl::TColor GetActivePageColor() const override;
+  bool HasOwnPageColor() const override;
+
+ private:
+  TcxTabSheet* ActivePage() const;
+};
+
 class TcxPageControl : public TcxCustomTabControl {
   RTL_CLASS(TcxPageControl, TcxCustomTabControl)
   RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors), RTL_PUBLISH(Color), RTL_PUBLISH(Enabled),
@@ -1779,6 +1876,7 @@ class TcxPageControl : public TcxCustomTabControl {
 
  protected:
   rtl::ClassOf<TcxCustomTabControlProperties> PropertiesClass() const override;
+  rtl::ClassOf<TcxCustomTabControlViewInfo> ViewInfoClass() const override;
   void AfterLoad() override;
 
  private:

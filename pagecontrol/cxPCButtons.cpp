@@ -514,11 +514,12 @@ void TcxPCCustomPainter::DrawHeaderButtonImage(TcxCanvas* ACanvas, const TRect& 
   const int index = AButton->GetHeaderImageIndex();
   if (!list || index < 0 || index >= list->GetCount())
     return;
-  const TSize size = images->BaseImageSize();
+  // Turned with the captions of side tabs.
+  const TSize size = images->RotatedImageSize();
   const int x = R.left + (R.right - R.left - size.cx) / 2;
   const int y = R.top + (R.bottom - R.top - size.cy) / 2;
   images->Draw(ACanvas, TRect{x, y, x + size.cx, y + size.cy}, index,
-               AState != TcxPCNavigatorButtonState::nbsDisabled, false);
+               AState != TcxPCNavigatorButtonState::nbsDisabled, false, GetHeaderButtonImagePalette(AState).Get());
 }
 
 TRect TcxPCCustomPainter::GetLookAndFeelTabButtonInflation()
@@ -544,7 +545,8 @@ void TcxPCCustomPainter::DrawTabButtons(TcxCanvas* ACanvas, int AIndex)
       const int x = R.left + (R.right - R.left - size.cx) / 2;
       const int y = R.top + (R.bottom - R.top - size.cy) / 2;
       images->Draw(ACanvas, TRect{x, y, x + size.cx, y + size.cy}, button->GetImageIndex(),
-                   button->GetState() != TcxPCNavigatorButtonState::nbsDisabled, false);
+                   button->GetState() != TcxPCNavigatorButtonState::nbsDisabled, false,
+                   GetTabButtonImagePalette(button->GetState()).Get());
     }
   }
 }

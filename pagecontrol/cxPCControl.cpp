@@ -33,7 +33,6 @@ void TcxCustomTabControl::Create(rtl::TComponent* AOwner)
 
 void TcxCustomTabControl::Destroy()
 {
-  rtl::FreeAndNil(FDragObject);
   rtl::FreeAndNil(FController);
   rtl::FreeAndNil(FPainter);
   rtl::FreeAndNil(FViewInfo);

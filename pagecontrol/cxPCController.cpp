@@ -98,6 +98,26 @@ TPoint TcxCustomTabControlController::ScreenToClientPoint(const TPoint& P)
   return control ? control->ScreenToClient(P) : P;
 }
 
+rtl::ClassOf<TcxTabControlDragAndDropObject> TcxCustomTabControlController::DragObjectClass() const
+{
+  return rtl::ClassOf<TcxTabControlDragAndDropObject>::Of<TcxTabControlDragAndDropObject>();
+}
+
+bool TcxCustomTabControlController::StartDrag(const TPoint& P)
+{
+  TcxCustomTabControlViewInfo* viewInfo = ControlViewInfo();
+  if (!FIControl->GetProperties()->GetAllowTabDragDrop() || !viewInfo->IsTabsVisible())
+    return false;
+  const TcxPCHitInfo hit = viewInfo->CalculateHitTest(P);
+  if (hit.Tab == -1 || hit.TabButton || !viewInfo->GetTabViewInfo(hit.Tab)->CanDrag())
+    return false;
+  TcxTabControlDragAndDropObject* dragObject = FIControl->GetDragObject();
+  if (!dragObject)
+    return false;
+  dragObject->Init(hit.Tab, P);
+  return true;
+}
+
 TPoint TcxCustomTabControlController::MouseClientPos()
 {
   vcl::TWinControl* control = ControlWindow();

@@ -1,9 +1,11 @@
-// Tab drag and drop: the destination under the pointer, the scrolling of a
-// single row while the pointer rests at its ends, and the move of the tab.
+// Tab drag and drop: the image of the dragged tab under the pointer, the
+// arrows at the drop position, the scrolling of a single row while the
+// pointer rests at its ends, and the move of the tab.
 #include "pagecontrol/cxPC.h"
 
 #include <algorithm>
 
+#include "controls/cxDragImages.h"
 #include "core/cxClasses.h"
 
 namespace {
@@ -16,6 +18,7 @@ constexpr unsigned cxDragScrollingInterval = 150;
 
 void TcxTabControlDragAndDropObject::Create(IcxTabControl* AIControl)
 {
+  inherited::Create(nullptr);
   FIControl = AIControl;
   FHitTabVisibleIndex = -1;
   FDestinationTabVisibleIndex = -1;
@@ -26,6 +29,8 @@ void TcxTabControlDragAndDropObject::Create(IcxTabControl* AIControl)
 void TcxTabControlDragAndDropObject::Destroy()
 {
   StopScrolling();
+  DestroyDestinationArrows();
+  rtl::FreeAndNil(FDragImage);
   inherited::Destroy();
 }
 
@@ -34,6 +39,69 @@ void TcxTabControlDragAndDropObject::Init(int ATabVisibleIndex, const TPoint& P)
   FTabVisibleIndex = ATabVisibleIndex;
   const TRect full = FIControl->GetViewInfo()->GetTabViewInfo(ATabVisibleIndex)->GetFullRect();
   FDragPointOffset = TPoint{full.left - P.x, full.top - P.y};
+}
+
+TPoint TcxTabControlDragAndDropObject::GetClientCursorPos()
+{
+  vcl::TWinControl* control = FIControl->GetOwnerControl();
+  if (!control || !control->HandleAllocated())
+    return TPoint{-1, -1};
+  POINT P;
+  GetCursorPos(&P);
+  return control->ScreenToClient(TPoint{P.x, P.y});
+}
+
+vcl::TCursor TcxTabControlDragAndDropObject::GetDragAndDropCursor(bool AAccepted)
+{
+  return AAccepted ? vcl::crDefault : vcl::crNoDrop;
+}
+
+void TcxTabControlDragAndDropObject::BeginDragAndDrop()
+{
+  inherited::BeginDragAndDrop();
+  FDragImage = rtl::New<TcxDragImage>();
+  // A picture of the user's is held by its top-left corner.
+  if (FIControl->GetProperties()->DoPaintDragImage(FDragImage))
+    FDragPointOffset = TPoint{0, 0};
+  else
+    PaintTabDragImage();
+}
+
+void TcxTabControlDragAndDropObject::PaintTabDragImage()
+{
+  TcxCustomTabControlViewInfo* viewInfo = FIControl->GetViewInfo();
+  TcxPCCustomPainter* painter = FIControl->GetPCPainter();
+  if (!painter)
+    return;
+  const TRect full = viewInfo->GetTabViewInfo(FTabVisibleIndex)->GetFullRect();
+  FDragImage->SetBounds(FDragImage->GetLeft(), FDragImage->GetTop(), full.right - full.left, full.bottom - full.top);
+  TcxCanvas* canvas = FDragImage->GetcxCanvas();
+  // The painter draws in control coordinates; the picture starts at the
+  // tab's corner. The origin goes back so that the window copies the
+  // picture from (0, 0).
+  canvas->SetWindowOrg(TPoint{full.left, full.top});
+  canvas->Lock();
+  try {
+    canvas->FillRect(full, painter->GetControlColor());
+    painter->PaintDragImage(canvas, FTabVisibleIndex);
+  } catch (...) {
+    canvas->Unlock();
+    canvas->SetWindowOrg(TPoint{0, 0});
+    throw;
+  }
+  canvas->Unlock();
+  canvas->SetWindowOrg(TPoint{0, 0});
+}
+
+void TcxTabControlDragAndDropObject::MoveDragImage(const TPoint& P)
+{
+  vcl::TWinControl* control = FIControl->GetOwnerControl();
+  if (!FDragImage || !control)
+    return;
+  const TPoint screen = control->ClientToScreen(P);
+  FDragImage->MoveTo(TPoint{screen.x + FDragPointOffset.x, screen.y + FDragPointOffset.y});
+  if (!FDragImage->GetVisible())
+    FDragImage->Show(SW_SHOWNA);
 }
 
 int TcxTabControlDragAndDropObject::CalculateDestination(const TPoint& P)
@@ -67,9 +135,45 @@ int TcxTabControlDragAndDropObject::CalculateDestination(const TPoint& P)
 
 void TcxTabControlDragAndDropObject::DragAndDrop(const TPoint& P, bool& AAccepted)
 {
-  FDestinationTabVisibleIndex = CalculateDestination(P);
+  MoveDragImage(P);
+  const int destination = CalculateDestination(P);
+  if (destination != FDestinationTabVisibleIndex) {
+    DestroyDestinationArrows();
+    FDestinationTabVisibleIndex = destination;
+    CreateDestinationArrows();
+  }
   UpdateScrolling(P);
-  AAccepted = AAccepted && FDestinationTabVisibleIndex != -1 && FDestinationTabVisibleIndex != FTabVisibleIndex;
+  AAccepted = AAccepted && destination != -1 && destination != FTabVisibleIndex;
+  inherited::DragAndDrop(P, AAccepted);
+}
+
+void TcxTabControlDragAndDropObject::CreateDestinationArrows()
+{
+  vcl::TWinControl* control = FIControl->GetOwnerControl();
+  TcxPCCustomPainter* painter = FIControl->GetPCPainter();
+  // A destination scrolled out of the row has no place to mark.
+  if (FDestinationTabVisibleIndex == -1 || !control || !painter ||
+      !FIControl->GetViewInfo()->GetTabViewInfo(FDestinationTabVisibleIndex)->ActuallyVisible())
+    return;
+  TRect first;
+  TRect second;
+  painter->CalculateDragArrowRects(FTabVisibleIndex, FHitTabVisibleIndex, FDestinationTabVisibleIndex, first, second);
+  const bool topOrBottom = FIControl->GetViewInfo()->IsTopOrBottom();
+  const TPoint origin = control->ClientToScreen(TPoint{0, 0});
+  const TRect client = control->GetClientRect();
+  FDestinationArrowFirst = rtl::New<TcxDragAndDropArrow>(true);
+  FDestinationArrowFirst->Init(origin, first, client, topOrBottom ? TcxArrowPlace::apTop : TcxArrowPlace::apLeft);
+  FDestinationArrowFirst->Show(SW_SHOWNA);
+  FDestinationArrowSecond = rtl::New<TcxDragAndDropArrow>(true);
+  FDestinationArrowSecond->Init(origin, second, client,
+                                topOrBottom ? TcxArrowPlace::apBottom : TcxArrowPlace::apRight);
+  FDestinationArrowSecond->Show(SW_SHOWNA);
+}
+
+void TcxTabControlDragAndDropObject::DestroyDestinationArrows()
+{
+  rtl::FreeAndNil(FDestinationArrowFirst);
+  rtl::FreeAndNil(FDestinationArrowSecond);
 }
 
 void TcxTabControlDragAndDropObject::UpdateScrolling(const TPoint& P)
@@ -93,14 +197,21 @@ void TcxTabControlDragAndDropObject::StopScrolling()
 void TcxTabControlDragAndDropObject::ScrollingTimerHandler(rtl::TObject*)
 {
   FScrollingTimer->SetInterval(cxDragScrollingInterval);
-  if (FIControl->GetViewInfo()->ScrollFirstTab(FScrollingDirection))
-    FIControl->LayoutChanged();
+  if (!FIControl->GetViewInfo()->ScrollFirstTab(FScrollingDirection))
+    return;
+  FIControl->LayoutChanged();
+  // The tabs moved under the arrows.
+  DestroyDestinationArrows();
+  CreateDestinationArrows();
 }
 
 void TcxTabControlDragAndDropObject::EndDragAndDrop(bool AAccepted)
 {
   StopScrolling();
+  DestroyDestinationArrows();
+  rtl::FreeAndNil(FDragImage);
   MoveDraggedTab(AAccepted);
+  inherited::EndDragAndDrop(AAccepted);
 }
 
 void TcxTabControlDragAndDropObject::MoveDraggedTab(bool AAccepted)
@@ -174,60 +285,64 @@ bool TcxCustomTabControlViewInfo::ScrollFirstTab(int ADelta)
 // ---------------------------------------------------------------------------
 // The control's part
 
+TcxDragAndDropObject* TcxCustomTabControl::CreateDragAndDropObject()
+{
+  return FController->DragObjectClass().Create(static_cast<IcxTabControl*>(this));
+}
+
+TcxTabControlDragAndDropObject* TcxCustomTabControl::GetDragObject()
+{
+  return static_cast<TcxTabControlDragAndDropObject*>(GetDragAndDropObject());
+}
+
 bool TcxCustomTabControl::StartDragAndDrop(const TPoint& P)
 {
-  rtl::FreeAndNil(FDragObject);
-  if (GetDockSite() || !FProperties->GetAllowTabDragDrop() || !FViewInfo->IsTabsVisible())
-    return false;
-  const TcxPCHitInfo hit = FViewInfo->CalculateHitTest(P);
-  if (hit.Tab == -1 || hit.TabButton || !FViewInfo->GetTabViewInfo(hit.Tab)->CanDrag())
-    return false;
-  FDragObject = rtl::New<TcxTabControlDragAndDropObject>(static_cast<IcxTabControl*>(this));
-  FDragObject->Init(hit.Tab, P);
-  return true;
+  return !GetDockSite() && FController->StartDrag(P);
 }
 
 void TcxCustomTabControl::BeginDragAndDrop()
 {
-  inherited::BeginDragAndDrop();
-  if (!FDragObject)
-    return;
   FViewInfo->ResetHotTracking();
-  FDragObject->BeginDragAndDrop();
+  inherited::BeginDragAndDrop();
   if (FOnTabStartDrag)
-    FOnTabStartDrag(this, FViewInfo->GetTabViewInfo(FDragObject->GetTabVisibleIndex())->GetIndex());
+    FOnTabStartDrag(this, FViewInfo->GetTabViewInfo(GetDragObject()->GetTabVisibleIndex())->GetIndex());
 }
 
 void TcxCustomTabControl::DragAndDrop(const TPoint& P, bool& AAccepted)
 {
-  if (!FDragObject)
-    return;
-  // The user's say comes with the destination of the previous step.
-  const int destination = FDragObject->GetDestinationTabVisibleIndex();
+  TcxTabControlDragAndDropObject* dragObject = GetDragObject();
+  // The user's say comes with the destination of the previous step. A veto
+  // of a known destination holds for this step; without a destination the
+  // step itself decides, so the cursor follows the pointer at once.
+  const int destination = dragObject->GetDestinationTabVisibleIndex();
   AAccepted = destination != -1;
-  if (FOnTabDragAndDrop)
-    FOnTabDragAndDrop(this, FViewInfo->GetTabViewInfo(FDragObject->GetTabVisibleIndex())->GetIndex(),
+  if (FOnTabDragAndDrop) {
+    rtl::TFreeWatch watch(this);
+    FOnTabDragAndDrop(this, FViewInfo->GetTabViewInfo(dragObject->GetTabVisibleIndex())->GetIndex(),
                       destination == -1 ? -1 : FViewInfo->GetTabViewInfo(destination)->GetIndex(), AAccepted);
-  AAccepted = true;
-  FDragObject->DragAndDrop(P, AAccepted);
-  SetCursor(AAccepted ? vcl::crDefault : vcl::crNoDrop);
+    if (watch.Freed())
+      return;
+  }
+  AAccepted = AAccepted || destination == -1;
+  inherited::DragAndDrop(P, AAccepted);
 }
 
 void TcxCustomTabControl::EndDragAndDrop(bool AAccepted)
 {
-  if (!FDragObject)
-    return;
-  const rtl::TOwnedPtr<TcxTabControlDragAndDropObject> dragObject(FDragObject);
-  FDragObject = nullptr;
-  SetCursor(vcl::crDefault);
+  TcxTabControlDragAndDropObject* dragObject = GetDragObject();
   const int dragged = dragObject->GetTabVisibleIndex();
   const int destination = dragObject->GetDestinationTabVisibleIndex();
   const int draggedIndex = FViewInfo->GetTabViewInfo(dragged)->GetIndex();
   const int destinationIndex = destination == -1 ? -1 : FViewInfo->GetTabViewInfo(destination)->GetIndex();
   bool accepted = AAccepted && destination != -1 && destination != dragged;
-  if (accepted && FOnTabDragAndDrop)
+  rtl::TFreeWatch watch(this);
+  if (accepted && FOnTabDragAndDrop) {
     FOnTabDragAndDrop(this, draggedIndex, destinationIndex, accepted);
-  dragObject->EndDragAndDrop(accepted);
+    if (watch.Freed())
+      return;
+  }
+  inherited::EndDragAndDrop(accepted);
+  FController->DragFinished(accepted);
   if (FOnTabEndDrag)
     FOnTabEndDrag(this, accepted ? destinationIndex : draggedIndex);
 }

@@ -323,6 +323,11 @@ void TcxPageControl::Create(rtl::TComponent* AOwner)
   GetPageProperties()->SetOnPageChanging(TcxPageChangingEvent::Bind<&TcxPageControl::PageChangingHandler>(this));
 }
 
+rtl::ClassOf<TcxCustomTabControlViewInfo> TcxPageControl::ViewInfoClass() const
+{
+  return rtl::ClassOf<TcxCustomTabControlViewInfo>::Of<TcxPageControlViewInfo>();
+}
+
 rtl::ClassOf<TcxCustomTabControlProperties> TcxPageControl::PropertiesClass() const
 {
   return rtl::ClassOf<TcxCustomTabControlProperties>::Of<TcxPageControlProperties>();
@@ -524,4 +529,46 @@ void TcxTabSheet::Paint()
   canvas->SetWindowOrg(TPoint{GetLeft(), GetTop()});
   FPageControl->GetPCPainter()->PaintPageClientArea(canvas.get());
   canvas->SetWindowOrg(origin);
+}
+
+// ---------------------------------------------------------------------------
+// TcxPageControlViewInfo
+
+TcxTabSheet* TcxPageControlViewInfo::ActivePage() const
+{
+  auto* properties = rtl::As<TcxPageControlProperties>(Properties());
+  return properties ? properties->GetActivePage() : nullptr;
+}
+
+vcl::TColor TcxPageControlViewInfo::GetTabColor(int AVisibleIndex) const
+{
+  const vcl::TColor color = inherited::GetTabColor(AVisibleIndex);
+  TcxTabViewInfo* tab = GetTabViewInfo(AVisibleIndex);
+  auto* properties = rtl::As<TcxPageControlProperties>(Properties());
+  if (color != vcl::clDefault || tab->GetTab()->IsNewButton() || !properties)
+    return color;
+  const int index = tab->GetIndex();
+  if (index < 0 || index >= properties->PageCount())
+    return color;
+  const bool pageColors = properties->GetOptions().Contains(TcxPCOption::pcoUsePageColorForTab) ||
+                          (Painter() && Painter()->UsePageColorForTab());
+  TcxTabSheet* page = properties->GetPage(index);
+  return pageColors && !page->GetParentColor() ? page->GetColor() : color;
+}
+
+bool TcxPageControlViewInfo::HasPage() const
+{
+  return ActivePage() != nullptr;
+}
+
+vcl::TColor TcxPageControlViewInfo::GetActivePageColor() const
+{
+  TcxTabSheet* page = ActivePage();
+  return page ? page->GetColor() : vcl::clNone;
+}
+
+bool TcxPageControlViewInfo::HasOwnPageColor() const
+{
+  TcxTabSheet* page = ActivePage();
+  return page && !page->GetParentColor();
 }

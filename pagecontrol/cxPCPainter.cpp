@@ -8,11 +8,30 @@
 #include <vssym32.h>
 
 #include "core/cxGeometry.h"
+#include "graphics/dxCoreGraphics.h"
 #include "core/dxThemeManager.h"
 #include "core/dxUxTheme.h"
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "lookandfeel/cxLookAndFeels.h"
 #include "platform/rtl/System.h"
+
+namespace {
+
+TcxButtonState cxPCButtonState(TcxPCNavigatorButtonState AState)
+{
+  switch (AState) {
+    case TcxPCNavigatorButtonState::nbsPressed:
+      return TcxButtonState::cxbsPressed;
+    case TcxPCNavigatorButtonState::nbsHotTrack:
+      return TcxButtonState::cxbsHot;
+    case TcxPCNavigatorButtonState::nbsDisabled:
+      return TcxButtonState::cxbsDisabled;
+    default:
+      return TcxButtonState::cxbsNormal;
+  }
+}
+
+}  // namespace
 
 // ---------------------------------------------------------------------------
 // Routines
@@ -353,9 +372,41 @@ vcl::TColor TcxPCCustomPainter::GetPageColor()
   return GetControlColor();
 }
 
+vcl::TColor TcxPCCustomPainter::GetPageClientColor()
+{
+  return FViewInfo->HasOwnPageColor() ? FViewInfo->GetActivePageColor() : GetPageColor();
+}
+
 vcl::TColor TcxPCCustomPainter::GetTabColor(int)
 {
   rtl::AbstractError();
+}
+
+TPoint TcxPCCustomPainter::GetGoDialogPopupPoint(const TSize&)
+{
+  rtl::AbstractError();
+}
+
+vcl::TColor TcxPCCustomPainter::GetTabOwnColor(int AIndex)
+{
+  return FViewInfo->GetTabColor(AIndex);
+}
+
+rtl::IPtr<IdxColorPalette> TcxPCCustomPainter::GetTabImagePalette()
+{
+  return nullptr;
+}
+
+rtl::IPtr<IdxColorPalette> TcxPCCustomPainter::GetHeaderButtonImagePalette(TcxPCNavigatorButtonState)
+{
+  return nullptr;
+}
+
+rtl::IPtr<IdxColorPalette> TcxPCCustomPainter::GetTabButtonImagePalette(TcxPCNavigatorButtonState AState)
+{
+  if (!UseLookAndFeelTabButtons())
+    return nullptr;
+  return GetLookAndFeelPainter()->GetSmallButtonColorPalette(cxPCButtonState(AState));
 }
 
 vcl::TColor TcxPCCustomPainter::GetTabTextColor(int AIndex)
@@ -460,7 +511,7 @@ void TcxPCCustomPainter::PaintPageClientArea(TcxCanvas* ACanvas)
 
 void TcxPCCustomPainter::FillPageClientArea(TcxCanvas* ACanvas)
 {
-  ACanvas->FillRect(GetPageClientRect(), GetPageColor());
+  ACanvas->FillRect(GetPageClientRect(), GetPageClientColor());
 }
 
 void TcxPCCustomPainter::FillTabFace(TcxCanvas* ACanvas, const TRect& R, int, vcl::TColor AColor)
@@ -512,7 +563,7 @@ void TcxPCCustomPainter::DrawTabContent(TcxCanvas* ACanvas, int AIndex)
   FViewInfo->PrepareTabCanvasFont(tab, ACanvas);
   if (tab->HasImage() && FViewInfo->HasImages())
     FViewInfo->Properties()->GetImages()->Draw(ACanvas, tab->GetImageRect(), tab->GetImageIndex(),
-                                                tab->ActuallyEnabled(), tab->IsHotTrack());
+                                                tab->ActuallyEnabled(), tab->IsHotTrack(), GetTabImagePalette().Get());
   if (tab->HasCaption())
     DrawTabText(ACanvas, tab->GetTextRect(), AIndex, tab->ActuallyEnabled(), tab->GetCaption());
   if (tab->HasButtons())
@@ -568,4 +619,40 @@ TcxRotationAngle TcxPCCustomPainter::GetPaintTextRotationAngle()
 void TcxPCCustomPainter::InvalidateTab(int AIndex)
 {
   FViewInfo->Invalidate(GetTabViewInfo(AIndex)->GetVisibleRect());
+}
+
+// ---------------------------------------------------------------------------
+// Tab drag and drop
+
+void TcxPCCustomPainter::PaintDragImage(TcxCanvas* ACanvas, int AIndex)
+{
+  FIsDragImagePainted = true;
+  try {
+    DrawTab(ACanvas, AIndex);
+  } catch (...) {
+    FIsDragImagePainted = false;
+    throw;
+  }
+  FIsDragImagePainted = false;
+}
+
+// The dragged tab lands before the destination tab when it moves toward the
+// start of the row, after it otherwise: the gap is that edge of the
+// destination, a line across the row.
+void TcxPCCustomPainter::CalculateDragArrowRects(int ADraggedIndex, int, int ADestinationIndex, TRect& AFirst,
+                                                 TRect& ASecond)
+{
+  const TRect R = GetTabViewInfo(ADestinationIndex)->GetNormalRect();
+  const bool topOrBottom = FViewInfo->IsTopOrBottom();
+  const bool reversed = topOrBottom ? FViewInfo->IsRightToLeftAlignment() != FViewInfo->UseRightToLeftAlignment()
+                                    : FViewInfo->IsBottomToTopAlignment();
+  const bool atLowEdge = (ADestinationIndex < ADraggedIndex) != reversed;
+  if (topOrBottom) {
+    const int x = atLowEdge ? R.left : R.right;
+    AFirst = TRect{x, R.top, x, R.bottom};
+  } else {
+    const int y = atLowEdge ? R.top : R.bottom;
+    AFirst = TRect{R.left, y, R.right, y};
+  }
+  ASecond = AFirst;
 }

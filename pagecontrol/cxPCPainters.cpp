@@ -209,12 +209,46 @@ TRect TcxPCStandardPainter::GetPageFrameRect()
   return R;
 }
 
+TPoint TcxPCStandardPainter::GetGoDialogPopupPoint(const TSize& AMenuSize)
+{
+  TRect button{};
+  for (int i = 0; i < FViewInfo->NavigatorButtonCount(); ++i) {
+    const TcxPCHeaderButton& info = FViewInfo->GetNavigatorButtonInfo(i);
+    if (!info.Button && info.Kind == TcxPCNavigatorButton::nbGoDialog)
+      button = info.Bounds;
+  }
+  using enum TcxPCNavigatorPosition;
+  const TcxPCNavigatorPosition navigator = FViewInfo->Properties()->GetNavigatorPosition();
+  const bool navigatorAtLeft = navigator == npLeftTop || navigator == npLeftBottom;
+  const bool navigatorAtTop = navigator == npLeftTop || navigator == npRightTop;
+  bool below = true;
+  bool leftAligned = true;
+  switch (FViewInfo->TabPosition()) {
+    case TcxTabPosition::tpTop:
+      leftAligned = navigatorAtLeft;
+      break;
+    case TcxTabPosition::tpBottom:
+      below = false;
+      leftAligned = navigatorAtLeft;
+      break;
+    case TcxTabPosition::tpLeft:
+      below = navigatorAtTop;
+      break;
+    case TcxTabPosition::tpRight:
+      below = navigatorAtTop;
+      leftAligned = false;
+      break;
+  }
+  return TPoint{leftAligned ? button.left : button.right - AMenuSize.cx,
+                below ? button.bottom : button.top - AMenuSize.cy};
+}
+
 vcl::TColor TcxPCStandardPainter::GetTabColor(int AIndex)
 {
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
   if (tab->IsHighlighted())
     return vcl::clHighlight;
-  const vcl::TColor color = tab->GetColor();
+  const vcl::TColor color = GetTabOwnColor(AIndex);
   return color == vcl::clDefault ? vcl::clBtnFace : color;
 }
 
@@ -377,10 +411,15 @@ void TcxPCStandardPainter::DrawNavigatorButtons(TcxCanvas* ACanvas)
 void TcxPCStandardPainter::DrawCustomHeaderButton(TcxCanvas* ACanvas, const TRect& R, TcxPCButton* AButton,
                                                   TcxPCNavigatorButtonState AState)
 {
+  DrawHeaderButtonFace(ACanvas, R, AState);
+  DrawHeaderButtonImage(ACanvas, R, AButton, AState);
+}
+
+void TcxPCStandardPainter::DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState)
+{
   TRect face = R;
   DrawButtonFrame(ACanvas, face, AState == TcxPCNavigatorButtonState::nbsPressed);
   ACanvas->FillRect(face, GetButtonColor());
-  DrawHeaderButtonImage(ACanvas, R, AButton, AState);
 }
 
 void TcxPCStandardPainter::DrawButtonFrame(TcxCanvas* ACanvas, TRect& R, bool APressed)

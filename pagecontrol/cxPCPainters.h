@@ -31,6 +31,9 @@ class TcxPCStandardPainter : public TcxPCCustomPainter {
   int CalculateTabNormalWidth(TcxTabViewInfo* ATabViewInfo) override;
   void CorrectTabNormalWidth(int& AValue) override;
   int GetMinTabWidth(int AIndex) override;
+  // Beside the go-dialog button, toward the page and flush with the
+  // button's edge on the navigator's side.
+  TPoint GetGoDialogPopupPoint(const TSize& AMenuSize) override;
   int GetHeaderButtonHeightBase() override;
   int GetHeaderButtonWidthBase(TcxPCNavigatorButton AButton) override;
   TSize GetTabsDistance() override;
@@ -84,6 +87,9 @@ class TcxPCStandardPainter : public TcxPCCustomPainter {
   // The two one-pixel frames of a raised (or, pressed, sunken) button;
   // R shrinks by 2.
   void DrawButtonFrame(TcxCanvas* ACanvas, TRect& R, bool APressed);
+  // The frame and fill of a header button in the style, without its glyph:
+  // custom header buttons look like the navigator buttons beside them.
+  virtual void DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState);
   // The glyph of a header button centred in R (pressed: moved one pixel
   // right and down, the go-dialog glyph only down).
   // A disabled glyph is embossed, or with AEmbossDisabled false drawn once in
@@ -292,6 +298,7 @@ class TcxPCExtraFlatPainter : public TcxPCStandardPainter {
   virtual void DrawPageFrameLines(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders);
   virtual void FillRowBackground(TcxCanvas* ACanvas, const TRect& R);
   virtual void FillButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState);
+  void DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState) override;
   // The room the header buttons take beyond the painter's own height.
   int GetHeaderButtonsExcess();
   // The row of the main tab, or the row nearest the page without one.
@@ -322,6 +329,7 @@ class TcxPCUltraFlatPainter : public TcxPCExtraFlatPainter {
   vcl::TColor GetBandLineColor(int ARow, int AIndex) override;
   void DrawPageFrameLines(TcxCanvas* ACanvas, const TRect& R, TcxBorders ABorders) override;
   void FillButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState) override;
+  void DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState) override;
   virtual vcl::TColor GetButtonFrameColor(TcxPCNavigatorButtonState AState);
   virtual vcl::TColor GetButtonGlyphColor(TcxPCNavigatorButtonState AState);
 };
@@ -394,6 +402,7 @@ class TcxPCFlatPainter : public TcxPCTabsPainter {
 
  protected:
   bool UsesTabTheme() override { return false; }
+  void DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState) override;
   // The main tab stays inside its own rectangle: the page frame under it
   // is kept.
   TRect GetTabClipRect(int AIndex) override;
@@ -472,6 +481,7 @@ class TcxPCSlantedPainter : public TcxPCStandardPainter {
   void DrawFrame(TcxCanvas* ACanvas) override;
   void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
                            TcxPCNavigatorButtonState AState) override;
+  void DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState) override;
   void DrawTab(TcxCanvas* ACanvas, int AIndex) override;
   void DrawTabFocusRect(TcxCanvas* ACanvas, int AIndex) override;
   void DrawTabs(TcxCanvas* ACanvas) override;

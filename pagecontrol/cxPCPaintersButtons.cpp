@@ -22,7 +22,7 @@ vcl::TColor TcxPCButtonedPainter::GetTabColor(int AIndex)
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
   if (tab->IsHighlighted())
     return vcl::clHighlight;
-  const vcl::TColor color = tab->GetColor();
+  const vcl::TColor color = GetTabOwnColor(AIndex);
   if (color != vcl::clDefault)
     return color;
   return tab->IsMainTab() ? vcl::clBtnHighlight : vcl::clBtnFace;

@@ -270,8 +270,8 @@ vcl::TColor TcxPCExtraFlatPainter::GetTabColor(int AIndex)
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
   if (tab->IsHighlighted())
     return vcl::clHighlight;
-  if (tab->GetColor() != vcl::clDefault)
-    return tab->GetColor();
+  if (GetTabOwnColor(AIndex) != vcl::clDefault)
+    return GetTabOwnColor(AIndex);
   if (tab->IsMainTab())
     return vcl::clBtnFace;
   return GetRowBackgroundColor();
@@ -285,8 +285,8 @@ vcl::TColor TcxPCExtraFlatPainter::GetRowBackgroundColor()
 vcl::TColor TcxPCExtraFlatPainter::GetPageEdgeColor()
 {
   const int main = FViewInfo->GetMainTabVisibleIndex();
-  if (main >= 0 && GetTabViewInfo(main)->GetColor() != vcl::clDefault)
-    return GetTabViewInfo(main)->GetColor();
+  if (main >= 0 && GetTabOwnColor(main) != vcl::clDefault)
+    return GetTabOwnColor(main);
   return vcl::clBtnFace;
 }
 
@@ -537,8 +537,7 @@ void TcxPCExtraFlatPainter::FillButton(TcxCanvas* ACanvas, const TRect& R, TcxPC
   ACanvas->FillRect(R, lit ? vcl::clBtnFace : GetRowBackgroundColor());
 }
 
-void TcxPCExtraFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
-                                                TcxPCNavigatorButtonState AState)
+void TcxPCExtraFlatPainter::DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState)
 {
   const bool pressed = AState == TcxPCNavigatorButtonState::nbsPressed;
   TRect rect = R;
@@ -548,6 +547,13 @@ void TcxPCExtraFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect&
     InflateRect(&rect, -1, -1);
   }
   FillButton(ACanvas, rect, AState);
+}
+
+void TcxPCExtraFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                                                TcxPCNavigatorButtonState AState)
+{
+  const bool pressed = AState == TcxPCNavigatorButtonState::nbsPressed;
+  DrawHeaderButtonFace(ACanvas, R, AState);
   const bool enabled = FViewInfo->GetOwner()->GetControlEnabled() && AState != TcxPCNavigatorButtonState::nbsDisabled;
   const vcl::TColor color = !enabled ? vcl::clBtnShadow : pressed ? vcl::clBtnHighlight : vcl::clBtnText;
   DrawNavigatorGlyph(ACanvas, R, AKind, pressed, enabled, color, false, cxPCLightBrushColor());
@@ -640,13 +646,18 @@ vcl::TColor TcxPCUltraFlatPainter::GetButtonGlyphColor(TcxPCNavigatorButtonState
   return AState == TcxPCNavigatorButtonState::nbsPressed ? vcl::clBtnHighlight : vcl::clBtnText;
 }
 
-void TcxPCUltraFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
-                                                TcxPCNavigatorButtonState AState)
+void TcxPCUltraFlatPainter::DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState)
 {
   TRect rect = R;
   ACanvas->FrameRect(rect, GetButtonFrameColor(AState));
   InflateRect(&rect, -1, -1);
   FillButton(ACanvas, rect, AState);
+}
+
+void TcxPCUltraFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                                                TcxPCNavigatorButtonState AState)
+{
+  DrawHeaderButtonFace(ACanvas, R, AState);
   const bool controlEnabled = FViewInfo->GetOwner()->GetControlEnabled();
   const bool enabled = controlEnabled && AState != TcxPCNavigatorButtonState::nbsDisabled;
   // Embossed only with the whole control disabled.
@@ -747,14 +758,14 @@ vcl::TColor TcxPCOffice11Painter::GetPageColor()
 bool TcxPCOffice11Painter::IsTabFaceTransparent(int AIndex)
 {
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
-  return !tab->IsMainTab() && tab->GetColor() == vcl::clDefault && !tab->IsHighlighted();
+  return !tab->IsMainTab() && GetTabOwnColor(AIndex) == vcl::clDefault && !tab->IsHighlighted();
 }
 
 void TcxPCOffice11Painter::FillTabFace(TcxCanvas* ACanvas, const TRect& R, int AIndex, vcl::TColor AColor)
 {
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
   const TcxTabPosition position = tab->PaintingPosition();
-  if (tab->GetColor() == vcl::clDefault && !tab->IsHighlighted()) {
+  if (GetTabOwnColor(AIndex) == vcl::clDefault && !tab->IsHighlighted()) {
     // The gradient spans the tab's part of the row, so neighbours match.
     ACanvas->SaveClipRegion();
     ACanvas->IntersectClipRect(R);
@@ -798,8 +809,8 @@ void TcxPCOffice11Painter::DrawFrame(TcxCanvas* ACanvas)
 vcl::TColor TcxPCOffice11Painter::GetPageEdgeColor()
 {
   const int main = FViewInfo->GetMainTabVisibleIndex();
-  if (main >= 0 && GetTabViewInfo(main)->GetColor() != vcl::clDefault)
-    return GetTabViewInfo(main)->GetColor();
+  if (main >= 0 && GetTabOwnColor(main) != vcl::clDefault)
+    return GetTabOwnColor(main);
   if (!IsGradient())
     return cxBlendColors(dxOffice11SelectedColor1, dxOffice11SelectedColor2, 50);
   return IsTopOrLeft(FViewInfo->TabPosition()) ? dxOffice11SelectedColor2 : dxOffice11SelectedColor1;
@@ -885,8 +896,7 @@ void TcxPCFlatPainter::DrawFrame(TcxCanvas* ACanvas)
     ACanvas->DrawComplexFrame(R, vcl::clBtnHighlight, vcl::clBtnShadow);
 }
 
-void TcxPCFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
-                                           TcxPCNavigatorButtonState AState)
+void TcxPCFlatPainter::DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState)
 {
   const bool pressed = AState == TcxPCNavigatorButtonState::nbsPressed;
   TRect rect = R;
@@ -894,6 +904,13 @@ void TcxPCFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, T
                             pressed ? vcl::clBtnHighlight : vcl::clBtnShadow);
   InflateRect(&rect, -1, -1);
   ACanvas->FillRect(rect, GetButtonColor());
+}
+
+void TcxPCFlatPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                                           TcxPCNavigatorButtonState AState)
+{
+  const bool pressed = AState == TcxPCNavigatorButtonState::nbsPressed;
+  DrawHeaderButtonFace(ACanvas, R, AState);
   const bool enabled = FViewInfo->GetOwner()->GetControlEnabled() && AState != TcxPCNavigatorButtonState::nbsDisabled;
   const vcl::TColor color = AState == TcxPCNavigatorButtonState::nbsHotTrack
                                 ? static_cast<vcl::TColor>(GetSysColor(COLOR_HOTLIGHT))

@@ -479,8 +479,8 @@ vcl::TColor TcxPCSlantedPainter::GetTabColor(int AIndex)
   TcxTabViewInfo* tab = GetTabViewInfo(AIndex);
   if (tab->IsHighlighted())
     return vcl::clHighlight;
-  if (cxIsColorAssigned(tab->GetColor()))
-    return tab->GetColor();
+  if (cxIsColorAssigned(GetTabOwnColor(AIndex)))
+    return GetTabOwnColor(AIndex);
   return IsTabsContainer() ? vcl::clBtnFace : GetControlColor();
 }
 
@@ -785,13 +785,10 @@ void TcxPCSlantedPainter::DrawTabFocusRect(TcxCanvas* ACanvas, int AIndex)
   ACanvas->DrawFocusRect(R);
 }
 
-void TcxPCSlantedPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
-                                              TcxPCNavigatorButtonState AState)
+void TcxPCSlantedPainter::DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState)
 {
   const bool pressed = AState == TcxPCNavigatorButtonState::nbsPressed;
   const bool hot = AState == TcxPCNavigatorButtonState::nbsHotTrack;
-  const bool disabled =
-      !FViewInfo->GetOwner()->GetControlEnabled() || AState == TcxPCNavigatorButtonState::nbsDisabled;
   ACanvas->FrameRect(R, pressed || hot ? vcl::clBlack : vcl::clBtnShadow);
   TRect face = R;
   InflateRect(&face, -1, -1);
@@ -801,6 +798,15 @@ void TcxPCSlantedPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R
   else if (pressed)
     fill = cxBlendColors(vcl::clBtnFace, vcl::clBlack, 90);
   ACanvas->FillRect(face, fill);
+}
+
+void TcxPCSlantedPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
+                                              TcxPCNavigatorButtonState AState)
+{
+  const bool pressed = AState == TcxPCNavigatorButtonState::nbsPressed;
+  const bool disabled =
+      !FViewInfo->GetOwner()->GetControlEnabled() || AState == TcxPCNavigatorButtonState::nbsDisabled;
+  DrawHeaderButtonFace(ACanvas, R, AState);
   vcl::TColor color = vcl::clBtnText;
   if (disabled)
     color = vcl::clBtnShadow;

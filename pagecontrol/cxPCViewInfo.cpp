@@ -705,7 +705,19 @@ void TcxCustomTabControlViewInfo::Calculate()
     MirrorLayout();
   Properties()->GetImages()->SetImageRotationAngle(Painter()->IsNativePainting() ? TcxRotationAngle::ra0
                                                                                  : GetTextRotationAngle());
+  // Header images stand with the captions of side tabs, whatever the tabs
+  // themselves do.
+  TcxRotationAngle headerAngle = TcxRotationAngle::ra0;
+  if (!IsTopOrBottom())
+    headerAngle = Properties()->GetOptions().Contains(TcxPCOption::pcoTopToBottomText) ? TcxRotationAngle::raMinus90
+                                                                                       : TcxRotationAngle::raPlus90;
+  Properties()->GetCustomButtons()->GetHeaderImages()->SetImageRotationAngle(headerAngle);
   UpdateHotTracking();
+}
+
+vcl::TColor TcxCustomTabControlViewInfo::GetTabColor(int AVisibleIndex) const
+{
+  return GetTabViewInfo(AVisibleIndex)->GetColor();
 }
 
 int TcxCustomTabControlViewInfo::GetTabIndex()

@@ -437,3 +437,38 @@ void TcxPCSkinPainter::DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, T
     FillBackground(ACanvas, R);
   element->Draw(ACanvas->GetHandle(), R, ScaleFactor(), image, ButtonSkinState(AState));
 }
+
+void TcxPCSkinPainter::DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState)
+{
+  TdxSkinInfo* info = SkinInfo();
+  if (!info || !info->PageControlButton) {
+    inherited::DrawHeaderButtonFace(ACanvas, R, AState);
+    return;
+  }
+  if (info->PageControlButton->IsAlphaUsed())
+    FillBackground(ACanvas, R);
+  info->PageControlButton->Draw(ACanvas->GetHandle(), R, ScaleFactor(), 0, ButtonSkinState(AState));
+}
+
+// ---------------------------------------------------------------------------
+// Image palettes
+
+rtl::IPtr<IdxColorPalette> TcxPCSkinPainter::GetTabImagePalette()
+{
+  TdxSkinElement* header = HeaderElement();
+  return header ? header->GetGlyphColorPalette(TdxSkinElementState::esNormal) : nullptr;
+}
+
+rtl::IPtr<IdxColorPalette> TcxPCSkinPainter::GetHeaderButtonImagePalette(TcxPCNavigatorButtonState AState)
+{
+  TdxSkinInfo* info = SkinInfo();
+  if (!info || !info->PageControlButton)
+    return nullptr;
+  return info->PageControlButton->GetGlyphColorPalette(ButtonSkinState(AState));
+}
+
+rtl::IPtr<IdxColorPalette> TcxPCSkinPainter::GetTabButtonImagePalette(TcxPCNavigatorButtonState AState)
+{
+  return UseLookAndFeelTabButtons() ? inherited::GetTabButtonImagePalette(AState)
+                                    : GetHeaderButtonImagePalette(AState);
+}

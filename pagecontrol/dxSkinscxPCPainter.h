@@ -42,6 +42,10 @@ class TcxPCSkinPainter : public TcxPCTabsPainter {
   vcl::TColor GetControlColor() override;
   vcl::TColor GetTabTextColor(int AIndex) override;
   TcxCustomLookAndFeelPainter* GetLookAndFeelPainter() override;
+  // Images take the glyph colours of the skin's tab header and tab button.
+  rtl::IPtr<IdxColorPalette> GetTabImagePalette() override;
+  rtl::IPtr<IdxColorPalette> GetHeaderButtonImagePalette(TcxPCNavigatorButtonState AState) override;
+  rtl::IPtr<IdxColorPalette> GetTabButtonImagePalette(TcxPCNavigatorButtonState AState) override;
 
   void DrawFrame(TcxCanvas* ACanvas) override;
   void PaintPageClientArea(TcxCanvas* ACanvas) override;
@@ -50,6 +54,8 @@ class TcxPCSkinPainter : public TcxPCTabsPainter {
                    const rtl::String& ACaption) override;
   void DrawNavigatorButton(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButton AKind,
                            TcxPCNavigatorButtonState AState) override;
+  // A custom header button on the skin's tab button, when it has one.
+  void DrawHeaderButtonFace(TcxCanvas* ACanvas, const TRect& R, TcxPCNavigatorButtonState AState) override;
   // The skin's tabs are turned to their side as a whole, captions too.
   TcxRotationAngle GetPaintTextRotationAngle() override { return FViewInfo->GetTextRotationAngle(); }
 

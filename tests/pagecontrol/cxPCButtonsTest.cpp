@@ -10,7 +10,9 @@
 
 #include "graphics/cxGraphicsBitmaps.h"
 #include "graphics/dxGDIPlusClassesGlyphs.h"
+#include "core/dxCore.h"
 #include "pagecontrol/cxPC.h"
+#include "pagecontrol/cxPCConsts.h"
 #include "pagecontrol/cxPCPainters.h"
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/ClassesStreams.h"
@@ -289,6 +291,68 @@ TEST_F(TPCButtonsFixture, TheHotTabAndTheTabButtonsAreDrawn)
       png->SaveToFile(std::wstring(folder, folder + std::strlen(folder)) + L"\\" + c.Name);
     }
   }
+}
+
+// The hint follows what lies under the mouse: a tab's hint, a tab button's
+// or a header button's, each only while its kind of hint is switched on.
+// The controller is asked directly with the cursor placed over the element.
+TEST_F(TPCButtonsFixture, HintsFollowTheTabOrButtonUnderTheMouse)
+{
+  Pages->GetPage(1)->SetTabHint(L"The CRUD code");
+  Properties->SetCloseButtonMode(TcxPCButtonMode::cbmEveryTab);
+  TcxPCButton* header = Properties->GetCustomButtons()->GetButtons()->Add();
+  header->SetHint(L"Add a model");
+  SetForegroundWindow(Form->GetHandle());
+  const rtl::String closeHint = dxLookupResourceString(scxPCDefaultHintTabCloseButton);
+  enum TElement { eTabText, eCloseButton, eHeaderButton };
+  struct {
+    const char* Name;
+    TElement Element;
+    bool ShowTabHints;
+    bool ShowButtonHints;
+    rtl::String Hint;
+  } cases[] = {
+      {"a tab", eTabText, true, false, L"The CRUD code"},
+      {"a tab, tab hints off", eTabText, false, true, L""},
+      {"its close button", eCloseButton, true, true, closeHint},
+      {"its close button, button hints off", eCloseButton, true, false, L""},
+      {"a custom header button", eHeaderButton, false, true, L"Add a model"},
+      {"a custom header button, button hints off", eHeaderButton, true, false, L""},
+  };
+  TcxCustomTabControlController* controller = Pages->GetController();
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Properties->SetShowTabHints(c.ShowTabHints);
+    Properties->SetShowButtonHints(c.ShowButtonHints);
+    TRect R{};
+    switch (c.Element) {
+      case eTabText:
+        R = Tab(1)->GetTextRect();
+        break;
+      case eCloseButton:
+        R = Tab(1)->GetCloseButtonInfo()->GetBounds();
+        break;
+      case eHeaderButton:
+        for (int i = 0; i < ViewInfo->NavigatorButtonCount(); ++i)
+          if (ViewInfo->GetNavigatorButtonInfo(i).Button == header)
+            R = ViewInfo->GetNavigatorButtonInfo(i).Bounds;
+        break;
+    }
+    ASSERT_LT(R.left, R.right);
+    const TPoint P = Pages->ClientToScreen(TPoint{(R.left + R.right) / 2, (R.top + R.bottom) / 2});
+    SetCursorPos(P.x, P.y);
+    // Away first, so that each case starts from no hint.
+    controller->GetHintHelper()->CancelHint();
+    controller->MouseLeave();
+    controller->UpdateHint();
+    vcl::THintWindow* window = controller->GetHintHelper()->GetHintWindow();
+    const bool shown = window && window->HandleAllocated() && IsWindowVisible(window->GetHandle());
+    EXPECT_EQ(shown, !c.Hint.empty());
+    if (shown && !c.Hint.empty()) {
+      EXPECT_EQ(window->GetCaption(), c.Hint);
+    }
+  }
+  controller->GetHintHelper()->CancelHint();
 }
 
 // ---------------------------------------------------------------------------

@@ -7,6 +7,7 @@
 #include "pagecontrol/cxPCGoDialog.h"
 #include "pagecontrol/cxPCPainters.h"
 #include "pagecontrol/dxBuiltInPopupMenu.h"
+#include "platform/vcl/Forms.h"
 #include "platform/vcl/Menus.h"
 #include "tests/pagecontrol/PageControlTestSupport.h"
 #include "tests/support/TestSupport.h"
@@ -150,6 +151,124 @@ TEST(cxPCGoDialog, TakesTheAdapterClassOnce)
   EXPECT_FALSE(other->Popup(10, 10));
   EXPECT_EQ(fixture.Dialog->GetAdapter(), adapter);
   TdxBuiltInPopupMenuAdapterManager::Register(TdxCustomBuiltInPopupMenuAdapterClass::Of<TdxStandardBuiltInPopupMenuAdapter>());
+}
+
+// A menu that closes at once; when asked, it leaves a press at the control
+// where the user clicked to close it, as a click outside a real menu does.
+class TGoDialogClosingAdapter : public TdxStandardBuiltInPopupMenuAdapter {
+  RTL_CLASS(TGoDialogClosingAdapter, TdxStandardBuiltInPopupMenuAdapter)
+
+ public:
+  // Plain values: the adapter is made by class, inside the controller.
+  static inline int Popups = 0;
+  static inline HWND ClosingPressWindow = nullptr;
+  static inline POINT ClosingPress{};
+
+  bool Popup(const TPoint&) override
+  {
+    ++Popups;
+    if (ClosingPressWindow)
+      PostMessageW(ClosingPressWindow, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(ClosingPress.x, ClosingPress.y));
+    return true;
+  }
+};
+
+// The press that closed the list lands on the go-dialog button: it must not
+// open the list again. A later press does.
+TEST(cxPCGoDialog, ThePressThatClosedTheListDoesNotReopenIt)
+{
+  const rtl::TOwnedPtr<vcl::TForm> form(
+      rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(vcl::Application()); }));
+  form->SetBounds(0, 0, 320, 200);
+  TcxPageControl* pages = rtl::New<TcxPageControl>(form.get());
+  pages->SetParent(form.get());
+  pages->SetBounds(0, 0, 300, 150);
+  for (const wchar_t* caption : {L"Model", L"CRUD"}) {
+    TcxTabSheet* page = rtl::New<TcxTabSheet>(form.get());
+    page->SetCaption(caption);
+    page->SetPageControl(pages);
+  }
+  pages->GetPropertiesObject()->SetOptions(cxPCDefaultOptions + TcxPCOptions{TcxPCOption::pcoGoDialog});
+  form->Show();
+  const auto adapterClass = TdxCustomBuiltInPopupMenuAdapterClass::Of<TGoDialogClosingAdapter>();
+  TdxBuiltInPopupMenuAdapterManager::Register(adapterClass);
+  TcxCustomTabControlViewInfo* viewInfo = pages->GetViewInfo();
+  TRect button{};
+  for (int i = 0; i < viewInfo->NavigatorButtonCount(); ++i)
+    if (viewInfo->GetNavigatorButtonInfo(i).Kind == TcxPCNavigatorButton::nbGoDialog)
+      button = viewInfo->GetNavigatorButtonInfo(i).Bounds;
+  ASSERT_LT(button.left, button.right);
+  const POINT centre{(button.left + button.right) / 2, (button.top + button.bottom) / 2};
+  const HWND handle = pages->GetHandle();
+  const auto click = [&] {
+    SendMessageW(handle, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(centre.x, centre.y));
+    SendMessageW(handle, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+    // The press the menu left behind, and its release.
+    kvtest::PumpMessages();
+    SendMessageW(handle, WM_LBUTTONUP, 0, MAKELPARAM(centre.x, centre.y));
+  };
+  struct {
+    const char* Name;
+    bool ClosedByAPressOnTheButton;
+    int Popups;
+  } cases[] = {
+      {"closed by a press on the button", true, 1},
+      {"closed otherwise, a later press opens it", false, 1},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TGoDialogClosingAdapter::Popups = 0;
+    TGoDialogClosingAdapter::ClosingPressWindow = c.ClosedByAPressOnTheButton ? handle : nullptr;
+    TGoDialogClosingAdapter::ClosingPress = centre;
+    click();
+    EXPECT_EQ(TGoDialogClosingAdapter::Popups, c.Popups);
+    EXPECT_FALSE(pages->GetController()->IsGoDialogShowing());
+    // The next click of the user opens the list again.
+    TGoDialogClosingAdapter::ClosingPressWindow = nullptr;
+    click();
+    EXPECT_EQ(TGoDialogClosingAdapter::Popups, c.Popups + 1);
+  }
+  TdxBuiltInPopupMenuAdapterManager::Unregister(adapterClass);
+  form->Hide();
+}
+
+// The go-dialog menu opens beside its button toward the page, flush with
+// the button's edge on the navigator's side.
+TEST(cxPCGoDialog, TheMenuOpensBesideItsButtonTowardThePage)
+{
+  using enum TcxPCNavigatorPosition;
+  using enum TcxTabPosition;
+  enum TPlace { BelowLeft, BelowRight, AboveLeft, AboveRight };
+  struct {
+    TcxTabPosition Tabs;
+    TcxPCNavigatorPosition Navigator;
+    TPlace Place;
+  } cases[] = {
+      {tpTop, npLeftTop, BelowLeft},      {tpTop, npRightBottom, BelowRight}, {tpBottom, npLeftBottom, AboveLeft},
+      {tpBottom, npRightTop, AboveRight}, {tpLeft, npRightTop, BelowLeft},    {tpLeft, npLeftBottom, AboveLeft},
+      {tpRight, npLeftTop, BelowRight},   {tpRight, npRightBottom, AboveRight},
+  };
+  const TSize menu{80, 40};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(static_cast<int>(c.Tabs)) + " " + std::to_string(static_cast<int>(c.Navigator)));
+    TGoDialogFixture fixture;
+    TcxCustomTabControlProperties* properties = fixture.Control->GetProperties();
+    properties->SetOptions(cxPCDefaultOptions + TcxPCOptions{TcxPCOption::pcoGoDialog});
+    properties->SetTabPosition(c.Tabs);
+    properties->SetNavigatorPosition(c.Navigator);
+    TcxCustomTabControlViewInfo* viewInfo = fixture.Control->GetViewInfo();
+    viewInfo->Calculate();
+    TRect button{};
+    for (int i = 0; i < viewInfo->NavigatorButtonCount(); ++i)
+      if (viewInfo->GetNavigatorButtonInfo(i).Kind == TcxPCNavigatorButton::nbGoDialog)
+        button = viewInfo->GetNavigatorButtonInfo(i).Bounds;
+    ASSERT_LT(button.left, button.right);
+    const TPoint P = fixture.Control->GetPCPainter()->GetGoDialogPopupPoint(menu);
+    const bool below = c.Place == BelowLeft || c.Place == BelowRight;
+    const bool left = c.Place == BelowLeft || c.Place == AboveLeft;
+    EXPECT_EQ(P.y, below ? button.bottom : button.top - menu.cy);
+    EXPECT_EQ(P.x, left ? button.left : button.right - menu.cx);
+  }
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "graphics/cxGraphicsBitmaps.h"
 #include "pagecontrol/cxPC.h"
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/ClassesStreams.h"
@@ -226,6 +227,50 @@ TEST(cxPageControlForm, AStreamedPageControlSwitchesByCtrlTabAndByClick)
     EXPECT_EQ(memo->GetHeight(), page->GetClientHeight());
   }
   form->Hide();
+}
+
+// Tabs take their pages' colours where asked, and the page area takes the
+// active page's colour unless the page follows its parent (in the styles
+// that fill the page area; a themed pane is the theme's).
+TEST_F(TPCPageControlFixture, PagesColourTheirTabsAndThePageAreaWhenTheyHaveColoursOfTheirOwn)
+{
+  constexpr vcl::TColor pageColor = 0x00C0FFC0;
+  struct {
+    const char* Name;
+    TcxPCStyleID Style;
+    bool ParentColor;
+    bool UsePageColorForTab;
+    vcl::TColor TabColor;
+    vcl::TColor ExpectedTabOwnColor;
+    bool PageAreaInPageColor;
+  } cases[] = {
+      {"page follows its parent", 2, true, true, vcl::clDefault, vcl::clDefault, false},
+      {"own page colour, tabs keep theirs", 2, false, false, vcl::clDefault, vcl::clDefault, true},
+      {"own page colour lent to the tab", 5, false, true, vcl::clDefault, pageColor, true},
+      {"a tab colour of its own wins", 5, false, true, vcl::clYellow, vcl::clYellow, true},
+  };
+  TcxTabSheet* page = Pages->GetPage(0);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    Pages->GetPropertiesObject()->SetStyle(c.Style);
+    page->SetColor(pageColor);
+    page->SetParentColor(c.ParentColor);
+    page->GetTab()->SetColor(c.TabColor);
+    TcxPCOptions options = Pages->GetPropertiesObject()->GetOptions();
+    if (c.UsePageColorForTab)
+      options.Include(TcxPCOption::pcoUsePageColorForTab);
+    else
+      options.Exclude(TcxPCOption::pcoUsePageColorForTab);
+    Pages->GetPropertiesObject()->SetOptions(options);
+    TcxPCCustomPainter* painter = Pages->GetPCPainter();
+    EXPECT_EQ(painter->GetTabOwnColor(0), c.ExpectedTabOwnColor);
+    const rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(300, 200); }));
+    painter->Paint(bitmap->GetcxCanvas());
+    const TRect client = painter->GetPageClientRect();
+    const COLORREF pixel = GetPixel(bitmap->GetcxCanvas()->GetHandle(), (client.left + client.right) / 2,
+                                    (client.top + client.bottom) / 2);
+    EXPECT_EQ(pixel == static_cast<COLORREF>(pageColor), c.PageAreaInPageColor);
+  }
 }
 
 }  // namespace

@@ -195,4 +195,56 @@ TEST(cxPCFlatPainters, TheFlatOutline)
     EXPECT_EQ(painted.Pixel(c.X, c.Y), Rgb(c.Color)) << c.Name;
 }
 
+// Office11 with rows on both sides of the page (multi-line, the rows after
+// the selected one opposite): every tab is filled with the tab gradient or,
+// selected, the selected one, and the page is closed toward both sides.
+TEST(cxPCFlatPainters, Office11TabsOnBothSides)
+{
+  dxOffice11ComputeColors();
+  TPCPainted painted(kPCOffice11, TcxTabPosition::tpTop, false, [](TcxCustomTabControlProperties* AProperties) {
+    for (const wchar_t* caption : {L"Generate", L"Save", L"Copy", L"Options", L"About"})
+      AProperties->GetTabs()->Add(caption);
+    AProperties->SetMultiLine(true);
+    AProperties->SetScrollOpposite(true);
+    AProperties->SetTabIndex(1);
+  });
+  painted.Save(L"Office11PainterBothSides.png");
+  TcxCustomTabControlViewInfo* viewInfo = painted.Control->GetViewInfo();
+  ASSERT_TRUE(viewInfo->IsTabsOnBothSides());
+  const TRect page = painted.Painter()->GetPageClientRect();
+  struct {
+    const char* Name;
+    bool Top;
+  } const sides[] = {{"rows above the page", true}, {"rows below the page", false}};
+  for (const auto& side : sides) {
+    SCOPED_TRACE(side.Name);
+    int tabs = 0;
+    for (int i = 0; i < viewInfo->TabsViewInfoCount(); ++i) {
+      TcxTabViewInfo* tab = painted.Tab(i);
+      const TRect R = tab->GetVisibleRect();
+      if (IsRectEmpty(&R) || (R.bottom <= page.top) != side.Top)
+        continue;
+      ++tabs;
+      // Half-way across the tab, a third along it: inside the gradient.
+      const vcl::TColor pixel = painted.Pixel(R.left + (R.right - R.left) / 3, (R.top + R.bottom) / 2);
+      const bool selected = tab->IsMainTab();
+      const vcl::TColor first = selected ? dxOffice11SelectedColor1 : dxOffice11BarColor1;
+      const vcl::TColor second = selected ? dxOffice11SelectedColor2 : dxOffice11BarColor2;
+      // Between the two gradient colours, channel by channel.
+      for (int shift : {0, 8, 16}) {
+        const int a = (Rgb(first) >> shift) & 0xFF, b = (Rgb(second) >> shift) & 0xFF, p = (pixel >> shift) & 0xFF;
+        EXPECT_GE(p, std::min(a, b) - 1) << i;
+        EXPECT_LE(p, std::max(a, b) + 1) << i;
+      }
+    }
+    EXPECT_GT(tabs, 0);
+    // Beside the page: toward the selected tab's row the page-edge band in
+    // the selected gradient's colour on that side; toward the far rows a
+    // line in the frame colour.
+    const int y = side.Top ? page.top - 1 : page.bottom;
+    EXPECT_EQ(painted.Pixel((page.left + page.right) / 2, y),
+              Rgb(side.Top ? dxOffice11SelectedColor2 : painted.Painter()->GetControlColor()));
+  }
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 
 #include <vssym32.h>
@@ -7,6 +8,7 @@
 #include "core/dxThemeManager.h"
 #include "pagecontrol/cxPC.h"
 #include "pagecontrol/cxPCPainters.h"
+#include "platform/vcl/ImgList.h"
 #include "tests/pagecontrol/PageControlTestSupport.h"
 
 namespace {
@@ -150,6 +152,59 @@ TEST(cxPCTabsPainter, TheNativeLookAndFeelDrawsThroughTheTheme)
     for (int y = 0; y < 120; y += 5)
       for (int x = 0; x < 300; x += 5)
         ASSERT_NE(painted.Pixel(x, y), Rgb(vcl::clFuchsia)) << rtl::GetEnumName(position) << " " << x << "," << y;
+  }
+}
+
+// Custom header buttons beside the go-dialog button, normal, hot and
+// pressed, in the classic and the Office11 styles, for review:
+// KV_RENDER_DIR=<folder> writes <style>HeaderButtons.png there. A custom
+// button is drawn like the navigator buttons of its style, its image over
+// the face.
+TEST(cxPCPainters, CustomHeaderButtonsLookLikeTheNavigatorButtons)
+{
+  const rtl::TOwnedPtr<vcl::TImageList> images(
+      rtl::NewWith<vcl::TImageList>([](vcl::TImageList* L) { L->CreateSize(8, 8); }));
+  {
+    const rtl::TOwnedPtr<TcxBitmap> image(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(8, 8); }));
+    image->GetcxCanvas()->FillRect(TRect{0, 0, 8, 8}, vcl::clFuchsia);
+    image->GetcxCanvas()->FillRect(TRect{1, 1, 7, 7}, vcl::clGreen);
+    images->AddMasked(image.get(), vcl::clFuchsia);
+  }
+  struct {
+    const wchar_t* Name;
+    TcxPCPainterClass Class;
+  } const cases[] = {
+      {L"Tabs", TcxPCPainterClass::Of<TcxPCTabsPainter>()},
+      {L"Office11", TcxPCPainterClass::Of<TcxPCOffice11Painter>()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.Name, c.Name + std::wcslen(c.Name)));
+    TPCPainted painted(c.Class, TcxTabPosition::tpTop, false, [&](TcxCustomTabControlProperties* AProperties) {
+      AProperties->SetOptions(cxPCDefaultOptions + TcxPCOptions{TcxPCOption::pcoGoDialog});
+      AProperties->GetCustomButtons()->GetHeaderImages()->SetBaseImages(images.get());
+      for (int i = 0; i < 3; ++i)
+        AProperties->GetCustomButtons()->GetButtons()->Add()->SetHeaderImageIndex(0);
+    });
+    TcxCustomTabControlViewInfo* viewInfo = painted.Control->GetViewInfo();
+    // The custom buttons normal, hot and pressed.
+    int custom = 0;
+    int goDialog = -1;
+    for (int i = 0; i < viewInfo->NavigatorButtonCount(); ++i) {
+      TcxPCHeaderButton& button = viewInfo->GetNavigatorButtonInfo(i);
+      if (!button.Button) {
+        if (button.Kind == TcxPCNavigatorButton::nbGoDialog)
+          goDialog = i;
+        continue;
+      }
+      static constexpr TcxPCNavigatorButtonState states[] = {
+          TcxPCNavigatorButtonState::nbsNormal, TcxPCNavigatorButtonState::nbsHotTrack,
+          TcxPCNavigatorButtonState::nbsPressed};
+      button.State = states[custom++ % 3];
+    }
+    ASSERT_EQ(custom, 3);
+    ASSERT_NE(goDialog, -1);
+    painted.Control->GetPCPainter()->Paint(painted.Bitmap->GetcxCanvas());
+    painted.Save(std::wstring(c.Name) + L"HeaderButtons.png");
   }
 }
 

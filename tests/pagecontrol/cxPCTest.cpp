@@ -3,7 +3,9 @@
 #include <string>
 #include <vector>
 
+#include "graphics/cxGraphicsBitmaps.h"
 #include "pagecontrol/cxPC.h"
+#include "platform/vcl/ImgList.h"
 #include "tests/pagecontrol/PageControlTestSupport.h"
 
 namespace {
@@ -167,6 +169,49 @@ TEST_F(TPCPropertiesFixture, ATabFreedDirectlyLeavesTheListAndItsViewInfo)
   Control->GetViewInfo()->Calculate();
   EXPECT_EQ(Control->GetViewInfo()->TabsViewInfoCount(), 2);
   EXPECT_EQ(Control->GetViewInfo()->GetTabViewInfo(1)->GetCaption(), L"Tab2");
+}
+
+// A 16 x 12 image, red in its top-left 4 x 4 corner and keyed out
+// elsewhere, drawn over blue: turned images keep the blue around them and
+// carry the corner where the turn takes it (raPlus90 turns like a caption
+// read upwards, raMinus90 like one read downwards). Images never turn
+// upside down: captions do not.
+TEST_F(TPCPropertiesFixture, TurnedImagesTurnWithTheirCaptionsOverWhatLiesBelow)
+{
+  const rtl::TOwnedPtr<vcl::TImageList> list(
+      rtl::NewWith<vcl::TImageList>([](vcl::TImageList* L) { L->CreateSize(16, 12); }));
+  {
+    const rtl::TOwnedPtr<TcxBitmap> image(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(16, 12); }));
+    image->GetcxCanvas()->FillRect(TRect{0, 0, 16, 12}, vcl::clFuchsia);
+    image->GetcxCanvas()->FillRect(TRect{0, 0, 4, 4}, vcl::clRed);
+    list->AddMasked(image.get(), vcl::clFuchsia);
+  }
+  TcxPCImageList* images = Properties->GetImages();
+  images->SetBaseImages(list.get());
+  struct {
+    TcxRotationAngle Angle;
+    TSize Size;
+    TPoint Corner;
+  } cases[] = {
+      {TcxRotationAngle::ra0, {16, 12}, {1, 1}},
+      {TcxRotationAngle::raPlus90, {12, 16}, {1, 14}},
+      {TcxRotationAngle::raMinus90, {12, 16}, {10, 1}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.Angle));
+    images->SetImageRotationAngle(c.Angle);
+    EXPECT_EQ(images->RotatedImageSize().cx, c.Size.cx);
+    const rtl::TOwnedPtr<TcxBitmap> canvas(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(40, 40); }));
+    canvas->GetcxCanvas()->FillRect(TRect{0, 0, 40, 40}, vcl::clBlue);
+    const TRect R{10, 10, 10 + c.Size.cx, 10 + c.Size.cy};
+    images->Draw(canvas->GetcxCanvas(), R, 0, true, false);
+    const HDC dc = canvas->GetcxCanvas()->GetHandle();
+    EXPECT_EQ(GetPixel(dc, R.left + c.Corner.x, R.top + c.Corner.y), RGB(255, 0, 0));
+    // The opposite corner of the image shows the blue under it.
+    EXPECT_EQ(GetPixel(dc, R.right - 1 - c.Corner.x, R.bottom - 1 - c.Corner.y), RGB(0, 0, 255));
+    EXPECT_EQ(GetPixel(dc, R.left - 1, R.top), RGB(0, 0, 255));
+  }
+  images->SetBaseImages(nullptr);
 }
 
 }  // namespace

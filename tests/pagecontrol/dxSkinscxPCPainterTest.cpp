@@ -12,6 +12,7 @@
 #include "lookandfeel/cxLookAndFeelPainters.h"
 #include "pagecontrol/cxPCPainters.h"
 #include "pagecontrol/dxSkinscxPCPainter.h"
+#include "platform/vcl/ImgList.h"
 #include "skins/dxSkinsLookAndFeelPainter.h"
 #include "tests/pagecontrol/PageControlTestSupport.h"
 #include "tests/skins/SkinsTestSupport.h"
@@ -26,6 +27,7 @@ constexpr std::uint32_t kSelectedTab = 0xFF4080C0;
 constexpr std::uint32_t kDisabledTab = 0xFF909090;
 constexpr std::uint32_t kPane = 0xFF60A060;
 constexpr vcl::TColor kContent = 0x00302010;
+constexpr std::uint32_t kTabButton = 0xFFE08040;
 
 // Frames of one solid colour each, one per state, with margins of 2 so the
 // faces stretch.
@@ -57,6 +59,8 @@ struct TPCSkinFixture : testing::Test {
     header->AddPropertyColor(L"TextColor", vcl::clNavy);
     header->AddPropertyColor(L"TextColorSelected", vcl::clWhite);
     LoadFaces(tabs->AddElement(L"TabPane"), {esNormal}, 1, {kPane});
+    LoadFaces(tabs->AddElement(L"TabButton"), {esNormal, esHot, esPressed, esDisabled}, 1,
+              {kTabButton, kTabButton, kTabButton, kTabButton});
     LoadFaces(tabs->AddElement(L"TabButtonHorz"), {esNormal, esHot, esPressed, esDisabled}, 4,
               std::vector<std::uint32_t>(16, kNormalTab));
     LoadFaces(tabs->AddElement(L"TabButtonVert"), {esNormal, esHot, esPressed, esDisabled}, 4,
@@ -181,6 +185,38 @@ TEST_F(TPCSkinFixture, WithoutASkinTheTabsPainterDraws)
   const TRect main = Control->GetViewInfo()->GetTabViewInfo(0)->GetFullRect();
   EXPECT_EQ(Pixel(main.left + 5, main.top), vcl::ColorToRGB(vcl::clBtnHighlight));
   EXPECT_EQ(Pixel(290, 5), vcl::ColorToRGB(vcl::clBtnFace));
+}
+
+// Custom header buttons stand on the skin's tab button beside the skin's
+// navigator buttons, their images over it, for review:
+// KV_RENDER_DIR=<folder> writes SkinHeaderButtons.png there.
+TEST_F(TPCSkinFixture, CustomHeaderButtonsStandOnTheSkinsTabButton)
+{
+  const rtl::TOwnedPtr<vcl::TImageList> images(
+      rtl::NewWith<vcl::TImageList>([](vcl::TImageList* L) { L->CreateSize(8, 8); }));
+  {
+    const rtl::TOwnedPtr<TcxBitmap> image(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(8, 8); }));
+    image->GetcxCanvas()->FillRect(TRect{0, 0, 8, 8}, vcl::clFuchsia);
+    image->GetcxCanvas()->FillRect(TRect{1, 1, 7, 7}, vcl::clGreen);
+    images->AddMasked(image.get(), vcl::clFuchsia);
+  }
+  TcxCustomTabControlProperties* properties = Control->GetProperties();
+  properties->SetOptions(cxPCDefaultOptions + TcxPCOptions{TcxPCOption::pcoGoDialog});
+  properties->GetCustomButtons()->GetHeaderImages()->SetBaseImages(images.get());
+  properties->GetCustomButtons()->GetButtons()->Add()->SetHeaderImageIndex(0);
+  Paint();
+  Save(L"SkinHeaderButtons.png");
+  TcxCustomTabControlViewInfo* viewInfo = Control->GetViewInfo();
+  TRect button{};
+  for (int i = 0; i < viewInfo->NavigatorButtonCount(); ++i)
+    if (viewInfo->GetNavigatorButtonInfo(i).Button)
+      button = viewInfo->GetNavigatorButtonInfo(i).Bounds;
+  ASSERT_LT(button.left, button.right);
+  // The face at the button's edge, the image in its middle.
+  EXPECT_EQ(Pixel(button.left + 1, button.top + 1), AsColorRef(kTabButton));
+  EXPECT_EQ(Pixel((button.left + button.right) / 2, (button.top + button.bottom) / 2),
+            static_cast<std::uint32_t>(vcl::ColorToRGB(vcl::clGreen)));
+  properties->GetCustomButtons()->GetHeaderImages()->SetBaseImages(nullptr);
 }
 
 }  // namespace
