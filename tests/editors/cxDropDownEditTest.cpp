@@ -395,6 +395,81 @@ TEST_F(cxDropDownEditTest, IncrementalFilteringNarrowsTheList)
   }
 }
 
+// With a fixed list that filters, the popup takes the focus into its search
+// editor: the first character opens it and is handed on, the rest go to the
+// window with the focus, as the keyboard's would.
+TEST_F(cxDropDownEditTest, TheSearchEditorFiltersTheListAndHandsOnItsKeys)
+{
+  SetItems({L"Apple", L"Apricot", L"Banana", L"Blueberry", L"Pineapple"});
+  TcxComboBoxProperties* properties = Combo->GetComboBoxProperties();
+  properties->SetDropDownListStyle(TcxEditDropDownListStyle::lsEditFixedList);
+  properties->SetIncrementalFiltering(true);
+  const auto typeAtFocus = [this](const wchar_t* AText) {
+    for (const wchar_t* c = AText; *c; ++c) {
+      SendMessageW(c == AText ? InnerWindow() : GetFocus(), WM_CHAR, *c, 1);
+      kvtest::PumpMessages();
+    }
+  };
+  const auto keyAtFocus = [](WORD AKey) {
+    const HWND focus = GetFocus();
+    SendMessageW(focus, WM_KEYDOWN, AKey, 1);
+    SendMessageW(focus, WM_KEYUP, AKey, 1 | 0xC0000000);
+    kvtest::PumpMessages();
+  };
+  struct {
+    const char* Name;
+    bool Contains;
+    const wchar_t* Typed;
+    std::vector<WORD> Keys;
+    bool OpenAfter;
+    std::vector<std::wstring> Shown;
+    bool SearchEditShown;
+    bool NoMatchesPanel;
+    const wchar_t* Text;
+  } const cases[] = {
+      {"a prefix narrows the list", false, L"ap", {}, true, {L"Apple", L"Apricot"}, true, false, L""},
+      {"contains", true, L"app", {}, true, {L"Apple", L"Pineapple"}, true, false, L""},
+      {"nothing matches: the popup stays with its panel", false, L"x", {}, true, {}, true, true, L""},
+      {"erased: every item, the editor out of sight", false, L"b\b", {}, true,
+       {L"Apple", L"Apricot", L"Banana", L"Blueberry", L"Pineapple"}, false, false, L""},
+      {"Down moves in the filtered list, Enter picks", false, L"b", {VK_DOWN, VK_DOWN, VK_RETURN}, false, {},
+       false, false, L"Blueberry"},
+      {"Escape with a search text empties it and stays", false, L"b", {VK_ESCAPE}, true,
+       {L"Apple", L"Apricot", L"Banana", L"Blueberry", L"Pineapple"}, false, false, L""},
+      {"Escape on an empty search closes", false, L"b\b", {VK_ESCAPE}, false, {}, false, false, L""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    properties->SetIncrementalFilteringOptions(
+        c.Contains ? TcxTextEditIncrementalFilteringOptions{TcxTextEditIncrementalFilteringOption::ifoUseContainsOperator}
+                   : TcxTextEditIncrementalFilteringOptions{});
+    Combo->SetItemIndex(-1);
+    Combo->SetFocus();
+    typeAtFocus(c.Typed);
+    auto* lookup = rtl::As<TcxComboBoxLookupData>(Combo->GetLookupData());
+    ASSERT_NE(lookup, nullptr);
+    TcxCustomTextEdit* searchEdit = lookup->GetIncrementalFilteringHelper()->GetSearchEdit();
+    ASSERT_NE(searchEdit, nullptr);
+    EXPECT_TRUE(searchEdit->GetInnerControl()->Focused());
+    for (const WORD key : c.Keys)
+      keyAtFocus(key);
+    EXPECT_EQ(Combo->GetDroppedDown(), c.OpenAfter);
+    EXPECT_EQ(Combo->GetText(), c.Text);
+    if (c.OpenAfter) {
+      EXPECT_EQ(ListItems(), c.Shown);
+      const TRect client = Combo->GetPopupWindow()->GetPopupViewInfo()->ClientRect;
+      EXPECT_EQ(searchEdit->GetTop() >= client.top, c.SearchEditShown);
+      if (c.SearchEditShown) {
+        EXPECT_GE(lookup->GetListContainer()->GetTop(), searchEdit->GetTop() + searchEdit->GetHeight());
+      }
+      EXPECT_EQ(Combo->GetPopupWindow()->GetShowSearchInfoPanel(), c.NoMatchesPanel);
+    }
+    Combo->CloseUp(crUnknown);
+    kvtest::PumpMessages();
+    EXPECT_EQ(searchEdit->GetText(), L"") << "closing empties the search";
+  }
+}
+
 TEST_F(cxDropDownEditTest, PickingByKeysAndByMouse)
 {
   SetItems({L"Apple", L"Banana", L"Cherry", L"Date"});
