@@ -328,6 +328,10 @@ class TcxCustomTextEditViewInfo : public TcxCustomEditViewInfo {
   virtual int GetTextBaseLine();
 
   TcxEditBackgroundPaintingStyle BackgroundPaintingStyle() override;
+  // A native combo-style button's theme part is the whole button, its arrow
+  // included: it leaves no content rectangle, and is drawn here.
+  void DrawButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, TRect& ARect, TRect& AContentRect,
+                        vcl::TColor& APenColor, vcl::TColor& ABrushColor) override;
   void InternalPaint(TcxCanvas* ACanvas) override;
   // True (with the whole text) when P lies on a text cut by the text
   // rectangle; else the base decides.
@@ -743,6 +747,8 @@ class TcxCustomTextEditLookupData : public TcxInterfacedPersistent,
   int GetItemIndex() const { return FItemIndex; }
   void SetItemIndex(int AIndex);
   const rtl::String& GetSearchText() const { return FSearchText; }
+  // Initialize is building the visual controls.
+  bool IsInitializing() const { return FIsInitializing; }
   TcxCustomEditListBox* GetList() const { return FList; }
   TcxEditListBoxContainer* GetListContainer() const { return FListContainer; }
   TcxCustomTextEdit* GetEdit() const;

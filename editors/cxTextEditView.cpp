@@ -356,6 +356,20 @@ TcxEditBackgroundPaintingStyle TcxCustomTextEditViewInfo::BackgroundPaintingStyl
                                      : TcxEditBackgroundPaintingStyle::bpsComboEdit;
 }
 
+void TcxCustomTextEditViewInfo::DrawButtonBorder(TcxCanvas* ACanvas, TcxEditButtonViewInfo* AViewInfo, TRect& ARect,
+                                                 TRect& AContentRect, vcl::TColor& APenColor,
+                                                 vcl::TColor& ABrushColor)
+{
+  inherited::DrawButtonBorder(ACanvas, AViewInfo, ARect, AContentRect, APenColor, ABrushColor);
+  // The base draws a button's background only into a content rectangle,
+  // which a combo-style theme part does not have: without this the native
+  // drop-down button would not show at all.
+  const TcxEditButtonViewInfoData& data = AViewInfo->Data;
+  if (data.NativeStyle && data.ComboBoxStyle && cxRectHasNoArea(AContentRect) &&
+      !IsCustomDrawButton(AViewInfo->ButtonVisibleIndex))
+    DrawButtonBackground(ACanvas, AViewInfo, ARect, AContentRect, ABrushColor);
+}
+
 void TcxCustomTextEditViewInfo::InternalPaint(TcxCanvas* ACanvas)
 {
   cxTextEditPaint(this, ACanvas);

@@ -260,13 +260,23 @@ TEST_F(cxDropDownEditTest, KeysOpenAndCloseWithTheirReasons)
 
 TEST_F(cxDropDownEditTest, AClickElsewhereClosesTheList)
 {
-  // The outside-click rule looks at the editor's form.
+  // The outside-click rule looks at the editor's form. The host hides while
+  // the form shows: with two windows able to take the activation, a focus
+  // event the display delivers late could hand it back to the host, and the
+  // editor losing the focus closes its list. A hidden window cannot take it.
   rtl::TOwnedPtr<vcl::TForm> form(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(nullptr); }));
   form->SetBorderStyle(vcl::TFormBorderStyle::bsNone);
   form->SetBounds(30, 30, 400, 300);
+  FHost->Hide();
   Combo->SetParent(form.get());
+  // Whatever the assertions below decide, the editor goes back to the host
+  // before the form and its windows go.
+  rtl::Finally restore([this] {
+    Combo->CloseUp(crUnknown);
+    Combo->SetParent(FHost.get());
+  });
   form->Show();
-  kvtest::PumpMessages();
+  ASSERT_TRUE(kvtest::PumpUntil([&form] { return GetForegroundWindow() == form->GetHandle(); }));
   SetItems({L"Apple", L"Banana"});
   Combo->SetFocus();
   Open();
@@ -285,7 +295,6 @@ TEST_F(cxDropDownEditTest, AClickElsewhereClosesTheList)
   cxPopupOutsideClick(Combo->GetHandle(), WM_LBUTTONDOWN, onEditor);
   EXPECT_FALSE(Combo->GetDroppedDown());
   EXPECT_TRUE(Combo->GetPopupWindow()->JustClosed()) << "the press on the editor does not open it again";
-  Combo->SetParent(FHost.get());
 }
 
 TEST_F(cxDropDownEditTest, TheFirstKnownReasonOfAnOpeningIsKept)
@@ -383,6 +392,81 @@ TEST_F(cxDropDownEditTest, IncrementalFilteringNarrowsTheList)
     EXPECT_TRUE(Combo->GetDroppedDown()) << c.Name << ": the list stays open";
     Combo->CloseUp(crCancel);
     kvtest::PumpMessages();
+  }
+}
+
+// With a fixed list that filters, the popup takes the focus into its search
+// editor: the first character opens it and is handed on, the rest go to the
+// window with the focus, as the keyboard's would.
+TEST_F(cxDropDownEditTest, TheSearchEditorFiltersTheListAndHandsOnItsKeys)
+{
+  SetItems({L"Apple", L"Apricot", L"Banana", L"Blueberry", L"Pineapple"});
+  TcxComboBoxProperties* properties = Combo->GetComboBoxProperties();
+  properties->SetDropDownListStyle(TcxEditDropDownListStyle::lsEditFixedList);
+  properties->SetIncrementalFiltering(true);
+  const auto typeAtFocus = [this](const wchar_t* AText) {
+    for (const wchar_t* c = AText; *c; ++c) {
+      SendMessageW(c == AText ? InnerWindow() : GetFocus(), WM_CHAR, *c, 1);
+      kvtest::PumpMessages();
+    }
+  };
+  const auto keyAtFocus = [](WORD AKey) {
+    const HWND focus = GetFocus();
+    SendMessageW(focus, WM_KEYDOWN, AKey, 1);
+    SendMessageW(focus, WM_KEYUP, AKey, 1 | 0xC0000000);
+    kvtest::PumpMessages();
+  };
+  struct {
+    const char* Name;
+    bool Contains;
+    const wchar_t* Typed;
+    std::vector<WORD> Keys;
+    bool OpenAfter;
+    std::vector<std::wstring> Shown;
+    bool SearchEditShown;
+    bool NoMatchesPanel;
+    const wchar_t* Text;
+  } const cases[] = {
+      {"a prefix narrows the list", false, L"ap", {}, true, {L"Apple", L"Apricot"}, true, false, L""},
+      {"contains", true, L"app", {}, true, {L"Apple", L"Pineapple"}, true, false, L""},
+      {"nothing matches: the popup stays with its panel", false, L"x", {}, true, {}, true, true, L""},
+      {"erased: every item, the editor out of sight", false, L"b\b", {}, true,
+       {L"Apple", L"Apricot", L"Banana", L"Blueberry", L"Pineapple"}, false, false, L""},
+      {"Down moves in the filtered list, Enter picks", false, L"b", {VK_DOWN, VK_DOWN, VK_RETURN}, false, {},
+       false, false, L"Blueberry"},
+      {"Escape with a search text empties it and stays", false, L"b", {VK_ESCAPE}, true,
+       {L"Apple", L"Apricot", L"Banana", L"Blueberry", L"Pineapple"}, false, false, L""},
+      {"Escape on an empty search closes", false, L"b\b", {VK_ESCAPE}, false, {}, false, false, L""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    properties->SetIncrementalFilteringOptions(
+        c.Contains ? TcxTextEditIncrementalFilteringOptions{TcxTextEditIncrementalFilteringOption::ifoUseContainsOperator}
+                   : TcxTextEditIncrementalFilteringOptions{});
+    Combo->SetItemIndex(-1);
+    Combo->SetFocus();
+    typeAtFocus(c.Typed);
+    auto* lookup = rtl::As<TcxComboBoxLookupData>(Combo->GetLookupData());
+    ASSERT_NE(lookup, nullptr);
+    TcxCustomTextEdit* searchEdit = lookup->GetIncrementalFilteringHelper()->GetSearchEdit();
+    ASSERT_NE(searchEdit, nullptr);
+    EXPECT_TRUE(searchEdit->GetInnerControl()->Focused());
+    for (const WORD key : c.Keys)
+      keyAtFocus(key);
+    EXPECT_EQ(Combo->GetDroppedDown(), c.OpenAfter);
+    EXPECT_EQ(Combo->GetText(), c.Text);
+    if (c.OpenAfter) {
+      EXPECT_EQ(ListItems(), c.Shown);
+      const TRect client = Combo->GetPopupWindow()->GetPopupViewInfo()->ClientRect;
+      EXPECT_EQ(searchEdit->GetTop() >= client.top, c.SearchEditShown);
+      if (c.SearchEditShown) {
+        EXPECT_GE(lookup->GetListContainer()->GetTop(), searchEdit->GetTop() + searchEdit->GetHeight());
+      }
+      EXPECT_EQ(Combo->GetPopupWindow()->GetShowSearchInfoPanel(), c.NoMatchesPanel);
+    }
+    Combo->CloseUp(crUnknown);
+    kvtest::PumpMessages();
+    EXPECT_EQ(searchEdit->GetText(), L"") << "closing empties the search";
   }
 }
 
@@ -542,36 +626,65 @@ TEST_F(cxDropDownEditTest, TheListFollowsTheEditorsLookAndFeel)
   }
 }
 
-// Combo boxes in each look, native first, into DropDownEdits.png for
-// people to look at (to the folder named by KV_RENDER_DIR).
-TEST_F(cxDropDownEditTest, DISABLED_Render)
+// Combo boxes in each look, native first: each shows the arrow of its
+// drop-down button. The picture also goes to DropDownEdits.png in the folder
+// KV_RENDER_DIR names, for people to look at. Run on request
+// (--gtest_also_run_disabled_tests): in a full, loaded test run painting the
+// host once overflowed the stack, which is still to be found.
+TEST_F(cxDropDownEditTest, DISABLED_EveryLookShowsTheDropDownArrow)
 {
   using enum TcxLookAndFeelKind;
   SetItems({L"Apple", L"Banana", L"Cherry"});
   Combo->SetItemIndex(1);
   const struct {
+    const char* Name;
     bool Native;
     TcxLookAndFeelKind Kind;
-  } looks[] = {{true, lfStandard}, {false, lfStandard}, {false, lfFlat}, {false, lfUltraFlat}, {false, lfOffice11}};
-  int ATop = 40;
+  } looks[] = {{"native", true, lfStandard},
+               {"standard", false, lfStandard},
+               {"flat", false, lfFlat},
+               {"ultra flat", false, lfUltraFlat},
+               {"office", false, lfOffice11}};
+  std::vector<TcxComboBox*> combos;
+  int top = 40;
   for (const auto& look : looks) {
-    TcxComboBox* ACombo = AddChild<TcxComboBox>(TRect{10, ATop, 130, ATop + 21});
-    ACombo->GetComboBoxProperties()->GetItems()->Assign(Combo->GetComboBoxProperties()->GetItems());
-    ACombo->GetStyle()->GetLookAndFeel()->SetNativeStyle(look.Native);
-    ACombo->GetStyle()->GetLookAndFeel()->SetKind(look.Kind);
-    ACombo->SetItemIndex(0);
-    ATop += 28;
+    TcxComboBox* combo = AddChild<TcxComboBox>(TRect{10, top, 130, top + 21});
+    combo->GetComboBoxProperties()->GetItems()->Assign(Combo->GetComboBoxProperties()->GetItems());
+    combo->GetStyle()->GetLookAndFeel()->SetNativeStyle(look.Native);
+    combo->GetStyle()->GetLookAndFeel()->SetKind(look.Kind);
+    combo->SetItemIndex(0);
+    combos.push_back(combo);
+    top += 28;
   }
   FHost->Invalidate();
   kvtest::PumpMessages();
   UpdateWindow(FHost->GetHandle());
-  rtl::TOwnedPtr<TcxBitmap> ABitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(160, 190); }));
-  vcl::TWindowDC AHostDC(FHost->GetHandle());
-  BitBlt(ABitmap->GetcxCanvas()->GetHandle(), 0, 0, 160, 190, AHostDC.Get(), 0, 0, SRCCOPY);
-  const rtl::TOwnedPtr<TdxPNGImage> APng(rtl::New<TdxPNGImage>());
-  APng->LoadFromBitmap(ABitmap.get());
-  if (const char* AFolder = std::getenv("KV_RENDER_DIR"))
-    APng->SaveToFile(std::wstring(AFolder, AFolder + std::strlen(AFolder)) + L"\\DropDownEdits.png");
+  rtl::TOwnedPtr<TcxBitmap> bitmap(rtl::NewWith<TcxBitmap>([](TcxBitmap* B) { B->CreateSize(160, 190); }));
+  const HDC DC = bitmap->GetcxCanvas()->GetHandle();
+  {
+    vcl::TWindowDC hostDC(FHost->GetHandle());
+    BitBlt(DC, 0, 0, 160, 190, hostDC.Get(), 0, 0, SRCCOPY);
+  }
+  for (std::size_t i = 0; i < combos.size(); ++i) {
+    TcxCustomEditViewInfo* viewInfo = combos[i]->GetViewInfo();
+    ASSERT_EQ(viewInfo->GetButtonCount(), 1) << looks[i].Name;
+    // The middle of the button, clear of any frame the look draws.
+    TRect middle = viewInfo->ButtonsInfo[0]->Bounds;
+    OffsetRect(&middle, combos[i]->GetLeft(), combos[i]->GetTop());
+    InflateRect(&middle, -4, -5);
+    int dark = 0;
+    for (int y = middle.top; y < middle.bottom; ++y)
+      for (int x = middle.left; x < middle.right; ++x) {
+        const COLORREF color = GetPixel(DC, x, y);
+        dark += GetRValue(color) < 96 && GetGValue(color) < 96 && GetBValue(color) < 96;
+      }
+    EXPECT_GE(dark, 4) << looks[i].Name;
+  }
+  if (const char* folder = std::getenv("KV_RENDER_DIR")) {
+    const rtl::TOwnedPtr<TdxPNGImage> png(rtl::New<TdxPNGImage>());
+    png->LoadFromBitmap(bitmap.get());
+    png->SaveToFile(std::wstring(folder, folder + std::strlen(folder)) + L"\\DropDownEdits.png");
+  }
 }
 
 // ---------------------------------------------------------------------------
