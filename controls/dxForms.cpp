@@ -356,6 +356,17 @@ void TdxFormImageListHelper::Execute(int ATargetDPI, rtl::TComponent* AForm)
 }
 
 // ---------------------------------------------------------------------------
+// TdxFormRightToLeftLayoutHelper
+
+void TdxFormRightToLeftLayoutHelper::RemoveBiDiModeStyles(TCustomForm* AForm)
+{
+  if (!AForm->HandleAllocated())
+    return;
+  const HWND window = AForm->GetHandle();
+  SetWindowLongW(window, GWL_EXSTYLE, GetWindowLongW(window, GWL_EXSTYLE) & ~kRightToLeftExStyles);
+}
+
+// ---------------------------------------------------------------------------
 // TdxScalableForm
 
 template <class TFormBase>
@@ -659,7 +670,10 @@ void TdxFrameController::Apply(int APPI, bool AScale)
   TdxFormHelper::ScaleComponentsForDpi(FFrame, APPI);
 }
 
-// The frame handles the message first; the DPI is applied after it.
+// The frame handles the message first; the DPI is applied after it. A
+// parent's font change needs nothing more: the frame's own handler takes the
+// parent's font when ParentFont is set, and sending the message again from
+// here would come straight back.
 void TdxFrameController::WndProc(rtl::TMessage& AMessage)
 {
   FWindowProcObject->DefaultProc(AMessage);
@@ -669,10 +683,6 @@ void TdxFrameController::WndProc(rtl::TMessage& AMessage)
       break;
     case DXM_SCALECHANGED:
       Apply(ParentDPI(), false);
-      break;
-    case rtl::CM_PARENTFONTCHANGED:
-      if (FFrame->GetParentFont())
-        FFrame->Perform(rtl::CM_PARENTFONTCHANGED, 0, 0);
       break;
     default:
       break;

@@ -92,6 +92,18 @@ class TdxFormImageListHelper {
 };
 
 // ---------------------------------------------------------------------------
+// TdxFormRightToLeftLayoutHelper
+
+class TdxFormRightToLeftLayoutHelper {
+ public:
+  TdxFormRightToLeftLayoutHelper() = delete;
+
+  // A mirrored window reads and aligns right to left already: the styles
+  // that ask for it again would turn it back.
+  static void RemoveBiDiModeStyles(vcl::TCustomForm* AForm);
+};
+
+// ---------------------------------------------------------------------------
 // The forms
 
 // What TdxCustomForm and TdxForm share: they follow the same DPI steps over

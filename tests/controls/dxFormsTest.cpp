@@ -279,6 +279,12 @@ TEST(dxFormsTest, RightToLeftLayoutMirrorsTheWindowAndDefaultRestoresIt)
   form->SetRightToLeftLayout(TdxDefaultBoolean::bDefault);
   EXPECT_FALSE(form->IsRightToLeftApplied());
   EXPECT_FALSE(exStyle() & WS_EX_LAYOUTRTL);
+
+  // Only the reading and alignment styles go.
+  SetWindowLongW(form->GetHandle(), GWL_EXSTYLE, exStyle() | WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR);
+  const LONG others = exStyle() & ~(WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR);
+  TdxFormRightToLeftLayoutHelper::RemoveBiDiModeStyles(form.get());
+  EXPECT_EQ(exStyle(), others);
 }
 
 namespace {
@@ -389,6 +395,12 @@ TEST(dxFormsTest, AFrameTakesTheDpiOfTheFormItsWindowIsCreatedOn)
   frame->HandleNeeded();
   EXPECT_EQ(frame->GetWidth(), 150);
   EXPECT_EQ(frame->GetCurrentPPI(), 144);
+  // The end of a scale change sets the frame's DPI to its form's again,
+  // without scaling it.
+  frame->SetCurrentPPI(96);
+  frame->Perform(DXM_SCALECHANGED, 0, 0);
+  EXPECT_EQ(frame->GetCurrentPPI(), 144);
+  EXPECT_EQ(frame->GetWidth(), 150);
 
   // Unregistering detaches the controller; a freed frame takes its own.
   TdxFrameControllerManager::Unregister(frame->GetHandle());

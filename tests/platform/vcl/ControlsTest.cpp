@@ -889,6 +889,18 @@ TEST_F(ControlsTest, ScalingAnAnchoredControlAtItsSizeLimitKeepsItsScaledPlace)
   }
 }
 
+namespace {
+
+// A probe that can be put in the state of a control being read.
+class TControlReadProbe : public TControlProbe {
+  RTL_CLASS(TControlReadProbe, TControlProbe)
+
+ public:
+  using rtl::TComponent::Loading;
+};
+
+}  // namespace
+
 // A control being read scales only the values its form file gave; the
 // change of scale clears the flags.
 TEST_F(ControlsTest, ScalingAControlBeingReadScalesOnlyItsFlaggedValues)
@@ -911,7 +923,7 @@ TEST_F(ControlsTest, ScalingAControlBeingReadScalesOnlyItsFlaggedValues)
     SCOPED_TRACE(c.Name);
     SetUp();
     FHost->SetCurrentPPI(96);
-    TControlProbe* child = AddChild<TControlProbe>(L"Child", {10, 20, 50, 40});
+    TControlReadProbe* child = AddChild<TControlReadProbe>(L"Child", {10, 20, 50, 40});
     child->SetCurrentPPI(96);
     child->SetParentFont(false);
     child->GetFont()->SetHeight(-12);
