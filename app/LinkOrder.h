@@ -83,6 +83,7 @@
   AUnit(dxHooks)                     \
   AUnit(dxUxTheme)                   \
   AUnit(dxThemeManager)              \
+  AUnit(dxTouch)                     \
   AUnit(dxAnimation)                 \
   AUnit(cxStyles)                    \
   AUnit(cxFormats)                   \
@@ -103,6 +104,7 @@
   AUnit(dxHybridScrollbars)          \
   AUnit(dxTouchScrollUI)             \
   AUnit(cxControls)                  \
+  AUnit(dxForms)                     \
   AUnit(cxContainer)                 \
   AUnit(cxCustomPopupWindow)         \
   AUnit(cxHint)                      \

@@ -3,9 +3,12 @@
 #include <algorithm>
 #include <cwctype>
 #include <exception>
+#include <map>
 #include <vector>
 
 #include "controls/cxControls.h"
+#include "controls/cxWindowProcs.h"
+#include "core/dxHooks.h"
 #include "controls/dxSystemInfo.h"
 #include "core/cxClassesComponents.h"
 #include "core/cxGeometry.h"
@@ -130,6 +133,18 @@ void dxSetFormImageListReplacement(bool AValue)
 
 // ---------------------------------------------------------------------------
 // TdxFormHelper
+
+// Every child, the last one included: a flag left on a control would make
+// its next scaling while it is read skip or repeat values.
+void TdxFormHelper::ResetScalingFlags(TControl* AControl)
+{
+  AControl->SetScalingFlags({});
+  if (!rtl::Is<TWinControl>(AControl))
+    return;
+  auto* container = static_cast<TWinControl*>(AControl);
+  for (int i = 0; i < container->GetControlCount(); ++i)
+    ResetScalingFlags(container->GetControls(i));
+}
 
 bool TdxFormHelper::IsScaleChanging(TControl* AContainer)
 {
@@ -341,6 +356,17 @@ void TdxFormImageListHelper::Execute(int ATargetDPI, rtl::TComponent* AForm)
 }
 
 // ---------------------------------------------------------------------------
+// TdxFormRightToLeftLayoutHelper
+
+void TdxFormRightToLeftLayoutHelper::RemoveBiDiModeStyles(TCustomForm* AForm)
+{
+  if (!AForm->HandleAllocated())
+    return;
+  const HWND window = AForm->GetHandle();
+  SetWindowLongW(window, GWL_EXSTYLE, GetWindowLongW(window, GWL_EXSTYLE) & ~kRightToLeftExStyles);
+}
+
+// ---------------------------------------------------------------------------
 // TdxScalableForm
 
 template <class TFormBase>
@@ -434,6 +460,7 @@ void TdxScalableForm<TFormBase>::ScaleForCurrentDpi()
     if (this->GetScaled() && !this->GetComponentState().Contains(rtl::TComponentStateFlag::csDesigning) &&
         !this->GetParent())
       ScaleForPPI(dxGetControlDPI(this));
+    TdxFormHelper::ResetScalingFlags(this);
     this->Perform(rtl::CM_PARENTBIDIMODECHANGED, 0, 0);
   });
 }
@@ -544,6 +571,172 @@ void TdxScalableForm<TFormBase>::CMBiDiModeChanged(rtl::TMessage& AMessage)
 template class TdxScalableForm<TCustomForm>;
 template class TdxScalableForm<TForm>;
 
+void TdxCustomFloatForm::CreateNew(rtl::TComponent* AOwner, int ADummy)
+{
+  inherited::CreateNew(AOwner, ADummy);
+  SetDefaultMonitor(TDefaultMonitor::dmDesktop);
+}
+
+// ---------------------------------------------------------------------------
+// Frames
+
+namespace {
+
+bool GFrameDPIControlDisabled = false;
+
+// The controllers by frame (owned) and the component that hears of the
+// frames' going; both live from the unit's start to its finish.
+struct TdxFrameControllers {
+  std::map<TFrame*, TdxFrameController*> Controllers;
+  TdxFrameControllerManager* Listener = nullptr;
+};
+TdxFrameControllers* GFrameControllers = nullptr;
+
+TFrame* FrameOf(HWND AWnd)
+{
+  TWinControl* control = FindControl(AWnd);
+  return rtl::Is<TFrame>(control) ? static_cast<TFrame*>(control) : nullptr;
+}
+
+void RemoveController(TFrame* AFrame)
+{
+  auto found = GFrameControllers->Controllers.find(AFrame);
+  if (found == GFrameControllers->Controllers.end())
+    return;
+  TdxFrameController* controller = found->second;
+  GFrameControllers->Controllers.erase(found);
+  rtl::Free(controller);
+}
+
+}  // namespace
+
+bool dxGetFrameDPIControlDisabled()
+{
+  return GFrameDPIControlDisabled;
+}
+
+void dxSetFrameDPIControlDisabled(bool AValue)
+{
+  GFrameDPIControlDisabled = AValue;
+}
+
+void TdxFrameController::Create(TFrame* AFrame)
+{
+  inherited::Create();
+  FFrame = AFrame;
+  if (TcxWindowProcController* controller = cxGetWindowProcController())
+    FWindowProcObject = controller->Add(FFrame, rtl::TWndMethod::Bind<&TdxFrameController::WndProc>(this));
+  Apply(ParentDPI(), true);
+}
+
+void TdxFrameController::Destroy()
+{
+  if (FWindowProcObject)
+    if (TcxWindowProcController* controller = cxGetWindowProcController())
+      controller->Remove(FWindowProcObject);
+  inherited::Destroy();
+}
+
+int TdxFrameController::GetCurrentPPI() const
+{
+  return FFrame->GetCurrentPPI();
+}
+
+void TdxFrameController::SetCurrentPPI(int AValue)
+{
+  FFrame->SetCurrentPPI(AValue);
+}
+
+int TdxFrameController::ParentDPI() const
+{
+  int numerator = 0;
+  int denominator = 0;
+  if (FFrame->GetParent() && dxFindDPIScale(FFrame->GetParent(), numerator, denominator) && denominator > 0)
+    return MulDiv(dxDefaultDPI, numerator, denominator);
+  return dxDefaultDPI;
+}
+
+void TdxFrameController::Apply(int APPI, bool AScale)
+{
+  if (AScale && !FFrame->GetComponentState().Contains(rtl::TComponentStateFlag::csLoading)) {
+    const bool parentFont = FFrame->GetParentFont();
+    FFrame->ScaleForPPI(APPI);
+    // The frame's own scaling leaves a parent font alone: it takes the
+    // parent's, which is at the parent's DPI already.
+    if (parentFont)
+      FFrame->Perform(rtl::CM_PARENTFONTCHANGED, 0, 0);
+  }
+  SetCurrentPPI(APPI);
+  TdxFormHelper::ScaleComponentsForDpi(FFrame, APPI);
+}
+
+// The frame handles the message first; the DPI is applied after it. A
+// parent's font change needs nothing more: the frame's own handler takes the
+// parent's font when ParentFont is set, and sending the message again from
+// here would come straight back.
+void TdxFrameController::WndProc(rtl::TMessage& AMessage)
+{
+  FWindowProcObject->DefaultProc(AMessage);
+  switch (AMessage.Msg) {
+    case WM_CREATE:
+      Apply(ParentDPI(), true);
+      break;
+    case DXM_SCALECHANGED:
+      Apply(ParentDPI(), false);
+      break;
+    default:
+      break;
+  }
+}
+
+void TdxFrameControllerManager::Register(HWND AWnd)
+{
+  if (!GFrameControllers || !AWnd)
+    return;
+  DWORD process = 0;
+  GetWindowThreadProcessId(AWnd, &process);
+  if (process != GetCurrentProcessId())
+    return;
+  TFrame* frame = FrameOf(AWnd);
+  if (!frame || rtl::Supports<IdxScaleFactor>(frame) || GFrameControllers->Controllers.contains(frame) ||
+      frame->GetComponentState().Contains(rtl::TComponentStateFlag::csDesigning))
+    return;
+  frame->FreeNotification(GFrameControllers->Listener);
+  GFrameControllers->Controllers.emplace(frame, nullptr);
+  try {
+    GFrameControllers->Controllers[frame] = rtl::New<TdxFrameController>(frame);
+  } catch (...) {
+    GFrameControllers->Controllers.erase(frame);
+    frame->RemoveFreeNotification(GFrameControllers->Listener);
+    throw;
+  }
+}
+
+void TdxFrameControllerManager::Unregister(HWND AWnd)
+{
+  if (!GFrameControllers)
+    return;
+  if (TFrame* frame = FrameOf(AWnd)) {
+    frame->RemoveFreeNotification(GFrameControllers->Listener);
+    RemoveController(frame);
+  }
+}
+
+TdxFrameController* TdxFrameControllerManager::GetController(TFrame* AFrame)
+{
+  if (!GFrameControllers)
+    return nullptr;
+  auto found = GFrameControllers->Controllers.find(AFrame);
+  return found != GFrameControllers->Controllers.end() ? found->second : nullptr;
+}
+
+void TdxFrameControllerManager::Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation)
+{
+  inherited::Notification(AComponent, AOperation);
+  if (AOperation == rtl::TOperation::opRemove && GFrameControllers && rtl::Is<TFrame>(AComponent))
+    RemoveController(static_cast<TFrame*>(AComponent));
+}
+
 // ---------------------------------------------------------------------------
 
 HICON dxCopyWindowIcon(HWND AWnd, int ACX, int ACY)
@@ -555,3 +748,39 @@ HICON dxCopyWindowIcon(HWND AWnd, int ACX, int ACY)
     return nullptr;
   return static_cast<HICON>(CopyImage(icon, IMAGE_ICON, ACX, ACY, LR_COPYFROMRESOURCE));
 }
+
+// ---------------------------------------------------------------------------
+// The frame hook
+
+namespace {
+
+// Every window created in the thread may be a frame's.
+void dxFormsWndProcHook(int ACode, WPARAM /*AWParam*/, LPARAM ALParam, LRESULT& /*AHookResult*/)
+{
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(ALParam);
+  if (ACode == HC_ACTION && message && message->message == WM_CREATE && !GFrameDPIControlDisabled)
+    TdxFrameControllerManager::Register(message->hwnd);
+}
+
+void dxFormsInitialization()
+{
+  GFrameControllers = new TdxFrameControllers;
+  GFrameControllers->Listener = rtl::New<TdxFrameControllerManager>(nullptr);
+  dxInstallHook(htWndProc, &dxFormsWndProcHook);
+}
+
+void dxFormsFinalization()
+{
+  dxRemoveHook(&dxFormsWndProcHook);
+  for (auto& [frame, controller] : GFrameControllers->Controllers) {
+    frame->RemoveFreeNotification(GFrameControllers->Listener);
+    rtl::Free(controller);
+  }
+  rtl::Free(GFrameControllers->Listener);
+  delete GFrameControllers;
+  GFrameControllers = nullptr;
+}
+
+}  // namespace
+
+RTL_UNIT(dxForms, &dxFormsInitialization, &dxFormsFinalization);

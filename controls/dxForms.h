@@ -6,6 +6,8 @@
 //   TdxFormHelper: a DPI change as one guarded operation, and small window
 //     routines of forms
 //   TdxFormImageListHelper: finds the image list made for a DPI
+//   TdxFrameController, TdxFrameControllerManager: frames of any class
+//     follow the DPI of the form they are placed on
 //   dxCopyWindowIcon
 #pragma once
 
@@ -16,9 +18,13 @@
 
 #include "core/dxCore.h"
 #include "core/dxDPIAwareUtils.h"
+#include "platform/rtl/SystemUnits.h"
 #include "platform/vcl/Forms.h"
 
+RTL_DECLARE_UNIT(dxForms);
+
 class TdxScaleFactor;
+class TcxWindowProcLinkedObject;
 
 namespace vcl {
 class TCustomImageList;
@@ -38,6 +44,8 @@ class TdxFormHelper {
 
   // True while AContainer or one of its parents is being scaled.
   static bool IsScaleChanging(vcl::TControl* AContainer);
+  // Clears the scaling flags of AControl and of every control within it.
+  static void ResetScalingFlags(vcl::TControl* AControl);
   // Every scalable component AOwner owns follows to ANewPPI.
   static void ScaleComponentsForDpi(rtl::TComponent* AOwner, int ANewPPI);
   // Scales AForm to ATargetDPI with its redrawing and alignment frozen and
@@ -81,6 +89,18 @@ class TdxFormImageListHelper {
 
   int FTargetDPI;
   std::map<vcl::TCustomImageList*, vcl::TCustomImageList*> FReplacementCache;
+};
+
+// ---------------------------------------------------------------------------
+// TdxFormRightToLeftLayoutHelper
+
+class TdxFormRightToLeftLayoutHelper {
+ public:
+  TdxFormRightToLeftLayoutHelper() = delete;
+
+  // A mirrored window reads and aligns right to left already: the styles
+  // that ask for it again would turn it back.
+  static void RemoveBiDiModeStyles(vcl::TCustomForm* AForm);
 };
 
 // ---------------------------------------------------------------------------
@@ -163,9 +183,59 @@ class TdxCustomFloatForm : public TdxCustomForm, public IdxFloatForm {
   RTL_INTERFACES(IdxFloatForm)
 
  public:
+  // A floating form may stand anywhere on the desktop, not only on the
+  // monitor of the active form.
+  void CreateNew(rtl::TComponent* AOwner, int ADummy = 0) override;
   // IdxFloatForm
   vcl::TCustomForm* __stdcall FloatFormGetOwnerForm() override = 0;
 };
+
+// ---------------------------------------------------------------------------
+// Frames
+
+// Keeps a frame at the DPI of its parent: applies it when the frame's window
+// is created and after every scale change of its form.
+class TdxFrameController : public rtl::TObject {
+  RTL_CLASS(TdxFrameController, rtl::TObject)
+
+ public:
+  void Create(vcl::TFrame* AFrame);
+  void Destroy() override;
+
+  vcl::TFrame* GetFrame() const { return FFrame; }
+  int GetCurrentPPI() const;
+  void SetCurrentPPI(int AValue);
+
+ private:
+  // The DPI the frame's parent stands at; 96 when it tells none.
+  int ParentDPI() const;
+  void Apply(int APPI, bool AScale);
+  void WndProc(rtl::TMessage& AMessage);
+
+  vcl::TFrame* FFrame;
+  TcxWindowProcLinkedObject* FWindowProcObject;
+};
+
+// The controllers of the process's frames, one per frame, each freed with
+// its frame. The unit registers every frame whose window is created.
+class TdxFrameControllerManager : public rtl::TComponent {
+  RTL_CLASS(TdxFrameControllerManager, rtl::TComponent)
+
+ public:
+  // Attaches a controller to the frame of AWnd: only a frame of this
+  // process that does not scale itself, is not designed and has none yet.
+  static void Register(HWND AWnd);
+  static void Unregister(HWND AWnd);
+  // The controller of AFrame; nil when it has none.
+  static TdxFrameController* GetController(vcl::TFrame* AFrame);
+
+ protected:
+  void Notification(rtl::TComponent* AComponent, rtl::TOperation AOperation) override;
+};
+
+// Frame handling is on unless switched off.
+bool dxGetFrameDPIControlDisabled();
+void dxSetFrameDPIControlDisabled(bool AValue);
 
 // The window's small icon (or its big one) copied at ACX x ACY; the caller
 // owns the copy. Nil when the window has none.

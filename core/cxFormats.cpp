@@ -4,6 +4,7 @@
 #include <cwctype>
 
 #include "platform/rtl/SysUtils.h"
+#include "platform/vcl/Forms.h"
 
 using enum TcxDateTimeFormatItemKind;
 
@@ -773,11 +774,15 @@ void TcxFormatController::HandleMessage(rtl::TMessage& AMessage)
 {
   if (AMessage.Msg == WM_SETTINGCHANGE && AMessage.WParam == 0 && AMessage.LParam &&
       rtl::String(reinterpret_cast<const wchar_t*>(AMessage.LParam)) == L"intl") {
-    // The platform's application always takes the new settings.
-    SetThreadLocale(LOCALE_USER_DEFAULT);
-    rtl::FormatSettings() = rtl::TFormatSettings::Create();
-    GetFormats();
-    NotifyListeners();
+    // An application that keeps its own format settings keeps the formats
+    // built from them; only the locale's own view is refreshed.
+    if (vcl::Application()->GetUpdateFormatSettings()) {
+      SetThreadLocale(LOCALE_USER_DEFAULT);
+      rtl::FormatSettings() = rtl::TFormatSettings::Create();
+      GetFormats();
+      NotifyListeners();
+    } else
+      RefreshLocalSettings();
     AMessage.Result = 0;
   } else if (AMessage.Msg == WM_TIMECHANGE) {
     const std::vector<IcxFormatControllerListener*> listeners = FListeners;

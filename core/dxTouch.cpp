@@ -1,10 +1,17 @@
 #include "core/dxTouch.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <vector>
 
+#include "core/dxHooks.h"
 #include "core/dxUxTheme.h"
 
-using enum TdxGestureFlag;
+using enum vcl::TInteractiveGestureFlag;
+using vcl::TControl;
+using vcl::igiPan;
+using vcl::igiRotate;
+using vcl::igiZoom;
 
 namespace {
 
@@ -24,16 +31,34 @@ F User32Function(const char* AName)
 // The pan flags by option, in option order.
 struct TPanFlag {
   DWORD Flag;
-  TdxInteractiveGestureOption Option;
+  vcl::TInteractiveGestureOption Option;
 };
 constexpr TPanFlag kPanFlags[] = {
-    {GC_PAN_WITH_SINGLE_FINGER_HORIZONTALLY, TdxInteractiveGestureOption::igoPanSingleFingerHorizontal},
-    {GC_PAN_WITH_SINGLE_FINGER_VERTICALLY, TdxInteractiveGestureOption::igoPanSingleFingerVertical},
-    {GC_PAN_WITH_INERTIA, TdxInteractiveGestureOption::igoPanInertia},
-    {GC_PAN_WITH_GUTTER, TdxInteractiveGestureOption::igoPanGutter},
+    {GC_PAN_WITH_SINGLE_FINGER_HORIZONTALLY, vcl::TInteractiveGestureOption::igoPanSingleFingerHorizontal},
+    {GC_PAN_WITH_SINGLE_FINGER_VERTICALLY, vcl::TInteractiveGestureOption::igoPanSingleFingerVertical},
+    {GC_PAN_WITH_INERTIA, vcl::TInteractiveGestureOption::igoPanInertia},
+    {GC_PAN_WITH_GUTTER, vcl::TInteractiveGestureOption::igoPanGutter},
 };
 
 TPoint GStartPoint{};
+
+// Every helper of the process; the hook clears what each found under the
+// finger when a new gesture is announced. Not owned.
+std::vector<TdxGestureHelper*>* GHelpers = nullptr;
+
+// The platform's gesture of a Windows gesture id; nothing for begin and end.
+bool GestureOfID(DWORD AID, vcl::TInteractiveGesture& AGesture)
+{
+  using enum vcl::TInteractiveGesture;
+  switch (AID) {
+    case GID_ZOOM: AGesture = igZoom; return true;
+    case GID_PAN: AGesture = igPan; return true;
+    case GID_ROTATE: AGesture = igRotate; return true;
+    case GID_TWOFINGERTAP: AGesture = igTwoFingerTap; return true;
+    case GID_PRESSANDTAP: AGesture = igPressAndTap; return true;
+    default: return false;
+  }
+}
 
 LONG& Axis(TPoint& APoint, TdxScrollKind AKind)
 {
@@ -58,24 +83,24 @@ int dxGestureIDToIndex(DWORD AID)
   }
 }
 
-TdxInteractiveGestureOption dxPanOptionToGestureOption(DWORD AFlag)
+vcl::TInteractiveGestureOption dxPanOptionToGestureOption(DWORD AFlag)
 {
   for (const TPanFlag& entry : kPanFlags)
     if (entry.Flag == AFlag)
       return entry.Option;
-  return TdxInteractiveGestureOption::igoPanInertia;
+  return vcl::TInteractiveGestureOption::igoPanInertia;
 }
 
-TdxInteractiveGestureOptions dxGestureOptionsFromPanOptions(DWORD AFlags)
+vcl::TInteractiveGestureOptions dxGestureOptionsFromPanOptions(DWORD AFlags)
 {
-  TdxInteractiveGestureOptions result;
+  vcl::TInteractiveGestureOptions result;
   for (const TPanFlag& entry : kPanFlags)
     if (AFlags & entry.Flag)
       result.Include(entry.Option);
   return result;
 }
 
-DWORD dxPanOptionsFromGestureOptions(TdxInteractiveGestureOptions AOptions)
+DWORD dxPanOptionsFromGestureOptions(vcl::TInteractiveGestureOptions AOptions)
 {
   DWORD result = 0;
   for (const TPanFlag& entry : kPanFlags)
@@ -112,10 +137,14 @@ void TdxGestureHelper::Create(IdxGestureOwner* AGestureOwner)
 {
   inherited::Create();
   FGestureOwner = AGestureOwner;
+  if (GHelpers)
+    GHelpers->push_back(this);
 }
 
 void TdxGestureHelper::Destroy()
 {
+  if (GHelpers)
+    std::erase(*GHelpers, this);
   FGestureClient.Reset();
   FGestureNotifyClient.Reset();
   inherited::Destroy();
@@ -186,55 +215,132 @@ bool TdxGestureHelper::HandleMessage(rtl::TMessage& AMessage)
     case WM_GESTURE:
       HandleGesture(AMessage);
       return true;
-    case WM_GESTURENOTIFY: {
-      const auto* notify = reinterpret_cast<const GESTURENOTIFYSTRUCT*>(AMessage.LParam);
-      if (notify)
-        SetStartPoint({notify->ptsLocation.x, notify->ptsLocation.y});
+    case WM_GESTURENOTIFY:
+      HandleGestureNotify();
       return false;
-    }
     default:
       return false;
   }
 }
 
-void TdxGestureHelper::HandleGesture(rtl::TMessage& AMessage)
+// The hook has stored where the gesture starts; the control there (or the
+// window's own) is the one the gesture will go to.
+void TdxGestureHelper::HandleGestureNotify()
+{
+  const HWND window = GetHandle();
+  TPoint point = GetStartPoint();
+  dxPhysicalToLogicalPointSafe(window, point);
+  point = ScreenToClient(point);
+  RECT client{};
+  if (!GetClientRect(window, &client) || !PtInRect(&client, point))
+    return;
+  TControl* control = vcl::FindControl(window);
+  if (!control)
+    return;
+  TControl* child = nullptr;
+  if (rtl::Is<vcl::TWinControl>(control))
+    child = static_cast<vcl::TWinControl*>(control)->ControlAtPos(point, true, true);
+  FNotifyTouchControl = child ? child : control;
+}
+
+bool TdxGestureHelper::ReadGestureInfo(HGESTUREINFO AHandle, GESTUREINFO& AInfo)
 {
   static const auto getGestureInfo = User32Function<TGetGestureInfo>("GetGestureInfo");
   static const auto closeGestureInfoHandle = User32Function<TCloseGestureInfoHandle>("CloseGestureInfoHandle");
-  const auto handle = reinterpret_cast<HGESTUREINFO>(AMessage.LParam);
-  GESTUREINFO info{};
-  info.cbSize = sizeof(info);
-  const bool read = getGestureInfo && getGestureInfo(handle, &info);
+  AInfo.cbSize = sizeof(AInfo);
+  const bool result = getGestureInfo && getGestureInfo(AHandle, &AInfo);
   if (closeGestureInfoHandle)
-    closeGestureInfoHandle(handle);
-  if (!read)
+    closeGestureInfoHandle(AHandle);
+  return result;
+}
+
+// A control freed since it was touched has left its parent: only the
+// pointers are compared, nothing of the control is read.
+bool TdxGestureHelper::IsOwnControl(TControl* AControl)
+{
+  vcl::TWinControl* window = vcl::FindControl(GetHandle());
+  return AControl && window && (AControl == window || window->ContainsControl(AControl));
+}
+
+TControl* TdxGestureHelper::GestureTarget(TControl* AControl, DWORD AGestureID)
+{
+  vcl::TInteractiveGesture gesture{};
+  const bool known = GestureOfID(AGestureID, gesture);
+  TControl* result = AControl;
+  while (result->GetParent()) {
+    vcl::TTouchManager* touch = result->GetTouch();
+    if (!touch->GetInteractiveGestureOptions().Contains(vcl::TInteractiveGestureOption::igoParentPassthrough) ||
+        (known && touch->GetInteractiveGestures().Contains(gesture)))
+      break;
+    result = result->GetParent();
+  }
+  return result;
+}
+
+vcl::TGestureEventInfo TdxGestureHelper::GestureEvent(const GESTUREINFO& AInfo, TControl* AControl)
+{
+  vcl::TGestureEventInfo result{};
+  result.GestureID = static_cast<int>(AInfo.dwID) + 256;
+  if (AInfo.dwFlags & GF_BEGIN)
+    result.Flags.Include(gfBegin);
+  if (AInfo.dwFlags & GF_INERTIA)
+    result.Flags.Include(gfInertia);
+  if (AInfo.dwFlags & GF_END)
+    result.Flags.Include(gfEnd);
+  const TPoint location{AInfo.ptsLocation.x, AInfo.ptsLocation.y};
+  result.Location = AControl->ScreenToClient(location);
+  switch (AInfo.dwID) {
+    case GID_PAN:
+      result.Distance = static_cast<int>(AInfo.ullArguments & 0xFFFFFFFF);
+      result.InertiaVector = vcl::InertiaVectorFromArgument(AInfo.ullArguments);
+      break;
+    case GID_ROTATE:
+      result.Angle = GID_ROTATE_ANGLE_FROM_ARGUMENT(AInfo.ullArguments & 0xFFFF);
+      break;
+    case GID_PRESSANDTAP: {
+      const auto offset = static_cast<DWORD>(AInfo.ullArguments & 0xFFFFFFFF);
+      TPoint tap{location.x + static_cast<int16_t>(LOWORD(offset)), location.y + static_cast<int16_t>(HIWORD(offset))};
+      dxPhysicalToLogicalPointSafe(GetHandle(), tap);
+      result.TapLocation = AControl->ScreenToClient(tap);
+      break;
+    }
+    default:
+      result.Distance = static_cast<int>(AInfo.ullArguments & 0xFFFFFFFF);
+      break;
+  }
+  return result;
+}
+
+// The step goes to the control under the finger, or to the nearest parent
+// that takes it, as CM_GESTURE; what that control answers is the result.
+void TdxGestureHelper::HandleGesture(rtl::TMessage& AMessage)
+{
+  GESTUREINFO info{};
+  if (!ReadGestureInfo(reinterpret_cast<HGESTUREINFO>(AMessage.LParam), info))
     return;
-  TdxGestureEventInfo event{};
-  event.GestureID = static_cast<int>(info.dwID) + 256;
-  event.Location = {info.ptsLocation.x, info.ptsLocation.y};
-  if (info.dwFlags & GF_BEGIN)
-    event.Flags.Include(gfBegin);
-  if (info.dwFlags & GF_INERTIA)
-    event.Flags.Include(gfInertia);
-  if (info.dwFlags & GF_END)
-    event.Flags.Include(gfEnd);
-  event.Location = ScreenToClient(event.Location);
-  event.Distance = static_cast<int>(info.ullArguments & 0xFFFFFFFF);
-  event.Angle = GID_ROTATE_ANGLE_FROM_ARGUMENT(info.ullArguments & 0xFFFF);
-  bool handled = false;
-  if (info.dwID != GID_BEGIN && info.dwID != GID_END)
-    DoGesture(event, handled);
-  AMessage.Result = handled ? 1 : 0;
+  if (info.dwID != GID_BEGIN && info.dwID != GID_END) {
+    if (!FTouchControl && (info.dwFlags & GF_BEGIN))
+      FTouchControl = FNotifyTouchControl;
+    if (!IsOwnControl(FTouchControl))
+      FTouchControl = nullptr;
+    if (FTouchControl) {
+      TControl* target = GestureTarget(FTouchControl, info.dwID);
+      vcl::TGestureEventInfo event = GestureEvent(info, target);
+      AMessage.Result = target->Perform(rtl::CM_GESTURE, 0, reinterpret_cast<LPARAM>(&event));
+      if (info.dwFlags & GF_END)
+        FTouchControl = nullptr;
+    }
+  }
   if (AMessage.Result != 1)
     AMessage.Result = DefWindowProcW(GetHandle(), WM_GESTURE, AMessage.WParam, AMessage.LParam);
 }
 
-void TdxGestureHelper::CheckGestureOptions(TdxInteractiveGestures& AGestures, TdxInteractiveGestureOptions& AOptions)
+void TdxGestureHelper::CheckGestureOptions(vcl::TInteractiveGestures& AGestures, vcl::TInteractiveGestureOptions& AOptions)
 {
-  using enum TdxInteractiveGestureOption;
+  using enum vcl::TInteractiveGestureOption;
   FGestureNotifyClient.Reset();
   FGestureOwner->GestureGetClientAt(ScreenToClient(GetStartPoint()), FGestureNotifyClient);
-  if (AGestures.Contains(TdxInteractiveGesture::igPan)) {
+  if (AGestures.Contains(vcl::TInteractiveGesture::igPan)) {
     if (!IsPanArea(ScreenToClient(GetStartPoint()))) {
       AOptions.Exclude(igoPanSingleFingerHorizontal);
       AOptions.Exclude(igoPanSingleFingerVertical);
@@ -246,10 +352,10 @@ void TdxGestureHelper::CheckGestureOptions(TdxInteractiveGestures& AGestures, Td
     }
   }
   if (!AOptions.Contains(igoPanSingleFingerHorizontal) && !AOptions.Contains(igoPanSingleFingerVertical))
-    AGestures.Exclude(TdxInteractiveGesture::igPan);
+    AGestures.Exclude(vcl::TInteractiveGesture::igPan);
 }
 
-void TdxGestureHelper::DoGesture(const TdxGestureEventInfo& AEventInfo, bool& AHandled)
+void TdxGestureHelper::DoGesture(const vcl::TGestureEventInfo& AEventInfo, bool& AHandled)
 {
   const bool begin = AEventInfo.Flags.Contains(gfBegin);
   const bool end = AEventInfo.Flags.Contains(gfEnd);
@@ -358,3 +464,39 @@ void TdxGestureHelper::CheckOverpan(TdxScrollKind AScrollKind, int ANewDataPos, 
   if (ANewDataPos <= AMinDataPos || ANewDataPos >= AMaxDataPos)
     UpdateOverPan(AScrollKind, AScrollKind == sbVertical ? ADeltaY : ADeltaX);
 }
+
+// ---------------------------------------------------------------------------
+// The announcement hook
+
+// Every WM_GESTURENOTIFY of the thread announces a new gesture: its start
+// point is kept, and what the helpers found for the last one is forgotten.
+void dxTouchWndProcHook(int ACode, WPARAM /*AWParam*/, LPARAM ALParam, LRESULT& /*AHookResult*/)
+{
+  const auto* message = reinterpret_cast<const CWPSTRUCT*>(ALParam);
+  if (ACode != HC_ACTION || !message || message->message != WM_GESTURENOTIFY)
+    return;
+  if (const auto* notify = reinterpret_cast<const GESTURENOTIFYSTRUCT*>(message->lParam))
+    TdxGestureHelper::SetStartPoint({notify->ptsLocation.x, notify->ptsLocation.y});
+  if (GHelpers)
+    for (TdxGestureHelper* helper : *GHelpers)
+      helper->FNotifyTouchControl = nullptr;
+}
+
+namespace {
+
+void dxTouchInitialization()
+{
+  GHelpers = new std::vector<TdxGestureHelper*>;
+  dxInstallHook(htWndProc, &dxTouchWndProcHook);
+}
+
+void dxTouchFinalization()
+{
+  dxRemoveHook(&dxTouchWndProcHook);
+  delete GHelpers;
+  GHelpers = nullptr;
+}
+
+}  // namespace
+
+RTL_UNIT(dxTouch, &dxTouchInitialization, &dxTouchFinalization);

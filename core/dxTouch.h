@@ -17,30 +17,10 @@
 #include "platform/rtl/Messages.h"
 #include "platform/rtl/SysUtils.h"
 #include "platform/rtl/System.h"
+#include "platform/rtl/SystemUnits.h"
+#include "platform/vcl/Controls.h"
 
-// The gestures a control takes and how it takes pan.
-RTL_ENUM(TdxInteractiveGesture, igZoom, igPan, igRotate, igTwoFingerTap, igPressAndTap);
-using TdxInteractiveGestures = rtl::TSet<TdxInteractiveGesture>;
-RTL_ENUM(TdxInteractiveGestureOption, igoPanSingleFingerHorizontal, igoPanSingleFingerVertical, igoPanInertia,
-         igoPanGutter, igoParentPassthrough);
-using TdxInteractiveGestureOptions = rtl::TSet<TdxInteractiveGestureOption>;
-
-// The gesture ids of gesture events: the Windows id + 256.
-inline constexpr int igiZoom = 259;
-inline constexpr int igiPan = 260;
-inline constexpr int igiRotate = 261;
-
-RTL_ENUM(TdxGestureFlag, gfBegin, gfInertia, gfEnd);
-using TdxGestureFlags = rtl::TSet<TdxGestureFlag>;
-
-// One step of a gesture as the helper receives it.
-struct TdxGestureEventInfo {
-  int GestureID;
-  TPoint Location;
-  TdxGestureFlags Flags;
-  int Distance;
-  double Angle;
-};
+RTL_DECLARE_UNIT(dxTouch);
 
 // The layout of the Windows GESTURECONFIG.
 struct TdxGestureConfig {
@@ -86,9 +66,9 @@ struct IdxRotateClient : rtl::IInterface {
 
 // GID_ZOOM 0, GID_PAN 1, GID_ROTATE 2, GID_TWOFINGERTAP 3, anything else 4.
 int dxGestureIDToIndex(DWORD AID);
-TdxInteractiveGestureOption dxPanOptionToGestureOption(DWORD AFlag);
-TdxInteractiveGestureOptions dxGestureOptionsFromPanOptions(DWORD AFlags);
-DWORD dxPanOptionsFromGestureOptions(TdxInteractiveGestureOptions AOptions);
+vcl::TInteractiveGestureOption dxPanOptionToGestureOption(DWORD AFlag);
+vcl::TInteractiveGestureOptions dxGestureOptionsFromPanOptions(DWORD AFlags);
+DWORD dxPanOptionsFromGestureOptions(vcl::TInteractiveGestureOptions AOptions);
 // False when the system lacks the function.
 bool dxSetGestureConfigSafe(HWND AWnd, const TdxGestureConfigs& AConfigs);
 bool dxPhysicalToLogicalPointSafe(HWND AWnd, TPoint& APoint);
@@ -104,12 +84,12 @@ class TdxGestureHelper : public rtl::TObject {
   void Destroy() override;
 
   // True for a handled WM_GESTURE; WM_DESTROY ends a running pan and
-  // WM_GESTURENOTIFY records where the gesture starts.
+  // WM_GESTURENOTIFY finds the control under the finger.
   bool HandleMessage(rtl::TMessage& AMessage);
   // Drops the single-finger pan options the target at the start point does
   // not allow, and pan itself when none remains.
-  void CheckGestureOptions(TdxInteractiveGestures& AGestures, TdxInteractiveGestureOptions& AOptions);
-  void DoGesture(const TdxGestureEventInfo& AEventInfo, bool& AHandled);
+  void CheckGestureOptions(vcl::TInteractiveGestures& AGestures, vcl::TInteractiveGestureOptions& AOptions);
+  void DoGesture(const vcl::TGestureEventInfo& AEventInfo, bool& AHandled);
   // Called by the scrolling target: a position beyond the content's ends
   // grows the over-pan of that axis.
   void CheckOverpan(TdxScrollKind AScrollKind, int ANewDataPos, int AMinDataPos, int AMaxDataPos, int ADeltaX,
@@ -117,11 +97,20 @@ class TdxGestureHelper : public rtl::TObject {
 
   bool IsPanning() const { return FIsPanning; }
   TPoint GetOverPan() const { return FOverPan; }
-  // The start point of the last gesture, in screen coordinates.
+  // The start point of the last gesture announced in the thread, in screen
+  // coordinates.
   static TPoint GetStartPoint();
   static void SetStartPoint(const TPoint& APoint);
+  // The control the running gesture goes to, and the one found under the
+  // finger when it was announced.
+  vcl::TControl* GetTouchControl() const { return FTouchControl; }
+  vcl::TControl* GetNotifyTouchControl() const { return FNotifyTouchControl; }
 
  protected:
+  // Reads and closes the gesture information of WM_GESTURE; false when the
+  // system cannot tell it.
+  virtual bool ReadGestureInfo(HGESTUREINFO AHandle, GESTUREINFO& AInfo);
+
   virtual bool AllowGesture(DWORD AGestureID);
   virtual bool AllowPan(TdxScrollKind AScrollKind);
   virtual HWND GetHandle();
@@ -141,6 +130,15 @@ class TdxGestureHelper : public rtl::TObject {
   // The part of ADelta that takes the over-pan of the axis back to 0.
   void ConsumeOverPan(TdxScrollKind AScrollKind, int& ADelta);
   void HandleGesture(rtl::TMessage& AMessage);
+  void HandleGestureNotify();
+  // The event of AInfo for AControl, in its client coordinates.
+  vcl::TGestureEventInfo GestureEvent(const GESTUREINFO& AInfo, vcl::TControl* AControl);
+  // The control from AControl up that takes the gesture: a control that
+  // leaves it to its parent passes it on.
+  static vcl::TControl* GestureTarget(vcl::TControl* AControl, DWORD AGestureID);
+  bool IsOwnControl(vcl::TControl* AControl);
+
+  friend void dxTouchWndProcHook(int, WPARAM, LPARAM, LRESULT&);
 
   bool FIsInertia;
   bool FIsPanning;
@@ -150,4 +148,6 @@ class TdxGestureHelper : public rtl::TObject {
   int FLastDistance;
   TPoint FPanPoint;
   TPoint FOverPan;
+  vcl::TControl* FNotifyTouchControl;
+  vcl::TControl* FTouchControl;
 };

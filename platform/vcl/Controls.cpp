@@ -18,6 +18,7 @@ using enum vcl::TBiDiMode;
 using enum vcl::TControlStateItem;
 using enum vcl::TControlStyleItem;
 using enum vcl::TDragMode;
+using enum vcl::TScalingFlag;
 using enum vcl::TMouseButton;
 using enum vcl::TShiftStateItem;
 
@@ -139,6 +140,38 @@ void SetCaptureControl(TControl* AControl)
     AControl = AControl->GetParent();
   }
   ::SetCapture(static_cast<TWinControl*>(AControl)->GetHandle());
+}
+
+// ---------------------------------------------------------------------------
+// TSizeConstraints
+
+// ---------------------------------------------------------------------------
+// TTouchManager
+
+void TTouchManager::Create()
+{
+  inherited::Create();
+  FInteractiveGestures = {TInteractiveGesture::igPan, TInteractiveGesture::igPressAndTap};
+  FInteractiveGestureOptions = {
+      TInteractiveGestureOption::igoPanSingleFingerHorizontal, TInteractiveGestureOption::igoPanSingleFingerVertical,
+      TInteractiveGestureOption::igoPanInertia, TInteractiveGestureOption::igoPanGutter,
+      TInteractiveGestureOption::igoParentPassthrough};
+}
+
+void TTouchManager::Assign(rtl::TPersistent* ASource)
+{
+  if (rtl::Is<TTouchManager>(ASource)) {
+    auto* source = static_cast<TTouchManager*>(ASource);
+    FInteractiveGestures = source->FInteractiveGestures;
+    FInteractiveGestureOptions = source->FInteractiveGestureOptions;
+  } else
+    inherited::Assign(ASource);
+}
+
+TPoint InertiaVectorFromArgument(ULONGLONG AArgument)
+{
+  const auto packed = static_cast<DWORD>(AArgument >> 32);
+  return {static_cast<int16_t>(LOWORD(packed)), static_cast<int16_t>(HIWORD(packed))};
 }
 
 // ---------------------------------------------------------------------------
@@ -267,8 +300,16 @@ void TControl::Destroy()
     SetCaptureControl(nullptr);
   SetParent(nullptr);
   rtl::FreeAndNil(FConstraints);
+  rtl::FreeAndNil(FTouch);
   rtl::FreeAndNil(FFont);
   inherited::Destroy();
+}
+
+TTouchManager* TControl::GetTouch()
+{
+  if (!FTouch)
+    FTouch = rtl::New<TTouchManager>();
+  return FTouch;
 }
 
 // ---------------------------------------------------------------------------
@@ -1190,20 +1231,27 @@ void TControl::ScaleForPPI(int ANewPPI)
 }
 
 // Edges are scaled, not sizes, so neighbours that touched still touch.
+// While the control is read only the values its form file gave are scaled:
+// the others are set at the new scale already.
 void TControl::ChangeScale(int M, int D, bool /*AIsDpiChange*/)
 {
   if (M == D || D == 0)
     return;
+  const TScalingFlags flags = GetComponentState().Contains(rtl::TComponentStateFlag::csLoading)
+                                  ? FScalingFlags
+                                  : TScalingFlags{sfLeft, sfTop, sfWidth, sfHeight, sfFont};
+  FScalingFlags = {};
   const auto scale = [M, D](int AValue) { return MulDiv(AValue, M, D); };
+  const auto scaleIf = [&](TScalingFlag AFlag, int AValue) { return flags.Contains(AFlag) ? scale(AValue) : AValue; };
   FOriginalParentSize = {scale(FOriginalParentSize.x), scale(FOriginalParentSize.y)};
   FAnchorRules = {scale(FAnchorRules.x), scale(FAnchorRules.y)};
   // The new bounds come from the old ones: the scaled constraints below may
   // resize the control at once, and neither that size nor its anchor rules
   // may count.
-  const int left = scale(FLeft);
-  const int top = scale(FTop);
-  const int width = scale(FLeft + FWidth) - left;
-  const int height = scale(FTop + FHeight) - top;
+  const int left = scaleIf(sfLeft, FLeft);
+  const int top = scaleIf(sfTop, FTop);
+  const int width = flags.Contains(sfWidth) ? scale(FLeft + FWidth) - scale(FLeft) : FWidth;
+  const int height = flags.Contains(sfHeight) ? scale(FTop + FHeight) - scale(FTop) : FHeight;
   {
     const bool moved = std::exchange(FAnchorMove, true);
     rtl::Finally restore([this, moved] { FAnchorMove = moved; });
@@ -1219,7 +1267,7 @@ void TControl::ChangeScale(int M, int D, bool /*AIsDpiChange*/)
     SetBounds(left, top, width, height);
   }
   // A parent font comes scaled from the parent.
-  if (!FParentFont)
+  if (!FParentFont && flags.Contains(sfFont))
     FFont->SetHeight(scale(FFont->GetHeight()));
 }
 
@@ -1239,6 +1287,8 @@ void TControl::SetParentComponent(TComponent* AValue)
 
 void TControl::ReadState(rtl::TReader* AReader)
 {
+  // What the form file gives is at the DPI it was written for.
+  FScalingFlags = {sfLeft, sfTop, sfWidth, sfHeight, sfFont};
   FControlState.Include(csReadingState);
   if (rtl::Is<TWinControl>(AReader->GetParent()))
     SetParent(static_cast<TWinControl*>(AReader->GetParent()));

@@ -101,6 +101,66 @@ RTL_ENUM(TFormBorderStyle, bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow,
 using TBorderStyle = TFormBorderStyle;
 
 // ---------------------------------------------------------------------------
+// Scaling and touch: types
+
+// The values of a control that a change of scale made while the control is
+// being read still has to scale: those its form file gave.
+RTL_ENUM(TScalingFlag, sfLeft, sfTop, sfWidth, sfHeight, sfFont);
+using TScalingFlags = rtl::TSet<TScalingFlag>;
+
+RTL_ENUM(TInteractiveGesture, igZoom, igPan, igRotate, igTwoFingerTap, igPressAndTap);
+using TInteractiveGestures = rtl::TSet<TInteractiveGesture>;
+RTL_ENUM(TInteractiveGestureOption, igoPanSingleFingerHorizontal, igoPanSingleFingerVertical, igoPanInertia,
+         igoPanGutter, igoParentPassthrough);
+using TInteractiveGestureOptions = rtl::TSet<TInteractiveGestureOption>;
+RTL_ENUM(TInteractiveGestureFlag, gfBegin, gfInertia, gfEnd);
+using TInteractiveGestureFlags = rtl::TSet<TInteractiveGestureFlag>;
+
+// The gesture ids of gesture events: the Windows gesture id + 256.
+inline constexpr int igiBegin = 257;
+inline constexpr int igiEnd = 258;
+inline constexpr int igiZoom = 259;
+inline constexpr int igiPan = 260;
+inline constexpr int igiRotate = 261;
+inline constexpr int igiTwoFingerTap = 262;
+inline constexpr int igiPressAndTap = 263;
+
+// One step of a gesture; a control receives it as CM_GESTURE with LParam
+// pointing to it, and answers 1 when it took the step.
+struct TGestureEventInfo {
+  int GestureID;
+  TPoint Location;  // client coordinates of the receiving control
+  TInteractiveGestureFlags Flags;
+  int Distance;
+  double Angle;
+  TPoint InertiaVector;
+  TPoint TapLocation;
+};
+
+// The inertia vector a pan gesture packs into the high half of its
+// arguments (two signed 16-bit values).
+TPoint InertiaVectorFromArgument(ULONGLONG AArgument);
+
+// Which gestures a control takes and how; a control that leaves a gesture
+// to its parent says so with igoParentPassthrough.
+class TTouchManager : public rtl::TPersistent {
+  RTL_CLASS(TTouchManager, rtl::TPersistent)
+
+ public:
+  void Create();
+  void Assign(rtl::TPersistent* ASource) override;
+
+  TInteractiveGestures GetInteractiveGestures() const { return FInteractiveGestures; }
+  void SetInteractiveGestures(TInteractiveGestures AValue) { FInteractiveGestures = AValue; }
+  TInteractiveGestureOptions GetInteractiveGestureOptions() const { return FInteractiveGestureOptions; }
+  void SetInteractiveGestureOptions(TInteractiveGestureOptions AValue) { FInteractiveGestureOptions = AValue; }
+
+ private:
+  TInteractiveGestures FInteractiveGestures;
+  TInteractiveGestureOptions FInteractiveGestureOptions;
+};
+
+// ---------------------------------------------------------------------------
 // Drag and drop, docking and the context popup: types
 
 class TBaseDragControlObject;
@@ -385,6 +445,13 @@ class TControl : public rtl::TComponent {
   void SetCurrentPPI(int AValue) { FCurrentPPI = AValue; }
   // Scales bounds and font from CurrentPPI to ANewPPI.
   virtual void ScaleForPPI(int ANewPPI);
+  // What a change of scale still has to scale while the control is read
+  // (all of it otherwise); reading sets them, a change of scale clears them.
+  TScalingFlags GetScalingFlags() const { return FScalingFlags; }
+  void SetScalingFlags(TScalingFlags AValue) { FScalingFlags = AValue; }
+
+  // The gestures the control takes; made on first use.
+  TTouchManager* GetTouch();
 
   virtual void Click();
   virtual void DblClick();
@@ -598,6 +665,7 @@ class TControl : public rtl::TComponent {
   // keeps the rules.
   bool FAnchorMove;
   int FCurrentPPI;
+  TScalingFlags FScalingFlags;
   TWndMethod FWindowProc;
 
  private:
@@ -613,6 +681,7 @@ class TControl : public rtl::TComponent {
   TBiDiMode FBiDiMode;
   bool FParentBiDiMode;
   TSizeConstraints* FConstraints;
+  TTouchManager* FTouch;
   TNotifyEvent FOnClick;
   TNotifyEvent FOnDblClick;
   TMouseEvent FOnMouseDown;

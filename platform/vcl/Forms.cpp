@@ -3,6 +3,7 @@
 #include "platform/vcl/Forms.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/rtl/ClassesFiler.h"
 #include "platform/rtl/ClassesStreams.h"
@@ -122,6 +123,7 @@ void TCustomForm::InitializeNewForm()
   FBorderStyle = bsSizeable;
   FBorderIcons = {biSystemMenu, biMinimize, biMaximize};
   FPosition = poDefaultPosOnly;
+  FDefaultMonitor = TDefaultMonitor::dmActiveForm;
   FWindowState = wsNormal;
   FScaled = true;
   FPixelsPerInch = Screen()->GetPixelsPerInch();
@@ -377,12 +379,50 @@ void TCustomForm::Show()
   BringToFront();
 }
 
+TMonitor* TCustomForm::DefaultMonitorOf()
+{
+  const auto monitorOf = [](TCustomForm* AForm) -> TMonitor* {
+    return AForm && AForm->HandleAllocated() ? Screen()->MonitorFromWindow(AForm->GetHandle()) : nullptr;
+  };
+  TMonitor* result = nullptr;
+  switch (FDefaultMonitor) {
+    case TDefaultMonitor::dmDesktop:
+      return nullptr;
+    case TDefaultMonitor::dmPrimary:
+      break;
+    case TDefaultMonitor::dmMainForm:
+      result = monitorOf(Application()->GetMainForm());
+      break;
+    case TDefaultMonitor::dmActiveForm: {
+      TCustomForm* active = Screen()->GetActiveForm();
+      result = monitorOf(active != this ? active : nullptr);
+      if (!result)
+        result = monitorOf(Application()->GetMainForm());
+      break;
+    }
+  }
+  return result ? result : Screen()->GetPrimaryMonitor();
+}
+
+// The first placement brings a form that lies off its default monitor onto
+// that monitor's work area; dmDesktop leaves it where it was put.
 void TCustomForm::ApplyPosition()
 {
+  TMonitor* monitor = DefaultMonitorOf();
+  if (!std::exchange(FPositioned, true) && monitor) {
+    const TRect work = monitor->GetWorkareaRect();
+    RECT visible{};
+    const RECT bounds = GetBoundsRect();
+    if (!IntersectRect(&visible, &bounds, &work)) {
+      const int left = std::max<int>(work.left, std::min<int>(FLeft, work.right - FWidth));
+      const int top = std::max<int>(work.top, std::min<int>(FTop, work.bottom - FHeight));
+      SetBounds(left, top, FWidth, FHeight);
+    }
+  }
   TRect area{};
   switch (FPosition) {
     case poScreenCenter:
-      area = Screen()->MonitorFromWindow(FHandle)->GetWorkareaRect();
+      area = (monitor ? monitor : Screen()->MonitorFromWindow(FHandle))->GetWorkareaRect();
       break;
     case poDesktopCenter:
       area = Screen()->GetDesktopRect();
@@ -701,6 +741,22 @@ void TCustomForm::WMDpiChanged(TMessage& AMessage)
   if (const auto* rect = reinterpret_cast<const RECT*>(AMessage.LParam))
     SetBounds(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top);
   AMessage.Result = 0;
+}
+
+// ---------------------------------------------------------------------------
+// TCustomFrame
+
+void TCustomFrame::Create(TComponent* AOwner)
+{
+  inherited::Create(AOwner);
+  FControlStyle = {csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  SetBounds(0, 0, 320, 240);
+}
+
+void TCustomFrame::CreateParams(TCreateParams& AParams)
+{
+  inherited::CreateParams(AParams);
+  AParams.Style |= WS_CLIPCHILDREN;
 }
 
 }  // namespace vcl

@@ -28,6 +28,7 @@
 namespace vcl {
 
 class TCustomForm;
+class TMonitor;
 class TApplication;
 class TScreen;
 
@@ -41,6 +42,9 @@ using TBorderIcons = rtl::TSet<TBorderIcon>;
 RTL_TYPE_NAME(TBorderIcons)
 RTL_ENUM(TWindowState, wsNormal, wsMinimized, wsMaximized);
 RTL_ENUM(TCloseAction, caNone, caHide, caFree, caMinimize);
+// The monitor a form first appears on: anywhere on the desktop, the
+// primary monitor, that of the main form or that of the active form.
+RTL_ENUM(TDefaultMonitor, dmDesktop, dmPrimary, dmMainForm, dmActiveForm);
 
 // The result of a modal form: the button identifiers of message boxes.
 using TModalResult = int;
@@ -86,6 +90,8 @@ class TCustomForm : public TWinControl {
                             RTL_DEFAULT(TBorderIcons{TBorderIcon::biSystemMenu, TBorderIcon::biMinimize,
                                                      TBorderIcon::biMaximize})),
                RTL_PROPERTY(BorderStyle, GetBorderStyle, SetBorderStyle, RTL_DEFAULT(TFormBorderStyle::bsSizeable)),
+               RTL_PROPERTY(DefaultMonitor, GetDefaultMonitor, SetDefaultMonitor,
+                            RTL_DEFAULT(TDefaultMonitor::dmActiveForm)),
                RTL_PROPERTY(ClientHeight, GetClientHeight, SetClientHeight, RTL_NOT_STORED),
                RTL_PROPERTY(ClientWidth, GetClientWidth, SetClientWidth, RTL_NOT_STORED),
                RTL_PROPERTY(Icon, GetIcon, SetIcon),
@@ -145,6 +151,8 @@ class TCustomForm : public TWinControl {
 
   TPosition GetPosition() const { return FPosition; }
   void SetPosition(TPosition AValue) { FPosition = AValue; }
+  TDefaultMonitor GetDefaultMonitor() const { return FDefaultMonitor; }
+  void SetDefaultMonitor(TDefaultMonitor AValue) { FDefaultMonitor = AValue; }
   TFormBorderStyle GetBorderStyle() const { return FBorderStyle; }
   void SetBorderStyle(TFormBorderStyle AValue);
   TBorderIcons GetBorderIcons() const { return FBorderIcons; }
@@ -238,6 +246,8 @@ class TCustomForm : public TWinControl {
   bool CanFocusWithin(TWinControl* AControl);
   // Moves the form where Position says, before it first shows.
   void ApplyPosition();
+  // The monitor DefaultMonitor names; nil for dmDesktop.
+  TMonitor* DefaultMonitorOf();
   void ApplyIcon();
   // Gives the focus to ActiveControl, or else to the first tab stop.
   void SetWindowFocus();
@@ -248,6 +258,7 @@ class TCustomForm : public TWinControl {
 
   TWinControl* FActiveControl;
   TPosition FPosition;
+  TDefaultMonitor FDefaultMonitor;
   TFormBorderStyle FBorderStyle;
   TBorderIcons FBorderIcons;
   TWindowState FWindowState;
@@ -294,6 +305,29 @@ class TForm : public TCustomForm {
 };
 
 using TFormClass = rtl::ClassOf<TCustomForm>;
+
+// ---------------------------------------------------------------------------
+// TCustomFrame, TFrame
+
+// A group of controls placed on a form as one windowed child: the frame
+// owns the controls on it.
+class TCustomFrame : public TWinControl {
+  RTL_CLASS(TCustomFrame, TWinControl)
+
+ public:
+  void Create(TComponent* AOwner) override;
+
+ protected:
+  void CreateParams(TCreateParams& AParams) override;
+};
+
+class TFrame : public TCustomFrame {
+  RTL_CLASS(TFrame, TCustomFrame)
+  RTL_PUBLISHED(RTL_PUBLISH(Align), RTL_PUBLISH(Anchors), RTL_PUBLISH(BiDiMode), RTL_PUBLISH(Color),
+                RTL_PUBLISH(Constraints), RTL_PUBLISH(Enabled), RTL_PUBLISH(Font), RTL_PUBLISH(ParentBiDiMode),
+                RTL_PUBLISH(ParentColor), RTL_PUBLISH(ParentFont), RTL_PUBLISH(ShowHint), RTL_PUBLISH(TabOrder),
+                RTL_PUBLISH(TabStop), RTL_PUBLISH(Visible), RTL_PUBLISH(OnResize))
+};
 
 // The form a control stands on: the top of its parent chain when that is a
 // form; nil otherwise.
@@ -481,6 +515,10 @@ class TApplication : public rtl::TComponent {
 
   HWND GetHandle() const { return FHandle; }
   TCustomForm* GetMainForm() const { return FMainForm; }
+  // Whether the process takes the system's new regional settings (the
+  // format settings of dates, times and numbers) when they change.
+  bool GetUpdateFormatSettings() const { return FUpdateFormatSettings; }
+  void SetUpdateFormatSettings(bool AValue) { FUpdateFormatSettings = AValue; }
   bool GetMainFormOnTaskBar() const { return FMainFormOnTaskBar; }
   void SetMainFormOnTaskBar(bool AValue) { FMainFormOnTaskBar = AValue; }
   bool GetShowMainForm() const { return FShowMainForm; }
@@ -554,6 +592,7 @@ class TApplication : public rtl::TComponent {
   bool FShowHint;
   bool FTerminated;
   bool FMainFormOnTaskBar;
+  bool FUpdateFormatSettings;
   bool FShowMainForm;
   THintWindowClass FHintWindowClass;
   THintWindow* FHintWindow;

@@ -385,6 +385,7 @@ void TApplication::Create(TComponent* AOwner)
   FHintHidePause = 2500;
   FHintColor = clInfoBk;
   FShowMainForm = true;
+  FUpdateFormatSettings = true;
   FHintWindowClass = THintWindowClass::Of<THintWindow>();
   const HINSTANCE instance = GetModuleHandleW(nullptr);
   WNDCLASSW windowClass{};

@@ -3,7 +3,9 @@
 // DPI.
 #include <gtest/gtest.h>
 
+#include <cstddef>
 #include <utility>
+#include <vector>
 
 #include "controls/cxControls.h"
 #include "controls/cxWindowUtils.h"
@@ -277,4 +279,152 @@ TEST(dxFormsTest, RightToLeftLayoutMirrorsTheWindowAndDefaultRestoresIt)
   form->SetRightToLeftLayout(TdxDefaultBoolean::bDefault);
   EXPECT_FALSE(form->IsRightToLeftApplied());
   EXPECT_FALSE(exStyle() & WS_EX_LAYOUTRTL);
+
+  // Only the reading and alignment styles go.
+  SetWindowLongW(form->GetHandle(), GWL_EXSTYLE, exStyle() | WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR);
+  const LONG others = exStyle() & ~(WS_EX_RIGHT | WS_EX_RTLREADING | WS_EX_LEFTSCROLLBAR);
+  TdxFormRightToLeftLayoutHelper::RemoveBiDiModeStyles(form.get());
+  EXPECT_EQ(exStyle(), others);
+}
+
+namespace {
+
+// A frame that keeps its own scale factor, as the system's frames do.
+class TdxFormsTestScaledFrame : public vcl::TFrame, public IdxScaleFactor {
+  RTL_CLASS(TdxFormsTestScaledFrame, vcl::TFrame)
+  RTL_INTERFACES(IdxScaleFactor)
+
+ public:
+  TdxScaleFactor* __stdcall GetScaleFactor() override { return nullptr; }
+};
+
+// Form -> first (first child), last (last child) -> two children, the last
+// windowed with a child of its own: every control in creation order.
+std::vector<vcl::TControl*> NewNestedControls(TdxForm* AForm)
+{
+  std::vector<vcl::TControl*> result{AForm};
+  const auto add = [&](vcl::TWinControl* AParent) {
+    auto* panel = rtl::New<kvtest::TTestPanel>(AForm);
+    panel->SetParent(AParent);
+    result.push_back(panel);
+    return panel;
+  };
+  add(add(AForm));
+  vcl::TWinControl* last = add(AForm);
+  add(last);
+  add(add(last));
+  return result;
+}
+
+void SetAllScalingFlags(const std::vector<vcl::TControl*>& AControls)
+{
+  using enum vcl::TScalingFlag;
+  for (vcl::TControl* control : AControls)
+    control->SetScalingFlags({sfLeft, sfTop, sfWidth, sfHeight, sfFont});
+}
+
+}  // namespace
+
+TEST(dxFormsTest, ScalingFlagsAreClearOnEveryControlAfterTheFormShowsOrChangesDpi)
+{
+  TOwnedPtr<TdxForm> form = NewDxForm();
+  const std::vector<vcl::TControl*> controls = NewNestedControls(form.get());
+  const struct {
+    const char* Name;
+    void (*Change)(TdxForm* AForm);
+  } cases[] = {
+      // Shown at the DPI it has: nothing is scaled, the flags are reset.
+      {"shown", [](TdxForm* AForm) { AForm->Show(); }},
+      {"a DPI change", [](TdxForm* AForm) { SendMessageW(AForm->GetHandle(), WM_DPICHANGED, MAKEWPARAM(144, 144), 0); }},
+      {"reset", [](TdxForm* AForm) { TdxFormHelper::ResetScalingFlags(AForm); }},
+  };
+  for (const auto& c : cases) {
+    SetAllScalingFlags(controls);
+    c.Change(form.get());
+    for (std::size_t i = 0; i < controls.size(); ++i)
+      EXPECT_TRUE(controls[i]->GetScalingFlags().Empty()) << c.Name << ", control " << i;
+  }
+}
+
+TEST(dxFormsTest, AFloatingFormMayFirstShowOffTheMonitorsWhereAFormIsBroughtOntoOne)
+{
+  RECT workArea{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
+  const int offLeft = workArea.right + 500;
+  TOwnedPtr<TdxForm> form = NewDxForm();
+  TOwnedPtr<TdxFormsTestFloatForm> floatForm = NewDxForm<TdxFormsTestFloatForm>();
+  const struct {
+    const char* Name;
+    vcl::TCustomForm* Form;
+    bool OnScreen;
+  } cases[] = {{"form", form.get(), true}, {"floating form", floatForm.get(), false}};
+  for (const auto& c : cases) {
+    c.Form->SetLeft(offLeft);
+    c.Form->Show();
+    EXPECT_EQ(c.Form->GetLeft() < workArea.right, c.OnScreen) << c.Name;
+  }
+}
+
+TEST(dxFormsTest, AFrameTakesTheDpiOfTheFormItsWindowIsCreatedOn)
+{
+  TOwnedPtr<vcl::TForm> form(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(nullptr); }));
+  form->SetPixelsPerInch(144);
+  form->SetCurrentPPI(144);
+  const struct {
+    const char* Name;
+    vcl::TFrame* Frame;
+    int Width;
+    bool Registered;
+  } cases[] = {
+      {"a frame", rtl::New<vcl::TFrame>(form.get()), 150, true},
+      {"a frame that scales itself", rtl::New<TdxFormsTestScaledFrame>(form.get()), 100, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    c.Frame->SetBounds(0, 0, 100, 60);
+    c.Frame->SetParent(form.get());
+    // Nothing happens until the frame's window exists.
+    EXPECT_EQ(c.Frame->GetWidth(), 100);
+    c.Frame->HandleNeeded();
+    EXPECT_EQ(c.Frame->GetWidth(), c.Width);
+    EXPECT_EQ(TdxFrameControllerManager::GetController(c.Frame) != nullptr, c.Registered);
+  }
+  // Recreating the window applies the same DPI: the frame is not scaled twice.
+  vcl::TFrame* frame = cases[0].Frame;
+  frame->RecreateWnd();
+  frame->HandleNeeded();
+  EXPECT_EQ(frame->GetWidth(), 150);
+  EXPECT_EQ(frame->GetCurrentPPI(), 144);
+  // The end of a scale change sets the frame's DPI to its form's again,
+  // without scaling it.
+  frame->SetCurrentPPI(96);
+  frame->Perform(DXM_SCALECHANGED, 0, 0);
+  EXPECT_EQ(frame->GetCurrentPPI(), 144);
+  EXPECT_EQ(frame->GetWidth(), 150);
+
+  // Unregistering detaches the controller; a freed frame takes its own.
+  TdxFrameControllerManager::Unregister(frame->GetHandle());
+  EXPECT_EQ(TdxFrameControllerManager::GetController(frame), nullptr);
+  auto* second = rtl::New<vcl::TFrame>(form.get());
+  second->SetParent(form.get());
+  second->HandleNeeded();
+  ASSERT_NE(TdxFrameControllerManager::GetController(second), nullptr);
+  rtl::Free(second);
+  EXPECT_EQ(TdxFrameControllerManager::GetController(second), nullptr);
+}
+
+TEST(dxFormsTest, AFrameFollowsTheDpiChangeOfItsFormOnce)
+{
+  TOwnedPtr<TdxForm> form = NewDxForm();
+  auto* frame = rtl::New<vcl::TFrame>(form.get());
+  frame->SetBounds(10, 10, 200, 100);
+  frame->SetParent(form.get());
+  frame->HandleNeeded();
+  ASSERT_NE(TdxFrameControllerManager::GetController(frame), nullptr);
+
+  SendMessageW(form->GetHandle(), WM_DPICHANGED, MAKEWPARAM(144, 144), 0);
+  EXPECT_EQ(form->GetClientWidth(), 600);
+  EXPECT_EQ(form->GetClientHeight(), 450);
+  EXPECT_TRUE(cxRectsEqual(frame->GetBoundsRect(), TRect{15, 15, 315, 165}));
+  EXPECT_EQ(frame->GetCurrentPPI(), 144);
 }

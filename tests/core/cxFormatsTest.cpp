@@ -1,4 +1,5 @@
 #include "core/cxFormats.h"
+#include "platform/vcl/Forms.h"
 
 #include <gtest/gtest.h>
 
@@ -225,12 +226,36 @@ TEST_F(cxFormats, AssignedValuesSurviveRebuildsAndListenersHearRealChanges)
   FController->EndUpdate();
   EXPECT_EQ(2, listener.Count);
 
-  // The locale's settings change: the rebuilt formats reach the listeners.
-  SendMessageW(FController->GetHandle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"intl"));
-  EXPECT_EQ(3, listener.Count);
-  SendMessageW(FController->GetHandle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(L"Intl"));
-  EXPECT_EQ(3, listener.Count);
   FController->RemoveListener(&listener);
+}
+
+// The locale's settings change: an application that takes new format
+// settings rebuilds the formats and tells the listeners; one that keeps its
+// own changes no format. Only the exact "intl" counts.
+TEST_F(cxFormats, ALocaleChangeRebuildsTheFormatsOnlyWhenTheApplicationTakesNewSettings)
+{
+  struct TCase {
+    const char* Name;
+    bool Update;
+    const wchar_t* Section;
+    int Notified;
+  };
+  const TCase cases[] = {
+      {"taken", true, L"intl", 1},
+      {"kept", false, L"intl", 0},
+      {"another section", true, L"Intl", 0},
+  };
+  vcl::TApplication* application = vcl::Application();
+  const bool update = application->GetUpdateFormatSettings();
+  for (const TCase& c : cases) {
+    TcxFormatsTestListener listener;
+    FController->AddListener(&listener);
+    application->SetUpdateFormatSettings(c.Update);
+    EXPECT_EQ(0, SendMessageW(FController->GetHandle(), WM_SETTINGCHANGE, 0, reinterpret_cast<LPARAM>(c.Section)));
+    EXPECT_EQ(c.Notified, listener.Count) << c.Name;
+    FController->RemoveListener(&listener);
+  }
+  application->SetUpdateFormatSettings(update);
 }
 
 TEST_F(cxFormats, TheClockChangeReachesTheTimeListenersOnly)

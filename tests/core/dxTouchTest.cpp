@@ -1,16 +1,20 @@
 // The gesture helper fed gesture steps as the window's messages would bring
 // them: pan with over-pan at the content's ends, zoom, the options a target
-// allows, and the pan-flag conversions.
+// allows, the control a gesture goes to, and the pan-flag conversions.
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "core/dxTouch.h"
+#include "platform/vcl/Forms.h"
 
 namespace {
 
-using enum TdxGestureFlag;
-using enum TdxInteractiveGestureOption;
+using enum vcl::TInteractiveGestureFlag;
+using enum vcl::TInteractiveGestureOption;
+using vcl::igiPan;
+using vcl::igiRotate;
+using vcl::igiZoom;
 
 // A scrolling target that records what it is told and also zooms.
 class TdxTouchTestClient : public rtl::TNoRefCountObject, public IdxGestureClient, public IdxZoomClient {
@@ -72,16 +76,21 @@ class dxTouchTest : public testing::Test {
   void TearDown() override { FHelper.reset(); }
 
   // Announces a gesture at the origin, as the owner's configuration does.
-  void Announce(TdxInteractiveGestures& AGestures, TdxInteractiveGestureOptions& AOptions)
+  void Announce(vcl::TInteractiveGestures& AGestures, vcl::TInteractiveGestureOptions& AOptions)
   {
     TdxGestureHelper::SetStartPoint({0, 0});
     FHelper->CheckGestureOptions(AGestures, AOptions);
   }
 
-  bool Step(int AID, TPoint ALocation, TdxGestureFlags AFlags, int ADistance = 0)
+  bool Step(int AID, TPoint ALocation, vcl::TInteractiveGestureFlags AFlags, int ADistance = 0)
   {
+    vcl::TGestureEventInfo event{};
+    event.GestureID = AID;
+    event.Location = ALocation;
+    event.Flags = AFlags;
+    event.Distance = ADistance;
     bool handled = false;
-    FHelper->DoGesture({AID, ALocation, AFlags, ADistance, 0}, handled);
+    FHelper->DoGesture(event, handled);
     return handled;
   }
 
@@ -90,7 +99,7 @@ class dxTouchTest : public testing::Test {
   rtl::TOwnedPtr<TdxGestureHelper> FHelper;
 };
 
-const TdxInteractiveGestureOptions kSingleFinger{igoPanSingleFingerHorizontal, igoPanSingleFingerVertical,
+const vcl::TInteractiveGestureOptions kSingleFinger{igoPanSingleFingerHorizontal, igoPanSingleFingerVertical,
                                                  igoPanInertia};
 
 }  // namespace
@@ -100,7 +109,7 @@ TEST_F(dxTouchTest, TheTargetDecidesWhichPanOptionsRemain)
   struct TCase {
     const char* Name;
     bool PanArea, AllowHorizontal, AllowVertical;
-    TdxInteractiveGestureOptions Expected;
+    vcl::TInteractiveGestureOptions Expected;
     bool PanKept;
   } const cases[] = {
       {"outside any pan area", false, true, true, {igoPanInertia}, false},
@@ -112,19 +121,19 @@ TEST_F(dxTouchTest, TheTargetDecidesWhichPanOptionsRemain)
     FClient->PanArea = c.PanArea;
     FClient->AllowHorizontal = c.AllowHorizontal;
     FClient->AllowVertical = c.AllowVertical;
-    TdxInteractiveGestures gestures{TdxInteractiveGesture::igPan, TdxInteractiveGesture::igZoom};
-    TdxInteractiveGestureOptions options = kSingleFinger;
+    vcl::TInteractiveGestures gestures{vcl::TInteractiveGesture::igPan, vcl::TInteractiveGesture::igZoom};
+    vcl::TInteractiveGestureOptions options = kSingleFinger;
     Announce(gestures, options);
     EXPECT_EQ(options, c.Expected) << c.Name;
-    EXPECT_EQ(gestures.Contains(TdxInteractiveGesture::igPan), c.PanKept) << c.Name;
-    EXPECT_TRUE(gestures.Contains(TdxInteractiveGesture::igZoom)) << c.Name;
+    EXPECT_EQ(gestures.Contains(vcl::TInteractiveGesture::igPan), c.PanKept) << c.Name;
+    EXPECT_TRUE(gestures.Contains(vcl::TInteractiveGesture::igZoom)) << c.Name;
   }
 }
 
 TEST_F(dxTouchTest, PanningBackConsumesTheOverPanBeforeScrolling)
 {
-  TdxInteractiveGestures gestures{TdxInteractiveGesture::igPan};
-  TdxInteractiveGestureOptions options = kSingleFinger;
+  vcl::TInteractiveGestures gestures{vcl::TInteractiveGesture::igPan};
+  vcl::TInteractiveGestureOptions options = kSingleFinger;
   Announce(gestures, options);
 
   EXPECT_TRUE(Step(igiPan, {50, 50}, {gfBegin}));
@@ -163,8 +172,8 @@ TEST_F(dxTouchTest, PanningBackConsumesTheOverPanBeforeScrolling)
 
 TEST_F(dxTouchTest, DestroyingTheWindowEndsARunningPan)
 {
-  TdxInteractiveGestures gestures{TdxInteractiveGesture::igPan};
-  TdxInteractiveGestureOptions options = kSingleFinger;
+  vcl::TInteractiveGestures gestures{vcl::TInteractiveGesture::igPan};
+  vcl::TInteractiveGestureOptions options = kSingleFinger;
   Announce(gestures, options);
   Step(igiPan, {5, 5}, {gfBegin});
   rtl::TMessage message{WM_DESTROY, 0, 0, 0};
@@ -175,8 +184,8 @@ TEST_F(dxTouchTest, DestroyingTheWindowEndsARunningPan)
 
 TEST_F(dxTouchTest, ZoomHandsOnTheChangeOfDistance)
 {
-  TdxInteractiveGestures gestures{TdxInteractiveGesture::igZoom};
-  TdxInteractiveGestureOptions options;
+  vcl::TInteractiveGestures gestures{vcl::TInteractiveGesture::igZoom};
+  vcl::TInteractiveGestureOptions options;
   Announce(gestures, options);
   EXPECT_TRUE(Step(igiZoom, {}, {gfBegin}, 100));
   EXPECT_TRUE(Step(igiZoom, {}, {}, 130));
@@ -190,7 +199,7 @@ TEST(dxTouchRoutinesTest, PanFlagsAndGestureIds)
 {
   struct TCase {
     DWORD Flags;
-    TdxInteractiveGestureOptions Options;
+    vcl::TInteractiveGestureOptions Options;
   } const cases[] = {
       {0, {}},
       {GC_PAN_WITH_SINGLE_FINGER_VERTICALLY, {igoPanSingleFingerVertical}},
@@ -214,4 +223,150 @@ TEST(dxTouchRoutinesTest, PanFlagsAndGestureIds)
   rtl::TMessage message{WM_GESTURENOTIFY, 0, 0, 0};
   dxBlockAllGestures(nullptr, message);
   EXPECT_EQ(message.Result, 1);
+}
+
+namespace {
+
+// A control that records the gesture steps it is sent and answers whether
+// it took them.
+class TdxTouchTestControl : public vcl::TCustomControl {
+  RTL_CLASS(TdxTouchTestControl, vcl::TCustomControl)
+  RTL_MESSAGES(RTL_MESSAGE(rtl::CM_GESTURE, CMGesture))
+
+ public:
+  void Create(rtl::TComponent* AOwner) override
+  {
+    inherited::Create(AOwner);
+    FControlStyle.Include(vcl::TControlStyleItem::csAcceptsControls);
+  }
+
+  std::vector<vcl::TGestureEventInfo> Steps;
+
+ private:
+  void CMGesture(rtl::TMessage& AMessage)
+  {
+    Steps.push_back(*reinterpret_cast<const vcl::TGestureEventInfo*>(AMessage.LParam));
+    AMessage.Result = 1;
+  }
+};
+
+// Gesture information as the system would give it, whether or not the
+// system can.
+class TdxTouchTestHelper : public TdxGestureHelper {
+  RTL_CLASS(TdxTouchTestHelper, TdxGestureHelper)
+
+ public:
+  GESTUREINFO Next{};
+
+ protected:
+  bool ReadGestureInfo(HGESTUREINFO, GESTUREINFO& AInfo) override
+  {
+    AInfo = Next;
+    return true;
+  }
+};
+
+// The window whose gesture messages the helper handles.
+class TdxTouchTestWindow : public TdxTouchTestControl, public IdxGestureOwner {
+  RTL_CLASS(TdxTouchTestWindow, TdxTouchTestControl)
+  RTL_INTERFACES(IdxGestureOwner)
+
+ public:
+  void Create(rtl::TComponent* AOwner) override
+  {
+    inherited::Create(AOwner);
+    Helper = rtl::New<TdxTouchTestHelper>(static_cast<IdxGestureOwner*>(this));
+  }
+  void Destroy() override
+  {
+    rtl::FreeAndNil(Helper);
+    inherited::Destroy();
+  }
+
+  TdxTouchTestHelper* Helper = nullptr;
+
+  void __stdcall GestureGetClientAt(const TPoint&, rtl::IPtr<IdxGestureClient>& AClient) override { AClient.Reset(); }
+  HWND __stdcall GestureGetHandle() override { return GetHandle(); }
+  bool __stdcall GestureIsTarget(HWND AWnd) override { return AWnd == GetHandle(); }
+  TPoint __stdcall GestureScreenToClient(const TPoint& APoint) override { return ScreenToClient(APoint); }
+
+ protected:
+  void WndProc(rtl::TMessage& AMessage) override
+  {
+    if (!Helper || !Helper->HandleMessage(AMessage))
+      inherited::WndProc(AMessage);
+  }
+};
+
+}  // namespace
+
+TEST(dxTouchWalkTest, AGestureTheTouchedControlLeavesToItsParentGoesUpTheChain)
+{
+  using enum vcl::TInteractiveGesture;
+  rtl::TOwnedPtr<vcl::TForm> form(rtl::NewWith<vcl::TForm>([](vcl::TForm* F) { F->CreateNew(nullptr); }));
+  form->SetBounds(50, 50, 400, 300);
+  auto* window = rtl::New<TdxTouchTestWindow>(form.get());
+  window->SetBounds(10, 10, 300, 200);
+  window->SetParent(form.get());
+  auto* child = rtl::New<TdxTouchTestControl>(form.get());
+  child->SetBounds(20, 20, 100, 80);
+  child->SetParent(window);
+  form->HandleNeeded();
+  const TPoint start = child->ClientToScreen(TPoint{5, 5});
+
+  const struct {
+    const char* Name;
+    bool Passthrough;
+    vcl::TInteractiveGestures Gestures;
+    TdxTouchTestControl* Receiver;
+  } cases[] = {
+      {"left to the parent", true, {igZoom}, window},
+      {"taken by the control", true, {igPan}, child},
+      {"kept by the control", false, {}, child},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    window->Steps.clear();
+    child->Steps.clear();
+    vcl::TInteractiveGestureOptions options{vcl::TInteractiveGestureOption::igoPanInertia};
+    if (c.Passthrough)
+      options.Include(igoParentPassthrough);
+    child->GetTouch()->SetInteractiveGestureOptions(options);
+    child->GetTouch()->SetInteractiveGestures(c.Gestures);
+
+    GESTURENOTIFYSTRUCT notify{sizeof(notify), 0, window->GetHandle(), {static_cast<SHORT>(start.x), static_cast<SHORT>(start.y)}, 0};
+    SendMessageW(window->GetHandle(), WM_GESTURENOTIFY, 0, reinterpret_cast<LPARAM>(&notify));
+    ASSERT_EQ(window->Helper->GetNotifyTouchControl(), child);
+
+    for (DWORD flags : {DWORD{GF_BEGIN}, DWORD{0}, DWORD{GF_END}}) {
+      GESTUREINFO& info = window->Helper->Next;
+      info = GESTUREINFO{};
+      info.cbSize = sizeof(info);
+      info.dwFlags = flags;
+      info.dwID = GID_PAN;
+      info.ptsLocation = {static_cast<SHORT>(start.x), static_cast<SHORT>(start.y)};
+      EXPECT_EQ(SendMessageW(window->GetHandle(), WM_GESTURE, 0, 0), 1);
+    }
+    TdxTouchTestControl* other = c.Receiver == child ? static_cast<TdxTouchTestControl*>(window) : child;
+    ASSERT_EQ(c.Receiver->Steps.size(), 3u);
+    EXPECT_TRUE(other->Steps.empty());
+    EXPECT_EQ(c.Receiver->Steps[0].GestureID, vcl::igiPan);
+    EXPECT_TRUE(c.Receiver->Steps[0].Flags.Contains(gfBegin));
+    EXPECT_TRUE(c.Receiver->Steps[2].Flags.Contains(gfEnd));
+    const TPoint local = c.Receiver->ScreenToClient(start);
+    EXPECT_EQ(c.Receiver->Steps[1].Location.x, local.x);
+    EXPECT_EQ(c.Receiver->Steps[1].Location.y, local.y);
+    EXPECT_EQ(window->Helper->GetTouchControl(), nullptr);
+  }
+
+  // A step without an announced control is left to the system.
+  window->Steps.clear();
+  child->Steps.clear();
+  GESTURENOTIFYSTRUCT outside{sizeof(outside), 0, window->GetHandle(), {-30000, -30000}, 0};
+  SendMessageW(window->GetHandle(), WM_GESTURENOTIFY, 0, reinterpret_cast<LPARAM>(&outside));
+  EXPECT_EQ(window->Helper->GetNotifyTouchControl(), nullptr);
+  window->Helper->Next.dwFlags = GF_BEGIN;
+  EXPECT_EQ(SendMessageW(window->GetHandle(), WM_GESTURE, 0, 0), 0);
+  EXPECT_TRUE(child->Steps.empty());
+  EXPECT_TRUE(window->Steps.empty());
 }

@@ -889,6 +889,58 @@ TEST_F(ControlsTest, ScalingAnAnchoredControlAtItsSizeLimitKeepsItsScaledPlace)
   }
 }
 
+namespace {
+
+// A probe that can be put in the state of a control being read.
+class TControlReadProbe : public TControlProbe {
+  RTL_CLASS(TControlReadProbe, TControlProbe)
+
+ public:
+  using rtl::TComponent::Loading;
+};
+
+}  // namespace
+
+// A control being read scales only the values its form file gave; the
+// change of scale clears the flags.
+TEST_F(ControlsTest, ScalingAControlBeingReadScalesOnlyItsFlaggedValues)
+{
+  using enum vcl::TScalingFlag;
+  struct TCase {
+    const char* Name;
+    vcl::TScalingFlags Flags;
+    TRect Expected;  // from {10, 20, 50, 40} at 96, scaled to 144
+    int FontHeight;  // from -12
+  };
+  const TCase cases[] = {
+      {"all", {sfLeft, sfTop, sfWidth, sfHeight, sfFont}, {15, 30, 75, 60}, -18},
+      {"the size", {sfWidth, sfHeight}, {10, 20, 70, 50}, -12},
+      {"the position", {sfLeft, sfTop}, {15, 30, 55, 50}, -12},
+      {"the font", {sfFont}, {10, 20, 50, 40}, -18},
+      {"nothing", {}, {10, 20, 50, 40}, -12},
+  };
+  for (const TCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    SetUp();
+    FHost->SetCurrentPPI(96);
+    TControlReadProbe* child = AddChild<TControlReadProbe>(L"Child", {10, 20, 50, 40});
+    child->SetCurrentPPI(96);
+    child->SetParentFont(false);
+    child->GetFont()->SetHeight(-12);
+    child->Loading();
+    child->SetScalingFlags(c.Flags);
+
+    FHost->ScaleForPPI(144);
+
+    const TRect bounds = child->GetBoundsRect();
+    EXPECT_TRUE(EqualRect(&bounds, &c.Expected))
+        << bounds.left << "," << bounds.top << "," << bounds.right << "," << bounds.bottom;
+    EXPECT_EQ(child->GetFont()->GetHeight(), c.FontHeight);
+    EXPECT_TRUE(child->GetScalingFlags().Empty());
+    TearDown();
+  }
+}
+
 // ---------------------------------------------------------------------------
 // Focus
 

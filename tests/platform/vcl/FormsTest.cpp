@@ -788,6 +788,42 @@ TEST_F(TFormsTest, ScreenCenterPlacesTheFormInTheMiddleOfTheWorkArea)
   EXPECT_EQ(window.left, form->GetLeft());
 }
 
+// A form put off every monitor is brought onto its default monitor when it
+// first shows, unless it may stand anywhere on the desktop; later showings
+// leave it where it is.
+TEST_F(TFormsTest, TheFirstShowingBringsAFormOntoItsDefaultMonitor)
+{
+  using enum vcl::TDefaultMonitor;
+  const TRect area = Screen()->GetPrimaryMonitor()->GetWorkareaRect();
+  const int offLeft = area.right + 500;
+  const struct {
+    const char* Name;
+    vcl::TDefaultMonitor Monitor;
+    int Left;
+  } cases[] = {
+      {"the default", dmActiveForm, static_cast<int>(area.right) - 200},
+      {"the primary monitor", dmPrimary, static_cast<int>(area.right) - 200},
+      {"the main form's", dmMainForm, static_cast<int>(area.right) - 200},
+      {"the desktop", dmDesktop, offLeft},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TForm* form = CreateBlankForm();
+    form->SetPosition(poDesigned);
+    if (c.Monitor != dmActiveForm)
+      form->SetDefaultMonitor(c.Monitor);
+    form->SetBounds(offLeft, area.top + 10, 200, 100);
+    form->Show();
+    EXPECT_EQ(form->GetLeft(), c.Left);
+    EXPECT_EQ(form->GetTop(), area.top + 10);
+    form->SetVisible(false);
+    form->SetBounds(offLeft, area.top + 10, 200, 100);
+    form->Show();
+    EXPECT_EQ(form->GetLeft(), offLeft);
+    rtl::Free(form);
+  }
+}
+
 TEST_F(TFormsTest, ADpiChangeScalesTheFormAndTakesTheSuggestedBounds)
 {
   TFormsTestForm* form = CreateStreamedForm();
