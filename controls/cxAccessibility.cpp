@@ -334,156 +334,170 @@ HRESULT __stdcall TcxAccessibilityHelper::Invoke(DISPID, REFIID, LCID, WORD, DIS
 
 // --- IAccessible
 //
-// Each member clears its outputs first, so that a client never frees what
-// it did not get, then answers kOwnerGone once the owner has died. What a
-// descendant raises becomes E_FAIL: it must not unwind into the client.
+// Every member runs its work through Answer: the outputs cleared first, so
+// that a client never frees what it did not get, kOwnerGone once the owner
+// has died, and what a descendant raises turned into E_FAIL: it must not
+// unwind into the client.
 
-HRESULT __stdcall TcxAccessibilityHelper::get_accParent(IDispatch** ppdispParent)
+namespace {
+
+void ClearOutput(IDispatch** AOutput)
 {
-  if (!ppdispParent)
+  *AOutput = nullptr;
+}
+
+void ClearOutput(BSTR* AOutput)
+{
+  *AOutput = nullptr;
+}
+
+void ClearOutput(VARIANT* AOutput)
+{
+  VariantInit(AOutput);
+}
+
+void ClearOutput(long* AOutput)
+{
+  *AOutput = 0;
+}
+
+void ClearOutput(HWND* AOutput)
+{
+  *AOutput = nullptr;
+}
+
+}  // namespace
+
+template <class TBody, class... TOutputs>
+HRESULT TcxAccessibilityHelper::Answer(const VARIANT* AChildID, TcxAccessibleObjectProperties ARequired,
+                                       TBody&& ABody, TOutputs*... AOutputs)
+{
+  if ((... || !AOutputs))
     return E_POINTER;
-  *ppdispParent = nullptr;
+  (ClearOutput(AOutputs), ...);
   if (!FIsOwnerObjectLive)
     return kOwnerGone;
   return rtl::GuardCallback(E_FAIL, [&]() -> HRESULT {
-    if (TcxAccessibilityHelper* parent = GetParent()) {
-      *ppdispParent = static_cast<IAccessible*>(parent);
-      (*ppdispParent)->AddRef();
-      return S_OK;
+    TcxAccessibleSimpleChildElementID element = CHILDID_SELF;
+    if (AChildID) {
+      const HRESULT result = GetSimpleChildElementID(*AChildID, element);
+      if (FAILED(result))
+        return result;
     }
-    const HWND window = GetOwnerObjectWindow();
-    const TcxAccessibleObjectFromWindowFunc fromWindow = cxAccessibleObjectFromWindow();
-    if (!window || !fromWindow)
-      return S_FALSE;
-    const bool isChild = (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0;
-    const HWND parentWindow = isChild ? ::GetParent(window) : GetDesktopWindow();
-    void* parent = nullptr;
-    if (FAILED(fromWindow(parentWindow, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IAccessible), &parent)) ||
-        !parent)
-      return S_FALSE;
-    *ppdispParent = static_cast<IAccessible*>(parent);
-    return S_OK;
+    if (ARequired != 0 && (GetSupportedProperties(element) & ARequired) != ARequired)
+      return DISP_E_MEMBERNOTFOUND;
+    return ABody(element);
   });
+}
+
+HRESULT __stdcall TcxAccessibilityHelper::get_accParent(IDispatch** ppdispParent)
+{
+  return Answer(
+      nullptr, 0,
+      [&](TcxAccessibleSimpleChildElementID) -> HRESULT {
+        if (TcxAccessibilityHelper* parent = GetParent()) {
+          *ppdispParent = static_cast<IAccessible*>(parent);
+          (*ppdispParent)->AddRef();
+          return S_OK;
+        }
+        const HWND window = GetOwnerObjectWindow();
+        const TcxAccessibleObjectFromWindowFunc fromWindow = cxAccessibleObjectFromWindow();
+        if (!window || !fromWindow)
+          return S_FALSE;
+        const bool isChild = (GetWindowLongW(window, GWL_STYLE) & WS_CHILD) != 0;
+        const HWND parentWindow = isChild ? ::GetParent(window) : GetDesktopWindow();
+        void* parent = nullptr;
+        if (FAILED(fromWindow(parentWindow, static_cast<DWORD>(OBJID_WINDOW), __uuidof(IAccessible), &parent)) ||
+            !parent)
+          return S_FALSE;
+        *ppdispParent = static_cast<IAccessible*>(parent);
+        return S_OK;
+      },
+      ppdispParent);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accChildCount(long* pcountChildren)
 {
-  if (!pcountChildren)
-    return E_POINTER;
-  *pcountChildren = 0;
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    *pcountChildren = GetChildCount();
-    return S_OK;
-  });
+  return Answer(
+      nullptr, 0,
+      [&](TcxAccessibleSimpleChildElementID) {
+        *pcountChildren = GetChildCount();
+        return S_OK;
+      },
+      pcountChildren);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accChild(VARIANT varChildID, IDispatch** ppdispChild)
 {
-  if (!ppdispChild)
-    return E_POINTER;
-  *ppdispChild = nullptr;
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&]() -> HRESULT {
-    // CHILDID_SELF names no child.
-    LONG id = 0;
-    if (!VariantToInt(varChildID, id) || id < 1 || id > GetChildCount())
-      return E_INVALIDARG;
-    if (ChildIsSimpleElement(id - 1))
-      return S_FALSE;
-    TcxAccessibilityHelper* child = GetChild(id - 1);
-    if (!child)
-      return S_FALSE;
-    *ppdispChild = static_cast<IAccessible*>(child);
-    (*ppdispChild)->AddRef();
-    return S_OK;
-  });
+  return Answer(
+      nullptr, 0,
+      [&](TcxAccessibleSimpleChildElementID) -> HRESULT {
+        // CHILDID_SELF names no child.
+        LONG id = 0;
+        if (!VariantToInt(varChildID, id) || id < 1 || id > GetChildCount())
+          return E_INVALIDARG;
+        if (ChildIsSimpleElement(id - 1))
+          return S_FALSE;
+        TcxAccessibilityHelper* child = GetChild(id - 1);
+        if (!child)
+          return S_FALSE;
+        *ppdispChild = static_cast<IAccessible*>(child);
+        (*ppdispChild)->AddRef();
+        return S_OK;
+      },
+      ppdispChild);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accName(VARIANT varID, BSTR* pszName)
 {
-  if (!pszName)
-    return E_POINTER;
-  *pszName = nullptr;
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    TcxAccessibleSimpleChildElementID element;
-    const HRESULT result = GetSimpleChildElementID(varID, element);
-    return SUCCEEDED(result) ? CheckStringToBeReturned(GetName(element), pszName) : result;
-  });
+  return Answer(
+      &varID, 0,
+      [&](TcxAccessibleSimpleChildElementID AElement) { return CheckStringToBeReturned(GetName(AElement), pszName); },
+      pszName);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accValue(VARIANT varID, BSTR* pszValue)
 {
-  if (!pszValue)
-    return E_POINTER;
-  *pszValue = nullptr;
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    TcxAccessibleSimpleChildElementID element;
-    HRESULT result = GetSimpleChildElementID(varID, element);
-    if (FAILED(result))
-      return result;
-    if ((GetSupportedProperties(element) & aopValue) == 0)
-      return DISP_E_MEMBERNOTFOUND;
-    // An empty value is a value: S_OK all the same.
-    *pszValue = AllocString(GetValue(element));
-    return S_OK;
-  });
+  return Answer(
+      &varID, aopValue,
+      [&](TcxAccessibleSimpleChildElementID AElement) {
+        // An empty value is a value: S_OK all the same.
+        *pszValue = AllocString(GetValue(AElement));
+        return S_OK;
+      },
+      pszValue);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accDescription(VARIANT varID, BSTR* pszDescription)
 {
-  if (!pszDescription)
-    return E_POINTER;
-  *pszDescription = nullptr;
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    TcxAccessibleSimpleChildElementID element;
-    HRESULT result = GetSimpleChildElementID(varID, element);
-    if (FAILED(result))
-      return result;
-    if ((GetSupportedProperties(element) & aopDescription) == 0)
-      return DISP_E_MEMBERNOTFOUND;
-    return CheckStringToBeReturned(GetDescription(element), pszDescription);
-  });
+  return Answer(
+      &varID, aopDescription,
+      [&](TcxAccessibleSimpleChildElementID AElement) {
+        return CheckStringToBeReturned(GetDescription(AElement), pszDescription);
+      },
+      pszDescription);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accRole(VARIANT varID, VARIANT* pvarRole)
 {
-  if (!pvarRole)
-    return E_POINTER;
-  VariantInit(pvarRole);
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    TcxAccessibleSimpleChildElementID element;
-    const HRESULT result = GetSimpleChildElementID(varID, element);
-    if (SUCCEEDED(result))
-      SetI4(*pvarRole, GetRole(element));
-    return result;
-  });
+  return Answer(
+      &varID, 0,
+      [&](TcxAccessibleSimpleChildElementID AElement) {
+        SetI4(*pvarRole, GetRole(AElement));
+        return S_OK;
+      },
+      pvarRole);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accState(VARIANT varID, VARIANT* pvarState)
 {
-  if (!pvarState)
-    return E_POINTER;
-  VariantInit(pvarState);
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    TcxAccessibleSimpleChildElementID element;
-    const HRESULT result = GetSimpleChildElementID(varID, element);
-    if (SUCCEEDED(result))
-      SetI4(*pvarState, GetState(element));
-    return result;
-  });
+  return Answer(
+      &varID, 0,
+      [&](TcxAccessibleSimpleChildElementID AElement) {
+        SetI4(*pvarState, GetState(AElement));
+        return S_OK;
+      },
+      pvarState);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accHelp(VARIANT, BSTR* pszHelp)
@@ -504,47 +518,35 @@ HRESULT __stdcall TcxAccessibilityHelper::get_accHelpTopic(BSTR* pszHelpFile, VA
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accKeyboardShortcut(VARIANT varID, BSTR* pszKeyboardShortcut)
 {
-  if (!pszKeyboardShortcut)
-    return E_POINTER;
-  *pszKeyboardShortcut = nullptr;
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    TcxAccessibleSimpleChildElementID element;
-    HRESULT result = GetSimpleChildElementID(varID, element);
-    if (FAILED(result))
-      return result;
-    if ((GetSupportedProperties(element) & aopShortcut) == 0)
-      return DISP_E_MEMBERNOTFOUND;
-    vcl::TShortCut shortCut = 0;
-    rtl::String caption;
-    GetKeyboardAccessParameters(element, shortCut, caption);
-    const wchar_t hotKey = GetHotKeyChar(caption);
-    const rtl::String text = hotKey ? rtl::String(1, UpperChar(hotKey)) : vcl::ShortCutToText(shortCut);
-    return CheckStringToBeReturned(text, pszKeyboardShortcut);
-  });
+  return Answer(
+      &varID, aopShortcut,
+      [&](TcxAccessibleSimpleChildElementID AElement) {
+        vcl::TShortCut shortCut = 0;
+        rtl::String caption;
+        GetKeyboardAccessParameters(AElement, shortCut, caption);
+        const wchar_t hotKey = GetHotKeyChar(caption);
+        const rtl::String text = hotKey ? rtl::String(1, UpperChar(hotKey)) : vcl::ShortCutToText(shortCut);
+        return CheckStringToBeReturned(text, pszKeyboardShortcut);
+      },
+      pszKeyboardShortcut);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accFocus(VARIANT* pvarID)
 {
-  if (!pvarID)
-    return E_POINTER;
-  VariantInit(pvarID);
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&]() -> HRESULT {
-    if ((GetSupportedProperties(CHILDID_SELF) & aopFocus) == 0)
-      return DISP_E_MEMBERNOTFOUND;
-    bool isChildFocused = false;
-    int childIndex = -1;
-    if (!GetFocusedObject(isChildFocused, childIndex))
-      return S_FALSE;
-    if (isChildFocused && (childIndex < 0 || childIndex >= GetChildCount()))
-      return S_FALSE;
-    SetI4(*pvarID, isChildFocused ? childIndex + 1 : CHILDID_SELF);
-    CheckSimpleChildElementToBeReturned(*pvarID);
-    return S_OK;
-  });
+  return Answer(
+      nullptr, aopFocus,
+      [&](TcxAccessibleSimpleChildElementID) -> HRESULT {
+        bool isChildFocused = false;
+        int childIndex = -1;
+        if (!GetFocusedObject(isChildFocused, childIndex))
+          return S_FALSE;
+        if (isChildFocused && (childIndex < 0 || childIndex >= GetChildCount()))
+          return S_FALSE;
+        SetI4(*pvarID, isChildFocused ? childIndex + 1 : CHILDID_SELF);
+        CheckSimpleChildElementToBeReturned(*pvarID);
+        return S_OK;
+      },
+      pvarID);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accSelection(VARIANT* pvarChildren)
@@ -556,21 +558,13 @@ HRESULT __stdcall TcxAccessibilityHelper::get_accSelection(VARIANT* pvarChildren
 
 HRESULT __stdcall TcxAccessibilityHelper::get_accDefaultAction(VARIANT varID, BSTR* pszDefaultAction)
 {
-  if (!pszDefaultAction)
-    return E_POINTER;
-  *pszDefaultAction = nullptr;
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    TcxAccessibleSimpleChildElementID element;
-    HRESULT result = GetSimpleChildElementID(varID, element);
-    if (FAILED(result))
-      return result;
-    if ((GetSupportedProperties(element) & aopDefaultAction) == 0)
-      return DISP_E_MEMBERNOTFOUND;
-    *pszDefaultAction = AllocString(GetDefaultActionDescription(element));
-    return S_OK;
-  });
+  return Answer(
+      &varID, aopDefaultAction,
+      [&](TcxAccessibleSimpleChildElementID AElement) {
+        *pszDefaultAction = AllocString(GetDefaultActionDescription(AElement));
+        return S_OK;
+      },
+      pszDefaultAction);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::accSelect(long, VARIANT)
@@ -581,117 +575,100 @@ HRESULT __stdcall TcxAccessibilityHelper::accSelect(long, VARIANT)
 HRESULT __stdcall TcxAccessibilityHelper::accLocation(long* pxLeft, long* pyTop, long* pcxWidth, long* pcyHeight,
                                                       VARIANT varID)
 {
-  if (!pxLeft || !pyTop || !pcxWidth || !pcyHeight)
-    return E_POINTER;
-  *pxLeft = *pyTop = *pcxWidth = *pcyHeight = 0;
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    if ((GetSupportedProperties(CHILDID_SELF) & aopLocation) == 0)
-      return DISP_E_MEMBERNOTFOUND;
-    TcxAccessibleSimpleChildElementID element;
-    const HRESULT result = GetSimpleChildElementID(varID, element);
-    if (FAILED(result))
-      return result;
-    const TRect bounds = GetScreenBounds(element);
-    *pxLeft = bounds.left;
-    *pyTop = bounds.top;
-    *pcxWidth = bounds.right - bounds.left;
-    *pcyHeight = bounds.bottom - bounds.top;
-    return S_OK;
-  });
+  // Location is the object's own property: checked before the child id.
+  return Answer(
+      nullptr, aopLocation,
+      [&](TcxAccessibleSimpleChildElementID) {
+        TcxAccessibleSimpleChildElementID element;
+        const HRESULT result = GetSimpleChildElementID(varID, element);
+        if (FAILED(result))
+          return result;
+        const TRect bounds = GetScreenBounds(element);
+        *pxLeft = bounds.left;
+        *pyTop = bounds.top;
+        *pcxWidth = bounds.right - bounds.left;
+        *pcyHeight = bounds.bottom - bounds.top;
+        return S_OK;
+      },
+      pxLeft, pyTop, pcxWidth, pcyHeight);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::accNavigate(long navDir, VARIANT varStart, VARIANT* pvarEnd)
 {
-  if (!pvarEnd)
-    return E_POINTER;
-  VariantInit(pvarEnd);
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&]() -> HRESULT {
-    LONG start = 0;
-    if (!VariantToInt(varStart, start) || start < 0 || start > GetChildCount())
-      return E_INVALIDARG;
-    if (navDir == NAVDIR_FIRSTCHILD || navDir == NAVDIR_LASTCHILD) {
-      if (start != CHILDID_SELF)
-        return E_INVALIDARG;
-      if ((GetSupportedProperties(CHILDID_SELF) & aopLocation) == 0)
-        return DISP_E_MEMBERNOTFOUND;
-      const int count = GetChildCount();
-      if (count == 0)
-        return S_FALSE;
-      SetI4(*pvarEnd, navDir == NAVDIR_FIRSTCHILD ? 1 : count);
-      CheckSimpleChildElementToBeReturned(*pvarEnd);
-      return S_OK;
-    }
-    TcxAccessibilityNavigationDirection direction;
-    if (!MapNavigationDirection(navDir, direction))
-      return E_INVALIDARG;
-    if (start == CHILDID_SELF) {
-      // Siblings are the parent's business.
-      TcxAccessibilityHelper* parent = GetParent();
-      if (!parent || !parent->IsOwnerObjectLive() ||
-          (parent->GetSupportedProperties(CHILDID_SELF) & aopLocation) == 0)
-        return S_FALSE;
-      VARIANT position = EmptyVariant();
-      SetI4(position, parent->GetChildIndex(this) + 1);
-      return parent->accNavigate(navDir, position, pvarEnd) == S_OK ? S_OK : S_FALSE;
-    }
-    if ((GetSupportedProperties(CHILDID_SELF) & aopLocation) == 0)
-      return DISP_E_MEMBERNOTFOUND;
-    const int index = NavigateToChild(start - 1, direction);
-    if (index == start - 1 || index < 0 || index >= GetChildCount())
-      return S_FALSE;
-    SetI4(*pvarEnd, index + 1);
-    CheckSimpleChildElementToBeReturned(*pvarEnd);
-    return S_OK;
-  });
+  return Answer(
+      nullptr, 0,
+      [&](TcxAccessibleSimpleChildElementID) -> HRESULT {
+        LONG start = 0;
+        if (!VariantToInt(varStart, start) || start < 0 || start > GetChildCount())
+          return E_INVALIDARG;
+        if (navDir == NAVDIR_FIRSTCHILD || navDir == NAVDIR_LASTCHILD) {
+          if (start != CHILDID_SELF)
+            return E_INVALIDARG;
+          if ((GetSupportedProperties(CHILDID_SELF) & aopLocation) == 0)
+            return DISP_E_MEMBERNOTFOUND;
+          const int count = GetChildCount();
+          if (count == 0)
+            return S_FALSE;
+          SetI4(*pvarEnd, navDir == NAVDIR_FIRSTCHILD ? 1 : count);
+          CheckSimpleChildElementToBeReturned(*pvarEnd);
+          return S_OK;
+        }
+        TcxAccessibilityNavigationDirection direction;
+        if (!MapNavigationDirection(navDir, direction))
+          return E_INVALIDARG;
+        if (start == CHILDID_SELF) {
+          // Siblings are the parent's business.
+          TcxAccessibilityHelper* parent = GetParent();
+          if (!parent || !parent->IsOwnerObjectLive() ||
+              (parent->GetSupportedProperties(CHILDID_SELF) & aopLocation) == 0)
+            return S_FALSE;
+          VARIANT position = EmptyVariant();
+          SetI4(position, parent->GetChildIndex(this) + 1);
+          return parent->accNavigate(navDir, position, pvarEnd) == S_OK ? S_OK : S_FALSE;
+        }
+        if ((GetSupportedProperties(CHILDID_SELF) & aopLocation) == 0)
+          return DISP_E_MEMBERNOTFOUND;
+        const int index = NavigateToChild(start - 1, direction);
+        if (index == start - 1 || index < 0 || index >= GetChildCount())
+          return S_FALSE;
+        SetI4(*pvarEnd, index + 1);
+        CheckSimpleChildElementToBeReturned(*pvarEnd);
+        return S_OK;
+      },
+      pvarEnd);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::accHitTest(long xLeft, long yTop, VARIANT* pvarID)
 {
-  if (!pvarID)
-    return E_POINTER;
-  VariantInit(pvarID);
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&]() -> HRESULT {
-    if ((GetSupportedProperties(CHILDID_SELF) & aopLocation) == 0)
-      return DISP_E_MEMBERNOTFOUND;
-    const TRect bounds = GetScreenBounds(CHILDID_SELF);
-    const POINT point{xLeft, yTop};
-    if (!PtInRect(&bounds, point))
-      return S_FALSE;
-    int childIndex = -1;
-    switch (GetHitTest(xLeft, yTop, childIndex)) {
-      case cxAccessibleObjectHitTestSelf:
-        SetI4(*pvarID, CHILDID_SELF);
-        return S_OK;
-      case cxAccessibleObjectHitTestChild:
-        if (childIndex < 0 || childIndex >= GetChildCount())
+  return Answer(
+      nullptr, aopLocation,
+      [&](TcxAccessibleSimpleChildElementID) -> HRESULT {
+        const TRect bounds = GetScreenBounds(CHILDID_SELF);
+        const POINT point{xLeft, yTop};
+        if (!PtInRect(&bounds, point))
           return S_FALSE;
-        SetI4(*pvarID, childIndex + 1);
-        CheckSimpleChildElementToBeReturned(*pvarID);
-        return S_OK;
-      default:
-        return S_FALSE;
-    }
-  });
+        int childIndex = -1;
+        switch (GetHitTest(xLeft, yTop, childIndex)) {
+          case cxAccessibleObjectHitTestSelf:
+            SetI4(*pvarID, CHILDID_SELF);
+            return S_OK;
+          case cxAccessibleObjectHitTestChild:
+            if (childIndex < 0 || childIndex >= GetChildCount())
+              return S_FALSE;
+            SetI4(*pvarID, childIndex + 1);
+            CheckSimpleChildElementToBeReturned(*pvarID);
+            return S_OK;
+          default:
+            return S_FALSE;
+        }
+      },
+      pvarID);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::accDoDefaultAction(VARIANT varID)
 {
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    TcxAccessibleSimpleChildElementID element;
-    HRESULT result = GetSimpleChildElementID(varID, element);
-    if (FAILED(result))
-      return result;
-    if ((GetSupportedProperties(element) & aopDefaultAction) == 0)
-      return DISP_E_MEMBERNOTFOUND;
-    DoDefaultAction(element);
+  return Answer(&varID, aopDefaultAction, [&](TcxAccessibleSimpleChildElementID AElement) {
+    DoDefaultAction(AElement);
     return S_OK;
   });
 }
@@ -703,16 +680,8 @@ HRESULT __stdcall TcxAccessibilityHelper::put_accName(VARIANT, BSTR)
 
 HRESULT __stdcall TcxAccessibilityHelper::put_accValue(VARIANT varID, BSTR pszValue)
 {
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    TcxAccessibleSimpleChildElementID element;
-    HRESULT result = GetSimpleChildElementID(varID, element);
-    if (FAILED(result))
-      return result;
-    if ((GetSupportedProperties(element) & aopValue) == 0)
-      return DISP_E_MEMBERNOTFOUND;
-    SetValue(element, pszValue ? rtl::String(pszValue, SysStringLen(pszValue)) : rtl::String());
+  return Answer(&varID, aopValue, [&](TcxAccessibleSimpleChildElementID AElement) {
+    SetValue(AElement, pszValue ? rtl::String(pszValue, SysStringLen(pszValue)) : rtl::String());
     return S_OK;
   });
 }
@@ -721,15 +690,13 @@ HRESULT __stdcall TcxAccessibilityHelper::put_accValue(VARIANT varID, BSTR pszVa
 
 HRESULT __stdcall TcxAccessibilityHelper::GetWindow(HWND* phwnd)
 {
-  if (!phwnd)
-    return E_POINTER;
-  *phwnd = nullptr;
-  if (!FIsOwnerObjectLive)
-    return kOwnerGone;
-  return rtl::GuardCallback(E_FAIL, [&] {
-    *phwnd = GetOwnerObjectWindow();
-    return S_OK;
-  });
+  return Answer(
+      nullptr, 0,
+      [&](TcxAccessibleSimpleChildElementID) {
+        *phwnd = GetOwnerObjectWindow();
+        return S_OK;
+      },
+      phwnd);
 }
 
 HRESULT __stdcall TcxAccessibilityHelper::ContextSensitiveHelp(BOOL)

@@ -174,6 +174,16 @@ class TcxAccessibilityHelper : public rtl::TInterfacedObject,
   void CheckSimpleChildElementToBeReturned(VARIANT& AValue);
 
  private:
+  // What every IAccessible member does before its own work: E_POINTER for a
+  // missing output, the outputs cleared, CO_E_OBJNOTCONNECTED once the
+  // owner died; then, inside rtl::GuardCallback (E_FAIL for what the body
+  // raises), the element AChildID addresses (CHILDID_SELF without one) and
+  // DISP_E_MEMBERNOTFOUND unless it supports ARequired. ABody gets the
+  // element.
+  template <class TBody, class... TOutputs>
+  HRESULT Answer(const VARIANT* AChildID, TcxAccessibleObjectProperties ARequired, TBody&& ABody,
+                 TOutputs*... AOutputs);
+
   bool FIsOwnerObjectLive;
   rtl::TObject* FOwnerObject;
 };

@@ -980,7 +980,9 @@ class TcxControlScrollBarHelper : public TcxScrollBarHelper, public IcxControlSc
   void SetTop(int AValue) override;
   void SetVisible(bool AValue) override { TcxScrollBarHelper::SetVisible(AValue); }
   void SetWidth(int AValue) override;
-  KV_CONTROL_SCROLLBAR_FORWARDS(this)
+  // To the scroll logic's own members: through this the overrides would
+  // call themselves.
+  KV_CONTROL_SCROLLBAR_FORWARDS(static_cast<TcxScrollBarHelper*>(this))
 
  private:
   TcxControl* OwnerControl() const;

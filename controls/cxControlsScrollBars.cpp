@@ -2,6 +2,7 @@
 // the windowless bar and the manager that routes mouse input to it, the
 // main scroll bars and the size grip.
 #include <algorithm>
+#include <utility>
 
 #include "controls/cxControls.h"
 #include "controls/cxWindowUtils.h"
@@ -35,6 +36,16 @@ void AddControlStyle(vcl::TControl* AControl, TControlStyleItem AItem)
   vcl::TControlStyle style = AControl->GetControlStyle();
   style.Include(AItem);
   AControl->SetControlStyle(style);
+}
+
+// The framework's virtual constructor with a named constructor: an instance
+// of the exact class AClass refers to, made by ACreate.
+template <class T, class F>
+T* NewOfClass(rtl::ClassOf<T> AClass, F&& ACreate)
+{
+  if (!AClass || !AClass.ClassType()->Factory)
+    rtl::AbstractError();
+  return rtl::detail::Construct(static_cast<T*>(AClass.ClassType()->Factory()), std::forward<F>(ACreate));
 }
 
 // Brings a window to the top of its siblings whatever the caller asked.
@@ -136,7 +147,7 @@ void TcxControlScrollBar::ApplyData()
   }
   vcl::TControl::SetEnabled(FData->FEnabled);
   if (IsVisibleByData() != FVisible) {
-    vcl::TControl::SetVisible(IsVisibleByData());
+    SetVisible(IsVisibleByData());
     Perform(rtl::CM_SHOWINGCHANGED, 0, 0);
   }
 }
@@ -564,9 +575,10 @@ void TcxControlCustomScrollBars::ScrollBarScroll(rtl::TObject* ASender, TScrollC
 
 rtl::TObject* TcxControlWindowedScrollBars::CreateScrollBar(TScrollBarKind AKind)
 {
-  // Made with no component owner: the main scroll bars free it.
-  TcxControlScrollBar* bar = FOwner->GetScrollBarClass(AKind).Create(static_cast<rtl::TComponent*>(nullptr));
-  bar->OwnerControl = FOwner;
+  // CreateEx: no component owner, the main scroll bars free it; the owner
+  // control is known before the bar chooses its scroll logic.
+  TcxControlScrollBar* bar =
+      NewOfClass(FOwner->GetScrollBarClass(AKind), [this](TcxControlScrollBar* B) { B->CreateEx(FOwner); });
   bar->TcxScrollBar::SetKind(AKind);
   bar->TcxScrollBar::SetOnScroll(TScrollEvent::Bind<&TcxControlWindowedScrollBars::ScrollBarScroll>(this));
   bar->TcxScrollBar::GetLookAndFeel()->SetMasterLookAndFeel(FOwner->GetLookAndFeel());
@@ -578,8 +590,7 @@ rtl::TObject* TcxControlWindowedScrollBars::CreateScrollBar(TScrollBarKind AKind
 
 rtl::TObject* TcxControlWindowedScrollBars::CreateSizeGrip()
 {
-  TcxSizeGrip* grip = FOwner->GetSizeGripClass().Create(static_cast<rtl::TComponent*>(nullptr));
-  grip->SetOwnerControl(FOwner);
+  TcxSizeGrip* grip = NewOfClass(FOwner->GetSizeGripClass(), [this](TcxSizeGrip* G) { G->CreateEx(FOwner); });
   grip->GetLookAndFeel()->SetMasterLookAndFeel(FOwner->GetLookAndFeel());
   AddControlStyle(grip, TControlStyleItem::csReplicatable);
   return grip;
@@ -647,11 +658,15 @@ void TcxControlWindowedScrollBars::SetSizeGripVisible(bool AValue)
     SetWindowPos(grip->GetHandle(), FOwner->GetHandle(), 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
+// The bars through their own SetVisible: a popup bar tells its hybrid
+// manager that it is gone.
 void TcxControlWindowedScrollBars::HideControls()
 {
-  for (vcl::TWinControl* window : Windows())
-    if (window)
-      window->SetVisible(false);
+  for (TcxControlScrollBar* bar : {GetHScrollBar(), GetVScrollBar()})
+    if (bar)
+      bar->SetVisible(false);
+  if (TcxSizeGrip* grip = GetSizeGrip())
+    grip->SetVisible(false);
 }
 
 void TcxControlWindowedScrollBars::InitializeControls()

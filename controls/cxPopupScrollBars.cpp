@@ -1,9 +1,9 @@
 #include "controls/cxPopupScrollBars.h"
 
-#include <cmath>
+#include <utility>
 
-#include "controls/cxCustomPopupWindow.h"
 #include "controls/cxWindowUtils.h"
+#include "core/cxGeometry.h"
 #include "graphics/cxGraphics.h"
 #include "graphics/cxGraphicsBitmaps.h"
 #include "platform/vcl/Forms.h"
@@ -42,6 +42,37 @@ T* AsOrNil(rtl::TObject* AObject)
 HWND ControlWindowOrNil(vcl::TWinControl* AControl)
 {
   return AControl && AControl->HandleAllocated() ? AControl->GetHandle() : nullptr;
+}
+
+// Uncounted: the owner's life is its own.
+IdxHybridScrollbarOwner* HybridOwnerOf(rtl::TObject* AOwner)
+{
+  const rtl::TInterfaceEntry* entry = AOwner ? AOwner->GetInterfaceEntry(rtl::IIDOf<IdxHybridScrollbarOwner>()) : nullptr;
+  return entry ? static_cast<IdxHybridScrollbarOwner*>(entry->Get(AOwner)) : nullptr;
+}
+
+TdxHybridScrollbarsManager* HybridManagerOf(rtl::TObject* AOwner)
+{
+  IdxHybridScrollbarOwner* owner = HybridOwnerOf(AOwner);
+  return owner ? owner->GetHybridScrollbarsManager() : nullptr;
+}
+
+// The one non-classic mode besides touch.
+bool IsHybridScrollbarMode(const TcxControl* AControl)
+{
+  return AControl && !AControl->IsClassicScrollBarMode() && !AControl->IsTouchScrollbarMode();
+}
+
+// The control that hosts AOwner's bars; EInvalidCast for an object that is
+// no scroll-UI owner or a host that is no TcxControl.
+TcxControl* ScrollUIOwnerControl(rtl::TObject* AOwner)
+{
+  if (!AOwner)
+    return nullptr;
+  IdxTouchScrollUIOwner* owner = dxGetTouchScrollUIOwner(AOwner);
+  if (!owner)
+    throw rtl::EInvalidCast(L"Invalid class typecast");
+  return rtl::As<TcxControl>(owner->GetScrollUIOwnerControl());
 }
 
 }  // namespace
@@ -132,13 +163,70 @@ void TcxCustomPopupScrollBarHelper::DoInvalidateArea(const TRect& /*ARect*/, boo
 }
 
 // ---------------------------------------------------------------------------
+// TcxPopupScrollBarHelper, TdxHybridScrollBarHelper
+
+TcxScrollBarPainterClass TcxPopupScrollBarHelper::GetPainterClass()
+{
+  return TcxScrollBarPainterClass::Of<TcxPopupScrollBarPainter>();
+}
+
+TSize TcxPopupScrollBarHelper::DoGetDefaultSize()
+{
+  return cxGetTouchScrollBarSize(GetScaleFactor());
+}
+
+TcxScrollBarViewInfoClass TcxPopupScrollBarHelper::GetViewInfoClass()
+{
+  return TcxScrollBarViewInfoClass::Of<TcxPopupScrollBarViewInfo>();
+}
+
+TcxScrollBarPainterClass TdxHybridScrollBarHelper::GetPainterClass()
+{
+  return TcxScrollBarPainterClass::Of<TdxHybridScrollBarPainter>();
+}
+
+TSize TdxHybridScrollBarHelper::DoGetDefaultSize()
+{
+  return cxGetHybridScrollBarSize(GetScaleFactor(), true);
+}
+
+// ---------------------------------------------------------------------------
 // TcxControlPopupScrollBar
 
 void TcxControlPopupScrollBar::CreateEx(TcxControl* AOwner)
 {
+  CreateEx(static_cast<rtl::TObject*>(AOwner));
+}
+
+void TcxControlPopupScrollBar::CreateEx(rtl::TObject* AOwner)
+{
+  TcxControl* ownerControl = ScrollUIOwnerControl(AOwner);
   FAlpha = 255;
   FScrollbarOwner = AOwner;
-  inherited::CreateEx(AOwner ? AsOrNil<TcxControl>(AOwner->GetScrollUIOwnerControl()) : nullptr);
+  FActivityHelper = rtl::New<TdxTouchScrollUIActivityHelper>();
+  // Before Create: the owner control's mode chooses the scroll logic.
+  inherited::CreateEx(ownerControl);
+  if (ownerControl) {
+    auto* scaleFactor = rtl::As<TdxOwnedScaleFactor>(GetScaleFactor());
+    scaleFactor->SetOwner(ownerControl->GetScaleFactor());
+    scaleFactor->SetUseOwnerValue(true);
+  }
+}
+
+void TcxControlPopupScrollBar::Destroy()
+{
+  rtl::FreeAndNil(FActivityHelper);
+  inherited::Destroy();
+}
+
+bool TcxControlPopupScrollBar::IsHybridMode() const
+{
+  return IsHybridScrollbarMode(OwnerControl);
+}
+
+TdxHybridScrollbarsManager* TcxControlPopupScrollBar::HybridManager() const
+{
+  return HybridManagerOf(GetScrollbarOwner());
 }
 
 void TcxControlPopupScrollBar::CreateParams(vcl::TCreateParams& AParams)
@@ -156,7 +244,9 @@ void TcxControlPopupScrollBar::DestroyWnd()
 
 TcxScrollBarHelperClass TcxControlPopupScrollBar::GetHelperClass()
 {
-  return TcxScrollBarHelperClass::Of<TcxCustomPopupScrollBarHelper>();
+  if (OwnerControl && OwnerControl->IsTouchScrollbarMode())
+    return TcxScrollBarHelperClass::Of<TcxPopupScrollBarHelper>();
+  return TcxScrollBarHelperClass::Of<TdxHybridScrollBarHelper>();
 }
 
 TSize TcxControlPopupScrollBar::GetDefaultSize()
@@ -169,10 +259,7 @@ TSize TcxControlPopupScrollBar::GetDefaultSize()
 void TcxControlPopupScrollBar::ApplyData()
 {
   FAllowVisible = GetData()->FVisible;
-  const bool wasVisible = FVisible;
   inherited::ApplyData();
-  if (FVisible && !wasVisible)
-    SetVisible(true);
 }
 
 void TcxControlPopupScrollBar::AttachToOwnerControl()
@@ -194,6 +281,13 @@ bool TcxControlPopupScrollBar::IsVisibleByData()
 
 void TcxControlPopupScrollBar::SetVisible(bool AValue)
 {
+  if (!AValue && FVisible) {
+    // A hidden bar has the mouse no longer; a leave after this one must not
+    // release what another bar holds.
+    FMouseEnter = false;
+    if (TdxHybridScrollbarsManager* manager = IsHybridMode() ? HybridManager() : nullptr)
+      manager->ScrollbarHidden(this);
+  }
   vcl::TControl::SetVisible(AValue);
   if (FVisible && HandleAllocated()) {
     RenderLayeredWindow();
@@ -214,8 +308,16 @@ void TcxControlPopupScrollBar::Resize()
     RenderLayeredWindow();
 }
 
+// Every picture of a hybrid bar, the first one on showing included, takes
+// the manager's current fade and expansion.
 void TcxControlPopupScrollBar::RenderLayeredWindow()
 {
+  if (TdxHybridScrollbarsManager* manager = IsHybridMode() ? HybridManager() : nullptr) {
+    // Only the bar under the mouse widens; the others keep the strip.
+    FVisibleSize = manager->IsExpandedScrollbar(this) ? manager->GetBarThickness(GetScaleFactor())
+                                                      : cxGetHybridScrollBarSize(GetScaleFactor(), false).cx;
+    FAlpha = manager->GetFadingValue();
+  }
   if (!HandleAllocated() || !IsWindowVisible(GetHandle()) || FWidth <= 0 || FHeight <= 0)
     return;
   rtl::TOwnedPtr<TcxBitmap32> bitmap(
@@ -282,6 +384,16 @@ void TcxControlPopupScrollBar::PreProcessMessage(rtl::TMessage& AMessage)
   inherited::PreProcessMessage(AMessage);
   if (!OwnerControl || OwnerControl->IsClassicScrollBarMode())
     return;
+  if (OwnerControl->IsTouchScrollbarMode())
+    TdxTouchScrollUIModeManager::ProcessBarMessage(GetScrollbarOwner(), FActivityHelper, this, AMessage);
+  else
+    ProcessHybridMessage(AMessage);
+}
+
+// The bar widens while the mouse is over it; the manager counts the bars
+// the mouse is over, so a leave answers only an enter.
+void TcxControlPopupScrollBar::ProcessHybridMessage(const rtl::TMessage& AMessage)
+{
   switch (AMessage.Msg) {
     case WM_ACTIVATEAPP:
       if (AMessage.WParam == 0)
@@ -289,6 +401,19 @@ void TcxControlPopupScrollBar::PreProcessMessage(rtl::TMessage& AMessage)
       break;
     case WM_CANCELMODE:
       OwnerControl->HideScrollUI(GetScrollbarOwner(), false);
+      break;
+    case WM_MOUSEMOVE:
+      if (!FMouseEnter) {
+        FMouseEnter = true;
+        if (TdxHybridScrollbarsManager* manager = HybridManager())
+          manager->MouseEnterScrollbar(this);
+      }
+      break;
+    case rtl::CM_MOUSELEAVE:
+      if (std::exchange(FMouseEnter, false)) {
+        if (TdxHybridScrollbarsManager* manager = HybridManager())
+          manager->MouseLeaveScrollbar();
+      }
       break;
     default:
       break;
@@ -301,7 +426,7 @@ void TcxControlPopupScrollBar::PreProcessMessage(rtl::TMessage& AMessage)
 void TcxPopupSizeGrip::CreateEx(TcxControl* AOwner)
 {
   FScrollbarOwner = AOwner;
-  inherited::CreateEx(AOwner ? AsOrNil<TcxControl>(AOwner->GetScrollUIOwnerControl()) : nullptr);
+  inherited::CreateEx(ScrollUIOwnerControl(AOwner));
 }
 
 void TcxPopupSizeGrip::CreateParams(vcl::TCreateParams& AParams)
@@ -317,9 +442,21 @@ void TcxPopupSizeGrip::CreateWnd()
   SetLayeredWindowAttributes(GetHandle(), 0, PopupSizeGripAlpha, LWA_ALPHA);
 }
 
+// A hybrid grip is as opaque as the expanded bar's background: invisible
+// while the bars are collapsed.
 void TcxPopupSizeGrip::PaintGrip(TcxCanvas* ACanvas)
 {
-  ACanvas->FillRect(GetClientRect(), vcl::clSilver);
+  vcl::TColor color = vcl::clSilver;
+  rtl::TObject* owner = FScrollbarOwner ? FScrollbarOwner : GetOwnerControl();
+  IdxHybridScrollbarOwner* hybridOwner = IsHybridScrollbarMode(GetOwnerControl()) ? HybridOwnerOf(owner) : nullptr;
+  if (hybridOwner) {
+    color = hybridOwner->GetHybridScrollbarBaseColor();
+    const TdxHybridScrollbarsManager* manager = hybridOwner->GetHybridScrollbarsManager();
+    const std::uint8_t alpha = TdxHybridScrollBarPainter::BackgroundAlpha(manager ? manager->GetVisibleSize() : 0);
+    if (HandleAllocated())
+      SetLayeredWindowAttributes(GetHandle(), 0, alpha, LWA_ALPHA);
+  }
+  ACanvas->FillRect(GetClientRect(), color);
 }
 
 void TcxPopupSizeGrip::AttachToOwnerControl()
@@ -343,4 +480,310 @@ void TcxPopupSizeGrip::SetOwnerControlRelativeBounds(const TRect& ABounds)
   GetWindowRect(owner->GetHandle(), &window);
   SetBoundsRect(TRect{window.left + box.left, window.top + box.top, window.left + box.right,
                       window.top + box.bottom});
+}
+
+// ---------------------------------------------------------------------------
+// TdxScrollBarWrapper
+
+void TdxScrollBarWrapper::Create(rtl::TObject* AOwner)
+{
+  inherited::Create();
+  FOwnerControl = ScrollUIOwnerControl(AOwner);
+  if (!FOwnerControl)
+    throw rtl::EInvalidCast(L"Invalid class typecast");
+  FTouchScrollUIOwner = AOwner;
+  CreateInnerScrollBar();
+}
+
+void TdxScrollBarWrapper::Destroy()
+{
+  DestroyInnerScrollBar();
+  inherited::Destroy();
+}
+
+void TdxScrollBarWrapper::CreateInnerScrollBar()
+{
+  FIsTouchScrollUIMode = FOwnerControl->IsNonClassicScrollBarMode();
+  const TScrollEvent onScroll = TScrollEvent::Bind<&TdxScrollBarWrapper::InnerScroll>(this);
+  if (FIsTouchScrollUIMode) {
+    auto* bar = rtl::NewWith<TcxControlPopupScrollBar>(
+        [this](TcxControlPopupScrollBar* B) { B->CreateEx(FTouchScrollUIOwner); });
+    FInnerScrollBar = bar;
+    bar->TcxScrollBar::SetOnScroll(onScroll);
+    if (FOwnerControl->HandleAllocated())
+      InitControl();
+    return;
+  }
+  auto* bar = rtl::New<TcxControlScrollBarHelper>(static_cast<IcxScrollBarOwner*>(FOwnerControl));
+  FInnerScrollBar = bar;
+  bar->TcxScrollBarHelper::SetOnScroll(onScroll);
+  if (TcxControlScrollBarsManager* manager = FOwnerControl->GetScrollBarsManager())
+    manager->RegisterScrollBar(bar);
+}
+
+void TdxScrollBarWrapper::DestroyInnerScrollBar()
+{
+  if (TcxControlScrollBarHelper* bar = GetWindowlessScrollBar()) {
+    if (TcxControlScrollBarsManager* manager = FOwnerControl->GetScrollBarsManager())
+      manager->UnRegisterScrollBar(bar);
+  } else if (FInnerScrollBar) {
+    // The touch UI must not keep an owner whose bar is gone.
+    FOwnerControl->DeactivateTouchScrollUI(FTouchScrollUIOwner);
+  }
+  rtl::FreeAndNil(FInnerScrollBar);
+}
+
+TcxControlPopupScrollBar* TdxScrollBarWrapper::GetPopupScrollBar() const
+{
+  return FIsTouchScrollUIMode ? static_cast<TcxControlPopupScrollBar*>(FInnerScrollBar) : nullptr;
+}
+
+TcxControlScrollBarHelper* TdxScrollBarWrapper::GetWindowlessScrollBar() const
+{
+  return FIsTouchScrollUIMode ? nullptr : static_cast<TcxControlScrollBarHelper*>(FInnerScrollBar);
+}
+
+IcxControlScrollBar* TdxScrollBarWrapper::Inner() const
+{
+  if (TcxControlPopupScrollBar* bar = GetPopupScrollBar())
+    return bar;
+  return GetWindowlessScrollBar();
+}
+
+void TdxScrollBarWrapper::InnerScroll(rtl::TObject* /*ASender*/, TScrollCode AScrollCode, int& APosition)
+{
+  if (FOnScroll)
+    FOnScroll(this, AScrollCode, APosition);
+}
+
+void TdxScrollBarWrapper::SetBoundsAndClipRect(const TRect& R, const TRect& AClipRect)
+{
+  if (TcxControlPopupScrollBar* bar = GetPopupScrollBar()) {
+    bar->SetBoundsWithClip(R, AClipRect);
+    return;
+  }
+  TcxControlScrollBarHelper* bar = GetWindowlessScrollBar();
+  // A new rectangle drops the visible region: the clip comes after it.
+  bar->TcxScrollBarHelper::SetBoundsRect(R);
+  bar->Calculate();
+  bar->AssignVisibleRegion(CreateRectRgn(AClipRect.left, AClipRect.top, AClipRect.right, AClipRect.bottom));
+}
+
+void TdxScrollBarWrapper::Calculate()
+{
+  if (TcxControlScrollBarHelper* bar = GetWindowlessScrollBar())
+    bar->Calculate();
+}
+
+TSize TdxScrollBarWrapper::GetDefaultSize()
+{
+  if (TcxControlPopupScrollBar* bar = GetPopupScrollBar())
+    return bar->GetHelper()->GetDefaultSize();
+  return GetWindowlessScrollBar()->GetDefaultSize();
+}
+
+void TdxScrollBarWrapper::InitControl()
+{
+  if (TcxControlPopupScrollBar* bar = GetPopupScrollBar()) {
+    bar->AttachToOwnerControl();
+    bar->HandleNeeded();
+  }
+}
+
+void TdxScrollBarWrapper::Invalidate()
+{
+  if (TcxControlPopupScrollBar* bar = GetPopupScrollBar())
+    bar->Invalidate();
+}
+
+TcxLookAndFeel* TdxScrollBarWrapper::LookAndFeel()
+{
+  if (TcxControlPopupScrollBar* bar = GetPopupScrollBar())
+    return bar->TcxScrollBar::GetLookAndFeel();
+  return GetWindowlessScrollBar()->GetLookAndFeel();
+}
+
+// --- IcxControlScrollBar
+
+void TdxScrollBarWrapper::ApplyData()
+{
+  Inner()->ApplyData();
+}
+
+vcl::TWinControl* TdxScrollBarWrapper::GetControl()
+{
+  return Inner()->GetControl();
+}
+
+TRect TdxScrollBarWrapper::GetBoundsRect()
+{
+  TcxControlPopupScrollBar* bar = GetPopupScrollBar();
+  if (!bar)
+    return Inner()->GetBoundsRect();
+  // A popup's bounds are on the screen.
+  const TRect r = bar->GetBoundsRect();
+  const TPoint topLeft = FOwnerControl->ScreenToClient(TPoint{r.left, r.top});
+  return TRect{topLeft.x, topLeft.y, topLeft.x + r.right - r.left, topLeft.y + r.bottom - r.top};
+}
+
+TcxScrollBarData* TdxScrollBarWrapper::GetData()
+{
+  return Inner()->GetData();
+}
+
+bool TdxScrollBarWrapper::GetEnabled()
+{
+  return Inner()->GetEnabled();
+}
+
+int TdxScrollBarWrapper::GetHeight()
+{
+  return Inner()->GetHeight();
+}
+
+TScrollBarKind TdxScrollBarWrapper::GetKind()
+{
+  return Inner()->GetKind();
+}
+
+TScrollBarInc TdxScrollBarWrapper::GetLargeChange()
+{
+  return Inner()->GetLargeChange();
+}
+
+int TdxScrollBarWrapper::GetLeft()
+{
+  return Inner()->GetLeft();
+}
+
+int TdxScrollBarWrapper::GetMax()
+{
+  return Inner()->GetMax();
+}
+
+int TdxScrollBarWrapper::GetMin()
+{
+  return Inner()->GetMin();
+}
+
+int TdxScrollBarWrapper::GetPageSize()
+{
+  return Inner()->GetPageSize();
+}
+
+int TdxScrollBarWrapper::GetPosition()
+{
+  return Inner()->GetPosition();
+}
+
+TScrollBarInc TdxScrollBarWrapper::GetSmallChange()
+{
+  return Inner()->GetSmallChange();
+}
+
+int TdxScrollBarWrapper::GetTop()
+{
+  return Inner()->GetTop();
+}
+
+bool TdxScrollBarWrapper::GetUnlimitedTracking()
+{
+  return Inner()->GetUnlimitedTracking();
+}
+
+bool TdxScrollBarWrapper::GetVisible()
+{
+  return Inner()->GetVisible();
+}
+
+int TdxScrollBarWrapper::GetWidth()
+{
+  return Inner()->GetWidth();
+}
+
+void TdxScrollBarWrapper::SetBoundsRect(const TRect& AValue)
+{
+  if (TcxControlPopupScrollBar* bar = GetPopupScrollBar()) {
+    bar->SetOwnerControlRelativeBounds(AValue);
+    return;
+  }
+  GetWindowlessScrollBar()->SetBoundsRect(AValue);
+  GetWindowlessScrollBar()->Calculate();
+}
+
+void TdxScrollBarWrapper::SetEnabled(bool AValue)
+{
+  Inner()->SetEnabled(AValue);
+}
+
+void TdxScrollBarWrapper::SetHeight(int AValue)
+{
+  Inner()->SetHeight(AValue);
+}
+
+void TdxScrollBarWrapper::SetKind(TScrollBarKind AValue)
+{
+  Inner()->SetKind(AValue);
+}
+
+void TdxScrollBarWrapper::SetLargeChange(TScrollBarInc AValue)
+{
+  Inner()->SetLargeChange(AValue);
+}
+
+void TdxScrollBarWrapper::SetLeft(int AValue)
+{
+  Inner()->SetLeft(AValue);
+}
+
+void TdxScrollBarWrapper::SetMax(int AValue)
+{
+  Inner()->SetMax(AValue);
+}
+
+void TdxScrollBarWrapper::SetMin(int AValue)
+{
+  Inner()->SetMin(AValue);
+}
+
+void TdxScrollBarWrapper::SetPageSize(int AValue)
+{
+  Inner()->SetPageSize(AValue);
+}
+
+void TdxScrollBarWrapper::SetPosition(int AValue)
+{
+  Inner()->SetPosition(AValue);
+}
+
+void TdxScrollBarWrapper::SetScrollParams(int AMin, int AMax, int APosition, int APageSize, bool ARedraw)
+{
+  Inner()->SetScrollParams(AMin, AMax, APosition, APageSize, ARedraw);
+}
+
+void TdxScrollBarWrapper::SetSmallChange(TScrollBarInc AValue)
+{
+  Inner()->SetSmallChange(AValue);
+}
+
+void TdxScrollBarWrapper::SetTop(int AValue)
+{
+  Inner()->SetTop(AValue);
+}
+
+void TdxScrollBarWrapper::SetUnlimitedTracking(bool AValue)
+{
+  Inner()->SetUnlimitedTracking(AValue);
+}
+
+void TdxScrollBarWrapper::SetVisible(bool AValue)
+{
+  if (AValue && FIsTouchScrollUIMode && FOwnerControl->IsScrollUIHidden(FTouchScrollUIOwner))
+    return;
+  Inner()->SetVisible(AValue);
+}
+
+void TdxScrollBarWrapper::SetWidth(int AValue)
+{
+  Inner()->SetWidth(AValue);
 }

@@ -124,6 +124,9 @@ void TdxHybridScrollbarsManager::Hide(bool AImmediately, bool AAnimated)
   if (AImmediately) {
     StopFading();
     ResetExpansion();
+    // The bars go now, and the mouse with them: a count left behind would
+    // keep the next expanded bar from ever collapsing.
+    FExpandLockCount = 0;
     InternalHide(AAnimated);
     return;
   }
@@ -247,6 +250,8 @@ void TdxHybridScrollbarsManager::ScrollbarHidden(rtl::TObject* ABar)
   if (!IsExpandedScrollbar(ABar))
     return;
   ResetExpansion();
+  // The mouse cannot be over a hidden bar.
+  FExpandLockCount = 0;
   FHidingLockCount = 0;
   FFadingValue = 0;
   if (FHidingTimer)

@@ -2,6 +2,7 @@
 // the thumb and the arrows drawn only as wide as the bar currently is.
 #include <cmath>
 
+#include "controls/cxPopupScrollBars.h"
 #include "controls/dxHybridScrollbars.h"
 #include "core/cxGeometry.h"
 #include "graphics/cxGraphicsColors.h"
@@ -43,9 +44,14 @@ std::uint8_t TdxHybridScrollBarPainter::BackgroundAlpha(int AVisibleSize)
 
 IdxHybridScrollbarOwner* TdxHybridScrollBarPainter::GetHybridOwner()
 {
-  // The bar's host, or, for a bar in a window of its own, the component
-  // that owns that window.
+  // A popup bar serves its scroll-UI owner; a windowless bar its host, or
+  // a bar in a window of its own the component that owns that window.
   rtl::TComponent* component = GetScrollBar()->GetOwner()->GetControl();
+  if (rtl::Is<TcxControlPopupScrollBar>(component)) {
+    rtl::TObject* owner = static_cast<TcxControlPopupScrollBar*>(component)->GetScrollbarOwner();
+    const rtl::TInterfaceEntry* entry = owner ? owner->GetInterfaceEntry(rtl::IIDOf<IdxHybridScrollbarOwner>()) : nullptr;
+    return entry ? static_cast<IdxHybridScrollbarOwner*>(entry->Get(owner)) : nullptr;
+  }
   while (component) {
     if (const rtl::TInterfaceEntry* entry = component->GetInterfaceEntry(rtl::IIDOf<IdxHybridScrollbarOwner>()))
       return static_cast<IdxHybridScrollbarOwner*>(entry->Get(component));
