@@ -590,66 +590,17 @@ class TcxComboBoxListBox : public TcxCustomComboBoxListBox {
   RTL_CLASS(TcxComboBoxListBox, TcxCustomComboBoxListBox)
 };
 
-class TcxComboBoxLookupData;
-class TcxCustomComboBox;
-
-// The search editor at the top of a filtering combo box's popup: what is
-// typed there filters the list; the keys that move in the list or close
-// the popup, and the wheel, go on to the combo box and the list.
-class TcxComboBoxIncrementalFilteringHelper : public TdxCustomIncrementalFilteringHelper {
-  RTL_CLASS(TcxComboBoxIncrementalFilteringHelper, TdxCustomIncrementalFilteringHelper)
-
- public:
-  void Create(TcxComboBoxLookupData* ALookupData);
-
-  TcxCustomLookAndFeelPainter* GetPainter() override;
-  void InitializeSearchEdit() override;
-  void SearchEditKeyDown(rtl::TObject* Sender, WORD& Key, vcl::TShiftState Shift) override;
-  void SearchEditKeyPress(rtl::TObject* Sender, wchar_t& Key) override;
-  void SearchEditMouseWheel(rtl::TObject* Sender, vcl::TShiftState Shift, int WheelDelta, TPoint MousePos,
-                            bool& Handled) override;
-  void SearchEditValueChanged(rtl::TObject* Sender) override;
-
-  // The height the search editor takes above the list: 0 while it is
-  // hidden (no search text).
-  int GetSearchEditAreaHeight();
-
- private:
-  TcxCustomComboBox* Combo();
-
-  TcxComboBoxLookupData* FLookupData;
-};
-
-// The lookup of a combo box: it sizes the popup to whole rows and, while it
-// filters, holds the search editor above the list.
+// The lookup of a combo box: it sizes the popup to whole rows.
 class TcxComboBoxLookupData : public TcxCustomTextEditLookupData {
   RTL_CLASS(TcxComboBoxLookupData, TcxCustomTextEditLookupData)
 
  public:
-  void Create(rtl::TPersistent* AOwner) override;
-  void Destroy() override;
-
   TcxCustomEditListBoxClass GetListBoxClass() override;
   void CreateVisualControls(vcl::TWinControl* AParent) override;
   bool IsPopupVisible() override;
-  vcl::TWinControl* __stdcall GetActiveControl() override;
-  void __stdcall CloseUp() override;
   TSize __stdcall GetVisualAreaPreferredSize(int AMaxHeight, int AWidth) override;
   bool __stdcall CanResizeVisualArea(TSize& NewSize, int AMaxHeight, int AMaxWidth) override;
-  void __stdcall PositionVisualArea(const TRect& AClientRect) override;
   void __stdcall TextChanged() override;
-
-  TcxComboBoxIncrementalFilteringHelper* GetIncrementalFilteringHelper() const { return FIncrementalFilteringHelper; }
-
- protected:
-  virtual TcxComboBoxIncrementalFilteringHelper* CreateIncrementalFilteringHelper();
-
- private:
-  // Creates, parents and fills the search editor while the list filters,
-  // and frees it otherwise.
-  void UpdateSearchEdit(vcl::TWinControl* AParent);
-
-  TcxComboBoxIncrementalFilteringHelper* FIncrementalFilteringHelper = nullptr;
 };
 
 class TcxComboBoxPopupWindow : public TcxCustomEditPopupWindow {
@@ -690,9 +641,6 @@ class TcxCustomComboBox : public TcxCustomDropDownEdit {
   bool CanScrollLookupItems(bool AIsMouseWheel) override;
 
  private:
-  // The search editor hands the keys it does not keep to the combo box.
-  friend class TcxComboBoxIncrementalFilteringHelper;
-
   // Whether a text change must reach the lookup data.
   bool NeedsLookupTextChange();
 };

@@ -4,7 +4,6 @@
 
 #include "editors/cxDropDownEdit.h"
 #include "editors/cxVariants.h"
-#include "lookandfeel/cxLookAndFeels.h"
 #include "graphics/cxGraphics.h"
 
 namespace {
@@ -178,141 +177,7 @@ void TcxCustomComboBoxListBox::MouseUp(vcl::TMouseButton AButton, vcl::TShiftSta
 }
 
 // ---------------------------------------------------------------------------
-// TcxComboBoxIncrementalFilteringHelper
-
-void TcxComboBoxIncrementalFilteringHelper::Create(TcxComboBoxLookupData* ALookupData)
-{
-  inherited::Create();
-  FSearchEdit = nullptr;
-  FLookupData = ALookupData;
-}
-
-TcxCustomComboBox* TcxComboBoxIncrementalFilteringHelper::Combo()
-{
-  return rtl::As<TcxCustomComboBox>(FLookupData->GetEdit());
-}
-
-TcxCustomLookAndFeelPainter* TcxComboBoxIncrementalFilteringHelper::GetPainter()
-{
-  TcxCustomComboBox* combo = Combo();
-  return combo ? combo->GetStyle()->GetLookAndFeel()->GetPainter() : nullptr;
-}
-
-void TcxComboBoxIncrementalFilteringHelper::InitializeSearchEdit()
-{
-  inherited::InitializeSearchEdit();
-  if (TcxCustomComboBox* combo = Combo())
-    FSearchEdit->SetStyle(combo->GetStyle());
-}
-
-void TcxComboBoxIncrementalFilteringHelper::SearchEditKeyDown(rtl::TObject* /*Sender*/, WORD& Key,
-                                                              vcl::TShiftState Shift)
-{
-  TcxCustomComboBox* combo = Combo();
-  if (!combo)
-    return;
-  // Home and End move in the search text, not in the list.
-  const bool navigation = combo->IsLookupNavigationKey(Key, Shift) && Key != VK_HOME && Key != VK_END;
-  const bool leaves = Key == VK_RETURN || (Key == VK_ESCAPE && GetSearchText().empty());
-  if (navigation || leaves)
-    combo->KeyDown(Key, Shift);
-}
-
-void TcxComboBoxIncrementalFilteringHelper::SearchEditKeyPress(rtl::TObject* /*Sender*/, wchar_t& Key)
-{
-  TcxCustomComboBox* combo = Combo();
-  const bool leaves = Key == L'\r' || (Key == VK_ESCAPE && GetSearchText().empty());
-  if (!combo || !leaves || !combo->GetInnerControl() || !combo->GetInnerControl()->HandleAllocated())
-    return;
-  SendMessageW(combo->GetInnerControl()->GetHandle(), WM_CHAR, Key, 1);
-  Key = 0;
-}
-
-void TcxComboBoxIncrementalFilteringHelper::SearchEditMouseWheel(rtl::TObject* /*Sender*/,
-                                                                 vcl::TShiftState /*Shift*/, int WheelDelta,
-                                                                 TPoint MousePos, bool& Handled)
-{
-  TcxCustomEditListBox* list = FLookupData->GetList();
-  if (!list || !list->HandleAllocated())
-    return;
-  list->Perform(WM_MOUSEWHEEL, MAKEWPARAM(0, static_cast<WORD>(WheelDelta)), MAKELPARAM(MousePos.x, MousePos.y));
-  Handled = true;
-}
-
-void TcxComboBoxIncrementalFilteringHelper::SearchEditValueChanged(rtl::TObject* /*Sender*/)
-{
-  TcxCustomComboBox* combo = Combo();
-  if (!combo || FLookupData->IsInitializing() || !FLookupData->IsPopupVisible())
-    return;
-  FLookupData->UpdateFilteredItems(GetSearchText());
-  // The popup grows or shrinks with what is left of the list.
-  combo->SetupPopupWindow();
-}
-
-int TcxComboBoxIncrementalFilteringHelper::GetSearchEditAreaHeight()
-{
-  if (!FSearchEdit || GetSearchText().empty())
-    return 0;
-  TRect offsets;
-  GetSearchEditOffsets(offsets);
-  return offsets.top + offsets.bottom + FSearchEdit->GetHeight();
-}
-
-// ---------------------------------------------------------------------------
 // TcxComboBoxLookupData
-
-void TcxComboBoxLookupData::Create(rtl::TPersistent* AOwner)
-{
-  inherited::Create(AOwner);
-  FIncrementalFilteringHelper = CreateIncrementalFilteringHelper();
-}
-
-void TcxComboBoxLookupData::Destroy()
-{
-  rtl::FreeAndNil(FIncrementalFilteringHelper);
-  inherited::Destroy();
-}
-
-TcxComboBoxIncrementalFilteringHelper* TcxComboBoxLookupData::CreateIncrementalFilteringHelper()
-{
-  return rtl::NewWith<TcxComboBoxIncrementalFilteringHelper>(
-      [this](TcxComboBoxIncrementalFilteringHelper* H) { H->Create(this); });
-}
-
-vcl::TWinControl* __stdcall TcxComboBoxLookupData::GetActiveControl()
-{
-  if (TcxCustomTextEdit* searchEdit = FIncrementalFilteringHelper->GetSearchEdit())
-    return searchEdit;
-  return inherited::GetActiveControl();
-}
-
-void __stdcall TcxComboBoxLookupData::CloseUp()
-{
-  inherited::CloseUp();
-  if (TcxCustomTextEdit* searchEdit = FIncrementalFilteringHelper->GetSearchEdit())
-    searchEdit->SetText(GetSearchText());
-}
-
-// The search editor sits above the list while it holds a text; empty, it
-// waits just out of sight above the client area, keeping the focus.
-void __stdcall TcxComboBoxLookupData::PositionVisualArea(const TRect& AClientRect)
-{
-  TRect listArea = AClientRect;
-  TcxCustomTextEdit* searchEdit = FIncrementalFilteringHelper->GetSearchEdit();
-  if (IsFilteringActive() && searchEdit && searchEdit->HandleAllocated()) {
-    TRect offsets;
-    FIncrementalFilteringHelper->GetSearchEditOffsets(offsets);
-    const int height = searchEdit->GetHeight();
-    const int width = AClientRect.right - AClientRect.left - offsets.left - offsets.right;
-    if (!GetSearchText().empty()) {
-      searchEdit->SetBounds(AClientRect.left + offsets.left, AClientRect.top + offsets.top, width, height);
-      listArea.top = AClientRect.top + offsets.top + height + offsets.bottom;
-    } else {
-      searchEdit->SetBounds(AClientRect.left + offsets.left, AClientRect.top - height - 2, width, height);
-    }
-  }
-  SetVisualAreaBounds(listArea);
-}
 
 TcxCustomEditListBoxClass TcxComboBoxLookupData::GetListBoxClass()
 {
@@ -326,32 +191,13 @@ void TcxComboBoxLookupData::CreateVisualControls(vcl::TWinControl* AParent)
   // copy took from the editor give way to the popup controls' look and
   // feel, which also knows the native style the editor really draws in.
   auto* edit = rtl::As<TcxCustomDropDownEdit>(GetEdit());
-  if (!edit || !GetListContainer()) {
-    UpdateSearchEdit(AParent);
+  if (!edit || !GetListContainer())
     return;
-  }
   TcxLookAndFeel* lookAndFeel = GetListContainer()->GetStyle()->GetLookAndFeel();
   lookAndFeel->BeginUpdate();
   rtl::Finally done([lookAndFeel] { lookAndFeel->EndUpdate(); });
   lookAndFeel->SetAssignedValues({});
   lookAndFeel->SetMasterLookAndFeel(edit->GetPopupControlsLookAndFeel());
-  UpdateSearchEdit(AParent);
-}
-
-void TcxComboBoxLookupData::UpdateSearchEdit(vcl::TWinControl* AParent)
-{
-  TcxComboBoxIncrementalFilteringHelper* helper = FIncrementalFilteringHelper;
-  if (!IsFilteringActive()) {
-    helper->DestroySearchEdit();
-    return;
-  }
-  if (!helper->GetSearchEdit()) {
-    helper->CreateSearchEdit();
-    helper->InitializeSearchEdit();
-  }
-  TcxCustomTextEdit* searchEdit = helper->GetSearchEdit();
-  searchEdit->SetParent(AParent);
-  searchEdit->SetText(GetSearchText());
 }
 
 bool TcxComboBoxLookupData::IsPopupVisible()
@@ -384,7 +230,7 @@ TSize __stdcall TcxComboBoxLookupData::GetVisualAreaPreferredSize(int AMaxHeight
     width += dxGetScaledSystemMetrics(SM_CXVSCROLL, scale);
   if (AWidth > 0 && AWidth < width)
     height += dxGetScaledSystemMetrics(SM_CYHSCROLL, scale);
-  return TSize{width, height + FIncrementalFilteringHelper->GetSearchEditAreaHeight()};
+  return TSize{width, height};
 }
 
 // The list keeps whole rows: growing stops before a row that does not fit,
@@ -394,8 +240,7 @@ bool __stdcall TcxComboBoxLookupData::CanResizeVisualArea(TSize& NewSize, int AM
   TcxCustomEditListBox* list = GetList();
   if (!list)
     return true;
-  const int searchHeight = FIncrementalFilteringHelper->GetSearchEditAreaHeight();
-  if (NewSize.cx == list->GetWidth() && NewSize.cy == ListHeight(list) + searchHeight)
+  if (NewSize.cx == list->GetWidth() && NewSize.cy == ListHeight(list))
     return true;
   const int maxHeight = LimitOrUnbounded(AMaxHeight);
   const int maxWidth = LimitOrUnbounded(AMaxWidth);
@@ -404,7 +249,7 @@ bool __stdcall TcxComboBoxLookupData::CanResizeVisualArea(TSize& NewSize, int AM
   const int H = dxGetScaledSystemMetrics(SM_CYHSCROLL, scale);
   const int scrollWidth =
       list->HandleAllocated() ? static_cast<int>(list->Perform(LB_GETHORIZONTALEXTENT, 0, 0)) : 0;
-  const int asked = NewSize.cy - searchHeight;
+  const int asked = NewSize.cy;
   const int shown = GetDisplayItemCount();
   const bool growing = asked >= ListHeight(list);
   // The height of the first ARows rows with the horizontal bar they need.
@@ -442,7 +287,7 @@ bool __stdcall TcxComboBoxLookupData::CanResizeVisualArea(TSize& NewSize, int AM
     break;
   }
   const bool rowsRemain = rows < shown;
-  NewSize.cy = C + searchHeight;
+  NewSize.cy = C;
   NewSize.cx = std::max<int>(NewSize.cx, (rowsRemain ? V : 0) + (hasHorzBar ? V : 0));
   return true;
 }

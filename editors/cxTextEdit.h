@@ -747,8 +747,6 @@ class TcxCustomTextEditLookupData : public TcxInterfacedPersistent,
   int GetItemIndex() const { return FItemIndex; }
   void SetItemIndex(int AIndex);
   const rtl::String& GetSearchText() const { return FSearchText; }
-  // Initialize is building the visual controls.
-  bool IsInitializing() const { return FIsInitializing; }
   TcxCustomEditListBox* GetList() const { return FList; }
   TcxEditListBoxContainer* GetListContainer() const { return FListContainer; }
   TcxCustomTextEdit* GetEdit() const;
